@@ -1,0 +1,39 @@
+#pragma once
+// Every message box of the system goes through here, so tests can answer and record them.
+#include <functional>
+#include <string>
+
+namespace win {
+
+enum class MbButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MbIcon { None, Information, Warning, Error, Question };
+// Values as the Windows dialog results, which some stored settings and callers compare.
+enum class MbResult { Ok = 1, Cancel = 2, Retry = 4, Yes = 6, No = 7 };
+
+struct MessageBoxCall {
+    std::string text;     // Windows-1252
+    std::string caption;  // Windows-1252
+    MbButtons buttons = MbButtons::Ok;
+    MbIcon icon = MbIcon::None;
+};
+
+using MessageBoxHandler = std::function<MbResult(const MessageBoxCall&)>;
+
+// Shows a modal box (Qt when a GUI application runs; otherwise the text goes to stderr and
+// the box answers with its first button).
+MbResult MessageBox(const std::string& text, const std::string& caption,
+                    MbButtons buttons = MbButtons::Ok, MbIcon icon = MbIcon::None);
+
+// Replaces the handler for as long as it lives (tests: scripted answers, recorded calls).
+class ScopedMessageBoxHandler {
+public:
+    explicit ScopedMessageBoxHandler(MessageBoxHandler handler);
+    ~ScopedMessageBoxHandler();
+    ScopedMessageBoxHandler(const ScopedMessageBoxHandler&) = delete;
+    ScopedMessageBoxHandler& operator=(const ScopedMessageBoxHandler&) = delete;
+
+private:
+    MessageBoxHandler previous_;
+};
+
+}  // namespace win

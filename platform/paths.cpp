@@ -1,0 +1,113 @@
+#include "platform/paths.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <string_view>
+
+namespace win {
+namespace {
+
+std::string Env(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? std::string(v) : std::string();
+}
+
+std::string HomeDirectory() {
+    std::string home = Env("HOME");
+    return home.empty() ? std::string("/tmp") : home;
+}
+
+std::string XdgDir(const char* var, const char* fallbackUnderHome) {
+    std::string dir = Env(var);
+    if (dir.empty() || dir[0] != '/') dir = JoinPath(HomeDirectory(), fallbackUnderHome);
+    return dir;
+}
+
+std::string Ensured(std::string dir) {
+    EnsureDirectory(dir);
+    return dir;
+}
+
+// ":0.0" -> "0"; "host:12" -> "12"; none -> "none".
+std::string DisplayNumber() {
+    std::string d = Env("DISPLAY");
+    auto colon = d.rfind(':');
+    if (colon == std::string::npos) return "none";
+    std::string n;
+    for (std::size_t i = colon + 1; i < d.size() && d[i] >= '0' && d[i] <= '9'; ++i) n += d[i];
+    return n.empty() ? std::string("none") : n;
+}
+
+}  // namespace
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+    if (dir.empty()) return name;
+    if (dir.back() == '/') return dir + name;
+    return dir + "/" + name;
+}
+
+bool EnsureDirectory(const std::string& dir) {
+    if (dir.empty()) return false;
+    struct stat st {};
+    if (::stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+    for (std::size_t pos = 1; pos <= dir.size(); ++pos) {
+        if (pos == dir.size() || dir[pos] == '/') {
+            std::string part = dir.substr(0, pos);
+            if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
+        }
+    }
+    return ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string WindowsDirectory() {
+    std::string dir = Env("TESSARO_WINDIR");
+    if (dir.empty()) dir = JoinPath(XdgDir("XDG_CONFIG_HOME", ".config"), "tessaro");
+    return Ensured(dir);
+}
+
+std::string ProgramDirectory() {
+    std::string dir = Env("TESSARO_HOME");
+    if (dir.empty()) dir = JoinPath(XdgDir("XDG_DATA_HOME", ".local/share"), "tessaro");
+    return Ensured(dir);
+}
+
+std::string RuntimeDirectory() {
+    std::string dir = Env("XDG_RUNTIME_DIR");
+    if (dir.empty() || dir[0] != '/') {
+        dir = "/tmp/tessaro-" + std::to_string(::getuid());
+        ::mkdir(dir.c_str(), 0700);
+        return dir;
+    }
+    return Ensured(dir);
+}
+
+std::string SessionNamespace() {
+    std::string ns = Env("TESSARO_NS");
+    if (ns.empty()) ns = "u" + std::to_string(::getuid()) + "-d" + DisplayNumber();
+    // Keep it usable inside file and shm names.
+    for (char& c : ns)
+        if (c == '/' || c == '\0') c = '_';
+    return ns;
+}
+
+std::string NamespacedName(const std::string& name) {
+    std::string n = "tessaro-" + SessionNamespace() + "-" + name;
+    for (char& c : n)
+        if (c == '/') c = '_';
+    return n;
+}
+
+std::string ExecutableDirectory() {
+    char buf[PATH_MAX];
+    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return ".";
+    std::string path(buf, static_cast<std::size_t>(n));
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
+}
+
+}  // namespace win

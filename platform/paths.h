@@ -1,0 +1,35 @@
+#pragma once
+// Where the system keeps its files, and the namespace of its shared objects.
+#include <string>
+
+namespace win {
+
+// The "Windows directory": where the settings file lies. $TESSARO_WINDIR, else
+// $XDG_CONFIG_HOME/tessaro (~/.config/tessaro). Created when missing.
+std::string WindowsDirectory();
+
+// The program directory: macro file, icons, capture files, mail files. $TESSARO_HOME,
+// else $XDG_DATA_HOME/tessaro (~/.local/share/tessaro). Created when missing.
+std::string ProgramDirectory();
+
+// Per-user directory for locks and sockets: $XDG_RUNTIME_DIR, else /tmp/tessaro-<uid>
+// (created with mode 0700). Created when missing.
+std::string RuntimeDirectory();
+
+// Prefix that keeps the named objects of one desktop session apart from every other:
+// $TESSARO_NS when set (tests), else "u<uid>-d<display number>".
+std::string SessionNamespace();
+
+// Name of a named object inside this session's namespace, safe as a file name.
+std::string NamespacedName(const std::string& name);
+
+// The folder holding the running executable (tesdesk and the hook library lie beside tesrun).
+std::string ExecutableDirectory();
+
+// Joins a folder and a file name with one "/".
+std::string JoinPath(const std::string& dir, const std::string& name);
+
+// Creates the folder and its parents; true when it exists afterwards.
+bool EnsureDirectory(const std::string& dir);
+
+}  // namespace win
