@@ -1,0 +1,7 @@
+#include "foundation/config_record.h"
+
+namespace tessaro {
+
+TConfigRecord* Config = nullptr;
+
+}  // namespace tessaro

@@ -1,0 +1,42 @@
+#pragma once
+// Private profile (INI) files with the semantics the settings code relies on:
+// section and key names compare case-insensitively (ASCII), a read keeps at most
+// size - 1 characters, a write keeps existing lines in place and appends new keys at the
+// end of their section, the file is created on the first write, lines are written with
+// CR LF and read with LF or CR LF, and a damaged line is skipped on read and kept on write.
+//
+// `file` is Windows-1252 text like every name inside the system; a name without a
+// directory lies in the Windows directory (win::WindowsDirectory()).
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace win {
+
+// The path (UTF-8) that a profile file name stands for.
+std::string ProfilePath(std::string_view file);
+
+// The value of [section] key, or `def` (trailing blanks removed) when the file, the
+// section or the key is missing; at most size - 1 characters either way.
+std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view def, int size, std::string_view file);
+
+// The value as a decimal integer (leading blanks, a sign, "0x" hexadecimal); `def` when the
+// key is missing, the digits before the first bad character otherwise (none: 0).
+int GetPrivateProfileInt(std::string_view section, std::string_view key, int def,
+                         std::string_view file);
+
+// Sets [section] key = value. False when the file cannot be read or written, or when a
+// name or value could not be stored as one line (CR or LF, "]" in a section, "=" in a key,
+// an empty key); the file is then unchanged. The file is replaced atomically.
+bool WritePrivateProfileString(std::string_view section, std::string_view key,
+                               std::string_view value, std::string_view file);
+
+// Several keys of one section in one atomic replacement; the same result as writing them
+// one after the other, in order. False (and the file unchanged) as above.
+bool WritePrivateProfileStrings(std::string_view section,
+                                const std::vector<std::pair<std::string, std::string>>& entries,
+                                std::string_view file);
+
+}  // namespace win

@@ -1,0 +1,196 @@
+#include "platform/profile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ProfileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("tessaro-profile-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        setenv("TESSARO_WINDIR", dir_.c_str(), 1);
+    }
+    void TearDown() override {
+        unsetenv("TESSARO_WINDIR");
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir_);
+    }
+    std::string Slurp(const std::string& name = "TEST.INI") const {
+        std::ifstream in(dir_ / name, std::ios::binary);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+    void Put(const std::string& text, const std::string& name = "TEST.INI") const {
+        std::ofstream(dir_ / name, std::ios::binary) << text;
+    }
+    std::string Get(const char* section, const char* key, const char* def = "", int size = 250) {
+        return win::GetPrivateProfileString(section, key, def, size, "TEST.INI");
+    }
+    fs::path dir_;
+};
+
+TEST_F(ProfileTest, BareNameLiesInWindowsDirectoryAndFullPathStays) {
+    EXPECT_EQ(win::ProfilePath("TESRO.INI"), (dir_ / "TESRO.INI").string());
+    EXPECT_EQ(win::ProfilePath("/x/y/QTRAS.INI"), "/x/y/QTRAS.INI");
+    // Names are Windows-1252 inside the system; the file system gets UTF-8.
+    EXPECT_EQ(win::ProfilePath("\xE9.INI"), (dir_ / "\xC3\xA9.INI").string());
+}
+
+TEST_F(ProfileTest, MissingFileSectionOrKeyGivesDefault) {
+    EXPECT_EQ(Get("Misc", "Use Tray", "Yes"), "Yes");
+    EXPECT_FALSE(fs::exists(dir_ / "TEST.INI"));  // reading never creates the file
+    Put("[Misc]\r\nOther=1\r\n");
+    EXPECT_EQ(Get("Misc", "Use Tray", "No  "), "No");  // trailing blanks of the default go
+    EXPECT_EQ(Get("None", "Other", "d"), "d");
+    EXPECT_EQ(win::GetPrivateProfileInt("Misc", "Absent", 42, "TEST.INI"), 42);
+}
+
+TEST_F(ProfileTest, ReadSizeKeepsSizeMinusOneCharacters) {
+    Put("[S]\r\nk=abcdefghij\r\n");
+    EXPECT_EQ(Get("S", "k", "", 5), "abcd");
+    EXPECT_EQ(Get("S", "k", "", 11), "abcdefghij");
+    EXPECT_EQ(Get("S", "k", "", 1), "");
+    EXPECT_EQ(Get("S", "k", "", 0), "");
+    EXPECT_EQ(Get("S", "missing", "0123456789", 3), "01");  // the default is cut too
+}
+
+TEST_F(ProfileTest, NamesCompareWithoutCaseAndBlanksAroundAreIgnored) {
+    Put("  [ Main Window ]  \nWidth = 700 \n\tLeft=\t-5\n");
+    EXPECT_EQ(Get("main window", "WIDTH"), "700");
+    EXPECT_EQ(Get("MAIN WINDOW", "left"), "-5");
+}
+
+TEST_F(ProfileTest, LfAcceptedCommentsAndDamagedLinesSkipped) {
+    Put("; comment=1\n[A]\ngarbage without equals\n=no key\nk=v\n[B\nk=hidden\n[C]\nk=c");
+    EXPECT_EQ(Get("A", "k"), "v");
+    EXPECT_EQ(Get("A", "; comment", "d"), "d");
+    // Keys under a damaged header belong to no section, not to the one before it.
+    EXPECT_EQ(Get("B", "k", "d"), "d");
+    EXPECT_EQ(Get("C", "k"), "c");  // last line without a line break still counts
+}
+
+TEST_F(ProfileTest, FirstOccurrenceWins) {
+    Put("[A]\nk=1\nk=2\n[a]\nk=3\nj=4\n");
+    EXPECT_EQ(Get("A", "k"), "1");
+    EXPECT_EQ(Get("A", "j"), "4");  // a repeated section still counts
+}
+
+TEST_F(ProfileTest, IntegersReadLeadingDigits) {
+    Put("[I]\na=  17\nb=-23x\nc=0x1F\nd=abc\ne=99999999999\nf=+8\n");
+    EXPECT_EQ(win::GetPrivateProfileInt("I", "a", 5, "TEST.INI"), 17);
+    EXPECT_EQ(win::GetPrivateProfileInt("I", "b", 5, "TEST.INI"), -23);
+    EXPECT_EQ(win::GetPrivateProfileInt("I", "c", 5, "TEST.INI"), 31);
+    EXPECT_EQ(win::GetPrivateProfileInt("I", "d", 5, "TEST.INI"), 0);
+    EXPECT_EQ(win::GetPrivateProfileInt("I", "e", 5, "TEST.INI"), INT_MAX);
+    EXPECT_EQ(win::GetPrivateProfileInt("I", "f", 5, "TEST.INI"), 8);
+}
+
+TEST_F(ProfileTest, FirstWriteCreatesFileWithCrLf) {
+    ASSERT_TRUE(win::WritePrivateProfileString("Misc", "Use Tray", "Yes", "TEST.INI"));
+    ASSERT_TRUE(win::WritePrivateProfileString("Misc", "Sound Off", "No", "TEST.INI"));
+    ASSERT_TRUE(win::WritePrivateProfileString("EMail", "SMTP Port", "25", "TEST.INI"));
+    EXPECT_EQ(Slurp(), "[Misc]\r\nUse Tray=Yes\r\nSound Off=No\r\n\r\n[EMail]\r\nSMTP Port=25\r\n");
+    EXPECT_EQ(Get("misc", "use tray"), "Yes");
+}
+
+TEST_F(ProfileTest, WriteKeepsOrderReplacesInPlaceAndAppendsToItsSection) {
+    Put("; keep me\n[A]\nx=1\nY=2\n\n[B]\nz=3\n");
+    ASSERT_TRUE(win::WritePrivateProfileString("a", "y", "20", "TEST.INI"));
+    ASSERT_TRUE(win::WritePrivateProfileString("A", "new", "n", "TEST.INI"));
+    ASSERT_TRUE(win::WritePrivateProfileString("B", "w", "4", "TEST.INI"));
+    // The stored key spelling stays; a new key goes after the section's last line.
+    EXPECT_EQ(Slurp(), "; keep me\r\n[A]\r\nx=1\r\nY=20\r\nnew=n\r\n\r\n[B]\r\nz=3\r\nw=4\r\n");
+}
+
+TEST_F(ProfileTest, DamagedLinesSurviveAWrite) {
+    Put("[A]\nthis line is damaged\nk=1\n[B\nq=2\n");
+    ASSERT_TRUE(win::WritePrivateProfileString("A", "k", "9", "TEST.INI"));
+    EXPECT_EQ(Slurp(), "[A]\r\nthis line is damaged\r\nk=9\r\n[B\r\nq=2\r\n");
+}
+
+TEST_F(ProfileTest, BatchWriteEqualsSequentialWrites) {
+    Put("[S]\nb=old\n");
+    ASSERT_TRUE(win::WritePrivateProfileStrings("S", {{"a", "1"}, {"b", "2"}, {"a", "3"}}, "TEST.INI"));
+    const std::string batch = Slurp();
+    Put("[S]\nb=old\n");
+    ASSERT_TRUE(win::WritePrivateProfileString("S", "a", "1", "TEST.INI"));
+    ASSERT_TRUE(win::WritePrivateProfileString("S", "b", "2", "TEST.INI"));
+    ASSERT_TRUE(win::WritePrivateProfileString("S", "a", "3", "TEST.INI"));
+    EXPECT_EQ(Slurp(), batch);
+    EXPECT_EQ(Get("S", "a"), "3");
+}
+
+TEST_F(ProfileTest, ValuesThatWouldBreakTheFileAreRefused) {
+    Put("[A]\nk=1\n");
+    const std::string before = Slurp();
+    EXPECT_FALSE(win::WritePrivateProfileString("A", "k", "x\r\n[Evil]\r\ny=1", "TEST.INI"));
+    EXPECT_FALSE(win::WritePrivateProfileString("A]", "k", "v", "TEST.INI"));
+    EXPECT_FALSE(win::WritePrivateProfileString("A", "k=j", "v", "TEST.INI"));
+    EXPECT_FALSE(win::WritePrivateProfileString("A", "  ", "v", "TEST.INI"));
+    EXPECT_FALSE(win::WritePrivateProfileString("A", "[k", "v", "TEST.INI"));
+    EXPECT_FALSE(win::WritePrivateProfileStrings("A", {{"ok", "1"}, {"bad", "\n"}}, "TEST.INI"));
+    EXPECT_EQ(Slurp(), before);
+}
+
+TEST_F(ProfileTest, Windows1252BytesRoundTrip) {
+    const std::string value = "Caf\xE9 \x80 \xFF";
+    ASSERT_TRUE(win::WritePrivateProfileString("T", "k", value, "TEST.INI"));
+    EXPECT_EQ(Get("T", "k"), value);
+}
+
+TEST_F(ProfileTest, UncreatableFileReportsFailure) {
+    // Nobody, not even root, can create files here.
+    EXPECT_FALSE(win::WritePrivateProfileString("A", "k", "2", "/proc/self/tessaro-test.ini"));
+}
+
+TEST_F(ProfileTest, UnwritableFileReportsFailureAndKeepsData) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
+    Put("[A]\nk=1\n");
+    fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_FALSE(win::WritePrivateProfileString("A", "k", "2", "TEST.INI"));
+    fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(Get("A", "k"), "1");
+}
+
+TEST_F(ProfileTest, UnreadableFileIsNeverOverwritten) {
+    // A directory where the file should be: reading fails, so writing must not proceed.
+    fs::create_directories(dir_ / "TEST.INI");
+    EXPECT_FALSE(win::WritePrivateProfileString("A", "k", "2", "TEST.INI"));
+    EXPECT_TRUE(fs::is_directory(dir_ / "TEST.INI"));
+}
+
+TEST_F(ProfileTest, ReplaceLeavesNoTemporaryFilesAndKeepsMode) {
+    Put("[A]\nk=1\n");
+    ::chmod((dir_ / "TEST.INI").c_str(), 0600);
+    ASSERT_TRUE(win::WritePrivateProfileString("A", "k", "2", "TEST.INI"));
+    int files = 0;
+    for (const auto& e : fs::directory_iterator(dir_)) files += e.is_regular_file();
+    EXPECT_EQ(files, 1);
+    struct stat st {};
+    ASSERT_EQ(::stat((dir_ / "TEST.INI").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST_F(ProfileTest, SymlinkedFileStaysALink) {
+    fs::create_directories(dir_ / "real");
+    Put("[A]\nk=1\n", "real/target.ini");
+    fs::create_symlink(dir_ / "real" / "target.ini", dir_ / "TEST.INI");
+    ASSERT_TRUE(win::WritePrivateProfileString("A", "k", "2", "TEST.INI"));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "TEST.INI"));
+    EXPECT_EQ(Slurp("real/target.ini"), "[A]\r\nk=2\r\n");
+}
+
+}  // namespace
