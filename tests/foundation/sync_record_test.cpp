@@ -1,0 +1,146 @@
+#include "foundation/sync_record.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace fs = std::filesystem;
+using tessaro::TSyncRecord;
+
+namespace {
+
+class SyncRecordTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("tessaro-sync-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        file_ = (dir_ / "TESRO.MAS").string();
+    }
+    void TearDown() override {
+        fs::permissions(dir_, fs::perms::owner_all);
+        fs::remove_all(dir_);
+    }
+    std::vector<unsigned char> Bytes() const {
+        std::ifstream in(file_, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    void Put(const std::vector<unsigned char>& bytes) const {
+        std::ofstream out(file_, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    fs::path dir_;
+    std::string file_;
+};
+
+std::vector<unsigned char> DoubleBytes(double d) {
+    std::vector<unsigned char> b(8);
+    std::memcpy(b.data(), &d, 8);
+    return b;
+}
+
+TEST_F(SyncRecordTest, MissingFileIsCreatedReleasedKeepingLockTime) {
+    TSyncRecord rec;
+    rec.ChangeCount = 42;
+    rec.State = tessaro::kSyncInUse;
+    rec.LockTime = 45000.25;
+    EXPECT_EQ(tessaro::ReadSyncRecord(file_, rec), tessaro::SyncReadResult::Created);
+    EXPECT_EQ(rec.ChangeCount, 1);
+    EXPECT_EQ(rec.State, tessaro::kSyncReleased);
+    EXPECT_EQ(rec.LockTime, 45000.25);
+
+    std::vector<unsigned char> expected = {1, 0, 0, 0, 2, 0};
+    auto t = DoubleBytes(45000.25);
+    expected.insert(expected.end(), t.begin(), t.end());
+    EXPECT_EQ(Bytes(), expected);
+}
+
+TEST_F(SyncRecordTest, WriteThenReadIsByteExactAndRoundTrips) {
+    TSyncRecord rec;
+    rec.ChangeCount = 5;
+    rec.State = tessaro::kSyncInUse;
+    rec.LockTime = 46001.5;
+    tessaro::WriteSyncRecord(file_, rec);
+    auto bytes = Bytes();
+    ASSERT_EQ(bytes.size(), 14u);
+    EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.begin() + 6),
+              (std::vector<unsigned char>{5, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 6, bytes.end()), DoubleBytes(46001.5));
+
+    // Writing replaces a longer old file entirely.
+    Put(std::vector<unsigned char>(40, 0xEE));
+    tessaro::WriteSyncRecord(file_, rec);
+    EXPECT_EQ(Bytes(), bytes);
+
+    TSyncRecord back{};
+    back.ChangeCount = -7;
+    EXPECT_EQ(tessaro::ReadSyncRecord(file_, back), tessaro::SyncReadResult::Read);
+    EXPECT_EQ(back.ChangeCount, 5);
+    EXPECT_EQ(back.State, tessaro::kSyncInUse);
+    EXPECT_EQ(back.LockTime, 46001.5);
+}
+
+TEST_F(SyncRecordTest, LongFileIsReadFromItsFirstRecord) {
+    std::vector<unsigned char> bytes = {0x10, 0x27, 0, 0, 2, 0};
+    auto t = DoubleBytes(1.75);
+    bytes.insert(bytes.end(), t.begin(), t.end());
+    bytes.insert(bytes.end(), {9, 9, 9, 9, 9, 9});
+    Put(bytes);
+    TSyncRecord rec;
+    EXPECT_EQ(tessaro::ReadSyncRecord(file_, rec), tessaro::SyncReadResult::Read);
+    EXPECT_EQ(rec.ChangeCount, 10000);
+    EXPECT_EQ(rec.State, 2);
+    EXPECT_EQ(rec.LockTime, 1.75);
+    EXPECT_EQ(Bytes().size(), 20u);  // reading never rewrites
+}
+
+TEST_F(SyncRecordTest, ShortOrEmptyFileFailsAndLeavesRecordAndFileAlone) {
+    for (std::size_t len : {0u, 1u, 6u, 13u}) {
+        std::vector<unsigned char> bytes(len, 0x77);
+        Put(bytes);
+        TSyncRecord rec;
+        rec.ChangeCount = 3;
+        rec.State = tessaro::kSyncInUse;
+        rec.LockTime = 12.5;
+        EXPECT_THROW(tessaro::ReadSyncRecord(file_, rec), tessaro::SyncFileError) << len;
+        EXPECT_EQ(rec.ChangeCount, 3) << len;
+        EXPECT_EQ(rec.State, tessaro::kSyncInUse) << len;
+        EXPECT_EQ(rec.LockTime, 12.5) << len;
+        EXPECT_EQ(Bytes(), bytes) << len;
+    }
+}
+
+TEST_F(SyncRecordTest, FailedCreateThrowsAfterTheReset) {
+    // The folder part of the name is a plain file: nothing can be created there.
+    Put({1, 2, 3});
+    const std::string impossible = file_ + "/X.MAS";
+    TSyncRecord rec;
+    rec.ChangeCount = 9;
+    rec.State = tessaro::kSyncInUse;
+    EXPECT_THROW(tessaro::WriteSyncRecord(impossible, rec), tessaro::SyncFileError);
+    EXPECT_THROW(tessaro::ReadSyncRecord(impossible, rec), tessaro::SyncFileError);
+    EXPECT_EQ(rec.ChangeCount, 1);  // the new-file values were set before the write failed
+    EXPECT_EQ(rec.State, tessaro::kSyncReleased);
+}
+
+TEST_F(SyncRecordTest, UnopenableFileKeepsRecord) {
+    if (::geteuid() == 0) GTEST_SKIP() << "file permissions do not bind root";
+    TSyncRecord rec;
+    rec.ChangeCount = 8;
+    tessaro::WriteSyncRecord(file_, rec);
+    ::chmod(file_.c_str(), 0);
+    TSyncRecord mem;
+    mem.ChangeCount = 99;
+    EXPECT_EQ(tessaro::ReadSyncRecord(file_, mem), tessaro::SyncReadResult::Unreadable);
+    EXPECT_EQ(mem.ChangeCount, 99);
+}
+
+}  // namespace
