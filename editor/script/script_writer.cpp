@@ -1,0 +1,461 @@
+#include "editor/script/script_writer.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <span>
+#include <string_view>
+
+#include "editor/script/command_table.h"
+#include "editor/script/macro_tokens.h"
+
+namespace tessaro {
+
+bool AppendPadded(std::string& out, long long value, int width) {
+    const bool negative = value < 0;
+    // Digits of the magnitude; long long's minimum is wider than any field anyway.
+    char buf[24];
+    const unsigned long long magnitude =
+        negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    const auto end = std::to_chars(buf, buf + sizeof buf, magnitude).ptr;
+    const int digits = static_cast<int>(end - buf);
+    const int room = width - (negative ? 1 : 0);
+    if (digits > room) return false;
+    if (negative) out += '-';
+    out.append(static_cast<std::size_t>(room - digits), '0');
+    out.append(buf, end);
+    return true;
+}
+
+bool AppendReal5(std::string& out, double value) {
+    if (!std::isfinite(value)) return false;
+    char buf[64];
+    const int n = std::snprintf(buf, sizeof buf, "%.2f", value);
+    if (n < 0 || n > 5) return false;
+    if (n == 4) out += '0';
+    out.append(buf, static_cast<std::size_t>(n));
+    return true;
+}
+
+namespace {
+
+// One command's text, built piece by piece; the first field that does not fit spoils it.
+class Piece {
+public:
+    explicit Piece(int code) : code_(code) {}
+
+    Piece& operator<<(std::string_view s) {
+        text_ += s;
+        return *this;
+    }
+    Piece& Num(long long value, int width) {
+        if (error_.empty() && !AppendPadded(text_, value, width))
+            Refuse(std::to_string(value), width, " digits");
+        return *this;
+    }
+    Piece& Real5(double value) {
+        if (error_.empty() && !AppendReal5(text_, value)) {
+            char buf[64];
+            std::snprintf(buf, sizeof buf, "%.2f", value);
+            Refuse(buf, 5, " characters");
+        }
+        return *this;
+    }
+    // Picks the token of a selector from its list; a value outside it adds nothing.
+    Piece& Pick(std::span<const std::string_view> tokens, int value, int first) {
+        const int i = value - first;
+        if (i >= 0 && i < static_cast<int>(tokens.size())) text_ += tokens[static_cast<std::size_t>(i)];
+        return *this;
+    }
+    void Refuse(std::string message) {
+        if (error_.empty()) error_ = std::move(message);
+    }
+
+    ScriptTextResult Result() && {
+        ScriptTextResult r;
+        if (!error_.empty()) {
+            r.ok = false;
+            r.error = std::move(error_);
+        } else {
+            r.text = std::move(text_);
+        }
+        return r;
+    }
+
+private:
+    void Refuse(const std::string& value, int width, const char* unit) {
+        Refuse("The value " + value + " of the command \"" + std::string(CommandName(code_)) +
+               "\" does not fit in its " + std::to_string(width) + unit + ".");
+    }
+
+    int code_;
+    std::string text_;
+    std::string error_;
+};
+
+constexpr std::string_view kCurrent = "\"CURRENT\"";
+
+template <typename R>
+std::string_view TitleOrCurrent(const R& r) {
+    return r.CurrentWindow ? kCurrent : std::string_view(r.Title);
+}
+
+// Program path, parameters and run style of the launch commands.
+void ProgramPart(Piece& p, const TLaunchRec& r) {
+    p << r.ProgramPath;
+    if (!r.Parameters.empty()) p << "<PARAM>" << r.Parameters;
+    if (r.Value3 != 0) p << std::to_string(r.Value3) << "\x01";
+}
+
+void NetFlags(Piece& p, const TNetRec& r, bool withF) {
+    if (r.PFlag) p << "P";
+    if (withF && r.FFlag) p << "F";
+    if (r.SFlag) p << "S";
+    p << ":";
+}
+
+void NetLogin(Piece& p, const std::string& user, const std::string& password) {
+    p << "<NAME:" << user << "><PASS:" << password << ">";
+}
+
+// Tokens of commands chosen by a selector, in selector order.
+constexpr std::string_view kLeftButton[] = {"<LCLK>", "<LDCLK>", "<LDN>", "<LUP>"};
+constexpr std::string_view kRightButton[] = {"<RCLK>", "<RDCLK>", "<RDN>", "<RUP>"};
+constexpr std::string_view kMiddleButton[] = {"<MCLK>", "<MDCLK>", "<MDN>", "<MUP>"};
+constexpr std::string_view kCounters[] = {"<I>", "<II>", "<III>", "<IIII>"};
+constexpr std::string_view kVideo[] = {"<AVII:", "<AVIE:", "<AVI:"};
+constexpr std::string_view kWallpaper[] = {"<WALLT:", "<WALLC:", "<WALLS:", "<WALLP:"};
+constexpr std::string_view kScreenSaver[] = {"<SSON>", "<SSOFF>"};
+constexpr std::string_view kAudioVolume[] = {"<AUDOFF>", "<AUDON>", "<AUDUP>", "<AUDDOWN>"};
+constexpr std::string_view kAudioBalance[] = {"<AUDLEFT>", "<AUDRIGHT>", "<AUDCENTER>"};
+constexpr std::string_view kTreble[] = {"<TREBUP>", "<TREBDOWN>"};
+constexpr std::string_view kBass[] = {"<BASSUP>", "<BASSDOWN>"};
+constexpr std::string_view kMidiVolume[] = {"<MIDIOFF>", "<MIDION>", "<MIDIUP>", "<MIDIDOWN>"};
+constexpr std::string_view kMidiBalance[] = {"<MIDILEFT>", "<MIDIRIGHT>", "<MIDICENTER>"};
+constexpr std::string_view kExplorerFolders[] = {
+    "<EXPCP>", "<EXPDT>", "<EXPDP>", "<EXPFV>", "<EXPFT>", "<EXPMC>", "<EXPNW>",
+    "<EXPPR>", "<EXPPF>", "<EXPRD>", "<EXPRB>", "<EXPSM>", "<EXPSU>", "<EXPUD>"};
+constexpr std::string_view kRunDialogs[] = {"<RUNDT>", "<RUNFC>", "<RUNFF>", "<RUNRP>"};
+constexpr std::string_view kMoves[] = {"<MMS:", "<MMW:", "<MMP:"};
+
+// Commands that are one token whatever their record holds.
+constexpr std::pair<int, std::string_view> kFixed[] = {
+    {cmd::RepeatEnd, "<ENDREP>"},        {cmd::SoundBeep, "<BEEP>"},
+    {cmd::ClipboardCopy, "<CLIPC>"},     {cmd::ClipboardPaste, "<CLIPP>"},
+    {cmd::ClipboardStartCopy, "<BEGCLIP>"}, {cmd::ClipboardEndCopy, "<ENDCLIP>"},
+    {cmd::RepeatPromptStart, "<PROMPTREP>"}, {cmd::CdPlay, "<CDPLAY>"},
+    {cmd::CdStop, "<CDSTOP>"},           {cmd::CdPause, "<CDPAUSE>"},
+    {cmd::CdNextTrack, "<CDNEXT>"},      {cmd::CdPreviousTrack, "<CDPREV>"},
+    {cmd::CdEject, "<CDEJECT>"},         {cmd::CdCloseTray, "<CDCLOSE>"},
+    {cmd::DesktopCascade, "<CASCDESK>"}, {cmd::DesktopMinimizeAll, "<MINIDESK>"},
+    {cmd::DesktopRestoreAll, "<RESTDESK>"}, {cmd::Logoff, "<LOGOFF>"},
+    {cmd::Reboot, "<REBOOT>"},           {cmd::ShutDown, "<SHUTDOWN>"},
+    {cmd::PowerOff, "<POWEROFF>"},       {cmd::AudioMuteToggle, "<AUDMUTE>"},
+    {cmd::MidiMuteToggle, "<MIDIMUTE>"}, {cmd::UndockComputer, "<UNDOCK>"},
+    {cmd::SuspendComputer, "<SUSPEND>"}, {cmd::WaitTextPlayback, "<WAITPB>"},
+};
+
+// Commands that are a token name, one text field of the record, and ">".
+constexpr std::pair<int, std::string_view> kNamed[] = {
+    {cmd::WindowActivate, "<ACTIVATE:"},  {cmd::LoadNewMacroFile, "<SWAP:"},
+    {cmd::LoadTextFile, "<TFILE:"},       {cmd::Remark, "<REM:"},
+    {cmd::ClipboardFileCopy, "<CLIPF:"},  {cmd::WebSite, "<HTTP:"},
+    {cmd::WebFtp, "<FTP:"},               {cmd::ChangeFolder, "<CHDIR:"},
+    {cmd::DeleteFile, "<DELFILE:"},       {cmd::CreateFolder, "<MKDIR:"},
+    {cmd::MacroRun, "<MACRUN:"},          {cmd::MacroDelete, "<MACDEL:"},
+    {cmd::MacroActivate, "<MACACT:"},     {cmd::MacroDeactivate, "<MACDEACT:"},
+    {cmd::OpenFolderInExplorer, "<EXPLORE:"}, {cmd::DefaultPrinter, "<DEFPRT:"},
+    {cmd::ClipboardGraphicCopy, "<CLIPB:"}, {cmd::EncryptedText, "<ETEXT:"},
+    {cmd::ClipboardSaveText, "<CLIPST:"}, {cmd::ClipboardAppendText, "<CLIPAT:"},
+    {cmd::ClipboardSaveGraphic, "<CLIPSG:"},
+};
+
+// Window commands: token, then the title or the current window.
+constexpr std::pair<int, std::string_view> kWindowCommands[] = {
+    {cmd::WindowMaximize, "<WMAX:"}, {cmd::WindowMinimize, "<WMIN:"},
+    {cmd::WindowRestore, "<WRES:"},  {cmd::WindowClose, "<WCLS:"},
+    {cmd::WindowHide, "<WHIDE:"},    {cmd::WindowShow, "<WSHOW:"},
+    {cmd::ProgramShutDown, "<WSHUT:"},
+};
+
+// Waits with a three-digit time-out: with an argument text, or without.
+constexpr std::pair<int, std::string_view> kTextWaits[] = {
+    {cmd::WaitForWindowTitle, "<WAITWIN:"}, {cmd::WaitWindowLoseFocus, "<WAITWLF:"},
+    {cmd::WaitProgramTerminate, "<WAITPROG:"}, {cmd::WaitForKeyPress, "<WAITKEY:"},
+};
+constexpr std::pair<int, std::string_view> kClickWaits[] = {
+    {cmd::WaitLeftMouseClick, "<WAITLM:"}, {cmd::WaitRightMouseClick, "<WAITRM:"},
+    {cmd::WaitMiddleMouseClick, "<WAITMM:"},
+};
+
+// Held keys: the down token for the record's odd kind, else the up token.
+struct HeldKey {
+    int code;
+    std::int32_t downKind;
+    std::string_view down, up;
+};
+constexpr HeldKey kHeldKeys[] = {
+    {cmd::ControlKey, 1, "<CTLD>", "<CTLU>"}, {cmd::AltKey, 3, "<ALTD>", "<ALTU>"},
+    {cmd::ShiftKey, 5, "<SHFD>", "<SHFU>"},   {cmd::WinKey, 7, "<WIND>", "<WINU>"},
+};
+
+template <std::size_t N>
+const std::string_view* Find(const std::pair<int, std::string_view> (&table)[N], int code) {
+    for (const auto& [c, token] : table)
+        if (c == code) return &token;
+    return nullptr;
+}
+
+// The one text field that a kNamed command writes.
+std::string_view NamedField(const LineRecord& rec) {
+    return std::visit(
+        [](const auto& r) -> std::string_view {
+            using R = std::decay_t<decltype(r)>;
+            if constexpr (std::is_same_v<R, TNameRec>) return r.Name;
+            else if constexpr (std::is_same_v<R, TClipRec>) return r.FileName;
+            else if constexpr (std::is_same_v<R, TFileOpRec>) return r.Source;
+            else if constexpr (std::is_same_v<R, TMacroRefRec>) return r.Nickname;
+            else if constexpr (std::is_same_v<R, TLaunchRec>) return r.WindowTitle;
+            else return {};
+        },
+        rec);
+}
+
+void DateTime(Piece& p, int code, const TDateTimeRec& r) {
+    const bool date = code == cmd::Date;
+    const std::string_view format = date ? DateFormat(r.FormatIndex) : TimeFormat(r.FormatIndex);
+    if (format.empty()) {
+        p.Refuse("The command \"" + std::string(CommandName(code)) + "\" has no format number " +
+                 std::to_string(r.FormatIndex) + ".");
+        return;
+    }
+    p << "<" << format << "{" << (r.YesNo ? "Y" : "N");
+    if (date) {
+        p << (r.Forward ? "F" : "P");
+        p.Num(r.DayOffset, 3);
+    }
+    p << "}>";
+}
+
+// Commands whose text needs more than one table row.
+void Special(Piece& p, int code, const LineRecord& rec) {
+    using namespace cmd;
+    switch (code) {
+    case Text: p << std::get<TTextRec>(rec).Text; break;
+    case Date:
+    case Time: DateTime(p, code, std::get<TDateTimeRec>(rec)); break;
+    case Delay: {
+        const auto& r = std::get<TDelayRec>(rec);
+        if (r.Unit == 1) (p << "<DELAY:").Real5(r.Amount) << ">";
+        else (p << "<MSD:").Num(std::llround(r.Amount), 4) << ">";
+        break;
+    }
+    case WaitTimeDelay:
+        (p << "<TDELAY:").Num(std::llround(std::get<TDelayRec>(rec).Amount), 2) << ">";
+        break;
+    case Pause: {
+        const auto& r = std::get<TPauseRec>(rec);
+        if (r.Kind == 1) {
+            p << "<PAUSE>";
+            break;
+        }
+        (p << "<PAUSE:").Num(r.X, 3) << ",";
+        p.Num(r.Y, 3) << r.Message << ">";
+        break;
+    }
+    case RepeatStart: {
+        const auto& r = std::get<TRepeatRec>(rec);
+        (p << "<REP:").Num(r.Count, 4) << ":";
+        p.Num(r.StartAt, 6) << ":";
+        p.Num(r.StepBy, 6) << ">";
+        break;
+    }
+    case RepeatCounter: p.Pick(kCounters, std::get<TRepeatRec>(rec).Count, 1); break;
+    case KeystrokeSpeed: (p << "<SPKEY:").Num(std::get<TSpeedRec>(rec).Speed, 4) << ">"; break;
+    case MouseSpeed: (p << "<SPMSE:").Num(std::get<TSpeedRec>(rec).Speed, 4) << ">"; break;
+    case MacroPlaybackSpeed:
+        (p << "<SPEED:").Real5(std::get<TSpeedRec>(rec).PlaybackSpeed) << ">";
+        break;
+    case ProgramLaunch: {
+        const auto& r = std::get<TLaunchRec>(rec);
+        (p << "<LAUNCHDEL:").Num(r.Value1, 2);
+        ProgramPart(p, r);
+        p << ">";
+        break;
+    }
+    case ActivateOrLaunch:
+    case LaunchAndActivate: {
+        const auto& r = std::get<TLaunchRec>(rec);
+        p << (code == ActivateOrLaunch ? "<LAUNCHYES2:" : "<LAUNCHNO2:");
+        p.Num(r.Value1, 2).Num(r.Value2, 2) << r.WindowTitle << "<LAUNCH:";
+        ProgramPart(p, r);
+        p << ">";
+        break;
+    }
+    case SoundWaveFile: {
+        const auto& r = std::get<TSoundRec>(rec);
+        p << (r.WaitFlag ? "<WAV1:" : "<WAV2:") << r.FileName << ">";
+        break;
+    }
+    case WindowResize:
+    case WindowReposition: {
+        const auto& r = std::get<TSizeRec>(rec);
+        const int width = code == WindowResize ? 4 : 5;
+        (p << (code == WindowResize ? "<WSIZE:" : "<WPOS2:")).Num(r.X, width) << ",";
+        p.Num(r.Y, width) << TitleOrCurrent(r) << ">";
+        break;
+    }
+    case MouseMove: {
+        const auto& r = std::get<TMouseRec>(rec);
+        if (r.MoveKind == 4) {
+            p << "<MMC>";
+        } else if (r.MoveKind >= 1 && r.MoveKind <= 3) {
+            p.Pick(kMoves, r.MoveKind, 1).Num(r.X, 5) << ",";
+            p.Num(r.Y, 5) << ">";
+        }
+        break;
+    }
+    case MouseLeftButton: p.Pick(kLeftButton, std::get<TMouseRec>(rec).Action, 2); break;
+    case MouseRightButton: p.Pick(kRightButton, std::get<TMouseRec>(rec).Action, 6); break;
+    case MouseMiddleButton: p.Pick(kMiddleButton, std::get<TMouseRec>(rec).Action, 10); break;
+    case MouseWheel: {
+        const auto& r = std::get<TMouseRec>(rec);
+        (p << (r.Action == 14 ? "<WFW:" : "<WBW:")).Num(r.WheelCount, 3) << ">";
+        break;
+    }
+    case CopyFile:
+    case RenameFile: {
+        const auto& r = std::get<TFileOpRec>(rec);
+        p << (code == CopyFile ? "<COPYFILE:" : "<RENFILE:") << r.Source << ";" << r.Target << ">";
+        break;
+    }
+    case NetworkConnect:
+    case NetworkToggle: {
+        const auto& r = std::get<TNetRec>(rec);
+        p << (code == NetworkConnect ? "<NWC" : "<NWT");
+        NetFlags(p, r, false);
+        NetLogin(p, r.UserName, r.Password);
+        p << r.Resource << ">";
+        break;
+    }
+    case NetworkDisconnect: {
+        const auto& r = std::get<TNetRec>(rec);
+        p << "<NWD";
+        NetFlags(p, r, true);
+        p << r.Resource << ">";
+        break;
+    }
+    case WindowOfText: {
+        const auto& r = std::get<TWTextRec>(rec);
+        p << "<TBOX:<HEAD:" << r.Title << ">" << r.Text << ">";
+        break;
+    }
+    case VideoClipPlay: {
+        const auto& r = std::get<TVideoRec>(rec);
+        if (r.Kind >= 1 && r.Kind <= 3) p.Pick(kVideo, r.Kind, 1) << r.FileName << ">";
+        break;
+    }
+    case CdGoToTrack: (p << "<CDGOTO:").Num(std::get<TCDRec>(rec).Track, 2) << ">"; break;
+    // The player reads three digits of seconds for these two.
+    case CdStep: (p << "<CDSTEP:").Num(std::get<TCDRec>(rec).Track, 3) << ">"; break;
+    case CdBack: (p << "<CDBACK:").Num(std::get<TCDRec>(rec).Track, 3) << ">"; break;
+    case DesktopTile: p << (std::get<TDeskRec>(rec).Kind == 2 ? "<TILVDESK>" : "<TILHDESK>"); break;
+    case ClipboardTypeText: p << (std::get<TClipRec>(rec).Flag ? "<CLIPTYPEI>" : "<CLIPTYPE>"); break;
+    case DefaultDisplaySize: (p << "<SCREEN:").Num(std::get<TDisplayRec>(rec).ModeIndex, 3) << ">"; break;
+    case ScreenSaver: {
+        const auto& r = std::get<TSysRec>(rec);
+        if (r.Kind == 3) (p << "<SSTIME:").Num(r.Value, 2) << ">";
+        else p.Pick(kScreenSaver, r.Kind, 1);
+        break;
+    }
+    case KeyboardRepeatSpeed: (p << "<KEYSPD:").Num(std::get<TSysRec>(rec).Value, 2) << ">"; break;
+    case WindowsSizingBorder: (p << "<WBSIZE:").Num(std::get<TSysRec>(rec).Value, 2) << ">"; break;
+    case KeyboardDelay: (p << "<KEYDEL:").Num(std::get<TSysRec>(rec).Value, 1) << ">"; break;
+    case Wallpaper: {
+        const auto& r = std::get<TSysRec>(rec);
+        if (r.Style < 0 || r.Style > 3) break;
+        p.Pick(kWallpaper, r.Style, 0);
+        if (r.Style == 3) {
+            p.Num(r.X, 4) << ",";
+            p.Num(r.Y, 4);
+        }
+        p << r.FileName << ">";
+        break;
+    }
+    case AudioVolume: p.Pick(kAudioVolume, std::get<TVolumeRec>(rec).Kind, 1); break;
+    case AudioBalance: p.Pick(kAudioBalance, std::get<TVolumeRec>(rec).Kind, 6); break;
+    case AudioTreble: p.Pick(kTreble, std::get<TVolumeRec>(rec).Kind, 9); break;
+    case AudioBass: p.Pick(kBass, std::get<TVolumeRec>(rec).Kind, 19); break;
+    case MidiVolume: p.Pick(kMidiVolume, std::get<TVolumeRec>(rec).Kind, 11); break;
+    case MidiBalance: p.Pick(kMidiBalance, std::get<TVolumeRec>(rec).Kind, 16); break;
+    case DialUpNetworking: {
+        const auto& r = std::get<TDialRec>(rec);
+        if (r.Kind != 1) {
+            p << "<HANG>";
+            break;
+        }
+        p << "<DIAL:";
+        NetLogin(p, r.UserName, r.Password);
+        p << r.Entry << ">";
+        break;
+    }
+    case WaitForText: {
+        const auto& r = std::get<TWaitRec>(rec);
+        (p << (r.Found ? "<WAITTXTY:" : "<WAITTXTN:")).Num(r.TimeOut, 3) << ":" << r.Text << ">";
+        break;
+    }
+    case WaitTimeElapse: (p << "<WAITTIME:").Num(std::get<TWaitRec>(rec).TimeOut, 8) << ">"; break;
+    case OpenExplorerTo: p.Pick(kExplorerFolders, std::get<TDeskRec>(rec).Kind, 12); break;
+    case RunDialogWindow: p.Pick(kRunDialogs, std::get<TDeskRec>(rec).Kind, 8); break;
+    case EmailSend: p << std::get<TEmailRec>(rec).Token; break;
+    default: break;
+    }
+}
+
+}  // namespace
+
+ScriptTextResult CommandText(int code, const LineRecord& rec) {
+    Piece p(code);
+    if (!RecordFitsCommand(code, rec)) {
+        p.Refuse("The command \"" + std::string(CommandName(code)) +
+                 "\" has lost its settings and cannot be saved.");
+        return std::move(p).Result();
+    }
+    if (const auto* t = Find(kFixed, code)) {
+        p << *t;
+    } else if (const auto* n = Find(kNamed, code)) {
+        p << *n << NamedField(rec) << ">";
+    } else if (const auto* w = Find(kWindowCommands, code)) {
+        p << *w << TitleOrCurrent(std::get<TWindowRec>(rec)) << ">";
+    } else if (const auto* tw = Find(kTextWaits, code)) {
+        const auto& r = std::get<TWaitRec>(rec);
+        (p << *tw).Num(r.TimeOut, 3) << ":" << r.Text << ">";
+    } else if (const auto* cw = Find(kClickWaits, code)) {
+        (p << *cw).Num(std::get<TWaitRec>(rec).TimeOut, 3) << ">";
+    } else if (code >= cmd::ControlKey && code <= cmd::WinKey) {
+        const HeldKey& k = kHeldKeys[code - cmd::ControlKey];
+        p << (std::get<TKeyRec>(rec).Kind == k.downKind ? k.down : k.up);
+    } else {
+        Special(p, code, rec);
+    }
+    return std::move(p).Result();
+}
+
+ScriptTextResult BuildMacroText(const std::vector<ScriptLine>& lines) {
+    ScriptTextResult all;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const int code = LineCommand(lines[i]);
+        if (code == 0) continue;
+        ScriptTextResult one = CommandText(code, lines[i].Record);
+        if (!one.ok) {
+            one.line = static_cast<int>(i);
+            one.error = "Line " + std::to_string(i + 1) + ": " + one.error;
+            return one;
+        }
+        all.text += one.text;
+    }
+    return all;
+}
+
+}  // namespace tessaro
