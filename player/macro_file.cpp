@@ -75,9 +75,14 @@ bool WriteFull(int fd, const void* buf, std::size_t n, off_t off) {
     return true;
 }
 
+// Only a regular file can be a macro file (a directory opens but is not one).
 bool FileSize(int fd, off_t& size) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) return false;
+    if (!S_ISREG(st.st_mode)) {
+        errno = EISDIR;
+        return false;
+    }
     size = st.st_size;
     return true;
 }
@@ -86,7 +91,7 @@ bool FileSize(int fd, off_t& size) {
 MacroFileStatus OpenForUpdate(const std::string& path, Fd& fd, int& count, off_t& size) {
     fd = Fd(::open(path.c_str(), O_RDWR | O_CLOEXEC));
     if (!fd.valid()) return OpenFailure();
-    if (!FileSize(fd.get(), size)) return Fail(MacroFileStatus::IoError);
+    if (!FileSize(fd.get(), size)) return Fail(MacroFileStatus::OpenFailed);
     count = static_cast<int>(size / kRec);
     return {};
 }
@@ -124,7 +129,7 @@ MacroFileStatus ReadMacroRecords(const std::string& path, std::size_t maxRecords
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid()) return OpenFailure();
     off_t size = 0;
-    if (!FileSize(fd.get(), size)) return Fail(MacroFileStatus::IoError);
+    if (!FileSize(fd.get(), size)) return Fail(MacroFileStatus::OpenFailed);
     const auto total = static_cast<std::size_t>(size / kRec);
     if (totalRecords) *totalRecords = total;
     std::vector<TMacroRecord> records(std::min(total, maxRecords));
@@ -138,7 +143,7 @@ MacroFileStatus ReadMacroRecordAt(const std::string& path, int index, TMacroReco
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid()) return OpenFailure();
     off_t size = 0;
-    if (!FileSize(fd.get(), size)) return Fail(MacroFileStatus::IoError);
+    if (!FileSize(fd.get(), size)) return Fail(MacroFileStatus::OpenFailed);
     if (index < 1 || index > size / kRec) return Fail(MacroFileStatus::BadIndex, 0);
     TMacroRecord rec;
     if (!ReadFull(fd.get(), &rec, sizeof rec, (index - 1) * kRec)) return Fail(MacroFileStatus::IoError);
