@@ -1,0 +1,19 @@
+#include "platform/x11/screen.h"
+
+#include "platform/x11/display.h"
+
+namespace win::x11 {
+
+ScreenSize ScreenSizeOf(Display* display) {
+    if (!display) return kDefaultScreenSize;
+    const int screen = DefaultScreen(display);
+    return {DisplayWidth(display, screen), DisplayHeight(display, screen)};
+}
+
+}  // namespace win::x11
+
+namespace win {
+
+ScreenSize GetScreenSize() { return x11::ScreenSizeOf(x11::SharedDisplay()); }
+
+}  // namespace win
