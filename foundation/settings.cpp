@@ -1,0 +1,479 @@
+#include "foundation/settings.h"
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <algorithm>
+#include <variant>
+#include <vector>
+
+#include "foundation/helpers.h"
+#include "platform/cp1252.h"
+#include "platform/message_box.h"
+#include "platform/paths.h"
+#include "platform/profile.h"
+
+namespace tessaro {
+namespace {
+
+constexpr int kFlagSize = 15;    // read size of flags and numbers
+constexpr int kFontSize = 150;   // read size of the font keys
+constexpr int kMinWindowSide = 150;
+
+// A short-string field of any capacity.
+struct TextField {
+    std::uint8_t* len;
+    char* chars;
+    std::size_t capacity;
+    void Set(std::string_view s) const {
+        const std::size_t n = std::min(s.size(), capacity);
+        std::copy_n(s.data(), n, chars);
+        *len = static_cast<std::uint8_t>(n);
+    }
+    std::string Get() const { return std::string(chars, std::min<std::size_t>(*len, capacity)); }
+};
+template <std::size_t N>
+TextField Text(ShortString<N>& s) { return {&s.len, s.chars, N}; }
+
+// A 16-bit number; `valid` values outside lo..hi become `fallback` (checked before the
+// value is cut to 16 bits, so 65537 does not pass as 1).
+struct WordField {
+    std::uint16_t* value;
+    bool checked = false;
+    int lo = 0, hi = 0, fallback = 0;
+};
+
+// The stored abbreviation case rule: "Yes" (older files) is 2, 0 or no number is 3.
+struct CaseRuleField {
+    std::int32_t* value;
+};
+
+using Field = std::variant<bool*, std::int32_t*, WordField, TextField, std::string*, CaseRuleField>;
+
+struct Setting {
+    std::string key;
+    const char* def;
+    int readSize;
+    Field field;
+};
+using Settings = std::vector<Setting>;
+
+Setting Flag(const char* key, const char* def, bool& f) { return {key, def, kFlagSize, &f}; }
+Setting Int(const char* key, const char* def, std::int32_t& f) { return {key, def, kFlagSize, &f}; }
+
+TConfigRecord& Rec() { return *Config; }
+
+struct Reader {
+    std::string_view section;
+    std::string Read(const Setting& s) const {
+        return win::GetPrivateProfileString(section, s.key, s.def, s.readSize, kSettingsFile);
+    }
+    void operator()(const Setting& s) const {
+        const std::string text = Read(s);
+        std::visit(
+            [&](auto& f) {
+                using T = std::decay_t<decltype(f)>;
+                if constexpr (std::is_same_v<T, bool*>) {
+                    *f = IsYes(IniUpper(text, kFlagSize));
+                } else if constexpr (std::is_same_v<T, std::int32_t*>) {
+                    *f = IntegerValue(text);
+                } else if constexpr (std::is_same_v<T, WordField>) {
+                    const std::int32_t v = IntegerValue(text);
+                    *f.value = static_cast<std::uint16_t>((f.checked && (v < f.lo || v > f.hi)) ? f.fallback : v);
+                } else if constexpr (std::is_same_v<T, TextField>) {
+                    f.Set(text);
+                } else if constexpr (std::is_same_v<T, std::string*>) {
+                    *f = text;
+                } else {
+                    const std::int32_t v = IntegerValue(text);
+                    *f.value = text == "Yes" ? 2 : (v == 0 ? 3 : v);
+                }
+            },
+            s.field);
+    }
+};
+
+std::string Written(const Field& field) {
+    return std::visit(
+        [](const auto& f) -> std::string {
+            using T = std::decay_t<decltype(f)>;
+            if constexpr (std::is_same_v<T, bool*>) return BoolToYesNo(*f);
+            else if constexpr (std::is_same_v<T, std::int32_t*>) return FormatReal(*f, 1, 0);
+            else if constexpr (std::is_same_v<T, WordField>) return FormatReal(*f.value, 1, 0);
+            else if constexpr (std::is_same_v<T, TextField>) return f.Get();
+            else if constexpr (std::is_same_v<T, std::string*>) return *f;
+            else return FormatReal(*f.value, 1, 0);
+        },
+        field);
+}
+
+void Load(std::string_view section, const Settings& settings) {
+    const Reader read{section};
+    for (const Setting& s : settings) read(s);
+}
+
+bool Save(std::string_view section, const Settings& settings) {
+    std::vector<std::pair<std::string, std::string>> entries;
+    entries.reserve(settings.size());
+    for (const Setting& s : settings) entries.emplace_back(s.key, Written(s.field));
+    if (win::WritePrivateProfileStrings(section, entries, kSettingsFile)) return true;
+    win::MessageBox("The settings could not be saved to " + win::Utf8ToCp1252(win::ProfilePath(kSettingsFile)) +
+                        " (section [" + std::string(section) + "]).",
+                    "Error", win::MbButtons::Ok, win::MbIcon::Error);
+    return false;
+}
+
+std::string ProgramDirectory() {
+    return ProgramDir.empty() ? win::Utf8ToCp1252(win::ProgramDirectory()) : ProgramDir;
+}
+
+std::string InProgramDir(const char* name) { return win::JoinPath(ProgramDirectory(), name); }
+
+bool FileExists(const std::string& name) {
+    struct stat st {};
+    return !name.empty() && ::stat(win::Cp1252ToUtf8(name).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+// ---- sort orders ----------------------------------------------------------------------
+
+bool IsPermutation(std::string_view s, std::size_t n) {
+    if (s.size() != n) return false;
+    for (std::size_t d = 1; d <= n; ++d)
+        if (std::count(s.begin(), s.end(), static_cast<char>('0' + d)) != 1) return false;
+    return true;
+}
+
+std::string PermutationOrDefault(std::string s, std::string_view def) {
+    return IsPermutation(s, def.size()) ? s : std::string(def);
+}
+
+// Short values from older files get the missing kinds appended; a repeated digit gives its
+// last place to a missing one. Anything that still is no permutation of "12345" (the sort
+// code indexes a table with it) falls back to the default.
+std::string RepairActivationSort(std::string s) {
+    if (s.size() > 5) s.resize(5);
+    if (s.size() == 3) s += "45";
+    else if (s.size() == 4) s += "5";
+    if (s.size() == 5) {
+        int count[6] = {};
+        for (char c : s)
+            if (c >= '1' && c <= '5') ++count[c - '0'];
+        for (int missing = 1; missing <= 5; ++missing) {
+            if (count[missing] != 0) continue;
+            for (int d = 1; d <= 5; ++d) {
+                if (count[d] <= 1) continue;
+                s[s.rfind(static_cast<char>('0' + d))] = static_cast<char>('0' + missing);
+                --count[d];
+                ++count[missing];
+                break;
+            }
+        }
+    }
+    return PermutationOrDefault(s, "12345");
+}
+
+// ---- window placement -----------------------------------------------------------------
+
+void PlaceOnScreen(std::int32_t& left, std::int32_t& top, std::int32_t& width, std::int32_t& height) {
+    if (ScreenWidth <= 0 || ScreenHeight <= 0) ScreenMetrics();
+    width = std::max(width, kMinWindowSide);
+    height = std::max(height, kMinWindowSide);
+    if (std::int64_t{left} + width <= 0 || left >= ScreenWidth) left = 0;
+    if (std::int64_t{top} + height <= 0 || top >= ScreenHeight) top = 0;
+}
+
+// ---- the sections, keys in the order they are written ---------------------------------
+
+Settings MiscSettings() {
+    TConfigRecord& c = Rec();
+    Settings s = {
+        {"EMail Path", "", 250, Text(c.EMailPath)},
+        {"EMail Log Path", "", 250, Text(c.EMailLogPath)},
+        Int("System Menu", "1", c.SystemMenu),
+        Flag("Bypass Wizard Screen", "No", c.BypassWizardScreen),
+        Flag("Sort Header", "Yes", c.SortHeader),
+        {"Primary Sort", "123", kFlagSize, Text(c.PrimarySort)},
+        {"Activation Sort", "12345", kFlagSize, Text(c.ActivationSort)},
+        {"Scope Sort", "12345", kFlagSize, Text(c.ScopeSort)},
+        Int("Last Date Format", "0", c.LastDateFormat),
+        Int("Last Time Format", "0", c.LastTimeFormat),
+        Flag("Suppress Zeros In Date", "Yes", c.SuppressZerosInDate),
+        Flag("Suppress Zeros In Time", "Yes", c.SuppressZerosInTime),
+        Flag("Show Date", "No", c.ShowDate),
+        Flag("Use Tray", "Yes", c.UseTray),
+        Flag("Start Editor", "Yes", c.StartEditor),
+        Flag("Sound Off", "No", c.SoundOff),
+        Flag("Auto Hooks", "No", c.AutoHooks),
+        Flag("Disable Screen Saver", "Yes", c.DisableScreenSaver),
+        Flag("First Use", "Yes", c.FirstUse),
+    };
+    for (int i = 1; i <= 5; ++i)
+        s.push_back({"Last File " + FormatThousands(i, 1, 0), "", 255, Text(c.RecentFiles[static_cast<std::size_t>(i)])});
+    s.push_back({"IE5 Server", "", 255, Text(c.IE5Server)});
+    s.push_back({"IE5 TypeLib", "", 255, Text(c.IE5TypeLib)});
+    s.push_back({"IE5 Version", "", 20, Text(c.IE5Version)});
+    return s;
+}
+
+Settings CurrentFileSettings() { return {{"Current File", "", 250, Text(Rec().RecentFiles[0])}}; }
+
+Settings CaptureSettings() {
+    TConfigRecord& c = Rec();
+    return {
+        Flag("Double Alt", "Yes", c.CapDoubleAlt),
+        Flag("Keys", "Yes", c.CapKeys),
+        Flag("Mouse", "Yes", c.CapMouse),
+        Int("Relative To Screen", "1", c.CapRelativeToScreen),
+        Flag("Time", "Yes", c.CapTime),
+        Flag("Clicks Only", "Yes", c.CapClicksOnly),
+        Flag("Prompt", "Yes", c.CapPrompt),
+        Flag("Window Size", "Yes", c.CapWindowSize),
+        Flag("Global", "Yes", c.CapGlobal),
+        Int("Speed", "1", c.CapSpeed),
+    };
+}
+
+Settings SnipraSettings() {
+    TConfigRecord& c = Rec();
+    return {
+        Flag("Solitary Usage", "No", c.SnipraSolitaryUsage),
+        {"Case Sensative", "3", kFlagSize, CaseRuleField{&c.SnipraCaseMode}},
+        Flag("No Remove", "No", c.SnipraNoRemove),
+        Flag("Use Punctuation", "No", c.SnipraUsePunctuation),
+        Flag("Retype Suffix", "Yes", c.SnipraRetypeSuffix),
+        Flag("Use Suffix", "No", c.SnipraUseSuffix),
+        {"Prefix Keys", "", 250, Text(c.SnipraPrefixKeys)},
+    };
+}
+
+struct FontFlags {
+    bool* bold;
+    bool* italic;
+    bool* underline;  // null for the print-list font
+    bool* strikeout;
+};
+
+Settings FontSettings(TFontDescription& font, const char* size, const FontFlags& f) {
+    Settings s = {
+        {"Color", "0", kFontSize, &font.Color},
+        {"Font Name", "Arial", kFontSize, &font.Name},
+        {"Size", size, kFontSize, &font.Size},
+        Flag("Bold", "No", *f.bold),
+        Flag("Italic", "No", *f.italic),
+    };
+    if (f.underline) {
+        s.push_back(Flag("Underline", "No", *f.underline));
+        s.push_back(Flag("Strikeout", "No", *f.strikeout));
+    }
+    return s;
+}
+
+void StyleFromFlags(TFontDescription& font, const FontFlags& f) {
+    font.Bold = *f.bold;
+    font.Italic = *f.italic;
+    font.Underline = f.underline && *f.underline;
+    font.StrikeOut = f.strikeout && *f.strikeout;
+}
+
+// A style changed in a font dialog must reach the file.
+void FlagsFromStyle(const TFontDescription& font, const FontFlags& f) {
+    *f.bold = font.Bold;
+    *f.italic = font.Italic;
+    if (f.underline) *f.underline = font.Underline;
+    if (f.strikeout) *f.strikeout = font.StrikeOut;
+}
+
+FontFlags GridTitleFlags() {
+    TConfigRecord& c = Rec();
+    return {&c.GridTitleBold, &c.GridTitleItalic, &c.GridTitleUnderline, &c.GridTitleStrikeout};
+}
+FontFlags GridFlags() {
+    TConfigRecord& c = Rec();
+    return {&c.GridBold, &c.GridItalic, &c.GridUnderline, &c.GridStrikeout};
+}
+FontFlags PrintListFlags() {
+    TConfigRecord& c = Rec();
+    return {&c.PrintListBold, &c.PrintListItalic, nullptr, nullptr};
+}
+
+Settings GridTitleFontSettings() { return FontSettings(Rec().GridTitleFont, "12", GridTitleFlags()); }
+Settings GridFontSettings() { return FontSettings(Rec().GridFont, "10", GridFlags()); }
+Settings PrintListFontSettings() { return FontSettings(Rec().PrintListFont, "10", PrintListFlags()); }
+
+Settings MainWindowSettings() {
+    TConfigRecord& c = Rec();
+    return {
+        Int("Width", "620", c.MainWidth),
+        Int("Height", "460", c.MainHeight),
+        Int("Left", "0", c.MainLeft),
+        Int("Top", "0", c.MainTop),
+        Int("Category Width", "155", c.CategoryWidth),
+        Int("Col 1 Width", "155", c.Col1Width),
+        Int("Col 2 Width", "239", c.Col2Width),
+        Int("Col 3 Width", "138", c.Col3Width),
+        Flag("Use Speed", "Yes", c.UseSpeed),
+        Flag("Show Icons", "Yes", c.ShowIcons),
+        Flag("Show Category", "No", c.ShowCategory),
+    };
+}
+
+Settings ScriptPageSettings() {
+    TConfigRecord& c = Rec();
+    return {
+        Int("Width", "606", c.ScriptWidth),
+        Int("Height", "446", c.ScriptHeight),
+        Int("Left", "0", c.ScriptLeft),
+        Int("Top", "0", c.ScriptTop),
+        Int("Insert Method", "3", c.InsertMethod),
+    };
+}
+
+Settings NetworkSettings() {
+    TConfigRecord& c = Rec();
+    return {
+        Flag("Network Mode", "No", c.NetworkMode),
+        Flag("Auto Sync", "Yes", c.AutoSync),
+        {"Sync Minutes", "10", kFlagSize, WordField{&c.SyncMinutes}},
+    };
+}
+
+Settings SchedulerSettings() {
+    TConfigRecord& c = Rec();
+    return {
+        Flag("Use Wave File", "No", c.UseWaveFile),
+        Flag("Wave File Wait", "No", c.WaveFileWait),
+        {"Wave File", "", 250, Text(c.WaveFile)},
+        {"Timer Seconds", "10", kFlagSize, WordField{&c.TimerSeconds, true, 1, 60, 10}},
+    };
+}
+
+Settings EMailSettings() {
+    TConfigRecord& c = Rec();
+    return {
+        {"SMTP Host", "", 250, Text(c.SMTPHost)},
+        {"EMail Name", "", 250, Text(c.EMailName)},
+        {"EMail Address", "", 250, Text(c.EMailAddress)},
+        Int("SMTP Port", "25", c.SMTPPort),
+        Int("Attachment Encoding", "0", c.AttachmentEncoding),
+        Flag("Keep Log", "No", c.KeepLog),
+    };
+}
+
+}  // namespace
+
+std::string IniUpper(std::string_view text, std::size_t capacity) {
+    std::string s(text.substr(0, std::min(capacity, text.size())));
+    for (char& ch : s)
+        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+    return s;
+}
+
+bool IsYes(std::string_view upperText) { return upperText == "YES"; }
+
+const char* BoolToYesNo(bool flag) { return flag ? "Yes" : "No"; }
+
+void LoadMiscSettings() {
+    Load("Misc", MiscSettings());
+    TConfigRecord& c = Rec();
+    if (c.EMailPath.empty()) c.EMailPath = InProgramDir("TESMAIL.TXT");
+    if (c.EMailLogPath.empty()) c.EMailLogPath = InProgramDir("MAILLOG.TXT");
+    c.PrimarySort = PermutationOrDefault(c.PrimarySort.str(), "123");
+    c.ActivationSort = RepairActivationSort(c.ActivationSort.str());
+    c.ScopeSort = PermutationOrDefault(c.ScopeSort.str(), "12345");
+}
+
+void LoadCurrentFileSetting() {
+    Load("Misc", CurrentFileSettings());
+    TConfigRecord& c = Rec();
+    if (!FileExists(c.RecentFiles[0].str())) c.RecentFiles[0] = InProgramDir("TESRO.QTM");
+}
+
+void LoadCaptureSettings() { Load("Capture", CaptureSettings()); }
+void LoadSnipraSettings() { Load("Snipra", SnipraSettings()); }
+
+void LoadMainWindowSettings() {
+    Load("Main Window", MainWindowSettings());
+    TConfigRecord& c = Rec();
+    PlaceOnScreen(c.MainLeft, c.MainTop, c.MainWidth, c.MainHeight);
+}
+
+void LoadGridTitleFontSettings() {
+    Load("Grid Title Font", GridTitleFontSettings());
+    StyleFromFlags(Rec().GridTitleFont, GridTitleFlags());
+}
+
+void LoadGridFontSettings() {
+    Load("Grid Font", GridFontSettings());
+    StyleFromFlags(Rec().GridFont, GridFlags());
+}
+
+void LoadScriptPageSettings() {
+    Load("Script Page", ScriptPageSettings());
+    TConfigRecord& c = Rec();
+    PlaceOnScreen(c.ScriptLeft, c.ScriptTop, c.ScriptWidth, c.ScriptHeight);
+}
+
+void LoadNetworkSettings() { Load("Network", NetworkSettings()); }
+
+void LoadPrintListFontSettings() {
+    Load("Print List Font", PrintListFontSettings());
+    StyleFromFlags(Rec().PrintListFont, PrintListFlags());
+}
+
+void LoadSchedulerSettings() { Load("Scheduler", SchedulerSettings()); }
+void LoadEMailSettings() { Load("EMail", EMailSettings()); }
+
+void LoadAllSettings() {
+    LoadMiscSettings();
+    LoadCurrentFileSetting();
+    LoadCaptureSettings();
+    LoadSnipraSettings();
+    LoadMainWindowSettings();
+    LoadGridTitleFontSettings();
+    LoadGridFontSettings();
+    LoadScriptPageSettings();
+    LoadNetworkSettings();
+    LoadPrintListFontSettings();
+    LoadSchedulerSettings();
+    LoadEMailSettings();
+}
+
+bool SaveMiscSettings() { return Save("Misc", MiscSettings()); }
+bool SaveCurrentFileSetting() { return Save("Misc", CurrentFileSettings()); }
+bool SaveCaptureSettings() { return Save("Capture", CaptureSettings()); }
+bool SaveSnipraSettings() { return Save("Snipra", SnipraSettings()); }
+
+bool SaveGridTitleFontSettings() {
+    FlagsFromStyle(Rec().GridTitleFont, GridTitleFlags());
+    return Save("Grid Title Font", GridTitleFontSettings());
+}
+
+bool SaveGridFontSettings() {
+    FlagsFromStyle(Rec().GridFont, GridFlags());
+    return Save("Grid Font", GridFontSettings());
+}
+
+bool SaveMainWindowSettings() { return Save("Main Window", MainWindowSettings()); }
+bool SaveScriptPageSettings() { return Save("Script Page", ScriptPageSettings()); }
+bool SaveNetworkSettings() { return Save("Network", NetworkSettings()); }
+
+bool SavePrintListFontSettings() {
+    FlagsFromStyle(Rec().PrintListFont, PrintListFlags());
+    return Save("Print List Font", PrintListFontSettings());
+}
+
+bool SaveSchedulerSettings() { return Save("Scheduler", SchedulerSettings()); }
+bool SaveEMailSettings() { return Save("EMail", EMailSettings()); }
+
+bool SaveAllSettings() {
+    using Saver = bool (*)();
+    // One failing section means the file cannot be written; one box is enough.
+    for (Saver save : {SaveMiscSettings, SaveCurrentFileSetting, SaveCaptureSettings, SaveSnipraSettings,
+                       SaveGridTitleFontSettings, SaveGridFontSettings, SaveMainWindowSettings,
+                       SaveScriptPageSettings, SaveNetworkSettings, SavePrintListFontSettings,
+                       SaveSchedulerSettings, SaveEMailSettings})
+        if (!save()) return false;
+    return true;
+}
+
+}  // namespace tessaro
