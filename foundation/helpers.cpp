@@ -10,6 +10,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/paths.h"
+#include "platform/profile.h"
 #include "platform/screen.h"
 
 namespace tessaro {
@@ -139,33 +140,6 @@ std::string SwapPasswordChars(std::string_view s) {
     return out;
 }
 
-std::int32_t IntegerValue(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    bool negative = false;
-    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
-        negative = s.front() == '-';
-        s.remove_prefix(1);
-    }
-    int base = 10;
-    if (!s.empty() && s.front() == '$') {
-        base = 16;
-        s.remove_prefix(1);
-    } else if (s.size() >= 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-        base = 16;
-        s.remove_prefix(2);
-    }
-    const std::int64_t limit = negative ? std::int64_t{INT32_MAX} + 1 : INT32_MAX;
-    std::int64_t v = 0;
-    for (char c : s) {
-        int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else break;
-        if (v * base + d > limit) break;  // a digit that would overflow counts as bad
-        v = v * base + d;
-    }
-    return static_cast<std::int32_t>(negative ? -v : v);
-}
+std::int32_t IntegerValue(std::string_view text) { return win::LeadingInteger(text, true); }
 
 }  // namespace tessaro

@@ -218,6 +218,35 @@ bool Storable(std::string_view section, std::string_view key, std::string_view v
 
 }  // namespace
 
+int LeadingInteger(std::string_view s, bool dollarHex) {
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    bool negative = false;
+    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
+        negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    int base = 10;
+    if (dollarHex && !s.empty() && s.front() == '$') {
+        base = 16;
+        s.remove_prefix(1);
+    } else if (s.size() >= 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+        base = 16;
+        s.remove_prefix(2);
+    }
+    const std::int64_t limit = negative ? std::int64_t{INT_MAX} + 1 : INT_MAX;
+    std::int64_t v = 0;
+    for (char c : s) {
+        int d;
+        if (c >= '0' && c <= '9') d = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        else break;
+        if (v * base + d > limit) break;  // a digit that would overflow counts as bad
+        v = v * base + d;
+    }
+    return static_cast<int>(negative ? -v : v);
+}
+
 std::string ProfilePath(std::string_view file) {
     std::string name = Cp1252ToUtf8(file);
     if (name.find('/') != std::string::npos) return name;
@@ -252,31 +281,7 @@ int GetPrivateProfileInt(std::string_view section, std::string_view key, int def
     Document doc(content);
     const Line* l = doc.Find(section, key);
     if (!l) return def;
-    std::string_view s = l->value;
-    bool negative = false;
-    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
-        negative = s.front() == '-';
-        s.remove_prefix(1);
-    }
-    int base = 10;
-    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-        base = 16;
-        s.remove_prefix(2);
-    }
-    std::int64_t v = 0;
-    for (char c : s) {
-        int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else break;
-        v = v * base + d;
-        if (v > static_cast<std::int64_t>(INT_MAX) + 1) break;  // keep the digits that fit
-    }
-    if (negative) v = -v;
-    if (v > INT_MAX) v = INT_MAX;
-    if (v < INT_MIN) v = INT_MIN;
-    return static_cast<int>(v);
+    return LeadingInteger(l->value);
 }
 
 bool WritePrivateProfileStrings(std::string_view section,

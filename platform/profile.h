@@ -27,6 +27,11 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 int GetPrivateProfileInt(std::string_view section, std::string_view key, int def,
                          std::string_view file);
 
+// The integer conversion of profile values: leading blanks, a sign, a "0x" (and with
+// dollarHex a "$") hexadecimal prefix; the digits before the first bad character count
+// (none: 0), a digit that would overflow counting as bad.
+int LeadingInteger(std::string_view text, bool dollarHex = false);
+
 // Sets [section] key = value. False when the file cannot be read or written, or when a
 // name or value could not be stored as one line (CR or LF, "]" in a section, "=" in a key,
 // an empty key); the file is then unchanged. The file is replaced atomically.

@@ -89,13 +89,16 @@ TEST_F(ProfileTest, FirstOccurrenceWins) {
 }
 
 TEST_F(ProfileTest, IntegersReadLeadingDigits) {
-    Put("[I]\na=  17\nb=-23x\nc=0x1F\nd=abc\ne=99999999999\nf=+8\n");
+    Put("[I]\na=  17\nb=-23x\nc=0x1F\nd=abc\ne=99999999999\nf=+8\ng=$10\n");
     EXPECT_EQ(win::GetPrivateProfileInt("I", "a", 5, "TEST.INI"), 17);
     EXPECT_EQ(win::GetPrivateProfileInt("I", "b", 5, "TEST.INI"), -23);
     EXPECT_EQ(win::GetPrivateProfileInt("I", "c", 5, "TEST.INI"), 31);
     EXPECT_EQ(win::GetPrivateProfileInt("I", "d", 5, "TEST.INI"), 0);
-    EXPECT_EQ(win::GetPrivateProfileInt("I", "e", 5, "TEST.INI"), INT_MAX);
+    EXPECT_EQ(win::GetPrivateProfileInt("I", "e", 5, "TEST.INI"), 999999999);  // the overflowing digit is bad
     EXPECT_EQ(win::GetPrivateProfileInt("I", "f", 5, "TEST.INI"), 8);
+    EXPECT_EQ(win::GetPrivateProfileInt("I", "g", 5, "TEST.INI"), 0);  // "$" is no prefix here
+    EXPECT_EQ(win::LeadingInteger("-2147483648"), INT_MIN);
+    EXPECT_EQ(win::LeadingInteger("2147483648"), 214748364);
 }
 
 TEST_F(ProfileTest, FirstWriteCreatesFileWithCrLf) {
