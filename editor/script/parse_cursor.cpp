@@ -1,0 +1,71 @@
+#include "editor/script/parse_cursor.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <limits>
+
+namespace tessaro::parse {
+
+namespace {
+
+std::string_view SkipBlanks(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    return s;
+}
+
+}  // namespace
+
+std::int32_t ToInt(std::string_view field) {
+    field = SkipBlanks(field);
+    bool negative = false;
+    if (!field.empty() && (field.front() == '-' || field.front() == '+')) {
+        negative = field.front() == '-';
+        field.remove_prefix(1);
+    }
+    constexpr std::int64_t kLimit = std::numeric_limits<std::int32_t>::max();
+    std::int64_t value = 0;
+    for (const char c : field) {
+        if (c < '0' || c > '9') break;
+        value = value * 10 + (c - '0');
+        if (value > kLimit + 1) value = kLimit + 1;  // keeps the sum bounded
+    }
+    if (negative) return static_cast<std::int32_t>(-value);
+    return static_cast<std::int32_t>(value > kLimit ? kLimit : value);
+}
+
+double ToReal(std::string_view field) {
+    field = SkipBlanks(field);
+    bool negative = false;
+    if (!field.empty() && (field.front() == '-' || field.front() == '+')) {
+        negative = field.front() == '-';
+        field.remove_prefix(1);
+    }
+    // from_chars reads the longest valid prefix without consulting the locale; a second
+    // sign is not a number.
+    if (field.empty() || field.front() == '-' || field.front() == '+') return 0.0;
+    double value = 0.0;
+    const auto result = std::from_chars(field.data(), field.data() + field.size(), value,
+                                        std::chars_format::fixed);
+    if (result.ec != std::errc()) return 0.0;
+    return negative ? -value : value;
+}
+
+std::optional<char> Cursor::At(std::size_t k) const {
+    if (k >= Remaining()) return std::nullopt;
+    return s_[p_ + k];
+}
+
+std::string_view Cursor::Field(std::size_t k, std::size_t w) const {
+    if (k >= Remaining()) return {};
+    return Rest().substr(k, w);
+}
+
+std::optional<FreeText> Cursor::Until(std::size_t k, char delimiter) const {
+    if (k > Remaining()) return std::nullopt;
+    const std::string_view rest = Rest();
+    const std::size_t end = rest.find(delimiter, k);
+    if (end == std::string_view::npos) return std::nullopt;
+    return FreeText{rest.substr(k, end - k), end + 1};
+}
+
+}  // namespace tessaro::parse
