@@ -1,6 +1,7 @@
 #include "platform/profile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -182,11 +183,7 @@ std::string Directory(const std::string& path) {
 
 // A crash or a full disk mid-write must never leave half a settings file: write a
 // temporary file beside it, flush it, then rename it over the old one.
-bool ReplaceFile(std::string path, const std::string& content) {
-    if (char* real = ::realpath(path.c_str(), nullptr)) {  // keep a symlinked file a symlink
-        path = real;
-        std::free(real);
-    }
+bool ReplaceFile(const std::string& path, const std::string& content) {
     const std::string dir = Directory(path);
     if (!EnsureDirectory(dir)) return false;
     mode_t mode = 0644;
@@ -208,6 +205,33 @@ bool ReplaceFile(std::string path, const std::string& content) {
     }
     return true;
 }
+
+// The file a write replaces: a symlinked file stays a symlink.
+std::string ResolvedPath(const std::string& path) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return path;
+    std::string resolved = real;
+    std::free(real);
+    return resolved;
+}
+
+// Both programs write the same file; the lock on its folder keeps one program's
+// read-modify-write from dropping the keys the other just wrote.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& dir) : fd_(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (fd_ >= 0)
+            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {}
+    }
+    ~FolderLock() {
+        if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int fd_;
+};
 
 bool Storable(std::string_view section, std::string_view key, std::string_view value) {
     const std::string_view k = Trim(key);
@@ -289,7 +313,9 @@ bool WritePrivateProfileStrings(std::string_view section,
                                 std::string_view file) {
     for (const auto& [key, value] : entries)
         if (!Storable(section, key, value)) return false;
-    const std::string path = ProfilePath(file);
+    const std::string path = ResolvedPath(ProfilePath(file));
+    EnsureDirectory(Directory(path));
+    const FolderLock lock(Directory(path));
     std::string content;
     const ReadResult read = ReadFile(path, content);
     if (read == ReadResult::Failed) return false;  // never overwrite what we could not read

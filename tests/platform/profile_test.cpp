@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -185,6 +187,31 @@ TEST_F(ProfileTest, ReplaceLeavesNoTemporaryFilesAndKeepsMode) {
     struct stat st {};
     ASSERT_EQ(::stat((dir_ / "TEST.INI").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST_F(ProfileTest, ConcurrentWritersLoseNoKeys) {
+    // Player and editor write the same file; each one's keys must survive the other's writes.
+    constexpr int kWriters = 4, kKeys = 20;
+    std::vector<pid_t> children;
+    for (int w = 0; w < kWriters; ++w) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            bool ok = true;
+            for (int k = 0; k < kKeys; ++k)
+                ok = win::WritePrivateProfileString("S", "w" + std::to_string(w) + "k" + std::to_string(k), "v",
+                                                    "TEST.INI") && ok;
+            ::_exit(ok ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    for (int w = 0; w < kWriters; ++w)
+        for (int k = 0; k < kKeys; ++k)
+            EXPECT_EQ(Get("S", ("w" + std::to_string(w) + "k" + std::to_string(k)).c_str()), "v") << w << " " << k;
 }
 
 TEST_F(ProfileTest, SymlinkedFileStaysALink) {
