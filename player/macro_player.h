@@ -1,0 +1,97 @@
+#pragma once
+// The macro interpreter: plays a macro text into the focused window, runs its commands and
+// the nested texts they name (repeat bodies, counters, other macros, files, clipboard).
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "player/command_family.h"
+#include "player/playback_services.h"
+#include "player/token_table.h"
+
+namespace tessaro {
+
+class MacroControlHost;
+
+struct PlayerServices {
+    PlaybackInput& input;
+    PlaybackClock& clock;
+    PlayerWindows& windows;
+    ClipboardAccess& clipboard;
+    PlayerDesktop& desktop;
+    MacroControlHost& macros;
+    CommandFamilies& families;
+};
+
+// Macros that run macros by nickname stop at this depth.
+inline constexpr int kMaxMacroRunDepth = 32;
+
+class MacroPlayer {
+public:
+    explicit MacroPlayer(PlayerServices services);
+
+    // Before each whole macro: speed 1, no keystroke or mouse delay, abort cleared.
+    void BeginMacro(bool capsLockWasOn);
+
+    // Plays `text` `count` times; counters give (pass - 1) * step + start. `outer` marks a
+    // whole macro (Caps Lock is restored at its normal end).
+    void DoMacro(std::string_view text, std::int64_t count, std::int64_t start,
+                 std::int64_t step, bool outer);
+
+    // The abort message and the tray action: the run stops before its next step.
+    void RequestAbort() { abort_ = Abort::Requested; }
+    bool Aborted() const { return abort_ != Abort::None; }
+
+    Pacing& pacing() { return pacing_; }
+    const PlayerServices& services() const { return services_; }
+
+    // Waits for the command families. Each ends early when the macro is aborted.
+    void PauseFor(double seconds);         // scaled by the speed factor, pumping messages
+    void PauseForNoSpeed(double seconds);  // pumping messages
+    void TimedPauseFor(double seconds);    // scaled; blocks between abort checks
+    void WaitForTimer(std::int64_t ms);    // unscaled; blocks between abort checks
+    void KeyDelayWait(std::int64_t ms);    // scaled, pumping messages
+
+    // A failure that told the user "Macro will abort.": end the whole macro quietly.
+    void EndMacroAfterMessage() { abort_ = Abort::Reported; }
+
+private:
+    enum class Abort { None, Requested, Reported };
+
+    // One call of DoMacro: what nested texts inherit and what counters read.
+    struct Frame {
+        std::string_view text;
+        std::int64_t pass = 1;
+        std::int64_t start = 1;
+        std::int64_t step = 1;
+        bool untrusted = false;  // clipboard text: no commands acting beyond the keyboard
+    };
+
+    void Play(std::string_view text, std::int64_t count, std::int64_t start,
+              std::int64_t step, bool outer, bool untrusted);
+    void PlayNested(std::string_view text, bool untrusted) {
+        Play(text, 1, 1, 1, false, untrusted);
+    }
+    // Runs the token at p; returns the position to go on from.
+    std::size_t RunToken(Frame& frame, std::size_t p, const TokenMatch& match);
+    std::size_t RunRepeat(Frame& frame, std::size_t p, const TokenMatch& match);
+    std::size_t RunFamily(const TokenMatch& match, std::string_view token);
+    std::size_t RunPause(const Frame& frame, std::size_t p, const TokenMatch& match);
+    std::size_t RunBeginClip(const Frame& frame, std::size_t p);
+    void RunMacroByName(const std::string& name);
+    void RunClipboardCommand(TokenAction action, std::string_view argument);
+    void TypeCounter(const Frame& frame, int width);
+    void WaitUntil(std::int64_t deadline, bool pump);
+    void RestoreCapsLock();
+
+    PlayerServices services_;
+    Pacing pacing_;
+    Abort abort_ = Abort::None;
+    bool capsLockWasOn_ = false;
+    int macroRunDepth_ = 0;
+};
+
+// Tokens allowed in text that came from the clipboard: keys, characters and pacing.
+bool AllowedInUntrustedText(const TokenSpec& spec);
+
+}  // namespace tessaro

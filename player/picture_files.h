@@ -1,0 +1,16 @@
+#pragma once
+// Picture files of the clipboard commands: JPEG through libjpeg, bitmaps through Qt.
+#include <string>
+
+class QImage;
+
+namespace tessaro {
+
+// File names are UTF-8 here. Each returns false on any failure and leaves no half-written
+// picture behind.
+bool LoadJpeg(const std::string& path, QImage& out);
+bool SaveJpeg(const std::string& path, const QImage& image, int quality);
+bool LoadBitmap(const std::string& path, QImage& out);
+bool SaveBitmap(const std::string& path, const QImage& image);
+
+}  // namespace tessaro
