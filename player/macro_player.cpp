@@ -131,7 +131,7 @@ void MacroPlayer::Play(std::string_view text, std::int64_t count, std::int64_t s
             services_.clock.PumpMessages();
         }
     }
-    if (outer) RestoreCapsLock();
+    if (outer && !Aborted()) RestoreCapsLock();
 }
 
 void MacroPlayer::RestoreCapsLock() {
