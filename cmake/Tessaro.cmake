@@ -1,3 +1,14 @@
+# moc's up-to-date check does not notice a Q_OBJECT file newly added to an existing build
+# tree (the class then lacks its vtable at link time): when the globbed list changes, make
+# the target's automoc step run again.
+function(tessaro_rerun_moc_on_new_files target)
+  string(SHA1 hash "${ARGN}")
+  if(NOT "${hash}" STREQUAL "${TESSARO_MOC_LIST_${target}}")
+    file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp)
+    set(TESSARO_MOC_LIST_${target} "${hash}" CACHE INTERNAL "")
+  endif()
+endfunction()
+
 # tessaro_library(NAME DEPS ...): one static library from every .cpp of the calling folder
 # (and its x11/ and sim/ subfolders, where present). Headers are included by their path
 # from the top of the tree: #include "foundation/settings.h".
@@ -16,6 +27,7 @@ function(tessaro_library name)
     return()
   endif()
   add_library(${name} STATIC ${sources} ${headers})
+  tessaro_rerun_moc_on_new_files(${name} ${sources} ${headers})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
@@ -28,6 +40,7 @@ function(tessaro_tests name dir)
     return()
   endif()
   add_executable(${name} ${sources})
+  tessaro_rerun_moc_on_new_files(${name} ${sources})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
