@@ -38,13 +38,15 @@ constexpr PictureKind kBitmap{"", "Bitmap Copy Error", "Bitmap file could not be
 
 }  // namespace
 
-void MacroPlayer::RunClipboardCommand(TokenAction action, std::string_view argument) {
+void MacroPlayer::RunClipboardCommand(const Token& token) {
+    using K = TokenKind;
+    const std::string_view argument = token.args.empty() ? std::string_view() : token.args[0];
     PlaybackInput& input = services_.input;
     ClipboardAccess& clipboard = services_.clipboard;
     PlayerWindows& windows = services_.windows;
 
-    switch (action) {
-        case TokenAction::ClipFile: {
+    switch (token.kind) {
+        case K::ClipF: {
             std::ifstream in(win::Cp1252ToUtf8(argument), std::ios::binary);
             if (!in) return;  // unreadable files are skipped without a word
             std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -53,7 +55,7 @@ void MacroPlayer::RunClipboardCommand(TokenAction action, std::string_view argum
             PauseForNoSpeed(0.05);
             return;
         }
-        case TokenAction::ClipPicture: {
+        case K::ClipB: {
             const std::string ext = UpperExtension(argument);
             const PictureKind& kind =
                 ext == kMetafile.extension ? kMetafile : ext == kJpeg.extension ? kJpeg : kBitmap;
@@ -78,17 +80,17 @@ void MacroPlayer::RunClipboardCommand(TokenAction action, std::string_view argum
             clipboard.SetImage(image);
             return;
         }
-        case TokenAction::ClipCopy:
-        case TokenAction::ClipPaste: {
-            const std::uint8_t letter = action == TokenAction::ClipCopy ? 67 : 86;
+        case K::ClipC:
+        case K::ClipP: {
+            const std::uint8_t letter = token.kind == K::ClipC ? 67 : 86;
             input.KeyEvent(17, false);
             input.KeyEvent(letter, false);
             input.KeyEvent(letter, true);
             input.KeyEvent(17, true);
-            if (action == TokenAction::ClipPaste) PauseForNoSpeed(0.1);
+            if (token.kind == K::ClipP) PauseForNoSpeed(0.1);
             return;
         }
-        case TokenAction::ClipSaveGraphic: {
+        case K::ClipSG: {
             QImage image;
             if (!clipboard.Image(image)) {
                 windows.DoAMessage("Error",
@@ -114,9 +116,9 @@ void MacroPlayer::RunClipboardCommand(TokenAction action, std::string_view argum
             }
             return;
         }
-        case TokenAction::ClipSaveText:
-        case TokenAction::ClipAppendText: {
-            const bool append = action == TokenAction::ClipAppendText;
+        case K::ClipST:
+        case K::ClipAT: {
+            const bool append = token.kind == K::ClipAT;
             const std::string text = clipboard.Text();
             if (text.empty()) {
                 windows.DoAMessage("Error",

@@ -2,14 +2,29 @@
 // The plug-in point for command families that live outside the interpreter core (waits,
 // programs and windows, files and drives, multimedia, e-mail, date and time).
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 
-#include "player/token_table.h"
+#include "player/macro_language.h"
 
 namespace tessaro {
 
 class MacroPlayer;
+
+enum class CommandFamilyId : std::uint8_t {
+    Waits,
+    ProgramsWindowsSystem,
+    FilesDrivesDialUp,
+    Multimedia,
+    EMail,
+    DateTime,
+};
+inline constexpr int kCommandFamilyCount = 6;
+
+// The family a command token belongs to; nothing for the interpreter's own tokens.
+std::optional<CommandFamilyId> FamilyOf(TokenKind kind);
 
 enum class CommandOutcome {
     Done,      // go on after the token
@@ -17,7 +32,7 @@ enum class CommandOutcome {
 };
 
 struct CommandToken {
-    std::string_view name;  // the matched prefix, e.g. "<LAUNCH:"
+    const Token& token;     // kind and arguments as recognised
     std::string_view text;  // the whole token, from '<' to its closing '>'
 };
 

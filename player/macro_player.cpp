@@ -4,9 +4,9 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "platform/cp1252.h"
-#include "player/macro_args.h"
 #include "player/macro_control.h"
 
 namespace tessaro {
@@ -14,7 +14,6 @@ namespace {
 
 constexpr std::uint8_t kVkCapsLock = 20;
 constexpr std::string_view kEndRepeat = "<ENDREP>";
-constexpr std::string_view kEndClip = "<ENDCLIP>";
 
 // Milliseconds of a wait given in seconds; never negative, never past about three years,
 // so that deadlines cannot overflow.
@@ -25,26 +24,23 @@ std::int64_t WaitMs(double seconds) {
     return static_cast<std::int64_t>(std::llround(std::min(ms, kMaxMs)));
 }
 
-std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
-
-bool IsRepeatStart(std::string_view at) {
-    return at.starts_with("<REP:") || at.starts_with("<REPEAT:") ||
-           at.starts_with("<PROMPTREP>");
+// Delays take whatever number their field starts with ("1.5x" waits 1.5 s, junk waits 0).
+double LeadingSeconds(std::string_view field) {
+    while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
+    std::size_t n = 0;
+    if (n < field.size() && (field[n] == '-' || field[n] == '+')) ++n;
+    bool point = false;
+    for (; n < field.size(); ++n) {
+        if (field[n] == '.' && !point) point = true;
+        else if (field[n] < '0' || field[n] > '9') break;
+    }
+    return ArgReal(field.substr(0, n)).value_or(0.0);
 }
 
-// Position of the "<ENDREP>" that closes a repeat whose body starts at `from`.
-std::optional<std::size_t> MatchingEndRepeat(std::string_view text, std::size_t from) {
-    int level = 0;
-    for (std::size_t i = from; i < text.size(); ++i) {
-        if (text[i] != '<') continue;
-        const std::string_view at = text.substr(i);
-        if (IsRepeatStart(at)) ++level;
-        if (at.starts_with(kEndRepeat)) {
-            if (level == 0) return i;
-            --level;
-        }
-    }
-    return std::nullopt;
+std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+
+std::string Arg(const Token& token, std::size_t i) {
+    return i < token.args.size() ? std::string(token.args[i]) : std::string();
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -57,33 +53,22 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 
 }  // namespace
 
-bool AllowedInUntrustedText(const TokenSpec& spec) {
-    switch (spec.action) {
-        case TokenAction::Key:
-        case TokenAction::HeldDown:
-        case TokenAction::HeldUp:
-        case TokenAction::Tap:
-        case TokenAction::Skip:
-        case TokenAction::Delay:
-        case TokenAction::TimedDelay:
-        case TokenAction::Speed:
-        case TokenAction::MilliDelay:
-        case TokenAction::Remark:
-        case TokenAction::AltCode:
-        case TokenAction::Counter:
-        case TokenAction::Repeat:
-        case TokenAction::Rep:
-        case TokenAction::KeyDelay:
-        case TokenAction::MouseDelay:
-        case TokenAction::Mouse:
-        case TokenAction::Wheel:
-        case TokenAction::MoveMouse:
-        case TokenAction::MoveToCaret:
+bool AllowedInUntrustedText(TokenKind kind) {
+    using K = TokenKind;
+    switch (kind) {
+        case K::Delay: case K::TDelay: case K::Speed: case K::Msd: case K::Rem:
+        case K::AltCode: case K::Alt4Code:
+        case K::Counter4: case K::Counter3: case K::Counter2: case K::Counter1:
+        case K::Repeat: case K::Rep: case K::EndRep: case K::SpKey: case K::SpMse:
+        case K::LDn: case K::LUp: case K::LClk: case K::LDClk: case K::RDn: case K::RUp:
+        case K::RClk: case K::RDClk: case K::MDn: case K::MUp: case K::MClk: case K::MDClk:
+        case K::Wfw: case K::Wbw: case K::Mmp: case K::Mms: case K::Mmw: case K::Mmc:
+        case K::Date: case K::DateOffset: case K::Time:
             return true;
-        case TokenAction::Family:
-            return spec.arg == static_cast<std::uint8_t>(CommandFamilyId::DateTime);
-        default:
+        case K::None:
             return false;
+        default:
+            return SpecOf(kind).key != KeyAction::None;
     }
 }
 
@@ -117,16 +102,16 @@ void MacroPlayer::Play(std::string_view text, std::int64_t count, std::int64_t s
                 }
                 return;
             }
-            const char c = text[p];
-            if (c != '<') {
-                services_.input.TypeChar(static_cast<unsigned char>(c));
-                p += (c == '\r' && p + 1 < text.size() && text[p + 1] == '\n') ? 2 : 1;
-            } else if (auto match = MatchToken(text, p);
-                       match && (!untrusted || AllowedInUntrustedText(*match->spec))) {
-                p = RunToken(frame, p, *match);
-            } else {
-                services_.input.TypeChar('<');
+            const Step step = NextStep(text, p);
+            const TokenKind kind = step.token.kind;
+            if (kind == TokenKind::None) {
+                services_.input.TypeChar(static_cast<unsigned char>(step.ch));
+                p += step.length;
+            } else if (untrusted && !AllowedInUntrustedText(kind)) {
+                services_.input.TypeChar('<');  // typed as plain text
                 ++p;
+            } else {
+                p = RunToken(frame, p, step.token);
             }
             services_.clock.PumpMessages();
         }
@@ -138,209 +123,220 @@ void MacroPlayer::RestoreCapsLock() {
     if (capsLockWasOn_) services_.input.TapKey(kVkCapsLock);
 }
 
-std::size_t MacroPlayer::RunToken(Frame& frame, std::size_t p, const TokenMatch& match) {
+std::size_t MacroPlayer::RunToken(Frame& frame, std::size_t p, const Token& token) {
+    using K = TokenKind;
     const std::string_view text = frame.text;
-    const TokenSpec& spec = *match.spec;
+    const std::size_t next = p + token.length;
     PlaybackInput& input = services_.input;
     PlayerWindows& windows = services_.windows;
-    auto field = [&](std::size_t at, std::size_t width) { return FieldAt(text, p + at, width); };
-    auto freeText = [&](std::size_t at) { return std::string(FreeText(text, p + at)); };
+    auto number = [&](std::size_t i) -> std::int64_t {
+        return i < token.args.size() ? ArgInt(token.args[i]) : 0;
+    };
+    auto delayMs = [&](std::size_t i) {
+        return std::uint32_t(std::clamp<std::int64_t>(number(i), 0, 9999));
+    };
 
-    switch (spec.action) {
-        case TokenAction::Key:
-            input.KeyToken(spec.arg);
-            break;
-        case TokenAction::HeldDown:
-        case TokenAction::HeldUp:
-            input.KeyEvent(spec.arg, spec.action == TokenAction::HeldUp);
-            break;
-        case TokenAction::Tap:
-            input.TapKey(spec.arg);
-            break;
-        case TokenAction::Skip:
-        case TokenAction::Remark:
-            break;
-        case TokenAction::Pause:
-        case TokenAction::PauseCentred:
-            return RunPause(frame, p, match);
-        case TokenAction::TextBox: {
-            const std::size_t titleEnd = PastClose(text, p + spec.pos);
-            windows.MyMessage(std::string(FreeText(text, p + spec.pos)),
-                              std::string(FreeText(text, titleEnd)));
-            break;
+    switch (token.kind) {
+        case K::Pause:
+        case K::PauseBasic:
+            return RunPause(token) ? next : text.size();
+        case K::TBox:
+            windows.MyMessage(Arg(token, 0), Arg(token, 1));
+            return next;
+        case K::Delay:
+            PauseFor(LeadingSeconds(token.args[0]));
+            return next;
+        case K::TDelay:
+            TimedPauseFor(LeadingSeconds(token.args[0]));
+            return next;
+        case K::Speed:
+            if (auto speed = ArgReal(token.args[0])) pacing_.speed = *speed;
+            return next;
+        case K::Msd:
+            KeyDelayWait(number(0));
+            return next;
+        case K::Rem:
+        case K::EndRep:
+        case K::EndClip:
+            return next;
+        case K::AltCode:
+        case K::Alt4Code:
+            input.AltCode(token.args[0]);
+            return next;
+        case K::Counter4:
+        case K::Counter3:
+        case K::Counter2:
+        case K::Counter1: {
+            static constexpr int kWidth[] = {4, 3, 2, 0};
+            TypeCounter(frame, kWidth[int(token.kind) - int(K::Counter4)]);
+            return next;
         }
-        case TokenAction::Delay:
-            PauseFor(LeadingDecimal(field(7, 5)));
-            break;
-        case TokenAction::TimedDelay:
-            TimedPauseFor(LeadingDecimal(field(8, 2)));
-            break;
-        case TokenAction::Speed:
-            if (auto speed = ParseDecimal(field(7, 5))) pacing_.speed = *speed;
-            break;
-        case TokenAction::MilliDelay:
-            KeyDelayWait(LeadingInteger(field(5, 4)));
-            break;
-        case TokenAction::AltCode:
-            input.AltCode(field(spec.prefix.size(), spec.arg));
-            break;
-        case TokenAction::Counter:
-            TypeCounter(frame, spec.arg);
-            break;
-        case TokenAction::ClipFile:
-        case TokenAction::ClipPicture:
-            RunClipboardCommand(spec.action, FreeText(text, p + 7));
-            break;
-        case TokenAction::ClipSaveGraphic:
-        case TokenAction::ClipSaveText:
-        case TokenAction::ClipAppendText:
-            RunClipboardCommand(spec.action, FreeText(text, p + 8));
-            break;
-        case TokenAction::ClipCopy:
-        case TokenAction::ClipPaste:
-            RunClipboardCommand(spec.action, {});
-            break;
-        case TokenAction::BeginClip:
-            return RunBeginClip(frame, p);
-        case TokenAction::ClipType:
-        case TokenAction::ClipTypeInline: {
+        case K::ClipF: case K::ClipB: case K::ClipC: case K::ClipP:
+        case K::ClipSG: case K::ClipST: case K::ClipAT:
+            RunClipboardCommand(token);
+            return next;
+        case K::BegClip:
+            if (token.unterminated) return text.size();  // nothing to put, nothing typed
+            services_.clipboard.SetText(Arg(token, 0));
+            PauseForNoSpeed(0.05);
+            return next;
+        case K::ClipType:
+        case K::ClipTypeI: {
             std::string clip = services_.clipboard.Text();
-            if (spec.action == TokenAction::ClipTypeInline) {
+            if (token.kind == K::ClipTypeI) {
                 std::erase_if(clip, [](char ch) { return ch == '\r' || ch == '\n'; });
             }
             if (!clip.empty()) PlayNested(clip, true);
-            break;
+            return next;
         }
-        case TokenAction::PromptRepeat:
-        case TokenAction::Repeat:
-        case TokenAction::Rep:
-            return RunRepeat(frame, p, match);
-        case TokenAction::MacroRun:
-            RunMacroByName(freeText(8));
-            break;
-        case TokenAction::MacroDelete:
-            DeleteMacroByName(services_.macros, windows, freeText(8));
-            break;
-        case TokenAction::MacroActivate:
-            EnableMacroByName(services_.macros, windows, freeText(8), true);
-            break;
-        case TokenAction::MacroDeactivate:
-            EnableMacroByName(services_.macros, windows, freeText(10), false);
-            break;
-        case TokenAction::KeyDelay:
-            pacing_.keyDelayMs = std::uint32_t(std::max<std::int64_t>(0, LeadingInteger(field(7, 4))));
-            break;
-        case TokenAction::MouseDelay:
-            pacing_.mouseDelayMs = std::uint32_t(std::max<std::int64_t>(0, LeadingInteger(field(7, 4))));
-            break;
-        case TokenAction::SwapFile:
-            SwapMacroFile(services_.macros, freeText(6));
-            break;
-        case TokenAction::WaitTime:
-            WaitForTimer(WaitMs(double(LeadingInteger(field(10, 8)))));
-            break;
-        case TokenAction::EncryptedText:
-            if (auto plain = services_.desktop.Decrypt(freeText(7))) {
+        case K::PromptRep:
+        case K::Repeat:
+        case K::Rep:
+            return RunRepeat(frame, p, token);
+        case K::MacRun:
+            RunMacroByName(Arg(token, 0));
+            return next;
+        case K::MacDel:
+            DeleteMacroByName(services_.macros, windows, Arg(token, 0));
+            return next;
+        case K::MacAct:
+        case K::MacDeact:
+            EnableMacroByName(services_.macros, windows, Arg(token, 0), token.kind == K::MacAct);
+            return next;
+        case K::SpKey:
+            pacing_.keyDelayMs = delayMs(0);
+            return next;
+        case K::SpMse:
+            pacing_.mouseDelayMs = delayMs(0);
+            return next;
+        case K::Swap:
+            SwapMacroFile(services_.macros, Arg(token, 0));
+            return next;
+        case K::WaitTime:
+            WaitForTimer(WaitMs(double(number(0))));
+            return next;
+        case K::EText:
+            if (auto plain = services_.desktop.Decrypt(Arg(token, 0))) {
                 PlayNested(*plain, frame.untrusted);
             } else {
                 windows.DoAMessage("Error", "The encrypted text of the macro could not be read.");
             }
-            break;
-        case TokenAction::TextFile:
-            if (auto content = ReadWholeFile(freeText(7))) PlayNested(*content, frame.untrusted);
-            break;
-        case TokenAction::OpenAddress:
-            services_.desktop.OpenDocument(freeText(spec.prefix.size()));
-            break;
-        case TokenAction::Mouse: {
+            return next;
+        case K::TFile:
+            if (auto content = ReadWholeFile(Arg(token, 0))) PlayNested(*content, frame.untrusted);
+            return next;
+        case K::Http:
+        case K::Ftp:
+            services_.desktop.OpenDocument(Arg(token, 0));
+            return next;
+        case K::LDn: case K::LUp: case K::LClk: case K::LDClk:
+        case K::RDn: case K::RUp: case K::RClk: case K::RDClk:
+        case K::MDn: case K::MUp: case K::MClk: case K::MDClk: {
             static constexpr std::uint32_t kDown[] = {2, 8, 32};
             static constexpr std::uint32_t kUp[] = {4, 16, 64};
-            const int button = spec.arg / 4;
-            const int kind = spec.arg % 4;
+            const int code = int(token.kind) - int(K::LDn);
+            const int button = code / 4;
+            const int kind = code % 4;  // down, up, click, double click
             input.MouseButtons(kDown[button], kUp[button], kind == 3 ? 2 : 1, kind == 0,
                                kind == 1);
-            break;
+            return next;
         }
-        case TokenAction::Wheel: {
-            const int notches = int(LeadingInteger(field(5, 3)));
-            input.Wheel(spec.arg ? 120 * notches : -120 * notches);
-            break;
+        case K::Wfw:
+        case K::Wbw:
+            input.Wheel(int((token.kind == K::Wfw ? 120 : -120) * number(0)));
+            return next;
+        case K::Mmp:
+        case K::Mms:
+        case K::Mmw: {
+            const auto kind = token.kind == K::Mms   ? PlaybackInput::MoveKind::Screen
+                              : token.kind == K::Mmp ? PlaybackInput::MoveKind::Relative
+                                                     : PlaybackInput::MoveKind::Window;
+            input.MoveMouse(kind, LeadingSeconds(token.args[0]), LeadingSeconds(token.args[1]));
+            return next;
         }
-        case TokenAction::MoveMouse: {
-            static constexpr PlaybackInput::MoveKind kKinds[] = {
-                PlaybackInput::MoveKind::Screen, PlaybackInput::MoveKind::Relative,
-                PlaybackInput::MoveKind::Window};
-            input.MoveMouse(kKinds[spec.arg], LeadingDecimal(field(5, 5)),
-                            LeadingDecimal(field(11, 5)));
-            break;
-        }
-        case TokenAction::MoveToCaret:
+        case K::Mmc:
             if (!input.MoveMouseToCaret()) {
                 windows.DoAMessage("Error",
                                    "Could not move the mouse to the location of the caret.");
             }
-            break;
-        case TokenAction::Activate: {
-            const std::string title = freeText(10);
-            if (!services_.desktop.ActivateWindow(title)) {
-                windows.DoAMessage("Activate Command Failed",
-                                   "Specified window title of " + Quoted(title) +
-                                       " could not be found on your computer. Macro will abort.");
-                EndMacroAfterMessage();
-                return text.size();
-            }
-            break;
+            return next;
+        case K::Activate: {
+            const std::string title = Arg(token, 0);
+            if (services_.desktop.ActivateWindow(title)) return next;
+            windows.DoAMessage("Activate Command Failed",
+                               "Specified window title of " + Quoted(title) +
+                                   " could not be found on your computer. Macro will abort.");
+            EndMacroAfterMessage();
+            return text.size();
         }
-        case TokenAction::Family:
-            if (RunFamily(match, text.substr(p, match.end - p)) != match.end) return text.size();
+        default:
             break;
     }
-    return match.end;
+    if (token.kind < K::Date) {
+        const TokenSpec& spec = SpecOf(token.kind);
+        switch (spec.key) {
+            case KeyAction::Stroke:
+                input.KeyToken(spec.vk);
+                return next;
+            case KeyAction::Press:
+            case KeyAction::Release:
+                input.KeyEvent(spec.vk, spec.key == KeyAction::Release);
+                return next;
+            case KeyAction::Bare:
+                input.TapKey(spec.vk);
+                return next;
+            case KeyAction::Skip:
+                return next;
+            case KeyAction::None:
+                break;
+        }
+    }
+    return RunFamily(token, text.substr(p, token.length)) ? next : text.size();
 }
 
-std::size_t MacroPlayer::RunFamily(const TokenMatch& match, std::string_view token) {
-    const TokenSpec& spec = *match.spec;
-    const auto id = static_cast<CommandFamilyId>(spec.arg);
-    CommandFamily* family = services_.families.Find(id);
+bool MacroPlayer::RunFamily(const Token& token, std::string_view text) {
+    const auto id = FamilyOf(token.kind);
+    CommandFamily* family = id ? services_.families.Find(*id) : nullptr;
     if (!family) {
+        const std::size_t nameEnd = text.find_first_of(":>{");
+        const std::string_view name =
+            nameEnd == std::string_view::npos ? text : text.substr(0, nameEnd + 1);
         services_.windows.DoAMessage("Command Not Available",
-                                     "The command " + Quoted(spec.prefix) +
+                                     "The command " + Quoted(name) +
                                          " is not available on this system. Macro will abort.");
         EndMacroAfterMessage();
-        return std::string_view::npos;
+        return false;
     }
     std::string rebuilt;
-    if (id == CommandFamilyId::EMail && !token.ends_with('>')) {
-        rebuilt = std::string(token) + ">";  // an unterminated token still reaches the sender whole
-        token = rebuilt;
+    if (*id == CommandFamilyId::EMail) {
+        // The sender gets the token through its last field and one closing '>'.
+        rebuilt = "<EMAIL:" + Arg(token, 0) + ">";
+        text = rebuilt;
     }
-    if (family->Run(*this, CommandToken{spec.prefix, token}) == CommandOutcome::EndMacro) {
+    if (family->Run(*this, CommandToken{token, text}) == CommandOutcome::EndMacro) {
         EndMacroAfterMessage();
-        return std::string_view::npos;
+        return false;
     }
-    return match.end;
+    return true;
 }
 
-std::size_t MacroPlayer::RunRepeat(Frame& frame, std::size_t p, const TokenMatch& match) {
+std::size_t MacroPlayer::RunRepeat(Frame& frame, std::size_t p, const Token& token) {
     const std::string_view text = frame.text;
     std::int64_t count = 0;
     std::int64_t start = 1;
     std::int64_t step = 1;
-    switch (match.spec->action) {
-        case TokenAction::Repeat:
-            count = LeadingInteger(FieldAt(text, p + 8, 4));
-            break;
-        case TokenAction::Rep:
-            count = LeadingInteger(FieldAt(text, p + 5, 4));
-            start = LeadingInteger(FieldAt(text, p + 10, 6));
-            step = LeadingInteger(FieldAt(text, p + 17, 6));
-            break;
-        default:
-            count = services_.windows.DoRepPrompt();
-            break;
+    if (token.kind == TokenKind::PromptRep) {
+        count = services_.windows.DoRepPrompt();
+    } else {
+        count = ArgInt(token.args[0]);
+        if (token.kind == TokenKind::Rep) {
+            start = ArgInt(token.args[1]);
+            step = ArgInt(token.args[2]);
+        }
     }
-    const auto end = MatchingEndRepeat(text, match.end);
-    if (!end) {
+    const std::size_t bodyStart = p + token.length;
+    const std::size_t end = FindMatchingEndRep(text, bodyStart);
+    if (end == std::string_view::npos) {
         services_.windows.DoAMessage(
             "Repeat Error",
             "No \"End Repeat\" that matches the initial repeat specified in the macro. "
@@ -348,41 +344,29 @@ std::size_t MacroPlayer::RunRepeat(Frame& frame, std::size_t p, const TokenMatch
         abort_ = Abort::Requested;
         return text.size() - 1;  // the next step reports the abort
     }
-    Play(text.substr(match.end, *end - match.end), count, start, step, false, frame.untrusted);
+    Play(text.substr(bodyStart, end - bodyStart), count, start, step, false, frame.untrusted);
     if (Aborted()) return text.size();
-    return *end + kEndRepeat.size();
+    return end + kEndRepeat.size();
 }
 
-std::size_t MacroPlayer::RunPause(const Frame& frame, std::size_t p, const TokenMatch& match) {
+bool MacroPlayer::RunPause(const Token& token) {
     PlayerWindows& windows = services_.windows;
     const int width = windows.ScreenWidth();
     const int height = windows.ScreenHeight();
     int top = (height - 94) / 2;
     int left = (width - 224) / 2;
     std::string message;
-    if (match.spec->action == TokenAction::Pause) {
-        message = std::string(FreeText(frame.text, p + 14));
-        const int textHeight =
-            message.empty() ? 0 : 19 * int(message.size() / 30) + 19;
-        top = int(std::min<std::int64_t>(LeadingInteger(FieldAt(frame.text, p + 7, 3)),
-                                         height - 94 - textHeight));
-        left = int(std::min<std::int64_t>(LeadingInteger(FieldAt(frame.text, p + 11, 3)),
-                                          width - 224));
+    if (token.kind == TokenKind::Pause) {
+        message = Arg(token, 2);
+        const int textHeight = message.empty() ? 0 : 19 * int(message.size() / 30) + 19;
+        top = int(std::min<std::int64_t>(ArgInt(token.args[0]), height - 94 - textHeight));
+        left = int(std::min<std::int64_t>(ArgInt(token.args[1]), width - 224));
     }
-    if (windows.PauseMacro(top, left, message)) return match.end;
+    if (windows.PauseMacro(top, left, message)) return true;
     // Abort from the pause window ends the whole macro, nested texts included.
     RestoreCapsLock();
     EndMacroAfterMessage();
-    return frame.text.size();
-}
-
-std::size_t MacroPlayer::RunBeginClip(const Frame& frame, std::size_t p) {
-    const std::size_t from = p + 9;
-    const std::size_t end = frame.text.find(kEndClip, from);
-    if (end == std::string_view::npos) return frame.text.size();  // nothing to put, nothing typed
-    services_.clipboard.SetText(std::string(frame.text.substr(from, end - from)));
-    PauseForNoSpeed(0.05);
-    return end + kEndClip.size();
+    return false;
 }
 
 void MacroPlayer::RunMacroByName(const std::string& name) {

@@ -7,7 +7,7 @@
 
 #include "player/command_family.h"
 #include "player/playback_services.h"
-#include "player/token_table.h"
+#include "player/macro_language.h"
 
 namespace tessaro {
 
@@ -73,13 +73,12 @@ private:
         Play(text, 1, 1, 1, false, untrusted);
     }
     // Runs the token at p; returns the position to go on from.
-    std::size_t RunToken(Frame& frame, std::size_t p, const TokenMatch& match);
-    std::size_t RunRepeat(Frame& frame, std::size_t p, const TokenMatch& match);
-    std::size_t RunFamily(const TokenMatch& match, std::string_view token);
-    std::size_t RunPause(const Frame& frame, std::size_t p, const TokenMatch& match);
-    std::size_t RunBeginClip(const Frame& frame, std::size_t p);
+    std::size_t RunToken(Frame& frame, std::size_t p, const Token& token);
+    std::size_t RunRepeat(Frame& frame, std::size_t p, const Token& token);
+    bool RunFamily(const Token& token, std::string_view text);
+    bool RunPause(const Token& token);
     void RunMacroByName(const std::string& name);
-    void RunClipboardCommand(TokenAction action, std::string_view argument);
+    void RunClipboardCommand(const Token& token);
     void TypeCounter(const Frame& frame, int width);
     void WaitUntil(std::int64_t deadline, bool pump);
     void RestoreCapsLock();
@@ -92,6 +91,6 @@ private:
 };
 
 // Tokens allowed in text that came from the clipboard: keys, characters and pacing.
-bool AllowedInUntrustedText(const TokenSpec& spec);
+bool AllowedInUntrustedText(TokenKind kind);
 
 }  // namespace tessaro
