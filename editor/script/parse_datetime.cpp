@@ -1,58 +1,15 @@
 // Date and time tokens: tried after every other token, dates first, then times without
 // and with the zero flag.
-#include <span>
 #include <string>
 
 #include "editor/script/command_table.h"
+#include "editor/script/display_text.h"
 #include "editor/script/macro_tokens.h"
 #include "editor/script/parse_token.h"
 
 namespace tessaro::parse {
 
 namespace {
-
-// The example shown beside a format: the format applied to Monday 30 March 1998, 15:04:23.
-std::string Example(std::string_view format, bool isDate) {
-    struct Part {
-        std::string_view pattern, text;
-    };
-    static constexpr Part kDateParts[] = {{"YYYY", "1998"}, {"YY", "98"},   {"Mmmmm", "March"},
-                                          {"MMM", "MAR"},   {"Mmm", "Mar"}, {"MM", "03"},
-                                          {"DD", "30"}};
-    static constexpr std::string_view kWeekdays[] = {"Mon", "MON", "Monday", "MONDAY"};
-    static constexpr std::string_view kWeekday = "Day of Week ";
-    if (isDate && format.starts_with(kWeekday) && format.size() == kWeekday.size() + 1) {
-        const int n = format.back() - '1';
-        return n >= 0 && n < 4 ? std::string(kWeekdays[n]) : std::string();
-    }
-    // Twelve-hour formats end in " am", " AM" or "a" and show the hour without its zero.
-    std::string suffix;
-    if (!isDate) {
-        if (format.ends_with(" am")) suffix = " pm";
-        else if (format.ends_with(" AM")) suffix = " PM";
-        else if (format.ends_with("a")) suffix = "p";
-        if (!suffix.empty()) format.remove_suffix(suffix.size());
-    }
-    const std::string hour = suffix.empty() ? "15" : "3";
-    const Part timeParts[] = {{"hh", hour}, {"mm", "04"}, {"ss", "23"}};
-    std::string out;
-    while (!format.empty()) {
-        bool replaced = false;
-        for (const Part& part : isDate ? std::span<const Part>(kDateParts) : std::span<const Part>(timeParts)) {
-            if (format.starts_with(part.pattern)) {
-                out += part.text;
-                format.remove_prefix(part.pattern.size());
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced) {
-            out += format.front();
-            format.remove_prefix(1);
-        }
-    }
-    return out + suffix;
-}
 
 std::optional<Made> DateToken(const Cursor& c) {
     for (int f = 1; f <= kDateFormatCount; ++f) {
@@ -72,14 +29,7 @@ std::optional<Made> DateToken(const Cursor& c) {
             rec.DayOffset = c.Int(n + 2, 3);
             length = n + 7;
         }
-        std::string offset;
-        if (rec.DayOffset > 0) {
-            offset = " (" + Num(rec.DayOffset) + (rec.DayOffset == 1 ? " day" : " days") +
-                     (rec.Forward ? " in future)" : " in past)");
-        }
-        std::string display = std::string(CommandName(cmd::Date)) + offset + ": " + std::string(format) + "  (" +
-                               Example(format, true) + ")";
-        return Made{length, MakeLine(cmd::Date, std::move(display), rec)};
+        return Made{length, tessaro::MakeLine(cmd::Date, rec)};
     }
     return std::nullopt;
 }
@@ -90,9 +40,7 @@ std::optional<Made> TimeToken(const Cursor& c, bool zeros) {
         const std::string_view format = TimeFormat(f);
         if (c.Field(1, format.size()) != format || c.Field(1 + format.size(), flag.size()) != flag) continue;
         TDateTimeRec rec{.IsDate = false, .FormatIndex = f, .YesNo = zeros, .Forward = true, .DayOffset = 0};
-        std::string display = std::string(CommandName(cmd::Time)) + ": " + std::string(format) + "  (" +
-                              Example(format, false) + ")";
-        return Made{1 + format.size() + flag.size(), MakeLine(cmd::Time, std::move(display), rec)};
+        return Made{1 + format.size() + flag.size(), tessaro::MakeLine(cmd::Time, rec)};
     }
     return std::nullopt;
 }

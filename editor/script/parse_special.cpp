@@ -2,6 +2,7 @@
 #include <array>
 
 #include "editor/script/command_table.h"
+#include "editor/script/display_text.h"
 #include "editor/script/parse_token.h"
 #include "editor/script/text_util.h"
 
@@ -46,11 +47,6 @@ std::optional<int> ModeOf(std::string_view code, char letter, int count) {
 
 std::optional<Made> EmailToken(const Cursor& c, std::string_view literal) {
     static constexpr std::array<std::string_view, 3> kGroups = {"TO", "CC", "BL"};
-    static constexpr std::array<std::string_view, 3> kRecipients = {"Know Recipients, ", "Prompt For Recipients, ", ""};
-    static constexpr std::array<std::string_view, 4> kTexts = {"Fixed Text, ", "Prompt For Text, ",
-                                                               "Text From Clipboard, ", "Text From File, "};
-    static constexpr std::array<std::string_view, 3> kAttachments = {"No Attachments", "Attachments",
-                                                                     "Prompt For Attachments"};
     EmailWalk walk(c, literal.size());
     TEmailRec rec{.Token = {}, .RecipientMode = 0, .TextMode = 0, .AttachMode = 0};
     if (!walk.Code()) return std::nullopt;  // the receipt flag
@@ -85,11 +81,7 @@ std::optional<Made> EmailToken(const Cursor& c, std::string_view literal) {
     const std::size_t length = walk.Offset() + 1;
     rec.Token = std::string(c.Field(0, length));
 
-    std::string display = std::string(CommandName(cmd::EmailSend)) + ": ";
-    if (rec.RecipientMode >= 1) display += kRecipients[rec.RecipientMode - 1];
-    if (rec.TextMode >= 1) display += kTexts[rec.TextMode - 1];
-    if (rec.AttachMode >= 1) display += kAttachments[rec.AttachMode - 1];
-    return Made{length, MakeLine(cmd::EmailSend, std::move(display), std::move(rec))};
+    return Made{length, tessaro::MakeLine(cmd::EmailSend, std::move(rec))};
 }
 
 }  // namespace tessaro::parse
@@ -162,6 +154,8 @@ std::optional<Made> LaunchToken(const Cursor& c, std::string_view literal, const
     rec.ProgramPath = std::move(part->path);
     rec.Parameters = std::move(part->parameters);
     rec.Value3 = part->runStyle;
+    if (shape.code != cmd::ActivateOrLaunch) return Made{part->next, tessaro::MakeLine(shape.code, std::move(rec))};
+    // The parser names only the program, where the editors add the window title.
     std::string display = std::string(CommandName(shape.code)) + ": " + std::string(FileNamePart(rec.ProgramPath));
     return Made{part->next, MakeLine(shape.code, std::move(display), std::move(rec))};
 }

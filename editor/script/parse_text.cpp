@@ -3,14 +3,13 @@
 #include <string>
 
 #include "editor/script/command_table.h"
+#include "editor/script/display_text.h"
 #include "editor/script/parse_token.h"
 
 namespace tessaro {
 
 namespace {
 
-constexpr std::size_t kTextShown = 50;       // characters of a Text line's display text
-constexpr std::size_t kTextShownWhole = 53;  // up to this length no dots are added
 constexpr std::size_t kStoredTextLimit = 5001;
 
 // Typed characters gathered since the last command line.
@@ -23,10 +22,7 @@ public:
     void Flush() {
         if (!pending_) return;
         pending_ = false;
-        std::string display = std::string(CommandName(cmd::Text)) + ": ";
-        display += std::string_view(text_).substr(0, kTextShown);
-        if (text_.size() > kTextShownWhole) display += "...";
-        lines_.push_back(parse::MakeLine(cmd::Text, std::move(display), TTextRec{std::move(text_)}));
+        lines_.push_back(MakeLine(cmd::Text, TTextRec{std::move(text_)}));
         text_.clear();
     }
 

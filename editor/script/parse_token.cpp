@@ -2,10 +2,9 @@
 
 #include <array>
 #include <cassert>
-#include <cmath>
-#include <cstdio>
 
 #include "editor/script/command_table.h"
+#include "editor/script/display_text.h"
 #include "editor/script/text_util.h"
 
 namespace tessaro::parse {
@@ -32,6 +31,12 @@ struct Row {
 
 std::string N(int code) { return std::string(CommandName(code)); }
 
+// A line with the display text every editor gives it.
+Made Line(std::size_t length, int code, LineRecord record) {
+    return Made{length, tessaro::MakeLine(code, std::move(record))};
+}
+
+// A line whose display text the parser words its own way.
 Made Line(std::size_t length, int code, std::string display, LineRecord record) {
     return Made{length, MakeLine(code, std::move(display), std::move(record))};
 }
@@ -59,45 +64,34 @@ std::optional<Made> JoinClosed(const Cursor& c, const Row& row) {
 
 // ---- Whole tokens of a single command.
 
-constexpr std::array<std::string_view, 21> kVolumeSuffix = {
-    "", " Off", " On Full", " Up", " Down", "", " Left", " Right", " Centered", " Up", " Down",
-    " Off", " On Full", " Up", " Down", "", " Left", " Right", " Centered", " Up", " Down"};
-
 std::optional<Made> Volume(const Cursor&, const Row& row) {
-    return Line(row.literal.size(), row.code, N(row.code) + std::string(kVolumeSuffix[row.kind]),
-                TVolumeRec{row.kind});
+    return Line(row.literal.size(), row.code, TVolumeRec{row.kind});
 }
 
 std::optional<Made> KeyUpDown(const Cursor&, const Row& row) {
-    return Line(row.literal.size(), row.code, N(row.code) + (row.kind % 2 ? " Down" : " Up"),
-                TKeyRec{row.kind});
+    return Line(row.literal.size(), row.code, TKeyRec{row.kind});
 }
 
 std::optional<Made> MouseButton(const Cursor&, const Row& row) {
-    static constexpr std::array<std::string_view, 4> kSuffix = {" Click", " Double Click", " Down", " Up"};
     TMouseRec rec{.X = 0, .Y = 0, .WheelCount = 0, .Action = row.kind, .MoveKind = 2};
-    return Line(row.literal.size(), row.code, N(row.code) + std::string(kSuffix[(row.kind - 2) % 4]), rec);
+    return Line(row.literal.size(), row.code, rec);
 }
 
 std::optional<Made> MouseWheel(const Cursor& c, const Row& row) {
     if (!c.ClosedAt(row.length)) return std::nullopt;
     TMouseRec rec{.X = 0, .Y = 0, .WheelCount = c.Int(5, 3), .Action = row.kind, .MoveKind = 2};
-    std::string display = "Mouse Wheel " + Num(rec.WheelCount) +
-                          (row.kind == 14 ? " Clicks Forward" : " Clicks Backward");
-    return Line(row.length, row.code, std::move(display), rec);
+    return Line(row.length, row.code, rec);
 }
 
 std::optional<Made> MouseMove(const Cursor& c, const Row& row) {
-    static constexpr std::array<std::string_view, 4> kWhere = {"", " Screen ", " Window ", " Position "};
     if (!c.ClosedAt(row.length)) return std::nullopt;
     TMouseRec rec{.X = c.Int(5, 5), .Y = c.Int(11, 5), .WheelCount = 0, .Action = 1, .MoveKind = row.kind};
-    std::string display = N(row.code) + std::string(kWhere[row.kind]) + Num(rec.X) + "," + Num(rec.Y);
-    return Line(row.length, row.code, std::move(display), rec);
+    return Line(row.length, row.code, rec);
 }
 
 std::optional<Made> MouseCaret(const Cursor&, const Row& row) {
     TMouseRec rec{.X = 0, .Y = 0, .WheelCount = 0, .Action = 1, .MoveKind = 4};
-    return Line(row.literal.size(), row.code, N(row.code) + " To Caret", rec);
+    return Line(row.literal.size(), row.code, rec);
 }
 
 // ---- Pause, delays, windows.
@@ -107,27 +101,16 @@ std::optional<Made> PauseWithMessage(const Cursor& c, const Row& row) {
     if (!message) return std::nullopt;
     // The first number is the top, the second the left coordinate of the message window.
     TPauseRec rec{.Kind = 2, .X = c.Int(7, 3), .Y = c.Int(11, 3), .Message = std::string(message->text)};
-    return Line(message->next, row.code, N(row.code) + ": Complex", std::move(rec));
+    return Line(message->next, row.code, std::move(rec));
 }
 
 std::optional<Made> PausePlain(const Cursor&, const Row& row) {
-    return Line(row.literal.size(), row.code, N(row.code) + ": Basic", TPauseRec{.Kind = 1, .X = 0, .Y = 0, .Message = {}});
+    return Line(row.literal.size(), row.code, TPauseRec{.Kind = 1, .X = 0, .Y = 0, .Message = {}});
 }
 
 std::optional<Made> Delay(const Cursor& c, const Row& row) {
     if (!c.ClosedAt(row.length)) return std::nullopt;
-    TDelayRec rec{.Unit = row.kind, .Amount = c.Real(row.at, row.width)};
-    std::string display;
-    if (row.kind == 1) {
-        char amount[64];
-        std::snprintf(amount, sizeof amount, "%.2f", rec.Amount);
-        display = "Delay " + std::string(amount) + " Seconds";
-    } else if (row.kind == 3) {
-        display = N(row.code) + " " + Num(rec.Amount) + " Seconds";
-    } else {
-        display = "Delay " + Num(rec.Amount) + " Milliseconds";
-    }
-    return Line(row.length, row.code, std::move(display), rec);
+    return Line(row.length, row.code, TDelayRec{.Unit = row.kind, .Amount = c.Real(row.at, row.width)});
 }
 
 std::optional<Made> WindowCommand(const Cursor& c, const Row& row) {
@@ -135,6 +118,7 @@ std::optional<Made> WindowCommand(const Cursor& c, const Row& row) {
     if (!title) return std::nullopt;
     TWindowRec rec{.Title = {}, .Kind = row.kind, .CurrentWindow = IsCurrent(title->text)};
     if (!rec.CurrentWindow) rec.Title = std::string(title->text);
+    // Shorter than the editors' " - Current Window".
     std::string display = N(row.code) + (rec.CurrentWindow ? " - Current Win" : " - Window Title: " + rec.Title);
     return Line(title->next, row.code, std::move(display), std::move(rec));
 }
@@ -147,37 +131,30 @@ std::optional<Made> SizeOrPosition(const Cursor& c, const Row& row) {
     TSizeRec rec{.Title = {}, .Kind = row.kind, .CurrentWindow = IsCurrent(title->text),
                  .X = c.Int(n, w), .Y = c.Int(n + w + 1, w)};
     if (!rec.CurrentWindow) rec.Title = std::string(title->text);
-    std::string display = N(row.code) + (rec.CurrentWindow ? " - Current Win" : " - \"" + rec.Title + "\"");
-    display += row.kind == 1 ? " (Width: " + Num(rec.X) + " Height: " + Num(rec.Y) + ")"
-                             : " (Left: " + Num(rec.X) + " Top: " + Num(rec.Y) + ")";
-    return Line(title->next, row.code, std::move(display), std::move(rec));
+    return Line(title->next, row.code, std::move(rec));
 }
 
 // ---- Repeats and counters.
 
 std::optional<Made> Counter(const Cursor&, const Row& row) {
     TRepeatRec rec{.Kind = 4, .Count = row.kind, .StartAt = 1, .StepBy = 1};
-    return Line(row.literal.size(), row.code, N(row.code) + ": Width " + Num(rec.Count), rec);
+    return Line(row.literal.size(), row.code, rec);
 }
 
 std::optional<Made> RepeatCount(const Cursor& c, const Row& row) {
     if (!c.ClosedAt(row.length)) return std::nullopt;
     TRepeatRec rec{.Kind = 1, .Count = c.Int(8, 4), .StartAt = 1, .StepBy = 1};
-    return Line(row.length, row.code, N(row.code) + ": " + Num(rec.Count), rec);
+    return Line(row.length, row.code, N(row.code) + ": " + std::to_string(rec.Count), rec);
 }
 
 std::optional<Made> Repeat(const Cursor& c, const Row& row) {
     if (!c.ClosedAt(row.length)) return std::nullopt;
     TRepeatRec rec{.Kind = 1, .Count = c.Int(5, 4), .StartAt = c.Int(10, 6), .StepBy = c.Int(17, 6)};
-    std::string display = N(row.code) + ": " + Num(rec.Count) + " Times, Starting at " + Num(rec.StartAt) +
-                          " Stepping by " + Num(rec.StepBy);
-    return Line(row.length, row.code, std::move(display), rec);
+    return Line(row.length, row.code, rec);
 }
 
 std::optional<Made> RepeatMark(const Cursor&, const Row& row) {
-    TRepeatRec rec{.Kind = row.kind, .Count = 0, .StartAt = 1, .StepBy = 1};
-    std::string display = row.kind == 2 ? N(row.code) + ": (prompt for repeat count at macro play time)" : N(row.code);
-    return Line(row.literal.size(), row.code, std::move(display), rec);
+    return Line(row.literal.size(), row.code, TRepeatRec{.Kind = row.kind, .Count = 0, .StartAt = 1, .StepBy = 1});
 }
 
 // ---- System settings.
@@ -189,16 +166,14 @@ TSysRec SysRecord(int kind) {
 }
 
 std::optional<Made> ScreenSaverSwitch(const Cursor&, const Row& row) {
-    return Line(row.literal.size(), row.code, N(row.code) + (row.kind == 1 ? " On" : " Off"), SysRecord(row.kind));
+    return Line(row.literal.size(), row.code, SysRecord(row.kind));
 }
 
 std::optional<Made> SystemValue(const Cursor& c, const Row& row) {
     if (!c.ClosedAt(row.length)) return std::nullopt;
     TSysRec rec = SysRecord(row.kind);
     rec.Value = c.Int(row.at, row.width);
-    std::string display = N(row.code);
-    if (row.kind == 3) display += " Timer Set To " + Num(rec.Value) + " Minutes";
-    return Line(row.length, row.code, std::move(display), rec);
+    return Line(row.length, row.code, rec);
 }
 
 std::optional<Made> Wallpaper(const Cursor& c, const Row& row) {
@@ -213,27 +188,23 @@ std::optional<Made> Wallpaper(const Cursor& c, const Row& row) {
     } else {
         rec.FileName = std::string(text->text);
     }
-    std::string display = N(row.code) + ": " + std::string(FileNamePart(rec.FileName));
-    return Line(text->next, row.code, std::move(display), std::move(rec));
+    return Line(text->next, row.code, std::move(rec));
 }
 
 // ---- Clipboard, CD, video, sound, desktop.
 
 std::optional<Made> ClipWhole(const Cursor&, const Row& row) {
-    return Line(row.literal.size(), row.code, N(row.code), TClipRec{.Kind = row.kind, .FileName = {}, .Flag = row.kind == 8});
+    return Line(row.literal.size(), row.code, TClipRec{.Kind = row.kind, .FileName = {}, .Flag = row.kind == 8});
 }
 
 std::optional<Made> ClipFile(const Cursor& c, const Row& row) {
     const auto file = TextFrom(c, row, row.literal.size());
     if (!file) return std::nullopt;
-    TClipRec rec{.Kind = row.kind, .FileName = std::string(file->text)};
-    const bool asks = row.kind >= 9 && rec.FileName == ":PROMPT:";
-    std::string display = N(row.code) + ": " + (asks ? std::string("(Prompt for file name)") : std::string(FileNamePart(rec.FileName)));
-    return Line(file->next, row.code, std::move(display), std::move(rec));
+    return Line(file->next, row.code, TClipRec{.Kind = row.kind, .FileName = std::string(file->text), .Flag = false});
 }
 
 std::optional<Made> CdWhole(const Cursor&, const Row& row) {
-    return Line(row.literal.size(), row.code, N(row.code), TCDRec{.Kind = row.kind});
+    return Line(row.literal.size(), row.code, TCDRec{.Kind = row.kind, .Track = 0});
 }
 
 // Go-to-track has two digits; step and back are read with two or three.
@@ -243,77 +214,49 @@ std::optional<Made> CdNumber(const Cursor& c, const Row& row) {
         if (row.kind == 6 || !c.ClosedAt(length + 1)) return std::nullopt;
         ++length;
     }
-    TCDRec rec{.Kind = row.kind, .Track = c.Int(8, length - 9)};
-    std::string display = N(row.code);
-    if (row.kind == 6) display += " " + Num(rec.Track);
-    if (row.kind == 7) display += " Forward " + Num(rec.Track) + " Seconds";
-    if (row.kind == 8) display += " Up " + Num(rec.Track) + " Seconds";
-    return Line(length, row.code, std::move(display), rec);
+    return Line(length, row.code, TCDRec{.Kind = row.kind, .Track = c.Int(8, length - 9)});
 }
 
 std::optional<Made> Video(const Cursor& c, const Row& row) {
     const auto file = TextFrom(c, row, row.literal.size());
     if (!file) return std::nullopt;
-    TVideoRec rec{.FileName = std::string(file->text), .Kind = row.kind};
-    std::string display = N(row.code) + ": " + std::string(FileNamePart(rec.FileName));
-    return Line(file->next, row.code, std::move(display), std::move(rec));
+    return Line(file->next, row.code, TVideoRec{.FileName = std::string(file->text), .Kind = row.kind});
 }
 
 std::optional<Made> WaveFile(const Cursor& c, const Row& row) {
     const auto file = TextFrom(c, row, row.literal.size());
     if (!file) return std::nullopt;
-    TSoundRec rec{.Kind = 2, .FileName = std::string(file->text), .WaitFlag = row.kind == 1};
-    std::string display = N(row.code) + ": " + std::string(FileNamePart(rec.FileName));
-    return Line(file->next, row.code, std::move(display), std::move(rec));
+    return Line(file->next, row.code, TSoundRec{.Kind = 2, .FileName = std::string(file->text), .WaitFlag = row.kind == 1});
 }
 
 std::optional<Made> Beep(const Cursor&, const Row& row) {
-    return Line(row.literal.size(), row.code, N(row.code), TSoundRec{.Kind = 1, .FileName = {}, .WaitFlag = true});
+    return Line(row.literal.size(), row.code, TSoundRec{.Kind = 1, .FileName = {}, .WaitFlag = true});
 }
 
-constexpr std::array<std::string_view, 26> kDeskSuffix = {
-    "", "", " Vertically", " Horizontally", "", "", "", "",
-    ": Date and Time", ": Find Computer", ": Find Files", ": Run Program",
-    ": Control Panel", ": DeskTop", ": DeskTop Programs", ": Favorites", ": Fonts", ": My Computer",
-    ": Network Neighborhood", ": Printers", ": Programs", ": Recent Documents", ": Recycle Bin",
-    ": Start Menu", ": Startup Folder", ": User Documents"};
-
 std::optional<Made> Desk(const Cursor&, const Row& row) {
-    // Shut-down kinds 1..4 share the record but have no suffix.
-    const bool shutDown = row.code >= cmd::Logoff && row.code <= cmd::PowerOff;
-    std::string display = N(row.code) + std::string(shutDown ? "" : kDeskSuffix[row.kind]);
+    return Line(row.literal.size(), row.code, TDeskRec{row.kind});
+}
+
+// Run dialogs and system folders: the parser's own wording of their names.
+std::optional<Made> DeskNamed(const Cursor&, const Row& row) {
+    static constexpr std::string_view kNames[] = {
+        "Date and Time", "Find Computer", "Find Files", "Run Program", "Control Panel", "DeskTop",
+        "DeskTop Programs", "Favorites", "Fonts", "My Computer", "Network Neighborhood", "Printers",
+        "Programs", "Recent Documents", "Recycle Bin", "Start Menu", "Startup Folder", "User Documents"};
+    std::string display = N(row.code) + ": " + std::string(kNames[row.kind - 8]);
     return Line(row.literal.size(), row.code, std::move(display), TDeskRec{row.kind});
 }
 
 // ---- Speeds.
 
-// The playback factor as the display shows it: two decimals, then ".00" or a last "0"
-// after one decimal dropped.
-std::string Factor(double x) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", x);
-    std::string s = text;
-    if (s.ends_with(".00")) s.resize(s.size() - 3);
-    else if (s.size() >= 3 && s.back() == '0' && s[s.size() - 3] == '.') s.pop_back();
-    return s;
-}
-
 std::optional<Made> PlaybackSpeed(const Cursor& c, const Row& row) {
     if (!c.ClosedAt(row.length)) return std::nullopt;
-    TSpeedRec rec{.Kind = 3, .Speed = 0, .PlaybackSpeed = c.Real(7, 5)};
-    const double x = rec.PlaybackSpeed;
-    std::string display = N(row.code);
-    if (x == 0) display += ": No Speed";
-    else if (x == 1) display += ": Normal Speed";
-    else if (x > 1) display += ": " + Factor(x) + " Times Slower Than Normal";
-    else display += ": " + Factor(1 / x) + " Times Faster Than Normal";
-    return Line(row.length, row.code, std::move(display), rec);
+    return Line(row.length, row.code, TSpeedRec{.Kind = 3, .Speed = 0, .PlaybackSpeed = c.Real(7, 5)});
 }
 
 std::optional<Made> InputSpeed(const Cursor& c, const Row& row) {
     if (!c.ClosedAt(row.length)) return std::nullopt;
-    TSpeedRec rec{.Kind = row.kind, .Speed = c.Int(7, 4), .PlaybackSpeed = 1.0};
-    return Line(row.length, row.code, N(row.code) + ": " + Num(rec.Speed) + " Milliseconds", rec);
+    return Line(row.length, row.code, TSpeedRec{.Kind = row.kind, .Speed = c.Int(7, 4), .PlaybackSpeed = 1.0});
 }
 
 // ---- Files, names, macros.
@@ -321,10 +264,7 @@ std::optional<Made> InputSpeed(const Cursor& c, const Row& row) {
 std::optional<Made> FileOp(const Cursor& c, const Row& row) {
     const auto source = TextFrom(c, row, row.literal.size());
     if (!source) return std::nullopt;
-    TFileOpRec rec{.Kind = row.kind, .Source = std::string(source->text), .Target = {}};
-    const bool wholePath = row.kind == 1 || row.kind == 5;
-    std::string display = N(row.code) + ": " + std::string(wholePath ? rec.Source : FileNamePart(rec.Source));
-    return Line(source->next, row.code, std::move(display), std::move(rec));
+    return Line(source->next, row.code, TFileOpRec{.Kind = row.kind, .Source = std::string(source->text), .Target = {}});
 }
 
 std::optional<Made> CopyOrRename(const Cursor& c, const Row& row) {
@@ -332,39 +272,38 @@ std::optional<Made> CopyOrRename(const Cursor& c, const Row& row) {
     if (!source) return std::nullopt;
     const auto target = c.Until(source->next, '>');
     if (!target) return std::nullopt;
-    TFileOpRec rec{.Kind = row.kind, .Source = std::string(source->text), .Target = std::string(target->text)};
-    std::string display = N(row.code) + ": " + std::string(FileNamePart(rec.Source));
-    return Line(target->next, row.code, std::move(display), std::move(rec));
+    return Line(target->next, row.code,
+                TFileOpRec{.Kind = row.kind, .Source = std::string(source->text), .Target = std::string(target->text)});
 }
-
-// Names shown whole, as their file part, or cut as a remark.
-enum NameShown { kWhole = 0, kFilePart = 1, kRemark = 2, kNameless = 3 };
 
 std::optional<Made> Name(const Cursor& c, const Row& row) {
     const auto name = TextFrom(c, row, row.literal.size());
     if (!name) return std::nullopt;
+    return Line(name->next, row.code, TNameRec{std::string(name->text)});
+}
+
+// Web and FTP addresses: the parser shows them whole.
+std::optional<Made> Address(const Cursor& c, const Row& row) {
+    const auto name = TextFrom(c, row, row.literal.size());
+    if (!name) return std::nullopt;
     TNameRec rec{std::string(name->text)};
-    std::string display = N(row.code);
-    switch (row.kind) {
-        case kWhole: display += ": " + rec.Name; break;
-        case kFilePart: display += ": " + std::string(FileNamePart(rec.Name)); break;
-        case kRemark: display += ": " + (rec.Name.size() <= 43 ? rec.Name : rec.Name.substr(0, 40) + "..."); break;
-        default: break;
-    }
+    std::string display = N(row.code) + ": " + rec.Name;
     return Line(name->next, row.code, std::move(display), std::move(rec));
 }
 
 std::optional<Made> DisplayMode(const Cursor& c, const Row& row) {
     const auto mode = TextFrom(c, row, row.literal.size());
     if (!mode) return std::nullopt;
-    return Line(mode->next, row.code, N(row.code), TDisplayRec{ToInt(mode->text)});
+    return Line(mode->next, row.code, TDisplayRec{ToInt(mode->text)});
 }
 
 std::optional<Made> MacroRef(const Cursor& c, const Row& row) {
     const auto name = TextFrom(c, row, row.literal.size());
     if (!name) return std::nullopt;
     TMacroRefRec rec{.Kind = row.kind, .Nickname = std::string(name->text)};
-    return Line(name->next, row.code, N(row.code) + ": " + rec.Nickname, std::move(rec));
+    // The whole nickname, where the editors show only what follows a backslash.
+    std::string display = N(row.code) + ": " + rec.Nickname;
+    return Line(name->next, row.code, std::move(display), std::move(rec));
 }
 
 std::optional<Made> TextBox(const Cursor& c, const Row& row) {
@@ -372,9 +311,7 @@ std::optional<Made> TextBox(const Cursor& c, const Row& row) {
     if (!title) return std::nullopt;
     const auto body = c.Until(title->next, '>');
     if (!body) return std::nullopt;
-    TWTextRec rec{.Title = std::string(title->text), .Text = std::string(body->text)};
-    std::string display = N(row.code) + ": " + rec.Text.substr(0, 50) + (rec.Text.size() > 53 ? "..." : "");
-    return Line(body->next, row.code, std::move(display), std::move(rec));
+    return Line(body->next, row.code, TWTextRec{.Title = std::string(title->text), .Text = std::string(body->text)});
 }
 
 // ---- Dial-up and network drives: user ">" "<PASS:" password ">" then the last name.
@@ -398,19 +335,15 @@ std::optional<Credentials> ReadCredentials(const Cursor& c, std::size_t userAt) 
 }
 
 std::optional<Made> HangUp(const Cursor&, const Row& row) {
-    return Line(row.literal.size(), row.code, N(row.code) + ": Hang Up", TDialRec{.Kind = 2, .Entry = {}, .UserName = {}, .Password = {}});
+    return Line(row.literal.size(), row.code, TDialRec{.Kind = 2, .Entry = {}, .UserName = {}, .Password = {}});
 }
 
 std::optional<Made> Dial(const Cursor& c, const Row& row) {
     const auto cred = ReadCredentials(c, row.literal.size());
     if (!cred) return std::nullopt;
-    TDialRec rec{.Kind = 1, .Entry = std::string(cred->last), .UserName = std::string(cred->user),
-                 .Password = std::string(cred->password)};
-    return Line(cred->next, row.code, N(row.code) + ": Dial " + rec.Entry, std::move(rec));
-}
-
-std::string DriveAndPath(std::string_view resource) {
-    return std::string(resource.substr(0, 2)) + " to " + std::string(resource.substr(std::min<std::size_t>(2, resource.size())));
+    return Line(cred->next, row.code,
+                TDialRec{.Kind = 1, .Entry = std::string(cred->last), .UserName = std::string(cred->user),
+                         .Password = std::string(cred->password)});
 }
 
 std::optional<Made> NetConnect(const Cursor& c, const Row& row) {
@@ -431,8 +364,7 @@ std::optional<Made> NetConnect(const Cursor& c, const Row& row) {
     rec.UserName = cred->user;
     rec.Password = cred->password;
     rec.Resource = cred->last;
-    std::string display = N(row.code) + ": " + DriveAndPath(rec.Resource);
-    return Line(cred->next, row.code, std::move(display), std::move(rec));
+    return Line(cred->next, row.code, std::move(rec));
 }
 
 std::optional<Made> NetDisconnect(const Cursor& c, const Row& row) {
@@ -445,7 +377,7 @@ std::optional<Made> NetDisconnect(const Cursor& c, const Row& row) {
     const auto resource = c.Until(k + 1, '>');
     if (!resource) return std::nullopt;
     rec.Resource = resource->text;
-    return Line(resource->next, row.code, N(row.code) + ": " + rec.Resource, std::move(rec));
+    return Line(resource->next, row.code, std::move(rec));
 }
 
 // ---- Waits.
@@ -455,24 +387,17 @@ std::optional<Made> WaitForText(const Cursor& c, const Row& row) {
     if (!text) return std::nullopt;
     TWaitRec rec{.Kind = row.kind, .Text = std::string(text->text), .TimeOut = c.Int(row.at, 3),
                  .Found = row.flag};
-    std::string display = N(row.code);
-    if (row.kind != 4) display += ": " + rec.Text;
-    return Line(text->next, row.code, std::move(display), std::move(rec));
+    return Line(text->next, row.code, std::move(rec));
 }
 
 std::optional<Made> WaitWhole(const Cursor&, const Row& row) {
-    return Line(row.literal.size(), row.code, N(row.code), TWaitRec{.Kind = row.kind, .Text = {}, .TimeOut = 0, .Found = false});
+    return Line(row.literal.size(), row.code, TWaitRec{.Kind = row.kind, .Text = {}, .TimeOut = 0, .Found = false});
 }
 
 // Waits for a click or an elapsed time: fixed numbers, their ">" in place.
 std::optional<Made> WaitFixed(const Cursor& c, const Row& row) {
     if (!c.ClosedAt(row.length)) return std::nullopt;
-    TWaitRec rec{.Kind = row.kind, .Text = {}, .TimeOut = c.Int(row.at, row.width)};
-    std::string display = N(row.code);
-    if (row.kind == 10) {
-        display += ": " + Num(rec.TimeOut / 60) + " Minutes " + Num(rec.TimeOut % 60) + " Seconds";
-    }
-    return Line(row.length, row.code, std::move(display), rec);
+    return Line(row.length, row.code, TWaitRec{.Kind = row.kind, .Text = {}, .TimeOut = c.Int(row.at, row.width), .Found = false});
 }
 
 std::optional<Made> Activate(const Cursor& c, const Row& row) {
@@ -482,7 +407,7 @@ std::optional<Made> Activate(const Cursor& c, const Row& row) {
     rec.Kind = 1;
     rec.WindowTitle = std::string(title->text);
     rec.Value2 = 12;
-    return Line(title->next, row.code, N(row.code) + ": \"" + rec.WindowTitle + "\"", std::move(rec));
+    return Line(title->next, row.code, std::move(rec));
 }
 
 std::optional<Made> Email(const Cursor& c, const Row& row) { return EmailToken(c, row.literal); }
@@ -552,7 +477,7 @@ const Row kRows[] = {
     {"<REPEAT:", RepeatCount, cmd::RepeatStart, 1, 13}, {"<REP:", Repeat, cmd::RepeatStart, 1, 24},
     {"<PROMPTREP>", RepeatMark, cmd::RepeatPromptStart, 2}, {"<ENDREP>", RepeatMark, cmd::RepeatEnd, 3},
     // Encrypted text.
-    {"<ETEXT:", Name, cmd::EncryptedText, kNameless},
+    {"<ETEXT:", Name, cmd::EncryptedText},
     // System settings.
     {"<SSON>", ScreenSaverSwitch, cmd::ScreenSaver, 1}, {"<SSOFF>", ScreenSaverSwitch, cmd::ScreenSaver, 2},
     {"<SSTIME:", SystemValue, cmd::ScreenSaver, 3, 11, 8, 2},
@@ -586,15 +511,15 @@ const Row kRows[] = {
     {"<TILHDESK>", Desk, cmd::DesktopTile, 3}, {"<MINIDESK>", Desk, cmd::DesktopMinimizeAll, 4},
     {"<RESTDESK>", Desk, cmd::DesktopRestoreAll, 5}, {"<SUSPEND>", Desk, cmd::SuspendComputer, 6},
     {"<UNDOCK>", Desk, cmd::UndockComputer, 7},
-    {"<RUNDT>", Desk, cmd::RunDialogWindow, 8}, {"<RUNFC>", Desk, cmd::RunDialogWindow, 9},
-    {"<RUNFF>", Desk, cmd::RunDialogWindow, 10}, {"<RUNRP>", Desk, cmd::RunDialogWindow, 11},
-    {"<EXPCP>", Desk, cmd::OpenExplorerTo, 12}, {"<EXPDT>", Desk, cmd::OpenExplorerTo, 13},
-    {"<EXPDP>", Desk, cmd::OpenExplorerTo, 14}, {"<EXPFV>", Desk, cmd::OpenExplorerTo, 15},
-    {"<EXPFT>", Desk, cmd::OpenExplorerTo, 16}, {"<EXPMC>", Desk, cmd::OpenExplorerTo, 17},
-    {"<EXPNW>", Desk, cmd::OpenExplorerTo, 18}, {"<EXPPR>", Desk, cmd::OpenExplorerTo, 19},
-    {"<EXPPF>", Desk, cmd::OpenExplorerTo, 20}, {"<EXPRD>", Desk, cmd::OpenExplorerTo, 21},
-    {"<EXPRB>", Desk, cmd::OpenExplorerTo, 22}, {"<EXPSM>", Desk, cmd::OpenExplorerTo, 23},
-    {"<EXPSU>", Desk, cmd::OpenExplorerTo, 24}, {"<EXPUD>", Desk, cmd::OpenExplorerTo, 25},
+    {"<RUNDT>", DeskNamed, cmd::RunDialogWindow, 8}, {"<RUNFC>", DeskNamed, cmd::RunDialogWindow, 9},
+    {"<RUNFF>", DeskNamed, cmd::RunDialogWindow, 10}, {"<RUNRP>", DeskNamed, cmd::RunDialogWindow, 11},
+    {"<EXPCP>", DeskNamed, cmd::OpenExplorerTo, 12}, {"<EXPDT>", DeskNamed, cmd::OpenExplorerTo, 13},
+    {"<EXPDP>", DeskNamed, cmd::OpenExplorerTo, 14}, {"<EXPFV>", DeskNamed, cmd::OpenExplorerTo, 15},
+    {"<EXPFT>", DeskNamed, cmd::OpenExplorerTo, 16}, {"<EXPMC>", DeskNamed, cmd::OpenExplorerTo, 17},
+    {"<EXPNW>", DeskNamed, cmd::OpenExplorerTo, 18}, {"<EXPPR>", DeskNamed, cmd::OpenExplorerTo, 19},
+    {"<EXPPF>", DeskNamed, cmd::OpenExplorerTo, 20}, {"<EXPRD>", DeskNamed, cmd::OpenExplorerTo, 21},
+    {"<EXPRB>", DeskNamed, cmd::OpenExplorerTo, 22}, {"<EXPSM>", DeskNamed, cmd::OpenExplorerTo, 23},
+    {"<EXPSU>", DeskNamed, cmd::OpenExplorerTo, 24}, {"<EXPUD>", DeskNamed, cmd::OpenExplorerTo, 25},
     // Speeds.
     {"<SPEED:", PlaybackSpeed, cmd::MacroPlaybackSpeed, 3, 13},
     {"<SPKEY:", InputSpeed, cmd::KeystrokeSpeed, 1, 12}, {"<SPMSE:", InputSpeed, cmd::MouseSpeed, 2, 12},
@@ -603,8 +528,8 @@ const Row kRows[] = {
     {"<DELFILE:", FileOp, cmd::DeleteFile, 4}, {"<COPYFILE:", CopyOrRename, cmd::CopyFile, 2},
     {"<RENFILE:", CopyOrRename, cmd::RenameFile, 3},
     // Single names.
-    {"<SWAP:", Name, cmd::LoadNewMacroFile, kFilePart}, {"<EXPLORE:", Name, cmd::OpenFolderInExplorer, kWhole},
-    {"<DEFPRT:", Name, cmd::DefaultPrinter, kWhole}, {"<SCREEN:", DisplayMode, cmd::DefaultDisplaySize},
+    {"<SWAP:", Name, cmd::LoadNewMacroFile}, {"<EXPLORE:", Name, cmd::OpenFolderInExplorer},
+    {"<DEFPRT:", Name, cmd::DefaultPrinter}, {"<SCREEN:", DisplayMode, cmd::DefaultDisplaySize},
     // Macros.
     {"<MACRUN:", MacroRef, cmd::MacroRun, 1}, {"<MACDEL:", MacroRef, cmd::MacroDelete, 2},
     {"<MACACT:", MacroRef, cmd::MacroActivate, 3}, {"<MACDEACT:", MacroRef, cmd::MacroDeactivate, 4},
@@ -614,8 +539,7 @@ const Row kRows[] = {
     {"<NWT", NetConnect, cmd::NetworkToggle}, {"<NWC", NetConnect, cmd::NetworkConnect},
     {"<NWD", NetDisconnect, cmd::NetworkDisconnect},
     // Web and remarks.
-    {"<HTTP:", Name, cmd::WebSite, kWhole}, {"<FTP:", Name, cmd::WebFtp, kWhole},
-    {"<REM:", Name, cmd::Remark, kRemark},
+    {"<HTTP:", Address, cmd::WebSite}, {"<FTP:", Address, cmd::WebFtp}, {"<REM:", Name, cmd::Remark},
     // Waits.
     {"<WAITWIN:", WaitForText, cmd::WaitForWindowTitle, 1, 0, 9},
     {"<WAITWLF:", WaitForText, cmd::WaitWindowLoseFocus, 2, 0, 9},
@@ -629,7 +553,7 @@ const Row kRows[] = {
     {"<WAITMM:", WaitFixed, cmd::WaitMiddleMouseClick, 8, 12, 8, 3},
     {"<WAITTIME:", WaitFixed, cmd::WaitTimeElapse, 10, 19, 10, 8},
     // Text file, activation, e-mail, launching.
-    {"<TFILE:", Name, cmd::LoadTextFile, kFilePart},
+    {"<TFILE:", Name, cmd::LoadTextFile},
     {"<ACTIVATE:", Activate, cmd::WindowActivate},
     {"<EMAIL:", Email, cmd::EmailSend},
     {"<LAUNCH:", Launch, cmd::ProgramLaunch, 2}, {"<LAUNCHDEL:", Launch, cmd::ProgramLaunch, 2, 0, 11},
@@ -647,13 +571,6 @@ ScriptLine MakeLine(int code, std::string display, LineRecord record) {
     (void)code;
     if (display.size() > kDisplayLimit) display.resize(kDisplayLimit);
     return ScriptLine{std::move(display), std::move(record)};
-}
-
-std::string Num(double value) {
-    const double rounded = std::round(value);
-    char text[64];
-    std::snprintf(text, sizeof text, "%.0f", rounded == 0 ? 0.0 : rounded);
-    return text;
 }
 
 std::optional<Made> RecogniseToken(const Cursor& at) {

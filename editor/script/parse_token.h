@@ -31,10 +31,7 @@ struct LaunchShape {
 std::optional<Made> LaunchToken(const Cursor& at, std::string_view literal, const LaunchShape& shape);
 std::optional<Made> DateTimeToken(const Cursor& at);
 
-// A line of a command code with its record and display text.
+// A line whose display text the parser words its own way.
 ScriptLine MakeLine(int code, std::string display, LineRecord record);
-
-// Numbers in display texts: whole numbers, rounded to the nearest.
-std::string Num(double value);
 
 }  // namespace tessaro::parse

@@ -193,6 +193,26 @@ TEST(ParseText, DisplayTextsOfTheTokenTable) {
     EXPECT_EQ(display, "Mouse Wheel 3 Clicks Backward");
 }
 
+// Where the parser words a line otherwise than the command editors do.
+TEST(ParseText, ParserOwnDisplayTexts) {
+    std::string display;
+    OnlyRecord<TDeskRec>("<EXPDT>", cmd::OpenExplorerTo, &display);
+    EXPECT_EQ(display, "Open Explorer To: DeskTop");
+    OnlyRecord<TDeskRec>("<RUNRP>", cmd::RunDialogWindow, &display);
+    EXPECT_EQ(display, "Run Dialog Window: Run Program");
+    const std::string address = "www.example.com/" + std::string(60, 'p');
+    OnlyRecord<TNameRec>("<HTTP:" + address + ">", cmd::WebSite, &display);
+    EXPECT_EQ(display, "Web Site: " + address);
+    OnlyRecord<TMacroRefRec>("<MACRUN:Group\\Mail>", cmd::MacroRun, &display);
+    EXPECT_EQ(display, "Macro Run: Group\\Mail");
+    OnlyRecord<TWindowRec>("<WSHUT:\"CURRENT\">", cmd::ProgramShutDown, &display);
+    EXPECT_EQ(display, "Program Shut Down - Current Win");
+    OnlyRecord<TLaunchRec>("<LAUNCHYES2:0512Calc<LAUNCH:C:\\w\\calc.exe>", cmd::ActivateOrLaunch, &display);
+    EXPECT_EQ(display, "Activate or Launch: calc.exe");
+    OnlyRecord<TLaunchRec>("<LAUNCHNO2:0512Calc<LAUNCH:C:\\w\\calc.exe>", cmd::LaunchAndActivate, &display);
+    EXPECT_EQ(display, "Launch and Activate: calc.exe");
+}
+
 TEST(ParseText, EmailTokenIsWalkedAndKeptWhole) {
     const std::string token = "<EMAIL:RNR1TOJoe|joe@x.com;\x01"
                               "CC\x01S1Body with > and <BEEP>\r\n\x01Sub>ject\x01"
