@@ -325,7 +325,8 @@ bool Recognise(const TokenSpec& spec, std::string_view text, size_t pos, Token& 
       auto part = [&](size_t from, size_t n) {
         return from < all.size() ? all.substr(from, n) : std::string_view();
       };
-      t.args = {part(1, 4), part(6, 4), part(10, std::string_view::npos)};
+      // Counted from 1 within the text: x is 1-4, y 6-9, the file from 10.
+      t.args = {part(0, 4), part(5, 4), part(9, std::string_view::npos)};
       break;
     }
     case S::TextBox:

@@ -1,6 +1,6 @@
 #pragma once
-// The date and time formats of the macro language, 1-based as the date/time tokens and the
-// line records number them.
+// The date and time formats of the macro language by their 1-based number, as the
+// date/time tokens and the line records count them.
 #include <string_view>
 
 namespace tessaro {

@@ -9,6 +9,7 @@
 
 #include "editor/script/command_table.h"
 #include "editor/script/macro_tokens.h"
+#include "player/macro_language.h"
 
 namespace tessaro {
 
@@ -40,6 +41,8 @@ bool AppendReal5(std::string& out, double value) {
 
 namespace {
 
+using K = TokenKind;
+
 // One command's text, built piece by piece; the first field that does not fit spoils it.
 class Piece {
 public:
@@ -49,6 +52,7 @@ public:
         text_ += s;
         return *this;
     }
+    Piece& operator<<(K token) { return *this << SpecOf(token).prefix; }
     Piece& Num(long long value, int width) {
         if (error_.empty() && !AppendPadded(text_, value, width))
             Refuse(std::to_string(value), width, " digits");
@@ -63,9 +67,9 @@ public:
         return *this;
     }
     // Picks the token of a selector from its list; a value outside it adds nothing.
-    Piece& Pick(std::span<const std::string_view> tokens, int value, int first) {
+    Piece& Pick(std::span<const K> tokens, int value, int first) {
         const int i = value - first;
-        if (i >= 0 && i < static_cast<int>(tokens.size())) text_ += tokens[static_cast<std::size_t>(i)];
+        if (i >= 0 && i < static_cast<int>(tokens.size())) *this << tokens[static_cast<std::size_t>(i)];
         return *this;
     }
     void Refuse(std::string message) {
@@ -115,93 +119,93 @@ void NetFlags(Piece& p, const TNetRec& r, bool withF) {
     p << ":";
 }
 
-void NetLogin(Piece& p, const std::string& user, const std::string& password) {
-    p << "<NAME:" << user << "><PASS:" << password << ">";
+void NetLogin(Piece& p, const TNetRec& r) {
+    p << "<NAME:" << r.UserName << "><PASS:" << r.Password << ">";
 }
 
 // Tokens of commands chosen by a selector, in selector order.
-constexpr std::string_view kLeftButton[] = {"<LCLK>", "<LDCLK>", "<LDN>", "<LUP>"};
-constexpr std::string_view kRightButton[] = {"<RCLK>", "<RDCLK>", "<RDN>", "<RUP>"};
-constexpr std::string_view kMiddleButton[] = {"<MCLK>", "<MDCLK>", "<MDN>", "<MUP>"};
-constexpr std::string_view kCounters[] = {"<I>", "<II>", "<III>", "<IIII>"};
-constexpr std::string_view kVideo[] = {"<AVII:", "<AVIE:", "<AVI:"};
-constexpr std::string_view kWallpaper[] = {"<WALLT:", "<WALLC:", "<WALLS:", "<WALLP:"};
-constexpr std::string_view kScreenSaver[] = {"<SSON>", "<SSOFF>"};
-constexpr std::string_view kAudioVolume[] = {"<AUDOFF>", "<AUDON>", "<AUDUP>", "<AUDDOWN>"};
-constexpr std::string_view kAudioBalance[] = {"<AUDLEFT>", "<AUDRIGHT>", "<AUDCENTER>"};
-constexpr std::string_view kTreble[] = {"<TREBUP>", "<TREBDOWN>"};
-constexpr std::string_view kBass[] = {"<BASSUP>", "<BASSDOWN>"};
-constexpr std::string_view kMidiVolume[] = {"<MIDIOFF>", "<MIDION>", "<MIDIUP>", "<MIDIDOWN>"};
-constexpr std::string_view kMidiBalance[] = {"<MIDILEFT>", "<MIDIRIGHT>", "<MIDICENTER>"};
-constexpr std::string_view kExplorerFolders[] = {
-    "<EXPCP>", "<EXPDT>", "<EXPDP>", "<EXPFV>", "<EXPFT>", "<EXPMC>", "<EXPNW>",
-    "<EXPPR>", "<EXPPF>", "<EXPRD>", "<EXPRB>", "<EXPSM>", "<EXPSU>", "<EXPUD>"};
-constexpr std::string_view kRunDialogs[] = {"<RUNDT>", "<RUNFC>", "<RUNFF>", "<RUNRP>"};
-constexpr std::string_view kMoves[] = {"<MMS:", "<MMW:", "<MMP:"};
+constexpr K kLeftButton[] = {K::LClk, K::LDClk, K::LDn, K::LUp};
+constexpr K kRightButton[] = {K::RClk, K::RDClk, K::RDn, K::RUp};
+constexpr K kMiddleButton[] = {K::MClk, K::MDClk, K::MDn, K::MUp};
+constexpr K kCounters[] = {K::Counter1, K::Counter2, K::Counter3, K::Counter4};
+constexpr K kVideo[] = {K::AviI, K::AviE, K::Avi};
+constexpr K kWallpaper[] = {K::WallT, K::WallC, K::WallS, K::WallP};
+constexpr K kScreenSaver[] = {K::SsOn, K::SsOff};
+constexpr K kAudioVolume[] = {K::AudOff, K::AudOn, K::AudUp, K::AudDown};
+constexpr K kAudioBalance[] = {K::AudLeft, K::AudRight, K::AudCenter};
+constexpr K kTreble[] = {K::TrebUp, K::TrebDown};
+constexpr K kBass[] = {K::BassUp, K::BassDown};
+constexpr K kMidiVolume[] = {K::MidiOff, K::MidiOn, K::MidiUp, K::MidiDown};
+constexpr K kMidiBalance[] = {K::MidiLeft, K::MidiRight, K::MidiCenter};
+constexpr K kExplorerFolders[] = {
+    K::ExpCp, K::ExpDt, K::ExpDp, K::ExpFv, K::ExpFt, K::ExpMc, K::ExpNw,
+    K::ExpPr, K::ExpPf, K::ExpRd, K::ExpRb, K::ExpSm, K::ExpSu, K::ExpUd};
+constexpr K kRunDialogs[] = {K::RunDt, K::RunFc, K::RunFf, K::RunRp};
+constexpr K kMoves[] = {K::Mms, K::Mmw, K::Mmp};
 
 // Commands that are one token whatever their record holds.
-constexpr std::pair<int, std::string_view> kFixed[] = {
-    {cmd::RepeatEnd, "<ENDREP>"},        {cmd::SoundBeep, "<BEEP>"},
-    {cmd::ClipboardCopy, "<CLIPC>"},     {cmd::ClipboardPaste, "<CLIPP>"},
-    {cmd::ClipboardStartCopy, "<BEGCLIP>"}, {cmd::ClipboardEndCopy, "<ENDCLIP>"},
-    {cmd::RepeatPromptStart, "<PROMPTREP>"}, {cmd::CdPlay, "<CDPLAY>"},
-    {cmd::CdStop, "<CDSTOP>"},           {cmd::CdPause, "<CDPAUSE>"},
-    {cmd::CdNextTrack, "<CDNEXT>"},      {cmd::CdPreviousTrack, "<CDPREV>"},
-    {cmd::CdEject, "<CDEJECT>"},         {cmd::CdCloseTray, "<CDCLOSE>"},
-    {cmd::DesktopCascade, "<CASCDESK>"}, {cmd::DesktopMinimizeAll, "<MINIDESK>"},
-    {cmd::DesktopRestoreAll, "<RESTDESK>"}, {cmd::Logoff, "<LOGOFF>"},
-    {cmd::Reboot, "<REBOOT>"},           {cmd::ShutDown, "<SHUTDOWN>"},
-    {cmd::PowerOff, "<POWEROFF>"},       {cmd::AudioMuteToggle, "<AUDMUTE>"},
-    {cmd::MidiMuteToggle, "<MIDIMUTE>"}, {cmd::UndockComputer, "<UNDOCK>"},
-    {cmd::SuspendComputer, "<SUSPEND>"}, {cmd::WaitTextPlayback, "<WAITPB>"},
+constexpr std::pair<int, K> kFixed[] = {
+    {cmd::RepeatEnd, K::EndRep},        {cmd::SoundBeep, K::Beep},
+    {cmd::ClipboardCopy, K::ClipC},     {cmd::ClipboardPaste, K::ClipP},
+    {cmd::ClipboardStartCopy, K::BegClip}, {cmd::ClipboardEndCopy, K::EndClip},
+    {cmd::RepeatPromptStart, K::PromptRep}, {cmd::CdPlay, K::CdPlay},
+    {cmd::CdStop, K::CdStop},           {cmd::CdPause, K::CdPause},
+    {cmd::CdNextTrack, K::CdNext},      {cmd::CdPreviousTrack, K::CdPrev},
+    {cmd::CdEject, K::CdEject},         {cmd::CdCloseTray, K::CdClose},
+    {cmd::DesktopCascade, K::CascDesk}, {cmd::DesktopMinimizeAll, K::MiniDesk},
+    {cmd::DesktopRestoreAll, K::RestDesk}, {cmd::Logoff, K::LogOff},
+    {cmd::Reboot, K::Reboot},           {cmd::ShutDown, K::Shutdown},
+    {cmd::PowerOff, K::PowerOff},       {cmd::AudioMuteToggle, K::AudMute},
+    {cmd::MidiMuteToggle, K::MidiMute}, {cmd::UndockComputer, K::Undock},
+    {cmd::SuspendComputer, K::Suspend}, {cmd::WaitTextPlayback, K::WaitPb},
 };
 
 // Commands that are a token name, one text field of the record, and ">".
-constexpr std::pair<int, std::string_view> kNamed[] = {
-    {cmd::WindowActivate, "<ACTIVATE:"},  {cmd::LoadNewMacroFile, "<SWAP:"},
-    {cmd::LoadTextFile, "<TFILE:"},       {cmd::Remark, "<REM:"},
-    {cmd::ClipboardFileCopy, "<CLIPF:"},  {cmd::WebSite, "<HTTP:"},
-    {cmd::WebFtp, "<FTP:"},               {cmd::ChangeFolder, "<CHDIR:"},
-    {cmd::DeleteFile, "<DELFILE:"},       {cmd::CreateFolder, "<MKDIR:"},
-    {cmd::MacroRun, "<MACRUN:"},          {cmd::MacroDelete, "<MACDEL:"},
-    {cmd::MacroActivate, "<MACACT:"},     {cmd::MacroDeactivate, "<MACDEACT:"},
-    {cmd::OpenFolderInExplorer, "<EXPLORE:"}, {cmd::DefaultPrinter, "<DEFPRT:"},
-    {cmd::ClipboardGraphicCopy, "<CLIPB:"}, {cmd::EncryptedText, "<ETEXT:"},
-    {cmd::ClipboardSaveText, "<CLIPST:"}, {cmd::ClipboardAppendText, "<CLIPAT:"},
-    {cmd::ClipboardSaveGraphic, "<CLIPSG:"},
+constexpr std::pair<int, K> kNamed[] = {
+    {cmd::WindowActivate, K::Activate},  {cmd::LoadNewMacroFile, K::Swap},
+    {cmd::LoadTextFile, K::TFile},       {cmd::Remark, K::Rem},
+    {cmd::ClipboardFileCopy, K::ClipF},  {cmd::WebSite, K::Http},
+    {cmd::WebFtp, K::Ftp},               {cmd::ChangeFolder, K::ChDir},
+    {cmd::DeleteFile, K::DelFile},       {cmd::CreateFolder, K::MkDir},
+    {cmd::MacroRun, K::MacRun},          {cmd::MacroDelete, K::MacDel},
+    {cmd::MacroActivate, K::MacAct},     {cmd::MacroDeactivate, K::MacDeact},
+    {cmd::OpenFolderInExplorer, K::Explore}, {cmd::DefaultPrinter, K::DefPrt},
+    {cmd::ClipboardGraphicCopy, K::ClipB}, {cmd::EncryptedText, K::EText},
+    {cmd::ClipboardSaveText, K::ClipST}, {cmd::ClipboardAppendText, K::ClipAT},
+    {cmd::ClipboardSaveGraphic, K::ClipSG},
 };
 
 // Window commands: token, then the title or the current window.
-constexpr std::pair<int, std::string_view> kWindowCommands[] = {
-    {cmd::WindowMaximize, "<WMAX:"}, {cmd::WindowMinimize, "<WMIN:"},
-    {cmd::WindowRestore, "<WRES:"},  {cmd::WindowClose, "<WCLS:"},
-    {cmd::WindowHide, "<WHIDE:"},    {cmd::WindowShow, "<WSHOW:"},
-    {cmd::ProgramShutDown, "<WSHUT:"},
+constexpr std::pair<int, K> kWindowCommands[] = {
+    {cmd::WindowMaximize, K::WMax}, {cmd::WindowMinimize, K::WMin},
+    {cmd::WindowRestore, K::WRes},  {cmd::WindowClose, K::WCls},
+    {cmd::WindowHide, K::WHide},    {cmd::WindowShow, K::WShow},
+    {cmd::ProgramShutDown, K::WShut},
 };
 
 // Waits with a three-digit time-out: with an argument text, or without.
-constexpr std::pair<int, std::string_view> kTextWaits[] = {
-    {cmd::WaitForWindowTitle, "<WAITWIN:"}, {cmd::WaitWindowLoseFocus, "<WAITWLF:"},
-    {cmd::WaitProgramTerminate, "<WAITPROG:"}, {cmd::WaitForKeyPress, "<WAITKEY:"},
+constexpr std::pair<int, K> kTextWaits[] = {
+    {cmd::WaitForWindowTitle, K::WaitWin}, {cmd::WaitWindowLoseFocus, K::WaitWlf},
+    {cmd::WaitProgramTerminate, K::WaitProg}, {cmd::WaitForKeyPress, K::WaitKey},
 };
-constexpr std::pair<int, std::string_view> kClickWaits[] = {
-    {cmd::WaitLeftMouseClick, "<WAITLM:"}, {cmd::WaitRightMouseClick, "<WAITRM:"},
-    {cmd::WaitMiddleMouseClick, "<WAITMM:"},
+constexpr std::pair<int, K> kClickWaits[] = {
+    {cmd::WaitLeftMouseClick, K::WaitLM}, {cmd::WaitRightMouseClick, K::WaitRM},
+    {cmd::WaitMiddleMouseClick, K::WaitMM},
 };
 
 // Held keys: the down token for the record's odd kind, else the up token.
 struct HeldKey {
     int code;
     std::int32_t downKind;
-    std::string_view down, up;
+    K down, up;
 };
 constexpr HeldKey kHeldKeys[] = {
-    {cmd::ControlKey, 1, "<CTLD>", "<CTLU>"}, {cmd::AltKey, 3, "<ALTD>", "<ALTU>"},
-    {cmd::ShiftKey, 5, "<SHFD>", "<SHFU>"},   {cmd::WinKey, 7, "<WIND>", "<WINU>"},
+    {cmd::ControlKey, 1, K::CtlD, K::CtlU}, {cmd::AltKey, 3, K::AltD, K::AltU},
+    {cmd::ShiftKey, 5, K::ShfD, K::ShfU},   {cmd::WinKey, 7, K::WinD, K::WinU},
 };
 
 template <std::size_t N>
-const std::string_view* Find(const std::pair<int, std::string_view> (&table)[N], int code) {
+const K* Find(const std::pair<int, K> (&table)[N], int code) {
     for (const auto& [c, token] : table)
         if (c == code) return &token;
     return nullptr;
@@ -247,39 +251,39 @@ void Special(Piece& p, int code, const LineRecord& rec) {
     case Time: DateTime(p, code, std::get<TDateTimeRec>(rec)); break;
     case Delay: {
         const auto& r = std::get<TDelayRec>(rec);
-        if (r.Unit == 1) (p << "<DELAY:").Real5(r.Amount) << ">";
-        else (p << "<MSD:").Num(std::llround(r.Amount), 4) << ">";
+        if (r.Unit == 1) (p << K::Delay).Real5(r.Amount) << ">";
+        else (p << K::Msd).Num(std::llround(r.Amount), 4) << ">";
         break;
     }
     case WaitTimeDelay:
-        (p << "<TDELAY:").Num(std::llround(std::get<TDelayRec>(rec).Amount), 2) << ">";
+        (p << K::TDelay).Num(std::llround(std::get<TDelayRec>(rec).Amount), 2) << ">";
         break;
     case Pause: {
         const auto& r = std::get<TPauseRec>(rec);
         if (r.Kind == 1) {
-            p << "<PAUSE>";
+            p << K::PauseBasic;
             break;
         }
-        (p << "<PAUSE:").Num(r.X, 3) << ",";
+        (p << K::Pause).Num(r.X, 3) << ",";
         p.Num(r.Y, 3) << r.Message << ">";
         break;
     }
     case RepeatStart: {
         const auto& r = std::get<TRepeatRec>(rec);
-        (p << "<REP:").Num(r.Count, 4) << ":";
+        (p << K::Rep).Num(r.Count, 4) << ":";
         p.Num(r.StartAt, 6) << ":";
         p.Num(r.StepBy, 6) << ">";
         break;
     }
     case RepeatCounter: p.Pick(kCounters, std::get<TRepeatRec>(rec).Count, 1); break;
-    case KeystrokeSpeed: (p << "<SPKEY:").Num(std::get<TSpeedRec>(rec).Speed, 4) << ">"; break;
-    case MouseSpeed: (p << "<SPMSE:").Num(std::get<TSpeedRec>(rec).Speed, 4) << ">"; break;
+    case KeystrokeSpeed: (p << K::SpKey).Num(std::get<TSpeedRec>(rec).Speed, 4) << ">"; break;
+    case MouseSpeed: (p << K::SpMse).Num(std::get<TSpeedRec>(rec).Speed, 4) << ">"; break;
     case MacroPlaybackSpeed:
-        (p << "<SPEED:").Real5(std::get<TSpeedRec>(rec).PlaybackSpeed) << ">";
+        (p << K::Speed).Real5(std::get<TSpeedRec>(rec).PlaybackSpeed) << ">";
         break;
     case ProgramLaunch: {
         const auto& r = std::get<TLaunchRec>(rec);
-        (p << "<LAUNCHDEL:").Num(r.Value1, 2);
+        (p << K::LaunchDel).Num(r.Value1, 2);
         ProgramPart(p, r);
         p << ">";
         break;
@@ -287,29 +291,29 @@ void Special(Piece& p, int code, const LineRecord& rec) {
     case ActivateOrLaunch:
     case LaunchAndActivate: {
         const auto& r = std::get<TLaunchRec>(rec);
-        p << (code == ActivateOrLaunch ? "<LAUNCHYES2:" : "<LAUNCHNO2:");
-        p.Num(r.Value1, 2).Num(r.Value2, 2) << r.WindowTitle << "<LAUNCH:";
+        p << (code == ActivateOrLaunch ? K::LaunchYes2 : K::LaunchNo2);
+        p.Num(r.Value1, 2).Num(r.Value2, 2) << r.WindowTitle << K::Launch;
         ProgramPart(p, r);
         p << ">";
         break;
     }
     case SoundWaveFile: {
         const auto& r = std::get<TSoundRec>(rec);
-        p << (r.WaitFlag ? "<WAV1:" : "<WAV2:") << r.FileName << ">";
+        p << (r.WaitFlag ? K::Wav1 : K::Wav2) << r.FileName << ">";
         break;
     }
     case WindowResize:
     case WindowReposition: {
         const auto& r = std::get<TSizeRec>(rec);
         const int width = code == WindowResize ? 4 : 5;
-        (p << (code == WindowResize ? "<WSIZE:" : "<WPOS2:")).Num(r.X, width) << ",";
+        (p << (code == WindowResize ? K::WSize : K::WPos2)).Num(r.X, width) << ",";
         p.Num(r.Y, width) << TitleOrCurrent(r) << ">";
         break;
     }
     case MouseMove: {
         const auto& r = std::get<TMouseRec>(rec);
         if (r.MoveKind == 4) {
-            p << "<MMC>";
+            p << K::Mmc;
         } else if (r.MoveKind >= 1 && r.MoveKind <= 3) {
             p.Pick(kMoves, r.MoveKind, 1).Num(r.X, 5) << ",";
             p.Num(r.Y, 5) << ">";
@@ -321,34 +325,34 @@ void Special(Piece& p, int code, const LineRecord& rec) {
     case MouseMiddleButton: p.Pick(kMiddleButton, std::get<TMouseRec>(rec).Action, 10); break;
     case MouseWheel: {
         const auto& r = std::get<TMouseRec>(rec);
-        (p << (r.Action == 14 ? "<WFW:" : "<WBW:")).Num(r.WheelCount, 3) << ">";
+        (p << (r.Action == 14 ? K::Wfw : K::Wbw)).Num(r.WheelCount, 3) << ">";
         break;
     }
     case CopyFile:
     case RenameFile: {
         const auto& r = std::get<TFileOpRec>(rec);
-        p << (code == CopyFile ? "<COPYFILE:" : "<RENFILE:") << r.Source << ";" << r.Target << ">";
+        p << (code == CopyFile ? K::CopyFile : K::RenFile) << r.Source << ";" << r.Target << ">";
         break;
     }
     case NetworkConnect:
     case NetworkToggle: {
         const auto& r = std::get<TNetRec>(rec);
-        p << (code == NetworkConnect ? "<NWC" : "<NWT");
+        p << (code == NetworkConnect ? K::Nwc : K::Nwt);
         NetFlags(p, r, false);
-        NetLogin(p, r.UserName, r.Password);
+        NetLogin(p, r);
         p << r.Resource << ">";
         break;
     }
     case NetworkDisconnect: {
         const auto& r = std::get<TNetRec>(rec);
-        p << "<NWD";
+        p << K::Nwd;
         NetFlags(p, r, true);
         p << r.Resource << ">";
         break;
     }
     case WindowOfText: {
         const auto& r = std::get<TWTextRec>(rec);
-        p << "<TBOX:<HEAD:" << r.Title << ">" << r.Text << ">";
+        p << K::TBox << r.Title << ">" << r.Text << ">";
         break;
     }
     case VideoClipPlay: {
@@ -356,22 +360,22 @@ void Special(Piece& p, int code, const LineRecord& rec) {
         if (r.Kind >= 1 && r.Kind <= 3) p.Pick(kVideo, r.Kind, 1) << r.FileName << ">";
         break;
     }
-    case CdGoToTrack: (p << "<CDGOTO:").Num(std::get<TCDRec>(rec).Track, 2) << ">"; break;
+    case CdGoToTrack: (p << K::CdGoto).Num(std::get<TCDRec>(rec).Track, 2) << ">"; break;
     // The player reads three digits of seconds for these two.
-    case CdStep: (p << "<CDSTEP:").Num(std::get<TCDRec>(rec).Track, 3) << ">"; break;
-    case CdBack: (p << "<CDBACK:").Num(std::get<TCDRec>(rec).Track, 3) << ">"; break;
-    case DesktopTile: p << (std::get<TDeskRec>(rec).Kind == 2 ? "<TILVDESK>" : "<TILHDESK>"); break;
-    case ClipboardTypeText: p << (std::get<TClipRec>(rec).Flag ? "<CLIPTYPEI>" : "<CLIPTYPE>"); break;
-    case DefaultDisplaySize: (p << "<SCREEN:").Num(std::get<TDisplayRec>(rec).ModeIndex, 3) << ">"; break;
+    case CdStep: (p << K::CdStep).Num(std::get<TCDRec>(rec).Track, 3) << ">"; break;
+    case CdBack: (p << K::CdBack).Num(std::get<TCDRec>(rec).Track, 3) << ">"; break;
+    case DesktopTile: p << (std::get<TDeskRec>(rec).Kind == 2 ? K::TilVDesk : K::TilHDesk); break;
+    case ClipboardTypeText: p << (std::get<TClipRec>(rec).Flag ? K::ClipTypeI : K::ClipType); break;
+    case DefaultDisplaySize: (p << K::Screen).Num(std::get<TDisplayRec>(rec).ModeIndex, 3) << ">"; break;
     case ScreenSaver: {
         const auto& r = std::get<TSysRec>(rec);
-        if (r.Kind == 3) (p << "<SSTIME:").Num(r.Value, 2) << ">";
+        if (r.Kind == 3) (p << K::SsTime).Num(r.Value, 2) << ">";
         else p.Pick(kScreenSaver, r.Kind, 1);
         break;
     }
-    case KeyboardRepeatSpeed: (p << "<KEYSPD:").Num(std::get<TSysRec>(rec).Value, 2) << ">"; break;
-    case WindowsSizingBorder: (p << "<WBSIZE:").Num(std::get<TSysRec>(rec).Value, 2) << ">"; break;
-    case KeyboardDelay: (p << "<KEYDEL:").Num(std::get<TSysRec>(rec).Value, 1) << ">"; break;
+    case KeyboardRepeatSpeed: (p << K::KeySpd).Num(std::get<TSysRec>(rec).Value, 2) << ">"; break;
+    case WindowsSizingBorder: (p << K::WbSize).Num(std::get<TSysRec>(rec).Value, 2) << ">"; break;
+    case KeyboardDelay: (p << K::KeyDel).Num(std::get<TSysRec>(rec).Value, 1) << ">"; break;
     case Wallpaper: {
         const auto& r = std::get<TSysRec>(rec);
         if (r.Style < 0 || r.Style > 3) break;
@@ -392,20 +396,18 @@ void Special(Piece& p, int code, const LineRecord& rec) {
     case DialUpNetworking: {
         const auto& r = std::get<TDialRec>(rec);
         if (r.Kind != 1) {
-            p << "<HANG>";
+            p << K::Hang;
             break;
         }
-        p << "<DIAL:";
-        NetLogin(p, r.UserName, r.Password);
-        p << r.Entry << ">";
+        p << K::Dial << r.UserName << "><PASS:" << r.Password << ">" << r.Entry << ">";
         break;
     }
     case WaitForText: {
         const auto& r = std::get<TWaitRec>(rec);
-        (p << (r.Found ? "<WAITTXTY:" : "<WAITTXTN:")).Num(r.TimeOut, 3) << ":" << r.Text << ">";
+        (p << (r.Found ? K::WaitTxtY : K::WaitTxtN)).Num(r.TimeOut, 3) << ":" << r.Text << ">";
         break;
     }
-    case WaitTimeElapse: (p << "<WAITTIME:").Num(std::get<TWaitRec>(rec).TimeOut, 8) << ">"; break;
+    case WaitTimeElapse: (p << K::WaitTime).Num(std::get<TWaitRec>(rec).TimeOut, 8) << ">"; break;
     case OpenExplorerTo: p.Pick(kExplorerFolders, std::get<TDeskRec>(rec).Kind, 12); break;
     case RunDialogWindow: p.Pick(kRunDialogs, std::get<TDeskRec>(rec).Kind, 8); break;
     case EmailSend: p << std::get<TEmailRec>(rec).Token; break;

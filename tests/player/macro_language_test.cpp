@@ -168,7 +168,7 @@ TEST(MacroLanguage, FreeTextArguments) {
   Token copy = Recognise("<COPYFILE:/a/b.txt;/c/d.txt>", 0);
   EXPECT_EQ(copy.args, (std::vector<std::string_view>{"/a/b.txt", "/c/d.txt"}));
 
-  Token wall = Recognise("<WALLP:T0010,0020/pics/sky.bmp>", 0);
+  Token wall = Recognise("<WALLP:0010,0020/pics/sky.bmp>", 0);
   EXPECT_EQ(wall.args, (std::vector<std::string_view>{"0010", "0020", "/pics/sky.bmp"}));
 
   Token clip = Recognise("<BEGCLIP>a<TAB>b<ENDCLIP>c", 0);
