@@ -10,6 +10,9 @@ using namespace std::chrono;
 
 constexpr long long kMsPerDay = 86'400'000;
 constexpr sys_days kEpoch = sys_days(year{1899} / December / 30);
+// 0001-01-01 and 9999-12-31: a damaged stored value is held to these days.
+constexpr double kFirstDay = -693593;
+constexpr double kLastDay = 2958465;
 
 }  // namespace
 
@@ -29,12 +32,15 @@ bool TryEncodeDateTime(const DateTimeParts& p, double& out) {
 }
 
 DateTimeParts DecodeDateTime(double dateTime) {
-    if (!std::isfinite(dateTime)) return {};
+    if (std::isnan(dateTime)) return {};
+    if (dateTime <= kFirstDay - 1) return {1, 1, 1, 0, 0, 0, 0};
+    if (dateTime >= kLastDay + 1) return {9999, 12, 31, 23, 59, 59, 999};
     double whole = std::trunc(dateTime);
     long long ms = std::llround(std::fabs(dateTime - whole) * kMsPerDay);
     if (ms >= kMsPerDay) {  // rounds up to the next midnight
         ms -= kMsPerDay;
         whole += 1;
+        if (whole > kLastDay) return {9999, 12, 31, 23, 59, 59, 999};
     }
     const year_month_day ymd{kEpoch + days{static_cast<long long>(whole)}};
     DateTimeParts p;

@@ -19,7 +19,8 @@ struct DateTimeParts {
 // False (and `out` untouched) when a part is out of range (month 13, 31 April, hour 24 ...).
 bool TryEncodeDateTime(const DateTimeParts& parts, double& out);
 
-// The parts of a date-time, rounded to the millisecond.
+// The parts of a date-time, rounded to the millisecond. Values before 0001-01-01 or after
+// 9999-12-31 (damaged records) give those days; NaN gives 1899-12-30.
 DateTimeParts DecodeDateTime(double dateTime);
 
 // 1 = Sunday .. 7 = Saturday.

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 
 namespace {
 
@@ -48,6 +49,15 @@ TEST(DateTime, RoundTripAcrossLeapDaysAndMilliseconds) {
 TEST(DateTime, AlmostMidnightRoundsIntoTheNextDay) {
     ExpectParts(1.0 - 1e-10, 1899, 12, 31, 0, 0, 0, 0);
     ExpectParts(-1.0 - (1.0 - 1e-10), 1899, 12, 30, 0, 0, 0, 0);
+}
+
+TEST(DateTime, DamagedValuesDecodeWithinTheCalendar) {
+    ExpectParts(1e300, 9999, 12, 31, 23, 59, 59, 999);
+    ExpectParts(2958465.99999999999, 9999, 12, 31, 23, 59, 59, 999);
+    ExpectParts(-1e300, 1, 1, 1, 0, 0, 0, 0);
+    ExpectParts(std::numeric_limits<double>::infinity(), 9999, 12, 31, 23, 59, 59, 999);
+    ExpectParts(std::numeric_limits<double>::quiet_NaN(), 1899, 12, 30, 0, 0, 0, 0);
+    EXPECT_EQ(win::DayOfWeek(1e300), win::DayOfWeek(2958465));
 }
 
 TEST(DateTime, OutOfRangePartsAreRefused) {
