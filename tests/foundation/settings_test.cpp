@@ -469,17 +469,4 @@ TEST_F(SettingsTest, UnwritableFileIsReportedOnce) {
     EXPECT_EQ(calls.size(), 2u);
 }
 
-TEST_F(SettingsTest, SavedSectionReloadsInTheOtherProgram) {
-    tessaro::LoadAllSettings();
-    Config->SnipraPrefixKeys = "#";
-    Config->SnipraUseSuffix = true;
-    ASSERT_TRUE(tessaro::SaveSnipraSettings());
-    TConfigRecord other;
-    Config = &other;
-    tessaro::LoadSnipraSettings();
-    EXPECT_EQ(other.SnipraPrefixKeys, "#");
-    EXPECT_TRUE(other.SnipraUseSuffix);
-    EXPECT_EQ(other.SnipraCaseMode, 3);
-}
-
 }  // namespace
