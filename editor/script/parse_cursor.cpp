@@ -1,8 +1,10 @@
 #include "editor/script/parse_cursor.h"
 
+#include <algorithm>
 #include <charconv>
-#include <cstdlib>
 #include <limits>
+
+#include "player/macro_language.h"
 
 namespace tessaro::parse {
 
@@ -16,21 +18,9 @@ std::string_view SkipBlanks(std::string_view s) {
 }  // namespace
 
 std::int32_t ToInt(std::string_view field) {
-    field = SkipBlanks(field);
-    bool negative = false;
-    if (!field.empty() && (field.front() == '-' || field.front() == '+')) {
-        negative = field.front() == '-';
-        field.remove_prefix(1);
-    }
-    constexpr std::int64_t kLimit = std::numeric_limits<std::int32_t>::max();
-    std::int64_t value = 0;
-    for (const char c : field) {
-        if (c < '0' || c > '9') break;
-        value = value * 10 + (c - '0');
-        if (value > kLimit + 1) value = kLimit + 1;  // keeps the sum bounded
-    }
-    if (negative) return static_cast<std::int32_t>(-value);
-    return static_cast<std::int32_t>(value > kLimit ? kLimit : value);
+    constexpr long kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr long kMin = std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(std::clamp(ArgInt(field), kMin, kMax));
 }
 
 double ToReal(std::string_view field) {

@@ -8,12 +8,11 @@
 
 namespace tessaro::parse {
 
-// A decimal integer as the number fields are read: leading blanks skipped, one sign
-// allowed, digits up to the first other character; none gives 0. Clamped to 32 bits.
+// A number field as the language reads it, clamped to 32 bits.
 std::int32_t ToInt(std::string_view field);
 
-// A decimal real, independent of the locale: leading blanks skipped, the longest valid
-// prefix ("05.00", ".5", "-1.25") is taken; none gives 0.
+// A decimal real, independent of the locale (a desktop session may use a decimal comma):
+// leading blanks skipped, the longest valid prefix ("05.00", ".5", "-1.25"); none gives 0.
 double ToReal(std::string_view field);
 
 // A free-text field and the offset just past its delimiter.

@@ -4,16 +4,17 @@
 
 #include "editor/script/command_table.h"
 #include "editor/script/display_text.h"
-#include "editor/script/macro_tokens.h"
 #include "editor/script/parse_token.h"
+#include "player/macro_language.h"
 
 namespace tessaro::parse {
 
 namespace {
 
 std::optional<Made> DateToken(const Cursor& c) {
-    for (int f = 1; f <= kDateFormatCount; ++f) {
-        const std::string_view format = DateFormat(f);
+    const auto formats = DateFormats();
+    for (int f = 1; f <= static_cast<int>(formats.size()); ++f) {
+        const std::string_view format = formats[f - 1];
         const std::size_t n = format.size() + 2;  // "<", the format, "{"
         if (!c.CharIs(n - 1, '{') || c.Field(1, format.size()) != format) continue;
         TDateTimeRec rec{.IsDate = true, .FormatIndex = f, .YesNo = c.CharIs(n, 'Y')};
@@ -36,8 +37,9 @@ std::optional<Made> DateToken(const Cursor& c) {
 
 std::optional<Made> TimeToken(const Cursor& c, bool zeros) {
     const std::string_view flag = zeros ? "{Y}>" : "{N}>";
-    for (int f = 1; f <= kTimeFormatCount; ++f) {
-        const std::string_view format = TimeFormat(f);
+    const auto formats = TimeFormats();
+    for (int f = 1; f <= static_cast<int>(formats.size()); ++f) {
+        const std::string_view format = formats[f - 1];
         if (c.Field(1, format.size()) != format || c.Field(1 + format.size(), flag.size()) != flag) continue;
         TDateTimeRec rec{.IsDate = false, .FormatIndex = f, .YesNo = zeros, .Forward = true, .DayOffset = 0};
         return Made{1 + format.size() + flag.size(), tessaro::MakeLine(cmd::Time, rec)};

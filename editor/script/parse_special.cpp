@@ -5,6 +5,7 @@
 #include "editor/script/display_text.h"
 #include "editor/script/parse_token.h"
 #include "editor/script/text_util.h"
+#include "player/macro_language.h"
 
 namespace tessaro::parse {
 
@@ -143,11 +144,11 @@ std::optional<Made> LaunchToken(const Cursor& c, std::string_view literal, const
     if (shape.kind != 2) {
         // The window title runs to the "<" of the "<LAUNCH:" that the serialiser writes
         // back, so that literal must stand there.
-        static constexpr std::string_view kLaunch = "<LAUNCH:";
+        const std::string_view launch = SpecOf(TokenKind::Launch).prefix;
         const auto title = c.Until(k, '<');
-        if (!title || c.Field(title->next - 1, kLaunch.size()) != kLaunch) return std::nullopt;
+        if (!title || c.Field(title->next - 1, launch.size()) != launch) return std::nullopt;
         rec.WindowTitle = std::string(title->text);
-        k = title->next - 1 + kLaunch.size();
+        k = title->next - 1 + launch.size();
     }
     auto part = ReadProgramPart(c, k);
     if (!part) return std::nullopt;

@@ -2,10 +2,13 @@
 
 #include <array>
 #include <cassert>
+#include <iterator>
+#include <vector>
 
 #include "editor/script/command_table.h"
 #include "editor/script/display_text.h"
 #include "editor/script/text_util.h"
+#include "player/macro_language.h"
 
 namespace tessaro::parse {
 
@@ -19,7 +22,7 @@ using Recogniser = std::optional<Made> (*)(const Cursor&, const Row&);
 // One token of the table. `length` is the whole token's length when its ">" stands at a
 // fixed place; `at` and `width` place its number field.
 struct Row {
-    std::string_view literal;
+    TokenKind token;
     Recogniser recognise;
     int code = 0;
     int kind = 0;
@@ -27,6 +30,7 @@ struct Row {
     std::size_t at = 0;
     std::size_t width = 0;
     bool flag = false;
+    std::string_view literal = {};  // the token's spelling, from the language's table
 };
 
 std::string N(int code) { return std::string(CommandName(code)); }
@@ -49,9 +53,6 @@ std::optional<FreeText> TextFrom(const Cursor& c, const Row& row, std::size_t k,
     }
     return c.Until(k, delimiter);
 }
-
-// A title of the nine characters "CURRENT" in double quotes names the foreground window.
-bool IsCurrent(std::string_view title) { return title == "\"CURRENT\""; }
 
 // ---- Key tokens: part of the typed text.
 
@@ -116,7 +117,7 @@ std::optional<Made> Delay(const Cursor& c, const Row& row) {
 std::optional<Made> WindowCommand(const Cursor& c, const Row& row) {
     const auto title = TextFrom(c, row, row.literal.size());
     if (!title) return std::nullopt;
-    TWindowRec rec{.Title = {}, .Kind = row.kind, .CurrentWindow = IsCurrent(title->text)};
+    TWindowRec rec{.Title = {}, .Kind = row.kind, .CurrentWindow = IsCurrentWindowTitle(title->text)};
     if (!rec.CurrentWindow) rec.Title = std::string(title->text);
     // Shorter than the editors' " - Current Window".
     std::string display = N(row.code) + (rec.CurrentWindow ? " - Current Win" : " - Window Title: " + rec.Title);
@@ -128,7 +129,7 @@ std::optional<Made> SizeOrPosition(const Cursor& c, const Row& row) {
     const std::size_t w = row.width;
     const auto title = TextFrom(c, row, n + 2 * w + 1);
     if (!title) return std::nullopt;
-    TSizeRec rec{.Title = {}, .Kind = row.kind, .CurrentWindow = IsCurrent(title->text),
+    TSizeRec rec{.Title = {}, .Kind = row.kind, .CurrentWindow = IsCurrentWindowTitle(title->text),
                  .X = c.Int(n, w), .Y = c.Int(n + w + 1, w)};
     if (!rec.CurrentWindow) rec.Title = std::string(title->text);
     return Line(title->next, row.code, std::move(rec));
@@ -416,151 +417,152 @@ std::optional<Made> Launch(const Cursor& c, const Row& row) {
 }
 
 // clang-format off
-const Row kRows[] = {
+// In the order of testing: no spelling begins another tested after it.
+const Row kTable[] = {
     // Key tokens join the typed text.
-    {"<TAB>", Join}, {"<ENTER>", Join}, {"<RIGHTWIN>", Join}, {"<LEFTWIN>", Join}, {"<APP>", Join},
-    {"<BACKSPACE>", Join}, {"<ESC>", Join}, {"<SPACE>", Join}, {"<LEFT ARROW>", Join},
-    {"<RIGHT ARROW>", Join}, {"<UP ARROW>", Join}, {"<DOWN ARROW>", Join}, {"<HOME>", Join},
-    {"<END>", Join}, {"<INSERT>", Join}, {"<DELETE>", Join}, {"<PAGE DOWN>", Join}, {"<PAGE UP>", Join},
-    {"<F1>", Join}, {"<F2>", Join}, {"<F3>", Join}, {"<F4>", Join}, {"<F5>", Join}, {"<F6>", Join},
-    {"<F7>", Join}, {"<F8>", Join}, {"<F9>", Join}, {"<F10>", Join}, {"<F11>", Join}, {"<F12>", Join},
-    {"<F13>", Join}, {"<F14>", Join}, {"<F15>", Join}, {"<F16>", Join}, {"<F17>", Join}, {"<F18>", Join},
-    {"<F19>", Join}, {"<F20>", Join}, {"<F21>", Join}, {"<F22>", Join}, {"<F23>", Join}, {"<F24>", Join},
-    {"<SHIFT>", Join}, {"<CTRL>", Join}, {"<ALT>", Join}, {"<ATTN>", Join}, {"<CRSEL>", Join},
-    {"<EXSEL>", Join}, {"<EREOF>", Join}, {"<PLAY>", Join}, {"<ZOOM>", Join}, {"<PA1>", Join},
-    {"<PRTSCR>", Join}, {"<KEYP0>", Join}, {"<KEYP1>", Join}, {"<KEYP2>", Join}, {"<KEYP3>", Join},
-    {"<KEYP4>", Join}, {"<KEYP5>", Join}, {"<KEYP6>", Join}, {"<KEYP7>", Join}, {"<KEYP8>", Join},
-    {"<KEYP9>", Join}, {"<KEYP.>", Join}, {"<KEYP/>", Join}, {"<KEYP*>", Join}, {"<KEYP->", Join},
-    {"<KEYP+>", Join},
-    {"<ALT:", JoinClosed, 0, 0, 9}, {"<ALT4:", JoinClosed, 0, 0, 11},
+    {TokenKind::Tab, Join}, {TokenKind::Enter, Join}, {TokenKind::RightWin, Join}, {TokenKind::LeftWin, Join}, {TokenKind::App, Join},
+    {TokenKind::Backspace, Join}, {TokenKind::Esc, Join}, {TokenKind::Space, Join}, {TokenKind::LeftArrow, Join},
+    {TokenKind::RightArrow, Join}, {TokenKind::UpArrow, Join}, {TokenKind::DownArrow, Join}, {TokenKind::Home, Join},
+    {TokenKind::End, Join}, {TokenKind::Insert, Join}, {TokenKind::Delete, Join}, {TokenKind::PageDown, Join}, {TokenKind::PageUp, Join},
+    {TokenKind::F1, Join}, {TokenKind::F2, Join}, {TokenKind::F3, Join}, {TokenKind::F4, Join}, {TokenKind::F5, Join}, {TokenKind::F6, Join},
+    {TokenKind::F7, Join}, {TokenKind::F8, Join}, {TokenKind::F9, Join}, {TokenKind::F10, Join}, {TokenKind::F11, Join}, {TokenKind::F12, Join},
+    {TokenKind::F13, Join}, {TokenKind::F14, Join}, {TokenKind::F15, Join}, {TokenKind::F16, Join}, {TokenKind::F17, Join}, {TokenKind::F18, Join},
+    {TokenKind::F19, Join}, {TokenKind::F20, Join}, {TokenKind::F21, Join}, {TokenKind::F22, Join}, {TokenKind::F23, Join}, {TokenKind::F24, Join},
+    {TokenKind::ShiftKey, Join}, {TokenKind::CtrlKey, Join}, {TokenKind::AltKey, Join}, {TokenKind::Attn, Join}, {TokenKind::CrSel, Join},
+    {TokenKind::ExSel, Join}, {TokenKind::ErEof, Join}, {TokenKind::Play, Join}, {TokenKind::Zoom, Join}, {TokenKind::Pa1, Join},
+    {TokenKind::PrtScr, Join}, {TokenKind::KeyP0, Join}, {TokenKind::KeyP1, Join}, {TokenKind::KeyP2, Join}, {TokenKind::KeyP3, Join},
+    {TokenKind::KeyP4, Join}, {TokenKind::KeyP5, Join}, {TokenKind::KeyP6, Join}, {TokenKind::KeyP7, Join}, {TokenKind::KeyP8, Join},
+    {TokenKind::KeyP9, Join}, {TokenKind::KeyPDecimal, Join}, {TokenKind::KeyPDivide, Join}, {TokenKind::KeyPMultiply, Join}, {TokenKind::KeyPSubtract, Join},
+    {TokenKind::KeyPAdd, Join},
+    {TokenKind::AltCode, JoinClosed, 0, 0, 9}, {TokenKind::Alt4Code, JoinClosed, 0, 0, 11},
     // Volume.
-    {"<AUDOFF>", Volume, cmd::AudioVolume, 1}, {"<AUDON>", Volume, cmd::AudioVolume, 2},
-    {"<AUDUP>", Volume, cmd::AudioVolume, 3}, {"<AUDDOWN>", Volume, cmd::AudioVolume, 4},
-    {"<AUDMUTE>", Volume, cmd::AudioMuteToggle, 5}, {"<AUDLEFT>", Volume, cmd::AudioBalance, 6},
-    {"<AUDRIGHT>", Volume, cmd::AudioBalance, 7}, {"<AUDCENTER>", Volume, cmd::AudioBalance, 8},
-    {"<TREBUP>", Volume, cmd::AudioTreble, 9}, {"<TREBDOWN>", Volume, cmd::AudioTreble, 10},
-    {"<MIDIOFF>", Volume, cmd::MidiVolume, 11}, {"<MIDION>", Volume, cmd::MidiVolume, 12},
-    {"<MIDIUP>", Volume, cmd::MidiVolume, 13}, {"<MIDIDOWN>", Volume, cmd::MidiVolume, 14},
-    {"<MIDIMUTE>", Volume, cmd::MidiMuteToggle, 15}, {"<MIDILEFT>", Volume, cmd::MidiBalance, 16},
-    {"<MIDIRIGHT>", Volume, cmd::MidiBalance, 17}, {"<MIDICENTER>", Volume, cmd::MidiBalance, 18},
-    {"<BASSUP>", Volume, cmd::AudioBass, 19}, {"<BASSDOWN>", Volume, cmd::AudioBass, 20},
+    {TokenKind::AudOff, Volume, cmd::AudioVolume, 1}, {TokenKind::AudOn, Volume, cmd::AudioVolume, 2},
+    {TokenKind::AudUp, Volume, cmd::AudioVolume, 3}, {TokenKind::AudDown, Volume, cmd::AudioVolume, 4},
+    {TokenKind::AudMute, Volume, cmd::AudioMuteToggle, 5}, {TokenKind::AudLeft, Volume, cmd::AudioBalance, 6},
+    {TokenKind::AudRight, Volume, cmd::AudioBalance, 7}, {TokenKind::AudCenter, Volume, cmd::AudioBalance, 8},
+    {TokenKind::TrebUp, Volume, cmd::AudioTreble, 9}, {TokenKind::TrebDown, Volume, cmd::AudioTreble, 10},
+    {TokenKind::MidiOff, Volume, cmd::MidiVolume, 11}, {TokenKind::MidiOn, Volume, cmd::MidiVolume, 12},
+    {TokenKind::MidiUp, Volume, cmd::MidiVolume, 13}, {TokenKind::MidiDown, Volume, cmd::MidiVolume, 14},
+    {TokenKind::MidiMute, Volume, cmd::MidiMuteToggle, 15}, {TokenKind::MidiLeft, Volume, cmd::MidiBalance, 16},
+    {TokenKind::MidiRight, Volume, cmd::MidiBalance, 17}, {TokenKind::MidiCenter, Volume, cmd::MidiBalance, 18},
+    {TokenKind::BassUp, Volume, cmd::AudioBass, 19}, {TokenKind::BassDown, Volume, cmd::AudioBass, 20},
     // Keys held down and released.
-    {"<CTLD>", KeyUpDown, cmd::ControlKey, 1}, {"<CTLU>", KeyUpDown, cmd::ControlKey, 2},
-    {"<ALTD>", KeyUpDown, cmd::AltKey, 3}, {"<ALTU>", KeyUpDown, cmd::AltKey, 4},
-    {"<SHFD>", KeyUpDown, cmd::ShiftKey, 5}, {"<SHFU>", KeyUpDown, cmd::ShiftKey, 6},
-    {"<WIND>", KeyUpDown, cmd::WinKey, 7}, {"<WINU>", KeyUpDown, cmd::WinKey, 8},
+    {TokenKind::CtlD, KeyUpDown, cmd::ControlKey, 1}, {TokenKind::CtlU, KeyUpDown, cmd::ControlKey, 2},
+    {TokenKind::AltD, KeyUpDown, cmd::AltKey, 3}, {TokenKind::AltU, KeyUpDown, cmd::AltKey, 4},
+    {TokenKind::ShfD, KeyUpDown, cmd::ShiftKey, 5}, {TokenKind::ShfU, KeyUpDown, cmd::ShiftKey, 6},
+    {TokenKind::WinD, KeyUpDown, cmd::WinKey, 7}, {TokenKind::WinU, KeyUpDown, cmd::WinKey, 8},
     // Mouse.
-    {"<LDN>", MouseButton, cmd::MouseLeftButton, 4}, {"<LUP>", MouseButton, cmd::MouseLeftButton, 5},
-    {"<LCLK>", MouseButton, cmd::MouseLeftButton, 2}, {"<LDCLK>", MouseButton, cmd::MouseLeftButton, 3},
-    {"<RDN>", MouseButton, cmd::MouseRightButton, 8}, {"<RUP>", MouseButton, cmd::MouseRightButton, 9},
-    {"<RCLK>", MouseButton, cmd::MouseRightButton, 6}, {"<RDCLK>", MouseButton, cmd::MouseRightButton, 7},
-    {"<MDN>", MouseButton, cmd::MouseMiddleButton, 12}, {"<MUP>", MouseButton, cmd::MouseMiddleButton, 13},
-    {"<MCLK>", MouseButton, cmd::MouseMiddleButton, 10}, {"<MDCLK>", MouseButton, cmd::MouseMiddleButton, 11},
-    {"<WFW:", MouseWheel, cmd::MouseWheel, 14, 9}, {"<WBW:", MouseWheel, cmd::MouseWheel, 15, 9},
-    {"<MMS:", MouseMove, cmd::MouseMove, 1, 17}, {"<MMW:", MouseMove, cmd::MouseMove, 2, 17},
-    {"<MMP:", MouseMove, cmd::MouseMove, 3, 17}, {"<MMC>", MouseCaret, cmd::MouseMove, 4},
+    {TokenKind::LDn, MouseButton, cmd::MouseLeftButton, 4}, {TokenKind::LUp, MouseButton, cmd::MouseLeftButton, 5},
+    {TokenKind::LClk, MouseButton, cmd::MouseLeftButton, 2}, {TokenKind::LDClk, MouseButton, cmd::MouseLeftButton, 3},
+    {TokenKind::RDn, MouseButton, cmd::MouseRightButton, 8}, {TokenKind::RUp, MouseButton, cmd::MouseRightButton, 9},
+    {TokenKind::RClk, MouseButton, cmd::MouseRightButton, 6}, {TokenKind::RDClk, MouseButton, cmd::MouseRightButton, 7},
+    {TokenKind::MDn, MouseButton, cmd::MouseMiddleButton, 12}, {TokenKind::MUp, MouseButton, cmd::MouseMiddleButton, 13},
+    {TokenKind::MClk, MouseButton, cmd::MouseMiddleButton, 10}, {TokenKind::MDClk, MouseButton, cmd::MouseMiddleButton, 11},
+    {TokenKind::Wfw, MouseWheel, cmd::MouseWheel, 14, 9}, {TokenKind::Wbw, MouseWheel, cmd::MouseWheel, 15, 9},
+    {TokenKind::Mms, MouseMove, cmd::MouseMove, 1, 17}, {TokenKind::Mmw, MouseMove, cmd::MouseMove, 2, 17},
+    {TokenKind::Mmp, MouseMove, cmd::MouseMove, 3, 17}, {TokenKind::Mmc, MouseCaret, cmd::MouseMove, 4},
     // Pause and delays.
-    {"<PAUSE:", PauseWithMessage, cmd::Pause, 2}, {"<PAUSE>", PausePlain, cmd::Pause, 1},
-    {"<TDELAY:", Delay, cmd::WaitTimeDelay, 3, 11, 8, 2}, {"<DELAY:", Delay, cmd::Delay, 1, 13, 7, 5},
-    {"<MSD:", Delay, cmd::Delay, 2, 10, 5, 4},
+    {TokenKind::Pause, PauseWithMessage, cmd::Pause, 2}, {TokenKind::PauseBasic, PausePlain, cmd::Pause, 1},
+    {TokenKind::TDelay, Delay, cmd::WaitTimeDelay, 3, 11, 8, 2}, {TokenKind::Delay, Delay, cmd::Delay, 1, 13, 7, 5},
+    {TokenKind::Msd, Delay, cmd::Delay, 2, 10, 5, 4},
     // Windows by title.
-    {"<WHIDE:", WindowCommand, cmd::WindowHide, 5}, {"<WSHOW:", WindowCommand, cmd::WindowShow, 6},
-    {"<WMAX:", WindowCommand, cmd::WindowMaximize, 1}, {"<WMIN:", WindowCommand, cmd::WindowMinimize, 2},
-    {"<WCLS:", WindowCommand, cmd::WindowClose, 4}, {"<WRES:", WindowCommand, cmd::WindowRestore, 3},
-    {"<WSHUT:", WindowCommand, cmd::ProgramShutDown, 7},
-    {"<WSIZE:", SizeOrPosition, cmd::WindowResize, 1, 0, 0, 4},
-    {"<WPOS:", SizeOrPosition, cmd::WindowReposition, 2, 0, 0, 4},
-    {"<WPOS2:", SizeOrPosition, cmd::WindowReposition, 2, 0, 0, 5},
+    {TokenKind::WHide, WindowCommand, cmd::WindowHide, 5}, {TokenKind::WShow, WindowCommand, cmd::WindowShow, 6},
+    {TokenKind::WMax, WindowCommand, cmd::WindowMaximize, 1}, {TokenKind::WMin, WindowCommand, cmd::WindowMinimize, 2},
+    {TokenKind::WCls, WindowCommand, cmd::WindowClose, 4}, {TokenKind::WRes, WindowCommand, cmd::WindowRestore, 3},
+    {TokenKind::WShut, WindowCommand, cmd::ProgramShutDown, 7},
+    {TokenKind::WSize, SizeOrPosition, cmd::WindowResize, 1, 0, 0, 4},
+    {TokenKind::WPos, SizeOrPosition, cmd::WindowReposition, 2, 0, 0, 4},
+    {TokenKind::WPos2, SizeOrPosition, cmd::WindowReposition, 2, 0, 0, 5},
     // Repeats and counters.
-    {"<IIII>", Counter, cmd::RepeatCounter, 4}, {"<III>", Counter, cmd::RepeatCounter, 3},
-    {"<II>", Counter, cmd::RepeatCounter, 2}, {"<I>", Counter, cmd::RepeatCounter, 1},
-    {"<REPEAT:", RepeatCount, cmd::RepeatStart, 1, 13}, {"<REP:", Repeat, cmd::RepeatStart, 1, 24},
-    {"<PROMPTREP>", RepeatMark, cmd::RepeatPromptStart, 2}, {"<ENDREP>", RepeatMark, cmd::RepeatEnd, 3},
+    {TokenKind::Counter4, Counter, cmd::RepeatCounter, 4}, {TokenKind::Counter3, Counter, cmd::RepeatCounter, 3},
+    {TokenKind::Counter2, Counter, cmd::RepeatCounter, 2}, {TokenKind::Counter1, Counter, cmd::RepeatCounter, 1},
+    {TokenKind::Repeat, RepeatCount, cmd::RepeatStart, 1, 13}, {TokenKind::Rep, Repeat, cmd::RepeatStart, 1, 24},
+    {TokenKind::PromptRep, RepeatMark, cmd::RepeatPromptStart, 2}, {TokenKind::EndRep, RepeatMark, cmd::RepeatEnd, 3},
     // Encrypted text.
-    {"<ETEXT:", Name, cmd::EncryptedText},
+    {TokenKind::EText, Name, cmd::EncryptedText},
     // System settings.
-    {"<SSON>", ScreenSaverSwitch, cmd::ScreenSaver, 1}, {"<SSOFF>", ScreenSaverSwitch, cmd::ScreenSaver, 2},
-    {"<SSTIME:", SystemValue, cmd::ScreenSaver, 3, 11, 8, 2},
-    {"<KEYDEL:", SystemValue, cmd::KeyboardDelay, 4, 10, 8, 1},
-    {"<KEYSPD:", SystemValue, cmd::KeyboardRepeatSpeed, 5, 11, 8, 2},
-    {"<WALLT:", Wallpaper, cmd::Wallpaper, 0}, {"<WALLC:", Wallpaper, cmd::Wallpaper, 1},
-    {"<WALLS:", Wallpaper, cmd::Wallpaper, 2}, {"<WALLP:", Wallpaper, cmd::Wallpaper, 3},
-    {"<WBSIZE:", SystemValue, cmd::WindowsSizingBorder, 7, 11, 8, 2},
+    {TokenKind::SsOn, ScreenSaverSwitch, cmd::ScreenSaver, 1}, {TokenKind::SsOff, ScreenSaverSwitch, cmd::ScreenSaver, 2},
+    {TokenKind::SsTime, SystemValue, cmd::ScreenSaver, 3, 11, 8, 2},
+    {TokenKind::KeyDel, SystemValue, cmd::KeyboardDelay, 4, 10, 8, 1},
+    {TokenKind::KeySpd, SystemValue, cmd::KeyboardRepeatSpeed, 5, 11, 8, 2},
+    {TokenKind::WallT, Wallpaper, cmd::Wallpaper, 0}, {TokenKind::WallC, Wallpaper, cmd::Wallpaper, 1},
+    {TokenKind::WallS, Wallpaper, cmd::Wallpaper, 2}, {TokenKind::WallP, Wallpaper, cmd::Wallpaper, 3},
+    {TokenKind::WbSize, SystemValue, cmd::WindowsSizingBorder, 7, 11, 8, 2},
     // Clipboard.
-    {"<CLIPTYPE>", ClipWhole, cmd::ClipboardTypeText, 7}, {"<CLIPTYPEI>", ClipWhole, cmd::ClipboardTypeText, 8},
-    {"<BEGCLIP>", ClipWhole, cmd::ClipboardStartCopy, 1}, {"<ENDCLIP>", ClipWhole, cmd::ClipboardEndCopy, 2},
-    {"<CLIPC>", ClipWhole, cmd::ClipboardCopy, 4}, {"<CLIPP>", ClipWhole, cmd::ClipboardPaste, 5},
-    {"<CLIPF:", ClipFile, cmd::ClipboardFileCopy, 3}, {"<CLIPB:", ClipFile, cmd::ClipboardGraphicCopy, 6},
-    {"<CLIPST:", ClipFile, cmd::ClipboardSaveText, 9}, {"<CLIPAT:", ClipFile, cmd::ClipboardAppendText, 10},
-    {"<CLIPSG:", ClipFile, cmd::ClipboardSaveGraphic, 11},
+    {TokenKind::ClipType, ClipWhole, cmd::ClipboardTypeText, 7}, {TokenKind::ClipTypeI, ClipWhole, cmd::ClipboardTypeText, 8},
+    {TokenKind::BegClip, ClipWhole, cmd::ClipboardStartCopy, 1}, {TokenKind::EndClip, ClipWhole, cmd::ClipboardEndCopy, 2},
+    {TokenKind::ClipC, ClipWhole, cmd::ClipboardCopy, 4}, {TokenKind::ClipP, ClipWhole, cmd::ClipboardPaste, 5},
+    {TokenKind::ClipF, ClipFile, cmd::ClipboardFileCopy, 3}, {TokenKind::ClipB, ClipFile, cmd::ClipboardGraphicCopy, 6},
+    {TokenKind::ClipST, ClipFile, cmd::ClipboardSaveText, 9}, {TokenKind::ClipAT, ClipFile, cmd::ClipboardAppendText, 10},
+    {TokenKind::ClipSG, ClipFile, cmd::ClipboardSaveGraphic, 11},
     // Audio CD.
-    {"<CDPLAY>", CdWhole, cmd::CdPlay, 1}, {"<CDSTOP>", CdWhole, cmd::CdStop, 2},
-    {"<CDPAUSE>", CdWhole, cmd::CdPause, 3}, {"<CDNEXT>", CdWhole, cmd::CdNextTrack, 4},
-    {"<CDPREV>", CdWhole, cmd::CdPreviousTrack, 5}, {"<CDGOTO:", CdNumber, cmd::CdGoToTrack, 6, 11},
-    {"<CDSTEP:", CdNumber, cmd::CdStep, 7, 11}, {"<CDBACK:", CdNumber, cmd::CdBack, 8, 11},
-    {"<CDEJECT>", CdWhole, cmd::CdEject, 9}, {"<CDCLOSE>", CdWhole, cmd::CdCloseTray, 10},
+    {TokenKind::CdPlay, CdWhole, cmd::CdPlay, 1}, {TokenKind::CdStop, CdWhole, cmd::CdStop, 2},
+    {TokenKind::CdPause, CdWhole, cmd::CdPause, 3}, {TokenKind::CdNext, CdWhole, cmd::CdNextTrack, 4},
+    {TokenKind::CdPrev, CdWhole, cmd::CdPreviousTrack, 5}, {TokenKind::CdGoto, CdNumber, cmd::CdGoToTrack, 6, 11},
+    {TokenKind::CdStep, CdNumber, cmd::CdStep, 7, 11}, {TokenKind::CdBack, CdNumber, cmd::CdBack, 8, 11},
+    {TokenKind::CdEject, CdWhole, cmd::CdEject, 9}, {TokenKind::CdClose, CdWhole, cmd::CdCloseTray, 10},
     // Video and sounds.
-    {"<AVI:", Video, cmd::VideoClipPlay, 3}, {"<AVII:", Video, cmd::VideoClipPlay, 1},
-    {"<AVIE:", Video, cmd::VideoClipPlay, 2},
-    {"<WAV1:", WaveFile, cmd::SoundWaveFile, 1}, {"<WAV2:", WaveFile, cmd::SoundWaveFile, 0},
-    {"<BEEP>", Beep, cmd::SoundBeep, 1},
+    {TokenKind::Avi, Video, cmd::VideoClipPlay, 3}, {TokenKind::AviI, Video, cmd::VideoClipPlay, 1},
+    {TokenKind::AviE, Video, cmd::VideoClipPlay, 2},
+    {TokenKind::Wav1, WaveFile, cmd::SoundWaveFile, 1}, {TokenKind::Wav2, WaveFile, cmd::SoundWaveFile, 0},
+    {TokenKind::Beep, Beep, cmd::SoundBeep, 1},
     // Desktop, shut-down and system folders.
-    {"<LOGOFF>", Desk, cmd::Logoff, 1}, {"<REBOOT>", Desk, cmd::Reboot, 2},
-    {"<SHUTDOWN>", Desk, cmd::ShutDown, 3}, {"<POWEROFF>", Desk, cmd::PowerOff, 4},
-    {"<CASCDESK>", Desk, cmd::DesktopCascade, 1}, {"<TILVDESK>", Desk, cmd::DesktopTile, 2},
-    {"<TILHDESK>", Desk, cmd::DesktopTile, 3}, {"<MINIDESK>", Desk, cmd::DesktopMinimizeAll, 4},
-    {"<RESTDESK>", Desk, cmd::DesktopRestoreAll, 5}, {"<SUSPEND>", Desk, cmd::SuspendComputer, 6},
-    {"<UNDOCK>", Desk, cmd::UndockComputer, 7},
-    {"<RUNDT>", DeskNamed, cmd::RunDialogWindow, 8}, {"<RUNFC>", DeskNamed, cmd::RunDialogWindow, 9},
-    {"<RUNFF>", DeskNamed, cmd::RunDialogWindow, 10}, {"<RUNRP>", DeskNamed, cmd::RunDialogWindow, 11},
-    {"<EXPCP>", DeskNamed, cmd::OpenExplorerTo, 12}, {"<EXPDT>", DeskNamed, cmd::OpenExplorerTo, 13},
-    {"<EXPDP>", DeskNamed, cmd::OpenExplorerTo, 14}, {"<EXPFV>", DeskNamed, cmd::OpenExplorerTo, 15},
-    {"<EXPFT>", DeskNamed, cmd::OpenExplorerTo, 16}, {"<EXPMC>", DeskNamed, cmd::OpenExplorerTo, 17},
-    {"<EXPNW>", DeskNamed, cmd::OpenExplorerTo, 18}, {"<EXPPR>", DeskNamed, cmd::OpenExplorerTo, 19},
-    {"<EXPPF>", DeskNamed, cmd::OpenExplorerTo, 20}, {"<EXPRD>", DeskNamed, cmd::OpenExplorerTo, 21},
-    {"<EXPRB>", DeskNamed, cmd::OpenExplorerTo, 22}, {"<EXPSM>", DeskNamed, cmd::OpenExplorerTo, 23},
-    {"<EXPSU>", DeskNamed, cmd::OpenExplorerTo, 24}, {"<EXPUD>", DeskNamed, cmd::OpenExplorerTo, 25},
+    {TokenKind::LogOff, Desk, cmd::Logoff, 1}, {TokenKind::Reboot, Desk, cmd::Reboot, 2},
+    {TokenKind::Shutdown, Desk, cmd::ShutDown, 3}, {TokenKind::PowerOff, Desk, cmd::PowerOff, 4},
+    {TokenKind::CascDesk, Desk, cmd::DesktopCascade, 1}, {TokenKind::TilVDesk, Desk, cmd::DesktopTile, 2},
+    {TokenKind::TilHDesk, Desk, cmd::DesktopTile, 3}, {TokenKind::MiniDesk, Desk, cmd::DesktopMinimizeAll, 4},
+    {TokenKind::RestDesk, Desk, cmd::DesktopRestoreAll, 5}, {TokenKind::Suspend, Desk, cmd::SuspendComputer, 6},
+    {TokenKind::Undock, Desk, cmd::UndockComputer, 7},
+    {TokenKind::RunDt, DeskNamed, cmd::RunDialogWindow, 8}, {TokenKind::RunFc, DeskNamed, cmd::RunDialogWindow, 9},
+    {TokenKind::RunFf, DeskNamed, cmd::RunDialogWindow, 10}, {TokenKind::RunRp, DeskNamed, cmd::RunDialogWindow, 11},
+    {TokenKind::ExpCp, DeskNamed, cmd::OpenExplorerTo, 12}, {TokenKind::ExpDt, DeskNamed, cmd::OpenExplorerTo, 13},
+    {TokenKind::ExpDp, DeskNamed, cmd::OpenExplorerTo, 14}, {TokenKind::ExpFv, DeskNamed, cmd::OpenExplorerTo, 15},
+    {TokenKind::ExpFt, DeskNamed, cmd::OpenExplorerTo, 16}, {TokenKind::ExpMc, DeskNamed, cmd::OpenExplorerTo, 17},
+    {TokenKind::ExpNw, DeskNamed, cmd::OpenExplorerTo, 18}, {TokenKind::ExpPr, DeskNamed, cmd::OpenExplorerTo, 19},
+    {TokenKind::ExpPf, DeskNamed, cmd::OpenExplorerTo, 20}, {TokenKind::ExpRd, DeskNamed, cmd::OpenExplorerTo, 21},
+    {TokenKind::ExpRb, DeskNamed, cmd::OpenExplorerTo, 22}, {TokenKind::ExpSm, DeskNamed, cmd::OpenExplorerTo, 23},
+    {TokenKind::ExpSu, DeskNamed, cmd::OpenExplorerTo, 24}, {TokenKind::ExpUd, DeskNamed, cmd::OpenExplorerTo, 25},
     // Speeds.
-    {"<SPEED:", PlaybackSpeed, cmd::MacroPlaybackSpeed, 3, 13},
-    {"<SPKEY:", InputSpeed, cmd::KeystrokeSpeed, 1, 12}, {"<SPMSE:", InputSpeed, cmd::MouseSpeed, 2, 12},
+    {TokenKind::Speed, PlaybackSpeed, cmd::MacroPlaybackSpeed, 3, 13},
+    {TokenKind::SpKey, InputSpeed, cmd::KeystrokeSpeed, 1, 12}, {TokenKind::SpMse, InputSpeed, cmd::MouseSpeed, 2, 12},
     // Files and folders.
-    {"<CHDIR:", FileOp, cmd::ChangeFolder, 1}, {"<MKDIR:", FileOp, cmd::CreateFolder, 5},
-    {"<DELFILE:", FileOp, cmd::DeleteFile, 4}, {"<COPYFILE:", CopyOrRename, cmd::CopyFile, 2},
-    {"<RENFILE:", CopyOrRename, cmd::RenameFile, 3},
+    {TokenKind::ChDir, FileOp, cmd::ChangeFolder, 1}, {TokenKind::MkDir, FileOp, cmd::CreateFolder, 5},
+    {TokenKind::DelFile, FileOp, cmd::DeleteFile, 4}, {TokenKind::CopyFile, CopyOrRename, cmd::CopyFile, 2},
+    {TokenKind::RenFile, CopyOrRename, cmd::RenameFile, 3},
     // Single names.
-    {"<SWAP:", Name, cmd::LoadNewMacroFile}, {"<EXPLORE:", Name, cmd::OpenFolderInExplorer},
-    {"<DEFPRT:", Name, cmd::DefaultPrinter}, {"<SCREEN:", DisplayMode, cmd::DefaultDisplaySize},
+    {TokenKind::Swap, Name, cmd::LoadNewMacroFile}, {TokenKind::Explore, Name, cmd::OpenFolderInExplorer},
+    {TokenKind::DefPrt, Name, cmd::DefaultPrinter}, {TokenKind::Screen, DisplayMode, cmd::DefaultDisplaySize},
     // Macros.
-    {"<MACRUN:", MacroRef, cmd::MacroRun, 1}, {"<MACDEL:", MacroRef, cmd::MacroDelete, 2},
-    {"<MACACT:", MacroRef, cmd::MacroActivate, 3}, {"<MACDEACT:", MacroRef, cmd::MacroDeactivate, 4},
+    {TokenKind::MacRun, MacroRef, cmd::MacroRun, 1}, {TokenKind::MacDel, MacroRef, cmd::MacroDelete, 2},
+    {TokenKind::MacAct, MacroRef, cmd::MacroActivate, 3}, {TokenKind::MacDeact, MacroRef, cmd::MacroDeactivate, 4},
     // Window of text, dial-up, network drives.
-    {"<TBOX:<HEAD:", TextBox, cmd::WindowOfText},
-    {"<HANG>", HangUp, cmd::DialUpNetworking, 2}, {"<DIAL:<NAME:", Dial, cmd::DialUpNetworking, 1},
-    {"<NWT", NetConnect, cmd::NetworkToggle}, {"<NWC", NetConnect, cmd::NetworkConnect},
-    {"<NWD", NetDisconnect, cmd::NetworkDisconnect},
+    {TokenKind::TBox, TextBox, cmd::WindowOfText},
+    {TokenKind::Hang, HangUp, cmd::DialUpNetworking, 2}, {TokenKind::Dial, Dial, cmd::DialUpNetworking, 1},
+    {TokenKind::Nwt, NetConnect, cmd::NetworkToggle}, {TokenKind::Nwc, NetConnect, cmd::NetworkConnect},
+    {TokenKind::Nwd, NetDisconnect, cmd::NetworkDisconnect},
     // Web and remarks.
-    {"<HTTP:", Address, cmd::WebSite}, {"<FTP:", Address, cmd::WebFtp}, {"<REM:", Name, cmd::Remark},
+    {TokenKind::Http, Address, cmd::WebSite}, {TokenKind::Ftp, Address, cmd::WebFtp}, {TokenKind::Rem, Name, cmd::Remark},
     // Waits.
-    {"<WAITWIN:", WaitForText, cmd::WaitForWindowTitle, 1, 0, 9},
-    {"<WAITWLF:", WaitForText, cmd::WaitWindowLoseFocus, 2, 0, 9},
-    {"<WAITPROG:", WaitForText, cmd::WaitProgramTerminate, 3, 0, 10},
-    {"<WAITTXTY:", WaitForText, cmd::WaitForText, 5, 0, 10, 0, true},
-    {"<WAITTXTN:", WaitForText, cmd::WaitForText, 5, 0, 10},
-    {"<WAITPB>", WaitWhole, cmd::WaitTextPlayback, 9},
-    {"<WAITKEY:", WaitForText, cmd::WaitForKeyPress, 4, 0, 9},
-    {"<WAITLM:", WaitFixed, cmd::WaitLeftMouseClick, 6, 12, 8, 3},
-    {"<WAITRM:", WaitFixed, cmd::WaitRightMouseClick, 7, 12, 8, 3},
-    {"<WAITMM:", WaitFixed, cmd::WaitMiddleMouseClick, 8, 12, 8, 3},
-    {"<WAITTIME:", WaitFixed, cmd::WaitTimeElapse, 10, 19, 10, 8},
+    {TokenKind::WaitWin, WaitForText, cmd::WaitForWindowTitle, 1, 0, 9},
+    {TokenKind::WaitWlf, WaitForText, cmd::WaitWindowLoseFocus, 2, 0, 9},
+    {TokenKind::WaitProg, WaitForText, cmd::WaitProgramTerminate, 3, 0, 10},
+    {TokenKind::WaitTxtY, WaitForText, cmd::WaitForText, 5, 0, 10, 0, true},
+    {TokenKind::WaitTxtN, WaitForText, cmd::WaitForText, 5, 0, 10},
+    {TokenKind::WaitPb, WaitWhole, cmd::WaitTextPlayback, 9},
+    {TokenKind::WaitKey, WaitForText, cmd::WaitForKeyPress, 4, 0, 9},
+    {TokenKind::WaitLM, WaitFixed, cmd::WaitLeftMouseClick, 6, 12, 8, 3},
+    {TokenKind::WaitRM, WaitFixed, cmd::WaitRightMouseClick, 7, 12, 8, 3},
+    {TokenKind::WaitMM, WaitFixed, cmd::WaitMiddleMouseClick, 8, 12, 8, 3},
+    {TokenKind::WaitTime, WaitFixed, cmd::WaitTimeElapse, 10, 19, 10, 8},
     // Text file, activation, e-mail, launching.
-    {"<TFILE:", Name, cmd::LoadTextFile},
-    {"<ACTIVATE:", Activate, cmd::WindowActivate},
-    {"<EMAIL:", Email, cmd::EmailSend},
-    {"<LAUNCH:", Launch, cmd::ProgramLaunch, 2}, {"<LAUNCHDEL:", Launch, cmd::ProgramLaunch, 2, 0, 11},
-    {"<LAUNCHNO:", Launch, cmd::LaunchAndActivate, 3, 0, 10},
-    {"<LAUNCHYES:", Launch, cmd::ActivateOrLaunch, 4, 0, 11},
-    {"<LAUNCHNO2:", Launch, cmd::LaunchAndActivate, 3, 0, 11, 13},
-    {"<LAUNCHYES2:", Launch, cmd::ActivateOrLaunch, 4, 0, 12, 14},
+    {TokenKind::TFile, Name, cmd::LoadTextFile},
+    {TokenKind::Activate, Activate, cmd::WindowActivate},
+    {TokenKind::Email, Email, cmd::EmailSend},
+    {TokenKind::Launch, Launch, cmd::ProgramLaunch, 2}, {TokenKind::LaunchDel, Launch, cmd::ProgramLaunch, 2, 0, 11},
+    {TokenKind::LaunchNo, Launch, cmd::LaunchAndActivate, 3, 0, 10},
+    {TokenKind::LaunchYes, Launch, cmd::ActivateOrLaunch, 4, 0, 11},
+    {TokenKind::LaunchNo2, Launch, cmd::LaunchAndActivate, 3, 0, 11, 13},
+    {TokenKind::LaunchYes2, Launch, cmd::ActivateOrLaunch, 4, 0, 12, 14},
 };
 // clang-format on
 
@@ -574,7 +576,12 @@ ScriptLine MakeLine(int code, std::string display, LineRecord record) {
 }
 
 std::optional<Made> RecogniseToken(const Cursor& at) {
-    for (const Row& row : kRows) {
+    static const std::vector<Row> rows = [] {
+        std::vector<Row> spelled(std::begin(kTable), std::end(kTable));
+        for (Row& row : spelled) row.literal = SpecOf(row.token).prefix;
+        return spelled;
+    }();
+    for (const Row& row : rows) {
         if (!at.StartsWith(row.literal)) continue;
         std::optional<Made> made = row.recognise(at, row);
         if (made && made->length <= at.Remaining()) return made;
