@@ -1,0 +1,54 @@
+#pragma once
+// The player's side of the network lock on a shared macro file: it takes the lock only
+// around its own changes, keeps it alive with a heartbeat while holding it, and reloads
+// when another user released the file after changing it.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "foundation/sync_record.h"
+
+namespace tessaro {
+
+class PlayerNetworkLock {
+public:
+    struct Hooks {
+        std::function<void()> reloadEverything;           // another user changed the file
+        std::function<void(bool running)> heartbeatTimer;  // start/stop the 30 s heartbeat
+        std::function<void(const std::string& caption, const std::string& text)> message;
+        std::function<double()> now;                       // days since 1899-12-30
+        std::function<std::int64_t()> localMs;             // monotonic milliseconds
+    };
+
+    explicit PlayerNetworkLock(Hooks hooks);
+
+    // Network mode on or off, and the macro file whose ".MAS" file holds the lock.
+    void Configure(bool networkMode, const std::string& macroFile);
+    // After the macro file was (re)loaded: the change counter it was loaded at.
+    void NoteLoaded();
+
+    // True when the player must not change the macro file now; false when it may, in
+    // network mode then holding the lock.
+    bool FileInUse();
+    // Gives the lock back, counting `changes` changes.
+    void ReleaseSyncFile(int changes);
+    // The heartbeat tick while the lock is held.
+    void Heartbeat();
+
+    bool networkMode() const { return networkMode_; }
+    const std::string& lockFileName() const { return lockFile_; }
+    const TSyncRecord& record() const { return record_; }
+
+private:
+    bool Write();
+
+    Hooks hooks_;
+    bool networkMode_ = false;
+    std::string lockFile_;
+    TSyncRecord record_;
+    std::int32_t seenCount_ = 0;
+    double lastLockTime_ = 0;
+    std::int64_t lastLockSeenAt_ = 0;
+};
+
+}  // namespace tessaro
