@@ -1,0 +1,127 @@
+#include "hook/hooks.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "hook/master_block.h"
+#include "hook/x11/x11_source.h"
+#include "platform/shared_memory.h"
+#include "player/window_messages.h"
+
+namespace tessaro::hook {
+
+namespace {
+
+constexpr const char* kActivationBlockName = "QTKR1KGR";
+constexpr std::size_t kActivationBlockSize = 17;
+
+// The window named at +0 of the activation block, when the player made one.
+ActivationTarget ReadActivationTarget() {
+    ActivationTarget t;
+    auto block = win::SharedMemory::Open(kActivationBlockName, kActivationBlockSize);
+    if (block) std::memcpy(&t.window, block->data(), sizeof t.window);
+    return t;
+}
+
+}  // namespace
+
+Hooks::Hooks() : factory_(MakeX11Source) {}
+Hooks::~Hooks() = default;
+
+Hooks& HookSet() {
+    static Hooks hooks;
+    return hooks;
+}
+
+bool Hooks::EnsureSource() {
+    if (source_) return true;
+    if (!factory_) return false;
+    auto source = factory_();
+    if (!source) return false;
+    std::string error;
+    if (!source->Start([this](const InputEvent& e) { Dispatch(e); }, &error)) {
+        std::fprintf(stderr, "qtmhook: input cannot be observed: %s\n", error.c_str());
+        return false;
+    }
+    source_ = std::move(source);
+    return true;
+}
+
+std::uint32_t Hooks::Install(HookKind kind) {
+    if (!EnsureSource()) return 0;
+    const std::uint32_t handle = (static_cast<std::uint32_t>(kind) << 24) | (nextSerial_++ & 0xffffff);
+    hooks_[handle] = kind;
+    UpdateGrabs();
+    return handle;
+}
+
+void Hooks::Remove(std::uint32_t handle) {
+    if (hooks_.erase(handle) == 0) return;
+    UpdateGrabs();
+    if (hooks_.empty() && source_) {
+        source_->Stop();
+        source_.reset();
+        grabbed_.clear();
+    }
+}
+
+bool Hooks::Installed(HookKind kind) const {
+    for (const auto& [handle, k] : hooks_)
+        if (k == kind) return true;
+    return false;
+}
+
+HookMask Hooks::Mask() const {
+    return {Installed(HookKind::Keyboard), Installed(HookKind::Mouse), Installed(HookKind::Activation)};
+}
+
+void Hooks::SetSourceFactory(std::function<std::unique_ptr<InputSource>()> factory) {
+    if (source_) source_->Stop();
+    source_.reset();
+    hooks_.clear();
+    grabbed_.clear();
+    grabProblems_.clear();
+    logic_ = HookLogic();
+    factory_ = std::move(factory);
+}
+
+void Hooks::GroupPushed(int group) {
+    if (group == ggKeys) UpdateGrabs();
+}
+
+void Hooks::UpdateGrabs() {
+    if (!source_) return;
+    std::vector<int> codes;
+    MasterBlock* master = Master();
+    if (master) {
+        const TGlobData g = master->Snapshot();
+        const HookMask mask = Mask();
+        for (int code = 0; code < kHotKeyCodeCount; ++code) {
+            if (!g.HotKeyUsed[code]) continue;
+            const bool mouse = code >= 699 && code <= 719;
+            if (mouse ? mask.mouse : mask.keyboard) codes.push_back(code);
+        }
+    }
+    if (codes == grabbed_) return;
+    grabbed_ = codes;
+    grabProblems_ = source_->SetGrabs(codes);
+    for (const std::string& p : grabProblems_) std::fprintf(stderr, "qtmhook: %s\n", p.c_str());
+}
+
+void Hooks::Dispatch(const InputEvent& e) {
+    for (const InputFilter& f : filters_)
+        if (f(e)) return;
+    MasterBlock* master = Master();
+    if (!master || !source_) return;
+    const TGlobData g = master->Snapshot();
+    const ActivationTarget target =
+        e.kind == InputEvent::Activated ? ReadActivationTarget() : ActivationTarget{};
+    Decision d = logic_.OnEvent(e, g, Mask(), target);
+    if (d.userActivity && master->NoteUserActivity())
+        d.posts.push_back({g.PlayerWnd, WM_USER_ACTIVE, 0, 0});
+    for (const Post& p : d.posts) source_->Send(p);
+    // Another program may have changed the hot keys in use.
+    if (e.kind == InputEvent::KeyDown || e.kind == InputEvent::ButtonDown) UpdateGrabs();
+}
+
+}  // namespace tessaro::hook

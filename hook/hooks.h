@@ -1,0 +1,66 @@
+#pragma once
+// The hooks installed in this process and the engine that feeds their events through the
+// library's logic: snapshot of the master, decision, idle reset, messages, grabs.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "hook/hook_logic.h"
+#include "hook/input_source.h"
+
+namespace tessaro::hook {
+
+enum class HookKind : std::uint8_t { Keyboard = 1, Mouse = 2, Activation = 3, Remap = 4 };
+
+// A filter that sees each event before the library's own logic (capture, key remapping);
+// returning true consumes the event.
+using InputFilter = std::function<bool(const InputEvent&)>;
+
+class Hooks {
+public:
+    Hooks();
+    ~Hooks();
+
+    // A handle (never 0) or 0 when no input source can be started.
+    std::uint32_t Install(HookKind kind);
+    void Remove(std::uint32_t handle);
+    bool Installed(HookKind kind) const;
+
+    // A push of a group reached the master; hot keys in use may have changed.
+    void GroupPushed(int group);
+
+    // Replaces how the source is made (tests give a simulated one). The current source,
+    // if any, is stopped and every hook removed.
+    void SetSourceFactory(std::function<std::unique_ptr<InputSource>()> factory);
+    InputSource* source() const { return source_.get(); }
+
+    void AddFilter(InputFilter filter) { filters_.push_back(std::move(filter)); }
+
+    // Feeds one event through filters and logic (the source's sink).
+    void Dispatch(const InputEvent& e);
+
+    // Grabs that failed at the last update, one line each.
+    const std::vector<std::string>& grabProblems() const { return grabProblems_; }
+
+private:
+    HookMask Mask() const;
+    void UpdateGrabs();
+    bool EnsureSource();
+
+    std::function<std::unique_ptr<InputSource>()> factory_;
+    std::unique_ptr<InputSource> source_;
+    std::map<std::uint32_t, HookKind> hooks_;
+    std::uint32_t nextSerial_ = 1;
+    HookLogic logic_;
+    std::vector<InputFilter> filters_;
+    std::vector<int> grabbed_;
+    std::vector<std::string> grabProblems_;
+};
+
+// This process's hooks.
+Hooks& HookSet();
+
+}  // namespace tessaro::hook

@@ -1,0 +1,27 @@
+#pragma once
+// Where the library's input comes from: the X server, or a simulated desktop in tests.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "hook/input_event.h"
+
+namespace tessaro::hook {
+
+class InputSource {
+public:
+    using Sink = std::function<void(const InputEvent&)>;
+    virtual ~InputSource() = default;
+
+    // Starts observing; events reach sink on the thread that called Start.
+    virtual bool Start(Sink sink, std::string* error) = 0;
+    virtual void Stop() = 0;
+    // Keeps these hot-key codes from the focused window. Returns one line per code that
+    // could not be taken (another program holds it).
+    virtual std::vector<std::string> SetGrabs(const std::vector<int>& codes) = 0;
+    // Sends a window message (the library's reports).
+    virtual bool Send(const Post& post) = 0;
+};
+
+}  // namespace tessaro::hook

@@ -1,0 +1,51 @@
+// The exported entry points: thin wrappers over the master block and the hook set.
+#include "hook/qtmhook.h"
+
+#include "hook/hooks.h"
+#include "hook/master_block.h"
+
+using tessaro::TGlobData;
+using namespace tessaro::hook;
+
+namespace {
+
+void Push(const TGlobData* data, int group, int index = 0) {
+    MasterBlock* master = Master();
+    if (!data || !master) return;
+    master->Push(*data, group, index);
+    HookSet().GroupPushed(group);
+}
+
+}  // namespace
+
+extern "C" {
+
+std::uint32_t QtmHookKeyboard() { return HookSet().Install(HookKind::Keyboard); }
+std::uint32_t QtmHookMouse() { return HookSet().Install(HookKind::Mouse); }
+std::uint32_t QtmHookCBT() { return HookSet().Install(HookKind::Activation); }
+std::uint32_t QtmHookSwap() { return HookSet().Install(HookKind::Remap); }
+void QtmUnHook(std::uint32_t hook) { HookSet().Remove(hook); }
+
+void QtmUpCapture(const TGlobData* data) { Push(data, tessaro::ggCapture); }
+void QtmUpCaptureOn(const TGlobData* data) { Push(data, tessaro::ggCaptureOn); }
+void QtmUpInUse(const TGlobData* data) { Push(data, tessaro::ggInUse); }
+void QtmUpKeyHook(const TGlobData* data) { Push(data, tessaro::ggKeyHook); }
+void QtmUpMouseHook(const TGlobData* data) { Push(data, tessaro::ggMouseHook); }
+void QtmUpWindow(const TGlobData* data) { Push(data, tessaro::ggWindow); }
+void QtmUpWindow2(const TGlobData* data) { Push(data, tessaro::ggWindow2); }
+void QtmUpItem(const TGlobData* data, std::int32_t macro) { Push(data, tessaro::ggItem, macro); }
+void QtmUpNumKeys(const TGlobData* data) { Push(data, tessaro::ggNumKeys); }
+void QtmUpProg(const TGlobData* data) { Push(data, tessaro::ggProg); }
+void QtmUpProgs(const TGlobData* data) { Push(data, tessaro::ggProgs); }
+void QtmUpInit(const TGlobData* data) { Push(data, tessaro::ggInit); }
+void QtmUpIdle(const TGlobData* data) { Push(data, tessaro::ggIdle); }
+void QtmUpWaits(const TGlobData* data) { Push(data, tessaro::ggWaits); }
+void QtmUpKeys(const TGlobData* data) { Push(data, tessaro::ggKeys); }
+
+void QtmGetGlob(TGlobData** buffer) {
+    MasterBlock* master = Master();
+    if (!buffer || !*buffer || !master) return;
+    master->Pull(**buffer);
+}
+
+}  // extern "C"

@@ -1,0 +1,38 @@
+#pragma once
+// The hook library's entry points (libqtmhook.so), with C linkage. The library keeps the
+// master TGlobData in the shared block "QTBA1KGR", watches the user's keyboard and mouse
+// and reports to the player by window messages.
+#include <cstdint>
+
+#include "player/glob_data.h"
+
+extern "C" {
+
+// Hook handles: 0 means the hook could not be installed.
+std::uint32_t QtmHookKeyboard();
+std::uint32_t QtmHookMouse();
+std::uint32_t QtmHookCBT();
+std::uint32_t QtmHookSwap();
+void QtmUnHook(std::uint32_t hook);
+
+// Each push copies exactly its group of the program's block into the master copy.
+void QtmUpCapture(const tessaro::TGlobData* data);
+void QtmUpCaptureOn(const tessaro::TGlobData* data);
+void QtmUpInUse(const tessaro::TGlobData* data);
+void QtmUpKeyHook(const tessaro::TGlobData* data);
+void QtmUpMouseHook(const tessaro::TGlobData* data);
+void QtmUpWindow(const tessaro::TGlobData* data);
+void QtmUpWindow2(const tessaro::TGlobData* data);
+void QtmUpItem(const tessaro::TGlobData* data, std::int32_t macro);
+void QtmUpNumKeys(const tessaro::TGlobData* data);
+void QtmUpProg(const tessaro::TGlobData* data);
+void QtmUpProgs(const tessaro::TGlobData* data);
+void QtmUpInit(const tessaro::TGlobData* data);
+void QtmUpIdle(const tessaro::TGlobData* data);
+void QtmUpWaits(const tessaro::TGlobData* data);
+void QtmUpKeys(const tessaro::TGlobData* data);
+
+// Fills *buffer (19,789 bytes) with the master copy.
+void QtmGetGlob(tessaro::TGlobData** buffer);
+
+}  // extern "C"

@@ -1,0 +1,113 @@
+#include "platform/shared_memory.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/paths.h"
+
+namespace win {
+
+namespace {
+
+std::string ShmName(const std::string& name) { return "/" + NamespacedName(name); }
+
+void SetError(std::string* error, const std::string& what, int err) {
+    if (error) *error = what + ": " + std::strerror(err);
+}
+
+// Maps `size` bytes of an open descriptor; the block must be at least that large.
+void* MapDescriptor(int fd, std::size_t size, std::string* error) {
+    struct stat st {};
+    // A block another process has just created may not have its size yet.
+    for (int tries = 0;; ++tries) {
+        if (::fstat(fd, &st) != 0) {
+            SetError(error, "fstat", errno);
+            return nullptr;
+        }
+        if (st.st_size != 0 || tries >= 200) break;
+        ::usleep(1000);
+    }
+    if (static_cast<std::size_t>(st.st_size) < size) {
+        if (error) *error = "shared block is smaller than expected";
+        return nullptr;
+    }
+    void* p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    if (p == MAP_FAILED) {
+        SetError(error, "mmap", errno);
+        return nullptr;
+    }
+    return p;
+}
+
+}  // namespace
+
+SharedMemory::SharedMemory(std::string shmName, std::string name, void* data, std::size_t size,
+                           bool existed)
+    : shmName_(std::move(shmName)), name_(std::move(name)), data_(data), size_(size),
+      existed_(existed) {}
+
+SharedMemory::~SharedMemory() {
+    ::munmap(data_, size_);
+    if (!existed_) ::shm_unlink(shmName_.c_str());
+}
+
+std::unique_ptr<SharedMemory> SharedMemory::Create(const std::string& name, std::size_t size,
+                                                   std::string* error) {
+    if (size == 0) {
+        if (error) *error = "empty shared block";
+        return nullptr;
+    }
+    const std::string shm = ShmName(name);
+    bool existed = false;
+    int fd = ::shm_open(shm.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
+    if (fd < 0 && errno == EEXIST) {
+        existed = true;
+        fd = ::shm_open(shm.c_str(), O_RDWR, 0600);
+    }
+    if (fd < 0) {
+        SetError(error, "shm_open " + name, errno);
+        return nullptr;
+    }
+    // ftruncate zero-fills a new object.
+    if (!existed && ::ftruncate(fd, static_cast<off_t>(size)) != 0) {
+        SetError(error, "ftruncate " + name, errno);
+        ::close(fd);
+        ::shm_unlink(shm.c_str());
+        return nullptr;
+    }
+    void* p = MapDescriptor(fd, size, error);
+    ::close(fd);
+    if (!p) {
+        if (!existed) ::shm_unlink(shm.c_str());
+        return nullptr;
+    }
+    return std::unique_ptr<SharedMemory>(new SharedMemory(shm, name, p, size, existed));
+}
+
+std::unique_ptr<SharedMemory> SharedMemory::Open(const std::string& name, std::size_t size,
+                                                 std::string* error) {
+    const std::string shm = ShmName(name);
+    int fd = ::shm_open(shm.c_str(), O_RDWR, 0600);
+    if (fd < 0) {
+        SetError(error, "shm_open " + name, errno);
+        return nullptr;
+    }
+    void* p = MapDescriptor(fd, size, error);
+    ::close(fd);
+    if (!p) return nullptr;
+    return std::unique_ptr<SharedMemory>(new SharedMemory(shm, name, p, size, true));
+}
+
+bool SharedMemory::Exists(const std::string& name) {
+    int fd = ::shm_open(ShmName(name).c_str(), O_RDONLY, 0600);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
+}
+
+}  // namespace win

@@ -1,0 +1,41 @@
+#pragma once
+// Named shared memory blocks, kept apart per session by win::NamespacedName.
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace win {
+
+class SharedMemory {
+public:
+    // Creates the block, or opens it when it exists already (existed() tells which).
+    // A new block is zero-filled. The creator removes the name again when it closes.
+    static std::unique_ptr<SharedMemory> Create(const std::string& name, std::size_t size,
+                                                std::string* error = nullptr);
+    // Opens an existing block; nullptr when there is none or it is smaller than size.
+    static std::unique_ptr<SharedMemory> Open(const std::string& name, std::size_t size,
+                                              std::string* error = nullptr);
+
+    ~SharedMemory();
+    SharedMemory(const SharedMemory&) = delete;
+    SharedMemory& operator=(const SharedMemory&) = delete;
+
+    void* data() const { return data_; }
+    std::size_t size() const { return size_; }
+    bool existed() const { return existed_; }
+    const std::string& name() const { return name_; }
+
+    // True when a block of that name exists in this session.
+    static bool Exists(const std::string& name);
+
+private:
+    SharedMemory(std::string shmName, std::string name, void* data, std::size_t size,
+                 bool existed);
+    std::string shmName_;
+    std::string name_;
+    void* data_;
+    std::size_t size_;
+    bool existed_;
+};
+
+}  // namespace win
