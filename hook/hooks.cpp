@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "hook/hotkey_codes.h"
 #include "hook/master_block.h"
 #include "hook/x11/x11_source.h"
 #include "platform/shared_memory.h"
@@ -98,7 +99,7 @@ void Hooks::UpdateGrabs() {
         const HookMask mask = Mask();
         for (int code = 0; code < kHotKeyCodeCount; ++code) {
             if (!g.HotKeyUsed[code]) continue;
-            const bool mouse = code >= 699 && code <= 719;
+            const bool mouse = code >= kFirstMouseCode && code < kFirstMouseCode + 21;
             if (mouse ? mask.mouse : mask.keyboard) codes.push_back(code);
         }
     }

@@ -1,0 +1,322 @@
+#include "hook/x11/x11_source.h"
+
+#include <QSocketNotifier>
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+#include <X11/keysym.h>
+
+#include <cstring>
+#include <set>
+
+#include "hook/hotkey_codes.h"
+#include "hook/x11/keyboard_text.h"
+#include "platform/messages.h"
+#include "platform/synthetic_input.h"
+#include "platform/virtual_keys.h"
+
+namespace tessaro::hook {
+
+namespace {
+
+// Input from the XTEST device this long after the player marked an injection is its own.
+constexpr int kSyntheticWindowMs = 1000;
+
+int g_xerror = 0;
+int TrapXError(Display*, XErrorEvent* e) {
+    g_xerror = e->error_code;
+    return 0;
+}
+
+// Collects X errors of the requests made while it lives.
+class ErrorTrap {
+public:
+    explicit ErrorTrap(Display* d) : d_(d) {
+        XSync(d_, False);
+        g_xerror = 0;
+        previous_ = XSetErrorHandler(TrapXError);
+    }
+    int Finish() {
+        XSync(d_, False);
+        XSetErrorHandler(previous_);
+        previous_ = nullptr;
+        return g_xerror;
+    }
+    ~ErrorTrap() { if (previous_) Finish(); }
+
+private:
+    Display* d_;
+    int (*previous_)(Display*, XErrorEvent*) = nullptr;
+};
+
+class X11Source : public InputSource {
+public:
+    explicit X11Source(Display* d) : d_(d), root_(DefaultRootWindow(d)) {}
+    ~X11Source() override {
+        Stop();
+        XCloseDisplay(d_);
+    }
+
+    bool Start(Sink sink, std::string* error) override {
+        int event, err;
+        int major = 2, minor = 2;
+        if (!XQueryExtension(d_, "XInputExtension", &xiOpcode_, &event, &err) ||
+            XIQueryVersion(d_, &major, &minor) != Success) {
+            if (error) *error = "the X server has no XInput 2.2";
+            return false;
+        }
+        sink_ = std::move(sink);
+        FindXTestDevices();
+        unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
+        XISetMask(mask, XI_RawKeyPress);
+        XISetMask(mask, XI_RawKeyRelease);
+        XISetMask(mask, XI_RawButtonPress);
+        XISetMask(mask, XI_RawButtonRelease);
+        XISetMask(mask, XI_RawMotion);
+        XIEventMask em {XIAllMasterDevices, sizeof mask, mask};
+        XISelectEvents(d_, root_, &em, 1);
+        XSelectInput(d_, root_, PropertyChangeMask);
+        activeAtom_ = XInternAtom(d_, "_NET_ACTIVE_WINDOW", False);
+        active_ = ReadActiveWindow();
+        int opcode = 0, xkbError = 0, maj = XkbMajorVersion, min = XkbMinorVersion;
+        if (XkbQueryExtension(d_, &opcode, &xkbEvent_, &xkbError, &maj, &min))
+            XkbSelectEvents(d_, XkbUseCoreKbd, XkbMapNotifyMask, XkbMapNotifyMask);
+        else
+            xkbEvent_ = -1;
+        FindLockMasks();
+        XFlush(d_);
+        notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(d_), QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { Drain(); });
+        return true;
+    }
+
+    void Stop() override {
+        notifier_.reset();
+        if (!grabs_.empty()) {
+            XUngrabKey(d_, AnyKey, AnyModifier, root_);
+            XUngrabButton(d_, AnyButton, AnyModifier, root_);
+            grabs_.clear();
+        }
+        XFlush(d_);
+    }
+
+    std::vector<std::string> SetGrabs(const std::vector<int>& codes) override {
+        grabs_ = codes;
+        return Regrab();
+    }
+
+    bool Send(const Post& p) override { return win::PostMessage(p.hwnd, p.msg, p.wParam, p.lParam); }
+
+private:
+    void FindXTestDevices() {
+        int n = 0;
+        XIDeviceInfo* info = XIQueryDevice(d_, XIAllDevices, &n);
+        for (int i = 0; i < n; ++i)
+            if (std::strstr(info[i].name, "XTEST")) xtest_.insert(info[i].deviceid);
+        XIFreeDeviceInfo(info);
+    }
+
+    // The masks of NumLock and ScrollLock vary with the keyboard map.
+    void FindLockMasks() {
+        numLock_ = ModMaskOf(XK_Num_Lock);
+        scrollLock_ = ModMaskOf(XK_Scroll_Lock);
+    }
+    unsigned ModMaskOf(KeySym sym) {
+        const KeyCode kc = XKeysymToKeycode(d_, sym);
+        if (!kc) return 0;
+        unsigned mask = 0;
+        XModifierKeymap* map = XGetModifierMapping(d_);
+        for (int m = 0; m < 8; ++m)
+            for (int k = 0; k < map->max_keypermod; ++k)
+                if (map->modifiermap[m * map->max_keypermod + k] == kc) mask = 1u << m;
+        XFreeModifiermap(map);
+        return mask;
+    }
+
+    std::vector<std::string> Regrab() {
+        std::vector<std::string> problems;
+        XUngrabKey(d_, AnyKey, AnyModifier, root_);
+        XUngrabButton(d_, AnyButton, AnyModifier, root_);
+        const unsigned locks[] = {0u, LockMask, numLock_, scrollLock_};
+        for (int code : grabs_) {
+            const HotKeyDef* def = HotKeyDefinition(code);
+            if (!def) continue;
+            unsigned mods = 0;
+            if (def->mods & kModCtrl) mods |= ControlMask;
+            if (def->mods & kModAlt) mods |= Mod1Mask;
+            if (def->mods & kModShift) mods |= ShiftMask;
+            if (def->mods & kModWin) mods |= Mod4Mask;
+            KeyCode kc = 0;
+            if (!def->mouse) {
+                kc = XKeysymToKeycode(d_, win::VkToKeysym(def->vk));
+                if (!kc) {
+                    problems.push_back("hot key " + def->name + " has no key on this keyboard");
+                    continue;
+                }
+            }
+            ErrorTrap trap(d_);
+            // Every combination of CapsLock, NumLock and ScrollLock.
+            for (unsigned a = 0; a < 2; ++a)
+                for (unsigned b = 0; b < 2; ++b)
+                    for (unsigned c = 0; c < 2; ++c) {
+                        if ((b && !locks[2]) || (c && !locks[3])) continue;
+                        const unsigned m = mods | (a ? locks[1] : 0) | (b ? locks[2] : 0) | (c ? locks[3] : 0);
+                        if (def->mouse)
+                            XGrabButton(d_, def->mouse, m, root_, False,
+                                        ButtonPressMask | ButtonReleaseMask, GrabModeAsync,
+                                        GrabModeAsync, None, None);
+                        else
+                            XGrabKey(d_, kc, m, root_, False, GrabModeAsync, GrabModeAsync);
+                    }
+            if (trap.Finish() != 0)
+                problems.push_back("hot key " + def->name + " is held by another program");
+        }
+        XFlush(d_);
+        return problems;
+    }
+
+    std::uint32_t ReadActiveWindow() {
+        Atom type;
+        int format;
+        unsigned long count, after;
+        unsigned char* data = nullptr;
+        std::uint32_t w = 0;
+        if (XGetWindowProperty(d_, root_, activeAtom_, 0, 1, False, XA_WINDOW, &type, &format,
+                               &count, &after, &data) == Success && data) {
+            if (count == 1 && format == 32) w = static_cast<std::uint32_t>(*reinterpret_cast<unsigned long*>(data));
+            XFree(data);
+        }
+        return w;
+    }
+
+    std::uint32_t FocusWindow() {
+        if (active_) return active_;
+        Window focus = 0;
+        int revert;
+        XGetInputFocus(d_, &focus, &revert);
+        return focus > PointerRoot ? static_cast<std::uint32_t>(focus) : 0;
+    }
+
+    std::uint8_t Modifiers() const {
+        std::uint8_t m = 0;
+        for (KeyCode kc : down_) {
+            const KeySym s = XkbKeycodeToKeysym(d_, kc, 0, 0);
+            if (s == XK_Control_L || s == XK_Control_R) m |= kModCtrl;
+            else if (s == XK_Alt_L || s == XK_Alt_R || s == XK_Meta_L || s == XK_Meta_R) m |= kModAlt;
+            else if (s == XK_Shift_L || s == XK_Shift_R) m |= kModShift;
+            else if (s == XK_Super_L || s == XK_Super_R) m |= kModWin;
+        }
+        return m;
+    }
+
+    void Drain() {
+        bool remap = false;
+        while (XPending(d_)) {
+            XEvent ev;
+            XNextEvent(d_, &ev);
+            if (ev.type == GenericEvent && ev.xcookie.extension == xiOpcode_ &&
+                XGetEventData(d_, &ev.xcookie)) {
+                OnRaw(ev.xcookie.evtype, static_cast<XIRawEvent*>(ev.xcookie.data));
+                XFreeEventData(d_, &ev.xcookie);
+            } else if (ev.type == PropertyNotify && ev.xproperty.atom == activeAtom_) {
+                OnActiveChanged();
+            } else if (ev.type == MappingNotify) {
+                XRefreshKeyboardMapping(&ev.xmapping);
+                remap = true;
+            } else if (ev.type == xkbEvent_) {
+                remap = true;  // the keyboard map changed
+            }
+        }
+        if (remap && !grabs_.empty()) {
+            FindLockMasks();
+            Regrab();
+        }
+    }
+
+    void OnActiveChanged() {
+        const std::uint32_t w = ReadActiveWindow();
+        if (w == 0 || w == active_) return;
+        active_ = w;
+        composer_.Reset();
+        InputEvent e;
+        e.kind = InputEvent::Activated;
+        e.window = w;
+        sink_(e);
+    }
+
+    void OnRaw(int type, const XIRawEvent* raw) {
+        InputEvent e;
+        e.synthetic = xtest_.count(raw->sourceid) && win::RecentSyntheticInput(kSyntheticWindowMs);
+        XkbStateRec state {};
+        switch (type) {
+        case XI_RawKeyPress:
+        case XI_RawKeyRelease: {
+            const KeyCode kc = static_cast<KeyCode>(raw->detail);
+            const bool press = type == XI_RawKeyPress;
+            e.kind = press ? InputEvent::KeyDown : InputEvent::KeyUp;
+            e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(XkbKeycodeToKeysym(d_, kc, 0, 0)));
+            if (!e.vk) e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(XkbKeycodeToKeysym(d_, kc, 0, 1)));
+            if (press) down_.insert(kc);
+            else down_.erase(kc);
+            e.mods = Modifiers();
+            XkbGetState(d_, XkbUseCoreKbd, &state);
+            e.capsLock = state.locked_mods & LockMask;
+            if (press) {
+                KeySym sym = NoSymbol;
+                unsigned int consumed = 0;
+                XkbLookupKeySym(d_, kc, XkbBuildCoreState(state.mods, state.group), &consumed, &sym);
+                e.typed = e.synthetic ? 0 : composer_.Feed(sym);
+                e.window = FocusWindow();
+            }
+            break;
+        }
+        case XI_RawButtonPress:
+        case XI_RawButtonRelease:
+            // Wheel steps (4..7) are not clicks.
+            if (raw->detail < 1 || raw->detail > 3) {
+                e.kind = InputEvent::Motion;
+                break;
+            }
+            e.kind = type == XI_RawButtonPress ? InputEvent::ButtonDown : InputEvent::ButtonUp;
+            // X numbers the middle button 2 and the right one 3.
+            e.button = raw->detail == 1 ? 1 : raw->detail == 3 ? 2 : 3;
+            e.mods = Modifiers();
+            XkbGetState(d_, XkbUseCoreKbd, &state);
+            e.capsLock = state.locked_mods & LockMask;
+            e.window = FocusWindow();
+            if (e.kind == InputEvent::ButtonDown) composer_.Reset();
+            break;
+        case XI_RawMotion:
+            e.kind = InputEvent::Motion;
+            break;
+        default:
+            return;
+        }
+        sink_(e);
+    }
+
+    Display* d_;
+    Window root_;
+    int xiOpcode_ = 0;
+    int xkbEvent_ = -1;
+    Sink sink_;
+    std::set<int> xtest_;
+    std::set<KeyCode> down_;
+    Atom activeAtom_ = 0;
+    std::uint32_t active_ = 0;
+    unsigned numLock_ = 0, scrollLock_ = 0;
+    std::vector<int> grabs_;
+    DeadKeyComposer composer_;
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
+}  // namespace
+
+std::unique_ptr<InputSource> MakeX11Source() {
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) return nullptr;
+    return std::make_unique<X11Source>(d);
+}
+
+}  // namespace tessaro::hook
