@@ -1,0 +1,308 @@
+#include "foundation/ras.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <array>
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <string_view>
+
+#include "platform/cp1252.h"
+#include "platform/message_box.h"
+
+namespace tessaro {
+namespace {
+
+// The few library types we touch; their layouts are part of the library's stable ABI.
+struct GError {
+    std::uint32_t domain;
+    int code;
+    char* message;
+};
+struct GPtrArray {
+    void** pdata;
+    unsigned len;
+};
+using GAsyncReadyCallback = void (*)(void* source, void* result, void* userData);
+
+enum Entry {
+    ClientNew,
+    ClientGetConnections,
+    ConnectionGetId,
+    ConnectionGetType,
+    ConnectionGetSettingByName,
+    ClientGetActiveConnections,
+    ActiveGetId,
+    ActiveGetType,
+    ActiveGetState,
+    ClientActivateAsync,
+    ClientActivateFinish,
+    ClientDeactivate,
+    MainContextIteration,
+    ObjectGet,
+    ObjectUnref,
+    ErrorFree,
+    Free,
+    kEntryCount
+};
+
+constexpr std::array<const char*, kEntryCount> kEntryNames = {
+    "nm_client_new",
+    "nm_client_get_connections",
+    "nm_connection_get_id",
+    "nm_connection_get_connection_type",
+    "nm_connection_get_setting_by_name",
+    "nm_client_get_active_connections",
+    "nm_active_connection_get_id",
+    "nm_active_connection_get_connection_type",
+    "nm_active_connection_get_state",
+    "nm_client_activate_connection_async",
+    "nm_client_activate_connection_finish",
+    "nm_client_deactivate_connection",
+    "g_main_context_iteration",
+    "g_object_get",
+    "g_object_unref",
+    "g_error_free",
+    "g_free",
+};
+
+// Connection types that play the part of dial-up entries.
+constexpr std::array<std::string_view, 4> kDialUpTypes = {"gsm", "cdma", "pppoe", "vpn"};
+
+// Active connection states.
+constexpr int kActivating = 1;
+constexpr int kActivated = 2;
+
+struct Binding {
+    void* library = nullptr;
+    std::array<void*, kEntryCount> entries{};
+    void* client = nullptr;
+    std::string lastError;
+};
+
+Binding& Bound() {
+    static Binding binding;
+    return binding;
+}
+
+template <typename F>
+F Fn(Entry e) {
+    return reinterpret_cast<F>(Bound().entries[e]);
+}
+
+bool Have(std::initializer_list<Entry> needed) {
+    for (Entry e : needed)
+        if (!Bound().entries[e]) {
+            Bound().lastError = std::string("missing entry point ") + kEntryNames[e];
+            return false;
+        }
+    return true;
+}
+
+// Takes the message out of a library error and frees it.
+void NoteError(GError* error) {
+    if (!error) return;
+    Bound().lastError = error->message ? error->message : "";
+    if (Bound().entries[ErrorFree]) Fn<void (*)(GError*)>(ErrorFree)(error);
+}
+
+bool IsDialUp(const char* type) {
+    if (!type) return false;
+    for (std::string_view t : kDialUpTypes)
+        if (t == type) return true;
+    return false;
+}
+
+// The connected client, made on first use; kRasSuccess or why there is none.
+int Client(void*& client) {
+    Binding& b = Bound();
+    if (!b.library) return kRasServiceUnavailable;
+    if (!b.client) {
+        if (!Have({ClientNew})) return kRasProcNotFound;
+        GError* error = nullptr;
+        b.client = Fn<void* (*)(void*, GError**)>(ClientNew)(nullptr, &error);
+        NoteError(error);
+        if (!b.client) return kRasServiceUnavailable;
+    }
+    client = b.client;
+    return kRasSuccess;
+}
+
+// Runs the library's pending callbacks and our own events once.
+void Pump() {
+    Fn<int (*)(void*, int)>(MainContextIteration)(nullptr, 0);
+    if (QCoreApplication::instance()) QCoreApplication::processEvents();
+}
+
+void* FindEntry(void* client, const std::string& name) {
+    const auto* all = Fn<const GPtrArray* (*)(void*)>(ClientGetConnections)(client);
+    const std::string utf8 = win::Cp1252ToUtf8(name);
+    for (unsigned i = 0; all && i < all->len; ++i) {
+        void* c = all->pdata[i];
+        const char* id = Fn<const char* (*)(void*)>(ConnectionGetId)(c);
+        if (id && utf8 == id && IsDialUp(Fn<const char* (*)(void*)>(ConnectionGetType)(c))) return c;
+    }
+    return nullptr;
+}
+
+struct Activation {
+    bool done = false;
+    void* active = nullptr;
+};
+
+// The request owns one reference to its Activation, so a caller that gave up waiting
+// leaves nothing dangling behind.
+void ActivationDone(void* source, void* result, void* userData) {
+    std::unique_ptr<std::shared_ptr<Activation>> holder(static_cast<std::shared_ptr<Activation>*>(userData));
+    Activation& a = **holder;
+    GError* error = nullptr;
+    a.active = Fn<void* (*)(void*, void*, GError**)>(ClientActivateFinish)(source, result, &error);
+    NoteError(error);
+    a.done = true;
+    if (holder->use_count() == 1 && a.active) Fn<void (*)(void*)>(ObjectUnref)(a.active);  // abandoned
+}
+
+}  // namespace
+
+bool RasLoadLibrary(const std::string& library) {
+    RasFreeLibrary();
+    Binding& b = Bound();
+    b.library = ::dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!b.library) return false;
+    // A missing export leaves its slot empty; the operations that need it report that.
+    for (std::size_t i = 0; i < kEntryCount; ++i) b.entries[i] = ::dlsym(b.library, kEntryNames[i]);
+    return true;
+}
+
+void RasFreeLibrary() {
+    Binding& b = Bound();
+    if (b.client && b.entries[ObjectUnref]) Fn<void (*)(void*)>(ObjectUnref)(b.client);
+    if (b.library) ::dlclose(b.library);
+    b = Binding{};
+}
+
+bool RasAvailable() { return Bound().library != nullptr; }
+
+void RasMissingWarning(QWidget* /*owner: our boxes are application-modal*/) {
+    win::MessageBox(kRasMissingText, "Warning", win::MbButtons::Ok, win::MbIcon::Warning);
+}
+
+std::string RasLastErrorText() { return Bound().lastError; }
+
+int RasEnumEntries(std::vector<std::string>& entries) {
+    entries.clear();
+    void* client = nullptr;
+    if (int rc = Client(client)) return rc;
+    if (!Have({ClientGetConnections, ConnectionGetId, ConnectionGetType})) return kRasProcNotFound;
+    const auto* all = Fn<const GPtrArray* (*)(void*)>(ClientGetConnections)(client);
+    for (unsigned i = 0; all && i < all->len; ++i) {
+        void* c = all->pdata[i];
+        const char* id = Fn<const char* (*)(void*)>(ConnectionGetId)(c);
+        if (id && IsDialUp(Fn<const char* (*)(void*)>(ConnectionGetType)(c)))
+            entries.push_back(win::Utf8ToCp1252(id));
+    }
+    return kRasSuccess;
+}
+
+int RasGetEntryDialParams(RasDialParams& params) {
+    void* client = nullptr;
+    if (int rc = Client(client)) return rc;
+    if (!Have({ClientGetConnections, ConnectionGetId, ConnectionGetType, ConnectionGetSettingByName,
+               ObjectGet, Free}))
+        return kRasProcNotFound;
+    void* entry = FindEntry(client, params.entryName);
+    if (!entry) return kRasEntryNotFound;
+    const char* type = Fn<const char* (*)(void*)>(ConnectionGetType)(entry);
+    void* setting = Fn<void* (*)(void*, const char*)>(ConnectionGetSettingByName)(entry, type);
+    params.userName.clear();
+    params.password.clear();
+    params.passwordStored = false;
+    if (setting) {
+        char* user = nullptr;
+        const char* property = std::string_view(type) == "vpn" ? "user-name" : "username";
+        Fn<void (*)(void*, const char*, ...)>(ObjectGet)(setting, property, &user, nullptr);
+        if (user) params.userName = win::Utf8ToCp1252(user);
+        Fn<void (*)(void*)>(Free)(user);
+    }
+    return kRasSuccess;
+}
+
+int RasDial(const RasDialParams& params, int timeoutSeconds) {
+    void* client = nullptr;
+    if (int rc = Client(client)) return rc;
+    if (!Have({ClientGetConnections, ConnectionGetId, ConnectionGetType, ClientActivateAsync,
+               ClientActivateFinish, ActiveGetState, MainContextIteration, ObjectUnref}))
+        return kRasProcNotFound;
+    void* entry = FindEntry(client, params.entryName);
+    if (!entry) return kRasEntryNotFound;
+
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+    auto activation = std::make_shared<Activation>();
+    Fn<void (*)(void*, void*, void*, const char*, void*, GAsyncReadyCallback, void*)>(ClientActivateAsync)(
+        client, entry, nullptr, nullptr, nullptr, &ActivationDone, new std::shared_ptr<Activation>(activation));
+    while (!activation->done && std::chrono::steady_clock::now() < deadline) {
+        Pump();
+        if (!activation->done) ::usleep(2000);
+    }
+    if (!activation->done) {
+        Bound().lastError = "timed out";
+        return kRasUnknownError;
+    }
+    if (!activation->active) return kRasUnknownError;
+
+    int state = kActivating;
+    while ((state = Fn<int (*)(void*)>(ActiveGetState)(activation->active)) == kActivating &&
+           std::chrono::steady_clock::now() < deadline) {
+        Pump();
+        ::usleep(2000);
+    }
+    Fn<void (*)(void*)>(ObjectUnref)(activation->active);
+    if (state == kActivated) return kRasSuccess;
+    if (state == kActivating) {
+        Bound().lastError = "timed out";
+        return kRasUnknownError;
+    }
+    return kRasNotConnected;
+}
+
+int RasEnumConnections(std::vector<RasConnection>& connections) {
+    connections.clear();
+    void* client = nullptr;
+    if (int rc = Client(client)) return rc;
+    if (!Have({ClientGetActiveConnections, ActiveGetId, ActiveGetType, ActiveGetState}))
+        return kRasProcNotFound;
+    const auto* active = Fn<const GPtrArray* (*)(void*)>(ClientGetActiveConnections)(client);
+    for (unsigned i = 0; active && i < active->len; ++i) {
+        void* a = active->pdata[i];
+        const int state = Fn<int (*)(void*)>(ActiveGetState)(a);
+        const char* id = Fn<const char* (*)(void*)>(ActiveGetId)(a);
+        if (id && (state == kActivating || state == kActivated) &&
+            IsDialUp(Fn<const char* (*)(void*)>(ActiveGetType)(a)))
+            connections.push_back({win::Utf8ToCp1252(id)});
+    }
+    return kRasSuccess;
+}
+
+int RasHangUp(const RasConnection& connection) {
+    void* client = nullptr;
+    if (int rc = Client(client)) return rc;
+    if (!Have({ClientGetActiveConnections, ActiveGetId, ActiveGetType, ClientDeactivate}))
+        return kRasProcNotFound;
+    const auto* active = Fn<const GPtrArray* (*)(void*)>(ClientGetActiveConnections)(client);
+    const std::string utf8 = win::Cp1252ToUtf8(connection.entryName);
+    for (unsigned i = 0; active && i < active->len; ++i) {
+        void* a = active->pdata[i];
+        const char* id = Fn<const char* (*)(void*)>(ActiveGetId)(a);
+        if (!id || utf8 != id || !IsDialUp(Fn<const char* (*)(void*)>(ActiveGetType)(a))) continue;
+        GError* error = nullptr;
+        const int ok = Fn<int (*)(void*, void*, void*, GError**)>(ClientDeactivate)(client, a, nullptr, &error);
+        NoteError(error);
+        return ok ? kRasSuccess : kRasUnknownError;
+    }
+    return kRasInvalidHandle;
+}
+
+}  // namespace tessaro
