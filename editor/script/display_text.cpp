@@ -2,11 +2,11 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <span>
 
 #include "editor/script/macro_tokens.h"
 #include "editor/script/text_util.h"
+#include "foundation/helpers.h"
 
 namespace tessaro {
 namespace {
@@ -57,22 +57,7 @@ std::string_view Pick(std::span<const std::string_view> list, int value, int fir
 
 std::string Num(long long v) { return std::to_string(v); }
 
-// Whole number with "," between groups of three digits.
-std::string Thousands(long long v) {
-    const std::string digits = std::to_string(v < 0 ? -v : v);
-    std::string out = v < 0 ? "-" : "";
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
-        out += digits[i];
-    }
-    return out;
-}
-
-std::string Fixed(double v, int decimals) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    return buf;
-}
+std::string Fixed(double v, int decimals) { return FormatReal(v, 1, decimals); }
 
 std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
@@ -227,9 +212,9 @@ std::string Summary(int, const TVideoRec& r) {
 
 std::string Summary(int code, const TCDRec& r) {
     switch (code) {
-    case cmd::CdGoToTrack: return " " + Thousands(r.Track);
-    case cmd::CdStep: return " Forward " + Thousands(r.Track) + " Seconds";
-    case cmd::CdBack: return " Up " + Thousands(r.Track) + " Seconds";
+    case cmd::CdGoToTrack: return " " + FormatThousands(r.Track, 1, 0);
+    case cmd::CdStep: return " Forward " + FormatThousands(r.Track, 1, 0) + " Seconds";
+    case cmd::CdBack: return " Up " + FormatThousands(r.Track, 1, 0) + " Seconds";
     default: return {};
     }
 }

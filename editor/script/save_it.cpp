@@ -1,0 +1,137 @@
+#include "editor/script/save_it.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+#include "editor/script/script_writer.h"
+#include "editor/script/text_util.h"
+#include "platform/message_box.h"
+#include "platform/paths.h"
+
+namespace tessaro {
+namespace {
+
+constexpr int kModeSnipra = 3;
+constexpr int kModeWindowTitle = 7;
+constexpr int kMaxMacroText = 5000;
+
+void ShowError(const std::string& text) { win::MessageBox(text, "Error"); }
+
+SaveOutcome Refuse(const std::string& text, bool focusName) {
+    ShowError(text);
+    SaveOutcome out;
+    out.focusSnipraName = focusName;
+    return out;
+}
+
+std::string_view EditText(const std::string& s) { return TrimSpaces(std::string_view(s).substr(0, 255)); }
+
+bool SnipraChar(unsigned char c) {
+    if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
+    return std::strchr("!#$%&*+,-./;<=>?@^_", c) != nullptr && c != '\0';
+}
+
+// The checks of the activation fields; true when they pass.
+bool Validate(const ScriptSaveForm& form, SaveOutcome& out) {
+    if (form.ScriptMode == kModeSnipra) {
+        const std::string_view name = EditText(form.SnipraName);
+        if (name.empty()) {
+            out = Refuse("No Snipra name was entered.", true);
+            return false;
+        }
+        if (!IsValidSnipraName(name)) {
+            out = Refuse(
+                "The Snipra name has invalid characters in it.  Valid characters are A - Z, "
+                "a - z, 0 - 9 and ' ! @ # $ % ^ & _ = < > ? . ; , * - / +",
+                true);
+            return false;
+        }
+    } else if (form.ScriptMode == kModeWindowTitle && EditText(form.SnipraName).empty()) {
+        out = Refuse("No Window title has been entered.", true);
+        return false;
+    }
+    return true;
+}
+
+void StoreInRecord(ScriptSaveForm& form, const std::string& text, TMacroRecord& rec,
+                   double now, SaveOutcome& out) {
+    form.Accepted = true;
+    out.newMacro = !form.IsExisting;
+    if (!form.IsExisting) rec.Enabled = 1;
+    rec.LastModified = now;
+    rec.Nickname = form.NickName;  // short strings cut to their capacity
+    rec.IconName = form.IconName;
+    rec.Scope = form.Global ? scGlobal : form.Specific ? scWindow : scProgram;
+    rec.Abbreviation = form.ScriptMode == kModeSnipra ? EditText(form.SnipraName) : "";
+    if (form.ScriptMode == kModeWindowTitle) rec.ScopeText = EditText(form.SnipraName);
+    SetMacroText(rec, text);
+    form.Saved = true;
+    out.result = SaveResult::Accepted;
+}
+
+}  // namespace
+
+bool IsValidSnipraName(std::string_view name) {
+    for (const char c : name)
+        if (!SnipraChar(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& error) {
+    const std::string temp = path + ".tmp~";
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    int err = 0;
+    if (!f) {
+        err = errno;
+    } else {
+        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() &&
+                             std::fflush(f) == 0 && ::fsync(fileno(f)) == 0;
+        if (!written) err = errno ? errno : EIO;
+        if (std::fclose(f) != 0 && err == 0) err = errno;
+        if (err == 0 && std::rename(temp.c_str(), path.c_str()) != 0) err = errno;
+        if (err != 0) std::remove(temp.c_str());
+    }
+    if (err == 0) return true;
+    error = "The file " + path + " could not be written: " + std::strerror(err) + ".";
+    return false;
+}
+
+SaveOutcome SaveIt(bool toTemp, ScriptSaveForm& form, const std::vector<ScriptLine>& lines,
+                   TMacroRecord& currentMacro, const std::string& programDir, double now) {
+    SaveOutcome out;
+    if (!(form.TextFileMode && !toTemp) && !Validate(form, out)) return out;
+
+    const ScriptTextResult built = BuildMacroText(lines);
+    if (!built.ok) return Refuse(built.error, false);
+
+    if (toTemp || form.TextFileMode) {
+        const std::string path =
+            toTemp ? win::JoinPath(programDir, kTempScriptFile) : form.TextFilePath;
+        std::string error;
+        if (!WriteWholeFile(path, built.text, error)) {
+            ShowError(error);
+            out.result = SaveResult::WriteFailed;
+            return out;
+        }
+        if (toTemp) {
+            out.result = SaveResult::StoredInTemp;
+        } else {
+            form.TextFileMode = false;
+            out.result = SaveResult::StoredInTextFile;
+        }
+        return out;
+    }
+
+    // Refused whole rather than cut: a cut could split a token and change what plays.
+    if (built.text.size() > static_cast<std::size_t>(kMaxMacroText)) {
+        return Refuse("The size of the macro exceeds the " + std::to_string(kMaxMacroText) +
+                          " character limit.  The macro has not been saved; please shorten it.",
+                      false);
+    }
+    StoreInRecord(form, built.text, currentMacro, now, out);
+    return out;
+}
+
+}  // namespace tessaro
