@@ -1,0 +1,56 @@
+#include "editor/explorer/explorer_core.h"
+
+#include <algorithm>
+
+#include "hook/qtmhook.h"
+#include "platform/datetime.h"
+#include "player/window_messages.h"
+
+namespace tessaro {
+
+PlayerNotice NoticesTo(win::HWND playerWnd) {
+    return [playerWnd](std::uint32_t code, std::int32_t arg) {
+        if (playerWnd != 0) win::PostMessage(playerWnd, WM_PEER_UPDATE, code, arg);
+    };
+}
+
+void UpNumKeys(const TGlobData& glob, const PlayerNotice& notify) {
+    QtmUpNumKeys(&glob);
+    if (notify) notify(puPullGroup, ggNumKeys);
+}
+
+void DefaultTimer(TMacroRecord& rec, double now) {
+    const win::DateTimeParts today = win::DecodeDateTime(now);
+    rec.ScheduleType = 3;
+    std::fill(std::begin(rec.ScheduleDays), std::end(rec.ScheduleDays), std::uint8_t{1});
+    rec.ScheduleHour = 12;
+    rec.ScheduleMinute = 0;
+    rec.SchedulePM = 1;
+    rec.ScheduleMonth = static_cast<std::uint8_t>(today.month);
+    rec.ScheduleDay = static_cast<std::uint8_t>(today.day);
+    rec.ScheduleYear = static_cast<std::uint16_t>(today.year);
+    rec.ScheduleWeekDay = static_cast<std::uint8_t>(win::DayOfWeek(now));
+    rec.MinutePastHour = 15;
+    rec.IntervalMinutes = 15;
+}
+
+AppendResult AppendNewMacro(const std::string& macroFile, const TMacroRecord& rec,
+                            TGlobData& glob, const PlayerNotice& notify) {
+    AppendResult result;
+    if (glob.MacroCount >= kMaxMacros) {
+        result.error = "Maximum number of hot keys has been reached.  A macro cannot be added.";
+        return result;
+    }
+    const MacroFileStatus status = WriteMacroRecordAt(macroFile, -1, rec);
+    if (!status.ok()) {
+        result.error = status.Describe(macroFile);
+        return result;
+    }
+    glob.MacroCount = std::max(glob.MacroCount, 0) + 1;
+    result.ok = true;
+    result.number = glob.MacroCount;
+    UpNumKeys(glob, notify);
+    return result;
+}
+
+}  // namespace tessaro
