@@ -294,8 +294,21 @@ void ReadEmail(Cursor& c) {
   if (c.Take(2) == "A2") c.UpTo(kFieldEnd);
 }
 
+// Step and back were once stored with two digits of seconds; such macros still play.
+bool RecogniseShortCdSeconds(const TokenSpec& spec, std::string_view text, size_t pos,
+                             Token& t) {
+  if (spec.kind != K::CdStep && spec.kind != K::CdBack) return false;
+  const size_t close = spec.close - 1;
+  if (pos + close >= text.size() || text[pos + close] != '>') return false;
+  t.kind = spec.kind;
+  t.args = {text.substr(pos + spec.fields[0].start, spec.fields[0].length - 1)};
+  t.length = close + 1;
+  return true;
+}
+
 bool Recognise(const TokenSpec& spec, std::string_view text, size_t pos, Token& t) {
   if (!text.substr(pos).starts_with(spec.prefix)) return false;
+  if (RecogniseShortCdSeconds(spec, text, pos, t)) return true;
   if ((spec.shape == S::Fixed || spec.shape == S::Text || spec.shape == S::Launch ||
        spec.shape == S::LaunchWindow) && !FitsFixedPart(spec, text, pos))
     return false;

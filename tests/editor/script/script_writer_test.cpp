@@ -350,6 +350,24 @@ TEST(ScriptWriter, PlayerRecognisesEveryTokenWithItsArguments) {
     }
 }
 
+// Older macros hold step and back with two digits; the player reads both widths.
+TEST(ScriptWriter, PlayerReadsCdSecondsOfTwoOrThreeDigits) {
+    for (const char* token : {"<CDSTEP:", "<CDBACK:"}) {
+        const std::string two = std::string(token) + "12>x";
+        const Token t2 = Recognise(two, 0);
+        ASSERT_NE(t2.kind, TokenKind::None) << two;
+        EXPECT_EQ(t2.length, 11u);
+        EXPECT_EQ(ArgInt(t2.args.at(0)), 12);
+        const std::string three = std::string(token) + "120>";
+        const Token t3 = Recognise(three, 0);
+        EXPECT_EQ(t3.kind, t2.kind);
+        EXPECT_EQ(t3.length, 12u);
+        EXPECT_EQ(ArgInt(t3.args.at(0)), 120);
+        EXPECT_EQ(Recognise(std::string(token) + "1>", 0).kind, TokenKind::None);
+        EXPECT_EQ(Recognise(std::string(token) + "12", 0).kind, TokenKind::None);
+    }
+}
+
 TEST(ScriptWriter, ScriptIsThePlainConcatenationAndIgnoresUnnamedLines) {
     std::vector<ScriptLine> lines;
     std::string expected;
