@@ -1,6 +1,13 @@
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
+#include <QProcess>
+#include <QThread>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
 
 #include "interpreter_doubles.h"
 #include "player/picture_files.h"
@@ -111,6 +118,70 @@ TEST_F(ClipboardPictures, FailedJpegSaveLeavesNoFileBehind) {
     EXPECT_FALSE(SaveJpeg(dir.file("empty.jpg"), QImage(), 100));
     EXPECT_TRUE(testing::ReadBytes(dir.file("empty.jpg")).empty());
     EXPECT_TRUE(testing::ReadBytes(dir.file("empty.jpg.part")).empty());
+}
+
+// One side of the cross-process round trip; ClipboardOnX runs this program again under a
+// private X server with TESSARO_CLIP_ROLE set.
+TEST(ClipboardOnXChild, PlaysItsRole) {
+    const char* role = std::getenv("TESSARO_CLIP_ROLE");
+    if (!role) GTEST_SKIP() << "runs only as a child of ClipboardOnX";
+    ASSERT_TRUE(EnsureGuiApplication());
+    DesktopClipboardRig rig;
+    if (std::string(role) == "owner") {
+        rig.Run("<BEGCLIP>caf\xE9 <TAB> line<ENDCLIP>");
+        std::cout << "READY" << std::endl;
+        const std::filesystem::path stop = std::getenv("TESSARO_CLIP_STOP");
+        for (int i = 0; i < 750 && !std::filesystem::exists(stop); ++i) {
+            QCoreApplication::processEvents();  // serve the selection to the reader
+            QThread::msleep(20);
+        }
+    } else {
+        const std::string typed = rig.Run("<CLIPTYPE>");
+        std::cout << "TYPED:" << QByteArray::fromStdString(typed).toHex().toStdString() << std::endl;
+    }
+}
+
+TEST(ClipboardOnX, TextCrossesProcessesThroughTheXClipboard) {
+    if (!EnsureGuiApplication()) GTEST_SKIP() << "another kind of application runs";
+    testing::TempDir dir;
+    QProcess server;
+    server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
+    if (!server.waitForStarted(5000) || !server.waitForReadyRead(10000))
+        GTEST_SKIP() << "Xvfb could not start";
+    const QString display = ":" + QString::fromLatin1(server.readAllStandardOutput()).trimmed();
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("TESSARO_CLIP_STOP", QString::fromStdString(dir.file("stop")));
+    const QString self = QString::fromStdString(std::filesystem::read_symlink("/proc/self/exe"));
+    const QStringList args{"--gtest_filter=ClipboardOnXChild.*"};
+
+    QProcess owner;
+    env.insert("TESSARO_CLIP_ROLE", "owner");
+    owner.setProcessEnvironment(env);
+    owner.start(self, args);
+    QByteArray ownerOut;
+    while (!ownerOut.contains("READY") && owner.waitForReadyRead(10000))
+        ownerOut += owner.readAllStandardOutput();
+    ASSERT_TRUE(ownerOut.contains("READY")) << ownerOut.toStdString();
+
+    QProcess reader;
+    env.insert("TESSARO_CLIP_ROLE", "reader");
+    reader.setProcessEnvironment(env);
+    reader.start(self, args);
+    ASSERT_TRUE(reader.waitForFinished(20000));
+    const QByteArray out = reader.readAllStandardOutput();
+
+    testing::WriteBytes(dir.file("stop"), {'1'});
+    owner.waitForFinished(20000);
+    server.terminate();
+    server.waitForFinished(5000);
+
+    const qsizetype at = out.indexOf("TYPED:");
+    ASSERT_GE(at, 0) << out.toStdString();
+    const QByteArray hex = out.mid(at + 6, out.indexOf('\n', at) - at - 6);
+    EXPECT_EQ(QByteArray::fromHex(hex).toStdString(), "caf\xE9 [K9] line");
 }
 
 }  // namespace
