@@ -1,5 +1,6 @@
 #include "foundation/start_gate.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/message_box.h"
@@ -33,7 +34,11 @@ std::optional<win::SingleInstance> EditorStartGate(int argc, char** argv) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
     StartGateResult result = CheckEditorStart(args);
-    if (result.verdict != StartGateVerdict::Run) std::exit(0);
+    if (result.verdict != StartGateVerdict::Run) {
+        // End at once: nothing of the program has been set up that would need tearing down.
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
     return std::move(result.guard);
 }
 

@@ -12,6 +12,7 @@
 
 namespace fs = std::filesystem;
 using tessaro::TSyncRecord;
+// LockTime sits unaligned in the packed record: tests compare copies, never references.
 
 namespace {
 
@@ -55,7 +56,7 @@ TEST_F(SyncRecordTest, MissingFileIsCreatedReleasedKeepingLockTime) {
     EXPECT_EQ(tessaro::ReadSyncRecord(file_, rec), tessaro::SyncReadResult::Created);
     EXPECT_EQ(rec.ChangeCount, 1);
     EXPECT_EQ(rec.State, tessaro::kSyncReleased);
-    EXPECT_EQ(rec.LockTime, 45000.25);
+    EXPECT_EQ(double{rec.LockTime}, 45000.25);
 
     std::vector<unsigned char> expected = {1, 0, 0, 0, 2, 0};
     auto t = DoubleBytes(45000.25);
@@ -85,7 +86,7 @@ TEST_F(SyncRecordTest, WriteThenReadIsByteExactAndRoundTrips) {
     EXPECT_EQ(tessaro::ReadSyncRecord(file_, back), tessaro::SyncReadResult::Read);
     EXPECT_EQ(back.ChangeCount, 5);
     EXPECT_EQ(back.State, tessaro::kSyncInUse);
-    EXPECT_EQ(back.LockTime, 46001.5);
+    EXPECT_EQ(double{back.LockTime}, 46001.5);
 }
 
 TEST_F(SyncRecordTest, LongFileIsReadFromItsFirstRecord) {
@@ -98,7 +99,7 @@ TEST_F(SyncRecordTest, LongFileIsReadFromItsFirstRecord) {
     EXPECT_EQ(tessaro::ReadSyncRecord(file_, rec), tessaro::SyncReadResult::Read);
     EXPECT_EQ(rec.ChangeCount, 10000);
     EXPECT_EQ(rec.State, 2);
-    EXPECT_EQ(rec.LockTime, 1.75);
+    EXPECT_EQ(double{rec.LockTime}, 1.75);
     EXPECT_EQ(Bytes().size(), 20u);  // reading never rewrites
 }
 
@@ -113,7 +114,7 @@ TEST_F(SyncRecordTest, ShortOrEmptyFileFailsAndLeavesRecordAndFileAlone) {
         EXPECT_THROW(tessaro::ReadSyncRecord(file_, rec), tessaro::SyncFileError) << len;
         EXPECT_EQ(rec.ChangeCount, 3) << len;
         EXPECT_EQ(rec.State, tessaro::kSyncInUse) << len;
-        EXPECT_EQ(rec.LockTime, 12.5) << len;
+        EXPECT_EQ(double{rec.LockTime}, 12.5) << len;
         EXPECT_EQ(Bytes(), bytes) << len;
     }
 }
