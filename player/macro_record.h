@@ -9,20 +9,14 @@
 #include <vector>
 
 #include "foundation/short_string.h"
+#include "player/glob_data.h"
 
 namespace tessaro {
 
 static_assert(std::endian::native == std::endian::little, "records are stored little endian");
 
-inline constexpr int kMaxMacros = 500;
 inline constexpr std::size_t kMacroTextCapacity = 5000;
-inline constexpr int kMaxHotKeyCode = 720;
-
-// ActivationCode values besides the hot-key codes 0..720.
-inline constexpr std::uint16_t acScheduled = 10000;
-inline constexpr std::uint16_t acAbbreviation = 20000;
-inline constexpr std::uint16_t acWindowTitle = 25000;
-inline constexpr std::uint16_t acNone = 30000;
+inline constexpr int kMaxHotKeyCode = kHotKeyCodeCount - 1;
 
 // Scope values.
 inline constexpr std::uint16_t scGlobal = 1;

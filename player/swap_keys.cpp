@@ -8,16 +8,6 @@
 
 namespace tessaro {
 
-TSwapKeys DefaultSwapKeys() {
-    TSwapKeys keys;
-    std::memcpy(&keys, kSwapDefaultChars.data(), kSwapKeyCount);
-    return keys;
-}
-
-bool SwapsInUse(const TSwapKeys& keys) {
-    return std::memcmp(&keys, kSwapDefaultChars.data(), kSwapKeyCount) != 0;
-}
-
 std::string SwapFileName(const std::string& macroFile) { return CompanionFileName(macroFile, "QTS"); }
 
 SwapFileStatus LoadSwapKeysFile(const std::string& path, TSwapKeys& keys) {

@@ -4,6 +4,7 @@
 // while the player runs in the shared block "QTTT1KGR", where the hook library reads it.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -55,11 +56,17 @@ static_assert(offsetof(TSwapShared, Flag103) == 103);
 inline constexpr const char* kSwapBlockName = "QTTT1KGR";
 inline constexpr const char* kSwapMutexName = "QTQJaveR";
 
-// Every character mapped to itself.
-TSwapKeys DefaultSwapKeys();
+// Every character mapped to itself. (Inline, as the layout: the hook library uses both.)
+inline TSwapKeys DefaultSwapKeys() {
+    TSwapKeys keys;
+    std::memcpy(&keys, kSwapDefaultChars.data(), kSwapKeyCount);
+    return keys;
+}
 
 // True when any entry differs from its default.
-bool SwapsInUse(const TSwapKeys& keys);
+inline bool SwapsInUse(const TSwapKeys& keys) {
+    return std::memcmp(&keys, kSwapDefaultChars.data(), kSwapKeyCount) != 0;
+}
 
 // The table file of a macro file: ".QTM" replaced by ".QTS", else ".QTS" appended.
 std::string SwapFileName(const std::string& macroFile);

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "macro_fixtures.h"
 #include "temp_dir.h"
 
 namespace tessaro {
@@ -15,16 +16,7 @@ using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 
-TMacroRecord Named(const std::string& name, std::uint16_t code) {
-    TMacroRecord rec;
-    rec.Nickname = name;
-    rec.ActivationCode = code;
-    rec.Scope = scGlobal;
-    rec.Enabled = 1;
-    SetMacroText(rec, "text of " + name);
-    rec.IconName = "MAIN";
-    return rec;
-}
+TMacroRecord Named(const std::string& name, std::uint16_t code) { return testing::TestMacro(name, code); }
 
 std::vector<char> Bytes(const TMacroRecord& rec) {
     std::vector<char> out(kMacroRecordSize);
@@ -67,7 +59,7 @@ TEST_F(MacroFileTest, ReadRewriteDeleteRoundTrip) {
     TMacroRecord got;
     ASSERT_TRUE(ReadMacroRecordAt(path, 2, got).ok());
     EXPECT_EQ(got.Nickname, "two");
-    EXPECT_EQ(GetMacroText(got), "text of two");
+    EXPECT_EQ(GetMacroText(got), "two text");
 
     ASSERT_TRUE(WriteMacroRecordAt(path, 2, Named("TWO", 6)).ok());
     EXPECT_EQ(Nicknames(path), (std::vector<std::string>{"one", "TWO", "three"}));

@@ -1,0 +1,78 @@
+#include "hook/key_remap.h"
+
+#include <cstring>
+
+#include "platform/cp1252.h"
+#include "platform/paths.h"
+#include "platform/virtual_keys.h"
+
+namespace tessaro::hook {
+
+namespace {
+
+constexpr std::string_view kMagic = "TESKMAP1";
+
+// Index of the table entry for a keysym, or -1 when it types no remappable character.
+int TableIndexOfKeysym(std::uint32_t sym) {
+    const char32_t cp = win::KeysymToChar(sym);
+    unsigned char c = 0;
+    if (cp == 0 || !win::UnicodeToCp1252(cp, c)) return -1;
+    const std::size_t at = kSwapDefaultChars.find(static_cast<char>(c));
+    return at == std::string_view::npos ? -1 : static_cast<int>(at);
+}
+
+void PutU32(std::string& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+std::uint32_t GetU32(std::string_view in, std::size_t at) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(in[at + i])) << (8 * i);
+    return v;
+}
+
+}  // namespace
+
+KeyboardMap RemapKeyboard(const KeyboardMap& original, const TSwapKeys& keys) {
+    KeyboardMap out = original;
+    for (std::uint32_t& sym : out.syms) {
+        const int i = TableIndexOfKeysym(sym);
+        if (i < 0) continue;
+        const auto replacement = static_cast<unsigned char>(keys.at(static_cast<std::size_t>(i)));
+        if (replacement == static_cast<unsigned char>(kSwapDefaultChars[static_cast<std::size_t>(i)])) continue;
+        const win::Keysym to = win::KeysymForChar(win::Cp1252ToUnicode(replacement));
+        if (to != 0 && replacement >= 0x20) sym = static_cast<std::uint32_t>(to);
+    }
+    return out;
+}
+
+std::string SerializeKeyboardMap(const KeyboardMap& map) {
+    std::string out(kMagic);
+    PutU32(out, static_cast<std::uint32_t>(map.firstKeycode));
+    PutU32(out, static_cast<std::uint32_t>(map.symsPerKeycode));
+    PutU32(out, static_cast<std::uint32_t>(map.syms.size()));
+    for (std::uint32_t s : map.syms) PutU32(out, s);
+    return out;
+}
+
+std::optional<KeyboardMap> ParseKeyboardMap(std::string_view bytes) {
+    const std::size_t head = kMagic.size() + 12;
+    if (bytes.size() < head || bytes.substr(0, kMagic.size()) != kMagic) return std::nullopt;
+    KeyboardMap map;
+    map.firstKeycode = static_cast<int>(GetU32(bytes, kMagic.size()));
+    map.symsPerKeycode = static_cast<int>(GetU32(bytes, kMagic.size() + 4));
+    const std::uint32_t count = GetU32(bytes, kMagic.size() + 8);
+    if (map.firstKeycode < 8 || map.firstKeycode > 255 || map.symsPerKeycode < 1 || map.symsPerKeycode > 255 ||
+        count % static_cast<std::uint32_t>(map.symsPerKeycode) != 0 || bytes.size() != head + 4ull * count ||
+        map.firstKeycode + count / static_cast<std::uint32_t>(map.symsPerKeycode) > 256)
+        return std::nullopt;
+    map.syms.reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) map.syms.push_back(GetU32(bytes, head + 4 * i));
+    return map;
+}
+
+std::string SavedKeyboardMapPath() {
+    return win::JoinPath(win::RuntimeDirectory(), win::NamespacedName("keymap-before-remap"));
+}
+
+}  // namespace tessaro::hook

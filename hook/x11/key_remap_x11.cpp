@@ -1,0 +1,121 @@
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "hook/key_remap.h"
+
+namespace tessaro::hook {
+
+namespace {
+
+bool SaveOriginal(const KeyboardMap& map) {
+    const std::string path = SavedKeyboardMapPath();
+    const std::string tmp = path + ".new";
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        const std::string bytes = SerializeKeyboardMap(map);
+        if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) return false;
+    }
+    std::error_code ec;
+    std::filesystem::rename(tmp, path, ec);
+    return !ec;
+}
+
+std::optional<KeyboardMap> LoadSaved() {
+    std::ifstream in(SavedKeyboardMapPath(), std::ios::binary);
+    if (!in) return std::nullopt;
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return ParseKeyboardMap(bytes);
+}
+
+void ForgetSaved() {
+    std::error_code ec;
+    std::filesystem::remove(SavedKeyboardMapPath(), ec);
+}
+
+}  // namespace
+
+KeyboardMap ReadKeyboardMap(Display* display) {
+    KeyboardMap map;
+    int minCode = 0, maxCode = 0;
+    XDisplayKeycodes(display, &minCode, &maxCode);
+    int perCode = 0;
+    const int count = maxCode - minCode + 1;
+    KeySym* syms = XGetKeyboardMapping(display, static_cast<KeyCode>(minCode), count, &perCode);
+    if (!syms) return map;
+    map.firstKeycode = minCode;
+    map.symsPerKeycode = perCode;
+    map.syms.assign(syms, syms + static_cast<std::size_t>(count) * static_cast<std::size_t>(perCode));
+    XFree(syms);
+    return map;
+}
+
+bool WriteKeyboardMap(Display* display, const KeyboardMap& map) {
+    if (map.symsPerKeycode <= 0 || map.syms.empty()) return false;
+    // A map for other keycodes (the server changed meanwhile) would be refused with an error.
+    const KeyboardMap now = ReadKeyboardMap(display);
+    const int nowLast = now.firstKeycode + now.keycodeCount() - 1;
+    if (now.syms.empty() || map.firstKeycode < now.firstKeycode || map.firstKeycode + map.keycodeCount() - 1 > nowLast)
+        return false;
+
+    // Only keys whose symbols differ are sent: every change makes the server rebuild the
+    // key's XKB types, so untouched keys stay exactly as the user's layout made them.
+    auto symAt = [](const KeyboardMap& m, int keycode, int col) -> std::uint32_t {
+        return col < m.symsPerKeycode ? m.syms[static_cast<std::size_t>((keycode - m.firstKeycode) * m.symsPerKeycode + col)] : 0;
+    };
+    const int width = std::max(map.symsPerKeycode, now.symsPerKeycode);
+    for (int i = 0; i < map.keycodeCount(); ++i) {
+        const int keycode = map.firstKeycode + i;
+        bool same = true;
+        for (int col = 0; col < width && same; ++col) same = symAt(map, keycode, col) == symAt(now, keycode, col);
+        // Columns the server added for its own groups are not a difference we made.
+        if (!same && map.symsPerKeycode < now.symsPerKeycode) {
+            same = true;
+            for (int col = 0; col < map.symsPerKeycode && same; ++col)
+                same = symAt(map, keycode, col) == symAt(now, keycode, col);
+        }
+        if (same) continue;
+        std::vector<KeySym> syms(static_cast<std::size_t>(map.symsPerKeycode));
+        for (int col = 0; col < map.symsPerKeycode; ++col) syms[static_cast<std::size_t>(col)] = symAt(map, keycode, col);
+        XChangeKeyboardMapping(display, keycode, map.symsPerKeycode, syms.data(), 1);
+    }
+    // Clients read the new mapping only once it has reached the server.
+    XSync(display, False);
+    return true;
+}
+
+bool KeyRemapper::Install(const TSwapKeys& keys) {
+    if (!display_) return false;
+    if (installed()) return Update(keys);
+    KeyboardMap original = ReadKeyboardMap(display_);
+    if (original.syms.empty() || !SaveOriginal(original)) return false;
+    original_ = std::move(original);
+    if (WriteKeyboardMap(display_, RemapKeyboard(*original_, keys))) return true;
+    Remove();
+    return false;
+}
+
+bool KeyRemapper::Update(const TSwapKeys& keys) {
+    if (!installed()) return false;
+    return WriteKeyboardMap(display_, RemapKeyboard(*original_, keys));
+}
+
+void KeyRemapper::Remove() {
+    if (!installed()) return;
+    WriteKeyboardMap(display_, *original_);
+    original_.reset();
+    ForgetSaved();
+}
+
+bool RestoreKeyboardAfterCrash(Display* display) {
+    const std::optional<KeyboardMap> saved = LoadSaved();
+    bool restored = false;
+    if (saved && display) restored = WriteKeyboardMap(display, *saved);
+    if (restored || !saved) ForgetSaved();  // a damaged file cannot be used anyway
+    return restored;
+}
+
+}  // namespace tessaro::hook
