@@ -1,11 +1,15 @@
 #pragma once
-// A private Xvfb for one test; the server picks a free display number (-displayfd).
-// name() is empty when no server could be started (the test then skips).
+// A private Xvfb for one test. name() is empty when no server could be started (the test
+// then skips). The display number is drawn at random from a high range rather than the
+// lowest free one: a server of another test that is just shutting down on a reused number
+// removes the socket file of the new one. -noreset: the server must not reset (and refuse
+// connections for a moment) each time its last client leaves.
 #include <X11/Xlib.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <random>
 #include <string>
 
 namespace tessaro::testing {
@@ -13,8 +17,9 @@ namespace tessaro::testing {
 class Xvfb {
 public:
     explicit Xvfb(const char* geometry = "320x240x24") {
-        // Another server starting at the same moment may take the number: try again.
-        for (int attempt = 0; attempt < 3 && name_.empty(); ++attempt) Start(geometry);
+        // A number already taken makes the server fail at once: draw again.
+        std::random_device random;
+        for (int attempt = 0; attempt < 5 && name_.empty(); ++attempt) Start(geometry, 200 + random() % 3800);
     }
     ~Xvfb() { Stop(); }
     Xvfb(const Xvfb&) = delete;
@@ -25,7 +30,7 @@ public:
     Display* Open() const { return name_.empty() ? nullptr : XOpenDisplay(name_.c_str()); }
 
 private:
-    void Start(const char* geometry) {
+    void Start(const char* geometry, unsigned number) {
         Stop();
         int fds[2];
         if (::pipe(fds) != 0) return;
@@ -33,8 +38,9 @@ private:
         if (pid_ == 0) {
             ::close(fds[0]);
             const std::string fd = std::to_string(fds[1]);
-            ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", geometry, "-nolisten", "tcp",
-                     static_cast<char*>(nullptr));
+            const std::string display = ":" + std::to_string(number);
+            ::execlp("Xvfb", "Xvfb", display.c_str(), "-displayfd", fd.c_str(), "-screen", "0", geometry,
+                     "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
             ::_exit(127);
         }
         ::close(fds[1]);
