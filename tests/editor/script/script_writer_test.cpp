@@ -395,31 +395,24 @@ TEST(ScriptWriter, SelectorsOutsideTheirListsAddNothing) {
         {AudioVolume, 5}, {AudioBalance, 1}, {AudioTreble, 11}, {AudioBass, 9},
         {MidiVolume, 15}, {MidiBalance, 19}};
     for (auto [code, kind] : volumes) {
-        LineRecord rec = NewRecord(code);
-        std::get<TVolumeRec>(rec).Kind = kind;
-        const auto r = CommandText(code, rec);
+        const auto r = CommandText(code, Rec<TVolumeRec>(code, [kind](TVolumeRec& v) { v.Kind = kind; }));
         EXPECT_TRUE(r.ok && r.text.empty()) << code;
     }
-    for (int code : {MouseLeftButton, MouseRightButton, MouseMiddleButton}) {
-        LineRecord rec = NewRecord(code);
-        std::get<TMouseRec>(rec).Action = 1;
-        EXPECT_EQ(CommandText(code, rec).text, "") << code;
+    for (int code : {MouseLeftButton, MouseRightButton, MouseMiddleButton})
+        EXPECT_EQ(CommandText(code, Rec<TMouseRec>(code, [](TMouseRec& m) { m.Action = 1; })).text, "");
+    const std::pair<int, LineRecord> others[] = {
+        {RepeatCounter, Rec<TRepeatRec>(RepeatCounter, [](TRepeatRec& r) { r.Count = 5; })},
+        {OpenExplorerTo, Rec<TDeskRec>(OpenExplorerTo, [](TDeskRec& r) { r.Kind = 26; })},
+        {RunDialogWindow, Rec<TDeskRec>(RunDialogWindow, [](TDeskRec& r) { r.Kind = 12; })},
+        {VideoClipPlay, Rec<TVideoRec>(VideoClipPlay, [](TVideoRec& r) { r.Kind = 0; })},
+        {ScreenSaver, Rec<TSysRec>(ScreenSaver, [](TSysRec& r) { r.Kind = 4; })},
+        {Wallpaper, Rec<TSysRec>(Wallpaper, [](TSysRec& r) { r.Style = 4; })},
+        {MouseMove, Rec<TMouseRec>(MouseMove, [](TMouseRec& r) { r.MoveKind = 5; })},
+    };
+    for (const auto& [code, rec] : others) {
+        const auto r = CommandText(code, rec);
+        EXPECT_TRUE(r.ok && r.text.empty()) << CommandName(code);
     }
-    LineRecord counter = NewRecord(RepeatCounter);
-    std::get<TRepeatRec>(counter).Count = 5;
-    EXPECT_EQ(CommandText(RepeatCounter, counter).text, "");
-    LineRecord folder = NewRecord(OpenExplorerTo);
-    std::get<TDeskRec>(folder).Kind = 26;
-    EXPECT_EQ(CommandText(OpenExplorerTo, folder).text, "");
-    LineRecord dialog = NewRecord(RunDialogWindow);
-    std::get<TDeskRec>(dialog).Kind = 12;
-    EXPECT_EQ(CommandText(RunDialogWindow, dialog).text, "");
-    LineRecord video = NewRecord(VideoClipPlay);
-    std::get<TVideoRec>(video).Kind = 0;
-    EXPECT_EQ(CommandText(VideoClipPlay, video).text, "");
-    LineRecord saver = NewRecord(ScreenSaver);
-    std::get<TSysRec>(saver).Kind = 4;
-    EXPECT_EQ(CommandText(ScreenSaver, saver).text, "");
 }
 
 TEST(ScriptWriter, NumbersTooWideForTheirFieldAreRefused) {
