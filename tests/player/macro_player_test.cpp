@@ -39,6 +39,7 @@ TEST(MacroPlayerScan, TypesTextKeysAndCountersAsTheLanguageSays) {
         {"<REP:0003:000005:000010><III><ENDREP>", "005015025"},
         {"<REPEAT:0000>x<ENDREP>y", "y"},
         {"<REP:0001:012345:000001><III><ENDREP>", "12345"},
+        {"<REP:0002:070000:100000><I>,<ENDREP>", "70000,170000,"},
         {"<REP:0002:000001:000001><REPEAT:0002><I><ENDREP><ENDREP>", "1212"},
         {"<PROMPTREP>z<ENDREP>", ""},  // the prompt double answers 0
         {"<LCLK><RDCLK><MDN>", "[M2/4x1][M8/16x2][M32/64x1d]"},
@@ -237,6 +238,18 @@ TEST(MacroPlayerTiming, DelaysScaleWithSpeedButTimerWaitsDoNot) {
     rig.player.DoMacro("<SPKEY:0050><SPMSE:0007>", 1, 1, 1, false);
     EXPECT_EQ(rig.player.pacing().keyDelayMs, 50u);
     EXPECT_EQ(rig.player.pacing().mouseDelayMs, 7u);
+}
+
+TEST(MacroPlayerTiming, LongestTimerWaitStillWaitsUntilAborted) {
+    Rig rig;
+    rig.clock.onPump = [&](int pumps) {
+        if (pumps == 3000) rig.player.RequestAbort();  // about 150 s of 50 ms slices
+    };
+    const auto before = rig.clock.now;
+    EXPECT_EQ(rig.Play("<TDELAY:99><WAITTIME:99999999>x"), "");
+    // the delay ran whole and the longest timer wait kept waiting until the abort
+    EXPECT_GE(rig.clock.now - before, 140'000);
+    EXPECT_TRUE(rig.player.Aborted());
 }
 
 TEST(MacroPlayerTiming, LongTimerWaitsEndOnAbort) {
