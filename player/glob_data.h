@@ -9,13 +9,19 @@
 #include <cstring>
 
 #include "foundation/short_string.h"
-#include "player/macro_record.h"  // kMaxMacros and the activation codes
 
 namespace tessaro {
 
+inline constexpr int kMaxMacros = 500;
 inline constexpr int kMaxPrograms = 200;
 inline constexpr int kHotKeyCodeCount = 721;  // hot-key codes 0..720
 inline constexpr std::size_t kGlobDataSize = 19789;
+
+// Activation codes that are not hot keys.
+inline constexpr std::uint16_t acScheduled = 10000;
+inline constexpr std::uint16_t acAbbreviation = 20000;
+inline constexpr std::uint16_t acWindowTitle = 25000;
+inline constexpr std::uint16_t acNone = 30000;
 
 #pragma pack(push, 1)
 
