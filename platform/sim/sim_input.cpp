@@ -1,0 +1,23 @@
+#include "platform/sim/sim_input.h"
+
+#include <cmath>
+
+#include "platform/virtual_keys.h"
+
+namespace win::sim {
+
+short SimInput::KeyScan(unsigned char ch) { return VkKeyScanUs(ch); }
+
+void SimInput::SendKey(unsigned char vk, bool up) {
+  log.push_back({InputEvent::Key, vk, up});
+}
+
+void SimInput::SendMouse(unsigned flags, int dx, int dy, int data) {
+  log.push_back({InputEvent::Mouse, 0, false, flags, dx, dy, data});
+  if ((flags & MOUSEEVENTF_MOVE) && (flags & MOUSEEVENTF_ABSOLUTE)) {
+    cursor.x = static_cast<int>(std::lround(dx * static_cast<double>(screen.x) / 65535.0));
+    cursor.y = static_cast<int>(std::lround(dy * static_cast<double>(screen.y) / 65535.0));
+  }
+}
+
+}  // namespace win::sim
