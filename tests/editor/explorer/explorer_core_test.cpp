@@ -101,17 +101,17 @@ TEST_F(ExplorerCoreTest, DefaultTimerSetsTodaysDailyNoonSchedule) {
     core.CurrentMacro.ScheduleDays[3] = 0;
     core.DefaultTimer(now);
     const TMacroRecord& r = core.CurrentMacro;
-    EXPECT_EQ(r.ScheduleType, 3);
+    EXPECT_EQ(+r.ScheduleType, 3);
     for (int d = 0; d < 7; ++d) EXPECT_EQ(r.ScheduleDays[d], 1) << d;
     EXPECT_EQ(r.ScheduleHour, 12);
     EXPECT_EQ(r.ScheduleMinute, 0);
     EXPECT_EQ(r.SchedulePM, 1);
     EXPECT_EQ(r.ScheduleMonth, 12);
     EXPECT_EQ(r.ScheduleDay, 8);
-    EXPECT_EQ(r.ScheduleYear, 2026);
+    EXPECT_EQ(+r.ScheduleYear, 2026);
     EXPECT_EQ(r.ScheduleWeekDay, 3);  // a Tuesday, counting from Sunday
     EXPECT_EQ(r.MinutePastHour, 15);
-    EXPECT_EQ(r.IntervalMinutes, 15);
+    EXPECT_EQ(+r.IntervalMinutes, 15);
 }
 
 }  // namespace

@@ -134,9 +134,9 @@ TEST_F(SaveItTest, AcceptedSaveFillsTheRecord) {
     EXPECT_EQ(record_.IconName, "ABCDEFGHIJKL");
     EXPECT_EQ(record_.ScopeText, std::string(30, 'T'));
     EXPECT_EQ(record_.Abbreviation, "");
-    EXPECT_EQ(record_.Scope, scWindow);
+    EXPECT_EQ(+record_.Scope, scWindow);
     EXPECT_EQ(record_.Enabled, 1);
-    EXPECT_EQ(record_.LastModified, 45000.5);
+    EXPECT_EQ(+record_.LastModified, 45000.5);
 
     // The lines were only read: saving again gives the same text.
     form_ = ScriptSaveForm{};
@@ -147,7 +147,7 @@ TEST_F(SaveItTest, AcceptedSaveFillsTheRecord) {
     const SaveOutcome again = Save();
     EXPECT_FALSE(again.newMacro);
     EXPECT_EQ(record_.Enabled, 0) << "an existing macro keeps its enabled state";
-    EXPECT_EQ(record_.Scope, scProgram);
+    EXPECT_EQ(+record_.Scope, scProgram);
     EXPECT_EQ(record_.ScopeText, std::string(30, 'T')) << "other modes keep the scope text";
     EXPECT_EQ(GetMacroText(record_), "Hi<TAB><DELAY:05.00>");
 }
@@ -160,7 +160,7 @@ TEST_F(SaveItTest, EmptyScriptStoresAnEmptyText) {
     EXPECT_EQ(record_.MacroText[0], '\0');
     EXPECT_EQ(record_.Abbreviation, "abc");
     EXPECT_EQ(record_.Nickname, "My macro");
-    EXPECT_EQ(record_.Scope, scGlobal);
+    EXPECT_EQ(+record_.Scope, scGlobal);
 }
 
 TEST_F(SaveItTest, MacroTextLimit) {
