@@ -3,8 +3,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <unistd.h>
 
+#include "editor/script/parse_text.h"
 #include "editor/script/script_writer.h"
 #include "editor/script/text_util.h"
 #include "platform/message_box.h"
@@ -96,6 +99,19 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
     if (err == 0) return true;
     error = "The file " + path + " could not be written: " + std::strerror(err) + ".";
     return false;
+}
+
+bool LoadTempScript(const std::string& programDir, std::vector<ScriptLine>& lines,
+                    std::string& error) {
+    const std::string path = win::JoinPath(programDir, kTempScriptFile);
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    if (!in || !(text << in.rdbuf()) || in.bad()) {
+        error = "The file " + path + " could not be read.";
+        return false;
+    }
+    lines = ParseMacroText(text.str());
+    return true;
 }
 
 SaveOutcome SaveIt(bool toTemp, ScriptSaveForm& form, const std::vector<ScriptLine>& lines,

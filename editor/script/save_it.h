@@ -50,6 +50,11 @@ struct SaveOutcome {
 SaveOutcome SaveIt(bool toTemp, ScriptSaveForm& form, const std::vector<ScriptLine>& lines,
                    TMacroRecord& currentMacro, const std::string& programDir, double now);
 
+// After a text file was saved: the lines of the macro that was being edited before,
+// read back from the temporary file. On failure `lines` are left as they were.
+bool LoadTempScript(const std::string& programDir, std::vector<ScriptLine>& lines,
+                    std::string& error);
+
 // True when every character may stand in an abbreviation.
 bool IsValidSnipraName(std::string_view name);
 

@@ -211,6 +211,34 @@ TEST_F(SaveItTest, TemporaryFileAndWriteFailures) {
     EXPECT_TRUE(fs::is_directory(dir_ + "/sub"));
 }
 
+// Switching to a text file keeps the macro in the temporary file and brings it back after.
+TEST_F(SaveItTest, MacroComesBackAfterEditingATextFile) {
+    lines_.push_back(MakeLine(cmd::WindowResize, TSizeRec{"", 1, true, 640, 480}));
+    const std::string macro = BuildMacroText(lines_).text;
+    form_.TextFileMode = true;
+    ASSERT_EQ(Save(true).result, SaveResult::StoredInTemp);
+
+    std::vector<ScriptLine> fileLines = {MakeLine(cmd::Text, TTextRec{"file text"})};
+    form_.TextFilePath = dir_ + "/notes.txt";
+    ASSERT_EQ(SaveIt(false, form_, fileLines, record_, dir_, 1).result, SaveResult::StoredInTextFile);
+    EXPECT_EQ(Slurp(form_.TextFilePath), "file text");
+
+    std::vector<ScriptLine> back = fileLines;
+    std::string error;
+    ASSERT_TRUE(LoadTempScript(dir_, back, error)) << error;
+    EXPECT_EQ(BuildMacroText(back).text, macro);
+    ASSERT_EQ(back.size(), 3u);
+    EXPECT_EQ(LineCommand(back[2]), cmd::WindowResize);
+
+    // No temporary file: reported, the lines stay.
+    fs::remove(dir_ + "/TESRUN.TMP");
+    std::vector<ScriptLine> kept = fileLines;
+    EXPECT_FALSE(LoadTempScript(dir_, kept, error));
+    EXPECT_NE(error.find("TESRUN.TMP"), std::string::npos);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].Text, fileLines[0].Text);
+}
+
 TEST_F(SaveItTest, CommandsThatCannotBeWrittenRefuseTheSave) {
     lines_.push_back(MakeLine(cmd::RepeatStart, TRepeatRec{1, 12345, 1, 1}));
     const TMacroRecord before = record_;
