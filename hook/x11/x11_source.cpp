@@ -1,14 +1,17 @@
 #include "hook/x11/x11_source.h"
 
 #include <QSocketNotifier>
+#include <QTimer>
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 
+#include <array>
 #include <cstring>
 #include <set>
+#include <tuple>
 
 #include "hook/hotkey_codes.h"
 #include "hook/x11/keyboard_text.h"
@@ -68,6 +71,7 @@ public:
         }
         sink_ = std::move(sink);
         FindXTestDevices();
+        win::RecentSyntheticInput(0);  // attach to the playback mark before any input
         unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
         XISetMask(mask, XI_RawKeyPress);
         XISetMask(mask, XI_RawKeyRelease);
@@ -84,26 +88,27 @@ public:
             XkbSelectEvents(d_, XkbUseCoreKbd, XkbMapNotifyMask, XkbMapNotifyMask);
         else
             xkbEvent_ = -1;
-        FindLockMasks();
+        LoadKeyboard();
         XFlush(d_);
         notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(d_), QSocketNotifier::Read);
         QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { Drain(); });
+        DrainSoon();
         return true;
     }
 
     void Stop() override {
         notifier_.reset();
-        if (!grabs_.empty()) {
-            XUngrabKey(d_, AnyKey, AnyModifier, root_);
-            XUngrabButton(d_, AnyButton, AnyModifier, root_);
-            grabs_.clear();
-        }
+        for (const Grab& g : active_grabs_) Ungrab(g);
+        active_grabs_.clear();
+        grabs_.clear();
         XFlush(d_);
     }
 
     std::vector<std::string> SetGrabs(const std::vector<int>& codes) override {
         grabs_ = codes;
-        return Regrab();
+        auto problems = Regrab();
+        DrainSoon();
+        return problems;
     }
 
     bool Send(const Post& p) override { return win::PostMessage(p.hwnd, p.msg, p.wParam, p.lParam); }
@@ -117,8 +122,30 @@ private:
         XIFreeDeviceInfo(info);
     }
 
-    // The masks of NumLock and ScrollLock vary with the keyboard map.
-    void FindLockMasks() {
+    // Our own copy of the keyboard and modifier maps, refreshed on every map notice, so
+    // that decoding never depends on a client-side map being reloaded at that moment.
+    void LoadKeyboard() {
+        int minKc = 0, maxKc = 0;
+        XDisplayKeycodes(d_, &minKc, &maxKc);
+        int perCode = 0;
+        KeySym* syms = XGetKeyboardMapping(d_, static_cast<KeyCode>(minKc), maxKc - minKc + 1, &perCode);
+        for (auto& levels : keysyms_) levels = {NoSymbol, NoSymbol};
+        if (syms) {
+            for (int kc = minKc; kc <= maxKc && kc < 256; ++kc) {
+                const KeySym* row = syms + (kc - minKc) * perCode;
+                keysyms_[kc] = {perCode > 0 ? row[0] : NoSymbol, perCode > 1 ? row[1] : NoSymbol};
+            }
+            XFree(syms);
+        }
+        for (auto& m : modOfKeycode_) m = 0;
+        if (XModifierKeymap* map = XGetModifierMapping(d_)) {
+            const std::pair<int, std::uint8_t> kinds[] = {
+                {ShiftMapIndex, kModShift}, {ControlMapIndex, kModCtrl}, {Mod1MapIndex, kModAlt}, {Mod4MapIndex, kModWin}};
+            for (auto [index, mod] : kinds)
+                for (int k = 0; k < map->max_keypermod; ++k)
+                    if (KeyCode kc = map->modifiermap[index * map->max_keypermod + k]) modOfKeycode_[kc] |= mod;
+            XFreeModifiermap(map);
+        }
         numLock_ = ModMaskOf(XK_Num_Lock);
         scrollLock_ = ModMaskOf(XK_Scroll_Lock);
     }
@@ -134,11 +161,21 @@ private:
         return mask;
     }
 
+    // One passive grab: a key or button with an exact modifier mask.
+    using Grab = std::tuple<bool, unsigned, unsigned>;  // button?, keycode or button, mask
+
+    void Ungrab(const Grab& g) {
+        const auto& [button, detail, mask] = g;
+        if (button) XUngrabButton(d_, detail, mask, root_);
+        else XUngrabKey(d_, static_cast<int>(detail), mask, root_);
+    }
+
+    // Changes only the grabs that differ, so keys already grabbed are never let through
+    // in between (a keyboard map notice arrives on every switch of input device).
     std::vector<std::string> Regrab() {
         std::vector<std::string> problems;
-        XUngrabKey(d_, AnyKey, AnyModifier, root_);
-        XUngrabButton(d_, AnyButton, AnyModifier, root_);
-        const unsigned locks[] = {0u, LockMask, numLock_, scrollLock_};
+        std::set<Grab> wanted;
+        const unsigned locks[] = {LockMask, numLock_, scrollLock_};
         for (int code : grabs_) {
             const HotKeyDef* def = HotKeyDefinition(code);
             if (!def) continue;
@@ -147,30 +184,54 @@ private:
             if (def->mods & kModAlt) mods |= Mod1Mask;
             if (def->mods & kModShift) mods |= ShiftMask;
             if (def->mods & kModWin) mods |= Mod4Mask;
-            KeyCode kc = 0;
+            unsigned detail = def->mouse;
             if (!def->mouse) {
-                kc = XKeysymToKeycode(d_, win::VkToKeysym(def->vk));
-                if (!kc) {
+                detail = XKeysymToKeycode(d_, win::VkToKeysym(def->vk));
+                if (!detail) {
                     problems.push_back("hot key " + def->name + " has no key on this keyboard");
                     continue;
                 }
             }
-            ErrorTrap trap(d_);
+            std::vector<Grab> variants;
             // Every combination of CapsLock, NumLock and ScrollLock.
-            for (unsigned a = 0; a < 2; ++a)
-                for (unsigned b = 0; b < 2; ++b)
-                    for (unsigned c = 0; c < 2; ++c) {
-                        if ((b && !locks[2]) || (c && !locks[3])) continue;
-                        const unsigned m = mods | (a ? locks[1] : 0) | (b ? locks[2] : 0) | (c ? locks[3] : 0);
-                        if (def->mouse)
-                            XGrabButton(d_, def->mouse, m, root_, False,
-                                        ButtonPressMask | ButtonReleaseMask, GrabModeAsync,
-                                        GrabModeAsync, None, None);
-                        else
-                            XGrabKey(d_, kc, m, root_, False, GrabModeAsync, GrabModeAsync);
+            for (unsigned combo = 0; combo < 8; ++combo) {
+                unsigned m = mods;
+                bool valid = true;
+                for (int i = 0; i < 3; ++i)
+                    if (combo & (1u << i)) {
+                        valid = valid && locks[i] != 0;
+                        m |= locks[i];
                     }
-            if (trap.Finish() != 0)
+                if (valid) variants.emplace_back(def->mouse != 0, detail, m);
+            }
+            ErrorTrap trap(d_);
+            std::vector<Grab> added;
+            for (const Grab& g : variants) {
+                wanted.insert(g);
+                if (active_grabs_.count(g)) continue;
+                const auto& [button, det, m] = g;
+                if (button)
+                    XGrabButton(d_, det, m, root_, False, ButtonPressMask | ButtonReleaseMask,
+                                GrabModeAsync, GrabModeAsync, None, None);
+                else
+                    XGrabKey(d_, static_cast<int>(det), m, root_, False, GrabModeAsync, GrabModeAsync);
+                added.push_back(g);
+            }
+            if (trap.Finish() != 0) {
                 problems.push_back("hot key " + def->name + " is held by another program");
+                for (const Grab& g : added) Ungrab(g);
+                for (const Grab& g : variants) wanted.erase(g);
+                continue;
+            }
+            active_grabs_.insert(added.begin(), added.end());
+        }
+        for (auto it = active_grabs_.begin(); it != active_grabs_.end();) {
+            if (wanted.count(*it)) {
+                ++it;
+                continue;
+            }
+            Ungrab(*it);
+            it = active_grabs_.erase(it);
         }
         XFlush(d_);
         return problems;
@@ -200,17 +261,29 @@ private:
 
     std::uint8_t Modifiers() const {
         std::uint8_t m = 0;
-        for (KeyCode kc : down_) {
-            const KeySym s = XkbKeycodeToKeysym(d_, kc, 0, 0);
-            if (s == XK_Control_L || s == XK_Control_R) m |= kModCtrl;
-            else if (s == XK_Alt_L || s == XK_Alt_R || s == XK_Meta_L || s == XK_Meta_R) m |= kModAlt;
-            else if (s == XK_Shift_L || s == XK_Shift_R) m |= kModShift;
-            else if (s == XK_Super_L || s == XK_Super_R) m |= kModWin;
-        }
+        for (KeyCode kc : down_) m |= modOfKeycode_[kc];
         return m;
     }
 
+    // Round trips outside Drain may read events into Xlib's queue, where no readable
+    // descriptor would announce them: drain again from the event loop.
+    void DrainSoon() {
+        if (notifier_ && XEventsQueued(d_, QueuedAlready) > 0)
+            QTimer::singleShot(0, notifier_.get(), [this] { Drain(); });
+    }
+
     void Drain() {
+        for (bool remap = true; remap;) {
+            remap = DrainQueue();
+            if (remap) {
+                LoadKeyboard();
+                if (!grabs_.empty()) Regrab();
+            }
+        }
+    }
+
+    // Handles every queued event; true when the keyboard map changed.
+    bool DrainQueue() {
         bool remap = false;
         while (XPending(d_)) {
             XEvent ev;
@@ -228,10 +301,7 @@ private:
                 remap = true;  // the keyboard map changed
             }
         }
-        if (remap && !grabs_.empty()) {
-            FindLockMasks();
-            Regrab();
-        }
+        return remap;
     }
 
     void OnActiveChanged() {
@@ -255,8 +325,8 @@ private:
             const KeyCode kc = static_cast<KeyCode>(raw->detail);
             const bool press = type == XI_RawKeyPress;
             e.kind = press ? InputEvent::KeyDown : InputEvent::KeyUp;
-            e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(XkbKeycodeToKeysym(d_, kc, 0, 0)));
-            if (!e.vk) e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(XkbKeycodeToKeysym(d_, kc, 0, 1)));
+            e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(keysyms_[kc][0]));
+            if (!e.vk) e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(keysyms_[kc][1]));
             if (press) down_.insert(kc);
             else down_.erase(kc);
             e.mods = Modifiers();
@@ -307,6 +377,9 @@ private:
     std::uint32_t active_ = 0;
     unsigned numLock_ = 0, scrollLock_ = 0;
     std::vector<int> grabs_;
+    std::array<std::array<KeySym, 2>, 256> keysyms_ {};  // levels 0 and 1 of each keycode
+    std::array<std::uint8_t, 256> modOfKeycode_ {};      // kMod* bits a keycode holds
+    std::set<Grab> active_grabs_;
     DeadKeyComposer composer_;
     std::unique_ptr<QSocketNotifier> notifier_;
 };

@@ -1,0 +1,123 @@
+// The library and the window messages on a real X server (a private Xvfb).
+#include <gtest/gtest.h>
+// Xlib after gtest: it defines None.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <sstream>
+
+#include "desktop_process.h"
+#include "hook/hotkey_codes.h"
+#include "player/window_messages.h"
+
+namespace tessaro::hook {
+namespace {
+
+class Desktop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (server_.name().empty()) GTEST_SKIP() << "Xvfb could not start";
+        display_ = XOpenDisplay(server_.name().c_str());
+        ASSERT_NE(display_, nullptr);
+        ns_ = "desktop-" + std::to_string(::getpid()) + "-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    }
+    void TearDown() override {
+        if (display_) XCloseDisplay(display_);
+    }
+
+    std::unique_ptr<Probe> Start(const std::vector<std::string>& args) {
+        return std::make_unique<Probe>(args, server_.name(), ns_);
+    }
+
+    static unsigned long Number(const std::string& line) {
+        return std::strtoul(line.substr(line.find(' ') + 1).c_str(), nullptr, 10);
+    }
+
+    void Tap(KeySym modifier, KeySym key) {
+        const KeyCode m = modifier == NoSymbol ? 0 : XKeysymToKeycode(display_, modifier);
+        const KeyCode k = XKeysymToKeycode(display_, key);
+        if (m) XTestFakeKeyEvent(display_, m, True, 0);
+        XTestFakeKeyEvent(display_, k, True, 0);
+        XTestFakeKeyEvent(display_, k, False, 0);
+        if (m) XTestFakeKeyEvent(display_, m, False, 0);
+        XSync(display_, False);
+    }
+
+    XvfbServer server_;
+    Display* display_ = nullptr;
+    std::string ns_;
+};
+
+TEST_F(Desktop, MessagesTravelBetweenTwoProcesses) {
+    auto receiver = Start({"receiver"});
+    const std::string hwnd = receiver->ReadUntil("hwnd ");
+    ASSERT_FALSE(hwnd.empty());
+    auto sender = Start({"sender", std::to_string(Number(hwnd)), "1035", "6", "-14"});
+    EXPECT_EQ(sender->ReadUntil("sent "), "sent 1 bogus 0");
+    EXPECT_EQ(receiver->ReadUntil("msg "), "msg 1035 6 -14");
+}
+
+TEST_F(Desktop, HotKeyPressedThroughXTestReachesThePlayerNotTheFocusedWindow) {
+    auto player = Start({"receiver"});
+    const unsigned long playerWnd = Number(player->ReadUntil("hwnd "));
+    ASSERT_NE(playerWnd, 0u);
+    auto app = Start({"focused"});
+    const unsigned long focusWnd = Number(app->ReadUntil("window "));
+    ASSERT_NE(focusWnd, 0u);
+    const int code = HotKeyCodeForKey('J', kModCtrl);  // Ctrl+J
+    auto hooker = Start({"hooker", std::to_string(playerWnd), std::to_string(code)});
+    ASSERT_EQ(hooker->ReadUntil("hooked "), "hooked 1");
+
+    // Give the window the focus and make sure ordinary keys reach it.
+    for (int i = 0; i < 50; ++i) {
+        XSetInputFocus(display_, focusWnd, RevertToParent, CurrentTime);
+        XSync(display_, False);
+        Window f;
+        int r;
+        XGetInputFocus(display_, &f, &r);
+        if (f == focusWnd) break;
+        ::usleep(50000);
+    }
+    Tap(NoSymbol, XK_x);
+    ASSERT_EQ(app->ReadUntil("key "), "key " + std::to_string(XK_x));
+
+    Tap(XK_Control_L, XK_j);
+    const std::string fired = player->ReadUntil("msg " + std::to_string(WM_HOTKEY_FIRED) + " ");
+    std::ostringstream want;
+    want << "msg " << WM_HOTKEY_FIRED << " " << code << " " << focusWnd;
+    EXPECT_EQ(fired, want.str());
+    if (fired.empty())
+        for (std::string l = hooker->ReadLine(100); !l.empty(); l = hooker->ReadLine(100)) ADD_FAILURE() << l;
+
+    // The grabbed key never reached the window: after the Ctrl it saw, the next key is
+    // the next one typed.
+    Tap(NoSymbol, XK_y);
+    std::string next = app->ReadUntil("key ");
+    if (next == "key " + std::to_string(XK_Control_L)) next = app->ReadUntil("key ");
+    EXPECT_EQ(next, "key " + std::to_string(XK_y));
+}
+
+TEST_F(Desktop, ThePlayersOwnPlaybackIsNoHotKey) {
+    auto player = Start({"receiver"});
+    const unsigned long playerWnd = Number(player->ReadUntil("hwnd "));
+    ASSERT_NE(playerWnd, 0u);
+    const int code = HotKeyCodeForKey('K', kModCtrl);
+    auto hooker = Start({"hooker", std::to_string(playerWnd), std::to_string(code)});
+    ASSERT_EQ(hooker->ReadUntil("hooked "), "hooked 1");
+    auto typist = Start({"typist", std::to_string(XK_Control_L), std::to_string(XK_k)});
+    ASSERT_EQ(typist->ReadUntil("typed"), "typed");
+    // Once the playback mark has aged, the same keys count as the user's.
+    ::usleep(1300 * 1000);
+    Tap(XK_Control_L, XK_k);
+    const std::string fired = player->ReadUntil("msg " + std::to_string(WM_HOTKEY_FIRED) + " ");
+    ASSERT_FALSE(fired.empty());
+    EXPECT_EQ(fired.substr(0, fired.rfind(' ')),
+              "msg " + std::to_string(WM_HOTKEY_FIRED) + " " + std::to_string(code));
+    // Exactly one: the played keys fired nothing.
+    EXPECT_EQ(player->ReadUntil("msg " + std::to_string(WM_HOTKEY_FIRED) + " ", 300), "");
+}
+
+}  // namespace
+}  // namespace tessaro::hook

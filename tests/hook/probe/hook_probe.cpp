@@ -1,0 +1,108 @@
+// Roles played by separate processes in the desktop tests of the hook library:
+//   receiver            a hidden message window; prints "hwnd N", then "msg M W L" per message
+//   sender HWND M W L   posts one message and then one to a window that does not exist
+//   focused             a focused window; prints "window N", then "key K" (the keysym) per key it gets
+//   hooker HWND CODE    the library with CODE in use and HWND as the player's window
+//   typist MOD KEY      types MOD+KEY (keysyms) through XTest as the player's playback does
+// Every role ends when its standard input closes.
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QSocketNotifier>
+#include <QWindow>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+#include "hook/hooks.h"
+#include "hook/qtmhook.h"
+#include "platform/messages.h"
+#include "platform/synthetic_input.h"
+
+namespace {
+
+void Say(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+class KeyWindow : public QWindow {
+protected:
+    void keyPressEvent(QKeyEvent* e) override { Say("key " + std::to_string(e->nativeVirtualKey())); }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    const std::string role = argv[1];
+    ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+    QGuiApplication app(argc, argv);
+    // Quit when the test closes our standard input.
+    QSocketNotifier stdinGone(0, QSocketNotifier::Read);
+    QObject::connect(&stdinGone, &QSocketNotifier::activated, [&] {
+        char c;
+        if (::read(0, &c, 1) <= 0) app.quit();
+    });
+
+    std::unique_ptr<win::MessageWindow> receiver;
+    std::unique_ptr<KeyWindow> focused;
+    auto glob = std::make_unique<tessaro::TGlobData>();
+    if (role == "receiver") {
+        receiver = std::make_unique<win::MessageWindow>([](std::uint32_t m, std::uint32_t w, std::int32_t l) {
+            Say("msg " + std::to_string(m) + " " + std::to_string(w) + " " + std::to_string(l));
+            return 0;
+        });
+        Say("hwnd " + std::to_string(receiver->hwnd()));
+    } else if (role == "sender" && argc == 6) {
+        const auto hwnd = static_cast<win::HWND>(std::strtoul(argv[2], nullptr, 10));
+        const bool ok = win::PostMessage(hwnd, std::strtoul(argv[3], nullptr, 10),
+                                         std::strtoul(argv[4], nullptr, 10),
+                                         static_cast<std::int32_t>(std::strtol(argv[5], nullptr, 10)));
+        const bool bogus = win::PostMessage(0x1fffff0, 1, 0, 0);
+        Say(std::string("sent ") + (ok ? "1" : "0") + " bogus " + (bogus ? "1" : "0"));
+        return 0;
+    } else if (role == "typist" && argc == 4) {
+        Display* d = XOpenDisplay(nullptr);
+        if (!d) return 1;
+        const KeyCode m = XKeysymToKeycode(d, std::strtoul(argv[2], nullptr, 10));
+        const KeyCode k = XKeysymToKeycode(d, std::strtoul(argv[3], nullptr, 10));
+        win::NoteSyntheticInput();
+        XTestFakeKeyEvent(d, m, True, 0);
+        XTestFakeKeyEvent(d, k, True, 0);
+        XTestFakeKeyEvent(d, k, False, 0);
+        XTestFakeKeyEvent(d, m, False, 0);
+        XSync(d, False);
+        XCloseDisplay(d);
+        Say("typed");
+        return 0;
+    } else if (role == "focused") {
+        focused = std::make_unique<KeyWindow>();
+        focused->resize(200, 100);
+        focused->show();
+        Say("window " + std::to_string(focused->winId()));
+    } else if (role == "hooker" && argc == 4) {
+        glob->PlayerWnd = static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10));
+        glob->HotKeyUsed[std::atoi(argv[3])] = 1;
+        QtmUpWindow(glob.get());
+        QtmUpKeys(glob.get());
+        tessaro::hook::HookSet().AddFilter([](const tessaro::hook::InputEvent& e) {
+            Say("event " + std::to_string(e.kind) + " vk " + std::to_string(e.vk) + " mods " +
+                std::to_string(e.mods) + " synthetic " + std::to_string(e.synthetic));
+            return false;
+        });
+        const std::uint32_t hook = QtmHookKeyboard();
+        glob->KeyboardHook = hook;
+        QtmUpKeyHook(glob.get());
+        Say(std::string("hooked ") + (hook ? "1" : "0"));
+    } else {
+        return 2;
+    }
+    return app.exec();
+}
