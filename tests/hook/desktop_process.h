@@ -53,8 +53,7 @@ public:
     Probe(const std::vector<std::string>& args, const std::string& display, const std::string& ns) {
         int in[2], out[2];
         if (::pipe(in) != 0 || ::pipe(out) != 0) return;
-        const char* bin = std::getenv("TESSARO_BIN");
-        const std::string exe = std::string(bin ? bin : ".") + "/hook_probe";
+        const std::string exe = BinDirectory() + "/hook_probe";
         pid_ = ::fork();
         if (pid_ == 0) {
             ::dup2(in[0], 0);
@@ -82,6 +81,15 @@ public:
             ::waitpid(pid_, nullptr, 0);
         }
         if (out_ >= 0) ::close(out_);
+    }
+
+    // $TESSARO_BIN, else the folder of this test program (they are built side by side).
+    static std::string BinDirectory() {
+        if (const char* bin = std::getenv("TESSARO_BIN"); bin && *bin) return bin;
+        char path[4096];
+        const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+        std::string self = n > 0 ? std::string(path, static_cast<std::size_t>(n)) : "./x";
+        return self.substr(0, self.rfind('/'));
     }
 
     // The next line of output, or "" when none came within timeoutMs.
