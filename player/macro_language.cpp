@@ -450,9 +450,16 @@ bool RecogniseDateTime(std::string_view text, size_t pos, Token& t) {
 std::span<const TokenSpec> TokenTable() { return kTable; }
 
 const TokenSpec& SpecOf(TokenKind kind) {
-  for (const auto& spec : kTable)
-    if (spec.kind == kind) return spec;
-  std::abort();  // Date/Time/None have no table entry: a caller bug
+  // Indexed once: writers and the script parser ask for spellings token after token.
+  static const auto byKind = [] {
+    std::array<const TokenSpec*, static_cast<size_t>(TokenKind::Time) + 1> at{};
+    for (const auto& spec : kTable)
+      if (!at[static_cast<size_t>(spec.kind)]) at[static_cast<size_t>(spec.kind)] = &spec;
+    return at;
+  }();
+  const size_t i = static_cast<size_t>(kind);
+  if (i >= byKind.size() || !byKind[i]) std::abort();  // Date/Time/None have no table entry: a caller bug
+  return *byKind[i];
 }
 
 std::span<const std::string_view> DateFormats() { return kDateFormats; }

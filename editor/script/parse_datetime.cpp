@@ -30,7 +30,7 @@ std::optional<Made> DateToken(const Cursor& c) {
             rec.DayOffset = c.Int(n + 2, 3);
             length = n + 7;
         }
-        return Made{length, tessaro::MakeLine(cmd::Date, rec)};
+        return Made{length, tessaro::MakeLine(cmd::Date, rec), cmd::Date};
     }
     return std::nullopt;
 }
@@ -42,7 +42,7 @@ std::optional<Made> TimeToken(const Cursor& c, bool zeros) {
         const std::string_view format = formats[f - 1];
         if (c.Field(1, format.size()) != format || c.Field(1 + format.size(), flag.size()) != flag) continue;
         TDateTimeRec rec{.IsDate = false, .FormatIndex = f, .YesNo = zeros, .Forward = true, .DayOffset = 0};
-        return Made{1 + format.size() + flag.size(), tessaro::MakeLine(cmd::Time, rec)};
+        return Made{1 + format.size() + flag.size(), tessaro::MakeLine(cmd::Time, rec), cmd::Time};
     }
     return std::nullopt;
 }

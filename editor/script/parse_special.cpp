@@ -82,7 +82,7 @@ std::optional<Made> EmailToken(const Cursor& c, std::string_view literal) {
     const std::size_t length = walk.Offset() + 1;
     rec.Token = std::string(c.Field(0, length));
 
-    return Made{length, tessaro::MakeLine(cmd::EmailSend, std::move(rec))};
+    return Made{length, tessaro::MakeLine(cmd::EmailSend, std::move(rec)), cmd::EmailSend};
 }
 
 }  // namespace tessaro::parse
@@ -155,10 +155,10 @@ std::optional<Made> LaunchToken(const Cursor& c, std::string_view literal, const
     rec.ProgramPath = std::move(part->path);
     rec.Parameters = std::move(part->parameters);
     rec.Value3 = part->runStyle;
-    if (shape.code != cmd::ActivateOrLaunch) return Made{part->next, tessaro::MakeLine(shape.code, std::move(rec))};
+    if (shape.code != cmd::ActivateOrLaunch) return Made{part->next, tessaro::MakeLine(shape.code, std::move(rec)), shape.code};
     // The parser names only the program, where the editors add the window title.
     std::string display = std::string(CommandName(shape.code)) + ": " + std::string(FileNamePart(rec.ProgramPath));
-    return Made{part->next, MakeLine(shape.code, std::move(display), std::move(rec))};
+    return Made{part->next, MakeLine(shape.code, std::move(display), std::move(rec)), shape.code};
 }
 
 }  // namespace tessaro::parse

@@ -2,11 +2,12 @@
 
 #include <array>
 #include <cassert>
-#include <iterator>
+#include <type_traits>
 #include <vector>
 
 #include "editor/script/command_table.h"
 #include "editor/script/display_text.h"
+#include "editor/script/script_writer.h"
 #include "editor/script/text_util.h"
 #include "player/macro_language.h"
 
@@ -37,12 +38,12 @@ std::string N(int code) { return std::string(CommandName(code)); }
 
 // A line with the display text every editor gives it.
 Made Line(std::size_t length, int code, LineRecord record) {
-    return Made{length, tessaro::MakeLine(code, std::move(record))};
+    return Made{length, tessaro::MakeLine(code, std::move(record)), code};
 }
 
 // A line whose display text the parser words its own way.
 Made Line(std::size_t length, int code, std::string display, LineRecord record) {
-    return Made{length, MakeLine(code, std::move(display), std::move(record))};
+    return Made{length, MakeLine(code, std::move(display), std::move(record)), code};
 }
 
 // Free text from offset k to the delimiter. The fixed fields between the literal and k
@@ -56,11 +57,11 @@ std::optional<FreeText> TextFrom(const Cursor& c, const Row& row, std::size_t k,
 
 // ---- Key tokens: part of the typed text.
 
-std::optional<Made> Join(const Cursor&, const Row& row) { return Made{row.literal.size(), std::nullopt}; }
+std::optional<Made> Join(const Cursor&, const Row& row) { return Made{row.literal.size(), std::nullopt, 0}; }
 
 std::optional<Made> JoinClosed(const Cursor& c, const Row& row) {
     if (!c.ClosedAt(row.length)) return std::nullopt;
-    return Made{row.length, std::nullopt};
+    return Made{row.length, std::nullopt, 0};
 }
 
 // ---- Whole tokens of a single command.
@@ -575,18 +576,52 @@ ScriptLine MakeLine(int code, std::string display, LineRecord record) {
     return ScriptLine{std::move(display), std::move(record)};
 }
 
-std::optional<Made> RecogniseToken(const Cursor& at) {
-    static const std::vector<Row> rows = [] {
-        std::vector<Row> spelled(std::begin(kTable), std::end(kTable));
-        for (Row& row : spelled) row.literal = SpecOf(row.token).prefix;
-        return spelled;
+// A line the serialiser could not write back (a number too wide for its field, such as a
+// delay of 99999 seconds) would make the macro unsavable: such a token stays typed text.
+template <class T>
+constexpr bool kHasNumbers = true;
+template <> constexpr bool kHasNumbers<TTextRec> = false;
+template <> constexpr bool kHasNumbers<TNameRec> = false;
+template <> constexpr bool kHasNumbers<TEmailRec> = false;
+template <> constexpr bool kHasNumbers<TWTextRec> = false;
+template <> constexpr bool kHasNumbers<TWindowRec> = false;
+template <> constexpr bool kHasNumbers<TFileOpRec> = false;
+template <> constexpr bool kHasNumbers<TMacroRefRec> = false;
+template <> constexpr bool kHasNumbers<TNetRec> = false;
+template <> constexpr bool kHasNumbers<TDialRec> = false;
+
+bool Writable(const Made& made) {
+    if (!made.line) return true;
+    const bool numbers =
+        std::visit([](const auto& rec) { return kHasNumbers<std::decay_t<decltype(rec)>>; }, made.line->Record);
+    return !numbers || CommandText(made.code, made.line->Record).ok;
+}
+
+// The rows in their order of testing, spelled from the language's table and grouped by
+// the character after the "<" so that a "<" is compared only with the rows it could start.
+const std::vector<Row>& RowsAfter(unsigned char c) {
+    static const std::array<std::vector<Row>, 256> groups = [] {
+        std::array<std::vector<Row>, 256> byChar;
+        for (Row row : kTable) {
+            row.literal = SpecOf(row.token).prefix;
+            byChar[static_cast<unsigned char>(row.literal[1])].push_back(row);
+        }
+        return byChar;
     }();
-    for (const Row& row : rows) {
+    return groups[c];
+}
+
+std::optional<Made> RecogniseToken(const Cursor& at) {
+    for (const Row& row : RowsAfter(static_cast<unsigned char>(at.At(1).value_or('\0')))) {
         if (!at.StartsWith(row.literal)) continue;
         std::optional<Made> made = row.recognise(at, row);
-        if (made && made->length <= at.Remaining()) return made;
+        if (made && made->length <= at.Remaining() && Writable(*made)) return made;
     }
-    return DateTimeToken(at);
+    // Dates and times have "{" after a format of at most 15 characters.
+    if (at.Field(1, 16).find('{') == std::string_view::npos) return std::nullopt;
+    std::optional<Made> made = DateTimeToken(at);
+    if (made && !Writable(*made)) return std::nullopt;
+    return made;
 }
 
 }  // namespace tessaro::parse

@@ -14,6 +14,7 @@ namespace tessaro::parse {
 struct Made {
     std::size_t length = 0;          // characters the token takes
     std::optional<ScriptLine> line;  // none: a key token, joined to the typed text
+    int code = 0;                    // the line's command
 };
 
 // The first recogniser that accepts the token at `at` (which stands on a "<"); nothing

@@ -105,6 +105,8 @@ TEST(ParseRoundTrip, TruncatedAndDamagedTokensAreKeptAsTyped) {
              "<DIAL:<NAME:me><PASX:pw>isp>", "<NWCP:<NAME:a><PASS:b>", "<NWCQ:<NAME:a><PASS:b>c>", "<NWD",
              "<WAITLM:5>abc", "<WAITTIME:125>abcdefgh", "<PAUSE:1>abcdefghijk>", "<TBOX:<HEAD:t>body",
              "<COPYFILE:a.txt>", "<CDSTEP:1>", "<CDGOTO:123>", "<DELAY:00.50", "<WSIZE:0640>0480Calc>",
+             // Numbers the serialiser could not write back in their fields.
+             "<DELAY:99999>", "<SPEED:-9999>",
          }) {
         EXPECT_EQ(Reparse("a" + text), "a" + text);
         const auto lines = ParseMacroText("a" + text);

@@ -1,0 +1,33 @@
+# Builds the parser's fuzz target with clang (ASan, UBSan, libFuzzer) in a build folder of its
+# own and runs it a bounded number of times over a copy of the seed corpus.
+#   cmake -DSOURCE=<tree> -DBUILD=<folder> -DCXX=clang++ -DCC=clang -DCORPUS=<seeds> -DRUNS=n -P run_fuzz.cmake
+foreach(var SOURCE BUILD CXX CC CORPUS RUNS)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "run_fuzz.cmake needs -D${var}=...")
+  endif()
+endforeach()
+
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -S ${SOURCE} -B ${BUILD} -G Ninja
+          -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_C_COMPILER=${CC} -DCMAKE_BUILD_TYPE=RelWithDebInfo
+          -DTESSARO_FUZZ=ON -DTESSARO_ASAN=ON -DTESSARO_BUILD_BENCH=OFF
+          -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link
+  RESULT_VARIABLE configured OUTPUT_QUIET)
+if(NOT configured EQUAL 0)
+  message(FATAL_ERROR "configuring the clang fuzz build failed")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD} --target parse_fuzz -j 4 RESULT_VARIABLE built)
+if(NOT built EQUAL 0)
+  message(FATAL_ERROR "building the fuzz target failed")
+endif()
+
+# libFuzzer adds what it finds to its first folder: keep the seeds in the tree untouched.
+set(work ${BUILD}/parse_fuzz_corpus)
+file(REMOVE_RECURSE ${work})
+file(MAKE_DIRECTORY ${work})
+execute_process(
+  COMMAND ${BUILD}/bin/parse_fuzz -runs=${RUNS} -seed=1 -max_len=6000 -timeout=10 -artifact_prefix=${work}/ ${work} ${CORPUS}
+  RESULT_VARIABLE fuzzed)
+if(NOT fuzzed EQUAL 0)
+  message(FATAL_ERROR "the fuzz target found a fault (exit ${fuzzed}); the input is in the working folder")
+endif()
