@@ -21,7 +21,7 @@ using Clock = std::chrono::steady_clock;
 
 // How long a remapped keycode is left alone after its key went out, so that clients
 // have read the mapping it was typed with before it changes again.
-constexpr auto kSettle = std::chrono::milliseconds(60);
+constexpr auto kSettle = std::chrono::milliseconds(150);
 
 constexpr unsigned long kModifierKeysyms[] = {
     XK_Shift_L, XK_Shift_R, XK_Control_L, XK_Control_R, XK_Alt_L, XK_Alt_R, XK_Meta_L,
@@ -48,37 +48,46 @@ XTestInput::~XTestInput() {
 
 void XTestInput::LoadKeyboardMap() {
   const int count = max_code_ - min_code_ + 1;
-  KeySym* syms = nullptr;
   // Fake events go through the XTEST keyboard; its map is the one that counts.
+  unsigned device = XkbUseCoreKbd;
   int ndevices = 0;
   if (XDeviceInfo* devices = XListInputDevices(display_, &ndevices)) {
-    for (int i = 0; i < ndevices && !syms; ++i) {
-      if (std::strcmp(devices[i].name, "Virtual core XTEST keyboard") != 0) continue;
-      if (XDevice* dev = XOpenDevice(display_, devices[i].id)) {
-        syms = XGetDeviceKeyMapping(display_, dev, static_cast<KeyCode>(min_code_), count,
-                                    &per_code_);
-        XCloseDevice(display_, dev);
-      }
-    }
+    for (int i = 0; i < ndevices; ++i)
+      if (std::strcmp(devices[i].name, "Virtual core XTEST keyboard") == 0)
+        device = static_cast<unsigned>(devices[i].id);
     XFreeDeviceList(devices);
   }
-  if (!syms)
-    syms = XGetKeyboardMapping(display_, static_cast<KeyCode>(min_code_), count, &per_code_);
-  map_.assign(syms, syms + static_cast<size_t>(count) * per_code_);
-  XFree(syms);
+  XkbDescPtr xkb = XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, device);
+  if (!xkb && device != XkbUseCoreKbd) xkb = XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+  map_.assign(static_cast<size_t>(count) * per_code_, NoSymbol);
+  // Only keycodes with no keysym in any group or level may serve as spares.
+  std::vector<bool> empty(static_cast<size_t>(count), !xkb);
+  if (xkb) {
+    for (int code = min_code_; code <= max_code_; ++code) {
+      bool none = true;
+      for (int i = 0; i < XkbKeyNumSyms(xkb, code); ++i)
+        none = none && XkbKeySymsPtr(xkb, code)[i] == NoSymbol;
+      empty[code - min_code_] = none;
+      if (XkbKeyNumGroups(xkb, code) < 1) continue;
+      const int width = XkbKeyGroupWidth(xkb, code, 0);
+      for (int l = 0; l < std::min(width, per_code_); ++l)
+        map_[static_cast<size_t>(code - min_code_) * per_code_ + l] =
+            XkbKeySymEntry(xkb, code, l, 0);
+    }
+    XkbFreeKeyboard(xkb, 0, True);
+  }
 
   places_.clear();
   // Spares stay ours across reloads; others may have taken a free keycode meanwhile.
   std::vector<Spare> kept;
   for (int code = min_code_; code <= max_code_; ++code) {
     const unsigned long* row = &map_[static_cast<size_t>(code - min_code_) * per_code_];
-    bool empty = true;
-    for (int l = 0; l < per_code_; ++l) empty = empty && row[l] == NoSymbol;
     auto mine = std::find_if(spares_.begin(), spares_.end(),
                              [&](const Spare& s) { return s.code == code; });
-    if (mine != spares_.end() && (empty || row[0] == mine->keysym)) kept.push_back(*mine);
-    else if (empty) kept.push_back({static_cast<KeyCode>(code)});
-    for (int l = 0; l < std::min(per_code_, 2); ++l)
+    const bool free = empty[code - min_code_];
+    if (mine != spares_.end() && (free || row[0] == mine->keysym)) kept.push_back(*mine);
+    else if (free) kept.push_back({static_cast<KeyCode>(code)});
+    for (int l = 0; l < per_code_; ++l)
       if (row[l] != NoSymbol) places_.try_emplace(row[l], KeyPlace{static_cast<KeyCode>(code), l});
   }
   spares_ = std::move(kept);

@@ -2,8 +2,6 @@
 // Input into the real X desktop through the XTEST extension. Keys are looked up in the
 // keyboard map of the XTEST keyboard device (the one fake events go through); a character
 // no key types is put on a spare keycode for the time it is typed.
-#include <X11/Xlib.h>
-
 #include <chrono>
 #include <map>
 #include <memory>
@@ -12,6 +10,9 @@
 #include <vector>
 
 #include "platform/input.h"
+
+// No X header here: its macros (None, ...) clash with names of the callers.
+typedef struct _XDisplay Display;
 
 namespace win::x11 {
 
@@ -48,29 +49,30 @@ class XTestInput : public InputBackend {
 
  private:
   struct KeyPlace {
-    KeyCode code;
+    unsigned char code;
     int level;  // 0 plain, 1 shifted
   };
   struct Spare {
-    KeyCode code;
+    unsigned char code;
     unsigned long keysym = 0;  // 0: free
     std::chrono::steady_clock::time_point last_use{};
   };
 
   void LoadKeyboardMap();
   std::optional<KeyPlace> Find(unsigned long keysym) const;
-  KeyCode SpareFor(unsigned long keysym);
-  void SetMapping(KeyCode code, unsigned long keysym);
-  void Tap(KeyCode code, bool shifted);
+  unsigned char SpareFor(unsigned long keysym);
+  void SetMapping(unsigned char code, unsigned long keysym);
+  void Tap(unsigned char code, bool shifted);
 
   Display* display_;
   bool ok_ = false;
-  int min_code_ = 8, max_code_ = 255, per_code_ = 1;
-  std::vector<unsigned long> map_;  // (code - min_code_) * per_code_ + level
+  int min_code_ = 8, max_code_ = 255;
+  static constexpr int per_code_ = 2;  // plain and shifted keysym of the first group
+  std::vector<unsigned long> map_;     // (code - min_code_) * per_code_ + level
   std::unordered_map<unsigned long, KeyPlace> places_;
   std::vector<Spare> spares_;
-  std::map<unsigned char, KeyCode> pressed_;  // keycode each held virtual key went down on
-  KeyCode shift_code_ = 0;
+  std::map<unsigned char, unsigned char> pressed_;  // keycode each held virtual key went down on
+  unsigned char shift_code_ = 0;
 };
 
 }  // namespace win::x11
