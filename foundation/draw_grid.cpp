@@ -240,6 +240,20 @@ void TMyCustomGrid::SetCol(int col) {
     if (SelectCell(col, Row())) setCurrentIndex(model_->index(Row() - fixedRows_, col));
 }
 
+bool TMyCustomGrid::MouseToCell(const QPoint& pos, int& col, int& row) const {
+    col = row = -1;
+    if (fixedRows_ > 0 && title_->isVisible() && title_->geometry().contains(pos)) {
+        col = title_->logicalIndexAt(pos.x() - title_->x());
+        row = col < 0 ? -1 : 0;
+        return col >= 0;
+    }
+    const QModelIndex at = indexAt(viewport()->mapFrom(this, pos));
+    if (!at.isValid()) return false;
+    col = at.column();
+    row = at.row() + fixedRows_;
+    return true;
+}
+
 void TMyCustomGrid::PaintCell(QPainter& painter, int col, int row, const QRect& rect, TGridDrawState state) {
     if (defaultDrawing_) {
         const QPalette& pal = palette();

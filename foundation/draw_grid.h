@@ -58,6 +58,10 @@ public:
     void SetRow(int row);
     void SetCol(int col);
 
+    // The cell under a point of the grid widget (the title row counts as row 0); false and
+    // -1, -1 when the point is on no cell.
+    bool MouseToCell(const QPoint& pos, int& col, int& row) const;
+
     // Paints one cell; the title row comes from the header, the others from the body.
     void PaintCell(QPainter& painter, int col, int row, const QRect& rect, TGridDrawState state);
 

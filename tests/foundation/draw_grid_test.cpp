@@ -116,6 +116,23 @@ TEST_F(DrawGridTest, OwnerDrawsEveryCellWithItsState) {
     EXPECT_EQ(grid_->Row(), 4);
 }
 
+TEST_F(DrawGridTest, MouseToCellCountsTheTitleRow) {
+    QHeaderView* title = grid_->horizontalHeader();
+    int col = 0, row = 0;
+    const QPoint inTitle = title->mapTo(grid_.get(), QPoint(title->sectionViewportPosition(2) + 5, 3));
+    ASSERT_TRUE(grid_->MouseToCell(inTitle, col, row));
+    EXPECT_EQ(std::make_pair(col, row), std::make_pair(2, 0));
+
+    QWidget* vp = grid_->viewport();
+    const QPoint inBody = vp->mapTo(grid_.get(), QPoint(grid_->columnViewportPosition(3) + 5,
+                                                        grid_->rowViewportPosition(2) + 5));
+    ASSERT_TRUE(grid_->MouseToCell(inBody, col, row));
+    EXPECT_EQ(std::make_pair(col, row), std::make_pair(3, 3));  // model row 2 is grid row 3
+
+    EXPECT_FALSE(grid_->MouseToCell(QPoint(590, 295), col, row));  // beyond the last column
+    EXPECT_EQ(std::make_pair(col, row), std::make_pair(-1, -1));
+}
+
 TEST_F(DrawGridTest, OwnerCanRefuseACell) {
     grid_->SetRow(2);
     grid_->setFocus();
