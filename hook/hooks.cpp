@@ -72,6 +72,12 @@ bool Hooks::Installed(HookKind kind) const {
     return false;
 }
 
+std::optional<HookKind> Hooks::KindOf(std::uint32_t handle) const {
+    const auto it = hooks_.find(handle);
+    if (it == hooks_.end()) return std::nullopt;
+    return it->second;
+}
+
 HookMask Hooks::Mask() const {
     return {Installed(HookKind::Keyboard), Installed(HookKind::Mouse), Installed(HookKind::Activation)};
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ public:
     std::uint32_t Install(HookKind kind);
     void Remove(std::uint32_t handle);
     bool Installed(HookKind kind) const;
+    // The kind of an installed hook; nullopt for an unknown handle.
+    std::optional<HookKind> KindOf(std::uint32_t handle) const;
 
     // A push of a group reached the master; hot keys in use may have changed.
     void GroupPushed(int group);

@@ -63,6 +63,15 @@ private:
 // saved original is left over from a player that died, put it back. True when restored.
 bool RestoreKeyboardAfterCrash(Display* display);
 
+// The hook library's remap, driven by the table in the shared block "QTTT1KGR" (read
+// under the mutex "QTQJaveR") and kept on an X connection of its own, so that it can
+// still restore the mapping when the process ends. On the simulated desktop there is no
+// keyboard mapping: the calls succeed and change nothing.
+bool StartRemapFromSwapBlock();    // the remap hook is installed
+bool RefreshRemapFromSwapBlock();  // the table changed; false when no remap is on
+void StopRemap();                  // the remap hook is removed
+bool RestoreRemapLeftByCrash();    // the one player instance starts
+
 // The keyboard mapping of the display, and setting one (waits for the server).
 KeyboardMap ReadKeyboardMap(Display* display);
 bool WriteKeyboardMap(Display* display, const KeyboardMap& map);

@@ -2,6 +2,7 @@
 #include "hook/qtmhook.h"
 
 #include "hook/hooks.h"
+#include "hook/key_remap.h"
 #include "hook/master_block.h"
 
 using tessaro::TGlobData;
@@ -23,8 +24,19 @@ extern "C" {
 std::uint32_t QtmHookKeyboard() { return HookSet().Install(HookKind::Keyboard); }
 std::uint32_t QtmHookMouse() { return HookSet().Install(HookKind::Mouse); }
 std::uint32_t QtmHookCBT() { return HookSet().Install(HookKind::Activation); }
-std::uint32_t QtmHookSwap() { return HookSet().Install(HookKind::Remap); }
-void QtmUnHook(std::uint32_t hook) { HookSet().Remove(hook); }
+std::uint32_t QtmHookSwap() {
+    const std::uint32_t hook = HookSet().Install(HookKind::Remap);
+    if (hook && !StartRemapFromSwapBlock()) {
+        HookSet().Remove(hook);
+        return 0;
+    }
+    return hook;
+}
+void QtmUnHook(std::uint32_t hook) {
+    const bool remap = HookSet().KindOf(hook) == HookKind::Remap;
+    HookSet().Remove(hook);
+    if (remap && !HookSet().Installed(HookKind::Remap)) StopRemap();
+}
 
 void QtmUpCapture(const TGlobData* data) { Push(data, tessaro::ggCapture); }
 void QtmUpCaptureOn(const TGlobData* data) { Push(data, tessaro::ggCaptureOn); }

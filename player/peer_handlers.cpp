@@ -1,6 +1,8 @@
 #include "player/peer_handlers.h"
 
 #include "foundation/settings.h"
+#include "hook/key_remap.h"
+#include "hook/qtmhook.h"
 #include "player/peer_link.h"
 #include "player/player_macro_file.h"
 #include "player/swap_table.h"
@@ -32,6 +34,10 @@ constexpr SettingsReload kSettingsReloads[] = {
 
 }  // namespace
 
+void RefreshInstalledRemap() { hook::RefreshRemapFromSwapBlock(); }
+
+HookCalls LibraryHookCalls() { return {QtmHookKeyboard, QtmHookMouse, QtmUnHook}; }
+
 bool RefreshMacroMirrors(PlayerPeerContext& c, int n) {
     if (n < 1 || n > kMaxMacros) return false;
     TMacroRecord rec;
@@ -58,6 +64,22 @@ void RegisterPlayerPeerHandlers(PeerUpdateDispatcher& d, PlayerPeerContext& c) {
     d.On(puEditorClosed, [&c](std::int32_t) { c.link.ForgetEditor(); });
     d.On(puPullGroup, [&c](std::int32_t group) { c.link.Pull(c.glob, group, 0); });
     d.On(puPullMacro, [&c](std::int32_t n) { c.link.Pull(c.glob, ggItem, n); });
+
+    d.On(puHooks, [&c](std::int32_t what) {
+        switch (what) {
+        case 1:
+            c.glob.KeyboardHook = c.hooks.hookKeyboard();
+            c.link.Push(c.glob, ggKeyHook);
+            break;
+        case 2: c.hooks.unhook(c.glob.KeyboardHook); break;
+        case 3:
+            c.glob.MouseHook = c.hooks.hookMouse();
+            c.link.Push(c.glob, ggMouseHook);
+            break;
+        case 4: c.hooks.unhook(c.glob.MouseHook); break;
+        default: break;
+        }
+    });
 
     for (const SettingsReload& s : kSettingsReloads) d.On(s.code, [load = s.load](std::int32_t) { load(); });
 

@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/named_mutex.h"
+#include "platform/shared_memory.h"
 #include "tests/support/xvfb.h"
 
 #include <cstdlib>
@@ -166,6 +168,47 @@ TEST_F(KeyRemapXTest, MappingLeftByADeadPlayerIsRestoredAtNextStart) {
     // A damaged leftover is dropped without touching the mapping.
     std::ofstream(SavedKeyboardMapPath()) << "garbage";
     EXPECT_FALSE(RestoreKeyboardAfterCrash(display_));
+    EXPECT_EQ(Typed(), before);
+    EXPECT_FALSE(std::filesystem::exists(SavedKeyboardMapPath()));
+}
+
+// The hook library's remap runs in a child process: the library keeps a display
+// connection of its own for the process's life, which must not outlive the test's server.
+TEST_F(KeyRemapXTest, HookLibraryRemapFollowsTheSharedTable) {
+    const std::vector<KeySym> before = Typed();
+    auto block = win::SharedMemory::Create(kSwapBlockName, sizeof(TSwapShared));
+    auto mutex = win::NamedMutex::Create(kSwapMutexName);
+    ASSERT_TRUE(block && mutex);
+    auto* shared = static_cast<TSwapShared*>(block->data());
+    shared->Keys = DefaultSwapKeys();
+    shared->Keys.Lower[1] = 'x';  // b -> x
+    const KeyCode keyB = XKeysymToKeycode(display_, XK_b);
+    auto typedByB = [&] {
+        Display* d = server_.Open();
+        const KeySym sym = XkbKeycodeToKeysym(d, keyB, 0, 0);
+        XCloseDisplay(d);
+        return sym;
+    };
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setenv("DISPLAY", server_.name().c_str(), 1);
+        int step = 1;
+        if (RefreshRemapFromSwapBlock()) ::_exit(step);  // no remap on yet
+        ++step;
+        if (!StartRemapFromSwapBlock() || typedByB() != XK_x) ::_exit(step);
+        ++step;
+        shared->Keys.Lower[1] = 'w';  // the editor's remapper changed the table
+        if (!RefreshRemapFromSwapBlock() || typedByB() != XK_w) ::_exit(step);
+        ++step;
+        StopRemap();
+        if (typedByB() != XK_b) ::_exit(step);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "failed at step " << WEXITSTATUS(status);
     EXPECT_EQ(Typed(), before);
     EXPECT_FALSE(std::filesystem::exists(SavedKeyboardMapPath()));
 }

@@ -36,6 +36,8 @@ protected:
     std::vector<std::string> steps;
     PlayerPeerContext context{*config, *glob, link, macros, swaps, [this] { steps.push_back("hotkeys"); }, {}};
     PeerUpdateDispatcher dispatcher;
+    std::uint32_t hookSerial = 0;
+    std::vector<std::uint32_t> unhooked;
 
     void SetUp() override {
         Config = config.get();
@@ -43,6 +45,8 @@ protected:
         link.master = master.get();
         auto step = [this](const char* name) { return [this, name] { steps.push_back(name); }; };
         context.steps = {step("removeTray"), step("rebuildTray"), step("schedules"), step("lock"), step("remap")};
+        context.hooks = {[this] { return ++hookSerial; }, [this] { return 100 + ++hookSerial; },
+                         [this](std::uint32_t h) { unhooked.push_back(h); }};
         RegisterPlayerPeerHandlers(dispatcher, context);
         config->RecentFiles[0] = dir.file("TESRO.QTM");
         ASSERT_TRUE(macros.LoadMacroFile(config->RecentFiles[0].str()));  // the five system macros
@@ -118,6 +122,20 @@ TEST_F(PeerHandlersTest, PullsForgetAndSettingsReach) {
     EXPECT_EQ(config->SnipraCaseMode, 1);
     ASSERT_TRUE(dispatcher.Dispatch(puSettingsMainWindow, 0));
     EXPECT_EQ(config->MainWidth, 150);
+}
+
+TEST_F(PeerHandlersTest, HookRequestsInstallStoreAndRemoveTheHandles) {
+    ASSERT_TRUE(dispatcher.Dispatch(puHooks, 1));
+    ASSERT_TRUE(dispatcher.Dispatch(puHooks, 3));
+    EXPECT_EQ(glob->KeyboardHook, 1u);
+    EXPECT_EQ(glob->MouseHook, 102u);
+    EXPECT_EQ(link.calls, (std::vector<RecordingLink::Call>{{'U', ggKeyHook, 0}, {'U', ggMouseHook, 0}}));
+
+    ASSERT_TRUE(dispatcher.Dispatch(puHooks, 4));
+    ASSERT_TRUE(dispatcher.Dispatch(puHooks, 2));
+    ASSERT_TRUE(dispatcher.Dispatch(puHooks, 9));  // no such request
+    EXPECT_EQ(unhooked, (std::vector<std::uint32_t>{102, 1}));
+    EXPECT_EQ(link.calls.size(), 2u);
 }
 
 TEST_F(PeerHandlersTest, IgnoredCodesAndClosingChangeNothing) {
