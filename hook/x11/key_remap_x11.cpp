@@ -1,6 +1,5 @@
 #include <X11/Xlib.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -66,21 +65,25 @@ bool WriteKeyboardMap(Display* display, const KeyboardMap& map) {
     auto symAt = [](const KeyboardMap& m, int keycode, int col) -> std::uint32_t {
         return col < m.symsPerKeycode ? m.syms[static_cast<std::size_t>((keycode - m.firstKeycode) * m.symsPerKeycode + col)] : 0;
     };
-    const int width = std::max(map.symsPerKeycode, now.symsPerKeycode);
-    for (int i = 0; i < map.keycodeCount(); ++i) {
-        const int keycode = map.firstKeycode + i;
-        bool same = true;
-        for (int col = 0; col < width && same; ++col) same = symAt(map, keycode, col) == symAt(now, keycode, col);
-        // Columns the server added for its own groups are not a difference we made.
-        if (!same && map.symsPerKeycode < now.symsPerKeycode) {
-            same = true;
-            for (int col = 0; col < map.symsPerKeycode && same; ++col)
-                same = symAt(map, keycode, col) == symAt(now, keycode, col);
+    // Columns the server added for its own groups are not a difference we made.
+    auto differs = [&](int keycode) {
+        for (int col = 0; col < map.symsPerKeycode; ++col)
+            if (symAt(map, keycode, col) != symAt(now, keycode, col)) return true;
+        return false;
+    };
+    // One request per run of changed keys: each request is one notice to every client.
+    const int end = map.firstKeycode + map.keycodeCount();
+    for (int keycode = map.firstKeycode; keycode < end;) {
+        if (!differs(keycode)) {
+            ++keycode;
+            continue;
         }
-        if (same) continue;
-        std::vector<KeySym> syms(static_cast<std::size_t>(map.symsPerKeycode));
-        for (int col = 0; col < map.symsPerKeycode; ++col) syms[static_cast<std::size_t>(col)] = symAt(map, keycode, col);
-        XChangeKeyboardMapping(display, keycode, map.symsPerKeycode, syms.data(), 1);
+        const int first = keycode;
+        while (keycode < end && differs(keycode)) ++keycode;
+        std::vector<KeySym> syms;
+        for (int k = first; k < keycode; ++k)
+            for (int col = 0; col < map.symsPerKeycode; ++col) syms.push_back(symAt(map, k, col));
+        XChangeKeyboardMapping(display, first, map.symsPerKeycode, syms.data(), keycode - first);
     }
     // Clients read the new mapping only once it has reached the server.
     XSync(display, False);
