@@ -49,6 +49,9 @@ Decision HookLogic::OnEvent(const InputEvent& e, const TGlobData& g, HookMask ho
         if (hooks.keyboard && g.HasAbbreviations)
             PostTo(d, g.PlayerWnd, WM_ABBREV_CHAR, kAbbrevReset, 0);
         break;
+    case InputEvent::WindowsChanged:
+        if (hooks.activation) PostTo(d, g.PlayerWnd, WM_REFRESH_PROGRAMS);
+        break;
     case InputEvent::KeyDown:
         if (!hooks.keyboard) break;
         d.userActivity = true;

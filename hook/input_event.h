@@ -5,7 +5,8 @@
 namespace tessaro::hook {
 
 struct InputEvent {
-    enum Kind : std::uint8_t { KeyDown, KeyUp, ButtonDown, ButtonUp, Motion, Activated };
+    // WindowsChanged: the list of top-level windows changed (a program may have started).
+    enum Kind : std::uint8_t { KeyDown, KeyUp, ButtonDown, ButtonUp, Motion, Activated, WindowsChanged };
     Kind kind = KeyDown;
     std::uint16_t vk = 0;          // Windows virtual key of a key event
     std::uint8_t button = 0;       // 1 left, 2 right, 3 middle

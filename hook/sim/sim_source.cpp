@@ -26,7 +26,9 @@ void SimSource::Feed(const InputEvent& e) {
     if (!running) return;
     const int code = HookLogic::CodeOf(e);
     const bool grabbed = code >= 0 && std::find(grabs.begin(), grabs.end(), code) != grabs.end();
-    if (!grabbed && e.kind != InputEvent::Activated && e.kind != InputEvent::Motion)
+    const bool input = e.kind != InputEvent::Activated && e.kind != InputEvent::WindowsChanged &&
+                       e.kind != InputEvent::Motion;
+    if (!grabbed && input)
         focusedReceived.push_back(e);
     if (sink_) sink_(e);
 }

@@ -82,6 +82,7 @@ public:
         XISelectEvents(d_, root_, &em, 1);
         XSelectInput(d_, root_, PropertyChangeMask);
         activeAtom_ = XInternAtom(d_, "_NET_ACTIVE_WINDOW", False);
+        clientListAtom_ = XInternAtom(d_, "_NET_CLIENT_LIST", False);
         active_ = ReadActiveWindow();
         int opcode = 0, xkbError = 0, maj = XkbMajorVersion, min = XkbMinorVersion;
         if (XkbQueryExtension(d_, &opcode, &xkbEvent_, &xkbError, &maj, &min))
@@ -294,6 +295,10 @@ private:
                 XFreeEventData(d_, &ev.xcookie);
             } else if (ev.type == PropertyNotify && ev.xproperty.atom == activeAtom_) {
                 OnActiveChanged();
+            } else if (ev.type == PropertyNotify && ev.xproperty.atom == clientListAtom_) {
+                InputEvent e;
+                e.kind = InputEvent::WindowsChanged;
+                sink_(e);
             } else if (ev.type == MappingNotify) {
                 XRefreshKeyboardMapping(&ev.xmapping);
                 remap = true;
@@ -374,6 +379,7 @@ private:
     std::set<int> xtest_;
     std::set<KeyCode> down_;
     Atom activeAtom_ = 0;
+    Atom clientListAtom_ = 0;
     std::uint32_t active_ = 0;
     unsigned numLock_ = 0, scrollLock_ = 0;
     std::vector<int> grabs_;

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "desktop_process.h"
+#include "tests/support/xvfb.h"
 #include "hook/hotkey_codes.h"
 #include "player/window_messages.h"
 
@@ -45,7 +46,7 @@ protected:
         XSync(display_, False);
     }
 
-    XvfbServer server_;
+    testing::Xvfb server_{"640x480x24"};
     Display* display_ = nullptr;
     std::string ns_;
 };

@@ -2,6 +2,9 @@
 
 #include "hook_fixture.h"
 #include "hook/hotkey_codes.h"
+#include "platform/shared_memory.h"
+
+#include <cstring>
 #include "player/window_messages.h"
 
 namespace tessaro::hook {
@@ -82,6 +85,36 @@ TEST_F(HotKeys, HandlesAreDistinctAndUnhookStopsTheReports) {
     QtmUnHook(ms);
     QtmUnHook(cbt);
     EXPECT_FALSE(sim->running);  // the last hook stops the source
+}
+
+using Windows = SimHookTest;
+
+TEST_F(Windows, ActivationsGoToTheWindowOfTheActivationBlock) {
+    ASSERT_NE(QtmHookCBT(), 0u);
+    auto block = win::SharedMemory::Create("QTKR1KGR", 17);
+    ASSERT_TRUE(block);
+    const std::uint32_t target = 0x5555;
+    std::memcpy(block->data(), &target, sizeof target);
+    InputEvent act;
+    act.kind = InputEvent::Activated;
+    act.window = 0x6666;
+    sim->Feed(act);
+    InputEvent list;
+    list.kind = InputEvent::WindowsChanged;
+    sim->Feed(list);
+    EXPECT_EQ(sim->sent, (std::vector<Post>{{target, WM_WINDOW_ACTIVATED, 0x6666, 0},
+                                            {kPlayer, WM_REFRESH_PROGRAMS, 0, 0}}));
+}
+
+TEST_F(Windows, WithoutTheActivationHookWindowsGoUnreported) {
+    InstallInputHooks();
+    InputEvent act;
+    act.kind = InputEvent::Activated;
+    act.window = 0x6666;
+    sim->Feed(act);
+    act.kind = InputEvent::WindowsChanged;
+    sim->Feed(act);
+    EXPECT_TRUE(sim->sent.empty());
 }
 
 using Typing = SimHookTest;
