@@ -117,12 +117,10 @@ void InputSynthesis::TypeChar(unsigned char ch) {
 
 bool InputSynthesis::PlayToken(const Token& token) {
   auto arg = [&](size_t i) { return i < token.args.size() ? token.args[i] : std::string_view(); };
+  auto coordinate = [&](size_t i) { return ArgReal(arg(i)).value_or(ArgInt(arg(i))); };
   switch (token.kind) {
     case TokenKind::AltCode:
-    case TokenKind::Alt4Code:
-      if (pacing_.key_delay_on) KeyDelayWait(pacing_.key_delay_ms);
-      TypeAltCode(arg(0));
-      return true;
+    case TokenKind::Alt4Code: AltCode(arg(0)); return true;
     case TokenKind::SpKey:
       pacing_.key_delay_ms = static_cast<uint32_t>(std::max(0L, ArgInt(arg(0))));
       pacing_.key_delay_on = pacing_.key_delay_ms != 0;
@@ -139,31 +137,23 @@ bool InputSynthesis::PlayToken(const Token& token) {
     case TokenKind::TDelay: TimedPauseFor(ArgReal(arg(0)).value_or(0)); return true;
     case TokenKind::WaitTime: WaitForTimer(ArgInt(arg(0)) * int64_t{1000}); return true;
     case TokenKind::Wfw:
-    case TokenKind::Wbw: {
-      MouseDelay();
-      const int notches = static_cast<int>(ArgInt(arg(0)));
-      const int sign = token.kind == TokenKind::Wfw ? 1 : -1;
-      backend_.MouseEvent(win::MOUSEEVENTF_WHEEL, 0, 0, sign * win::WHEEL_DELTA * notches);
+    case TokenKind::Wbw:
+      Wheel((token.kind == TokenKind::Wfw ? 1 : -1) * win::WHEEL_DELTA *
+            static_cast<int>(ArgInt(arg(0))));
       return true;
-    }
-    case TokenKind::Mms:
-    case TokenKind::Mmp:
-    case TokenKind::Mmw:
-      MouseMove(token.kind, ArgReal(arg(0)).value_or(ArgInt(arg(0))),
-                ArgReal(arg(1)).value_or(ArgInt(arg(1))));
+    case TokenKind::Mms: MoveMouse(MoveKind::Screen, coordinate(0), coordinate(1)); return true;
+    case TokenKind::Mmp: MoveMouse(MoveKind::Relative, coordinate(0), coordinate(1)); return true;
+    case TokenKind::Mmw: MoveMouse(MoveKind::Window, coordinate(0), coordinate(1)); return true;
+    case TokenKind::Mmc:
+      // Moving to 0,0 instead would look like success.
+      if (!MoveMouseToCaret())
+        hooks_.message("Error", "Could not move the mouse to the location of the caret.");
       return true;
-    case TokenKind::Mmc: MoveToCaret(); return true;
     default: break;
   }
   for (const auto& b : kButtonTokens) {
     if (b.kind != token.kind) continue;
-    MouseDelay();
-    if (b.clicks >= 0) backend_.MouseEvent(b.down, 0, 0, 0);
-    if (b.clicks != 0) backend_.MouseEvent(b.up, 0, 0, 0);
-    if (b.clicks == 2) {
-      backend_.MouseEvent(b.down, 0, 0, 0);
-      backend_.MouseEvent(b.up, 0, 0, 0);
-    }
+    MouseButtons(b.down, b.up, b.clicks == 2 ? 2 : 1, b.clicks == 0, b.clicks == -1);
     return true;
   }
   if (token.kind == TokenKind::None || token.kind >= TokenKind::Date) return false;
@@ -173,18 +163,42 @@ bool InputSynthesis::PlayToken(const Token& token) {
     case KeyAction::Skip: return true;
     case KeyAction::Press: PostVKey(spec.vk, false); return true;
     case KeyAction::Release: PostVKey(spec.vk, true); return true;
-    case KeyAction::Bare:
-      PostVKey(spec.vk, false);
-      PostVKey(spec.vk, true);
-      return true;
-    case KeyAction::Stroke:
-      if (pacing_.key_delay_on) KeyDelayWait(pacing_.key_delay_ms);
-      PostVKey(spec.vk, false);
-      PostVKey(spec.vk, true);
-      ReleaseHeldModifiers();
-      return true;
+    case KeyAction::Bare: TapKey(spec.vk); return true;
+    case KeyAction::Stroke: KeyToken(spec.vk); return true;
   }
   return false;
+}
+
+void InputSynthesis::KeyToken(unsigned char vk) {
+  if (pacing_.key_delay_on) KeyDelayWait(pacing_.key_delay_ms);
+  PostVKey(vk, false);
+  PostVKey(vk, true);
+  ReleaseHeldModifiers();
+}
+
+void InputSynthesis::TapKey(unsigned char vk) {
+  PostVKey(vk, false);
+  PostVKey(vk, true);
+}
+
+void InputSynthesis::AltCode(std::string_view digits) {
+  if (pacing_.key_delay_on) KeyDelayWait(pacing_.key_delay_ms);
+  TypeAltCode(digits);
+}
+
+void InputSynthesis::MouseButtons(unsigned down_flag, unsigned up_flag, int clicks,
+                                  bool down_only, bool up_only) {
+  MouseDelay();
+  for (int i = 0; i < std::max(1, clicks); ++i) {
+    if (!up_only) backend_.MouseEvent(down_flag, 0, 0, 0);
+    if (!down_only) backend_.MouseEvent(up_flag, 0, 0, 0);
+    if (down_only || up_only) break;
+  }
+}
+
+void InputSynthesis::Wheel(int delta) {
+  MouseDelay();
+  backend_.MouseEvent(win::MOUSEEVENTF_WHEEL, 0, 0, delta);
 }
 
 void InputSynthesis::MouseDelay() {
@@ -199,14 +213,14 @@ void InputSynthesis::MoveAbsolute(double x, double y) {
                       0);
 }
 
-void InputSynthesis::MouseMove(TokenKind kind, double x, double y) {
+void InputSynthesis::MoveMouse(MoveKind kind, double x, double y) {
   // The relative move starts where the cursor was before the delay.
   const win::Point cursor = backend_.CursorPos();
   MouseDelay();
-  if (kind == TokenKind::Mmp) {
+  if (kind == MoveKind::Relative) {
     x += cursor.x;
     y += cursor.y;
-  } else if (kind == TokenKind::Mmw) {
+  } else if (kind == MoveKind::Window) {
     if (auto rect = backend_.ForegroundWindowRect()) {
       x += rect->left;
       y += rect->top;
@@ -215,19 +229,12 @@ void InputSynthesis::MouseMove(TokenKind kind, double x, double y) {
   MoveAbsolute(x, y);
 }
 
-void InputSynthesis::MoveToCaret() {
+bool InputSynthesis::MoveMouseToCaret() {
   MouseDelay();
   auto caret = backend_.CaretPos();
-  if (!caret) {
-    // Moving to 0,0 instead would look like success.
-    Message("Error", "Could not move the mouse to the location of the caret.");
-    return;
-  }
+  if (!caret) return false;
   MoveAbsolute(caret->x, caret->y);
-}
-
-void InputSynthesis::Message(const std::string& caption, const std::string& text) {
-  hooks_.message(caption, text);
+  return true;
 }
 
 bool InputSynthesis::KeyDelayWait(int64_t ms) {

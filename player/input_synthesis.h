@@ -57,6 +57,17 @@ class InputSynthesis {
   // Plays a key, Alt-code, mouse or pacing token; false for any other kind.
   bool PlayToken(const Token& token);
 
+  // The pieces PlayToken is made of, each with its keystroke or mouse delay.
+  void KeyToken(unsigned char vk);  // delay, down, up, release held modifiers
+  void TapKey(unsigned char vk);    // down and up, no delay
+  void AltCode(std::string_view digits);
+  void MouseButtons(unsigned down_flag, unsigned up_flag, int clicks, bool down_only,
+                    bool up_only);
+  void Wheel(int delta);  // WHEEL_DELTA per notch, negative backwards
+  enum class MoveKind { Screen, Relative, Window };
+  void MoveMouse(MoveKind kind, double x, double y);  // pixels
+  bool MoveMouseToCaret();  // false, and no move, when the caret cannot be found
+
   // Waits. The scaled ones do nothing when the speed factor is 0. All return false when
   // the macro was aborted before the time was up.
   bool KeyDelayWait(int64_t ms);
@@ -69,9 +80,6 @@ class InputSynthesis {
   bool WaitSeconds(double seconds);
   void MouseDelay();
   void MoveAbsolute(double x, double y);
-  void MouseMove(TokenKind kind, double x, double y);
-  void MoveToCaret();
-  void Message(const std::string& caption, const std::string& text);
 
   win::InputBackend& backend_;
   SynthesisHooks hooks_;
