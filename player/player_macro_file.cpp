@@ -79,7 +79,7 @@ bool PlayerMacroFile::LoadMacroFile(const std::string& name) {
     if (st.code == MacroFileStatus::NotFound) {
         const MacroFileStatus created = CreateEmptyMacroFile(path);
         if (created.ok()) {
-            EnsureSystemMacros();
+            EnsureSystemMacrosIn(path);
             return true;
         }
         // Someone else created it meanwhile: load theirs.
@@ -112,14 +112,18 @@ bool PlayerMacroFile::LoadMacroFile(const std::string& name) {
         ctx_.link.NotifyEditor(puPullMacro, n);
     }
     SetMacroCount(static_cast<int>(records.size()));
-    EnsureSystemMacros();
+    // Into the file just loaded, even when the settings do not name it yet.
+    EnsureSystemMacrosIn(path);
     return true;
 }
 
 bool PlayerMacroFile::ReloadMacroFile() { return LoadMacroFile(ctx_.config.RecentFiles[0].str()); }
 
 bool PlayerMacroFile::SaveMacroRecord(int index, TMacroRecord& rec) {
-    const std::string path = CurrentFilePath();
+    return SaveRecordTo(CurrentFilePath(), index, rec);
+}
+
+bool PlayerMacroFile::SaveRecordTo(const std::string& path, int index, TMacroRecord& rec) {
     const int slot = index == -1 ? ctx_.glob.MacroCount : index;
     const TMacroIcon icon = FixUpMacroIcon(rec, ctx_.programDirectory);
     std::memset(rec.Reserved5151, 0, sizeof rec.Reserved5151);
@@ -170,7 +174,9 @@ int PlayerMacroFile::FindFreeHotKeyCode(int code) const {
     return acNone;
 }
 
-void PlayerMacroFile::EnsureSystemMacros() {
+void PlayerMacroFile::EnsureSystemMacros() { EnsureSystemMacrosIn(CurrentFilePath()); }
+
+void PlayerMacroFile::EnsureSystemMacrosIn(const std::string& path) {
     bool present[std::size(kSystemMacros)] = {};
     const int count = std::min<int>(ctx_.glob.MacroCount, kMaxMacros);
     for (int n = 1; n <= count; ++n) {
@@ -199,7 +205,7 @@ void PlayerMacroFile::EnsureSystemMacros() {
         rec.Scope = scSystem;
         rec.Enabled = 1;
         rec.LastModified = ctx_.now ? ctx_.now() : win::Now();
-        if (!SaveMacroRecord(-1, rec)) {
+        if (!SaveRecordTo(path, -1, rec)) {
             // Not in the file, so not a macro: take the slot back.
             SetMacroCount(ctx_.glob.MacroCount - 1);
             return;

@@ -79,6 +79,8 @@ public:
 private:
     std::string PathOf(const std::string& name) const;
     void SetMacroCount(int count);
+    bool SaveRecordTo(const std::string& path, int index, TMacroRecord& rec);
+    void EnsureSystemMacrosIn(const std::string& path);
 
     Context ctx_;
     std::string warnedOversize_;  // the file whose surplus records were last reported

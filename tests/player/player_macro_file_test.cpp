@@ -115,6 +115,16 @@ TEST_F(PlayerMacroFileTest, MissingFileIsCreatedWithTheSystemMacros) {
     EXPECT_EQ(glob->MacroCount, 0);
 }
 
+TEST_F(PlayerMacroFileTest, SystemMacrosGoIntoTheFileBeingLoaded) {
+    WriteFile(AllSystemMacros());
+    const auto currentBefore = ReadBytes(path);
+    const std::string other = dir.file("Other.QTM");
+    WriteBytes(other, {});
+    ASSERT_TRUE(file.LoadMacroFile(other));  // the settings still name the first file
+    EXPECT_EQ(ReadBytes(other).size(), 5 * kMacroRecordSize);
+    EXPECT_EQ(ReadBytes(path), currentBefore);
+}
+
 TEST_F(PlayerMacroFileTest, SystemMacrosTakeTheNextFreeCodesBelowTheirDefaults) {
     TMacroRecord disabled = Macro("user 261", 261);
     disabled.Enabled = 0;  // disabled macros still own their code
