@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <utility>
 
+#include "hook/key_remap.h"
+#include "hook/qtmhook.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "platform/named_mutex.h"
@@ -86,6 +88,27 @@ bool PlayerSwapKeys::InitSwapKeys() { return block_.SetKeys(DefaultSwapKeys()); 
 bool PlayerSwapKeys::SwapsInUse() {
     const std::optional<TSwapKeys> keys = block_.Keys();
     return keys && tessaro::SwapsInUse(*keys);
+}
+
+PlayerSwapKeys::RemapCalls PlayerSwapKeys::LibraryRemapCalls() {
+    return {hook::RestoreRemapLeftByCrash, QtmHookSwap, QtmUnHook};
+}
+
+std::uint32_t PlayerSwapKeys::StartRemap(std::uint32_t playerWindow, const RemapCalls& calls) {
+    calls.restoreAfterCrash();
+    block_.ClearFlag();
+    block_.SetHeader(playerWindow, 0);
+    GetSwapFile();
+    if (SwapsInUse()) {
+        hook_ = calls.hookSwap();
+        block_.SetHeader(playerWindow, hook_);
+    }
+    return hook_;
+}
+
+void PlayerSwapKeys::StopRemap(const RemapCalls& calls) {
+    if (hook_ != 0) calls.unhook(hook_);
+    hook_ = 0;
 }
 
 }  // namespace tessaro

@@ -60,9 +60,25 @@ public:
     // The file name of the current macro file's table (a file-system path).
     std::string SwapFilePath() const;
 
+    // The hook library's calls for the remap (the real entry points unless a test replaces them).
+    struct RemapCalls {
+        std::function<bool()> restoreAfterCrash;
+        std::function<std::uint32_t()> hookSwap;
+        std::function<void(std::uint32_t)> unhook;
+    };
+    static RemapCalls LibraryRemapCalls();
+
+    // Start of the one player instance: puts back a mapping a dead player left remapped,
+    // fills the block's header, loads the current file's table and installs the remap hook
+    // only when the table remaps anything. Returns the hook (0: none).
+    std::uint32_t StartRemap(std::uint32_t playerWindow, const RemapCalls& calls = LibraryRemapCalls());
+    // Shut-down: removes the remap hook when one was installed.
+    void StopRemap(const RemapCalls& calls = LibraryRemapCalls());
+
 private:
     SwapKeysBlock& block_;
     std::function<std::string()> currentFile_;
+    std::uint32_t hook_ = 0;
 };
 
 }  // namespace tessaro

@@ -93,6 +93,29 @@ TEST_F(SwapTableTest, DamagedTableFileIsReportedKeptAndNotApplied) {
     EXPECT_FALSE(Swaps().SwapsInUse());
 }
 
+TEST_F(SwapTableTest, RemapHookOnlyWhenTheTableRemapsSomething) {
+    ASSERT_TRUE(block);
+    std::vector<std::string> calls;
+    const PlayerSwapKeys::RemapCalls fake{[&] { calls.push_back("restore"); return false; },
+                                          [&] { calls.push_back("hook"); return std::uint32_t{77}; },
+                                          [&](std::uint32_t h) { calls.push_back("unhook " + std::to_string(h)); }};
+    PlayerSwapKeys swaps = Swaps();
+    EXPECT_EQ(swaps.StartRemap(0x500, fake), 0u);  // no table file: defaults, no hook
+    swaps.StopRemap(fake);
+    EXPECT_EQ(calls, (std::vector<std::string>{"restore"}));
+    EXPECT_EQ(Seen().PlayerWnd, 0x500u);
+
+    TSwapKeys keys = DefaultSwapKeys();
+    keys.Lower[4] = '3';
+    ASSERT_EQ(SaveSwapKeysFile(swaps.SwapFilePath(), keys), SwapFileStatus::Ok);
+    calls.clear();
+    EXPECT_EQ(swaps.StartRemap(0x500, fake), 77u);
+    EXPECT_EQ(Seen().SwapHook, 77u);
+    swaps.StopRemap(fake);
+    swaps.StopRemap(fake);  // once only
+    EXPECT_EQ(calls, (std::vector<std::string>{"restore", "hook", "unhook 77"}));
+}
+
 TEST_F(SwapTableTest, BlockIsNotTouchedWhileAnotherHoldsTheMutex) {
     ASSERT_TRUE(block);
     auto mutex = win::NamedMutex::Open(kSwapMutexName);
