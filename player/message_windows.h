@@ -1,0 +1,117 @@
+#pragma once
+// The player's small windows: messages, the repeat prompt, the pause window and the video
+// clip player. The player has no visible main window, so each one stays on top of every
+// other window and takes the foreground when it opens.
+#include <QDialog>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class QMediaPlayer;
+class QVideoWidget;
+
+namespace tessaro {
+
+// Makes a window topmost and gives it the foreground once it is shown.
+void MakeOnTop(QWidget& window);
+
+// The repeat prompt's number: decimal digits (blanks around allowed) from 0 to 65535;
+// anything else is refused.
+std::optional<std::uint16_t> ParseRepeatCount(std::string_view text);
+
+// The pause window's layout for a message of `messageLength` characters.
+struct PauseLayout {
+    int width = 224;
+    int height = 94;
+    int messageHeight = 0;  // 0: no message label
+    int buttonsTop = 42;    // 52 pixels above the bottom
+};
+PauseLayout PauseWindowLayout(std::size_t messageLength);
+
+// "Pause", or "Pause (" + hot-key name + ")" for a macro run by a hot key.
+std::string PauseCaption(std::string_view hotKeyName);
+
+class TOnTopMessage : public QDialog {
+    Q_OBJECT
+public:
+    TOnTopMessage(const std::string& title, const std::string& text, QWidget* parent = nullptr);
+    QLabel* MessageLabel;
+    QPushButton* OkButton;
+};
+
+class TDoMyMessage : public QDialog {
+    Q_OBJECT
+public:
+    TDoMyMessage(const std::string& title, const std::string& text, QWidget* parent = nullptr);
+    QPlainTextEdit* MessageMemo;
+    QPushButton* OkButton;
+};
+
+class TRepeatPrompt : public QDialog {
+    Q_OBJECT
+public:
+    explicit TRepeatPrompt(QWidget* parent = nullptr);
+    QLabel* TimesLabel;
+    QLineEdit* TimesEdit;
+    QPushButton* OkButton;
+    std::uint16_t Count = 0;  // valid after an accepted run
+
+    void accept() override;  // refuses what is not a count, and stays open
+};
+
+class TPauseMacro : public QDialog {
+    Q_OBJECT
+public:
+    // `message` may be empty. `returnFocus` gives the focus back to the macro's target
+    // window whenever the pause window is activated.
+    TPauseMacro(const std::string& hotKeyName, const std::string& nickname,
+                const std::string& message, std::function<void()> returnFocus = {},
+                QWidget* parent = nullptr);
+    QLabel* HeadingLabel;
+    QLabel* NicknameLabel;
+    QLabel* MessageLabel;  // nullptr without a message
+    QPushButton* ResumeButton;
+    QPushButton* AbortButton;
+
+    bool Resumed() const { return result() == QDialog::Accepted; }
+    // The hot key of the paused macro or of "Resume Pause".
+    void Resume() { accept(); }
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    std::function<void()> returnFocus_;
+};
+
+class TDoPlayAVI : public QDialog {
+    Q_OBJECT
+public:
+    // 1: start on activation; 2: play to the end, then close; 3: the user starts it.
+    TDoPlayAVI(const QString& file, int mode, QWidget* parent = nullptr);
+    ~TDoPlayAVI() override;
+    QVideoWidget* Panel;
+    QPushButton* PlayButton;
+    QPushButton* StopButton;
+    QMediaPlayer* MediaPlayer;
+    int mode() const { return mode_; }
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    void FitToVideo();
+    int mode_;
+    bool started_ = false;
+    QTimer* closeTimer_;
+};
+
+}  // namespace tessaro
