@@ -34,6 +34,9 @@ inline constexpr std::uint32_t kHotKeyPopupIconBit = 16384;
 // The registered message that carries a second start's command line.
 inline constexpr std::string_view kCommandLineMessageName = "tesrun";
 
+// The player's request that the editor close when the player closes (wParam
+// kQuitFromPlayer). The editor answers it with a normal close, so it can save first.
+inline constexpr std::uint32_t WM_QUIT = 0x0012;
 // WM_QUIT wParam the player sends the editor when it closes.
 inline constexpr std::uint32_t kQuitFromPlayer = 10;
 
