@@ -80,6 +80,8 @@ int RunPlayer(int argc, char** argv) {
     StartDecision start = ClaimOrHandOver(args, kWaitForStartingPlayer, PostHandOver);
     if (start.role != StartDecision::Player) return 0;
 
+    // From here on a signal closes the player cleanly, even one that comes during start-up.
+    const bool signalsCaught = InstallSignalPipe();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessaro 99");
     QApplication::setQuitOnLastWindowClosed(false);
@@ -102,7 +104,7 @@ int RunPlayer(int argc, char** argv) {
     if (start.guard) start.guard->RecordWindow(main->Handle());
 
     std::unique_ptr<QSocketNotifier> signalNotifier;
-    if (InstallSignalPipe()) {
+    if (signalsCaught) {
         signalNotifier = std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
         QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, main.get(), [&main] {
             char buffer[16];

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "player_process.h"
+#include "tests/support/xvfb.h"
+#include "tray_host.h"
+
+namespace tessaro::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+class Tesrun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (xvfb_.name().empty()) GTEST_SKIP() << "no Xvfb";
+        box_ = std::make_unique<PlayerSandbox>(xvfb_.name());
+    }
+    void ExpectNothingLeft() {
+        EXPECT_TRUE(box_->SharedObjects().empty()) << box_->SharedObjects().front();
+        EXPECT_FALSE(win::InstanceRunning(kPlayerInstanceName));
+        EXPECT_EQ(win::RunningInstanceWindow(kPlayerInstanceName), 0u);
+    }
+    std::string Settings() const {
+        std::ifstream in(box_->file("TESRO.INI"));
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    Xvfb xvfb_;
+    std::unique_ptr<PlayerSandbox> box_;
+};
+
+TEST_F(Tesrun, RunsInTheTrayTakesASecondStartsNicknameAndStopsCleanly) {
+    MinimalTrayHost tray(xvfb_.Open());
+    ASSERT_TRUE(tray.owning());
+    PlayerProcess player(*box_, {"/T", "/EN"}, "player.log");
+    ASSERT_TRUE(player.started());
+    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
+    EXPECT_TRUE(tray.WaitForDocked(1, 10s)) << "the tray icon never asked to dock\n" << player.Log();
+    EXPECT_EQ(box_->SharedObjects().size(), 6u);  // master, remap and activation blocks, 3 mutexes
+
+    PlayerProcess second(*box_, {"/Axyz"}, "second.log");
+    EXPECT_EQ(second.WaitExit(10s), 0);
+    EXPECT_TRUE(second.Log().find("tesrun:") == std::string::npos) << second.Log();
+    EXPECT_TRUE(WaitFor([&] { return player.Log().find("run by nickname \"XYZ\"") != std::string::npos; }, 5s))
+        << player.Log();
+    EXPECT_EQ(player.WaitExit(100ms), -1);  // still the one player
+
+    EXPECT_EQ(player.Stop(SIGTERM), 0);
+    ExpectNothingLeft();
+}
+
+TEST_F(Tesrun, StopStartAgainInOneNamespaceAndSwitchesAreSaved) {
+    {
+        PlayerProcess player(*box_, {"/SM45", "/EN", "/T", "/H"}, "first.log");
+        ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
+        EXPECT_EQ(player.Stop(SIGINT), 0);
+    }
+    ExpectNothingLeft();
+    const std::string saved = Settings();
+    EXPECT_NE(saved.find("Sync Minutes=45"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Use Tray=No"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Start Editor=No"), std::string::npos) << saved;
+
+    PlayerProcess again(*box_, {"/SM99", "/AOne /X"}, "again.log");
+    ASSERT_NE(WaitForPlayerWindow(), 0u) << again.Log();
+    PlayerProcess second(*box_, {"/ANAME", "/X"}, "second.log");
+    EXPECT_EQ(second.WaitExit(10s), 0);
+    EXPECT_TRUE(WaitFor([&] { return again.Log().find("run by nickname \"NAME\"") != std::string::npos; }, 5s))
+        << again.Log();
+    EXPECT_EQ(again.Stop(SIGTERM), 0);
+    ExpectNothingLeft();
+    EXPECT_NE(Settings().find("Sync Minutes=45"), std::string::npos);  // /SM99 changed nothing
+}
+
+TEST_F(Tesrun, StartsTogetherGiveOnePlayerAndEveryOtherHandsOver) {
+    std::vector<std::unique_ptr<PlayerProcess>> starts;
+    for (int i = 0; i < 4; ++i)
+        starts.push_back(std::make_unique<PlayerProcess>(*box_, std::vector<std::string>{"/EN", "/Ab" + std::to_string(i)},
+                                                         "start" + std::to_string(i) + ".log"));
+    ASSERT_NE(WaitForPlayerWindow(), 0u);
+    // Three of them end on their own; the one left is the player.
+    ASSERT_TRUE(WaitFor([&] {
+        int ended = 0;
+        for (auto& p : starts) ended += p->WaitExit(0ms) >= 0;
+        return ended >= 3;
+    }, 15s));
+    PlayerProcess* player = nullptr;
+    int ended = 0;
+    for (auto& p : starts) {
+        if (p->WaitExit(0ms) == 0) ++ended;
+        else player = p.get();
+    }
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(ended, 3);
+    // Every handed-over nickname arrived whole, none mixed with another.
+    EXPECT_TRUE(WaitFor([&] {
+        int seen = 0;
+        for (int i = 0; i < 4; ++i)
+            if (player->Log().find("run by nickname \"B" + std::to_string(i) + "\"") != std::string::npos) ++seen;
+        return seen == 3;
+    }, 5s)) << player->Log();
+    EXPECT_EQ(player->Stop(SIGTERM), 0);
+    ExpectNothingLeft();
+}
+
+TEST_F(Tesrun, DamagedSettingsAndMacroFileDoNotStopTheStart) {
+    {
+        std::ofstream ini(box_->file("TESRO.INI"), std::ios::binary);
+        ini << "[Misc\n\x01\x02garbage=\xff\xfe\n[Network]\nSync Minutes=abc\nNetwork Mode=";
+        std::ofstream qtm(box_->file("TESRO.QTM"), std::ios::binary);
+        qtm << std::string(100, '\x7f');  // less than one record
+    }
+    PlayerProcess player(*box_, {"/EN"}, "player.log");
+    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
+    EXPECT_EQ(player.Stop(SIGTERM), 0);
+    ExpectNothingLeft();
+    std::ifstream in(box_->file("TESRO.QTM"), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NE(bytes.find(std::string(100, '\x7f')), std::string::npos) << "the damaged bytes were lost";
+}
+
+}  // namespace
+}  // namespace tessaro::testing
