@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/paths.h"
 #include "platform/single_instance.h"
 #include "player/single_start.h"
 
@@ -75,8 +76,9 @@ class PlayerProcess {
 public:
     PlayerProcess(const PlayerSandbox& box, const std::vector<std::string>& args, const std::string& log)
         : log_(box.file(log)) {
+        // The test programs are built beside tesrun.
         const char* bin = std::getenv("TESSARO_BIN");
-        const std::string program = std::string(bin ? bin : ".") + "/tesrun";
+        const std::string program = (bin && *bin ? std::string(bin) : win::ExecutableDirectory()) + "/tesrun";
         std::vector<std::string> argv{program};
         argv.insert(argv.end(), args.begin(), args.end());
         std::vector<char*> raw;
