@@ -33,6 +33,17 @@ void CentreOnScreen(QWidget& w) {
     w.move((r.width() - w.width()) / 2, (r.height() - w.height()) / 2);
 }
 
+// The message windows' layout: their content over a centred "&Ok" that closes them.
+QPushButton* AddOkButtonBelow(QDialog& dialog, QWidget* content) {
+    auto* ok = new QPushButton(QObject::tr("&Ok"), &dialog);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(content, 1);
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
+    return ok;
+}
+
 }  // namespace
 
 void MakeOnTop(QWidget& window) {
@@ -71,12 +82,7 @@ TOnTopMessage::TOnTopMessage(const std::string& title, const std::string& text, 
     MessageLabel = new QLabel(Q(text), this);
     MessageLabel->setWordWrap(true);
     MessageLabel->setAlignment(Qt::AlignCenter);
-    OkButton = new QPushButton(tr("&Ok"), this);
-    OkButton->setDefault(true);
-    connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MessageLabel, 1);
-    layout->addWidget(OkButton, 0, Qt::AlignHCenter);
+    OkButton = AddOkButtonBelow(*this, MessageLabel);
     setFixedSize(235, 130);
     CentreOnScreen(*this);
 }
@@ -87,12 +93,7 @@ TDoMyMessage::TDoMyMessage(const std::string& title, const std::string& text, QW
     MakeOnTop(*this);
     MessageMemo = new QPlainTextEdit(Q(text), this);
     MessageMemo->setReadOnly(true);
-    OkButton = new QPushButton(tr("&Ok"), this);
-    OkButton->setDefault(true);
-    connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MessageMemo, 1);
-    layout->addWidget(OkButton, 0, Qt::AlignHCenter);
+    OkButton = AddOkButtonBelow(*this, MessageMemo);
     CentreOnScreen(*this);
 }
 

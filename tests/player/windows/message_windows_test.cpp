@@ -10,20 +10,12 @@
 #include <vector>
 
 #include "platform/message_box.h"
+#include "tests/foundation/qt_app.h"
 #include "player/message_windows.h"
 #include "player/player_windows.h"
 
 namespace tessaro {
 namespace {
-
-void EnsureApp() {
-    if (QApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "player_windows_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    (void)app;
-}
 
 template <typename T>
 std::vector<T*> Open() {
@@ -46,7 +38,7 @@ void Then(std::vector<std::function<void()>> steps) {
 
 class MessageWindows : public ::testing::Test {
 protected:
-    void SetUp() override { EnsureApp(); }
+    void SetUp() override { EnsureQtApplication(); }
     QtPlayerWindows windows_;
     std::vector<win::MessageBoxCall> boxes_;
     win::ScopedMessageBoxHandler handler_{[this](const win::MessageBoxCall& c) {
