@@ -254,7 +254,7 @@ void TMainWin::FormClose() {
     closed_ = true;
     // The editor closes as if its user closed it, so it can save first.
     if (const std::uint64_t editor = link_.EditorWindow())
-        win::PostMessage(static_cast<win::HWND>(editor), WM_QUIT, kQuitFromPlayer, 0);
+        win::PostMessage(static_cast<win::HWND>(editor), WM_CLOSE, kQuitFromPlayer, 0);
     closing_ = true;
     dispatcher_.SetClosing(true);
     // The editor may have switched the keyboard and mouse hooks: their handles live in the

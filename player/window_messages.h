@@ -34,10 +34,10 @@ inline constexpr std::uint32_t kHotKeyPopupIconBit = 16384;
 // The registered message that carries a second start's command line.
 inline constexpr std::string_view kCommandLineMessageName = "tesrun";
 
-// The player's request that the editor close when the player closes (wParam
-// kQuitFromPlayer). The editor answers it with a normal close, so it can save first.
-inline constexpr std::uint32_t WM_QUIT = 0x0012;
-// WM_QUIT wParam the player sends the editor when it closes.
+// When the player closes it asks the editor to close (wParam kQuitFromPlayer) as its user
+// would, so the editor can save first; its event loop is never ended from outside.
+inline constexpr std::uint32_t WM_CLOSE = 0x0010;
+// WM_CLOSE wParam the player sends the editor when it closes.
 inline constexpr std::uint32_t kQuitFromPlayer = 10;
 
 // WM_PEER_UPDATE codes (wParam).

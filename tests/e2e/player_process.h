@@ -72,13 +72,18 @@ private:
     std::string ns_;
 };
 
+inline std::string BuiltPlayer() {
+    const char* bin = std::getenv("TESSARO_BIN");
+    return (bin && *bin ? std::string(bin) : win::ExecutableDirectory()) + "/tesrun";
+}
+
 class PlayerProcess {
 public:
-    PlayerProcess(const PlayerSandbox& box, const std::vector<std::string>& args, const std::string& log)
+    // `program` defaults to the tesrun built beside the test programs.
+    PlayerProcess(const PlayerSandbox& box, const std::vector<std::string>& args, const std::string& log,
+                  std::string program = {})
         : log_(box.file(log)) {
-        // The test programs are built beside tesrun.
-        const char* bin = std::getenv("TESSARO_BIN");
-        const std::string program = (bin && *bin ? std::string(bin) : win::ExecutableDirectory()) + "/tesrun";
+        if (program.empty()) program = BuiltPlayer();
         std::vector<std::string> argv{program};
         argv.insert(argv.end(), args.begin(), args.end());
         std::vector<char*> raw;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <fstream>
 
+#include "foundation/start_gate.h"
+#include "player/window_messages.h"
 #include "player_process.h"
 #include "tests/support/xvfb.h"
 #include "tray_host.h"
@@ -123,6 +125,73 @@ TEST_F(Tesrun, DamagedSettingsAndMacroFileDoNotStopTheStart) {
     std::ifstream in(box_->file("TESRO.QTM"), std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EXPECT_NE(bytes.find(std::string(100, '\x7f')), std::string::npos) << "the damaged bytes were lost";
+}
+
+TEST_F(Tesrun, StartsTheEditorBesideItselfWithItsWindowUnlessBrowsing) {
+    // A copy of the player beside a stand-in editor that writes down its arguments.
+    const std::string bin = box_->file("bin");
+    std::filesystem::create_directory(bin);
+    std::filesystem::copy_file(BuiltPlayer(), bin + "/tesrun");
+    const std::string record = box_->file("editor-args");
+    {
+        std::ofstream editor(bin + "/tesdesk");
+        editor << "#!/bin/sh\nprintf '%s\\n' \"$@\" > " << record << ".part && mv " << record << ".part " << record << "\n";
+    }
+    std::filesystem::permissions(bin + "/tesdesk", std::filesystem::perms::owner_all);
+    auto read = [&] {
+        std::ifstream in(record);
+        return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    };
+    {
+        PlayerProcess player(*box_, {"/EY"}, "player.log", bin + "/tesrun");
+        const std::uint64_t window = WaitForPlayerWindow();
+        ASSERT_NE(window, 0u) << player.Log();
+        ASSERT_TRUE(WaitFor([&] { return !read().empty(); }, 10s)) << player.Log();
+        EXPECT_EQ(read(), "-PWV\n/RH" + std::to_string(window) + "\n");
+        EXPECT_EQ(player.Stop(SIGTERM), 0);
+    }
+    std::filesystem::remove(record);
+    {
+        PlayerProcess browsing(*box_, {"/B", "/EY"}, "browse.log", bin + "/tesrun");
+        ASSERT_NE(WaitForPlayerWindow(), 0u) << browsing.Log();
+        std::this_thread::sleep_for(500ms);
+        EXPECT_FALSE(std::filesystem::exists(record));
+        EXPECT_EQ(browsing.Stop(SIGTERM), 0);
+    }
+    ExpectNothingLeft();
+}
+
+TEST_F(Tesrun, ClosingAsksTheRunningEditorToCloseItself) {
+    // A stand-in editor: its guard and the window it records there.
+    Display* d = xvfb_.Open();
+    ASSERT_NE(d, nullptr);
+    const Window editorWindow = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 10, 10, 0, 0, 0);
+    XSync(d, False);
+    win::SingleInstance editor(kEditorInstanceName);
+    ASSERT_TRUE(editor.acquired());
+    ASSERT_TRUE(editor.RecordWindow(editorWindow));
+
+    PlayerProcess player(*box_, {"/EN"}, "player.log");
+    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
+    EXPECT_EQ(player.Stop(SIGTERM), 0);
+
+    const Atom messageAtom = XInternAtom(d, "_TESSARO_WINDOW_MESSAGE", False);
+    std::vector<std::pair<long, long>> received;
+    WaitFor([&] {
+        while (XPending(d) > 0) {
+            XEvent e;
+            XNextEvent(d, &e);
+            if (e.type == ClientMessage && e.xclient.window == editorWindow && e.xclient.message_type == messageAtom)
+                received.emplace_back(e.xclient.data.l[0], e.xclient.data.l[1]);
+        }
+        return !received.empty() && received.back().first == static_cast<long>(WM_CLOSE);
+    }, 5s);
+    XCloseDisplay(d);
+    // Peer notices come before; the close request comes once, last.
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received.back(), std::make_pair(static_cast<long>(WM_CLOSE), static_cast<long>(kQuitFromPlayer)));
+    EXPECT_EQ(std::count_if(received.begin(), received.end(),
+                            [](const auto& m) { return m.first == static_cast<long>(WM_CLOSE); }), 1);
 }
 
 }  // namespace
