@@ -7,19 +7,17 @@
 #include <vector>
 
 #include "platform/sim/sim_input.h"
+#include "sim_events.h"
 #include "platform/virtual_keys.h"
 
 namespace tessaro {
 namespace {
 
-using win::sim::InputEvent;
 using Clock = SynthesisHooks::Clock;
-
-InputEvent Down(unsigned char vk) { return {InputEvent::Key, vk, false}; }
-InputEvent Up(unsigned char vk) { return {InputEvent::Key, vk, true}; }
-InputEvent Mouse(unsigned flags, int dx = 0, int dy = 0, int data = 0) {
-  return {InputEvent::Mouse, 0, false, flags, dx, dy, data};
-}
+using testing::Down;
+using testing::InputEvent;
+using testing::Up;
+using testing::Mouse;
 
 // A simulated desktop and a fake clock that only moves while the synthesis waits.
 struct Rig {

@@ -4,17 +4,17 @@
 
 #include "interpreter_doubles.h"
 #include "platform/sim/sim_input.h"
+#include "sim_events.h"
 #include "platform/virtual_keys.h"
 #include "player/macro_player.h"
 
 namespace tessaro {
 namespace {
 
-using win::sim::InputEvent;
 using Clock = SynthesisHooks::Clock;
-
-InputEvent Down(unsigned char vk) { return {InputEvent::Key, vk, false}; }
-InputEvent Up(unsigned char vk) { return {InputEvent::Key, vk, true}; }
+using testing::Down;
+using testing::InputEvent;
+using testing::Up;
 
 // The interpreter over the simulated desktop; its clock drives the synthesis' waits.
 struct SynthRig {
