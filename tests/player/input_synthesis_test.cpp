@@ -24,7 +24,8 @@ struct Rig {
   win::sim::SimInput input;
   Clock::time_point start = Clock::time_point{} + std::chrono::hours(1);
   Clock::time_point now = start;
-  int pumps = 0;
+  int64_t pumps = 0;
+  Clock::duration step = std::chrono::milliseconds(7);  // longest idle turn
   bool abort = false;
   Clock::duration abort_after = Clock::duration::max();
   std::vector<std::pair<std::string, std::string>> messages;
@@ -39,7 +40,7 @@ struct Rig {
                                   },
                                   [this] { return now; },
                                   [this](Clock::duration d) {
-                                    now += std::min<Clock::duration>(d, std::chrono::milliseconds(7));
+                                    now += std::min<Clock::duration>(d, step);
                                   }}};
 
   // Plays macro text the way the interpreter scans it.
@@ -156,10 +157,12 @@ TEST(InputSynthesis, WaitsEndEarlyOnAbortAndNeverOverflow) {
 
   // Waits longer than a 32-bit millisecond count holds run their whole time.
   Rig longer;
+  longer.step = Clock::duration::max();
   const int64_t ms = int64_t{5'000'000'000};
   EXPECT_TRUE(longer.synth.WaitForTimer(ms));
   EXPECT_NEAR(longer.Elapsed(), 5'000'000.0, 1e-3);
   Rig longest;
+  longest.step = std::chrono::hours(1);
   longest.Play("<WAITTIME:99999999>");
   EXPECT_NEAR(longest.Elapsed(), 99'999'999.0, 1e-3);
 
