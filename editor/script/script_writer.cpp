@@ -66,6 +66,15 @@ public:
         }
         return *this;
     }
+    // A text the player reads up to the first of `stops`: holding one would end the
+    // command early and type the rest, so it is refused.
+    Piece& Free(std::string_view text, std::string_view stops = ">") {
+        const auto bad = text.find_first_of(stops);
+        if (bad == std::string_view::npos) return *this << text;
+        Refuse("The command \"" + std::string(CommandName(code_)) + "\" holds the character \"" +
+               text[bad] + "\" in a text, where it would end the command early.");
+        return *this;
+    }
     // Picks the token of a selector from its list; a value outside it adds nothing.
     Piece& Pick(std::span<const K> tokens, int value, int first) {
         const int i = value - first;
@@ -107,8 +116,8 @@ std::string_view TitleOrCurrent(const R& r) {
 
 // Program path, parameters and run style of the launch commands.
 void ProgramPart(Piece& p, const TLaunchRec& r) {
-    p << r.ProgramPath;
-    if (!r.Parameters.empty()) p << "<PARAM>" << r.Parameters;
+    p.Free(r.ProgramPath);
+    if (!r.Parameters.empty()) (p << "<PARAM>").Free(r.Parameters);
     if (r.Value3 != 0) p << std::to_string(r.Value3) << "\x01";
 }
 
@@ -120,7 +129,8 @@ void NetFlags(Piece& p, const TNetRec& r, bool withF) {
 }
 
 void NetLogin(Piece& p, const TNetRec& r) {
-    p << "<NAME:" << r.UserName << "><PASS:" << r.Password << ">";
+    (p << "<NAME:").Free(r.UserName) << "><PASS:";
+    p.Free(r.Password) << ">";
 }
 
 // Tokens of commands chosen by a selector, in selector order.
@@ -265,7 +275,7 @@ void Special(Piece& p, int code, const LineRecord& rec) {
             break;
         }
         (p << K::Pause).Num(r.X, 3) << ",";
-        p.Num(r.Y, 3) << r.Message << ">";
+        p.Num(r.Y, 3).Free(r.Message) << ">";
         break;
     }
     case RepeatStart: {
@@ -292,14 +302,14 @@ void Special(Piece& p, int code, const LineRecord& rec) {
     case LaunchAndActivate: {
         const auto& r = std::get<TLaunchRec>(rec);
         p << (code == ActivateOrLaunch ? K::LaunchYes2 : K::LaunchNo2);
-        p.Num(r.Value1, 2).Num(r.Value2, 2) << r.WindowTitle << K::Launch;
+        p.Num(r.Value1, 2).Num(r.Value2, 2).Free(r.WindowTitle, "<>") << K::Launch;
         ProgramPart(p, r);
         p << ">";
         break;
     }
     case SoundWaveFile: {
         const auto& r = std::get<TSoundRec>(rec);
-        p << (r.WaitFlag ? K::Wav1 : K::Wav2) << r.FileName << ">";
+        (p << (r.WaitFlag ? K::Wav1 : K::Wav2)).Free(r.FileName) << ">";
         break;
     }
     case WindowResize:
@@ -307,7 +317,7 @@ void Special(Piece& p, int code, const LineRecord& rec) {
         const auto& r = std::get<TSizeRec>(rec);
         const int width = code == WindowResize ? 4 : 5;
         (p << (code == WindowResize ? K::WSize : K::WPos2)).Num(r.X, width) << ",";
-        p.Num(r.Y, width) << TitleOrCurrent(r) << ">";
+        p.Num(r.Y, width).Free(TitleOrCurrent(r)) << ">";
         break;
     }
     case MouseMove: {
@@ -331,7 +341,8 @@ void Special(Piece& p, int code, const LineRecord& rec) {
     case CopyFile:
     case RenameFile: {
         const auto& r = std::get<TFileOpRec>(rec);
-        p << (code == CopyFile ? K::CopyFile : K::RenFile) << r.Source << ";" << r.Target << ">";
+        (p << (code == CopyFile ? K::CopyFile : K::RenFile)).Free(r.Source, ">;") << ";";
+        p.Free(r.Target) << ">";
         break;
     }
     case NetworkConnect:
@@ -340,24 +351,25 @@ void Special(Piece& p, int code, const LineRecord& rec) {
         p << (code == NetworkConnect ? K::Nwc : K::Nwt);
         NetFlags(p, r, false);
         NetLogin(p, r);
-        p << r.Resource << ">";
+        p.Free(r.Resource) << ">";
         break;
     }
     case NetworkDisconnect: {
         const auto& r = std::get<TNetRec>(rec);
         p << K::Nwd;
         NetFlags(p, r, true);
-        p << r.Resource << ">";
+        p.Free(r.Resource) << ">";
         break;
     }
     case WindowOfText: {
         const auto& r = std::get<TWTextRec>(rec);
-        p << K::TBox << r.Title << ">" << r.Text << ">";
+        (p << K::TBox).Free(r.Title) << ">";
+        p.Free(r.Text) << ">";
         break;
     }
     case VideoClipPlay: {
         const auto& r = std::get<TVideoRec>(rec);
-        if (r.Kind >= 1 && r.Kind <= 3) p.Pick(kVideo, r.Kind, 1) << r.FileName << ">";
+        if (r.Kind >= 1 && r.Kind <= 3) p.Pick(kVideo, r.Kind, 1).Free(r.FileName) << ">";
         break;
     }
     case CdGoToTrack: (p << K::CdGoto).Num(std::get<TCDRec>(rec).Track, 2) << ">"; break;
@@ -384,7 +396,7 @@ void Special(Piece& p, int code, const LineRecord& rec) {
             p.Num(r.X, 4) << ",";
             p.Num(r.Y, 4);
         }
-        p << r.FileName << ">";
+        p.Free(r.FileName) << ">";
         break;
     }
     case AudioVolume: p.Pick(kAudioVolume, std::get<TVolumeRec>(rec).Kind, 1); break;
@@ -399,12 +411,15 @@ void Special(Piece& p, int code, const LineRecord& rec) {
             p << K::Hang;
             break;
         }
-        p << K::Dial << r.UserName << "><PASS:" << r.Password << ">" << r.Entry << ">";
+        (p << K::Dial).Free(r.UserName) << "><PASS:";
+        p.Free(r.Password) << ">";
+        p.Free(r.Entry) << ">";
         break;
     }
     case WaitForText: {
         const auto& r = std::get<TWaitRec>(rec);
-        (p << (r.Found ? K::WaitTxtY : K::WaitTxtN)).Num(r.TimeOut, 3) << ":" << r.Text << ">";
+        (p << (r.Found ? K::WaitTxtY : K::WaitTxtN)).Num(r.TimeOut, 3) << ":";
+        p.Free(r.Text) << ">";
         break;
     }
     case WaitTimeElapse: (p << K::WaitTime).Num(std::get<TWaitRec>(rec).TimeOut, 8) << ">"; break;
@@ -427,12 +442,13 @@ ScriptTextResult CommandText(int code, const LineRecord& rec) {
     if (const auto* t = Find(kFixed, code)) {
         p << *t;
     } else if (const auto* n = Find(kNamed, code)) {
-        p << *n << NamedField(rec) << ">";
+        (p << *n).Free(NamedField(rec)) << ">";
     } else if (const auto* w = Find(kWindowCommands, code)) {
-        p << *w << TitleOrCurrent(std::get<TWindowRec>(rec)) << ">";
+        (p << *w).Free(TitleOrCurrent(std::get<TWindowRec>(rec))) << ">";
     } else if (const auto* tw = Find(kTextWaits, code)) {
         const auto& r = std::get<TWaitRec>(rec);
-        (p << *tw).Num(r.TimeOut, 3) << ":" << r.Text << ">";
+        (p << *tw).Num(r.TimeOut, 3) << ":";
+        p.Free(r.Text) << ">";
     } else if (const auto* cw = Find(kClickWaits, code)) {
         (p << *cw).Num(std::get<TWaitRec>(rec).TimeOut, 3) << ">";
     } else if (code >= cmd::ControlKey && code <= cmd::WinKey) {

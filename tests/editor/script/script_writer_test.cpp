@@ -481,6 +481,45 @@ TEST(ScriptWriter, NumbersTooWideForTheirFieldAreRefused) {
     EXPECT_TRUE(r.error.starts_with("Line 2: ")) << r.error;
 }
 
+// A free text the player reads up to ">" (or "<", ";") cannot hold that character.
+TEST(ScriptWriter, TextsThatWouldEndTheirCommandEarlyAreRefused) {
+    using namespace cmd;
+    const std::pair<int, LineRecord> refused[] = {
+        {WindowActivate, Rec<TLaunchRec>(WindowActivate, [](TLaunchRec& r) { r.WindowTitle = "a>b"; })},
+        {ProgramLaunch, Rec<TLaunchRec>(ProgramLaunch, [](TLaunchRec& r) { r.ProgramPath = "a>b"; })},
+        {ProgramLaunch, Rec<TLaunchRec>(ProgramLaunch, [](TLaunchRec& r) { r.Parameters = "-x >out"; })},
+        {ActivateOrLaunch, Rec<TLaunchRec>(ActivateOrLaunch, [](TLaunchRec& r) { r.WindowTitle = "a<b"; })},
+        {Remark, Rec<TNameRec>(Remark, [](TNameRec& r) { r.Name = "1 > 0"; })},
+        {WindowClose, Rec<TWindowRec>(WindowClose, [](TWindowRec& r) { r.Title = ">"; })},
+        {WindowResize, Rec<TSizeRec>(WindowResize, [](TSizeRec& r) { r.Title = "x>"; })},
+        {CopyFile, Rec<TFileOpRec>(CopyFile, [](TFileOpRec& r) { r.Source = "a;b"; r.Target = "c"; })},
+        {RenameFile, Rec<TFileOpRec>(RenameFile, [](TFileOpRec& r) { r.Source = "a"; r.Target = "c>"; })},
+        {NetworkConnect, Rec<TNetRec>(NetworkConnect, [](TNetRec& r) { r.Password = ">"; })},
+        {DialUpNetworking, Rec<TDialRec>(DialUpNetworking, [](TDialRec& r) { r.UserName = "a>"; })},
+        {WindowOfText, Rec<TWTextRec>(WindowOfText, [](TWTextRec& r) { r.Text = "2 > 1"; })},
+        {WaitForText, Rec<TWaitRec>(WaitForText, [](TWaitRec& r) { r.Text = "->"; })},
+        {Pause, Rec<TPauseRec>(Pause, [](TPauseRec& r) { r.Kind = 2; r.Message = "<ok>"; })},
+        {Wallpaper, Rec<TSysRec>(Wallpaper, [](TSysRec& r) { r.FileName = "w>.bmp"; })},
+    };
+    for (const auto& [code, rec] : refused) {
+        const ScriptTextResult r = CommandText(code, rec);
+        EXPECT_FALSE(r.ok) << CommandName(code) << " gave " << r.text;
+        EXPECT_NE(r.error.find(CommandName(code)), std::string::npos) << r.error;
+    }
+    // Elsewhere those characters are ordinary.
+    EXPECT_EQ(CommandText(CopyFile, Rec<TFileOpRec>(CopyFile, [](TFileOpRec& r) {
+                  r.Source = "a";
+                  r.Target = "b;c";
+              })).text,
+              "<COPYFILE:a;b;c>");
+    EXPECT_EQ(CommandText(WindowActivate, Rec<TLaunchRec>(WindowActivate, [](TLaunchRec& r) {
+                  r.WindowTitle = "a<b";
+              })).text,
+              "<ACTIVATE:a<b>");
+    EXPECT_EQ(CommandText(Text, Rec<TTextRec>(Text, [](TTextRec& r) { r.Text = "2 > 1<TAB>"; })).text,
+              "2 > 1<TAB>");
+}
+
 TEST(ScriptWriter, RecordOfTheWrongTypeAndUnknownFormatsAreRefused) {
     EXPECT_FALSE(CommandText(cmd::Delay, NewRecord(cmd::Text)).ok);
     EXPECT_FALSE(CommandText(cmd::Text, NewRecord(cmd::Delay)).ok);
