@@ -302,7 +302,7 @@ void Special(Piece& p, int code, const LineRecord& rec) {
     case LaunchAndActivate: {
         const auto& r = std::get<TLaunchRec>(rec);
         p << (code == ActivateOrLaunch ? K::LaunchYes2 : K::LaunchNo2);
-        p.Num(r.Value1, 2).Num(r.Value2, 2).Free(r.WindowTitle, "<>") << K::Launch;
+        p.Num(r.Value1, 2).Num(r.Value2, 2).Free(r.WindowTitle, "<") << K::Launch;
         ProgramPart(p, r);
         p << ">";
         break;
@@ -341,7 +341,7 @@ void Special(Piece& p, int code, const LineRecord& rec) {
     case CopyFile:
     case RenameFile: {
         const auto& r = std::get<TFileOpRec>(rec);
-        (p << (code == CopyFile ? K::CopyFile : K::RenFile)).Free(r.Source, ">;") << ";";
+        (p << (code == CopyFile ? K::CopyFile : K::RenFile)).Free(r.Source, ";") << ";";
         p.Free(r.Target) << ">";
         break;
     }

@@ -516,6 +516,10 @@ TEST(ScriptWriter, TextsThatWouldEndTheirCommandEarlyAreRefused) {
                   r.WindowTitle = "a<b";
               })).text,
               "<ACTIVATE:a<b>");
+    // The window title of activate-or-launch is read up to the next "<".
+    EXPECT_TRUE(CommandText(ActivateOrLaunch, Rec<TLaunchRec>(ActivateOrLaunch, [](TLaunchRec& r) {
+                    r.WindowTitle = "a>b";
+                })).ok);
     EXPECT_EQ(CommandText(Text, Rec<TTextRec>(Text, [](TTextRec& r) { r.Text = "2 > 1<TAB>"; })).text,
               "2 > 1<TAB>");
 }
