@@ -184,6 +184,8 @@ std::optional<Made> Wallpaper(const Cursor& c, const Row& row) {
     TSysRec rec = SysRecord(6);
     rec.Style = row.kind;
     if (row.kind == 3) {  // position: x in characters 1-4, y in 6-9, the file from 10
+        // Without its coordinates the token is damaged; writing zeros in would change it.
+        if (text->text.size() < 9) return std::nullopt;
         rec.X = ToInt(text->text.substr(0, 4));
         rec.Y = ToInt(text->text.substr(std::min<std::size_t>(5, text->text.size()), 4));
         rec.FileName = std::string(text->text.substr(std::min<std::size_t>(9, text->text.size())));
@@ -294,8 +296,10 @@ std::optional<Made> Address(const Cursor& c, const Row& row) {
 }
 
 std::optional<Made> DisplayMode(const Cursor& c, const Row& row) {
+    // The player takes the mode only as three characters before the ">"; any other length
+    // is typed text there, and must not become a command by being opened and saved.
     const auto mode = TextFrom(c, row, row.literal.size());
-    if (!mode) return std::nullopt;
+    if (!mode || mode->text.size() != 3) return std::nullopt;
     return Line(mode->next, row.code, TDisplayRec{ToInt(mode->text)});
 }
 

@@ -107,6 +107,8 @@ TEST(ParseRoundTrip, TruncatedAndDamagedTokensAreKeptAsTyped) {
              "<COPYFILE:a.txt>", "<CDSTEP:1>", "<CDGOTO:123>", "<DELAY:00.50", "<WSIZE:0640>0480Calc>",
              // Numbers the serialiser could not write back in their fields.
              "<DELAY:99999>", "<SPEED:-9999>",
+             // A display mode the player would type, a wallpaper position without coordinates.
+             "<SCREEN:12>", "<SCREEN:1234>", "<WALLP:>", "<WALLP:0010,002>",
          }) {
         EXPECT_EQ(Reparse("a" + text), "a" + text);
         const auto lines = ParseMacroText("a" + text);
@@ -131,7 +133,7 @@ TEST(ParseRoundTrip, ControlAndHighBytesAreText) {
     for (int c = 1; c < 256; ++c) {
         if (c != '<') all += static_cast<char>(c);
     }
-    all += std::string("\0<BEEP>\x01\x80\xff<", 14);
+    all += "\0<BEEP>\x01\x80\xff<"s;
     const auto lines = ParseMacroText(all);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(LineCommand(lines[1]), cmd::SoundBeep);
