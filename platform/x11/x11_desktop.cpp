@@ -1,0 +1,254 @@
+#include "platform/x11/x11_desktop.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "platform/cp1252.h"
+
+namespace win::x11 {
+
+namespace {
+
+int g_trapped = 0;
+int TrapError(Display*, XErrorEvent* e) {
+    g_trapped = e->error_code;
+    return 0;
+}
+
+// Windows may vanish between two requests: errors are caught, not fatal.
+class ErrorTrap {
+public:
+    explicit ErrorTrap(Display* d) : d_(d) {
+        XSync(d_, False);
+        g_trapped = 0;
+        previous_ = XSetErrorHandler(TrapError);
+    }
+    ~ErrorTrap() {
+        XSync(d_, False);
+        XSetErrorHandler(previous_);
+    }
+    ErrorTrap(const ErrorTrap&) = delete;
+    ErrorTrap& operator=(const ErrorTrap&) = delete;
+
+private:
+    Display* d_;
+    int (*previous_)(Display*, XErrorEvent*) = nullptr;
+};
+
+Atom A(Display* d, const char* name) { return XInternAtom(d, name, False); }
+
+// A property of 32-bit items (windows, atoms, cardinals).
+std::vector<unsigned long> Longs(Display* d, Window w, Atom property, Atom type) {
+    std::vector<unsigned long> out;
+    Atom actual = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(d, w, property, 0, 4096, False, type, &actual, &format, &count, &after, &data) ==
+            Success &&
+        data) {
+        if (format == 32) {
+            const auto* items = reinterpret_cast<const unsigned long*>(data);
+            out.assign(items, items + count);
+        }
+        XFree(data);
+    }
+    return out;
+}
+
+std::string Utf8Property(Display* d, Window w, Atom property) {
+    std::string out;
+    Atom actual = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(d, w, property, 0, 1024, False, A(d, "UTF8_STRING"), &actual, &format, &count,
+                           &after, &data) == Success &&
+        data) {
+        if (format == 8) out.assign(reinterpret_cast<const char*>(data), count);
+        XFree(data);
+    }
+    return out;
+}
+
+}  // namespace
+
+bool X11Desktop::HasWindowManager() {
+    const auto check = Longs(display_, DefaultRootWindow(display_), A(display_, "_NET_SUPPORTING_WM_CHECK"), XA_WINDOW);
+    return !check.empty() && check[0] != 0;
+}
+
+std::vector<HWND> X11Desktop::TopLevelWindows() {
+    ErrorTrap trap(display_);
+    const Window root = DefaultRootWindow(display_);
+    std::vector<HWND> out;
+    auto list = Longs(display_, root, A(display_, "_NET_CLIENT_LIST_STACKING"), XA_WINDOW);
+    if (list.empty()) list = Longs(display_, root, A(display_, "_NET_CLIENT_LIST"), XA_WINDOW);
+    if (!list.empty()) {
+        // The stacking list runs bottom to top.
+        for (auto it = list.rbegin(); it != list.rend(); ++it) out.push_back(static_cast<HWND>(*it));
+        return out;
+    }
+    Window rootReturn = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display_, root, &rootReturn, &parent, &children, &count)) return out;
+    for (unsigned int i = count; i-- > 0;) {  // children come bottom to top
+        XWindowAttributes attrs;
+        if (XGetWindowAttributes(display_, children[i], &attrs) && attrs.map_state == IsViewable &&
+            !attrs.override_redirect)
+            out.push_back(static_cast<HWND>(children[i]));
+    }
+    if (children) XFree(children);
+    return out;
+}
+
+std::string X11Desktop::WindowText(HWND window) {
+    if (!window) return {};
+    ErrorTrap trap(display_);
+    std::string utf8 = Utf8Property(display_, window, A(display_, "_NET_WM_NAME"));
+    if (utf8.empty()) {
+        XTextProperty text{};
+        if (XGetWMName(display_, window, &text) && text.value) {
+            char** list = nullptr;
+            int n = 0;
+            if (Xutf8TextPropertyToTextList(display_, &text, &list, &n) >= Success && list) {
+                if (n > 0 && list[0]) utf8 = list[0];
+                XFreeStringList(list);
+            }
+            XFree(text.value);
+        }
+    }
+    return Utf8ToCp1252(utf8);
+}
+
+HWND X11Desktop::TopLevelOf(unsigned long window) {
+    const Window root = DefaultRootWindow(display_);
+    Window w = window;
+    // Walk up to the child of the root, then look for the client inside a frame.
+    for (int depth = 0; depth < 64 && w && w != root; ++depth) {
+        Window rootReturn = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display_, w, &rootReturn, &parent, &children, &count)) return 0;
+        if (children) XFree(children);
+        if (parent == root) break;
+        w = parent;
+    }
+    return static_cast<HWND>(w == root ? 0 : w);
+}
+
+HWND X11Desktop::ForegroundWindow() {
+    ErrorTrap trap(display_);
+    if (HasWindowManager()) {
+        const auto active = Longs(display_, DefaultRootWindow(display_), A(display_, "_NET_ACTIVE_WINDOW"), XA_WINDOW);
+        return active.empty() ? 0 : static_cast<HWND>(active[0]);
+    }
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display_, &focus, &revert);
+    if (focus == None || focus == PointerRoot) return 0;
+    return TopLevelOf(focus);
+}
+
+bool X11Desktop::IsIconic(HWND window) {
+    ErrorTrap trap(display_);
+    const auto states = Longs(display_, window, A(display_, "_NET_WM_STATE"), XA_ATOM);
+    if (std::find(states.begin(), states.end(), A(display_, "_NET_WM_STATE_HIDDEN")) != states.end()) return true;
+    const Atom wmState = A(display_, "WM_STATE");
+    const auto icccm = Longs(display_, window, wmState, wmState);
+    return !icccm.empty() && icccm[0] == IconicState;
+}
+
+void X11Desktop::RestoreWindow(HWND window) {
+    ErrorTrap trap(display_);
+    if (HasWindowManager()) {
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = window;
+        e.xclient.message_type = A(display_, "_NET_WM_STATE");
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = 0;  // remove
+        e.xclient.data.l[1] = static_cast<long>(A(display_, "_NET_WM_STATE_HIDDEN"));
+        e.xclient.data.l[3] = 2;
+        XSendEvent(display_, DefaultRootWindow(display_), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    }
+    XMapRaised(display_, window);
+    XFlush(display_);
+}
+
+unsigned long X11Desktop::ServerTime() {
+    // A property change on a window of our own reports the server's current time.
+    if (!timeWindow_) {
+        XSetWindowAttributes attrs{};
+        attrs.event_mask = PropertyChangeMask;
+        timeWindow_ = XCreateWindow(display_, DefaultRootWindow(display_), -10, -10, 1, 1, 0, CopyFromParent,
+                                    InputOnly, CopyFromParent, CWEventMask, &attrs);
+    }
+    const Atom stamp = A(display_, "_TESSARO_TIMESTAMP");
+    XChangeProperty(display_, timeWindow_, stamp, XA_CARDINAL, 32, PropModeReplace, nullptr, 0);
+    XEvent e;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+    XSync(display_, False);
+    while (std::chrono::steady_clock::now() < end) {
+        if (XCheckTypedWindowEvent(display_, timeWindow_, PropertyNotify, &e) && e.xproperty.atom == stamp)
+            return e.xproperty.time;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return CurrentTime;
+}
+
+bool X11Desktop::SetForegroundWindow(HWND window) {
+    if (!window) return false;
+    {
+        ErrorTrap trap(display_);
+        XWindowAttributes attrs;
+        if (!XGetWindowAttributes(display_, window, &attrs)) return false;
+    }
+    const bool managed = HasWindowManager();
+    const unsigned long time = ServerTime();
+    {
+        ErrorTrap trap(display_);
+        if (managed) {
+            XEvent e{};
+            e.xclient.type = ClientMessage;
+            e.xclient.window = window;
+            e.xclient.message_type = A(display_, "_NET_ACTIVE_WINDOW");
+            e.xclient.format = 32;
+            e.xclient.data.l[0] = 2;  // source: a pager, which window managers obey
+            e.xclient.data.l[1] = static_cast<long>(time);
+            e.xclient.data.l[2] = 0;
+            XSendEvent(display_, DefaultRootWindow(display_), False, SubstructureRedirectMask | SubstructureNotifyMask,
+                       &e);
+        } else {
+            XRaiseWindow(display_, window);
+            XSetInputFocus(display_, window, RevertToParent, time);
+        }
+    }
+    // Typing may follow at once: wait until the window really is the active one.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    while (std::chrono::steady_clock::now() < end) {
+        if (ForegroundWindow() == window) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return ForegroundWindow() == window;
+}
+
+int X11Desktop::WindowProcessId(HWND window) {
+    ErrorTrap trap(display_);
+    const auto pid = Longs(display_, window, A(display_, "_NET_WM_PID"), XA_CARDINAL);
+    return pid.empty() ? 0 : static_cast<int>(pid[0]);
+}
+
+}  // namespace win::x11
+
+namespace win::x11 {
+
+std::string X11Desktop::ProcessModuleName(int pid) { return Utf8ToCp1252(ExecutableBaseName(pid)); }
+
+}  // namespace win::x11

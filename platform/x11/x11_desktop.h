@@ -1,0 +1,37 @@
+#pragma once
+// The desktop's top-level windows through the window manager's EWMH properties. Without a
+// window manager the mapped children of the root window with a name stand in, and the
+// input focus is the foreground.
+#include "platform/desktop.h"
+
+typedef struct _XDisplay Display;
+
+namespace win::x11 {
+
+class X11Desktop : public Desktop {
+public:
+    // `display` is not owned and must outlive this object.
+    explicit X11Desktop(Display* display) : display_(display) {}
+
+    std::vector<HWND> TopLevelWindows() override;
+    std::string WindowText(HWND window) override;
+    HWND ForegroundWindow() override;
+    bool IsIconic(HWND window) override;
+    void RestoreWindow(HWND window) override;
+    // The request names a pager-like source and a current server time, which window
+    // managers honour; it waits briefly until the window is active.
+    bool SetForegroundWindow(HWND window) override;
+    int WindowProcessId(HWND window) override;
+    std::vector<int> ProcessIds() override { return ListProcessIds(); }
+    std::string ProcessModuleName(int pid) override;
+
+private:
+    bool HasWindowManager();
+    unsigned long ServerTime();
+    HWND TopLevelOf(unsigned long window);
+
+    Display* display_;
+    unsigned long timeWindow_ = 0;  // a window of our own for reading the server time
+};
+
+}  // namespace win::x11

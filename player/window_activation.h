@@ -1,0 +1,49 @@
+#pragma once
+// Finding and activating the window or program a macro is meant for, and which program
+// owns a window. Names and titles are compared upper-cased as "contains" tests.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/desktop.h"
+
+namespace tessaro {
+
+struct TGlobData;
+
+// Windows-1252 upper case, as window titles and program names are compared.
+std::string UpperCase1252(std::string_view text);
+
+// Whether a macro's scope text occurs in a title or program name. An empty scope text
+// names no window: it never matches.
+bool ScopeTextMatches(std::string_view scopeText, std::string_view subject);
+
+// The top-level window whose title equals `title`, else the first whose title contains it
+// (upper-cased); 0 when none or when `title` is empty.
+win::HWND GetWinHandle(win::Desktop& desktop, const std::string& title);
+
+// Restores the window when it is minimised and makes it the active one.
+bool BringToFront(win::Desktop& desktop, win::HWND window);
+
+// GetWinHandle, then the window to the front; the window, or 0 when none was found.
+win::HWND ActivateIt(win::Desktop& desktop, const std::string& title);
+
+// The first process whose program name (upper-cased) contains `name`, then its first
+// top-level window with a title to the front; the window, or 0.
+win::HWND ActivateProg(win::Desktop& desktop, const std::string& name);
+
+// The program name of the process that owns the window, in its own case; empty when
+// unknown.
+std::string ModuleNameOfWindow(win::Desktop& desktop, win::HWND window);
+
+// The player's own program name, upper-cased, as a window's module compares with it.
+inline constexpr std::string_view kPlayerModuleName = "TESRUN";
+
+// The running programs, upper-cased and cut to 25 characters, at most 200.
+std::vector<std::string> RunningPrograms(win::Desktop& desktop);
+void StoreRunningPrograms(TGlobData& glob, const std::vector<std::string>& programs);
+
+// Whether `name` (upper-cased) occurs in one of the trigger table's running programs.
+bool ProgramListed(const TGlobData& glob, const std::string& name);
+
+}  // namespace tessaro
