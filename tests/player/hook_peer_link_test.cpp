@@ -87,9 +87,9 @@ TEST_F(HookPeerLinkTest, PushedGroupsComeBackThroughThePull) {
     link.Pull(*other, ggNumKeys);
     link.Pull(*other, ggItem, 4);
     link.Pull(*other, ggItem, 5);  // never pushed
-    EXPECT_EQ(other->MacroCount, 17);
-    EXPECT_EQ(other->ActivationCode[4], 300);
-    EXPECT_EQ(other->ActivationCode[5], 0);
+    EXPECT_EQ(+other->MacroCount, 17);
+    EXPECT_EQ(+other->ActivationCode[4], 300);
+    EXPECT_EQ(+other->ActivationCode[5], 0);
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ TEST_F(PeerHandlersTest, MacroChangedRereadsTheRecordIntoItsMirrors) {
     EXPECT_EQ(config->MacroNicknames[2], "Edited by the editor");
     EXPECT_EQ(config->MacroAbbrevCases[2], 0);
     EXPECT_EQ(config->MacroIcons[2].Name, "MAIN");
-    EXPECT_EQ(glob->ActivationCode[2], 77);
+    EXPECT_EQ(+glob->ActivationCode[2], 77);
     EXPECT_TRUE(link.calls.empty());  // the editor has pushed it already
 
     // Numbers that are no macro change nothing.
@@ -88,7 +88,7 @@ TEST_F(PeerHandlersTest, MacroFileSwitchReadsTheSettingAndReloadsInOrder) {
     ASSERT_TRUE(dispatcher.Dispatch(puMacroFile, 0));
     EXPECT_EQ(config->RecentFiles[0].str(), other);
     EXPECT_EQ(config->MacroNicknames[1], "first of other");
-    EXPECT_EQ(glob->MacroCount, 6);
+    EXPECT_EQ(+glob->MacroCount, 6);
     EXPECT_EQ(steps, (std::vector<std::string>{"removeTray", "lock", "hotkeys", "schedules", "remap", "rebuildTray"}));
     EXPECT_TRUE(std::filesystem::exists(dir.file("Other.QTS")));
 }
@@ -96,7 +96,7 @@ TEST_F(PeerHandlersTest, MacroFileSwitchReadsTheSettingAndReloadsInOrder) {
 TEST_F(PeerHandlersTest, ReloadAllTouchesTheTrayOnlyWhenAsked) {
     ASSERT_TRUE(WriteMacroRecordAt(config->RecentFiles[0].str(), -1, Macro("new", 9)).ok());
     ASSERT_TRUE(dispatcher.Dispatch(puReloadAll, 0));
-    EXPECT_EQ(glob->MacroCount, 6);
+    EXPECT_EQ(+glob->MacroCount, 6);
     EXPECT_EQ(steps, (std::vector<std::string>{"remap", "hotkeys", "schedules"}));
 
     steps.clear();
@@ -109,8 +109,8 @@ TEST_F(PeerHandlersTest, PullsForgetAndSettingsReach) {
     master->ActivationCode[3] = 321;
     ASSERT_TRUE(dispatcher.Dispatch(puPullGroup, ggNumKeys));
     ASSERT_TRUE(dispatcher.Dispatch(puPullMacro, 3));
-    EXPECT_EQ(glob->MacroCount, 42);
-    EXPECT_EQ(glob->ActivationCode[3], 321);
+    EXPECT_EQ(+glob->MacroCount, 42);
+    EXPECT_EQ(+glob->ActivationCode[3], 321);
     EXPECT_EQ(link.calls, (std::vector<RecordingLink::Call>{{'G', ggNumKeys, 0}, {'G', ggItem, 3}}));
 
     ASSERT_TRUE(dispatcher.Dispatch(puEditorClosed, 0));
@@ -127,8 +127,8 @@ TEST_F(PeerHandlersTest, PullsForgetAndSettingsReach) {
 TEST_F(PeerHandlersTest, HookRequestsInstallStoreAndRemoveTheHandles) {
     ASSERT_TRUE(dispatcher.Dispatch(puHooks, 1));
     ASSERT_TRUE(dispatcher.Dispatch(puHooks, 3));
-    EXPECT_EQ(glob->KeyboardHook, 1u);
-    EXPECT_EQ(glob->MouseHook, 102u);
+    EXPECT_EQ(+glob->KeyboardHook, 1u);
+    EXPECT_EQ(+glob->MouseHook, 102u);
     EXPECT_EQ(link.calls, (std::vector<RecordingLink::Call>{{'U', ggKeyHook, 0}, {'U', ggMouseHook, 0}}));
 
     ASSERT_TRUE(dispatcher.Dispatch(puHooks, 4));

@@ -85,17 +85,17 @@ TEST_F(PlayerMacroFileTest, EmptyFileReceivesTheSystemMacrosInOrder) {
 
     const auto recs = FileRecords();
     ASSERT_EQ(recs.size(), std::size(kSystemMacros));
-    EXPECT_EQ(glob->MacroCount, 5);
+    EXPECT_EQ(+glob->MacroCount, 5);
     for (std::size_t i = 0; i < recs.size(); ++i) {
         const SystemMacro& sys = kSystemMacros[i];
         EXPECT_EQ(recs[i].Nickname, sys.nickname);
         EXPECT_EQ(recs[i].ScopeText.view(), std::string(1, sys.id));
-        EXPECT_EQ(recs[i].ActivationCode, sys.defaultHotKey);  // all free
-        EXPECT_EQ(recs[i].Scope, scSystem);
-        EXPECT_EQ(recs[i].Enabled, 1);
+        EXPECT_EQ(+recs[i].ActivationCode, sys.defaultHotKey);  // all free
+        EXPECT_EQ(+recs[i].Scope, scSystem);
+        EXPECT_EQ(+recs[i].Enabled, 1);
         EXPECT_EQ(recs[i].IconName, "MAIN");
-        EXPECT_EQ(recs[i].LastModified, 45000.5);
-        EXPECT_EQ(glob->ActivationCode[static_cast<int>(i) + 1], sys.defaultHotKey);
+        EXPECT_EQ(+recs[i].LastModified, 45000.5);
+        EXPECT_EQ(+glob->ActivationCode[static_cast<int>(i) + 1], sys.defaultHotKey);
         EXPECT_EQ(config->MacroNicknames[static_cast<int>(i) + 1], sys.nickname);
     }
     EXPECT_TRUE(boxes.empty());
@@ -112,7 +112,7 @@ TEST_F(PlayerMacroFileTest, MissingFileIsCreatedWithTheSystemMacros) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "New file could not be created.");
     EXPECT_EQ(boxes[0].caption, "Error");
-    EXPECT_EQ(glob->MacroCount, 0);
+    EXPECT_EQ(+glob->MacroCount, 0);
 }
 
 TEST_F(PlayerMacroFileTest, SystemMacrosGoIntoTheFileBeingLoaded) {
@@ -134,11 +134,11 @@ TEST_F(PlayerMacroFileTest, SystemMacrosTakeTheNextFreeCodesBelowTheirDefaults) 
     ASSERT_EQ(recs.size(), 7u);
     // "5" wants 261 (taken) -> 260; "1" 262; "2" wants 263 (taken), 262 (now taken) -> 261
     // (taken) -> 260 (taken) -> 259; "3" 264; "4" 265.
-    EXPECT_EQ(recs[2].ActivationCode, 260);
-    EXPECT_EQ(recs[3].ActivationCode, 262);
-    EXPECT_EQ(recs[4].ActivationCode, 259);
-    EXPECT_EQ(recs[5].ActivationCode, 264);
-    EXPECT_EQ(recs[6].ActivationCode, 265);
+    EXPECT_EQ(+recs[2].ActivationCode, 260);
+    EXPECT_EQ(+recs[3].ActivationCode, 262);
+    EXPECT_EQ(+recs[4].ActivationCode, 259);
+    EXPECT_EQ(+recs[5].ActivationCode, 264);
+    EXPECT_EQ(+recs[6].ActivationCode, 265);
 }
 
 TEST_F(PlayerMacroFileTest, FreeCodeSearchWrapsBelowZeroAndIgnoresStaleSlots) {
@@ -178,7 +178,7 @@ TEST_F(PlayerMacroFileTest, LoadFillsEveryMirrorAndLeavesTheFileAsItWas) {
 
     ASSERT_TRUE(file.LoadMacroFile(path));
     EXPECT_EQ(ReadBytes(path), before);  // icon repairs stay in memory
-    EXPECT_EQ(glob->MacroCount, 8);
+    EXPECT_EQ(+glob->MacroCount, 8);
 
     EXPECT_EQ(config->MacroNicknames[1], "Alpha");
     EXPECT_EQ(config->MacroAbbreviations[1], "alf");
@@ -186,11 +186,11 @@ TEST_F(PlayerMacroFileTest, LoadFillsEveryMirrorAndLeavesTheFileAsItWas) {
     EXPECT_EQ(config->MacroAbbrevCases[1], 3);
     EXPECT_EQ(config->MacroAbbrevCases[2], 2);
     EXPECT_EQ(config->MacroAbbrevErases[1], 2);
-    EXPECT_EQ(glob->Scope[1], scWindow);
+    EXPECT_EQ(+glob->Scope[1], scWindow);
     EXPECT_EQ(glob->ScopeText[1].view(), "A window title longe");
-    EXPECT_EQ(glob->TopmostOnly[1], 1);
-    EXPECT_EQ(glob->Enabled[3], 0);
-    EXPECT_EQ(glob->ActivationCode[3], 14);
+    EXPECT_EQ(+glob->TopmostOnly[1], 1);
+    EXPECT_EQ(+glob->Enabled[3], 0);
+    EXPECT_EQ(+glob->ActivationCode[3], 14);
 
     EXPECT_EQ(config->MacroIcons[1].Name, "MAIN");
     EXPECT_EQ(config->MacroIcons[2].Name, "MENU");
@@ -212,7 +212,7 @@ TEST_F(PlayerMacroFileTest, EditedSystemNicknameShowsStandardNameButFileKeepsIt)
     recs[1].Nickname = "My own launcher";
     WriteFile(recs);
     ASSERT_TRUE(file.LoadMacroFile(path));
-    EXPECT_EQ(glob->MacroCount, 5);  // nothing added
+    EXPECT_EQ(+glob->MacroCount, 5);  // nothing added
     EXPECT_EQ(config->MacroNicknames[2], kSystemMacros[1].nickname);
     EXPECT_EQ(FileRecords()[1].Nickname, "My own launcher");
 }
@@ -225,7 +225,7 @@ TEST_F(PlayerMacroFileTest, OversizedFileLoadsFiveHundredAndWarnsOnce) {
 
     ASSERT_TRUE(file.LoadMacroFile(path));
     ASSERT_TRUE(file.LoadMacroFile(path));
-    EXPECT_EQ(glob->MacroCount, 500);
+    EXPECT_EQ(+glob->MacroCount, 500);
     EXPECT_EQ(config->MacroNicknames[500], "m499");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Warning");
@@ -240,7 +240,7 @@ TEST_F(PlayerMacroFileTest, TrailingBytesAreNotAMacroAndSurviveAppends) {
     WriteBytes(path, bytes);
 
     ASSERT_TRUE(file.LoadMacroFile(path));
-    EXPECT_EQ(glob->MacroCount, 6);  // one macro plus the five system macros
+    EXPECT_EQ(+glob->MacroCount, 6);  // one macro plus the five system macros
     const auto after = ReadBytes(path);
     ASSERT_EQ(after.size(), 6 * kMacroRecordSize + 100);
     EXPECT_EQ(std::vector<char>(after.end() - 100, after.end()), std::vector<char>(100, 'z'));
@@ -254,7 +254,7 @@ TEST_F(PlayerMacroFileTest, UnreadableFileIsReportedAndNeverReplaced) {
     WriteBytes(bogus + "/inside", {'k'});
     config->RecentFiles[0] = bogus;
     EXPECT_FALSE(file.LoadMacroFile(bogus));
-    EXPECT_EQ(glob->MacroCount, 0);
+    EXPECT_EQ(+glob->MacroCount, 0);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Error");
     EXPECT_NE(boxes[0].text.find(bogus), std::string::npos);
@@ -290,7 +290,7 @@ TEST_F(PlayerMacroFileTest, SaveWritesBeforeTellingTheEditor) {
     EXPECT_EQ(rec.Reserved5151[0], 0);
     EXPECT_EQ(FileRecords()[2].IconName, "MAIN");  // the repair is saved
     EXPECT_EQ(config->MacroAbbrevCases[3], 0);
-    EXPECT_EQ(glob->ActivationCode[3], 44);
+    EXPECT_EQ(+glob->ActivationCode[3], 44);
 
     // Appending takes the slot the caller has already counted.
     glob->MacroCount += 1;
@@ -318,13 +318,13 @@ TEST_F(PlayerMacroFileTest, SystemMacroThatCannotBeSavedIsNotCounted) {
     if (::geteuid() == 0) GTEST_SKIP() << "root writes every file";
     WriteFile({Macro("x", 1)});
     ASSERT_TRUE(file.LoadMacroFile(path));
-    ASSERT_EQ(glob->MacroCount, 6);
+    ASSERT_EQ(+glob->MacroCount, 6);
     WriteFile({Macro("x", 1)});
     ::chmod(path.c_str(), 0444);
     boxes.clear();
     ASSERT_TRUE(file.LoadMacroFile(path));
     ::chmod(path.c_str(), 0644);
-    EXPECT_EQ(glob->MacroCount, 1);
+    EXPECT_EQ(+glob->MacroCount, 1);
     EXPECT_EQ(boxes.size(), 1u);  // one report, not one per system macro
     EXPECT_EQ(FileRecords().size(), 1u);
 }
@@ -342,13 +342,13 @@ TEST_F(PlayerMacroFileTest, ReadDeleteEnableWorkOnTheCurrentFile) {
     EXPECT_EQ(buf.Nickname, "two");
 
     ASSERT_TRUE(file.SetMacroEnabled(2, false));
-    EXPECT_EQ(FileRecords()[1].Enabled, 0);
-    EXPECT_EQ(glob->Enabled[2], 1);  // mirrors are the caller's
+    EXPECT_EQ(+FileRecords()[1].Enabled, 0);
+    EXPECT_EQ(+glob->Enabled[2], 1);  // mirrors are the caller's
 
     ASSERT_TRUE(file.DeleteMacroRecord(1));
-    EXPECT_EQ(glob->MacroCount, 7);  // unchanged until the caller reloads
+    EXPECT_EQ(+glob->MacroCount, 7);  // unchanged until the caller reloads
     ASSERT_TRUE(file.ReloadMacroFile());
-    EXPECT_EQ(glob->MacroCount, 6);
+    EXPECT_EQ(+glob->MacroCount, 6);
     EXPECT_EQ(config->MacroNicknames[1], "two");
     EXPECT_TRUE(boxes.empty());
 }

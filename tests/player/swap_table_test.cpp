@@ -64,8 +64,8 @@ TEST_F(SwapTableTest, FileEntriesReachTheSharedBlockAtTheirOffsets) {
     swaps.GetSwapFile();
     EXPECT_TRUE(swaps.SwapsInUse());
     const TSwapShared seen = Seen();
-    EXPECT_EQ(seen.PlayerWnd, 0x1234u);
-    EXPECT_EQ(seen.SwapHook, 7u);
+    EXPECT_EQ(+seen.PlayerWnd, 0x1234u);
+    EXPECT_EQ(+seen.SwapHook, 7u);
     const auto* raw = reinterpret_cast<const char*>(&seen);
     EXPECT_EQ(raw[60], '9');
     EXPECT_EQ(raw[8], 'A');
@@ -103,14 +103,14 @@ TEST_F(SwapTableTest, RemapHookOnlyWhenTheTableRemapsSomething) {
     EXPECT_EQ(swaps.StartRemap(0x500, fake), 0u);  // no table file: defaults, no hook
     swaps.StopRemap(fake);
     EXPECT_EQ(calls, (std::vector<std::string>{"restore"}));
-    EXPECT_EQ(Seen().PlayerWnd, 0x500u);
+    EXPECT_EQ(+Seen().PlayerWnd, 0x500u);
 
     TSwapKeys keys = DefaultSwapKeys();
     keys.Lower[4] = '3';
     ASSERT_EQ(SaveSwapKeysFile(swaps.SwapFilePath(), keys), SwapFileStatus::Ok);
     calls.clear();
     EXPECT_EQ(swaps.StartRemap(0x500, fake), 77u);
-    EXPECT_EQ(Seen().SwapHook, 77u);
+    EXPECT_EQ(+Seen().SwapHook, 77u);
     swaps.StopRemap(fake);
     swaps.StopRemap(fake);  // once only
     EXPECT_EQ(calls, (std::vector<std::string>{"restore", "hook", "unhook 77"}));
