@@ -119,6 +119,10 @@ void ProcessParams(const std::vector<std::string>& args, TConfigRecord& config,
     }
 }
 
+bool TraySwitchGiven(const std::vector<std::string>& args) {
+    return std::find(args.begin(), args.end(), "/S") != args.end();
+}
+
 bool SaveSwitchSettings() {
     const bool file = SaveCurrentFileSetting();
     const bool misc = SaveMiscSettings();

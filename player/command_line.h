@@ -58,6 +58,10 @@ struct SwitchActions {
 void ProcessParams(const std::vector<std::string>& args, TConfigRecord& config,
                    StartSwitches& state, const SwitchActions& actions);
 
+// The main block reads "/S" on its own, before the switches run: exactly that text, in
+// that case, turns the tray icon on.
+bool TraySwitchGiven(const std::vector<std::string>& args);
+
 // Saves what the switches change ("Current File", [Misc], [Network]); false when a
 // section could not be written.
 bool SaveSwitchSettings();

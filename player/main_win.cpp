@@ -140,8 +140,7 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
     actions.lockFileChanged = [this] { networkLock_->Configure(true, config_.RecentFiles[0].str()); };
     ProcessParams(args, config_, switches_, actions);
     SaveSwitchSettings();
-    if (!switches_.startMacro.empty() || !StartMacroNickname(args).empty())
-        switches_.startMacro = StartMacroNickname(args);
+    switches_.startMacro = StartMacroNickname(args);
 
     mainIcon_ = std::make_unique<TTaskIcon>(this);
     mainIcon_->SetIcon(PlayerIcon());

@@ -19,6 +19,7 @@
 #include "platform/named_mutex.h"
 #include "platform/shared_memory.h"
 #include "player/glob_data.h"
+#include "player/command_line.h"
 #include "player/main_win.h"
 #include "player/single_start.h"
 
@@ -93,8 +94,7 @@ int RunPlayer(int argc, char** argv) {
     auto config = std::make_unique<TConfigRecord>();
     Config = config.get();
     LoadAllSettings();
-    for (const std::string& a : args)
-        if (a == "/S") config->UseTray = true;
+    if (TraySwitchGiven(args)) config->UseTray = true;
 
     std::unique_ptr<TMainWin> main = TMainWin::Create(*config, *glob, args);
     if (!main) {

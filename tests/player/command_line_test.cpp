@@ -31,6 +31,18 @@ TEST(Switches, MatchInAnyCaseInTheirTestingOrder) {
     EXPECT_EQ(ParseSwitch("/SMT").kind, SwitchKind::Ignored);
 }
 
+TEST(Switches, OnlyAnExactSlashSShowsTheTrayBeforeTheSwitchesRun) {
+    EXPECT_TRUE(TraySwitchGiven({"/T", "/S"}));
+    EXPECT_FALSE(TraySwitchGiven({"/s"}));
+    EXPECT_FALSE(TraySwitchGiven({"/SM5", "/S "}));
+    // The lower-case form still reaches the switch itself.
+    TConfigRecord c;
+    StartSwitches state;
+    ProcessParams({"/s"}, c, state, {});
+    EXPECT_TRUE(c.AutoSync);
+    EXPECT_FALSE(c.UseTray);
+}
+
 TEST(Switches, FileNameKeepsItsCaseAndNicknameIsUpperCased) {
     const Switch f = ParseSwitch("/f/home/Al/Macros.QTM");
     EXPECT_EQ(f.kind, SwitchKind::MacroFile);
