@@ -17,11 +17,11 @@
 #include "hook/qtmhook.h"
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
+#include "platform/desktop.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/shared_memory.h"
-#include "platform/x11/foreground.h"
 #include "player/glob_data_sync.h"
 #include "player/network_lock.h"
 #include "player/window_messages.h"
@@ -224,7 +224,7 @@ void TMainWin::ActivateMe() {
         return;
     }
     if (const std::uint64_t editor = link_.EditorWindow()) {
-        win::x11::BringToFront(editor);
+        win::ActiveDesktop().SetForegroundWindow(static_cast<win::HWND>(editor));
         return;
     }
     const std::string program = win::JoinPath(win::ExecutableDirectory(), "tesdesk");
