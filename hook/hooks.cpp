@@ -116,15 +116,19 @@ void Hooks::UpdateGrabs() {
 }
 
 void Hooks::Dispatch(const InputEvent& e) {
-    for (const InputFilter& f : filters_)
-        if (f(e)) return;
     MasterBlock* master = Master();
     if (!master || !source_) return;
     const TGlobData g = master->Snapshot();
+    std::vector<Post> filtered;
+    bool consumed = false;
+    for (const InputFilter& f : filters_)
+        if ((consumed = f(e, g, filtered))) break;
+    for (const Post& p : filtered) source_->Send(p);
+    if (consumed) return;
     const ActivationTarget target =
         e.kind == InputEvent::Activated ? ReadActivationTarget() : ActivationTarget{};
     Decision d = logic_.OnEvent(e, g, Mask(), target);
-    if (d.userActivity && master->NoteUserActivity())
+    if (d.userActivity && master->NoteUserActivity() && g.PlayerWnd)
         d.posts.push_back({g.PlayerWnd, WM_USER_ACTIVE, 0, 0});
     for (const Post& p : d.posts) source_->Send(p);
     // Another program may have changed the hot keys in use.

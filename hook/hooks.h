@@ -16,9 +16,9 @@ namespace tessaro::hook {
 
 enum class HookKind : std::uint8_t { Keyboard = 1, Mouse = 2, Activation = 3, Remap = 4 };
 
-// A filter that sees each event before the library's own logic (capture, key remapping);
-// returning true consumes the event.
-using InputFilter = std::function<bool(const InputEvent&)>;
+// A filter that sees each event, with the master table, before the library's own logic
+// (capture, key remapping). It may add messages to send; returning true consumes the event.
+using InputFilter = std::function<bool(const InputEvent&, const TGlobData&, std::vector<Post>&)>;
 
 class Hooks {
 public:

@@ -55,8 +55,14 @@ void QtmUpWaits(const TGlobData* data) { Push(data, tessaro::ggWaits); }
 void QtmUpKeys(const TGlobData* data) { Push(data, tessaro::ggKeys); }
 
 void QtmGetGlob(TGlobData** buffer) {
+    if (!buffer || !*buffer) return;
     MasterBlock* master = Master();
-    if (!buffer || !*buffer || !master) return;
+    // Without the block there is nothing to copy: say so rather than hand back the
+    // buffer's old contents as if they were the master.
+    if (!master) {
+        *buffer = nullptr;
+        return;
+    }
     master->Pull(**buffer);
 }
 

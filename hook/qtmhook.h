@@ -32,7 +32,8 @@ void QtmUpIdle(const tessaro::TGlobData* data);
 void QtmUpWaits(const tessaro::TGlobData* data);
 void QtmUpKeys(const tessaro::TGlobData* data);
 
-// Fills *buffer (19,789 bytes) with the master copy.
+// Fills *buffer (19,789 bytes) with the master copy; sets *buffer to null when the master
+// block cannot be reached.
 void QtmGetGlob(tessaro::TGlobData** buffer);
 
 }  // extern "C"

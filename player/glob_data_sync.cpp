@@ -14,7 +14,7 @@ bool GetGlobDataItem(TGlobData& own, int item, int index) {
     auto buffer = std::make_unique<TGlobData>();
     TGlobData* p = buffer.get();
     QtmGetGlob(&p);
-    if (!CopyGlobGroup(own, *buffer, item, index)) return false;
+    if (!p || !CopyGlobGroup(own, *buffer, item, index)) return false;
     if (item == ggInit) own.LibDword812 = 0;
     return true;
 }

@@ -11,7 +11,8 @@ namespace tessaro {
 using PeerNotify = std::function<void(std::uint32_t code, std::int32_t arg)>;
 
 // Pulls one group (item 0..14; for 7 the slot `index`) from the library into `own`.
-// An unknown item changes nothing. Returns whether it copied.
+// An unknown item, or a library that cannot reach its block, changes nothing. Returns
+// whether it copied.
 bool GetGlobDataItem(TGlobData& own, int item, int index = 0);
 
 // Rebuilds the hot keys in use and HasAbbreviations from the macro slots, pushes them

@@ -87,6 +87,27 @@ TEST_F(HotKeys, HandlesAreDistinctAndUnhookStopsTheReports) {
     EXPECT_FALSE(sim->running);  // the last hook stops the source
 }
 
+TEST_F(HotKeys, FiltersSeeEventsFirstAndMayConsumeThem) {
+    InstallInputHooks();
+    const int code = HotKeyCodeForKey('C', kModCtrl);
+    g->HotKeyUsed[code] = 1;
+    g->CaptureOn = 1;
+    QtmUpKeys(g.get());
+    QtmUpCaptureOn(g.get());
+    // A capture-like filter: while capturing it records keys and keeps them for itself.
+    HookSet().AddFilter([](const InputEvent& e, const TGlobData& t, std::vector<Post>& out) {
+        if (!t.CaptureOn || e.kind != InputEvent::KeyDown) return false;
+        out.push_back({t.PlayerWnd, WM_CAPTURE_CHAR, 0, e.typed});
+        return true;
+    });
+    sim->Feed(Key('C', kModCtrl, 'c'));
+    EXPECT_EQ(sim->sent, (std::vector<Post>{{kPlayer, WM_CAPTURE_CHAR, 0, 'c'}}));
+    g->CaptureOn = 0;
+    QtmUpCaptureOn(g.get());
+    sim->Feed(Key('C', kModCtrl, 'c'));
+    EXPECT_EQ(Sent(WM_HOTKEY_FIRED).size(), 1u);
+}
+
 using Windows = SimHookTest;
 
 TEST_F(Windows, ActivationsGoToTheWindowOfTheActivationBlock) {

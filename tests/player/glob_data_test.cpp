@@ -169,5 +169,18 @@ TEST_F(GlobSync, PullOfTheLibraryGroupClearsTheProgramsOwnMark) {
     EXPECT_EQ(own->LibDword812, 0u);
 }
 
+TEST_F(GlobSync, AnUnreachableBlockChangesNothing) {
+    // A namespace too long for a shared-memory name: the library cannot reach its block.
+    ::setenv("TESSARO_NS", std::string(300, 'n').c_str(), 1);
+    hook::DetachMaster();
+    own->MacroCount = 9;
+    own->HotKeyUsed[3] = 1;
+    QtmUpNumKeys(own.get());  // ignored, without harm
+    EXPECT_FALSE(GetGlobDataItem(*own, ggNumKeys));
+    EXPECT_FALSE(GetGlobDataItem(*own, ggKeys));
+    EXPECT_EQ(own->MacroCount, 9);
+    EXPECT_EQ(own->HotKeyUsed[3], 1);
+}
+
 }  // namespace
 }  // namespace tessaro

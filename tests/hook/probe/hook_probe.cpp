@@ -92,7 +92,8 @@ int main(int argc, char** argv) {
         glob->HotKeyUsed[std::atoi(argv[3])] = 1;
         QtmUpWindow(glob.get());
         QtmUpKeys(glob.get());
-        tessaro::hook::HookSet().AddFilter([](const tessaro::hook::InputEvent& e) {
+        tessaro::hook::HookSet().AddFilter([](const tessaro::hook::InputEvent& e, const tessaro::TGlobData&,
+                                              std::vector<tessaro::hook::Post>&) {
             Say("event " + std::to_string(e.kind) + " vk " + std::to_string(e.vk) + " mods " +
                 std::to_string(e.mods) + " synthetic " + std::to_string(e.synthetic));
             return false;
