@@ -88,6 +88,7 @@ void Hooks::SetSourceFactory(std::function<std::unique_ptr<InputSource>()> facto
     hooks_.clear();
     grabbed_.clear();
     grabProblems_.clear();
+    filters_.clear();
     logic_ = HookLogic();
     factory_ = std::move(factory);
 }

@@ -36,7 +36,7 @@ public:
     void GroupPushed(int group);
 
     // Replaces how the source is made (tests give a simulated one). The current source,
-    // if any, is stopped and every hook removed.
+    // if any, is stopped and every hook and filter removed.
     void SetSourceFactory(std::function<std::unique_ptr<InputSource>()> factory);
     InputSource* source() const { return source_.get(); }
 

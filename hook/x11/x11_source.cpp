@@ -139,7 +139,12 @@ private:
             XFree(syms);
         }
         for (auto& m : modOfKeycode_) m = 0;
+        for (auto& m : xmaskOfKeycode_) m = 0;
         if (XModifierKeymap* map = XGetModifierMapping(d_)) {
+            for (int index = 0; index < 8; ++index)
+                for (int k = 0; k < map->max_keypermod; ++k)
+                    if (KeyCode kc = map->modifiermap[index * map->max_keypermod + k])
+                        xmaskOfKeycode_[kc] |= static_cast<std::uint8_t>(1u << index);
             const std::pair<int, std::uint8_t> kinds[] = {
                 {ShiftMapIndex, kModShift}, {ControlMapIndex, kModCtrl}, {Mod1MapIndex, kModAlt}, {Mod4MapIndex, kModWin}};
             for (auto [index, mod] : kinds)
@@ -260,6 +265,16 @@ private:
         return focus > PointerRoot ? static_cast<std::uint32_t>(focus) : 0;
     }
 
+    // The modifier state the key was pressed in. The server's current state may already
+    // be past the event (the keys after it were processed meanwhile), so the held
+    // modifiers come from the keys we saw go down; only the locks are asked for.
+    unsigned CoreState(unsigned lockedMods) const {
+        const unsigned locks = LockMask | numLock_;
+        unsigned m = 0;
+        for (KeyCode kc : down_) m |= xmaskOfKeycode_[kc];
+        return (m & ~locks) | (lockedMods & locks);
+    }
+
     std::uint8_t Modifiers() const {
         std::uint8_t m = 0;
         for (KeyCode kc : down_) m |= modOfKeycode_[kc];
@@ -340,7 +355,8 @@ private:
             if (press) {
                 KeySym sym = NoSymbol;
                 unsigned int consumed = 0;
-                XkbLookupKeySym(d_, kc, XkbBuildCoreState(state.mods, state.group), &consumed, &sym);
+                XkbLookupKeySym(d_, kc, XkbBuildCoreState(CoreState(state.locked_mods), state.group),
+                                &consumed, &sym);
                 e.typed = e.synthetic ? 0 : composer_.Feed(sym);
                 e.window = FocusWindow();
             }
@@ -385,6 +401,7 @@ private:
     std::vector<int> grabs_;
     std::array<std::array<KeySym, 2>, 256> keysyms_ {};  // levels 0 and 1 of each keycode
     std::array<std::uint8_t, 256> modOfKeycode_ {};      // kMod* bits a keycode holds
+    std::array<std::uint8_t, 256> xmaskOfKeycode_ {};    // X modifier bits a keycode holds
     std::set<Grab> active_grabs_;
     DeadKeyComposer composer_;
     std::unique_ptr<QSocketNotifier> notifier_;

@@ -37,8 +37,9 @@ protected:
     }
 
     void Tap(KeySym modifier, KeySym key) {
-        const KeyCode m = modifier == NoSymbol ? 0 : XKeysymToKeycode(display_, modifier);
-        const KeyCode k = XKeysymToKeycode(display_, key);
+        TapCode(modifier == NoSymbol ? 0 : XKeysymToKeycode(display_, modifier), XKeysymToKeycode(display_, key));
+    }
+    void TapCode(KeyCode m, KeyCode k) {
         if (m) XTestFakeKeyEvent(display_, m, True, 0);
         XTestFakeKeyEvent(display_, k, True, 0);
         XTestFakeKeyEvent(display_, k, False, 0);
@@ -98,6 +99,44 @@ TEST_F(Desktop, HotKeyPressedThroughXTestReachesThePlayerNotTheFocusedWindow) {
     std::string next = app->ReadUntil("key ");
     if (next == "key " + std::to_string(XK_Control_L)) next = app->ReadUntil("key ");
     EXPECT_EQ(next, "key " + std::to_string(XK_y));
+}
+
+TEST_F(Desktop, TypedCharactersFollowTheKeyboardMapIncludingDeadKeys) {
+    auto player = Start({"receiver"});
+    const unsigned long playerWnd = Number(player->ReadUntil("hwnd "));
+    ASSERT_NE(playerWnd, 0u);
+    auto hooker = Start({"hooker", std::to_string(playerWnd), "0", "abbrev"});
+    ASSERT_EQ(hooker->ReadUntil("hooked "), "hooked 1");
+    const std::string abbrev = "msg " + std::to_string(WM_ABBREV_CHAR) + " ";
+
+    Tap(NoSymbol, XK_a);
+    EXPECT_EQ(player->ReadUntil(abbrev), abbrev + "0 97");
+    Tap(XK_Shift_L, XK_b);
+    EXPECT_EQ(player->ReadUntil(abbrev), abbrev + "0 66");
+
+    // Turn a spare key into a dead acute; the library rereads the map on the notice.
+    int minKc, maxKc;
+    XDisplayKeycodes(display_, &minKc, &maxKc);
+    KeyCode spare = 0;
+    for (int kc = maxKc; kc >= minKc && !spare; --kc) {
+        int per = 0;
+        KeySym* syms = XGetKeyboardMapping(display_, static_cast<KeyCode>(kc), 1, &per);
+        bool empty = true;
+        for (int i = 0; i < per; ++i) empty = empty && syms[i] == NoSymbol;
+        XFree(syms);
+        if (empty) spare = static_cast<KeyCode>(kc);
+    }
+    ASSERT_NE(spare, 0);
+    KeySym dead = XK_dead_acute;
+    XChangeKeyboardMapping(display_, spare, 1, &dead, 1);
+    XSync(display_, False);
+    ::usleep(200 * 1000);
+    TapCode(0, spare);
+    Tap(NoSymbol, XK_e);
+    EXPECT_EQ(player->ReadUntil(abbrev), abbrev + "0 233");  // é in Windows-1252
+    KeySym none = NoSymbol;
+    XChangeKeyboardMapping(display_, spare, 1, &none, 1);
+    XSync(display_, False);
 }
 
 TEST_F(Desktop, ThePlayersOwnPlaybackIsNoHotKey) {

@@ -79,6 +79,9 @@ protected:
         return copy;
     }
 
+    // A packed field, read by value.
+    std::uint32_t IdleSeconds() { return Master().IdleSeconds; }
+
     std::string ns_;
     std::unique_ptr<TGlobData> g;
     SimSource* sim = nullptr;

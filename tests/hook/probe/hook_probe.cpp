@@ -2,7 +2,8 @@
 //   receiver            a hidden message window; prints "hwnd N", then "msg M W L" per message
 //   sender HWND M W L   posts one message and then one to a window that does not exist
 //   focused             a focused window; prints "window N", then "key K" (the keysym) per key it gets
-//   hooker HWND CODE    the library with CODE in use and HWND as the player's window
+//   hooker HWND CODE [abbrev]  the library with CODE in use and HWND as the player's
+//                       window; with "abbrev" also abbreviations exist
 //   typist MOD KEY      types MOD+KEY (keysyms) through XTest as the player's playback does
 // Every role ends when its standard input closes.
 #include <QGuiApplication>
@@ -87,9 +88,10 @@ int main(int argc, char** argv) {
         focused->resize(200, 100);
         focused->show();
         Say("window " + std::to_string(focused->winId()));
-    } else if (role == "hooker" && argc == 4) {
+    } else if (role == "hooker" && (argc == 4 || argc == 5)) {
         glob->PlayerWnd = static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10));
         glob->HotKeyUsed[std::atoi(argv[3])] = 1;
+        glob->HasAbbreviations = argc == 5 && std::string(argv[4]) == "abbrev";
         QtmUpWindow(glob.get());
         QtmUpKeys(glob.get());
         tessaro::hook::HookSet().AddFilter([](const tessaro::hook::InputEvent& e, const tessaro::TGlobData&,
