@@ -91,14 +91,9 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
         SystemError(kCannotCreate);
         return false;
     }
-    swapBlock_->SetHeader(handle_, 0);
-    swapBlock_->ClearFlag();
     swaps_ = std::make_unique<PlayerSwapKeys>(*swapBlock_, [this] { return config_.RecentFiles[0].str(); });
-    swaps_->GetSwapFile();
-    if (swaps_->SwapsInUse()) {
-        swapHook_ = QtmHookSwap();
-        swapBlock_->SetHeader(handle_, swapHook_);
-    }
+    // Also puts back a keyboard mapping that a player which died left remapped.
+    swapHook_ = swaps_->StartRemap(handle_);
 
     activationBlock_ = win::SharedMemory::Create(kActivationBlockName, sizeof(TActivationShared), &error);
     if (!activationBlock_) {
