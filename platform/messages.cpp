@@ -1,6 +1,7 @@
 #include "platform/messages.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMetaObject>
 #include <QWindow>
 
@@ -39,7 +40,8 @@ bool Queue(HWND hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t lPar
     return true;
 }
 
-// Handles that the simulated desktop gives out; far above real X ids of the tests.
+// Handles of windows that only this program knows (simulated desktop, or no GUI); far
+// above the X ids the server gives out.
 std::atomic<HWND> g_nextSimWindow{0x7e000001};
 
 }  // namespace
@@ -82,7 +84,8 @@ struct MessageWindow::Impl {
 };
 
 MessageWindow::MessageWindow(MessageHandler handler) : impl_(std::make_unique<Impl>()) {
-    if (ActiveBackend() == Backend::X11) {
+    // A native window needs the GUI application; without one the window is local only.
+    if (ActiveBackend() == Backend::X11 && qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         impl_->window = std::make_unique<QWindow>();
         impl_->window->create();
         impl_->hwnd = static_cast<HWND>(impl_->window->winId());

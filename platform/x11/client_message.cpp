@@ -2,6 +2,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
+#include <QPointer>
 #include <xcb/xcb.h>
 
 #include "platform/x11/display.h"
@@ -74,10 +75,13 @@ bool SendClientMessage(std::uint32_t window, std::uint32_t msg, std::uint32_t wP
 
 void EnsureClientMessageFilter(HandlerLookup lookup) {
     static std::unique_ptr<ClientMessageFilter> filter;
+    static QPointer<QCoreApplication> installedOn;
     QCoreApplication* app = QCoreApplication::instance();
-    if (filter || !app) return;
-    filter = std::make_unique<ClientMessageFilter>(lookup);
+    if (!app || app == installedOn) return;
+    // Installed once per application object (tests may make a new one).
+    if (!filter) filter = std::make_unique<ClientMessageFilter>(lookup);
     app->installNativeEventFilter(filter.get());
+    installedOn = app;
 }
 
 }  // namespace win::x11
