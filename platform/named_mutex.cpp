@@ -101,4 +101,6 @@ WaitResult NamedMutex::Wait(int timeoutMs) {
 
 bool NamedMutex::Release() { return pthread_mutex_unlock(&BlockOf(block_)->mutex) == 0; }
 
+void NamedMutex::Remove(const std::string& name) { SharedMemory::Remove(BlockName(name)); }
+
 }  // namespace win

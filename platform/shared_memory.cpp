@@ -110,4 +110,6 @@ bool SharedMemory::Exists(const std::string& name) {
     return true;
 }
 
+void SharedMemory::Remove(const std::string& name) { ::shm_unlink(ShmName(name).c_str()); }
+
 }  // namespace win

@@ -27,6 +27,8 @@ public:
 
     // True when a block of that name exists in this session.
     static bool Exists(const std::string& name);
+    // Removes the name, whoever created it; open mappings stay valid.
+    static void Remove(const std::string& name);
 
 private:
     SharedMemory(std::string shmName, std::string name, void* data, std::size_t size,

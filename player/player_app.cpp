@@ -22,6 +22,7 @@
 #include "player/command_line.h"
 #include "player/main_win.h"
 #include "player/single_start.h"
+#include "player/swap_keys.h"
 
 namespace tessaro {
 
@@ -30,10 +31,23 @@ namespace {
 // How long a second start waits for a player that is still starting.
 constexpr std::chrono::seconds kWaitForStartingPlayer{20};
 
-// The objects the main block holds for the whole run.
+constexpr const char* kPlayerMutexes[] = {"QT88aveR", "QTKZaveR", "QTQJaveR"};
+
+// The objects the main block holds for the whole run. The player is the one owner of
+// every shared object of the system, so at its end it removes their names even when a
+// player that died earlier left them behind and this run only opened them.
 struct MainBlockObjects {
     std::unique_ptr<win::SharedMemory> master;
     std::vector<std::unique_ptr<win::NamedMutex>> mutexes;
+
+    ~MainBlockObjects() {
+        if (!master) return;
+        master.reset();
+        mutexes.clear();
+        for (const char* block : {hook::kMasterBlockName, kSwapBlockName, kActivationBlockName})
+            win::SharedMemory::Remove(block);
+        for (const char* mutex : kPlayerMutexes) win::NamedMutex::Remove(mutex);
+    }
 };
 
 bool CreateMainBlockObjects(MainBlockObjects& o) {
@@ -43,7 +57,7 @@ bool CreateMainBlockObjects(MainBlockObjects& o) {
                         win::MbButtons::Ok, win::MbIcon::Error);
         return false;
     }
-    for (const char* name : {"QT88aveR", "QTKZaveR", "QTQJaveR"}) {
+    for (const char* name : kPlayerMutexes) {
         auto mutex = win::NamedMutex::Create(name);
         if (!mutex) {
             win::MessageBox("Mutex could not be created.  Tessaro will terminate.", "System Error",

@@ -194,5 +194,26 @@ TEST_F(Tesrun, ClosingAsksTheRunningEditorToCloseItself) {
                             [](const auto& m) { return m.first == static_cast<long>(WM_CLOSE); }), 1);
 }
 
+TEST_F(Tesrun, AfterACrashTheNextPlayerTakesOverAndLeavesNothingOfItsOwn) {
+    {
+        PlayerProcess crashed(*box_, {"/EN"}, "crashed.log");
+        ASSERT_NE(WaitForPlayerWindow(), 0u) << crashed.Log();
+        EXPECT_EQ(crashed.Stop(SIGKILL), 128 + SIGKILL);
+    }
+    EXPECT_FALSE(win::InstanceRunning(kPlayerInstanceName));
+    EXPECT_FALSE(box_->SharedObjects().empty());  // a killed player cannot clean up
+
+    PlayerProcess player(*box_, {"/EN"}, "player.log");
+    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
+    PlayerProcess second(*box_, {"/Aafter"}, "second.log");
+    EXPECT_EQ(second.WaitExit(10s), 0);
+    EXPECT_TRUE(WaitFor([&] { return player.Log().find("run by nickname \"AFTER\"") != std::string::npos; }, 5s))
+        << player.Log();
+    EXPECT_EQ(player.Stop(SIGTERM), 0);
+    for (const std::string& left : box_->SharedObjects())
+        for (const char* name : {"QTBA1KGR", "QTTT1KGR", "QTKR1KGR", "QT88aveR", "QTKZaveR", "QTQJaveR"})
+            EXPECT_FALSE(left.ends_with(name)) << left;
+}
+
 }  // namespace
 }  // namespace tessaro::testing
