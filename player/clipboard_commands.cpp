@@ -41,7 +41,6 @@ constexpr PictureKind kBitmap{"", "Bitmap Copy Error", "Bitmap file could not be
 void MacroPlayer::RunClipboardCommand(const Token& token) {
     using K = TokenKind;
     const std::string_view argument = token.args.empty() ? std::string_view() : token.args[0];
-    PlaybackInput& input = services_.input;
     ClipboardAccess& clipboard = services_.clipboard;
     PlayerWindows& windows = services_.windows;
 
@@ -52,7 +51,7 @@ void MacroPlayer::RunClipboardCommand(const Token& token) {
             std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
             if (!text.empty() && text.back() == '\x1a') text.pop_back();
             clipboard.SetText(text);
-            PauseForNoSpeed(0.05);
+            synth_.PauseForNoSpeed(0.05);
             return;
         }
         case K::ClipB: {
@@ -83,11 +82,11 @@ void MacroPlayer::RunClipboardCommand(const Token& token) {
         case K::ClipC:
         case K::ClipP: {
             const std::uint8_t letter = token.kind == K::ClipC ? 67 : 86;
-            input.KeyEvent(17, false);
-            input.KeyEvent(letter, false);
-            input.KeyEvent(letter, true);
-            input.KeyEvent(17, true);
-            if (token.kind == K::ClipP) PauseForNoSpeed(0.1);
+            synth_.PostVKey(17, false);
+            synth_.PostVKey(letter, false);
+            synth_.PostVKey(letter, true);
+            synth_.PostVKey(17, true);
+            if (token.kind == K::ClipP) synth_.PauseForNoSpeed(0.1);
             return;
         }
         case K::ClipSG: {

@@ -15,28 +15,6 @@ namespace {
 constexpr std::uint8_t kVkCapsLock = 20;
 constexpr std::string_view kEndRepeat = "<ENDREP>";
 
-// Milliseconds of a wait given in seconds; never negative, never past about three years,
-// so that deadlines cannot overflow.
-std::int64_t WaitMs(double seconds) {
-    constexpr double kMaxMs = 1e11;
-    const double ms = seconds * 1000.0;
-    if (!(ms > 0)) return 0;
-    return static_cast<std::int64_t>(std::llround(std::min(ms, kMaxMs)));
-}
-
-// Delays take whatever number their field starts with ("1.5x" waits 1.5 s, junk waits 0).
-double LeadingSeconds(std::string_view field) {
-    while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
-    std::size_t n = 0;
-    if (n < field.size() && (field[n] == '-' || field[n] == '+')) ++n;
-    bool point = false;
-    for (; n < field.size(); ++n) {
-        if (field[n] == '.' && !point) point = true;
-        else if (field[n] < '0' || field[n] > '9') break;
-    }
-    return ArgReal(field.substr(0, n)).value_or(0.0);
-}
-
 std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
 std::string Arg(const Token& token, std::size_t i) {
@@ -72,10 +50,34 @@ bool AllowedInUntrustedText(TokenKind kind) {
     }
 }
 
-MacroPlayer::MacroPlayer(PlayerServices services) : services_(services) {}
+namespace {
+
+SynthesisHooks HooksFor(MacroPlayer& player, const PlayerServices& services) {
+    using Clock = SynthesisHooks::Clock;
+    PlaybackClock& clock = services.clock;
+    PlayerWindows& windows = services.windows;
+    return SynthesisHooks{
+        [&clock] { clock.PumpMessages(); },
+        [&player] { return player.Aborted(); },
+        [&windows](const std::string& caption, const std::string& text) {
+            windows.DoAMessage(caption, text);
+        },
+        [&clock] { return Clock::time_point(std::chrono::milliseconds(clock.NowMs())); },
+        [&clock](Clock::duration left) {
+            // Short turns keep the abort action and timers live during long waits.
+            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(left).count();
+            clock.Sleep(std::clamp<std::int64_t>(ms, 1, 20));
+        },
+    };
+}
+
+}  // namespace
+
+MacroPlayer::MacroPlayer(PlayerServices services)
+    : services_(services), synth_(services.input, HooksFor(*this, services_)) {}
 
 void MacroPlayer::BeginMacro(bool capsLockWasOn) {
-    pacing_ = Pacing{};
+    synth_.BeginMacro();
     abort_ = Abort::None;
     capsLockWasOn_ = capsLockWasOn;
     macroRunDepth_ = 0;
@@ -105,10 +107,10 @@ void MacroPlayer::Play(std::string_view text, std::int64_t count, std::int64_t s
             const Step step = NextStep(text, p);
             const TokenKind kind = step.token.kind;
             if (kind == TokenKind::None) {
-                services_.input.TypeChar(static_cast<unsigned char>(step.ch));
+                synth_.TypeChar(static_cast<unsigned char>(step.ch));
                 p += step.length;
             } else if (untrusted && !AllowedInUntrustedText(kind)) {
-                services_.input.TypeChar('<');  // typed as plain text
+                synth_.TypeChar('<');  // typed as plain text
                 ++p;
             } else {
                 p = RunToken(frame, p, step.token);
@@ -120,21 +122,16 @@ void MacroPlayer::Play(std::string_view text, std::int64_t count, std::int64_t s
 }
 
 void MacroPlayer::RestoreCapsLock() {
-    if (capsLockWasOn_) services_.input.TapKey(kVkCapsLock);
+    if (!capsLockWasOn_) return;
+    synth_.PostVKey(kVkCapsLock, false);
+    synth_.PostVKey(kVkCapsLock, true);
 }
 
 std::size_t MacroPlayer::RunToken(Frame& frame, std::size_t p, const Token& token) {
     using K = TokenKind;
     const std::string_view text = frame.text;
     const std::size_t next = p + token.length;
-    PlaybackInput& input = services_.input;
     PlayerWindows& windows = services_.windows;
-    auto number = [&](std::size_t i) -> std::int64_t {
-        return i < token.args.size() ? ArgInt(token.args[i]) : 0;
-    };
-    auto delayMs = [&](std::size_t i) {
-        return std::uint32_t(std::clamp<std::int64_t>(number(i), 0, 9999));
-    };
 
     switch (token.kind) {
         case K::Pause:
@@ -143,25 +140,9 @@ std::size_t MacroPlayer::RunToken(Frame& frame, std::size_t p, const Token& toke
         case K::TBox:
             windows.MyMessage(Arg(token, 0), Arg(token, 1));
             return next;
-        case K::Delay:
-            PauseFor(LeadingSeconds(token.args[0]));
-            return next;
-        case K::TDelay:
-            TimedPauseFor(LeadingSeconds(token.args[0]));
-            return next;
-        case K::Speed:
-            if (auto speed = ArgReal(token.args[0])) pacing_.speed = *speed;
-            return next;
-        case K::Msd:
-            KeyDelayWait(number(0));
-            return next;
         case K::Rem:
         case K::EndRep:
         case K::EndClip:
-            return next;
-        case K::AltCode:
-        case K::Alt4Code:
-            input.AltCode(token.args[0]);
             return next;
         case K::Counter4:
         case K::Counter3:
@@ -178,7 +159,7 @@ std::size_t MacroPlayer::RunToken(Frame& frame, std::size_t p, const Token& toke
         case K::BegClip:
             if (token.unterminated) return text.size();  // nothing to put, nothing typed
             services_.clipboard.SetText(Arg(token, 0));
-            PauseForNoSpeed(0.05);
+            synth_.PauseForNoSpeed(0.05);
             return next;
         case K::ClipType:
         case K::ClipTypeI: {
@@ -203,17 +184,8 @@ std::size_t MacroPlayer::RunToken(Frame& frame, std::size_t p, const Token& toke
         case K::MacDeact:
             EnableMacroByName(services_.macros, windows, Arg(token, 0), token.kind == K::MacAct);
             return next;
-        case K::SpKey:
-            pacing_.keyDelayMs = delayMs(0);
-            return next;
-        case K::SpMse:
-            pacing_.mouseDelayMs = delayMs(0);
-            return next;
         case K::Swap:
             SwapMacroFile(services_.macros, Arg(token, 0));
-            return next;
-        case K::WaitTime:
-            WaitForTimer(WaitMs(double(number(0))));
             return next;
         case K::EText:
             if (auto plain = services_.desktop.Decrypt(Arg(token, 0))) {
@@ -229,37 +201,6 @@ std::size_t MacroPlayer::RunToken(Frame& frame, std::size_t p, const Token& toke
         case K::Ftp:
             services_.desktop.OpenDocument(Arg(token, 0));
             return next;
-        case K::LDn: case K::LUp: case K::LClk: case K::LDClk:
-        case K::RDn: case K::RUp: case K::RClk: case K::RDClk:
-        case K::MDn: case K::MUp: case K::MClk: case K::MDClk: {
-            static constexpr std::uint32_t kDown[] = {2, 8, 32};
-            static constexpr std::uint32_t kUp[] = {4, 16, 64};
-            const int code = int(token.kind) - int(K::LDn);
-            const int button = code / 4;
-            const int kind = code % 4;  // down, up, click, double click
-            input.MouseButtons(kDown[button], kUp[button], kind == 3 ? 2 : 1, kind == 0,
-                               kind == 1);
-            return next;
-        }
-        case K::Wfw:
-        case K::Wbw:
-            input.Wheel(int((token.kind == K::Wfw ? 120 : -120) * number(0)));
-            return next;
-        case K::Mmp:
-        case K::Mms:
-        case K::Mmw: {
-            const auto kind = token.kind == K::Mms   ? PlaybackInput::MoveKind::Screen
-                              : token.kind == K::Mmp ? PlaybackInput::MoveKind::Relative
-                                                     : PlaybackInput::MoveKind::Window;
-            input.MoveMouse(kind, LeadingSeconds(token.args[0]), LeadingSeconds(token.args[1]));
-            return next;
-        }
-        case K::Mmc:
-            if (!input.MoveMouseToCaret()) {
-                windows.DoAMessage("Error",
-                                   "Could not move the mouse to the location of the caret.");
-            }
-            return next;
         case K::Activate: {
             const std::string title = Arg(token, 0);
             if (services_.desktop.ActivateWindow(title)) return next;
@@ -272,25 +213,7 @@ std::size_t MacroPlayer::RunToken(Frame& frame, std::size_t p, const Token& toke
         default:
             break;
     }
-    if (token.kind < K::Date) {
-        const TokenSpec& spec = SpecOf(token.kind);
-        switch (spec.key) {
-            case KeyAction::Stroke:
-                input.KeyToken(spec.vk);
-                return next;
-            case KeyAction::Press:
-            case KeyAction::Release:
-                input.KeyEvent(spec.vk, spec.key == KeyAction::Release);
-                return next;
-            case KeyAction::Bare:
-                input.TapKey(spec.vk);
-                return next;
-            case KeyAction::Skip:
-                return next;
-            case KeyAction::None:
-                break;
-        }
-    }
+    if (synth_.PlayToken(token)) return next;  // keys, mouse, pacing and delays
     return RunFamily(token, text.substr(p, token.length)) ? next : text.size();
 }
 
@@ -389,37 +312,6 @@ void MacroPlayer::TypeCounter(const Frame& frame, int width) {
     std::string digits = std::to_string((frame.pass - 1) * frame.step + frame.start);
     if (int(digits.size()) < width) digits.insert(0, width - digits.size(), '0');
     PlayNested(digits, frame.untrusted);
-}
-
-void MacroPlayer::WaitUntil(std::int64_t deadline, bool pump) {
-    PlaybackClock& clock = services_.clock;
-    // Waits on the timer sleep in longer slices; both look for the abort between slices.
-    const std::int64_t slice = pump ? 5 : 50;
-    for (std::int64_t now = clock.NowMs(); now < deadline && !Aborted(); now = clock.NowMs()) {
-        clock.PumpMessages();
-        if (Aborted()) break;
-        clock.Sleep(std::min(slice, deadline - now));
-    }
-}
-
-void MacroPlayer::PauseFor(double seconds) {
-    if (pacing_.speed != 0) PauseForNoSpeed(seconds * pacing_.speed);
-}
-
-void MacroPlayer::PauseForNoSpeed(double seconds) {
-    WaitUntil(services_.clock.NowMs() + WaitMs(seconds), true);
-}
-
-void MacroPlayer::TimedPauseFor(double seconds) {
-    if (pacing_.speed != 0) WaitForTimer(WaitMs(seconds * pacing_.speed));
-}
-
-void MacroPlayer::WaitForTimer(std::int64_t ms) {
-    WaitUntil(services_.clock.NowMs() + std::clamp<std::int64_t>(ms, 0, WaitMs(1e8)), false);
-}
-
-void MacroPlayer::KeyDelayWait(std::int64_t ms) {
-    if (pacing_.speed != 0) PauseForNoSpeed(double(ms) / 1000.0 * pacing_.speed);
 }
 
 }  // namespace tessaro

@@ -5,16 +5,18 @@
 #include <string>
 #include <string_view>
 
+#include "platform/input.h"
 #include "player/command_family.h"
-#include "player/playback_services.h"
+#include "player/input_synthesis.h"
 #include "player/macro_language.h"
+#include "player/playback_services.h"
 
 namespace tessaro {
 
 class MacroControlHost;
 
 struct PlayerServices {
-    PlaybackInput& input;
+    win::InputBackend& input;
     PlaybackClock& clock;
     PlayerWindows& windows;
     ClipboardAccess& clipboard;
@@ -30,8 +32,10 @@ class MacroPlayer {
 public:
     explicit MacroPlayer(PlayerServices services);
 
-    // Before each whole macro: speed 1, no keystroke or mouse delay, abort cleared.
+    // Around each whole macro: before it, speed 1, no keystroke or mouse delay, abort
+    // cleared; after it, every key and button the macro still holds is released.
     void BeginMacro(bool capsLockWasOn);
+    void EndMacro() { synth_.EndMacro(); }
 
     // Plays `text` `count` times; counters give (pass - 1) * step + start. `outer` marks a
     // whole macro (Caps Lock is restored at its normal end).
@@ -42,15 +46,9 @@ public:
     void RequestAbort() { abort_ = Abort::Requested; }
     bool Aborted() const { return abort_ != Abort::None; }
 
-    Pacing& pacing() { return pacing_; }
     const PlayerServices& services() const { return services_; }
-
-    // Waits for the command families. Each ends early when the macro is aborted.
-    void PauseFor(double seconds);         // scaled by the speed factor, pumping messages
-    void PauseForNoSpeed(double seconds);  // pumping messages
-    void TimedPauseFor(double seconds);    // scaled; blocks between abort checks
-    void WaitForTimer(std::int64_t ms);    // unscaled; blocks between abort checks
-    void KeyDelayWait(std::int64_t ms);    // scaled, pumping messages
+    // Keys, characters, mouse, pacing and the waits (which end early on abort).
+    InputSynthesis& synthesis() { return synth_; }
 
     // A failure that told the user "Macro will abort.": end the whole macro quietly.
     void EndMacroAfterMessage() { abort_ = Abort::Reported; }
@@ -80,11 +78,10 @@ private:
     void RunMacroByName(const std::string& name);
     void RunClipboardCommand(const Token& token);
     void TypeCounter(const Frame& frame, int width);
-    void WaitUntil(std::int64_t deadline, bool pump);
     void RestoreCapsLock();
 
     PlayerServices services_;
-    Pacing pacing_;
+    InputSynthesis synth_;
     Abort abort_ = Abort::None;
     bool capsLockWasOn_ = false;
     int macroRunDepth_ = 0;

@@ -1,7 +1,7 @@
 #pragma once
-// What the macro interpreter needs from the rest of the player. Each service is a narrow
-// interface so the interpreter runs unchanged against the real desktop, the simulated one
-// and test doubles.
+// What the macro interpreter needs from the rest of the player besides key and mouse
+// output. Each service is a narrow interface so the interpreter runs unchanged against the
+// real desktop, the simulated one and test doubles.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,41 +11,13 @@ class QImage;
 
 namespace tessaro {
 
-// Pacing of one macro run; the caller resets it before each macro, tokens change it, and a
-// nested text's change holds for the rest of the macro.
-struct Pacing {
-    double speed = 1.0;           // multiplies every scaled wait; 0 turns them off
-    std::uint32_t keyDelayMs = 0; // before each key and typed character (0 = off)
-    std::uint32_t mouseDelayMs = 0;
-};
-
-// Key and mouse output. Implementations apply the keystroke and mouse delays themselves
-// (through the pacing they share with the interpreter) and release the modifiers they
-// pressed for one character.
-class PlaybackInput {
-public:
-    virtual ~PlaybackInput() = default;
-    virtual void TypeChar(unsigned char c) = 0;        // keystroke delay, then the character
-    virtual void KeyToken(std::uint8_t vk) = 0;         // keystroke delay, down, up
-    virtual void KeyEvent(std::uint8_t vk, bool up) = 0; // one event, no delay
-    virtual void TapKey(std::uint8_t vk) = 0;           // down and up, no delay
-    virtual void AltCode(std::string_view digits) = 0;  // keystroke delay, Alt + keypad digits
-    // Mouse buttons by their event flags (2/4 left, 8/16 right, 32/64 middle).
-    virtual void MouseButtons(std::uint32_t downFlag, std::uint32_t upFlag, int clicks,
-                              bool downOnly, bool upOnly) = 0;
-    virtual void Wheel(int delta) = 0;
-    enum class MoveKind { Screen, Relative, Window };
-    virtual void MoveMouse(MoveKind kind, double x, double y) = 0;
-    virtual bool MoveMouseToCaret() = 0;                // false when the caret is unknown
-};
-
-// Clock and message pump; the interpreter builds every wait from these.
+// Clock and message pump that every wait of a macro turns on.
 class PlaybackClock {
 public:
     virtual ~PlaybackClock() = default;
     virtual std::int64_t NowMs() = 0;         // monotonic
     virtual void PumpMessages() = 0;          // one turn of the player's message loop
-    virtual void Sleep(std::int64_t ms) = 0;  // blocks without pumping
+    virtual void Sleep(std::int64_t ms) = 0;  // between turns of a wait, without pumping
 };
 
 // The player's small windows and prompts.

@@ -1,7 +1,6 @@
 #pragma once
-// Test doubles for the interpreter's services. The input double writes one readable line:
-// typed characters as themselves, keys as [K9], held keys [D17]/[U17], taps [T16], Alt
-// codes [A065], mouse [M...].
+// Test doubles for the interpreter's services. Key and mouse output goes to the simulated
+// input backend; Typed() reads its log back as one line.
 #include <QImage>
 #include <functional>
 #include <map>
@@ -9,35 +8,71 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/sim_input.h"
+#include "platform/virtual_keys.h"
 #include "player/encrypted_text.h"
 #include "player/macro_control.h"
 #include "player/macro_player.h"
 
 namespace tessaro::testing {
 
-class RecordingInput : public PlaybackInput {
-public:
+// The simulated keyboard's log as text: characters typed plainly or with Shift stand as
+// themselves (Tab and Enter as \t and \r), other keys as [K121], lone key events as
+// [D17]/[U17], Alt keypad codes as [A0233], mouse buttons as [M2] (flags), wheel as [W360].
+inline std::string Typed(const std::vector<win::sim::InputEvent>& log) {
+    using E = win::sim::InputEvent;
+    std::map<std::pair<int, bool>, char> chars;  // (virtual key, Shift) -> character
+    for (int c = 9; c < 127; ++c) {
+        if (c > 13 && c < 32) continue;
+        const short scan = win::VkKeyScanUs(static_cast<unsigned char>(c));
+        const int shift = (scan >> 8) & 0xFF;
+        if (scan != -1 && (shift == 0 || shift == win::kScanShift))
+            chars.emplace(std::pair{scan & 0xFF, shift != 0}, char(c));
+    }
+    auto is = [&](std::size_t i, int vk, bool up) {
+        return i < log.size() && log[i].type == E::Key && log[i].vk == vk && log[i].up == up;
+    };
     std::string out;
-    void TypeChar(unsigned char c) override { out += char(c); }
-    void KeyToken(std::uint8_t vk) override { out += "[K" + std::to_string(vk) + "]"; }
-    void KeyEvent(std::uint8_t vk, bool up) override {
-        out += std::string(up ? "[U" : "[D") + std::to_string(vk) + "]";
+    for (std::size_t i = 0; i < log.size();) {
+        const E& e = log[i];
+        if (e.type == E::Mouse) {
+            out += (e.flags & win::MOUSEEVENTF_WHEEL) ? "[W" + std::to_string(e.data) + "]"
+                                                     : "[M" + std::to_string(e.flags) + "]";
+            ++i;
+            continue;
+        }
+        if (!e.up && e.vk == win::VK_SHIFT && i + 3 < log.size() && !log[i + 1].up &&
+            is(i + 2, log[i + 1].vk, true) && is(i + 3, win::VK_SHIFT, true) &&
+            chars.count({log[i + 1].vk, true})) {
+            out += chars[{log[i + 1].vk, true}];
+            i += 4;
+            continue;
+        }
+        if (!e.up && e.vk == win::VK_MENU) {
+            std::size_t j = i + 1;
+            std::string digits;
+            while (j < log.size() && !log[j].up && log[j].vk >= 96 && log[j].vk <= 105 &&
+                   is(j + 1, log[j].vk, true)) {
+                digits += char('0' + log[j].vk - 96);
+                j += 2;
+            }
+            if (!digits.empty() && is(j, win::VK_MENU, true)) {
+                out += "[A" + digits + "]";
+                i = j + 1;
+                continue;
+            }
+        }
+        if (!e.up && is(i + 1, e.vk, true)) {
+            const auto it = chars.find({e.vk, false});
+            out += it != chars.end() ? std::string(1, it->second) : "[K" + std::to_string(e.vk) + "]";
+            i += 2;
+            continue;
+        }
+        out += std::string(e.up ? "[U" : "[D") + std::to_string(e.vk) + "]";
+        ++i;
     }
-    void TapKey(std::uint8_t vk) override { out += "[T" + std::to_string(vk) + "]"; }
-    void AltCode(std::string_view digits) override { out += "[A" + std::string(digits) + "]"; }
-    void MouseButtons(std::uint32_t down, std::uint32_t up, int clicks, bool downOnly,
-                      bool upOnly) override {
-        out += "[M" + std::to_string(down) + "/" + std::to_string(up) + "x" +
-               std::to_string(clicks) + (downOnly ? "d" : "") + (upOnly ? "u" : "") + "]";
-    }
-    void Wheel(int delta) override { out += "[W" + std::to_string(delta) + "]"; }
-    void MoveMouse(MoveKind kind, double x, double y) override {
-        out += "[P" + std::to_string(int(kind)) + ":" + std::to_string(int(x)) + "," +
-               std::to_string(int(y)) + "]";
-    }
-    bool MoveMouseToCaret() override { return caretKnown; }
-    bool caretKnown = true;
-};
+    return out;
+}
 
 // Time moves only when the interpreter sleeps; every pump can run a scripted action.
 class FakeClock : public PlaybackClock {
@@ -212,7 +247,7 @@ private:
 
 // One interpreter over fresh doubles.
 struct Rig {
-    RecordingInput input;
+    win::sim::SimInput input;
     FakeClock clock;
     FakeWindows windows;
     FakeClipboard clipboard;
@@ -225,7 +260,7 @@ struct Rig {
     std::string Play(std::string_view text, bool capsLockWasOn = false) {
         player.BeginMacro(capsLockWasOn);
         player.DoMacro(text, 1, 1, 1, true);
-        return input.out;
+        return Typed(input.log);
     }
 };
 

@@ -49,7 +49,7 @@ TEST(MacroControlDelete, FileHeldByAnotherUserIsReportedPerMatch) {
     rig.macros.Add("busy", "");
     rig.macros.lockHeldElsewhere = true;
     rig.Play("<MACDEL:busy>go");
-    EXPECT_EQ(rig.input.out, "go");
+    EXPECT_EQ(testing::Typed(rig.input.log), "go");
     EXPECT_EQ(rig.macros.macros.size(), 2u);
     ASSERT_EQ(rig.windows.messages.size(), 2u);
     EXPECT_EQ(rig.windows.messages[0].caption, "Macro Delete Error");
