@@ -51,6 +51,8 @@ public:
     ~PlayerSandbox() {
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
+        // What a killed process could not remove must not pile up between test runs.
+        for (const std::string& name : SharedObjects()) std::filesystem::remove("/dev/shm/" + name, ec);
     }
     const std::string& dir() const { return dir_; }
     const std::string& ns() const { return ns_; }
