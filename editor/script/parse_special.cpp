@@ -108,6 +108,8 @@ std::optional<ProgramPart> ReadProgramPart(const Cursor& c, std::size_t k) {
     // Only a path that ends in "<PARAM" stopped at the ">" of "<PARAM>".
     if (part.path.ends_with(kParam)) {
         part.path.resize(part.path.size() - kParam.size());
+        // A second "<PARAM" could not be told from the first once written back.
+        if (part.path.ends_with(kParam)) return std::nullopt;
         const auto parameters = c.Until(path->next, '>');
         if (!parameters) return std::nullopt;
         part.parameters = std::string(parameters->text);

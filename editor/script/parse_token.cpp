@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cassert>
-#include <type_traits>
 #include <vector>
 
 #include "editor/script/command_table.h"
@@ -53,6 +52,13 @@ std::optional<FreeText> TextFrom(const Cursor& c, const Row& row, std::size_t k,
         if (c.CharIs(i, '>')) return std::nullopt;
     }
     return c.Until(k, delimiter);
+}
+
+// A real the serialiser could not write back in its five characters (a delay of 99999
+// seconds) would make the macro unsavable: such a token stays typed text.
+bool FitsReal5(double value) {
+    std::string written;
+    return AppendReal5(written, value);
 }
 
 // ---- Key tokens: part of the typed text.
@@ -112,7 +118,9 @@ std::optional<Made> PausePlain(const Cursor&, const Row& row) {
 
 std::optional<Made> Delay(const Cursor& c, const Row& row) {
     if (!c.ClosedAt(row.length)) return std::nullopt;
-    return Line(row.length, row.code, TDelayRec{.Unit = row.kind, .Amount = c.Real(row.at, row.width)});
+    const TDelayRec rec{.Unit = row.kind, .Amount = c.Real(row.at, row.width)};
+    if (rec.Unit == 1 && !FitsReal5(rec.Amount)) return std::nullopt;
+    return Line(row.length, row.code, rec);
 }
 
 std::optional<Made> WindowCommand(const Cursor& c, const Row& row) {
@@ -255,7 +263,9 @@ std::optional<Made> DeskNamed(const Cursor&, const Row& row) {
 
 std::optional<Made> PlaybackSpeed(const Cursor& c, const Row& row) {
     if (!c.ClosedAt(row.length)) return std::nullopt;
-    return Line(row.length, row.code, TSpeedRec{.Kind = 3, .Speed = 0, .PlaybackSpeed = c.Real(7, 5)});
+    const TSpeedRec rec{.Kind = 3, .Speed = 0, .PlaybackSpeed = c.Real(7, 5)};
+    if (!FitsReal5(rec.PlaybackSpeed)) return std::nullopt;
+    return Line(row.length, row.code, rec);
 }
 
 std::optional<Made> InputSpeed(const Cursor& c, const Row& row) {
@@ -580,27 +590,6 @@ ScriptLine MakeLine(int code, std::string display, LineRecord record) {
     return ScriptLine{std::move(display), std::move(record)};
 }
 
-// A line the serialiser could not write back (a number too wide for its field, such as a
-// delay of 99999 seconds) would make the macro unsavable: such a token stays typed text.
-template <class T>
-constexpr bool kHasNumbers = true;
-template <> constexpr bool kHasNumbers<TTextRec> = false;
-template <> constexpr bool kHasNumbers<TNameRec> = false;
-template <> constexpr bool kHasNumbers<TEmailRec> = false;
-template <> constexpr bool kHasNumbers<TWTextRec> = false;
-template <> constexpr bool kHasNumbers<TWindowRec> = false;
-template <> constexpr bool kHasNumbers<TFileOpRec> = false;
-template <> constexpr bool kHasNumbers<TMacroRefRec> = false;
-template <> constexpr bool kHasNumbers<TNetRec> = false;
-template <> constexpr bool kHasNumbers<TDialRec> = false;
-
-bool Writable(const Made& made) {
-    if (!made.line) return true;
-    const bool numbers =
-        std::visit([](const auto& rec) { return kHasNumbers<std::decay_t<decltype(rec)>>; }, made.line->Record);
-    return !numbers || CommandText(made.code, made.line->Record).ok;
-}
-
 // The rows in their order of testing, spelled from the language's table and grouped by
 // the character after the "<" so that a "<" is compared only with the rows it could start.
 const std::vector<Row>& RowsAfter(unsigned char c) {
@@ -619,13 +608,11 @@ std::optional<Made> RecogniseToken(const Cursor& at) {
     for (const Row& row : RowsAfter(static_cast<unsigned char>(at.At(1).value_or('\0')))) {
         if (!at.StartsWith(row.literal)) continue;
         std::optional<Made> made = row.recognise(at, row);
-        if (made && made->length <= at.Remaining() && Writable(*made)) return made;
+        if (made && made->length <= at.Remaining()) return made;
     }
     // Dates and times have "{" after a format of at most 15 characters.
     if (at.Field(1, 16).find('{') == std::string_view::npos) return std::nullopt;
-    std::optional<Made> made = DateTimeToken(at);
-    if (made && !Writable(*made)) return std::nullopt;
-    return made;
+    return DateTimeToken(at);
 }
 
 }  // namespace tessaro::parse

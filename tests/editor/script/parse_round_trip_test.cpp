@@ -109,6 +109,7 @@ TEST(ParseRoundTrip, TruncatedAndDamagedTokensAreKeptAsTyped) {
              "<DELAY:99999>", "<SPEED:-9999>",
              // A display mode the player would type, a wallpaper position without coordinates.
              "<SCREEN:12>", "<SCREEN:1234>", "<WALLP:>", "<WALLP:0010,002>",
+             "<LAUNCHDEL:05x<PARAM<PARAM>y>",
          }) {
         EXPECT_EQ(Reparse("a" + text), "a" + text);
         const auto lines = ParseMacroText("a" + text);

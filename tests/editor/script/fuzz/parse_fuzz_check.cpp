@@ -28,9 +28,17 @@ std::string CheckParse(std::string_view text) {
     if (!once.ok) return "parsed lines cannot be written back: " + once.error;
     if (text.find('<') == std::string_view::npos && once.text != text) return "plain text changed";
 
-    // Lines may regroup once a damaged token nearby was normalised, but the text is final.
-    const ScriptTextResult twice = BuildMacroText(ParseMacroText(once.text));
-    if (!twice.ok || twice.text != once.text) return "a second save changed the text";
+    // Each line alone is written as text that parses back to that one line. (The whole text
+    // may regroup after a save: a damaged token can be completed by a neighbour that the
+    // save normalised.)
+    for (const ScriptLine& line : lines) {
+        const ScriptTextResult alone = BuildMacroText({line});
+        const std::vector<ScriptLine> back = ParseMacroText(alone.text);
+        if (back.size() != 1 || LineCommand(back[0]) != LineCommand(line))
+            return "a line does not parse back to itself: " + line.Text;
+        const ScriptTextResult again = BuildMacroText(back);
+        if (!again.ok || again.text != alone.text) return "a line is written otherwise after parsing: " + line.Text;
+    }
     return {};
 }
 
