@@ -47,11 +47,11 @@ Made Line(std::size_t length, int code, std::string display, LineRecord record) 
 
 // Free text from offset k to the delimiter. The fixed fields between the literal and k
 // must not hold the token's ">": such a token would swallow the text after it.
-std::optional<FreeText> TextFrom(const Cursor& c, const Row& row, std::size_t k, char delimiter = '>') {
+std::optional<FreeText> TextFrom(const Cursor& c, const Row& row, std::size_t k) {
     for (std::size_t i = row.literal.size(); i < k; ++i) {
         if (c.CharIs(i, '>')) return std::nullopt;
     }
-    return c.Until(k, delimiter);
+    return c.Until(k, '>');
 }
 
 // A real the serialiser could not write back in its five characters (a delay of 99999

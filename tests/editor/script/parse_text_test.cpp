@@ -225,6 +225,19 @@ TEST(ParseText, EmailTokenIsWalkedAndKeptWhole) {
 
     OnlyRecord<TEmailRec>("<EMAIL:RYR2S2A3>", cmd::EmailSend, &display);
     EXPECT_EQ(display, "E-Mail Send: Prompt For Recipients, Prompt For Text, Prompt For Attachments");
+
+    // Groups may be missing; the walk compares each code it holds with the next group.
+    const std::string blindOnly = "<EMAIL:RNR1BL|a@b.c;\x01S3subject\x01" "A1>";
+    EXPECT_EQ(OnlyRecord<TEmailRec>(blindOnly, cmd::EmailSend, &display).Token, blindOnly);
+    EXPECT_EQ(display, "E-Mail Send: Know Recipients, Text From Clipboard, No Attachments");
+    const std::string noGroups = "<EMAIL:RNR1S4C:\\t.txt\x01s\x01" "A2\x01>";
+    EXPECT_EQ(OnlyRecord<TEmailRec>(noGroups, cmd::EmailSend, &display).Token, noGroups);
+    EXPECT_EQ(display, "E-Mail Send: Know Recipients, Text From File, Attachments");
+    // The walk ends after the attachment code: whatever stands there other than ">" leaves
+    // the token typed text.
+    const auto lines = ParseMacroText("<EMAIL:RNR2S2A1x>");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(LineCommand(lines[0]), cmd::Text);
 }
 
 TEST(ParseText, PauseKeepsTopAndLeftInTheirOwnFields) {
