@@ -291,10 +291,7 @@ private:
     void Drain() {
         for (bool remap = true; remap;) {
             remap = DrainQueue();
-            if (remap) {
-                LoadKeyboard();
-                if (!grabs_.empty()) Regrab();
-            }
+            if (remap && !grabs_.empty()) Regrab();
         }
     }
 
@@ -314,11 +311,11 @@ private:
                 InputEvent e;
                 e.kind = InputEvent::WindowsChanged;
                 sink_(e);
-            } else if (ev.type == MappingNotify) {
-                XRefreshKeyboardMapping(&ev.xmapping);
+            } else if (ev.type == MappingNotify || ev.type == xkbEvent_) {
+                // The keys after the notice were typed with the new map: load it now.
+                if (ev.type == MappingNotify) XRefreshKeyboardMapping(&ev.xmapping);
+                LoadKeyboard();
                 remap = true;
-            } else if (ev.type == xkbEvent_) {
-                remap = true;  // the keyboard map changed
             }
         }
         return remap;
@@ -345,7 +342,9 @@ private:
             const KeyCode kc = static_cast<KeyCode>(raw->detail);
             const bool press = type == XI_RawKeyPress;
             e.kind = press ? InputEvent::KeyDown : InputEvent::KeyUp;
-            e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(keysyms_[kc][0]));
+            // Playback may have typed through a spare keycode whose mapping is gone by now.
+            if (e.synthetic) e.vk = static_cast<std::uint16_t>(win::SyntheticKeyVk(kc, kSyntheticWindowMs));
+            if (!e.vk) e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(keysyms_[kc][0]));
             if (!e.vk) e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(keysyms_[kc][1]));
             if (press) down_.insert(kc);
             else down_.erase(kc);

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/synthetic_input.h"
 #include "platform/virtual_keys.h"
 
 namespace win::x11 {
@@ -105,6 +106,7 @@ std::optional<XTestInput::KeyPlace> XTestInput::Find(unsigned long keysym) const
 }
 
 void XTestInput::BeginPlayback() {
+  NoteSyntheticInput();  // the hook library must not take playback for the user
   LoadKeyboardMap();
   char keys[32];
   XQueryKeymap(display_, keys);
@@ -138,6 +140,7 @@ void XTestInput::TypeAltCode(std::string_view digits) {
 }
 
 void XTestInput::Tap(KeyCode code, bool shifted) {
+  NoteSyntheticInput();
   if (shifted) XTestFakeKeyEvent(display_, shift_code_, True, CurrentTime);
   XTestFakeKeyEvent(display_, code, True, CurrentTime);
   XTestFakeKeyEvent(display_, code, False, CurrentTime);
@@ -212,6 +215,7 @@ void XTestInput::EndPlayback() {
 void XTestInput::SendKey(unsigned char vk, bool up) {
   unsigned button = vk == VK_LBUTTON ? 1 : vk == VK_RBUTTON ? 3 : vk == VK_MBUTTON ? 2 : 0;
   if (button) {
+    NoteSyntheticInput();
     XTestFakeButtonEvent(display_, button, !up, CurrentTime);
     XFlush(display_);
     return;
@@ -232,11 +236,13 @@ void XTestInput::SendKey(unsigned char vk, bool up) {
     if (!code) return;
     if (!up) pressed_[vk] = code;
   }
+  NoteSyntheticKey(code, vk);
   XTestFakeKeyEvent(display_, code, !up, CurrentTime);
   XFlush(display_);
 }
 
 void XTestInput::SendMouse(unsigned flags, int dx, int dy, int data) {
+  NoteSyntheticInput();
   if (flags & MOUSEEVENTF_MOVE) {
     if (flags & MOUSEEVENTF_ABSOLUTE) {
       Point size = ScreenSize();

@@ -139,6 +139,18 @@ TEST_F(Desktop, TypedCharactersFollowTheKeyboardMapIncludingDeadKeys) {
     XSync(display_, False);
 }
 
+TEST_F(Desktop, TheEndOfPlaybackKeyIsAnsweredEvenAfterItsKeyWasMappedBack) {
+    auto player = Start({"receiver"});
+    const unsigned long playerWnd = Number(player->ReadUntil("hwnd "));
+    ASSERT_NE(playerWnd, 0u);
+    auto hooker = Start({"hooker", std::to_string(playerWnd), "0", "waitpb"});
+    ASSERT_EQ(hooker->ReadUntil("hooked "), "hooked 1");
+    auto marker = Start({"marker"});
+    ASSERT_EQ(marker->ReadUntil("typed"), "typed");
+    EXPECT_EQ(player->ReadUntil("msg " + std::to_string(WM_PLAYBACK_CAUGHT_UP) + " "),
+              "msg " + std::to_string(WM_PLAYBACK_CAUGHT_UP) + " 0 0");
+}
+
 TEST_F(Desktop, ThePlayersOwnPlaybackIsNoHotKey) {
     auto player = Start({"receiver"});
     const unsigned long playerWnd = Number(player->ReadUntil("hwnd "));

@@ -2,8 +2,11 @@
 //   receiver            a hidden message window; prints "hwnd N", then "msg M W L" per message
 //   sender HWND M W L   posts one message and then one to a window that does not exist
 //   focused             a focused window; prints "window N", then "key K" (the keysym) per key it gets
-//   hooker HWND CODE [abbrev]  the library with CODE in use and HWND as the player's
-//                       window; with "abbrev" also abbreviations exist
+//   hooker HWND CODE [abbrev|waitpb]  the library with CODE in use and HWND as the
+//                       player's window; "abbrev": abbreviations exist; "waitpb": a wait
+//                       for the playback to catch up is armed
+//   marker              types the end-of-playback key through a spare keycode, as the
+//                       player's playback does, and maps the keycode back at once
 //   typist MOD KEY      types MOD+KEY (keysyms) through XTest as the player's playback does
 // Every role ends when its standard input closes.
 #include <QGuiApplication>
@@ -20,6 +23,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include "hook/hooks.h"
 #include "hook/qtmhook.h"
@@ -83,6 +87,32 @@ int main(int argc, char** argv) {
         XCloseDisplay(d);
         Say("typed");
         return 0;
+    } else if (role == "marker") {
+        Display* d = XOpenDisplay(nullptr);
+        if (!d) return 1;
+        int minKc, maxKc;
+        XDisplayKeycodes(d, &minKc, &maxKc);
+        KeyCode spare = 0;
+        for (int kc = maxKc; kc >= minKc && !spare; --kc) {
+            int per = 0;
+            KeySym* syms = XGetKeyboardMapping(d, static_cast<KeyCode>(kc), 1, &per);
+            bool empty = true;
+            for (int i = 0; i < per; ++i) empty = empty && syms[i] == NoSymbol;
+            XFree(syms);
+            if (empty) spare = static_cast<KeyCode>(kc);
+        }
+        KeySym execute = XK_Execute, none = NoSymbol;
+        XChangeKeyboardMapping(d, spare, 1, &execute, 1);
+        XSync(d, False);
+        win::NoteSyntheticKey(spare, 43);
+        XTestFakeKeyEvent(d, spare, True, 0);
+        XTestFakeKeyEvent(d, spare, False, 0);
+        XSync(d, False);
+        XChangeKeyboardMapping(d, spare, 1, &none, 1);
+        XSync(d, False);
+        XCloseDisplay(d);
+        Say("typed");
+        return 0;
     } else if (role == "focused") {
         focused = std::make_unique<KeyWindow>();
         focused->resize(200, 100);
@@ -92,6 +122,8 @@ int main(int argc, char** argv) {
         glob->PlayerWnd = static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10));
         glob->HotKeyUsed[std::atoi(argv[3])] = 1;
         glob->HasAbbreviations = argc == 5 && std::string(argv[4]) == "abbrev";
+        glob->WaitPlayback = argc == 5 && std::string(argv[4]) == "waitpb";
+        QtmUpWaits(glob.get());
         QtmUpWindow(glob.get());
         QtmUpKeys(glob.get());
         tessaro::hook::HookSet().AddFilter([](const tessaro::hook::InputEvent& e, const tessaro::TGlobData&,
