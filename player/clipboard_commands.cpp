@@ -9,6 +9,7 @@
 #include "platform/cp1252.h"
 #include "player/macro_player.h"
 #include "player/picture_files.h"
+#include "player/text_file.h"
 
 namespace tessaro {
 namespace {
@@ -46,11 +47,9 @@ void MacroPlayer::RunClipboardCommand(const Token& token) {
 
     switch (token.kind) {
         case K::ClipF: {
-            std::ifstream in(win::Cp1252ToUtf8(argument), std::ios::binary);
-            if (!in) return;  // unreadable files are skipped without a word
-            std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            if (!text.empty() && text.back() == '\x1a') text.pop_back();
-            clipboard.SetText(text);
+            const auto text = ReadTextFile(std::string(argument));
+            if (!text) return;  // unreadable files are skipped without a word
+            clipboard.SetText(*text);
             synth_.PauseForNoSpeed(0.05);
             return;
         }

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 #include "platform/cp1252.h"
 #include "player/macro_control.h"
+#include "player/text_file.h"
 
 namespace tessaro {
 namespace {
@@ -19,14 +18,6 @@ std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
 std::string Arg(const Token& token, std::size_t i) {
     return i < token.args.size() ? std::string(token.args[i]) : std::string();
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::ifstream in(win::Cp1252ToUtf8(path), std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!bytes.empty() && bytes.back() == '\x1a') bytes.pop_back();
-    return bytes;
 }
 
 }  // namespace
@@ -81,6 +72,7 @@ void MacroPlayer::BeginMacro(bool capsLockWasOn) {
     abort_ = Abort::None;
     capsLockWasOn_ = capsLockWasOn;
     macroRunDepth_ = 0;
+    nestingDepth_ = 0;
 }
 
 void MacroPlayer::DoMacro(std::string_view text, std::int64_t count, std::int64_t start,
@@ -91,6 +83,20 @@ void MacroPlayer::DoMacro(std::string_view text, std::int64_t count, std::int64_
 void MacroPlayer::Play(std::string_view text, std::int64_t count, std::int64_t start,
                        std::int64_t step, bool outer, bool untrusted) {
     if (Aborted()) return;
+    // Texts from files can nest repeats and themselves without end; the stack cannot.
+    if (nestingDepth_ >= kMaxNestingDepth) {
+        services_.windows.DoAMessage("Macro Nesting Error",
+                                     "The macro nests repeats and texts more than " +
+                                         std::to_string(kMaxNestingDepth) +
+                                         " levels deep. Macro will abort.");
+        EndMacroAfterMessage();
+        return;
+    }
+    struct Level {
+        int& depth;
+        explicit Level(int& d) : depth(++d) {}
+        ~Level() { --depth; }
+    } level(nestingDepth_);
     for (std::int64_t pass = 1; pass <= count; ++pass) {
         if (Aborted()) return;
         Frame frame{text, pass, start, step, untrusted};
@@ -195,7 +201,7 @@ std::size_t MacroPlayer::RunToken(Frame& frame, std::size_t p, const Token& toke
             }
             return next;
         case K::TFile:
-            if (auto content = ReadWholeFile(Arg(token, 0))) PlayNested(*content, frame.untrusted);
+            if (auto content = ReadTextFile(Arg(token, 0))) PlayNested(*content, frame.untrusted);
             return next;
         case K::Http:
         case K::Ftp:

@@ -25,8 +25,10 @@ struct PlayerServices {
     CommandFamilies& families;
 };
 
-// Macros that run macros by nickname stop at this depth.
+// Macros that run macros by nickname stop at this depth; nested texts of any kind
+// (repeat bodies, counters, files, other macros) at the second.
 inline constexpr int kMaxMacroRunDepth = 32;
+inline constexpr int kMaxNestingDepth = 256;
 
 class MacroPlayer {
 public:
@@ -85,6 +87,7 @@ private:
     Abort abort_ = Abort::None;
     bool capsLockWasOn_ = false;
     int macroRunDepth_ = 0;
+    int nestingDepth_ = 0;
 };
 
 // Tokens allowed in text that came from the clipboard: keys, characters and pacing.

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "platform/cp1252.h"
+#include "player/encrypted_text.h"
 
 namespace tessaro {
 
@@ -51,6 +52,10 @@ bool OpenWithDesktop(const std::string& address) {
     if (address.empty() || address.front() == '-') return false;
     return QProcess::startDetached(QStringLiteral("xdg-open"),
                                    {QString::fromStdString(win::Cp1252ToUtf8(address))});
+}
+
+std::optional<std::string> QtPlayerDesktop::Decrypt(const std::string& cipher) {
+    return DecryptMacroText(cipher);
 }
 
 }  // namespace tessaro

@@ -158,6 +158,30 @@ TEST(MacroPlayerNested, MacroRunPicksTheFirstExactNicknameAndIsBounded) {
     EXPECT_TRUE(loop.player.Aborted());
 }
 
+TEST(MacroPlayerNested, TextsThatNestWithoutEndAreStopped) {
+    testing::TempDir dir;
+    const std::string self = dir.file("self.txt");
+    const std::string text = "s<TFILE:" + self + ">";
+    testing::WriteBytes(self, {text.begin(), text.end()});
+    Rig rig;
+    EXPECT_EQ(rig.Play("<TFILE:" + self + ">after"), std::string(kMaxNestingDepth - 1, 's'));
+    ASSERT_EQ(rig.windows.messages.size(), 1u);
+    EXPECT_EQ(rig.windows.messages[0].caption, "Macro Nesting Error");
+    EXPECT_TRUE(rig.player.Aborted());
+
+    std::string deep;
+    for (int i = 0; i < kMaxNestingDepth; ++i) deep += "<REPEAT:0001>";
+    deep += "x";
+    for (int i = 0; i < kMaxNestingDepth; ++i) deep += "<ENDREP>";
+    Rig repeats;
+    EXPECT_EQ(repeats.Play(deep), "");
+    ASSERT_EQ(repeats.windows.messages.size(), 1u);
+    EXPECT_EQ(repeats.windows.messages[0].caption, "Macro Nesting Error");
+
+    Rig device;  // a device file would never end: skipped like a missing one
+    EXPECT_EQ(device.Play("<TFILE:/dev/zero>ok"), "ok");
+}
+
 TEST(MacroPlayerNested, TextFilesAndEncryptedTextPlayTheirContent) {
     testing::TempDir dir;
     testing::WriteBytes(dir.file("t.txt"), {'o', 'k', '<', 'T', 'A', 'B', '>', '\x1a'});
