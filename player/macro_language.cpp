@@ -1,6 +1,7 @@
 #include "player/macro_language.h"
 
 #include <cctype>
+#include <charconv>
 #include <cstdlib>
 #include <string>
 
@@ -528,7 +529,12 @@ std::optional<double> ArgReal(std::string_view field) {
     else return std::nullopt;
   }
   if (digits == 0) return std::nullopt;
-  return std::strtod(std::string(field).c_str(), nullptr);
+  // from_chars, not strtod: a desktop session with a decimal-comma locale would read
+  // "00.50" as 0.
+  if (field.front() == '+') field.remove_prefix(1);
+  double value = 0;
+  std::from_chars(field.data(), field.data() + field.size(), value, std::chars_format::fixed);
+  return value;
 }
 
 bool IsCurrentWindowTitle(std::string_view title) { return title == "\"CURRENT\""; }

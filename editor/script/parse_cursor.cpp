@@ -1,21 +1,11 @@
 #include "editor/script/parse_cursor.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 
 #include "player/macro_language.h"
 
 namespace tessaro::parse {
-
-namespace {
-
-std::string_view SkipBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    return s;
-}
-
-}  // namespace
 
 std::int32_t ToInt(std::string_view field) {
     constexpr long kMax = std::numeric_limits<std::int32_t>::max();
@@ -23,22 +13,7 @@ std::int32_t ToInt(std::string_view field) {
     return static_cast<std::int32_t>(std::clamp(ArgInt(field), kMin, kMax));
 }
 
-double ToReal(std::string_view field) {
-    field = SkipBlanks(field);
-    bool negative = false;
-    if (!field.empty() && (field.front() == '-' || field.front() == '+')) {
-        negative = field.front() == '-';
-        field.remove_prefix(1);
-    }
-    // from_chars reads the longest valid prefix without consulting the locale; a second
-    // sign is not a number.
-    if (field.empty() || field.front() == '-' || field.front() == '+') return 0.0;
-    double value = 0.0;
-    const auto result = std::from_chars(field.data(), field.data() + field.size(), value,
-                                        std::chars_format::fixed);
-    if (result.ec != std::errc()) return 0.0;
-    return negative ? -value : value;
-}
+double ToReal(std::string_view field) { return ArgReal(field).value_or(0.0); }
 
 std::optional<char> Cursor::At(std::size_t k) const {
     if (k >= Remaining()) return std::nullopt;

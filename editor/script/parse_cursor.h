@@ -11,8 +11,8 @@ namespace tessaro::parse {
 // A number field as the language reads it, clamped to 32 bits.
 std::int32_t ToInt(std::string_view field);
 
-// A decimal real, independent of the locale (a desktop session may use a decimal comma):
-// leading blanks skipped, the longest valid prefix ("05.00", ".5", "-1.25"); none gives 0.
+// A real field as the language reads it ("05.00", ".5", "-1.25"), independent of the
+// locale; a field that is no number gives 0.
 double ToReal(std::string_view field);
 
 // A free-text field and the offset just past its delimiter.

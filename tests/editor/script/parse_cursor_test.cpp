@@ -46,7 +46,10 @@ TEST(ParseCursor, RealsIgnoreTheLocale) {
     EXPECT_DOUBLE_EQ(ToReal("00.50"), 0.5);
     EXPECT_DOUBLE_EQ(ToReal(".5"), 0.5);
     EXPECT_DOUBLE_EQ(ToReal(" -1.25"), -1.25);
-    EXPECT_DOUBLE_EQ(ToReal("05.00>"), 5.0);
+    EXPECT_DOUBLE_EQ(ToReal("+2.50 "), 2.5);
+    EXPECT_DOUBLE_EQ(ToReal("5."), 5.0);
+    EXPECT_DOUBLE_EQ(ToReal("-.5"), -0.5);
+    EXPECT_DOUBLE_EQ(ToReal("1.2.3"), 0.0);
     EXPECT_DOUBLE_EQ(ToReal("ab.cd"), 0.0);
     EXPECT_DOUBLE_EQ(ToReal("--1"), 0.0);
     EXPECT_DOUBLE_EQ(ToReal(""), 0.0);
