@@ -6,11 +6,27 @@
 #include <string>
 
 #include "platform/sim/sim_input.h"
+#include "platform/virtual_keys.h"
 #include "player/macro_control.h"
 #include "player/macro_player.h"
 
 namespace tessaro {
 namespace {
+
+// A backend that sends nothing: what remains is the interpreter's and the pacing's own work.
+class NullInput : public win::InputBackend {
+public:
+    short KeyScan(unsigned char ch) override { return win::VkKeyScanUs(ch); }
+    win::Point CursorPos() override { return {}; }
+    win::Point ScreenSize() override { return {1024, 768}; }
+    std::optional<win::Rect> ForegroundWindowRect() override { return std::nullopt; }
+    std::optional<win::Point> CaretPos() override { return std::nullopt; }
+    std::int64_t sent = 0;
+
+protected:
+    void SendKey(unsigned char, bool) override { ++sent; }
+    void SendMouse(unsigned, int, int, int) override { ++sent; }
+};
 
 class StillClock : public PlaybackClock {
 public:
@@ -104,8 +120,9 @@ std::string MixedMacro() {
     return text;
 }
 
-void BM_PlayMixedMacro(benchmark::State& state) {
-    win::sim::SimInput input;
+// Plays the macro into `input` and reports events per second and time per step.
+template <typename Input>
+void PlayInto(benchmark::State& state, Input& input, std::int64_t (*events)(Input&)) {
     StillClock clock;
     NoWindows windows;
     NoClipboard clipboard;
@@ -114,22 +131,41 @@ void BM_PlayMixedMacro(benchmark::State& state) {
     CommandFamilies families;
     MacroPlayer player{PlayerServices{input, clock, windows, clipboard, desktop, macros, families}};
     const std::string text = MixedMacro();
-    std::int64_t events = 0;
+    std::int64_t total = 0;
     for (auto _ : state) {
-        input.log.clear();
         player.BeginMacro(false);
         player.DoMacro(text, 1, 1, 1, true);
         player.EndMacro();
-        events += std::int64_t(input.log.size());
+        total += events(input);
     }
     // Each step (a character or a token) pumps once.
-    state.counters["events/s"] = benchmark::Counter(double(events), benchmark::Counter::kIsRate);
+    state.counters["events/s"] = benchmark::Counter(double(total), benchmark::Counter::kIsRate);
     state.counters["steps"] = benchmark::Counter(double(clock.steps) / double(state.iterations()));
     state.counters["time/step"] = benchmark::Counter(
         double(clock.steps), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.SetLabel(std::to_string(text.size()) + " characters");
 }
-BENCHMARK(BM_PlayMixedMacro)->Unit(benchmark::kMicrosecond);
+
+void BM_PlayMixedMacroIntoSimulatedDesktop(benchmark::State& state) {
+    win::sim::SimInput input;
+    PlayInto<win::sim::SimInput>(state, input, [](win::sim::SimInput& in) {
+        const auto n = std::int64_t(in.log.size());
+        in.log.clear();
+        return n;
+    });
+}
+BENCHMARK(BM_PlayMixedMacroIntoSimulatedDesktop)->Unit(benchmark::kMicrosecond);
+
+// The same without any output: the interpreter's own overhead per step.
+void BM_InterpreterOverhead(benchmark::State& state) {
+    NullInput input;
+    PlayInto<NullInput>(state, input, [](NullInput& in) {
+        const auto n = in.sent;
+        in.sent = 0;
+        return n;
+    });
+}
+BENCHMARK(BM_InterpreterOverhead)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tessaro
