@@ -64,6 +64,10 @@ void BuildTheScript(std::string_view sourceText, std::vector<ScriptLine>& lines)
     pending.Flush();
 }
 
+void BuildTheScript(const TMacroRecord& macro, std::vector<ScriptLine>& lines) {
+    BuildTheScript(StoredMacroText(std::string_view(macro.MacroText, sizeof macro.MacroText)), lines);
+}
+
 std::vector<ScriptLine> ParseMacroText(std::string_view sourceText) {
     std::vector<ScriptLine> lines;
     BuildTheScript(sourceText, lines);

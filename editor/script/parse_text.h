@@ -6,11 +6,15 @@
 #include <vector>
 
 #include "editor/script/script_line.h"
+#include "player/macro_record.h"
 
 namespace tessaro {
 
 // Appends the lines of `sourceText` to `lines`; lines already there are left alone.
 void BuildTheScript(std::string_view sourceText, std::vector<ScriptLine>& lines);
+
+// Appends the lines of a stored macro's text (see StoredMacroText).
+void BuildTheScript(const TMacroRecord& macro, std::vector<ScriptLine>& lines);
 
 // The lines of one macro text.
 std::vector<ScriptLine> ParseMacroText(std::string_view sourceText);

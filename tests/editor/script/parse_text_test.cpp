@@ -1,4 +1,5 @@
 // The macro text parser: lines, records and display texts of the documented cases.
+#include <cstring>
 #include <string>
 
 #include "editor/script/command_table.h"
@@ -264,6 +265,19 @@ TEST(ParseText, LongFreeTextIsNeverCut) {
 TEST(ParseText, StoredTextEndsAtItsFirstNul) {
     EXPECT_EQ(StoredMacroText(std::string_view("abc\0def", 7)), "abc");
     EXPECT_EQ(StoredMacroText(std::string(6000, 'a')).size(), 5001u);
+
+    TMacroRecord macro;
+    SetMacroText(macro, "Hi<BEEP>");
+    std::vector<ScriptLine> lines;
+    BuildTheScript(macro, lines);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(LineCommand(lines[1]), cmd::SoundBeep);
+    // A damaged record without its NUL is read to the end of its field, never beyond.
+    std::memset(macro.MacroText, 'x', sizeof macro.MacroText);
+    lines.clear();
+    BuildTheScript(macro, lines);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(std::get<TTextRec>(lines[0].Record).Text.size(), sizeof macro.MacroText);
 }
 
 }  // namespace
