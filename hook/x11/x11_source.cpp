@@ -17,6 +17,7 @@
 #include "hook/x11/keyboard_text.h"
 #include "platform/messages.h"
 #include "platform/synthetic_input.h"
+#include "platform/x11/error_trap.h"
 #include "platform/virtual_keys.h"
 
 namespace tessaro::hook {
@@ -26,32 +27,7 @@ namespace {
 // Input from the XTEST device this long after the player marked an injection is its own.
 constexpr int kSyntheticWindowMs = 1000;
 
-int g_xerror = 0;
-int TrapXError(Display*, XErrorEvent* e) {
-    g_xerror = e->error_code;
-    return 0;
-}
-
-// Collects X errors of the requests made while it lives.
-class ErrorTrap {
-public:
-    explicit ErrorTrap(Display* d) : d_(d) {
-        XSync(d_, False);
-        g_xerror = 0;
-        previous_ = XSetErrorHandler(TrapXError);
-    }
-    int Finish() {
-        XSync(d_, False);
-        XSetErrorHandler(previous_);
-        previous_ = nullptr;
-        return g_xerror;
-    }
-    ~ErrorTrap() { if (previous_) Finish(); }
-
-private:
-    Display* d_;
-    int (*previous_)(Display*, XErrorEvent*) = nullptr;
-};
+using win::x11::ErrorTrap;
 
 class X11Source : public InputSource {
 public:

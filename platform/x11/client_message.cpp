@@ -6,6 +6,7 @@
 #include <xcb/xcb.h>
 
 #include "platform/x11/display.h"
+#include "platform/x11/error_trap.h"
 
 namespace win::x11 {
 
@@ -17,12 +18,6 @@ Atom MessageAtom() {
     static Atom atom = 0;
     if (!atom && SharedDisplay()) atom = XInternAtom(SharedDisplay(), kMessageAtomName, False);
     return atom;
-}
-
-int g_lastError = 0;
-int TrapError(Display*, XErrorEvent* e) {
-    g_lastError = e->error_code;
-    return 0;
 }
 
 class ClientMessageFilter : public QAbstractNativeEventFilter {
@@ -64,13 +59,9 @@ bool SendClientMessage(std::uint32_t window, std::uint32_t msg, std::uint32_t wP
     ev.xclient.data.l[0] = static_cast<long>(msg);
     ev.xclient.data.l[1] = static_cast<long>(wParam);
     ev.xclient.data.l[2] = static_cast<long>(lParam);
-    XSync(d, False);
-    g_lastError = 0;
-    auto* previous = XSetErrorHandler(TrapError);
+    ErrorTrap trap(d);
     const Status sent = XSendEvent(d, window, False, NoEventMask, &ev);
-    XSync(d, False);  // a vanished window shows up as BadWindow here
-    XSetErrorHandler(previous);
-    return sent != 0 && g_lastError == 0;
+    return trap.Finish() == 0 && sent != 0;  // a vanished window shows up as BadWindow
 }
 
 void EnsureClientMessageFilter(HandlerLookup lookup) {

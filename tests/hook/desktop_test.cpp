@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "desktop_process.h"
+#include "spare_keycode.h"
 #include "tests/support/xvfb.h"
 #include "hook/hotkey_codes.h"
 #include "player/window_messages.h"
@@ -32,6 +33,17 @@ protected:
         return std::make_unique<Probe>(args, server_.name(), ns_);
     }
 
+    // A player's window and the library watching for it in two processes.
+    bool StartPlayerAndLibrary(int code, const std::string& option = "") {
+        player_ = Start({"receiver"});
+        playerWnd_ = Number(player_->ReadUntil("hwnd "));
+        if (playerWnd_ == 0) return false;
+        std::vector<std::string> args = {"hooker", std::to_string(playerWnd_), std::to_string(code)};
+        if (!option.empty()) args.push_back(option);
+        hooker_ = Start(args);
+        return hooker_->ReadUntil("hooked ") == "hooked 1";
+    }
+
     static unsigned long Number(const std::string& line) {
         return std::strtoul(line.substr(line.find(' ') + 1).c_str(), nullptr, 10);
     }
@@ -50,6 +62,8 @@ protected:
     testing::Xvfb server_{"640x480x24"};
     Display* display_ = nullptr;
     std::string ns_;
+    std::unique_ptr<Probe> player_, hooker_;
+    unsigned long playerWnd_ = 0;
 };
 
 TEST_F(Desktop, MessagesTravelBetweenTwoProcesses) {
@@ -62,15 +76,11 @@ TEST_F(Desktop, MessagesTravelBetweenTwoProcesses) {
 }
 
 TEST_F(Desktop, HotKeyPressedThroughXTestReachesThePlayerNotTheFocusedWindow) {
-    auto player = Start({"receiver"});
-    const unsigned long playerWnd = Number(player->ReadUntil("hwnd "));
-    ASSERT_NE(playerWnd, 0u);
     auto app = Start({"focused"});
     const unsigned long focusWnd = Number(app->ReadUntil("window "));
     ASSERT_NE(focusWnd, 0u);
     const int code = HotKeyCodeForKey('J', kModCtrl);  // Ctrl+J
-    auto hooker = Start({"hooker", std::to_string(playerWnd), std::to_string(code)});
-    ASSERT_EQ(hooker->ReadUntil("hooked "), "hooked 1");
+    ASSERT_TRUE(StartPlayerAndLibrary(code));
 
     // Give the window the focus and make sure ordinary keys reach it.
     for (int i = 0; i < 50; ++i) {
@@ -86,12 +96,12 @@ TEST_F(Desktop, HotKeyPressedThroughXTestReachesThePlayerNotTheFocusedWindow) {
     ASSERT_EQ(app->ReadUntil("key "), "key " + std::to_string(XK_x));
 
     Tap(XK_Control_L, XK_j);
-    const std::string fired = player->ReadUntil("msg " + std::to_string(WM_HOTKEY_FIRED) + " ");
+    const std::string fired = player_->ReadUntil("msg " + std::to_string(WM_HOTKEY_FIRED) + " ");
     std::ostringstream want;
     want << "msg " << WM_HOTKEY_FIRED << " " << code << " " << focusWnd;
     EXPECT_EQ(fired, want.str());
     if (fired.empty())
-        for (std::string l = hooker->ReadLine(100); !l.empty(); l = hooker->ReadLine(100)) ADD_FAILURE() << l;
+        for (std::string l = hooker_->ReadLine(100); !l.empty(); l = hooker_->ReadLine(100)) ADD_FAILURE() << l;
 
     // The grabbed key never reached the window: after the Ctrl it saw, the next key is
     // the next one typed.
@@ -102,30 +112,16 @@ TEST_F(Desktop, HotKeyPressedThroughXTestReachesThePlayerNotTheFocusedWindow) {
 }
 
 TEST_F(Desktop, TypedCharactersFollowTheKeyboardMapIncludingDeadKeys) {
-    auto player = Start({"receiver"});
-    const unsigned long playerWnd = Number(player->ReadUntil("hwnd "));
-    ASSERT_NE(playerWnd, 0u);
-    auto hooker = Start({"hooker", std::to_string(playerWnd), "0", "abbrev"});
-    ASSERT_EQ(hooker->ReadUntil("hooked "), "hooked 1");
+    ASSERT_TRUE(StartPlayerAndLibrary(0, "abbrev"));
     const std::string abbrev = "msg " + std::to_string(WM_ABBREV_CHAR) + " ";
 
     Tap(NoSymbol, XK_a);
-    EXPECT_EQ(player->ReadUntil(abbrev), abbrev + "0 97");
+    EXPECT_EQ(player_->ReadUntil(abbrev), abbrev + "0 97");
     Tap(XK_Shift_L, XK_b);
-    EXPECT_EQ(player->ReadUntil(abbrev), abbrev + "0 66");
+    EXPECT_EQ(player_->ReadUntil(abbrev), abbrev + "0 66");
 
     // Turn a spare key into a dead acute; the library rereads the map on the notice.
-    int minKc, maxKc;
-    XDisplayKeycodes(display_, &minKc, &maxKc);
-    KeyCode spare = 0;
-    for (int kc = maxKc; kc >= minKc && !spare; --kc) {
-        int per = 0;
-        KeySym* syms = XGetKeyboardMapping(display_, static_cast<KeyCode>(kc), 1, &per);
-        bool empty = true;
-        for (int i = 0; i < per; ++i) empty = empty && syms[i] == NoSymbol;
-        XFree(syms);
-        if (empty) spare = static_cast<KeyCode>(kc);
-    }
+    const KeyCode spare = SpareKeycode(display_);
     ASSERT_NE(spare, 0);
     KeySym dead = XK_dead_acute;
     XChangeKeyboardMapping(display_, spare, 1, &dead, 1);
@@ -133,42 +129,34 @@ TEST_F(Desktop, TypedCharactersFollowTheKeyboardMapIncludingDeadKeys) {
     ::usleep(200 * 1000);
     TapCode(0, spare);
     Tap(NoSymbol, XK_e);
-    EXPECT_EQ(player->ReadUntil(abbrev), abbrev + "0 233");  // é in Windows-1252
+    EXPECT_EQ(player_->ReadUntil(abbrev), abbrev + "0 233");  // é in Windows-1252
     KeySym none = NoSymbol;
     XChangeKeyboardMapping(display_, spare, 1, &none, 1);
     XSync(display_, False);
 }
 
 TEST_F(Desktop, TheEndOfPlaybackKeyIsAnsweredEvenAfterItsKeyWasMappedBack) {
-    auto player = Start({"receiver"});
-    const unsigned long playerWnd = Number(player->ReadUntil("hwnd "));
-    ASSERT_NE(playerWnd, 0u);
-    auto hooker = Start({"hooker", std::to_string(playerWnd), "0", "waitpb"});
-    ASSERT_EQ(hooker->ReadUntil("hooked "), "hooked 1");
+    ASSERT_TRUE(StartPlayerAndLibrary(0, "waitpb"));
     auto marker = Start({"marker"});
     ASSERT_EQ(marker->ReadUntil("typed"), "typed");
-    EXPECT_EQ(player->ReadUntil("msg " + std::to_string(WM_PLAYBACK_CAUGHT_UP) + " "),
+    EXPECT_EQ(player_->ReadUntil("msg " + std::to_string(WM_PLAYBACK_CAUGHT_UP) + " "),
               "msg " + std::to_string(WM_PLAYBACK_CAUGHT_UP) + " 0 0");
 }
 
 TEST_F(Desktop, ThePlayersOwnPlaybackIsNoHotKey) {
-    auto player = Start({"receiver"});
-    const unsigned long playerWnd = Number(player->ReadUntil("hwnd "));
-    ASSERT_NE(playerWnd, 0u);
     const int code = HotKeyCodeForKey('K', kModCtrl);
-    auto hooker = Start({"hooker", std::to_string(playerWnd), std::to_string(code)});
-    ASSERT_EQ(hooker->ReadUntil("hooked "), "hooked 1");
+    ASSERT_TRUE(StartPlayerAndLibrary(code));
     auto typist = Start({"typist", std::to_string(XK_Control_L), std::to_string(XK_k)});
     ASSERT_EQ(typist->ReadUntil("typed"), "typed");
     // Once the playback mark has aged, the same keys count as the user's.
     ::usleep(1300 * 1000);
     Tap(XK_Control_L, XK_k);
-    const std::string fired = player->ReadUntil("msg " + std::to_string(WM_HOTKEY_FIRED) + " ");
+    const std::string fired = player_->ReadUntil("msg " + std::to_string(WM_HOTKEY_FIRED) + " ");
     ASSERT_FALSE(fired.empty());
     EXPECT_EQ(fired.substr(0, fired.rfind(' ')),
               "msg " + std::to_string(WM_HOTKEY_FIRED) + " " + std::to_string(code));
     // Exactly one: the played keys fired nothing.
-    EXPECT_EQ(player->ReadUntil("msg " + std::to_string(WM_HOTKEY_FIRED) + " ", 300), "");
+    EXPECT_EQ(player_->ReadUntil("msg " + std::to_string(WM_HOTKEY_FIRED) + " ", 300), "");
 }
 
 }  // namespace

@@ -29,6 +29,7 @@
 #include "hook/qtmhook.h"
 #include "platform/messages.h"
 #include "platform/synthetic_input.h"
+#include "tests/hook/spare_keycode.h"
 
 namespace {
 
@@ -90,17 +91,8 @@ int main(int argc, char** argv) {
     } else if (role == "marker") {
         Display* d = XOpenDisplay(nullptr);
         if (!d) return 1;
-        int minKc, maxKc;
-        XDisplayKeycodes(d, &minKc, &maxKc);
-        KeyCode spare = 0;
-        for (int kc = maxKc; kc >= minKc && !spare; --kc) {
-            int per = 0;
-            KeySym* syms = XGetKeyboardMapping(d, static_cast<KeyCode>(kc), 1, &per);
-            bool empty = true;
-            for (int i = 0; i < per; ++i) empty = empty && syms[i] == NoSymbol;
-            XFree(syms);
-            if (empty) spare = static_cast<KeyCode>(kc);
-        }
+        const KeyCode spare = tessaro::hook::SpareKeycode(d);
+        if (!spare) return 1;
         KeySym execute = XK_Execute, none = NoSymbol;
         XChangeKeyboardMapping(d, spare, 1, &execute, 1);
         XSync(d, False);
