@@ -65,3 +65,11 @@ TEST(Paths, JoinPathAddsOneSlash) {
 }
 
 }  // namespace
+
+TEST(TestEnvironment, ReachesEveryTest) {
+    // The build passes these to every test; several tests rely on them.
+    ASSERT_NE(std::getenv("TESSARO_BIN"), nullptr);
+    EXPECT_TRUE(fs::is_directory(std::getenv("TESSARO_BIN")));
+    ASSERT_NE(std::getenv("QT_QPA_PLATFORM"), nullptr);
+    EXPECT_STREQ(std::getenv("QT_QPA_PLATFORM"), "offscreen");
+}
