@@ -3,6 +3,7 @@
 // private X server that checks every character it receives.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <mutex>
@@ -150,8 +151,13 @@ void BM_TypeXTest(benchmark::State& state) {
       const std::string got = receiver.Take();
       if (got != text) {
         ++wrong;
-        state.SkipWithError(("typed text differs: " + std::to_string(got.size()) +
-                             " characters arrived").c_str());
+        const size_t at = static_cast<size_t>(
+            std::mismatch(got.begin(), got.end(), text.begin(), text.end()).first - got.begin());
+        state.SkipWithError(("typed text differs from character " + std::to_string(at) + " (" +
+                             win::Cp1252ToUtf8(text.substr(at, 12)) + " sent, " +
+                             win::Cp1252ToUtf8(got.substr(at, 12)) + " arrived) of " +
+                             std::to_string(got.size()) + " arrived")
+                                .c_str());
         break;
       }
     }

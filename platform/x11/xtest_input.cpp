@@ -23,6 +23,7 @@ using Clock = std::chrono::steady_clock;
 // How long a remapped keycode is left alone after its key went out, so that clients
 // have read the mapping it was typed with before it changes again.
 constexpr auto kSettle = std::chrono::milliseconds(150);
+constexpr auto kRemapPause = std::chrono::milliseconds(15);
 
 constexpr unsigned long kModifierKeysyms[] = {
     XK_Shift_L, XK_Shift_R, XK_Control_L, XK_Control_R, XK_Alt_L, XK_Alt_R, XK_Meta_L,
@@ -176,16 +177,18 @@ KeyCode XTestInput::SpareFor(unsigned long keysym) {
     if (since < kSettle) std::this_thread::sleep_for(kSettle - since);
   }
   SetMapping(oldest->code, keysym);
+  // Clients re-read the map when they see the change, which may be after the key has
+  // arrived: give them a moment first.
+  std::this_thread::sleep_for(kRemapPause);
   oldest->keysym = keysym;
   oldest->last_use = Clock::now();
   return oldest->code;
 }
 
 void XTestInput::SetMapping(KeyCode code, unsigned long keysym) {
-  std::vector<KeySym> row(static_cast<size_t>(per_code_), NoSymbol);
-  // Both shift levels carry the keysym, so a held Shift cannot change it.
-  row[0] = keysym;
-  if (per_code_ > 1) row[1] = keysym;
+  // Both shift levels carry the keysym, so a held Shift cannot change it (a single
+  // letter keysym would be read as its lower-case and upper-case pair).
+  std::vector<KeySym> row(static_cast<size_t>(per_code_), keysym);
   XChangeKeyboardMapping(display_, code, per_code_, row.data(), 1);
   // The change must have reached the server before the key that uses it.
   XSync(display_, False);
