@@ -29,6 +29,10 @@ struct LockRig {
         ReadSyncRecord(lock.lockFileName(), r);
         return r;
     }
+    double LockTimeOnDisk() {
+        const double t = OnDisk().LockTime;  // a packed field, copied before comparing
+        return t;
+    }
     void OtherUserWrites(std::int32_t count, std::uint16_t state, double lockTime) {
         WriteSyncRecord(lock.lockFileName(), TSyncRecord{count, state, lockTime});
     }
@@ -50,11 +54,11 @@ TEST(PlayerNetworkLock, TakesAFreeLockAndReleasesItCountingChanges) {
     EXPECT_EQ(rig.lock.lockFileName(), rig.dir.file("SHARED.MAS"));
     EXPECT_FALSE(rig.lock.FileInUse());
     EXPECT_EQ(rig.OnDisk().State, kSyncInUse);
-    EXPECT_EQ(rig.OnDisk().LockTime, rig.days);
+    EXPECT_EQ(rig.LockTimeOnDisk(), rig.days);
 
     rig.days += 0.001;
     rig.lock.Heartbeat();
-    EXPECT_EQ(rig.OnDisk().LockTime, rig.days);
+    EXPECT_EQ(rig.LockTimeOnDisk(), rig.days);
 
     rig.lock.ReleaseSyncFile(1);
     EXPECT_EQ(rig.OnDisk().State, kSyncReleased);
@@ -82,7 +86,7 @@ TEST(PlayerNetworkLock, AnotherUsersLockHoldsUntilItsHeartbeatStopsForAMinute) {
     rig.ms += 1;
     EXPECT_FALSE(rig.lock.FileInUse());
     EXPECT_EQ(rig.OnDisk().State, kSyncInUse);
-    EXPECT_EQ(rig.OnDisk().LockTime, rig.days);
+    EXPECT_EQ(rig.LockTimeOnDisk(), rig.days);
 }
 
 TEST(PlayerNetworkLock, ChangesOfOthersReloadFirstAndDamagedLockFilesRefuse) {
