@@ -195,8 +195,8 @@ std::optional<Made> Wallpaper(const Cursor& c, const Row& row) {
         // Without its coordinates the token is damaged; writing zeros in would change it.
         if (text->text.size() < 9) return std::nullopt;
         rec.X = ToInt(text->text.substr(0, 4));
-        rec.Y = ToInt(text->text.substr(std::min<std::size_t>(5, text->text.size()), 4));
-        rec.FileName = std::string(text->text.substr(std::min<std::size_t>(9, text->text.size())));
+        rec.Y = ToInt(text->text.substr(5, 4));
+        rec.FileName = std::string(text->text.substr(9));
     } else {
         rec.FileName = std::string(text->text);
     }
