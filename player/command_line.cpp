@@ -26,8 +26,10 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
 }
 
 // The text after "/A" up to the next "/", trimmed (upper-case input).
+// The switch starts an argument: a "/a" inside a path ("/F/home/al/x.qtm") is not it.
 std::string AfterA(std::string_view upper) {
-    const std::size_t a = upper.find("/A");
+    std::size_t a = upper.find("/A");
+    while (a != std::string_view::npos && a > 0 && upper[a - 1] != ' ') a = upper.find("/A", a + 1);
     if (a == std::string_view::npos) return {};
     std::string_view rest = upper.substr(a + 2);
     rest = rest.substr(0, rest.find('/'));
@@ -156,9 +158,8 @@ std::string HandOverText(const std::vector<std::string>& args) {
 }
 
 std::string NicknameFromHandOver(std::string_view text) {
-    const std::string up = Upper(text);
-    if (up.find("/A") == std::string::npos) return up;
-    return AfterA(up);
+    // Without the switch there is no nickname: the rest of a command line names no macro.
+    return AfterA(Upper(text));
 }
 
 std::vector<std::int32_t> PackHandOver(std::string_view text) {

@@ -76,8 +76,8 @@ std::string StartMacroNickname(const std::vector<std::string>& args);
 inline constexpr std::size_t kHandOverCapacity = 255;
 std::string HandOverText(const std::vector<std::string>& args);
 
-// What the running player makes of a handed-over command line: upper-cased; when it holds
-// "/A", the text after the first "/A" up to the next "/", trimmed.
+// The nickname in a handed-over command line: upper-cased, the text after the first
+// argument that starts with "/A" up to the next "/", trimmed; empty without one.
 std::string NicknameFromHandOver(std::string_view text);
 
 // The hand-over travels as a short sequence of messages: each carries up to four

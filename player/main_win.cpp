@@ -24,6 +24,7 @@
 #include "platform/shared_memory.h"
 #include "player/glob_data_sync.h"
 #include "player/network_lock.h"
+#include "player/player_triggers.h"
 #include "player/window_messages.h"
 
 namespace tessaro {
@@ -146,6 +147,7 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
         ShowTrayMenu(x, y);
     };
     mainIcon_->SetActive(config_.UseTray);
+    StartTriggers();
 
     if (!switches_.browseMode && config_.StartEditor)
         QTimer::singleShot(0, this, [this] { ActivateMe(); });
@@ -206,6 +208,7 @@ std::int32_t TMainWin::PlayerWndProc(std::uint32_t msg, std::uint32_t wParam, st
         }
         return 0;
     }
+    if (triggers_ && triggers_->HandleMessage(msg, wParam, lParam)) return 0;
     if (msg == WM_PEER_UPDATE) {
         dispatcher_.Dispatch(wParam, lParam);
         return 0;

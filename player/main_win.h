@@ -26,6 +26,7 @@ class SharedMemory;
 namespace tessaro {
 
 class PlayerNetworkLock;
+class PlayerTriggers;
 
 // The activation-hook block "QTKR1KGR".
 #pragma pack(push, 1)
@@ -82,6 +83,8 @@ private:
     void InitGlobData();
     void SetHotKeys();
     void ShowTrayMenu(int x, int y);
+    // Hot keys, window activations and runs by nickname (main_win_triggers.cpp).
+    void StartTriggers();
 
     TConfigRecord& config_;
     TGlobData& glob_;
@@ -104,6 +107,7 @@ private:
     std::uint32_t swapHook_ = 0, cbtHook_ = 0;
     QtPlayerWindows windows_;
     std::unique_ptr<TTaskIcon> mainIcon_;
+    std::unique_ptr<PlayerTriggers> triggers_;
 };
 
 // The editor's arguments: the launch marker and "/RH" + the player's window in decimal.

@@ -181,7 +181,9 @@ TEST(HandOver, TextIsBoundedAndNicknameFollowsSlashA) {
     EXPECT_EQ(HandOverText({std::string(300, 'z')}).size(), kHandOverCapacity);
     EXPECT_EQ(NicknameFromHandOver("/Aabc"), "ABC");
     EXPECT_EQ(NicknameFromHandOver("/ANAME /X"), "NAME");
-    EXPECT_EQ(NicknameFromHandOver("/t /en"), "/T /EN");  // compared whole; matches no macro
+    EXPECT_EQ(NicknameFromHandOver("/t /en"), "");  // no switch, no nickname
+    EXPECT_EQ(NicknameFromHandOver("/F/home/al/x.qtm /Aabc"), "ABC");
+    EXPECT_EQ(NicknameFromHandOver("/F/tmp/a/b"), "");
 }
 
 TEST(HandOver, PackedMessagesRebuildTheTextPerSender) {

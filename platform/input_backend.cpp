@@ -1,0 +1,20 @@
+#include "platform/input_backend.h"
+
+#include "platform/backend.h"
+#include "platform/sim/sim_input.h"
+#include "platform/x11/display.h"
+#include "platform/x11/xtest_input.h"
+
+namespace win {
+
+std::unique_ptr<InputBackend> CreateInputBackend() {
+    if (ActiveBackend() == Backend::X11) {
+        if (Display* d = x11::SharedDisplay()) {
+            auto xtest = std::make_unique<x11::XTestInput>(d);
+            if (xtest->ok()) return xtest;
+        }
+    }
+    return std::make_unique<sim::SimInput>();
+}
+
+}  // namespace win

@@ -1,0 +1,157 @@
+#pragma once
+// A plain X window of the test's own that records the keys it receives: the target of
+// hot-key tests and benchmarks. It publishes its title and process id as applications do.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tessaro::testing {
+
+class KeyTarget {
+public:
+    using Clock = std::chrono::steady_clock;
+    struct Key {
+        bool press = false;
+        std::string keysym;
+        std::string text;  // what the key types (empty for modifiers and function keys)
+        Clock::time_point when;
+    };
+
+    // `display` is the target's own connection, owned.
+    KeyTarget(Display* display, const std::string& title) : d_(display) {
+        if (!d_) return;
+        XSetWindowAttributes attrs{};
+        attrs.event_mask = KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask;
+        window_ = XCreateWindow(d_, DefaultRootWindow(d_), 10, 10, 200, 60, 0, CopyFromParent, InputOutput,
+                                CopyFromParent, CWEventMask, &attrs);
+        XStoreName(d_, window_, title.c_str());
+        XChangeProperty(d_, window_, XInternAtom(d_, "_NET_WM_NAME", False), XInternAtom(d_, "UTF8_STRING", False), 8,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(title.data()), int(title.size()));
+        const long pid = ::getpid();
+        XChangeProperty(d_, window_, XInternAtom(d_, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&pid), 1);
+        XWMHints hints{};
+        hints.flags = InputHint;
+        hints.input = True;
+        XSetWMHints(d_, window_, &hints);
+        // A window manager that is just starting may drop the first request: ask again.
+        for (int attempt = 0; attempt < 10 && !mapped_; ++attempt) {
+            XMapRaised(d_, window_);
+            XSync(d_, False);
+            mapped_ = WaitUntil([&] { return Viewable(); }, std::chrono::milliseconds(500));
+        }
+    }
+    ~KeyTarget() {
+        if (d_) XCloseDisplay(d_);
+    }
+    KeyTarget(const KeyTarget&) = delete;
+    KeyTarget& operator=(const KeyTarget&) = delete;
+
+    bool ok() const { return d_ && mapped_; }
+    Window window() const { return window_; }
+
+    // Gives the window the keyboard focus (through the window manager when one runs).
+    bool Focus() {
+        Atom type = 0;
+        int format = 0;
+        unsigned long n = 0, after = 0;
+        unsigned char* data = nullptr;
+        const Atom check = XInternAtom(d_, "_NET_SUPPORTING_WM_CHECK", False);
+        const bool managed = XGetWindowProperty(d_, DefaultRootWindow(d_), check, 0, 1, False, XA_WINDOW, &type,
+                                                &format, &n, &after, &data) == Success &&
+                             n == 1;
+        if (data) XFree(data);
+        if (managed) {
+            XEvent e{};
+            e.xclient.type = ClientMessage;
+            e.xclient.window = window_;
+            e.xclient.message_type = XInternAtom(d_, "_NET_ACTIVE_WINDOW", False);
+            e.xclient.format = 32;
+            e.xclient.data.l[0] = 2;
+            e.xclient.data.l[1] = CurrentTime;
+            XSendEvent(d_, DefaultRootWindow(d_), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        } else {
+            XRaiseWindow(d_, window_);
+            XSetInputFocus(d_, window_, RevertToParent, CurrentTime);
+        }
+        XSync(d_, False);
+        return WaitUntil([&] { return HasFocus(); }, std::chrono::seconds(5));
+    }
+
+    // Asks for the window to be minimised; true once it is no longer viewable.
+    bool Minimise() {
+        XIconifyWindow(d_, window_, DefaultScreen(d_));
+        XSync(d_, False);
+        return WaitUntil([&] { return !Viewable(); }, std::chrono::seconds(5));
+    }
+
+    bool HasFocus() {
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(d_, &focus, &revert);
+        return focus == window_;
+    }
+
+    bool Viewable() {
+        XWindowAttributes a;
+        return XGetWindowAttributes(d_, window_, &a) && a.map_state == IsViewable;
+    }
+
+    // Reads what has arrived.
+    void Drain() {
+        while (XPending(d_)) {
+            XEvent e;
+            XNextEvent(d_, &e);
+            const auto now = Clock::now();
+            if (e.type != KeyPress && e.type != KeyRelease) continue;
+            char buf[16] = {};
+            KeySym sym = 0;
+            const int len = XLookupString(&e.xkey, buf, sizeof buf, &sym, nullptr);
+            const char* name = XKeysymToString(sym);
+            keys.push_back({e.type == KeyPress, name ? name : "?", std::string(buf, std::size_t(std::max(len, 0))), now});
+        }
+    }
+
+    // The text of every key press so far.
+    std::string Typed() {
+        Drain();
+        std::string out;
+        for (const Key& k : keys)
+            if (k.press) out += k.text;
+        return out;
+    }
+    bool Pressed(const std::string& keysym) {
+        Drain();
+        for (const Key& k : keys)
+            if (k.press && k.keysym == keysym) return true;
+        return false;
+    }
+
+    bool WaitUntil(const std::function<bool()>& done, Clock::duration limit) {
+        const auto end = Clock::now() + limit;
+        while (Clock::now() < end) {
+            Drain();
+            if (done()) return true;
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        Drain();
+        return done();
+    }
+
+    std::vector<Key> keys;
+
+private:
+    Display* d_;
+    Window window_ = 0;
+    bool mapped_ = false;
+};
+
+}  // namespace tessaro::testing
