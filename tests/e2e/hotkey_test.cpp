@@ -2,18 +2,13 @@
 // types into that window, and the hot key itself never reaches it.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include "player/macro_file.h"
 #include "player/macro_record.h"
 #include "player_process.h"
 #include "tests/support/key_target.h"
+#include "tests/support/window_manager.h"
 #include "tests/support/xvfb.h"
 
-#include <X11/extensions/XTest.h>
 
 namespace tessaro::testing {
 namespace {
@@ -33,79 +28,6 @@ TMacroRecord Macro(const std::string& nickname, std::uint16_t scope, const std::
     SetMacroText(rec, text);
     return rec;
 }
-
-int g_grabError = 0;
-int CatchGrabError(Display*, XErrorEvent* e) {
-    g_grabError = e->error_code;
-    return 0;
-}
-
-// True once another client (the player) holds the grab of Ctrl+Alt+K.
-bool HotKeyGrabbed(Display* d) {
-    const int code = XKeysymToKeycode(d, XK_k);
-    g_grabError = 0;
-    XSync(d, False);
-    auto* previous = XSetErrorHandler(CatchGrabError);
-    XGrabKey(d, code, ControlMask | Mod1Mask, DefaultRootWindow(d), False, GrabModeAsync, GrabModeAsync);
-    XSync(d, False);
-    const bool taken = g_grabError == BadAccess;
-    if (!taken) XUngrabKey(d, code, ControlMask | Mod1Mask, DefaultRootWindow(d));
-    XSync(d, False);
-    XSetErrorHandler(previous);
-    return taken;
-}
-
-void PressCtrlAltK(Display* d) {
-    const int ctrl = XKeysymToKeycode(d, XK_Control_L), alt = XKeysymToKeycode(d, XK_Alt_L),
-              k = XKeysymToKeycode(d, XK_k);
-    XTestFakeKeyEvent(d, ctrl, True, CurrentTime);
-    XTestFakeKeyEvent(d, alt, True, CurrentTime);
-    XTestFakeKeyEvent(d, k, True, CurrentTime);
-    XTestFakeKeyEvent(d, k, False, CurrentTime);
-    XTestFakeKeyEvent(d, alt, False, CurrentTime);
-    XTestFakeKeyEvent(d, ctrl, False, CurrentTime);
-    XFlush(d);
-}
-
-// A window manager with EWMH for the runs that need one; stopped with the test.
-class WindowManager {
-public:
-    explicit WindowManager(const std::string& display) {
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::setenv("DISPLAY", display.c_str(), 1);
-            const int null = ::open("/dev/null", O_WRONLY);
-            ::dup2(null, 1);
-            ::dup2(null, 2);
-            ::execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-    }
-    ~WindowManager() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    WindowManager(const WindowManager&) = delete;
-    WindowManager& operator=(const WindowManager&) = delete;
-
-    // True once the manager announced itself on the root window.
-    static bool Running(Display* d) {
-        Atom type = 0;
-        int format = 0;
-        unsigned long n = 0, after = 0;
-        unsigned char* data = nullptr;
-        const bool ok = XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False),
-                                           0, 1, False, XA_WINDOW, &type, &format, &n, &after, &data) == Success &&
-                        n == 1;
-        if (data) XFree(data);
-        return ok;
-    }
-
-private:
-    pid_t pid_ = -1;
-};
 
 // Keys from the XTEST device within a second of the player's own typing count as playback
 // and trigger nothing: let that time pass (and late keys arrive) before the next press.
@@ -146,10 +68,10 @@ TEST_P(HotKeys, GlobalAndWindowMacrosTypeIntoTheirWindowAndSwallowTheKey) {
     PlayerProcess player(*box_, {"/F" + file_, "/EN"}, "player.log");
     ASSERT_TRUE(player.started());
     ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
-    ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_); }, 10s)) << player.Log();
+    ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod1Mask); }, 10s)) << player.Log();
 
     // The scoped window does not exist yet: the global macro runs.
-    PressCtrlAltK(keyboard_);
+    PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
     EXPECT_TRUE(plain.WaitUntil([&] { return plain.Typed().size() >= 12; }, 10s)) << player.Log();
     AfterPlayback();
     EXPECT_EQ(plain.Typed(), "hello world\r");
@@ -159,7 +81,7 @@ TEST_P(HotKeys, GlobalAndWindowMacrosTypeIntoTheirWindowAndSwallowTheKey) {
     KeyTarget scoped(xvfb_.Open(), "Scoped Target");
     ASSERT_TRUE(scoped.ok());
     ASSERT_TRUE(scoped.Focus());
-    PressCtrlAltK(keyboard_);
+    PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
     EXPECT_TRUE(scoped.WaitUntil([&] { return scoped.Typed().size() >= 6; }, 10s)) << player.Log();
     AfterPlayback();
     EXPECT_EQ(scoped.Typed(), "scoped");
@@ -171,7 +93,7 @@ TEST_P(HotKeys, GlobalAndWindowMacrosTypeIntoTheirWindowAndSwallowTheKey) {
         ASSERT_TRUE(scoped.Minimise());
     }
     ASSERT_TRUE(plain.Focus());
-    PressCtrlAltK(keyboard_);
+    PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
     EXPECT_TRUE(scoped.WaitUntil([&] { return scoped.Typed().size() >= 12; }, 10s)) << player.Log();
     AfterPlayback();
     EXPECT_EQ(scoped.Typed(), "scopedscoped");

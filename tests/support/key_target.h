@@ -4,11 +4,14 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -153,5 +156,39 @@ private:
     Window window_ = 0;
     bool mapped_ = false;
 };
+
+namespace key_target_detail {
+inline int grabError = 0;
+inline int CatchGrabError(Display*, XErrorEvent* e) {
+    grabError = e->error_code;
+    return 0;
+}
+}  // namespace key_target_detail
+
+// True once another client (the player) holds the grab of the key with these modifiers.
+inline bool HotKeyGrabbed(Display* d, KeySym key, unsigned modifiers) {
+    using namespace key_target_detail;
+    const int code = XKeysymToKeycode(d, key);
+    grabError = 0;
+    XSync(d, False);
+    auto* previous = XSetErrorHandler(CatchGrabError);
+    XGrabKey(d, code, modifiers, DefaultRootWindow(d), False, GrabModeAsync, GrabModeAsync);
+    XSync(d, False);
+    const bool taken = grabError == BadAccess;
+    if (!taken) XUngrabKey(d, code, modifiers, DefaultRootWindow(d));
+    XSync(d, False);
+    XSetErrorHandler(previous);
+    return taken;
+}
+
+// Presses and releases a key with modifiers held around it, through XTEST.
+inline void PressWithModifiers(Display* d, KeySym key, std::initializer_list<KeySym> modifiers) {
+    for (KeySym m : modifiers) XTestFakeKeyEvent(d, XKeysymToKeycode(d, m), True, CurrentTime);
+    XTestFakeKeyEvent(d, XKeysymToKeycode(d, key), True, CurrentTime);
+    XTestFakeKeyEvent(d, XKeysymToKeycode(d, key), False, CurrentTime);
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
+        XTestFakeKeyEvent(d, XKeysymToKeycode(d, *it), False, CurrentTime);
+    XFlush(d);
+}
 
 }  // namespace tessaro::testing

@@ -1,0 +1,100 @@
+// Hot-key latency on a private X server: from the XTEST press of Ctrl+Alt+K to the first
+// key the player types into the focused window. Reports the median and the 99th
+// percentile over 200 presses.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "player/macro_file.h"
+#include "player/macro_record.h"
+#include "tests/e2e/player_process.h"
+#include "tests/support/key_target.h"
+#include "tests/support/xvfb.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using tessaro::testing::KeyTarget;
+
+constexpr int kPresses = 200;
+constexpr int kCtrlAltK = 154;
+// Keys from the XTEST device this soon after the player's own typing count as playback.
+constexpr auto kPlaybackQuiet = 1050ms;
+
+void HotKeyLatency(benchmark::State& state) {
+    tessaro::testing::Xvfb xvfb("640x480x24");
+    if (xvfb.name().empty()) {
+        state.SkipWithError("no Xvfb");
+        return;
+    }
+    tessaro::testing::PlayerSandbox box(xvfb.name());
+    const std::string file = box.file("LATENCY.QTM");
+    tessaro::TMacroRecord rec{};
+    rec.Nickname = "Latency";
+    rec.Scope = tessaro::scGlobal;
+    rec.ActivationCode = kCtrlAltK;
+    rec.Enabled = 1;
+    tessaro::SetMacroText(rec, "x");
+    if (!tessaro::CreateEmptyMacroFile(file).ok() || !tessaro::WriteMacroRecordAt(file, 1, rec).ok()) {
+        state.SkipWithError("cannot write the macro file");
+        return;
+    }
+    Display* keyboard = xvfb.Open();
+    KeyTarget target(xvfb.Open(), "Latency Target");
+    if (!keyboard || !target.ok() || !target.Focus()) {
+        state.SkipWithError("no target window");
+        return;
+    }
+    tessaro::testing::PlayerProcess player(box, {"/F" + file, "/EN"}, "player.log");
+    if (!tessaro::testing::WaitFor([&] { return tessaro::testing::HotKeyGrabbed(keyboard, XK_k, ControlMask | Mod1Mask); },
+                                   15s)) {
+        state.SkipWithError("the player never grabbed the hot key");
+        return;
+    }
+
+    std::vector<double> ms;
+    int lost = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < kPresses; ++i) {
+            std::this_thread::sleep_for(kPlaybackQuiet);
+            target.Drain();
+            target.keys.clear();
+            const auto start = KeyTarget::Clock::now();
+            tessaro::testing::PressWithModifiers(keyboard, XK_k, {XK_Control_L, XK_Alt_L});
+            KeyTarget::Clock::time_point typed{};
+            const bool got = target.WaitUntil(
+                [&] {
+                    for (const KeyTarget::Key& k : target.keys)
+                        if (k.press && k.keysym == "x") {
+                            typed = k.when;
+                            return true;
+                        }
+                    return false;
+                },
+                5s);
+            if (!got) {
+                ++lost;
+                continue;
+            }
+            ms.push_back(std::chrono::duration<double, std::milli>(typed - start).count());
+        }
+    }
+    XCloseDisplay(keyboard);
+    if (ms.empty()) {
+        state.SkipWithError("no press was answered");
+        return;
+    }
+    std::sort(ms.begin(), ms.end());
+    auto at = [&](double q) { return ms[std::min(ms.size() - 1, static_cast<std::size_t>(q * double(ms.size())))]; };
+    state.counters["median_ms"] = at(0.5);
+    state.counters["p99_ms"] = at(0.99);
+    state.counters["min_ms"] = ms.front();
+    state.counters["max_ms"] = ms.back();
+    state.counters["presses"] = double(ms.size());
+    state.counters["lost"] = lost;
+}
+
+BENCHMARK(HotKeyLatency)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
