@@ -32,7 +32,7 @@ void TMainWin::StartTriggers() {
             else if (id == '1') ActivateMe();
         },
         [this] { return closing_; },
-        {},  // network reload before a hot key: not wired yet
+        [this] { return networkLock_->ReloadIfChanged(); },
         std::move(upkeep),
     };
     triggers_ = std::make_unique<PlayerTriggers>(std::move(context));

@@ -62,6 +62,21 @@ bool PlayerNetworkLock::FileInUse() {
     return false;
 }
 
+bool PlayerNetworkLock::ReloadIfChanged() {
+    if (!networkMode_) return false;
+    TSyncRecord now;
+    try {
+        ReadSyncRecord(lockFile_, now);
+    } catch (const SyncFileError&) {
+        return false;
+    }
+    if (now.ChangeCount == seenCount_) return false;
+    record_ = now;
+    seenCount_ = now.ChangeCount;
+    hooks_.reloadEverything();
+    return true;
+}
+
 void PlayerNetworkLock::ReleaseSyncFile(int changes) {
     if (!networkMode_) return;
     hooks_.heartbeatTimer(false);

@@ -32,6 +32,9 @@ public:
     bool FileInUse();
     // Gives the lock back, counting `changes` changes.
     void ReleaseSyncFile(int changes);
+    // Before a hot key runs: when another user changed the file since it was loaded,
+    // reload everything and return true. A lock file that cannot be read changes nothing.
+    bool ReloadIfChanged();
     // The heartbeat tick while the lock is held.
     void Heartbeat();
 

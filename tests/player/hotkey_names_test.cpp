@@ -84,38 +84,6 @@ TEST(HotKeyNames, EveryCodeDecodesToWhatItsNameSays) {
         }
     }
     EXPECT_EQ(seen.size(), 721u);
-}
-
-TEST(HotKeyNames, TableRowsAndCutNames) {
-    EXPECT_EQ(HotKeyNames(0), "Ctrl+A");
-    EXPECT_EQ(HotKeyNames(47), "Ctrl+F12");
-    EXPECT_EQ(HotKeyNames(48), "Alt+A");
-    EXPECT_EQ(HotKeyNames(144), "Ctrl+Alt+A");
-    EXPECT_EQ(HotKeyNames(192), "Alt+Shift+A");
-    EXPECT_EQ(HotKeyNames(287), "Ctrl+Alt+Shift+F12");
-    EXPECT_EQ(HotKeyNames(288), "F1");
-    EXPECT_EQ(HotKeyNames(311), "Shift+F12");
-    EXPECT_EQ(HotKeyNames(312), "Ctrl+Enter");
-    EXPECT_EQ(HotKeyNames(319), "Ctrl+Tab");
-    EXPECT_EQ(HotKeyNames(345), "Ctrl+Delete");
-    EXPECT_EQ(HotKeyNames(364), "Ctrl+.");
-    EXPECT_EQ(HotKeyNames(429), "Ctrl+Alt+Shift+`");
-    EXPECT_EQ(HotKeyNames(430), "KeyPad /");
-    EXPECT_EQ(HotKeyNames(433), "Shift+KeyPad /");
-    EXPECT_EQ(HotKeyNames(461), "Ctrl+Alt+Shift+Keypad +");
-    EXPECT_EQ(HotKeyNames(462), "Insert");
-    EXPECT_EQ(HotKeyNames(471), "Down Arrow");
-    EXPECT_EQ(HotKeyNames(492), "Ctrl+Alt+Shift+Left Arro");
-    EXPECT_EQ(HotKeyNames(499), "Ctrl+Alt+Shift+Right Arr");
-    EXPECT_EQ(HotKeyNames(513), "Ctrl+Alt+Shift+Down Arro");
-    EXPECT_EQ(HotKeyNames(514), "KeyPad 0");
-    EXPECT_EQ(HotKeyNames(517), "Ctrl+Alt+Keypad 0");
-    EXPECT_EQ(HotKeyNames(554), "Win+A");
-    EXPECT_EQ(HotKeyNames(602), "Win+Ctrl+A");
-    EXPECT_EQ(HotKeyNames(697), "Win+Alt+F12");
-    EXPECT_EQ(HotKeyNames(698), "ESC");
-    EXPECT_EQ(HotKeyNames(705), "Shift+Alt+LMouse");
-    EXPECT_EQ(HotKeyNames(720), "Win+Space");
     EXPECT_EQ(HotKeyNames(-1), "");
     EXPECT_EQ(HotKeyNames(721), "");
 }

@@ -89,6 +89,24 @@ TEST(PlayerNetworkLock, AnotherUsersLockHoldsUntilItsHeartbeatStopsForAMinute) {
     EXPECT_EQ(rig.LockTimeOnDisk(), rig.days);
 }
 
+TEST(PlayerNetworkLock, HotKeyReloadsOnceAfterAnotherUsersChange) {
+    LockRig rig;
+    rig.lock.Configure(false, rig.macroFile);
+    EXPECT_FALSE(rig.lock.ReloadIfChanged());
+    rig.lock.Configure(true, rig.macroFile);
+    rig.lock.NoteLoaded();
+    EXPECT_FALSE(rig.lock.ReloadIfChanged());
+    rig.OtherUserWrites(rig.OnDisk().ChangeCount + 2, kSyncReleased, rig.days);
+    EXPECT_TRUE(rig.lock.ReloadIfChanged());
+    EXPECT_FALSE(rig.lock.ReloadIfChanged());
+    EXPECT_EQ(rig.reloads, 1);
+    // Our own change does not count as another user's.
+    EXPECT_FALSE(rig.lock.FileInUse());
+    rig.lock.ReleaseSyncFile(1);
+    EXPECT_FALSE(rig.lock.ReloadIfChanged());
+    EXPECT_EQ(rig.reloads, 1);
+}
+
 TEST(PlayerNetworkLock, ChangesOfOthersReloadFirstAndDamagedLockFilesRefuse) {
     LockRig rig;
     rig.lock.Configure(true, rig.macroFile);
