@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "platform/cp1252.h"
+#include "platform/file_io.h"
 #include "platform/paths.h"
 
 namespace win {
@@ -164,17 +165,6 @@ ReadResult ReadFile(const std::string& path, std::string& out) {
     return ReadResult::Ok;
 }
 
-bool WriteAll(int fd, const std::string& data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 std::string Directory(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
@@ -192,7 +182,7 @@ bool ReplaceFile(const std::string& path, const std::string& content) {
     std::string tmp = path + ".XXXXXX";
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0) return false;
-    bool ok = WriteAll(fd, content) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    bool ok = WriteFullAt(fd, content.data(), content.size(), 0) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
     if (!ok) {

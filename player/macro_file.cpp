@@ -1,5 +1,7 @@
 #include "player/macro_file.h"
 
+#include "platform/file_io.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,62 +19,10 @@ namespace {
 
 constexpr off_t kRec = static_cast<off_t>(kMacroRecordSize);
 
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    Fd& operator=(Fd&& other) noexcept {
-        std::swap(fd_, other.fd_);
-        return *this;
-    }
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
-
 MacroFileStatus Fail(MacroFileStatus::Code code, int err = errno) { return {code, err}; }
 
 MacroFileStatus OpenFailure() {
     return Fail(errno == ENOENT ? MacroFileStatus::NotFound : MacroFileStatus::OpenFailed);
-}
-
-// Reads exactly n bytes at off; a short file is an I/O error.
-bool ReadFull(int fd, void* buf, std::size_t n, off_t off) {
-    auto* p = static_cast<char*>(buf);
-    while (n > 0) {
-        const ssize_t got = ::pread(fd, p, n, off);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) {
-            if (got == 0) errno = EIO;
-            return false;
-        }
-        p += got;
-        n -= static_cast<std::size_t>(got);
-        off += got;
-    }
-    return true;
-}
-
-bool WriteFull(int fd, const void* buf, std::size_t n, off_t off) {
-    const auto* p = static_cast<const char*>(buf);
-    while (n > 0) {
-        const ssize_t put = ::pwrite(fd, p, n, off);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) {
-            if (put == 0) errno = EIO;
-            return false;
-        }
-        p += put;
-        n -= static_cast<std::size_t>(put);
-        off += put;
-    }
-    return true;
 }
 
 // Only a regular file can be a macro file (a directory opens but is not one).
@@ -88,8 +38,8 @@ bool FileSize(int fd, off_t& size) {
 }
 
 // Opens read-write and returns the record count and the size of the file.
-MacroFileStatus OpenForUpdate(const std::string& path, Fd& fd, int& count, off_t& size) {
-    fd = Fd(::open(path.c_str(), O_RDWR | O_CLOEXEC));
+MacroFileStatus OpenForUpdate(const std::string& path, win::UniqueFd& fd, int& count, off_t& size) {
+    fd = win::UniqueFd(::open(path.c_str(), O_RDWR | O_CLOEXEC));
     if (!fd.valid()) return OpenFailure();
     if (!FileSize(fd.get(), size)) return Fail(MacroFileStatus::OpenFailed);
     count = static_cast<int>(size / kRec);
@@ -99,8 +49,8 @@ MacroFileStatus OpenForUpdate(const std::string& path, Fd& fd, int& count, off_t
 // Moves the bytes [from, size) to start at `to` (to < from) and cuts the file there.
 bool ShiftDown(int fd, off_t from, off_t to, off_t size) {
     std::vector<char> rest(static_cast<std::size_t>(size - from));
-    if (!rest.empty() && !ReadFull(fd, rest.data(), rest.size(), from)) return false;
-    if (!rest.empty() && !WriteFull(fd, rest.data(), rest.size(), to)) return false;
+    if (!rest.empty() && !win::ReadFullAt(fd, rest.data(), rest.size(), from)) return false;
+    if (!rest.empty() && !win::WriteFullAt(fd, rest.data(), rest.size(), to)) return false;
     return ::ftruncate(fd, to + static_cast<off_t>(rest.size())) == 0;
 }
 
@@ -118,7 +68,7 @@ std::string MacroFileStatus::Describe(const std::string& path) const {
 }
 
 int CountMacroRecords(const std::string& path) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    win::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     off_t size = 0;
     if (!fd.valid() || !FileSize(fd.get(), size)) return -1;
     return static_cast<int>(size / kRec);
@@ -126,33 +76,33 @@ int CountMacroRecords(const std::string& path) {
 
 MacroFileStatus ReadMacroRecords(const std::string& path, std::size_t maxRecords,
                                  std::vector<TMacroRecord>& out, std::size_t* totalRecords) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    win::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid()) return OpenFailure();
     off_t size = 0;
     if (!FileSize(fd.get(), size)) return Fail(MacroFileStatus::OpenFailed);
     const auto total = static_cast<std::size_t>(size / kRec);
     if (totalRecords) *totalRecords = total;
     std::vector<TMacroRecord> records(std::min(total, maxRecords));
-    if (!records.empty() && !ReadFull(fd.get(), records.data(), records.size() * kMacroRecordSize, 0))
+    if (!records.empty() && !win::ReadFullAt(fd.get(), records.data(), records.size() * kMacroRecordSize, 0))
         return Fail(MacroFileStatus::IoError);
     out = std::move(records);
     return {};
 }
 
 MacroFileStatus ReadMacroRecordAt(const std::string& path, int index, TMacroRecord& out) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    win::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid()) return OpenFailure();
     off_t size = 0;
     if (!FileSize(fd.get(), size)) return Fail(MacroFileStatus::OpenFailed);
     if (index < 1 || index > size / kRec) return Fail(MacroFileStatus::BadIndex, 0);
     TMacroRecord rec;
-    if (!ReadFull(fd.get(), &rec, sizeof rec, (index - 1) * kRec)) return Fail(MacroFileStatus::IoError);
+    if (!win::ReadFullAt(fd.get(), &rec, sizeof rec, (index - 1) * kRec)) return Fail(MacroFileStatus::IoError);
     out = rec;
     return {};
 }
 
 MacroFileStatus WriteMacroRecordAt(const std::string& path, int index, const TMacroRecord& rec) {
-    Fd fd(-1);
+    win::UniqueFd fd(-1);
     int count = 0;
     off_t size = 0;
     if (auto st = OpenForUpdate(path, fd, count, size); !st.ok()) return st;
@@ -165,16 +115,16 @@ MacroFileStatus WriteMacroRecordAt(const std::string& path, int index, const TMa
     if (index == count + 1 && size > at) {
         // A partial record trails the file: keep its bytes behind the new record.
         std::vector<char> tail(static_cast<std::size_t>(size - at));
-        if (!ReadFull(fd.get(), tail.data(), tail.size(), at) ||
-            !WriteFull(fd.get(), tail.data(), tail.size(), at + kRec))
+        if (!win::ReadFullAt(fd.get(), tail.data(), tail.size(), at) ||
+            !win::WriteFullAt(fd.get(), tail.data(), tail.size(), at + kRec))
             return Fail(MacroFileStatus::IoError);
     }
-    if (!WriteFull(fd.get(), &copy, sizeof copy, at)) return Fail(MacroFileStatus::IoError);
+    if (!win::WriteFullAt(fd.get(), &copy, sizeof copy, at)) return Fail(MacroFileStatus::IoError);
     return {};
 }
 
 MacroFileStatus DeleteMacroRecordAt(const std::string& path, int index) {
-    Fd fd(-1);
+    win::UniqueFd fd(-1);
     int count = 0;
     off_t size = 0;
     if (auto st = OpenForUpdate(path, fd, count, size); !st.ok()) return st;
@@ -184,19 +134,19 @@ MacroFileStatus DeleteMacroRecordAt(const std::string& path, int index) {
 }
 
 MacroFileStatus SetMacroEnabledAt(const std::string& path, int index, bool enabled) {
-    Fd fd(-1);
+    win::UniqueFd fd(-1);
     int count = 0;
     off_t size = 0;
     if (auto st = OpenForUpdate(path, fd, count, size); !st.ok()) return st;
     if (index < 1 || index > count) return Fail(MacroFileStatus::BadIndex, 0);
     const std::uint8_t flag = enabled ? 1 : 0;
-    if (!WriteFull(fd.get(), &flag, 1, (index - 1) * kRec + offsetof(TMacroRecord, Enabled)))
+    if (!win::WriteFullAt(fd.get(), &flag, 1, (index - 1) * kRec + offsetof(TMacroRecord, Enabled)))
         return Fail(MacroFileStatus::IoError);
     return {};
 }
 
 MacroFileStatus CreateEmptyMacroFile(const std::string& path) {
-    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    win::UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
     if (!fd.valid()) return Fail(MacroFileStatus::OpenFailed);
     return {};
 }
