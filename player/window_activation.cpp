@@ -82,7 +82,8 @@ std::vector<std::string> RunningPrograms(win::Desktop& desktop) {
         if (name.empty()) continue;
         name = UpperCase1252(name);
         if (name.size() > 25) name.resize(25);
-        out.push_back(std::move(name));
+        // Many processes share a program; naming each once keeps room for all programs.
+        if (std::find(out.begin(), out.end(), name) == out.end()) out.push_back(std::move(name));
     }
     return out;
 }

@@ -39,7 +39,7 @@ std::string ModuleNameOfWindow(win::Desktop& desktop, win::HWND window);
 // The player's own program name, upper-cased, as a window's module compares with it.
 inline constexpr std::string_view kPlayerModuleName = "TESRUN";
 
-// The running programs, upper-cased and cut to 25 characters, at most 200.
+// The running programs, each once, upper-cased and cut to 25 characters, at most 200.
 std::vector<std::string> RunningPrograms(win::Desktop& desktop);
 void StoreRunningPrograms(TGlobData& glob, const std::vector<std::string>& programs);
 

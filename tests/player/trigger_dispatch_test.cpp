@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "player/hotkey_names.h"
 #include "player/window_activation.h"
 #include "player/window_messages.h"
@@ -285,6 +287,7 @@ TEST_F(Dispatch, WindowActivationRecordsTheProgramAndPlaysWindowMacros) {
     const win::HWND untitled = desktop.AddWindow("", 12, "panel");
     desktop.AddProcess(13, "daemon");
     desktop.AddProcess(14, "");
+    desktop.AddProcess(15, "Gedit");
     SetMacros({{scWindow, acWindowTitle, "one", "report"},
                {scWindow, acWindowTitle, "off", "report", false},
                {scWindow, acWindowTitle, "empty", ""},
@@ -325,6 +328,31 @@ TEST_F(Dispatch, AbbreviationPlaybackCapitalisesAndRetypes) {
     dispatch.SetAbbreviation({true, true, ','});
     dispatch.IntoProgram();
     EXPECT_EQ(host.played, (std::vector<std::string>{"\xe9t\xe9", "\xc9t\xe9,"}));
+}
+
+}  // namespace
+}  // namespace tessaro
+
+namespace tessaro {
+namespace {
+
+TEST(RunningPrograms, FirstTwoHundredProgramsEachOnceAndCut) {
+    win::sim::SimDesktop desktop;
+    for (int pid = 1; pid <= 10; ++pid) desktop.AddProcess(pid, "bash");
+    for (int pid = 11; pid <= 260; ++pid) desktop.AddProcess(pid, std::to_string(pid) + "-program-with-a-long-name");
+    const auto programs = RunningPrograms(desktop);
+    ASSERT_EQ(programs.size(), 200u);
+    EXPECT_EQ(std::count(programs.begin(), programs.end(), "BASH"), 1);
+    EXPECT_EQ(programs[1], "11-PROGRAM-WITH-A-LONG-NA");
+    EXPECT_EQ(programs[199], "209-PROGRAM-WITH-A-LONG-N");
+    auto glob = std::make_unique<TGlobData>();
+    StoreRunningPrograms(*glob, {"GEDIT", "XTERM"});
+    EXPECT_TRUE(ProgramListed(*glob, "gedit"));
+    EXPECT_TRUE(ProgramListed(*glob, "TERM"));
+    EXPECT_FALSE(ProgramListed(*glob, ""));
+    EXPECT_FALSE(ProgramListed(*glob, "firefox"));
+    glob->ProgramCount = 100000;  // damaged: read within the table
+    EXPECT_TRUE(ProgramListed(*glob, "XTERM"));
 }
 
 }  // namespace
