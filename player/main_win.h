@@ -12,6 +12,7 @@
 #include "foundation/task_icon.h"
 #include "player/command_line.h"
 #include "player/hook_peer_link.h"
+#include "player/hotkey_names.h"
 #include "player/peer_handlers.h"
 #include "player/peer_update.h"
 #include "player/player_macro_file.h"
@@ -67,6 +68,9 @@ public:
     // The run-by-nickname path; the trigger dispatch installs the real one. It receives
     // the nickname as handed over (upper-cased).
     std::function<void(const std::string& nickname)> RunByNickname;
+
+    // What a hot-key code presses: key, mouse button and modifiers.
+    static DecipheredKey DecipherKey(int code) { return tessaro::DecipherKey(code); }
 
     QtPlayerWindows& windows() { return windows_; }
     PlayerMacroFile& macros() { return *macros_; }
