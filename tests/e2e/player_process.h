@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,6 +46,11 @@ public:
         ::setenv("TESSARO_HOME", dir_.c_str(), 1);
         ::setenv("TESSARO_WINDIR", dir_.c_str(), 1);
         ::setenv("TESSARO_NS", ns_.c_str(), 1);
+        // Guards and other runtime files go with the folder instead of piling up in the
+        // shared runtime directory, one set per test run.
+        const std::string run = dir_ + "/run";
+        ::mkdir(run.c_str(), 0700);
+        ::setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
         ::setenv("DISPLAY", display_.c_str(), 1);
         ::setenv("QT_QPA_PLATFORM", "xcb", 1);  // the player runs on the private X server
     }
