@@ -1,5 +1,7 @@
 #include "platform/profile.h"
 
+#include "tests/support/file_size_limit.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -168,6 +170,19 @@ TEST_F(ProfileTest, UnwritableFileReportsFailureAndKeepsData) {
     EXPECT_FALSE(win::WritePrivateProfileString("A", "k", "2", "TEST.INI"));
     fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(Get("A", "k"), "1");
+}
+
+TEST_F(ProfileTest, FullDiskReportsFailureAndKeepsTheFileWhole) {
+    Put("[A]\nk=1\n");
+    {
+        tessaro::testing::FileSizeLimit full(0);
+        ASSERT_TRUE(full.set());
+        EXPECT_FALSE(win::WritePrivateProfileString("A", "k", "2", "TEST.INI"));
+    }
+    EXPECT_EQ(Slurp(), "[A]\nk=1\n");
+    int files = 0;  // the half-written temporary is gone
+    for (const auto& e : fs::directory_iterator(dir_)) files += e.is_regular_file();
+    EXPECT_EQ(files, 1);
 }
 
 TEST_F(ProfileTest, UnreadableFileIsNeverOverwritten) {

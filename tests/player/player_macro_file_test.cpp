@@ -16,6 +16,7 @@
 #include "macro_fixtures.h"
 #include "recording_link.h"
 #include "temp_dir.h"
+#include "tests/support/file_size_limit.h"
 
 namespace tessaro {
 namespace {
@@ -327,6 +328,20 @@ TEST_F(PlayerMacroFileTest, SystemMacroThatCannotBeSavedIsNotCounted) {
     EXPECT_EQ(+glob->MacroCount, 1);
     EXPECT_EQ(boxes.size(), 1u);  // one report, not one per system macro
     EXPECT_EQ(FileRecords().size(), 1u);
+}
+
+TEST_F(PlayerMacroFileTest, SystemMacrosThatFindTheDiskFullAreNotCounted) {
+    WriteFile({Macro("x", 1)});
+    const auto before = ReadBytes(path);
+    boxes.clear();
+    {
+        testing::FileSizeLimit full(0);
+        ASSERT_TRUE(full.set());
+        ASSERT_TRUE(file.LoadMacroFile(path));
+    }
+    EXPECT_EQ(+glob->MacroCount, 1);
+    EXPECT_EQ(boxes.size(), 1u);  // one report, not one per system macro
+    EXPECT_EQ(ReadBytes(path), before);
 }
 
 TEST_F(PlayerMacroFileTest, ReadDeleteEnableWorkOnTheCurrentFile) {
