@@ -72,15 +72,18 @@ TEST_F(NamedObjects, TheCreatorRemovesTheNameWhenItCloses) {
 TEST_F(NamedObjects, MutexTimesOutWhileAnotherProcessHoldsIt) {
     auto m = NamedMutex::Create("MUTEX");
     ASSERT_TRUE(m);
-    int ready[2];
+    int ready[2], go[2];
     ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(go), 0);
     const pid_t child = ::fork();
     if (child == 0) {
         auto mine = NamedMutex::Open("MUTEX");
         const bool got = mine && mine->Wait(1000) == WaitResult::Acquired;
         char c = got ? 'y' : 'n';
         (void)!::write(ready[1], &c, 1);
-        ::usleep(400 * 1000);
+        // Held until the parent has seen its wait time out, however slow the machine.
+        (void)!::read(go[0], &c, 1);
+        ::usleep(50 * 1000);  // lets the parent's next wait start before the release
         if (mine) mine->Release();
         ::_exit(0);
     }
@@ -88,12 +91,12 @@ TEST_F(NamedObjects, MutexTimesOutWhileAnotherProcessHoldsIt) {
     ASSERT_EQ(::read(ready[0], &c, 1), 1);
     ASSERT_EQ(c, 'y');
     EXPECT_EQ(m->Wait(50), WaitResult::Timeout);
-    EXPECT_EQ(m->Wait(3000), WaitResult::Acquired);  // released after the sleep
+    ASSERT_EQ(::write(go[1], "g", 1), 1);
+    EXPECT_EQ(m->Wait(3000), WaitResult::Acquired);  // the holder's release wakes the waiter
     EXPECT_TRUE(m->Release());
     int status = 0;
     ::waitpid(child, &status, 0);
-    ::close(ready[0]);
-    ::close(ready[1]);
+    for (int fd : {ready[0], ready[1], go[0], go[1]}) ::close(fd);
 }
 
 TEST_F(NamedObjects, AMutexWhoseOwnerDiedIsHandedOn) {
