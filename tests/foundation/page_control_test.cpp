@@ -93,7 +93,7 @@ TEST_F(PageControlWidget, DisabledOrHiddenControlLeavesTheKeyToTheWindow) {
     AltKey(Qt::Key_A);
     AltKey(Qt::Key_G);
     EXPECT_EQ(pages_->currentIndex(), 2);
-    for (int i = 0; i < 100 && clicks == 0; ++i) QTest::qWait(10);  // buttons click animated
+    for (int i = 0; i < 500 && clicks == 0; ++i) QTest::qWait(10);  // buttons click animated
     EXPECT_EQ(clicks, 1);  // the window's own accelerators keep working
 
     pages_->setEnabled(true);
