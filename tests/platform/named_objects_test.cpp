@@ -77,16 +77,32 @@ TEST_F(NamedObjects, MutexTimesOutWhileAnotherProcessHoldsIt) {
     ASSERT_EQ(::pipe(go), 0);
     const pid_t child = ::fork();
     if (child == 0) {
+        ::close(ready[0]);
+        ::close(go[1]);
         auto mine = NamedMutex::Open("MUTEX");
         const bool got = mine && mine->Wait(1000) == WaitResult::Acquired;
         char c = got ? 'y' : 'n';
         (void)!::write(ready[1], &c, 1);
-        // Held until the parent has seen its wait time out, however slow the machine.
+        // Held until the parent has seen its wait time out (or has gone), however slow
+        // the machine.
         (void)!::read(go[0], &c, 1);
         ::usleep(50 * 1000);  // lets the parent's next wait start before the release
         if (mine) mine->Release();
         ::_exit(0);
     }
+    ::close(ready[1]);
+    ::close(go[0]);
+    // Whichever way the test ends, the holder is let go and reaped.
+    struct Holder {
+        pid_t pid;
+        int ready, go;
+        ~Holder() {
+            ::close(go);
+            ::close(ready);
+            ::waitpid(pid, nullptr, 0);
+        }
+    } holder{child, ready[0], go[1]};
+
     char c = 0;
     ASSERT_EQ(::read(ready[0], &c, 1), 1);
     ASSERT_EQ(c, 'y');
@@ -94,9 +110,6 @@ TEST_F(NamedObjects, MutexTimesOutWhileAnotherProcessHoldsIt) {
     ASSERT_EQ(::write(go[1], "g", 1), 1);
     EXPECT_EQ(m->Wait(3000), WaitResult::Acquired);  // the holder's release wakes the waiter
     EXPECT_TRUE(m->Release());
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    for (int fd : {ready[0], ready[1], go[0], go[1]}) ::close(fd);
 }
 
 TEST_F(NamedObjects, AMutexWhoseOwnerDiedIsHandedOn) {
