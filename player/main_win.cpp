@@ -4,8 +4,6 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QMenu>
-#include <QPainter>
-#include <QPixmap>
 #include <QProcess>
 #include <QTimer>
 #include <chrono>
@@ -25,6 +23,7 @@
 #include "player/glob_data_sync.h"
 #include "player/network_lock.h"
 #include "player/player_triggers.h"
+#include "player/tray_pictures.h"
 #include "player/window_messages.h"
 
 namespace tessaro {
@@ -35,24 +34,6 @@ constexpr const char* kCannotCreate = "Memory Mapped File could not be created. 
 
 void SystemError(const std::string& text) {
     win::MessageBox(text, "System Error", win::MbButtons::Ok, win::MbIcon::Error);
-}
-
-// The player's tray picture, drawn so that no image file is needed.
-QIcon PlayerIcon() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(0, 96, 160));
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(1, 1, 30, 30);
-    p.setPen(Qt::white);
-    QFont font = p.font();
-    font.setBold(true);
-    font.setPixelSize(20);
-    p.setFont(font);
-    p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, "T");
-    return QIcon(pixmap);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "player/player_triggers.h"
 
-#include <QPainter>
-#include <QPixmap>
 #include <QTimer>
 #include <chrono>
 #include <thread>
@@ -20,6 +18,7 @@
 #include "player/player_windows.h"
 #include "player/qt_playback_services.h"
 #include "player/window_activation.h"
+#include "player/tray_pictures.h"
 #include "player/window_messages.h"
 
 namespace tessaro {
@@ -27,21 +26,6 @@ namespace tessaro {
 namespace {
 
 constexpr int kClearInUseMs = 15000;
-
-// The tray picture while a macro runs.
-QIcon RunningIcon() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(200, 40, 40));
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(1, 1, 30, 30);
-    p.setBrush(Qt::white);
-    const QPointF play[] = {{11, 8}, {25, 16}, {11, 24}};
-    p.drawPolygon(play, 3);
-    return QIcon(pixmap);
-}
 
 // The macro commands' view of the loaded file, with the main window's upkeep.
 class FileControl : public MacroFileControl {

@@ -9,36 +9,11 @@
 #include <thread>
 
 #include "platform/cp1252.h"
+#include "platform/x11/error_trap.h"
 
 namespace win::x11 {
 
 namespace {
-
-int g_trapped = 0;
-int TrapError(Display*, XErrorEvent* e) {
-    g_trapped = e->error_code;
-    return 0;
-}
-
-// Windows may vanish between two requests: errors are caught, not fatal.
-class ErrorTrap {
-public:
-    explicit ErrorTrap(Display* d) : d_(d) {
-        XSync(d_, False);
-        g_trapped = 0;
-        previous_ = XSetErrorHandler(TrapError);
-    }
-    ~ErrorTrap() {
-        XSync(d_, False);
-        XSetErrorHandler(previous_);
-    }
-    ErrorTrap(const ErrorTrap&) = delete;
-    ErrorTrap& operator=(const ErrorTrap&) = delete;
-
-private:
-    Display* d_;
-    int (*previous_)(Display*, XErrorEvent*) = nullptr;
-};
 
 Atom A(Display* d, const char* name) { return XInternAtom(d, name, False); }
 
