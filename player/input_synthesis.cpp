@@ -157,14 +157,14 @@ bool InputSynthesis::PlayToken(const Token& token) {
     return true;
   }
   if (token.kind == TokenKind::None || token.kind >= TokenKind::Date) return false;
-  const TokenSpec& spec = SpecOf(token.kind);
-  switch (spec.key) {
+  const TokenSpec& token_spec = SpecOf(token.kind);
+  switch (token_spec.key) {
     case KeyAction::None: return false;
     case KeyAction::Skip: return true;
-    case KeyAction::Press: PostVKey(spec.vk, false); return true;
-    case KeyAction::Release: PostVKey(spec.vk, true); return true;
-    case KeyAction::Bare: TapKey(spec.vk); return true;
-    case KeyAction::Stroke: KeyToken(spec.vk); return true;
+    case KeyAction::Press: PostVKey(token_spec.vk, false); return true;
+    case KeyAction::Release: PostVKey(token_spec.vk, true); return true;
+    case KeyAction::Bare: TapKey(token_spec.vk); return true;
+    case KeyAction::Stroke: KeyToken(token_spec.vk); return true;
   }
   return false;
 }

@@ -263,18 +263,18 @@ std::string_view ReadLaunchArgument(Cursor& c) {
   return c.text.substr(start, end - start);
 }
 
-void AddFields(const TokenSpec& spec, std::string_view text, size_t pos, Token& t) {
-  for (uint8_t i = 0; i < spec.field_count; ++i)
-    t.args.push_back(text.substr(pos + spec.fields[i].start, spec.fields[i].length));
+void AddFields(const TokenSpec& token_spec, std::string_view text, size_t pos, Token& t) {
+  for (uint8_t i = 0; i < token_spec.field_count; ++i)
+    t.args.push_back(text.substr(pos + token_spec.fields[i].start, token_spec.fields[i].length));
 }
 
 // Fields and the start of the free part must lie inside the text.
-bool FitsFixedPart(const TokenSpec& spec, std::string_view text, size_t pos) {
-  size_t need = spec.prefix.size();
-  for (uint8_t i = 0; i < spec.field_count; ++i)
-    need = std::max<size_t>(need, spec.fields[i].start + spec.fields[i].length);
-  if (spec.shape == S::Fixed) need = std::max<size_t>(need, spec.close + 1);
-  else need = std::max<size_t>(need, spec.text_from);
+bool FitsFixedPart(const TokenSpec& token_spec, std::string_view text, size_t pos) {
+  size_t need = token_spec.prefix.size();
+  for (uint8_t i = 0; i < token_spec.field_count; ++i)
+    need = std::max<size_t>(need, token_spec.fields[i].start + token_spec.fields[i].length);
+  if (token_spec.shape == S::Fixed) need = std::max<size_t>(need, token_spec.close + 1);
+  else need = std::max<size_t>(need, token_spec.text_from);
   return pos + need <= text.size();
 }
 
@@ -296,35 +296,35 @@ void ReadEmail(Cursor& c) {
 }
 
 // Step and back were once stored with two digits of seconds; such macros still play.
-bool RecogniseShortCdSeconds(const TokenSpec& spec, std::string_view text, size_t pos,
+bool RecogniseShortCdSeconds(const TokenSpec& token_spec, std::string_view text, size_t pos,
                              Token& t) {
-  if (spec.kind != K::CdStep && spec.kind != K::CdBack) return false;
-  const size_t close = spec.close - 1;
+  if (token_spec.kind != K::CdStep && token_spec.kind != K::CdBack) return false;
+  const size_t close = token_spec.close - 1;
   if (pos + close >= text.size() || text[pos + close] != '>') return false;
-  t.kind = spec.kind;
-  t.args = {text.substr(pos + spec.fields[0].start, spec.fields[0].length - 1)};
+  t.kind = token_spec.kind;
+  t.args = {text.substr(pos + token_spec.fields[0].start, token_spec.fields[0].length - 1)};
   t.length = close + 1;
   return true;
 }
 
-bool Recognise(const TokenSpec& spec, std::string_view text, size_t pos, Token& t) {
-  if (!text.substr(pos).starts_with(spec.prefix)) return false;
-  if (RecogniseShortCdSeconds(spec, text, pos, t)) return true;
-  if ((spec.shape == S::Fixed || spec.shape == S::Text || spec.shape == S::Launch ||
-       spec.shape == S::LaunchWindow) && !FitsFixedPart(spec, text, pos))
+bool Recognise(const TokenSpec& token_spec, std::string_view text, size_t pos, Token& t) {
+  if (!text.substr(pos).starts_with(token_spec.prefix)) return false;
+  if (RecogniseShortCdSeconds(token_spec, text, pos, t)) return true;
+  if ((token_spec.shape == S::Fixed || token_spec.shape == S::Text || token_spec.shape == S::Launch ||
+       token_spec.shape == S::LaunchWindow) && !FitsFixedPart(token_spec, text, pos))
     return false;
-  Cursor c{text, pos + spec.text_from};
-  switch (spec.shape) {
+  Cursor c{text, pos + token_spec.text_from};
+  switch (token_spec.shape) {
     case S::Literal:
-      c.pos = pos + spec.prefix.size();
+      c.pos = pos + token_spec.prefix.size();
       break;
     case S::Fixed:
-      if (spec.close_checked && text[pos + spec.close] != '>') return false;
-      AddFields(spec, text, pos, t);
-      c.pos = pos + spec.close + 1;
+      if (token_spec.close_checked && text[pos + token_spec.close] != '>') return false;
+      AddFields(token_spec, text, pos, t);
+      c.pos = pos + token_spec.close + 1;
       break;
     case S::Text:
-      AddFields(spec, text, pos, t);
+      AddFields(token_spec, text, pos, t);
       t.args.push_back(c.UpTo('>'));
       break;
     case S::Split: {
@@ -353,7 +353,7 @@ bool Recognise(const TokenSpec& spec, std::string_view text, size_t pos, Token& 
         // Nothing is copied; playing goes on at the text's last character.
         t.unterminated = true;
         t.length = text.size() - 1 - pos;
-        t.kind = spec.kind;
+        t.kind = token_spec.kind;
         return true;
       }
       t.args.push_back(text.substr(c.pos, end - c.pos));
@@ -396,22 +396,22 @@ bool Recognise(const TokenSpec& spec, std::string_view text, size_t pos, Token& 
     }
     case S::Email:
       ReadEmail(c);
-      t.args.push_back(text.substr(pos + spec.text_from, c.pos - pos - spec.text_from));
+      t.args.push_back(text.substr(pos + token_spec.text_from, c.pos - pos - token_spec.text_from));
       // The closing '>' is taken on trust.
       c.pos = std::min(text.size(), c.pos + 1);
       break;
     case S::Launch:
-      AddFields(spec, text, pos, t);
+      AddFields(token_spec, text, pos, t);
       t.args.push_back(ReadLaunchArgument(c));
       break;
     case S::LaunchWindow:
-      AddFields(spec, text, pos, t);
+      AddFields(token_spec, text, pos, t);
       t.args.push_back(c.UpTo('<'));
       if (!c.unterminated) c.pos = std::min(text.size(), c.pos - 1 + 8);  // "<LAUNCH:"
       t.args.push_back(ReadLaunchArgument(c));
       break;
   }
-  t.kind = spec.kind;
+  t.kind = token_spec.kind;
   t.unterminated = c.unterminated;
   t.length = c.pos - pos;
   return true;
@@ -454,8 +454,8 @@ const TokenSpec& SpecOf(TokenKind kind) {
   // Indexed once: writers and the script parser ask for spellings token after token.
   static const auto byKind = [] {
     std::array<const TokenSpec*, static_cast<size_t>(TokenKind::Time) + 1> at{};
-    for (const auto& spec : kTable)
-      if (!at[static_cast<size_t>(spec.kind)]) at[static_cast<size_t>(spec.kind)] = &spec;
+    for (const auto& token_spec : kTable)
+      if (!at[static_cast<size_t>(token_spec.kind)]) at[static_cast<size_t>(token_spec.kind)] = &token_spec;
     return at;
   }();
   const size_t i = static_cast<size_t>(kind);
@@ -469,8 +469,8 @@ std::span<const std::string_view> TimeFormats() { return kTimeFormats; }
 Token Recognise(std::string_view text, size_t pos) {
   Token t;
   if (pos >= text.size() || text[pos] != '<') return t;
-  for (const auto& spec : kTable)
-    if (Recognise(spec, text, pos, t)) return t;
+  for (const auto& token_spec : kTable)
+    if (Recognise(token_spec, text, pos, t)) return t;
   t = {};
   if (RecogniseDateTime(text, pos, t)) return t;
   return {};

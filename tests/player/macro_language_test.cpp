@@ -10,20 +10,20 @@ namespace tessaro {
 namespace {
 
 // A well-formed sample of a table entry, built from its layout.
-std::string SampleOf(const TokenSpec& spec) {
-  std::string s(spec.prefix);
+std::string SampleOf(const TokenSpec& token_spec) {
+  std::string s(token_spec.prefix);
   auto pad_to = [&](size_t n) {
     while (s.size() < n) s += '0';
   };
-  switch (spec.shape) {
+  switch (token_spec.shape) {
     case TokenShape::Literal: return s;
     case TokenShape::Fixed:
-      pad_to(spec.close);
+      pad_to(token_spec.close);
       return s + ">";
     case TokenShape::Text:
     case TokenShape::Split:
     case TokenShape::WallPaper:
-      pad_to(spec.text_from);
+      pad_to(token_spec.text_from);
       return s + "arg>";
     case TokenShape::TextBox: return s + "title>body>";
     case TokenShape::ClipText: return s + "clip text<ENDCLIP>";
@@ -32,10 +32,10 @@ std::string SampleOf(const TokenSpec& spec) {
     case TokenShape::Dial: return s + "user><PASS:pw>entry>";
     case TokenShape::Email: return s + "RNR2S2A1>";
     case TokenShape::Launch:
-      pad_to(spec.text_from);
+      pad_to(token_spec.text_from);
       return s + "prog>";
     case TokenShape::LaunchWindow:
-      pad_to(spec.text_from);
+      pad_to(token_spec.text_from);
       return s + "Title<LAUNCH:prog>";
   }
   return s;
@@ -43,15 +43,15 @@ std::string SampleOf(const TokenSpec& spec) {
 
 TEST(MacroLanguage, EveryTableEntryIsFoundWithItsWholeLength) {
   std::set<TokenKind> seen;
-  for (const auto& spec : TokenTable()) {
-    std::string sample = SampleOf(spec);
+  for (const auto& token_spec : TokenTable()) {
+    std::string sample = SampleOf(token_spec);
     Token t = Recognise(sample + "tail>x", 0);
-    EXPECT_EQ(t.kind, spec.kind) << sample;
+    EXPECT_EQ(t.kind, token_spec.kind) << sample;
     EXPECT_EQ(t.length, sample.size()) << sample;
     EXPECT_FALSE(t.unterminated) << sample;
-    EXPECT_TRUE(seen.insert(spec.kind).second) << "kind listed twice: " << spec.prefix;
-    EXPECT_GE(spec.group, 1);
-    EXPECT_LE(spec.group, 16);
+    EXPECT_TRUE(seen.insert(token_spec.kind).second) << "kind listed twice: " << token_spec.prefix;
+    EXPECT_GE(token_spec.group, 1);
+    EXPECT_LE(token_spec.group, 16);
   }
   // Groups are in ascending order, as the trial order runs.
   for (size_t i = 1; i < TokenTable().size(); ++i)
@@ -301,8 +301,8 @@ TEST(MacroLanguage, NumberFields) {
 // Truncated and random texts never make the recogniser read past the end or claim more
 // than the text holds (run under ASan this also checks every read).
 TEST(MacroLanguage, NeverReadsPastTheEnd) {
-  for (const auto& spec : TokenTable()) {
-    std::string sample = SampleOf(spec);
+  for (const auto& token_spec : TokenTable()) {
+    std::string sample = SampleOf(token_spec);
     for (size_t n = 1; n <= sample.size(); ++n) {
       std::string cut = sample.substr(0, n);
       Token t = Recognise(cut, 0);

@@ -80,8 +80,8 @@ void* nm_client_new(void*, GError** error) {
         return nullptr;
     }
     auto* c = new Client;
-    const char* spec = std::getenv("FAKE_NM_CONNECTIONS");
-    std::string all = spec ? spec : "";
+    const char* listing = std::getenv("FAKE_NM_CONNECTIONS");
+    std::string all = listing ? listing : "";
     std::size_t pos = 0;
     while (pos < all.size()) {
         std::size_t end = all.find(';', pos);
