@@ -8,7 +8,9 @@
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstring>
 #include <set>
 #include <tuple>
@@ -24,8 +26,11 @@ namespace tessaro::hook {
 
 namespace {
 
-// Input from the XTEST device this long after the player marked an injection is its own.
-constexpr int kSyntheticWindowMs = 1000;
+// An event from an XTEST device is the player's own when it injected one like it this
+// long before the event reached the server (after which this client may read it late).
+constexpr int kSyntheticWindowMs = 300;
+
+using Clock = std::chrono::steady_clock;
 
 using win::x11::ErrorTrap;
 
@@ -47,7 +52,8 @@ public:
         }
         sink_ = std::move(sink);
         FindXTestDevices();
-        win::RecentSyntheticInput(0);  // attach to the playback mark before any input
+        win::SyntheticNotesAvailable();  // attach to the playback notes before any input
+        caughtUp_ = Clock::now();
         unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
         XISetMask(mask, XI_RawKeyPress);
         XISetMask(mask, XI_RawKeyRelease);
@@ -269,6 +275,24 @@ private:
             remap = DrainQueue();
             if (remap && !grabs_.empty()) Regrab();
         }
+        caughtUp_ = Clock::now();
+    }
+
+    // The events read now reached the server after the queue was last found empty: a
+    // note made well before that belongs to no event read now.
+    int NoteWindowMs() const {
+        const auto late = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - caughtUp_);
+        return kSyntheticWindowMs + static_cast<int>(std::min<std::int64_t>(late.count(), 1 << 30));
+    }
+
+    static win::SyntheticKind KindOf(int type) {
+        switch (type) {
+        case XI_RawKeyPress: return win::SyntheticKind::KeyDown;
+        case XI_RawKeyRelease: return win::SyntheticKind::KeyUp;
+        case XI_RawButtonPress: return win::SyntheticKind::ButtonDown;
+        case XI_RawButtonRelease: return win::SyntheticKind::ButtonUp;
+        default: return win::SyntheticKind::Motion;
+        }
     }
 
     // Handles every queued event; true when the keyboard map changed.
@@ -310,7 +334,11 @@ private:
 
     void OnRaw(int type, const XIRawEvent* raw) {
         InputEvent e;
-        e.synthetic = xtest_.count(raw->sourceid) && win::RecentSyntheticInput(kSyntheticWindowMs);
+        // Only a note of the same event excuses it: other programs inject through XTEST too.
+        unsigned noted = 0;
+        e.synthetic = xtest_.count(raw->sourceid) &&
+                      win::ClaimSyntheticInput(KindOf(type), type == XI_RawMotion ? 0 : raw->detail,
+                                               NoteWindowMs(), &noted);
         XkbStateRec state {};
         switch (type) {
         case XI_RawKeyPress:
@@ -319,7 +347,7 @@ private:
             const bool press = type == XI_RawKeyPress;
             e.kind = press ? InputEvent::KeyDown : InputEvent::KeyUp;
             // Playback may have typed through a spare keycode whose mapping is gone by now.
-            if (e.synthetic) e.vk = static_cast<std::uint16_t>(win::SyntheticKeyVk(kc, kSyntheticWindowMs));
+            if (e.synthetic) e.vk = static_cast<std::uint16_t>(noted);
             if (!e.vk) e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(keysyms_[kc][0]));
             if (!e.vk) e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(keysyms_[kc][1]));
             if (press) down_.insert(kc);
@@ -368,6 +396,7 @@ private:
     int xkbEvent_ = -1;
     Sink sink_;
     std::set<int> xtest_;
+    Clock::time_point caughtUp_ {};
     std::set<KeyCode> down_;
     Atom activeAtom_ = 0;
     Atom clientListAtom_ = 0;

@@ -107,7 +107,6 @@ std::optional<XTestInput::KeyPlace> XTestInput::Find(unsigned long keysym) const
 }
 
 void XTestInput::BeginPlayback() {
-  NoteSyntheticInput();  // the hook library must not take playback for the user
   LoadKeyboardMap();
   char keys[32];
   XQueryKeymap(display_, keys);
@@ -117,7 +116,8 @@ void XTestInput::BeginPlayback() {
     bool ours = false;
     for (const auto& [vk, code] : pressed_) ours = ours || code == p->code;
     // Released once and never pressed again: the user may have let go meanwhile.
-    if (!ours) XTestFakeKeyEvent(display_, p->code, False, CurrentTime);
+    if (ours) continue;
+    FakeKey(p->code, false, VkFromKeysym(sym));
   }
   XFlush(display_);
 }
@@ -141,12 +141,23 @@ void XTestInput::TypeAltCode(std::string_view digits) {
 }
 
 void XTestInput::Tap(KeyCode code, bool shifted) {
-  NoteSyntheticInput();
-  if (shifted) XTestFakeKeyEvent(display_, shift_code_, True, CurrentTime);
-  XTestFakeKeyEvent(display_, code, True, CurrentTime);
-  XTestFakeKeyEvent(display_, code, False, CurrentTime);
-  if (shifted) XTestFakeKeyEvent(display_, shift_code_, False, CurrentTime);
+  if (shifted) FakeKey(shift_code_, true, VK_SHIFT);
+  FakeKey(code, true, 0);
+  FakeKey(code, false, 0);
+  if (shifted) FakeKey(shift_code_, false, VK_SHIFT);
   XFlush(display_);
+}
+
+// Every injected event is noted right before it goes out: the hook library must not
+// take playback for the user.
+void XTestInput::FakeKey(KeyCode code, bool press, unsigned vk) {
+  NoteSyntheticInput(press ? SyntheticKind::KeyDown : SyntheticKind::KeyUp, code, vk);
+  XTestFakeKeyEvent(display_, code, press, CurrentTime);
+}
+
+void XTestInput::FakeButton(unsigned button, bool press) {
+  NoteSyntheticInput(press ? SyntheticKind::ButtonDown : SyntheticKind::ButtonUp, button);
+  XTestFakeButtonEvent(display_, button, press, CurrentTime);
 }
 
 void XTestInput::TypeCharacter(char32_t cp) {
@@ -218,8 +229,7 @@ void XTestInput::EndPlayback() {
 void XTestInput::SendKey(unsigned char vk, bool up) {
   unsigned button = vk == VK_LBUTTON ? 1 : vk == VK_RBUTTON ? 3 : vk == VK_MBUTTON ? 2 : 0;
   if (button) {
-    NoteSyntheticInput();
-    XTestFakeButtonEvent(display_, button, !up, CurrentTime);
+    FakeButton(button, !up);
     XFlush(display_);
     return;
   }
@@ -239,14 +249,13 @@ void XTestInput::SendKey(unsigned char vk, bool up) {
     if (!code) return;
     if (!up) pressed_[vk] = code;
   }
-  NoteSyntheticKey(code, vk);
-  XTestFakeKeyEvent(display_, code, !up, CurrentTime);
+  FakeKey(code, !up, vk);
   XFlush(display_);
 }
 
 void XTestInput::SendMouse(unsigned flags, int dx, int dy, int data) {
-  NoteSyntheticInput();
   if (flags & MOUSEEVENTF_MOVE) {
+    NoteSyntheticInput(SyntheticKind::Motion);
     if (flags & MOUSEEVENTF_ABSOLUTE) {
       Point size = ScreenSize();
       int x = static_cast<int>(std::lround(dx * static_cast<double>(size.x) / 65535.0));
@@ -264,13 +273,13 @@ void XTestInput::SendMouse(unsigned flags, int dx, int dy, int data) {
                   {MOUSEEVENTF_RIGHTDOWN, 3, true},   {MOUSEEVENTF_RIGHTUP, 3, false},
                   {MOUSEEVENTF_MIDDLEDOWN, 2, true},  {MOUSEEVENTF_MIDDLEUP, 2, false}};
   for (const auto& b : kButtons)
-    if (flags & b.flag) XTestFakeButtonEvent(display_, b.button, b.press, CurrentTime);
+    if (flags & b.flag) FakeButton(b.button, b.press);
   if (flags & MOUSEEVENTF_WHEEL) {
     // One click of button 4 (away from the user) or 5 per notch.
     unsigned button = data >= 0 ? 4 : 5;
     for (int n = std::abs(data) / WHEEL_DELTA; n > 0; --n) {
-      XTestFakeButtonEvent(display_, button, True, CurrentTime);
-      XTestFakeButtonEvent(display_, button, False, CurrentTime);
+      FakeButton(button, true);
+      FakeButton(button, false);
     }
   }
   XFlush(display_);

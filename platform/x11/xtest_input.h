@@ -63,6 +63,8 @@ class XTestInput : public InputBackend {
   unsigned char SpareFor(unsigned long keysym);
   void SetMapping(unsigned char code, unsigned long keysym);
   void Tap(unsigned char code, bool shifted);
+  void FakeKey(unsigned char code, bool press, unsigned vk);
+  void FakeButton(unsigned button, bool press);
 
   Display* display_;
   bool ok_ = false;

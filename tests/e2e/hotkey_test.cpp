@@ -29,9 +29,9 @@ TMacroRecord Macro(const std::string& nickname, std::uint16_t scope, const std::
     return rec;
 }
 
-// Keys from the XTEST device within a second of the player's own typing count as playback
-// and trigger nothing: let that time pass (and late keys arrive) before the next press.
-void AfterPlayback() { std::this_thread::sleep_for(1200ms); }
+// Let late keys arrive and the player finish the macro (its end-of-playback key through a
+// spare keycode) before checking the text and pressing again.
+void AfterPlayback() { std::this_thread::sleep_for(400ms); }
 
 class HotKeys : public ::testing::TestWithParam<bool> {
 protected:

@@ -29,6 +29,8 @@
 #include "hook/qtmhook.h"
 #include "platform/messages.h"
 #include "platform/synthetic_input.h"
+#include "platform/virtual_keys.h"
+#include "platform/x11/xtest_input.h"
 #include "tests/hook/spare_keycode.h"
 
 namespace {
@@ -79,11 +81,27 @@ int main(int argc, char** argv) {
         if (!d) return 1;
         const KeyCode m = XKeysymToKeycode(d, std::strtoul(argv[2], nullptr, 10));
         const KeyCode k = XKeysymToKeycode(d, std::strtoul(argv[3], nullptr, 10));
-        win::NoteSyntheticInput();
-        XTestFakeKeyEvent(d, m, True, 0);
-        XTestFakeKeyEvent(d, k, True, 0);
-        XTestFakeKeyEvent(d, k, False, 0);
-        XTestFakeKeyEvent(d, m, False, 0);
+        for (auto [code, press] : {std::pair{m, true}, {k, true}, {k, false}, {m, false}}) {
+            win::NoteSyntheticInput(press ? win::SyntheticKind::KeyDown : win::SyntheticKind::KeyUp, code);
+            XTestFakeKeyEvent(d, code, press, 0);
+        }
+        XSync(d, False);
+        XCloseDisplay(d);
+        Say("typed");
+        return 0;
+    } else if (role == "player") {
+        // Ctrl+K, typed the way playback types.
+        Display* d = XOpenDisplay(nullptr);
+        if (!d) return 1;
+        {
+            win::x11::XTestInput input(d);
+            input.BeginPlayback();
+            input.KeyEvent(win::VK_CONTROL, false);
+            input.KeyEvent('K', false);
+            input.KeyEvent('K', true);
+            input.KeyEvent(win::VK_CONTROL, true);
+            input.EndPlayback();
+        }
         XSync(d, False);
         XCloseDisplay(d);
         Say("typed");
@@ -96,8 +114,9 @@ int main(int argc, char** argv) {
         KeySym execute = XK_Execute, none = NoSymbol;
         XChangeKeyboardMapping(d, spare, 1, &execute, 1);
         XSync(d, False);
-        win::NoteSyntheticKey(spare, 43);
+        win::NoteSyntheticInput(win::SyntheticKind::KeyDown, spare, 43);
         XTestFakeKeyEvent(d, spare, True, 0);
+        win::NoteSyntheticInput(win::SyntheticKind::KeyUp, spare, 43);
         XTestFakeKeyEvent(d, spare, False, 0);
         XSync(d, False);
         XChangeKeyboardMapping(d, spare, 1, &none, 1);
