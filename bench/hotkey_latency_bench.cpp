@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "player/macro_file.h"
-#include "player/macro_record.h"
+#include "macro/macro_file.h"
+#include "macro/macro_record.h"
 #include "tests/e2e/player_process.h"
 #include "tests/support/key_target.h"
 #include "tests/support/xvfb.h"

@@ -7,8 +7,8 @@
 
 #include "platform/sim/sim_input.h"
 #include "platform/virtual_keys.h"
-#include "player/macro_control.h"
-#include "player/macro_player.h"
+#include "player/engine/macro_control.h"
+#include "player/engine/macro_player.h"
 
 namespace tessaro {
 namespace {

@@ -15,7 +15,7 @@
 #include "platform/sim/sim_input.h"
 #include "platform/virtual_keys.h"
 #include "platform/x11/xtest_input.h"
-#include "player/input_synthesis.h"
+#include "player/engine/input_synthesis.h"
 // Last: Xlib's macros would clash with names above.
 #include <X11/Xutil.h>
 

@@ -7,7 +7,8 @@
 #include <variant>
 #include <vector>
 
-#include "foundation/helpers.h"
+#include "foundation/strings.h"
+#include "foundation/screen_metrics.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
@@ -123,11 +124,9 @@ bool Save(std::string_view section, const Settings& settings) {
     return false;
 }
 
-std::string ProgramDirectory() {
-    return ProgramDir.empty() ? win::Utf8ToCp1252(win::ProgramDirectory()) : ProgramDir;
+std::string InProgramDir(const char* name) {
+    return win::JoinPath(win::Utf8ToCp1252(win::ProgramDirectory()), name);
 }
-
-std::string InProgramDir(const char* name) { return win::JoinPath(ProgramDirectory(), name); }
 
 bool FileExists(const std::string& name) {
     struct stat st {};

@@ -1,7 +1,7 @@
 #include "hook/hook_logic.h"
 
-#include "hook/hotkey_codes.h"
-#include "player/window_messages.h"
+#include "protocol/hotkey_codes.h"
+#include "protocol/window_messages.h"
 
 namespace tessaro::hook {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "hook/input_event.h"
-#include "player/glob_data.h"
+#include "protocol/glob_data.h"
 
 namespace tessaro::hook {
 

@@ -3,23 +3,22 @@
 #include <cstdio>
 #include <cstring>
 
-#include "hook/hotkey_codes.h"
+#include "protocol/hotkey_codes.h"
 #include "hook/master_block.h"
 #include "hook/x11/x11_source.h"
 #include "platform/shared_memory.h"
-#include "player/window_messages.h"
+#include "protocol/activation_block.h"
+#include "protocol/object_names.h"
+#include "protocol/window_messages.h"
 
 namespace tessaro::hook {
 
 namespace {
 
-constexpr const char* kActivationBlockName = "QTKR1KGR";
-constexpr std::size_t kActivationBlockSize = 17;
-
 // The window named at +0 of the activation block, when the player made one.
 ActivationTarget ReadActivationTarget() {
     ActivationTarget t;
-    auto block = win::SharedMemory::Open(kActivationBlockName, kActivationBlockSize);
+    auto block = win::SharedMemory::Open(kActivationBlockName, sizeof(TActivationShared));
     if (block) std::memcpy(&t.window, block->data(), sizeof t.window);
     return t;
 }

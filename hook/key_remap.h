@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "player/swap_keys.h"
+#include "protocol/swap_keys.h"
 
 typedef struct _XDisplay Display;  // no X header here: its macros clash with other code
 

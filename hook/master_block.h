@@ -6,7 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "player/glob_data.h"
+#include "protocol/glob_data.h"
+#include "protocol/object_names.h"
 
 namespace win {
 class SharedMemory;
@@ -15,8 +16,6 @@ class NamedMutex;
 
 namespace tessaro::hook {
 
-inline constexpr const char* kMasterBlockName = "QTBA1KGR";
-inline constexpr const char* kMasterMutexName = "QT88aveR";
 
 class MasterBlock {
 public:

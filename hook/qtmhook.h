@@ -4,7 +4,7 @@
 // and reports to the player by window messages.
 #include <cstdint>
 
-#include "player/glob_data.h"
+#include "protocol/glob_data.h"
 
 extern "C" {
 

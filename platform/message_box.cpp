@@ -1,14 +1,10 @@
 #include "platform/message_box.h"
 
-#include <QApplication>
-#include <QMessageBox>
-
 #include <cstdio>
 
 #include "platform/cp1252.h"
 
 namespace win {
-namespace {
 
 MbResult FirstButton(MbButtons b) {
     switch (b) {
@@ -19,45 +15,17 @@ MbResult FirstButton(MbButtons b) {
     }
 }
 
-MbResult ShowWithQt(const MessageBoxCall& call) {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(call.caption).c_str(),
-                     Cp1252ToUtf8(call.text).c_str());
-        return FirstButton(call.buttons);
-    }
-    QMessageBox box;
-    box.setWindowTitle(QString::fromStdString(Cp1252ToUtf8(call.caption)));
-    box.setText(QString::fromStdString(Cp1252ToUtf8(call.text)));
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    switch (call.icon) {
-        case MbIcon::Information: box.setIcon(QMessageBox::Information); break;
-        case MbIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-        case MbIcon::Error: box.setIcon(QMessageBox::Critical); break;
-        case MbIcon::Question: box.setIcon(QMessageBox::Question); break;
-        case MbIcon::None: break;
-    }
-    switch (call.buttons) {
-        case MbButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-        case MbButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-        case MbButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-        case MbButtons::YesNoCancel:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-            break;
-        case MbButtons::RetryCancel:
-            box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
-            break;
-    }
-    switch (box.exec()) {
-        case QMessageBox::Yes: return MbResult::Yes;
-        case QMessageBox::No: return MbResult::No;
-        case QMessageBox::Cancel: return MbResult::Cancel;
-        case QMessageBox::Retry: return MbResult::Retry;
-        default: return MbResult::Ok;
-    }
+namespace {
+
+// Without a desktop to show it on, the box is written to stderr and answers with its
+// first button, so a program never blocks on an invisible question.
+MbResult WriteToStderr(const MessageBoxCall& call) {
+    std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(call.caption).c_str(), Cp1252ToUtf8(call.text).c_str());
+    return FirstButton(call.buttons);
 }
 
 MessageBoxHandler& Handler() {
-    static MessageBoxHandler handler = ShowWithQt;
+    static MessageBoxHandler handler = WriteToStderr;
     return handler;
 }
 

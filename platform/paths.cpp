@@ -1,4 +1,5 @@
 #include "platform/paths.h"
+#include "platform/cp1252.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -72,6 +73,8 @@ std::string WindowsDirectory() {
 std::string ProgramDirectory() {
     std::string dir = Env("TESSARO_HOME");
     if (dir.empty()) dir = JoinPath(XdgDir("XDG_DATA_HOME", ".local/share"), "tessaro");
+    // Callers join names to it; a trailing "/" would double up in stored file names.
+    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
     return Ensured(dir);
 }
 
@@ -108,6 +111,13 @@ std::string ExecutableDirectory() {
     std::string path(buf, static_cast<std::size_t>(n));
     auto slash = path.rfind('/');
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
+}
+
+bool DirectoryExists(std::string_view path) {
+    if (path.empty()) return false;
+    const std::string p = Cp1252ToUtf8(path);
+    struct stat st {};
+    return ::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(p.c_str(), X_OK) == 0;
 }
 
 }  // namespace win

@@ -1,6 +1,7 @@
 #pragma once
 // Where the system keeps its files, and the namespace of its shared objects.
 #include <string>
+#include <string_view>
 
 namespace win {
 
@@ -11,6 +12,10 @@ std::string WindowsDirectory();
 // The program directory: macro file, icons, capture files, mail files. $TESSARO_HOME,
 // else $XDG_DATA_HOME/tessaro (~/.local/share/tessaro). Created when missing.
 std::string ProgramDirectory();
+
+// True when path (Windows-1252) names a directory that can be entered. Never changes the
+// current directory.
+bool DirectoryExists(std::string_view path);
 
 // Per-user directory for locks and sockets: $XDG_RUNTIME_DIR, else /tmp/tessaro-<uid>
 // (created with mode 0700). Created when missing.

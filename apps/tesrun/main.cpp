@@ -1,3 +1,3 @@
-#include "player/player_app.h"
+#include "player/ui/player_app.h"
 
 int main(int argc, char** argv) { return tessaro::RunPlayer(argc, argv); }

@@ -4,7 +4,7 @@
 
 #include "hook/qtmhook.h"
 #include "platform/datetime.h"
-#include "player/window_messages.h"
+#include "protocol/window_messages.h"
 
 namespace tessaro {
 

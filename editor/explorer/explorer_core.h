@@ -6,9 +6,9 @@
 #include <string>
 
 #include "platform/messages.h"
-#include "player/glob_data.h"
-#include "player/macro_file.h"
-#include "player/macro_record.h"
+#include "protocol/glob_data.h"
+#include "macro/macro_file.h"
+#include "macro/macro_record.h"
 
 namespace tessaro {
 

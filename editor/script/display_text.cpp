@@ -4,9 +4,9 @@
 #include <cmath>
 #include <span>
 
-#include "editor/script/macro_tokens.h"
+#include "macro/macro_tokens.h"
 #include "editor/script/text_util.h"
-#include "foundation/helpers.h"
+#include "foundation/strings.h"
 
 namespace tessaro {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "player/macro_language.h"
+#include "macro/macro_language.h"
 
 namespace tessaro::parse {
 

@@ -5,7 +5,7 @@
 #include "editor/script/command_table.h"
 #include "editor/script/display_text.h"
 #include "editor/script/parse_token.h"
-#include "player/macro_language.h"
+#include "macro/macro_language.h"
 
 namespace tessaro::parse {
 

@@ -5,7 +5,7 @@
 #include "editor/script/display_text.h"
 #include "editor/script/parse_token.h"
 #include "editor/script/text_util.h"
-#include "player/macro_language.h"
+#include "macro/macro_language.h"
 
 namespace tessaro::parse {
 

@@ -8,7 +8,7 @@
 #include "editor/script/display_text.h"
 #include "editor/script/script_writer.h"
 #include "editor/script/text_util.h"
-#include "player/macro_language.h"
+#include "macro/macro_language.h"
 
 namespace tessaro::parse {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "editor/script/script_line.h"
-#include "player/macro_record.h"
+#include "macro/macro_record.h"
 
 namespace tessaro {
 

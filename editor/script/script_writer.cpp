@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "editor/script/command_table.h"
-#include "editor/script/macro_tokens.h"
-#include "player/macro_language.h"
+#include "macro/macro_tokens.h"
+#include "macro/macro_language.h"
 
 namespace tessaro {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "hook/hook_logic.h"
-#include "hook/hotkey_codes.h"
+#include "protocol/hotkey_codes.h"
 
 namespace tessaro::hook {
 

@@ -15,7 +15,7 @@
 #include <set>
 #include <tuple>
 
-#include "hook/hotkey_codes.h"
+#include "protocol/hotkey_codes.h"
 #include "hook/x11/keyboard_text.h"
 #include "platform/messages.h"
 #include "platform/synthetic_input.h"

@@ -2,8 +2,8 @@
 // types into that window, and the hot key itself never reaches it.
 #include <gtest/gtest.h>
 
-#include "player/macro_file.h"
-#include "player/macro_record.h"
+#include "macro/macro_file.h"
+#include "macro/macro_record.h"
 #include "player_process.h"
 #include "tests/support/key_target.h"
 #include "tests/support/window_manager.h"

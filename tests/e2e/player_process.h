@@ -20,7 +20,7 @@
 
 #include "platform/paths.h"
 #include "platform/single_instance.h"
-#include "player/single_start.h"
+#include "player/engine/single_start.h"
 
 extern char** environ;
 

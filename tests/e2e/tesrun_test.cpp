@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "foundation/start_gate.h"
-#include "player/window_messages.h"
+#include "protocol/window_messages.h"
 #include "player_process.h"
 #include "tests/support/xvfb.h"
 #include "tray_host.h"

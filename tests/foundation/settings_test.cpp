@@ -9,7 +9,8 @@
 #include <sstream>
 #include <vector>
 
-#include "foundation/helpers.h"
+#include "foundation/strings.h"
+#include "foundation/screen_metrics.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
 
@@ -28,7 +29,6 @@ protected:
         fs::remove_all(root_);
         UseWindowsDirectory(root_ / "win");
         setenv("TESSARO_HOME", (root_ / "home").c_str(), 1);
-        tessaro::InitProgramDir();
         tessaro::ScreenWidth = 1024;
         tessaro::ScreenHeight = 768;
         record_ = std::make_unique<TConfigRecord>();
@@ -36,7 +36,6 @@ protected:
     }
     void TearDown() override {
         Config = nullptr;
-        tessaro::ProgramDir.clear();
         unsetenv("TESSARO_WINDIR");
         unsetenv("TESSARO_HOME");
         fs::remove_all(root_);

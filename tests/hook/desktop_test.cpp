@@ -10,8 +10,8 @@
 #include "desktop_process.h"
 #include "spare_keycode.h"
 #include "tests/support/xvfb.h"
-#include "hook/hotkey_codes.h"
-#include "player/window_messages.h"
+#include "protocol/hotkey_codes.h"
+#include "protocol/window_messages.h"
 
 namespace tessaro::hook {
 namespace {

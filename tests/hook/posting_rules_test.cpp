@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "hook_fixture.h"
-#include "hook/hotkey_codes.h"
+#include "protocol/hotkey_codes.h"
 #include "platform/shared_memory.h"
 
 #include <cstring>
-#include "player/window_messages.h"
+#include "protocol/window_messages.h"
 
 namespace tessaro::hook {
 namespace {

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <unistd.h>
+#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -33,6 +35,8 @@ TEST_F(PathsTest, EnvironmentOverridesAndCreatesFolders) {
     EXPECT_EQ(win::ProgramDirectory(), home.string());
     EXPECT_TRUE(fs::is_directory(win));
     EXPECT_TRUE(fs::is_directory(home));
+    setenv("TESSARO_HOME", (home.string() + "/").c_str(), 1);
+    EXPECT_EQ(win::ProgramDirectory(), home.string());
 }
 
 TEST_F(PathsTest, XdgDefaultsWhenUnset) {
@@ -62,6 +66,21 @@ TEST(Paths, JoinPathAddsOneSlash) {
     EXPECT_EQ(win::JoinPath("/a", "b"), "/a/b");
     EXPECT_EQ(win::JoinPath("/a/", "b"), "/a/b");
     EXPECT_EQ(win::JoinPath("", "b"), "b");
+}
+
+TEST(DirectoryExistsTest, DirectoriesOnlyAndCurrentDirectoryStays) {
+    const fs::path dir = fs::temp_directory_path() / ("tessaro-dirtest-" + std::to_string(::getpid()));
+    fs::create_directories(dir / "sub");
+    std::ofstream(dir / "file.txt") << "x";
+    const fs::path before = fs::current_path();
+    EXPECT_TRUE(win::DirectoryExists((dir / "sub").string()));
+    EXPECT_FALSE(win::DirectoryExists((dir / "file.txt").string()));
+    EXPECT_FALSE(win::DirectoryExists((dir / "none").string()));
+    EXPECT_FALSE(win::DirectoryExists(""));
+    EXPECT_EQ(fs::current_path(), before);
+    fs::create_directories(dir / "caf\xC3\xA9");  // Windows-1252 name in, UTF-8 on disk
+    EXPECT_TRUE(win::DirectoryExists((dir / "caf\xE9").string()));
+    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 
 #include "hook/master_block.h"
 #include "platform/datetime.h"
-#include "player/glob_data_sync.h"
-#include "player/window_messages.h"
+#include "hook/client/glob_data_sync.h"
+#include "protocol/window_messages.h"
 
 namespace tessaro {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "editor/script/macro_tokens.h"
+#include "macro/macro_tokens.h"
 
 namespace tessaro {
 namespace {

@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
-#include "editor/script/macro_tokens.h"
-#include "player/macro_language.h"
+#include "macro/macro_tokens.h"
+#include "macro/macro_language.h"
 
 namespace tessaro {
 namespace {

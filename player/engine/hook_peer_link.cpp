@@ -1,0 +1,38 @@
+#include "player/engine/hook_peer_link.h"
+
+#include "hook/qtmhook.h"
+#include "platform/messages.h"
+#include "hook/client/glob_data_sync.h"
+#include "protocol/window_messages.h"
+
+namespace tessaro {
+
+namespace {
+
+using PushFn = void (*)(const TGlobData*);
+
+// The push of each group, by group number; the macro slot (group 7) takes its index.
+constexpr PushFn kPushes[kGlobGroupCount] = {
+    QtmUpCapture, QtmUpCaptureOn, QtmUpInUse, QtmUpKeyHook, QtmUpMouseHook,
+    QtmUpWindow,  QtmUpWindow2,   nullptr,    QtmUpNumKeys, QtmUpProg,
+    QtmUpProgs,   QtmUpInit,      QtmUpIdle,  QtmUpWaits,   QtmUpKeys,
+};
+
+}  // namespace
+
+void HookPeerLink::Push(const TGlobData& data, int group, int index) {
+    if (group == ggItem) {
+        if (index >= 1 && index <= kMaxMacros) QtmUpItem(&data, index);
+        return;
+    }
+    if (group >= 0 && group < kGlobGroupCount) kPushes[group](&data);
+}
+
+void HookPeerLink::Pull(TGlobData& data, int group, int index) { GetGlobDataItem(data, group, index); }
+
+void HookPeerLink::NotifyEditor(std::uint32_t code, std::int32_t argument) {
+    const std::uint64_t editor = editor_.Window();
+    if (editor != 0) win::PostMessage(static_cast<win::HWND>(editor), WM_PEER_UPDATE, code, argument);
+}
+
+}  // namespace tessaro

@@ -1,0 +1,27 @@
+#pragma once
+// The player's PeerLink: pushes through the hook library's entry points, pulls with
+// GetGlobDataItem and posts WM_PEER_UPDATE to the editor's registered window.
+#include <cstdint>
+
+#include "player/engine/peer_link.h"
+
+namespace tessaro {
+
+class HookPeerLink : public PeerLink {
+public:
+    HookPeerLink() = default;
+    explicit HookPeerLink(EditorLocator locator) : editor_(std::move(locator)) {}
+
+    void Push(const TGlobData& data, int group, int index = 0) override;
+    void Pull(TGlobData& data, int group, int index = 0) override;
+    void NotifyEditor(std::uint32_t code, std::int32_t argument) override;
+    void ForgetEditor() override { editor_.Forget(); }
+
+    // The editor's window (0: none runs), for the notices outside WM_PEER_UPDATE.
+    std::uint64_t EditorWindow() { return editor_.Window(); }
+
+private:
+    EditorLocator editor_;
+};
+
+}  // namespace tessaro

@@ -1,0 +1,242 @@
+#include "player/engine/trigger_dispatch.h"
+
+#include "platform/virtual_keys.h"
+#include "protocol/glob_data.h"
+#include "protocol/hotkey_names.h"
+#include "player/engine/window_activation.h"
+#include "protocol/window_messages.h"
+
+namespace tessaro {
+
+namespace {
+
+bool IsLower1252(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 224 && c <= 254); }
+
+}  // namespace
+
+void TriggerDispatch::HotKeyFired(std::uint32_t wParam, std::int32_t lParam) {
+    if (popupShowing_) {
+        host_.Warning(kPopupShowingWarning);
+        return;
+    }
+    if (glob_.CaptureOn) {
+        host_.Warning(kCaptureRunningWarning);
+        return;
+    }
+    if (wParam & kHotKeyPopupIconBit) {
+        RunHotKeyMacro(static_cast<int>(wParam & ~kHotKeyPopupIconBit));
+        return;
+    }
+    const bool capsLock = wParam & kHotKeyCapsLockBit;
+    const int code = static_cast<int>(wParam & ~kHotKeyCapsLockBit);
+    if (host_.Paused()) {
+        if (ResumesPause(code)) {
+            if (capsLock) {
+                host_.KeyEvent(win::VK_CAPITAL, false);
+                host_.KeyEvent(win::VK_CAPITAL, true);
+            }
+            host_.ResumePause();
+        } else {
+            host_.Warning(kPausedWarning);
+        }
+        return;
+    }
+    if (!glob_.InUse) capsLockWasOn_ = capsLock;
+    target_ = static_cast<win::HWND>(lParam);
+    if (host_.ReloadChangedNetworkFile()) {
+        // The hook library reports the repeated key, which then runs against the new file.
+        RePressHotKey(code);
+        return;
+    }
+    if (RunSystemMacro(code)) return;
+    RunHotKeyMacro(GetMacro(code));
+}
+
+int TriggerDispatch::SystemMacroFor(int code) const {
+    const int count = glob_.MacroCount;
+    for (int n = 1; n <= count && n <= kMaxMacros; ++n)
+        if (glob_.Scope[n] == scSystem && glob_.ActivationCode[n] == code && glob_.Enabled[n]) return n;
+    return 0;
+}
+
+bool TriggerDispatch::ResumesPause(int code) {
+    const int system = SystemMacroFor(code);
+    if (system && glob_.ScopeText[system] == "3") return true;
+    return runningMacro_ != 0 && GetMacro(code) == runningMacro_;
+}
+
+bool TriggerDispatch::RunSystemMacro(int code) {
+    const int n = SystemMacroFor(code);
+    if (!n) return false;
+    const std::string id = glob_.ScopeText[n].str();
+    if (id.size() == 1 && id[0] != '3') host_.SystemFunction(id[0]);
+    return true;
+}
+
+int TriggerDispatch::GetMacro(int code) {
+    const int count = glob_.MacroCount;
+    auto candidate = [&](int n) { return glob_.Enabled[n] && glob_.ActivationCode[n] == code; };
+
+    // A scoped macro whose window or program is already in front wins.
+    const win::HWND foreground = desktop_.ForegroundWindow();
+    const std::string title = foreground ? desktop_.WindowText(foreground) : std::string();
+    if (UpperCase1252(title).find("PAUSE (") == std::string::npos) {
+        const std::string program = glob_.ActiveProgram.str();
+        for (int n = 1; n <= count && n <= kMaxMacros; ++n) {
+            if (!candidate(n)) continue;
+            const std::string scopeText = glob_.ScopeText[n].str();
+            if ((glob_.Scope[n] == scWindow && ScopeTextMatches(scopeText, title)) ||
+                (glob_.Scope[n] == scProgram && ScopeTextMatches(scopeText, program))) {
+                target_ = foreground;
+                return n;
+            }
+        }
+    }
+
+    // Then the first scoped macro whose window or program can be brought to the front;
+    // then the last global, popup or system macro.
+    int remembered = 0;
+    for (int n = 1; n <= count && n <= kMaxMacros; ++n) {
+        if (!candidate(n)) continue;
+        const std::uint16_t scope = glob_.Scope[n];
+        const std::string scopeText = glob_.ScopeText[n].str();
+        if (scope == scGlobal || scope == scPopupMenu || scope == scSystem) {
+            remembered = n;
+        } else if (scope == scWindow && !glob_.TopmostOnly[n]) {
+            if (const win::HWND w = ActivateIt(desktop_, scopeText)) {
+                target_ = w;
+                return n;
+            }
+        } else if (scope == scProgram && !glob_.TopmostOnly[n]) {
+            if (ProgramListed(glob_, scopeText)) {
+                if (const win::HWND w = ActivateProg(desktop_, scopeText)) target_ = w;
+                return n;
+            }
+        }
+    }
+    return remembered;
+}
+
+void TriggerDispatch::RunHotKeyMacro(int n) {
+    if (n <= 0 || n > kMaxMacros) return;
+    TMacroRecord rec{};
+    if (!host_.ReadMacro(n, rec)) return;
+    play_ = rec;
+    if (play_.Scope == scPopupMenu) {
+        popupShowing_ = true;
+        const std::optional<int> chosen = host_.ChoosePopupItem(n, play_);
+        popupShowing_ = false;
+        if (chosen) RunHotKeyMacro(*chosen);
+        return;
+    }
+    glob_.InUse = 1;
+    host_.PushInUse();
+    abbreviation_ = {};
+    runningMacro_ = n;
+    IntoProgram();
+    host_.KeyEvent(kPlaybackEndKey, false);
+    host_.KeyEvent(kPlaybackEndKey, true);
+    host_.StartClearTimer();
+}
+
+void TriggerDispatch::IntoProgram() {
+    if (playing_) return;
+    std::string text = GetMacroText(play_);
+    if (abbreviation_.capitalise && !text.empty() && IsLower1252(static_cast<unsigned char>(text[0])))
+        text[0] = static_cast<char>(static_cast<unsigned char>(text[0]) - 32);
+    if (abbreviation_.retype) text += abbreviation_.delimiter;
+    if (capsLockWasOn_) {
+        // Off for the playback; the interpreter turns it back on at the end.
+        host_.KeyEvent(win::VK_CAPITAL, false);
+        host_.KeyEvent(win::VK_CAPITAL, true);
+    }
+    Play(text, capsLockWasOn_);
+}
+
+void TriggerDispatch::Play(const std::string& text, bool capsLockWasOn) {
+    struct Running {
+        TriggerDispatch& d;
+        explicit Running(TriggerDispatch& dispatch) : d(dispatch) {
+            d.playing_ = true;
+            d.host_.ShowRunning(true);
+        }
+        ~Running() {
+            d.playing_ = false;
+            d.host_.ShowRunning(false);
+        }
+    } running(*this);
+    host_.PlayMacro(text, capsLockWasOn);
+}
+
+void TriggerDispatch::RePressHotKey(int code) {
+    const DecipheredKey key = DecipherKey(code);
+    if (!key.vk && !key.mouse) return;
+    if (key.win) host_.KeyEvent(win::VK_RWIN, false);
+    if (key.alt) host_.KeyEvent(win::VK_MENU, false);
+    if (key.ctrl) host_.KeyEvent(win::VK_CONTROL, false);
+    if (key.shift) host_.KeyEvent(win::VK_SHIFT, false);
+    if (key.mouse) {
+        host_.Sleep(50);
+        host_.Click(key.mouse);
+    } else {
+        host_.KeyEvent(static_cast<std::uint8_t>(key.vk), false);
+        host_.KeyEvent(static_cast<std::uint8_t>(key.vk), true);
+    }
+    if (key.shift) host_.KeyEvent(win::VK_SHIFT, true);
+    if (key.ctrl) host_.KeyEvent(win::VK_CONTROL, true);
+    if (key.alt) host_.KeyEvent(win::VK_MENU, true);
+    if (key.win) host_.KeyEvent(win::VK_RWIN, true);
+}
+
+void TriggerDispatch::RunByNickname(const std::string& nickname) {
+    // An empty request names no macro, even one whose nickname is empty.
+    const std::string wanted = UpperCase1252(nickname);
+    if (wanted.empty()) return;
+    const int count = glob_.MacroCount;
+    for (int n = 1; n <= count && n <= kMaxMacros; ++n) {
+        if (UpperCase1252(host_.Nickname(n)) != wanted) continue;
+        if (popupShowing_) {
+            host_.Warning(kPopupShowingWarning);
+        } else if (glob_.CaptureOn) {
+            host_.Warning(kCaptureRunningWarning);
+        } else if (!playing_) {
+            if (glob_.Scope[n] != scSystem) RunHotKeyMacro(n);
+            else if (glob_.ScopeText[n] == "4") host_.SystemFunction('4');
+        }
+        return;
+    }
+}
+
+void TriggerDispatch::WindowActivated(win::HWND window) {
+    if (host_.Closing()) return;
+    const std::string module = UpperCase1252(ModuleNameOfWindow(desktop_, window));
+    glob_.ActiveProgram = module;
+    host_.PushActiveProgram();
+    const std::string title = window ? desktop_.WindowText(window) : std::string();
+    if (!title.empty()) {
+        lastActive_ = window;
+        if (module != kPlayerModuleName) lastForeign_ = window;
+    }
+    SetRunningProgs();
+    if (!title.empty()) CheckForWindowMacros(title);
+}
+
+void TriggerDispatch::SetRunningProgs() {
+    StoreRunningPrograms(glob_, RunningPrograms(desktop_));
+    host_.PushRunningPrograms();
+}
+
+void TriggerDispatch::CheckForWindowMacros(const std::string& title) {
+    const int count = glob_.MacroCount;
+    for (int n = 1; n <= count && n <= kMaxMacros; ++n) {
+        if (playing_) return;
+        if (!glob_.Enabled[n] || glob_.ActivationCode[n] != acWindowTitle) continue;
+        if (!ScopeTextMatches(glob_.ScopeText[n].str(), title)) continue;
+        TMacroRecord rec{};
+        if (!host_.ReadMacro(n, rec)) continue;
+        play_ = rec;
+        Play(GetMacroText(play_), false);
+    }
+}
+
+}  // namespace tessaro

@@ -1,0 +1,137 @@
+#pragma once
+// Trigger dispatch: which macro a hot key, a window activation or a request by nickname
+// runs, bringing its window or program to the front, refusing while another activity is
+// under way, and handing the text to the interpreter.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/desktop.h"
+#include "macro/macro_record.h"
+
+namespace tessaro {
+
+struct TGlobData;
+
+// Texts of the refusals.
+inline constexpr const char* kPopupShowingWarning =
+    "A current Popup Menu macro is being displayed. Another macro cannot be executed until either a "
+    "choice is made from the Popup Menu or it is cancelled.";
+inline constexpr const char* kCaptureRunningWarning =
+    "A macro is currently being recorded. Another macro cannot be executed until the recording is "
+    "completed.";
+inline constexpr const char* kPausedWarning =
+    "A current playback macro is in the middle of a PAUSE. Another macro cannot be executed until the "
+    "PAUSE is either cancelled or resumed.";
+
+// The virtual key pressed once after each hot-key, popup-menu or abbreviation playback.
+inline constexpr std::uint8_t kPlaybackEndKey = 43;
+
+// What dispatch needs from the player around it.
+class TriggerHost {
+public:
+    virtual ~TriggerHost() = default;
+
+    // Macro file and its mirrors.
+    virtual bool ReadMacro(int n, TMacroRecord& rec) = 0;
+    virtual std::string Nickname(int n) = 0;
+
+    // Runs the interpreter once over `text` (speed 1, fresh per-run state); the Caps Lock
+    // state comes back at the end when it was on.
+    virtual void PlayMacro(const std::string& text, bool capsLockWasOn) = 0;
+    // Main tray icon: the running picture and tip, or back to normal.
+    virtual void ShowRunning(bool running) = 0;
+    // Topmost message window titled "Warning".
+    virtual void Warning(const std::string& text) = 0;
+
+    // Synthesised input.
+    virtual void KeyEvent(std::uint8_t vk, bool up) = 0;
+    virtual void Click(int button) = 0;  // 1 left, 2 right, 3 middle
+    virtual void Sleep(int ms) = 0;
+
+    // The pause window of a running macro.
+    virtual bool Paused() = 0;
+    virtual void ResumePause() = 0;
+
+    // Trigger-table upkeep: push InUse and tell the editor; the one-shot 15 s timer that
+    // clears it; the active program; the running-program list.
+    virtual void PushInUse() = 0;
+    virtual void StartClearTimer() = 0;
+    virtual void PushActiveProgram() = 0;
+    virtual void PushRunningPrograms() = 0;
+
+    // Network mode: true when another user changed the macro file and it was reloaded.
+    virtual bool ReloadChangedNetworkFile() = 0;
+    // Built-in functions of the system macros: '5' close, '1' open the editor, '2' capture,
+    // '4' the menu of macros for the top window.
+    virtual void SystemFunction(char id) = 0;
+    // The popup chooser of a popup-menu macro; the chosen macro, nothing when cancelled.
+    virtual std::optional<int> ChoosePopupItem(int n, const TMacroRecord& rec) = 0;
+    virtual bool Closing() = 0;
+};
+
+class TriggerDispatch {
+public:
+    TriggerDispatch(TGlobData& glob, win::Desktop& desktop, TriggerHost& host)
+        : glob_(glob), desktop_(desktop), host_(host) {}
+
+    // WM_HOTKEY_FIRED: wParam the code with its flag bits, lParam the focused window.
+    void HotKeyFired(std::uint32_t wParam, std::int32_t lParam);
+    // WM_WINDOW_ACTIVATED.
+    void WindowActivated(win::HWND window);
+    // WM_RUN_NICKNAME and the start macro: the nickname handed over.
+    void RunByNickname(const std::string& nickname);
+
+    // The macro a hot-key code runs now, or 0; may bring its window to the front.
+    int GetMacro(int code);
+    // Plays macro n as a hot key does (popup menus show their chooser).
+    void RunHotKeyMacro(int n);
+    // Handles the built-in function of the system macro with this code; false when none.
+    bool RunSystemMacro(int code);
+    // Plays the play record unless a macro plays already.
+    void IntoProgram();
+    // Plays every enabled window-title macro whose scope text occurs in the title.
+    void CheckForWindowMacros(const std::string& title);
+    // Presses the hot key again, modifiers around it, as the user did.
+    void RePressHotKey(int code);
+    // Refreshes the trigger table's running programs.
+    void SetRunningProgs();
+
+    // Abbreviation playback: capitalise the first letter, type the delimiter after.
+    struct TypedAbbreviation {
+        bool capitalise = false;
+        bool retype = false;
+        char delimiter = ' ';
+    };
+    void SetAbbreviation(const TypedAbbreviation& abbreviation) { abbreviation_ = abbreviation; }
+
+    bool Playing() const { return playing_; }
+    bool PopupShowing() const { return popupShowing_; }
+    win::HWND TargetWindow() const { return target_; }
+    win::HWND LastActiveWindow() const { return lastActive_; }
+    win::HWND LastForeignWindow() const { return lastForeign_; }
+    int RunningMacro() const { return runningMacro_; }
+    bool CapsLockWasOn() const { return capsLockWasOn_; }
+    const TMacroRecord& PlayRecord() const { return play_; }
+
+private:
+    // The first enabled system macro with this code; 0 when none.
+    int SystemMacroFor(int code) const;
+    bool ResumesPause(int code);
+    void Play(const std::string& text, bool capsLockWasOn);
+
+    TGlobData& glob_;
+    win::Desktop& desktop_;
+    TriggerHost& host_;
+    TMacroRecord play_{};
+    win::HWND target_ = 0;
+    win::HWND lastActive_ = 0;
+    win::HWND lastForeign_ = 0;
+    int runningMacro_ = 0;
+    bool capsLockWasOn_ = false;
+    bool playing_ = false;
+    bool popupShowing_ = false;
+    TypedAbbreviation abbreviation_;
+};
+
+}  // namespace tessaro

@@ -1,0 +1,252 @@
+#include "player/ui/main_win.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QMenu>
+#include <QProcess>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+#include "foundation/settings.h"
+#include "foundation/start_gate.h"
+#include "hook/qtmhook.h"
+#include "platform/cp1252.h"
+#include "platform/datetime.h"
+#include "platform/desktop.h"
+#include "platform/message_box.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
+#include "platform/shared_memory.h"
+#include "hook/client/glob_data_sync.h"
+#include "player/engine/network_lock.h"
+#include "player/engine/player_triggers.h"
+#include "player/ui/tray_pictures.h"
+#include "protocol/window_messages.h"
+
+namespace tessaro {
+
+namespace {
+
+constexpr const char* kCannotCreate = "Memory Mapped File could not be created.  Tessaro will terminate.";
+
+void SystemError(const std::string& text) {
+    win::MessageBox(text, "System Error", win::MbButtons::Ok, win::MbIcon::Error);
+}
+
+}  // namespace
+
+std::vector<std::string> EditorArguments(std::uint32_t playerWindow) {
+    return {kLaunchMarker, "/RH" + std::to_string(playerWindow)};
+}
+
+TMainWin::TMainWin(TConfigRecord& config, TGlobData& glob)
+    : QWidget(nullptr), config_(config), glob_(glob) {
+    setWindowTitle("Tessaro 99");
+    // Never shown: it exists for its window id, where messages arrive.
+    setAttribute(Qt::WA_DontShowOnScreen, true);
+    setGeometry(1, 1, 0, 0);
+}
+
+std::unique_ptr<TMainWin> TMainWin::Create(TConfigRecord& config, TGlobData& glob,
+                                           const std::vector<std::string>& args) {
+    std::unique_ptr<TMainWin> w(new TMainWin(config, glob));
+    if (!w->FormCreate(args)) return nullptr;
+    return w;
+}
+
+bool TMainWin::FormCreate(const std::vector<std::string>& args) {
+    macros_ = std::make_unique<PlayerMacroFile>(
+        PlayerMacroFile::Context{config_, glob_, link_, win::ProgramDirectory(), {}});
+    macros_->LoadMacroFile(config_.RecentFiles[0].str());
+
+    handle_ = static_cast<std::uint32_t>(winId());
+    commandLineMessage_ = win::RegisterWindowMessage(std::string(kCommandLineMessageName));
+    receiver_ = std::make_unique<win::MessageReceiver>(
+        handle_, [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) { return PlayerWndProc(msg, w, l); });
+
+    std::string error;
+    swapBlock_ = SwapKeysBlock::Create(&error);
+    if (!swapBlock_) {
+        SystemError(kCannotCreate);
+        return false;
+    }
+    swaps_ = std::make_unique<PlayerSwapKeys>(*swapBlock_, [this] { return config_.RecentFiles[0].str(); });
+    // Also puts back a keyboard mapping that a player which died left remapped.
+    swapHook_ = swaps_->StartRemap(handle_);
+
+    activationBlock_ = win::SharedMemory::Create(kActivationBlockName, sizeof(TActivationShared), &error);
+    if (!activationBlock_) {
+        SystemError(kCannotCreate);
+        return false;
+    }
+    cbtHook_ = QtmHookCBT();
+    TActivationShared activation{handle_, cbtHook_, handle_, handle_, 1};
+    std::memcpy(activationBlock_->data(), &activation, sizeof activation);
+
+    InitGlobData();
+
+    networkLock_ = std::make_unique<PlayerNetworkLock>(PlayerNetworkLock::Hooks{
+        [this] { dispatcher_.Dispatch(puReloadAll, 1); },
+        [](bool) {},
+        [this](const std::string& caption, const std::string& text) { windows_.DoAMessage(caption, text); },
+        [] { return win::Now(); },
+        [] {
+            using namespace std::chrono;
+            return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+        }});
+    networkLock_->Configure(config_.NetworkMode, config_.RecentFiles[0].str());
+
+    peerContext_ = std::make_unique<PlayerPeerContext>(PlayerPeerContext{
+        config_, glob_, link_, *macros_, *swaps_, [this] { SetHotKeys(); },
+        PeerReloadSteps{}});
+    peerContext_->steps.switchLockFile = [this] {
+        networkLock_->Configure(config_.NetworkMode, config_.RecentFiles[0].str());
+    };
+    RegisterPlayerPeerHandlers(dispatcher_, *peerContext_);
+
+    SwitchActions actions;
+    actions.macroFileChanged = [this] {
+        macros_->LoadMacroFile(config_.RecentFiles[0].str());
+        networkLock_->NoteLoaded();
+        SetHotKeys();
+    };
+    actions.networkModeOn = [this] { networkLock_->Configure(true, config_.RecentFiles[0].str()); };
+    actions.lockFileChanged = [this] { networkLock_->Configure(true, config_.RecentFiles[0].str()); };
+    ProcessParams(args, config_, switches_, actions);
+    SaveSwitchSettings();
+    switches_.startMacro = StartMacroNickname(args);
+
+    mainIcon_ = std::make_unique<TTaskIcon>(this);
+    mainIcon_->SetIcon(PlayerIcon());
+    mainIcon_->SetToolTip("Tessaro");
+    mainIcon_->SetTaskIconID(1);
+    mainIcon_->OnClick = [this](TTaskIcon*) { ActivateMe(); };
+    mainIcon_->OnRightClick = [this](TTaskIcon*, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+        ShowTrayMenu(x, y);
+    };
+    mainIcon_->SetActive(config_.UseTray);
+    StartTriggers();
+
+    if (!switches_.browseMode && config_.StartEditor)
+        QTimer::singleShot(0, this, [this] { ActivateMe(); });
+    return true;
+}
+
+void TMainWin::InitGlobData() {
+    TGlobData& g = glob_;
+    g.LibByte771 = g.LibByte741 = g.CapDoubleAlt = g.LibByte4 = 0;
+    g.StopKeyVK = 0;
+    g.StopKeyCtrl = g.StopKeyAlt = g.StopKeyShift = 0;
+    g.LibByte14320 = 0;
+    g.IsNT = 1;
+    g.MouseSwapped = 0;
+    QtmUpCapture(&g);
+    QtmUpInit(&g);
+    g.IdleSchedules = 0;
+    g.IdleSeconds = 0;
+    g.IdleFired = 0;
+    QtmUpIdle(&g);
+    g.PlayerWnd = handle_;
+    QtmUpWindow(&g);
+    g.SecWnd = g.CapWnd = handle_;
+    g.SecWndOn = g.CapWndOn = 0;
+    QtmUpWindow2(&g);
+    g.ActiveProgram = "";
+    QtmUpProg(&g);
+    g.CaptureOn = 0;
+    QtmUpCaptureOn(&g);
+    g.WaitMouse = g.WaitKey = g.WaitText = g.WaitPlayback = 0;
+    QtmUpWaits(&g);
+    for (int i = 1; i <= kMaxPrograms; ++i) g.Programs[i] = "";
+    g.ProgramCount = 0;
+    QtmUpProgs(&g);
+    SetHotKeys();
+    g.KeyboardHook = QtmHookKeyboard();
+    g.MouseHook = QtmHookMouse();
+    QtmUpKeyHook(&g);
+    QtmUpMouseHook(&g);
+}
+
+void TMainWin::SetHotKeys() {
+    tessaro::SetHotKeys(glob_, [this](std::uint32_t code, std::int32_t arg) { link_.NotifyEditor(code, arg); });
+}
+
+TMainWin::~TMainWin() { FormClose(); }
+
+std::int32_t TMainWin::PlayerWndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {
+    if (msg == commandLineMessage_ && commandLineMessage_ != 0) {
+        const auto text = handOver_.Receive(wParam, lParam);
+        if (text) {
+            const std::string nickname = NicknameFromHandOver(*text);
+            std::fprintf(stderr, "tesrun: run by nickname \"%s\"\n", win::Cp1252ToUtf8(nickname).c_str());
+            // The run itself comes after this message, from the event loop.
+            QTimer::singleShot(0, this, [this, nickname] {
+                if (RunByNickname && !closing_) RunByNickname(nickname);
+            });
+        }
+        return 0;
+    }
+    if (triggers_ && triggers_->HandleMessage(msg, wParam, lParam)) return 0;
+    if (msg == WM_PEER_UPDATE) {
+        dispatcher_.Dispatch(wParam, lParam);
+        return 0;
+    }
+    return 0;
+}
+
+void TMainWin::ActivateMe() {
+    if (switches_.browseMode) {
+        windows_.DoAMessage("Notice", "Tessaro Editor not available in Browse Mode.");
+        return;
+    }
+    if (const std::uint64_t editor = link_.EditorWindow()) {
+        win::ActiveDesktop().SetForegroundWindow(static_cast<win::HWND>(editor));
+        return;
+    }
+    const std::string program = win::JoinPath(win::ExecutableDirectory(), "tesdesk");
+    QStringList arguments;
+    for (const std::string& a : EditorArguments(handle_)) arguments << QString::fromStdString(a);
+    if (!QProcess::startDetached(QString::fromStdString(program), arguments))
+        windows_.DoAMessage("Error", win::Utf8ToCp1252(program) + " could not be started.");
+}
+
+void TMainWin::ShowTrayMenu(int x, int y) {
+    QMenu menu;
+    menu.addAction("&Open Editor", this, [this] { ActivateMe(); });
+    menu.addSeparator();
+    menu.addAction("&Terminate Tessaro", this, [this] { Terminate(); });
+    menu.exec(QPoint(x, y));
+}
+
+void TMainWin::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void TMainWin::FormClose() {
+    if (closed_) return;
+    closed_ = true;
+    // The editor closes as if its user closed it, so it can save first.
+    if (const std::uint64_t editor = link_.EditorWindow())
+        win::PostMessage(static_cast<win::HWND>(editor), WM_CLOSE, kQuitFromPlayer, 0);
+    closing_ = true;
+    dispatcher_.SetClosing(true);
+    // The editor may have switched the keyboard and mouse hooks: their handles live in the
+    // trigger table.
+    for (const std::uint32_t hook : {std::uint32_t(glob_.KeyboardHook), std::uint32_t(glob_.MouseHook), swapHook_, cbtHook_})
+        if (hook) QtmUnHook(hook);
+    glob_.KeyboardHook = glob_.MouseHook = 0;
+    swapHook_ = cbtHook_ = 0;
+    activationBlock_.reset();
+    swaps_.reset();
+    swapBlock_.reset();
+    if (mainIcon_) mainIcon_->SetActive(false);
+    SaveAllSettings();
+    receiver_.reset();
+}
+
+}  // namespace tessaro

@@ -1,0 +1,215 @@
+#include "player/ui/message_windows.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMediaMetaData>
+#include <QMediaPlayer>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QVideoWidget>
+#include <charconv>
+
+#include "foundation/strings.h"
+#include "platform/cp1252.h"
+#include "platform/message_box.h"
+
+namespace tessaro {
+
+namespace {
+
+QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
+
+void CentreOnScreen(QWidget& w) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect r = screen->geometry();
+    w.move((r.width() - w.width()) / 2, (r.height() - w.height()) / 2);
+}
+
+// The message windows' layout: their content over a centred "&Ok" that closes them.
+QPushButton* AddOkButtonBelow(QDialog& dialog, QWidget* content) {
+    auto* ok = new QPushButton(QObject::tr("&Ok"), &dialog);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(content, 1);
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
+    return ok;
+}
+
+}  // namespace
+
+void MakeOnTop(QWidget& window) {
+    window.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    window.setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
+std::optional<std::uint16_t> ParseRepeatCount(std::string_view text) {
+    const std::string t = TrimBlanks(text);
+    unsigned long value = 0;
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+    if (t.empty() || ec != std::errc() || end != t.data() + t.size() || value > 65535)
+        return std::nullopt;
+    return static_cast<std::uint16_t>(value);
+}
+
+PauseLayout PauseWindowLayout(std::size_t messageLength) {
+    PauseLayout l;
+    if (messageLength > 0) {
+        l.messageHeight = 19 * static_cast<int>(messageLength / 30 + 1);
+        l.height += l.messageHeight;
+    }
+    l.buttonsTop = l.height - 52;
+    return l;
+}
+
+std::string PauseCaption(std::string_view hotKeyName) {
+    if (hotKeyName.empty()) return "Pause";
+    return "Pause (" + std::string(hotKeyName) + ")";
+}
+
+TOnTopMessage::TOnTopMessage(const std::string& title, const std::string& text, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(Q(title));
+    MakeOnTop(*this);
+    MessageLabel = new QLabel(Q(text), this);
+    MessageLabel->setWordWrap(true);
+    MessageLabel->setAlignment(Qt::AlignCenter);
+    OkButton = AddOkButtonBelow(*this, MessageLabel);
+    setFixedSize(235, 130);
+    CentreOnScreen(*this);
+}
+
+TDoMyMessage::TDoMyMessage(const std::string& title, const std::string& text, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(Q(title));
+    MakeOnTop(*this);
+    MessageMemo = new QPlainTextEdit(Q(text), this);
+    MessageMemo->setReadOnly(true);
+    OkButton = AddOkButtonBelow(*this, MessageMemo);
+    CentreOnScreen(*this);
+}
+
+TRepeatPrompt::TRepeatPrompt(QWidget* parent) : QDialog(parent) {
+    setWindowTitle("Macro Repeat");
+    MakeOnTop(*this);
+    TimesLabel = new QLabel("Times To Repeat", this);
+    TimesEdit = new QLineEdit(this);
+    TimesLabel->setBuddy(TimesEdit);
+    OkButton = new QPushButton(tr("&Ok"), this);
+    OkButton->setDefault(true);
+    connect(OkButton, &QPushButton::clicked, this, &TRepeatPrompt::accept);
+    auto* row = new QHBoxLayout;
+    row->addWidget(TimesLabel);
+    row->addWidget(TimesEdit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(OkButton, 0, Qt::AlignHCenter);
+    CentreOnScreen(*this);
+}
+
+void TRepeatPrompt::accept() {
+    const auto count = ParseRepeatCount(win::Utf8ToCp1252(TimesEdit->text().toStdString()));
+    if (!count) {
+        win::MessageBox("Invalid numeric value entered.  Please Correct", "Error", win::MbButtons::Ok,
+                        win::MbIcon::Error);
+        TimesEdit->setFocus();
+        return;
+    }
+    Count = *count;
+    QDialog::accept();
+}
+
+TPauseMacro::TPauseMacro(const std::string& hotKeyName, const std::string& nickname,
+                         const std::string& message, std::function<void()> returnFocus,
+                         QWidget* parent)
+    : QDialog(parent), MessageLabel(nullptr), returnFocus_(std::move(returnFocus)) {
+    setWindowTitle(Q(PauseCaption(hotKeyName)));
+    MakeOnTop(*this);
+    const PauseLayout l = PauseWindowLayout(message.size());
+    setFixedSize(l.width, l.height);
+    HeadingLabel = new QLabel("Tessaro Pause", this);
+    HeadingLabel->setGeometry(0, 4, l.width, 17);
+    HeadingLabel->setAlignment(Qt::AlignHCenter);
+    NicknameLabel = new QLabel(Q(nickname), this);
+    NicknameLabel->setGeometry(0, 21, l.width, 17);
+    NicknameLabel->setAlignment(Qt::AlignHCenter);
+    if (l.messageHeight > 0) {
+        MessageLabel = new QLabel(Q(message), this);
+        MessageLabel->setWordWrap(true);
+        MessageLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        MessageLabel->setGeometry(4, 40, l.width - 8, l.messageHeight);
+    }
+    ResumeButton = new QPushButton(tr("&Resume"), this);
+    AbortButton = new QPushButton(tr("&Abort"), this);
+    ResumeButton->setGeometry(24, l.buttonsTop, 80, 25);
+    AbortButton->setGeometry(120, l.buttonsTop, 80, 25);
+    connect(ResumeButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(AbortButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool TPauseMacro::event(QEvent* e) {
+    const bool handled = QDialog::event(e);
+    // Typing goes on in the macro's target window while the pause waits.
+    if (e->type() == QEvent::WindowActivate && returnFocus_) returnFocus_();
+    return handled;
+}
+
+TDoPlayAVI::TDoPlayAVI(const QString& file, int mode, QWidget* parent)
+    : QDialog(parent), mode_(mode), closeTimer_(new QTimer(this)) {
+    setWindowTitle("Video Clip Player");
+    MakeOnTop(*this);
+    Panel = new QVideoWidget(this);
+    PlayButton = new QPushButton(tr("&Play"), this);
+    StopButton = new QPushButton(tr("&Stop"), this);
+    MediaPlayer = new QMediaPlayer(this);
+    MediaPlayer->setVideoOutput(Panel);
+    MediaPlayer->setSource(QUrl::fromLocalFile(file));
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(PlayButton);
+    controls->addWidget(StopButton);
+    controls->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Panel, 1);
+    layout->addLayout(controls);
+    connect(PlayButton, &QPushButton::clicked, MediaPlayer, &QMediaPlayer::play);
+    connect(StopButton, &QPushButton::clicked, MediaPlayer, &QMediaPlayer::stop);
+    closeTimer_->setSingleShot(true);
+    connect(closeTimer_, &QTimer::timeout, this, &QDialog::accept);
+    connect(MediaPlayer, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus s) {
+        if (s == QMediaPlayer::LoadedMedia) FitToVideo();
+        if (s == QMediaPlayer::EndOfMedia && mode_ == 2) closeTimer_->start(0);
+        if (s == QMediaPlayer::InvalidMedia && mode_ == 2) closeTimer_->start(0);
+    });
+    FitToVideo();
+}
+
+TDoPlayAVI::~TDoPlayAVI() { MediaPlayer->stop(); }
+
+void TDoPlayAVI::FitToVideo() {
+    const QSize video = MediaPlayer->metaData().value(QMediaMetaData::Resolution).toSize();
+    const int controlsWidth = PlayButton->sizeHint().width() + StopButton->sizeHint().width() + 24;
+    const int width = std::max(video.isValid() ? video.width() : 0, controlsWidth);
+    const int height = (video.isValid() ? video.height() : 0) + 31;
+    resize(width, height);
+    CentreOnScreen(*this);
+}
+
+bool TDoPlayAVI::event(QEvent* e) {
+    const bool handled = QDialog::event(e);
+    if (e->type() == QEvent::WindowActivate && !started_ && (mode_ == 1 || mode_ == 2)) {
+        started_ = true;
+        MediaPlayer->play();
+    }
+    return handled;
+}
+
+}  // namespace tessaro

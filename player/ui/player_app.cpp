@@ -1,0 +1,139 @@
+#include "player/ui/player_app.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "widgets/message_box_qt.h"
+
+#include "foundation/config_record.h"
+#include "foundation/settings.h"
+#include "hook/master_block.h"
+#include "platform/cp1252.h"
+#include "platform/message_box.h"
+#include "platform/named_mutex.h"
+#include "platform/shared_memory.h"
+#include "protocol/glob_data.h"
+#include "player/engine/command_line.h"
+#include "player/ui/main_win.h"
+#include "player/engine/single_start.h"
+#include "protocol/swap_keys.h"
+
+namespace tessaro {
+
+namespace {
+
+// How long a second start waits for a player that is still starting.
+constexpr std::chrono::seconds kWaitForStartingPlayer{20};
+
+
+// The objects the main block holds for the whole run. The player is the one owner of
+// every shared object of the system, so at its end it removes their names even when a
+// player that died earlier left them behind and this run only opened them.
+struct MainBlockObjects {
+    std::unique_ptr<win::SharedMemory> master;
+    std::vector<std::unique_ptr<win::NamedMutex>> mutexes;
+
+    ~MainBlockObjects() {
+        if (!master) return;
+        master.reset();
+        mutexes.clear();
+        for (const char* block : kPlayerBlocks)
+            win::SharedMemory::Remove(block);
+        for (const char* mutex : kPlayerMutexes) win::NamedMutex::Remove(mutex);
+    }
+};
+
+bool CreateMainBlockObjects(MainBlockObjects& o) {
+    o.master = win::SharedMemory::Create(kMasterBlockName, kGlobDataSize);
+    if (!o.master) {
+        win::MessageBox("Memory Mapped File could not be created.  Tessaro will terminate.", "System Error",
+                        win::MbButtons::Ok, win::MbIcon::Error);
+        return false;
+    }
+    for (const char* name : kPlayerMutexes) {
+        auto mutex = win::NamedMutex::Create(name);
+        if (!mutex) {
+            win::MessageBox("Mutex could not be created.  Tessaro will terminate.", "System Error",
+                            win::MbButtons::Ok, win::MbIcon::Error);
+            return false;
+        }
+        o.mutexes.push_back(std::move(mutex));
+    }
+    return true;
+}
+
+// Signals reach the event loop through a pipe, so the shut-down runs on the main thread.
+int g_signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+    const char c = 1;
+    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &c, 1);
+}
+
+bool InstallSignalPipe() {
+    if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
+    struct sigaction sa {};
+    sa.sa_handler = OnSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    return ::sigaction(SIGTERM, &sa, nullptr) == 0 && ::sigaction(SIGINT, &sa, nullptr) == 0;
+}
+
+}  // namespace
+
+int RunPlayer(int argc, char** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(win::Utf8ToCp1252(argv[i]));
+
+    StartDecision start = ClaimOrHandOver(args, kWaitForStartingPlayer, PostHandOver);
+    if (start.role != StartDecision::Player) return 0;
+
+    // From here on a signal closes the player cleanly, even one that comes during start-up.
+    const bool signalsCaught = InstallSignalPipe();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Tessaro 99");
+    QApplication::setQuitOnLastWindowClosed(false);
+    win::ScopedMessageBoxHandler qtBoxes(QtMessageBox);
+
+    MainBlockObjects objects;
+    if (!CreateMainBlockObjects(objects)) return 1;
+    auto glob = std::make_unique<TGlobData>();
+    std::memset(static_cast<void*>(glob.get()), 0, sizeof(TGlobData));
+    auto config = std::make_unique<TConfigRecord>();
+    Config = config.get();
+    LoadAllSettings();
+    if (TraySwitchGiven(args)) config->UseTray = true;
+
+    std::unique_ptr<TMainWin> main = TMainWin::Create(*config, *glob, args);
+    if (!main) {
+        Config = nullptr;
+        return 1;
+    }
+    if (start.guard) start.guard->RecordWindow(main->Handle());
+
+    std::unique_ptr<QSocketNotifier> signalNotifier;
+    if (signalsCaught) {
+        signalNotifier = std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, main.get(), [&main] {
+            char buffer[16];
+            while (::read(g_signalPipe[0], buffer, sizeof buffer) > 0) {}
+            main->Terminate();
+        });
+    }
+
+    const int result = QApplication::exec();
+    signalNotifier.reset();
+    main.reset();
+    Config = nullptr;
+    return result;
+}
+
+}  // namespace tessaro

@@ -1,0 +1,100 @@
+#include "player/ui/player_windows.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+#include "platform/cp1252.h"
+#include "platform/screen.h"
+#include "player/ui/message_windows.h"
+
+namespace tessaro {
+
+namespace {
+
+// Clears a one-at-a-time flag however the window closes.
+class FlagGuard {
+public:
+    explicit FlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagGuard() { flag_ = false; }
+    FlagGuard(const FlagGuard&) = delete;
+    FlagGuard& operator=(const FlagGuard&) = delete;
+
+private:
+    bool& flag_;
+};
+
+int RunOnTop(QDialog& dialog) {
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
+    return dialog.exec();
+}
+
+QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
+
+}  // namespace
+
+void QtPlayerWindows::DoAMessage(const std::string& caption, const std::string& text) {
+    if (messageOpen_) return;
+    FlagGuard open(messageOpen_);
+    TOnTopMessage window(caption, text);
+    RunOnTop(window);
+}
+
+void QtPlayerWindows::MyMessage(const std::string& title, const std::string& body) {
+    if (textBoxOpen_) return;
+    FlagGuard open(textBoxOpen_);
+    TDoMyMessage window(title, body);
+    RunOnTop(window);
+}
+
+std::uint16_t QtPlayerWindows::DoRepPrompt() {
+    TRepeatPrompt window;
+    return RunOnTop(window) == QDialog::Accepted ? window.Count : 0;
+}
+
+bool QtPlayerWindows::PauseMacro(int top, int left, const std::string& text) {
+    TPauseMacro window(running_.hotKeyName, running_.nickname, text, running_.returnFocus);
+    window.move(left, top);
+    pause_ = &window;
+    const bool resumed = RunOnTop(window) == QDialog::Accepted;
+    pause_ = nullptr;
+    return resumed;
+}
+
+void QtPlayerWindows::ResumePause() {
+    if (pause_) pause_->Resume();
+}
+
+int QtPlayerWindows::ScreenWidth() { return win::GetScreenSize().width; }
+int QtPlayerWindows::ScreenHeight() { return win::GetScreenSize().height; }
+
+std::optional<std::string> QtPlayerWindows::PromptSavePath(const std::string& title,
+                                                           const std::string& defaultExt,
+                                                           const std::string& filter,
+                                                           bool mustExist) {
+    // "Name|*.EXT|Name|*.EXT" becomes Qt's "Name (*.EXT);;Name (*.EXT)".
+    const QStringList parts = Q(filter).split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) filters << parts[i] + " (" + parts[i + 1] + ")";
+    QFileDialog dialog(nullptr, Q(title));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(Q(defaultExt));
+    if (mustExist) dialog.setFileMode(QFileDialog::ExistingFile);
+    MakeOnTop(dialog);
+    if (RunOnTop(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return win::Utf8ToCp1252(dialog.selectedFiles().front().toStdString());
+}
+
+void QtPlayerWindows::PlayVideo(const std::string& file, int mode) {
+    if (videoInUse_) {
+        DoAMessage("Error", "AVI Player currently in use.");
+        return;
+    }
+    FlagGuard inUse(videoInUse_);
+    TDoPlayAVI window(Q(file), mode);
+    RunOnTop(window);
+}
+
+}  // namespace tessaro

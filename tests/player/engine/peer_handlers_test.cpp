@@ -1,0 +1,153 @@
+#include "player/engine/peer_handlers.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+
+#include "foundation/strings.h"
+#include "platform/message_box.h"
+#include "macro/macro_file.h"
+#include "player/engine/player_macro_file.h"
+#include "player/engine/swap_table.h"
+#include "tests/support/macro_fixtures.h"
+#include "recording_link.h"
+#include "tests/support/temp_dir.h"
+
+namespace tessaro {
+namespace {
+
+using testing::RecordingLink;
+using testing::TempDir;
+
+TMacroRecord Macro(const std::string& name, std::uint16_t code) { return testing::TestMacro(name, code); }
+
+class PeerHandlersTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::unique_ptr<TConfigRecord> config = std::make_unique<TConfigRecord>();
+    std::unique_ptr<TGlobData> glob = std::make_unique<TGlobData>();
+    std::unique_ptr<TGlobData> master = std::make_unique<TGlobData>();
+    RecordingLink link;
+    win::ScopedMessageBoxHandler boxes{[](const win::MessageBoxCall&) { return win::MbResult::Ok; }};
+    PlayerMacroFile macros{{*config, *glob, link, dir.path(), [] { return 1.0; }}};
+    std::unique_ptr<SwapKeysBlock> block = SwapKeysBlock::Create();
+    PlayerSwapKeys swaps{*block, [this] { return config->RecentFiles[0].str(); }};
+    std::vector<std::string> steps;
+    PlayerPeerContext context{*config, *glob, link, macros, swaps, [this] { steps.push_back("hotkeys"); }, {}};
+    PeerUpdateDispatcher dispatcher;
+    std::uint32_t hookSerial = 0;
+    std::vector<std::uint32_t> unhooked;
+
+    void SetUp() override {
+        Config = config.get();
+        link.master = master.get();
+        auto step = [this](const char* name) { return [this, name] { steps.push_back(name); }; };
+        context.steps = {step("removeTray"), step("rebuildTray"), step("schedules"), step("lock"), step("remap")};
+        context.hooks = {[this] { return ++hookSerial; }, [this] { return 100 + ++hookSerial; },
+                         [this](std::uint32_t h) { unhooked.push_back(h); }};
+        RegisterPlayerPeerHandlers(dispatcher, context);
+        config->RecentFiles[0] = dir.file("TESRO.QTM");
+        ASSERT_TRUE(macros.LoadMacroFile(config->RecentFiles[0].str()));  // the five system macros
+        steps.clear();
+        link.calls.clear();
+    }
+    void TearDown() override { Config = nullptr; }
+
+    void WriteIni(const std::string& text) { std::ofstream(dir.file("TESRO.INI")) << text; }
+};
+
+TEST_F(PeerHandlersTest, MacroChangedRereadsTheRecordIntoItsMirrors) {
+    TMacroRecord rec = Macro("Edited by the editor", 77);
+    rec.ScopeText = "1";
+    rec.Scope = scSystem;
+    rec.AbbrevCase = 0;  // as stored, no default rule
+    rec.IconName = "missing.ico";
+    ASSERT_TRUE(WriteMacroRecordAt(config->RecentFiles[0].str(), 2, rec).ok());
+
+    ASSERT_TRUE(dispatcher.Dispatch(puMacroChanged, 2));
+    EXPECT_EQ(config->MacroNicknames[2], "Edited by the editor");
+    EXPECT_EQ(config->MacroAbbrevCases[2], 0);
+    EXPECT_EQ(config->MacroIcons[2].Name, "MAIN");
+    EXPECT_EQ(+glob->ActivationCode[2], 77);
+    EXPECT_TRUE(link.calls.empty());  // the editor has pushed it already
+
+    // Numbers that are no macro change nothing.
+    const auto nicknames = config->MacroNicknames;
+    for (std::int32_t n : {0, -3, 6, 501, 100000}) dispatcher.Dispatch(puMacroChanged, n);
+    EXPECT_EQ(config->MacroNicknames, nicknames);
+}
+
+TEST_F(PeerHandlersTest, MacroFileSwitchReadsTheSettingAndReloadsInOrder) {
+    const std::string other = dir.file("Other.QTM");
+    ASSERT_TRUE(CreateEmptyMacroFile(other).ok());
+    ASSERT_TRUE(WriteMacroRecordAt(other, -1, Macro("first of other", 5)).ok());
+    WriteIni("[Misc]\nCurrent File=" + other + "\n");
+
+    ASSERT_TRUE(dispatcher.Dispatch(puMacroFile, 0));
+    EXPECT_EQ(config->RecentFiles[0].str(), other);
+    EXPECT_EQ(config->MacroNicknames[1], "first of other");
+    EXPECT_EQ(+glob->MacroCount, 6);
+    EXPECT_EQ(steps, (std::vector<std::string>{"removeTray", "lock", "hotkeys", "schedules", "remap", "rebuildTray"}));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("Other.QTS")));
+}
+
+TEST_F(PeerHandlersTest, ReloadAllTouchesTheTrayOnlyWhenAsked) {
+    ASSERT_TRUE(WriteMacroRecordAt(config->RecentFiles[0].str(), -1, Macro("new", 9)).ok());
+    ASSERT_TRUE(dispatcher.Dispatch(puReloadAll, 0));
+    EXPECT_EQ(+glob->MacroCount, 6);
+    EXPECT_EQ(steps, (std::vector<std::string>{"remap", "hotkeys", "schedules"}));
+
+    steps.clear();
+    ASSERT_TRUE(dispatcher.Dispatch(puReloadAll, 1));
+    EXPECT_EQ(steps, (std::vector<std::string>{"removeTray", "remap", "hotkeys", "schedules", "rebuildTray"}));
+}
+
+TEST_F(PeerHandlersTest, PullsForgetAndSettingsReach) {
+    master->MacroCount = 42;
+    master->ActivationCode[3] = 321;
+    ASSERT_TRUE(dispatcher.Dispatch(puPullGroup, ggNumKeys));
+    ASSERT_TRUE(dispatcher.Dispatch(puPullMacro, 3));
+    EXPECT_EQ(+glob->MacroCount, 42);
+    EXPECT_EQ(+glob->ActivationCode[3], 321);
+    EXPECT_EQ(link.calls, (std::vector<RecordingLink::Call>{{'G', ggNumKeys, 0}, {'G', ggItem, 3}}));
+
+    ASSERT_TRUE(dispatcher.Dispatch(puEditorClosed, 0));
+    EXPECT_EQ(link.forgets, 1);
+
+    WriteIni("[Snipra]\nCase Sensative=1\n[Main Window]\nWidth=100\n");
+    config->SnipraCaseMode = 3;
+    ASSERT_TRUE(dispatcher.Dispatch(puSettingsSnipra, 0));
+    EXPECT_EQ(config->SnipraCaseMode, 1);
+    ASSERT_TRUE(dispatcher.Dispatch(puSettingsMainWindow, 0));
+    EXPECT_EQ(config->MainWidth, 150);
+}
+
+TEST_F(PeerHandlersTest, HookRequestsInstallStoreAndRemoveTheHandles) {
+    ASSERT_TRUE(dispatcher.Dispatch(puHooks, 1));
+    ASSERT_TRUE(dispatcher.Dispatch(puHooks, 3));
+    EXPECT_EQ(+glob->KeyboardHook, 1u);
+    EXPECT_EQ(+glob->MouseHook, 102u);
+    EXPECT_EQ(link.calls, (std::vector<RecordingLink::Call>{{'U', ggKeyHook, 0}, {'U', ggMouseHook, 0}}));
+
+    ASSERT_TRUE(dispatcher.Dispatch(puHooks, 4));
+    ASSERT_TRUE(dispatcher.Dispatch(puHooks, 2));
+    ASSERT_TRUE(dispatcher.Dispatch(puHooks, 9));  // no such request
+    EXPECT_EQ(unhooked, (std::vector<std::uint32_t>{102, 1}));
+    EXPECT_EQ(link.calls.size(), 2u);
+}
+
+TEST_F(PeerHandlersTest, IgnoredCodesAndClosingChangeNothing) {
+    ASSERT_TRUE(WriteMacroRecordAt(config->RecentFiles[0].str(), 1, Macro("renamed", 1)).ok());
+    const auto nicknames = config->MacroNicknames;
+    for (std::uint32_t code : {0u, 18u, 19u, 22u}) EXPECT_FALSE(dispatcher.Dispatch(code, 1));
+    dispatcher.SetClosing(true);
+    EXPECT_FALSE(dispatcher.Dispatch(puMacroChanged, 1));
+    EXPECT_FALSE(dispatcher.Dispatch(puReloadAll, 1));
+    EXPECT_EQ(config->MacroNicknames, nicknames);
+    EXPECT_TRUE(steps.empty());
+    EXPECT_TRUE(link.calls.empty());
+}
+
+}  // namespace
+}  // namespace tessaro

@@ -1,0 +1,359 @@
+// Which macro a hot key runs, and what the player refuses while something else is under way.
+#include "player/engine/trigger_dispatch.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "protocol/hotkey_names.h"
+#include "player/engine/window_activation.h"
+#include "protocol/window_messages.h"
+#include "trigger_fixture.h"
+
+namespace tessaro {
+namespace {
+
+using testing::MacroSpec;
+
+constexpr int kCode = 154;  // Ctrl+Alt+K
+
+// One case of the selection table: the desktop before the key, the macros on it, and the
+// macro that must run (0: none), with the window that must have been brought forward.
+struct SelectionCase {
+    const char* name;
+    std::vector<MacroSpec> macros;
+    // Windows topmost first: title, program, minimised.
+    std::vector<std::tuple<std::string, std::string, bool>> windows;
+    int foreground;  // index into windows, -1 none
+    int expected;
+    int activated;  // index into windows, -1 none
+};
+
+class Selection : public ::testing::TestWithParam<SelectionCase> {};
+
+TEST_P(Selection, PicksTheMacroAndBringsItsWindowForward) {
+    const SelectionCase& c = GetParam();
+    testing::TriggerFixture f;
+    std::vector<win::HWND> ids;
+    int pid = 100;
+    for (const auto& [title, program, iconic] : c.windows) ids.push_back(f.desktop.AddWindow(title, ++pid, program, iconic));
+    if (c.foreground >= 0) {
+        f.desktop.foreground = ids[std::size_t(c.foreground)];
+        f.glob().ActiveProgram = UpperCase1252(std::get<1>(c.windows[std::size_t(c.foreground)]));
+    }
+    f.dispatch.SetRunningProgs();
+    f.SetMacros(c.macros);
+
+    EXPECT_EQ(f.dispatch.GetMacro(kCode), c.expected);
+    if (c.activated >= 0) {
+        ASSERT_EQ(f.desktop.activations.size(), 1u);
+        EXPECT_EQ(f.desktop.activations[0], ids[std::size_t(c.activated)]);
+        EXPECT_EQ(f.desktop.foreground, ids[std::size_t(c.activated)]);
+        EXPECT_EQ(f.dispatch.TargetWindow(), ids[std::size_t(c.activated)]);
+        EXPECT_FALSE(f.desktop.IsIconic(ids[std::size_t(c.activated)]));
+    } else {
+        EXPECT_TRUE(f.desktop.activations.empty());
+    }
+}
+
+MacroSpec Global(std::string text, bool enabled = true) { return {scGlobal, kCode, text, "", enabled}; }
+MacroSpec Window(std::string title, std::string text, bool topmost = false, bool enabled = true) {
+    return {scWindow, kCode, text, title, enabled, topmost};
+}
+MacroSpec Program(std::string name, std::string text, bool topmost = false) {
+    return {scProgram, kCode, text, name, true, topmost};
+}
+
+const SelectionCase kCases[] = {
+    {"LaterGlobalWins", {Global("a"), Global("b")}, {{"Editor", "gedit", false}}, 0, 2, -1},
+    {"OtherCodesIgnored", {Global("a"), {scGlobal, kCode + 1, "x"}}, {}, -1, 1, -1},
+    {"WindowAbsentGlobalRuns", {Window("Scoped Target", "s"), Global("g")}, {{"Plain", "xterm", false}}, 0, 2, -1},
+    {"WindowPresentBehindIsBroughtForward",
+     {Global("g"), Window("Scoped Target", "s")},
+     {{"Plain", "xterm", false}, {"Scoped Target", "xterm", false}},
+     0, 2, 1},
+    {"WindowInFrontWinsWithoutActivation",
+     {Global("g"), Window("scoped", "s")},
+     {{"My Scoped Target", "xterm", false}},
+     0, 2, -1},
+    {"MinimisedWindowIsRestored",
+     {Window("Scoped Target", "s"), Global("g")},
+     {{"Plain", "xterm", false}, {"Scoped Target", "xterm", true}},
+     0, 1, 1},
+    {"DisabledNeverRuns", {Window("Plain", "s", false, false), Global("g", false), Global("h")}, {{"Plain", "xterm", false}}, 0, 3, -1},
+    {"OnlyDisabledGivesNothing", {Global("g", false)}, {}, -1, 0, -1},
+    {"TopmostOnlyBehindIsSkipped",
+     {Window("Scoped Target", "s", true), Global("g")},
+     {{"Plain", "xterm", false}, {"Scoped Target", "xterm", false}},
+     0, 2, -1},
+    {"TopmostOnlyInFrontWins", {Global("g"), Window("Scoped Target", "s", true)}, {{"Scoped Target", "xterm", false}}, 0, 2, -1},
+    {"EmptyScopeTextMatchesNoWindow", {Window("", "s"), Program("", "p"), Global("g")}, {{"Plain", "xterm", false}}, 0, 3, -1},
+    {"PauseWindowInFrontSkipsTopmostPass",
+     {Window("Pause (", "s", true), Global("g")},
+     {{"Pause (Ctrl+Alt+K)", "tesrun", false}},
+     0, 2, -1},
+    {"ProgramInFrontWins", {Global("g"), Program("gedit", "p", true)}, {{"Notes", "gedit", false}}, 0, 2, -1},
+    {"RunningProgramIsBroughtForward",
+     {Program("GEDIT", "p"), Global("g")},
+     {{"Plain", "xterm", false}, {"Notes", "gedit", false}},
+     0, 1, 1},
+    {"ProgramNotRunningGlobalRuns", {Program("firefox", "p"), Global("g")}, {{"Plain", "xterm", false}}, 0, 2, -1},
+    {"FirstReachableScopedWins",
+     {Window("Absent", "a"), Window("Second", "b"), Window("First", "c")},
+     {{"Plain", "xterm", false}, {"First", "xterm", false}, {"Second", "xterm", false}},
+     0, 2, 2},
+    {"PopupAndSystemCountAsGlobal",
+     {Global("g"), {scPopupMenu, kCode, ""}, {scSystem, kCode, "", "1"}},
+     {},
+     -1, 3, -1},
+    {"ExactTitleBeforeContainedTitle",
+     {Window("Target", "s")},
+     {{"Plain", "xterm", false}, {"Target Two", "xterm", false}, {"Target", "xterm", false}},
+     0, 1, 2},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, Selection, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class Dispatch : public ::testing::Test, public testing::TriggerFixture {};
+
+TEST_F(Dispatch, HotKeyPlaysTheMacroAndEndsWithTheMarkerKey) {
+    desktop.foreground = desktop.AddWindow("Plain", 5, "xterm");
+    SetMacros({Global("hello world<ENTER>")});
+    dispatch.HotKeyFired(kCode, 77);
+    ASSERT_EQ(host.played, std::vector<std::string>{"hello world<ENTER>"});
+    EXPECT_EQ(glob().InUse, 1);
+    EXPECT_EQ(host.inUsePushes, 1);
+    EXPECT_EQ(host.clearTimers, 1);
+    EXPECT_EQ(host.keys, (std::vector<std::string>{"D43", "U43"}));
+    EXPECT_EQ(host.runningShown, 1);
+    EXPECT_EQ(host.runningHidden, 1);
+    EXPECT_EQ(dispatch.TargetWindow(), 77u);
+    EXPECT_FALSE(dispatch.Playing());
+}
+
+TEST_F(Dispatch, CapsLockIsTurnedOffForThePlaybackUnlessAMacroIsInUse) {
+    SetMacros({Global("x")});
+    dispatch.HotKeyFired(kCode | kHotKeyCapsLockBit, 0);
+    EXPECT_EQ(host.keys, (std::vector<std::string>{"D20", "U20", "D43", "U43"}));
+    EXPECT_EQ(host.playedCapsLock, std::vector<bool>{true});
+    // InUse still stands: the earlier state is kept.
+    host.keys.clear();
+    dispatch.HotKeyFired(kCode, 0);
+    EXPECT_EQ(host.playedCapsLock.back(), true);
+    glob().InUse = 0;
+    dispatch.HotKeyFired(kCode, 0);
+    EXPECT_EQ(host.playedCapsLock.back(), false);
+}
+
+TEST_F(Dispatch, RefusalsWhileAnotherActivityRuns) {
+    SetMacros({Global("x"), {scPopupMenu, kCode + 1, ""}});
+    glob().CaptureOn = 1;
+    dispatch.HotKeyFired(kCode, 0);
+    EXPECT_EQ(host.warnings, std::vector<std::string>{kCaptureRunningWarning});
+    glob().CaptureOn = 0;
+
+    host.paused = true;
+    dispatch.HotKeyFired(kCode, 0);
+    EXPECT_EQ(host.warnings.back(), kPausedWarning);
+    host.paused = false;
+
+    // A hot key pressed while the popup chooser is open.
+    host.choose = [this](int) {
+        dispatch.HotKeyFired(kCode, 0);
+        dispatch.RunByNickname("macro 1");
+        return std::nullopt;
+    };
+    dispatch.HotKeyFired(kCode + 1, 0);
+    ASSERT_EQ(host.warnings.size(), 4u);
+    EXPECT_EQ(host.warnings[2], kPopupShowingWarning);
+    EXPECT_EQ(host.warnings[3], kPopupShowingWarning);
+    EXPECT_TRUE(host.played.empty());
+    EXPECT_FALSE(dispatch.PopupShowing());
+    EXPECT_EQ(glob().InUse, 0);
+}
+
+TEST_F(Dispatch, NoSecondMacroWhileOnePlays) {
+    SetMacros({Global("outer"), {scGlobal, kCode + 1, "inner"}, {scWindow, acWindowTitle, "win", "Plain"}});
+    host.duringPlay = [this] {
+        host.duringPlay = nullptr;
+        dispatch.HotKeyFired(kCode + 1, 0);
+        dispatch.RunByNickname("MACRO 2");
+        dispatch.CheckForWindowMacros("Plain");
+    };
+    dispatch.HotKeyFired(kCode, 0);
+    EXPECT_EQ(host.played, std::vector<std::string>{"outer"});
+}
+
+TEST_F(Dispatch, PausedMacroResumesByItsOwnHotKeyOrResumePause) {
+    SetMacros({Global("a"), {scGlobal, kCode + 1, "b"}, {scSystem, 264, "", "3"}});
+    dispatch.RunHotKeyMacro(1);
+    host.paused = true;
+    dispatch.HotKeyFired(kCode | kHotKeyCapsLockBit, 0);
+    EXPECT_EQ(host.resumes, 1);
+    EXPECT_EQ(host.keys, (std::vector<std::string>{"D43", "U43", "D20", "U20"}));
+    host.paused = true;
+    dispatch.HotKeyFired(264, 0);
+    EXPECT_EQ(host.resumes, 2);
+    host.paused = true;
+    dispatch.HotKeyFired(kCode + 1, 0);
+    EXPECT_EQ(host.resumes, 2);
+    EXPECT_EQ(host.warnings, std::vector<std::string>{kPausedWarning});
+    EXPECT_EQ(host.played.size(), 1u);
+}
+
+TEST_F(Dispatch, SystemMacrosRunTheirFunctionAndStop) {
+    SetMacros({Global("g"), {scSystem, kCode, "", "5"}, {scSystem, 263, "", "2", false}, {scGlobal, 263, "cap"},
+               {scSystem, 264, "", "3"}, {scGlobal, 264, "not run"}});
+    dispatch.HotKeyFired(kCode, 0);
+    EXPECT_EQ(host.systemFunctions, std::vector<char>{'5'});
+    EXPECT_TRUE(host.played.empty());
+    // A disabled system macro gives way to the enabled macro on its code.
+    dispatch.HotKeyFired(263, 0);
+    EXPECT_EQ(host.played, std::vector<std::string>{"cap"});
+    // "Resume Pause" outside a pause does nothing, and nothing else runs.
+    dispatch.HotKeyFired(264, 0);
+    EXPECT_EQ(host.systemFunctions.size(), 1u);
+    EXPECT_EQ(host.played.size(), 1u);
+}
+
+TEST_F(Dispatch, ChangedNetworkFilePressesTheHotKeyAgain) {
+    SetMacros({Global("g"), {scGlobal, 718, "m"}});
+    host.networkChanged = true;
+    dispatch.HotKeyFired(kCode, 0);  // Ctrl+Alt+K
+    EXPECT_EQ(host.keys, (std::vector<std::string>{"D18", "D17", "D75", "U75", "U17", "U18"}));
+    host.keys.clear();
+    host.networkChanged = true;
+    dispatch.HotKeyFired(718, 0);  // Ctrl+Alt+MMouse
+    EXPECT_EQ(host.keys, (std::vector<std::string>{"D18", "D17", "S50", "C3", "U17", "U18"}));
+    host.keys.clear();
+    dispatch.RePressHotKey(697);  // Win+Alt+F12
+    EXPECT_EQ(host.keys, (std::vector<std::string>{"D92", "D18", "D123", "U123", "U18", "U92"}));
+    EXPECT_TRUE(host.played.empty());
+}
+
+TEST_F(Dispatch, PopupMenuRunsTheChosenItem) {
+    SetMacros({{scPopupMenu, kCode, ""}, {scPopupMenu, 0, ""}, {scGlobal, 1, "chosen"}});
+    std::vector<int> shown;
+    host.choose = [&](int n) -> std::optional<int> {
+        shown.push_back(n);
+        EXPECT_TRUE(dispatch.PopupShowing());
+        return n == 1 ? 2 : 3;  // the first menu leads to a second one
+    };
+    dispatch.HotKeyFired(kCode, 0);
+    EXPECT_EQ(shown, (std::vector<int>{1, 2}));
+    EXPECT_EQ(host.played, std::vector<std::string>{"chosen"});
+    // A tray icon of a popup menu names its macro directly.
+    shown.clear();
+    host.choose = [&](int n) -> std::optional<int> {
+        shown.push_back(n);
+        return std::nullopt;
+    };
+    dispatch.HotKeyFired(kHotKeyPopupIconBit | 2, 0);
+    EXPECT_EQ(shown, std::vector<int>{2});
+    EXPECT_EQ(host.played.size(), 1u);
+}
+
+TEST_F(Dispatch, RunByNickname) {
+    SetMacros({{scGlobal, 30000, "first", "", true, false, "Daily Report"},
+               {scGlobal, 30000, "second", "", true, false, "daily report"},
+               {scSystem, 265, "", "4", true, false, "Menu"},
+               {scSystem, 261, "", "5", true, false, "Quit"},
+               {scGlobal, 30000, "nameless", "", true, false, ""}});
+    host.records[5].Nickname = "";
+    dispatch.RunByNickname("DAILY REPORT");
+    EXPECT_EQ(host.played, std::vector<std::string>{"first"});
+    dispatch.RunByNickname("quit");
+    dispatch.RunByNickname("MENU");
+    EXPECT_EQ(host.systemFunctions, std::vector<char>{'4'});
+    // No macro of that name, and an empty name matches no macro at all.
+    dispatch.RunByNickname("");
+    dispatch.RunByNickname("nobody");
+    EXPECT_EQ(host.played.size(), 1u);
+    // During a capture: a warning, and nothing left over for the next request.
+    glob().CaptureOn = 1;
+    dispatch.RunByNickname("Daily Report");
+    EXPECT_EQ(host.warnings, std::vector<std::string>{kCaptureRunningWarning});
+    glob().CaptureOn = 0;
+    dispatch.RunByNickname("nobody");
+    EXPECT_EQ(host.played.size(), 1u);
+    dispatch.RunByNickname("daily report");
+    EXPECT_EQ(host.played.size(), 2u);
+}
+
+TEST_F(Dispatch, WindowActivationRecordsTheProgramAndPlaysWindowMacros) {
+    const win::HWND own = desktop.AddWindow("Tessaro Pause", 10, "tesrun");
+    const win::HWND editor = desktop.AddWindow("Report.txt - Notes", 11, "gedit");
+    const win::HWND untitled = desktop.AddWindow("", 12, "panel");
+    desktop.AddProcess(13, "daemon");
+    desktop.AddProcess(14, "");
+    desktop.AddProcess(15, "Gedit");
+    SetMacros({{scWindow, acWindowTitle, "one", "report"},
+               {scWindow, acWindowTitle, "off", "report", false},
+               {scWindow, acWindowTitle, "empty", ""},
+               {scWindow, kCode, "hot", "report"},
+               {scWindow, acWindowTitle, "two", "NOTES"}});
+
+    dispatch.WindowActivated(editor);
+    EXPECT_EQ(glob().ActiveProgram.str(), "GEDIT");
+    EXPECT_EQ(host.programPushes, 1);
+    EXPECT_EQ(host.programsPushes, 1);
+    EXPECT_EQ(+glob().ProgramCount, 4);  // packed field: compare a copy
+    EXPECT_EQ(glob().Programs[4].str(), "DAEMON");
+    EXPECT_EQ(host.played, (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(host.keys, std::vector<std::string>{});  // no marker key, no Caps Lock
+    EXPECT_EQ(glob().InUse, 0);
+    EXPECT_EQ(dispatch.LastActiveWindow(), editor);
+    EXPECT_EQ(dispatch.LastForeignWindow(), editor);
+
+    dispatch.WindowActivated(own);
+    EXPECT_EQ(dispatch.LastActiveWindow(), own);
+    EXPECT_EQ(dispatch.LastForeignWindow(), editor);
+    dispatch.WindowActivated(untitled);
+    EXPECT_EQ(glob().ActiveProgram.str(), "PANEL");
+    EXPECT_EQ(dispatch.LastActiveWindow(), own);
+
+    host.closing = true;
+    dispatch.WindowActivated(editor);
+    EXPECT_EQ(glob().ActiveProgram.str(), "PANEL");
+    EXPECT_EQ(host.played.size(), 2u);
+}
+
+TEST_F(Dispatch, AbbreviationPlaybackCapitalisesAndRetypes) {
+    SetMacros({Global("\xe9t\xe9")});
+    host.records[1].ActivationCode = acAbbreviation;
+    TMacroRecord rec{};
+    ASSERT_TRUE(host.ReadMacro(1, rec));
+    dispatch.RunHotKeyMacro(1);  // a hot-key run clears the abbreviation flags
+    dispatch.SetAbbreviation({true, true, ','});
+    dispatch.IntoProgram();
+    EXPECT_EQ(host.played, (std::vector<std::string>{"\xe9t\xe9", "\xc9t\xe9,"}));
+}
+
+}  // namespace
+}  // namespace tessaro
+
+namespace tessaro {
+namespace {
+
+TEST(RunningPrograms, FirstTwoHundredProgramsEachOnceAndCut) {
+    win::sim::SimDesktop desktop;
+    for (int pid = 1; pid <= 10; ++pid) desktop.AddProcess(pid, "bash");
+    for (int pid = 11; pid <= 260; ++pid) desktop.AddProcess(pid, std::to_string(pid) + "-program-with-a-long-name");
+    const auto programs = RunningPrograms(desktop);
+    ASSERT_EQ(programs.size(), 200u);
+    EXPECT_EQ(std::count(programs.begin(), programs.end(), "BASH"), 1);
+    EXPECT_EQ(programs[1], "11-PROGRAM-WITH-A-LONG-NA");
+    EXPECT_EQ(programs[199], "209-PROGRAM-WITH-A-LONG-N");
+    auto glob = std::make_unique<TGlobData>();
+    StoreRunningPrograms(*glob, {"GEDIT", "XTERM"});
+    EXPECT_TRUE(ProgramListed(*glob, "gedit"));
+    EXPECT_TRUE(ProgramListed(*glob, "TERM"));
+    EXPECT_FALSE(ProgramListed(*glob, ""));
+    EXPECT_FALSE(ProgramListed(*glob, "firefox"));
+    glob->ProgramCount = 100000;  // damaged: read within the table
+    EXPECT_TRUE(ProgramListed(*glob, "XTERM"));
+}
+
+}  // namespace
+}  // namespace tessaro

@@ -1,0 +1,194 @@
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "platform/message_box.h"
+#include "tests/support/qt_app.h"
+#include "player/ui/message_windows.h"
+#include "player/ui/player_windows.h"
+
+namespace tessaro {
+namespace {
+
+template <typename T>
+std::vector<T*> Open() {
+    std::vector<T*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* t = qobject_cast<T*>(w); t && t->isVisible()) found.push_back(t);
+    return found;
+}
+
+// Runs the steps one after another from the event loop of whatever window is open.
+void Then(std::vector<std::function<void()>> steps) {
+    if (steps.empty()) return;
+    QTimer::singleShot(20, [steps]() mutable {
+        auto step = steps.front();
+        steps.erase(steps.begin());
+        step();
+        Then(steps);
+    });
+}
+
+class MessageWindows : public ::testing::Test {
+protected:
+    void SetUp() override { EnsureQtApplication(); }
+    QtPlayerWindows windows_;
+    std::vector<win::MessageBoxCall> boxes_;
+    win::ScopedMessageBoxHandler handler_{[this](const win::MessageBoxCall& c) {
+        boxes_.push_back(c);
+        return win::MbResult::Ok;
+    }};
+};
+
+TEST_F(MessageWindows, OnTopMessageLooksAsItShould) {
+    TOnTopMessage m("Repeat Error", "No \"End Repeat\" found.");
+    EXPECT_EQ(m.windowTitle(), "Repeat Error");
+    EXPECT_EQ(m.MessageLabel->text(), "No \"End Repeat\" found.");
+    EXPECT_EQ(m.OkButton->text(), "&Ok");
+    EXPECT_EQ(m.size(), QSize(235, 130));
+    EXPECT_TRUE(m.windowFlags() & Qt::WindowStaysOnTopHint);
+    TDoMyMessage t("Title", "line 1\nline 2");
+    EXPECT_TRUE(t.MessageMemo->isReadOnly());
+    EXPECT_EQ(t.MessageMemo->toPlainText(), "line 1\nline 2");
+    EXPECT_TRUE(t.windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST_F(MessageWindows, ASecondMessageWhileOneIsOpenIsNotShown) {
+    int seenWhileOpen = -1;
+    bool textBoxShownMeanwhile = false;
+    Then({[&] { windows_.DoAMessage("Error", "second"); },  // returns at once
+          [&] {
+              seenWhileOpen = static_cast<int>(Open<TOnTopMessage>().size());
+              // A text box is a window of another kind: it still opens.
+              Then({[&] {
+                  textBoxShownMeanwhile = Open<TDoMyMessage>().size() == 1;
+                  windows_.MyMessage("Box", "second box");  // not shown, returns
+                  Open<TDoMyMessage>().front()->OkButton->click();
+              }});
+              windows_.MyMessage("Box", "body");
+          },
+          [&] { Open<TOnTopMessage>().front()->OkButton->click(); }});
+    windows_.DoAMessage("Error", "first");
+    EXPECT_EQ(seenWhileOpen, 1);
+    EXPECT_TRUE(textBoxShownMeanwhile);
+    EXPECT_FALSE(windows_.messageOpen());
+    EXPECT_FALSE(windows_.textBoxOpen());
+    // Once closed, the next message shows again.
+    bool shown = false;
+    Then({[&] {
+        shown = Open<TOnTopMessage>().size() == 1 && Open<TOnTopMessage>().front()->MessageLabel->text() == "third";
+        Open<TOnTopMessage>().front()->OkButton->click();
+    }});
+    windows_.DoAMessage("Error", "third");
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(MessageWindows, RepeatPromptRefusesWhatIsNotACount) {
+    std::vector<bool> stillOpen;
+    auto enter = [&](const char* text) {
+        return [&, text] {
+            TRepeatPrompt* p = Open<TRepeatPrompt>().front();
+            p->TimesEdit->setText(text);
+            p->OkButton->click();
+        };
+    };
+    auto check = [&] { stillOpen.push_back(Open<TRepeatPrompt>().size() == 1); };
+    Then({enter("abc"), check, enter("65536"), check, enter("-1"), check, enter(""), check, enter(" 12 ")});
+    EXPECT_EQ(windows_.DoRepPrompt(), 12);
+    EXPECT_EQ(stillOpen, std::vector<bool>(4, true));
+    ASSERT_EQ(boxes_.size(), 4u);
+    for (const auto& b : boxes_) {
+        EXPECT_EQ(b.text, "Invalid numeric value entered.  Please Correct");
+        EXPECT_EQ(b.caption, "Error");
+    }
+    Then({enter("65535")});
+    EXPECT_EQ(windows_.DoRepPrompt(), 65535);
+    Then({[&] { Open<TRepeatPrompt>().front()->reject(); }});
+    EXPECT_EQ(windows_.DoRepPrompt(), 0);  // closed without a number
+}
+
+TEST(RepeatCount, ParsesDecimalCountsOfSixteenBits) {
+    EXPECT_EQ(ParseRepeatCount("0"), 0);
+    EXPECT_EQ(ParseRepeatCount("007"), 7);
+    EXPECT_EQ(ParseRepeatCount("65535"), 65535);
+    for (const char* bad : {"65536", "99999999999999999999", "1e3", "+5", "0x10", "12a", "a12", ""})
+        EXPECT_FALSE(ParseRepeatCount(bad)) << bad;
+}
+
+TEST_F(MessageWindows, PauseWindowFollowsItsMessageAndReturnsTheChoice) {
+    const PauseLayout none = PauseWindowLayout(0);
+    EXPECT_EQ(none.width, 224);
+    EXPECT_EQ(none.height, 94);
+    EXPECT_EQ(none.buttonsTop, 42);
+    const PauseLayout two = PauseWindowLayout(45);  // 45 div 30 + 1 = 2 lines of 19
+    EXPECT_EQ(two.messageHeight, 38);
+    EXPECT_EQ(two.height, 132);
+    EXPECT_EQ(two.buttonsTop, 80);
+    EXPECT_EQ(PauseWindowLayout(30).messageHeight, 38);
+    EXPECT_EQ(PauseWindowLayout(29).messageHeight, 19);
+    EXPECT_EQ(PauseCaption(""), "Pause");
+    EXPECT_EQ(PauseCaption("Ctrl+A"), "Pause (Ctrl+A)");
+
+    int focusReturned = 0;
+    windows_.SetRunningMacro({"My Macro", "Ctrl+A", [&] { ++focusReturned; }});
+    bool pausedWhileOpen = false;
+    QString caption, heading, nickname;
+    QSize size;
+    Then({[&] {
+        TPauseMacro* p = Open<TPauseMacro>().front();
+        pausedWhileOpen = windows_.Paused();
+        caption = p->windowTitle();
+        heading = p->HeadingLabel->text();
+        nickname = p->NicknameLabel->text();
+        size = p->size();
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(p, &activate);
+        p->ResumeButton->click();
+    }});
+    EXPECT_TRUE(windows_.PauseMacro(10, 20, "Check the screen, then resume the macro"));
+    EXPECT_TRUE(pausedWhileOpen);
+    EXPECT_FALSE(windows_.Paused());
+    EXPECT_EQ(caption, "Pause (Ctrl+A)");
+    EXPECT_EQ(heading, "Tessaro Pause");
+    EXPECT_EQ(nickname, "My Macro");
+    EXPECT_EQ(size, QSize(224, 132));
+    EXPECT_GE(focusReturned, 1);
+
+    Then({[&] { Open<TPauseMacro>().front()->AbortButton->click(); }});
+    EXPECT_FALSE(windows_.PauseMacro(0, 0, ""));
+    // The hot key of the paused macro resumes it.
+    Then({[&] { windows_.ResumePause(); }});
+    EXPECT_TRUE(windows_.PauseMacro(0, 0, ""));
+    windows_.ResumePause();  // nothing paused: nothing happens
+}
+
+TEST_F(MessageWindows, OnlyOneVideoClipAtATime) {
+    std::string refusal;
+    bool videoOpen = false;
+    Then({[&] {
+              videoOpen = windows_.videoInUse() && Open<TDoPlayAVI>().size() == 1;
+              EXPECT_EQ(Open<TDoPlayAVI>().front()->windowTitle(), "Video Clip Player");
+              windows_.PlayVideo("/nonexistent/other.avi", 3);  // refused with a message
+          }});
+    QTimer::singleShot(60, [&] {
+        if (auto open = Open<TOnTopMessage>(); !open.empty()) {
+            refusal = open.front()->MessageLabel->text().toStdString();
+            open.front()->OkButton->click();
+        }
+        QTimer::singleShot(20, [&] { Open<TDoPlayAVI>().front()->accept(); });
+    });
+    windows_.PlayVideo("/nonexistent/clip.avi", 3);
+    EXPECT_TRUE(videoOpen);
+    EXPECT_EQ(refusal, "AVI Player currently in use.");
+    EXPECT_FALSE(windows_.videoInUse());
+}
+
+}  // namespace
+}  // namespace tessaro

@@ -1,0 +1,50 @@
+#include "widgets/message_box_qt.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+
+#include "platform/cp1252.h"
+
+namespace tessaro {
+
+win::MbResult QtMessageBox(const win::MessageBoxCall& call) {
+    using namespace win;
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(call.caption).c_str(),
+                     Cp1252ToUtf8(call.text).c_str());
+        return FirstButton(call.buttons);
+    }
+    QMessageBox box;
+    box.setWindowTitle(QString::fromStdString(Cp1252ToUtf8(call.caption)));
+    box.setText(QString::fromStdString(Cp1252ToUtf8(call.text)));
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    switch (call.icon) {
+        case MbIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case MbIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case MbIcon::Error: box.setIcon(QMessageBox::Critical); break;
+        case MbIcon::Question: box.setIcon(QMessageBox::Question); break;
+        case MbIcon::None: break;
+    }
+    switch (call.buttons) {
+        case MbButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case MbButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case MbButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case MbButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+        case MbButtons::RetryCancel:
+            box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+            break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Yes: return MbResult::Yes;
+        case QMessageBox::No: return MbResult::No;
+        case QMessageBox::Cancel: return MbResult::Cancel;
+        case QMessageBox::Retry: return MbResult::Retry;
+        default: return MbResult::Ok;
+    }
+}
+
+}  // namespace tessaro
