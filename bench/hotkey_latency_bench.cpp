@@ -47,8 +47,8 @@ void HotKeyLatency(benchmark::State& state) {
         return;
     }
     tessaro::testing::PlayerProcess player(box, {"/F" + file, "/EN"}, "player.log");
-    if (!tessaro::testing::WaitFor([&] { return tessaro::testing::HotKeyGrabbed(keyboard, XK_k, ControlMask | Mod1Mask); },
-                                   15s)) {
+    if (!tessaro::testing::WaitFor(
+            [&] { return tessaro::testing::HotKeyGrabbed(keyboard, XK_k, ControlMask | Mod1Mask); }, 15s)) {
         state.SkipWithError("the player never grabbed the hot key");
         return;
     }
@@ -86,7 +86,9 @@ void HotKeyLatency(benchmark::State& state) {
         return;
     }
     std::sort(ms.begin(), ms.end());
-    auto at = [&](double q) { return ms[std::min(ms.size() - 1, static_cast<std::size_t>(q * double(ms.size())))]; };
+    auto at = [&](double q) {
+        return ms[std::min(ms.size() - 1, static_cast<std::size_t>(q * double(ms.size())))];
+    };
     state.counters["median_ms"] = at(0.5);
     state.counters["p99_ms"] = at(0.99);
     state.counters["min_ms"] = ms.front();

@@ -44,8 +44,8 @@ public:
     bool PauseMacro(int, int, const std::string&) override { return true; }
     int ScreenWidth() override { return 1024; }
     int ScreenHeight() override { return 768; }
-    std::optional<std::string> PromptSavePath(const std::string&, const std::string&,
-                                              const std::string&, bool) override {
+    std::optional<std::string> PromptSavePath(const std::string&, const std::string&, const std::string&,
+                                              bool) override {
         return std::nullopt;
     }
 };
@@ -141,8 +141,8 @@ void PlayInto(benchmark::State& state, Input& input, std::int64_t (*events)(Inpu
     // Each step (a character or a token) pumps once.
     state.counters["events/s"] = benchmark::Counter(double(total), benchmark::Counter::kIsRate);
     state.counters["steps"] = benchmark::Counter(double(clock.steps) / double(state.iterations()));
-    state.counters["time/step"] = benchmark::Counter(
-        double(clock.steps), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["time/step"] =
+        benchmark::Counter(double(clock.steps), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.SetLabel(std::to_string(text.size()) + " characters");
 }
 

@@ -16,13 +16,27 @@ constexpr std::size_t kMacroLength = 5000;
 
 // Typed text with key tokens and a spread of commands, as recorded and edited macros hold.
 const char* const kPieces[] = {
-    "Dear customer,<ENTER><ENTER>thank you for your letter of ", "<MM/DD/YY{YF000}>", "<DELAY:00.50>",
-    "<ACTIVATE:Untitled - Notepad>", "<WSIZE:0640,0480\"CURRENT\">", "Regards<TAB>", "<MMS:00100,00200><LCLK>",
-    "<REP:0005:000001:000001>", "line <I><ENTER>", "<ENDREP>", "<WAITWIN:005:Notepad>", "<CLIPC><CLIPP>",
-    "<LAUNCHYES2:0512Calculator<LAUNCH:C:\\Windows\\calc.exe<PARAM>-x1\x01>", "<REM:fill in the form>",
-    "<hh:mm:ss{Y}>", "<COPYFILE:C:\\a\\b.txt;D:\\c.txt>",
-    "<EMAIL:RNR1TOJoe|joe@x.com;\x01S1Hello\x01Subject\x01" "A1>", "a < b and c > d; ",
-    "<F10><KEYP+><ALT:065>", "<NWCP:<NAME:joe><PASS:sec>F:\\\\srv\\share>",
+    "Dear customer,<ENTER><ENTER>thank you for your letter of ",
+    "<MM/DD/YY{YF000}>",
+    "<DELAY:00.50>",
+    "<ACTIVATE:Untitled - Notepad>",
+    "<WSIZE:0640,0480\"CURRENT\">",
+    "Regards<TAB>",
+    "<MMS:00100,00200><LCLK>",
+    "<REP:0005:000001:000001>",
+    "line <I><ENTER>",
+    "<ENDREP>",
+    "<WAITWIN:005:Notepad>",
+    "<CLIPC><CLIPP>",
+    "<LAUNCHYES2:0512Calculator<LAUNCH:C:\\Windows\\calc.exe<PARAM>-x1\x01>",
+    "<REM:fill in the form>",
+    "<hh:mm:ss{Y}>",
+    "<COPYFILE:C:\\a\\b.txt;D:\\c.txt>",
+    "<EMAIL:RNR1TOJoe|joe@x.com;\x01S1Hello\x01Subject\x01"
+    "A1>",
+    "a < b and c > d; ",
+    "<F10><KEYP+><ALT:065>",
+    "<NWCP:<NAME:joe><PASS:sec>F:\\\\srv\\share>",
 };
 
 std::vector<std::string> MacroFile() {

@@ -242,7 +242,8 @@ int RasDial(const RasDialParams& params, int timeoutSeconds) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
     auto activation = std::make_shared<Activation>();
     Fn<void (*)(void*, void*, void*, const char*, void*, GAsyncReadyCallback, void*)>(ClientActivateAsync)(
-        client, entry, nullptr, nullptr, nullptr, &ActivationDone, new std::shared_ptr<Activation>(activation));
+        client, entry, nullptr, nullptr, nullptr, &ActivationDone,
+        new std::shared_ptr<Activation>(activation));
     while (!activation->done && std::chrono::steady_clock::now() < deadline) {
         Pump();
         if (!activation->done) ::usleep(2000);
@@ -298,7 +299,8 @@ int RasHangUp(const RasConnection& connection) {
         const char* id = Fn<const char* (*)(void*)>(ActiveGetId)(a);
         if (!id || utf8 != id || !IsDialUp(Fn<const char* (*)(void*)>(ActiveGetType)(a))) continue;
         GError* error = nullptr;
-        const int ok = Fn<int (*)(void*, void*, void*, GError**)>(ClientDeactivate)(client, a, nullptr, &error);
+        const int ok =
+            Fn<int (*)(void*, void*, void*, GError**)>(ClientDeactivate)(client, a, nullptr, &error);
         NoteError(error);
         return ok ? kRasSuccess : kRasUnknownError;
     }

@@ -18,12 +18,12 @@ inline constexpr char kRasMissingText[] =
 
 // Results of the operations: 0 or an error number of the dial-up service.
 inline constexpr int kRasSuccess = 0;
-inline constexpr int kRasInvalidHandle = 6;            // no such active connection
-inline constexpr int kRasProcNotFound = 127;           // the library lacks an entry point
-inline constexpr int kRasEntryNotFound = 623;          // no phone-book entry of that name
-inline constexpr int kRasUnknownError = 635;           // the service refused, for its own reason
-inline constexpr int kRasNotConnected = 668;           // the connection dropped while dialling
-inline constexpr int kRasServiceUnavailable = 711;     // library present, service not running
+inline constexpr int kRasInvalidHandle = 6;         // no such active connection
+inline constexpr int kRasProcNotFound = 127;        // the library lacks an entry point
+inline constexpr int kRasEntryNotFound = 623;       // no phone-book entry of that name
+inline constexpr int kRasUnknownError = 635;        // the service refused, for its own reason
+inline constexpr int kRasNotConnected = 668;        // the connection dropped while dialling
+inline constexpr int kRasServiceUnavailable = 711;  // library present, service not running
 
 // Loads the library (at program start); false when it is not there. `library` is for tests.
 bool RasLoadLibrary(const std::string& library = kRasLibraryName);

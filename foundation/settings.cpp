@@ -17,8 +17,8 @@
 namespace tessaro {
 namespace {
 
-constexpr int kFlagSize = 15;    // read size of flags and numbers
-constexpr int kFontSize = 150;   // read size of the font keys
+constexpr int kFlagSize = 15;   // read size of flags and numbers
+constexpr int kFontSize = 150;  // read size of the font keys
 constexpr int kMinWindowSide = 150;
 
 // A short-string field of any capacity.
@@ -34,7 +34,9 @@ struct TextField {
     std::string Get() const { return std::string(chars, std::min<std::size_t>(*len, capacity)); }
 };
 template <std::size_t N>
-TextField Text(ShortString<N>& s) { return {&s.len, s.chars, N}; }
+TextField Text(ShortString<N>& s) {
+    return {&s.len, s.chars, N};
+}
 
 // A 16-bit number; `valid` values outside lo..hi become `fallback` (checked before the
 // value is cut to 16 bits, so 65537 does not pass as 1).
@@ -80,7 +82,8 @@ struct Reader {
                     *f = IntegerValue(text);
                 } else if constexpr (std::is_same_v<T, WordField>) {
                     const std::int32_t v = IntegerValue(text);
-                    *f.value = static_cast<std::uint16_t>((f.checked && (v < f.lo || v > f.hi)) ? f.fallback : v);
+                    *f.value =
+                        static_cast<std::uint16_t>((f.checked && (v < f.lo || v > f.hi)) ? f.fallback : v);
                 } else if constexpr (std::is_same_v<T, TextField>) {
                     f.Set(text);
                 } else if constexpr (std::is_same_v<T, std::string*>) {
@@ -98,12 +101,18 @@ std::string Written(const Field& field) {
     return std::visit(
         [](const auto& f) -> std::string {
             using T = std::decay_t<decltype(f)>;
-            if constexpr (std::is_same_v<T, bool*>) return BoolToYesNo(*f);
-            else if constexpr (std::is_same_v<T, std::int32_t*>) return FormatReal(*f, 1, 0);
-            else if constexpr (std::is_same_v<T, WordField>) return FormatReal(*f.value, 1, 0);
-            else if constexpr (std::is_same_v<T, TextField>) return f.Get();
-            else if constexpr (std::is_same_v<T, std::string*>) return *f;
-            else return FormatReal(*f.value, 1, 0);
+            if constexpr (std::is_same_v<T, bool*>)
+                return BoolToYesNo(*f);
+            else if constexpr (std::is_same_v<T, std::int32_t*>)
+                return FormatReal(*f, 1, 0);
+            else if constexpr (std::is_same_v<T, WordField>)
+                return FormatReal(*f.value, 1, 0);
+            else if constexpr (std::is_same_v<T, TextField>)
+                return f.Get();
+            else if constexpr (std::is_same_v<T, std::string*>)
+                return *f;
+            else
+                return FormatReal(*f.value, 1, 0);
         },
         field);
 }
@@ -118,8 +127,9 @@ bool Save(std::string_view section, const Settings& settings) {
     entries.reserve(settings.size());
     for (const Setting& s : settings) entries.emplace_back(s.key, Written(s.field));
     if (win::WritePrivateProfileStrings(section, entries, kSettingsFile)) return true;
-    win::MessageBox("The settings could not be saved to " + win::Utf8ToCp1252(win::ProfilePath(kSettingsFile)) +
-                        " (section [" + std::string(section) + "]).",
+    win::MessageBox("The settings could not be saved to " +
+                        win::Utf8ToCp1252(win::ProfilePath(kSettingsFile)) + " (section [" +
+                        std::string(section) + "]).",
                     "Error", win::MbButtons::Ok, win::MbIcon::Error);
     return false;
 }
@@ -151,8 +161,10 @@ std::string PermutationOrDefault(std::string s, std::string_view def) {
 // code indexes a table with it) falls back to the default.
 std::string RepairActivationSort(std::string s) {
     if (s.size() > 5) s.resize(5);
-    if (s.size() == 3) s += "45";
-    else if (s.size() == 4) s += "5";
+    if (s.size() == 3)
+        s += "45";
+    else if (s.size() == 4)
+        s += "5";
     if (s.size() == 5) {
         int count[6] = {};
         for (char c : s)
@@ -207,7 +219,8 @@ Settings MiscSettings() {
         Flag("First Use", "Yes", c.FirstUse),
     };
     for (int i = 1; i <= 5; ++i)
-        s.push_back({"Last File " + FormatThousands(i, 1, 0), "", 255, Text(c.RecentFiles[static_cast<std::size_t>(i)])});
+        s.push_back({"Last File " + FormatThousands(i, 1, 0), "", 255,
+                     Text(c.RecentFiles[static_cast<std::size_t>(i)])});
     s.push_back({"IE5 Server", "", 255, Text(c.IE5Server)});
     s.push_back({"IE5 TypeLib", "", 255, Text(c.IE5TypeLib)});
     s.push_back({"IE5 Version", "", 20, Text(c.IE5Version)});
@@ -254,10 +267,8 @@ struct FontFlags {
 
 Settings FontSettings(TFontDescription& font, const char* size, const FontFlags& f) {
     Settings s = {
-        {"Color", "0", kFontSize, &font.Color},
-        {"Font Name", "Arial", kFontSize, &font.Name},
-        {"Size", size, kFontSize, &font.Size},
-        Flag("Bold", "No", *f.bold),
+        {"Color", "0", kFontSize, &font.Color}, {"Font Name", "Arial", kFontSize, &font.Name},
+        {"Size", size, kFontSize, &font.Size},  Flag("Bold", "No", *f.bold),
         Flag("Italic", "No", *f.italic),
     };
     if (f.underline) {
@@ -467,10 +478,10 @@ bool SaveEMailSettings() { return Save("EMail", EMailSettings()); }
 bool SaveAllSettings() {
     using Saver = bool (*)();
     // One failing section means the file cannot be written; one box is enough.
-    for (Saver save : {SaveMiscSettings, SaveCurrentFileSetting, SaveCaptureSettings, SaveSnipraSettings,
-                       SaveGridTitleFontSettings, SaveGridFontSettings, SaveMainWindowSettings,
-                       SaveScriptPageSettings, SaveNetworkSettings, SavePrintListFontSettings,
-                       SaveSchedulerSettings, SaveEMailSettings})
+    for (Saver save :
+         {SaveMiscSettings, SaveCurrentFileSetting, SaveCaptureSettings, SaveSnipraSettings,
+          SaveGridTitleFontSettings, SaveGridFontSettings, SaveMainWindowSettings, SaveScriptPageSettings,
+          SaveNetworkSettings, SavePrintListFontSettings, SaveSchedulerSettings, SaveEMailSettings})
         if (!save()) return false;
     return true;
 }

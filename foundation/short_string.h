@@ -27,7 +27,10 @@ struct ShortString {
         std::memcpy(chars, s.data(), n);
         len = static_cast<std::uint8_t>(n);
     }
-    ShortString& operator=(std::string_view s) { assign(s); return *this; }
+    ShortString& operator=(std::string_view s) {
+        assign(s);
+        return *this;
+    }
 
     // A length byte larger than the capacity (a damaged file) is read as the capacity.
     std::size_t size() const { return std::min<std::size_t>(len, N); }

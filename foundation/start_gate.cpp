@@ -18,14 +18,9 @@ StartGateResult CheckEditorStart(const std::vector<std::string>& args) {
     // both get through.
     win::SingleInstance guard(kEditorInstanceName);
     switch (guard.status()) {
-        case win::SingleInstance::Status::Running:
-            result.verdict = StartGateVerdict::AlreadyRunning;
-            break;
-        case win::SingleInstance::Status::Acquired:
-            result.guard.emplace(std::move(guard));
-            break;
-        case win::SingleInstance::Status::Failed:
-            break;  // no guard to be had: run on without one
+        case win::SingleInstance::Status::Running: result.verdict = StartGateVerdict::AlreadyRunning; break;
+        case win::SingleInstance::Status::Acquired: result.guard.emplace(std::move(guard)); break;
+        case win::SingleInstance::Status::Failed: break;  // no guard to be had: run on without one
     }
     return result;
 }

@@ -84,11 +84,14 @@ std::string TrimBlanks(std::string_view s) {
 
 std::string PadLeft(std::string_view s, int n) {
     std::string out(s);
-    if (n > 0 && out.size() < static_cast<std::size_t>(n)) out.insert(0, static_cast<std::size_t>(n) - out.size(), ' ');
+    if (n > 0 && out.size() < static_cast<std::size_t>(n))
+        out.insert(0, static_cast<std::size_t>(n) - out.size(), ' ');
     return out;
 }
 
-std::string FillChars(char c, int n) { return std::string(static_cast<std::size_t>(std::clamp(n, 0, 255)), c); }
+std::string FillChars(char c, int n) {
+    return std::string(static_cast<std::size_t>(std::clamp(n, 0, 255)), c);
+}
 
 std::string ChangeExtension3(std::string_view name, std::string_view text) {
     const std::size_t keep = name.size() >= 3 ? name.size() - 3 : 0;

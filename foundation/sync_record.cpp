@@ -37,8 +37,8 @@ SyncReadResult ReadSyncRecord(const std::string& fileName, TSyncRecord& record) 
     const ssize_t got = win::ReadAt(fd.get(), buf, sizeof buf, 0);
     if (got < 0) throw SyncFileError(Describe("Cannot read lock file", fileName, errno));
     if (static_cast<std::size_t>(got) < sizeof buf)
-        throw SyncFileError("Lock file \"" + fileName + "\" is damaged: " + std::to_string(got) +
-                            " of " + std::to_string(sizeof buf) + " bytes");
+        throw SyncFileError("Lock file \"" + fileName + "\" is damaged: " + std::to_string(got) + " of " +
+                            std::to_string(sizeof buf) + " bytes");
     std::memcpy(&record, buf, sizeof record);
     return SyncReadResult::Read;
 }

@@ -15,8 +15,7 @@ constexpr std::uint32_t kAbbrevReset = 1;
 constexpr std::uint32_t kAbbrevCapsLock = 2;
 constexpr std::uint32_t kAbbrevPlain = 0;
 
-void PostTo(Decision& d, std::uint32_t hwnd, std::uint32_t msg, std::uint32_t w = 0,
-            std::int32_t l = 0) {
+void PostTo(Decision& d, std::uint32_t hwnd, std::uint32_t msg, std::uint32_t w = 0, std::int32_t l = 0) {
     if (hwnd != 0) d.posts.push_back({hwnd, msg, w, l});
 }
 
@@ -25,8 +24,7 @@ void PostTo(Decision& d, std::uint32_t hwnd, std::uint32_t msg, std::uint32_t w 
 int HookLogic::CodeOf(const InputEvent& e) {
     if (e.kind == InputEvent::ButtonDown || e.kind == InputEvent::ButtonUp)
         return HotKeyCodeForMouse(e.button, e.mods);
-    if (e.kind == InputEvent::KeyDown || e.kind == InputEvent::KeyUp)
-        return HotKeyCodeForKey(e.vk, e.mods);
+    if (e.kind == InputEvent::KeyDown || e.kind == InputEvent::KeyUp) return HotKeyCodeForKey(e.vk, e.mods);
     return -1;
 }
 
@@ -36,39 +34,35 @@ Decision HookLogic::OnEvent(const InputEvent& e, const TGlobData& g, HookMask ho
     if (e.synthetic) {
         // Playback never triggers anything; only its closing marker is answered.
         if (hooks.keyboard && e.kind == InputEvent::KeyDown && e.vk == kVkExecute) {
-            if (g.WaitPlayback) PostTo(d, g.PlayerWnd, WM_PLAYBACK_CAUGHT_UP);
-            else if (g.InUse) PostTo(d, g.PlayerWnd, WM_CLEAR_IN_USE);
+            if (g.WaitPlayback)
+                PostTo(d, g.PlayerWnd, WM_PLAYBACK_CAUGHT_UP);
+            else if (g.InUse)
+                PostTo(d, g.PlayerWnd, WM_CLEAR_IN_USE);
         }
         return d;
     }
     switch (e.kind) {
-    case InputEvent::Activated:
-        if (!hooks.activation) break;
-        PostTo(d, activation.window ? activation.window : g.PlayerWnd, WM_WINDOW_ACTIVATED,
-               e.window);
-        if (hooks.keyboard && g.HasAbbreviations)
-            PostTo(d, g.PlayerWnd, WM_ABBREV_CHAR, kAbbrevReset, 0);
-        break;
-    case InputEvent::WindowsChanged:
-        if (hooks.activation) PostTo(d, g.PlayerWnd, WM_REFRESH_PROGRAMS);
-        break;
-    case InputEvent::KeyDown:
-        if (!hooks.keyboard) break;
-        d.userActivity = true;
-        OnKeyDown(e, g, d);
-        break;
-    case InputEvent::KeyUp:
-        d.userActivity = hooks.keyboard;
-        break;
-    case InputEvent::ButtonDown:
-        if (!hooks.mouse) break;
-        d.userActivity = true;
-        OnButtonDown(e, g, d);
-        break;
-    case InputEvent::ButtonUp:
-    case InputEvent::Motion:
-        d.userActivity = hooks.mouse;
-        break;
+        case InputEvent::Activated:
+            if (!hooks.activation) break;
+            PostTo(d, activation.window ? activation.window : g.PlayerWnd, WM_WINDOW_ACTIVATED, e.window);
+            if (hooks.keyboard && g.HasAbbreviations) PostTo(d, g.PlayerWnd, WM_ABBREV_CHAR, kAbbrevReset, 0);
+            break;
+        case InputEvent::WindowsChanged:
+            if (hooks.activation) PostTo(d, g.PlayerWnd, WM_REFRESH_PROGRAMS);
+            break;
+        case InputEvent::KeyDown:
+            if (!hooks.keyboard) break;
+            d.userActivity = true;
+            OnKeyDown(e, g, d);
+            break;
+        case InputEvent::KeyUp: d.userActivity = hooks.keyboard; break;
+        case InputEvent::ButtonDown:
+            if (!hooks.mouse) break;
+            d.userActivity = true;
+            OnButtonDown(e, g, d);
+            break;
+        case InputEvent::ButtonUp:
+        case InputEvent::Motion: d.userActivity = hooks.mouse; break;
     }
     return d;
 }

@@ -8,13 +8,13 @@ struct InputEvent {
     // WindowsChanged: the list of top-level windows changed (a program may have started).
     enum Kind : std::uint8_t { KeyDown, KeyUp, ButtonDown, ButtonUp, Motion, Activated, WindowsChanged };
     Kind kind = KeyDown;
-    std::uint16_t vk = 0;          // Windows virtual key of a key event
-    std::uint8_t button = 0;       // 1 left, 2 right, 3 middle
-    std::uint8_t mods = 0;         // kMod* bits held when the event happened
-    bool capsLock = false;         // CapsLock on after the event
-    bool synthetic = false;        // injected by a program (the player's playback)
-    std::uint8_t typed = 0;        // Windows-1252 byte the key typed, 0 for none
-    std::uint32_t window = 0;      // window with the focus (Activated: the new active one)
+    std::uint16_t vk = 0;      // Windows virtual key of a key event
+    std::uint8_t button = 0;   // 1 left, 2 right, 3 middle
+    std::uint8_t mods = 0;     // kMod* bits held when the event happened
+    bool capsLock = false;     // CapsLock on after the event
+    bool synthetic = false;    // injected by a program (the player's playback)
+    std::uint8_t typed = 0;    // Windows-1252 byte the key typed, 0 for none
+    std::uint32_t window = 0;  // window with the focus (Activated: the new active one)
 };
 
 // A window message the library sends.

@@ -27,7 +27,8 @@ void PutU32(std::string& out, std::uint32_t v) {
 
 std::uint32_t GetU32(std::string_view in, std::size_t at) {
     std::uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(in[at + i])) << (8 * i);
+    for (int i = 0; i < 4; ++i)
+        v |= static_cast<std::uint32_t>(static_cast<unsigned char>(in[at + i])) << (8 * i);
     return v;
 }
 
@@ -39,7 +40,8 @@ KeyboardMap RemapKeyboard(const KeyboardMap& original, const TSwapKeys& keys) {
         const int i = TableIndexOfKeysym(sym);
         if (i < 0) continue;
         const auto replacement = static_cast<unsigned char>(keys.at(static_cast<std::size_t>(i)));
-        if (replacement == static_cast<unsigned char>(kSwapDefaultChars[static_cast<std::size_t>(i)])) continue;
+        if (replacement == static_cast<unsigned char>(kSwapDefaultChars[static_cast<std::size_t>(i)]))
+            continue;
         const win::Keysym to = win::KeysymForChar(win::Cp1252ToUnicode(replacement));
         if (to != 0 && replacement >= 0x20) sym = static_cast<std::uint32_t>(to);
     }
@@ -62,8 +64,9 @@ std::optional<KeyboardMap> ParseKeyboardMap(std::string_view bytes) {
     map.firstKeycode = static_cast<int>(GetU32(bytes, kMagic.size()));
     map.symsPerKeycode = static_cast<int>(GetU32(bytes, kMagic.size() + 4));
     const std::uint32_t count = GetU32(bytes, kMagic.size() + 8);
-    if (map.firstKeycode < 8 || map.firstKeycode > 255 || map.symsPerKeycode < 1 || map.symsPerKeycode > 255 ||
-        count % static_cast<std::uint32_t>(map.symsPerKeycode) != 0 || bytes.size() != head + 4ull * count ||
+    if (map.firstKeycode < 8 || map.firstKeycode > 255 || map.symsPerKeycode < 1 ||
+        map.symsPerKeycode > 255 || count % static_cast<std::uint32_t>(map.symsPerKeycode) != 0 ||
+        bytes.size() != head + 4ull * count ||
         map.firstKeycode + count / static_cast<std::uint32_t>(map.symsPerKeycode) > 256)
         return std::nullopt;
     map.syms.reserve(count);

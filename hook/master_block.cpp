@@ -27,8 +27,7 @@ std::unique_ptr<MasterBlock>& Slot() {
 
 }  // namespace
 
-MasterBlock::MasterBlock(std::unique_ptr<win::SharedMemory> block,
-                         std::unique_ptr<win::NamedMutex> mutex)
+MasterBlock::MasterBlock(std::unique_ptr<win::SharedMemory> block, std::unique_ptr<win::NamedMutex> mutex)
     : block_(std::move(block)), mutex_(std::move(mutex)) {}
 
 MasterBlock::~MasterBlock() = default;
@@ -60,8 +59,7 @@ void MasterBlock::Push(const TGlobData& from, int group, int index) {
     Update([&](TGlobData& m) {
         const std::uint32_t keptSeconds = m.IdleSeconds;
         CopyGlobGroup(m, from, group, index);
-        if (group == ggIdle && pulled_ && ActivityCount(m) != activityAtPull_)
-            m.IdleSeconds = keptSeconds;
+        if (group == ggIdle && pulled_ && ActivityCount(m) != activityAtPull_) m.IdleSeconds = keptSeconds;
     });
 }
 

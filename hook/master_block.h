@@ -12,10 +12,9 @@
 namespace win {
 class SharedMemory;
 class NamedMutex;
-}
+}  // namespace win
 
 namespace tessaro::hook {
-
 
 class MasterBlock {
 public:

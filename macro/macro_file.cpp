@@ -58,11 +58,11 @@ bool ShiftDown(int fd, off_t from, off_t to, off_t size) {
 
 std::string MacroFileStatus::Describe(const std::string& path) const {
     switch (code) {
-    case Ok: return {};
-    case NotFound: return "The macro file " + path + " does not exist.";
-    case OpenFailed: return "The macro file " + path + " could not be opened: " + std::strerror(error);
-    case IoError: return "Input/output error on the macro file " + path + ": " + std::strerror(error);
-    case BadIndex: return "The macro file " + path + " has no such macro.";
+        case Ok: return {};
+        case NotFound: return "The macro file " + path + " does not exist.";
+        case OpenFailed: return "The macro file " + path + " could not be opened: " + std::strerror(error);
+        case IoError: return "Input/output error on the macro file " + path + ": " + std::strerror(error);
+        case BadIndex: return "The macro file " + path + " has no such macro.";
     }
     return {};
 }
@@ -96,7 +96,8 @@ MacroFileStatus ReadMacroRecordAt(const std::string& path, int index, TMacroReco
     if (!FileSize(fd.get(), size)) return Fail(MacroFileStatus::OpenFailed);
     if (index < 1 || index > size / kRec) return Fail(MacroFileStatus::BadIndex, 0);
     TMacroRecord rec;
-    if (!win::ReadFullAt(fd.get(), &rec, sizeof rec, (index - 1) * kRec)) return Fail(MacroFileStatus::IoError);
+    if (!win::ReadFullAt(fd.get(), &rec, sizeof rec, (index - 1) * kRec))
+        return Fail(MacroFileStatus::IoError);
     out = rec;
     return {};
 }

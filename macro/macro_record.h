@@ -100,7 +100,7 @@ enum class PopupShow : std::uint8_t { FirstPartOfMacro = 1, Icons = 2, NicknameA
 struct PopupMenu {
     bool inTray = false;
     PopupShow show = PopupShow::NicknameAndScope;
-    int iconSizeIndex = 0;  // 0..4: 16, 24, 32, 48, 64 pixels
+    int iconSizeIndex = 0;             // 0..4: 16, 24, 32, 48, 64 pixels
     std::vector<std::uint16_t> items;  // macro numbers in menu order
 
     int IconPixels() const;

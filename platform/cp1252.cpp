@@ -6,11 +6,10 @@ namespace win {
 namespace {
 
 // 0x80..0x9F; the rest of the bytes are their own code points.
-constexpr std::array<char32_t, 32> kHigh = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHigh = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                            0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -65,18 +64,35 @@ std::string Utf8ToCp1252(std::string_view text, char replacement) {
         const auto b = static_cast<unsigned char>(text[i]);
         std::size_t extra = 0;
         char32_t cp = 0;
-        if (b < 0x80) { cp = b; }
-        else if ((b & 0xE0) == 0xC0) { cp = b & 0x1F; extra = 1; }
-        else if ((b & 0xF0) == 0xE0) { cp = b & 0x0F; extra = 2; }
-        else if ((b & 0xF8) == 0xF0) { cp = b & 0x07; extra = 3; }
-        else { out += replacement; ++i; continue; }
+        if (b < 0x80) {
+            cp = b;
+        } else if ((b & 0xE0) == 0xC0) {
+            cp = b & 0x1F;
+            extra = 1;
+        } else if ((b & 0xF0) == 0xE0) {
+            cp = b & 0x0F;
+            extra = 2;
+        } else if ((b & 0xF8) == 0xF0) {
+            cp = b & 0x07;
+            extra = 3;
+        } else {
+            out += replacement;
+            ++i;
+            continue;
+        }
         bool ok = i + extra < text.size();  // the whole sequence is there
         for (std::size_t k = 1; ok && k <= extra; ++k) {
             const auto cb = static_cast<unsigned char>(text[i + k]);
-            if ((cb & 0xC0) != 0x80) ok = false;
-            else cp = (cp << 6) | (cb & 0x3F);
+            if ((cb & 0xC0) != 0x80)
+                ok = false;
+            else
+                cp = (cp << 6) | (cb & 0x3F);
         }
-        if (!ok) { out += replacement; ++i; continue; }
+        if (!ok) {
+            out += replacement;
+            ++i;
+            continue;
+        }
         unsigned char byte = 0;
         out += UnicodeToCp1252(cp, byte) ? static_cast<char>(byte) : replacement;
         i += extra + 1;

@@ -21,8 +21,8 @@ bool TryEncodeDateTime(const DateTimeParts& p, double& out) {
     const year_month_day ymd{year{p.year}, month{static_cast<unsigned>(p.month)},
                              day{static_cast<unsigned>(p.day < 1 ? 0 : p.day)}};
     if (!ymd.ok()) return false;
-    if (p.hour < 0 || p.hour > 23 || p.minute < 0 || p.minute > 59 || p.second < 0 ||
-        p.second > 59 || p.millisecond < 0 || p.millisecond > 999)
+    if (p.hour < 0 || p.hour > 23 || p.minute < 0 || p.minute > 59 || p.second < 0 || p.second > 59 ||
+        p.millisecond < 0 || p.millisecond > 999)
         return false;
     const double days = static_cast<double>((sys_days(ymd) - kEpoch).count());
     const double time =
@@ -56,7 +56,8 @@ DateTimeParts DecodeDateTime(double dateTime) {
 
 int DayOfWeek(double dateTime) {
     const DateTimeParts p = DecodeDateTime(dateTime);
-    const sys_days d{year{p.year} / month{static_cast<unsigned>(p.month)} / day{static_cast<unsigned>(p.day)}};
+    const sys_days d{year{p.year} / month{static_cast<unsigned>(p.month)} /
+                     day{static_cast<unsigned>(p.day)}};
     return static_cast<int>(weekday{d}.c_encoding()) + 1;
 }
 
@@ -65,8 +66,13 @@ double FromTimePoint(system_clock::time_point tp) {
     const std::time_t t = static_cast<std::time_t>(ms >= 0 ? ms / 1000 : (ms - 999) / 1000);
     std::tm tm{};
     localtime_r(&t, &tm);
-    DateTimeParts p{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
-                    tm.tm_sec > 59 ? 59 : tm.tm_sec, static_cast<int>(ms - static_cast<long long>(t) * 1000)};
+    DateTimeParts p{tm.tm_year + 1900,
+                    tm.tm_mon + 1,
+                    tm.tm_mday,
+                    tm.tm_hour,
+                    tm.tm_min,
+                    tm.tm_sec > 59 ? 59 : tm.tm_sec,
+                    static_cast<int>(ms - static_cast<long long>(t) * 1000)};
     double out = 0;
     TryEncodeDateTime(p, out);
     return out;

@@ -8,8 +8,8 @@ namespace win {
 
 struct DateTimeParts {
     int year = 1899;
-    int month = 12;   // 1..12
-    int day = 30;     // 1..31
+    int month = 12;  // 1..12
+    int day = 30;    // 1..31
     int hour = 0;
     int minute = 0;
     int second = 0;

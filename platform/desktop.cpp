@@ -44,7 +44,8 @@ std::string ExecutableBaseName(int pid) {
     std::string path(buf, static_cast<std::size_t>(n));
     // A replaced executable reads "<path> (deleted)".
     const std::string deleted = " (deleted)";
-    if (path.size() > deleted.size() && path.compare(path.size() - deleted.size(), deleted.size(), deleted) == 0)
+    if (path.size() > deleted.size() &&
+        path.compare(path.size() - deleted.size(), deleted.size(), deleted) == 0)
         path.resize(path.size() - deleted.size());
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);

@@ -11,58 +11,59 @@ namespace win {
 
 // Mouse-event flags, as the player composes them.
 inline constexpr unsigned MOUSEEVENTF_MOVE = 0x0001, MOUSEEVENTF_LEFTDOWN = 0x0002,
-    MOUSEEVENTF_LEFTUP = 0x0004, MOUSEEVENTF_RIGHTDOWN = 0x0008, MOUSEEVENTF_RIGHTUP = 0x0010,
-    MOUSEEVENTF_MIDDLEDOWN = 0x0020, MOUSEEVENTF_MIDDLEUP = 0x0040,
-    MOUSEEVENTF_WHEEL = 0x0800, MOUSEEVENTF_ABSOLUTE = 0x8000;
+                          MOUSEEVENTF_LEFTUP = 0x0004, MOUSEEVENTF_RIGHTDOWN = 0x0008,
+                          MOUSEEVENTF_RIGHTUP = 0x0010, MOUSEEVENTF_MIDDLEDOWN = 0x0020,
+                          MOUSEEVENTF_MIDDLEUP = 0x0040, MOUSEEVENTF_WHEEL = 0x0800,
+                          MOUSEEVENTF_ABSOLUTE = 0x8000;
 inline constexpr int WHEEL_DELTA = 120;
 
 struct Point {
-  int x = 0, y = 0;
-  bool operator==(const Point&) const = default;
+    int x = 0, y = 0;
+    bool operator==(const Point&) const = default;
 };
 struct Rect {
-  int left = 0, top = 0, right = 0, bottom = 0;
+    int left = 0, top = 0, right = 0, bottom = 0;
 };
 
 class InputBackend {
- public:
-  virtual ~InputBackend();
+public:
+    virtual ~InputBackend();
 
-  // One key event. Keys pressed and not yet released are remembered for ReleaseAll().
-  void KeyEvent(unsigned char vk, bool up);
-  // One mouse event; with MOUSEEVENTF_ABSOLUTE the position is 0..65535 across the screen.
-  // `data` is the wheel amount (WHEEL_DELTA per notch, negative backwards).
-  void MouseEvent(unsigned flags, int dx, int dy, int data);
+    // One key event. Keys pressed and not yet released are remembered for ReleaseAll().
+    void KeyEvent(unsigned char vk, bool up);
+    // One mouse event; with MOUSEEVENTF_ABSOLUTE the position is 0..65535 across the screen.
+    // `data` is the wheel amount (WHEEL_DELTA per notch, negative backwards).
+    void MouseEvent(unsigned flags, int dx, int dy, int data);
 
-  // The key and shift state (kScan* bits of virtual_keys.h) that type a character on the
-  // current layout, as low and high byte; -1 when no key types it.
-  virtual short KeyScan(unsigned char ch) = 0;
-  // Enter an Alt keypad code ("0233", "065"). The default is what the keypad does on the
-  // other system: Alt down, each digit on the numeric keypad, Alt up.
-  virtual void TypeAltCode(std::string_view digits);
+    // The key and shift state (kScan* bits of virtual_keys.h) that type a character on the
+    // current layout, as low and high byte; -1 when no key types it.
+    virtual short KeyScan(unsigned char ch) = 0;
+    // Enter an Alt keypad code ("0233", "065"). The default is what the keypad does on the
+    // other system: Alt down, each digit on the numeric keypad, Alt up.
+    virtual void TypeAltCode(std::string_view digits);
 
-  virtual Point CursorPos() = 0;
-  virtual Point ScreenSize() = 0;  // x = width, y = height in pixels
-  virtual std::optional<Rect> ForegroundWindowRect() = 0;
-  // The text caret of the focused window in screen pixels; nullopt when it cannot be found.
-  virtual std::optional<Point> CaretPos() = 0;
+    virtual Point CursorPos() = 0;
+    virtual Point ScreenSize() = 0;  // x = width, y = height in pixels
+    virtual std::optional<Rect> ForegroundWindowRect() = 0;
+    // The text caret of the focused window in screen pixels; nullopt when it cannot be found.
+    virtual std::optional<Point> CaretPos() = 0;
 
-  // Around one macro: a backend may refresh its keyboard view before and tidy up after.
-  virtual void BeginPlayback() {}
-  // Release every key and button still held by the playback.
-  void ReleaseAll();
-  // Milliseconds other clients may still need to pick up the last characters before the
-  // backend's temporary keyboard changes can be undone by EndPlayback().
-  virtual int SettleMs() const { return 0; }
-  virtual void EndPlayback() {}
+    // Around one macro: a backend may refresh its keyboard view before and tidy up after.
+    virtual void BeginPlayback() {}
+    // Release every key and button still held by the playback.
+    void ReleaseAll();
+    // Milliseconds other clients may still need to pick up the last characters before the
+    // backend's temporary keyboard changes can be undone by EndPlayback().
+    virtual int SettleMs() const { return 0; }
+    virtual void EndPlayback() {}
 
- protected:
-  virtual void SendKey(unsigned char vk, bool up) = 0;
-  virtual void SendMouse(unsigned flags, int dx, int dy, int data) = 0;
+protected:
+    virtual void SendKey(unsigned char vk, bool up) = 0;
+    virtual void SendMouse(unsigned flags, int dx, int dy, int data) = 0;
 
- private:
-  std::set<unsigned char> held_keys_;
-  unsigned held_buttons_ = 0;  // MOUSEEVENTF_*DOWN bits
+private:
+    std::set<unsigned char> held_keys_;
+    unsigned held_buttons_ = 0;  // MOUSEEVENTF_*DOWN bits
 };
 
 // The input of the active backend (platform/backend.h): XTest on the shared display, or

@@ -31,8 +31,7 @@ MessageBoxHandler& Handler() {
 
 }  // namespace
 
-MbResult MessageBox(const std::string& text, const std::string& caption, MbButtons buttons,
-                    MbIcon icon) {
+MbResult MessageBox(const std::string& text, const std::string& caption, MbButtons buttons, MbIcon icon) {
     return Handler()(MessageBoxCall{text, caption, buttons, icon});
 }
 

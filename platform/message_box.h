@@ -22,8 +22,8 @@ using MessageBoxHandler = std::function<MbResult(const MessageBoxCall&)>;
 // Shows a modal box through the installed handler. The programs install the Qt box
 // (widgets/message_box_qt.h); until then the text goes to stderr and the box answers with
 // its first button.
-MbResult MessageBox(const std::string& text, const std::string& caption,
-                    MbButtons buttons = MbButtons::Ok, MbIcon icon = MbIcon::None);
+MbResult MessageBox(const std::string& text, const std::string& caption, MbButtons buttons = MbButtons::Ok,
+                    MbIcon icon = MbIcon::None);
 
 // The answer of a box that nobody can see: its first button.
 MbResult FirstButton(MbButtons buttons);

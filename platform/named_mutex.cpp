@@ -52,8 +52,7 @@ bool AwaitReady(MutexBlock* b) {
 NamedMutex::NamedMutex(std::unique_ptr<SharedMemory> block) : block_(std::move(block)) {}
 NamedMutex::~NamedMutex() = default;
 
-std::unique_ptr<NamedMutex> NamedMutex::Attach(std::unique_ptr<SharedMemory> block,
-                                               std::string* error) {
+std::unique_ptr<NamedMutex> NamedMutex::Attach(std::unique_ptr<SharedMemory> block, std::string* error) {
     if (!block) return nullptr;
     MutexBlock* b = BlockOf(block);
     bool ok = block->existed() ? AwaitReady(b) : Initialise(b);
@@ -78,7 +77,7 @@ WaitResult NamedMutex::Wait(int timeoutMs) {
     if (timeoutMs < 0) {
         rc = pthread_mutex_lock(m);
     } else {
-        timespec until {};
+        timespec until{};
         clock_gettime(CLOCK_REALTIME, &until);
         until.tv_sec += timeoutMs / 1000;
         until.tv_nsec += static_cast<long>(timeoutMs % 1000) * 1000000L;
@@ -89,13 +88,13 @@ WaitResult NamedMutex::Wait(int timeoutMs) {
         rc = pthread_mutex_timedlock(m, &until);
     }
     switch (rc) {
-    case 0: return WaitResult::Acquired;
-    case EOWNERDEAD:
-        // The owner died holding it: take it over and make it usable again.
-        pthread_mutex_consistent(m);
-        return WaitResult::Abandoned;
-    case ETIMEDOUT: return WaitResult::Timeout;
-    default: return WaitResult::Failed;
+        case 0: return WaitResult::Acquired;
+        case EOWNERDEAD:
+            // The owner died holding it: take it over and make it usable again.
+            pthread_mutex_consistent(m);
+            return WaitResult::Abandoned;
+        case ETIMEDOUT: return WaitResult::Timeout;
+        default: return WaitResult::Failed;
     }
 }
 

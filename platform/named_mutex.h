@@ -29,8 +29,7 @@ public:
 
 private:
     explicit NamedMutex(std::unique_ptr<SharedMemory> block);
-    static std::unique_ptr<NamedMutex> Attach(std::unique_ptr<SharedMemory> block,
-                                              std::string* error);
+    static std::unique_ptr<NamedMutex> Attach(std::unique_ptr<SharedMemory> block, std::string* error);
     std::unique_ptr<SharedMemory> block_;
 };
 
@@ -38,7 +37,9 @@ private:
 class MutexLock {
 public:
     MutexLock(NamedMutex& mutex, int timeoutMs) : mutex_(mutex), result_(mutex.Wait(timeoutMs)) {}
-    ~MutexLock() { if (owns()) mutex_.Release(); }
+    ~MutexLock() {
+        if (owns()) mutex_.Release();
+    }
     MutexLock(const MutexLock&) = delete;
     MutexLock& operator=(const MutexLock&) = delete;
     bool owns() const { return result_ == WaitResult::Acquired || result_ == WaitResult::Abandoned; }

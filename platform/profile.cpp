@@ -40,9 +40,9 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 // One line of the file as read; writes re-emit untouched lines byte for byte.
 struct Line {
     enum Kind { Other, Section, Key } kind = Other;  // Other: blank, comment or damaged
-    bool damagedHeader = false;  // "[" without "]": the keys below belong to no section
+    bool damagedHeader = false;                      // "[" without "]": the keys below belong to no section
     std::string raw;
-    std::string name;  // section or key name, trimmed
+    std::string name;   // section or key name, trimmed
     std::string value;  // key lines: the value, trimmed
 };
 
@@ -62,7 +62,8 @@ Line ParseLine(std::string raw, bool first) {
         }
     } else if (!text.empty() && text.front() != ';') {
         const auto eq = text.find('=');
-        const std::string_view key = eq == std::string_view::npos ? std::string_view() : Trim(text.substr(0, eq));
+        const std::string_view key =
+            eq == std::string_view::npos ? std::string_view() : Trim(text.substr(0, eq));
         if (!key.empty()) {
             line.kind = Line::Key;
             line.name = std::string(key);
@@ -135,8 +136,10 @@ private:
         const std::string_view k = Trim(key);
         for (std::size_t i = 0; i < lines_.size(); ++i) {
             const Line& l = lines_[i];
-            if (l.kind == Line::Section) inSection = IsHeaderOf(l, section);
-            else if (inSection && l.kind == Line::Key && SameName(l.name, k)) return i;
+            if (l.kind == Line::Section)
+                inSection = IsHeaderOf(l, section);
+            else if (inSection && l.kind == Line::Key && SameName(l.name, k))
+                return i;
         }
         return std::nullopt;
     }
@@ -182,7 +185,8 @@ bool ReplaceFile(const std::string& path, const std::string& content) {
     std::string tmp = path + ".XXXXXX";
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0) return false;
-    bool ok = WriteFullAt(fd, content.data(), content.size(), 0) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    bool ok =
+        WriteFullAt(fd, content.data(), content.size(), 0) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
     if (!ok) {
@@ -209,9 +213,11 @@ std::string ResolvedPath(const std::string& path) {
 // read-modify-write from dropping the keys the other just wrote.
 class FolderLock {
 public:
-    explicit FolderLock(const std::string& dir) : fd_(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    explicit FolderLock(const std::string& dir)
+        : fd_(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
         if (fd_ >= 0)
-            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {}
+            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+            }
     }
     ~FolderLock() {
         if (fd_ >= 0) ::close(fd_);  // closing releases the lock
@@ -225,9 +231,9 @@ private:
 
 bool Storable(std::string_view section, std::string_view key, std::string_view value) {
     const std::string_view k = Trim(key);
-    return !HasLineBreak(section) && section.find(']') == std::string_view::npos &&
-           !k.empty() && !HasLineBreak(key) && key.find('=') == std::string_view::npos &&
-           k.front() != '[' && k.front() != ';' && !HasLineBreak(value);
+    return !HasLineBreak(section) && section.find(']') == std::string_view::npos && !k.empty() &&
+           !HasLineBreak(key) && key.find('=') == std::string_view::npos && k.front() != '[' &&
+           k.front() != ';' && !HasLineBreak(value);
 }
 
 }  // namespace
@@ -251,10 +257,14 @@ int LeadingInteger(std::string_view s, bool dollarHex) {
     std::int64_t v = 0;
     for (char c : s) {
         int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else break;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            break;
         if (v * base + d > limit) break;  // a digit that would overflow counts as bad
         v = v * base + d;
     }
@@ -267,8 +277,8 @@ std::string ProfilePath(std::string_view file) {
     return JoinPath(WindowsDirectory(), name);
 }
 
-std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view def, int size, std::string_view file) {
+std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view def,
+                                    int size, std::string_view file) {
     if (size <= 0) return {};
     std::string result;
     std::string content;
@@ -288,8 +298,7 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
     return result;
 }
 
-int GetPrivateProfileInt(std::string_view section, std::string_view key, int def,
-                         std::string_view file) {
+int GetPrivateProfileInt(std::string_view section, std::string_view key, int def, std::string_view file) {
     std::string content;
     if (ReadFile(ProfilePath(file), content) != ReadResult::Ok) return def;
     Document doc(content);
@@ -316,8 +325,8 @@ bool WritePrivateProfileStrings(std::string_view section,
     return ReplaceFile(path, text);
 }
 
-bool WritePrivateProfileString(std::string_view section, std::string_view key,
-                               std::string_view value, std::string_view file) {
+bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
+                               std::string_view file) {
     return WritePrivateProfileStrings(section, {{std::string(key), std::string(value)}}, file);
 }
 

@@ -19,13 +19,12 @@ std::string ProfilePath(std::string_view file);
 
 // The value of [section] key, or `def` (trailing blanks removed) when the file, the
 // section or the key is missing; at most size - 1 characters either way.
-std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view def, int size, std::string_view file);
+std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view def,
+                                    int size, std::string_view file);
 
 // The value as a decimal integer (leading blanks, a sign, "0x" hexadecimal); `def` when the
 // key is missing, the digits before the first bad character otherwise (none: 0).
-int GetPrivateProfileInt(std::string_view section, std::string_view key, int def,
-                         std::string_view file);
+int GetPrivateProfileInt(std::string_view section, std::string_view key, int def, std::string_view file);
 
 // The integer conversion of profile values: leading blanks, a sign, a "0x" (and with
 // dollarHex a "$") hexadecimal prefix; the digits before the first bad character count
@@ -35,8 +34,8 @@ int LeadingInteger(std::string_view text, bool dollarHex = false);
 // Sets [section] key = value. False when the file cannot be read or written, or when a
 // name or value could not be stored as one line (CR or LF, "]" in a section, "=" in a key,
 // an empty key); the file is then unchanged. The file is replaced atomically.
-bool WritePrivateProfileString(std::string_view section, std::string_view key,
-                               std::string_view value, std::string_view file);
+bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
+                               std::string_view file);
 
 // Several keys of one section in one atomic replacement; the same result as writing them
 // one after the other, in order. False (and the file unchanged) as above.

@@ -46,10 +46,8 @@ void* MapDescriptor(int fd, std::size_t size, std::string* error) {
 
 }  // namespace
 
-SharedMemory::SharedMemory(std::string shmName, std::string name, void* data, std::size_t size,
-                           bool existed)
-    : shmName_(std::move(shmName)), name_(std::move(name)), data_(data), size_(size),
-      existed_(existed) {}
+SharedMemory::SharedMemory(std::string shmName, std::string name, void* data, std::size_t size, bool existed)
+    : shmName_(std::move(shmName)), name_(std::move(name)), data_(data), size_(size), existed_(existed) {}
 
 SharedMemory::~SharedMemory() {
     ::munmap(data_, size_);

@@ -31,8 +31,7 @@ public:
     static void Remove(const std::string& name);
 
 private:
-    SharedMemory(std::string shmName, std::string name, void* data, std::size_t size,
-                 bool existed);
+    SharedMemory(std::string shmName, std::string name, void* data, std::size_t size, bool existed);
     std::string shmName_;
     std::string name_;
     void* data_;

@@ -25,7 +25,7 @@ static_assert(std::atomic<std::uint64_t>::is_always_lock_free);
 static_assert(sizeof(Marker) == 8 * (kSlots + 1));
 
 std::uint64_t NowMs() {
-    timespec ts {};
+    timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return static_cast<std::uint64_t>(ts.tv_sec) * 1000 + static_cast<std::uint64_t>(ts.tv_nsec) / 1000000;
 }

@@ -20,8 +20,7 @@ void NoteSyntheticInput(SyntheticKind kind, unsigned detail = 0, unsigned vk = 0
 // Claims the oldest unclaimed note of that kind and detail made within the last
 // withinMs; true when there was one, its vk in *vk. A note is claimed only once, so it
 // excuses one event.
-bool ClaimSyntheticInput(SyntheticKind kind, unsigned detail, int withinMs,
-                         unsigned* vk = nullptr);
+bool ClaimSyntheticInput(SyntheticKind kind, unsigned detail, int withinMs, unsigned* vk = nullptr);
 
 // The virtual key last noted for a keycode within the last withinMs, 0 for none.
 unsigned SyntheticKeyVk(unsigned keycode, int withinMs);

@@ -29,8 +29,14 @@ inline constexpr std::uint16_t acNone = 30000;
 template <typename T, int N>
 struct OneBased {
     T items[N];
-    T& operator[](int n) { assert(n >= 1 && n <= N); return items[n - 1]; }
-    const T& operator[](int n) const { assert(n >= 1 && n <= N); return items[n - 1]; }
+    T& operator[](int n) {
+        assert(n >= 1 && n <= N);
+        return items[n - 1];
+    }
+    const T& operator[](int n) const {
+        assert(n >= 1 && n <= N);
+        return items[n - 1];
+    }
     static constexpr bool Valid(int n) { return n >= 1 && n <= N; }
 };
 
@@ -159,21 +165,21 @@ static_assert(sizeof(ShortString<20>) == 21 && sizeof(ShortString<25>) == 26);
 
 // The fifteen groups in which the copies are exchanged (item codes of a pull).
 enum GlobGroup : int {
-    ggCapture = 0,     // QtmUpCapture
-    ggCaptureOn = 1,   // QtmUpCaptureOn
-    ggInUse = 2,       // QtmUpInUse
-    ggKeyHook = 3,     // QtmUpKeyHook
-    ggMouseHook = 4,   // QtmUpMouseHook
-    ggWindow = 5,      // QtmUpWindow
-    ggWindow2 = 6,     // QtmUpWindow2
-    ggItem = 7,        // QtmUpItem (one macro slot)
-    ggNumKeys = 8,     // QtmUpNumKeys
-    ggProg = 9,        // QtmUpProg
-    ggProgs = 10,      // QtmUpProgs
-    ggInit = 11,       // QtmUpInit
-    ggIdle = 12,       // QtmUpIdle
-    ggWaits = 13,      // QtmUpWaits
-    ggKeys = 14,       // QtmUpKeys
+    ggCapture = 0,    // QtmUpCapture
+    ggCaptureOn = 1,  // QtmUpCaptureOn
+    ggInUse = 2,      // QtmUpInUse
+    ggKeyHook = 3,    // QtmUpKeyHook
+    ggMouseHook = 4,  // QtmUpMouseHook
+    ggWindow = 5,     // QtmUpWindow
+    ggWindow2 = 6,    // QtmUpWindow2
+    ggItem = 7,       // QtmUpItem (one macro slot)
+    ggNumKeys = 8,    // QtmUpNumKeys
+    ggProg = 9,       // QtmUpProg
+    ggProgs = 10,     // QtmUpProgs
+    ggInit = 11,      // QtmUpInit
+    ggIdle = 12,      // QtmUpIdle
+    ggWaits = 13,     // QtmUpWaits
+    ggKeys = 14,      // QtmUpKeys
 };
 inline constexpr int kGlobGroupCount = 15;
 
@@ -200,65 +206,64 @@ inline bool CopyGlobGroup(TGlobData& to, const TGlobData& from, int group, int i
     using glob_detail::CopyBytes;
     using glob_detail::CopyString;
     switch (group) {
-    case ggCapture:
-        to.CaptureMacro = from.CaptureMacro;
-        to.CapDoubleAlt = from.CapDoubleAlt;
-        CopyBytes(to, from, offsetof(TGlobData, StopKeyMouse), offsetof(TGlobData, InUse));
-        CopyBytes(to, from, offsetof(TGlobData, CapKeys), offsetof(TGlobData, LibDword790));
-        to.CapStarting = from.CapStarting;
-        to.CapWindowSize2 = from.CapWindowSize2;
-        return true;
-    case ggCaptureOn: to.CaptureOn = from.CaptureOn; return true;
-    case ggInUse: to.InUse = from.InUse; return true;
-    case ggKeyHook: to.KeyboardHook = from.KeyboardHook; return true;
-    case ggMouseHook: to.MouseHook = from.MouseHook; return true;
-    case ggWindow: to.PlayerWnd = from.PlayerWnd; return true;
-    case ggWindow2:
-        to.SecWnd = from.SecWnd;
-        to.SecWndOn = from.SecWndOn;
-        to.CapWnd = from.CapWnd;
-        to.CapWndOn = from.CapWndOn;
-        return true;
-    case ggItem:
-        if (!OneBased<std::uint8_t, kMaxMacros>::Valid(index)) return false;
-        to.Scope[index] = from.Scope[index];
-        CopyString(to.ScopeText[index], from.ScopeText[index]);
-        to.Enabled[index] = from.Enabled[index];
-        to.ActivationCode[index] = from.ActivationCode[index];
-        to.TopmostOnly[index] = from.TopmostOnly[index];
-        return true;
-    case ggNumKeys: to.MacroCount = from.MacroCount; return true;
-    case ggProg: CopyString(to.ActiveProgram, from.ActiveProgram); return true;
-    case ggProgs:
-        to.ProgramCount = from.ProgramCount;
-        for (int i = 1; i <= kMaxPrograms; ++i) CopyString(to.Programs[i], from.Programs[i]);
-        return true;
-    case ggInit:
-        to.LibByte741 = from.LibByte741;
-        to.LibWord743 = from.LibWord743;
-        to.LibDword790 = from.LibDword790;
-        to.LibDword794 = from.LibDword794;
-        to.LibByte14320 = from.LibByte14320;
-        to.IsNT = from.IsNT;
-        to.LibByte4 = from.LibByte4;
-        to.MouseSwapped = from.MouseSwapped;
-        return true;
-    case ggIdle:
-        // IdleFired travels with the idle group so that the library knows when to
-        // report the next user activity.
-        to.IdleSchedules = from.IdleSchedules;
-        to.IdleSeconds = from.IdleSeconds;
-        to.IdleFired = from.IdleFired;
-        return true;
-    case ggWaits:
-        CopyBytes(to, from, offsetof(TGlobData, WaitMouse), offsetof(TGlobData, IdleSeconds));
-        return true;
-    case ggKeys:
-        std::memcpy(to.HotKeyUsed, from.HotKeyUsed, sizeof to.HotKeyUsed);
-        to.HasAbbreviations = from.HasAbbreviations;
-        return true;
-    default:
-        return false;
+        case ggCapture:
+            to.CaptureMacro = from.CaptureMacro;
+            to.CapDoubleAlt = from.CapDoubleAlt;
+            CopyBytes(to, from, offsetof(TGlobData, StopKeyMouse), offsetof(TGlobData, InUse));
+            CopyBytes(to, from, offsetof(TGlobData, CapKeys), offsetof(TGlobData, LibDword790));
+            to.CapStarting = from.CapStarting;
+            to.CapWindowSize2 = from.CapWindowSize2;
+            return true;
+        case ggCaptureOn: to.CaptureOn = from.CaptureOn; return true;
+        case ggInUse: to.InUse = from.InUse; return true;
+        case ggKeyHook: to.KeyboardHook = from.KeyboardHook; return true;
+        case ggMouseHook: to.MouseHook = from.MouseHook; return true;
+        case ggWindow: to.PlayerWnd = from.PlayerWnd; return true;
+        case ggWindow2:
+            to.SecWnd = from.SecWnd;
+            to.SecWndOn = from.SecWndOn;
+            to.CapWnd = from.CapWnd;
+            to.CapWndOn = from.CapWndOn;
+            return true;
+        case ggItem:
+            if (!OneBased<std::uint8_t, kMaxMacros>::Valid(index)) return false;
+            to.Scope[index] = from.Scope[index];
+            CopyString(to.ScopeText[index], from.ScopeText[index]);
+            to.Enabled[index] = from.Enabled[index];
+            to.ActivationCode[index] = from.ActivationCode[index];
+            to.TopmostOnly[index] = from.TopmostOnly[index];
+            return true;
+        case ggNumKeys: to.MacroCount = from.MacroCount; return true;
+        case ggProg: CopyString(to.ActiveProgram, from.ActiveProgram); return true;
+        case ggProgs:
+            to.ProgramCount = from.ProgramCount;
+            for (int i = 1; i <= kMaxPrograms; ++i) CopyString(to.Programs[i], from.Programs[i]);
+            return true;
+        case ggInit:
+            to.LibByte741 = from.LibByte741;
+            to.LibWord743 = from.LibWord743;
+            to.LibDword790 = from.LibDword790;
+            to.LibDword794 = from.LibDword794;
+            to.LibByte14320 = from.LibByte14320;
+            to.IsNT = from.IsNT;
+            to.LibByte4 = from.LibByte4;
+            to.MouseSwapped = from.MouseSwapped;
+            return true;
+        case ggIdle:
+            // IdleFired travels with the idle group so that the library knows when to
+            // report the next user activity.
+            to.IdleSchedules = from.IdleSchedules;
+            to.IdleSeconds = from.IdleSeconds;
+            to.IdleFired = from.IdleFired;
+            return true;
+        case ggWaits:
+            CopyBytes(to, from, offsetof(TGlobData, WaitMouse), offsetof(TGlobData, IdleSeconds));
+            return true;
+        case ggKeys:
+            std::memcpy(to.HotKeyUsed, from.HotKeyUsed, sizeof to.HotKeyUsed);
+            to.HasAbbreviations = from.HasAbbreviations;
+            return true;
+        default: return false;
     }
 }
 

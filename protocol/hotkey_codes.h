@@ -9,10 +9,10 @@ namespace tessaro::hook {
 enum : std::uint8_t { kModCtrl = 1, kModAlt = 2, kModShift = 4, kModWin = 8 };
 
 struct HotKeyDef {
-    std::uint16_t vk = 0;      // Windows virtual key; 0 for mouse codes
-    std::uint8_t mouse = 0;    // 1 left, 2 right, 3 middle, 0 a key
-    std::uint8_t mods = 0;     // kMod* bits
-    std::string name;          // as listed to the user, at most 24 characters
+    std::uint16_t vk = 0;    // Windows virtual key; 0 for mouse codes
+    std::uint8_t mouse = 0;  // 1 left, 2 right, 3 middle, 0 a key
+    std::uint8_t mods = 0;   // kMod* bits
+    std::string name;        // as listed to the user, at most 24 characters
 };
 
 inline constexpr int kFirstMouseCode = 699;

@@ -16,8 +16,7 @@ inline constexpr int kHotKeyNameLength = 24;
 const std::string& HotKeyNames(int code);
 
 // Codes the desktop itself uses; the editor and the capture-complete dialog warn on them.
-inline constexpr std::array<int, 10> kReservedHotKeys = {89, 185, 233, 590, 557,
-                                                         558, 559, 566, 571, 607};
+inline constexpr std::array<int, 10> kReservedHotKeys = {89, 185, 233, 590, 557, 558, 559, 566, 571, 607};
 bool IsReservedHotKey(int code);
 
 // What a code presses: a virtual key (0 for a mouse code), a mouse button (1 left,

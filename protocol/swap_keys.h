@@ -55,7 +55,6 @@ static_assert(offsetof(TSwapShared, Keys) + offsetof(TSwapKeys, Digits) == 60);
 static_assert(offsetof(TSwapShared, Keys) + offsetof(TSwapKeys, Punctuation) == 70);
 static_assert(offsetof(TSwapShared, Flag103) == 103);
 
-
 // Every character mapped to itself. (Inline, as the layout: the hook library uses both.)
 inline TSwapKeys DefaultSwapKeys() {
     TSwapKeys keys;

@@ -36,7 +36,8 @@ private:
 class TMyCustomGrid::Delegate : public QStyledItemDelegate {
 public:
     explicit Delegate(TMyCustomGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         TGridDrawState state = 0;
         if (option.state & QStyle::State_Selected) state |= gdSelected;
         if (option.state & QStyle::State_HasFocus) state |= gdFocused;
@@ -257,7 +258,7 @@ bool TMyCustomGrid::MouseToCell(const QPoint& pos, int& col, int& row) const {
 void TMyCustomGrid::PaintCell(QPainter& painter, int col, int row, const QRect& rect, TGridDrawState state) {
     if (defaultDrawing_) {
         const QPalette& pal = palette();
-        QColor fill = (state & gdFixed) ? fixedColor_
+        QColor fill = (state & gdFixed)      ? fixedColor_
                       : (state & gdSelected) ? pal.color(QPalette::Highlight)
                                              : pal.color(QPalette::Base);
         painter.fillRect(rect, fill);

@@ -12,8 +12,7 @@ namespace tessaro {
 win::MbResult QtMessageBox(const win::MessageBoxCall& call) {
     using namespace win;
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(call.caption).c_str(),
-                     Cp1252ToUtf8(call.text).c_str());
+        std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(call.caption).c_str(), Cp1252ToUtf8(call.text).c_str());
         return FirstButton(call.buttons);
     }
     QMessageBox box;
@@ -34,9 +33,7 @@ win::MbResult QtMessageBox(const win::MessageBoxCall& call) {
         case MbButtons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
-        case MbButtons::RetryCancel:
-            box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
-            break;
+        case MbButtons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
     }
     switch (box.exec()) {
         case QMessageBox::Yes: return MbResult::Yes;

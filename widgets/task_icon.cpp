@@ -67,9 +67,7 @@ bool QtTrayHost::Modify(const TrayIconData& data) {
     return true;
 }
 
-bool QtTrayHost::Delete(const TrayIconData& data) {
-    return Icons().erase({data.window, data.id}) == 1;
-}
+bool QtTrayHost::Delete(const TrayIconData& data) { return Icons().erase({data.window, data.id}) == 1; }
 
 QSystemTrayIcon* QtTrayHost::Find(const TTaskIcon* window, int id) const {
     auto it = Icons().find({window, id});

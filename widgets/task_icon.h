@@ -70,8 +70,7 @@ public:
 
     std::function<void(TTaskIcon* sender)> OnClick;
     std::function<void(TTaskIcon* sender)> OnDblClick;
-    std::function<void(TTaskIcon* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
-                       int x, int y)>
+    std::function<void(TTaskIcon* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)>
         OnRightClick;
 
     // The notification area's callback (kTrayCallbackMessage): wParam names the icon,

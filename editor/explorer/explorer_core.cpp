@@ -34,8 +34,8 @@ void DefaultTimer(TMacroRecord& rec, double now) {
     rec.IntervalMinutes = 15;
 }
 
-AppendResult AppendNewMacro(const std::string& macroFile, const TMacroRecord& rec,
-                            TGlobData& glob, const PlayerNotice& notify) {
+AppendResult AppendNewMacro(const std::string& macroFile, const TMacroRecord& rec, TGlobData& glob,
+                            const PlayerNotice& notify) {
     AppendResult result;
     if (glob.MacroCount >= kMaxMacros) {
         result.error = "Maximum number of hot keys has been reached.  A macro cannot be added.";

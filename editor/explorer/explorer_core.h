@@ -33,8 +33,8 @@ struct AppendResult {
 
 // Appends a new macro to the macro file. Only once the record is really in the file is
 // MacroCount raised and pushed; a full or unwritable file leaves the count alone.
-AppendResult AppendNewMacro(const std::string& macroFile, const TMacroRecord& rec,
-                            TGlobData& glob, const PlayerNotice& notify);
+AppendResult AppendNewMacro(const std::string& macroFile, const TMacroRecord& rec, TGlobData& glob,
+                            const PlayerNotice& notify);
 
 class TMainWinCore {
 public:

@@ -40,7 +40,8 @@ private:
 };
 
 std::optional<int> ModeOf(std::string_view code, char letter, int count) {
-    if (code.size() == 2 && code[0] == letter && code[1] >= '1' && code[1] < '1' + count) return code[1] - '0';
+    if (code.size() == 2 && code[0] == letter && code[1] >= '1' && code[1] < '1' + count)
+        return code[1] - '0';
     return std::nullopt;
 }
 
@@ -157,9 +158,11 @@ std::optional<Made> LaunchToken(const Cursor& c, std::string_view literal, const
     rec.ProgramPath = std::move(part->path);
     rec.Parameters = std::move(part->parameters);
     rec.Value3 = part->runStyle;
-    if (shape.code != cmd::ActivateOrLaunch) return Made{part->next, tessaro::MakeLine(shape.code, std::move(rec)), shape.code};
+    if (shape.code != cmd::ActivateOrLaunch)
+        return Made{part->next, tessaro::MakeLine(shape.code, std::move(rec)), shape.code};
     // The parser names only the program, where the editors add the window title.
-    std::string display = std::string(CommandName(shape.code)) + ": " + std::string(FileNamePart(rec.ProgramPath));
+    std::string display =
+        std::string(CommandName(shape.code)) + ": " + std::string(FileNamePart(rec.ProgramPath));
     return Made{part->next, MakeLine(shape.code, std::move(display), std::move(rec)), shape.code};
 }
 

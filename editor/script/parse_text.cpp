@@ -17,7 +17,10 @@ class PendingText {
 public:
     explicit PendingText(std::vector<ScriptLine>& lines) : lines_(lines) {}
 
-    void Add(std::string_view chars) { text_.append(chars); pending_ = true; }
+    void Add(std::string_view chars) {
+        text_.append(chars);
+        pending_ = true;
+    }
 
     void Flush() {
         if (!pending_) return;

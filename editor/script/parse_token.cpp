@@ -129,7 +129,8 @@ std::optional<Made> WindowCommand(const Cursor& c, const Row& row) {
     TWindowRec rec{.Title = {}, .Kind = row.kind, .CurrentWindow = IsCurrentWindowTitle(title->text)};
     if (!rec.CurrentWindow) rec.Title = std::string(title->text);
     // Shorter than the editors' " - Current Window".
-    std::string display = N(row.code) + (rec.CurrentWindow ? " - Current Win" : " - Window Title: " + rec.Title);
+    std::string display =
+        N(row.code) + (rec.CurrentWindow ? " - Current Win" : " - Window Title: " + rec.Title);
     return Line(title->next, row.code, std::move(display), std::move(rec));
 }
 
@@ -138,8 +139,11 @@ std::optional<Made> SizeOrPosition(const Cursor& c, const Row& row) {
     const std::size_t w = row.width;
     const auto title = TextFrom(c, row, n + 2 * w + 1);
     if (!title) return std::nullopt;
-    TSizeRec rec{.Title = {}, .Kind = row.kind, .CurrentWindow = IsCurrentWindowTitle(title->text),
-                 .X = c.Int(n, w), .Y = c.Int(n + w + 1, w)};
+    TSizeRec rec{.Title = {},
+                 .Kind = row.kind,
+                 .CurrentWindow = IsCurrentWindowTitle(title->text),
+                 .X = c.Int(n, w),
+                 .Y = c.Int(n + w + 1, w)};
     if (!rec.CurrentWindow) rec.Title = std::string(title->text);
     return Line(title->next, row.code, std::move(rec));
 }
@@ -164,7 +168,8 @@ std::optional<Made> Repeat(const Cursor& c, const Row& row) {
 }
 
 std::optional<Made> RepeatMark(const Cursor&, const Row& row) {
-    return Line(row.literal.size(), row.code, TRepeatRec{.Kind = row.kind, .Count = 0, .StartAt = 1, .StepBy = 1});
+    return Line(row.literal.size(), row.code,
+                TRepeatRec{.Kind = row.kind, .Count = 0, .StartAt = 1, .StepBy = 1});
 }
 
 // ---- System settings.
@@ -206,13 +211,15 @@ std::optional<Made> Wallpaper(const Cursor& c, const Row& row) {
 // ---- Clipboard, CD, video, sound, desktop.
 
 std::optional<Made> ClipWhole(const Cursor&, const Row& row) {
-    return Line(row.literal.size(), row.code, TClipRec{.Kind = row.kind, .FileName = {}, .Flag = row.kind == 8});
+    return Line(row.literal.size(), row.code,
+                TClipRec{.Kind = row.kind, .FileName = {}, .Flag = row.kind == 8});
 }
 
 std::optional<Made> ClipFile(const Cursor& c, const Row& row) {
     const auto file = TextFrom(c, row, row.literal.size());
     if (!file) return std::nullopt;
-    return Line(file->next, row.code, TClipRec{.Kind = row.kind, .FileName = std::string(file->text), .Flag = false});
+    return Line(file->next, row.code,
+                TClipRec{.Kind = row.kind, .FileName = std::string(file->text), .Flag = false});
 }
 
 std::optional<Made> CdWhole(const Cursor&, const Row& row) {
@@ -238,7 +245,8 @@ std::optional<Made> Video(const Cursor& c, const Row& row) {
 std::optional<Made> WaveFile(const Cursor& c, const Row& row) {
     const auto file = TextFrom(c, row, row.literal.size());
     if (!file) return std::nullopt;
-    return Line(file->next, row.code, TSoundRec{.Kind = 2, .FileName = std::string(file->text), .WaitFlag = row.kind == 1});
+    return Line(file->next, row.code,
+                TSoundRec{.Kind = 2, .FileName = std::string(file->text), .WaitFlag = row.kind == 1});
 }
 
 std::optional<Made> Beep(const Cursor&, const Row& row) {
@@ -252,9 +260,11 @@ std::optional<Made> Desk(const Cursor&, const Row& row) {
 // Run dialogs and system folders: the parser's own wording of their names.
 std::optional<Made> DeskNamed(const Cursor&, const Row& row) {
     static constexpr std::string_view kNames[] = {
-        "Date and Time", "Find Computer", "Find Files", "Run Program", "Control Panel", "DeskTop",
-        "DeskTop Programs", "Favorites", "Fonts", "My Computer", "Network Neighborhood", "Printers",
-        "Programs", "Recent Documents", "Recycle Bin", "Start Menu", "Startup Folder", "User Documents"};
+        "Date and Time",  "Find Computer",    "Find Files",           "Run Program",
+        "Control Panel",  "DeskTop",          "DeskTop Programs",     "Favorites",
+        "Fonts",          "My Computer",      "Network Neighborhood", "Printers",
+        "Programs",       "Recent Documents", "Recycle Bin",          "Start Menu",
+        "Startup Folder", "User Documents"};
     std::string display = N(row.code) + ": " + std::string(kNames[row.kind - 8]);
     return Line(row.literal.size(), row.code, std::move(display), TDeskRec{row.kind});
 }
@@ -270,7 +280,8 @@ std::optional<Made> PlaybackSpeed(const Cursor& c, const Row& row) {
 
 std::optional<Made> InputSpeed(const Cursor& c, const Row& row) {
     if (!c.ClosedAt(row.length)) return std::nullopt;
-    return Line(row.length, row.code, TSpeedRec{.Kind = row.kind, .Speed = c.Int(7, 4), .PlaybackSpeed = 1.0});
+    return Line(row.length, row.code,
+                TSpeedRec{.Kind = row.kind, .Speed = c.Int(7, 4), .PlaybackSpeed = 1.0});
 }
 
 // ---- Files, names, macros.
@@ -278,7 +289,8 @@ std::optional<Made> InputSpeed(const Cursor& c, const Row& row) {
 std::optional<Made> FileOp(const Cursor& c, const Row& row) {
     const auto source = TextFrom(c, row, row.literal.size());
     if (!source) return std::nullopt;
-    return Line(source->next, row.code, TFileOpRec{.Kind = row.kind, .Source = std::string(source->text), .Target = {}});
+    return Line(source->next, row.code,
+                TFileOpRec{.Kind = row.kind, .Source = std::string(source->text), .Target = {}});
 }
 
 std::optional<Made> CopyOrRename(const Cursor& c, const Row& row) {
@@ -286,8 +298,10 @@ std::optional<Made> CopyOrRename(const Cursor& c, const Row& row) {
     if (!source) return std::nullopt;
     const auto target = c.Until(source->next, '>');
     if (!target) return std::nullopt;
-    return Line(target->next, row.code,
-                TFileOpRec{.Kind = row.kind, .Source = std::string(source->text), .Target = std::string(target->text)});
+    return Line(
+        target->next, row.code,
+        TFileOpRec{
+            .Kind = row.kind, .Source = std::string(source->text), .Target = std::string(target->text)});
 }
 
 std::optional<Made> Name(const Cursor& c, const Row& row) {
@@ -327,7 +341,8 @@ std::optional<Made> TextBox(const Cursor& c, const Row& row) {
     if (!title) return std::nullopt;
     const auto body = c.Until(title->next, '>');
     if (!body) return std::nullopt;
-    return Line(body->next, row.code, TWTextRec{.Title = std::string(title->text), .Text = std::string(body->text)});
+    return Line(body->next, row.code,
+                TWTextRec{.Title = std::string(title->text), .Text = std::string(body->text)});
 }
 
 // ---- Dial-up and network drives: user ">" "<PASS:" password ">" then the last name.
@@ -351,14 +366,17 @@ std::optional<Credentials> ReadCredentials(const Cursor& c, std::size_t userAt) 
 }
 
 std::optional<Made> HangUp(const Cursor&, const Row& row) {
-    return Line(row.literal.size(), row.code, TDialRec{.Kind = 2, .Entry = {}, .UserName = {}, .Password = {}});
+    return Line(row.literal.size(), row.code,
+                TDialRec{.Kind = 2, .Entry = {}, .UserName = {}, .Password = {}});
 }
 
 std::optional<Made> Dial(const Cursor& c, const Row& row) {
     const auto cred = ReadCredentials(c, row.literal.size());
     if (!cred) return std::nullopt;
     return Line(cred->next, row.code,
-                TDialRec{.Kind = 1, .Entry = std::string(cred->last), .UserName = std::string(cred->user),
+                TDialRec{.Kind = 1,
+                         .Entry = std::string(cred->last),
+                         .UserName = std::string(cred->user),
                          .Password = std::string(cred->password)});
 }
 
@@ -369,7 +387,10 @@ std::optional<Made> NetConnect(const Cursor& c, const Row& row) {
     if (c.CharIs(4, 'P')) {
         rec.PFlag = true;
         m = 1;
-        if (c.CharIs(5, 'S')) { rec.SFlag = true; m = 2; }
+        if (c.CharIs(5, 'S')) {
+            rec.SFlag = true;
+            m = 2;
+        }
     } else if (c.CharIs(4, 'S')) {
         rec.SFlag = true;
         m = 1;
@@ -386,9 +407,18 @@ std::optional<Made> NetConnect(const Cursor& c, const Row& row) {
 std::optional<Made> NetDisconnect(const Cursor& c, const Row& row) {
     TNetRec rec;
     std::size_t k = 4;
-    if (c.CharIs(k, 'P')) { rec.PFlag = true; ++k; }
-    if (c.CharIs(k, 'F')) { rec.FFlag = true; ++k; }
-    if (c.CharIs(k, 'S')) { rec.SFlag = true; ++k; }
+    if (c.CharIs(k, 'P')) {
+        rec.PFlag = true;
+        ++k;
+    }
+    if (c.CharIs(k, 'F')) {
+        rec.FFlag = true;
+        ++k;
+    }
+    if (c.CharIs(k, 'S')) {
+        rec.SFlag = true;
+        ++k;
+    }
     if (!c.CharIs(k, ':')) return std::nullopt;
     const auto resource = c.Until(k + 1, '>');
     if (!resource) return std::nullopt;
@@ -401,19 +431,21 @@ std::optional<Made> NetDisconnect(const Cursor& c, const Row& row) {
 std::optional<Made> WaitForText(const Cursor& c, const Row& row) {
     const auto text = TextFrom(c, row, row.at + 4);
     if (!text) return std::nullopt;
-    TWaitRec rec{.Kind = row.kind, .Text = std::string(text->text), .TimeOut = c.Int(row.at, 3),
-                 .Found = row.flag};
+    TWaitRec rec{
+        .Kind = row.kind, .Text = std::string(text->text), .TimeOut = c.Int(row.at, 3), .Found = row.flag};
     return Line(text->next, row.code, std::move(rec));
 }
 
 std::optional<Made> WaitWhole(const Cursor&, const Row& row) {
-    return Line(row.literal.size(), row.code, TWaitRec{.Kind = row.kind, .Text = {}, .TimeOut = 0, .Found = false});
+    return Line(row.literal.size(), row.code,
+                TWaitRec{.Kind = row.kind, .Text = {}, .TimeOut = 0, .Found = false});
 }
 
 // Waits for a click or an elapsed time: fixed numbers, their ">" in place.
 std::optional<Made> WaitFixed(const Cursor& c, const Row& row) {
     if (!c.ClosedAt(row.length)) return std::nullopt;
-    return Line(row.length, row.code, TWaitRec{.Kind = row.kind, .Text = {}, .TimeOut = c.Int(row.at, row.width), .Found = false});
+    return Line(row.length, row.code,
+                TWaitRec{.Kind = row.kind, .Text = {}, .TimeOut = c.Int(row.at, row.width), .Found = false});
 }
 
 std::optional<Made> Activate(const Cursor& c, const Row& row) {

@@ -25,9 +25,9 @@ std::optional<Made> RecogniseToken(const Cursor& at);
 std::optional<Made> EmailToken(const Cursor& at, std::string_view literal);
 struct LaunchShape {
     int code = 0;
-    int kind = 0;               // 2 launch, 3 launch and activate, 4 activate or launch
-    std::size_t value1At = 0;   // the delay's two digits; 0: none
-    std::size_t value2At = 0;   // the window time-out's two digits; 0: none
+    int kind = 0;              // 2 launch, 3 launch and activate, 4 activate or launch
+    std::size_t value1At = 0;  // the delay's two digits; 0: none
+    std::size_t value2At = 0;  // the window time-out's two digits; 0: none
 };
 std::optional<Made> LaunchToken(const Cursor& at, std::string_view literal, const LaunchShape& shape);
 std::optional<Made> DateTimeToken(const Cursor& at);

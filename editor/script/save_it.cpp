@@ -58,8 +58,8 @@ bool Validate(const ScriptSaveForm& form, SaveOutcome& out) {
     return true;
 }
 
-void StoreInRecord(ScriptSaveForm& form, const std::string& text, TMacroRecord& rec,
-                   double now, SaveOutcome& out) {
+void StoreInRecord(ScriptSaveForm& form, const std::string& text, TMacroRecord& rec, double now,
+                   SaveOutcome& out) {
     form.Accepted = true;
     out.newMacro = !form.IsExisting;
     if (!form.IsExisting) rec.Enabled = 1;
@@ -101,8 +101,7 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
     return false;
 }
 
-bool LoadTempScript(const std::string& programDir, std::vector<ScriptLine>& lines,
-                    std::string& error) {
+bool LoadTempScript(const std::string& programDir, std::vector<ScriptLine>& lines, std::string& error) {
     const std::string path = win::JoinPath(programDir, kTempScriptFile);
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -123,8 +122,7 @@ SaveOutcome SaveIt(bool toTemp, ScriptSaveForm& form, const std::vector<ScriptLi
     if (!built.ok) return Refuse(built.error, false);
 
     if (toTemp || form.TextFileMode) {
-        const std::string path =
-            toTemp ? win::JoinPath(programDir, kTempScriptFile) : form.TextFilePath;
+        const std::string path = toTemp ? win::JoinPath(programDir, kTempScriptFile) : form.TextFilePath;
         std::string error;
         if (!WriteWholeFile(path, built.text, error)) {
             ShowError(error);

@@ -30,11 +30,11 @@ struct ScriptSaveForm {
 };
 
 enum class SaveResult {
-    Refused,          // a check failed or the text cannot be written; nothing changed
-    WriteFailed,      // the file could not be written; reported, nothing else changed
-    StoredInTemp,     // the text is in the temporary file
-    StoredInTextFile, // the text file is written and text-file mode has ended
-    Accepted,         // the current macro record holds the script
+    Refused,           // a check failed or the text cannot be written; nothing changed
+    WriteFailed,       // the file could not be written; reported, nothing else changed
+    StoredInTemp,      // the text is in the temporary file
+    StoredInTextFile,  // the text file is written and text-file mode has ended
+    Accepted,          // the current macro record holds the script
 };
 
 struct SaveOutcome {
@@ -52,8 +52,7 @@ SaveOutcome SaveIt(bool toTemp, ScriptSaveForm& form, const std::vector<ScriptLi
 
 // After a text file was saved: the lines of the macro that was being edited before,
 // read back from the temporary file. On failure `lines` are left as they were.
-bool LoadTempScript(const std::string& programDir, std::vector<ScriptLine>& lines,
-                    std::string& error);
+bool LoadTempScript(const std::string& programDir, std::vector<ScriptLine>& lines, std::string& error);
 
 // True when every character may stand in an abbreviation.
 bool IsValidSnipraName(std::string_view name);

@@ -14,12 +14,13 @@ constexpr std::size_t IndexOf() {
         std::size_t found = 0;
         ((std::is_same_v<T, std::variant_alternative_t<I, LineRecord>> ? (found = I) : 0), ...);
         return found;
-    }(std::make_index_sequence<std::variant_size_v<LineRecord>>{});
+    }
+    (std::make_index_sequence<std::variant_size_v<LineRecord>>{});
     return index;
 }
 
 struct Owner {
-    std::size_t type;  // index into LineRecord
+    std::size_t type;   // index into LineRecord
     std::int32_t kind;  // the leading kind a new record of the code gets
 };
 
@@ -49,8 +50,8 @@ constexpr std::array<Owner, kCommandCount + 1> MakeOwners() {
     o[ActivateOrLaunch] = Own(IndexOf<TLaunchRec>(), 4);
     o[SoundBeep] = Own(IndexOf<TSoundRec>(), 1);
     o[SoundWaveFile] = Own(IndexOf<TSoundRec>(), 2);
-    for (int c : {LoadNewMacroFile, LoadTextFile, Remark, WebSite, WebFtp,
-                  OpenFolderInExplorer, DefaultPrinter, EncryptedText})
+    for (int c : {LoadNewMacroFile, LoadTextFile, Remark, WebSite, WebFtp, OpenFolderInExplorer,
+                  DefaultPrinter, EncryptedText})
         o[c] = Own(IndexOf<TNameRec>());
     o[WindowResize] = Own(IndexOf<TSizeRec>(), 1);
     o[WindowReposition] = Own(IndexOf<TSizeRec>(), 2);
@@ -72,8 +73,7 @@ constexpr std::array<Owner, kCommandCount + 1> MakeOwners() {
     o[ClipboardSaveText] = Own(IndexOf<TClipRec>(), 9);
     o[ClipboardAppendText] = Own(IndexOf<TClipRec>(), 10);
     o[ClipboardSaveGraphic] = Own(IndexOf<TClipRec>(), 11);
-    for (int c = ControlKey; c <= WinKey; ++c)
-        o[c] = Own(IndexOf<TKeyRec>(), 2 * (c - ControlKey) + 1);
+    for (int c = ControlKey; c <= WinKey; ++c) o[c] = Own(IndexOf<TKeyRec>(), 2 * (c - ControlKey) + 1);
     o[ChangeFolder] = Own(IndexOf<TFileOpRec>(), 1);
     o[CopyFile] = Own(IndexOf<TFileOpRec>(), 2);
     o[RenameFile] = Own(IndexOf<TFileOpRec>(), 3);
@@ -83,8 +83,7 @@ constexpr std::array<Owner, kCommandCount + 1> MakeOwners() {
     o[MacroDelete] = Own(IndexOf<TMacroRefRec>(), 2);
     o[MacroActivate] = Own(IndexOf<TMacroRefRec>(), 3);
     o[MacroDeactivate] = Own(IndexOf<TMacroRefRec>(), 4);
-    for (int c : {NetworkConnect, NetworkDisconnect, NetworkToggle})
-        o[c] = Own(IndexOf<TNetRec>());
+    for (int c : {NetworkConnect, NetworkDisconnect, NetworkToggle}) o[c] = Own(IndexOf<TNetRec>());
     o[WindowOfText] = Own(IndexOf<TWTextRec>());
     o[VideoClipPlay] = Own(IndexOf<TVideoRec>(), 3);
     for (int c = CdPlay; c <= CdCloseTray; ++c) o[c] = Own(IndexOf<TCDRec>(), c - CdPlay + 1);
@@ -141,8 +140,7 @@ constexpr auto MakeFactories(std::index_sequence<I...>) {
     return std::array<LineRecord (*)(), sizeof...(I)>{
         +[]() { return LineRecord(std::in_place_index<I>); }...};
 }
-constexpr auto kFactories =
-    MakeFactories(std::make_index_sequence<std::variant_size_v<LineRecord>>{});
+constexpr auto kFactories = MakeFactories(std::make_index_sequence<std::variant_size_v<LineRecord>>{});
 
 template <typename R>
 void SetKind(R& r, std::int32_t kind) {

@@ -17,7 +17,7 @@ namespace tessaro {
 // "Kind" below is the leading word that says which command of a family a record belongs
 // to; the command editors use it to preset their dialog, the serialiser never reads it.
 
-struct TTextRec {  // 1
+struct TTextRec {      // 1
     std::string Text;  // typed text with key tokens, exactly as it goes into the macro
 };
 
@@ -29,32 +29,32 @@ struct TDateTimeRec {  // 2, 3
     std::int32_t DayOffset = 0;    // date only, 3 digits
 };
 
-struct TDelayRec {  // 4, 117
+struct TDelayRec {          // 4, 117
     std::int32_t Unit = 1;  // code 4: 1 seconds, otherwise milliseconds; code 117: 3
     double Amount = 0;
 };
 
-struct TPauseRec {  // 5
+struct TPauseRec {          // 5
     std::int32_t Kind = 1;  // 1 plain pause, otherwise a message box at X, Y
     std::int32_t X = 0;
     std::int32_t Y = 0;
     std::string Message;
 };
 
-struct TRepeatRec {  // 6, 7, 32, 45
-    std::int32_t Kind = 0;     // 1 start, 2 prompt start, 3 end, 4 counter
-    std::int32_t Count = 0;    // code 6: repeat count; code 32: counter width 1..4
+struct TRepeatRec {          // 6, 7, 32, 45
+    std::int32_t Kind = 0;   // 1 start, 2 prompt start, 3 end, 4 counter
+    std::int32_t Count = 0;  // code 6: repeat count; code 32: counter width 1..4
     std::int32_t StartAt = 0;
     std::int32_t StepBy = 0;
 };
 
-struct TSpeedRec {  // 8, 9, 50
+struct TSpeedRec {          // 8, 9, 50
     std::int32_t Kind = 0;  // 1 keystroke, 2 mouse, 3 playback
     std::int32_t Speed = 0;
     double PlaybackSpeed = 0;
 };
 
-struct TLaunchRec {  // 10, 11, 33, 34
+struct TLaunchRec {         // 10, 11, 33, 34
     std::int32_t Kind = 0;  // 1 activate, 2 launch, 3 launch and activate, 4 activate or launch
     std::string WindowTitle;
     std::string ProgramPath;
@@ -64,13 +64,13 @@ struct TLaunchRec {  // 10, 11, 33, 34
     std::int32_t Value3 = 0;  // run style: 0 normal, 1 minimised, 2 maximised
 };
 
-struct TSoundRec {  // 12, 13
+struct TSoundRec {          // 12, 13
     std::int32_t Kind = 0;  // 1 beep, 2 wave file
     std::string FileName;
     bool WaitFlag = false;  // set: play to the end before going on
 };
 
-struct TNameRec {  // 14, 15, 29, 43, 44, 66, 72, 113
+struct TNameRec {      // 14, 15, 29, 43, 44, 66, 72, 113
     std::string Name;  // written as stored after the token name
 };
 
@@ -99,28 +99,28 @@ struct TMouseRec {  // 24-28
     std::int32_t MoveKind = 1;
 };
 
-struct TClipRec {  // 30, 31, 35, 36, 37, 71, 84, 114-116
+struct TClipRec {           // 30, 31, 35, 36, 37, 71, 84, 114-116
     std::int32_t Kind = 0;  // 1..11
     std::string FileName;   // ":PROMPT:" asks for it at play time (114-116)
     bool Flag = false;      // code 71: set = "<CLIPTYPEI>"
 };
 
-struct TKeyRec {  // 39-42
+struct TKeyRec {            // 39-42
     std::int32_t Kind = 1;  // odd: down, even: up; 1-2 Control, 3-4 Alt, 5-6 Shift, 7-8 Win
 };
 
-struct TFileOpRec {  // 46-49, 98
+struct TFileOpRec {         // 46-49, 98
     std::int32_t Kind = 0;  // 1 change folder, 2 copy, 3 rename, 4 delete, 5 create folder
     std::string Source;
     std::string Target;  // copy and rename
 };
 
-struct TMacroRefRec {  // 51, 95, 96, 97
+struct TMacroRefRec {       // 51, 95, 96, 97
     std::int32_t Kind = 0;  // 1 run, 2 delete, 3 activate, 4 deactivate
     std::string Nickname;
 };
 
-struct TNetRec {  // 52, 53, 83
+struct TNetRec {           // 52, 53, 83
     std::string Resource;  // drive letter and colon, then the remote name
     std::string UserName;
     std::string Password;  // substituted, as stored in the macro
@@ -139,7 +139,7 @@ struct TVideoRec {  // 55
     std::int32_t Kind = 3;  // 1 "<AVII:", 2 "<AVIE:", 3 "<AVI:"
 };
 
-struct TCDRec {  // 56-65
+struct TCDRec {             // 56-65
     std::int32_t Kind = 0;  // 1..10 in code order
     std::int32_t Track = 0;
 };
@@ -151,7 +151,7 @@ struct TDeskRec {  // 67-70, 74-77, 106-109
     std::int32_t Kind = 1;
 };
 
-struct TDisplayRec {  // 73
+struct TDisplayRec {             // 73
     std::int32_t ModeIndex = 0;  // 3 digits
 };
 
@@ -181,25 +181,24 @@ struct TWaitRec {  // 93, 99-105, 110, 111
     bool Found = false;        // code 102: match case
 };
 
-struct TDialRec {  // 94
+struct TDialRec {           // 94
     std::int32_t Kind = 1;  // 1 dial, otherwise hang up
     std::string Entry;
     std::string UserName;
     std::string Password;  // substituted, as stored in the macro
 };
 
-struct TEmailRec {  // 112
+struct TEmailRec {      // 112
     std::string Token;  // the whole "<EMAIL:" token
     std::int32_t RecipientMode = 1;
     std::int32_t TextMode = 1;
     std::int32_t AttachMode = 1;
 };
 
-using LineRecord =
-    std::variant<TTextRec, TDateTimeRec, TDelayRec, TPauseRec, TRepeatRec, TSpeedRec,
-                 TLaunchRec, TSoundRec, TNameRec, TSizeRec, TWindowRec, TMouseRec, TClipRec,
-                 TKeyRec, TFileOpRec, TMacroRefRec, TNetRec, TWTextRec, TVideoRec, TCDRec,
-                 TDeskRec, TDisplayRec, TSysRec, TVolumeRec, TWaitRec, TDialRec, TEmailRec>;
+using LineRecord = std::variant<TTextRec, TDateTimeRec, TDelayRec, TPauseRec, TRepeatRec, TSpeedRec,
+                                TLaunchRec, TSoundRec, TNameRec, TSizeRec, TWindowRec, TMouseRec, TClipRec,
+                                TKeyRec, TFileOpRec, TMacroRefRec, TNetRec, TWTextRec, TVideoRec, TCDRec,
+                                TDeskRec, TDisplayRec, TSysRec, TVolumeRec, TWaitRec, TDialRec, TEmailRec>;
 
 // A fresh record of the type a command code owns, its leading kind set for that code
 // (TDelayRec's Unit, TMouseRec's Action, TDateTimeRec's IsDate likewise). Code 0 or out of

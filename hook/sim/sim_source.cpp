@@ -28,8 +28,7 @@ void SimSource::Feed(const InputEvent& e) {
     const bool grabbed = code >= 0 && std::find(grabs.begin(), grabs.end(), code) != grabs.end();
     const bool input = e.kind != InputEvent::Activated && e.kind != InputEvent::WindowsChanged &&
                        e.kind != InputEvent::Motion;
-    if (!grabbed && input)
-        focusedReceived.push_back(e);
+    if (!grabbed && input) focusedReceived.push_back(e);
     if (sink_) sink_(e);
 }
 

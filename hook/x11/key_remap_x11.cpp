@@ -16,7 +16,8 @@ bool SaveOriginal(const KeyboardMap& map) {
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
         const std::string bytes = SerializeKeyboardMap(map);
-        if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) return false;
+        if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush())
+            return false;
     }
     std::error_code ec;
     std::filesystem::rename(tmp, path, ec);
@@ -57,13 +58,16 @@ bool WriteKeyboardMap(Display* display, const KeyboardMap& map) {
     // A map for other keycodes (the server changed meanwhile) would be refused with an error.
     const KeyboardMap now = ReadKeyboardMap(display);
     const int nowLast = now.firstKeycode + now.keycodeCount() - 1;
-    if (now.syms.empty() || map.firstKeycode < now.firstKeycode || map.firstKeycode + map.keycodeCount() - 1 > nowLast)
+    if (now.syms.empty() || map.firstKeycode < now.firstKeycode ||
+        map.firstKeycode + map.keycodeCount() - 1 > nowLast)
         return false;
 
     // Only keys whose symbols differ are sent: every change makes the server rebuild the
     // key's XKB types, so untouched keys stay exactly as the user's layout made them.
     auto symAt = [](const KeyboardMap& m, int keycode, int col) -> std::uint32_t {
-        return col < m.symsPerKeycode ? m.syms[static_cast<std::size_t>((keycode - m.firstKeycode) * m.symsPerKeycode + col)] : 0;
+        return col < m.symsPerKeycode
+                   ? m.syms[static_cast<std::size_t>((keycode - m.firstKeycode) * m.symsPerKeycode + col)]
+                   : 0;
     };
     // Columns the server added for its own groups are not a difference we made.
     auto differs = [&](int keycode) {

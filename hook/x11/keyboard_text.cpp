@@ -13,18 +13,18 @@ struct Dead {
     char32_t combining;
 };
 // dead_grave .. dead_caron and their combining marks.
-constexpr Dead kDeadKeys[] = {{0xfe50, 0x300}, {0xfe51, 0x301}, {0xfe52, 0x302},
-                              {0xfe53, 0x303}, {0xfe57, 0x308}, {0xfe58, 0x30a},
-                              {0xfe5a, 0x30c}, {0xfe5b, 0x327}};
+constexpr Dead kDeadKeys[] = {{0xfe50, 0x300}, {0xfe51, 0x301}, {0xfe52, 0x302}, {0xfe53, 0x303},
+                              {0xfe57, 0x308}, {0xfe58, 0x30a}, {0xfe5a, 0x30c}, {0xfe5b, 0x327}};
 
 struct Special {
     unsigned long keysym;
     char32_t unicode;
 };
 constexpr Special kSpecial[] = {
-    {0xff08, 8},  {0xff09, 9},  {0xff0d, 13}, {0xff8d, 13}, {0xff1b, 27},  // BackSpace Tab Return KP_Enter Escape
-    {0xff80, ' '}, {0xffaa, '*'}, {0xffab, '+'}, {0xffac, ','}, {0xffad, '-'},
-    {0xffae, '.'}, {0xffaf, '/'}, {0xffbd, '='}, {0x20ac, 0x20ac},
+    {0xff08, 8},   {0xff09, 9},   {0xff0d, 13},     {0xff8d, 13},  {0xff1b, 27},  // BackSpace Tab Return
+                                                                                  // KP_Enter Escape
+    {0xff80, ' '}, {0xffaa, '*'}, {0xffab, '+'},    {0xffac, ','}, {0xffad, '-'}, {0xffae, '.'},
+    {0xffaf, '/'}, {0xffbd, '='}, {0x20ac, 0x20ac},
 };
 
 }  // namespace
@@ -51,8 +51,7 @@ std::uint8_t DeadKeyComposer::Feed(unsigned long keysym) {
         const char32_t mark = pending_;
         pending_ = 0;
         const char32_t parts[2] = {cp, mark};
-        const QString composed =
-            QString::fromUcs4(parts, 2).normalized(QString::NormalizationForm_C);
+        const QString composed = QString::fromUcs4(parts, 2).normalized(QString::NormalizationForm_C);
         if (composed.size() == 1) cp = composed.at(0).unicode();
     }
     unsigned char out = 0;

@@ -60,7 +60,7 @@ public:
         XISetMask(mask, XI_RawButtonPress);
         XISetMask(mask, XI_RawButtonRelease);
         XISetMask(mask, XI_RawMotion);
-        XIEventMask em {XIAllMasterDevices, sizeof mask, mask};
+        XIEventMask em{XIAllMasterDevices, sizeof mask, mask};
         XISelectEvents(d_, root_, &em, 1);
         XSelectInput(d_, root_, PropertyChangeMask);
         activeAtom_ = XInternAtom(d_, "_NET_ACTIVE_WINDOW", False);
@@ -127,11 +127,14 @@ private:
                 for (int k = 0; k < map->max_keypermod; ++k)
                     if (KeyCode kc = map->modifiermap[index * map->max_keypermod + k])
                         xmaskOfKeycode_[kc] |= static_cast<std::uint8_t>(1u << index);
-            const std::pair<int, std::uint8_t> kinds[] = {
-                {ShiftMapIndex, kModShift}, {ControlMapIndex, kModCtrl}, {Mod1MapIndex, kModAlt}, {Mod4MapIndex, kModWin}};
+            const std::pair<int, std::uint8_t> kinds[] = {{ShiftMapIndex, kModShift},
+                                                          {ControlMapIndex, kModCtrl},
+                                                          {Mod1MapIndex, kModAlt},
+                                                          {Mod4MapIndex, kModWin}};
             for (auto [index, mod] : kinds)
                 for (int k = 0; k < map->max_keypermod; ++k)
-                    if (KeyCode kc = map->modifiermap[index * map->max_keypermod + k]) modOfKeycode_[kc] |= mod;
+                    if (KeyCode kc = map->modifiermap[index * map->max_keypermod + k])
+                        modOfKeycode_[kc] |= mod;
             XFreeModifiermap(map);
         }
         numLock_ = ModMaskOf(XK_Num_Lock);
@@ -154,8 +157,10 @@ private:
 
     void Ungrab(const Grab& g) {
         const auto& [button, detail, mask] = g;
-        if (button) XUngrabButton(d_, detail, mask, root_);
-        else XUngrabKey(d_, static_cast<int>(detail), mask, root_);
+        if (button)
+            XUngrabButton(d_, detail, mask, root_);
+        else
+            XUngrabKey(d_, static_cast<int>(detail), mask, root_);
     }
 
     // Changes only the grabs that differ, so keys already grabbed are never let through
@@ -199,8 +204,8 @@ private:
                 if (active_grabs_.count(g)) continue;
                 const auto& [button, det, m] = g;
                 if (button)
-                    XGrabButton(d_, det, m, root_, False, ButtonPressMask | ButtonReleaseMask,
-                                GrabModeAsync, GrabModeAsync, None, None);
+                    XGrabButton(d_, det, m, root_, False, ButtonPressMask | ButtonReleaseMask, GrabModeAsync,
+                                GrabModeAsync, None, None);
                 else
                     XGrabKey(d_, static_cast<int>(det), m, root_, False, GrabModeAsync, GrabModeAsync);
                 added.push_back(g);
@@ -231,9 +236,11 @@ private:
         unsigned long count, after;
         unsigned char* data = nullptr;
         std::uint32_t w = 0;
-        if (XGetWindowProperty(d_, root_, activeAtom_, 0, 1, False, XA_WINDOW, &type, &format,
-                               &count, &after, &data) == Success && data) {
-            if (count == 1 && format == 32) w = static_cast<std::uint32_t>(*reinterpret_cast<unsigned long*>(data));
+        if (XGetWindowProperty(d_, root_, activeAtom_, 0, 1, False, XA_WINDOW, &type, &format, &count, &after,
+                               &data) == Success &&
+            data) {
+            if (count == 1 && format == 32)
+                w = static_cast<std::uint32_t>(*reinterpret_cast<unsigned long*>(data));
             XFree(data);
         }
         return w;
@@ -287,11 +294,11 @@ private:
 
     static win::SyntheticKind KindOf(int type) {
         switch (type) {
-        case XI_RawKeyPress: return win::SyntheticKind::KeyDown;
-        case XI_RawKeyRelease: return win::SyntheticKind::KeyUp;
-        case XI_RawButtonPress: return win::SyntheticKind::ButtonDown;
-        case XI_RawButtonRelease: return win::SyntheticKind::ButtonUp;
-        default: return win::SyntheticKind::Motion;
+            case XI_RawKeyPress: return win::SyntheticKind::KeyDown;
+            case XI_RawKeyRelease: return win::SyntheticKind::KeyUp;
+            case XI_RawButtonPress: return win::SyntheticKind::ButtonDown;
+            case XI_RawButtonRelease: return win::SyntheticKind::ButtonUp;
+            default: return win::SyntheticKind::Motion;
         }
     }
 
@@ -339,53 +346,52 @@ private:
         e.synthetic = xtest_.count(raw->sourceid) &&
                       win::ClaimSyntheticInput(KindOf(type), type == XI_RawMotion ? 0 : raw->detail,
                                                NoteWindowMs(), &noted);
-        XkbStateRec state {};
+        XkbStateRec state{};
         switch (type) {
-        case XI_RawKeyPress:
-        case XI_RawKeyRelease: {
-            const KeyCode kc = static_cast<KeyCode>(raw->detail);
-            const bool press = type == XI_RawKeyPress;
-            e.kind = press ? InputEvent::KeyDown : InputEvent::KeyUp;
-            // Playback may have typed through a spare keycode whose mapping is gone by now.
-            if (e.synthetic) e.vk = static_cast<std::uint16_t>(noted);
-            if (!e.vk) e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(keysyms_[kc][0]));
-            if (!e.vk) e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(keysyms_[kc][1]));
-            if (press) down_.insert(kc);
-            else down_.erase(kc);
-            e.mods = Modifiers();
-            XkbGetState(d_, XkbUseCoreKbd, &state);
-            e.capsLock = state.locked_mods & LockMask;
-            if (press) {
-                KeySym sym = NoSymbol;
-                unsigned int consumed = 0;
-                XkbLookupKeySym(d_, kc, XkbBuildCoreState(CoreState(state.locked_mods), state.group),
-                                &consumed, &sym);
-                e.typed = e.synthetic ? 0 : composer_.Feed(sym);
-                e.window = FocusWindow();
-            }
-            break;
-        }
-        case XI_RawButtonPress:
-        case XI_RawButtonRelease:
-            // Wheel steps (4..7) are not clicks.
-            if (raw->detail < 1 || raw->detail > 3) {
-                e.kind = InputEvent::Motion;
+            case XI_RawKeyPress:
+            case XI_RawKeyRelease: {
+                const KeyCode kc = static_cast<KeyCode>(raw->detail);
+                const bool press = type == XI_RawKeyPress;
+                e.kind = press ? InputEvent::KeyDown : InputEvent::KeyUp;
+                // Playback may have typed through a spare keycode whose mapping is gone by now.
+                if (e.synthetic) e.vk = static_cast<std::uint16_t>(noted);
+                if (!e.vk) e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(keysyms_[kc][0]));
+                if (!e.vk) e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(keysyms_[kc][1]));
+                if (press)
+                    down_.insert(kc);
+                else
+                    down_.erase(kc);
+                e.mods = Modifiers();
+                XkbGetState(d_, XkbUseCoreKbd, &state);
+                e.capsLock = state.locked_mods & LockMask;
+                if (press) {
+                    KeySym sym = NoSymbol;
+                    unsigned int consumed = 0;
+                    XkbLookupKeySym(d_, kc, XkbBuildCoreState(CoreState(state.locked_mods), state.group),
+                                    &consumed, &sym);
+                    e.typed = e.synthetic ? 0 : composer_.Feed(sym);
+                    e.window = FocusWindow();
+                }
                 break;
             }
-            e.kind = type == XI_RawButtonPress ? InputEvent::ButtonDown : InputEvent::ButtonUp;
-            // X numbers the middle button 2 and the right one 3.
-            e.button = raw->detail == 1 ? 1 : raw->detail == 3 ? 2 : 3;
-            e.mods = Modifiers();
-            XkbGetState(d_, XkbUseCoreKbd, &state);
-            e.capsLock = state.locked_mods & LockMask;
-            e.window = FocusWindow();
-            if (e.kind == InputEvent::ButtonDown) composer_.Reset();
-            break;
-        case XI_RawMotion:
-            e.kind = InputEvent::Motion;
-            break;
-        default:
-            return;
+            case XI_RawButtonPress:
+            case XI_RawButtonRelease:
+                // Wheel steps (4..7) are not clicks.
+                if (raw->detail < 1 || raw->detail > 3) {
+                    e.kind = InputEvent::Motion;
+                    break;
+                }
+                e.kind = type == XI_RawButtonPress ? InputEvent::ButtonDown : InputEvent::ButtonUp;
+                // X numbers the middle button 2 and the right one 3.
+                e.button = raw->detail == 1 ? 1 : raw->detail == 3 ? 2 : 3;
+                e.mods = Modifiers();
+                XkbGetState(d_, XkbUseCoreKbd, &state);
+                e.capsLock = state.locked_mods & LockMask;
+                e.window = FocusWindow();
+                if (e.kind == InputEvent::ButtonDown) composer_.Reset();
+                break;
+            case XI_RawMotion: e.kind = InputEvent::Motion; break;
+            default: return;
         }
         sink_(e);
     }
@@ -396,16 +402,16 @@ private:
     int xkbEvent_ = -1;
     Sink sink_;
     std::set<int> xtest_;
-    Clock::time_point caughtUp_ {};
+    Clock::time_point caughtUp_{};
     std::set<KeyCode> down_;
     Atom activeAtom_ = 0;
     Atom clientListAtom_ = 0;
     std::uint32_t active_ = 0;
     unsigned numLock_ = 0, scrollLock_ = 0;
     std::vector<int> grabs_;
-    std::array<std::array<KeySym, 2>, 256> keysyms_ {};  // levels 0 and 1 of each keycode
-    std::array<std::uint8_t, 256> modOfKeycode_ {};      // kMod* bits a keycode holds
-    std::array<std::uint8_t, 256> xmaskOfKeycode_ {};    // X modifier bits a keycode holds
+    std::array<std::array<KeySym, 2>, 256> keysyms_{};  // levels 0 and 1 of each keycode
+    std::array<std::uint8_t, 256> modOfKeycode_{};      // kMod* bits a keycode holds
+    std::array<std::uint8_t, 256> xmaskOfKeycode_{};    // X modifier bits a keycode holds
     std::set<Grab> active_grabs_;
     DeadKeyComposer composer_;
     std::unique_ptr<QSocketNotifier> notifier_;

@@ -34,7 +34,8 @@ void SimDesktop::RestoreWindow(HWND window) {
 }
 
 bool SimDesktop::SetForegroundWindow(HWND window) {
-    auto it = std::find_if(windows.begin(), windows.end(), [&](const SimWindow& w) { return w.id == window; });
+    auto it =
+        std::find_if(windows.begin(), windows.end(), [&](const SimWindow& w) { return w.id == window; });
     if (it == windows.end()) return false;
     std::rotate(windows.begin(), it, it + 1);  // to the top of the stack
     foreground = window;

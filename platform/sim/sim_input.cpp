@@ -8,21 +8,19 @@ namespace win::sim {
 
 short SimInput::KeyScan(unsigned char ch) { return VkKeyScanUs(ch); }
 
-void SimInput::SendKey(unsigned char vk, bool up) {
-  log.push_back({InputEvent::Key, vk, up});
-}
+void SimInput::SendKey(unsigned char vk, bool up) { log.push_back({InputEvent::Key, vk, up}); }
 
 void SimInput::SendMouse(unsigned flags, int dx, int dy, int data) {
-  log.push_back({InputEvent::Mouse, 0, false, flags, dx, dy, data});
-  if ((flags & MOUSEEVENTF_MOVE) && (flags & MOUSEEVENTF_ABSOLUTE)) {
-    cursor.x = static_cast<int>(std::lround(dx * static_cast<double>(screen.x) / 65535.0));
-    cursor.y = static_cast<int>(std::lround(dy * static_cast<double>(screen.y) / 65535.0));
-  }
+    log.push_back({InputEvent::Mouse, 0, false, flags, dx, dy, data});
+    if ((flags & MOUSEEVENTF_MOVE) && (flags & MOUSEEVENTF_ABSOLUTE)) {
+        cursor.x = static_cast<int>(std::lround(dx * static_cast<double>(screen.x) / 65535.0));
+        cursor.y = static_cast<int>(std::lround(dy * static_cast<double>(screen.y) / 65535.0));
+    }
 }
 
 SimInput& TheSimInput() {
-  static SimInput input;
-  return input;
+    static SimInput input;
+    return input;
 }
 
 }  // namespace win::sim

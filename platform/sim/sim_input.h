@@ -9,32 +9,32 @@
 namespace win::sim {
 
 struct InputEvent {
-  enum Type { Key, Mouse } type = Key;
-  unsigned char vk = 0;  // Key
-  bool up = false;       // Key
-  unsigned flags = 0;    // Mouse
-  int dx = 0, dy = 0, data = 0;
-  bool operator==(const InputEvent&) const = default;
+    enum Type { Key, Mouse } type = Key;
+    unsigned char vk = 0;  // Key
+    bool up = false;       // Key
+    unsigned flags = 0;    // Mouse
+    int dx = 0, dy = 0, data = 0;
+    bool operator==(const InputEvent&) const = default;
 };
 
 class SimInput : public InputBackend {
- public:
-  short KeyScan(unsigned char ch) override;
-  Point CursorPos() override { return cursor; }
-  Point ScreenSize() override { return screen; }
-  std::optional<Rect> ForegroundWindowRect() override { return foreground; }
-  std::optional<Point> CaretPos() override { return caret; }
+public:
+    short KeyScan(unsigned char ch) override;
+    Point CursorPos() override { return cursor; }
+    Point ScreenSize() override { return screen; }
+    std::optional<Rect> ForegroundWindowRect() override { return foreground; }
+    std::optional<Point> CaretPos() override { return caret; }
 
-  std::vector<InputEvent> log;
-  Point screen{1024, 768};
-  Point cursor;
-  std::optional<Rect> foreground;
-  std::optional<Point> caret;
+    std::vector<InputEvent> log;
+    Point screen{1024, 768};
+    Point cursor;
+    std::optional<Rect> foreground;
+    std::optional<Point> caret;
 
- protected:
-  void SendKey(unsigned char vk, bool up) override;
-  // Absolute moves also move `cursor`, as the real pointer would.
-  void SendMouse(unsigned flags, int dx, int dy, int data) override;
+protected:
+    void SendKey(unsigned char vk, bool up) override;
+    // Absolute moves also move `cursor`, as the real pointer would.
+    void SendMouse(unsigned flags, int dx, int dy, int data) override;
 };
 
 // The simulated input of the process (the Sim backend's).

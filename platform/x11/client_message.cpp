@@ -47,11 +47,10 @@ std::uint32_t AtomOf(const std::string& name) {
     return d ? static_cast<std::uint32_t>(XInternAtom(d, name.c_str(), False)) : 0;
 }
 
-bool SendClientMessage(std::uint32_t window, std::uint32_t msg, std::uint32_t wParam,
-                       std::int32_t lParam) {
+bool SendClientMessage(std::uint32_t window, std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {
     Display* d = SharedDisplay();
     if (!d || !MessageAtom()) return false;
-    XEvent ev {};
+    XEvent ev{};
     ev.xclient.type = ClientMessage;
     ev.xclient.window = window;
     ev.xclient.message_type = MessageAtom();

@@ -14,8 +14,7 @@ using HandlerLookup = std::shared_ptr<Handler> (*)(std::uint32_t window);
 std::uint32_t AtomOf(const std::string& name);
 
 // Sends to a window of any program; false when the window does not exist.
-bool SendClientMessage(std::uint32_t window, std::uint32_t msg, std::uint32_t wParam,
-                       std::int32_t lParam);
+bool SendClientMessage(std::uint32_t window, std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
 
 // Installs, once, the Qt native event filter that hands our ClientMessages to the
 // handlers found by lookup.

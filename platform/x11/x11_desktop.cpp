@@ -54,7 +54,8 @@ std::string Utf8Property(Display* d, Window w, Atom property) {
 }  // namespace
 
 bool X11Desktop::HasWindowManager() {
-    const auto check = Longs(display_, DefaultRootWindow(display_), A(display_, "_NET_SUPPORTING_WM_CHECK"), XA_WINDOW);
+    const auto check =
+        Longs(display_, DefaultRootWindow(display_), A(display_, "_NET_SUPPORTING_WM_CHECK"), XA_WINDOW);
     return !check.empty() && check[0] != 0;
 }
 
@@ -121,7 +122,8 @@ HWND X11Desktop::TopLevelOf(unsigned long window) {
 HWND X11Desktop::ForegroundWindow() {
     ErrorTrap trap(display_);
     if (HasWindowManager()) {
-        const auto active = Longs(display_, DefaultRootWindow(display_), A(display_, "_NET_ACTIVE_WINDOW"), XA_WINDOW);
+        const auto active =
+            Longs(display_, DefaultRootWindow(display_), A(display_, "_NET_ACTIVE_WINDOW"), XA_WINDOW);
         return active.empty() ? 0 : static_cast<HWND>(active[0]);
     }
     Window focus = 0;
@@ -134,7 +136,8 @@ HWND X11Desktop::ForegroundWindow() {
 bool X11Desktop::IsIconic(HWND window) {
     ErrorTrap trap(display_);
     const auto states = Longs(display_, window, A(display_, "_NET_WM_STATE"), XA_ATOM);
-    if (std::find(states.begin(), states.end(), A(display_, "_NET_WM_STATE_HIDDEN")) != states.end()) return true;
+    if (std::find(states.begin(), states.end(), A(display_, "_NET_WM_STATE_HIDDEN")) != states.end())
+        return true;
     const Atom wmState = A(display_, "WM_STATE");
     const auto icccm = Longs(display_, window, wmState, wmState);
     return !icccm.empty() && icccm[0] == IconicState;
@@ -151,7 +154,8 @@ void X11Desktop::RestoreWindow(HWND window) {
         e.xclient.data.l[0] = 0;  // remove
         e.xclient.data.l[1] = static_cast<long>(A(display_, "_NET_WM_STATE_HIDDEN"));
         e.xclient.data.l[3] = 2;
-        XSendEvent(display_, DefaultRootWindow(display_), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        XSendEvent(display_, DefaultRootWindow(display_), False,
+                   SubstructureRedirectMask | SubstructureNotifyMask, &e);
     }
     XMapRaised(display_, window);
     XFlush(display_);
@@ -198,8 +202,8 @@ bool X11Desktop::SetForegroundWindow(HWND window) {
             e.xclient.data.l[0] = 2;  // source: a pager, which window managers obey
             e.xclient.data.l[1] = static_cast<long>(time);
             e.xclient.data.l[2] = 0;
-            XSendEvent(display_, DefaultRootWindow(display_), False, SubstructureRedirectMask | SubstructureNotifyMask,
-                       &e);
+            XSendEvent(display_, DefaultRootWindow(display_), False,
+                       SubstructureRedirectMask | SubstructureNotifyMask, &e);
         } else {
             XRaiseWindow(display_, window);
             XSetInputFocus(display_, window, RevertToParent, time);

@@ -25,304 +25,308 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kSettle = std::chrono::milliseconds(150);
 constexpr auto kRemapPause = std::chrono::milliseconds(15);
 
-constexpr unsigned long kModifierKeysyms[] = {
-    XK_Shift_L, XK_Shift_R, XK_Control_L, XK_Control_R, XK_Alt_L, XK_Alt_R, XK_Meta_L,
-    XK_Meta_R, XK_Super_L, XK_Super_R, XK_ISO_Level3_Shift, XK_Mode_switch};
+constexpr unsigned long kModifierKeysyms[] = {XK_Shift_L, XK_Shift_R, XK_Control_L,        XK_Control_R,
+                                              XK_Alt_L,   XK_Alt_R,   XK_Meta_L,           XK_Meta_R,
+                                              XK_Super_L, XK_Super_R, XK_ISO_Level3_Shift, XK_Mode_switch};
 
 }  // namespace
 
 XTestInput::XTestInput(Display* display) : display_(display) {
-  int event_base, error_base, major, minor;
-  if (!display_ || !XTestQueryExtension(display_, &event_base, &error_base, &major, &minor))
-    return;
-  XDisplayKeycodes(display_, &min_code_, &max_code_);
-  LoadKeyboardMap();
-  ok_ = true;
+    int event_base, error_base, major, minor;
+    if (!display_ || !XTestQueryExtension(display_, &event_base, &error_base, &major, &minor)) return;
+    XDisplayKeycodes(display_, &min_code_, &max_code_);
+    LoadKeyboardMap();
+    ok_ = true;
 }
 
 XTestInput::~XTestInput() {
-  if (!ok_) return;
-  ReleaseAll();
-  auto wait = std::chrono::milliseconds(SettleMs());
-  if (wait.count() > 0) std::this_thread::sleep_for(wait);
-  EndPlayback();
+    if (!ok_) return;
+    ReleaseAll();
+    auto wait = std::chrono::milliseconds(SettleMs());
+    if (wait.count() > 0) std::this_thread::sleep_for(wait);
+    EndPlayback();
 }
 
 void XTestInput::LoadKeyboardMap() {
-  const int count = max_code_ - min_code_ + 1;
-  // Fake events go through the XTEST keyboard; its map is the one that counts.
-  unsigned device = XkbUseCoreKbd;
-  int ndevices = 0;
-  if (XDeviceInfo* devices = XListInputDevices(display_, &ndevices)) {
-    for (int i = 0; i < ndevices; ++i)
-      if (std::strcmp(devices[i].name, "Virtual core XTEST keyboard") == 0)
-        device = static_cast<unsigned>(devices[i].id);
-    XFreeDeviceList(devices);
-  }
-  XkbDescPtr xkb = XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, device);
-  if (!xkb && device != XkbUseCoreKbd) xkb = XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
-  map_.assign(static_cast<size_t>(count) * per_code_, NoSymbol);
-  // Only keycodes with no keysym in any group or level may serve as spares.
-  std::vector<bool> empty(static_cast<size_t>(count), !xkb);
-  if (xkb) {
-    for (int code = min_code_; code <= max_code_; ++code) {
-      bool none = true;
-      for (int i = 0; i < XkbKeyNumSyms(xkb, code); ++i)
-        none = none && XkbKeySymsPtr(xkb, code)[i] == NoSymbol;
-      empty[code - min_code_] = none;
-      if (XkbKeyNumGroups(xkb, code) < 1) continue;
-      const int width = XkbKeyGroupWidth(xkb, code, 0);
-      for (int l = 0; l < std::min(width, per_code_); ++l)
-        map_[static_cast<size_t>(code - min_code_) * per_code_ + l] =
-            XkbKeySymEntry(xkb, code, l, 0);
+    const int count = max_code_ - min_code_ + 1;
+    // Fake events go through the XTEST keyboard; its map is the one that counts.
+    unsigned device = XkbUseCoreKbd;
+    int ndevices = 0;
+    if (XDeviceInfo* devices = XListInputDevices(display_, &ndevices)) {
+        for (int i = 0; i < ndevices; ++i)
+            if (std::strcmp(devices[i].name, "Virtual core XTEST keyboard") == 0)
+                device = static_cast<unsigned>(devices[i].id);
+        XFreeDeviceList(devices);
     }
-    XkbFreeKeyboard(xkb, 0, True);
-  }
+    XkbDescPtr xkb = XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, device);
+    if (!xkb && device != XkbUseCoreKbd)
+        xkb = XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+    map_.assign(static_cast<size_t>(count) * per_code_, NoSymbol);
+    // Only keycodes with no keysym in any group or level may serve as spares.
+    std::vector<bool> empty(static_cast<size_t>(count), !xkb);
+    if (xkb) {
+        for (int code = min_code_; code <= max_code_; ++code) {
+            bool none = true;
+            for (int i = 0; i < XkbKeyNumSyms(xkb, code); ++i)
+                none = none && XkbKeySymsPtr(xkb, code)[i] == NoSymbol;
+            empty[code - min_code_] = none;
+            if (XkbKeyNumGroups(xkb, code) < 1) continue;
+            const int width = XkbKeyGroupWidth(xkb, code, 0);
+            for (int l = 0; l < std::min(width, per_code_); ++l)
+                map_[static_cast<size_t>(code - min_code_) * per_code_ + l] = XkbKeySymEntry(xkb, code, l, 0);
+        }
+        XkbFreeKeyboard(xkb, 0, True);
+    }
 
-  places_.clear();
-  // Spares stay ours across reloads; others may have taken a free keycode meanwhile.
-  std::vector<Spare> kept;
-  for (int code = min_code_; code <= max_code_; ++code) {
-    const unsigned long* row = &map_[static_cast<size_t>(code - min_code_) * per_code_];
-    auto mine = std::find_if(spares_.begin(), spares_.end(),
-                             [&](const Spare& s) { return s.code == code; });
-    const bool free = empty[code - min_code_];
-    if (mine != spares_.end() && (free || row[0] == mine->keysym)) kept.push_back(*mine);
-    else if (free) kept.push_back({static_cast<KeyCode>(code)});
-    for (int l = 0; l < per_code_; ++l)
-      if (row[l] != NoSymbol) places_.try_emplace(row[l], KeyPlace{static_cast<KeyCode>(code), l});
-  }
-  spares_ = std::move(kept);
-  shift_code_ = XKeysymToKeycode(display_, XK_Shift_L);
-  if (auto p = Find(XK_Shift_L)) shift_code_ = p->code;
+    places_.clear();
+    // Spares stay ours across reloads; others may have taken a free keycode meanwhile.
+    std::vector<Spare> kept;
+    for (int code = min_code_; code <= max_code_; ++code) {
+        const unsigned long* row = &map_[static_cast<size_t>(code - min_code_) * per_code_];
+        auto mine =
+            std::find_if(spares_.begin(), spares_.end(), [&](const Spare& s) { return s.code == code; });
+        const bool free = empty[code - min_code_];
+        if (mine != spares_.end() && (free || row[0] == mine->keysym))
+            kept.push_back(*mine);
+        else if (free)
+            kept.push_back({static_cast<KeyCode>(code)});
+        for (int l = 0; l < per_code_; ++l)
+            if (row[l] != NoSymbol) places_.try_emplace(row[l], KeyPlace{static_cast<KeyCode>(code), l});
+    }
+    spares_ = std::move(kept);
+    shift_code_ = XKeysymToKeycode(display_, XK_Shift_L);
+    if (auto p = Find(XK_Shift_L)) shift_code_ = p->code;
 }
 
 std::optional<XTestInput::KeyPlace> XTestInput::Find(unsigned long keysym) const {
-  auto it = places_.find(keysym);
-  if (it == places_.end()) return std::nullopt;
-  // A spare keycode is only ever typed through TypeCharacter.
-  for (const Spare& s : spares_)
-    if (s.code == it->second.code) return std::nullopt;
-  return it->second;
+    auto it = places_.find(keysym);
+    if (it == places_.end()) return std::nullopt;
+    // A spare keycode is only ever typed through TypeCharacter.
+    for (const Spare& s : spares_)
+        if (s.code == it->second.code) return std::nullopt;
+    return it->second;
 }
 
 void XTestInput::BeginPlayback() {
-  LoadKeyboardMap();
-  char keys[32];
-  XQueryKeymap(display_, keys);
-  for (unsigned long sym : kModifierKeysyms) {
-    auto p = Find(sym);
-    if (!p || !(keys[p->code / 8] & (1 << (p->code % 8)))) continue;
-    bool ours = false;
-    for (const auto& [vk, code] : pressed_) ours = ours || code == p->code;
-    // Released once and never pressed again: the user may have let go meanwhile.
-    if (ours) continue;
-    FakeKey(p->code, false, VkFromKeysym(sym));
-  }
-  XFlush(display_);
+    LoadKeyboardMap();
+    char keys[32];
+    XQueryKeymap(display_, keys);
+    for (unsigned long sym : kModifierKeysyms) {
+        auto p = Find(sym);
+        if (!p || !(keys[p->code / 8] & (1 << (p->code % 8)))) continue;
+        bool ours = false;
+        for (const auto& [vk, code] : pressed_) ours = ours || code == p->code;
+        // Released once and never pressed again: the user may have let go meanwhile.
+        if (ours) continue;
+        FakeKey(p->code, false, VkFromKeysym(sym));
+    }
+    XFlush(display_);
 }
 
 short XTestInput::KeyScan(unsigned char ch) {
-  if (ch < 0x20 || ch == 0x7F) return VkKeyScanUs(ch);
-  char32_t cp = ch;  // callers pass ASCII; higher bytes go through Alt codes
-  auto place = Find(KeysymForChar(cp));
-  if (!place) return -1;
-  unsigned vk = VkFromKeysym(map_[static_cast<size_t>(place->code - min_code_) * per_code_]);
-  if (vk == 0 || vk > 0xFF) return -1;
-  // The key the virtual key names must be this one, or SendKey would hit another.
-  auto back = Find(VkToKeysym(vk));
-  if (!back || back->code != place->code) return -1;
-  return static_cast<short>((place->level ? kScanShift : 0) << 8 | vk);
+    if (ch < 0x20 || ch == 0x7F) return VkKeyScanUs(ch);
+    char32_t cp = ch;  // callers pass ASCII; higher bytes go through Alt codes
+    auto place = Find(KeysymForChar(cp));
+    if (!place) return -1;
+    unsigned vk = VkFromKeysym(map_[static_cast<size_t>(place->code - min_code_) * per_code_]);
+    if (vk == 0 || vk > 0xFF) return -1;
+    // The key the virtual key names must be this one, or SendKey would hit another.
+    auto back = Find(VkToKeysym(vk));
+    if (!back || back->code != place->code) return -1;
+    return static_cast<short>((place->level ? kScanShift : 0) << 8 | vk);
 }
 
 void XTestInput::TypeAltCode(std::string_view digits) {
-  // X has no keypad codes: enter the character the code stands for.
-  if (char32_t cp = AltCodeToChar(digits)) TypeCharacter(cp);
+    // X has no keypad codes: enter the character the code stands for.
+    if (char32_t cp = AltCodeToChar(digits)) TypeCharacter(cp);
 }
 
 void XTestInput::Tap(KeyCode code, bool shifted) {
-  if (shifted) FakeKey(shift_code_, true, VK_SHIFT);
-  FakeKey(code, true, 0);
-  FakeKey(code, false, 0);
-  if (shifted) FakeKey(shift_code_, false, VK_SHIFT);
-  XFlush(display_);
+    if (shifted) FakeKey(shift_code_, true, VK_SHIFT);
+    FakeKey(code, true, 0);
+    FakeKey(code, false, 0);
+    if (shifted) FakeKey(shift_code_, false, VK_SHIFT);
+    XFlush(display_);
 }
 
 // Every injected event is noted right before it goes out: the hook library must not
 // take playback for the user.
 void XTestInput::FakeKey(KeyCode code, bool press, unsigned vk) {
-  NoteSyntheticInput(press ? SyntheticKind::KeyDown : SyntheticKind::KeyUp, code, vk);
-  XTestFakeKeyEvent(display_, code, press, CurrentTime);
+    NoteSyntheticInput(press ? SyntheticKind::KeyDown : SyntheticKind::KeyUp, code, vk);
+    XTestFakeKeyEvent(display_, code, press, CurrentTime);
 }
 
 void XTestInput::FakeButton(unsigned button, bool press) {
-  NoteSyntheticInput(press ? SyntheticKind::ButtonDown : SyntheticKind::ButtonUp, button);
-  XTestFakeButtonEvent(display_, button, press, CurrentTime);
+    NoteSyntheticInput(press ? SyntheticKind::ButtonDown : SyntheticKind::ButtonUp, button);
+    XTestFakeButtonEvent(display_, button, press, CurrentTime);
 }
 
 void XTestInput::TypeCharacter(char32_t cp) {
-  unsigned long sym = KeysymForChar(cp);
-  if (sym == 0) return;
-  if (auto place = Find(sym)) {
-    Tap(place->code, place->level == 1);
-    return;
-  }
-  if (KeyCode code = SpareFor(sym)) Tap(code, false);
+    unsigned long sym = KeysymForChar(cp);
+    if (sym == 0) return;
+    if (auto place = Find(sym)) {
+        Tap(place->code, place->level == 1);
+        return;
+    }
+    if (KeyCode code = SpareFor(sym)) Tap(code, false);
 }
 
 KeyCode XTestInput::SpareFor(unsigned long keysym) {
-  if (spares_.empty()) return 0;
-  auto now = Clock::now();
-  for (Spare& s : spares_)
-    if (s.keysym == keysym) {
-      s.last_use = now;
-      return s.code;
+    if (spares_.empty()) return 0;
+    auto now = Clock::now();
+    for (Spare& s : spares_)
+        if (s.keysym == keysym) {
+            s.last_use = now;
+            return s.code;
+        }
+    Spare* oldest = &spares_.front();
+    for (Spare& s : spares_)
+        if (s.last_use < oldest->last_use) oldest = &s;
+    if (oldest->keysym != 0) {
+        // Make sure the key typed with the old mapping is out before the mapping changes.
+        XSync(display_, False);
+        auto since = Clock::now() - oldest->last_use;
+        if (since < kSettle) std::this_thread::sleep_for(kSettle - since);
     }
-  Spare* oldest = &spares_.front();
-  for (Spare& s : spares_)
-    if (s.last_use < oldest->last_use) oldest = &s;
-  if (oldest->keysym != 0) {
-    // Make sure the key typed with the old mapping is out before the mapping changes.
-    XSync(display_, False);
-    auto since = Clock::now() - oldest->last_use;
-    if (since < kSettle) std::this_thread::sleep_for(kSettle - since);
-  }
-  SetMapping(oldest->code, keysym);
-  // Clients re-read the map when they see the change, which may be after the key has
-  // arrived: give them a moment first.
-  std::this_thread::sleep_for(kRemapPause);
-  oldest->keysym = keysym;
-  oldest->last_use = Clock::now();
-  return oldest->code;
+    SetMapping(oldest->code, keysym);
+    // Clients re-read the map when they see the change, which may be after the key has
+    // arrived: give them a moment first.
+    std::this_thread::sleep_for(kRemapPause);
+    oldest->keysym = keysym;
+    oldest->last_use = Clock::now();
+    return oldest->code;
 }
 
 void XTestInput::SetMapping(KeyCode code, unsigned long keysym) {
-  // Both shift levels carry the keysym, so a held Shift cannot change it (a single
-  // letter keysym would be read as its lower-case and upper-case pair).
-  std::vector<KeySym> row(static_cast<size_t>(per_code_), keysym);
-  XChangeKeyboardMapping(display_, code, per_code_, row.data(), 1);
-  // The change must have reached the server before the key that uses it.
-  XSync(display_, False);
-  std::copy(row.begin(), row.end(), map_.begin() + static_cast<long>(code - min_code_) * per_code_);
+    // Both shift levels carry the keysym, so a held Shift cannot change it (a single
+    // letter keysym would be read as its lower-case and upper-case pair).
+    std::vector<KeySym> row(static_cast<size_t>(per_code_), keysym);
+    XChangeKeyboardMapping(display_, code, per_code_, row.data(), 1);
+    // The change must have reached the server before the key that uses it.
+    XSync(display_, False);
+    std::copy(row.begin(), row.end(), map_.begin() + static_cast<long>(code - min_code_) * per_code_);
 }
 
 int XTestInput::SettleMs() const {
-  auto latest = Clock::time_point{};
-  for (const Spare& s : spares_)
-    if (s.keysym != 0) latest = std::max(latest, s.last_use);
-  if (latest == Clock::time_point{}) return 0;
-  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(latest + kSettle - Clock::now());
-  return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+    auto latest = Clock::time_point{};
+    for (const Spare& s : spares_)
+        if (s.keysym != 0) latest = std::max(latest, s.last_use);
+    if (latest == Clock::time_point{}) return 0;
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(latest + kSettle - Clock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
 void XTestInput::EndPlayback() {
-  bool changed = false;
-  for (Spare& s : spares_) {
-    if (s.keysym == 0) continue;
-    SetMapping(s.code, NoSymbol);
-    s.keysym = 0;
-    changed = true;
-  }
-  if (changed) XSync(display_, False);
+    bool changed = false;
+    for (Spare& s : spares_) {
+        if (s.keysym == 0) continue;
+        SetMapping(s.code, NoSymbol);
+        s.keysym = 0;
+        changed = true;
+    }
+    if (changed) XSync(display_, False);
 }
 
 void XTestInput::SendKey(unsigned char vk, bool up) {
-  unsigned button = vk == VK_LBUTTON ? 1 : vk == VK_RBUTTON ? 3 : vk == VK_MBUTTON ? 2 : 0;
-  if (button) {
-    FakeButton(button, !up);
-    XFlush(display_);
-    return;
-  }
-  KeyCode code = 0;
-  if (up) {
-    auto it = pressed_.find(vk);
-    if (it != pressed_.end()) {
-      code = it->second;
-      pressed_.erase(it);
+    unsigned button = vk == VK_LBUTTON ? 1 : vk == VK_RBUTTON ? 3 : vk == VK_MBUTTON ? 2 : 0;
+    if (button) {
+        FakeButton(button, !up);
+        XFlush(display_);
+        return;
     }
-  }
-  if (!code) {
-    unsigned long sym = VkToKeysym(vk);
-    if (sym == 0) return;  // a virtual key no X key stands for
-    if (auto place = Find(sym)) code = place->code;
-    else code = SpareFor(sym);
-    if (!code) return;
-    if (!up) pressed_[vk] = code;
-  }
-  FakeKey(code, !up, vk);
-  XFlush(display_);
+    KeyCode code = 0;
+    if (up) {
+        auto it = pressed_.find(vk);
+        if (it != pressed_.end()) {
+            code = it->second;
+            pressed_.erase(it);
+        }
+    }
+    if (!code) {
+        unsigned long sym = VkToKeysym(vk);
+        if (sym == 0) return;  // a virtual key no X key stands for
+        if (auto place = Find(sym))
+            code = place->code;
+        else
+            code = SpareFor(sym);
+        if (!code) return;
+        if (!up) pressed_[vk] = code;
+    }
+    FakeKey(code, !up, vk);
+    XFlush(display_);
 }
 
 void XTestInput::SendMouse(unsigned flags, int dx, int dy, int data) {
-  if (flags & MOUSEEVENTF_MOVE) {
-    NoteSyntheticInput(SyntheticKind::Motion);
-    if (flags & MOUSEEVENTF_ABSOLUTE) {
-      Point size = ScreenSize();
-      int x = static_cast<int>(std::lround(dx * static_cast<double>(size.x) / 65535.0));
-      int y = static_cast<int>(std::lround(dy * static_cast<double>(size.y) / 65535.0));
-      XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
-    } else {
-      XTestFakeRelativeMotionEvent(display_, dx, dy, CurrentTime);
+    if (flags & MOUSEEVENTF_MOVE) {
+        NoteSyntheticInput(SyntheticKind::Motion);
+        if (flags & MOUSEEVENTF_ABSOLUTE) {
+            Point size = ScreenSize();
+            int x = static_cast<int>(std::lround(dx * static_cast<double>(size.x) / 65535.0));
+            int y = static_cast<int>(std::lround(dy * static_cast<double>(size.y) / 65535.0));
+            XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
+        } else {
+            XTestFakeRelativeMotionEvent(display_, dx, dy, CurrentTime);
+        }
     }
-  }
-  constexpr struct {
-    unsigned flag;
-    unsigned button;
-    bool press;
-  } kButtons[] = {{MOUSEEVENTF_LEFTDOWN, 1, true},    {MOUSEEVENTF_LEFTUP, 1, false},
-                  {MOUSEEVENTF_RIGHTDOWN, 3, true},   {MOUSEEVENTF_RIGHTUP, 3, false},
-                  {MOUSEEVENTF_MIDDLEDOWN, 2, true},  {MOUSEEVENTF_MIDDLEUP, 2, false}};
-  for (const auto& b : kButtons)
-    if (flags & b.flag) FakeButton(b.button, b.press);
-  if (flags & MOUSEEVENTF_WHEEL) {
-    // One click of button 4 (away from the user) or 5 per notch.
-    unsigned button = data >= 0 ? 4 : 5;
-    for (int n = std::abs(data) / WHEEL_DELTA; n > 0; --n) {
-      FakeButton(button, true);
-      FakeButton(button, false);
+    constexpr struct {
+        unsigned flag;
+        unsigned button;
+        bool press;
+    } kButtons[] = {{MOUSEEVENTF_LEFTDOWN, 1, true},   {MOUSEEVENTF_LEFTUP, 1, false},
+                    {MOUSEEVENTF_RIGHTDOWN, 3, true},  {MOUSEEVENTF_RIGHTUP, 3, false},
+                    {MOUSEEVENTF_MIDDLEDOWN, 2, true}, {MOUSEEVENTF_MIDDLEUP, 2, false}};
+    for (const auto& b : kButtons)
+        if (flags & b.flag) FakeButton(b.button, b.press);
+    if (flags & MOUSEEVENTF_WHEEL) {
+        // One click of button 4 (away from the user) or 5 per notch.
+        unsigned button = data >= 0 ? 4 : 5;
+        for (int n = std::abs(data) / WHEEL_DELTA; n > 0; --n) {
+            FakeButton(button, true);
+            FakeButton(button, false);
+        }
     }
-  }
-  XFlush(display_);
+    XFlush(display_);
 }
 
 Point XTestInput::CursorPos() {
-  Window root = DefaultRootWindow(display_), child;
-  int x = 0, y = 0, wx, wy;
-  unsigned mask;
-  XQueryPointer(display_, root, &root, &child, &x, &y, &wx, &wy, &mask);
-  return {x, y};
+    Window root = DefaultRootWindow(display_), child;
+    int x = 0, y = 0, wx, wy;
+    unsigned mask;
+    XQueryPointer(display_, root, &root, &child, &x, &y, &wx, &wy, &mask);
+    return {x, y};
 }
 
 Point XTestInput::ScreenSize() {
-  int screen = DefaultScreen(display_);
-  return {DisplayWidth(display_, screen), DisplayHeight(display_, screen)};
+    int screen = DefaultScreen(display_);
+    return {DisplayWidth(display_, screen), DisplayHeight(display_, screen)};
 }
 
 std::optional<Rect> XTestInput::ForegroundWindowRect() {
-  Window root = DefaultRootWindow(display_);
-  Window active = None;
-  Atom net_active = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
-  Atom type;
-  int format;
-  unsigned long items, after;
-  unsigned char* data = nullptr;
-  if (XGetWindowProperty(display_, root, net_active, 0, 1, False, XA_WINDOW, &type, &format,
-                         &items, &after, &data) == Success && data) {
-    if (items == 1 && format == 32) active = *reinterpret_cast<Window*>(data);
-    XFree(data);
-  }
-  if (active == None) {
-    int revert;
-    XGetInputFocus(display_, &active, &revert);
-    if (active == PointerRoot) active = None;
-  }
-  if (active == None) return std::nullopt;
-  XWindowAttributes attrs;
-  if (!XGetWindowAttributes(display_, active, &attrs)) return std::nullopt;
-  int x = 0, y = 0;
-  Window child;
-  XTranslateCoordinates(display_, active, root, 0, 0, &x, &y, &child);
-  return Rect{x, y, x + attrs.width, y + attrs.height};
+    Window root = DefaultRootWindow(display_);
+    Window active = None;
+    Atom net_active = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
+    Atom type;
+    int format;
+    unsigned long items, after;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display_, root, net_active, 0, 1, False, XA_WINDOW, &type, &format, &items, &after,
+                           &data) == Success &&
+        data) {
+        if (items == 1 && format == 32) active = *reinterpret_cast<Window*>(data);
+        XFree(data);
+    }
+    if (active == None) {
+        int revert;
+        XGetInputFocus(display_, &active, &revert);
+        if (active == PointerRoot) active = None;
+    }
+    if (active == None) return std::nullopt;
+    XWindowAttributes attrs;
+    if (!XGetWindowAttributes(display_, active, &attrs)) return std::nullopt;
+    int x = 0, y = 0;
+    Window child;
+    XTranslateCoordinates(display_, active, root, 0, 0, &x, &y, &child);
+    return Rect{x, y, x + attrs.width, y + attrs.height};
 }
 
 std::optional<Point> XTestInput::CaretPos() { return std::nullopt; }

@@ -32,8 +32,7 @@ struct PictureKind {
     const char* caption;
     const char* missing;
 };
-constexpr PictureKind kMetafile{".WMF", "MetaFile Copy Error",
-                                "Windows metafile file could not be located."};
+constexpr PictureKind kMetafile{".WMF", "MetaFile Copy Error", "Windows metafile file could not be located."};
 constexpr PictureKind kJpeg{".JPG", "JPEG Copy Error", "JPEG file could not be located."};
 constexpr PictureKind kBitmap{"", "Bitmap Copy Error", "Bitmap file could not be located."};
 
@@ -55,8 +54,9 @@ void MacroPlayer::RunClipboardCommand(const Token& token) {
         }
         case K::ClipB: {
             const std::string ext = UpperExtension(argument);
-            const PictureKind& kind =
-                ext == kMetafile.extension ? kMetafile : ext == kJpeg.extension ? kJpeg : kBitmap;
+            const PictureKind& kind = ext == kMetafile.extension ? kMetafile
+                                      : ext == kJpeg.extension   ? kJpeg
+                                                                 : kBitmap;
             const std::string path = win::Cp1252ToUtf8(argument);
             if (!FileExists(path)) {
                 windows.DoAMessage(kind.caption, kind.missing);
@@ -71,8 +71,8 @@ void MacroPlayer::RunClipboardCommand(const Token& token) {
             QImage image;
             const bool loaded = &kind == &kJpeg ? LoadJpeg(path, image) : LoadBitmap(path, image);
             if (!loaded) {
-                windows.DoAMessage(kind.caption, "The picture in \"" + std::string(argument) +
-                                                     "\" could not be read.");
+                windows.DoAMessage(kind.caption,
+                                   "The picture in \"" + std::string(argument) + "\" could not be read.");
                 return;
             }
             clipboard.SetImage(image);
@@ -98,10 +98,8 @@ void MacroPlayer::RunClipboardCommand(const Token& token) {
             }
             std::string path(argument);
             if (argument == kPrompt) {
-                auto chosen = windows.PromptSavePath("Save Clipboard Graphic to Graphic File",
-                                                     "BMP",
-                                                     "Bitmap (*.BMP)|*.BMP|JPeg (*.JPG)|*.JPG",
-                                                     false);
+                auto chosen = windows.PromptSavePath("Save Clipboard Graphic to Graphic File", "BMP",
+                                                     "Bitmap (*.BMP)|*.BMP|JPeg (*.JPG)|*.JPG", false);
                 if (!chosen) return;
                 path = *chosen;
             }
@@ -127,8 +125,8 @@ void MacroPlayer::RunClipboardCommand(const Token& token) {
             std::string path(argument);
             if (argument == kPrompt) {
                 auto chosen = windows.PromptSavePath(
-                    append ? "Append Clipboard Text To File" : "Save Clipboard Text To File",
-                    "TXT", "Text Files (*.TXT)|*.TXT", append);
+                    append ? "Append Clipboard Text To File" : "Save Clipboard Text To File", "TXT",
+                    "Text Files (*.TXT)|*.TXT", append);
                 if (!chosen) return;
                 path = *chosen;
             }
@@ -137,8 +135,7 @@ void MacroPlayer::RunClipboardCommand(const Token& token) {
             if (out) out << text << "\r\n";
             return;
         }
-        default:
-            return;
+        default: return;
     }
 }
 

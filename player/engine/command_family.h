@@ -47,9 +47,7 @@ public:
     void Register(CommandFamilyId id, std::unique_ptr<CommandFamily> family) {
         families_[static_cast<std::size_t>(id)] = std::move(family);
     }
-    CommandFamily* Find(CommandFamilyId id) const {
-        return families_[static_cast<std::size_t>(id)].get();
-    }
+    CommandFamily* Find(CommandFamilyId id) const { return families_[static_cast<std::size_t>(id)].get(); }
 
 private:
     std::array<std::unique_ptr<CommandFamily>, kCommandFamilyCount> families_;

@@ -21,9 +21,7 @@ std::string Upper(std::string_view s) {
     return out;
 }
 
-bool StartsWith(std::string_view s, std::string_view prefix) {
-    return s.substr(0, prefix.size()) == prefix;
-}
+bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
 // The text after "/A" up to the next "/", trimmed (upper-case input).
 // The switch starts an argument: a "/a" inside a path ("/F/home/al/x.qtm") is not it.
@@ -91,8 +89,8 @@ bool ApplySettingSwitch(const Switch& sw, TConfigRecord& config) {
     }
 }
 
-void ProcessParams(const std::vector<std::string>& args, TConfigRecord& config,
-                   StartSwitches& state, const SwitchActions& actions) {
+void ProcessParams(const std::vector<std::string>& args, TConfigRecord& config, StartSwitches& state,
+                   const SwitchActions& actions) {
     for (const std::string& arg : args) {
         const Switch sw = ParseSwitch(arg);
         if (ApplySettingSwitch(sw, config)) continue;
@@ -108,7 +106,8 @@ void ProcessParams(const std::vector<std::string>& args, TConfigRecord& config,
                 const std::filesystem::path path(win::Cp1252ToUtf8(sw.text));
                 if (sw.text.empty() || !std::filesystem::is_regular_file(path, ec)) break;
                 const auto absolute = std::filesystem::absolute(path, ec);
-                const std::string name = win::Utf8ToCp1252((ec ? path : absolute).lexically_normal().string());
+                const std::string name =
+                    win::Utf8ToCp1252((ec ? path : absolute).lexically_normal().string());
                 // A name the settings cannot hold whole would point at another file.
                 if (name.size() > config.RecentFiles[0].kCapacity) break;
                 config.RecentFiles[0] = name;

@@ -55,8 +55,8 @@ struct SwitchActions {
 
 // Runs every argument in order. "/F" names an existing regular file (relative names are
 // taken from the current directory and stored absolute); a missing one changes nothing.
-void ProcessParams(const std::vector<std::string>& args, TConfigRecord& config,
-                   StartSwitches& state, const SwitchActions& actions);
+void ProcessParams(const std::vector<std::string>& args, TConfigRecord& config, StartSwitches& state,
+                   const SwitchActions& actions);
 
 // The main block reads "/S" on its own, before the switches run: exactly that text, in
 // that case, turns the tray icon on.

@@ -50,14 +50,13 @@ std::optional<std::string> FindMacroText(MacroControlHost& host, const std::stri
     return std::nullopt;
 }
 
-void DeleteMacroByName(MacroControlHost& host, PlayerWindows& windows,
-                       const std::string& name) {
+void DeleteMacroByName(MacroControlHost& host, PlayerWindows& windows, const std::string& name) {
     ProbeLock(host);
     for (int n : MacrosNamed(host, name)) {
         if (host.FileInUse()) {
-            windows.DoAMessage("Macro Delete Error",
-                               "Cannot delete macro " + Quoted(name) +
-                                   " because the macro file is in use by another user.");
+            windows.DoAMessage(
+                "Macro Delete Error",
+                "Cannot delete macro " + Quoted(name) + " because the macro file is in use by another user.");
             continue;
         }
         const bool scheduled = host.ActivationCode(n) == kScheduledActivation;
@@ -77,17 +76,14 @@ void DeleteMacroByName(MacroControlHost& host, PlayerWindows& windows,
     }
 }
 
-void EnableMacroByName(MacroControlHost& host, PlayerWindows& windows,
-                       const std::string& name, bool enable) {
+void EnableMacroByName(MacroControlHost& host, PlayerWindows& windows, const std::string& name, bool enable) {
     ProbeLock(host);
     for (int n : MacrosNamed(host, name)) {
         if (host.Enabled(n) == enable) continue;
         if (host.FileInUse()) {
             windows.DoAMessage(enable ? "Macro Activate Error" : "Macro Deactivate Error",
-                               std::string(enable ? "Cannot activate macro "
-                                                  : "Cannot deactivate macro ") +
-                                   Quoted(name) +
-                                   " because the macro file is in use by another user.");
+                               std::string(enable ? "Cannot activate macro " : "Cannot deactivate macro ") +
+                                   Quoted(name) + " because the macro file is in use by another user.");
             continue;
         }
         host.SetTriggerEnabled(n, enable);

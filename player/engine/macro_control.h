@@ -24,8 +24,8 @@ public:
     virtual std::vector<std::uint16_t> PopupItems(int n) = 0;
     virtual void SavePopupItems(int n, const std::vector<std::uint16_t>& items) = 0;
     virtual void DeleteMacroRecord(int n) = 0;
-    virtual void SetMacroEnabled(int n, bool enabled) = 0;   // the record in the file
-    virtual void SetTriggerEnabled(int n, bool enabled) = 0; // trigger table, pushed
+    virtual void SetMacroEnabled(int n, bool enabled) = 0;    // the record in the file
+    virtual void SetTriggerEnabled(int n, bool enabled) = 0;  // trigger table, pushed
     virtual void ReloadMacroFile() = 0;
     virtual void LoadMacroFile(const std::string& path) = 0;
     virtual void SetMacroFileName(const std::string& path) = 0;  // settings, saved
@@ -49,10 +49,8 @@ inline constexpr std::uint16_t kPopupMenuScope = 4;
 // Text of the first macro (lowest number) whose nickname equals name byte for byte.
 std::optional<std::string> FindMacroText(MacroControlHost& host, const std::string& name);
 
-void DeleteMacroByName(MacroControlHost& host, PlayerWindows& windows,
-                       const std::string& name);
-void EnableMacroByName(MacroControlHost& host, PlayerWindows& windows,
-                       const std::string& name, bool enable);
+void DeleteMacroByName(MacroControlHost& host, PlayerWindows& windows, const std::string& name);
+void EnableMacroByName(MacroControlHost& host, PlayerWindows& windows, const std::string& name, bool enable);
 void SwapMacroFile(MacroControlHost& host, const std::string& path);
 
 }  // namespace tessaro

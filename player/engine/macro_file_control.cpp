@@ -20,9 +20,7 @@ std::string MacroFileControl::Nickname(int n) {
     return Loaded(n) ? config_.MacroNicknames[n].str() : std::string();
 }
 
-std::uint16_t MacroFileControl::ActivationCode(int n) {
-    return Loaded(n) ? glob_.ActivationCode[n] : acNone;
-}
+std::uint16_t MacroFileControl::ActivationCode(int n) { return Loaded(n) ? glob_.ActivationCode[n] : acNone; }
 
 std::uint16_t MacroFileControl::Scope(int n) { return Loaded(n) ? glob_.Scope[n] : 0; }
 
@@ -52,9 +50,7 @@ void MacroFileControl::SavePopupItems(int n, const std::vector<std::uint16_t>& i
 
 void MacroFileControl::DeleteMacroRecord(int n) { DeleteMacroRecordAt(macroFile_(), n); }
 
-void MacroFileControl::SetMacroEnabled(int n, bool enabled) {
-    SetMacroEnabledAt(macroFile_(), n, enabled);
-}
+void MacroFileControl::SetMacroEnabled(int n, bool enabled) { SetMacroEnabledAt(macroFile_(), n, enabled); }
 
 void MacroFileControl::SetTriggerEnabled(int n, bool enabled) {
     if (!Loaded(n)) return;

@@ -14,8 +14,7 @@ struct TConfigRecord;
 class MacroFileControl : public MacroControlHost {
 public:
     // `macroFile` names the loaded macro file at the time of each call.
-    MacroFileControl(TGlobData& glob, TConfigRecord& config,
-                     std::function<std::string()> macroFile);
+    MacroFileControl(TGlobData& glob, TConfigRecord& config, std::function<std::string()> macroFile);
 
     int MacroCount() override;
     std::string Nickname(int n) override;

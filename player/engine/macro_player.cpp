@@ -25,19 +25,45 @@ std::string Arg(const Token& token, std::size_t i) {
 bool AllowedInUntrustedText(TokenKind kind) {
     using K = TokenKind;
     switch (kind) {
-        case K::Delay: case K::TDelay: case K::Speed: case K::Msd: case K::Rem:
-        case K::AltCode: case K::Alt4Code:
-        case K::Counter4: case K::Counter3: case K::Counter2: case K::Counter1:
-        case K::Repeat: case K::Rep: case K::EndRep: case K::SpKey: case K::SpMse:
-        case K::LDn: case K::LUp: case K::LClk: case K::LDClk: case K::RDn: case K::RUp:
-        case K::RClk: case K::RDClk: case K::MDn: case K::MUp: case K::MClk: case K::MDClk:
-        case K::Wfw: case K::Wbw: case K::Mmp: case K::Mms: case K::Mmw: case K::Mmc:
-        case K::Date: case K::DateOffset: case K::Time:
-            return true;
-        case K::None:
-            return false;
-        default:
-            return SpecOf(kind).key != KeyAction::None;
+        case K::Delay:
+        case K::TDelay:
+        case K::Speed:
+        case K::Msd:
+        case K::Rem:
+        case K::AltCode:
+        case K::Alt4Code:
+        case K::Counter4:
+        case K::Counter3:
+        case K::Counter2:
+        case K::Counter1:
+        case K::Repeat:
+        case K::Rep:
+        case K::EndRep:
+        case K::SpKey:
+        case K::SpMse:
+        case K::LDn:
+        case K::LUp:
+        case K::LClk:
+        case K::LDClk:
+        case K::RDn:
+        case K::RUp:
+        case K::RClk:
+        case K::RDClk:
+        case K::MDn:
+        case K::MUp:
+        case K::MClk:
+        case K::MDClk:
+        case K::Wfw:
+        case K::Wbw:
+        case K::Mmp:
+        case K::Mms:
+        case K::Mmw:
+        case K::Mmc:
+        case K::Date:
+        case K::DateOffset:
+        case K::Time: return true;
+        case K::None: return false;
+        default: return SpecOf(kind).key != KeyAction::None;
     }
 }
 
@@ -75,20 +101,19 @@ void MacroPlayer::BeginMacro(bool capsLockWasOn) {
     nestingDepth_ = 0;
 }
 
-void MacroPlayer::DoMacro(std::string_view text, std::int64_t count, std::int64_t start,
-                          std::int64_t step, bool outer) {
+void MacroPlayer::DoMacro(std::string_view text, std::int64_t count, std::int64_t start, std::int64_t step,
+                          bool outer) {
     Play(text, count, start, step, outer, false);
 }
 
-void MacroPlayer::Play(std::string_view text, std::int64_t count, std::int64_t start,
-                       std::int64_t step, bool outer, bool untrusted) {
+void MacroPlayer::Play(std::string_view text, std::int64_t count, std::int64_t start, std::int64_t step,
+                       bool outer, bool untrusted) {
     if (Aborted()) return;
     // Texts from files can nest repeats and themselves without end; the stack cannot.
     if (nestingDepth_ >= kMaxNestingDepth) {
-        services_.windows.DoAMessage("Macro Nesting Error",
-                                     "The macro nests repeats and texts more than " +
-                                         std::to_string(kMaxNestingDepth) +
-                                         " levels deep. Macro will abort.");
+        services_.windows.DoAMessage("Macro Nesting Error", "The macro nests repeats and texts more than " +
+                                                                std::to_string(kMaxNestingDepth) +
+                                                                " levels deep. Macro will abort.");
         EndMacroAfterMessage();
         return;
     }
@@ -104,8 +129,7 @@ void MacroPlayer::Play(std::string_view text, std::int64_t count, std::int64_t s
         while (p < text.size()) {
             if (Aborted()) {
                 if (abort_ == Abort::Requested) {
-                    services_.windows.DoAMessage("Macro Abort",
-                                                 "Tessaro 99 macro has been aborted.");
+                    services_.windows.DoAMessage("Macro Abort", "Tessaro 99 macro has been aborted.");
                     abort_ = Abort::Reported;
                 }
                 return;
@@ -141,15 +165,11 @@ std::size_t MacroPlayer::RunToken(Frame& frame, std::size_t p, const Token& toke
 
     switch (token.kind) {
         case K::Pause:
-        case K::PauseBasic:
-            return RunPause(token) ? next : text.size();
-        case K::TBox:
-            windows.MyMessage(Arg(token, 0), Arg(token, 1));
-            return next;
+        case K::PauseBasic: return RunPause(token) ? next : text.size();
+        case K::TBox: windows.MyMessage(Arg(token, 0), Arg(token, 1)); return next;
         case K::Rem:
         case K::EndRep:
-        case K::EndClip:
-            return next;
+        case K::EndClip: return next;
         case K::Counter4:
         case K::Counter3:
         case K::Counter2:
@@ -158,10 +178,13 @@ std::size_t MacroPlayer::RunToken(Frame& frame, std::size_t p, const Token& toke
             TypeCounter(frame, kWidth[int(token.kind) - int(K::Counter4)]);
             return next;
         }
-        case K::ClipF: case K::ClipB: case K::ClipC: case K::ClipP:
-        case K::ClipSG: case K::ClipST: case K::ClipAT:
-            RunClipboardCommand(token);
-            return next;
+        case K::ClipF:
+        case K::ClipB:
+        case K::ClipC:
+        case K::ClipP:
+        case K::ClipSG:
+        case K::ClipST:
+        case K::ClipAT: RunClipboardCommand(token); return next;
         case K::BegClip:
             if (token.unterminated) return text.size();  // nothing to put, nothing typed
             services_.clipboard.SetText(Arg(token, 0));
@@ -178,21 +201,14 @@ std::size_t MacroPlayer::RunToken(Frame& frame, std::size_t p, const Token& toke
         }
         case K::PromptRep:
         case K::Repeat:
-        case K::Rep:
-            return RunRepeat(frame, p, token);
-        case K::MacRun:
-            RunMacroByName(Arg(token, 0));
-            return next;
-        case K::MacDel:
-            DeleteMacroByName(services_.macros, windows, Arg(token, 0));
-            return next;
+        case K::Rep: return RunRepeat(frame, p, token);
+        case K::MacRun: RunMacroByName(Arg(token, 0)); return next;
+        case K::MacDel: DeleteMacroByName(services_.macros, windows, Arg(token, 0)); return next;
         case K::MacAct:
         case K::MacDeact:
             EnableMacroByName(services_.macros, windows, Arg(token, 0), token.kind == K::MacAct);
             return next;
-        case K::Swap:
-            SwapMacroFile(services_.macros, Arg(token, 0));
-            return next;
+        case K::Swap: SwapMacroFile(services_.macros, Arg(token, 0)); return next;
         case K::EText:
             if (auto plain = services_.desktop.Decrypt(Arg(token, 0))) {
                 PlayNested(*plain, frame.untrusted);
@@ -204,9 +220,7 @@ std::size_t MacroPlayer::RunToken(Frame& frame, std::size_t p, const Token& toke
             if (auto content = ReadTextFile(Arg(token, 0))) PlayNested(*content, frame.untrusted);
             return next;
         case K::Http:
-        case K::Ftp:
-            services_.desktop.OpenDocument(Arg(token, 0));
-            return next;
+        case K::Ftp: services_.desktop.OpenDocument(Arg(token, 0)); return next;
         case K::Activate: {
             const std::string title = Arg(token, 0);
             if (services_.desktop.ActivateWindow(title)) return next;
@@ -216,8 +230,7 @@ std::size_t MacroPlayer::RunToken(Frame& frame, std::size_t p, const Token& toke
             EndMacroAfterMessage();
             return text.size();
         }
-        default:
-            break;
+        default: break;
     }
     if (synth_.PlayToken(token)) return next;  // keys, mouse, pacing and delays
     return RunFamily(token, text.substr(p, token.length)) ? next : text.size();
@@ -228,11 +241,10 @@ bool MacroPlayer::RunFamily(const Token& token, std::string_view text) {
     CommandFamily* family = id ? services_.families.Find(*id) : nullptr;
     if (!family) {
         const std::size_t nameEnd = text.find_first_of(":>{");
-        const std::string_view name =
-            nameEnd == std::string_view::npos ? text : text.substr(0, nameEnd + 1);
-        services_.windows.DoAMessage("Command Not Available",
-                                     "The command " + Quoted(name) +
-                                         " is not available on this system. Macro will abort.");
+        const std::string_view name = nameEnd == std::string_view::npos ? text : text.substr(0, nameEnd + 1);
+        services_.windows.DoAMessage(
+            "Command Not Available",
+            "The command " + Quoted(name) + " is not available on this system. Macro will abort.");
         EndMacroAfterMessage();
         return false;
     }
@@ -300,10 +312,9 @@ bool MacroPlayer::RunPause(const Token& token) {
 
 void MacroPlayer::RunMacroByName(const std::string& name) {
     if (macroRunDepth_ >= kMaxMacroRunDepth) {
-        services_.windows.DoAMessage(
-            "Macro Run Error",
-            "Macro " + Quoted(name) + " runs macros more than " +
-                std::to_string(kMaxMacroRunDepth) + " levels deep. Macro will abort.");
+        services_.windows.DoAMessage("Macro Run Error", "Macro " + Quoted(name) + " runs macros more than " +
+                                                            std::to_string(kMaxMacroRunDepth) +
+                                                            " levels deep. Macro will abort.");
         EndMacroAfterMessage();
         return;
     }

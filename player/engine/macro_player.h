@@ -41,8 +41,8 @@ public:
 
     // Plays `text` `count` times; counters give (pass - 1) * step + start. `outer` marks a
     // whole macro (Caps Lock is restored at its normal end).
-    void DoMacro(std::string_view text, std::int64_t count, std::int64_t start,
-                 std::int64_t step, bool outer);
+    void DoMacro(std::string_view text, std::int64_t count, std::int64_t start, std::int64_t step,
+                 bool outer);
 
     // The abort message and the tray action: the run stops before its next step.
     void RequestAbort() { abort_ = Abort::Requested; }
@@ -67,11 +67,9 @@ private:
         bool untrusted = false;  // clipboard text: no commands acting beyond the keyboard
     };
 
-    void Play(std::string_view text, std::int64_t count, std::int64_t start,
-              std::int64_t step, bool outer, bool untrusted);
-    void PlayNested(std::string_view text, bool untrusted) {
-        Play(text, 1, 1, 1, false, untrusted);
-    }
+    void Play(std::string_view text, std::int64_t count, std::int64_t start, std::int64_t step, bool outer,
+              bool untrusted);
+    void PlayNested(std::string_view text, bool untrusted) { Play(text, 1, 1, 1, false, untrusted); }
     // Runs the token at p; returns the position to go on from.
     std::size_t RunToken(Frame& frame, std::size_t p, const Token& token);
     std::size_t RunRepeat(Frame& frame, std::size_t p, const Token& token);

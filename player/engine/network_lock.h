@@ -13,11 +13,11 @@ namespace tessaro {
 class PlayerNetworkLock {
 public:
     struct Hooks {
-        std::function<void()> reloadEverything;           // another user changed the file
+        std::function<void()> reloadEverything;            // another user changed the file
         std::function<void(bool running)> heartbeatTimer;  // start/stop the 30 s heartbeat
         std::function<void(const std::string& caption, const std::string& text)> message;
-        std::function<double()> now;                       // days since 1899-12-30
-        std::function<std::int64_t()> localMs;             // monotonic milliseconds
+        std::function<double()> now;            // days since 1899-12-30
+        std::function<std::int64_t()> localMs;  // monotonic milliseconds
     };
 
     explicit PlayerNetworkLock(Hooks hooks);

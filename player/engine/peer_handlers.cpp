@@ -26,10 +26,14 @@ struct SettingsReload {
     void (*load)();
 };
 constexpr SettingsReload kSettingsReloads[] = {
-    {puSettingsSnipra, LoadSnipraSettings},   {puSettingsCapture, LoadCaptureSettings},
-    {puSettingsNetwork, LoadNetworkSettings}, {puSettingsEMail, LoadEMailSettings},
-    {puSettingsScheduler, LoadSchedulerSettings}, {puSettingsMisc, LoadMiscSettings},
-    {puSettingsPrintListFont, LoadPrintListFontSettings}, {puSettingsMainWindow, LoadMainWindowSettings},
+    {puSettingsSnipra, LoadSnipraSettings},
+    {puSettingsCapture, LoadCaptureSettings},
+    {puSettingsNetwork, LoadNetworkSettings},
+    {puSettingsEMail, LoadEMailSettings},
+    {puSettingsScheduler, LoadSchedulerSettings},
+    {puSettingsMisc, LoadMiscSettings},
+    {puSettingsPrintListFont, LoadPrintListFontSettings},
+    {puSettingsMainWindow, LoadMainWindowSettings},
 };
 
 }  // namespace
@@ -67,17 +71,17 @@ void RegisterPlayerPeerHandlers(PeerUpdateDispatcher& d, PlayerPeerContext& c) {
 
     d.On(puHooks, [&c](std::int32_t what) {
         switch (what) {
-        case 1:
-            c.glob.KeyboardHook = c.hooks.hookKeyboard();
-            c.link.Push(c.glob, ggKeyHook);
-            break;
-        case 2: c.hooks.unhook(c.glob.KeyboardHook); break;
-        case 3:
-            c.glob.MouseHook = c.hooks.hookMouse();
-            c.link.Push(c.glob, ggMouseHook);
-            break;
-        case 4: c.hooks.unhook(c.glob.MouseHook); break;
-        default: break;
+            case 1:
+                c.glob.KeyboardHook = c.hooks.hookKeyboard();
+                c.link.Push(c.glob, ggKeyHook);
+                break;
+            case 2: c.hooks.unhook(c.glob.KeyboardHook); break;
+            case 3:
+                c.glob.MouseHook = c.hooks.hookMouse();
+                c.link.Push(c.glob, ggMouseHook);
+                break;
+            case 4: c.hooks.unhook(c.glob.MouseHook); break;
+            default: break;
         }
     });
 

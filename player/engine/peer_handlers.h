@@ -20,10 +20,10 @@ class PlayerSwapKeys;
 void RefreshInstalledRemap();
 
 struct PeerReloadSteps {
-    std::function<void()> removeTrayIcons;    // the popup-menu tray icons
+    std::function<void()> removeTrayIcons;  // the popup-menu tray icons
     std::function<void()> rebuildTrayIcons;
     std::function<void()> rebuildSchedules;
-    std::function<void()> switchLockFile;     // network mode: the new file's lock record
+    std::function<void()> switchLockFile;  // network mode: the new file's lock record
     std::function<void()> remapTableChanged = RefreshInstalledRemap;
 };
 

@@ -5,8 +5,7 @@
 
 namespace tessaro {
 
-EditorLocator::EditorLocator()
-    : finder_([] { return win::RunningInstanceWindow(kEditorInstanceName); }) {}
+EditorLocator::EditorLocator() : finder_([] { return win::RunningInstanceWindow(kEditorInstanceName); }) {}
 
 std::uint64_t EditorLocator::Window() {
     if (window_ == 0 && finder_) window_ = finder_();

@@ -19,9 +19,7 @@ struct JpegError {
     std::jmp_buf jump;
 };
 
-void ThrowJpegError(j_common_ptr info) {
-    std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
-}
+void ThrowJpegError(j_common_ptr info) { std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1); }
 
 void SilenceJpegMessage(j_common_ptr) {}
 
@@ -98,8 +96,7 @@ bool LoadJpeg(const std::string& path, QImage& out) {
     if (!DecodeJpeg(file.get(), pixels, width, height) || width <= 0 || height <= 0) return false;
     QImage image(width, height, QImage::Format_RGB888);
     for (int y = 0; y < height; ++y) {
-        std::memcpy(image.scanLine(y), pixels.data() + std::size_t(y) * width * 3,
-                    std::size_t(width) * 3);
+        std::memcpy(image.scanLine(y), pixels.data() + std::size_t(y) * width * 3, std::size_t(width) * 3);
     }
     out = image;
     return true;

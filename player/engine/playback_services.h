@@ -32,10 +32,8 @@ public:
     virtual int ScreenWidth() = 0;
     virtual int ScreenHeight() = 0;
     // A save dialog; nothing when cancelled. `filter` is "Name|*.EXT|Name|*.EXT".
-    virtual std::optional<std::string> PromptSavePath(const std::string& title,
-                                                      const std::string& defaultExt,
-                                                      const std::string& filter,
-                                                      bool mustExist) = 0;
+    virtual std::optional<std::string> PromptSavePath(const std::string& title, const std::string& defaultExt,
+                                                      const std::string& filter, bool mustExist) = 0;
 };
 
 // Text and pictures on the desktop clipboard. Text is Windows-1252.

@@ -21,7 +21,9 @@ namespace {
 constexpr const char* kMenuIcon = "MENU";
 constexpr const char* kMainIcon = "MAIN";
 
-void ShowError(const std::string& text) { win::MessageBox(text, "Error", win::MbButtons::Ok, win::MbIcon::Error); }
+void ShowError(const std::string& text) {
+    win::MessageBox(text, "Error", win::MbButtons::Ok, win::MbIcon::Error);
+}
 
 }  // namespace
 
@@ -48,7 +50,8 @@ void PlayerMacroFile::SetMacroCount(int count) {
     ctx_.link.NotifyEditor(puPullGroup, ggNumKeys);
 }
 
-void PlayerMacroFile::StoreMirrors(int slot, const TMacroRecord& rec, const TMacroIcon& icon, MirrorMode mode) {
+void PlayerMacroFile::StoreMirrors(int slot, const TMacroRecord& rec, const TMacroIcon& icon,
+                                   MirrorMode mode) {
     if (slot < 1 || slot > kMaxMacros) return;
     TConfigRecord& cfg = ctx_.config;
     cfg.MacroNicknames[slot] = rec.Nickname.view();
@@ -56,9 +59,8 @@ void PlayerMacroFile::StoreMirrors(int slot, const TMacroRecord& rec, const TMac
     cfg.MacroIcons[slot] = icon;
     cfg.MacroCategoryIds[slot] = rec.CategoryId;
     const bool known = rec.AbbrevCase >= 1 && rec.AbbrevCase <= 3;
-    cfg.MacroAbbrevCases[slot] = mode == MirrorMode::Save || known
-                                     ? rec.AbbrevCase
-                                     : static_cast<std::uint16_t>(cfg.SnipraCaseMode);
+    cfg.MacroAbbrevCases[slot] =
+        mode == MirrorMode::Save || known ? rec.AbbrevCase : static_cast<std::uint16_t>(cfg.SnipraCaseMode);
     cfg.MacroAbbrevErases[slot] = rec.AbbrevErase;
 
     TGlobData& g = ctx_.glob;
@@ -83,7 +85,8 @@ bool PlayerMacroFile::LoadMacroFile(const std::string& name) {
             return true;
         }
         // Someone else created it meanwhile: load theirs.
-        if (created.error == EEXIST) st = ReadMacroRecords(path, kMaxMacros, records, &total);
+        if (created.error == EEXIST)
+            st = ReadMacroRecords(path, kMaxMacros, records, &total);
         else {
             ShowError("New file could not be created.");
             return false;

@@ -59,16 +59,19 @@ private:
 
 class Desktop : public PlayerDesktop {
 public:
-    bool ActivateWindow(const std::string& title) override { return ActivateIt(win::ActiveDesktop(), title) != 0; }
+    bool ActivateWindow(const std::string& title) override {
+        return ActivateIt(win::ActiveDesktop(), title) != 0;
+    }
     bool OpenDocument(const std::string& address) override { return OpenWithDesktop(address); }
-    std::optional<std::string> Decrypt(const std::string& cipher) override { return DecryptMacroText(cipher); }
+    std::optional<std::string> Decrypt(const std::string& cipher) override {
+        return DecryptMacroText(cipher);
+    }
 };
 
 }  // namespace
 
 struct PlayerTriggers::Services {
-    Services(PlayerTriggers::Context& c)
-        : control(c.glob, c.config, c.currentFile, c.upkeep, c.link) {}
+    Services(PlayerTriggers::Context& c) : control(c.glob, c.config, c.currentFile, c.upkeep, c.link) {}
     QtPlaybackClock clock;
     QtClipboard clipboard;
     Desktop desktop;
@@ -94,14 +97,14 @@ PlayerTriggers::~PlayerTriggers() = default;
 
 bool PlayerTriggers::HandleMessage(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {
     switch (msg) {
-    case WM_HOTKEY_FIRED: dispatch_.HotKeyFired(wParam, lParam); return true;
-    case WM_WINDOW_ACTIVATED: dispatch_.WindowActivated(static_cast<win::HWND>(wParam)); return true;
-    case WM_CLEAR_IN_USE: ClearInUse(); return true;
-    case WM_ABORT_MACRO: player_->RequestAbort(); return true;
-    case WM_REFRESH_PROGRAMS:
-        if (!Closing()) dispatch_.SetRunningProgs();
-        return true;
-    default: return false;
+        case WM_HOTKEY_FIRED: dispatch_.HotKeyFired(wParam, lParam); return true;
+        case WM_WINDOW_ACTIVATED: dispatch_.WindowActivated(static_cast<win::HWND>(wParam)); return true;
+        case WM_CLEAR_IN_USE: ClearInUse(); return true;
+        case WM_ABORT_MACRO: player_->RequestAbort(); return true;
+        case WM_REFRESH_PROGRAMS:
+            if (!Closing()) dispatch_.SetRunningProgs();
+            return true;
+        default: return false;
     }
 }
 

@@ -22,7 +22,8 @@ StartDecision ClaimOrHandOver(const std::vector<std::string>& args, std::chrono:
             return d;
         }
         const std::uint64_t window = win::RunningInstanceWindow(kPlayerInstanceName);
-        if (window != 0 && send(static_cast<std::uint32_t>(window), text)) return {StartDecision::HandedOver, {}};
+        if (window != 0 && send(static_cast<std::uint32_t>(window), text))
+            return {StartDecision::HandedOver, {}};
         if (std::chrono::steady_clock::now() >= deadline) return {StartDecision::GaveUp, {}};
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }

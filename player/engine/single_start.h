@@ -13,7 +13,6 @@
 
 namespace tessaro {
 
-
 // Sends a hand-over text to the running player's window; false when it could not.
 using HandOverSender = std::function<bool(std::uint32_t window, const std::string& text)>;
 

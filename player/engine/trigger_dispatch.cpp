@@ -200,8 +200,10 @@ void TriggerDispatch::RunByNickname(const std::string& nickname) {
         } else if (glob_.CaptureOn) {
             host_.Warning(kCaptureRunningWarning);
         } else if (!playing_) {
-            if (glob_.Scope[n] != scSystem) RunHotKeyMacro(n);
-            else if (glob_.ScopeText[n] == "4") host_.SystemFunction('4');
+            if (glob_.Scope[n] != scSystem)
+                RunHotKeyMacro(n);
+            else if (glob_.ScopeText[n] == "4")
+                host_.SystemFunction('4');
         }
         return;
     }

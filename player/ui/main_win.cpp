@@ -42,8 +42,7 @@ std::vector<std::string> EditorArguments(std::uint32_t playerWindow) {
     return {kLaunchMarker, "/RH" + std::to_string(playerWindow)};
 }
 
-TMainWin::TMainWin(TConfigRecord& config, TGlobData& glob)
-    : QWidget(nullptr), config_(config), glob_(glob) {
+TMainWin::TMainWin(TConfigRecord& config, TGlobData& glob) : QWidget(nullptr), config_(config), glob_(glob) {
     setWindowTitle("Tessaro 99");
     // Never shown: it exists for its window id, where messages arrive.
     setAttribute(Qt::WA_DontShowOnScreen, true);
@@ -65,7 +64,8 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
     handle_ = static_cast<std::uint32_t>(winId());
     commandLineMessage_ = win::RegisterWindowMessage(std::string(kCommandLineMessageName));
     receiver_ = std::make_unique<win::MessageReceiver>(
-        handle_, [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) { return PlayerWndProc(msg, w, l); });
+        handle_,
+        [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) { return PlayerWndProc(msg, w, l); });
 
     std::string error;
     swapBlock_ = SwapKeysBlock::Create(&error);
@@ -89,8 +89,7 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
     InitGlobData();
 
     networkLock_ = std::make_unique<PlayerNetworkLock>(PlayerNetworkLock::Hooks{
-        [this] { dispatcher_.Dispatch(puReloadAll, 1); },
-        [](bool) {},
+        [this] { dispatcher_.Dispatch(puReloadAll, 1); }, [](bool) {},
         [this](const std::string& caption, const std::string& text) { windows_.DoAMessage(caption, text); },
         [] { return win::Now(); },
         [] {
@@ -100,8 +99,7 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
     networkLock_->Configure(config_.NetworkMode, config_.RecentFiles[0].str());
 
     peerContext_ = std::make_unique<PlayerPeerContext>(PlayerPeerContext{
-        config_, glob_, link_, *macros_, *swaps_, [this] { SetHotKeys(); },
-        PeerReloadSteps{}});
+        config_, glob_, link_, *macros_, *swaps_, [this] { SetHotKeys(); }, PeerReloadSteps{}});
     peerContext_->steps.switchLockFile = [this] {
         networkLock_->Configure(config_.NetworkMode, config_.RecentFiles[0].str());
     };
@@ -130,8 +128,7 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
     mainIcon_->SetActive(config_.UseTray);
     StartTriggers();
 
-    if (!switches_.browseMode && config_.StartEditor)
-        QTimer::singleShot(0, this, [this] { ActivateMe(); });
+    if (!switches_.browseMode && config_.StartEditor) QTimer::singleShot(0, this, [this] { ActivateMe(); });
     return true;
 }
 
@@ -171,7 +168,8 @@ void TMainWin::InitGlobData() {
 }
 
 void TMainWin::SetHotKeys() {
-    tessaro::SetHotKeys(glob_, [this](std::uint32_t code, std::int32_t arg) { link_.NotifyEditor(code, arg); });
+    tessaro::SetHotKeys(glob_,
+                        [this](std::uint32_t code, std::int32_t arg) { link_.NotifyEditor(code, arg); });
 }
 
 TMainWin::~TMainWin() { FormClose(); }
@@ -237,7 +235,8 @@ void TMainWin::FormClose() {
     dispatcher_.SetClosing(true);
     // The editor may have switched the keyboard and mouse hooks: their handles live in the
     // trigger table.
-    for (const std::uint32_t hook : {std::uint32_t(glob_.KeyboardHook), std::uint32_t(glob_.MouseHook), swapHook_, cbtHook_})
+    for (const std::uint32_t hook :
+         {std::uint32_t(glob_.KeyboardHook), std::uint32_t(glob_.MouseHook), swapHook_, cbtHook_})
         if (hook) QtmUnHook(hook);
     glob_.KeyboardHook = glob_.MouseHook = 0;
     swapHook_ = cbtHook_ = 0;

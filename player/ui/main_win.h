@@ -31,7 +31,6 @@ namespace tessaro {
 class PlayerNetworkLock;
 class PlayerTriggers;
 
-
 class TMainWin : public QWidget {
     Q_OBJECT
 public:

@@ -16,7 +16,9 @@ void TMainWin::StartTriggers() {
     upkeep.setHotKeys = [this] { SetHotKeys(); };
     upkeep.fileInUse = [this] { return networkLock_->FileInUse(); };
     upkeep.releaseSyncFile = [this](int changes) { networkLock_->ReleaseSyncFile(changes); };
-    upkeep.useLockFileOf = [this](const std::string& file) { networkLock_->Configure(config_.NetworkMode, file); };
+    upkeep.useLockFileOf = [this](const std::string& file) {
+        networkLock_->Configure(config_.NetworkMode, file);
+    };
 
     PlayerTriggers::Context context{
         config_,
@@ -28,8 +30,10 @@ void TMainWin::StartTriggers() {
         [this] { return macros_->CurrentFilePath(); },
         [this](char id) {
             // Capture and the menu of the top window are not part of the player yet.
-            if (id == '5') QTimer::singleShot(0, this, [this] { Terminate(); });
-            else if (id == '1') ActivateMe();
+            if (id == '5')
+                QTimer::singleShot(0, this, [this] { Terminate(); });
+            else if (id == '1')
+                ActivateMe();
         },
         [this] { return closing_; },
         [this] { return networkLock_->ReloadIfChanged(); },

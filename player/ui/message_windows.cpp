@@ -55,8 +55,7 @@ std::optional<std::uint16_t> ParseRepeatCount(std::string_view text) {
     const std::string t = TrimBlanks(text);
     unsigned long value = 0;
     const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
-    if (t.empty() || ec != std::errc() || end != t.data() + t.size() || value > 65535)
-        return std::nullopt;
+    if (t.empty() || ec != std::errc() || end != t.data() + t.size() || value > 65535) return std::nullopt;
     return static_cast<std::uint16_t>(value);
 }
 
@@ -128,8 +127,7 @@ void TRepeatPrompt::accept() {
 }
 
 TPauseMacro::TPauseMacro(const std::string& hotKeyName, const std::string& nickname,
-                         const std::string& message, std::function<void()> returnFocus,
-                         QWidget* parent)
+                         const std::string& message, std::function<void()> returnFocus, QWidget* parent)
     : QDialog(parent), MessageLabel(nullptr), returnFocus_(std::move(returnFocus)) {
     setWindowTitle(Q(PauseCaption(hotKeyName)));
     MakeOnTop(*this);

@@ -72,9 +72,8 @@ class TPauseMacro : public QDialog {
 public:
     // `message` may be empty. `returnFocus` gives the focus back to the macro's target
     // window whenever the pause window is activated.
-    TPauseMacro(const std::string& hotKeyName, const std::string& nickname,
-                const std::string& message, std::function<void()> returnFocus = {},
-                QWidget* parent = nullptr);
+    TPauseMacro(const std::string& hotKeyName, const std::string& nickname, const std::string& message,
+                std::function<void()> returnFocus = {}, QWidget* parent = nullptr);
     QLabel* HeadingLabel;
     QLabel* NicknameLabel;
     QLabel* MessageLabel;  // nullptr without a message

@@ -33,7 +33,6 @@ namespace {
 // How long a second start waits for a player that is still starting.
 constexpr std::chrono::seconds kWaitForStartingPlayer{20};
 
-
 // The objects the main block holds for the whole run. The player is the one owner of
 // every shared object of the system, so at its end it removes their names even when a
 // player that died earlier left them behind and this run only opened them.
@@ -45,8 +44,7 @@ struct MainBlockObjects {
         if (!master) return;
         master.reset();
         mutexes.clear();
-        for (const char* block : kPlayerBlocks)
-            win::SharedMemory::Remove(block);
+        for (const char* block : kPlayerBlocks) win::SharedMemory::Remove(block);
         for (const char* mutex : kPlayerMutexes) win::NamedMutex::Remove(mutex);
     }
 };
@@ -124,7 +122,8 @@ int RunPlayer(int argc, char** argv) {
         signalNotifier = std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
         QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, main.get(), [&main] {
             char buffer[16];
-            while (::read(g_signalPipe[0], buffer, sizeof buffer) > 0) {}
+            while (::read(g_signalPipe[0], buffer, sizeof buffer) > 0) {
+            }
             main->Terminate();
         });
     }

@@ -71,8 +71,7 @@ int QtPlayerWindows::ScreenHeight() { return win::GetScreenSize().height; }
 
 std::optional<std::string> QtPlayerWindows::PromptSavePath(const std::string& title,
                                                            const std::string& defaultExt,
-                                                           const std::string& filter,
-                                                           bool mustExist) {
+                                                           const std::string& filter, bool mustExist) {
     // "Name|*.EXT|Name|*.EXT" becomes Qt's "Name (*.EXT);;Name (*.EXT)".
     const QStringList parts = Q(filter).split('|');
     QStringList filters;

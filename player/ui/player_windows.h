@@ -20,10 +20,8 @@ public:
     bool PauseMacro(int top, int left, const std::string& text) override;
     int ScreenWidth() override;
     int ScreenHeight() override;
-    std::optional<std::string> PromptSavePath(const std::string& title,
-                                              const std::string& defaultExt,
-                                              const std::string& filter,
-                                              bool mustExist) override;
+    std::optional<std::string> PromptSavePath(const std::string& title, const std::string& defaultExt,
+                                              const std::string& filter, bool mustExist) override;
 
     // The video command: modes 1 start at once, 2 play to the end and close, 3 wait for
     // the user. Refused with a message while a clip plays.
@@ -32,7 +30,7 @@ public:
     // What the pause window names: the macro that runs, set by the trigger paths.
     struct RunningMacro {
         std::string nickname;
-        std::string hotKeyName;            // empty unless run by a hot key
+        std::string hotKeyName;             // empty unless run by a hot key
         std::function<void()> returnFocus;  // back to the macro's target window
     };
     void SetRunningMacro(RunningMacro macro) { running_ = std::move(macro); }

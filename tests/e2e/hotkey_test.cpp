@@ -9,7 +9,6 @@
 #include "tests/support/window_manager.h"
 #include "tests/support/xvfb.h"
 
-
 namespace tessaro::testing {
 namespace {
 
@@ -42,7 +41,8 @@ protected:
         ASSERT_NE(keyboard_, nullptr);
         if (GetParam()) {
             wm_ = std::make_unique<WindowManager>(xvfb_.name());
-            if (!WaitFor([&] { return WindowManager::Running(keyboard_); }, 10s)) GTEST_SKIP() << "no window manager";
+            if (!WaitFor([&] { return WindowManager::Running(keyboard_); }, 10s))
+                GTEST_SKIP() << "no window manager";
         }
         file_ = box_->file("HOTKEYS.QTM");
         ASSERT_TRUE(CreateEmptyMacroFile(file_).ok());
@@ -68,7 +68,8 @@ TEST_P(HotKeys, GlobalAndWindowMacrosTypeIntoTheirWindowAndSwallowTheKey) {
     PlayerProcess player(*box_, {"/F" + file_, "/EN"}, "player.log");
     ASSERT_TRUE(player.started());
     ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
-    ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod1Mask); }, 10s)) << player.Log();
+    ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod1Mask); }, 10s))
+        << player.Log();
 
     // The scoped window does not exist yet: the global macro runs.
     PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});

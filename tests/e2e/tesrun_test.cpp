@@ -44,12 +44,15 @@ TEST_F(Tesrun, RunsInTheTrayTakesASecondStartsNicknameAndStopsCleanly) {
     const auto objects = box_->SharedObjects();
     for (const char* name : {"QTBA1KGR", "QTTT1KGR", "QTKR1KGR", "QT88aveR", "QTKZaveR", "QTQJaveR"})
         EXPECT_EQ(std::count_if(objects.begin(), objects.end(),
-                                [&](const std::string& o) { return o.ends_with(name); }), 1) << name;
+                                [&](const std::string& o) { return o.ends_with(name); }),
+                  1)
+            << name;
 
     PlayerProcess second(*box_, {"/Axyz"}, "second.log");
     EXPECT_EQ(second.WaitExit(10s), 0);
     EXPECT_TRUE(second.Log().find("tesrun:") == std::string::npos) << second.Log();
-    EXPECT_TRUE(WaitFor([&] { return player.Log().find("run by nickname \"XYZ\"") != std::string::npos; }, 5s))
+    EXPECT_TRUE(
+        WaitFor([&] { return player.Log().find("run by nickname \"XYZ\"") != std::string::npos; }, 5s))
         << player.Log();
     EXPECT_EQ(player.WaitExit(100ms), -1);  // still the one player
 
@@ -73,7 +76,8 @@ TEST_F(Tesrun, StopStartAgainInOneNamespaceAndSwitchesAreSaved) {
     ASSERT_NE(WaitForPlayerWindow(), 0u) << again.Log();
     PlayerProcess second(*box_, {"/ANAME", "/X"}, "second.log");
     EXPECT_EQ(second.WaitExit(10s), 0);
-    EXPECT_TRUE(WaitFor([&] { return again.Log().find("run by nickname \"NAME\"") != std::string::npos; }, 5s))
+    EXPECT_TRUE(
+        WaitFor([&] { return again.Log().find("run by nickname \"NAME\"") != std::string::npos; }, 5s))
         << again.Log();
     EXPECT_EQ(again.Stop(SIGTERM), 0);
     ExpectNothingLeft();
@@ -83,30 +87,39 @@ TEST_F(Tesrun, StopStartAgainInOneNamespaceAndSwitchesAreSaved) {
 TEST_F(Tesrun, StartsTogetherGiveOnePlayerAndEveryOtherHandsOver) {
     std::vector<std::unique_ptr<PlayerProcess>> starts;
     for (int i = 0; i < 4; ++i)
-        starts.push_back(std::make_unique<PlayerProcess>(*box_, std::vector<std::string>{"/EN", "/Ab" + std::to_string(i)},
-                                                         "start" + std::to_string(i) + ".log"));
+        starts.push_back(
+            std::make_unique<PlayerProcess>(*box_, std::vector<std::string>{"/EN", "/Ab" + std::to_string(i)},
+                                            "start" + std::to_string(i) + ".log"));
     ASSERT_NE(WaitForPlayerWindow(), 0u);
     // Three of them end on their own; the one left is the player.
-    ASSERT_TRUE(WaitFor([&] {
-        int ended = 0;
-        for (auto& p : starts) ended += p->WaitExit(0ms) >= 0;
-        return ended >= 3;
-    }, 15s));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            int ended = 0;
+            for (auto& p : starts) ended += p->WaitExit(0ms) >= 0;
+            return ended >= 3;
+        },
+        15s));
     PlayerProcess* player = nullptr;
     int ended = 0;
     for (auto& p : starts) {
-        if (p->WaitExit(0ms) == 0) ++ended;
-        else player = p.get();
+        if (p->WaitExit(0ms) == 0)
+            ++ended;
+        else
+            player = p.get();
     }
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(ended, 3);
     // Every handed-over nickname arrived whole, none mixed with another.
-    EXPECT_TRUE(WaitFor([&] {
-        int seen = 0;
-        for (int i = 0; i < 4; ++i)
-            if (player->Log().find("run by nickname \"B" + std::to_string(i) + "\"") != std::string::npos) ++seen;
-        return seen == 3;
-    }, 5s)) << player->Log();
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            int seen = 0;
+            for (int i = 0; i < 4; ++i)
+                if (player->Log().find("run by nickname \"B" + std::to_string(i) + "\"") != std::string::npos)
+                    ++seen;
+            return seen == 3;
+        },
+        5s))
+        << player->Log();
     EXPECT_EQ(player->Stop(SIGTERM), 0);
     ExpectNothingLeft();
 }
@@ -135,7 +148,8 @@ TEST_F(Tesrun, StartsTheEditorBesideItselfWithItsWindowUnlessBrowsing) {
     const std::string record = box_->file("editor-args");
     {
         std::ofstream editor(bin + "/tesdesk");
-        editor << "#!/bin/sh\nprintf '%s\\n' \"$@\" > " << record << ".part && mv " << record << ".part " << record << "\n";
+        editor << "#!/bin/sh\nprintf '%s\\n' \"$@\" > " << record << ".part && mv " << record << ".part "
+               << record << "\n";
     }
     std::filesystem::permissions(bin + "/tesdesk", std::filesystem::perms::owner_all);
     auto read = [&] {
@@ -177,21 +191,26 @@ TEST_F(Tesrun, ClosingAsksTheRunningEditorToCloseItself) {
 
     const Atom messageAtom = XInternAtom(d, "_TESSARO_WINDOW_MESSAGE", False);
     std::vector<std::pair<long, long>> received;
-    WaitFor([&] {
-        while (XPending(d) > 0) {
-            XEvent e;
-            XNextEvent(d, &e);
-            if (e.type == ClientMessage && e.xclient.window == editorWindow && e.xclient.message_type == messageAtom)
-                received.emplace_back(e.xclient.data.l[0], e.xclient.data.l[1]);
-        }
-        return !received.empty() && received.back().first == static_cast<long>(WM_CLOSE);
-    }, 5s);
+    WaitFor(
+        [&] {
+            while (XPending(d) > 0) {
+                XEvent e;
+                XNextEvent(d, &e);
+                if (e.type == ClientMessage && e.xclient.window == editorWindow &&
+                    e.xclient.message_type == messageAtom)
+                    received.emplace_back(e.xclient.data.l[0], e.xclient.data.l[1]);
+            }
+            return !received.empty() && received.back().first == static_cast<long>(WM_CLOSE);
+        },
+        5s);
     XCloseDisplay(d);
     // Peer notices come before; the close request comes once, last.
     ASSERT_FALSE(received.empty());
-    EXPECT_EQ(received.back(), std::make_pair(static_cast<long>(WM_CLOSE), static_cast<long>(kQuitFromPlayer)));
+    EXPECT_EQ(received.back(),
+              std::make_pair(static_cast<long>(WM_CLOSE), static_cast<long>(kQuitFromPlayer)));
     EXPECT_EQ(std::count_if(received.begin(), received.end(),
-                            [](const auto& m) { return m.first == static_cast<long>(WM_CLOSE); }), 1);
+                            [](const auto& m) { return m.first == static_cast<long>(WM_CLOSE); }),
+              1);
 }
 
 TEST_F(Tesrun, AfterACrashTheNextPlayerTakesOverAndLeavesNothingOfItsOwn) {
@@ -207,7 +226,8 @@ TEST_F(Tesrun, AfterACrashTheNextPlayerTakesOverAndLeavesNothingOfItsOwn) {
     ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
     PlayerProcess second(*box_, {"/Aafter"}, "second.log");
     EXPECT_EQ(second.WaitExit(10s), 0);
-    EXPECT_TRUE(WaitFor([&] { return player.Log().find("run by nickname \"AFTER\"") != std::string::npos; }, 5s))
+    EXPECT_TRUE(
+        WaitFor([&] { return player.Log().find("run by nickname \"AFTER\"") != std::string::npos; }, 5s))
         << player.Log();
     EXPECT_EQ(player.Stop(SIGTERM), 0);
     for (const std::string& left : box_->SharedObjects())

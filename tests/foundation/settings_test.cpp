@@ -23,9 +23,8 @@ namespace {
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("tessaro-settings-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root_ = fs::temp_directory_path() / ("tessaro-settings-" + std::to_string(::getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root_);
         UseWindowsDirectory(root_ / "win");
         setenv("TESSARO_HOME", (root_ / "home").c_str(), 1);
@@ -63,8 +62,10 @@ protected:
         while (std::getline(in, line)) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
             if (line.empty()) continue;
-            if (line.front() == '[') out.push_back({line.substr(1, line.size() - 2), {}});
-            else if (!out.empty()) out.back().second.push_back(line.substr(0, line.find('=')));
+            if (line.front() == '[')
+                out.push_back({line.substr(1, line.size() - 2), {}});
+            else if (!out.empty())
+                out.back().second.push_back(line.substr(0, line.find('=')));
         }
         return out;
     }
@@ -178,10 +179,16 @@ TEST_F(SettingsTest, TimerSecondsOutsideOneToSixtyBecomesTen) {
 }
 
 TEST_F(SettingsTest, ActivationSortIsPaddedAndRepaired) {
-    for (const auto& [text, expected] : std::vector<std::pair<std::string, std::string>>{
-             {"123", "12345"}, {"1234", "12345"}, {"21354", "21354"}, {"213", "21345"},
-             {"2135499", "21354"}, {"11345", "12345"}, {"12", "12345"}, {"", "12345"},
-             {"1x345", "12345"}}) {
+    for (const auto& [text, expected] :
+         std::vector<std::pair<std::string, std::string>>{{"123", "12345"},
+                                                          {"1234", "12345"},
+                                                          {"21354", "21354"},
+                                                          {"213", "21345"},
+                                                          {"2135499", "21354"},
+                                                          {"11345", "12345"},
+                                                          {"12", "12345"},
+                                                          {"", "12345"},
+                                                          {"1x345", "12345"}}) {
         Put("[Misc]\r\nActivation Sort=" + text + "\r\n");
         tessaro::LoadMiscSettings();
         EXPECT_EQ(Config->ActivationSort, expected) << text;
@@ -242,7 +249,8 @@ TEST_F(SettingsTest, WindowsAreForcedOnScreen) {
     EXPECT_EQ(Config->ScriptHeight, 446);
     EXPECT_EQ(Config->ScriptLeft, -100);  // -100 + 606 still shows part of it
 
-    Put("[Main Window]\r\nWidth=620\r\nLeft=-700\r\nTop=767\r\n[Script Page]\r\nLeft=1024\r\nTop=2147483647\r\nHeight=2147483647\r\n");
+    Put("[Main Window]\r\nWidth=620\r\nLeft=-700\r\nTop=767\r\n[Script "
+        "Page]\r\nLeft=1024\r\nTop=2147483647\r\nHeight=2147483647\r\n");
     tessaro::LoadMainWindowSettings();
     tessaro::LoadScriptPageSettings();
     EXPECT_EQ(Config->MainLeft, 0);
@@ -256,7 +264,8 @@ TEST_F(SettingsTest, WindowsAreForcedOnScreen) {
 
 TEST_F(SettingsTest, StringsAreCutToTheirFields) {
     Put("[Snipra]\r\nPrefix Keys=abc\r\n[EMail]\r\nSMTP Host=" + std::string(60, 'h') +
-        "\r\n[Misc]\r\nIE5 Version=" + std::string(30, 'v') + "\r\nEMail Path=" + std::string(300, 'p') + "\r\n");
+        "\r\n[Misc]\r\nIE5 Version=" + std::string(30, 'v') + "\r\nEMail Path=" + std::string(300, 'p') +
+        "\r\n");
     tessaro::LoadSnipraSettings();
     tessaro::LoadEMailSettings();
     tessaro::LoadMiscSettings();
@@ -289,25 +298,52 @@ TEST_F(SettingsTest, NewFileHasSectionsAndKeysInOrder) {
     Keys gridFont = font;
     gridFont.insert(gridFont.end(), {"Underline", "Strikeout"});
     const std::vector<std::pair<std::string, Keys>> expected = {
-        {"Misc", {"EMail Path", "EMail Log Path", "System Menu", "Bypass Wizard Screen", "Sort Header",
-                  "Primary Sort", "Activation Sort", "Scope Sort", "Last Date Format", "Last Time Format",
-                  "Suppress Zeros In Date", "Suppress Zeros In Time", "Show Date", "Use Tray", "Start Editor",
-                  "Sound Off", "Auto Hooks", "Disable Screen Saver", "First Use", "Last File 1", "Last File 2",
-                  "Last File 3", "Last File 4", "Last File 5", "IE5 Server", "IE5 TypeLib", "IE5 Version",
-                  "Current File"}},
-        {"Capture", {"Double Alt", "Keys", "Mouse", "Relative To Screen", "Time", "Clicks Only", "Prompt",
-                     "Window Size", "Global", "Speed"}},
-        {"Snipra", {"Solitary Usage", "Case Sensative", "No Remove", "Use Punctuation", "Retype Suffix",
-                    "Use Suffix", "Prefix Keys"}},
+        {"Misc",
+         {"EMail Path",
+          "EMail Log Path",
+          "System Menu",
+          "Bypass Wizard Screen",
+          "Sort Header",
+          "Primary Sort",
+          "Activation Sort",
+          "Scope Sort",
+          "Last Date Format",
+          "Last Time Format",
+          "Suppress Zeros In Date",
+          "Suppress Zeros In Time",
+          "Show Date",
+          "Use Tray",
+          "Start Editor",
+          "Sound Off",
+          "Auto Hooks",
+          "Disable Screen Saver",
+          "First Use",
+          "Last File 1",
+          "Last File 2",
+          "Last File 3",
+          "Last File 4",
+          "Last File 5",
+          "IE5 Server",
+          "IE5 TypeLib",
+          "IE5 Version",
+          "Current File"}},
+        {"Capture",
+         {"Double Alt", "Keys", "Mouse", "Relative To Screen", "Time", "Clicks Only", "Prompt", "Window Size",
+          "Global", "Speed"}},
+        {"Snipra",
+         {"Solitary Usage", "Case Sensative", "No Remove", "Use Punctuation", "Retype Suffix", "Use Suffix",
+          "Prefix Keys"}},
         {"Grid Title Font", gridFont},
         {"Grid Font", gridFont},
-        {"Main Window", {"Width", "Height", "Left", "Top", "Category Width", "Col 1 Width", "Col 2 Width",
-                         "Col 3 Width", "Use Speed", "Show Icons", "Show Category"}},
+        {"Main Window",
+         {"Width", "Height", "Left", "Top", "Category Width", "Col 1 Width", "Col 2 Width", "Col 3 Width",
+          "Use Speed", "Show Icons", "Show Category"}},
         {"Script Page", {"Width", "Height", "Left", "Top", "Insert Method"}},
         {"Network", {"Network Mode", "Auto Sync", "Sync Minutes"}},
         {"Print List Font", font},
         {"Scheduler", {"Use Wave File", "Wave File Wait", "Wave File", "Timer Seconds"}},
-        {"EMail", {"SMTP Host", "EMail Name", "EMail Address", "SMTP Port", "Attachment Encoding", "Keep Log"}},
+        {"EMail",
+         {"SMTP Host", "EMail Name", "EMail Address", "SMTP Port", "Attachment Encoding", "Keep Log"}},
     };
     EXPECT_EQ(Layout(), expected);
     EXPECT_EQ(Stored("Misc", "Use Tray"), "Yes");
@@ -324,8 +360,9 @@ TEST_F(SettingsTest, SaveKeepsForeignKeysAndStoredOrder) {
     ASSERT_TRUE(tessaro::SaveCaptureSettings());
     const auto layout = Layout();
     ASSERT_EQ(layout.size(), 2u);
-    const std::vector<std::string> capture = {"Speed", "My Own", "Keys", "Double Alt", "Mouse", "Relative To Screen",
-                                              "Time", "Clicks Only", "Prompt", "Window Size", "Global"};
+    const std::vector<std::string> capture = {
+        "Speed", "My Own",      "Keys",   "Double Alt",  "Mouse", "Relative To Screen",
+        "Time",  "Clicks Only", "Prompt", "Window Size", "Global"};
     EXPECT_EQ(layout[0].second, capture);
     EXPECT_EQ(Stored("Other", "x"), "1");
     EXPECT_EQ(Slurp().rfind("; hand edited\r\n", 0), 0u);

@@ -70,8 +70,8 @@ public:
         std::string line;
         while (std::chrono::steady_clock::now() < end) {
             pollfd p{stdout_, POLLIN, 0};
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                end - std::chrono::steady_clock::now());
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
             if (::poll(&p, 1, static_cast<int>(std::max<long>(left.count(), 1))) <= 0) continue;
             char c;
             if (::read(stdout_, &c, 1) != 1) break;
@@ -110,9 +110,8 @@ private:
 class StartGateTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tessaro-gate-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ = fs::temp_directory_path() / ("tessaro-gate-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
@@ -164,8 +163,10 @@ TEST_F(StartGateTest, EditorsStartedTogetherLetExactlyOneThrough) {
     int running = 0, ended = 0;
     for (auto& p : probes) {
         const std::string line = p->Line(std::chrono::seconds(5));
-        if (line == "RUNNING guarded") ++running;
-        else if (line.empty() && p->Exit() == 0) ++ended;
+        if (line == "RUNNING guarded")
+            ++running;
+        else if (line.empty() && p->Exit() == 0)
+            ++ended;
     }
     EXPECT_EQ(running, 1);
     EXPECT_EQ(ended, 7);

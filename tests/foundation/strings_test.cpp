@@ -20,8 +20,8 @@ TEST(FormatNumbers, RealWidthAndDecimals) {
     EXPECT_EQ(tessaro::FormatReal(0.125, 1, 2), "0.13");     // half away from zero
     EXPECT_EQ(tessaro::FormatReal(-0.125, 1, 2), "-0.13");
     EXPECT_EQ(tessaro::FormatReal(2.5, 1, 0), "3");
-    EXPECT_EQ(tessaro::FormatReal(1.005, 1, 2), "1.01");     // the decimal value, not its binary neighbour
-    EXPECT_EQ(tessaro::FormatReal(9.996, 1, 2), "10.00");    // carry into a new digit
+    EXPECT_EQ(tessaro::FormatReal(1.005, 1, 2), "1.01");   // the decimal value, not its binary neighbour
+    EXPECT_EQ(tessaro::FormatReal(9.996, 1, 2), "10.00");  // carry into a new digit
     EXPECT_EQ(tessaro::FormatReal(-0.001, 1, 2), "0.00");
     EXPECT_EQ(tessaro::FormatReal(INT_MIN, 1, 0), "-2147483648");
     EXPECT_LE(tessaro::FormatReal(1e300, 1, 0).size(), 255u);
@@ -55,9 +55,9 @@ TEST(PasswordSubstitution, ExamplesAndBands) {
     EXPECT_EQ(tessaro::SwapPasswordChars("A"), std::string(1, static_cast<char>(90)));
     EXPECT_EQ(tessaro::SwapPasswordChars("Z"), "A");
     EXPECT_EQ(tessaro::SwapPasswordChars("a"), "H");
-    EXPECT_EQ(tessaro::SwapPasswordChars(std::string(1, '\x01')), std::string(1, '\x1A'));   // 1 -> 26
-    EXPECT_EQ(tessaro::SwapPasswordChars(std::string(1, '\xC8')), std::string(1, '\xAF'));   // 200 -> 175
-    EXPECT_EQ(tessaro::SwapPasswordChars(std::string(1, '\xC9')), std::string(1, '\xC9'));   // 201 stays
+    EXPECT_EQ(tessaro::SwapPasswordChars(std::string(1, '\x01')), std::string(1, '\x1A'));  // 1 -> 26
+    EXPECT_EQ(tessaro::SwapPasswordChars(std::string(1, '\xC8')), std::string(1, '\xAF'));  // 200 -> 175
+    EXPECT_EQ(tessaro::SwapPasswordChars(std::string(1, '\xC9')), std::string(1, '\xC9'));  // 201 stays
     EXPECT_EQ(tessaro::SwapPasswordChars(std::string(1, '\0')), std::string(1, '\0'));
 }
 

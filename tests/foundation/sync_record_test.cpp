@@ -34,7 +34,8 @@ public:
         addr.sun_family = AF_UNIX;
         ASSERT_LT(path.size(), sizeof addr.sun_path);
         std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
-        ASSERT_EQ(::bind(fd_, reinterpret_cast<const sockaddr*>(&addr), sizeof addr), 0) << std::strerror(errno);
+        ASSERT_EQ(::bind(fd_, reinterpret_cast<const sockaddr*>(&addr), sizeof addr), 0)
+            << std::strerror(errno);
     }
 
 private:
@@ -44,9 +45,8 @@ private:
 class SyncRecordTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tessaro-sync-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ = fs::temp_directory_path() / ("tessaro-sync-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         file_ = (dir_ / "TESRO.MAS").string();

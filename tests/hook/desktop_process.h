@@ -70,7 +70,8 @@ public:
                 return line;
             }
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                until - std::chrono::steady_clock::now()).count();
+                                  until - std::chrono::steady_clock::now())
+                                  .count();
             if (left <= 0 || out_ < 0) return "";
             pollfd p{out_, POLLIN, 0};
             if (::poll(&p, 1, static_cast<int>(left)) <= 0) return "";

@@ -49,7 +49,8 @@ protected:
     }
 
     void Tap(KeySym modifier, KeySym key) {
-        TapCode(modifier == NoSymbol ? 0 : XKeysymToKeycode(display_, modifier), XKeysymToKeycode(display_, key));
+        TapCode(modifier == NoSymbol ? 0 : XKeysymToKeycode(display_, modifier),
+                XKeysymToKeycode(display_, key));
     }
     void TapCode(KeyCode m, KeyCode k) {
         if (m) XTestFakeKeyEvent(display_, m, True, 0);
@@ -101,7 +102,8 @@ TEST_F(Desktop, HotKeyPressedThroughXTestReachesThePlayerNotTheFocusedWindow) {
     want << "msg " << WM_HOTKEY_FIRED << " " << code << " " << focusWnd;
     EXPECT_EQ(fired, want.str());
     if (fired.empty())
-        for (std::string l = hooker_->ReadLine(100); !l.empty(); l = hooker_->ReadLine(100)) ADD_FAILURE() << l;
+        for (std::string l = hooker_->ReadLine(100); !l.empty(); l = hooker_->ReadLine(100))
+            ADD_FAILURE() << l;
 
     // The grabbed key never reached the window: after the Ctrl it saw, the next key is
     // the next one typed.

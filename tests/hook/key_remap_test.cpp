@@ -22,9 +22,7 @@ namespace tessaro::hook {
 namespace {
 
 // A US-like map of three keycodes with two levels each: a/A, 1/!, comma/less.
-KeyboardMap SmallMap() {
-    return {10, 2, {XK_a, XK_A, XK_1, XK_exclam, XK_comma, XK_less}};
-}
+KeyboardMap SmallMap() { return {10, 2, {XK_a, XK_A, XK_1, XK_exclam, XK_comma, XK_less}}; }
 
 class SessionNamespace : public ::testing::Test {
 protected:
@@ -40,11 +38,12 @@ protected:
 
 TEST(RemapKeyboardTest, ReplacesEveryLevelThatTypesARemappedCharacter) {
     TSwapKeys keys = DefaultSwapKeys();
-    keys.Lower[0] = 'q';       // a -> q
-    keys.Upper[0] = '\xC4';    // A -> Ä (Latin-1 keysym)
+    keys.Lower[0] = 'q';           // a -> q
+    keys.Upper[0] = '\xC4';        // A -> Ä (Latin-1 keysym)
     keys.Punctuation[1] = '\x80';  // ! -> € (a Unicode keysym)
     const KeyboardMap got = RemapKeyboard(SmallMap(), keys);
-    EXPECT_EQ(got.syms, (std::vector<std::uint32_t>{XK_q, XK_Adiaeresis, XK_1, 0x010020AC, XK_comma, XK_less}));
+    EXPECT_EQ(got.syms,
+              (std::vector<std::uint32_t>{XK_q, XK_Adiaeresis, XK_1, 0x010020AC, XK_comma, XK_less}));
     EXPECT_EQ(got.firstKeycode, 10);
 
     // The default table changes nothing.
@@ -53,7 +52,7 @@ TEST(RemapKeyboardTest, ReplacesEveryLevelThatTypesARemappedCharacter) {
 
 TEST(RemapKeyboardTest, SwapsWorkBothWaysFromTheOriginal) {
     TSwapKeys keys = DefaultSwapKeys();
-    keys.Lower[0] = '1';  // a -> 1
+    keys.Lower[0] = '1';   // a -> 1
     keys.Digits[1] = 'a';  // 1 -> a
     const KeyboardMap got = RemapKeyboard(SmallMap(), keys);
     EXPECT_EQ(got.syms[0], static_cast<std::uint32_t>(XK_1));

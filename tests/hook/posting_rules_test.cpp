@@ -21,7 +21,8 @@ TEST_F(HotKeys, UsedCodeFiresToThePlayerAndIsKeptFromTheFocusedWindow) {
 
     sim->Feed(Key('B', kModCtrl | kModAlt, 'b'));
     ASSERT_EQ(Sent(WM_HOTKEY_FIRED).size(), 1u);
-    EXPECT_EQ(Sent(WM_HOTKEY_FIRED)[0], (Post{kPlayer, WM_HOTKEY_FIRED, std::uint32_t(code), std::int32_t(kFocus)}));
+    EXPECT_EQ(Sent(WM_HOTKEY_FIRED)[0],
+              (Post{kPlayer, WM_HOTKEY_FIRED, std::uint32_t(code), std::int32_t(kFocus)}));
     EXPECT_TRUE(sim->focusedReceived.empty());
 
     sim->Feed(Key('B', kModCtrl | kModAlt, 'b', /*caps=*/true));
@@ -49,7 +50,8 @@ TEST_F(HotKeys, MouseCodesAndRoutingToTheSecondWindow) {
     sim->Feed(Click(2, kModCtrl));
     const auto chosen = Sent(WM_HOTKEY_CHOSEN);
     ASSERT_EQ(chosen.size(), 2u);
-    EXPECT_EQ(chosen[0], (Post{0x3333, WM_HOTKEY_CHOSEN, std::uint32_t(HotKeyCodeForKey(112, kModAlt | kModShift)), 0}));
+    EXPECT_EQ(chosen[0],
+              (Post{0x3333, WM_HOTKEY_CHOSEN, std::uint32_t(HotKeyCodeForKey(112, kModAlt | kModShift)), 0}));
     EXPECT_EQ(chosen[1].wParam, std::uint32_t(rmouse));
     EXPECT_EQ(Sent(WM_HOTKEY_FIRED).size(), 1u);
 }
@@ -148,8 +150,8 @@ TEST_F(Typing, AbbreviationCharactersOnlyWhenAbbreviationsExist) {
     QtmUpKeys(g.get());
     sim->Feed(Key('S', 0, 's'));
     sim->Feed(Key('S', kModShift, 'S', /*caps=*/true));
-    sim->Feed(Key('S', kModCtrl, 's'));       // a command, not text
-    sim->Feed(Key(37));                        // Left types nothing
+    sim->Feed(Key('S', kModCtrl, 's'));  // a command, not text
+    sim->Feed(Key(37));                  // Left types nothing
     sim->Feed(Key(8, 0, 8));
     const auto chars = Sent(WM_ABBREV_CHAR);
     ASSERT_EQ(chars.size(), 3u);

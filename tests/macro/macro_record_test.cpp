@@ -92,8 +92,7 @@ TEST(MacroRecordTest, EveryFieldLandsAtItsFileOffset) {
 
     std::vector<char> got(kMacroRecordSize);
     std::memcpy(got.data(), &rec, kMacroRecordSize);
-    for (std::size_t i = 0; i < kMacroRecordSize; ++i)
-        ASSERT_EQ(got[i], want.bytes()[i]) << "byte " << i;
+    for (std::size_t i = 0; i < kMacroRecordSize; ++i) ASSERT_EQ(got[i], want.bytes()[i]) << "byte " << i;
 }
 
 TEST(MacroRecordTest, MacroTextIsCutToCapacityAndNulTerminated) {
@@ -113,8 +112,9 @@ TEST(MacroRecordTest, MacroTextIsCutToCapacityAndNulTerminated) {
 }
 
 TEST(MacroRecordTest, TwelveHourClockConvertsToTwentyFour) {
-    struct Case { int hour, pm, want; } cases[] = {
-        {12, 0, 0}, {1, 0, 1}, {11, 0, 11}, {12, 1, 12}, {1, 1, 13}, {11, 1, 23}};
+    struct Case {
+        int hour, pm, want;
+    } cases[] = {{12, 0, 0}, {1, 0, 1}, {11, 0, 11}, {12, 1, 12}, {1, 1, 13}, {11, 1, 23}};
     for (const auto& c : cases) {
         TMacroRecord rec;
         rec.ScheduleHour = static_cast<std::uint8_t>(c.hour);

@@ -9,10 +9,10 @@ TEST(Cp1252, EveryByteSurvivesARoundTripThroughUtf8) {
 }
 
 TEST(Cp1252, KnownCharacters) {
-    EXPECT_EQ(win::Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");        // euro sign
-    EXPECT_EQ(win::Cp1252ToUtf8("\xE9"), "\xC3\xA9");            // e acute
-    EXPECT_EQ(win::Utf8ToCp1252("\xE2\x80\x94"), "\x97");        // em dash
-    EXPECT_EQ(win::Utf8ToCp1252("\xE4\xB8\xAD"), "?");           // no byte for it
+    EXPECT_EQ(win::Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");  // euro sign
+    EXPECT_EQ(win::Cp1252ToUtf8("\xE9"), "\xC3\xA9");      // e acute
+    EXPECT_EQ(win::Utf8ToCp1252("\xE2\x80\x94"), "\x97");  // em dash
+    EXPECT_EQ(win::Utf8ToCp1252("\xE4\xB8\xAD"), "?");     // no byte for it
 }
 
 TEST(Cp1252, MalformedUtf8IsReplacedNotOverrun) {

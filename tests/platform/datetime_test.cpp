@@ -74,8 +74,8 @@ TEST(DateTime, OutOfRangePartsAreRefused) {
 }
 
 TEST(DateTime, DayOfWeekStartsOnSunday) {
-    EXPECT_EQ(win::DayOfWeek(0.0), 7);                  // 1899-12-30 was a Saturday
-    EXPECT_EQ(win::DayOfWeek(Encode(2024, 6, 2)), 1);   // a Sunday
+    EXPECT_EQ(win::DayOfWeek(0.0), 7);                 // 1899-12-30 was a Saturday
+    EXPECT_EQ(win::DayOfWeek(Encode(2024, 6, 2)), 1);  // a Sunday
     EXPECT_EQ(win::DayOfWeek(Encode(2024, 6, 5, 23)), 4);
     EXPECT_EQ(win::DayOfWeek(-1.25), 6);
 }

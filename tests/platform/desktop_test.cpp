@@ -57,7 +57,8 @@ TEST_P(X11DesktopTest, ListsNamesAndActivatesWindows) {
     std::vector<win::HWND> windows;
     ASSERT_TRUE(Eventually([&] {
         windows = desktop_->TopLevelWindows();
-        return std::count(windows.begin(), windows.end(), a) == 1 && std::count(windows.begin(), windows.end(), b) == 1;
+        return std::count(windows.begin(), windows.end(), a) == 1 &&
+               std::count(windows.begin(), windows.end(), b) == 1;
     }));
     // A window manager that has just started may still be settling its first windows.
     std::this_thread::sleep_for(GetParam() ? 500ms : 0ms);

@@ -13,61 +13,61 @@ namespace win {
 namespace {
 
 TEST(AltCodes, LeadingZeroPicksWindows1252ElseTheOemTable) {
-  EXPECT_EQ(AltCodeToChar("0233"), U'\u00E9');  // é
-  EXPECT_EQ(AltCodeToChar("0128"), U'\u20AC');  // €
-  EXPECT_EQ(AltCodeToChar("0065"), U'A');
-  EXPECT_EQ(AltCodeToChar("065"), U'A');
-  EXPECT_EQ(AltCodeToChar("130"), U'\u00E9');   // é in the OEM table
-  EXPECT_EQ(AltCodeToChar("1"), U'\u263A');
-  EXPECT_EQ(AltCodeToChar("001"), 1u);  // a leading zero is the Windows-1252 control
-  EXPECT_EQ(AltCodeToChar("255"), U'\u00A0');
-  // Values count modulo 256, as the keypad does.
-  EXPECT_EQ(AltCodeToChar("321"), U'A');
-  EXPECT_EQ(AltCodeToChar("0489"), U'\u00E9');
-  EXPECT_EQ(AltCodeToChar(""), 0u);
-  EXPECT_EQ(AltCodeToChar("x"), 0u);
+    EXPECT_EQ(AltCodeToChar("0233"), U'\u00E9');  // é
+    EXPECT_EQ(AltCodeToChar("0128"), U'\u20AC');  // €
+    EXPECT_EQ(AltCodeToChar("0065"), U'A');
+    EXPECT_EQ(AltCodeToChar("065"), U'A');
+    EXPECT_EQ(AltCodeToChar("130"), U'\u00E9');  // é in the OEM table
+    EXPECT_EQ(AltCodeToChar("1"), U'\u263A');
+    EXPECT_EQ(AltCodeToChar("001"), 1u);  // a leading zero is the Windows-1252 control
+    EXPECT_EQ(AltCodeToChar("255"), U'\u00A0');
+    // Values count modulo 256, as the keypad does.
+    EXPECT_EQ(AltCodeToChar("321"), U'A');
+    EXPECT_EQ(AltCodeToChar("0489"), U'\u00E9');
+    EXPECT_EQ(AltCodeToChar(""), 0u);
+    EXPECT_EQ(AltCodeToChar("x"), 0u);
 }
 
 TEST(AltCodes, OemTableIsABijectionOnItsUpperHalf) {
-  std::set<char32_t> seen;
-  for (int code = 128; code < 256; ++code) {
-    char32_t cp = AltCodeToChar(std::to_string(code));
-    EXPECT_GE(cp, 0xA0u) << code;
-    EXPECT_TRUE(seen.insert(cp).second) << code;
-  }
+    std::set<char32_t> seen;
+    for (int code = 128; code < 256; ++code) {
+        char32_t cp = AltCodeToChar(std::to_string(code));
+        EXPECT_GE(cp, 0xA0u) << code;
+        EXPECT_TRUE(seen.insert(cp).second) << code;
+    }
 }
 
 TEST(InputBackend, ReleaseAllLetsGoOfWhatIsStillHeld) {
-  sim::SimInput input;
-  input.KeyEvent(VK_SHIFT, false);
-  input.KeyEvent('A', false);
-  input.KeyEvent('A', true);
-  input.KeyEvent(VK_CONTROL, false);
-  input.MouseEvent(MOUSEEVENTF_LEFTDOWN, 0, 0, 0);
-  input.MouseEvent(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0);
-  input.MouseEvent(MOUSEEVENTF_RIGHTUP, 0, 0, 0);
-  input.log.clear();
-  input.ReleaseAll();
-  using E = sim::InputEvent;
-  EXPECT_EQ(input.log, (std::vector<E>{{E::Key, VK_CONTROL, true},
-                                       {E::Key, VK_SHIFT, true},
-                                       {E::Mouse, 0, false, MOUSEEVENTF_LEFTUP}}));
-  input.log.clear();
-  input.ReleaseAll();
-  EXPECT_TRUE(input.log.empty());
+    sim::SimInput input;
+    input.KeyEvent(VK_SHIFT, false);
+    input.KeyEvent('A', false);
+    input.KeyEvent('A', true);
+    input.KeyEvent(VK_CONTROL, false);
+    input.MouseEvent(MOUSEEVENTF_LEFTDOWN, 0, 0, 0);
+    input.MouseEvent(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0);
+    input.MouseEvent(MOUSEEVENTF_RIGHTUP, 0, 0, 0);
+    input.log.clear();
+    input.ReleaseAll();
+    using E = sim::InputEvent;
+    EXPECT_EQ(input.log, (std::vector<E>{{E::Key, VK_CONTROL, true},
+                                         {E::Key, VK_SHIFT, true},
+                                         {E::Mouse, 0, false, MOUSEEVENTF_LEFTUP}}));
+    input.log.clear();
+    input.ReleaseAll();
+    EXPECT_TRUE(input.log.empty());
 }
 
 TEST(InputBackend, SimBackendIsTheActiveInputInTests) {
-  SelectBackend(Backend::Sim);
-  sim::SimInput& sim = sim::TheSimInput();
-  EXPECT_EQ(&ActiveInput(), &sim);
-  sim.log.clear();
-  ActiveInput().TypeAltCode("065");
-  ASSERT_EQ(sim.log.size(), 8u);
-  EXPECT_EQ(sim.log.front().vk, VK_MENU);
-  EXPECT_EQ(sim.log[1].vk, VK_NUMPAD0);
-  EXPECT_EQ(sim.log[3].vk, VK_NUMPAD0 + 6);
-  EXPECT_TRUE(sim.log.back().up);
+    SelectBackend(Backend::Sim);
+    sim::SimInput& sim = sim::TheSimInput();
+    EXPECT_EQ(&ActiveInput(), &sim);
+    sim.log.clear();
+    ActiveInput().TypeAltCode("065");
+    ASSERT_EQ(sim.log.size(), 8u);
+    EXPECT_EQ(sim.log.front().vk, VK_MENU);
+    EXPECT_EQ(sim.log[1].vk, VK_NUMPAD0);
+    EXPECT_EQ(sim.log[3].vk, VK_NUMPAD0 + 6);
+    EXPECT_TRUE(sim.log.back().up);
 }
 
 }  // namespace

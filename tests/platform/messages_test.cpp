@@ -43,9 +43,8 @@ TEST_F(SimMessages, PostedMessagesArriveInOrderFromTheEventLoop) {
 }
 
 TEST_F(SimMessages, SendRunsTheHandlerAndReturnsItsResult) {
-    MessageWindow window([](std::uint32_t m, std::uint32_t w, std::int32_t) {
-        return static_cast<std::int32_t>(m + w);
-    });
+    MessageWindow window(
+        [](std::uint32_t m, std::uint32_t w, std::int32_t) { return static_cast<std::int32_t>(m + w); });
     EXPECT_EQ(SendMessage(window.hwnd(), 1000, 35, 0), 1035);
 }
 

@@ -65,7 +65,10 @@ TEST_F(NamedObjects, SessionsNeverShareABlock) {
 }
 
 TEST_F(NamedObjects, TheCreatorRemovesTheNameWhenItCloses) {
-    { auto block = SharedMemory::Create("GONE", 64); ASSERT_TRUE(block); }
+    {
+        auto block = SharedMemory::Create("GONE", 64);
+        ASSERT_TRUE(block);
+    }
     EXPECT_FALSE(SharedMemory::Exists("GONE"));
 }
 
@@ -127,7 +130,7 @@ TEST_F(NamedObjects, AMutexWhoseOwnerDiedIsHandedOn) {
     EXPECT_TRUE(m->Release());
     EXPECT_EQ(m->Wait(100), WaitResult::Acquired);  // usable again
     {
-        MutexLock again(*m, 100);                    // recursive in one thread
+        MutexLock again(*m, 100);  // recursive in one thread
         EXPECT_TRUE(again.owns());
     }
     EXPECT_TRUE(m->Release());

@@ -19,9 +19,8 @@ namespace {
 class ProfileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tessaro-profile-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ = fs::temp_directory_path() / ("tessaro-profile-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         setenv("TESSARO_WINDIR", dir_.c_str(), 1);
@@ -213,8 +212,9 @@ TEST_F(ProfileTest, ConcurrentWritersLoseNoKeys) {
         if (pid == 0) {
             bool ok = true;
             for (int k = 0; k < kKeys; ++k)
-                ok = win::WritePrivateProfileString("S", "w" + std::to_string(w) + "k" + std::to_string(k), "v",
-                                                    "TEST.INI") && ok;
+                ok = win::WritePrivateProfileString("S", "w" + std::to_string(w) + "k" + std::to_string(k),
+                                                    "v", "TEST.INI") &&
+                     ok;
             ::_exit(ok ? 0 : 1);
         }
         children.push_back(pid);
@@ -226,7 +226,8 @@ TEST_F(ProfileTest, ConcurrentWritersLoseNoKeys) {
     }
     for (int w = 0; w < kWriters; ++w)
         for (int k = 0; k < kKeys; ++k)
-            EXPECT_EQ(Get("S", ("w" + std::to_string(w) + "k" + std::to_string(k)).c_str()), "v") << w << " " << k;
+            EXPECT_EQ(Get("S", ("w" + std::to_string(w) + "k" + std::to_string(k)).c_str()), "v")
+                << w << " " << k;
 }
 
 TEST_F(ProfileTest, SymlinkedFileStaysALink) {

@@ -1,6 +1,6 @@
 #include "platform/screen.h"
 
-#include <gtest/gtest.h>  // before Xlib, whose macros clash with its names
+#include <gtest/gtest.h>          // before Xlib, whose macros clash with its names
 #include "platform/x11/screen.h"  // Xlib
 #include "tests/support/xvfb.h"
 

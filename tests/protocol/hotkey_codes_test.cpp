@@ -97,8 +97,8 @@ TEST(HotKeyCodes, EveryCodeMapsBackFromItsKey) {
         EXPECT_EQ(back, code) << d->name;
         EXPECT_TRUE(seen.insert({d->mouse ? -d->mouse : d->vk, d->mods}).second) << "twice: " << d->name;
     }
-    EXPECT_EQ(HotKeyCodeForKey(65, 0), -1);                 // a plain letter is no hot key
-    EXPECT_EQ(HotKeyCodeForKey(13, 0), -1);                 // nor plain Enter
+    EXPECT_EQ(HotKeyCodeForKey(65, 0), -1);  // a plain letter is no hot key
+    EXPECT_EQ(HotKeyCodeForKey(13, 0), -1);  // nor plain Enter
     EXPECT_EQ(HotKeyCodeForMouse(1, kModWin), -1);
     EXPECT_EQ(HotKeyCodeForMouse(3, kModShift | kModAlt), 719);
 }

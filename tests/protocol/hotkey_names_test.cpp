@@ -17,14 +17,13 @@ std::map<std::string, int> KeyNameTable() {
     for (char c = '0'; c <= '9'; ++c) t[std::string(1, c)] = c;
     for (int i = 1; i <= 12; ++i) t["F" + std::to_string(i)] = 111 + i;
     const std::map<std::string, int> named = {
-        {"Enter", 13},     {"Tab", 9},         {"Backspace", 8},   {"Space", 32},
-        {"Insert", 45},    {"Delete", 46},     {"Home", 36},       {"End", 35},
-        {"Page Up", 33},   {"Page Down", 34},  {"Left Arrow", 37}, {"Right Arrow", 39},
-        {"Up Arrow", 38},  {"Down Arrow", 40}, {"Left Arro", 37},  {"Right Arr", 39},
-        {"Down Arro", 40}, {"ESC", 27},        {".", 190},         {",", 188},
-        {"/", 191},        {";", 186},         {"'", 222},         {"\\", 220},
-        {"[", 219},        {"]", 221},         {"-", 189},         {"=", 187},
-        {"`", 192},        {"LMouse", 0},      {"RMouse", 0},      {"MMouse", 0}};
+        {"Enter", 13},      {"Tab", 9},          {"Backspace", 8}, {"Space", 32},      {"Insert", 45},
+        {"Delete", 46},     {"Home", 36},        {"End", 35},      {"Page Up", 33},    {"Page Down", 34},
+        {"Left Arrow", 37}, {"Right Arrow", 39}, {"Up Arrow", 38}, {"Down Arrow", 40}, {"Left Arro", 37},
+        {"Right Arr", 39},  {"Down Arro", 40},   {"ESC", 27},      {".", 190},         {",", 188},
+        {"/", 191},         {";", 186},          {"'", 222},       {"\\", 220},        {"[", 219},
+        {"]", 221},         {"-", 189},          {"=", 187},       {"`", 192},         {"LMouse", 0},
+        {"RMouse", 0},      {"MMouse", 0}};
     t.insert(named.begin(), named.end());
     const std::map<std::string, int> pad = {{"/", 111}, {"*", 106}, {"-", 109}, {"+", 107}};
     for (const auto& [k, vk] : pad) t["Pad " + k] = vk;
@@ -48,7 +47,10 @@ ReadName Read(std::string name) {
             const std::string p = m;
             if (name.rfind(p, 0) == 0 && name.size() > p.size()) {
                 name.erase(0, p.size());
-                (p == "Ctrl+" ? r.key.ctrl : p == "Alt+" ? r.key.alt : p == "Shift+" ? r.key.shift : r.key.win) = true;
+                (p == "Ctrl+"    ? r.key.ctrl
+                 : p == "Alt+"   ? r.key.alt
+                 : p == "Shift+" ? r.key.shift
+                                 : r.key.win) = true;
                 more = true;
             }
         }
@@ -91,7 +93,8 @@ TEST(HotKeyNames, EveryCodeDecodesToWhatItsNameSays) {
 TEST(HotKeyNames, DecodingEdgeCases) {
     auto is = [](int code, int vk, int mouse, bool win, bool shift, bool alt, bool ctrl) {
         const DecipheredKey k = DecipherKey(code);
-        return k.vk == vk && k.mouse == mouse && k.win == win && k.shift == shift && k.alt == alt && k.ctrl == ctrl;
+        return k.vk == vk && k.mouse == mouse && k.win == win && k.shift == shift && k.alt == alt &&
+               k.ctrl == ctrl;
     };
     EXPECT_TRUE(is(0, 65, 0, false, false, false, true));
     EXPECT_TRUE(is(287, 123, 0, false, true, true, true));
@@ -111,7 +114,7 @@ TEST(HotKeyNames, DecodingEdgeCases) {
 
 TEST(HotKeyNames, ReservedCodesAreTheDesktopsOwnKeys) {
     const std::set<std::string> names = {"Alt+F6", "Ctrl+Alt+F6", "Alt+Shift+F6", "Win+F1", "Win+D",
-                                         "Win+E", "Win+F", "Win+M", "Win+R", "Win+Ctrl+F"};
+                                         "Win+E",  "Win+F",       "Win+M",        "Win+R",  "Win+Ctrl+F"};
     std::set<std::string> got;
     for (int code : kReservedHotKeys) {
         EXPECT_TRUE(IsReservedHotKey(code));

@@ -36,8 +36,9 @@ public:
         window_ = XCreateWindow(d_, DefaultRootWindow(d_), 10, 10, 200, 60, 0, CopyFromParent, InputOutput,
                                 CopyFromParent, CWEventMask, &attrs);
         XStoreName(d_, window_, title.c_str());
-        XChangeProperty(d_, window_, XInternAtom(d_, "_NET_WM_NAME", False), XInternAtom(d_, "UTF8_STRING", False), 8,
-                        PropModeReplace, reinterpret_cast<const unsigned char*>(title.data()), int(title.size()));
+        XChangeProperty(d_, window_, XInternAtom(d_, "_NET_WM_NAME", False),
+                        XInternAtom(d_, "UTF8_STRING", False), 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(title.data()), int(title.size()));
         const long pid = ::getpid();
         XChangeProperty(d_, window_, XInternAtom(d_, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(&pid), 1);
@@ -68,8 +69,8 @@ public:
         unsigned long n = 0, after = 0;
         unsigned char* data = nullptr;
         const Atom check = XInternAtom(d_, "_NET_SUPPORTING_WM_CHECK", False);
-        const bool managed = XGetWindowProperty(d_, DefaultRootWindow(d_), check, 0, 1, False, XA_WINDOW, &type,
-                                                &format, &n, &after, &data) == Success &&
+        const bool managed = XGetWindowProperty(d_, DefaultRootWindow(d_), check, 0, 1, False, XA_WINDOW,
+                                                &type, &format, &n, &after, &data) == Success &&
                              n == 1;
         if (data) XFree(data);
         if (managed) {
@@ -80,7 +81,8 @@ public:
             e.xclient.format = 32;
             e.xclient.data.l[0] = 2;
             e.xclient.data.l[1] = CurrentTime;
-            XSendEvent(d_, DefaultRootWindow(d_), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+            XSendEvent(d_, DefaultRootWindow(d_), False, SubstructureRedirectMask | SubstructureNotifyMask,
+                       &e);
         } else {
             XRaiseWindow(d_, window_);
             XSetInputFocus(d_, window_, RevertToParent, CurrentTime);
@@ -119,7 +121,8 @@ public:
             KeySym sym = 0;
             const int len = XLookupString(&e.xkey, buf, sizeof buf, &sym, nullptr);
             const char* name = XKeysymToString(sym);
-            keys.push_back({e.type == KeyPress, name ? name : "?", std::string(buf, std::size_t(std::max(len, 0))), now});
+            keys.push_back({e.type == KeyPress, name ? name : "?",
+                            std::string(buf, std::size_t(std::max(len, 0))), now});
         }
     }
 

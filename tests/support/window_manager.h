@@ -40,9 +40,10 @@ public:
         int format = 0;
         unsigned long n = 0, after = 0;
         unsigned char* data = nullptr;
-        const bool ok = XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False),
-                                           0, 1, False, XA_WINDOW, &type, &format, &n, &after, &data) == Success &&
-                        n == 1;
+        const bool ok =
+            XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False), 0,
+                               1, False, XA_WINDOW, &type, &format, &n, &after, &data) == Success &&
+            n == 1;
         if (data) XFree(data);
         return ok;
     }

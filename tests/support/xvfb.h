@@ -56,8 +56,10 @@ private:
         if (got == 0) return;
         name_ = ":" + std::string(buf, got - (buf[got - 1] == '\n'));
         Display* probe = XOpenDisplay(name_.c_str());
-        if (probe) XCloseDisplay(probe);
-        else name_.clear();
+        if (probe)
+            XCloseDisplay(probe);
+        else
+            name_.clear();
     }
     void Stop() {
         if (pid_ > 0) {

@@ -97,7 +97,8 @@ TEST_F(DrawGridTest, CodeWidthsRowsAndLockedSizingReportNothing) {
 
 TEST_F(DrawGridTest, OwnerDrawsEveryCellWithItsState) {
     std::map<std::pair<int, int>, int> drawn;
-    grid_->OnDrawCell = [&](TMyDrawGrid* sender, int col, int row, const QRect& rect, int state, QPainter& canvas) {
+    grid_->OnDrawCell = [&](TMyDrawGrid* sender, int col, int row, const QRect& rect, int state,
+                            QPainter& canvas) {
         EXPECT_EQ(sender, grid_.get());
         EXPECT_TRUE(canvas.isActive());
         EXPECT_FALSE(rect.isEmpty());
@@ -124,8 +125,8 @@ TEST_F(DrawGridTest, MouseToCellCountsTheTitleRow) {
     EXPECT_EQ(std::make_pair(col, row), std::make_pair(2, 0));
 
     QWidget* vp = grid_->viewport();
-    const QPoint inBody = vp->mapTo(grid_.get(), QPoint(grid_->columnViewportPosition(3) + 5,
-                                                        grid_->rowViewportPosition(2) + 5));
+    const QPoint inBody = vp->mapTo(
+        grid_.get(), QPoint(grid_->columnViewportPosition(3) + 5, grid_->rowViewportPosition(2) + 5));
     ASSERT_TRUE(grid_->MouseToCell(inBody, col, row));
     EXPECT_EQ(std::make_pair(col, row), std::make_pair(3, 3));  // model row 2 is grid row 3
 

@@ -38,17 +38,26 @@ TEST(DisplayText, FileNamesShowTheirLastPart) {
               "Change Directory/Folder: C:\\Tmp\\x");
     EXPECT_EQ(Show<TClipRec>(cmd::ClipboardSaveText, [](TClipRec& r) { r.FileName = ":PROMPT:"; }),
               "Clipboard Save Text: (Prompt for file name)");
-    EXPECT_EQ(Show<TLaunchRec>(cmd::ActivateOrLaunch, [](TLaunchRec& r) {
-                  r.WindowTitle = "Calc";
-                  r.ProgramPath = "C:\\Win\\calc.exe";
-              }),
+    EXPECT_EQ(Show<TLaunchRec>(cmd::ActivateOrLaunch,
+                               [](TLaunchRec& r) {
+                                   r.WindowTitle = "Calc";
+                                   r.ProgramPath = "C:\\Win\\calc.exe";
+                               }),
               "Activate or Launch: \"Calc\" OR calc.exe");
 }
 
 TEST(DisplayText, DatesAndTimes) {
-    EXPECT_EQ(Show<TDateTimeRec>(cmd::Date, [](TDateTimeRec& r) { r.DayOffset = 1; r.Forward = false; }),
+    EXPECT_EQ(Show<TDateTimeRec>(cmd::Date,
+                                 [](TDateTimeRec& r) {
+                                     r.DayOffset = 1;
+                                     r.Forward = false;
+                                 }),
               "Date (1 day in past): MM/DD/YY  (03/30/98)");
-    EXPECT_EQ(Show<TDateTimeRec>(cmd::Date, [](TDateTimeRec& r) { r.DayOffset = 7; r.FormatIndex = 51; }),
+    EXPECT_EQ(Show<TDateTimeRec>(cmd::Date,
+                                 [](TDateTimeRec& r) {
+                                     r.DayOffset = 7;
+                                     r.FormatIndex = 51;
+                                 }),
               "Date (7 days in future): Day of Week 4  (MONDAY)");
     EXPECT_EQ(Show<TDateTimeRec>(cmd::Date, [](TDateTimeRec& r) { r.DayOffset = 0; }),
               "Date: MM/DD/YY  (03/30/98)");
@@ -95,7 +104,11 @@ TEST(DisplayText, SpeedsAndFactors) {
     EXPECT_EQ(Show<TSpeedRec>(cmd::MouseSpeed, [](TSpeedRec& r) { r.Speed = 40; }),
               "Mouse Speed: 40 Milliseconds");
     EXPECT_EQ(Show<TDelayRec>(cmd::Delay, [](TDelayRec& r) { r.Amount = 5; }), "Delay 5.00 Seconds");
-    EXPECT_EQ(Show<TDelayRec>(cmd::Delay, [](TDelayRec& r) { r.Unit = 2; r.Amount = 250; }),
+    EXPECT_EQ(Show<TDelayRec>(cmd::Delay,
+                              [](TDelayRec& r) {
+                                  r.Unit = 2;
+                                  r.Amount = 250;
+                              }),
               "Delay 250 Milliseconds");
     EXPECT_EQ(Show<TDelayRec>(cmd::WaitTimeDelay, [](TDelayRec& r) { r.Amount = 7; }),
               "Wait Time Delay 7 Seconds");
@@ -106,16 +119,35 @@ TEST(DisplayText, WindowsMouseAndWaits) {
               "Window Close - Current Window");
     EXPECT_EQ(Show<TWindowRec>(cmd::ProgramShutDown, [](TWindowRec& r) { r.Title = "Pad"; }),
               "Program Shut Down - Window Title: Pad");
-    EXPECT_EQ(Show<TSizeRec>(cmd::WindowResize, [](TSizeRec& r) { r.CurrentWindow = true; r.X = 640; r.Y = 480; }),
+    EXPECT_EQ(Show<TSizeRec>(cmd::WindowResize,
+                             [](TSizeRec& r) {
+                                 r.CurrentWindow = true;
+                                 r.X = 640;
+                                 r.Y = 480;
+                             }),
               "Window Resize - Current Win (Width: 640 Height: 480)");
-    EXPECT_EQ(Show<TSizeRec>(cmd::WindowReposition, [](TSizeRec& r) { r.Title = "Calc"; r.X = -12; r.Y = 3; }),
+    EXPECT_EQ(Show<TSizeRec>(cmd::WindowReposition,
+                             [](TSizeRec& r) {
+                                 r.Title = "Calc";
+                                 r.X = -12;
+                                 r.Y = 3;
+                             }),
               "Window Reposition - \"Calc\" (Left: -12 Top: 3)");
-    EXPECT_EQ(Show<TMouseRec>(cmd::MouseMove, [](TMouseRec& r) { r.MoveKind = 3; r.X = -12; r.Y = 345; }),
+    EXPECT_EQ(Show<TMouseRec>(cmd::MouseMove,
+                              [](TMouseRec& r) {
+                                  r.MoveKind = 3;
+                                  r.X = -12;
+                                  r.Y = 345;
+                              }),
               "Mouse Move Position -12,345");
     EXPECT_EQ(Show<TMouseRec>(cmd::MouseMove, [](TMouseRec& r) { r.MoveKind = 4; }), "Mouse Move To Caret");
     EXPECT_EQ(Show<TMouseRec>(cmd::MouseRightButton, [](TMouseRec& r) { r.Action = 7; }),
               "Mouse Right Button Double Click");
-    EXPECT_EQ(Show<TMouseRec>(cmd::MouseWheel, [](TMouseRec& r) { r.Action = 15; r.WheelCount = 3; }),
+    EXPECT_EQ(Show<TMouseRec>(cmd::MouseWheel,
+                              [](TMouseRec& r) {
+                                  r.Action = 15;
+                                  r.WheelCount = 3;
+                              }),
               "Mouse Wheel 3 Clicks Backward");
     EXPECT_EQ(Show<TWaitRec>(cmd::WaitTimeElapse, [](TWaitRec& r) { r.TimeOut = 125; }),
               "Wait Time Elapse: 2 Minutes 5 Seconds");
@@ -128,12 +160,18 @@ TEST(DisplayText, WindowsMouseAndWaits) {
 }
 
 TEST(DisplayText, BlocksDevicesAndMail) {
-    EXPECT_EQ(Show<TRepeatRec>(cmd::RepeatStart, [](TRepeatRec& r) { r.Count = 5; r.StartAt = 1; r.StepBy = 1; }),
+    EXPECT_EQ(Show<TRepeatRec>(cmd::RepeatStart,
+                               [](TRepeatRec& r) {
+                                   r.Count = 5;
+                                   r.StartAt = 1;
+                                   r.StepBy = 1;
+                               }),
               "Repeat Start: 5 Times, Starting at 1 Stepping by 1");
     EXPECT_EQ(DisplayText(cmd::RepeatPromptStart, NewRecord(cmd::RepeatPromptStart)),
               "Repeat Prompt Start: (prompt for repeat count at macro play time)");
     EXPECT_EQ(DisplayText(cmd::RepeatEnd, NewRecord(cmd::RepeatEnd)), "Repeat End");
-    EXPECT_EQ(Show<TRepeatRec>(cmd::RepeatCounter, [](TRepeatRec& r) { r.Count = 3; }), "Repeat Counter: Width 3");
+    EXPECT_EQ(Show<TRepeatRec>(cmd::RepeatCounter, [](TRepeatRec& r) { r.Count = 3; }),
+              "Repeat Counter: Width 3");
     EXPECT_EQ(Show<TCDRec>(cmd::CdGoToTrack, [](TCDRec& r) { r.Track = 1234; }), "CD-Rom Go To Track 1,234");
     EXPECT_EQ(Show<TCDRec>(cmd::CdBack, [](TCDRec& r) { r.Track = 30; }), "CD-Rom Back Up 30 Seconds");
     EXPECT_EQ(Show<TDeskRec>(cmd::OpenExplorerTo, [](TDeskRec& r) { r.Kind = 25; }),
@@ -141,20 +179,33 @@ TEST(DisplayText, BlocksDevicesAndMail) {
     EXPECT_EQ(Show<TDeskRec>(cmd::RunDialogWindow, [](TDeskRec& r) { r.Kind = 10; }),
               "Run Dialog Window: Find Files");
     EXPECT_EQ(Show<TDeskRec>(cmd::DesktopTile, [](TDeskRec& r) { r.Kind = 2; }), "DeskTop Tile Vertically");
-    EXPECT_EQ(Show<TSysRec>(cmd::ScreenSaver, [](TSysRec& r) { r.Kind = 3; r.Value = 10; }),
+    EXPECT_EQ(Show<TSysRec>(cmd::ScreenSaver,
+                            [](TSysRec& r) {
+                                r.Kind = 3;
+                                r.Value = 10;
+                            }),
               "Screen Saver Timer Set To 10 Minutes");
     EXPECT_EQ(Show<TVolumeRec>(cmd::MidiVolume, [](TVolumeRec& r) { r.Kind = 12; }), "MIDI Volume On Full");
-    EXPECT_EQ(Show<TVolumeRec>(cmd::AudioBalance, [](TVolumeRec& r) { r.Kind = 8; }), "Audio Balance Centered");
+    EXPECT_EQ(Show<TVolumeRec>(cmd::AudioBalance, [](TVolumeRec& r) { r.Kind = 8; }),
+              "Audio Balance Centered");
     EXPECT_EQ(Show<TNetRec>(cmd::NetworkConnect, [](TNetRec& r) { r.Resource = "F:\\\\srv\\s"; }),
               "Network Connect: F: to \\\\srv\\s");
     EXPECT_EQ(Show<TNetRec>(cmd::NetworkDisconnect, [](TNetRec& r) { r.Resource = "F:"; }),
               "Network Disconnect: F:");
     EXPECT_EQ(Show<TDialRec>(cmd::DialUpNetworking, [](TDialRec& r) { r.Kind = 2; }),
               "Dial-Up Networking: Hang Up");
-    EXPECT_EQ(Show<TEmailRec>(cmd::EmailSend, [](TEmailRec& r) {
-                  r.RecipientMode = 2; r.TextMode = 3; r.AttachMode = 1; }),
+    EXPECT_EQ(Show<TEmailRec>(cmd::EmailSend,
+                              [](TEmailRec& r) {
+                                  r.RecipientMode = 2;
+                                  r.TextMode = 3;
+                                  r.AttachMode = 1;
+                              }),
               "E-Mail Send: Prompt For Recipients, Text From Clipboard, No Attachments");
-    EXPECT_EQ(Show<TEmailRec>(cmd::EmailSend, [](TEmailRec& r) { r.RecipientMode = 9; r.AttachMode = 3; }),
+    EXPECT_EQ(Show<TEmailRec>(cmd::EmailSend,
+                              [](TEmailRec& r) {
+                                  r.RecipientMode = 9;
+                                  r.AttachMode = 3;
+                              }),
               "E-Mail Send: Fixed Text, Prompt For Attachments");
     EXPECT_EQ(DisplayText(cmd::EncryptedText, NewRecord(cmd::EncryptedText)), "Encrypted Text");
     EXPECT_EQ(Show<TPauseRec>(cmd::Pause, [](TPauseRec& r) { r.Kind = 2; }), "Pause: Complex");

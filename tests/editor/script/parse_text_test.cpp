@@ -42,8 +42,8 @@ TEST(ParseText, LinesAreAppendedAfterExistingOnes) {
 }
 
 TEST(ParseText, WhatIsNoTokenStaysTypedText) {
-    for (const std::string text : {"<DELAY:5>", "<FOO>", "abc<", "<", "<SCRLOCK><NUMLOCK>", "a<b", "<delay:00.50>",
-                                   "<ALT:65>", "<ALT4:233>"}) {
+    for (const std::string text : {"<DELAY:5>", "<FOO>", "abc<", "<", "<SCRLOCK><NUMLOCK>", "a<b",
+                                   "<delay:00.50>", "<ALT:65>", "<ALT4:233>"}) {
         const auto lines = ParseMacroText(text);
         ASSERT_EQ(lines.size(), 1u) << text;
         EXPECT_EQ(std::get<TTextRec>(lines[0].Record).Text, text);
@@ -80,7 +80,8 @@ TEST(ParseText, LegacyTokensBecomeTodaysCommands) {
     EXPECT_EQ(Reparse("<LAUNCH:C:\\a\\b.exe>"), "<LAUNCHDEL:00C:\\a\\b.exe>");
     EXPECT_EQ(Reparse("<LAUNCHNO:05Calc<LAUNCH:calc.exe>"), "<LAUNCHNO2:0512Calc<LAUNCH:calc.exe>");
     EXPECT_EQ(Reparse("<LAUNCHYES:07Calc<LAUNCH:calc.exe>"), "<LAUNCHYES2:0712Calc<LAUNCH:calc.exe>");
-    const auto yes = OnlyRecord<TLaunchRec>("<LAUNCHYES:07Calc<LAUNCH:calc.exe>", cmd::ActivateOrLaunch, &display);
+    const auto yes =
+        OnlyRecord<TLaunchRec>("<LAUNCHYES:07Calc<LAUNCH:calc.exe>", cmd::ActivateOrLaunch, &display);
     EXPECT_EQ(yes.Value1, 7);
     EXPECT_EQ(yes.WindowTitle, "Calc");
     EXPECT_EQ(display, "Activate or Launch: calc.exe");
@@ -161,7 +162,8 @@ TEST(ParseText, DisplayTextsOfTheTokenTable) {
     EXPECT_EQ(copy.Target, "D:\\c.txt");
     EXPECT_EQ(display, "Copy File: b.txt");
 
-    const auto net = OnlyRecord<TNetRec>("<NWCP:<NAME:joe><PASS:x1y>F:\\\\srv\\share>", cmd::NetworkConnect, &display);
+    const auto net =
+        OnlyRecord<TNetRec>("<NWCP:<NAME:joe><PASS:x1y>F:\\\\srv\\share>", cmd::NetworkConnect, &display);
     EXPECT_TRUE(net.PFlag);
     EXPECT_FALSE(net.SFlag);
     EXPECT_FALSE(net.FFlag);
@@ -169,7 +171,8 @@ TEST(ParseText, DisplayTextsOfTheTokenTable) {
     EXPECT_EQ(net.Password, "x1y");
     EXPECT_EQ(display, "Network Connect: F: to \\\\srv\\share");
 
-    const auto launch = OnlyRecord<TLaunchRec>("<LAUNCHDEL:05C:\\tools\\x.exe<PARAM>-q>", cmd::ProgramLaunch, &display);
+    const auto launch =
+        OnlyRecord<TLaunchRec>("<LAUNCHDEL:05C:\\tools\\x.exe<PARAM>-q>", cmd::ProgramLaunch, &display);
     EXPECT_EQ(launch.Value1, 5);
     EXPECT_EQ(launch.ProgramPath, "C:\\tools\\x.exe");
     EXPECT_EQ(launch.Parameters, "-q");
@@ -215,9 +218,10 @@ TEST(ParseText, ParserOwnDisplayTexts) {
 }
 
 TEST(ParseText, EmailTokenIsWalkedAndKeptWhole) {
-    const std::string token = "<EMAIL:RNR1TOJoe|joe@x.com;\x01"
-                              "CC\x01S1Body with > and <BEEP>\r\n\x01Sub>ject\x01"
-                              "A2C:\\a.zip;\x01>";
+    const std::string token =
+        "<EMAIL:RNR1TOJoe|joe@x.com;\x01"
+        "CC\x01S1Body with > and <BEEP>\r\n\x01Sub>ject\x01"
+        "A2C:\\a.zip;\x01>";
     std::string display;
     const auto rec = OnlyRecord<TEmailRec>(token, cmd::EmailSend, &display);
     EXPECT_EQ(rec.Token, token);
@@ -228,10 +232,14 @@ TEST(ParseText, EmailTokenIsWalkedAndKeptWhole) {
     EXPECT_EQ(display, "E-Mail Send: Prompt For Recipients, Prompt For Text, Prompt For Attachments");
 
     // Groups may be missing; the walk compares each code it holds with the next group.
-    const std::string blindOnly = "<EMAIL:RNR1BL|a@b.c;\x01S3subject\x01" "A1>";
+    const std::string blindOnly =
+        "<EMAIL:RNR1BL|a@b.c;\x01S3subject\x01"
+        "A1>";
     EXPECT_EQ(OnlyRecord<TEmailRec>(blindOnly, cmd::EmailSend, &display).Token, blindOnly);
     EXPECT_EQ(display, "E-Mail Send: Know Recipients, Text From Clipboard, No Attachments");
-    const std::string noGroups = "<EMAIL:RNR1S4C:\\t.txt\x01s\x01" "A2\x01>";
+    const std::string noGroups =
+        "<EMAIL:RNR1S4C:\\t.txt\x01s\x01"
+        "A2\x01>";
     EXPECT_EQ(OnlyRecord<TEmailRec>(noGroups, cmd::EmailSend, &display).Token, noGroups);
     EXPECT_EQ(display, "E-Mail Send: Know Recipients, Text From File, Attachments");
     // The walk ends after the attachment code: whatever stands there other than ">" leaves

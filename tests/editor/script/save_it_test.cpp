@@ -34,9 +34,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    SaveOutcome Save(bool toTemp = false) {
-        return SaveIt(toTemp, form_, lines_, record_, dir_, 45000.5);
-    }
+    SaveOutcome Save(bool toTemp = false) { return SaveIt(toTemp, form_, lines_, record_, dir_, 45000.5); }
     static std::string Slurp(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         std::stringstream ss;
@@ -66,8 +64,8 @@ protected:
 TEST_F(SaveItTest, SnipraNameChecks) {
     form_.ScriptMode = 3;
     const TMacroRecord before = record_;
-    for (const char* bad : {"a'bc", "a b", "a\"b", "(x)", "a:b", "[a]", "a\\b", "`a", "{a}",
-                            "a|b", "a~b", "a\x01", "caf\xe9"}) {
+    for (const char* bad : {"a'bc", "a b", "a\"b", "(x)", "a:b", "[a]", "a\\b", "`a", "{a}", "a|b", "a~b",
+                            "a\x01", "caf\xe9"}) {
         boxes_.clear();
         form_.SnipraName = bad;
         const SaveOutcome out = Save();
@@ -84,8 +82,9 @@ TEST_F(SaveItTest, SnipraNameChecks) {
         EXPECT_EQ(boxes_[0].text, "No Snipra name was entered.");
     }
     // Every allowed character together, with blanks around that are trimmed.
-    EXPECT_TRUE(IsValidSnipraName("!#$%&*+,-./0123456789;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ^_"
-                                  "abcdefghijklmnopqrstuvwxyz"));
+    EXPECT_TRUE(
+        IsValidSnipraName("!#$%&*+,-./0123456789;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ^_"
+                          "abcdefghijklmnopqrstuvwxyz"));
     boxes_.clear();
     form_.SnipraName = "  a!b  ";
     EXPECT_EQ(Save().result, SaveResult::Accepted);

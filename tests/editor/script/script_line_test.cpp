@@ -71,28 +71,25 @@ std::vector<std::string> Texts(const std::vector<ScriptLine>& lines) {
 }
 
 TEST(Indentation, NestedBlocksAndUnbalancedEnds) {
-    auto lines = Lines({"Repeat Start: 2 Times", "   Repeat Prompt Start: x", "Repeat Start: 3",
-                        "Text: a", "Repeat End", "Repeat End", "Repeat End", "Repeat End",
-                        "Text: b"});
+    auto lines = Lines({"Repeat Start: 2 Times", "   Repeat Prompt Start: x", "Repeat Start: 3", "Text: a",
+                        "Repeat End", "Repeat End", "Repeat End", "Repeat End", "Text: b"});
     SetIndents(lines);
     EXPECT_EQ(Texts(lines),
               (std::vector<std::string>{"Repeat Start: 2 Times", "   Repeat Prompt Start: x",
-                                        "      Repeat Start: 3", "         Text: a",
-                                        "      Repeat End", "   Repeat End", "Repeat End",
-                                        "Repeat End", "Text: b"}));
+                                        "      Repeat Start: 3", "         Text: a", "      Repeat End",
+                                        "   Repeat End", "Repeat End", "Repeat End", "Text: b"}));
 }
 
 TEST(Indentation, ClipboardCopiesAndHeldKeys) {
     auto lines = Lines({"Clipboard Start Copy", "Control Key Down", "Shift Key Down", "Text: a",
-                        "Shift Key Up", "Control Key Up", "Clipboard End Copy",
-                        "Win Key Up", "  Alt Key Downwards", "Clipboard Copy"});
+                        "Shift Key Up", "Control Key Up", "Clipboard End Copy", "Win Key Up",
+                        "  Alt Key Downwards", "Clipboard Copy"});
     SetIndents(lines);
     EXPECT_EQ(Texts(lines),
-              (std::vector<std::string>{"Clipboard Start Copy", "   Control Key Down",
-                                        "      Shift Key Down", "         Text: a",
-                                        "      Shift Key Up", "   Control Key Up",
-                                        "Clipboard End Copy", "Win Key Up",
-                                        "Alt Key Downwards", "   Clipboard Copy"}));
+              (std::vector<std::string>{"Clipboard Start Copy", "   Control Key Down", "      Shift Key Down",
+                                        "         Text: a", "      Shift Key Up", "   Control Key Up",
+                                        "Clipboard End Copy", "Win Key Up", "Alt Key Downwards",
+                                        "   Clipboard Copy"}));
     // Indenting again changes nothing.
     auto again = lines;
     SetIndents(again);

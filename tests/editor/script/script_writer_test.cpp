@@ -60,8 +60,8 @@ std::vector<Case> AllCommands() {
     const auto key = [](int code, int kind) {
         return Rec<TKeyRec>(code, [&](TKeyRec& r) { r.Kind = kind; });
     };
-    const auto launch = [](int code, int v1, int v2, int v3, const char* title,
-                           const char* path, const char* params) {
+    const auto launch = [](int code, int v1, int v2, int v3, const char* title, const char* path,
+                           const char* params) {
         return Rec<TLaunchRec>(code, [&](TLaunchRec& r) {
             r.Value1 = v1;
             r.Value2 = v2;
@@ -119,51 +119,138 @@ std::vector<Case> AllCommands() {
 
     return {
         {Text, Rec<TTextRec>(Text, [](TTextRec& r) { r.Text = "Hello<TAB>x"; }), "Hello<TAB>x", {}},
-        {Date, Rec<TDateTimeRec>(Date, [](TDateTimeRec& r) {
-             r.FormatIndex = 12; r.YesNo = false; r.Forward = false; r.DayOffset = 7; }),
-         "<DD.MM.YYYY{NP007}>", {"N", "P", "007"}},
-        {Date, Rec<TDateTimeRec>(Date, [](TDateTimeRec& r) { r.FormatIndex = 1; r.DayOffset = 0; }),
-         "<MM/DD/YY{YF000}>", {"Y", "F", "000"}},
+        {Date,
+         Rec<TDateTimeRec>(Date,
+                           [](TDateTimeRec& r) {
+                               r.FormatIndex = 12;
+                               r.YesNo = false;
+                               r.Forward = false;
+                               r.DayOffset = 7;
+                           }),
+         "<DD.MM.YYYY{NP007}>",
+         {"N", "P", "007"}},
+        {Date,
+         Rec<TDateTimeRec>(Date,
+                           [](TDateTimeRec& r) {
+                               r.FormatIndex = 1;
+                               r.DayOffset = 0;
+                           }),
+         "<MM/DD/YY{YF000}>",
+         {"Y", "F", "000"}},
         {Time, Rec<TDateTimeRec>(Time, [](TDateTimeRec& r) { r.FormatIndex = 5; }), "<hh:mm:ss{Y}>", {"Y"}},
-        {Time, Rec<TDateTimeRec>(Time, [](TDateTimeRec& r) { r.FormatIndex = 26; r.YesNo = false; }),
-         "<hh,mma{N}>", {"N"}},
+        {Time,
+         Rec<TDateTimeRec>(Time,
+                           [](TDateTimeRec& r) {
+                               r.FormatIndex = 26;
+                               r.YesNo = false;
+                           }),
+         "<hh,mma{N}>",
+         {"N"}},
         {Delay, delay(Delay, 1, 5), "<DELAY:05.00>", {"05.00"}},
         {Delay, delay(Delay, 1, 12.5), "<DELAY:12.50>", {"12.50"}},
         {Delay, delay(Delay, 2, 250), "<MSD:0250>", {"0250"}},
         {Pause, Plain(Pause), "<PAUSE>", {}},
-        {Pause, Rec<TPauseRec>(Pause, [](TPauseRec& r) { r.Kind = 2; r.X = 5; r.Y = 120; r.Message = "Go on?"; }),
-         "<PAUSE:005,120Go on?>", {"005", "120", "Go on?"}},
-        {RepeatStart, Rec<TRepeatRec>(RepeatStart, [](TRepeatRec& r) { r.Count = 5; r.StartAt = 1; r.StepBy = 1; }),
-         "<REP:0005:000001:000001>", {"0005", "000001", "000001"}},
+        {Pause,
+         Rec<TPauseRec>(Pause,
+                        [](TPauseRec& r) {
+                            r.Kind = 2;
+                            r.X = 5;
+                            r.Y = 120;
+                            r.Message = "Go on?";
+                        }),
+         "<PAUSE:005,120Go on?>",
+         {"005", "120", "Go on?"}},
+        {RepeatStart,
+         Rec<TRepeatRec>(RepeatStart,
+                         [](TRepeatRec& r) {
+                             r.Count = 5;
+                             r.StartAt = 1;
+                             r.StepBy = 1;
+                         }),
+         "<REP:0005:000001:000001>",
+         {"0005", "000001", "000001"}},
         {RepeatEnd, Plain(RepeatEnd), "<ENDREP>", {}},
         {KeystrokeSpeed, speed(KeystrokeSpeed, 20), "<SPKEY:0020>", {"0020"}},
         {MouseSpeed, speed(MouseSpeed, 1500), "<SPMSE:1500>", {"1500"}},
-        {WindowActivate, launch(WindowActivate, 0, 0, 0, "Untitled - Notepad", "", ""),
-         "<ACTIVATE:Untitled - Notepad>", {"Untitled - Notepad"}},
-        {ProgramLaunch, launch(ProgramLaunch, 3, 0, 0, "", "c:\\prog.exe", ""), "<LAUNCHDEL:03c:\\prog.exe>", {"03", "c:\\prog.exe"}},
-        {ProgramLaunch, launch(ProgramLaunch, 0, 0, 2, "", "p.exe", "-a b"), "<LAUNCHDEL:00p.exe<PARAM>-a b2\x01>", {"00", "p.exe<PARAM>-a b2\x01"}},
+        {WindowActivate,
+         launch(WindowActivate, 0, 0, 0, "Untitled - Notepad", "", ""),
+         "<ACTIVATE:Untitled - Notepad>",
+         {"Untitled - Notepad"}},
+        {ProgramLaunch,
+         launch(ProgramLaunch, 3, 0, 0, "", "c:\\prog.exe", ""),
+         "<LAUNCHDEL:03c:\\prog.exe>",
+         {"03", "c:\\prog.exe"}},
+        {ProgramLaunch,
+         launch(ProgramLaunch, 0, 0, 2, "", "p.exe", "-a b"),
+         "<LAUNCHDEL:00p.exe<PARAM>-a b2\x01>",
+         {"00", "p.exe<PARAM>-a b2\x01"}},
         {SoundBeep, Plain(SoundBeep), "<BEEP>", {}},
-        {SoundWaveFile, Rec<TSoundRec>(SoundWaveFile, [](TSoundRec& r) { r.FileName = "d.wav"; r.WaitFlag = true; }),
-         "<WAV1:d.wav>", {"d.wav"}},
-        {SoundWaveFile, Rec<TSoundRec>(SoundWaveFile, [](TSoundRec& r) { r.FileName = "d.wav"; }), "<WAV2:d.wav>", {"d.wav"}},
+        {SoundWaveFile,
+         Rec<TSoundRec>(SoundWaveFile,
+                        [](TSoundRec& r) {
+                            r.FileName = "d.wav";
+                            r.WaitFlag = true;
+                        }),
+         "<WAV1:d.wav>",
+         {"d.wav"}},
+        {SoundWaveFile,
+         Rec<TSoundRec>(SoundWaveFile, [](TSoundRec& r) { r.FileName = "d.wav"; }),
+         "<WAV2:d.wav>",
+         {"d.wav"}},
         {LoadNewMacroFile, name(LoadNewMacroFile, "other.qtm"), "<SWAP:other.qtm>", {"other.qtm"}},
         {LoadTextFile, name(LoadTextFile, "t.txt"), "<TFILE:t.txt>", {"t.txt"}},
-        {WindowResize, Rec<TSizeRec>(WindowResize, [](TSizeRec& r) { r.X = 640; r.Y = 480; r.CurrentWindow = true; r.Title = "x"; }),
-         "<WSIZE:0640,0480\"CURRENT\">", {"0640", "0480", "\"CURRENT\""}},
-        {WindowReposition, Rec<TSizeRec>(WindowReposition, [](TSizeRec& r) { r.X = -12; r.Y = 345; r.Title = "Calc"; }),
-         "<WPOS2:-0012,00345Calc>", {"-0012", "00345", "Calc"}},
+        {WindowResize,
+         Rec<TSizeRec>(WindowResize,
+                       [](TSizeRec& r) {
+                           r.X = 640;
+                           r.Y = 480;
+                           r.CurrentWindow = true;
+                           r.Title = "x";
+                       }),
+         "<WSIZE:0640,0480\"CURRENT\">",
+         {"0640", "0480", "\"CURRENT\""}},
+        {WindowReposition,
+         Rec<TSizeRec>(WindowReposition,
+                       [](TSizeRec& r) {
+                           r.X = -12;
+                           r.Y = 345;
+                           r.Title = "Calc";
+                       }),
+         "<WPOS2:-0012,00345Calc>",
+         {"-0012", "00345", "Calc"}},
         {WindowMaximize, win(WindowMaximize, "A", false), "<WMAX:A>", {"A"}},
         {WindowMinimize, win(WindowMinimize, "A", true), "<WMIN:\"CURRENT\">", {"\"CURRENT\""}},
         {WindowRestore, win(WindowRestore, "B", false), "<WRES:B>", {"B"}},
         {WindowClose, win(WindowClose, "C", false), "<WCLS:C>", {"C"}},
         {WindowHide, win(WindowHide, "D", false), "<WHIDE:D>", {"D"}},
         {WindowShow, win(WindowShow, "E", false), "<WSHOW:E>", {"E"}},
-        {MouseMove, Rec<TMouseRec>(MouseMove, [](TMouseRec& r) { r.MoveKind = 3; r.X = -12; r.Y = 345; }),
-         "<MMP:-0012,00345>", {"-0012", "00345"}},
-        {MouseMove, Rec<TMouseRec>(MouseMove, [](TMouseRec& r) { r.MoveKind = 1; r.X = 10; r.Y = 20; }),
-         "<MMS:00010,00020>", {"00010", "00020"}},
-        {MouseMove, Rec<TMouseRec>(MouseMove, [](TMouseRec& r) { r.MoveKind = 2; r.X = 0; r.Y = -1; }),
-         "<MMW:00000,-0001>", {"00000", "-0001"}},
+        {MouseMove,
+         Rec<TMouseRec>(MouseMove,
+                        [](TMouseRec& r) {
+                            r.MoveKind = 3;
+                            r.X = -12;
+                            r.Y = 345;
+                        }),
+         "<MMP:-0012,00345>",
+         {"-0012", "00345"}},
+        {MouseMove,
+         Rec<TMouseRec>(MouseMove,
+                        [](TMouseRec& r) {
+                            r.MoveKind = 1;
+                            r.X = 10;
+                            r.Y = 20;
+                        }),
+         "<MMS:00010,00020>",
+         {"00010", "00020"}},
+        {MouseMove,
+         Rec<TMouseRec>(MouseMove,
+                        [](TMouseRec& r) {
+                            r.MoveKind = 2;
+                            r.X = 0;
+                            r.Y = -1;
+                        }),
+         "<MMW:00000,-0001>",
+         {"00000", "-0001"}},
         {MouseMove, Rec<TMouseRec>(MouseMove, [](TMouseRec& r) { r.MoveKind = 4; }), "<MMC>", {}},
         {MouseLeftButton, mouse(MouseLeftButton, 2), "<LCLK>", {}},
         {MouseLeftButton, mouse(MouseLeftButton, 3), "<LDCLK>", {}},
@@ -177,8 +264,22 @@ std::vector<Case> AllCommands() {
         {MouseMiddleButton, mouse(MouseMiddleButton, 11), "<MDCLK>", {}},
         {MouseMiddleButton, mouse(MouseMiddleButton, 12), "<MDN>", {}},
         {MouseMiddleButton, mouse(MouseMiddleButton, 13), "<MUP>", {}},
-        {MouseWheel, Rec<TMouseRec>(MouseWheel, [](TMouseRec& r) { r.Action = 14; r.WheelCount = 3; }), "<WFW:003>", {"003"}},
-        {MouseWheel, Rec<TMouseRec>(MouseWheel, [](TMouseRec& r) { r.Action = 15; r.WheelCount = 12; }), "<WBW:012>", {"012"}},
+        {MouseWheel,
+         Rec<TMouseRec>(MouseWheel,
+                        [](TMouseRec& r) {
+                            r.Action = 14;
+                            r.WheelCount = 3;
+                        }),
+         "<WFW:003>",
+         {"003"}},
+        {MouseWheel,
+         Rec<TMouseRec>(MouseWheel,
+                        [](TMouseRec& r) {
+                            r.Action = 15;
+                            r.WheelCount = 12;
+                        }),
+         "<WBW:012>",
+         {"012"}},
         {Remark, name(Remark, "note"), "<REM:note>", {"note"}},
         {ClipboardCopy, Plain(ClipboardCopy), "<CLIPC>", {}},
         {ClipboardPaste, Plain(ClipboardPaste), "<CLIPP>", {}},
@@ -186,10 +287,14 @@ std::vector<Case> AllCommands() {
         {RepeatCounter, Rec<TRepeatRec>(RepeatCounter, [](TRepeatRec& r) { r.Count = 2; }), "<II>", {}},
         {RepeatCounter, Rec<TRepeatRec>(RepeatCounter, [](TRepeatRec& r) { r.Count = 3; }), "<III>", {}},
         {RepeatCounter, Rec<TRepeatRec>(RepeatCounter, [](TRepeatRec& r) { r.Count = 4; }), "<IIII>", {}},
-        {ActivateOrLaunch, launch(ActivateOrLaunch, 1, 30, 0, "Calc", "calc.exe", ""),
-         "<LAUNCHYES2:0130Calc<LAUNCH:calc.exe>", {"01", "30", "Calc", "calc.exe"}},
-        {LaunchAndActivate, launch(LaunchAndActivate, 2, 5, 1, "Pad", "pad.exe", "f.txt"),
-         "<LAUNCHNO2:0205Pad<LAUNCH:pad.exe<PARAM>f.txt1\x01>", {"02", "05", "Pad", "pad.exe<PARAM>f.txt1\x01"}},
+        {ActivateOrLaunch,
+         launch(ActivateOrLaunch, 1, 30, 0, "Calc", "calc.exe", ""),
+         "<LAUNCHYES2:0130Calc<LAUNCH:calc.exe>",
+         {"01", "30", "Calc", "calc.exe"}},
+        {LaunchAndActivate,
+         launch(LaunchAndActivate, 2, 5, 1, "Pad", "pad.exe", "f.txt"),
+         "<LAUNCHNO2:0205Pad<LAUNCH:pad.exe<PARAM>f.txt1\x01>",
+         {"02", "05", "Pad", "pad.exe<PARAM>f.txt1\x01"}},
         {ClipboardStartCopy, Plain(ClipboardStartCopy), "<BEGCLIP>", {""}},  // read up to "<ENDCLIP>"
         {ClipboardEndCopy, Plain(ClipboardEndCopy), "<ENDCLIP>", {}},
         {ClipboardFileCopy, clip(ClipboardFileCopy, "c.txt"), "<CLIPF:c.txt>", {"c.txt"}},
@@ -209,18 +314,59 @@ std::vector<Case> AllCommands() {
         {DeleteFile, fileop(DeleteFile, "a.txt", ""), "<DELFILE:a.txt>", {"a.txt"}},
         {CopyFile, fileop(CopyFile, "a.txt", "b.txt"), "<COPYFILE:a.txt;b.txt>", {"a.txt", "b.txt"}},
         {RenameFile, fileop(RenameFile, "a.txt", "b.txt"), "<RENFILE:a.txt;b.txt>", {"a.txt", "b.txt"}},
-        {MacroPlaybackSpeed, Rec<TSpeedRec>(MacroPlaybackSpeed, [](TSpeedRec& r) { r.PlaybackSpeed = 0.5; }),
-         "<SPEED:00.50>", {"00.50"}},
+        {MacroPlaybackSpeed,
+         Rec<TSpeedRec>(MacroPlaybackSpeed, [](TSpeedRec& r) { r.PlaybackSpeed = 0.5; }),
+         "<SPEED:00.50>",
+         {"00.50"}},
         {MacroRun, macro(MacroRun, "Other"), "<MACRUN:Other>", {"Other"}},
-        {NetworkConnect, net(NetworkConnect, true, true, true), "<NWCPS:<NAME:bob><PASS:x?y>F:\\\\srv\\share>", {"PS", "bob", "x?y", "F:", "\\\\srv\\share"}},
-        {NetworkConnect, net(NetworkConnect, false, false, false), "<NWC:<NAME:bob><PASS:x?y>F:\\\\srv\\share>", {"", "bob", "x?y", "F:", "\\\\srv\\share"}},
-        {NetworkDisconnect, net(NetworkDisconnect, true, true, true), "<NWDPFS:F:\\\\srv\\share>", {"PFS", "F:\\\\srv\\share"}},
-        {NetworkDisconnect, net(NetworkDisconnect, false, true, false), "<NWDF:F:\\\\srv\\share>", {"F", "F:\\\\srv\\share"}},
-        {WindowOfText, Rec<TWTextRec>(WindowOfText, [](TWTextRec& r) { r.Title = "Hi"; r.Text = "Body\r\nmore"; }),
-         "<TBOX:<HEAD:Hi>Body\r\nmore>", {"Hi", "Body\r\nmore"}},
-        {VideoClipPlay, Rec<TVideoRec>(VideoClipPlay, [](TVideoRec& r) { r.Kind = 1; r.FileName = "v.avi"; }), "<AVII:v.avi>", {"v.avi"}},
-        {VideoClipPlay, Rec<TVideoRec>(VideoClipPlay, [](TVideoRec& r) { r.Kind = 2; r.FileName = "v.avi"; }), "<AVIE:v.avi>", {"v.avi"}},
-        {VideoClipPlay, Rec<TVideoRec>(VideoClipPlay, [](TVideoRec& r) { r.Kind = 3; r.FileName = "v.avi"; }), "<AVI:v.avi>", {"v.avi"}},
+        {NetworkConnect,
+         net(NetworkConnect, true, true, true),
+         "<NWCPS:<NAME:bob><PASS:x?y>F:\\\\srv\\share>",
+         {"PS", "bob", "x?y", "F:", "\\\\srv\\share"}},
+        {NetworkConnect,
+         net(NetworkConnect, false, false, false),
+         "<NWC:<NAME:bob><PASS:x?y>F:\\\\srv\\share>",
+         {"", "bob", "x?y", "F:", "\\\\srv\\share"}},
+        {NetworkDisconnect,
+         net(NetworkDisconnect, true, true, true),
+         "<NWDPFS:F:\\\\srv\\share>",
+         {"PFS", "F:\\\\srv\\share"}},
+        {NetworkDisconnect,
+         net(NetworkDisconnect, false, true, false),
+         "<NWDF:F:\\\\srv\\share>",
+         {"F", "F:\\\\srv\\share"}},
+        {WindowOfText,
+         Rec<TWTextRec>(WindowOfText,
+                        [](TWTextRec& r) {
+                            r.Title = "Hi";
+                            r.Text = "Body\r\nmore";
+                        }),
+         "<TBOX:<HEAD:Hi>Body\r\nmore>",
+         {"Hi", "Body\r\nmore"}},
+        {VideoClipPlay,
+         Rec<TVideoRec>(VideoClipPlay,
+                        [](TVideoRec& r) {
+                            r.Kind = 1;
+                            r.FileName = "v.avi";
+                        }),
+         "<AVII:v.avi>",
+         {"v.avi"}},
+        {VideoClipPlay,
+         Rec<TVideoRec>(VideoClipPlay,
+                        [](TVideoRec& r) {
+                            r.Kind = 2;
+                            r.FileName = "v.avi";
+                        }),
+         "<AVIE:v.avi>",
+         {"v.avi"}},
+        {VideoClipPlay,
+         Rec<TVideoRec>(VideoClipPlay,
+                        [](TVideoRec& r) {
+                            r.Kind = 3;
+                            r.FileName = "v.avi";
+                        }),
+         "<AVI:v.avi>",
+         {"v.avi"}},
         {CdPlay, Plain(CdPlay), "<CDPLAY>", {}},
         {CdStop, Plain(CdStop), "<CDSTOP>", {}},
         {CdPause, Plain(CdPause), "<CDPAUSE>", {}},
@@ -237,10 +383,16 @@ std::vector<Case> AllCommands() {
         {DesktopTile, desk(DesktopTile, 3), "<TILHDESK>", {}},
         {DesktopMinimizeAll, Plain(DesktopMinimizeAll), "<MINIDESK>", {}},
         {DesktopRestoreAll, Plain(DesktopRestoreAll), "<RESTDESK>", {}},
-        {ClipboardTypeText, Rec<TClipRec>(ClipboardTypeText, [](TClipRec& r) { r.Flag = true; }), "<CLIPTYPEI>", {}},
+        {ClipboardTypeText,
+         Rec<TClipRec>(ClipboardTypeText, [](TClipRec& r) { r.Flag = true; }),
+         "<CLIPTYPEI>",
+         {}},
         {ClipboardTypeText, Plain(ClipboardTypeText), "<CLIPTYPE>", {}},
         {DefaultPrinter, name(DefaultPrinter, "Laser"), "<DEFPRT:Laser>", {"Laser"}},
-        {DefaultDisplaySize, Rec<TDisplayRec>(DefaultDisplaySize, [](TDisplayRec& r) { r.ModeIndex = 4; }), "<SCREEN:004>", {"004"}},
+        {DefaultDisplaySize,
+         Rec<TDisplayRec>(DefaultDisplaySize, [](TDisplayRec& r) { r.ModeIndex = 4; }),
+         "<SCREEN:004>",
+         {"004"}},
         {Logoff, Plain(Logoff), "<LOGOFF>", {}},
         {Reboot, Plain(Reboot), "<REBOOT>", {}},
         {ShutDown, Plain(ShutDown), "<SHUTDOWN>", {}},
@@ -255,7 +407,10 @@ std::vector<Case> AllCommands() {
         {Wallpaper, wall(2, 0, 0), "<WALLS:c:\\w.bmp>", {"c:\\w.bmp"}},
         {Wallpaper, wall(3, 10, 200), "<WALLP:0010,0200c:\\w.bmp>", {"0010", "0200", "c:\\w.bmp"}},
         {WindowsSizingBorder, sys(WindowsSizingBorder, 7, 4), "<WBSIZE:04>", {"04"}},
-        {NetworkToggle, net(NetworkToggle, true, false, false), "<NWTP:<NAME:bob><PASS:x?y>F:\\\\srv\\share>", {"P", "bob", "x?y", "F:", "\\\\srv\\share"}},
+        {NetworkToggle,
+         net(NetworkToggle, true, false, false),
+         "<NWTP:<NAME:bob><PASS:x?y>F:\\\\srv\\share>",
+         {"P", "bob", "x?y", "F:", "\\\\srv\\share"}},
         {ClipboardGraphicCopy, clip(ClipboardGraphicCopy, "p.bmp"), "<CLIPB:p.bmp>", {"p.bmp"}},
         {AudioVolume, vol(AudioVolume, 1), "<AUDOFF>", {}},
         {AudioVolume, vol(AudioVolume, 2), "<AUDON>", {}},
@@ -278,19 +433,36 @@ std::vector<Case> AllCommands() {
         {MidiBalance, vol(MidiBalance, 18), "<MIDICENTER>", {}},
         {MidiMuteToggle, Plain(MidiMuteToggle), "<MIDIMUTE>", {}},
         {WaitForWindowTitle, wait(WaitForWindowTitle, 5, "Calc"), "<WAITWIN:005:Calc>", {"005", "Calc"}},
-        {DialUpNetworking, Rec<TDialRec>(DialUpNetworking, [](TDialRec& r) {
-             r.Kind = 1; r.UserName = "me"; r.Password = "pw"; r.Entry = "Office"; }),
-         "<DIAL:<NAME:me><PASS:pw>Office>", {"me", "pw", "Office"}},
+        {DialUpNetworking,
+         Rec<TDialRec>(DialUpNetworking,
+                       [](TDialRec& r) {
+                           r.Kind = 1;
+                           r.UserName = "me";
+                           r.Password = "pw";
+                           r.Entry = "Office";
+                       }),
+         "<DIAL:<NAME:me><PASS:pw>Office>",
+         {"me", "pw", "Office"}},
         {DialUpNetworking, Rec<TDialRec>(DialUpNetworking, [](TDialRec& r) { r.Kind = 2; }), "<HANG>", {}},
         {MacroDelete, macro(MacroDelete, "Old"), "<MACDEL:Old>", {"Old"}},
         {MacroActivate, macro(MacroActivate, "A"), "<MACACT:A>", {"A"}},
         {MacroDeactivate, macro(MacroDeactivate, "B"), "<MACDEACT:B>", {"B"}},
         {CreateFolder, fileop(CreateFolder, "c:\\new", ""), "<MKDIR:c:\\new>", {"c:\\new"}},
         {WaitWindowLoseFocus, wait(WaitWindowLoseFocus, 10, "Pad"), "<WAITWLF:010:Pad>", {"010", "Pad"}},
-        {WaitProgramTerminate, wait(WaitProgramTerminate, 120, "pad.exe"), "<WAITPROG:120:pad.exe>", {"120", "pad.exe"}},
+        {WaitProgramTerminate,
+         wait(WaitProgramTerminate, 120, "pad.exe"),
+         "<WAITPROG:120:pad.exe>",
+         {"120", "pad.exe"}},
         {WaitForKeyPress, wait(WaitForKeyPress, 0, "48"), "<WAITKEY:000:48>", {"000", "48"}},
-        {WaitForText, Rec<TWaitRec>(WaitForText, [](TWaitRec& r) { r.TimeOut = 1; r.Text = "go"; r.Found = true; }),
-         "<WAITTXTY:001:go>", {"001", "go"}},
+        {WaitForText,
+         Rec<TWaitRec>(WaitForText,
+                       [](TWaitRec& r) {
+                           r.TimeOut = 1;
+                           r.Text = "go";
+                           r.Found = true;
+                       }),
+         "<WAITTXTY:001:go>",
+         {"001", "go"}},
         {WaitForText, wait(WaitForText, 2, "go"), "<WAITTXTN:002:go>", {"002", "go"}},
         {WaitLeftMouseClick, wait(WaitLeftMouseClick, 3, ""), "<WAITLM:003>", {"003"}},
         {WaitRightMouseClick, wait(WaitRightMouseClick, 4, ""), "<WAITRM:004>", {"004"}},
@@ -306,8 +478,20 @@ std::vector<Case> AllCommands() {
         {SuspendComputer, Plain(SuspendComputer), "<SUSPEND>", {}},
         {WaitTextPlayback, Plain(WaitTextPlayback), "<WAITPB>", {}},
         {WaitTimeElapse, wait(WaitTimeElapse, 125, ""), "<WAITTIME:00000125>", {"00000125"}},
-        {EmailSend, Rec<TEmailRec>(EmailSend, [](TEmailRec& r) { r.Token = "<EMAIL:RNR1TOa@b\x01S1Hi\x01" "Body\x01" "A1>"; }),
-         "<EMAIL:RNR1TOa@b\x01S1Hi\x01" "Body\x01" "A1>", {"RNR1TOa@b\x01S1Hi\x01" "Body\x01" "A1"}},
+        {EmailSend,
+         Rec<TEmailRec>(EmailSend,
+                        [](TEmailRec& r) {
+                            r.Token =
+                                "<EMAIL:RNR1TOa@b\x01S1Hi\x01"
+                                "Body\x01"
+                                "A1>";
+                        }),
+         "<EMAIL:RNR1TOa@b\x01S1Hi\x01"
+         "Body\x01"
+         "A1>",
+         {"RNR1TOa@b\x01S1Hi\x01"
+          "Body\x01"
+          "A1"}},
         {EncryptedText, name(EncryptedText, "0A1B2C"), "<ETEXT:0A1B2C>", {"0A1B2C"}},
         {ClipboardSaveText, clip(ClipboardSaveText, ":PROMPT:"), "<CLIPST::PROMPT:>", {":PROMPT:"}},
         {ClipboardAppendText, clip(ClipboardAppendText, "log.txt"), "<CLIPAT:log.txt>", {"log.txt"}},
@@ -332,8 +516,7 @@ TEST(ScriptWriter, PlayerRecognisesEveryTokenWithItsArguments) {
     for (const Case& c : AllCommands()) {
         if (c.code == cmd::Text) continue;  // typed text, not a token
         // A start of copying is read together with its end.
-        const std::string text =
-            c.code == cmd::ClipboardStartCopy ? c.text + "<ENDCLIP>" : c.text;
+        const std::string text = c.code == cmd::ClipboardStartCopy ? c.text + "<ENDCLIP>" : c.text;
         const Token t = Recognise(text, 0);
         ASSERT_NE(t.kind, TokenKind::None) << c.text;
         EXPECT_EQ(t.length, text.size()) << c.text;
@@ -391,9 +574,8 @@ TEST(ScriptWriter, ScriptIsThePlainConcatenationAndIgnoresUnnamedLines) {
 
 TEST(ScriptWriter, SelectorsOutsideTheirListsAddNothing) {
     using namespace cmd;
-    const std::pair<int, std::int32_t> volumes[] = {
-        {AudioVolume, 5}, {AudioBalance, 1}, {AudioTreble, 11}, {AudioBass, 9},
-        {MidiVolume, 15}, {MidiBalance, 19}};
+    const std::pair<int, std::int32_t> volumes[] = {{AudioVolume, 5}, {AudioBalance, 1}, {AudioTreble, 11},
+                                                    {AudioBass, 9},   {MidiVolume, 15},  {MidiBalance, 19}};
     for (auto [code, kind] : volumes) {
         const auto r = CommandText(code, Rec<TVolumeRec>(code, [kind](TVolumeRec& v) { v.Kind = kind; }));
         EXPECT_TRUE(r.ok && r.text.empty()) << code;
@@ -465,8 +647,7 @@ TEST(ScriptWriter, NumbersTooWideForTheirFieldAreRefused) {
         EXPECT_NE(r.error.find(CommandName(w.code)), std::string::npos) << r.error;
     }
     // The widest values that fit are written.
-    EXPECT_EQ(CommandText(RepeatStart, repeat(9999, 999999, -99999)).text,
-              "<REP:9999:999999:-99999>");
+    EXPECT_EQ(CommandText(RepeatStart, repeat(9999, 999999, -99999)).text, "<REP:9999:999999:-99999>");
     EXPECT_EQ(CommandText(MouseMove, move(-9999)).text.substr(0, 10), "<MMS:-9999");
     EXPECT_EQ(CommandText(Delay, delay(Delay, 1, 99.99)).text, "<DELAY:99.99>");
     EXPECT_EQ(CommandText(Delay, delay(Delay, 1, 0.5)).text, "<DELAY:00.50>");
@@ -492,13 +673,25 @@ TEST(ScriptWriter, TextsThatWouldEndTheirCommandEarlyAreRefused) {
         {Remark, Rec<TNameRec>(Remark, [](TNameRec& r) { r.Name = "1 > 0"; })},
         {WindowClose, Rec<TWindowRec>(WindowClose, [](TWindowRec& r) { r.Title = ">"; })},
         {WindowResize, Rec<TSizeRec>(WindowResize, [](TSizeRec& r) { r.Title = "x>"; })},
-        {CopyFile, Rec<TFileOpRec>(CopyFile, [](TFileOpRec& r) { r.Source = "a;b"; r.Target = "c"; })},
-        {RenameFile, Rec<TFileOpRec>(RenameFile, [](TFileOpRec& r) { r.Source = "a"; r.Target = "c>"; })},
+        {CopyFile, Rec<TFileOpRec>(CopyFile,
+                                   [](TFileOpRec& r) {
+                                       r.Source = "a;b";
+                                       r.Target = "c";
+                                   })},
+        {RenameFile, Rec<TFileOpRec>(RenameFile,
+                                     [](TFileOpRec& r) {
+                                         r.Source = "a";
+                                         r.Target = "c>";
+                                     })},
         {NetworkConnect, Rec<TNetRec>(NetworkConnect, [](TNetRec& r) { r.Password = ">"; })},
         {DialUpNetworking, Rec<TDialRec>(DialUpNetworking, [](TDialRec& r) { r.UserName = "a>"; })},
         {WindowOfText, Rec<TWTextRec>(WindowOfText, [](TWTextRec& r) { r.Text = "2 > 1"; })},
         {WaitForText, Rec<TWaitRec>(WaitForText, [](TWaitRec& r) { r.Text = "->"; })},
-        {Pause, Rec<TPauseRec>(Pause, [](TPauseRec& r) { r.Kind = 2; r.Message = "<ok>"; })},
+        {Pause, Rec<TPauseRec>(Pause,
+                               [](TPauseRec& r) {
+                                   r.Kind = 2;
+                                   r.Message = "<ok>";
+                               })},
         {Wallpaper, Rec<TSysRec>(Wallpaper, [](TSysRec& r) { r.FileName = "w>.bmp"; })},
     };
     for (const auto& [code, rec] : refused) {
@@ -507,19 +700,21 @@ TEST(ScriptWriter, TextsThatWouldEndTheirCommandEarlyAreRefused) {
         EXPECT_NE(r.error.find(CommandName(code)), std::string::npos) << r.error;
     }
     // Elsewhere those characters are ordinary.
-    EXPECT_EQ(CommandText(CopyFile, Rec<TFileOpRec>(CopyFile, [](TFileOpRec& r) {
-                  r.Source = "a";
-                  r.Target = "b;c";
-              })).text,
+    EXPECT_EQ(CommandText(CopyFile, Rec<TFileOpRec>(CopyFile,
+                                                    [](TFileOpRec& r) {
+                                                        r.Source = "a";
+                                                        r.Target = "b;c";
+                                                    }))
+                  .text,
               "<COPYFILE:a;b;c>");
-    EXPECT_EQ(CommandText(WindowActivate, Rec<TLaunchRec>(WindowActivate, [](TLaunchRec& r) {
-                  r.WindowTitle = "a<b";
-              })).text,
+    EXPECT_EQ(CommandText(WindowActivate,
+                          Rec<TLaunchRec>(WindowActivate, [](TLaunchRec& r) { r.WindowTitle = "a<b"; }))
+                  .text,
               "<ACTIVATE:a<b>");
     // The window title of activate-or-launch is read up to the next "<".
-    EXPECT_TRUE(CommandText(ActivateOrLaunch, Rec<TLaunchRec>(ActivateOrLaunch, [](TLaunchRec& r) {
-                    r.WindowTitle = "a>b";
-                })).ok);
+    EXPECT_TRUE(CommandText(ActivateOrLaunch,
+                            Rec<TLaunchRec>(ActivateOrLaunch, [](TLaunchRec& r) { r.WindowTitle = "a>b"; }))
+                    .ok);
     EXPECT_EQ(CommandText(Text, Rec<TTextRec>(Text, [](TTextRec& r) { r.Text = "2 > 1<TAB>"; })).text,
               "2 > 1<TAB>");
 }
@@ -543,25 +738,29 @@ TEST(NumberFields, PaddingAndRealsFollowTheFieldWidths) {
         int width;
         const char* text;  // nullptr: does not fit
     };
-    const P cases[] = {{0, 3, "000"},     {7, 1, "7"},         {-12, 5, "-0012"},
-                       {345, 5, "00345"}, {99999, 5, "99999"}, {100000, 5, nullptr},
+    const P cases[] = {{0, 3, "000"},       {7, 1, "7"},          {-12, 5, "-0012"},
+                       {345, 5, "00345"},   {99999, 5, "99999"},  {100000, 5, nullptr},
                        {-9999, 5, "-9999"}, {-10000, 5, nullptr}, {12345678, 8, "12345678"},
-                       {10, 1, nullptr},  {-1, 1, nullptr}};
+                       {10, 1, nullptr},    {-1, 1, nullptr}};
     for (const P& p : cases) {
         std::string out = "x";
         const bool ok = AppendPadded(out, p.v, p.width);
         EXPECT_EQ(ok, p.text != nullptr) << p.v << "/" << p.width;
-        if (ok) EXPECT_EQ(out, std::string("x") + p.text);
-        else EXPECT_EQ(out, "x") << "nothing written on failure";
+        if (ok)
+            EXPECT_EQ(out, std::string("x") + p.text);
+        else
+            EXPECT_EQ(out, "x") << "nothing written on failure";
     }
-    const std::pair<double, const char*> reals[] = {
-        {5, "05.00"}, {0, "00.00"}, {2.5, "02.50"}, {10, "10.00"}, {-1, "-1.00"},
-        {99.994, "99.99"}, {99.996, nullptr}, {-10, nullptr}, {1e300, nullptr}};
+    const std::pair<double, const char*> reals[] = {{5, "05.00"},      {0, "00.00"},   {2.5, "02.50"},
+                                                    {10, "10.00"},     {-1, "-1.00"},  {99.994, "99.99"},
+                                                    {99.996, nullptr}, {-10, nullptr}, {1e300, nullptr}};
     for (auto [v, text] : reals) {
         std::string out;
         EXPECT_EQ(AppendReal5(out, v), text != nullptr) << v;
-        if (text) EXPECT_EQ(out, text);
-        else EXPECT_EQ(out, "");
+        if (text)
+            EXPECT_EQ(out, text);
+        else
+            EXPECT_EQ(out, "");
     }
 }
 

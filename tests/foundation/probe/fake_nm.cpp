@@ -117,7 +117,8 @@ int nm_active_connection_get_state(void* a) { return static_cast<Active*>(a)->st
 #ifndef FAKE_NM_PARTIAL
 void nm_client_activate_connection_async(void* client, void* connection, void*, const char*, void*,
                                          GAsyncReadyCallback callback, void* userData) {
-    static_cast<Client*>(client)->pending.push_back({callback, userData, static_cast<Connection*>(connection)});
+    static_cast<Client*>(client)->pending.push_back(
+        {callback, userData, static_cast<Connection*>(connection)});
 }
 
 void* nm_client_activate_connection_finish(void* client, void* result, GError** error) {

@@ -22,25 +22,28 @@ using Range = std::pair<std::size_t, std::size_t>;  // [first, end)
 // The byte ranges each group owns, as the table of the layout lists them.
 std::vector<Range> GroupBytes(int group, int n = 0) {
     switch (group) {
-    case 0: return {{739, 741}, {742, 743}, {763, 783}, {785, 790}, {798, 800}};
-    case 1: return {{738, 739}};
-    case 2: return {{783, 784}};
-    case 3: return {{749, 753}};
-    case 4: return {{745, 749}};
-    case 5: return {{0, 4}};
-    case 6: return {{753, 763}};
-    case 7: {
-        const std::size_t i = static_cast<std::size_t>(n);
-        return {{814 + 2 * i, 816 + 2 * i}, {1795 + 21 * i, 1816 + 21 * i}, {12315 + i, 12316 + i},
-                {12814 + 2 * i, 12816 + 2 * i}, {13815 + i, 13816 + i}};
-    }
-    case 8: return {{14316, 14320}};
-    case 9: return {{14323, 14574}};
-    case 10: return {{14574, 14578}, {14589, 19789}};
-    case 11: return {{741, 742}, {743, 745}, {790, 798}, {14320, 14322}, {4, 5}, {14578, 14579}};
-    case 12: return {{14579, 14581}, {14585, 14589}};
-    case 13: return {{14581, 14585}};
-    case 14: return {{17, 738}, {14322, 14323}};
+        case 0: return {{739, 741}, {742, 743}, {763, 783}, {785, 790}, {798, 800}};
+        case 1: return {{738, 739}};
+        case 2: return {{783, 784}};
+        case 3: return {{749, 753}};
+        case 4: return {{745, 749}};
+        case 5: return {{0, 4}};
+        case 6: return {{753, 763}};
+        case 7: {
+            const std::size_t i = static_cast<std::size_t>(n);
+            return {{814 + 2 * i, 816 + 2 * i},
+                    {1795 + 21 * i, 1816 + 21 * i},
+                    {12315 + i, 12316 + i},
+                    {12814 + 2 * i, 12816 + 2 * i},
+                    {13815 + i, 13816 + i}};
+        }
+        case 8: return {{14316, 14320}};
+        case 9: return {{14323, 14574}};
+        case 10: return {{14574, 14578}, {14589, 19789}};
+        case 11: return {{741, 742}, {743, 745}, {790, 798}, {14320, 14322}, {4, 5}, {14578, 14579}};
+        case 12: return {{14579, 14581}, {14585, 14589}};
+        case 13: return {{14581, 14585}};
+        case 14: return {{17, 738}, {14322, 14323}};
     }
     return {};
 }
@@ -112,14 +115,14 @@ protected:
 
 TEST_F(GlobSync, SetHotKeysMarksEnabledHotKeyMacrosOnly) {
     AddMacro(1, 5, true);
-    AddMacro(2, 6, false);       // disabled: its code stays free
+    AddMacro(2, 6, false);  // disabled: its code stays free
     AddMacro(3, 7, true);
-    AddMacro(4, 7, true);        // two on one code
+    AddMacro(4, 7, true);  // two on one code
     AddMacro(5, acScheduled, true);
     AddMacro(6, acWindowTitle, true);
     AddMacro(7, acNone, true);
-    AddMacro(8, 9000, true);     // damaged slot: no hot key, no stray write
-    own->HotKeyUsed[100] = 1;    // stale entries are cleared
+    AddMacro(8, 9000, true);   // damaged slot: no hot key, no stray write
+    own->HotKeyUsed[100] = 1;  // stale entries are cleared
     std::vector<std::pair<std::uint32_t, std::int32_t>> notices;
     SetHotKeys(*own, [&](std::uint32_t c, std::int32_t a) { notices.emplace_back(c, a); });
     std::vector<int> used;

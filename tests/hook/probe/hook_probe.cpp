@@ -70,9 +70,9 @@ int main(int argc, char** argv) {
         Say("hwnd " + std::to_string(receiver->hwnd()));
     } else if (role == "sender" && argc == 6) {
         const auto hwnd = static_cast<win::HWND>(std::strtoul(argv[2], nullptr, 10));
-        const bool ok = win::PostMessage(hwnd, std::strtoul(argv[3], nullptr, 10),
-                                         std::strtoul(argv[4], nullptr, 10),
-                                         static_cast<std::int32_t>(std::strtol(argv[5], nullptr, 10)));
+        const bool ok =
+            win::PostMessage(hwnd, std::strtoul(argv[3], nullptr, 10), std::strtoul(argv[4], nullptr, 10),
+                             static_cast<std::int32_t>(std::strtol(argv[5], nullptr, 10)));
         const bool bogus = win::PostMessage(0x1fffff0, 1, 0, 0);
         Say(std::string("sent ") + (ok ? "1" : "0") + " bogus " + (bogus ? "1" : "0"));
         return 0;

@@ -72,14 +72,13 @@ TEST_F(ClipboardPictures, JpegAndBitmapFilesGoToTheClipboardAndBack) {
     EXPECT_NEAR(qRed(corner), 200, 12);
     EXPECT_NEAR(qBlue(corner), 70, 12);
 
-    rig.Run("<CLIPSG:" + dir.file("a.bmp") + "><CLIPSG:" + dir.file("b.JPG") + "><CLIPSG:" +
-            dir.file("c") + ">");
+    rig.Run("<CLIPSG:" + dir.file("a.bmp") + "><CLIPSG:" + dir.file("b.JPG") + "><CLIPSG:" + dir.file("c") +
+            ">");
     QImage bmp, jpg, appended;
     ASSERT_TRUE(LoadBitmap(dir.file("a.bmp"), bmp));
     ASSERT_TRUE(LoadJpeg(dir.file("b.JPG"), jpg));
     ASSERT_TRUE(LoadBitmap(dir.file("c.BMP"), appended));
-    EXPECT_EQ(bmp.convertToFormat(QImage::Format_RGB32),
-              onClipboard.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(bmp.convertToFormat(QImage::Format_RGB32), onClipboard.convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(jpg.size(), source.size());
     EXPECT_TRUE(rig.windows.messages.empty());
 
@@ -94,9 +93,9 @@ TEST_F(ClipboardPictures, MissingDamagedAndMetafilePicturesAreReported) {
     testing::WriteBytes(dir.file("bad.jpg"), {'\xff', '\xd8', 'n', 'o', 't'});
     testing::WriteBytes(dir.file("pic.wmf"), {'\xd7', '\xcd', '\xc6', '\x9a'});
     testing::Rig rig;
-    rig.Play("<CLIPB:" + dir.file("none.wmf") + "><CLIPB:" + dir.file("none.jpg") + "><CLIPB:" +
-             dir.file("none.bmp") + "><CLIPB:" + dir.file("bad.jpg") + "><CLIPB:" +
-             dir.file("pic.wmf") + "><CLIPSG:" + dir.file("out.bmp") + ">");
+    rig.Play("<CLIPB:" + dir.file("none.wmf") + "><CLIPB:" + dir.file("none.jpg") +
+             "><CLIPB:" + dir.file("none.bmp") + "><CLIPB:" + dir.file("bad.jpg") +
+             "><CLIPB:" + dir.file("pic.wmf") + "><CLIPSG:" + dir.file("out.bmp") + ">");
     ASSERT_EQ(rig.windows.messages.size(), 6u);
     EXPECT_EQ(rig.windows.messages[0].caption, "MetaFile Copy Error");
     EXPECT_EQ(rig.windows.messages[0].text, "Windows metafile file could not be located.");

@@ -66,7 +66,8 @@ TEST_F(HookPeerLinkTest, NoticesGoOnlyToTheWindowTheEditorRegistered) {
     link.NotifyEditor(puMacroChanged, 3);
     link.NotifyEditor(puPullGroup, ggNumKeys);
     QCoreApplication::processEvents();
-    EXPECT_EQ(editor, (std::vector<Got>{{WM_PEER_UPDATE, puMacroChanged, 3}, {WM_PEER_UPDATE, puPullGroup, ggNumKeys}}));
+    EXPECT_EQ(editor, (std::vector<Got>{{WM_PEER_UPDATE, puMacroChanged, 3},
+                                        {WM_PEER_UPDATE, puPullGroup, ggNumKeys}}));
     EXPECT_TRUE(bystander.empty());
     EXPECT_EQ(link.EditorWindow(), editorWindow->hwnd());
 }
@@ -80,8 +81,8 @@ TEST_F(HookPeerLinkTest, PushedGroupsComeBackThroughThePull) {
     HookPeerLink link;
     link.Push(*mine, ggNumKeys);
     link.Push(*mine, ggItem, 4);
-    link.Push(*mine, ggItem, 0);    // no such slot
-    link.Push(*mine, 15);           // no such group
+    link.Push(*mine, ggItem, 0);  // no such slot
+    link.Push(*mine, 15);         // no such group
     link.Push(*mine, -1);
 
     link.Pull(*other, ggNumKeys);

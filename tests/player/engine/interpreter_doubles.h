@@ -37,7 +37,7 @@ inline std::string Typed(const std::vector<win::sim::InputEvent>& log) {
         const E& e = log[i];
         if (e.type == E::Mouse) {
             out += (e.flags & win::MOUSEEVENTF_WHEEL) ? "[W" + std::to_string(e.data) + "]"
-                                                     : "[M" + std::to_string(e.flags) + "]";
+                                                      : "[M" + std::to_string(e.flags) + "]";
             ++i;
             continue;
         }
@@ -107,9 +107,7 @@ public:
     std::optional<std::string> savePath;
     std::vector<std::string> promptTitles;
 
-    void DoAMessage(const std::string& c, const std::string& t) override {
-        messages.push_back({c, t});
-    }
+    void DoAMessage(const std::string& c, const std::string& t) override { messages.push_back({c, t}); }
     void MyMessage(const std::string& c, const std::string& t) override { boxes.push_back({c, t}); }
     std::uint16_t DoRepPrompt() override { return repeatCount; }
     bool PauseMacro(int top, int left, const std::string& text) override {

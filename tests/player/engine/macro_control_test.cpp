@@ -22,9 +22,8 @@ TEST(MacroControlDelete, DeletesTheFirstMatchAndRenumbersPopupMenus) {
     ASSERT_EQ(rig.macros.macros.size(), 3u);
     EXPECT_EQ(rig.macros.macros[1].text, "y");  // the lower-numbered "gone" went
     EXPECT_EQ(rig.macros.macros[0].items, (std::vector<std::uint16_t>{2, 3}));
-    EXPECT_EQ(rig.macros.log,
-              (Log{"lock", "release0", "lock", "save1", "delete2", "reload", "swapkeys",
-                   "hotkeys", "schedule", "release1", "others", "editor21:0"}));
+    EXPECT_EQ(rig.macros.log, (Log{"lock", "release0", "lock", "save1", "delete2", "reload", "swapkeys",
+                                   "hotkeys", "schedule", "release1", "others", "editor21:0"}));
 }
 
 TEST(MacroControlDelete, PopupMacroDeletionRebuildsTheTrayIconAndNoMatchChangesNothing) {
@@ -32,9 +31,8 @@ TEST(MacroControlDelete, PopupMacroDeletionRebuildsTheTrayIconAndNoMatchChangesN
     rig.macros.Add("m", "").scope = kPopupMenuScope;
     rig.Play("<MACDEL:m>");
     EXPECT_TRUE(rig.macros.macros.empty());
-    EXPECT_EQ(rig.macros.log, (Log{"lock", "release0", "lock", "delete1", "trayoff", "reload",
-                                   "swapkeys", "hotkeys", "trayon", "release1", "others",
-                                   "editor21:0"}));
+    EXPECT_EQ(rig.macros.log, (Log{"lock", "release0", "lock", "delete1", "trayoff", "reload", "swapkeys",
+                                   "hotkeys", "trayon", "release1", "others", "editor21:0"}));
 
     Rig none;
     none.macros.Add("a", "");
@@ -67,15 +65,15 @@ TEST(MacroControlEnable, ActivateAndDeactivateTouchOnlyMacrosInTheOtherState) {
     rig.Play("<MACACT:t>");
     EXPECT_TRUE(rig.macros.macros[1].enabledInTable);
     EXPECT_TRUE(rig.macros.macros[1].enabledInFile);
-    EXPECT_EQ(rig.macros.log, (Log{"lock", "release0", "lock", "table2on", "others", "editor8:2",
-                                   "file2on", "schedule", "hotkeys", "editor1:0", "release1"}));
+    EXPECT_EQ(rig.macros.log, (Log{"lock", "release0", "lock", "table2on", "others", "editor8:2", "file2on",
+                                   "schedule", "hotkeys", "editor1:0", "release1"}));
 
     rig.macros.log.clear();
     rig.Play("<MACDEACT:t>");
     EXPECT_FALSE(rig.macros.macros[0].enabledInTable);
     EXPECT_TRUE(rig.macros.macros[1].enabledInTable);  // stops after the first change
-    EXPECT_EQ(rig.macros.log, (Log{"lock", "release0", "lock", "table1off", "others",
-                                   "editor8:1", "file1off", "hotkeys", "editor1:0", "release1"}));
+    EXPECT_EQ(rig.macros.log, (Log{"lock", "release0", "lock", "table1off", "others", "editor8:1", "file1off",
+                                   "hotkeys", "editor1:0", "release1"}));
 
     Rig busy;
     busy.macros.Add("t", "").enabledInTable = false;
@@ -93,9 +91,8 @@ TEST(MacroControlSwap, SwitchesTheMacroFileAndTellsEveryone) {
     rig.Play("<SWAP:/data/other.QTM>");
     EXPECT_EQ(rig.macros.macroFileName, "/data/other.QTM");
     EXPECT_EQ(rig.macros.log,
-              (Log{"name /data/other.QTM", "lockfile /data/other.QTM", "trayoff",
-                   "load /data/other.QTM", "hotkeys", "schedule", "trayon", "swapkeys", "others",
-                   "editor3:0"}));
+              (Log{"name /data/other.QTM", "lockfile /data/other.QTM", "trayoff", "load /data/other.QTM",
+                   "hotkeys", "schedule", "trayon", "swapkeys", "others", "editor3:0"}));
 }
 
 }  // namespace

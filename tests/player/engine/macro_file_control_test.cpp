@@ -85,8 +85,8 @@ protected:
         items.items = {2, 3, 4};
         WritePopupMenu(menu, items);
         ASSERT_TRUE(CreateEmptyMacroFile(path).ok());
-        for (const TMacroRecord& rec : {menu, Record("gone", "g<TAB>"), Record("sleepy", "zz", false),
-                                        Record("last", "l")}) {
+        for (const TMacroRecord& rec :
+             {menu, Record("gone", "g<TAB>"), Record("sleepy", "zz", false), Record("last", "l")}) {
             ASSERT_TRUE(WriteMacroRecordAt(path, -1, rec).ok());
         }
         host.Mirror();
@@ -132,9 +132,9 @@ TEST_F(MacroFileControlTest, ActivateWritesTheFlagToFileAndTriggerTable) {
     EXPECT_EQ(last.Enabled, 0);
     EXPECT_EQ(host.glob->Enabled[3], 1);
     EXPECT_EQ(host.glob->Enabled[4], 0);
-    EXPECT_EQ(host.log, (std::vector<std::string>{"release0", "editor8:3", "hotkeys", "editor1:0",
-                                                  "release1", "release0", "editor8:4", "hotkeys",
-                                                  "editor1:0", "release1"}));
+    EXPECT_EQ(host.log,
+              (std::vector<std::string>{"release0", "editor8:3", "hotkeys", "editor1:0", "release1",
+                                        "release0", "editor8:4", "hotkeys", "editor1:0", "release1"}));
     EXPECT_TRUE(windows.messages.empty());
 }
 

@@ -186,8 +186,7 @@ TEST(MacroPlayerNested, TextFilesAndEncryptedTextPlayTheirContent) {
     testing::TempDir dir;
     testing::WriteBytes(dir.file("t.txt"), {'o', 'k', '<', 'T', 'A', 'B', '>', '\x1a'});
     Rig rig;
-    EXPECT_EQ(rig.Play("<TFILE:" + dir.file("t.txt") + "><TFILE:" + dir.file("none") + ">."),
-              "ok\t.");
+    EXPECT_EQ(rig.Play("<TFILE:" + dir.file("t.txt") + "><TFILE:" + dir.file("none") + ">."), "ok\t.");
 
     Rig enc;
     const std::string cipher = PellEncrypt("s3cret<ENTER>", kMacroTextKey, 77);
@@ -201,8 +200,9 @@ TEST(MacroPlayerNested, TextFilesAndEncryptedTextPlayTheirContent) {
 TEST(MacroPlayerClipboard, ClipboardTextMayHoldKeysButNoCommandsBeyondTheKeyboard) {
     Rig rig;
     rig.macros.Add("victim", "boom");
-    rig.clipboard.text = "hi<TAB><MACDEL:victim><MACRUN:victim><TFILE:/etc/hostname>"
-                         "<CLIPTYPE><LAUNCH:xterm><REPEAT:0002>r<ENDREP>";
+    rig.clipboard.text =
+        "hi<TAB><MACDEL:victim><MACRUN:victim><TFILE:/etc/hostname>"
+        "<CLIPTYPE><LAUNCH:xterm><REPEAT:0002>r<ENDREP>";
     EXPECT_EQ(rig.Play("<CLIPTYPE>"),
               "hi\t<MACDEL:victim><MACRUN:victim><TFILE:/etc/hostname><CLIPTYPE>"
               "<LAUNCH:xterm>rr");
@@ -309,7 +309,9 @@ TEST(MacroPlayerFamilies, RegisteredFamiliesGetTheWholeTokenAndMayEndTheMacro) {
                           std::make_unique<testing::RecordingFamily>(seen, CommandOutcome::Done));
     rig.families.Register(CommandFamilyId::EMail,
                           std::make_unique<testing::RecordingFamily>(seen, CommandOutcome::EndMacro));
-    const std::string mail = "<EMAIL:RNR1TOa|b@c;\x01S1bo>dy\x01subj\x01" "A1>";
+    const std::string mail =
+        "<EMAIL:RNR1TOa|b@c;\x01S1bo>dy\x01subj\x01"
+        "A1>";
     EXPECT_EQ(rig.Play("<LAUNCH:prog<PARAM>-x>1<WMAX:\"CURRENT\">2" + mail + "3"), "12");
     EXPECT_EQ(seen, (std::vector<std::string>{"<LAUNCH:prog<PARAM>-x>", "<WMAX:\"CURRENT\">", mail}));
     EXPECT_TRUE(rig.windows.messages.empty());
@@ -317,8 +319,7 @@ TEST(MacroPlayerFamilies, RegisteredFamiliesGetTheWholeTokenAndMayEndTheMacro) {
 
 TEST(MacroPlayerCommands, TextBoxAddressesAndCaret) {
     Rig rig;
-    EXPECT_EQ(rig.Play("<TBOX:<HEAD:Title>Body text>x<HTTP:www.example.org><FTP:ftp.x.org><MMC>y"),
-              "xy");
+    EXPECT_EQ(rig.Play("<TBOX:<HEAD:Title>Body text>x<HTTP:www.example.org><FTP:ftp.x.org><MMC>y"), "xy");
     ASSERT_EQ(rig.windows.boxes.size(), 1u);
     EXPECT_EQ(rig.windows.boxes[0].caption, "Title");
     EXPECT_EQ(rig.windows.boxes[0].text, "Body text");

@@ -17,9 +17,8 @@ class FakeOpener {
 public:
     FakeOpener() : oldPath_(std::getenv("PATH") ? std::getenv("PATH") : "") {
         const std::string script = dir.file("xdg-open");
-        std::ofstream(script) << "#!/bin/sh\nprintf '%s|' \"$@\" > \"" << dir.file("args.part")
-                              << "\"\nmv \"" << dir.file("args.part") << "\" \"" << dir.file("args")
-                              << "\"\n";
+        std::ofstream(script) << "#!/bin/sh\nprintf '%s|' \"$@\" > \"" << dir.file("args.part") << "\"\nmv \""
+                              << dir.file("args.part") << "\" \"" << dir.file("args") << "\"\n";
         ::chmod(script.c_str(), 0755);
         ::setenv("PATH", (dir.path() + ":" + oldPath_).c_str(), 1);
     }

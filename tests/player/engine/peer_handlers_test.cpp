@@ -34,7 +34,8 @@ protected:
     std::unique_ptr<SwapKeysBlock> block = SwapKeysBlock::Create();
     PlayerSwapKeys swaps{*block, [this] { return config->RecentFiles[0].str(); }};
     std::vector<std::string> steps;
-    PlayerPeerContext context{*config, *glob, link, macros, swaps, [this] { steps.push_back("hotkeys"); }, {}};
+    PlayerPeerContext context{*config, *glob, link, macros, swaps, [this] { steps.push_back("hotkeys"); },
+                              {}};
     PeerUpdateDispatcher dispatcher;
     std::uint32_t hookSerial = 0;
     std::vector<std::uint32_t> unhooked;
@@ -43,7 +44,8 @@ protected:
         Config = config.get();
         link.master = master.get();
         auto step = [this](const char* name) { return [this, name] { steps.push_back(name); }; };
-        context.steps = {step("removeTray"), step("rebuildTray"), step("schedules"), step("lock"), step("remap")};
+        context.steps = {step("removeTray"), step("rebuildTray"), step("schedules"), step("lock"),
+                         step("remap")};
         context.hooks = {[this] { return ++hookSerial; }, [this] { return 100 + ++hookSerial; },
                          [this](std::uint32_t h) { unhooked.push_back(h); }};
         RegisterPlayerPeerHandlers(dispatcher, context);
@@ -88,7 +90,8 @@ TEST_F(PeerHandlersTest, MacroFileSwitchReadsTheSettingAndReloadsInOrder) {
     EXPECT_EQ(config->RecentFiles[0].str(), other);
     EXPECT_EQ(config->MacroNicknames[1], "first of other");
     EXPECT_EQ(+glob->MacroCount, 6);
-    EXPECT_EQ(steps, (std::vector<std::string>{"removeTray", "lock", "hotkeys", "schedules", "remap", "rebuildTray"}));
+    EXPECT_EQ(steps, (std::vector<std::string>{"removeTray", "lock", "hotkeys", "schedules", "remap",
+                                               "rebuildTray"}));
     EXPECT_TRUE(std::filesystem::exists(dir.file("Other.QTS")));
 }
 
@@ -100,7 +103,8 @@ TEST_F(PeerHandlersTest, ReloadAllTouchesTheTrayOnlyWhenAsked) {
 
     steps.clear();
     ASSERT_TRUE(dispatcher.Dispatch(puReloadAll, 1));
-    EXPECT_EQ(steps, (std::vector<std::string>{"removeTray", "remap", "hotkeys", "schedules", "rebuildTray"}));
+    EXPECT_EQ(steps,
+              (std::vector<std::string>{"removeTray", "remap", "hotkeys", "schedules", "rebuildTray"}));
 }
 
 TEST_F(PeerHandlersTest, PullsForgetAndSettingsReach) {

@@ -35,7 +35,8 @@ TEST(PeerUpdateDispatcherTest, RunsRegisteredHandlersAndIgnoresTheRest) {
     EXPECT_TRUE(d.Dispatch(puMacroChanged, 7));
     EXPECT_TRUE(d.Dispatch(puSettingsMainWindow, 0));
     for (std::uint32_t code : {0u, 18u, 19u, 22u, 0x80000000u}) EXPECT_FALSE(d.Dispatch(code, 1)) << code;
-    EXPECT_EQ(ran, (std::vector<std::pair<int, std::int32_t>>{{puMacroChanged, 7}, {puSettingsMainWindow, 0}}));
+    EXPECT_EQ(ran,
+              (std::vector<std::pair<int, std::int32_t>>{{puMacroChanged, 7}, {puSettingsMainWindow, 0}}));
 
     d.SetClosing(true);
     EXPECT_FALSE(d.Dispatch(puReloadAll, 0));
@@ -62,7 +63,7 @@ TEST(EditorLocatorTest, SearchesUntilFoundThenKeepsTheWindowUntilForgotten) {
     });
     EXPECT_EQ(locator.Window(), 0u);  // no editor yet: nothing to post to
     EXPECT_EQ(locator.Window(), 0u);
-    EXPECT_EQ(searches, 2);            // and the next change looks again
+    EXPECT_EQ(searches, 2);  // and the next change looks again
 
     published = 0x2a00007;
     EXPECT_EQ(locator.Window(), 0x2a00007u);

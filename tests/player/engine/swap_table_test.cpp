@@ -31,7 +31,9 @@ protected:
         return win::MbResult::Ok;
     }};
 
-    PlayerSwapKeys Swaps() { return PlayerSwapKeys(*block, [this] { return macroFile; }); }
+    PlayerSwapKeys Swaps() {
+        return PlayerSwapKeys(*block, [this] { return macroFile; });
+    }
 
     // What the hook library sees: the block mapped a second time.
     TSwapShared Seen() {
@@ -97,9 +99,16 @@ TEST_F(SwapTableTest, DamagedTableFileIsReportedKeptAndNotApplied) {
 TEST_F(SwapTableTest, RemapHookOnlyWhenTheTableRemapsSomething) {
     ASSERT_TRUE(block);
     std::vector<std::string> calls;
-    const PlayerSwapKeys::RemapCalls fake{[&] { calls.push_back("restore"); return false; },
-                                          [&] { calls.push_back("hook"); return std::uint32_t{77}; },
-                                          [&](std::uint32_t h) { calls.push_back("unhook " + std::to_string(h)); }};
+    const PlayerSwapKeys::RemapCalls fake{
+        [&] {
+            calls.push_back("restore");
+            return false;
+        },
+        [&] {
+            calls.push_back("hook");
+            return std::uint32_t{77};
+        },
+        [&](std::uint32_t h) { calls.push_back("unhook " + std::to_string(h)); }};
     PlayerSwapKeys swaps = Swaps();
     EXPECT_EQ(swaps.StartRemap(0x500, fake), 0u);  // no table file: defaults, no hook
     swaps.StopRemap(fake);

@@ -36,7 +36,8 @@ TEST_P(Selection, PicksTheMacroAndBringsItsWindowForward) {
     testing::TriggerFixture f;
     std::vector<win::HWND> ids;
     int pid = 100;
-    for (const auto& [title, program, iconic] : c.windows) ids.push_back(f.desktop.AddWindow(title, ++pid, program, iconic));
+    for (const auto& [title, program, iconic] : c.windows)
+        ids.push_back(f.desktop.AddWindow(title, ++pid, program, iconic));
     if (c.foreground >= 0) {
         f.desktop.foreground = ids[std::size_t(c.foreground)];
         f.glob().ActiveProgram = UpperCase1252(std::get<1>(c.windows[std::size_t(c.foreground)]));
@@ -67,49 +68,92 @@ MacroSpec Program(std::string name, std::string text, bool topmost = false) {
 const SelectionCase kCases[] = {
     {"LaterGlobalWins", {Global("a"), Global("b")}, {{"Editor", "gedit", false}}, 0, 2, -1},
     {"OtherCodesIgnored", {Global("a"), {scGlobal, kCode + 1, "x"}}, {}, -1, 1, -1},
-    {"WindowAbsentGlobalRuns", {Window("Scoped Target", "s"), Global("g")}, {{"Plain", "xterm", false}}, 0, 2, -1},
+    {"WindowAbsentGlobalRuns",
+     {Window("Scoped Target", "s"), Global("g")},
+     {{"Plain", "xterm", false}},
+     0,
+     2,
+     -1},
     {"WindowPresentBehindIsBroughtForward",
      {Global("g"), Window("Scoped Target", "s")},
      {{"Plain", "xterm", false}, {"Scoped Target", "xterm", false}},
-     0, 2, 1},
+     0,
+     2,
+     1},
     {"WindowInFrontWinsWithoutActivation",
      {Global("g"), Window("scoped", "s")},
      {{"My Scoped Target", "xterm", false}},
-     0, 2, -1},
+     0,
+     2,
+     -1},
     {"MinimisedWindowIsRestored",
      {Window("Scoped Target", "s"), Global("g")},
      {{"Plain", "xterm", false}, {"Scoped Target", "xterm", true}},
-     0, 1, 1},
-    {"DisabledNeverRuns", {Window("Plain", "s", false, false), Global("g", false), Global("h")}, {{"Plain", "xterm", false}}, 0, 3, -1},
+     0,
+     1,
+     1},
+    {"DisabledNeverRuns",
+     {Window("Plain", "s", false, false), Global("g", false), Global("h")},
+     {{"Plain", "xterm", false}},
+     0,
+     3,
+     -1},
     {"OnlyDisabledGivesNothing", {Global("g", false)}, {}, -1, 0, -1},
     {"TopmostOnlyBehindIsSkipped",
      {Window("Scoped Target", "s", true), Global("g")},
      {{"Plain", "xterm", false}, {"Scoped Target", "xterm", false}},
-     0, 2, -1},
-    {"TopmostOnlyInFrontWins", {Global("g"), Window("Scoped Target", "s", true)}, {{"Scoped Target", "xterm", false}}, 0, 2, -1},
-    {"EmptyScopeTextMatchesNoWindow", {Window("", "s"), Program("", "p"), Global("g")}, {{"Plain", "xterm", false}}, 0, 3, -1},
+     0,
+     2,
+     -1},
+    {"TopmostOnlyInFrontWins",
+     {Global("g"), Window("Scoped Target", "s", true)},
+     {{"Scoped Target", "xterm", false}},
+     0,
+     2,
+     -1},
+    {"EmptyScopeTextMatchesNoWindow",
+     {Window("", "s"), Program("", "p"), Global("g")},
+     {{"Plain", "xterm", false}},
+     0,
+     3,
+     -1},
     {"PauseWindowInFrontSkipsTopmostPass",
      {Window("Pause (", "s", true), Global("g")},
      {{"Pause (Ctrl+Alt+K)", "tesrun", false}},
-     0, 2, -1},
+     0,
+     2,
+     -1},
     {"ProgramInFrontWins", {Global("g"), Program("gedit", "p", true)}, {{"Notes", "gedit", false}}, 0, 2, -1},
     {"RunningProgramIsBroughtForward",
      {Program("GEDIT", "p"), Global("g")},
      {{"Plain", "xterm", false}, {"Notes", "gedit", false}},
-     0, 1, 1},
-    {"ProgramNotRunningGlobalRuns", {Program("firefox", "p"), Global("g")}, {{"Plain", "xterm", false}}, 0, 2, -1},
+     0,
+     1,
+     1},
+    {"ProgramNotRunningGlobalRuns",
+     {Program("firefox", "p"), Global("g")},
+     {{"Plain", "xterm", false}},
+     0,
+     2,
+     -1},
     {"FirstReachableScopedWins",
      {Window("Absent", "a"), Window("Second", "b"), Window("First", "c")},
      {{"Plain", "xterm", false}, {"First", "xterm", false}, {"Second", "xterm", false}},
-     0, 2, 2},
+     0,
+     2,
+     2},
     {"PopupAndSystemCountAsGlobal",
      {Global("g"), {scPopupMenu, kCode, ""}, {scSystem, kCode, "", "1"}},
      {},
-     -1, 3, -1},
+     -1,
+     3,
+     -1},
     {"ExactTitleBeforeContainedTitle",
      {Window("Target", "s")},
      {{"Plain", "xterm", false}, {"Target Two", "xterm", false}, {"Target", "xterm", false}},
-     0, 1, 2},
+     0,
+     1,
+     2},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, Selection, ::testing::ValuesIn(kCases),
@@ -203,8 +247,12 @@ TEST_F(Dispatch, PausedMacroResumesByItsOwnHotKeyOrResumePause) {
 }
 
 TEST_F(Dispatch, SystemMacrosRunTheirFunctionAndStop) {
-    SetMacros({Global("g"), {scSystem, kCode, "", "5"}, {scSystem, 263, "", "2", false}, {scGlobal, 263, "cap"},
-               {scSystem, 264, "", "3"}, {scGlobal, 264, "not run"}});
+    SetMacros({Global("g"),
+               {scSystem, kCode, "", "5"},
+               {scSystem, 263, "", "2", false},
+               {scGlobal, 263, "cap"},
+               {scSystem, 264, "", "3"},
+               {scGlobal, 264, "not run"}});
     dispatch.HotKeyFired(kCode, 0);
     EXPECT_EQ(host.systemFunctions, std::vector<char>{'5'});
     EXPECT_TRUE(host.played.empty());
@@ -339,7 +387,8 @@ namespace {
 TEST(RunningPrograms, FirstTwoHundredProgramsEachOnceAndCut) {
     win::sim::SimDesktop desktop;
     for (int pid = 1; pid <= 10; ++pid) desktop.AddProcess(pid, "bash");
-    for (int pid = 11; pid <= 260; ++pid) desktop.AddProcess(pid, std::to_string(pid) + "-program-with-a-long-name");
+    for (int pid = 11; pid <= 260; ++pid)
+        desktop.AddProcess(pid, std::to_string(pid) + "-program-with-a-long-name");
     const auto programs = RunningPrograms(desktop);
     ASSERT_EQ(programs.size(), 200u);
     EXPECT_EQ(std::count(programs.begin(), programs.end(), "BASH"), 1);

@@ -30,16 +30,16 @@ struct MacroSpec {
 class RecordingHost : public TriggerHost {
 public:
     std::map<int, TMacroRecord> records;
-    std::vector<std::string> played;       // texts in order
+    std::vector<std::string> played;  // texts in order
     std::vector<bool> playedCapsLock;
     std::vector<std::string> warnings;
-    std::vector<std::string> keys;          // "D20", "U20", "C1", "S50"
+    std::vector<std::string> keys;  // "D20", "U20", "C1", "S50"
     std::vector<char> systemFunctions;
     int inUsePushes = 0, clearTimers = 0, programPushes = 0, programsPushes = 0, resumes = 0;
     int runningShown = 0, runningHidden = 0;
     bool paused = false, closing = false, networkChanged = false;
     std::function<std::optional<int>(int)> choose;  // popup chooser
-    std::function<void()> duringPlay;                // runs inside each playback
+    std::function<void()> duringPlay;               // runs inside each playback
 
     bool ReadMacro(int n, TMacroRecord& rec) override {
         auto it = records.find(n);
@@ -58,7 +58,9 @@ public:
     }
     void ShowRunning(bool running) override { ++(running ? runningShown : runningHidden); }
     void Warning(const std::string& text) override { warnings.push_back(text); }
-    void KeyEvent(std::uint8_t vk, bool up) override { keys.push_back((up ? "U" : "D") + std::to_string(vk)); }
+    void KeyEvent(std::uint8_t vk, bool up) override {
+        keys.push_back((up ? "U" : "D") + std::to_string(vk));
+    }
     void Click(int button) override { keys.push_back("C" + std::to_string(button)); }
     void Sleep(int ms) override { keys.push_back("S" + std::to_string(ms)); }
     bool Paused() override { return paused; }

@@ -83,7 +83,8 @@ TEST_F(MessageWindows, ASecondMessageWhileOneIsOpenIsNotShown) {
     // Once closed, the next message shows again.
     bool shown = false;
     Then({[&] {
-        shown = Open<TOnTopMessage>().size() == 1 && Open<TOnTopMessage>().front()->MessageLabel->text() == "third";
+        shown = Open<TOnTopMessage>().size() == 1 &&
+                Open<TOnTopMessage>().front()->MessageLabel->text() == "third";
         Open<TOnTopMessage>().front()->OkButton->click();
     }});
     windows_.DoAMessage("Error", "third");
@@ -173,10 +174,10 @@ TEST_F(MessageWindows, OnlyOneVideoClipAtATime) {
     std::string refusal;
     bool videoOpen = false;
     Then({[&] {
-              videoOpen = windows_.videoInUse() && Open<TDoPlayAVI>().size() == 1;
-              EXPECT_EQ(Open<TDoPlayAVI>().front()->windowTitle(), "Video Clip Player");
-              windows_.PlayVideo("/nonexistent/other.avi", 3);  // refused with a message
-          }});
+        videoOpen = windows_.videoInUse() && Open<TDoPlayAVI>().size() == 1;
+        EXPECT_EQ(Open<TDoPlayAVI>().front()->windowTitle(), "Video Clip Player");
+        windows_.PlayVideo("/nonexistent/other.avi", 3);  // refused with a message
+    }});
     QTimer::singleShot(60, [&] {
         if (auto open = Open<TOnTopMessage>(); !open.empty()) {
             refusal = open.front()->MessageLabel->text().toStdString();

@@ -37,7 +37,8 @@ std::string CheckParse(std::string_view text) {
         if (back.size() != 1 || LineCommand(back[0]) != LineCommand(line))
             return "a line does not parse back to itself: " + line.Text;
         const ScriptTextResult again = BuildMacroText(back);
-        if (!again.ok || again.text != alone.text) return "a line is written otherwise after parsing: " + line.Text;
+        if (!again.ok || again.text != alone.text)
+            return "a line is written otherwise after parsing: " + line.Text;
     }
     return {};
 }
