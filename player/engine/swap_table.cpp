@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <utility>
 
-#include "hook/key_remap.h"
 #include "hook/qtmhook.h"
 #include "platform/cp1252.h"
 #include "macro/swap_file.h"
@@ -92,7 +91,7 @@ bool PlayerSwapKeys::SwapsInUse() {
 }
 
 PlayerSwapKeys::RemapCalls PlayerSwapKeys::LibraryRemapCalls() {
-    return {hook::RestoreRemapLeftByCrash, QtmHookSwap, QtmUnHook};
+    return {QtmRestoreSwapLeftByCrash, QtmHookSwap, QtmUnHook};
 }
 
 std::uint32_t PlayerSwapKeys::StartRemap(std::uint32_t playerWindow, const RemapCalls& calls) {

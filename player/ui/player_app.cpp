@@ -15,7 +15,7 @@
 
 #include "foundation/config_record.h"
 #include "foundation/settings.h"
-#include "hook/master_block.h"
+#include "protocol/object_names.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "platform/named_mutex.h"
