@@ -68,7 +68,7 @@ void PlayerMemoryWithFullMacroFile(benchmark::State& state) {
             state.SkipWithError(("the player did not start: " + player.Log()).c_str());
             return;
         }
-        std::this_thread::sleep_for(2s);  // start-up timers and lazy set-up have run
+        std::this_thread::sleep_for(5s);  // start-up timers and lazy set-up have run
         memory = MemoryOf(player.pid());
         player.Stop();
     }
