@@ -9,6 +9,7 @@
 #include "macro/macro_record.h"
 #include "player_process.h"
 #include "tests/support/key_target.h"
+#include "tests/support/keyboard_state.h"
 #include "tests/support/xvfb.h"
 
 namespace tessaro::testing {
@@ -18,21 +19,7 @@ using namespace std::chrono_literals;
 
 constexpr int kCtrlAltK = 154;
 
-std::vector<KeySym> KeyboardMap(Display* d) {
-    int first = 0, last = 0, per = 0;
-    XDisplayKeycodes(d, &first, &last);
-    KeySym* syms = XGetKeyboardMapping(d, static_cast<KeyCode>(first), last - first + 1, &per);
-    std::vector<KeySym> map(syms, syms + (last - first + 1) * per);
-    XFree(syms);
-    return map;
-}
-
-bool KeyDown(Display* d, KeySym sym) {
-    char keys[32];
-    XQueryKeymap(d, keys);
-    const KeyCode code = XKeysymToKeycode(d, sym);
-    return keys[code / 8] & (1 << (code % 8));
-}
+bool KeyDown(Display* d, KeySym sym) { return KeyIsDown(d, XKeysymToKeycode(d, sym)); }
 
 TMacroRecord Macro(const std::string& nickname, int code, const std::string& text) {
     TMacroRecord rec{};
@@ -66,13 +53,14 @@ TEST(CrashRestore, KilledMidMacroTheNextStartReleasesShiftAndRestoresTheKeyboard
             << crashed.Log();
         PressWithModifiers(keyboard, XK_k, {XK_Control_L, XK_Alt_L});
         // Shift, then the letter's key: the macro is in its delay.
-        ASSERT_TRUE(target.WaitUntil(
-            [&] {
-                return std::count_if(target.keys.begin(), target.keys.end(),
-                                     [](auto& k) { return k.press; }) >= 2;
-            },
-            10s))
-            << crashed.Log();
+        auto letterAfterShift = [&] {
+            auto shift = std::find_if(target.keys.begin(), target.keys.end(), [](const KeyTarget::Key& k) {
+                return k.press && k.keysym == "Shift_L";
+            });
+            return shift != target.keys.end() &&
+                   std::any_of(shift + 1, target.keys.end(), [](const KeyTarget::Key& k) { return k.press; });
+        };
+        ASSERT_TRUE(target.WaitUntil(letterAfterShift, 10s)) << crashed.Log();
         std::this_thread::sleep_for(200ms);
         EXPECT_EQ(crashed.Stop(SIGKILL), 128 + SIGKILL);
     }
@@ -87,14 +75,13 @@ TEST(CrashRestore, KilledMidMacroTheNextStartReleasesShiftAndRestoresTheKeyboard
     // While it runs only the end key's own keycode differs from the map before.
     const std::vector<KeySym> running = KeyboardMap(keyboard);
     ASSERT_EQ(running.size(), before.size());
-    int first = 0, last = 0;
-    XDisplayKeycodes(keyboard, &first, &last);
-    const std::size_t width = before.size() / static_cast<std::size_t>(last - first + 1);
+    const std::size_t width = before.size() / KeycodeCount(keyboard);
     int differing = 0;
     for (std::size_t at = 0; at < before.size(); at += width) {
         if (std::equal(running.begin() + at, running.begin() + at + width, before.begin() + at)) continue;
         ++differing;
-        EXPECT_EQ(running[at], static_cast<KeySym>(XK_Execute)) << "keycode " << first + at / width;
+        EXPECT_EQ(running[at], static_cast<KeySym>(XK_Execute))
+            << "keycode " << FirstKeycode(keyboard) + at / width;
     }
     EXPECT_EQ(differing, 1);
 

@@ -20,45 +20,24 @@
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
 
+#include "tests/support/keyboard_state.h"
 #include "tests/support/xvfb.h"
 
 namespace win::x11 {
 namespace {
 
-std::size_t FirstKeycode(Display* d) {
-    int first = 0, last = 0;
-    XDisplayKeycodes(d, &first, &last);
-    return static_cast<std::size_t>(first);
-}
-
-std::size_t Keycodes(Display* d) {
-    int first = 0, last = 0;
-    XDisplayKeycodes(d, &first, &last);
-    return static_cast<std::size_t>(last - first + 1);
-}
-
-std::vector<KeySym> KeyboardMap(Display* d) {
-    int first = 0, last = 0, per = 0;
-    XDisplayKeycodes(d, &first, &last);
-    KeySym* syms = XGetKeyboardMapping(d, static_cast<KeyCode>(first), last - first + 1, &per);
-    std::vector<KeySym> map(syms, syms + (last - first + 1) * per);
-    XFree(syms);
-    return map;
-}
+using tessaro::testing::FirstKeycode;
+using tessaro::testing::KeyboardMap;
+using tessaro::testing::KeycodeCount;
+using tessaro::testing::KeyIsDown;
 
 // The first keycode with the keysym, read from the server's map.
 KeyCode CodeOf(Display* d, KeySym sym) {
     const std::vector<KeySym> map = KeyboardMap(d);
-    const std::size_t width = map.size() / Keycodes(d);
+    const std::size_t width = map.size() / KeycodeCount(d);
     for (std::size_t at = 0; at < map.size(); ++at)
         if (map[at] == sym) return static_cast<KeyCode>(FirstKeycode(d) + at / width);
     return 0;
-}
-
-bool KeyDown(Display* d, KeyCode code) {
-    char keys[32];
-    XQueryKeymap(d, keys);
-    return keys[code / 8] & (1 << (code % 8));
 }
 
 std::optional<HeldInput> Recorded() {
@@ -164,7 +143,7 @@ TEST_F(XTestBackend, RecordHoldsEveryKeyDownAndRemapUntilItIsUndone) {
     EXPECT_EQ(recorded->remaps.size(), 2u);  // the end key's and the accented letter's
     bool accent = false;
     for (const auto& [code, remap] : recorded->remaps) {
-        const std::size_t at = (code - FirstKeycode(watcher_)) * (original_.size() / Keycodes(watcher_));
+        const std::size_t at = (code - FirstKeycode(watcher_)) * (original_.size() / KeycodeCount(watcher_));
         EXPECT_EQ(remap.before.front(), original_[at]);
         accent = accent || remap.now == XK_eacute;
     }
@@ -220,15 +199,15 @@ TEST_F(XTestBackend, KeysAndKeycodesAKilledOwnerLeftAreUndoneByTheNextOne) {
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status));
-    EXPECT_TRUE(KeyDown(watcher_, shift_));
+    EXPECT_TRUE(KeyIsDown(watcher_, shift_));
     EXPECT_NE(KeyboardMap(watcher_), original_);
 
     {
         XTestInput next(display_);
         ASSERT_TRUE(next.ok());
         XSync(display_, False);
-        EXPECT_FALSE(KeyDown(watcher_, shift_));
-        EXPECT_FALSE(KeyDown(watcher_, CodeOf(watcher_, XK_Control_L)));
+        EXPECT_FALSE(KeyIsDown(watcher_, shift_));
+        EXPECT_FALSE(KeyIsDown(watcher_, CodeOf(watcher_, XK_Control_L)));
         Window root, child_window;
         int x, y, wx, wy;
         unsigned mask = 0;
@@ -237,7 +216,7 @@ TEST_F(XTestBackend, KeysAndKeycodesAKilledOwnerLeftAreUndoneByTheNextOne) {
         // Only the new owner's end key differs from the map before the first start.
         const std::vector<KeySym> now = KeyboardMap(watcher_);
         ASSERT_EQ(now.size(), original_.size());
-        const std::size_t width = now.size() / Keycodes(watcher_);
+        const std::size_t width = now.size() / KeycodeCount(watcher_);
         for (std::size_t at = 0; at < now.size(); at += width) {
             const bool same = std::equal(now.begin() + at, now.begin() + at + width, original_.begin() + at);
             EXPECT_EQ(same, at / width + FirstKeycode(watcher_) != next.MarkerKeycode()) << at / width;
