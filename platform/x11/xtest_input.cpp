@@ -70,6 +70,7 @@ XTestInput::~XTestInput() {
 }
 
 void XTestInput::LoadKeyboardMap() {
+    map_stale_ = false;
     const int count = max_code_ - min_code_ + 1;
     // Fake events go through the XTEST keyboard; its map is the one that counts.
     if (!device_) {
@@ -148,7 +149,8 @@ void XTestInput::BeginPlayback() {
     playing_ = true;
     if (free_spares_) free_spares_->stop();
     DropEvents();
-    LoadKeyboardMap();
+    // Unchanged since the last playback: a hot key does not wait for the whole map again.
+    if (map_stale_) LoadKeyboardMap();
     // Someone else emptied the marker's keycode: take it back.
     if (marker_owned_ && map_[static_cast<size_t>(marker_code_ - min_code_) * per_code_] != XK_Execute)
         Remap(marker_code_, XK_Execute);
@@ -330,6 +332,8 @@ int XTestInput::DropEvents() {
         if (e.type == MappingNotify) XRefreshKeyboardMapping(&e.xmapping);
         ++dropped;
     }
+    // Almost all that arrives here are keyboard-map notices: read the map again.
+    map_stale_ = map_stale_ || dropped > 0;
     return dropped;
 }
 

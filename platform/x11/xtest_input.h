@@ -39,8 +39,8 @@ public:
     std::optional<Rect> ForegroundWindowRect() override;
     std::optional<Point> CaretPos() override;  // X has no caret to ask: always nullopt
 
-    // Re-reads the keyboard map and lets go of modifiers the user still holds, so they
-    // cannot change the characters typed.
+    // Re-reads the keyboard map when it may have changed and lets go of modifiers the user
+    // still holds, so they cannot change the characters typed.
     void BeginPlayback() override;
     // Gives the spare keycodes back their empty mapping once clients have read the keys
     // typed with them: at once when that time is past, else later from the event loop
@@ -101,6 +101,7 @@ private:
     unsigned char marker_code_ = 0;
     bool marker_owned_ = false;  // put on a spare keycode by this object
     bool playing_ = false;
+    bool map_stale_ = false;  // the server's keyboard map may have changed since it was read
     HeldInput held_;
     bool held_dirty_ = false;  // releases sent but not yet recorded
     std::unique_ptr<HeldInputRecord> record_;

@@ -180,6 +180,38 @@ TEST_F(XTestBackend, NoticesOfKeyboardChangesDoNotPileUpOnTheConnection) {
     EXPECT_EQ(XQLength(display_), 0);
 }
 
+TEST_F(XTestBackend, ALayoutChangedByAnotherClientIsReadBeforeTheNextPlayback) {
+    XTestInput input(display_);
+    ASSERT_TRUE(input.ok());
+    input.BeginPlayback();
+    input.EndPlayback();
+
+    // Another client gives an empty keycode a letter: playback types it there.
+    const std::size_t width = original_.size() / KeycodeCount(watcher_);
+    std::vector<KeyCode> empty;
+    for (std::size_t at = 0; at < original_.size(); at += width)
+        if (std::all_of(original_.begin() + at, original_.begin() + at + width,
+                        [](KeySym k) { return k == 0; }))
+            empty.push_back(static_cast<KeyCode>(FirstKeycode(watcher_) + at / width));
+    ASSERT_GE(empty.size(), 3u);
+    const KeyCode theirs = empty[empty.size() / 2];
+    KeySym oslash[2] = {XK_oslash, XK_Ooblique};
+    XChangeKeyboardMapping(watcher_, theirs, 2, oslash, 1);
+    XSync(watcher_, False);
+
+    input.BeginPlayback();
+    input.TypeCharacter(U'\u00f8');
+    const auto recorded = Recorded();
+    ASSERT_TRUE(recorded);
+    for (const auto& [code, remap] : recorded->remaps)
+        EXPECT_NE(remap.now, static_cast<unsigned long>(XK_oslash));
+    input.EndPlayback();
+
+    KeySym none[2] = {NoSymbol, NoSymbol};
+    XChangeKeyboardMapping(watcher_, theirs, 2, none, 1);
+    XSync(watcher_, False);
+}
+
 TEST_F(XTestBackend, KeysAndKeycodesAKilledOwnerLeftAreUndoneByTheNextOne) {
     const pid_t child = ::fork();
     if (child == 0) {
