@@ -17,6 +17,7 @@
 #include "foundation/settings.h"
 #include "protocol/object_names.h"
 #include "platform/cp1252.h"
+#include "platform/input_backend.h"
 #include "platform/message_box.h"
 #include "platform/named_mutex.h"
 #include "platform/shared_memory.h"
@@ -93,6 +94,7 @@ int RunPlayer(int argc, char** argv) {
 
     StartDecision start = ClaimOrHandOver(args, kWaitForStartingPlayer, PostHandOver);
     if (start.role != StartDecision::Player) return 0;
+    win::UndoInputLeftByDeadPlayer();
 
     // From here on a signal closes the player cleanly, even one that comes during start-up.
     const bool signalsCaught = InstallSignalPipe();
