@@ -122,11 +122,11 @@ void Load(std::string_view section, const Settings& settings) {
     for (const Setting& s : settings) read(s);
 }
 
-bool Write(std::string_view section, const Settings& settings) {
-    std::vector<std::pair<std::string, std::string>> entries;
-    entries.reserve(settings.size());
-    for (const Setting& s : settings) entries.emplace_back(s.key, Written(s.field));
-    return win::WritePrivateProfileStrings(section, entries, kSettingsFile);
+win::ProfileSection Entries(std::string_view section, const Settings& settings) {
+    win::ProfileSection out{std::string(section), {}};
+    out.entries.reserve(settings.size());
+    for (const Setting& s : settings) out.entries.emplace_back(s.key, Written(s.field));
+    return out;
 }
 
 void ReportUnsaved(const std::vector<std::string_view>& sections) {
@@ -148,7 +148,8 @@ struct SectionToSave {
 };
 
 bool Save(const SectionToSave& s) {
-    if (Write(s.section, s.settings)) return true;
+    const win::ProfileSection section = Entries(s.section, s.settings);
+    if (win::WritePrivateProfileStrings(section.name, section.entries, kSettingsFile)) return true;
     ReportUnsaved({s.section});
     return false;
 }
@@ -512,13 +513,18 @@ bool SaveSchedulerSettings() { return Save(Scheduler()); }
 bool SaveEMailSettings() { return Save(EMail()); }
 
 bool SaveAllSettings() {
-    // A section that cannot be written must not cost the others theirs; one box names all.
-    std::vector<std::string_view> failed;
+    // One replacement of the file for all sections; a section that cannot be written must
+    // not cost the others theirs, and one box names all that failed.
+    std::vector<win::ProfileSection> sections;
     for (SectionToSave (*next)() : {Misc, CurrentFile, Capture, Snipra, GridTitleFont, GridFont, MainWindow,
                                     ScriptPage, Network, PrintListFont, Scheduler, EMail}) {
         const SectionToSave s = next();
-        if (!Write(s.section, s.settings)) failed.push_back(s.section);
+        sections.push_back(Entries(s.section, s.settings));
     }
+    const std::vector<bool> written = win::WritePrivateProfileSections(sections, kSettingsFile);
+    std::vector<std::string_view> failed;
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        if (!written[i]) failed.push_back(sections[i].name);
     if (failed.empty()) return true;
     ReportUnsaved(failed);
     return false;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -404,26 +405,39 @@ int GetPrivateProfileInt(std::string_view section, std::string_view key, int def
     return value ? LeadingInteger(*value) : def;
 }
 
-bool WritePrivateProfileStrings(std::string_view section,
-                                const std::vector<std::pair<std::string, std::string>>& entries,
-                                std::string_view file) {
-    for (const auto& [key, value] : entries)
-        if (!Storable(section, key, value)) return false;
+std::vector<bool> WritePrivateProfileSections(const std::vector<ProfileSection>& sections,
+                                              std::string_view file) {
+    std::vector<bool> written(sections.size(), false);
+    std::vector<bool> storable(sections.size(), true);
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        for (const auto& [key, value] : sections[i].entries)
+            storable[i] = storable[i] && Storable(sections[i].name, key, value);
+    if (std::find(storable.begin(), storable.end(), true) == storable.end()) return written;
     const std::string path = ResolvedPath(ProfilePath(file));
     EnsureDirectory(Directory(path));
     const FolderLock lock(Directory(path));
     std::string content;
     const ReadResult read = ReadFile(path, content);
-    if (read == ReadResult::Failed) return false;  // never overwrite what we could not read
+    if (read == ReadResult::Failed) return written;  // never overwrite what we could not read
     // Renaming over a file needs only the folder's permission; the file's own says whether
     // the user lets it change.
-    if (read == ReadResult::Ok && !MayWrite(path)) return false;
+    if (read == ReadResult::Ok && !MayWrite(path)) return written;
     Document doc(content);
-    for (const auto& [key, value] : entries) doc.Set(section, key, value);
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        if (storable[i])
+            for (const auto& [key, value] : sections[i].entries) doc.Set(sections[i].name, key, value);
     const std::string text = doc.Text();
-    if (read == ReadResult::Ok && text == content) return true;
-    ParsedFiles().Forget();
-    return ReplaceFile(path, text);
+    if (read != ReadResult::Ok || text != content) {
+        ParsedFiles().Forget();
+        if (!ReplaceFile(path, text)) return written;
+    }
+    return storable;
+}
+
+bool WritePrivateProfileStrings(std::string_view section,
+                                const std::vector<std::pair<std::string, std::string>>& entries,
+                                std::string_view file) {
+    return WritePrivateProfileSections({{std::string(section), entries}}, file).front();
 }
 
 bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,

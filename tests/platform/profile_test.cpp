@@ -141,6 +141,27 @@ TEST_F(ProfileTest, BatchWriteEqualsSequentialWrites) {
     EXPECT_EQ(Get("S", "a"), "3");
 }
 
+TEST_F(ProfileTest, SectionsWrittenTogetherEqualSectionsWrittenInTurnAndBadOnesAreLeftOut) {
+    Put("[B]\r\nb=0\r\n; note\r\n");
+    const std::vector<win::ProfileSection> sections = {{"A", {{"x", "1"}, {"y", "2"}}},
+                                                       {"B", {{"b", "9"}, {"c", "3"}}},
+                                                       {"C", {{"bad", "a\nb"}}},
+                                                       {"A", {{"x", "4"}}}};
+    EXPECT_EQ(win::WritePrivateProfileSections(sections, "TEST.INI"),
+              (std::vector<bool>{true, true, false, true}));
+    const std::string together = Slurp();
+    Put("[B]\r\nb=0\r\n; note\r\n");
+    for (const auto& section : sections)
+        win::WritePrivateProfileStrings(section.name, section.entries, "TEST.INI");
+    EXPECT_EQ(Slurp(), together);
+    EXPECT_EQ(together, "[B]\r\nb=9\r\n; note\r\nc=3\r\n\r\n[A]\r\nx=4\r\ny=2\r\n");
+
+    ::chmod((dir_ / "TEST.INI").c_str(), 0444);
+    EXPECT_EQ(win::WritePrivateProfileSections(sections, "TEST.INI"),
+              (std::vector<bool>{false, false, false, false}));
+    EXPECT_EQ(Slurp(), together);
+}
+
 TEST_F(ProfileTest, ValuesThatWouldBreakTheFileAreRefused) {
     Put("[A]\nk=1\n");
     const std::string before = Slurp();
