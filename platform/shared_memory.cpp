@@ -88,9 +88,10 @@ std::unique_ptr<SharedMemory> SharedMemory::Create(const std::string& name, std:
         SetError(error, "shm_open " + name, errno);
         return nullptr;
     }
+    // Exactly 0600 whatever the umask, so that the next player of this user may reuse it;
     // ftruncate zero-fills a new object.
-    if (!existed && ::ftruncate(fd, static_cast<off_t>(size)) != 0) {
-        SetError(error, "ftruncate " + name, errno);
+    if (!existed && (::fchmod(fd, 0600) != 0 || ::ftruncate(fd, static_cast<off_t>(size)) != 0)) {
+        SetError(error, "size of " + name, errno);
         ::close(fd);
         ::shm_unlink(shm.c_str());
         return nullptr;

@@ -202,6 +202,13 @@ TEST_F(RuntimeSecurity, SharedBlocksOpenToOthersAreRefusedAndLeftAlone) {
     EXPECT_FALSE(win::NamedMutex::Open("QT88aveR"));
     EXPECT_TRUE(mutex.Untouched(4096));
 
+    // A new block is 0600 whatever the umask says.
+    const mode_t mask = ::umask(0277);
+    auto strict = win::SharedMemory::Create("QTTT1KGR", 64);
+    ::umask(mask);
+    ASSERT_TRUE(strict);
+    EXPECT_EQ(ModeOf("/dev/shm/" + win::NamespacedName("QTTT1KGR")), 0600u);
+
     // This user's own private block, left by a player that died, is taken over.
     auto made = win::SharedMemory::Create("QTKR1KGR", 64);
     ASSERT_TRUE(made);
