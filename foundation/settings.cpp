@@ -122,15 +122,35 @@ void Load(std::string_view section, const Settings& settings) {
     for (const Setting& s : settings) read(s);
 }
 
-bool Save(std::string_view section, const Settings& settings) {
-    std::vector<std::pair<std::string, std::string>> entries;
-    entries.reserve(settings.size());
-    for (const Setting& s : settings) entries.emplace_back(s.key, Written(s.field));
-    if (win::WritePrivateProfileStrings(section, entries, kSettingsFile)) return true;
+win::ProfileSection Entries(std::string_view section, const Settings& settings) {
+    win::ProfileSection out{std::string(section), {}};
+    out.entries.reserve(settings.size());
+    for (const Setting& s : settings) out.entries.emplace_back(s.key, Written(s.field));
+    return out;
+}
+
+void ReportUnsaved(const std::vector<std::string_view>& sections) {
+    std::vector<std::string_view> named;
+    for (std::string_view section : sections)
+        if (std::find(named.begin(), named.end(), section) == named.end()) named.push_back(section);
+    std::string list;
+    for (std::string_view section : named) list += (list.empty() ? "[" : ", [") + std::string(section) + "]";
     win::MessageBox("The settings could not be saved to " +
-                        win::Utf8ToCp1252(win::ProfilePath(kSettingsFile)) + " (section [" +
-                        std::string(section) + "]).",
+                        win::Utf8ToCp1252(win::ProfilePath(kSettingsFile)) +
+                        (named.size() == 1 ? " (section " : " (sections ") + list + ").",
                     "Error", win::MbButtons::Ok, win::MbIcon::Error);
+}
+
+// One section as its saver writes it.
+struct SectionToSave {
+    std::string_view section;
+    Settings settings;
+};
+
+bool Save(const SectionToSave& s) {
+    const win::ProfileSection section = Entries(s.section, s.settings);
+    if (win::WritePrivateProfileStrings(section.name, section.entries, kSettingsFile)) return true;
+    ReportUnsaved({s.section});
     return false;
 }
 
@@ -448,42 +468,66 @@ void LoadAllSettings() {
     LoadEMailSettings();
 }
 
-bool SaveMiscSettings() { return Save("Misc", MiscSettings()); }
-bool SaveCurrentFileSetting() { return Save("Misc", CurrentFileSettings()); }
-bool SaveCaptureSettings() { return Save("Capture", CaptureSettings()); }
-bool SaveSnipraSettings() { return Save("Snipra", SnipraSettings()); }
+namespace {
 
-bool SaveGridTitleFontSettings() {
+SectionToSave Misc() { return {"Misc", MiscSettings()}; }
+SectionToSave CurrentFile() { return {"Misc", CurrentFileSettings()}; }
+SectionToSave Capture() { return {"Capture", CaptureSettings()}; }
+SectionToSave Snipra() { return {"Snipra", SnipraSettings()}; }
+
+SectionToSave GridTitleFont() {
     FlagsFromStyle(Rec().GridTitleFont, GridTitleFlags());
-    return Save("Grid Title Font", GridTitleFontSettings());
+    return {"Grid Title Font", GridTitleFontSettings()};
 }
 
-bool SaveGridFontSettings() {
+SectionToSave GridFont() {
     FlagsFromStyle(Rec().GridFont, GridFlags());
-    return Save("Grid Font", GridFontSettings());
+    return {"Grid Font", GridFontSettings()};
 }
 
-bool SaveMainWindowSettings() { return Save("Main Window", MainWindowSettings()); }
-bool SaveScriptPageSettings() { return Save("Script Page", ScriptPageSettings()); }
-bool SaveNetworkSettings() { return Save("Network", NetworkSettings()); }
+SectionToSave MainWindow() { return {"Main Window", MainWindowSettings()}; }
+SectionToSave ScriptPage() { return {"Script Page", ScriptPageSettings()}; }
+SectionToSave Network() { return {"Network", NetworkSettings()}; }
 
-bool SavePrintListFontSettings() {
+SectionToSave PrintListFont() {
     FlagsFromStyle(Rec().PrintListFont, PrintListFlags());
-    return Save("Print List Font", PrintListFontSettings());
+    return {"Print List Font", PrintListFontSettings()};
 }
 
-bool SaveSchedulerSettings() { return Save("Scheduler", SchedulerSettings()); }
-bool SaveEMailSettings() { return Save("EMail", EMailSettings()); }
+SectionToSave Scheduler() { return {"Scheduler", SchedulerSettings()}; }
+SectionToSave EMail() { return {"EMail", EMailSettings()}; }
+
+}  // namespace
+
+bool SaveMiscSettings() { return Save(Misc()); }
+bool SaveCurrentFileSetting() { return Save(CurrentFile()); }
+bool SaveCaptureSettings() { return Save(Capture()); }
+bool SaveSnipraSettings() { return Save(Snipra()); }
+bool SaveGridTitleFontSettings() { return Save(GridTitleFont()); }
+bool SaveGridFontSettings() { return Save(GridFont()); }
+bool SaveMainWindowSettings() { return Save(MainWindow()); }
+bool SaveScriptPageSettings() { return Save(ScriptPage()); }
+bool SaveNetworkSettings() { return Save(Network()); }
+bool SavePrintListFontSettings() { return Save(PrintListFont()); }
+bool SaveSchedulerSettings() { return Save(Scheduler()); }
+bool SaveEMailSettings() { return Save(EMail()); }
 
 bool SaveAllSettings() {
-    using Saver = bool (*)();
-    // One failing section means the file cannot be written; one box is enough.
-    for (Saver save :
-         {SaveMiscSettings, SaveCurrentFileSetting, SaveCaptureSettings, SaveSnipraSettings,
-          SaveGridTitleFontSettings, SaveGridFontSettings, SaveMainWindowSettings, SaveScriptPageSettings,
-          SaveNetworkSettings, SavePrintListFontSettings, SaveSchedulerSettings, SaveEMailSettings})
-        if (!save()) return false;
-    return true;
+    // One replacement of the file for all sections; a section that cannot be written must
+    // not cost the others theirs, and one box names all that failed.
+    std::vector<win::ProfileSection> sections;
+    for (SectionToSave (*next)() : {Misc, CurrentFile, Capture, Snipra, GridTitleFont, GridFont, MainWindow,
+                                    ScriptPage, Network, PrintListFont, Scheduler, EMail}) {
+        const SectionToSave s = next();
+        sections.push_back(Entries(s.section, s.settings));
+    }
+    const std::vector<bool> written = win::WritePrivateProfileSections(sections, kSettingsFile);
+    std::vector<std::string_view> failed;
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        if (!written[i]) failed.push_back(sections[i].name);
+    if (failed.empty()) return true;
+    ReportUnsaved(failed);
+    return false;
 }
 
 }  // namespace tessaro

@@ -38,7 +38,7 @@ bool SaveNetworkSettings();
 bool SavePrintListFontSettings();
 bool SaveSchedulerSettings();
 bool SaveEMailSettings();
-bool SaveAllSettings();  // stops at the first section that cannot be written
+bool SaveAllSettings();  // tries every section; one box names those that failed
 
 // A profile text cut to `capacity` characters and upper-cased.
 std::string IniUpper(std::string_view text, std::size_t capacity);

@@ -21,6 +21,11 @@ StartGateResult CheckEditorStart(const std::vector<std::string>& args) {
         case win::SingleInstance::Status::Running: result.verdict = StartGateVerdict::AlreadyRunning; break;
         case win::SingleInstance::Status::Acquired: result.guard.emplace(std::move(guard)); break;
         case win::SingleInstance::Status::Failed: break;  // no guard to be had: run on without one
+        case win::SingleInstance::Status::Refused:
+            win::MessageBox(guard.problem() + "  Tessaro Editor will terminate.", "System Error",
+                            win::MbButtons::Ok, win::MbIcon::Error);
+            result.verdict = StartGateVerdict::Refused;
+            break;
     }
     return result;
 }
@@ -32,7 +37,7 @@ std::optional<win::SingleInstance> EditorStartGate(int argc, char** argv) {
     if (result.verdict != StartGateVerdict::Run) {
         // End at once: nothing of the program has been set up that would need tearing down.
         std::fflush(nullptr);
-        std::_Exit(0);
+        std::_Exit(result.verdict == StartGateVerdict::Refused ? 1 : 0);
     }
     return std::move(result.guard);
 }

@@ -20,6 +20,7 @@ enum class StartGateVerdict {
     Run,                  // go on; `guard` holds the instance (absent when it could not be made)
     NotLaunchedByPlayer,  // the box was shown; end now
     AlreadyRunning,       // another editor runs; end now, silently
+    Refused,              // the guard's folder or file is not safely ours; the box was shown
 };
 
 struct StartGateResult {

@@ -75,7 +75,8 @@ std::optional<KeyboardMap> ParseKeyboardMap(std::string_view bytes) {
 }
 
 std::string SavedKeyboardMapPath() {
-    return win::JoinPath(win::RuntimeDirectory(), win::NamespacedName("keymap-before-remap"));
+    const std::optional<std::string> dir = win::RuntimeDirectory();
+    return dir ? win::JoinPath(*dir, win::NamespacedName("keymap-before-remap")) : std::string();
 }
 
 }  // namespace tessaro::hook

@@ -25,21 +25,19 @@ MacroFileStatus OpenFailure() {
     return Fail(errno == ENOENT ? MacroFileStatus::NotFound : MacroFileStatus::OpenFailed);
 }
 
-// Only a regular file can be a macro file (a directory opens but is not one).
+// Only a regular file can be a macro file (error 0 for anything else).
+win::UniqueFd OpenMacroFile(const std::string& path, int flags) { return win::OpenRegularFile(path, flags); }
+
 bool FileSize(int fd, off_t& size) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) return false;
-    if (!S_ISREG(st.st_mode)) {
-        errno = EISDIR;
-        return false;
-    }
     size = st.st_size;
     return true;
 }
 
 // Opens read-write and returns the record count and the size of the file.
 MacroFileStatus OpenForUpdate(const std::string& path, win::UniqueFd& fd, int& count, off_t& size) {
-    fd = win::UniqueFd(::open(path.c_str(), O_RDWR | O_CLOEXEC));
+    fd = OpenMacroFile(path, O_RDWR);
     if (!fd.valid()) return OpenFailure();
     if (!FileSize(fd.get(), size)) return Fail(MacroFileStatus::OpenFailed);
     count = static_cast<int>(size / kRec);
@@ -60,7 +58,9 @@ std::string MacroFileStatus::Describe(const std::string& path) const {
     switch (code) {
         case Ok: return {};
         case NotFound: return "The macro file " + path + " does not exist.";
-        case OpenFailed: return "The macro file " + path + " could not be opened: " + std::strerror(error);
+        case OpenFailed:
+            return "The macro file " + path + " could not be opened: " +
+                   (error == 0 ? std::string("it is not a regular file.") : std::strerror(error));
         case IoError: return "Input/output error on the macro file " + path + ": " + std::strerror(error);
         case BadIndex: return "The macro file " + path + " has no such macro.";
     }
@@ -68,7 +68,7 @@ std::string MacroFileStatus::Describe(const std::string& path) const {
 }
 
 int CountMacroRecords(const std::string& path) {
-    win::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    win::UniqueFd fd = OpenMacroFile(path, O_RDONLY);
     off_t size = 0;
     if (!fd.valid() || !FileSize(fd.get(), size)) return -1;
     return static_cast<int>(size / kRec);
@@ -76,7 +76,7 @@ int CountMacroRecords(const std::string& path) {
 
 MacroFileStatus ReadMacroRecords(const std::string& path, std::size_t maxRecords,
                                  std::vector<TMacroRecord>& out, std::size_t* totalRecords) {
-    win::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    win::UniqueFd fd = OpenMacroFile(path, O_RDONLY);
     if (!fd.valid()) return OpenFailure();
     off_t size = 0;
     if (!FileSize(fd.get(), size)) return Fail(MacroFileStatus::OpenFailed);
@@ -90,7 +90,7 @@ MacroFileStatus ReadMacroRecords(const std::string& path, std::size_t maxRecords
 }
 
 MacroFileStatus ReadMacroRecordAt(const std::string& path, int index, TMacroRecord& out) {
-    win::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    win::UniqueFd fd = OpenMacroFile(path, O_RDONLY);
     if (!fd.valid()) return OpenFailure();
     off_t size = 0;
     if (!FileSize(fd.get(), size)) return Fail(MacroFileStatus::OpenFailed);

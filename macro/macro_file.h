@@ -16,7 +16,7 @@ namespace tessaro {
 struct MacroFileStatus {
     enum Code { Ok, NotFound, OpenFailed, IoError, BadIndex };
     Code code = Ok;
-    int error = 0;  // errno of the failing call
+    int error = 0;  // errno of the failing call; 0 with OpenFailed: not a regular file
 
     bool ok() const { return code == Ok; }
     // A text for the user naming the file and the cause.

@@ -1,29 +1,31 @@
 #include "macro/swap_file.h"
 
-#include <filesystem>
-#include <cstring>
-#include <fstream>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "macro/macro_file.h"
+#include "platform/file_io.h"
 
 namespace tessaro {
 
 std::string SwapFileName(const std::string& macroFile) { return CompanionFileName(macroFile, "QTS"); }
 
 SwapFileStatus LoadSwapKeysFile(const std::string& path, TSwapKeys& keys) {
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return SwapFileStatus::Missing;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return SwapFileStatus::Unreadable;
+    const win::UniqueFd fd = win::OpenRegularFile(path, O_RDONLY);
+    if (!fd.valid()) return errno == ENOENT ? SwapFileStatus::Missing : SwapFileStatus::Unreadable;
     TSwapKeys read;
-    if (!in.read(reinterpret_cast<char*>(&read), sizeof read)) return SwapFileStatus::Damaged;
+    if (!win::ReadFullAt(fd.get(), &read, sizeof read, 0))
+        return errno == EIO ? SwapFileStatus::Damaged : SwapFileStatus::Unreadable;
     keys = read;
     return SwapFileStatus::Ok;
 }
 
 SwapFileStatus SaveSwapKeysFile(const std::string& path, const TSwapKeys& keys) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out.write(reinterpret_cast<const char*>(&keys), sizeof keys) || !out.flush())
+    win::UniqueFd fd = win::OpenRegularFile(path, O_WRONLY | O_CREAT);
+    if (!fd.valid() || !win::WriteFullAt(fd.get(), &keys, sizeof keys, 0) ||
+        ::ftruncate(fd.get(), sizeof keys) != 0 || fd.Close() != 0)
         return SwapFileStatus::WriteFailed;
     return SwapFileStatus::Ok;
 }

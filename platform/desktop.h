@@ -32,6 +32,11 @@ public:
     virtual std::vector<int> ProcessIds() = 0;
     // The base name of the process's executable in its own case; empty when unknown.
     virtual std::string ProcessModuleName(int pid) = 0;
+
+    // The pointer's first button acts as the right one (a left-handed mouse).
+    virtual bool MouseButtonsSwapped() = 0;
+    // Caps Lock is locked on.
+    virtual bool CapsLockOn() = 0;
 };
 
 // The desktop of the active backend.

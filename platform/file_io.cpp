@@ -1,8 +1,11 @@
 #include "platform/file_io.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace win {
 
@@ -24,6 +27,80 @@ int UniqueFd::Close() {
     const int rc = ::close(fd_);
     fd_ = -1;
     return rc;
+}
+
+UniqueFd OpenRegularFile(const std::string& path, int flags, mode_t mode) {
+    // Looking first keeps devices from being opened at all (opening some has effects).
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        errno = 0;
+        return UniqueFd();
+    }
+    UniqueFd fd(::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, mode));
+    if (!fd.valid()) return fd;
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        errno = 0;
+        return UniqueFd();
+    }
+    ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+std::string PrivateFileProblem(int fd, mode_t forbidden) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return std::string("its status cannot be read: ") + std::strerror(errno);
+    if (!S_ISREG(st.st_mode)) return "it is not a regular file";
+    if (st.st_uid != ::geteuid()) return "it belongs to another user";
+    if (st.st_nlink != 1) return "it has other names";
+    if ((st.st_mode & forbidden) != 0) return "other users have access to it";
+    return {};
+}
+
+UniqueFd OpenPrivateFile(const std::string& path, int flags, std::string* problem) {
+    UniqueFd fd(::open(path.c_str(), flags | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600));
+    if (!fd.valid()) {
+        if (errno == ELOOP && problem) *problem = path + " is a symbolic link";
+        return fd;
+    }
+    if (const std::string why = PrivateFileProblem(fd.get(), S_IWGRP | S_IWOTH); !why.empty()) {
+        if (problem) *problem = path + ": " + why;
+        return UniqueFd();
+    }
+    // Later reads and writes may wait like on any file.
+    ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+bool WritePrivateFile(const std::string& path, std::string_view bytes) {
+    if (path.empty()) {
+        errno = ENOENT;
+        return false;
+    }
+    std::string tmp = path + ".XXXXXX";
+    UniqueFd fd(::mkostemp(tmp.data(), O_CLOEXEC));
+    if (!fd.valid()) return false;
+    const bool ok = WriteFullAt(fd.get(), bytes.data(), bytes.size(), 0) && fd.Close() == 0 &&
+                    ::rename(tmp.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        const int err = errno;
+        ::unlink(tmp.c_str());
+        errno = err;
+    }
+    return ok;
+}
+
+std::optional<std::string> ReadPrivateFile(const std::string& path) {
+    const UniqueFd fd = OpenPrivateFile(path, O_RDONLY);
+    if (!fd.valid()) return std::nullopt;
+    std::string bytes;
+    char buf[4096];
+    for (off_t at = 0;;) {
+        const ssize_t got = ReadAt(fd.get(), buf, sizeof buf, at);
+        if (got < 0) return std::nullopt;
+        if (got == 0) return bytes;
+        bytes.append(buf, static_cast<std::size_t>(got));
+        at += got;
+    }
 }
 
 ssize_t ReadAt(int fd, void* buf, std::size_t n, off_t off) {

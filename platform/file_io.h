@@ -1,9 +1,13 @@
 #pragma once
 // An owned file descriptor and positioned reads and writes that carry on after signals and
 // short transfers, so callers see either the whole buffer or an errno.
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace win {
 
@@ -18,6 +22,12 @@ public:
 
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
+    // Hands the descriptor over; this object no longer closes it.
+    int release() noexcept {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
     // Closes now so that a failing close (a late write error on a network share) is seen:
     // 0, or -1 with errno.
     int Close();
@@ -25,6 +35,31 @@ public:
 private:
     int fd_;
 };
+
+// Opens a file that must be a regular one, never waiting: a FIFO in its place would hang the
+// program until someone writes to it, and a device would read as an endless file. Anything
+// but a regular file fails with errno 0. With O_CREAT a new file gets `mode`.
+UniqueFd OpenRegularFile(const std::string& path, int flags, mode_t mode = 0644);
+
+// Why an open file is not this user's own (empty when it is): it must be a regular file
+// with one name, owned by the effective user, without any of the `forbidden` mode bits.
+std::string PrivateFileProblem(int fd, mode_t forbidden = S_IRWXG | S_IRWXO);
+
+// Opens a lock or state file of the runtime folder (flags as for open(2); with O_CREAT a new
+// file gets mode 0600): never through a symbolic link, never inherited by started programs,
+// never blocking, and only when it is this user's own that nobody else may write.
+// Invalid on failure, with the reason in *problem when the file is not to be trusted (left
+// empty when it could just not be opened, errno then set).
+UniqueFd OpenPrivateFile(const std::string& path, int flags, std::string* problem = nullptr);
+
+// Replaces a state file of the runtime folder as a whole (mode 0600): written under a fresh
+// name beside it, then renamed over it, so a reader sees the old or the new bytes and a link
+// planted in its place is replaced, never followed. False (errno set) on failure.
+bool WritePrivateFile(const std::string& path, std::string_view bytes);
+
+// The bytes of a state file opened as OpenPrivateFile opens it; nullopt when there is none
+// to trust or it cannot be read.
+std::optional<std::string> ReadPrivateFile(const std::string& path);
 
 // Reads up to n bytes at off; fewer only at the end of the file. -1 with errno on failure.
 ssize_t ReadAt(int fd, void* buf, std::size_t n, off_t off);

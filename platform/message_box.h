@@ -28,6 +28,10 @@ MbResult MessageBox(const std::string& text, const std::string& caption, MbButto
 // The answer of a box that nobody can see: its first button.
 MbResult FirstButton(MbButtons buttons);
 
+// From now on no box is shown: each goes to stderr and answers with its first button
+// (a program that was told to end must not wait for anyone to click).
+void StopShowingMessageBoxes();
+
 // Replaces the handler for as long as it lives (tests: scripted answers, recorded calls).
 class ScopedMessageBoxHandler {
 public:

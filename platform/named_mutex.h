@@ -16,7 +16,7 @@ public:
     static std::unique_ptr<NamedMutex> Create(const std::string& name, std::string* error = nullptr);
     // Opens an existing mutex; nullptr when none exists.
     static std::unique_ptr<NamedMutex> Open(const std::string& name, std::string* error = nullptr);
-    // Removes the name, whoever created it; open handles stay valid.
+    // Removes the name when the mutex is this user's; open handles stay valid.
     static void Remove(const std::string& name);
 
     ~NamedMutex();

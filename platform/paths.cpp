@@ -78,14 +78,27 @@ std::string ProgramDirectory() {
     return Ensured(dir);
 }
 
-std::string RuntimeDirectory() {
+std::optional<std::string> RuntimeDirectory(std::string* problem) {
     std::string dir = Env("XDG_RUNTIME_DIR");
-    if (dir.empty() || dir[0] != '/') {
-        dir = "/tmp/tessaro-" + std::to_string(::getuid());
-        ::mkdir(dir.c_str(), 0700);
-        return dir;
+    const bool shared = dir.empty() || dir[0] != '/';
+    if (shared) {
+        std::string tmp = Env("TMPDIR");
+        if (tmp.empty() || tmp[0] != '/') tmp = "/tmp";
+        dir = JoinPath(tmp, "tessaro-" + std::to_string(::getuid()));
     }
-    return Ensured(dir);
+    auto refuse = [&](const std::string& why) -> std::optional<std::string> {
+        if (problem) *problem = "The folder " + dir + " for Tessaro's lock files " + why;
+        return std::nullopt;
+    };
+    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return std::nullopt;  // none to trust
+    // In a folder everybody writes to, a link planted in our folder's place must not be
+    // followed.
+    struct stat st {};
+    if ((shared ? ::lstat(dir.c_str(), &st) : ::stat(dir.c_str(), &st)) != 0) return std::nullopt;
+    if (!S_ISDIR(st.st_mode)) return refuse("is not a folder.");
+    if (st.st_uid != ::geteuid()) return refuse("belongs to another user.");
+    if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0) return refuse("may be written by other users.");
+    return dir;
 }
 
 std::string SessionNamespace() {

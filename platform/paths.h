@@ -1,5 +1,6 @@
 #pragma once
 // Where the system keeps its files, and the namespace of its shared objects.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,9 +18,12 @@ std::string ProgramDirectory();
 // current directory.
 bool DirectoryExists(std::string_view path);
 
-// Per-user directory for locks and sockets: $XDG_RUNTIME_DIR, else /tmp/tessaro-<uid>
-// (created with mode 0700). Created when missing.
-std::string RuntimeDirectory();
+// Per-user folder for locks and state files: $XDG_RUNTIME_DIR, else $TMPDIR (or /tmp) +
+// "/tessaro-<uid>", created with mode 0700. Another user could plant things there, so it
+// is used only when it is a real folder of this user that nobody else may write; nullopt
+// otherwise, with the reason (for the user) in *problem. When it just cannot be made,
+// nullopt leaves *problem empty (errno set).
+std::optional<std::string> RuntimeDirectory(std::string* problem = nullptr);
 
 // Prefix that keeps the named objects of one desktop session apart from every other:
 // $TESSARO_NS when set (tests), else "u<uid>-d<display number>".

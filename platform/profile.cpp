@@ -5,11 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <ctime>
+#include <mutex>
 #include <optional>
+#include <unordered_map>
 
 #include "platform/cp1252.h"
 #include "platform/file_io.h"
@@ -74,23 +78,52 @@ Line ParseLine(std::string raw, bool first) {
     return line;
 }
 
+// Calls fn(line, isFirst) for each line of the text, without its CR LF or LF.
+template <typename Fn>
+void ForEachLine(const std::string& content, Fn fn) {
+    std::size_t start = 0;
+    while (start < content.size()) {
+        auto end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string raw = content.substr(start, end - start);
+        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+        fn(std::move(raw), start == 0);
+        start = end + 1;
+    }
+}
+
+// The look-up key of [section] key: both names trimmed and lower-cased, joined by a
+// character no name read from a line can hold.
+std::string Slot(std::string_view section, std::string_view key) {
+    std::string slot;
+    for (char c : Trim(section)) slot += AsciiLower(c);
+    slot += '\n';
+    for (char c : Trim(key)) slot += AsciiLower(c);
+    return slot;
+}
+
+// Every value of the text by Slot: keys under a damaged header or before the first section
+// belong to none, and the first occurrence of a key in its section wins, whichever part of
+// the file headed by that section holds it.
+std::unordered_map<std::string, std::string> ValuesOf(const std::string& content) {
+    std::unordered_map<std::string, std::string> values;
+    std::optional<std::string> section;
+    ForEachLine(content, [&](std::string raw, bool first) {
+        Line l = ParseLine(std::move(raw), first);
+        if (l.kind == Line::Section)
+            section = l.damagedHeader ? std::nullopt : std::optional(std::move(l.name));
+        else if (section && l.kind == Line::Key)
+            values.try_emplace(Slot(*section, l.name), std::move(l.value));
+    });
+    return values;
+}
+
 class Document {
 public:
     explicit Document(const std::string& content) {
-        std::size_t start = 0;
-        while (start < content.size()) {
-            auto end = content.find('\n', start);
-            if (end == std::string::npos) end = content.size();
-            std::string raw = content.substr(start, end - start);
-            if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-            lines_.push_back(ParseLine(std::move(raw), lines_.empty()));
-            start = end + 1;
-        }
-    }
-
-    const Line* Find(std::string_view section, std::string_view key) const {
-        const auto i = FindKey(section, key);
-        return i ? &lines_[*i] : nullptr;
+        ForEachLine(content, [this](std::string raw, bool first) {
+            lines_.push_back(ParseLine(std::move(raw), first));
+        });
     }
 
     void Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -149,23 +182,91 @@ private:
 
 enum class ReadResult { Ok, Missing, Failed };
 
-ReadResult ReadFile(const std::string& path, std::string& out) {
+// Reads a whole regular file (never waiting on a FIFO or a device in its place). The open
+// descriptor and its status are handed out when asked for.
+ReadResult ReadFile(const std::string& path, std::string& out, UniqueFd* keep = nullptr,
+                    struct stat* status = nullptr) {
     out.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
-    char buf[8192];
+    UniqueFd fd = OpenRegularFile(path, O_RDONLY);
+    if (!fd.valid()) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) return ReadResult::Failed;
+    char buf[65536];
     for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
+        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ::close(fd);
-            return ReadResult::Failed;
-        }
+        if (n < 0) return ReadResult::Failed;
         if (n == 0) break;
         out.append(buf, static_cast<std::size_t>(n));
     }
-    ::close(fd);
+    if (status) *status = st;
+    if (keep) *keep = std::move(fd);
     return ReadResult::Ok;
+}
+
+bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+bool Before(const timespec& a, const timespec& b) {
+    return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
+}
+
+// Same file, same size, not written since: what a re-read would find is what was parsed.
+bool Unchanged(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           SameTime(a.st_mtim, b.st_mtim) && SameTime(a.st_ctim, b.st_ctim);
+}
+
+// A program reads dozens of keys of one file in a row (every section at start-up): the
+// last file read stays parsed until it changes. It is held open, so that its inode cannot
+// pass to a new file that would then look unchanged.
+class ParsedFileCache {
+public:
+    // The value of [section] key: nullopt when the file or the key is missing or the file
+    // cannot be read.
+    std::optional<std::string> Value(const std::string& path, std::string_view section,
+                                     std::string_view key) {
+        const std::lock_guard<std::mutex> hold(mutex_);
+        struct stat now {};
+        if (!parsed_ || !parsed_->trusted || parsed_->path != path || ::stat(path.c_str(), &now) != 0 ||
+            !Unchanged(now, parsed_->status)) {
+            parsed_.reset();
+            Parsed fresh;
+            // File times have the clock's coarse steps: a file changed within the step in
+            // which it is read could change again with the same times, so it is read afresh
+            // until it was last changed before a read began.
+            timespec readStart{};
+            ::clock_gettime(CLOCK_REALTIME_COARSE, &readStart);
+            std::string content;
+            if (ReadFile(path, content, &fresh.pin, &fresh.status) != ReadResult::Ok) return std::nullopt;
+            fresh.trusted = Before(fresh.status.st_ctim, readStart);
+            fresh.path = path;
+            fresh.values = ValuesOf(content);
+            parsed_ = std::move(fresh);
+        }
+        const auto found = parsed_->values.find(Slot(section, key));
+        if (found == parsed_->values.end()) return std::nullopt;
+        return found->second;
+    }
+
+    void Forget() {
+        const std::lock_guard<std::mutex> hold(mutex_);
+        parsed_.reset();
+    }
+
+private:
+    struct Parsed {
+        std::string path;
+        UniqueFd pin;
+        struct stat status {};
+        bool trusted = false;
+        std::unordered_map<std::string, std::string> values;
+    };
+    std::mutex mutex_;
+    std::optional<Parsed> parsed_;
+};
+
+ParsedFileCache& ParsedFiles() {
+    static ParsedFileCache cache;
+    return cache;
 }
 
 std::string Directory(const std::string& path) {
@@ -229,6 +330,15 @@ private:
     int fd_;
 };
 
+// A file marked read-only stays so even for the superuser, as a read-only file on the
+// other system does; otherwise the kernel's own rule for opening it to write decides.
+bool MayWrite(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return false;
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
+           ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
 bool Storable(std::string_view section, std::string_view key, std::string_view value) {
     const std::string_view k = Trim(key);
     return !HasLineBreak(section) && section.find(']') == std::string_view::npos && !k.empty() &&
@@ -280,49 +390,54 @@ std::string ProfilePath(std::string_view file) {
 std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view def,
                                     int size, std::string_view file) {
     if (size <= 0) return {};
-    std::string result;
-    std::string content;
-    const Line* found = nullptr;
-    std::optional<Document> doc;
-    if (ReadFile(ProfilePath(file), content) == ReadResult::Ok) {
-        doc.emplace(content);
-        found = doc->Find(section, key);
-    }
-    if (found) {
-        result = found->value;
-    } else {
+    std::optional<std::string> result = ParsedFiles().Value(ProfilePath(file), section, key);
+    if (!result) {
         result = std::string(def);
-        while (!result.empty() && result.back() == ' ') result.pop_back();
+        while (!result->empty() && result->back() == ' ') result->pop_back();
     }
-    if (result.size() > static_cast<std::size_t>(size - 1)) result.resize(static_cast<std::size_t>(size - 1));
-    return result;
+    if (result->size() > static_cast<std::size_t>(size - 1))
+        result->resize(static_cast<std::size_t>(size - 1));
+    return *result;
 }
 
 int GetPrivateProfileInt(std::string_view section, std::string_view key, int def, std::string_view file) {
-    std::string content;
-    if (ReadFile(ProfilePath(file), content) != ReadResult::Ok) return def;
-    Document doc(content);
-    const Line* l = doc.Find(section, key);
-    if (!l) return def;
-    return LeadingInteger(l->value);
+    const std::optional<std::string> value = ParsedFiles().Value(ProfilePath(file), section, key);
+    return value ? LeadingInteger(*value) : def;
 }
 
-bool WritePrivateProfileStrings(std::string_view section,
-                                const std::vector<std::pair<std::string, std::string>>& entries,
-                                std::string_view file) {
-    for (const auto& [key, value] : entries)
-        if (!Storable(section, key, value)) return false;
+std::vector<bool> WritePrivateProfileSections(const std::vector<ProfileSection>& sections,
+                                              std::string_view file) {
+    std::vector<bool> written(sections.size(), false);
+    std::vector<bool> storable(sections.size(), true);
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        for (const auto& [key, value] : sections[i].entries)
+            storable[i] = storable[i] && Storable(sections[i].name, key, value);
+    if (std::find(storable.begin(), storable.end(), true) == storable.end()) return written;
     const std::string path = ResolvedPath(ProfilePath(file));
     EnsureDirectory(Directory(path));
     const FolderLock lock(Directory(path));
     std::string content;
     const ReadResult read = ReadFile(path, content);
-    if (read == ReadResult::Failed) return false;  // never overwrite what we could not read
+    if (read == ReadResult::Failed) return written;  // never overwrite what we could not read
+    // Renaming over a file needs only the folder's permission; the file's own says whether
+    // the user lets it change.
+    if (read == ReadResult::Ok && !MayWrite(path)) return written;
     Document doc(content);
-    for (const auto& [key, value] : entries) doc.Set(section, key, value);
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        if (storable[i])
+            for (const auto& [key, value] : sections[i].entries) doc.Set(sections[i].name, key, value);
     const std::string text = doc.Text();
-    if (read == ReadResult::Ok && text == content) return true;
-    return ReplaceFile(path, text);
+    if (read != ReadResult::Ok || text != content) {
+        ParsedFiles().Forget();
+        if (!ReplaceFile(path, text)) return written;
+    }
+    return storable;
+}
+
+bool WritePrivateProfileStrings(std::string_view section,
+                                const std::vector<std::pair<std::string, std::string>>& entries,
+                                std::string_view file) {
+    return WritePrivateProfileSections({{std::string(section), entries}}, file).front();
 }
 
 bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,

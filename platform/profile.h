@@ -43,4 +43,16 @@ bool WritePrivateProfileStrings(std::string_view section,
                                 const std::vector<std::pair<std::string, std::string>>& entries,
                                 std::string_view file);
 
+// Keys of one section, in the order they are written.
+struct ProfileSection {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> entries;
+};
+
+// Several sections in one atomic replacement: the same result as writing each section whose
+// names and values can be stored, one after the other. Tells per section whether it was
+// written (none when the file could not be read or replaced).
+std::vector<bool> WritePrivateProfileSections(const std::vector<ProfileSection>& sections,
+                                              std::string_view file);
+
 }  // namespace win

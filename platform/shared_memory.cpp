@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/file_io.h"
 #include "platform/paths.h"
 
 namespace win {
@@ -44,6 +45,22 @@ void* MapDescriptor(int fd, std::size_t size, std::string* error) {
     return p;
 }
 
+// Opens a block that exists already; names are easy to guess, so one that another user
+// made, or that others may read or write, is refused and left alone.
+int OpenExisting(const std::string& shm, const std::string& name, std::string* error) {
+    const int fd = ::shm_open(shm.c_str(), O_RDWR, 0);
+    if (fd < 0) {
+        SetError(error, "shm_open " + name, errno);
+        return -1;
+    }
+    if (const std::string why = PrivateFileProblem(fd); !why.empty()) {
+        if (error) *error = "shared block " + name + " refused: " + why;
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 }  // namespace
 
 SharedMemory::SharedMemory(std::string shmName, std::string name, void* data, std::size_t size, bool existed)
@@ -65,15 +82,16 @@ std::unique_ptr<SharedMemory> SharedMemory::Create(const std::string& name, std:
     int fd = ::shm_open(shm.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
     if (fd < 0 && errno == EEXIST) {
         existed = true;
-        fd = ::shm_open(shm.c_str(), O_RDWR, 0600);
-    }
-    if (fd < 0) {
+        fd = OpenExisting(shm, name, error);
+        if (fd < 0) return nullptr;
+    } else if (fd < 0) {
         SetError(error, "shm_open " + name, errno);
         return nullptr;
     }
+    // Exactly 0600 whatever the umask, so that the next player of this user may reuse it;
     // ftruncate zero-fills a new object.
-    if (!existed && ::ftruncate(fd, static_cast<off_t>(size)) != 0) {
-        SetError(error, "ftruncate " + name, errno);
+    if (!existed && (::fchmod(fd, 0600) != 0 || ::ftruncate(fd, static_cast<off_t>(size)) != 0)) {
+        SetError(error, "size of " + name, errno);
         ::close(fd);
         ::shm_unlink(shm.c_str());
         return nullptr;
@@ -90,11 +108,8 @@ std::unique_ptr<SharedMemory> SharedMemory::Create(const std::string& name, std:
 std::unique_ptr<SharedMemory> SharedMemory::Open(const std::string& name, std::size_t size,
                                                  std::string* error) {
     const std::string shm = ShmName(name);
-    int fd = ::shm_open(shm.c_str(), O_RDWR, 0600);
-    if (fd < 0) {
-        SetError(error, "shm_open " + name, errno);
-        return nullptr;
-    }
+    const int fd = OpenExisting(shm, name, error);
+    if (fd < 0) return nullptr;
     void* p = MapDescriptor(fd, size, error);
     ::close(fd);
     if (!p) return nullptr;
@@ -108,6 +123,14 @@ bool SharedMemory::Exists(const std::string& name) {
     return true;
 }
 
-void SharedMemory::Remove(const std::string& name) { ::shm_unlink(ShmName(name).c_str()); }
+void SharedMemory::Remove(const std::string& name) {
+    const std::string shm = ShmName(name);
+    const int fd = ::shm_open(shm.c_str(), O_RDONLY, 0);
+    if (fd < 0) return;
+    struct stat st {};
+    const bool ours = ::fstat(fd, &st) == 0 && st.st_uid == ::geteuid();
+    ::close(fd);
+    if (ours) ::shm_unlink(shm.c_str());
+}
 
 }  // namespace win

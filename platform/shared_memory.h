@@ -8,11 +8,14 @@ namespace win {
 
 class SharedMemory {
 public:
-    // Creates the block, or opens it when it exists already (existed() tells which).
-    // A new block is zero-filled. The creator removes the name again when it closes.
+    // Creates the block (mode 0600), or opens it when it exists already (existed() tells
+    // which) and is this user's with no access for others; nullptr otherwise, and for
+    // anything but such a block. A new block is zero-filled. The creator removes the name
+    // again when it closes.
     static std::unique_ptr<SharedMemory> Create(const std::string& name, std::size_t size,
                                                 std::string* error = nullptr);
-    // Opens an existing block; nullptr when there is none or it is smaller than size.
+    // Opens an existing block; nullptr when there is none, it is smaller than size, or it
+    // is not this user's private block.
     static std::unique_ptr<SharedMemory> Open(const std::string& name, std::size_t size,
                                               std::string* error = nullptr);
 
@@ -27,7 +30,7 @@ public:
 
     // True when a block of that name exists in this session.
     static bool Exists(const std::string& name);
-    // Removes the name, whoever created it; open mappings stay valid.
+    // Removes the name when the block is this user's; open mappings stay valid.
     static void Remove(const std::string& name);
 
 private:

@@ -5,8 +5,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <utility>
 
+#include "platform/file_io.h"
 #include "platform/paths.h"
 
 namespace win {
@@ -35,23 +37,32 @@ bool HeldByAnother(int fd) {
 }  // namespace
 
 std::string SingleInstancePath(const std::string& name) {
-    return JoinPath(RuntimeDirectory(), NamespacedName(name) + ".lock");
+    const std::optional<std::string> dir = RuntimeDirectory();
+    return dir ? JoinPath(*dir, NamespacedName(name) + ".lock") : std::string();
 }
 
 SingleInstance::SingleInstance(const std::string& name) {
-    // CLOEXEC: programs we start must not inherit the guard and keep it alive after us.
-    fd_ = ::open(SingleInstancePath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd_ < 0) return;  // Failed
-    if (!LockWholeFile(fd_)) {
+    const std::optional<std::string> dir = RuntimeDirectory(&problem_);
+    if (!dir) {
+        status_ = problem_.empty() ? Status::Failed : Status::Refused;
+        return;
+    }
+    // Never inherited: programs we start must not keep the guard alive after us.
+    UniqueFd fd =
+        OpenPrivateFile(JoinPath(*dir, NamespacedName(name) + ".lock"), O_RDWR | O_CREAT, &problem_);
+    if (!fd.valid()) {
+        status_ = problem_.empty() ? Status::Failed : Status::Refused;
+        return;
+    }
+    if (!LockWholeFile(fd.get())) {
         status_ = (errno == EAGAIN || errno == EACCES) ? Status::Running : Status::Failed;
-        ::close(fd_);
-        fd_ = -1;
         return;
     }
     // Whatever a dead holder recorded is stale now.
-    if (::ftruncate(fd_, 0) != 0) {
+    if (::ftruncate(fd.get(), 0) != 0) {
         // Still ours; readers only trust a full record, and we write one on RecordWindow.
     }
+    fd_ = fd.release();
     status_ = Status::Acquired;
 }
 
@@ -89,24 +100,29 @@ bool SingleInstance::RecordWindow(std::uint64_t window) {
     return ::pwrite(fd_, buf, kRecordSize, 0) == static_cast<ssize_t>(kRecordSize);
 }
 
+namespace {
+
+// The holder's lock file opened for looking, or invalid when there is none to trust.
+UniqueFd OpenForLooking(const std::string& name) {
+    const std::string path = SingleInstancePath(name);
+    return path.empty() ? UniqueFd() : OpenPrivateFile(path, O_RDONLY);
+}
+
+}  // namespace
+
 bool InstanceRunning(const std::string& name) {
-    int fd = ::open(SingleInstancePath(name).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool held = HeldByAnother(fd);
-    ::close(fd);
-    return held;
+    const UniqueFd fd = OpenForLooking(name);
+    return fd.valid() && HeldByAnother(fd.get());
 }
 
 std::uint64_t RunningInstanceWindow(const std::string& name) {
-    int fd = ::open(SingleInstancePath(name).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return 0;
+    const UniqueFd fd = OpenForLooking(name);
     std::uint64_t window = 0;
-    if (HeldByAnother(fd)) {
+    if (fd.valid() && HeldByAnother(fd.get())) {
         unsigned char buf[kRecordSize];
-        if (::pread(fd, buf, kRecordSize, 0) == static_cast<ssize_t>(kRecordSize))
+        if (::pread(fd.get(), buf, kRecordSize, 0) == static_cast<ssize_t>(kRecordSize))
             for (std::size_t i = 0; i < kRecordSize; ++i) window |= std::uint64_t{buf[i]} << (8 * i);
     }
-    ::close(fd);
     return window;
 }
 

@@ -14,6 +14,7 @@ public:
         Acquired,  // we are the one instance; the guard lasts as long as this object
         Running,   // another live process holds the name
         Failed,    // the lock file could not be made; run on unguarded
+        Refused,   // the runtime folder or the lock file is not safely ours (problem())
     };
 
     explicit SingleInstance(const std::string& name);
@@ -25,6 +26,8 @@ public:
 
     Status status() const { return status_; }
     bool acquired() const { return status_ == Status::Acquired; }
+    // Why the guard was refused, for the user.
+    const std::string& problem() const { return problem_; }
 
     // Publishes the holder's main window (an X11 window id); false when not acquired or the
     // write failed.
@@ -35,6 +38,7 @@ public:
 
 private:
     Status status_ = Status::Failed;
+    std::string problem_;
     int fd_ = -1;
 };
 
@@ -45,7 +49,8 @@ bool InstanceRunning(const std::string& name);
 // been recorded yet.
 std::uint64_t RunningInstanceWindow(const std::string& name);
 
-// The lock file behind `name` (for diagnostics and tests).
+// The lock file behind `name` (for diagnostics and tests); empty when the runtime folder is
+// not safe to use.
 std::string SingleInstancePath(const std::string& name);
 
 }  // namespace win

@@ -1,34 +1,21 @@
 #include <X11/Xlib.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "hook/key_remap.h"
+#include "platform/file_io.h"
 
 namespace tessaro::hook {
 
 namespace {
 
 bool SaveOriginal(const KeyboardMap& map) {
-    const std::string path = SavedKeyboardMapPath();
-    const std::string tmp = path + ".new";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        const std::string bytes = SerializeKeyboardMap(map);
-        if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush())
-            return false;
-    }
-    std::error_code ec;
-    std::filesystem::rename(tmp, path, ec);
-    return !ec;
+    return win::WritePrivateFile(SavedKeyboardMapPath(), SerializeKeyboardMap(map));
 }
 
 std::optional<KeyboardMap> LoadSaved() {
-    std::ifstream in(SavedKeyboardMapPath(), std::ios::binary);
-    if (!in) return std::nullopt;
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return ParseKeyboardMap(bytes);
+    const std::optional<std::string> bytes = win::ReadPrivateFile(SavedKeyboardMapPath());
+    return bytes ? ParseKeyboardMap(*bytes) : std::nullopt;
 }
 
 void ForgetSaved() {

@@ -70,6 +70,7 @@ void SimDesktop::Clear() {
     windows.clear();
     processes.clear();
     foreground = 0;
+    mouseSwapped = capsLock = false;
     activations.clear();
     restores.clear();
 }

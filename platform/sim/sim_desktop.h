@@ -27,6 +27,8 @@ public:
     int WindowProcessId(HWND window) override;
     std::vector<int> ProcessIds() override;
     std::string ProcessModuleName(int pid) override;
+    bool MouseButtonsSwapped() override { return mouseSwapped; }
+    bool CapsLockOn() override { return capsLock; }
 
     // Adds a window below the existing ones and returns its id; a new process id gets the
     // program name.
@@ -37,6 +39,8 @@ public:
     std::vector<SimWindow> windows;  // the topmost first
     std::map<int, std::string> processes;
     HWND foreground = 0;
+    bool mouseSwapped = false;
+    bool capsLock = false;
     std::vector<HWND> activations;  // every successful SetForegroundWindow
     std::vector<HWND> restores;
 

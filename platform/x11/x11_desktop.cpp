@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 
 #include <algorithm>
@@ -229,5 +230,16 @@ int X11Desktop::WindowProcessId(HWND window) {
 namespace win::x11 {
 
 std::string X11Desktop::ProcessModuleName(int pid) { return Utf8ToCp1252(ExecutableBaseName(pid)); }
+
+bool X11Desktop::MouseButtonsSwapped() {
+    unsigned char map[32] = {};
+    const int buttons = XGetPointerMapping(display_, map, sizeof map);
+    return buttons >= 3 && map[0] == 3;
+}
+
+bool X11Desktop::CapsLockOn() {
+    XkbStateRec state{};
+    return XkbGetState(display_, XkbUseCoreKbd, &state) == Success && (state.locked_mods & LockMask) != 0;
+}
 
 }  // namespace win::x11

@@ -24,6 +24,8 @@ public:
     int WindowProcessId(HWND window) override;
     std::vector<int> ProcessIds() override { return ListProcessIds(); }
     std::string ProcessModuleName(int pid) override;
+    bool MouseButtonsSwapped() override;
+    bool CapsLockOn() override;
 
 private:
     bool HasWindowManager();

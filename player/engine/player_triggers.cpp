@@ -100,6 +100,7 @@ bool PlayerTriggers::HandleMessage(std::uint32_t msg, std::uint32_t wParam, std:
         case WM_HOTKEY_FIRED: dispatch_.HotKeyFired(wParam, lParam); return true;
         case WM_WINDOW_ACTIVATED: dispatch_.WindowActivated(static_cast<win::HWND>(wParam)); return true;
         case WM_CLEAR_IN_USE: ClearInUse(); return true;
+        case WM_CAPSLOCK_STATE: dispatch_.CapsLockReported(wParam != 0); return true;
         case WM_ABORT_MACRO: player_->RequestAbort(); return true;
         case WM_REFRESH_PROGRAMS:
             if (!Closing()) dispatch_.SetRunningProgs();

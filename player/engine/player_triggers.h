@@ -56,7 +56,7 @@ public:
     ~PlayerTriggers() override;
 
     // The trigger messages (hot key, window activation, clearing InUse, abort, program
-    // list); false for any other message.
+    // list, Caps Lock state); false for any other message.
     bool HandleMessage(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
     void RunByNickname(const std::string& nickname) { dispatch_.RunByNickname(nickname); }
     TriggerDispatch& dispatch() { return dispatch_; }

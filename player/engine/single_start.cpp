@@ -16,6 +16,8 @@ StartDecision ClaimOrHandOver(const std::vector<std::string>& args, std::chrono:
     const std::string text = HandOverText(args);
     for (;;) {
         win::SingleInstance guard(kPlayerInstanceName);
+        if (guard.status() == win::SingleInstance::Status::Refused)
+            return {StartDecision::Refused, {}, guard.problem()};
         if (guard.status() != win::SingleInstance::Status::Running) {
             StartDecision d;
             if (guard.acquired()) d.guard.emplace(std::move(guard));
@@ -23,8 +25,8 @@ StartDecision ClaimOrHandOver(const std::vector<std::string>& args, std::chrono:
         }
         const std::uint64_t window = win::RunningInstanceWindow(kPlayerInstanceName);
         if (window != 0 && send(static_cast<std::uint32_t>(window), text))
-            return {StartDecision::HandedOver, {}};
-        if (std::chrono::steady_clock::now() >= deadline) return {StartDecision::GaveUp, {}};
+            return {StartDecision::HandedOver, {}, {}};
+        if (std::chrono::steady_clock::now() >= deadline) return {StartDecision::GaveUp, {}, {}};
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
 }

@@ -21,9 +21,11 @@ struct StartDecision {
         Player,      // `guard` holds the instance (empty when it could not be made: unguarded)
         HandedOver,  // the running player has the command line; end silently
         GaveUp,      // a player runs but never published its window; end silently
+        Refused,     // the guard's folder or file is not safely ours (`problem`); end
     };
     Role role = Player;
     std::optional<win::SingleInstance> guard;
+    std::string problem;
 };
 
 // Takes the single-instance guard or hands `args` over. A player that is still starting

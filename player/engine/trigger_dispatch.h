@@ -72,8 +72,9 @@ public:
 
 class TriggerDispatch {
 public:
+    // Made once the player's window is up, which is when it notes the Caps Lock state.
     TriggerDispatch(TGlobData& glob, win::Desktop& desktop, TriggerHost& host)
-        : glob_(glob), desktop_(desktop), host_(host) {}
+        : glob_(glob), desktop_(desktop), host_(host), capsLockLastKnown_(desktop.CapsLockOn()) {}
 
     // WM_HOTKEY_FIRED: wParam the code with its flag bits, lParam the focused window.
     void HotKeyFired(std::uint32_t wParam, std::int32_t lParam);
@@ -112,6 +113,10 @@ public:
     win::HWND LastForeignWindow() const { return lastForeign_; }
     int RunningMacro() const { return runningMacro_; }
     bool CapsLockWasOn() const { return capsLockWasOn_; }
+    // WM_CAPSLOCK_STATE. Timed macros start from the state it last reported, or from the
+    // one seen at start when it never did.
+    void CapsLockReported(bool on) { capsLockLastKnown_ = on; }
+    bool CapsLockLastKnown() const { return capsLockLastKnown_; }
     const TMacroRecord& PlayRecord() const { return play_; }
 
 private:
@@ -129,6 +134,7 @@ private:
     win::HWND lastForeign_ = 0;
     int runningMacro_ = 0;
     bool capsLockWasOn_ = false;
+    bool capsLockLastKnown_;
     bool playing_ = false;
     bool popupShowing_ = false;
     TypedAbbreviation abbreviation_;

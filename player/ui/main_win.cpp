@@ -139,7 +139,7 @@ void TMainWin::InitGlobData() {
     g.StopKeyCtrl = g.StopKeyAlt = g.StopKeyShift = 0;
     g.LibByte14320 = 0;
     g.IsNT = 1;
-    g.MouseSwapped = 0;
+    g.MouseSwapped = win::ActiveDesktop().MouseButtonsSwapped() ? 1 : 0;
     QtmUpCapture(&g);
     QtmUpInit(&g);
     g.IdleSchedules = 0;

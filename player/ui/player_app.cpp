@@ -93,6 +93,11 @@ int RunPlayer(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) args.push_back(win::Utf8ToCp1252(argv[i]));
 
     StartDecision start = ClaimOrHandOver(args, kWaitForStartingPlayer, PostHandOver);
+    if (start.role == StartDecision::Refused) {
+        win::MessageBox(start.problem + "  Tessaro will terminate.", "System Error", win::MbButtons::Ok,
+                        win::MbIcon::Error);
+        return 1;
+    }
     if (start.role != StartDecision::Player) return 0;
     win::UndoInputLeftByDeadPlayer();
 
@@ -103,6 +108,26 @@ int RunPlayer(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     win::ScopedMessageBoxHandler qtBoxes(QtMessageBox);
 
+    // A signal ends the player whenever it comes: a box on the screen (at start-up, too)
+    // is closed and no other shows, and a start that is under way ends as soon as it can.
+    std::unique_ptr<TMainWin> main;
+    bool stopDuringStart = false;
+    std::unique_ptr<QSocketNotifier> signalNotifier;
+    if (signalsCaught) {
+        signalNotifier = std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &app, [&main, &stopDuringStart] {
+            char buffer[16];
+            while (::read(g_signalPipe[0], buffer, sizeof buffer) > 0) {
+            }
+            win::StopShowingMessageBoxes();
+            if (QWidget* box = QApplication::activeModalWidget()) box->close();
+            if (main)
+                main->Terminate();
+            else
+                stopDuringStart = true;
+        });
+    }
+
     MainBlockObjects objects;
     if (!CreateMainBlockObjects(objects)) return 1;
     auto glob = std::make_unique<TGlobData>();
@@ -112,23 +137,17 @@ int RunPlayer(int argc, char** argv) {
     LoadAllSettings();
     if (TraySwitchGiven(args)) config->UseTray = true;
 
-    std::unique_ptr<TMainWin> main = TMainWin::Create(*config, *glob, args);
+    main = TMainWin::Create(*config, *glob, args);
     if (!main) {
         Config = nullptr;
         return 1;
     }
-    if (start.guard) start.guard->RecordWindow(main->Handle());
-
-    std::unique_ptr<QSocketNotifier> signalNotifier;
-    if (signalsCaught) {
-        signalNotifier = std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
-        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, main.get(), [&main] {
-            char buffer[16];
-            while (::read(g_signalPipe[0], buffer, sizeof buffer) > 0) {
-            }
-            main->Terminate();
-        });
+    if (stopDuringStart) {
+        main.reset();
+        Config = nullptr;
+        return 0;
     }
+    if (start.guard) start.guard->RecordWindow(main->Handle());
 
     const int result = QApplication::exec();
     signalNotifier.reset();

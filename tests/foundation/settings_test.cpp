@@ -1,6 +1,7 @@
 #include "foundation/settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -503,6 +504,65 @@ TEST_F(SettingsTest, UnwritableFileIsReportedOnce) {
     EXPECT_NE(calls[0].text.find("TESRO.INI"), std::string::npos);
     EXPECT_FALSE(tessaro::SaveEMailSettings());
     EXPECT_EQ(calls.size(), 2u);
+}
+
+TEST_F(SettingsTest, SavingAllTriesEverySectionAndNamesTheFailuresOnce) {
+    std::vector<win::MessageBoxCall> calls;
+    win::ScopedMessageBoxHandler handler([&](const win::MessageBoxCall& call) {
+        calls.push_back(call);
+        return win::MbResult::Ok;
+    });
+    tessaro::LoadAllSettings();
+    // A value that cannot be one line of the file fails its section only.
+    Config->RecentFiles[2] = std::string("a\nb");
+    Config->RecentFiles[0] = std::string("c\rd");
+    Config->SMTPPort = 2525;
+    EXPECT_FALSE(tessaro::SaveAllSettings());
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].caption, "Error");
+    EXPECT_NE(calls[0].text.find("(section [Misc])"), std::string::npos) << calls[0].text;
+    std::vector<std::string> sections;
+    for (const auto& [section, keys] : Layout()) sections.push_back(section);
+    EXPECT_EQ(sections,
+              (std::vector<std::string>{"Capture", "Snipra", "Grid Title Font", "Grid Font", "Main Window",
+                                        "Script Page", "Network", "Print List Font", "Scheduler", "EMail"}));
+    EXPECT_EQ(Stored("EMail", "SMTP Port"), "2525");
+
+    Config->RecentFiles[2] = std::string("ok");
+    Config->SMTPHost = std::string("x\ny");
+    calls.clear();
+    EXPECT_FALSE(tessaro::SaveAllSettings());
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_NE(calls[0].text.find("(sections [Misc], [EMail])"), std::string::npos) << calls[0].text;
+    EXPECT_EQ(Stored("Misc", "Last File 2"), "ok");
+}
+
+TEST_F(SettingsTest, ReadOnlyFileIsReportedAndLeftAsItIs) {
+    Put("[Misc]\r\nUse Tray=No\r\n");
+    const fs::path file = winDir_ / "TESRO.INI";
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const auto inode = [&] {
+        struct stat st {};
+        ::stat(file.c_str(), &st);
+        return st.st_ino;
+    };
+    const auto before = inode();
+    std::vector<win::MessageBoxCall> calls;
+    win::ScopedMessageBoxHandler handler([&](const win::MessageBoxCall& call) {
+        calls.push_back(call);
+        return win::MbResult::Ok;
+    });
+    tessaro::LoadAllSettings();
+    EXPECT_FALSE(Config->UseTray);
+    EXPECT_FALSE(tessaro::SaveAllSettings());
+    EXPECT_FALSE(tessaro::SaveNetworkSettings());
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].caption, "Error");
+    EXPECT_NE(calls[0].text.find("TESRO.INI"), std::string::npos);
+    EXPECT_EQ(Slurp(), "[Misc]\r\nUse Tray=No\r\n");
+    EXPECT_EQ(inode(), before);
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
 }  // namespace

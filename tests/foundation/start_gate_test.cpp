@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -136,6 +137,19 @@ TEST_F(StartGateTest, StartsWithoutTheMarkerShowTheBoxAndEnd) {
         EXPECT_EQ(p.Exit(), 0);
     }
     EXPECT_FALSE(win::InstanceRunning(tessaro::kEditorInstanceName));
+}
+
+TEST_F(StartGateTest, RuntimeFolderOthersMayWriteStopsTheEditorWithItsReason) {
+    ::chmod(dir_.c_str(), 0777);
+    const fs::path lock = dir_ / (win::NamespacedName(tessaro::kEditorInstanceName) + ".lock");
+    Probe p({"-PWV", "/RH1"});
+    EXPECT_EQ(
+        p.Line(),
+        "BOX [System Error] [The folder " + dir_.string() +
+            " for Tessaro's lock files may be written by other users.  Tessaro Editor will terminate.]");
+    EXPECT_EQ(p.Line(), "");  // it never runs
+    EXPECT_EQ(p.Exit(), 1);
+    EXPECT_FALSE(fs::exists(lock));
 }
 
 TEST_F(StartGateTest, SecondEditorEndsSilentlyAndTheGuardIsFreedWhenTheFirstDies) {

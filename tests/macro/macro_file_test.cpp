@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "tests/support/finishes_in_time.h"
 #include "tests/support/macro_fixtures.h"
 #include "tests/support/temp_dir.h"
 
@@ -146,6 +147,33 @@ TEST_F(MacroFileTest, MissingAndUnreadableFilesAreReportedNotCreated) {
         EXPECT_NE(st.Describe(path).find(path), std::string::npos);
         ::chmod(path.c_str(), 0644);
     }
+}
+
+TEST(MacroFileKindTest, FifoOrDeviceIsRefusedAtOnceAndNeverReplaced) {
+    TempDir dir;
+    const std::string fifo = dir.file("TESRO.QTM");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/null"), std::string("/dev/zero")}) {
+        const int code = testing::ExitCodeWithin(
+            [&] {
+                std::vector<TMacroRecord> recs;
+                TMacroRecord rec = Named("x", 1);
+                const MacroFileStatus read = ReadMacroRecords(path, 500, recs);
+                const bool refused = read.code == MacroFileStatus::OpenFailed &&
+                                     read.Describe(path).find("not a regular file") != std::string::npos &&
+                                     CountMacroRecords(path) == -1 &&
+                                     ReadMacroRecordAt(path, 1, rec).code == MacroFileStatus::OpenFailed &&
+                                     WriteMacroRecordAt(path, -1, rec).code == MacroFileStatus::OpenFailed &&
+                                     SetMacroEnabledAt(path, 1, false).code == MacroFileStatus::OpenFailed &&
+                                     !CreateEmptyMacroFile(path).ok();
+                return refused ? 0 : 1;
+            },
+            std::chrono::seconds(10));
+        EXPECT_EQ(code, 0) << path << (code < 0 ? ": waited" : ": not refused");
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 TEST(CompanionFileNameTest, ReplacesQtmInAnyCaseElseAppends) {

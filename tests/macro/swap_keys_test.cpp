@@ -2,10 +2,12 @@
 #include "macro/swap_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
 
+#include "tests/support/finishes_in_time.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro {
@@ -22,6 +24,25 @@ TEST(SwapKeysTest, AnyChangedEntryMeansInUse) {
         keys.at(i) = '\xE9';
         EXPECT_TRUE(SwapsInUse(keys)) << i;
     }
+}
+
+TEST(SwapKeysTest, FifoInPlaceOfTheFileIsNeitherWaitedForNorReplaced) {
+    TempDir dir;
+    const std::string path = SwapFileName(dir.file("TESRO.QTM"));
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    const int code = testing::ExitCodeWithin(
+        [&] {
+            TSwapKeys keys = DefaultSwapKeys();
+            return LoadSwapKeysFile(path, keys) == SwapFileStatus::Unreadable &&
+                           SaveSwapKeysFile(path, keys) == SwapFileStatus::WriteFailed
+                       ? 0
+                       : 1;
+        },
+        std::chrono::seconds(10));
+    EXPECT_EQ(code, 0) << (code < 0 ? "waited on the FIFO" : "not refused");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 TEST(SwapKeysTest, FileHoldsExactlyTheRecordAndRoundTrips) {

@@ -1,8 +1,10 @@
 #include "platform/profile.h"
 
 #include "tests/support/file_size_limit.h"
+#include "tests/support/finishes_in_time.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -139,6 +141,27 @@ TEST_F(ProfileTest, BatchWriteEqualsSequentialWrites) {
     EXPECT_EQ(Get("S", "a"), "3");
 }
 
+TEST_F(ProfileTest, SectionsWrittenTogetherEqualSectionsWrittenInTurnAndBadOnesAreLeftOut) {
+    Put("[B]\r\nb=0\r\n; note\r\n");
+    const std::vector<win::ProfileSection> sections = {{"A", {{"x", "1"}, {"y", "2"}}},
+                                                       {"B", {{"b", "9"}, {"c", "3"}}},
+                                                       {"C", {{"bad", "a\nb"}}},
+                                                       {"A", {{"x", "4"}}}};
+    EXPECT_EQ(win::WritePrivateProfileSections(sections, "TEST.INI"),
+              (std::vector<bool>{true, true, false, true}));
+    const std::string together = Slurp();
+    Put("[B]\r\nb=0\r\n; note\r\n");
+    for (const auto& section : sections)
+        win::WritePrivateProfileStrings(section.name, section.entries, "TEST.INI");
+    EXPECT_EQ(Slurp(), together);
+    EXPECT_EQ(together, "[B]\r\nb=9\r\n; note\r\nc=3\r\n\r\n[A]\r\nx=4\r\ny=2\r\n");
+
+    ::chmod((dir_ / "TEST.INI").c_str(), 0444);
+    EXPECT_EQ(win::WritePrivateProfileSections(sections, "TEST.INI"),
+              (std::vector<bool>{false, false, false, false}));
+    EXPECT_EQ(Slurp(), together);
+}
+
 TEST_F(ProfileTest, ValuesThatWouldBreakTheFileAreRefused) {
     Put("[A]\nk=1\n");
     const std::string before = Slurp();
@@ -237,6 +260,88 @@ TEST_F(ProfileTest, SymlinkedFileStaysALink) {
     ASSERT_TRUE(win::WritePrivateProfileString("A", "k", "2", "TEST.INI"));
     EXPECT_TRUE(fs::is_symlink(dir_ / "TEST.INI"));
     EXPECT_EQ(Slurp("real/target.ini"), "[A]\r\nk=2\r\n");
+}
+
+TEST_F(ProfileTest, ReadOnlyFileIsNeitherReplacedNorChanged) {
+    Put("[A]\nk=1\n");
+    ::chmod((dir_ / "TEST.INI").c_str(), 0444);
+    struct stat before {};
+    ASSERT_EQ(::stat((dir_ / "TEST.INI").c_str(), &before), 0);
+    // Even the superuser, who may write any file, leaves a file marked read-only alone.
+    EXPECT_FALSE(win::WritePrivateProfileString("A", "k", "2", "TEST.INI"));
+    EXPECT_FALSE(win::WritePrivateProfileString("B", "new", "x", "TEST.INI"));
+    EXPECT_FALSE(win::WritePrivateProfileString("A", "k", "1", "TEST.INI"));  // refused though unchanged
+    struct stat after {};
+    ASSERT_EQ(::stat((dir_ / "TEST.INI").c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode & 0777, 0444u);
+    EXPECT_EQ(Slurp(), "[A]\nk=1\n");
+    EXPECT_EQ(Get("A", "k"), "1");
+}
+
+TEST_F(ProfileTest, FifoInPlaceOfTheFileIsNeitherWaitedForNorReplaced) {
+    ASSERT_EQ(::mkfifo((dir_ / "TEST.INI").c_str(), 0600), 0);
+    const int code = tessaro::testing::ExitCodeWithin(
+        [&] {
+            const bool defaults =
+                Get("A", "k", "def") == "def" && win::GetPrivateProfileInt("A", "k", 7, "TEST.INI") == 7;
+            const bool refused = !win::WritePrivateProfileString("A", "k", "2", "TEST.INI");
+            return defaults && refused ? 0 : 1;
+        },
+        std::chrono::seconds(10));
+    EXPECT_EQ(code, 0) << "-1: the program waited on the FIFO";
+    EXPECT_TRUE(fs::is_fifo(dir_ / "TEST.INI"));
+}
+
+// Counts how often files of a folder are opened.
+class OpenCounter {
+public:
+    explicit OpenCounter(const fs::path& dir) : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        // Closes are watched too: the kernel merges an event with an identical one still
+        // unread, so back-to-back opens would count once.
+        ::inotify_add_watch(fd_, dir.c_str(), IN_OPEN | IN_CLOSE);
+    }
+    ~OpenCounter() { ::close(fd_); }
+    int Opens(const std::string& name) {
+        alignas(inotify_event) char buf[16384];
+        for (ssize_t n; (n = ::read(fd_, buf, sizeof buf)) > 0;)
+            for (char* p = buf; p < buf + n;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(p);
+                if ((e->mask & IN_OPEN) && e->len > 0 && name == e->name) ++opens_;
+                p += sizeof(inotify_event) + e->len;
+            }
+        return opens_;
+    }
+
+private:
+    int fd_;
+    int opens_ = 0;
+};
+
+TEST_F(ProfileTest, FileIsParsedOncePerChangeNotOncePerKey) {
+    std::string text = "[A]\r\n";
+    for (int i = 0; i < 200; ++i) text += "k" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+    Put(text);
+    ::sleep(1);  // a file changed in the same clock step as a read is read again
+    OpenCounter counter(dir_);
+    for (int i = 0; i < 200; ++i) ASSERT_EQ(Get("A", ("k" + std::to_string(i)).c_str()), std::to_string(i));
+    EXPECT_EQ(win::GetPrivateProfileInt("A", "k7", 0, "TEST.INI"), 7);
+    EXPECT_EQ(Get("a", " K199 "), "199");  // the same rules of names
+    EXPECT_EQ(counter.Opens("TEST.INI"), 1);
+
+    // Every kind of change is seen by the next read: a write of ours, another program's file
+    // renamed into place, and the same file rewritten in place at the same size.
+    ASSERT_TRUE(win::WritePrivateProfileString("A", "k1", "one", "TEST.INI"));
+    EXPECT_EQ(Get("A", "k1"), "one");
+    Put("[A]\r\nk1=two\r\n", "other.ini");
+    fs::rename(dir_ / "other.ini", dir_ / "TEST.INI");
+    EXPECT_EQ(Get("A", "k1"), "two");
+    Put("[A]\r\nk1=TWO\r\n");
+    EXPECT_EQ(Get("A", "k1"), "TWO");
+    Put("[A]\r\nk1=ToW\r\n");
+    EXPECT_EQ(Get("A", "k1"), "ToW");
+    fs::remove(dir_ / "TEST.INI");
+    EXPECT_EQ(Get("A", "k1", "gone"), "gone");
 }
 
 }  // namespace

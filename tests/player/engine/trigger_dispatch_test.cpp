@@ -190,6 +190,24 @@ TEST_F(Dispatch, CapsLockIsTurnedOffForThePlaybackUnlessAMacroIsInUse) {
     EXPECT_EQ(host.playedCapsLock.back(), false);
 }
 
+TEST(CapsLockAtStart, IsSeenWhenDispatchBeginsAndFollowsTheLibrarysReports) {
+    win::sim::SimDesktop desktop;
+    testing::RecordingHost host;
+    auto glob = std::make_unique<TGlobData>();
+    desktop.capsLock = true;
+    TriggerDispatch started(*glob, desktop, host);
+    desktop.capsLock = false;  // later changes come as reports, not by looking again
+    EXPECT_TRUE(started.CapsLockLastKnown());
+    started.CapsLockReported(false);
+    EXPECT_FALSE(started.CapsLockLastKnown());
+    // A hot key's own Caps Lock flag is a matter of that hot key only.
+    started.CapsLockReported(true);
+    started.HotKeyFired(kCode, 0);
+    EXPECT_TRUE(started.CapsLockLastKnown());
+    EXPECT_FALSE(started.CapsLockWasOn());
+    EXPECT_FALSE(TriggerDispatch(*glob, desktop, host).CapsLockLastKnown());
+}
+
 TEST_F(Dispatch, RefusalsWhileAnotherActivityRuns) {
     SetMacros({Global("x"), {scPopupMenu, kCode + 1, ""}});
     glob().CaptureOn = 1;

@@ -1,0 +1,282 @@
+// The real player started among things it must not trust: another user's runtime folder,
+// lock links and shared blocks, a FIFO as its macro or remap file, a read-only or huge
+// settings file, a left-handed mouse.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <fstream>
+
+#include "platform/paths.h"
+#include "platform/shared_memory.h"
+#include "player_process.h"
+#include "protocol/glob_data.h"
+#include "tests/support/xvfb.h"
+
+// Xlib last: its macros (None, Bool, Status) clash with the headers above.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+namespace tessaro::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr uid_t kOtherUser = 65534;
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs `body` in a child process that has become another user; its exit code.
+int AsOtherUser(const std::function<int()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::setgid(kOtherUser) != 0 || ::setuid(kOtherUser) != 0) ::_exit(99);
+        ::umask(0);
+        ::_exit(body());
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The title of a window, or "" (Qt sets the EWMH name in UTF-8).
+std::string TitleOf(Display* d, Window w) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    std::string title;
+    if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_NAME", False), 0, 1024, False, AnyPropertyType,
+                           &type, &format, &count, &left, &data) == Success &&
+        data) {
+        title.assign(reinterpret_cast<char*>(data), count);
+        XFree(data);
+    }
+    return title;
+}
+
+// True once a shown top-level window has that title.
+bool BoxShows(Display* d, const std::string& title, std::chrono::milliseconds limit) {
+    return WaitFor(
+        [&] {
+            Window root = 0, parent = 0, *children = nullptr;
+            unsigned int n = 0;
+            if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n)) return false;
+            bool found = false;
+            for (unsigned int i = 0; i < n && !found; ++i) {
+                XWindowAttributes a{};
+                found = XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable &&
+                        TitleOf(d, children[i]) == title;
+            }
+            if (children) XFree(children);
+            return found;
+        },
+        limit);
+}
+
+class HostileStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (xvfb_.name().empty()) GTEST_SKIP() << "no Xvfb";
+        box_ = std::make_unique<PlayerSandbox>(xvfb_.name());
+        display_ = xvfb_.Open();
+        ASSERT_NE(display_, nullptr);
+        victim_ = box_->file("victim.txt");
+        std::ofstream(victim_) << "precious";
+        ::chmod(victim_.c_str(), 0666);  // the other user could not write it anyway
+    }
+    void TearDown() override {
+        if (display_) XCloseDisplay(display_);
+        ::unsetenv("TMPDIR");
+    }
+    bool RunningAsRoot() const { return ::geteuid() == 0; }
+
+    Xvfb xvfb_;
+    std::unique_ptr<PlayerSandbox> box_;
+    Display* display_ = nullptr;
+    std::string victim_;
+};
+
+TEST_F(HostileStart, AnotherUsersRuntimeFolderStopsTheStartAndHarmsNothing) {
+    if (!RunningAsRoot()) GTEST_SKIP() << "needs root to act as a second user";
+    ::chmod(box_->dir().c_str(), 0711);  // the other user may pass through, no more
+    const std::string tmp = box_->file("tmp");
+    ::mkdir(tmp.c_str(), 0777);
+    ::chmod(tmp.c_str(), 01777);
+    ::setenv("TMPDIR", tmp.c_str(), 1);
+    ::unsetenv("XDG_RUNTIME_DIR");
+    const std::string folder = tmp + "/tessaro-" + std::to_string(::getuid());
+    const std::string lock = folder + "/" + win::NamespacedName("QTMRN321Z") + ".lock";
+    ASSERT_EQ(AsOtherUser([&] {
+                  return ::mkdir(folder.c_str(), 0777) == 0 && ::symlink(victim_.c_str(), lock.c_str()) == 0
+                             ? 0
+                             : 1;
+              }),
+              0);
+
+    PlayerProcess player(*box_, {"/EN"}, "player.log");
+    EXPECT_EQ(player.WaitExit(10s), 1) << player.Log();
+    EXPECT_NE(player.Log().find(folder + " for Tessaro's lock files belongs to another user"),
+              std::string::npos)
+        << player.Log();
+    EXPECT_EQ(Slurp(victim_), "precious");
+    EXPECT_TRUE(box_->SharedObjects().empty());
+}
+
+TEST_F(HostileStart, LinkInPlaceOfTheLockFileIsNeverFollowed) {
+    const std::string lock = win::SingleInstancePath(kPlayerInstanceName);
+    ASSERT_FALSE(lock.empty());
+    ASSERT_EQ(::symlink(victim_.c_str(), lock.c_str()), 0);
+    PlayerProcess player(*box_, {"/EN"}, "player.log");
+    EXPECT_EQ(player.WaitExit(10s), 1) << player.Log();
+    EXPECT_NE(player.Log().find("symbolic link"), std::string::npos) << player.Log();
+    EXPECT_EQ(Slurp(victim_), "precious");
+    EXPECT_TRUE(box_->SharedObjects().empty());
+}
+
+TEST_F(HostileStart, SharedBlocksPlantedByAnotherUserAreRefusedAndLeftAlone) {
+    if (!RunningAsRoot()) GTEST_SKIP() << "needs root to act as a second user";
+    for (const std::string name : {"QTBA1KGR", "mutex-QT88aveR"}) {
+        SCOPED_TRACE(name);
+        constexpr std::size_t kSize = sizeof(TGlobData);
+        const std::string shm = "/" + win::NamespacedName(name);
+        ASSERT_EQ(AsOtherUser([&] {
+                      const int fd = ::shm_open(shm.c_str(), O_RDWR | O_CREAT | O_EXCL, 0666);
+                      if (fd < 0 || ::ftruncate(fd, kSize) != 0) return 1;
+                      void* p = ::mmap(nullptr, kSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+                      std::memset(p, 0xAB, kSize);
+                      return 0;
+                  }),
+                  0);
+
+        PlayerProcess player(*box_, {"/EN"}, "player.log");
+        EXPECT_TRUE(BoxShows(display_, "System Error", 15s)) << player.Log();
+        EXPECT_EQ(win::RunningInstanceWindow(kPlayerInstanceName), 0u);
+        EXPECT_GE(player.Stop(SIGTERM), 0) << "the box kept the player from ending";
+
+        const int fd = ::shm_open(shm.c_str(), O_RDONLY, 0);
+        ASSERT_GE(fd, 0) << "the planted block was removed";
+        struct stat st {};
+        ASSERT_EQ(::fstat(fd, &st), 0);
+        EXPECT_EQ(st.st_uid, kOtherUser);
+        EXPECT_EQ(st.st_mode & 0777, 0666u);
+        const auto* bytes =
+            static_cast<const unsigned char*>(::mmap(nullptr, kSize, PROT_READ, MAP_SHARED, fd, 0));
+        EXPECT_EQ(std::count(bytes, bytes + kSize, 0xAB), static_cast<long>(kSize))
+            << "the block was written";
+        ::munmap(const_cast<unsigned char*>(bytes), kSize);
+        ::close(fd);
+        ::shm_unlink(shm.c_str());
+        EXPECT_TRUE(box_->SharedObjects().empty()) << box_->SharedObjects().front();
+    }
+}
+
+TEST_F(HostileStart, FifoAsMacroFileOrRemapFileShowsTheErrorAndIsKept) {
+    for (const char* fifo : {"TESRO.QTM", "TESRO.QTS"}) {
+        SCOPED_TRACE(fifo);
+        for (const char* file : {"TESRO.QTM", "TESRO.QTS"}) std::filesystem::remove(box_->file(file));
+        ASSERT_EQ(::mkfifo(box_->file(fifo).c_str(), 0600), 0);
+        PlayerProcess player(*box_, {"/EN"}, "player.log");
+        EXPECT_TRUE(BoxShows(display_, "Error", 15s)) << "the start hung on the FIFO\n" << player.Log();
+        // The box is up while the player starts: a signal still ends it, and cleanly.
+        EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
+        struct stat st {};
+        ASSERT_EQ(::stat(box_->file(fifo).c_str(), &st), 0);
+        EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "replaced by a file";
+        EXPECT_TRUE(box_->SharedObjects().empty());
+    }
+}
+
+TEST_F(HostileStart, ReadOnlySettingsFileIsReportedAndKeptAsItIs) {
+    const std::string ini = box_->file("TESRO.INI");
+    const std::string text = "[Misc]\r\nStart Editor=No\r\n[Network]\r\nSync Minutes=12\r\n";
+    std::ofstream(ini, std::ios::binary) << text;
+    ::chmod(ini.c_str(), 0444);
+    struct stat before {};
+    ASSERT_EQ(::stat(ini.c_str(), &before), 0);
+
+    PlayerProcess player(*box_, {"/SM45"}, "player.log");
+    EXPECT_TRUE(BoxShows(display_, "Error", 15s)) << player.Log();
+    EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
+    struct stat after {};
+    ASSERT_EQ(::stat(ini.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode & 0777, 0444u);
+    EXPECT_EQ(Slurp(ini), text);
+}
+
+TEST_F(HostileStart, SettingsFileIsReadOnceAtStartHoweverManyKeys) {
+    std::string text = "[Misc]\r\nStart Editor=No\r\n[Junk]\r\n";
+    for (int i = 0; i < 20000; ++i) text += "Key " + std::to_string(i) + "=" + std::string(200, 'v') + "\r\n";
+    std::ofstream(box_->file("TESRO.INI"), std::ios::binary) << text;
+    std::this_thread::sleep_for(1100ms);  // written well before the start reads it
+
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    // Closes are watched too: the kernel merges an event with an identical one still unread,
+    // so back-to-back opens would count once.
+    ::inotify_add_watch(watch, box_->dir().c_str(), IN_OPEN | IN_CLOSE);
+    PlayerProcess player(*box_, {}, "player.log");
+    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
+    int opens = 0;
+    alignas(inotify_event) char buf[65536];
+    for (ssize_t n; (n = ::read(watch, buf, sizeof buf)) > 0;)
+        for (char* p = buf; p < buf + n;) {
+            const auto* e = reinterpret_cast<const inotify_event*>(p);
+            if ((e->mask & IN_OPEN) && e->len > 0 && std::string(e->name) == "TESRO.INI") ++opens;
+            p += sizeof(inotify_event) + e->len;
+        }
+    ::close(watch);
+    // One read for the loaders and one per section the start saves; nothing per key.
+    EXPECT_LE(opens, 8);
+    EXPECT_EQ(player.Stop(SIGTERM), 0);
+    EXPECT_NE(Slurp(box_->file("TESRO.INI")).find("Key 19999=" + std::string(200, 'v')), std::string::npos);
+}
+
+TEST_F(HostileStart, SectionThatCannotBeSavedCostsNoOtherSection) {
+    // A macro file whose name cannot stand on one line of the settings file.
+    const std::string odd = box_->file("two\nlines.QTM");
+    std::ofstream(odd).close();
+    PlayerProcess player(*box_, {"/EN", "/F" + odd}, "player.log");
+    EXPECT_TRUE(BoxShows(display_, "Error", 15s)) << player.Log();
+    EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
+    const std::string saved = Slurp(box_->file("TESRO.INI"));
+    for (const char* section : {"[Misc]", "[Capture]", "[Snipra]", "[Main Window]", "[Network]", "[EMail]"})
+        EXPECT_NE(saved.find(section), std::string::npos) << section << "\n" << saved;
+    EXPECT_EQ(saved.find("lines.QTM"), std::string::npos) << saved;
+}
+
+TEST_F(HostileStart, MouseSwappedFollowsThePointersButtonMapping) {
+    unsigned char normal[32];
+    const int buttons = XGetPointerMapping(display_, normal, sizeof normal);
+    ASSERT_GE(buttons, 3);
+    auto swappedInTable = [&](bool leftHanded) {
+        unsigned char map[32];
+        std::copy(normal, normal + buttons, map);
+        if (leftHanded) std::swap(map[0], map[2]);
+        EXPECT_EQ(XSetPointerMapping(display_, map, buttons), MappingSuccess);
+        XSync(display_, False);
+        PlayerProcess player(*box_, {"/EN"}, "player.log");
+        EXPECT_NE(WaitForPlayerWindow(), 0u) << player.Log();
+        auto master = win::SharedMemory::Open("QTBA1KGR", sizeof(TGlobData));
+        EXPECT_TRUE(master);
+        const int value =
+            master ? static_cast<const unsigned char*>(master->data())[offsetof(TGlobData, MouseSwapped)]
+                   : -1;
+        master.reset();
+        EXPECT_EQ(player.Stop(SIGTERM), 0);
+        return value;
+    };
+    EXPECT_EQ(swappedInTable(true), 1);
+    EXPECT_EQ(swappedInTable(false), 0);
+}
+
+}  // namespace
+}  // namespace tessaro::testing
