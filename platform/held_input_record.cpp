@@ -10,6 +10,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "platform/file_io.h"
 #include "platform/paths.h"
 
 namespace win {
@@ -85,24 +86,29 @@ std::optional<HeldInput> ParseHeldInput(std::string_view text) {
     return std::nullopt;  // cut short
 }
 
-std::string HeldInputRecordPath() { return JoinPath(RuntimeDirectory(), NamespacedName("held-input")); }
+std::string HeldInputRecordPath() {
+    const auto dir = RuntimeDirectory();
+    return dir ? JoinPath(*dir, NamespacedName("held-input")) : std::string();
+}
 
 std::unique_ptr<HeldInputRecord> HeldInputRecord::Claim(HeldInput& leftover) {
     leftover = {};
     const std::string path = HeldInputRecordPath();
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        std::fprintf(stderr, "tessaro: cannot open %s: %s\n", path.c_str(), std::strerror(errno));
+    if (path.empty()) return nullptr;
+    std::string problem;
+    UniqueFd file = OpenPrivateFile(path, O_RDWR | O_CREAT, &problem);
+    if (!file.valid()) {
+        std::fprintf(stderr, "tessaro: keys held by the player are not recorded: %s\n",
+                     problem.empty() ? std::strerror(errno) : problem.c_str());
         return nullptr;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() ||
-        (st.st_mode & (S_IRWXG | S_IRWXO)) || st.st_size > kMaxRecordBytes) {
-        std::fprintf(stderr, "tessaro: %s is not a private file of this user; keys are not recorded\n",
+    if (::fstat(file.get(), &st) != 0 || st.st_size > kMaxRecordBytes) {
+        std::fprintf(stderr, "tessaro: %s is too large for a record of held keys; keys are not recorded\n",
                      path.c_str());
-        ::close(fd);
         return nullptr;
     }
+    const int fd = file.release();
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
         return nullptr;
