@@ -1,5 +1,7 @@
 #include "platform/input_backend.h"
 
+#include <cstdio>
+
 #include "platform/backend.h"
 #include "platform/sim/sim_input.h"
 #include "platform/x11/display.h"
@@ -12,6 +14,7 @@ std::unique_ptr<InputBackend> CreateInputBackend() {
         if (Display* d = x11::SharedDisplay()) {
             auto xtest = std::make_unique<x11::XTestInput>(d);
             if (xtest->ok()) return xtest;
+            std::fputs("tessaro: the X server lacks the XTEST extension; macros cannot type\n", stderr);
         }
     }
     return std::make_unique<sim::SimInput>();
