@@ -96,15 +96,7 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
         std::make_unique<PlayerPeerContext>(PlayerPeerContext{config_, glob_, link_, *macros_, *this});
     RegisterPlayerPeerHandlers(dispatcher_, *peerContext_);
 
-    SwitchActions actions;
-    actions.macroFileChanged = [this] {
-        macros_->LoadMacroFile(config_.RecentFiles[0].str());
-        networkLock_->NoteLoaded();
-        SetHotKeys();
-    };
-    actions.networkModeOn = [this] { networkLock_->Configure(true, config_.RecentFiles[0].str()); };
-    actions.lockFileChanged = [this] { networkLock_->Configure(true, config_.RecentFiles[0].str()); };
-    ProcessParams(args, config_, switches_, actions);
+    ProcessParams(args, config_, switches_, *this);
     SaveSwitchSettings();
     switches_.startMacro = StartMacroNickname(args);
 
@@ -309,6 +301,12 @@ void TMainWin::ReleaseSyncFile(int changes) { networkLock_->ReleaseSyncFile(chan
 
 void TMainWin::UseLockFileOf(const std::string& macroFile) {
     networkLock_->Configure(config_.NetworkMode, macroFile);
+}
+
+void TMainWin::MacroFileSwitched() {
+    macros_->LoadMacroFile(config_.RecentFiles[0].str());
+    networkLock_->NoteLoaded();
+    SetHotKeys();
 }
 
 void TMainWin::GetSwapFile() {

@@ -43,7 +43,7 @@ inline constexpr const char* kTrayTip = "Tessaro 99";
 inline constexpr const char* kRunningTip = "Macro Is Running - Right Click to Abort";
 
 // The player's shell: it implements every role the engine asks of it.
-class TMainWin : public QWidget, public TriggerShell, public MacroFileUpkeep {
+class TMainWin : public QWidget, public TriggerShell, public MacroFileUpkeep, public SwitchHost {
     Q_OBJECT
 public:
     // The creation steps. A shared block that cannot be made is reported ("System Error")
@@ -100,6 +100,9 @@ public:
     void DoMenuTaskIcon() override;
     void TellOtherPlayers() override;
     void PostEditor(std::uint32_t code, std::int32_t value) override;
+
+    // SwitchHost (UseLockFileOf above serves both)
+    void MacroFileSwitched() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
