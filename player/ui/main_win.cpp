@@ -28,6 +28,13 @@
 
 namespace tessaro {
 
+namespace {
+
+// While the player holds the lock of a shared macro file it renews it this often.
+constexpr int kHeartbeatMs = 30'000;
+
+}  // namespace
+
 void SystemError(const std::string& text) {
     win::MessageBox(text, "System Error", win::MbButtons::Ok, win::MbIcon::Error);
 }
@@ -82,14 +89,10 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
 
     InitGlobData();
 
-    networkLock_ = std::make_unique<PlayerNetworkLock>(PlayerNetworkLock::Hooks{
-        [this] { dispatcher_.Dispatch(puReloadAll, 1); }, [](bool) {},
-        [this](const std::string& caption, const std::string& text) { windows_.DoAMessage(caption, text); },
-        [] { return win::Now(); },
-        [] {
-            using namespace std::chrono;
-            return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-        }});
+    networkLock_ = std::make_unique<PlayerNetworkLock>(*this);
+    heartbeat_ = new QTimer(this);
+    heartbeat_->setInterval(kHeartbeatMs);
+    connect(heartbeat_, &QTimer::timeout, this, [this] { networkLock_->Heartbeat(); });
     networkLock_->Configure(config_.NetworkMode, config_.RecentFiles[0].str());
 
     peerContext_ =
@@ -323,6 +326,26 @@ void TMainWin::DoMenuTaskIcon() {}
 // One player runs per desktop session and players elsewhere cannot be reached by window
 // messages: they see the change through the network lock.
 void TMainWin::TellOtherPlayers() {}
+
+void TMainWin::ReloadEverything() { dispatcher_.Dispatch(puReloadAll, 1); }
+
+void TMainWin::HeartbeatTimer(bool running) {
+    if (running)
+        heartbeat_->start();
+    else
+        heartbeat_->stop();
+}
+
+void TMainWin::LockMessage(const std::string& caption, const std::string& text) {
+    windows_.DoAMessage(caption, text);
+}
+
+double TMainWin::Now() { return win::Now(); }
+
+std::int64_t TMainWin::LocalMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 void TMainWin::PostEditor(std::uint32_t code, std::int32_t value) { link_.NotifyEditor(code, value); }
 

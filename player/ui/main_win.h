@@ -15,6 +15,7 @@
 #include "player/engine/command_line.h"
 #include "player/engine/hook_peer_link.h"
 #include "player/engine/macro_control.h"
+#include "player/engine/network_lock.h"
 #include "protocol/hotkey_names.h"
 #include "player/engine/peer_handlers.h"
 #include "player/engine/peer_update.h"
@@ -23,14 +24,14 @@
 #include "player/ui/player_windows.h"
 #include "player/engine/swap_table.h"
 
+class QTimer;
+
 namespace win {
 class MessageReceiver;
 class SharedMemory;
 }  // namespace win
 
 namespace tessaro {
-
-class PlayerNetworkLock;
 
 // The texts of the start-up failures that end the player ("System Error").
 inline constexpr const char* kMappingNotCreated =
@@ -43,7 +44,11 @@ inline constexpr const char* kTrayTip = "Tessaro 99";
 inline constexpr const char* kRunningTip = "Macro Is Running - Right Click to Abort";
 
 // The player's shell: it implements every role the engine asks of it.
-class TMainWin : public QWidget, public TriggerShell, public MacroFileUpkeep, public SwitchHost {
+class TMainWin : public QWidget,
+                 public TriggerShell,
+                 public MacroFileUpkeep,
+                 public SwitchHost,
+                 public NetworkLockHost {
     Q_OBJECT
 public:
     // The creation steps. A shared block that cannot be made is reported ("System Error")
@@ -104,6 +109,13 @@ public:
     // SwitchHost (UseLockFileOf above serves both)
     void MacroFileSwitched() override;
 
+    // NetworkLockHost
+    void ReloadEverything() override;
+    void HeartbeatTimer(bool running) override;
+    void LockMessage(const std::string& caption, const std::string& text) override;
+    double Now() override;
+    std::int64_t LocalMs() override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -133,6 +145,7 @@ private:
     std::unique_ptr<PlayerSwapKeys> swaps_;
     std::unique_ptr<win::SharedMemory> activationBlock_;
     std::unique_ptr<PlayerNetworkLock> networkLock_;
+    QTimer* heartbeat_ = nullptr;
     std::unique_ptr<PlayerPeerContext> peerContext_;
     PeerUpdateDispatcher dispatcher_;
     std::unique_ptr<win::MessageReceiver> receiver_;
