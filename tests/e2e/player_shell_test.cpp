@@ -13,6 +13,7 @@
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
 #include "tests/support/key_target.h"
+#include "tests/support/macro_fixtures.h"
 #include "tests/support/xvfb.h"
 #include "tray_host.h"
 
@@ -24,11 +25,7 @@ using namespace std::chrono_literals;
 constexpr int kCtrlAltK = 154;
 
 TMacroRecord HotKeyMacro(const std::string& nickname, const std::string& text) {
-    TMacroRecord rec{};
-    rec.Nickname = nickname;
-    rec.Scope = scGlobal;
-    rec.ActivationCode = kCtrlAltK;
-    rec.Enabled = 1;
+    TMacroRecord rec = TestMacro(nickname, kCtrlAltK);
     SetMacroText(rec, text);
     return rec;
 }
