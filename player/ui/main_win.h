@@ -60,7 +60,6 @@ public:
     std::uint32_t Handle() const { return handle_; }
     bool browseMode() const { return switches_.browseMode; }
     const std::string& startMacro() const { return switches_.startMacro; }
-    bool closing() const { return closing_; }
 
     // Tray click, "&Open Editor", start-up: the editor to the front, or started.
     void ActivateMe();
@@ -85,6 +84,11 @@ public:
     PlayerMacroFile& macros() { return *macros_; }
     TTaskIcon& mainIcon() { return *mainIcon_; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The roles the engine sees; it reaches them through its interfaces only.
     // TriggerShell
     void MacroStarted(const RunningMacro& macro) override;
     void MacroEnded() override;
@@ -116,10 +120,6 @@ public:
     double Now() override;
     std::int64_t LocalMs() override;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     TMainWin(TConfigRecord& config, TGlobData& glob);
     bool FormCreate(const std::vector<std::string>& args);
     void FormClose();
