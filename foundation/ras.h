@@ -31,6 +31,16 @@ bool RasLoadLibrary(const std::string& library = kRasLibraryName);
 void RasFreeLibrary();
 bool RasAvailable();
 
+// Each program holds one for its whole run: the service is bound at start (a missing
+// library is no error) and freed at the end.
+class RasBinding {
+public:
+    RasBinding() { RasLoadLibrary(); }
+    ~RasBinding() { RasFreeLibrary(); }
+    RasBinding(const RasBinding&) = delete;
+    RasBinding& operator=(const RasBinding&) = delete;
+};
+
 // "Warning" box telling that dial-up cannot be done here.
 void RasMissingWarning(QWidget* owner);
 

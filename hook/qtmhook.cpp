@@ -66,4 +66,7 @@ void QtmGetGlob(TGlobData** buffer) {
     master->Pull(**buffer);
 }
 
+bool QtmSwapChanged() { return tessaro::hook::RefreshRemapFromSwapBlock(); }
+bool QtmRestoreSwapLeftByCrash() { return tessaro::hook::RestoreRemapLeftByCrash(); }
+
 }  // extern "C"

@@ -1,11 +1,14 @@
 #pragma once
 // The hook library's entry points (libqtmhook.so), with C linkage. The library keeps the
 // master TGlobData in the shared block "QTBA1KGR", watches the user's keyboard and mouse
-// and reports to the player by window messages.
+// and reports to the player by window messages. Nothing else of the library is visible to
+// the programs that load it.
 #include <cstdint>
 
 #include "protocol/glob_data.h"
 
+// The library is built with hidden visibility; these alone are exported.
+#pragma GCC visibility push(default)
 extern "C" {
 
 // Hook handles: 0 means the hook could not be installed.
@@ -36,4 +39,12 @@ void QtmUpKeys(const tessaro::TGlobData* data);
 // block cannot be reached.
 void QtmGetGlob(tessaro::TGlobData** buffer);
 
+// The remap table in "QTTT1KGR" changed: applied at once while the remap hook is installed.
+// False when no remap is on.
+bool QtmSwapChanged();
+// At the start of the one player instance: puts back the keyboard a player that died with
+// the remap on left behind. True when it restored one.
+bool QtmRestoreSwapLeftByCrash();
+
 }  // extern "C"
+#pragma GCC visibility pop

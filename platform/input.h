@@ -48,13 +48,11 @@ public:
     // The text caret of the focused window in screen pixels; nullopt when it cannot be found.
     virtual std::optional<Point> CaretPos() = 0;
 
-    // Around one macro: a backend may refresh its keyboard view before and tidy up after.
+    // Around one macro: a backend may refresh its keyboard view before and undo its
+    // temporary keyboard changes after (without making the caller wait for them).
     virtual void BeginPlayback() {}
     // Release every key and button still held by the playback.
     void ReleaseAll();
-    // Milliseconds other clients may still need to pick up the last characters before the
-    // backend's temporary keyboard changes can be undone by EndPlayback().
-    virtual int SettleMs() const { return 0; }
     virtual void EndPlayback() {}
 
 protected:

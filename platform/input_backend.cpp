@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/backend.h"
+#include "platform/held_input_record.h"
 #include "platform/sim/sim_input.h"
 #include "platform/x11/display.h"
 #include "platform/x11/xtest_input.h"
@@ -18,6 +19,14 @@ std::unique_ptr<InputBackend> CreateInputBackend() {
         }
     }
     return std::make_unique<sim::SimInput>();
+}
+
+bool UndoInputLeftByDeadPlayer() {
+    if (ActiveBackend() != Backend::X11) return false;
+    HeldInput leftover;
+    // Held by a living process: that one is no dead player.
+    const auto record = HeldInputRecord::Claim(leftover);
+    return record && !leftover.empty() && x11::UndoHeldInput(leftover) && record->Write({});
 }
 
 }  // namespace win

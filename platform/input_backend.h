@@ -10,4 +10,9 @@ namespace win {
 
 std::unique_ptr<InputBackend> CreateInputBackend();
 
+// At the start of the one player of the session: releases the keys and buttons a player
+// that died left held down and gives back the keycodes it left remapped. True when there
+// was something to undo.
+bool UndoInputLeftByDeadPlayer();
+
 }  // namespace win

@@ -13,6 +13,12 @@ namespace {
 
 constexpr std::size_t kMaxDisplay = 255;
 
+// A nickname is no path: only a backslash divides it (a "/" is part of the name).
+std::string_view NicknamePart(std::string_view nickname) {
+    const auto pos = nickname.rfind('\\');
+    return pos == std::string_view::npos ? nickname : nickname.substr(pos + 1);
+}
+
 // Each format applied to Monday 30 March 1998, 15:04:23.
 constexpr std::array<std::string_view, kDateFormatCount> kDateExamples = {
     "03/30/98",
@@ -232,7 +238,7 @@ std::string Summary(int code, const TFileOpRec& r) {
     return ": " + std::string(FileNamePart(r.Source));
 }
 
-std::string Summary(int, const TMacroRefRec& r) { return ": " + std::string(FileNamePart(r.Nickname)); }
+std::string Summary(int, const TMacroRefRec& r) { return ": " + std::string(NicknamePart(r.Nickname)); }
 
 std::string Summary(int code, const TNetRec& r) {
     const std::string_view res = r.Resource;

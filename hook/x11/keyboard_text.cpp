@@ -20,12 +20,14 @@ struct Special {
     unsigned long keysym;
     char32_t unicode;
 };
+// BackSpace, Tab, Return, KP_Enter, Escape, the keypad's characters and the euro sign.
+// clang-format off
 constexpr Special kSpecial[] = {
-    {0xff08, 8},   {0xff09, 9},   {0xff0d, 13},     {0xff8d, 13},  {0xff1b, 27},  // BackSpace, Tab, Return,
-                                                                                  // KP_Enter, Escape
-    {0xff80, ' '}, {0xffaa, '*'}, {0xffab, '+'},    {0xffac, ','}, {0xffad, '-'}, {0xffae, '.'},
+    {0xff08, 8},   {0xff09, 9},   {0xff0d, 13},  {0xff8d, 13},  {0xff1b, 27},
+    {0xff80, ' '}, {0xffaa, '*'}, {0xffab, '+'}, {0xffac, ','}, {0xffad, '-'}, {0xffae, '.'},
     {0xffaf, '/'}, {0xffbd, '='}, {0x20ac, 0x20ac},
 };
+// clang-format on
 
 }  // namespace
 

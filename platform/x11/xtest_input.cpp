@@ -1,5 +1,10 @@
 #include "platform/x11/xtest_input.h"
 
+// Qt before X: X defines macros (None, Bool, Status) that Qt's headers use as names.
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QTimer>
+
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -13,6 +18,7 @@
 #include <thread>
 
 #include "platform/synthetic_input.h"
+#include "platform/x11/error_trap.h"
 #include "platform/virtual_keys.h"
 
 namespace win::x11 {
@@ -35,29 +41,49 @@ XTestInput::XTestInput(Display* display) : display_(display) {
     int event_base, error_base, major, minor;
     if (!display_ || !XTestQueryExtension(display_, &event_base, &error_base, &major, &minor)) return;
     XDisplayKeycodes(display_, &min_code_, &max_code_);
+    held_.display = DisplayString(display_);
+    HeldInput leftover;
+    record_ = HeldInputRecord::Claim(leftover);
+    if (!leftover.empty()) UndoHeldInput(leftover);
+    if (record_) record_->Write(held_);
     LoadKeyboardMap();
+    ReserveMarker();
     ok_ = true;
+    if (QCoreApplication::instance()) {
+        // Nothing else reads this connection: unread notices would pile up in its queue.
+        events_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
+        QObject::connect(events_.get(), &QSocketNotifier::activated, [this] { DropEvents(); });
+        free_spares_ = std::make_unique<QTimer>();
+        free_spares_->setSingleShot(true);
+        QObject::connect(free_spares_.get(), &QTimer::timeout, [this] { FreeSettledSpares(); });
+    }
 }
 
 XTestInput::~XTestInput() {
     if (!ok_) return;
     ReleaseAll();
-    auto wait = std::chrono::milliseconds(SettleMs());
-    if (wait.count() > 0) std::this_thread::sleep_for(wait);
-    EndPlayback();
+    free_spares_.reset();
+    playing_ = false;
+    FreeSettledSpares();
+    if (marker_owned_) Unmap(marker_code_);
+    DropEvents();
 }
 
 void XTestInput::LoadKeyboardMap() {
+    map_stale_ = false;
     const int count = max_code_ - min_code_ + 1;
     // Fake events go through the XTEST keyboard; its map is the one that counts.
-    unsigned device = XkbUseCoreKbd;
-    int ndevices = 0;
-    if (XDeviceInfo* devices = XListInputDevices(display_, &ndevices)) {
-        for (int i = 0; i < ndevices; ++i)
-            if (std::strcmp(devices[i].name, "Virtual core XTEST keyboard") == 0)
-                device = static_cast<unsigned>(devices[i].id);
-        XFreeDeviceList(devices);
+    if (!device_) {
+        device_ = XkbUseCoreKbd;
+        int ndevices = 0;
+        if (XDeviceInfo* devices = XListInputDevices(display_, &ndevices)) {
+            for (int i = 0; i < ndevices; ++i)
+                if (std::strcmp(devices[i].name, "Virtual core XTEST keyboard") == 0)
+                    device_ = static_cast<unsigned>(devices[i].id);
+            XFreeDeviceList(devices);
+        }
     }
+    const unsigned device = *device_;
     XkbDescPtr xkb = XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, device);
     if (!xkb && device != XkbUseCoreKbd)
         xkb = XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
@@ -85,7 +111,7 @@ void XTestInput::LoadKeyboardMap() {
         const unsigned long* row = &map_[static_cast<size_t>(code - min_code_) * per_code_];
         auto mine =
             std::find_if(spares_.begin(), spares_.end(), [&](const Spare& s) { return s.code == code; });
-        const bool free = empty[code - min_code_];
+        const bool free = empty[code - min_code_] && code != marker_code_;
         if (mine != spares_.end() && (free || row[0] == mine->keysym))
             kept.push_back(*mine);
         else if (free)
@@ -98,6 +124,18 @@ void XTestInput::LoadKeyboardMap() {
     if (auto p = Find(XK_Shift_L)) shift_code_ = p->code;
 }
 
+void XTestInput::ReserveMarker() {
+    if (auto place = Find(XK_Execute)) {
+        marker_code_ = place->code;  // the layout has the key: nothing to change
+        return;
+    }
+    if (spares_.empty()) return;
+    marker_code_ = spares_.back().code;
+    marker_owned_ = true;
+    spares_.pop_back();
+    Remap(marker_code_, XK_Execute);
+}
+
 std::optional<XTestInput::KeyPlace> XTestInput::Find(unsigned long keysym) const {
     auto it = places_.find(keysym);
     if (it == places_.end()) return std::nullopt;
@@ -108,7 +146,14 @@ std::optional<XTestInput::KeyPlace> XTestInput::Find(unsigned long keysym) const
 }
 
 void XTestInput::BeginPlayback() {
-    LoadKeyboardMap();
+    playing_ = true;
+    if (free_spares_) free_spares_->stop();
+    DropEvents();
+    // Unchanged since the last playback: a hot key does not wait for the whole map again.
+    if (map_stale_) LoadKeyboardMap();
+    // Someone else emptied the marker's keycode: take it back.
+    if (marker_owned_ && map_[static_cast<size_t>(marker_code_ - min_code_) * per_code_] != XK_Execute)
+        Remap(marker_code_, XK_Execute);
     char keys[32];
     XQueryKeymap(display_, keys);
     for (unsigned long sym : kModifierKeysyms) {
@@ -120,7 +165,7 @@ void XTestInput::BeginPlayback() {
         if (ours) continue;
         FakeKey(p->code, false, VkFromKeysym(sym));
     }
-    XFlush(display_);
+    Flush();
 }
 
 short XTestInput::KeyScan(unsigned char ch) {
@@ -146,19 +191,34 @@ void XTestInput::Tap(KeyCode code, bool shifted) {
     FakeKey(code, true, 0);
     FakeKey(code, false, 0);
     if (shifted) FakeKey(shift_code_, false, VK_SHIFT);
-    XFlush(display_);
+    Flush();
 }
 
 // Every injected event is noted right before it goes out: the hook library must not
-// take playback for the user.
+// take playback for the user. A press is recorded before it is sent, a release only once
+// it has been sent (Flush): the record never misses a key that may be down.
 void XTestInput::FakeKey(KeyCode code, bool press, unsigned vk) {
+    if (press && held_.keys.insert(code).second) Record();
+    if (!press && held_.keys.erase(code)) held_dirty_ = true;
     NoteSyntheticInput(press ? SyntheticKind::KeyDown : SyntheticKind::KeyUp, code, vk);
     XTestFakeKeyEvent(display_, code, press, CurrentTime);
 }
 
 void XTestInput::FakeButton(unsigned button, bool press) {
+    if (press && held_.buttons.insert(button).second) Record();
+    if (!press && held_.buttons.erase(button)) held_dirty_ = true;
     NoteSyntheticInput(press ? SyntheticKind::ButtonDown : SyntheticKind::ButtonUp, button);
     XTestFakeButtonEvent(display_, button, press, CurrentTime);
+}
+
+void XTestInput::Flush() {
+    XFlush(display_);
+    if (held_dirty_) Record();
+}
+
+void XTestInput::Record() {
+    held_dirty_ = false;
+    if (record_) record_->Write(held_);
 }
 
 void XTestInput::TypeCharacter(char32_t cp) {
@@ -169,6 +229,7 @@ void XTestInput::TypeCharacter(char32_t cp) {
         return;
     }
     if (KeyCode code = SpareFor(sym)) Tap(code, false);
+    if (!playing_) FreeSettledSpares();
 }
 
 KeyCode XTestInput::SpareFor(unsigned long keysym) {
@@ -188,7 +249,7 @@ KeyCode XTestInput::SpareFor(unsigned long keysym) {
         auto since = Clock::now() - oldest->last_use;
         if (since < kSettle) std::this_thread::sleep_for(kSettle - since);
     }
-    SetMapping(oldest->code, keysym);
+    Remap(oldest->code, keysym);
     // Clients re-read the map when they see the change, which may be after the key has
     // arrived: give them a moment first.
     std::this_thread::sleep_for(kRemapPause);
@@ -197,41 +258,90 @@ KeyCode XTestInput::SpareFor(unsigned long keysym) {
     return oldest->code;
 }
 
-void XTestInput::SetMapping(KeyCode code, unsigned long keysym) {
+void XTestInput::Remap(KeyCode code, unsigned long keysym) {
+    auto [it, fresh] = held_.remaps.try_emplace(code);
+    if (fresh) {
+        // What the keycode has now is what it gets back (its keysyms in every column).
+        int perCode = 0;
+        if (KeySym* syms = XGetKeyboardMapping(display_, code, 1, &perCode)) {
+            it->second.before.assign(syms, syms + perCode);
+            XFree(syms);
+        }
+        if (it->second.before.empty()) it->second.before.assign(per_code_, NoSymbol);
+    }
+    it->second.now = keysym;
+    Record();
     // Both shift levels carry the keysym, so a held Shift cannot change it (a single
     // letter keysym would be read as its lower-case and upper-case pair).
-    std::vector<KeySym> row(static_cast<size_t>(per_code_), keysym);
-    XChangeKeyboardMapping(display_, code, per_code_, row.data(), 1);
-    // The change must have reached the server before the key that uses it.
-    XSync(display_, False);
-    std::copy(row.begin(), row.end(), map_.begin() + static_cast<long>(code - min_code_) * per_code_);
+    SetMapping(code, std::vector<unsigned long>(per_code_, keysym));
+    places_.try_emplace(keysym, KeyPlace{code, 0});
 }
 
-int XTestInput::SettleMs() const {
-    auto latest = Clock::time_point{};
-    for (const Spare& s : spares_)
-        if (s.keysym != 0) latest = std::max(latest, s.last_use);
-    if (latest == Clock::time_point{}) return 0;
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(latest + kSettle - Clock::now());
-    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+void XTestInput::Unmap(KeyCode code) {
+    auto it = held_.remaps.find(code);
+    if (it == held_.remaps.end()) return;
+    if (auto place = places_.find(it->second.now); place != places_.end() && place->second.code == code)
+        places_.erase(place);
+    SetMapping(code, it->second.before);
+    held_.remaps.erase(it);
+    Record();
+}
+
+void XTestInput::SetMapping(KeyCode code, const std::vector<unsigned long>& keysyms) {
+    std::vector<KeySym> row(keysyms.begin(), keysyms.end());
+    XChangeKeyboardMapping(display_, code, static_cast<int>(row.size()), row.data(), 1);
+    // The change must have reached the server before the key that uses it.
+    XSync(display_, False);
+    DropEvents();
+    for (int l = 0; l < per_code_; ++l)
+        map_[static_cast<size_t>(code - min_code_) * per_code_ + l] =
+            l < static_cast<int>(row.size()) ? row[l] : NoSymbol;
 }
 
 void XTestInput::EndPlayback() {
-    bool changed = false;
+    playing_ = false;
+    FreeSettledSpares();
+}
+
+void XTestInput::FreeSettledSpares() {
+    if (playing_) return;
+    auto next = Clock::time_point::max();
     for (Spare& s : spares_) {
         if (s.keysym == 0) continue;
-        SetMapping(s.code, NoSymbol);
+        const auto settled = s.last_use + kSettle;
+        if (Clock::now() < settled && free_spares_) {
+            next = std::min(next, settled);
+            continue;
+        }
+        // No event loop to come back from: wait here.
+        std::this_thread::sleep_until(settled);
+        Unmap(s.code);
         s.keysym = 0;
-        changed = true;
     }
-    if (changed) XSync(display_, False);
+    if (next == Clock::time_point::max()) return;
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(next - Clock::now());
+    free_spares_->start(static_cast<int>(std::max<std::chrono::milliseconds::rep>(wait.count(), 0)));
+}
+
+int XTestInput::DropEvents() {
+    int dropped = 0;
+    while (XPending(display_) > 0) {
+        XEvent e;
+        XNextEvent(display_, &e);
+        // Xlib's own key look-ups follow the new mapping.
+        if (e.type == MappingNotify) XRefreshKeyboardMapping(&e.xmapping);
+        ++dropped;
+    }
+    // Almost all that arrives here are keyboard-map notices: read the map again.
+    map_stale_ = map_stale_ || dropped > 0;
+    return dropped;
 }
 
 void XTestInput::SendKey(unsigned char vk, bool up) {
     unsigned button = vk == VK_LBUTTON ? 1 : vk == VK_RBUTTON ? 3 : vk == VK_MBUTTON ? 2 : 0;
     if (button) {
         FakeButton(button, !up);
-        XFlush(display_);
+        Flush();
         return;
     }
     KeyCode code = 0;
@@ -253,7 +363,8 @@ void XTestInput::SendKey(unsigned char vk, bool up) {
         if (!up) pressed_[vk] = code;
     }
     FakeKey(code, !up, vk);
-    XFlush(display_);
+    Flush();
+    if (!playing_) FreeSettledSpares();
 }
 
 void XTestInput::SendMouse(unsigned flags, int dx, int dy, int data) {
@@ -285,7 +396,7 @@ void XTestInput::SendMouse(unsigned flags, int dx, int dy, int data) {
             FakeButton(button, false);
         }
     }
-    XFlush(display_);
+    Flush();
 }
 
 Point XTestInput::CursorPos() {
@@ -330,5 +441,37 @@ std::optional<Rect> XTestInput::ForegroundWindowRect() {
 }
 
 std::optional<Point> XTestInput::CaretPos() { return std::nullopt; }
+
+bool UndoHeldInput(const HeldInput& held) {
+    Display* d = XOpenDisplay(held.display.empty() ? nullptr : held.display.c_str());
+    if (!d) return false;
+    {
+        ErrorTrap trap(d);
+        char keys[32];
+        XQueryKeymap(d, keys);
+        for (unsigned code : held.keys)
+            if (keys[code / 8] & (1 << (code % 8))) XTestFakeKeyEvent(d, code, False, CurrentTime);
+        Window root, child;
+        int x, y, wx, wy;
+        unsigned mask = 0;
+        XQueryPointer(d, DefaultRootWindow(d), &root, &child, &x, &y, &wx, &wy, &mask);
+        for (unsigned button : held.buttons)
+            if (button >= 1 && button <= 5 && (mask & (Button1Mask << (button - 1))))
+                XTestFakeButtonEvent(d, button, False, CurrentTime);
+        for (const auto& [code, remap] : held.remaps) {
+            // A keycode someone else has changed since is theirs now.
+            int perCode = 0;
+            KeySym* syms = XGetKeyboardMapping(d, static_cast<KeyCode>(code), 1, &perCode);
+            const bool ours = syms && perCode > 0 && syms[0] == remap.now;
+            if (syms) XFree(syms);
+            if (!ours) continue;
+            std::vector<KeySym> row(remap.before.begin(), remap.before.end());
+            XChangeKeyboardMapping(d, static_cast<int>(code), static_cast<int>(row.size()), row.data(), 1);
+        }
+        XSync(d, False);
+    }
+    XCloseDisplay(d);
+    return true;
+}
 
 }  // namespace win::x11

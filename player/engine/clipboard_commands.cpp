@@ -71,8 +71,10 @@ void MacroPlayer::RunClipboardCommand(const Token& token) {
             QImage image;
             const bool loaded = &kind == &kJpeg ? LoadJpeg(path, image) : LoadBitmap(path, image);
             if (!loaded) {
-                windows.DoAMessage(kind.caption,
-                                   "The picture in \"" + std::string(argument) + "\" could not be read.");
+                const std::string why = &kind == &kJpeg ? JpegUnavailable() : std::string();
+                windows.DoAMessage(kind.caption, why.empty() ? "The picture in \"" + std::string(argument) +
+                                                                   "\" could not be read."
+                                                             : why);
                 return;
             }
             clipboard.SetImage(image);

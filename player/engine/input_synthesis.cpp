@@ -61,16 +61,15 @@ void InputSynthesis::BeginMacro() {
 }
 
 void InputSynthesis::EndMacro() {
+    ReleaseHeldInput();
+    // The backend undoes its keyboard changes once other clients have read the keys typed
+    // with them; the next trigger never waits for that.
+    backend_.EndPlayback();
+}
+
+void InputSynthesis::ReleaseHeldInput() {
     ReleaseHeldModifiers();
     backend_.ReleaseAll();
-    // Let other clients read the characters typed through temporary keyboard changes,
-    // whether or not the macro was aborted.
-    const auto settle = std::chrono::milliseconds(backend_.SettleMs());
-    for (auto end = hooks_.now() + settle; hooks_.now() < end;) {
-        hooks_.pump();
-        hooks_.idle(end - hooks_.now());
-    }
-    backend_.EndPlayback();
 }
 
 void InputSynthesis::ReleaseHeldModifiers() {

@@ -49,6 +49,9 @@ public:
     void PostVKey(unsigned char vk, bool up) { backend_.KeyEvent(vk, up); }
     void PostAltVKey(unsigned char vk, bool up) { backend_.KeyEvent(vk, up); }
     void ReleaseHeldModifiers();
+    // Lets go of every key and button the macro holds (an aborted macro does so before
+    // its message shows).
+    void ReleaseHeldInput();
 
     // One character of macro text (a Windows-1252 byte).
     void TypeChar(unsigned char ch);

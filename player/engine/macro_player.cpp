@@ -129,6 +129,7 @@ void MacroPlayer::Play(std::string_view text, std::int64_t count, std::int64_t s
         while (p < text.size()) {
             if (Aborted()) {
                 if (abort_ == Abort::Requested) {
+                    synth_.ReleaseHeldInput();  // no key stays down under the box
                     services_.windows.DoAMessage("Macro Abort", "Tessaro 99 macro has been aborted.");
                     abort_ = Abort::Reported;
                 }

@@ -1,7 +1,6 @@
 #include "player/engine/peer_handlers.h"
 
 #include "foundation/settings.h"
-#include "hook/key_remap.h"
 #include "hook/qtmhook.h"
 #include "player/engine/macro_control.h"
 #include "player/engine/peer_link.h"
@@ -29,7 +28,7 @@ constexpr SettingsReload kSettingsReloads[] = {
 
 }  // namespace
 
-void RefreshInstalledRemap() { hook::RefreshRemapFromSwapBlock(); }
+void RefreshInstalledRemap() { QtmSwapChanged(); }
 
 HookCalls LibraryHookCalls() { return {QtmHookKeyboard, QtmHookMouse, QtmUnHook}; }
 

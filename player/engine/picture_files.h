@@ -1,5 +1,6 @@
 #pragma once
-// Picture files of the clipboard commands: JPEG through libjpeg, bitmaps through Qt.
+// Picture files of the clipboard commands: JPEG through libjpeg (in a plugin loaded on first
+// use, jpeg_codec.h), bitmaps through Qt.
 #include <string>
 
 class QImage;
@@ -12,5 +13,9 @@ bool LoadJpeg(const std::string& path, QImage& out);
 bool SaveJpeg(const std::string& path, const QImage& image, int quality);
 bool LoadBitmap(const std::string& path, QImage& out);
 bool SaveBitmap(const std::string& path, const QImage& image);
+
+// Empty when JPEG pictures can be read and written here; else a text for the user saying
+// why not.
+std::string JpegUnavailable();
 
 }  // namespace tessaro

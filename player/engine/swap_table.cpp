@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "foundation/config_record.h"
-#include "hook/key_remap.h"
 #include "hook/qtmhook.h"
 #include "platform/cp1252.h"
 #include "macro/swap_file.h"
@@ -95,7 +94,7 @@ bool PlayerSwapKeys::SwapsInUse() {
 }
 
 PlayerSwapKeys::RemapCalls PlayerSwapKeys::LibraryRemapCalls() {
-    return {hook::RestoreRemapLeftByCrash, QtmHookSwap, QtmUnHook};
+    return {QtmRestoreSwapLeftByCrash, QtmHookSwap, QtmUnHook};
 }
 
 std::uint32_t PlayerSwapKeys::StartRemap(std::uint32_t playerWindow, const RemapCalls& calls) {

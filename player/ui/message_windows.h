@@ -1,7 +1,7 @@
 #pragma once
-// The player's small windows: messages, the repeat prompt, the pause window and the video
-// clip player. The player has no visible main window, so each one stays on top of every
-// other window and takes the foreground when it opens.
+// The player's small windows: messages, the repeat prompt and the pause window (the video
+// clip player is a plugin: video_plugin.h). The player has no visible main window, so each
+// one stays on top of every other window and takes the foreground when it opens.
 #include <QDialog>
 #include <QString>
 #include <cstdint>
@@ -13,9 +13,6 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QTimer;
-class QMediaPlayer;
-class QVideoWidget;
 
 namespace tessaro {
 
@@ -88,28 +85,6 @@ protected:
 
 private:
     std::uint64_t target_;
-};
-
-class TDoPlayAVI : public QDialog {
-    Q_OBJECT
-public:
-    // 1: start on activation; 2: play to the end, then close; 3: the user starts it.
-    TDoPlayAVI(const QString& file, int mode, QWidget* parent = nullptr);
-    ~TDoPlayAVI() override;
-    QVideoWidget* Panel;
-    QPushButton* PlayButton;
-    QPushButton* StopButton;
-    QMediaPlayer* MediaPlayer;
-    int mode() const { return mode_; }
-
-protected:
-    bool event(QEvent* e) override;
-
-private:
-    void FitToVideo();
-    int mode_;
-    bool started_ = false;
-    QTimer* closeTimer_;
 };
 
 }  // namespace tessaro

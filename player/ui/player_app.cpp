@@ -15,8 +15,9 @@
 
 #include "foundation/config_record.h"
 #include "foundation/settings.h"
-#include "hook/master_block.h"
+#include "protocol/object_names.h"
 #include "platform/cp1252.h"
+#include "platform/input_backend.h"
 #include "platform/message_box.h"
 #include "platform/named_mutex.h"
 #include "platform/shared_memory.h"
@@ -91,6 +92,7 @@ int RunPlayer(int argc, char** argv) {
 
     StartDecision start = ClaimOrHandOver(args, kWaitForStartingPlayer, PostHandOver);
     if (start.role != StartDecision::Player) return 0;
+    win::UndoInputLeftByDeadPlayer();
 
     // From here on a signal closes the player cleanly, even one that comes during start-up.
     const bool signalsCaught = InstallSignalPipe();

@@ -6,6 +6,7 @@
 #include "platform/cp1252.h"
 #include "platform/screen.h"
 #include "player/ui/message_windows.h"
+#include "player/ui/video_plugin.h"
 
 namespace tessaro {
 
@@ -99,9 +100,19 @@ void QtPlayerWindows::PlayVideo(const std::string& file, int mode) {
         DoAMessage("Error", "AVI Player currently in use.");
         return;
     }
+    // The media code comes with the plugin, and is asked whether it can play before any
+    // player is built: a missing piece is told, never crashed on.
+    QString missing;
+    VideoPlayerPlugin* video = LoadVideoPlayerPlugin(missing);
+    if (video) missing = video->MissingBackend();
+    if (!missing.isEmpty()) {
+        DoAMessage("Error", win::Utf8ToCp1252(missing.toStdString()));
+        return;
+    }
     FlagGuard inUse(videoInUse_);
-    TDoPlayAVI window(Q(file), mode);
-    RunOnTop(window);
+    const std::unique_ptr<QDialog> window = video->CreatePlayAVI(Q(file), mode);
+    MakeOnTop(*window);
+    RunOnTop(*window);
 }
 
 }  // namespace tessaro

@@ -46,6 +46,16 @@ TEST(DisplayText, FileNamesShowTheirLastPart) {
               "Activate or Launch: \"Calc\" OR calc.exe");
 }
 
+// A nickname is divided only at a backslash: a "/" belongs to the name.
+TEST(DisplayText, NicknamesAreNoPaths) {
+    for (int code : {cmd::MacroRun, cmd::MacroDelete, cmd::MacroActivate, cmd::MacroDeactivate}) {
+        const std::string name(CommandName(code));
+        EXPECT_EQ(Show<TMacroRefRec>(code, [](TMacroRefRec& r) { r.Nickname = "a/b"; }), name + ": a/b");
+        EXPECT_EQ(Show<TMacroRefRec>(code, [](TMacroRefRec& r) { r.Nickname = "Group\\Mail/Out"; }),
+                  name + ": Mail/Out");
+    }
+}
+
 TEST(DisplayText, DatesAndTimes) {
     EXPECT_EQ(Show<TDateTimeRec>(cmd::Date,
                                  [](TDateTimeRec& r) {

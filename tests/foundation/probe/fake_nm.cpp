@@ -3,12 +3,50 @@
 // client fail to connect; a connection whose name starts with "Busy" refuses to activate, one
 // starting with "Drop" falls back to deactivated while activating. Built a second time with
 // FAKE_NM_PARTIAL, without the activation and deactivation entry points.
+#include <unistd.h>
+
 #include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <string>
 #include <vector>
+
+extern "C" int __cxa_atexit(void (*handler)(void*), void* arg, void* dso);
+
+// FAKE_NM_LOG names a file where the library notes each load ("loaded") and each unload:
+// "released" when the program let it go while still running, "dropped at exit" when only
+// the end of the process unloaded it. Telling the two apart: the program's exit handlers
+// run before libraries are unloaded, and one of them removes a marker made at load time.
+namespace {
+
+const char* LogPath() { return std::getenv("FAKE_NM_LOG"); }
+
+std::string MarkerPath() { return std::string(LogPath()) + ".running"; }
+
+void Note(const char* what) {
+    if (FILE* log = std::fopen(LogPath(), "a")) {
+        std::fprintf(log, "%s\n", what);
+        std::fclose(log);
+    }
+}
+
+__attribute__((constructor)) void NoteLoad() {
+    if (!LogPath()) return;
+    Note("loaded");
+    if (FILE* marker = std::fopen(MarkerPath().c_str(), "w")) std::fclose(marker);
+    // Registered for the process, not for this library: libc's unlink outlives an unload.
+    char* path = strdup(MarkerPath().c_str());
+    __cxa_atexit(reinterpret_cast<void (*)(void*)>(reinterpret_cast<void*>(&::unlink)), path, nullptr);
+}
+
+__attribute__((destructor)) void NoteUnload() {
+    if (!LogPath()) return;
+    Note(::access(MarkerPath().c_str(), F_OK) == 0 ? "released" : "dropped at exit");
+}
+
+}  // namespace
 
 namespace {
 

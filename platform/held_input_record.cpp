@@ -1,0 +1,136 @@
+#include "platform/held_input_record.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+
+#include "platform/paths.h"
+
+namespace win {
+namespace {
+
+constexpr std::string_view kHeader = "tessaro held input 1";
+// Far beyond any real record; a larger file is damaged.
+constexpr off_t kMaxRecordBytes = 64 * 1024;
+
+std::string ReadAll(int fd) {
+    std::string text;
+    char buffer[4096];
+    for (off_t at = 0; at < kMaxRecordBytes;) {
+        const ssize_t n = ::pread(fd, buffer, sizeof buffer, at);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        text.append(buffer, static_cast<std::size_t>(n));
+        at += n;
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string FormatHeldInput(const HeldInput& held) {
+    std::ostringstream out;
+    out << kHeader << "\ndisplay " << held.display << "\n";
+    for (unsigned code : held.keys) out << "key " << code << "\n";
+    for (unsigned button : held.buttons) out << "button " << button << "\n";
+    for (const auto& [code, remap] : held.remaps) {
+        out << "remap " << code << " " << remap.now;
+        for (unsigned long sym : remap.before) out << " " << sym;
+        out << "\n";
+    }
+    // Bytes after the end line are ignored: a shorter record is written over a longer one
+    // before the file is cut.
+    out << "end\n";
+    return out.str();
+}
+
+std::optional<HeldInput> ParseHeldInput(std::string_view text) {
+    std::istringstream in{std::string(text)};
+    std::string line;
+    if (!std::getline(in, line) || line != kHeader) return std::nullopt;
+    HeldInput held;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string kind;
+        fields >> kind;
+        if (kind == "end") return held;
+        if (kind == "display") {
+            fields >> std::ws;
+            std::getline(fields, held.display);
+            continue;
+        }
+        unsigned code = 0;
+        if (!(fields >> code) || code > 255) return std::nullopt;
+        if (kind == "key") {
+            held.keys.insert(code);
+        } else if (kind == "button") {
+            held.buttons.insert(code);
+        } else if (kind == "remap") {
+            HeldInput::Remap remap;
+            if (!(fields >> remap.now)) return std::nullopt;
+            for (unsigned long sym = 0; fields >> sym;) remap.before.push_back(sym);
+            if (remap.before.empty()) return std::nullopt;
+            held.remaps[code] = remap;
+        } else {
+            return std::nullopt;
+        }
+        if (!fields.eof()) return std::nullopt;
+    }
+    return std::nullopt;  // cut short
+}
+
+std::string HeldInputRecordPath() { return JoinPath(RuntimeDirectory(), NamespacedName("held-input")); }
+
+std::unique_ptr<HeldInputRecord> HeldInputRecord::Claim(HeldInput& leftover) {
+    leftover = {};
+    const std::string path = HeldInputRecordPath();
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        std::fprintf(stderr, "tessaro: cannot open %s: %s\n", path.c_str(), std::strerror(errno));
+        return nullptr;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() ||
+        (st.st_mode & (S_IRWXG | S_IRWXO)) || st.st_size > kMaxRecordBytes) {
+        std::fprintf(stderr, "tessaro: %s is not a private file of this user; keys are not recorded\n",
+                     path.c_str());
+        ::close(fd);
+        return nullptr;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    std::unique_ptr<HeldInputRecord> record(new HeldInputRecord(fd, path));
+    // A damaged record is dropped: nothing in it could be trusted.
+    if (auto held = ParseHeldInput(ReadAll(fd))) leftover = *held;
+    record->empty_ = leftover.empty();
+    return record;
+}
+
+HeldInputRecord::~HeldInputRecord() {
+    if (empty_) ::unlink(path_.c_str());
+    ::close(fd_);
+}
+
+bool HeldInputRecord::Write(const HeldInput& held) {
+    const std::string text = FormatHeldInput(held);
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::pwrite(fd_, text.data() + done, text.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    if (::ftruncate(fd_, static_cast<off_t>(text.size())) != 0) return false;
+    empty_ = held.empty();
+    return true;
+}
+
+}  // namespace win

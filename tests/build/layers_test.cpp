@@ -1,0 +1,231 @@
+// Dependencies point down only: a file includes headers of its own layer or of lower ones,
+// other folders see the hook library only through its public header, and nothing below the
+// user-interface folders links Qt Widgets.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <optional>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tessaro {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kUiLayer = 6;
+
+// Folder -> layer; a file belongs to the longest folder that holds it.
+const std::map<std::string, int> kLayers = {
+    {"platform", 0},
+    {"foundation", 1},
+    {"protocol", 2},
+    {"hook", 3},
+    {"hook/client", 3},
+    {"macro", 4},
+    {"mail", 4},
+    {"player/engine", 5},
+    {"player/commands", 5},
+    {"player/schedule", 5},
+    {"player/abbrev", 5},
+    {"player/capture", 5},
+    {"editor/model", 5},
+    {"editor/script", 5},
+    {"player/ui", kUiLayer},
+    {"widgets", kUiLayer},
+    {"mail/ui", kUiLayer},
+    {"editor/explorer", kUiLayer},
+    {"editor/commands", kUiLayer},
+    {"editor/wizard", kUiLayer},
+    {"editor/script/ui", kUiLayer},
+    {"apps", 7},
+    {"bench", 7},
+    {"tests/support", 7},
+    {"tests/e2e", 7},
+    {"tests/build", 7},
+};
+
+// The layer of a path relative to the top of the tree; tests take the layer of the folder
+// they mirror.
+std::optional<int> LayerOf(const std::string& path) {
+    std::optional<int> layer;
+    std::size_t best = 0;
+    const auto consider = [&](const std::string& p) {
+        for (const auto& [folder, rank] : kLayers)
+            if (p.size() > folder.size() && p.compare(0, folder.size(), folder) == 0 &&
+                p[folder.size()] == '/' && folder.size() >= best) {
+                best = folder.size();
+                layer = rank;
+            }
+    };
+    consider(path);
+    if (!layer && path.rfind("tests/", 0) == 0) consider(path.substr(6));
+    return layer;
+}
+
+// One line each, indented, for a failure message.
+std::string Listed(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& l : lines) text += "  " + l + "\n";
+    return text;
+}
+
+std::string FolderOf(const std::string& path) { return fs::path(path).parent_path().string(); }
+
+bool IsSource(const fs::path& p) {
+    const std::string ext = p.extension().string();
+    return ext == ".h" || ext == ".cpp";
+}
+
+std::vector<std::string> SourceFiles(const fs::path& top) {
+    std::vector<std::string> files;
+    for (auto it = fs::recursive_directory_iterator(top); it != fs::recursive_directory_iterator(); ++it) {
+        const std::string name = it->path().filename().string();
+        if (it->is_directory() && (name.front() == '.' || name == "build" || name.rfind("build-", 0) == 0 ||
+                                   fs::exists(it->path() / "CMakeCache.txt"))) {
+            it.disable_recursion_pending();
+            continue;
+        }
+        if (it->is_regular_file() && IsSource(it->path()))
+            files.push_back(fs::relative(it->path(), top).generic_string());
+    }
+    return files;
+}
+
+std::vector<std::string> QuotedIncludes(const fs::path& file) {
+    static const std::regex include(R"re(^\s*#\s*include\s*"([^"]+)")re");
+    std::ifstream in(file);
+    std::vector<std::string> found;
+    std::smatch m;
+    for (std::string line; std::getline(in, line);)
+        if (std::regex_search(line, m, include)) found.push_back(m[1]);
+    return found;
+}
+
+TEST(Layers, NoIncludePointsUp) {
+    const fs::path top = TESSARO_SOURCE_DIR;
+    std::vector<std::string> faults;
+    std::set<std::string> unplaced;
+    for (const std::string& file : SourceFiles(top)) {
+        const auto layer = LayerOf(file);
+        if (!layer) {
+            unplaced.insert(FolderOf(file));
+            continue;
+        }
+        const bool isTest = file.rfind("tests/", 0) == 0;
+        for (std::string target : QuotedIncludes(top / file)) {
+            // A bare name is a neighbour in the same folder.
+            if (!fs::exists(top / target) && fs::exists(top / FolderOf(file) / target))
+                target = FolderOf(file) + "/" + target;
+            const auto targetLayer = LayerOf(target);
+            // Not ours (a generated file), or the tests' shared toolbox.
+            if (!targetLayer || target.rfind("tests/support/", 0) == 0) continue;
+            if (*targetLayer > *layer)
+                faults.push_back(file + " (layer " + std::to_string(*layer) + ") includes " + target +
+                                 " (layer " + std::to_string(*targetLayer) + ")");
+            // The library's insides are its own; its users see the public header (and the
+            // client code built over it).
+            const bool insideHook = file.rfind("hook/", 0) == 0 && file.rfind("hook/client/", 0) != 0;
+            const bool hookInternal = target.rfind("hook/", 0) == 0 && target != "hook/qtmhook.h" &&
+                                      target.rfind("hook/client/", 0) != 0;
+            if (!isTest && !insideHook && hookInternal)
+                faults.push_back(file + " includes " + target + ", not the hook library's public header");
+        }
+    }
+    EXPECT_TRUE(faults.empty()) << "Includes that point up:\n" << Listed(faults);
+    EXPECT_TRUE(unplaced.empty()) << "Folders with no layer (add them to the table):\n"
+                                  << Listed({unplaced.begin(), unplaced.end()});
+}
+
+struct GraphNode {
+    bool built = false;
+    std::string folder;
+    std::vector<std::string> deps;
+};
+
+std::map<std::string, GraphNode> ReadLinkGraph(const std::string& path) {
+    std::map<std::string, GraphNode> graph;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line);
+        std::string name, kind, folder, deps;
+        std::getline(fields, name, '\t');
+        std::getline(fields, kind, '\t');
+        std::getline(fields, folder, '\t');
+        std::getline(fields, deps, '\t');
+        GraphNode& node = graph[name];
+        node.built = kind == "built";
+        node.folder = folder;
+        std::istringstream list(deps);
+        for (std::string d; std::getline(list, d, ',');)
+            if (!d.empty()) node.deps.push_back(d);
+    }
+    return graph;
+}
+
+// The chain of targets from `from` to `to`, empty when `to` is out of reach.
+std::vector<std::string> PathTo(const std::map<std::string, GraphNode>& graph, const std::string& from,
+                                const std::string& to) {
+    std::map<std::string, std::string> cameFrom{{from, ""}};
+    std::vector<std::string> queue{from};
+    for (std::size_t i = 0; i < queue.size(); ++i) {
+        if (queue[i] == to) {
+            std::vector<std::string> chain;
+            for (std::string at = to; !at.empty(); at = cameFrom[at]) chain.insert(chain.begin(), at);
+            return chain;
+        }
+        const auto node = graph.find(queue[i]);
+        if (node == graph.end()) continue;
+        for (const auto& d : node->second.deps)
+            if (cameFrom.emplace(d, queue[i]).second) queue.push_back(d);
+    }
+    return {};
+}
+
+// Every built target of the matching folders that reaches `to`, with the chain of links.
+std::vector<std::string> Reaching(const std::map<std::string, GraphNode>& graph, const std::string& to,
+                                  const std::function<bool(const std::string& folder)>& inScope) {
+    std::vector<std::string> found;
+    for (const auto& [name, node] : graph) {
+        if (!node.built || !inScope(node.folder)) continue;
+        if (const auto chain = PathTo(graph, name, to); !chain.empty()) {
+            std::string text = node.folder + ":";
+            for (const auto& step : chain) text += " -> " + step;
+            found.push_back(text);
+        }
+    }
+    return found;
+}
+
+// Test programs may show a widget as the window they type into; the code under test may not.
+TEST(Layers, OnlyUserInterfaceFoldersLinkQtWidgets) {
+    const auto graph = ReadLinkGraph(TESSARO_LINK_GRAPH);
+    ASSERT_TRUE(graph.count("Qt6::Widgets")) << "the link graph of the build names no Qt Widgets";
+    const auto faults = Reaching(graph, "Qt6::Widgets", [](const std::string& folder) {
+        const auto layer = LayerOf(folder + "/");
+        return folder.rfind("tests/", 0) != 0 && layer && *layer < kUiLayer;
+    });
+    EXPECT_TRUE(faults.empty()) << "Targets below the user-interface folders that link Qt Widgets:\n"
+                                << Listed(faults);
+}
+
+// What both programs read and write, and the script parser, are tested without the desktop.
+TEST(Layers, MacroAndParserTestsLinkNeitherTheHookLibraryNorQtWidgets) {
+    const auto graph = ReadLinkGraph(TESSARO_LINK_GRAPH);
+    const auto pureLogicTests = [](const std::string& folder) {
+        return folder.rfind("tests/macro", 0) == 0 || folder.rfind("tests/editor/script", 0) == 0;
+    };
+    ASSERT_FALSE(Reaching(graph, "GTest::gtest", pureLogicTests).empty()) << "no such tests were found";
+    std::vector<std::string> faults = Reaching(graph, "Qt6::Widgets", pureLogicTests);
+    for (const auto& f : Reaching(graph, "qtmhook", pureLogicTests)) faults.push_back(f);
+    EXPECT_TRUE(faults.empty()) << Listed(faults);
+}
+
+}  // namespace
+}  // namespace tessaro
