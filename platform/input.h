@@ -64,11 +64,6 @@ private:
     unsigned held_buttons_ = 0;  // MOUSEEVENTF_*DOWN bits
 };
 
-// The input of the active backend (platform/backend.h): XTest on the shared display, or
-// the simulated log. A display without the XTEST extension falls back to the log, with a
-// note on stderr, since nothing could be typed.
-InputBackend& ActiveInput();
-
 // The character an Alt keypad code enters: a leading zero picks the Windows-1252 table,
 // none the old OEM (code page 437) table; the value counts modulo 256. 0 for no digits.
 char32_t AltCodeToChar(std::string_view digits);

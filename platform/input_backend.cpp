@@ -1,5 +1,7 @@
 #include "platform/input_backend.h"
 
+#include <cstdio>
+
 #include "platform/backend.h"
 #include "platform/held_input_record.h"
 #include "platform/sim/sim_input.h"
@@ -13,6 +15,7 @@ std::unique_ptr<InputBackend> CreateInputBackend() {
         if (Display* d = x11::SharedDisplay()) {
             auto xtest = std::make_unique<x11::XTestInput>(d);
             if (xtest->ok()) return xtest;
+            std::fputs("tessaro: the X server lacks the XTEST extension; macros cannot type\n", stderr);
         }
     }
     return std::make_unique<sim::SimInput>();

@@ -1,5 +1,7 @@
 #pragma once
-// The input backend of the active desktop: XTest into the X server, else the simulated log.
+// The input backend of the active desktop (platform/backend.h): XTest into the X server,
+// else the simulated log. A display without the XTEST extension falls back to the log,
+// with a note on stderr, since nothing could be typed.
 #include <memory>
 
 #include "platform/input.h"

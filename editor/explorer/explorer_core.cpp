@@ -8,13 +8,13 @@
 
 namespace tessaro {
 
-PlayerNotice NoticesTo(win::HWND playerWnd) {
+PeerNotify NoticesTo(win::HWND playerWnd) {
     return [playerWnd](std::uint32_t code, std::int32_t arg) {
         if (playerWnd != 0) win::PostMessage(playerWnd, WM_PEER_UPDATE, code, arg);
     };
 }
 
-void UpNumKeys(const TGlobData& glob, const PlayerNotice& notify) {
+void UpNumKeys(const TGlobData& glob, const PeerNotify& notify) {
     QtmUpNumKeys(&glob);
     if (notify) notify(puPullGroup, ggNumKeys);
 }
@@ -35,7 +35,7 @@ void DefaultTimer(TMacroRecord& rec, double now) {
 }
 
 AppendResult AppendNewMacro(const std::string& macroFile, const TMacroRecord& rec, TGlobData& glob,
-                            const PlayerNotice& notify) {
+                            const PeerNotify& notify) {
     AppendResult result;
     if (glob.MacroCount >= kMaxMacros) {
         result.error = "Maximum number of hot keys has been reached.  A macro cannot be added.";

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "hook/client/glob_data_sync.h"
 #include "platform/messages.h"
 #include "protocol/glob_data.h"
 #include "macro/macro_file.h"
@@ -12,14 +13,11 @@
 
 namespace tessaro {
 
-// Sends one WM_PEER_UPDATE notice (code, argument) to the player.
-using PlayerNotice = std::function<void(std::uint32_t code, std::int32_t arg)>;
-
 // Notices posted to the player's window; none when the window is 0.
-PlayerNotice NoticesTo(win::HWND playerWnd);
+PeerNotify NoticesTo(win::HWND playerWnd);
 
 // Pushes MacroCount of the copy to the hook library and tells the player to pull it.
-void UpNumKeys(const TGlobData& glob, const PlayerNotice& notify);
+void UpNumKeys(const TGlobData& glob, const PeerNotify& notify);
 
 // The schedule of a new timed macro: chosen weekdays, all seven on, 12:00 PM, today's
 // date, 15 minutes past the hour, every 15 minutes.
@@ -34,7 +32,7 @@ struct AppendResult {
 // Appends a new macro to the macro file. Only once the record is really in the file is
 // MacroCount raised and pushed; a full or unwritable file leaves the count alone.
 AppendResult AppendNewMacro(const std::string& macroFile, const TMacroRecord& rec, TGlobData& glob,
-                            const PlayerNotice& notify);
+                            const PeerNotify& notify);
 
 class TMainWinCore {
 public:

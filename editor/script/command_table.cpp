@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "editor/script/text_util.h"
+#include "foundation/strings.h"
 
 namespace tessaro {
 namespace {
@@ -143,7 +143,7 @@ std::string_view CommandName(int code) {
 }
 
 int RecogniseCommand(std::string_view displayText) {
-    const std::string_view t = TrimSpaces(displayText.substr(0, 255));
+    const std::string t = TrimBlanks(displayText.substr(0, 255));
     for (int code = 1; code <= kCommandCount; ++code)
         if (t.starts_with(kNames[static_cast<std::size_t>(code)])) return code;
     return 0;

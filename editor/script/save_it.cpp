@@ -10,6 +10,7 @@
 #include "editor/script/parse_text.h"
 #include "editor/script/script_writer.h"
 #include "editor/script/text_util.h"
+#include "foundation/strings.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 
@@ -29,7 +30,7 @@ SaveOutcome Refuse(const std::string& text, bool focusName) {
     return out;
 }
 
-std::string_view EditText(const std::string& s) { return TrimSpaces(std::string_view(s).substr(0, 255)); }
+std::string EditText(const std::string& s) { return TrimBlanks(std::string_view(s).substr(0, 255)); }
 
 bool SnipraChar(unsigned char c) {
     if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
@@ -39,7 +40,7 @@ bool SnipraChar(unsigned char c) {
 // The checks of the activation fields; true when they pass.
 bool Validate(const ScriptSaveForm& form, SaveOutcome& out) {
     if (form.ScriptMode == kModeSnipra) {
-        const std::string_view name = EditText(form.SnipraName);
+        const std::string name = EditText(form.SnipraName);
         if (name.empty()) {
             out = Refuse("No Snipra name was entered.", true);
             return false;

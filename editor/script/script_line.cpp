@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "editor/script/text_util.h"
+#include "foundation/strings.h"
 
 namespace tessaro {
 namespace {
@@ -177,7 +177,7 @@ void SetIndents(std::vector<ScriptLine>& lines) {
     constexpr int kStep = 3;
     int level = 0;
     for (ScriptLine& line : lines) {
-        const std::string t(TrimSpaces(std::string_view(line.Text).substr(0, 255)));
+        const std::string t = TrimBlanks(std::string_view(line.Text).substr(0, 255));
         if (t.starts_with(CommandName(cmd::RepeatEnd))) level -= kStep;
         if (t.starts_with(CommandName(cmd::ClipboardEndCopy))) level -= kStep;
         if (StartsWithKeyName(t, " Up")) level -= kStep;

@@ -5,9 +5,6 @@
 
 namespace tessaro {
 
-// The text without leading and trailing blanks.
-std::string_view TrimSpaces(std::string_view s);
-
 // The characters after the last backslash (or slash) of a path; the whole text when it has
 // none; empty when it ends with one.
 std::string_view FileNamePart(std::string_view path);

@@ -18,9 +18,4 @@ void SimInput::SendMouse(unsigned flags, int dx, int dy, int data) {
     }
 }
 
-SimInput& TheSimInput() {
-    static SimInput input;
-    return input;
-}
-
 }  // namespace win::sim

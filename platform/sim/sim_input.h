@@ -37,7 +37,4 @@ protected:
     void SendMouse(unsigned flags, int dx, int dy, int data) override;
 };
 
-// The simulated input of the process (the Sim backend's).
-SimInput& TheSimInput();
-
 }  // namespace win::sim

@@ -90,7 +90,7 @@ bool ApplySettingSwitch(const Switch& sw, TConfigRecord& config) {
 }
 
 void ProcessParams(const std::vector<std::string>& args, TConfigRecord& config, StartSwitches& state,
-                   const SwitchActions& actions) {
+                   SwitchHost& host) {
     for (const std::string& arg : args) {
         const Switch sw = ParseSwitch(arg);
         if (ApplySettingSwitch(sw, config)) continue;
@@ -99,7 +99,7 @@ void ProcessParams(const std::vector<std::string>& args, TConfigRecord& config, 
             case SwitchKind::StartMacro: state.startMacro = sw.text; break;
             case SwitchKind::NetworkMode:
                 config.NetworkMode = true;
-                if (actions.networkModeOn) actions.networkModeOn();
+                host.UseLockFileOf(config.RecentFiles[0].str());
                 break;
             case SwitchKind::MacroFile: {
                 std::error_code ec;
@@ -111,8 +111,8 @@ void ProcessParams(const std::vector<std::string>& args, TConfigRecord& config, 
                 // A name the settings cannot hold whole would point at another file.
                 if (name.size() > config.RecentFiles[0].kCapacity) break;
                 config.RecentFiles[0] = name;
-                if (config.NetworkMode && actions.lockFileChanged) actions.lockFileChanged();
-                if (actions.macroFileChanged) actions.macroFileChanged();
+                if (config.NetworkMode) host.UseLockFileOf(name);
+                host.MacroFileSwitched();
                 break;
             }
             default: break;

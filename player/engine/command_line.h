@@ -2,7 +2,6 @@
 // The player's command line: its switches, the start macro named by "/A", and the
 // hand-over of a second start's command line to the running player.
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -46,17 +45,20 @@ struct StartSwitches {
     std::string startMacro;   // "/A"; replaced by StartMacroNickname afterwards
 };
 
-// The player's steps for the switches that need it; each may be empty.
-struct SwitchActions {
-    std::function<void()> macroFileChanged;  // "/F" made an existing file current
-    std::function<void()> networkModeOn;     // "/N"
-    std::function<void()> lockFileChanged;   // "/F" in network mode: re-read its lock record
+// What the player does for the switches that need it; the main window implements it.
+class SwitchHost {
+public:
+    virtual ~SwitchHost() = default;
+    // "/N", and "/F" in network mode: the lock record beside this macro file.
+    virtual void UseLockFileOf(const std::string& macroFile) = 0;
+    // "/F" made an existing file current: load it.
+    virtual void MacroFileSwitched() = 0;
 };
 
 // Runs every argument in order. "/F" names an existing regular file (relative names are
 // taken from the current directory and stored absolute); a missing one changes nothing.
 void ProcessParams(const std::vector<std::string>& args, TConfigRecord& config, StartSwitches& state,
-                   const SwitchActions& actions);
+                   SwitchHost& host);
 
 // The main block reads "/S" on its own, before the switches run: exactly that text, in
 // that case, turns the tray icon on.

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "foundation/config_record.h"
+#include "macro/macro_record.h"
+#include "protocol/glob_data.h"
 #include "player/engine/playback_services.h"
 #include "protocol/window_messages.h"
 
@@ -28,7 +31,7 @@ std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 void RenumberPopupLists(MacroControlHost& host, int deleted) {
     const int count = host.MacroCount();
     for (int n = 1; n <= count; ++n) {
-        if (n == deleted || host.Scope(n) != kPopupMenuScope) continue;
+        if (n == deleted || host.Scope(n) != scPopupMenu) continue;
         std::vector<std::uint16_t> items = host.PopupItems(n);
         std::vector<std::uint16_t> kept;
         kept.reserve(items.size());
@@ -59,8 +62,8 @@ void DeleteMacroByName(MacroControlHost& host, PlayerWindows& windows, const std
                 "Cannot delete macro " + Quoted(name) + " because the macro file is in use by another user.");
             continue;
         }
-        const bool scheduled = host.ActivationCode(n) == kScheduledActivation;
-        const bool popup = host.Scope(n) == kPopupMenuScope;
+        const bool scheduled = host.ActivationCode(n) == acScheduled;
+        const bool popup = host.Scope(n) == scPopupMenu;
         RenumberPopupLists(host, n);
         host.DeleteMacroRecord(n);
         if (popup) host.ClearMenuTaskIcon();
@@ -90,7 +93,7 @@ void EnableMacroByName(MacroControlHost& host, PlayerWindows& windows, const std
         host.TellOtherPlayers();
         host.PostEditor(puPullMacro, n);
         host.SetMacroEnabled(n, enable);
-        if (host.ActivationCode(n) == kScheduledActivation) host.CheckAndSetTime();
+        if (host.ActivationCode(n) == acScheduled) host.CheckAndSetTime();
         host.SetHotKeys();
         host.PostEditor(puSwapKeys, 0);
         host.ReleaseSyncFile(1);
@@ -98,7 +101,12 @@ void EnableMacroByName(MacroControlHost& host, PlayerWindows& windows, const std
     }
 }
 
-void SwapMacroFile(MacroControlHost& host, const std::string& path) {
+void SwapMacroFile(MacroControlHost& host, PlayerWindows& windows, const std::string& path) {
+    // A name the settings cannot hold whole would point at another file.
+    if (path.size() > decltype(TConfigRecord::RecentFiles)::value_type::kCapacity) {
+        windows.DoAMessage("Error", "The macro file name " + Quoted(path) + " is too long.");
+        return;
+    }
     host.SetMacroFileName(path);
     host.UseLockFileOf(path);
     host.ClearMenuTaskIcon();

@@ -10,10 +10,30 @@ namespace tessaro {
 
 class PlayerWindows;
 
-// The player state macro control reads and changes. Macro numbers are 1-based.
-class MacroControlHost {
+// What the player's shell does after a macro command changed the macro file: the remap
+// table, hot keys, schedules, tray icons, the network lock and the peers. The main window
+// implements all of it.
+class MacroFileUpkeep {
 public:
-    virtual ~MacroControlHost() = default;
+    virtual ~MacroFileUpkeep() = default;
+    // Network lock: true when the file may not be changed now.
+    virtual bool FileInUse() = 0;
+    virtual void ReleaseSyncFile(int changes) = 0;
+    virtual void UseLockFileOf(const std::string& macroFile) = 0;
+    // The current macro file's remap table into the shared block and the installed remap.
+    virtual void GetSwapFile() = 0;
+    virtual void SetHotKeys() = 0;
+    virtual void CheckAndSetTime() = 0;
+    virtual void ClearMenuTaskIcon() = 0;
+    virtual void DoMenuTaskIcon() = 0;
+    virtual void TellOtherPlayers() = 0;
+    virtual void PostEditor(std::uint32_t code, std::int32_t value) = 0;
+};
+
+// The player state macro control reads and changes: the loaded macro file, and the
+// shell's upkeep after a change. Macro numbers are 1-based.
+class MacroControlHost : public MacroFileUpkeep {
+public:
     // Loaded macro file (mirrors and records).
     virtual int MacroCount() = 0;
     virtual std::string Nickname(int n) = 0;
@@ -28,29 +48,15 @@ public:
     virtual void SetTriggerEnabled(int n, bool enabled) = 0;  // trigger table, pushed
     virtual void ReloadMacroFile() = 0;
     virtual void LoadMacroFile(const std::string& path) = 0;
-    virtual void SetMacroFileName(const std::string& path) = 0;  // settings, saved
-    // Network lock: true when the file may not be changed now.
-    virtual bool FileInUse() = 0;
-    virtual void ReleaseSyncFile(int changes) = 0;
-    virtual void UseLockFileOf(const std::string& macroFile) = 0;
-    // Upkeep after a change.
-    virtual void GetSwapFile() = 0;
-    virtual void SetHotKeys() = 0;
-    virtual void CheckAndSetTime() = 0;
-    virtual void ClearMenuTaskIcon() = 0;
-    virtual void DoMenuTaskIcon() = 0;
-    virtual void TellOtherPlayers() = 0;
-    virtual void PostEditor(std::uint32_t code, std::int32_t value) = 0;
+    // Makes `path` the settings' current macro file and saves it.
+    virtual void SetMacroFileName(const std::string& path) = 0;
 };
-
-inline constexpr std::uint16_t kScheduledActivation = 10000;
-inline constexpr std::uint16_t kPopupMenuScope = 4;
 
 // Text of the first macro (lowest number) whose nickname equals name byte for byte.
 std::optional<std::string> FindMacroText(MacroControlHost& host, const std::string& name);
 
 void DeleteMacroByName(MacroControlHost& host, PlayerWindows& windows, const std::string& name);
 void EnableMacroByName(MacroControlHost& host, PlayerWindows& windows, const std::string& name, bool enable);
-void SwapMacroFile(MacroControlHost& host, const std::string& path);
+void SwapMacroFile(MacroControlHost& host, PlayerWindows& windows, const std::string& path);
 
 }  // namespace tessaro

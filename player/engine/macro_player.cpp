@@ -209,7 +209,7 @@ std::size_t MacroPlayer::RunToken(Frame& frame, std::size_t p, const Token& toke
         case K::MacDeact:
             EnableMacroByName(services_.macros, windows, Arg(token, 0), token.kind == K::MacAct);
             return next;
-        case K::Swap: SwapMacroFile(services_.macros, Arg(token, 0)); return next;
+        case K::Swap: SwapMacroFile(services_.macros, windows, Arg(token, 0)); return next;
         case K::EText:
             if (auto plain = services_.desktop.Decrypt(Arg(token, 0))) {
                 PlayNested(*plain, frame.untrusted);

@@ -46,6 +46,8 @@ public:
 
     // The abort message and the tray action: the run stops before its next step.
     void RequestAbort() { abort_ = Abort::Requested; }
+    // The player is asked to end: the run stops before its next step without a message.
+    void AbortQuietly() { abort_ = Abort::Reported; }
     bool Aborted() const { return abort_ != Abort::None; }
 
     const PlayerServices& services() const { return services_; }

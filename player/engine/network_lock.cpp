@@ -9,8 +9,6 @@ constexpr std::int64_t kStaleLockMs = 60'000;
 
 }  // namespace
 
-PlayerNetworkLock::PlayerNetworkLock(Hooks hooks) : hooks_(std::move(hooks)) {}
-
 void PlayerNetworkLock::Configure(bool networkMode, const std::string& macroFile) {
     networkMode_ = networkMode;
     lockFile_ = CompanionFileName(macroFile, "MAS");
@@ -18,7 +16,7 @@ void PlayerNetworkLock::Configure(bool networkMode, const std::string& macroFile
     try {
         ReadSyncRecord(lockFile_, record_);
     } catch (const SyncFileError& e) {
-        hooks_.message("Error", e.what());
+        host_.LockMessage("Error", e.what());
     }
 }
 
@@ -27,7 +25,7 @@ void PlayerNetworkLock::NoteLoaded() {
         try {
             ReadSyncRecord(lockFile_, record_);
         } catch (const SyncFileError& e) {
-            hooks_.message("Error", e.what());
+            host_.LockMessage("Error", e.what());
         }
     }
     seenCount_ = record_.ChangeCount;
@@ -38,11 +36,11 @@ bool PlayerNetworkLock::FileInUse() {
     try {
         ReadSyncRecord(lockFile_, record_);
     } catch (const SyncFileError& e) {
-        hooks_.message("Error", e.what());
+        host_.LockMessage("Error", e.what());
         return true;  // a damaged lock file never lets two users change the macro file
     }
     if (record_.State == kSyncInUse) {
-        const std::int64_t local = hooks_.localMs();
+        const std::int64_t local = host_.LocalMs();
         if (record_.LockTime != lastLockTime_) {
             lastLockTime_ = record_.LockTime;
             lastLockSeenAt_ = local;
@@ -52,13 +50,13 @@ bool PlayerNetworkLock::FileInUse() {
         // The holder's heartbeat stopped a minute ago: take the lock over.
     } else if (record_.ChangeCount != seenCount_) {
         seenCount_ = record_.ChangeCount;
-        hooks_.reloadEverything();
+        host_.ReloadEverything();
         return true;
     }
     record_.State = kSyncInUse;
-    record_.LockTime = hooks_.now();
+    record_.LockTime = host_.Now();
     if (!Write()) return true;
-    hooks_.heartbeatTimer(true);
+    host_.HeartbeatTimer(true);
     return false;
 }
 
@@ -73,13 +71,13 @@ bool PlayerNetworkLock::ReloadIfChanged() {
     if (now.ChangeCount == seenCount_) return false;
     record_ = now;
     seenCount_ = now.ChangeCount;
-    hooks_.reloadEverything();
+    host_.ReloadEverything();
     return true;
 }
 
 void PlayerNetworkLock::ReleaseSyncFile(int changes) {
     if (!networkMode_) return;
-    hooks_.heartbeatTimer(false);
+    host_.HeartbeatTimer(false);
     record_.ChangeCount += changes;
     seenCount_ = record_.ChangeCount;
     record_.State = kSyncReleased;
@@ -88,7 +86,7 @@ void PlayerNetworkLock::ReleaseSyncFile(int changes) {
 
 void PlayerNetworkLock::Heartbeat() {
     if (!networkMode_) return;
-    record_.LockTime = hooks_.now();
+    record_.LockTime = host_.Now();
     Write();
 }
 
@@ -97,7 +95,7 @@ bool PlayerNetworkLock::Write() {
         WriteSyncRecord(lockFile_, record_);
         return true;
     } catch (const SyncFileError& e) {
-        hooks_.message("Error", e.what());
+        host_.LockMessage("Error", e.what());
         return false;
     }
 }

@@ -3,24 +3,26 @@
 // around its own changes, keeps it alive with a heartbeat while holding it, and reloads
 // when another user released the file after changing it.
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "foundation/sync_record.h"
 
 namespace tessaro {
 
+// What the lock needs of the player; the main window implements it.
+class NetworkLockHost {
+public:
+    virtual ~NetworkLockHost() = default;
+    virtual void ReloadEverything() = 0;            // another user changed the file
+    virtual void HeartbeatTimer(bool running) = 0;  // start/stop the 30 s heartbeat
+    virtual void LockMessage(const std::string& caption, const std::string& text) = 0;
+    virtual double Now() = 0;            // days since 1899-12-30
+    virtual std::int64_t LocalMs() = 0;  // monotonic milliseconds
+};
+
 class PlayerNetworkLock {
 public:
-    struct Hooks {
-        std::function<void()> reloadEverything;            // another user changed the file
-        std::function<void(bool running)> heartbeatTimer;  // start/stop the 30 s heartbeat
-        std::function<void(const std::string& caption, const std::string& text)> message;
-        std::function<double()> now;            // days since 1899-12-30
-        std::function<std::int64_t()> localMs;  // monotonic milliseconds
-    };
-
-    explicit PlayerNetworkLock(Hooks hooks);
+    explicit PlayerNetworkLock(NetworkLockHost& host) : host_(host) {}
 
     // Network mode on or off, and the macro file whose ".MAS" file holds the lock.
     void Configure(bool networkMode, const std::string& macroFile);
@@ -45,7 +47,7 @@ public:
 private:
     bool Write();
 
-    Hooks hooks_;
+    NetworkLockHost& host_;
     bool networkMode_ = false;
     std::string lockFile_;
     TSyncRecord record_;

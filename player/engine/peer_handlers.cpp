@@ -2,22 +2,13 @@
 
 #include "foundation/settings.h"
 #include "hook/qtmhook.h"
+#include "player/engine/macro_control.h"
 #include "player/engine/peer_link.h"
 #include "player/engine/player_macro_file.h"
-#include "player/engine/swap_table.h"
 
 namespace tessaro {
 
 namespace {
-
-void Run(const std::function<void()>& step) {
-    if (step) step();
-}
-
-void LoadRemapTable(PlayerPeerContext& c) {
-    c.swaps.GetSwapFile();
-    Run(c.steps.remapTableChanged);
-}
 
 // The loaders of the settings sections the editor announces, by code.
 struct SettingsReload {
@@ -51,17 +42,17 @@ bool RefreshMacroMirrors(PlayerPeerContext& c, int n) {
 }
 
 void RegisterPlayerPeerHandlers(PeerUpdateDispatcher& d, PlayerPeerContext& c) {
-    d.On(puSwapKeys, [&c](std::int32_t) { LoadRemapTable(c); });
+    d.On(puSwapKeys, [&c](std::int32_t) { c.upkeep.GetSwapFile(); });
 
     d.On(puMacroFile, [&c](std::int32_t) {
         LoadCurrentFileSetting();
-        Run(c.steps.removeTrayIcons);
-        Run(c.steps.switchLockFile);
+        c.upkeep.ClearMenuTaskIcon();
+        c.upkeep.UseLockFileOf(c.config.RecentFiles[0].str());
         c.macros.ReloadMacroFile();
-        Run(c.setHotKeys);
-        Run(c.steps.rebuildSchedules);
-        LoadRemapTable(c);
-        Run(c.steps.rebuildTrayIcons);
+        c.upkeep.SetHotKeys();
+        c.upkeep.CheckAndSetTime();
+        c.upkeep.GetSwapFile();
+        c.upkeep.DoMenuTaskIcon();
     });
 
     d.On(puEditorClosed, [&c](std::int32_t) { c.link.ForgetEditor(); });
@@ -89,12 +80,12 @@ void RegisterPlayerPeerHandlers(PeerUpdateDispatcher& d, PlayerPeerContext& c) {
     d.On(puMacroChanged, [&c](std::int32_t n) { RefreshMacroMirrors(c, n); });
 
     d.On(puReloadAll, [&c](std::int32_t trayToo) {
-        if (trayToo > 0) Run(c.steps.removeTrayIcons);
+        if (trayToo > 0) c.upkeep.ClearMenuTaskIcon();
         c.macros.ReloadMacroFile();
-        LoadRemapTable(c);
-        Run(c.setHotKeys);
-        Run(c.steps.rebuildSchedules);
-        if (trayToo > 0) Run(c.steps.rebuildTrayIcons);
+        c.upkeep.GetSwapFile();
+        c.upkeep.SetHotKeys();
+        c.upkeep.CheckAndSetTime();
+        if (trayToo > 0) c.upkeep.DoMenuTaskIcon();
     });
 }
 

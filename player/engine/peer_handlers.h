@@ -1,8 +1,8 @@
 #pragma once
 // The player's handlers of the WM_PEER_UPDATE codes about the macro file, the remap table,
 // the trigger table, the editor and the settings. Codes of later subsystems (schedules,
-// tray menus, hooks, tray icon) register their own handlers on the same dispatcher; their
-// steps inside the reloads below are hooks that stay empty until those subsystems exist.
+// tray menus, tray icon) register their own handlers on the same dispatcher; the steps
+// of the reloads below that touch them are the shell's upkeep.
 #include <cstdint>
 #include <functional>
 
@@ -12,20 +12,12 @@
 
 namespace tessaro {
 
+class MacroFileUpkeep;
 class PeerLink;
 class PlayerMacroFile;
-class PlayerSwapKeys;
 
 // An installed remap takes the table now in the shared block.
 void RefreshInstalledRemap();
-
-struct PeerReloadSteps {
-    std::function<void()> removeTrayIcons;  // the popup-menu tray icons
-    std::function<void()> rebuildTrayIcons;
-    std::function<void()> rebuildSchedules;
-    std::function<void()> switchLockFile;  // network mode: the new file's lock record
-    std::function<void()> remapTableChanged = RefreshInstalledRemap;
-};
 
 // The hook library's hook calls (the real entry points unless a test replaces them).
 struct HookCalls {
@@ -40,9 +32,7 @@ struct PlayerPeerContext {
     TGlobData& glob;
     PeerLink& link;
     PlayerMacroFile& macros;
-    PlayerSwapKeys& swaps;
-    std::function<void()> setHotKeys;  // rebuild and push the hot keys in use
-    PeerReloadSteps steps;
+    MacroFileUpkeep& upkeep;  // remap table, hot keys, schedules, tray icons, lock file
     HookCalls hooks = LibraryHookCalls();
 };
 

@@ -5,20 +5,16 @@
 #include <thread>
 
 #include "foundation/config_record.h"
-#include "widgets/task_icon.h"
 #include "platform/desktop.h"
 #include "platform/input.h"
 #include "platform/input_backend.h"
-#include "macro/encrypted_text.h"
-#include "protocol/glob_data.h"
 #include "player/engine/macro_file_control.h"
 #include "player/engine/macro_player.h"
 #include "player/engine/peer_link.h"
 #include "player/engine/player_macro_file.h"
-#include "player/ui/player_windows.h"
 #include "player/engine/qt_playback_services.h"
-#include "player/engine/window_activation.h"
-#include "player/ui/tray_pictures.h"
+#include "protocol/glob_data.h"
+#include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
 
 namespace tessaro {
@@ -27,63 +23,26 @@ namespace {
 
 constexpr int kClearInUseMs = 15000;
 
-// The macro commands' view of the loaded file, with the main window's upkeep.
-class FileControl : public MacroFileControl {
-public:
-    FileControl(TGlobData& glob, TConfigRecord& config, std::function<std::string()> file,
-                const PlayerTriggers::FileUpkeep& upkeep, PeerLink& link)
-        : MacroFileControl(glob, config, std::move(file)), upkeep_(upkeep), link_(link) {}
-
-    void ReloadMacroFile() override { Call(upkeep_.reloadMacroFile); }
-    void LoadMacroFile(const std::string& path) override { Call(upkeep_.loadMacroFile, path); }
-    void SetMacroFileName(const std::string& path) override { Call(upkeep_.setMacroFileName, path); }
-    bool FileInUse() override { return upkeep_.fileInUse && upkeep_.fileInUse(); }
-    void ReleaseSyncFile(int changes) override { Call(upkeep_.releaseSyncFile, changes); }
-    void UseLockFileOf(const std::string& file) override { Call(upkeep_.useLockFileOf, file); }
-    void GetSwapFile() override { Call(upkeep_.getSwapFile); }
-    void SetHotKeys() override { Call(upkeep_.setHotKeys); }
-    void CheckAndSetTime() override { Call(upkeep_.checkAndSetTime); }
-    void ClearMenuTaskIcon() override { Call(upkeep_.clearMenuTaskIcon); }
-    void DoMenuTaskIcon() override { Call(upkeep_.doMenuTaskIcon); }
-    void TellOtherPlayers() override { Call(upkeep_.tellOtherPlayers); }
-    void PostEditor(std::uint32_t code, std::int32_t value) override { link_.NotifyEditor(code, value); }
-
-private:
-    template <typename F, typename... A>
-    static void Call(const F& f, A&&... args) {
-        if (f) f(std::forward<A>(args)...);
-    }
-    const PlayerTriggers::FileUpkeep& upkeep_;
-    PeerLink& link_;
-};
-
-class Desktop : public PlayerDesktop {
-public:
-    bool ActivateWindow(const std::string& title) override {
-        return ActivateIt(win::ActiveDesktop(), title) != 0;
-    }
-    bool OpenDocument(const std::string& address) override { return OpenWithDesktop(address); }
-    std::optional<std::string> Decrypt(const std::string& cipher) override {
-        return DecryptMacroText(cipher);
-    }
-};
-
 }  // namespace
 
+// Everything a playback talks to, made in one place for the desktop the player runs on.
 struct PlayerTriggers::Services {
-    Services(PlayerTriggers::Context& c) : control(c.glob, c.config, c.currentFile, c.upkeep, c.link) {}
+    explicit Services(PlayerTriggers::Context& c)
+        : input(win::CreateInputBackend()),
+          desktop(win::ActiveDesktop()),
+          control(c.glob, c.config, c.macros, c.upkeep) {}
+    std::unique_ptr<win::InputBackend> input;
     QtPlaybackClock clock;
     QtClipboard clipboard;
-    Desktop desktop;
-    FileControl control;
+    QtPlayerDesktop desktop;
+    MacroFileControl control;
     CommandFamilies families;
 };
 
 PlayerTriggers::PlayerTriggers(Context context)
-    : ctx_(std::move(context)),
-      input_(win::CreateInputBackend()),
+    : ctx_(context),
       services_(std::make_unique<Services>(ctx_)),
-      player_(std::make_unique<MacroPlayer>(PlayerServices{*input_, services_->clock, ctx_.windows,
+      player_(std::make_unique<MacroPlayer>(PlayerServices{*services_->input, services_->clock, ctx_.windows,
                                                            services_->clipboard, services_->desktop,
                                                            services_->control, services_->families})),
       dispatch_(ctx_.glob, win::ActiveDesktop(), *this),
@@ -97,16 +56,30 @@ PlayerTriggers::~PlayerTriggers() = default;
 
 bool PlayerTriggers::HandleMessage(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {
     switch (msg) {
-        case WM_HOTKEY_FIRED: dispatch_.HotKeyFired(wParam, lParam); return true;
+        case WM_HOTKEY_FIRED:
+            if (!Closing()) dispatch_.HotKeyFired(wParam, lParam);
+            return true;
         case WM_WINDOW_ACTIVATED: dispatch_.WindowActivated(static_cast<win::HWND>(wParam)); return true;
         case WM_CLEAR_IN_USE: ClearInUse(); return true;
         case WM_CAPSLOCK_STATE: dispatch_.CapsLockReported(wParam != 0); return true;
-        case WM_ABORT_MACRO: player_->RequestAbort(); return true;
+        case WM_ABORT_MACRO: RequestAbort(); return true;
         case WM_REFRESH_PROGRAMS:
             if (!Closing()) dispatch_.SetRunningProgs();
             return true;
         default: return false;
     }
+}
+
+void PlayerTriggers::RunByNickname(const std::string& nickname) {
+    if (!Closing()) dispatch_.RunByNickname(nickname);
+}
+
+void PlayerTriggers::RequestAbort() {
+    if (Playing()) player_->RequestAbort();
+}
+
+void PlayerTriggers::AbortForShutDown() {
+    if (Playing()) player_->AbortQuietly();
 }
 
 void PlayerTriggers::ClearInUse() {
@@ -127,38 +100,34 @@ void PlayerTriggers::PlayMacro(const std::string& text, bool capsLockWasOn) {
 }
 
 void PlayerTriggers::ShowRunning(bool running) {
-    TTaskIcon* icon = ctx_.mainIcon;
-    if (!icon) return;
-    if (running) {
-        programIcon_ = icon->Icon();
-        icon->SetIcon(RunningIcon());
-        icon->SetToolTip("Macro Is Running - Right Click to Abort");
-        icon->SetActive(true);
-    } else {
-        if (!ctx_.config.UseTray) icon->SetActive(false);
-        icon->SetIcon(programIcon_);
-        icon->SetToolTip("Tessaro 99");
+    if (!running) {
+        ctx_.shell.MacroEnded();
+        return;
     }
+    const TMacroRecord& rec = dispatch_.PlayRecord();
+    const int code = rec.ActivationCode;
+    ctx_.shell.MacroStarted(RunningMacro{rec.Nickname.str(), code <= kMaxHotKeyCode ? HotKeyNames(code) : "",
+                                         dispatch_.TargetWindow()});
 }
 
 void PlayerTriggers::Warning(const std::string& text) { ctx_.windows.DoAMessage("Warning", text); }
 
-void PlayerTriggers::KeyEvent(std::uint8_t vk, bool up) { input_->KeyEvent(vk, up); }
+void PlayerTriggers::KeyEvent(std::uint8_t vk, bool up) { services_->input->KeyEvent(vk, up); }
 
 void PlayerTriggers::Click(int button) {
     static const unsigned kFlags[][2] = {{win::MOUSEEVENTF_LEFTDOWN, win::MOUSEEVENTF_LEFTUP},
                                          {win::MOUSEEVENTF_RIGHTDOWN, win::MOUSEEVENTF_RIGHTUP},
                                          {win::MOUSEEVENTF_MIDDLEDOWN, win::MOUSEEVENTF_MIDDLEUP}};
     if (button < 1 || button > 3) return;
-    input_->MouseEvent(kFlags[button - 1][0], 0, 0, 0);
-    input_->MouseEvent(kFlags[button - 1][1], 0, 0, 0);
+    services_->input->MouseEvent(kFlags[button - 1][0], 0, 0, 0);
+    services_->input->MouseEvent(kFlags[button - 1][1], 0, 0, 0);
 }
 
 void PlayerTriggers::Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-bool PlayerTriggers::Paused() { return ctx_.windows.Paused(); }
+bool PlayerTriggers::Paused() { return ctx_.shell.Paused(); }
 
-void PlayerTriggers::ResumePause() { ctx_.windows.ResumePause(); }
+void PlayerTriggers::ResumePause() { ctx_.shell.ResumePause(); }
 
 void PlayerTriggers::PushInUse() {
     ctx_.link.Push(ctx_.glob, ggInUse);
@@ -171,13 +140,9 @@ void PlayerTriggers::PushActiveProgram() { ctx_.link.Push(ctx_.glob, ggProg); }
 
 void PlayerTriggers::PushRunningPrograms() { ctx_.link.Push(ctx_.glob, ggProgs); }
 
-bool PlayerTriggers::ReloadChangedNetworkFile() {
-    return ctx_.reloadChangedNetworkFile && ctx_.reloadChangedNetworkFile();
-}
+bool PlayerTriggers::ReloadChangedNetworkFile() { return ctx_.shell.ReloadChangedNetworkFile(); }
 
-void PlayerTriggers::SystemFunction(char id) {
-    if (ctx_.systemFunction) ctx_.systemFunction(id);
-}
+void PlayerTriggers::SystemFunction(char id) { ctx_.shell.SystemFunction(id); }
 
 std::optional<int> PlayerTriggers::ChoosePopupItem(int, const TMacroRecord&) {
     // The popup chooser window is not part of the player yet: a popup menu's hot key
@@ -185,6 +150,6 @@ std::optional<int> PlayerTriggers::ChoosePopupItem(int, const TMacroRecord&) {
     return std::nullopt;
 }
 
-bool PlayerTriggers::Closing() { return ctx_.closing && ctx_.closing(); }
+bool PlayerTriggers::Closing() { return ctx_.shell.Closing(); }
 
 }  // namespace tessaro

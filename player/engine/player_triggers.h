@@ -1,11 +1,9 @@
 #pragma once
 // The player's side of trigger dispatch: the interpreter with its services on the real
-// desktop, the trigger messages of the hook library, the in-use timer and the tray icon
-// while a macro runs. The main window owns one and routes its messages here.
-#include <QIcon>
+// desktop, the trigger messages of the hook library and the in-use timer. The main window
+// owns one, routes its messages here and is its shell.
 #include <QObject>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,36 +18,49 @@ class InputBackend;
 namespace tessaro {
 
 struct TConfigRecord;
+class MacroFileUpkeep;
 class MacroPlayer;
 class PeerLink;
 class PlayerMacroFile;
-class QtPlayerWindows;
-class TTaskIcon;
+class PlayerWindows;
+
+// The macro that plays, as the shell shows it.
+struct RunningMacro {
+    std::string nickname;
+    std::string hotKeyName;  // empty unless the macro has a hot key
+    win::HWND target = 0;    // the window the macro is meant for
+};
+
+// What the trigger path asks of the player's shell; the main window implements all of it.
+class TriggerShell {
+public:
+    virtual ~TriggerShell() = default;
+    // Around each playback: the main tray icon shows that a macro runs, the pause window
+    // names it; after the end the shell may finish what waited for it.
+    virtual void MacroStarted(const RunningMacro& macro) = 0;
+    virtual void MacroEnded() = 0;
+    // The pause window of the running macro.
+    virtual bool Paused() = 0;
+    virtual void ResumePause() = 0;
+    // '5' close, '1' open the editor, '2' capture, '4' the menu of the top window.
+    virtual void SystemFunction(char id) = 0;
+    // True from the moment the player is asked to end: no trigger starts a macro then.
+    virtual bool Closing() = 0;
+    // Network mode: true when another user changed the macro file and it was reloaded.
+    virtual bool ReloadChangedNetworkFile() = 0;
+};
 
 class PlayerTriggers : public QObject, public TriggerHost {
     Q_OBJECT
 public:
-    // What the main window does for the macro commands that change the macro file; unset
-    // members do nothing.
-    struct FileUpkeep {
-        std::function<void()> reloadMacroFile, getSwapFile, setHotKeys, checkAndSetTime, clearMenuTaskIcon,
-            doMenuTaskIcon, tellOtherPlayers;
-        std::function<void(const std::string&)> loadMacroFile, setMacroFileName, useLockFileOf;
-        std::function<bool()> fileInUse;
-        std::function<void(int)> releaseSyncFile;
-    };
     struct Context {
         TConfigRecord& config;
         TGlobData& glob;
         PlayerMacroFile& macros;
         PeerLink& link;
-        QtPlayerWindows& windows;
-        TTaskIcon* mainIcon = nullptr;
-        std::function<std::string()> currentFile;  // the loaded macro file's path
-        std::function<void(char)> systemFunction;
-        std::function<bool()> closing;
-        std::function<bool()> reloadChangedNetworkFile;  // network mode; empty: never
-        FileUpkeep upkeep;
+        PlayerWindows& windows;
+        TriggerShell& shell;
+        MacroFileUpkeep& upkeep;
     };
 
     explicit PlayerTriggers(Context context);
@@ -58,8 +69,14 @@ public:
     // The trigger messages (hot key, window activation, clearing InUse, abort, program
     // list, Caps Lock state); false for any other message.
     bool HandleMessage(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
-    void RunByNickname(const std::string& nickname) { dispatch_.RunByNickname(nickname); }
+    void RunByNickname(const std::string& nickname);
     TriggerDispatch& dispatch() { return dispatch_; }
+
+    bool Playing() const { return dispatch_.Playing(); }
+    // The tray's right click: the macro stops at its next step and says so.
+    void RequestAbort();
+    // The player is asked to end: the macro stops at its next step without a message.
+    void AbortForShutDown();
 
     // TriggerHost
     bool ReadMacro(int n, TMacroRecord& rec) override;
@@ -86,12 +103,10 @@ private:
     void ClearInUse();
 
     Context ctx_;
-    std::unique_ptr<win::InputBackend> input_;
     std::unique_ptr<Services> services_;
     std::unique_ptr<MacroPlayer> player_;
     TriggerDispatch dispatch_;
     QTimer* clearTimer_;
-    QIcon programIcon_;
 };
 
 }  // namespace tessaro

@@ -11,6 +11,7 @@
 
 #include "platform/cp1252.h"
 #include "macro/encrypted_text.h"
+#include "player/engine/window_activation.h"
 
 namespace tessaro {
 
@@ -53,6 +54,8 @@ bool OpenWithDesktop(const std::string& address) {
     return QProcess::startDetached(QStringLiteral("xdg-open"),
                                    {QString::fromStdString(win::Cp1252ToUtf8(address))});
 }
+
+bool QtPlayerDesktop::ActivateWindow(const std::string& title) { return ActivateIt(desktop_, title) != 0; }
 
 std::optional<std::string> QtPlayerDesktop::Decrypt(const std::string& cipher) {
     return DecryptMacroText(cipher);

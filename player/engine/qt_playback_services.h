@@ -1,7 +1,6 @@
 #pragma once
 // The interpreter's clock, clipboard and desktop services on Qt and the running desktop.
-#include <functional>
-
+#include "platform/desktop.h"
 #include "player/engine/playback_services.h"
 
 namespace tessaro {
@@ -30,14 +29,13 @@ bool OpenWithDesktop(const std::string& address);
 // the key both programs share.
 class QtPlayerDesktop : public PlayerDesktop {
 public:
-    explicit QtPlayerDesktop(std::function<bool(const std::string& title)> activate)
-        : activate_(std::move(activate)) {}
-    bool ActivateWindow(const std::string& title) override { return activate_ && activate_(title); }
+    explicit QtPlayerDesktop(win::Desktop& desktop) : desktop_(desktop) {}
+    bool ActivateWindow(const std::string& title) override;
     bool OpenDocument(const std::string& address) override { return OpenWithDesktop(address); }
     std::optional<std::string> Decrypt(const std::string& cipher) override;
 
 private:
-    std::function<bool(const std::string&)> activate_;
+    win::Desktop& desktop_;
 };
 
 }  // namespace tessaro

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "foundation/config_record.h"
 #include "hook/qtmhook.h"
 #include "platform/cp1252.h"
 #include "macro/swap_file.h"
@@ -54,7 +55,9 @@ bool SwapKeysBlock::ClearFlag() {
     return Locked([](TSwapShared& s) { s.Flag103 = 0; });
 }
 
-std::string PlayerSwapKeys::SwapFilePath() const { return SwapFileName(win::Cp1252ToUtf8(currentFile_())); }
+std::string PlayerSwapKeys::SwapFilePath() const {
+    return SwapFileName(win::Cp1252ToUtf8(config_.RecentFiles[0].str()));
+}
 
 void PlayerSwapKeys::GetSwapFile() {
     const std::string path = SwapFilePath();

@@ -18,6 +18,8 @@ class NamedMutex;
 
 namespace tessaro {
 
+struct TConfigRecord;
+
 class SwapKeysBlock {
 public:
     static constexpr int kWaitMs = 500;
@@ -44,9 +46,8 @@ private:
 // The table routines of the player's main window, on the current macro file.
 class PlayerSwapKeys {
 public:
-    // currentFile: the current macro file's name (Windows-1252), read at each call.
-    PlayerSwapKeys(SwapKeysBlock& block, std::function<std::string()> currentFile)
-        : block_(block), currentFile_(std::move(currentFile)) {}
+    // The table belongs to the settings' current macro file at the time of each call.
+    PlayerSwapKeys(SwapKeysBlock& block, const TConfigRecord& config) : block_(block), config_(config) {}
 
     // Loads the current file's table into the block; a missing file is created with the
     // default table. A file that is there but cannot be read is reported, left as it is,
@@ -77,7 +78,7 @@ public:
 
 private:
     SwapKeysBlock& block_;
-    std::function<std::string()> currentFile_;
+    const TConfigRecord& config_;
     std::uint32_t hook_ = 0;
 };
 

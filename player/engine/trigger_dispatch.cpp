@@ -231,7 +231,8 @@ void TriggerDispatch::SetRunningProgs() {
 void TriggerDispatch::CheckForWindowMacros(const std::string& title) {
     const int count = glob_.MacroCount;
     for (int n = 1; n <= count && n <= kMaxMacros; ++n) {
-        if (playing_) return;
+        // A request to end that came during one of them stops the rest.
+        if (playing_ || host_.Closing()) return;
         if (!glob_.Enabled[n] || glob_.ActivationCode[n] != acWindowTitle) continue;
         if (!ScopeTextMatches(glob_.ScopeText[n].str(), title)) continue;
         TMacroRecord rec{};

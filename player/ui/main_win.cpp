@@ -22,7 +22,7 @@
 #include "platform/shared_memory.h"
 #include "hook/client/glob_data_sync.h"
 #include "player/engine/network_lock.h"
-#include "player/engine/player_triggers.h"
+#include "player/engine/peer_handlers.h"
 #include "player/ui/tray_pictures.h"
 #include "protocol/window_messages.h"
 
@@ -30,13 +30,14 @@ namespace tessaro {
 
 namespace {
 
-constexpr const char* kCannotCreate = "Memory Mapped File could not be created.  Tessaro will terminate.";
+// While the player holds the lock of a shared macro file it renews it this often.
+constexpr int kHeartbeatMs = 30'000;
+
+}  // namespace
 
 void SystemError(const std::string& text) {
     win::MessageBox(text, "System Error", win::MbButtons::Ok, win::MbIcon::Error);
 }
-
-}  // namespace
 
 std::vector<std::string> EditorArguments(std::uint32_t playerWindow) {
     return {kLaunchMarker, "/RH" + std::to_string(playerWindow)};
@@ -70,16 +71,16 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
     std::string error;
     swapBlock_ = SwapKeysBlock::Create(&error);
     if (!swapBlock_) {
-        SystemError(kCannotCreate);
+        SystemError(kMappingNotCreated);
         return false;
     }
-    swaps_ = std::make_unique<PlayerSwapKeys>(*swapBlock_, [this] { return config_.RecentFiles[0].str(); });
+    swaps_ = std::make_unique<PlayerSwapKeys>(*swapBlock_, config_);
     // Also puts back a keyboard mapping that a player which died left remapped.
     swapHook_ = swaps_->StartRemap(handle_);
 
     activationBlock_ = win::SharedMemory::Create(kActivationBlockName, sizeof(TActivationShared), &error);
     if (!activationBlock_) {
-        SystemError(kCannotCreate);
+        SystemError(kMappingNotCreated);
         return false;
     }
     cbtHook_ = QtmHookCBT();
@@ -88,42 +89,27 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
 
     InitGlobData();
 
-    networkLock_ = std::make_unique<PlayerNetworkLock>(PlayerNetworkLock::Hooks{
-        [this] { dispatcher_.Dispatch(puReloadAll, 1); }, [](bool) {},
-        [this](const std::string& caption, const std::string& text) { windows_.DoAMessage(caption, text); },
-        [] { return win::Now(); },
-        [] {
-            using namespace std::chrono;
-            return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-        }});
+    networkLock_ = std::make_unique<PlayerNetworkLock>(*this);
+    heartbeat_ = new QTimer(this);
+    heartbeat_->setInterval(kHeartbeatMs);
+    connect(heartbeat_, &QTimer::timeout, this, [this] { networkLock_->Heartbeat(); });
     networkLock_->Configure(config_.NetworkMode, config_.RecentFiles[0].str());
 
-    peerContext_ = std::make_unique<PlayerPeerContext>(PlayerPeerContext{
-        config_, glob_, link_, *macros_, *swaps_, [this] { SetHotKeys(); }, PeerReloadSteps{}});
-    peerContext_->steps.switchLockFile = [this] {
-        networkLock_->Configure(config_.NetworkMode, config_.RecentFiles[0].str());
-    };
+    peerContext_ =
+        std::make_unique<PlayerPeerContext>(PlayerPeerContext{config_, glob_, link_, *macros_, *this});
     RegisterPlayerPeerHandlers(dispatcher_, *peerContext_);
 
-    SwitchActions actions;
-    actions.macroFileChanged = [this] {
-        macros_->LoadMacroFile(config_.RecentFiles[0].str());
-        networkLock_->NoteLoaded();
-        SetHotKeys();
-    };
-    actions.networkModeOn = [this] { networkLock_->Configure(true, config_.RecentFiles[0].str()); };
-    actions.lockFileChanged = [this] { networkLock_->Configure(true, config_.RecentFiles[0].str()); };
-    ProcessParams(args, config_, switches_, actions);
+    ProcessParams(args, config_, switches_, *this);
     SaveSwitchSettings();
     switches_.startMacro = StartMacroNickname(args);
 
     mainIcon_ = std::make_unique<TTaskIcon>(this);
     mainIcon_->SetIcon(PlayerIcon());
-    mainIcon_->SetToolTip("Tessaro");
+    mainIcon_->SetToolTip(kTrayTip);
     mainIcon_->SetTaskIconID(1);
-    mainIcon_->OnClick = [this](TTaskIcon*) { ActivateMe(); };
+    mainIcon_->OnClick = [this](TTaskIcon*) { TaskIcon1Click(); };
     mainIcon_->OnRightClick = [this](TTaskIcon*, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
-        ShowTrayMenu(x, y);
+        TaskIcon1RightClick(x, y);
     };
     mainIcon_->SetActive(config_.UseTray);
     StartTriggers();
@@ -181,13 +167,16 @@ std::int32_t TMainWin::PlayerWndProc(std::uint32_t msg, std::uint32_t wParam, st
             const std::string nickname = NicknameFromHandOver(*text);
             std::fprintf(stderr, "tesrun: run by nickname \"%s\"\n", win::Cp1252ToUtf8(nickname).c_str());
             // The run itself comes after this message, from the event loop.
-            QTimer::singleShot(0, this, [this, nickname] {
-                if (RunByNickname && !closing_) RunByNickname(nickname);
-            });
+            QTimer::singleShot(0, this, [this, nickname] { RunByNickname(nickname); });
         }
         return 0;
     }
     if (triggers_ && triggers_->HandleMessage(msg, wParam, lParam)) return 0;
+    if (msg == WM_CLOSE) {
+        // Another program asks the player to end, as the editor's close request does.
+        QTimer::singleShot(0, this, [this] { Terminate(); });
+        return 0;
+    }
     if (msg == WM_PEER_UPDATE) {
         dispatcher_.Dispatch(wParam, lParam);
         return 0;
@@ -219,7 +208,43 @@ void TMainWin::ShowTrayMenu(int x, int y) {
     menu.exec(QPoint(x, y));
 }
 
+bool TMainWin::CanDoMenu() {
+    return !glob_.CaptureOn && !windows_.Paused() && !(triggers_ && triggers_->dispatch().PopupShowing());
+}
+
+void TMainWin::TaskIcon1Click() {
+    if (triggers_ && triggers_->Playing()) return;
+    if (CanDoMenu()) ActivateMe();
+}
+
+void TMainWin::TaskIcon1RightClick(int x, int y) {
+    if (triggers_ && triggers_->Playing()) {
+        triggers_->RequestAbort();
+        return;
+    }
+    if (CanDoMenu()) ShowTrayMenu(x, y);
+}
+
+void TMainWin::Terminate() {
+    if (closed_ || endRequested_) return;
+    endRequested_ = true;
+    // A message or prompt that is open would hold the end until the user closed it.
+    windows_.CloseAll();
+    if (triggers_ && triggers_->Playing()) {
+        // MacroEnded finishes the end once the interpreter has unwound.
+        triggers_->AbortForShutDown();
+        return;
+    }
+    QTimer::singleShot(0, this, [this] { close(); });
+}
+
 void TMainWin::closeEvent(QCloseEvent* event) {
+    if (triggers_ && triggers_->Playing()) {
+        // Nothing the macro uses may go while it runs.
+        event->ignore();
+        Terminate();
+        return;
+    }
     FormClose();
     event->accept();
     QCoreApplication::quit();
@@ -247,5 +272,81 @@ void TMainWin::FormClose() {
     SaveAllSettings();
     receiver_.reset();
 }
+
+void TMainWin::MacroStarted(const RunningMacro& macro) {
+    windows_.SetRunningMacro(macro);
+    mainIcon_->SetIcon(RunningIcon());
+    mainIcon_->SetToolTip(kRunningTip);
+    mainIcon_->SetActive(true);
+}
+
+void TMainWin::MacroEnded() {
+    windows_.SetRunningMacro({});
+    if (!config_.UseTray) mainIcon_->SetActive(false);
+    mainIcon_->SetIcon(PlayerIcon());
+    mainIcon_->SetToolTip(kTrayTip);
+    if (endRequested_) QTimer::singleShot(0, this, [this] { close(); });
+}
+
+void TMainWin::SystemFunction(char id) {
+    // Capture and the menu of the top window are not part of the player yet.
+    if (id == '5')
+        QTimer::singleShot(0, this, [this] { Terminate(); });
+    else if (id == '1')
+        ActivateMe();
+}
+
+bool TMainWin::ReloadChangedNetworkFile() { return networkLock_->ReloadIfChanged(); }
+
+bool TMainWin::FileInUse() { return networkLock_->FileInUse(); }
+
+void TMainWin::ReleaseSyncFile(int changes) { networkLock_->ReleaseSyncFile(changes); }
+
+void TMainWin::UseLockFileOf(const std::string& macroFile) {
+    networkLock_->Configure(config_.NetworkMode, macroFile);
+}
+
+void TMainWin::MacroFileSwitched() {
+    macros_->LoadMacroFile(config_.RecentFiles[0].str());
+    networkLock_->NoteLoaded();
+    SetHotKeys();
+}
+
+void TMainWin::GetSwapFile() {
+    swaps_->GetSwapFile();
+    RefreshInstalledRemap();
+}
+
+// Schedules and the popup-menu tray icons are not part of the player yet: there is
+// nothing to rebuild.
+void TMainWin::CheckAndSetTime() {}
+void TMainWin::ClearMenuTaskIcon() {}
+void TMainWin::DoMenuTaskIcon() {}
+
+// One player runs per desktop session and players elsewhere cannot be reached by window
+// messages: they see the change through the network lock.
+void TMainWin::TellOtherPlayers() {}
+
+void TMainWin::ReloadEverything() { dispatcher_.Dispatch(puReloadAll, 1); }
+
+void TMainWin::HeartbeatTimer(bool running) {
+    if (running)
+        heartbeat_->start();
+    else
+        heartbeat_->stop();
+}
+
+void TMainWin::LockMessage(const std::string& caption, const std::string& text) {
+    windows_.DoAMessage(caption, text);
+}
+
+double TMainWin::Now() { return win::Now(); }
+
+std::int64_t TMainWin::LocalMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void TMainWin::PostEditor(std::uint32_t code, std::int32_t value) { link_.NotifyEditor(code, value); }
 
 }  // namespace tessaro

@@ -2,9 +2,9 @@
 // The player's hidden main window: it loads the macro file, holds the shared blocks of the
 // window (remap table, activation hook), installs the hooks, handles the command line and
 // the hand-over of a second start, starts the editor and shuts everything down again.
+#include <QIcon>
 #include <QWidget>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,12 +14,17 @@
 #include "widgets/task_icon.h"
 #include "player/engine/command_line.h"
 #include "player/engine/hook_peer_link.h"
+#include "player/engine/macro_control.h"
+#include "player/engine/network_lock.h"
 #include "protocol/hotkey_names.h"
 #include "player/engine/peer_handlers.h"
 #include "player/engine/peer_update.h"
 #include "player/engine/player_macro_file.h"
+#include "player/engine/player_triggers.h"
 #include "player/ui/player_windows.h"
 #include "player/engine/swap_table.h"
+
+class QTimer;
 
 namespace win {
 class MessageReceiver;
@@ -28,10 +33,22 @@ class SharedMemory;
 
 namespace tessaro {
 
-class PlayerNetworkLock;
-class PlayerTriggers;
+// The texts of the start-up failures that end the player ("System Error").
+inline constexpr const char* kMappingNotCreated =
+    "Memory Mapped File could not be created.  Tessaro will terminate.";
+inline constexpr const char* kMutexNotCreated = "Mutex could not be created.  Tessaro will terminate.";
+void SystemError(const std::string& text);
 
-class TMainWin : public QWidget {
+// The main tray icon's tips.
+inline constexpr const char* kTrayTip = "Tessaro 99";
+inline constexpr const char* kRunningTip = "Macro Is Running - Right Click to Abort";
+
+// The player's shell: it implements every role the engine asks of it.
+class TMainWin : public QWidget,
+                 public TriggerShell,
+                 public MacroFileUpkeep,
+                 public SwitchHost,
+                 public NetworkLockHost {
     Q_OBJECT
 public:
     // The creation steps. A shared block that cannot be made is reported ("System Error")
@@ -43,16 +60,22 @@ public:
     std::uint32_t Handle() const { return handle_; }
     bool browseMode() const { return switches_.browseMode; }
     const std::string& startMacro() const { return switches_.startMacro; }
-    bool closing() const { return closing_; }
 
     // Tray click, "&Open Editor", start-up: the editor to the front, or started.
     void ActivateMe();
-    // "&Terminate Tessaro": the whole shut-down, then the event loop ends.
-    void Terminate() { close(); }
+    // "&Terminate Tessaro", the system macro, a signal, the editor's request: a running
+    // macro stops first and unwinds (keys released, no abort message), then the whole
+    // shut-down runs and the event loop ends.
+    void Terminate();
 
-    // The run-by-nickname path; the trigger dispatch installs the real one. It receives
-    // the nickname as handed over (upper-cased).
-    std::function<void(const std::string& nickname)> RunByNickname;
+    // Right click on the main tray icon: aborts a running macro, else opens the menu.
+    void TaskIcon1RightClick(int x, int y);
+    void TaskIcon1Click();
+    // No capture runs, no macro is paused and no popup menu shows.
+    bool CanDoMenu();
+
+    // The run-by-nickname path of a second start: the nickname as handed over.
+    void RunByNickname(const std::string& nickname);
 
     // What a hot-key code presses: key, mouse button and modifiers.
     static DecipheredKey DecipherKey(int code) { return tessaro::DecipherKey(code); }
@@ -65,12 +88,43 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The roles the engine sees; it reaches them through its interfaces only.
+    // TriggerShell
+    void MacroStarted(const RunningMacro& macro) override;
+    void MacroEnded() override;
+    bool Paused() override { return windows_.Paused(); }
+    void ResumePause() override { windows_.ResumePause(); }
+    void SystemFunction(char id) override;
+    bool Closing() override { return closing_ || endRequested_; }
+    bool ReloadChangedNetworkFile() override;
+
+    // MacroFileUpkeep
+    bool FileInUse() override;
+    void ReleaseSyncFile(int changes) override;
+    void UseLockFileOf(const std::string& macroFile) override;
+    void GetSwapFile() override;
+    void SetHotKeys() override;
+    void CheckAndSetTime() override;
+    void ClearMenuTaskIcon() override;
+    void DoMenuTaskIcon() override;
+    void TellOtherPlayers() override;
+    void PostEditor(std::uint32_t code, std::int32_t value) override;
+
+    // SwitchHost (UseLockFileOf above serves both)
+    void MacroFileSwitched() override;
+
+    // NetworkLockHost
+    void ReloadEverything() override;
+    void HeartbeatTimer(bool running) override;
+    void LockMessage(const std::string& caption, const std::string& text) override;
+    double Now() override;
+    std::int64_t LocalMs() override;
+
     TMainWin(TConfigRecord& config, TGlobData& glob);
     bool FormCreate(const std::vector<std::string>& args);
     void FormClose();
     std::int32_t PlayerWndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
     void InitGlobData();
-    void SetHotKeys();
     void ShowTrayMenu(int x, int y);
     // Hot keys, window activations and runs by nickname (main_win_triggers.cpp).
     void StartTriggers();
@@ -83,6 +137,7 @@ private:
     HandOverCollector handOver_;
     bool closing_ = false;
     bool closed_ = false;
+    bool endRequested_ = false;  // the end waits for the running macro to unwind
 
     HookPeerLink link_;
     std::unique_ptr<PlayerMacroFile> macros_;
@@ -90,6 +145,7 @@ private:
     std::unique_ptr<PlayerSwapKeys> swaps_;
     std::unique_ptr<win::SharedMemory> activationBlock_;
     std::unique_ptr<PlayerNetworkLock> networkLock_;
+    QTimer* heartbeat_ = nullptr;
     std::unique_ptr<PlayerPeerContext> peerContext_;
     PeerUpdateDispatcher dispatcher_;
     std::unique_ptr<win::MessageReceiver> receiver_;

@@ -13,6 +13,7 @@
 
 #include "foundation/strings.h"
 #include "platform/cp1252.h"
+#include "platform/desktop.h"
 #include "platform/message_box.h"
 
 namespace tessaro {
@@ -122,8 +123,8 @@ void TRepeatPrompt::accept() {
 }
 
 TPauseMacro::TPauseMacro(const std::string& hotKeyName, const std::string& nickname,
-                         const std::string& message, std::function<void()> returnFocus, QWidget* parent)
-    : QDialog(parent), MessageLabel(nullptr), returnFocus_(std::move(returnFocus)) {
+                         const std::string& message, std::uint64_t target, QWidget* parent)
+    : QDialog(parent), MessageLabel(nullptr), target_(target) {
     setWindowTitle(Q(PauseCaption(hotKeyName)));
     MakeOnTop(*this);
     const PauseLayout l = PauseWindowLayout(message.size());
@@ -151,7 +152,8 @@ TPauseMacro::TPauseMacro(const std::string& hotKeyName, const std::string& nickn
 bool TPauseMacro::event(QEvent* e) {
     const bool handled = QDialog::event(e);
     // Typing goes on in the macro's target window while the pause waits.
-    if (e->type() == QEvent::WindowActivate && returnFocus_) returnFocus_();
+    if (e->type() == QEvent::WindowActivate && target_)
+        win::ActiveDesktop().SetForegroundWindow(static_cast<win::HWND>(target_));
     return handled;
 }
 

@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QString>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,10 +66,10 @@ public:
 class TPauseMacro : public QDialog {
     Q_OBJECT
 public:
-    // `message` may be empty. `returnFocus` gives the focus back to the macro's target
-    // window whenever the pause window is activated.
+    // `message` may be empty. Whenever the pause window is activated it gives the focus
+    // back to `target` (0: none), so typing goes on in the macro's window.
     TPauseMacro(const std::string& hotKeyName, const std::string& nickname, const std::string& message,
-                std::function<void()> returnFocus = {}, QWidget* parent = nullptr);
+                std::uint64_t target = 0, QWidget* parent = nullptr);
     QLabel* HeadingLabel;
     QLabel* NicknameLabel;
     QLabel* MessageLabel;  // nullptr without a message
@@ -85,7 +84,7 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    std::function<void()> returnFocus_;
+    std::uint64_t target_;
 };
 
 }  // namespace tessaro

@@ -53,15 +53,13 @@ struct MainBlockObjects {
 bool CreateMainBlockObjects(MainBlockObjects& o) {
     o.master = win::SharedMemory::Create(kMasterBlockName, kGlobDataSize);
     if (!o.master) {
-        win::MessageBox("Memory Mapped File could not be created.  Tessaro will terminate.", "System Error",
-                        win::MbButtons::Ok, win::MbIcon::Error);
+        SystemError(kMappingNotCreated);
         return false;
     }
     for (const char* name : kPlayerMutexes) {
         auto mutex = win::NamedMutex::Create(name);
         if (!mutex) {
-            win::MessageBox("Mutex could not be created.  Tessaro will terminate.", "System Error",
-                            win::MbButtons::Ok, win::MbIcon::Error);
+            SystemError(kMutexNotCreated);
             return false;
         }
         o.mutexes.push_back(std::move(mutex));

@@ -24,16 +24,24 @@ private:
     bool& flag_;
 };
 
-int RunOnTop(QDialog& dialog) {
-    dialog.show();
-    dialog.raise();
-    dialog.activateWindow();
-    return dialog.exec();
-}
-
 QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
 
 }  // namespace
+
+int QtPlayerWindows::RunOnTop(QDialog& dialog) {
+    open_.emplace_back(&dialog);
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
+    const int result = dialog.exec();
+    std::erase(open_, QPointer<QDialog>(&dialog));
+    return result;
+}
+
+void QtPlayerWindows::CloseAll() {
+    for (const QPointer<QDialog>& dialog : std::vector<QPointer<QDialog>>(open_))
+        if (dialog) dialog->reject();
+}
 
 void QtPlayerWindows::DoAMessage(const std::string& caption, const std::string& text) {
     if (messageOpen_) return;
@@ -55,7 +63,7 @@ std::uint16_t QtPlayerWindows::DoRepPrompt() {
 }
 
 bool QtPlayerWindows::PauseMacro(int top, int left, const std::string& text) {
-    TPauseMacro window(running_.hotKeyName, running_.nickname, text, running_.returnFocus);
+    TPauseMacro window(running_.hotKeyName, running_.nickname, text, running_.target);
     window.move(left, top);
     pause_ = &window;
     const bool resumed = RunOnTop(window) == QDialog::Accepted;

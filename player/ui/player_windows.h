@@ -2,11 +2,15 @@
 // The interpreter's windows and prompts on the player's message windows, with their
 // one-at-a-time rules: a message, text box or video window asked for while one of its kind
 // is open is not shown.
+#include <QPointer>
 #include <cstdint>
-#include <functional>
 #include <string>
+#include <vector>
 
 #include "player/engine/playback_services.h"
+#include "player/engine/player_triggers.h"
+
+class QDialog;
 
 namespace tessaro {
 
@@ -27,13 +31,10 @@ public:
     // the user. Refused with a message while a clip plays.
     void PlayVideo(const std::string& file, int mode);
 
-    // What the pause window names: the macro that runs, set by the trigger paths.
-    struct RunningMacro {
-        std::string nickname;
-        std::string hotKeyName;             // empty unless run by a hot key
-        std::function<void()> returnFocus;  // back to the macro's target window
-    };
-    void SetRunningMacro(RunningMacro macro) { running_ = std::move(macro); }
+    // What the pause window names and gives the focus back to: the macro that runs.
+    void SetRunningMacro(const RunningMacro& macro) { running_ = macro; }
+    // The player ends: every open window closes as if the user cancelled it.
+    void CloseAll();
 
     bool Paused() const { return pause_ != nullptr; }
     // The paused macro's hot key or "Resume Pause": close the pause window with resume.
@@ -44,7 +45,10 @@ public:
     bool videoInUse() const { return videoInUse_; }
 
 private:
+    int RunOnTop(QDialog& dialog);
+
     RunningMacro running_;
+    std::vector<QPointer<QDialog>> open_;
     TPauseMacro* pause_ = nullptr;
     bool messageOpen_ = false;
     bool textBoxOpen_ = false;

@@ -36,7 +36,7 @@ protected:
         hook::DetachMaster();
         fs::remove_all(dir_);
     }
-    PlayerNotice Recorder() {
+    PeerNotify Recorder() {
         return [this](std::uint32_t code, std::int32_t arg) { notices_.emplace_back(code, arg); };
     }
     int LibraryMacroCount() {

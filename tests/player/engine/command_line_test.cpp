@@ -11,6 +11,14 @@
 namespace tessaro {
 namespace {
 
+// Counts what the switches ask of the player.
+struct CountingSwitchHost : SwitchHost {
+    int loads = 0, lockReads = 0;
+    void UseLockFileOf(const std::string&) override { ++lockReads; }
+    void MacroFileSwitched() override { ++loads; }
+};
+CountingSwitchHost none;  // for switches that need nothing of the player
+
 using testing::TempDir;
 
 TEST(Switches, MatchInAnyCaseInTheirTestingOrder) {
@@ -38,7 +46,7 @@ TEST(Switches, OnlyAnExactSlashSShowsTheTrayBeforeTheSwitchesRun) {
     // The lower-case form still reaches the switch itself.
     TConfigRecord c;
     StartSwitches state;
-    ProcessParams({"/s"}, c, state, {});
+    ProcessParams({"/s"}, c, state, none);
     EXPECT_TRUE(c.AutoSync);
     EXPECT_FALSE(c.UseTray);
 }
@@ -72,14 +80,14 @@ TEST(Switches, SyncMinutesAcceptsOneToNinetyEightOnly) {
 TEST(Switches, LaterTrayAndEditorSwitchesWin) {
     TConfigRecord c;
     StartSwitches state;
-    ProcessParams({"/T", "/H"}, c, state, {});
+    ProcessParams({"/T", "/H"}, c, state, none);
     EXPECT_FALSE(c.UseTray);
-    ProcessParams({"/H", "/T", "/EN", "/EY", "/S"}, c, state, {});
+    ProcessParams({"/H", "/T", "/EN", "/EY", "/S"}, c, state, none);
     EXPECT_TRUE(c.UseTray);
     EXPECT_TRUE(c.StartEditor);
     EXPECT_TRUE(c.AutoSync);
     EXPECT_FALSE(state.browseMode);
-    ProcessParams({"/ba", "/n"}, c, state, {});
+    ProcessParams({"/ba", "/n"}, c, state, none);
     EXPECT_TRUE(state.browseMode);
     EXPECT_TRUE(c.NetworkMode);
 }
@@ -93,8 +101,9 @@ TEST(Switches, MacroFileMustExistAndIsStoredAbsolute) {
     TConfigRecord c;
     c.RecentFiles[0] = "/old/TESRO.QTM";
     StartSwitches state;
-    int loads = 0, lockReads = 0;
-    SwitchActions actions{[&] { ++loads; }, {}, [&] { ++lockReads; }};
+    CountingSwitchHost actions;
+    int& loads = actions.loads;
+    int& lockReads = actions.lockReads;
     ProcessParams({"/F" + dir.file("missing.qtm"), "/F" + dir.file("folder.qtm"), "/F"}, c, state, actions);
     EXPECT_EQ(c.RecentFiles[0].str(), "/old/TESRO.QTM");
     EXPECT_EQ(loads, 0);
@@ -109,7 +118,7 @@ TEST(Switches, MacroFileMustExistAndIsStoredAbsolute) {
 
     ProcessParams({"/N", "/F" + file}, c, state, actions);
     EXPECT_EQ(loads, 2);
-    EXPECT_EQ(lockReads, 1);
+    EXPECT_EQ(lockReads, 2);  // "/N" reads the current file's lock, "/F" then the new one's
 }
 
 TEST(Switches, MacroFileNameTooLongForTheSettingsIsIgnored) {
@@ -121,7 +130,7 @@ TEST(Switches, MacroFileNameTooLongForTheSettingsIsIgnored) {
     TConfigRecord c;
     c.RecentFiles[0] = "keep";
     StartSwitches state;
-    ProcessParams({"/F" + deep + "/m.qtm"}, c, state, {});
+    ProcessParams({"/F" + deep + "/m.qtm"}, c, state, none);
     EXPECT_EQ(c.RecentFiles[0].str(), "keep");
 }
 
@@ -149,7 +158,7 @@ TEST_F(SavedSwitches, SwitchesPersistAndIgnoredOnesLeaveTheStoredValue) {
     std::ofstream(file).put('\0');
     const std::uint16_t before = Config->SyncMinutes;
     StartSwitches state;
-    ProcessParams({"/SM99", "/SM0", "/T", "/H", "/EY", "/N", "/F" + file}, *Config, state, {});
+    ProcessParams({"/SM99", "/SM0", "/T", "/H", "/EY", "/N", "/F" + file}, *Config, state, none);
     ASSERT_TRUE(SaveSwitchSettings());
     TConfigRecord saved = Reread();
     EXPECT_EQ(saved.SyncMinutes, before);
@@ -158,7 +167,7 @@ TEST_F(SavedSwitches, SwitchesPersistAndIgnoredOnesLeaveTheStoredValue) {
     EXPECT_TRUE(saved.NetworkMode);
     EXPECT_EQ(saved.RecentFiles[0].str(), file);
 
-    ProcessParams({"/SM45", "/H", "/T"}, *Config, state, {});
+    ProcessParams({"/SM45", "/H", "/T"}, *Config, state, none);
     ASSERT_TRUE(SaveSwitchSettings());
     saved = Reread();
     EXPECT_EQ(saved.SyncMinutes, 45);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "interpreter_doubles.h"
+#include "macro/macro_record.h"
+#include "protocol/glob_data.h"
 
 namespace tessaro {
 namespace {
@@ -12,9 +14,9 @@ using Log = std::vector<std::string>;
 
 TEST(MacroControlDelete, DeletesTheFirstMatchAndRenumbersPopupMenus) {
     Rig rig;
-    rig.macros.Add("menu", "").scope = kPopupMenuScope;
+    rig.macros.Add("menu", "").scope = scPopupMenu;
     rig.macros.macros[0].items = {2, 3, 4};
-    rig.macros.Add("gone", "x").activation = kScheduledActivation;
+    rig.macros.Add("gone", "x").activation = acScheduled;
     rig.macros.Add("gone", "y");
     rig.macros.Add("last", "z");
     rig.Play("<MACDEL:gone>");
@@ -28,7 +30,7 @@ TEST(MacroControlDelete, DeletesTheFirstMatchAndRenumbersPopupMenus) {
 
 TEST(MacroControlDelete, PopupMacroDeletionRebuildsTheTrayIconAndNoMatchChangesNothing) {
     Rig rig;
-    rig.macros.Add("m", "").scope = kPopupMenuScope;
+    rig.macros.Add("m", "").scope = scPopupMenu;
     rig.Play("<MACDEL:m>");
     EXPECT_TRUE(rig.macros.macros.empty());
     EXPECT_EQ(rig.macros.log, (Log{"lock", "release0", "lock", "delete1", "trayoff", "reload", "swapkeys",
@@ -61,7 +63,7 @@ TEST(MacroControlEnable, ActivateAndDeactivateTouchOnlyMacrosInTheOtherState) {
     auto& off = rig.macros.Add("t", "");
     off.enabledInTable = false;
     off.enabledInFile = false;
-    off.activation = kScheduledActivation;
+    off.activation = acScheduled;
     rig.Play("<MACACT:t>");
     EXPECT_TRUE(rig.macros.macros[1].enabledInTable);
     EXPECT_TRUE(rig.macros.macros[1].enabledInFile);
@@ -93,6 +95,14 @@ TEST(MacroControlSwap, SwitchesTheMacroFileAndTellsEveryone) {
     EXPECT_EQ(rig.macros.log,
               (Log{"name /data/other.QTM", "lockfile /data/other.QTM", "trayoff", "load /data/other.QTM",
                    "hotkeys", "schedule", "trayon", "swapkeys", "others", "editor3:0"}));
+
+    // A name the settings cannot hold is refused and changes nothing.
+    Rig tooLong;
+    tooLong.Play("<SWAP:/" + std::string(300, 'x') + ".QTM>go");
+    EXPECT_TRUE(tooLong.macros.log.empty());
+    ASSERT_EQ(tooLong.windows.messages.size(), 1u);
+    EXPECT_EQ(tooLong.windows.messages[0].caption, "Error");
+    EXPECT_EQ(testing::Typed(tooLong.input.log), "go");
 }
 
 }  // namespace

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 
 #include "foundation/config_record.h"
+#include "foundation/settings.h"
 #include "interpreter_doubles.h"
+#include "player/engine/player_macro_file.h"
+#include "recording_link.h"
 #include "protocol/glob_data.h"
 #include "macro/macro_file.h"
 #include "tests/support/temp_dir.h"
@@ -13,45 +17,15 @@
 namespace tessaro {
 namespace {
 
-// Macro control over a real macro file; the upkeep re-mirrors the file the way a reload
-// does and logs the rest.
-struct Tables {
-    std::unique_ptr<TGlobData> glob = std::make_unique<TGlobData>();
-    std::unique_ptr<TConfigRecord> config = std::make_unique<TConfigRecord>();
-};
-
-class FileControlRig : private Tables, public MacroFileControl {
+// Macro control over a real macro file loaded by the player's own loader; the shell's
+// upkeep is logged.
+class LoggingUpkeep : public MacroFileUpkeep {
 public:
-    explicit FileControlRig(const std::string& path)
-        : MacroFileControl(*glob, *config, [path] { return path; }), path_(path) {}
-
-    using Tables::config;
-    using Tables::glob;
     std::vector<std::string> log;
-
-    void Mirror() {
-        std::vector<TMacroRecord> records;
-        ASSERT_TRUE(ReadMacroRecords(path_, kMaxMacros, records).ok());
-        glob->MacroCount = int(records.size());
-        for (int n = 1; n <= int(records.size()); ++n) {
-            const TMacroRecord& rec = records[n - 1];
-            config->MacroNicknames[n] = rec.Nickname.view();
-            glob->Scope[n] = rec.Scope;
-            glob->Enabled[n] = rec.Enabled;
-            glob->ActivationCode[n] = rec.ActivationCode;
-        }
-    }
-
-    void ReloadMacroFile() override {
-        log.push_back("reload");
-        Mirror();
-    }
-    void LoadMacroFile(const std::string&) override { log.push_back("load"); }
-    void SetMacroFileName(const std::string&) override { log.push_back("name"); }
     bool FileInUse() override { return false; }
     void ReleaseSyncFile(int changes) override { log.push_back("release" + std::to_string(changes)); }
     void UseLockFileOf(const std::string&) override {}
-    void GetSwapFile() override {}
+    void GetSwapFile() override { log.push_back("swapkeys"); }
     void SetHotKeys() override { log.push_back("hotkeys"); }
     void CheckAndSetTime() override {}
     void ClearMenuTaskIcon() override {}
@@ -60,9 +34,6 @@ public:
     void PostEditor(std::uint32_t code, std::int32_t value) override {
         log.push_back("editor" + std::to_string(code) + ":" + std::to_string(value));
     }
-
-private:
-    std::string path_;
 };
 
 TMacroRecord Record(const std::string& name, const std::string& text, bool enabled = true) {
@@ -79,6 +50,7 @@ TMacroRecord Record(const std::string& name, const std::string& text, bool enabl
 class MacroFileControlTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        Config = config.get();
         TMacroRecord menu = Record("menu", "");
         menu.Scope = scPopupMenu;
         PopupMenu items;
@@ -89,8 +61,10 @@ protected:
              {menu, Record("gone", "g<TAB>"), Record("sleepy", "zz", false), Record("last", "l")}) {
             ASSERT_TRUE(WriteMacroRecordAt(path, -1, rec).ok());
         }
-        host.Mirror();
+        config->RecentFiles[0] = path;
+        ASSERT_TRUE(file.LoadMacroFile(path));  // and the five system macros after them
     }
+    void TearDown() override { Config = nullptr; }
 
     // Plays through the interpreter with the file-backed host in place of the fake.
     std::string Play(std::string_view text) {
@@ -104,23 +78,32 @@ protected:
         player.DoMacro(text, 1, 1, 1, true);
         return testing::Typed(input.log);
     }
+    std::string Settings() {
+        std::ifstream in(dir.file("TESRO.INI"));
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
 
     testing::TempDir dir;
     std::string path = dir.file("TESRO.QTM");
-    FileControlRig host{path};
+    std::unique_ptr<TGlobData> glob = std::make_unique<TGlobData>();
+    std::unique_ptr<TConfigRecord> config = std::make_unique<TConfigRecord>();
+    testing::RecordingLink link;
+    PlayerMacroFile file{{*config, *glob, link, dir.path(), [] { return 1.0; }}};
+    LoggingUpkeep upkeep;
+    MacroFileControl host{*glob, *config, file, upkeep};
     testing::FakeWindows windows;
 };
 
 TEST_F(MacroFileControlTest, DeleteRemovesTheRecordAndRenumbersPopupMenusInTheFile) {
     EXPECT_EQ(Play("<MACRUN:gone>|<MACDEL:gone><MACRUN:gone>|"), "g\t||");
-    ASSERT_EQ(CountMacroRecords(path), 3);
+    ASSERT_EQ(CountMacroRecords(path), 8);
     TMacroRecord menu, second;
     ASSERT_TRUE(ReadMacroRecordAt(path, 1, menu).ok());
     ASSERT_TRUE(ReadMacroRecordAt(path, 2, second).ok());
     EXPECT_EQ(ReadPopupMenu(menu, 3).items, (std::vector<std::uint16_t>{2, 3}));
     EXPECT_EQ(second.Nickname.str(), "sleepy");
-    EXPECT_EQ(host.glob->MacroCount, 3);
-    EXPECT_EQ(host.log.back(), "editor21:0");
+    EXPECT_EQ(glob->MacroCount, 8);
+    EXPECT_EQ(upkeep.log.back(), "editor21:0");
 }
 
 TEST_F(MacroFileControlTest, ActivateWritesTheFlagToFileAndTriggerTable) {
@@ -130,12 +113,29 @@ TEST_F(MacroFileControlTest, ActivateWritesTheFlagToFileAndTriggerTable) {
     ASSERT_TRUE(ReadMacroRecordAt(path, 4, last).ok());
     EXPECT_EQ(sleepy.Enabled, 1);
     EXPECT_EQ(last.Enabled, 0);
-    EXPECT_EQ(host.glob->Enabled[3], 1);
-    EXPECT_EQ(host.glob->Enabled[4], 0);
-    EXPECT_EQ(host.log,
+    EXPECT_EQ(glob->Enabled[3], 1);
+    EXPECT_EQ(glob->Enabled[4], 0);
+    EXPECT_EQ(upkeep.log,
               (std::vector<std::string>{"release0", "editor8:3", "hotkeys", "editor1:0", "release1",
                                         "release0", "editor8:4", "hotkeys", "editor1:0", "release1"}));
     EXPECT_TRUE(windows.messages.empty());
+}
+
+TEST_F(MacroFileControlTest, SwapMakesTheNewFileCurrentForRecordsSettingsAndReloads) {
+    const std::string other = dir.file("OTHER.QTM");
+    ASSERT_TRUE(CreateEmptyMacroFile(other).ok());
+    ASSERT_TRUE(WriteMacroRecordAt(other, -1, Record("gone", "from other")).ok());
+
+    EXPECT_EQ(Play("<SWAP:" + other + "><MACRUN:gone>"), "from other");
+    EXPECT_EQ(config->RecentFiles[0].str(), other);
+    EXPECT_NE(Settings().find("Current File=" + other), std::string::npos) << Settings();
+    EXPECT_EQ(config->MacroNicknames[1], "gone");
+    // Records are read from the new file, and a reload stays on it.
+    EXPECT_EQ(host.MacroText(1), "from other");
+    host.ReloadMacroFile();
+    EXPECT_EQ(config->MacroNicknames[1], "gone");
+    EXPECT_EQ(host.MacroText(1), "from other");
+    EXPECT_EQ(glob->MacroCount, 6);
 }
 
 }  // namespace

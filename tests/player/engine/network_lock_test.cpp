@@ -8,7 +8,7 @@ namespace tessaro {
 namespace {
 
 // A lock over a temporary macro file with a clock the test moves.
-struct LockRig {
+struct LockRig : NetworkLockHost {
     testing::TempDir dir;
     std::string macroFile = dir.file("SHARED.QTM");
     double days = 46000.25;
@@ -16,13 +16,15 @@ struct LockRig {
     int reloads = 0;
     std::vector<bool> heartbeat;
     std::vector<std::string> messages;
-    PlayerNetworkLock lock{{
-        [this] { ++reloads; },
-        [this](bool on) { heartbeat.push_back(on); },
-        [this](const std::string& c, const std::string& t) { messages.push_back(c + ": " + t); },
-        [this] { return days; },
-        [this] { return ms; },
-    }};
+    PlayerNetworkLock lock{*this};
+
+    void ReloadEverything() override { ++reloads; }
+    void HeartbeatTimer(bool on) override { heartbeat.push_back(on); }
+    void LockMessage(const std::string& c, const std::string& t) override {
+        messages.push_back(c + ": " + t);
+    }
+    double Now() override { return days; }
+    std::int64_t LocalMs() override { return ms; }
 
     TSyncRecord OnDisk() {
         TSyncRecord r;

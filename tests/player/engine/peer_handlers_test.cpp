@@ -9,6 +9,7 @@
 #include "platform/message_box.h"
 #include "macro/macro_file.h"
 #include "player/engine/player_macro_file.h"
+#include "player/engine/macro_control.h"
 #include "player/engine/swap_table.h"
 #include "tests/support/macro_fixtures.h"
 #include "recording_link.h"
@@ -22,6 +23,30 @@ using testing::TempDir;
 
 TMacroRecord Macro(const std::string& name, std::uint16_t code) { return testing::TestMacro(name, code); }
 
+// The shell's upkeep: the remap table for real, the rest logged.
+class StepUpkeep : public MacroFileUpkeep {
+public:
+    explicit StepUpkeep(PlayerSwapKeys& swaps) : swaps_(swaps) {}
+    std::vector<std::string> steps;
+
+    bool FileInUse() override { return false; }
+    void ReleaseSyncFile(int) override {}
+    void UseLockFileOf(const std::string&) override { steps.push_back("lock"); }
+    void GetSwapFile() override {
+        swaps_.GetSwapFile();
+        steps.push_back("remap");
+    }
+    void SetHotKeys() override { steps.push_back("hotkeys"); }
+    void CheckAndSetTime() override { steps.push_back("schedules"); }
+    void ClearMenuTaskIcon() override { steps.push_back("removeTray"); }
+    void DoMenuTaskIcon() override { steps.push_back("rebuildTray"); }
+    void TellOtherPlayers() override { steps.push_back("others"); }
+    void PostEditor(std::uint32_t, std::int32_t) override { steps.push_back("editor"); }
+
+private:
+    PlayerSwapKeys& swaps_;
+};
+
 class PeerHandlersTest : public ::testing::Test {
 protected:
     TempDir dir;
@@ -32,10 +57,10 @@ protected:
     win::ScopedMessageBoxHandler boxes{[](const win::MessageBoxCall&) { return win::MbResult::Ok; }};
     PlayerMacroFile macros{{*config, *glob, link, dir.path(), [] { return 1.0; }}};
     std::unique_ptr<SwapKeysBlock> block = SwapKeysBlock::Create();
-    PlayerSwapKeys swaps{*block, [this] { return config->RecentFiles[0].str(); }};
-    std::vector<std::string> steps;
-    PlayerPeerContext context{*config, *glob, link, macros, swaps, [this] { steps.push_back("hotkeys"); },
-                              {}};
+    PlayerSwapKeys swaps{*block, *config};
+    StepUpkeep upkeep{swaps};
+    std::vector<std::string>& steps = upkeep.steps;
+    PlayerPeerContext context{*config, *glob, link, macros, upkeep};
     PeerUpdateDispatcher dispatcher;
     std::uint32_t hookSerial = 0;
     std::vector<std::uint32_t> unhooked;
@@ -43,9 +68,6 @@ protected:
     void SetUp() override {
         Config = config.get();
         link.master = master.get();
-        auto step = [this](const char* name) { return [this, name] { steps.push_back(name); }; };
-        context.steps = {step("removeTray"), step("rebuildTray"), step("schedules"), step("lock"),
-                         step("remap")};
         context.hooks = {[this] { return ++hookSerial; }, [this] { return 100 + ++hookSerial; },
                          [this](std::uint32_t h) { unhooked.push_back(h); }};
         RegisterPlayerPeerHandlers(dispatcher, context);

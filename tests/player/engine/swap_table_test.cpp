@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "foundation/config_record.h"
 #include "macro/swap_file.h"
 #include "platform/message_box.h"
 #include "platform/named_mutex.h"
@@ -24,6 +25,11 @@ class SwapTableTest : public ::testing::Test {
 protected:
     TempDir dir;
     std::string macroFile = dir.file("Work.qtm");
+    std::unique_ptr<TConfigRecord> config = [this] {
+        auto c = std::make_unique<TConfigRecord>();
+        c->RecentFiles[0] = macroFile;
+        return c;
+    }();
     std::unique_ptr<SwapKeysBlock> block = SwapKeysBlock::Create();
     std::vector<win::MessageBoxCall> boxes;
     win::ScopedMessageBoxHandler handler{[this](const win::MessageBoxCall& c) {
@@ -31,9 +37,7 @@ protected:
         return win::MbResult::Ok;
     }};
 
-    PlayerSwapKeys Swaps() {
-        return PlayerSwapKeys(*block, [this] { return macroFile; });
-    }
+    PlayerSwapKeys Swaps() { return PlayerSwapKeys(*block, *config); }
 
     // What the hook library sees: the block mapped a second time.
     TSwapShared Seen() {

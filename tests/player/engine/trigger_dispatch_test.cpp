@@ -383,6 +383,12 @@ TEST_F(Dispatch, WindowActivationRecordsTheProgramAndPlaysWindowMacros) {
     dispatch.WindowActivated(editor);
     EXPECT_EQ(glob().ActiveProgram.str(), "PANEL");
     EXPECT_EQ(host.played.size(), 2u);
+
+    // The player asked to end during the first window macro: the rest do not start.
+    host.closing = false;
+    host.duringPlay = [&] { host.closing = true; };
+    dispatch.CheckForWindowMacros("report NOTES");
+    EXPECT_EQ(host.played.size(), 3u);
 }
 
 TEST_F(Dispatch, AbbreviationPlaybackCapitalisesAndRetypes) {

@@ -12,7 +12,9 @@
 #include <functional>
 #include <vector>
 
+#include "platform/backend.h"
 #include "platform/message_box.h"
+#include "platform/sim/sim_desktop.h"
 #include "tests/support/qt_app.h"
 #include "player/ui/message_windows.h"
 #include "player/ui/player_windows.h"
@@ -141,8 +143,11 @@ TEST_F(MessageWindows, PauseWindowFollowsItsMessageAndReturnsTheChoice) {
     EXPECT_EQ(PauseCaption(""), "Pause");
     EXPECT_EQ(PauseCaption("Ctrl+A"), "Pause (Ctrl+A)");
 
-    int focusReturned = 0;
-    windows_.SetRunningMacro({"My Macro", "Ctrl+A", [&] { ++focusReturned; }});
+    win::SelectBackend(win::Backend::Sim);
+    win::sim::SimDesktop& desktop = win::sim::TheSimDesktop();
+    const win::HWND target = desktop.AddWindow("Target", 1, "EDIT");
+    desktop.activations.clear();
+    windows_.SetRunningMacro({"My Macro", "Ctrl+A", target});
     bool pausedWhileOpen = false;
     QString caption, heading, nickname;
     QSize size;
@@ -164,7 +169,8 @@ TEST_F(MessageWindows, PauseWindowFollowsItsMessageAndReturnsTheChoice) {
     EXPECT_EQ(heading, "Tessaro Pause");
     EXPECT_EQ(nickname, "My Macro");
     EXPECT_EQ(size, QSize(224, 132));
-    EXPECT_GE(focusReturned, 1);
+    ASSERT_FALSE(desktop.activations.empty());  // activating the pause window hands the focus back
+    EXPECT_EQ(desktop.activations.back(), target);
 
     Then({[&] { Open<TPauseMacro>().front()->AbortButton->click(); }});
     EXPECT_FALSE(windows_.PauseMacro(0, 0, ""));
