@@ -97,6 +97,9 @@ std::unique_ptr<HeldInputRecord> HeldInputRecord::Claim(HeldInput& leftover) {
     if (path.empty()) return nullptr;
     std::string problem;
     UniqueFd file = OpenPrivateFile(path, O_RDWR | O_CREAT, &problem);
+    // What the player holds down is nobody else's business: not even readable by others.
+    if (file.valid()) problem = PrivateFileProblem(file.get());
+    if (!problem.empty()) file = UniqueFd();
     if (!file.valid()) {
         std::fprintf(stderr, "tessaro: keys held by the player are not recorded: %s\n",
                      problem.empty() ? std::strerror(errno) : problem.c_str());
