@@ -89,7 +89,14 @@ void PlayerNetworkLock::ReleaseSyncFile(int changes) {
 void PlayerNetworkLock::Heartbeat() {
     if (!networkMode_) return;
     record_.LockTime = hooks_.now();
-    Write();
+    try {
+        WriteSyncRecord(lockFile_, record_);
+        heartbeatFailing_ = false;
+    } catch (const SyncFileError& e) {
+        // Every 30 s: told once until a write succeeds again.
+        if (!heartbeatFailing_) hooks_.message("Error", e.what());
+        heartbeatFailing_ = true;
+    }
 }
 
 bool PlayerNetworkLock::Write() {

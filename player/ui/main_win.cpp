@@ -23,6 +23,7 @@
 #include "hook/client/glob_data_sync.h"
 #include "player/engine/network_lock.h"
 #include "player/engine/player_triggers.h"
+#include "player/ui/player_automation.h"
 #include "player/ui/tray_pictures.h"
 #include "protocol/window_messages.h"
 
@@ -89,7 +90,10 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
     InitGlobData();
 
     networkLock_ = std::make_unique<PlayerNetworkLock>(PlayerNetworkLock::Hooks{
-        [this] { dispatcher_.Dispatch(puReloadAll, 1); }, [](bool) {},
+        [this] { dispatcher_.Dispatch(puReloadAll, 1); },
+        [this](bool on) {
+            if (automation_) automation_->networkTimers().HeartbeatTimer(on);
+        },
         [this](const std::string& caption, const std::string& text) { windows_.DoAMessage(caption, text); },
         [] { return win::Now(); },
         [] {
@@ -102,6 +106,9 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
         config_, glob_, link_, *macros_, *swaps_, [this] { SetHotKeys(); }, PeerReloadSteps{}});
     peerContext_->steps.switchLockFile = [this] {
         networkLock_->Configure(config_.NetworkMode, config_.RecentFiles[0].str());
+    };
+    peerContext_->steps.rebuildSchedules = [this] {
+        if (automation_) automation_->scheduler().CheckAndSetTime();
     };
     RegisterPlayerPeerHandlers(dispatcher_, *peerContext_);
 
@@ -188,6 +195,7 @@ std::int32_t TMainWin::PlayerWndProc(std::uint32_t msg, std::uint32_t wParam, st
         return 0;
     }
     if (triggers_ && triggers_->HandleMessage(msg, wParam, lParam)) return 0;
+    if (automation_ && automation_->HandleMessage(msg, wParam, lParam)) return 0;
     if (msg == WM_PEER_UPDATE) {
         dispatcher_.Dispatch(wParam, lParam);
         return 0;
@@ -233,6 +241,7 @@ void TMainWin::FormClose() {
         win::PostMessage(static_cast<win::HWND>(editor), WM_CLOSE, kQuitFromPlayer, 0);
     closing_ = true;
     dispatcher_.SetClosing(true);
+    automation_.reset();
     // The editor may have switched the keyboard and mouse hooks: their handles live in the
     // trigger table.
     for (const std::uint32_t hook :

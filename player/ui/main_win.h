@@ -28,6 +28,7 @@ class SharedMemory;
 
 namespace tessaro {
 
+class PlayerAutomation;
 class PlayerNetworkLock;
 class PlayerTriggers;
 
@@ -97,6 +98,7 @@ private:
     QtPlayerWindows windows_;
     std::unique_ptr<TTaskIcon> mainIcon_;
     std::unique_ptr<PlayerTriggers> triggers_;
+    std::unique_ptr<PlayerAutomation> automation_;
 };
 
 // The editor's arguments: the launch marker and "/RH" + the player's window in decimal.

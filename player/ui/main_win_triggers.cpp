@@ -5,6 +5,7 @@
 #include "player/ui/main_win.h"
 #include "player/engine/network_lock.h"
 #include "player/engine/player_triggers.h"
+#include "player/ui/player_automation.h"
 
 namespace tessaro {
 
@@ -14,6 +15,9 @@ void TMainWin::StartTriggers() {
     upkeep.loadMacroFile = [this](const std::string& file) { macros_->LoadMacroFile(file); };
     upkeep.getSwapFile = [this] { swaps_->GetSwapFile(); };
     upkeep.setHotKeys = [this] { SetHotKeys(); };
+    upkeep.checkAndSetTime = [this] {
+        if (automation_) automation_->scheduler().CheckAndSetTime();
+    };
     upkeep.fileInUse = [this] { return networkLock_->FileInUse(); };
     upkeep.releaseSyncFile = [this](int changes) { networkLock_->ReleaseSyncFile(changes); };
     upkeep.useLockFileOf = [this](const std::string& file) {
@@ -42,12 +46,11 @@ void TMainWin::StartTriggers() {
     triggers_ = std::make_unique<PlayerTriggers>(std::move(context));
 
     RunByNickname = [this](const std::string& nickname) { triggers_->RunByNickname(nickname); };
-    if (!switches_.startMacro.empty()) {
-        const std::string nickname = switches_.startMacro;
-        QTimer::singleShot(0, this, [this, nickname] {
-            if (!closing_) triggers_->RunByNickname(nickname);
-        });
-    }
+    // Abbreviations, schedules and the network timers; the "/A" macro runs with the
+    // start-up macros.
+    automation_ = std::make_unique<PlayerAutomation>(
+        PlayerAutomation::Context{config_, glob_, link_, *triggers_, dispatcher_, *networkLock_},
+        switches_.startMacro);
 }
 
 }  // namespace tessaro
