@@ -7,6 +7,7 @@
 #include <fstream>
 #include <vector>
 
+#include "bench/latency_report.h"
 #include "macro/macro_file.h"
 #include "macro/macro_record.h"
 #include "tests/e2e/player_process.h"
@@ -94,20 +95,7 @@ void AbbreviationLatency(benchmark::State& state) {
         }
     }
     XCloseDisplay(keyboard);
-    if (ms.empty()) {
-        state.SkipWithError("no abbreviation was expanded");
-        return;
-    }
-    std::sort(ms.begin(), ms.end());
-    auto at = [&](double q) {
-        return ms[std::min(ms.size() - 1, static_cast<std::size_t>(q * double(ms.size())))];
-    };
-    state.counters["median_ms"] = at(0.5);
-    state.counters["p99_ms"] = at(0.99);
-    state.counters["min_ms"] = ms.front();
-    state.counters["max_ms"] = ms.back();
-    state.counters["expansions"] = double(ms.size());
-    state.counters["lost"] = lost;
+    ReportLatencies(state, std::move(ms), lost, "expansions");
 }
 
 BENCHMARK(AbbreviationLatency)->Iterations(1)->Unit(benchmark::kSecond);
