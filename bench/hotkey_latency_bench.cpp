@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "bench/latency_report.h"
 #include "macro/macro_file.h"
 #include "macro/macro_record.h"
 #include "tests/e2e/player_process.h"
@@ -81,20 +82,7 @@ void HotKeyLatency(benchmark::State& state) {
         }
     }
     XCloseDisplay(keyboard);
-    if (ms.empty()) {
-        state.SkipWithError("no press was answered");
-        return;
-    }
-    std::sort(ms.begin(), ms.end());
-    auto at = [&](double q) {
-        return ms[std::min(ms.size() - 1, static_cast<std::size_t>(q * double(ms.size())))];
-    };
-    state.counters["median_ms"] = at(0.5);
-    state.counters["p99_ms"] = at(0.99);
-    state.counters["min_ms"] = ms.front();
-    state.counters["max_ms"] = ms.back();
-    state.counters["presses"] = double(ms.size());
-    state.counters["lost"] = lost;
+    ReportLatencies(state, std::move(ms), lost, "presses");
 }
 
 BENCHMARK(HotKeyLatency)->Arg(300)->Arg(150)->Iterations(1)->Unit(benchmark::kSecond);

@@ -9,6 +9,8 @@ namespace {
 
 constexpr std::uint16_t kVkPause = 19;
 constexpr std::uint16_t kVkCapital = 20;
+constexpr std::uint16_t kVkPageUp = 33;
+constexpr std::uint16_t kVkDown = 40;
 constexpr std::uint16_t kVkExecute = 43;  // the player's end-of-playback marker
 
 constexpr std::uint32_t kAbbrevReset = 1;
@@ -91,6 +93,11 @@ void HookLogic::OnKeyDown(const InputEvent& e, const TGlobData& g, Decision& d) 
         }
     }
     if (g.WaitKey) PostTo(d, g.PlayerWnd, WM_KEY_PRESSED, e.vk);
+    // Page Up/Down, End, Home and the arrows move the caret: the word typed so far ends.
+    if (e.vk >= kVkPageUp && e.vk <= kVkDown) {
+        if (g.HasAbbreviations) PostTo(d, g.PlayerWnd, WM_ABBREV_CHAR, kAbbrevReset, 0);
+        return;
+    }
     // Characters typed with Ctrl, Alt or Win held are commands, not text.
     if (e.typed == 0 || (e.mods & (kModCtrl | kModAlt | kModWin))) return;
     if (g.HasAbbreviations)

@@ -87,7 +87,14 @@ void PlayerNetworkLock::ReleaseSyncFile(int changes) {
 void PlayerNetworkLock::Heartbeat() {
     if (!networkMode_) return;
     record_.LockTime = host_.Now();
-    Write();
+    try {
+        WriteSyncRecord(lockFile_, record_);
+        heartbeatFailing_ = false;
+    } catch (const SyncFileError& e) {
+        // Every 30 s: told once until a write succeeds again.
+        if (!heartbeatFailing_) host_.LockMessage("Error", e.what());
+        heartbeatFailing_ = true;
+    }
 }
 
 bool PlayerNetworkLock::Write() {

@@ -37,7 +37,7 @@ public:
     // Before a hot key runs: when another user changed the file since it was loaded,
     // reload everything and return true. A lock file that cannot be read changes nothing.
     bool ReloadIfChanged();
-    // The heartbeat tick while the lock is held.
+    // The heartbeat tick while the lock is held; a failing write is reported once.
     void Heartbeat();
 
     bool networkMode() const { return networkMode_; }
@@ -54,6 +54,7 @@ private:
     std::int32_t seenCount_ = 0;
     double lastLockTime_ = 0;
     std::int64_t lastLockSeenAt_ = 0;
+    bool heartbeatFailing_ = false;
 };
 
 }  // namespace tessaro

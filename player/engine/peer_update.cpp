@@ -15,6 +15,15 @@ void PeerUpdateDispatcher::On(PeerUpdateCode code, Handler handler) {
     if (info && info->fromEditor) handlers_[code] = std::move(handler);
 }
 
+void PeerUpdateDispatcher::After(PeerUpdateCode code, Handler then) {
+    const PeerUpdateInfo* info = FindPeerUpdate(code);
+    if (!info || !info->fromEditor) return;
+    handlers_[code] = [first = std::move(handlers_[code]), then = std::move(then)](std::int32_t argument) {
+        if (first) first(argument);
+        then(argument);
+    };
+}
+
 bool PeerUpdateDispatcher::Dispatch(std::uint32_t wParam, std::int32_t lParam) const {
     if (closing_ || !FindPeerUpdate(wParam)) return false;
     const Handler& handler = handlers_[wParam];

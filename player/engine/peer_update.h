@@ -50,6 +50,8 @@ public:
 
     // Installs (or replaces) the handler of a code the editor sends.
     void On(PeerUpdateCode code, Handler handler);
+    // Adds a step that runs after the code's handler (or alone when it has none).
+    void After(PeerUpdateCode code, Handler then);
 
     // Runs the handler of wParam; false when the message was ignored.
     bool Dispatch(std::uint32_t wParam, std::int32_t lParam) const;

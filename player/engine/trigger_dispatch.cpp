@@ -139,6 +139,31 @@ void TriggerDispatch::RunHotKeyMacro(int n) {
     host_.StartClearTimer();
 }
 
+void TriggerDispatch::RunTyped(int n, const TMacroRecord& rec, const TypedAbbreviation& typed,
+                               bool capsLockWasOn) {
+    if (playing_) return;
+    play_ = rec;
+    runningMacro_ = n;
+    capsLockWasOn_ = capsLockWasOn;
+    abbreviation_ = typed;
+    IntoProgram();
+    abbreviation_ = {};
+    host_.KeyEvent(kPlaybackEndKey, false);
+    host_.KeyEvent(kPlaybackEndKey, true);
+    host_.StartClearTimer();
+}
+
+void TriggerDispatch::PlayOnce(int n, const TMacroRecord& rec, bool capsLockWasOn) {
+    if (playing_) return;
+    play_ = rec;
+    runningMacro_ = n;
+    if (capsLockWasOn) {
+        host_.KeyEvent(win::VK_CAPITAL, false);
+        host_.KeyEvent(win::VK_CAPITAL, true);
+    }
+    Play(GetMacroText(play_), capsLockWasOn);
+}
+
 void TriggerDispatch::IntoProgram() {
     if (playing_) return;
     std::string text = GetMacroText(play_);

@@ -105,6 +105,12 @@ public:
         char delimiter = ' ';
     };
     void SetAbbreviation(const TypedAbbreviation& abbreviation) { abbreviation_ = abbreviation; }
+    // A typed abbreviation's macro n (InUse already set): its text as typed, then the
+    // end-of-playback key and the in-use timer, as after a hot key.
+    void RunTyped(int n, const TMacroRecord& rec, const TypedAbbreviation& typed, bool capsLockWasOn);
+    // A timed or start-up macro n: played once with the running icon, Caps Lock off for
+    // the playback when it was on; no InUse and no end-of-playback key.
+    void PlayOnce(int n, const TMacroRecord& rec, bool capsLockWasOn);
 
     bool Playing() const { return playing_; }
     bool PopupShowing() const { return popupShowing_; }

@@ -23,6 +23,8 @@
 #include "hook/client/glob_data_sync.h"
 #include "player/engine/network_lock.h"
 #include "player/engine/peer_handlers.h"
+#include "player/engine/player_triggers.h"
+#include "player/ui/player_automation.h"
 #include "player/ui/tray_pictures.h"
 #include "protocol/window_messages.h"
 
@@ -31,7 +33,6 @@ namespace tessaro {
 namespace {
 
 // While the player holds the lock of a shared macro file it renews it this often.
-constexpr int kHeartbeatMs = 30'000;
 
 }  // namespace
 
@@ -90,9 +91,6 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
     InitGlobData();
 
     networkLock_ = std::make_unique<PlayerNetworkLock>(*this);
-    heartbeat_ = new QTimer(this);
-    heartbeat_->setInterval(kHeartbeatMs);
-    connect(heartbeat_, &QTimer::timeout, this, [this] { networkLock_->Heartbeat(); });
     networkLock_->Configure(config_.NetworkMode, config_.RecentFiles[0].str());
 
     peerContext_ =
@@ -177,6 +175,7 @@ std::int32_t TMainWin::PlayerWndProc(std::uint32_t msg, std::uint32_t wParam, st
         QTimer::singleShot(0, this, [this] { Terminate(); });
         return 0;
     }
+    if (automation_ && automation_->HandleMessage(msg, wParam, lParam)) return 0;
     if (msg == WM_PEER_UPDATE) {
         dispatcher_.Dispatch(wParam, lParam);
         return 0;
@@ -258,6 +257,7 @@ void TMainWin::FormClose() {
         win::PostMessage(static_cast<win::HWND>(editor), WM_CLOSE, kQuitFromPlayer, 0);
     closing_ = true;
     dispatcher_.SetClosing(true);
+    automation_.reset();
     // The editor may have switched the keyboard and mouse hooks: their handles live in the
     // trigger table.
     for (const std::uint32_t hook :
@@ -319,7 +319,9 @@ void TMainWin::GetSwapFile() {
 
 // Schedules and the popup-menu tray icons are not part of the player yet: there is
 // nothing to rebuild.
-void TMainWin::CheckAndSetTime() {}
+void TMainWin::CheckAndSetTime() {
+    if (automation_) automation_->scheduler().CheckAndSetTime();
+}
 void TMainWin::ClearMenuTaskIcon() {}
 void TMainWin::DoMenuTaskIcon() {}
 
@@ -330,10 +332,9 @@ void TMainWin::TellOtherPlayers() {}
 void TMainWin::ReloadEverything() { dispatcher_.Dispatch(puReloadAll, 1); }
 
 void TMainWin::HeartbeatTimer(bool running) {
-    if (running)
-        heartbeat_->start();
-    else
-        heartbeat_->stop();
+    // The lock may be taken before the timers exist; they start with it then.
+    heartbeatWanted_ = running;
+    if (automation_) automation_->networkTimers().HeartbeatTimer(running);
 }
 
 void TMainWin::LockMessage(const std::string& caption, const std::string& text) {

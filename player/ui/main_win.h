@@ -39,6 +39,8 @@ inline constexpr const char* kMappingNotCreated =
 inline constexpr const char* kMutexNotCreated = "Mutex could not be created.  Tessaro will terminate.";
 void SystemError(const std::string& text);
 
+class PlayerAutomation;
+
 // The main tray icon's tips.
 inline constexpr const char* kTrayTip = "Tessaro 99";
 inline constexpr const char* kRunningTip = "Macro Is Running - Right Click to Abort";
@@ -145,7 +147,7 @@ private:
     std::unique_ptr<PlayerSwapKeys> swaps_;
     std::unique_ptr<win::SharedMemory> activationBlock_;
     std::unique_ptr<PlayerNetworkLock> networkLock_;
-    QTimer* heartbeat_ = nullptr;
+    bool heartbeatWanted_ = false;
     std::unique_ptr<PlayerPeerContext> peerContext_;
     PeerUpdateDispatcher dispatcher_;
     std::unique_ptr<win::MessageReceiver> receiver_;
@@ -153,6 +155,7 @@ private:
     QtPlayerWindows windows_;
     std::unique_ptr<TTaskIcon> mainIcon_;
     std::unique_ptr<PlayerTriggers> triggers_;
+    std::unique_ptr<PlayerAutomation> automation_;
 };
 
 // The editor's arguments: the launch marker and "/RH" + the player's window in decimal.

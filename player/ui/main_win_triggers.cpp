@@ -3,16 +3,21 @@
 #include <QTimer>
 
 #include "player/ui/main_win.h"
+#include "player/engine/network_lock.h"
+#include "player/engine/player_triggers.h"
+#include "player/ui/player_automation.h"
 
 namespace tessaro {
 
 void TMainWin::StartTriggers() {
     triggers_ = std::make_unique<PlayerTriggers>(
         PlayerTriggers::Context{config_, glob_, *macros_, link_, windows_, *this, *this});
-    if (!switches_.startMacro.empty()) {
-        const std::string nickname = switches_.startMacro;
-        QTimer::singleShot(0, this, [this, nickname] { RunByNickname(nickname); });
-    }
+    // Abbreviations, schedules and the network timers; the "/A" macro runs with the
+    // start-up macros.
+    automation_ = std::make_unique<PlayerAutomation>(
+        PlayerAutomation::Context{config_, glob_, link_, *triggers_, dispatcher_, *networkLock_},
+        switches_.startMacro);
+    if (heartbeatWanted_) automation_->networkTimers().HeartbeatTimer(true);
 }
 
 void TMainWin::RunByNickname(const std::string& nickname) {

@@ -151,13 +151,24 @@ TEST_F(Typing, AbbreviationCharactersOnlyWhenAbbreviationsExist) {
     sim->Feed(Key('S', 0, 's'));
     sim->Feed(Key('S', kModShift, 'S', /*caps=*/true));
     sim->Feed(Key('S', kModCtrl, 's'));  // a command, not text
-    sim->Feed(Key(37));                  // Left types nothing
+    sim->Feed(Key(112));                 // F1 types nothing
     sim->Feed(Key(8, 0, 8));
     const auto chars = Sent(WM_ABBREV_CHAR);
     ASSERT_EQ(chars.size(), 3u);
     EXPECT_EQ(chars[0], (Post{kPlayer, WM_ABBREV_CHAR, 0, 's'}));
     EXPECT_EQ(chars[1], (Post{kPlayer, WM_ABBREV_CHAR, 2, 'S'}));
     EXPECT_EQ(chars[2], (Post{kPlayer, WM_ABBREV_CHAR, 0, 8}));
+}
+
+TEST_F(Typing, CaretKeysResetTheAbbreviation) {
+    InstallInputHooks();
+    g->HasAbbreviations = 1;
+    QtmUpKeys(g.get());
+    // Page Up, Page Down, End, Home, Left, Up, Right, Down; Insert and Shift do not move it.
+    for (std::uint16_t vk : {33, 34, 35, 36, 37, 38, 39, 40, 45, 16}) sim->Feed(Key(vk));
+    const auto chars = Sent(WM_ABBREV_CHAR);
+    ASSERT_EQ(chars.size(), 8u);
+    for (const Post& p : chars) EXPECT_EQ(p, (Post{kPlayer, WM_ABBREV_CHAR, 1, 0}));
 }
 
 TEST_F(Typing, ClicksAndActivationsResetTheAbbreviation) {

@@ -1,0 +1,35 @@
+#pragma once
+// Sound files for the scheduler (DoWave): played asynchronously, or until their end while
+// the event loop runs. A missing or broken file plays nothing, and a wait never outlasts
+// its limits.
+#include <QObject>
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QSoundEffect;
+
+namespace tessaro {
+
+// The playing time of a RIFF wave file from its header; nothing when the header is not
+// one (a broken file is never waited for).
+std::optional<std::chrono::milliseconds> WaveDuration(const std::string& utf8Path);
+
+class WavePlayer : public QObject {
+    Q_OBJECT
+public:
+    WavePlayer();
+    ~WavePlayer() override;
+
+    // `path` in Windows-1252. With `wait`, returns when the sound ended or failed.
+    void DoWave(const std::string& path, bool wait);
+
+    // Longest wait beyond the sound's own length.
+    static constexpr std::chrono::milliseconds kStartLimit{5000};
+
+private:
+    std::unique_ptr<QSoundEffect> sound_;  // the last one, kept while it plays
+};
+
+}  // namespace tessaro

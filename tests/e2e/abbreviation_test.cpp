@@ -1,0 +1,300 @@
+// Typed abbreviations and start-up, timed and idle-free macros on a real X server: the
+// player's hook sees the keys typed into a text field of another process, erases the
+// abbreviation and types the macro there.
+#include <QApplication>
+#include <QByteArray>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "hook/qtmhook.h"
+#include "macro/macro_file.h"
+#include "macro/macro_record.h"
+#include "player_process.h"
+#include "protocol/glob_data.h"
+// Last: Xlib's macros clash with the names above.
+#include <X11/XKBlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/extensions/scrnsaver.h>
+#include <X11/keysym.h>
+
+#include "tests/support/key_target.h"
+#include "tests/support/xvfb.h"
+
+namespace tessaro::testing {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kCtrlAltK = 154;
+
+// The typing target: a line edit in a child process that reports its text on each change.
+TEST(AbbreviationFieldChild, ShowsTheField) {
+    if (!std::getenv("TESSARO_FIELD_CHILD")) GTEST_SKIP() << "runs only as a child of the abbreviation tests";
+    int argc = 1;
+    char name[] = "abbreviation_target";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    QLineEdit field;
+    field.setWindowTitle("Abbreviation Target");
+    field.setGeometry(0, 0, 400, 40);
+    QObject::connect(&field, &QLineEdit::textChanged, [](const QString& text) {
+        std::cout << "TEXT:" << text.toUtf8().toHex().toStdString() << std::endl;
+    });
+    field.show();
+    field.activateWindow();
+    field.setFocus();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (field.isActiveWindow() && field.hasFocus()) {
+            poll.stop();
+            std::cout << "READY" << std::endl;
+        }
+    });
+    poll.start(20);
+    QTimer::singleShot(300000, &app, &QApplication::quit);
+    app.exec();
+}
+
+class TextField {
+public:
+    explicit TextField(const std::string& display) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", QString::fromStdString(display));
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("TESSARO_FIELD_CHILD", "1");
+        child_.setProcessEnvironment(env);
+        child_.start(QString::fromStdString(std::filesystem::read_symlink("/proc/self/exe").string()),
+                     {"--gtest_filter=AbbreviationFieldChild.*"});
+        const auto end = Clock::now() + 15s;
+        while (!out_.contains("READY") && Clock::now() < end) {
+            child_.waitForReadyRead(200);
+            out_ += child_.readAllStandardOutput();
+        }
+        ready_ = out_.contains("READY");
+    }
+    ~TextField() {
+        child_.kill();
+        child_.waitForFinished(5000);
+    }
+    bool ready() const { return ready_; }
+
+    // The field's text as last reported.
+    std::string Text() {
+        child_.waitForReadyRead(20);
+        out_ += child_.readAllStandardOutput();
+        const qsizetype at = out_.lastIndexOf("TEXT:");
+        if (at < 0) return {};
+        const qsizetype end = out_.indexOf('\n', at);
+        if (end < 0) return {};
+        return QByteArray::fromHex(out_.mid(at + 5, end - at - 5)).toStdString();
+    }
+    bool WaitFor(const std::string& text, std::chrono::milliseconds limit) {
+        return testing::WaitFor([&] { return Text() == text; }, limit);
+    }
+
+private:
+    QProcess child_;
+    QByteArray out_;
+    bool ready_ = false;
+};
+
+// Types plain ASCII through XTest, as a user would.
+void TypeText(Display* d, const std::string& text) {
+    for (char c : text) {
+        const KeySym sym = c == '\r' ? XK_Return : static_cast<KeySym>(static_cast<unsigned char>(c));
+        const KeyCode code = XKeysymToKeycode(d, sym);
+        const bool shift = XkbKeycodeToKeysym(d, code, 0, 0) != sym;
+        const KeyCode shiftCode = XKeysymToKeycode(d, XK_Shift_L);
+        if (shift) XTestFakeKeyEvent(d, shiftCode, True, CurrentTime);
+        XTestFakeKeyEvent(d, code, True, CurrentTime);
+        XTestFakeKeyEvent(d, code, False, CurrentTime);
+        if (shift) XTestFakeKeyEvent(d, shiftCode, False, CurrentTime);
+        XFlush(d);
+        std::this_thread::sleep_for(15ms);
+    }
+}
+
+// The hook library's master copy, as the player pushed it.
+TGlobData Master() {
+    auto copy = std::make_unique<TGlobData>();
+    TGlobData* p = copy.get();
+    QtmGetGlob(&p);
+    return *copy;
+}
+
+TMacroRecord Macro(const std::string& nickname, std::uint16_t activation, const std::string& text) {
+    TMacroRecord rec{};
+    rec.Nickname = nickname;
+    rec.Scope = scGlobal;
+    rec.ActivationCode = activation;
+    rec.Enabled = 1;
+    rec.AbbrevCase = 3;
+    rec.AbbrevErase = 1;
+    SetMacroText(rec, text);
+    return rec;
+}
+
+class PlayerOnADesktop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (xvfb_.name().empty()) GTEST_SKIP() << "no Xvfb";
+        box_ = std::make_unique<PlayerSandbox>(xvfb_.name());
+        keyboard_ = xvfb_.Open();
+        ASSERT_NE(keyboard_, nullptr);
+        file_ = box_->file("MACROS.QTM");
+        ASSERT_TRUE(CreateEmptyMacroFile(file_).ok());
+    }
+    void TearDown() override {
+        if (keyboard_) XCloseDisplay(keyboard_);
+    }
+    void Settings(const std::string& ini) { std::ofstream(box_->file("TESRO.INI")) << ini; }
+    void Add(int n, const TMacroRecord& rec) { ASSERT_TRUE(WriteMacroRecordAt(file_, n, rec).ok()); }
+    // Starts the player and waits until its keyboard hook is in.
+    std::unique_ptr<PlayerProcess> Start(std::vector<std::string> extra = {}) {
+        std::vector<std::string> args{"/F" + file_, "/EN"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        auto player = std::make_unique<PlayerProcess>(*box_, args, "player.log");
+        EXPECT_TRUE(player->started());
+        EXPECT_NE(WaitForPlayerWindow(), 0u) << player->Log();
+        EXPECT_TRUE(WaitFor([] { return Master().KeyboardHook != 0; }, 10s)) << player->Log();
+        std::this_thread::sleep_for(300ms);
+        return player;
+    }
+
+    Xvfb xvfb_{"640x480x24"};
+    std::unique_ptr<PlayerSandbox> box_;
+    Display* keyboard_ = nullptr;
+    std::string file_;
+};
+
+TEST_F(PlayerOnADesktop, ASuffixAbbreviationIsReplacedByItsMacroEvenWhileTyping) {
+    Settings("[Snipra]\nUse Suffix=Yes\nRetype Suffix=Yes\nUse Punctuation=No\n");
+    TMacroRecord sig = Macro("Sig", acAbbreviation, "best regards");
+    sig.Abbreviation = "sig";
+    sig.AbbrevCase = 1;
+    Add(1, sig);
+    TMacroRecord slow = Macro("Slow", kCtrlAltK, "x<DELAY:00002>y");
+    Add(2, slow);
+    TextField field(xvfb_.name());
+    ASSERT_TRUE(field.ready());
+    auto player = Start();
+
+    TypeText(keyboard_, "hello sig ");
+    EXPECT_TRUE(field.WaitFor("hello best regards ", 10s)) << field.Text() << player->Log();
+    // Case rule 1: the first letter as typed.
+    TypeText(keyboard_, "Sig ");
+    EXPECT_TRUE(field.WaitFor("hello best regards Best regards ", 10s)) << field.Text() << player->Log();
+    // Inside a word it is no abbreviation.
+    TypeText(keyboard_, "xsig ");
+    EXPECT_TRUE(field.WaitFor("hello best regards Best regards xsig ", 10s)) << field.Text();
+
+    // While another macro plays, the abbreviation stays as typed.
+    PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
+    EXPECT_TRUE(field.WaitFor("hello best regards Best regards xsig x", 10s))
+        << field.Text() << player->Log();
+    TypeText(keyboard_, "sig ");
+    EXPECT_TRUE(field.WaitFor("hello best regards Best regards xsig xsig y", 10s)) << field.Text();
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(field.Text(), "hello best regards Best regards xsig xsig y");
+    EXPECT_EQ(player->Stop(SIGTERM), 0) << player->Log();
+}
+
+TEST_F(PlayerOnADesktop, APrefixAbbreviationRunsAtItsLastCharacter) {
+    Settings("[Snipra]\nUse Suffix=No\nPrefix Keys=;\n");
+    TMacroRecord ad = Macro("Address", acAbbreviation, "1 Main Street");
+    ad.Abbreviation = "ad";
+    Add(1, ad);
+    TextField field(xvfb_.name());
+    ASSERT_TRUE(field.ready());
+    auto player = Start();
+    TypeText(keyboard_, "to ;ad");
+    EXPECT_TRUE(field.WaitFor("to 1 Main Street", 10s)) << field.Text() << player->Log();
+    TypeText(keyboard_, " ad");
+    EXPECT_TRUE(field.WaitFor("to 1 Main Street ad", 10s)) << field.Text();
+    EXPECT_EQ(player->Stop(SIGTERM), 0) << player->Log();
+}
+
+TEST_F(PlayerOnADesktop, StartMacroAndStartUpMacrosTypeFiveSecondsAfterStart) {
+    TMacroRecord first = Macro("First", acScheduled, "started");
+    first.ScheduleType = 0;
+    Add(1, first);
+    Add(2, Macro("Named", acNone, "named "));
+    TextField field(xvfb_.name());
+    ASSERT_TRUE(field.ready());
+    const auto start = Clock::now();
+    auto player = Start({"/ANamed"});
+    EXPECT_TRUE(field.WaitFor("named started", 15s)) << field.Text() << player->Log();
+    EXPECT_GE(Clock::now() - start, 4500ms);
+    EXPECT_EQ(player->Stop(SIGTERM), 0) << player->Log();
+}
+
+TEST_F(PlayerOnADesktop, AMacroScheduledForTheNextMinuteRunsThen) {
+    Settings("[Scheduler]\nTimer Seconds=1\n");
+    // The next whole minute, with room for the player to start first.
+    std::time_t when = std::time(nullptr) + 70;
+    std::tm local{};
+    ::localtime_r(&when, &local);
+    TMacroRecord once = Macro("Once", acScheduled, "on time");
+    once.ScheduleType = 1;
+    once.ScheduleYear = static_cast<std::uint16_t>(local.tm_year + 1900);
+    once.ScheduleMonth = static_cast<std::uint8_t>(local.tm_mon + 1);
+    once.ScheduleDay = static_cast<std::uint8_t>(local.tm_mday);
+    once.ScheduleHour = static_cast<std::uint8_t>(local.tm_hour % 12 == 0 ? 12 : local.tm_hour % 12);
+    once.SchedulePM = local.tm_hour >= 12;
+    once.ScheduleMinute = static_cast<std::uint8_t>(local.tm_min);
+    Add(1, once);
+    TextField field(xvfb_.name());
+    ASSERT_TRUE(field.ready());
+    auto player = Start();
+    EXPECT_EQ(field.Text(), "");
+    EXPECT_TRUE(field.WaitFor("on time", 100s)) << field.Text() << player->Log();
+    const std::time_t ran = std::time(nullptr);
+    std::tm at{};
+    ::localtime_r(&ran, &at);
+    EXPECT_EQ(at.tm_min, local.tm_min);
+    EXPECT_EQ(player->Stop(SIGTERM), 0) << player->Log();
+}
+
+// The server's screen saver with a one-second time-out: on, or not.
+bool SaverStartsWithin(Display* d, std::chrono::milliseconds wait) {
+    XForceScreenSaver(d, ScreenSaverReset);
+    XSync(d, False);
+    std::this_thread::sleep_for(wait);
+    XScreenSaverInfo* info = XScreenSaverAllocInfo();
+    XScreenSaverQueryInfo(d, DefaultRootWindow(d), info);
+    const bool on = info->state == ScreenSaverOn;
+    XFree(info);
+    return on;
+}
+
+TEST_F(PlayerOnADesktop, TheScreenSaverWaitsWhileATimedMacroExists) {
+    Settings("[Misc]\nDisable Screen Saver=Yes\n");
+    TMacroRecord every = Macro("Every", acScheduled, "later");
+    every.ScheduleType = 6;
+    every.IntervalMinutes = 720;
+    Add(1, every);
+    XSetScreenSaver(keyboard_, 1, 0, DontPreferBlanking, AllowExposures);
+    ASSERT_TRUE(SaverStartsWithin(keyboard_, 2500ms)) << "the server's screen saver does not start at all";
+    {
+        auto player = Start();
+        EXPECT_FALSE(SaverStartsWithin(keyboard_, 2500ms)) << player->Log();
+        EXPECT_EQ(player->Stop(SIGTERM), 0) << player->Log();
+    }
+    EXPECT_TRUE(SaverStartsWithin(keyboard_, 2500ms));
+}
+
+}  // namespace
+}  // namespace tessaro::testing
