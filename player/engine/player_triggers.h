@@ -23,6 +23,7 @@ struct TConfigRecord;
 class MacroPlayer;
 class PeerLink;
 class PlayerMacroFile;
+class CommandFamilies;
 class QtPlayerWindows;
 class TTaskIcon;
 
@@ -60,6 +61,8 @@ public:
     bool HandleMessage(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
     void RunByNickname(const std::string& nickname) { dispatch_.RunByNickname(nickname); }
     TriggerDispatch& dispatch() { return dispatch_; }
+    // Where the command families outside the interpreter core are registered.
+    CommandFamilies& families();
 
     // TriggerHost
     bool ReadMacro(int n, TMacroRecord& rec) override;

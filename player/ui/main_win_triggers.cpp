@@ -4,7 +4,9 @@
 
 #include "player/ui/main_win.h"
 #include "player/engine/network_lock.h"
+#include "player/commands/player_commands.h"
 #include "player/engine/player_triggers.h"
+#include "player/ui/command_windows.h"
 
 namespace tessaro {
 
@@ -40,6 +42,7 @@ void TMainWin::StartTriggers() {
         std::move(upkeep),
     };
     triggers_ = std::make_unique<PlayerTriggers>(std::move(context));
+    RegisterPlayerCommands(triggers_->families(), CreateDialStatusWindow(), CreateVideoWindow(windows_));
 
     RunByNickname = [this](const std::string& nickname) { triggers_->RunByNickname(nickname); };
     if (!switches_.startMacro.empty()) {
