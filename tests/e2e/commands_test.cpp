@@ -1,0 +1,77 @@
+// A macro run by the real player makes a folder, copies a file into it, plays a sound to
+// the end on the sound server, turns the volume one step up and types today's date into
+// the focused window.
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <filesystem>
+
+#include "macro/macro_file.h"
+#include "macro/macro_record.h"
+#include "player_process.h"
+#include "tests/player/commands/pulse_server.h"
+#include "tests/support/key_target.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/xvfb.h"
+
+namespace tessaro::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+TEST(Commands, FilesSoundVolumeAndDateFromOneMacro) {
+    Xvfb xvfb;
+    if (xvfb.name().empty()) GTEST_SKIP() << "no Xvfb";
+    PulseServer pulse;
+    if (!pulse.ready()) GTEST_SKIP() << "no PulseAudio";
+    PulseServer::Pactl(std::string("set-sink-volume ") + PulseServer::kSink + " 32768");
+    PlayerSandbox box(xvfb.name());
+
+    const std::string d = box.dir();
+    std::vector<char> data(5 << 20);
+    for (std::size_t i = 0; i < data.size(); ++i) data[i] = char(i % 251);
+    WriteBytes(d + "/source.bin", data);
+    WriteToneWav(d + "/tone.wav", 1500);
+    const std::string file = box.file("COMMANDS.QTM");
+    ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
+    TMacroRecord rec{};
+    rec.Nickname = "Media";
+    rec.Scope = scGlobal;
+    rec.ActivationCode = 30000;
+    rec.Enabled = 1;
+    SetMacroText(rec, "<MKDIR:" + d + "/made/deeper><COPYFILE:" + d + "/source.bin;" + d +
+                          "/made/deeper/copy.bin><WAV1:" + d + "/tone.wav><AUDUP><YYYY-MM-DD{Y}>");
+    ASSERT_TRUE(WriteMacroRecordAt(file, 1, rec).ok());
+
+    KeyTarget target(xvfb.Open(), "Date Target");
+    ASSERT_TRUE(target.ok());
+    ASSERT_TRUE(target.Focus());
+    const std::string today = Today();
+    PlayerProcess player(box, {"/F" + file, "/EN", "/AMedia"}, "player.log");
+    ASSERT_TRUE(player.started());
+
+    // The sound plays on the null sink before anything is typed.
+    EXPECT_TRUE(WaitFor([] { return PulseServer::SinkInputs() > 0; }, 15s)) << player.Log();
+    EXPECT_TRUE(target.Typed().empty());
+    EXPECT_TRUE(target.WaitUntil([&] { return target.Typed().size() >= 10; }, 15s)) << player.Log();
+    std::this_thread::sleep_for(300ms);
+    const std::string typed = target.Typed();
+    if (typed != today) {
+        EXPECT_EQ(typed, Today());  // unless midnight passed meanwhile
+    }
+    EXPECT_EQ(ReadBytes(d + "/made/deeper/copy.bin"), data);
+    EXPECT_EQ(PulseServer::SinkVolume(), 32768 + 3276);
+    EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
+}
+
+}  // namespace
+}  // namespace tessaro::testing
