@@ -1,6 +1,9 @@
 #include "player/commands/multimedia.h"
 
+#include <algorithm>
+
 #include "platform/cp1252.h"
+#include "player/commands/cd_position.h"
 #include "player/commands/mixer_steps.h"
 #include "player/engine/macro_player.h"
 #include "player/engine/mixer.h"
@@ -69,6 +72,16 @@ CommandOutcome MultimediaCommands::Run(MacroPlayer& player, const CommandToken& 
             case K::TrebDown:
             case K::BassUp:
             case K::BassDown: Tone(player, token.kind); break;
+            case K::CdPlay:
+            case K::CdStop:
+            case K::CdPause:
+            case K::CdNext:
+            case K::CdPrev:
+            case K::CdGoto:
+            case K::CdStep:
+            case K::CdBack:
+            case K::CdEject:
+            case K::CdClose: Cd(token); break;
             default:
                 if (FindLevel(token.kind)) Level(player, token.kind);
                 break;
@@ -91,6 +104,56 @@ void MultimediaCommands::PlaySound(MacroPlayer& player, const std::string& path,
         }
         clock.PumpMessages();
         clock.Sleep(kWavePollMs);
+    }
+}
+
+// Refusals of the drive are not reported, as with every CD command.
+void MultimediaCommands::Cd(const Token& token) {
+    if (!cd_) cd_ = devices_.cds.Open();
+    if (!cd_) return;
+    win::CdAudio& cd = *cd_;
+    switch (token.kind) {
+        case K::CdStop:
+            cd.Stop();
+            cd_.reset();
+            return;
+        case K::CdPause: cd.Pause(); return;
+        case K::CdEject:
+            cd.Eject();
+            cd_.reset();
+            return;
+        case K::CdClose: cd.CloseTray(); return;
+        default: break;
+    }
+    win::CdAudio::Toc toc;
+    win::CdAudio::Position now;
+    if (!cd.ReadToc(toc) || !cd.ReadPosition(now)) return;
+    const CdLayout disc{toc.firstTrack, toc.starts};
+    const long end = toc.starts.back();
+    const auto playTrack = [&](int track) {
+        if (track >= disc.firstTrack && track <= disc.lastTrack())
+            cd.Play(toc.starts[std::size_t(track - disc.firstTrack)], end);
+    };
+    const int track = now.track > 0 ? now.track : TmsfOf(disc, now.frame).track;
+    switch (token.kind) {
+        case K::CdPlay:
+            if (now.paused)
+                cd.Resume();
+            else
+                cd.Play(std::clamp(now.frame, toc.starts.front(), end - 1), end);
+            break;
+        case K::CdNext: playTrack(track + 1); break;
+        case K::CdPrev: playTrack(std::max(track - 1, disc.firstTrack)); break;
+        case K::CdGoto: playTrack(int(ArgInt(token.args.empty() ? "" : token.args[0]))); break;
+        case K::CdStep:
+        case K::CdBack: {
+            const int seconds = int(ArgInt(token.args.empty() ? "" : token.args[0]));
+            const CdTmsf to =
+                StepCdPosition(disc, TmsfOf(disc, now.frame), token.kind == K::CdStep ? seconds : -seconds);
+            cd.Play(AbsoluteFrameOf(disc, to), end);
+            break;
+        }
+        default: break;
     }
 }
 

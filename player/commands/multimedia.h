@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/cdrom.h"
 #include "platform/mixer.h"
 #include "player/engine/command_family.h"
 
@@ -34,6 +35,7 @@ struct MultimediaDevices {
     win::AudioMixerOpener& mixers;
     SoundOutput& sound;
     VideoWindow& video;
+    win::CdDrives& cds;
 };
 
 class MultimediaCommands : public CommandFamily {
@@ -48,9 +50,11 @@ private:
     void Tone(MacroPlayer& player, TokenKind kind);
     void Mute(int index, bool& muted);
     void PlaySound(MacroPlayer& player, const std::string& path, bool wait);
+    void Cd(const Token& token);
 
     MultimediaDevices devices_;
     std::unique_ptr<TMidiMixer> mixer_;
+    std::unique_ptr<win::CdAudio> cd_;  // opened by the first CD command that finds a drive
     bool audioMuted_ = false;
     bool midiMuted_ = false;
 };

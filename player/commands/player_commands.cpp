@@ -31,11 +31,12 @@ struct MediaHolder {
     std::unique_ptr<win::AudioMixerOpener> mixers = win::SystemMixerOpener();
     QtSoundOutput sound;
     std::unique_ptr<VideoWindow> video;
+    std::unique_ptr<win::CdDrives> cds = win::SystemCdDrives();
 };
 class SystemMultimedia : private MediaHolder, public MultimediaCommands {
 public:
     explicit SystemMultimedia(std::unique_ptr<VideoWindow> v)
-        : MediaHolder(std::move(v)), MultimediaCommands(MultimediaDevices{*mixers, sound, *video}) {}
+        : MediaHolder(std::move(v)), MultimediaCommands(MultimediaDevices{*mixers, sound, *video, *cds}) {}
 };
 
 }  // namespace

@@ -151,6 +151,53 @@ public:
     void PlayVideo(const std::string& path, int mode) override { played.emplace_back(path, mode); }
 };
 
+// A drive with a three-track disc: 3:00, 0:45 and 4:10.
+class FakeCd : public win::CdAudio {
+public:
+    std::vector<std::string>& log;
+    Position position;
+    explicit FakeCd(std::vector<std::string>& l) : log(l) {}
+    bool ReadToc(Toc& toc) override {
+        toc.firstTrack = 1;
+        toc.starts = {0, 13500, 16875, 35625};
+        return true;
+    }
+    bool ReadPosition(Position& p) override {
+        p = position;
+        return true;
+    }
+    bool Play(long from, long to) override {
+        log.push_back("play " + std::to_string(from) + "-" + std::to_string(to));
+        return true;
+    }
+    bool Pause() override { return Note("pause"); }
+    bool Resume() override { return Note("resume"); }
+    bool Stop() override { return Note("stop"); }
+    bool Eject() override { return Note("eject"); }
+    bool CloseTray() override { return Note("close"); }
+
+private:
+    bool Note(const char* what) {
+        log.push_back(what);
+        return true;
+    }
+};
+
+class FakeDrives : public win::CdDrives {
+public:
+    bool present = true;
+    int opens = 0;
+    std::vector<std::string> log;
+    win::CdAudio::Position position{2, 13500 + 10 * 75, false};  // track 2 at 0:10
+    std::unique_ptr<win::CdAudio> Open() override {
+        ++opens;
+        if (!present) return nullptr;
+        auto cd = std::make_unique<FakeCd>(log);
+        cd->position = position;
+        return cd;
+    }
+};
+
 class Multimedia : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -160,13 +207,15 @@ protected:
             static char* argv[] = {name, nullptr};
             new QCoreApplication(argc, argv);
         }
-        rig_.families.Register(CommandFamilyId::Multimedia, std::make_unique<MultimediaCommands>(
-                                                                MultimediaDevices{opener_, sound_, video_}));
+        rig_.families.Register(
+            CommandFamilyId::Multimedia,
+            std::make_unique<MultimediaCommands>(MultimediaDevices{opener_, sound_, video_, cds_}));
     }
     win::sim::SimMixer mixer_;
     win::sim::SimMixerOpener opener_{&mixer_};
     FakeSound sound_;
     FakeVideo video_;
+    FakeDrives cds_;
     Rig rig_;
 };
 
@@ -235,6 +284,31 @@ TEST_F(Multimedia, SoundsGoOnAtOnceBeepAndVideoModes) {
     EXPECT_EQ(sound_.beeps, 1);
     EXPECT_EQ(video_.played,
               (std::vector<std::pair<std::string, int>>{{"/v/a.avi", 3}, {"/v/b.avi", 1}, {"/v/c.avi", 2}}));
+}
+
+TEST_F(Multimedia, CdCommandsPlayTracksAndStepOverTheirLengths) {
+    EXPECT_EQ(rig_.Play("<CDGOTO:01><CDGOTO:99><CDNEXT><CDPREV><CDSTEP:040><CDBACK:020><CDPAUSE><CDSTOP>x"),
+              "x");
+    EXPECT_EQ(cds_.log, (std::vector<std::string>{
+                            "play 0-35625",      // track 1
+                            "play 16875-35625",  // the next of track 2 is track 3
+                            "play 0-35625",      // the one before track 2
+                            "play " + std::to_string(16875 + 5 * 75) + "-35625",  // 0:10 + 40 s over 0:45
+                            "play " + std::to_string(170 * 75) + "-35625",        // back into track 1
+                            "pause", "stop"}));
+    EXPECT_EQ(cds_.opens, 1);
+    cds_.position.paused = true;
+    rig_.Play("<CDPLAY><CDEJECT><CDCLOSE>");
+    EXPECT_EQ(cds_.opens, 3);  // stop and eject close the device
+    EXPECT_EQ(std::vector<std::string>(cds_.log.end() - 3, cds_.log.end()),
+              (std::vector<std::string>{"resume", "eject", "close"}));
+}
+
+TEST_F(Multimedia, WithoutACdDriveTheCommandsDoNothing) {
+    cds_.present = false;
+    EXPECT_EQ(rig_.Play("<CDPLAY><CDGOTO:03><CDEJECT>on"), "on");
+    EXPECT_EQ(cds_.opens, 3);  // looked for again each time
+    EXPECT_TRUE(rig_.windows.messages.empty());
 }
 
 }  // namespace

@@ -86,11 +86,12 @@ TEST_F(SoundSystem, AWaitedSoundLastsItsLengthOnTheSinkAndABadFileIsSilent) {
 
 TEST_F(SoundSystem, VolumeAndMuteCommandsMoveTheDefaultSink) {
     auto opener = win::SystemMixerOpener();
+    auto cds = win::SystemCdDrives();
     QtSoundOutput sound;
     NoVideo video;
     testing::Rig rig;
-    rig.families.Register(CommandFamilyId::Multimedia,
-                          std::make_unique<MultimediaCommands>(MultimediaDevices{*opener, sound, video}));
+    rig.families.Register(CommandFamilyId::Multimedia, std::make_unique<MultimediaCommands>(
+                                                           MultimediaDevices{*opener, sound, video, *cds}));
     EXPECT_EQ(rig.Play("<AUDUP>a"), "a");
     EXPECT_TRUE(rig.windows.messages.empty()) << rig.windows.messages[0].text;
     EXPECT_EQ(PulseServer::SinkVolume(), 32768 + 3276);
@@ -121,11 +122,12 @@ TEST_F(SoundSystem, AChangeMadeWithPactlIsReported) {
 
 TEST_F(SoundSystem, AServerThatGoesAwayIsAMacroErrorAndTheMacroGoesOn) {
     auto opener = win::SystemMixerOpener();
+    auto cds = win::SystemCdDrives();
     QtSoundOutput sound;
     NoVideo video;
     testing::Rig rig;
-    rig.families.Register(CommandFamilyId::Multimedia,
-                          std::make_unique<MultimediaCommands>(MultimediaDevices{*opener, sound, video}));
+    rig.families.Register(CommandFamilyId::Multimedia, std::make_unique<MultimediaCommands>(
+                                                           MultimediaDevices{*opener, sound, video, *cds}));
     rig.Play("<AUDDOWN>");
     pulse_.Stop();
     EXPECT_EQ(rig.Play("<AUDDOWN>after"), "after");
