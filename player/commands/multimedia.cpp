@@ -44,6 +44,10 @@ const LevelCommand* FindLevel(K kind) {
 
 }  // namespace
 
+std::string MissingPluginText(const std::string& name, const std::string& what) {
+    return "The file \"" + name + "\" cannot be played: the media framework lacks a plug-in (" + what + ").";
+}
+
 MultimediaCommands::MultimediaCommands(MultimediaDevices devices) : devices_(devices) {}
 MultimediaCommands::~MultimediaCommands() = default;
 

@@ -31,6 +31,9 @@ public:
     virtual void PlayVideo(const std::string& path, int mode) = 0;
 };
 
+// "The file "<name>" cannot be played: the media framework lacks a plug-in (<what>)."
+std::string MissingPluginText(const std::string& name, const std::string& what);
+
 struct MultimediaDevices {
     win::AudioMixerOpener& mixers;
     SoundOutput& sound;

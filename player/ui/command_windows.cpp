@@ -5,6 +5,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "platform/cp1252.h"
+#include "platform/media_support.h"
 #include "player/ui/message_windows.h"
 #include "player/ui/player_windows.h"
 
@@ -33,7 +35,14 @@ private:
 class QtVideo : public VideoWindow {
 public:
     explicit QtVideo(QtPlayerWindows& windows) : windows_(windows) {}
-    void PlayVideo(const std::string& path, int mode) override { windows_.PlayVideo(path, mode); }
+    void PlayVideo(const std::string& path, int mode) override {
+        // The framework's player crashes without its basic plug-ins: ask before it starts.
+        if (const auto missing = win::MissingMediaPlugin(path)) {
+            windows_.DoAMessage("Multimedia Error", MissingPluginText(win::Utf8ToCp1252(path), *missing));
+            return;
+        }
+        windows_.PlayVideo(path, mode);
+    }
 
 private:
     QtPlayerWindows& windows_;
