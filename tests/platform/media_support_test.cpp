@@ -13,6 +13,7 @@
 
 #include "platform/media_support.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wav_file.h"
 
 namespace {
 
@@ -42,30 +43,10 @@ std::string CheckInChild(const std::string& path,
     return out;
 }
 
-void WriteWav(const std::string& path) {
-    const std::uint32_t samples = 8000;
-    std::ofstream out(path, std::ios::binary);
-    auto u32 = [&](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-    out.write("RIFF", 4);
-    u32(36 + samples * 2);
-    out.write("WAVEfmt ", 8);
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(8000);
-    u32(16000);
-    u16(2);
-    u16(16);
-    out.write("data", 4);
-    u32(samples * 2);
-    for (std::uint32_t i = 0; i < samples; ++i) u16(std::uint16_t(i * 300));
-}
-
 class MediaSupport : public ::testing::Test {
 protected:
     void SetUp() override {
-        WriteWav(wav_);
+        tessaro::testing::WriteToneWav(wav_, 1000);
         std::string registry = dir_.file("registry.bin");
         isolated_ = {{"GST_REGISTRY_1_0", registry}, {"GST_REGISTRY_FORK", "no"}};
     }

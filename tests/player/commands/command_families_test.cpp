@@ -11,6 +11,7 @@
 #include "player/commands/files_drives_dialup.h"
 #include "player/commands/multimedia.h"
 #include "player/engine/mixer.h"
+#include "tests/player/commands/recording_status.h"
 #include "tests/player/engine/interpreter_doubles.h"
 #include "tests/support/temp_dir.h"
 
@@ -60,15 +61,6 @@ TEST(DateTimeCommands, UnknownPadAndDirectionLettersMeanNoPadAndFuture) {
               "3-5-2001;03-07-2001;3-6-2001");
 }
 
-class NoStatus : public DialStatusWindow {
-public:
-    std::vector<std::string> log;
-    void ShowStatus(const std::string& caption, const std::string& text) override {
-        log.push_back(caption + "|" + text);
-    }
-    void CloseStatus() override { log.push_back("closed"); }
-};
-
 class FileCommands : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -76,7 +68,7 @@ protected:
                                std::make_unique<FilesDrivesDialUpCommands>(status_));
     }
     TempDir dir_;
-    NoStatus status_;
+    RecordingStatus status_;
     Rig rig_;
 };
 

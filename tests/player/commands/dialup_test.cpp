@@ -8,6 +8,7 @@
 #include "foundation/ras.h"
 #include "platform/paths.h"
 #include "player/commands/files_drives_dialup.h"
+#include "tests/player/commands/recording_status.h"
 #include "tests/player/engine/interpreter_doubles.h"
 #include "tests/support/temp_dir.h"
 
@@ -21,15 +22,6 @@ std::string FakeLibrary() {
     const char* bin = std::getenv("TESSARO_BIN");
     return win::JoinPath(bin ? bin : win::ExecutableDirectory(), "libfake_nm.so");
 }
-
-class Status : public DialStatusWindow {
-public:
-    std::vector<std::string> log;
-    void ShowStatus(const std::string& caption, const std::string& text) override {
-        log.push_back(caption + "|" + text);
-    }
-    void CloseStatus() override { log.push_back("closed"); }
-};
 
 class DialUp : public ::testing::Test {
 protected:
@@ -49,7 +41,7 @@ protected:
         return out;
     }
     TempDir dir_;
-    Status status_;
+    RecordingStatus status_;
     Rig rig_;
 };
 

@@ -40,6 +40,20 @@ public:
     void PlayVideo(const std::string&, int) override { ADD_FAILURE() << "no video here"; }
 };
 
+// The interpreter with the machine's sound output, mixer and CD drives behind it.
+struct RealDevices {
+    RealDevices() {
+        rig.families.Register(
+            CommandFamilyId::Multimedia,
+            std::make_unique<MultimediaCommands>(MultimediaDevices{*opener, sound, video, *cds}));
+    }
+    std::unique_ptr<win::AudioMixerOpener> opener = win::SystemMixerOpener();
+    std::unique_ptr<win::CdDrives> cds = win::SystemCdDrives();
+    QtSoundOutput sound;
+    NoVideo video;
+    testing::Rig rig;
+};
+
 class SoundSystem : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -85,13 +99,8 @@ TEST_F(SoundSystem, AWaitedSoundLastsItsLengthOnTheSinkAndABadFileIsSilent) {
 }
 
 TEST_F(SoundSystem, VolumeAndMuteCommandsMoveTheDefaultSink) {
-    auto opener = win::SystemMixerOpener();
-    auto cds = win::SystemCdDrives();
-    QtSoundOutput sound;
-    NoVideo video;
-    testing::Rig rig;
-    rig.families.Register(CommandFamilyId::Multimedia, std::make_unique<MultimediaCommands>(
-                                                           MultimediaDevices{*opener, sound, video, *cds}));
+    RealDevices devices;
+    testing::Rig& rig = devices.rig;
     EXPECT_EQ(rig.Play("<AUDUP>a"), "a");
     EXPECT_TRUE(rig.windows.messages.empty()) << rig.windows.messages[0].text;
     EXPECT_EQ(PulseServer::SinkVolume(), 32768 + 3276);
@@ -121,13 +130,8 @@ TEST_F(SoundSystem, AChangeMadeWithPactlIsReported) {
 }
 
 TEST_F(SoundSystem, AServerThatGoesAwayIsAMacroErrorAndTheMacroGoesOn) {
-    auto opener = win::SystemMixerOpener();
-    auto cds = win::SystemCdDrives();
-    QtSoundOutput sound;
-    NoVideo video;
-    testing::Rig rig;
-    rig.families.Register(CommandFamilyId::Multimedia, std::make_unique<MultimediaCommands>(
-                                                           MultimediaDevices{*opener, sound, video, *cds}));
+    RealDevices devices;
+    testing::Rig& rig = devices.rig;
     rig.Play("<AUDDOWN>");
     pulse_.Stop();
     EXPECT_EQ(rig.Play("<AUDDOWN>after"), "after");
