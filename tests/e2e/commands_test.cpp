@@ -73,5 +73,65 @@ TEST(Commands, FilesSoundVolumeAndDateFromOneMacro) {
     EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
 }
 
+// Whether a top-level window (or a child of the root's children, as some toolkits nest
+// them) carries `title` as its name.
+bool WindowTitled(Display* d, Window parent, const std::string& title, int depth = 0) {
+    Window root = 0, up = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(d, parent, &root, &up, &children, &count)) return false;
+    bool found = false;
+    const Atom netName = XInternAtom(d, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
+    for (unsigned i = 0; i < count && !found; ++i) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0, left = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(d, children[i], netName, 0, 256, False, utf8, &type, &format, &items, &left,
+                               &data) == Success &&
+            data) {
+            found = title == reinterpret_cast<const char*>(data);
+            XFree(data);
+        }
+        if (!found && depth < 1) found = WindowTitled(d, children[i], title, depth + 1);
+    }
+    if (children) XFree(children);
+    return found;
+}
+
+TEST(Commands, AClipTheMediaFrameworkCannotPlayIsAMessageNotACrash) {
+    Xvfb xvfb;
+    if (xvfb.name().empty()) GTEST_SKIP() << "no Xvfb";
+    PlayerSandbox box(xvfb.name());
+    const std::string d = box.dir();
+    WriteToneWav(d + "/clip.wav", 500);
+    // A plug-in registry with nothing in it, for the player only.
+    std::filesystem::create_directory(d + "/no-plugins");
+    ::setenv("GST_PLUGIN_SYSTEM_PATH_1_0", (d + "/no-plugins").c_str(), 1);
+    ::setenv("GST_PLUGIN_PATH_1_0", (d + "/no-plugins").c_str(), 1);
+    ::setenv("GST_REGISTRY_1_0", (d + "/registry.bin").c_str(), 1);
+    const std::string file = box.file("VIDEO.QTM");
+    ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
+    TMacroRecord rec{};
+    rec.Nickname = "Clip";
+    rec.Scope = scGlobal;
+    rec.ActivationCode = 30000;
+    rec.Enabled = 1;
+    SetMacroText(rec, "<AVIE:" + d + "/clip.wav>");
+    ASSERT_TRUE(WriteMacroRecordAt(file, 1, rec).ok());
+    PlayerProcess player(box, {"/F" + file, "/EN", "/AClip"}, "player.log");
+    for (const char* name : {"GST_PLUGIN_SYSTEM_PATH_1_0", "GST_PLUGIN_PATH_1_0", "GST_REGISTRY_1_0"})
+        ::unsetenv(name);
+    ASSERT_TRUE(player.started());
+    Display* display = xvfb.Open();
+    ASSERT_NE(display, nullptr);
+    EXPECT_TRUE(
+        WaitFor([&] { return WindowTitled(display, DefaultRootWindow(display), "Multimedia Error"); }, 20s))
+        << player.Log();
+    EXPECT_EQ(player.WaitExit(500ms), -1) << "the player ended\n" << player.Log();
+    XCloseDisplay(display);
+}
+
 }  // namespace
 }  // namespace tessaro::testing
