@@ -28,6 +28,20 @@ std::string Today() {
     return text;
 }
 
+// A macro file holding one macro that runs by its nickname.
+std::string MacroFileWith(const PlayerSandbox& box, const std::string& nickname, const std::string& text) {
+    const std::string file = box.file(nickname + ".QTM");
+    TMacroRecord rec{};
+    rec.Nickname = nickname;
+    rec.Scope = scGlobal;
+    rec.ActivationCode = 30000;
+    rec.Enabled = 1;
+    SetMacroText(rec, text);
+    EXPECT_TRUE(CreateEmptyMacroFile(file).ok());
+    EXPECT_TRUE(WriteMacroRecordAt(file, 1, rec).ok());
+    return file;
+}
+
 TEST(Commands, FilesSoundVolumeAndDateFromOneMacro) {
     Xvfb xvfb;
     if (xvfb.name().empty()) GTEST_SKIP() << "no Xvfb";
@@ -41,16 +55,10 @@ TEST(Commands, FilesSoundVolumeAndDateFromOneMacro) {
     for (std::size_t i = 0; i < data.size(); ++i) data[i] = char(i % 251);
     WriteBytes(d + "/source.bin", data);
     WriteToneWav(d + "/tone.wav", 1500);
-    const std::string file = box.file("COMMANDS.QTM");
-    ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
-    TMacroRecord rec{};
-    rec.Nickname = "Media";
-    rec.Scope = scGlobal;
-    rec.ActivationCode = 30000;
-    rec.Enabled = 1;
-    SetMacroText(rec, "<MKDIR:" + d + "/made/deeper><COPYFILE:" + d + "/source.bin;" + d +
+    const std::string file =
+        MacroFileWith(box, "Media",
+                      "<MKDIR:" + d + "/made/deeper><COPYFILE:" + d + "/source.bin;" + d +
                           "/made/deeper/copy.bin><WAV1:" + d + "/tone.wav><AUDUP><YYYY-MM-DD{Y}>");
-    ASSERT_TRUE(WriteMacroRecordAt(file, 1, rec).ok());
 
     KeyTarget target(xvfb.Open(), "Date Target");
     ASSERT_TRUE(target.ok());
@@ -111,15 +119,7 @@ TEST(Commands, AClipTheMediaFrameworkCannotPlayIsAMessageNotACrash) {
     ::setenv("GST_PLUGIN_SYSTEM_PATH_1_0", (d + "/no-plugins").c_str(), 1);
     ::setenv("GST_PLUGIN_PATH_1_0", (d + "/no-plugins").c_str(), 1);
     ::setenv("GST_REGISTRY_1_0", (d + "/registry.bin").c_str(), 1);
-    const std::string file = box.file("VIDEO.QTM");
-    ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
-    TMacroRecord rec{};
-    rec.Nickname = "Clip";
-    rec.Scope = scGlobal;
-    rec.ActivationCode = 30000;
-    rec.Enabled = 1;
-    SetMacroText(rec, "<AVIE:" + d + "/clip.wav>");
-    ASSERT_TRUE(WriteMacroRecordAt(file, 1, rec).ok());
+    const std::string file = MacroFileWith(box, "Clip", "<AVIE:" + d + "/clip.wav>");
     PlayerProcess player(box, {"/F" + file, "/EN", "/AClip"}, "player.log");
     for (const char* name : {"GST_PLUGIN_SYSTEM_PATH_1_0", "GST_PLUGIN_PATH_1_0", "GST_REGISTRY_1_0"})
         ::unsetenv(name);
