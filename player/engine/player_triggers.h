@@ -22,6 +22,7 @@ class MacroFileUpkeep;
 class MacroPlayer;
 class PeerLink;
 class PlayerMacroFile;
+class CommandFamilies;
 class PlayerWindows;
 
 // The macro that plays, as the shell shows it.
@@ -71,6 +72,8 @@ public:
     bool HandleMessage(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
     void RunByNickname(const std::string& nickname);
     TriggerDispatch& dispatch() { return dispatch_; }
+    // Where the command families outside the interpreter core are registered.
+    CommandFamilies& families();
 
     bool Playing() const { return dispatch_.Playing(); }
     // The tray's right click: the macro stops at its next step and says so.

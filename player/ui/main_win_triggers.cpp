@@ -4,14 +4,17 @@
 
 #include "player/ui/main_win.h"
 #include "player/engine/network_lock.h"
+#include "player/commands/player_commands.h"
 #include "player/engine/player_triggers.h"
 #include "player/ui/player_automation.h"
+#include "player/ui/command_windows.h"
 
 namespace tessaro {
 
 void TMainWin::StartTriggers() {
     triggers_ = std::make_unique<PlayerTriggers>(
         PlayerTriggers::Context{config_, glob_, *macros_, link_, windows_, *this, *this});
+    RegisterPlayerCommands(triggers_->families(), CreateDialStatusWindow(), CreateVideoWindow(windows_));
     // Abbreviations, schedules and the network timers; the "/A" macro runs with the
     // start-up macros.
     automation_ = std::make_unique<PlayerAutomation>(

@@ -1,0 +1,16 @@
+#pragma once
+// Puts the file, drive, dial-up, multimedia and date-time families into the interpreter's
+// plug-in point, on this machine's clock, files, dial-up service, sound system and mixer.
+#include <memory>
+
+#include "player/commands/dialup.h"
+#include "player/commands/multimedia.h"
+#include "player/engine/command_family.h"
+
+namespace tessaro {
+
+// The families keep the windows given here for as long as they live.
+void RegisterPlayerCommands(CommandFamilies& families, std::unique_ptr<DialStatusWindow> status,
+                            std::unique_ptr<VideoWindow> video);
+
+}  // namespace tessaro

@@ -1,0 +1,59 @@
+#include "player/ui/command_windows.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include "platform/cp1252.h"
+#include "platform/media_support.h"
+#include "player/ui/message_windows.h"
+#include "player/ui/player_windows.h"
+
+namespace tessaro {
+
+namespace {
+
+// A topmost window with one line of status text while a number is dialled.
+class QtDialStatus : public DialStatusWindow {
+public:
+    void ShowStatus(const std::string& caption, const std::string& text) override {
+        window_ = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+        window_->setWindowTitle(QString::fromStdString(caption));
+        auto* layout = new QVBoxLayout(window_.get());
+        layout->addWidget(new QLabel(QString::fromStdString(text), window_.get()));
+        MakeOnTop(*window_);
+        window_->show();
+        QCoreApplication::processEvents();  // painted before the dial blocks
+    }
+    void CloseStatus() override { window_.reset(); }
+
+private:
+    std::unique_ptr<QWidget> window_;
+};
+
+class QtVideo : public VideoWindow {
+public:
+    explicit QtVideo(QtPlayerWindows& windows) : windows_(windows) {}
+    void PlayVideo(const std::string& path, int mode) override {
+        // The framework's player crashes without its basic plug-ins: ask before it starts.
+        if (const auto missing = win::MissingMediaPlugin(path)) {
+            windows_.DoAMessage("Multimedia Error", MissingPluginText(win::Utf8ToCp1252(path), *missing));
+            return;
+        }
+        windows_.PlayVideo(path, mode);
+    }
+
+private:
+    QtPlayerWindows& windows_;
+};
+
+}  // namespace
+
+std::unique_ptr<DialStatusWindow> CreateDialStatusWindow() { return std::make_unique<QtDialStatus>(); }
+
+std::unique_ptr<VideoWindow> CreateVideoWindow(QtPlayerWindows& windows) {
+    return std::make_unique<QtVideo>(windows);
+}
+
+}  // namespace tessaro

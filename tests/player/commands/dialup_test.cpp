@@ -1,0 +1,97 @@
+// Dialling and hanging up through the dial-up binding over the stand-in network manager
+// library: the status window, the error texts of QTRAS.INI, and the macro's end on failure.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "foundation/ras.h"
+#include "platform/paths.h"
+#include "player/commands/files_drives_dialup.h"
+#include "tests/player/commands/recording_status.h"
+#include "tests/player/engine/interpreter_doubles.h"
+#include "tests/support/temp_dir.h"
+
+namespace tessaro {
+namespace {
+
+using testing::Rig;
+using testing::TempDir;
+
+std::string FakeLibrary() {
+    const char* bin = std::getenv("TESSARO_BIN");
+    return win::JoinPath(bin ? bin : win::ExecutableDirectory(), "libfake_nm.so");
+}
+
+class DialUp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("FAKE_NM_CONNECTIONS", "Work Dial:gsm:alice;Busy Line:cdma:;Drop Line:gsm:", 1);
+        ::unsetenv("FAKE_NM_DOWN");
+        rig_.families.Register(CommandFamilyId::FilesDrivesDialUp,
+                               std::make_unique<FilesDrivesDialUpCommands>(status_));
+    }
+    void TearDown() override {
+        RasFreeLibrary();
+        ::unsetenv("FAKE_NM_CONNECTIONS");
+    }
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> out;
+        for (const auto& m : rig_.windows.messages) out.push_back(m.caption + "|" + m.text);
+        return out;
+    }
+    TempDir dir_;
+    RecordingStatus status_;
+    Rig rig_;
+};
+
+TEST_F(DialUp, WithoutTheServiceBothWarnAndADialEndsTheMacro) {
+    ASSERT_FALSE(RasLoadLibrary("/nonexistent/libnm.so.0"));
+    EXPECT_EQ(rig_.Play("<HANG>a<DIAL:<NAME:><PASS:>Work Dial>b"), "a");
+    const std::string warning = std::string("Warning|") + kRasMissingText;
+    EXPECT_EQ(Messages(), (std::vector<std::string>{warning, warning}));
+    EXPECT_TRUE(status_.log.empty());
+}
+
+TEST_F(DialUp, DialsShowsTheStatusAndHangsUpTheConnection) {
+    ASSERT_TRUE(RasLoadLibrary(FakeLibrary()));
+    EXPECT_EQ(rig_.Play("<DIAL:<NAME:><PASS:>Work Dial>up"), "up");
+    EXPECT_EQ(status_.log,
+              (std::vector<std::string>{"Tessaro Dial-Up Networking|Attempting Dial-Up Network Connection",
+                                        "closed"}));
+    std::vector<RasConnection> connections;
+    ASSERT_EQ(RasEnumConnections(connections), kRasSuccess);
+    ASSERT_EQ(connections.size(), 1u);
+    EXPECT_EQ(connections[0].entryName, "Work Dial");
+
+    EXPECT_EQ(rig_.Play("<HANG>x<HANG>y"), "upxy");
+    EXPECT_EQ(
+        Messages(),
+        (std::vector<std::string>{"Dial-Up Error|There are no Dial-Up Networking connections to hang up."}));
+    ASSERT_EQ(RasEnumConnections(connections), kRasSuccess);
+    EXPECT_TRUE(connections.empty());
+}
+
+TEST_F(DialUp, AFailedDialNamesTheErrorFromTheTextFileAndEndsTheMacro) {
+    ASSERT_TRUE(RasLoadLibrary(FakeLibrary()));
+    {
+        std::ofstream ini(dir_.file("QTRAS.INI"));
+        ini << "[RAS Errors]\n" << kRasEntryNotFound << "=The phone book entry does not exist.\n";
+    }
+    EXPECT_EQ(rig_.Play("<DIAL:<NAME:><PASS:>Nowhere>never"), "");
+    EXPECT_EQ(rig_.Play("<DIAL:<NAME:><PASS:>Busy Line>never"), "");
+    const std::string busy = std::to_string(kRasUnknownError);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{
+                              "Dial-Up Error|Dial-Up Network Connection to Nowhere failed.  Error code: " +
+                                  std::to_string(kRasEntryNotFound) +
+                                  ": The phone book entry does not exist.  Macro will abort.",
+                              "Dial-Up Error|Dial-Up Network Connection to Busy Line failed.  Error code: " +
+                                  busy + ": Unknown Erorr  Macro will abort."}));
+    EXPECT_EQ(status_.log.back(), "closed");
+    std::vector<RasConnection> connections;
+    ASSERT_EQ(RasEnumConnections(connections), kRasSuccess);
+    EXPECT_TRUE(connections.empty());  // nothing left half connected
+}
+
+}  // namespace
+}  // namespace tessaro
