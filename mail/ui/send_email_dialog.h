@@ -19,6 +19,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QStatusBar;
 
 namespace tessaro::mail {
 
@@ -92,7 +93,7 @@ public:
     std::string Text() const;
 
 private:
-    class QStatusBar* MyStatus;
+    QStatusBar* MyStatus;
 };
 
 // The dialogs and the status window behind an e-mail command.

@@ -95,6 +95,8 @@ PlayerTriggers::PlayerTriggers(Context context)
 
 PlayerTriggers::~PlayerTriggers() = default;
 
+CommandFamilies& PlayerTriggers::families() { return services_->families; }
+
 bool PlayerTriggers::HandleMessage(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {
     switch (msg) {
         case WM_HOTKEY_FIRED: dispatch_.HotKeyFired(wParam, lParam); return true;

@@ -20,6 +20,7 @@ class InputBackend;
 namespace tessaro {
 
 struct TConfigRecord;
+class CommandFamilies;
 class MacroPlayer;
 class PeerLink;
 class PlayerMacroFile;
@@ -60,6 +61,7 @@ public:
     bool HandleMessage(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
     void RunByNickname(const std::string& nickname) { dispatch_.RunByNickname(nickname); }
     TriggerDispatch& dispatch() { return dispatch_; }
+    CommandFamilies& families();  // where the command families plug in
 
     // TriggerHost
     bool ReadMacro(int n, TMacroRecord& rec) override;

@@ -3,6 +3,8 @@
 #include <QTimer>
 
 #include "player/ui/main_win.h"
+#include "mail/ui/send_email_dialog.h"
+#include "player/commands/email.h"
 #include "player/engine/network_lock.h"
 #include "player/engine/player_triggers.h"
 
@@ -40,6 +42,10 @@ void TMainWin::StartTriggers() {
         std::move(upkeep),
     };
     triggers_ = std::make_unique<PlayerTriggers>(std::move(context));
+    mailDialogs_ = std::make_unique<mail::MailDialogs>([this] { return config_.EMailPath.str(); },
+                                                       mail::SystemFileChooser());
+    triggers_->families().Register(CommandFamilyId::EMail,
+                                   std::make_unique<EMailFamily>(config_, *mailDialogs_));
 
     RunByNickname = [this](const std::string& nickname) { triggers_->RunByNickname(nickname); };
     if (!switches_.startMacro.empty()) {

@@ -18,10 +18,9 @@ class QTimer;
 class QMediaPlayer;
 class QVideoWidget;
 
-namespace tessaro {
+#include "widgets/on_top.h"
 
-// Makes a window topmost and gives it the foreground once it is shown.
-void MakeOnTop(QWidget& window);
+namespace tessaro {
 
 // The repeat prompt's number: decimal digits (blanks around allowed) from 0 to 65535;
 // anything else is refused.

@@ -56,12 +56,16 @@ public:
 private:
     void Accept() {
         QTcpSocket* s = server_.nextPendingConnection();
+        // One client at a time: a new one replaces the last.
         if (client_) {
-            s->abort();
-            s->deleteLater();
-            return;
+            client_->disconnect();
+            client_.release()->deleteLater();
         }
         client_.reset(s);
+        counts_.clear();
+        buffer_.clear();
+        inData_ = false;
+        clientGone_ = false;
         QObject::connect(s, &QTcpSocket::readyRead, [this] { Read(); });
         QObject::connect(s, &QTcpSocket::disconnected, [this] { clientGone_ = true; });
         React("GREETING", "220 test.local ready");
