@@ -33,8 +33,10 @@ std::vector<std::string_view> Paragraphs(std::string_view text, bool& endsWithBr
 }
 
 void EscapePiece(std::string_view piece, bool soft, std::vector<std::string>& out) {
+    std::size_t escapes = 0;
+    for (unsigned char c : piece) escapes += (c < 32 || c == '=' || c >= 128) ? 1 : 0;
     std::string line;
-    line.reserve(piece.size() * 3 + 1);
+    line.reserve(piece.size() + escapes * 2 + 1);
     for (unsigned char c : piece) {
         if (c < 32 || c == '=' || c >= 128) {
             line.push_back('=');
@@ -68,6 +70,7 @@ std::vector<std::string> SplitTextLines(std::string_view text) {
 
 std::vector<std::string> EncodeQuotedPrintable(std::string_view source) {
     std::vector<std::string> out;
+    out.reserve(source.size() / 60 + 1);
     bool endsWithBreak = false;
     for (std::string_view paragraph : Paragraphs(source, endsWithBreak)) {
         if (paragraph.size() > kMaxParagraph)
