@@ -226,6 +226,16 @@ TEST_F(EMailCommand, FailuresEndWithTheirTextAndLeaveTheLogAlone) {
         EXPECT_EQ(rig_.windows.messages[0].text,
                   "Cannot open file \"" + bad + "\"  This E-Mail attempt will abort.");
     }
+    for (const std::string& bad : {fifo, folder, std::string("/dev/zero")}) {
+        rig_.windows.messages.clear();
+        EXPECT_EQ(Play(std::string("<EMAIL:RNR1TOa@x;") + kEnd + "S4" + bad + kEnd + "s" + kEnd + "A1>x"),
+                  "");
+        ASSERT_EQ(rig_.windows.messages.size(), 1u) << bad;
+        EXPECT_EQ(
+            rig_.windows.messages[0].text,
+            "The text file to use as the E-Mail message body could not be found. This E-Mail attempt will "
+            "abort.");
+    }
     EXPECT_TRUE(server_->commands().empty());
 
     // No recipient: the server is asked nothing, the macro goes on.
