@@ -1,7 +1,9 @@
 // The Send E-Mail dialog in each mode and the status window, offscreen.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QLabel>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -168,6 +170,43 @@ TEST_F(SendDialog, AbortAndTheModalRoundTrip) {
     dialogs.CloseStatus();
     EXPECT_EQ(dialogs.Status(), nullptr);
     dialogs.SetStatus("after close is harmless");
+}
+
+}  // namespace
+}  // namespace tessaro::mail
+
+namespace tessaro::mail {
+namespace {
+
+// Every mode and the status window, drawn into build/screens/; no caption is cut short.
+TEST_F(SendDialog, FormsRenderWithoutClippedCaptions) {
+    const std::filesystem::path dir = std::filesystem::path(TESSARO_TEST_BIN_DIR) / ".." / "screens";
+    std::filesystem::create_directories(dir);
+    auto check = [&](QWidget& w, const std::string& name) {
+        w.show();
+        QApplication::processEvents();
+        EXPECT_TRUE(w.grab().save(QString::fromStdString((dir / (name + ".png")).string())));
+        for (auto* label : w.findChildren<QLabel*>()) {
+            if (!label->isVisibleTo(&w)) continue;
+            EXPECT_GE(label->width(), label->minimumSizeHint().width())
+                << name << ": " << label->text().toStdString();
+        }
+        for (auto* button : w.findChildren<QAbstractButton*>()) {
+            if (!button->isVisibleTo(&w)) continue;
+            EXPECT_GE(button->width(), button->minimumSizeHint().width())
+                << name << ": " << button->text().toStdString();
+        }
+        w.hide();
+    };
+    for (auto [mode, name] : {std::pair{EMailPromptMode::Recipients, "TDoTheEmail-recipients"},
+                              std::pair{EMailPromptMode::SubjectAndText, "TDoTheEmail-text"},
+                              std::pair{EMailPromptMode::Attachments, "TDoTheEmail-attachments"}}) {
+        TDoTheEmail d(mode, list_, chooser_);
+        check(d, name);
+    }
+    TEMailStatus status;
+    status.SetText("100% Transferred");
+    check(status, "TEMailStatus");
 }
 
 }  // namespace
