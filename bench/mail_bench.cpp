@@ -12,19 +12,11 @@
 #include "mail/encodings.h"
 #include "mail/mail_error.h"
 #include "mail/socket.h"
+#include "tests/support/qt_core_app.h"
 
 namespace {
 
 using namespace tessaro::mail;
-
-void EnsureApp() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "mail_bench";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = new QCoreApplication(argc, argv);
-    (void)app;
-}
 
 std::string Data(std::size_t size) {
     std::string s(size, '\0');
@@ -94,23 +86,32 @@ struct Sink {
     }
 };
 
+// A socket connected to the sink.
+struct Connected {
+    class Client : public TagSocket {
+    public:
+        using TagSocket::ConnectSocket;
+        using TagSocket::TagSocket;
+    };
+    QuietEvents events;
+    NoResolver resolver;
+    Client socket{events, resolver};
+    Connected(Sink& sink, int timeOut) {
+        socket.Server = "127.0.0.1:" + std::to_string(sink.server.serverPort());
+        socket.Service = "smtp";
+        socket.SetTimeOut(timeOut);
+        socket.Open();
+        socket.ConnectSocket();
+    }
+};
+
 void BM_SendTenMiB(benchmark::State& state) {
-    EnsureApp();
+    EnsureCoreApplication();
     const std::string data = Data(10u << 20);
     for (auto _ : state) {
         Sink sink;
-        QuietEvents events;
-        NoResolver resolver;
-        class Client : public TagSocket {
-        public:
-            using TagSocket::ConnectSocket;
-            using TagSocket::TagSocket;
-        } socket(events, resolver);
-        socket.Server = "127.0.0.1:" + std::to_string(sink.server.serverPort());
-        socket.Service = "smtp";
-        socket.SetTimeOut(10);
-        socket.Open();
-        socket.ConnectSocket();
+        Connected link(sink, 10);
+        TagSocket& socket = link.socket;
         QByteArray bytes(data.data(), static_cast<qsizetype>(data.size()));
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
@@ -130,22 +131,12 @@ double CpuSeconds() {
 
 // A server that never answers: the wait should sleep, not spin.
 void BM_SilentWaitCpu(benchmark::State& state) {
-    EnsureApp();
+    EnsureCoreApplication();
     double cpu = 0;
     for (auto _ : state) {
         Sink sink;
-        QuietEvents events;
-        NoResolver resolver;
-        class Client : public TagSocket {
-        public:
-            using TagSocket::ConnectSocket;
-            using TagSocket::TagSocket;
-        } socket(events, resolver);
-        socket.Server = "127.0.0.1:" + std::to_string(sink.server.serverPort());
-        socket.Service = "smtp";
-        socket.SetTimeOut(5);
-        socket.Open();
-        socket.ConnectSocket();
+        Connected link(sink, 5);
+        TagSocket& socket = link.socket;
         const double before = CpuSeconds();
         try {
             std::string line;

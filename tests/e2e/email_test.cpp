@@ -13,6 +13,7 @@
 #include "protocol/mail_log.h"
 #include "tests/mail/smtp_test_server.h"
 #include "tests/support/key_target.h"
+#include "tests/support/qt_core_app.h"
 #include "tests/support/xvfb.h"
 
 namespace tessaro::testing {
@@ -22,15 +23,6 @@ using namespace std::chrono_literals;
 
 constexpr int kCtrlAltK = 154;
 constexpr char kEnd = '\x01';
-
-void EnsureCoreApp() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "e2e_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = new QCoreApplication(argc, argv);
-    (void)app;
-}
 
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -58,7 +50,7 @@ class EMailMacro : public ::testing::Test {
 protected:
     void SetUp() override {
         if (xvfb_.name().empty()) GTEST_SKIP() << "no Xvfb";
-        EnsureCoreApp();
+        EnsureCoreApplication();
         box_ = std::make_unique<PlayerSandbox>(xvfb_.name());
         keyboard_ = xvfb_.Open();
         ASSERT_NE(keyboard_, nullptr);
@@ -86,6 +78,16 @@ protected:
         SetMacroText(rec, text);
         ASSERT_TRUE(WriteMacroRecordAt(file_, 1, rec).ok());
     }
+    // The target focused, the player up with its hot key, the hot key pressed.
+    void StartAndPress(KeyTarget& target, PlayerProcess& player) {
+        ASSERT_TRUE(target.ok());
+        ASSERT_TRUE(target.Focus());
+        ASSERT_TRUE(player.started());
+        ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
+        ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod1Mask); }, 10s))
+            << player.Log();
+        PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
+    }
     // Waits while this process serves its SMTP server.
     static bool Serve(const std::function<bool()>& done, std::chrono::milliseconds limit) {
         return WaitFor(
@@ -110,15 +112,9 @@ TEST_F(EMailMacro, HotKeyMacroSendsAndLogsTheMessage) {
           "BLDi|di@example.org;" + kEnd + "S1Hello from a macro" + kEnd + "Macro mail" + kEnd + "A2" +
           attachment_ + ";" + kEnd + "><DELAY:00002>done");
     KeyTarget target(xvfb_.Open(), "Mail Target");
-    ASSERT_TRUE(target.ok());
-    ASSERT_TRUE(target.Focus());
     PlayerProcess player(*box_, {"/F" + file_, "/EN"}, "player.log");
-    ASSERT_TRUE(player.started());
-    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
-    ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod1Mask); }, 10s))
-        << player.Log();
-
-    PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
+    StartAndPress(target, player);
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(Serve([&] { return !server.messages().empty() && server.clientClosed(); }, 20s))
         << player.Log();
     const std::string& sent = server.messages()[0];
@@ -163,15 +159,9 @@ TEST_F(EMailMacro, ClosedPortShowsTheConnectionMessageAndTheMacroGoesOn) {
     Macro(std::string("<EMAIL:RNR1TObob@example.org;") + kEnd + "S1b" + kEnd + "s" + kEnd +
           "A1><DELAY:00002>on");
     KeyTarget target(xvfb_.Open(), "Mail Target");
-    ASSERT_TRUE(target.ok());
-    ASSERT_TRUE(target.Focus());
     PlayerProcess player(*box_, {"/F" + file_, "/EN"}, "player.log");
-    ASSERT_TRUE(player.started());
-    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
-    ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod1Mask); }, 10s))
-        << player.Log();
-
-    PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
+    StartAndPress(target, player);
+    if (HasFatalFailure()) return;
     Window message = 0;
     ASSERT_TRUE(WaitFor(
         [&] { return (message = FindTitled(keyboard_, DefaultRootWindow(keyboard_), "Error")) != 0; }, 15s))

@@ -14,17 +14,9 @@
 #include "mail/mail_error.h"
 #include "mail/smtp.h"
 #include "smtp_test_server.h"
+#include "tests/support/qt_core_app.h"
 
 namespace tessaro::testing {
-
-inline void EnsureCoreApplication() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "mail_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = new QCoreApplication(argc, argv);
-    (void)app;
-}
 
 class RecordingEvents : public mail::SmtpEvents {
 public:
@@ -122,7 +114,7 @@ protected:
     }
 
     struct AppFirst {
-        AppFirst() { EnsureCoreApplication(); }
+        AppFirst() { ::EnsureCoreApplication(); }
     } app_;  // the server below needs the application's event loop
     SmtpTestServer server_;
     RecordingEvents events_;

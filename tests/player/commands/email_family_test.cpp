@@ -49,7 +49,7 @@ std::string ReadAll(const std::string& path) {
 class EMailCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::EnsureCoreApplication();
+        ::EnsureCoreApplication();
         std::string tmpl = (std::filesystem::temp_directory_path() / "tessaro-email-XXXXXX").string();
         dir_ = ::mkdtemp(tmpl.data());
         tmp_ = dir_ + "/tmp";
@@ -283,7 +283,7 @@ TEST_F(EMailCommand, MacroAbortCancelsTheSendAndLogsNothing) {
 }
 
 TEST(EMailSettings, PlayerSmtpWaitsFortySecondsOnPortTwentyFive) {
-    testing::EnsureCoreApplication();
+    ::EnsureCoreApplication();
     TConfigRecord config{};
     FakePrompts prompts;
     EMailSender sender(config, prompts, std::make_unique<testing::TestResolver>());
