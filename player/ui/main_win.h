@@ -19,6 +19,7 @@
 #include "protocol/hotkey_names.h"
 #include "player/engine/peer_handlers.h"
 #include "player/engine/peer_update.h"
+#include "mail/mail_prompts.h"
 #include "player/engine/player_macro_file.h"
 #include "player/engine/player_triggers.h"
 #include "player/ui/player_windows.h"
@@ -154,6 +155,7 @@ private:
     std::uint32_t swapHook_ = 0, cbtHook_ = 0;
     QtPlayerWindows windows_;
     std::unique_ptr<TTaskIcon> mainIcon_;
+    std::unique_ptr<mail::MailPrompts> mailDialogs_;  // outlives the e-mail family in triggers_
     std::unique_ptr<PlayerTriggers> triggers_;
     std::unique_ptr<PlayerAutomation> automation_;
 };

@@ -3,6 +3,8 @@
 #include <QTimer>
 
 #include "player/ui/main_win.h"
+#include "mail/ui/send_email_dialog.h"
+#include "player/commands/email.h"
 #include "player/engine/network_lock.h"
 #include "player/commands/player_commands.h"
 #include "player/engine/player_triggers.h"
@@ -15,6 +17,10 @@ void TMainWin::StartTriggers() {
     triggers_ = std::make_unique<PlayerTriggers>(
         PlayerTriggers::Context{config_, glob_, *macros_, link_, windows_, *this, *this});
     RegisterPlayerCommands(triggers_->families(), CreateDialStatusWindow(), CreateVideoWindow(windows_));
+    mailDialogs_ = std::make_unique<mail::MailDialogs>([this] { return config_.EMailPath.str(); },
+                                                       mail::SystemFileChooser());
+    triggers_->families().Register(CommandFamilyId::EMail,
+                                   std::make_unique<EMailFamily>(config_, *mailDialogs_));
     // Abbreviations, schedules and the network timers; the "/A" macro runs with the
     // start-up macros.
     automation_ = std::make_unique<PlayerAutomation>(

@@ -42,11 +42,6 @@ QPushButton* AddOkButtonBelow(QDialog& dialog, QWidget* content) {
 
 }  // namespace
 
-void MakeOnTop(QWidget& window) {
-    window.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    window.setAttribute(Qt::WA_ShowWithoutActivating, false);
-}
-
 std::optional<std::uint16_t> ParseRepeatCount(std::string_view text) {
     const std::string t = TrimBlanks(text);
     unsigned long value = 0;
@@ -75,6 +70,7 @@ TOnTopMessage::TOnTopMessage(const std::string& title, const std::string& text, 
     setWindowTitle(Q(title));
     MakeOnTop(*this);
     MessageLabel = new QLabel(Q(text), this);
+    MessageLabel->setTextFormat(Qt::PlainText);  // texts may quote a server's reply
     MessageLabel->setWordWrap(true);
     MessageLabel->setAlignment(Qt::AlignCenter);
     OkButton = AddOkButtonBelow(*this, MessageLabel);

@@ -14,10 +14,9 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-namespace tessaro {
+#include "widgets/on_top.h"
 
-// Makes a window topmost and gives it the foreground once it is shown.
-void MakeOnTop(QWidget& window);
+namespace tessaro {
 
 // The repeat prompt's number: decimal digits (blanks around allowed) from 0 to 65535;
 // anything else is refused.

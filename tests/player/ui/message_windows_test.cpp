@@ -64,6 +64,9 @@ TEST_F(MessageWindows, OnTopMessageLooksAsItShould) {
     EXPECT_TRUE(t.MessageMemo->isReadOnly());
     EXPECT_EQ(t.MessageMemo->toPlainText(), "line 1\nline 2");
     EXPECT_TRUE(t.windowFlags() & Qt::WindowStaysOnTopHint);
+    // A server's reply quoted in a message is shown as it stands, never as markup.
+    TOnTopMessage reply("Error", "550 <b>no</b> such user");
+    EXPECT_EQ(reply.MessageLabel->textFormat(), Qt::PlainText);
 }
 
 TEST_F(MessageWindows, ASecondMessageWhileOneIsOpenIsNotShown) {

@@ -1,0 +1,184 @@
+// A hot-key macro sends e-mail from the real player: the message reaches a local SMTP
+// server, the sent-mail log and its index grow; with nothing listening the connection
+// message shows and the macro types on.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <cstring>
+#include <fstream>
+
+#include "macro/macro_file.h"
+#include "macro/macro_record.h"
+#include "player_process.h"
+#include "protocol/mail_log.h"
+#include "tests/mail/smtp_test_server.h"
+#include "tests/support/key_target.h"
+#include "tests/support/qt_core_app.h"
+#include "tests/support/xvfb.h"
+
+namespace tessaro::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kCtrlAltK = 154;
+constexpr char kEnd = '\x01';
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The window of the player titled `title`, or 0.
+Window FindTitled(Display* d, Window w, const std::string& title) {
+    char* name = nullptr;
+    if (XFetchName(d, w, &name) && name) {
+        const bool match = title == name;
+        XFree(name);
+        if (match) return w;
+    }
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned n = 0;
+    if (!XQueryTree(d, w, &root, &parent, &children, &n)) return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < n && !found; ++i) found = FindTitled(d, children[i], title);
+    if (children) XFree(children);
+    return found;
+}
+
+class EMailMacro : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (xvfb_.name().empty()) GTEST_SKIP() << "no Xvfb";
+        EnsureCoreApplication();
+        box_ = std::make_unique<PlayerSandbox>(xvfb_.name());
+        keyboard_ = xvfb_.Open();
+        ASSERT_NE(keyboard_, nullptr);
+        file_ = box_->file("MAIL.QTM");
+        attachment_ = box_->file("notes.txt");
+        std::ofstream(attachment_, std::ios::binary) << ".profile\r\nline two\r\n";
+        ASSERT_TRUE(CreateEmptyMacroFile(file_).ok());
+    }
+    void TearDown() override {
+        if (keyboard_) XCloseDisplay(keyboard_);
+    }
+
+    void Settings(const std::string& host) {
+        std::ofstream ini(box_->file("TESRO.INI"), std::ios::binary);
+        ini << "[EMail]\r\nSMTP Host=" << host
+            << "\r\nEMail Name=Ann Sender\r\nEMail Address=ann@example.org\r\n"
+            << "SMTP Port=25\r\nAttachment Encoding=0\r\nKeep Log=Yes\r\n";
+    }
+    void Macro(const std::string& text) {
+        TMacroRecord rec{};
+        rec.Nickname = "Mail";
+        rec.Scope = scGlobal;
+        rec.ActivationCode = kCtrlAltK;
+        rec.Enabled = 1;
+        SetMacroText(rec, text);
+        ASSERT_TRUE(WriteMacroRecordAt(file_, 1, rec).ok());
+    }
+    // The target focused, the player up with its hot key, the hot key pressed.
+    void StartAndPress(KeyTarget& target, PlayerProcess& player) {
+        ASSERT_TRUE(target.ok());
+        ASSERT_TRUE(target.Focus());
+        ASSERT_TRUE(player.started());
+        ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
+        ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod1Mask); }, 10s))
+            << player.Log();
+        PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
+    }
+    // Waits while this process serves its SMTP server.
+    static bool Serve(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+        return WaitFor(
+            [&] {
+                QCoreApplication::processEvents();
+                return done();
+            },
+            limit);
+    }
+
+    Xvfb xvfb_{"640x480x24"};
+    std::unique_ptr<PlayerSandbox> box_;
+    Display* keyboard_ = nullptr;
+    std::string file_;
+    std::string attachment_;
+};
+
+TEST_F(EMailMacro, HotKeyMacroSendsAndLogsTheMessage) {
+    SmtpTestServer server;
+    Settings(server.address());
+    Macro(std::string("<EMAIL:RNR1TOBob|bob@example.org;") + kEnd + "CCCy|cy@example.org;" + kEnd +
+          "BLDi|di@example.org;" + kEnd + "S1Hello from a macro" + kEnd + "Macro mail" + kEnd + "A2" +
+          attachment_ + ";" + kEnd + "><DELAY:00002>done");
+    KeyTarget target(xvfb_.Open(), "Mail Target");
+    PlayerProcess player(*box_, {"/F" + file_, "/EN"}, "player.log");
+    StartAndPress(target, player);
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(Serve([&] { return !server.messages().empty() && server.clientClosed(); }, 20s))
+        << player.Log();
+    const std::string& sent = server.messages()[0];
+    EXPECT_NE(sent.find("From:     Ann Sender <ann@example.org>\r\n"), std::string::npos);
+    EXPECT_NE(sent.find("To:       Bob <bob@example.org>\r\n"), std::string::npos);
+    EXPECT_NE(sent.find("CC:       Cy <cy@example.org>\r\n"), std::string::npos);
+    EXPECT_EQ(sent.find("di@example.org"), std::string::npos);
+    EXPECT_NE(sent.find("Subject: Macro mail\r\n"), std::string::npos);
+    EXPECT_NE(sent.find("\r\nHello from a macro\r\n"), std::string::npos);
+    EXPECT_NE(sent.find("filename=\"notes.txt\"\r\n\r\n.profile\r\nline two\r\n"), std::string::npos);
+    EXPECT_TRUE(server.HasCommand("RCPT TO:<di@example.org>"));
+
+    const std::string log = ReadAll(box_->file("MAILLOG.TXT"));
+    EXPECT_EQ(log,
+              "From: Ann Sender <ann@example.org>\r\nTo: Bob <bob@example.org>\r\ncc: Cy <cy@example.org>\r\n"
+              "blind cc: Di <di@example.org>\r\nAttachments: " +
+                  attachment_ +
+                  "\r\nSubject: Macro mail\r\n"
+                  "Body: Hello from a macro\r\n");
+    const std::string index = ReadAll(box_->file("MAILLOG.MCI"));
+    ASSERT_EQ(index.size(), sizeof(TMailLogEntry));
+    TMailLogEntry entry{};
+    std::memcpy(&entry, index.data(), sizeof entry);
+    EXPECT_EQ(entry.ToAddress.str(), "bob@example.org");
+    EXPECT_EQ(entry.LogLength, static_cast<std::int32_t>(log.size()));
+    EXPECT_EQ(entry.HasAttachments + entry.HasCC + entry.HasBCC, 3);
+
+    // The status window has gone; the macro goes on into the focused window.
+    ASSERT_TRUE(target.Focus());
+    EXPECT_TRUE(target.WaitUntil([&] { return target.Typed() == "done"; }, 10s))
+        << target.Typed() << player.Log();
+    EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
+}
+
+TEST_F(EMailMacro, ClosedPortShowsTheConnectionMessageAndTheMacroGoesOn) {
+    quint16 port = 0;
+    {
+        SmtpTestServer gone;
+        port = gone.port();
+    }
+    Settings("127.0.0.1:" + std::to_string(port));
+    Macro(std::string("<EMAIL:RNR1TObob@example.org;") + kEnd + "S1b" + kEnd + "s" + kEnd +
+          "A1><DELAY:00002>on");
+    KeyTarget target(xvfb_.Open(), "Mail Target");
+    PlayerProcess player(*box_, {"/F" + file_, "/EN"}, "player.log");
+    StartAndPress(target, player);
+    if (HasFatalFailure()) return;
+    Window message = 0;
+    ASSERT_TRUE(WaitFor(
+        [&] { return (message = FindTitled(keyboard_, DefaultRootWindow(keyboard_), "Error")) != 0; }, 15s))
+        << player.Log();
+    // Its OK button: Enter in the focused message window.
+    XSetInputFocus(keyboard_, message, RevertToParent, CurrentTime);
+    XSync(keyboard_, False);
+    std::this_thread::sleep_for(200ms);
+    PressWithModifiers(keyboard_, XK_Return, {});
+    ASSERT_TRUE(
+        WaitFor([&] { return FindTitled(keyboard_, DefaultRootWindow(keyboard_), "Error") == 0; }, 10s));
+    ASSERT_TRUE(target.Focus());
+    EXPECT_TRUE(target.WaitUntil([&] { return target.Typed() == "on"; }, 10s))
+        << target.Typed() << player.Log();
+    EXPECT_EQ(ReadAll(box_->file("MAILLOG.TXT")), "");
+    EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
+}
+
+}  // namespace
+}  // namespace tessaro::testing

@@ -1,0 +1,92 @@
+// Golden bytes of the text encodings, and quoted-printable both ways.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "mail/encodings.h"
+#include "mail/mail_error.h"
+
+using namespace tessaro::mail;
+using Lines = std::vector<std::string>;
+
+TEST(Base64, BlocksOf57BytesAndTheirLastLine) {
+    EXPECT_EQ(Base64("Man"), "TWFu");
+    EXPECT_EQ(Base64("Ma"), "TWE=");
+    EXPECT_EQ(Base64("M"), "TQ==");
+    EXPECT_EQ(Base64("\xff\xfe\xfd"), "//79");
+    const std::string b57(57, 'a');
+    const Lines l57 = EncodeBase64Lines(b57);
+    ASSERT_EQ(l57.size(), 2u);
+    EXPECT_EQ(l57[0].size(), 76u);
+    EXPECT_EQ(l57[1], "");
+    const Lines l59 = EncodeBase64Lines(std::string(59, 'a'));
+    ASSERT_EQ(l59.size(), 2u);
+    EXPECT_EQ(l59[1], "YWE=");
+    EXPECT_EQ(EncodeBase64Lines(""), Lines{""});
+}
+
+TEST(Uuencode, LengthCharacterAndShortLastLine) {
+    const Lines l45 = EncodeUuLines(std::string(45, 'a'));
+    ASSERT_EQ(l45.size(), 2u);
+    EXPECT_EQ(l45[0].size(), 61u);
+    EXPECT_EQ(l45[0][0], 'M');
+    EXPECT_EQ(l45[1], "`");
+    // "Cat" is the classic example: #0V%T
+    EXPECT_EQ(EncodeUuLines("Cat"), Lines{"#0V%T"});
+    // One byte: length '!', 4/3 + 1 = 2 characters.
+    EXPECT_EQ(EncodeUuLines("a"), Lines{"!80"});
+    // 14 bytes of dots: the line starts with "." and must survive the transfer as is.
+    const Lines l14 = EncodeUuLines(std::string(14, '\0'));
+    EXPECT_EQ(l14[0], "." + std::string(19, '`'));
+    const Lines l59 = EncodeUuLines(std::string(59, 'b'));
+    ASSERT_EQ(l59.size(), 2u);
+    EXPECT_EQ(l59[1][0], static_cast<char>(14 + 32));
+    EXPECT_EQ(l59[1].size(), 1u + 14 * 4 / 3 + 1);
+}
+
+TEST(QuotedPrintable, CutsAtBlanksEscapesAndDecodesBack) {
+    EXPECT_EQ(EncodeQuotedPrintable("a=b\tc\xe9"), Lines{"a=3Db=09c=E9"});
+    EXPECT_EQ(EncodeQuotedPrintable("one\r\n\r\ntwo\nthree\rfour\n\rfive"),
+              (Lines{"one", "", "two", "three", "four", "five"}));
+    std::string words;
+    for (int i = 0; i < 30; ++i) words += "word" + std::to_string(i) + " ";
+    const Lines cut = EncodeQuotedPrintable(words);
+    ASSERT_GT(cut.size(), 1u);
+    for (std::size_t i = 0; i + 1 < cut.size(); ++i) {
+        EXPECT_LE(cut[i].size(), 66u);
+        EXPECT_EQ(cut[i].back(), '=');
+        EXPECT_EQ(cut[i + 1][0], ' ');  // the blank begins the next piece
+    }
+    const Lines hard = EncodeQuotedPrintable(std::string(130, 'x'));
+    EXPECT_EQ(hard, (Lines{std::string(65, 'x') + "=", std::string(65, 'x')}));
+    EXPECT_THROW(EncodeQuotedPrintable(std::string(0x6000, 'x')), MailError);
+    EXPECT_NO_THROW(EncodeQuotedPrintable(std::string(0x5FFF, 'x')));
+
+    std::mt19937 rng(7);
+    for (int round = 0; round < 50; ++round) {
+        std::string text;
+        const int lines = 1 + static_cast<int>(rng() % 6);
+        for (int l = 0; l < lines; ++l) {
+            const int n = static_cast<int>(rng() % 200);
+            for (int i = 0; i < n; ++i) {
+                char c = static_cast<char>(rng() % 256);
+                if (c == '\r' || c == '\n') c = ' ';
+                text.push_back(c);
+            }
+            text += "\r\n";
+        }
+        EXPECT_EQ(DecodeQuotedPrintable(EncodeQuotedPrintable(text)), text);
+    }
+    EXPECT_EQ(DecodeQuotedPrintable({"a=ZZb=", "c"}), "a=ZZbc\r\n");
+}
+
+TEST(HeaderWord, OnlyTextStartingWithEscapeIsEncoded) {
+    EXPECT_EQ(EncodedHeaderWord("plain"), "plain");
+    EXPECT_EQ(EncodedHeaderWord("\x1b$B"), "=?ISO-2022-JP?B?GyRC?=");
+}
+
+TEST(TextLines, EveryKindOfLineEndIsOneEnd) {
+    EXPECT_EQ(SplitTextLines("a\r\nb\nc\rd\n\re\r\n"), (Lines{"a", "b", "c", "d", "e"}));
+    EXPECT_EQ(SplitTextLines("a\n\nb"), (Lines{"a", "", "b"}));
+    EXPECT_TRUE(SplitTextLines("").empty());
+}

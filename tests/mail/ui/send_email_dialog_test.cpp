@@ -1,0 +1,213 @@
+// The Send E-Mail dialog in each mode and the status window, offscreen.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+
+#include "mail/send_dialog_model.h"
+#include "mail/ui/send_email_dialog.h"
+#include "tests/support/qt_app.h"
+
+namespace tessaro::mail {
+namespace {
+
+class ScriptedChooser : public AttachmentFileChooser {
+public:
+    std::deque<std::optional<std::string>> answers;
+    QString lastFilter;
+    bool wasOnTop = true;
+    std::optional<std::string> Choose(QWidget* parent, const QString&, const QString& filter) override {
+        lastFilter = filter;
+        wasOnTop = parent->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+class SendDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        list_ = (std::filesystem::temp_directory_path() / ("tesmail-" + std::to_string(::getpid()) + ".txt"))
+                    .string();
+        std::ofstream(list_, std::ios::binary) << "Ann|ann@x\r\nBob|bob@x\r\nCy|cy@x\r\n";
+    }
+    void TearDown() override { std::filesystem::remove(list_); }
+    std::string list_;
+    ScriptedChooser chooser_;
+};
+
+const std::string kEnd(1, '\x01');
+
+// Acts on the dialog once it is shown modally.
+void WhenShown(std::function<void(TDoTheEmail&)> act) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* d = dynamic_cast<TDoTheEmail*>(w);
+            if (d && d->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                act(*d);
+                return;
+            }
+        }
+    });
+    timer->start(20);
+}
+
+TEST_F(SendDialog, RecipientsNothingChosenGivesThreeBareEnds) {
+    TDoTheEmail d(EMailPromptMode::Recipients, list_, chooser_);
+    EXPECT_EQ(d.windowTitle(), "Send E-Mail");
+    EXPECT_TRUE(d.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(d.TextPanel->isVisibleTo(&d));
+    EXPECT_EQ(d.Blocks[0].List->count(), 3);
+    EXPECT_EQ(d.Blocks[0].List->item(1)->text(), "Bob");
+    d.Blocks[1].NameEdit->setText("Only A Name");
+    d.ContinueButtonClick();
+    EXPECT_EQ(d.Results, (std::array<std::string, 3>{kEnd, kEnd, kEnd}));
+    EXPECT_FALSE(d.Canceled);
+}
+
+TEST_F(SendDialog, RecipientsTypedAndSelectedAndTheSwitchKeepsSelection) {
+    TDoTheEmail d(EMailPromptMode::Recipients, list_, chooser_);
+    d.Blocks[0].NameEdit->setText("  Zed ");
+    d.Blocks[0].AddressEdit->setText(" zed@x ");
+    d.Blocks[0].List->item(0)->setSelected(true);
+    d.Blocks[0].List->item(2)->setSelected(true);
+    d.Blocks[2].List->item(1)->setSelected(true);
+    d.Blocks[0].AddressRadio->setChecked(true);
+    EXPECT_EQ(d.Blocks[0].List->item(0)->text(), "ann@x");
+    EXPECT_TRUE(d.Blocks[0].List->item(0)->isSelected());
+    EXPECT_FALSE(d.Blocks[0].List->item(1)->isSelected());
+    EXPECT_TRUE(d.Blocks[0].List->item(2)->isSelected());
+    d.Blocks[0].NameRadio->setChecked(true);
+    EXPECT_EQ(d.Blocks[0].List->item(2)->text(), "Cy");
+    EXPECT_TRUE(d.Blocks[0].List->item(2)->isSelected());
+    d.ContinueButtonClick();
+    EXPECT_EQ(d.Results[0], "Zed|zed@x;Ann|ann@x;Cy|cy@x;" + kEnd);
+    EXPECT_EQ(d.Results[1], kEnd);
+    EXPECT_EQ(d.Results[2], "Bob|bob@x;" + kEnd);
+}
+
+TEST_F(SendDialog, MissingRecipientFileLeavesEmptyLists) {
+    TDoTheEmail d(EMailPromptMode::Recipients, list_ + ".none", chooser_);
+    EXPECT_EQ(d.Blocks[0].List->count(), 0);
+    d.Blocks[2].AddressEdit->setText("x@y");
+    d.ContinueButtonClick();
+    EXPECT_EQ(d.Results[2], "|x@y;" + kEnd);
+}
+
+TEST_F(SendDialog, SubjectAndText) {
+    TDoTheEmail d(EMailPromptMode::SubjectAndText, list_, chooser_);
+    EXPECT_TRUE(d.TextPanel->isVisibleTo(&d));
+    EXPECT_FALSE(d.RecipientPanel->isVisibleTo(&d));
+    d.SubjectEdit->setText("   ");
+    d.TextMemo->setPlainText("one\ntwo");
+    d.ContinueButtonClick();
+    EXPECT_EQ(d.Results, (std::array<std::string, 3>{"one\r\ntwo", "No Subject", "NO"}));
+    TDoTheEmail e(EMailPromptMode::SubjectAndText, list_, chooser_);
+    e.SubjectEdit->setText(" Caf\u00e9 ");
+    e.ReceiptCheck->setChecked(true);
+    e.ContinueButtonClick();
+    EXPECT_EQ(e.Results[1], "Caf\xe9");
+    EXPECT_EQ(e.Results[2], "YES");
+}
+
+TEST_F(SendDialog, AttachmentsAddAndDelete) {
+    TDoTheEmail d(EMailPromptMode::Attachments, list_, chooser_);
+    chooser_.answers = {std::string("/a/1"), std::nullopt, std::string("/a/2"), std::string("/a/3")};
+    for (int i = 0; i < 4; ++i) d.AddButtonClick();
+    EXPECT_FALSE(chooser_.wasOnTop);
+    EXPECT_TRUE(d.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(chooser_.lastFilter,
+              "All Files (*);;Zip Files (*.zip *.ZIP);;Text Files (*.txt *.TXT);;Word Files (*.doc *.DOC)");
+    ASSERT_EQ(d.AttachmentList->count(), 3);
+    d.DeleteButtonClick();  // nothing selected: nothing deleted
+    EXPECT_EQ(d.AttachmentList->count(), 3);
+    d.AttachmentList->setCurrentRow(2);
+    d.DeleteButtonClick();
+    EXPECT_EQ(d.AttachmentList->currentRow(), 1);  // the new last one
+    d.AttachmentList->setCurrentRow(0);
+    d.DeleteButtonClick();
+    EXPECT_EQ(d.AttachmentList->currentRow(), 0);
+    d.ContinueButtonClick();
+    EXPECT_EQ(d.Results[0], "/a/2;" + kEnd);
+    EXPECT_EQ(SelectionAfterDelete(0, 0), -1);
+}
+
+TEST_F(SendDialog, AbortAndTheModalRoundTrip) {
+    MailDialogs dialogs([this] { return list_; }, std::make_unique<ScriptedChooser>());
+    WhenShown([](TDoTheEmail& d) { d.AbortButton->click(); });
+    EXPECT_EQ(dialogs.GetTheEMail(EMailPromptMode::SubjectAndText), std::nullopt);
+    WhenShown([](TDoTheEmail& d) {
+        d.SubjectEdit->setText("Subj");
+        d.ContinueButton->click();
+    });
+    const auto r = dialogs.GetTheEMail(EMailPromptMode::SubjectAndText);
+    ASSERT_TRUE(r);
+    EXPECT_EQ((*r)[1], "Subj");
+
+    dialogs.ShowStatus("Connecting");
+    ASSERT_NE(dialogs.Status(), nullptr);
+    EXPECT_EQ(dialogs.Status()->windowTitle(), "Tessaro E-Mail Send");
+    EXPECT_TRUE(dialogs.Status()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(dialogs.Status()->Text(), "Connecting");
+    dialogs.SetStatus("37% Transferred");
+    EXPECT_EQ(dialogs.Status()->Text(), "37% Transferred");
+    dialogs.CloseStatus();
+    EXPECT_EQ(dialogs.Status(), nullptr);
+    dialogs.SetStatus("after close is harmless");
+}
+
+}  // namespace
+}  // namespace tessaro::mail
+
+namespace tessaro::mail {
+namespace {
+
+// Every mode and the status window, drawn into build/screens/; no caption is cut short.
+TEST_F(SendDialog, FormsRenderWithoutClippedCaptions) {
+    const std::filesystem::path dir = std::filesystem::path(TESSARO_TEST_BIN_DIR) / ".." / "screens";
+    std::filesystem::create_directories(dir);
+    auto check = [&](QWidget& w, const std::string& name) {
+        w.show();
+        QApplication::processEvents();
+        EXPECT_TRUE(w.grab().save(QString::fromStdString((dir / (name + ".png")).string())));
+        for (auto* label : w.findChildren<QLabel*>()) {
+            if (!label->isVisibleTo(&w)) continue;
+            EXPECT_GE(label->width(), label->minimumSizeHint().width())
+                << name << ": " << label->text().toStdString();
+        }
+        for (auto* button : w.findChildren<QAbstractButton*>()) {
+            if (!button->isVisibleTo(&w)) continue;
+            EXPECT_GE(button->width(), button->minimumSizeHint().width())
+                << name << ": " << button->text().toStdString();
+        }
+        w.hide();
+    };
+    for (auto [mode, name] : {std::pair{EMailPromptMode::Recipients, "TDoTheEmail-recipients"},
+                              std::pair{EMailPromptMode::SubjectAndText, "TDoTheEmail-text"},
+                              std::pair{EMailPromptMode::Attachments, "TDoTheEmail-attachments"}}) {
+        TDoTheEmail d(mode, list_, chooser_);
+        check(d, name);
+    }
+    TEMailStatus status;
+    status.SetText("100% Transferred");
+    check(status, "TEMailStatus");
+}
+
+}  // namespace
+}  // namespace tessaro::mail
