@@ -72,26 +72,11 @@ void AbbreviationLatency(benchmark::State& state) {
             std::this_thread::sleep_for(kPlaybackQuiet);
             for (KeySym k : {XK_s, XK_i, XK_g}) Tap(keyboard, k);
             std::this_thread::sleep_for(30ms);
-            target.Drain();
-            target.keys.clear();
-            const auto start = KeyTarget::Clock::now();
-            Tap(keyboard, XK_space);
-            KeyTarget::Clock::time_point erased{};
-            const bool got = target.WaitUntil(
-                [&] {
-                    for (const KeyTarget::Key& k : target.keys)
-                        if (k.press && k.keysym == "BackSpace") {
-                            erased = k.when;
-                            return true;
-                        }
-                    return false;
-                },
-                5s);
-            if (!got) {
+            const auto latency = TimeToFirstPress(target, "BackSpace", [&] { Tap(keyboard, XK_space); });
+            if (latency)
+                ms.push_back(*latency);
+            else
                 ++lost;
-                continue;
-            }
-            ms.push_back(std::chrono::duration<double, std::milli>(erased - start).count());
         }
     }
     XCloseDisplay(keyboard);

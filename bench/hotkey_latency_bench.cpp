@@ -59,26 +59,13 @@ void HotKeyLatency(benchmark::State& state) {
     for (auto _ : state) {
         for (int i = 0; i < kPresses; ++i) {
             std::this_thread::sleep_for(gap);
-            target.Drain();
-            target.keys.clear();
-            const auto start = KeyTarget::Clock::now();
-            tessaro::testing::PressWithModifiers(keyboard, XK_k, {XK_Control_L, XK_Alt_L});
-            KeyTarget::Clock::time_point typed{};
-            const bool got = target.WaitUntil(
-                [&] {
-                    for (const KeyTarget::Key& k : target.keys)
-                        if (k.press && k.keysym == "x") {
-                            typed = k.when;
-                            return true;
-                        }
-                    return false;
-                },
-                5s);
-            if (!got) {
+            const auto latency = TimeToFirstPress(target, "x", [&] {
+                tessaro::testing::PressWithModifiers(keyboard, XK_k, {XK_Control_L, XK_Alt_L});
+            });
+            if (latency)
+                ms.push_back(*latency);
+            else
                 ++lost;
-                continue;
-            }
-            ms.push_back(std::chrono::duration<double, std::milli>(typed - start).count());
         }
     }
     XCloseDisplay(keyboard);

@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,4 +25,27 @@ inline void ReportLatencies(benchmark::State& state, std::vector<double> ms, int
     state.counters["max_ms"] = ms.back();
     state.counters[trials] = double(ms.size());
     state.counters["lost"] = lost;
+}
+
+// Milliseconds from `act` to the first press of `keysym` at the target (a KeyTarget);
+// nothing when it did not come within five seconds.
+template <typename Target, typename Act>
+std::optional<double> TimeToFirstPress(Target& target, const std::string& keysym, Act act) {
+    target.Drain();
+    target.keys.clear();
+    const auto start = Target::Clock::now();
+    act();
+    typename Target::Clock::time_point seen{};
+    const bool got = target.WaitUntil(
+        [&] {
+            for (const auto& k : target.keys)
+                if (k.press && k.keysym == keysym) {
+                    seen = k.when;
+                    return true;
+                }
+            return false;
+        },
+        std::chrono::seconds(5));
+    if (!got) return std::nullopt;
+    return std::chrono::duration<double, std::milli>(seen - start).count();
 }
