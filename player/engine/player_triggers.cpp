@@ -77,6 +77,7 @@ struct PlayerTriggers::Services {
     Desktop desktop;
     FileControl control;
     CommandFamilies families;
+    WaitReports waitReports;
 };
 
 PlayerTriggers::PlayerTriggers(Context context)
@@ -95,6 +96,10 @@ PlayerTriggers::PlayerTriggers(Context context)
 
 PlayerTriggers::~PlayerTriggers() = default;
 
+CommandFamilies& PlayerTriggers::families() { return services_->families; }
+
+WaitReports& PlayerTriggers::waitReports() { return services_->waitReports; }
+
 bool PlayerTriggers::HandleMessage(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {
     switch (msg) {
         case WM_HOTKEY_FIRED: dispatch_.HotKeyFired(wParam, lParam); return true;
@@ -104,7 +109,7 @@ bool PlayerTriggers::HandleMessage(std::uint32_t msg, std::uint32_t wParam, std:
         case WM_REFRESH_PROGRAMS:
             if (!Closing()) dispatch_.SetRunningProgs();
             return true;
-        default: return false;
+        default: return services_->waitReports.Handle(msg, wParam, lParam);
     }
 }
 

@@ -9,7 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "player/engine/command_family.h"
 #include "player/engine/trigger_dispatch.h"
+#include "player/engine/wait_text.h"
 
 class QTimer;
 
@@ -56,8 +58,11 @@ public:
     ~PlayerTriggers() override;
 
     // The trigger messages (hot key, window activation, clearing InUse, abort, program
-    // list); false for any other message.
+    // list) and the reports of armed waits; false for any other message.
     bool HandleMessage(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
+    // Where the command families plug in, and what the waits among them are told.
+    CommandFamilies& families();
+    WaitReports& waitReports();
     void RunByNickname(const std::string& nickname) { dispatch_.RunByNickname(nickname); }
     TriggerDispatch& dispatch() { return dispatch_; }
 

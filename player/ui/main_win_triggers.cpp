@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "player/ui/main_win.h"
+#include "player/commands/desktop_families.h"
 #include "player/engine/network_lock.h"
 #include "player/engine/player_triggers.h"
 
@@ -40,6 +41,7 @@ void TMainWin::StartTriggers() {
         std::move(upkeep),
     };
     triggers_ = std::make_unique<PlayerTriggers>(std::move(context));
+    RegisterDesktopFamilies(triggers_->families(), glob_, link_, triggers_->waitReports());
 
     RunByNickname = [this](const std::string& nickname) { triggers_->RunByNickname(nickname); };
     if (!switches_.startMacro.empty()) {

@@ -1,0 +1,222 @@
+// The wait, program, window and system commands played by the real player on a real X
+// server, against real windows and private stand-ins of the system's services.
+#include "desktop_fixture.h"
+
+// Xlib after the fixture's headers, whose names its macros would break.
+#include <X11/XKBlib.h>
+#include <X11/extensions/XTest.h>
+
+#include "tests/support/key_target.h"
+
+namespace tessaro::testing {
+namespace {
+
+TEST_F(DesktopCommands, WaitedWindowIsPlacedSizedAndClosedOnceItLosesTheFront) {
+    StartServer(true);
+    Play(
+        "<WAITWIN:001:Tess Target><WPOS:0030,0040Tess Target><WSIZE:0300,0200Tess Target>"
+        "<WAITWLF:001:Tess Target><WCLS:Tess Target>");
+    std::this_thread::sleep_for(1s);
+    Helper target({TestBin() + "/tess_window", "Tess Target"}, box_->file("target.log"));
+    Window w = 0;
+    ASSERT_TRUE(WaitFor([&] { return (w = looker_->Find("Tess Target")) != 0; }, 10s));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const auto f = looker_->Frame(w);
+            return f && f->x == 30 && f->y == 40 && f->width == 300 && f->height == 200;
+        },
+        10s))
+        << player_->Log();
+    EXPECT_EQ(WaitFlags(), "0000");
+
+    KeyTarget other(xvfb_->Open(), "Other");  // takes the front: the window loses it
+    ASSERT_TRUE(other.ok());
+    ASSERT_TRUE(other.Focus());
+    EXPECT_EQ(target.WaitExit(10s), 0) << "the window was not asked to close\n" << player_->Log();
+    EXPECT_EQ(ReadAll(box_->file("target.log")), "closed\n");
+    EXPECT_EQ(WaitFlags(), "0000");
+}
+
+TEST_F(DesktopCommands, KeyClickAndTextWaitsGoOnWhenTheUserDoesIt) {
+    StartServer(false);
+    KeyTarget target(xvfb_->Open(), "Typing Target");
+    ASSERT_TRUE(target.ok());
+    ASSERT_TRUE(target.Focus());
+    Play("<WAITKEY:001:48>k<WAITLM:001>m<WAITTXTN:001:abc>t");
+    Display* user = looker_->display();
+    auto tap = [&](KeySym sym) {
+        const KeyCode code = XKeysymToKeycode(user, sym);
+        XTestFakeKeyEvent(user, code, True, 0);
+        XTestFakeKeyEvent(user, code, False, 0);
+        XSync(user, False);
+    };
+    auto typed = [&](char c) { return target.Typed().find(c) != std::string::npos; };
+    // The player may not be waiting yet: do it again until the macro goes on.
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            tap(XK_Escape);
+            return target.WaitUntil([&] { return typed('k'); }, 200ms);
+        },
+        15s))
+        << player_->Log();
+    EXPECT_EQ(WaitFlags(), "0000");
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            XTestFakeButtonEvent(user, 1, True, 0);
+            XTestFakeButtonEvent(user, 1, False, 0);
+            XSync(user, False);
+            return target.WaitUntil([&] { return typed('m'); }, 200ms);
+        },
+        10s))
+        << player_->Log();
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            tap(XK_a), tap(XK_B), tap(XK_c);
+            return target.WaitUntil([&] { return typed('t'); }, 300ms);
+        },
+        10s))
+        << player_->Log();
+    EXPECT_EQ(WaitFlags(), "0000");
+}
+
+TEST_F(DesktopCommands, KeyWaitTimeOutIsShownAndTheMacroStops) {
+    StartServer(false);
+    KeyTarget target(xvfb_->Open(), "Typing Target");
+    ASSERT_TRUE(target.ok());
+    ASSERT_TRUE(target.Focus());
+    Play("<WAITKEY:001:99>never");
+    EXPECT_TRUE(MessageShown("Wait For Key Press")) << player_->Log();
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(target.Typed().find("never"), std::string::npos);
+    EXPECT_EQ(WaitFlags(), "0000");
+}
+
+TEST_F(DesktopCommands, MaximisedLaunchAndItsWindowWait) {
+    StartServer(true);
+    KeyTarget after(xvfb_->Open(), "After Launch");
+    ASSERT_TRUE(after.ok());
+    Play("<LAUNCHNO2:0010Tess Launched<LAUNCH:" + TestBin() +
+         "/tess_window<PARAM>\"Tess Launched\"2\x01>"
+         "<ACTIVATE:After Launch>done");
+    Window w = 0;
+    ASSERT_TRUE(WaitFor([&] { return (w = looker_->Find("Tess Launched")) != 0; }, 10s)) << player_->Log();
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const auto s = looker_->States(w);
+            return std::find(s.begin(), s.end(), "_NET_WM_STATE_MAXIMIZED_VERT") != s.end() &&
+                   std::find(s.begin(), s.end(), "_NET_WM_STATE_MAXIMIZED_HORZ") != s.end();
+        },
+        10s));
+    EXPECT_TRUE(after.WaitUntil([&] { return after.Typed() == "done"; }, 10s)) << player_->Log();
+    EXPECT_EQ(looker_->Find("Launch"), w);  // no failure message beside it
+}
+
+TEST_F(DesktopCommands, LaunchOfAMissingProgramTellsWhyAndEndsTheMacro) {
+    StartServer(false);
+    KeyTarget target(xvfb_->Open(), "Typing Target");
+    ASSERT_TRUE(target.ok());
+    ASSERT_TRUE(target.Focus());
+    Play("<LAUNCH:/nonexistent/program<PARAM>-v>rest");
+    EXPECT_TRUE(MessageShown("Launch Error")) << player_->Log();
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(target.Typed().find("rest"), std::string::npos);
+}
+
+TEST_F(DesktopCommands, RepeatScreenSaverAndWallpaperAreReadBack) {
+    const std::string config =
+        std::filesystem::temp_directory_path() / ("tess-config-" + std::to_string(::getpid()));
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    ::setenv("GSETTINGS_BACKEND", "keyfile", 1);
+    StartServer(false);
+    const std::string picture = box_->file("wall.png");
+    {
+        // The smallest PNG: one white pixel.
+        static const unsigned char kPng[] = {
+            0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48,
+            0x44, 0x52, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x02, 0x00, 0x00,
+            0x00, 0x90, 0x77, 0x53, 0xde, 0x00, 0x00, 0x00, 0x0c, 0x49, 0x44, 0x41, 0x54, 0x08,
+            0xd7, 0x63, 0xf8, 0xff, 0xff, 0x3f, 0x00, 0x05, 0xfe, 0x02, 0xfe, 0xdc, 0xcc, 0x59,
+            0xe7, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+        std::ofstream(picture, std::ios::binary).write(reinterpret_cast<const char*>(kPng), sizeof kPng);
+    }
+    Play("<KEYDEL:2><KEYSPD:31><SSTIME:15><WALLS:" + picture + "><SCREEN:999>");
+    EXPECT_TRUE(MessageShown("Macro Execution Error")) << player_->Log();
+    Display* d = looker_->display();
+    unsigned delay = 0, interval = 0;
+    ASSERT_TRUE(XkbGetAutoRepeatRate(d, XkbUseCoreKbd, &delay, &interval));
+    EXPECT_EQ(delay, 750u);
+    EXPECT_EQ(interval, 33u);  // 30 a second
+    int timeout = 0, saverInterval = 0, blanking = 0, exposures = 0;
+    XGetScreenSaver(d, &timeout, &saverInterval, &blanking, &exposures);
+    EXPECT_EQ(timeout, 900);
+    const std::string uri = "file://" + picture;
+    const std::string keyfile = ReadAll(config + "/glib-2.0/settings/keyfile");
+    EXPECT_NE(keyfile.find("picture-uri='" + uri + "'"), std::string::npos) << keyfile;
+    EXPECT_NE(keyfile.find("picture-options='stretched'"), std::string::npos) << keyfile;
+    std::filesystem::remove_all(config);
+}
+
+// A private system bus with the stand-in login manager on it.
+class PowerCommands : public DesktopCommands, public ::testing::WithParamInterface<const char*> {
+protected:
+    void StartBus(const std::string& answer) {
+        const std::string socket = box_->file("system_bus");
+        const std::string config = box_->file("bus.conf");
+        std::ofstream(config) << "<busconfig><type>system</type><listen>unix:path=" << socket
+                              << "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
+                                 "<allow user=\"*\"/><allow own=\"*\"/><allow send_destination=\"*\"/>"
+                                 "<allow receive_sender=\"*\"/></policy></busconfig>\n";
+        bus_ = std::make_unique<Helper>(
+            std::vector<std::string>{"dbus-daemon", "--nofork", "--config-file=" + config},
+            box_->file("bus.log"));
+        ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(socket); }, 10s))
+            << ReadAll(box_->file("bus.log"));
+        ::setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + socket).c_str(), 1);
+        calls_ = box_->file("calls");
+        logind_ = std::make_unique<Helper>(
+            std::vector<std::string>{TestBin() + "/fake_logind", answer, calls_}, box_->file("logind.log"));
+        ASSERT_TRUE(WaitFor([&] { return ReadAll(calls_).find("ready") != std::string::npos; }, 10s))
+            << ReadAll(box_->file("logind.log"));
+    }
+    void TearDown() override {
+        DesktopCommands::TearDown();
+        ::unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
+    }
+    std::unique_ptr<Helper> bus_, logind_;
+    std::string calls_;
+};
+
+TEST_P(PowerCommands, EachTokenAsksTheLoginManagerAndCallsOnlyWhenAllowed) {
+    StartServer(false);
+    const std::string answer = GetParam();
+    StartBus(answer);
+    KeyTarget target(xvfb_->Open(), "Typing Target");
+    ASSERT_TRUE(target.ok());
+    ASSERT_TRUE(target.Focus());
+    Play("<POWEROFF><REBOOT><SHUTDOWN><LOGOFF>end");
+    ASSERT_TRUE(target.WaitUntil([&] { return target.Typed() == "end"; }, 20s)) << player_->Log();
+    std::string expected = "ready\nCanPowerOff\n";
+    if (answer != "no") expected += "PowerOff interactive\n";
+    expected += "CanReboot\n";
+    if (answer != "no") expected += "Reboot interactive\n";
+    expected += "CanHalt\n";
+    if (answer != "no") expected += "Halt interactive\n";
+    expected += "GetSessionByPID " + std::to_string(player_->pid()) + "\nTerminate tess\n";
+    EXPECT_EQ(ReadAll(calls_), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, PowerCommands, ::testing::Values("yes", "challenge", "no"));
+
+TEST_F(DesktopCommands, PowerIsSilentWithoutALoginManager) {
+    StartServer(false);
+    ::setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + box_->file("no_bus")).c_str(), 1);
+    KeyTarget target(xvfb_->Open(), "Typing Target");
+    ASSERT_TRUE(target.ok());
+    ASSERT_TRUE(target.Focus());
+    Play("<POWEROFF><LOGOFF>on");
+    EXPECT_TRUE(target.WaitUntil([&] { return target.Typed() == "on"; }, 20s)) << player_->Log();
+    ::unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
+}
+
+}  // namespace
+}  // namespace tessaro::testing
