@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     const Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), 50, 50, 200, 100, 0, 0, 0xffffff);
     XTextProperty name{};
     char* names[] = {const_cast<char*>(title)};
-    Xutf8TextListToTextProperty(d, names, 1, XUTF8StringStyle, &name);
+    XStringListToTextProperty(names, 1, &name);  // plain text, as older programs name windows
     XSetWMProperties(d, w, &name, &name, argv, argc, nullptr, nullptr, nullptr);  // and the machine
     XFree(name.value);
     XChangeProperty(d, w, XInternAtom(d, "_NET_WM_NAME", False), XInternAtom(d, "UTF8_STRING", False), 8,
