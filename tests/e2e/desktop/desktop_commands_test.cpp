@@ -4,6 +4,7 @@
 
 // Xlib after the fixture's headers, whose names its macros would break.
 #include <X11/XKBlib.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/extensions/XTest.h>
 
 #include "tests/support/key_target.h"
@@ -13,6 +14,7 @@ namespace {
 
 TEST_F(DesktopCommands, WaitedWindowIsPlacedSizedAndClosedOnceItLosesTheFront) {
     StartServer(true);
+    if (IsSkipped()) return;
     Play(
         "<WAITWIN:001:Tess Target><WPOS:0030,0040Tess Target><WSIZE:0300,0200Tess Target>"
         "<WAITWLF:001:Tess Target><WCLS:Tess Target>");
@@ -29,7 +31,7 @@ TEST_F(DesktopCommands, WaitedWindowIsPlacedSizedAndClosedOnceItLosesTheFront) {
         << player_->Log();
     EXPECT_EQ(WaitFlags(), "0000");
 
-    KeyTarget other(xvfb_->Open(), "Other");  // takes the front: the window loses it
+    KeyTarget other(OpenDisplay(), "Other");  // takes the front: the window loses it
     ASSERT_TRUE(other.ok());
     ASSERT_TRUE(other.Focus());
     EXPECT_EQ(target.WaitExit(10s), 0) << "the window was not asked to close\n" << player_->Log();
@@ -39,7 +41,8 @@ TEST_F(DesktopCommands, WaitedWindowIsPlacedSizedAndClosedOnceItLosesTheFront) {
 
 TEST_F(DesktopCommands, KeyClickAndTextWaitsGoOnWhenTheUserDoesIt) {
     StartServer(false);
-    KeyTarget target(xvfb_->Open(), "Typing Target");
+    if (IsSkipped()) return;
+    KeyTarget target(OpenDisplay(), "Typing Target");
     ASSERT_TRUE(target.ok());
     ASSERT_TRUE(target.Focus());
     Play("<WAITKEY:001:48>k<WAITLM:001>m<WAITTXTN:001:abc>t");
@@ -80,7 +83,8 @@ TEST_F(DesktopCommands, KeyClickAndTextWaitsGoOnWhenTheUserDoesIt) {
 
 TEST_F(DesktopCommands, KeyWaitTimeOutIsShownAndTheMacroStops) {
     StartServer(false);
-    KeyTarget target(xvfb_->Open(), "Typing Target");
+    if (IsSkipped()) return;
+    KeyTarget target(OpenDisplay(), "Typing Target");
     ASSERT_TRUE(target.ok());
     ASSERT_TRUE(target.Focus());
     Play("<WAITKEY:001:99>never");
@@ -92,7 +96,8 @@ TEST_F(DesktopCommands, KeyWaitTimeOutIsShownAndTheMacroStops) {
 
 TEST_F(DesktopCommands, MaximisedLaunchAndItsWindowWait) {
     StartServer(true);
-    KeyTarget after(xvfb_->Open(), "After Launch");
+    if (IsSkipped()) return;
+    KeyTarget after(OpenDisplay(), "After Launch");
     ASSERT_TRUE(after.ok());
     Play("<LAUNCHNO2:0010Tess Launched<LAUNCH:" + TestBin() +
          "/tess_window<PARAM>\"Tess Launched\"2\x01>"
@@ -112,7 +117,8 @@ TEST_F(DesktopCommands, MaximisedLaunchAndItsWindowWait) {
 
 TEST_F(DesktopCommands, LaunchOfAMissingProgramTellsWhyAndEndsTheMacro) {
     StartServer(false);
-    KeyTarget target(xvfb_->Open(), "Typing Target");
+    if (IsSkipped()) return;
+    KeyTarget target(OpenDisplay(), "Typing Target");
     ASSERT_TRUE(target.ok());
     ASSERT_TRUE(target.Focus());
     Play("<LAUNCH:/nonexistent/program<PARAM>-v>rest");
@@ -127,6 +133,7 @@ TEST_F(DesktopCommands, RepeatScreenSaverAndWallpaperAreReadBack) {
     ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     ::setenv("GSETTINGS_BACKEND", "keyfile", 1);
     StartServer(false);
+    if (IsSkipped()) return;
     const std::string picture = box_->file("wall.png");
     {
         // The smallest PNG: one white pixel.
@@ -187,9 +194,10 @@ protected:
 
 TEST_P(PowerCommands, EachTokenAsksTheLoginManagerAndCallsOnlyWhenAllowed) {
     StartServer(false);
+    if (IsSkipped()) return;
     const std::string answer = GetParam();
     StartBus(answer);
-    KeyTarget target(xvfb_->Open(), "Typing Target");
+    KeyTarget target(OpenDisplay(), "Typing Target");
     ASSERT_TRUE(target.ok());
     ASSERT_TRUE(target.Focus());
     Play("<POWEROFF><REBOOT><SHUTDOWN><LOGOFF>end");
@@ -208,8 +216,9 @@ INSTANTIATE_TEST_SUITE_P(Answers, PowerCommands, ::testing::Values("yes", "chall
 
 TEST_F(DesktopCommands, PowerIsSilentWithoutALoginManager) {
     StartServer(false);
+    if (IsSkipped()) return;
     ::setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + box_->file("no_bus")).c_str(), 1);
-    KeyTarget target(xvfb_->Open(), "Typing Target");
+    KeyTarget target(OpenDisplay(), "Typing Target");
     ASSERT_TRUE(target.ok());
     ASSERT_TRUE(target.Focus());
     Play("<POWEROFF><LOGOFF>on");
@@ -271,10 +280,47 @@ protected:
 
 TEST_F(PrinterCommands, DefaultPrinterIsTheUsersChoiceAndNamesMatchExactly) {
     StartServer(false);
+    if (IsSkipped()) return;
     if (!StartPrintServer()) GTEST_SKIP() << "no print server: " << ReadAll(box_->file("cupsd.log"));
     Play("<DEFPRT:Lab><DEFPRT:lab>");
     EXPECT_TRUE(MessageShown("Macro Execution Error")) << player_->Log();
     EXPECT_NE(Choice().find("Default Lab"), std::string::npos) << Choice();
+}
+
+}  // namespace
+}  // namespace tessaro::testing
+
+namespace tessaro::testing {
+namespace {
+
+// The size of the fifth mode of the first connected output, as the server lists them.
+std::pair<int, int> FifthMode(Display* d) {
+    XRRScreenResources* res = XRRGetScreenResourcesCurrent(d, DefaultRootWindow(d));
+    std::pair<int, int> size{0, 0};
+    for (int o = 0; o < res->noutput && !size.first; ++o) {
+        XRROutputInfo* out = XRRGetOutputInfo(d, res, res->outputs[o]);
+        if (out->connection == RR_Connected && out->nmode > 4)
+            for (int m = 0; m < res->nmode; ++m)
+                if (res->modes[m].id == out->modes[4])
+                    size = {int(res->modes[m].width), int(res->modes[m].height)};
+        XRRFreeOutputInfo(out);
+    }
+    XRRFreeScreenResources(res);
+    return size;
+}
+
+TEST_F(DesktopCommands, DisplayModeChangesForTheSessionAndAMissingOneIsReported) {
+    StartDummyServer();
+    if (IsSkipped()) return;
+    const auto wanted = FifthMode(looker_->display());
+    ASSERT_GT(wanted.first, 0);
+    Play("<SCREEN:004><SCREEN:999>");
+    EXPECT_TRUE(MessageShown("Macro Execution Error")) << player_->Log();
+    Display* d = OpenDisplay();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(DisplayWidth(d, DefaultScreen(d)), wanted.first);
+    EXPECT_EQ(DisplayHeight(d, DefaultScreen(d)), wanted.second);
+    XCloseDisplay(d);
 }
 
 }  // namespace

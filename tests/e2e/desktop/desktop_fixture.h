@@ -22,6 +22,7 @@
 
 #include "tests/support/window_manager.h"
 #include "tests/support/xvfb.h"
+#include "xorg_dummy.h"
 
 namespace tessaro::testing {
 
@@ -158,10 +159,23 @@ protected:
     void StartServer(bool windowManager, const char* geometry = "640x480x24") {
         xvfb_ = std::make_unique<Xvfb>(geometry);
         if (xvfb_->name().empty()) GTEST_SKIP() << "no Xvfb";
-        box_ = std::make_unique<PlayerSandbox>(xvfb_->name());
-        looker_ = std::make_unique<Looker>(xvfb_->Open());
+        Attach(xvfb_->name(), windowManager);
+    }
+    // The dummy-driver server of the display mode tests.
+    void StartDummyServer() {
+        xorgDir_.path = std::filesystem::temp_directory_path() / ("tess-xorg-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(xorgDir_.path);
+        xorg_ = std::make_unique<XorgDummy>(xorgDir_.path.string());
+        if (xorg_->name().empty()) GTEST_SKIP() << "no Xorg with the dummy driver";
+        Attach(xorg_->name(), false);
+    }
+    Display* OpenDisplay() const { return XOpenDisplay(display_.c_str()); }
+    void Attach(const std::string& display, bool windowManager) {
+        display_ = display;
+        box_ = std::make_unique<PlayerSandbox>(display);
+        looker_ = std::make_unique<Looker>(OpenDisplay());
         if (windowManager) {
-            wm_ = std::make_unique<WindowManager>(xvfb_->name());
+            wm_ = std::make_unique<WindowManager>(display);
             if (!WaitFor([&] { return WindowManager::Running(looker_->display()); }, 10s))
                 GTEST_SKIP() << "no window manager";
         }
@@ -201,6 +215,15 @@ protected:
     }
 
     std::unique_ptr<Xvfb> xvfb_;
+    struct RemovedAfterwards {
+        std::filesystem::path path;
+        ~RemovedAfterwards() {
+            std::error_code ec;
+            if (!path.empty()) std::filesystem::remove_all(path, ec);
+        }
+    } xorgDir_;  // outlives the server that writes its log there
+    std::unique_ptr<XorgDummy> xorg_;
+    std::string display_;
     std::unique_ptr<PlayerSandbox> box_;
     std::unique_ptr<Looker> looker_;
     std::unique_ptr<WindowManager> wm_;
