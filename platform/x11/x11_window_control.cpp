@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "platform/x11/error_trap.h"
 #include "platform/x11/properties.h"
@@ -79,10 +81,21 @@ void X11WindowControl::Hide(HWND window) {
 
 void X11WindowControl::Show(HWND window) {
     if (!Exists(window)) return;
-    ErrorTrap trap(display_);
-    XMapRaised(display_, window);
-    XFlush(display_);
+    {
+        ErrorTrap trap(display_);
+        XMapRaised(display_, window);
+        XFlush(display_);
+    }
     hidden_.erase(std::remove(hidden_.begin(), hidden_.end(), window), hidden_.end());
+    // The window manager takes the window on again before it shows: commands that follow
+    // at once (moving, arranging) must find it managed.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    while (std::chrono::steady_clock::now() < end) {
+        ErrorTrap trap(display_);
+        XWindowAttributes attrs;
+        if (!XGetWindowAttributes(display_, window, &attrs) || attrs.map_state == IsViewable) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
 }
 
 std::vector<HWND> X11WindowControl::HiddenWindows() {

@@ -325,3 +325,70 @@ TEST_F(DesktopCommands, DisplayModeChangesForTheSessionAndAMissingOneIsReported)
 
 }  // namespace
 }  // namespace tessaro::testing
+
+namespace tessaro::testing {
+namespace {
+
+bool Has(const std::vector<std::string>& states, const char* state) {
+    return std::find(states.begin(), states.end(), state) != states.end();
+}
+
+TEST_F(DesktopCommands, WindowsByTitleChangeStateHideShowTileAndEndTheirProgram) {
+    StartServer(true);
+    if (IsSkipped()) return;
+    KeyTarget typing(OpenDisplay(), "Typing Target");
+    ASSERT_TRUE(typing.ok());
+    Helper one({TestBin() + "/tess_window", "Tess One"}, box_->file("one.log"));
+    Helper two({TestBin() + "/tess_window", "Tess Two"}, box_->file("two.log"));
+    Window w1 = 0, w2 = 0;
+    ASSERT_TRUE(
+        WaitFor([&] { return (w1 = looker_->Find("Tess One")) && (w2 = looker_->Find("Tess Two")); }, 10s));
+    // Each step ends in a wait for its own key (B, C, D, E), so the test can look in between.
+    Play(
+        "<WMAX:Tess One><WAITKEY:001:01>"
+        "<WRES:Tess One><WMIN:Tess Two><WAITKEY:001:02>"
+        "<WRES:Tess Two><WHIDE:Tess One><WAITKEY:001:03>"
+        "<WSHOW:Tess One><TILVDESK><WAITKEY:001:04>"
+        "<WSHUT:Tess Two><WSHUT:Tess One><WAITPROG:001:tess_window><ACTIVATE:Typing Target>done");
+    Display* user = looker_->display();
+    auto next = [&](KeySym key, const std::function<bool()>& until) {
+        return WaitFor(
+            [&] {
+                const KeyCode code = XKeysymToKeycode(user, key);
+                XTestFakeKeyEvent(user, code, True, 0);
+                XTestFakeKeyEvent(user, code, False, 0);
+                XSync(user, False);
+                return WaitFor(until, 300ms);
+            },
+            15s);
+    };
+    auto viewable = [&](Window w) {
+        XWindowAttributes a{};
+        return XGetWindowAttributes(user, w, &a) && a.map_state == IsViewable;
+    };
+    ASSERT_TRUE(WaitFor([&] { return Has(looker_->States(w1), "_NET_WM_STATE_MAXIMIZED_HORZ"); }, 15s))
+        << player_->Log();
+    ASSERT_TRUE(next(XK_b, [&] {
+        return !Has(looker_->States(w1), "_NET_WM_STATE_MAXIMIZED_HORZ") &&
+               Has(looker_->States(w2), "_NET_WM_STATE_HIDDEN");
+    })) << player_->Log();
+    ASSERT_TRUE(next(XK_c, [&] {
+        return !Has(looker_->States(w2), "_NET_WM_STATE_HIDDEN") && !viewable(w1);
+    })) << player_->Log();
+    ASSERT_TRUE(next(XK_d, [&] {
+        const auto f1 = looker_->Frame(w1), f2 = looker_->Frame(w2);
+        // Three windows side by side, the typing target among them: a third of the width each.
+        auto third = [](const auto& f) {
+            return f && (f->width == 213 || f->width == 214) && f->x % 213 <= 1;
+        };
+        return viewable(w1) && third(f1) && third(f2) && f1->x != f2->x;
+    })) << player_->Log();
+    ASSERT_TRUE(next(XK_e, [&] { return typing.Typed().find("done") != std::string::npos; }))
+        << player_->Log();
+    EXPECT_EQ(one.WaitExit(5s), 128 + SIGTERM);
+    EXPECT_EQ(two.WaitExit(5s), 128 + SIGTERM);
+    EXPECT_EQ(WaitFlags(), "0000");
+}
+
+}  // namespace
+}  // namespace tessaro::testing
