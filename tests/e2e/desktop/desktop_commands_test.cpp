@@ -45,7 +45,7 @@ TEST_F(DesktopCommands, KeyClickAndTextWaitsGoOnWhenTheUserDoesIt) {
     KeyTarget target(OpenDisplay(), "Typing Target");
     ASSERT_TRUE(target.ok());
     ASSERT_TRUE(target.Focus());
-    Play("<WAITKEY:001:48>k<WAITLM:001>m<WAITTXTN:001:abc>t");
+    Play("<WAITKEY:001:48>k<WAITLM:001>m<WAITTXTN:001:abc>t<WAITPB>p");
     Display* user = looker_->display();
     auto tap = [&](KeySym sym) {
         const KeyCode code = XKeysymToKeycode(user, sym);
@@ -78,6 +78,8 @@ TEST_F(DesktopCommands, KeyClickAndTextWaitsGoOnWhenTheUserDoesIt) {
         },
         10s))
         << player_->Log();
+    // The played-out wait ends when the hook library saw its marker, long before its timer.
+    EXPECT_TRUE(target.WaitUntil([&] { return typed('p'); }, 10s)) << player_->Log();
     EXPECT_EQ(WaitFlags(), "0000");
 }
 
