@@ -216,6 +216,20 @@ TEST_P(PowerCommands, EachTokenAsksTheLoginManagerAndCallsOnlyWhenAllowed) {
 
 INSTANTIATE_TEST_SUITE_P(Answers, PowerCommands, ::testing::Values("yes", "challenge", "no"));
 
+TEST_F(PowerCommands, AManagerThatNeverAnswersHoldsTheMacroOnlyBriefly) {
+    StartServer(false);
+    if (IsSkipped()) return;
+    StartBus("hang");
+    KeyTarget target(OpenDisplay(), "Typing Target");
+    ASSERT_TRUE(target.ok());
+    ASSERT_TRUE(target.Focus());
+    const auto start = std::chrono::steady_clock::now();
+    Play("<REBOOT>end");
+    ASSERT_TRUE(target.WaitUntil([&] { return target.Typed() == "end"; }, 30s)) << player_->Log();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 20s);
+    EXPECT_EQ(ReadAll(calls_), "ready\nCanReboot\nReboot interactive\n");
+}
+
 TEST_F(DesktopCommands, PowerIsSilentWithoutALoginManager) {
     StartServer(false);
     if (IsSkipped()) return;

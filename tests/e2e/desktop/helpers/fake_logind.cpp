@@ -1,9 +1,11 @@
 // A stand-in login manager on the system bus ($DBUS_SYSTEM_BUS_ADDRESS) for the desktop
 // tests: it answers every "may I" question as told and writes each call it gets, one a
-// line, into a file. Nothing is powered off.
+// line, into a file. Nothing is powered off. The answer "hang" says "yes" and then never
+// answers the request itself.
 //   fake_logind ANSWER CALL-LOG
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QDBusError>
 #include <QDBusObjectPath>
 #include <QFile>
@@ -25,7 +27,7 @@ private:
     QString path_;
 };
 
-class Manager : public QObject {
+class Manager : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
 public:
@@ -48,10 +50,11 @@ public slots:
 private:
     QString Can(const QString& what) {
         log_.Write(what);
-        return answer_;
+        return answer_ == "hang" ? "yes" : answer_;
     }
     void Called(const QString& what, bool interactive) {
         log_.Write(what + (interactive ? " interactive" : " quiet"));
+        if (answer_ == "hang") setDelayedReply(true);  // and no reply ever comes
     }
     QString answer_;
     const Log& log_;
