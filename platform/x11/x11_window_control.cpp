@@ -137,6 +137,15 @@ void X11WindowControl::SetFrameRect(HWND window, const Bounds& frame) {
                           static_cast<unsigned>(height));
     }
     XFlush(display_);
+    trap.Finish();
+    // The window manager applies the request later: a command that follows at once (a size
+    // after a move) must read the new frame, not the old one it would put back.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    while (std::chrono::steady_clock::now() < end) {
+        const auto now = FrameRect(window);
+        if (!now || *now == frame) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
 }
 
 void X11WindowControl::Minimise(HWND window) {

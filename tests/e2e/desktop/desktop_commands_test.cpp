@@ -28,7 +28,8 @@ TEST_F(DesktopCommands, WaitedWindowIsPlacedSizedAndClosedOnceItLosesTheFront) {
             return f && f->x == 30 && f->y == 40 && f->width == 300 && f->height == 200;
         },
         10s))
-        << player_->Log();
+        << "frame " << looker_->Frame(w)->x << "," << looker_->Frame(w)->y << " " << looker_->Frame(w)->width
+        << "x" << looker_->Frame(w)->height << player_->Log();
     EXPECT_EQ(WaitFlags(), "0000");
 
     KeyTarget other(OpenDisplay(), "Other");  // takes the front: the window loses it
