@@ -7,6 +7,8 @@ namespace win::sim {
 SimWindow* SimDesktop::Find(HWND window) {
     for (SimWindow& w : windows)
         if (w.id == window) return &w;
+    for (SimWindow& w : withdrawn)
+        if (w.id == window) return &w;
     return nullptr;
 }
 
@@ -68,6 +70,7 @@ HWND SimDesktop::AddWindow(const std::string& title, int pid, const std::string&
 
 void SimDesktop::Clear() {
     windows.clear();
+    withdrawn.clear();
     processes.clear();
     foreground = 0;
     mouseSwapped = capsLock = false;

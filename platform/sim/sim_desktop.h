@@ -36,7 +36,8 @@ public:
     void AddProcess(int pid, const std::string& program) { processes[pid] = program; }
     void Clear();
 
-    std::vector<SimWindow> windows;  // the topmost first
+    std::vector<SimWindow> windows;    // the topmost first
+    std::vector<SimWindow> withdrawn;  // hidden: off the list, their titles still readable
     std::map<int, std::string> processes;
     HWND foreground = 0;
     bool mouseSwapped = false;

@@ -11,31 +11,11 @@
 
 #include "platform/cp1252.h"
 #include "platform/x11/error_trap.h"
+#include "platform/x11/properties.h"
 
 namespace win::x11 {
 
 namespace {
-
-Atom A(Display* d, const char* name) { return XInternAtom(d, name, False); }
-
-// A property of 32-bit items (windows, atoms, cardinals).
-std::vector<unsigned long> Longs(Display* d, Window w, Atom property, Atom type) {
-    std::vector<unsigned long> out;
-    Atom actual = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, w, property, 0, 4096, False, type, &actual, &format, &count, &after, &data) ==
-            Success &&
-        data) {
-        if (format == 32) {
-            const auto* items = reinterpret_cast<const unsigned long*>(data);
-            out.assign(items, items + count);
-        }
-        XFree(data);
-    }
-    return out;
-}
 
 std::string Utf8Property(Display* d, Window w, Atom property) {
     std::string out;
@@ -43,7 +23,7 @@ std::string Utf8Property(Display* d, Window w, Atom property) {
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, w, property, 0, 1024, False, A(d, "UTF8_STRING"), &actual, &format, &count,
+    if (XGetWindowProperty(d, w, property, 0, 1024, False, AtomOf(d, "UTF8_STRING"), &actual, &format, &count,
                            &after, &data) == Success &&
         data) {
         if (format == 8) out.assign(reinterpret_cast<const char*>(data), count);
@@ -55,8 +35,8 @@ std::string Utf8Property(Display* d, Window w, Atom property) {
 }  // namespace
 
 bool X11Desktop::HasWindowManager() {
-    const auto check =
-        Longs(display_, DefaultRootWindow(display_), A(display_, "_NET_SUPPORTING_WM_CHECK"), XA_WINDOW);
+    const auto check = LongProperty(display_, DefaultRootWindow(display_),
+                                    AtomOf(display_, "_NET_SUPPORTING_WM_CHECK"), XA_WINDOW);
     return !check.empty() && check[0] != 0;
 }
 
@@ -64,8 +44,8 @@ std::vector<HWND> X11Desktop::TopLevelWindows() {
     ErrorTrap trap(display_);
     const Window root = DefaultRootWindow(display_);
     std::vector<HWND> out;
-    auto list = Longs(display_, root, A(display_, "_NET_CLIENT_LIST_STACKING"), XA_WINDOW);
-    if (list.empty()) list = Longs(display_, root, A(display_, "_NET_CLIENT_LIST"), XA_WINDOW);
+    auto list = LongProperty(display_, root, AtomOf(display_, "_NET_CLIENT_LIST_STACKING"), XA_WINDOW);
+    if (list.empty()) list = LongProperty(display_, root, AtomOf(display_, "_NET_CLIENT_LIST"), XA_WINDOW);
     if (!list.empty()) {
         // The stacking list runs bottom to top.
         for (auto it = list.rbegin(); it != list.rend(); ++it) out.push_back(static_cast<HWND>(*it));
@@ -88,7 +68,7 @@ std::vector<HWND> X11Desktop::TopLevelWindows() {
 std::string X11Desktop::WindowText(HWND window) {
     if (!window) return {};
     ErrorTrap trap(display_);
-    std::string utf8 = Utf8Property(display_, window, A(display_, "_NET_WM_NAME"));
+    std::string utf8 = Utf8Property(display_, window, AtomOf(display_, "_NET_WM_NAME"));
     if (utf8.empty()) {
         XTextProperty text{};
         if (XGetWMName(display_, window, &text) && text.value) {
@@ -123,8 +103,8 @@ HWND X11Desktop::TopLevelOf(unsigned long window) {
 HWND X11Desktop::ForegroundWindow() {
     ErrorTrap trap(display_);
     if (HasWindowManager()) {
-        const auto active =
-            Longs(display_, DefaultRootWindow(display_), A(display_, "_NET_ACTIVE_WINDOW"), XA_WINDOW);
+        const auto active = LongProperty(display_, DefaultRootWindow(display_),
+                                         AtomOf(display_, "_NET_ACTIVE_WINDOW"), XA_WINDOW);
         return active.empty() ? 0 : static_cast<HWND>(active[0]);
     }
     Window focus = 0;
@@ -136,11 +116,11 @@ HWND X11Desktop::ForegroundWindow() {
 
 bool X11Desktop::IsIconic(HWND window) {
     ErrorTrap trap(display_);
-    const auto states = Longs(display_, window, A(display_, "_NET_WM_STATE"), XA_ATOM);
-    if (std::find(states.begin(), states.end(), A(display_, "_NET_WM_STATE_HIDDEN")) != states.end())
+    const auto states = LongProperty(display_, window, AtomOf(display_, "_NET_WM_STATE"), XA_ATOM);
+    if (std::find(states.begin(), states.end(), AtomOf(display_, "_NET_WM_STATE_HIDDEN")) != states.end())
         return true;
-    const Atom wmState = A(display_, "WM_STATE");
-    const auto icccm = Longs(display_, window, wmState, wmState);
+    const Atom wmState = AtomOf(display_, "WM_STATE");
+    const auto icccm = LongProperty(display_, window, wmState, wmState);
     return !icccm.empty() && icccm[0] == IconicState;
 }
 
@@ -150,10 +130,10 @@ void X11Desktop::RestoreWindow(HWND window) {
         XEvent e{};
         e.xclient.type = ClientMessage;
         e.xclient.window = window;
-        e.xclient.message_type = A(display_, "_NET_WM_STATE");
+        e.xclient.message_type = AtomOf(display_, "_NET_WM_STATE");
         e.xclient.format = 32;
         e.xclient.data.l[0] = 0;  // remove
-        e.xclient.data.l[1] = static_cast<long>(A(display_, "_NET_WM_STATE_HIDDEN"));
+        e.xclient.data.l[1] = static_cast<long>(AtomOf(display_, "_NET_WM_STATE_HIDDEN"));
         e.xclient.data.l[3] = 2;
         XSendEvent(display_, DefaultRootWindow(display_), False,
                    SubstructureRedirectMask | SubstructureNotifyMask, &e);
@@ -170,7 +150,7 @@ unsigned long X11Desktop::ServerTime() {
         timeWindow_ = XCreateWindow(display_, DefaultRootWindow(display_), -10, -10, 1, 1, 0, CopyFromParent,
                                     InputOnly, CopyFromParent, CWEventMask, &attrs);
     }
-    const Atom stamp = A(display_, "_TESSARO_TIMESTAMP");
+    const Atom stamp = AtomOf(display_, "_TESSARO_TIMESTAMP");
     XChangeProperty(display_, timeWindow_, stamp, XA_CARDINAL, 32, PropModeReplace, nullptr, 0);
     XEvent e;
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
@@ -198,7 +178,7 @@ bool X11Desktop::SetForegroundWindow(HWND window) {
             XEvent e{};
             e.xclient.type = ClientMessage;
             e.xclient.window = window;
-            e.xclient.message_type = A(display_, "_NET_ACTIVE_WINDOW");
+            e.xclient.message_type = AtomOf(display_, "_NET_ACTIVE_WINDOW");
             e.xclient.format = 32;
             e.xclient.data.l[0] = 2;  // source: a pager, which window managers obey
             e.xclient.data.l[1] = static_cast<long>(time);
@@ -221,7 +201,7 @@ bool X11Desktop::SetForegroundWindow(HWND window) {
 
 int X11Desktop::WindowProcessId(HWND window) {
     ErrorTrap trap(display_);
-    const auto pid = Longs(display_, window, A(display_, "_NET_WM_PID"), XA_CARDINAL);
+    const auto pid = LongProperty(display_, window, AtomOf(display_, "_NET_WM_PID"), XA_CARDINAL);
     return pid.empty() ? 0 : static_cast<int>(pid[0]);
 }
 

@@ -37,6 +37,7 @@ struct PlayerTriggers::Services {
     QtPlayerDesktop desktop;
     MacroFileControl control;
     CommandFamilies families;
+    WaitReports waitReports;
 };
 
 PlayerTriggers::PlayerTriggers(Context context)
@@ -56,6 +57,8 @@ PlayerTriggers::~PlayerTriggers() = default;
 
 CommandFamilies& PlayerTriggers::families() { return services_->families; }
 
+WaitReports& PlayerTriggers::waitReports() { return services_->waitReports; }
+
 bool PlayerTriggers::HandleMessage(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {
     switch (msg) {
         case WM_HOTKEY_FIRED:
@@ -68,7 +71,7 @@ bool PlayerTriggers::HandleMessage(std::uint32_t msg, std::uint32_t wParam, std:
         case WM_REFRESH_PROGRAMS:
             if (!Closing()) dispatch_.SetRunningProgs();
             return true;
-        default: return false;
+        default: return services_->waitReports.Handle(msg, wParam, lParam);
     }
 }
 

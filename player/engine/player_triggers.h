@@ -7,7 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "player/engine/command_family.h"
 #include "player/engine/trigger_dispatch.h"
+#include "player/engine/wait_text.h"
 
 class QTimer;
 
@@ -68,8 +70,9 @@ public:
     ~PlayerTriggers() override;
 
     // The trigger messages (hot key, window activation, clearing InUse, abort, program
-    // list, Caps Lock state); false for any other message.
+    // list, Caps Lock state) and the reports of armed waits; false for any other message.
     bool HandleMessage(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
+    WaitReports& waitReports();
     void RunByNickname(const std::string& nickname);
     TriggerDispatch& dispatch() { return dispatch_; }
     // Where the command families outside the interpreter core are registered.

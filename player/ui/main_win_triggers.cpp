@@ -5,6 +5,7 @@
 #include "player/ui/main_win.h"
 #include "mail/ui/send_email_dialog.h"
 #include "player/commands/email.h"
+#include "player/commands/desktop_families.h"
 #include "player/engine/network_lock.h"
 #include "player/commands/player_commands.h"
 #include "player/engine/player_triggers.h"
@@ -17,6 +18,7 @@ void TMainWin::StartTriggers() {
     triggers_ = std::make_unique<PlayerTriggers>(
         PlayerTriggers::Context{config_, glob_, *macros_, link_, windows_, *this, *this});
     RegisterPlayerCommands(triggers_->families(), CreateDialStatusWindow(), CreateVideoWindow(windows_));
+    RegisterDesktopFamilies(triggers_->families(), glob_, link_, triggers_->waitReports());
     mailDialogs_ = std::make_unique<mail::MailDialogs>([this] { return config_.EMailPath.str(); },
                                                        mail::SystemFileChooser());
     triggers_->families().Register(CommandFamilyId::EMail,

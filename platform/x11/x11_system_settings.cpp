@@ -1,0 +1,257 @@
+#include "platform/x11/x11_system_settings.h"
+
+// Qt before Xlib, whose macros (Status, Bool) break Qt's headers.
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QUrl>
+
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "platform/x11/error_trap.h"
+#include "platform/x11/properties.h"
+
+namespace win::x11 {
+
+namespace {
+
+constexpr int kSettingsToolMs = 5000;
+const char* const kBackgroundSchema = "org.gnome.desktop.background";
+
+// The desktop's settings tool; its exit status and what it printed.
+std::pair<int, std::string> SettingsTool(const QStringList& args) {
+    QProcess tool;
+    tool.start("gsettings", args);
+    if (!tool.waitForFinished(kSettingsToolMs) || tool.exitStatus() != QProcess::NormalExit) {
+        tool.kill();
+        tool.waitForFinished(1000);
+        return {-1, {}};
+    }
+    return {tool.exitCode(), tool.readAllStandardOutput().trimmed().toStdString()};
+}
+
+template <typename T, void (*Free)(T*)>
+struct XrrFree {
+    void operator()(T* p) const {
+        if (p) Free(p);
+    }
+};
+using Resources = std::unique_ptr<XRRScreenResources, XrrFree<XRRScreenResources, XRRFreeScreenResources>>;
+using OutputInfo = std::unique_ptr<XRROutputInfo, XrrFree<XRROutputInfo, XRRFreeOutputInfo>>;
+using CrtcInfo = std::unique_ptr<XRRCrtcInfo, XrrFree<XRRCrtcInfo, XRRFreeCrtcInfo>>;
+
+struct PrimaryOutput {
+    Resources resources;
+    OutputInfo output;
+};
+
+// The primary output, else the first connected one with a CRTC.
+std::optional<PrimaryOutput> FindPrimary(Display* d) {
+    int event = 0, error = 0;
+    if (!XRRQueryExtension(d, &event, &error)) return std::nullopt;
+    const Window root = DefaultRootWindow(d);
+    Resources res(XRRGetScreenResources(d, root));
+    if (!res) return std::nullopt;
+    const RROutput primary = XRRGetOutputPrimary(d, root);
+    std::vector<RROutput> order;
+    if (primary) order.push_back(primary);
+    order.insert(order.end(), res->outputs, res->outputs + res->noutput);
+    for (RROutput o : order) {
+        OutputInfo info(XRRGetOutputInfo(d, res.get(), o));
+        if (info && info->connection == RR_Connected && info->nmode > 0)
+            return PrimaryOutput{std::move(res), std::move(info)};
+    }
+    return std::nullopt;
+}
+
+const XRRModeInfo* ModeInfo(const XRRScreenResources& res, RRMode id) {
+    for (int i = 0; i < res.nmode; ++i)
+        if (res.modes[i].id == id) return &res.modes[i];
+    return nullptr;
+}
+
+int RefreshOf(const XRRModeInfo& m) {
+    double lines = m.vTotal;
+    if (m.modeFlags & RR_DoubleScan) lines *= 2;
+    if (m.modeFlags & RR_Interlace) lines /= 2;
+    if (m.hTotal == 0 || lines == 0) return 0;
+    return static_cast<int>(std::lround(static_cast<double>(m.dotClock) / (m.hTotal * lines)));
+}
+
+DisplayMode ModeOf(Display* d, const XRRModeInfo& m) {
+    const int depth = DefaultDepth(d, DefaultScreen(d));
+    return DisplayMode{static_cast<int>(m.width), static_cast<int>(m.height),
+                       depth >= 31 ? 0x7fffffff : 1 << depth, RefreshOf(m)};
+}
+
+}  // namespace
+
+X11SystemSettings::~X11SystemSettings() = default;
+
+void X11SystemSettings::SetKeyRepeatDelay(int ms) {
+    ErrorTrap trap(display_);
+    unsigned delay = 0, interval = 0;
+    if (!XkbGetAutoRepeatRate(display_, XkbUseCoreKbd, &delay, &interval)) return;
+    XkbSetAutoRepeatRate(display_, XkbUseCoreKbd, static_cast<unsigned>(ms), interval);
+    XFlush(display_);
+}
+
+void X11SystemSettings::SetKeyRepeatRate(double perSecond) {
+    ErrorTrap trap(display_);
+    unsigned delay = 0, interval = 0;
+    if (!XkbGetAutoRepeatRate(display_, XkbUseCoreKbd, &delay, &interval) || perSecond <= 0) return;
+    XkbSetAutoRepeatRate(display_, XkbUseCoreKbd, delay,
+                         static_cast<unsigned>(std::lround(1000.0 / perSecond)));
+    XFlush(display_);
+}
+
+std::optional<std::pair<int, double>> X11SystemSettings::KeyRepeat() {
+    ErrorTrap trap(display_);
+    unsigned delay = 0, interval = 0;
+    if (!XkbGetAutoRepeatRate(display_, XkbUseCoreKbd, &delay, &interval) || interval == 0)
+        return std::nullopt;
+    return std::make_pair(static_cast<int>(delay), 1000.0 / interval);
+}
+
+ScreenSaver X11SystemSettings::GetScreenSaver() {
+    ScreenSaver s;
+    XGetScreenSaver(display_, &s.timeoutSeconds, &s.intervalSeconds, &s.preferBlanking, &s.allowExposures);
+    return s;
+}
+
+void X11SystemSettings::SetScreenSaver(const ScreenSaver& s) {
+    ErrorTrap trap(display_);
+    XSetScreenSaver(display_, s.timeoutSeconds, s.intervalSeconds, s.preferBlanking, s.allowExposures);
+    XFlush(display_);
+}
+
+void X11SystemSettings::ActivateScreenSaver() {
+    ErrorTrap trap(display_);
+    XForceScreenSaver(display_, ScreenSaverActive);
+    XFlush(display_);
+}
+
+std::vector<DisplayMode> X11SystemSettings::DisplayModes() {
+    ErrorTrap trap(display_);
+    std::vector<DisplayMode> out;
+    const auto primary = FindPrimary(display_);
+    if (!primary) return out;
+    for (int i = 0; i < primary->output->nmode; ++i)
+        if (const XRRModeInfo* m = ModeInfo(*primary->resources, primary->output->modes[i]))
+            out.push_back(ModeOf(display_, *m));
+    return out;
+}
+
+ModeChange X11SystemSettings::SetDisplayMode(const DisplayMode& mode) {
+    ErrorTrap trap(display_);
+    const auto primary = FindPrimary(display_);
+    if (!primary || !primary->output->crtc) return ModeChange::Failed;
+    const XRRScreenResources& res = *primary->resources;
+    const XRRModeInfo* chosen = nullptr;
+    for (int i = 0; i < primary->output->nmode && !chosen; ++i) {
+        const XRRModeInfo* m = ModeInfo(res, primary->output->modes[i]);
+        if (m && ModeOf(display_, *m) == mode) chosen = m;
+    }
+    if (!chosen) return ModeChange::Failed;
+    // The test: the screen can take the size, and the output's CRTC can show the mode.
+    const Window root = DefaultRootWindow(display_);
+    int minW = 0, minH = 0, maxW = 0, maxH = 0;
+    if (!XRRGetScreenSizeRange(display_, root, &minW, &minH, &maxW, &maxH)) return ModeChange::Failed;
+    const int w = static_cast<int>(chosen->width), h = static_cast<int>(chosen->height);
+    if (w < minW || w > maxW || h < minH || h > maxH) return ModeChange::Failed;
+    CrtcInfo crtc(XRRGetCrtcInfo(display_, primary->resources.get(), primary->output->crtc));
+    if (!crtc) return ModeChange::Failed;
+    const int screen = DefaultScreen(display_);
+    const double mmPerPixel =
+        static_cast<double>(DisplayWidthMM(display_, screen)) / DisplayWidth(display_, screen);
+    const int mmW = std::max(1, static_cast<int>(std::lround(w * mmPerPixel)));
+    const int mmH = std::max(1, static_cast<int>(std::lround(h * mmPerPixel)));
+    // A bigger mode needs the bigger screen first; a smaller one shrinks it afterwards.
+    const bool grows = w > DisplayWidth(display_, screen) || h > DisplayHeight(display_, screen);
+    if (grows)
+        XRRSetScreenSize(display_, root, std::max(w, DisplayWidth(display_, screen)),
+                         std::max(h, DisplayHeight(display_, screen)), mmW, mmH);
+    const Status status =
+        XRRSetCrtcConfig(display_, primary->resources.get(), primary->output->crtc, CurrentTime, crtc->x,
+                         crtc->y, chosen->id, crtc->rotation, crtc->outputs, crtc->noutput);
+    if (status != RRSetConfigSuccess) return ModeChange::Failed;
+    XRRSetScreenSize(display_, root, w, h, mmW, mmH);
+    return trap.Finish() == 0 ? ModeChange::Done : ModeChange::Failed;
+}
+
+bool BackgroundSchemaInstalled() { return SettingsTool({"list-keys", kBackgroundSchema}).first == 0; }
+
+std::string BackgroundSetting(const std::string& key) {
+    return SettingsTool({"get", kBackgroundSchema, QString::fromStdString(key)}).second;
+}
+
+bool X11SystemSettings::SetWallpaper(const std::string& file, WallpaperStyle style, int x, int y) {
+    if (!BackgroundSchemaInstalled()) return SetRootPicture(file, style, x, y);
+    const QString uri = QUrl::fromLocalFile(QString::fromStdString(file)).toString();
+    static constexpr const char* kOptions[] = {"wallpaper", "centered", "stretched", "centered"};
+    const QString options = kOptions[static_cast<int>(style)];
+    if (SettingsTool({"set", kBackgroundSchema, "picture-uri", uri}).first != 0) return false;
+    // Only newer schemas have the dark variant.
+    SettingsTool({"set", kBackgroundSchema, "picture-uri-dark", uri});
+    return SettingsTool({"set", kBackgroundSchema, "picture-options", options}).first == 0;
+}
+
+bool X11SystemSettings::SetRootPicture(const std::string& file, WallpaperStyle style, int x, int y) {
+    const QImage picture(QString::fromStdString(file));
+    if (picture.isNull()) return false;
+    const int screen = DefaultScreen(display_);
+    const int width = DisplayWidth(display_, screen), height = DisplayHeight(display_, screen);
+    QImage canvas(width, height, QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    {
+        QPainter p(&canvas);
+        switch (style) {
+            case WallpaperStyle::Tiled:
+                for (int ty = 0; ty < height; ty += picture.height())
+                    for (int tx = 0; tx < width; tx += picture.width()) p.drawImage(tx, ty, picture);
+                break;
+            case WallpaperStyle::Stretched: p.drawImage(QRect(0, 0, width, height), picture); break;
+            case WallpaperStyle::Centred:
+                p.drawImage((width - picture.width()) / 2, (height - picture.height()) / 2, picture);
+                break;
+            case WallpaperStyle::Positioned: p.drawImage(x, y, picture); break;
+        }
+    }
+    ErrorTrap trap(display_);
+    const unsigned depth = static_cast<unsigned>(DefaultDepth(display_, screen));
+    if (depth != 24 && depth != 32) return false;
+    const Window root = RootWindow(display_, screen);
+    const Pixmap pixmap =
+        XCreatePixmap(display_, root, static_cast<unsigned>(width), static_cast<unsigned>(height), depth);
+    XImage* image = XCreateImage(display_, DefaultVisual(display_, screen), depth, ZPixmap, 0,
+                                 reinterpret_cast<char*>(canvas.bits()), static_cast<unsigned>(width),
+                                 static_cast<unsigned>(height), 32, static_cast<int>(canvas.bytesPerLine()));
+    if (!image) {
+        XFreePixmap(display_, pixmap);
+        return false;
+    }
+    const GC gc = XCreateGC(display_, pixmap, 0, nullptr);
+    XPutImage(display_, pixmap, gc, image, 0, 0, 0, 0, static_cast<unsigned>(width),
+              static_cast<unsigned>(height));
+    XFreeGC(display_, gc);
+    image->data = nullptr;  // the pixels belong to the canvas
+    XDestroyImage(image);
+    XSetWindowBackgroundPixmap(display_, root, pixmap);
+    XClearWindow(display_, root);
+    // Programs that draw their background from the desktop's look here.
+    for (const char* name : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"})
+        XChangeProperty(display_, root, AtomOf(display_, name), XA_PIXMAP, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&pixmap), 1);
+    if (rootPicture_) XFreePixmap(display_, rootPicture_);
+    rootPicture_ = pixmap;
+    return trap.Finish() == 0;
+}
+
+}  // namespace win::x11

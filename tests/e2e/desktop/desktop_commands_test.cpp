@@ -1,0 +1,411 @@
+// The wait, program, window and system commands played by the real player on a real X
+// server, against real windows and private stand-ins of the system's services.
+#include "desktop_fixture.h"
+
+// Xlib after the fixture's headers, whose names its macros would break.
+#include <X11/XKBlib.h>
+#include <X11/extensions/Xrandr.h>
+#include <X11/extensions/XTest.h>
+
+#include "tests/support/key_target.h"
+
+namespace tessaro::testing {
+namespace {
+
+TEST_F(DesktopCommands, WaitedWindowIsPlacedSizedAndClosedOnceItLosesTheFront) {
+    StartServer(true);
+    if (IsSkipped()) return;
+    Play(
+        "<WAITWIN:001:Tess Target><WPOS:0030,0040Tess Target><WSIZE:0300,0200Tess Target>"
+        "<WAITWLF:001:Tess Target><WCLS:Tess Target>");
+    std::this_thread::sleep_for(1s);
+    Helper target({TestBin() + "/tess_window", "Tess Target"}, box_->file("target.log"));
+    Window w = 0;
+    ASSERT_TRUE(WaitFor([&] { return (w = looker_->Find("Tess Target")) != 0; }, 10s));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const auto f = looker_->Frame(w);
+            return f && f->x == 30 && f->y == 40 && f->width == 300 && f->height == 200;
+        },
+        10s))
+        << "frame " << looker_->Frame(w)->x << "," << looker_->Frame(w)->y << " " << looker_->Frame(w)->width
+        << "x" << looker_->Frame(w)->height << player_->Log();
+    EXPECT_EQ(WaitFlags(), "0000");
+
+    KeyTarget other(OpenDisplay(), "Other");  // takes the front: the window loses it
+    ASSERT_TRUE(other.ok());
+    ASSERT_TRUE(other.Focus());
+    EXPECT_EQ(target.WaitExit(10s), 0) << "the window was not asked to close\n" << player_->Log();
+    EXPECT_EQ(ReadAll(box_->file("target.log")), "closed\n");
+    EXPECT_EQ(WaitFlags(), "0000");
+}
+
+TEST_F(DesktopCommands, KeyClickAndTextWaitsGoOnWhenTheUserDoesIt) {
+    StartServer(false);
+    if (IsSkipped()) return;
+    KeyTarget target(OpenDisplay(), "Typing Target");
+    ASSERT_TRUE(target.ok());
+    ASSERT_TRUE(target.Focus());
+    Play("<WAITKEY:001:48>k<WAITLM:001>m<WAITTXTN:001:abc>t<WAITPB>p");
+    Display* user = looker_->display();
+    auto tap = [&](KeySym sym) {
+        const KeyCode code = XKeysymToKeycode(user, sym);
+        XTestFakeKeyEvent(user, code, True, 0);
+        XTestFakeKeyEvent(user, code, False, 0);
+        XSync(user, False);
+    };
+    auto typed = [&](char c) { return target.Typed().find(c) != std::string::npos; };
+    // The player may not be waiting yet: do it again until the macro goes on.
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            tap(XK_Escape);
+            return target.WaitUntil([&] { return typed('k'); }, 200ms);
+        },
+        15s))
+        << player_->Log();
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            XTestFakeButtonEvent(user, 1, True, 0);
+            XTestFakeButtonEvent(user, 1, False, 0);
+            XSync(user, False);
+            return target.WaitUntil([&] { return typed('m'); }, 200ms);
+        },
+        10s))
+        << player_->Log();
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            tap(XK_a), tap(XK_B), tap(XK_c);
+            return target.WaitUntil([&] { return typed('t'); }, 300ms);
+        },
+        10s))
+        << player_->Log();
+    // The played-out wait ends when the hook library saw its marker, long before its timer.
+    EXPECT_TRUE(target.WaitUntil([&] { return typed('p'); }, 10s)) << player_->Log();
+    EXPECT_EQ(WaitFlags(), "0000");
+}
+
+TEST_F(DesktopCommands, KeyWaitTimeOutIsShownAndTheMacroStops) {
+    StartServer(false);
+    if (IsSkipped()) return;
+    KeyTarget target(OpenDisplay(), "Typing Target");
+    ASSERT_TRUE(target.ok());
+    ASSERT_TRUE(target.Focus());
+    Play("<WAITKEY:001:99>never");
+    EXPECT_TRUE(MessageShown("Wait For Key Press")) << player_->Log();
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(target.Typed().find("never"), std::string::npos);
+    EXPECT_EQ(WaitFlags(), "0000");
+}
+
+TEST_F(DesktopCommands, MaximisedLaunchAndItsWindowWait) {
+    StartServer(true);
+    if (IsSkipped()) return;
+    KeyTarget after(OpenDisplay(), "After Launch");
+    ASSERT_TRUE(after.ok());
+    Play("<LAUNCHNO2:0010Tess Launched<LAUNCH:" + TestBin() +
+         "/tess_window<PARAM>\"Tess Launched\"2\x01>"
+         "<ACTIVATE:After Launch>done");
+    Window w = 0;
+    ASSERT_TRUE(WaitFor([&] { return (w = looker_->Find("Tess Launched")) != 0; }, 10s)) << player_->Log();
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const auto s = looker_->States(w);
+            return std::find(s.begin(), s.end(), "_NET_WM_STATE_MAXIMIZED_VERT") != s.end() &&
+                   std::find(s.begin(), s.end(), "_NET_WM_STATE_MAXIMIZED_HORZ") != s.end();
+        },
+        10s));
+    EXPECT_TRUE(after.WaitUntil([&] { return after.Typed() == "done"; }, 10s)) << player_->Log();
+    EXPECT_EQ(looker_->Find("Launch"), w);  // no failure message beside it
+}
+
+TEST_F(DesktopCommands, LaunchOfAMissingProgramTellsWhyAndEndsTheMacro) {
+    StartServer(false);
+    if (IsSkipped()) return;
+    KeyTarget target(OpenDisplay(), "Typing Target");
+    ASSERT_TRUE(target.ok());
+    ASSERT_TRUE(target.Focus());
+    Play("<LAUNCH:/nonexistent/program<PARAM>-v>rest");
+    EXPECT_TRUE(MessageShown("Launch Error")) << player_->Log();
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(target.Typed().find("rest"), std::string::npos);
+}
+
+TEST_F(DesktopCommands, RepeatScreenSaverAndWallpaperAreReadBack) {
+    const std::string config =
+        std::filesystem::temp_directory_path() / ("tess-config-" + std::to_string(::getpid()));
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    ::setenv("GSETTINGS_BACKEND", "keyfile", 1);
+    StartServer(false);
+    if (IsSkipped()) return;
+    const std::string picture = box_->file("wall.png");
+    {
+        // The smallest PNG: one white pixel.
+        static const unsigned char kPng[] = {
+            0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48,
+            0x44, 0x52, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x02, 0x00, 0x00,
+            0x00, 0x90, 0x77, 0x53, 0xde, 0x00, 0x00, 0x00, 0x0c, 0x49, 0x44, 0x41, 0x54, 0x08,
+            0xd7, 0x63, 0xf8, 0xff, 0xff, 0x3f, 0x00, 0x05, 0xfe, 0x02, 0xfe, 0xdc, 0xcc, 0x59,
+            0xe7, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+        std::ofstream(picture, std::ios::binary).write(reinterpret_cast<const char*>(kPng), sizeof kPng);
+    }
+    Play("<KEYDEL:2><KEYSPD:31><SSTIME:15><WALLS:" + picture + "><SCREEN:999>");
+    EXPECT_TRUE(MessageShown("Macro Execution Error")) << player_->Log();
+    Display* d = looker_->display();
+    unsigned delay = 0, interval = 0;
+    ASSERT_TRUE(XkbGetAutoRepeatRate(d, XkbUseCoreKbd, &delay, &interval));
+    EXPECT_EQ(delay, 750u);
+    EXPECT_EQ(interval, 33u);  // 30 a second
+    int timeout = 0, saverInterval = 0, blanking = 0, exposures = 0;
+    XGetScreenSaver(d, &timeout, &saverInterval, &blanking, &exposures);
+    EXPECT_EQ(timeout, 900);
+    const std::string uri = "file://" + picture;
+    const std::string keyfile = ReadAll(config + "/glib-2.0/settings/keyfile");
+    EXPECT_NE(keyfile.find("picture-uri='" + uri + "'"), std::string::npos) << keyfile;
+    EXPECT_NE(keyfile.find("picture-options='stretched'"), std::string::npos) << keyfile;
+    std::filesystem::remove_all(config);
+}
+
+// A private system bus with the stand-in login manager on it.
+class PowerCommands : public DesktopCommands, public ::testing::WithParamInterface<const char*> {
+protected:
+    void StartBus(const std::string& answer) {
+        const std::string socket = box_->file("system_bus");
+        const std::string config = box_->file("bus.conf");
+        std::ofstream(config) << "<busconfig><type>system</type><listen>unix:path=" << socket
+                              << "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
+                                 "<allow user=\"*\"/><allow own=\"*\"/><allow send_destination=\"*\"/>"
+                                 "<allow receive_sender=\"*\"/></policy></busconfig>\n";
+        bus_ = std::make_unique<Helper>(
+            std::vector<std::string>{"dbus-daemon", "--nofork", "--config-file=" + config},
+            box_->file("bus.log"));
+        ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(socket); }, 10s))
+            << ReadAll(box_->file("bus.log"));
+        ::setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + socket).c_str(), 1);
+        calls_ = box_->file("calls");
+        logind_ = std::make_unique<Helper>(
+            std::vector<std::string>{TestBin() + "/fake_logind", answer, calls_}, box_->file("logind.log"));
+        ASSERT_TRUE(WaitFor([&] { return ReadAll(calls_).find("ready") != std::string::npos; }, 10s))
+            << ReadAll(box_->file("logind.log"));
+    }
+    void TearDown() override {
+        DesktopCommands::TearDown();
+        ::unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
+    }
+    std::unique_ptr<Helper> bus_, logind_;
+    std::string calls_;
+};
+
+TEST_P(PowerCommands, EachTokenAsksTheLoginManagerAndCallsOnlyWhenAllowed) {
+    StartServer(false);
+    if (IsSkipped()) return;
+    const std::string answer = GetParam();
+    StartBus(answer);
+    KeyTarget target(OpenDisplay(), "Typing Target");
+    ASSERT_TRUE(target.ok());
+    ASSERT_TRUE(target.Focus());
+    Play("<POWEROFF><REBOOT><SHUTDOWN><LOGOFF>end");
+    ASSERT_TRUE(target.WaitUntil([&] { return target.Typed() == "end"; }, 20s)) << player_->Log();
+    std::string expected = "ready\nCanPowerOff\n";
+    if (answer != "no") expected += "PowerOff interactive\n";
+    expected += "CanReboot\n";
+    if (answer != "no") expected += "Reboot interactive\n";
+    expected += "CanHalt\n";
+    if (answer != "no") expected += "Halt interactive\n";
+    expected += "GetSessionByPID " + std::to_string(player_->pid()) + "\nTerminate tess\n";
+    EXPECT_EQ(ReadAll(calls_), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, PowerCommands, ::testing::Values("yes", "challenge", "no"));
+
+TEST_F(PowerCommands, AManagerThatNeverAnswersHoldsTheMacroOnlyBriefly) {
+    StartServer(false);
+    if (IsSkipped()) return;
+    StartBus("hang");
+    KeyTarget target(OpenDisplay(), "Typing Target");
+    ASSERT_TRUE(target.ok());
+    ASSERT_TRUE(target.Focus());
+    const auto start = std::chrono::steady_clock::now();
+    Play("<REBOOT>end");
+    ASSERT_TRUE(target.WaitUntil([&] { return target.Typed() == "end"; }, 30s)) << player_->Log();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 20s);
+    EXPECT_EQ(ReadAll(calls_), "ready\nCanReboot\nReboot interactive\n");
+}
+
+TEST_F(DesktopCommands, PowerIsSilentWithoutALoginManager) {
+    StartServer(false);
+    if (IsSkipped()) return;
+    ::setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + box_->file("no_bus")).c_str(), 1);
+    KeyTarget target(OpenDisplay(), "Typing Target");
+    ASSERT_TRUE(target.ok());
+    ASSERT_TRUE(target.Focus());
+    Play("<POWEROFF><LOGOFF>on");
+    EXPECT_TRUE(target.WaitUntil([&] { return target.Typed() == "on"; }, 20s)) << player_->Log();
+    ::unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
+}
+
+}  // namespace
+}  // namespace tessaro::testing
+
+namespace tessaro::testing {
+namespace {
+
+// A private print server with two queues that print to nowhere.
+class PrinterCommands : public DesktopCommands {
+protected:
+    bool StartPrintServer() {
+        const std::string root = box_->file("cups");
+        for (const char* sub : {"", "/spool", "/cache", "/state", "/tmp", "/log"})
+            std::filesystem::create_directories(root + sub);
+        const std::string socket = root + "/cups.sock";
+        std::ofstream(root + "/cupsd.conf")
+            << "Listen " << socket
+            << "\nLogLevel warn\n<Location />\n  Order allow,deny\n  Allow all\n"
+               "</Location>\n";
+        std::ofstream(root + "/cups-files.conf")
+            << "FileDevice Yes\nServerRoot " << root << "\nRequestRoot " << root << "/spool\nCacheDir "
+            << root << "/cache\nStateDir " << root << "/state\nTempDir " << root << "/tmp\nErrorLog " << root
+            << "/log/error_log\nAccessLog " << root << "/log/access_log\nPageLog " << root
+            << "/log/page_log\n";
+        {
+            std::ofstream printers(root + "/printers.conf");
+            for (const char* name : {"Office", "Lab"})
+                printers
+                    << "<Printer " << name
+                    << ">\nDeviceURI file:///dev/null\nState Idle\nAccepting Yes\nShared No\n</Printer>\n";
+        }
+        std::filesystem::permissions(root + "/printers.conf", std::filesystem::perms::owner_read |
+                                                                  std::filesystem::perms::owner_write);
+        cupsd_ = std::make_unique<Helper>(std::vector<std::string>{"cupsd", "-f", "-c", root + "/cupsd.conf",
+                                                                   "-s", root + "/cups-files.conf"},
+                                          box_->file("cupsd.log"));
+        if (!WaitFor([&] { return std::filesystem::exists(socket); }, 10s)) return false;
+        ::setenv("CUPS_SERVER", socket.c_str(), 1);
+        // The user's choice is written into the home folder.
+        if (const char* home = std::getenv("HOME")) home_ = home;
+        ::setenv("HOME", box_->dir().c_str(), 1);
+        return true;
+    }
+    void TearDown() override {
+        DesktopCommands::TearDown();
+        ::unsetenv("CUPS_SERVER");
+        if (home_) ::setenv("HOME", home_->c_str(), 1);
+    }
+    std::string Choice() { return ReadAll(box_->file(".cups/lpoptions")); }
+    std::unique_ptr<Helper> cupsd_;
+    std::optional<std::string> home_;
+};
+
+TEST_F(PrinterCommands, DefaultPrinterIsTheUsersChoiceAndNamesMatchExactly) {
+    StartServer(false);
+    if (IsSkipped()) return;
+    if (!StartPrintServer()) GTEST_SKIP() << "no print server: " << ReadAll(box_->file("cupsd.log"));
+    Play("<DEFPRT:Lab><DEFPRT:lab>");
+    EXPECT_TRUE(MessageShown("Macro Execution Error")) << player_->Log();
+    EXPECT_NE(Choice().find("Default Lab"), std::string::npos) << Choice();
+}
+
+}  // namespace
+}  // namespace tessaro::testing
+
+namespace tessaro::testing {
+namespace {
+
+// The size of the fifth mode of the first connected output, as the server lists them.
+std::pair<int, int> FifthMode(Display* d) {
+    XRRScreenResources* res = XRRGetScreenResourcesCurrent(d, DefaultRootWindow(d));
+    std::pair<int, int> size{0, 0};
+    for (int o = 0; o < res->noutput && !size.first; ++o) {
+        XRROutputInfo* out = XRRGetOutputInfo(d, res, res->outputs[o]);
+        if (out->connection == RR_Connected && out->nmode > 4)
+            for (int m = 0; m < res->nmode; ++m)
+                if (res->modes[m].id == out->modes[4])
+                    size = {int(res->modes[m].width), int(res->modes[m].height)};
+        XRRFreeOutputInfo(out);
+    }
+    XRRFreeScreenResources(res);
+    return size;
+}
+
+TEST_F(DesktopCommands, DisplayModeChangesForTheSessionAndAMissingOneIsReported) {
+    StartDummyServer();
+    if (IsSkipped()) return;
+    const auto wanted = FifthMode(looker_->display());
+    ASSERT_GT(wanted.first, 0);
+    Play("<SCREEN:004><SCREEN:999>");
+    EXPECT_TRUE(MessageShown("Macro Execution Error")) << player_->Log();
+    Display* d = OpenDisplay();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(DisplayWidth(d, DefaultScreen(d)), wanted.first);
+    EXPECT_EQ(DisplayHeight(d, DefaultScreen(d)), wanted.second);
+    XCloseDisplay(d);
+}
+
+}  // namespace
+}  // namespace tessaro::testing
+
+namespace tessaro::testing {
+namespace {
+
+bool Has(const std::vector<std::string>& states, const char* state) {
+    return std::find(states.begin(), states.end(), state) != states.end();
+}
+
+TEST_F(DesktopCommands, WindowsByTitleChangeStateHideShowTileAndEndTheirProgram) {
+    StartServer(true);
+    if (IsSkipped()) return;
+    KeyTarget typing(OpenDisplay(), "Typing Target");
+    ASSERT_TRUE(typing.ok());
+    Helper one({TestBin() + "/tess_window", "Tess One"}, box_->file("one.log"));
+    Helper two({TestBin() + "/tess_window", "Tess Two"}, box_->file("two.log"));
+    Window w1 = 0, w2 = 0;
+    ASSERT_TRUE(
+        WaitFor([&] { return (w1 = looker_->Find("Tess One")) && (w2 = looker_->Find("Tess Two")); }, 10s));
+    // Each step ends in a wait for its own key (B, C, D, E), so the test can look in between.
+    Play(
+        "<WMAX:Tess One><WAITKEY:001:01>"
+        "<WRES:Tess One><WMIN:Tess Two><WAITKEY:001:02>"
+        "<WRES:Tess Two><WHIDE:Tess One><WAITKEY:001:03>"
+        "<WSHOW:Tess One><TILVDESK><WAITKEY:001:04>"
+        "<WSHUT:Tess Two><WSHUT:Tess One><WAITPROG:001:tess_window><ACTIVATE:Typing Target>done");
+    Display* user = looker_->display();
+    auto next = [&](KeySym key, const std::function<bool()>& until) {
+        return WaitFor(
+            [&] {
+                const KeyCode code = XKeysymToKeycode(user, key);
+                XTestFakeKeyEvent(user, code, True, 0);
+                XTestFakeKeyEvent(user, code, False, 0);
+                XSync(user, False);
+                return WaitFor(until, 300ms);
+            },
+            15s);
+    };
+    auto viewable = [&](Window w) {
+        XWindowAttributes a{};
+        return XGetWindowAttributes(user, w, &a) && a.map_state == IsViewable;
+    };
+    ASSERT_TRUE(WaitFor([&] { return Has(looker_->States(w1), "_NET_WM_STATE_MAXIMIZED_HORZ"); }, 15s))
+        << player_->Log();
+    ASSERT_TRUE(next(XK_b, [&] {
+        return !Has(looker_->States(w1), "_NET_WM_STATE_MAXIMIZED_HORZ") &&
+               Has(looker_->States(w2), "_NET_WM_STATE_HIDDEN");
+    })) << player_->Log();
+    ASSERT_TRUE(next(XK_c, [&] {
+        return !Has(looker_->States(w2), "_NET_WM_STATE_HIDDEN") && !viewable(w1);
+    })) << player_->Log();
+    ASSERT_TRUE(next(XK_d, [&] {
+        const auto f1 = looker_->Frame(w1), f2 = looker_->Frame(w2);
+        // Three windows side by side, the typing target among them: a third of the width each.
+        auto third = [](const auto& f) {
+            return f && (f->width == 213 || f->width == 214) && f->x % 213 <= 1;
+        };
+        return viewable(w1) && third(f1) && third(f2) && f1->x != f2->x;
+    })) << player_->Log();
+    ASSERT_TRUE(next(XK_e, [&] { return typing.Typed().find("done") != std::string::npos; }))
+        << player_->Log();
+    EXPECT_EQ(one.WaitExit(5s), 128 + SIGTERM);
+    EXPECT_EQ(two.WaitExit(5s), 128 + SIGTERM);
+    EXPECT_EQ(WaitFlags(), "0000");
+}
+
+}  // namespace
+}  // namespace tessaro::testing
