@@ -318,12 +318,29 @@ FontFlags PrintListFlags(TConfigRecord& c) {
     return {&c.PrintListBold, &c.PrintListItalic, nullptr, nullptr};
 }
 
-Settings GridTitleFontSettings(TConfigRecord& c) {
-    return FontSettings(c.GridTitleFont, "12", GridTitleFlags(c));
+// The three font sections differ only in these.
+struct FontSection {
+    const char* name;
+    TFontDescription TConfigRecord::*font;
+    const char* defaultSize;
+    FontFlags (*flags)(TConfigRecord&);
+};
+constexpr FontSection kGridTitleFont{"Grid Title Font", &TConfigRecord::GridTitleFont, "12", GridTitleFlags};
+constexpr FontSection kGridFont{"Grid Font", &TConfigRecord::GridFont, "10", GridFlags};
+constexpr FontSection kPrintListFont{"Print List Font", &TConfigRecord::PrintListFont, "10", PrintListFlags};
+
+Settings FontSectionSettings(TConfigRecord& c, const FontSection& f) {
+    return FontSettings(c.*f.font, f.defaultSize, f.flags(c));
 }
-Settings GridFontSettings(TConfigRecord& c) { return FontSettings(c.GridFont, "10", GridFlags(c)); }
-Settings PrintListFontSettings(TConfigRecord& c) {
-    return FontSettings(c.PrintListFont, "10", PrintListFlags(c));
+
+void LoadFontSection(TConfigRecord& c, const FontSection& f) {
+    Load(f.name, FontSectionSettings(c, f));
+    StyleFromFlags(c.*f.font, f.flags(c));
+}
+
+SectionToSave FontSectionToSave(TConfigRecord& c, const FontSection& f) {
+    FlagsFromStyle(c.*f.font, f.flags(c));
+    return {f.name, FontSectionSettings(c, f)};
 }
 
 Settings MainWindowSettings(TConfigRecord& c) {
@@ -415,15 +432,8 @@ void LoadMainWindowSettings(TConfigRecord& c) {
     PlaceOnScreen(c.MainLeft, c.MainTop, c.MainWidth, c.MainHeight);
 }
 
-void LoadGridTitleFontSettings(TConfigRecord& c) {
-    Load("Grid Title Font", GridTitleFontSettings(c));
-    StyleFromFlags(c.GridTitleFont, GridTitleFlags(c));
-}
-
-void LoadGridFontSettings(TConfigRecord& c) {
-    Load("Grid Font", GridFontSettings(c));
-    StyleFromFlags(c.GridFont, GridFlags(c));
-}
+void LoadGridTitleFontSettings(TConfigRecord& c) { LoadFontSection(c, kGridTitleFont); }
+void LoadGridFontSettings(TConfigRecord& c) { LoadFontSection(c, kGridFont); }
 
 void LoadScriptPageSettings(TConfigRecord& c) {
     Load("Script Page", ScriptPageSettings(c));
@@ -432,10 +442,7 @@ void LoadScriptPageSettings(TConfigRecord& c) {
 
 void LoadNetworkSettings(TConfigRecord& c) { Load("Network", NetworkSettings(c)); }
 
-void LoadPrintListFontSettings(TConfigRecord& c) {
-    Load("Print List Font", PrintListFontSettings(c));
-    StyleFromFlags(c.PrintListFont, PrintListFlags(c));
-}
+void LoadPrintListFontSettings(TConfigRecord& c) { LoadFontSection(c, kPrintListFont); }
 
 void LoadSchedulerSettings(TConfigRecord& c) { Load("Scheduler", SchedulerSettings(c)); }
 void LoadEMailSettings(TConfigRecord& c) { Load("EMail", EMailSettings(c)); }
@@ -462,24 +469,14 @@ SectionToSave CurrentFile(TConfigRecord& c) { return {"Misc", CurrentFileSetting
 SectionToSave Capture(TConfigRecord& c) { return {"Capture", CaptureSettings(c)}; }
 SectionToSave Snipra(TConfigRecord& c) { return {"Snipra", SnipraSettings(c)}; }
 
-SectionToSave GridTitleFont(TConfigRecord& c) {
-    FlagsFromStyle(c.GridTitleFont, GridTitleFlags(c));
-    return {"Grid Title Font", GridTitleFontSettings(c)};
-}
-
-SectionToSave GridFont(TConfigRecord& c) {
-    FlagsFromStyle(c.GridFont, GridFlags(c));
-    return {"Grid Font", GridFontSettings(c)};
-}
+SectionToSave GridTitleFont(TConfigRecord& c) { return FontSectionToSave(c, kGridTitleFont); }
+SectionToSave GridFont(TConfigRecord& c) { return FontSectionToSave(c, kGridFont); }
 
 SectionToSave MainWindow(TConfigRecord& c) { return {"Main Window", MainWindowSettings(c)}; }
 SectionToSave ScriptPage(TConfigRecord& c) { return {"Script Page", ScriptPageSettings(c)}; }
 SectionToSave Network(TConfigRecord& c) { return {"Network", NetworkSettings(c)}; }
 
-SectionToSave PrintListFont(TConfigRecord& c) {
-    FlagsFromStyle(c.PrintListFont, PrintListFlags(c));
-    return {"Print List Font", PrintListFontSettings(c)};
-}
+SectionToSave PrintListFont(TConfigRecord& c) { return FontSectionToSave(c, kPrintListFont); }
 
 SectionToSave Scheduler(TConfigRecord& c) { return {"Scheduler", SchedulerSettings(c)}; }
 SectionToSave EMail(TConfigRecord& c) { return {"EMail", EMailSettings(c)}; }
