@@ -56,24 +56,20 @@ private:
 void BM_LoadAllSettings(benchmark::State& state) {
     SettingsFolders folders(state.range(0) != 0);
     auto record = std::make_unique<tessaro::TConfigRecord>();
-    tessaro::Config = record.get();
     for (auto _ : state) {
         folders.UseNext();
-        tessaro::LoadAllSettings();
+        tessaro::LoadAllSettings(*record);
         benchmark::DoNotOptimize(record->UseTray);
     }
-    tessaro::Config = nullptr;
 }
 BENCHMARK(BM_LoadAllSettings)->ArgName("oneLine")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_SaveAllSettings(benchmark::State& state) {
     SettingsFolders folders(state.range(0) != 0);
     auto record = std::make_unique<tessaro::TConfigRecord>();
-    tessaro::Config = record.get();
     folders.UseNext();
-    tessaro::LoadAllSettings();
-    for (auto _ : state) benchmark::DoNotOptimize(tessaro::SaveAllSettings());
-    tessaro::Config = nullptr;
+    tessaro::LoadAllSettings(*record);
+    for (auto _ : state) benchmark::DoNotOptimize(tessaro::SaveAllSettings(*record));
 }
 BENCHMARK(BM_SaveAllSettings)
     ->ArgName("oneLine")

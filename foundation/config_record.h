@@ -124,8 +124,4 @@ struct TConfigRecord {
     ShortString<20> IE5Version;
 };
 
-// The program's one settings record; each program's main block points it at the record it
-// allocates. Loaders and savers work on it.
-extern TConfigRecord* Config;
-
 }  // namespace tessaro

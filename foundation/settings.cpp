@@ -64,8 +64,6 @@ using Settings = std::vector<Setting>;
 Setting Flag(const char* key, const char* def, bool& f) { return {key, def, kFlagSize, &f}; }
 Setting Int(const char* key, const char* def, std::int32_t& f) { return {key, def, kFlagSize, &f}; }
 
-TConfigRecord& Rec() { return *Config; }
-
 struct Reader {
     std::string_view section;
     std::string Read(const Setting& s) const {
@@ -215,8 +213,7 @@ void PlaceOnScreen(std::int32_t& left, std::int32_t& top, std::int32_t& width, s
 
 // ---- the sections, keys in the order they are written ---------------------------------
 
-Settings MiscSettings() {
-    TConfigRecord& c = Rec();
+Settings MiscSettings(TConfigRecord& c) {
     Settings s = {
         {"EMail Path", "", 250, Text(c.EMailPath)},
         {"EMail Log Path", "", 250, Text(c.EMailLogPath)},
@@ -247,10 +244,9 @@ Settings MiscSettings() {
     return s;
 }
 
-Settings CurrentFileSettings() { return {{"Current File", "", 250, Text(Rec().RecentFiles[0])}}; }
+Settings CurrentFileSettings(TConfigRecord& c) { return {{"Current File", "", 250, Text(c.RecentFiles[0])}}; }
 
-Settings CaptureSettings() {
-    TConfigRecord& c = Rec();
+Settings CaptureSettings(TConfigRecord& c) {
     return {
         Flag("Double Alt", "Yes", c.CapDoubleAlt),
         Flag("Keys", "Yes", c.CapKeys),
@@ -265,8 +261,7 @@ Settings CaptureSettings() {
     };
 }
 
-Settings SnipraSettings() {
-    TConfigRecord& c = Rec();
+Settings SnipraSettings(TConfigRecord& c) {
     return {
         Flag("Solitary Usage", "No", c.SnipraSolitaryUsage),
         {"Case Sensative", "3", kFlagSize, CaseRuleField{&c.SnipraCaseMode}},
@@ -313,25 +308,42 @@ void FlagsFromStyle(const TFontDescription& font, const FontFlags& f) {
     if (f.strikeout) *f.strikeout = font.StrikeOut;
 }
 
-FontFlags GridTitleFlags() {
-    TConfigRecord& c = Rec();
+FontFlags GridTitleFlags(TConfigRecord& c) {
     return {&c.GridTitleBold, &c.GridTitleItalic, &c.GridTitleUnderline, &c.GridTitleStrikeout};
 }
-FontFlags GridFlags() {
-    TConfigRecord& c = Rec();
+FontFlags GridFlags(TConfigRecord& c) {
     return {&c.GridBold, &c.GridItalic, &c.GridUnderline, &c.GridStrikeout};
 }
-FontFlags PrintListFlags() {
-    TConfigRecord& c = Rec();
+FontFlags PrintListFlags(TConfigRecord& c) {
     return {&c.PrintListBold, &c.PrintListItalic, nullptr, nullptr};
 }
 
-Settings GridTitleFontSettings() { return FontSettings(Rec().GridTitleFont, "12", GridTitleFlags()); }
-Settings GridFontSettings() { return FontSettings(Rec().GridFont, "10", GridFlags()); }
-Settings PrintListFontSettings() { return FontSettings(Rec().PrintListFont, "10", PrintListFlags()); }
+// The three font sections differ only in these.
+struct FontSection {
+    const char* name;
+    TFontDescription TConfigRecord::*font;
+    const char* defaultSize;
+    FontFlags (*flags)(TConfigRecord&);
+};
+constexpr FontSection kGridTitleFont{"Grid Title Font", &TConfigRecord::GridTitleFont, "12", GridTitleFlags};
+constexpr FontSection kGridFont{"Grid Font", &TConfigRecord::GridFont, "10", GridFlags};
+constexpr FontSection kPrintListFont{"Print List Font", &TConfigRecord::PrintListFont, "10", PrintListFlags};
 
-Settings MainWindowSettings() {
-    TConfigRecord& c = Rec();
+Settings FontSectionSettings(TConfigRecord& c, const FontSection& f) {
+    return FontSettings(c.*f.font, f.defaultSize, f.flags(c));
+}
+
+void LoadFontSection(TConfigRecord& c, const FontSection& f) {
+    Load(f.name, FontSectionSettings(c, f));
+    StyleFromFlags(c.*f.font, f.flags(c));
+}
+
+SectionToSave FontSectionToSave(TConfigRecord& c, const FontSection& f) {
+    FlagsFromStyle(c.*f.font, f.flags(c));
+    return {f.name, FontSectionSettings(c, f)};
+}
+
+Settings MainWindowSettings(TConfigRecord& c) {
     return {
         Int("Width", "620", c.MainWidth),
         Int("Height", "460", c.MainHeight),
@@ -347,8 +359,7 @@ Settings MainWindowSettings() {
     };
 }
 
-Settings ScriptPageSettings() {
-    TConfigRecord& c = Rec();
+Settings ScriptPageSettings(TConfigRecord& c) {
     return {
         Int("Width", "606", c.ScriptWidth),
         Int("Height", "446", c.ScriptHeight),
@@ -358,8 +369,7 @@ Settings ScriptPageSettings() {
     };
 }
 
-Settings NetworkSettings() {
-    TConfigRecord& c = Rec();
+Settings NetworkSettings(TConfigRecord& c) {
     return {
         Flag("Network Mode", "No", c.NetworkMode),
         Flag("Auto Sync", "Yes", c.AutoSync),
@@ -367,8 +377,7 @@ Settings NetworkSettings() {
     };
 }
 
-Settings SchedulerSettings() {
-    TConfigRecord& c = Rec();
+Settings SchedulerSettings(TConfigRecord& c) {
     return {
         Flag("Use Wave File", "No", c.UseWaveFile),
         Flag("Wave File Wait", "No", c.WaveFileWait),
@@ -377,8 +386,7 @@ Settings SchedulerSettings() {
     };
 }
 
-Settings EMailSettings() {
-    TConfigRecord& c = Rec();
+Settings EMailSettings(TConfigRecord& c) {
     return {
         {"SMTP Host", "", 250, Text(c.SMTPHost)},
         {"EMail Name", "", 250, Text(c.EMailName)},
@@ -402,9 +410,8 @@ bool IsYes(std::string_view upperText) { return upperText == "YES"; }
 
 const char* BoolToYesNo(bool flag) { return flag ? "Yes" : "No"; }
 
-void LoadMiscSettings() {
-    Load("Misc", MiscSettings());
-    TConfigRecord& c = Rec();
+void LoadMiscSettings(TConfigRecord& c) {
+    Load("Misc", MiscSettings(c));
     if (c.EMailPath.empty()) c.EMailPath = InProgramDir("TESMAIL.TXT");
     if (c.EMailLogPath.empty()) c.EMailLogPath = InProgramDir("MAILLOG.TXT");
     c.PrimarySort = PermutationOrDefault(c.PrimarySort.str(), "123");
@@ -412,113 +419,91 @@ void LoadMiscSettings() {
     c.ScopeSort = PermutationOrDefault(c.ScopeSort.str(), "12345");
 }
 
-void LoadCurrentFileSetting() {
-    Load("Misc", CurrentFileSettings());
-    TConfigRecord& c = Rec();
+void LoadCurrentFileSetting(TConfigRecord& c) {
+    Load("Misc", CurrentFileSettings(c));
     if (!FileExists(c.RecentFiles[0].str())) c.RecentFiles[0] = InProgramDir("TESRO.QTM");
 }
 
-void LoadCaptureSettings() { Load("Capture", CaptureSettings()); }
-void LoadSnipraSettings() { Load("Snipra", SnipraSettings()); }
+void LoadCaptureSettings(TConfigRecord& c) { Load("Capture", CaptureSettings(c)); }
+void LoadSnipraSettings(TConfigRecord& c) { Load("Snipra", SnipraSettings(c)); }
 
-void LoadMainWindowSettings() {
-    Load("Main Window", MainWindowSettings());
-    TConfigRecord& c = Rec();
+void LoadMainWindowSettings(TConfigRecord& c) {
+    Load("Main Window", MainWindowSettings(c));
     PlaceOnScreen(c.MainLeft, c.MainTop, c.MainWidth, c.MainHeight);
 }
 
-void LoadGridTitleFontSettings() {
-    Load("Grid Title Font", GridTitleFontSettings());
-    StyleFromFlags(Rec().GridTitleFont, GridTitleFlags());
-}
+void LoadGridTitleFontSettings(TConfigRecord& c) { LoadFontSection(c, kGridTitleFont); }
+void LoadGridFontSettings(TConfigRecord& c) { LoadFontSection(c, kGridFont); }
 
-void LoadGridFontSettings() {
-    Load("Grid Font", GridFontSettings());
-    StyleFromFlags(Rec().GridFont, GridFlags());
-}
-
-void LoadScriptPageSettings() {
-    Load("Script Page", ScriptPageSettings());
-    TConfigRecord& c = Rec();
+void LoadScriptPageSettings(TConfigRecord& c) {
+    Load("Script Page", ScriptPageSettings(c));
     PlaceOnScreen(c.ScriptLeft, c.ScriptTop, c.ScriptWidth, c.ScriptHeight);
 }
 
-void LoadNetworkSettings() { Load("Network", NetworkSettings()); }
+void LoadNetworkSettings(TConfigRecord& c) { Load("Network", NetworkSettings(c)); }
 
-void LoadPrintListFontSettings() {
-    Load("Print List Font", PrintListFontSettings());
-    StyleFromFlags(Rec().PrintListFont, PrintListFlags());
-}
+void LoadPrintListFontSettings(TConfigRecord& c) { LoadFontSection(c, kPrintListFont); }
 
-void LoadSchedulerSettings() { Load("Scheduler", SchedulerSettings()); }
-void LoadEMailSettings() { Load("EMail", EMailSettings()); }
+void LoadSchedulerSettings(TConfigRecord& c) { Load("Scheduler", SchedulerSettings(c)); }
+void LoadEMailSettings(TConfigRecord& c) { Load("EMail", EMailSettings(c)); }
 
-void LoadAllSettings() {
-    LoadMiscSettings();
-    LoadCurrentFileSetting();
-    LoadCaptureSettings();
-    LoadSnipraSettings();
-    LoadMainWindowSettings();
-    LoadGridTitleFontSettings();
-    LoadGridFontSettings();
-    LoadScriptPageSettings();
-    LoadNetworkSettings();
-    LoadPrintListFontSettings();
-    LoadSchedulerSettings();
-    LoadEMailSettings();
+void LoadAllSettings(TConfigRecord& c) {
+    LoadMiscSettings(c);
+    LoadCurrentFileSetting(c);
+    LoadCaptureSettings(c);
+    LoadSnipraSettings(c);
+    LoadMainWindowSettings(c);
+    LoadGridTitleFontSettings(c);
+    LoadGridFontSettings(c);
+    LoadScriptPageSettings(c);
+    LoadNetworkSettings(c);
+    LoadPrintListFontSettings(c);
+    LoadSchedulerSettings(c);
+    LoadEMailSettings(c);
 }
 
 namespace {
 
-SectionToSave Misc() { return {"Misc", MiscSettings()}; }
-SectionToSave CurrentFile() { return {"Misc", CurrentFileSettings()}; }
-SectionToSave Capture() { return {"Capture", CaptureSettings()}; }
-SectionToSave Snipra() { return {"Snipra", SnipraSettings()}; }
+SectionToSave Misc(TConfigRecord& c) { return {"Misc", MiscSettings(c)}; }
+SectionToSave CurrentFile(TConfigRecord& c) { return {"Misc", CurrentFileSettings(c)}; }
+SectionToSave Capture(TConfigRecord& c) { return {"Capture", CaptureSettings(c)}; }
+SectionToSave Snipra(TConfigRecord& c) { return {"Snipra", SnipraSettings(c)}; }
 
-SectionToSave GridTitleFont() {
-    FlagsFromStyle(Rec().GridTitleFont, GridTitleFlags());
-    return {"Grid Title Font", GridTitleFontSettings()};
-}
+SectionToSave GridTitleFont(TConfigRecord& c) { return FontSectionToSave(c, kGridTitleFont); }
+SectionToSave GridFont(TConfigRecord& c) { return FontSectionToSave(c, kGridFont); }
 
-SectionToSave GridFont() {
-    FlagsFromStyle(Rec().GridFont, GridFlags());
-    return {"Grid Font", GridFontSettings()};
-}
+SectionToSave MainWindow(TConfigRecord& c) { return {"Main Window", MainWindowSettings(c)}; }
+SectionToSave ScriptPage(TConfigRecord& c) { return {"Script Page", ScriptPageSettings(c)}; }
+SectionToSave Network(TConfigRecord& c) { return {"Network", NetworkSettings(c)}; }
 
-SectionToSave MainWindow() { return {"Main Window", MainWindowSettings()}; }
-SectionToSave ScriptPage() { return {"Script Page", ScriptPageSettings()}; }
-SectionToSave Network() { return {"Network", NetworkSettings()}; }
+SectionToSave PrintListFont(TConfigRecord& c) { return FontSectionToSave(c, kPrintListFont); }
 
-SectionToSave PrintListFont() {
-    FlagsFromStyle(Rec().PrintListFont, PrintListFlags());
-    return {"Print List Font", PrintListFontSettings()};
-}
-
-SectionToSave Scheduler() { return {"Scheduler", SchedulerSettings()}; }
-SectionToSave EMail() { return {"EMail", EMailSettings()}; }
+SectionToSave Scheduler(TConfigRecord& c) { return {"Scheduler", SchedulerSettings(c)}; }
+SectionToSave EMail(TConfigRecord& c) { return {"EMail", EMailSettings(c)}; }
 
 }  // namespace
 
-bool SaveMiscSettings() { return Save(Misc()); }
-bool SaveCurrentFileSetting() { return Save(CurrentFile()); }
-bool SaveCaptureSettings() { return Save(Capture()); }
-bool SaveSnipraSettings() { return Save(Snipra()); }
-bool SaveGridTitleFontSettings() { return Save(GridTitleFont()); }
-bool SaveGridFontSettings() { return Save(GridFont()); }
-bool SaveMainWindowSettings() { return Save(MainWindow()); }
-bool SaveScriptPageSettings() { return Save(ScriptPage()); }
-bool SaveNetworkSettings() { return Save(Network()); }
-bool SavePrintListFontSettings() { return Save(PrintListFont()); }
-bool SaveSchedulerSettings() { return Save(Scheduler()); }
-bool SaveEMailSettings() { return Save(EMail()); }
+bool SaveMiscSettings(TConfigRecord& c) { return Save(Misc(c)); }
+bool SaveCurrentFileSetting(TConfigRecord& c) { return Save(CurrentFile(c)); }
+bool SaveCaptureSettings(TConfigRecord& c) { return Save(Capture(c)); }
+bool SaveSnipraSettings(TConfigRecord& c) { return Save(Snipra(c)); }
+bool SaveGridTitleFontSettings(TConfigRecord& c) { return Save(GridTitleFont(c)); }
+bool SaveGridFontSettings(TConfigRecord& c) { return Save(GridFont(c)); }
+bool SaveMainWindowSettings(TConfigRecord& c) { return Save(MainWindow(c)); }
+bool SaveScriptPageSettings(TConfigRecord& c) { return Save(ScriptPage(c)); }
+bool SaveNetworkSettings(TConfigRecord& c) { return Save(Network(c)); }
+bool SavePrintListFontSettings(TConfigRecord& c) { return Save(PrintListFont(c)); }
+bool SaveSchedulerSettings(TConfigRecord& c) { return Save(Scheduler(c)); }
+bool SaveEMailSettings(TConfigRecord& c) { return Save(EMail(c)); }
 
-bool SaveAllSettings() {
+bool SaveAllSettings(TConfigRecord& c) {
     // One replacement of the file for all sections; a section that cannot be written must
     // not cost the others theirs, and one box names all that failed.
     std::vector<win::ProfileSection> sections;
-    for (SectionToSave (*next)() : {Misc, CurrentFile, Capture, Snipra, GridTitleFont, GridFont, MainWindow,
-                                    ScriptPage, Network, PrintListFont, Scheduler, EMail}) {
-        const SectionToSave s = next();
+    for (SectionToSave (*next)(TConfigRecord&) :
+         {Misc, CurrentFile, Capture, Snipra, GridTitleFont, GridFont, MainWindow, ScriptPage, Network,
+          PrintListFont, Scheduler, EMail}) {
+        const SectionToSave s = next(c);
         sections.push_back(Entries(s.section, s.settings));
     }
     const std::vector<bool> written = win::WritePrivateProfileSections(sections, kSettingsFile);

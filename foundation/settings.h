@@ -1,8 +1,8 @@
 #pragma once
-// Loading and saving the settings record (`Config`) to and from "TESRO.INI", one section
-// at a time. Loaders read every key of their section and apply its repair rules; savers
-// write every key of their section in a fixed order. A saver that cannot write the file
-// shows an "Error" box and returns false.
+// Loading and saving a settings record to and from "TESRO.INI", one section at a time.
+// Loaders read every key of their section into the record they are given and apply its
+// repair rules; savers write every key of their section in a fixed order. A saver that
+// cannot write the file shows an "Error" box and returns false.
 #include <string>
 #include <string_view>
 
@@ -12,33 +12,33 @@ namespace tessaro {
 
 inline constexpr const char* kSettingsFile = "TESRO.INI";
 
-void LoadMiscSettings();
-void LoadCurrentFileSetting();
-void LoadCaptureSettings();
-void LoadSnipraSettings();
-void LoadMainWindowSettings();
-void LoadGridTitleFontSettings();
-void LoadGridFontSettings();
-void LoadScriptPageSettings();
-void LoadNetworkSettings();
-void LoadPrintListFontSettings();
-void LoadSchedulerSettings();
-void LoadEMailSettings();
-void LoadAllSettings();
+void LoadMiscSettings(TConfigRecord& config);
+void LoadCurrentFileSetting(TConfigRecord& config);
+void LoadCaptureSettings(TConfigRecord& config);
+void LoadSnipraSettings(TConfigRecord& config);
+void LoadMainWindowSettings(TConfigRecord& config);
+void LoadGridTitleFontSettings(TConfigRecord& config);
+void LoadGridFontSettings(TConfigRecord& config);
+void LoadScriptPageSettings(TConfigRecord& config);
+void LoadNetworkSettings(TConfigRecord& config);
+void LoadPrintListFontSettings(TConfigRecord& config);
+void LoadSchedulerSettings(TConfigRecord& config);
+void LoadEMailSettings(TConfigRecord& config);
+void LoadAllSettings(TConfigRecord& config);
 
-bool SaveMiscSettings();  // every [Misc] key but "Current File"
-bool SaveCurrentFileSetting();
-bool SaveCaptureSettings();
-bool SaveSnipraSettings();
-bool SaveGridTitleFontSettings();
-bool SaveGridFontSettings();
-bool SaveMainWindowSettings();
-bool SaveScriptPageSettings();
-bool SaveNetworkSettings();
-bool SavePrintListFontSettings();
-bool SaveSchedulerSettings();
-bool SaveEMailSettings();
-bool SaveAllSettings();  // tries every section; one box names those that failed
+bool SaveMiscSettings(TConfigRecord& config);  // every [Misc] key but "Current File"
+bool SaveCurrentFileSetting(TConfigRecord& config);
+bool SaveCaptureSettings(TConfigRecord& config);
+bool SaveSnipraSettings(TConfigRecord& config);
+bool SaveGridTitleFontSettings(TConfigRecord& config);
+bool SaveGridFontSettings(TConfigRecord& config);
+bool SaveMainWindowSettings(TConfigRecord& config);
+bool SaveScriptPageSettings(TConfigRecord& config);
+bool SaveNetworkSettings(TConfigRecord& config);
+bool SavePrintListFontSettings(TConfigRecord& config);
+bool SaveSchedulerSettings(TConfigRecord& config);
+bool SaveEMailSettings(TConfigRecord& config);
+bool SaveAllSettings(TConfigRecord& config);  // tries every section; one box names those that failed
 
 // A profile text cut to `capacity` characters and upper-cased.
 std::string IniUpper(std::string_view text, std::size_t capacity);

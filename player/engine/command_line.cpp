@@ -124,10 +124,10 @@ bool TraySwitchGiven(const std::vector<std::string>& args) {
     return std::find(args.begin(), args.end(), "/S") != args.end();
 }
 
-bool SaveSwitchSettings() {
-    const bool file = SaveCurrentFileSetting();
-    const bool misc = SaveMiscSettings();
-    const bool network = SaveNetworkSettings();
+bool SaveSwitchSettings(TConfigRecord& config) {
+    const bool file = SaveCurrentFileSetting(config);
+    const bool misc = SaveMiscSettings(config);
+    const bool network = SaveNetworkSettings(config);
     return file && misc && network;
 }
 

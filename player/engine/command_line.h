@@ -66,7 +66,7 @@ bool TraySwitchGiven(const std::vector<std::string>& args);
 
 // Saves what the switches change ("Current File", [Misc], [Network]); false when a
 // section could not be written.
-bool SaveSwitchSettings();
+bool SaveSwitchSettings(TConfigRecord& config);
 
 // The start macro's nickname from the arguments (program name excluded): the text after
 // the first argument starting with "/A" up to the next "/", blanks trimmed, upper-cased,

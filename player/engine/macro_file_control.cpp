@@ -67,7 +67,7 @@ void MacroFileControl::LoadMacroFile(const std::string& path) { file_.LoadMacroF
 
 void MacroFileControl::SetMacroFileName(const std::string& path) {
     config_.RecentFiles[0] = path;
-    SaveCurrentFileSetting();
+    SaveCurrentFileSetting(config_);
 }
 
 }  // namespace tessaro

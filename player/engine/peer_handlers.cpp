@@ -13,7 +13,7 @@ namespace {
 // The loaders of the settings sections the editor announces, by code.
 struct SettingsReload {
     PeerUpdateCode code;
-    void (*load)();
+    void (*load)(TConfigRecord&);
 };
 constexpr SettingsReload kSettingsReloads[] = {
     {puSettingsSnipra, LoadSnipraSettings},
@@ -45,7 +45,7 @@ void RegisterPlayerPeerHandlers(PeerUpdateDispatcher& d, PlayerPeerContext& c) {
     d.On(puSwapKeys, [&c](std::int32_t) { c.upkeep.GetSwapFile(); });
 
     d.On(puMacroFile, [&c](std::int32_t) {
-        LoadCurrentFileSetting();
+        LoadCurrentFileSetting(c.config);
         c.upkeep.ClearMenuTaskIcon();
         c.upkeep.UseLockFileOf(c.config.RecentFiles[0].str());
         c.macros.ReloadMacroFile();
@@ -75,7 +75,8 @@ void RegisterPlayerPeerHandlers(PeerUpdateDispatcher& d, PlayerPeerContext& c) {
         }
     });
 
-    for (const SettingsReload& s : kSettingsReloads) d.On(s.code, [load = s.load](std::int32_t) { load(); });
+    for (const SettingsReload& s : kSettingsReloads)
+        d.On(s.code, [&c, load = s.load](std::int32_t) { load(c.config); });
 
     d.On(puMacroChanged, [&c](std::int32_t n) { RefreshMacroMirrors(c, n); });
 

@@ -98,7 +98,7 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
     RegisterPlayerPeerHandlers(dispatcher_, *peerContext_);
 
     ProcessParams(args, config_, switches_, *this);
-    SaveSwitchSettings();
+    SaveSwitchSettings(config_);
     switches_.startMacro = StartMacroNickname(args);
 
     mainIcon_ = std::make_unique<TTaskIcon>(this);
@@ -269,7 +269,7 @@ void TMainWin::FormClose() {
     swaps_.reset();
     swapBlock_.reset();
     if (mainIcon_) mainIcon_->SetActive(false);
-    SaveAllSettings();
+    SaveAllSettings(config_);
     receiver_.reset();
 }
 

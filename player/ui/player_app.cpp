@@ -131,18 +131,13 @@ int RunPlayer(int argc, char** argv) {
     auto glob = std::make_unique<TGlobData>();
     std::memset(static_cast<void*>(glob.get()), 0, sizeof(TGlobData));
     auto config = std::make_unique<TConfigRecord>();
-    Config = config.get();
-    LoadAllSettings();
+    LoadAllSettings(*config);
     if (TraySwitchGiven(args)) config->UseTray = true;
 
     main = TMainWin::Create(*config, *glob, args);
-    if (!main) {
-        Config = nullptr;
-        return 1;
-    }
+    if (!main) return 1;
     if (stopDuringStart) {
         main.reset();
-        Config = nullptr;
         return 0;
     }
     if (start.guard) start.guard->RecordWindow(main->Handle());
@@ -150,7 +145,6 @@ int RunPlayer(int argc, char** argv) {
     const int result = QApplication::exec();
     signalNotifier.reset();
     main.reset();
-    Config = nullptr;
     return result;
 }
 

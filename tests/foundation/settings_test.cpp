@@ -16,7 +16,6 @@
 #include "platform/profile.h"
 
 namespace fs = std::filesystem;
-using tessaro::Config;
 using tessaro::TConfigRecord;
 
 namespace {
@@ -32,10 +31,8 @@ protected:
         tessaro::ScreenWidth = 1024;
         tessaro::ScreenHeight = 768;
         record_ = std::make_unique<TConfigRecord>();
-        Config = record_.get();
     }
     void TearDown() override {
-        Config = nullptr;
         unsetenv("TESSARO_WINDIR");
         unsetenv("TESSARO_HOME");
         fs::remove_all(root_);
@@ -78,8 +75,8 @@ protected:
 };
 
 TEST_F(SettingsTest, MissingFileGivesEveryDefault) {
-    tessaro::LoadAllSettings();
-    const TConfigRecord& c = *Config;
+    tessaro::LoadAllSettings(*record_);
+    const TConfigRecord& c = *record_;
     EXPECT_FALSE(fs::exists(winDir_ / "TESRO.INI"));
     EXPECT_EQ(c.RecentFiles[0], Home("TESRO.QTM"));
     for (int i = 1; i <= 5; ++i) EXPECT_TRUE(c.RecentFiles[static_cast<std::size_t>(i)].empty());
@@ -147,26 +144,26 @@ TEST_F(SettingsTest, MissingFileGivesEveryDefault) {
 TEST_F(SettingsTest, FlagsAreTrueOnlyForYesInAnyCase) {
     for (const char* text : {"yes", "Yes", "YES", " yEs "}) {
         Put(std::string("[Misc]\r\nUse Tray=") + text + "\r\n");
-        tessaro::LoadMiscSettings();
-        EXPECT_TRUE(Config->UseTray) << text;
+        tessaro::LoadMiscSettings(*record_);
+        EXPECT_TRUE(record_->UseTray) << text;
     }
     for (const char* text : {"1", "True", "Y", "yes please", ""}) {
         Put(std::string("[misc]\r\nuse tray=") + text + "\r\n");
-        tessaro::LoadMiscSettings();
-        EXPECT_FALSE(Config->UseTray) << text;
+        tessaro::LoadMiscSettings(*record_);
+        EXPECT_FALSE(record_->UseTray) << text;
     }
 }
 
 TEST_F(SettingsTest, NumbersConvertTheirLeadingDigits) {
     Put("[Capture]\nRelative To Screen= 2x\nSpeed=abc\n[EMail]\nSMTP Port=$1F\n[Network]\nSync Minutes=0\n");
-    tessaro::LoadCaptureSettings();
-    tessaro::LoadEMailSettings();
-    tessaro::LoadNetworkSettings();
-    EXPECT_EQ(Config->CapRelativeToScreen, 2);
-    EXPECT_EQ(Config->CapSpeed, 0);
-    EXPECT_EQ(Config->SMTPPort, 31);
-    EXPECT_EQ(Config->SyncMinutes, 0);  // no range check
-    ASSERT_TRUE(tessaro::SaveEMailSettings());
+    tessaro::LoadCaptureSettings(*record_);
+    tessaro::LoadEMailSettings(*record_);
+    tessaro::LoadNetworkSettings(*record_);
+    EXPECT_EQ(record_->CapRelativeToScreen, 2);
+    EXPECT_EQ(record_->CapSpeed, 0);
+    EXPECT_EQ(record_->SMTPPort, 31);
+    EXPECT_EQ(record_->SyncMinutes, 0);  // no range check
+    ASSERT_TRUE(tessaro::SaveEMailSettings(*record_));
     EXPECT_EQ(Stored("EMail", "SMTP Port"), "31");  // written as plain decimal
 }
 
@@ -174,8 +171,8 @@ TEST_F(SettingsTest, TimerSecondsOutsideOneToSixtyBecomesTen) {
     for (const auto& [text, expected] : std::vector<std::pair<std::string, int>>{
              {"0", 10}, {"61", 10}, {"60", 60}, {"1", 1}, {"-5", 10}, {"65537", 10}}) {
         Put("[Scheduler]\r\nTimer Seconds=" + text + "\r\n");
-        tessaro::LoadSchedulerSettings();
-        EXPECT_EQ(Config->TimerSeconds, expected) << text;
+        tessaro::LoadSchedulerSettings(*record_);
+        EXPECT_EQ(record_->TimerSeconds, expected) << text;
     }
 }
 
@@ -191,8 +188,8 @@ TEST_F(SettingsTest, ActivationSortIsPaddedAndRepaired) {
                                                           {"", "12345"},
                                                           {"1x345", "12345"}}) {
         Put("[Misc]\r\nActivation Sort=" + text + "\r\n");
-        tessaro::LoadMiscSettings();
-        EXPECT_EQ(Config->ActivationSort, expected) << text;
+        tessaro::LoadMiscSettings(*record_);
+        EXPECT_EQ(record_->ActivationSort, expected) << text;
     }
 }
 
@@ -203,8 +200,8 @@ TEST_F(SettingsTest, AnyActivationSortBecomesAPermutationKeepingItsFirstPlaces) 
         std::string text;
         for (int i = 0, v = n; i < 5; ++i, v /= 5) text += static_cast<char>('1' + v % 5);
         Put("[Misc]\r\nActivation Sort=" + text + "\r\n");
-        tessaro::LoadMiscSettings();
-        const std::string got = Config->ActivationSort.str();
+        tessaro::LoadMiscSettings(*record_);
+        const std::string got = record_->ActivationSort.str();
         ASSERT_TRUE(std::is_permutation(got.begin(), got.end(), std::string("12345").begin())) << text;
         for (std::size_t i = 0; i < 5; ++i)
             if (text.find(text[i]) == i) {
@@ -215,65 +212,65 @@ TEST_F(SettingsTest, AnyActivationSortBecomesAPermutationKeepingItsFirstPlaces) 
 
 TEST_F(SettingsTest, OtherSortOrdersAreCutAndMustBePermutations) {
     Put("[Misc]\r\nPrimary Sort=3124\r\nScope Sort=543219\r\n");
-    tessaro::LoadMiscSettings();
-    EXPECT_EQ(Config->PrimarySort, "312");
-    EXPECT_EQ(Config->ScopeSort, "54321");
+    tessaro::LoadMiscSettings(*record_);
+    EXPECT_EQ(record_->PrimarySort, "312");
+    EXPECT_EQ(record_->ScopeSort, "54321");
     Put("[Misc]\r\nPrimary Sort=113\r\nScope Sort=1234\r\n");
-    tessaro::LoadMiscSettings();
-    EXPECT_EQ(Config->PrimarySort, "123");
-    EXPECT_EQ(Config->ScopeSort, "12345");
+    tessaro::LoadMiscSettings(*record_);
+    EXPECT_EQ(record_->PrimarySort, "123");
+    EXPECT_EQ(record_->ScopeSort, "12345");
     Put("[Misc]\r\nPrimary Sort=19\r\nScope Sort=12346\r\n");
-    tessaro::LoadMiscSettings();
-    EXPECT_EQ(Config->PrimarySort, "123");
-    EXPECT_EQ(Config->ScopeSort, "12345");
+    tessaro::LoadMiscSettings(*record_);
+    EXPECT_EQ(record_->PrimarySort, "123");
+    EXPECT_EQ(record_->ScopeSort, "12345");
 }
 
 TEST_F(SettingsTest, CaseRuleMigration) {
     for (const auto& [text, expected] : std::vector<std::pair<std::string, int>>{
              {"Yes", 2}, {"YES", 3}, {"yes", 3}, {"No", 3}, {"0", 3}, {"1", 1}, {"2", 2}, {"7", 7}}) {
         Put("[Snipra]\r\nCase Sensative=" + text + "\r\n");
-        tessaro::LoadSnipraSettings();
-        EXPECT_EQ(Config->SnipraCaseMode, expected) << text;
+        tessaro::LoadSnipraSettings(*record_);
+        EXPECT_EQ(record_->SnipraCaseMode, expected) << text;
     }
 }
 
 TEST_F(SettingsTest, WindowsAreForcedOnScreen) {
     Put("[Main Window]\r\nWidth=100\r\nHeight=120\r\nLeft=-700\r\nTop=768\r\n"
         "[Script Page]\r\nTop=-500\r\nLeft=-100\r\n");
-    tessaro::LoadMainWindowSettings();
-    tessaro::LoadScriptPageSettings();
-    EXPECT_EQ(Config->MainWidth, 150);
-    EXPECT_EQ(Config->MainHeight, 150);
-    EXPECT_EQ(Config->MainLeft, 0);   // -700 + 150 <= 0
-    EXPECT_EQ(Config->MainTop, 0);    // at the screen's bottom edge
-    EXPECT_EQ(Config->ScriptTop, 0);  // -500 + 446 <= 0
-    EXPECT_EQ(Config->ScriptHeight, 446);
-    EXPECT_EQ(Config->ScriptLeft, -100);  // -100 + 606 still shows part of it
+    tessaro::LoadMainWindowSettings(*record_);
+    tessaro::LoadScriptPageSettings(*record_);
+    EXPECT_EQ(record_->MainWidth, 150);
+    EXPECT_EQ(record_->MainHeight, 150);
+    EXPECT_EQ(record_->MainLeft, 0);   // -700 + 150 <= 0
+    EXPECT_EQ(record_->MainTop, 0);    // at the screen's bottom edge
+    EXPECT_EQ(record_->ScriptTop, 0);  // -500 + 446 <= 0
+    EXPECT_EQ(record_->ScriptHeight, 446);
+    EXPECT_EQ(record_->ScriptLeft, -100);  // -100 + 606 still shows part of it
 
     Put("[Main Window]\r\nWidth=620\r\nLeft=-700\r\nTop=767\r\n[Script "
         "Page]\r\nLeft=1024\r\nTop=2147483647\r\nHeight=2147483647\r\n");
-    tessaro::LoadMainWindowSettings();
-    tessaro::LoadScriptPageSettings();
-    EXPECT_EQ(Config->MainLeft, 0);
-    EXPECT_EQ(Config->MainTop, 767);
-    EXPECT_EQ(Config->ScriptLeft, 0);
-    EXPECT_EQ(Config->ScriptTop, 0);
+    tessaro::LoadMainWindowSettings(*record_);
+    tessaro::LoadScriptPageSettings(*record_);
+    EXPECT_EQ(record_->MainLeft, 0);
+    EXPECT_EQ(record_->MainTop, 767);
+    EXPECT_EQ(record_->ScriptLeft, 0);
+    EXPECT_EQ(record_->ScriptTop, 0);
     Put("[Main Window]\r\nWidth=620\r\nLeft=-100\r\n");
-    tessaro::LoadMainWindowSettings();
-    EXPECT_EQ(Config->MainLeft, -100);
+    tessaro::LoadMainWindowSettings(*record_);
+    EXPECT_EQ(record_->MainLeft, -100);
 }
 
 TEST_F(SettingsTest, StringsAreCutToTheirFields) {
     Put("[Snipra]\r\nPrefix Keys=abc\r\n[EMail]\r\nSMTP Host=" + std::string(60, 'h') +
         "\r\n[Misc]\r\nIE5 Version=" + std::string(30, 'v') + "\r\nEMail Path=" + std::string(300, 'p') +
         "\r\n");
-    tessaro::LoadSnipraSettings();
-    tessaro::LoadEMailSettings();
-    tessaro::LoadMiscSettings();
-    EXPECT_EQ(Config->SnipraPrefixKeys, "ab");
-    EXPECT_EQ(Config->SMTPHost, std::string(50, 'h'));
-    EXPECT_EQ(Config->IE5Version, std::string(19, 'v'));  // read size 20 keeps 19
-    EXPECT_EQ(Config->EMailPath, std::string(249, 'p'));  // read size 250 keeps 249
+    tessaro::LoadSnipraSettings(*record_);
+    tessaro::LoadEMailSettings(*record_);
+    tessaro::LoadMiscSettings(*record_);
+    EXPECT_EQ(record_->SnipraPrefixKeys, "ab");
+    EXPECT_EQ(record_->SMTPHost, std::string(50, 'h'));
+    EXPECT_EQ(record_->IE5Version, std::string(19, 'v'));  // read size 20 keeps 19
+    EXPECT_EQ(record_->EMailPath, std::string(249, 'p'));  // read size 250 keeps 249
 }
 
 TEST_F(SettingsTest, CurrentFileMustExist) {
@@ -281,19 +278,19 @@ TEST_F(SettingsTest, CurrentFileMustExist) {
     const std::string file = (root_ / "macros" / "MINE.QTM").string();
     std::ofstream(file) << "x";
     Put("[Misc]\r\nCurrent File=" + file + "\r\n");
-    tessaro::LoadCurrentFileSetting();
-    EXPECT_EQ(Config->RecentFiles[0], file);
+    tessaro::LoadCurrentFileSetting(*record_);
+    EXPECT_EQ(record_->RecentFiles[0], file);
     Put("[Misc]\r\nCurrent File=" + (root_ / "macros").string() + "\r\n");  // a folder is no file
-    tessaro::LoadCurrentFileSetting();
-    EXPECT_EQ(Config->RecentFiles[0], Home("TESRO.QTM"));
+    tessaro::LoadCurrentFileSetting(*record_);
+    EXPECT_EQ(record_->RecentFiles[0], Home("TESRO.QTM"));
     Put("[Misc]\r\nCurrent File=" + (root_ / "gone.QTM").string() + "\r\n");
-    tessaro::LoadCurrentFileSetting();
-    EXPECT_EQ(Config->RecentFiles[0], Home("TESRO.QTM"));
+    tessaro::LoadCurrentFileSetting(*record_);
+    EXPECT_EQ(record_->RecentFiles[0], Home("TESRO.QTM"));
 }
 
 TEST_F(SettingsTest, NewFileHasSectionsAndKeysInOrder) {
-    tessaro::LoadAllSettings();
-    ASSERT_TRUE(tessaro::SaveAllSettings());
+    tessaro::LoadAllSettings(*record_);
+    ASSERT_TRUE(tessaro::SaveAllSettings(*record_));
     using Keys = std::vector<std::string>;
     const Keys font = {"Color", "Font Name", "Size", "Bold", "Italic"};
     Keys gridFont = font;
@@ -355,10 +352,10 @@ TEST_F(SettingsTest, NewFileHasSectionsAndKeysInOrder) {
 
 TEST_F(SettingsTest, SaveKeepsForeignKeysAndStoredOrder) {
     Put("; hand edited\r\n[Capture]\r\nSpeed=2\r\nMy Own=keep\r\nKeys=No\r\n\r\n[Other]\r\nx=1\r\n");
-    tessaro::LoadCaptureSettings();
-    EXPECT_EQ(Config->CapSpeed, 2);
-    EXPECT_FALSE(Config->CapKeys);
-    ASSERT_TRUE(tessaro::SaveCaptureSettings());
+    tessaro::LoadCaptureSettings(*record_);
+    EXPECT_EQ(record_->CapSpeed, 2);
+    EXPECT_FALSE(record_->CapKeys);
+    ASSERT_TRUE(tessaro::SaveCaptureSettings(*record_));
     const auto layout = Layout();
     ASSERT_EQ(layout.size(), 2u);
     const std::vector<std::string> capture = {
@@ -450,13 +447,12 @@ TEST_F(SettingsTest, WrittenFileReadsBackIdentically) {
     const std::string current = Home("CURRENT.QTM");
     fs::create_directories(root_ / "home");
     std::ofstream(current) << "x";
-    FillNonDefaults(*Config, current);
-    ASSERT_TRUE(tessaro::SaveAllSettings());
+    FillNonDefaults(*record_, current);
+    ASSERT_TRUE(tessaro::SaveAllSettings(*record_));
     const std::string first = Slurp();
 
     TConfigRecord reread;
-    Config = &reread;
-    tessaro::LoadAllSettings();
+    tessaro::LoadAllSettings(reread);
     EXPECT_EQ(reread.GridTitleFont.Color, -2147483643);
     EXPECT_TRUE(reread.GridTitleFont.StrikeOut && reread.GridTitleStrikeout);
     EXPECT_EQ(reread.EMailName, "Ren\xE9");
@@ -464,18 +460,18 @@ TEST_F(SettingsTest, WrittenFileReadsBackIdentically) {
     EXPECT_EQ(reread.RecentFiles[0], current);
 
     UseWindowsDirectory(root_ / "win2");
-    ASSERT_TRUE(tessaro::SaveAllSettings());
+    ASSERT_TRUE(tessaro::SaveAllSettings(reread));
     EXPECT_EQ(Slurp(), first);  // every value came back as it was written
 }
 
 TEST_F(SettingsTest, FontStyleReachesTheFileAndFlagsRebuildTheStyle) {
-    tessaro::LoadAllSettings();
-    Config->GridFont.Bold = true;  // as a font dialog would change it
-    Config->GridFont.StrikeOut = true;
-    Config->PrintListFont.Italic = true;
-    ASSERT_TRUE(tessaro::SaveGridFontSettings());
-    ASSERT_TRUE(tessaro::SavePrintListFontSettings());
-    EXPECT_TRUE(Config->GridBold && Config->GridStrikeout && Config->PrintListItalic);
+    tessaro::LoadAllSettings(*record_);
+    record_->GridFont.Bold = true;  // as a font dialog would change it
+    record_->GridFont.StrikeOut = true;
+    record_->PrintListFont.Italic = true;
+    ASSERT_TRUE(tessaro::SaveGridFontSettings(*record_));
+    ASSERT_TRUE(tessaro::SavePrintListFontSettings(*record_));
+    EXPECT_TRUE(record_->GridBold && record_->GridStrikeout && record_->PrintListItalic);
     EXPECT_EQ(Stored("Grid Font", "Bold"), "Yes");
     EXPECT_EQ(Stored("Grid Font", "Strikeout"), "Yes");
     EXPECT_EQ(Stored("Grid Font", "Italic"), "No");
@@ -483,11 +479,11 @@ TEST_F(SettingsTest, FontStyleReachesTheFileAndFlagsRebuildTheStyle) {
     EXPECT_EQ(Stored("Print List Font", "Underline"), "<absent>");
 
     Put("[Grid Title Font]\r\nUnderline=yes\r\nFont Name=" + std::string(200, 'f') + "\r\nSize=x\r\n");
-    tessaro::LoadGridTitleFontSettings();
-    EXPECT_TRUE(Config->GridTitleFont.Underline);
-    EXPECT_FALSE(Config->GridTitleFont.Bold);
-    EXPECT_EQ(Config->GridTitleFont.Name, std::string(149, 'f'));
-    EXPECT_EQ(Config->GridTitleFont.Size, 0);
+    tessaro::LoadGridTitleFontSettings(*record_);
+    EXPECT_TRUE(record_->GridTitleFont.Underline);
+    EXPECT_FALSE(record_->GridTitleFont.Bold);
+    EXPECT_EQ(record_->GridTitleFont.Name, std::string(149, 'f'));
+    EXPECT_EQ(record_->GridTitleFont.Size, 0);
 }
 
 TEST_F(SettingsTest, UnwritableFileIsReportedOnce) {
@@ -497,12 +493,12 @@ TEST_F(SettingsTest, UnwritableFileIsReportedOnce) {
         return win::MbResult::Ok;
     });
     setenv("TESSARO_WINDIR", "/proc/self/tessaro-no-such-dir", 1);  // nobody can create files there
-    tessaro::LoadAllSettings();
-    EXPECT_FALSE(tessaro::SaveAllSettings());
+    tessaro::LoadAllSettings(*record_);
+    EXPECT_FALSE(tessaro::SaveAllSettings(*record_));
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].caption, "Error");
     EXPECT_NE(calls[0].text.find("TESRO.INI"), std::string::npos);
-    EXPECT_FALSE(tessaro::SaveEMailSettings());
+    EXPECT_FALSE(tessaro::SaveEMailSettings(*record_));
     EXPECT_EQ(calls.size(), 2u);
 }
 
@@ -512,12 +508,12 @@ TEST_F(SettingsTest, SavingAllTriesEverySectionAndNamesTheFailuresOnce) {
         calls.push_back(call);
         return win::MbResult::Ok;
     });
-    tessaro::LoadAllSettings();
+    tessaro::LoadAllSettings(*record_);
     // A value that cannot be one line of the file fails its section only.
-    Config->RecentFiles[2] = std::string("a\nb");
-    Config->RecentFiles[0] = std::string("c\rd");
-    Config->SMTPPort = 2525;
-    EXPECT_FALSE(tessaro::SaveAllSettings());
+    record_->RecentFiles[2] = std::string("a\nb");
+    record_->RecentFiles[0] = std::string("c\rd");
+    record_->SMTPPort = 2525;
+    EXPECT_FALSE(tessaro::SaveAllSettings(*record_));
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].caption, "Error");
     EXPECT_NE(calls[0].text.find("(section [Misc])"), std::string::npos) << calls[0].text;
@@ -528,10 +524,10 @@ TEST_F(SettingsTest, SavingAllTriesEverySectionAndNamesTheFailuresOnce) {
                                         "Script Page", "Network", "Print List Font", "Scheduler", "EMail"}));
     EXPECT_EQ(Stored("EMail", "SMTP Port"), "2525");
 
-    Config->RecentFiles[2] = std::string("ok");
-    Config->SMTPHost = std::string("x\ny");
+    record_->RecentFiles[2] = std::string("ok");
+    record_->SMTPHost = std::string("x\ny");
     calls.clear();
-    EXPECT_FALSE(tessaro::SaveAllSettings());
+    EXPECT_FALSE(tessaro::SaveAllSettings(*record_));
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_NE(calls[0].text.find("(sections [Misc], [EMail])"), std::string::npos) << calls[0].text;
     EXPECT_EQ(Stored("Misc", "Last File 2"), "ok");
@@ -552,10 +548,10 @@ TEST_F(SettingsTest, ReadOnlyFileIsReportedAndLeftAsItIs) {
         calls.push_back(call);
         return win::MbResult::Ok;
     });
-    tessaro::LoadAllSettings();
-    EXPECT_FALSE(Config->UseTray);
-    EXPECT_FALSE(tessaro::SaveAllSettings());
-    EXPECT_FALSE(tessaro::SaveNetworkSettings());
+    tessaro::LoadAllSettings(*record_);
+    EXPECT_FALSE(record_->UseTray);
+    EXPECT_FALSE(tessaro::SaveAllSettings(*record_));
+    EXPECT_FALSE(tessaro::SaveNetworkSettings(*record_));
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].caption, "Error");
     EXPECT_NE(calls[0].text.find("TESRO.INI"), std::string::npos);

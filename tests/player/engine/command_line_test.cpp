@@ -138,15 +138,11 @@ class SavedSwitches : public ::testing::Test {
 protected:
     void SetUp() override {
         record_ = std::make_unique<TConfigRecord>();
-        Config = record_.get();
-        LoadAllSettings();
+        LoadAllSettings(*record_);
     }
-    void TearDown() override { Config = nullptr; }
     TConfigRecord Reread() {
         TConfigRecord fresh;
-        Config = &fresh;
-        LoadAllSettings();
-        Config = record_.get();
+        LoadAllSettings(fresh);
         return fresh;
     }
     TempDir dir_;
@@ -156,10 +152,10 @@ protected:
 TEST_F(SavedSwitches, SwitchesPersistAndIgnoredOnesLeaveTheStoredValue) {
     const std::string file = dir_.file("Other.qtm");
     std::ofstream(file).put('\0');
-    const std::uint16_t before = Config->SyncMinutes;
+    const std::uint16_t before = record_->SyncMinutes;
     StartSwitches state;
-    ProcessParams({"/SM99", "/SM0", "/T", "/H", "/EY", "/N", "/F" + file}, *Config, state, none);
-    ASSERT_TRUE(SaveSwitchSettings());
+    ProcessParams({"/SM99", "/SM0", "/T", "/H", "/EY", "/N", "/F" + file}, *record_, state, none);
+    ASSERT_TRUE(SaveSwitchSettings(*record_));
     TConfigRecord saved = Reread();
     EXPECT_EQ(saved.SyncMinutes, before);
     EXPECT_FALSE(saved.UseTray);
@@ -167,8 +163,8 @@ TEST_F(SavedSwitches, SwitchesPersistAndIgnoredOnesLeaveTheStoredValue) {
     EXPECT_TRUE(saved.NetworkMode);
     EXPECT_EQ(saved.RecentFiles[0].str(), file);
 
-    ProcessParams({"/SM45", "/H", "/T"}, *Config, state, none);
-    ASSERT_TRUE(SaveSwitchSettings());
+    ProcessParams({"/SM45", "/H", "/T"}, *record_, state, none);
+    ASSERT_TRUE(SaveSwitchSettings(*record_));
     saved = Reread();
     EXPECT_EQ(saved.SyncMinutes, 45);
     EXPECT_TRUE(saved.UseTray);

@@ -50,7 +50,6 @@ TMacroRecord Record(const std::string& name, const std::string& text, bool enabl
 class MacroFileControlTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Config = config.get();
         TMacroRecord menu = Record("menu", "");
         menu.Scope = scPopupMenu;
         PopupMenu items;
@@ -64,7 +63,6 @@ protected:
         config->RecentFiles[0] = path;
         ASSERT_TRUE(file.LoadMacroFile(path));  // and the five system macros after them
     }
-    void TearDown() override { Config = nullptr; }
 
     // Plays through the interpreter with the file-backed host in place of the fake.
     std::string Play(std::string_view text) {

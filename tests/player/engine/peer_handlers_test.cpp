@@ -66,7 +66,6 @@ protected:
     std::vector<std::uint32_t> unhooked;
 
     void SetUp() override {
-        Config = config.get();
         link.master = master.get();
         context.hooks = {[this] { return ++hookSerial; }, [this] { return 100 + ++hookSerial; },
                          [this](std::uint32_t h) { unhooked.push_back(h); }};
@@ -76,7 +75,6 @@ protected:
         steps.clear();
         link.calls.clear();
     }
-    void TearDown() override { Config = nullptr; }
 
     void WriteIni(const std::string& text) { std::ofstream(dir.file("TESRO.INI")) << text; }
 };

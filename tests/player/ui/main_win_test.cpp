@@ -33,14 +33,10 @@ protected:
     void SetUp() override {
         EnsureQtApplication();
         win::SelectBackend(win::Backend::Sim);
-        Config = config.get();
-        LoadAllSettings();
+        LoadAllSettings(*config);
         config->RecentFiles[0] = dir.file("TESRO.QTM");
     }
-    void TearDown() override {
-        main.reset();
-        Config = nullptr;
-    }
+    void TearDown() override { main.reset(); }
     void Start() {
         main = TMainWin::Create(*config, *glob, {"/EN"});
         ASSERT_NE(main, nullptr);

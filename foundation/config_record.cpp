@@ -1,7 +1,0 @@
-#include "foundation/config_record.h"
-
-namespace tessaro {
-
-TConfigRecord* Config = nullptr;
-
-}  // namespace tessaro
