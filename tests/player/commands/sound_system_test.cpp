@@ -11,7 +11,7 @@
 
 #include "platform/mixer.h"
 #include "player/commands/multimedia.h"
-#include "player/commands/qt_sound.h"
+#include "player/commands/sound_output.h"
 #include "player/engine/mixer.h"
 #include "pulse_server.h"
 #include "tests/player/engine/interpreter_doubles.h"
@@ -49,7 +49,7 @@ struct RealDevices {
     }
     std::unique_ptr<win::AudioMixerOpener> opener = win::SystemMixerOpener();
     std::unique_ptr<win::CdDrives> cds = win::SystemCdDrives();
-    QtSoundOutput sound;
+    ServiceSoundOutput sound;
     NoVideo video;
     testing::Rig rig;
 };
@@ -69,7 +69,7 @@ protected:
 TEST_F(SoundSystem, AWaitedSoundLastsItsLengthOnTheSinkAndABadFileIsSilent) {
     const std::string wav = dir_.file("tone.wav");
     testing::WriteToneWav(wav, 1000);
-    QtSoundOutput sound;
+    ServiceSoundOutput sound;
     QElapsedTimer timer;
     timer.start();
     ASSERT_TRUE(sound.Start(wav));
