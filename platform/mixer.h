@@ -37,7 +37,7 @@ public:
     virtual std::unique_ptr<AudioMixer> Open(int midiDeviceId, int& error) = 0;
 };
 
-// The machine's sound system (ALSA).
+// The machine's sound system (ALSA, in a plugin loaded by the first Open).
 std::unique_ptr<AudioMixerOpener> SystemMixerOpener();
 
 }  // namespace win

@@ -93,6 +93,8 @@ CommandOutcome MultimediaCommands::Run(MacroPlayer& player, const CommandToken& 
     } catch (const EMMError& error) {
         // The macro goes on; the sound system's own failure is the user's to see.
         player.services().windows.DoAMessage("Macro Error", error.what());
+    } catch (const SoundUnavailable& error) {
+        player.services().windows.DoAMessage("Multimedia Error", error.what());
     }
     return CommandOutcome::Done;
 }

@@ -2,6 +2,7 @@
 // The multimedia commands: sounds, video clips, volume, balance, tone and mute on the
 // mixer (opened on first use), and the audio CD.
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "platform/cdrom.h"
@@ -12,11 +13,18 @@ namespace tessaro {
 
 class TMidiMixer;
 
+// Thrown when no sound can be played on this computer; what() is the user's text.
+class SoundUnavailable : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // One sound at a time: starting one stops the one before.
 class SoundOutput {
 public:
     virtual ~SoundOutput() = default;
     // False when the file cannot be played (missing, not a sound): nothing plays then.
+    // Throws SoundUnavailable when sounds cannot be played here at all.
     virtual bool Start(const std::string& path) = 0;
     virtual bool Playing() = 0;
     virtual void Stop() = 0;

@@ -2,7 +2,7 @@
 
 #include "player/commands/datetime.h"
 #include "player/commands/files_drives_dialup.h"
-#include "player/commands/qt_sound.h"
+#include "player/commands/sound_output.h"
 
 namespace tessaro {
 
@@ -29,7 +29,7 @@ public:
 struct MediaHolder {
     explicit MediaHolder(std::unique_ptr<VideoWindow> v) : video(std::move(v)) {}
     std::unique_ptr<win::AudioMixerOpener> mixers = win::SystemMixerOpener();
-    QtSoundOutput sound;
+    ServiceSoundOutput sound;
     std::unique_ptr<VideoWindow> video;
     std::unique_ptr<win::CdDrives> cds = win::SystemCdDrives();
 };

@@ -1,10 +1,8 @@
 #include "player/schedule/wave_sound.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFileInfo>
-#include <QSoundEffect>
 #include <QTimer>
-#include <QUrl>
 
 #include <cstring>
 #include <fstream>
@@ -14,6 +12,8 @@
 namespace tessaro {
 
 namespace {
+
+constexpr std::chrono::milliseconds kPoll{20};
 
 std::uint32_t Le32(const char* p) {
     const auto* u = reinterpret_cast<const unsigned char*>(p);
@@ -48,38 +48,24 @@ std::optional<std::chrono::milliseconds> WaveDuration(const std::string& utf8Pat
     return std::nullopt;
 }
 
-WavePlayer::WavePlayer() = default;
-WavePlayer::~WavePlayer() = default;
-
-void WavePlayer::DoWave(const std::string& path, bool wait) {
+std::string WavePlayer::DoWave(const std::string& path, bool wait) {
     const std::string utf8 = win::Cp1252ToUtf8(path);
-    const QString file = QString::fromStdString(utf8);
-    if (file.isEmpty() || !QFileInfo(file).isFile()) return;
-    sound_ = std::make_unique<QSoundEffect>();
-    QSoundEffect& sound = *sound_;
-    sound.setSource(QUrl::fromLocalFile(file));
-    sound.play();
+    const SoundStart start = sound_.Start(utf8);
+    if (start == SoundStart::Unavailable) return sound_.Unavailable();
     const std::optional<std::chrono::milliseconds> length = WaveDuration(utf8);
-    if (!wait || !length || sound.status() == QSoundEffect::Error) return;
+    if (start != SoundStart::Started || !wait || !length) return {};
 
     // Until the sound ends or fails, and never much longer than it lasts.
-    QEventLoop loop;
-    bool started = sound.isPlaying();
-    QTimer limit;
-    limit.setSingleShot(true);
-    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(&sound, &QSoundEffect::statusChanged, &loop, [&] {
-        if (sound.status() == QSoundEffect::Error) loop.quit();
-    });
-    QObject::connect(&sound, &QSoundEffect::playingChanged, &loop, [&] {
-        if (sound.isPlaying())
-            started = true;
-        else if (started)
-            loop.quit();
-    });
-    limit.start(*length + kStartLimit);
-    loop.exec();
-    sound.stop();
+    QElapsedTimer elapsed;
+    elapsed.start();
+    const qint64 limit = (*length + kStartLimit).count();
+    while (sound_.Playing() && elapsed.elapsed() < limit) {
+        QEventLoop loop;
+        QTimer::singleShot(kPoll, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    sound_.Stop();
+    return {};
 }
 
 }  // namespace tessaro

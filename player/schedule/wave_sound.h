@@ -2,13 +2,11 @@
 // Sound files for the scheduler (DoWave): played asynchronously, or until their end while
 // the event loop runs. A missing or broken file plays nothing, and a wait never outlasts
 // its limits.
-#include <QObject>
 #include <chrono>
-#include <memory>
 #include <optional>
 #include <string>
 
-class QSoundEffect;
+#include "player/engine/sound_service.h"
 
 namespace tessaro {
 
@@ -16,20 +14,19 @@ namespace tessaro {
 // one (a broken file is never waited for).
 std::optional<std::chrono::milliseconds> WaveDuration(const std::string& utf8Path);
 
-class WavePlayer : public QObject {
-    Q_OBJECT
+class WavePlayer {
 public:
-    WavePlayer();
-    ~WavePlayer() override;
+    explicit WavePlayer(SoundService& sound) : sound_(sound) {}
 
-    // `path` in Windows-1252. With `wait`, returns when the sound ended or failed.
-    void DoWave(const std::string& path, bool wait);
+    // `path` in Windows-1252. With `wait`, returns when the sound ended or failed. When
+    // sounds cannot be played here, returns why (the caller tells the user).
+    std::string DoWave(const std::string& path, bool wait);
 
     // Longest wait beyond the sound's own length.
     static constexpr std::chrono::milliseconds kStartLimit{5000};
 
 private:
-    std::unique_ptr<QSoundEffect> sound_;  // the last one, kept while it plays
+    SoundService& sound_;
 };
 
 }  // namespace tessaro

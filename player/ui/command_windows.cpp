@@ -6,7 +6,6 @@
 #include <QWidget>
 
 #include "platform/cp1252.h"
-#include "platform/media_support.h"
 #include "player/ui/message_windows.h"
 #include "player/ui/player_windows.h"
 
@@ -35,13 +34,9 @@ private:
 class QtVideo : public VideoWindow {
 public:
     explicit QtVideo(QtPlayerWindows& windows) : windows_(windows) {}
+    // The command's path is UTF-8; the player's windows take Windows-1252 like every text.
     void PlayVideo(const std::string& path, int mode) override {
-        // The framework's player crashes without its basic plug-ins: ask before it starts.
-        if (const auto missing = win::MissingMediaPlugin(path)) {
-            windows_.DoAMessage("Multimedia Error", MissingPluginText(win::Utf8ToCp1252(path), *missing));
-            return;
-        }
-        windows_.PlayVideo(path, mode);
+        windows_.PlayVideo(win::Utf8ToCp1252(path), mode);
     }
 
 private:

@@ -86,7 +86,9 @@ bool PlayerAutomation::ActivateProgram(const std::string& name) {
     return ActivateProg(win::ActiveDesktop(), name) != 0;
 }
 
-void PlayerAutomation::PlaySound(const std::string& file, bool wait) { wave_.DoWave(file, wait); }
+void PlayerAutomation::PlaySound(const std::string& file, bool wait) {
+    if (const std::string error = wave_.DoWave(file, wait); !error.empty()) Warning(error);
+}
 
 void PlayerAutomation::PlayTimed(int n, const TMacroRecord& rec, bool capsLockWasOn) {
     ctx_.triggers.dispatch().PlayOnce(n, rec, capsLockWasOn);

@@ -71,7 +71,8 @@ public:
 private:
     Context ctx_;
     DesktopScreenSaver screenSaver_;
-    WavePlayer wave_;
+    SoundService sound_;
+    WavePlayer wave_{sound_};
     std::unique_ptr<AbbreviationTrigger> abbreviations_;
     std::unique_ptr<Scheduler> scheduler_;
     std::unique_ptr<NetworkTimers> networkTimers_;

@@ -5,6 +5,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/screen.h"
+#include "player/commands/multimedia.h"
 #include "player/ui/message_windows.h"
 #include "player/ui/video_plugin.h"
 
@@ -106,7 +107,11 @@ void QtPlayerWindows::PlayVideo(const std::string& file, int mode) {
     VideoPlayerPlugin* video = LoadVideoPlayerPlugin(missing);
     if (video) missing = video->MissingBackend();
     if (!missing.isEmpty()) {
-        DoAMessage("Error", win::Utf8ToCp1252(missing.toStdString()));
+        DoAMessage("Multimedia Error", win::Utf8ToCp1252(missing.toStdString()));
+        return;
+    }
+    if (const QString lacking = video->MissingForFile(Q(file)); !lacking.isEmpty()) {
+        DoAMessage("Multimedia Error", MissingPluginText(file, lacking.toStdString()));
         return;
     }
     FlagGuard inUse(videoInUse_);

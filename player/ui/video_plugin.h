@@ -16,6 +16,9 @@ public:
     // missing. Asked before any player is built: a missing media element must never reach
     // the media backend.
     virtual QString MissingBackend() = 0;
+    // Empty when `file` can be handed to a player (a damaged or absent file included: the
+    // player tells those); else what the backend lacks for it, in the backend's words.
+    virtual QString MissingForFile(const QString& file) = 0;
     // The "Video Clip Player" window: mode 1 starts when the window activates, 2 plays to
     // the end and closes, 3 waits for the user.
     virtual std::unique_ptr<QDialog> CreatePlayAVI(const QString& file, int mode) = 0;
@@ -27,5 +30,5 @@ VideoPlayerPlugin* LoadVideoPlayerPlugin(QString& error);
 
 }  // namespace tessaro
 
-#define TessaroVideoPlayerPlugin_iid "org.tessaro.VideoPlayerPlugin/1"
+#define TessaroVideoPlayerPlugin_iid "org.tessaro.VideoPlayerPlugin/2"
 Q_DECLARE_INTERFACE(tessaro::VideoPlayerPlugin, TessaroVideoPlayerPlugin_iid)

@@ -1,6 +1,7 @@
 #include "player/ui/video/media_backend.h"
 
-#include <dlfcn.h>
+#include <gst/gst.h>
+#include <gst/pbutils/pbutils.h>
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -15,11 +16,15 @@ struct Element {
     const char* package;
 };
 
-// What Qt's GStreamer player links for a file with a picture and sound.
-constexpr std::array<Element, 9> kVideoElements{{
+// What Qt's GStreamer player builds for a file with a picture and sound.
+constexpr std::array<Element, 13> kVideoElements{{
+    {"playbin", "gstreamer1.0-plugins-base"},
     {"queue", "libgstreamer1.0-0"},
     {"tee", "libgstreamer1.0-0"},
+    {"identity", "libgstreamer1.0-0"},
+    {"input-selector", "libgstreamer1.0-0"},
     {"uridecodebin", "gstreamer1.0-plugins-base"},
+    {"decodebin", "gstreamer1.0-plugins-base"},
     {"videoconvert", "gstreamer1.0-plugins-base"},
     {"videoscale", "gstreamer1.0-plugins-base"},
     {"audioconvert", "gstreamer1.0-plugins-base"},
@@ -28,8 +33,11 @@ constexpr std::array<Element, 9> kVideoElements{{
     {"autoaudiosink", "gstreamer1.0-plugins-good"},
 }};
 
-struct LibraryCloser {
-    void operator()(void* handle) const { ::dlclose(handle); }
+constexpr GstClockTime kDiscoveryTimeout = 10 * GST_SECOND;
+
+template <typename T>
+struct Unref {
+    void operator()(T* p) const { g_object_unref(p); }
 };
 
 const char* PackageOf(const std::string& element) {
@@ -38,30 +46,37 @@ const char* PackageOf(const std::string& element) {
     return "libgstreamer1.0-0";
 }
 
+bool GStreamerChosen() {
+    const QByteArray chosen = qgetenv("QT_MEDIA_BACKEND");
+    return chosen.isEmpty() || chosen == "gstreamer";
+}
+
+bool FrameworkStarted() { return gst_is_initialized() || gst_init_check(nullptr, nullptr, nullptr); }
+
+// "gstreamer|1.0|app|description|detail" of each missing plug-in: the descriptions.
+std::string MissingDescriptions(GstDiscovererInfo* info) {
+    std::string what;
+    if (const gchar** details = gst_discoverer_info_get_missing_elements_installer_details(info)) {
+        for (const gchar** d = details; *d; ++d) {
+            std::string detail = *d;
+            for (int field = 0; field < 3 && detail.find('|') != std::string::npos; ++field)
+                detail.erase(0, detail.find('|') + 1);
+            what += (what.empty() ? "" : ", ") + detail.substr(0, detail.find('|'));
+        }
+    }
+    return what.empty() ? std::string("unknown") : what;
+}
+
 }  // namespace
 
 std::vector<std::string> MissingVideoElements() {
-    const QByteArray chosen = qgetenv("QT_MEDIA_BACKEND");
-    if (!chosen.isEmpty() && chosen != "gstreamer") return {};
+    if (!GStreamerChosen()) return {};
     std::vector<std::string> missing;
-    // Never unloaded: once initialised, the library's types live on in GLib.
-    const std::unique_ptr<void, LibraryCloser> library(
-        ::dlopen("libgstreamer-1.0.so.0", RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE));
-    void* gst = library.get();
-    using InitCheck = int (*)(int*, char***, void**);
-    using FactoryFind = void* (*)(const char*);
-    using ObjectUnref = void (*)(void*);
-    const auto init = gst ? reinterpret_cast<InitCheck>(::dlsym(gst, "gst_init_check")) : nullptr;
-    const auto find = gst ? reinterpret_cast<FactoryFind>(::dlsym(gst, "gst_element_factory_find")) : nullptr;
-    const auto unref = gst ? reinterpret_cast<ObjectUnref>(::dlsym(gst, "gst_object_unref")) : nullptr;
-    void* error = nullptr;  // left to leak in the rare failure: its type is the library's own
-    if (!init || !find || !unref || !init(nullptr, nullptr, &error)) {
-        for (const Element& e : kVideoElements) missing.push_back(e.name);
-        return missing;
-    }
+    const bool started = FrameworkStarted();
     for (const Element& e : kVideoElements) {
-        if (void* factory = find(e.name))
-            unref(factory);
+        GstElementFactory* factory = started ? gst_element_factory_find(e.name) : nullptr;
+        if (factory)
+            gst_object_unref(factory);
         else
             missing.push_back(e.name);
     }
@@ -77,6 +92,29 @@ std::string DescribeMissingElements(const std::vector<std::string>& elements) {
     }
     return "Video clips cannot be played on this computer: the media elements " + names +
            " are missing. Install " + packages + ".";
+}
+
+std::optional<std::string> MissingMediaPlugin(const std::string& path) {
+    if (!GStreamerChosen()) return std::nullopt;
+    if (!FrameworkStarted()) return std::string("the media framework could not start");
+    GError* error = nullptr;
+    gchar* uri = gst_filename_to_uri(path.c_str(), &error);
+    g_clear_error(&error);
+    if (!uri) return std::nullopt;
+    const std::unique_ptr<GstDiscoverer, Unref<GstDiscoverer>> discoverer(
+        gst_discoverer_new(kDiscoveryTimeout, &error));
+    g_clear_error(&error);
+    if (!discoverer) {
+        g_free(uri);
+        return std::string("discoverer");
+    }
+    const std::unique_ptr<GstDiscovererInfo, Unref<GstDiscovererInfo>> info(
+        gst_discoverer_discover_uri(discoverer.get(), uri, &error));
+    g_free(uri);
+    g_clear_error(&error);
+    if (!info || gst_discoverer_info_get_result(info.get()) != GST_DISCOVERER_MISSING_PLUGINS)
+        return std::nullopt;
+    return MissingDescriptions(info.get());
 }
 
 }  // namespace tessaro

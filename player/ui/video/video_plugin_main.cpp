@@ -16,6 +16,10 @@ public:
         const auto missing = MissingVideoElements();
         return missing.empty() ? QString() : QString::fromStdString(DescribeMissingElements(missing));
     }
+    QString MissingForFile(const QString& file) override {
+        const auto missing = MissingMediaPlugin(file.toStdString());
+        return missing ? QString::fromStdString(*missing) : QString();
+    }
     std::unique_ptr<QDialog> CreatePlayAVI(const QString& file, int mode) override {
         return std::make_unique<TDoPlayAVI>(file, mode);
     }

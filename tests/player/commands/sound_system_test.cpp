@@ -1,7 +1,8 @@
 // Sounds and the mixer on a real sound server (a private PulseAudio with a null sink):
 // a waited sound lasts its length and reaches the sink, volume and mute commands move the
 // sink, changes made elsewhere are reported, and a server that goes away is an error
-// message, not a stuck macro.
+// message, not a stuck macro. Without a server: the sound plugin is mapped only once a
+// sound plays, and one that cannot be loaded is a message while the macro goes on.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -11,10 +12,11 @@
 
 #include "platform/mixer.h"
 #include "player/commands/multimedia.h"
-#include "player/commands/qt_sound.h"
+#include "player/commands/sound_output.h"
 #include "player/engine/mixer.h"
 #include "pulse_server.h"
 #include "tests/player/engine/interpreter_doubles.h"
+#include "tests/support/mapped_libraries.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro {
@@ -42,14 +44,15 @@ public:
 
 // The interpreter with the machine's sound output, mixer and CD drives behind it.
 struct RealDevices {
-    RealDevices() {
+    // `soundPlugin` empty: the sound plugin beside the program.
+    explicit RealDevices(std::string soundPlugin = {}) : sound(std::move(soundPlugin)) {
         rig.families.Register(
             CommandFamilyId::Multimedia,
             std::make_unique<MultimediaCommands>(MultimediaDevices{*opener, sound, video, *cds}));
     }
     std::unique_ptr<win::AudioMixerOpener> opener = win::SystemMixerOpener();
     std::unique_ptr<win::CdDrives> cds = win::SystemCdDrives();
-    QtSoundOutput sound;
+    ServiceSoundOutput sound;
     NoVideo video;
     testing::Rig rig;
 };
@@ -69,7 +72,7 @@ protected:
 TEST_F(SoundSystem, AWaitedSoundLastsItsLengthOnTheSinkAndABadFileIsSilent) {
     const std::string wav = dir_.file("tone.wav");
     testing::WriteToneWav(wav, 1000);
-    QtSoundOutput sound;
+    ServiceSoundOutput sound;
     QElapsedTimer timer;
     timer.start();
     ASSERT_TRUE(sound.Start(wav));
@@ -138,6 +141,39 @@ TEST_F(SoundSystem, AServerThatGoesAwayIsAMacroErrorAndTheMacroGoesOn) {
     ASSERT_EQ(rig.windows.messages.size(), 1u);
     EXPECT_EQ(rig.windows.messages[0].caption, "Macro Error");
     EXPECT_TRUE(rig.windows.messages[0].text.starts_with("Multimedia ")) << rig.windows.messages[0].text;
+}
+
+TEST(SoundOutput, ThePluginIsMappedOnlyOnceASoundPlays) {
+    EnsureApp();
+    testing::TempDir dir;
+    const std::string wav = dir.file("tone.wav");
+    testing::WriteToneWav(wav, 100);
+    ASSERT_FALSE(testing::Mapped("libQt6Multimedia"))
+        << "the sound libraries are linked in, not loaded on use";
+    RealDevices commands;
+    EXPECT_EQ(commands.rig.Play("<WAV2:" + dir.file("missing.wav") + ">a"), "a");
+    EXPECT_FALSE(testing::Mapped("libtessound.so")) << "no file, no plugin";
+    EXPECT_EQ(commands.rig.Play("<WAV2:" + wav + ">b"), "ab");
+    EXPECT_TRUE(testing::Mapped("libtessound.so"));
+    EXPECT_TRUE(commands.rig.windows.messages.empty()) << commands.rig.windows.messages[0].text;
+    commands.sound.Stop();
+}
+
+TEST(SoundOutput, AnUnloadablePluginIsToldAndTheMacroGoesOn) {
+    EnsureApp();
+    testing::TempDir dir;
+    const std::string wav = dir.file("tone.wav");
+    testing::WriteToneWav(wav, 100);
+    RealDevices commands(dir.file("libtessound.so"));
+    EXPECT_EQ(commands.rig.Play("<WAV1:" + wav + ">after"), "after");
+    ASSERT_EQ(commands.rig.windows.messages.size(), 1u);
+    EXPECT_EQ(commands.rig.windows.messages[0].caption, "Multimedia Error");
+    EXPECT_TRUE(commands.rig.windows.messages[0].text.starts_with(
+        "Sounds cannot be played: the sound plugin " + dir.file("libtessound.so") + " cannot be loaded ("))
+        << commands.rig.windows.messages[0].text;
+    // Beeps need no plugin.
+    commands.rig.Play("<BEEP>");
+    EXPECT_EQ(commands.rig.windows.messages.size(), 1u);
 }
 
 }  // namespace

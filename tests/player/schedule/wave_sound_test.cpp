@@ -56,13 +56,14 @@ TEST(WavePlayer, MissingAndBrokenFilesNeverHoldTheWaitingMacro) {
     std::filesystem::create_directories(dir);
     const std::string broken = (dir / "broken.wav").string();
     std::ofstream(broken) << "RIFF\x10\0\0\0WAVEfmt garbage that is no sound";
-    WavePlayer player;
+    SoundService sound;
+    WavePlayer player(sound);
     QElapsedTimer t;
     t.start();
-    player.DoWave((dir / "missing.wav").string(), true);
+    EXPECT_EQ(player.DoWave((dir / "missing.wav").string(), true), "");
     EXPECT_LT(t.elapsed(), 100);
     t.restart();
-    player.DoWave(broken, true);
+    EXPECT_EQ(player.DoWave(broken, true), "");
     EXPECT_LE(t.elapsed(), WavePlayer::kStartLimit.count() + 1000);
     player.DoWave(broken, false);
     // A sound of 0.2 s is waited for at most its length and the start limit.
@@ -71,6 +72,22 @@ TEST(WavePlayer, MissingAndBrokenFilesNeverHoldTheWaitingMacro) {
     t.restart();
     player.DoWave(tone, true);
     EXPECT_LE(t.elapsed(), 200 + WavePlayer::kStartLimit.count() + 1000);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(WavePlayer, ASoundPluginThatCannotLoadIsToldNotWaitedFor) {
+    EnsureApp();
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("tessaro-noplug-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string tone = (dir / "tone.wav").string();
+    WriteWave(tone, 16000, 32000);
+    SoundService sound((dir / "libtessound.so").string());
+    WavePlayer player(sound);
+    QElapsedTimer t;
+    t.start();
+    EXPECT_TRUE(player.DoWave(tone, true).starts_with("Sounds cannot be played: the sound plugin "));
+    EXPECT_LT(t.elapsed(), 1000);
     std::filesystem::remove_all(dir);
 }
 

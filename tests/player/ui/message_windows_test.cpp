@@ -16,6 +16,8 @@
 #include "platform/message_box.h"
 #include "platform/sim/sim_desktop.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/wav_file.h"
+#include "player/ui/command_windows.h"
 #include "player/ui/message_windows.h"
 #include "player/ui/player_windows.h"
 #include "player/ui/video_plugin.h"
@@ -255,6 +257,33 @@ TEST_F(MessageWindows, MissingMediaElementsAreToldNotCrashedOn) {
         ::testing::ExitedWithCode(0),
         "told: Video clips cannot be played on this computer: the media elements .*videoconvert.* are "
         "missing\\. Install .*gstreamer1\\.0-plugins-base");
+}
+
+// A clip whose name is not plain ASCII reaches the media check under its own name: with the
+// framework's reader of its format hidden, the command says so and names the file.
+TEST_F(MessageWindows, AClipWithAnAccentedNameIsCheckedUnderThatName) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::string dir = ::testing::TempDir() + "accented-clip";
+    const std::string clip = dir + "/caf\xc3\xa9.wav";  // UTF-8, as the command hands it on
+    EXPECT_EXIT(
+        {
+            std::filesystem::create_directories(dir);
+            testing::WriteToneWav(clip, 200);
+            ::setenv("GST_REGISTRY_1_0", (dir + "/registry.bin").c_str(), 1);
+            ::setenv("GST_PLUGIN_FEATURE_RANK", "wavparse:NONE", 1);
+            if (const std::string missing = MissingForVideo(); !missing.empty()) {
+                std::fprintf(stderr, "told: %s\n", missing.c_str());  // no framework at all
+                std::exit(0);
+            }
+            std::string told;
+            QTimer::singleShot(60, [&] { AnswerMessage(told); });
+            CreateVideoWindow(windows_)->PlayVideo(clip, 2);
+            std::fprintf(stderr, "told: %s\n", told.c_str());
+            std::exit(OpenVideoWindows().empty() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0),
+        "told: (The file \".*/caf\xc3\xa9\\.wav\" cannot be played: the media framework lacks a "
+        "plug-in|Video clips cannot be played)");
 }
 
 }  // namespace

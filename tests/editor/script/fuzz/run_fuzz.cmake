@@ -16,8 +16,8 @@ foreach(lang CXX CC)
   set(${lang}_WRAPPED ${wrapper})
 endforeach()
 
-# The sanitizer runtime is linked as a shared library: the hook library is a shared object
-# that must resolve every symbol when it is linked.
+# The sanitizer runtime is linked as a shared library: the hook library and the plugins are
+# shared objects that must resolve every symbol when they are linked.
 execute_process(COMMAND ${CXX} -print-runtime-dir OUTPUT_VARIABLE runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
 set(link_flags "-shared-libsan -Wl,-rpath,${runtime}")
 execute_process(
@@ -26,6 +26,7 @@ execute_process(
           -DTESSARO_FUZZ=ON -DTESSARO_ASAN=ON -DTESSARO_BUILD_BENCH=OFF
           -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link
           -DCMAKE_EXE_LINKER_FLAGS=${link_flags} -DCMAKE_SHARED_LINKER_FLAGS=${link_flags}
+          -DCMAKE_MODULE_LINKER_FLAGS=${link_flags}
   RESULT_VARIABLE configured OUTPUT_QUIET)
 if(NOT configured EQUAL 0)
   message(FATAL_ERROR "configuring the clang fuzz build failed")

@@ -1,5 +1,5 @@
-// ALSA's simple mixer. The "default" mixer follows the user's sound server where the
-// ALSA configuration routes it there.
+// libtesmixer.so: ALSA's simple mixer. The "default" mixer follows the user's sound server
+// where the ALSA configuration routes it there.
 #include <alsa/asoundlib.h>
 
 #include <cerrno>
@@ -128,6 +128,9 @@ public:
 
 }  // namespace
 
-std::unique_ptr<AudioMixerOpener> SystemMixerOpener() { return std::make_unique<AlsaOpener>(); }
-
 }  // namespace win
+
+// The plugin's entry (mixer_loader.cpp): the caller owns the opener.
+extern "C" __attribute__((visibility("default"))) win::AudioMixerOpener* TessaroAlsaMixerOpener() {
+    return new win::AlsaOpener();
+}

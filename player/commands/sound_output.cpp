@@ -1,0 +1,18 @@
+#include "player/commands/sound_output.h"
+
+#include "platform/bell.h"
+
+namespace tessaro {
+
+bool ServiceSoundOutput::Start(const std::string& path) {
+    switch (service_.Start(path)) {
+        case SoundStart::Started: return true;
+        case SoundStart::NoFile: return false;
+        case SoundStart::Unavailable: throw SoundUnavailable(service_.Unavailable());
+    }
+    return false;
+}
+
+void ServiceSoundOutput::Beep() { win::DesktopBell(); }
+
+}  // namespace tessaro

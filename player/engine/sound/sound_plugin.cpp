@@ -1,0 +1,44 @@
+// The plugin's entry: sound channels on Qt Multimedia's sound effect.
+#include <QObject>
+#include <QSoundEffect>
+#include <QUrl>
+#include <memory>
+
+#include "player/engine/sound_service.h"
+
+namespace tessaro {
+namespace {
+
+class EffectChannel : public SoundChannel {
+public:
+    // A new effect for each sound: giving a used one a new source while its last sample
+    // still loads deadlocks Qt's sample cache.
+    void Start(const QString& file) override {
+        effect_ = std::make_unique<QSoundEffect>();
+        effect_->setSource(QUrl::fromLocalFile(file));
+        effect_->play();  // queued until loaded; a file that is no sound never plays
+    }
+    bool Playing() override {
+        return effect_ && (effect_->isPlaying() || effect_->status() == QSoundEffect::Loading);
+    }
+    void Stop() override {
+        if (effect_) effect_->stop();
+    }
+
+private:
+    std::unique_ptr<QSoundEffect> effect_;
+};
+
+}  // namespace
+
+class EffectSoundPlugin : public QObject, public SoundPlugin {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID TessaroSoundPlugin_iid)
+    Q_INTERFACES(tessaro::SoundPlugin)
+public:
+    std::unique_ptr<SoundChannel> CreateChannel() override { return std::make_unique<EffectChannel>(); }
+};
+
+}  // namespace tessaro
+
+#include "sound_plugin.moc"
