@@ -1,4 +1,6 @@
 // The plugin's entry: sound channels on Qt Multimedia's sound effect.
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QSoundEffect>
 #include <QUrl>
@@ -11,9 +13,11 @@ namespace {
 
 class EffectChannel : public SoundChannel {
 public:
+    ~EffectChannel() override { SettleLoad(); }
     // A new effect for each sound: giving a used one a new source while its last sample
     // still loads deadlocks Qt's sample cache.
     void Start(const QString& file) override {
+        SettleLoad();
         effect_ = std::make_unique<QSoundEffect>();
         effect_->setSource(QUrl::fromLocalFile(file));
         effect_->play();  // queued until loaded; a file that is no sound never plays
@@ -22,10 +26,20 @@ public:
         return effect_ && (effect_->isPlaying() || effect_->status() == QSoundEffect::Loading);
     }
     void Stop() override {
+        SettleLoad();
         if (effect_) effect_->stop();
     }
 
 private:
+    // Qt's sample cache deadlocks when it is torn down (at the latest at exit) while its
+    // loader thread still decodes: let a load in progress end first, for a bounded time.
+    void SettleLoad() {
+        QElapsedTimer waited;
+        waited.start();
+        while (effect_ && effect_->status() == QSoundEffect::Loading && waited.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+
     std::unique_ptr<QSoundEffect> effect_;
 };
 
