@@ -29,8 +29,10 @@ std::string ReadAll(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+
 // The window of the player titled `title`, or 0.
-Window FindTitled(Display* d, Window w, const std::string& title) {
+Window FindTitledBelow(Display* d, Window w, const std::string& title) {
     char* name = nullptr;
     if (XFetchName(d, w, &name) && name) {
         const bool match = title == name;
@@ -41,8 +43,18 @@ Window FindTitled(Display* d, Window w, const std::string& title) {
     unsigned n = 0;
     if (!XQueryTree(d, w, &root, &parent, &children, &n)) return 0;
     Window found = 0;
-    for (unsigned i = 0; i < n && !found; ++i) found = FindTitled(d, children[i], title);
+    for (unsigned i = 0; i < n && !found; ++i) found = FindTitledBelow(d, children[i], title);
     if (children) XFree(children);
+    return found;
+}
+
+// Windows come and go during the walk: one that vanished is no error.
+Window FindTitled(Display* d, Window w, const std::string& title) {
+    XSync(d, False);
+    auto* previous = XSetErrorHandler(IgnoreXError);
+    const Window found = FindTitledBelow(d, w, title);
+    XSync(d, False);
+    XSetErrorHandler(previous);
     return found;
 }
 
