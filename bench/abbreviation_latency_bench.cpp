@@ -40,24 +40,14 @@ void AbbreviationLatency(benchmark::State& state) {
     std::ofstream(box.file("TESRO.INI")) << "[Snipra]\nUse Suffix=Yes\nRetype Suffix=No\n";
     const std::string file = box.file("LATENCY.QTM");
     tessaro::TMacroRecord rec{};
-    rec.Nickname = "Latency";
-    rec.Scope = tessaro::scGlobal;
     rec.ActivationCode = tessaro::acAbbreviation;
     rec.Abbreviation = "sig";
     rec.AbbrevCase = 3;
     rec.AbbrevErase = 1;
-    rec.Enabled = 1;
-    tessaro::SetMacroText(rec, "x");
-    if (!tessaro::CreateEmptyMacroFile(file).ok() || !tessaro::WriteMacroRecordAt(file, 1, rec).ok()) {
-        state.SkipWithError("cannot write the macro file");
-        return;
-    }
+    if (!WriteLatencyMacro(state, file, rec)) return;
     Display* keyboard = xvfb.Open();
     KeyTarget target(xvfb.Open(), "Latency Target");
-    if (!keyboard || !target.ok() || !target.Focus()) {
-        state.SkipWithError("no target window");
-        return;
-    }
+    if (!ReadyToType(state, keyboard, target)) return;
     tessaro::testing::PlayerProcess player(box, {"/F" + file, "/EN"}, "player.log");
     if (!tessaro::testing::WaitForPlayerWindow()) {
         state.SkipWithError("the player did not start");

@@ -32,21 +32,11 @@ void HotKeyLatency(benchmark::State& state) {
     tessaro::testing::PlayerSandbox box(xvfb.name());
     const std::string file = box.file("LATENCY.QTM");
     tessaro::TMacroRecord rec{};
-    rec.Nickname = "Latency";
-    rec.Scope = tessaro::scGlobal;
     rec.ActivationCode = kCtrlAltK;
-    rec.Enabled = 1;
-    tessaro::SetMacroText(rec, "x");
-    if (!tessaro::CreateEmptyMacroFile(file).ok() || !tessaro::WriteMacroRecordAt(file, 1, rec).ok()) {
-        state.SkipWithError("cannot write the macro file");
-        return;
-    }
+    if (!WriteLatencyMacro(state, file, rec)) return;
     Display* keyboard = xvfb.Open();
     KeyTarget target(xvfb.Open(), "Latency Target");
-    if (!keyboard || !target.ok() || !target.Focus()) {
-        state.SkipWithError("no target window");
-        return;
-    }
+    if (!ReadyToType(state, keyboard, target)) return;
     tessaro::testing::PlayerProcess player(box, {"/F" + file, "/EN"}, "player.log");
     if (!tessaro::testing::WaitFor(
             [&] { return tessaro::testing::HotKeyGrabbed(keyboard, XK_k, ControlMask | Mod1Mask); }, 15s)) {

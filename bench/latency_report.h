@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "macro/macro_file.h"
+#include "macro/macro_record.h"
+
 inline void ReportLatencies(benchmark::State& state, std::vector<double> ms, int lost,
                             const std::string& trials) {
     if (ms.empty()) {
@@ -48,4 +51,26 @@ std::optional<double> TimeToFirstPress(Target& target, const std::string& keysym
         std::chrono::seconds(5));
     if (!got) return std::nullopt;
     return std::chrono::duration<double, std::milli>(seen - start).count();
+}
+
+// Writes `file` with one enabled global macro "Latency" that types "x", started as `rec`
+// says; false (and the benchmark skipped) when it cannot be written.
+inline bool WriteLatencyMacro(benchmark::State& state, const std::string& file, tessaro::TMacroRecord rec) {
+    rec.Nickname = "Latency";
+    rec.Scope = tessaro::scGlobal;
+    rec.Enabled = 1;
+    tessaro::SetMacroText(rec, "x");
+    if (tessaro::CreateEmptyMacroFile(file).ok() && tessaro::WriteMacroRecordAt(file, 1, rec).ok())
+        return true;
+    state.SkipWithError("cannot write the macro file");
+    return false;
+}
+
+// The keyboard connection and the focused target window; false (and the benchmark
+// skipped) when either is missing.
+template <typename Display, typename Target>
+bool ReadyToType(benchmark::State& state, Display* keyboard, Target& target) {
+    if (keyboard && target.ok() && target.Focus()) return true;
+    state.SkipWithError("no target window");
+    return false;
 }
