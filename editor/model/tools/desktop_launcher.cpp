@@ -1,0 +1,105 @@
+#include "editor/model/tools/desktop_launcher.h"
+
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QString>
+#include <cerrno>
+#include <cstring>
+
+#include "editor/script/save_it.h"
+#include "foundation/strings.h"
+#include "platform/cp1252.h"
+
+namespace tessaro {
+
+std::string CheckLauncherNickname(const std::vector<std::string>& nicknames, std::size_t index) {
+    const std::string& name = nicknames.at(index);
+    if (TrimBlanks(name).empty())
+        return "A macro is activated via the desktop based on the \"Nickname\" of the macro. The macro you "
+               "have "
+               "chosen has no nickname assigned.  You will need to give the macro a nickname first.";
+    for (std::size_t i = 0; i < nicknames.size(); ++i)
+        if (i != index && nicknames[i] == name)
+            return "A macro is activated via the desktop based on the \"Nickname\" of the macro. The macro "
+                   "you "
+                   "have chosen has the same nickname as another macro.  You will  need to change the "
+                   "nickname "
+                   "of one of these macros first.";
+    return {};
+}
+
+std::string QuoteExecArgument(const std::string& utf8) {
+    std::string quoted = "\"";
+    for (char c : utf8) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
+        quoted += c;
+    }
+    quoted += '"';
+    // The string escapes come on top of the quoting; "%" starts a field code.
+    std::string value;
+    for (char c : quoted) {
+        if (c == '\\') value += '\\';
+        if (c == '%') value += '%';
+        value += c;
+    }
+    return value;
+}
+
+std::string LauncherFileName(const std::string& nickname1252) {
+    std::string name = win::Cp1252ToUtf8(TrimBlanks(nickname1252));
+    for (char& c : name)
+        if (c == '/' || c == '\n' || c == '\r') c = '_';
+    while (!name.empty() && name.front() == '.') name.erase(0, 1);
+    if (name.empty()) name = "macro";
+    return name + ".desktop";
+}
+
+namespace {
+
+// A locale string value: no line breaks, backslashes escaped.
+std::string EntryValue(const std::string& utf8) {
+    std::string out;
+    for (char c : utf8) {
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else
+            out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string LauncherText(const std::string& nickname1252, const std::string& playerPath,
+                         const std::string& iconPath) {
+    const std::string name = win::Cp1252ToUtf8(nickname1252);
+    return "[Desktop Entry]\n"
+           "Type=Application\n"
+           "Version=1.0\n"
+           "Name=" +
+           EntryValue(name) + "\nExec=" + QuoteExecArgument(playerPath) + " " +
+           QuoteExecArgument("/A" + name) + "\nIcon=" + EntryValue(iconPath) + "\nTerminal=false\n";
+}
+
+std::string PlaceLauncher(const LauncherPlace& place, const std::string& nickname1252,
+                          const std::string& iconName, const QImage& icon) {
+    if (!QDir().mkpath(QString::fromStdString(place.IconDir)))
+        return "The folder \"" + place.IconDir + "\" cannot be created.";
+    const std::string iconPath = place.IconDir + "/" + iconName + ".png";
+    if (icon.isNull() || !icon.save(QString::fromStdString(iconPath), "PNG"))
+        return "The picture \"" + iconPath + "\" cannot be written.";
+    const std::string path = place.DesktopDir + "/" + LauncherFileName(nickname1252);
+    std::string error;
+    if (!WriteWholeFile(path, LauncherText(nickname1252, place.PlayerPath, iconPath), error)) return error;
+    // Desktops run only launchers that are executable.
+    if (::chmod(path.c_str(), 0755) != 0)
+        return "The launcher \"" + path + "\" cannot be made executable: " + std::strerror(errno) + ".";
+    return {};
+}
+
+}  // namespace tessaro
