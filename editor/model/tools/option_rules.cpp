@@ -54,6 +54,12 @@ MoveButtons SortButtons(int selected, int count) {
     return {selected > 0, selected < count - 1};
 }
 
+std::optional<int> SwapPickerTop(int y, int pickerHeight, int screenHeight) {
+    if (screenHeight - y >= y - 50 && y + pickerHeight <= screenHeight + 40) return y;
+    if (y - pickerHeight - 50 >= 0) return y - pickerHeight - 50;
+    return std::nullopt;
+}
+
 long LenientNumber(std::string_view text) {
     const std::string t = TrimBlanks(text);
     long value = 0;

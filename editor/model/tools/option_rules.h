@@ -3,6 +3,7 @@
 // copying a control to a setting.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,10 @@ struct WidthCheck {
 };
 WidthCheck CheckAppearanceWidths(const std::array<std::string, 3>& columns, const std::string& category,
                                  bool showCategories);
+
+// The top of the character picker opened below a remapper cell whose bottom is at screen
+// position `y`; nullopt: centre it vertically.
+std::optional<int> SwapPickerTop(int y, int pickerHeight, int screenHeight);
 
 // A number typed into a dialog field read the lenient way: leading digits count, anything
 // else gives 0 (so "abc" is 0, "12x" is 12).

@@ -45,3 +45,15 @@ TEST(OptionRules, WidthsAreCheckedInOrderAndTheCategoryOnlyWhenShown) {
 
 }  // namespace
 }  // namespace tessaro
+
+namespace tessaro {
+namespace {
+
+TEST(OptionRules, ThePickerOpensBelowTheCellAboveItOrCentred) {
+    EXPECT_EQ(SwapPickerTop(100, 200, 768), 100);
+    EXPECT_EQ(SwapPickerTop(600, 200, 768), 350);  // little room below: above the cell
+    EXPECT_EQ(SwapPickerTop(200, 700, 768), std::nullopt);
+}
+
+}  // namespace
+}  // namespace tessaro
