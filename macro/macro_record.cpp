@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/datetime.h"
+
 namespace tessaro {
 
 namespace {
@@ -71,6 +73,21 @@ void WritePopupMenu(TMacroRecord& rec, const PopupMenu& menu) {
     const std::size_t count = std::min(menu.items.size(), kMaxPopupItems);
     WriteU16(rec.MacroText, static_cast<std::uint16_t>(count));
     for (std::size_t i = 0; i < count; ++i) WriteU16(rec.MacroText + 2 + 2 * i, menu.items[i]);
+}
+
+void DefaultTimer(TMacroRecord& rec, double now) {
+    const win::DateTimeParts today = win::DecodeDateTime(now);
+    rec.ScheduleType = 3;
+    std::fill(std::begin(rec.ScheduleDays), std::end(rec.ScheduleDays), std::uint8_t{1});
+    rec.ScheduleHour = 12;
+    rec.ScheduleMinute = 0;
+    rec.SchedulePM = 1;
+    rec.ScheduleMonth = static_cast<std::uint8_t>(today.month);
+    rec.ScheduleDay = static_cast<std::uint8_t>(today.day);
+    rec.ScheduleYear = static_cast<std::uint16_t>(today.year);
+    rec.ScheduleWeekDay = static_cast<std::uint8_t>(win::DayOfWeek(now));
+    rec.MinutePastHour = 15;
+    rec.IntervalMinutes = 15;
 }
 
 }  // namespace tessaro

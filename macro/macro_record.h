@@ -91,6 +91,10 @@ std::string GetMacroText(const TMacroRecord& rec);
 // Stores the text cut to 5,000 characters, NUL-terminated, the rest of the field zeroed.
 void SetMacroText(TMacroRecord& rec, std::string_view text);
 
+// The schedule of a new timed macro: chosen weekdays, all seven on, 12:00 PM, today's
+// date, 15 minutes past the hour, every 15 minutes.
+void DefaultTimer(TMacroRecord& rec, double now);
+
 // The 24-hour value of the stored 12-hour schedule hour.
 int ScheduleHour24(const TMacroRecord& rec);
 

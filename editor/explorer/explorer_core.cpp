@@ -19,21 +19,6 @@ void UpNumKeys(const TGlobData& glob, const PeerNotify& notify) {
     if (notify) notify(puPullGroup, ggNumKeys);
 }
 
-void DefaultTimer(TMacroRecord& rec, double now) {
-    const win::DateTimeParts today = win::DecodeDateTime(now);
-    rec.ScheduleType = 3;
-    std::fill(std::begin(rec.ScheduleDays), std::end(rec.ScheduleDays), std::uint8_t{1});
-    rec.ScheduleHour = 12;
-    rec.ScheduleMinute = 0;
-    rec.SchedulePM = 1;
-    rec.ScheduleMonth = static_cast<std::uint8_t>(today.month);
-    rec.ScheduleDay = static_cast<std::uint8_t>(today.day);
-    rec.ScheduleYear = static_cast<std::uint16_t>(today.year);
-    rec.ScheduleWeekDay = static_cast<std::uint8_t>(win::DayOfWeek(now));
-    rec.MinutePastHour = 15;
-    rec.IntervalMinutes = 15;
-}
-
 AppendResult AppendNewMacro(const std::string& macroFile, const TMacroRecord& rec, TGlobData& glob,
                             const PeerNotify& notify) {
     AppendResult result;

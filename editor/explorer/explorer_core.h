@@ -19,10 +19,6 @@ PeerNotify NoticesTo(win::HWND playerWnd);
 // Pushes MacroCount of the copy to the hook library and tells the player to pull it.
 void UpNumKeys(const TGlobData& glob, const PeerNotify& notify);
 
-// The schedule of a new timed macro: chosen weekdays, all seven on, 12:00 PM, today's
-// date, 15 minutes past the hour, every 15 minutes.
-void DefaultTimer(TMacroRecord& rec, double now);
-
 struct AppendResult {
     bool ok = false;
     int number = 0;     // the new macro's number when ok
