@@ -1,0 +1,461 @@
+#include "editor/script/ui/do_scripting.h"
+
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "editor/commands/command_dialog.h"
+#include "editor/script/command_table.h"
+#include "editor/script/parse_text.h"
+#include "editor/script/save_it.h"
+#include "editor/script/script_form.h"
+#include "editor/script/ui/script_editor_services.h"
+#include "editor/script/ui/script_print.h"
+#include "foundation/ras.h"
+#include "foundation/settings.h"
+#include "platform/cp1252.h"
+#include "platform/datetime.h"
+#include "platform/message_box.h"
+#include "protocol/hotkey_names.h"
+#include "protocol/window_messages.h"
+
+namespace tessaro {
+
+namespace {
+
+QString Q(std::string_view text1252) { return QString::fromStdString(win::Cp1252ToUtf8(text1252)); }
+std::string Text(const QLineEdit* e) { return win::Utf8ToCp1252(e->text().toStdString()); }
+
+// The command menu: each item opens the command editor of its default code for a new line.
+struct CommandItem {
+    const char* name;
+    const char* caption;
+    int code;
+};
+// clang-format off
+constexpr CommandItem kCommandItems[] = {
+    {"MenuBox", "Display a Text &Box", 54},           {"MenuDelay", "Insert a &Delay", 4},
+    {"MenuNewFile", "&Load New Macro File", 14},       {"MenuPause", "Ma&cro Pause", 5},
+    {"MenuMacros", "Play, Delete, &Activate Macros", 51}, {"MenuRepeat", "&Repeat Loop", 6},
+    {"MenuKeyboard", "Set &Keyboard or Mouse Speed", 8}, {"MenuWait", "&Wait For Window", 93},
+    {"MenuLaunch", "&Activate / Launch Programs", 33}, {"MenuFiles", "&Delete, Copy, Rename Files, etc.", 46},
+    {"MenuFTP", "&FTP Download", 44},                  {"MenuWeb", "&Launch a Web Site", 43},
+    {"MenuFolder", "&Open Folder In Explorer", 66},    {"MenuSound", "Pla&y a Sound", 13},
+    {"MenuVideo", "Play a &Video Clip", 55},           {"MenuEMail", "&Send E-Mail", 112},
+    {"MenuAudio", "&Audio CD Functions", 56},          {"MenuDialup", "&Dial-Up Networking", 94},
+    {"MenuMaximize", "Maximize, Minimize, etc &Windows", 19}, {"MenuNetwork", "&Network Connections", 52},
+    {"MenuReboot", "&Reboot, Logoff, Shutdown", 75},   {"MenuSaver", "Screen Sa&ver Settings, Wallpaper", 81},
+    {"MenuSize", "Set a Window Si&ze or Position", 16}, {"MenuPrinter", "Set De&fault Printer", 72},
+    {"MenuScreen", "Set S&creen Resolution", 73},      {"MenuSpeaker", "Spea&ker Controls", 87},
+    {"MenuTile", "T&ile, Cascade, Minimize Desktop", 67}, {"MenuAlt", "&Alt, Ctrl, Shift, Win Down and Up", 40},
+    {"MenuClip", "&Clipboard Functions (copy, paste)", 37}, {"MenuRemark", "Enter a Comment or &Remark", 29},
+    {"MenuText", "&Enter Text, Symbols, Keystrokes", 1}, {"EncryptedText1", "Encr&ypted Text", 113},
+    {"MenuTextFile", "&Insert a Text File", 15},       {"MenuDate", "Insert &Date (current, past or future)", 2},
+    {"MenuTime", "I&nsert Time", 3},                   {"MenuMouse", "M&ouse Clicks, Movements, Wheel", 24},
+};
+// clang-format on
+static_assert(std::size(kCommandItems) == 36);
+
+constexpr int kDialUp = 94;
+
+QPushButton* Button(QWidget* owner, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, owner);
+    b->setObjectName(name);
+    return b;
+}
+
+}  // namespace
+
+TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord& config,
+                           ScriptEditorServices& services, std::string programDir, PeerNotify notify)
+    : QDialog(owner),
+      current_(current),
+      config_(config),
+      services_(services),
+      programDir_(std::move(programDir)),
+      notify_(std::move(notify)) {
+    setObjectName("TDoScripting");
+    OptionBox = new QListWidget(this);
+    OptionBox->setObjectName("OptionBox");
+    Script = new QListWidget(this);
+    Script->setObjectName("Script");
+    OkButton = Button(this, "OkButton", tr("Sa&ve"));
+    CancelButton = Button(this, "CancelButton", tr("&Cancel"));
+    AddButton = Button(this, "AddButton", tr("&Add"));
+    InsertBefore = Button(this, "InsertBefore", tr("I&nsert"));
+    InsertAfter = Button(this, "InsertAfter", tr("&Insert"));
+    DoEdit = Button(this, "DoEdit", tr("&Edit"));
+    DoCopy = Button(this, "DoCopy", tr("Cop&y"));
+    DoDelete = Button(this, "DoDelete", tr("De&lete"));
+    DoUp = Button(this, "DoUp", tr("&Up"));
+    DoDown = Button(this, "DoDown", tr("&Down"));
+    HelpButton = Button(this, "HelpButton", tr("&Help"));
+    NickName = new QLineEdit(this);
+    NickName->setObjectName("NickName");
+    NickName->setMaxLength(50);
+    Global = new QRadioButton(tr("&Global"), this);
+    Global->setObjectName("Global");
+    Specific = new QRadioButton(tr("&Window"), this);
+    Specific->setObjectName("Specific");
+    ProgExe = new QRadioButton(tr("&Program"), this);
+    ProgExe->setObjectName("ProgExe");
+    ChooseWinProg = Button(this, "ChooseWinProg", tr("Select"));
+    HotKeyLabel = new QLabel(this);
+    HotKeyLabel->setObjectName("HotKeyLabel");
+    TimerLabel = new QLabel(this);
+    TimerLabel->setObjectName("TimerLabel");
+    SetSchedule = Button(this, "SetSchedule", tr("Se&t Schedule"));
+    SnipraName = new QLineEdit(this);
+    SnipraName->setObjectName("SnipraName");
+    ShortProp = Button(this, "ShortProp", tr("Properties"));
+    MySpeed = new QToolButton(this);
+    MySpeed->setObjectName("MySpeed");
+    MySpeed->setIconSize(QSize(16, 16));
+
+    // Left: the commands; middle: add and insert; right: the script and its line buttons.
+    auto* left = new QVBoxLayout;
+    left->addWidget(new QLabel(tr("Co&mmands"), this));
+    left->addWidget(OptionBox);
+    auto* middle = new QVBoxLayout;
+    middle->addStretch();
+    for (QPushButton* b : {AddButton, InsertBefore, InsertAfter}) middle->addWidget(b);
+    middle->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(new QLabel(tr("Macro &Script"), this));
+    right->addWidget(Script);
+    auto* lineButtons = new QHBoxLayout;
+    for (QPushButton* b : {DoEdit, DoCopy, DoDelete, DoUp, DoDown}) lineButtons->addWidget(b);
+    right->addLayout(lineButtons);
+    auto* lists = new QHBoxLayout;
+    lists->addLayout(left, 2);
+    lists->addLayout(middle);
+    lists->addLayout(right, 3);
+
+    auto* panel = new QGroupBox(this);
+    panel->setObjectName("Panel1");
+    auto* panelLayout = new QHBoxLayout(panel);
+    for (QWidget* w : {static_cast<QWidget*>(HotKeyLabel), static_cast<QWidget*>(TimerLabel),
+                       static_cast<QWidget*>(SetSchedule), static_cast<QWidget*>(SnipraName),
+                       static_cast<QWidget*>(ShortProp)})
+        panelLayout->addWidget(w);
+    panelLayout->addStretch();
+    auto* top = new QGridLayout;
+    top->addWidget(new QLabel(tr("Nickname"), this), 0, 0);
+    top->addWidget(NickName, 0, 1);
+    top->addWidget(new QLabel(tr("Icon"), this), 0, 2);
+    top->addWidget(MySpeed, 0, 3);
+    auto* scope = new QHBoxLayout;
+    for (QWidget* w : {static_cast<QWidget*>(Global), static_cast<QWidget*>(Specific),
+                       static_cast<QWidget*>(ProgExe), static_cast<QWidget*>(ChooseWinProg)})
+        scope->addWidget(w);
+    top->addLayout(scope, 1, 0, 1, 4);
+    top->addWidget(panel, 2, 0, 1, 4);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    for (QPushButton* b : {OkButton, CancelButton, HelpButton}) bottom->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(BuildMenus());
+    layout->addLayout(top);
+    layout->addLayout(lists, 1);
+    layout->addLayout(bottom);
+
+    for (int code = 1; code <= kCommandCount; ++code) {
+        auto* item = new QListWidgetItem(Q(CommandName(code)), OptionBox);
+        item->setData(Qt::UserRole, code);
+    }
+    connect(AddButton, &QPushButton::clicked, this, [this] { AddALine(AddStyle::AtEnd); });
+    connect(OptionBox, &QListWidget::itemDoubleClicked, this, [this] { AddALine(AddStyle::AtEnd); });
+    connect(InsertBefore, &QPushButton::clicked, this, [this] { AddALine(AddStyle::Before); });
+    connect(InsertAfter, &QPushButton::clicked, this, [this] { AddALine(AddStyle::After); });
+    connect(DoEdit, &QPushButton::clicked, this, &TDoScripting::DoEditClick);
+    connect(Script, &QListWidget::itemDoubleClicked, this, &TDoScripting::DoEditClick);
+    connect(DoCopy, &QPushButton::clicked, this, &TDoScripting::DoCopyClick);
+    connect(DoDelete, &QPushButton::clicked, this, &TDoScripting::DoDeleteClick);
+    connect(DoUp, &QPushButton::clicked, this, [this] { MoveClick(true); });
+    connect(DoDown, &QPushButton::clicked, this, [this] { MoveClick(false); });
+    connect(Script, &QListWidget::currentRowChanged, this, [this](int row) {
+        lines_.Selected = row;
+        const LineButtons b = EnableDisable(lines_);
+        DoUp->setEnabled(b.Up);
+        DoDown->setEnabled(b.Down);
+        DoCopy->setEnabled(b.Copy);
+        DoEdit->setEnabled(b.Edit);
+        DoDelete->setEnabled(b.Delete);
+    });
+    connect(OkButton, &QPushButton::clicked, this, &TDoScripting::OkButtonClick);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(HelpButton, &QPushButton::clicked, this, [this] { ShowHelpTopic(this, "Scripting Editor"); });
+    connect(Global, &QRadioButton::clicked, this, [this] {
+        ChooseWinProg->setEnabled(false);
+        Caption();
+    });
+    for (QRadioButton* r : {Specific, ProgExe})
+        connect(r, &QRadioButton::clicked, this, [this] {
+            ChooseWinProg->setEnabled(true);
+            Caption();
+        });
+    connect(ChooseWinProg, &QPushButton::clicked, this, &TDoScripting::ChooseWinProgClick);
+    connect(SetSchedule, &QPushButton::clicked, this, [this] { services_.SetSchedule(this, current_); });
+    connect(ShortProp, &QPushButton::clicked, this, [this] { services_.SnipraProperties(this, current_); });
+
+    const QRect bounds(config.ScriptLeft, config.ScriptTop, config.ScriptWidth, config.ScriptHeight);
+    if (bounds.width() > 0 && bounds.height() > 0) setGeometry(bounds);
+    setMinimumWidth(320);
+}
+
+QMenuBar* TDoScripting::BuildMenus() {
+    auto* bar = new QMenuBar(this);
+    QMenu* file = bar->addMenu(tr("&File"));
+    file->addAction(tr("Sa&ve"), this, &TDoScripting::OkButtonClick);
+    file->addAction(tr("&Print"), this, &TDoScripting::MenuPrintClick)->setObjectName("MenuPrint");
+    file->addAction(tr("Print &Font"), this, &TDoScripting::MenuPrintFontClick)
+        ->setObjectName("MenuPrintFont");
+    file->addAction(tr("E&xit"), this, &QDialog::reject);
+    QMenu* commands = bar->addMenu(tr("C&ommands"));
+    for (const CommandItem& item : kCommandItems) {
+        QAction* a = commands->addAction(tr(item.caption));
+        a->setObjectName(item.name);
+        const int code = item.code;
+        connect(a, &QAction::triggered, this, [this, code] { CommandMenuClick(code); });
+    }
+    QMenu* insertion = bar->addMenu(tr("&Insertion"));
+    MenuInsBefore = insertion->addAction(tr("Insert &Before"), this, [this] { SetInsertMethod(1); });
+    MenuInsAfter = insertion->addAction(tr("Insert &After"), this, [this] { SetInsertMethod(2); });
+    MenuInsAtEnd = insertion->addAction(tr("Insert At &End"), this, [this] { SetInsertMethod(3); });
+    for (QAction* a : {MenuInsBefore, MenuInsAfter, MenuInsAtEnd}) a->setCheckable(true);
+    QMenu* help = bar->addMenu(tr("&Help"));
+    help->addAction(tr("&Help"), this, [this] { ShowHelpTopic(this, "Scripting Editor"); });
+    return bar;
+}
+
+void TDoScripting::showEvent(QShowEvent* event) {
+    if (!shown_) FormShow();
+    QDialog::showEvent(event);
+}
+
+void TDoScripting::FormShow() {
+    shown_ = true;
+    const ScriptStart start =
+        PrepareScriptMacro(current_, IsExisting, ScriptMode, GlobalTaken, config_, programDir_, win::Now());
+    lines_ = {};
+    if (IsExisting) BuildTheScript(current_, lines_.Lines);
+    NickName->setText(Q(start.NickName));
+    (start.Scope == ScriptScope::Global   ? Global
+     : start.Scope == ScriptScope::Window ? Specific
+                                          : ProgExe)
+        ->setChecked(true);
+    Global->setEnabled(start.GlobalEnabled);
+    iconName_ = start.IconName;
+    MySpeed->setIcon(iconName_ == "MAIN"
+                         ? windowIcon()
+                         : QIcon(QString::fromStdString(programDir_ + "/Icons/" + iconName_)));
+
+    const ActivationPanel panel = PanelForMode(ScriptMode);
+    HotKeyLabel->setVisible(panel.HotKeyLabel);
+    TimerLabel->setVisible(panel.TimerLabel);
+    TimerLabel->setText(tr(panel.TimerText.c_str()));
+    SetSchedule->setVisible(panel.SetSchedule);
+    SnipraName->setVisible(panel.SnipraName);
+    SnipraName->setMaxLength(panel.SnipraLimit);
+    ShortProp->setVisible(panel.ShortProp);
+    if (ScriptMode == 3) SnipraName->setText(Q(current_.Abbreviation.view()));
+    if (ScriptMode == 7) SnipraName->setText(Q(current_.ScopeText.view().substr(0, 20)));
+    for (QWidget* w : {static_cast<QWidget*>(Specific), static_cast<QWidget*>(ProgExe),
+                       static_cast<QWidget*>(ChooseWinProg)})
+        w->setEnabled(panel.ScopeButtonsEnabled);
+    if (panel.ScopeButtonsEnabled) ChooseWinProg->setEnabled(!Global->isChecked());
+    SetInsertMethod(config_.InsertMethod);
+    Refresh();
+    Caption();
+}
+
+void TDoScripting::Refresh() {
+    const QSignalBlocker quiet(Script);
+    Script->clear();
+    for (const ScriptLine& line : lines_.Lines) Script->addItem(Q(line.Text));
+    Script->setCurrentRow(lines_.Selected);
+    const LineButtons b = EnableDisable(lines_);
+    DoUp->setEnabled(b.Up);
+    DoDown->setEnabled(b.Down);
+    DoCopy->setEnabled(b.Copy);
+    DoEdit->setEnabled(b.Edit);
+    DoDelete->setEnabled(b.Delete);
+}
+
+void TDoScripting::Caption() {
+    setWindowTitle(Q(ScriptCaption(ProgExe->isChecked(), Specific->isChecked(), current_.ScopeText.view())));
+}
+
+void TDoScripting::SetInsertMethod(int method) {
+    MenuInsBefore->setChecked(method == 1);
+    MenuInsAfter->setChecked(method == 2);
+    MenuInsAtEnd->setChecked(method != 1 && method != 2);
+    config_.InsertMethod = method == 1 || method == 2 ? method : 3;
+}
+
+void TDoScripting::AddALine(AddStyle style) {
+    QListWidgetItem* command = OptionBox->currentItem();
+    if (!command) {
+        win::MessageBox(kNoCommandSelected, "Error");
+        return;
+    }
+    const int code = command->data(Qt::UserRole).toInt();
+    if (code == kDialUp && !RasAvailable()) {
+        RasMissingWarning(this);
+        return;
+    }
+    const int insertIndex = InsertIndexOf(lines_);
+    services_.EditCommand(this, lines_, code, true, style, insertIndex);
+    SetScriptIndex(lines_, style, insertIndex);
+    Refresh();
+}
+
+void TDoScripting::CommandMenuClick(int code) {
+    if (code == kDialUp && !RasAvailable()) {
+        RasMissingWarning(this);
+        return;
+    }
+    const AddStyle style = GetAddStyle(config_.InsertMethod);
+    const int insertIndex = InsertIndexOf(lines_);
+    services_.EditCommand(this, lines_, code, true, style, insertIndex);
+    SetScriptIndex(lines_, style, insertIndex);
+    Refresh();
+}
+
+void TDoScripting::DoEditClick() {
+    if (lines_.Selected < 0) {
+        win::MessageBox(kNoItemSelected, "Error");
+        return;
+    }
+    const int index = lines_.Selected;
+    const int code = LineCommand(lines_.Lines[static_cast<std::size_t>(index)]);
+    if (code != 0) services_.EditCommand(this, lines_, code, false, AddStyle::AtEnd, index);
+    lines_.Selected = std::min(index, static_cast<int>(lines_.Lines.size()) - 1);
+    SetIndents(lines_.Lines);
+    Refresh();
+}
+
+void TDoScripting::DoCopyClick() {
+    if (const std::string message = CopySelectedLine(lines_); !message.empty())
+        win::MessageBox(message, "Error");
+    Refresh();
+}
+
+void TDoScripting::DoDeleteClick() {
+    if (const std::string message = DeleteSelectedLine(lines_); !message.empty())
+        win::MessageBox(message, "Error");
+    Refresh();
+}
+
+void TDoScripting::MoveClick(bool up) {
+    up ? MoveSelectedUp(lines_) : MoveSelectedDown(lines_);
+    Refresh();
+}
+
+void TDoScripting::ChooseWinProgClick() {
+    bool topmost = current_.TopmostOnly != 0;
+    const std::string chosen = services_.ChooseWindowOrProgram(this, std::string(current_.ScopeText.view()),
+                                                               !Specific->isChecked(), topmost);
+    if (chosen.empty()) return;
+    current_.ScopeText.assign(std::string_view(chosen).substr(0, 30));
+    current_.TopmostOnly = topmost ? 1 : 0;
+    Caption();
+}
+
+void TDoScripting::OkButtonClick() {
+    ScriptSaveForm form;
+    form.ScriptMode = ScriptMode;
+    form.IsExisting = IsExisting;
+    form.IconName = iconName_;
+    form.NickName = Text(NickName);
+    form.Global = Global->isChecked();
+    form.Specific = Specific->isChecked();
+    form.ProgExe = ProgExe->isChecked();
+    form.SnipraName = Text(SnipraName);
+    const SaveOutcome outcome = SaveIt(false, form, lines_.Lines, current_, programDir_, win::Now());
+    if (outcome.focusSnipraName) SnipraName->setFocus();
+    Accepted = form.Accepted;
+    if (form.Saved) accept();
+}
+
+void TDoScripting::done(int result) {
+    config_.ScriptLeft = x();
+    config_.ScriptTop = y();
+    config_.ScriptWidth = width();
+    config_.ScriptHeight = height();
+    QDialog::done(result);
+}
+
+void TDoScripting::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::AltModifier) {
+        if (event->key() == Qt::Key_M) {
+            OptionBox->setFocus();
+            return;
+        }
+        if (event->key() == Qt::Key_S) {
+            Script->setFocus();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
+namespace {
+
+QFont PrintFont(const TFontDescription& d) {
+    QFont font(QString::fromStdString(win::Cp1252ToUtf8(d.Name)));
+    if (d.Size > 0) font.setPointSize(d.Size);
+    font.setBold(d.Bold);
+    font.setItalic(d.Italic);
+    return font;
+}
+
+}  // namespace
+
+void TDoScripting::MenuPrintClick() {
+    if (printing_) {
+        win::MessageBox("Other print job currently in progress.", "Error");
+        return;
+    }
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    printing_ = true;
+    std::vector<std::string> texts;
+    for (const ScriptLine& line : lines_.Lines) texts.push_back(line.Text);
+    std::string error;
+    const bool ok = PrintScript(printer, PrintFont(config_.PrintListFont),
+                                ScriptHeading(ScriptMode, current_, HotKeyLabel->text().toStdString()), texts,
+                                printer.copyCount(), error);
+    printing_ = false;
+    if (!ok) win::MessageBox(error, "Error");
+}
+
+void TDoScripting::MenuPrintFontClick() {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, PrintFont(config_.PrintListFont), this);
+    if (!ok) return;
+    config_.PrintListFont.Name = win::Utf8ToCp1252(chosen.family().toStdString());
+    config_.PrintListFont.Size = chosen.pointSize();
+    config_.PrintListFont.Bold = chosen.bold();
+    config_.PrintListFont.Italic = chosen.italic();
+    config_.PrintListFont.Underline = false;
+    config_.PrintListFont.StrikeOut = false;
+    SavePrintListFontSettings(config_);
+    notify_(puSettingsPrintListFont, 0);
+}
+
+}  // namespace tessaro

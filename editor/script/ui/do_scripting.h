@@ -1,0 +1,104 @@
+#pragma once
+// "Macro Scripting Editor": one macro as command lines, built and changed through the
+// command editors, saved into the current macro record.
+#include <QDialog>
+#include <cstdint>
+#include <string>
+
+#include "editor/script/line_ops.h"
+#include "foundation/config_record.h"
+#include "hook/client/glob_data_sync.h"
+#include "macro/macro_record.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenuBar;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+
+namespace tessaro {
+
+class ScriptEditorServices;
+
+class TDoScripting : public QDialog {
+    Q_OBJECT
+public:
+    TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord& config, ScriptEditorServices& services,
+                 std::string programDir, PeerNotify notify);
+
+    // Set by the creator before the window shows.
+    int ScriptMode = 6;  // 1 hot key, 2 timed, 3 abbreviation, 6 none, 7 window title
+    bool IsExisting = false;
+    bool GlobalTaken = false;
+    // Read by the creator afterwards: the current record holds the script.
+    bool Accepted = false;
+
+    QListWidget* OptionBox;
+    QListWidget* Script;
+    QPushButton* OkButton;
+    QPushButton* CancelButton;
+    QPushButton* AddButton;
+    QPushButton* InsertBefore;
+    QPushButton* InsertAfter;
+    QPushButton* DoEdit;
+    QPushButton* DoCopy;
+    QPushButton* DoDelete;
+    QPushButton* DoUp;
+    QPushButton* DoDown;
+    QPushButton* HelpButton;
+    QLineEdit* NickName;
+    QRadioButton* Global;
+    QRadioButton* Specific;
+    QRadioButton* ProgExe;
+    QPushButton* ChooseWinProg;
+    QLabel* HotKeyLabel;
+    QLabel* TimerLabel;
+    QPushButton* SetSchedule;
+    QLineEdit* SnipraName;
+    QPushButton* ShortProp;
+    QToolButton* MySpeed;
+    QAction* MenuInsBefore;
+    QAction* MenuInsAfter;
+    QAction* MenuInsAtEnd;
+
+    // The lines and their selection, as the list shows them.
+    const ScriptList& Lines() const { return lines_; }
+
+    void FormShow();
+    void AddALine(AddStyle style);
+    void DoEditClick();
+    void DoCopyClick();
+    void DoDeleteClick();
+    void MoveClick(bool up);
+    void CommandMenuClick(int code);
+    void OkButtonClick();
+    void ChooseWinProgClick();
+    void MenuPrintClick();
+    void MenuPrintFontClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void Refresh();  // list from lines_, then the buttons
+    void Caption();
+    void SetInsertMethod(int method);
+    QMenuBar* BuildMenus();
+
+    TMacroRecord& current_;
+    TConfigRecord& config_;
+    ScriptEditorServices& services_;
+    std::string programDir_;
+    std::string iconName_ = "MAIN";
+    ScriptList lines_;
+    PeerNotify notify_;
+    bool shown_ = false;
+    bool printing_ = false;
+};
+
+}  // namespace tessaro
