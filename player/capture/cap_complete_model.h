@@ -1,7 +1,7 @@
 #pragma once
 // What "Capture Complete" decides, apart from its widgets: the hot-key list, the height
 // for each kind of start, the checks of "&Ok" and what they write into the new macro.
-#include <optional>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,6 +11,14 @@
 namespace tessaro {
 
 enum class CapType { HotKeys, Snipra, None };
+
+// Routes the hot keys the user presses to a window (WM_HOTKEY_CHOSEN) instead of running
+// their macros, while that window picks a hot key.
+class SecWindRoute {
+public:
+    virtual ~SecWindRoute() = default;
+    virtual void SetSecWind(std::uint32_t window, bool on) = 0;
+};
 
 // The dialog's client height for a kind of start.
 int CapCompleteHeight(CapType type);

@@ -45,6 +45,12 @@ void PlayerCapture::Publish(int group) {
     ctx_.link.NotifyEditor(puPullGroup, group);
 }
 
+void PlayerCapture::SetSecWind(std::uint32_t window, bool on) {
+    ctx_.glob.SecWnd = window;
+    ctx_.glob.SecWndOn = on ? 1 : 0;
+    Publish(ggWindow2);
+}
+
 int PlayerCapture::StopKeyCode() const {
     const TGlobData& g = ctx_.glob;
     const int count = std::min<int>(g.MacroCount, kMaxMacros);

@@ -8,6 +8,7 @@
 
 #include "foundation/config_record.h"
 #include "macro/macro_record.h"
+#include "player/capture/cap_complete_model.h"
 #include "platform/file_io.h"
 #include "protocol/glob_data.h"
 
@@ -43,7 +44,7 @@ inline constexpr const char* kCaptureNoRoom =
 // The speed token a capture with timing starts with; empty for an unknown speed.
 std::string CaptureSpeedToken(int capSpeed);
 
-class PlayerCapture {
+class PlayerCapture : public SecWindRoute {
 public:
     struct Context {
         TConfigRecord& config;
@@ -56,7 +57,7 @@ public:
         std::function<double()> now;  // LastModified of the stored macro
     };
     explicit PlayerCapture(Context context);
-    ~PlayerCapture();
+    ~PlayerCapture() override;
 
     // System macro "2" while no capture runs.
     void StartACapture();
@@ -68,6 +69,9 @@ public:
     void EndFromTrayIcon();
     // The player ends during a capture: the recording is stored as it stands.
     void EndForShutDown();
+
+    // SecWnd and SecWndOn, pushed and told to the editor.
+    void SetSecWind(std::uint32_t window, bool on) override;
 
     bool capturing() const { return capturing_; }
     // The new macro, as the capture started it or the end stored it.
