@@ -87,7 +87,10 @@ void CaptureRecorder::Start(const TGlobData& g) {
     std::set<std::uint16_t> held = std::move(down_);
     *this = CaptureRecorder();
     down_ = std::move(held);
-    heldAtStart_ = down_;
+    // Only modifiers: the release of a grabbed key (the hot key that started the
+    // capture) is never reported, and another key cannot change what is typed.
+    for (const std::uint16_t vk : down_)
+        if (ModOf(vk) >= 0) heldAtStart_.insert(vk);
     recording_ = true;
     opt_.keys = g.CapKeys;
     opt_.mouse = g.CapMouse;
@@ -170,6 +173,8 @@ void CaptureRecorder::OnKeyDown(const InputEvent& e) {
     if (heldAtStart_.count(e.vk)) return;
     const int mod = ModOf(e.vk);
     if (mod >= 0) {
+        // A click still waiting was made before this modifier went down.
+        if (!modDown_[mod] && (click_ || wheel_)) FlushPending();
         // Held back: written only when a key or button comes while it is down.
         if (!modDown_[mod]) lone_[mod] = true;
         modDown_[mod] = true;

@@ -30,7 +30,7 @@ public:
     bool OnEvent(const InputEvent& e, const TGlobData& g, std::vector<Post>& out);
 
     // A program armed a new capture (CapStarting): options and stop keys are taken from g;
-    // keys held now are ignored until released.
+    // modifiers held now are ignored until released.
     void Start(const TGlobData& g);
     // The capture was ended by a program: nothing more is recorded.
     void Stop();
@@ -89,7 +89,7 @@ private:
     void Send(const TGlobData& g, std::vector<Post>& out);
 
     std::set<std::uint16_t> down_;           // keys held, capture or not
-    std::set<std::uint16_t> heldAtStart_;    // ignored until released
+    std::set<std::uint16_t> heldAtStart_;    // modifiers ignored until released
     std::array<bool, kModCount> modDown_{};  // pressed during the capture
     std::array<bool, kModCount> opened_{};   // its "D" token was written
     std::array<bool, kModCount> lone_{};     // no key came since it went down

@@ -323,6 +323,9 @@ private:
             } else if (ev.type == MappingNotify || ev.type == xkbEvent_) {
                 // The keys after the notice were typed with the new map: load it now.
                 if (ev.type == MappingNotify) XRefreshKeyboardMapping(&ev.xmapping);
+                // Xlib's own Xkb map, which decodes the typed characters, is refreshed too.
+                if (ev.type == xkbEvent_)
+                    XkbRefreshKeyboardMapping(reinterpret_cast<XkbMapNotifyEvent*>(&ev));
                 LoadKeyboard();
                 remap = true;
             }
