@@ -1,18 +1,11 @@
 // A capture on a real X server: the "Start / Stop Capture" hot key starts it, a click
 // into a text field of another process and typing are recorded, the hot key ends it, the
 // dialog is closed and the macro, played by its nickname, types the same into a new field.
-#include <QApplication>
-#include <QByteArray>
-#include <QLineEdit>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -22,6 +15,7 @@
 #include "macro/macro_record.h"
 #include "platform/virtual_keys.h"
 #include "player_process.h"
+#include "text_field.h"
 #include "protocol/glob_data.h"
 #include "protocol/hotkey_names.h"
 // Last: Xlib's macros clash with the names above.
@@ -38,74 +32,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-// A line edit in a child process at the top left of the screen; it reports its text.
-TEST(CaptureFieldChild, ShowsTheField) {
-    if (!std::getenv("TESSARO_CAPTURE_FIELD")) GTEST_SKIP() << "runs only as a child of the capture test";
-    int argc = 1;
-    char name[] = "capture_target";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-    QLineEdit field;
-    field.setWindowTitle("Capture Target");
-    field.setGeometry(0, 0, 400, 40);
-    QObject::connect(&field, &QLineEdit::textChanged, [](const QString& text) {
-        std::cout << "TEXT:" << text.toUtf8().toHex().toStdString() << std::endl;
-    });
-    field.show();
-    field.activateWindow();
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (field.isVisible()) {
-            poll.stop();
-            std::cout << "READY" << std::endl;
-        }
-    });
-    poll.start(20);
-    QTimer::singleShot(300000, &app, &QApplication::quit);
-    app.exec();
-}
-
-class Field {
-public:
-    explicit Field(const std::string& display) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", QString::fromStdString(display));
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        env.insert("TESSARO_CAPTURE_FIELD", "1");
-        child_.setProcessEnvironment(env);
-        child_.start(QString::fromStdString(std::filesystem::read_symlink("/proc/self/exe").string()),
-                     {"--gtest_filter=CaptureFieldChild.*"});
-        const auto end = Clock::now() + 15s;
-        while (!out_.contains("READY") && Clock::now() < end) {
-            child_.waitForReadyRead(200);
-            out_ += child_.readAllStandardOutput();
-        }
-        ready_ = out_.contains("READY");
-    }
-    ~Field() {
-        child_.kill();
-        child_.waitForFinished(5000);
-    }
-    bool ready() const { return ready_; }
-    std::string Text() {
-        child_.waitForReadyRead(20);
-        out_ += child_.readAllStandardOutput();
-        const qsizetype at = out_.lastIndexOf("TEXT:");
-        if (at < 0) return {};
-        const qsizetype end = out_.indexOf('\n', at);
-        if (end < 0) return {};
-        return QByteArray::fromHex(out_.mid(at + 5, end - at - 5)).toStdString();
-    }
-    bool WaitFor(const std::string& text, std::chrono::milliseconds limit) {
-        return testing::WaitFor([&] { return Text() == text; }, limit);
-    }
-
-private:
-    QProcess child_;
-    QByteArray out_;
-    bool ready_ = false;
-};
 
 TGlobData Master() {
     auto copy = std::make_unique<TGlobData>();
@@ -241,7 +167,7 @@ TEST(CaptureOnADesktop, RecordedTypingAndClicksPlayBackByNickname) {
     const std::string file = box.file("MACROS.QTM");
     ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
 
-    auto field = std::make_unique<Field>(xvfb.name());
+    auto field = std::make_unique<TextField>(xvfb.name());
     ASSERT_TRUE(field->ready());
     PlayerProcess player(box, {"/F" + file, "/EN"}, "player.log");
     ASSERT_TRUE(player.started());
@@ -288,7 +214,7 @@ TEST(CaptureOnADesktop, RecordedTypingAndClicksPlayBackByNickname) {
 
     // A fresh field in the same place; the macro clicks into it and types.
     field.reset();
-    Field fresh(xvfb.name());
+    TextField fresh(xvfb.name());
     ASSERT_TRUE(fresh.ready());
     PlayerProcess second(box, {"/ACapture"}, "second.log");
     EXPECT_EQ(second.WaitExit(10s), 0);
