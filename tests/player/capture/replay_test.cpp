@@ -242,3 +242,37 @@ TEST_F(Replay, ClicksDoubleClicksAndDragsLandWhereTheyWereMade) {
 
 }  // namespace
 }  // namespace tessaro
+
+namespace tessaro {
+namespace {
+
+// Every key the recorder names is a key token of the player's language pressing that key.
+TEST(RecordedKeyTokens, NameTheKeyThePlayerPresses) {
+    auto g = std::make_unique<TGlobData>();
+    g->CaptureOn = g->CapKeys = 1;
+    int named = 0;
+    for (unsigned vk = 1; vk < 256; ++vk) {
+        if (vk == 16 || vk == 17 || vk == 18 || vk == 91 || vk == 92 || vk == 160 || vk == 161 || vk == 162 ||
+            vk == 163 || vk == 164 || vk == 165)
+            continue;
+        hook::CaptureRecorder recorder;
+        recorder.Start(*g);
+        std::vector<hook::Post> posts;
+        InputEvent e;
+        e.kind = InputEvent::KeyDown;
+        e.vk = static_cast<std::uint16_t>(vk);
+        recorder.OnEvent(e, *g, posts);
+        std::string text;
+        for (const hook::Post& p : posts) text += static_cast<char>(p.lParam);
+        if (text.empty()) continue;
+        ++named;
+        const Token t = Recognise(text, 0);
+        ASSERT_NE(t.kind, TokenKind::None) << text;
+        EXPECT_EQ(t.length, text.size()) << text;
+        EXPECT_EQ(SpecOf(t.kind).vk, vk) << text;
+    }
+    EXPECT_EQ(named, 64);  // F1..F24, the keypad, arrows and the other named keys
+}
+
+}  // namespace
+}  // namespace tessaro
