@@ -88,7 +88,11 @@ protected:
     std::unique_ptr<TConfigRecord> config = std::make_unique<TConfigRecord>();
     std::unique_ptr<TGlobData> glob = std::make_unique<TGlobData>();
     testing::RecordingLink link;
-    win::ScopedMessageBoxHandler boxes{[](const win::MessageBoxCall&) { return win::MbResult::Ok; }};
+    std::vector<win::MessageBoxCall> boxes;
+    win::ScopedMessageBoxHandler boxHandler{[this](const win::MessageBoxCall& c) {
+        boxes.push_back(c);
+        return win::MbResult::Ok;
+    }};
     PlayerMacroFile file{{*config, *glob, link, dir.path(), [] { return 45000.5; }}};
     Host host;
     PlayerNetworkLock lock{host};
@@ -260,14 +264,17 @@ TEST_F(Capture, ACaptureFileThatCannotBeMadeStartsNothing) {
 }
 
 TEST_F(Capture, AFailedAppendIsUndone) {
-    // The macro file turns read-only under the player: the new record cannot be added.
+    // A folder took the macro file's place: the new record cannot be added.
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);
     capture.StartACapture();
     EXPECT_FALSE(capture.capturing());
     EXPECT_EQ(+glob->MacroCount, 5);
     EXPECT_EQ(+glob->CaptureOn, 0);
+    EXPECT_TRUE(host.icon.empty());
     EXPECT_FALSE(std::filesystem::exists(dir.file("TempCap.Txt")));
+    ASSERT_EQ(boxes.size(), 1u) << "the failure is told";
+    EXPECT_EQ(boxes[0].caption, "Error");
 }
 
 TEST_F(Capture, OnASharedFileAnotherUsersLockIsNeverReleased) {
