@@ -22,6 +22,7 @@
 #include "macro/macro_file.h"
 #include "macro/macro_record.h"
 #include "player_process.h"
+#include "text_field.h"
 #include "protocol/glob_data.h"
 // Last: Xlib's macros clash with the names above.
 #include <X11/XKBlib.h>
@@ -67,49 +68,6 @@ TEST(AbbreviationFieldChild, ShowsTheField) {
     QTimer::singleShot(300000, &app, &QApplication::quit);
     app.exec();
 }
-
-class TextField {
-public:
-    explicit TextField(const std::string& display) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", QString::fromStdString(display));
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        env.insert("TESSARO_FIELD_CHILD", "1");
-        child_.setProcessEnvironment(env);
-        child_.start(QString::fromStdString(std::filesystem::read_symlink("/proc/self/exe").string()),
-                     {"--gtest_filter=AbbreviationFieldChild.*"});
-        const auto end = Clock::now() + 15s;
-        while (!out_.contains("READY") && Clock::now() < end) {
-            child_.waitForReadyRead(200);
-            out_ += child_.readAllStandardOutput();
-        }
-        ready_ = out_.contains("READY");
-    }
-    ~TextField() {
-        child_.kill();
-        child_.waitForFinished(5000);
-    }
-    bool ready() const { return ready_; }
-
-    // The field's text as last reported.
-    std::string Text() {
-        child_.waitForReadyRead(20);
-        out_ += child_.readAllStandardOutput();
-        const qsizetype at = out_.lastIndexOf("TEXT:");
-        if (at < 0) return {};
-        const qsizetype end = out_.indexOf('\n', at);
-        if (end < 0) return {};
-        return QByteArray::fromHex(out_.mid(at + 5, end - at - 5)).toStdString();
-    }
-    bool WaitFor(const std::string& text, std::chrono::milliseconds limit) {
-        return testing::WaitFor([&] { return Text() == text; }, limit);
-    }
-
-private:
-    QProcess child_;
-    QByteArray out_;
-    bool ready_ = false;
-};
 
 // Types plain ASCII through XTest, as a user would.
 void TypeText(Display* d, const std::string& text) {
