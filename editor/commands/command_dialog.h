@@ -25,6 +25,8 @@
 
 class QAbstractButton;
 class QBoxLayout;
+class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTextEdit;
@@ -117,6 +119,15 @@ protected:
     std::int32_t CheckedKind(std::span<const RadioChoice> table) const;
     void CheckKind(std::span<const RadioChoice> table, std::int32_t kind);
     QAbstractButton* Radio(std::string_view control) const;
+
+    // Named controls of the family (parented to the dialog; layouts place them).
+    QLineEdit* NewEdit(const char* name, int maxLength = 0);
+    QLabel* NewLabel(const char* name, const QString& caption, QWidget* buddy = nullptr);
+    QCheckBox* NewCheck(const char* name, const QString& caption);
+    QPushButton* NewButton(const char* name, const QString& caption);
+    static void SetText(QLineEdit* edit, std::string_view cp1252);
+    // Shown and enabled together, as the forms hide what a choice does not use.
+    static void ShowEnable(QWidget* w, bool on);
 
     // Checks a radio button and gives it the focus (the toggled handlers update what
     // depends on it).
