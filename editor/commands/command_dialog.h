@@ -72,6 +72,12 @@ public:
     // The dialog's own class name ("TDoDelay2"): its help keyword's key.
     const char* FormClass() const { return formClass_; }
 
+    // The key of HelpKeyword this dialog's Help passes.
+    const std::string& HelpKey() const { return helpKey_; }
+
+    // A radio button of the form by its object name.
+    QAbstractButton* Radio(std::string_view control) const;
+
     QPushButton* OkButton = nullptr;
     QPushButton* CancelButton = nullptr;
     QPushButton* HelpButton = nullptr;
@@ -82,7 +88,6 @@ protected:
     // The key of HelpKeyword; the form class unless a use of the dialog has its own.
     // A key without a keyword hides the Help button.
     void SetHelpKey(std::string key);
-    const std::string& HelpKey() const { return helpKey_; }
 
     // Where the family's controls go, above the button row.
     QBoxLayout* Body() const { return body_; }
@@ -118,7 +123,6 @@ protected:
     // The kind of the checked radio of the table (0: none), and checking one by kind.
     std::int32_t CheckedKind(std::span<const RadioChoice> table) const;
     void CheckKind(std::span<const RadioChoice> table, std::int32_t kind);
-    QAbstractButton* Radio(std::string_view control) const;
 
     // Named controls of the family (parented to the dialog; layouts place them).
     QLineEdit* NewEdit(const char* name, int maxLength = 0);

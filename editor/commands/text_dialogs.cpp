@@ -258,7 +258,7 @@ bool TModText::InsertText(const std::string& cp1252) {
     }
     // At the caret; a selection is kept, not replaced.
     QTextCursor cursor = NewFormat->textCursor();
-    const int caret = cursor.position();
+    const int caret = cursor.selectionStart();
     cursor.clearSelection();
     cursor.setPosition(caret);
     cursor.insertText(insert);
