@@ -91,13 +91,12 @@ void TDoActive::BrowseButtonClick() {
 void TDoActive::OkButtonClick() {
     ActiveForm f;
     f.Kind = CheckedKind(kActiveChoices);
-    for (auto [edit, into] :
-         {std::pair{WinTitle, &f.WinTitle}, std::pair{ProgPath, &f.ProgPath}, std::pair{Params, &f.Params},
-          std::pair{DelaySecs, &f.DelaySecs}, std::pair{MaxSecs, &f.MaxSecs}}) {
-        const auto text = ReadText(edit);
-        if (!text) return;
-        *into = *text;
-    }
+    if (!ReadTexts({{WinTitle, &f.WinTitle},
+                    {ProgPath, &f.ProgPath},
+                    {Params, &f.Params},
+                    {DelaySecs, &f.DelaySecs},
+                    {MaxSecs, &f.MaxSecs}}))
+        return;
     f.Bypass = Bypass->isChecked();
     f.RunStyle = std::max(0, RunStyle->currentIndex());
     Result = BuildActive(f);

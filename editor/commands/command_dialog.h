@@ -20,6 +20,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <initializer_list>
+#include <utility>
 
 #include "editor/model/commands/command_form.h"
 
@@ -63,6 +65,10 @@ std::string HelpFilePath();
 // Opens the keyword's topic through the installed viewer.
 void ShowHelpTopic(QWidget* owner, std::string_view keyword);
 
+// The Windows-1252 bytes of a text; nullopt when a character has none (it is put into
+// *bad as UTF-8, for the refusal that names it).
+std::optional<std::string> Cp1252Text(const QString& text, std::string* bad);
+
 class CommandDialog : public QDialog {
     Q_OBJECT
 public:
@@ -101,6 +107,8 @@ protected:
     // refused like any failed check (nullopt: the message was shown, the focus is back).
     std::optional<std::string> ReadText(QLineEdit* edit);
     std::optional<std::string> ReadText(QTextEdit* memo);
+    // Several fields at once, in order; false as soon as one is refused.
+    bool ReadTexts(std::initializer_list<std::pair<QLineEdit*, std::string*>> fields);
 
     // Shows the refusal and returns the focus; always false.
     bool Refuse(const FormError& error);

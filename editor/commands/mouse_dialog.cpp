@@ -81,12 +81,7 @@ void TDoMouse::OkButtonClick() {
     MouseForm f;
     f.Kind = CheckedKind(kMouseChoices);
     f.MoveKind = CheckedKind(kMoveChoices);
-    for (auto [edit, into] :
-         {std::pair{XPos, &f.XPos}, std::pair{YPos, &f.YPos}, std::pair{NumClicks, &f.NumClicks}}) {
-        const auto text = ReadText(edit);
-        if (!text) return;
-        *into = *text;
-    }
+    if (!ReadTexts({{XPos, &f.XPos}, {YPos, &f.YPos}, {NumClicks, &f.NumClicks}})) return;
     Result = BuildMouse(f);
     Accept(Result);
 }

@@ -143,12 +143,7 @@ void TDoNetConn::OkButtonClick() {
     NetConnForm f;
     f.NetMode = NetMode;
     f.Drive = DriveBox->currentText().toStdString();
-    for (auto [edit, into] :
-         {std::pair{ProgPath, &f.ProgPath}, std::pair{LogName, &f.LogName}, std::pair{LogPass, &f.LogPass}}) {
-        const auto text = ReadText(edit);
-        if (!text) return;
-        *into = *text;
-    }
+    if (!ReadTexts({{ProgPath, &f.ProgPath}, {LogName, &f.LogName}, {LogPass, &f.LogPass}})) return;
     f.MakePerm = MakePerm->isChecked();
     f.ForceDisc = ForceDisc->isChecked();
     f.UseDefault = UseDefault->isChecked();

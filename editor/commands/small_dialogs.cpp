@@ -137,12 +137,8 @@ void TDoPausePos::EnableDisable() {
 void TDoPausePos::OkButtonClick() {
     PauseForm f;
     f.Kind = CheckedKind(kPauseChoices);
-    for (auto [edit, into] : {std::pair{TopCoord, &f.TopCoord}, std::pair{LeftCoord, &f.LeftCoord},
-                              std::pair{PauseMessage, &f.PauseMessage}}) {
-        const auto text = ReadText(edit);
-        if (!text) return;
-        *into = *text;
-    }
+    if (!ReadTexts({{TopCoord, &f.TopCoord}, {LeftCoord, &f.LeftCoord}, {PauseMessage, &f.PauseMessage}}))
+        return;
     Result = BuildPause(f);
     Accept(Result);
 }

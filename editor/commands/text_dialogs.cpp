@@ -27,21 +27,6 @@ namespace {
 
 QString FromCp1252(std::string_view s) { return QString::fromStdString(win::Cp1252ToUtf8(s)); }
 
-// The memo's text as Windows-1252; nullopt names the first character that has no byte.
-std::optional<std::string> Cp1252Of(const QString& text, std::string& bad) {
-    std::string out;
-    out.reserve(static_cast<std::size_t>(text.size()));
-    for (char32_t cp : text.toUcs4()) {
-        unsigned char byte = 0;
-        if (!win::UnicodeToCp1252(cp, byte)) {
-            bad = QString::fromUcs4(&cp, 1).toStdString();
-            return std::nullopt;
-        }
-        out += static_cast<char>(byte);
-    }
-    return out;
-}
-
 }  // namespace
 
 // ---- TDoSpecial ----
@@ -269,7 +254,7 @@ bool TModText::InsertText(const std::string& cp1252) {
 
 void TModText::UpdateButtonClick() {
     std::string bad;
-    const auto memo = Cp1252Of(NewFormat->toPlainText(), bad);
+    const auto memo = Cp1252Text(NewFormat->toPlainText(), &bad);
     if (!memo) {
         win::MessageBox("The character \"" + bad + "\" cannot be used in this entry.  Please correct.",
                         "Error", win::MbButtons::Ok);
@@ -291,7 +276,7 @@ void TModText::FindText(const std::string& text) {
 
 void TModText::FindAgain() {
     std::string bad;
-    const auto memo = Cp1252Of(NewFormat->toPlainText(), bad);
+    const auto memo = Cp1252Text(NewFormat->toPlainText(), &bad);
     const auto found = memo ? FindFrom(*memo, SearchPos, SearchText) : std::nullopt;
     if (!found) {
         win::MessageBox(NotFoundMessage(SearchText), "Warning", win::MbButtons::Ok);
@@ -307,7 +292,7 @@ void TModText::FindAgain() {
 
 void TModText::ReplaceText(const std::string& find, const std::string& replace) {
     std::string bad;
-    const auto memo = Cp1252Of(NewFormat->toPlainText(), bad);
+    const auto memo = Cp1252Text(NewFormat->toPlainText(), &bad);
     if (!memo) return;
     const Replaced r = ReplaceAll(*memo, find, replace);
     if (r.count == 0) {

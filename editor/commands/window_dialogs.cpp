@@ -84,12 +84,9 @@ void TDoSizeIt::OkButtonClick() {
     SizeItForm f;
     f.Kind = CheckedKind(kSizeChoices);
     f.Target.CurrentWin = Target.CurrentWin->isChecked();
-    for (auto [edit, into] : {std::pair{Target.WinTitle, &f.Target.WinTitle},
-                              std::pair{TheWidth, &f.TheWidth}, std::pair{TheHeight, &f.TheHeight}}) {
-        const auto text = ReadText(edit);
-        if (!text) return;
-        *into = *text;
-    }
+    if (!ReadTexts(
+            {{Target.WinTitle, &f.Target.WinTitle}, {TheWidth, &f.TheWidth}, {TheHeight, &f.TheHeight}}))
+        return;
     Result = BuildSizeIt(f);
     if (Result.ok() && Result.CommandText.empty()) {
         reject();  // neither choice checked: nothing to build
