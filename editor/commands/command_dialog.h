@@ -5,11 +5,14 @@
 //   void SetDefaults() override;    // NewCommand 1: the family's XDefaults() into the controls
 //   void FocusFirst() override;     // the control FormShow focuses (and checks, for a radio)
 //   void EnableDisable() override;  // limits after a choice changed (may do nothing)
-//   void OkButtonClick() override;  // read the controls (ReadText), call BuildX, Accept(result)
+//   void OkButtonClick() override;  // ReadText(s) into an XForm, Result = BuildX(form), Accept(Result)
 //
-// plus a Preset(const XForm&) for creators editing an existing command. Creators then:
-//   TDoDelay2 dlg(owner); dlg.NewCommand = 1; (or dlg.Preset(...)); dlg.exec();
-//   if (!dlg.CommandText.empty()) take dlg.CommandText, dlg.Result (code, record, fields).
+// plus a Preset(const XForm&) for creators editing an existing command and a public
+// FormResult<XFields> Result. Radio choices come from the family's table (AddRadios,
+// CheckKind, CheckedKind). Creators then:
+//   TDoDelay2 dlg(owner); dlg.NewCommand = 1; (or 0 and dlg.Preset(Delay2Preset(rec))); dlg.exec();
+//   if (!dlg.CommandText.empty()) take dlg.CommandText and dlg.Result (code, record, fields).
+// delay_dialogs.cpp is the worked example.
 // FormShow (on every show) centres the dialog, clears CommandText, puts the defaults in
 // with NewCommand 1, focuses and runs EnableDisable. Cancel, Esc and the close box end it
 // with CommandText empty. A refused OK shows the message in a box captioned "Error",

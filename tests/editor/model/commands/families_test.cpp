@@ -475,5 +475,24 @@ TEST_F(Small, PauseSwapRemarkKeysWeb) {
     EXPECT_STREQ(WebLookOf(true).start, "ftp://");
 }
 
+TEST_F(Small, NameLinesEditUnchanged) {
+    // These dialogs take the stored text back as it stands.
+    for (const auto& r : {BuildSwap(file_), BuildSwap(" " + file_ + " ")})
+        EXPECT_TRUE(SameRecord(BuildSwap(std::get<TNameRec>(r.record).Name).record, r.record));
+    const auto remark = BuildRemark("  keep  me  ");
+    EXPECT_EQ(std::get<TNameRec>(remark.record).Name, "keep  me");
+    EXPECT_TRUE(SameRecord(BuildRemark(std::get<TNameRec>(remark.record).Name).record, remark.record));
+    for (bool ftp : {false, true}) {
+        const auto web = BuildWeb(ftp, "www.site.org/x");
+        const auto again = BuildWeb(ftp, std::get<TNameRec>(web.record).Name);
+        EXPECT_TRUE(SameRecord(again.record, web.record));
+        EXPECT_EQ(again.code, web.code);
+    }
+    for (const RadioChoice& c : kKeyUpDownChoices) {
+        const auto r = BuildKeyUpDown(c.kind);
+        EXPECT_TRUE(SameRecord(BuildKeyUpDown(std::get<TKeyRec>(r.record).Kind).record, r.record));
+    }
+}
+
 }  // namespace
 }  // namespace tessaro
