@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include <QApplication>
 #include <QTextCursor>
 #include <gtest/gtest.h>
 
@@ -378,6 +380,33 @@ TEST_F(Forms, SymbolGridCellsAndTheAltKeypadChain) {
     chain.TakeAltPadResult("<ALT:065>");
     EXPECT_FALSE(chain.isVisible());
     EXPECT_EQ(chain.CommandText, "<ALT:065>");
+}
+
+// The modal chain as a user walks it: Symbols, then the Alt keypad button, then 65 and OK
+// in the keypad dialog close both and insert the sequence into the memo.
+TEST_F(Forms, SymbolsAltKeypadChainInsertsIntoTheMemo) {
+    TModText editor(nullptr);
+    editor.PresetText("x");
+    editor.show();
+    editor.NewFormat->moveCursor(QTextCursor::End);
+    bool keypadSeen = false;
+    QTimer::singleShot(0, [&] {
+        auto* chooser = qobject_cast<TDoSpecial*>(QApplication::activeModalWidget());
+        ASSERT_NE(chooser, nullptr);
+        QTimer::singleShot(0, [&] {
+            auto* keypad = qobject_cast<TDoDelay*>(QApplication::activeModalWidget());
+            ASSERT_NE(keypad, nullptr);
+            keypadSeen = true;
+            EXPECT_EQ(keypad->windowTitle(), "Alt Keypad Sequence");
+            Type(keypad, "Seconds", "65");
+            Click(keypad, "OkButton");
+        });
+        Click(chooser, "AltPadSeq");
+        EXPECT_FALSE(chooser->isVisible());
+    });
+    Click(&editor, "Symbols");
+    EXPECT_TRUE(keypadSeen);
+    EXPECT_EQ(editor.NewFormat->toPlainText(), "x<ALT:065>");
 }
 
 TEST_F(Forms, ModTextInsertsAtTheCaretAndKeepsItsLimit) {
