@@ -5,11 +5,14 @@
 //   void SetDefaults() override;    // NewCommand 1: the family's XDefaults() into the controls
 //   void FocusFirst() override;     // the control FormShow focuses (and checks, for a radio)
 //   void EnableDisable() override;  // limits after a choice changed (may do nothing)
-//   void OkButtonClick() override;  // read the controls (ReadText), call BuildX, Accept(result)
+//   void OkButtonClick() override;  // ReadText(s) into an XForm, Result = BuildX(form), Accept(Result)
 //
-// plus a Preset(const XForm&) for creators editing an existing command. Creators then:
-//   TDoDelay2 dlg(owner); dlg.NewCommand = 1; (or dlg.Preset(...)); dlg.exec();
-//   if (!dlg.CommandText.empty()) take dlg.CommandText, dlg.Result (code, record, fields).
+// plus a Preset(const XForm&) for creators editing an existing command and a public
+// FormResult<XFields> Result. Radio choices come from the family's table (AddRadios,
+// CheckKind, CheckedKind). Creators then:
+//   TDoDelay2 dlg(owner); dlg.NewCommand = 1; (or 0 and dlg.Preset(Delay2Preset(rec))); dlg.exec();
+//   if (!dlg.CommandText.empty()) take dlg.CommandText and dlg.Result (code, record, fields).
+// delay_dialogs.cpp is the worked example.
 // FormShow (on every show) centres the dialog, clears CommandText, puts the defaults in
 // with NewCommand 1, focuses and runs EnableDisable. Cancel, Esc and the close box end it
 // with CommandText empty. A refused OK shows the message in a box captioned "Error",
@@ -20,11 +23,15 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <initializer_list>
+#include <utility>
 
 #include "editor/model/commands/command_form.h"
 
 class QAbstractButton;
 class QBoxLayout;
+class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTextEdit;
@@ -61,6 +68,10 @@ std::string HelpFilePath();
 // Opens the keyword's topic through the installed viewer.
 void ShowHelpTopic(QWidget* owner, std::string_view keyword);
 
+// The Windows-1252 bytes of a text; nullopt when a character has none (it is put into
+// *bad as UTF-8, for the refusal that names it).
+std::optional<std::string> Cp1252Text(const QString& text, std::string* bad);
+
 class CommandDialog : public QDialog {
     Q_OBJECT
 public:
@@ -69,6 +80,12 @@ public:
 
     // The dialog's own class name ("TDoDelay2"): its help keyword's key.
     const char* FormClass() const { return formClass_; }
+
+    // The key of HelpKeyword this dialog's Help passes.
+    const std::string& HelpKey() const { return helpKey_; }
+
+    // A radio button of the form by its object name.
+    QAbstractButton* Radio(std::string_view control) const;
 
     QPushButton* OkButton = nullptr;
     QPushButton* CancelButton = nullptr;
@@ -80,7 +97,6 @@ protected:
     // The key of HelpKeyword; the form class unless a use of the dialog has its own.
     // A key without a keyword hides the Help button.
     void SetHelpKey(std::string key);
-    const std::string& HelpKey() const { return helpKey_; }
 
     // Where the family's controls go, above the button row.
     QBoxLayout* Body() const { return body_; }
@@ -94,6 +110,8 @@ protected:
     // refused like any failed check (nullopt: the message was shown, the focus is back).
     std::optional<std::string> ReadText(QLineEdit* edit);
     std::optional<std::string> ReadText(QTextEdit* memo);
+    // Several fields at once, in order; false as soon as one is refused.
+    bool ReadTexts(std::initializer_list<std::pair<QLineEdit*, std::string*>> fields);
 
     // Shows the refusal and returns the focus; always false.
     bool Refuse(const FormError& error);
@@ -116,7 +134,15 @@ protected:
     // The kind of the checked radio of the table (0: none), and checking one by kind.
     std::int32_t CheckedKind(std::span<const RadioChoice> table) const;
     void CheckKind(std::span<const RadioChoice> table, std::int32_t kind);
-    QAbstractButton* Radio(std::string_view control) const;
+
+    // Named controls of the family (parented to the dialog; layouts place them).
+    QLineEdit* NewEdit(const char* name, int maxLength = 0);
+    QLabel* NewLabel(const char* name, const QString& caption, QWidget* buddy = nullptr);
+    QCheckBox* NewCheck(const char* name, const QString& caption);
+    QPushButton* NewButton(const char* name, const QString& caption);
+    static void SetText(QLineEdit* edit, std::string_view cp1252);
+    // Shown and enabled together, as the forms hide what a choice does not use.
+    static void ShowEnable(QWidget* w, bool on);
 
     // Checks a radio button and gives it the focus (the toggled handlers update what
     // depends on it).
