@@ -31,7 +31,8 @@ int SelectedRow(QListWidget* list) {
 
 }  // namespace
 
-TDoScreen::TDoScreen(QWidget* owner) : CommandDialog(owner, "TDoScreen", tr("Screen Display Setting")) {
+TDoScreen::TDoScreen(QWidget* owner, win::SystemSettings& settings)
+    : CommandDialog(owner, "TDoScreen", tr("Screen Display Setting")), settings_(settings) {
     SettingBox = SettingList(this);
     Body()->addWidget(Label(this, tr("Choose Setting"), SettingBox));
     Body()->addWidget(SettingBox);
@@ -43,7 +44,7 @@ TDoScreen::TDoScreen(QWidget* owner) : CommandDialog(owner, "TDoScreen", tr("Scr
 
 void TDoScreen::FillSettingBox() {
     SettingBox->clear();
-    for (const std::string& line : DisplayModeList(win::ActiveSystemSettings().DisplayModes()))
+    for (const std::string& line : DisplayModeList(settings_.DisplayModes()))
         SettingBox->addItem(QString::fromStdString(line));
 }
 
@@ -59,7 +60,8 @@ void TDoScreen::OkButtonClick() {
     Accept(Result);
 }
 
-TDoDefPrint::TDoDefPrint(QWidget* owner) : CommandDialog(owner, "TDoDefPrint", tr("Default Printer")) {
+TDoDefPrint::TDoDefPrint(QWidget* owner, win::Printers& printers)
+    : CommandDialog(owner, "TDoDefPrint", tr("Default Printer")), source_(printers) {
     SettingBox = SettingList(this);
     Body()->addWidget(Label(this, tr("Choose Printer"), SettingBox));
     Body()->addWidget(SettingBox);
@@ -68,7 +70,7 @@ TDoDefPrint::TDoDefPrint(QWidget* owner) : CommandDialog(owner, "TDoDefPrint", t
 void TDoDefPrint::FillSettingBox() {
     SettingBox->clear();
     printers_.clear();
-    for (const std::string& name : win::ActivePrinters().Names()) {
+    for (const std::string& name : source_.Names()) {
         printers_.push_back(win::Utf8ToCp1252(name));
         SettingBox->addItem(QString::fromStdString(name));
     }

@@ -5,6 +5,8 @@
 
 #include "editor/commands/command_dialog.h"
 #include "editor/model/commands/display_forms.h"
+#include "platform/printers.h"
+#include "platform/system_settings.h"
 
 class QListWidget;
 
@@ -13,7 +15,8 @@ namespace tessaro {
 class TDoScreen : public CommandDialog {
     Q_OBJECT
 public:
-    explicit TDoScreen(QWidget* owner);
+    // The modes come from `settings`: the desktop's own by default.
+    explicit TDoScreen(QWidget* owner, win::SystemSettings& settings = win::ActiveSystemSettings());
 
     std::int32_t ModeIndex = 0;  // set before showing to edit
     QListWidget* SettingBox = nullptr;
@@ -26,12 +29,15 @@ protected:
     void FocusFirst() override;
     void EnableDisable() override {}
     void OkButtonClick() override;
+
+private:
+    win::SystemSettings& settings_;
 };
 
 class TDoDefPrint : public CommandDialog {
     Q_OBJECT
 public:
-    explicit TDoDefPrint(QWidget* owner);
+    explicit TDoDefPrint(QWidget* owner, win::Printers& printers = win::ActivePrinters());
 
     std::string PrinterName;  // set before showing to edit
     QListWidget* SettingBox = nullptr;
@@ -46,6 +52,7 @@ protected:
     void OkButtonClick() override;
 
 private:
+    win::Printers& source_;
     std::vector<std::string> printers_;  // Windows-1252, in the print system's order
 };
 
