@@ -27,6 +27,32 @@ QRadioButton* RadioIn(QWidget* parent, const char* name, const QString& caption)
     return r;
 }
 
+// The selected state of every row, and the rows selected again in one step: a list of
+// thousands of recipients must not select row by row.
+std::vector<bool> SelectedRows(QListWidget* list, std::size_t count) {
+    std::vector<bool> selected(count, false);
+    for (const QModelIndex& index : list->selectionModel()->selectedIndexes())
+        if (index.row() >= 0 && static_cast<std::size_t>(index.row()) < count)
+            selected[static_cast<std::size_t>(index.row())] = true;
+    return selected;
+}
+
+void SelectRows(QListWidget* list, const std::vector<bool>& selected) {
+    QItemSelection selection;
+    const int rows = std::min(list->count(), static_cast<int>(selected.size()));
+    for (int i = 0; i < rows;) {
+        if (!selected[static_cast<std::size_t>(i)]) {
+            ++i;
+            continue;
+        }
+        int end = i;
+        while (end + 1 < rows && selected[static_cast<std::size_t>(end + 1)]) ++end;
+        selection.select(list->model()->index(i, 0), list->model()->index(end, 0));
+        i = end + 1;
+    }
+    list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
 constexpr const char* kGroupNames[3][5] = {
     {"ToPerson", "ToAddress", "ToList", "ToName", "ToAdd"},
     {"ccPerson", "ccAddress", "ccList", "ccName", "ccAdd"},
@@ -150,9 +176,7 @@ void TDoTheEmailCommand::LoadRecipients() {
 void TDoTheEmailCommand::SwitchList(int group, bool names) {
     QListWidget* list = Groups[static_cast<std::size_t>(group)].List;
     // Position i always stands for line i, so the selection is kept by position.
-    std::vector<bool> selected(RecipientLines.size(), false);
-    for (int i = 0; i < list->count() && i < static_cast<int>(selected.size()); ++i)
-        selected[static_cast<std::size_t>(i)] = list->item(i)->isSelected();
+    const std::vector<bool> selected = SelectedRows(list, RecipientLines.size());
     list->setUpdatesEnabled(false);
     list->clear();
     QStringList shown;
@@ -160,8 +184,7 @@ void TDoTheEmailCommand::SwitchList(int group, bool names) {
     for (const std::string& line : RecipientLines)
         shown.append(Q(std::string(mail::RecipientPart(line, names))));
     list->addItems(shown);
-    for (std::size_t i = 0; i < selected.size(); ++i)
-        if (selected[i]) list->item(static_cast<int>(i))->setSelected(true);
+    SelectRows(list, selected);
     list->setUpdatesEnabled(true);
 }
 
@@ -188,9 +211,7 @@ void TDoTheEmailCommand::ShowForm(const EmailForm& form) {
         const EmailGroup& eg = form.groups[i];
         Groups[i].Person->setText(Q(eg.name));
         Groups[i].Address->setText(Q(eg.address));
-        for (std::size_t k = 0;
-             k < eg.selected.size() && k < static_cast<std::size_t>(Groups[i].List->count()); ++k)
-            Groups[i].List->item(static_cast<int>(k))->setSelected(eg.selected[k]);
+        SelectRows(Groups[i].List, eg.selected);
         others_[i] = eg.others;
     }
     QRadioButton* textRadios[] = {FixedText, PromptText, ClipText, FileText};
@@ -240,9 +261,7 @@ std::optional<EmailForm> TDoTheEmailCommand::ReadForm() {
         EmailGroup& eg = f.groups[i];
         eg.name = *name;
         eg.address = *address;
-        eg.selected.assign(RecipientLines.size(), false);
-        for (int k = 0; k < Groups[i].List->count() && k < static_cast<int>(RecipientLines.size()); ++k)
-            eg.selected[static_cast<std::size_t>(k)] = Groups[i].List->item(k)->isSelected();
+        eg.selected = SelectedRows(Groups[i].List, RecipientLines.size());
         eg.others = others_[i];
     }
     f.textMode = FixedText->isChecked() ? 1 : PromptText->isChecked() ? 2 : ClipText->isChecked() ? 3 : 4;
