@@ -1,6 +1,8 @@
 #include "editor/commands/command_dialog.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -225,6 +227,43 @@ std::int32_t CommandDialog::CheckedKind(std::span<const RadioChoice> table) cons
 void CommandDialog::CheckKind(std::span<const RadioChoice> table, std::int32_t kind) {
     if (const RadioChoice* c = ChoiceOfKind(table, kind))
         if (auto* r = Radio(c->control)) r->setChecked(true);
+}
+
+QLineEdit* CommandDialog::NewEdit(const char* name, int maxLength) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(name);
+    if (maxLength > 0) edit->setMaxLength(maxLength);
+    return edit;
+}
+
+QLabel* CommandDialog::NewLabel(const char* name, const QString& caption, QWidget* buddy) {
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(name);
+    if (buddy) label->setBuddy(buddy);
+    return label;
+}
+
+QCheckBox* CommandDialog::NewCheck(const char* name, const QString& caption) {
+    auto* box = new QCheckBox(caption, this);
+    box->setObjectName(name);
+    connect(box, &QCheckBox::toggled, this, [this] { EnableDisable(); });
+    return box;
+}
+
+QPushButton* CommandDialog::NewButton(const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void CommandDialog::SetText(QLineEdit* edit, std::string_view cp1252) {
+    edit->setText(QString::fromStdString(win::Cp1252ToUtf8(cp1252)));
+}
+
+void CommandDialog::ShowEnable(QWidget* w, bool on) {
+    w->setVisible(on);
+    w->setEnabled(on);
 }
 
 void CommandDialog::CheckAndFocus(QAbstractButton* radio) {

@@ -25,6 +25,8 @@
 
 class QAbstractButton;
 class QBoxLayout;
+class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTextEdit;
@@ -70,6 +72,12 @@ public:
     // The dialog's own class name ("TDoDelay2"): its help keyword's key.
     const char* FormClass() const { return formClass_; }
 
+    // The key of HelpKeyword this dialog's Help passes.
+    const std::string& HelpKey() const { return helpKey_; }
+
+    // A radio button of the form by its object name.
+    QAbstractButton* Radio(std::string_view control) const;
+
     QPushButton* OkButton = nullptr;
     QPushButton* CancelButton = nullptr;
     QPushButton* HelpButton = nullptr;
@@ -80,7 +88,6 @@ protected:
     // The key of HelpKeyword; the form class unless a use of the dialog has its own.
     // A key without a keyword hides the Help button.
     void SetHelpKey(std::string key);
-    const std::string& HelpKey() const { return helpKey_; }
 
     // Where the family's controls go, above the button row.
     QBoxLayout* Body() const { return body_; }
@@ -116,7 +123,15 @@ protected:
     // The kind of the checked radio of the table (0: none), and checking one by kind.
     std::int32_t CheckedKind(std::span<const RadioChoice> table) const;
     void CheckKind(std::span<const RadioChoice> table, std::int32_t kind);
-    QAbstractButton* Radio(std::string_view control) const;
+
+    // Named controls of the family (parented to the dialog; layouts place them).
+    QLineEdit* NewEdit(const char* name, int maxLength = 0);
+    QLabel* NewLabel(const char* name, const QString& caption, QWidget* buddy = nullptr);
+    QCheckBox* NewCheck(const char* name, const QString& caption);
+    QPushButton* NewButton(const char* name, const QString& caption);
+    static void SetText(QLineEdit* edit, std::string_view cp1252);
+    // Shown and enabled together, as the forms hide what a choice does not use.
+    static void ShowEnable(QWidget* w, bool on);
 
     // Checks a radio button and gives it the focus (the toggled handlers update what
     // depends on it).

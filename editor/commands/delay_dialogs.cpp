@@ -8,36 +8,20 @@
 #include <QRadioButton>
 
 namespace tessaro {
-namespace {
-
-QLineEdit* NamedEdit(QWidget* parent, const char* name) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    return edit;
-}
-
-QLabel* NamedLabel(QWidget* parent, const char* name, const QString& caption, QWidget* buddy) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setBuddy(buddy);
-    return label;
-}
-
-}  // namespace
 
 // ---- TDoDelay2 ----
 
 TDoDelay2::TDoDelay2(QWidget* owner) : CommandDialog(owner, "TDoDelay2", tr("Set Delay")) {
     AddRadios(Body(), kDelay2Choices, QString());
-    Seconds = NamedEdit(this, "Seconds");
+    Seconds = NewEdit("Seconds");
     auto* row = new QFormLayout;
-    row->addRow(NamedLabel(this, "Label1", tr("Delay Time"), Seconds), Seconds);
+    row->addRow(NewLabel("Label1", tr("Delay Time"), Seconds), Seconds);
     Body()->addLayout(row);
 }
 
 void TDoDelay2::Preset(const Delay2Form& form) {
     CheckKind(kDelay2Choices, form.Kind);
-    Seconds->setText(QString::fromLatin1(form.Seconds.c_str()));
+    SetText(Seconds, form.Seconds);
 }
 
 void TDoDelay2::SetDefaults() { Preset(Delay2Defaults()); }
@@ -59,11 +43,11 @@ TDoDelay::TDoDelay(QWidget* owner, DelayPurpose purpose)
     : CommandDialog(owner, "TDoDelay", QString()), purpose_(purpose) {
     const DelayLook look = DelayLookOf(purpose);
     setWindowTitle(tr(look.caption));
-    Seconds = NamedEdit(this, "Seconds");
+    Seconds = NewEdit("Seconds");
     Seconds->setMaxLength(look.maxLength);
     auto* row = new QHBoxLayout;
-    Label1 = NamedLabel(this, "Label1", tr(look.label), Seconds);
-    Label2 = NamedLabel(this, "Label2", tr("Seconds"), nullptr);
+    Label1 = NewLabel("Label1", tr(look.label), Seconds);
+    Label2 = NewLabel("Label2", tr("Seconds"), nullptr);
     Label2->setVisible(look.secondsLabel);
     row->addWidget(Label1);
     row->addWidget(Seconds);
@@ -99,9 +83,9 @@ void TDoDelay::OkButtonClick() {
 
 TDoSpeed::TDoSpeed(QWidget* owner) : CommandDialog(owner, "TDoSpeed", tr("Speed")) {
     AddRadios(Body(), kSpeedChoices, tr("Commands"));
-    Count = NamedEdit(this, "Count");
+    Count = NewEdit("Count");
     Count->setMaxLength(4);
-    Lab1 = NamedLabel(this, "Lab1", tr(SpeedLabel(1)), Count);
+    Lab1 = NewLabel("Lab1", tr(SpeedLabel(1)), Count);
     auto* row = new QFormLayout;
     row->addRow(Lab1, Count);
     Body()->addLayout(row);
@@ -109,7 +93,7 @@ TDoSpeed::TDoSpeed(QWidget* owner) : CommandDialog(owner, "TDoSpeed", tr("Speed"
 
 void TDoSpeed::Preset(const SpeedForm& form) {
     CheckKind(kSpeedChoices, form.Kind);
-    Count->setText(QString::fromLatin1(form.Count.c_str()));
+    SetText(Count, form.Count);
 }
 
 void TDoSpeed::SetDefaults() { Preset(SpeedDefaults()); }

@@ -1,8 +1,12 @@
 #include "editor/model/commands/command_form.h"
 
 #include <charconv>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "foundation/strings.h"
+#include "platform/cp1252.h"
 
 namespace tessaro {
 
@@ -89,6 +93,26 @@ std::optional<std::int32_t> WholeInRange(std::string_view text, std::int32_t low
     const auto v = WholeNumber(text);
     if (!v || *v < low || *v > high) return std::nullopt;
     return v;
+}
+
+bool RegularFileExists(std::string_view path) {
+    if (path.empty()) return false;
+    std::error_code ec;
+    return std::filesystem::is_regular_file(std::filesystem::path(win::Cp1252ToUtf8(path)), ec);
+}
+
+bool ProgramExists(std::string_view path) {
+    if (path.find('/') != std::string_view::npos) return RegularFileExists(path);
+    if (path.empty()) return false;
+    const char* env = std::getenv("PATH");
+    std::string_view dirs = env ? env : "";
+    while (true) {
+        const auto colon = dirs.find(':');
+        const std::string_view dir = dirs.substr(0, colon);
+        if (!dir.empty() && RegularFileExists(std::string(dir) + "/" + std::string(path))) return true;
+        if (colon == std::string_view::npos) return false;
+        dirs.remove_prefix(colon + 1);
+    }
 }
 
 std::string BadCharacterMessage(char c) {

@@ -99,6 +99,15 @@ std::optional<double> RealNumber(std::string_view text);
 // A whole number within [low, high]; nullopt for text that is not one or lies outside.
 std::optional<std::int32_t> WholeInRange(std::string_view text, std::int32_t low, std::int32_t high);
 
+// ---- Files named in a command -------------------------------------------------------
+
+// A regular file (not a directory) at that path (Windows-1252, taken as UTF-8 on disk).
+bool RegularFileExists(std::string_view path);
+
+// A program to launch: a path holding "/" must be a regular file; a bare name counts when
+// a regular file of that name lies in a folder of PATH.
+bool ProgramExists(std::string_view path);
+
 // ---- The free-text check every dialog uses --------------------------------------------
 
 // Refusal for a text that holds a character the macro text cannot carry there.

@@ -1,0 +1,94 @@
+#include "editor/commands/mouse_dialog.h"
+
+#include <QAbstractButton>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/launch.h"
+#include "platform/message_box.h"
+#include "platform/paths.h"
+
+namespace tessaro {
+
+TDoMouse::TDoMouse(QWidget* owner) : CommandDialog(owner, "TDoMouse", tr("Mouse Commands")) {
+    auto* columns = new QHBoxLayout;
+    Body()->addLayout(columns);
+    AddRadios(columns, kMouseChoices, tr("Commands"));
+    auto* right = new QVBoxLayout;
+    columns->addLayout(right);
+    Panel2 = AddRadios(right, kMoveChoices, tr("Movement"), "Panel2");
+    XPos = NewEdit("XPos", 5);
+    YPos = NewEdit("YPos", 5);
+    XPosLabel = NewLabel("XPosLabel", tr("X Pos"), XPos);
+    YPosLabel = NewLabel("YPosLabel", tr("Y Pos"), YPos);
+    auto* coords = new QFormLayout;
+    coords->addRow(XPosLabel, XPos);
+    coords->addRow(YPosLabel, YPos);
+    static_cast<QBoxLayout*>(Panel2->layout())->addLayout(coords);
+    auto* wheel = new QGroupBox(tr("Wheel"), this);
+    wheel->setObjectName("Panel3");
+    Panel3 = wheel;
+    NumClicks = NewEdit("NumClicks", 3);
+    auto* w = new QFormLayout(wheel);
+    w->addRow(NewLabel("WheelLabel", tr("Wheel Clicks"), NumClicks), NumClicks);
+    right->addWidget(wheel);
+    Launch = NewButton("Launch", tr("Launch Mouse Locator"));
+    right->addWidget(Launch);
+    right->addStretch();
+    connect(Launch, &QPushButton::clicked, this, &TDoMouse::LaunchClick);
+}
+
+void TDoMouse::Preset(const MouseForm& f) {
+    CheckKind(kMouseChoices, f.Kind);
+    CheckKind(kMoveChoices, f.MoveKind);
+    SetText(XPos, f.XPos);
+    SetText(YPos, f.YPos);
+    SetText(NumClicks, f.NumClicks);
+}
+
+void TDoMouse::SetDefaults() { Preset(MouseDefaults()); }
+
+void TDoMouse::FocusFirst() {
+    if (NewCommand == 1) CheckAndFocus(Radio("MouseMove"));
+}
+
+void TDoMouse::EnableDisable() {
+    const MouseLayout l = MouseLayoutOf(CheckedKind(kMouseChoices), CheckedKind(kMoveChoices));
+    ShowEnable(Panel2, l.movement);
+    ShowEnable(Launch, l.movement);
+    ShowEnable(Panel3, l.wheel);
+    for (QWidget* c : {static_cast<QWidget*>(XPos), static_cast<QWidget*>(YPos),
+                       static_cast<QWidget*>(XPosLabel), static_cast<QWidget*>(YPosLabel)})
+        c->setEnabled(l.coordinates);
+}
+
+void TDoMouse::LaunchClick() {
+    const std::string locator = win::ProgramDirectory() + "/" + kMouseLocator;
+    launcher_.Reap();
+    const win::LaunchResult r = launcher_.Open(locator, kMouseLocatorParameter);
+    // The locator is a program of its own: a missing one is said, not ignored.
+    if (r.code <= 32)
+        win::MessageBox("The mouse locator " + locator + " could not be started.", "Error",
+                        win::MbButtons::Ok);
+}
+
+void TDoMouse::OkButtonClick() {
+    MouseForm f;
+    f.Kind = CheckedKind(kMouseChoices);
+    f.MoveKind = CheckedKind(kMoveChoices);
+    for (auto [edit, into] :
+         {std::pair{XPos, &f.XPos}, std::pair{YPos, &f.YPos}, std::pair{NumClicks, &f.NumClicks}}) {
+        const auto text = ReadText(edit);
+        if (!text) return;
+        *into = *text;
+    }
+    Result = BuildMouse(f);
+    Accept(Result);
+}
+
+}  // namespace tessaro
