@@ -1,27 +1,6 @@
 #include "mail/send_dialog_model.h"
 
-#include <fstream>
-
-#include "platform/cp1252.h"
-
 namespace tessaro::mail {
-
-std::vector<std::string> LoadRecipientList(const std::string& path) {
-    std::vector<std::string> lines;
-    std::ifstream in(win::Cp1252ToUtf8(path), std::ios::binary);
-    std::string line;
-    while (in && std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line.substr(0, kMaxRecipientLine));
-    }
-    return lines;
-}
-
-std::string RecipientShown(std::string_view line, bool showName) {
-    const std::size_t bar = line.find('|');
-    if (bar == std::string_view::npos) return showName ? std::string(line) : std::string();
-    return std::string(showName ? line.substr(0, bar) : line.substr(bar + 1));
-}
 
 std::string TrimBlanks(std::string_view text) {
     const std::size_t b = text.find_first_not_of(' ');

@@ -6,17 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "mail/recipient_list.h"
+
 namespace tessaro::mail {
 
-inline constexpr std::size_t kMaxRecipientLine = 255;
 // Selections kept when a list switches between names and addresses.
 inline constexpr std::size_t kMaxKeptSelections = 2001;
-
-// Lines of the recipient list file ("name|address"), each cut to 255 characters; none
-// when the file cannot be read.
-std::vector<std::string> LoadRecipientList(const std::string& path);
-// The part a list shows: the name (before the first "|") or the address (after it).
-std::string RecipientShown(std::string_view line, bool showName);
 
 // One of the To, CC and Blind CC results: the typed recipient when it has an address, the
 // selected lines, each followed by ";", and byte 0x01 at the end.

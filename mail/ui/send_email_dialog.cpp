@@ -101,7 +101,7 @@ TDoTheEmail::TDoTheEmail(EMailPromptMode mode, const std::string& recipientListP
     TextPanel->setEnabled(TextPanel->isVisibleTo(this));
     AttachmentPanel->setEnabled(AttachmentPanel->isVisibleTo(this));
     if (mode == EMailPromptMode::Recipients) {
-        recipients_ = LoadRecipientList(recipientListPath);
+        recipients_ = ReadRecipientFile(recipientListPath);
         for (RecipientBlock& b : Blocks) {
             b.NameRadio->setChecked(true);
             FillList(b);
@@ -174,7 +174,8 @@ void TDoTheEmail::BuildAttachments() {
 void TDoTheEmail::FillList(RecipientBlock& block) {
     block.List->clear();
     const bool names = block.NameRadio->isChecked();
-    for (const std::string& line : recipients_) block.List->addItem(Q(RecipientShown(line, names)));
+    for (const std::string& line : recipients_)
+        block.List->addItem(Q(std::string(RecipientPart(line, names))));
 }
 
 void TDoTheEmail::ShowNamesOrAddresses(RecipientBlock& block) {

@@ -1,0 +1,59 @@
+#pragma once
+// "Screen Display Setting" and "Default Printer": one entry of what this desktop offers.
+#include <string>
+#include <vector>
+
+#include "editor/commands/command_dialog.h"
+#include "editor/model/commands/display_forms.h"
+#include "platform/printers.h"
+#include "platform/system_settings.h"
+
+class QListWidget;
+
+namespace tessaro {
+
+class TDoScreen : public CommandDialog {
+    Q_OBJECT
+public:
+    // The modes come from `settings`: the desktop's own by default.
+    explicit TDoScreen(QWidget* owner, win::SystemSettings& settings = win::ActiveSystemSettings());
+
+    std::int32_t ModeIndex = 0;  // set before showing to edit
+    QListWidget* SettingBox = nullptr;
+    FormResult<ScreenFields> Result;
+
+    void FillSettingBox();
+
+protected:
+    void SetDefaults() override {}
+    void FocusFirst() override;
+    void EnableDisable() override {}
+    void OkButtonClick() override;
+
+private:
+    win::SystemSettings& settings_;
+};
+
+class TDoDefPrint : public CommandDialog {
+    Q_OBJECT
+public:
+    explicit TDoDefPrint(QWidget* owner, win::Printers& printers = win::ActivePrinters());
+
+    std::string PrinterName;  // set before showing to edit
+    QListWidget* SettingBox = nullptr;
+    FormResult<DefPrintFields> Result;
+
+    void FillSettingBox();
+
+protected:
+    void SetDefaults() override {}
+    void FocusFirst() override;
+    void EnableDisable() override {}
+    void OkButtonClick() override;
+
+private:
+    win::Printers& source_;
+    std::vector<std::string> printers_;  // Windows-1252, in the print system's order
+};
+
+}  // namespace tessaro

@@ -1,0 +1,40 @@
+#pragma once
+// Small builders the remaining command dialogs share: named controls and text in the
+// records' Windows-1252 bytes.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QBoxLayout>
+#include <QString>
+#include <string>
+
+#include "platform/cp1252.h"
+
+namespace tessaro::parts {
+
+inline QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
+inline std::string Bytes(const QString& text) { return win::Utf8ToCp1252(text.toStdString()); }
+
+inline QLineEdit* Edit(QWidget* parent, const char* name, int maxLength = 255) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setMaxLength(maxLength);
+    return edit;
+}
+
+inline QLabel* Label(QWidget* parent, const QString& caption, QWidget* buddy = nullptr,
+                     const char* name = "") {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setBuddy(buddy);
+    return label;
+}
+
+inline QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace tessaro::parts

@@ -1,0 +1,81 @@
+#pragma once
+// "Play a Video Clip", "Audio CD Controls" and "Speaker Controls".
+#include "editor/commands/chooser.h"
+#include "editor/commands/command_dialog.h"
+#include "editor/model/commands/media_forms.h"
+
+class QGroupBox;
+class QLabel;
+
+namespace tessaro {
+
+class TDoAVI : public CommandDialog {
+    Q_OBJECT
+public:
+    TDoAVI(QWidget* owner, PathChooser& chooser);
+    void Preset(const AviForm& form);
+
+    QLineEdit* ProgPath = nullptr;
+    QPushButton* BrowseButton = nullptr;
+    FormResult<AviFields> Result;
+
+    void BrowseButtonClick();
+
+protected:
+    void SetDefaults() override;
+    void FocusFirst() override;
+    void EnableDisable() override {}
+    void OkButtonClick() override;
+
+private:
+    PathChooser& chooser_;
+};
+
+class TDoCDRom : public CommandDialog {
+    Q_OBJECT
+public:
+    explicit TDoCDRom(QWidget* owner);
+    void Preset(const CDForm& form);
+
+    QGroupBox* NumberPanel = nullptr;
+    QLabel* TheLabel = nullptr;
+    QLineEdit* Track = nullptr;
+    FormResult<CDFields> Result;
+
+protected:
+    void SetDefaults() override;
+    void FocusFirst() override {}
+    void EnableDisable() override;
+    void OkButtonClick() override;
+};
+
+// The explorer's one mixer, opened on first use (TMainWin.OpenMixer).
+class MixerHost {
+public:
+    virtual ~MixerHost() = default;
+    virtual MixerControls& OpenMixer() = 0;
+};
+
+class TDoVolume : public CommandDialog {
+    Q_OBJECT
+public:
+    TDoVolume(QWidget* owner, MixerHost& mixer);
+    void Preset(std::int32_t kind);
+
+    QPushButton* Button1 = nullptr;
+    FormResult<VolumeFields> Result;
+
+    // Shows which of the speaker's and synthesizer's controls the audio device has.
+    void Button1Click();
+
+protected:
+    void SetDefaults() override {}
+    void FocusFirst() override;
+    void EnableDisable() override {}
+    void OkButtonClick() override;
+
+private:
+    MixerHost& mixer_;
+};
+
+}  // namespace tessaro
