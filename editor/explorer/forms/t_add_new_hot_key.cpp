@@ -24,7 +24,7 @@
 
 namespace tessaro {
 
-TAddNewHotKey::TAddNewHotKey(MacroFormsContext& context, CaptureHost& capture, QWidget* parent)
+TAddNewHotKey::TAddNewHotKey(MacroFormsContext& context, CaptureHost* capture, QWidget* parent)
     : QDialog(parent), context_(context), capture_(capture) {
     setWindowTitle("Add Macro");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -252,6 +252,10 @@ void TAddNewHotKey::DoCapture() {
         return;
     }
     if (!PassesReservedQuestion(check)) return;
+    if (!capture_) {
+        forms::WarningBox("Capturing from the editor is not available yet.");
+        return;
+    }
     const EditorSetup setup = SetupOfType(entry.type, entry.selectedCode, globalUsed_);
     if (NewMacroNumber < 1 || NewMacroNumber > kMaxMacros) return;
     rec.ActivationCode = setup.activationCode;
@@ -260,7 +264,7 @@ void TAddNewHotKey::DoCapture() {
     if (context_.core.PlayerWnd)
         win::PostMessage(context_.core.PlayerWnd, WM_PEER_UPDATE, puPullMacro, NewMacroNumber);
 
-    TCaptureKeys dialog(context_, capture_, this);
+    TCaptureKeys dialog(context_, *capture_, this);
     dialog.HotKeyLabel->setText(
         rec.ActivationCode == acAbbreviation  ? "Snipra: " + forms::Q(rec.Abbreviation.view().substr(0, 20))
         : rec.ActivationCode == acWindowTitle ? "Window Title: " + forms::Q(rec.ScopeText.view())

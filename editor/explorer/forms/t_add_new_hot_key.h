@@ -26,7 +26,9 @@ class HotKeyListBox;
 class TAddNewHotKey : public QDialog {
     Q_OBJECT
 public:
-    TAddNewHotKey(MacroFormsContext& context, CaptureHost& capture, QWidget* parent = nullptr);
+    // `capture` is the main window's side of a capture; without one "Capture Macro" tells
+    // that capturing from the editor is not available yet.
+    TAddNewHotKey(MacroFormsContext& context, CaptureHost* capture, QWidget* parent = nullptr);
     ~TAddNewHotKey() override;
 
     int NewMacroNumber = 1;
@@ -61,7 +63,7 @@ private:
     AddEntry Entry() const;
 
     MacroFormsContext& context_;
-    CaptureHost& capture_;
+    CaptureHost* capture_;
     HotKeyFlags globalUsed_{};
     bool hasUserMacros_ = false;
     bool shown_ = false;

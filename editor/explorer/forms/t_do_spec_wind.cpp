@@ -109,7 +109,7 @@ TDoSpecWind::TDoSpecWind(win::Desktop& desktop, InstalledPrograms& programs, std
     (OnTop ? OnTopOption : RunningOption)->setChecked(true);
     TitleBox->setText(forms::Q(scopeText));
     ScopeText.clear();  // a cancelled dialog returns nothing
-    for (const std::string& row : windowMode ? RunningWindowTitles(desktop) : RunningPrograms(desktop))
+    for (const std::string& row : windowMode ? RunningWindowTitles(desktop) : RunningProgramNames(desktop))
         ProgList->addItem(forms::Q(row));
     adjustSize();
     forms::CentreOnScreen(*this);

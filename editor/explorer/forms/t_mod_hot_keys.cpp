@@ -390,6 +390,10 @@ void TModHotKeys::RunCommand(const CommandEntry& entry) {
     }
     if (entry.preset == CommandPreset::TextBox) {
         if (r.title.empty()) return;
+        if (const std::string problem = TextBoxProblem(r.title, r.text); !problem.empty()) {
+            forms::ErrorBox(problem);
+            return;
+        }
         if (!FitsMacroText(NewFormat->toPlainText(), TextBoxInsertSize(r.title, r.text))) {
             forms::ErrorBox(kTextTooLong);
             return;

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "editor/model/commands/command_form.h"
+
 namespace tessaro {
 
 namespace {
@@ -59,6 +61,16 @@ int EMailInsertSize(const std::string& command) { return int(command.size()) + 1
 
 std::string TextBoxToken(const std::string& title, const std::string& text) {
     return "<TBOX:<HEAD:" + title + ">" + text + ">";
+}
+
+}  // namespace tessaro
+
+namespace tessaro {
+
+std::string TextBoxProblem(const std::string& title, const std::string& text) {
+    for (const std::string* part : {&title, &text})
+        if (const auto bad = CheckFreeText(*part, "")) return bad->message;
+    return {};
 }
 
 }  // namespace tessaro

@@ -39,5 +39,7 @@ int TextBoxInsertSize(const std::string& title, const std::string& text);
 int EMailInsertSize(const std::string& command);
 // "<TBOX:<HEAD:" + title + ">" + text + ">".
 std::string TextBoxToken(const std::string& title, const std::string& text);
+// A ">" in the title or the text would end the token early: the refusal, empty when fine.
+std::string TextBoxProblem(const std::string& title, const std::string& text);
 
 }  // namespace tessaro

@@ -33,7 +33,7 @@ std::vector<std::string> RunningWindowTitles(win::Desktop& desktop) {
     return titles;
 }
 
-std::vector<std::string> RunningPrograms(win::Desktop& desktop) {
+std::vector<std::string> RunningProgramNames(win::Desktop& desktop) {
     std::vector<std::string> names;
     for (int pid : desktop.ProcessIds()) {
         std::string name = desktop.ProcessModuleName(pid);

@@ -20,7 +20,7 @@ inline constexpr int kScopeTypedLimit = 20;
 // Titles of the desktop's windows (first 255 characters; blank titles left out) and the
 // executable base names of the running processes (a program running twice is listed twice).
 std::vector<std::string> RunningWindowTitles(win::Desktop& desktop);
-std::vector<std::string> RunningPrograms(win::Desktop& desktop);
+std::vector<std::string> RunningProgramNames(win::Desktop& desktop);
 
 struct SpecWindOk {
     enum class Status { Done, Refused, AskHighlighted };

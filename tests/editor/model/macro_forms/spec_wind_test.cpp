@@ -24,7 +24,7 @@ TEST(SpecWind, RunningWindowsAndPrograms) {
     const std::vector<std::string> titles = RunningWindowTitles(desktop);
     ASSERT_EQ(titles.size(), 2u);
     EXPECT_EQ(titles[1].size(), 255u);
-    const std::vector<std::string> programs = RunningPrograms(desktop);
+    const std::vector<std::string> programs = RunningProgramNames(desktop);
     EXPECT_EQ(std::count(programs.begin(), programs.end(), "gedit"), 2)
         << "a program running twice is listed twice";
     EXPECT_EQ(std::count(programs.begin(), programs.end(), ""), 0);

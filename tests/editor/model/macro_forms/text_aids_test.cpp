@@ -119,3 +119,23 @@ TEST(StoredText, ThousandTabsGrowByFourThousand) {
 
 }  // namespace
 }  // namespace tessaro
+
+#include "editor/model/macro_forms/command_entries.h"
+
+namespace tessaro {
+namespace {
+
+TEST(CommandEntries, ThirtySixEntriesAndTheTextBoxAssembly) {
+    ASSERT_EQ(CommandEntries().size(), 36u);
+    EXPECT_STREQ(CommandEntries()[8].dialog, "TDoDialup");
+    EXPECT_EQ(CommandEntries()[8].preset, CommandPreset::DialUp);
+    EXPECT_EQ(TextBoxToken("Hi", "there"), "<TBOX:<HEAD:Hi>there>");
+    EXPECT_EQ(TextBoxInsertSize("Hi", "there"), 2 + 15 + 5 + 1);
+    EXPECT_EQ(EMailInsertSize(std::string(300, 'e')), 301);
+    EXPECT_EQ(TextBoxProblem("Hi", "a < b"), "") << "\"<\" ends nothing and stays allowed";
+    EXPECT_NE(TextBoxProblem("A>B", "x"), "");
+    EXPECT_NE(TextBoxProblem("Hi", "1 > 0"), "");
+}
+
+}  // namespace
+}  // namespace tessaro
