@@ -154,10 +154,6 @@ TDoSchedule::TDoSchedule(TMacroRecord& rec, QWidget* parent) : QDialog(parent), 
     HourlyMinutes->setObjectName("HourlyMinutes");
     OtherMinutes->setObjectName("OtherMinutes");
     IdleMinutes->setObjectName("IdleMinutes");
-    for (auto* spin : findChildren<QToolButton*>()) {
-        const auto* box = spin->parentWidget()->findChild<QLineEdit*>();
-        spin->setObjectName(box->objectName() + (spin->arrowType() == Qt::UpArrow ? "Up" : "Down"));
-    }
     panels_ = {nullptr, OncePanel, HourlyPanel, DailyPanel, WeeklyPanel, MonthlyPanel, OtherPanel, IdlePanel};
     auto* panelArea = new QGridLayout;
     for (QWidget* p : panels_)
@@ -177,6 +173,11 @@ TDoSchedule::TDoSchedule(TMacroRecord& rec, QWidget* parent) : QDialog(parent), 
     main->addWidget(kindBox);
     main->addLayout(panelArea);
     main->addLayout(buttons);
+
+    for (auto* spin : findChildren<QToolButton*>()) {
+        const auto* box = spin->parentWidget()->findChild<QLineEdit*>();
+        spin->setObjectName(box->objectName() + (spin->arrowType() == Qt::UpArrow ? "Up" : "Down"));
+    }
 
     // FormShow: every panel from the shared fields.
     const SchedulePanels p = LoadSchedulePanels(rec_);

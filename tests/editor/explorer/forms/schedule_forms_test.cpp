@@ -83,11 +83,13 @@ TEST_F(ScheduleForm, BoxesAndSpins) {
     EXPECT_EQ(form.Hours[2]->maxLength(), 2);
     EXPECT_EQ(form.Minutes[1]->text(), "00");
     EXPECT_EQ(form.AmPm[3]->currentText(), "PM");
+    form.Kinds[6]->click();  // only the chosen kind's panel is enabled
     form.OtherMinutes->setText("720");
     form.findChild<QToolButton*>("OtherMinutesUp")->click();
     EXPECT_EQ(form.OtherMinutes->text(), "720");
     form.findChild<QToolButton*>("OtherMinutesDown")->click();
     EXPECT_EQ(form.OtherMinutes->text(), "719");
+    form.Kinds[1]->click();
     form.OnceYear->setText("1");
     form.findChild<QToolButton*>("OnceYearDown")->click();
     EXPECT_EQ(form.OnceYear->text(), "1");
