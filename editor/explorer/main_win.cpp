@@ -1,5 +1,7 @@
 #include "editor/explorer/main_win.h"
 
+#include "editor/explorer/forms/macro_forms_context.h"
+
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDateTime>

@@ -28,6 +28,9 @@ namespace tessaro {
 
 class TAPageControl;
 struct PrintRow;
+class InstalledPrograms;
+class CommandDialogsNotBuilt;
+struct MacroFormsContext;
 
 // "/RH" in any case followed by the player's window id in decimal sets `playerWnd`; the
 // bare switch leaves it, digits followed by other characters store 0. Other arguments are
@@ -127,6 +130,15 @@ private:
     void MenuMouseHooksClick();
     void MenuLastFileClick(int k);
 
+    // The macro commands that open the macro forms (main_win_macros.cpp).
+    void DoAdd();
+    void DoModifySelected();
+    void DoCopy();
+    void DoMove();
+    int SelectedMacro() const;
+    MacroFormsContext& FormsContext();
+    void TakeSavedRecord(int n, const TMacroRecord& rec);
+
     // The one table from command to handler (main_win_commands.cpp).
     static Handler HandlerOf(ExplorerAction action);
 
@@ -143,6 +155,9 @@ private:
     bool listEmpty_ = true;
 
     std::unique_ptr<win::MessageReceiver> receiver_;
+    std::unique_ptr<InstalledPrograms> installedPrograms_;  // scanned once per run
+    std::unique_ptr<CommandDialogsNotBuilt> commandDialogs_;
+    std::unique_ptr<MacroFormsContext> formsContext_;
     std::unique_ptr<QPrinter> printer_;
     std::map<ExplorerAction, CommandWidgets> commands_;
     std::vector<QAbstractButton*> wizardButtons_;

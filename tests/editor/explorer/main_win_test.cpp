@@ -258,7 +258,7 @@ TEST_F(MainWindow, CommandsNotBuiltYetAnswerOneNoticeAndChangeNothing) {
     });
     auto w = Open();
     const auto before = fs::file_size(file_);
-    w->Run(ExplorerAction::AddMacro);
+    w->Run(ExplorerAction::Recapture);
     w->WizardButtons()[3]->click();
     w->DoQuickWiz(kFirstTimeWizard);
     ASSERT_EQ(boxes.size(), 3u);
@@ -325,11 +325,11 @@ TEST_F(MainWindow, UnderlinedLettersActOnlyWithAlt) {
     QApplication::setActiveWindow(w.get());
     w->activateWindow();
     QApplication::processEvents();
-    // "Add Ma&cro": "c" alone types into the list, Alt+C presses the button.
-    QTest::keyClick(w->Grid(), Qt::Key_C);
+    // "&Scripting Editor": "s" alone types into the list, Alt+S presses the button.
+    QTest::keyClick(w->Grid(), Qt::Key_S);
     QTest::qWait(300);
     EXPECT_EQ(boxes, 0);
-    QTest::keyClick(w->Grid(), Qt::Key_C, Qt::AltModifier);
+    QTest::keyClick(w->Grid(), Qt::Key_S, Qt::AltModifier);
     QTest::qWait(300);  // a button pressed by its letter clicks after a short animation
     EXPECT_EQ(boxes, 1);
     // Alt+Q turns to the quick wizards.
