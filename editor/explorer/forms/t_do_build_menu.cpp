@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "editor/explorer/forms/form_support.h"
+#include "editor/explorer/forms/icon_button.h"
 #include "editor/model/macro_forms/macro_icon.h"
 #include "macro/macro_file.h"
 
@@ -50,9 +50,9 @@ TDoBuildMenu::TDoBuildMenu(MacroFormsContext& context, QWidget* parent) : QDialo
     IconSize = new QComboBox;
     IconSize->addItems({"16 x 16", "24 x 24", "32 x 32", "48 x 48", "64 x 64"});
     MySpeed = new QToolButton;
-    MySpeed->setFixedSize(20, 20);
-    MySpeed->setIconSize(QSize(16, 16));
-    MySpeed->installEventFilter(this);
+    WireIconButton(
+        *MySpeed, context_.programDir, [this](const std::string& path) { LoadIconFrom(path); },
+        [this] { ResetIcon(); });
     OptionBox = MacroList();
     Script = MacroList();
     OptionBox->viewport()->installEventFilter(this);
@@ -84,12 +84,6 @@ TDoBuildMenu::TDoBuildMenu(MacroFormsContext& context, QWidget* parent) : QDialo
     connect(Script, &QTreeWidget::itemSelectionChanged, this, &TDoBuildMenu::EnableDisable);
     connect(OkButton, &QPushButton::clicked, this, &TDoBuildMenu::OkButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(MySpeed, &QToolButton::clicked, this, [this] {
-        const QString path = QFileDialog::getOpenFileName(
-            this, "Load in Icon", QString::fromStdString(context_.programDir + "/Icons"),
-            "Icons (*.ico *.ICO)");
-        if (!path.isEmpty()) LoadIconFrom(path.toStdString());
-    });
 
     auto* top = new QGridLayout;
     top->addWidget(new QLabel("Nickname"), 0, 0);
@@ -254,13 +248,9 @@ void TDoBuildMenu::OkButtonClick() {
 }
 
 void TDoBuildMenu::LoadIconFrom(const std::string& chosenPath) {
-    const IconChoice c = ChooseIconFile(chosenPath, context_.programDir + "/Icons");
-    if (!c.warning.empty()) forms::ErrorBox(c.warning);
-    if (!c.ok) {
-        forms::ErrorBox(c.error);
-        return;
-    }
-    iconFile_ = c.iconName;
+    const std::optional<IconChoice> c = TakeIconFile(chosenPath, context_.programDir);
+    if (!c) return;
+    iconFile_ = c->iconName;
     LoadIcon();
     iconChanged_ = true;
     TrayChanged = true;
@@ -280,11 +270,6 @@ std::string TDoBuildMenu::QuickInfo(int macroNumber) const {
 }
 
 bool TDoBuildMenu::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == MySpeed && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        if (win::MessageBox(kResetIconQuestion, "", win::MbButtons::YesNo) == win::MbResult::Yes) ResetIcon();
-        return true;
-    }
     for (QTreeWidget* list : {OptionBox, Script}) {
         if (watched != list->viewport()) continue;
         auto* mouse = static_cast<QMouseEvent*>(event);

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "editor/explorer/forms/form_support.h"
+#include "editor/explorer/forms/icon_button.h"
 #include "editor/explorer/forms/t_do_schedule.h"
 #include "editor/explorer/forms/t_do_search.h"
 #include "editor/explorer/forms/t_do_spec_wind.h"
@@ -53,9 +54,9 @@ TModHotKeys::TModHotKeys(MacroFormsContext& context, QWidget* parent) : QDialog(
     ProgExe = new QRadioButton("Program");
     ChooseWinProg = new QPushButton("Select");
     MySpeed = new QToolButton;
-    MySpeed->setFixedSize(20, 20);
-    MySpeed->setIconSize(QSize(16, 16));
-    MySpeed->installEventFilter(this);
+    WireIconButton(
+        *MySpeed, context_.programDir, [this](const std::string& path) { LoadIconFrom(path); },
+        [this] { ResetIcon(); });
     UpdateButton = new QPushButton("&Update");
     CancelButton = new QPushButton("&Cancel");
     UpdateButton->setDefault(true);
@@ -76,12 +77,6 @@ TModHotKeys::TModHotKeys(MacroFormsContext& context, QWidget* parent) : QDialog(
     connect(ShortProp, &QPushButton::clicked, this, &TModHotKeys::ShortPropClick);
     connect(UpdateButton, &QPushButton::clicked, this, &TModHotKeys::UpdateButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(MySpeed, &QToolButton::clicked, this, [this] {
-        const QString path = QFileDialog::getOpenFileName(
-            this, "Load in Icon", QString::fromStdString(context_.programDir + "/Icons"),
-            "Icons (*.ico *.ICO)");
-        if (!path.isEmpty()) LoadIconFrom(path.toStdString());
-    });
 
     BuildMenus();
 
@@ -334,14 +329,10 @@ void TModHotKeys::LoadInIcon(const std::string& path) {
 }
 
 void TModHotKeys::LoadIconFrom(const std::string& chosenPath) {
-    const IconChoice c = ChooseIconFile(chosenPath, context_.programDir + "/Icons");
-    if (!c.warning.empty()) forms::ErrorBox(c.warning);
-    if (!c.ok) {
-        forms::ErrorBox(c.error);
-        return;
-    }
-    LoadInIcon(c.path);
-    IconFile = c.iconName;
+    const std::optional<IconChoice> c = TakeIconFile(chosenPath, context_.programDir);
+    if (!c) return;
+    LoadInIcon(c->path);
+    IconFile = c->iconName;
 }
 
 void TModHotKeys::ResetIcon() {
@@ -350,11 +341,6 @@ void TModHotKeys::ResetIcon() {
 }
 
 bool TModHotKeys::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == MySpeed && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        if (win::MessageBox(kResetIconQuestion, "", win::MbButtons::YesNo) == win::MbResult::Yes) ResetIcon();
-        return true;
-    }
     if (watched == NewFormat &&
         (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
         // Ctrl+V pastes through the menu only, so one press pastes once.

@@ -5,7 +5,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QImageWriter>
 #include <QTest>
+#include <QToolButton>
 #include <fstream>
 
 #include "editor/explorer/forms/t_mod_hot_keys.h"
@@ -135,6 +137,27 @@ TEST_F(ModHotKeysForm, FindAgainReplaceAndImport) {
     form->ImportFrom(bin);
     EXPECT_EQ(form->NewFormat->toPlainText().size(), 5000) << "a binary file changes nothing";
     EXPECT_FALSE(LastText().empty());
+}
+
+TEST_F(ModHotKeysForm, IconIsCopiedUpperCasedAndRightClickResetsIt) {
+    auto form = Open(1);
+    QImage img(32, 32, QImage::Format_ARGB32);
+    img.fill(Qt::red);
+    const std::string chosen = dir + "/pen.ico";
+    ASSERT_TRUE(QImageWriter(QString::fromStdString(chosen), "ico").write(img));
+    form->LoadIconFrom(chosen);
+    EXPECT_EQ(form->IconFile, "PEN.ICO");
+    EXPECT_TRUE(std::filesystem::exists(dir + "/Icons/PEN.ICO"));
+    std::ofstream(dir + "/broken.ico") << "junk";
+    form->LoadIconFrom(dir + "/broken.ico");
+    EXPECT_EQ(LastText(), "Icon could not be opened.");
+    EXPECT_EQ(form->IconFile, "PEN.ICO");
+    answers = {win::MbResult::Yes};
+    QTest::mouseClick(form->MySpeed, Qt::RightButton);
+    EXPECT_EQ(LastText(), "Reset icon to program default?");
+    EXPECT_EQ(form->IconFile, "MAIN");
+    form->UpdateButton->click();
+    EXPECT_EQ(core->CurrentMacro.IconName.view(), "MAIN");
 }
 
 TEST_F(ModHotKeysForm, CommandWithoutItsDialogSaysSo) {
