@@ -1,0 +1,40 @@
+#include "editor/explorer/editor_app.h"
+
+#include <QApplication>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/explorer/main_win.h"
+#include "foundation/config_record.h"
+#include "foundation/settings.h"
+#include "foundation/start_gate.h"
+#include "platform/cp1252.h"
+#include "platform/message_box.h"
+#include "protocol/glob_data.h"
+#include "widgets/message_box_qt.h"
+
+namespace tessaro {
+
+int RunEditor(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Tessaro");
+    win::ScopedMessageBoxHandler qtBoxes(QtMessageBox);
+    std::optional<win::SingleInstance> guard = EditorStartGate(argc, argv);
+
+    auto glob = std::make_unique<TGlobData>();
+    auto config = std::make_unique<TConfigRecord>();
+    LoadAllSettings(*config);
+
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(win::Utf8ToCp1252(argv[i]));
+    auto main = std::make_unique<TMainWin>(*config, *glob, args);
+    // The player finds the editor only through this record.
+    if (guard) guard->RecordWindow(main->winId());
+    main->show();
+    const int result = QApplication::exec();
+    main.reset();
+    return result;
+}
+
+}  // namespace tessaro

@@ -1,0 +1,27 @@
+#pragma once
+// What every macro form does the same way: centring, the texts between the system's
+// Windows-1252 strings and Qt, and the message boxes.
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "platform/message_box.h"
+
+class QWidget;
+
+namespace tessaro::forms {
+
+QString Q(std::string_view cp1252);
+std::string W(const QString& text);  // characters without a Windows-1252 byte become '?'
+
+// left = (screen width - form width) / 2, top likewise.
+void CentreOnScreen(QWidget& form);
+
+void ErrorBox(const std::string& text);
+void WarningBox(const std::string& text);
+bool AskYesNo(const std::string& text, const std::string& caption);
+
+// The window id other programs post to (the hook library's hot-key reports).
+std::uint32_t NativeId(QWidget& form);
+
+}  // namespace tessaro::forms

@@ -1,0 +1,50 @@
+#pragma once
+// What the macro forms need from the explorer besides the record they edit: the desktop,
+// the installed-program list kept for the run, the command dialogs and the icons.
+#include <QIcon>
+#include <string>
+
+#include "editor/explorer/explorer_core.h"
+#include "editor/model/macro_forms/command_entries.h"
+#include "editor/model/macro_forms/installed_programs.h"
+#include "foundation/config_record.h"
+
+class QWidget;
+
+namespace win {
+class Desktop;
+}
+
+namespace tessaro {
+
+// Opens the command dialog of one entry of the macro-text editor.
+class CommandDialogs {
+public:
+    virtual ~CommandDialogs() = default;
+    struct Result {
+        bool available = false;  // false: this dialog is not built into the editor
+        std::string text;        // the command token(s); the text box's text; empty: cancelled
+        std::string title;       // the text box's title (empty: cancelled)
+    };
+    virtual Result Run(const CommandEntry& entry, QWidget* owner) = 0;
+};
+
+// Until the command dialogs are built into the editor: every entry answers "not available".
+class CommandDialogsNotBuilt : public CommandDialogs {
+public:
+    Result Run(const CommandEntry&, QWidget*) override { return {}; }
+};
+
+struct MacroFormsContext {
+    TMainWinCore& core;
+    const TConfigRecord& config;
+    win::Desktop& desktop;
+    InstalledPrograms& installedPrograms;
+    CommandDialogs& commands;
+    std::string programDir;
+    std::string macroFile;  // the open macro file (Quick Info reads it)
+    QIcon mainIcon;         // "MAIN"
+    QIcon menuIcon;         // "MENU"
+};
+
+}  // namespace tessaro

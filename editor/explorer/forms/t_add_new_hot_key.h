@@ -1,0 +1,74 @@
+#pragma once
+// "Add Macro": the new macro's type (activation), its key, abbreviation or title, and the
+// way to fill it (enter directly or build a menu, capture, scripting editor). The caller
+// appends CurrentMacro when ResultUpdated is set.
+#include <QDialog>
+#include <array>
+#include <memory>
+
+#include "editor/explorer/forms/macro_forms_context.h"
+#include "editor/model/macro_forms/add_new_hot_key.h"
+#include "editor/model/macro_forms/capture_setup.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace win {
+class MessageReceiver;
+}
+
+namespace tessaro {
+
+class HotKeyListBox;
+
+class TAddNewHotKey : public QDialog {
+    Q_OBJECT
+public:
+    // `capture` is the main window's side of a capture; without one "Capture Macro" tells
+    // that capturing from the editor is not available yet.
+    TAddNewHotKey(MacroFormsContext& context, CaptureHost* capture, QWidget* parent = nullptr);
+    ~TAddNewHotKey() override;
+
+    int NewMacroNumber = 1;
+    bool ResultModify = false, ResultUpdated = false, ResultTrayChanged = false;
+
+    std::array<QRadioButton*, 6> Types{};  // in MacroType order
+    QRadioButton *UseHotKey, *UsePopup, *TimedMacro, *UseBuilding, *UseSnipra, *UseTitle;
+    QLabel *SetHotKeyLabel, *HotKeyLabel, *SnipraLabel;
+    HotKeyListBox* KeyList;
+    QLineEdit *HotKeyEntry, *SnipraName;
+    QPushButton *EnterKeyButton, *CaptureKeyButton, *ScriptButton, *AbortButton;
+
+    MacroType Type() const;
+    void DisableEnable();
+    void WMHotKeyChosen(int code);
+    void HotKeyEntryEnter();
+    void HotKeyEntryExit();
+    void DoModify();
+    void DoCapture();
+    void DoTheScript();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormShow();
+    void SetCaptions(bool withAccelerators);
+    bool PassesReservedQuestion(const AddCheck& check);
+    AddEntry Entry() const;
+
+    MacroFormsContext& context_;
+    CaptureHost* capture_;
+    HotKeyFlags globalUsed_{};
+    bool hasUserMacros_ = false;
+    bool shown_ = false;
+    bool routed_ = false;
+    std::unique_ptr<win::MessageReceiver> receiver_;
+};
+
+}  // namespace tessaro

@@ -1,0 +1,60 @@
+#pragma once
+// "Copy Hot Key" / "Change Macro Activation": a new activation for the macro in
+// CurrentMacro. The caller appends (copy) or rewrites (move) the record when Done is set.
+#include <QDialog>
+#include <memory>
+
+#include "editor/explorer/forms/macro_forms_context.h"
+#include "editor/model/macro_forms/copy_or_move.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace win {
+class MessageReceiver;
+}
+
+namespace tessaro {
+
+class HotKeyListBox;
+
+class TCopyOrMove : public QDialog {
+    Q_OBJECT
+public:
+    TCopyOrMove(MacroFormsContext& context, QWidget* parent = nullptr);
+    ~TCopyOrMove() override;
+
+    bool MoveMode = false;
+    bool Done = false;
+
+    QLabel* HotKeyLabel;  // the title line the caller sets
+    QRadioButton *HotKey, *Snipra, *TimedMacro, *UseNone, *WinTitle;
+    HotKeyListBox* KeyList;
+    QLabel *HotKeyLab, *SnipraLab;
+    QLineEdit *HotKeyEntry, *SnipraEntry;
+    QPushButton *OkButton, *CancelButton;
+
+    NewActivation Choice() const;
+    void EnableDisable();
+    void WMHotKeyChosen(int code);
+    void OkButtonClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormShow();
+    void Route(bool on);
+
+    MacroFormsContext& context_;
+    HotKeyFlags globalUsed_{};
+    bool shown_ = false;
+    bool routed_ = false;
+    std::unique_ptr<win::MessageReceiver> receiver_;
+};
+
+}  // namespace tessaro

@@ -1,0 +1,270 @@
+#include "editor/explorer/main_win.h"
+
+#include "editor/explorer/forms/macro_forms_context.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QLocale>
+#include <QMenu>
+#include <QPrinter>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cctype>
+#include <filesystem>
+
+#include "editor/explorer/about_box.h"
+#include "editor/explorer/category_file.h"
+#include "editor/explorer/quick_wizard_table.h"
+#include "foundation/settings.h"
+#include "hook/client/glob_data_sync.h"
+#include "macro/swap_file.h"
+#include "platform/cp1252.h"
+#include "platform/message_box.h"
+#include "protocol/window_messages.h"
+#include "widgets/draw_grid.h"
+#include "widgets/page_control.h"
+
+namespace tessaro {
+
+void ProcessParam(const std::string& argument, win::HWND& playerWnd) {
+    std::string up = argument;
+    for (char& c : up) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (up.rfind("/RH", 0) != 0) return;
+    const std::string rest = up.substr(3);
+    if (rest.empty()) return;
+    // A failed conversion stores what it read so far, which for text after the switch is 0.
+    std::uint64_t value = 0;
+    for (char c : rest) {
+        if (c < '0' || c > '9') return void(playerWnd = 0);
+        value = value * 10 + static_cast<unsigned>(c - '0');
+        if (value > 0xFFFFFFFFu) return void(playerWnd = 0);
+    }
+    playerWnd = static_cast<win::HWND>(value);
+}
+
+QString EditorCaption(const QString& fileLabel, bool showDate, const QDateTime& now) {
+    QString caption = "Tessaro Editor (" + fileLabel + ")";
+    if (!showDate) return caption;
+    const QLocale locale = QLocale::system();
+    return caption + "     " + locale.toString(now.date(), QLocale::ShortFormat) + "  " +
+           locale.toString(now.time(), QLocale::ShortFormat);
+}
+
+QString FileLabelOf(const std::string& macroFile) {
+    const QString name = QFileInfo(QString::fromStdString(win::Cp1252ToUtf8(macroFile))).fileName();
+    return name.left(std::max<qsizetype>(0, name.size() - 4));
+}
+
+TMainWin::TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args)
+    : QMainWindow(nullptr), config_(config), core_(glob) {
+    setWindowTitle("Tessaro Editor");
+    FormCreate(args);
+}
+
+TMainWin::~TMainWin() {
+    if (!destroyNoticeSent_) {
+        destroyNoticeSent_ = true;
+        Post(puEditorClosed, 0);
+    }
+}
+
+void TMainWin::FormCreate(const std::vector<std::string>& args) {
+    BuildMenus();
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    pages_ = new TAPageControl(central);
+    auto* macrosPage = new QWidget;
+    auto* wizardPage = new QWidget;
+    BuildMacrosPage(macrosPage);
+    BuildWizardPage(wizardPage);
+    pages_->addTab(macrosPage, "M&acros");
+    pages_->addTab(wizardPage, "&Quick Wizards");
+    pages_->setCurrentIndex(0);
+    column->addWidget(pages_);
+    setCentralWidget(central);
+    grid_->OnDrawCell = [this](TMyDrawGrid*, int col, int row, const QRect& rect, TGridDrawState state,
+                               QPainter& canvas) { DrawCell(col, row, rect, state, canvas); };
+
+    LoadMacroFile(config_.RecentFiles[0].str(), false);
+    GetCatFile();
+    GetSwapFile();
+    for (int group = 0; group <= 14; ++group)
+        if (group != 7) GetGlobDataItem(core_.GlobData, group);
+    for (int n = 1; n <= core_.GlobData.MacroCount; ++n) GetGlobDataItem(core_.GlobData, 7, n);
+
+    SetMenuLastFiles();
+    for (const std::string& a : args) ProcessParam(a, core_.PlayerWnd);
+
+    commands_[ExplorerAction::ShowDate].menu->setChecked(config_.ShowDate);
+    commands_[ExplorerAction::DisableScreenSaver].menu->setChecked(config_.DisableScreenSaver);
+    if (!config_.IE5Server.str().empty())
+        commands_[ExplorerAction::IE5Fix].menu->setEnabled(false);
+    else
+        commands_[ExplorerAction::IE5Restore].menu->setEnabled(false);
+
+    if (config_.MainWidth > 0 && config_.MainHeight > 0)
+        setGeometry(config_.MainLeft, config_.MainTop, config_.MainWidth, config_.MainHeight);
+    else
+        resize(760, 480);
+    speedStrip_->setVisible(config_.UseSpeed);
+    buttonPanel_->setVisible(!config_.UseSpeed);
+
+    FillList();
+    SetButtons(core_.GlobData.MacroCount > 0);
+
+    receiver_ = std::make_unique<win::MessageReceiver>(
+        static_cast<win::HWND>(winId()),
+        [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) { return WndProc(msg, w, l); });
+}
+
+void TMainWin::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TMainWin::FormShow() {
+    fileLabel_ = FileLabelOf(config_.RecentFiles[0].str());
+    DoCaption();
+    grid_->SetOptions(goVertLine | goHorzLine | goColSizing | goRowSelect);
+    if (config_.ShowCategory) {
+        categoryPanel_->setFixedWidth(std::max(config_.CategoryWidth, 180));
+        categoryPanel_->show();
+    } else {
+        categoryPanel_->hide();
+    }
+    grid_->SetColCount(5);
+    grid_->SetColWidths(0, 30);
+    const int widths[] = {config_.Col1Width, config_.Col2Width, config_.Col3Width};
+    for (int c = 2; c <= 4; ++c) grid_->SetColWidths(c, widths[c - 2] > 1 ? widths[c - 2] : 150);
+    grid_->SetColWidths(1, config_.ShowIcons ? grid_->DefaultRowHeight() : 0);
+    FillList();
+    if (firstShowDone_) return;
+    firstShowDone_ = true;
+    // The first-use set-up is a quick wizard; it runs once the window is on the screen.
+    if (config_.FirstUse) QTimer::singleShot(0, this, [this] { DoQuickWiz(kFirstTimeWizard); });
+}
+
+void TMainWin::DoCaption() {
+    setWindowTitle(EditorCaption(fileLabel_, config_.ShowDate, QDateTime::currentDateTime()));
+}
+
+void TMainWin::SaveStretchDim() {
+    const QRect r = geometry();
+    if (config_.MainWidth != r.width()) config_.MainWidth = r.width();
+    if (config_.MainHeight != r.height()) config_.MainHeight = r.height();
+    if (config_.MainLeft != r.x()) config_.MainLeft = r.x();
+    if (config_.MainTop != r.y()) config_.MainTop = r.y();
+}
+
+void TMainWin::FormClose() {
+    if (closing_) return;
+    closing_ = true;
+    SaveStretchDim();
+    SaveAllSettings(config_);
+}
+
+void TMainWin::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+std::int32_t TMainWin::WndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {
+    if (msg == WM_CLOSE) {
+        // The player asks as the user would: the window saves and closes.
+        QTimer::singleShot(0, this, [this] { close(); });
+        return 0;
+    }
+    if (msg == WM_PEER_UPDATE) {
+        OnPlayerMessage(wParam, lParam);
+        return 0;
+    }
+    return 0;
+}
+
+void TMainWin::SetButtons(bool enable) {
+    const bool on = enable && !listEmpty_;
+    constexpr ExplorerAction kSwitched[] = {
+        ExplorerAction::ModifyDirectly,  ExplorerAction::Recapture,        ExplorerAction::RemoveMacro,
+        ExplorerAction::CopyMacro,       ExplorerAction::ChangeActivation, ExplorerAction::ActivateMacro,
+        ExplorerAction::ScriptingEditor, ExplorerAction::PlaceOnDesktop,   ExplorerAction::AddToCategory,
+    };
+    for (ExplorerAction a : kSwitched) {
+        const CommandWidgets& w = commands_[a];
+        if (w.menu) w.menu->setEnabled(on);
+        if (w.large) w.large->setEnabled(on);
+        if (w.speed) w.speed->setEnabled(on);
+    }
+    if (!on) commands_[ExplorerAction::QuickInfo].menu->setEnabled(false);
+}
+
+void TMainWin::Post(std::uint32_t code, std::int32_t arg) { NoticesTo(core_.PlayerWnd)(code, arg); }
+
+void TMainWin::HookTheKeyboard() { Post(puHooks, 1); }
+void TMainWin::UnHookTheKeyboard() { Post(puHooks, 2); }
+
+void TMainWin::GetCatFile() {
+    categoryFile_ = CompanionFileName(config_.RecentFiles[0].str(), "QTC");
+    std::vector<TCategory> categories;
+    if (!std::filesystem::exists(categoryFile_))
+        SaveCategoryFile(categoryFile_, categories);
+    else
+        categories = LoadCategoryFile(categoryFile_);
+    categoryList_->clear();
+    categoryList_->addItem(" *All Categories* ");
+    categoryList_->item(0)->setData(Qt::UserRole, 0);
+    for (const TCategory& c : categories) {
+        auto* item = new QListWidgetItem(QString::fromStdString(win::Cp1252ToUtf8(c.name)));
+        item->setData(Qt::UserRole, c.id);
+        categoryList_->addItem(item);
+    }
+    currentCategory_ = 0;
+    categoryList_->setCurrentRow(0);
+}
+
+void TMainWin::GetSwapFile() {
+    swapFile_ = tessaro::SwapFileName(config_.RecentFiles[0].str());
+    TSwapKeys keys = DefaultSwapKeys();
+    if (LoadSwapKeysFile(swapFile_, keys) == SwapFileStatus::Missing) SaveSwapKeysFile(swapFile_, keys);
+}
+
+void TMainWin::SetMenuLastFiles() {
+    bool any = false;
+    for (int k = 1; k <= 5; ++k) {
+        const std::string& name = config_.RecentFiles[k].str();
+        QAction* item = lastFileItems_[k - 1];
+        item->setVisible(!name.empty());
+        if (name.empty()) continue;
+        any = true;
+        item->setText(QString("&%1   ").arg(k) + QString::fromStdString(win::Cp1252ToUtf8(name)));
+    }
+    lastFileSeparator_->setVisible(any);
+}
+
+QAction* TMainWin::MenuItem(ExplorerAction action) const {
+    const auto it = commands_.find(action);
+    return it == commands_.end() ? nullptr : it->second.menu;
+}
+
+QAbstractButton* TMainWin::LargeButton(ExplorerAction action) const {
+    const auto it = commands_.find(action);
+    return it == commands_.end() ? nullptr : it->second.large;
+}
+
+QAbstractButton* TMainWin::SpeedButton(ExplorerAction action) const {
+    const auto it = commands_.find(action);
+    return it == commands_.end() ? nullptr : it->second.speed;
+}
+
+void TMainWin::MenuTerminateClick() { close(); }
+
+void TMainWin::MenuAboutClick() {
+    TAboutBox about(this);
+    about.exec();
+}
+
+}  // namespace tessaro

@@ -1,0 +1,228 @@
+// The main window's widgets: menus, the two pages, the speed strip, the large buttons and
+// the category panel. Only captions, groupings and commands are fixed; the layout is ours.
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "editor/explorer/main_win.h"
+#include "editor/explorer/quick_wizard_table.h"
+#include "widgets/draw_grid.h"
+#include "widgets/page_control.h"
+
+namespace tessaro {
+
+namespace {
+
+struct ButtonSpec {
+    ExplorerAction action;
+    const char* caption;  // large button
+    const char* hint;     // speed button
+};
+
+// The commands on the selected macro, in the order of the panel and the strip.
+constexpr ButtonSpec kMacroButtons[] = {
+    {ExplorerAction::AddMacro, "Add Ma&cro", "Add Macro"},
+    {ExplorerAction::ModifyDirectly, "Modify &Directly", "Modify Macro Directly"},
+    {ExplorerAction::Recapture, "Recapt&ure Macro", "Recapture Macro"},
+    {ExplorerAction::RemoveMacro, "R&emove Macro", "Delete Macro"},
+    {ExplorerAction::CopyMacro, "Cop&y Macro", "Copy Macro"},
+    {ExplorerAction::ChangeActivation, "Cha&nge Activation", "Change Macro Activation"},
+    {ExplorerAction::ActivateMacro, "Acti&vate Macro", "Activate Macro"},
+    {ExplorerAction::ScriptingEditor, "&Scripting Editor", "Modify Macro Using Scripting Editor"},
+};
+
+// Speed buttons that have no large button.
+constexpr ButtonSpec kFileSpeedButtons[] = {
+    {ExplorerAction::NewFile, nullptr, "New File"},
+    {ExplorerAction::OpenFile, nullptr, "Open File"},
+    {ExplorerAction::PrintList, nullptr, "Print Macro List"},
+    {ExplorerAction::HelpContents, nullptr, "Help"},
+};
+
+}  // namespace
+
+QAction* TMainWin::AddMenuItem(QMenu* menu, ExplorerAction action, const char* caption) {
+    QAction* item = menu->addAction(QString::fromUtf8(caption));
+    connect(item, &QAction::triggered, this, [this, action] { Run(action); });
+    commands_[action].menu = item;
+    return item;
+}
+
+void TMainWin::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    using A = ExplorerAction;
+
+    QMenu* file = bar->addMenu("&File");
+    AddMenuItem(file, A::NewFile, "&New File");
+    AddMenuItem(file, A::OpenFile, "&Open File");
+    file->addSeparator();
+    AddMenuItem(file, A::ImportText, "&Import Text File");
+    AddMenuItem(file, A::OutputMacroInfo, "O&utput Macro Information");
+    file->addSeparator();
+    AddMenuItem(file, A::PrintList, "&Print Macro List");
+    AddMenuItem(file, A::PrinterFont, "Printer &Font");
+    AddMenuItem(file, A::PrinterSetup, "Printer &Setup");
+    file->addSeparator();
+    AddMenuItem(file, A::Terminate, "&Terminate Tessaro Editor");
+    lastFileSeparator_ = file->addSeparator();
+    for (int k = 1; k <= 5; ++k) {
+        QAction* item = file->addAction(QString("&%1").arg(k));
+        connect(item, &QAction::triggered, this, [this, k] { MenuLastFileClick(k); });
+        lastFileItems_.push_back(item);
+    }
+
+    QMenu* macros = bar->addMenu("&Macros");
+    AddMenuItem(macros, A::AddMacro, "&Add Macro");
+    AddMenuItem(macros, A::ModifyDirectly, "Modify &Directly");
+    AddMenuItem(macros, A::Recapture, "Re&capture Macro");
+    AddMenuItem(macros, A::RemoveMacro, "&Remove Macro");
+    AddMenuItem(macros, A::CopyMacro, "Cop&y Macro");
+    AddMenuItem(macros, A::ChangeActivation, "Change &Macro Activation");
+    AddMenuItem(macros, A::ActivateMacro, "Acti&vate Macro");
+    AddMenuItem(macros, A::ScriptingEditor, "&Scripting Editor");
+    macros->addSeparator();
+    AddMenuItem(macros, A::PlaceOnDesktop, "&Place On Desktop");
+    AddMenuItem(macros, A::AddToCategory, "Add &To Category");
+    AddMenuItem(macros, A::QuickInfo, "&Quick Info");
+    macros->addSeparator();
+    AddMenuItem(macros, A::ImportMacros, "&Import Macros");
+    AddMenuItem(macros, A::ExportMacros, "E&xport Macros");
+    AddMenuItem(macros, A::SortMacros, "S&ort Macros");
+
+    QMenu* wizards = bar->addMenu("&Wizards");
+    for (const QuickWizardItem& w : QuickWizardMenu()) {
+        if (w.separatorBefore) wizards->addSeparator();
+        QAction* item = wizards->addAction(QString::fromUtf8(w.caption));
+        const int function = w.function;
+        connect(item, &QAction::triggered, this, [this, function] { DoQuickWiz(function); });
+    }
+
+    QAction* remap = bar->addAction("&Remap");
+    connect(remap, &QAction::triggered, this, [this] { Run(ExplorerAction::Remap); });
+    commands_[A::Remap].menu = remap;
+
+    QMenu* options = bar->addMenu("&Options");
+    AddMenuItem(options, A::Appearance, "&Appearance");
+    AddMenuItem(options, A::CaptureOptions, "&Capture");
+    AddMenuItem(options, A::EMailDefaults, "&E-Mail Defaults");
+    AddMenuItem(options, A::EMailRecipients, "E-Mail &Recipients");
+    AddMenuItem(options, A::NetworkOptions, "&Network");
+    QMenu* scheduler = options->addMenu("&Scheduler");
+    AddMenuItem(scheduler, A::ShowDate, "&Show Date && Time")->setCheckable(true);
+    AddMenuItem(scheduler, A::Alarm, "&Alarm");
+    AddMenuItem(scheduler, A::TimerInterval, "&Timer Interval");
+    QMenu* saver = options->addMenu("Screen Sa&ver");
+    AddMenuItem(saver, A::DisableScreenSaver, "&Disable if using Timed Macros")->setCheckable(true);
+    AddMenuItem(options, A::Settings, "Se&ttings");
+    AddMenuItem(options, A::SnipraOptions, "Sn&ipra Options");
+
+    QMenu* tools = bar->addMenu("&Tools");
+    AddMenuItem(tools, A::MouseLocator, "Mouse &Locator");
+    AddMenuItem(tools, A::RestoreKeyboardHooks, "Restore &Keyboard Hooks");
+    AddMenuItem(tools, A::RestoreMouseHooks, "Restore &Mouse Hooks");
+    QMenu* ie5 = tools->addMenu("&Internet Explorer 5.0 Fix");
+    AddMenuItem(ie5, A::IE5Fix, "&Apply Fix To Windows Registry");
+    AddMenuItem(ie5, A::IE5Restore, "&Restore Windows Registry Prior To Fix");
+
+    QMenu* help = bar->addMenu("&Help");
+    AddMenuItem(help, A::HelpContents, "&Contents");
+    AddMenuItem(help, A::Tutorial, "&Tutorial / User Guide");
+    AddMenuItem(help, A::FirstTimeSetup, "&First Time Setup");
+    help->addSeparator();
+    AddMenuItem(help, A::About, "&About");
+}
+
+void TMainWin::BuildSpeedStrip(QWidget* parent) {
+    speedStrip_ = new QWidget(parent);
+    auto* row = new QHBoxLayout(speedStrip_);
+    row->setContentsMargins(2, 2, 2, 2);
+    row->setSpacing(2);
+    auto add = [&](const ButtonSpec& spec) {
+        auto* b = new QToolButton(speedStrip_);
+        b->setText(QString::fromUtf8(spec.hint));
+        b->setToolTip(QString::fromUtf8(spec.hint));
+        b->setAutoRaise(true);
+        const ExplorerAction action = spec.action;
+        connect(b, &QToolButton::clicked, this, [this, action] { Run(action); });
+        commands_[action].speed = b;
+        row->addWidget(b);
+    };
+    for (const ButtonSpec& s : kFileSpeedButtons) add(s);
+    for (const ButtonSpec& s : kMacroButtons) add(s);
+    row->addStretch(1);
+}
+
+void TMainWin::BuildButtonPanel(QWidget* parent) {
+    buttonPanel_ = new QWidget(parent);
+    auto* column = new QVBoxLayout(buttonPanel_);
+    column->setContentsMargins(4, 4, 4, 4);
+    for (const ButtonSpec& spec : kMacroButtons) {
+        auto* b = new QPushButton(QString::fromUtf8(spec.caption), buttonPanel_);
+        const ExplorerAction action = spec.action;
+        connect(b, &QPushButton::clicked, this, [this, action] { Run(action); });
+        commands_[action].large = b;
+        column->addWidget(b);
+    }
+    column->addStretch(1);
+}
+
+void TMainWin::BuildCategoryPanel(QWidget* parent) {
+    categoryPanel_ = new QWidget(parent);
+    auto* column = new QVBoxLayout(categoryPanel_);
+    column->setContentsMargins(0, 0, 0, 0);
+    categoryList_ = new QListWidget(categoryPanel_);
+    column->addWidget(categoryList_, 1);
+    auto* buttons = new QHBoxLayout;
+    const std::pair<ExplorerAction, const char*> categoryButtons[] = {
+        {ExplorerAction::NewCategory, "New"},
+        {ExplorerAction::RenameCategory, "Rename"},
+        {ExplorerAction::RemoveCategory, "Remove"},
+    };
+    for (const auto& [action, caption] : categoryButtons) {
+        auto* b = new QPushButton(caption, categoryPanel_);
+        connect(b, &QPushButton::clicked, this, [this, a = action] { Run(a); });
+        commands_[action].large = b;
+        buttons->addWidget(b);
+    }
+    column->addLayout(buttons);
+}
+
+void TMainWin::BuildMacrosPage(QWidget* page) {
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(2, 2, 2, 2);
+    BuildSpeedStrip(page);
+    column->addWidget(speedStrip_);
+    auto* row = new QHBoxLayout;
+    BuildButtonPanel(page);
+    row->addWidget(buttonPanel_);
+    BuildCategoryPanel(page);
+    row->addWidget(categoryPanel_);
+    grid_ = new TMyDrawGrid(page);
+    row->addWidget(grid_, 1);
+    column->addLayout(row, 1);
+}
+
+void TMainWin::BuildWizardPage(QWidget* page) {
+    auto* grid = new QGridLayout(page);
+    constexpr int kPerRow = 7;
+    int i = 0;
+    for (const QuickWizardButton& w : QuickWizardButtons()) {
+        auto* b = new QToolButton(page);
+        b->setObjectName(w.name);
+        b->setText(QString::fromUtf8(w.lines));
+        b->setMinimumSize(96, 64);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        const int function = w.function;
+        connect(b, &QToolButton::clicked, this, [this, function] { DoQuickWiz(function); });
+        wizardButtons_.push_back(b);
+        grid->addWidget(b, i / kPerRow, i % kPerRow);
+        ++i;
+    }
+}
+
+}  // namespace tessaro

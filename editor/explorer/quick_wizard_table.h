@@ -1,0 +1,26 @@
+#pragma once
+// The quick wizards the main window offers: its 28 buttons and its "&Wizards" menu, each
+// with the wizard function it opens.
+#include <span>
+
+namespace tessaro {
+
+struct QuickWizardButton {
+    const char* name;   // object name of the button
+    const char* lines;  // caption, its lines separated by "\n"
+    int function;
+};
+
+struct QuickWizardItem {
+    const char* caption;
+    int function;
+    bool separatorBefore;
+};
+
+// The function of the first-time set-up, which chains other wizards.
+inline constexpr int kFirstTimeWizard = 28;
+
+std::span<const QuickWizardButton> QuickWizardButtons();
+std::span<const QuickWizardItem> QuickWizardMenu();
+
+}  // namespace tessaro

@@ -1,0 +1,115 @@
+#include "editor/model/macro_forms/macro_icon.h"
+
+#include <QImageReader>
+#include <QPainter>
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace tessaro {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Upper(std::string s) {
+    for (char& c : s) c = char(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool Valid83Char(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return std::isalnum(u) || std::string_view("!#$%&'()-@^_`{}~").find(c) != std::string_view::npos;
+}
+
+std::string Slurp(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+bool SameBytes(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    return fs::file_size(a, ec) == fs::file_size(b, ec) && !ec && Slurp(a) == Slurp(b);
+}
+
+// "A LONG NAME.ICO" -> "ALONGN~1.ICO", the first number that is free or already holds
+// the same bytes.
+std::string GeneratedName(const fs::path& chosen, const std::string& iconsDir) {
+    std::string stem;
+    for (char c : Upper(chosen.stem().string()))
+        if (Valid83Char(c)) stem += c;
+    if (stem.empty()) stem = "ICON";
+    for (int n = 1; n < 1000000; ++n) {
+        const std::string suffix = "~" + std::to_string(n);
+        const std::string name = stem.substr(0, 8 - suffix.size()) + suffix + ".ICO";
+        const fs::path target = fs::path(iconsDir) / name;
+        std::error_code ec;
+        if (!fs::exists(target, ec) || SameBytes(chosen, target)) return name;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<QImage> LoadIconGlyph(const std::string& path) {
+    QImageReader reader(QString::fromStdString(path), "ico");
+    QImage image = reader.read();
+    if (image.isNull()) return std::nullopt;
+    QImage glyph(16, 16, QImage::Format_ARGB32_Premultiplied);
+    glyph.fill(Qt::transparent);
+    QPainter painter(&glyph);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(0, 0, 16, 16), image);
+    return glyph;
+}
+
+std::string ShortName83(const std::string& fileName) {
+    const std::string up = Upper(fileName);
+    const std::size_t dot = up.find('.');
+    if (dot == std::string::npos || up.find('.', dot + 1) != std::string::npos) return {};
+    const std::string base = up.substr(0, dot), ext = up.substr(dot + 1);
+    if (base.empty() || base.size() > 8 || ext.size() > 3) return {};
+    if (!std::all_of(base.begin(), base.end(), Valid83Char) ||
+        !std::all_of(ext.begin(), ext.end(), Valid83Char))
+        return {};
+    return up;
+}
+
+IconChoice ChooseIconFile(const std::string& chosenPath, const std::string& iconsDir) {
+    IconChoice out;
+    const std::string up = Upper(chosenPath);
+    if (up.size() < 4 || up.substr(up.size() - 4) != ".ICO") {
+        out.error = kInvalidIconType;
+        return out;
+    }
+    if (!LoadIconGlyph(chosenPath)) {
+        out.error = kIconNotOpened;
+        return out;
+    }
+    const fs::path chosen(chosenPath);
+    std::string name = ShortName83(chosen.filename().string());
+    if (name.empty()) name = GeneratedName(chosen, iconsDir);
+    std::error_code ec;
+    fs::create_directories(iconsDir, ec);
+    const fs::path target = fs::path(iconsDir) / name;
+    if (!fs::equivalent(chosen, target, ec)) {
+        if (fs::exists(target, ec)) {
+            if (!SameBytes(chosen, target)) out.warning = kIconNameTaken;
+        } else if (!fs::copy_file(chosen, target, fs::copy_options::none, ec)) {
+            out.error = kIconNotOpened;
+            return out;
+        }
+    }
+    if (!LoadIconGlyph(target.string())) {
+        out.error = kIconNotOpened;
+        return out;
+    }
+    out.ok = true;
+    out.iconName = name;
+    out.path = target.string();
+    return out;
+}
+
+}  // namespace tessaro

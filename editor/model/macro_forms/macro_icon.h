@@ -1,0 +1,37 @@
+#pragma once
+// A macro's own icon: chosen from an .ICO file, copied into ProgramDir/Icons under an
+// upper-case 8.3 name (the record keeps 12 characters), drawn 16 x 16.
+#include <QImage>
+#include <optional>
+#include <string>
+
+namespace tessaro {
+
+inline constexpr const char* kInvalidIconType = "Invalid file type selected.";
+inline constexpr const char* kIconNameTaken =
+    "The selected icon could not be opened.  An icon of this name already exists in the default icon "
+    "folder.  It will be opened instead.";
+inline constexpr const char* kIconNotOpened = "Icon could not be opened.";
+inline constexpr const char* kResetIconQuestion = "Reset icon to program default?";
+
+// The icon drawn into a 16 x 16 glyph; nothing when the file is not a readable icon.
+std::optional<QImage> LoadIconGlyph(const std::string& path);
+
+// The upper-cased 8.3 form of a file name, or empty when it has no such form (a longer
+// base or extension, several dots, blanks or characters 8.3 names may not hold).
+std::string ShortName83(const std::string& fileName);
+
+struct IconChoice {
+    bool ok = false;
+    std::string iconName;  // when ok: the 8.3 name in the Icons folder
+    std::string path;      // when ok: the file to draw
+    std::string warning;   // kIconNameTaken when an existing icon is used instead
+    std::string error;     // kInvalidIconType or kIconNotOpened when not ok
+};
+
+// Takes the chosen file into `iconsDir` without overwriting: a name with an 8.3 form keeps
+// it upper-cased; a longer one gets a free generated 8.3 name (or the one already holding
+// the same bytes). A file that is not a readable icon is not copied.
+IconChoice ChooseIconFile(const std::string& chosenPath, const std::string& iconsDir);
+
+}  // namespace tessaro

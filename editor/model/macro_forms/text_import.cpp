@@ -1,0 +1,56 @@
+#include "editor/model/macro_forms/text_import.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+
+namespace tessaro {
+
+ImportedFile ReadImportFile(const std::string& path) {
+    ImportedFile out;
+    // O_NONBLOCK: opening a FIFO must not wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return out;
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return out;
+    if (!S_ISREG(st.st_mode)) {
+        out.status = ImportedFile::Status::NotAFile;
+        out.message = "The selected file is not a text file and cannot be imported.";
+        return out;
+    }
+    out.size = std::uint64_t(st.st_size);
+    const std::size_t want = std::min<std::uint64_t>(out.size, 5000);
+    out.bytes.resize(want);
+    std::size_t got = 0;
+    while (got < want) {
+        const ssize_t n = ::read(fd, out.bytes.data() + got, want - got);
+        if (n <= 0) break;
+        got += std::size_t(n);
+    }
+    out.bytes.resize(got);
+    if (out.bytes.find('\0') != std::string::npos) {
+        out.status = ImportedFile::Status::Binary;
+        out.bytes.clear();
+        out.message = "The selected file holds binary data and cannot be imported.";
+        return out;
+    }
+    if (!out.bytes.empty() && out.bytes.back() == 26) out.bytes.pop_back();
+    out.status = ImportedFile::Status::Ok;
+    return out;
+}
+
+bool ExportTextFile(const std::string& path, const std::string& bytes) {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    if (!f) return false;
+    f.write(bytes.data(), std::streamsize(bytes.size()));
+    return bool(f.flush());
+}
+
+}  // namespace tessaro

@@ -1,0 +1,172 @@
+// The editor opened by the player on a real X server with a window manager: its menu
+// deactivates, activates and removes a hot-key macro, and the running player follows
+// before the next key press.
+#include <gtest/gtest.h>
+
+#include "foundation/config_record.h"
+#include "foundation/settings.h"
+#include "foundation/start_gate.h"
+#include "macro/macro_file.h"
+#include "macro/macro_record.h"
+#include "platform/messages.h"
+#include "platform/single_instance.h"
+#include "protocol/window_messages.h"
+#include "player_process.h"
+#include "tests/support/key_target.h"
+#include "tests/support/window_manager.h"
+#include "tests/support/xvfb.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+namespace tessaro::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kCtrlAltK = 154;
+
+void Activate(Display* d, Window w) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 2;
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XSync(d, False);
+}
+
+// The window with the focus, or its top-level ancestor's client when the manager reparented it.
+bool FocusWithin(Display* d, Window top) {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(d, &focus, &revert);
+    for (Window w = focus; w != 0;) {
+        if (w == top) return true;
+        Window root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned n = 0;
+        if (!XQueryTree(d, w, &root, &parent, &children, &n)) return false;
+        if (children) XFree(children);
+        if (parent == root) return false;
+        w = parent;
+    }
+    return false;
+}
+
+void Press(Display* d, KeySym key, std::initializer_list<KeySym> modifiers = {}) {
+    PressWithModifiers(d, key, modifiers);
+    std::this_thread::sleep_for(300ms);
+}
+
+class Editor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (xvfb_.name().empty()) GTEST_SKIP() << "no Xvfb";
+        box_ = std::make_unique<PlayerSandbox>(xvfb_.name());
+        keyboard_ = xvfb_.Open();
+        ASSERT_NE(keyboard_, nullptr);
+        wm_ = std::make_unique<WindowManager>(xvfb_.name());
+        if (!WaitFor([&] { return WindowManager::Running(keyboard_); }, 10s))
+            GTEST_SKIP() << "no window manager";
+        file_ = box_->file("EDITOR.QTM");
+        ASSERT_TRUE(CreateEmptyMacroFile(file_).ok());
+        TMacroRecord rec{};
+        rec.Nickname = "AAA hello";  // sorted by nickname below: the first row
+        rec.Scope = scGlobal;
+        rec.ActivationCode = kCtrlAltK;
+        rec.Enabled = 1;
+        SetMacroText(rec, "hello");
+        ASSERT_TRUE(WriteMacroRecordAt(file_, 1, rec).ok());
+        TConfigRecord config;
+        LoadAllSettings(config);
+        config.PrimarySort = "213";
+        ASSERT_TRUE(SaveMiscSettings(config));
+    }
+    void TearDown() override {
+        // An editor left by a failed step closes as the player would close it.
+        if (editor_ != 0 && win::InstanceRunning(kEditorInstanceName)) {
+            win::PostMessage(static_cast<win::HWND>(editor_), WM_CLOSE, kQuitFromPlayer, 0);
+            WaitFor([] { return !win::InstanceRunning(kEditorInstanceName); }, 5s);
+        }
+        if (keyboard_) XCloseDisplay(keyboard_);
+    }
+
+    bool Grabbed() { return HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod1Mask); }
+    void ToEditor() {
+        Activate(keyboard_, editor_);
+        ASSERT_TRUE(WaitFor([&] { return FocusWithin(keyboard_, editor_); }, 5s));
+        std::this_thread::sleep_for(300ms);
+    }
+    // Opens "&Macros" and picks the item by its underlined letter.
+    void MacrosMenu(KeySym item) {
+        ToEditor();
+        Press(keyboard_, XK_m, {XK_Alt_L});
+        Press(keyboard_, item);
+    }
+    bool Enabled1() {
+        TMacroRecord r{};
+        return ReadMacroRecordAt(file_, 1, r).ok() && r.Enabled == 1;
+    }
+
+    Xvfb xvfb_{"800x600x24"};
+    std::unique_ptr<PlayerSandbox> box_;
+    std::unique_ptr<WindowManager> wm_;
+    Display* keyboard_ = nullptr;
+    std::string file_;
+    Window editor_ = 0;
+};
+
+TEST_F(Editor, DISABLED_PlayerStartsTheEditorWhoseMenuDeactivatesActivatesAndRemovesAHotKeyMacro) {
+    KeyTarget target(xvfb_.Open(), "Editor Target");
+    ASSERT_TRUE(target.ok());
+
+    PlayerProcess player(*box_, {"/F" + file_, "/EY"}, "player.log");
+    ASSERT_TRUE(player.started());
+    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
+    ASSERT_TRUE(
+        WaitFor([&] { return (editor_ = win::RunningInstanceWindow(kEditorInstanceName)) != 0; }, 20s))
+        << player.Log();
+    ASSERT_TRUE(WaitFor([&] { return Grabbed(); }, 10s)) << player.Log();
+
+    // Deactivate: the file says so, the key is let go, the next press reaches the target.
+    MacrosMenu(XK_v);
+    ASSERT_TRUE(WaitFor([&] { return !Enabled1(); }, 10s)) << player.Log();
+    ASSERT_TRUE(WaitFor([&] { return !Grabbed(); }, 10s)) << player.Log();
+    ASSERT_TRUE(target.Focus());
+    PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
+    EXPECT_TRUE(target.WaitUntil([&] { return target.Pressed("k"); }, 5s));
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(target.Typed().find("hello"), std::string::npos);
+
+    // Activate: it plays again.
+    MacrosMenu(XK_v);
+    ASSERT_TRUE(WaitFor([&] { return Enabled1(); }, 10s)) << player.Log();
+    ASSERT_TRUE(WaitFor([&] { return Grabbed(); }, 10s)) << player.Log();
+    ASSERT_TRUE(target.Focus());
+    PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
+    EXPECT_TRUE(target.WaitUntil([&] { return target.Typed().find("hello") != std::string::npos; }, 10s))
+        << player.Log();
+    std::this_thread::sleep_for(400ms);
+
+    // Remove, answering the question with its default Yes: gone from the file and the player.
+    const int before = CountMacroRecords(file_);
+    MacrosMenu(XK_r);
+    std::this_thread::sleep_for(500ms);
+    Press(keyboard_, XK_Return);
+    ASSERT_TRUE(WaitFor([&] { return CountMacroRecords(file_) == before - 1; }, 10s)) << player.Log();
+    ASSERT_TRUE(WaitFor([&] { return !Grabbed(); }, 10s)) << player.Log();
+    std::vector<TMacroRecord> left;
+    ASSERT_TRUE(ReadMacroRecords(file_, 500, left).ok());
+    for (const TMacroRecord& r : left) EXPECT_NE(r.Nickname.str(), "AAA hello");
+
+    // Terminating the player closes the editor as its user would.
+    EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
+    EXPECT_TRUE(WaitFor([&] { return !win::InstanceRunning(kEditorInstanceName); }, 10s));
+}
+
+}  // namespace
+}  // namespace tessaro::testing

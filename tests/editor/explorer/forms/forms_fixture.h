@@ -1,0 +1,89 @@
+#pragma once
+// A macro file, settings, a simulated desktop and scripted message boxes for the macro
+// forms, drawn offscreen.
+#include <QApplication>
+#include <QWidget>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/explorer/forms/macro_forms_context.h"
+#include "platform/message_box.h"
+#include "platform/sim/sim_desktop.h"
+#include "tests/support/qt_app.h"
+
+namespace tessaro::testing {
+
+class FormsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        std::string tmpl = (std::filesystem::temp_directory_path() / "tessaro-forms-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+        dir = tmpl;
+        ::setenv("TESSARO_HOME", dir.c_str(), 1);
+        ::setenv("TESSARO_WINDIR", dir.c_str(), 1);
+        ::setenv("TESSARO_NS", ("forms" + std::filesystem::path(dir).filename().string().substr(14)).c_str(),
+                 1);
+        glob = std::make_unique<TGlobData>();
+        core = std::make_unique<TMainWinCore>(*glob);
+        config = std::make_unique<TConfigRecord>();
+        config->SnipraCaseMode = 1;
+        places.dataHome = dir + "/xdg";
+        programs = std::make_unique<InstalledPrograms>(places);
+        context = std::make_unique<MacroFormsContext>(MacroFormsContext{
+            *core, *config, desktop, *programs, commands, dir, dir + "/macros.qtm", QIcon(), QIcon()});
+        boxes = std::make_unique<win::ScopedMessageBoxHandler>([this](const win::MessageBoxCall& call) {
+            calls.push_back(call);
+            if (answers.empty()) return win::FirstButton(call.buttons);
+            const win::MbResult a = answers.front();
+            answers.erase(answers.begin());
+            return a;
+        });
+    }
+    void TearDown() override {
+        boxes.reset();
+        std::filesystem::remove_all(dir);
+    }
+    int AddMacro(std::uint16_t scope, std::uint16_t code, const char* scopeText = "") {
+        const int n = ++glob->MacroCount;
+        glob->Scope[n] = scope;
+        glob->ActivationCode[n] = code;
+        glob->ScopeText[n] = scopeText;
+        return n;
+    }
+    // Renders the form into build/screens/<name>.png; no visible caption is cut short.
+    void Screenshot(QWidget& w, const std::string& name) {
+        const auto screens = std::filesystem::path(TESSARO_TEST_BIN_DIR) / ".." / "screens";
+        std::filesystem::create_directories(screens);
+        w.show();
+        QApplication::processEvents();
+        EXPECT_TRUE(w.grab().save(QString::fromStdString((screens / (name + ".png")).string()))) << name;
+        for (auto* b : w.findChildren<QWidget*>()) {
+            if (!b->isVisibleTo(&w) || !b->inherits("QAbstractButton")) continue;
+            if (b->property("text").toString().isEmpty()) continue;  // icon and arrow buttons
+            EXPECT_GE(b->width(), b->minimumSizeHint().width())
+                << name << ": " << b->objectName().toStdString();
+        }
+    }
+    std::string LastText() const { return calls.empty() ? std::string() : calls.back().text; }
+
+    std::string dir;
+    std::unique_ptr<TGlobData> glob;
+    std::unique_ptr<TMainWinCore> core;
+    std::unique_ptr<TConfigRecord> config;
+    win::sim::SimDesktop desktop;
+    XdgPlaces places;
+    std::unique_ptr<InstalledPrograms> programs;
+    CommandDialogsNotBuilt commands;
+    std::unique_ptr<MacroFormsContext> context;
+    std::unique_ptr<win::ScopedMessageBoxHandler> boxes;
+    std::vector<win::MessageBoxCall> calls;
+    std::vector<win::MbResult> answers;
+};
+
+}  // namespace tessaro::testing

@@ -1,0 +1,154 @@
+// The main window's macro commands through the real forms: add, modify, copy and change
+// activation land in the macro file and tell the player.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "editor/explorer/forms/hot_key_list_box.h"
+#include "editor/explorer/forms/t_add_new_hot_key.h"
+#include "editor/explorer/forms/t_copy_or_move.h"
+#include "editor/explorer/forms/t_mod_hot_keys.h"
+#include "editor/explorer/main_win.h"
+#include "foundation/settings.h"
+#include "macro/macro_file.h"
+#include "platform/message_box.h"
+#include "platform/messages.h"
+#include "protocol/window_messages.h"
+#include "tests/support/qt_app.h"
+
+namespace tessaro {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs `act` on the modal dialog of class T once it is up.
+template <class T>
+void WhenModal(std::function<void(T&)> act) {
+    QTimer::singleShot(10, [act] {
+        if (auto* d = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            act(*d);
+            return;
+        }
+        WhenModal<T>(act);
+    });
+}
+
+class MainWinMacros : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        std::string tmpl = (fs::temp_directory_path() / "tessaro-mwm-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+        dir = tmpl;
+        ::setenv("TESSARO_HOME", dir.c_str(), 1);
+        ::setenv("TESSARO_WINDIR", dir.c_str(), 1);
+        ::setenv("TESSARO_NS", ("mwm" + fs::path(dir).filename().string().substr(12)).c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (dir + "/xdg").c_str(), 1);
+        ::setenv("XDG_DATA_DIRS", (dir + "/xdg-sys").c_str(), 1);
+        LoadAllSettings(config);
+        config.FirstUse = false;
+        file = dir + "/work.qtm";
+        ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
+        config.RecentFiles[0] = file;
+        player =
+            std::make_unique<win::MessageWindow>([this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
+                if (msg == WM_PEER_UPDATE) notices.emplace_back(w, l);
+                return 0;
+            });
+        boxes = std::make_unique<win::ScopedMessageBoxHandler>([this](const win::MessageBoxCall& c) {
+            texts.push_back(c.text);
+            return win::FirstButton(c.buttons);
+        });
+        window = std::make_unique<TMainWin>(
+            config, glob, std::vector<std::string>{"-PWV", "/RH" + std::to_string(player->hwnd())});
+    }
+    void TearDown() override {
+        window.reset();
+        boxes.reset();
+        fs::remove_all(dir);
+    }
+    std::vector<TMacroRecord> Records() {
+        std::vector<TMacroRecord> out;
+        ReadMacroRecords(file, kMaxMacros, out);
+        return out;
+    }
+    bool Notified(std::uint32_t code, std::int32_t arg) {
+        QApplication::processEvents();
+        return std::find(notices.begin(), notices.end(), std::pair{code, arg}) != notices.end();
+    }
+
+    std::string dir, file;
+    TConfigRecord config;
+    TGlobData glob{};
+    std::unique_ptr<win::MessageWindow> player;
+    std::unique_ptr<win::ScopedMessageBoxHandler> boxes;
+    std::unique_ptr<TMainWin> window;
+    std::vector<std::pair<std::uint32_t, std::int32_t>> notices;
+    std::vector<std::string> texts;
+};
+
+TEST_F(MainWinMacros, AddModifyCopyAndMoveLandInTheFile) {
+    WhenModal<TAddNewHotKey>([](TAddNewHotKey& add) {
+        add.WMHotKeyChosen(5);
+        WhenModal<TModHotKeys>([](TModHotKeys& edit) {
+            edit.NickName->setText("Hello");
+            edit.NewFormat->setPlainText("Hi\tthere");
+            edit.UpdateButton->click();
+        });
+        add.EnterKeyButton->click();
+    });
+    window->Run(ExplorerAction::AddMacro);
+    ASSERT_EQ(Records().size(), 1u);
+    EXPECT_EQ(GetMacroText(Records()[0]), "Hi<TAB>there");
+    EXPECT_EQ(Records()[0].ActivationCode, 5);
+    EXPECT_EQ(Records()[0].Enabled, 1);
+    EXPECT_EQ(glob.MacroCount, 1) << "counted once, by the append";
+    EXPECT_TRUE(Notified(puMacroChanged, 1));
+
+    WhenModal<TModHotKeys>([](TModHotKeys& edit) {
+        EXPECT_EQ(edit.NewFormat->toPlainText(), "Hi<TAB>there");
+        edit.NewFormat->setPlainText("Changed");
+        edit.UpdateButton->click();
+    });
+    window->Run(ExplorerAction::ModifyDirectly);
+    ASSERT_EQ(Records().size(), 1u);
+    EXPECT_EQ(GetMacroText(Records()[0]), "Changed");
+
+    WhenModal<TCopyOrMove>([](TCopyOrMove& copy) {
+        EXPECT_EQ(copy.windowTitle(), "Copy Hot Key");
+        copy.UseNone->click();
+        copy.OkButton->click();
+    });
+    window->Run(ExplorerAction::CopyMacro);
+    ASSERT_EQ(Records().size(), 2u);
+    EXPECT_EQ(Records()[1].ActivationCode, acNone);
+    EXPECT_EQ(GetMacroText(Records()[1]), "Changed");
+    EXPECT_EQ(glob.MacroCount, 2);
+
+    WhenModal<TCopyOrMove>([](TCopyOrMove& move) {
+        EXPECT_EQ(move.windowTitle(), "Change Macro Activation");
+        move.WMHotKeyChosen(9);
+        move.OkButton->click();
+    });
+    window->Run(ExplorerAction::ChangeActivation);
+    const auto records = Records();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(glob.MacroCount, 2) << "a move counts nothing";
+    EXPECT_TRUE(records[0].ActivationCode == 9 || records[1].ActivationCode == 9);
+}
+
+TEST_F(MainWinMacros, CancelledAddWritesNothing) {
+    WhenModal<TAddNewHotKey>([](TAddNewHotKey& add) { add.AbortButton->click(); });
+    window->Run(ExplorerAction::AddMacro);
+    EXPECT_TRUE(Records().empty());
+    EXPECT_EQ(glob.MacroCount, 0);
+}
+
+}  // namespace
+}  // namespace tessaro

@@ -1,0 +1,364 @@
+// The explorer's main window offscreen: start-up arguments, caption, layout by the
+// settings, companion files, the commands not built yet, the notices to the player, close.
+#include "editor/explorer/main_win.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDateTime>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+#include "editor/explorer/quick_wizard_table.h"
+#include "foundation/settings.h"
+#include "hook/master_block.h"
+#include "macro/macro_file.h"
+#include "platform/message_box.h"
+#include "platform/messages.h"
+#include "protocol/window_messages.h"
+#include "tests/support/qt_app.h"
+#include "widgets/page_control.h"
+
+namespace tessaro {
+namespace {
+
+namespace fs = std::filesystem;
+using Notices = std::vector<std::pair<std::uint32_t, std::int32_t>>;
+
+TEST(ProcessParam, TakesThePlayerWindowFromTheSwitchInAnyCase) {
+    struct Case {
+        const char* arg;
+        win::HWND before;
+        win::HWND after;
+    } cases[] = {
+        {"/rh1234", 7, 1234}, {"/RH77", 0, 77}, {"/Rh4294967295", 0, 4294967295u},
+        {"/RH", 7, 7},        {"/RHabc", 7, 0}, {"/RH12x", 7, 0},
+        {"-PWV", 7, 7},       {"RH55", 7, 7},   {"/RH99999999999", 7, 0},
+    };
+    for (const Case& c : cases) {
+        win::HWND w = c.before;
+        ProcessParam(c.arg, w);
+        EXPECT_EQ(w, c.after) << c.arg;
+    }
+}
+
+TEST(EditorCaption, NamesTheFileAndShowsDateAndTimeOnlyWhenAsked) {
+    const QDateTime at(QDate(2026, 3, 4), QTime(15, 6));
+    EXPECT_EQ(EditorCaption("WORK", false, at), "Tessaro Editor (WORK)");
+    const QLocale l = QLocale::system();
+    EXPECT_EQ(EditorCaption("WORK", true, at), "Tessaro Editor (WORK)     " +
+                                                   l.toString(at.date(), QLocale::ShortFormat) + "  " +
+                                                   l.toString(at.time(), QLocale::ShortFormat));
+    EXPECT_EQ(FileLabelOf("/home/u/My Macros.QTM"), "My Macros");
+    EXPECT_EQ(FileLabelOf("x"), "");
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        std::string tmpl = (fs::temp_directory_path() / "tessaro-mw-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+        dir_ = tmpl;
+        ::setenv("TESSARO_HOME", dir_.c_str(), 1);
+        ::setenv("TESSARO_WINDIR", dir_.c_str(), 1);
+        ::setenv("TESSARO_NS", ("mw" + fs::path(dir_).filename().string().substr(11)).c_str(), 1);
+        hook::DetachMaster();
+        LoadAllSettings(config_);
+        config_.FirstUse = false;
+        file_ = dir_ + "/work.qtm";
+        ASSERT_TRUE(CreateEmptyMacroFile(file_).ok());
+        config_.RecentFiles[0] = file_;
+        player_ =
+            std::make_unique<win::MessageWindow>([this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
+                if (msg == WM_PEER_UPDATE) notices_.emplace_back(w, l);
+                return 0;
+            });
+    }
+    void TearDown() override {
+        hook::DetachMaster();
+        fs::remove_all(dir_);
+    }
+    std::unique_ptr<TMainWin> Open() {
+        auto w = std::make_unique<TMainWin>(
+            config_, glob_, std::vector<std::string>{"-PWV", "/RH" + std::to_string(player_->hwnd())});
+        return w;
+    }
+    void AddMacro(const char* nickname, int code, bool enabled = true) {
+        TMacroRecord r{};
+        r.Nickname = nickname;
+        r.ActivationCode = static_cast<std::uint16_t>(code);
+        r.Scope = 1;
+        r.Enabled = enabled ? 1 : 0;
+        ASSERT_TRUE(WriteMacroRecordAt(file_, -1, r).ok());
+    }
+    Notices Received() {
+        QApplication::processEvents();
+        QApplication::processEvents();
+        return notices_;
+    }
+
+    std::string dir_;
+    std::string file_;
+    TConfigRecord config_;
+    TGlobData glob_{};
+    std::unique_ptr<win::MessageWindow> player_;
+    Notices notices_;
+};
+
+TEST_F(MainWindow, EveryMenuCaptionAndTheTwoPagesAreThere) {
+    auto w = Open();
+    QStringList captions;
+    for (QAction* top : w->menuBar()->actions()) {
+        captions << top->text();
+        if (!top->menu()) continue;
+        std::vector<QMenu*> menus{top->menu()};
+        while (!menus.empty()) {
+            QMenu* m = menus.back();
+            menus.pop_back();
+            for (QAction* a : m->actions()) {
+                if (a->menu()) menus.push_back(a->menu());
+                if (!a->text().isEmpty()) captions << a->text();
+            }
+        }
+    }
+    for (const char* c : {"&File",
+                          "&Macros",
+                          "&Wizards",
+                          "&Remap",
+                          "&Options",
+                          "&Tools",
+                          "&Help",
+                          "&New File",
+                          "&Open File",
+                          "&Import Text File",
+                          "O&utput Macro Information",
+                          "&Print Macro List",
+                          "Printer &Font",
+                          "Printer &Setup",
+                          "&Terminate Tessaro Editor",
+                          "&Add Macro",
+                          "Modify &Directly",
+                          "Re&capture Macro",
+                          "&Remove Macro",
+                          "Cop&y Macro",
+                          "Change &Macro Activation",
+                          "Acti&vate Macro",
+                          "&Scripting Editor",
+                          "&Place On Desktop",
+                          "Add &To Category",
+                          "&Quick Info",
+                          "&Import Macros",
+                          "E&xport Macros",
+                          "S&ort Macros",
+                          "&Appearance",
+                          "&Capture",
+                          "&E-Mail Defaults",
+                          "E-Mail &Recipients",
+                          "&Network",
+                          "&Scheduler",
+                          "&Show Date && Time",
+                          "&Alarm",
+                          "&Timer Interval",
+                          "Screen Sa&ver",
+                          "&Disable if using Timed Macros",
+                          "Se&ttings",
+                          "Mouse &Locator",
+                          "Restore &Keyboard Hooks",
+                          "Restore &Mouse Hooks",
+                          "&Internet Explorer 5.0 Fix",
+                          "&Apply Fix To Windows Registry",
+                          "&Restore Windows Registry Prior To Fix",
+                          "&Contents",
+                          "&Tutorial / User Guide",
+                          "&First Time Setup",
+                          "&About",
+                          "&Type Text and Keystrokes",
+                          "&Send E-Mail"})
+        EXPECT_TRUE(captions.contains(c)) << c;
+    ASSERT_EQ(w->Pages()->count(), 2);
+    EXPECT_EQ(w->Pages()->tabText(0), "M&acros");
+    EXPECT_EQ(w->Pages()->tabText(1), "&Quick Wizards");
+    ASSERT_EQ(w->WizardButtons().size(), 28u);
+    EXPECT_EQ(w->WizardButtons()[0]->text(), "Type Text\nand\nKeystrokes");
+    EXPECT_EQ(w->WizardButtons()[4]->text(), "Send\nE-Mail");
+    EXPECT_EQ(w->WizardButtons()[27]->text(), "Single\nMacro\nCommand");
+    // Every wizard function 1..29 but the first-time set-up has a button; 28 is in Help.
+    std::vector<int> functions;
+    for (const auto& b : QuickWizardButtons()) functions.push_back(b.function);
+    std::sort(functions.begin(), functions.end());
+    for (int f = 1, i = 0; f <= 29; ++f) {
+        if (f == kFirstTimeWizard) continue;
+        EXPECT_EQ(functions[i++], f);
+    }
+}
+
+TEST_F(MainWindow, SpeedStripOrButtonPanelAndCategoryPanelFollowTheSettings) {
+    for (bool speed : {false, true}) {
+        for (bool category : {false, true}) {
+            config_.UseSpeed = speed;
+            config_.ShowCategory = category;
+            auto w = Open();
+            w->show();
+            QApplication::processEvents();
+            EXPECT_EQ(w->SpeedStrip()->isVisible(), speed);
+            EXPECT_EQ(w->ButtonPanel()->isVisible(), !speed);
+            EXPECT_EQ(w->CategoryPanel()->isVisible(), category);
+        }
+    }
+}
+
+TEST_F(MainWindow, MacroCommandsFollowTheList) {
+    {
+        auto w = Open();
+        EXPECT_FALSE(w->MenuItem(ExplorerAction::RemoveMacro)->isEnabled());
+        EXPECT_FALSE(w->LargeButton(ExplorerAction::ActivateMacro)->isEnabled());
+        EXPECT_FALSE(w->SpeedButton(ExplorerAction::CopyMacro)->isEnabled());
+        EXPECT_TRUE(w->MenuItem(ExplorerAction::AddMacro)->isEnabled());
+    }
+    AddMacro("one", 1);
+    auto w = Open();
+    w->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(w->MenuItem(ExplorerAction::RemoveMacro)->isEnabled());
+    EXPECT_TRUE(w->LargeButton(ExplorerAction::ActivateMacro)->isEnabled());
+    w->SetButtons(false);
+    EXPECT_FALSE(w->MenuItem(ExplorerAction::ScriptingEditor)->isEnabled());
+    EXPECT_FALSE(w->MenuItem(ExplorerAction::QuickInfo)->isEnabled());
+}
+
+TEST_F(MainWindow, CompanionFilesAreMadeWithUpperCaseExtensions) {
+    auto w = Open();
+    EXPECT_EQ(w->CategoryFileName(), dir_ + "/work.QTC");
+    EXPECT_EQ(w->SwapFileName(), dir_ + "/work.QTS");
+    EXPECT_TRUE(fs::exists(dir_ + "/work.QTC"));
+    EXPECT_EQ(fs::file_size(dir_ + "/work.QTS"), 93u);
+    // An existing category file is read, not replaced.
+    w.reset();
+    { std::ofstream(dir_ + "/work.QTC", std::ios::binary) << "Mail\r\n3\r\n"; }
+    w = Open();
+    EXPECT_EQ(fs::file_size(dir_ + "/work.QTC"), 9u);
+}
+
+TEST_F(MainWindow, CommandsNotBuiltYetAnswerOneNoticeAndChangeNothing) {
+    AddMacro("one", 1);
+    std::vector<win::MessageBoxCall> boxes;
+    win::ScopedMessageBoxHandler script([&](const win::MessageBoxCall& c) {
+        boxes.push_back(c);
+        return win::MbResult::Ok;
+    });
+    auto w = Open();
+    const auto before = fs::file_size(file_);
+    w->Run(ExplorerAction::Recapture);
+    w->WizardButtons()[3]->click();
+    w->DoQuickWiz(kFirstTimeWizard);
+    ASSERT_EQ(boxes.size(), 3u);
+    for (const auto& b : boxes) {
+        EXPECT_EQ(b.text, "This command is not available yet.");
+        EXPECT_EQ(b.caption, "Notice");
+    }
+    EXPECT_EQ(fs::file_size(file_), before);
+}
+
+TEST_F(MainWindow, HookRepairAsksFirstAndPostsRemoveThenInstall) {
+    win::MbResult answer = win::MbResult::No;
+    std::vector<std::string> captions;
+    win::ScopedMessageBoxHandler script([&](const win::MessageBoxCall& c) {
+        captions.push_back(c.caption);
+        return answer;
+    });
+    auto w = Open();
+    notices_.clear();
+    w->Run(ExplorerAction::RestoreKeyboardHooks);
+    w->Run(ExplorerAction::RestoreMouseHooks);
+    EXPECT_TRUE(Received().empty());
+    answer = win::MbResult::Yes;
+    w->Run(ExplorerAction::RestoreKeyboardHooks);
+    w->Run(ExplorerAction::RestoreMouseHooks);
+    w->HookTheKeyboard();
+    w->UnHookTheKeyboard();
+    EXPECT_EQ(Received(),
+              (Notices{{puHooks, 2}, {puHooks, 1}, {puHooks, 4}, {puHooks, 3}, {puHooks, 1}, {puHooks, 2}}));
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Keyboard Hooks", "Mouse Hooks", "Keyboard Hooks", "Mouse Hooks"}));
+}
+
+TEST_F(MainWindow, PlayerCloseRequestSavesTheBoundsAndTellsThePlayerOnce) {
+    auto w = Open();
+    w->show();
+    w->setGeometry(40, 50, 700, 420);
+    QApplication::processEvents();
+    const QRect bounds = w->geometry();
+    notices_.clear();
+    win::PostMessage(static_cast<win::HWND>(w->winId()), WM_CLOSE, kQuitFromPlayer, 0);
+    for (int i = 0; i < 20 && w->isVisible(); ++i) QTest::qWait(20);
+    EXPECT_FALSE(w->isVisible());
+    w.reset();
+    EXPECT_EQ(Received(), (Notices{{puEditorClosed, 0}}));
+    TConfigRecord saved;
+    LoadAllSettings(saved);
+    EXPECT_EQ(saved.MainWidth, bounds.width());
+    EXPECT_EQ(saved.MainHeight, bounds.height());
+    EXPECT_EQ(saved.MainLeft, bounds.x());
+    EXPECT_EQ(saved.MainTop, bounds.y());
+}
+
+TEST_F(MainWindow, UnderlinedLettersActOnlyWithAlt) {
+    AddMacro("one", 1);
+    config_.UseSpeed = false;
+    int boxes = 0;
+    win::ScopedMessageBoxHandler script([&](const win::MessageBoxCall&) {
+        ++boxes;
+        return win::MbResult::Ok;
+    });
+    auto w = Open();
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    w->activateWindow();
+    QApplication::processEvents();
+    // "&Scripting Editor": "s" alone types into the list, Alt+S presses the button.
+    QTest::keyClick(w->Grid(), Qt::Key_S);
+    QTest::qWait(300);
+    EXPECT_EQ(boxes, 0);
+    QTest::keyClick(w->Grid(), Qt::Key_S, Qt::AltModifier);
+    QTest::qWait(300);  // a button pressed by its letter clicks after a short animation
+    EXPECT_EQ(boxes, 1);
+    // Alt+Q turns to the quick wizards.
+    QTest::keyClick(w->Grid(), Qt::Key_Q, Qt::AltModifier);
+    EXPECT_EQ(w->Pages()->currentIndex(), 1);
+}
+
+TEST_F(MainWindow, ScreensOfTheMainWindow) {
+    AddMacro("Open the mail", 1);
+    AddMacro("Sign letters", 2, false);
+    const fs::path screens = fs::path(TESSARO_TEST_BIN_DIR) / ".." / "screens";
+    fs::create_directories(screens);
+    for (bool speed : {false, true}) {
+        config_.UseSpeed = speed;
+        config_.ShowCategory = !speed;
+        auto w = Open();
+        w->resize(820, 480);
+        w->show();
+        QApplication::processEvents();
+        const std::string name = speed ? "TMainWin-speed" : "TMainWin-buttons";
+        EXPECT_TRUE(w->grab().save(QString::fromStdString((screens / (name + ".png")).string())));
+        if (speed) continue;
+        w->Pages()->setCurrentIndex(1);
+        QApplication::processEvents();
+        EXPECT_TRUE(w->grab().save(QString::fromStdString((screens / "TMainWin-wizards.png").string())));
+        for (QAbstractButton* b : w->WizardButtons())
+            EXPECT_GE(b->height(), b->fontMetrics().height() * 3) << b->text().toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace tessaro
