@@ -20,7 +20,8 @@
 #include "editor/explorer/forms/form_support.h"
 #include "editor/explorer/forms/icon_button.h"
 #include "editor/explorer/forms/t_do_schedule.h"
-#include "editor/explorer/forms/t_do_search.h"
+#include "editor/commands/text_dialogs.h"
+#include "platform/cp1252.h"
 #include "editor/explorer/forms/t_do_spec_wind.h"
 #include "editor/explorer/forms/t_short_options.h"
 #include "editor/model/macro_forms/macro_icon.h"
@@ -428,7 +429,7 @@ void TModHotKeys::FindText(const QString& text) {
 void TModHotKeys::DoSearchFor() {
     const SearchHit hit = SearchFrom(NewFormat->toPlainText(), Search);
     if (!hit.found) {
-        forms::WarningBox(forms::W(NotFoundMessage(Search.text)));
+        forms::WarningBox(NotFoundMessage(forms::W(Search.text)));
         return;
     }
     QTextCursor c = NewFormat->textCursor();
@@ -438,25 +439,30 @@ void TModHotKeys::DoSearchFor() {
 }
 
 void TModHotKeys::ReplaceText(const QString& find, const QString& with) {
-    const Replacement r = ReplaceAll(NewFormat->toPlainText(), find, with);
+    // On UTF-8 bytes: only a-z fold, and no multi-byte character holds one of them.
+    const Replaced r =
+        ReplaceAll(NewFormat->toPlainText().toStdString(), find.toStdString(), with.toStdString());
     if (r.count == 0) {
-        forms::WarningBox(forms::W(NotFoundMessage(find)));
+        forms::WarningBox(NotFoundMessage(forms::W(find)));
         return;
     }
-    NewFormat->setPlainText(r.text);
-    win::MessageBox(forms::W(ReplacedMessage(find, r.count)), "Replaced");
+    NewFormat->setPlainText(QString::fromStdString(r.text));
+    win::MessageBox(ReplacedMessage(forms::W(find), r.count), "Replaced");
 }
 
 void TModHotKeys::MenuFindClick() {
-    TDoSearch dialog(true, this);
+    TDoSearch dialog(this, true);
     dialog.exec();
-    if (dialog.SearchConfirmed) FindText(dialog.FindText);
+    if (dialog.Fields.SearchConfirmed)
+        FindText(QString::fromStdString(win::Cp1252ToUtf8(dialog.Fields.FindText)));
 }
 
 void TModHotKeys::SearchandReplace1Click() {
-    TDoSearch dialog(false, this);
+    TDoSearch dialog(this, false);
     dialog.exec();
-    if (dialog.SearchConfirmed) ReplaceText(dialog.FindText, dialog.ReplaceText);
+    if (dialog.Fields.SearchConfirmed)
+        ReplaceText(QString::fromStdString(win::Cp1252ToUtf8(dialog.Fields.FindText)),
+                    QString::fromStdString(win::Cp1252ToUtf8(dialog.Fields.ReplaceText)));
 }
 
 void TModHotKeys::ImportFrom(const std::string& path) {

@@ -131,23 +131,6 @@ SearchHit SearchFrom(const QString& text, SearchState& state) {
     return {true, at, int(state.text.size())};
 }
 
-Replacement ReplaceAll(const QString& text, const QString& find, const QString& with) {
-    Replacement r;
-    int from = 0;
-    for (int at; (at = IndexOfAsciiFolded(text, find, from)) >= 0; from = at + int(find.size())) {
-        r.text += text.mid(from, at - from) + with;
-        ++r.count;
-    }
-    r.text += text.mid(from);
-    return r;
-}
-
-QString NotFoundMessage(const QString& s) { return "\"" + s + "\" was not found."; }
-
-QString ReplacedMessage(const QString& f, int count) {
-    return "\"" + f + "\" was replaced " + QString::number(count) + " times.";
-}
-
 QString UnstorableCharacterMessage(QChar c) {
     return "The character \"" + QString(c) + "\" (U+" +
            QString::number(c.unicode(), 16).toUpper().rightJustified(4, '0') +

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "editor/model/commands/text_forms.h"
+
 namespace tessaro {
 
 inline constexpr int kMacroTextLimit = 5000;
@@ -31,8 +33,6 @@ struct MiscKeyEntry {
 };
 // The 42 entries of the "Miscellaneous" list.
 std::span<const MiscKeyEntry> MiscellaneousKeys();
-
-inline constexpr const char* kTextTooLong = "Text exceeds maximum length.  Text not added.";
 
 // Characters the stored form of an editor text takes: a line break counts two.
 int StoredLength(const QString& editorText);
@@ -60,17 +60,7 @@ struct SearchHit {
 // (and an empty search text) sets it back to the top.
 SearchHit SearchFrom(const QString& text, SearchState& state);
 
-struct Replacement {
-    QString text;
-    int count = 0;
-};
-// Replaces every occurrence of `find` (ASCII case ignored), going on behind each
-// replacement so the inserted text is never searched again.
-Replacement ReplaceAll(const QString& text, const QString& find, const QString& with);
-
-// "\"s\" was not found." and "\"f\" was replaced n times."
-QString NotFoundMessage(const QString& s);
-QString ReplacedMessage(const QString& f, int count);
+// Replacing and the messages of both are the typed-text editor's (commands/text_forms.h).
 
 // The stored form of an editor text: CR LF line breaks, Windows-1252 bytes; tabs become
 // "<TAB>" when asked. A character without a Windows-1252 byte refuses the whole text,

@@ -78,23 +78,6 @@ TEST(FindAgain, IgnoresAsciiCaseAndNeverFindsTheEmptyText) {
     EXPECT_FALSE(SearchFrom(QString::fromUtf8("\xc3\x89"), accented).found);
 }
 
-TEST(SearchAndReplace, GoesOnBehindEachReplacement) {
-    Replacement r = ReplaceAll("abab", "ab", "AB");
-    EXPECT_EQ(r.text, "ABAB");
-    EXPECT_EQ(r.count, 2);
-    r = ReplaceAll("banana", "a", "aa");
-    EXPECT_EQ(r.text, "baanaanaa");
-    EXPECT_EQ(r.count, 3);
-    r = ReplaceAll("Xy xY", "xy", "z");
-    EXPECT_EQ(r.text, "z z");
-    r = ReplaceAll("text", "q", "z");
-    EXPECT_EQ(r.count, 0);
-    EXPECT_EQ(r.text, "text");
-    EXPECT_EQ(ReplaceAll("text", "", "z").count, 0);
-    EXPECT_EQ(ReplacedMessage("ab", 2), "\"ab\" was replaced 2 times.");
-    EXPECT_EQ(NotFoundMessage("q"), "\"q\" was not found.");
-}
-
 TEST(StoredText, TabsLineBreaksAndCharactersOutsideTheCodePage) {
     StoredText s = ToStoredText("a\tb\nc", true);
     ASSERT_TRUE(s.ok);
