@@ -23,7 +23,8 @@ struct Tables {
         constexpr std::uint16_t kCodes[] = {acScheduled, acAbbreviation, acNone, acWindowTitle};
         for (int n = 1; n <= kMaxMacros; ++n) {
             // Mixed activations and scopes, nicknames in reverse order of the file.
-            const std::uint16_t code = n % 5 == 0 ? kCodes[(n / 5) % 4] : static_cast<std::uint16_t>((n * 37) % 721);
+            const std::uint16_t code =
+                n % 5 == 0 ? kCodes[(n / 5) % 4] : static_cast<std::uint16_t>((n * 37) % 721);
             glob->ActivationCode[n] = code;
             glob->Scope[n] = static_cast<std::uint16_t>(1 + n % 4);
             glob->ScopeText[n] = "Window " + std::to_string(n % 13);
@@ -42,7 +43,8 @@ void BM_FillOneCategoryOf500(benchmark::State& state) {
     for (auto _ : state) {
         std::vector<int> rows = FillListRows(*tables.glob, *tables.config, 7);
         benchmark::DoNotOptimize(rows.data());
-        if (rows.size() != static_cast<std::size_t>(kMaxMacros)) state.SkipWithError("not every macro listed");
+        if (rows.size() != static_cast<std::size_t>(kMaxMacros))
+            state.SkipWithError("not every macro listed");
     }
 }
 BENCHMARK(BM_FillOneCategoryOf500)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);

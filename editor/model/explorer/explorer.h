@@ -97,6 +97,7 @@ public:
     struct Context {
         TConfigRecord& config;
         TGlobData& glob;
+        TMacroRecord& currentMacro;  // the one macro being edited (the main window's)
         PlayerLink& link;
         ExplorerWindow& window;
         MacroDialogs& dialogs;
@@ -104,7 +105,7 @@ public:
     };
     explicit Explorer(Context context);
 
-    TMacroRecord CurrentMacro{};
+    TMacroRecord& CurrentMacro;
 
     // Start-up: the lock record of RecentFiles[0] (network mode), the file loaded without
     // notices, the recent-file menu.

@@ -9,7 +9,8 @@
 namespace tessaro {
 
 Explorer::Explorer(Context context)
-    : ctx_(std::move(context)),
+    : CurrentMacro(context.currentMacro),
+      ctx_(std::move(context)),
       file_({ctx_.config, ctx_.glob, ctx_.link, ctx_.programDirectory,
              MacroFilePolicy{kEditorSystemMacros, false}, [this] { return ctx_.window.Now(); }}),
       lock_(*this) {}

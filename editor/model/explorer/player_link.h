@@ -20,11 +20,14 @@ public:
 
 class HookPlayerLink : public PlayerLink {
 public:
+    // Posts go to whatever window `playerWindow` holds at the time (set from "/RH").
+    explicit HookPlayerLink(const win::HWND& playerWindow) : playerWindow_(playerWindow) {}
     void PushGroup(const TGlobData& glob, int group, int index) override;
     void Notify(std::uint32_t code, std::int32_t argument) override;
     void PullGroup(TGlobData& glob, int group, int index) override;
 
-    win::HWND playerWindow = 0;  // from "/RH"
+private:
+    const win::HWND& playerWindow_;
 };
 
 // The push-and-notify routines: push the group, post (6, group).
