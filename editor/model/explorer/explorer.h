@@ -178,6 +178,7 @@ private:
     void Refresh(int n);  // FillList, select n's row, CheckTimeItem
     void ReloadKeepingRow();
     bool SwitchTo(const std::string& name);
+    bool SwitchToChosen(const std::optional<std::string>& name);  // a .QTM name, or refused
     void Post(std::uint32_t code, std::int32_t arg = 0) { ctx_.link.Notify(code, arg); }
     bool HotKeyConflict(int n, bool anyScopeButGlobal) const;
     std::string CaptureFilePath() const;
