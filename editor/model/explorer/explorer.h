@@ -108,7 +108,8 @@ public:
     TMacroRecord& CurrentMacro;
 
     // Start-up: the lock record of RecentFiles[0] (network mode), the file loaded without
-    // notices, the recent-file menu.
+    // notices, the library's groups pulled (0..6, 8..14, then every macro's slot), the
+    // recent-file menu.
     void Start();
     LoadedMacroFile& file() { return file_; }
 
