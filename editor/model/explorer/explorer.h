@@ -97,14 +97,20 @@ public:
     struct Context {
         TConfigRecord& config;
         TGlobData& glob;
-        TMacroRecord& currentMacro;  // the one macro being edited (the main window's)
         PlayerLink& link;
         ExplorerWindow& window;
         MacroDialogs& dialogs;
         std::string programDirectory;
+        // The one macro being edited: give the main window's (TMainWinCore::CurrentMacro)
+        // so that its forms and these commands share it; none: the explorer keeps its own.
+        TMacroRecord* currentMacro = nullptr;
     };
     explicit Explorer(Context context);
 
+private:
+    TMacroRecord ownMacro_{};
+
+public:
     TMacroRecord& CurrentMacro;
 
     // Start-up: the lock record of RecentFiles[0] (network mode), the file loaded without

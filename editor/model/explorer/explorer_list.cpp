@@ -9,7 +9,7 @@
 namespace tessaro {
 
 Explorer::Explorer(Context context)
-    : CurrentMacro(context.currentMacro),
+    : CurrentMacro(context.currentMacro ? *context.currentMacro : ownMacro_),
       ctx_(std::move(context)),
       file_({ctx_.config, ctx_.glob, ctx_.link, ctx_.programDirectory,
              MacroFilePolicy{kEditorSystemMacros, false}, [this] { return ctx_.window.Now(); }}),

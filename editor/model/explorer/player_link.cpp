@@ -45,7 +45,7 @@ void HookPlayerLink::PushGroup(const TGlobData& glob, int group, int index) {
 }
 
 void HookPlayerLink::Notify(std::uint32_t code, std::int32_t argument) {
-    if (playerWindow_ != 0) win::PostMessage(playerWindow_, WM_PEER_UPDATE, code, argument);
+    if (playerWindow != 0) win::PostMessage(playerWindow, WM_PEER_UPDATE, code, argument);
 }
 
 void HookPlayerLink::PullGroup(TGlobData& glob, int group, int index) { GetGlobDataItem(glob, group, index); }

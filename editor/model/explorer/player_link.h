@@ -20,14 +20,11 @@ public:
 
 class HookPlayerLink : public PlayerLink {
 public:
-    // Posts go to whatever window `playerWindow` holds at the time (set from "/RH").
-    explicit HookPlayerLink(const win::HWND& playerWindow) : playerWindow_(playerWindow) {}
     void PushGroup(const TGlobData& glob, int group, int index) override;
     void Notify(std::uint32_t code, std::int32_t argument) override;
     void PullGroup(TGlobData& glob, int group, int index) override;
 
-private:
-    const win::HWND& playerWindow_;
+    win::HWND playerWindow = 0;  // from "/RH"
 };
 
 // The push-and-notify routines: push the group, post (6, group).

@@ -155,7 +155,7 @@ public:
     }
     void Start() {
         explorer = std::make_unique<Explorer>(
-            Explorer::Context{*config, *glob, current, link, window, dialogs, dir.path()});
+            Explorer::Context{*config, *glob, link, window, dialogs, dir.path(), &current});
         dialogs.current = &explorer->CurrentMacro;
         explorer->Start();
         explorer->FillList();
