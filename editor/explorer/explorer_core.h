@@ -41,6 +41,8 @@ public:
     // The main window's core: new macros go through the loaded file, which also fills their
     // mirrors, pushes their slot and tells the player (20, n) once they are written.
     TMainWinCore(TGlobData& glob, LoadedMacroFile& file) : GlobData(glob), file_(&file) {}
+    // The same, for a window whose loaded file is built after its core.
+    void UseLoadedFile(LoadedMacroFile& file) { file_ = &file; }
 
     TMacroRecord CurrentMacro{};
     win::HWND PlayerWnd = 0;
