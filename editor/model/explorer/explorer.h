@@ -152,7 +152,8 @@ public:
     void DoInfo(int row);
 
     // Capture messages: a recorded character; the end (also the recording icon's click).
-    // The capture file is program directory + "/TempCap.Txt".
+    // Whoever starts a capture for this window (the recapture command does) first calls
+    // StartCaptureFile: it empties the capture file and makes the end awaited.
     void StartCaptureFile();
     void OnCaptureChar(std::uint32_t wParam, std::int32_t lParam);
     void OnCaptureDone(std::uint32_t wParam);
