@@ -6,6 +6,7 @@
 #include "explorer_rig.h"
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
+#include "tests/support/file_size_limit.h"
 
 namespace tessaro {
 namespace {
@@ -67,6 +68,25 @@ TEST(ExplorerCapture, LongerCapturesGoToTheNextFreeNumberedFile) {
     EXPECT_FALSE(std::filesystem::exists(rig.dir.file("TempCap.Txt")));
     ASSERT_EQ(rig.boxes.size(), 1u);
     EXPECT_EQ(rig.boxes[0].text, "Tessaro 99 capture is complete for Snipra: brb.");
+}
+
+TEST(ExplorerCapture, ALongCaptureThatCannotBeCopiedStaysInItsFileAndIsReported) {
+    CaptureRig rig;
+    rig.Select(6);
+    rig.ex().DoCapture();
+    for (int i = 0; i < 5001; ++i) rig.ex().OnCaptureChar(6, 'q');
+    const std::vector<char> before = testing::ReadBytes(rig.path);
+    {
+        testing::FileSizeLimit full(100);  // the numbered copy finds the disk full
+        ASSERT_TRUE(full.set());
+        rig.boxes.clear();
+        rig.ex().OnCaptureDone(6);
+    }
+    EXPECT_EQ(std::filesystem::file_size(rig.dir.file("TempCap.Txt")), 5001u);
+    ASSERT_EQ(rig.boxes.size(), 1u);
+    EXPECT_EQ(rig.boxes[0].caption, "Error");
+    EXPECT_NE(rig.boxes[0].text.find("TempCap.Txt"), std::string::npos);
+    EXPECT_EQ(testing::ReadBytes(rig.path), before);  // the macro keeps its old text
 }
 
 TEST(ExplorerCapture, ASecondDoneIsIgnoredAndCharactersAfterTheEndAreNotRecorded) {
