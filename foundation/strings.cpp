@@ -112,4 +112,16 @@ std::string SwapPasswordChars(std::string_view s) {
 
 std::int32_t IntegerValue(std::string_view text) { return win::LeadingInteger(text, true); }
 
+std::string CompanionFileName(const std::string& macroFile, const std::string& extension) {
+    static constexpr std::string_view kQtm = ".QTM";
+    if (macroFile.size() > kQtm.size()) {
+        const std::string_view tail = std::string_view(macroFile).substr(macroFile.size() - kQtm.size());
+        bool isQtm = true;
+        for (std::size_t i = 0; i < kQtm.size(); ++i)
+            isQtm = isQtm && std::toupper(static_cast<unsigned char>(tail[i])) == kQtm[i];
+        if (isQtm) return macroFile.substr(0, macroFile.size() - kQtm.size()) + "." + extension;
+    }
+    return macroFile + "." + extension;
+}
+
 }  // namespace tessaro

@@ -26,6 +26,11 @@ std::string FillChars(char c, int n);
 // name without its last 3 characters, followed by text ("X.QTM", "MAS" -> "X.MAS").
 std::string ChangeExtension3(std::string_view name, std::string_view text);
 
+// The name of a file that belongs to a macro file ("QTS", "QTC", "MAS"): a ".QTM"
+// extension in any case is replaced, any other name gets the extension appended, so the
+// result never names the macro file itself.
+std::string CompanionFileName(const std::string& macroFile, const std::string& extension);
+
 // The substitution applied to stored passwords; its own inverse.
 std::string SwapPasswordChars(std::string_view s);
 

@@ -2,6 +2,7 @@
 // The network lock record: the whole content of the ".MAS" file beside a shared macro file.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -39,7 +40,16 @@ enum class SyncReadResult {
 SyncReadResult ReadSyncRecord(const std::string& fileName, TSyncRecord& record);
 
 // Creates or truncates `fileName` and writes `record` as its only content; throws
-// SyncFileError when that fails.
+// SyncFileError when that fails. Readers never see the file half written.
 void WriteSyncRecord(const std::string& fileName, const TSyncRecord& record);
+
+// Reads the record, lets `decide` look at it (and change it) and, when it returns true,
+// writes it back, all under an exclusive flock of the file: two users who find a free lock
+// at the same moment cannot both take it. Where the file system refuses flock the steps
+// run unguarded. A missing file starts as (1, released) with `record`'s LockTime; one that
+// cannot be opened is read and written as ReadSyncRecord and WriteSyncRecord do. Throws
+// SyncFileError as they do; `record` then holds what was read, if anything.
+SyncReadResult UpdateSyncRecord(const std::string& fileName, TSyncRecord& record,
+                                const std::function<bool(TSyncRecord&)>& decide);
 
 }  // namespace tessaro

@@ -64,6 +64,7 @@ Decision HookLogic::OnEvent(const InputEvent& e, const TGlobData& g, HookMask ho
             OnButtonDown(e, g, d);
             break;
         case InputEvent::ButtonUp:
+        case InputEvent::Wheel:
         case InputEvent::Motion: d.userActivity = hooks.mouse; break;
     }
     return d;

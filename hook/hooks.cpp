@@ -1,5 +1,6 @@
 #include "hook/hooks.h"
 
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
@@ -24,6 +25,12 @@ ActivationTarget ReadActivationTarget() {
 }
 
 }  // namespace
+
+// The timer that lets a recorded click wait for a second one.
+class QTimerHolder {
+public:
+    QTimer timer;
+};
 
 Hooks::Hooks() : factory_(MakeX11Source) {}
 Hooks::~Hooks() = default;
@@ -89,11 +96,31 @@ void Hooks::SetSourceFactory(std::function<std::unique_ptr<InputSource>()> facto
     grabProblems_.clear();
     filters_.clear();
     logic_ = HookLogic();
+    recorder_ = CaptureRecorder();
     factory_ = std::move(factory);
 }
 
 void Hooks::GroupPushed(int group) {
     if (group == ggKeys) UpdateGrabs();
+    if ((group == ggCapture || group == ggCaptureOn) && (source_ || recorder_.recording()))
+        if (MasterBlock* master = Master()) SyncCapture(*master, master->Snapshot());
+}
+
+void Hooks::SyncCapture(MasterBlock& master, const TGlobData& g) {
+    if (g.CaptureOn && g.CapStarting) {
+        master.Update([](TGlobData& m) { m.CapStarting = 0; });
+        recorder_.Start(g);
+    } else if (!g.CaptureOn && recorder_.recording()) {
+        recorder_.Stop();
+    }
+}
+
+void Hooks::FlushCapture() {
+    MasterBlock* master = Master();
+    if (!master || !source_) return;
+    std::vector<Post> posts;
+    recorder_.FlushWaiting(master->Snapshot(), posts);
+    for (const Post& p : posts) source_->Send(p);
 }
 
 void Hooks::UpdateGrabs() {
@@ -119,10 +146,22 @@ void Hooks::Dispatch(const InputEvent& e) {
     MasterBlock* master = Master();
     if (!master || !source_) return;
     const TGlobData g = master->Snapshot();
+    SyncCapture(*master, g);
     std::vector<Post> filtered;
     bool consumed = false;
-    for (const InputFilter& f : filters_)
-        if ((consumed = f(e, g, filtered))) break;
+    if (Installed(HookKind::Keyboard) || Installed(HookKind::Mouse)) {
+        consumed = recorder_.OnEvent(e, g, filtered);
+        if (recorder_.waiting()) {
+            // Made on first use: the hook set outlives no event loop it was not made in.
+            if (!captureTimer_) {
+                captureTimer_ = std::make_unique<QTimerHolder>();
+                captureTimer_->timer.setSingleShot(true);
+                QObject::connect(&captureTimer_->timer, &QTimer::timeout, [this] { FlushCapture(); });
+            }
+            captureTimer_->timer.start(static_cast<int>(CaptureRecorder::kDoubleClickMs));
+        }
+    }
+    for (std::size_t i = 0; i < filters_.size() && !consumed; ++i) consumed = filters_[i](e, g, filtered);
     for (const Post& p : filtered) source_->Send(p);
     if (consumed) return;
     const ActivationTarget target =

@@ -9,16 +9,21 @@
 #include <string>
 #include <vector>
 
+#include "hook/capture_recorder.h"
 #include "hook/hook_logic.h"
 #include "hook/input_source.h"
 
 namespace tessaro::hook {
+
+class MasterBlock;
 
 enum class HookKind : std::uint8_t { Keyboard = 1, Mouse = 2, Activation = 3, Remap = 4 };
 
 // A filter that sees each event, with the master table, before the library's own logic
 // (capture, key remapping). It may add messages to send; returning true consumes the event.
 using InputFilter = std::function<bool(const InputEvent&, const TGlobData&, std::vector<Post>&)>;
+
+class QTimerHolder;
 
 class Hooks {
 public:
@@ -45,6 +50,12 @@ public:
     // Feeds one event through filters and logic (the source's sink).
     void Dispatch(const InputEvent& e);
 
+    // The recording's waiting click is sent (the double-click time passed).
+    void FlushCapture();
+    // The player's recording icon was clicked to end the capture.
+    void DropCaptureClick() { recorder_.DropClickAndEnd(); }
+    const CaptureRecorder& recorder() const { return recorder_; }
+
     // Grabs that failed at the last update, one line each.
     const std::vector<std::string>& grabProblems() const { return grabProblems_; }
 
@@ -52,12 +63,16 @@ private:
     HookMask Mask() const;
     void UpdateGrabs();
     bool EnsureSource();
+    // Follows the master's capture state: a new start (CapStarting) or an end.
+    void SyncCapture(MasterBlock& master, const TGlobData& g);
 
     std::function<std::unique_ptr<InputSource>()> factory_;
     std::unique_ptr<InputSource> source_;
     std::map<std::uint32_t, HookKind> hooks_;
     std::uint32_t nextSerial_ = 1;
     HookLogic logic_;
+    CaptureRecorder recorder_;
+    std::unique_ptr<QTimerHolder> captureTimer_;
     std::vector<InputFilter> filters_;
     std::vector<int> grabbed_;
     std::vector<std::string> grabProblems_;

@@ -66,6 +66,8 @@ void QtmGetGlob(TGlobData** buffer) {
     master->Pull(**buffer);
 }
 
+void QtmDropCaptureClick() { HookSet().DropCaptureClick(); }
+
 bool QtmSwapChanged() { return tessaro::hook::RefreshRemapFromSwapBlock(); }
 bool QtmRestoreSwapLeftByCrash() { return tessaro::hook::RestoreRemapLeftByCrash(); }
 

@@ -39,6 +39,10 @@ void QtmUpKeys(const tessaro::TGlobData* data);
 // block cannot be reached.
 void QtmGetGlob(tessaro::TGlobData** buffer);
 
+// The capture ends by a click on the player's own recording icon: the click in progress is
+// not recorded, nor anything after it (the player then ends the capture itself).
+void QtmDropCaptureClick();
+
 // The remap table in "QTTT1KGR" changed: applied at once while the remap hook is installed.
 // False when no remap is on.
 bool QtmSwapChanged();

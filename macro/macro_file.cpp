@@ -152,16 +152,4 @@ MacroFileStatus CreateEmptyMacroFile(const std::string& path) {
     return {};
 }
 
-std::string CompanionFileName(const std::string& macroFile, const std::string& extension) {
-    static constexpr std::string_view kQtm = ".QTM";
-    if (macroFile.size() > kQtm.size()) {
-        const std::string_view tail = std::string_view(macroFile).substr(macroFile.size() - kQtm.size());
-        bool isQtm = true;
-        for (std::size_t i = 0; i < kQtm.size(); ++i)
-            isQtm = isQtm && std::toupper(static_cast<unsigned char>(tail[i])) == kQtm[i];
-        if (isQtm) return macroFile.substr(0, macroFile.size() - kQtm.size()) + "." + extension;
-    }
-    return macroFile + "." + extension;
-}
-
 }  // namespace tessaro

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/strings.h"  // CompanionFileName
 #include "macro/macro_record.h"
 
 namespace tessaro {
@@ -47,10 +48,5 @@ MacroFileStatus SetMacroEnabledAt(const std::string& path, int index, bool enabl
 // Creates an empty file; an existing file is never truncated (NotFound is never returned;
 // an existing file gives OpenFailed with EEXIST).
 MacroFileStatus CreateEmptyMacroFile(const std::string& path);
-
-// The name of a file that belongs to a macro file ("QTS", "QTC", "MAS"): a ".QTM"
-// extension in any case is replaced, any other name gets the extension appended, so the
-// result never names the macro file itself.
-std::string CompanionFileName(const std::string& macroFile, const std::string& extension);
 
 }  // namespace tessaro

@@ -8,6 +8,26 @@
 #include "protocol/window_messages.h"
 
 namespace tessaro {
+namespace {
+
+using PushFn = void (*)(const TGlobData*);
+
+// The push of each group, by group number; the macro slot (group 7) takes its index.
+constexpr PushFn kPushes[kGlobGroupCount] = {
+    QtmUpCapture, QtmUpCaptureOn, QtmUpInUse, QtmUpKeyHook, QtmUpMouseHook,
+    QtmUpWindow,  QtmUpWindow2,   nullptr,    QtmUpNumKeys, QtmUpProg,
+    QtmUpProgs,   QtmUpInit,      QtmUpIdle,  QtmUpWaits,   QtmUpKeys,
+};
+
+}  // namespace
+
+void PushGlobDataItem(const TGlobData& own, int item, int index) {
+    if (item == ggItem) {
+        if (index >= 1 && index <= kMaxMacros) QtmUpItem(&own, index);
+        return;
+    }
+    if (item >= 0 && item < kGlobGroupCount) kPushes[item](&own);
+}
 
 bool GetGlobDataItem(TGlobData& own, int item, int index) {
     if (item < 0 || item >= kGlobGroupCount) return false;
@@ -19,7 +39,7 @@ bool GetGlobDataItem(TGlobData& own, int item, int index) {
     return true;
 }
 
-void SetHotKeys(TGlobData& own, const PeerNotify& notify) {
+void RebuildHotKeys(TGlobData& own) {
     std::memset(own.HotKeyUsed, 0, sizeof own.HotKeyUsed);
     bool abbreviations = false;
     const int count = std::clamp<int>(own.MacroCount, 0, kMaxMacros);
@@ -32,6 +52,10 @@ void SetHotKeys(TGlobData& own, const PeerNotify& notify) {
         if (own.Enabled[n] == 1) own.HotKeyUsed[code] = 1;
     }
     own.HasAbbreviations = abbreviations ? 1 : 0;
+}
+
+void SetHotKeys(TGlobData& own, const PeerNotify& notify) {
+    RebuildHotKeys(own);
     QtmUpKeys(&own);
     if (notify) notify(puPullGroup, ggKeys);
 }

@@ -15,8 +15,14 @@ using PeerNotify = std::function<void(std::uint32_t code, std::int32_t arg)>;
 // whether it copied.
 bool GetGlobDataItem(TGlobData& own, int item, int index = 0);
 
-// Rebuilds the hot keys in use and HasAbbreviations from the macro slots, pushes them
-// and notifies the other program with group 14.
+// Pushes one group (0..14; for 7 the slot `index`, 1..500) of `own` to the library.
+void PushGlobDataItem(const TGlobData& own, int item, int index = 0);
+
+// Rebuilds the hot keys in use (codes of enabled macros) and HasAbbreviations from the
+// macro slots of `own`.
+void RebuildHotKeys(TGlobData& own);
+
+// RebuildHotKeys, then pushes them and notifies the other program with group 14.
 void SetHotKeys(TGlobData& own, const PeerNotify& notify = {});
 
 }  // namespace tessaro

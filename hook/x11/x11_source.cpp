@@ -29,6 +29,8 @@ namespace {
 // An event from an XTEST device is the player's own when it injected one like it this
 // long before the event reached the server (after which this client may read it late).
 constexpr int kSyntheticWindowMs = 300;
+// How often a pointer move asks the server where the pointer is.
+constexpr int kMotionQueryMs = 30;
 
 using Clock = std::chrono::steady_clock;
 
@@ -321,6 +323,9 @@ private:
             } else if (ev.type == MappingNotify || ev.type == xkbEvent_) {
                 // The keys after the notice were typed with the new map: load it now.
                 if (ev.type == MappingNotify) XRefreshKeyboardMapping(&ev.xmapping);
+                // Xlib's own Xkb map, which decodes the typed characters, is refreshed too.
+                if (ev.type == xkbEvent_)
+                    XkbRefreshKeyboardMapping(reinterpret_cast<XkbMapNotifyEvent*>(&ev));
                 LoadKeyboard();
                 remap = true;
             }
@@ -376,9 +381,12 @@ private:
             }
             case XI_RawButtonPress:
             case XI_RawButtonRelease:
-                // Wheel steps (4..7) are not clicks.
+                // Wheel steps (4..7) are not clicks: one notch per press.
                 if (raw->detail < 1 || raw->detail > 3) {
-                    e.kind = InputEvent::Motion;
+                    const bool notch = type == XI_RawButtonPress && raw->detail >= 4 && raw->detail <= 7;
+                    e.kind = notch ? InputEvent::Wheel : InputEvent::Motion;
+                    e.button = static_cast<std::uint8_t>(notch ? raw->detail : 0);
+                    if (notch) Locate(e);
                     break;
                 }
                 e.kind = type == XI_RawButtonPress ? InputEvent::ButtonDown : InputEvent::ButtonUp;
@@ -388,16 +396,50 @@ private:
                 XkbGetState(d_, XkbUseCoreKbd, &state);
                 e.capsLock = state.locked_mods & LockMask;
                 e.window = FocusWindow();
+                Locate(e);
                 if (e.kind == InputEvent::ButtonDown) composer_.Reset();
                 break;
-            case XI_RawMotion: e.kind = InputEvent::Motion; break;
+            case XI_RawMotion:
+                e.kind = InputEvent::Motion;
+                // Raw motion carries no position: ask for one now and then.
+                if (Clock::now() - lastLocated_ >= std::chrono::milliseconds(kMotionQueryMs)) Locate(e);
+                break;
             default: return;
         }
+        e.time = static_cast<std::uint32_t>(raw->time);
         sink_(e);
+    }
+
+    // The pointer now, and the frame of the active window.
+    void Locate(InputEvent& e) {
+        lastLocated_ = Clock::now();
+        Window rootRet = 0, child = 0;
+        int rx = 0, ry = 0, wx = 0, wy = 0;
+        unsigned mask = 0;
+        if (XQueryPointer(d_, root_, &rootRet, &child, &rx, &ry, &wx, &wy, &mask)) {
+            e.hasPosition = true;
+            e.x = rx;
+            e.y = ry;
+        }
+        const Window w = FocusWindow();
+        if (!w) return;
+        ErrorTrap trap(d_);
+        XWindowAttributes attrs{};
+        int x = 0, y = 0;
+        const bool ok =
+            XGetWindowAttributes(d_, w, &attrs) && XTranslateCoordinates(d_, w, root_, 0, 0, &x, &y, &child);
+        if (trap.Finish() == 0 && ok) {
+            e.hasFrame = true;
+            e.frameLeft = x;
+            e.frameTop = y;
+            e.frameWidth = attrs.width;
+            e.frameHeight = attrs.height;
+        }
     }
 
     Display* d_;
     Window root_;
+    Clock::time_point lastLocated_{};
     int xiOpcode_ = 0;
     int xkbEvent_ = -1;
     Sink sink_;

@@ -7,26 +7,7 @@
 
 namespace tessaro {
 
-namespace {
-
-using PushFn = void (*)(const TGlobData*);
-
-// The push of each group, by group number; the macro slot (group 7) takes its index.
-constexpr PushFn kPushes[kGlobGroupCount] = {
-    QtmUpCapture, QtmUpCaptureOn, QtmUpInUse, QtmUpKeyHook, QtmUpMouseHook,
-    QtmUpWindow,  QtmUpWindow2,   nullptr,    QtmUpNumKeys, QtmUpProg,
-    QtmUpProgs,   QtmUpInit,      QtmUpIdle,  QtmUpWaits,   QtmUpKeys,
-};
-
-}  // namespace
-
-void HookPeerLink::Push(const TGlobData& data, int group, int index) {
-    if (group == ggItem) {
-        if (index >= 1 && index <= kMaxMacros) QtmUpItem(&data, index);
-        return;
-    }
-    if (group >= 0 && group < kGlobGroupCount) kPushes[group](&data);
-}
+void HookPeerLink::Push(const TGlobData& data, int group, int index) { PushGlobDataItem(data, group, index); }
 
 void HookPeerLink::Pull(TGlobData& data, int group, int index) { GetGlobDataItem(data, group, index); }
 

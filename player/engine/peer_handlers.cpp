@@ -56,7 +56,13 @@ void RegisterPlayerPeerHandlers(PeerUpdateDispatcher& d, PlayerPeerContext& c) {
     });
 
     d.On(puEditorClosed, [&c](std::int32_t) { c.link.ForgetEditor(); });
-    d.On(puPullGroup, [&c](std::int32_t group) { c.link.Pull(c.glob, group, 0); });
+    d.On(puPullGroup, [&c](std::int32_t group) {
+        c.link.Pull(c.glob, group, 0);
+        // The hook library in this process grabs the keys in use only when they are pushed
+        // here: push them back at once, so a key the editor enabled is grabbed before its
+        // first press instead of after it.
+        if (group == ggKeys) c.link.Push(c.glob, ggKeys);
+    });
     d.On(puPullMacro, [&c](std::int32_t n) { c.link.Pull(c.glob, ggItem, n); });
 
     d.On(puHooks, [&c](std::int32_t what) {

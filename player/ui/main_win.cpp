@@ -24,6 +24,7 @@
 #include "player/engine/network_lock.h"
 #include "player/engine/peer_handlers.h"
 #include "player/engine/player_triggers.h"
+#include "player/ui/capture_shell.h"
 #include "player/ui/player_automation.h"
 #include "player/ui/tray_pictures.h"
 #include "protocol/window_messages.h"
@@ -111,6 +112,7 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
     };
     mainIcon_->SetActive(config_.UseTray);
     StartTriggers();
+    capture_ = std::make_unique<CaptureShell>(*this);
 
     if (!switches_.browseMode && config_.StartEditor) QTimer::singleShot(0, this, [this] { ActivateMe(); });
     return true;
@@ -170,6 +172,7 @@ std::int32_t TMainWin::PlayerWndProc(std::uint32_t msg, std::uint32_t wParam, st
         return 0;
     }
     if (triggers_ && triggers_->HandleMessage(msg, wParam, lParam)) return 0;
+    if (capture_ && capture_->capture().HandleMessage(msg, wParam, lParam)) return 0;
     if (msg == WM_CLOSE) {
         // Another program asks the player to end, as the editor's close request does.
         QTimer::singleShot(0, this, [this] { Terminate(); });
@@ -255,6 +258,8 @@ void TMainWin::FormClose() {
     // The editor closes as if its user closed it, so it can save first.
     if (const std::uint64_t editor = link_.EditorWindow())
         win::PostMessage(static_cast<win::HWND>(editor), WM_CLOSE, kQuitFromPlayer, 0);
+    // A capture still running keeps what was recorded and gives the lock back.
+    if (capture_) capture_->capture().EndForShutDown();
     closing_ = true;
     dispatcher_.SetClosing(true);
     automation_.reset();
@@ -289,8 +294,12 @@ void TMainWin::MacroEnded() {
 }
 
 void TMainWin::SystemFunction(char id) {
-    // Capture and the menu of the top window are not part of the player yet.
-    if (id == '5')
+    // The menu of the top window is not part of the player yet.
+    if (id == '2')
+        QTimer::singleShot(0, this, [this] {
+            if (capture_) capture_->capture().StartACapture();
+        });
+    else if (id == '5')
         QTimer::singleShot(0, this, [this] { Terminate(); });
     else if (id == '1')
         ActivateMe();

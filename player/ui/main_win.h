@@ -41,6 +41,7 @@ inline constexpr const char* kMutexNotCreated = "Mutex could not be created.  Te
 void SystemError(const std::string& text);
 
 class PlayerAutomation;
+class CaptureShell;
 
 // The main tray icon's tips.
 inline constexpr const char* kTrayTip = "Tessaro 99";
@@ -131,6 +132,7 @@ private:
     void ShowTrayMenu(int x, int y);
     // Hot keys, window activations and runs by nickname (main_win_triggers.cpp).
     void StartTriggers();
+    friend class CaptureShell;  // the capture works on the window's records and lock
 
     TConfigRecord& config_;
     TGlobData& glob_;
@@ -158,6 +160,7 @@ private:
     std::unique_ptr<mail::MailPrompts> mailDialogs_;  // outlives the e-mail family in triggers_
     std::unique_ptr<PlayerTriggers> triggers_;
     std::unique_ptr<PlayerAutomation> automation_;
+    std::unique_ptr<CaptureShell> capture_;
 };
 
 // The editor's arguments: the launch marker and "/RH" + the player's window in decimal.

@@ -147,6 +147,13 @@ TEST_F(PeerHandlersTest, PullsForgetAndSettingsReach) {
     EXPECT_EQ(config->MainWidth, 150);
 }
 
+TEST_F(PeerHandlersTest, PulledHotKeysArePushedBackSoTheyAreGrabbedAtOnce) {
+    master->HotKeyUsed[77] = 1;
+    ASSERT_TRUE(dispatcher.Dispatch(puPullGroup, ggKeys));
+    EXPECT_EQ(+glob->HotKeyUsed[77], 1);
+    EXPECT_EQ(link.calls, (std::vector<RecordingLink::Call>{{'G', ggKeys, 0}, {'U', ggKeys, 0}}));
+}
+
 TEST_F(PeerHandlersTest, HookRequestsInstallStoreAndRemoveTheHandles) {
     ASSERT_TRUE(dispatcher.Dispatch(puHooks, 1));
     ASSERT_TRUE(dispatcher.Dispatch(puHooks, 3));

@@ -310,7 +310,8 @@ TEST_F(PlayerMacroFileTest, FailedSaveReportsAndLeavesMirrorsAlone) {
     TMacroRecord rec = Macro("Lost", 1);
     EXPECT_FALSE(file.SaveMacroRecord(2, rec));
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Saving of keystrokes failed.");
+    EXPECT_EQ(boxes[0].text.rfind("Saving of keystrokes failed.\n\n", 0), 0u) << boxes[0].text;
+    EXPECT_NE(boxes[0].text.find("vanished.QTM"), std::string::npos);
     EXPECT_EQ(config->MacroNicknames[2], kSystemMacros[1].nickname);
     EXPECT_TRUE(link.calls.empty());
 }

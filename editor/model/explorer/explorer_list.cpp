@@ -1,0 +1,82 @@
+// The explorer's list: filling, selection and the enabling of the commands.
+#include <algorithm>
+
+#include "editor/model/explorer/explorer.h"
+#include "editor/model/explorer/file_menu.h"
+#include "editor/model/explorer/macro_list.h"
+#include "platform/message_box.h"
+
+namespace tessaro {
+
+Explorer::Explorer(Context context)
+    : ctx_(std::move(context)),
+      file_({ctx_.config, ctx_.glob, ctx_.link, ctx_.programDirectory,
+             MacroFilePolicy{kEditorSystemMacros, false}, [this] { return ctx_.window.Now(); }}),
+      lock_(*this) {}
+
+void Explorer::Start() {
+    lock_.Configure(ctx_.config.NetworkMode, ctx_.config.RecentFiles[0].str());
+    lock_.NoteLoaded();
+    file_.LoadMacroFile(ctx_.config.RecentFiles[0].str(), false);
+    ctx_.window.ShowLastFiles(LastFileCaptions(ctx_.config));
+}
+
+void Explorer::FillList() {
+    rowMacro_ = FillListRows(ctx_.glob, ctx_.config, currentCategory_);
+    selectedRow_ = 1;
+    ctx_.window.ShowList();
+    if (!listEmpty()) CheckTimeItemFor(selectedRow_);
+}
+
+void Explorer::SetCategory(int category) {
+    currentCategory_ = category;
+    FillList();
+}
+
+int Explorer::SelectedMacro() const {
+    if (selectedRow_ < 1 || selectedRow_ > static_cast<int>(rowMacro_.size())) return 0;
+    return rowMacro_[static_cast<std::size_t>(selectedRow_ - 1)];
+}
+
+void Explorer::SelectRow(int row) {
+    if (listEmpty() || row < 1 || row > static_cast<int>(rowMacro_.size())) return;
+    selectedRow_ = row;
+    CheckTimeItemFor(row);
+}
+
+void Explorer::Select(int row) {
+    if (listEmpty()) return;
+    selectedRow_ = std::clamp(row, 1, static_cast<int>(rowMacro_.size()));
+    ctx_.window.ShowList();
+    CheckTimeItemFor(selectedRow_);
+}
+
+int Explorer::ReverseSort(int n) const { return tessaro::ReverseSort(rowMacro_, n); }
+
+void Explorer::CheckTimeItemFor(int row) {
+    if (row < 1 || row > static_cast<int>(rowMacro_.size())) return;
+    const int n = rowMacro_[static_cast<std::size_t>(row - 1)];
+    ctx_.window.ShowActivateCaption(ctx_.glob.Enabled[n] != 0);
+    ctx_.window.ShowCommandStates(CheckTimeItem(ctx_.glob.Scope[n], ctx_.glob.ActivationCode[n]));
+}
+
+void Explorer::SetHotKeys() { tessaro::SetHotKeys(ctx_.glob, ctx_.link); }
+
+bool Explorer::CheckSelection() {
+    const std::optional<std::string> refusal = SelectionCheck(rowCount(), listEmpty() ? 0 : selectedRow_);
+    if (!refusal) return true;
+    win::MessageBox(*refusal, "Error", win::MbButtons::Ok, win::MbIcon::Error);
+    return false;
+}
+
+void Explorer::Refresh(int n) {
+    FillList();
+    const int row = ReverseSort(n);
+    if (row != -1) Select(row);
+}
+
+bool Explorer::ValidMacro(std::int32_t n) const {
+    return n >= 1 && n <= std::min<int>(ctx_.glob.MacroCount, kMaxMacros);
+}
+
+}  // namespace tessaro

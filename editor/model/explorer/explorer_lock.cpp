@@ -1,0 +1,59 @@
+// The editor's side of the network lock on a shared macro file.
+#include <algorithm>
+
+#include "editor/model/explorer/explorer.h"
+#include "platform/message_box.h"
+#include "protocol/window_messages.h"
+
+namespace tessaro {
+namespace {
+
+constexpr const char* kInUseText = "Macro File in use by another user.  Please try again later.";
+constexpr const char* kChangedText =
+    "Macro File has changed by another user.  Changed macro file will be reloaded after clicking \"ok\".";
+
+}  // namespace
+
+void Explorer::LockMessage(const std::string& caption, const std::string& text) {
+    win::MessageBox(text, caption, win::MbButtons::Ok, win::MbIcon::Error);
+}
+
+bool Explorer::FileInUse() {
+    switch (lock_.Acquire()) {
+        case LockAttempt::Taken: return false;
+        case LockAttempt::HeldByOther:
+            win::MessageBox(kInUseText, "Error", win::MbButtons::Ok, win::MbIcon::Error);
+            return true;
+        case LockAttempt::ChangedByOther:
+            win::MessageBox(kChangedText, "Notice", win::MbButtons::Ok, win::MbIcon::Information);
+            ReloadKeepingRow();
+            Post(puMacroFile);
+            Post(puSchedule);
+            return true;
+        case LockAttempt::Failed: break;
+    }
+    return true;
+}
+
+void Explorer::ReleaseSyncFile(int changes) { lock_.Release(changes); }
+
+void Explorer::NetTimerTimer() { lock_.Heartbeat(); }
+
+void Explorer::SyncTimerTimer() {
+    if (++syncTicks_ < ctx_.config.SyncMinutes) return;
+    ReloadKeepingRow();
+    syncTicks_ = 0;
+}
+
+void Explorer::ReloadKeepingRow() {
+    const int row = selectedRow_;
+    file_.ReloadMacroFile(false);
+    ctx_.window.GetSwapFile();
+    ctx_.window.GetCatFile();
+    FillList();
+    SetHotKeys();
+    if (!listEmpty()) Select(std::min(row, static_cast<int>(rowMacro_.size())));
+    SetButtons(ctx_.glob.MacroCount != 0);
+}
+
+}  // namespace tessaro

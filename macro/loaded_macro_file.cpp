@@ -1,0 +1,239 @@
+#include "macro/loaded_macro_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "macro/macro_file.h"
+#include "platform/cp1252.h"
+#include "platform/datetime.h"
+#include "platform/message_box.h"
+#include "protocol/window_messages.h"
+
+namespace tessaro {
+
+namespace {
+
+constexpr const char* kMenuIcon = "MENU";
+constexpr const char* kMainIcon = "MAIN";
+
+void ShowError(const std::string& text) {
+    win::MessageBox(text, "Error", win::MbButtons::Ok, win::MbIcon::Error);
+}
+
+std::string PathOf(const std::string& name) { return win::Cp1252ToUtf8(name); }
+
+}  // namespace
+
+TMacroIcon FixUpMacroIcon(TMacroRecord& rec, const std::string& programDirectory) {
+    const std::string name = rec.IconName.str();
+    if (name == kMenuIcon || name == kMainIcon) return {name, {}};
+    // Only a plain file name inside the icon folder counts.
+    if (!name.empty() && name.find('/') == std::string::npos && name != "." && name != "..") {
+        const std::string path = programDirectory + "/Icons/" + win::Cp1252ToUtf8(name);
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(path, ec)) return {name, path};
+    }
+    rec.IconName = rec.Scope == scPopupMenu ? kMenuIcon : kMainIcon;
+    return {rec.IconName.str(), {}};
+}
+
+LoadedMacroFile::LoadedMacroFile(Context context) : ctx_(std::move(context)) {}
+
+double LoadedMacroFile::Now() const { return ctx_.now ? ctx_.now() : win::Now(); }
+
+std::string LoadedMacroFile::CurrentFilePath() const { return PathOf(ctx_.config.RecentFiles[0].str()); }
+
+void LoadedMacroFile::SetMacroCount(int count, bool notify) {
+    ctx_.glob.MacroCount = count;
+    ctx_.peer.PushGroup(ctx_.glob, ggNumKeys, 0);
+    if (notify) ctx_.peer.Notify(puPullGroup, ggNumKeys);
+}
+
+void LoadedMacroFile::StoreMirrors(int slot, const TMacroRecord& rec, const TMacroIcon& icon,
+                                   MirrorMode mode) {
+    if (slot < 1 || slot > kMaxMacros) return;
+    TConfigRecord& cfg = ctx_.config;
+    cfg.MacroNicknames[slot] = rec.Nickname.view();
+    cfg.MacroAbbreviations[slot] = rec.Abbreviation.view();
+    cfg.MacroIcons[slot] = icon;
+    cfg.MacroCategoryIds[slot] = rec.CategoryId;
+    const bool keep = mode == MirrorMode::Save || !ctx_.policy.defaultUnknownAbbrevCase ||
+                      (rec.AbbrevCase >= 1 && rec.AbbrevCase <= 3);
+    cfg.MacroAbbrevCases[slot] = keep ? rec.AbbrevCase : static_cast<std::uint16_t>(cfg.SnipraCaseMode);
+    cfg.MacroAbbrevErases[slot] = rec.AbbrevErase;
+
+    TGlobData& g = ctx_.glob;
+    g.Scope[slot] = rec.Scope;
+    g.ScopeText[slot] = rec.ScopeText.view();  // cut to the table's 20 characters
+    g.Enabled[slot] = rec.Enabled;
+    g.ActivationCode[slot] = rec.ActivationCode;
+    g.TopmostOnly[slot] = rec.TopmostOnly;
+}
+
+bool LoadedMacroFile::LoadMacroFile(const std::string& name, bool notify) {
+    const std::string path = PathOf(name);
+    ctx_.glob.MacroCount = 0;
+
+    std::vector<TMacroRecord> records;
+    std::size_t total = 0;
+    MacroFileStatus st = ReadMacroRecords(path, kMaxMacros, records, &total);
+    if (st.code == MacroFileStatus::NotFound) {
+        const MacroFileStatus created = CreateEmptyMacroFile(path);
+        if (created.ok()) {
+            SetMacroCount(0, notify);
+            EnsureSystemMacrosIn(path);
+            return true;
+        }
+        // Someone else created it meanwhile: load theirs.
+        if (created.error == EEXIST) {
+            st = ReadMacroRecords(path, kMaxMacros, records, &total);
+        } else {
+            ShowError("New file could not be created.");
+            return false;
+        }
+    }
+    if (!st.ok()) {
+        // Never replaced by an empty file: the user may still rescue it.
+        ShowError(st.Describe(path));
+        SetMacroCount(0, notify);
+        return false;
+    }
+    if (total > records.size() && warnedOversize_ != path) {
+        warnedOversize_ = path;
+        win::MessageBox("The macro file " + path + " holds " + std::to_string(total) +
+                            " macros. Only the first " + std::to_string(kMaxMacros) + " are loaded.",
+                        "Warning", win::MbButtons::Ok, win::MbIcon::Warning);
+    }
+
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const int n = static_cast<int>(i) + 1;
+        ctx_.glob.MacroCount = n;
+        TMacroRecord& rec = records[i];
+        const TMacroIcon icon = FixUpMacroIcon(rec, ctx_.programDirectory);
+        StoreMirrors(n, rec, icon, MirrorMode::Load);
+        ctx_.peer.PushGroup(ctx_.glob, ggItem, n);
+        if (notify) ctx_.peer.Notify(puPullMacro, n);
+    }
+    SetMacroCount(static_cast<int>(records.size()), notify);
+    // Into the file just loaded, even when the settings do not name it yet.
+    EnsureSystemMacrosIn(path);
+    return true;
+}
+
+bool LoadedMacroFile::ReloadMacroFile(bool notify) {
+    return LoadMacroFile(ctx_.config.RecentFiles[0].str(), notify);
+}
+
+bool LoadedMacroFile::SaveMacroRecord(int index, TMacroRecord& rec, bool notify) {
+    return SaveRecordTo(CurrentFilePath(), index, rec, notify);
+}
+
+bool LoadedMacroFile::SaveRecordTo(const std::string& path, int index, TMacroRecord& rec, bool notify) {
+    const int slot = index == -1 ? ctx_.glob.MacroCount : index;
+    const TMacroIcon icon = FixUpMacroIcon(rec, ctx_.programDirectory);
+    std::memset(rec.Reserved5151, 0, sizeof rec.Reserved5151);
+
+    // The record is on disk before anyone is told to re-read it.
+    const MacroFileStatus st = WriteMacroRecordAt(path, index, rec);
+    if (!st.ok()) {
+        ShowError("Saving of keystrokes failed.\n\n" + st.Describe(path));
+        return false;
+    }
+    if (slot < 1 || slot > kMaxMacros) return true;  // stored, but beyond the tables
+    StoreMirrors(slot, rec, icon, MirrorMode::Save);
+    ctx_.peer.PushGroup(ctx_.glob, ggItem, slot);
+    if (notify) ctx_.peer.Notify(puMacroChanged, slot);
+    return true;
+}
+
+int LoadedMacroFile::AppendMacroRecord(TMacroRecord& rec, bool notify) {
+    return AppendTo(CurrentFilePath(), rec, notify);
+}
+
+int LoadedMacroFile::AppendTo(const std::string& path, TMacroRecord& rec, bool notify) {
+    if (ctx_.glob.MacroCount >= kMaxMacros) return 0;
+    const TMacroIcon icon = FixUpMacroIcon(rec, ctx_.programDirectory);
+    std::memset(rec.Reserved5151, 0, sizeof rec.Reserved5151);
+    const MacroFileStatus st = WriteMacroRecordAt(path, -1, rec);
+    if (!st.ok()) {
+        ShowError("Saving of keystrokes failed.\n\n" + st.Describe(path));
+        return 0;
+    }
+    const int slot = std::max<int>(ctx_.glob.MacroCount, 0) + 1;
+    SetMacroCount(slot, true);
+    StoreMirrors(slot, rec, icon, MirrorMode::Save);
+    ctx_.peer.PushGroup(ctx_.glob, ggItem, slot);
+    if (notify) ctx_.peer.Notify(puMacroChanged, slot);
+    return slot;
+}
+
+bool LoadedMacroFile::ReadMacroRecord(int index, TMacroRecord& buffer) {
+    const std::string path = CurrentFilePath();
+    const MacroFileStatus st = ReadMacroRecordAt(path, index, buffer);
+    if (st.code == MacroFileStatus::IoError) ShowError(st.Describe(path));
+    return st.ok();
+}
+
+bool LoadedMacroFile::DeleteMacroRecord(int index) {
+    const std::string path = CurrentFilePath();
+    const MacroFileStatus st = DeleteMacroRecordAt(path, index);
+    if (st.code == MacroFileStatus::IoError) ShowError(st.Describe(path));
+    return st.ok();
+}
+
+bool LoadedMacroFile::SetMacroEnabled(int index, bool enabled) {
+    const std::string path = CurrentFilePath();
+    const MacroFileStatus st = SetMacroEnabledAt(path, index, enabled);
+    if (st.code == MacroFileStatus::IoError) ShowError(st.Describe(path));
+    return st.ok();
+}
+
+int LoadedMacroFile::FindFreeHotKeyCode(int code) const {
+    const TGlobData& g = ctx_.glob;
+    const int count = std::min<int>(g.MacroCount, kMaxMacros);
+    for (int tries = 0; tries < kHotKeyCodeCount; ++tries) {
+        bool used = false;
+        for (int n = 1; n <= count && !used; ++n) used = g.ActivationCode[n] == code;
+        if (!used) return code;
+        code = code - 1 < 0 ? kMaxHotKeyCode : code - 1;
+    }
+    return acNone;
+}
+
+void LoadedMacroFile::EnsureSystemMacros() { EnsureSystemMacrosIn(CurrentFilePath()); }
+
+void LoadedMacroFile::EnsureSystemMacrosIn(const std::string& path) {
+    const std::span<const SystemMacro> system = ctx_.policy.systemMacros;
+    std::vector<bool> present(system.size(), false);
+    const int count = std::min<int>(ctx_.glob.MacroCount, kMaxMacros);
+    for (int n = 1; n <= count; ++n) {
+        if (ctx_.glob.Scope[n] != scSystem || ctx_.glob.ScopeText[n].empty()) continue;
+        const char id = ctx_.glob.ScopeText[n].view()[0];
+        for (std::size_t k = 0; k < system.size(); ++k) {
+            if (system[k].id != id) continue;
+            present[k] = true;
+            // Shown under this program's name; the file keeps what it holds.
+            ctx_.config.MacroNicknames[n] = system[k].nickname;
+        }
+    }
+
+    for (std::size_t k = 0; k < system.size(); ++k) {
+        if (present[k]) continue;
+        if (ctx_.glob.MacroCount >= kMaxMacros) return;  // no slot left
+        const SystemMacro& sys = system[k];
+        TMacroRecord rec;
+        rec.Nickname = sys.nickname;
+        rec.ScopeText = std::string_view(&sys.id, 1);
+        rec.ActivationCode = static_cast<std::uint16_t>(FindFreeHotKeyCode(sys.defaultHotKey));
+        rec.Scope = scSystem;
+        rec.Enabled = 1;
+        rec.LastModified = Now();
+        // Told always, whatever the load's notify: the other program must see the addition.
+        if (AppendTo(path, rec, true) == 0) return;  // not in the file, so not counted
+    }
+}
+
+}  // namespace tessaro
