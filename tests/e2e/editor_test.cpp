@@ -120,7 +120,7 @@ protected:
     Window editor_ = 0;
 };
 
-TEST_F(Editor, DISABLED_PlayerStartsTheEditorWhoseMenuDeactivatesActivatesAndRemovesAHotKeyMacro) {
+TEST_F(Editor, PlayerStartsTheEditorWhoseMenuDeactivatesActivatesAndRemovesAHotKeyMacro) {
     KeyTarget target(xvfb_.Open(), "Editor Target");
     ASSERT_TRUE(target.ok());
 
