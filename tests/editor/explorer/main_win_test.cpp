@@ -354,6 +354,44 @@ TEST_F(MainWindow, UnderlinedLettersActOnlyWithAlt) {
     EXPECT_EQ(w->Pages()->currentIndex(), 1);
 }
 
+// The player's notices arrive through the window's own X window id: a macro changed on
+// disk shows its new nickname; an unknown code or a macro number out of range changes nothing.
+TEST_F(MainWindow, PlayerNoticesReachTheListThroughTheWindow) {
+    AddMacro("before", 1);
+    auto w = Open();
+    w->show();
+    QApplication::processEvents();
+    TMacroRecord r{};
+    ASSERT_TRUE(ReadMacroRecordAt(file_, 1, r).ok());
+    r.Nickname = "after";
+    ASSERT_TRUE(WriteMacroRecordAt(file_, 1, r).ok());
+    const auto self = static_cast<win::HWND>(w->winId());
+    for (auto [code, arg] : {std::pair{19, 1}, std::pair{22, 1}, std::pair{5, 0}, std::pair{20, 0},
+                             std::pair{20, -1}, std::pair{20, 501}})
+        win::PostMessage(self, WM_PEER_UPDATE, static_cast<std::uint32_t>(code), arg);
+    QApplication::processEvents();
+    EXPECT_EQ(config_.MacroNicknames[1].str(), "before");
+    win::PostMessage(self, WM_PEER_UPDATE, puMacroChanged, 1);
+    QApplication::processEvents();
+    EXPECT_EQ(config_.MacroNicknames[1].str(), "after");
+}
+
+TEST_F(MainWindow, ShowDateMenuTogglesTheCaptionAndTellsThePlayer) {
+    config_.ShowDate = false;
+    auto w = Open();
+    w->show();
+    Received();
+    notices_.clear();
+    EXPECT_EQ(w->windowTitle(), "Tessaro Editor (work)");
+    w->MenuItem(ExplorerAction::ShowDate)->trigger();
+    EXPECT_TRUE(w->MenuItem(ExplorerAction::ShowDate)->isChecked());
+    EXPECT_TRUE(w->windowTitle().startsWith("Tessaro Editor (work)     "));
+    EXPECT_EQ(Received(), (Notices{{puSettingsMisc, 0}}));
+    TConfigRecord saved;
+    LoadAllSettings(saved);
+    EXPECT_TRUE(saved.ShowDate);
+}
+
 TEST_F(MainWindow, ScreensOfTheMainWindow) {
     AddMacro("Open the mail", 1);
     AddMacro("Sign letters", 2, false);
