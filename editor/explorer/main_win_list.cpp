@@ -85,24 +85,26 @@ void TMainWin::NetTimer(bool on) {
         netTimer_.stop();
 }
 
-std::optional<std::string> TMainWin::OpenFileDialog() {
-    QFileDialog dialog(this, "Open Tessaro File");
+namespace {
+
+std::optional<std::string> ChooseMacroFile(QWidget* parent, const char* title, bool create) {
+    QFileDialog dialog(parent, title);
     dialog.setNameFilter(kMacroFileFilter);
     dialog.setDefaultSuffix("QTM");
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(create ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setAcceptMode(create ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return win::Utf8ToCp1252(dialog.selectedFiles().first().toStdString());
 }
 
+}  // namespace
+
+std::optional<std::string> TMainWin::OpenFileDialog() {
+    return ChooseMacroFile(this, "Open Tessaro File", false);
+}
+
 std::optional<std::string> TMainWin::NewFileDialog() {
-    QFileDialog dialog(this, "New Tessaro File");
-    dialog.setNameFilter(kMacroFileFilter);
-    dialog.setDefaultSuffix("QTM");
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return win::Utf8ToCp1252(dialog.selectedFiles().first().toStdString());
+    return ChooseMacroFile(this, "New Tessaro File", true);
 }
 
 std::string TMainWin::ForegroundProgram() {
