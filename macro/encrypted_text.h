@@ -8,6 +8,10 @@ namespace tessaro {
 
 inline constexpr std::string_view kMacroTextKey = "MUFRGXDPwzk";
 
+// The cipher text of `plain` (cut to the 126 characters whose cipher fits a short string);
+// a random first value makes each call's text differ.
+std::string EncryptMacroText(std::string_view plain);
+
 // Nothing when the text is not cipher text.
 std::optional<std::string> DecryptMacroText(std::string_view cipher);
 

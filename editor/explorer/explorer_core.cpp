@@ -53,4 +53,13 @@ AppendResult AppendNewMacro(const std::string& macroFile, const TMacroRecord& re
     return result;
 }
 
+AppendResult TMainWinCore::AppendCurrentMacro(const std::string& macroFile) {
+    if (!file_) return AppendNewMacro(macroFile, CurrentMacro, GlobData, NoticesTo(PlayerWnd));
+    if (GlobData.MacroCount >= kMaxMacros)
+        return {false, 0, "Maximum number of hot keys has been reached.  A macro cannot be added."};
+    const int n = file_->AppendMacroRecord(CurrentMacro, true);
+    // A failure was shown to the user with its cause by the file layer.
+    return n == 0 ? AppendResult{false, 0, "Saving of keystrokes failed."} : AppendResult{true, n, {}};
+}
+
 }  // namespace tessaro

@@ -8,6 +8,7 @@
 #include "hook/client/glob_data_sync.h"
 #include "platform/messages.h"
 #include "protocol/glob_data.h"
+#include "macro/loaded_macro_file.h"
 #include "macro/macro_file.h"
 #include "macro/macro_record.h"
 
@@ -37,6 +38,11 @@ AppendResult AppendNewMacro(const std::string& macroFile, const TMacroRecord& re
 class TMainWinCore {
 public:
     explicit TMainWinCore(TGlobData& glob) : GlobData(glob) {}
+    // The main window's core: new macros go through the loaded file, which also fills their
+    // mirrors, pushes their slot and tells the player (20, n) once they are written.
+    TMainWinCore(TGlobData& glob, LoadedMacroFile& file) : GlobData(glob), file_(&file) {}
+    // The same, for a window whose loaded file is built after its core.
+    void UseLoadedFile(LoadedMacroFile& file) { file_ = &file; }
 
     TMacroRecord CurrentMacro{};
     win::HWND PlayerWnd = 0;
@@ -44,9 +50,10 @@ public:
 
     void UpNumKeys() { tessaro::UpNumKeys(GlobData, NoticesTo(PlayerWnd)); }
     void DefaultTimer(double now) { tessaro::DefaultTimer(CurrentMacro, now); }
-    AppendResult AppendCurrentMacro(const std::string& macroFile) {
-        return AppendNewMacro(macroFile, CurrentMacro, GlobData, NoticesTo(PlayerWnd));
-    }
+    AppendResult AppendCurrentMacro(const std::string& macroFile);
+
+private:
+    LoadedMacroFile* file_ = nullptr;  // the main window's loaded file (forms' tests: none)
 };
 
 }  // namespace tessaro

@@ -101,13 +101,21 @@ public:
         ExplorerWindow& window;
         MacroDialogs& dialogs;
         std::string programDirectory;
+        // The one macro being edited: give the main window's (TMainWinCore::CurrentMacro)
+        // so that its forms and these commands share it; none: the explorer keeps its own.
+        TMacroRecord* currentMacro = nullptr;
     };
     explicit Explorer(Context context);
 
-    TMacroRecord CurrentMacro{};
+private:
+    TMacroRecord ownMacro_{};
+
+public:
+    TMacroRecord& CurrentMacro;
 
     // Start-up: the lock record of RecentFiles[0] (network mode), the file loaded without
-    // notices, the recent-file menu.
+    // notices, the library's groups pulled (0..6, 8..14, then every macro's slot), the
+    // recent-file menu.
     void Start();
     LoadedMacroFile& file() { return file_; }
 
@@ -177,6 +185,7 @@ private:
     void Refresh(int n);  // FillList, select n's row, CheckTimeItem
     void ReloadKeepingRow();
     bool SwitchTo(const std::string& name);
+    bool SwitchToChosen(const std::optional<std::string>& name);  // a .QTM name, or refused
     void Post(std::uint32_t code, std::int32_t arg = 0) { ctx_.link.Notify(code, arg); }
     bool HotKeyConflict(int n, bool anyScopeButGlobal) const;
     std::string CaptureFilePath() const;

@@ -47,27 +47,24 @@ bool Explorer::SwitchTo(const std::string& name) {
     return true;
 }
 
-void Explorer::DoOpen() {
-    const std::optional<std::string> name = ctx_.window.OpenFileDialog();
-    if (!name) return;
+bool Explorer::SwitchToChosen(const std::optional<std::string>& name) {
+    if (!name) return false;
     if (!IsMacroFileName(*name)) {
         ShowError("Invalid file type selected.");
-        return;
+        return false;
     }
-    if (!SwitchTo(*name)) return;
+    return SwitchTo(*name);
+}
+
+void Explorer::DoOpen() {
+    if (!SwitchToChosen(ctx_.window.OpenFileDialog())) return;
     Post(puMacroFile);
     Post(puSchedule);
     Post(puSettingsMisc);
 }
 
 void Explorer::DoNew() {
-    const std::optional<std::string> name = ctx_.window.NewFileDialog();
-    if (!name) return;
-    if (!IsMacroFileName(*name)) {
-        ShowError("Invalid file type selected.");
-        return;
-    }
-    if (!SwitchTo(*name)) return;
+    if (!SwitchToChosen(ctx_.window.NewFileDialog())) return;
     Post(puMacroFile);
     Post(puSettingsMisc);
 }

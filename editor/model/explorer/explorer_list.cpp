@@ -9,7 +9,8 @@
 namespace tessaro {
 
 Explorer::Explorer(Context context)
-    : ctx_(std::move(context)),
+    : CurrentMacro(context.currentMacro ? *context.currentMacro : ownMacro_),
+      ctx_(std::move(context)),
       file_({ctx_.config, ctx_.glob, ctx_.link, ctx_.programDirectory,
              MacroFilePolicy{kEditorSystemMacros, false}, [this] { return ctx_.window.Now(); }}),
       lock_(*this) {}
@@ -18,6 +19,10 @@ void Explorer::Start() {
     lock_.Configure(ctx_.config.NetworkMode, ctx_.config.RecentFiles[0].str());
     lock_.NoteLoaded();
     file_.LoadMacroFile(ctx_.config.RecentFiles[0].str(), false);
+    for (int group = 0; group < kGlobGroupCount; ++group)
+        if (group != ggItem) ctx_.link.PullGroup(ctx_.glob, group, 0);
+    const int count = std::min<int>(ctx_.glob.MacroCount, kMaxMacros);
+    for (int n = 1; n <= count; ++n) ctx_.link.PullGroup(ctx_.glob, ggItem, n);
     ctx_.window.ShowLastFiles(LastFileCaptions(ctx_.config));
 }
 

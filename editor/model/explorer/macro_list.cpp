@@ -124,6 +124,16 @@ std::string ScopeCellText(std::uint16_t scope, std::string_view scopeText) {
     }
 }
 
+std::string CellText(int column, int row, const ListedMacro& m) {
+    switch (column) {
+        case 0: return std::to_string(row);
+        case 2: return ActivationCellText(m.activationCode, m.abbreviation);
+        case 3: return m.nickname;
+        case 4: return ScopeCellText(m.scope, m.scopeText);
+        default: return {};
+    }
+}
+
 std::string PrintActivationText(std::uint16_t code, std::string_view abbreviation) {
     if (code == acAbbreviation) return "Snipra: " + std::string(abbreviation);
     return ActivationCellText(code, abbreviation);

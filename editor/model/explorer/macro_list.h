@@ -50,6 +50,10 @@ int ReverseSort(const std::vector<int>& rowMacro, int n);
 std::string ActivationCellText(std::uint16_t code, std::string_view abbreviation);
 std::string ScopeCellText(std::uint16_t scope, std::string_view scopeText);
 inline constexpr const char* kGridTitles[5] = {"", "Icon", "Activation", "Nickname", "Scope"};
+// The text of a macro row's cell (column 0 the row number, column 1 none: the icon).
+std::string CellText(int column, int row, const ListedMacro& m);
+// A disabled macro's cells are grey italic, all but the row number.
+inline bool GreyItalic(int column, bool enabled) { return !enabled && column != 0; }
 
 // The printed list's activation and scope texts.
 std::string PrintActivationText(std::uint16_t code, std::string_view abbreviation);

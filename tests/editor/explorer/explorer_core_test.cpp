@@ -114,5 +114,32 @@ TEST_F(ExplorerCoreTest, DefaultTimerSetsTodaysDailyNoonSchedule) {
     EXPECT_EQ(+r.IntervalMinutes, 15);
 }
 
+struct RecordingPeer : MacroFilePeer {
+    std::vector<std::pair<std::uint32_t, std::int32_t>> notices;
+    std::vector<int> pushes;
+    void PushGroup(const TGlobData&, int group, int) override { pushes.push_back(group); }
+    void Notify(std::uint32_t code, std::int32_t arg) override { notices.emplace_back(code, arg); }
+};
+
+TEST_F(ExplorerCoreTest, TheMainWindowsCoreAppendsThroughTheLoadedFileAndTellsThePlayer) {
+    auto config = std::make_unique<TConfigRecord>();
+    config->RecentFiles[0] = file_;
+    RecordingPeer peer;
+    static constexpr SystemMacro kNone[] = {{'9', "unused", 1}};
+    LoadedMacroFile file({*config, *glob_, peer, dir_, {std::span(kNone).first(0), false}, {}});
+    TMainWinCore core(*glob_, file);
+    core.CurrentMacro.Nickname = "new one";
+    core.CurrentMacro.ActivationCode = 12;
+    const AppendResult result = core.AppendCurrentMacro(file_);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.number, 1);
+    EXPECT_EQ(glob_->MacroCount, 1);
+    EXPECT_EQ(config->MacroNicknames[1], "new one");
+    EXPECT_EQ(+glob_->ActivationCode[1], 12);
+    EXPECT_EQ(peer.notices, (Notices{{puPullGroup, ggNumKeys}, {puMacroChanged, 1}}));
+    EXPECT_EQ(peer.pushes, (std::vector<int>{ggNumKeys, ggItem}));
+    EXPECT_EQ(CountMacroRecords(file_), 1);
+}
+
 }  // namespace
 }  // namespace tessaro

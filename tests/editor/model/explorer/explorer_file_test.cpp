@@ -27,8 +27,8 @@ TEST(ExplorerFile, MissingOrEmptyFileGetsTheFiveSystemMacrosInOrder) {
     for (const bool empty : {false, true}) {
         ExplorerRig rig;
         if (empty) ExplorerRig::WriteRecords(rig.path, {});
-        rig.explorer = std::make_unique<Explorer>(
-            Explorer::Context{*rig.config, *rig.glob, rig.link, rig.window, rig.dialogs, rig.dir.path()});
+        rig.explorer = std::make_unique<Explorer>(Explorer::Context{
+            *rig.config, *rig.glob, rig.link, rig.window, rig.dialogs, rig.dir.path(), &rig.current});
         rig.explorer->Start();
         const auto recs = rig.FileRecords();
         ASSERT_EQ(recs.size(), 5u) << empty;
@@ -66,8 +66,8 @@ TEST(ExplorerFile, PlayersSystemNamesShowRenamedAndTheFileStaysUntouched) {
 TEST(ExplorerFile, UnreadableFileIsReportedAndNeverTruncated) {
     ExplorerRig rig;
     std::filesystem::create_directory(rig.path);  // exists, but is no macro file
-    rig.explorer = std::make_unique<Explorer>(
-        Explorer::Context{*rig.config, *rig.glob, rig.link, rig.window, rig.dialogs, rig.dir.path()});
+    rig.explorer = std::make_unique<Explorer>(Explorer::Context{*rig.config, *rig.glob, rig.link, rig.window,
+                                                                rig.dialogs, rig.dir.path(), &rig.current});
     rig.explorer->Start();
     EXPECT_EQ(+rig.glob->MacroCount, 0);
     ASSERT_EQ(rig.boxes.size(), 1u);
@@ -80,8 +80,8 @@ TEST(ExplorerFile, OverFiveHundredRecordsListTheFirstFiveHundredWithAWarning) {
     std::vector<TMacroRecord> recs = ExplorerRig::SystemMacros();
     while (recs.size() < 501) recs.push_back(TestMacro("m" + std::to_string(recs.size()), 1));
     ExplorerRig::WriteRecords(rig.path, recs);
-    rig.explorer = std::make_unique<Explorer>(
-        Explorer::Context{*rig.config, *rig.glob, rig.link, rig.window, rig.dialogs, rig.dir.path()});
+    rig.explorer = std::make_unique<Explorer>(Explorer::Context{*rig.config, *rig.glob, rig.link, rig.window,
+                                                                rig.dialogs, rig.dir.path(), &rig.current});
     rig.explorer->Start();
     rig.explorer->FillList();
     EXPECT_EQ(+rig.glob->MacroCount, 500);

@@ -85,6 +85,9 @@ TEST(ExplorerLock, ADayOfWallClockDoesNotMakeALiveLockStale) {
     rig.window.now += 1.0;  // the wall clock jumps a day; the monotonic one hardly moves
     rig.window.ms += 5'000;
     EXPECT_TRUE(rig.ex().FileInUse());
+    // A holder gone for a day and half a minute is stale: whole days count too.
+    rig.window.ms += 86'400'000 + 30'000;
+    EXPECT_FALSE(rig.ex().FileInUse());
 }
 
 TEST(ExplorerLock, ChangedCounterReloadsTellsThePlayerAndRefusesOnce) {

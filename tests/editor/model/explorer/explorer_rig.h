@@ -128,6 +128,7 @@ public:
     TempDir dir;
     std::unique_ptr<TConfigRecord> config = std::make_unique<TConfigRecord>();
     std::unique_ptr<TGlobData> glob = std::make_unique<TGlobData>();
+    TMacroRecord current;
     RecordingPlayerLink link;
     RecordingWindow window;
     std::vector<Box> boxes;
@@ -153,8 +154,8 @@ public:
         Start();
     }
     void Start() {
-        explorer =
-            std::make_unique<Explorer>(Explorer::Context{*config, *glob, link, window, dialogs, dir.path()});
+        explorer = std::make_unique<Explorer>(
+            Explorer::Context{*config, *glob, link, window, dialogs, dir.path(), &current});
         dialogs.current = &explorer->CurrentMacro;
         explorer->Start();
         explorer->FillList();

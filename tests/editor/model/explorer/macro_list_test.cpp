@@ -180,6 +180,20 @@ TEST(MacroListCells, TextsOfTheGridAndThePrintedList) {
     EXPECT_EQ(PrintScopeText(scGlobal, "", true), "GLOBAL");
 }
 
+TEST(MacroListCells, RowCellsAndTheLookOfDisabledMacros) {
+    ListRig rig;
+    const int n = rig.Add("nick", acAbbreviation, scProgram, "gedit", "brb");
+    const ListedMacro m = ListedMacroOf(*rig.glob, *rig.config, n);
+    EXPECT_EQ(CellText(0, 12, m), "12");
+    EXPECT_EQ(CellText(1, 12, m), "");
+    EXPECT_EQ(CellText(2, 12, m), "brb");
+    EXPECT_EQ(CellText(3, 12, m), "nick");
+    EXPECT_EQ(CellText(4, 12, m), "Program: gedit");
+    EXPECT_FALSE(GreyItalic(0, false));
+    EXPECT_TRUE(GreyItalic(3, false));
+    EXPECT_FALSE(GreyItalic(3, true));
+}
+
 TEST(MacroListCells, LongTextsLoseTheirEndWithoutEllipsis) {
     const auto width = [](std::string_view s) { return static_cast<int>(s.size()) * 7; };
     EXPECT_EQ(CutToWidth(std::string(50, 'n'), 70, width), std::string(10, 'n'));

@@ -1,0 +1,107 @@
+// A recapture from the editor: the recorded characters and the capture's end.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "explorer_rig.h"
+#include "protocol/hotkey_names.h"
+#include "protocol/window_messages.h"
+
+namespace tessaro {
+namespace {
+
+using testing::ExplorerRig;
+using testing::Notice;
+using testing::TestMacro;
+
+struct CaptureRig : ExplorerRig {
+    CaptureRig() {
+        auto recs = SystemMacros();
+        recs.push_back(TestMacro("hot", 30));
+        TMacroRecord snip = TestMacro("snip", acAbbreviation);
+        snip.Abbreviation = "brb";
+        recs.push_back(snip);
+        StartWith(recs);
+        dialogs.recapture = [](TMacroRecord&) { return true; };
+    }
+    // Recaptures macro n, typing `count` characters.
+    void Capture(int n, std::size_t count) {
+        Select(n);
+        ex().DoCapture();
+        for (std::size_t i = 0; i < count; ++i) ex().OnCaptureChar(n, 'a' + static_cast<int>(i % 26));
+        boxes.clear();
+        link.calls.clear();
+        ex().OnCaptureDone(n);
+    }
+    std::string TextOf(int n) { return FileRecords()[n - 1].MacroText; }
+};
+
+TEST(ExplorerCapture, FiveThousandCharactersStayInTheMacro) {
+    CaptureRig rig;
+    rig.Capture(6, 5000);
+    EXPECT_EQ(rig.TextOf(6).size(), 5000u);
+    EXPECT_FALSE(std::filesystem::exists(rig.dir.file("TempCap.Txt")));
+    EXPECT_FALSE(std::filesystem::exists(rig.dir.file("QT0.TXT")));
+    ASSERT_EQ(rig.boxes.size(), 1u);
+    EXPECT_EQ(rig.boxes[0].caption, "Capture");
+    EXPECT_EQ(rig.boxes[0].text, "Tessaro 99 capture is complete for " + HotKeyNames(30) + ".");
+    const auto calls = rig.link.calls;
+    EXPECT_EQ(calls[0], (Notice{'U', ggCaptureOn, 0}));
+    EXPECT_EQ(calls[1], (Notice{'E', puPullGroup, ggCaptureOn}));
+    EXPECT_EQ(calls[3], (Notice{'E', puPullGroup, ggWindow2}));
+    EXPECT_EQ(+rig.glob->CapWnd, 77u);
+    EXPECT_EQ(+rig.glob->CapWndOn, 0);
+    EXPECT_NE(std::find(calls.begin(), calls.end(), Notice{'E', puMacroChanged, 6}), calls.end());
+    EXPECT_NE(std::find(rig.window.events.begin(), rig.window.events.end(), "front"),
+              rig.window.events.end());
+}
+
+TEST(ExplorerCapture, LongerCapturesGoToTheNextFreeNumberedFile) {
+    CaptureRig rig;
+    std::ofstream(rig.dir.file("QT0.TXT")) << "someone else's";
+    rig.Capture(7, 5001);
+    const std::string expected = "<TFILE:" + rig.dir.path() + "/QT1.TXT>";
+    EXPECT_EQ(rig.TextOf(7), expected);
+    EXPECT_EQ(std::filesystem::file_size(rig.dir.file("QT1.TXT")), 5001u);
+    EXPECT_EQ(testing::ReadBytes(rig.dir.file("QT0.TXT")).size(), 14u);  // never overwritten
+    EXPECT_FALSE(std::filesystem::exists(rig.dir.file("TempCap.Txt")));
+    ASSERT_EQ(rig.boxes.size(), 1u);
+    EXPECT_EQ(rig.boxes[0].text, "Tessaro 99 capture is complete for Snipra: brb.");
+}
+
+TEST(ExplorerCapture, ASecondDoneIsIgnoredAndCharactersAfterTheEndAreNotRecorded) {
+    CaptureRig rig;
+    rig.Capture(6, 3);
+    EXPECT_EQ(rig.TextOf(6), "abc");
+    rig.link.calls.clear();
+    rig.boxes.clear();
+    rig.ex().OnCaptureChar(6, 'z');
+    rig.ex().OnCaptureDone(6);
+    EXPECT_TRUE(rig.link.calls.empty());
+    EXPECT_TRUE(rig.boxes.empty());
+    EXPECT_EQ(rig.TextOf(6), "abc");
+}
+
+TEST(ExplorerCapture, ProgramScopeTakesTheForegroundProgram) {
+    CaptureRig rig;
+    rig.ex().captureProgramScope = true;
+    rig.window.foreground = "mousepad";
+    rig.Capture(6, 2);
+    const TMacroRecord rec = rig.FileRecords()[5];
+    EXPECT_EQ(rec.Scope, scProgram);
+    EXPECT_EQ(rec.ScopeText.str(), "mousepad");
+    EXPECT_EQ(rec.TopmostOnly, 1);
+}
+
+TEST(ExplorerCapture, ACancelledCaptureReleasesTheLockAndKeepsTheMacro) {
+    CaptureRig rig;
+    rig.dialogs.recapture = [](TMacroRecord&) { return false; };
+    rig.Select(6);
+    rig.ex().DoCapture();
+    EXPECT_TRUE(rig.ex().captureFinished());
+    EXPECT_EQ(rig.TextOf(6), "hot text");
+    EXPECT_FALSE(std::filesystem::exists(rig.dir.file("TempCap.Txt")));
+}
+
+}  // namespace
+}  // namespace tessaro
