@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QFontMetrics>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -16,6 +17,8 @@
 
 #include "editor/explorer/about_box.h"
 #include "editor/explorer/category_file.h"
+#include "editor/explorer/fonts.h"
+#include "editor/model/explorer/macro_list.h"
 #include "editor/explorer/quick_wizard_table.h"
 #include "foundation/settings.h"
 #include "hook/client/glob_data_sync.h"
@@ -63,7 +66,8 @@ TMainWin::TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std
     : QMainWindow(nullptr),
       config_(config),
       core_(glob),
-      explorer_({config, glob, link_, *this, *this, win::ProgramDirectory()}) {
+      explorer_({config, glob, link_, *this, *this, win::ProgramDirectory(), &core_.CurrentMacro}) {
+    core_.UseLoadedFile(explorer_.file());
     setWindowTitle("Tessaro Editor");
     FormCreate(args);
 }
@@ -94,9 +98,6 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
     explorer_.Start();
     GetCatFile();
     GetSwapFile();
-    for (int group = 0; group <= 14; ++group)
-        if (group != 7) link_.PullGroup(core_.GlobData, group, 0);
-    for (int n = 1; n <= core_.GlobData.MacroCount; ++n) link_.PullGroup(core_.GlobData, 7, n);
 
     commands_[ExplorerAction::ShowDate].menu->setChecked(config_.ShowDate);
     commands_[ExplorerAction::DisableScreenSaver].menu->setChecked(config_.DisableScreenSaver);
@@ -146,13 +147,24 @@ void TMainWin::FormShow() {
         categoryPanel_->hide();
     }
     grid_->SetColCount(5);
-    grid_->SetColWidths(0, 30);
     const int widths[] = {config_.Col1Width, config_.Col2Width, config_.Col3Width};
     for (int c = 2; c <= 4; ++c) grid_->SetColWidths(c, widths[c - 2] > 1 ? widths[c - 2] : 150);
+    AdjustGridSpacing();
     grid_->SetColWidths(1, config_.ShowIcons ? grid_->DefaultRowHeight() : 0);
     explorer_.FillList();
     // The first-use set-up is a chain of quick wizards; until they exist a first use shows
     // nothing more than the window.
+}
+
+void TMainWin::AdjustGridSpacing() {
+    const QFontMetrics grid(ToQFont(config_.GridFont));
+    const QFontMetrics title(ToQFont(config_.GridTitleFont));
+    const GridSpacing spacing =
+        tessaro::AdjustGridSpacing(grid.boundingRect("ZZYyjkla").height(), grid.horizontalAdvance("9999"),
+                                   title.boundingRect("ZZYyjkla").height());
+    grid_->SetDefaultRowHeight(spacing.rowHeight);
+    grid_->SetRowHeights(0, spacing.titleHeight);
+    grid_->SetColWidths(0, spacing.column0Width);
 }
 
 void TMainWin::DoCaption() {

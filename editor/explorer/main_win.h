@@ -110,6 +110,7 @@ private:
     void FormShow();
     void FormClose();
     void SaveStretchDim();
+    void AdjustGridSpacing();
     std::int32_t WndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
 
     void Post(std::uint32_t code, std::int32_t arg) { link_.Notify(code, arg); }

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <chrono>
 
+#include "editor/explorer/fonts.h"
 #include "editor/explorer/main_win.h"
 #include "editor/model/explorer/macro_list.h"
 #include "platform/cp1252.h"
@@ -145,26 +146,18 @@ std::int64_t TMainWin::LocalMs() {
 
 void TMainWin::DrawCell(int col, int row, const QRect& rect, TGridDrawState state, QPainter& canvas) {
     std::string text;  // Windows-1252: one byte a character, so cutting never splits one
-    bool disabled = false;
+    bool grey = false;
     const std::vector<int>& rows = explorer_.rowMacro();
     if (row == 0) {
         text = col >= 0 && col < 5 ? kGridTitles[col] : "";
     } else if (row <= static_cast<int>(rows.size())) {
         const ListedMacro m = ListedMacroOf(core_.GlobData, config_, rows[static_cast<std::size_t>(row - 1)]);
-        disabled = !m.enabled;
-        switch (col) {
-            case 0: text = std::to_string(row); break;
-            case 2: text = ActivationCellText(m.activationCode, m.abbreviation); break;
-            case 3: text = m.nickname; break;
-            case 4: text = ScopeCellText(m.scope, m.scopeText); break;
-            default: break;
-        }
+        text = CellText(col, row, m);
+        grey = GreyItalic(col, m.enabled);
     }
     if (text.empty()) return;
-    // A disabled macro is grey italic except for its row number.
-    const bool grey = disabled && col != 0;
-    QFont font = canvas.font();
-    font.setItalic(grey);
+    QFont font = ToQFont(row == 0 ? config_.GridTitleFont : config_.GridFont);
+    if (grey) font.setItalic(true);
     canvas.setFont(font);
     if (grey)
         canvas.setPen(palette().color(QPalette::Disabled, QPalette::Text));
