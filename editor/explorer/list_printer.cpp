@@ -6,15 +6,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "editor/model/explorer/macro_list.h"
+
 namespace tessaro {
 
 PrintLayout LayOutPrint(QPrinter& printer, const QFont& font, const std::vector<PrintRow>& rows) {
     PrintLayout l;
-    const int pageWidth = printer.width();
-    const int pageHeight = printer.height();
-    l.leftMargin = pageWidth / 17;
-    l.topMargin = pageHeight / 22;
-    l.lastLine = pageHeight - 2 * l.topMargin;
+    const PrintMargins margins = PrintMarginsFor(printer.width(), printer.height());
+    l.leftMargin = margins.left;
+    l.topMargin = margins.top;
+    l.lastLine = margins.lastLine;
     const QFontMetrics m(font, &printer);
     int tallest = m.height();
     int widestActivation = 0;

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QFontMetrics>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -18,15 +19,19 @@
 
 #include "editor/explorer/about_box.h"
 #include "editor/explorer/category_file.h"
+#include "editor/explorer/fonts.h"
+#include "editor/model/explorer/macro_list.h"
 #include "editor/explorer/quick_wizard_table.h"
 #include "foundation/settings.h"
 #include "hook/client/glob_data_sync.h"
 #include "macro/swap_file.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
+#include "platform/paths.h"
 #include "protocol/window_messages.h"
 #include "widgets/draw_grid.h"
 #include "widgets/page_control.h"
+#include "widgets/task_icon.h"
 
 namespace tessaro {
 
@@ -60,17 +65,16 @@ QString FileLabelOf(const std::string& macroFile) {
 }
 
 TMainWin::TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args)
-    : QMainWindow(nullptr), config_(config), core_(glob) {
+    : QMainWindow(nullptr),
+      config_(config),
+      core_(glob),
+      explorer_({config, glob, link_, *this, *this, win::ProgramDirectory(), &core_.CurrentMacro}) {
+    core_.UseLoadedFile(explorer_.file());
     setWindowTitle("Tessaro Editor");
     FormCreate(args);
 }
 
-TMainWin::~TMainWin() {
-    if (!destroyNoticeSent_) {
-        destroyNoticeSent_ = true;
-        Post(puEditorClosed, 0);
-    }
-}
+TMainWin::~TMainWin() { explorer_.FormDestroy(); }
 
 void TMainWin::FormCreate(const std::vector<std::string>& args) {
     BuildMenus();
@@ -90,15 +94,12 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
     grid_->OnDrawCell = [this](TMyDrawGrid*, int col, int row, const QRect& rect, TGridDrawState state,
                                QPainter& canvas) { DrawCell(col, row, rect, state, canvas); };
 
-    LoadMacroFile(config_.RecentFiles[0].str(), false);
+    // The player's window first: loading the file may already tell it things.
+    for (const std::string& a : args) ProcessParam(a, link_.playerWindow);
+    core_.PlayerWnd = link_.playerWindow;
+    explorer_.Start();
     GetCatFile();
     GetSwapFile();
-    for (int group = 0; group <= 14; ++group)
-        if (group != 7) GetGlobDataItem(core_.GlobData, group);
-    for (int n = 1; n <= core_.GlobData.MacroCount; ++n) GetGlobDataItem(core_.GlobData, 7, n);
-
-    SetMenuLastFiles();
-    for (const std::string& a : args) ProcessParam(a, core_.PlayerWnd);
 
     commands_[ExplorerAction::ShowDate].menu->setChecked(config_.ShowDate);
     commands_[ExplorerAction::DisableScreenSaver].menu->setChecked(config_.DisableScreenSaver);
@@ -114,7 +115,17 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
     speedStrip_->setVisible(config_.UseSpeed);
     buttonPanel_->setVisible(!config_.UseSpeed);
 
-    FillList();
+    netTimer_.setInterval(30'000);
+    connect(&netTimer_, &QTimer::timeout, this, [this] { explorer_.NetTimerTimer(); });
+    syncTimer_.setInterval(60'000);
+    connect(&syncTimer_, &QTimer::timeout, this, [this] { explorer_.SyncTimerTimer(); });
+    if (config_.NetworkMode && config_.AutoSync) syncTimer_.start();
+
+    grid_->OnSelectCell = [this](TMyDrawGrid*, int, int row, bool& canSelect) {
+        canSelect = !explorer_.listEmpty();
+        if (canSelect && !showingList_) explorer_.SelectRow(row);
+    };
+    explorer_.FillList();
     SetButtons(core_.GlobData.MacroCount > 0);
 
     receiver_ = std::make_unique<win::MessageReceiver>(
@@ -138,15 +149,24 @@ void TMainWin::FormShow() {
         categoryPanel_->hide();
     }
     grid_->SetColCount(5);
-    grid_->SetColWidths(0, 30);
     const int widths[] = {config_.Col1Width, config_.Col2Width, config_.Col3Width};
     for (int c = 2; c <= 4; ++c) grid_->SetColWidths(c, widths[c - 2] > 1 ? widths[c - 2] : 150);
+    AdjustGridSpacing();
     grid_->SetColWidths(1, config_.ShowIcons ? grid_->DefaultRowHeight() : 0);
-    FillList();
-    if (firstShowDone_) return;
-    firstShowDone_ = true;
-    // The first-use set-up is a quick wizard; it runs once the window is on the screen.
-    if (config_.FirstUse) QTimer::singleShot(0, this, [this] { DoQuickWiz(kFirstTimeWizard); });
+    explorer_.FillList();
+    // The first-use set-up is a chain of quick wizards; until they exist a first use shows
+    // nothing more than the window.
+}
+
+void TMainWin::AdjustGridSpacing() {
+    const QFontMetrics grid(ToQFont(config_.GridFont));
+    const QFontMetrics title(ToQFont(config_.GridTitleFont));
+    const GridSpacing spacing =
+        tessaro::AdjustGridSpacing(grid.boundingRect("ZZYyjkla").height(), grid.horizontalAdvance("9999"),
+                                   title.boundingRect("ZZYyjkla").height());
+    grid_->SetDefaultRowHeight(spacing.rowHeight);
+    grid_->SetRowHeights(0, spacing.titleHeight);
+    grid_->SetColWidths(0, spacing.column0Width);
 }
 
 void TMainWin::DoCaption() {
@@ -180,14 +200,22 @@ std::int32_t TMainWin::WndProc(std::uint32_t msg, std::uint32_t wParam, std::int
         return 0;
     }
     if (msg == WM_PEER_UPDATE) {
-        OnPlayerMessage(wParam, lParam);
+        explorer_.OnPlayerMessage(wParam, lParam);
+        return 0;
+    }
+    if (msg == WM_CAPTURE_CHAR) {
+        explorer_.OnCaptureChar(wParam, lParam);
+        return 0;
+    }
+    if (msg == WM_CAPTURE_DONE) {
+        explorer_.OnCaptureDone(wParam);
         return 0;
     }
     return 0;
 }
 
 void TMainWin::SetButtons(bool enable) {
-    const bool on = enable && !listEmpty_;
+    const bool on = enable && !explorer_.listEmpty();
     constexpr ExplorerAction kSwitched[] = {
         ExplorerAction::ModifyDirectly,  ExplorerAction::Recapture,        ExplorerAction::RemoveMacro,
         ExplorerAction::CopyMacro,       ExplorerAction::ChangeActivation, ExplorerAction::ActivateMacro,
@@ -201,8 +229,6 @@ void TMainWin::SetButtons(bool enable) {
     }
     if (!on) commands_[ExplorerAction::QuickInfo].menu->setEnabled(false);
 }
-
-void TMainWin::Post(std::uint32_t code, std::int32_t arg) { NoticesTo(core_.PlayerWnd)(code, arg); }
 
 void TMainWin::HookTheKeyboard() { Post(puHooks, 1); }
 void TMainWin::UnHookTheKeyboard() { Post(puHooks, 2); }
@@ -222,7 +248,7 @@ void TMainWin::GetCatFile() {
         item->setData(Qt::UserRole, c.id);
         categoryList_->addItem(item);
     }
-    currentCategory_ = 0;
+    if (explorer_.currentCategory() != 0) explorer_.SetCategory(0);
     categoryList_->setCurrentRow(0);
 }
 
@@ -230,19 +256,6 @@ void TMainWin::GetSwapFile() {
     swapFile_ = tessaro::SwapFileName(config_.RecentFiles[0].str());
     TSwapKeys keys = DefaultSwapKeys();
     if (LoadSwapKeysFile(swapFile_, keys) == SwapFileStatus::Missing) SaveSwapKeysFile(swapFile_, keys);
-}
-
-void TMainWin::SetMenuLastFiles() {
-    bool any = false;
-    for (int k = 1; k <= 5; ++k) {
-        const std::string& name = config_.RecentFiles[k].str();
-        QAction* item = lastFileItems_[k - 1];
-        item->setVisible(!name.empty());
-        if (name.empty()) continue;
-        any = true;
-        item->setText(QString("&%1   ").arg(k) + QString::fromStdString(win::Cp1252ToUtf8(name)));
-    }
-    lastFileSeparator_->setVisible(any);
 }
 
 QAction* TMainWin::MenuItem(ExplorerAction action) const {

@@ -8,8 +8,12 @@
 #include <string>
 #include <vector>
 
+#include <QTimer>
+
 #include "editor/explorer/explorer_actions.h"
 #include "editor/explorer/explorer_core.h"
+#include "editor/model/explorer/explorer.h"
+#include "editor/model/explorer/player_link.h"
 #include "foundation/config_record.h"
 #include "platform/messages.h"
 #include "protocol/glob_data.h"
@@ -43,27 +47,30 @@ QString EditorCaption(const QString& fileLabel, bool showDate, const QDateTime& 
 // The macro file's name without folder and its last four characters.
 QString FileLabelOf(const std::string& macroFile);
 
-class TMainWin : public QMainWindow {
+class TTaskIcon;
+
+class TMainWin : public QMainWindow, private ExplorerWindow, private MacroDialogs {
     Q_OBJECT
 public:
     TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args);
     ~TMainWin() override;
 
     TMainWinCore& Core() { return core_; }
+    Explorer& Logic() { return explorer_; }
     TConfigRecord& Config() { return config_; }
-    win::HWND PlayerWindow() const { return core_.PlayerWnd; }
+    win::HWND PlayerWindow() const { return link_.playerWindow; }
 
     // Runs one command as its menu item, button or speed button does.
     void Run(ExplorerAction action);
     // The quick wizard for function 1..29.
     void DoQuickWiz(int function);
 
-    void DoCaption();
-    void SetButtons(bool enable);
+    void DoCaption() override;
+    void SetButtons(bool enable) override;
     void HookTheKeyboard();
     void UnHookTheKeyboard();
-    void GetCatFile();
-    void GetSwapFile();
+    void GetCatFile() override;
+    void GetSwapFile() override;
 
     // Prints the list on `printer` as the print command does after its dialog.
     void PrintList(QPrinter& printer);
@@ -101,20 +108,41 @@ private:
     void BuildButtonPanel(QWidget* parent);
     void BuildCategoryPanel(QWidget* parent);
     QAction* AddMenuItem(class QMenu* menu, ExplorerAction action, const char* caption);
-    void SetMenuLastFiles();
 
     void FormCreate(const std::vector<std::string>& args);
     void FormShow();
     void FormClose();
     void SaveStretchDim();
+    void AdjustGridSpacing();
     std::int32_t WndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
 
-    void Post(std::uint32_t code, std::int32_t arg);
+    void Post(std::uint32_t code, std::int32_t arg) { link_.Notify(code, arg); }
 
-    // The macro list (main_win_list.cpp).
-    void LoadMacroFile(const std::string& name, bool notify);
-    void FillList();
-    void OnPlayerMessage(std::uint32_t code, std::int32_t arg);
+    // ExplorerWindow (main_win_list.cpp)
+    void ShowList() override;
+    void Repaint() override;
+    void ShowCommandStates(const CommandStates& states) override;
+    void ShowActivateCaption(bool enabled) override;
+    void ShowLastFiles(const std::array<std::string, 5>& captions) override;
+    void NetTimer(bool on) override;
+    std::optional<std::string> OpenFileDialog() override;
+    std::optional<std::string> NewFileDialog() override;
+    std::string ForegroundProgram() override;
+    void ShowRecordIcon(bool shown) override;
+    void BringToFront() override;
+    std::uint32_t WindowId() override;
+    double Now() override;
+    std::int64_t LocalMs() override;
+
+    // MacroDialogs: none of these dialogs is built yet (main_win_commands.cpp).
+    AddResult AddMacro(int number) override;
+    MenuResult ModifyPopupMenu(const std::string& hotKeyName) override;
+    bool ModifyProperties(int kind, const std::string& text, bool conflict) override;
+    bool CopyOrMove(bool copy, const std::string& title) override;
+    bool SystemKeys(int function) override;
+    bool Recapture(const std::string& label, int number, bool conflict) override;
+    void QuickInfo() override;
+
     void DrawCell(int col, int row, const QRect& rect, TGridDrawState state, QPainter& canvas);
 
     // Handlers of the commands built here.
@@ -128,7 +156,11 @@ private:
     void PrinterSetup1Click();
     void MenuKeyHooksClick();
     void MenuMouseHooksClick();
-    void MenuLastFileClick(int k);
+    void DoClearClick() { explorer_.DoClear(); }
+    void DoActivateClick() { explorer_.DoActivate(); }
+    void DoOpenClick() { explorer_.DoOpen(); }
+    void DoNewClick() { explorer_.DoNew(); }
+    void MenuShowDateClick();
 
     // The macro commands that open the macro forms (main_win_macros.cpp).
     void DoAdd();
@@ -144,15 +176,16 @@ private:
 
     TConfigRecord& config_;
     TMainWinCore core_;
-    bool firstShowDone_ = false;
     bool closing_ = false;
-    bool destroyNoticeSent_ = false;
     QString fileLabel_;
     std::string categoryFile_;
     std::string swapFile_;
-    int currentCategory_ = 0;
-    std::vector<int> rowMacro_;  // [row] the macro shown in the row; [0] unused
-    bool listEmpty_ = true;
+    HookPlayerLink link_;
+    Explorer explorer_;
+    QTimer netTimer_;
+    QTimer syncTimer_;
+    std::unique_ptr<TTaskIcon> recordIcon_;
+    bool showingList_ = false;
 
     std::unique_ptr<win::MessageReceiver> receiver_;
     std::unique_ptr<InstalledPrograms> installedPrograms_;  // scanned once per run

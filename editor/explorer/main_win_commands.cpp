@@ -4,6 +4,7 @@
 
 #include "editor/explorer/main_win.h"
 #include "platform/message_box.h"
+#include "editor/model/explorer/player_link.h"
 #include "protocol/window_messages.h"
 
 namespace tessaro {
@@ -12,19 +13,6 @@ namespace {
 
 constexpr char kNotAvailableText[] = "This command is not available yet.";
 
-const char kKeyboardHooksText[] =
-    "It is possible for other programs which are run after Tessaro 99 to improperly install themselves "
-    "into the system wide Windows keyboard hooks.  This causes Tessaro 99 to no longer be able to monitor "
-    "keystrokes.  This option will reinstall the Windows keyboard hooks used by Tessaro 99 so that "
-    "Tessaro 99 will have the first look at the keystrokes and will be able to monitor the keystrokes "
-    "again.  Continue?";
-const char kMouseHooksText[] =
-    "It is possible for other programs which are run after Tessaro 99 to improperly install themselves "
-    "into the system wide Windows mouse hooks.  This causes Tessaro 99 to no longer be able to monitor "
-    "mouse movements and clicks.  This option will reinstall the Windows mouse hooks used by Tessaro 99 "
-    "so that Tessaro 99 will have the first look at the mouse movements and will be able to monitor the "
-    "mouse again.  Continue?";
-
 }  // namespace
 
 // Commands whose dialogs are not built yet answer NotAvailableYet; each such entry gets
@@ -32,8 +20,8 @@ const char kMouseHooksText[] =
 TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
     using A = ExplorerAction;
     static const std::pair<A, Handler> kCommandHandlers[] = {
-        {A::NewFile, &TMainWin::NotAvailableYet},
-        {A::OpenFile, &TMainWin::NotAvailableYet},
+        {A::NewFile, &TMainWin::DoNewClick},
+        {A::OpenFile, &TMainWin::DoOpenClick},
         {A::ImportText, &TMainWin::NotAvailableYet},
         {A::OutputMacroInfo, &TMainWin::NotAvailableYet},
         {A::PrintList, &TMainWin::MenuPrintClick},
@@ -43,10 +31,10 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
         {A::AddMacro, &TMainWin::DoAdd},
         {A::ModifyDirectly, &TMainWin::DoModifySelected},
         {A::Recapture, &TMainWin::NotAvailableYet},
-        {A::RemoveMacro, &TMainWin::NotAvailableYet},
+        {A::RemoveMacro, &TMainWin::DoClearClick},
         {A::CopyMacro, &TMainWin::DoCopy},
         {A::ChangeActivation, &TMainWin::DoMove},
-        {A::ActivateMacro, &TMainWin::NotAvailableYet},
+        {A::ActivateMacro, &TMainWin::DoActivateClick},
         {A::ScriptingEditor, &TMainWin::NotAvailableYet},
         {A::PlaceOnDesktop, &TMainWin::NotAvailableYet},
         {A::AddToCategory, &TMainWin::NotAvailableYet},
@@ -60,7 +48,7 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
         {A::EMailDefaults, &TMainWin::NotAvailableYet},
         {A::EMailRecipients, &TMainWin::NotAvailableYet},
         {A::NetworkOptions, &TMainWin::NotAvailableYet},
-        {A::ShowDate, &TMainWin::NotAvailableYet},
+        {A::ShowDate, &TMainWin::MenuShowDateClick},
         {A::Alarm, &TMainWin::NotAvailableYet},
         {A::TimerInterval, &TMainWin::NotAvailableYet},
         {A::DisableScreenSaver, &TMainWin::NotAvailableYet},
@@ -96,20 +84,37 @@ void TMainWin::DoQuickWiz(int function) {
     NotAvailableYet();
 }
 
-void TMainWin::MenuKeyHooksClick() {
-    if (win::MessageBox(kKeyboardHooksText, "Keyboard Hooks", win::MbButtons::YesNo, win::MbIcon::Question) !=
-        win::MbResult::Yes)
-        return;
-    Post(puHooks, 2);
-    Post(puHooks, 1);
+void TMainWin::MenuKeyHooksClick() { MenuKeyHooks(link_); }
+void TMainWin::MenuMouseHooksClick() { MenuMouseHooks(link_); }
+void TMainWin::MenuShowDateClick() {
+    explorer_.MenuShowDateClick();
+    commands_[ExplorerAction::ShowDate].menu->setChecked(config_.ShowDate);
 }
 
-void TMainWin::MenuMouseHooksClick() {
-    if (win::MessageBox(kMouseHooksText, "Mouse Hooks", win::MbButtons::YesNo, win::MbIcon::Question) !=
-        win::MbResult::Yes)
-        return;
-    Post(puHooks, 4);
-    Post(puHooks, 3);
+MacroDialogs::AddResult TMainWin::AddMacro(int) {
+    NotAvailableYet();
+    return {};
 }
+MacroDialogs::MenuResult TMainWin::ModifyPopupMenu(const std::string&) {
+    NotAvailableYet();
+    return {};
+}
+bool TMainWin::ModifyProperties(int, const std::string&, bool) {
+    NotAvailableYet();
+    return false;
+}
+bool TMainWin::CopyOrMove(bool, const std::string&) {
+    NotAvailableYet();
+    return false;
+}
+bool TMainWin::SystemKeys(int) {
+    NotAvailableYet();
+    return false;
+}
+bool TMainWin::Recapture(const std::string&, int, bool) {
+    NotAvailableYet();
+    return false;
+}
+void TMainWin::QuickInfo() { NotAvailableYet(); }
 
 }  // namespace tessaro

@@ -72,7 +72,7 @@ void TMainWin::BuildMenus() {
     lastFileSeparator_ = file->addSeparator();
     for (int k = 1; k <= 5; ++k) {
         QAction* item = file->addAction(QString("&%1").arg(k));
-        connect(item, &QAction::triggered, this, [this, k] { MenuLastFileClick(k); });
+        connect(item, &QAction::triggered, this, [this, k] { explorer_.MenuLastFileClick(k); });
         lastFileItems_.push_back(item);
     }
 

@@ -1,73 +1,163 @@
-// The macro list of the main window: loading the file into the trigger table and the
-// mirrors, the rows, and drawing the cells.
+// The main window's side of the explorer's logic: showing the list and the command
+// states, the dialogs of the "&File" menu, timers, the recording icon and the clocks.
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
 #include <QPainter>
+#include <QStyle>
+#include <chrono>
 
-#include "editor/explorer/list_texts.h"
+#include "editor/explorer/fonts.h"
 #include "editor/explorer/main_win.h"
-#include "hook/qtmhook.h"
-#include "macro/macro_file.h"
+#include "editor/model/explorer/macro_list.h"
 #include "platform/cp1252.h"
-#include "protocol/window_messages.h"
+#include "platform/datetime.h"
+#include "platform/desktop.h"
+#include "widgets/task_icon.h"
 
 namespace tessaro {
 
-void TMainWin::LoadMacroFile(const std::string& name, bool notify) {
-    std::vector<TMacroRecord> records;
-    ReadMacroRecords(name, kMaxMacros, records);
-    TGlobData& g = core_.GlobData;
-    g.MacroCount = static_cast<std::int32_t>(records.size());
-    for (int n = 1; n <= g.MacroCount; ++n) {
-        const TMacroRecord& r = records[n - 1];
-        g.Scope[n] = r.Scope;
-        g.ScopeText[n] = r.ScopeText.str();
-        g.Enabled[n] = r.Enabled;
-        g.ActivationCode[n] = r.ActivationCode;
-        config_.MacroNicknames[n] = r.Nickname;
-        config_.MacroAbbreviations[n] = r.Abbreviation;
-        config_.MacroCategoryIds[n] = r.CategoryId;
-        QtmUpItem(&g, n);
-        if (notify) Post(puPullMacro, n);
-    }
-    QtmUpNumKeys(&g);
-}
+namespace {
 
-void TMainWin::FillList() {
-    const int count = core_.GlobData.MacroCount;
-    rowMacro_.assign(1, 0);
-    for (int n = 1; n <= count; ++n)
-        if (currentCategory_ == 0 || config_.MacroCategoryIds[n] == currentCategory_) rowMacro_.push_back(n);
-    const int listed = static_cast<int>(rowMacro_.size()) - 1;
-    listEmpty_ = listed == 0;
-    grid_->SetColCount(5);
-    grid_->SetRowCount(listEmpty_ ? 2 : listed + 1);
-    grid_->SetRow(1);
+QString Text(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
+
+// The open and save dialogs take the extension in any case.
+constexpr char kMacroFileFilter[] = "Tessaro (*.QTM *.qtm *.Qtm *.qTm *.qtM *.QTm *.QtM *.qTM)";
+
+}  // namespace
+
+void TMainWin::ShowList() {
+    // Setting the rows moves the grid's selection; that is not the user's choice.
+    showingList_ = true;
+    const int rows = explorer_.listEmpty() ? 2 : explorer_.rowCount();
+    if (grid_->RowCount() == rows) {
+        // Same size: every row is repainted all the same.
+        grid_->SetRowCount(rows + 1);
+    }
+    grid_->SetRowCount(rows);
+    grid_->SetRow(std::clamp(explorer_.selectedRow(), 1, rows - 1));
+    showingList_ = false;
     grid_->viewport()->update();
 }
 
-void TMainWin::MenuLastFileClick(int k) {
-    (void)k;
-    NotAvailableYet();
+void TMainWin::Repaint() { grid_->viewport()->update(); }
+
+void TMainWin::ShowCommandStates(const CommandStates& states) {
+    using A = ExplorerAction;
+    auto enable = [this](A a, bool on) {
+        const CommandWidgets& w = commands_[a];
+        if (w.menu) w.menu->setEnabled(on);
+        if (w.large) w.large->setEnabled(on);
+        if (w.speed) w.speed->setEnabled(on);
+    };
+    for (A a : {A::CopyMacro, A::ModifyDirectly, A::RemoveMacro, A::ActivateMacro, A::ChangeActivation})
+        enable(a, states.copyModifyRemoveActivate);
+    enable(A::Recapture, states.recapture);
+    enable(A::ScriptingEditor, states.scripting);
+    const CommandWidgets& modify = commands_[A::ModifyDirectly];
+    modify.menu->setText(Text(states.modifyCaption));
+    modify.large->setText(Text(states.modifyCaption));
+    modify.speed->setToolTip(Text(states.modifyHint));
 }
 
-void TMainWin::OnPlayerMessage(std::uint32_t code, std::int32_t arg) {
-    (void)code;
-    (void)arg;
+void TMainWin::ShowActivateCaption(bool enabled) {
+    const CommandWidgets& w = commands_[ExplorerAction::ActivateMacro];
+    w.menu->setText(Text(ActivateCaption(enabled)));
+    w.large->setText(Text(ActivateCaption(enabled)));
+    w.speed->setToolTip(Text(ActivateHint(enabled)));
+}
+
+void TMainWin::ShowLastFiles(const std::array<std::string, 5>& captions) {
+    bool any = false;
+    for (std::size_t k = 0; k < captions.size(); ++k) {
+        lastFileItems_[k]->setVisible(!captions[k].empty());
+        if (captions[k].empty()) continue;
+        any = true;
+        lastFileItems_[k]->setText(Text(captions[k]));
+    }
+    lastFileSeparator_->setVisible(any);
+}
+
+void TMainWin::NetTimer(bool on) {
+    if (on)
+        netTimer_.start();
+    else
+        netTimer_.stop();
+}
+
+namespace {
+
+std::optional<std::string> ChooseMacroFile(QWidget* parent, const char* title, bool create) {
+    QFileDialog dialog(parent, title);
+    dialog.setNameFilter(kMacroFileFilter);
+    dialog.setDefaultSuffix("QTM");
+    dialog.setFileMode(create ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setAcceptMode(create ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return win::Utf8ToCp1252(dialog.selectedFiles().first().toStdString());
+}
+
+}  // namespace
+
+std::optional<std::string> TMainWin::OpenFileDialog() {
+    return ChooseMacroFile(this, "Open Tessaro File", false);
+}
+
+std::optional<std::string> TMainWin::NewFileDialog() {
+    return ChooseMacroFile(this, "New Tessaro File", true);
+}
+
+std::string TMainWin::ForegroundProgram() {
+    win::Desktop& desktop = win::ActiveDesktop();
+    const int pid = desktop.WindowProcessId(desktop.ForegroundWindow());
+    return pid > 0 ? win::ExecutableBaseName(pid) : std::string();
+}
+
+void TMainWin::ShowRecordIcon(bool shown) {
+    if (!recordIcon_) {
+        recordIcon_ = std::make_unique<TTaskIcon>(this);
+        recordIcon_->SetIcon(style()->standardIcon(QStyle::SP_MediaStop));
+        recordIcon_->SetToolTip("Macro Is Recording");
+        recordIcon_->SetTaskIconID(0);
+        // Its click ends the capture as the library's end message would.
+        recordIcon_->OnRightClick = [this](TTaskIcon*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+            explorer_.OnCaptureDone(static_cast<std::uint32_t>(core_.GlobData.CaptureMacro));
+        };
+    }
+    recordIcon_->SetActive(shown);
+}
+
+void TMainWin::BringToFront() {
+    if (isMinimized()) showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+std::uint32_t TMainWin::WindowId() { return static_cast<std::uint32_t>(winId()); }
+
+double TMainWin::Now() { return win::Now(); }
+
+std::int64_t TMainWin::LocalMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 void TMainWin::DrawCell(int col, int row, const QRect& rect, TGridDrawState state, QPainter& canvas) {
-    QString text;
-    bool disabled = false;
+    std::string text;  // Windows-1252: one byte a character, so cutting never splits one
+    bool grey = false;
+    const std::vector<int>& rows = explorer_.rowMacro();
     if (row == 0) {
-        text = ListTitle(col);
-    } else if (!listEmpty_ && row < static_cast<int>(rowMacro_.size())) {
-        const int n = rowMacro_[row];
-        disabled = core_.GlobData.Enabled[n] == 0;
-        text = col == 0 ? QString::number(row) : ListCellText(col, n, core_.GlobData, config_);
+        text = col >= 0 && col < 5 ? kGridTitles[col] : "";
+    } else if (row <= static_cast<int>(rows.size())) {
+        const ListedMacro m = ListedMacroOf(core_.GlobData, config_, rows[static_cast<std::size_t>(row - 1)]);
+        text = CellText(col, row, m);
+        grey = GreyItalic(col, m.enabled);
     }
-    if (text.isEmpty()) return;
-    QFont font = canvas.font();
-    const bool grey = disabled && col != 0;
-    font.setItalic(grey);
+    if (text.empty()) return;
+    QFont font = ToQFont(row == 0 ? config_.GridTitleFont : config_.GridFont);
+    if (grey) font.setItalic(true);
     canvas.setFont(font);
     if (grey)
         canvas.setPen(palette().color(QPalette::Disabled, QPalette::Text));
@@ -75,8 +165,11 @@ void TMainWin::DrawCell(int col, int row, const QRect& rect, TGridDrawState stat
         canvas.setPen(palette().color(QPalette::HighlightedText));
     else
         canvas.setPen(palette().color(QPalette::WindowText));
-    const QString shown = CutToWidth(text, rect.width() - 2, canvas.fontMetrics());
-    canvas.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, shown);
+    const QFontMetrics metrics = canvas.fontMetrics();
+    const std::string cut = CutToWidth(text, rect.width() - 2, [&](std::string_view s) {
+        return metrics.horizontalAdvance(Text(std::string(s)));
+    });
+    canvas.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, Text(cut));
 }
 
 }  // namespace tessaro

@@ -7,8 +7,8 @@
 
 #include "editor/explorer/fonts.h"
 #include "editor/explorer/list_printer.h"
-#include "editor/explorer/list_texts.h"
 #include "editor/explorer/main_win.h"
+#include "editor/model/explorer/macro_list.h"
 #include "foundation/settings.h"
 #include "macro/macro_file.h"
 #include "platform/cp1252.h"
@@ -24,15 +24,15 @@ QPrinter& TMainWin::Printer() {
 
 std::vector<PrintRow> TMainWin::PrintRows() {
     std::vector<PrintRow> rows;
-    if (listEmpty_) return rows;
+    auto text = [](const std::string& s) { return QString::fromStdString(win::Cp1252ToUtf8(s)); };
     const std::string file = config_.RecentFiles[0].str();
-    for (std::size_t r = 1; r < rowMacro_.size(); ++r) {
-        // A record that cannot be read prints as the last one read, as the list shows it.
-        ReadMacroRecordAt(file, rowMacro_[r], core_.CurrentMacro);
-        const TMacroRecord& m = core_.CurrentMacro;
-        rows.push_back({PrintActivationText(m.ActivationCode, m.Abbreviation.str()),
-                        QString::fromStdString(win::Cp1252ToUtf8(m.Nickname.str())),
-                        PrintScopeText(m.Scope, m.ScopeText.str(), m.TopmostOnly != 0)});
+    for (int n : explorer_.rowMacro()) {
+        // A record that cannot be read prints as the last one read.
+        TMacroRecord& m = explorer_.CurrentMacro;
+        ReadMacroRecordAt(file, n, m);
+        rows.push_back({text(PrintActivationText(m.ActivationCode, m.Abbreviation.str())),
+                        text(m.Nickname.str()),
+                        text(PrintScopeText(m.Scope, m.ScopeText.str(), m.TopmostOnly != 0))});
     }
     return rows;
 }

@@ -3,22 +3,19 @@
 // before the next key press.
 #include <gtest/gtest.h>
 
-#include "foundation/config_record.h"
 #include "foundation/settings.h"
 #include "foundation/start_gate.h"
 #include "macro/macro_file.h"
 #include "macro/macro_record.h"
 #include "platform/messages.h"
+#include "platform/profile.h"
 #include "platform/single_instance.h"
 #include "protocol/window_messages.h"
 #include "player_process.h"
 #include "tests/support/key_target.h"
 #include "tests/support/window_manager.h"
 #include "tests/support/xvfb.h"
-
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/keysym.h>
+#include "editor_desk.h"
 
 namespace tessaro::testing {
 namespace {
@@ -26,41 +23,6 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int kCtrlAltK = 154;
-
-void Activate(Display* d, Window w) {
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = w;
-    e.xclient.message_type = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = 2;
-    e.xclient.data.l[1] = CurrentTime;
-    XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
-    XSync(d, False);
-}
-
-// The window with the focus, or its top-level ancestor's client when the manager reparented it.
-bool FocusWithin(Display* d, Window top) {
-    Window focus = 0;
-    int revert = 0;
-    XGetInputFocus(d, &focus, &revert);
-    for (Window w = focus; w != 0;) {
-        if (w == top) return true;
-        Window root = 0, parent = 0;
-        Window* children = nullptr;
-        unsigned n = 0;
-        if (!XQueryTree(d, w, &root, &parent, &children, &n)) return false;
-        if (children) XFree(children);
-        if (parent == root) return false;
-        w = parent;
-    }
-    return false;
-}
-
-void Press(Display* d, KeySym key, std::initializer_list<KeySym> modifiers = {}) {
-    PressWithModifiers(d, key, modifiers);
-    std::this_thread::sleep_for(300ms);
-}
 
 class Editor : public ::testing::Test {
 protected:
@@ -81,10 +43,8 @@ protected:
         rec.Enabled = 1;
         SetMacroText(rec, "hello");
         ASSERT_TRUE(WriteMacroRecordAt(file_, 1, rec).ok());
-        TConfigRecord config;
-        LoadAllSettings(config);
-        config.PrimarySort = "213";
-        ASSERT_TRUE(SaveMiscSettings(config));
+        // Sorted by nickname: the macro is the first row.
+        ASSERT_TRUE(win::WritePrivateProfileString("Misc", "Primary Sort", "213", kSettingsFile));
     }
     void TearDown() override {
         // An editor left by a failed step closes as the player would close it.
@@ -120,7 +80,7 @@ protected:
     Window editor_ = 0;
 };
 
-TEST_F(Editor, DISABLED_PlayerStartsTheEditorWhoseMenuDeactivatesActivatesAndRemovesAHotKeyMacro) {
+TEST_F(Editor, PlayerStartsTheEditorWhoseMenuDeactivatesActivatesAndRemovesAHotKeyMacro) {
     KeyTarget target(xvfb_.Open(), "Editor Target");
     ASSERT_TRUE(target.ok());
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "editor/explorer/list_texts.h"
+#include "editor/model/explorer/macro_list.h"
 #include "tests/support/qt_app.h"
 
 namespace tessaro {
@@ -54,10 +54,14 @@ protected:
 
 TEST_F(ListPrint, HeaderAndThreeColumnsPerMacro) {
     const std::vector<PrintRow> rows = {
-        {PrintActivationText(20000, "sig"), "Signature", PrintScopeText(1, "", false)},
-        {PrintActivationText(acScheduled, ""), "Backup", PrintScopeText(3, "NOTEPAD", true)},
-        {PrintActivationText(acNone, ""), "Unused", PrintScopeText(2, "Mail", false)},
-        {PrintActivationText(acWindowTitle, ""), "Greeting", PrintScopeText(5, "1", false)},
+        {QString::fromStdString(PrintActivationText(20000, "sig")), "Signature",
+         QString::fromStdString(PrintScopeText(1, "", false))},
+        {QString::fromStdString(PrintActivationText(acScheduled, "")), "Backup",
+         QString::fromStdString(PrintScopeText(3, "NOTEPAD", true))},
+        {QString::fromStdString(PrintActivationText(acNone, "")), "Unused",
+         QString::fromStdString(PrintScopeText(2, "Mail", false))},
+        {QString::fromStdString(PrintActivationText(acWindowTitle, "")), "Greeting",
+         QString::fromStdString(PrintScopeText(5, "1", false))},
     };
     ASSERT_TRUE(PrintMacroList(*printer_, font_, "/home/u/work.QTM", rows));
     const std::string text = Text();

@@ -152,7 +152,6 @@ TEST_F(MainWindow, EveryMenuCaptionAndTheTwoPagesAreThere) {
                           "&Remove Macro",
                           "Cop&y Macro",
                           "Change &Macro Activation",
-                          "Acti&vate Macro",
                           "&Scripting Editor",
                           "&Place On Desktop",
                           "Add &To Category",
@@ -217,20 +216,37 @@ TEST_F(MainWindow, SpeedStripOrButtonPanelAndCategoryPanelFollowTheSettings) {
     }
 }
 
-TEST_F(MainWindow, MacroCommandsFollowTheList) {
-    {
-        auto w = Open();
-        EXPECT_FALSE(w->MenuItem(ExplorerAction::RemoveMacro)->isEnabled());
-        EXPECT_FALSE(w->LargeButton(ExplorerAction::ActivateMacro)->isEnabled());
-        EXPECT_FALSE(w->SpeedButton(ExplorerAction::CopyMacro)->isEnabled());
-        EXPECT_TRUE(w->MenuItem(ExplorerAction::AddMacro)->isEnabled());
-    }
+// A new file gets the five system macros; a system macro allows none of the commands, a
+// hot-key macro all of them, and the activate caption says what a click will do.
+TEST_F(MainWindow, MacroCommandsFollowTheSelectedMacro) {
     AddMacro("one", 1);
+    AddMacro("two", 2, false);
     auto w = Open();
     w->show();
     QApplication::processEvents();
+    Explorer& logic = w->Logic();
+    ASSERT_EQ(logic.rowMacro().size(), 7u);
+    auto select = [&](int n) {
+        const int row = logic.ReverseSort(n);
+        ASSERT_GE(row, 1);
+        w->Grid()->SetRow(row);  // as a click or an arrow key would
+        QApplication::processEvents();
+        ASSERT_EQ(logic.SelectedMacro(), n);
+    };
+    const int system = CountMacroRecords(file_);
+    select(system);
+    EXPECT_FALSE(w->MenuItem(ExplorerAction::RemoveMacro)->isEnabled());
+    EXPECT_FALSE(w->LargeButton(ExplorerAction::ActivateMacro)->isEnabled());
+    EXPECT_FALSE(w->SpeedButton(ExplorerAction::CopyMacro)->isEnabled());
+    EXPECT_FALSE(w->MenuItem(ExplorerAction::Recapture)->isEnabled());
+    EXPECT_TRUE(w->MenuItem(ExplorerAction::AddMacro)->isEnabled());
+    select(1);
     EXPECT_TRUE(w->MenuItem(ExplorerAction::RemoveMacro)->isEnabled());
-    EXPECT_TRUE(w->LargeButton(ExplorerAction::ActivateMacro)->isEnabled());
+    EXPECT_TRUE(w->LargeButton(ExplorerAction::Recapture)->isEnabled());
+    EXPECT_EQ(w->MenuItem(ExplorerAction::ActivateMacro)->text(), "Deacti&vate Macro");
+    EXPECT_EQ(w->SpeedButton(ExplorerAction::ActivateMacro)->toolTip(), "Deactivate Macro");
+    select(2);
+    EXPECT_EQ(w->LargeButton(ExplorerAction::ActivateMacro)->text(), "Acti&vate Macro");
     w->SetButtons(false);
     EXPECT_FALSE(w->MenuItem(ExplorerAction::ScriptingEditor)->isEnabled());
     EXPECT_FALSE(w->MenuItem(ExplorerAction::QuickInfo)->isEnabled());
@@ -277,6 +293,7 @@ TEST_F(MainWindow, HookRepairAsksFirstAndPostsRemoveThenInstall) {
         return answer;
     });
     auto w = Open();
+    Received();
     notices_.clear();
     w->Run(ExplorerAction::RestoreKeyboardHooks);
     w->Run(ExplorerAction::RestoreMouseHooks);
@@ -296,8 +313,8 @@ TEST_F(MainWindow, PlayerCloseRequestSavesTheBoundsAndTellsThePlayerOnce) {
     auto w = Open();
     w->show();
     w->setGeometry(40, 50, 700, 420);
-    QApplication::processEvents();
     const QRect bounds = w->geometry();
+    Received();
     notices_.clear();
     win::PostMessage(static_cast<win::HWND>(w->winId()), WM_CLOSE, kQuitFromPlayer, 0);
     for (int i = 0; i < 20 && w->isVisible(); ++i) QTest::qWait(20);
@@ -335,6 +352,44 @@ TEST_F(MainWindow, UnderlinedLettersActOnlyWithAlt) {
     // Alt+Q turns to the quick wizards.
     QTest::keyClick(w->Grid(), Qt::Key_Q, Qt::AltModifier);
     EXPECT_EQ(w->Pages()->currentIndex(), 1);
+}
+
+// The player's notices arrive through the window's own X window id: a macro changed on
+// disk shows its new nickname; an unknown code or a macro number out of range changes nothing.
+TEST_F(MainWindow, PlayerNoticesReachTheListThroughTheWindow) {
+    AddMacro("before", 1);
+    auto w = Open();
+    w->show();
+    QApplication::processEvents();
+    TMacroRecord r{};
+    ASSERT_TRUE(ReadMacroRecordAt(file_, 1, r).ok());
+    r.Nickname = "after";
+    ASSERT_TRUE(WriteMacroRecordAt(file_, 1, r).ok());
+    const auto self = static_cast<win::HWND>(w->winId());
+    for (auto [code, arg] : {std::pair{19, 1}, std::pair{22, 1}, std::pair{5, 0}, std::pair{20, 0},
+                             std::pair{20, -1}, std::pair{20, 501}})
+        win::PostMessage(self, WM_PEER_UPDATE, static_cast<std::uint32_t>(code), arg);
+    QApplication::processEvents();
+    EXPECT_EQ(config_.MacroNicknames[1].str(), "before");
+    win::PostMessage(self, WM_PEER_UPDATE, puMacroChanged, 1);
+    QApplication::processEvents();
+    EXPECT_EQ(config_.MacroNicknames[1].str(), "after");
+}
+
+TEST_F(MainWindow, ShowDateMenuTogglesTheCaptionAndTellsThePlayer) {
+    config_.ShowDate = false;
+    auto w = Open();
+    w->show();
+    Received();
+    notices_.clear();
+    EXPECT_EQ(w->windowTitle(), "Tessaro Editor (work)");
+    w->MenuItem(ExplorerAction::ShowDate)->trigger();
+    EXPECT_TRUE(w->MenuItem(ExplorerAction::ShowDate)->isChecked());
+    EXPECT_TRUE(w->windowTitle().startsWith("Tessaro Editor (work)     "));
+    EXPECT_EQ(Received(), (Notices{{puSettingsMisc, 0}}));
+    TConfigRecord saved;
+    LoadAllSettings(saved);
+    EXPECT_TRUE(saved.ShowDate);
 }
 
 TEST_F(MainWindow, ScreensOfTheMainWindow) {

@@ -1,0 +1,75 @@
+#pragma once
+// Driving the editor on a test's X server: activating its window, pressing keys in it and
+// finding the boxes it shows.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "tests/support/key_target.h"
+
+namespace tessaro::testing {
+
+using namespace std::chrono_literals;
+
+inline void Activate(Display* d, Window w) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 2;
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XSync(d, False);
+}
+
+// The window with the focus, or its top-level ancestor's client when the manager reparented it.
+inline bool FocusWithin(Display* d, Window top) {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(d, &focus, &revert);
+    for (Window w = focus; w != 0;) {
+        if (w == top) return true;
+        Window root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned n = 0;
+        if (!XQueryTree(d, w, &root, &parent, &children, &n)) return false;
+        if (children) XFree(children);
+        if (parent == root) return false;
+        w = parent;
+    }
+    return false;
+}
+
+inline void Press(Display* d, KeySym key, std::initializer_list<KeySym> modifiers = {}) {
+    PressWithModifiers(d, key, modifiers);
+    std::this_thread::sleep_for(300ms);
+}
+
+// A window the window manager lists whose title is `title`.
+inline bool ClientTitled(Display* d, const std::string& title) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, "_NET_CLIENT_LIST", False), 0, 1024, False,
+                           XA_WINDOW, &type, &format, &n, &after, &data) != Success)
+        return false;
+    bool found = false;
+    const auto* windows = reinterpret_cast<const Window*>(data);
+    for (unsigned long i = 0; i < n && !found; ++i) {
+        char* name = nullptr;
+        if (XFetchName(d, windows[i], &name) && name) {
+            found = title == name;
+            XFree(name);
+        }
+    }
+    if (data) XFree(data);
+    return found;
+}
+
+}  // namespace tessaro::testing
