@@ -8,9 +8,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 
 #include "platform/cp1252.h"
+#include "platform/desktop.h"
 #include "player/engine/top_window_menu.h"
 #include "player/ui/tray_pictures.h"
 #include "widgets/on_top.h"
@@ -143,6 +145,10 @@ void TDoAMenu::showEvent(QShowEvent* event) {
     move(area.left() + place.x, area.top() + place.y);
     raise();
     activateWindow();
+    // The hot key reached the player outside its toolkit, so a window manager may take
+    // the window for one the user did not ask for and keep the focus where it was.
+    QTimer::singleShot(0, this,
+                       [this] { win::ActiveDesktop().SetForegroundWindow(static_cast<win::HWND>(winId())); });
 }
 
 void TDoAMenu::keyPressEvent(QKeyEvent* event) {

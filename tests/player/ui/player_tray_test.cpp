@@ -7,11 +7,18 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <thread>
 
 #include "macro/macro_record.h"
+#include "platform/message_box.h"
 #include "protocol/glob_data.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/temp_dir.h"
+#include "widgets/about_box.h"
 
 namespace tessaro {
 namespace {
@@ -210,6 +217,94 @@ TEST_F(Tray, WhileAMacroRunsTheMainIconShowsEvenWithTheTrayOff) {
     tray.ShowRunning(true, true);
     tray.ShowRunning(false, true);
     EXPECT_TRUE(tray.mainIcon().Active());
+}
+
+// The menu's commands that start something: the real xdg-open, sent by a private
+// mimeapps.list to a handler that writes down what it was given.
+class TrayCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        const std::string d = dir.path();
+        std::filesystem::create_directories(d + "/config");
+        std::filesystem::create_directories(d + "/data/applications");
+        opened = d + "/opened.txt";
+        Script(d + "/record.sh", "echo \"$@\" >> " + opened);
+        std::ofstream(d + "/data/applications/tessaro-recorder.desktop")
+            << "[Desktop Entry]\nType=Application\nName=Recorder\nExec=" << d << "/record.sh %u\n"
+            << "MimeType=x-scheme-handler/https;application/winhlp;\n";
+        std::ofstream(d + "/config/mimeapps.list")
+            << "[Default Applications]\nx-scheme-handler/https=tessaro-recorder.desktop\n"
+            << "application/winhlp=tessaro-recorder.desktop\n";
+        ::setenv("XDG_CONFIG_HOME", (d + "/config").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (d + "/data").c_str(), 1);
+        // The opener picks graphical handlers only on a display; it never connects to it.
+        ::setenv("DISPLAY", ":99", 0);
+        for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "GNOME_DESKTOP_SESSION_ID",
+                                 "KDE_FULL_SESSION", "BROWSER"})
+            ::unsetenv(name);
+    }
+    static void Script(const std::string& path, const std::string& body) {
+        std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    }
+    bool Recorded(const std::string& file, const std::string& what) {
+        for (int i = 0; i < 200; ++i) {
+            std::ifstream in(file);
+            const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+            if (text.find(what) != std::string::npos) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return false;
+    }
+
+    testing::TempDir dir;
+    std::string opened;
+    std::vector<std::string> boxes;
+    win::ScopedMessageBoxHandler handler{[this](const win::MessageBoxCall& call) {
+        boxes.push_back(call.caption + ": " + call.text);
+        return win::MbResult::Ok;
+    }};
+};
+
+TEST_F(TrayCommands, HelpAndTheHomePageOpenThroughTheDesktopsOpener) {
+    std::ofstream(dir.file("TESSARO.HLP")) << "help\n";
+    PlayerTray::PopHelpClick(dir.path());
+    EXPECT_TRUE(Recorded(opened, dir.file("TESSARO.HLP")));
+    PlayerTray::MenuHomePageClick();
+    EXPECT_TRUE(Recorded(opened, "https://tessaro.example/"));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(TrayCommands, AMissingHelpFileOrMouseLocatorIsReportedAndNothingStarts) {
+    PlayerTray::PopHelpClick(dir.file("nothing"));
+    PlayerTray::MenuLaunchClick(dir.file("nothing"));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0], "Error: The help file " + dir.file("nothing") + "/TESSARO.HLP could not be found.");
+    EXPECT_EQ(boxes[1], "Error: The mouse locator " + dir.file("nothing") + "/ptrfind could not be found.");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(std::filesystem::exists(opened));
+}
+
+TEST_F(TrayCommands, TheMouseLocatorStartsFromBesideThePlayerWithItsParameters) {
+    Script(dir.file("ptrfind"), "echo \"$@\" > " + dir.file("locator.txt"));
+    PlayerTray::MenuLaunchClick(dir.path());
+    EXPECT_TRUE(Recorded(dir.file("locator.txt"), "QJX"));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(TrayCommands, TheAboutBoxOpensOnce) {
+    PlayerTray::MenuAboutClick();
+    PlayerTray::MenuAboutClick();
+    int open = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<TAboutBox*>(w); box && box->isVisible()) {
+            ++open;
+            EXPECT_EQ(box->windowTitle(), "About Tessaro");
+        }
+    EXPECT_EQ(open, 1);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<TAboutBox*>(w)) box->close();
 }
 
 }  // namespace
