@@ -3,6 +3,7 @@
 // window and a desktop without a notification area.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -31,18 +32,6 @@ TMacroRecord Typing(const std::string& nickname, const std::string& text, std::u
     rec.Scope = scope;
     rec.ScopeText = scopeText;
     SetMacroText(rec, text);
-    return rec;
-}
-
-TMacroRecord PopupMenuMacro(const std::string& nickname, int code, bool inTray,
-                            std::vector<std::uint16_t> items) {
-    TMacroRecord rec = TestMacro(nickname, code);
-    rec.Scope = scPopupMenu;
-    PopupMenu menu;
-    menu.inTray = inTray;
-    menu.items = std::move(items);
-    WritePopupMenu(rec, menu);
-    rec.IconName = "MENU";
     return rec;
 }
 
@@ -89,12 +78,27 @@ protected:
         return target_->WaitUntil([&] { return target_->Typed() == text; }, 10s);
     }
     void Press(KeySym key) { PressWithModifiers(keyboard_, key, {}); }
+    // What MenuOpen sees, for a failure's message.
+    std::string OpenPopups() {
+        std::vector<Window> all;
+        ViewableWindows(keyboard_, DefaultRootWindow(keyboard_), all);
+        std::string out;
+        for (Window w : all) {
+            XWindowAttributes a;
+            if (!XGetWindowAttributes(keyboard_, w, &a) || !a.override_redirect) continue;
+            const XRectangle r = ScreenRect(keyboard_, w);
+            out += "'" + WindowTitle(keyboard_, w) + "' " + std::to_string(r.x) + "," + std::to_string(r.y) +
+                   " " + std::to_string(r.width) + "x" + std::to_string(r.height) + "\n";
+        }
+        return out;
+    }
     // Gives the player a fresh activation of the target, as a user switching to it does.
     void ReFocusTarget() {
         KeyTarget other(xvfb_.Open(), "Other Window");
         ASSERT_TRUE(other.Focus());
         ASSERT_TRUE(target_->Focus());
-        std::this_thread::sleep_for(300ms);
+        // The player learns of the activation through its hook, a moment later.
+        std::this_thread::sleep_for(1s);
     }
 
     Xvfb xvfb_{"640x480x24"};
@@ -126,8 +130,11 @@ TEST_F(TrayChooser, APopupMenuTrayIconOpensTheChooserAtTheClickForTheLastWindow)
     ASSERT_TRUE(tray.owning());
     Start({Typing("First", "one"), PopupMenuMacro("Tray Menu", acNone, true, {1})}, {"/T"}, false);
     ASSERT_TRUE(tray.WaitForDocked(2, 10s)) << player_->Log();
-    tray.Embed(0, 590, 440);  // the main icon, then the popup menu's
-    tray.Embed(1, 500, 440);
+    // The icons may ask to dock in any order; the main icon's window was made first.
+    std::vector<Window> icons = tray.docked();
+    std::sort(icons.begin(), icons.end());
+    tray.EmbedWindow(icons[0], 590, 440);
+    tray.EmbedWindow(icons[1], 500, 440);
     ReFocusTarget();
 
     ClickAt(keyboard_, 516, 456, 3);
@@ -140,7 +147,11 @@ TEST_F(TrayChooser, APopupMenuTrayIconOpensTheChooserAtTheClickForTheLastWindow)
 
     Press(XK_0);
     EXPECT_TRUE(Typed("one")) << target_->Typed() << player_->Log();
-    EXPECT_FALSE(MenuOpen(keyboard_));
+    // The popup menu's icon opened no tray menu (the pointer leaves it, and its tip).
+    XTestFakeMotionEvent(keyboard_, DefaultScreen(keyboard_), 100, 100, CurrentTime);
+    XFlush(keyboard_);
+    std::this_thread::sleep_for(700ms);
+    EXPECT_FALSE(MenuOpen(keyboard_)) << OpenPopups();
 }
 
 TEST_F(TrayChooser, TheMenuOfTheTopWindowListsOnlyTheMacrosOfThatWindow) {

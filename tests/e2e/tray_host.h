@@ -62,14 +62,18 @@ public:
     // window of the area's own that no window manager moves.
     Window Embed(std::size_t index, int x, int y) {
         if (index >= docked_.size()) return 0;
+        return EmbedWindow(docked_[index], x, y);
+    }
+    // The same for the docked icon `icon`.
+    Window EmbedWindow(Window icon, int x, int y) {
         XSetWindowAttributes a{};
         a.override_redirect = True;
         const Window cell = XCreateWindow(d_, DefaultRootWindow(d_), x, y, 32, 32, 0, CopyFromParent,
                                           InputOutput, CopyFromParent, CWOverrideRedirect, &a);
         XMapRaised(d_, cell);
-        XReparentWindow(d_, docked_[index], cell, 0, 0);
-        XResizeWindow(d_, docked_[index], 32, 32);
-        XMapWindow(d_, docked_[index]);
+        XReparentWindow(d_, icon, cell, 0, 0);
+        XResizeWindow(d_, icon, 32, 32);
+        XMapWindow(d_, icon);
         XSync(d_, False);
         return cell;
     }
@@ -126,8 +130,26 @@ inline Window FindTitled(Display* d, const std::string& title) {
     return 0;
 }
 
+// Whether the window says it is of this _NET_WM_WINDOW_TYPE.
+inline bool HasWindowType(Display* d, Window w, const char* typeName) {
+    const Atom wanted = XInternAtom(d, typeName, False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_WINDOW_TYPE", False), 0, 8, False, XA_ATOM, &type,
+                           &format, &count, &after, &data) == Success &&
+        data) {
+        const Atom* types = reinterpret_cast<const Atom*>(data);
+        for (unsigned long i = 0; i < count; ++i) found = found || types[i] == wanted;
+        XFree(data);
+    }
+    return found;
+}
+
 // Whether a popup menu is open: a viewable top-level window that no window manager
-// handles (override-redirect) and that has a title, as the toolkit's menus do.
+// handles (override-redirect), has a title, as the toolkit's menus do, and is no tool tip.
 inline bool MenuOpen(Display* d) {
     XSetErrorHandler(IgnoreXError);
     Window root = 0, parent = 0, *children = nullptr;
@@ -136,8 +158,10 @@ inline bool MenuOpen(Display* d) {
     bool open = false;
     for (unsigned i = 0; i < count && !open; ++i) {
         XWindowAttributes a;
+        // A window manager's 1x1 check window is no menu either.
         open = XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable && a.override_redirect &&
-               !WindowTitle(d, children[i]).empty();
+               a.width > 1 && a.height > 1 && !WindowTitle(d, children[i]).empty() &&
+               !HasWindowType(d, children[i], "_NET_WM_WINDOW_TYPE_TOOLTIP");
     }
     if (children) XFree(children);
     return open;

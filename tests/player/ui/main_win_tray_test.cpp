@@ -23,6 +23,7 @@
 #include "player/ui/message_windows.h"
 #include "protocol/glob_data.h"
 #include "protocol/window_messages.h"
+#include "tests/support/macro_fixtures.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
 
@@ -43,13 +44,7 @@ TMacroRecord Macro(const std::string& nickname, std::uint16_t scope, int code, c
 
 TMacroRecord Menu(const std::string& nickname, bool inTray, std::vector<std::uint16_t> items,
                   int code = acNone) {
-    TMacroRecord rec = Macro(nickname, scPopupMenu, code, "");
-    PopupMenu menu;
-    menu.inTray = inTray;
-    menu.items = std::move(items);
-    WritePopupMenu(rec, menu);
-    rec.IconName = "MENU";
-    return rec;
+    return testing::PopupMenuMacro(nickname, static_cast<std::uint16_t>(code), inTray, std::move(items));
 }
 
 class MainWinTray : public ::testing::Test {
