@@ -8,6 +8,7 @@
 #include "platform/desktop.h"
 #include "platform/input.h"
 #include "platform/input_backend.h"
+#include "player/engine/hook_upkeep.h"
 #include "player/engine/macro_file_control.h"
 #include "player/engine/macro_player.h"
 #include "player/engine/peer_link.h"
@@ -16,6 +17,7 @@
 #include "protocol/glob_data.h"
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
+#include "player/engine/window_activation.h"
 
 namespace tessaro {
 
@@ -47,6 +49,8 @@ PlayerTriggers::PlayerTriggers(Context context)
                                                            services_->clipboard, services_->desktop,
                                                            services_->control, services_->families})),
       dispatch_(ctx_.glob, win::ActiveDesktop(), *this),
+      hooks_(std::make_unique<HookUpkeep>(ctx_.glob, ctx_.link, ctx_.config.AutoHooks, LibraryHookCalls(),
+                                          [this] { return Playing(); })),
       clearTimer_(new QTimer(this)) {
     clearTimer_->setSingleShot(true);
     clearTimer_->setInterval(kClearInUseMs);
@@ -143,16 +147,23 @@ void PlayerTriggers::StartClearTimer() { clearTimer_->start(); }
 
 void PlayerTriggers::PushActiveProgram() { ctx_.link.Push(ctx_.glob, ggProg); }
 
-void PlayerTriggers::PushRunningPrograms() { ctx_.link.Push(ctx_.glob, ggProgs); }
+void PlayerTriggers::PushRunningPrograms() {
+    ctx_.link.Push(ctx_.glob, ggProgs);
+    const int before = programCount_;
+    programCount_ = ctx_.glob.ProgramCount;
+    hooks_->ProgramsRefreshed(before, programCount_);
+}
 
 bool PlayerTriggers::ReloadChangedNetworkFile() { return ctx_.shell.ReloadChangedNetworkFile(); }
 
 void PlayerTriggers::SystemFunction(char id) { ctx_.shell.SystemFunction(id); }
 
-std::optional<int> PlayerTriggers::ChoosePopupItem(int, const TMacroRecord&) {
-    // The popup chooser window is not part of the player yet: a popup menu's hot key
-    // shows nothing and runs nothing.
-    return std::nullopt;
+std::optional<int> PlayerTriggers::ChoosePopupItem(int, const TMacroRecord& menu) {
+    const int chosen = ctx_.shell.ChooseAMacro(menu);
+    if (chosen < 1 || chosen > ctx_.glob.MacroCount) return std::nullopt;
+    // The chooser took the focus: the macro's window gets it back before the macro plays.
+    if (const win::HWND target = dispatch_.TargetWindow()) BringToFront(win::ActiveDesktop(), target);
+    return chosen;
 }
 
 bool PlayerTriggers::Closing() { return ctx_.shell.Closing(); }

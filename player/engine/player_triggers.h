@@ -25,6 +25,7 @@ class MacroPlayer;
 class PeerLink;
 class PlayerMacroFile;
 class CommandFamilies;
+class HookUpkeep;
 class PlayerWindows;
 
 // The macro that plays, as the shell shows it.
@@ -51,6 +52,8 @@ public:
     virtual bool Closing() = 0;
     // Network mode: true when another user changed the macro file and it was reloaded.
     virtual bool ReloadChangedNetworkFile() = 0;
+    // The popup chooser over the popup-menu record `menu`: the chosen macro number, or -1.
+    virtual int ChooseAMacro(const TMacroRecord& menu) = 0;
 };
 
 class PlayerTriggers : public QObject, public TriggerHost {
@@ -75,6 +78,7 @@ public:
     WaitReports& waitReports();
     void RunByNickname(const std::string& nickname);
     TriggerDispatch& dispatch() { return dispatch_; }
+    HookUpkeep& hooks() { return *hooks_; }
     // Where the command families outside the interpreter core are registered.
     CommandFamilies& families();
 
@@ -112,6 +116,8 @@ private:
     std::unique_ptr<Services> services_;
     std::unique_ptr<MacroPlayer> player_;
     TriggerDispatch dispatch_;
+    std::unique_ptr<HookUpkeep> hooks_;
+    int programCount_ = 0;  // as last pushed
     QTimer* clearTimer_;
 };
 

@@ -3,6 +3,7 @@
 #include "platform/virtual_keys.h"
 #include "protocol/glob_data.h"
 #include "protocol/hotkey_names.h"
+#include "player/engine/top_window_menu.h"
 #include "player/engine/window_activation.h"
 #include "protocol/window_messages.h"
 
@@ -123,10 +124,7 @@ void TriggerDispatch::RunHotKeyMacro(int n) {
     if (!host_.ReadMacro(n, rec)) return;
     play_ = rec;
     if (play_.Scope == scPopupMenu) {
-        popupShowing_ = true;
-        const std::optional<int> chosen = host_.ChoosePopupItem(n, play_);
-        popupShowing_ = false;
-        if (chosen) RunHotKeyMacro(*chosen);
+        ShowPopup(n);
         return;
     }
     glob_.InUse = 1;
@@ -137,6 +135,27 @@ void TriggerDispatch::RunHotKeyMacro(int n) {
     host_.KeyEvent(kPlaybackEndKey, false);
     host_.KeyEvent(kPlaybackEndKey, true);
     host_.StartClearTimer();
+}
+
+void TriggerDispatch::ShowPopup(int n) {
+    popupShowing_ = true;
+    const std::optional<int> chosen = host_.ChoosePopupItem(n, play_);
+    popupShowing_ = false;
+    if (chosen) RunHotKeyMacro(*chosen);
+}
+
+void TriggerDispatch::MenuTopWindow(int systemMenu) {
+    const win::HWND foreground = desktop_.ForegroundWindow();
+    const std::string title = foreground ? UpperCase1252(desktop_.WindowText(foreground)) : std::string();
+    const std::string program = UpperCase1252(ModuleNameOfWindow(desktop_, foreground));
+    TMacroRecord menu = TopWindowMenu(glob_, title, program, systemMenu);
+    if (ReadPopupMenu(menu, glob_.MacroCount).items.empty()) {
+        host_.Warning(kNoTopWindowMacros);
+        return;
+    }
+    target_ = foreground;
+    play_ = menu;
+    ShowPopup(0);
 }
 
 void TriggerDispatch::RunTyped(int n, const TMacroRecord& rec, const TypedAbbreviation& typed,

@@ -87,6 +87,9 @@ public:
     int GetMacro(int code);
     // Plays macro n as a hot key does (popup menus show their chooser).
     void RunHotKeyMacro(int n);
+    // The menu of macros for the foreground window (system macro "4"): a warning when it
+    // would be empty, else the chooser and the chosen macro as after a hot key.
+    void MenuTopWindow(int systemMenu);
     // Handles the built-in function of the system macro with this code; false when none.
     bool RunSystemMacro(int code);
     // Plays the play record unless a macro plays already.
@@ -115,6 +118,8 @@ public:
     bool Playing() const { return playing_; }
     bool PopupShowing() const { return popupShowing_; }
     win::HWND TargetWindow() const { return target_; }
+    // A popup-menu tray icon names the window its macro is meant for.
+    void SetTargetWindow(win::HWND window) { target_ = window; }
     win::HWND LastActiveWindow() const { return lastActive_; }
     win::HWND LastForeignWindow() const { return lastForeign_; }
     int RunningMacro() const { return runningMacro_; }
@@ -129,6 +134,8 @@ private:
     // The first enabled system macro with this code; 0 when none.
     int SystemMacroFor(int code) const;
     bool ResumesPause(int code);
+    // Shows the chooser of the popup menu in the play record and runs the chosen macro.
+    void ShowPopup(int n);
     void Play(const std::string& text, bool capsLockWasOn);
 
     TGlobData& glob_;

@@ -78,6 +78,10 @@ std::string ModuleNameOfWindow(win::Desktop& desktop, win::HWND window) {
     return pid ? desktop.ProcessModuleName(pid) : std::string();
 }
 
+std::string GetTopProgram(win::Desktop& desktop) {
+    return ModuleNameOfWindow(desktop, desktop.ForegroundWindow());
+}
+
 std::vector<std::string> RunningPrograms(win::Desktop& desktop) {
     std::vector<std::string> out;
     for (int pid : desktop.ProcessIds()) {

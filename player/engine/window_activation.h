@@ -35,6 +35,8 @@ win::HWND ActivateProg(win::Desktop& desktop, const std::string& name);
 // The program name of the process that owns the window, in its own case; empty when
 // unknown.
 std::string ModuleNameOfWindow(win::Desktop& desktop, win::HWND window);
+// The program name of the foreground window's process, in its own case.
+std::string GetTopProgram(win::Desktop& desktop);
 
 // The player's own program name, upper-cased, as a window's module compares with it.
 inline constexpr std::string_view kPlayerModuleName = "TESRUN";

@@ -26,7 +26,6 @@
 #include "player/engine/player_triggers.h"
 #include "player/ui/capture_shell.h"
 #include "player/ui/player_automation.h"
-#include "player/ui/tray_pictures.h"
 #include "protocol/window_messages.h"
 
 namespace tessaro {
@@ -102,17 +101,9 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
     SaveSwitchSettings(config_);
     switches_.startMacro = StartMacroNickname(args);
 
-    mainIcon_ = std::make_unique<TTaskIcon>(this);
-    mainIcon_->SetIcon(PlayerIcon());
-    mainIcon_->SetToolTip(kTrayTip);
-    mainIcon_->SetTaskIconID(1);
-    mainIcon_->OnClick = [this](TTaskIcon*) { TaskIcon1Click(); };
-    mainIcon_->OnRightClick = [this](TTaskIcon*, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
-        TaskIcon1RightClick(x, y);
-    };
-    mainIcon_->SetActive(config_.UseTray);
     StartTriggers();
     capture_ = std::make_unique<CaptureShell>(*this);
+    StartTray();
 
     if (!switches_.browseMode && config_.StartEditor) QTimer::singleShot(0, this, [this] { ActivateMe(); });
     return true;
@@ -202,29 +193,8 @@ void TMainWin::ActivateMe() {
         windows_.DoAMessage("Error", win::Utf8ToCp1252(program) + " could not be started.");
 }
 
-void TMainWin::ShowTrayMenu(int x, int y) {
-    QMenu menu;
-    menu.addAction("&Open Editor", this, [this] { ActivateMe(); });
-    menu.addSeparator();
-    menu.addAction("&Terminate Tessaro", this, [this] { Terminate(); });
-    menu.exec(QPoint(x, y));
-}
-
 bool TMainWin::CanDoMenu() {
     return !glob_.CaptureOn && !windows_.Paused() && !(triggers_ && triggers_->dispatch().PopupShowing());
-}
-
-void TMainWin::TaskIcon1Click() {
-    if (triggers_ && triggers_->Playing()) return;
-    if (CanDoMenu()) ActivateMe();
-}
-
-void TMainWin::TaskIcon1RightClick(int x, int y) {
-    if (triggers_ && triggers_->Playing()) {
-        triggers_->RequestAbort();
-        return;
-    }
-    if (CanDoMenu()) ShowTrayMenu(x, y);
 }
 
 void TMainWin::Terminate() {
@@ -273,28 +243,23 @@ void TMainWin::FormClose() {
     activationBlock_.reset();
     swaps_.reset();
     swapBlock_.reset();
-    if (mainIcon_) mainIcon_->SetActive(false);
+    tray_.reset();
     SaveAllSettings(config_);
     receiver_.reset();
 }
 
 void TMainWin::MacroStarted(const RunningMacro& macro) {
     windows_.SetRunningMacro(macro);
-    mainIcon_->SetIcon(RunningIcon());
-    mainIcon_->SetToolTip(kRunningTip);
-    mainIcon_->SetActive(true);
+    tray_->ShowRunning(true, config_.UseTray);
 }
 
 void TMainWin::MacroEnded() {
     windows_.SetRunningMacro({});
-    if (!config_.UseTray) mainIcon_->SetActive(false);
-    mainIcon_->SetIcon(PlayerIcon());
-    mainIcon_->SetToolTip(kTrayTip);
+    tray_->ShowRunning(false, config_.UseTray);
     if (endRequested_) QTimer::singleShot(0, this, [this] { close(); });
 }
 
 void TMainWin::SystemFunction(char id) {
-    // The menu of the top window is not part of the player yet.
     if (id == '2')
         QTimer::singleShot(0, this, [this] {
             if (capture_) capture_->capture().StartACapture();
@@ -303,6 +268,8 @@ void TMainWin::SystemFunction(char id) {
         QTimer::singleShot(0, this, [this] { Terminate(); });
     else if (id == '1')
         ActivateMe();
+    else if (id == '4')
+        MenuTopWindow();
 }
 
 bool TMainWin::ReloadChangedNetworkFile() { return networkLock_->ReloadIfChanged(); }
@@ -326,13 +293,9 @@ void TMainWin::GetSwapFile() {
     RefreshInstalledRemap();
 }
 
-// Schedules and the popup-menu tray icons are not part of the player yet: there is
-// nothing to rebuild.
 void TMainWin::CheckAndSetTime() {
     if (automation_) automation_->scheduler().CheckAndSetTime();
 }
-void TMainWin::ClearMenuTaskIcon() {}
-void TMainWin::DoMenuTaskIcon() {}
 
 // One player runs per desktop session and players elsewhere cannot be reached by window
 // messages: they see the change through the network lock.

@@ -6,12 +6,13 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "protocol/activation_block.h"
 #include "protocol/object_names.h"
-#include "widgets/task_icon.h"
+#include "player/ui/player_tray.h"
 #include "player/engine/command_line.h"
 #include "player/engine/hook_peer_link.h"
 #include "player/engine/macro_control.h"
@@ -42,17 +43,15 @@ void SystemError(const std::string& text);
 
 class PlayerAutomation;
 class CaptureShell;
-
-// The main tray icon's tips.
-inline constexpr const char* kTrayTip = "Tessaro 99";
-inline constexpr const char* kRunningTip = "Macro Is Running - Right Click to Abort";
+class Scheduler;
 
 // The player's shell: it implements every role the engine asks of it.
 class TMainWin : public QWidget,
                  public TriggerShell,
                  public MacroFileUpkeep,
                  public SwitchHost,
-                 public NetworkLockHost {
+                 public NetworkLockHost,
+                 public TrayShell {
     Q_OBJECT
 public:
     // The creation steps. A shared block that cannot be made is reported ("System Error")
@@ -66,17 +65,14 @@ public:
     const std::string& startMacro() const { return switches_.startMacro; }
 
     // Tray click, "&Open Editor", start-up: the editor to the front, or started.
-    void ActivateMe();
+    void ActivateMe() override;
     // "&Terminate Tessaro", the system macro, a signal, the editor's request: a running
     // macro stops first and unwinds (keys released, no abort message), then the whole
     // shut-down runs and the event loop ends.
-    void Terminate();
+    void Terminate() override;
 
-    // Right click on the main tray icon: aborts a running macro, else opens the menu.
-    void TaskIcon1RightClick(int x, int y);
-    void TaskIcon1Click();
     // No capture runs, no macro is paused and no popup menu shows.
-    bool CanDoMenu();
+    bool CanDoMenu() override;
 
     // The run-by-nickname path of a second start: the nickname as handed over.
     void RunByNickname(const std::string& nickname);
@@ -86,7 +82,9 @@ public:
 
     QtPlayerWindows& windows() { return windows_; }
     PlayerMacroFile& macros() { return *macros_; }
-    TTaskIcon& mainIcon() { return *mainIcon_; }
+    TTaskIcon& mainIcon() { return tray_->mainIcon(); }
+    PlayerTray& tray() { return *tray_; }
+    Scheduler& scheduler();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,6 +99,7 @@ private:
     void SystemFunction(char id) override;
     bool Closing() override { return closing_ || endRequested_; }
     bool ReloadChangedNetworkFile() override;
+    int ChooseAMacro(const TMacroRecord& menu) override;
 
     // MacroFileUpkeep
     bool FileInUse() override;
@@ -117,6 +116,17 @@ private:
     // SwitchHost (UseLockFileOf above serves both)
     void MacroFileSwitched() override;
 
+    // TrayShell (main_win_tray.cpp; ActivateMe, Terminate and CanDoMenu above)
+    bool MacroPlaying() override;
+    void AbortMacro() override;
+    void RestoreHooks() override;
+    void EndCaptureFromTray() override;
+    void MenuTaskIconRightClick(int macro, int x) override;
+    // The tray icons and the peer-update codes about them (main_win_tray.cpp).
+    void StartTray();
+    // System macro "4": the menu of macros for the top window.
+    void MenuTopWindow();
+
     // NetworkLockHost
     void ReloadEverything() override;
     void HeartbeatTimer(bool running) override;
@@ -129,7 +139,6 @@ private:
     void FormClose();
     std::int32_t PlayerWndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
     void InitGlobData();
-    void ShowTrayMenu(int x, int y);
     // Hot keys, window activations and runs by nickname (main_win_triggers.cpp).
     void StartTriggers();
     friend class CaptureShell;  // the capture works on the window's records and lock
@@ -156,7 +165,8 @@ private:
     std::unique_ptr<win::MessageReceiver> receiver_;
     std::uint32_t swapHook_ = 0, cbtHook_ = 0;
     QtPlayerWindows windows_;
-    std::unique_ptr<TTaskIcon> mainIcon_;
+    std::unique_ptr<PlayerTray> tray_;
+    std::optional<int> chooserX_;                     // the next chooser opens at a popup-menu tray icon
     std::unique_ptr<mail::MailPrompts> mailDialogs_;  // outlives the e-mail family in triggers_
     std::unique_ptr<PlayerTriggers> triggers_;
     std::unique_ptr<PlayerAutomation> automation_;

@@ -6,6 +6,7 @@
 #include "platform/cp1252.h"
 #include "platform/screen.h"
 #include "player/commands/multimedia.h"
+#include "player/ui/do_a_menu.h"
 #include "player/ui/message_windows.h"
 #include "player/ui/video_plugin.h"
 
@@ -56,6 +57,13 @@ void QtPlayerWindows::MyMessage(const std::string& title, const std::string& bod
     FlagGuard open(textBoxOpen_);
     TDoMyMessage window(title, body);
     RunOnTop(window);
+}
+
+int QtPlayerWindows::ChooseAMacro(const ChooserOptions& options, std::vector<ChooserItem> items,
+                                  std::optional<int> iconX) {
+    TDoAMenu window(options, std::move(items), iconX);
+    RunOnTop(window);
+    return window.Result();
 }
 
 std::uint16_t QtPlayerWindows::DoRepPrompt() {

@@ -9,6 +9,7 @@
 
 #include "player/engine/playback_services.h"
 #include "player/engine/player_triggers.h"
+#include "player/ui/do_a_menu_layout.h"
 
 class QDialog;
 
@@ -26,6 +27,10 @@ public:
     int ScreenHeight() override;
     std::optional<std::string> PromptSavePath(const std::string& title, const std::string& defaultExt,
                                               const std::string& filter, bool mustExist) override;
+
+    // The popup chooser, modal and on top: the chosen macro number, or -1. `iconX`: it
+    // was opened from a popup-menu tray icon there.
+    int ChooseAMacro(const ChooserOptions& options, std::vector<ChooserItem> items, std::optional<int> iconX);
 
     // The video command: modes 1 start at once, 2 play to the end and close, 3 wait for
     // the user. Refused with a message while a clip plays.

@@ -30,22 +30,6 @@ TMacroRecord HotKeyMacro(const std::string& nickname, const std::string& text) {
     return rec;
 }
 
-std::string Title(Display* d, Window w) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    std::string title;
-    if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_NAME", False), 0, 256, False,
-                           XInternAtom(d, "UTF8_STRING", False), &type, &format, &count, &after,
-                           &data) == Success &&
-        data) {
-        title.assign(reinterpret_cast<char*>(data), count);
-        XFree(data);
-    }
-    return title;
-}
-
 // The mapped top-level window with this title, or 0.
 Window FindWindow(Display* d, const std::string& title) {
     Window root = 0, parent = 0, *children = nullptr;
@@ -55,7 +39,7 @@ Window FindWindow(Display* d, const std::string& title) {
     for (unsigned i = 0; i < count && !found; ++i) {
         XWindowAttributes a;
         if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable &&
-            Title(d, children[i]) == title)
+            WindowTitle(d, children[i]) == title)
             found = children[i];
     }
     if (children) XFree(children);
@@ -178,36 +162,27 @@ TEST_F(PlayerShell, PauseWindowNamesTheHotKeyAndHandsTheFocusBack) {
     EXPECT_EQ(player->Stop(SIGTERM), 0) << player->Log();
 }
 
-// Puts the docked icon where a click can reach it, as a notification area does.
-Window EmbedIcon(Display* d, Window icon, int x, int y) {
-    const Window area = XCreateSimpleWindow(d, DefaultRootWindow(d), x, y, 32, 32, 0, 0, 0);
-    XMapWindow(d, area);
-    XReparentWindow(d, icon, area, 0, 0);
-    XResizeWindow(d, icon, 32, 32);
-    XMapWindow(d, icon);
-    XSync(d, False);
-    return area;
-}
-
 TEST_F(PlayerShell, RightClickOnTheTrayIconAbortsTheRunningMacroWithoutAMenu) {
     MinimalTrayHost tray(xvfb_.Open());
     ASSERT_TRUE(tray.owning());
     const std::string file = WriteMacroFile("SLOW.QTM", {HotKeyMacro("Slow", "start<DELAY:00004>end")});
     auto player = Start(file, {"/T"});
     ASSERT_TRUE(tray.WaitForDocked(1, 10s)) << player->Log();
-    EmbedIcon(keyboard_, tray.docked().front(), 300, 300);
+    tray.Embed(0, 300, 300);
     std::this_thread::sleep_for(300ms);
 
     PressHotKey();
     ASSERT_TRUE(Typed("start")) << player->Log();
-    XTestFakeMotionEvent(keyboard_, DefaultScreen(keyboard_), 316, 316, CurrentTime);
-    XTestFakeButtonEvent(keyboard_, 3, True, CurrentTime);
-    XTestFakeButtonEvent(keyboard_, 3, False, CurrentTime);
-    XFlush(keyboard_);
+    ClickAt(keyboard_, 316, 316, 3);
 
     EXPECT_TRUE(WaitFor([&] { return FindWindow(keyboard_, "Macro Abort") != 0; }, 5s)) << player->Log();
+    // The click only stopped the macro: the player's menu did not open.
+    EXPECT_FALSE(MenuOpen(keyboard_));
+    XTestFakeMotionEvent(keyboard_, DefaultScreen(keyboard_), 100, 100, CurrentTime);  // away from its tip
+    XFlush(keyboard_);
     std::this_thread::sleep_for(4500ms);  // past the end of the delay
     EXPECT_EQ(target_->Typed(), "start");
+    EXPECT_FALSE(MenuOpen(keyboard_));
     // The player ends from the abort message as from anywhere else.
     EXPECT_EQ(player->Stop(SIGTERM), 0) << player->Log();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Records for the macro-file tests.
 #include <string>
+#include <vector>
 
 #include "macro/macro_record.h"
 
@@ -16,6 +17,19 @@ inline TMacroRecord TestMacro(const std::string& name, std::uint16_t code, std::
     rec.IconName = "MAIN";
     rec.AbbrevCase = 2;
     SetMacroText(rec, name + " text");
+    return rec;
+}
+
+// An enabled popup-menu macro listing `items`, in the tray when `inTray`, with the
+// popup-menu icon.
+inline TMacroRecord PopupMenuMacro(const std::string& name, std::uint16_t code, bool inTray,
+                                   std::vector<std::uint16_t> items) {
+    TMacroRecord rec = TestMacro(name, code, scPopupMenu);
+    PopupMenu menu;
+    menu.inTray = inTray;
+    menu.items = std::move(items);
+    WritePopupMenu(rec, menu);
+    rec.IconName = "MENU";
     return rec;
 }
 

@@ -40,6 +40,7 @@ public:
     bool paused = false, closing = false, networkChanged = false;
     std::function<std::optional<int>(int)> choose;  // popup chooser
     std::function<void()> duringPlay;               // runs inside each playback
+    TMacroRecord lastMenu{};                        // what the last chooser was shown
 
     bool ReadMacro(int n, TMacroRecord& rec) override {
         auto it = records.find(n);
@@ -78,7 +79,8 @@ public:
         return changed;
     }
     void SystemFunction(char id) override { systemFunctions.push_back(id); }
-    std::optional<int> ChoosePopupItem(int n, const TMacroRecord&) override {
+    std::optional<int> ChoosePopupItem(int n, const TMacroRecord& menu) override {
+        lastMenu = menu;
         return choose ? choose(n) : std::nullopt;
     }
     bool Closing() override { return closing; }

@@ -1,0 +1,203 @@
+// The tray and the popup chooser of the real player on a private X server with a window
+// manager: the chooser by hot key and by a popup-menu tray icon, the menu of the top
+// window and a desktop without a notification area.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "macro/macro_file.h"
+#include "macro/macro_record.h"
+#include "player_process.h"
+#include "protocol/glob_data.h"
+#include "tests/support/key_target.h"
+#include "tests/support/macro_fixtures.h"
+#include "tests/support/window_manager.h"
+#include "tests/support/xvfb.h"
+#include "tray_host.h"
+
+namespace tessaro::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kCtrlAltK = 154;
+constexpr const char* kChooser = "Choose A Macro";
+
+TMacroRecord Typing(const std::string& nickname, const std::string& text, std::uint16_t scope = scGlobal,
+                    const std::string& scopeText = "") {
+    TMacroRecord rec = TestMacro(nickname, acNone);
+    rec.Scope = scope;
+    rec.ScopeText = scopeText;
+    SetMacroText(rec, text);
+    return rec;
+}
+
+class TrayChooser : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (xvfb_.name().empty()) GTEST_SKIP() << "no Xvfb";
+        box_ = std::make_unique<PlayerSandbox>(xvfb_.name());
+        keyboard_ = xvfb_.Open();
+        ASSERT_NE(keyboard_, nullptr);
+        wm_ = std::make_unique<WindowManager>(xvfb_.name());
+        ASSERT_TRUE(WaitFor([&] { return WindowManager::Running(keyboard_); }, 10s))
+            << "openbox did not start";
+        target_ = std::make_unique<KeyTarget>(xvfb_.Open(), "Typing Target");
+        ASSERT_TRUE(target_->ok());
+        ASSERT_TRUE(target_->Focus());
+    }
+    void TearDown() override {
+        player_.reset();
+        if (keyboard_) XCloseDisplay(keyboard_);
+    }
+
+    void Start(const std::vector<TMacroRecord>& macros, std::vector<std::string> more = {},
+               bool hotKey = true) {
+        const std::string path = box_->file("TRAY.QTM");
+        ASSERT_TRUE(CreateEmptyMacroFile(path).ok());
+        for (const TMacroRecord& rec : macros) ASSERT_TRUE(WriteMacroRecordAt(path, -1, rec).ok());
+        std::vector<std::string> args{"/F" + path, "/EN"};
+        args.insert(args.end(), more.begin(), more.end());
+        player_ = std::make_unique<PlayerProcess>(*box_, args, "player.log");
+        ASSERT_TRUE(player_->started());
+        ASSERT_NE(WaitForPlayerWindow(), 0u) << player_->Log();
+        if (hotKey) {
+            ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod1Mask); }, 10s))
+                << player_->Log();
+        }
+    }
+    Window WaitForWindow(const std::string& title) {
+        Window w = 0;
+        WaitFor([&] { return (w = FindTitled(keyboard_, title)) != 0; }, 10s);
+        return w;
+    }
+    bool Typed(const std::string& text) {
+        return target_->WaitUntil([&] { return target_->Typed() == text; }, 10s);
+    }
+    void Press(KeySym key) { PressWithModifiers(keyboard_, key, {}); }
+    // What MenuOpen sees, for a failure's message.
+    std::string OpenPopups() {
+        std::vector<Window> all;
+        ViewableWindows(keyboard_, DefaultRootWindow(keyboard_), all);
+        std::string out;
+        for (Window w : all) {
+            XWindowAttributes a;
+            if (!XGetWindowAttributes(keyboard_, w, &a) || !a.override_redirect) continue;
+            const XRectangle r = ScreenRect(keyboard_, w);
+            out += "'" + WindowTitle(keyboard_, w) + "' " + std::to_string(r.x) + "," + std::to_string(r.y) +
+                   " " + std::to_string(r.width) + "x" + std::to_string(r.height) + "\n";
+        }
+        return out;
+    }
+    // Gives the player a fresh activation of the target, as a user switching to it does.
+    void ReFocusTarget() {
+        KeyTarget other(xvfb_.Open(), "Other Window");
+        ASSERT_TRUE(other.Focus());
+        ASSERT_TRUE(target_->Focus());
+        // The player learns of the activation through its hook, a moment later.
+        std::this_thread::sleep_for(1s);
+    }
+
+    Xvfb xvfb_{"640x480x24"};
+    std::unique_ptr<PlayerSandbox> box_;
+    Display* keyboard_ = nullptr;
+    std::unique_ptr<WindowManager> wm_;
+    std::unique_ptr<KeyTarget> target_;
+    std::unique_ptr<PlayerProcess> player_;
+};
+
+TEST_F(TrayChooser, AHotKeyShowsTheCentredChooserAndItsKeyPlaysTheMacroInTheWindow) {
+    Start({Typing("First", "one"), Typing("Second", "two"),
+           PopupMenuMacro("Choose", kCtrlAltK, false, {2, 1})});
+    PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
+    const Window chooser = WaitForWindow(kChooser);
+    ASSERT_NE(chooser, 0u) << player_->Log();
+    const XRectangle r = ScreenRect(keyboard_, chooser);
+    EXPECT_NEAR(r.x + r.width / 2, 320, 20);
+    EXPECT_NEAR(r.y + r.height / 2, 240, 40);
+
+    Press(XK_1);  // the second item: macro 1
+    EXPECT_TRUE(Typed("one")) << target_->Typed() << player_->Log();
+    EXPECT_TRUE(WaitFor([&] { return FindTitled(keyboard_, kChooser) == 0; }, 5s));
+    EXPECT_TRUE(target_->HasFocus());
+}
+
+TEST_F(TrayChooser, APopupMenuTrayIconOpensTheChooserAtTheClickForTheLastWindow) {
+    MinimalTrayHost tray(xvfb_.Open());
+    ASSERT_TRUE(tray.owning());
+    Start({Typing("First", "one"), PopupMenuMacro("Tray Menu", acNone, true, {1})}, {"/T"}, false);
+    ASSERT_TRUE(tray.WaitForDocked(2, 10s)) << player_->Log();
+    // The icons may ask to dock in any order; the main icon's window was made first.
+    std::vector<Window> icons = tray.docked();
+    std::sort(icons.begin(), icons.end());
+    tray.EmbedWindow(icons[0], 590, 440);
+    tray.EmbedWindow(icons[1], 500, 440);
+    ReFocusTarget();
+
+    ClickAt(keyboard_, 516, 456, 3);
+    const Window chooser = WaitForWindow(kChooser);
+    ASSERT_NE(chooser, 0u) << player_->Log();
+    // 300 wide, it does not fit right of x = 516: its right edge sits there, at the bottom.
+    const XRectangle r = ScreenRect(keyboard_, chooser);
+    EXPECT_NEAR(r.x + r.width, 516, 12);
+    EXPECT_NEAR(r.y + r.height, 480, 30);
+
+    Press(XK_0);
+    EXPECT_TRUE(Typed("one")) << target_->Typed() << player_->Log();
+    // The popup menu's icon opened no tray menu (the pointer leaves it, and its tip).
+    XTestFakeMotionEvent(keyboard_, DefaultScreen(keyboard_), 100, 100, CurrentTime);
+    XFlush(keyboard_);
+    std::this_thread::sleep_for(700ms);
+    EXPECT_FALSE(MenuOpen(keyboard_)) << OpenPopups();
+}
+
+TEST_F(TrayChooser, TheMenuOfTheTopWindowListsOnlyTheMacrosOfThatWindow) {
+    TMacroRecord system = TestMacro("Menu of Macros for Top Most Window", kCtrlAltK);
+    system.Scope = scSystem;
+    system.ScopeText = "4";
+    Start({system, Typing("Here", "tw", scWindow, "typing target"),
+           Typing("Elsewhere", "np", scProgram, "nosuch"), Typing("Nowhere", "empty", scWindow, "")});
+    PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
+    ASSERT_NE(WaitForWindow(kChooser), 0u) << player_->Log();
+    Press(XK_1);  // a second item would be a fault: the empty scope text belongs to no window
+    std::this_thread::sleep_for(500ms);
+    EXPECT_NE(FindTitled(keyboard_, kChooser), 0u);
+    Press(XK_0);
+    EXPECT_TRUE(Typed("tw")) << target_->Typed() << player_->Log();
+}
+
+TEST(NoNotificationArea, ThePlayerRunsSaysSoOnceAndAnswersItsHotKeys) {
+    Xvfb xvfb("640x480x24");
+    if (xvfb.name().empty()) GTEST_SKIP() << "no Xvfb";
+    PlayerSandbox box(xvfb.name());
+    Display* keyboard = xvfb.Open();
+    KeyTarget target(xvfb.Open(), "Typing Target");
+    ASSERT_TRUE(target.ok());
+    ASSERT_TRUE(target.Focus());
+    const std::string path = box.file("NOTRAY.QTM");
+    ASSERT_TRUE(CreateEmptyMacroFile(path).ok());
+    TMacroRecord rec = TestMacro("Hot", kCtrlAltK);
+    SetMacroText(rec, "hi");
+    ASSERT_TRUE(WriteMacroRecordAt(path, -1, rec).ok());
+    TMacroRecord popup = PopupMenuMacro("In Tray", acNone, true, {1});
+    ASSERT_TRUE(WriteMacroRecordAt(path, -1, popup).ok());
+
+    PlayerProcess player(box, {"/F" + path, "/EN", "/T"}, "player.log");
+    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
+    ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard, XK_k, ControlMask | Mod1Mask); }, 10s));
+    PressWithModifiers(keyboard, XK_k, {XK_Control_L, XK_Alt_L});
+    EXPECT_TRUE(target.WaitUntil([&] { return target.Typed() == "hi"; }, 10s)) << player.Log();
+    const std::string log = player.Log();
+    const std::string notice = "no notification area";
+    const auto first = log.find(notice);
+    EXPECT_NE(first, std::string::npos) << log;
+    EXPECT_EQ(log.find(notice, first + 1), std::string::npos) << log;
+    EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
+    XCloseDisplay(keyboard);
+}
+
+}  // namespace
+}  // namespace tessaro::testing
