@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -32,18 +31,11 @@ std::string BaseOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Copied data is sent to the disk piece by piece while the copy goes on, so the flush
-// before the rename has little left to wait for.
-constexpr std::size_t kWritebackChunk = 8u << 20;
-
 int CopyData(int in, int out, off_t size) {
     off_t done = 0;
-    (void)::posix_fadvise(in, 0, size, POSIX_FADV_SEQUENTIAL);
     while (done < size) {
-        const std::size_t chunk = std::min<std::size_t>(std::size_t(size - done), kWritebackChunk);
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, chunk, 0);
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, std::size_t(size - done), 0);
         if (n > 0) {
-            (void)::sync_file_range(out, done, n, SYNC_FILE_RANGE_WRITE);
             done += n;
             continue;
         }
@@ -57,7 +49,6 @@ int CopyData(int in, int out, off_t size) {
             if (got < 0) return errno;
             if (got == 0) return EIO;
             if (!win::WriteFullAt(out, buffer.data(), std::size_t(got), done)) return errno;
-            (void)::sync_file_range(out, done, got, SYNC_FILE_RANGE_WRITE);
             done += got;
         }
     }
