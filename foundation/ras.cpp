@@ -41,8 +41,16 @@ enum Entry {
     ClientActivateAsync,
     ClientActivateFinish,
     ClientDeactivate,
+    ConnectionClone,
+    UuidGenerate,
+    VpnAddSecret,
+    VpnAddDataItem,
+    ClientAddAndActivate2,
+    ClientAddAndActivate2Finish,
+    VariantNewParsed,
     MainContextIteration,
     ObjectGet,
+    ObjectSet,
     ObjectUnref,
     ErrorFree,
     Free,
@@ -62,8 +70,16 @@ constexpr std::array<const char*, kEntryCount> kEntryNames = {
     "nm_client_activate_connection_async",
     "nm_client_activate_connection_finish",
     "nm_client_deactivate_connection",
+    "nm_simple_connection_new_clone",
+    "nm_utils_uuid_generate",
+    "nm_setting_vpn_add_secret",
+    "nm_setting_vpn_add_data_item",
+    "nm_client_add_and_activate_connection2",
+    "nm_client_add_and_activate_connection2_finish",
+    "g_variant_new_parsed",
     "g_main_context_iteration",
     "g_object_get",
+    "g_object_set",
     "g_object_unref",
     "g_error_free",
     "g_free",
@@ -151,6 +167,7 @@ void* FindEntry(void* client, const std::string& name) {
 struct Activation {
     bool done = false;
     void* active = nullptr;
+    bool added = false;  // finished by the add-and-activate call
 };
 
 // The request owns one reference to its Activation, so a caller that gave up waiting
@@ -159,10 +176,46 @@ void ActivationDone(void* source, void* result, void* userData) {
     std::unique_ptr<std::shared_ptr<Activation>> holder(static_cast<std::shared_ptr<Activation>*>(userData));
     Activation& a = **holder;
     GError* error = nullptr;
-    a.active = Fn<void* (*)(void*, void*, GError**)>(ClientActivateFinish)(source, result, &error);
+    a.active = a.added ? Fn<void* (*)(void*, void*, void**, GError**)>(ClientAddAndActivate2Finish)(
+                             source, result, nullptr, &error)
+                       : Fn<void* (*)(void*, void*, GError**)>(ClientActivateFinish)(source, result, &error);
     NoteError(error);
     a.done = true;
     if (holder->use_count() == 1 && a.active) Fn<void (*)(void*)>(ObjectUnref)(a.active);  // abandoned
+}
+
+// A copy of `entry` that carries the macro's credentials under a fresh identity, so the
+// service keeps it apart from the stored profile; nullptr when the library cannot copy.
+void* CredentialCopy(void* entry, const RasDialParams& params) {
+    void* copy = Fn<void* (*)(void*)>(ConnectionClone)(entry);
+    if (!copy) return nullptr;
+    using SetProperty = void (*)(void*, const char*, ...);
+    char* uuid = Fn<char* (*)()>(UuidGenerate)();
+    void* identity = Fn<void* (*)(void*, const char*)>(ConnectionGetSettingByName)(copy, "connection");
+    if (identity) Fn<SetProperty>(ObjectSet)(identity, "uuid", uuid, "autoconnect", 0, nullptr);
+    Fn<void (*)(void*)>(Free)(uuid);
+    const char* type = Fn<const char* (*)(void*)>(ConnectionGetType)(copy);
+    void* setting = Fn<void* (*)(void*, const char*)>(ConnectionGetSettingByName)(copy, type);
+    if (!identity || !setting) {
+        Fn<void (*)(void*)>(ObjectUnref)(copy);
+        return nullptr;
+    }
+    const std::string user = win::Cp1252ToUtf8(params.userName);
+    const std::string password = win::Cp1252ToUtf8(params.password);
+    if (std::string_view(type) == "vpn") {
+        if (!user.empty()) Fn<SetProperty>(ObjectSet)(setting, "user-name", user.c_str(), nullptr);
+        if (!password.empty()) {
+            Fn<void (*)(void*, const char*, const char*)>(VpnAddSecret)(setting, "password",
+                                                                        password.c_str());
+            Fn<void (*)(void*, const char*, const char*)>(VpnAddDataItem)(setting, "password-flags", "0");
+        }
+    } else {
+        if (!user.empty()) Fn<SetProperty>(ObjectSet)(setting, "username", user.c_str(), nullptr);
+        // Flags 0: the secret travels with the connection, no agent is asked for it.
+        if (!password.empty())
+            Fn<SetProperty>(ObjectSet)(setting, "password", password.c_str(), "password-flags", 0u, nullptr);
+    }
+    return copy;
 }
 
 }  // namespace
@@ -236,14 +289,32 @@ int RasDial(const RasDialParams& params, int timeoutSeconds) {
     if (!Have({ClientGetConnections, ConnectionGetId, ConnectionGetType, ClientActivateAsync,
                ClientActivateFinish, ActiveGetState, MainContextIteration, ObjectUnref}))
         return kRasProcNotFound;
+    const bool credentials = !params.userName.empty() || !params.password.empty();
+    if (credentials &&
+        !Have({ConnectionClone, UuidGenerate, ConnectionGetSettingByName, ObjectSet, Free, VpnAddSecret,
+               VpnAddDataItem, ClientAddAndActivate2, ClientAddAndActivate2Finish, VariantNewParsed}))
+        return kRasProcNotFound;
     void* entry = FindEntry(client, params.entryName);
     if (!entry) return kRasEntryNotFound;
 
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
     auto activation = std::make_shared<Activation>();
-    Fn<void (*)(void*, void*, void*, const char*, void*, GAsyncReadyCallback, void*)>(ClientActivateAsync)(
-        client, entry, nullptr, nullptr, nullptr, &ActivationDone,
-        new std::shared_ptr<Activation>(activation));
+    if (credentials) {
+        // The macro's credentials go into a copy the service forgets when it disconnects;
+        // the stored profile is never changed.
+        void* copy = CredentialCopy(entry, params);
+        if (!copy) return kRasUnknownError;
+        activation->added = true;
+        void* options = Fn<void* (*)(const char*, ...)>(VariantNewParsed)("{'persist': <'volatile'>}");
+        Fn<void (*)(void*, void*, void*, const char*, void*, void*, GAsyncReadyCallback, void*)>(
+            ClientAddAndActivate2)(client, copy, nullptr, nullptr, options, nullptr, &ActivationDone,
+                                   new std::shared_ptr<Activation>(activation));
+        Fn<void (*)(void*)>(ObjectUnref)(copy);
+    } else {
+        Fn<void (*)(void*, void*, void*, const char*, void*, GAsyncReadyCallback, void*)>(
+            ClientActivateAsync)(client, entry, nullptr, nullptr, nullptr, &ActivationDone,
+                                 new std::shared_ptr<Activation>(activation));
+    }
     while (!activation->done && std::chrono::steady_clock::now() < deadline) {
         Pump();
         if (!activation->done) ::usleep(2000);

@@ -60,7 +60,9 @@ int RasEnumEntries(std::vector<std::string>& entries);
 // Fills the user name of `params.entryName` (the service keeps passwords to itself).
 int RasGetEntryDialParams(RasDialParams& params);
 // Connects the entry and waits until it is up, failed, or `timeoutSeconds` passed (pumping
-// events meanwhile). The entry's stored credentials are used.
+// events meanwhile). Without a user name and password the entry's stored credentials are
+// used; with them, a copy of the entry that carries them, which the service forgets when
+// it disconnects (the stored entry never changes).
 int RasDial(const RasDialParams& params, int timeoutSeconds = 120);
 // The dial-up connections that are up or coming up, in the service's order.
 int RasEnumConnections(std::vector<RasConnection>& connections);

@@ -1,17 +1,20 @@
 #pragma once
 // The family of file, network-drive and dial-up commands.
 #include "player/commands/dialup.h"
+#include "player/commands/network_drives.h"
 #include "player/engine/command_family.h"
 
 namespace tessaro {
 
 class FilesDrivesDialUpCommands : public CommandFamily {
 public:
-    explicit FilesDrivesDialUpCommands(DialStatusWindow& status) : status_(status) {}
+    FilesDrivesDialUpCommands(DialStatusWindow& status, win::NetworkShares& shares)
+        : status_(status), drives_(shares) {}
     CommandOutcome Run(MacroPlayer& player, const CommandToken& token) override;
 
 private:
     DialStatusWindow& status_;
+    NetworkDrives drives_;
 };
 
 }  // namespace tessaro

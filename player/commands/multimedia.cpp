@@ -67,9 +67,9 @@ CommandOutcome MultimediaCommands::Run(MacroPlayer& player, const CommandToken& 
             case K::Wav1: PlaySound(player, PathArg(token), true); break;
             case K::Wav2: PlaySound(player, PathArg(token), false); break;
             case K::Beep: devices_.sound.Beep(); break;
-            case K::Avi: devices_.video.PlayVideo(PathArg(token), 3); break;
-            case K::AviI: devices_.video.PlayVideo(PathArg(token), 1); break;
-            case K::AviE: devices_.video.PlayVideo(PathArg(token), 2); break;
+            case K::Avi: devices_.video.PlayVideo(PathArg(token), 3, player); break;
+            case K::AviI: devices_.video.PlayVideo(PathArg(token), 1, player); break;
+            case K::AviE: devices_.video.PlayVideo(PathArg(token), 2, player); break;
             case K::AudMute: Mute(kSpeakerMute, audioMuted_); break;
             case K::MidiMute: Mute(kSynthMute, midiMuted_); break;
             case K::TrebUp:

@@ -32,11 +32,11 @@ public:
 };
 
 // The player's video window: 1 plays at once, 2 plays to the end and closes, 3 waits for
-// the user. Returns when the window closes.
+// the user. Returns when the window closes, which an abort of `macro` does too.
 class VideoWindow {
 public:
     virtual ~VideoWindow() = default;
-    virtual void PlayVideo(const std::string& path, int mode) = 0;
+    virtual void PlayVideo(const std::string& path, int mode, const MacroPlayer& macro) = 0;
 };
 
 // "The file "<name>" cannot be played: the media framework lacks a plug-in (<what>)."

@@ -19,11 +19,12 @@ public:
 
 struct StatusHolder {
     std::unique_ptr<DialStatusWindow> status;
+    std::unique_ptr<win::NetworkShares> shares = win::SystemNetworkShares();
 };
 class SystemFiles : private StatusHolder, public FilesDrivesDialUpCommands {
 public:
     explicit SystemFiles(std::unique_ptr<DialStatusWindow> s)
-        : StatusHolder{std::move(s)}, FilesDrivesDialUpCommands(*status) {}
+        : StatusHolder{std::move(s)}, FilesDrivesDialUpCommands(*status, *shares) {}
 };
 
 struct MediaHolder {

@@ -7,6 +7,7 @@
 
 #include "platform/cp1252.h"
 #include "player/ui/message_windows.h"
+#include "player/engine/macro_player.h"
 #include "player/ui/player_windows.h"
 
 namespace tessaro {
@@ -35,8 +36,8 @@ class QtVideo : public VideoWindow {
 public:
     explicit QtVideo(QtPlayerWindows& windows) : windows_(windows) {}
     // The command's path is UTF-8; the player's windows take Windows-1252 like every text.
-    void PlayVideo(const std::string& path, int mode) override {
-        windows_.PlayVideo(win::Utf8ToCp1252(path), mode);
+    void PlayVideo(const std::string& path, int mode, const MacroPlayer& macro) override {
+        windows_.PlayVideo(win::Utf8ToCp1252(path), mode, [&macro] { return macro.Aborted(); });
     }
 
 private:

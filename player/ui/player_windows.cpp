@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QStringList>
+#include <QTimer>
 
 #include "platform/cp1252.h"
 #include "platform/screen.h"
@@ -13,6 +14,8 @@
 namespace tessaro {
 
 namespace {
+
+constexpr int kAbortPollMs = 50;
 
 // Clears a one-at-a-time flag however the window closes.
 class FlagGuard {
@@ -104,7 +107,7 @@ std::optional<std::string> QtPlayerWindows::PromptSavePath(const std::string& ti
     return win::Utf8ToCp1252(dialog.selectedFiles().front().toStdString());
 }
 
-void QtPlayerWindows::PlayVideo(const std::string& file, int mode) {
+void QtPlayerWindows::PlayVideo(const std::string& file, int mode, const std::function<bool()>& aborted) {
     if (videoInUse_) {
         DoAMessage("Error", "AVI Player currently in use.");
         return;
@@ -124,6 +127,12 @@ void QtPlayerWindows::PlayVideo(const std::string& file, int mode) {
     }
     FlagGuard inUse(videoInUse_);
     const std::unique_ptr<QDialog> window = video->CreatePlayAVI(Q(file), mode);
+    // An abort arrives as a flag set while the window runs its own event loop.
+    QTimer abortWatch;
+    QObject::connect(&abortWatch, &QTimer::timeout, window.get(), [&] {
+        if (aborted()) window->reject();
+    });
+    abortWatch.start(kAbortPollMs);
     MakeOnTop(*window);
     RunOnTop(*window);
 }

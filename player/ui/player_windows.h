@@ -4,6 +4,7 @@
 // is open is not shown.
 #include <QPointer>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,9 @@ public:
     int ChooseAMacro(const ChooserOptions& options, std::vector<ChooserItem> items, std::optional<int> iconX);
 
     // The video command: modes 1 start at once, 2 play to the end and close, 3 wait for
-    // the user. Refused with a message while a clip plays.
-    void PlayVideo(const std::string& file, int mode);
+    // the user. Refused with a message while a clip plays. The window closes as soon as
+    // `aborted` answers true (the macro that showed it was aborted).
+    void PlayVideo(const std::string& file, int mode, const std::function<bool()>& aborted);
 
     // What the pause window names and gives the focus back to: the macro that runs.
     void SetRunningMacro(const RunningMacro& macro) { running_ = macro; }

@@ -106,6 +106,53 @@ TEST_F(RasTest, DialListAndHangUp) {
     EXPECT_EQ(connections[0].entryName, "Caf\xE9 PPP");
 }
 
+// Reads a description the stand-in library gives of its connections.
+std::string Fake(const char* function, auto argument) {
+    void* fake = ::dlopen(Library("libfake_nm.so").c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (!fake) return "library not loaded";
+    auto describe = reinterpret_cast<const char* (*)(decltype(argument))>(::dlsym(fake, function));
+    std::string text = describe ? describe(argument) : "no such function";
+    ::dlclose(fake);
+    return text;
+}
+
+TEST_F(RasTest, CredentialsGoIntoAVolatileCopyAndTheStoredEntryStaysAsItWas) {
+    ASSERT_TRUE(tessaro::RasLoadLibrary(Library("libfake_nm.so")));
+    const std::string storedWork = "Work Dial|gsm|alice|stored|1|stored-0|1|";
+    const std::string storedVpn = "Company VPN|vpn|carol|stored|1|stored-5|1|";
+    EXPECT_EQ(tessaro::RasDial({"Work Dial", "m\xE4x", "pa\xDF", false}), tessaro::kRasSuccess);
+    EXPECT_EQ(tessaro::RasDial({"Company VPN", "dave", "vpn-secret", false}), tessaro::kRasSuccess);
+    // A password alone is carried too; the user name stays the entry's.
+    EXPECT_EQ(tessaro::RasDial({"Caf\xE9 PPP", "", "only-pw", false}), tessaro::kRasSuccess);
+    EXPECT_EQ(Fake("fake_nm_added", 0u), "Work Dial|gsm|m\xC3\xA4x|pa\xC3\x9F|0|generated-1|0|volatile");
+    EXPECT_EQ(Fake("fake_nm_added", 1u),
+              "Company VPN|vpn|dave|stored|1|generated-2|0|volatile"
+              "|secret password=vpn-secret|data password-flags=0");
+    EXPECT_EQ(Fake("fake_nm_added", 2u), "Caf\xC3\xA9 PPP|pppoe|bob|only-pw|0|generated-3|0|volatile");
+    EXPECT_EQ(Fake("fake_nm_stored", "Work Dial"), storedWork);
+    EXPECT_EQ(Fake("fake_nm_stored", "Company VPN"), storedVpn);
+    void* fake = ::dlopen(Library("libfake_nm.so").c_str(), RTLD_NOW | RTLD_NOLOAD);
+    ASSERT_NE(fake, nullptr);
+    auto clonesAlive = reinterpret_cast<int (*)()>(::dlsym(fake, "fake_nm_clones_alive"));
+    ASSERT_NE(clonesAlive, nullptr);
+    EXPECT_EQ(clonesAlive(), 0) << "every copy is released once sent";
+    ::dlclose(fake);
+
+    // The copy is up under the entry's name, so it lists and hangs up like any other.
+    std::vector<tessaro::RasConnection> connections;
+    ASSERT_EQ(tessaro::RasEnumConnections(connections), tessaro::kRasSuccess);
+    ASSERT_EQ(connections.size(), 3u);
+    EXPECT_EQ(connections[0].entryName, "Work Dial");
+    EXPECT_EQ(tessaro::RasHangUp(connections[0]), tessaro::kRasSuccess);
+
+    // Without credentials the stored entry itself is dialled, nothing is added.
+    EXPECT_EQ(tessaro::RasDial({"Work Dial", "", "", false}), tessaro::kRasSuccess);
+    EXPECT_EQ(Fake("fake_nm_added", 3u), "");
+    // A refusal of the copy is reported as for the entry.
+    EXPECT_EQ(tessaro::RasDial({"Busy Line", "u", "p", false}), tessaro::kRasUnknownError);
+    EXPECT_EQ(tessaro::RasLastErrorText(), "Connection activation failed: device busy");
+}
+
 TEST_F(RasTest, DialFailuresAreReportedNotHidden) {
     ASSERT_TRUE(tessaro::RasLoadLibrary(Library("libfake_nm.so")));
     EXPECT_EQ(tessaro::RasDial({"Busy Line", "", "", false}), tessaro::kRasUnknownError);

@@ -2,7 +2,9 @@
 // connections come from FAKE_NM_CONNECTIONS ("name:type:user;..."); FAKE_NM_DOWN makes the
 // client fail to connect; a connection whose name starts with "Busy" refuses to activate, one
 // starting with "Drop" falls back to deactivated while activating. Built a second time with
-// FAKE_NM_PARTIAL, without the activation and deactivation entry points.
+// FAKE_NM_PARTIAL, without the activation and deactivation entry points. Connections added
+// and activated are kept apart from the stored ones; fake_nm_added and fake_nm_stored
+// describe them for the tests.
 #include <unistd.h>
 
 #include <cstdarg>
@@ -10,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,11 +66,16 @@ struct GPtrArray {
 using GAsyncReadyCallback = void (*)(void*, void*, void*);
 
 struct Setting {
-    std::string user;
+    std::string user, password, uuid;
+    unsigned passwordFlags = 1;  // kept by an agent, as stored profiles usually are
+    int autoconnect = 1;
+    std::map<std::string, std::string> vpnSecrets, vpnData;
 };
 struct Connection {
     std::string id, type;
     Setting setting;
+    Setting identity;  // the "connection" setting
+    std::string persist;
 };
 struct Active {
     Connection* connection;
@@ -86,6 +95,7 @@ struct Client {
         Connection* connection;
     };
     std::vector<Pending> pending;
+    std::deque<Connection> added;
 
     void Refresh() {
         connectionPtrs.clear();
@@ -99,6 +109,17 @@ struct Client {
 };
 
 Client* g_client = nullptr;
+std::set<Connection*> g_clones;
+int g_uuids = 0;
+
+std::string Describe(const Connection& c) {
+    std::string text = c.id + "|" + c.type + "|" + c.setting.user + "|" + c.setting.password + "|" +
+                       std::to_string(c.setting.passwordFlags) + "|" + c.identity.uuid + "|" +
+                       std::to_string(c.identity.autoconnect) + "|" + c.persist;
+    for (const auto& [k, v] : c.setting.vpnSecrets) text += "|secret " + k + "=" + v;
+    for (const auto& [k, v] : c.setting.vpnData) text += "|data " + k + "=" + v;
+    return text;
+}
 
 GError* MakeError(const char* text) {
     auto* e = static_cast<GError*>(std::calloc(1, sizeof(GError)));
@@ -118,6 +139,7 @@ void* nm_client_new(void*, GError** error) {
         return nullptr;
     }
     auto* c = new Client;
+    g_uuids = 0;
     const char* listing = std::getenv("FAKE_NM_CONNECTIONS");
     std::string all = listing ? listing : "";
     std::size_t pos = 0;
@@ -126,7 +148,13 @@ void* nm_client_new(void*, GError** error) {
         if (end == std::string::npos) end = all.size();
         std::string item = all.substr(pos, end - pos);
         std::size_t a = item.find(':'), b = item.find(':', a + 1);
-        c->connections.push_back({item.substr(0, a), item.substr(a + 1, b - a - 1), {item.substr(b + 1)}});
+        Connection stored;
+        stored.id = item.substr(0, a);
+        stored.type = item.substr(a + 1, b - a - 1);
+        stored.setting.user = item.substr(b + 1);
+        stored.setting.password = "stored";
+        stored.identity.uuid = "stored-" + std::to_string(c->connections.size());
+        c->connections.push_back(stored);
         pos = end + 1;
     }
     c->Refresh();
@@ -141,8 +169,38 @@ const char* nm_connection_get_id(void* c) { return static_cast<Connection*>(c)->
 const char* nm_connection_get_connection_type(void* c) { return static_cast<Connection*>(c)->type.c_str(); }
 void* nm_connection_get_setting_by_name(void* c, const char* name) {
     auto* conn = static_cast<Connection*>(c);
+    if (std::strcmp(name, "connection") == 0) return &conn->identity;
     return conn->type == name ? &conn->setting : nullptr;
 }
+void* nm_simple_connection_new_clone(void* c) {
+    auto* copy = new Connection(*static_cast<Connection*>(c));
+    g_clones.insert(copy);
+    return copy;
+}
+char* nm_utils_uuid_generate() { return strdup(("generated-" + std::to_string(++g_uuids)).c_str()); }
+void nm_setting_vpn_add_secret(void* s, const char* key, const char* value) {
+    static_cast<Setting*>(s)->vpnSecrets[key] = value;
+}
+void nm_setting_vpn_add_data_item(void* s, const char* key, const char* value) {
+    static_cast<Setting*>(s)->vpnData[key] = value;
+}
+// The options are kept as their text; the call takes them over, as the real one does.
+void* g_variant_new_parsed(const char* format, ...) { return strdup(format); }
+
+const char* fake_nm_added(unsigned index) {
+    static std::string text;
+    text = g_client && index < g_client->added.size() ? Describe(g_client->added[index]) : "";
+    return text.c_str();
+}
+const char* fake_nm_stored(const char* id) {
+    static std::string text;
+    text.clear();
+    if (g_client)
+        for (const auto& c : g_client->connections)
+            if (c.id == id) text = Describe(c);
+    return text.c_str();
+}
+int fake_nm_clones_alive() { return static_cast<int>(g_clones.size()); }
 const GPtrArray* nm_client_get_active_connections(void* client) {
     return &static_cast<Client*>(client)->activeArray;
 }
@@ -170,6 +228,26 @@ void* nm_client_activate_connection_finish(void* client, void* result, GError** 
     c->actives.back().refs = 2;  // the client's list and the caller
     c->Refresh();
     return &c->actives.back();
+}
+
+void nm_client_add_and_activate_connection2(void* client, void* partial, void*, const char*, void* options,
+                                            void*, GAsyncReadyCallback callback, void* userData) {
+    auto* c = static_cast<Client*>(client);
+    c->added.push_back(*static_cast<Connection*>(partial));  // sent at once, as over the bus
+    const std::string text = options ? static_cast<char*>(options) : "";
+    std::free(options);
+    const std::size_t at = text.find("'persist': <'");
+    if (at != std::string::npos) {
+        const std::size_t from = at + 13;
+        c->added.back().persist = text.substr(from, text.find('\'', from) - from);
+    }
+    c->pending.push_back({callback, userData, &c->added.back()});
+}
+
+void* nm_client_add_and_activate_connection2_finish(void* client, void* result, void** outResult,
+                                                    GError** error) {
+    if (outResult) *outResult = nullptr;
+    return nm_client_activate_connection_finish(client, result, error);
 }
 
 int nm_client_deactivate_connection(void* client, void* active, void*, GError** error) {
@@ -210,7 +288,34 @@ void g_object_get(void* object, const char* property, ...) {
     va_end(args);
 }
 
+void g_object_set(void* object, const char* property, ...) {
+    auto* s = static_cast<Setting*>(object);
+    va_list args;
+    va_start(args, property);
+    while (property) {
+        const std::string name = property;
+        if (name == "password-flags")
+            s->passwordFlags = va_arg(args, unsigned);
+        else if (name == "autoconnect")
+            s->autoconnect = va_arg(args, int);
+        else if (name == "username" || name == "user-name")
+            s->user = va_arg(args, const char*);
+        else if (name == "password")
+            s->password = va_arg(args, const char*);
+        else if (name == "uuid")
+            s->uuid = va_arg(args, const char*);
+        else
+            std::abort();  // a property this stand-in does not know: the test must see it
+        property = va_arg(args, const char*);
+    }
+    va_end(args);
+}
+
 void g_object_unref(void* object) {
+    if (g_clones.erase(static_cast<Connection*>(object))) {
+        delete static_cast<Connection*>(object);
+        return;
+    }
     if (object == g_client) {
         delete g_client;
         g_client = nullptr;

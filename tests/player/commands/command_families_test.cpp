@@ -8,6 +8,7 @@
 
 #include "platform/sim/sim_mixer.h"
 #include "player/commands/datetime.h"
+#include "platform/sim/sim_network_shares.h"
 #include "player/commands/files_drives_dialup.h"
 #include "player/commands/multimedia.h"
 #include "player/engine/mixer.h"
@@ -65,10 +66,11 @@ class FileCommands : public ::testing::Test {
 protected:
     void SetUp() override {
         rig_.families.Register(CommandFamilyId::FilesDrivesDialUp,
-                               std::make_unique<FilesDrivesDialUpCommands>(status_));
+                               std::make_unique<FilesDrivesDialUpCommands>(status_, shares_));
     }
     TempDir dir_;
     RecordingStatus status_;
+    win::sim::SimNetworkShares shares_;
     Rig rig_;
 };
 
@@ -114,14 +116,6 @@ TEST_F(FileCommands, ChangeFolderMakesRelativePathsLandThere) {
     EXPECT_TRUE(fs::is_directory(dir_.file("work/again")));
 }
 
-TEST_F(FileCommands, NetworkDrivesStopTheMacroAsNotAvailable) {
-    EXPECT_EQ(rig_.Play("<NWCS:<NAME:u><PASS:p>X:\\\\srv\\share>after"), "");
-    ASSERT_EQ(rig_.windows.messages.size(), 1u);
-    EXPECT_EQ(rig_.windows.messages[0].caption, "Command Not Available");
-    EXPECT_EQ(rig_.windows.messages[0].text,
-              "The command \"<NWCS:\" is not available on this system. Macro will abort.");
-}
-
 // Sounds, video and the mixer through test doubles and the in-memory mixer.
 class FakeSound : public SoundOutput {
 public:
@@ -140,7 +134,9 @@ public:
 class FakeVideo : public VideoWindow {
 public:
     std::vector<std::pair<std::string, int>> played;
-    void PlayVideo(const std::string& path, int mode) override { played.emplace_back(path, mode); }
+    void PlayVideo(const std::string& path, int mode, const MacroPlayer&) override {
+        played.emplace_back(path, mode);
+    }
 };
 
 // A drive with a three-track disc: 3:00, 0:45 and 4:10.

@@ -1,12 +1,15 @@
 // Dialling and hanging up through the dial-up binding over the stand-in network manager
 // library: the status window, the error texts of QTRAS.INI, and the macro's end on failure.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
 
 #include "foundation/ras.h"
+#include "foundation/strings.h"
 #include "platform/paths.h"
+#include "platform/sim/sim_network_shares.h"
 #include "player/commands/files_drives_dialup.h"
 #include "tests/player/commands/recording_status.h"
 #include "tests/player/engine/interpreter_doubles.h"
@@ -29,7 +32,7 @@ protected:
         ::setenv("FAKE_NM_CONNECTIONS", "Work Dial:gsm:alice;Busy Line:cdma:;Drop Line:gsm:", 1);
         ::unsetenv("FAKE_NM_DOWN");
         rig_.families.Register(CommandFamilyId::FilesDrivesDialUp,
-                               std::make_unique<FilesDrivesDialUpCommands>(status_));
+                               std::make_unique<FilesDrivesDialUpCommands>(status_, shares_));
     }
     void TearDown() override {
         RasFreeLibrary();
@@ -42,6 +45,7 @@ protected:
     }
     TempDir dir_;
     RecordingStatus status_;
+    win::sim::SimNetworkShares shares_;
     Rig rig_;
 };
 
@@ -70,6 +74,23 @@ TEST_F(DialUp, DialsShowsTheStatusAndHangsUpTheConnection) {
         (std::vector<std::string>{"Dial-Up Error|There are no Dial-Up Networking connections to hang up."}));
     ASSERT_EQ(RasEnumConnections(connections), kRasSuccess);
     EXPECT_TRUE(connections.empty());
+}
+
+TEST_F(DialUp, TheMacrosCredentialsAreDialledInACopyAndTheProfileIsKept) {
+    ASSERT_TRUE(RasLoadLibrary(FakeLibrary()));
+    // The macro keeps its password in the program's password form.
+    EXPECT_EQ(rig_.Play("<DIAL:<NAME:macro-user><PASS:" + SwapPasswordChars("Secret 9") + ">Work Dial>up"),
+              "up");
+    void* fake = ::dlopen(FakeLibrary().c_str(), RTLD_NOW | RTLD_NOLOAD);
+    ASSERT_NE(fake, nullptr);
+    auto added = reinterpret_cast<const char* (*)(unsigned)>(::dlsym(fake, "fake_nm_added"));
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(std::string(added(0)), "Work Dial|gsm|macro-user|Secret 9|0|generated-1|0|volatile");
+    ::dlclose(fake);
+    RasDialParams stored{"Work Dial", "", "", false};
+    ASSERT_EQ(RasGetEntryDialParams(stored), kRasSuccess);
+    EXPECT_EQ(stored.userName, "alice");
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(DialUp, AFailedDialNamesTheErrorFromTheTextFileAndEndsTheMacro) {

@@ -39,7 +39,7 @@ void EnsureApp() {
 
 class NoVideo : public VideoWindow {
 public:
-    void PlayVideo(const std::string&, int) override { ADD_FAILURE() << "no video here"; }
+    void PlayVideo(const std::string&, int, const MacroPlayer&) override { ADD_FAILURE() << "no video here"; }
 };
 
 // The interpreter with the machine's sound output, mixer and CD drives behind it.

@@ -21,6 +21,7 @@
 #include "player/ui/message_windows.h"
 #include "player/ui/player_windows.h"
 #include "player/ui/video_plugin.h"
+#include "tests/player/engine/interpreter_doubles.h"
 
 namespace tessaro {
 namespace {
@@ -185,6 +186,8 @@ TEST_F(MessageWindows, PauseWindowFollowsItsMessageAndReturnsTheChoice) {
     windows_.ResumePause();  // nothing paused: nothing happens
 }
 
+const std::function<bool()> kNever = [] { return false; };
+
 // The clip window, found by its caption: its class lives in the plugin.
 std::vector<QDialog*> OpenVideoWindows() {
     std::vector<QDialog*> found;
@@ -215,7 +218,7 @@ TEST_F(MessageWindows, OnlyOneVideoClipAtATime) {
         // No player is built on a backend that lacks its parts: the user is told instead.
         std::string told;
         QTimer::singleShot(60, [&] { AnswerMessage(told); });
-        windows_.PlayVideo("/nonexistent/clip.avi", 3);
+        windows_.PlayVideo("/nonexistent/clip.avi", 3, kNever);
         EXPECT_EQ(told, missing);
         EXPECT_FALSE(windows_.videoInUse());
         GTEST_SKIP() << "clips cannot be played here: " << missing;
@@ -224,15 +227,31 @@ TEST_F(MessageWindows, OnlyOneVideoClipAtATime) {
     bool videoOpen = false;
     Then({[&] {
         videoOpen = windows_.videoInUse() && OpenVideoWindows().size() == 1;
-        windows_.PlayVideo("/nonexistent/other.avi", 3);  // refused with a message
+        windows_.PlayVideo("/nonexistent/other.avi", 3, kNever);  // refused with a message
     }});
     QTimer::singleShot(60, [&] {
         AnswerMessage(refusal);
         QTimer::singleShot(20, [&] { OpenVideoWindows().front()->accept(); });
     });
-    windows_.PlayVideo("/nonexistent/clip.avi", 3);
+    windows_.PlayVideo("/nonexistent/clip.avi", 3, kNever);
     EXPECT_TRUE(videoOpen);
     EXPECT_EQ(refusal, "AVI Player currently in use.");
+    EXPECT_FALSE(windows_.videoInUse());
+}
+
+TEST_F(MessageWindows, AMacroAbortClosesTheVideoWindow) {
+    if (const std::string missing = MissingForVideo(); !missing.empty())
+        GTEST_SKIP() << "clips cannot be played here: " << missing;
+    testing::Rig rig;
+    bool videoOpen = false;
+    Then({[&] {
+        videoOpen = OpenVideoWindows().size() == 1;
+        rig.player.RequestAbort();  // as the stop key or the tray icon does
+    }});
+    // A window left open would hold this test until ctest's time-out.
+    CreateVideoWindow(windows_)->PlayVideo("/nonexistent/clip.avi", 3, rig.player);
+    EXPECT_TRUE(videoOpen);
+    EXPECT_TRUE(OpenVideoWindows().empty());
     EXPECT_FALSE(windows_.videoInUse());
 }
 
@@ -250,7 +269,7 @@ TEST_F(MessageWindows, MissingMediaElementsAreToldNotCrashedOn) {
             ::unsetenv("QT_MEDIA_BACKEND");
             std::string told;
             QTimer::singleShot(60, [&] { AnswerMessage(told); });
-            windows_.PlayVideo("/nonexistent/clip.avi", 2);
+            windows_.PlayVideo("/nonexistent/clip.avi", 2, kNever);
             std::fprintf(stderr, "told: %s\n", told.c_str());
             std::exit(OpenVideoWindows().empty() && !windows_.videoInUse() ? 0 : 1);
         },
@@ -276,8 +295,9 @@ TEST_F(MessageWindows, AClipWithAnAccentedNameIsCheckedUnderThatName) {
                 std::exit(0);
             }
             std::string told;
+            testing::Rig rig;
             QTimer::singleShot(60, [&] { AnswerMessage(told); });
-            CreateVideoWindow(windows_)->PlayVideo(clip, 2);
+            CreateVideoWindow(windows_)->PlayVideo(clip, 2, rig.player);
             std::fprintf(stderr, "told: %s\n", told.c_str());
             std::exit(OpenVideoWindows().empty() ? 0 : 1);
         },
