@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QLocale>
 #include <QMenu>
@@ -17,7 +18,7 @@
 #include <cctype>
 #include <filesystem>
 
-#include "editor/explorer/about_box.h"
+#include "widgets/about_box.h"
 #include "editor/explorer/category_file.h"
 #include "editor/explorer/fonts.h"
 #include "editor/model/explorer/macro_list.h"
@@ -277,6 +278,8 @@ void TMainWin::MenuTerminateClick() { close(); }
 
 void TMainWin::MenuAboutClick() {
     TAboutBox about(this);
+    about.ProductName->setText("Tessaro Editor");
+    about.Version->setText("Version 1.6i");
     about.exec();
 }
 

@@ -163,13 +163,11 @@ private:
     void MenuShowDateClick();
 
     // The macro commands that open the macro forms (main_win_macros.cpp).
-    void DoAdd();
-    void DoModifySelected();
-    void DoCopy();
-    void DoMove();
-    int SelectedMacro() const;
+    void DoAddClick() { explorer_.DoAdd(); }
+    void DoModifyClick() { explorer_.DoModify(false); }
+    void DoCopyClick() { explorer_.DoCopy(); }
+    void DoMoveClick() { explorer_.DoMove(false); }
     MacroFormsContext& FormsContext();
-    void TakeSavedRecord(int n, const TMacroRecord& rec);
 
     // The one table from command to handler (main_win_commands.cpp).
     static Handler HandlerOf(ExplorerAction action);

@@ -28,12 +28,12 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
         {A::PrinterFont, &TMainWin::MenuPrinterFontClick},
         {A::PrinterSetup, &TMainWin::PrinterSetup1Click},
         {A::Terminate, &TMainWin::MenuTerminateClick},
-        {A::AddMacro, &TMainWin::DoAdd},
-        {A::ModifyDirectly, &TMainWin::DoModifySelected},
+        {A::AddMacro, &TMainWin::DoAddClick},
+        {A::ModifyDirectly, &TMainWin::DoModifyClick},
         {A::Recapture, &TMainWin::NotAvailableYet},
         {A::RemoveMacro, &TMainWin::DoClearClick},
-        {A::CopyMacro, &TMainWin::DoCopy},
-        {A::ChangeActivation, &TMainWin::DoMove},
+        {A::CopyMacro, &TMainWin::DoCopyClick},
+        {A::ChangeActivation, &TMainWin::DoMoveClick},
         {A::ActivateMacro, &TMainWin::DoActivateClick},
         {A::ScriptingEditor, &TMainWin::NotAvailableYet},
         {A::PlaceOnDesktop, &TMainWin::NotAvailableYet},
@@ -91,22 +91,6 @@ void TMainWin::MenuShowDateClick() {
     commands_[ExplorerAction::ShowDate].menu->setChecked(config_.ShowDate);
 }
 
-MacroDialogs::AddResult TMainWin::AddMacro(int) {
-    NotAvailableYet();
-    return {};
-}
-MacroDialogs::MenuResult TMainWin::ModifyPopupMenu(const std::string&) {
-    NotAvailableYet();
-    return {};
-}
-bool TMainWin::ModifyProperties(int, const std::string&, bool) {
-    NotAvailableYet();
-    return false;
-}
-bool TMainWin::CopyOrMove(bool, const std::string&) {
-    NotAvailableYet();
-    return false;
-}
 bool TMainWin::SystemKeys(int) {
     NotAvailableYet();
     return false;

@@ -7,8 +7,7 @@
 #include "player/engine/window_activation.h"
 #include "player/ui/capture_complete.h"
 #include "player/ui/main_win.h"
-#include "player/ui/tray_pictures.h"
-#include "widgets/task_icon.h"
+#include "player/ui/player_tray.h"
 
 namespace tessaro {
 
@@ -32,18 +31,10 @@ std::string CaptureShell::TopProgram() {
 }
 
 void CaptureShell::ShowCaptureIcon(bool shown) {
-    // Hidden, never destroyed: a right click on it is what may hide it.
-    if (!icon_) {
-        icon_ = std::make_unique<TTaskIcon>(&main_);
-        icon_->SetIcon(RunningIcon());
-        icon_->SetToolTip(kRecordingTip);
-        icon_->SetTaskIconID(2);
-        // The click that ends the capture is no part of it.
-        icon_->OnRightClick = [this](TTaskIcon*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
-            capture_->EndFromTrayIcon();
-        };
-    }
-    icon_->SetActive(shown);
+    if (shown)
+        main_.tray().DoTaskIconRec();
+    else
+        main_.tray().ClearTaskIcon();
 }
 
 void CaptureShell::CompleteCapture(TMacroRecord& rec, const std::string& topProgram) {

@@ -1,6 +1,6 @@
 #pragma once
-// The main window's side of the capture: its messages, the recording icon and the
-// capture-complete dialog.
+// The main window's side of the capture: its messages, the recording icon (the tray's)
+// and the capture-complete dialog.
 #include <memory>
 #include <string>
 
@@ -9,10 +9,6 @@
 namespace tessaro {
 
 class TMainWin;
-class TTaskIcon;
-
-// The recording icon's tip.
-inline constexpr const char* kRecordingTip = "Macro Is Recording";
 
 class CaptureShell : public CaptureHost {
 public:
@@ -32,7 +28,6 @@ public:
 private:
     TMainWin& main_;
     std::unique_ptr<PlayerCapture> capture_;
-    std::unique_ptr<TTaskIcon> icon_;
 };
 
 }  // namespace tessaro

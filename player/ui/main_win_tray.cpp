@@ -5,6 +5,7 @@
 #include "player/engine/hook_upkeep.h"
 #include "player/engine/peer_handlers.h"
 #include "player/engine/player_triggers.h"
+#include "player/ui/capture_shell.h"
 #include "player/ui/main_win.h"
 #include "player/ui/player_automation.h"
 #include "player/ui/popup_chooser.h"
@@ -50,8 +51,8 @@ void TMainWin::RestoreHooks() {
 }
 
 void TMainWin::EndCaptureFromTray() {
-    // Exactly as the stop key ends it.
-    if (glob_.CaptureOn) PlayerWndProc(WM_CAPTURE_DONE, glob_.CaptureMacro, 0);
+    // As the stop key ends it, but the click on the icon is no part of the recording.
+    if (capture_) capture_->capture().EndFromTrayIcon();
 }
 
 void TMainWin::MenuTaskIconRightClick(int macro, int x) {
