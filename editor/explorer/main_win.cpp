@@ -20,6 +20,7 @@
 
 #include "widgets/about_box.h"
 #include "editor/explorer/category_file.h"
+#include "editor/model/tools/swap_access.h"
 #include "editor/explorer/fonts.h"
 #include "editor/model/explorer/macro_list.h"
 #include "editor/explorer/quick_wizard_table.h"
@@ -244,7 +245,9 @@ void TMainWin::GetCatFile() {
     categoryList_->clear();
     categoryList_->addItem(" *All Categories* ");
     categoryList_->item(0)->setData(Qt::UserRole, 0);
+    maxCategoryId_ = 1;
     for (const TCategory& c : categories) {
+        maxCategoryId_ = std::max(maxCategoryId_, c.id);
         auto* item = new QListWidgetItem(QString::fromStdString(win::Cp1252ToUtf8(c.name)));
         item->setData(Qt::UserRole, c.id);
         categoryList_->addItem(item);
@@ -257,6 +260,8 @@ void TMainWin::GetSwapFile() {
     swapFile_ = tessaro::SwapFileName(config_.RecentFiles[0].str());
     TSwapKeys keys = DefaultSwapKeys();
     if (LoadSwapKeysFile(swapFile_, keys) == SwapFileStatus::Missing) SaveSwapKeysFile(swapFile_, keys);
+    // The player's table follows the file at once (nothing happens without a player).
+    LoadSwapKeys(swapFile_);
 }
 
 QAction* TMainWin::MenuItem(ExplorerAction action) const {

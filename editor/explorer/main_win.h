@@ -12,6 +12,9 @@
 
 #include "editor/explorer/explorer_actions.h"
 #include "editor/explorer/explorer_core.h"
+#include "editor/commands/chooser.h"
+#include "editor/explorer/tools/options_dialogs.h"
+#include "editor/explorer/tools/sort_order_dialog.h"
 #include "editor/model/explorer/explorer.h"
 #include "editor/model/explorer/player_link.h"
 #include "foundation/config_record.h"
@@ -49,7 +52,12 @@ QString FileLabelOf(const std::string& macroFile);
 
 class TTaskIcon;
 
-class TMainWin : public QMainWindow, private ExplorerWindow, private MacroDialogs {
+class TMainWin : public QMainWindow,
+                 private ExplorerWindow,
+                 private MacroDialogs,
+                 private ListOrderHost,
+                 private NetworkSwitches,
+                 private RecipientPathEditor {
     Q_OBJECT
 public:
     TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args);
@@ -163,6 +171,35 @@ private:
     void MenuShowDateClick();
 
     // The macro commands that open the macro forms (main_win_macros.cpp).
+    // The tools and option commands (main_win_tools.cpp).
+    void MenuImportTextClick();
+    void MenuOutputClick();
+    void MenuExportClick();
+    void MenuImportClick();
+    void MenuOnDesktopClick();
+    void MenuQuickInfoClick() { explorer_.DoInfo(explorer_.selectedRow()); }
+    void MenuSortClick();
+    void MenuRemapClick();
+    void MenuCaptureOptionsClick();
+    void MenuEMailOptionsClick();
+    void MenuNetworkClick();
+    void MenuSettingsClick();
+    void MenuSnipraOptionsClick();
+    void MenuTutorialClick();
+    void MenuRecipientsClick();
+    // The category panel and "Add &To Category".
+    void CatNewClick();
+    void CatRenameClick();
+    void CatRemoveClick();
+    void CatListClick();
+    void MenuAddCatClick();
+    void SaveCategories();
+    void EditRecipientPath(QWidget* owner) override;
+    void ResortKeepingCurrent() override;
+    void SetSyncTimer(bool on, bool restart) override;
+    void NetworkModeStarted() override;
+    std::vector<TMacroRecord> ShownMacros();
+
     void DoAddClick() { explorer_.DoAdd(); }
     void DoModifyClick() { explorer_.DoModify(false); }
     void DoCopyClick() { explorer_.DoCopy(); }
@@ -178,6 +215,7 @@ private:
     QString fileLabel_;
     std::string categoryFile_;
     std::string swapFile_;
+    int maxCategoryId_ = 1;  // numbers are not reused while the editor runs
     HookPlayerLink link_;
     Explorer explorer_;
     QTimer netTimer_;

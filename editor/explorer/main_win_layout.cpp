@@ -176,6 +176,8 @@ void TMainWin::BuildCategoryPanel(QWidget* parent) {
     auto* column = new QVBoxLayout(categoryPanel_);
     column->setContentsMargins(0, 0, 0, 0);
     categoryList_ = new QListWidget(categoryPanel_);
+    categoryList_->setObjectName("CatList");
+    connect(categoryList_, &QListWidget::itemClicked, this, [this] { CatListClick(); });
     column->addWidget(categoryList_, 1);
     auto* buttons = new QHBoxLayout;
     const std::pair<ExplorerAction, const char*> categoryButtons[] = {

@@ -286,12 +286,9 @@ void TMyImport::OkClick() {
         if (selected[i]) sources.push_back(source_.Entries[i].SourceRecord);
     for (std::size_t i = 0; i < selected.size() && target_.MacroCount() < kMaxMacros; ++i) {
         if (!selected[i]) continue;
-        const ImportedMacro m = ConvertForImport(source_.Kind, source_.Entries[i], sources, base, win::Now());
+        ImportedMacro m = ConvertForImport(source_.Kind, source_.Entries[i], sources, base, win::Now());
         if (!m.Warning.empty()) win::MessageBox(m.Warning, "Warning");
-        if (const std::string error = target_.AppendMacro(m.Record); !error.empty()) {
-            win::MessageBox(error, "Error");
-            break;
-        }
+        if (!target_.AppendMacro(m.Record)) break;
         TrayFlag = TrayFlag || m.ShowsInTray;
         ++Imported;
     }

@@ -140,6 +140,8 @@ public:
     void NetTimerTimer();
     void SyncTimerTimer();
     const SyncLock& lock() const { return lock_; }
+    // The network options changed: the lock follows the settings' mode and current file.
+    void NetworkModeChanged();
 
     // The macro commands.
     void DoAdd();

@@ -15,6 +15,11 @@ Explorer::Explorer(Context context)
              MacroFilePolicy{kEditorSystemMacros, false}, [this] { return ctx_.window.Now(); }}),
       lock_(*this) {}
 
+void Explorer::NetworkModeChanged() {
+    lock_.Configure(ctx_.config.NetworkMode, ctx_.config.RecentFiles[0].str());
+    lock_.NoteLoaded();
+}
+
 void Explorer::Start() {
     lock_.Configure(ctx_.config.NetworkMode, ctx_.config.RecentFiles[0].str());
     lock_.NoteLoaded();

@@ -136,12 +136,9 @@ TextImportResult ImportTextItems(std::istream& in, MacroAppender& target, double
             item.Body += piece.substr(0, room);
             if (piece.size() > room || item.Body.size() > kMacroTextCapacity) item.BodyTooLong = true;
         }
-        const TextItemMacro made = MacroFromTextItem(item, now);
+        TextItemMacro made = MacroFromTextItem(item, now);
         for (const std::string& message : made.Messages) win::MessageBox(message, "Error");
-        if (const std::string error = target.AppendMacro(made.Record); !error.empty()) {
-            win::MessageBox(error, "Error");
-            return result;
-        }
+        if (!target.AppendMacro(made.Record)) return result;
         ++result.Imported;
     }
     return result;

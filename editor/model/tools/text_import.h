@@ -14,9 +14,9 @@ class MacroAppender {
 public:
     virtual ~MacroAppender() = default;
     virtual int MacroCount() const = 0;
-    // Appends the record; the count rises only once it is written. The message for the
-    // user on failure, empty on success.
-    virtual std::string AppendMacro(const TMacroRecord& rec) = 0;
+    // Appends the record; the count rises only once it is written. False when it failed;
+    // the failure was reported to the user with its cause.
+    virtual bool AppendMacro(TMacroRecord& rec) = 0;
 };
 
 struct TextItem {
@@ -44,7 +44,7 @@ struct TextImportResult {
 };
 
 // Reads the items one by one and appends each, showing the messages in boxes. Stops at
-// 500 macros with the maximum message, and at a failed append with its message.
+// 500 macros with the maximum message, and at a failed append.
 TextImportResult ImportTextItems(std::istream& in, MacroAppender& target, double now);
 
 }  // namespace tessaro

@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -15,6 +17,7 @@
 #include "editor/explorer/forms/t_copy_or_move.h"
 #include "editor/explorer/forms/t_mod_hot_keys.h"
 #include "editor/explorer/main_win.h"
+#include "editor/explorer/tools/small_dialogs.h"
 #include "foundation/settings.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
@@ -153,6 +156,38 @@ TEST_F(MainWinMacros, CancelledAddWritesNothing) {
     window->Run(ExplorerAction::AddMacro);
     EXPECT_EQ(Records().size(), base);
     EXPECT_EQ(glob.MacroCount, count);
+}
+
+}  // namespace
+}  // namespace tessaro
+
+namespace tessaro {
+namespace {
+
+// Categories: made, named, given to a macro and removed through the window's commands.
+TEST_F(MainWinMacros, CategoriesAreKeptBesideTheFileAndGivenToMacros) {
+    const std::string qtc = dir + "/work.QTC";
+    WhenModal<TDoCategory>([](TDoCategory& d) {
+        d.CatName->setText("Work");
+        d.OkButtonClick();
+    });
+    window->Run(ExplorerAction::NewCategory);
+    const auto read = [&] {
+        std::ifstream in(qtc, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_EQ(read(), "Work\r\n2\r\n");
+
+    window->Logic().SelectRow(1);
+    WhenModal<TChooseCategory>([](TChooseCategory& d) { d.OkButtonClick(); });
+    window->Run(ExplorerAction::AddToCategory);
+    const int n = window->Logic().SelectedMacro();
+    ASSERT_GT(n, 0);
+    EXPECT_EQ(Records()[std::size_t(n - 1)].CategoryId, 2);
+
+    texts.clear();
+    window->Run(ExplorerAction::RemoveCategory);  // " *All Categories* " is selected
+    EXPECT_EQ(texts, std::vector<std::string>{"Cannot remove the \"All Categories\" category."});
 }
 
 }  // namespace

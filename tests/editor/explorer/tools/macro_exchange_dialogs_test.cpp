@@ -47,10 +47,7 @@ class Target : public MacroAppender {
 public:
     std::string file;
     int MacroCount() const override { return CountMacroRecords(file); }
-    std::string AppendMacro(const TMacroRecord& rec) override {
-        const MacroFileStatus st = WriteMacroRecordAt(file, -1, rec);
-        return st.ok() ? std::string() : st.Describe(file);
-    }
+    bool AppendMacro(TMacroRecord& rec) override { return WriteMacroRecordAt(file, -1, rec).ok(); }
 };
 
 struct ExchangeFixture : ::testing::Test {

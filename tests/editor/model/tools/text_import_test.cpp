@@ -19,11 +19,14 @@ public:
     std::string failWith;
 
     int MacroCount() const override { return count; }
-    std::string AppendMacro(const TMacroRecord& rec) override {
-        if (!failWith.empty()) return failWith;
+    bool AppendMacro(TMacroRecord& rec) override {
+        if (!failWith.empty()) {
+            win::MessageBox(failWith, "Error");  // as the file layer reports it
+            return false;
+        }
         appended.push_back(rec);
         ++count;
-        return {};
+        return true;
     }
 };
 
