@@ -18,6 +18,13 @@ const std::string& HotKeyNames(int code);
 // Codes the desktop itself uses; the editor and the capture-complete dialog warn on them.
 inline constexpr std::array<int, 10> kReservedHotKeys = {89, 185, 233, 590, 557, 558, 559, 566, 571, 607};
 bool IsReservedHotKey(int code);
+// The question asked before such a key is taken; empty for other keys.
+std::string ReservedKeyQuestion(int code);
+
+// How many macros use each code, and the words the hot-key lists show for a count:
+// "Not in Use", "1 macro in use", "n macros in use".
+std::array<int, 721> HotKeyUseCounts(const struct TGlobData& glob);
+std::string HotKeyUsageText(int macrosUsing);
 
 // What a code presses: a virtual key (0 for a mouse code), a mouse button (1 left,
 // 2 right, 3 middle, 0 none) and the modifiers. A code outside 0..720 decodes to nothing.

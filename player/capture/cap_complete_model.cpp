@@ -16,19 +16,13 @@ int CapCompleteHeight(CapType type) {
 }
 
 std::vector<HotKeyLine> HotKeyLines(const TGlobData& glob) {
-    std::vector<int> uses(kHotKeyCodeCount, 0);
-    const int count = std::min<int>(glob.MacroCount, kMaxMacros);
-    for (int n = 1; n <= count; ++n) {
-        const int code = glob.ActivationCode[n];
-        if (code >= 0 && code < kHotKeyCodeCount) ++uses[code];
-    }
+    const auto uses = HotKeyUseCounts(glob);
     std::vector<HotKeyLine> lines;
     lines.reserve(kHotKeyCodeCount);
     for (int code = 0; code < kHotKeyCodeCount; ++code) {
         HotKeyLine line;
         line.name = HotKeyNames(code);
-        const int n = uses[code];
-        line.usage = n == 0 ? "Not in Use" : n == 1 ? "1 macro in use" : std::to_string(n) + " macros in use";
+        line.usage = HotKeyUsageText(uses[static_cast<std::size_t>(code)]);
         line.text = line.name + "  (" + line.usage + ")";
         lines.push_back(std::move(line));
     }
@@ -50,13 +44,8 @@ CapCheck CheckCapChoice(const CapChoice& choice, const TGlobData& glob) {
                             "different one or choose the Program specific option."};
             }
         }
-        if (IsReservedHotKey(choice.code)) {
-            const std::string& name = HotKeyNames(choice.code);
-            return {CapCheck::Confirm, "Warning",
-                    name + " may be used internally by Windows 95, 98 or NT. " +
-                        " This may cause the hot key not to function correctly." +
-                        " Would you still like to use " + name + "?"};
-        }
+        if (IsReservedHotKey(choice.code))
+            return {CapCheck::Confirm, "Warning", ReservedKeyQuestion(choice.code)};
     }
     if (choice.type == CapType::Snipra && TrimBlanks(choice.snipra).empty())
         return {CapCheck::Error, "Error", "No Snipra name entered.", true};

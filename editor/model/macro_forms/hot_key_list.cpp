@@ -7,19 +7,11 @@ namespace tessaro {
 bool IsHotKeyCode(int activationCode) { return activationCode >= 0 && activationCode < kHotKeyCodeCount; }
 
 std::vector<std::string> HotKeyListRows(const TGlobData& glob) {
-    std::array<int, kHotKeyCodeCount> counts{};
-    const int n = std::min(glob.MacroCount, kMaxMacros);
-    for (int m = 1; m <= n; ++m)
-        if (IsHotKeyCode(glob.ActivationCode[m])) ++counts[glob.ActivationCode[m]];
+    const auto counts = HotKeyUseCounts(glob);
     std::vector<std::string> rows;
     rows.reserve(kHotKeyCodeCount);
-    for (int code = 0; code < kHotKeyCodeCount; ++code) {
-        const int c = counts[std::size_t(code)];
-        const std::string use = c >= 2   ? "  (" + std::to_string(c) + " macros in use)"
-                                : c == 1 ? "  (1 macro in use)"
-                                         : "  (Not in Use)";
-        rows.push_back(HotKeyNames(code) + use);
-    }
+    for (int code = 0; code < kHotKeyCodeCount; ++code)
+        rows.push_back(HotKeyNames(code) + "  (" + HotKeyUsageText(counts[std::size_t(code)]) + ")");
     return rows;
 }
 
@@ -47,14 +39,6 @@ bool HasUserMacros(const TGlobData& glob) {
     for (int m = 1; m <= n; ++m)
         if (glob.Scope[m] != 5) return true;
     return false;
-}
-
-std::string ReservedKeyQuestion(int code) {
-    if (!IsReservedHotKey(code)) return {};
-    const std::string& name = HotKeyNames(code);
-    return name + " may be used internally by Windows 95, 98 or NT. " +
-           " This may cause the hot key not to function correctly." + " Would you still like to use " + name +
-           "?";
 }
 
 }  // namespace tessaro

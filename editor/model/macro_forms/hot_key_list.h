@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "protocol/glob_data.h"
+#include "protocol/hotkey_names.h"
 
 namespace tessaro {
 
@@ -25,9 +26,6 @@ std::pair<std::string, std::string> HotKeyRowColumns(const std::string& row);
 HotKeyFlags GlobalHotKeysUsed(const TGlobData& glob, bool countSystem);
 // At least one macro that is not a system macro.
 bool HasUserMacros(const TGlobData& glob);
-
-// The question asked before a key the desktop itself uses is taken; empty for other keys.
-std::string ReservedKeyQuestion(int code);
 
 inline constexpr const char* kNoHotKeySelected = "No hot key selected.  Please select one.";
 
