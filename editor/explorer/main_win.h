@@ -17,6 +17,7 @@
 #include "editor/explorer/tools/sort_order_dialog.h"
 #include "editor/model/explorer/explorer.h"
 #include "editor/model/explorer/player_link.h"
+#include "editor/script/ui/script_editor_services.h"
 #include "foundation/config_record.h"
 #include "platform/messages.h"
 #include "protocol/glob_data.h"
@@ -57,7 +58,8 @@ class TMainWin : public QMainWindow,
                  private MacroDialogs,
                  private ListOrderHost,
                  private NetworkSwitches,
-                 private RecipientPathEditor {
+                 private RecipientPathEditor,
+                 private ScriptEditorServices {
     Q_OBJECT
 public:
     TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args);
@@ -205,6 +207,20 @@ private:
     void DoCopyClick() { explorer_.DoCopy(); }
     void DoMoveClick() { explorer_.DoMove(false); }
     MacroFormsContext& FormsContext();
+
+    // The script editor on the selected macro and its services (main_win_script.cpp).
+    class ScriptEditorParts;
+    struct ScriptPartsDeleter {
+        void operator()(ScriptEditorParts* parts) const;
+    };
+    void DoTheScript();
+    bool EditCommand(QWidget* owner, ScriptList& list, int code, bool isNew, AddStyle style,
+                     int insertIndex) override;
+    std::string ChooseWindowOrProgram(QWidget* owner, const std::string& scopeText, bool program,
+                                      bool& topmostOnly) override;
+    void SetSchedule(QWidget* owner, TMacroRecord& rec) override;
+    void SnipraProperties(QWidget* owner, TMacroRecord& rec) override;
+    std::unique_ptr<ScriptEditorParts, ScriptPartsDeleter> scriptParts_;
 
     // The one table from command to handler (main_win_commands.cpp).
     static Handler HandlerOf(ExplorerAction action);

@@ -35,7 +35,7 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
         {A::CopyMacro, &TMainWin::DoCopyClick},
         {A::ChangeActivation, &TMainWin::DoMoveClick},
         {A::ActivateMacro, &TMainWin::DoActivateClick},
-        {A::ScriptingEditor, &TMainWin::NotAvailableYet},
+        {A::ScriptingEditor, &TMainWin::DoTheScript},
         {A::PlaceOnDesktop, &TMainWin::MenuOnDesktopClick},
         {A::AddToCategory, &TMainWin::MenuAddCatClick},
         {A::QuickInfo, &TMainWin::MenuQuickInfoClick},

@@ -133,6 +133,9 @@ public:
     int ReverseSort(int n) const;
     void CheckTimeItemFor(int row);
     void SetHotKeys();
+    // Another macro with n's activation code in a global, popup-menu or system scope (or,
+    // with anyScopeButGlobal, in the global scope only).
+    bool HotKeyConflict(int n, bool anyScopeButGlobal) const;
 
     // The network lock (does nothing outside network mode).
     bool FileInUse();
@@ -190,7 +193,6 @@ private:
     bool SwitchTo(const std::string& name);
     bool SwitchToChosen(const std::optional<std::string>& name);  // a .QTM name, or refused
     void Post(std::uint32_t code, std::int32_t arg = 0) { ctx_.link.Notify(code, arg); }
-    bool HotKeyConflict(int n, bool anyScopeButGlobal) const;
     std::string CaptureFilePath() const;
 
     Context ctx_;

@@ -12,14 +12,19 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTimer>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <vector>
 
 #include "editor/explorer/quick_wizard_table.h"
+#include "editor/script/ui/do_scripting.h"
 #include "foundation/settings.h"
 #include "hook/master_block.h"
 #include "macro/macro_file.h"
@@ -107,6 +112,38 @@ protected:
         QApplication::processEvents();
         return notices_;
     }
+
+    // Script editor tests: a macro with its text, the window opened on it, the modal window.
+    int AddScriptMacro(const char* nickname, int code, int scope, const char* text) {
+        TMacroRecord r{};
+        r.Nickname = nickname;
+        r.ActivationCode = static_cast<std::uint16_t>(code);
+        r.Scope = static_cast<std::uint16_t>(scope);
+        r.Enabled = 1;
+        std::strncpy(r.MacroText, text, kMacroTextCapacity);
+        EXPECT_TRUE(WriteMacroRecordAt(file_, -1, r).ok());
+        return CountMacroRecords(file_);
+    }
+    std::unique_ptr<TMainWin> OpenOn(int select) {
+        auto w = Open();
+        w->show();
+        QApplication::processEvents();
+        w->Logic().SelectRow(w->Logic().ReverseSort(select));
+        return w;
+    }
+    static void WhenModal(std::function<void(QWidget*)> act) {
+        QTimer::singleShot(0, [act] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr) return WhenModal(act);
+            act(modal);
+        });
+    }
+    std::string StoredText(int n) {
+        TMacroRecord r{};
+        EXPECT_TRUE(ReadMacroRecordAt(file_, n, r).ok());
+        return r.MacroText;
+    }
+    std::vector<win::MessageBoxCall> scriptBoxes_;
 
     std::string dir_;
     std::string file_;
@@ -422,6 +459,62 @@ TEST_F(MainWindow, ScreensOfTheMainWindow) {
         for (QAbstractButton* b : w->WizardButtons())
             EXPECT_GE(b->height(), b->fontMetrics().height() * 3) << b->text().toStdString();
     }
+}
+
+TEST_F(MainWindow, SavedScriptIsWrittenAndCancelLeavesTheFile) {
+    win::ScopedMessageBoxHandler handler([this](const win::MessageBoxCall& c) {
+        scriptBoxes_.push_back(c);
+        return win::FirstButton(c.buttons);
+    });
+    const int n = AddScriptMacro("greet", 1, 1, "hello");
+    auto w = OpenOn(n);
+    ASSERT_EQ(w->Logic().SelectedMacro(), n);
+
+    // Cancel: the file keeps its bytes.
+    const auto before = fs::file_size(file_);
+    std::string shownLine;
+    WhenModal([&](QWidget* modal) {
+        auto* editor = qobject_cast<TDoScripting*>(modal);
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->ScriptMode, 1);
+        ASSERT_EQ(editor->Lines().Lines.size(), 1u);
+        shownLine = editor->Lines().Lines[0].Text;
+        editor->CancelButton->click();
+    });
+    w->Run(ExplorerAction::ScriptingEditor);
+    EXPECT_FALSE(shownLine.empty());
+    EXPECT_EQ(StoredText(n), "hello");
+    EXPECT_EQ(fs::file_size(file_), before);
+
+    // The line copied and saved: the macro types its text twice.
+    WhenModal([&](QWidget* modal) {
+        auto* editor = qobject_cast<TDoScripting*>(modal);
+        ASSERT_NE(editor, nullptr);
+        editor->Script->setCurrentRow(0);
+        editor->DoCopyClick();
+        editor->OkButtonClick();
+    });
+    w->Run(ExplorerAction::ScriptingEditor);
+    EXPECT_EQ(StoredText(n), "hellohello");
+    EXPECT_EQ(w->Logic().SelectedMacro(), n);
+    for (const auto& b : scriptBoxes_) ADD_FAILURE() << b.text;
+}
+
+TEST_F(MainWindow, PopupMenusOpenTheirOwnEditor) {
+    win::ScopedMessageBoxHandler handler([this](const win::MessageBoxCall& c) {
+        scriptBoxes_.push_back(c);
+        return win::FirstButton(c.buttons);
+    });
+    const int n = AddScriptMacro("menu", 2, 4, "");
+    auto w = OpenOn(n);
+    std::string opened;
+    WhenModal([&](QWidget* modal) {
+        opened = modal->metaObject()->className();
+        modal->close();
+    });
+    w->Run(ExplorerAction::ScriptingEditor);
+    EXPECT_NE(opened, "tessaro::TDoScripting");
+    EXPECT_FALSE(opened.empty());
 }
 
 }  // namespace

@@ -1,0 +1,170 @@
+// The script editor opened on the selected macro, and what it asks of the explorer: the
+// command editors, the window or program chooser, the schedule and the abbreviation options.
+#include <QLabel>
+#include <algorithm>
+#include <memory>
+
+#include "editor/commands/chooser.h"
+#include "editor/commands/media_dialogs.h"
+#include "editor/commands/netconn_dialog.h"
+#include "editor/explorer/forms/form_support.h"
+#include "editor/explorer/forms/macro_forms_context.h"
+#include "editor/explorer/forms/t_do_schedule.h"
+#include "editor/explorer/forms/t_do_spec_wind.h"
+#include "editor/explorer/forms/t_short_options.h"
+#include "editor/explorer/main_win.h"
+#include "editor/model/explorer/command_rules.h"
+#include "editor/script/ui/command_editors.h"
+#include "editor/script/ui/do_scripting.h"
+#include "foundation/ras.h"
+#include "platform/desktop.h"
+#include "platform/message_box.h"
+#include "platform/mixer.h"
+#include "platform/paths.h"
+#include "protocol/hotkey_names.h"
+#include "protocol/window_messages.h"
+
+namespace tessaro {
+
+namespace {
+
+// The installed-program picker of the explorer (TDoAllProgs).
+class InstalledProgramPicker final : public ProgramPicker {
+public:
+    explicit InstalledProgramPicker(InstalledPrograms& programs) : programs_(programs) {}
+    std::optional<std::string> PickProgram(QWidget* owner) override {
+        TDoAllProgs dialog(programs_, owner);
+        if (dialog.exec() != QDialog::Accepted || dialog.ChosenProgram.empty()) return std::nullopt;
+        return dialog.ChosenProgram;
+    }
+
+private:
+    InstalledPrograms& programs_;
+};
+
+// The default sound card's mixer, opened on first use; without one nothing is offered.
+class DefaultMixer final : public MixerHost, private MixerControls {
+public:
+    MixerControls& OpenMixer() override {
+        if (!opened_) {
+            opened_ = true;
+            int error = 0;
+            if (auto opener = win::SystemMixerOpener()) present_ = opener->Open(-1, error) != nullptr;
+        }
+        return *this;
+    }
+
+private:
+    bool Available(int) override { return present_; }
+    bool opened_ = false;
+    bool present_ = false;
+};
+
+// The desktop keeps no list of mapped drives: the dialog offers none to pick from.
+class NoDriveMappings final : public NetworkConnectionList {
+public:
+    std::vector<std::pair<std::string, std::string>> Current() override { return {}; }
+    std::vector<std::pair<std::string, std::string>> Remembered() override { return {}; }
+};
+
+// The script editor's mode for an activation code.
+int ScriptModeOf(std::uint16_t code) {
+    switch (code) {
+        case acNone: return 6;
+        case acWindowTitle: return 7;
+        case acScheduled: return 2;
+        case acAbbreviation: return 3;
+        default: return 1;
+    }
+}
+
+}  // namespace
+
+// The command editors and what their dialogs use, for the editor's whole run.
+class TMainWin::ScriptEditorParts {
+public:
+    ScriptEditorParts(TConfigRecord& config, const TGlobData& glob, InstalledPrograms& programs,
+                      RecipientPathEditor& recipients)
+        : picker_(programs),
+          editors(CommandEditorHosts{config, glob, SystemPathChooser(), picker_, recipients, mixer_, drives_,
+                                     RasAvailable(), true},
+                  runner_) {}
+
+private:
+    InstalledProgramPicker picker_;
+    DefaultMixer mixer_;
+    NoDriveMappings drives_;
+    ModalDialogRunner runner_;
+
+public:
+    CommandEditors editors;
+};
+
+void TMainWin::ScriptPartsDeleter::operator()(ScriptEditorParts* parts) const { delete parts; }
+
+bool TMainWin::EditCommand(QWidget* owner, ScriptList& list, int code, bool isNew, AddStyle style,
+                           int insertIndex) {
+    if (!scriptParts_)
+        scriptParts_.reset(
+            new ScriptEditorParts(config_, core_.GlobData, FormsContext().installedPrograms, *this));
+    return scriptParts_->editors.EditCommand(owner, list, code, isNew, style, insertIndex);
+}
+
+std::string TMainWin::ChooseWindowOrProgram(QWidget* owner, const std::string& scopeText, bool program,
+                                            bool& topmostOnly) {
+    MacroFormsContext& forms = FormsContext();
+    TDoSpecWind dialog(forms.desktop, forms.installedPrograms, scopeText, topmostOnly, !program, owner);
+    dialog.exec();
+    if (!dialog.ScopeText.empty()) topmostOnly = dialog.OnTop;
+    return dialog.ScopeText;
+}
+
+void TMainWin::SetSchedule(QWidget* owner, TMacroRecord& rec) {
+    TDoSchedule dialog(rec, owner);
+    dialog.exec();
+}
+
+void TMainWin::SnipraProperties(QWidget* owner, TMacroRecord& rec) {
+    TShortOptions dialog(rec, owner);
+    dialog.exec();
+}
+
+void TMainWin::DoTheScript() {
+    if (const auto refusal =
+            SelectionCheck(explorer_.rowCount(), explorer_.listEmpty() ? 0 : explorer_.selectedRow())) {
+        win::MessageBox(*refusal, "Error", win::MbButtons::Ok, win::MbIcon::Error);
+        return;
+    }
+    if (explorer_.FileInUse()) return;
+    const int n = explorer_.SelectedMacro();
+    TMacroRecord& rec = explorer_.CurrentMacro;
+    explorer_.file().ReadMacroRecord(n, rec);
+    // Popup menus and system keys have editors of their own; the lock is held already.
+    if (rec.Scope == scPopupMenu) {
+        explorer_.DoModify(true);
+        return;
+    }
+    if (rec.Scope == scSystem) {
+        explorer_.DoMove(true);
+        return;
+    }
+    TDoScripting editor(this, rec, config_, *this, win::ProgramDirectory(), NoticesTo(link_.playerWindow));
+    editor.ScriptMode = ScriptModeOf(rec.ActivationCode);
+    if (editor.ScriptMode == 1) {
+        editor.HotKeyLabel->setText(forms::Q(HotKeyNames(rec.ActivationCode)));
+        editor.GlobalTaken = explorer_.HotKeyConflict(n, false);
+    }
+    editor.IsExisting = true;
+    editor.Accepted = false;
+    editor.exec();
+    const bool saved = editor.Accepted && explorer_.file().SaveMacroRecord(n, rec, true);
+    if (saved) {
+        explorer_.FillList();
+        const int row = explorer_.ReverseSort(n);
+        if (row != -1) explorer_.SelectRow(row);
+        if (rec.ActivationCode == acScheduled) Post(puSchedule, 0);
+    }
+    explorer_.ReleaseSyncFile(saved ? 1 : 0);
+}
+
+}  // namespace tessaro

@@ -1,0 +1,456 @@
+#include "editor/script/ui/command_editors.h"
+
+#include <QDialog>
+#include <algorithm>
+#include <array>
+#include <span>
+
+#include "editor/commands/active_dialog.h"
+#include "editor/commands/clipboard_dialog.h"
+#include "editor/commands/datetime_dialog.h"
+#include "editor/commands/delay_dialogs.h"
+#include "editor/commands/desktop_dialogs.h"
+#include "editor/commands/dialup_dialog.h"
+#include "editor/commands/display_dialogs.h"
+#include "editor/commands/email_dialog.h"
+#include "editor/commands/encrypt_dialog.h"
+#include "editor/commands/file_dialog.h"
+#include "editor/commands/form_parts.h"
+#include "editor/commands/media_dialogs.h"
+#include "editor/commands/mouse_dialog.h"
+#include "editor/commands/netconn_dialog.h"
+#include "editor/commands/nick_dialog.h"
+#include "editor/commands/reboot_dialogs.h"
+#include "editor/commands/repeat_dialog.h"
+#include "editor/commands/small_dialogs.h"
+#include "editor/commands/system_dialog.h"
+#include "editor/commands/text_dialogs.h"
+#include "editor/commands/wait_dialog.h"
+#include "editor/commands/window_dialogs.h"
+#include "editor/script/display_text.h"
+#include "editor/script/ui/do_text_insert.h"
+#include "foundation/ras.h"
+#include "platform/message_box.h"
+
+namespace tessaro {
+
+void ModalDialogRunner::Run(QDialog& dialog) { dialog.exec(); }
+
+namespace {
+
+constexpr const char* kNeedsDesktopShell =
+    "This function requires Windows 98 or NT.  Daza requires Windows 95 that has Internet Explore "
+    "4.0 or greater installed. It appears that your system does not meet these requirements.";
+
+// The kind of the radio button that makes `code`'s line; 0 when none does.
+std::int32_t KindOfCode(std::span<const RadioChoice> table, int code) {
+    for (const RadioChoice& c : table)
+        if (c.code == code) return c.kind;
+    return 0;
+}
+
+template <class Rec>
+Rec RecordOf(const LineRecord* rec) {
+    if (rec != nullptr)
+        if (const Rec* r = std::get_if<Rec>(rec)) return *r;
+    return Rec{};
+}
+
+// A confirmed CommandDialog's line (CommandText set by its OK).
+template <class Dialog>
+std::optional<ScriptLine> Taken(const Dialog& dlg) {
+    if (dlg.CommandText.empty()) return std::nullopt;
+    return MakeLine(dlg.Result.code, dlg.Result.record);
+}
+
+// New: the family's defaults with the code's choice; edit: the family's preset.
+template <class Dialog, class Form, class Rec, std::size_t N>
+void PresetForm(Dialog& dlg, int code, const LineRecord* rec, Form defaults, Form (*preset)(const Rec&),
+                const std::array<RadioChoice, N>& table) {
+    dlg.NewCommand = 0;
+    if (rec == nullptr) {
+        defaults.Kind = KindOfCode(table, code);
+        dlg.Preset(defaults);
+    } else {
+        dlg.Preset(preset(RecordOf<Rec>(rec)));
+    }
+}
+
+std::int32_t NetModeOf(int code) {
+    return code == cmd::NetworkDisconnect ? 2 : code == cmd::NetworkToggle ? 3 : 1;
+}
+
+bool InList(std::initializer_list<int> codes, int code) {
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+}  // namespace
+
+bool AddsWithoutDialog(int code) { return InList({7, 30, 31, 35, 36, 45, 71}, code); }
+
+CommandEditors::CommandEditors(CommandEditorHosts hosts, CommandDialogRunner& runner)
+    : hosts_(hosts), runner_(runner) {}
+
+bool CommandEditors::EditCommand(QWidget* owner, ScriptList& list, int code, bool isNew, AddStyle style,
+                                 int insertIndex) {
+    if (isNew && AddsWithoutDialog(code)) {
+        LineRecord rec;
+        if (code == 7 || code == 45) {
+            rec = TRepeatRec{code == 7 ? 3 : 2, 0, 1, 1};
+        } else {
+            const std::int32_t kind = code == 30 ? 4 : code == 31 ? 5 : code == 35 ? 1 : code == 36 ? 2 : 7;
+            rec = TClipRec{kind, "", false};
+        }
+        InsertNewLine(list, style, insertIndex, MakeLine(code, std::move(rec)));
+        return true;
+    }
+    if (code == cmd::DialUpNetworking && !hosts_.RasAvailable) {
+        RasMissingWarning(owner);
+        return false;
+    }
+    if (!hosts_.IE4Installed && InList({69, 70, 106, 107, 108, 109}, code)) {
+        win::MessageBox(kNeedsDesktopShell, "Warning");
+        return false;
+    }
+    const LineRecord* old = nullptr;
+    if (!isNew) {
+        if (insertIndex < 0 || insertIndex >= static_cast<int>(list.Lines.size())) return false;
+        old = &list.Lines[static_cast<std::size_t>(insertIndex)].Record;
+    }
+    std::optional<ScriptLine> line = RunFamily(owner, code, old);
+    LineAdded = line ? 1 : 0;
+    if (!line) return false;
+    if (isNew)
+        InsertNewLine(list, style, insertIndex, std::move(*line));
+    else
+        ReplaceLine(list, insertIndex, std::move(*line));
+    return true;
+}
+
+std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, int code, const LineRecord* rec) {
+    const bool isNew = rec == nullptr;
+    switch (code) {
+        case 1: {
+            TModText dlg(owner);
+            dlg.PresetText(isNew ? std::string() : TypedTextPreset(RecordOf<TTextRec>(rec)));
+            runner_.Run(dlg);
+            if (dlg.Updated == 0) return std::nullopt;
+            return MakeLine(1, TTextRec{dlg.TextBuffer});
+        }
+        case 2:
+        case 3: {
+            TDateOrTime dlg(owner, code == 3, hosts_.Settings);
+            // A new line starts from the last format used; an edit from its own record.
+            dlg.NewCommand = isNew ? 1 : 0;
+            if (!isNew) dlg.Preset(DateTimePreset(RecordOf<TDateTimeRec>(rec)));
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 4:
+        case 117: {
+            TDoDelay2 dlg(owner);
+            dlg.NewCommand = 0;
+            dlg.Preset(isNew ? Delay2Defaults() : Delay2Preset(RecordOf<TDelayRec>(rec)));
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 5: {
+            TDoPausePos dlg(owner);
+            dlg.NewCommand = 0;
+            dlg.Preset(isNew ? PauseDefaults() : PausePreset(RecordOf<TPauseRec>(rec)));
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 6:
+        case 7:
+        case 32:
+        case 45: {
+            TDoRepeat dlg(owner);
+            dlg.NewCommand = 0;
+            if (isNew) {
+                RepeatForm form = RepeatDefaults();
+                form.Kind = KindOfCode(kRepeatChoices, code);
+                dlg.Preset(form);
+            } else {
+                dlg.Preset(RepeatPreset(code, RecordOf<TRepeatRec>(rec)));
+            }
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 8:
+        case 9:
+        case 50: {
+            TDoSpeed dlg(owner);
+            PresetForm(dlg, code, rec, SpeedDefaults(), &SpeedPreset, kSpeedChoices);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 10:
+        case 11:
+        case 33:
+        case 34: {
+            TDoActive dlg(owner);
+            PresetForm(dlg, code, rec, ActiveDefaults(), &ActivePreset, kActiveChoices);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 12:
+        case 13: {
+            TDoSound dlg(owner);
+            PresetForm(dlg, code, rec, SoundDefaults(), &SoundPreset, kSoundChoices);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 14: {
+            TDoSwap dlg(owner);
+            dlg.NewCommand = 0;
+            if (!isNew) dlg.Preset(RecordOf<TNameRec>(rec).Name);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 15: {
+            TDoTextInsert dlg(owner, true, isNew ? std::string() : RecordOf<TNameRec>(rec).Name);
+            runner_.Run(dlg);
+            if (dlg.CommandText.empty()) return std::nullopt;
+            return MakeLine(15, TNameRec{dlg.ChosenPath});
+        }
+        case 16:
+        case 17: {
+            TDoSizeIt dlg(owner);
+            PresetForm(dlg, code, rec, SizeItDefaults(), &SizeItPreset, kSizeChoices);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 18:
+        case 19:
+        case 20:
+        case 21:
+        case 22:
+        case 23:
+        case 38: {
+            TDoSystemCommand dlg(owner);
+            PresetForm(dlg, code, rec, SystemCommandDefaults(), &SystemCommandPreset, kSystemCommandChoices);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 24:
+        case 25:
+        case 26:
+        case 27:
+        case 28: {
+            TDoMouse dlg(owner);
+            PresetForm(dlg, code, rec, MouseDefaults(), &MousePreset, kMouseChoices);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 29: {
+            TDoRemark dlg(owner);
+            if (!isNew) dlg.Preset(RecordOf<TNameRec>(rec).Name);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 30:
+        case 31:
+        case 35:
+        case 36:
+        case 37:
+        case 71:
+        case 84:
+        case 114:
+        case 115:
+        case 116: {
+            TDoClipboard dlg(owner);
+            PresetForm(dlg, code, rec, ClipboardDefaults(), &ClipboardPreset, kClipboardChoices);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 39:
+        case 40:
+        case 41:
+        case 42: {
+            TDoKeyUpDown dlg(owner);
+            dlg.NewCommand = 0;
+            dlg.Preset(isNew ? KindOfCode(kKeyUpDownChoices, code) : RecordOf<TKeyRec>(rec).Kind);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 43:
+        case 44: {
+            TDoWebStuff dlg(owner, code == 44);
+            dlg.NewCommand = isNew ? 1 : 0;
+            if (!isNew) dlg.Preset(RecordOf<TNameRec>(rec).Name);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 46:
+        case 47:
+        case 48:
+        case 49:
+        case 98: {
+            TDoDOSFiles dlg(owner, hosts_.Paths);
+            PresetForm(dlg, code, rec, FileDefaults(), &FilePreset, kFileChoices);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 51:
+        case 95:
+        case 96:
+        case 97: {
+            TDoNick dlg(owner, hosts_.Glob, hosts_.Settings);
+            PresetForm(dlg, code, rec, NickDefaults(), &NickPreset, kNickChoices);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 52:
+        case 53:
+        case 83: {
+            TDoNetConn dlg(owner, hosts_.Connections);
+            dlg.NetMode = NetModeOf(code);
+            dlg.NewCommand = isNew ? 1 : 0;
+            if (!isNew) dlg.Preset(NetConnPreset(dlg.NetMode, RecordOf<TNetRec>(rec)));
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 54: {
+            TDoTBox dlg(owner);
+            const TWTextRec box = RecordOf<TWTextRec>(rec);
+            dlg.Preset(box.Title, box.Text);
+            runner_.Run(dlg);
+            if (dlg.BoxConfirmed == 0) return std::nullopt;
+            return MakeLine(dlg.Result.code, dlg.Result.record);
+        }
+        case 55: {
+            TDoAVI dlg(owner, hosts_.Paths);
+            dlg.NewCommand = 0;
+            dlg.Preset(isNew ? AviDefaults() : AviPreset(RecordOf<TVideoRec>(rec)));
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 56:
+        case 57:
+        case 58:
+        case 59:
+        case 60:
+        case 61:
+        case 62:
+        case 63:
+        case 64:
+        case 65: {
+            TDoCDRom dlg(owner);
+            PresetForm(dlg, code, rec, CDDefaults(), &CDPreset, kCDChoices);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 66: {
+            TDoExplore dlg(owner, hosts_.Paths);
+            dlg.NewCommand = 0;
+            if (!isNew) dlg.ProgPath->setText(parts::Q(RecordOf<TNameRec>(rec).Name));
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 67:
+        case 68:
+        case 69:
+        case 70:
+        case 106:
+        case 107:
+        case 108:
+        case 109: {
+            TDoRecycle dlg(owner, hosts_.IE4Installed);
+            dlg.NewCommand = 0;
+            dlg.Preset(isNew ? KindOfCode(kDeskChoices, code) : RecordOf<TDeskRec>(rec).Kind);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 72: {
+            TDoDefPrint dlg(owner);
+            dlg.NewCommand = isNew ? 1 : 0;
+            if (!isNew) dlg.PrinterName = RecordOf<TNameRec>(rec).Name;
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 73: {
+            TDoScreen dlg(owner);
+            dlg.NewCommand = 0;
+            if (!isNew) dlg.ModeIndex = RecordOf<TDisplayRec>(rec).ModeIndex;
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 74:
+        case 75:
+        case 76:
+        case 77: {
+            TDoReboot dlg(owner);
+            dlg.NewCommand = 0;
+            dlg.Preset(isNew ? KindOfCode(kRebootChoices, code) : RecordOf<TDeskRec>(rec).Kind);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 78:
+        case 79:
+        case 80:
+        case 81:
+        case 82: {
+            TDoSysControls dlg(owner, hosts_.Paths);
+            PresetForm(dlg, code, rec, SysDefaults(), &SysPreset, kSysChoices);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 85:
+        case 86:
+        case 87:
+        case 88:
+        case 89:
+        case 90:
+        case 91:
+        case 92: {
+            TDoVolume dlg(owner, hosts_.Mixer);
+            dlg.NewCommand = 0;
+            dlg.Preset(isNew ? KindOfCode(kVolumeChoices, code) : RecordOf<TVolumeRec>(rec).Kind);
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 93:
+        case 99:
+        case 100:
+        case 101:
+        case 102:
+        case 103:
+        case 104:
+        case 105:
+        case 110:
+        case 111: {
+            TDoWaitWin dlg(owner, hosts_.Programs);
+            dlg.NewCommand = 0;
+            dlg.Preset(isNew ? WaitDefaults(KindOfCode(kWaitChoices, code))
+                             : WaitPreset(RecordOf<TWaitRec>(rec)));
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 94: {
+            TDoDialup dlg(owner);
+            dlg.NewCommand = 0;
+            dlg.Preset(isNew ? DialDefaults() : DialPreset(RecordOf<TDialRec>(rec)));
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        case 112: {
+            TDoTheEmailCommand dlg(owner, hosts_.Settings, hosts_.Paths, hosts_.Recipients);
+            dlg.NewCommand = isNew ? 1 : 0;
+            if (!isNew) dlg.Preset(RecordOf<TEmailRec>(rec).Token);
+            runner_.Run(dlg);
+            if (dlg.Accepted == 0) return std::nullopt;
+            return MakeLine(112, TEmailRec{dlg.CommandText, dlg.RecipientMode, dlg.TextMode, dlg.AttachMode});
+        }
+        case 113: {
+            TDoEncrypt dlg(owner);
+            dlg.NewCommand = 0;
+            if (!isNew) dlg.Preset(RecordOf<TNameRec>(rec));
+            runner_.Run(dlg);
+            return Taken(dlg);
+        }
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace tessaro

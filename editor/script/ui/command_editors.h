@@ -1,0 +1,72 @@
+#pragma once
+// The command editors: one table from command code to the dialog of its family, how that
+// dialog is preset for a new line or from the selected line's record, and how its confirmed
+// result becomes the script line that is inserted or replaces the selected one.
+#include <optional>
+
+#include "editor/script/line_ops.h"
+
+class QDialog;
+class QWidget;
+
+namespace tessaro {
+
+class MixerHost;
+class NetworkConnectionList;
+class PathChooser;
+class ProgramPicker;
+class RecipientPathEditor;
+struct TConfigRecord;
+struct TGlobData;
+
+// Runs a preset dialog to its end; the one place tests script the dialogs.
+class CommandDialogRunner {
+public:
+    virtual ~CommandDialogRunner() = default;
+    virtual void Run(QDialog& dialog) = 0;
+};
+
+// exec(): the user answers.
+class ModalDialogRunner final : public CommandDialogRunner {
+public:
+    void Run(QDialog& dialog) override;
+};
+
+// What the family dialogs need from the editor around them.
+struct CommandEditorHosts {
+    TConfigRecord& Settings;
+    const TGlobData& Glob;
+    PathChooser& Paths;
+    ProgramPicker& Programs;
+    RecipientPathEditor& Recipients;
+    MixerHost& Mixer;
+    NetworkConnectionList& Connections;
+    bool RasAvailable = false;
+    bool IE4Installed = true;
+};
+
+// The codes that make their line at once when added (no dialog).
+bool AddsWithoutDialog(int code);
+
+class CommandEditors {
+public:
+    CommandEditors(CommandEditorHosts hosts, CommandDialogRunner& runner);
+
+    // Opens the editor of `code`'s family: a new line goes where `style` says, an edit
+    // replaces the line at `insertIndex`. True when a line was added or replaced; false on
+    // cancel, refusal or an unknown code (the list is then unchanged).
+    bool EditCommand(QWidget* owner, ScriptList& list, int code, bool isNew, AddStyle style, int insertIndex);
+
+    // 1 after a confirmed dialog, 0 after a cancelled one; left as it was otherwise.
+    int LineAdded = 0;
+
+private:
+    // The line the family's dialog made, or nullopt when it was not confirmed or refused.
+    // `rec` is the edited line's record, null for a new line.
+    std::optional<ScriptLine> RunFamily(QWidget* owner, int code, const LineRecord* rec);
+
+    CommandEditorHosts hosts_;
+    CommandDialogRunner& runner_;
+};
+
+}  // namespace tessaro
