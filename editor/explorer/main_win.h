@@ -19,6 +19,7 @@
 #include "editor/model/explorer/player_link.h"
 #include "foundation/config_record.h"
 #include "platform/messages.h"
+#include "platform/screen_saver.h"
 #include "protocol/glob_data.h"
 #include "widgets/draw_grid.h"
 
@@ -170,6 +171,10 @@ private:
     void DoNewClick() { explorer_.DoNew(); }
     void MenuShowDateClick();
 
+    // The option commands (main_win_options.cpp).
+    void HoldScreenSaver();
+    void MenuDisableScreenSaverClick();
+
     // The macro commands that open the macro forms (main_win_macros.cpp).
     // The tools and option commands (main_win_tools.cpp).
     void MenuImportTextClick();
@@ -217,6 +222,7 @@ private:
     std::string swapFile_;
     int maxCategoryId_ = 1;  // numbers are not reused while the editor runs
     HookPlayerLink link_;
+    std::unique_ptr<win::ScreenSaverInhibitor> screenSaver_ = win::DesktopScreenSaver("tesdesk");
     Explorer explorer_;
     QTimer netTimer_;
     QTimer syncTimer_;

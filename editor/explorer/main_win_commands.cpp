@@ -51,7 +51,7 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
         {A::ShowDate, &TMainWin::MenuShowDateClick},
         {A::Alarm, &TMainWin::NotAvailableYet},
         {A::TimerInterval, &TMainWin::NotAvailableYet},
-        {A::DisableScreenSaver, &TMainWin::NotAvailableYet},
+        {A::DisableScreenSaver, &TMainWin::MenuDisableScreenSaverClick},
         {A::Settings, &TMainWin::MenuSettingsClick},
         {A::SnipraOptions, &TMainWin::MenuSnipraOptionsClick},
         {A::MouseLocator, &TMainWin::NotAvailableYet},

@@ -24,7 +24,9 @@
 #include "hook/master_block.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
+#include "platform/backend.h"
 #include "platform/messages.h"
+#include "platform/sim/sim_screen_saver.h"
 #include "protocol/window_messages.h"
 #include "tests/support/qt_app.h"
 #include "widgets/page_control.h"
@@ -399,6 +401,39 @@ TEST_F(MainWindow, ShowDateMenuTogglesTheCaptionAndTellsThePlayer) {
     TConfigRecord saved;
     LoadAllSettings(saved);
     EXPECT_TRUE(saved.ShowDate);
+}
+
+// The simulated desktop's screen saver follows the setting and the enabled timed macros.
+TEST_F(MainWindow, TheScreenSaverIsHeldWhileTheSettingIsOnAndATimedMacroIsEnabled) {
+    win::SelectBackend(win::Backend::Sim);
+    config_.DisableScreenSaver = false;
+    AddMacro("timed", acScheduled, false);
+    {
+        auto w = Open();
+        w->show();
+        Received();
+        notices_.clear();
+        EXPECT_FALSE(win::sim::ScreenSaverInhibited());
+        w->MenuItem(ExplorerAction::DisableScreenSaver)->trigger();
+        EXPECT_TRUE(w->MenuItem(ExplorerAction::DisableScreenSaver)->isChecked());
+        EXPECT_EQ(Received(), (Notices{{puSettingsMisc, 0}}));
+        TConfigRecord saved;
+        LoadAllSettings(saved);
+        EXPECT_TRUE(saved.DisableScreenSaver);
+        // Only a disabled timed macro: the screen saver may still start.
+        EXPECT_FALSE(win::sim::ScreenSaverInhibited());
+        w->Run(ExplorerAction::ActivateMacro);
+        EXPECT_TRUE(win::sim::ScreenSaverInhibited());
+        w->Run(ExplorerAction::DisableScreenSaver);
+        EXPECT_FALSE(w->MenuItem(ExplorerAction::DisableScreenSaver)->isChecked());
+        EXPECT_FALSE(win::sim::ScreenSaverInhibited());
+        LoadAllSettings(saved);
+        EXPECT_FALSE(saved.DisableScreenSaver);
+        w->Run(ExplorerAction::DisableScreenSaver);
+        EXPECT_TRUE(win::sim::ScreenSaverInhibited());
+    }
+    // The hold ends with the window.
+    EXPECT_FALSE(win::sim::ScreenSaverInhibited());
 }
 
 TEST_F(MainWindow, ScreensOfTheMainWindow) {
