@@ -67,15 +67,17 @@ void TDoMouse::EnableDisable() {
         c->setEnabled(l.coordinates);
 }
 
-void TDoMouse::LaunchClick() {
+void LaunchMouseLocator(win::Launcher& launcher) {
     const std::string locator = win::ProgramDirectory() + "/" + kMouseLocator;
-    launcher_.Reap();
-    const win::LaunchResult r = launcher_.Open(locator, kMouseLocatorParameter);
+    launcher.Reap();
+    const win::LaunchResult r = launcher.Open(locator, kMouseLocatorParameter);
     // The locator is a program of its own: a missing one is said, not ignored.
     if (r.code <= 32)
         win::MessageBox("The mouse locator " + locator + " could not be started.", "Error",
                         win::MbButtons::Ok);
 }
+
+void TDoMouse::LaunchClick() { LaunchMouseLocator(launcher_); }
 
 void TDoMouse::OkButtonClick() {
     MouseForm f;

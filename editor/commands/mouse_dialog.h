@@ -8,6 +8,9 @@ class QGroupBox;
 
 namespace tessaro {
 
+// Starts the mouse locator from the program directory; a missing one is said.
+void LaunchMouseLocator(win::Launcher& launcher);
+
 class TDoMouse : public CommandDialog {
     Q_OBJECT
 public:

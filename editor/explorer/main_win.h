@@ -13,13 +13,16 @@
 #include "editor/explorer/explorer_actions.h"
 #include "editor/explorer/explorer_core.h"
 #include "editor/commands/chooser.h"
+#include "editor/explorer/tools/appearance_dialog.h"
 #include "editor/explorer/tools/options_dialogs.h"
 #include "editor/explorer/tools/sort_order_dialog.h"
 #include "editor/model/explorer/explorer.h"
 #include "editor/model/explorer/player_link.h"
 #include "editor/script/ui/script_editor_services.h"
 #include "foundation/config_record.h"
+#include "platform/launch.h"
 #include "platform/messages.h"
+#include "platform/screen_saver.h"
 #include "protocol/glob_data.h"
 #include "widgets/draw_grid.h"
 
@@ -59,7 +62,8 @@ class TMainWin : public QMainWindow,
                  private ListOrderHost,
                  private NetworkSwitches,
                  private RecipientPathEditor,
-                 private ScriptEditorServices {
+                 private ScriptEditorServices,
+                 private AppearanceHost {
     Q_OBJECT
 public:
     TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args);
@@ -172,6 +176,13 @@ private:
     void DoNewClick() { explorer_.DoNew(); }
     void MenuShowDateClick();
 
+    // The option commands (main_win_options.cpp).
+    void HoldScreenSaver();
+    void MenuDisableScreenSaverClick();
+    void MenuAppearanceClick();
+    void ApplyAppearance(bool categoriesWereShown) override;
+    void MenuMouseLocClick();
+
     // The macro commands that open the macro forms (main_win_macros.cpp).
     // The tools and option commands (main_win_tools.cpp).
     void MenuImportTextClick();
@@ -233,10 +244,12 @@ private:
     std::string swapFile_;
     int maxCategoryId_ = 1;  // numbers are not reused while the editor runs
     HookPlayerLink link_;
+    std::unique_ptr<win::ScreenSaverInhibitor> screenSaver_ = win::DesktopScreenSaver("tesdesk");
     Explorer explorer_;
     QTimer netTimer_;
     QTimer syncTimer_;
     std::unique_ptr<TTaskIcon> recordIcon_;
+    win::Launcher locatorLauncher_;  // only reaps the locator; it runs on its own
     bool showingList_ = false;
 
     std::unique_ptr<win::MessageReceiver> receiver_;

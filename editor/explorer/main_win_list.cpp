@@ -28,6 +28,7 @@ constexpr char kMacroFileFilter[] = "Tessaro (*.QTM *.qtm *.Qtm *.qTm *.qtM *.QT
 }  // namespace
 
 void TMainWin::ShowList() {
+    HoldScreenSaver();
     // Setting the rows moves the grid's selection; that is not the user's choice.
     showingList_ = true;
     const int rows = explorer_.listEmpty() ? 2 : explorer_.rowCount();
@@ -41,7 +42,10 @@ void TMainWin::ShowList() {
     grid_->viewport()->update();
 }
 
-void TMainWin::Repaint() { grid_->viewport()->update(); }
+void TMainWin::Repaint() {
+    HoldScreenSaver();
+    grid_->viewport()->update();
+}
 
 void TMainWin::ShowCommandStates(const CommandStates& states) {
     using A = ExplorerAction;

@@ -8,6 +8,7 @@
 
 #include "player/schedule/schedule_table.h"
 #include "player/schedule/schedule_tick.h"
+#include "platform/screen_saver.h"
 
 namespace tessaro {
 
@@ -31,12 +32,7 @@ public:
     virtual void RunByNickname(const std::string& nickname) = 0;
 };
 
-// Keeps the screen saver from starting while set.
-class ScreenSaverInhibitor {
-public:
-    virtual ~ScreenSaverInhibitor() = default;
-    virtual void SetInhibited(bool inhibited) = 0;
-};
+using ScreenSaverInhibitor = win::ScreenSaverInhibitor;
 
 // The local date and time (days since 1899-12-30).
 class ScheduleClock {

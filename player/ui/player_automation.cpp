@@ -19,7 +19,7 @@ namespace tessaro {
 PlayerAutomation::PlayerAutomation(Context context, const std::string& startMacro)
     : ctx_(context),
       abbreviations_(std::make_unique<AbbreviationTrigger>(ctx_.config, ctx_.glob, *this)),
-      scheduler_(std::make_unique<Scheduler>(ctx_.config, ctx_.glob, ctx_.link, *this, *this, screenSaver_)),
+      scheduler_(std::make_unique<Scheduler>(ctx_.config, ctx_.glob, ctx_.link, *this, *this, *screenSaver_)),
       networkTimers_(std::make_unique<NetworkTimers>(ctx_.config, *this, NetworkTimers::Intervals{})) {
     RegisterSchedulePeerHandlers(ctx_.dispatcher, *scheduler_, *networkTimers_);
     scheduler_->CheckAndSetTime();

@@ -8,7 +8,6 @@
 #include "player/abbrev/abbreviation_trigger.h"
 #include "player/schedule/network_timers.h"
 #include "player/schedule/scheduler.h"
-#include "player/schedule/screen_saver.h"
 #include "player/schedule/wave_sound.h"
 
 namespace tessaro {
@@ -70,7 +69,7 @@ public:
 
 private:
     Context ctx_;
-    DesktopScreenSaver screenSaver_;
+    std::unique_ptr<win::ScreenSaverInhibitor> screenSaver_ = win::DesktopScreenSaver("tesrun");
     SoundService sound_;
     WavePlayer wave_{sound_};
     std::unique_ptr<AbbreviationTrigger> abbreviations_;

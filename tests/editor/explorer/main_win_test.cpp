@@ -6,6 +6,9 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QApplication>
 #include <QDateTime>
 #include <QLocale>
@@ -15,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -24,12 +28,15 @@
 #include <vector>
 
 #include "editor/explorer/quick_wizard_table.h"
+#include "editor/explorer/tools/appearance_dialog.h"
 #include "editor/script/ui/do_scripting.h"
 #include "foundation/settings.h"
 #include "hook/master_block.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
+#include "platform/backend.h"
 #include "platform/messages.h"
+#include "platform/sim/sim_screen_saver.h"
 #include "protocol/window_messages.h"
 #include "tests/support/qt_app.h"
 #include "widgets/page_control.h"
@@ -436,6 +443,126 @@ TEST_F(MainWindow, ShowDateMenuTogglesTheCaptionAndTellsThePlayer) {
     TConfigRecord saved;
     LoadAllSettings(saved);
     EXPECT_TRUE(saved.ShowDate);
+}
+
+// The simulated desktop's screen saver follows the setting and the enabled timed macros.
+TEST_F(MainWindow, TheScreenSaverIsHeldWhileTheSettingIsOnAndATimedMacroIsEnabled) {
+    win::SelectBackend(win::Backend::Sim);
+    config_.DisableScreenSaver = false;
+    AddMacro("timed", acScheduled, false);
+    {
+        auto w = Open();
+        w->show();
+        Received();
+        notices_.clear();
+        EXPECT_FALSE(win::sim::ScreenSaverInhibited());
+        w->MenuItem(ExplorerAction::DisableScreenSaver)->trigger();
+        EXPECT_TRUE(w->MenuItem(ExplorerAction::DisableScreenSaver)->isChecked());
+        EXPECT_EQ(Received(), (Notices{{puSettingsMisc, 0}}));
+        TConfigRecord saved;
+        LoadAllSettings(saved);
+        EXPECT_TRUE(saved.DisableScreenSaver);
+        // Only a disabled timed macro: the screen saver may still start.
+        EXPECT_FALSE(win::sim::ScreenSaverInhibited());
+        const std::vector<int>& rows = w->Logic().rowMacro();
+        const auto timed = std::find_if(rows.begin(), rows.end(),
+                                        [this](int n) { return glob_.ActivationCode[n] == acScheduled; });
+        ASSERT_NE(timed, rows.end());
+        w->Logic().SelectRow(static_cast<int>(timed - rows.begin()) + 1);
+        w->Run(ExplorerAction::ActivateMacro);
+        EXPECT_TRUE(win::sim::ScreenSaverInhibited());
+        w->Run(ExplorerAction::DisableScreenSaver);
+        EXPECT_FALSE(w->MenuItem(ExplorerAction::DisableScreenSaver)->isChecked());
+        EXPECT_FALSE(win::sim::ScreenSaverInhibited());
+        LoadAllSettings(saved);
+        EXPECT_FALSE(saved.DisableScreenSaver);
+        w->Run(ExplorerAction::DisableScreenSaver);
+        EXPECT_TRUE(win::sim::ScreenSaverInhibited());
+    }
+    // The hold ends with the window.
+    EXPECT_FALSE(win::sim::ScreenSaverInhibited());
+}
+
+// Drives the appearance dialog of the main window: `edit`, then Ok.
+void OnAppearance(std::function<void(TDoAppear&)> edit) {
+    QTimer::singleShot(10, [edit] {
+        if (auto* d = qobject_cast<TDoAppear*>(QApplication::activeModalWidget())) {
+            edit(*d);
+            d->OkButtonClick();
+            return;
+        }
+        OnAppearance(edit);
+    });
+}
+
+TEST_F(MainWindow, AppearanceAppliesAtOnceAndTellsThePlayer) {
+    config_.ShowCategory = true;
+    config_.CategoryWidth = 200;
+    config_.ShowIcons = true;
+    config_.UseSpeed = true;
+    AddMacro("one", 1);
+    auto w = Open();
+    w->show();
+    Received();
+    notices_.clear();
+    EXPECT_TRUE(w->CategoryPanel()->isVisible());
+    EXPECT_GT(w->Grid()->ColWidths(1), 0);
+    OnAppearance([](TDoAppear& d) {
+        EXPECT_EQ(d.CatWid->text(), "200");
+        d.Col2Wid->setText("77");
+        d.ShowIcons->setChecked(false);
+        d.ShowCats->setChecked(false);
+        d.LetteredButtons->setChecked(true);
+    });
+    w->Run(ExplorerAction::Appearance);
+    EXPECT_EQ(w->Grid()->ColWidths(1), 0);
+    EXPECT_EQ(w->Grid()->ColWidths(3), 77);
+    EXPECT_FALSE(w->CategoryPanel()->isVisible());
+    EXPECT_FALSE(w->MenuItem(ExplorerAction::AddToCategory)->isEnabled());
+    EXPECT_FALSE(w->SpeedStrip()->isVisible());
+    EXPECT_TRUE(w->ButtonPanel()->isVisible());
+    EXPECT_EQ(w->Logic().currentCategory(), 0);
+    EXPECT_EQ(Received(), (Notices{{puSettingsMainWindow, 0}}));
+    TConfigRecord saved;
+    LoadAllSettings(saved);
+    EXPECT_EQ(saved.Col2Width, 77);
+    EXPECT_FALSE(saved.ShowIcons);
+    OnAppearance([](TDoAppear& d) {
+        d.ShowIcons->setChecked(true);
+        d.ShowCats->setChecked(true);
+        d.CatWid->setText("150");
+        d.SpeedButtons->setChecked(true);
+    });
+    w->Run(ExplorerAction::Appearance);
+    EXPECT_EQ(w->Grid()->ColWidths(1), w->Grid()->DefaultRowHeight());
+    EXPECT_TRUE(w->CategoryPanel()->isVisible());
+    EXPECT_EQ(w->CategoryPanel()->width(), 150);
+    EXPECT_TRUE(w->SpeedStrip()->isVisible());
+    EXPECT_FALSE(w->ButtonPanel()->isVisible());
+}
+
+TEST_F(MainWindow, MouseLocatorStartsWithItsParameterAndAMissingOneIsSaid) {
+    std::vector<win::MessageBoxCall> boxes;
+    win::ScopedMessageBoxHandler script([&](const win::MessageBoxCall& c) {
+        boxes.push_back(c);
+        return win::MbResult::Ok;
+    });
+    auto w = Open();
+    w->Run(ExplorerAction::MouseLocator);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_NE(boxes[0].text.find("PTRFIND"), std::string::npos) << boxes[0].text;
+    const std::string locator = dir_ + "/PTRFIND";
+    const std::string seen = dir_ + "/args";
+    std::ofstream(locator) << "#!/bin/sh\necho \"$@\" > '" << seen << "'\n";
+    fs::permissions(locator, fs::perms::owner_all);
+    w->MenuItem(ExplorerAction::MouseLocator)->trigger();
+    EXPECT_EQ(boxes.size(), 1u);
+    for (int i = 0; i < 100 && !fs::exists(seen); ++i) QTest::qWait(20);
+    std::ifstream in(seen);
+    std::string args;
+    std::getline(in, args);
+    EXPECT_EQ(args, "QJX");
 }
 
 TEST_F(MainWindow, ScreensOfTheMainWindow) {

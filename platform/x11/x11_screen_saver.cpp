@@ -1,15 +1,16 @@
-#include "player/schedule/screen_saver.h"
+#include "platform/x11/x11_screen_saver.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusReply>
+#include <utility>
 
 // Last: Xlib's macros clash with Qt's names.
 #include <X11/Xlib.h>
 #include <X11/extensions/scrnsaver.h>
 
-namespace tessaro {
+namespace win::x11 {
 
 namespace {
 
@@ -36,7 +37,8 @@ struct DesktopScreenSaver::X11 {
     }
 };
 
-DesktopScreenSaver::DesktopScreenSaver() : x11_(std::make_unique<X11>()) {}
+DesktopScreenSaver::DesktopScreenSaver(std::string application)
+    : x11_(std::make_unique<X11>()), application_(std::move(application)) {}
 
 DesktopScreenSaver::~DesktopScreenSaver() { SetInhibited(false); }
 
@@ -48,8 +50,8 @@ void DesktopScreenSaver::SetInhibited(bool inhibited) {
     if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(kService)) return;
     QDBusInterface saver(kService, kPath, kService, bus);
     if (inhibited) {
-        const QDBusReply<std::uint32_t> reply =
-            saver.call("Inhibit", QStringLiteral("tesrun"), QStringLiteral("A timed macro is scheduled"));
+        const QDBusReply<std::uint32_t> reply = saver.call("Inhibit", QString::fromStdString(application_),
+                                                           QStringLiteral("A timed macro is scheduled"));
         cookie_ = reply.isValid() ? reply.value() : 0;
     } else if (cookie_ != 0) {
         saver.call("UnInhibit", cookie_);
@@ -57,4 +59,4 @@ void DesktopScreenSaver::SetInhibited(bool inhibited) {
     }
 }
 
-}  // namespace tessaro
+}  // namespace win::x11

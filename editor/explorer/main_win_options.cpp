@@ -1,0 +1,62 @@
+// The option and tool commands handled by the main window itself: the screen saver hold,
+// the list's appearance and the mouse locator.
+#include <QAction>
+#include <QListWidget>
+#include <array>
+
+#include "editor/commands/mouse_dialog.h"
+#include "editor/explorer/main_win.h"
+#include "editor/explorer/tools/appearance_dialog.h"
+#include "editor/model/explorer/player_link.h"
+#include "foundation/settings.h"
+#include "protocol/window_messages.h"
+
+namespace tessaro {
+
+void TMainWin::HoldScreenSaver() {
+    screenSaver_->SetInhibited(ScreenSaverHeld(core_.GlobData, config_.DisableScreenSaver));
+}
+
+void TMainWin::MenuDisableScreenSaverClick() {
+    config_.DisableScreenSaver = !config_.DisableScreenSaver;
+    commands_[ExplorerAction::DisableScreenSaver].menu->setChecked(config_.DisableScreenSaver);
+    SaveMiscSettings(config_);
+    Post(puSettingsMisc, 0);
+    HoldScreenSaver();
+}
+
+void TMainWin::MenuAppearanceClick() {
+    const std::array<int, 3> widths{grid_->ColWidths(2), grid_->ColWidths(3), grid_->ColWidths(4)};
+    TDoAppear dialog(this, config_, widths, categoryPanel_->isVisible() ? categoryPanel_->width() : 0,
+                     NoticesTo(core_.PlayerWnd), *this);
+    dialog.exec();
+}
+
+void TMainWin::ApplyAppearance(bool categoriesWereShown) {
+    AdjustGridSpacing();
+    grid_->SetColWidths(1, config_.ShowIcons ? grid_->DefaultRowHeight() : 0);
+    const int widths[] = {config_.Col1Width, config_.Col2Width, config_.Col3Width};
+    for (int c = 2; c <= 4; ++c) grid_->SetColWidths(c, widths[c - 2]);
+    categoryPanel_->setEnabled(config_.ShowCategory);
+    categoryPanel_->setVisible(config_.ShowCategory);
+    if (config_.ShowCategory) {
+        categoryPanel_->setFixedWidth(config_.CategoryWidth);
+    } else {
+        for (int i = 0; i < categoryList_->count(); ++i)
+            if (categoryList_->item(i)->data(Qt::UserRole).toInt() == 0) {
+                categoryList_->setCurrentRow(i);
+                break;
+            }
+        if (categoriesWereShown) explorer_.SetCategory(0);
+    }
+    commands_[ExplorerAction::AddToCategory].menu->setEnabled(config_.ShowCategory);
+    speedStrip_->setVisible(config_.UseSpeed);
+    speedStrip_->setEnabled(config_.UseSpeed);
+    buttonPanel_->setVisible(!config_.UseSpeed);
+    buttonPanel_->setEnabled(!config_.UseSpeed);
+    Repaint();
+}
+
+void TMainWin::MenuMouseLocClick() { LaunchMouseLocator(locatorLauncher_); }
+
+}  // namespace tessaro
