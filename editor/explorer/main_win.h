@@ -17,6 +17,7 @@
 #include "editor/explorer/tools/sort_order_dialog.h"
 #include "editor/model/explorer/explorer.h"
 #include "editor/model/explorer/player_link.h"
+#include "editor/model/macro_forms/capture_setup.h"
 #include "foundation/config_record.h"
 #include "platform/messages.h"
 #include "protocol/glob_data.h"
@@ -57,7 +58,8 @@ class TMainWin : public QMainWindow,
                  private MacroDialogs,
                  private ListOrderHost,
                  private NetworkSwitches,
-                 private RecipientPathEditor {
+                 private RecipientPathEditor,
+                 private CaptureHost {
     Q_OBJECT
 public:
     TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args);
@@ -151,6 +153,17 @@ private:
     bool Recapture(const std::string& label, int number, bool conflict) override;
     void QuickInfo() override;
 
+    // CaptureHost: a capture started from the capture dialog (main_win_capture.cpp).
+    void SetCapWind(bool on) override;
+    std::string CaptureFilePath() override;
+    void BeginCapture(int captureSpeed, bool programScope) override;
+    void UpNumKeys() override;
+    void UpCapture() override;
+    void UpCaptureOn() override;
+    void ShowRecordingIcon() override;
+    void MinimiseEditor() override;
+    void ReleaseLockUnchanged() override;
+
     void DrawCell(int col, int row, const QRect& rect, TGridDrawState state, QPainter& canvas);
 
     // Handlers of the commands built here.
@@ -204,6 +217,7 @@ private:
     void DoModifyClick() { explorer_.DoModify(false); }
     void DoCopyClick() { explorer_.DoCopy(); }
     void DoMoveClick() { explorer_.DoMove(false); }
+    void DoCaptureClick() { explorer_.DoCapture(); }
     MacroFormsContext& FormsContext();
 
     // The one table from command to handler (main_win_commands.cpp).
@@ -221,6 +235,7 @@ private:
     QTimer netTimer_;
     QTimer syncTimer_;
     std::unique_ptr<TTaskIcon> recordIcon_;
+    int captureSpeed_ = 1;  // of the capture started last: 1 actual .. 4 quadruple
     bool showingList_ = false;
 
     std::unique_ptr<win::MessageReceiver> receiver_;

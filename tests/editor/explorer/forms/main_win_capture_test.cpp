@@ -1,0 +1,198 @@
+// Captures started from the main window: the recapture command and the add dialog's
+// "Capture Macro" arm the hook library, and the capture messages reaching the window's
+// receiver become the macro's text.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "editor/explorer/forms/t_add_new_hot_key.h"
+#include "editor/explorer/forms/t_capture_keys.h"
+#include "editor/explorer/main_win.h"
+#include "foundation/settings.h"
+#include "macro/capture_file.h"
+#include "macro/macro_file.h"
+#include "platform/message_box.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
+#include "protocol/hotkey_names.h"
+#include "protocol/window_messages.h"
+#include "tests/support/qt_app.h"
+
+namespace tessaro {
+namespace {
+
+namespace fs = std::filesystem;
+
+template <class T>
+void WhenModal(std::function<void(T&)> act) {
+    QTimer::singleShot(10, [act] {
+        if (auto* d = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            act(*d);
+            return;
+        }
+        WhenModal<T>(act);
+    });
+}
+
+class MainWinCapture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        std::string tmpl = (fs::temp_directory_path() / "tessaro-mwc-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+        dir = tmpl;
+        ::setenv("TESSARO_HOME", dir.c_str(), 1);
+        ::setenv("TESSARO_WINDIR", dir.c_str(), 1);
+        ::setenv("TESSARO_NS", ("mwc" + fs::path(dir).filename().string().substr(12)).c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (dir + "/xdg").c_str(), 1);
+        ::setenv("XDG_DATA_DIRS", (dir + "/xdg-sys").c_str(), 1);
+        LoadAllSettings(config);
+        config.FirstUse = false;
+        config.CapTime = 0;  // no speed token: the text is exactly what was typed
+        file = dir + "/work.qtm";
+        ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
+        config.RecentFiles[0] = file;
+        player =
+            std::make_unique<win::MessageWindow>([this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
+                if (msg == WM_PEER_UPDATE) notices.emplace_back(w, l);
+                return 0;
+            });
+        boxes = std::make_unique<win::ScopedMessageBoxHandler>([this](const win::MessageBoxCall& c) {
+            texts.push_back(c.text);
+            return win::FirstButton(c.buttons);
+        });
+        window = std::make_unique<TMainWin>(
+            config, glob, std::vector<std::string>{"-PWV", "/RH" + std::to_string(player->hwnd())});
+    }
+    void TearDown() override {
+        window.reset();
+        boxes.reset();
+        fs::remove_all(dir);
+    }
+    std::vector<TMacroRecord> Records() {
+        std::vector<TMacroRecord> out;
+        ReadMacroRecords(file, kMaxMacros, out);
+        return out;
+    }
+    // What the hook library sends while recording, through the window's own receiver.
+    void Type(int macro, const std::string& keys) {
+        const auto self = static_cast<win::HWND>(window->winId());
+        for (unsigned char c : keys) win::SendMessage(self, WM_CAPTURE_CHAR, std::uint32_t(macro), c);
+        win::SendMessage(self, WM_CAPTURE_DONE, std::uint32_t(macro), 0);
+    }
+    int AddHotKeyMacro(int code, const std::string& nickname, const std::string& text) {
+        TMacroRecord rec{};
+        rec.ActivationCode = std::uint16_t(code);
+        rec.Scope = scGlobal;
+        rec.Enabled = 1;
+        rec.Nickname = nickname;
+        SetMacroText(rec, text);
+        const int n = window->Logic().file().AppendMacroRecord(rec, false);
+        window->Logic().FillList();
+        return n;
+    }
+
+    std::string dir, file;
+    TConfigRecord config;
+    TGlobData glob{};
+    std::unique_ptr<win::MessageWindow> player;
+    std::unique_ptr<win::ScopedMessageBoxHandler> boxes;
+    std::unique_ptr<TMainWin> window;
+    std::vector<std::pair<std::uint32_t, std::int32_t>> notices;
+    std::vector<std::string> texts;
+};
+
+TEST_F(MainWinCapture, RecaptureStoresTheRecordingInTheMacro) {
+    const int n = AddHotKeyMacro(7, "Old name", "old text");
+    ASSERT_GT(n, 0);
+    const int count = glob.MacroCount;
+    window->Logic().SelectRow(window->Logic().ReverseSort(n));
+    ASSERT_EQ(window->Logic().SelectedMacro(), n);
+
+    WhenModal<TCaptureKeys>([&](TCaptureKeys& d) {
+        EXPECT_TRUE(d.Recapture);
+        EXPECT_EQ(d.CaptureMacroNumber, n);
+        EXPECT_EQ(d.HotKeyLabel->text().toStdString(), HotKeyNames(7));
+        EXPECT_EQ(d.NickName->text(), "Old name");
+        EXPECT_FALSE(d.DoTime->isChecked());
+        d.NickName->setText("Typed");
+        d.ProgList->setCurrentIndex(0);
+        d.StartButton->click();
+    });
+    window->Run(ExplorerAction::Recapture);
+
+    // Armed: the library sends to this window and records for macro n; nothing counted.
+    EXPECT_EQ(glob.CaptureOn, 1);
+    EXPECT_EQ(glob.CapWndOn, 1);
+    EXPECT_EQ(glob.CaptureMacro, n);
+    EXPECT_EQ(glob.OwnKeyOn, 1);
+    EXPECT_EQ(glob.MacroCount, count);
+    EXPECT_TRUE(window->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(Records()[std::size_t(n - 1)].Nickname.str(), "Typed");
+
+    Type(n, "hi there");
+    const TMacroRecord rec = Records()[std::size_t(n - 1)];
+    EXPECT_EQ(GetMacroText(rec), "hi there");
+    EXPECT_EQ(rec.Nickname.str(), "Typed");
+    EXPECT_EQ(rec.ActivationCode, 7);
+    EXPECT_EQ(glob.CaptureOn, 0);
+    EXPECT_EQ(glob.CapWndOn, 0);
+    EXPECT_FALSE(fs::exists(CaptureFilePath(win::ProgramDirectory())));
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back(), "Tessaro 99 capture is complete for " + HotKeyNames(7) + ".");
+
+    // A late character or a second end changes nothing.
+    Type(n, "more");
+    EXPECT_EQ(GetMacroText(Records()[std::size_t(n - 1)]), "hi there");
+}
+
+TEST_F(MainWinCapture, CancelledRecaptureArmsNothing) {
+    const int n = AddHotKeyMacro(8, "Keep", "kept text");
+    window->Logic().SelectRow(window->Logic().ReverseSort(n));
+    const int count = glob.MacroCount;
+    WhenModal<TCaptureKeys>([](TCaptureKeys& d) { d.CancelButton->click(); });
+    window->Run(ExplorerAction::Recapture);
+    EXPECT_EQ(glob.CaptureOn, 0);
+    EXPECT_EQ(glob.CapWndOn, 0);
+    EXPECT_EQ(glob.MacroCount, count);
+    EXPECT_EQ(GetMacroText(Records()[std::size_t(n - 1)]), "kept text");
+    Type(n, "stray");
+    EXPECT_EQ(GetMacroText(Records()[std::size_t(n - 1)]), "kept text");
+}
+
+// The capture dialog counts the new macro when it starts; the add command's append counts
+// it again unless that early count is taken back.
+TEST_F(MainWinCapture, CaptureFromTheAddDialogCountsTheNewMacroOnce) {
+    const std::size_t base = Records().size();
+    const int count = glob.MacroCount;
+    WhenModal<TAddNewHotKey>([](TAddNewHotKey& add) {
+        add.WMHotKeyChosen(11);
+        WhenModal<TCaptureKeys>([](TCaptureKeys& d) {
+            EXPECT_FALSE(d.Recapture);
+            d.NickName->setText("Fresh");
+            d.StartButton->click();
+        });
+        add.CaptureKeyButton->click();
+    });
+    window->Run(ExplorerAction::AddMacro);
+    ASSERT_EQ(Records().size(), base + 1);
+    EXPECT_EQ(glob.MacroCount, count + 1);
+    EXPECT_EQ(glob.CaptureMacro, count + 1);
+    EXPECT_EQ(glob.CaptureOn, 1);
+
+    Type(count + 1, "new keys");
+    const TMacroRecord rec = Records()[base];
+    EXPECT_EQ(GetMacroText(rec), "new keys");
+    EXPECT_EQ(rec.Nickname.str(), "Fresh");
+    EXPECT_EQ(rec.ActivationCode, 11);
+    EXPECT_EQ(glob.MacroCount, count + 1);
+}
+
+}  // namespace
+}  // namespace tessaro
