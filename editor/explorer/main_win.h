@@ -19,6 +19,7 @@
 #include "editor/model/explorer/explorer.h"
 #include "editor/model/explorer/player_link.h"
 #include "editor/script/ui/script_editor_services.h"
+#include "editor/model/macro_forms/capture_setup.h"
 #include "foundation/config_record.h"
 #include "platform/launch.h"
 #include "platform/messages.h"
@@ -63,7 +64,8 @@ class TMainWin : public QMainWindow,
                  private NetworkSwitches,
                  private RecipientPathEditor,
                  private ScriptEditorServices,
-                 private AppearanceHost {
+                 private AppearanceHost,
+                 private CaptureHost {
     Q_OBJECT
 public:
     TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args);
@@ -157,6 +159,17 @@ private:
     bool Recapture(const std::string& label, int number, bool conflict) override;
     void QuickInfo() override;
 
+    // CaptureHost: a capture started from the capture dialog (main_win_capture.cpp).
+    void SetCapWind(bool on) override;
+    std::string CaptureFilePath() override;
+    void BeginCapture(int captureSpeed, bool programScope) override;
+    void UpNumKeys() override;
+    void UpCapture() override;
+    void UpCaptureOn() override;
+    void ShowRecordingIcon() override;
+    void MinimiseEditor() override;
+    void ReleaseLockUnchanged() override;
+
     void DrawCell(int col, int row, const QRect& rect, TGridDrawState state, QPainter& canvas);
 
     // Handlers of the commands built here.
@@ -217,6 +230,7 @@ private:
     void DoModifyClick() { explorer_.DoModify(false); }
     void DoCopyClick() { explorer_.DoCopy(); }
     void DoMoveClick() { explorer_.DoMove(false); }
+    void DoCaptureClick() { explorer_.DoCapture(); }
     MacroFormsContext& FormsContext();
 
     // The script editor on the selected macro and its services (main_win_script.cpp).
@@ -250,6 +264,7 @@ private:
     QTimer syncTimer_;
     std::unique_ptr<TTaskIcon> recordIcon_;
     win::Launcher locatorLauncher_;  // only reaps the locator; it runs on its own
+    int captureSpeed_ = 1;           // of the capture started last: 1 actual .. 4 quadruple
     bool showingList_ = false;
 
     std::unique_ptr<win::MessageReceiver> receiver_;

@@ -30,7 +30,7 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
         {A::Terminate, &TMainWin::MenuTerminateClick},
         {A::AddMacro, &TMainWin::DoAddClick},
         {A::ModifyDirectly, &TMainWin::DoModifyClick},
-        {A::Recapture, &TMainWin::NotAvailableYet},
+        {A::Recapture, &TMainWin::DoCaptureClick},
         {A::RemoveMacro, &TMainWin::DoClearClick},
         {A::CopyMacro, &TMainWin::DoCopyClick},
         {A::ChangeActivation, &TMainWin::DoMoveClick},
@@ -92,10 +92,6 @@ void TMainWin::MenuShowDateClick() {
 }
 
 bool TMainWin::SystemKeys(int) {
-    NotAvailableYet();
-    return false;
-}
-bool TMainWin::Recapture(const std::string&, int, bool) {
     NotAvailableYet();
     return false;
 }

@@ -31,9 +31,15 @@ MacroFormsContext& TMainWin::FormsContext() {
 }
 
 MacroDialogs::AddResult TMainWin::AddMacro(int number) {
-    TAddNewHotKey dialog(FormsContext(), nullptr, this);
+    TAddNewHotKey dialog(FormsContext(), this, this);
     dialog.NewMacroNumber = number;
     dialog.exec();
+    // A started capture counted the new macro already; the append counts it once its
+    // record is in the file, so a failed append leaves the count as it was.
+    if (dialog.ResultModify) {
+        --core_.GlobData.MacroCount;
+        UpNumKeys();
+    }
     return {dialog.ResultUpdated, dialog.ResultTrayChanged};
 }
 

@@ -177,10 +177,11 @@ void TCaptureKeys::StartButtonClick() {
         forms::ErrorBox(problem);
         return;
     }
-    host_.SetCapWind(true);
-    host_.BeginCapture(a.captureSpeed, a.programScope);
     glob = armed;
     rec = named;
+    // After the armed copy is in place, which would otherwise take the window back.
+    host_.SetCapWind(true);
+    host_.BeginCapture(a.captureSpeed, a.programScope);
     MacroCounted = a.macroCounted;
     if (a.macroCounted) host_.UpNumKeys();
     CaptureStarted = true;

@@ -1,5 +1,8 @@
 // The main window's macro commands through the real forms: add, modify, copy and change
 // activation land in the macro file and tell the player.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -14,14 +17,18 @@
 
 #include "editor/explorer/forms/hot_key_list_box.h"
 #include "editor/explorer/forms/t_add_new_hot_key.h"
+#include "editor/explorer/forms/t_capture_keys.h"
 #include "editor/explorer/forms/t_copy_or_move.h"
 #include "editor/explorer/forms/t_mod_hot_keys.h"
 #include "editor/explorer/main_win.h"
 #include "editor/explorer/tools/small_dialogs.h"
 #include "foundation/settings.h"
+#include "macro/capture_file.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
+#include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
 #include "tests/support/qt_app.h"
 
@@ -188,6 +195,122 @@ TEST_F(MainWinMacros, CategoriesAreKeptBesideTheFileAndGivenToMacros) {
     texts.clear();
     window->Run(ExplorerAction::RemoveCategory);  // " *All Categories* " is selected
     EXPECT_EQ(texts, std::vector<std::string>{"Cannot remove the \"All Categories\" category."});
+}
+
+}  // namespace
+}  // namespace tessaro
+
+// Captures started from the main window: the recapture command and the add dialog's
+// "Capture Macro" arm the hook library, and the capture messages reaching the window's
+// receiver become the macro's text.
+namespace tessaro {
+namespace {
+
+// What the hook library sends while recording, through the window's own receiver.
+void TypeInCapture(TMainWin& window, int macro, const std::string& keys) {
+    const auto self = static_cast<win::HWND>(window.winId());
+    for (unsigned char c : keys) win::SendMessage(self, WM_CAPTURE_CHAR, std::uint32_t(macro), c);
+    win::SendMessage(self, WM_CAPTURE_DONE, std::uint32_t(macro), 0);
+}
+
+int AddHotKeyMacro(TMainWin& window, int code, const std::string& nickname, const std::string& text) {
+    TMacroRecord rec{};
+    rec.ActivationCode = std::uint16_t(code);
+    rec.Scope = scGlobal;
+    rec.Enabled = 1;
+    rec.Nickname = nickname;
+    SetMacroText(rec, text);
+    const int n = window.Logic().file().AppendMacroRecord(rec, false);
+    window.Logic().FillList();
+    return n;
+}
+
+TEST_F(MainWinMacros, RecaptureStoresTheRecordingInTheMacro) {
+    const int n = AddHotKeyMacro(*window, 7, "Old name", "old text");
+    ASSERT_GT(n, 0);
+    const int count = glob.MacroCount;
+    window->Logic().SelectRow(window->Logic().ReverseSort(n));
+    ASSERT_EQ(window->Logic().SelectedMacro(), n);
+
+    WhenModal<TCaptureKeys>([&](TCaptureKeys& d) {
+        EXPECT_TRUE(d.Recapture);
+        EXPECT_EQ(d.CaptureMacroNumber, n);
+        EXPECT_EQ(d.HotKeyLabel->text().toStdString(), HotKeyNames(7));
+        EXPECT_EQ(d.NickName->text(), "Old name");
+        d.DoTime->setChecked(false);  // no speed token: the text is exactly what was typed
+        d.NickName->setText("Typed");
+        d.ProgList->setCurrentIndex(0);
+        d.StartButton->click();
+    });
+    window->Run(ExplorerAction::Recapture);
+
+    // Armed: the library sends to this window and records for macro n; nothing counted.
+    EXPECT_EQ(glob.CaptureOn, 1);
+    EXPECT_EQ(glob.CapWndOn, 1);
+    EXPECT_EQ(glob.CaptureMacro, n);
+    EXPECT_EQ(glob.OwnKeyOn, 1);
+    EXPECT_EQ(glob.MacroCount, count);
+    EXPECT_TRUE(window->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(Records()[std::size_t(n - 1)].Nickname.str(), "Typed");
+
+    TypeInCapture(*window, n, "hi there");
+    const TMacroRecord rec = Records()[std::size_t(n - 1)];
+    EXPECT_EQ(GetMacroText(rec), "hi there");
+    EXPECT_EQ(rec.Nickname.str(), "Typed");
+    EXPECT_EQ(rec.ActivationCode, 7);
+    EXPECT_EQ(glob.CaptureOn, 0);
+    EXPECT_EQ(glob.CapWndOn, 0);
+    EXPECT_FALSE(fs::exists(CaptureFilePath(win::ProgramDirectory())));
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back(), "Tessaro 99 capture is complete for " + HotKeyNames(7) + ".");
+
+    // A late character or a second end changes nothing.
+    TypeInCapture(*window, n, "more");
+    EXPECT_EQ(GetMacroText(Records()[std::size_t(n - 1)]), "hi there");
+}
+
+TEST_F(MainWinMacros, CancelledRecaptureArmsNothing) {
+    const int n = AddHotKeyMacro(*window, 8, "Keep", "kept text");
+    window->Logic().SelectRow(window->Logic().ReverseSort(n));
+    const int count = glob.MacroCount;
+    WhenModal<TCaptureKeys>([](TCaptureKeys& d) { d.CancelButton->click(); });
+    window->Run(ExplorerAction::Recapture);
+    EXPECT_EQ(glob.CaptureOn, 0);
+    EXPECT_EQ(glob.CapWndOn, 0);
+    EXPECT_EQ(glob.MacroCount, count);
+    EXPECT_EQ(GetMacroText(Records()[std::size_t(n - 1)]), "kept text");
+    TypeInCapture(*window, n, "stray");
+    EXPECT_EQ(GetMacroText(Records()[std::size_t(n - 1)]), "kept text");
+}
+
+// The capture dialog counts the new macro when it starts; the add command's append counts
+// it again unless that early count is taken back.
+TEST_F(MainWinMacros, CaptureFromTheAddDialogCountsTheNewMacroOnce) {
+    const std::size_t base = Records().size();
+    const int count = glob.MacroCount;
+    WhenModal<TAddNewHotKey>([](TAddNewHotKey& add) {
+        add.WMHotKeyChosen(11);
+        WhenModal<TCaptureKeys>([](TCaptureKeys& d) {
+            EXPECT_FALSE(d.Recapture);
+            d.NickName->setText("Fresh");
+            d.DoTime->setChecked(true);
+            d.ActualSpeed->setChecked(true);
+            d.StartButton->click();
+        });
+        add.CaptureKeyButton->click();
+    });
+    window->Run(ExplorerAction::AddMacro);
+    ASSERT_EQ(Records().size(), base + 1);
+    EXPECT_EQ(glob.MacroCount, count + 1);
+    EXPECT_EQ(glob.CaptureMacro, count + 1);
+    EXPECT_EQ(glob.CaptureOn, 1);
+
+    TypeInCapture(*window, count + 1, "new keys");
+    const TMacroRecord rec = Records()[base];
+    EXPECT_EQ(GetMacroText(rec), "<SPEED:00001>new keys") << "the speed token survives the start";
+    EXPECT_EQ(rec.Nickname.str(), "Fresh");
+    EXPECT_EQ(rec.ActivationCode, 11);
+    EXPECT_EQ(glob.MacroCount, count + 1);
 }
 
 }  // namespace

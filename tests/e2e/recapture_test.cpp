@@ -1,0 +1,125 @@
+// A recapture from the editor on a real X server: the keys typed into another window until
+// the "Start / Stop Capture" hot key become the macro's text, and its hot key plays them.
+#include <gtest/gtest.h>
+
+#include "foundation/settings.h"
+#include "foundation/start_gate.h"
+#include "hook/qtmhook.h"
+#include "macro/macro_file.h"
+#include "macro/macro_record.h"
+#include "platform/messages.h"
+#include "platform/profile.h"
+#include "platform/single_instance.h"
+#include "platform/virtual_keys.h"
+#include "protocol/glob_data.h"
+#include "protocol/hotkey_names.h"
+#include "protocol/window_messages.h"
+#include "player_process.h"
+#include "tests/support/key_target.h"
+#include "tests/support/window_manager.h"
+#include "tests/support/xvfb.h"
+#include "editor_desk.h"
+
+namespace tessaro::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kCtrlAltK = 154;
+
+TGlobData Master() {
+    auto copy = std::make_unique<TGlobData>();
+    TGlobData* p = copy.get();
+    QtmGetGlob(&p);
+    return *copy;
+}
+
+int StopHotKey(const TGlobData& g) {
+    for (int n = 1; n <= g.MacroCount; ++n)
+        if (g.Scope[n] == scSystem && g.ScopeText[n].str() == "2") return g.ActivationCode[n];
+    return -1;
+}
+
+TEST(RecaptureOnADesktop, TypedKeysUntilTheStopKeyBecomeTheMacroAndPlayBack) {
+    Xvfb xvfb("800x600x24");
+    if (xvfb.name().empty()) GTEST_SKIP() << "no Xvfb";
+    PlayerSandbox box(xvfb.name());
+    Display* keyboard = xvfb.Open();
+    ASSERT_NE(keyboard, nullptr);
+    WindowManager wm(xvfb.name());
+    if (!WaitFor([&] { return WindowManager::Running(keyboard); }, 10s)) GTEST_SKIP() << "no window manager";
+    const std::string file = box.file("RECAP.QTM");
+    ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
+    TMacroRecord rec{};
+    rec.Nickname = "AAA recapture";  // sorted by nickname: the first row
+    rec.Scope = scGlobal;
+    rec.ActivationCode = kCtrlAltK;
+    rec.Enabled = 1;
+    SetMacroText(rec, "old");
+    ASSERT_TRUE(WriteMacroRecordAt(file, 1, rec).ok());
+    ASSERT_TRUE(win::WritePrivateProfileString("Misc", "Primary Sort", "213", kSettingsFile));
+    for (const auto& [key, value] :
+         {std::pair{"Keys", "Yes"}, {"Mouse", "No"}, {"Time", "No"}, {"Global", "Yes"}})
+        ASSERT_TRUE(win::WritePrivateProfileString("Capture", key, value, kSettingsFile));
+
+    KeyTarget target(xvfb.Open(), "Recapture Target");
+    ASSERT_TRUE(target.ok());
+    PlayerProcess player(box, {"/F" + file, "/EY"}, "player.log");
+    ASSERT_TRUE(player.started());
+    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
+    Window editor = 0;
+    ASSERT_TRUE(WaitFor([&] { return (editor = win::RunningInstanceWindow(kEditorInstanceName)) != 0; }, 20s))
+        << player.Log();
+    ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard, XK_k, ControlMask | Mod1Mask); }, 10s));
+    const int stop = StopHotKey(Master());
+    ASSERT_GE(stop, 0);
+
+    Activate(keyboard, editor);
+    ASSERT_TRUE(WaitFor([&] { return FocusWithin(keyboard, editor); }, 5s));
+    std::this_thread::sleep_for(300ms);
+    Press(keyboard, XK_m, {XK_Alt_L});
+    Press(keyboard, XK_c);
+    std::this_thread::sleep_for(800ms);
+    Press(keyboard, XK_Return);  // "&Start Capture"
+    ASSERT_TRUE(WaitFor([] { return Master().CaptureOn == 1; }, 10s)) << player.Log();
+
+    ASSERT_TRUE(target.Focus());
+    std::this_thread::sleep_for(300ms);
+    for (KeySym k : {XK_x, XK_y, XK_z}) Press(keyboard, k);
+    std::this_thread::sleep_for(300ms);
+    const DecipheredKey k = DecipherKey(stop);
+    std::vector<KeySym> mods;
+    if (k.ctrl) mods.push_back(XK_Control_L);
+    if (k.alt) mods.push_back(XK_Alt_L);
+    if (k.shift) mods.push_back(XK_Shift_L);
+    if (k.win) mods.push_back(XK_Super_L);
+    for (KeySym m : mods) XTestFakeKeyEvent(keyboard, XKeysymToKeycode(keyboard, m), True, CurrentTime);
+    const KeyCode stopCode = XKeysymToKeycode(keyboard, win::VkToKeysym(k.vk));
+    XTestFakeKeyEvent(keyboard, stopCode, True, CurrentTime);
+    XTestFakeKeyEvent(keyboard, stopCode, False, CurrentTime);
+    for (auto it = mods.rbegin(); it != mods.rend(); ++it)
+        XTestFakeKeyEvent(keyboard, XKeysymToKeycode(keyboard, *it), False, CurrentTime);
+    XFlush(keyboard);
+
+    ASSERT_TRUE(
+        WaitFor([&] { return ReadMacroRecordAt(file, 1, rec).ok() && GetMacroText(rec) == "xyz"; }, 10s))
+        << GetMacroText(rec) << player.Log();
+    EXPECT_EQ(Master().CaptureOn, 0);
+    std::this_thread::sleep_for(800ms);
+    Press(keyboard, XK_Return);  // "Capture" box
+
+    ASSERT_TRUE(target.Focus());
+    target.Drain();
+    const std::size_t before = target.Typed().size();
+    PressWithModifiers(keyboard, XK_k, {XK_Control_L, XK_Alt_L});
+    EXPECT_TRUE(
+        target.WaitUntil([&] { return target.Typed().find("xyz", before) != std::string::npos; }, 10s))
+        << target.Typed() << player.Log();
+
+    EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
+    WaitFor([] { return !win::InstanceRunning(kEditorInstanceName); }, 10s);
+    XCloseDisplay(keyboard);
+}
+
+}  // namespace
+}  // namespace tessaro::testing
