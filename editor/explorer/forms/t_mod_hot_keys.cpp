@@ -187,7 +187,7 @@ QWidget* TModHotKeys::BuildKeyPanel() {
     OkButton->setAutoDefault(false);
     connect(OkButton, &QPushButton::clicked, this, [this] {
         const int row = MiscBox->currentIndex();
-        if (row >= 0) InsertToken(MiscellaneousKeys()[std::size_t(row)].token);
+        if (row >= 0) InsertToken(QString::fromStdString(std::string(kMiscEntries[std::size_t(row)].text)));
     });
     const int rows = (i + 5) / 6;
     grid->addWidget(new QLabel("Miscellaneous"), rows, 0, 1, 2);
@@ -219,7 +219,7 @@ void TModHotKeys::showEvent(QShowEvent* event) {
 void TModHotKeys::FormShow() {
     shown_ = true;
     MiscBox->clear();
-    for (const MiscKeyEntry& m : MiscellaneousKeys()) MiscBox->addItem(m.name);
+    for (const MiscEntry& m : kMiscEntries) MiscBox->addItem(QString::fromStdString(std::string(m.name)));
     MiscBox->setCurrentIndex(-1);
     Search = {};
     TMacroRecord& rec = context_.core.CurrentMacro;

@@ -41,51 +41,6 @@ constexpr std::array<KeyTokenEntry, 30> kKeyTokens = {{
     {"F12ButtonClick", "F12", "F12", "<F12>", true},
 }};
 
-constexpr std::array<MiscKeyEntry, 42> kMiscKeys = {{
-    {"Left Window", "<LEFTWIN>"},
-    {"Right Window", "<RIGHTWIN>"},
-    {"Application", "<APP>"},
-    {"F13", "<F13>"},
-    {"F14", "<F14>"},
-    {"F15", "<F15>"},
-    {"F16", "<F16>"},
-    {"F17", "<F17>"},
-    {"F18", "<F18>"},
-    {"F19", "<F19>"},
-    {"F20", "<F20>"},
-    {"F21", "<F21>"},
-    {"F22", "<F22>"},
-    {"F23", "<F23>"},
-    {"F24", "<F24>"},
-    {"Attn", "<ATTN>"},
-    {"CrSel", "<CRSEL>"},
-    {"ExSel", "<EXSEL>"},
-    {"Erase EOF", "<EREOF>"},
-    {"Play", "<PLAY>"},
-    {"Zoom", "<ZOOM>"},
-    {"PA1", "<PA1>"},
-    {"Keypad 0", "<KEYP0>"},
-    {"Keypad 1", "<KEYP1>"},
-    {"Keypad 2", "<KEYP2>"},
-    {"Keypad 3", "<KEYP3>"},
-    {"Keypad 4", "<KEYP4>"},
-    {"Keypad 5", "<KEYP5>"},
-    {"Keypad 6", "<KEYP6>"},
-    {"Keypad 7", "<KEYP7>"},
-    {"Keypad 8", "<KEYP8>"},
-    {"Keypad 9", "<KEYP9>"},
-    {"Keypad .", "<KEYP.>"},
-    {"Keypad /", "<KEYP/>"},
-    {"Keypad *", "<KEYP*>"},
-    {"Keypad -", "<KEYP->"},
-    {"Keypad +", "<KEYP+>"},
-    {"Print Screen", "<PRTSCR>"},
-    {"Scroll Lock", "<SCRLOCK>"},
-    {"Pause", "<PAUSEKEY>"},
-    {"Caps Lock", "<CAPLOCK>"},
-    {"Num Lock", "<NUMLOCK>"},
-}};
-
 QChar AsciiUpper(QChar c) { return (c >= 'a' && c <= 'z') ? QChar(c.unicode() - 32) : c; }
 
 // Position of `needle` in `hay` from `from` on, ASCII letters compared without case.
@@ -103,8 +58,6 @@ int IndexOfAsciiFolded(const QString& hay, const QString& needle, int from) {
 }  // namespace
 
 std::span<const KeyTokenEntry> KeyTokenEntries() { return kKeyTokens; }
-std::span<const MiscKeyEntry> MiscellaneousKeys() { return kMiscKeys; }
-
 int StoredLength(const QString& editorText) {
     int n = 0;
     for (QChar c : editorText) n += c == '\n' ? 2 : 1;

@@ -27,12 +27,7 @@ struct KeyTokenEntry {
 // The 30 key-token entries in the order of their buttons, F1..F12 last.
 std::span<const KeyTokenEntry> KeyTokenEntries();
 
-struct MiscKeyEntry {
-    const char* name;
-    const char* token;
-};
-// The 42 entries of the "Miscellaneous" list.
-std::span<const MiscKeyEntry> MiscellaneousKeys();
+// The 42 entries of the "Miscellaneous" list are the typed-text editor's (kMiscEntries).
 
 // Characters the stored form of an editor text takes: a line break counts two.
 int StoredLength(const QString& editorText);
