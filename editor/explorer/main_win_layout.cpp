@@ -18,14 +18,14 @@ namespace tessaro {
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonEntry {
     ExplorerAction action;
     const char* caption;  // large button
     const char* hint;     // speed button
 };
 
 // The commands on the selected macro, in the order of the panel and the strip.
-constexpr ButtonSpec kMacroButtons[] = {
+constexpr ButtonEntry kMacroButtons[] = {
     {ExplorerAction::AddMacro, "Add Ma&cro", "Add Macro"},
     {ExplorerAction::ModifyDirectly, "Modify &Directly", "Modify Macro Directly"},
     {ExplorerAction::Recapture, "Recapt&ure Macro", "Recapture Macro"},
@@ -37,7 +37,7 @@ constexpr ButtonSpec kMacroButtons[] = {
 };
 
 // Speed buttons that have no large button.
-constexpr ButtonSpec kFileSpeedButtons[] = {
+constexpr ButtonEntry kFileSpeedButtons[] = {
     {ExplorerAction::NewFile, nullptr, "New File"},
     {ExplorerAction::OpenFile, nullptr, "Open File"},
     {ExplorerAction::PrintList, nullptr, "Print Macro List"},
@@ -142,18 +142,18 @@ void TMainWin::BuildSpeedStrip(QWidget* parent) {
     auto* row = new QHBoxLayout(speedStrip_);
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(2);
-    auto add = [&](const ButtonSpec& spec) {
+    auto add = [&](const ButtonEntry& button) {
         auto* b = new QToolButton(speedStrip_);
-        b->setText(QString::fromUtf8(spec.hint));
-        b->setToolTip(QString::fromUtf8(spec.hint));
+        b->setText(QString::fromUtf8(button.hint));
+        b->setToolTip(QString::fromUtf8(button.hint));
         b->setAutoRaise(true);
-        const ExplorerAction action = spec.action;
+        const ExplorerAction action = button.action;
         connect(b, &QToolButton::clicked, this, [this, action] { Run(action); });
         commands_[action].speed = b;
         row->addWidget(b);
     };
-    for (const ButtonSpec& s : kFileSpeedButtons) add(s);
-    for (const ButtonSpec& s : kMacroButtons) add(s);
+    for (const ButtonEntry& s : kFileSpeedButtons) add(s);
+    for (const ButtonEntry& s : kMacroButtons) add(s);
     row->addStretch(1);
 }
 
@@ -161,9 +161,9 @@ void TMainWin::BuildButtonPanel(QWidget* parent) {
     buttonPanel_ = new QWidget(parent);
     auto* column = new QVBoxLayout(buttonPanel_);
     column->setContentsMargins(4, 4, 4, 4);
-    for (const ButtonSpec& spec : kMacroButtons) {
-        auto* b = new QPushButton(QString::fromUtf8(spec.caption), buttonPanel_);
-        const ExplorerAction action = spec.action;
+    for (const ButtonEntry& button : kMacroButtons) {
+        auto* b = new QPushButton(QString::fromUtf8(button.caption), buttonPanel_);
+        const ExplorerAction action = button.action;
         connect(b, &QPushButton::clicked, this, [this, action] { Run(action); });
         commands_[action].large = b;
         column->addWidget(b);

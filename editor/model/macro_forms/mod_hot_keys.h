@@ -75,7 +75,7 @@ bool IsSnipraCharacter(char c);
 // The first failure of a trimmed Snipra name: kNoSnipraName, kBadSnipraName or empty.
 std::string SnipraNameProblem(const std::string& trimmed);
 
-// Update: checks in the Part's order and builds the record to store; nothing of `current`
+// Update: checks in their fixed order and builds the record to store; nothing of `current`
 // changes here. With `truncateAgreed` the text is cut to 5,000 characters instead of asking.
 // A new macro is enabled but not counted: the caller's append counts it once written.
 ModHotKeysUpdate UpdateModHotKeys(const TMacroRecord& current, const ModHotKeysEntry& entry,

@@ -10,7 +10,7 @@
 namespace tessaro {
 namespace {
 
-using testing::MacroSpec;
+using testing::MacroDraft;
 
 class TopWindow : public testing::TriggerFixture, public ::testing::Test {
 protected:

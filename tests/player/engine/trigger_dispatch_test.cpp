@@ -13,7 +13,7 @@
 namespace tessaro {
 namespace {
 
-using testing::MacroSpec;
+using testing::MacroDraft;
 
 constexpr int kCode = 154;  // Ctrl+Alt+K
 
@@ -21,7 +21,7 @@ constexpr int kCode = 154;  // Ctrl+Alt+K
 // macro that must run (0: none), with the window that must have been brought forward.
 struct SelectionCase {
     const char* name;
-    std::vector<MacroSpec> macros;
+    std::vector<MacroDraft> macros;
     // Windows topmost first: title, program, minimised.
     std::vector<std::tuple<std::string, std::string, bool>> windows;
     int foreground;  // index into windows, -1 none
@@ -57,11 +57,11 @@ TEST_P(Selection, PicksTheMacroAndBringsItsWindowForward) {
     }
 }
 
-MacroSpec Global(std::string text, bool enabled = true) { return {scGlobal, kCode, text, "", enabled}; }
-MacroSpec Window(std::string title, std::string text, bool topmost = false, bool enabled = true) {
+MacroDraft Global(std::string text, bool enabled = true) { return {scGlobal, kCode, text, "", enabled}; }
+MacroDraft Window(std::string title, std::string text, bool topmost = false, bool enabled = true) {
     return {scWindow, kCode, text, title, enabled, topmost};
 }
-MacroSpec Program(std::string name, std::string text, bool topmost = false) {
+MacroDraft Program(std::string name, std::string text, bool topmost = false) {
     return {scProgram, kCode, text, name, true, topmost};
 }
 

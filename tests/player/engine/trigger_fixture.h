@@ -17,7 +17,7 @@ namespace tessaro::testing {
 
 // Fields left out of a brace list take these defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-struct MacroSpec {
+struct MacroDraft {
     std::uint16_t scope = scGlobal;
     int code = 0;
     std::string text;
@@ -91,9 +91,9 @@ public:
     TriggerFixture() : glob_(std::make_unique<TGlobData>()), dispatch(*glob_, desktop, host) {}
 
     // Macro n = the position in `specs`, from 1.
-    void SetMacros(const std::vector<MacroSpec>& specs) {
+    void SetMacros(const std::vector<MacroDraft>& drafts) {
         int n = 0;
-        for (const MacroSpec& s : specs) {
+        for (const MacroDraft& s : drafts) {
             ++n;
             TGlobData& g = *glob_;
             g.Scope[n] = s.scope;
