@@ -12,6 +12,7 @@
 
 #include "editor/explorer/explorer_actions.h"
 #include "editor/explorer/explorer_core.h"
+#include "editor/explorer/forms/t_add_new_hot_key.h"
 #include "editor/commands/chooser.h"
 #include "editor/explorer/tools/appearance_dialog.h"
 #include "editor/explorer/tools/options_dialogs.h"
@@ -65,7 +66,8 @@ class TMainWin : public QMainWindow,
                  private RecipientPathEditor,
                  private ScriptEditorServices,
                  private AppearanceHost,
-                 private CaptureHost {
+                 private CaptureHost,
+                 private NewMacroScript {
     Q_OBJECT
 public:
     TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args);
@@ -245,6 +247,7 @@ private:
                                       bool& topmostOnly) override;
     void SetSchedule(QWidget* owner, TMacroRecord& rec) override;
     void SnipraProperties(QWidget* owner, TMacroRecord& rec) override;
+    bool ScriptNewMacro(QWidget* owner, bool globalTaken) override;
     std::unique_ptr<ScriptEditorParts, ScriptPartsDeleter> scriptParts_;
 
     // The one table from command to handler (main_win_commands.cpp).

@@ -129,6 +129,20 @@ void TMainWin::SnipraProperties(QWidget* owner, TMacroRecord& rec) {
     dialog.exec();
 }
 
+bool TMainWin::ScriptNewMacro(QWidget* owner, bool globalTaken) {
+    TMacroRecord& rec = explorer_.CurrentMacro;
+    TDoScripting editor(owner, rec, config_, *this, win::ProgramDirectory(), NoticesTo(link_.playerWindow));
+    editor.ScriptMode = ScriptModeOf(rec.ActivationCode);
+    if (editor.ScriptMode == 1) {
+        editor.HotKeyLabel->setText(forms::Q(HotKeyNames(rec.ActivationCode)));
+        editor.GlobalTaken = globalTaken;
+    }
+    editor.IsExisting = false;
+    editor.Accepted = false;
+    editor.exec();
+    return editor.Accepted;
+}
+
 void TMainWin::DoTheScript() {
     if (const auto refusal =
             SelectionCheck(explorer_.rowCount(), explorer_.listEmpty() ? 0 : explorer_.selectedRow())) {

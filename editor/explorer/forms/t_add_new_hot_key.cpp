@@ -24,8 +24,9 @@
 
 namespace tessaro {
 
-TAddNewHotKey::TAddNewHotKey(MacroFormsContext& context, CaptureHost* capture, QWidget* parent)
-    : QDialog(parent), context_(context), capture_(capture) {
+TAddNewHotKey::TAddNewHotKey(MacroFormsContext& context, CaptureHost* capture, NewMacroScript* script,
+                             QWidget* parent)
+    : QDialog(parent), context_(context), capture_(capture), script_(script) {
     setWindowTitle("Add Macro");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     const AddCaptions captions = CaptionsFor(MacroType::HotKey, true);
@@ -231,14 +232,23 @@ void TAddNewHotKey::DoModify() {
 
 void TAddNewHotKey::DoTheScript() {
     TMacroRecord& rec = context_.core.CurrentMacro;
-    const AddCheck check = CheckAddEntry(Entry(), rec);
+    const AddEntry entry = Entry();
+    const AddCheck check = CheckAddEntry(entry, rec);
     if (!check.ok) {
         forms::ErrorBox(check.error);
         if (check.focusSnipra) SnipraName->setFocus();
         return;
     }
     if (!PassesReservedQuestion(check)) return;
-    forms::WarningBox("The scripting editor is not available yet.");
+    if (!script_) {
+        forms::WarningBox("The scripting editor is not available yet.");
+        return;
+    }
+    const EditorSetup setup = SetupOfType(entry.type, entry.selectedCode, globalUsed_);
+    rec.ActivationCode = setup.activationCode;
+    ResultModify = false;
+    ResultUpdated = script_->ScriptNewMacro(this, setup.globalKeyTaken);
+    accept();
 }
 
 void TAddNewHotKey::DoCapture() {

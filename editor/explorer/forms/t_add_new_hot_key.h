@@ -23,12 +23,22 @@ namespace tessaro {
 
 class HotKeyListBox;
 
+// The scripting editor on CurrentMacro, whose activation the dialog has set, for a macro not
+// yet in the file. True when the user saved the script into CurrentMacro.
+class NewMacroScript {
+public:
+    virtual ~NewMacroScript() = default;
+    virtual bool ScriptNewMacro(QWidget* owner, bool globalTaken) = 0;
+};
+
 class TAddNewHotKey : public QDialog {
     Q_OBJECT
 public:
-    // `capture` is the main window's side of a capture; without one "Capture Macro" tells
-    // that capturing from the editor is not available yet.
-    TAddNewHotKey(MacroFormsContext& context, CaptureHost* capture, QWidget* parent = nullptr);
+    // `capture` is the main window's side of a capture and `script` opens the scripting
+    // editor; without them "Capture Macro" and "Scripting Editor" tell that they are not
+    // available from here.
+    TAddNewHotKey(MacroFormsContext& context, CaptureHost* capture, NewMacroScript* script,
+                  QWidget* parent = nullptr);
     ~TAddNewHotKey() override;
 
     int NewMacroNumber = 1;
@@ -64,6 +74,7 @@ private:
 
     MacroFormsContext& context_;
     CaptureHost* capture_;
+    NewMacroScript* script_;
     HotKeyFlags globalUsed_{};
     bool hasUserMacros_ = false;
     bool shown_ = false;

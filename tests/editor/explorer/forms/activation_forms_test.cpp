@@ -43,7 +43,7 @@ protected:
 
 TEST_F(ActivationForms, AddMacroLayoutsPerType) {
     for (int i = 0; i < 5; ++i) AddMacro(scSystem, std::uint16_t(700 + i), std::to_string(i + 1).c_str());
-    TAddNewHotKey form(*context, &host);
+    TAddNewHotKey form(*context, &host, nullptr);
     form.show();
     QApplication::processEvents();
     EXPECT_EQ(form.KeyList->count(), 721);
@@ -59,7 +59,7 @@ TEST_F(ActivationForms, AddMacroLayoutsPerType) {
 }
 
 TEST_F(ActivationForms, PressedHotKeySelectsItsRowAndCaptionsLoseAccelerators) {
-    TAddNewHotKey form(*context, &host);
+    TAddNewHotKey form(*context, &host, nullptr);
     form.show();
     form.HotKeyEntryEnter();
     EXPECT_EQ(glob->SecWndOn, 1);
@@ -78,7 +78,7 @@ TEST_F(ActivationForms, PressedHotKeySelectsItsRowAndCaptionsLoseAccelerators) {
 
 TEST_F(ActivationForms, ReservedKeyQuestionAndPopupRefusals) {
     for (int i = 0; i < 5; ++i) AddMacro(scSystem, std::uint16_t(700 + i), std::to_string(i + 1).c_str());
-    TAddNewHotKey form(*context, &host);
+    TAddNewHotKey form(*context, &host, nullptr);
     form.show();
     form.KeyList->SelectCode(kWinD);
     answers = {win::MbResult::No};
@@ -89,7 +89,7 @@ TEST_F(ActivationForms, ReservedKeyQuestionAndPopupRefusals) {
     form.DoModify();
     EXPECT_EQ(LastText(), kNoUserMacros);
     AddMacro(scGlobal, 40);
-    TAddNewHotKey second(*context, &host);
+    TAddNewHotKey second(*context, &host, nullptr);
     second.show();
     second.UsePopup->click();
     second.KeyList->SelectCode(700);  // a system macro's key
@@ -103,7 +103,7 @@ TEST_F(ActivationForms, ReservedKeyQuestionAndPopupRefusals) {
 
 TEST_F(ActivationForms, EnterDirectlyOpensThePropertiesEditorForTheKey) {
     AddMacro(scGlobal, 20);
-    TAddNewHotKey form(*context, &host);
+    TAddNewHotKey form(*context, &host, nullptr);
     form.show();
     form.KeyList->SelectCode(20);
     QTimer::singleShot(0, [] {

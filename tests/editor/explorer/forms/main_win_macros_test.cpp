@@ -22,6 +22,8 @@
 #include "editor/explorer/forms/t_mod_hot_keys.h"
 #include "editor/explorer/main_win.h"
 #include "editor/explorer/tools/small_dialogs.h"
+#include "editor/commands/text_dialogs.h"
+#include "editor/script/ui/do_scripting.h"
 #include "foundation/settings.h"
 #include "macro/capture_file.h"
 #include "macro/macro_file.h"
@@ -154,6 +156,50 @@ TEST_F(MainWinMacros, AddModifyCopyAndMoveLandInTheFile) {
     ASSERT_EQ(records.size(), base + 2);
     EXPECT_EQ(glob.MacroCount, count + 2) << "a move counts nothing";
     EXPECT_TRUE(records[base].ActivationCode == 9 || records[base + 1].ActivationCode == 9);
+}
+
+// "Scripting Editor" in Add Macro opens the script editor on the new macro, which lands in
+// the file with the chosen hot key once saved; a cancelled script adds nothing.
+TEST_F(MainWinMacros, AddThroughTheScriptingEditor) {
+    const std::size_t base = Records().size();
+    const int count = glob.MacroCount;
+    WhenModal<TAddNewHotKey>([](TAddNewHotKey& add) {
+        add.WMHotKeyChosen(7);
+        WhenModal<TDoScripting>([](TDoScripting& script) {
+            EXPECT_FALSE(script.IsExisting);
+            EXPECT_EQ(script.ScriptMode, 1);
+            EXPECT_EQ(script.HotKeyLabel->text().toStdString(), HotKeyNames(7));
+            EXPECT_TRUE(script.Global->isChecked());
+            script.NickName->setText("Scripted");
+            script.OptionBox->setCurrentRow(0);  // the typed-text command
+            WhenModal<TModText>([](TModText& text) {
+                text.NewFormat->setPlainText("typed");
+                text.UpdateButton->click();
+            });
+            script.AddButton->click();
+            EXPECT_EQ(script.Lines().Lines.size(), 1u);
+            script.OkButton->click();
+        });
+        add.ScriptButton->click();
+    });
+    window->Run(ExplorerAction::AddMacro);
+    ASSERT_EQ(Records().size(), base + 1);
+    const TMacroRecord& added = Records()[base];
+    EXPECT_EQ(added.ActivationCode, 7);
+    EXPECT_EQ(added.Nickname.str(), "Scripted");
+    EXPECT_EQ(added.Scope, scGlobal);
+    EXPECT_NE(GetMacroText(added).find("typed"), std::string::npos) << GetMacroText(added);
+    EXPECT_EQ(glob.MacroCount, count + 1);
+    EXPECT_TRUE(Notified(puMacroChanged, count + 1));
+
+    WhenModal<TAddNewHotKey>([](TAddNewHotKey& add) {
+        add.WMHotKeyChosen(8);
+        WhenModal<TDoScripting>([](TDoScripting& script) { script.CancelButton->click(); });
+        add.ScriptButton->click();
+    });
+    window->Run(ExplorerAction::AddMacro);
+    EXPECT_EQ(Records().size(), base + 1);
+    EXPECT_EQ(glob.MacroCount, count + 1);
 }
 
 TEST_F(MainWinMacros, CancelledAddWritesNothing) {

@@ -1,0 +1,124 @@
+#pragma once
+// One editor session on a private X server: Xvfb with openbox, a macro file in a temporary
+// home, the real player started on it with its editor, a target window that records keys,
+// and the keyboard of the test driving both through XTEST.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "foundation/settings.h"
+#include "foundation/start_gate.h"
+#include "hook/qtmhook.h"
+#include "macro/macro_file.h"
+#include "macro/macro_record.h"
+#include "platform/messages.h"
+#include "platform/single_instance.h"
+#include "protocol/glob_data.h"
+#include "protocol/window_messages.h"
+// Xlib's macros last: they clash with names above.
+#include "player_process.h"
+#include "tests/support/key_target.h"
+#include "tests/support/window_manager.h"
+#include "tests/support/xvfb.h"
+#include "editor_desk.h"
+
+namespace tessaro::testing {
+
+// The block the hook library shares, as the player last pushed it.
+inline TGlobData SharedGlob() {
+    auto copy = std::make_unique<TGlobData>();
+    TGlobData* p = copy.get();
+    QtmGetGlob(&p);
+    return *copy;
+}
+
+class EditorSession : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (xvfb_.name().empty()) GTEST_SKIP() << "no Xvfb";
+        box_ = std::make_unique<PlayerSandbox>(xvfb_.name());
+        keyboard_ = xvfb_.Open();
+        ASSERT_NE(keyboard_, nullptr);
+        wm_ = std::make_unique<WindowManager>(xvfb_.name());
+        if (!WaitFor([&] { return WindowManager::Running(keyboard_); }, 10s))
+            GTEST_SKIP() << "no window manager";
+        file_ = box_->file("SESSION.QTM");
+        ASSERT_TRUE(CreateEmptyMacroFile(file_).ok());
+        target_ = std::make_unique<KeyTarget>(xvfb_.Open(), "Typing Target");
+        ASSERT_TRUE(target_->ok());
+        player_ = std::make_unique<PlayerProcess>(*box_, std::vector<std::string>{"/F" + file_, "/EY"},
+                                                  "player.log");
+        ASSERT_TRUE(player_->started());
+        ASSERT_NE(WaitForPlayerWindow(), 0u) << player_->Log();
+        ASSERT_TRUE(
+            WaitFor([&] { return (editor_ = win::RunningInstanceWindow(kEditorInstanceName)) != 0; }, 20s))
+            << player_->Log();
+    }
+    void TearDown() override {
+        if (player_ && player_->started()) {
+            EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();
+            WaitFor([] { return !win::InstanceRunning(kEditorInstanceName); }, 10s);
+        }
+        player_.reset();
+        target_.reset();
+        if (keyboard_) XCloseDisplay(keyboard_);
+    }
+
+    void ToEditor() {
+        Activate(keyboard_, editor_);
+        ASSERT_TRUE(WaitFor([&] { return FocusWithin(keyboard_, editor_); }, 5s));
+        std::this_thread::sleep_for(300ms);
+    }
+    // Opens "&Macros" and picks the item by its underlined letter.
+    void MacrosMenu(KeySym item) {
+        ToEditor();
+        Press(keyboard_, XK_m, {XK_Alt_L});
+        Press(keyboard_, item);
+    }
+    bool WindowShown(const std::string& title) {
+        return WaitFor([&] { return ClientTitled(keyboard_, title); }, 10s);
+    }
+    // Types lower-case letters, digits and blanks as their keys; '\t' is the Tab key.
+    void Type(const std::string& text) {
+        for (char c : text) {
+            const KeySym sym = c == '\t'  ? XK_Tab
+                               : c == ' ' ? XK_space
+                                          : KeySym(static_cast<unsigned char>(c));
+            PressWithModifiers(keyboard_, sym, {});
+            std::this_thread::sleep_for(40ms);
+        }
+        std::this_thread::sleep_for(200ms);
+    }
+    // The macros of the file whose hot key is `code`.
+    std::vector<TMacroRecord> MacrosOnKey(int code) {
+        std::vector<TMacroRecord> all, out;
+        if (!ReadMacroRecords(file_, kMaxMacros, all).ok()) return out;
+        for (const TMacroRecord& r : all)
+            if (r.ActivationCode == code) out.push_back(r);
+        return out;
+    }
+    // Presses the hot key in the target window and waits for `text` to arrive there.
+    bool HotKeyTypes(KeySym key, std::initializer_list<KeySym> modifiers, const std::string& text) {
+        if (!target_->Focus()) return false;
+        target_->Drain();
+        const std::size_t before = target_->Typed().size();
+        PressWithModifiers(keyboard_, key, modifiers);
+        return target_->WaitUntil([&] { return target_->Typed().find(text, before) != std::string::npos; },
+                                  10s);
+    }
+
+    Xvfb xvfb_{"1024x768x24"};
+    std::unique_ptr<PlayerSandbox> box_;
+    std::unique_ptr<WindowManager> wm_;
+    Display* keyboard_ = nullptr;
+    std::string file_;
+    std::unique_ptr<KeyTarget> target_;
+    std::unique_ptr<PlayerProcess> player_;
+    Window editor_ = 0;
+};
+
+}  // namespace tessaro::testing

@@ -1,0 +1,66 @@
+// The script editor on a real X server: a new hot-key macro built from a Delay line and a
+// Text line through their command dialogs, saved, and played by the running player when
+// its hot key is pressed.
+#include <algorithm>
+
+#include "editor_session.h"
+
+namespace tessaro::testing {
+namespace {
+
+constexpr int kCtrlAltJ = 153;
+
+using ScriptEditorOnADesktop = EditorSession;
+
+TEST_F(ScriptEditorOnADesktop, ADelayAndATextLineSavedAsAHotKeyMacroPlayBack) {
+    ASSERT_TRUE(MacrosOnKey(kCtrlAltJ).empty());
+
+    MacrosMenu(XK_a);
+    ASSERT_TRUE(WindowShown("Add Macro")) << player_->Log();
+    ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 1; }, 10s)) << player_->Log();
+    PressWithModifiers(keyboard_, XK_j, {XK_Control_L, XK_Alt_L});
+    std::this_thread::sleep_for(300ms);
+    Press(keyboard_, XK_Tab);
+    ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 0; }, 10s)) << player_->Log();
+    Press(keyboard_, XK_s, {XK_Alt_L});  // "&Scripting Editor"
+    ASSERT_TRUE(WindowShown("Macro Scripting Editor  (GLOBAL)")) << player_->Log();
+
+    // The command list (Alt+M): the fourth command is the delay; "&Add" puts it at the end.
+    Press(keyboard_, XK_m, {XK_Alt_L});
+    Press(keyboard_, XK_Home);
+    for (int i = 0; i < 3; ++i) Press(keyboard_, XK_Down);
+    Press(keyboard_, XK_a, {XK_Alt_L});
+    ASSERT_TRUE(WindowShown("Set Delay")) << player_->Log();
+    Type("1");
+    Press(keyboard_, XK_o, {XK_Alt_L});  // "&Ok"
+    ASSERT_TRUE(WaitFor([&] { return !ClientTitled(keyboard_, "Set Delay"); }, 10s));
+
+    Press(keyboard_, XK_m, {XK_Alt_L});
+    Press(keyboard_, XK_Home);  // the typed-text command
+    Press(keyboard_, XK_a, {XK_Alt_L});
+    ASSERT_TRUE(WindowShown("Enter Keystrokes")) << player_->Log();
+    Type("hello");
+    Press(keyboard_, XK_u, {XK_Alt_L});  // "&Update"
+    ASSERT_TRUE(WaitFor([&] { return !ClientTitled(keyboard_, "Enter Keystrokes"); }, 10s));
+
+    Press(keyboard_, XK_v, {XK_Alt_L});  // "Sa&ve"
+    ASSERT_TRUE(WaitFor([&] { return MacrosOnKey(kCtrlAltJ).size() == 1; }, 10s)) << player_->Log();
+    const TMacroRecord rec = MacrosOnKey(kCtrlAltJ).front();
+    EXPECT_EQ(rec.Scope, scGlobal);
+    // The lines in their order: a one-second delay, then the text.
+    EXPECT_EQ(GetMacroText(rec), "<DELAY:01.00>hello");
+
+    ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_j, ControlMask | Mod1Mask); }, 10s))
+        << player_->Log();
+    const auto pressed = std::chrono::steady_clock::now();
+    ASSERT_TRUE(HotKeyTypes(XK_j, {XK_Control_L, XK_Alt_L}, "hello")) << target_->Typed() << player_->Log();
+    // The delay line held the text back for its second.
+    const auto first = std::find_if(target_->keys.begin(), target_->keys.end(), [&](const KeyTarget::Key& k) {
+        return k.press && k.text == "h" && k.when >= pressed;
+    });
+    ASSERT_NE(first, target_->keys.end());
+    EXPECT_GE(first->when - pressed, 900ms);
+}
+
+}  // namespace
+}  // namespace tessaro::testing
