@@ -22,7 +22,8 @@ TEST_F(AddMacroOnADesktop, AHotKeyPressedInTheDialogPlaysTheTextTypedWithATab) {
     // The hot-key box has the focus: pressed hot keys go to the dialog, not to macros.
     ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 1; }, 10s)) << player_->Log();
     PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
-    std::this_thread::sleep_for(300ms);
+    // The player reports the key on its own time; the box must not be left before.
+    std::this_thread::sleep_for(800ms);
     // Leaving the box gives the keys back (plain Tab names no hot key, so the choice stays).
     Press(keyboard_, XK_Tab);
     ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 0; }, 10s)) << player_->Log();

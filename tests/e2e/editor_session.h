@@ -79,8 +79,28 @@ protected:
         Press(keyboard_, XK_m, {XK_Alt_L});
         Press(keyboard_, item);
     }
+    // True once the window titled `title` has the keyboard focus, so keys typed next reach it.
     bool WindowShown(const std::string& title) {
-        return WaitFor([&] { return ClientTitled(keyboard_, title); }, 10s);
+        return WaitFor([&] { return FocusTitled(title); }, 10s);
+    }
+    bool FocusTitled(const std::string& title) {
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(keyboard_, &focus, &revert);
+        for (Window w = focus; w != 0 && w != PointerRoot;) {
+            char* name = nullptr;
+            const bool match = XFetchName(keyboard_, w, &name) && name && title == name;
+            if (name) XFree(name);
+            if (match) return true;
+            Window root = 0, parent = 0;
+            Window* children = nullptr;
+            unsigned n = 0;
+            if (!XQueryTree(keyboard_, w, &root, &parent, &children, &n)) return false;
+            if (children) XFree(children);
+            if (parent == root) return false;
+            w = parent;
+        }
+        return false;
     }
     // Types lower-case letters, digits and blanks as their keys; '\t' is the Tab key.
     void Type(const std::string& text) {
@@ -106,6 +126,7 @@ protected:
         if (!target_->Focus()) return false;
         target_->Drain();
         const std::size_t before = target_->Typed().size();
+        pressedAt_ = std::chrono::steady_clock::now();
         PressWithModifiers(keyboard_, key, modifiers);
         return target_->WaitUntil([&] { return target_->Typed().find(text, before) != std::string::npos; },
                                   10s);
@@ -119,6 +140,7 @@ protected:
     std::unique_ptr<KeyTarget> target_;
     std::unique_ptr<PlayerProcess> player_;
     Window editor_ = 0;
+    std::chrono::steady_clock::time_point pressedAt_;  // of the last hot key in the target
 };
 
 }  // namespace tessaro::testing
