@@ -13,20 +13,10 @@ constexpr int kTabsToKeystrokes = 3;
 using AddMacroOnADesktop = EditorSession;
 
 TEST_F(AddMacroOnADesktop, AHotKeyPressedInTheDialogPlaysTheTextTypedWithATab) {
-    const std::size_t before = MacrosOnKey(kCtrlAltK).size();
-    ASSERT_EQ(before, 0u);
+    ASSERT_TRUE(MacrosOnKey(kCtrlAltK).empty());
     ASSERT_FALSE(HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod1Mask));
 
-    MacrosMenu(XK_a);
-    ASSERT_TRUE(WindowShown("Add Macro")) << player_->Log();
-    // The hot-key box has the focus: pressed hot keys go to the dialog, not to macros.
-    ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 1; }, 10s)) << player_->Log();
-    PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
-    // The player reports the key on its own time; the box must not be left before.
-    std::this_thread::sleep_for(800ms);
-    // Leaving the box gives the keys back (plain Tab names no hot key, so the choice stays).
-    Press(keyboard_, XK_Tab);
-    ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 0; }, 10s)) << player_->Log();
+    ASSERT_NO_FATAL_FAILURE(AddMacroWithHotKey(XK_k));
     Press(keyboard_, XK_e, {XK_Alt_L});  // "&Enter Directly"
     ASSERT_TRUE(WindowShown("Modify Hot Key  (GLOBAL)")) << player_->Log();
 

@@ -50,26 +50,28 @@ inline void Press(Display* d, KeySym key, std::initializer_list<KeySym> modifier
     std::this_thread::sleep_for(300ms);
 }
 
-// A window the window manager lists whose title is `title`.
-inline bool ClientTitled(Display* d, const std::string& title) {
+// A window the window manager lists whose title is `title`, or 0.
+inline Window ClientWindowTitled(Display* d, const std::string& title) {
     Atom type = 0;
     int format = 0;
     unsigned long n = 0, after = 0;
     unsigned char* data = nullptr;
     if (XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, "_NET_CLIENT_LIST", False), 0, 1024, False,
                            XA_WINDOW, &type, &format, &n, &after, &data) != Success)
-        return false;
-    bool found = false;
+        return 0;
+    Window found = 0;
     const auto* windows = reinterpret_cast<const Window*>(data);
     for (unsigned long i = 0; i < n && !found; ++i) {
         char* name = nullptr;
         if (XFetchName(d, windows[i], &name) && name) {
-            found = title == name;
+            if (title == name) found = windows[i];
             XFree(name);
         }
     }
     if (data) XFree(data);
     return found;
 }
+
+inline bool ClientTitled(Display* d, const std::string& title) { return ClientWindowTitled(d, title) != 0; }
 
 }  // namespace tessaro::testing

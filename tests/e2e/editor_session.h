@@ -84,23 +84,21 @@ protected:
         return WaitFor([&] { return FocusTitled(title); }, 10s);
     }
     bool FocusTitled(const std::string& title) {
-        Window focus = 0;
-        int revert = 0;
-        XGetInputFocus(keyboard_, &focus, &revert);
-        for (Window w = focus; w != 0 && w != PointerRoot;) {
-            char* name = nullptr;
-            const bool match = XFetchName(keyboard_, w, &name) && name && title == name;
-            if (name) XFree(name);
-            if (match) return true;
-            Window root = 0, parent = 0;
-            Window* children = nullptr;
-            unsigned n = 0;
-            if (!XQueryTree(keyboard_, w, &root, &parent, &children, &n)) return false;
-            if (children) XFree(children);
-            if (parent == root) return false;
-            w = parent;
-        }
-        return false;
+        const Window w = ClientWindowTitled(keyboard_, title);
+        return w != 0 && FocusWithin(keyboard_, w);
+    }
+    // Opens "Add Macro" and chooses the hot key Ctrl+Alt+`key` by pressing it in the hot-key
+    // box, then leaves the box (plain Tab names no hot key, so the choice stays).
+    void AddMacroWithHotKey(KeySym key) {
+        MacrosMenu(XK_a);
+        ASSERT_TRUE(WindowShown("Add Macro")) << player_->Log();
+        // The box has the focus: pressed hot keys go to the dialog, not to macros.
+        ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 1; }, 10s)) << player_->Log();
+        PressWithModifiers(keyboard_, key, {XK_Control_L, XK_Alt_L});
+        // The player reports the key on its own time; the box must not be left before.
+        std::this_thread::sleep_for(800ms);
+        Press(keyboard_, XK_Tab);
+        ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 0; }, 10s)) << player_->Log();
     }
     // Types lower-case letters, digits and blanks as their keys; '\t' is the Tab key.
     void Type(const std::string& text) {

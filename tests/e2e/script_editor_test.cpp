@@ -16,14 +16,7 @@ using ScriptEditorOnADesktop = EditorSession;
 TEST_F(ScriptEditorOnADesktop, ADelayAndATextLineSavedAsAHotKeyMacroPlayBack) {
     ASSERT_TRUE(MacrosOnKey(kCtrlAltJ).empty());
 
-    MacrosMenu(XK_a);
-    ASSERT_TRUE(WindowShown("Add Macro")) << player_->Log();
-    ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 1; }, 10s)) << player_->Log();
-    PressWithModifiers(keyboard_, XK_j, {XK_Control_L, XK_Alt_L});
-    // The player reports the key on its own time; the box must not be left before.
-    std::this_thread::sleep_for(800ms);
-    Press(keyboard_, XK_Tab);
-    ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 0; }, 10s)) << player_->Log();
+    ASSERT_NO_FATAL_FAILURE(AddMacroWithHotKey(XK_j));
     Press(keyboard_, XK_s, {XK_Alt_L});  // "&Scripting Editor"
     ASSERT_TRUE(WindowShown(kEditor)) << player_->Log();
 
