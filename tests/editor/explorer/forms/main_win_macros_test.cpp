@@ -202,6 +202,48 @@ TEST_F(MainWinMacros, AddThroughTheScriptingEditor) {
     EXPECT_EQ(glob.MacroCount, count + 1);
 }
 
+// Each type opens the script editor in its own mode, with the abbreviation or the title
+// typed in Add Macro; the saved macro carries the type's activation.
+TEST_F(MainWinMacros, ScriptingEditorModePerMacroType) {
+    struct Case {
+        MacroType type;
+        const char* name;
+        int mode;
+        std::uint16_t code;
+    };
+    const Case cases[] = {{MacroType::None, "", 6, acNone},
+                          {MacroType::Timed, "", 2, acScheduled},
+                          {MacroType::Snipra, "abbr", 3, acAbbreviation},
+                          {MacroType::Title, "Some Title", 7, acWindowTitle}};
+    for (const Case& c : cases) {
+        const std::size_t base = Records().size();
+        int mode = 0;
+        QString shown;
+        WhenModal<TAddNewHotKey>([&](TAddNewHotKey& add) {
+            add.Types[std::size_t(c.type)]->click();
+            add.SnipraName->setText(c.name);
+            WhenModal<TDoScripting>([&](TDoScripting& script) {
+                mode = script.ScriptMode;
+                shown = script.SnipraName->text();
+                script.OptionBox->setCurrentRow(0);
+                WhenModal<TModText>([](TModText& text) {
+                    text.NewFormat->setPlainText("x");
+                    text.UpdateButton->click();
+                });
+                script.AddButton->click();
+                script.OkButton->click();
+            });
+            add.ScriptButton->click();
+        });
+        window->Run(ExplorerAction::AddMacro);
+        EXPECT_EQ(mode, c.mode) << int(c.type);
+        EXPECT_EQ(shown.toStdString(), c.name) << int(c.type);
+        ASSERT_EQ(Records().size(), base + 1)
+            << int(c.type) << " " << (texts.empty() ? std::string() : texts.back());
+        EXPECT_EQ(Records()[base].ActivationCode, c.code);
+    }
+}
+
 TEST_F(MainWinMacros, CancelledAddWritesNothing) {
     const std::size_t base = Records().size();
     const int count = glob.MacroCount;
