@@ -28,7 +28,8 @@
 
 namespace tessaro::testing {
 
-// The block the hook library shares, as the player last pushed it.
+// The block the hook library shares, as the player last pushed it. The library keeps the block
+// of the first namespace this process used: one session per test process, as ctest runs them.
 inline TGlobData SharedGlob() {
     auto copy = std::make_unique<TGlobData>();
     TGlobData* p = copy.get();
