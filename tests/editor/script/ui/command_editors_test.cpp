@@ -20,6 +20,7 @@
 #include "editor/script/script_writer.h"
 #include "protocol/glob_data.h"
 #include "tests/editor/commands/families/fakes.h"
+#include "tests/editor/script/ui/no_connections.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
 
@@ -29,13 +30,8 @@ namespace {
 using testing::FakeChooser;
 using testing::FakePathEditor;
 using testing::FakePicker;
+using testing::NoConnections;
 using testing::NoSoundCard;
-
-class NoConnections final : public NetworkConnectionList {
-public:
-    std::vector<std::pair<std::string, std::string>> Current() override { return {}; }
-    std::vector<std::pair<std::string, std::string>> Remembered() override { return {}; }
-};
 
 // Confirms with the dialog's own defaults; where OK is refused, the control the refusal
 // focused gets a plausible value (an existing file, then numbers, then text) and OK again.

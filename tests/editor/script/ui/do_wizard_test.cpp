@@ -17,6 +17,7 @@
 #include "platform/message_box.h"
 #include "protocol/glob_data.h"
 #include "tests/editor/commands/families/fakes.h"
+#include "tests/editor/script/ui/no_connections.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
 #include "widgets/page_control.h"
@@ -24,11 +25,7 @@
 namespace tessaro {
 namespace {
 
-class NoConnections final : public NetworkConnectionList {
-public:
-    std::vector<std::pair<std::string, std::string>> Current() override { return {}; }
-    std::vector<std::pair<std::string, std::string>> Remembered() override { return {}; }
-};
+using testing::NoConnections;
 
 // The real command dialogs, confirmed with their defaults (and a path where one is needed)
 // or cancelled.
