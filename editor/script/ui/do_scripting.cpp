@@ -358,8 +358,11 @@ void TDoScripting::CommandMenuClick(int code) {
 }
 
 CommandOutcome TDoScripting::RunCommand(const CommandRequest& request) {
-    CommandOutcome outcome = services_.EditCommand(this, lines_, request);
-    if (outcome.EditTextFile.empty()) return outcome;
+    // One text file at a time: a second would put the first in place of the macro's script.
+    CommandRequest run = request;
+    run.AllowTextEdit = request.AllowTextEdit && !textFile_.Active;
+    CommandOutcome outcome = services_.EditCommand(this, lines_, run);
+    if (outcome.EditTextFile.empty() || !run.AllowTextEdit) return outcome;
     // The file's own lines replace the macro's until the file is saved or the edit cancelled.
     if (EnterTextFile(textFile_, SaveForm(), lines_, programDir_, win::Cp1252ToUtf8(outcome.EditTextFile),
                       outcome.EditTextFile)) {

@@ -254,8 +254,15 @@ TEST_F(TextFileFixture, ChangesInTheFileAreWrittenOnlyOnSave) {
     w->CommandMenuClick(cmd::LoadTextFile);
     w->Script->setCurrentRow(0);
     w->DoDeleteClick();
+    // A text file inside the text file is not offered: the macro's script stays put aside.
+    services.editTextFile = dir.file("other.txt");
+    w->CommandMenuClick(cmd::LoadTextFile);
+    EXPECT_FALSE(services.requests.back().AllowTextEdit);
+    EXPECT_EQ(Slurp(dir.file("TESRUN.TMP")), "Hello<DELAY:02.00>");
+    EXPECT_EQ(w->TextFile().Path, path);
     w->OkButtonClick();
     EXPECT_EQ(Slurp(path), bytes.substr(5));
+    EXPECT_FALSE(w->TextFile().Active);
 }
 
 TEST_F(TextFileFixture, EditingALoadTextFileLineComesBackToThatLine) {
