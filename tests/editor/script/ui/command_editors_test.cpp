@@ -252,5 +252,53 @@ TEST_F(CommandEditorsTest, EditingPresetsFromTheRecord) {
     EXPECT_EQ(std::get<TClipRec>(list.Lines[0].Record).FileName, ":PROMPT:");
 }
 
+// Leaves "Load Text from a Text File" through "Edit In &Scripting Editor" on a path.
+class EditAsLinesRunner final : public CommandDialogRunner {
+public:
+    QString path;
+    QString preset;
+    bool offered = false;
+    void Run(QDialog& dlg) override {
+        auto* edit = dlg.findChild<QPushButton*>("EditScript");
+        auto* field = dlg.findChild<QLineEdit*>("ProgPath");
+        ASSERT_TRUE(edit && field);
+        offered = edit->isVisibleTo(&dlg);
+        preset = field->text();
+        field->setText(path);
+        if (offered) edit->click();
+        if (dlg.isVisible()) dlg.reject();
+    }
+};
+
+TEST_F(CommandEditorsTest, TheTextFileDialogHandsOverTheFileToEditAsLines) {
+    EditAsLinesRunner edit;
+    edit.path = QString::fromStdString(runner.file);
+    CommandEditors editors(Hosts(), edit);
+    ScriptList list;
+    list.Lines.push_back(MakeLine(cmd::LoadTextFile, TNameRec{"/old/path.txt"}));
+
+    CommandOutcome out = editors.EditCommand(nullptr, list, {cmd::LoadTextFile, false, AddStyle::AtEnd, 0});
+    EXPECT_TRUE(edit.offered);
+    EXPECT_EQ(edit.preset, "/old/path.txt");  // an edit starts from its line
+    EXPECT_EQ(out.EditTextFile, runner.file);
+    EXPECT_FALSE(out.Changed);
+    EXPECT_EQ(editors.LineAdded, 0);
+    EXPECT_EQ(std::get<TNameRec>(list.Lines[0].Record).Name, "/old/path.txt");
+
+    // Back from the file: preset from the file as typed.
+    CommandRequest again{cmd::LoadTextFile, false, AddStyle::AtEnd, 0};
+    again.TextFilePreset = " typed.txt";
+    editors.EditCommand(nullptr, list, again);
+    EXPECT_EQ(edit.preset, " typed.txt");
+
+    // Without the offer the button is hidden and nothing is handed over.
+    CommandRequest palette{cmd::LoadTextFile, true, AddStyle::AtEnd, 0};
+    palette.AllowTextEdit = false;
+    out = editors.EditCommand(nullptr, list, palette);
+    EXPECT_FALSE(edit.offered);
+    EXPECT_TRUE(out.EditTextFile.empty());
+    EXPECT_EQ(list.Lines.size(), 1u);
+}
+
 }  // namespace
 }  // namespace tessaro
