@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,6 +19,7 @@
 
 #include "editor/commands/chooser.h"
 #include "editor/commands/media_dialogs.h"
+#include "editor/commands/text_dialogs.h"
 #include "editor/model/wizard/content_pages.h"
 #include "foundation/ras.h"
 #include "platform/paths.h"
@@ -189,6 +191,41 @@ TEST_F(ContentPagesTest, KeystrokesGoInAtTheCaretAndTooMuchTextIsRefused) {
     list->setCurrentRow(23);  // "<TAB>"
     Click(&form.window_, "P14Ok");
     EXPECT_EQ(memo->toPlainText().size(), 4995);
+}
+
+// Answers the symbol dialog once it is up: picks the cell and presses OK, noting whether
+// the Alt keypad button was offered.
+void PickSymbolWhenShown(int column, int row, bool& altPadOffered) {
+    QTimer::singleShot(0, [column, row, &altPadOffered] {
+        auto* dialog = qobject_cast<TDoSpecial*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        altPadOffered = dialog->AltPadSeq->isVisible();
+        dialog->SymbolGrid->setCurrentCell(row, column);
+        Click(dialog, "OkButton");
+    });
+}
+
+TEST_F(ContentPagesTest, SymbolsGoIntoEachMemoWithoutTheAltKeypad) {
+    Show(26);
+    auto* memo = At<QPlainTextEdit>("P26MyMemo");
+    memo->setPlainText("Caf");
+    memo->moveCursor(QTextCursor::End);
+    bool altPad = true;
+    PickSymbolWhenShown(13, 1, altPad);  // code 128 + 105 = 233
+    Click(&form.window_, "Button1");
+    EXPECT_FALSE(altPad);
+    EXPECT_EQ(memo->toPlainText(), QString::fromUtf8("Caf\xC3\xA9"));
+    EXPECT_EQ(memo->textCursor().position(), 4);
+
+    RecordedBoxes boxes;
+    At<QRadioButton>("P13Text")->setChecked(true);
+    Show(12);
+    At<QPlainTextEdit>("P12MyMemo")->setPlainText(QString(5000, 'x'));
+    PickSymbolWhenShown(0, 0, altPad);
+    Click(&form.window_, "P12Symbols");
+    ASSERT_EQ(boxes.calls.size(), 1u);
+    EXPECT_EQ(boxes.calls[0].text, "Text exceeds maximum length.  Text not added.");
+    EXPECT_EQ(At<QPlainTextEdit>("P12MyMemo")->toPlainText().size(), 5000);
 }
 
 TEST_F(ContentPagesTest, ListsLoadFromTheSystemOnce) {
@@ -363,6 +400,11 @@ TEST_F(ContentPagesTest, AudioDeviceAndWavePlay) {
     EXPECT_EQ(boxes.calls[1].text, boxes.calls[0].text);
 
     Show(46);
+    const std::string wav = dir.file("ding.wav");
+    std::ofstream(wav, std::ios::binary) << std::string("RIFF\x24\0\0\0WAVE", 12);
+    At<QLineEdit>("P46FName")->setText(QString::fromStdString("  " + wav));
+    Click(&form.window_, "Button4");  // it exists: played, nothing to report
+    EXPECT_EQ(boxes.calls.size(), 2u);
     At<QLineEdit>("P46FName")->setText(QString::fromStdString(dir.file("missing.wav")));
     At<QWidget>("P46Wait")->setFocus();
     Click(&form.window_, "Button4");
