@@ -17,6 +17,7 @@
 #include "editor/model/commands/text_forms.h"
 #include "editor/model/wizard/content_pages.h"
 #include "editor/wizard/content_pages_group.h"
+#include "editor/wizard/control_binding.h"
 #include "platform/cp1252.h"
 
 namespace tessaro {
@@ -118,26 +119,39 @@ void OneGroup(QWidget* panel, WizardForm& form, std::span<const PageChoice> choi
     for (const PageChoice& c : choices) group->addButton(form.Control<QRadioButton>(c.name));
 }
 
+// Page 4's grid reports its current cell as index = row * 16 + column.
+class SymbolGrid final : public QTableWidget, public BoundControl {
+public:
+    explicit SymbolGrid(QWidget* parent) : QTableWidget(kSymbolRows, kSymbolColumns, parent) {}
+    void ReadState(ControlState& state) const override {
+        state.index =
+            currentRow() < 0 || currentColumn() < 0 ? -1 : currentRow() * kSymbolColumns + currentColumn();
+    }
+    void WriteState(const ControlState& state) override {
+        if (state.index >= 0 && state.index < kSymbolRows * kSymbolColumns)
+            setCurrentCell(state.index / kSymbolColumns, state.index % kSymbolColumns);
+    }
+};
+
 struct ChoicePage {
     int page;
     std::string_view heading;
     std::span<const PageChoice> choices;
-    std::string_view preset;  // checked at creation
 };
 
 const std::array<ChoicePage, 12> kChoicePages{{
-    {5, "Would you like to", kP5Choices, "P5Toggle"},
-    {11, "Would you like to", kP11Choices, "P11Logoff"},
-    {13, "What would you like to paste into your program?", kP13Choices, "P13Text"},
-    {17, "What would you like to type into your program?", kP17Choices, "P17Both"},
-    {21, "Would you like to", kP21Choices, "P21Web"},
-    {27, "Would you like to", kP27Choices, "P27Dial"},
-    {30, "Would you like to", kP30Choices, "P30LaunchOnly"},
-    {35, "Would you like to", kP35Choices, "P35RepTop"},
-    {38, "Would you like to", kP38Choices, "P38Max"},
-    {43, "What would you like to do?", kP43Choices, "P43Play"},
-    {47, "Would you like to", kP47Choices, "P47Cascade"},
-    {48, "Would you like to", kP48Choices, "P48ChangeDir"},
+    {5, "Would you like to", kP5Choices},
+    {11, "Would you like to", kP11Choices},
+    {13, "What would you like to paste into your program?", kP13Choices},
+    {17, "What would you like to type into your program?", kP17Choices},
+    {21, "Would you like to", kP21Choices},
+    {27, "Would you like to", kP27Choices},
+    {30, "Would you like to", kP30Choices},
+    {35, "Would you like to", kP35Choices},
+    {38, "Would you like to", kP38Choices},
+    {43, "What would you like to do?", kP43Choices},
+    {47, "Would you like to", kP47Choices},
+    {48, "Would you like to", kP48Choices},
 }};
 
 // Pages 44 and 45 take the volume dialog's choices with their page's prefix.
@@ -168,7 +182,6 @@ void ContentPages::BuildChoicePage(int page, QWidget* panel, WizardForm& form) {
                 ->hide();
         }
         b.Stretch();
-        form.Control<QRadioButton>(c.preset)->setChecked(true);
         return;
     }
     BuildFieldPage(page, panel, form);
@@ -179,7 +192,7 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
     switch (page) {
         case 4: {
             b.Heading("Choose the desired character or symbol");
-            auto* grid = new QTableWidget(kSymbolRows, kSymbolColumns, panel);
+            auto* grid = new SymbolGrid(panel);
             grid->setObjectName("P4SymbolGrid");
             grid->horizontalHeader()->hide();
             grid->verticalHeader()->hide();
@@ -249,7 +262,6 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             b.Label("P20FutLabel", "Days in the future")->hide();
             b.Edit("P20Days", 3)->hide();
             b.Stretch();
-            form.Control<QRadioButton>("P20Today")->setChecked(true);
             break;
         case 22:
             b.Label("P22Heading", "Enter the URL of the web site (without the http://)");
@@ -272,7 +284,6 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             pos->hide();
             pos->setEnabled(false);
             b.Stretch();
-            form.Control<QRadioButton>("P23Tiled")->setChecked(true);
             break;
         }
         case 24:
@@ -281,7 +292,6 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             b.Button("P24Browse", "&Browse");
             b.Radios(kP24Choices);
             b.Stretch();
-            form.Control<QRadioButton>("P24Immed")->setChecked(true);
             break;
         case 25:
             b.Radios(std::span(kP25Choices).first(1));
@@ -290,7 +300,6 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             b.Radios(std::span(kP25Choices).last(1));
             b.List("P25SpecList")->setEnabled(false);
             OneGroup(panel, form, kP25Choices);
-            form.Control<QRadioButton>("P25Folder")->setChecked(true);
             break;
         case 26:
             b.Heading("Enter the text for your reminder");
@@ -302,7 +311,6 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             b.Label("P26WaveLabel", "Wave File")->setEnabled(false);
             b.Edit("P26ProgPath", 255)->setEnabled(false);
             b.Button("P26Browse", "&Browse")->setEnabled(false);
-            form.Control<QRadioButton>("P26Beep")->setChecked(true);
             break;
         case 28:
             b.Heading("Choose a phone book entry");
@@ -323,8 +331,6 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             l.Label("P29PassLabel", "Password");
             l.Edit("P29LogPass", 255)->setEchoMode(QLineEdit::Password);
             b.Stretch();
-            for (std::string_view n : {"P29MakePerm", "P29DispStatus", "P29UseDefault"})
-                form.Control<QCheckBox>(n)->setChecked(true);
             for (std::string_view n : {"P29LogName", "P29LogPass", "P29LogonLabel", "P29PassLabel"})
                 form.Control<QWidget>(n)->setEnabled(false);
             form.Control<QWidget>("P29ForceDisc")->hide();
@@ -337,7 +343,6 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             b.Edit("P31Path", 255)->setEnabled(false);
             b.Button("P31Browse", "&Browse")->setEnabled(false);
             b.Stretch();
-            form.Control<QRadioButton>("P31No")->setChecked(true);
             break;
         case 32:
             b.Heading("Choose the program to launch");
@@ -347,7 +352,6 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             b.Radios(std::span(kP32Choices).last(1));
             b.List("P32InstallBox");
             OneGroup(panel, form, kP32Choices);
-            form.Control<QRadioButton>("P32Installed")->setChecked(true);
             break;
         case 33:
             b.Label(
@@ -377,7 +381,6 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             b.Label("P39Heading", "Would you like to perform this action on");
             b.Radios(kP39Choices);
             b.Stretch();
-            form.Control<QRadioButton>("P39Top")->setChecked(true);
             break;
         case 40:
             b.Label("P40Heading", {});
@@ -392,14 +395,12 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             b.Label("P41Label", "Minutes")->setEnabled(false);
             b.Edit("P41Minutes", 2, "5")->setEnabled(false);
             b.Stretch();
-            form.Control<QRadioButton>("P41On")->setChecked(true);
             break;
         case 42:
             b.Heading("What would you like to do?");
             b.Radios(kP42Choices);
             b.Edit("P42Track", 2, "1");
             b.Stretch();
-            form.Control<QRadioButton>("P42Play")->setChecked(true);
             break;
         case 44:
         case 45: {
@@ -410,7 +411,8 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             b.Radios(choices);
             b.Button(page == 44 ? "P44Test" : "Button2", "Test &Your System Sound Capabilities");
             b.Stretch();
-            form.Control<QRadioButton>(page == 44 ? "P44AudioMute" : "P45MIDIOff")->setChecked(true);
+            // The form's presets leave page 45 without a choice: its first one stands.
+            if (page == 45) form.Control<QRadioButton>("P45MIDIOff")->setChecked(true);
             break;
         }
         case 46:

@@ -2,14 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <set>
 
 #include "editor/model/commands/command_form.h"
 #include "editor/model/commands/datetime_forms.h"
 #include "editor/model/commands/netconn_forms.h"
 #include "editor/model/commands/text_forms.h"
 #include "foundation/strings.h"
-#include "platform/desktop.h"
 
 namespace tessaro::wizard {
 
@@ -124,13 +122,6 @@ InstalledItemParts SplitInstalledItem(std::string_view item) {
     const std::size_t at = FindLnk(item);
     if (at == std::string_view::npos) return {std::string(item), {}};
     return {std::string(item.substr(0, at)), std::string(item.substr(at + kLnk.size()))};
-}
-
-std::vector<std::string> RunningPrograms(win::Desktop& desktop) {
-    std::set<std::string> found;
-    for (int pid : desktop.ProcessIds())
-        if (std::string name = desktop.ProcessModuleName(pid); !name.empty()) found.insert(std::move(name));
-    return {found.begin(), found.end()};
 }
 
 // ---- Layouts ----

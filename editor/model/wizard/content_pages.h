@@ -11,10 +11,6 @@
 #include "editor/model/commands/text_forms.h"
 #include "editor/model/wizard/wizard_answers.h"
 
-namespace win {
-class Desktop;
-}
-
 namespace tessaro::wizard {
 
 // One radio button or check box of a page: object name and caption.
@@ -232,10 +228,6 @@ struct InstalledItemParts {
     std::string name, program;
 };
 InstalledItemParts SplitInstalledItem(std::string_view item);
-
-// "List Programs Running": the executables of the desktop's processes by name, sorted,
-// each once; processes whose executable cannot be read are left out.
-std::vector<std::string> RunningPrograms(win::Desktop& desktop);
 
 // ---- Controls that follow earlier answers ---------------------------------------------
 

@@ -20,7 +20,9 @@
 #include "editor/commands/chooser.h"
 #include "editor/commands/media_dialogs.h"
 #include "editor/commands/text_dialogs.h"
+#include "editor/model/wizard/activation_pages.h"
 #include "editor/model/wizard/content_pages.h"
+#include "editor/wizard/control_binding.h"
 #include "foundation/ras.h"
 #include "platform/paths.h"
 #include "platform/sim/sim_desktop.h"
@@ -81,6 +83,7 @@ protected:
     void SetUp() override {
         group = MakeContentPages(ContentServices{printers, settings, chooser, mixer});
         for (int page : group->Pages()) group->Build(page, form.Panel(page), form);
+        WriteControls(&form.window_, wizard::CreationPresets(CalendarDate{2026, 12, 9}, false, true));
         form.window_.resize(600, 400);
         form.window_.show();
     }

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/sim/sim_desktop.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro::wizard {
@@ -104,17 +103,6 @@ TEST(ContentLists, DrivesFormatsFoldersAndInstalledItems) {
     EXPECT_EQ(SplitInstalledItem("Old.lnkprog").program, "prog");  // found in any letter case
     EXPECT_EQ(SplitInstalledItem("no link").name, "no link");
     EXPECT_EQ(SplitInstalledItem("no link").program, "");
-}
-
-TEST(ContentLists, RunningProgramsAreTheReadableExecutablesEachOnce) {
-    win::sim::SimDesktop desktop;
-    desktop.AddProcess(1, "zsh");
-    desktop.AddProcess(20, "editor");
-    desktop.AddProcess(21, "editor");
-    desktop.AddProcess(300, "");  // a kernel thread: no executable
-    EXPECT_EQ(RunningPrograms(desktop), (std::vector<std::string>{"editor", "zsh"}));
-    desktop.processes.clear();
-    EXPECT_TRUE(RunningPrograms(desktop).empty());
 }
 
 Answers With(std::initializer_list<std::string_view> checked) {
