@@ -28,6 +28,7 @@
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_system_settings.h"
 #include "tests/editor/commands/dialog_harness.h"
+#include "tests/editor/commands/families/fakes.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro {
@@ -36,17 +37,6 @@ namespace {
 using testing::Click;
 using testing::Named;
 using testing::RecordedBoxes;
-
-class ScriptedChooser final : public PathChooser {
-public:
-    std::optional<std::string> file, folder;
-    std::vector<std::string> filters;
-    std::optional<std::string> ChooseFile(QWidget*, const QString&, const std::string& filter) override {
-        filters.push_back(filter);
-        return file;
-    }
-    std::optional<std::string> ChooseFolder(QWidget*, const QString&) override { return folder; }
-};
 
 class ScriptedMixer final : public MixerHost, public MixerControls {
 public:
@@ -109,7 +99,7 @@ protected:
                               desktop, installed};
     win::sim::SimPrinters printers;
     win::sim::SimSystemSettings settings;
-    ScriptedChooser chooser;
+    testing::FakeChooser chooser;
     ScriptedMixer mixer;
     PagesForm form{ctx, 1};
     std::unique_ptr<WizardPageGroup> group;
