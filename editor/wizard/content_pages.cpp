@@ -367,15 +367,7 @@ void ContentPages::Shown(int page, bool firstShowing, WizardForm& form) {
             form.Control<QWidget>("P32Path")->setEnabled(path);
             break;
         }
-        case 33:
-            if (form.WizardFunction() == 20)
-                form.Control<QLabel>("P33Heading")
-                    ->setText(
-                        Text("Enter the title of the window of the program you wish to move or resize. The "
-                             "\"title\" is what appears in the blue caption bar at the top of a window.  A "
-                             "partial title may be entered."));
-            focus("P33Title");
-            break;
+        case 33: focus("P33Title"); break;
         case 34: focus("P34Path"); break;
         case 36: {
             const SizePageLayout l = SizePageLayoutOf(ButtonStates(form, {"P35RepTop", "P35RepChoice"}));

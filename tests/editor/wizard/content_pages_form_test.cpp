@@ -77,6 +77,24 @@ TEST_F(ContentPagesInForm, TimeOnlySkipsTheDatePagesBothWays) {
     EXPECT_EQ(form->CurrentPage(), 17);
 }
 
+TEST_F(ContentPagesInForm, EverySoundChoicePageStartsWithAChoice) {
+    auto form = Open(17);
+    form->NextButtonClick();
+    ASSERT_EQ(form->CurrentPage(), 43);
+    form->Control<QRadioButton>("P43MIDI")->setChecked(true);
+    form->NextButtonClick();
+    ASSERT_EQ(form->CurrentPage(), 45);
+    EXPECT_EQ(
+        wizard::CheckedOf(form->Snapshot(), {"P45MIDIOff", "P45MIDIOn", "P45MIDIUp", "P45MIDIDown",
+                                             "P45MIDIMute", "P45MIDILeft", "P45MIDIRight", "P45MIDICenter"}),
+        "P45MIDIOff");
+    form->BackButtonClick();
+    form->Control<QRadioButton>("P43Audio")->setChecked(true);
+    form->NextButtonClick();
+    ASSERT_EQ(form->CurrentPage(), 44);
+    EXPECT_TRUE(form->Snapshot().Checked("P44AudioMute"));
+}
+
 TEST_F(ContentPagesInForm, TheReminderPageAlwaysSchedulesTheMacro) {
     auto form = Open(10);
     form->NextButtonClick();
