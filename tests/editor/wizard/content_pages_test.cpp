@@ -240,6 +240,9 @@ TEST_F(ContentPagesTest, ListsLoadFromTheSystemOnce) {
     Show(18);
     Show(19);
     EXPECT_EQ(At<QListWidget>("P18Format")->count(), 51);
+    Show(18, false);
+    At<QListWidget>("P18Format")->setCurrentRow(2);
+    testing::SaveScreen(&form.window_, "WizardPage18");
     EXPECT_EQ(At<QListWidget>("P19Format")->count(), 26);
 
     Show(6);
@@ -264,6 +267,7 @@ TEST_F(ContentPagesTest, InstalledProgramsComeFromTheSharedScan) {
     auto* list = At<QListWidget>("P32InstallBox");
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), "Shell Window.LNKsh");
+    testing::SaveScreen(&form.window_, "WizardPage32");
     EXPECT_TRUE(installed.Loaded());
 }
 
