@@ -2,7 +2,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,6 +12,7 @@
 #include <QVBoxLayout>
 #include <span>
 
+#include "editor/commands/text_dialogs.h"
 #include "editor/model/commands/media_forms.h"
 #include "editor/model/commands/text_forms.h"
 #include "editor/model/wizard/content_pages.h"
@@ -194,16 +194,7 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             b.Heading("Choose the desired character or symbol");
             auto* grid = new SymbolGrid(panel);
             grid->setObjectName("P4SymbolGrid");
-            grid->horizontalHeader()->hide();
-            grid->verticalHeader()->hide();
-            grid->setSelectionMode(QAbstractItemView::SingleSelection);
-            grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-            for (int c = 0; c < kSymbolColumns; ++c) {
-                grid->setColumnWidth(c, 26);
-                for (int r = 0; r < kSymbolRows; ++r)
-                    grid->setItem(r, c, new QTableWidgetItem(Text(std::string(1, char(SymbolAt(c, r))))));
-            }
-            for (int r = 0; r < kSymbolRows; ++r) grid->setRowHeight(r, 24);
+            FillSymbolGrid(*grid);
             grid->setFixedSize(436, 204);
             panel->layout()->addWidget(grid);
             b.Stretch();
