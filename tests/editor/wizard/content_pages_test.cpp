@@ -3,6 +3,7 @@
 #include "editor/wizard/content_pages.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -219,6 +221,30 @@ TEST_F(ContentPagesTest, SymbolsGoIntoEachMemoWithoutTheAltKeypad) {
     ASSERT_EQ(boxes.calls.size(), 1u);
     EXPECT_EQ(boxes.calls[0].text, "Text exceeds maximum length.  Text not added.");
     EXPECT_EQ(At<QPlainTextEdit>("P12MyMemo")->toPlainText().size(), 5000);
+}
+
+TEST_F(ContentPagesTest, MemosStopTypingAndPastingAt4000ButButtonsMayAddMore) {
+    Show(14);
+    auto* memo = At<QPlainTextEdit>("P14MyMemo");
+    memo->setPlainText(QString(3999, 'a'));
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo, "bc");
+    EXPECT_EQ(memo->toPlainText().size(), 4000);
+    EXPECT_TRUE(memo->toPlainText().endsWith("ab"));
+    QTest::keyClick(memo, Qt::Key_Backspace);  // editing keys still work
+    EXPECT_EQ(memo->toPlainText().size(), 3999);
+
+    QApplication::clipboard()->setText("xyz");
+    memo->paste();  // 3,999 + 3: refused whole
+    EXPECT_EQ(memo->toPlainText().size(), 3999);
+    QApplication::clipboard()->setText("x");
+    memo->paste();
+    EXPECT_EQ(memo->toPlainText().size(), 4000);
+
+    Click(&form.window_, "P14Keystrokes");
+    At<QListWidget>("P14KeyList")->setCurrentRow(23);  // "<TAB>" past the typing limit
+    Click(&form.window_, "P14Ok");
+    EXPECT_EQ(memo->toPlainText().size(), 4005);
 }
 
 TEST_F(ContentPagesTest, ListsLoadFromTheSystemOnce) {
