@@ -97,15 +97,14 @@ void FillFormats(QListWidget* list, bool isTime) {
     list->setItemDelegate(new ItemDelegate(ItemDelegate::TwoColumns, list));
 }
 
-constexpr std::string_view kExamples =
-    "Examples:\n\r   For Microsoft Word: Microsoft Word\n\r   For WordPad: wordp\n\r   For notepad: tepad";
-
 }  // namespace
 
 ContentPages::ContentPages(ContentServices services, std::unique_ptr<SystemMixerHost> ownMixer)
     : services_(services), ownMixer_(std::move(ownMixer)) {}
 
-ContentPages::~ContentPages() = default;
+ContentPages::~ContentPages() {
+    if (sound_) sound_->stop();
+}
 
 std::vector<int> ContentPages::Pages() const {
     std::vector<int> pages{4, 5, 6};
@@ -212,10 +211,6 @@ void ContentPages::Connect(int page, WizardForm& form) {
             form.Control<QListWidget>("P32InstallBox")
                 ->setItemDelegate(new ItemDelegate(ItemDelegate::InstalledName,
                                                    form.Control<QListWidget>("P32InstallBox")));
-            break;
-        case 33:
-        case 40:
-            form.Control<QLabel>(page == 33 ? "P33Examples" : "P40Examples")->setText(Text(kExamples));
             break;
         case 34:
             OnClick(form, "P34Browse", [this, &form] {
