@@ -63,6 +63,7 @@ void BM_ImportOf500Records(benchmark::State& state) {
     const std::string bytes = source.str();
     for (auto _ : state) {
         const std::string target = folder.file("target.qtm");
+        fs::remove(target);
         CreateEmptyMacroFile(target);
         std::istringstream in(bytes);
         const ImportSource src = ReadImportSource(ImportKind::Macro, in);
@@ -72,7 +73,11 @@ void BM_ImportOf500Records(benchmark::State& state) {
             ImportedMacro m = ConvertForImport(ImportKind::Macro, e, selected, 0, 46000.0);
             WriteMacroRecordAt(target, -1, m.Record);
         }
-        if (CountMacroRecords(target) != kCount) state.SkipWithError("not every record imported");
+        if (CountMacroRecords(target) != kCount) {
+            const std::string why = "imported " + std::to_string(CountMacroRecords(target)) + " of " +
+                                    std::to_string(src.Entries.size()) + " listed " + src.Error;
+            state.SkipWithError(why.c_str());
+        }
     }
 }
 BENCHMARK(BM_ImportOf500Records)->Unit(benchmark::kMillisecond);
@@ -103,6 +108,7 @@ void BM_TextImportOf500Items(benchmark::State& state) {
                 std::string(300, 'y') + "\r\nsecond line\r\n";
     for (auto _ : state) {
         const std::string target = folder.file("items.qtm");
+        fs::remove(target);
         CreateEmptyMacroFile(target);
         FileAppender appender(target);
         std::istringstream in(text);

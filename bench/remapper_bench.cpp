@@ -27,7 +27,7 @@ void BM_RemapperRepaintReads(benchmark::State& state) {
     }
     for (auto _ : state) {
         int read = 0;
-        for (std::size_t i = 0; i < kSwapKeyCount; ++i) read += ReadSwapEntry(i).has_value();
+        for (const std::optional<char>& entry : ReadSwapTable()) read += entry.has_value();
         if (read != static_cast<int>(kSwapKeyCount)) state.SkipWithError("an entry could not be read");
     }
 }
