@@ -2,6 +2,7 @@
 
 #include "editor/explorer/forms/macro_forms_context.h"
 
+#include <QSoundEffect>
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDateTime>

@@ -15,6 +15,8 @@
 #include "editor/explorer/forms/t_add_new_hot_key.h"
 #include "editor/commands/chooser.h"
 #include "editor/explorer/tools/appearance_dialog.h"
+#include "editor/explorer/tools/help_viewer.h"
+#include "editor/explorer/tools/macro_row_drag.h"
 #include "editor/explorer/tools/options_dialogs.h"
 #include "editor/explorer/tools/sort_order_dialog.h"
 #include "editor/model/explorer/explorer.h"
@@ -33,6 +35,7 @@ class QAbstractButton;
 class QDateTime;
 class QPainter;
 class QPrinter;
+class QSoundEffect;
 class QListWidget;
 class QStackedWidget;
 class QWidget;
@@ -67,7 +70,8 @@ class TMainWin : public QMainWindow,
                  private ScriptEditorServices,
                  private AppearanceHost,
                  private CaptureHost,
-                 private NewMacroScript {
+                 private NewMacroScript,
+                 private CategoryDropHost {
     Q_OBJECT
 public:
     TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args);
@@ -105,6 +109,9 @@ public:
     QWidget* CategoryPanel() const { return categoryPanel_; }
     const std::string& CategoryFileName() const { return categoryFile_; }
     const std::string& SwapFileName() const { return swapFile_; }
+    QListWidget* CategoryList() const { return categoryList_; }
+    // The sound file played last through DoWave; empty when none was.
+    QString LastWave() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -215,6 +222,11 @@ private:
     void MenuSnipraOptionsClick();
     void MenuTutorialClick();
     void MenuRecipientsClick();
+    void MenuAlarmClick();
+    void MenuTimerClick();
+    void MenuIE5FixClick();
+    void MenuIE5RestoreClick();
+    void DoHelp();
     // The category panel and "Add &To Category".
     void CatNewClick();
     void CatRenameClick();
@@ -222,6 +234,9 @@ private:
     void CatListClick();
     void MenuAddCatClick();
     void SaveCategories();
+    void CatListDragDrop(QListWidgetItem* category) override;
+    // Plays a wave file without waiting; a missing file or no sound device plays nothing.
+    void DoWave(const std::string& path);
     void EditRecipientPath(QWidget* owner) override;
     void ResortKeepingCurrent() override;
     void SetSyncTimer(bool on, bool restart) override;
@@ -274,6 +289,9 @@ private:
     std::unique_ptr<CommandDialogsNotBuilt> commandDialogs_;
     std::unique_ptr<MacroFormsContext> formsContext_;
     std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QSoundEffect> wave_;
+    XdgHelpViewer helpViewer_;
+    ScopedHelpViewer helpScope_{helpViewer_};  // every editor dialog's help, while the window lives
     std::map<ExplorerAction, CommandWidgets> commands_;
     std::vector<QAbstractButton*> wizardButtons_;
     std::vector<QAction*> lastFileItems_;

@@ -49,17 +49,17 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
         {A::EMailRecipients, &TMainWin::MenuRecipientsClick},
         {A::NetworkOptions, &TMainWin::MenuNetworkClick},
         {A::ShowDate, &TMainWin::MenuShowDateClick},
-        {A::Alarm, &TMainWin::NotAvailableYet},
-        {A::TimerInterval, &TMainWin::NotAvailableYet},
+        {A::Alarm, &TMainWin::MenuAlarmClick},
+        {A::TimerInterval, &TMainWin::MenuTimerClick},
         {A::DisableScreenSaver, &TMainWin::MenuDisableScreenSaverClick},
         {A::Settings, &TMainWin::MenuSettingsClick},
         {A::SnipraOptions, &TMainWin::MenuSnipraOptionsClick},
         {A::MouseLocator, &TMainWin::MenuMouseLocClick},
         {A::RestoreKeyboardHooks, &TMainWin::MenuKeyHooksClick},
         {A::RestoreMouseHooks, &TMainWin::MenuMouseHooksClick},
-        {A::IE5Fix, &TMainWin::NotAvailableYet},
-        {A::IE5Restore, &TMainWin::NotAvailableYet},
-        {A::HelpContents, &TMainWin::NotAvailableYet},
+        {A::IE5Fix, &TMainWin::MenuIE5FixClick},
+        {A::IE5Restore, &TMainWin::MenuIE5RestoreClick},
+        {A::HelpContents, &TMainWin::DoHelp},
         {A::Tutorial, &TMainWin::MenuTutorialClick},
         {A::FirstTimeSetup, &TMainWin::NotAvailableYet},
         {A::About, &TMainWin::MenuAboutClick},
@@ -89,11 +89,6 @@ void TMainWin::MenuMouseHooksClick() { MenuMouseHooks(link_); }
 void TMainWin::MenuShowDateClick() {
     explorer_.MenuShowDateClick();
     commands_[ExplorerAction::ShowDate].menu->setChecked(config_.ShowDate);
-}
-
-bool TMainWin::SystemKeys(int) {
-    NotAvailableYet();
-    return false;
 }
 
 }  // namespace tessaro

@@ -205,6 +205,7 @@ void TMainWin::BuildMacrosPage(QWidget* page) {
     BuildCategoryPanel(page);
     row->addWidget(categoryPanel_);
     grid_ = new TMyDrawGrid(page);
+    new MacroRowDrag(*grid_, *categoryList_, *this);  // owned by the grid
     row->addWidget(grid_, 1);
     column->addLayout(row, 1);
 }

@@ -4,11 +4,15 @@
 #include <QListWidget>
 #include <array>
 
+#include "editor/commands/delay_dialogs.h"
 #include "editor/commands/mouse_dialog.h"
+#include "editor/commands/small_dialogs.h"
 #include "editor/explorer/main_win.h"
 #include "editor/explorer/tools/appearance_dialog.h"
 #include "editor/model/explorer/player_link.h"
+#include "editor/model/tools/browser_repair.h"
 #include "foundation/settings.h"
+#include "platform/message_box.h"
 #include "protocol/window_messages.h"
 
 namespace tessaro {
@@ -56,6 +60,40 @@ void TMainWin::ApplyAppearance(bool categoriesWereShown) {
     buttonPanel_->setEnabled(!config_.UseSpeed);
     Repaint();
 }
+
+void TMainWin::MenuAlarmClick() {
+    TDoSound dialog(this, config_);
+    dialog.exec();
+    SaveSchedulerSettings(config_);
+    Post(puSettingsScheduler, 0);
+}
+
+void TMainWin::MenuTimerClick() {
+    TDoDelay dialog(this, config_);
+    dialog.exec();
+    SaveSchedulerSettings(config_);
+    Post(puSettingsScheduler, 0);
+}
+
+namespace {
+
+// Asks the repair's question; on Yes shows what the confirmed repair reports.
+void RunRepair(const RepairStep& question, RepairStep (*confirmed)(TConfigRecord&), TConfigRecord& config) {
+    if (win::MessageBox(question.text, question.caption, win::MbButtons::YesNo, win::MbIcon::Question) !=
+        win::MbResult::Yes)
+        return;
+    const RepairStep result = confirmed(config);
+    win::MessageBox(result.text, result.caption, win::MbButtons::Ok, win::MbIcon::Error);
+}
+
+}  // namespace
+
+void TMainWin::MenuIE5FixClick() { RunRepair(BrowserFixQuestion(), BrowserFixConfirmed, config_); }
+void TMainWin::MenuIE5RestoreClick() {
+    RunRepair(BrowserRestoreQuestion(), BrowserRestoreConfirmed, config_);
+}
+
+void TMainWin::DoHelp() { ShowHelpTopic(this, ""); }
 
 void TMainWin::MenuMouseLocClick() { LaunchMouseLocator(locatorLauncher_); }
 

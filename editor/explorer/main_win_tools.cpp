@@ -1,6 +1,7 @@
 // The explorer's tools and option commands: text import, listing, export and import,
 // desktop launchers, quick info, sort order, the remapper and the option dialogs.
 #include <QListWidget>
+#include <QSoundEffect>
 #include <QStandardPaths>
 #include <fstream>
 
@@ -10,6 +11,7 @@
 #include "editor/explorer/tools/macro_exchange_dialogs.h"
 #include "editor/explorer/tools/small_dialogs.h"
 #include "editor/explorer/tools/swap_dialogs.h"
+#include "editor/explorer/tools/system_keys_dialog.h"
 #include "editor/model/explorer/file_menu.h"
 #include "editor/model/tools/desktop_launcher.h"
 #include "platform/datetime.h"
@@ -126,6 +128,12 @@ void TMainWin::MenuRemapClick() {
     TDoSwapKeys dialog(this, SwapFileName(), NoticesTo(core_.PlayerWnd));
     dialog.exec();
     explorer_.ReleaseSyncFile(dialog.Changed ? 1 : 0);
+}
+
+bool TMainWin::SystemKeys(int function) {
+    TSystemKeys dialog(this, core_.GlobData, explorer_.file(), config_, NoticesTo(core_.PlayerWnd), function);
+    dialog.exec();
+    return dialog.Changed;
 }
 
 void TMainWin::MenuCaptureOptionsClick() {
@@ -264,5 +272,25 @@ void TMainWin::MenuAddCatClick() {
     }
     explorer_.ReleaseSyncFile(0);
 }
+
+void TMainWin::CatListDragDrop(QListWidgetItem* category) {
+    const int n = explorer_.SelectedMacro();
+    if (n == 0 || explorer_.FileInUse()) return;
+    explorer_.file().ReadMacroRecord(n, core_.CurrentMacro);
+    core_.CurrentMacro.CategoryId = CategoryOf(category);  // " *All Categories* " takes it out
+    const bool saved = explorer_.file().SaveMacroRecord(n, core_.CurrentMacro, true);
+    if (saved && !config_.SoundOff) DoWave(win::ProgramDirectory() + "/FLOOP.WAV");
+    explorer_.ReleaseSyncFile(saved ? 1 : 0);
+    if (saved && explorer_.currentCategory() != 0) explorer_.FillList();
+}
+
+void TMainWin::DoWave(const std::string& path) {
+    if (!wave_) wave_ = std::make_unique<QSoundEffect>();
+    wave_->stop();
+    wave_->setSource(QUrl::fromLocalFile(QString::fromStdString(win::Cp1252ToUtf8(path))));
+    wave_->play();
+}
+
+QString TMainWin::LastWave() const { return wave_ ? wave_->source().toLocalFile() : QString(); }
 
 }  // namespace tessaro

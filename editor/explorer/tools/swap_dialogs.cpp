@@ -149,10 +149,12 @@ std::size_t TDoSwapKeys::TableIndex(const QTableWidget* grid, int row) const {
 }
 
 void TDoSwapKeys::UpdateGrid() {
+    const auto table = ReadSwapTable();
     for (QTableWidget* grid : {UpperGrid, LowerGrid, PunctGrid, NumGrid}) {
         for (int r = 0; r < grid->rowCount(); ++r) {
             QTableWidgetItem* item = grid->item(r, 1);
-            const std::optional<char> entry = ReadSwapEntry(TableIndex(grid, r));
+            const std::size_t index = TableIndex(grid, r);
+            const std::optional<char> entry = index < table.size() ? table[index] : std::nullopt;
             QFont font = item->font();
             font.setBold(entry && *entry != 0);
             item->setFont(font);

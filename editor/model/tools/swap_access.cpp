@@ -36,6 +36,20 @@ std::optional<char> ReadSwapEntry(std::size_t i) {
     return c;
 }
 
+std::array<std::optional<char>, kSwapKeyCount> ReadSwapTable() {
+    std::array<std::optional<char>, kSwapKeyCount> table{};
+    const auto mutex = win::NamedMutex::Open(kSwapMutexName);
+    const auto block = mutex ? win::SharedMemory::Open(kSwapBlockName, sizeof(TSwapShared)) : nullptr;
+    if (!block) return table;
+    const auto& shared = *static_cast<const TSwapShared*>(block->data());
+    for (std::size_t i = 0; i < kSwapKeyCount; ++i) {
+        // The player's hook must never wait for a whole repaint: one entry per lock.
+        const win::MutexLock lock(*mutex, kWaitMs);
+        if (lock.result() != win::WaitResult::Failed) table[i] = shared.Keys.at(i);
+    }
+    return table;
+}
+
 bool WriteSwapEntry(std::size_t i, char c) {
     return i < kSwapKeyCount && WithBlock([&](TSwapShared& s) { s.Keys.at(i) = c; });
 }

@@ -8,6 +8,19 @@
 
 namespace tessaro {
 
+std::vector<MacroKeyUse> MacroKeyUses(const TGlobData& glob) {
+    std::vector<MacroKeyUse> uses;
+    const int count = std::clamp<int>(glob.MacroCount, 0, kMaxMacros);
+    for (int n = 1; n <= count; ++n)
+        uses.push_back({glob.ActivationCode[n], glob.Scope[n], glob.ScopeText[n].str()});
+    return uses;
+}
+
+int SystemSlotOfField(int field) {
+    if (field == 5) return 0;
+    return field >= 1 && field <= 4 ? field : 1;
+}
+
 SystemKeys LoadSystemKeys(const std::vector<MacroKeyUse>& macros) {
     SystemKeys keys;
     for (std::size_t i = 0; i < macros.size(); ++i) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "protocol/glob_data.h"
+
 namespace tessaro {
 
 // Slots in dialog order; each names its system macro by the first character of ScopeText.
@@ -21,6 +23,13 @@ struct SystemKeys {
     std::array<std::uint16_t, 5> Opening{};
     std::array<int, 5> Macro{};  // macro numbers, 0 when the file lacks that system macro
 };
+
+// The trigger table's macros 1..MacroCount, in order.
+std::vector<MacroKeyUse> MacroKeyUses(const TGlobData& glob);
+
+// The slot of a field numbered as the dialog's focus (1..4 the commands "1".."4", 5
+// "Terminate Program"); slot 1 for any other number.
+int SystemSlotOfField(int field);
 
 // The five slots from the macros of the file (numbered from 1 in order).
 SystemKeys LoadSystemKeys(const std::vector<MacroKeyUse>& macros);

@@ -319,7 +319,7 @@ TEST_F(MainWindow, CommandsNotBuiltYetAnswerOneNoticeAndChangeNothing) {
     });
     auto w = Open();
     const auto before = fs::file_size(file_);
-    w->Run(ExplorerAction::Alarm);
+    w->Run(ExplorerAction::FirstTimeSetup);
     w->WizardButtons()[3]->click();
     w->DoQuickWiz(kFirstTimeWizard);
     ASSERT_EQ(boxes.size(), 3u);

@@ -20,6 +20,7 @@ TEST(EditorSwapKeys, WithoutThePlayerNothingIsTouched) {
     EXPECT_FALSE(ReadSwapEntry(0).has_value());
     EXPECT_FALSE(WriteSwapEntry(0, 'x'));
     EXPECT_FALSE(InitSwapKeys());
+    for (const auto& entry : ReadSwapTable()) EXPECT_FALSE(entry.has_value());
     EXPECT_FALSE(SaveSwapKeys(file));
     EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_FALSE(win::SharedMemory::Exists(kSwapBlockName));  // never created by the editor
@@ -35,6 +36,11 @@ TEST(EditorSwapKeys, TheBlockIsEditedInPlaceAndSavedWhole) {
 
     ASSERT_TRUE(InitSwapKeys());
     EXPECT_EQ(ReadSwapEntry(26), 'a');
+    ASSERT_TRUE(WriteSwapEntry(92, 'q'));
+    const auto table = ReadSwapTable();
+    for (std::size_t i = 0; i < kSwapKeyCount; ++i) EXPECT_EQ(table[i], ReadSwapEntry(i)) << i;
+    EXPECT_EQ(table[92], 'q');
+    ASSERT_TRUE(InitSwapKeys());
     const std::string file = dir.file("work.QTS");
     ASSERT_TRUE(SaveSwapKeys(file));
     EXPECT_EQ(std::filesystem::file_size(file), 93u);

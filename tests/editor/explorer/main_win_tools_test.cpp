@@ -1,0 +1,298 @@
+// The main window's tool commands offscreen: a macro row dropped on a category, the system
+// hot keys dialog opened for a system macro, the scheduler's alarm and interval, the browser
+// repair and the help contents.
+#include "editor/explorer/main_win.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTimer>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "editor/commands/delay_dialogs.h"
+#include "editor/commands/small_dialogs.h"
+#include "editor/explorer/category_file.h"
+#include "editor/explorer/tools/macro_row_drag.h"
+#include "editor/explorer/tools/system_keys_dialog.h"
+#include "foundation/settings.h"
+#include "hook/master_block.h"
+#include "macro/macro_file.h"
+#include "platform/message_box.h"
+#include "platform/messages.h"
+#include "protocol/window_messages.h"
+#include "tests/support/qt_app.h"
+
+namespace tessaro {
+namespace {
+
+namespace fs = std::filesystem;
+using Notices = std::vector<std::pair<std::uint32_t, std::int32_t>>;
+
+class MainWinTools : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        std::string tmpl = (fs::temp_directory_path() / "tessaro-mt-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+        dir_ = tmpl;
+        ::setenv("TESSARO_HOME", dir_.c_str(), 1);
+        ::setenv("TESSARO_WINDIR", dir_.c_str(), 1);
+        ::setenv("TESSARO_NS", ("mt" + fs::path(dir_).filename().string().substr(11)).c_str(), 1);
+        hook::DetachMaster();
+        LoadAllSettings(config_);
+        config_.FirstUse = false;
+        config_.ShowCategory = true;
+        file_ = dir_ + "/work.qtm";
+        ASSERT_TRUE(CreateEmptyMacroFile(file_).ok());
+        config_.RecentFiles[0] = file_;
+        player_ =
+            std::make_unique<win::MessageWindow>([this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
+                if (msg == WM_PEER_UPDATE) notices_.emplace_back(w, l);
+                return 0;
+            });
+        boxes_ = std::make_unique<win::ScopedMessageBoxHandler>([this](const win::MessageBoxCall& c) {
+            calls_.push_back(c);
+            if (answers_.empty()) return win::FirstButton(c.buttons);
+            const win::MbResult a = answers_.front();
+            answers_.erase(answers_.begin());
+            return a;
+        });
+    }
+    void TearDown() override {
+        boxes_.reset();
+        hook::DetachMaster();
+        fs::remove_all(dir_);
+    }
+    std::unique_ptr<TMainWin> Open() {
+        auto w = std::make_unique<TMainWin>(
+            config_, glob_, std::vector<std::string>{"/RH" + std::to_string(player_->hwnd())});
+        w->show();
+        QApplication::processEvents();
+        return w;
+    }
+    int AddMacro(const char* nickname, int code) {
+        TMacroRecord r{};
+        r.Nickname = nickname;
+        r.ActivationCode = static_cast<std::uint16_t>(code);
+        r.Scope = scGlobal;
+        r.Enabled = 1;
+        EXPECT_TRUE(WriteMacroRecordAt(file_, -1, r).ok());
+        return CountMacroRecords(file_);
+    }
+    TMacroRecord Stored(int n) {
+        TMacroRecord r{};
+        EXPECT_TRUE(ReadMacroRecordAt(file_, n, r).ok());
+        return r;
+    }
+    Notices Received() {
+        QApplication::processEvents();
+        QApplication::processEvents();
+        return std::exchange(notices_, {});
+    }
+    static void WhenModal(std::function<void(QWidget*)> act) {
+        QTimer::singleShot(0, [act] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr) return WhenModal(act);
+            act(modal);
+        });
+    }
+    // Drags `mime` over the category list's row `row` and drops it there; whether the
+    // list took the drag.
+    static bool DropOn(TMainWin& w, int row, QMimeData* mime) {
+        QListWidget* list = w.CategoryList();
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QDragEnterEvent enter(at, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &enter);
+        const bool taken = enter.isAccepted();
+        if (taken) {
+            QDropEvent drop(at, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(list->viewport(), &drop);
+        }
+        delete mime;
+        return taken;
+    }
+    static int RowOfCategory(TMainWin& w, int id) {
+        for (int i = 0; i < w.CategoryList()->count(); ++i)
+            if (w.CategoryList()->item(i)->data(Qt::UserRole).toInt() == id) return i;
+        return -1;
+    }
+
+    std::string dir_;
+    std::string file_;
+    TConfigRecord config_;
+    TGlobData glob_{};
+    std::unique_ptr<win::MessageWindow> player_;
+    std::unique_ptr<win::ScopedMessageBoxHandler> boxes_;
+    std::vector<win::MessageBoxCall> calls_;
+    std::vector<win::MbResult> answers_;
+    Notices notices_;
+};
+
+TEST_F(MainWinTools, ARowDroppedOnACategoryFilesTheMacroAndAllCategoriesTakesItOut) {
+    const int n = AddMacro("one", 40);
+    ASSERT_TRUE(SaveCategoryFile(dir_ + "/work.QTC", {{"Mail", 3}, {"Games", 7}}));
+    auto w = Open();
+    w->Logic().SelectRow(w->Logic().ReverseSort(n));
+    Received();
+
+    EXPECT_TRUE(DropOn(*w, RowOfCategory(*w, 7), MacroRowMime()));
+    EXPECT_EQ(Stored(n).CategoryId, 7);
+    EXPECT_EQ(+glob_.ActivationCode[n], 40);
+    EXPECT_EQ(w->LastWave().toStdString(), dir_ + "/FLOOP.WAV");
+    const Notices told = Received();
+    EXPECT_NE(std::find(told.begin(), told.end(), std::pair<std::uint32_t, std::int32_t>{puMacroChanged, n}),
+              told.end());
+
+    EXPECT_TRUE(DropOn(*w, RowOfCategory(*w, 0), MacroRowMime()));
+    EXPECT_EQ(Stored(n).CategoryId, 0);
+}
+
+TEST_F(MainWinTools, OnlyARowOfThisListCountsAndSoundOffIsSilent) {
+    const int n = AddMacro("one", 40);
+    ASSERT_TRUE(SaveCategoryFile(dir_ + "/work.QTC", {{"Mail", 3}}));
+    config_.SoundOff = true;
+    auto w = Open();
+    w->Logic().SelectRow(w->Logic().ReverseSort(n));
+
+    auto* text = new QMimeData;
+    text->setText("one");
+    EXPECT_FALSE(DropOn(*w, RowOfCategory(*w, 3), text));
+    auto* foreign = new QMimeData;  // a row from another editor's list
+    foreign->setData("application/x-tessaro-macro-row", "1");
+    EXPECT_FALSE(DropOn(*w, RowOfCategory(*w, 3), foreign));
+    EXPECT_EQ(Stored(n).CategoryId, 0);
+
+    EXPECT_TRUE(DropOn(*w, RowOfCategory(*w, 3), MacroRowMime()));
+    EXPECT_EQ(Stored(n).CategoryId, 3);
+    EXPECT_TRUE(w->LastWave().isEmpty());
+}
+
+TEST_F(MainWinTools, ChangingASystemMacroOpensTheSystemKeysDialogWhichRewritesIt) {
+    auto w = Open();
+    int terminate = 0;
+    for (int m = 1; m <= glob_.MacroCount; ++m)
+        if (glob_.Scope[m] == scSystem && glob_.ScopeText[m].view() == "5") terminate = m;
+    ASSERT_NE(terminate, 0);
+    w->Logic().SelectRow(w->Logic().ReverseSort(terminate));
+    Received();
+    int focused = -1;
+    WhenModal([&](QWidget* modal) {
+        auto* d = qobject_cast<TSystemKeys*>(modal);
+        ASSERT_NE(d, nullptr);
+        focused = d->FocusedSlot();
+        d->WMHotKeyChosen(40);
+        d->OkButtonClick();
+    });
+    w->Run(ExplorerAction::ChangeActivation);
+    EXPECT_EQ(focused, 0) << "the dialog opens on the command being changed";
+    EXPECT_EQ(+Stored(terminate).ActivationCode, 40);
+    EXPECT_EQ(+glob_.ActivationCode[terminate], 40);
+    const Notices told = Received();
+    EXPECT_NE(std::find(told.begin(), told.end(), std::pair<std::uint32_t, std::int32_t>{puSettingsMisc, 0}),
+              told.end());
+}
+
+TEST_F(MainWinTools, AlarmAndIntervalSaveTheSchedulerSectionAndTellThePlayer) {
+    auto w = Open();
+    Received();
+    WhenModal([](QWidget* modal) {
+        auto* d = qobject_cast<TDoDelay*>(modal);
+        ASSERT_NE(d, nullptr);
+        d->Seconds->setText("7");
+        d->OkButton->click();
+    });
+    w->Run(ExplorerAction::TimerInterval);
+    EXPECT_EQ(Received(), (Notices{{puSettingsScheduler, 0}}));
+    TConfigRecord saved;
+    LoadSchedulerSettings(saved);
+    EXPECT_EQ(saved.TimerSeconds, 7);
+    EXPECT_EQ(config_.TimerSeconds, 7);
+
+    WhenModal([](QWidget* modal) {
+        ASSERT_NE(qobject_cast<TDoSound*>(modal), nullptr);
+        static_cast<QDialog*>(modal)->reject();
+    });
+    w->Run(ExplorerAction::Alarm);
+    EXPECT_EQ(Received(), (Notices{{puSettingsScheduler, 0}}));
+}
+
+TEST_F(MainWinTools, BrowserRepairChangesNothingAndForgetsTheSavedValues) {
+    config_.IE5Server = "C:\\WINDOWS\\SYSTEM\\SHDOCVW.DLL";
+    config_.IE5TypeLib = "{lib}";
+    config_.IE5Version = "1.1";
+    auto w = Open();
+    Received();
+    answers_ = {win::MbResult::No};
+    w->Run(ExplorerAction::IE5Restore);
+    ASSERT_EQ(calls_.size(), 1u);
+    EXPECT_EQ(calls_[0].caption, "Restore Registry");
+    EXPECT_EQ(config_.IE5Server.str(), "C:\\WINDOWS\\SYSTEM\\SHDOCVW.DLL") << "No keeps everything";
+
+    answers_ = {win::MbResult::Yes};
+    w->Run(ExplorerAction::IE5Restore);
+    ASSERT_EQ(calls_.size(), 3u);
+    EXPECT_EQ(calls_[2].caption, "Error");
+    EXPECT_EQ(calls_[2].text, "Unabled to write registry values.  Registry update not applied.");
+    EXPECT_TRUE(config_.IE5Server.empty() && config_.IE5TypeLib.empty() && config_.IE5Version.empty());
+
+    answers_ = {win::MbResult::Yes, win::MbResult::Ok, win::MbResult::Yes};
+    w->Run(ExplorerAction::IE5Fix);
+    w->Run(ExplorerAction::IE5Fix);  // a second run reports the same
+    ASSERT_EQ(calls_.size(), 7u);
+    EXPECT_EQ(calls_[3].caption, "IE5 Fix");
+    EXPECT_EQ(calls_[3].text.substr(0, 66),
+              "It is possible for some versions of Internet Explorer 5.0 to not\r\n");
+    EXPECT_TRUE(calls_[3].text.ends_with("desire to.\r\nProceed with the fix?\r\n"));
+    for (int i : {4, 6}) {
+        EXPECT_EQ(calls_[std::size_t(i)].caption, "Error");
+        EXPECT_EQ(calls_[std::size_t(i)].text,
+                  "Unabled to change registry values.  Registry update not applied.");
+    }
+    EXPECT_TRUE(Received().empty()) << "nothing changed, nothing to tell";
+}
+
+TEST_F(MainWinTools, HelpContentsOpensTheHtmlHelpThroughTheOpener) {
+    const std::string bin = dir_ + "/bin";
+    fs::create_directories(bin);
+    {
+        std::ofstream script(bin + "/xdg-open");
+        script << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << dir_ << "/opened'\n";
+    }
+    fs::permissions(bin + "/xdg-open", fs::perms::owner_all);
+    const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", (bin + ":" + oldPath).c_str(), 1);
+    auto w = Open();
+    w->Run(ExplorerAction::HelpContents);
+    ShowHelpTopic(w.get(), "SYSTEM Hot Keys");  // any dialog's help goes the same way
+    std::string opened;
+    for (int i = 0; i < 100; ++i) {
+        std::ifstream in(dir_ + "/opened");
+        std::stringstream all;
+        all << in.rdbuf();
+        opened = all.str();
+        if (std::count(opened.begin(), opened.end(), '\n') >= 2) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ::setenv("PATH", oldPath.c_str(), 1);
+    // The two may finish in either order.
+    EXPECT_NE(opened.find("file://" + dir_ + "/TESSARO.html\n"), std::string::npos) << opened;
+    EXPECT_NE(opened.find("file://" + dir_ + "/TESSARO.html#SYSTEM%20Hot%20Keys\n"), std::string::npos)
+        << opened;
+}
+
+}  // namespace
+}  // namespace tessaro
