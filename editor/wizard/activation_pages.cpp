@@ -278,7 +278,7 @@ private:
     void ShowPage3(bool first, WizardForm& form) {
         if (first) {
             keyList_->clear();
-            for (const std::string& row : HotKeyListRows(form.Context().GlobData))
+            for (const std::string& row : LoadP3(form.Context().GlobData).rows)
                 keyList_->addItem(Q(win::Cp1252ToUtf8(row)));
             form.Control<QRadioButton>(kScheduleKinds[3])->setChecked(true);
         }
