@@ -1,5 +1,6 @@
 // The activation pages' own handlers on the real form: the scope's program lists, the
 // popup menus, the nickname and the icon.
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -114,8 +115,7 @@ TEST_F(ActivationPagesForm, AReminderIsNamedAfterItsTextAndTheIconPickerKeepsIts
     form->Control<QRadioButton>("Startup")->setChecked(true);
     NextTo(*form, 10);
     EXPECT_EQ(form->Control<QLineEdit>("P10Nick")->text(), "Dentist at");
-    auto* iconName = form->findChild<QLabel*>("IconFileName");
-    EXPECT_EQ(iconName->text(), "MAIN");
+    EXPECT_EQ(form->Snapshot().Text("P10MySpeed"), "");
 
     ScriptedChooser chooser;
     ScopedFileChooser scoped(chooser);
@@ -132,8 +132,17 @@ TEST_F(ActivationPagesForm, AReminderIsNamedAfterItsTextAndTheIconPickerKeepsIts
     chooser.answer = dir + "/broken.ico";
     icon->click();
     EXPECT_EQ(LastText(), "Icon could not be opened.");
-    EXPECT_EQ(iconName->text(), "MAIN");
+    EXPECT_EQ(form->Snapshot().Text("P10MySpeed"), "");
     EXPECT_FALSE(fs::exists(dir + "/Icons/BROKEN.ICO"));
+
+    QImage bell(16, 16, QImage::Format_ARGB32);
+    bell.fill(Qt::yellow);
+    ASSERT_TRUE(bell.save(QString::fromStdString(dir + "/bell.ico"), "ICO"));
+    fs::create_directories(dir + "/Icons");
+    chooser.answer = dir + "/bell.ico";
+    icon->click();
+    EXPECT_EQ(form->Snapshot().Text("P10MySpeed"), "BELL.ICO");
+    EXPECT_TRUE(fs::exists(dir + "/Icons/BELL.ICO"));
 }
 
 }  // namespace
