@@ -1,8 +1,10 @@
 // The quick wizard from the main window: its buttons, its menu and the first-use set-up
 // open the real wizard under the macro file's rules.
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -174,6 +176,48 @@ TEST_F(MainWinWizard, TheNewMacroJoinsThePopupMenuUnlessItIsFull) {
     EXPECT_EQ(texts.back(), "This macro could not be added to the menu as the menu is already full.");
     menu = ReadPopupMenu(All()[static_cast<size_t>(full - 1)], glob.MacroCount);
     EXPECT_EQ(menu.items.size(), static_cast<size_t>(kMaxMenuItems));
+}
+
+// Cancels each further wizard as it comes up, keeping its caption.
+// Each run's wizard lives on the stack, so a new one may reuse the old one's address: the
+// guarded pointer tells them apart.
+void CancelFollowUps(std::vector<QString>& captions, size_t expected, QPointer<TQuickWiz> previous,
+                     int polls = 500) {
+    QTimer::singleShot(10, [&captions, expected, previous, polls] {
+        auto* w = qobject_cast<TQuickWiz*>(QApplication::activeModalWidget());
+        if (w && w != previous) {
+            captions.push_back(w->windowTitle());
+            w->CancelButton->click();
+        }
+        if (w && w == previous && polls == 0) w->CancelButton->click();  // stuck: give up, the test fails
+        if (captions.size() < expected && polls > 0)
+            CancelFollowUps(captions, expected, w ? QPointer<TQuickWiz>(w) : previous, polls - 1);
+    });
+}
+
+TEST_F(MainWinWizard, FirstTimeSetupShowsEachChosenNoticeAndItsWizardInOrder) {
+    std::vector<QString> captions;
+    WhenWizard([&captions](TQuickWiz& w) {
+        for (const char* chosen : {"P69Print", "P69Date"}) {
+            auto* box = new QCheckBox(w.Panel(69));  // the first-use pages' own group is not linked here
+            box->setObjectName(chosen);
+            box->setChecked(true);
+        }
+        auto* port = new QLineEdit("25", w.Panel(74));
+        port->setObjectName("P74Port");
+        for (int i = 0; i < 10 && w.CurrentPage() != 69; ++i) w.NextButtonClick();
+        EXPECT_EQ(w.CurrentPage(), 69);
+        CancelFollowUps(captions, 2, QPointer<TQuickWiz>(&w));
+        w.NextButtonClick();  // Finish
+    });
+    window->DoFirstTime();
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[texts.size() - 2],
+              "This next wizard will allow you to type a date and/or time into a program.");
+    EXPECT_EQ(texts.back(), "This next wizard will allow you to choose a default Windows printer.");
+    ASSERT_EQ(captions.size(), 2u);
+    EXPECT_EQ(captions[0], "Quick Wizard: Type Date or Time");
+    EXPECT_EQ(captions[1], "Quick Wizard: Set Default Printer");
 }
 
 TEST_F(MainWinWizard, FiveHundredMacrosAreRefusedBeforeTheWizardOpens) {
