@@ -12,7 +12,6 @@
 #include <QVBoxLayout>
 
 #include "editor/model/macro_forms/hot_key_list.h"
-#include "editor/model/macro_forms/window_routing.h"
 #include "editor/model/wizard/activation_names.h"
 #include "editor/model/wizard/activation_pages.h"
 #include "editor/model/wizard/wizard_checks.h"
@@ -120,7 +119,7 @@ TQuickWiz::TQuickWiz(wizard::WizardContext& ctx, int function, QWidget* parent, 
     WriteControls(this, wizard::CreationPresets(Today, ctx_.Config.FirstUse, ie4Installed));
 }
 
-TQuickWiz::~TQuickWiz() { RouteHotKeys(false); }
+TQuickWiz::~TQuickWiz() = default;
 
 wizard::Answers TQuickWiz::Snapshot() const { return ReadControls(this); }
 
@@ -279,14 +278,7 @@ void TQuickWiz::WMHotKeyChosen(int code) {
     if (entry) entry->setText(Q(HotKeyNames(code)));
 }
 
-void TQuickWiz::RouteHotKeys(bool on) {
-    if (routed_ == on) return;
-    routed_ = on;
-    SetSecWind(ctx_.GlobData, static_cast<std::uint32_t>(winId()), on, ctx_.notify);
-}
-
 void TQuickWiz::done(int result) {
-    RouteHotKeys(false);
     for (auto& group : groups_)
         if (auto* events = dynamic_cast<WizardPageEvents*>(group.get())) events->Closing(*this);
     QDialog::done(result);

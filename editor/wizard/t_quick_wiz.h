@@ -79,8 +79,6 @@ public:
     void BackButtonClick();
     // A hot key pressed while page 3's entry field has the focus (0..720).
     void WMHotKeyChosen(int code);
-    // While on, the hook library reports pressed hot keys to this form.
-    void RouteHotKeys(bool on);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -109,7 +107,6 @@ private:
     std::map<int, bool> loaded_;
     std::unique_ptr<win::MessageReceiver> receiver_;
     bool started_ = false;
-    bool routed_ = false;
 };
 
 }  // namespace tessaro
