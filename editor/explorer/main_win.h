@@ -23,6 +23,7 @@
 #include "editor/model/explorer/player_link.h"
 #include "editor/script/ui/script_editor_services.h"
 #include "editor/model/macro_forms/capture_setup.h"
+#include "editor/model/wizard/wizard_outcome.h"
 #include "foundation/config_record.h"
 #include "platform/launch.h"
 #include "platform/messages.h"
@@ -86,6 +87,8 @@ public:
     void Run(ExplorerAction action);
     // The quick wizard for function 1..29.
     void DoQuickWiz(int function);
+    // The first-use set-up: its wizard, then the follow-up wizards it chose.
+    void DoFirstTime();
 
     void DoCaption() override;
     void SetButtons(bool enable) override;
@@ -143,6 +146,11 @@ private:
 
     void Post(std::uint32_t code, std::int32_t arg) { link_.Notify(code, arg); }
 
+    // The quick wizard (main_win_wizard.cpp).
+    wizard::WizardOutcome RunQuickWiz(int function);
+    void AddToPopupMenu(const std::string& nickname, int macro);
+    void StartWizardCapture(const wizard::WizardOutcome& outcome);
+
     // ExplorerWindow (main_win_list.cpp)
     void ShowList() override;
     void Repaint() override;
@@ -182,7 +190,6 @@ private:
     void DrawCell(int col, int row, const QRect& rect, TGridDrawState state, QPainter& canvas);
 
     // Handlers of the commands built here.
-    void NotAvailableYet();
     void MenuTerminateClick();
     void MenuAboutClick();
     void MenuPrintClick();

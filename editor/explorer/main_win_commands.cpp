@@ -1,5 +1,6 @@
 // The one table from each command of the main window to its handler, and the handlers of
 // the window's own small commands.
+#include <iterator>
 #include <utility>
 
 #include "editor/explorer/main_win.h"
@@ -9,17 +10,11 @@
 
 namespace tessaro {
 
-namespace {
-
-constexpr char kNotAvailableText[] = "This command is not available yet.";
-
-}  // namespace
-
-// Commands whose dialogs are not built yet answer NotAvailableYet; each such entry gets
-// its real handler when its dialog lands.
+// One handler per command, in the order of ExplorerAction, so a command can be looked up by
+// its value and none can be left without one.
 TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
     using A = ExplorerAction;
-    static const std::pair<A, Handler> kCommandHandlers[] = {
+    static constexpr std::pair<A, Handler> kCommandHandlers[] = {
         {A::NewFile, &TMainWin::DoNewClick},
         {A::OpenFile, &TMainWin::DoOpenClick},
         {A::ImportText, &TMainWin::MenuImportTextClick},
@@ -61,28 +56,22 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
         {A::IE5Restore, &TMainWin::MenuIE5RestoreClick},
         {A::HelpContents, &TMainWin::DoHelp},
         {A::Tutorial, &TMainWin::MenuTutorialClick},
-        {A::FirstTimeSetup, &TMainWin::NotAvailableYet},
+        {A::FirstTimeSetup, &TMainWin::DoFirstTime},
         {A::About, &TMainWin::MenuAboutClick},
         {A::NewCategory, &TMainWin::CatNewClick},
         {A::RenameCategory, &TMainWin::CatRenameClick},
         {A::RemoveCategory, &TMainWin::CatRemoveClick},
     };
-    for (const auto& [a, handler] : kCommandHandlers)
-        if (a == action) return handler;
-    return &TMainWin::NotAvailableYet;
+    static_assert(std::size(kCommandHandlers) == static_cast<std::size_t>(A::RemoveCategory) + 1);
+    static_assert([] {
+        for (std::size_t i = 0; i < std::size(kCommandHandlers); ++i)
+            if (kCommandHandlers[i].first != static_cast<A>(i)) return false;
+        return true;
+    }());
+    return kCommandHandlers[static_cast<std::size_t>(action)].second;
 }
 
 void TMainWin::Run(ExplorerAction action) { (this->*HandlerOf(action))(); }
-
-void TMainWin::NotAvailableYet() {
-    win::MessageBox(kNotAvailableText, "Notice", win::MbButtons::Ok, win::MbIcon::Information);
-}
-
-void TMainWin::DoQuickWiz(int function) {
-    // The wizards are not built yet; each of the 29 answers the same notice.
-    (void)function;
-    NotAvailableYet();
-}
 
 void TMainWin::MenuKeyHooksClick() { MenuKeyHooks(link_); }
 void TMainWin::MenuMouseHooksClick() { MenuMouseHooks(link_); }

@@ -12,10 +12,10 @@
 #include <QVBoxLayout>
 
 #include "editor/model/macro_forms/hot_key_list.h"
-#include "editor/model/macro_forms/window_routing.h"
 #include "editor/model/wizard/activation_names.h"
 #include "editor/model/wizard/activation_pages.h"
 #include "editor/model/wizard/wizard_checks.h"
+#include "editor/model/wizard/wizard_finish.h"
 #include "editor/model/wizard/wizard_functions.h"
 #include "editor/wizard/control_binding.h"
 #include "platform/datetime.h"
@@ -119,7 +119,7 @@ TQuickWiz::TQuickWiz(wizard::WizardContext& ctx, int function, QWidget* parent, 
     WriteControls(this, wizard::CreationPresets(Today, ctx_.Config.FirstUse, ie4Installed));
 }
 
-TQuickWiz::~TQuickWiz() { RouteHotKeys(false); }
+TQuickWiz::~TQuickWiz() = default;
 
 wizard::Answers TQuickWiz::Snapshot() const { return ReadControls(this); }
 
@@ -244,7 +244,10 @@ bool TQuickWiz::LeavePage(int page) {
 
 void TQuickWiz::NextButtonClick() {
     if (flow_.Empty() || !ValidData() || !LeavePage(flow_.CurrentPage())) return;
-    if (flow_.OnLastPage()) return;  // Finish builds the macro once the builder lands
+    if (flow_.OnLastPage()) {
+        Finish();
+        return;
+    }
     flow_.Step(wizard::Direction::Forward, Snapshot(), wizard::MenusExist(ctx_.GlobData));
     ShowPanel(wizard::Direction::Forward);
 }
@@ -255,6 +258,18 @@ void TQuickWiz::BackButtonClick() {
     ShowPanel(wizard::Direction::Backward);
 }
 
+void TQuickWiz::Finish() {
+    auto result = wizard::FinishUp(function_, Snapshot(), ctx_);
+    if (auto* error = std::get_if<FormError>(&result)) {
+        if (!error->message.empty())
+            win::MessageBox(error->message, "Error", win::MbButtons::Ok, win::MbIcon::Error);
+        FocusControl(error->focus);
+        return;
+    }
+    outcome_ = std::get<wizard::WizardOutcome>(result);
+    accept();
+}
+
 void TQuickWiz::WMHotKeyChosen(int code) {
     auto* list = Control<QListWidget>(wizard::kP3KeyList);
     auto* entry = Control<QLineEdit>(wizard::kP3HotKeyEntry);
@@ -263,14 +278,7 @@ void TQuickWiz::WMHotKeyChosen(int code) {
     if (entry) entry->setText(Q(HotKeyNames(code)));
 }
 
-void TQuickWiz::RouteHotKeys(bool on) {
-    if (routed_ == on) return;
-    routed_ = on;
-    SetSecWind(ctx_.GlobData, static_cast<std::uint32_t>(winId()), on, ctx_.notify);
-}
-
 void TQuickWiz::done(int result) {
-    RouteHotKeys(false);
     for (auto& group : groups_)
         if (auto* events = dynamic_cast<WizardPageEvents*>(group.get())) events->Closing(*this);
     QDialog::done(result);

@@ -79,8 +79,6 @@ public:
     void BackButtonClick();
     // A hot key pressed while page 3's entry field has the focus (0..720).
     void WMHotKeyChosen(int code);
-    // While on, the hook library reports pressed hot keys to this form.
-    void RouteHotKeys(bool on);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -93,6 +91,7 @@ private:
     void ShowPanel(wizard::Direction direction);
     bool ValidData();
     bool LeavePage(int page);
+    void Finish();
     void FocusControl(const std::string& name);
     bool Recording() const;
     WizardPageGroup* GroupOf(int page) const;
@@ -108,7 +107,6 @@ private:
     std::map<int, bool> loaded_;
     std::unique_ptr<win::MessageReceiver> receiver_;
     bool started_ = false;
-    bool routed_ = false;
 };
 
 }  // namespace tessaro

@@ -310,26 +310,6 @@ TEST_F(MainWindow, CompanionFilesAreMadeWithUpperCaseExtensions) {
     EXPECT_EQ(fs::file_size(dir_ + "/work.QTC"), 9u);
 }
 
-TEST_F(MainWindow, CommandsNotBuiltYetAnswerOneNoticeAndChangeNothing) {
-    AddMacro("one", 1);
-    std::vector<win::MessageBoxCall> boxes;
-    win::ScopedMessageBoxHandler script([&](const win::MessageBoxCall& c) {
-        boxes.push_back(c);
-        return win::MbResult::Ok;
-    });
-    auto w = Open();
-    const auto before = fs::file_size(file_);
-    w->Run(ExplorerAction::FirstTimeSetup);
-    w->WizardButtons()[3]->click();
-    w->DoQuickWiz(kFirstTimeWizard);
-    ASSERT_EQ(boxes.size(), 3u);
-    for (const auto& b : boxes) {
-        EXPECT_EQ(b.text, "This command is not available yet.");
-        EXPECT_EQ(b.caption, "Notice");
-    }
-    EXPECT_EQ(fs::file_size(file_), before);
-}
-
 TEST_F(MainWindow, HookRepairAsksFirstAndPostsRemoveThenInstall) {
     win::MbResult answer = win::MbResult::No;
     std::vector<std::string> captions;

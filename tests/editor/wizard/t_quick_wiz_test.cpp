@@ -129,6 +129,28 @@ TEST_F(QuickWizForm, PageThreeListsEveryHotKeyAndTakesAPressedOne) {
     EXPECT_EQ(list->currentRow(), 8);
 }
 
+TEST_F(QuickWizForm, TheHotKeyFieldRoutesPressedKeysToTheFormWhileItHasTheFocus) {
+    config->BypassWizardScreen = true;
+    auto form = Open(10);
+    Stand<QPlainTextEdit>(*form, 26, "P26MyMemo")->setPlainText("x");
+    form->NextButtonClick();
+    ASSERT_EQ(form->CurrentPage(), 3);
+    auto* entry = form->Control<QLineEdit>("P3HotKeyEntry");
+    QApplication::setActiveWindow(form.get());
+    entry->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(entry->hasFocus());
+    EXPECT_EQ(glob->SecWndOn, 1);
+    EXPECT_EQ(glob->SecWnd, static_cast<std::uint32_t>(form->winId()));
+    form->Control<QListWidget>("P3KeyList")->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(glob->SecWndOn, 0);
+    entry->setFocus();
+    QApplication::processEvents();
+    form->reject();  // closing ends the routing even with the field focused
+    EXPECT_EQ(glob->SecWndOn, 0);
+}
+
 TEST_F(QuickWizForm, AGlobalKeyAlreadyTakenLeavesOnlyTheWindowScope) {
     AddMacro(1, 42);
     config->BypassWizardScreen = true;
