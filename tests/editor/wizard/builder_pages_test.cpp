@@ -16,63 +16,13 @@
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
 #include "tests/editor/model/wizard/wizard_rig.h"
-#include "tests/support/qt_app.h"
+#include "tests/editor/wizard/page_host.h"
 
 namespace tessaro {
 namespace {
 
+using wizard::testing::PageHost;
 using wizard::testing::Rig;
-
-// The wizard form as a page group sees it: one panel per page and a snapshot of the named
-// buttons, edits and lists of this test's pages.
-class PageHost : public WizardForm {
-public:
-    PageHost(WizardPageGroup& group, Rig& rig, int function) : group_(group), rig_(rig), function_(function) {
-        for (int page : group.Pages()) {
-            panels_[page] = new QWidget(&window_);
-            group.Build(page, panels_[page], *this);
-        }
-    }
-    int WizardFunction() const override { return function_; }
-    wizard::WizardContext& Context() override { return rig_.ctx; }
-    QWidget* Panel(int page) const override { return panels_.at(page); }
-    QWidget* Window() override { return &window_; }
-    wizard::Answers Snapshot() const override {
-        wizard::Answers a = extra;
-        for (auto* b : window_.findChildren<QAbstractButton*>())
-            a.Set(b->objectName().toStdString()).checked = b->isChecked();
-        for (auto* e : window_.findChildren<QLineEdit*>())
-            a.Set(e->objectName().toStdString()).text = win::Utf8ToCp1252(e->text().toStdString());
-        for (auto* l : window_.findChildren<QListWidget*>()) {
-            wizard::ControlState& s = a.Set(l->objectName().toStdString());
-            for (int i = 0; i < l->count(); ++i)
-                s.items.push_back(win::Utf8ToCp1252(l->item(i)->text().toStdString()));
-            s.index = l->currentRow();
-        }
-        return a;
-    }
-    void Show(int page) {
-        group_.Shown(page, !shown_[page], *this);
-        shown_[page] = true;
-    }
-    template <class W>
-    W* Get(const char* name) {
-        W* w = Control<W>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-
-    wizard::Answers extra;  // answers of pages other groups own
-
-private:
-    WizardPageGroup& group_;
-    Rig& rig_;
-    int function_;
-    bool app_ = (EnsureQtApplication(), true);  // before any widget
-    QWidget window_;
-    std::map<int, QWidget*> panels_;
-    std::map<int, bool> shown_;
-};
 
 TEST(BuilderPages, CapturePagesPresetFromTheSettingsAndArmTheChosenWindow) {
     Rig rig;
