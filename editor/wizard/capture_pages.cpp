@@ -15,15 +15,6 @@ namespace {
 
 QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
 
-// A sub-panel: its radio buttons form a group of their own.
-QWidget* Group(QWidget* panel, const char* name) {
-    auto* group = new QWidget(panel);
-    group->setObjectName(name);
-    new QVBoxLayout(group);
-    pages::Column(panel)->addWidget(group);
-    return group;
-}
-
 class CapturePages : public WizardPageGroup {
 public:
     std::vector<int> Pages() const override { return {59, 60, 61, 62, 63}; }
@@ -87,11 +78,11 @@ private:
         pages::Heading(panel, "Do you wish to capture the mouse movements and clicks?");
         mouseYes_ = pages::Radio(panel, "P60Yes", "&Yes");
         pages::Radio(panel, "P60No", "N&o");
-        pan1_ = Group(panel, "P60Pan1");
+        pan1_ = pages::Group(panel, "P60Pan1");
         pages::Radio(pan1_, "P60Screen", "&Screen");
         pages::Radio(pan1_, "P60Window", "&Top Most Window");
         pages::Radio(pan1_, "P60Position", "&Last Mouse Position");
-        pan2_ = Group(panel, "P60Pan2");
+        pan2_ = pages::Group(panel, "P60Pan2");
         pages::Radio(pan2_, "P60AllMoves", "C&apture All Mouse Movements");
         pages::Radio(pan2_, "P60CapOnly", "Ca&pture Mouse Movement Only Before A Mouse Click");
         QObject::connect(mouseYes_, &QRadioButton::toggled, [this] { UpdateEnabling(); });

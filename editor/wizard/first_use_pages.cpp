@@ -12,15 +12,6 @@ namespace tessaro {
 
 namespace {
 
-QWidget* Group(QWidget* panel, const char* name) {
-    auto* group = new QWidget(panel);
-    group->setObjectName(name);
-    auto* layout = new QVBoxLayout(group);
-    layout->setContentsMargins(24, 0, 0, 0);
-    pages::Column(panel)->addWidget(group);
-    return group;
-}
-
 // Page 69's boxes, in the order of the follow-up table.
 constexpr const char* kFollowUpCaptions[] = {
     "Type your &name",    "Type your e-&mail address", "Type today's &date",          "&Dial the Internet",
@@ -81,14 +72,14 @@ private:
         pages::Heading(panel, "Macro Capture Options");
         doKey_ = pages::Check(panel, "P67DoKey", "Capture &Keystrokes");
         doMouse_ = pages::Check(panel, "P67DoMouse", "Capture &Mouse Relative To");
-        relative_ = Group(panel, "P67RelativePanel");
+        relative_ = pages::Group(panel, "P67RelativePanel");
         pages::Radio(relative_, "P67ToScreen", "&Screen");
         pages::Radio(relative_, "P67ToWindow", "&Window");
         pages::Radio(relative_, "P67ToPosition", "Positio&n");
         pages::Check(relative_, "P67ClicksOnly",
                      "Capture Mouse Movements Onl&y In Relation With A Mouse Click");
         doTime_ = pages::Check(panel, "P67DoTime", "Captur&e At");
-        speeds_ = Group(panel, "P67SpeedPanel");
+        speeds_ = pages::Group(panel, "P67SpeedPanel");
         pages::Radio(speeds_, "P67ActualSpeed", "&Actual Speed");
         pages::Radio(speeds_, "P67HalfSpeed", "&Half Speed");
         pages::Radio(speeds_, "P67DoubleSpeed", "Do&uble Speed");

@@ -38,6 +38,15 @@ QCheckBox* Check(QWidget* panel, const char* name, const QString& caption) {
     return box;
 }
 
+QWidget* Group(QWidget* panel, const char* name) {
+    auto* group = new QWidget(panel);
+    group->setObjectName(name);
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(24, 0, 0, 0);
+    Column(panel)->addWidget(group);
+    return group;
+}
+
 void ApplyAnswers(QWidget* root, const wizard::Answers& answers) {
     for (const auto& [name, state] : answers.All()) {
         const QString objectName = QString::fromStdString(name);

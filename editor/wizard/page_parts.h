@@ -17,6 +17,8 @@ QVBoxLayout* Column(QWidget* panel);
 QLabel* Heading(QWidget* panel, const QString& text, const char* name = "");
 QRadioButton* Radio(QWidget* panel, const char* name, const QString& caption);
 QCheckBox* Check(QWidget* panel, const char* name, const QString& caption);
+// A named sub-panel below the last control: its radio buttons form a group of their own.
+QWidget* Group(QWidget* panel, const char* name);
 
 // Puts preset answers into the controls of that name below `root`: the check of buttons
 // and the text of edits.

@@ -6,7 +6,6 @@
 #include "editor/model/macro_forms/capture_setup.h"
 #include "editor/model/wizard/wizard_builder.h"
 #include "macro/capture_file.h"
-#include "protocol/hotkey_names.h"
 
 namespace tessaro::wizard {
 
@@ -66,18 +65,14 @@ std::variant<WizardOutcome, FormError> ArmWizardCapture(const Answers& a, Wizard
     TMacroRecord rec = ctx.CurrentMacro;
     const int number = glob.MacroCount + 1;  // the append makes the record this macro
     const std::string nickname = FieldText(a.Text("P10Nick"));
-    const CaptureArming armed = ArmCapture(glob, rec, choices, number, true, nickname);
-    if (!armed.ok) return FormError{armed.error, ""};
-
+    // The new macro's slot holds its hot key while arming, so the capture knows its own key.
     const int code = std::max(0, a.Index("P3KeyList"));
-    const DecipheredKey own = DecipherKey(code);
-    glob.OwnKeyMouse = own.mouse;
-    glob.OwnKeyVK = own.vk;
-    glob.OwnKeyCtrl = own.ctrl;
-    glob.OwnKeyAlt = own.alt;
-    glob.OwnKeyShift = own.shift;
-    glob.OwnKeyWin = own.win;
-    glob.OwnKeyOn = 1;
+    if (!glob.ActivationCode.Valid(number)) return FormError{kMacroFileFull, ""};
+    const std::uint16_t previous = glob.ActivationCode[number];
+    glob.ActivationCode[number] = static_cast<std::uint16_t>(code);
+    const CaptureArming armed = ArmCapture(glob, rec, choices, number, true, nickname);
+    glob.ActivationCode[number] = previous;
+    if (!armed.ok) return FormError{armed.error, ""};
 
     const std::string fault = CreateCaptureFile(CaptureFilePath(ctx.programDir), CaptureSpeedToken(speed));
     if (!fault.empty()) return FormError{fault, ""};

@@ -24,6 +24,9 @@ int CaptureSpeedOf(const Answers& answers);
 // The token the capture file starts with for that speed; empty without timing.
 std::string CaptureSpeedToken(int speed);
 
+inline constexpr const char* kMacroFileFull =
+    "Maximum number of hot keys has been reached.  A macro cannot be added.";
+
 // Function 7's Finish: the new hot-key macro in ctx.CurrentMacro (its text comes when the
 // recording ends), the capture options and keys in ctx.GlobData and a fresh capture file.
 // Refused with nothing changed when no key can end the recording or the file cannot be made.
