@@ -6,7 +6,7 @@
 #include "editor/model/wizard/single_command.h"
 #include "editor/script/line_ops.h"
 #include "editor/script/script_writer.h"
-#include "editor/script/ui/command_editors.h"
+#include "editor/script/ui/script_editor_services.h"
 #include "editor/wizard/page_parts.h"
 #include "platform/cp1252.h"
 
@@ -18,7 +18,7 @@ QString Q(std::string_view cp1252) { return QString::fromStdString(win::Cp1252To
 
 class SingleCommandPages : public WizardPageGroup {
 public:
-    explicit SingleCommandPages(CommandEditors& editors) : editors_(editors) {}
+    explicit SingleCommandPages(ScriptEditorServices& services) : services_(services) {}
 
     std::vector<int> Pages() const override { return {53, 54, 55, 56, 57, 58}; }
 
@@ -57,7 +57,7 @@ private:
         const int code = wizard::ChosenCommandCode(form.Snapshot());
         if (code == 0) return;
         ScriptList made;
-        if (!editors_.EditCommand(form.Window(), made, code, true, AddStyle::AtEnd, -1)) return;
+        if (!services_.EditCommand(form.Window(), made, code, true, AddStyle::AtEnd, -1)) return;
         // A text box without a header makes no command here.
         for (const ScriptLine& line : made.Lines)
             if (const auto* box = std::get_if<TWTextRec>(&line.Record); box && box->Title.empty()) return;
@@ -65,14 +65,14 @@ private:
         if (text.ok) command_->setText(Q(text.text));
     }
 
-    CommandEditors& editors_;
+    ScriptEditorServices& services_;
     QLineEdit* command_ = nullptr;
 };
 
 }  // namespace
 
-std::unique_ptr<WizardPageGroup> MakeSingleCommandPages(CommandEditors& editors) {
-    return std::make_unique<SingleCommandPages>(editors);
+std::unique_ptr<WizardPageGroup> MakeSingleCommandPages(ScriptEditorServices& services) {
+    return std::make_unique<SingleCommandPages>(services);
 }
 
 }  // namespace tessaro

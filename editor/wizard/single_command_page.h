@@ -7,9 +7,9 @@
 
 namespace tessaro {
 
-class CommandEditors;
+class ScriptEditorServices;
 
-// `editors` runs the dialogs (the explorer's, with its hosts and dialog runner).
-std::unique_ptr<WizardPageGroup> MakeSingleCommandPages(CommandEditors& editors);
+// `services` opens the command dialogs as it does for the script editor (the explorer).
+std::unique_ptr<WizardPageGroup> MakeSingleCommandPages(ScriptEditorServices& services);
 
 }  // namespace tessaro

@@ -15,6 +15,7 @@
 #include "editor/model/wizard/single_command.h"
 #include "editor/model/wizard/wizard_finish.h"
 #include "editor/script/ui/command_editors.h"
+#include "editor/script/ui/script_editor_services.h"
 #include "editor/script/command_table.h"
 #include "editor/script/parse_text.h"
 #include "platform/cp1252.h"
@@ -66,6 +67,25 @@ public:
     }
 };
 
+// The explorer's side of the command dialogs: the script editor's command editors.
+class EditorServices final : public ScriptEditorServices {
+public:
+    explicit EditorServices(CommandEditors& editors) : editors_(editors) {}
+    bool EditCommand(QWidget* owner, ScriptList& list, int code, bool isNew, AddStyle style,
+                     int insertIndex) override {
+        return editors_.EditCommand(owner, list, code, isNew, style, insertIndex);
+    }
+    std::string ChooseWindowOrProgram(QWidget*, const std::string&, bool, bool&) override {
+        ADD_FAILURE() << "the single-command pages choose no scope";
+        return {};
+    }
+    void SetSchedule(QWidget*, TMacroRecord&) override { ADD_FAILURE() << "no schedule here"; }
+    void SnipraProperties(QWidget*, TMacroRecord&) override { ADD_FAILURE() << "no abbreviation here"; }
+
+private:
+    CommandEditors& editors_;
+};
+
 class SingleCommandTest : public ::testing::Test {
 protected:
     bool app_ = (EnsureQtApplication(), true);
@@ -78,7 +98,8 @@ protected:
     ScriptedUser user;
     CommandEditors editors{
         CommandEditorHosts{*rig.config, *rig.glob, chooser, picker, paths, mixer, connections}, user};
-    std::unique_ptr<WizardPageGroup> group = MakeSingleCommandPages(editors);
+    EditorServices services{editors};
+    std::unique_ptr<WizardPageGroup> group = MakeSingleCommandPages(services);
 
     // The form around the pages: panels for 53-58 and a snapshot of their buttons and edit.
     class Host : public WizardForm {
