@@ -6,9 +6,23 @@
 #include "editor/model/macro_forms/capture_setup.h"
 #include "editor/model/wizard/wizard_builder.h"
 #include "macro/capture_file.h"
-#include "protocol/hotkey_names.h"
 
 namespace tessaro::wizard {
+
+void LoadCapturePages(const TConfigRecord& c, Answers& a) {
+    a.Choose(c.CapKeys ? "P59Yes" : "P59No", {"P59Yes", "P59No"});
+    a.Set("P59AltKey").checked = c.CapDoubleAlt;
+    a.Choose(c.CapMouse ? "P60Yes" : "P60No", {"P60Yes", "P60No"});
+    static constexpr std::string_view kRelative[] = {"P60Screen", "P60Window", "P60Position"};
+    const int relative = c.CapRelativeToScreen >= 1 && c.CapRelativeToScreen <= 3 ? c.CapRelativeToScreen : 1;
+    a.Choose(kRelative[relative - 1], {"P60Screen", "P60Window", "P60Position"});
+    a.Choose(c.CapClicksOnly ? "P60CapOnly" : "P60AllMoves", {"P60CapOnly", "P60AllMoves"});
+    // The settings count 1 same, 2 half, 3 twice, 4 four times.
+    static constexpr std::string_view kSpeeds[] = {"P61Same", "P61Half", "P61Two", "P61Four"};
+    const int speed = c.CapSpeed >= 1 && c.CapSpeed <= 4 ? c.CapSpeed : 1;
+    a.Choose(c.CapTime ? kSpeeds[speed - 1] : "P61Fast",
+             {"P61Fast", "P61Same", "P61Two", "P61Four", "P61Ten", "P61Half"});
+}
 
 std::vector<std::string> CaptureWindowTitles(win::Desktop& desktop) {
     std::vector<std::string> titles = CaptureWindowList(desktop);
@@ -51,18 +65,14 @@ std::variant<WizardOutcome, FormError> ArmWizardCapture(const Answers& a, Wizard
     TMacroRecord rec = ctx.CurrentMacro;
     const int number = glob.MacroCount + 1;  // the append makes the record this macro
     const std::string nickname = FieldText(a.Text("P10Nick"));
-    const CaptureArming armed = ArmCapture(glob, rec, choices, number, true, nickname);
-    if (!armed.ok) return FormError{armed.error, ""};
-
+    // The new macro's slot holds its hot key while arming, so the capture knows its own key.
     const int code = std::max(0, a.Index("P3KeyList"));
-    const DecipheredKey own = DecipherKey(code);
-    glob.OwnKeyMouse = own.mouse;
-    glob.OwnKeyVK = own.vk;
-    glob.OwnKeyCtrl = own.ctrl;
-    glob.OwnKeyAlt = own.alt;
-    glob.OwnKeyShift = own.shift;
-    glob.OwnKeyWin = own.win;
-    glob.OwnKeyOn = 1;
+    if (!glob.ActivationCode.Valid(number)) return FormError{kMacroFileFull, ""};
+    const std::uint16_t previous = glob.ActivationCode[number];
+    glob.ActivationCode[number] = static_cast<std::uint16_t>(code);
+    const CaptureArming armed = ArmCapture(glob, rec, choices, number, true, nickname);
+    glob.ActivationCode[number] = previous;
+    if (!armed.ok) return FormError{armed.error, ""};
 
     const std::string fault = CreateCaptureFile(CaptureFilePath(ctx.programDir), CaptureSpeedToken(speed));
     if (!fault.empty()) return FormError{fault, ""};

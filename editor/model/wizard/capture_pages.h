@@ -12,6 +12,9 @@
 
 namespace tessaro::wizard {
 
+// Pages 59-61 preset from the capture defaults of the settings.
+void LoadCapturePages(const TConfigRecord& config, Answers& answers);
+
 // Page 62: the titles of the visible, not minimised windows that have one, sorted.
 std::vector<std::string> CaptureWindowTitles(win::Desktop& desktop);
 
@@ -20,6 +23,9 @@ int CaptureSpeedOf(const Answers& answers);
 
 // The token the capture file starts with for that speed; empty without timing.
 std::string CaptureSpeedToken(int speed);
+
+inline constexpr const char* kMacroFileFull =
+    "Maximum number of hot keys has been reached.  A macro cannot be added.";
 
 // Function 7's Finish: the new hot-key macro in ctx.CurrentMacro (its text comes when the
 // recording ends), the capture options and keys in ctx.GlobData and a fresh capture file.

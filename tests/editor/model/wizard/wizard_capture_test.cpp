@@ -117,6 +117,17 @@ TEST(WizardCapture, WithoutAStopKeyNothingIsArmed) {
     EXPECT_FALSE(std::filesystem::exists(CaptureFilePath(rig.dir.path())));
 }
 
+TEST(WizardCapture, AFullMacroFileTakesNoCapture) {
+    Rig rig;
+    rig.AddMacro(scSystem, kStopCode, "Start / Stop Capture", "2");
+    rig.glob->MacroCount = kMaxMacros;
+    const auto result = FinishUp(7, CaptureAnswers(), rig.ctx);
+    ASSERT_TRUE(std::holds_alternative<FormError>(result));
+    EXPECT_EQ(std::get<FormError>(result).message, kMacroFileFull);
+    EXPECT_EQ(rig.glob->CaptureMacro, 0);
+    EXPECT_FALSE(std::filesystem::exists(CaptureFilePath(rig.dir.path())));
+}
+
 TEST(WizardCapture, WindowsOfferedAreVisibleNotMinimisedAndTitled) {
     Rig rig;
     rig.desktop.AddWindow("Terminal", 10, "term");
