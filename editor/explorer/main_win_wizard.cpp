@@ -8,6 +8,7 @@
 #include "editor/explorer/quick_wizard_table.h"
 #include "editor/model/macro_forms/build_menu.h"
 #include "editor/model/wizard/wizard_context.h"
+#include "editor/script/ui/command_editors.h"
 #include "editor/wizard/t_quick_wiz.h"
 #include "foundation/ras.h"
 #include "platform/desktop.h"
@@ -75,7 +76,10 @@ wizard::WizardOutcome TMainWin::RunQuickWiz(int function) {
             core_.CurrentMacro,      core_.GlobData,  config_,       NoticesTo(link_.playerWindow),
             win::ProgramDirectory(), forms.macroFile, forms.desktop, forms.installedPrograms};
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        TQuickWiz wizard(ctx, function, this);
+        ModalDialogRunner runner;
+        WizardHosts hosts{static_cast<ScriptEditorServices&>(*this), static_cast<RecipientPathEditor&>(*this),
+                          runner};
+        TQuickWiz wizard(ctx, hosts, function, this);
         QApplication::restoreOverrideCursor();
         wizard.exec();
         outcome = wizard.Outcome();

@@ -57,7 +57,9 @@ private:
         const int code = wizard::ChosenCommandCode(form.Snapshot());
         if (code == 0) return;
         ScriptList made;
-        if (!services_.EditCommand(form.Window(), made, code, true, AddStyle::AtEnd, -1)) return;
+        CommandRequest request(code, true, AddStyle::AtEnd, -1);
+        request.AllowTextEdit = false;  // a text file is not edited as lines from here
+        if (!services_.EditCommand(form.Window(), made, request).Changed) return;
         // A text box without a header makes no command here.
         for (const ScriptLine& line : made.Lines)
             if (const auto* box = std::get_if<TWTextRec>(&line.Record); box && box->Title.empty()) return;

@@ -52,7 +52,8 @@ void WizardLogo::paintEvent(QPaintEvent*) {
     p.drawText(x, 10 + p.fontMetrics().ascent(), word_);
 }
 
-TQuickWiz::TQuickWiz(wizard::WizardContext& ctx, int function, QWidget* parent, bool ie4Installed)
+TQuickWiz::TQuickWiz(wizard::WizardContext& ctx, WizardHosts hosts, int function, QWidget* parent,
+                     bool ie4Installed)
     : QDialog(parent), ctx_(ctx), function_(function), flow_(function, false) {
     setObjectName("QuickWiz");
     setWindowTitle("Quick Wizard");
@@ -108,7 +109,7 @@ TQuickWiz::TQuickWiz(wizard::WizardContext& ctx, int function, QWidget* parent, 
     layout->addLayout(body, 1);
     layout->addWidget(sequence);
 
-    groups_ = MakeWizardPageGroups();
+    groups_ = MakeWizardPageGroups(hosts);
     for (auto& group : groups_) {
         for (int page : group->Pages()) {
             if (page < 1 || page > wizard::kPageCount || groupOfPage_.count(page)) continue;

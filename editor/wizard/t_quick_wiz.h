@@ -56,7 +56,8 @@ class TQuickWiz : public QDialog, public WizardForm {
 public:
     // `ie4Installed`: the desktop offers the shell's window and folder services that pages
     // 25 and 47 need.
-    TQuickWiz(wizard::WizardContext& ctx, int function, QWidget* parent = nullptr, bool ie4Installed = true);
+    TQuickWiz(wizard::WizardContext& ctx, WizardHosts hosts, int function, QWidget* parent = nullptr,
+              bool ie4Installed = true);
     ~TQuickWiz() override;
 
     int WizardFunction() const override { return function_; }

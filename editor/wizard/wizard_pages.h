@@ -12,6 +12,18 @@
 
 namespace tessaro {
 
+class CommandDialogRunner;
+class RecipientPathEditor;
+class ScriptEditorServices;
+
+// The editor's dialogs some pages open: the command dialogs of the single-command page
+// (as the script editor opens them) and the recipient list of the e-mail pages.
+struct WizardHosts {
+    ScriptEditorServices& commands;
+    RecipientPathEditor& recipients;
+    CommandDialogRunner& runner;
+};
+
 // What a page group may ask of the wizard form.
 class WizardForm {
 public:
@@ -47,6 +59,6 @@ public:
 
 // One factory per group file; page_groups.cpp lists them.
 std::unique_ptr<WizardPageGroup> MakeActivationPages();  // 1-3, 7-10, 37
-std::vector<std::unique_ptr<WizardPageGroup>> MakeWizardPageGroups();
+std::vector<std::unique_ptr<WizardPageGroup>> MakeWizardPageGroups(WizardHosts& hosts);
 
 }  // namespace tessaro

@@ -71,10 +71,11 @@ public:
 class EditorServices final : public ScriptEditorServices {
 public:
     explicit EditorServices(CommandEditors& editors) : editors_(editors) {}
-    bool EditCommand(QWidget* owner, ScriptList& list, int code, bool isNew, AddStyle style,
-                     int insertIndex) override {
-        return editors_.EditCommand(owner, list, code, isNew, style, insertIndex);
+    CommandOutcome EditCommand(QWidget* owner, ScriptList& list, const CommandRequest& request) override {
+        requests.push_back(request);
+        return editors_.EditCommand(owner, list, request);
     }
+    std::vector<CommandRequest> requests;
     std::string ChooseWindowOrProgram(QWidget*, const std::string&, bool, bool&) override {
         ADD_FAILURE() << "the single-command pages choose no scope";
         return {};
