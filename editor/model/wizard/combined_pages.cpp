@@ -5,8 +5,10 @@
 #include <utility>
 
 #include "editor/model/macro_forms/build_menu.h"
+#include "foundation/settings.h"
 #include "foundation/strings.h"
 #include "macro/macro_record.h"
+#include "protocol/window_messages.h"
 
 namespace tessaro::wizard {
 
@@ -69,6 +71,12 @@ CombinedButtons CombinedList::EnableDisable() const {
     if (!HasSelection()) return {};
     const bool last = selected + 1 == static_cast<int>(items.size());
     return {.up = selected > 0, .down = !last, .remove = true};
+}
+
+void P65ShowClick(WizardContext& ctx, bool checked) {
+    ctx.Config.FirstUse = !checked;
+    // A section that could not be written has been reported; the player keeps what it has.
+    if (SaveMiscSettings(ctx.Config)) ctx.notify(puSettingsMisc, 0);
 }
 
 }  // namespace tessaro::wizard

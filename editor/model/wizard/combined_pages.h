@@ -1,9 +1,11 @@
 #pragma once
 // Page 64 of "Build Macros From Other Macros": the macros that may be combined and the
-// new macro's list of them in playing order, with its add, insert, move and delete.
+// new macro's list of them in playing order, with its add, insert, move and delete. And the
+// small page handlers that store a setting at once.
 #include <string>
 #include <vector>
 
+#include "editor/model/wizard/wizard_context.h"
 #include "editor/script/line_ops.h"
 #include "foundation/config_record.h"
 #include "protocol/glob_data.h"
@@ -46,5 +48,9 @@ struct CombinedList {
 private:
     bool HasSelection() const { return selected >= 0 && selected < static_cast<int>(items.size()); }
 };
+
+// Page 65's "Do not show this on program startup.": the welcome shows at start exactly
+// while it is unticked. The [Misc] settings are saved and the player told at once.
+void P65ShowClick(WizardContext& ctx, bool checked);
 
 }  // namespace tessaro::wizard

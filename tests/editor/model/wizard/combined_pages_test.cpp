@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/settings.h"
+#include "protocol/window_messages.h"
 #include "tests/support/macro_fixtures.h"
 #include "misc_rig.h"
 
@@ -127,6 +129,22 @@ TEST(CombinedPages, ButtonsFollowTheSelectedLine) {
     };
     for (const Case& c : cases)
         EXPECT_EQ((CombinedList{c.items, c.selected}.EnableDisable()), c.buttons) << c.selected;
+}
+
+TEST(CombinedPages, TheWelcomeCheckBoxStoresFirstUseAtOnceAndTellsThePlayer) {
+    MiscRig rig;
+    rig.config->FirstUse = true;
+    P65ShowClick(rig.ctx, true);
+    EXPECT_FALSE(rig.config->FirstUse);
+    auto stored = std::make_unique<TConfigRecord>();
+    LoadAllSettings(*stored);
+    EXPECT_FALSE(stored->FirstUse);
+
+    P65ShowClick(rig.ctx, false);
+    LoadAllSettings(*stored);
+    EXPECT_TRUE(stored->FirstUse);
+    EXPECT_EQ(rig.notices, (std::vector<std::pair<std::uint32_t, std::int32_t>>{{puSettingsMisc, 0},
+                                                                                {puSettingsMisc, 0}}));
 }
 
 }  // namespace
