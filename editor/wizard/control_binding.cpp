@@ -1,0 +1,130 @@
+#include "editor/wizard/control_binding.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QWidget>
+
+#include "platform/cp1252.h"
+
+namespace tessaro {
+namespace {
+
+using wizard::ControlState;
+
+QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
+std::string W(const QString& text) { return win::Utf8ToCp1252(text.toStdString()); }
+
+void ReadList(const QListWidget& list, ControlState& s) {
+    for (int i = 0; i < list.count(); ++i) {
+        s.items.push_back(W(list.item(i)->text()));
+        if (list.item(i)->isSelected()) s.selected.push_back(i);
+    }
+    const bool single = list.selectionMode() == QAbstractItemView::SingleSelection;
+    if (single && !s.selected.empty()) s.index = s.selected.front();
+    if (single) s.selected.clear();
+}
+
+void WriteList(QListWidget& list, const ControlState& s) {
+    if (!s.items.empty()) {
+        list.clear();
+        for (const std::string& item : s.items) list.addItem(Q(item));
+    }
+    list.clearSelection();
+    if (list.selectionMode() == QAbstractItemView::SingleSelection) {
+        if (s.index >= 0 && s.index < list.count()) list.setCurrentRow(s.index);
+        return;
+    }
+    for (int i : s.selected)
+        if (i >= 0 && i < list.count()) list.item(i)->setSelected(true);
+}
+
+void ReadCombo(const QComboBox& box, ControlState& s) {
+    for (int i = 0; i < box.count(); ++i) s.items.push_back(W(box.itemText(i)));
+    s.index = box.currentIndex();
+    s.text = W(box.currentText());
+}
+
+void WriteCombo(QComboBox& box, const ControlState& s) {
+    if (!s.items.empty()) {
+        box.clear();
+        for (const std::string& item : s.items) box.addItem(Q(item));
+    }
+    box.setCurrentIndex(s.index < box.count() ? s.index : -1);
+    if (box.isEditable() && s.index < 0) box.setEditText(Q(s.text));
+}
+
+ControlState Read(const QWidget& w) {
+    ControlState s;
+    if (auto* custom = dynamic_cast<const BoundControl*>(&w)) {
+        custom->ReadState(s);
+    } else if (auto* b = qobject_cast<const QAbstractButton*>(&w)) {
+        s.checked = b->isChecked();
+        s.text = W(b->text());
+    } else if (auto* e = qobject_cast<const QLineEdit*>(&w)) {
+        s.text = W(e->text());
+    } else if (auto* m = qobject_cast<const QPlainTextEdit*>(&w)) {
+        s.text = W(m->toPlainText());
+    } else if (auto* l = qobject_cast<const QLabel*>(&w)) {
+        s.text = W(l->text());
+    } else if (auto* list = qobject_cast<const QListWidget*>(&w)) {
+        ReadList(*list, s);
+    } else if (auto* box = qobject_cast<const QComboBox*>(&w)) {
+        ReadCombo(*box, s);
+    } else if (auto* spin = qobject_cast<const QSpinBox*>(&w)) {
+        s.value = spin->value();
+    }
+    s.enabled = !w.testAttribute(Qt::WA_ForceDisabled);
+    s.visible = !w.isHidden();
+    return s;
+}
+
+void Write(QWidget& w, const ControlState& s) {
+    if (auto* custom = dynamic_cast<BoundControl*>(&w)) {
+        custom->WriteState(s);
+    } else if (auto* b = qobject_cast<QAbstractButton*>(&w)) {
+        if (b->isCheckable()) b->setChecked(s.checked);
+    } else if (auto* e = qobject_cast<QLineEdit*>(&w)) {
+        e->setText(Q(s.text));
+    } else if (auto* m = qobject_cast<QPlainTextEdit*>(&w)) {
+        m->setPlainText(Q(s.text));
+    } else if (auto* l = qobject_cast<QLabel*>(&w)) {
+        l->setText(Q(s.text));
+    } else if (auto* list = qobject_cast<QListWidget*>(&w)) {
+        WriteList(*list, s);
+    } else if (auto* box = qobject_cast<QComboBox*>(&w)) {
+        WriteCombo(*box, s);
+    } else if (auto* spin = qobject_cast<QSpinBox*>(&w)) {
+        spin->setValue(s.value);
+    }
+    w.setEnabled(s.enabled);
+    w.setVisible(s.visible);
+}
+
+bool Bound(const QWidget& w) {
+    const QString name = w.objectName();
+    return !name.isEmpty() && !name.startsWith(QLatin1String("qt_"));
+}
+
+}  // namespace
+
+wizard::Answers ReadControls(const QWidget* root) {
+    wizard::Answers answers;
+    for (const QWidget* w : root->findChildren<QWidget*>())
+        if (Bound(*w)) answers.Set(w->objectName().toStdString()) = Read(*w);
+    return answers;
+}
+
+void WriteControls(QWidget* root, const wizard::Answers& answers) {
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        if (!Bound(*w)) continue;
+        const std::string name = w->objectName().toStdString();
+        if (answers.Has(name)) Write(*w, answers.Get(name));
+    }
+}
+
+}  // namespace tessaro

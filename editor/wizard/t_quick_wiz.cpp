@@ -1,0 +1,277 @@
+#include "editor/wizard/t_quick_wiz.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "editor/model/macro_forms/hot_key_list.h"
+#include "editor/model/macro_forms/window_routing.h"
+#include "editor/model/wizard/activation_names.h"
+#include "editor/model/wizard/activation_pages.h"
+#include "editor/model/wizard/wizard_checks.h"
+#include "editor/model/wizard/wizard_functions.h"
+#include "editor/wizard/control_binding.h"
+#include "platform/datetime.h"
+#include "platform/message_box.h"
+#include "platform/messages.h"
+#include "protocol/hotkey_names.h"
+#include "protocol/window_messages.h"
+
+namespace tessaro {
+namespace {
+
+constexpr int kLogoWidth = 150;
+
+QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+}  // namespace
+
+WizardLogo::WizardLogo(QWidget* parent) : QWidget(parent) { setObjectName("Logo"); }
+
+void WizardLogo::SetWord(const QString& word, int pointSize) {
+    word_ = word;
+    pointSize_ = pointSize;
+    update();
+}
+
+void WizardLogo::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    QFont font("Arial");
+    font.setBold(true);
+    if (pointSize_ > 0) font.setPointSize(pointSize_);
+    p.setFont(font);
+    p.setPen(QColor(0, 0, 255));
+    const int x = (width() - p.fontMetrics().horizontalAdvance(word_)) / 2;
+    p.drawText(x, 10 + p.fontMetrics().ascent(), word_);
+}
+
+TQuickWiz::TQuickWiz(wizard::WizardContext& ctx, int function, QWidget* parent, bool ie4Installed)
+    : QDialog(parent), ctx_(ctx), function_(function), flow_(function, false) {
+    setObjectName("QuickWiz");
+    setWindowTitle("Quick Wizard");
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    QFont font("Arial");
+    font.setPixelSize(13);
+    setFont(font);
+    resize(573, 344);
+    const win::DateTimeParts now = win::DecodeDateTime(win::Now());
+    Today = {now.year, now.month, now.day};
+
+    auto* logoPanel = new QWidget(this);
+    logoPanel->setObjectName("LogoPanel");
+    logoPanel->setFixedWidth(kLogoWidth);
+    Logo = new WizardLogo(logoPanel);
+    auto* logoLayout = new QVBoxLayout(logoPanel);
+    logoLayout->setContentsMargins(0, 0, 0, 0);
+    logoLayout->addWidget(Logo);
+
+    pages_ = new QStackedWidget(this);
+    panels_.assign(wizard::kPageCount + 1, nullptr);
+    for (int page = 1; page <= wizard::kPageCount; ++page) {
+        auto* panel = new QWidget;
+        panel->setObjectName(QString("Panel%1").arg(page));
+        panel->setEnabled(false);
+        pages_->addWidget(panel);
+        panels_[static_cast<size_t>(page)] = panel;
+    }
+
+    auto* sequence = new QWidget(this);
+    sequence->setObjectName("SequencePanel");
+    BackButton = new QPushButton("< &Back", sequence);
+    BackButton->setObjectName("BackButton");
+    NextButton = new QPushButton("&Next >", sequence);
+    NextButton->setObjectName("NextButton");
+    NextButton->setDefault(true);
+    CancelButton = new QPushButton("&Cancel", sequence);
+    CancelButton->setObjectName("CancelButton");
+    auto* buttons = new QHBoxLayout(sequence);
+    buttons->addStretch(1);
+    buttons->addWidget(BackButton);
+    buttons->addWidget(NextButton);
+    buttons->addSpacing(12);
+    buttons->addWidget(CancelButton);
+    connect(BackButton, &QPushButton::clicked, this, &TQuickWiz::BackButtonClick);
+    connect(NextButton, &QPushButton::clicked, this, &TQuickWiz::NextButtonClick);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(logoPanel);
+    body->addWidget(pages_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body, 1);
+    layout->addWidget(sequence);
+
+    groups_ = MakeWizardPageGroups();
+    for (auto& group : groups_) {
+        for (int page : group->Pages()) {
+            if (page < 1 || page > wizard::kPageCount || groupOfPage_.count(page)) continue;
+            groupOfPage_[page] = group.get();
+            group->Build(page, panels_[static_cast<size_t>(page)], *this);
+        }
+    }
+    WriteControls(this, wizard::CreationPresets(Today, ctx_.Config.FirstUse, ie4Installed));
+}
+
+TQuickWiz::~TQuickWiz() { RouteHotKeys(false); }
+
+wizard::Answers TQuickWiz::Snapshot() const { return ReadControls(this); }
+
+QWidget* TQuickWiz::Panel(int page) const {
+    if (page < 1 || page > wizard::kPageCount) return nullptr;
+    return panels_[static_cast<size_t>(page)];
+}
+
+WizardPageGroup* TQuickWiz::GroupOf(int page) const {
+    const auto it = groupOfPage_.find(page);
+    return it == groupOfPage_.end() ? nullptr : it->second;
+}
+
+bool TQuickWiz::Recording() const {
+    for (const auto& group : groups_)
+        if (auto* events = dynamic_cast<const WizardPageEvents*>(group.get()); events && events->Recording())
+            return true;
+    return false;
+}
+
+void TQuickWiz::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!Recording() && !started_) FormShow();
+}
+
+void TQuickWiz::FormShow() {
+    started_ = true;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect s = screen->geometry();
+        move((s.width() - width()) / 2, (s.height() - height()) / 2);
+    }
+    receiver_ = std::make_unique<win::MessageReceiver>(
+        static_cast<win::HWND>(winId()),
+        [this](std::uint32_t msg, std::uint32_t wParam, std::int32_t) -> std::int32_t {
+            if (msg == WM_HOTKEY_CHOSEN) WMHotKeyChosen(static_cast<int>(wParam));
+            return 0;
+        });
+    DoTitle();
+    DoFunctions();
+    const bool bypass = ctx_.Config.BypassWizardScreen && function_ != wizard::kFirstUseFunction;
+    flow_ = wizard::WizardFlow(function_, bypass);
+    if (bypass)
+        if (auto* box = Control<QAbstractButton>(wizard::kP1Bypass)) box->setChecked(true);
+    ShowPanel(wizard::Direction::Forward);
+}
+
+void TQuickWiz::DoTitle() {
+    const wizard::FunctionInfo* f = wizard::Function(function_);
+    if (!f) return;
+    setWindowTitle(Q(wizard::Caption(function_)));
+    Logo->SetWord(Q(f->logoWord), f->logoSize);
+    if (function_ == 20)
+        if (auto* heading = Control<QLabel>("P33Heading"))
+            heading->setText(
+                "Enter the title of the window of the program you wish to move or resize. The \"title\" "
+                "is what appears in the blue caption bar at the top of a window.  A partial title may "
+                "be entered.");
+}
+
+void TQuickWiz::DoFunctions() {
+    const wizard::FunctionInfo* f = wizard::Function(function_);
+    if (!f) return;
+    if (auto* functions = Control<QLabel>(wizard::kP1Functions)) functions->setText(Q(f->description));
+    if (auto* examples = Control<QLabel>(wizard::kP1Examples))
+        examples->setText(Q(wizard::ExamplesText(function_)));
+}
+
+void TQuickWiz::ShowPanel(wizard::Direction direction) {
+    if (flow_.Empty()) return;
+    flow_.Settle(direction, Snapshot(), wizard::MenusExist(ctx_.GlobData));
+    const int page = flow_.CurrentPage();
+    for (int p = 1; p <= wizard::kPageCount; ++p) panels_[static_cast<size_t>(p)]->setEnabled(p == page);
+    pages_->setCurrentWidget(panels_[static_cast<size_t>(page)]);
+    if (WizardPageGroup* group = GroupOf(page)) {
+        const bool first = !loaded_[page];
+        loaded_[page] = true;
+        group->Shown(page, first, *this);
+    }
+    BackButton->setEnabled(flow_.BackEnabled());
+    NextButton->setText(flow_.NextCaption());
+}
+
+void TQuickWiz::FocusControl(const std::string& name) {
+    if (name.empty()) return;
+    if (auto* w = Control<QWidget>(name)) w->setFocus();
+}
+
+bool TQuickWiz::ValidData() {
+    const int page = flow_.CurrentPage();
+    wizard::Answers answers = Snapshot();
+    if (page == 3 && answers.Checked(wizard::kP2HotKey) && answers.Index(wizard::kP3KeyList) >= 0)
+        if (auto* global = Control<QWidget>(wizard::kP7Global)) global->setEnabled(true);
+    const wizard::CheckEnv env{Today, GlobalHotKeysUsed(ctx_.GlobData, true)};
+    const wizard::PageCheck check = wizard::ValidData(page, function_, answers, env);
+    switch (check.verdict) {
+        case wizard::Verdict::Pass: return true;
+        case wizard::Verdict::Fail:
+            win::MessageBox(check.error.message, "Error", win::MbButtons::Ok, win::MbIcon::Error);
+            FocusControl(check.error.focus);
+            return false;
+        case wizard::Verdict::AskGlobal: {
+            if (win::MessageBox(wizard::kGlobalTakenQuestion, "Warning", win::MbButtons::YesNo,
+                                win::MbIcon::Warning) != win::MbResult::Yes)
+                return false;
+            wizard::LeaveGlobalScope(answers);
+            wizard::Answers scope;
+            for (const char* name : {wizard::kP7Global, wizard::kP7SpecProg, wizard::kP7SpecWin})
+                scope.Set(name) = answers.Get(name);
+            WriteControls(this, scope);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TQuickWiz::LeavePage(int page) {
+    auto* events = dynamic_cast<WizardPageEvents*>(GroupOf(page));
+    return !events || events->Leaving(page, *this);
+}
+
+void TQuickWiz::NextButtonClick() {
+    if (flow_.Empty() || !ValidData() || !LeavePage(flow_.CurrentPage())) return;
+    if (flow_.OnLastPage()) return;  // Finish builds the macro once the builder lands
+    flow_.Step(wizard::Direction::Forward, Snapshot(), wizard::MenusExist(ctx_.GlobData));
+    ShowPanel(wizard::Direction::Forward);
+}
+
+void TQuickWiz::BackButtonClick() {
+    if (!flow_.BackEnabled()) return;
+    flow_.Step(wizard::Direction::Backward, Snapshot(), wizard::MenusExist(ctx_.GlobData));
+    ShowPanel(wizard::Direction::Backward);
+}
+
+void TQuickWiz::WMHotKeyChosen(int code) {
+    auto* list = Control<QListWidget>(wizard::kP3KeyList);
+    auto* entry = Control<QLineEdit>(wizard::kP3HotKeyEntry);
+    if (!list || code < 0 || code >= list->count()) return;
+    list->setCurrentRow(code);
+    if (entry) entry->setText(Q(HotKeyNames(code)));
+}
+
+void TQuickWiz::RouteHotKeys(bool on) {
+    if (routed_ == on) return;
+    routed_ = on;
+    SetSecWind(ctx_.GlobData, static_cast<std::uint32_t>(winId()), on, ctx_.notify);
+}
+
+void TQuickWiz::done(int result) {
+    RouteHotKeys(false);
+    for (auto& group : groups_)
+        if (auto* events = dynamic_cast<WizardPageEvents*>(group.get())) events->Closing(*this);
+    QDialog::done(result);
+}
+
+}  // namespace tessaro

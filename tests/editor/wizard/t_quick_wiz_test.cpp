@@ -1,0 +1,237 @@
+#include "editor/wizard/t_quick_wiz.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+
+#include "editor/wizard/control_binding.h"
+#include "foundation/settings.h"
+#include "protocol/hotkey_names.h"
+#include "tests/editor/wizard/wizard_form_fixture.h"
+
+namespace tessaro {
+namespace {
+
+using testing::WizardFormTest;
+
+class QuickWizForm : public WizardFormTest {
+protected:
+    // Shows the form as exec() would, without waiting for the user.
+    std::unique_ptr<TQuickWiz> Open(int function) {
+        auto form = std::make_unique<TQuickWiz>(*ctx, function);
+        form->show();
+        QApplication::processEvents();
+        return form;
+    }
+    // A control of a page another group builds, standing in for that group.
+    template <class W>
+    W* Stand(TQuickWiz& form, int page, const char* name) {
+        auto* w = new W(form.Panel(page));
+        w->setObjectName(name);
+        return w;
+    }
+    static QWidget* Shown(TQuickWiz& form) { return form.Panel(form.CurrentPage()); }
+};
+
+TEST_F(QuickWizForm, ShowsTheFunctionsTitleLogoAndFirstPage) {
+    auto form = Open(6);
+    EXPECT_EQ(form->windowTitle(), "Quick Wizard: Type Date or Time");
+    EXPECT_EQ(form->Logo->Word(), "Date Or Time");
+    EXPECT_EQ(form->Logo->PointSize(), 13);
+    EXPECT_EQ(form->CurrentPage(), 1);
+    EXPECT_FALSE(form->BackButton->isEnabled());
+    EXPECT_EQ(form->NextButton->text(), "&Next >");
+    EXPECT_EQ(form->Control<QLabel>("P1Functions")->text(),
+              "Type the current, future or past date or time into your programs.");
+    EXPECT_TRUE(form->Control<QLabel>("P1Examples")->text().startsWith(QString::fromUtf8("»Time stamp")));
+    EXPECT_TRUE(Shown(*form)->isEnabled());
+    EXPECT_FALSE(form->Panel(2)->isEnabled());
+    EXPECT_EQ(form->font().family(), "Arial");
+    EXPECT_EQ(form->font().pixelSize(), 13);
+}
+
+TEST_F(QuickWizForm, BypassStartsOnTheSecondPageAndItsBoxSavesTheSetting) {
+    config->BypassWizardScreen = true;
+    auto form = Open(1);
+    EXPECT_EQ(form->CurrentPage(), 14);
+    auto* bypass = form->Control<QCheckBox>("P1Bypass");
+    EXPECT_TRUE(bypass->isChecked());
+    form->BackButtonClick();
+    EXPECT_EQ(form->CurrentPage(), 1);
+    bypass->click();
+    EXPECT_FALSE(config->BypassWizardScreen);
+    bypass->click();
+    EXPECT_TRUE(config->BypassWizardScreen);
+    ASSERT_FALSE(posted.empty());
+    EXPECT_EQ(posted.back(), std::make_pair(std::uint32_t(15), std::int32_t(0)));
+    TConfigRecord reread;
+    LoadMiscSettings(reread);
+    EXPECT_TRUE(reread.BypassWizardScreen);
+
+    config->BypassWizardScreen = true;
+    EXPECT_EQ(Open(28)->CurrentPage(), 65);
+}
+
+TEST_F(QuickWizForm, NextChecksThePageAndBackDoesNot) {
+    auto form = Open(1);
+    auto* memo = Stand<QPlainTextEdit>(*form, 14, "P14MyMemo");
+    form->NextButtonClick();
+    ASSERT_EQ(form->CurrentPage(), 14);
+    form->NextButtonClick();
+    EXPECT_EQ(LastText(), "No text has been entered.");
+    EXPECT_EQ(calls.back().caption, "Error");
+    EXPECT_EQ(form->CurrentPage(), 14);
+    memo->setPlainText("Hello");
+    form->NextButtonClick();
+    EXPECT_EQ(form->CurrentPage(), 2);
+    form->NextButtonClick();
+    ASSERT_EQ(form->CurrentPage(), 3);
+    const size_t before = calls.size();
+    form->NextButtonClick();
+    EXPECT_EQ(LastText(), "A hot key has not been selected. Please select one.");
+    EXPECT_EQ(calls.size(), before + 1);
+    form->BackButtonClick();
+    EXPECT_EQ(form->CurrentPage(), 2);
+    EXPECT_EQ(calls.size(), before + 1);
+}
+
+TEST_F(QuickWizForm, PageThreeListsEveryHotKeyAndTakesAPressedOne) {
+    AddMacro(2, 5);
+    AddMacro(1, 5);
+    AddMacro(3, 7);
+    config->BypassWizardScreen = true;
+    auto form = Open(10);
+    Stand<QPlainTextEdit>(*form, 26, "P26MyMemo")->setPlainText("Dentist at four");
+    form->NextButtonClick();
+    ASSERT_EQ(form->CurrentPage(), 3);
+    auto* list = form->Control<QListWidget>("P3KeyList");
+    ASSERT_EQ(list->count(), 721);
+    EXPECT_TRUE(list->item(5)->text().endsWith("  (2 macros in use)"));
+    EXPECT_TRUE(list->item(7)->text().endsWith("  (1 macro in use)"));
+    EXPECT_TRUE(list->item(8)->text().endsWith("  (Not in Use)"));
+    EXPECT_EQ(list->currentRow(), -1);
+    EXPECT_TRUE(form->Control<QRadioButton>("Daily")->isChecked());
+
+    form->WMHotKeyChosen(721);
+    EXPECT_EQ(form->Control<QLineEdit>("P3HotKeyEntry")->text(), "");
+    form->WMHotKeyChosen(8);
+    EXPECT_EQ(list->currentRow(), 8);
+    EXPECT_EQ(form->Control<QLineEdit>("P3HotKeyEntry")->text(), QString::fromStdString(HotKeyNames(8)));
+
+    // The list is loaded once: its selection survives Back and Next.
+    form->BackButtonClick();
+    form->NextButtonClick();
+    EXPECT_EQ(list->currentRow(), 8);
+}
+
+TEST_F(QuickWizForm, AGlobalKeyAlreadyTakenLeavesOnlyTheWindowScope) {
+    AddMacro(1, 42);
+    config->BypassWizardScreen = true;
+    auto form = Open(1);
+    Stand<QPlainTextEdit>(*form, 14, "P14MyMemo")->setPlainText("x");
+    form->NextButtonClick();
+    form->NextButtonClick();
+    ASSERT_EQ(form->CurrentPage(), 3);
+    form->Control<QListWidget>("P3KeyList")->setCurrentRow(42);
+    answers = {win::MbResult::No};
+    form->NextButtonClick();
+    EXPECT_EQ(calls.back().caption, "Warning");
+    EXPECT_EQ(form->CurrentPage(), 3);
+    EXPECT_TRUE(form->Control<QRadioButton>("P7Global")->isEnabledTo(form->Panel(7)));
+
+    answers = {win::MbResult::Yes};
+    form->NextButtonClick();
+    ASSERT_EQ(form->CurrentPage(), 7);
+    EXPECT_FALSE(form->Control<QRadioButton>("P7Global")->isEnabled());
+    EXPECT_TRUE(form->Control<QRadioButton>("P7SpecWin")->isChecked());
+    form->NextButtonClick();
+    EXPECT_EQ(form->CurrentPage(), 8);
+    EXPECT_TRUE(form->Control<QLineEdit>("P8Title")->isVisibleTo(form.get()));
+    form->NextButtonClick();
+    EXPECT_EQ(LastText(), "No window title name has been entered. Please enter one.");
+}
+
+TEST_F(QuickWizForm, TheLastPageReadsFinishAndTheScheduleShowsItsKind) {
+    AddMacro(4, 30000);
+    config->BypassWizardScreen = true;
+    auto form = Open(5);
+    Stand<QRadioButton>(*form, 21, "P21Web");
+    Stand<QLineEdit>(*form, 22, "P22URL")->setText("example.org");
+    form->NextButtonClick();
+    form->NextButtonClick();
+    ASSERT_EQ(form->CurrentPage(), 2);
+    form->Control<QRadioButton>("P2Timed")->setChecked(true);
+    form->NextButtonClick();
+    ASSERT_EQ(form->CurrentPage(), 3);
+    EXPECT_FALSE(form->Control<QListWidget>("P3KeyList")->isVisibleTo(form.get()));
+    EXPECT_TRUE(form->findChild<QWidget*>("DailyPanel")->isVisibleTo(form.get()));
+    form->Control<QRadioButton>("Hourly")->setChecked(true);
+    EXPECT_FALSE(form->findChild<QWidget*>("DailyPanel")->isVisibleTo(form.get()));
+    form->Control<QLineEdit>("HourlyMinutes")->setText("60");
+    form->NextButtonClick();
+    EXPECT_EQ(LastText(), "Invalid minutes specified.");
+    form->Control<QLineEdit>("HourlyMinutes")->setText("59");
+    form->NextButtonClick();
+    ASSERT_EQ(form->CurrentPage(), 9);  // a popup menu exists; 7, 8 and 37 do not apply
+    EXPECT_FALSE(form->Control<QListWidget>("P9PopupList")->isEnabled());
+    form->NextButtonClick();
+    EXPECT_EQ(form->CurrentPage(), 10);
+    EXPECT_EQ(form->NextButton->text(), "&Finish");
+    form->BackButtonClick();
+    EXPECT_EQ(form->NextButton->text(), "&Next >");
+}
+
+TEST_F(QuickWizForm, SpinButtonsStepWithinTheirLimitsAndTheYearIsNotCut) {
+    config->BypassWizardScreen = true;
+    auto form = Open(10);
+    Stand<QPlainTextEdit>(*form, 26, "P26MyMemo")->setPlainText("Call home");
+    form->Control<QRadioButton>("P2Timed")->setChecked(true);
+    form->NextButtonClick();
+    ASSERT_EQ(form->CurrentPage(), 3);
+    form->Control<QRadioButton>("Other")->setChecked(true);
+    auto* other = form->Control<QLineEdit>("OtherMinutes");
+    other->setText("720");
+    form->findChild<QAbstractButton*>("OtherMinutesUp")->click();
+    EXPECT_EQ(other->text(), "720");
+    form->Control<QRadioButton>("Once")->setChecked(true);
+    auto* year = form->Control<QLineEdit>("OnceYear");
+    year->setText("2030");
+    form->findChild<QAbstractButton*>("OnceYearUp")->click();
+    EXPECT_EQ(year->text(), "2031");
+    year->setText("9999");
+    form->findChild<QAbstractButton*>("OnceYearUp")->click();
+    EXPECT_EQ(year->text(), "9999");  // the box holds four digits
+    auto* minutes = form->Control<QLineEdit>("HourlyMinutes");
+    minutes->setText("0");
+    form->Control<QRadioButton>("Hourly")->setChecked(true);
+    form->findChild<QAbstractButton*>("HourlyMinutesDown")->click();
+    EXPECT_EQ(minutes->text(), "0");
+}
+
+TEST_F(QuickWizForm, ControlBindingReadsAndWritesEveryKindByName) {
+    auto form = Open(1);
+    wizard::Answers a;
+    a.Set("P10Nick").text = "Caf\xE9";  // Windows-1252
+    a.Set("P2Snipra").checked = true;
+    a.Set("OnceMonth").index = 4;
+    a.Set("P8Path").enabled = false;
+    WriteControls(form.get(), a);
+    EXPECT_EQ(form->Control<QLineEdit>("P10Nick")->text(), QString::fromUtf8("Café"));
+    EXPECT_FALSE(form->Control<QRadioButton>("P2HotKey")->isChecked());
+    const wizard::Answers back = form->Snapshot();
+    EXPECT_EQ(back.Text("P10Nick"), "Caf\xE9");
+    EXPECT_TRUE(back.Checked("P2Snipra"));
+    EXPECT_EQ(back.Index("OnceMonth"), 4);
+    EXPECT_EQ(back.Items("OnceMonth").size(), 12u);
+    EXPECT_FALSE(back.Get("P8Path").enabled);
+    EXPECT_TRUE(back.Get("P8Title").enabled);  // disabled only through its hidden page
+    EXPECT_EQ(back.Index("P3KeyList"), -1);
+}
+
+}  // namespace
+}  // namespace tessaro

@@ -1,0 +1,72 @@
+#pragma once
+// A wizard context over temporary files, a simulated desktop and scripted message boxes,
+// for the quick wizard drawn offscreen.
+#include <QApplication>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "editor/model/wizard/wizard_context.h"
+#include "platform/message_box.h"
+#include "platform/sim/sim_desktop.h"
+#include "tests/support/qt_app.h"
+
+namespace tessaro::testing {
+
+class WizardFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        std::string tmpl = (std::filesystem::temp_directory_path() / "tessaro-wizform-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+        dir = tmpl;
+        ::setenv("TESSARO_HOME", dir.c_str(), 1);
+        ::setenv("TESSARO_WINDIR", dir.c_str(), 1);
+        glob = std::make_unique<TGlobData>();
+        config = std::make_unique<TConfigRecord>();
+        config->FirstUse = false;
+        places.dataHome = dir + "/xdg";
+        programs = std::make_unique<InstalledPrograms>(places);
+        ctx = std::make_unique<wizard::WizardContext>(wizard::WizardContext{
+            rec, *glob, *config,
+            [this](std::uint32_t code, std::int32_t arg) { posted.emplace_back(code, arg); }, dir,
+            dir + "/macros.qtm", desktop, *programs});
+        boxes = std::make_unique<win::ScopedMessageBoxHandler>([this](const win::MessageBoxCall& call) {
+            calls.push_back(call);
+            if (answers.empty()) return win::FirstButton(call.buttons);
+            const win::MbResult a = answers.front();
+            answers.erase(answers.begin());
+            return a;
+        });
+    }
+    void TearDown() override {
+        boxes.reset();
+        std::filesystem::remove_all(dir);
+    }
+    int AddMacro(std::uint16_t scope, std::uint16_t code) {
+        const int n = ++glob->MacroCount;
+        glob->Scope[n] = scope;
+        glob->ActivationCode[n] = code;
+        return n;
+    }
+    std::string LastText() const { return calls.empty() ? std::string() : calls.back().text; }
+
+    std::string dir;
+    TMacroRecord rec{};
+    std::unique_ptr<TGlobData> glob;
+    std::unique_ptr<TConfigRecord> config;
+    win::sim::SimDesktop desktop;
+    XdgPlaces places;
+    std::unique_ptr<InstalledPrograms> programs;
+    std::unique_ptr<wizard::WizardContext> ctx;
+    std::vector<std::pair<std::uint32_t, std::int32_t>> posted;
+    std::vector<win::MessageBoxCall> calls;
+    std::vector<win::MbResult> answers;
+    std::unique_ptr<win::ScopedMessageBoxHandler> boxes;
+};
+
+}  // namespace tessaro::testing
