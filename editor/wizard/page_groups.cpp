@@ -5,6 +5,9 @@ namespace tessaro {
 std::vector<std::unique_ptr<WizardPageGroup>> MakeWizardPageGroups() {
     std::vector<std::unique_ptr<WizardPageGroup>> groups;
     groups.push_back(MakeActivationPages());
+    groups.push_back(MakeMenuPages());
+    groups.push_back(MakeCombinedPages());
+    groups.push_back(MakeSweepPages());
     return groups;
 }
 
