@@ -2,6 +2,7 @@
 
 #include "editor/explorer/forms/macro_forms_context.h"
 
+#include <utility>
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -156,8 +157,8 @@ void TMainWin::FormShow() {
     AdjustGridSpacing();
     grid_->SetColWidths(1, config_.ShowIcons ? grid_->DefaultRowHeight() : 0);
     explorer_.FillList();
-    // The first-use set-up is a chain of quick wizards; until they exist a first use shows
-    // nothing more than the window.
+    static bool firstShowing = true;
+    if (std::exchange(firstShowing, false) && config_.FirstUse) DoFirstTime();
 }
 
 void TMainWin::AdjustGridSpacing() {

@@ -20,6 +20,7 @@
 #include "editor/model/explorer/player_link.h"
 #include "editor/script/ui/script_editor_services.h"
 #include "editor/model/macro_forms/capture_setup.h"
+#include "editor/model/wizard/wizard_outcome.h"
 #include "foundation/config_record.h"
 #include "platform/launch.h"
 #include "platform/messages.h"
@@ -80,6 +81,8 @@ public:
     void Run(ExplorerAction action);
     // The quick wizard for function 1..29.
     void DoQuickWiz(int function);
+    // The first-use set-up: its wizard, then the follow-up wizards it chose.
+    void DoFirstTime();
 
     void DoCaption() override;
     void SetButtons(bool enable) override;
@@ -133,6 +136,11 @@ private:
     std::int32_t WndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
 
     void Post(std::uint32_t code, std::int32_t arg) { link_.Notify(code, arg); }
+
+    // The quick wizard (main_win_wizard.cpp).
+    wizard::WizardOutcome RunQuickWiz(int function);
+    void AddToPopupMenu(const std::string& nickname, int macro);
+    void StartWizardCapture();
 
     // ExplorerWindow (main_win_list.cpp)
     void ShowList() override;

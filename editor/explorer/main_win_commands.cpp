@@ -61,7 +61,7 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
         {A::IE5Restore, &TMainWin::NotAvailableYet},
         {A::HelpContents, &TMainWin::NotAvailableYet},
         {A::Tutorial, &TMainWin::MenuTutorialClick},
-        {A::FirstTimeSetup, &TMainWin::NotAvailableYet},
+        {A::FirstTimeSetup, &TMainWin::DoFirstTime},
         {A::About, &TMainWin::MenuAboutClick},
         {A::NewCategory, &TMainWin::CatNewClick},
         {A::RenameCategory, &TMainWin::CatRenameClick},
@@ -76,12 +76,6 @@ void TMainWin::Run(ExplorerAction action) { (this->*HandlerOf(action))(); }
 
 void TMainWin::NotAvailableYet() {
     win::MessageBox(kNotAvailableText, "Notice", win::MbButtons::Ok, win::MbIcon::Information);
-}
-
-void TMainWin::DoQuickWiz(int function) {
-    // The wizards are not built yet; each of the 29 answers the same notice.
-    (void)function;
-    NotAvailableYet();
 }
 
 void TMainWin::MenuKeyHooksClick() { MenuKeyHooks(link_); }

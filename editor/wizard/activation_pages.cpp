@@ -21,6 +21,7 @@
 #include "editor/model/macro_forms/window_routing.h"
 #include "editor/model/wizard/activation_names.h"
 #include "editor/model/wizard/activation_pages.h"
+#include "editor/wizard/control_binding.h"
 #include "editor/wizard/t_quick_wiz.h"
 #include "foundation/settings.h"
 #include "platform/cp1252.h"
@@ -60,6 +61,16 @@ void ShowAll(std::initializer_list<QWidget*> widgets, bool on) {
         w->setEnabled(on);
     }
 }
+
+// Page 10's icon button: its state is the name of the chosen icon in the Icons folder,
+// empty while the standard one is shown.
+class IconButton : public QPushButton, public BoundControl {
+public:
+    using QPushButton::QPushButton;
+    std::string iconName;
+    void ReadState(ControlState& state) const override { state.text = iconName; }
+    void WriteState(const ControlState& state) override { iconName = state.text; }
+};
 
 class ActivationPages : public WizardPageGroup, public WizardPageEvents, public QObject {
 public:
@@ -278,7 +289,7 @@ private:
     void ShowPage3(bool first, WizardForm& form) {
         if (first) {
             keyList_->clear();
-            for (const std::string& row : HotKeyListRows(form.Context().GlobData))
+            for (const std::string& row : LoadP3(form.Context().GlobData).rows)
                 keyList_->addItem(Q(win::Cp1252ToUtf8(row)));
             form.Control<QRadioButton>(kScheduleKinds[3])->setChecked(true);
         }
@@ -450,13 +461,11 @@ private:
         nick_->setMaxLength(50);
         v->addWidget(nick_);
         v->addWidget(Heading("Macro Icon", panel));
-        icon_ = Named(new QPushButton(panel), kP10MySpeed);
+        icon_ = Named(new IconButton(panel), kP10MySpeed);
         icon_->setIconSize(QSize(16, 16));
         icon_->setFixedSize(40, 32);
         iconLabel_ = Named(new QLabel(panel), "P10IconLabel");
         iconLabel_->setWordWrap(true);
-        iconName_ = Named(new QLabel("MAIN", panel), kIconFileName);
-        iconName_->hide();
         auto* row = new QHBoxLayout;
         row->addWidget(icon_);
         row->addWidget(iconLabel_, 1);
@@ -491,7 +500,7 @@ private:
         if (!icon.warning.empty())
             win::MessageBox(icon.warning, "Error", win::MbButtons::Ok, win::MbIcon::Error);
         if (const auto glyph = LoadIconGlyph(icon.path)) icon_->setIcon(QIcon(QPixmap::fromImage(*glyph)));
-        iconName_->setText(Q(icon.iconName));
+        icon_->iconName = icon.iconName;
     }
 
     void BuildPage37(QWidget* panel, QVBoxLayout* v) {
@@ -525,8 +534,8 @@ private:
     QLabel* popupLabel_ = nullptr;
     QListWidget* popupList_ = nullptr;
     QLineEdit* nick_ = nullptr;
-    QPushButton* icon_ = nullptr;
-    QLabel *iconLabel_ = nullptr, *iconName_ = nullptr;
+    IconButton* icon_ = nullptr;
+    QLabel* iconLabel_ = nullptr;
     QLineEdit* title37_ = nullptr;
 };
 

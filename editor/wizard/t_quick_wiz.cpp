@@ -212,7 +212,9 @@ bool TQuickWiz::ValidData() {
     wizard::Answers answers = Snapshot();
     if (page == 3 && answers.Checked(wizard::kP2HotKey) && answers.Index(wizard::kP3KeyList) >= 0)
         if (auto* global = Control<QWidget>(wizard::kP7Global)) global->setEnabled(true);
-    const wizard::CheckEnv env{Today, GlobalHotKeysUsed(ctx_.GlobData, true)};
+    wizard::CheckEnv env{Today, GlobalHotKeysUsed(ctx_.GlobData, true), {}};
+    for (int n = 1; n <= ctx_.GlobData.MacroCount && n <= kMaxMacros; ++n)
+        env.nicknames.push_back(ctx_.Config.MacroNicknames[static_cast<size_t>(n)].str());
     const wizard::PageCheck check = wizard::ValidData(page, function_, answers, env);
     switch (check.verdict) {
         case wizard::Verdict::Pass: return true;

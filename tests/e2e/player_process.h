@@ -18,7 +18,9 @@
 #include <thread>
 #include <vector>
 
+#include "foundation/settings.h"
 #include "platform/paths.h"
+#include "platform/profile.h"
 #include "platform/single_instance.h"
 #include "player/engine/single_start.h"
 
@@ -53,6 +55,8 @@ public:
         ::setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
         ::setenv("DISPLAY", display_.c_str(), 1);
         ::setenv("QT_QPA_PLATFORM", "xcb", 1);  // the player runs on the private X server
+        // Set up already: an editor the player opens must not start the first-use wizard.
+        win::WritePrivateProfileString("Misc", "First Use", "No", kSettingsFile);
     }
     ~PlayerSandbox() {
         std::error_code ec;

@@ -53,9 +53,7 @@ inline constexpr const char* kP9AddNo = "P9AddNo";
 inline constexpr const char* kP9PopupList = "P9PopupList";
 // Page 10: nickname and icon
 inline constexpr const char* kP10Nick = "P10Nick";
-inline constexpr const char* kP10MySpeed = "P10MySpeed";
-// The icon chosen on page 10 (a hidden label), "MAIN" until one is chosen.
-inline constexpr const char* kIconFileName = "IconFileName";
+inline constexpr const char* kP10MySpeed = "P10MySpeed";  // text: the chosen icon's name, empty: "MAIN"
 // Page 37: the window whose appearing starts the macro
 inline constexpr const char* kP37Title = "P37Title";
 inline constexpr const char* kP37Examples = "P37Examples";

@@ -123,6 +123,8 @@ std::array<bool, 4> PmOf(const Answers& a) {
     return pm;
 }
 
+HotKeyPage LoadP3(const TGlobData& glob) { return {HotKeyListRows(glob), GlobalHotKeysUsed(glob, true)}; }
+
 bool MenusExist(const TGlobData& glob) {
     for (int n = 1; n <= glob.MacroCount && n <= kMaxMacros; ++n)
         if (glob.Scope[n] == 4) return true;

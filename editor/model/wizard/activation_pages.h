@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/model/macro_forms/hot_key_list.h"
 #include "editor/model/macro_forms/installed_programs.h"
 #include "editor/model/macro_forms/schedule_panels.h"
 #include "editor/model/wizard/wizard_answers.h"
@@ -24,6 +25,14 @@ std::string ScopeExamplesText();
 // Page 3's schedule as the schedule dialog's panels, and which AM/PM boxes say PM.
 SchedulePanels SchedulePanelsOf(const Answers& answers);
 std::array<bool, 4> PmOf(const Answers& answers);
+
+// Page 3's hot-key list: one row per code with its use, and the codes a macro of scope 1,
+// 4 or 5 holds (such a key cannot make another global macro).
+struct HotKeyPage {
+    std::vector<std::string> rows;
+    HotKeyFlags globalUse{};
+};
+HotKeyPage LoadP3(const TGlobData& glob);
 
 // Some macro is a popup menu (page 9 applies).
 bool MenusExist(const TGlobData& glob);

@@ -1,5 +1,6 @@
 #include "editor/model/wizard/wizard_checks.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -267,6 +268,13 @@ PageCheck CheckPage3(int function, const Answers& a, const CheckEnv& env) {
     return {Verdict::AskGlobal, {}};
 }
 
+// Nicknames no macro can share: the reminder's "<MACDEL:" deletes by nickname.
+bool NicknameShared(const Answers& a, const CheckEnv& env) {
+    const std::string& nick = a.Text(kP10Nick);
+    if (TrimBlanks(nick).empty()) return true;
+    return std::find(env.nicknames.begin(), env.nicknames.end(), nick) != env.nicknames.end();
+}
+
 }  // namespace
 
 bool FileMustExist(const std::string& path) {
@@ -291,6 +299,8 @@ PageCheck ValidData(int page, int function, const Answers& answers, const CheckE
         for (const Test& t : row.tests)
             if (t.fails(answers)) return Fail(t.message, t.focus);
     }
+    if (page == 10 && function == 10 && answers.Checked("P26Delete") && NicknameShared(answers, env))
+        return Fail(kSelfDeletingNickname, kP10Nick);
     return {};
 }
 

@@ -2,6 +2,7 @@
 // The checks Next runs on the page on screen: the first failed check gives its message
 // and the control to focus; Back never checks.
 #include <string>
+#include <vector>
 
 #include "editor/model/commands/command_form.h"
 #include "editor/model/macro_forms/hot_key_list.h"
@@ -12,7 +13,8 @@ namespace tessaro::wizard {
 
 struct CheckEnv {
     CalendarDate today;
-    HotKeyFlags globalHotKeys{};  // keys held by a macro of scope 1, 4 or 5
+    HotKeyFlags globalHotKeys{};         // keys held by a macro of scope 1, 4 or 5
+    std::vector<std::string> nicknames;  // of the macros in the file
 };
 
 enum class Verdict {
@@ -29,6 +31,11 @@ struct PageCheck {
 inline constexpr const char* kGlobalTakenQuestion =
     "A Global Macro already exists for this Hot Key combination. You will not be able to make this macro "
     "\"Global\".  Do you wish to continue?";
+
+// A reminder that deletes itself does so by its nickname, and every macro of that name goes.
+inline constexpr const char* kSelfDeletingNickname =
+    "This reminder deletes itself once shown, and with it every macro of its nickname.  Please enter a "
+    "nickname that no other macro has.";
 
 PageCheck ValidData(int page, int function, const Answers& answers, const CheckEnv& env);
 

@@ -17,6 +17,13 @@ struct WizardOutcome {
     bool StartCapture = false;
     // Function 28: the follow-up wizards the user ticked, in the order of their page.
     std::array<bool, 11> FirstTimeChoices{};
+    // Function 7, for arming the capture: the playback speed of the recording (1 same,
+    // 2 half, 3 twice, 4 four times, 5 ten times as fast; the speed token already stands in
+    // the capture file), whether the macro is to play in the captured program only, and the
+    // exact title of the window to bring to the front first (empty: none).
+    int CaptureSpeed = 1;
+    bool CaptureProgramOnly = false;
+    std::string CaptureWindowTitle;
 };
 
 }  // namespace tessaro::wizard

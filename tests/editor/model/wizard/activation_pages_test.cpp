@@ -68,6 +68,25 @@ TEST(WizardActivation, PopupMenusAreListedInMacroOrderByNickname) {
     EXPECT_FALSE(MenusExist(glob));
 }
 
+TEST(WizardActivation, HotKeyPageCountsEveryUseAndMarksOnlyGlobalScopes) {
+    TGlobData glob{};
+    glob.MacroCount = 6;
+    const std::pair<std::uint16_t, std::uint16_t> macros[] = {{2, 5}, {1, 5}, {4, 6},
+                                                              {5, 7}, {3, 8}, {1, acScheduled}};
+    for (int n = 1; n <= 6; ++n) {
+        glob.Scope[n] = macros[n - 1].first;
+        glob.ActivationCode[n] = macros[n - 1].second;
+    }
+    const HotKeyPage page = LoadP3(glob);
+    ASSERT_EQ(page.rows.size(), 721u);
+    EXPECT_NE(page.rows[5].find("  (2 macros in use)"), std::string::npos);
+    EXPECT_NE(page.rows[8].find("  (1 macro in use)"), std::string::npos);
+    EXPECT_NE(page.rows[9].find("  (Not in Use)"), std::string::npos);
+    EXPECT_TRUE(page.globalUse[5] && page.globalUse[6] && page.globalUse[7]);
+    EXPECT_FALSE(page.globalUse[8]);  // a program-scope macro: in use, not global
+    EXPECT_FALSE(page.globalUse[9]);
+}
+
 TEST(WizardActivation, SchedulePanelsReadTheChosenKindAndItsAmPmBox) {
     Answers a = CreationPresets({2026, 3, 4}, false, true);
     a.Set("Weekly").checked = true;

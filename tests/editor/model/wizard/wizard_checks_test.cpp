@@ -267,6 +267,25 @@ TEST_F(WizardChecks, AGlobalHotKeyTakenRefusesMenusAndCapturesAndAsksTheOthers) 
     EXPECT_TRUE(a.Checked("P7SpecWin"));
 }
 
+TEST_F(WizardChecks, ASelfDeletingReminderNeedsANicknameOfItsOwn) {
+    env.nicknames = {"", "Dentist", "Lunch"};
+    Answers a;
+    a.Set("P26Delete").checked = true;
+    const std::pair<const char*, bool> nicks[] = {
+        {"Dentist", false}, {"   ", false}, {"dentist", true}, {"Gym", true}};
+    for (const auto& [nick, passes] : nicks) {
+        a.Set("P10Nick").text = nick;
+        const PageCheck check = Run(10, 10, a);
+        EXPECT_EQ(check.verdict == Verdict::Pass, passes) << nick;
+        EXPECT_EQ(check.error.focus, passes ? "" : "P10Nick");
+    }
+    // A reminder that stays, and other functions, may share a nickname.
+    a.Set("P10Nick").text = "Dentist";
+    EXPECT_EQ(Run(10, 1, a).verdict, Verdict::Pass);
+    a.Set("P26Delete").checked = false;
+    EXPECT_EQ(Run(10, 10, a).verdict, Verdict::Pass);
+}
+
 TEST_F(WizardChecks, ExistenceTestsTrimAndRefuseOverlongPaths) {
     EXPECT_TRUE(FileMustExist("  " + file + " "));
     EXPECT_FALSE(FileMustExist(folder));

@@ -1,0 +1,145 @@
+// The main window's side of the quick wizard: it runs one wizard under the network lock and
+// appends what it built, and chains the wizards of the first-use set-up.
+#include <QApplication>
+
+#include "editor/explorer/main_win.h"
+#include "editor/explorer/forms/macro_forms_context.h"
+#include "editor/explorer/quick_wizard_table.h"
+#include "editor/model/macro_forms/build_menu.h"
+#include "editor/model/wizard/wizard_context.h"
+#include "editor/wizard/t_quick_wiz.h"
+#include "foundation/ras.h"
+#include "platform/desktop.h"
+#include "platform/message_box.h"
+#include "platform/paths.h"
+#include "protocol/window_messages.h"
+
+namespace tessaro {
+namespace {
+
+constexpr const char* kWizardMaximumText =
+    "Maximum number of hot keys has been reached.  A macro cannot be added.";
+constexpr const char* kMenuFullText =
+    "This macro could not be added to the menu as the menu is already full.";
+constexpr int kDialUpWizard = 12;
+
+struct FollowUp {
+    const char* notice;
+    int function;
+};
+
+// The follow-up wizards of the first-use set-up, in the order of its choices.
+constexpr FollowUp kFollowUps[11] = {
+    {"This next wizard will allow you to paste text into a program. Use it to enter your name and address.",
+     1},
+    {"This next wizard will allow you to paste text into a program. Use it to enter your E-Mail tagline.", 1},
+    {"This next wizard will allow you to type a date and/or time into a program.", 6},
+    {"This next wizard will allow you to automatically dial up a networking connection.  This is most often "
+     "used to "
+     " connect to the Internet.",
+     kDialUpWizard},
+    {"This next wizard will allow you to automatically send e-mail and attachments to one or more "
+     "recipients.",
+     29},
+    {"This next wizard will allow you to toggle a network drive so that if it is not connected it will be "
+     "and if it "
+     "is connected, it won't be.",
+     8},
+    {"This next wizard will allow you to logoff the computer so that you can re-login with a clean start.",
+     9},
+    {"This next wizard will allow you to play a music CD.", 15},
+    {"This next wizard will allow you to pause a music CD.", 15},
+    {"This next wizard will allow you to toggle between muting the sound off and on.", 17},
+    {"This next wizard will allow you to choose a default Windows printer.", 14},
+};
+
+}  // namespace
+
+void TMainWin::DoQuickWiz(int function) { RunQuickWiz(function); }
+
+wizard::WizardOutcome TMainWin::RunQuickWiz(int function) {
+    if (function == kDialUpWizard && !RasAvailable()) {
+        RasMissingWarning(this);
+        return {};
+    }
+    if (core_.GlobData.MacroCount >= kMaxMacros) {
+        win::MessageBox(kWizardMaximumText, "Error", win::MbButtons::Ok, win::MbIcon::Error);
+        return {};
+    }
+    if (explorer_.FileInUse()) return {};
+    MacroFormsContext& forms = FormsContext();
+    wizard::WizardOutcome outcome;
+    {
+        wizard::WizardContext ctx{
+            core_.CurrentMacro,      core_.GlobData,  config_,       NoticesTo(link_.playerWindow),
+            win::ProgramDirectory(), forms.macroFile, forms.desktop, forms.installedPrograms};
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        TQuickWiz wizard(ctx, function, this);
+        QApplication::restoreOverrideCursor();
+        wizard.exec();
+        outcome = wizard.Outcome();
+    }
+    if (!outcome.Finished) {
+        explorer_.ReleaseSyncFile(0);
+        return outcome;
+    }
+    // The new macro is counted only once its record is in the file.
+    const int n = explorer_.file().AppendMacroRecord(core_.CurrentMacro, true);
+    if (n == 0) {
+        explorer_.ReleaseSyncFile(0);
+        outcome.Finished = false;
+        return outcome;
+    }
+    explorer_.FillList();
+    if (const int row = explorer_.ReverseSort(n); row != -1) explorer_.SelectRow(row);
+    SetButtons(true);
+    if (core_.CurrentMacro.ActivationCode == acScheduled) Post(puSchedule, 0);
+    explorer_.SetHotKeys();
+    explorer_.ReleaseSyncFile(1);
+    if (outcome.TrayMenuChanged) Post(puTrayMenu, 0);
+    if (outcome.AddToPopupMenu) AddToPopupMenu(outcome.PopupMenuNickname, n);
+    if (outcome.StartCapture) StartWizardCapture();
+    return outcome;
+}
+
+void TMainWin::AddToPopupMenu(const std::string& nickname, int macro) {
+    TGlobData& glob = core_.GlobData;
+    for (int m = 1; m <= glob.MacroCount && m <= kMaxMacros; ++m) {
+        if (glob.Scope[m] != scPopupMenu || config_.MacroNicknames[static_cast<size_t>(m)].str() != nickname)
+            continue;
+        TMacroRecord menuRec{};
+        if (!explorer_.file().ReadMacroRecord(m, menuRec)) return;
+        PopupMenu menu = ReadPopupMenu(menuRec, glob.MacroCount);
+        if (static_cast<int>(menu.items.size()) >= kMaxMenuItems) {
+            win::MessageBox(kMenuFullText, "Warning", win::MbButtons::Ok, win::MbIcon::Warning);
+            return;
+        }
+        menu.items.push_back(static_cast<std::uint16_t>(macro));
+        WritePopupMenu(menuRec, menu);
+        explorer_.file().SaveMacroRecord(m, menuRec, false);
+        return;
+    }
+}
+
+// The wizard has set the capture fields and written the capture file; now that the new
+// macro is in the file the recording may start.
+void TMainWin::StartWizardCapture() {
+    SetCapWind(true);
+    BeginCapture(1, false);  // the speed token is in the capture file already
+    UpCapture();
+    core_.GlobData.CaptureOn = 1;
+    UpCaptureOn();
+    ShowRecordingIcon();
+    MinimiseEditor();
+}
+
+void TMainWin::DoFirstTime() {
+    const wizard::WizardOutcome first = RunQuickWiz(kFirstTimeWizard);
+    for (size_t i = 0; i < std::size(kFollowUps); ++i) {
+        if (!first.FirstTimeChoices[i]) continue;
+        win::MessageBox(kFollowUps[i].notice, "New Macro", win::MbButtons::Ok, win::MbIcon::Information);
+        RunQuickWiz(kFollowUps[i].function);
+    }
+}
+
+}  // namespace tessaro

@@ -1,0 +1,92 @@
+#include "editor/model/wizard/capture_pages.h"
+
+#include <algorithm>
+
+#include "editor/model/commands/delay_forms.h"
+#include "editor/model/macro_forms/capture_setup.h"
+#include "editor/model/wizard/wizard_builder.h"
+#include "macro/capture_file.h"
+#include "protocol/hotkey_names.h"
+
+namespace tessaro::wizard {
+
+std::vector<std::string> CaptureWindowTitles(win::Desktop& desktop) {
+    std::vector<std::string> titles = CaptureWindowList(desktop);
+    titles.erase(titles.begin());  // the last-active-window entry is the dialog's own
+    std::sort(titles.begin(), titles.end());
+    return titles;
+}
+
+int CaptureSpeedOf(const Answers& a) {
+    if (a.Checked("P61Ten")) return 5;
+    if (a.Checked("P61Four")) return 4;
+    if (a.Checked("P61Two")) return 3;
+    if (a.Checked("P61Half")) return 2;
+    if (a.Checked("P61Same")) return 1;
+    return 0;
+}
+
+std::string CaptureSpeedToken(int speed) {
+    if (speed <= 0) return {};
+    // The capture dialog's speeds stop at four times; ten times is a playback factor.
+    if (speed < 5) return SpeedToken(CaptureChoices{.doTime = true, .speed = speed});
+    return BuildSpeed(SpeedForm{3, "0.10"}).CommandText;
+}
+
+std::variant<WizardOutcome, FormError> ArmWizardCapture(const Answers& a, WizardContext& ctx) {
+    const int speed = CaptureSpeedOf(a);
+    CaptureChoices choices;
+    choices.doKey = a.Checked("P59Yes");
+    choices.doDouble = a.Checked("P59AltKey");
+    choices.doMouse = a.Checked("P60Yes");
+    choices.relativeTo = a.Checked("P60Screen") ? 1 : a.Checked("P60Window") ? 2 : 3;
+    choices.doSize = false;
+    choices.clicksOnly = a.Checked("P60CapOnly");
+    choices.doTime = speed != 0;
+    choices.speed = std::max(speed, 1);
+    choices.global = !a.Checked("P62Specific");
+
+    // Armed on copies first, so a refusal leaves the editor's state as it was.
+    TGlobData glob = ctx.GlobData;
+    TMacroRecord rec = ctx.CurrentMacro;
+    const int number = glob.MacroCount + 1;  // the append makes the record this macro
+    const std::string nickname = FieldText(a.Text("P10Nick"));
+    const CaptureArming armed = ArmCapture(glob, rec, choices, number, true, nickname);
+    if (!armed.ok) return FormError{armed.error, ""};
+
+    const int code = std::max(0, a.Index("P3KeyList"));
+    const DecipheredKey own = DecipherKey(code);
+    glob.OwnKeyMouse = own.mouse;
+    glob.OwnKeyVK = own.vk;
+    glob.OwnKeyCtrl = own.ctrl;
+    glob.OwnKeyAlt = own.alt;
+    glob.OwnKeyShift = own.shift;
+    glob.OwnKeyWin = own.win;
+    glob.OwnKeyOn = 1;
+
+    const std::string fault = CreateCaptureFile(CaptureFilePath(ctx.programDir), CaptureSpeedToken(speed));
+    if (!fault.empty()) return FormError{fault, ""};
+
+    rec.Enabled = 1;
+    rec.Nickname = nickname;
+    rec.IconName = IconNameOf(a);
+    // The recording fills the text; nothing of the macro built before may stay.
+    SetMacroText(rec, "");
+    rec.Abbreviation = "";
+    rec.Scope = scGlobal;
+    rec.ScopeText = "";
+    rec.TopmostOnly = 1;
+    rec.ActivationCode = static_cast<std::uint16_t>(code);
+    ctx.GlobData = glob;
+    ctx.CurrentMacro = rec;
+
+    WizardOutcome out;
+    out.Finished = true;
+    out.StartCapture = true;
+    out.CaptureSpeed = std::max(speed, 1);
+    out.CaptureProgramOnly = a.Checked("P62Specific");
+    out.CaptureWindowTitle = a.ChosenItem("P62ProgList");
+    return out;
+}
+
+}  // namespace tessaro::wizard
