@@ -5,6 +5,7 @@
 
 #include "editor/commands/form_parts.h"
 #include "platform/message_box.h"
+#include "platform/mixer.h"
 
 namespace tessaro {
 
@@ -89,6 +90,15 @@ TDoVolume::TDoVolume(QWidget* owner, MixerHost& mixer)
     Button1 = Button(this, "Button1", tr("Click Here To Test Your Computer's Capabilities"));
     Body()->addWidget(Button1);
     connect(Button1, &QPushButton::clicked, this, &TDoVolume::Button1Click);
+}
+
+MixerControls& SystemMixerHost::OpenMixer() {
+    if (!opened_) {
+        opened_ = true;
+        int error = 0;
+        if (auto opener = win::SystemMixerOpener()) present_ = opener->Open(-1, error) != nullptr;
+    }
+    return *this;
 }
 
 void TDoVolume::Preset(std::int32_t kind) { CheckKind(kVolumeChoices, kind); }

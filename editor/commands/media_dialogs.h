@@ -56,6 +56,17 @@ public:
     virtual MixerControls& OpenMixer() = 0;
 };
 
+// The default sound card's mixer, opened on first use; without one nothing is offered.
+class SystemMixerHost final : public MixerHost, private MixerControls {
+public:
+    MixerControls& OpenMixer() override;
+
+private:
+    bool Available(int) override { return present_; }
+    bool opened_ = false;
+    bool present_ = false;
+};
+
 class TDoVolume : public CommandDialog {
     Q_OBJECT
 public:

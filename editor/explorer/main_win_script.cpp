@@ -19,7 +19,6 @@
 #include "foundation/ras.h"
 #include "platform/desktop.h"
 #include "platform/message_box.h"
-#include "platform/mixer.h"
 #include "platform/paths.h"
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
@@ -40,24 +39,6 @@ public:
 
 private:
     InstalledPrograms& programs_;
-};
-
-// The default sound card's mixer, opened on first use; without one nothing is offered.
-class DefaultMixer final : public MixerHost, private MixerControls {
-public:
-    MixerControls& OpenMixer() override {
-        if (!opened_) {
-            opened_ = true;
-            int error = 0;
-            if (auto opener = win::SystemMixerOpener()) present_ = opener->Open(-1, error) != nullptr;
-        }
-        return *this;
-    }
-
-private:
-    bool Available(int) override { return present_; }
-    bool opened_ = false;
-    bool present_ = false;
 };
 
 // The desktop keeps no list of mapped drives: the dialog offers none to pick from.
@@ -92,7 +73,7 @@ public:
 
 private:
     InstalledProgramPicker picker_;
-    DefaultMixer mixer_;
+    SystemMixerHost mixer_;
     NoDriveMappings drives_;
     ModalDialogRunner runner_;
 

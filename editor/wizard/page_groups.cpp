@@ -1,3 +1,4 @@
+#include "editor/wizard/content_pages.h"
 #include "editor/wizard/wizard_pages.h"
 
 namespace tessaro {
@@ -5,6 +6,7 @@ namespace tessaro {
 std::vector<std::unique_ptr<WizardPageGroup>> MakeWizardPageGroups() {
     std::vector<std::unique_ptr<WizardPageGroup>> groups;
     groups.push_back(MakeActivationPages());
+    groups.push_back(MakeContentPages());
     groups.push_back(MakeMenuPages());
     groups.push_back(MakeCombinedPages());
     groups.push_back(MakeSweepPages());
