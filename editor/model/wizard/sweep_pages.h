@@ -13,8 +13,8 @@
 namespace tessaro::wizard {
 
 inline constexpr const char* kNoWebPage = "No web page has been entered.  Please correct.";
-// The helper lives beside the editor; it is given "QJX <window id>" and ends the
-// recording by sending that window the end message.
+// The helper program comes from elsewhere and is looked for in the program directory; it is
+// given "QJX <window id>" and ends the recording by sending that window the end message.
 inline constexpr const char* kSweepHelperName = "veldra";
 
 // The address typed on page 71, trimmed and cut to 255 characters.

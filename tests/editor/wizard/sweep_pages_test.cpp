@@ -5,8 +5,12 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "editor/model/wizard/sweep_pages.h"
 #include "macro/capture_file.h"
@@ -30,7 +34,7 @@ void Script(const std::string& path, const std::string& body) {
 }
 
 std::string WaitForLine(const std::string& path) {
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 1000; ++i) {
         std::ifstream in(path);
         std::string line;
         if (std::getline(in, line)) return line;
@@ -48,18 +52,54 @@ struct SweepForm : MiscForm {
     }
 };
 
-// PATH leads to a recording opener for as long as it lives.
+// The real xdg-open, sent by a private mimeapps.list to a handler that writes down the
+// address it was given; the environment comes back as it was.
 class RecordingOpener {
 public:
-    explicit RecordingOpener(const std::string& dir) : old_(std::getenv("PATH")), log_(dir + "/opened") {
-        Script(dir + "/xdg-open", "echo \"$@\" > \"" + log_ + "\"");
-        ::setenv("PATH", (dir + ":" + old_).c_str(), 1);
+    explicit RecordingOpener(const std::string& dir) : log_(dir + "/opened") {
+        std::filesystem::create_directories(dir + "/config");
+        std::filesystem::create_directories(dir + "/data/applications");
+        Script(dir + "/record.sh", "echo \"$@\" >> \"" + log_ + "\"");
+        std::ofstream(dir + "/data/applications/tessaro-recorder.desktop")
+            << "[Desktop Entry]\nType=Application\nName=Recorder\nExec=" << dir << "/record.sh %u\n"
+            << "MimeType=x-scheme-handler/http;\n";
+        std::ofstream(dir + "/config/mimeapps.list")
+            << "[Default Applications]\nx-scheme-handler/http=tessaro-recorder.desktop\n";
+        Set("XDG_CONFIG_HOME", dir + "/config");
+        Set("XDG_DATA_HOME", dir + "/data");
+        // The opener picks graphical handlers only on a display; it never connects to it.
+        if (!std::getenv("DISPLAY")) Set("DISPLAY", ":99");
+        for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "GNOME_DESKTOP_SESSION_ID",
+                                 "KDE_FULL_SESSION", "BROWSER"})
+            Unset(name);
     }
-    ~RecordingOpener() { ::setenv("PATH", old_.c_str(), 1); }
+    ~RecordingOpener() {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+            if (it->second) {
+                ::setenv(it->first.c_str(), it->second->c_str(), 1);
+            } else {
+                ::unsetenv(it->first.c_str());
+            }
+        }
+    }
     std::string Opened() const { return WaitForLine(log_); }
 
 private:
-    std::string old_, log_;
+    void Keep(const char* name) {
+        const char* value = std::getenv(name);
+        saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    }
+    void Set(const char* name, const std::string& value) {
+        Keep(name);
+        ::setenv(name, value.c_str(), 1);
+    }
+    void Unset(const char* name) {
+        Keep(name);
+        ::unsetenv(name);
+    }
+
+    std::string log_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
 TEST(WizardSweepPages, LaunchOpensTheTypedPageAndRefusesAnEmptyAddress) {
