@@ -140,7 +140,7 @@ private:
     // The quick wizard (main_win_wizard.cpp).
     wizard::WizardOutcome RunQuickWiz(int function);
     void AddToPopupMenu(const std::string& nickname, int macro);
-    void StartWizardCapture();
+    void StartWizardCapture(const wizard::WizardOutcome& outcome);
 
     // ExplorerWindow (main_win_list.cpp)
     void ShowList() override;

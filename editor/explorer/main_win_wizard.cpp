@@ -1,6 +1,7 @@
 // The main window's side of the quick wizard: it runs one wizard under the network lock and
 // appends what it built, and chains the wizards of the first-use set-up.
 #include <QApplication>
+#include <algorithm>
 
 #include "editor/explorer/main_win.h"
 #include "editor/explorer/forms/macro_forms_context.h"
@@ -98,7 +99,7 @@ wizard::WizardOutcome TMainWin::RunQuickWiz(int function) {
     explorer_.ReleaseSyncFile(1);
     if (outcome.TrayMenuChanged) Post(puTrayMenu, 0);
     if (outcome.AddToPopupMenu) AddToPopupMenu(outcome.PopupMenuNickname, n);
-    if (outcome.StartCapture) StartWizardCapture();
+    if (outcome.StartCapture) StartWizardCapture(outcome);
     return outcome;
 }
 
@@ -122,15 +123,23 @@ void TMainWin::AddToPopupMenu(const std::string& nickname, int macro) {
 }
 
 // The wizard has set the capture fields and written the capture file; now that the new
-// macro is in the file the recording may start.
-void TMainWin::StartWizardCapture() {
+// macro is in the file the recording may start, in the window the user chose.
+void TMainWin::StartWizardCapture(const wizard::WizardOutcome& outcome) {
     SetCapWind(true);
-    BeginCapture(1, false);  // the speed token is in the capture file already
+    BeginCapture(outcome.CaptureSpeed, outcome.CaptureProgramOnly);
     UpCapture();
+    win::Desktop& desktop = FormsContext().desktop;
+    const auto windows = desktop.TopLevelWindows();
+    const auto target = std::find_if(windows.begin(), windows.end(), [&](win::HWND w) {
+        return !outcome.CaptureWindowTitle.empty() && desktop.WindowText(w) == outcome.CaptureWindowTitle;
+    });
+    if (target != windows.end())
+        desktop.SetForegroundWindow(*target);
+    else
+        MinimiseEditor();
+    ShowRecordingIcon();
     core_.GlobData.CaptureOn = 1;
     UpCaptureOn();
-    ShowRecordingIcon();
-    MinimiseEditor();
 }
 
 void TMainWin::DoFirstTime() {

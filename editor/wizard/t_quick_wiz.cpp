@@ -16,6 +16,7 @@
 #include "editor/model/wizard/activation_names.h"
 #include "editor/model/wizard/activation_pages.h"
 #include "editor/model/wizard/wizard_checks.h"
+#include "editor/model/wizard/wizard_finish.h"
 #include "editor/model/wizard/wizard_functions.h"
 #include "editor/wizard/control_binding.h"
 #include "platform/datetime.h"
@@ -244,7 +245,10 @@ bool TQuickWiz::LeavePage(int page) {
 
 void TQuickWiz::NextButtonClick() {
     if (flow_.Empty() || !ValidData() || !LeavePage(flow_.CurrentPage())) return;
-    if (flow_.OnLastPage()) return;  // Finish builds the macro once the builder lands
+    if (flow_.OnLastPage()) {
+        Finish();
+        return;
+    }
     flow_.Step(wizard::Direction::Forward, Snapshot(), wizard::MenusExist(ctx_.GlobData));
     ShowPanel(wizard::Direction::Forward);
 }
@@ -253,6 +257,18 @@ void TQuickWiz::BackButtonClick() {
     if (!flow_.BackEnabled()) return;
     flow_.Step(wizard::Direction::Backward, Snapshot(), wizard::MenusExist(ctx_.GlobData));
     ShowPanel(wizard::Direction::Backward);
+}
+
+void TQuickWiz::Finish() {
+    auto result = wizard::FinishUp(function_, Snapshot(), ctx_);
+    if (auto* error = std::get_if<FormError>(&result)) {
+        if (!error->message.empty())
+            win::MessageBox(error->message, "Error", win::MbButtons::Ok, win::MbIcon::Error);
+        FocusControl(error->focus);
+        return;
+    }
+    outcome_ = std::get<wizard::WizardOutcome>(result);
+    accept();
 }
 
 void TQuickWiz::WMHotKeyChosen(int code) {

@@ -93,6 +93,7 @@ private:
     void ShowPanel(wizard::Direction direction);
     bool ValidData();
     bool LeavePage(int page);
+    void Finish();
     void FocusControl(const std::string& name);
     bool Recording() const;
     WizardPageGroup* GroupOf(int page) const;
