@@ -10,6 +10,21 @@
 
 namespace tessaro::wizard {
 
+void LoadCapturePages(const TConfigRecord& c, Answers& a) {
+    a.Choose(c.CapKeys ? "P59Yes" : "P59No", {"P59Yes", "P59No"});
+    a.Set("P59AltKey").checked = c.CapDoubleAlt;
+    a.Choose(c.CapMouse ? "P60Yes" : "P60No", {"P60Yes", "P60No"});
+    static constexpr std::string_view kRelative[] = {"P60Screen", "P60Window", "P60Position"};
+    const int relative = c.CapRelativeToScreen >= 1 && c.CapRelativeToScreen <= 3 ? c.CapRelativeToScreen : 1;
+    a.Choose(kRelative[relative - 1], {"P60Screen", "P60Window", "P60Position"});
+    a.Choose(c.CapClicksOnly ? "P60CapOnly" : "P60AllMoves", {"P60CapOnly", "P60AllMoves"});
+    // The settings count 1 same, 2 half, 3 twice, 4 four times.
+    static constexpr std::string_view kSpeeds[] = {"P61Same", "P61Half", "P61Two", "P61Four"};
+    const int speed = c.CapSpeed >= 1 && c.CapSpeed <= 4 ? c.CapSpeed : 1;
+    a.Choose(c.CapTime ? kSpeeds[speed - 1] : "P61Fast",
+             {"P61Fast", "P61Same", "P61Two", "P61Four", "P61Ten", "P61Half"});
+}
+
 std::vector<std::string> CaptureWindowTitles(win::Desktop& desktop) {
     std::vector<std::string> titles = CaptureWindowList(desktop);
     titles.erase(titles.begin());  // the last-active-window entry is the dialog's own

@@ -12,6 +12,9 @@
 
 namespace tessaro::wizard {
 
+// Pages 59-61 preset from the capture defaults of the settings.
+void LoadCapturePages(const TConfigRecord& config, Answers& answers);
+
 // Page 62: the titles of the visible, not minimised windows that have one, sorted.
 std::vector<std::string> CaptureWindowTitles(win::Desktop& desktop);
 

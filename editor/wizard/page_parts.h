@@ -1,0 +1,25 @@
+#pragma once
+// Named controls of the builder's pages, laid out top to bottom on a page's panel.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QString>
+#include <QVBoxLayout>
+
+#include "editor/model/wizard/wizard_answers.h"
+
+namespace tessaro::pages {
+
+// The panel's layout, made on first use.
+QVBoxLayout* Column(QWidget* panel);
+
+QLabel* Heading(QWidget* panel, const QString& text, const char* name = "");
+QRadioButton* Radio(QWidget* panel, const char* name, const QString& caption);
+QCheckBox* Check(QWidget* panel, const char* name, const QString& caption);
+
+// Puts preset answers into the controls of that name below `root`: the check of buttons
+// and the text of edits.
+void ApplyAnswers(QWidget* root, const wizard::Answers& answers);
+
+}  // namespace tessaro::pages

@@ -1,0 +1,78 @@
+#include "editor/wizard/single_command_page.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "editor/model/wizard/single_command.h"
+#include "editor/script/line_ops.h"
+#include "editor/script/script_writer.h"
+#include "editor/script/ui/command_editors.h"
+#include "editor/wizard/page_parts.h"
+#include "platform/cp1252.h"
+
+namespace tessaro {
+
+namespace {
+
+QString Q(std::string_view cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(std::string(cp1252))); }
+
+class SingleCommandPages : public WizardPageGroup {
+public:
+    explicit SingleCommandPages(CommandEditors& editors) : editors_(editors) {}
+
+    std::vector<int> Pages() const override { return {53, 54, 55, 56, 57, 58}; }
+
+    void Build(int page, QWidget* panel, WizardForm& form) override {
+        if (page == 53) {
+            pages::Heading(panel, "What type of macro command would you like?");
+            for (const wizard::CommandType& t : wizard::CommandTypes())
+                pages::Radio(panel, t.control.data(), Q(t.caption))->setChecked(t.page == 54);
+        } else if (page >= 54 && page <= 57) {
+            pages::Heading(panel, "Choose a macro command");
+            bool first = true;
+            for (const wizard::CommandChoice& c : wizard::CommandChoicesOf(page)) {
+                pages::Radio(panel, c.control.data(), Q(c.caption))->setChecked(first);
+                first = false;
+            }
+        } else if (page == 58) {
+            pages::Heading(panel, "Macro Command");
+            command_ = new QLineEdit(panel);
+            command_->setObjectName("P58Command");
+            command_->setReadOnly(true);
+            command_->setMaxLength(32767);
+            pages::Column(panel)->addWidget(command_);
+            auto* choose = new QPushButton("C&hoose Final Macro Command", panel);
+            choose->setObjectName("P58Choose");
+            pages::Column(panel)->addWidget(choose);
+            QObject::connect(choose, &QPushButton::clicked, [this, &form] { Choose(form); });
+        }
+    }
+
+    void Shown(int, bool, WizardForm&) override {}
+
+private:
+    // Every press replaces the command; a cancelled dialog leaves none.
+    void Choose(WizardForm& form) {
+        command_->clear();
+        const int code = wizard::ChosenCommandCode(form.Snapshot());
+        if (code == 0) return;
+        ScriptList made;
+        if (!editors_.EditCommand(form.Window(), made, code, true, AddStyle::AtEnd, -1)) return;
+        // A text box without a header makes no command here.
+        for (const ScriptLine& line : made.Lines)
+            if (const auto* box = std::get_if<TWTextRec>(&line.Record); box && box->Title.empty()) return;
+        const ScriptTextResult text = BuildMacroText(made.Lines);
+        if (text.ok) command_->setText(Q(text.text));
+    }
+
+    CommandEditors& editors_;
+    QLineEdit* command_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<WizardPageGroup> MakeSingleCommandPages(CommandEditors& editors) {
+    return std::make_unique<SingleCommandPages>(editors);
+}
+
+}  // namespace tessaro
