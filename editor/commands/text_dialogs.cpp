@@ -31,19 +31,23 @@ QString FromCp1252(std::string_view s) { return QString::fromStdString(win::Cp12
 
 // ---- TDoSpecial ----
 
+void FillSymbolGrid(QTableWidget& grid) {
+    grid.horizontalHeader()->hide();
+    grid.verticalHeader()->hide();
+    grid.setSelectionMode(QAbstractItemView::SingleSelection);
+    grid.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int x = 0; x < kSymbolColumns; ++x) {
+        grid.setColumnWidth(x, 26);
+        for (int y = 0; y < kSymbolRows; ++y)
+            grid.setItem(y, x, new QTableWidgetItem(FromCp1252(std::string(1, char(SymbolAt(x, y))))));
+    }
+    for (int y = 0; y < kSymbolRows; ++y) grid.setRowHeight(y, 24);
+}
+
 TDoSpecial::TDoSpecial(QWidget* owner) : CommandDialog(owner, "TDoSpecial", tr("Insert Symbol")) {
     SymbolGrid = new QTableWidget(kSymbolRows, kSymbolColumns, this);
     SymbolGrid->setObjectName("SymbolGrid");
-    SymbolGrid->horizontalHeader()->hide();
-    SymbolGrid->verticalHeader()->hide();
-    SymbolGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    SymbolGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    for (int x = 0; x < kSymbolColumns; ++x) {
-        SymbolGrid->setColumnWidth(x, 26);
-        for (int y = 0; y < kSymbolRows; ++y)
-            SymbolGrid->setItem(y, x, new QTableWidgetItem(FromCp1252(std::string(1, char(SymbolAt(x, y))))));
-    }
-    for (int y = 0; y < kSymbolRows; ++y) SymbolGrid->setRowHeight(y, 24);
+    FillSymbolGrid(*SymbolGrid);
     SymbolGrid->setMinimumSize(16 * 26 + 20, 8 * 24 + 12);
     SymbolGrid->setCurrentCell(0, 0);
     Body()->addWidget(SymbolGrid);

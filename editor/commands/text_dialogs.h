@@ -15,6 +15,10 @@ class QTableWidget;
 
 namespace tessaro {
 
+// A grid of kSymbolRows x kSymbolColumns cells filled with the characters 128 to 255 down
+// the columns, one cell chosen at a time.
+void FillSymbolGrid(QTableWidget& grid);
+
 // "Insert Symbol": the characters 128 to 255; its Alt keypad button chains to TDoDelay.
 class TDoSpecial : public CommandDialog {
     Q_OBJECT

@@ -2,8 +2,9 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 #include <span>
 
+#include "editor/commands/text_dialogs.h"
 #include "editor/model/commands/media_forms.h"
 #include "editor/model/commands/text_forms.h"
 #include "editor/model/wizard/content_pages.h"
@@ -30,6 +32,27 @@ QString Text(std::string_view cp1252) { return QString::fromStdString(win::Cp125
 QString Name(std::string_view name) {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
+
+// A page memo takes up to 4,000 typed or pasted characters; the Symbols and Keystrokes
+// buttons may add more, up to the 5,000 a macro holds. A paste that would pass the limit
+// is refused whole rather than cut.
+class PageMemo final : public QPlainTextEdit {
+public:
+    static constexpr int kMaxTyped = 4000;
+    explicit PageMemo(QWidget* parent) : QPlainTextEdit(parent) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool adds = !event->text().isEmpty() && event->text().at(0).isPrint();
+        if (adds && !textCursor().hasSelection() && toPlainText().size() >= kMaxTyped) return;
+        QPlainTextEdit::keyPressEvent(event);
+    }
+    void insertFromMimeData(const QMimeData* source) override {
+        const int selected = textCursor().selectionEnd() - textCursor().selectionStart();
+        if (toPlainText().size() - selected + source->text().size() > kMaxTyped) return;
+        QPlainTextEdit::insertFromMimeData(source);
+    }
+};
 
 // Builds one page top to bottom.
 class PageBuilder {
@@ -76,7 +99,7 @@ public:
         return edit;
     }
     QPlainTextEdit* Memo(std::string_view name) {
-        auto* memo = new QPlainTextEdit(panel_);
+        auto* memo = new PageMemo(panel_);
         memo->setObjectName(Name(name));
         layout_->addWidget(memo, 1);
         return memo;
@@ -194,16 +217,7 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             b.Heading("Choose the desired character or symbol");
             auto* grid = new SymbolGrid(panel);
             grid->setObjectName("P4SymbolGrid");
-            grid->horizontalHeader()->hide();
-            grid->verticalHeader()->hide();
-            grid->setSelectionMode(QAbstractItemView::SingleSelection);
-            grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-            for (int c = 0; c < kSymbolColumns; ++c) {
-                grid->setColumnWidth(c, 26);
-                for (int r = 0; r < kSymbolRows; ++r)
-                    grid->setItem(r, c, new QTableWidgetItem(Text(std::string(1, char(SymbolAt(c, r))))));
-            }
-            for (int r = 0; r < kSymbolRows; ++r) grid->setRowHeight(r, 24);
+            FillSymbolGrid(*grid);
             grid->setFixedSize(436, 204);
             panel->layout()->addWidget(grid);
             b.Stretch();

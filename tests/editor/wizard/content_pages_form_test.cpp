@@ -10,6 +10,7 @@
 #include "editor/model/wizard/content_pages.h"
 #include "editor/wizard/t_quick_wiz.h"
 #include "platform/sim/sim_system_settings.h"
+#include "tests/editor/commands/dialog_harness.h"
 #include "tests/editor/wizard/wizard_form_fixture.h"
 
 namespace tessaro {
@@ -33,6 +34,7 @@ TEST_F(ContentPagesInForm, TheSymbolPageStartsOnItsPresetCellAndReportsTheChosen
     EXPECT_EQ(grid->currentColumn(), 9);
     EXPECT_EQ(grid->currentRow(), 3);
     EXPECT_EQ(wizard::SymbolIndexOfAnswer(form->Snapshot()), 75);
+    testing::SaveScreen(form.get(), "WizardPage4");
     grid->setCurrentCell(3, 2);
     EXPECT_EQ(wizard::SymbolOfIndex(wizard::SymbolIndexOfAnswer(form->Snapshot())), 147);
 

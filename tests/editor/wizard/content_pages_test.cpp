@@ -3,6 +3,7 @@
 #include "editor/wizard/content_pages.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -221,6 +223,30 @@ TEST_F(ContentPagesTest, SymbolsGoIntoEachMemoWithoutTheAltKeypad) {
     EXPECT_EQ(At<QPlainTextEdit>("P12MyMemo")->toPlainText().size(), 5000);
 }
 
+TEST_F(ContentPagesTest, MemosStopTypingAndPastingAt4000ButButtonsMayAddMore) {
+    Show(14);
+    auto* memo = At<QPlainTextEdit>("P14MyMemo");
+    memo->setPlainText(QString(3999, 'a'));
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo, "bc");
+    EXPECT_EQ(memo->toPlainText().size(), 4000);
+    EXPECT_TRUE(memo->toPlainText().endsWith("ab"));
+    QTest::keyClick(memo, Qt::Key_Backspace);  // editing keys still work
+    EXPECT_EQ(memo->toPlainText().size(), 3999);
+
+    QApplication::clipboard()->setText("xyz");
+    memo->paste();  // 3,999 + 3: refused whole
+    EXPECT_EQ(memo->toPlainText().size(), 3999);
+    QApplication::clipboard()->setText("x");
+    memo->paste();
+    EXPECT_EQ(memo->toPlainText().size(), 4000);
+
+    Click(&form.window_, "P14Keystrokes");
+    At<QListWidget>("P14KeyList")->setCurrentRow(23);  // "<TAB>" past the typing limit
+    Click(&form.window_, "P14Ok");
+    EXPECT_EQ(memo->toPlainText().size(), 4005);
+}
+
 TEST_F(ContentPagesTest, ListsLoadFromTheSystemOnce) {
     printers.names = {"Laser", "Colour Jet"};
     settings.modes = {{640, 480, 256, 60}, {1024, 768, 65536, 75}};
@@ -240,6 +266,9 @@ TEST_F(ContentPagesTest, ListsLoadFromTheSystemOnce) {
     Show(18);
     Show(19);
     EXPECT_EQ(At<QListWidget>("P18Format")->count(), 51);
+    Show(18, false);
+    At<QListWidget>("P18Format")->setCurrentRow(2);
+    testing::SaveScreen(&form.window_, "WizardPage18");
     EXPECT_EQ(At<QListWidget>("P19Format")->count(), 26);
 
     Show(6);
@@ -264,6 +293,7 @@ TEST_F(ContentPagesTest, InstalledProgramsComeFromTheSharedScan) {
     auto* list = At<QListWidget>("P32InstallBox");
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), "Shell Window.LNKsh");
+    testing::SaveScreen(&form.window_, "WizardPage32");
     EXPECT_TRUE(installed.Loaded());
 }
 
