@@ -14,6 +14,9 @@ std::vector<std::unique_ptr<WizardPageGroup>> MakeWizardPageGroups(WizardHosts& 
     groups.push_back(MakeFirstUsePages());
     groups.push_back(MakeSingleCommandPages(hosts.commands));
     groups.push_back(MakeEmailPages(hosts.recipients, hosts.runner));
+    groups.push_back(MakeMenuPages());
+    groups.push_back(MakeCombinedPages());
+    groups.push_back(MakeSweepPages());
     return groups;
 }
 

@@ -59,6 +59,9 @@ public:
 
 // One factory per group file; page_groups.cpp lists them.
 std::unique_ptr<WizardPageGroup> MakeActivationPages();  // 1-3, 7-10, 37
+std::unique_ptr<WizardPageGroup> MakeMenuPages();        // 50-52
+std::unique_ptr<WizardPageGroup> MakeCombinedPages();    // 64
+std::unique_ptr<WizardPageGroup> MakeSweepPages();       // 71-73
 std::vector<std::unique_ptr<WizardPageGroup>> MakeWizardPageGroups(WizardHosts& hosts);
 
 }  // namespace tessaro

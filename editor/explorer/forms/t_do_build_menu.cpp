@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "editor/explorer/forms/form_support.h"
+#include "editor/model/explorer/file_menu.h"
 #include "editor/script/ui/icon_button.h"
 #include "editor/model/macro_forms/macro_icon.h"
 #include "macro/macro_file.h"
@@ -266,7 +267,7 @@ void TDoBuildMenu::ResetIcon() {
 std::string TDoBuildMenu::QuickInfo(int macroNumber) const {
     TMacroRecord rec;
     if (!ReadMacroRecordAt(context_.macroFile, macroNumber, rec).ok()) return {};
-    return QuickInfoText(rec, "");
+    return QuickInfoText(rec, GetSched(rec));
 }
 
 bool TDoBuildMenu::eventFilter(QObject* watched, QEvent* event) {

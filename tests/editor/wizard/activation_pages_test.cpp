@@ -29,7 +29,7 @@ class ActivationPagesForm : public testing::WizardFormTest {
 protected:
     std::unique_ptr<TQuickWiz> OpenOn(int function, std::initializer_list<const char*> checked) {
         config->BypassWizardScreen = true;
-        auto form = std::make_unique<TQuickWiz>(*ctx, function);
+        auto form = std::make_unique<TQuickWiz>(*ctx, Hosts(), function);
         form->show();
         for (const char* name : checked) form->Control<QRadioButton>(name)->setChecked(true);
         return form;

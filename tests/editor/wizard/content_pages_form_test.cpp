@@ -19,7 +19,7 @@ namespace {
 class ContentPagesInForm : public testing::WizardFormTest {
 protected:
     std::unique_ptr<TQuickWiz> Open(int function) {
-        auto form = std::make_unique<TQuickWiz>(*ctx, function);
+        auto form = std::make_unique<TQuickWiz>(*ctx, Hosts(), function);
         form->show();
         QApplication::processEvents();
         return form;

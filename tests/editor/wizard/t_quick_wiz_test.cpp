@@ -23,7 +23,7 @@ class QuickWizForm : public WizardFormTest {
 protected:
     // Shows the form as exec() would, without waiting for the user.
     std::unique_ptr<TQuickWiz> Open(int function) {
-        auto form = std::make_unique<TQuickWiz>(*ctx, function);
+        auto form = std::make_unique<TQuickWiz>(*ctx, Hosts(), function);
         form->show();
         QApplication::processEvents();
         return form;

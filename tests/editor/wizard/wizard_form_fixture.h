@@ -10,12 +10,33 @@
 #include <utility>
 #include <vector>
 
+#include "editor/commands/chooser.h"
 #include "editor/model/wizard/wizard_context.h"
+#include "editor/script/ui/command_editors.h"
+#include "editor/script/ui/script_editor_services.h"
+#include "editor/wizard/wizard_pages.h"
 #include "platform/message_box.h"
 #include "platform/sim/sim_desktop.h"
 #include "tests/support/qt_app.h"
 
 namespace tessaro::testing {
+
+// The editor's dialogs, for forms whose tests open none of them: any use is a failure.
+class NoEditorDialogs final : public ScriptEditorServices, public RecipientPathEditor, public CommandDialogRunner {
+public:
+    CommandOutcome EditCommand(QWidget*, ScriptList&, const CommandRequest& request) override {
+        ADD_FAILURE() << "command dialog " << request.Code << " opened";
+        return {};
+    }
+    std::string ChooseWindowOrProgram(QWidget*, const std::string&, bool, bool&) override {
+        ADD_FAILURE() << "scope chooser opened";
+        return {};
+    }
+    void SetSchedule(QWidget*, TMacroRecord&) override { ADD_FAILURE() << "schedule dialog opened"; }
+    void SnipraProperties(QWidget*, TMacroRecord&) override { ADD_FAILURE() << "abbreviation dialog opened"; }
+    void EditRecipientPath(QWidget*) override { ADD_FAILURE() << "recipient path editor opened"; }
+    void Run(QDialog&) override { ADD_FAILURE() << "recipient list opened"; }
+};
 
 class WizardFormTest : public ::testing::Test {
 protected:
@@ -55,7 +76,10 @@ protected:
     }
     std::string LastText() const { return calls.empty() ? std::string() : calls.back().text; }
 
+    WizardHosts Hosts() { return WizardHosts{dialogs, dialogs, dialogs}; }
+
     std::string dir;
+    NoEditorDialogs dialogs;
     TMacroRecord rec{};
     std::unique_ptr<TGlobData> glob;
     std::unique_ptr<TConfigRecord> config;

@@ -14,6 +14,7 @@
 #include "editor/explorer/forms/t_copy_or_move.h"
 #include "editor/explorer/forms/t_do_build_menu.h"
 #include "forms_fixture.h"
+#include "macro/macro_file.h"
 #include "platform/messages.h"
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
@@ -185,6 +186,21 @@ TEST_F(ActivationForms, BuildMenuMovesMacrosAndStoresTheList) {
     EXPECT_TRUE(menu.inTray);
     EXPECT_EQ(core->CurrentMacro.Scope, scPopupMenu);
     EXPECT_EQ(glob->MacroCount, 6) << "the caller's append counts the new macro";
+}
+
+TEST_F(ActivationForms, BuildMenuQuickInfoDescribesATimedMacrosSchedule) {
+    TMacroRecord timed{};
+    timed.Nickname = "Backup";
+    timed.ActivationCode = acScheduled;
+    timed.Scope = scGlobal;
+    timed.ScheduleType = 7;
+    timed.IntervalMinutes = 20;
+    ASSERT_TRUE(CreateEmptyMacroFile(context->macroFile).ok());
+    ASSERT_TRUE(WriteMacroRecordAt(context->macroFile, -1, timed).ok());
+    AddMacro(scGlobal, acScheduled);
+    TDoBuildMenu form(*context);
+    const std::string info = form.QuickInfo(1);
+    EXPECT_NE(info.find("Schdedule: after 20 minutes of idle time\r\n"), std::string::npos) << info;
 }
 
 }  // namespace
