@@ -22,7 +22,9 @@
 namespace tessaro::testing {
 
 // The editor's dialogs, for forms whose tests open none of them: any use is a failure.
-class NoEditorDialogs final : public ScriptEditorServices, public RecipientPathEditor, public CommandDialogRunner {
+class NoEditorDialogs final : public ScriptEditorServices,
+                              public RecipientPathEditor,
+                              public CommandDialogRunner {
 public:
     CommandOutcome EditCommand(QWidget*, ScriptList&, const CommandRequest& request) override {
         ADD_FAILURE() << "command dialog " << request.Code << " opened";
