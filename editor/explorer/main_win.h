@@ -241,8 +241,7 @@ private:
         void operator()(ScriptEditorParts* parts) const;
     };
     void DoTheScript();
-    bool EditCommand(QWidget* owner, ScriptList& list, int code, bool isNew, AddStyle style,
-                     int insertIndex) override;
+    CommandOutcome EditCommand(QWidget* owner, ScriptList& list, const CommandRequest& request) override;
     std::string ChooseWindowOrProgram(QWidget* owner, const std::string& scopeText, bool program,
                                       bool& topmostOnly) override;
     void SetSchedule(QWidget* owner, TMacroRecord& rec) override;

@@ -102,12 +102,11 @@ public:
 
 void TMainWin::ScriptPartsDeleter::operator()(ScriptEditorParts* parts) const { delete parts; }
 
-bool TMainWin::EditCommand(QWidget* owner, ScriptList& list, int code, bool isNew, AddStyle style,
-                           int insertIndex) {
+CommandOutcome TMainWin::EditCommand(QWidget* owner, ScriptList& list, const CommandRequest& request) {
     if (!scriptParts_)
         scriptParts_.reset(
             new ScriptEditorParts(config_, core_.GlobData, FormsContext().installedPrograms, *this));
-    return scriptParts_->editors.EditCommand(owner, list, code, isNew, style, insertIndex);
+    return scriptParts_->editors.EditCommand(owner, list, request);
 }
 
 std::string TMainWin::ChooseWindowOrProgram(QWidget* owner, const std::string& scopeText, bool program,

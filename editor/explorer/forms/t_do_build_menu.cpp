@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 #include "editor/explorer/forms/form_support.h"
-#include "editor/explorer/forms/icon_button.h"
+#include "editor/script/ui/icon_button.h"
 #include "editor/model/macro_forms/macro_icon.h"
 #include "macro/macro_file.h"
 

@@ -18,7 +18,7 @@
 #include <QVBoxLayout>
 
 #include "editor/explorer/forms/form_support.h"
-#include "editor/explorer/forms/icon_button.h"
+#include "editor/script/ui/icon_button.h"
 #include "editor/explorer/forms/t_do_schedule.h"
 #include "editor/commands/text_dialogs.h"
 #include "platform/cp1252.h"

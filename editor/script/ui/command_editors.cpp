@@ -91,9 +91,10 @@ bool AddsWithoutDialog(int code) { return InList({7, 30, 31, 35, 36, 45, 71}, co
 CommandEditors::CommandEditors(CommandEditorHosts hosts, CommandDialogRunner& runner)
     : hosts_(hosts), runner_(runner) {}
 
-bool CommandEditors::EditCommand(QWidget* owner, ScriptList& list, int code, bool isNew, AddStyle style,
-                                 int insertIndex) {
-    if (isNew && AddsWithoutDialog(code)) {
+CommandOutcome CommandEditors::EditCommand(QWidget* owner, ScriptList& list, const CommandRequest& request) {
+    const int code = request.Code;
+    CommandOutcome outcome;
+    if (request.IsNew && AddsWithoutDialog(code)) {
         LineRecord rec;
         if (code == 7 || code == 45) {
             rec = TRepeatRec{code == 7 ? 3 : 2, 0, 1, 1};
@@ -101,33 +102,38 @@ bool CommandEditors::EditCommand(QWidget* owner, ScriptList& list, int code, boo
             const std::int32_t kind = code == 30 ? 4 : code == 31 ? 5 : code == 35 ? 1 : code == 36 ? 2 : 7;
             rec = TClipRec{kind, "", false};
         }
-        InsertNewLine(list, style, insertIndex, MakeLine(code, std::move(rec)));
-        return true;
+        InsertNewLine(list, request.Style, request.InsertIndex, MakeLine(code, std::move(rec)));
+        outcome.Changed = true;
+        return outcome;
     }
     if (code == cmd::DialUpNetworking && !hosts_.RasAvailable) {
         RasMissingWarning(owner);
-        return false;
+        return outcome;
     }
     if (!hosts_.IE4Installed && InList({69, 70, 106, 107, 108, 109}, code)) {
         win::MessageBox(kNeedsDesktopShell, "Warning");
-        return false;
+        return outcome;
     }
     const LineRecord* old = nullptr;
-    if (!isNew) {
-        if (insertIndex < 0 || insertIndex >= static_cast<int>(list.Lines.size())) return false;
-        old = &list.Lines[static_cast<std::size_t>(insertIndex)].Record;
+    if (!request.IsNew) {
+        if (request.InsertIndex < 0 || request.InsertIndex >= static_cast<int>(list.Lines.size()))
+            return outcome;
+        old = &list.Lines[static_cast<std::size_t>(request.InsertIndex)].Record;
     }
-    std::optional<ScriptLine> line = RunFamily(owner, code, old);
+    std::optional<ScriptLine> line = RunFamily(owner, request, old, outcome.EditTextFile);
     LineAdded = line ? 1 : 0;
-    if (!line) return false;
-    if (isNew)
-        InsertNewLine(list, style, insertIndex, std::move(*line));
+    if (!line) return outcome;
+    if (request.IsNew)
+        InsertNewLine(list, request.Style, request.InsertIndex, std::move(*line));
     else
-        ReplaceLine(list, insertIndex, std::move(*line));
-    return true;
+        ReplaceLine(list, request.InsertIndex, std::move(*line));
+    outcome.Changed = true;
+    return outcome;
 }
 
-std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, int code, const LineRecord* rec) {
+std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const CommandRequest& request,
+                                                    const LineRecord* rec, std::string& editTextFile) {
+    const int code = request.Code;
     const bool isNew = rec == nullptr;
     switch (code) {
         case 1: {
@@ -209,8 +215,12 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, int code, co
             return Taken(dlg);
         }
         case 15: {
-            TDoTextInsert dlg(owner, true, isNew ? std::string() : RecordOf<TNameRec>(rec).Name);
+            const std::string preset = request.TextFilePreset ? *request.TextFilePreset
+                                       : isNew                ? std::string()
+                                                              : RecordOf<TNameRec>(rec).Name;
+            TDoTextInsert dlg(owner, request.AllowTextEdit, preset);
             runner_.Run(dlg);
+            if (dlg.EditInScript) editTextFile = dlg.ChosenPath;
             if (dlg.CommandText.empty()) return std::nullopt;
             return MakeLine(15, TNameRec{dlg.ChosenPath});
         }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "editor/script/line_ops.h"
+#include "editor/script/ui/script_editor_services.h"
 
 class QDialog;
 class QWidget;
@@ -52,10 +53,10 @@ class CommandEditors {
 public:
     CommandEditors(CommandEditorHosts hosts, CommandDialogRunner& runner);
 
-    // Opens the editor of `code`'s family: a new line goes where `style` says, an edit
-    // replaces the line at `insertIndex`. True when a line was added or replaced; false on
-    // cancel, refusal or an unknown code (the list is then unchanged).
-    bool EditCommand(QWidget* owner, ScriptList& list, int code, bool isNew, AddStyle style, int insertIndex);
+    // Opens the editor of the request's family: a new line goes where the style says, an edit
+    // replaces the line at the insertion index. Nothing changes on cancel, refusal or an
+    // unknown code.
+    CommandOutcome EditCommand(QWidget* owner, ScriptList& list, const CommandRequest& request);
 
     // 1 after a confirmed dialog, 0 after a cancelled one; left as it was otherwise.
     int LineAdded = 0;
@@ -63,7 +64,8 @@ public:
 private:
     // The line the family's dialog made, or nullopt when it was not confirmed or refused.
     // `rec` is the edited line's record, null for a new line.
-    std::optional<ScriptLine> RunFamily(QWidget* owner, int code, const LineRecord* rec);
+    std::optional<ScriptLine> RunFamily(QWidget* owner, const CommandRequest& request, const LineRecord* rec,
+                                        std::string& editTextFile);
 
     CommandEditorHosts hosts_;
     CommandDialogRunner& runner_;

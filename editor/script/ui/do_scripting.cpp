@@ -3,6 +3,8 @@
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QImage>
+#include <QPixmap>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -23,6 +26,9 @@
 #include "editor/script/save_it.h"
 #include "editor/script/script_form.h"
 #include "editor/script/ui/script_editor_services.h"
+#include "editor/model/macro_forms/macro_icon.h"
+#include "editor/script/ui/do_wizard.h"
+#include "editor/script/ui/icon_button.h"
 #include "editor/script/ui/script_print.h"
 #include "foundation/ras.h"
 #include "foundation/settings.h"
@@ -103,6 +109,8 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     DoUp = Button(this, "DoUp", tr("&Up"));
     DoDown = Button(this, "DoDown", tr("&Down"));
     HelpButton = Button(this, "HelpButton", tr("&Help"));
+    Wizard = Button(this, "Wizard", tr("Wi&zard"));
+    Wizard->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
     NickName = new QLineEdit(this);
     NickName->setObjectName("NickName");
     NickName->setMaxLength(50);
@@ -123,7 +131,18 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     ShortProp = Button(this, "ShortProp", tr("Properties"));
     MySpeed = new QToolButton(this);
     MySpeed->setObjectName("MySpeed");
-    MySpeed->setIconSize(QSize(16, 16));
+    WireIconButton(
+        *MySpeed, programDir_, [this](const std::string& path) { MySpeedClick(path); },
+        [this] {
+            iconName_ = "MAIN";
+            ShowIcon();
+        });
+    NickLabel = new QLabel(tr("Nickname"), this);
+    NickLabel->setObjectName("NickLabel");
+    IconLabel = new QLabel(tr("Icon"), this);
+    IconLabel->setObjectName("IconLabel");
+    TextName = new QLabel(this);
+    TextName->setObjectName("TextName");
 
     // Left: the commands; middle: add and insert; right: the script and its line buttons.
     auto* left = new QVBoxLayout;
@@ -133,6 +152,7 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     middle->addStretch();
     for (QPushButton* b : {AddButton, InsertBefore, InsertAfter}) middle->addWidget(b);
     middle->addStretch();
+    middle->addWidget(Wizard);
     auto* right = new QVBoxLayout;
     right->addWidget(new QLabel(tr("Macro &Script"), this));
     right->addWidget(Script);
@@ -145,6 +165,7 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     lists->addLayout(right, 3);
 
     auto* panel = new QGroupBox(this);
+    Panel1 = panel;
     panel->setObjectName("Panel1");
     auto* panelLayout = new QHBoxLayout(panel);
     for (QWidget* w : {static_cast<QWidget*>(HotKeyLabel), static_cast<QWidget*>(TimerLabel),
@@ -153,9 +174,9 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
         panelLayout->addWidget(w);
     panelLayout->addStretch();
     auto* top = new QGridLayout;
-    top->addWidget(new QLabel(tr("Nickname"), this), 0, 0);
+    top->addWidget(NickLabel, 0, 0);
     top->addWidget(NickName, 0, 1);
-    top->addWidget(new QLabel(tr("Icon"), this), 0, 2);
+    top->addWidget(IconLabel, 0, 2);
     top->addWidget(MySpeed, 0, 3);
     auto* scope = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(Global), static_cast<QWidget*>(Specific),
@@ -163,6 +184,7 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
         scope->addWidget(w);
     top->addLayout(scope, 1, 0, 1, 4);
     top->addWidget(panel, 2, 0, 1, 4);
+    top->addWidget(TextName, 3, 0, 1, 4);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
     for (QPushButton* b : {OkButton, CancelButton, HelpButton}) bottom->addWidget(b);
@@ -181,6 +203,7 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     connect(InsertBefore, &QPushButton::clicked, this, [this] { AddALine(AddStyle::Before); });
     connect(InsertAfter, &QPushButton::clicked, this, [this] { AddALine(AddStyle::After); });
     connect(DoEdit, &QPushButton::clicked, this, &TDoScripting::DoEditClick);
+    connect(Wizard, &QPushButton::clicked, this, &TDoScripting::WizardClick);
     connect(Script, &QListWidget::itemDoubleClicked, this, &TDoScripting::DoEditClick);
     connect(DoCopy, &QPushButton::clicked, this, &TDoScripting::DoCopyClick);
     connect(DoDelete, &QPushButton::clicked, this, &TDoScripting::DoDeleteClick);
@@ -196,7 +219,7 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
         DoDelete->setEnabled(b.Delete);
     });
     connect(OkButton, &QPushButton::clicked, this, &TDoScripting::OkButtonClick);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(CancelButton, &QPushButton::clicked, this, &TDoScripting::CancelButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, [this] { ShowHelpTopic(this, "Scripting Editor"); });
     connect(Global, &QRadioButton::clicked, this, [this] {
         ChooseWinProg->setEnabled(false);
@@ -223,7 +246,7 @@ QMenuBar* TDoScripting::BuildMenus() {
     file->addAction(tr("&Print"), this, &TDoScripting::MenuPrintClick)->setObjectName("MenuPrint");
     file->addAction(tr("Print &Font"), this, &TDoScripting::MenuPrintFontClick)
         ->setObjectName("MenuPrintFont");
-    file->addAction(tr("E&xit"), this, &QDialog::reject);
+    file->addAction(tr("E&xit"), this, &TDoScripting::CancelButtonClick);
     QMenu* commands = bar->addMenu(tr("C&ommands"));
     for (const CommandItem& item : kCommandItems) {
         QAction* a = commands->addAction(tr(item.caption));
@@ -259,9 +282,7 @@ void TDoScripting::FormShow() {
         ->setChecked(true);
     Global->setEnabled(start.GlobalEnabled);
     iconName_ = start.IconName;
-    MySpeed->setIcon(iconName_ == "MAIN"
-                         ? windowIcon()
-                         : QIcon(QString::fromStdString(programDir_ + "/Icons/" + iconName_)));
+    ShowIcon();
 
     const ActivationPanel panel = PanelForMode(ScriptMode);
     HotKeyLabel->setVisible(panel.HotKeyLabel);
@@ -278,6 +299,7 @@ void TDoScripting::FormShow() {
         w->setEnabled(panel.ScopeButtonsEnabled);
     if (panel.ScopeButtonsEnabled) ChooseWinProg->setEnabled(!Global->isChecked());
     SetInsertMethod(config_.InsertMethod);
+    SetEditTFile();
     Refresh();
     Caption();
 }
@@ -318,8 +340,8 @@ void TDoScripting::AddALine(AddStyle style) {
         return;
     }
     const int insertIndex = InsertIndexOf(lines_);
-    services_.EditCommand(this, lines_, code, true, style, insertIndex);
-    SetScriptIndex(lines_, style, insertIndex);
+    RunCommand({code, true, style, insertIndex});
+    if (!textFile_.Active) SetScriptIndex(lines_, style, insertIndex);
     Refresh();
 }
 
@@ -330,8 +352,95 @@ void TDoScripting::CommandMenuClick(int code) {
     }
     const AddStyle style = GetAddStyle(config_.InsertMethod);
     const int insertIndex = InsertIndexOf(lines_);
-    services_.EditCommand(this, lines_, code, true, style, insertIndex);
-    SetScriptIndex(lines_, style, insertIndex);
+    RunCommand({code, true, style, insertIndex});
+    if (!textFile_.Active) SetScriptIndex(lines_, style, insertIndex);
+    Refresh();
+}
+
+CommandOutcome TDoScripting::RunCommand(const CommandRequest& request) {
+    // One text file at a time: a second would put the first in place of the macro's script.
+    CommandRequest run = request;
+    run.AllowTextEdit = request.AllowTextEdit && !textFile_.Active;
+    CommandOutcome outcome = services_.EditCommand(this, lines_, run);
+    if (outcome.EditTextFile.empty() || !run.AllowTextEdit) return outcome;
+    // The file's own lines replace the macro's until the file is saved or the edit cancelled.
+    if (EnterTextFile(textFile_, SaveForm(), lines_, programDir_, win::Cp1252ToUtf8(outcome.EditTextFile),
+                      outcome.EditTextFile)) {
+        textFile_.InsertNew = request.IsNew;
+        textFile_.InsertStyle = request.Style;
+        textFile_.InsertLine = request.InsertIndex;
+        TextName->setText(tr("Edit Text File: ") + Q(textFile_.Name));
+        SetEditTFile();
+    }
+    return outcome;
+}
+
+bool TDoScripting::AppendFromPalette(int code, bool allowTextEdit) {
+    CommandRequest request{code, true, AddStyle::AtEnd, InsertIndexOf(lines_)};
+    request.AllowTextEdit = allowTextEdit;
+    const bool added = RunCommand(request).Changed;
+    if (!textFile_.Active) SetScriptIndex(lines_, AddStyle::AtEnd, request.InsertIndex);
+    Refresh();
+    return added;
+}
+
+void TDoScripting::WizardClick() {
+    TDoWizard palette(*this);
+    palette.exec();
+}
+
+void TDoScripting::ShowIcon() {
+    std::optional<QImage> glyph;
+    if (iconName_ != "MAIN") glyph = LoadIconGlyph(programDir_ + "/Icons/" + iconName_);
+    MySpeed->setIcon(glyph ? QIcon(QPixmap::fromImage(*glyph)) : windowIcon());
+}
+
+void TDoScripting::MySpeedClick(const std::string& chosenPath) {
+    if (const std::optional<IconChoice> choice = TakeIconFile(chosenPath, programDir_)) {
+        iconName_ = choice->iconName;
+        ShowIcon();
+    }
+}
+
+void TDoScripting::SetEditTFile() {
+    const bool macro = !textFile_.Active;
+    for (QWidget* w : {Panel1, static_cast<QWidget*>(NickLabel), static_cast<QWidget*>(NickName),
+                       static_cast<QWidget*>(IconLabel), static_cast<QWidget*>(MySpeed)}) {
+        w->setVisible(macro);
+        w->setEnabled(macro);
+    }
+    // The scope buttons keep what the mode and the scope allow.
+    for (QWidget* w : {static_cast<QWidget*>(ChooseWinProg), static_cast<QWidget*>(ProgExe),
+                       static_cast<QWidget*>(Specific), static_cast<QWidget*>(Global)})
+        w->setVisible(macro);
+    TextName->setVisible(!macro);
+    TextName->setEnabled(!macro);
+}
+
+void TDoScripting::CancelButtonClick() {
+    if (textFile_.Active)
+        ReturnFromTextFile(false);
+    else
+        QDialog::reject();
+}
+
+void TDoScripting::reject() { CancelButtonClick(); }
+
+void TDoScripting::ReturnFromTextFile(bool reopen) {
+    LeaveTextFile(textFile_, lines_, programDir_);
+    SetEditTFile();
+    if (reopen) {
+        CommandRequest request{15, textFile_.InsertNew, textFile_.InsertStyle, textFile_.InsertLine};
+        request.TextFilePreset = textFile_.Name;
+        RunCommand(request);
+        if (!textFile_.Active) {
+            if (request.IsNew)
+                SetScriptIndex(lines_, request.Style, request.InsertIndex);
+            else if (request.InsertIndex < static_cast<int>(lines_.Lines.size()))
+                lines_.Selected = request.InsertIndex;
+            SetIndents(lines_.Lines);
+        }
+    }
     Refresh();
 }
 
@@ -342,8 +451,8 @@ void TDoScripting::DoEditClick() {
     }
     const int index = lines_.Selected;
     const int code = LineCommand(lines_.Lines[static_cast<std::size_t>(index)]);
-    if (code != 0) services_.EditCommand(this, lines_, code, false, AddStyle::AtEnd, index);
-    lines_.Selected = std::min(index, static_cast<int>(lines_.Lines.size()) - 1);
+    if (code != 0) RunCommand({code, false, AddStyle::AtEnd, index});
+    if (!textFile_.Active) lines_.Selected = std::min(index, static_cast<int>(lines_.Lines.size()) - 1);
     SetIndents(lines_.Lines);
     Refresh();
 }
@@ -375,7 +484,7 @@ void TDoScripting::ChooseWinProgClick() {
     Caption();
 }
 
-void TDoScripting::OkButtonClick() {
+ScriptSaveForm TDoScripting::SaveForm() const {
     ScriptSaveForm form;
     form.ScriptMode = ScriptMode;
     form.IsExisting = IsExisting;
@@ -385,6 +494,19 @@ void TDoScripting::OkButtonClick() {
     form.Specific = Specific->isChecked();
     form.ProgExe = ProgExe->isChecked();
     form.SnipraName = Text(SnipraName);
+    form.TextFileMode = textFile_.Active;
+    form.TextFilePath = textFile_.Path;
+    return form;
+}
+
+void TDoScripting::OkButtonClick() {
+    ScriptSaveForm form = SaveForm();
+    if (textFile_.Active) {
+        if (SaveIt(false, form, lines_.Lines, current_, programDir_, win::Now()).result ==
+            SaveResult::StoredInTextFile)
+            ReturnFromTextFile(true);
+        return;
+    }
     const SaveOutcome outcome = SaveIt(false, form, lines_.Lines, current_, programDir_, win::Now());
     if (outcome.focusSnipraName) SnipraName->setFocus();
     Accepted = form.Accepted;
@@ -401,6 +523,10 @@ void TDoScripting::done(int result) {
 
 void TDoScripting::keyPressEvent(QKeyEvent* event) {
     if (event->modifiers() == Qt::AltModifier) {
+        if (event->key() == Qt::Key_Z) {
+            WizardClick();
+            return;
+        }
         if (event->key() == Qt::Key_M) {
             OptionBox->setFocus();
             return;

@@ -6,6 +6,9 @@
 #include <string>
 
 #include "editor/script/line_ops.h"
+#include "editor/script/save_it.h"
+#include "editor/script/text_file_mode.h"
+#include "editor/script/ui/script_editor_services.h"
 #include "foundation/config_record.h"
 #include "hook/client/glob_data_sync.h"
 #include "macro/macro_record.h"
@@ -20,8 +23,6 @@ class QRadioButton;
 class QToolButton;
 
 namespace tessaro {
-
-class ScriptEditorServices;
 
 class TDoScripting : public QDialog {
     Q_OBJECT
@@ -49,6 +50,7 @@ public:
     QPushButton* DoUp;
     QPushButton* DoDown;
     QPushButton* HelpButton;
+    QPushButton* Wizard;
     QLineEdit* NickName;
     QRadioButton* Global;
     QRadioButton* Specific;
@@ -60,12 +62,20 @@ public:
     QLineEdit* SnipraName;
     QPushButton* ShortProp;
     QToolButton* MySpeed;
+    QWidget* Panel1;
+    QLabel* NickLabel;
+    QLabel* IconLabel;
+    QLabel* TextName;  // "Edit Text File: " + the file, only while a text file is edited
     QAction* MenuInsBefore;
     QAction* MenuInsAfter;
     QAction* MenuInsAtEnd;
 
     // The lines and their selection, as the list shows them.
     const ScriptList& Lines() const { return lines_; }
+    // The text file edited as lines, when one is.
+    const TextFileSession& TextFile() const { return textFile_; }
+    // The icon the macro gets: "MAIN" or a file name in the Icons folder.
+    const std::string& IconName() const { return iconName_; }
 
     void FormShow();
     void AddALine(AddStyle style);
@@ -74,6 +84,16 @@ public:
     void DoDeleteClick();
     void MoveClick(bool up);
     void CommandMenuClick(int code);
+    // Runs one command editor on the lines; a "Load Text File" dialog left to edit its file
+    // switches the window to that file.
+    CommandOutcome RunCommand(const CommandRequest& request);
+    void CancelButtonClick();
+    // A palette button: a new line of `code` at the end, whatever is selected. True when
+    // the command editor added it.
+    bool AppendFromPalette(int code, bool allowTextEdit);
+    void WizardClick();
+    // An icon file chosen for the macro: taken into the Icons folder and shown.
+    void MySpeedClick(const std::string& chosenPath);
     void OkButtonClick();
     void ChooseWinProgClick();
     void MenuPrintClick();
@@ -82,12 +102,18 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
+    void reject() override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Refresh();  // list from lines_, then the buttons
     void Caption();
     void SetInsertMethod(int method);
+    ScriptSaveForm SaveForm() const;
+    void ShowIcon();  // iconName_ on the icon button
+    void SetEditTFile();
+    // Back to the macro's lines; after a save the "Load Text File" editor opens again.
+    void ReturnFromTextFile(bool reopen);
     QMenuBar* BuildMenus();
 
     TMacroRecord& current_;
@@ -96,6 +122,7 @@ private:
     std::string programDir_;
     std::string iconName_ = "MAIN";
     ScriptList lines_;
+    TextFileSession textFile_;
     PeerNotify notify_;
     bool shown_ = false;
     bool printing_ = false;

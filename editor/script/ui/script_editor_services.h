@@ -1,6 +1,7 @@
 #pragma once
 // What the script editor window asks of the windows above it: the command editors of the
 // 117 commands, and the explorer's scope, schedule and abbreviation dialogs.
+#include <optional>
 #include <string>
 
 #include "editor/script/line_ops.h"
@@ -10,14 +11,33 @@ class QWidget;
 
 namespace tessaro {
 
+// One run of a command editor.
+struct CommandRequest {
+    CommandRequest(int code, bool isNew, AddStyle style, int insertIndex)
+        : Code(code), IsNew(isNew), Style(style), InsertIndex(insertIndex) {}
+
+    int Code = 0;
+    bool IsNew = true;
+    AddStyle Style = AddStyle::AtEnd;  // where a new line goes
+    int InsertIndex = 0;               // the selection the run started from; the line an edit replaces
+    // "Load Text File" only: whether its dialog offers editing the file as script lines, and
+    // the path it opens with instead of the edited line's.
+    bool AllowTextEdit = true;
+    std::optional<std::string> TextFilePreset;
+};
+
+struct CommandOutcome {
+    bool Changed = false;      // a line was added or replaced
+    std::string EditTextFile;  // the "Load Text File" dialog was left to edit this file as lines
+};
+
 class ScriptEditorServices {
 public:
     virtual ~ScriptEditorServices() = default;
 
-    // Opens the command editor of `code`'s family for a new line, which goes where `style`
-    // says, or for the selected line, which it replaces. True when the user confirmed.
-    virtual bool EditCommand(QWidget* owner, ScriptList& list, int code, bool isNew, AddStyle style,
-                             int insertIndex) = 0;
+    // Opens the command editor of the request's family for a new line, which goes where the
+    // style says, or for the line at the insertion index, which it replaces.
+    virtual CommandOutcome EditCommand(QWidget* owner, ScriptList& list, const CommandRequest& request) = 0;
     // The window or program chooser; the chosen text (empty when cancelled) and whether the
     // macro plays only for the topmost window.
     virtual std::string ChooseWindowOrProgram(QWidget* owner, const std::string& scopeText, bool program,

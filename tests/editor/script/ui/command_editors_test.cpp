@@ -20,6 +20,7 @@
 #include "editor/script/script_writer.h"
 #include "protocol/glob_data.h"
 #include "tests/editor/commands/families/fakes.h"
+#include "tests/editor/script/ui/no_connections.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
 
@@ -29,13 +30,8 @@ namespace {
 using testing::FakeChooser;
 using testing::FakePathEditor;
 using testing::FakePicker;
+using testing::NoConnections;
 using testing::NoSoundCard;
-
-class NoConnections final : public NetworkConnectionList {
-public:
-    std::vector<std::pair<std::string, std::string>> Current() override { return {}; }
-    std::vector<std::pair<std::string, std::string>> Remembered() override { return {}; }
-};
 
 // Confirms with the dialog's own defaults; where OK is refused, the control the refusal
 // focused gets a plausible value (an existing file, then numbers, then text) and OK again.
@@ -155,7 +151,7 @@ TEST_F(CommandEditorsTest, EveryCodeAddsItsLineCancelsCleanlyAndEditsUnchanged) 
 
         runner.confirm = false;
         runner.shown = 0;
-        const bool cancelled = editors.EditCommand(nullptr, list, code, true, AddStyle::AtEnd, 0);
+        const bool cancelled = editors.EditCommand(nullptr, list, {code, true, AddStyle::AtEnd, 0}).Changed;
         if (AddsWithoutDialog(code)) {
             EXPECT_TRUE(cancelled);
             EXPECT_EQ(runner.shown, 0);
@@ -170,7 +166,7 @@ TEST_F(CommandEditorsTest, EveryCodeAddsItsLineCancelsCleanlyAndEditsUnchanged) 
 
         runner.confirm = true;
         runner.prefill = PrefillFor(code);
-        if (!editors.EditCommand(nullptr, list, code, true, AddStyle::AtEnd, 0)) {
+        if (!editors.EditCommand(nullptr, list, {code, true, AddStyle::AtEnd, 0}).Changed) {
             // A printer and a dial-up entry are what a test machine lacks; their dialogs
             // have their own tests.
             EXPECT_TRUE(NeedsOwnInput(code)) << "not added";
@@ -191,10 +187,10 @@ TEST_F(CommandEditorsTest, EveryCodeAddsItsLineCancelsCleanlyAndEditsUnchanged) 
         const std::string before = Stored(list.Lines[1]);
         const std::string shownText = list.Lines[1].Text;
         runner.confirm = false;
-        EXPECT_FALSE(editors.EditCommand(nullptr, list, expected, false, AddStyle::AtEnd, 1));
+        EXPECT_FALSE(editors.EditCommand(nullptr, list, {expected, false, AddStyle::AtEnd, 1}).Changed);
         EXPECT_EQ(Stored(list.Lines[1]), before);
         runner.confirm = true;
-        EXPECT_TRUE(editors.EditCommand(nullptr, list, expected, false, AddStyle::AtEnd, 1));
+        EXPECT_TRUE(editors.EditCommand(nullptr, list, {expected, false, AddStyle::AtEnd, 1}).Changed);
         ASSERT_EQ(list.Lines.size(), 2u);
         // Enciphering salts anew each time: only the command stays.
         if (code != 113) {
@@ -210,10 +206,10 @@ TEST_F(CommandEditorsTest, AddStylesPlaceTheNewLine) {
     CommandEditors editors(Hosts(), runner);
     ScriptList list;
     // After the selection in an empty list: index 0.
-    ASSERT_TRUE(editors.EditCommand(nullptr, list, 35, true, AddStyle::After, 0));
-    ASSERT_TRUE(editors.EditCommand(nullptr, list, 36, true, AddStyle::AtEnd, 0));
-    ASSERT_TRUE(editors.EditCommand(nullptr, list, 30, true, AddStyle::Before, 1));
-    ASSERT_TRUE(editors.EditCommand(nullptr, list, 7, true, AddStyle::After, 0));
+    ASSERT_TRUE(editors.EditCommand(nullptr, list, {35, true, AddStyle::After, 0}).Changed);
+    ASSERT_TRUE(editors.EditCommand(nullptr, list, {36, true, AddStyle::AtEnd, 0}).Changed);
+    ASSERT_TRUE(editors.EditCommand(nullptr, list, {30, true, AddStyle::Before, 1}).Changed);
+    ASSERT_TRUE(editors.EditCommand(nullptr, list, {7, true, AddStyle::After, 0}).Changed);
     std::vector<int> codes;
     for (const ScriptLine& line : list.Lines) codes.push_back(LineCommand(line));
     EXPECT_EQ(codes, (std::vector<int>{35, 7, 30, 36}));
@@ -223,16 +219,16 @@ TEST_F(CommandEditorsTest, RefusalsComeBeforeAnyDialog) {
     CommandEditors editors(Hosts(false, false), runner);
     ScriptList list;
     runner.shown = 0;
-    EXPECT_FALSE(editors.EditCommand(nullptr, list, 94, true, AddStyle::AtEnd, 0));
+    EXPECT_FALSE(editors.EditCommand(nullptr, list, {94, true, AddStyle::AtEnd, 0}).Changed);
     for (int code : {69, 70, 106, 107, 108, 109})
-        EXPECT_FALSE(editors.EditCommand(nullptr, list, code, true, AddStyle::AtEnd, 0)) << code;
+        EXPECT_FALSE(editors.EditCommand(nullptr, list, {code, true, AddStyle::AtEnd, 0}).Changed) << code;
     EXPECT_EQ(runner.shown, 0);
     EXPECT_TRUE(list.Lines.empty());
     ASSERT_EQ(boxTexts.size(), 7u);
     EXPECT_NE(boxTexts[1].find("requires Windows 98 or NT"), std::string::npos);
     // Cascade and tile never need the desktop shell.
-    EXPECT_TRUE(editors.EditCommand(nullptr, list, 67, true, AddStyle::AtEnd, 0));
-    EXPECT_TRUE(editors.EditCommand(nullptr, list, 68, true, AddStyle::AtEnd, 0));
+    EXPECT_TRUE(editors.EditCommand(nullptr, list, {67, true, AddStyle::AtEnd, 0}).Changed);
+    EXPECT_TRUE(editors.EditCommand(nullptr, list, {68, true, AddStyle::AtEnd, 0}).Changed);
     EXPECT_EQ(list.Lines.size(), 2u);
 }
 
@@ -245,8 +241,11 @@ TEST_F(CommandEditorsTest, EditingPresetsFromTheRecord) {
     list.Lines.push_back(MakeLine(52, TNetRec{"Z://nas/share", "", "", false, false, false}));
     for (int i = 0; i < 3; ++i) {
         const std::string before = Stored(list.Lines[static_cast<std::size_t>(i)]);
-        ASSERT_TRUE(editors.EditCommand(nullptr, list, LineCommand(list.Lines[static_cast<std::size_t>(i)]),
-                                        false, AddStyle::AtEnd, i));
+        ASSERT_TRUE(editors
+                        .EditCommand(
+                            nullptr, list,
+                            {LineCommand(list.Lines[static_cast<std::size_t>(i)]), false, AddStyle::AtEnd, i})
+                        .Changed);
         EXPECT_EQ(Stored(list.Lines[static_cast<std::size_t>(i)]), before) << i;
     }
     EXPECT_EQ(std::get<TMouseRec>(list.Lines[1].Record).MoveKind, 4);

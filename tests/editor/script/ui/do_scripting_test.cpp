@@ -3,11 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QImage>
+#include <QImageWriter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+#include <fstream>
+#include <utility>
 #include <vector>
 
 #include "editor/script/display_text.h"
@@ -23,18 +30,23 @@ namespace {
 class Services : public ScriptEditorServices {
 public:
     std::vector<std::pair<int, bool>> edits;
+    std::vector<CommandRequest> requests;
     std::string chosenScope;
+    // "Load Text File" left through its edit button for this file, once.
+    std::string editTextFile;
 
-    bool EditCommand(QWidget*, ScriptList& list, int code, bool isNew, AddStyle style,
-                     int insertIndex) override {
-        edits.emplace_back(code, isNew);
-        TNameRec rec{"code " + std::to_string(code)};
+    CommandOutcome EditCommand(QWidget*, ScriptList& list, const CommandRequest& r) override {
+        edits.emplace_back(r.Code, r.IsNew);
+        requests.push_back(r);
+        if (r.Code == cmd::LoadTextFile && !editTextFile.empty())
+            return {false, std::exchange(editTextFile, {})};
+        TNameRec rec{"code " + std::to_string(r.Code)};
         ScriptLine line = MakeLine(cmd::Remark, rec);
-        if (isNew)
-            InsertNewLine(list, style, insertIndex, line);
+        if (r.IsNew)
+            InsertNewLine(list, r.Style, r.InsertIndex, line);
         else
-            ReplaceLine(list, insertIndex, line);
-        return true;
+            ReplaceLine(list, r.InsertIndex, line);
+        return {true, {}};
     }
     std::string ChooseWindowOrProgram(QWidget*, const std::string&, bool, bool& topmost) override {
         topmost = false;
@@ -162,6 +174,207 @@ TEST_F(ScriptingFixture, TheChosenScopeIsCutAndNamedInTheCaption) {
     EXPECT_EQ(current.TopmostOnly, 0);
     EXPECT_EQ(w->windowTitle().toStdString(),
               "Macro Scripting Editor  (Program: " + std::string(30, 'p') + ")");
+}
+
+// Text-file mode: the bytes a text file holds, with a lone "<", line breaks and accents.
+struct TextFileFixture : ScriptingFixture {
+    const std::string bytes = "Dear <DELAY:02.00>friend,\r\n<\xe9t\xe9 <TAB>\n<MSG:hi>";
+    std::string path;
+    TextFileFixture() {
+        path = dir.file("letter.txt");
+        std::ofstream(path, std::ios::binary) << bytes;
+        current.Nickname.assign("Letter");
+        SetMacroText(current, "Hello<DELAY:02.00>");
+    }
+    static std::string Slurp(const std::string& file) {
+        const std::vector<char> b = testing::ReadBytes(file);
+        return {b.begin(), b.end()};
+    }
+    // The macro's own lines are shown with its controls.
+    static void ExpectMacroShown(TDoScripting& w) {
+        EXPECT_FALSE(w.TextFile().Active);
+        ASSERT_EQ(w.Script->count(), 2);
+        EXPECT_TRUE(w.Script->item(1)->text().contains("Delay"));
+        EXPECT_TRUE(w.NickName->isVisibleTo(&w));
+        EXPECT_TRUE(w.MySpeed->isVisibleTo(&w));
+        EXPECT_FALSE(w.TextName->isVisibleTo(&w));
+    }
+};
+
+TEST_F(TextFileFixture, ATextFileRoundTripsByteForByteAndTheCommandEditorReopens) {
+    config.InsertMethod = 3;
+    auto w = Open(6, true);
+    services.editTextFile = path;
+    w->CommandMenuClick(cmd::LoadTextFile);
+    ASSERT_TRUE(w->TextFile().Active);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(w->TextName->text().toStdString(), "Edit Text File: " + path);
+    EXPECT_TRUE(w->TextName->isVisibleTo(w.get()));
+    for (QWidget* hidden : {static_cast<QWidget*>(w->NickName), static_cast<QWidget*>(w->MySpeed),
+                            static_cast<QWidget*>(w->Global), w->Panel1})
+        EXPECT_FALSE(hidden->isVisibleTo(w.get()));
+    EXPECT_EQ(Slurp(dir.file("TESRUN.TMP")), "Hello<DELAY:02.00>");
+    ASSERT_EQ(w->Script->count(), 3);  // text, the delay, text
+    EXPECT_TRUE(w->Script->item(1)->text().contains("Delay"));
+
+    w->OkButtonClick();
+    EXPECT_EQ(Slurp(path), bytes);
+    EXPECT_FALSE(w->Accepted);
+    EXPECT_EQ(GetMacroText(current), "Hello<DELAY:02.00>");
+    // The "Load Text File" run that led to the file is finished: its editor again, on the file.
+    ASSERT_EQ(services.requests.size(), 2u);
+    const CommandRequest& again = services.requests[1];
+    EXPECT_EQ(again.Code, cmd::LoadTextFile);
+    EXPECT_TRUE(again.IsNew);
+    EXPECT_EQ(again.Style, AddStyle::AtEnd);
+    EXPECT_TRUE(again.AllowTextEdit);
+    EXPECT_EQ(again.TextFilePreset, path);
+    // The fake confirms with a line of its own, appended and selected.
+    ASSERT_EQ(w->Script->count(), 3);
+    EXPECT_EQ(w->Script->currentRow(), 2);
+    EXPECT_FALSE(w->TextFile().Active);
+    EXPECT_TRUE(w->NickName->isVisibleTo(w.get()));
+}
+
+TEST_F(TextFileFixture, ChangesInTheFileAreWrittenOnlyOnSave) {
+    auto w = Open(6, true);
+    services.editTextFile = path;
+    w->Script->setCurrentRow(0);
+    w->CommandMenuClick(cmd::LoadTextFile);
+    ASSERT_TRUE(w->TextFile().Active);
+    w->Script->setCurrentRow(0);
+    w->DoDeleteClick();  // "Dear "
+    w->CancelButtonClick();
+    EXPECT_EQ(Slurp(path), bytes);
+    ExpectMacroShown(*w);
+    EXPECT_EQ(services.requests.size(), 1u);  // no editor after a cancel
+    EXPECT_EQ(w->result(), 0);                // still open
+
+    services.editTextFile = path;
+    w->CommandMenuClick(cmd::LoadTextFile);
+    w->Script->setCurrentRow(0);
+    w->DoDeleteClick();
+    // A text file inside the text file is not offered: the macro's script stays put aside.
+    services.editTextFile = dir.file("other.txt");
+    w->CommandMenuClick(cmd::LoadTextFile);
+    EXPECT_FALSE(services.requests.back().AllowTextEdit);
+    EXPECT_EQ(Slurp(dir.file("TESRUN.TMP")), "Hello<DELAY:02.00>");
+    EXPECT_EQ(w->TextFile().Path, path);
+    w->OkButtonClick();
+    EXPECT_EQ(Slurp(path), bytes.substr(5));
+    EXPECT_FALSE(w->TextFile().Active);
+}
+
+TEST_F(TextFileFixture, EditingALoadTextFileLineComesBackToThatLine) {
+    SetMacroText(current, "<TFILE:" + path + "><DELAY:02.00>");
+    auto w = Open(6, true);
+    services.editTextFile = path;
+    w->Script->setCurrentRow(0);
+    w->DoEditClick();
+    ASSERT_TRUE(w->TextFile().Active);
+    QTest::keyClick(w.get(), Qt::Key_Escape);  // leaves the file, not the editor
+    EXPECT_FALSE(w->TextFile().Active);
+    ASSERT_EQ(w->Script->count(), 2);
+
+    services.editTextFile = path;
+    w->Script->setCurrentRow(1);
+    w->DoEditClick();  // the Delay line: no text file
+    EXPECT_FALSE(w->TextFile().Active);
+    w->Script->setCurrentRow(0);
+    w->DoEditClick();
+    ASSERT_TRUE(w->TextFile().Active);
+    w->OkButtonClick();
+    const CommandRequest& again = services.requests.back();
+    EXPECT_FALSE(again.IsNew);
+    EXPECT_EQ(again.InsertIndex, 0);
+    EXPECT_EQ(w->Script->currentRow(), 0);
+    EXPECT_TRUE(w->Script->item(0)->text().contains("code 15"));
+}
+
+TEST_F(TextFileFixture, AMacroThatCannotBeStoredKeepsItsLines) {
+    auto w = Open(3, true);  // an abbreviation macro without its name
+    w->SnipraName->clear();
+    services.editTextFile = path;
+    w->CommandMenuClick(cmd::LoadTextFile);
+    EXPECT_FALSE(w->TextFile().Active);
+    EXPECT_EQ(boxes, std::vector<std::string>{"Error: No Snipra name was entered."});
+    ExpectMacroShown(*w);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("TESRUN.TMP")));
+}
+
+TEST_F(TextFileFixture, AFailedFileWriteStaysInTheFile) {
+    auto w = Open(6, true);
+    services.editTextFile = path;
+    w->CommandMenuClick(cmd::LoadTextFile);
+    ASSERT_TRUE(w->TextFile().Active);
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);  // the file cannot be replaced now
+    w->OkButtonClick();
+    EXPECT_TRUE(w->TextFile().Active);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("could not be written"), std::string::npos);
+    EXPECT_EQ(services.requests.size(), 1u);
+}
+
+TEST_F(ScriptingFixture, IconsAreCopiedNeverOverwrittenAndSavedWithTheMacro) {
+    namespace fs = std::filesystem;
+    const auto writeIcon = [](const std::string& path, Qt::GlobalColor colour) {
+        QImage img(32, 32, QImage::Format_ARGB32);
+        img.fill(colour);
+        return QImageWriter(QString::fromStdString(path), "ico").write(img);
+    };
+    fs::create_directories(dir.file("elsewhere"));
+    const std::string longName = dir.file("elsewhere/a very long icon name.ico");
+    ASSERT_TRUE(writeIcon(longName, Qt::red));
+    auto w = Open(6, false);  // no Icons folder yet
+    ASSERT_FALSE(fs::exists(dir.file("Icons")));
+
+    // A long name is copied under a free name the record can hold.
+    w->MySpeedClick(longName);
+    EXPECT_TRUE(boxes.empty());
+    const std::string copied = w->IconName();
+    EXPECT_LE(copied.size(), 12u);
+    EXPECT_NE(copied, "MAIN");
+    EXPECT_TRUE(fs::exists(dir.file("Icons/" + copied)));
+
+    // A different icon under a name the folder holds: the notice, and the folder's file.
+    ASSERT_TRUE(writeIcon(dir.file("Icons/PEN.ICO"), Qt::blue));
+    ASSERT_TRUE(writeIcon(dir.file("elsewhere/pen.ico"), Qt::green));
+    const auto before = testing::ReadBytes(dir.file("Icons/PEN.ICO"));
+    w->MySpeedClick(dir.file("elsewhere/pen.ico"));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("An icon of this name already exists"), std::string::npos);
+    EXPECT_EQ(w->IconName(), "PEN.ICO");
+    EXPECT_EQ(testing::ReadBytes(dir.file("Icons/PEN.ICO")), before);
+
+    // Wrong type and a corrupt icon change nothing.
+    std::ofstream(dir.file("elsewhere/bad.ico")) << "junk";
+    w->MySpeedClick(dir.file("elsewhere/pen.png"));
+    w->MySpeedClick(dir.file("elsewhere/bad.ico"));
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[1], "Error: Invalid file type selected.");
+    EXPECT_EQ(boxes[2], "Error: Icon could not be opened.");
+    EXPECT_EQ(w->IconName(), "PEN.ICO");
+
+    w->OkButtonClick();
+    EXPECT_EQ(current.IconName.view(), "PEN.ICO");
+}
+
+TEST_F(ScriptingFixture, ARightClickOnTheIconAsksToResetIt) {
+    current.IconName.assign("PEN.ICO");
+    QImage img(16, 16, QImage::Format_ARGB32);
+    img.fill(Qt::red);
+    std::filesystem::create_directories(dir.file("Icons"));
+    ASSERT_TRUE(QImageWriter(QString::fromStdString(dir.file("Icons/PEN.ICO")), "ico").write(img));
+    auto w = Open(6, true);
+    EXPECT_EQ(w->IconName(), "PEN.ICO");
+    QTest::mouseClick(w->MySpeed, Qt::RightButton);  // answered Ok: not a yes
+    EXPECT_EQ(w->IconName(), "PEN.ICO");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("Reset icon to program default?"), std::string::npos);
+    win::ScopedMessageBoxHandler yes{[](const win::MessageBoxCall&) { return win::MbResult::Yes; }};
+    QTest::mouseClick(w->MySpeed, Qt::RightButton);
+    EXPECT_EQ(w->IconName(), "MAIN");
 }
 
 }  // namespace

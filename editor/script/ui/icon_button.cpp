@@ -1,14 +1,18 @@
-#include "editor/explorer/forms/icon_button.h"
+#include "editor/script/ui/icon_button.h"
 
 #include <QFileDialog>
 #include <QMouseEvent>
 #include <QToolButton>
 
-#include "editor/explorer/forms/form_support.h"
+#include "platform/message_box.h"
 
 namespace tessaro {
 
 namespace {
+
+void ErrorBox(const std::string& text) {
+    win::MessageBox(text, "Error", win::MbButtons::Ok, win::MbIcon::Error);
+}
 
 // Catches the right button's release on the icon button.
 class RightClickFilter : public QObject {
@@ -33,9 +37,9 @@ private:
 
 std::optional<IconChoice> TakeIconFile(const std::string& chosenPath, const std::string& programDir) {
     const IconChoice c = ChooseIconFile(chosenPath, programDir + "/Icons");
-    if (!c.warning.empty()) forms::ErrorBox(c.warning);
+    if (!c.warning.empty()) ErrorBox(c.warning);
     if (!c.ok) {
-        forms::ErrorBox(c.error);
+        ErrorBox(c.error);
         return std::nullopt;
     }
     return c;
