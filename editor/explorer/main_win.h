@@ -46,7 +46,7 @@ namespace tessaro {
 class TAPageControl;
 struct PrintRow;
 class InstalledPrograms;
-class CommandDialogsNotBuilt;
+class CommandDialogs;
 struct MacroFormsContext;
 
 // "/RH" in any case followed by the player's window id in decimal sets `playerWnd`; the
@@ -269,7 +269,10 @@ private:
     void SetSchedule(QWidget* owner, TMacroRecord& rec) override;
     void SnipraProperties(QWidget* owner, TMacroRecord& rec) override;
     bool ScriptNewMacro(QWidget* owner, bool globalTaken) override;
-    std::unique_ptr<ScriptEditorParts, ScriptPartsDeleter> scriptParts_;
+    std::unique_ptr<ScriptEditorParts, ScriptPartsDeleter> scriptParts_;  // made with the forms context
+    // Makes the script editor's parts once the installed programs are there; the forms'
+    // command dialogs run through its command editors (main_win_script.cpp).
+    CommandDialogs& MakeScriptParts();
 
     // The one table from command to handler (main_win_commands.cpp).
     static Handler HandlerOf(ExplorerAction action);
@@ -293,7 +296,6 @@ private:
 
     std::unique_ptr<win::MessageReceiver> receiver_;
     std::unique_ptr<InstalledPrograms> installedPrograms_;  // scanned once per run
-    std::unique_ptr<CommandDialogsNotBuilt> commandDialogs_;
     std::unique_ptr<MacroFormsContext> formsContext_;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QSoundEffect> wave_;

@@ -21,10 +21,10 @@ namespace tessaro {
 MacroFormsContext& TMainWin::FormsContext() {
     if (!formsContext_) {
         installedPrograms_ = std::make_unique<InstalledPrograms>(XdgPlaces::FromEnvironment());
-        commandDialogs_ = std::make_unique<CommandDialogsNotBuilt>();
+        CommandDialogs& commands = MakeScriptParts();
         formsContext_ = std::make_unique<MacroFormsContext>(MacroFormsContext{
-            core_, config_, win::ActiveDesktop(), *installedPrograms_, *commandDialogs_,
-            win::ProgramDirectory(), config_.RecentFiles[0].str(), windowIcon(), windowIcon()});
+            core_, config_, win::ActiveDesktop(), *installedPrograms_, commands, win::ProgramDirectory(),
+            config_.RecentFiles[0].str(), windowIcon(), windowIcon()});
     }
     formsContext_->macroFile = config_.RecentFiles[0].str();
     return *formsContext_;

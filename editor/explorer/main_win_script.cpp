@@ -7,6 +7,7 @@
 #include "editor/commands/chooser.h"
 #include "editor/commands/media_dialogs.h"
 #include "editor/commands/netconn_dialog.h"
+#include "editor/explorer/forms/command_dialogs_run.h"
 #include "editor/explorer/forms/form_support.h"
 #include "editor/explorer/forms/macro_forms_context.h"
 #include "editor/explorer/forms/t_do_schedule.h"
@@ -79,14 +80,18 @@ private:
 
 public:
     CommandEditors editors;
+    CommandDialogsRun commands{editors, runner_};
 };
 
 void TMainWin::ScriptPartsDeleter::operator()(ScriptEditorParts* parts) const { delete parts; }
 
+CommandDialogs& TMainWin::MakeScriptParts() {
+    scriptParts_.reset(new ScriptEditorParts(config_, core_.GlobData, *installedPrograms_, *this));
+    return scriptParts_->commands;
+}
+
 CommandOutcome TMainWin::EditCommand(QWidget* owner, ScriptList& list, const CommandRequest& request) {
-    if (!scriptParts_)
-        scriptParts_.reset(
-            new ScriptEditorParts(config_, core_.GlobData, FormsContext().installedPrograms, *this));
+    FormsContext();  // makes the parts
     return scriptParts_->editors.EditCommand(owner, list, request);
 }
 

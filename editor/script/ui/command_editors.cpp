@@ -131,6 +131,11 @@ CommandOutcome CommandEditors::EditCommand(QWidget* owner, ScriptList& list, con
     return outcome;
 }
 
+std::optional<ScriptLine> CommandEditors::NewLine(QWidget* owner, const CommandRequest& request) {
+    std::string editTextFile;
+    return RunFamily(owner, request, nullptr, editTextFile);
+}
+
 std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const CommandRequest& request,
                                                     const LineRecord* rec, std::string& editTextFile) {
     const int code = request.Code;

@@ -58,6 +58,10 @@ public:
     // unknown code.
     CommandOutcome EditCommand(QWidget* owner, ScriptList& list, const CommandRequest& request);
 
+    // The line a new command's family dialog confirmed, inserted nowhere; nullopt on cancel,
+    // refusal or an unknown code. The request's style and index are not used.
+    std::optional<ScriptLine> NewLine(QWidget* owner, const CommandRequest& request);
+
     // 1 after a confirmed dialog, 0 after a cancelled one; left as it was otherwise.
     int LineAdded = 0;
 
