@@ -28,8 +28,6 @@ constexpr SettingsReload kSettingsReloads[] = {
 
 }  // namespace
 
-void RefreshInstalledRemap() { QtmSwapChanged(); }
-
 HookCalls LibraryHookCalls() { return {QtmHookKeyboard, QtmHookMouse, QtmUnHook}; }
 
 bool RefreshMacroMirrors(PlayerPeerContext& c, int n) {

@@ -16,9 +16,6 @@ class MacroFileUpkeep;
 class PeerLink;
 class PlayerMacroFile;
 
-// An installed remap takes the table now in the shared block.
-void RefreshInstalledRemap();
-
 // The hook library's hook calls (the real entry points unless a test replaces them).
 struct HookCalls {
     std::function<std::uint32_t()> hookKeyboard;

@@ -94,17 +94,26 @@ bool PlayerSwapKeys::SwapsInUse() {
 }
 
 PlayerSwapKeys::RemapCalls PlayerSwapKeys::LibraryRemapCalls() {
-    return {QtmRestoreSwapLeftByCrash, QtmHookSwap, QtmUnHook};
+    return {QtmRestoreSwapLeftByCrash, QtmHookSwap, QtmSwapChanged, QtmUnHook};
 }
 
 std::uint32_t PlayerSwapKeys::StartRemap(std::uint32_t playerWindow, const RemapCalls& calls) {
     calls.restoreAfterCrash();
+    playerWindow_ = playerWindow;
     block_.ClearFlag();
     block_.SetHeader(playerWindow, 0);
+    return ReloadRemap(calls);
+}
+
+std::uint32_t PlayerSwapKeys::ReloadRemap(const RemapCalls& calls) {
     GetSwapFile();
-    if (SwapsInUse()) {
+    if (hook_ != 0) {
+        // Installed: the hook re-reads the block. A table back at the defaults types every
+        // character as itself, so the hook can stay until shut-down.
+        calls.tableChanged();
+    } else if (SwapsInUse()) {
         hook_ = calls.hookSwap();
-        block_.SetHeader(playerWindow, hook_);
+        block_.SetHeader(playerWindow_, hook_);
     }
     return hook_;
 }

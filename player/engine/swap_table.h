@@ -65,6 +65,7 @@ public:
     struct RemapCalls {
         std::function<bool()> restoreAfterCrash;
         std::function<std::uint32_t()> hookSwap;
+        std::function<bool()> tableChanged;
         std::function<void(std::uint32_t)> unhook;
     };
     static RemapCalls LibraryRemapCalls();
@@ -73,12 +74,17 @@ public:
     // fills the block's header, loads the current file's table and installs the remap hook
     // only when the table remaps anything. Returns the hook (0: none).
     std::uint32_t StartRemap(std::uint32_t playerWindow, const RemapCalls& calls = LibraryRemapCalls());
+    // After start-up (an edit announced by the editor, another macro file): loads the current
+    // file's table and puts it in force at once, installing the remap hook the first time the
+    // table remaps anything. Returns the hook (0: none).
+    std::uint32_t ReloadRemap(const RemapCalls& calls = LibraryRemapCalls());
     // Shut-down: removes the remap hook when one was installed.
     void StopRemap(const RemapCalls& calls = LibraryRemapCalls());
 
 private:
     SwapKeysBlock& block_;
     const TConfigRecord& config_;
+    std::uint32_t playerWindow_ = 0;
     std::uint32_t hook_ = 0;
 };
 

@@ -77,7 +77,7 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
     }
     swaps_ = std::make_unique<PlayerSwapKeys>(*swapBlock_, config_);
     // Also puts back a keyboard mapping that a player which died left remapped.
-    swapHook_ = swaps_->StartRemap(handle_);
+    swaps_->StartRemap(handle_);
 
     activationBlock_ = win::SharedMemory::Create(kActivationBlockName, sizeof(TActivationShared), &error);
     if (!activationBlock_) {
@@ -236,10 +236,11 @@ void TMainWin::FormClose() {
     // The editor may have switched the keyboard and mouse hooks: their handles live in the
     // trigger table.
     for (const std::uint32_t hook :
-         {std::uint32_t(glob_.KeyboardHook), std::uint32_t(glob_.MouseHook), swapHook_, cbtHook_})
+         {std::uint32_t(glob_.KeyboardHook), std::uint32_t(glob_.MouseHook), cbtHook_})
         if (hook) QtmUnHook(hook);
     glob_.KeyboardHook = glob_.MouseHook = 0;
-    swapHook_ = cbtHook_ = 0;
+    cbtHook_ = 0;
+    swaps_->StopRemap();
     activationBlock_.reset();
     swaps_.reset();
     swapBlock_.reset();
@@ -286,12 +287,11 @@ void TMainWin::MacroFileSwitched() {
     macros_->LoadMacroFile(config_.RecentFiles[0].str());
     networkLock_->NoteLoaded();
     SetHotKeys();
+    // The remap belongs to the macro file: the new file's table is in force from now on.
+    GetSwapFile();
 }
 
-void TMainWin::GetSwapFile() {
-    swaps_->GetSwapFile();
-    RefreshInstalledRemap();
-}
+void TMainWin::GetSwapFile() { swaps_->ReloadRemap(); }
 
 void TMainWin::CheckAndSetTime() {
     if (automation_) automation_->scheduler().CheckAndSetTime();

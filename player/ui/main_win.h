@@ -163,7 +163,7 @@ private:
     std::unique_ptr<PlayerPeerContext> peerContext_;
     PeerUpdateDispatcher dispatcher_;
     std::unique_ptr<win::MessageReceiver> receiver_;
-    std::uint32_t swapHook_ = 0, cbtHook_ = 0;
+    std::uint32_t cbtHook_ = 0;
     QtPlayerWindows windows_;
     std::unique_ptr<PlayerTray> tray_;
     std::optional<int> chooserX_;                     // the next chooser opens at a popup-menu tray icon

@@ -112,6 +112,10 @@ TEST_F(SwapTableTest, RemapHookOnlyWhenTheTableRemapsSomething) {
             calls.push_back("hook");
             return std::uint32_t{77};
         },
+        [&] {
+            calls.push_back("changed");
+            return true;
+        },
         [&](std::uint32_t h) { calls.push_back("unhook " + std::to_string(h)); }};
     PlayerSwapKeys swaps = Swaps();
     EXPECT_EQ(swaps.StartRemap(0x500, fake), 0u);  // no table file: defaults, no hook
@@ -128,6 +132,74 @@ TEST_F(SwapTableTest, RemapHookOnlyWhenTheTableRemapsSomething) {
     swaps.StopRemap(fake);
     swaps.StopRemap(fake);  // once only
     EXPECT_EQ(calls, (std::vector<std::string>{"restore", "hook", "unhook 77"}));
+}
+
+// The hook library's side as a test sees it: what was installed and which table it read.
+struct RecordedRemap {
+    SwapKeysBlock& block;
+    std::vector<std::string> calls;
+    std::vector<TSwapKeys> tables;
+    PlayerSwapKeys::RemapCalls Calls() {
+        auto read = [this] {
+            if (auto keys = block.Keys()) tables.push_back(*keys);
+        };
+        return {[] { return false; },
+                [this, read] {
+                    calls.push_back("hook");
+                    read();
+                    return std::uint32_t{41};
+                },
+                [this, read] {
+                    calls.push_back("changed");
+                    read();
+                    return true;
+                },
+                [this](std::uint32_t h) { calls.push_back("unhook " + std::to_string(h)); }};
+    }
+};
+
+TEST_F(SwapTableTest, LaterEditsAndOtherMacroFilesAreInForceAtOnce) {
+    ASSERT_TRUE(block);
+    RecordedRemap remap{*block, {}, {}};
+    PlayerSwapKeys swaps = Swaps();
+    ASSERT_EQ(swaps.StartRemap(0x600, remap.Calls()), 0u);  // identity table: nothing to install
+    EXPECT_TRUE(remap.calls.empty());
+
+    // The remapper changed "a" into "b" and saved the file: the notice installs the hook.
+    TSwapKeys edited = DefaultSwapKeys();
+    edited.Lower[0] = 'b';
+    ASSERT_EQ(SaveSwapKeysFile(swaps.SwapFilePath(), edited), SwapFileStatus::Ok);
+    EXPECT_EQ(swaps.ReloadRemap(remap.Calls()), 41u);
+    EXPECT_EQ(+Seen().SwapHook, 41u);
+    EXPECT_EQ(+Seen().PlayerWnd, 0x600u);
+
+    // A second edit goes to the hook already installed.
+    edited.Lower[1] = 'c';
+    ASSERT_EQ(SaveSwapKeysFile(swaps.SwapFilePath(), edited), SwapFileStatus::Ok);
+    EXPECT_EQ(swaps.ReloadRemap(remap.Calls()), 41u);
+
+    // Another macro file without a table: its defaults replace the old file's remap.
+    const std::string other = dir.file("Other.QTM");
+    config->RecentFiles[0] = other;
+    EXPECT_EQ(swaps.ReloadRemap(remap.Calls()), 41u);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("Other.QTS")));
+
+    // And one with its own table brings that table.
+    TSwapKeys third = DefaultSwapKeys();
+    third.Digits[1] = '7';
+    config->RecentFiles[0] = dir.file("Third.qtm");
+    ASSERT_EQ(SaveSwapKeysFile(dir.file("Third.QTS"), third), SwapFileStatus::Ok);
+    swaps.ReloadRemap(remap.Calls());
+    swaps.StopRemap(remap.Calls());
+
+    EXPECT_EQ(remap.calls, (std::vector<std::string>{"hook", "changed", "changed", "changed", "unhook 41"}));
+    ASSERT_EQ(remap.tables.size(), 4u);
+    EXPECT_EQ(remap.tables[0].Lower[0], 'b');
+    EXPECT_EQ(remap.tables[0].Lower[1], 'b');
+    EXPECT_EQ(remap.tables[1].Lower[1], 'c');
+    EXPECT_FALSE(tessaro::SwapsInUse(remap.tables[2]));
+    EXPECT_EQ(remap.tables[3].Digits[1], '7');
+    EXPECT_EQ(remap.tables[3].Lower[0], 'a');
 }
 
 TEST_F(SwapTableTest, BlockIsNotTouchedWhileAnotherHoldsTheMutex) {
