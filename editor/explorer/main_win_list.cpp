@@ -55,7 +55,9 @@ void TMainWin::ShowCommandStates(const CommandStates& states) {
         if (w.large) w.large->setEnabled(on);
         if (w.speed) w.speed->setEnabled(on);
     };
-    for (A a : {A::CopyMacro, A::ModifyDirectly, A::RemoveMacro, A::ActivateMacro, A::ChangeActivation})
+    // Change Activation stays on for every macro: on a system macro it opens the system
+    // hot keys dialog.
+    for (A a : {A::CopyMacro, A::ModifyDirectly, A::RemoveMacro, A::ActivateMacro})
         enable(a, states.copyModifyRemoveActivate);
     enable(A::Recapture, states.recapture);
     enable(A::ScriptingEditor, states.scripting);

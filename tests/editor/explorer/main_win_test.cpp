@@ -285,6 +285,8 @@ TEST_F(MainWindow, MacroCommandsFollowTheSelectedMacro) {
     EXPECT_FALSE(w->SpeedButton(ExplorerAction::CopyMacro)->isEnabled());
     EXPECT_FALSE(w->MenuItem(ExplorerAction::Recapture)->isEnabled());
     EXPECT_TRUE(w->MenuItem(ExplorerAction::AddMacro)->isEnabled());
+    // A system macro's keys are changed through its activation.
+    EXPECT_TRUE(w->MenuItem(ExplorerAction::ChangeActivation)->isEnabled());
     select(1);
     EXPECT_TRUE(w->MenuItem(ExplorerAction::RemoveMacro)->isEnabled());
     EXPECT_TRUE(w->LargeButton(ExplorerAction::Recapture)->isEnabled());

@@ -131,8 +131,9 @@ TEST_F(QuickWizForm, PageThreeListsEveryHotKeyAndTakesAPressedOne) {
 
 TEST_F(QuickWizForm, TheHotKeyFieldRoutesPressedKeysToTheFormWhileItHasTheFocus) {
     config->BypassWizardScreen = true;
-    auto form = Open(10);
-    Stand<QPlainTextEdit>(*form, 26, "P26MyMemo")->setPlainText("x");
+    auto form = Open(1);
+    Stand<QPlainTextEdit>(*form, 14, "P14MyMemo")->setPlainText("x");
+    form->NextButtonClick();
     form->NextButtonClick();
     ASSERT_EQ(form->CurrentPage(), 3);
     auto* entry = form->Control<QLineEdit>("P3HotKeyEntry");
