@@ -22,6 +22,7 @@
 #include "editor/model/wizard/activation_names.h"
 #include "editor/model/wizard/activation_pages.h"
 #include "editor/wizard/control_binding.h"
+#include "editor/wizard/page_parts.h"
 #include "editor/wizard/t_quick_wiz.h"
 #include "foundation/settings.h"
 #include "platform/cp1252.h"
@@ -54,13 +55,7 @@ QLabel* Heading(const char* text, QWidget* panel) {
     return label;
 }
 
-void ShowAll(std::initializer_list<QWidget*> widgets, bool on) {
-    for (QWidget* w : widgets) {
-        if (!w) continue;
-        w->setVisible(on);
-        w->setEnabled(on);
-    }
-}
+using pages::ShowAll;
 
 // Page 10's icon button: its state is the name of the chosen icon in the Icons folder,
 // empty while the standard one is shown.

@@ -2,6 +2,7 @@
 // record in and the keys that end the recording.
 #include <QListWidget>
 
+#include "editor/commands/form_parts.h"
 #include "editor/model/macro_forms/capture_setup.h"
 #include "editor/model/wizard/capture_pages.h"
 #include "editor/wizard/builder_pages.h"
@@ -13,7 +14,7 @@ namespace tessaro {
 
 namespace {
 
-QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
+using parts::Q;
 
 class CapturePages : public WizardPageGroup {
 public:

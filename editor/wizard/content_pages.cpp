@@ -23,6 +23,7 @@
 #include "editor/model/commands/netconn_forms.h"
 #include "editor/model/wizard/content_pages.h"
 #include "editor/wizard/content_pages_group.h"
+#include "editor/wizard/page_parts.h"
 #include "foundation/ras.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
@@ -40,10 +41,7 @@ std::string Cp1252(const QString& text) { return win::Utf8ToCp1252(text.toStdStr
 
 void Error(std::string_view text) { win::MessageBox(std::string(text), "Error", win::MbButtons::Ok); }
 
-void ShowEnable(QWidget* w, bool on) {
-    w->setVisible(on);
-    w->setEnabled(on);
-}
+void ShowEnable(QWidget* w, bool on) { pages::ShowAll({w}, on); }
 
 // The checked states of the named buttons, as the model's layouts read them.
 Answers ButtonStates(WizardForm& form, std::initializer_list<std::string_view> names) {

@@ -9,6 +9,7 @@
 #include <QSpinBox>
 #include <QWidget>
 
+#include "editor/commands/form_parts.h"
 #include "platform/cp1252.h"
 
 namespace tessaro {
@@ -16,7 +17,7 @@ namespace {
 
 using wizard::ControlState;
 
-QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
+using parts::Q;
 std::string W(const QString& text) { return win::Utf8ToCp1252(text.toStdString()); }
 
 void ReadList(const QListWidget& list, ControlState& s) {

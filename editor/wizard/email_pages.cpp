@@ -37,12 +37,7 @@ constexpr std::array<RecipientPage, 3> kRecipientPages{{
      "P82Modify"},
 }};
 
-void ShowAll(std::initializer_list<QWidget*> widgets, bool on) {
-    for (QWidget* w : widgets) {
-        w->setEnabled(on);
-        w->setVisible(on);
-    }
-}
+using pages::ShowAll;
 
 class EmailPages : public WizardPageGroup {
 public:

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "editor/commands/form_parts.h"
+#include "editor/model/wizard/combined_pages.h"
 #include "editor/model/wizard/first_use.h"
 #include "editor/wizard/builder_pages.h"
 #include "editor/wizard/page_parts.h"
@@ -24,12 +25,16 @@ class FirstUsePages : public WizardPageGroup {
 public:
     std::vector<int> Pages() const override { return {65, 66, 67, 68, 69, 70, 74}; }
 
-    void Build(int page, QWidget* panel, WizardForm&) override {
+    void Build(int page, QWidget* panel, WizardForm& form) override {
         switch (page) {
-            case 65:
+            case 65: {
                 pages::Heading(panel, "Welcome to Tessaro!");
-                pages::Check(panel, "P65Show", "Do not show this on program startup.");
+                QCheckBox* show = pages::Check(panel, "P65Show", "Do not show this on program startup.");
+                // Only the user's click counts: the presets set the box without saving.
+                QObject::connect(show, &QCheckBox::clicked, panel,
+                                 [&form](bool on) { wizard::P65ShowClick(form.Context(), on); });
                 break;
+            }
             case 66: {
                 pages::Heading(panel, "Snipra Settings");
                 pages::Check(panel, "P66UsePrefix", "Use &Prefix Keys");

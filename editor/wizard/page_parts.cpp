@@ -47,6 +47,14 @@ QWidget* Group(QWidget* panel, const char* name) {
     return group;
 }
 
+void ShowAll(std::initializer_list<QWidget*> widgets, bool on) {
+    for (QWidget* w : widgets) {
+        if (!w) continue;
+        w->setVisible(on);
+        w->setEnabled(on);
+    }
+}
+
 void ApplyAnswers(QWidget* root, const wizard::Answers& answers) {
     for (const auto& [name, state] : answers.All()) {
         const QString objectName = QString::fromStdString(name);

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QString>
 #include <QVBoxLayout>
+#include <initializer_list>
 
 #include "editor/model/wizard/wizard_answers.h"
 
@@ -19,6 +20,9 @@ QRadioButton* Radio(QWidget* panel, const char* name, const QString& caption);
 QCheckBox* Check(QWidget* panel, const char* name, const QString& caption);
 // A named sub-panel below the last control: its radio buttons form a group of their own.
 QWidget* Group(QWidget* panel, const char* name);
+
+// Shows and enables the widgets, or hides and disables them; null ones are passed by.
+void ShowAll(std::initializer_list<QWidget*> widgets, bool on);
 
 // Puts preset answers into the controls of that name below `root`: the check of buttons
 // and the text of edits.

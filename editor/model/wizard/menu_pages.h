@@ -18,7 +18,10 @@ struct MenuCandidate {
     std::string scope;
 };
 
-// Every macro but the system macros, in file order: row i of "P50Macros" is entry i.
+// The macros page 50 offers: every one but the system macros, in file order (1-based
+// numbers). Row i of "P50Macros" is entry i.
+std::vector<int> MenuMacros(const TGlobData& glob);
+// The same macros with their columns.
 std::vector<MenuCandidate> MenuCandidates(const TGlobData& glob, const TConfigRecord& config);
 
 // The "Quick Info" box text of a macro, schedule included for a timed one.

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <string>
 
+#include "editor/model/wizard/menu_pages.h"
 #include "editor/model/wizard/wizard_text.h"
 #include "foundation/strings.h"
 #include "platform/message_box.h"
@@ -50,13 +51,11 @@ std::string BaseName(std::string path) {
 
 // The menu list offers every macro but the system macros, in file order.
 std::vector<std::uint16_t> ChosenMenuItems(const Answers& a, const TGlobData& glob) {
-    std::vector<std::uint16_t> rows;
-    const int count = std::clamp(glob.MacroCount, 0, kMaxMacros);
-    for (int n = 1; n <= count; ++n)
-        if (glob.Scope[n] != scSystem) rows.push_back(static_cast<std::uint16_t>(n));
+    const std::vector<int> rows = MenuMacros(glob);
     std::vector<std::uint16_t> items;
     for (int i : a.Selected("P50Macros"))
-        if (i >= 0 && i < static_cast<int>(rows.size())) items.push_back(rows[static_cast<std::size_t>(i)]);
+        if (i >= 0 && i < static_cast<int>(rows.size()))
+            items.push_back(static_cast<std::uint16_t>(rows[static_cast<std::size_t>(i)]));
     return items;
 }
 

@@ -1,6 +1,7 @@
 // Macros built by driving the quick wizard, appended by the explorer and played by the real
 // player into a target window on a private X server.
 #include <QDate>
+#include <QDialog>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -266,6 +267,43 @@ TEST_F(WizardDesk, SweepstakesPageOpensInTheBrowserAndARecordingWithoutItsHelper
         wiz.reject();
     });
     EXPECT_FALSE(Appended());
+}
+
+TEST_F(WizardDesk, SingleCommandMacroTakesItsTextFromTheRealCommandDialog) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    bool dialogSeen = false;
+    RunWizard(27, [&](TQuickWiz& wiz) {
+        ASSERT_TRUE(NextTo(wiz, 53));
+        Check(wiz, "P53Text");
+        ASSERT_TRUE(NextTo(wiz, 54));
+        Check(wiz, "P54Text");
+        ASSERT_TRUE(NextTo(wiz, 58));
+        // The explorer's text dialog opens modally: answer it as the user would.
+        std::function<void()> answer;
+        answer = [&] {
+            auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dlg == nullptr || dlg == &wiz) return QTimer::singleShot(10, answer);
+            dialogSeen = true;
+            if (auto* text = dlg->findChild<QPlainTextEdit*>("NewFormat")) text->setPlainText("one command");
+            auto* ok = dlg->findChild<QPushButton*>("UpdateButton");
+            EXPECT_NE(ok, nullptr) << "the text dialog has no Update button";
+            if (ok != nullptr) ok->click();
+            if (dlg->isVisible()) dlg->reject();
+        };
+        QTimer::singleShot(0, answer);
+        Named<QPushButton>(wiz, "P58Choose")->click();
+        EXPECT_EQ(Named<QLineEdit>(wiz, "P58Command")->text(), "one command");
+        HotKeyTail(wiz, "Single command");
+    });
+    EXPECT_TRUE(dialogSeen);
+    const std::optional<TMacroRecord> rec = Appended();
+    ASSERT_TRUE(rec) << Boxes();
+    EXPECT_EQ(GetMacroText(*rec), "one command");
+
+    KeyTarget target(xvfb_->Open(), "Single Command Target");
+    ASSERT_TRUE(PressHotKeyIn(target)) << player_->Log();
+    EXPECT_TRUE(target.WaitUntil([&] { return target.Typed() == "one command"; }, 10s))
+        << target.Typed() << player_->Log();
 }
 
 }  // namespace

@@ -30,15 +30,6 @@ protected:
     void AddNamed(const char* nickname, std::uint16_t scope) {
         config->MacroNicknames[AddMacro(scope, 5)] = nickname;
     }
-    // Next until `page` is on screen; false when the wizard stopped short of it.
-    static bool NextTo(TQuickWiz& form, int page) {
-        for (int i = 0; i < 20 && form.CurrentPage() != page; ++i) {
-            const int before = form.CurrentIndex();
-            form.NextButtonClick();
-            if (form.CurrentIndex() == before) return false;
-        }
-        return form.CurrentPage() == page;
-    }
 };
 
 TEST_F(MiscFlow, PopupMenuPagesAskForMacrosAndSetTheActivationTheMenuNeeds) {

@@ -14,6 +14,7 @@
 #include "editor/model/wizard/wizard_context.h"
 #include "editor/script/ui/command_editors.h"
 #include "editor/script/ui/script_editor_services.h"
+#include "editor/wizard/t_quick_wiz.h"
 #include "editor/wizard/wizard_pages.h"
 #include "platform/message_box.h"
 #include "platform/sim/sim_desktop.h"
@@ -75,6 +76,15 @@ protected:
         glob->Scope[n] = scope;
         glob->ActivationCode[n] = code;
         return n;
+    }
+    // Next until `page` is on screen; false when the wizard stopped short of it.
+    static bool NextTo(TQuickWiz& form, int page) {
+        for (int i = 0; i < 20 && form.CurrentPage() != page; ++i) {
+            const int before = form.CurrentIndex();
+            form.NextButtonClick();
+            if (form.CurrentIndex() == before) return false;
+        }
+        return form.CurrentPage() == page;
     }
     std::string LastText() const { return calls.empty() ? std::string() : calls.back().text; }
 
