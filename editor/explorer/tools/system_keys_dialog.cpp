@@ -118,8 +118,7 @@ bool TSystemKeys::eventFilter(QObject* watched, QEvent* event) {
             focused_ = int(s);
             Route(true);
         } else if (event->type() == QEvent::FocusOut) {
-            // A key reported after the field lost the focus (a click or a mnemonic leaving
-            // it) belongs to no field.
+            // The click that moved the focus is itself reported, after the field lost it.
             focused_ = -1;
             Route(false);
         }

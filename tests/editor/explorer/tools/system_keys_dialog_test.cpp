@@ -111,7 +111,7 @@ TEST_F(SystemKeysDialogTest, AKeyReportedAfterTheFieldLostTheFocusChangesNothing
     QApplication::processEvents();
     Press(dialog, 40);
     ASSERT_EQ(dialog.Fields[2]->text().toStdString(), HotKeyNames(40));
-    // The click or mnemonic that leaves the field is itself reported, but only afterwards.
+    // The click that moves the focus away is itself reported, but only afterwards.
     QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
     QApplication::sendEvent(dialog.Fields[2], &out);
     EXPECT_EQ(glob.SecWndOn, 0);
