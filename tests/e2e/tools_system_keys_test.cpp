@@ -18,6 +18,17 @@ std::vector<TMacroRecord> SystemMacros(const std::string& file) {
     return out;
 }
 
+// Presses Tab until no key field has the focus (the dialog then stops taking pressed keys);
+// there are five fields.
+bool TabPastTheKeyFields(Display* keyboard) {
+    for (int i = 0; i < 5; ++i) {
+        Press(keyboard, XK_Tab);
+        std::this_thread::sleep_for(300ms);
+        if (SharedGlob().SecWndOn == 0) return true;
+    }
+    return false;
+}
+
 TEST_F(SystemHotKeysOnADesktop, APressedKeyIsStoredAndAnsweredByThePlayer) {
     // The player gives a new file its five system macros; the editor lists them.
     ASSERT_TRUE(WaitFor([&] { return SystemMacros(file_).size() == 5; }, 10s)) << player_->Log();
@@ -36,6 +47,9 @@ TEST_F(SystemHotKeysOnADesktop, APressedKeyIsStoredAndAnsweredByThePlayer) {
     // The player reports the key on its own time; Ok must not come before it.
     std::this_thread::sleep_for(800ms);
     ASSERT_TRUE(MacrosOnKey(kCtrlAltJ).empty()) << "stored before Ok";
+    // Alt+O is a hot key too: pressed in a key field it would be chosen. Plain Tab is none, so
+    // tabbing past the key fields leaves the choice as it is.
+    ASSERT_TRUE(TabPastTheKeyFields(keyboard_)) << player_->Log();
     Press(keyboard_, XK_o, {XK_Alt_L});  // "&Ok"
 
     ASSERT_TRUE(WaitFor([&] { return MacrosOnKey(kCtrlAltJ).size() == 1; }, 10s)) << player_->Log();

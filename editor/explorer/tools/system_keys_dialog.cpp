@@ -118,6 +118,8 @@ bool TSystemKeys::eventFilter(QObject* watched, QEvent* event) {
             focused_ = int(s);
             Route(true);
         } else if (event->type() == QEvent::FocusOut) {
+            // The click that moved the focus is itself reported, after the field lost it.
+            focused_ = -1;
             Route(false);
         }
     }

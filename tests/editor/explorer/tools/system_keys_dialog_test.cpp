@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <utility>
@@ -102,6 +103,26 @@ TEST_F(SystemKeysDialogTest, ShowsTheKeysAndRoutesPressedKeysToTheFocusedField) 
 
     dialog.reject();
     EXPECT_EQ(glob.SecWndOn, 0) << "closing hands the pressed keys back";
+}
+
+TEST_F(SystemKeysDialogTest, AKeyReportedAfterTheFieldLostTheFocusChangesNothing) {
+    TSystemKeys dialog(nullptr, glob, file, config, Recorder(), 2);
+    dialog.show();
+    QApplication::processEvents();
+    Press(dialog, 40);
+    ASSERT_EQ(dialog.Fields[2]->text().toStdString(), HotKeyNames(40));
+    // The click that moves the focus away is itself reported, but only afterwards.
+    QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+    QApplication::sendEvent(dialog.Fields[2], &out);
+    EXPECT_EQ(glob.SecWndOn, 0);
+    EXPECT_EQ(dialog.FocusedSlot(), -1);
+    Press(dialog, 699);  // the left mouse button
+    for (QLineEdit* field : dialog.Fields) EXPECT_NE(field->text().toStdString(), HotKeyNames(699));
+    EXPECT_EQ(dialog.Fields[2]->text().toStdString(), HotKeyNames(40));
+    dialog.OkButtonClick();
+    TMacroRecord rec{};
+    ASSERT_TRUE(file.ReadMacroRecord(MacroOfScopeText('2'), rec));
+    EXPECT_EQ(+rec.ActivationCode, 40);
 }
 
 TEST_F(SystemKeysDialogTest, KeysOfGlobalAndSystemMacrosAreRefusedWindowKeysAccepted) {
