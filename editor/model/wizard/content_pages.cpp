@@ -199,11 +199,11 @@ FilePageLayout FilePageLayoutOf(const Answers& answers) {
 
 // ---- Files ----
 
-std::optional<BrowseSpec> PasteBrowseSpec(const Answers& answers) {
+std::optional<BrowseFilter> PasteBrowseFilter(const Answers& answers) {
     if (answers.Checked("P13File"))
-        return BrowseSpec{"Text Files", "Text Files (*TXT)|*.TXT|Any Files (*.*)|*"};
+        return BrowseFilter{"Text Files", "Text Files (*TXT)|*.TXT|Any Files (*.*)|*"};
     if (answers.Checked("P13Graphic"))
-        return BrowseSpec{"Graphic Files",
+        return BrowseFilter{"Graphic Files",
                           "Graphic Files (*.BMP, *.JPG, *.WMF)|*.BMP;*.JPG;*.WMF|Bitmap (*.BMP)|*.BMP|"
                           "JPeg (*.JPG)|*.JPG|Windows MetaFile (*.WMF)|*.WMF"};
     return std::nullopt;

@@ -280,19 +280,19 @@ FilePageLayout FilePageLayoutOf(const Answers& answers);
 // ---- Files chosen or named on the pages ------------------------------------------------
 
 // What a page's Browse offers: title and filter ("Text (*.TXT)|*.TXT").
-struct BrowseSpec {
+struct BrowseFilter {
     std::string_view title, filter;
 };
 // Page 12 by the page-13 choice; nothing with "&Text".
-std::optional<BrowseSpec> PasteBrowseSpec(const Answers& answers);
-inline constexpr BrowseSpec kBitmapBrowse{"Bitmap Files", "Bitmap (*.BMP)|*.BMP"};
-inline constexpr BrowseSpec kAviBrowse{"Video Clip Files", "Video Clips (*.AVI)|*.AVI"};
-inline constexpr BrowseSpec kExeBrowse{"Program Files", "Program Files (*.EXE)|*.EXE|All Files (*)|*"};
-inline constexpr BrowseSpec kDocumentBrowse{
+std::optional<BrowseFilter> PasteBrowseFilter(const Answers& answers);
+inline constexpr BrowseFilter kBitmapBrowse{"Bitmap Files", "Bitmap (*.BMP)|*.BMP"};
+inline constexpr BrowseFilter kAviBrowse{"Video Clip Files", "Video Clips (*.AVI)|*.AVI"};
+inline constexpr BrowseFilter kExeBrowse{"Program Files", "Program Files (*.EXE)|*.EXE|All Files (*)|*"};
+inline constexpr BrowseFilter kDocumentBrowse{
     "Document Files",
     "All Files (*.*)|*|Documents (*.DOC;*.TXT;*.PDF;*.ODT;*.XLS;*.ODS)|*.DOC;*.TXT;*.PDF;*.ODT;*.XLS;*.ODS"};
-inline constexpr BrowseSpec kWaveBrowse{"Select Wave File", "Wave Files (*.WAV)|*.WAV"};
-inline constexpr BrowseSpec kAllBrowse{"All Files", "All Files (*.*)|*"};
+inline constexpr BrowseFilter kWaveBrowse{"Select Wave File", "Wave Files (*.WAV)|*.WAV"};
+inline constexpr BrowseFilter kAllBrowse{"All Files", "All Files (*.*)|*"};
 inline constexpr const char* kFolderTitle = "Please choose a folder";
 
 // A chosen or typed path longer than the 255 characters a command holds is refused

@@ -79,16 +79,16 @@ TEST_F(WizardDesk, TypedTextMacroIsAppendedAndTypedByItsHotKey) {
         << target.Typed() << player_->Log();
 }
 
-TEST_F(WizardDesk, CombinedMacroRunsItsPartsInTheChosenOrder) {
-    AddMacro("Part A", "a1 ");
-    AddMacro("Part B", "b2 ");
+TEST_F(WizardDesk, CombinedMacroRunsItsMacrosInTheChosenOrder) {
+    AddMacro("Opening", "a1 ");
+    AddMacro("Closing", "b2 ");
     ASSERT_NO_FATAL_FAILURE(Start());
 
     RunWizard(26, [](TQuickWiz& wiz) {
         ASSERT_TRUE(NextTo(wiz, 64));
-        RowNamed(wiz, "P64AvailBox", "Part B");
+        RowNamed(wiz, "P64AvailBox", "Closing");
         Named<QPushButton>(wiz, "P64AddButton")->click();
-        RowNamed(wiz, "P64AvailBox", "Part A");  // after it and before it
+        RowNamed(wiz, "P64AvailBox", "Opening");  // after it and before it
         Named<QPushButton>(wiz, "P64AddButton")->click();
         Named<QPushButton>(wiz, "P64InsertBefore")->click();
         HotKeyTail(wiz, "Combined");

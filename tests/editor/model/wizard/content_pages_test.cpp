@@ -167,9 +167,9 @@ TEST(ContentLayouts, PagesFollowTheChoicesMadeBefore) {
 }
 
 TEST(ContentFiles, PasteBrowseFollowsPage13AndPathsOver255AreRefused) {
-    EXPECT_FALSE(PasteBrowseSpec(With({"P13Text"})));
-    EXPECT_EQ(PasteBrowseSpec(With({"P13File"}))->title, "Text Files");
-    EXPECT_EQ(PasteBrowseSpec(With({"P13Graphic"}))->filter.substr(0, 14), "Graphic Files ");
+    EXPECT_FALSE(PasteBrowseFilter(With({"P13Text"})));
+    EXPECT_EQ(PasteBrowseFilter(With({"P13File"}))->title, "Text Files");
+    EXPECT_EQ(PasteBrowseFilter(With({"P13Graphic"}))->filter.substr(0, 14), "Graphic Files ");
     EXPECT_TRUE(PathFits(std::string(255, 'a')));
     EXPECT_FALSE(PathFits(std::string(256, 'a')));
 }
