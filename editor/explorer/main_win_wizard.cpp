@@ -7,6 +7,7 @@
 #include "editor/explorer/forms/macro_forms_context.h"
 #include "editor/explorer/quick_wizard_table.h"
 #include "editor/model/macro_forms/build_menu.h"
+#include "editor/model/wizard/first_use.h"
 #include "editor/model/wizard/wizard_context.h"
 #include "editor/script/ui/command_editors.h"
 #include "editor/wizard/t_quick_wiz.h"
@@ -24,36 +25,6 @@ constexpr const char* kWizardMaximumText =
 constexpr const char* kMenuFullText =
     "This macro could not be added to the menu as the menu is already full.";
 constexpr int kDialUpWizard = 12;
-
-struct FollowUp {
-    const char* notice;
-    int function;
-};
-
-// The follow-up wizards of the first-use set-up, in the order of its choices.
-constexpr FollowUp kFollowUps[11] = {
-    {"This next wizard will allow you to paste text into a program. Use it to enter your name and address.",
-     1},
-    {"This next wizard will allow you to paste text into a program. Use it to enter your E-Mail tagline.", 1},
-    {"This next wizard will allow you to type a date and/or time into a program.", 6},
-    {"This next wizard will allow you to automatically dial up a networking connection.  This is most often "
-     "used to "
-     " connect to the Internet.",
-     kDialUpWizard},
-    {"This next wizard will allow you to automatically send e-mail and attachments to one or more "
-     "recipients.",
-     29},
-    {"This next wizard will allow you to toggle a network drive so that if it is not connected it will be "
-     "and if it "
-     "is connected, it won't be.",
-     8},
-    {"This next wizard will allow you to logoff the computer so that you can re-login with a clean start.",
-     9},
-    {"This next wizard will allow you to play a music CD.", 15},
-    {"This next wizard will allow you to pause a music CD.", 15},
-    {"This next wizard will allow you to toggle between muting the sound off and on.", 17},
-    {"This next wizard will allow you to choose a default Windows printer.", 14},
-};
 
 }  // namespace
 
@@ -148,10 +119,11 @@ void TMainWin::StartWizardCapture(const wizard::WizardOutcome& outcome) {
 
 void TMainWin::DoFirstTime() {
     const wizard::WizardOutcome first = RunQuickWiz(kFirstTimeWizard);
-    for (size_t i = 0; i < std::size(kFollowUps); ++i) {
+    for (size_t i = 0; i < wizard::kFollowUps.size(); ++i) {
         if (!first.FirstTimeChoices[i]) continue;
-        win::MessageBox(kFollowUps[i].notice, "New Macro", win::MbButtons::Ok, win::MbIcon::Information);
-        RunQuickWiz(kFollowUps[i].function);
+        win::MessageBox(wizard::kFollowUps[i].notice, "New Macro", win::MbButtons::Ok,
+                        win::MbIcon::Information);
+        RunQuickWiz(wizard::kFollowUps[i].function);
     }
 }
 

@@ -13,14 +13,6 @@ namespace tessaro {
 
 namespace {
 
-// Page 69's boxes, in the order of the follow-up table.
-constexpr const char* kFollowUpCaptions[] = {
-    "Type your &name",    "Type your e-&mail address", "Type today's &date",          "&Dial the Internet",
-    "Send an &E-Mail",    "Connect a ne&twork drive",  "&Log off the computer",       "&Play an audio CD",
-    "P&ause an audio CD", "M&ute the sound",           "Choose the default p&rinter",
-};
-static_assert(std::size(kFollowUpCaptions) == wizard::kFollowUps.size());
-
 class FirstUsePages : public WizardPageGroup {
 public:
     std::vector<int> Pages() const override { return {65, 66, 67, 68, 69, 70, 74}; }
@@ -50,8 +42,8 @@ public:
                 break;
             case 69:
                 pages::Heading(panel, "Check off those items for which you would like to create a macro");
-                for (std::size_t i = 0; i < wizard::kFollowUps.size(); ++i)
-                    pages::Check(panel, wizard::kFollowUps[i].control.data(), kFollowUpCaptions[i]);
+                for (const wizard::FollowUp& f : wizard::kFollowUps)
+                    pages::Check(panel, f.control.data(), f.caption);
                 break;
             case 70:
                 pages::Heading(panel,

@@ -10,17 +10,34 @@
 namespace tessaro::wizard {
 
 const std::array<FollowUp, 11> kFollowUps{{
-    {"P69Name", 1},
-    {"P69Email", 1},
-    {"P69Date", 6},
-    {"P69Dial", 12},
-    {"P69SendEMail", 29},
-    {"P69Net", 8},
-    {"P69Logoff", 9},
-    {"P69CD", 15},
-    {"P69Pause", 15},
-    {"P69Mute", 17},
-    {"P69Print", 14},
+    {"P69Name", "Type your &name",
+     "This next wizard will allow you to paste text into a program. Use it to enter your name and address.",
+     1},
+    {"P69Email", "Type your e-&mail address",
+     "This next wizard will allow you to paste text into a program. Use it to enter your E-Mail tagline.", 1},
+    {"P69Date", "Type today's &date",
+     "This next wizard will allow you to type a date and/or time into a program.", 6},
+    {"P69Dial", "&Dial the Internet",
+     "This next wizard will allow you to automatically dial up a networking connection.  This is most often "
+     "used to  connect to the Internet.",
+     12},
+    {"P69SendEMail", "Send an &E-Mail",
+     "This next wizard will allow you to automatically send e-mail and attachments to one or more "
+     "recipients.",
+     29},
+    {"P69Net", "Connect a ne&twork drive",
+     "This next wizard will allow you to toggle a network drive so that if it is not connected it will be "
+     "and if it is connected, it won't be.",
+     8},
+    {"P69Logoff", "&Log off the computer",
+     "This next wizard will allow you to logoff the computer so that you can re-login with a clean start.",
+     9},
+    {"P69CD", "&Play an audio CD", "This next wizard will allow you to play a music CD.", 15},
+    {"P69Pause", "P&ause an audio CD", "This next wizard will allow you to pause a music CD.", 15},
+    {"P69Mute", "M&ute the sound",
+     "This next wizard will allow you to toggle between muting the sound off and on.", 17},
+    {"P69Print", "Choose the default p&rinter",
+     "This next wizard will allow you to choose a default Windows printer.", 14},
 }};
 
 namespace {

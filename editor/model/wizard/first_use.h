@@ -12,9 +12,12 @@
 
 namespace tessaro::wizard {
 
-// Page 69's boxes in the order the explorer runs their wizards, with the function each runs.
+// Page 69's boxes in the order the explorer runs their wizards: the box, its caption, the
+// notice shown before its wizard and the function that wizard runs.
 struct FollowUp {
     std::string_view control;
+    const char* caption;
+    const char* notice;
     int function;
 };
 extern const std::array<FollowUp, 11> kFollowUps;
