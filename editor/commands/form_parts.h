@@ -7,12 +7,13 @@
 #include <QBoxLayout>
 #include <QString>
 #include <string>
+#include <string_view>
 
 #include "platform/cp1252.h"
 
 namespace tessaro::parts {
 
-inline QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
+inline QString Q(std::string_view cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
 inline std::string Bytes(const QString& text) { return win::Utf8ToCp1252(text.toStdString()); }
 
 inline QLineEdit* Edit(QWidget* parent, const char* name, int maxLength = 255) {

@@ -1,3 +1,4 @@
+#include "editor/commands/form_parts.h"
 #include "editor/wizard/content_pages.h"
 
 #include <QAbstractButton>
@@ -36,7 +37,7 @@ using namespace wizard;
 
 namespace {
 
-QString Text(std::string_view cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
+using parts::Q;
 std::string Cp1252(const QString& text) { return win::Utf8ToCp1252(text.toStdString()); }
 
 void Error(std::string_view text) { win::MessageBox(std::string(text), "Error", win::MbButtons::Ok); }
@@ -75,7 +76,7 @@ public:
         const QRect r = option.rect.adjusted(2, 0, 0, 0);
         const QString text = index.data().toString();
         if (kind_ == InstalledName) {
-            painter->drawText(r, Qt::AlignVCenter, Text(SplitInstalledItem(Cp1252(text)).name));
+            painter->drawText(r, Qt::AlignVCenter, Q(SplitInstalledItem(Cp1252(text)).name));
             return;
         }
         painter->drawText(r, Qt::AlignVCenter, text);
@@ -89,8 +90,8 @@ private:
 
 void FillFormats(QListWidget* list, bool isTime) {
     for (const FormatItem& f : FormatItems(isTime)) {
-        auto* item = new QListWidgetItem(Text(f.format), list);
-        item->setData(Qt::UserRole, Text(f.example));
+        auto* item = new QListWidgetItem(Q(f.format), list);
+        item->setData(Qt::UserRole, Q(f.example));
     }
     list->setItemDelegate(new ItemDelegate(ItemDelegate::TwoColumns, list));
 }
@@ -142,7 +143,7 @@ void ContentPages::Connect(int page, WizardForm& form) {
             for (const PageChoice& c : kP20Choices)
                 OnToggle(form, c.name, [&form] {
                     const DaysLayout d = DaysLayoutOf(ButtonStates(form, {"P20Future", "P20Past"}));
-                    form.Control<QLabel>("P20FutLabel")->setText(Text(d.label));
+                    form.Control<QLabel>("P20FutLabel")->setText(Q(d.label));
                     ShowEnable(form.Control<QWidget>("P20FutLabel"), d.shown);
                     ShowEnable(form.Control<QWidget>("P20Days"), d.shown);
                 });
@@ -255,13 +256,13 @@ void ContentPages::Load(int page, WizardForm& form) {
         case 6: {
             auto* box = form.Control<QComboBox>("P6DriveBox");
             const DriveList drives = LoadDriveList();
-            for (const std::string& d : drives.items) box->addItem(Text(d));
+            for (const std::string& d : drives.items) box->addItem(Q(d));
             box->setCurrentIndex(drives.index);
             break;
         }
         case 14:
             for (const Keystroke& k : kKeystrokes)
-                form.Control<QListWidget>("P14KeyList")->addItem(Text(k.name));
+                form.Control<QListWidget>("P14KeyList")->addItem(Q(k.name));
             break;
         case 15:
             for (const std::string& name : services_.printers.Names())
@@ -269,7 +270,7 @@ void ContentPages::Load(int page, WizardForm& form) {
             break;
         case 16:
             for (const std::string& line : DisplayModeList(services_.settings.DisplayModes()))
-                form.Control<QListWidget>("P16SettingBox")->addItem(Text(line));
+                form.Control<QListWidget>("P16SettingBox")->addItem(Q(line));
             break;
         case 18:
         case 19:
@@ -277,7 +278,7 @@ void ContentPages::Load(int page, WizardForm& form) {
             break;
         case 25:
             for (std::string_view f : kSpecialFolders)
-                form.Control<QListWidget>("P25SpecList")->addItem(Text(f));
+                form.Control<QListWidget>("P25SpecList")->addItem(Q(f));
             break;
         case 28: {
             auto* list = form.Control<QListWidget>("P28PhoneList");
@@ -288,7 +289,7 @@ void ContentPages::Load(int page, WizardForm& form) {
             }
             std::vector<std::string> entries;
             if (RasEnumEntries(entries) != kRasSuccess) break;
-            for (const std::string& e : entries) list->addItem(Text(e));
+            for (const std::string& e : entries) list->addItem(Q(e));
             if (list->count() > 0) list->setCurrentRow(0);
             break;
         }
@@ -311,21 +312,21 @@ void ContentPages::Shown(int page, bool firstShowing, WizardForm& form) {
             const NetPagesLayout net = NetPagesLayoutOf(
                 ButtonStates(form, {"P5Connect", "P5Disconnect", "P5Toggle", "P29UseDefault"}));
             if (page == 6) {
-                form.Control<QLabel>("P6DriveLabel")->setText(Text(net.driveLabel));
+                form.Control<QLabel>("P6DriveLabel")->setText(Q(net.driveLabel));
                 for (std::string_view n : {"P6PathLabel", "P6ProgPath", "P6Browse"})
                     ShowEnable(form.Control<QWidget>(n), net.networkPath);
             } else {
                 ShowEnable(form.Control<QWidget>("P29LogonPanel"), net.logonPanel);
                 ShowEnable(form.Control<QWidget>("P29ForceDisc"), net.forceBox);
-                form.Control<QCheckBox>("P29MakePerm")->setText(Text(net.permCaption));
-                form.Control<QLabel>("P29Heading")->setText(Text(net.heading29));
+                form.Control<QCheckBox>("P29MakePerm")->setText(Q(net.permCaption));
+                form.Control<QLabel>("P29Heading")->setText(Q(net.heading29));
             }
             break;
         }
         case 12: {
             const PastePageLayout l =
                 PastePageLayoutOf(ButtonStates(form, {"P13Text", "P13File", "P13Graphic"}));
-            form.Control<QLabel>("P12Heading")->setText(Text(l.heading));
+            form.Control<QLabel>("P12Heading")->setText(Q(l.heading));
             for (std::string_view n : {"P12MyMemo", "P12Label2", "P12Symbols"})
                 ShowEnable(form.Control<QWidget>(n), l.memo);
             for (std::string_view n : {"P12Path", "P12Browse"}) ShowEnable(form.Control<QWidget>(n), !l.memo);
@@ -335,9 +336,9 @@ void ContentPages::Shown(int page, bool firstShowing, WizardForm& form) {
         case 14: focus("P14MyMemo"); break;
         case 22: {
             const UrlPageLayout l = UrlPageLayoutOf(ButtonStates(form, {"P21Web", "P21FTP"}));
-            form.Control<QLabel>("P22Heading")->setText(Text(l.heading));
-            form.Control<QLabel>("P22Prefix")->setText(Text(l.prefix));
-            form.Control<QLabel>("P22Example")->setText(Text(l.example));
+            form.Control<QLabel>("P22Heading")->setText(Q(l.heading));
+            form.Control<QLabel>("P22Prefix")->setText(Q(l.prefix));
+            form.Control<QLabel>("P22Example")->setText(Q(l.example));
             focus("P22URL");
             break;
         }
@@ -364,9 +365,9 @@ void ContentPages::Shown(int page, bool firstShowing, WizardForm& form) {
         case 34: focus("P34Path"); break;
         case 36: {
             const SizePageLayout l = SizePageLayoutOf(ButtonStates(form, {"P35RepTop", "P35RepChoice"}));
-            form.Control<QLabel>("P36Heading")->setText(Text(l.heading));
-            form.Control<QLabel>("P36Label1")->setText(Text(l.first));
-            form.Control<QLabel>("P36Label2")->setText(Text(l.second));
+            form.Control<QLabel>("P36Heading")->setText(Q(l.heading));
+            form.Control<QLabel>("P36Label1")->setText(Q(l.first));
+            form.Control<QLabel>("P36Label2")->setText(Q(l.second));
             focus("P36Width");
             break;
         }
@@ -374,9 +375,9 @@ void ContentPages::Shown(int page, bool firstShowing, WizardForm& form) {
         case 40: {
             const Answers a = ButtonStates(form, {"P38Max", "P38Min", "P38Restore", "P38Close"});
             if (page == 39) {
-                form.Control<QLabel>("P39Heading")->setText(Text(ActionHeading39(a)));
+                form.Control<QLabel>("P39Heading")->setText(Q(ActionHeading39(a)));
             } else {
-                form.Control<QLabel>("P40Heading")->setText(Text(TitleHeading40(a)));
+                form.Control<QLabel>("P40Heading")->setText(Q(TitleHeading40(a)));
                 focus("P40Title");
             }
             break;
@@ -385,8 +386,8 @@ void ContentPages::Shown(int page, bool firstShowing, WizardForm& form) {
         case 49: {
             const FilePageLayout l = FilePageLayoutOf(ButtonStates(
                 form, {"P48ChangeDir", "P48CreateFolder", "P48CopyFile", "P48RenameFile", "P48DeleteFile"}));
-            form.Control<QLabel>("P49PathLabel")->setText(Text(l.pathLabel));
-            form.Control<QLabel>("P49NewLabel")->setText(Text(l.newNameLabel));
+            form.Control<QLabel>("P49PathLabel")->setText(Q(l.pathLabel));
+            form.Control<QLabel>("P49NewLabel")->setText(Q(l.newNameLabel));
             ShowEnable(form.Control<QWidget>("P49NewLabel"), l.newName);
             ShowEnable(form.Control<QWidget>("P49NewName"), l.newName);
             focus("P49Path");
@@ -407,7 +408,7 @@ void ContentPages::CheckAndSet(int which, const std::string& text, WizardForm& f
         Error(kMemoTooLong);
         return;
     }
-    memo->setPlainText(Text(done->text));
+    memo->setPlainText(Q(done->text));
     memo->setFocus();
     QTextCursor cursor = memo->textCursor();
     cursor.setPosition(static_cast<int>(done->caret));
@@ -436,23 +437,23 @@ void ContentPages::InsertKeystroke(WizardForm& form) {
 
 void ContentPages::BrowseFile(std::string_view target, std::string_view title, std::string_view filter,
                               WizardForm& form) {
-    const auto file = services_.paths.ChooseFile(form.Window(), Text(title), std::string(filter));
+    const auto file = services_.paths.ChooseFile(form.Window(), Q(title), std::string(filter));
     if (!file) return;
     if (!PathFits(*file)) {
         Error(kPathTooLong);
         return;
     }
-    form.Control<QLineEdit>(target)->setText(Text(*file));
+    form.Control<QLineEdit>(target)->setText(Q(*file));
 }
 
 void ContentPages::BrowseFolder(std::string_view target, WizardForm& form) {
-    const auto folder = services_.paths.ChooseFolder(form.Window(), Text(kFolderTitle));
+    const auto folder = services_.paths.ChooseFolder(form.Window(), Q(kFolderTitle));
     if (!folder) return;
     if (!PathFits(*folder)) {
         Error(kPathTooLong);
         return;
     }
-    form.Control<QLineEdit>(target)->setText(Text(*folder));
+    form.Control<QLineEdit>(target)->setText(Q(*folder));
 }
 
 void ContentPages::BrowseNetworkDrive(WizardForm& form) {
@@ -468,7 +469,7 @@ void ContentPages::BrowseNetworkDrive(WizardForm& form) {
         Error(kPathTooLong);
         return;
     }
-    form.Control<QLineEdit>("P6ProgPath")->setText(Text(*share));
+    form.Control<QLineEdit>("P6ProgPath")->setText(Q(*share));
 }
 
 void ContentPages::RetrievePhoneEntry(WizardForm& form) {
@@ -482,8 +483,8 @@ void ContentPages::RetrievePhoneEntry(WizardForm& form) {
     RasDialParams params;
     params.entryName = Cp1252(list->currentItem()->text());
     if (RasGetEntryDialParams(params) != kRasSuccess) return;
-    form.Control<QLineEdit>("P28UserName")->setText(Text(params.userName));
-    if (params.passwordStored) form.Control<QLineEdit>("P28Password")->setText(Text(params.password));
+    form.Control<QLineEdit>("P28UserName")->setText(Q(params.userName));
+    if (params.passwordStored) form.Control<QLineEdit>("P28Password")->setText(Q(params.password));
 }
 
 void ContentPages::PlayWave(WizardForm& form) {

@@ -18,6 +18,7 @@
 #include "editor/model/commands/media_forms.h"
 #include "editor/model/commands/text_forms.h"
 #include "editor/model/wizard/content_pages.h"
+#include "editor/commands/form_parts.h"
 #include "editor/wizard/content_pages_group.h"
 #include "editor/wizard/control_binding.h"
 #include "platform/cp1252.h"
@@ -28,7 +29,7 @@ using namespace wizard;
 
 namespace {
 
-QString Text(std::string_view cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
+using parts::Q;
 QString Name(std::string_view name) {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
@@ -60,7 +61,7 @@ public:
     explicit PageBuilder(QWidget* panel) : panel_(panel), layout_(new QVBoxLayout(panel)) {}
 
     QLabel* Label(std::string_view name, std::string_view text) {
-        auto* label = new QLabel(Text(text), panel_);
+        auto* label = new QLabel(Q(text), panel_);
         label->setObjectName(Name(name));
         label->setWordWrap(true);
         layout_->addWidget(label);
@@ -79,20 +80,20 @@ public:
         auto* column = new QVBoxLayout(group);
         column->setContentsMargins(0, 0, 0, 0);
         for (const PageChoice& c : choices) {
-            auto* radio = new QRadioButton(Text(c.caption), group);
+            auto* radio = new QRadioButton(Q(c.caption), group);
             radio->setObjectName(Name(c.name));
             column->addWidget(radio);
         }
         layout_->addWidget(group);
     }
     QCheckBox* Check(std::string_view name, std::string_view caption) {
-        auto* box = new QCheckBox(Text(caption), panel_);
+        auto* box = new QCheckBox(Q(caption), panel_);
         box->setObjectName(Name(name));
         layout_->addWidget(box);
         return box;
     }
     QLineEdit* Edit(std::string_view name, int maxLength, std::string_view text = {}) {
-        auto* edit = new QLineEdit(Text(text), panel_);
+        auto* edit = new QLineEdit(Q(text), panel_);
         edit->setObjectName(Name(name));
         edit->setMaxLength(maxLength);
         layout_->addWidget(edit);
@@ -105,7 +106,7 @@ public:
         return memo;
     }
     QPushButton* Button(std::string_view name, std::string_view caption) {
-        auto* button = new QPushButton(Text(caption), panel_);
+        auto* button = new QPushButton(Q(caption), panel_);
         button->setObjectName(Name(name));
         layout_->addWidget(button, 0, Qt::AlignLeft);
         return button;

@@ -1,3 +1,4 @@
+#include "editor/commands/form_parts.h"
 #include "editor/wizard/single_command_page.h"
 
 #include <QLineEdit>
@@ -14,7 +15,7 @@ namespace tessaro {
 
 namespace {
 
-QString Q(std::string_view cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(std::string(cp1252))); }
+using parts::Q;
 
 class SingleCommandPages : public WizardPageGroup {
 public:
