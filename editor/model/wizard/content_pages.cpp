@@ -204,8 +204,8 @@ std::optional<BrowseFilter> PasteBrowseFilter(const Answers& answers) {
         return BrowseFilter{"Text Files", "Text Files (*TXT)|*.TXT|Any Files (*.*)|*"};
     if (answers.Checked("P13Graphic"))
         return BrowseFilter{"Graphic Files",
-                          "Graphic Files (*.BMP, *.JPG, *.WMF)|*.BMP;*.JPG;*.WMF|Bitmap (*.BMP)|*.BMP|"
-                          "JPeg (*.JPG)|*.JPG|Windows MetaFile (*.WMF)|*.WMF"};
+                            "Graphic Files (*.BMP, *.JPG, *.WMF)|*.BMP;*.JPG;*.WMF|Bitmap (*.BMP)|*.BMP|"
+                            "JPeg (*.JPG)|*.JPG|Windows MetaFile (*.WMF)|*.WMF"};
     return std::nullopt;
 }
 
