@@ -8,8 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSoundEffect>
-#include <QUrl>
 
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
@@ -77,9 +75,8 @@ void TDoSound::TestClick() {
         return;
     }
     // Without a sound device nothing plays and nothing is reported.
-    sound_ = std::make_unique<QSoundEffect>();
-    sound_->setSource(QUrl::fromLocalFile(QString::fromStdString(win::Cp1252ToUtf8(file))));
-    sound_->play();
+    if (sound_.Start(win::Cp1252ToUtf8(file)) == win::SoundStart::Unavailable)
+        win::MessageBox(sound_.Unavailable(), "Error", win::MbButtons::Ok);
 }
 
 void TDoSound::OkButtonClick() {

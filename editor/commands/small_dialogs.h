@@ -1,11 +1,8 @@
 #pragma once
 // The small dialogs over editor/model/commands/small_forms.h.
-#include <memory>
-
 #include "editor/commands/command_dialog.h"
 #include "editor/model/commands/small_forms.h"
-
-class QSoundEffect;
+#include "platform/sound.h"
 
 namespace tessaro {
 
@@ -35,7 +32,7 @@ private:
     void TestClick();
 
     TConfigRecord* alarm_ = nullptr;
-    std::unique_ptr<QSoundEffect> sound_;
+    win::SoundService sound_;
 };
 
 class TDoPausePos : public CommandDialog {

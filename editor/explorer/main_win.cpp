@@ -2,7 +2,6 @@
 
 #include "editor/explorer/forms/macro_forms_context.h"
 
-#include <QSoundEffect>
 #include <utility>
 #include <QAbstractButton>
 #include <QCloseEvent>

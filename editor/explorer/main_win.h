@@ -28,6 +28,7 @@
 #include "platform/launch.h"
 #include "platform/messages.h"
 #include "platform/screen_saver.h"
+#include "platform/sound.h"
 #include "protocol/glob_data.h"
 #include "widgets/draw_grid.h"
 
@@ -36,7 +37,6 @@ class QAbstractButton;
 class QDateTime;
 class QPainter;
 class QPrinter;
-class QSoundEffect;
 class QListWidget;
 class QStackedWidget;
 class QWidget;
@@ -114,7 +114,7 @@ public:
     const std::string& SwapFileName() const { return swapFile_; }
     QListWidget* CategoryList() const { return categoryList_; }
     // The sound file played last through DoWave; empty when none was.
-    QString LastWave() const;
+    QString LastWave() const { return QString::fromStdString(lastWave_); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -298,7 +298,8 @@ private:
     std::unique_ptr<InstalledPrograms> installedPrograms_;  // scanned once per run
     std::unique_ptr<MacroFormsContext> formsContext_;
     std::unique_ptr<QPrinter> printer_;
-    std::unique_ptr<QSoundEffect> wave_;
+    win::SoundService wave_;
+    std::string lastWave_;
     XdgHelpViewer helpViewer_;
     ScopedHelpViewer helpScope_{helpViewer_};  // every editor dialog's help, while the window lives
     std::map<ExplorerAction, CommandWidgets> commands_;

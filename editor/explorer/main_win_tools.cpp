@@ -1,7 +1,6 @@
 // The explorer's tools and option commands: text import, listing, export and import,
 // desktop launchers, quick info, sort order, the remapper and the option dialogs.
 #include <QListWidget>
-#include <QSoundEffect>
 #include <QStandardPaths>
 #include <fstream>
 
@@ -285,12 +284,9 @@ void TMainWin::CatListDragDrop(QListWidgetItem* category) {
 }
 
 void TMainWin::DoWave(const std::string& path) {
-    if (!wave_) wave_ = std::make_unique<QSoundEffect>();
-    wave_->stop();
-    wave_->setSource(QUrl::fromLocalFile(QString::fromStdString(win::Cp1252ToUtf8(path))));
-    wave_->play();
+    // A notice, not a result: without sound nothing plays and nothing is reported.
+    lastWave_ = win::Cp1252ToUtf8(path);
+    wave_.Start(lastWave_);
 }
-
-QString TMainWin::LastWave() const { return wave_ ? wave_->source().toLocalFile() : QString(); }
 
 }  // namespace tessaro

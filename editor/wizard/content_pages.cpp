@@ -11,10 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSoundEffect>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
-#include <QUrl>
 
 #include "editor/commands/chooser.h"
 #include "editor/commands/media_dialogs.h"
@@ -101,9 +99,7 @@ void FillFormats(QListWidget* list, bool isTime) {
 ContentPages::ContentPages(ContentServices services, std::unique_ptr<SystemMixerHost> ownMixer)
     : services_(services), ownMixer_(std::move(ownMixer)) {}
 
-ContentPages::~ContentPages() {
-    if (sound_) sound_->stop();
-}
+ContentPages::~ContentPages() { sound_.Stop(); }
 
 std::vector<int> ContentPages::Pages() const {
     std::vector<int> pages{4, 5, 6};
@@ -496,9 +492,8 @@ void ContentPages::PlayWave(WizardForm& form) {
         return;
     }
     // Without a sound device nothing plays and nothing is reported.
-    sound_ = std::make_unique<QSoundEffect>();
-    sound_->setSource(QUrl::fromLocalFile(QString::fromStdString(win::Cp1252ToUtf8(wave.file))));
-    sound_->play();
+    if (sound_.Start(win::Cp1252ToUtf8(wave.file)) == win::SoundStart::Unavailable)
+        Error(sound_.Unavailable());
 }
 
 void ContentPages::ShowAudioDevice() {

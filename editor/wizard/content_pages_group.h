@@ -5,8 +5,7 @@
 #include <string_view>
 
 #include "editor/wizard/content_pages.h"
-
-class QSoundEffect;
+#include "platform/sound.h"
 
 namespace tessaro {
 
@@ -44,7 +43,7 @@ private:
 
     ContentServices services_;
     std::unique_ptr<SystemMixerHost> ownMixer_;
-    std::unique_ptr<QSoundEffect> sound_;
+    win::SoundService sound_;
 };
 
 }  // namespace tessaro

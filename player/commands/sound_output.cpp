@@ -6,9 +6,9 @@ namespace tessaro {
 
 bool ServiceSoundOutput::Start(const std::string& path) {
     switch (service_.Start(path)) {
-        case SoundStart::Started: return true;
-        case SoundStart::NoFile: return false;
-        case SoundStart::Unavailable: throw SoundUnavailable(service_.Unavailable());
+        case win::SoundStart::Started: return true;
+        case win::SoundStart::NoFile: return false;
+        case win::SoundStart::Unavailable: throw SoundUnavailable(service_.Unavailable());
     }
     return false;
 }

@@ -2,7 +2,7 @@
 // The sound commands' output: sound files through the player's sound service, and the
 // desktop's bell.
 #include "player/commands/multimedia.h"
-#include "player/engine/sound_service.h"
+#include "platform/sound.h"
 
 namespace tessaro {
 
@@ -15,7 +15,7 @@ public:
     void Beep() override;
 
 private:
-    SoundService service_;
+    win::SoundService service_;
 };
 
 }  // namespace tessaro

@@ -50,10 +50,10 @@ std::optional<std::chrono::milliseconds> WaveDuration(const std::string& utf8Pat
 
 std::string WavePlayer::DoWave(const std::string& path, bool wait) {
     const std::string utf8 = win::Cp1252ToUtf8(path);
-    const SoundStart start = sound_.Start(utf8);
-    if (start == SoundStart::Unavailable) return sound_.Unavailable();
+    const win::SoundStart start = sound_.Start(utf8);
+    if (start == win::SoundStart::Unavailable) return sound_.Unavailable();
     const std::optional<std::chrono::milliseconds> length = WaveDuration(utf8);
-    if (start != SoundStart::Started || !wait || !length) return {};
+    if (start != win::SoundStart::Started || !wait || !length) return {};
 
     // Until the sound ends or fails, and never much longer than it lasts.
     QElapsedTimer elapsed;

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "player/engine/sound_service.h"
+#include "platform/sound.h"
 
 namespace tessaro {
 
@@ -16,7 +16,7 @@ std::optional<std::chrono::milliseconds> WaveDuration(const std::string& utf8Pat
 
 class WavePlayer {
 public:
-    explicit WavePlayer(SoundService& sound) : sound_(sound) {}
+    explicit WavePlayer(win::SoundService& sound) : sound_(sound) {}
 
     // `path` in Windows-1252. With `wait`, returns when the sound ended or failed. When
     // sounds cannot be played here, returns why (the caller tells the user).
@@ -26,7 +26,7 @@ public:
     static constexpr std::chrono::milliseconds kStartLimit{5000};
 
 private:
-    SoundService& sound_;
+    win::SoundService& sound_;
 };
 
 }  // namespace tessaro

@@ -70,7 +70,7 @@ public:
 private:
     Context ctx_;
     std::unique_ptr<win::ScreenSaverInhibitor> screenSaver_ = win::DesktopScreenSaver("tesrun");
-    SoundService sound_;
+    win::SoundService sound_;
     WavePlayer wave_{sound_};
     std::unique_ptr<AbbreviationTrigger> abbreviations_;
     std::unique_ptr<Scheduler> scheduler_;

@@ -35,6 +35,7 @@
 #include "platform/messages.h"
 #include "protocol/window_messages.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/wav_file.h"
 
 namespace tessaro {
 namespace {
@@ -145,6 +146,8 @@ protected:
 TEST_F(MainWinTools, ARowDroppedOnACategoryFilesTheMacroAndAllCategoriesTakesItOut) {
     const int n = AddMacro("one", 40);
     ASSERT_TRUE(SaveCategoryFile(dir_ + "/work.QTC", {{"Mail", 3}, {"Games", 7}}));
+    // A real sound, still loading when the window closes: the program must not crash at exit.
+    testing::WriteToneWav(dir_ + "/FLOOP.WAV", 200);
     auto w = Open();
     w->Logic().SelectRow(w->Logic().ReverseSort(n));
     Received();

@@ -56,7 +56,7 @@ TEST(WavePlayer, MissingAndBrokenFilesNeverHoldTheWaitingMacro) {
     std::filesystem::create_directories(dir);
     const std::string broken = (dir / "broken.wav").string();
     std::ofstream(broken) << "RIFF\x10\0\0\0WAVEfmt garbage that is no sound";
-    SoundService sound;
+    win::SoundService sound;
     WavePlayer player(sound);
     QElapsedTimer t;
     t.start();
@@ -82,7 +82,7 @@ TEST(WavePlayer, ASoundPluginThatCannotLoadIsToldNotWaitedFor) {
     std::filesystem::create_directories(dir);
     const std::string tone = (dir / "tone.wav").string();
     WriteWave(tone, 16000, 32000);
-    SoundService sound((dir / "libtessound.so").string());
+    win::SoundService sound((dir / "libtessound.so").string());
     WavePlayer player(sound);
     QElapsedTimer t;
     t.start();

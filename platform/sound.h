@@ -1,13 +1,13 @@
 #pragma once
-// Sound files (WAV to the default audio output) for every part of the player. The sound
-// code lives in a plugin (libtessound.so beside the programs) loaded the first time a
-// sound is played, so the audio libraries are mapped only when a macro needs them.
+// Sound files (WAV to the default audio output) for both programs. The sound code lives in
+// a plugin (libtessound.so beside the programs) loaded the first time a sound is played,
+// so the audio libraries are mapped only when one is.
 #include <QString>
 #include <QtPlugin>
 #include <memory>
 #include <string>
 
-namespace tessaro {
+namespace win {
 
 // One sound at a time: starting one stops the one before. Played while the event loop runs.
 class SoundChannel {
@@ -51,7 +51,7 @@ private:
     std::string error_;
 };
 
-}  // namespace tessaro
+}  // namespace win
 
 #define TessaroSoundPlugin_iid "org.tessaro.SoundPlugin/1"
-Q_DECLARE_INTERFACE(tessaro::SoundPlugin, TessaroSoundPlugin_iid)
+Q_DECLARE_INTERFACE(win::SoundPlugin, TessaroSoundPlugin_iid)

@@ -6,9 +6,9 @@
 #include <QUrl>
 #include <memory>
 
-#include "player/engine/sound_service.h"
+#include "platform/sound.h"
 
-namespace tessaro {
+namespace win {
 namespace {
 
 class EffectChannel : public SoundChannel {
@@ -48,11 +48,11 @@ private:
 class EffectSoundPlugin : public QObject, public SoundPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID TessaroSoundPlugin_iid)
-    Q_INTERFACES(tessaro::SoundPlugin)
+    Q_INTERFACES(win::SoundPlugin)
 public:
     std::unique_ptr<SoundChannel> CreateChannel() override { return std::make_unique<EffectChannel>(); }
 };
 
-}  // namespace tessaro
+}  // namespace win
 
 #include "sound_plugin.moc"

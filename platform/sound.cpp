@@ -1,14 +1,14 @@
-#include "player/engine/sound_service.h"
+#include "platform/sound.h"
 
 #include <QFileInfo>
 #include <QPluginLoader>
 
 #include "platform/paths.h"
 
-namespace tessaro {
+namespace win {
 
 SoundService::SoundService(std::string pluginPath)
-    : pluginPath_(pluginPath.empty() ? win::JoinPath(win::ExecutableDirectory(), "libtessound.so")
+    : pluginPath_(pluginPath.empty() ? JoinPath(ExecutableDirectory(), "libtessound.so")
                                      : std::move(pluginPath)) {}
 
 SoundService::~SoundService() = default;
@@ -41,4 +41,4 @@ void SoundService::Stop() {
     if (channel_) channel_->Stop();
 }
 
-}  // namespace tessaro
+}  // namespace win
