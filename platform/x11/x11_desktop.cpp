@@ -190,13 +190,33 @@ bool X11Desktop::SetForegroundWindow(HWND window) {
             XSetInputFocus(display_, window, RevertToParent, time);
         }
     }
-    // Typing may follow at once: wait until the window really is the active one.
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    // Typing may follow at once: wait until the window really is the active one and has the
+    // keyboard. A window manager can name the window active while the focus is still in the
+    // one that is closing; keys sent then are lost.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1000);
     while (std::chrono::steady_clock::now() < end) {
-        if (ForegroundWindow() == window) return true;
+        if (ForegroundWindow() == window && FocusWithin(window)) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return ForegroundWindow() == window;
+}
+
+bool X11Desktop::FocusWithin(HWND window) {
+    ErrorTrap trap(display_);
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display_, &focus, &revert);
+    const Window root = DefaultRootWindow(display_);
+    for (int depth = 0; depth < 64 && focus != None && focus != PointerRoot && focus != root; ++depth) {
+        if (focus == window) return true;
+        Window rootReturn = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display_, focus, &rootReturn, &parent, &children, &count)) return false;
+        if (children) XFree(children);
+        focus = parent;
+    }
+    return false;
 }
 
 int X11Desktop::WindowProcessId(HWND window) {

@@ -31,6 +31,8 @@ private:
     bool HasWindowManager();
     unsigned long ServerTime();
     HWND TopLevelOf(unsigned long window);
+    // Whether the keyboard focus is `window` or one of its descendants.
+    bool FocusWithin(HWND window);
 
     Display* display_;
     unsigned long timeWindow_ = 0;  // a window of our own for reading the server time

@@ -55,6 +55,7 @@ PlayerTriggers::PlayerTriggers(Context context)
     clearTimer_->setSingleShot(true);
     clearTimer_->setInterval(kClearInUseMs);
     connect(clearTimer_, &QTimer::timeout, this, [this] { ClearInUse(); });
+    dispatch_.NoteStartWindow();
 }
 
 PlayerTriggers::~PlayerTriggers() = default;

@@ -255,6 +255,16 @@ void TriggerDispatch::RunByNickname(const std::string& nickname) {
 
 void TriggerDispatch::WindowActivated(win::HWND window) {
     if (host_.Closing()) return;
+    const std::string title = NoteActive(window);
+    SetRunningProgs();
+    if (!title.empty()) CheckForWindowMacros(title);
+}
+
+void TriggerDispatch::NoteStartWindow() {
+    if (const win::HWND window = desktop_.ForegroundWindow()) NoteActive(window);
+}
+
+std::string TriggerDispatch::NoteActive(win::HWND window) {
     const std::string module = UpperCase1252(ModuleNameOfWindow(desktop_, window));
     glob_.ActiveProgram = module;
     host_.PushActiveProgram();
@@ -263,8 +273,7 @@ void TriggerDispatch::WindowActivated(win::HWND window) {
         lastActive_ = window;
         if (module != kPlayerModuleName) lastForeign_ = window;
     }
-    SetRunningProgs();
-    if (!title.empty()) CheckForWindowMacros(title);
+    return title;
 }
 
 void TriggerDispatch::SetRunningProgs() {

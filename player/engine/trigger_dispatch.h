@@ -80,6 +80,9 @@ public:
     void HotKeyFired(std::uint32_t wParam, std::int32_t lParam);
     // WM_WINDOW_ACTIVATED.
     void WindowActivated(win::HWND window);
+    // The window active when the player starts, which no activation will report: its
+    // program and the window a tray icon's macro is meant for. No window-title macro runs.
+    void NoteStartWindow();
     // WM_RUN_NICKNAME and the start macro: the nickname handed over.
     void RunByNickname(const std::string& nickname);
 
@@ -137,6 +140,8 @@ private:
     // Shows the chooser of the popup menu in the play record and runs the chosen macro.
     void ShowPopup(int n);
     void Play(const std::string& text, bool capsLockWasOn);
+    // Notes the active window's program and the last windows; its title.
+    std::string NoteActive(win::HWND window);
 
     TGlobData& glob_;
     win::Desktop& desktop_;

@@ -391,6 +391,23 @@ TEST_F(Dispatch, WindowActivationRecordsTheProgramAndPlaysWindowMacros) {
     EXPECT_EQ(host.played.size(), 3u);
 }
 
+TEST_F(Dispatch, TheWindowActiveAtStartIsNotedWithoutPlayingItsMacros) {
+    const win::HWND editor = desktop.AddWindow("Report.txt - Notes", 11, "gedit");
+    SetMacros({{scWindow, acWindowTitle, "one", "report"}});
+    desktop.foreground = editor;
+    dispatch.NoteStartWindow();
+    EXPECT_EQ(glob().ActiveProgram.str(), "GEDIT");
+    EXPECT_EQ(host.programPushes, 1);
+    EXPECT_EQ(dispatch.LastForeignWindow(), editor);
+    EXPECT_EQ(host.played, std::vector<std::string>{});
+
+    // With no window active nothing is noted.
+    desktop.foreground = 0;
+    dispatch.NoteStartWindow();
+    EXPECT_EQ(host.programPushes, 1);
+    EXPECT_EQ(dispatch.LastForeignWindow(), editor);
+}
+
 TEST_F(Dispatch, AbbreviationPlaybackCapitalisesAndRetypes) {
     SetMacros({Global("\xe9t\xe9")});
     host.records[1].ActivationCode = acAbbreviation;
