@@ -178,9 +178,19 @@ TEST_F(EMailMacro, ClosedPortShowsTheConnectionMessageAndTheMacroGoesOn) {
     ASSERT_TRUE(WaitFor(
         [&] { return (message = FindTitled(keyboard_, DefaultRootWindow(keyboard_), "Error")) != 0; }, 15s))
         << player.Log();
-    // Its OK button: Enter in the focused message window.
-    XSetInputFocus(keyboard_, message, RevertToParent, CurrentTime);
-    XSync(keyboard_, False);
+    // Its OK button: Enter in the focused message window, once it is on the screen (a window
+    // not yet mapped cannot take the focus).
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            XWindowAttributes a{};
+            auto* previous = XSetErrorHandler(IgnoreXError);
+            const bool viewable = XGetWindowAttributes(keyboard_, message, &a) && a.map_state == IsViewable;
+            if (viewable) XSetInputFocus(keyboard_, message, RevertToParent, CurrentTime);
+            XSync(keyboard_, False);
+            XSetErrorHandler(previous);
+            return viewable;
+        },
+        10s));
     std::this_thread::sleep_for(200ms);
     PressWithModifiers(keyboard_, XK_Return, {});
     ASSERT_TRUE(
