@@ -31,7 +31,7 @@ MacroFormsContext& TMainWin::FormsContext() {
 }
 
 MacroDialogs::AddResult TMainWin::AddMacro(int number) {
-    TAddNewHotKey dialog(FormsContext(), this, this, this);
+    TAddNewHotKey dialog(FormsContext(), *this, *this, this);
     dialog.NewMacroNumber = number;
     dialog.exec();
     // A started capture counted the new macro already; the append counts it once its

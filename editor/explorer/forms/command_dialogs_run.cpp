@@ -73,13 +73,11 @@ CommandDialogs::Result CommandDialogsRun::Run(const CommandEntry& entry, QWidget
         TDoSpecial dlg(owner);
         dlg.HideAltPad = 0;
         runner_.Run(dlg);
-        result.available = true;
         result.text = dlg.CommandText;
         return result;
     }
     const int code = CommandCodeOf(entry);
     if (code == 0) return result;
-    result.available = true;
     CommandRequest request(code, true, AddStyle::AtEnd, 0);
     // A text file opened from the macro text is inserted as its command, never edited as lines.
     request.AllowTextEdit = false;

@@ -22,17 +22,10 @@ class CommandDialogs {
 public:
     virtual ~CommandDialogs() = default;
     struct Result {
-        bool available = false;  // false: this dialog is not built into the editor
-        std::string text;        // the command token(s); the text box's text; empty: cancelled
-        std::string title;       // the text box's title (empty: cancelled)
+        std::string text;   // the command token(s); the text box's text; empty: cancelled
+        std::string title;  // the text box's title (empty: cancelled)
     };
     virtual Result Run(const CommandEntry& entry, QWidget* owner) = 0;
-};
-
-// Until the command dialogs are built into the editor: every entry answers "not available".
-class CommandDialogsNotBuilt : public CommandDialogs {
-public:
-    Result Run(const CommandEntry&, QWidget*) override { return {}; }
 };
 
 struct MacroFormsContext {

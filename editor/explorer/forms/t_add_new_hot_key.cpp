@@ -24,7 +24,7 @@
 
 namespace tessaro {
 
-TAddNewHotKey::TAddNewHotKey(MacroFormsContext& context, CaptureHost* capture, NewMacroScript* script,
+TAddNewHotKey::TAddNewHotKey(MacroFormsContext& context, CaptureHost& capture, NewMacroScript& script,
                              QWidget* parent)
     : QDialog(parent), context_(context), capture_(capture), script_(script) {
     setWindowTitle("Add Macro");
@@ -240,14 +240,10 @@ void TAddNewHotKey::DoTheScript() {
         return;
     }
     if (!PassesReservedQuestion(check)) return;
-    if (!script_) {
-        forms::WarningBox("The scripting editor is not available yet.");
-        return;
-    }
     const EditorSetup setup = SetupOfType(entry.type, entry.selectedCode, globalUsed_);
     rec.ActivationCode = setup.activationCode;
     ResultModify = false;
-    ResultUpdated = script_->ScriptNewMacro(this, setup.globalKeyTaken);
+    ResultUpdated = script_.ScriptNewMacro(this, setup.globalKeyTaken);
     accept();
 }
 
@@ -262,10 +258,6 @@ void TAddNewHotKey::DoCapture() {
         return;
     }
     if (!PassesReservedQuestion(check)) return;
-    if (!capture_) {
-        forms::WarningBox("Capturing from the editor is not available yet.");
-        return;
-    }
     const EditorSetup setup = SetupOfType(entry.type, entry.selectedCode, globalUsed_);
     if (NewMacroNumber < 1 || NewMacroNumber > kMaxMacros) return;
     rec.ActivationCode = setup.activationCode;
@@ -274,7 +266,7 @@ void TAddNewHotKey::DoCapture() {
     if (context_.core.PlayerWnd)
         win::PostMessage(context_.core.PlayerWnd, WM_PEER_UPDATE, puPullMacro, NewMacroNumber);
 
-    TCaptureKeys dialog(context_, *capture_, this);
+    TCaptureKeys dialog(context_, capture_, this);
     dialog.HotKeyLabel->setText(
         rec.ActivationCode == acAbbreviation  ? "Snipra: " + forms::Q(rec.Abbreviation.view().substr(0, 20))
         : rec.ActivationCode == acWindowTitle ? "Window Title: " + forms::Q(rec.ScopeText.view())

@@ -35,9 +35,8 @@ class TAddNewHotKey : public QDialog {
     Q_OBJECT
 public:
     // `capture` is the main window's side of a capture and `script` opens the scripting
-    // editor; without them "Capture Macro" and "Scripting Editor" tell that they are not
-    // available from here.
-    TAddNewHotKey(MacroFormsContext& context, CaptureHost* capture, NewMacroScript* script,
+    // editor on the new macro.
+    TAddNewHotKey(MacroFormsContext& context, CaptureHost& capture, NewMacroScript& script,
                   QWidget* parent = nullptr);
     ~TAddNewHotKey() override;
 
@@ -73,8 +72,8 @@ private:
     AddEntry Entry() const;
 
     MacroFormsContext& context_;
-    CaptureHost* capture_;
-    NewMacroScript* script_;
+    CaptureHost& capture_;
+    NewMacroScript& script_;
     HotKeyFlags globalUsed_{};
     bool hasUserMacros_ = false;
     bool shown_ = false;

@@ -351,13 +351,14 @@ bool TModHotKeys::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TModHotKeys::InsertToken(const QString& token) {
-    if (!FitsMacroText(NewFormat->toPlainText(), StoredLength(token))) {
+void TModHotKeys::InsertToken(const QString& token) { InsertSized(token, StoredLength(token)); }
+
+void TModHotKeys::InsertSized(const QString& token, int storedSize) {
+    if (!FitsMacroText(NewFormat->toPlainText(), storedSize)) {
         forms::ErrorBox(kTextTooLong);
         return;
     }
-    const int caret = NewFormat->textCursor().selectionStart();
-    const Insertion ins = InsertAt(NewFormat->toPlainText(), caret, token);
+    const Insertion ins = InsertAt(NewFormat->toPlainText(), NewFormat->textCursor().selectionStart(), token);
     NewFormat->setPlainText(ins.text);
     QTextCursor c = NewFormat->textCursor();
     c.setPosition(ins.caret);
@@ -371,38 +372,18 @@ void TModHotKeys::RunCommand(const CommandEntry& entry) {
         return;
     }
     const CommandDialogs::Result r = context_.commands.Run(entry, this);
-    if (!r.available) {
-        forms::WarningBox(std::string("The \"") + entry.button + "\" command dialog is not available yet.");
-        return;
-    }
     if (entry.preset == CommandPreset::TextBox) {
         if (r.title.empty()) return;
         if (const std::string problem = TextBoxProblem(r.title, r.text); !problem.empty()) {
             forms::ErrorBox(problem);
             return;
         }
-        if (!FitsMacroText(NewFormat->toPlainText(), TextBoxInsertSize(r.title, r.text))) {
-            forms::ErrorBox(kTextTooLong);
-            return;
-        }
-        const Insertion ins = InsertAt(NewFormat->toPlainText(), NewFormat->textCursor().selectionStart(),
-                                       FromStoredText(TextBoxToken(r.title, r.text)));
-        NewFormat->setPlainText(ins.text);
+        InsertSized(FromStoredText(TextBoxToken(r.title, r.text)), TextBoxInsertSize(r.title, r.text));
         return;
     }
     if (r.text.empty()) return;
-    const int size = entry.preset == CommandPreset::EMail ? EMailInsertSize(r.text) : int(r.text.size());
-    if (!FitsMacroText(NewFormat->toPlainText(), size)) {
-        forms::ErrorBox(kTextTooLong);
-        return;
-    }
-    const Insertion ins =
-        InsertAt(NewFormat->toPlainText(), NewFormat->textCursor().selectionStart(), FromStoredText(r.text));
-    NewFormat->setPlainText(ins.text);
-    QTextCursor c = NewFormat->textCursor();
-    c.setPosition(ins.caret);
-    NewFormat->setTextCursor(c);
-    NewFormat->setFocus();
+    InsertSized(FromStoredText(r.text),
+                entry.preset == CommandPreset::EMail ? EMailInsertSize(r.text) : int(r.text.size()));
 }
 
 void TModHotKeys::EditAction(int which) {

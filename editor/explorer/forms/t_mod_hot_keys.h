@@ -52,6 +52,9 @@ public:
     void LoadIconFrom(const std::string& chosenPath);  // the part of MySpeedClick after the file dialog
     void ResetIcon();                                  // the right click's Yes
     void InsertToken(const QString& token);            // CheckSize, then SetIt
+    // Inserts `token` at the caret and puts the caret after it, when `storedSize` more
+    // bytes fit the macro text.
+    void InsertSized(const QString& token, int storedSize);
     void DoSearchFor();
     void FindText(const QString& text);
     void ReplaceText(const QString& find, const QString& with);

@@ -37,14 +37,24 @@ public:
     void ReleaseLockUnchanged() override {}
 };
 
+// These forms never reach the scripting editor: the main window's tests open it.
+class NoScript : public NewMacroScript {
+public:
+    bool ScriptNewMacro(QWidget*, bool) override {
+        ADD_FAILURE() << "the scripting editor was opened";
+        return false;
+    }
+};
+
 class ActivationForms : public testing::FormsTest {
 protected:
     NoCaptureHost host;
+    NoScript script;
 };
 
 TEST_F(ActivationForms, AddMacroLayoutsPerType) {
     for (int i = 0; i < 5; ++i) AddMacro(scSystem, std::uint16_t(700 + i), std::to_string(i + 1).c_str());
-    TAddNewHotKey form(*context, &host, nullptr);
+    TAddNewHotKey form(*context, host, script);
     form.show();
     QApplication::processEvents();
     EXPECT_EQ(form.KeyList->count(), 721);
@@ -60,7 +70,7 @@ TEST_F(ActivationForms, AddMacroLayoutsPerType) {
 }
 
 TEST_F(ActivationForms, PressedHotKeySelectsItsRowAndCaptionsLoseAccelerators) {
-    TAddNewHotKey form(*context, &host, nullptr);
+    TAddNewHotKey form(*context, host, script);
     form.show();
     form.HotKeyEntryEnter();
     EXPECT_EQ(glob->SecWndOn, 1);
@@ -79,7 +89,7 @@ TEST_F(ActivationForms, PressedHotKeySelectsItsRowAndCaptionsLoseAccelerators) {
 
 TEST_F(ActivationForms, ReservedKeyQuestionAndPopupRefusals) {
     for (int i = 0; i < 5; ++i) AddMacro(scSystem, std::uint16_t(700 + i), std::to_string(i + 1).c_str());
-    TAddNewHotKey form(*context, &host, nullptr);
+    TAddNewHotKey form(*context, host, script);
     form.show();
     form.KeyList->SelectCode(kWinD);
     answers = {win::MbResult::No};
@@ -90,7 +100,7 @@ TEST_F(ActivationForms, ReservedKeyQuestionAndPopupRefusals) {
     form.DoModify();
     EXPECT_EQ(LastText(), kNoUserMacros);
     AddMacro(scGlobal, 40);
-    TAddNewHotKey second(*context, &host, nullptr);
+    TAddNewHotKey second(*context, host, script);
     second.show();
     second.UsePopup->click();
     second.KeyList->SelectCode(700);  // a system macro's key
@@ -104,7 +114,7 @@ TEST_F(ActivationForms, ReservedKeyQuestionAndPopupRefusals) {
 
 TEST_F(ActivationForms, EnterDirectlyOpensThePropertiesEditorForTheKey) {
     AddMacro(scGlobal, 20);
-    TAddNewHotKey form(*context, &host, nullptr);
+    TAddNewHotKey form(*context, host, script);
     form.show();
     form.KeyList->SelectCode(20);
     QTimer::singleShot(0, [] {

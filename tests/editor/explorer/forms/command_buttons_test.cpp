@@ -160,8 +160,9 @@ TEST_F(CommandButtons, EachEntryOpensItsDialogAndInsertsWhatItBuiltAtTheCaret) {
         ASSERT_FALSE(user.built.empty()) << "not confirmed";
         const std::string token =
             entry.preset == CommandPreset::TextBox ? TextBoxToken("Note", "Hello there") : user.built;
-        EXPECT_EQ(form->NewFormat->toPlainText().toStdString(), "ab" + win::Cp1252ToUtf8(token) + "cd");
-        EXPECT_EQ(LastText().find("not available"), std::string::npos);
+        const QString inserted = QString::fromStdString(win::Cp1252ToUtf8(token));
+        EXPECT_EQ(form->NewFormat->toPlainText(), "ab" + inserted + "cd");
+        EXPECT_EQ(form->NewFormat->textCursor().position(), 2 + inserted.size()) << "the caret follows it";
     }
 }
 

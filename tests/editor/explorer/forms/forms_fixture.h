@@ -18,6 +18,16 @@
 
 namespace tessaro::testing {
 
+// The forms tested on this fixture open no command dialog; the command buttons' own test
+// runs the real ones.
+class NoCommandDialogs : public CommandDialogs {
+public:
+    Result Run(const CommandEntry& entry, QWidget*) override {
+        ADD_FAILURE() << "the " << entry.button << " command dialog was opened";
+        return {};
+    }
+};
+
 class FormsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -79,7 +89,7 @@ protected:
     win::sim::SimDesktop desktop;
     XdgPlaces places;
     std::unique_ptr<InstalledPrograms> programs;
-    CommandDialogsNotBuilt commands;
+    NoCommandDialogs commands;
     std::unique_ptr<MacroFormsContext> context;
     std::unique_ptr<win::ScopedMessageBoxHandler> boxes;
     std::vector<win::MessageBoxCall> calls;

@@ -160,14 +160,6 @@ TEST_F(ModHotKeysForm, IconIsCopiedUpperCasedAndRightClickResetsIt) {
     EXPECT_EQ(core->CurrentMacro.IconName.view(), "MAIN");
 }
 
-TEST_F(ModHotKeysForm, CommandWithoutItsDialogSaysSo) {
-    auto form = Open(1);
-    form->NewFormat->setPlainText("x");
-    form->RunCommand(CommandEntries()[0]);
-    EXPECT_NE(LastText().find("not available yet"), std::string::npos);
-    EXPECT_EQ(form->NewFormat->toPlainText(), "x");
-}
-
 TEST_F(ModHotKeysForm, CancelLeavesTheRecordButFormShowRepairs) {
     core->CurrentMacro.Nickname = "Keep";
     SetMacroText(core->CurrentMacro, "text");
