@@ -121,8 +121,8 @@ void ContentPages::Connect(int page, WizardForm& form) {
             OnClick(form, "P12Symbols", [this, &form] { InsertSymbol(2, form); });
             OnClick(form, "P12Browse", [this, &form] {
                 const Answers a = ButtonStates(form, {"P13Text", "P13File", "P13Graphic"});
-                if (const auto spec = PasteBrowseFilter(a))
-                    BrowseFile("P12Path", spec->title, spec->filter, form);
+                if (const auto browse = PasteBrowseFilter(a))
+                    BrowseFile("P12Path", browse->title, browse->filter, form);
             });
             break;
         case 14:

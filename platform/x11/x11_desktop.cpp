@@ -89,11 +89,8 @@ HWND X11Desktop::TopLevelOf(unsigned long window) {
     Window w = window;
     // Walk up to the child of the root, then look for the client inside a frame.
     for (int depth = 0; depth < 64 && w && w != root; ++depth) {
-        Window rootReturn = 0, parent = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        if (!XQueryTree(display_, w, &rootReturn, &parent, &children, &count)) return 0;
-        if (children) XFree(children);
+        const Window parent = ParentOf(w);
+        if (!parent) return 0;
         if (parent == root) break;
         w = parent;
     }
@@ -209,14 +206,18 @@ bool X11Desktop::FocusWithin(HWND window) {
     const Window root = DefaultRootWindow(display_);
     for (int depth = 0; depth < 64 && focus != None && focus != PointerRoot && focus != root; ++depth) {
         if (focus == window) return true;
-        Window rootReturn = 0, parent = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        if (!XQueryTree(display_, focus, &rootReturn, &parent, &children, &count)) return false;
-        if (children) XFree(children);
-        focus = parent;
+        focus = ParentOf(focus);
     }
     return false;
+}
+
+unsigned long X11Desktop::ParentOf(unsigned long window) {
+    Window rootReturn = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display_, window, &rootReturn, &parent, &children, &count)) return 0;
+    if (children) XFree(children);
+    return parent;
 }
 
 int X11Desktop::WindowProcessId(HWND window) {

@@ -31,6 +31,8 @@ private:
     bool HasWindowManager();
     unsigned long ServerTime();
     HWND TopLevelOf(unsigned long window);
+    // The window's parent; 0 when it is gone.
+    unsigned long ParentOf(unsigned long window);
     // Whether the keyboard focus is `window` or one of its descendants.
     bool FocusWithin(HWND window);
 

@@ -90,7 +90,7 @@ class TriggerFixture {
 public:
     TriggerFixture() : glob_(std::make_unique<TGlobData>()), dispatch(*glob_, desktop, host) {}
 
-    // Macro n = the position in `specs`, from 1.
+    // Macro n = the position in `drafts`, from 1.
     void SetMacros(const std::vector<MacroDraft>& drafts) {
         int n = 0;
         for (const MacroDraft& s : drafts) {

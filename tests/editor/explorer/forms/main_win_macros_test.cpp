@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/explorer/forms/hot_key_list_box.h"
+#include "tests/editor/explorer/forms/main_win_fixture.h"
 #include "editor/explorer/forms/t_add_new_hot_key.h"
 #include "editor/explorer/forms/t_capture_keys.h"
 #include "editor/explorer/forms/t_copy_or_move.h"
@@ -32,58 +33,25 @@
 #include "platform/paths.h"
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
-#include "tests/support/qt_app.h"
 
 namespace tessaro {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Runs `act` on the modal dialog of class T once it is up.
-template <class T>
-void WhenModal(std::function<void(T&)> act) {
-    QTimer::singleShot(10, [act] {
-        if (auto* d = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            act(*d);
-            return;
-        }
-        WhenModal<T>(act);
-    });
-}
+using testing::WhenModal;
 
-class MainWinMacros : public ::testing::Test {
+class MainWinMacros : public testing::MainWinFixture {
 protected:
     void SetUp() override {
-        EnsureQtApplication();
-        std::string tmpl = (fs::temp_directory_path() / "tessaro-mwm-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir = tmpl;
-        ::setenv("TESSARO_HOME", dir.c_str(), 1);
-        ::setenv("TESSARO_WINDIR", dir.c_str(), 1);
-        ::setenv("TESSARO_NS", ("mwm" + fs::path(dir).filename().string().substr(12)).c_str(), 1);
-        ::setenv("XDG_DATA_HOME", (dir + "/xdg").c_str(), 1);
-        ::setenv("XDG_DATA_DIRS", (dir + "/xdg-sys").c_str(), 1);
-        LoadAllSettings(config);
-        config.FirstUse = false;
-        file = dir + "/work.qtm";
-        ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
-        config.RecentFiles[0] = file;
+        SetUpSandbox("mwm");
         player =
             std::make_unique<win::MessageWindow>([this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
                 if (msg == WM_PEER_UPDATE) notices.emplace_back(w, l);
                 return 0;
             });
-        boxes = std::make_unique<win::ScopedMessageBoxHandler>([this](const win::MessageBoxCall& c) {
-            texts.push_back(c.text);
-            return win::FirstButton(c.buttons);
-        });
         window = std::make_unique<TMainWin>(
             config, glob, std::vector<std::string>{"-PWV", "/RH" + std::to_string(player->hwnd())});
-    }
-    void TearDown() override {
-        window.reset();
-        boxes.reset();
-        fs::remove_all(dir);
     }
     std::vector<TMacroRecord> Records() {
         std::vector<TMacroRecord> out;
@@ -95,14 +63,8 @@ protected:
         return std::find(notices.begin(), notices.end(), std::pair{code, arg}) != notices.end();
     }
 
-    std::string dir, file;
-    TConfigRecord config;
-    TGlobData glob{};
     std::unique_ptr<win::MessageWindow> player;
-    std::unique_ptr<win::ScopedMessageBoxHandler> boxes;
-    std::unique_ptr<TMainWin> window;
     std::vector<std::pair<std::uint32_t, std::int32_t>> notices;
-    std::vector<std::string> texts;
 };
 
 // The file starts with the five system macros the explorer puts into a new file.

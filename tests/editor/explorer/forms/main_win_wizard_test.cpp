@@ -12,6 +12,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "tests/editor/explorer/forms/main_win_fixture.h"
 #include "editor/explorer/main_win.h"
 #include "editor/model/macro_forms/build_menu.h"
 #include "editor/wizard/t_quick_wiz.h"
@@ -21,55 +22,22 @@
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "protocol/window_messages.h"
-#include "tests/support/qt_app.h"
 
 namespace tessaro {
 namespace {
 
-namespace fs = std::filesystem;
-
 // Runs `act` on the wizard once it is up.
-void WhenWizard(std::function<void(TQuickWiz&)> act) {
-    QTimer::singleShot(10, [act] {
-        if (auto* w = qobject_cast<TQuickWiz*>(QApplication::activeModalWidget())) {
-            act(*w);
-            return;
-        }
-        WhenWizard(act);
-    });
-}
+void WhenWizard(std::function<void(TQuickWiz&)> act) { testing::WhenModal<TQuickWiz>(std::move(act)); }
 
-class MainWinWizard : public ::testing::Test {
+class MainWinWizard : public testing::MainWinFixture {
 protected:
     void SetUp() override {
-        EnsureQtApplication();
-        std::string tmpl = (fs::temp_directory_path() / "tessaro-mww-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir = tmpl;
-        ::setenv("TESSARO_HOME", dir.c_str(), 1);
-        ::setenv("TESSARO_WINDIR", dir.c_str(), 1);
-        ::setenv("TESSARO_NS", ("mww" + fs::path(dir).filename().string().substr(12)).c_str(), 1);
-        ::setenv("XDG_DATA_HOME", (dir + "/xdg").c_str(), 1);
-        ::setenv("XDG_DATA_DIRS", (dir + "/xdg-sys").c_str(), 1);
-        LoadAllSettings(config);
-        config.FirstUse = false;
-        file = dir + "/work.qtm";
-        ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
-        config.RecentFiles[0] = file;
-        boxes = std::make_unique<win::ScopedMessageBoxHandler>([this](const win::MessageBoxCall& c) {
-            texts.push_back(c.text);
-            return win::FirstButton(c.buttons);
-        });
+        SetUpSandbox("mww");
         Open();
     }
     void Open() {
         window.reset();
         window = std::make_unique<TMainWin>(config, glob, std::vector<std::string>{});
-    }
-    void TearDown() override {
-        window.reset();
-        boxes.reset();
-        fs::remove_all(dir);
     }
     size_t Records() { return All().size(); }
     std::vector<TMacroRecord> All() {
@@ -113,13 +81,6 @@ protected:
         EXPECT_TRUE(WriteMacroRecordAt(file, n, menu).ok());
         return n;
     }
-
-    std::string dir, file;
-    TConfigRecord config;
-    TGlobData glob{};
-    std::unique_ptr<win::ScopedMessageBoxHandler> boxes;
-    std::unique_ptr<TMainWin> window;
-    std::vector<std::string> texts;
 };
 
 TEST_F(MainWinWizard, EachButtonOpensItsWizardAndCancelAddsNothing) {
