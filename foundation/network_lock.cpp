@@ -21,6 +21,8 @@ void SyncLock::Configure(bool networkMode, const std::string& macroFile) {
     } catch (const SyncFileError& e) {
         host_.LockMessage("Error", e.what());
     }
+    // The file as opened now is the one in use: only later changes are another user's.
+    seenCount_ = record_.ChangeCount;
 }
 
 void SyncLock::NoteLoaded() {

@@ -31,8 +31,8 @@ class SyncLock {
 public:
     explicit SyncLock(SyncLockHost& host) : host_(host) {}
 
-    // Network mode on or off, and the macro file whose ".MAS" file holds the lock. Off,
-    // nothing is ever read or written.
+    // Network mode on or off, and the macro file whose ".MAS" file holds the lock: its
+    // record is read and its count taken as seen. Off, nothing is ever read or written.
     void Configure(bool networkMode, const std::string& macroFile);
     // After the macro file was (re)loaded: re-reads the record and takes its count as seen.
     void NoteLoaded();

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <memory>
 
+#include "platform/paths.h"
 #include "platform/x11/error_trap.h"
 #include "platform/x11/properties.h"
 
@@ -24,6 +25,8 @@ namespace {
 
 constexpr int kSettingsToolMs = 5000;
 const char* const kBackgroundSchema = "org.gnome.desktop.background";
+// The placed pictures handed to the desktop's store, in the program directory.
+constexpr const char* kPlacedWallpapers[] = {"PlacedWallpaper1.png", "PlacedWallpaper2.png"};
 
 // The desktop's settings tool; its exit status and what it printed.
 std::pair<int, std::string> SettingsTool(const QStringList& args) {
@@ -194,8 +197,16 @@ std::string BackgroundSetting(const std::string& key) {
 
 bool X11SystemSettings::SetWallpaper(const std::string& file, WallpaperStyle style, int x, int y) {
     if (!BackgroundSchemaInstalled()) return SetRootPicture(file, style, x, y);
-    const QString uri = QUrl::fromLocalFile(QString::fromStdString(file)).toString();
-    static constexpr const char* kOptions[] = {"wallpaper", "centered", "stretched", "centered"};
+    std::string shown = file;
+    if (style == WallpaperStyle::Positioned) {
+        // The store has no position: it gets the picture already placed on a screen-sized
+        // canvas, shown across the whole screen.
+        const std::optional<std::string> placed = PlacePicture(file, x, y);
+        if (!placed) return false;
+        shown = *placed;
+    }
+    const QString uri = QUrl::fromLocalFile(QString::fromStdString(shown)).toString();
+    static constexpr const char* kOptions[] = {"wallpaper", "centered", "stretched", "spanned"};
     const QString options = kOptions[static_cast<int>(style)];
     if (SettingsTool({"set", kBackgroundSchema, "picture-uri", uri}).first != 0) return false;
     // Only newer schemas have the dark variant.
@@ -203,9 +214,9 @@ bool X11SystemSettings::SetWallpaper(const std::string& file, WallpaperStyle sty
     return SettingsTool({"set", kBackgroundSchema, "picture-options", options}).first == 0;
 }
 
-bool X11SystemSettings::SetRootPicture(const std::string& file, WallpaperStyle style, int x, int y) {
+QImage X11SystemSettings::ScreenCanvas(const std::string& file, WallpaperStyle style, int x, int y) {
     const QImage picture(QString::fromStdString(file));
-    if (picture.isNull()) return false;
+    if (picture.isNull()) return {};
     const int screen = DefaultScreen(display_);
     const int width = DisplayWidth(display_, screen), height = DisplayHeight(display_, screen);
     QImage canvas(width, height, QImage::Format_RGB32);
@@ -224,6 +235,29 @@ bool X11SystemSettings::SetRootPicture(const std::string& file, WallpaperStyle s
             case WallpaperStyle::Positioned: p.drawImage(x, y, picture); break;
         }
     }
+    return canvas;
+}
+
+std::optional<std::string> X11SystemSettings::PlacePicture(const std::string& file, int x, int y) {
+    const QImage canvas = ScreenCanvas(file, WallpaperStyle::Positioned, x, y);
+    if (canvas.isNull()) return std::nullopt;
+    // Two names in turn: the desktop shows a new picture only when its name changes.
+    const std::string dir = ProgramDirectory();
+    const std::string first = JoinPath(dir, kPlacedWallpapers[0]);
+    const bool firstShown =
+        BackgroundSetting("picture-uri")
+            .find(QUrl::fromLocalFile(QString::fromStdString(first)).toString().toStdString()) !=
+        std::string::npos;
+    const std::string out = firstShown ? JoinPath(dir, kPlacedWallpapers[1]) : first;
+    if (!canvas.save(QString::fromStdString(out), "PNG")) return std::nullopt;
+    return out;
+}
+
+bool X11SystemSettings::SetRootPicture(const std::string& file, WallpaperStyle style, int x, int y) {
+    QImage canvas = ScreenCanvas(file, style, x, y);
+    if (canvas.isNull()) return false;
+    const int screen = DefaultScreen(display_);
+    const int width = canvas.width(), height = canvas.height();
     ErrorTrap trap(display_);
     const unsigned depth = static_cast<unsigned>(DefaultDepth(display_, screen));
     if (depth != 24 && depth != 32) return false;

@@ -2,8 +2,12 @@
 // Session settings on the X server: XKB auto-repeat, the server's screen saver, XRandR
 // modes of the primary output, and the wallpaper (the desktop's settings store where its
 // schema is installed, else a picture on the root window).
+#include <optional>
+#include <string>
+
 #include "platform/system_settings.h"
 
+class QImage;
 typedef struct _XDisplay Display;
 
 namespace win::x11 {
@@ -26,6 +30,12 @@ public:
 
 private:
     bool SetRootPicture(const std::string& file, WallpaperStyle style, int x, int y);
+    // The picture laid out on a black canvas the size of the screen; null when the file
+    // is no picture.
+    QImage ScreenCanvas(const std::string& file, WallpaperStyle style, int x, int y);
+    // The picture placed at (x, y) on such a canvas, saved for the desktop's store; the
+    // saved file's name.
+    std::optional<std::string> PlacePicture(const std::string& file, int x, int y);
 
     Display* display_;
     unsigned long rootPicture_ = 0;  // the pixmap behind the root window, ours

@@ -355,7 +355,11 @@ void XTestInput::SendKey(unsigned char vk, bool up) {
     if (!code) {
         unsigned long sym = VkToKeysym(vk);
         if (sym == 0) return;  // a virtual key no X key stands for
-        if (auto place = Find(sym))
+        // The keypad's digits and point sit behind NumLock on their keys; without it
+        // those keys move the caret and delete. They go through a spare keycode, which
+        // types them whatever the lock state and leaves NumLock alone.
+        const auto place = Find(sym);
+        if (place && !(place->level != 0 && IsKeypadKey(sym)))
             code = place->code;
         else
             code = SpareFor(sym);

@@ -6,6 +6,7 @@
 
 #include "platform/cp1252.h"
 #include "player/engine/macro_control.h"
+#include "player/engine/web_address.h"
 #include "macro/text_file.h"
 
 namespace tessaro {
@@ -220,8 +221,8 @@ std::size_t MacroPlayer::RunToken(Frame& frame, std::size_t p, const Token& toke
         case K::TFile:
             if (auto content = ReadTextFile(Arg(token, 0))) PlayNested(*content, frame.untrusted);
             return next;
-        case K::Http:
-        case K::Ftp: services_.desktop.OpenDocument(Arg(token, 0)); return next;
+        case K::Http: services_.desktop.OpenDocument(AddressWithScheme(Arg(token, 0), "http")); return next;
+        case K::Ftp: services_.desktop.OpenDocument(AddressWithScheme(Arg(token, 0), "ftp")); return next;
         case K::Activate: {
             const std::string title = Arg(token, 0);
             if (services_.desktop.ActivateWindow(title)) return next;

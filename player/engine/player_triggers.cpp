@@ -8,7 +8,9 @@
 #include "platform/desktop.h"
 #include "platform/input.h"
 #include "platform/input_backend.h"
+#include "platform/paths.h"
 #include "player/engine/hook_upkeep.h"
+#include "player/engine/keystate_trace.h"
 #include "player/engine/macro_file_control.h"
 #include "player/engine/macro_player.h"
 #include "player/engine/peer_link.h"
@@ -72,6 +74,10 @@ bool PlayerTriggers::HandleMessage(std::uint32_t msg, std::uint32_t wParam, std:
         case WM_WINDOW_ACTIVATED: dispatch_.WindowActivated(static_cast<win::HWND>(wParam)); return true;
         case WM_CLEAR_IN_USE: ClearInUse(); return true;
         case WM_CAPSLOCK_STATE: dispatch_.CapsLockReported(wParam != 0); return true;
+        case WM_KEYSTATE_DUMP:
+            AppendKeyStateTrace(win::JoinPath(ctx_.macros.programDirectory(), kKeyStateTraceFile), wParam,
+                                lParam);
+            return true;
         case WM_ABORT_MACRO: RequestAbort(); return true;
         case WM_REFRESH_PROGRAMS:
             if (!Closing()) dispatch_.SetRunningProgs();
@@ -123,15 +129,6 @@ void PlayerTriggers::ShowRunning(bool running) {
 void PlayerTriggers::Warning(const std::string& text) { ctx_.windows.DoAMessage("Warning", text); }
 
 void PlayerTriggers::KeyEvent(std::uint8_t vk, bool up) { services_->input->KeyEvent(vk, up); }
-
-void PlayerTriggers::Click(int button) {
-    static const unsigned kFlags[][2] = {{win::MOUSEEVENTF_LEFTDOWN, win::MOUSEEVENTF_LEFTUP},
-                                         {win::MOUSEEVENTF_RIGHTDOWN, win::MOUSEEVENTF_RIGHTUP},
-                                         {win::MOUSEEVENTF_MIDDLEDOWN, win::MOUSEEVENTF_MIDDLEUP}};
-    if (button < 1 || button > 3) return;
-    services_->input->MouseEvent(kFlags[button - 1][0], 0, 0, 0);
-    services_->input->MouseEvent(kFlags[button - 1][1], 0, 0, 0);
-}
 
 void PlayerTriggers::Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 

@@ -73,7 +73,8 @@ public:
     ~PlayerTriggers() override;
 
     // The trigger messages (hot key, window activation, clearing InUse, abort, program
-    // list, Caps Lock state) and the reports of armed waits; false for any other message.
+    // list, Caps Lock state, key-state trace) and the reports of armed waits; false for any
+    // other message.
     bool HandleMessage(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
     WaitReports& waitReports();
     void RunByNickname(const std::string& nickname);
@@ -87,6 +88,8 @@ public:
     void RequestAbort();
     // The player is asked to end: the macro stops at its next step without a message.
     void AbortForShutDown();
+    // Waits without serving events (the erasing of a typed abbreviation).
+    void Sleep(int ms);
 
     // TriggerHost
     bool ReadMacro(int n, TMacroRecord& rec) override;
@@ -95,8 +98,6 @@ public:
     void ShowRunning(bool running) override;
     void Warning(const std::string& text) override;
     void KeyEvent(std::uint8_t vk, bool up) override;
-    void Click(int button) override;
-    void Sleep(int ms) override;
     bool Paused() override;
     void ResumePause() override;
     void PushInUse() override;

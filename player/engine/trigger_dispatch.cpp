@@ -2,7 +2,6 @@
 
 #include "platform/virtual_keys.h"
 #include "protocol/glob_data.h"
-#include "protocol/hotkey_names.h"
 #include "player/engine/top_window_menu.h"
 #include "player/engine/window_activation.h"
 #include "protocol/window_messages.h"
@@ -44,11 +43,8 @@ void TriggerDispatch::HotKeyFired(std::uint32_t wParam, std::int32_t lParam) {
     }
     if (!glob_.InUse) capsLockWasOn_ = capsLock;
     target_ = static_cast<win::HWND>(lParam);
-    if (host_.ReloadChangedNetworkFile()) {
-        // The hook library reports the repeated key, which then runs against the new file.
-        RePressHotKey(code);
-        return;
-    }
+    // Another user's change is loaded first; this same press is then answered from it.
+    host_.ReloadChangedNetworkFile();
     if (RunSystemMacro(code)) return;
     RunHotKeyMacro(GetMacro(code));
 }
@@ -210,26 +206,6 @@ void TriggerDispatch::Play(const std::string& text, bool capsLockWasOn) {
         }
     } running(*this);
     host_.PlayMacro(text, capsLockWasOn);
-}
-
-void TriggerDispatch::RePressHotKey(int code) {
-    const DecipheredKey key = DecipherKey(code);
-    if (!key.vk && !key.mouse) return;
-    if (key.win) host_.KeyEvent(win::VK_RWIN, false);
-    if (key.alt) host_.KeyEvent(win::VK_MENU, false);
-    if (key.ctrl) host_.KeyEvent(win::VK_CONTROL, false);
-    if (key.shift) host_.KeyEvent(win::VK_SHIFT, false);
-    if (key.mouse) {
-        host_.Sleep(50);
-        host_.Click(key.mouse);
-    } else {
-        host_.KeyEvent(static_cast<std::uint8_t>(key.vk), false);
-        host_.KeyEvent(static_cast<std::uint8_t>(key.vk), true);
-    }
-    if (key.shift) host_.KeyEvent(win::VK_SHIFT, true);
-    if (key.ctrl) host_.KeyEvent(win::VK_CONTROL, true);
-    if (key.alt) host_.KeyEvent(win::VK_MENU, true);
-    if (key.win) host_.KeyEvent(win::VK_RWIN, true);
 }
 
 void TriggerDispatch::RunByNickname(const std::string& nickname) {

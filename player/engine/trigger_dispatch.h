@@ -46,8 +46,6 @@ public:
 
     // Synthesised input.
     virtual void KeyEvent(std::uint8_t vk, bool up) = 0;
-    virtual void Click(int button) = 0;  // 1 left, 2 right, 3 middle
-    virtual void Sleep(int ms) = 0;
 
     // The pause window of a running macro.
     virtual bool Paused() = 0;
@@ -60,7 +58,8 @@ public:
     virtual void PushActiveProgram() = 0;
     virtual void PushRunningPrograms() = 0;
 
-    // Network mode: true when another user changed the macro file and it was reloaded.
+    // Network mode: reloads the macro file when another user changed it since it was
+    // loaded; true when it did.
     virtual bool ReloadChangedNetworkFile() = 0;
     // Built-in functions of the system macros: '5' close, '1' open the editor, '2' capture,
     // '4' the menu of macros for the top window.
@@ -99,8 +98,6 @@ public:
     void IntoProgram();
     // Plays every enabled window-title macro whose scope text occurs in the title.
     void CheckForWindowMacros(const std::string& title);
-    // Presses the hot key again, modifiers around it, as the user did.
-    void RePressHotKey(int code);
     // Refreshes the trigger table's running programs.
     void SetRunningProgs();
 

@@ -111,7 +111,7 @@ void Scheduler::RunTimedMacro(const ScheduleEntry& entry) {
     if (rec.Scope == scPopupMenu)
         host_.RunHotKeyMacro(entry.macro);
     else
-        host_.PlayTimed(entry.macro, rec, capsLockOn_);
+        host_.PlayTimed(entry.macro, rec, host_.CapsLockLastKnown());
 }
 
 void Scheduler::DoStartUpMacros() {

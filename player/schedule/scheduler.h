@@ -20,6 +20,8 @@ class PeerLink;
 class ScheduleHost : public ScheduleRecords {
 public:
     virtual bool MacroPlaying() = 0;
+    // The Caps Lock state the hook library last reported, or the one seen at start.
+    virtual bool CapsLockLastKnown() = 0;
     // The window (title contained) or program (name contained) to the front.
     virtual bool ActivateWindow(const std::string& title) = 0;
     virtual bool ActivateProgram(const std::string& name) = 0;
@@ -66,8 +68,6 @@ public:
     void DoStartUpMacros();
     // WM_USER_ACTIVE: every idle-time entry may fire again.
     void WMUserActive();
-    // WM_CAPSLOCK_STATE.
-    void SetCapsLockState(bool on) { capsLockOn_ = on; }
 
     const ScheduleTable& table() const { return table_; }
     bool timerActive() const { return myTimer_.isActive(); }
@@ -90,7 +90,6 @@ private:
     ScheduleTable table_;
     TickTime previous_;
     bool busy_ = false;
-    bool capsLockOn_ = false;
     std::string startMacro_;
     QTimer myTimer_;
     QTimer timer2_;

@@ -33,7 +33,6 @@ bool PlayerAutomation::HandleMessage(std::uint32_t msg, std::uint32_t wParam, st
     switch (msg) {
         case WM_ABBREV_CHAR: abbreviations_->WMAbbrevChar(wParam, lParam); return true;
         case WM_USER_ACTIVE: scheduler_->WMUserActive(); return true;
-        case WM_CAPSLOCK_STATE: scheduler_->SetCapsLockState(wParam != 0); return true;
         default: return false;
     }
 }
@@ -77,6 +76,9 @@ std::string PlayerAutomation::Program() {
 }
 
 bool PlayerAutomation::MacroPlaying() { return ctx_.triggers.dispatch().Playing(); }
+
+// Kept in one place, where the library's reports arrive.
+bool PlayerAutomation::CapsLockLastKnown() { return ctx_.triggers.dispatch().CapsLockLastKnown(); }
 
 bool PlayerAutomation::ActivateWindow(const std::string& title) {
     return ActivateIt(win::ActiveDesktop(), title) != 0;

@@ -36,7 +36,7 @@ public:
     PlayerAutomation(Context context, const std::string& startMacro);
     ~PlayerAutomation() override;
 
-    // WM_ABBREV_CHAR, WM_USER_ACTIVE and WM_CAPSLOCK_STATE; false for any other message.
+    // WM_ABBREV_CHAR and WM_USER_ACTIVE; false for any other message.
     bool HandleMessage(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
     Scheduler& scheduler() { return *scheduler_; }
     NetworkTimers& networkTimers() { return *networkTimers_; }
@@ -55,6 +55,7 @@ public:
     std::string Program() override;
     // ScheduleHost
     bool MacroPlaying() override;
+    bool CapsLockLastKnown() override;
     bool ActivateWindow(const std::string& title) override;
     bool ActivateProgram(const std::string& name) override;
     void PlaySound(const std::string& file, bool wait) override;

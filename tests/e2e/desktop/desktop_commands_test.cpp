@@ -1,6 +1,14 @@
 // The wait, program, window and system commands played by the real player on a real X
 // server, against real windows and private stand-ins of the system's services.
+// Qt before the fixture, whose Xlib defines macros (Status) that Qt's headers use as names.
+#include <QColor>
+#include <QImage>
+#include <QUrl>
+
 #include "desktop_fixture.h"
+
+#include <algorithm>
+#include <sstream>
 
 // Xlib after the fixture's headers, whose names its macros would break.
 #include <X11/XKBlib.h>
@@ -163,6 +171,71 @@ TEST_F(DesktopCommands, RepeatScreenSaverAndWallpaperAreReadBack) {
     EXPECT_NE(keyfile.find("picture-uri='" + uri + "'"), std::string::npos) << keyfile;
     EXPECT_NE(keyfile.find("picture-options='stretched'"), std::string::npos) << keyfile;
     std::filesystem::remove_all(config);
+}
+
+TEST_F(DesktopCommands, PositionedWallpaperIsPlacedWhereTheDesktopsSettingsShowIt) {
+    const std::string config =
+        std::filesystem::temp_directory_path() / ("tess-config-" + std::to_string(::getpid()));
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    ::setenv("GSETTINGS_BACKEND", "keyfile", 1);
+    StartServer(false);
+    if (IsSkipped()) return;
+    const std::string picture = box_->file("spot.png");
+    QImage spot(4, 3, QImage::Format_RGB32);
+    spot.fill(Qt::red);
+    ASSERT_TRUE(spot.save(QString::fromStdString(picture), "PNG"));
+    const std::string keyfile = config + "/glib-2.0/settings/keyfile";
+    Play("<WALLP:0010,0020" + picture + ">");
+    ASSERT_TRUE(WaitFor([&] { return ReadAll(keyfile).find("picture-options") != std::string::npos; }, 10s))
+        << player_->Log();
+    const std::string settings = ReadAll(keyfile);
+    // The store knows no position: it shows a screen-sized picture with the spot placed.
+    EXPECT_NE(settings.find("picture-options='spanned'"), std::string::npos) << settings;
+    const std::string key = "picture-uri='";
+    const std::size_t at = settings.find(key);
+    ASSERT_NE(at, std::string::npos) << settings;
+    const std::size_t from = at + key.size();
+    const std::string uri = settings.substr(from, settings.find('\'', from) - from);
+    const std::string shown = QUrl(QString::fromStdString(uri)).toLocalFile().toStdString();
+    EXPECT_NE(shown, picture);
+    EXPECT_EQ(std::filesystem::path(shown).parent_path(), box_->dir());
+    const QImage placed(QString::fromStdString(shown));
+    ASSERT_FALSE(placed.isNull()) << shown;
+    EXPECT_EQ(placed.size(), QSize(640, 480));
+    EXPECT_EQ(placed.pixelColor(10, 20), QColor(Qt::red));
+    EXPECT_EQ(placed.pixelColor(13, 22), QColor(Qt::red));
+    EXPECT_EQ(placed.pixelColor(9, 20), QColor(Qt::black));
+    EXPECT_EQ(placed.pixelColor(14, 22), QColor(Qt::black));
+    EXPECT_EQ(placed.pixelColor(10, 23), QColor(Qt::black));
+    std::filesystem::remove_all(config);
+}
+
+TEST_F(DesktopCommands, WebAndFtpAddressesReachTheOpenerWithTheirScheme) {
+    StartServer(false);
+    if (IsSkipped()) return;
+    // The desktop's opener: a stand-in on the player's PATH that notes each address.
+    const std::string bin = box_->file("bin");
+    std::filesystem::create_directories(bin);
+    const std::string opened = box_->file("opened");
+    std::ofstream(bin + "/xdg-open") << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> \"" << opened << "\"\n";
+    std::filesystem::permissions(bin + "/xdg-open", std::filesystem::perms::owner_all);
+    const char* path = std::getenv("PATH");
+    ::setenv("PATH", (bin + ":" + (path ? path : "")).c_str(), 1);
+    Play("<HTTP:www.example.com><FTP:ftp.example.com/pub/a.zip><HTTP:https://example.org/x?a=b>");
+    std::vector<std::string> lines;
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            std::istringstream in(ReadAll(opened));
+            lines.clear();
+            for (std::string line; std::getline(in, line);) lines.push_back(line);
+            return lines.size() >= 3;
+        },
+        10s))
+        << player_->Log();
+    // Each is opened on its own: their order is the opener's.
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<std::string>{"ftp://ftp.example.com/pub/a.zip", "http://www.example.com",
+                                               "https://example.org/x?a=b"}));
 }
 
 // A private system bus with the stand-in login manager on it.

@@ -109,6 +109,28 @@ TEST(PlayerNetworkLock, HotKeyReloadsOnceAfterAnotherUsersChange) {
     EXPECT_EQ(rig.reloads, 1);
 }
 
+TEST(PlayerNetworkLock, TheCountFoundWhenTheLockFileIsOpenedIsNoChange) {
+    LockRig rig;
+    // "/F" loads the file before "/N" turns network mode on: only then is the lock read.
+    rig.lock.Configure(false, rig.macroFile);
+    rig.lock.NoteLoaded();
+    WriteSyncRecord(rig.dir.file("SHARED.MAS"), TSyncRecord{5, kSyncReleased, 45000.5});
+    rig.lock.Configure(true, rig.macroFile);
+    EXPECT_FALSE(rig.lock.ReloadIfChanged());
+    EXPECT_FALSE(rig.lock.FileInUse());
+    rig.lock.ReleaseSyncFile(0);
+    EXPECT_EQ(rig.reloads, 0);
+
+    // Switched to another shared file (the editor's notice): its own count is the one seen.
+    const std::string other = rig.dir.file("OTHER.QTM");
+    WriteSyncRecord(rig.dir.file("OTHER.MAS"), TSyncRecord{40, kSyncReleased, 45000.5});
+    rig.lock.Configure(true, other);
+    EXPECT_FALSE(rig.lock.ReloadIfChanged());
+    rig.OtherUserWrites(41, kSyncReleased, 45000.6);
+    EXPECT_TRUE(rig.lock.ReloadIfChanged());
+    EXPECT_EQ(rig.reloads, 1);
+}
+
 TEST(PlayerNetworkLock, ChangesOfOthersReloadFirstAndDamagedLockFilesRefuse) {
     LockRig rig;
     rig.lock.Configure(true, rig.macroFile);

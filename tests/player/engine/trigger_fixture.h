@@ -33,13 +33,14 @@ public:
     std::vector<std::string> played;  // texts in order
     std::vector<bool> playedCapsLock;
     std::vector<std::string> warnings;
-    std::vector<std::string> keys;  // "D20", "U20", "C1", "S50"
+    std::vector<std::string> keys;  // "D20", "U20"
     std::vector<char> systemFunctions;
     int inUsePushes = 0, clearTimers = 0, programPushes = 0, programsPushes = 0, resumes = 0;
     int runningShown = 0, runningHidden = 0;
     bool paused = false, closing = false, networkChanged = false;
     std::function<std::optional<int>(int)> choose;  // popup chooser
     std::function<void()> duringPlay;               // runs inside each playback
+    std::function<void()> reload;                   // another user's change, loaded
     TMacroRecord lastMenu{};                        // what the last chooser was shown
 
     bool ReadMacro(int n, TMacroRecord& rec) override {
@@ -62,8 +63,6 @@ public:
     void KeyEvent(std::uint8_t vk, bool up) override {
         keys.push_back((up ? "U" : "D") + std::to_string(vk));
     }
-    void Click(int button) override { keys.push_back("C" + std::to_string(button)); }
-    void Sleep(int ms) override { keys.push_back("S" + std::to_string(ms)); }
     bool Paused() override { return paused; }
     void ResumePause() override {
         ++resumes;
@@ -76,6 +75,7 @@ public:
     bool ReloadChangedNetworkFile() override {
         const bool changed = networkChanged;
         networkChanged = false;
+        if (changed && reload) reload();
         return changed;
     }
     void SystemFunction(char id) override { systemFunctions.push_back(id); }

@@ -31,6 +31,7 @@ public:
     std::map<int, TMacroRecord> records;
     std::vector<std::string> calls;
     bool playing = false;
+    bool capsLock = false;  // as last reported
     bool windowPresent = true, programRunning = true;
     double now = 0;
     std::vector<bool> inhibited;
@@ -42,6 +43,7 @@ public:
         return true;
     }
     bool MacroPlaying() override { return playing; }
+    bool CapsLockLastKnown() override { return capsLock; }
     bool ActivateWindow(const std::string& title) override {
         calls.push_back("window " + title);
         return windowPresent;
@@ -148,7 +150,7 @@ TEST_F(SchedulerTest, AFiringBringsItsWindowPlaysItsSoundAndIsLostWhileAMacroPla
     Add(2, stEveryMinutes, "menu", scPopupMenu).IntervalMinutes = 1;
     auto scheduler = Make();
     scheduler->CheckAndSetTime();
-    scheduler->SetCapsLockState(true);
+    host_.capsLock = true;
 
     host_.now = At(9, 1);
     scheduler->CheckOutTimerMacros();
