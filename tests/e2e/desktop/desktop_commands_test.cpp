@@ -185,28 +185,36 @@ TEST_F(DesktopCommands, PositionedWallpaperIsPlacedWhereTheDesktopsSettingsShowI
     spot.fill(Qt::red);
     ASSERT_TRUE(spot.save(QString::fromStdString(picture), "PNG"));
     const std::string keyfile = config + "/glib-2.0/settings/keyfile";
-    Play("<WALLP:0010,0020" + picture + ">");
-    ASSERT_TRUE(WaitFor([&] { return ReadAll(keyfile).find("picture-options") != std::string::npos; }, 10s))
-        << player_->Log();
-    const std::string settings = ReadAll(keyfile);
-    // The store knows no position: it shows a screen-sized picture with the spot placed.
-    EXPECT_NE(settings.find("picture-options='spanned'"), std::string::npos) << settings;
-    const std::string key = "picture-uri='";
-    const std::size_t at = settings.find(key);
-    ASSERT_NE(at, std::string::npos) << settings;
-    const std::size_t from = at + key.size();
-    const std::string uri = settings.substr(from, settings.find('\'', from) - from);
-    const std::string shown = QUrl(QString::fromStdString(uri)).toLocalFile().toStdString();
-    EXPECT_NE(shown, picture);
-    EXPECT_EQ(std::filesystem::path(shown).parent_path(), box_->dir());
-    const QImage placed(QString::fromStdString(shown));
-    ASSERT_FALSE(placed.isNull()) << shown;
-    EXPECT_EQ(placed.size(), QSize(640, 480));
-    EXPECT_EQ(placed.pixelColor(10, 20), QColor(Qt::red));
-    EXPECT_EQ(placed.pixelColor(13, 22), QColor(Qt::red));
-    EXPECT_EQ(placed.pixelColor(9, 20), QColor(Qt::black));
-    EXPECT_EQ(placed.pixelColor(14, 22), QColor(Qt::black));
-    EXPECT_EQ(placed.pixelColor(10, 23), QColor(Qt::black));
+    // The shown picture's file, once the settings name one.
+    auto shown = [&] {
+        const std::string settings = ReadAll(keyfile), key = "picture-uri='";
+        const std::size_t at = settings.find(key);
+        if (at == std::string::npos) return std::string();
+        const std::size_t from = at + key.size();
+        const std::string uri = settings.substr(from, settings.find('\'', from) - from);
+        return QUrl(QString::fromStdString(uri)).toLocalFile().toStdString();
+    };
+    // Whether `file` is the screen, black but for the 4 x 3 spot at (x, y).
+    auto placedAt = [](const std::string& file, int x, int y) {
+        const QImage placed(QString::fromStdString(file));
+        return placed.size() == QSize(640, 480) && placed.pixelColor(x, y) == QColor(Qt::red) &&
+               placed.pixelColor(x + 3, y + 2) == QColor(Qt::red) &&
+               placed.pixelColor(x - 1, y) == QColor(Qt::black) &&
+               placed.pixelColor(x + 4, y + 2) == QColor(Qt::black) &&
+               placed.pixelColor(x, y + 3) == QColor(Qt::black) &&
+               placed.pixelColor(0, 0) == QColor(Qt::black);
+    };
+    // The second picture gets a name of its own, or the desktop would keep showing the first.
+    Play("<WALLP:0010,0020" + picture + "><WALLP:0100,0050" + picture + ">");
+    ASSERT_TRUE(WaitFor([&] { return shown().ends_with("2.png"); }, 10s))
+        << ReadAll(keyfile) << player_->Log();
+    const std::string second = shown();
+    EXPECT_EQ(std::filesystem::path(second).parent_path(), box_->dir());
+    EXPECT_TRUE(placedAt(second, 100, 50));
+    // The store knows no position: it shows the screen-sized picture across the screen.
+    EXPECT_NE(ReadAll(keyfile).find("picture-options='spanned'"), std::string::npos) << ReadAll(keyfile);
+    const std::string first = second.substr(0, second.size() - 5) + "1.png";
+    EXPECT_TRUE(placedAt(first, 10, 20));
     std::filesystem::remove_all(config);
 }
 
