@@ -11,7 +11,7 @@
 
 #include "mail/encodings.h"
 #include "mail/mail_error.h"
-#include "mail/socket.h"
+#include "mail/net/socket.h"
 #include "tests/support/qt_core_app.h"
 
 namespace {

@@ -1,11 +1,8 @@
 #include "mail/encodings.h"
 
-#include "mail/mail_error.h"
-
 namespace tessaro::mail {
 namespace {
 
-constexpr std::size_t kMaxParagraph = 0x5FFF;
 constexpr std::size_t kPieceWidth = 65;
 constexpr char kBase64Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 constexpr char kHex[] = "0123456789ABCDEF";
@@ -73,8 +70,6 @@ std::vector<std::string> EncodeQuotedPrintable(std::string_view source) {
     out.reserve(source.size() / 60 + 1);
     bool endsWithBreak = false;
     for (std::string_view paragraph : Paragraphs(source, endsWithBreak)) {
-        if (paragraph.size() > kMaxParagraph)
-            throw MailError(MailErrorKind::Message, 0, "Paragraph is too large");
         if (paragraph.empty()) {
             out.emplace_back();
             continue;
@@ -95,7 +90,6 @@ std::vector<std::string> EncodeQuotedPrintable(std::string_view source) {
 
 std::string DecodeQuotedPrintable(const std::vector<std::string>& lines) {
     std::string out;
-    std::size_t paragraph = 0;
     for (const std::string& line : lines) {
         bool soft = false;
         for (std::size_t i = 0; i < line.size(); ++i) {
@@ -110,12 +104,9 @@ std::string DecodeQuotedPrintable(const std::vector<std::string>& lines) {
             } else {
                 out.push_back(line[i]);
             }
-            if (++paragraph > kMaxParagraph)
-                throw MailError(MailErrorKind::Message, 0, "Paragraph is too large");
         }
         if (soft) continue;
         if (out.empty() || out.back() != '\x1A') out += "\r\n";
-        paragraph = 0;
     }
     return out;
 }

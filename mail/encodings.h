@@ -9,8 +9,8 @@ namespace tessaro::mail {
 
 // Quoted-printable: paragraphs (ended by CR, LF, CR LF or LF CR) cut into pieces of at most
 // 65 characters at the last blank, soft "=" on every piece but the last, control bytes, "="
-// and bytes of 128 and more as "=" and two hex digits. A paragraph of more than 24,575
-// bytes raises MailError "Paragraph is too large".
+// and bytes of 128 and more as "=" and two hex digits. The soft breaks carry a paragraph of
+// any length.
 std::vector<std::string> EncodeQuotedPrintable(std::string_view source);
 // The reverse: "=XX" is the byte, a line ending in "=" joins the next, the others end in
 // CR LF (but one ending in byte 26).

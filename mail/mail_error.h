@@ -11,6 +11,7 @@ enum class MailErrorKind {
     TimedOut,  // 57000
     Canceled,  // 57001
     Server,    // a reply that is not accepted; the text is the reply line
+    Protocol,  // a reply past the bounds of any real server's (57014)
     Message,   // the message check (57100, 57101)
     File,      // an attachment or message file that cannot be read
 };
@@ -35,6 +36,7 @@ enum MailCode : int {
     kResolveFailed = 57004,
     kServiceRequired = 57005,
     kNotConnected = 57008,
+    kInvalidReply = 57014,
     kSenderRequired = 57100,
     kRecipientRequired = 57101,
     kMessageRequired = 57102,

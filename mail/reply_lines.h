@@ -10,12 +10,17 @@
 namespace tessaro::mail {
 
 inline constexpr std::size_t kMaxReplyLine = 1024;
+// Bounds of one reply: a real server's longest (the list of its extensions) has a few dozen
+// lines of a few hundred bytes in all.
+inline constexpr int kMaxReplyLines = 100;
+inline constexpr std::size_t kMaxReplyBytes = 16 * 1024;
 
 class ReplyLineReader {
 public:
     void Feed(std::string_view bytes);
     // The next whole line, or nothing until its LF has come.
     std::optional<std::string> TakeLine();
+    bool HasLine() const { return readyPos_ < ready_.size(); }
     // Bytes of a line still waiting for its LF (at most kMaxReplyLine).
     std::size_t Pending() const { return partial_.size(); }
 

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "mail/send_dialog_model.h"
 #include "platform/cp1252.h"
@@ -33,6 +34,25 @@ void CentreOnScreen(QWidget& w) {
     w.adjustSize();
     if (QScreen* screen = w.screen()) w.move(screen->availableGeometry().center() - w.rect().center());
 }
+
+// Takes a shown window off top and puts it back. Only the native window's flags change:
+// QWidget::setWindowFlags hides a shown window, and hiding a modal dialog ends its loop.
+class OffTopWhileAlive {
+public:
+    explicit OffTopWhileAlive(QWidget& w) : w_(w) { Set(false); }
+    ~OffTopWhileAlive() { Set(true); }
+    OffTopWhileAlive(const OffTopWhileAlive&) = delete;
+    OffTopWhileAlive& operator=(const OffTopWhileAlive&) = delete;
+
+private:
+    void Set(bool onTop) {
+        Qt::WindowFlags flags = w_.windowFlags();
+        flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
+        w_.overrideWindowFlags(flags);
+        if (QWindow* native = w_.windowHandle()) native->setFlags(flags);
+    }
+    QWidget& w_;
+};
 
 class QtFileChooser : public AttachmentFileChooser {
 public:
@@ -221,11 +241,12 @@ void TDoTheEmail::AbortButtonClick() {
 }
 
 void TDoTheEmail::AddButtonClick() {
-    // The file dialog must not hide behind this window.
-    setWindowFlag(Qt::WindowStaysOnTopHint, false);
-    const auto path = chooser_.Choose(this, "Select File For Attachment", QtFileFilter(kAttachmentFilter));
-    MakeOnTop(*this);
-    show();
+    // The file dialog must not hide behind this window, so it is off top while the dialog runs.
+    std::optional<std::string> path;
+    {
+        const OffTopWhileAlive offTop(*this);
+        path = chooser_.Choose(this, "Select File For Attachment", QtFileFilter(kAttachmentFilter));
+    }
     if (path) AttachmentList->addItem(Q(*path));
 }
 

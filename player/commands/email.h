@@ -1,85 +1,40 @@
 #pragma once
-// The e-mail command family: a macro's "<EMAIL:" token becomes a message sent through the
-// configured SMTP server, with the Send E-Mail dialog for what the token leaves open, the
-// status window while it goes out, and the sent-mail log afterwards.
+// The e-mail command family as the player holds it: the sending code is loaded from its
+// plugin on the first "<EMAIL:" token. Where the plugin cannot be loaded the user is told
+// that mail cannot be sent, and why, and the macro goes on.
+#include <QPluginLoader>
 #include <memory>
 #include <string>
-#include <string_view>
 
-#include "mail/host_resolver.h"
 #include "mail/mail_prompts.h"
-#include "mail/message.h"
-#include "mail/smtp.h"
 #include "player/engine/command_family.h"
-#include "player/engine/playback_services.h"
 
 namespace tessaro {
 
 struct TConfigRecord;
 
-inline constexpr int kMailTimeOut = 40;
-inline constexpr std::uint16_t kMailDefaultPort = 25;
-
-// Everything one send uses besides the settings: the player's windows, the clipboard, and
-// whether the macro has been told to stop.
-struct EMailContext {
-    PlayerWindows& windows;
-    ClipboardAccess& clipboard;
-    const MacroPlayer* player = nullptr;  // its abort stops the send; none in tools
-};
-
-class EMailSender : private mail::SmtpEvents {
-public:
-    EMailSender(const TConfigRecord& config, mail::MailPrompts& prompts,
-                std::unique_ptr<mail::HostResolver> resolver);
-    ~EMailSender() override;
-
-    // True lets the macro go on; false ends it (the user was told why, or aborted).
-    bool SendMacroEMail(std::string_view token, const EMailContext& context);
-
-    mail::TmsSMTP& MySMTP() { return smtp_; }
-    mail::TmsMessage& EMess() { return message_; }
-    void SetBoundaries(std::unique_ptr<mail::BoundarySource> b) { smtp_.SetBoundaries(std::move(b)); }
-
-private:
-    bool Deliver(const EMailContext& context);
-    void WriteMailLog();
-
-    void OnOpen() override {}
-    void OnConnected() override {}
-    void OnClosing() override;
-    void OnClosed() override {}
-    void OnCancel() override {}
-    void OnProgress(int percent, std::int64_t bytes) override;
-    void OnError(const std::string&) override {}
-    void OnLineSent(const std::string&) override {}
-    void OnLineReceived(const std::string&) override {}
-    void OnPrepare() override;
-    void OnSending() override;
-    void OnMailSent() override;
-    void OnAddressRejected(const std::string&, bool&, const std::string&) override {}
-
-    const TConfigRecord& config_;
-    mail::MailPrompts& prompts_;
-    std::unique_ptr<mail::HostResolver> resolver_;
-    mail::TmsMessage message_;
-    mail::TmsSMTP smtp_;
-    bool statusShown_ = false;
-};
-
 class EMailFamily : public CommandFamily {
 public:
-    EMailFamily(const TConfigRecord& config, mail::MailPrompts& prompts,
-                std::unique_ptr<mail::HostResolver> resolver = mail::SystemResolver())
-        : sender_(config, prompts, std::move(resolver)) {}
+    // `pluginPath` empty: libtesmail.so beside the program.
+    EMailFamily(const TConfigRecord& config, mail::MailPrompts& prompts, std::string pluginPath = {});
+    ~EMailFamily() override;
     CommandOutcome Run(MacroPlayer& player, const CommandToken& token) override;
-    EMailSender& sender() { return sender_; }
+
+    // The loaded family; nullptr (and the reason in `Unavailable()`) when the plugin cannot
+    // be loaded. Loads at most once.
+    CommandFamily* Loaded();
+    const std::string& Unavailable() const { return error_; }
 
 private:
-    EMailSender sender_;
+    const TConfigRecord& config_;
+    mail::MailPrompts& prompts_;
+    std::string pluginPath_;
+    QPluginLoader loader_;  // never unloaded: Qt keeps a plugin for the life of the program
+    std::unique_ptr<CommandFamily> family_;
+    std::string error_;
 };
 
-// The status text of a progress report: a percent of 0 (the end) shows as 100.
-std::string ProgressText(int percent);
+// The message of a player that cannot send mail: the fixed text, then the cause.
+std::string EMailUnavailableText(const std::string& cause);
 
 }  // namespace tessaro

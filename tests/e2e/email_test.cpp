@@ -3,6 +3,8 @@
 // message shows and the macro types on.
 #include <gtest/gtest.h>
 
+#include <X11/XKBlib.h>
+
 #include <QCoreApplication>
 #include <cstring>
 #include <fstream>
@@ -31,6 +33,11 @@ std::string ReadAll(const std::string& path) {
 
 int IgnoreXError(Display*, XErrorEvent*) { return 0; }
 
+// Whether the process has a library mapped, by part of its file name.
+bool MappedIn(pid_t pid, const std::string& library) {
+    return ReadAll("/proc/" + std::to_string(pid) + "/maps").find(library) != std::string::npos;
+}
+
 // The window of the player titled `title`, or 0.
 Window FindTitledBelow(Display* d, Window w, const std::string& title) {
     char* name = nullptr;
@@ -56,6 +63,44 @@ Window FindTitled(Display* d, Window w, const std::string& title) {
     XSync(d, False);
     XSetErrorHandler(previous);
     return found;
+}
+
+// Focuses the window titled `title` once it is on the screen; 0 when none shows in time.
+Window FocusTitled(Display* d, const std::string& title) {
+    Window w = 0;
+    const bool shown = WaitFor(
+        [&] {
+            w = FindTitled(d, DefaultRootWindow(d), title);
+            if (!w) return false;
+            XWindowAttributes a{};
+            auto* previous = XSetErrorHandler(IgnoreXError);
+            const bool viewable = XGetWindowAttributes(d, w, &a) && a.map_state == IsViewable;
+            if (viewable) XSetInputFocus(d, w, RevertToParent, CurrentTime);
+            XSync(d, False);
+            XSetErrorHandler(previous);
+            return viewable;
+        },
+        std::chrono::seconds(15));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return shown ? w : 0;
+}
+
+// Types text as a hand does, each key held for 80 ms; Shift where the character needs it.
+void TypeHeld(Display* d, const std::string& text) {
+    const KeyCode shift = XKeysymToKeycode(d, XK_Shift_L);
+    for (unsigned char c : text) {
+        const KeySym sym = c;  // Latin-1 keysyms are the characters themselves
+        const KeyCode code = XKeysymToKeycode(d, sym);
+        const bool shifted = XkbKeycodeToKeysym(d, code, 0, 0) != sym;
+        if (shifted) XTestFakeKeyEvent(d, shift, True, CurrentTime);
+        XTestFakeKeyEvent(d, code, True, CurrentTime);
+        XFlush(d);
+        std::this_thread::sleep_for(std::chrono::milliseconds(80));
+        XTestFakeKeyEvent(d, code, False, CurrentTime);
+        if (shifted) XTestFakeKeyEvent(d, shift, False, CurrentTime);
+        XFlush(d);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
 }
 
 class EMailMacro : public ::testing::Test {
@@ -125,10 +170,15 @@ TEST_F(EMailMacro, HotKeyMacroSendsAndLogsTheMessage) {
           attachment_ + ";" + kEnd + "><DELAY:00002>done");
     KeyTarget target(xvfb_.Open(), "Mail Target");
     PlayerProcess player(*box_, {"/F" + file_, "/EN"}, "player.log");
+    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
+    // The network code is loaded with the first mail, not at start.
+    EXPECT_FALSE(MappedIn(player.pid(), "libQt6Network"));
+    EXPECT_FALSE(MappedIn(player.pid(), "libtesmail"));
     StartAndPress(target, player);
     if (HasFatalFailure()) return;
     ASSERT_TRUE(Serve([&] { return !server.messages().empty() && server.clientClosed(); }, 20s))
         << player.Log();
+    EXPECT_TRUE(MappedIn(player.pid(), "libtesmail"));
     const std::string& sent = server.messages()[0];
     EXPECT_NE(sent.find("From:     Ann Sender <ann@example.org>\r\n"), std::string::npos);
     EXPECT_NE(sent.find("To:       Bob <bob@example.org>\r\n"), std::string::npos);
@@ -155,6 +205,50 @@ TEST_F(EMailMacro, HotKeyMacroSendsAndLogsTheMessage) {
     EXPECT_EQ(entry.HasAttachments + entry.HasCC + entry.HasBCC, 3);
 
     // The status window has gone; the macro goes on into the focused window.
+    ASSERT_TRUE(target.Focus());
+    EXPECT_TRUE(target.WaitUntil([&] { return target.Typed() == "done"; }, 10s))
+        << target.Typed() << player.Log();
+    EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
+}
+
+// The macro asks for its attachments: the Send E-Mail dialog stays open while two files are
+// added through the player's own file dialog, and "Continue" sends both.
+TEST_F(EMailMacro, AttachmentsAddedInTheDialogAreSent) {
+    SmtpTestServer server;
+    Settings(server.address());
+    const std::string second = box_->file("second.txt");
+    std::ofstream(second, std::ios::binary) << "second file\r\n";
+    Macro(std::string("<EMAIL:RNR1TOBob|bob@example.org;") + kEnd + "S1Two files" + kEnd + "Files" + kEnd +
+          "A3><DELAY:00002>done");
+    KeyTarget target(xvfb_.Open(), "Mail Target");
+    PlayerProcess player(*box_, {"/F" + file_, "/EN"}, "player.log");
+    StartAndPress(target, player);
+    if (HasFatalFailure()) return;
+    for (const std::string& path : {attachment_, second}) {
+        ASSERT_NE(FocusTitled(keyboard_, "Send E-Mail"), 0u) << path << player.Log();
+        PressWithModifiers(keyboard_, XK_d, {XK_Alt_L});  // "A&dd"
+        ASSERT_NE(FocusTitled(keyboard_, "Select File For Attachment"), 0u) << player.Log();
+        TypeHeld(keyboard_, path);
+        // Return takes the typed name (a first one may only close the completion list).
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                if (!FindTitled(keyboard_, DefaultRootWindow(keyboard_), "Select File For Attachment"))
+                    return true;
+                PressWithModifiers(keyboard_, XK_Return, {});
+                std::this_thread::sleep_for(500ms);
+                return false;
+            },
+            10s))
+            << player.Log();
+        EXPECT_TRUE(server.commands().empty()) << "the mail left before Continue";
+    }
+    ASSERT_NE(FocusTitled(keyboard_, "Send E-Mail"), 0u) << player.Log();
+    PressWithModifiers(keyboard_, XK_c, {XK_Alt_L});  // "&Continue"
+    ASSERT_TRUE(Serve([&] { return !server.messages().empty() && server.clientClosed(); }, 20s))
+        << player.Log();
+    const std::string& sent = server.messages()[0];
+    EXPECT_NE(sent.find("filename=\"notes.txt\"\r\n\r\n.profile\r\nline two\r\n"), std::string::npos) << sent;
+    EXPECT_NE(sent.find("filename=\"second.txt\"\r\n\r\nsecond file\r\n"), std::string::npos) << sent;
     ASSERT_TRUE(target.Focus());
     EXPECT_TRUE(target.WaitUntil([&] { return target.Typed() == "done"; }, 10s))
         << target.Typed() << player.Log();

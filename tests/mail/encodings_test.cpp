@@ -59,8 +59,16 @@ TEST(QuotedPrintable, CutsAtBlanksEscapesAndDecodesBack) {
     }
     const Lines hard = EncodeQuotedPrintable(std::string(130, 'x'));
     EXPECT_EQ(hard, (Lines{std::string(65, 'x') + "=", std::string(65, 'x')}));
-    EXPECT_THROW(EncodeQuotedPrintable(std::string(0x6000, 'x')), MailError);
-    EXPECT_NO_THROW(EncodeQuotedPrintable(std::string(0x5FFF, 'x')));
+    // Soft breaks carry a paragraph of any length, with or without blanks, and it comes back whole.
+    std::string longWords;
+    while (longWords.size() < 30000) longWords += "long=line\xe9 ";
+    for (const std::string& paragraph : {std::string(30000, 'x'), longWords}) {
+        const Lines pieces = EncodeQuotedPrintable(paragraph + "\r\nnext");
+        ASSERT_GT(pieces.size(), 400u);
+        for (const std::string& piece : pieces)
+            EXPECT_LE(piece.size(), 65u * 3 + 1);  // all escaped, soft "="
+        EXPECT_EQ(DecodeQuotedPrintable(pieces), paragraph + "\r\nnext\r\n");
+    }
 
     std::mt19937 rng(7);
     for (int round = 0; round < 50; ++round) {

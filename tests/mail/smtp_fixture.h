@@ -12,7 +12,7 @@
 
 #include "fixed_boundaries.h"
 #include "mail/mail_error.h"
-#include "mail/smtp.h"
+#include "mail/net/smtp.h"
 #include "smtp_test_server.h"
 #include "tests/support/qt_core_app.h"
 

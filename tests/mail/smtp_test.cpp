@@ -174,23 +174,51 @@ TEST_F(SmtpFixture, SilenceAfterEachStepTimesOut) {
     }
 }
 
-TEST_F(SmtpFixture, EndlessOrUnendedRepliesStopAtTimeOut) {
-    const Reaction hostile[] = {
-        {"250-more\r\n", false, false, true},
-        {std::string(10 * 1024 * 1024, 'x')},
-        {"220 only carriage returns\r220 again\r"},
+// A reply past the bounds of any real server's, flooding lines or bytes, in the greeting or
+// after a command, ends the send at once with the protocol error and closes the connection.
+TEST_F(SmtpFixture, FloodingRepliesEndAtOnceWithTheProtocolError) {
+    smtp_.SetTimeOut(10);  // a flood must end by its size, never by the clock
+    std::string manyLines;
+    for (int i = 0; i < 5000; ++i) manyLines += "220-line " + std::to_string(i) + "\r\n";
+    const std::pair<std::string, Reaction> hostile[] = {
+        {"GREETING", {"250-more\r\n", false, false, true}},
+        {"HELO", {"250-more\r\n", false, false, true}},
+        {".", {"250-queued\r\n", false, false, true}},
+        {"GREETING", {manyLines}},
+        {"GREETING", {std::string(10 * 1024 * 1024, 'x')}},  // one line that never ends
+        {"MAIL", {"250-" + std::string(40 * 1024, 'y') + "\r\n"}},
     };
-    for (const Reaction& r : hostile) {
+    for (const auto& [step, reaction] : hostile) {
         SmtpTestServer server;
-        server.On("GREETING", r);
+        server.On(step, reaction);
         smtp_.Server = server.address();
-        const auto begin = std::chrono::steady_clock::now();
+        events_.log.clear();
         const auto error = SendAll();
-        const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-        ASSERT_TRUE(error);
-        EXPECT_EQ(error->kind(), MailErrorKind::TimedOut);
-        EXPECT_LE(took, smtp_.TimeOut() + kSlack);
+        ASSERT_TRUE(error) << step;
+        EXPECT_EQ(error->kind(), MailErrorKind::Protocol) << step << ": " << error->what();
+        EXPECT_EQ(std::string(error->what()), "Server returned invalid reply") << step;
+        EXPECT_TRUE(events_.Has("error Server returned invalid reply")) << step;
+        EXPECT_FALSE(smtp_.GetConnected()) << step;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!server.clientClosed() && std::chrono::steady_clock::now() < until)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_TRUE(server.clientClosed()) << step;
     }
+    // A long reply within the bounds is one reply.
+    std::string longReply;
+    for (int i = 1; i < kMaxReplyLines; ++i) longReply += "250-EXTENSION" + std::to_string(i) + "\r\n";
+    server_.On("HELO", {longReply + "250 last\r\n"});
+    smtp_.Server = server_.address();
+    EXPECT_FALSE(SendAll());
+    EXPECT_EQ(server_.messages().size(), 1u);
+}
+
+TEST_F(SmtpFixture, UnendedReplyStopsAtTimeOut) {
+    server_.On("GREETING", {"220 only carriage returns\r220 again\r"});
+    const auto error = SendAll();
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind(), MailErrorKind::TimedOut);
+    EXPECT_LE(Elapsed(), smtp_.TimeOut() + kSlack);
 }
 
 TEST_F(SmtpFixture, CloseMidReplyOrMidDataEndsAtOnceAsReset) {

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <deque>
 #include <filesystem>
@@ -27,9 +28,11 @@ public:
     std::deque<std::optional<std::string>> answers;
     QString lastFilter;
     bool wasOnTop = true;
+    int visibleWhileChoosing = 0;
     std::optional<std::string> Choose(QWidget* parent, const QString&, const QString& filter) override {
         lastFilter = filter;
         wasOnTop = parent->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        if (parent->isVisible()) ++visibleWhileChoosing;
         auto a = answers.front();
         answers.pop_front();
         return a;
@@ -126,25 +129,48 @@ TEST_F(SendDialog, SubjectAndText) {
     EXPECT_EQ(e.Results[2], "YES");
 }
 
-TEST_F(SendDialog, AttachmentsAddAndDelete) {
-    TDoTheEmail d(EMailPromptMode::Attachments, list_, chooser_);
-    chooser_.answers = {std::string("/a/1"), std::nullopt, std::string("/a/2"), std::string("/a/3")};
-    for (int i = 0; i < 4; ++i) d.AddButtonClick();
-    EXPECT_FALSE(chooser_.wasOnTop);
-    EXPECT_TRUE(d.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_EQ(chooser_.lastFilter,
+// Presses a button as a hand does: down, a hold, up.
+void Press(QAbstractButton* button) {
+    QTest::mousePress(button, Qt::LeftButton);
+    QTest::qWait(80);
+    QTest::mouseRelease(button, Qt::LeftButton);
+}
+
+// The shown dialog in its own loop: several files are added (one choice cancelled), one is
+// deleted, and only "Continue" ends the question.
+TEST_F(SendDialog, AttachmentsStayOpenWhileFilesAreAddedAndDeleted) {
+    auto chooser = std::make_unique<ScriptedChooser>();
+    ScriptedChooser& files = *chooser;
+    files.answers = {std::string("/a/1"), std::nullopt, std::string("/a/2"), std::string("/a/3")};
+    MailDialogs dialogs([this] { return list_; }, std::move(chooser));
+    std::vector<std::string> seen;
+    WhenShown([&](TDoTheEmail& d) {
+        for (int i = 0; i < 4; ++i) {
+            Press(d.AddButton);
+            QApplication::processEvents();
+            seen.push_back(d.isVisible() ? "shown" : "hidden");
+        }
+        seen.push_back(d.windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? "on top" : "not on top");
+        Press(d.DeleteButton);  // nothing selected: nothing deleted
+        seen.push_back(std::to_string(d.AttachmentList->count()));
+        d.AttachmentList->setCurrentRow(2);
+        Press(d.DeleteButton);
+        seen.push_back("row " + std::to_string(d.AttachmentList->currentRow()));  // the new last one
+        d.AttachmentList->setCurrentRow(0);
+        Press(d.DeleteButton);
+        seen.push_back("row " + std::to_string(d.AttachmentList->currentRow()));
+        Press(d.ContinueButton);
+    });
+    const auto result = dialogs.GetTheEMail(EMailPromptMode::Attachments);
+    EXPECT_EQ(seen, (std::vector<std::string>{"shown", "shown", "shown", "shown", "on top", "3", "row 1",
+                                              "row 0"}));
+    EXPECT_TRUE(files.answers.empty());
+    EXPECT_EQ(files.visibleWhileChoosing, 4);
+    EXPECT_FALSE(files.wasOnTop);
+    EXPECT_EQ(files.lastFilter,
               "All Files (*);;Zip Files (*.zip *.ZIP);;Text Files (*.txt *.TXT);;Word Files (*.doc *.DOC)");
-    ASSERT_EQ(d.AttachmentList->count(), 3);
-    d.DeleteButtonClick();  // nothing selected: nothing deleted
-    EXPECT_EQ(d.AttachmentList->count(), 3);
-    d.AttachmentList->setCurrentRow(2);
-    d.DeleteButtonClick();
-    EXPECT_EQ(d.AttachmentList->currentRow(), 1);  // the new last one
-    d.AttachmentList->setCurrentRow(0);
-    d.DeleteButtonClick();
-    EXPECT_EQ(d.AttachmentList->currentRow(), 0);
-    d.ContinueButtonClick();
-    EXPECT_EQ(d.Results[0], "/a/2;" + kEnd);
+    ASSERT_TRUE(result);
+    EXPECT_EQ((*result)[0], "/a/2;" + kEnd);
     EXPECT_EQ(SelectionAfterDelete(0, 0), -1);
 }
 

@@ -11,7 +11,8 @@
 #include <fstream>
 
 #include "foundation/config_record.h"
-#include "player/commands/email.h"
+#include "player/commands/email/email_sender.h"
+#include "mail/encodings.h"
 #include "protocol/mail_log.h"
 #include "tests/mail/smtp_fixture.h"
 #include "tests/player/engine/interpreter_doubles.h"
@@ -63,7 +64,7 @@ protected:
         config_.KeepLog = true;
         config_.EMailLogPath = dir_ + "/MAILLOG.TXT";
         auto family =
-            std::make_unique<EMailFamily>(config_, prompts_, std::make_unique<testing::TestResolver>());
+            std::make_unique<EMailSenderFamily>(config_, prompts_, std::make_unique<testing::TestResolver>());
         sender_ = &family->sender();
         sender_->MySMTP().SetTimeOut(2);
         sender_->SetBoundaries(std::make_unique<testing::FixedBoundaries>());
@@ -175,9 +176,9 @@ TEST_F(EMailCommand, AbortInAnyDialogEndsTheMacro) {
             prompts_.answers.push_back(std::array<std::string, 3>{std::string("a@x;") + kEnd, "s", "NO"});
         prompts_.answers.push_back(std::nullopt);
         testing::Rig rig;
-        rig.families.Register(
-            CommandFamilyId::EMail,
-            std::make_unique<EMailFamily>(config_, prompts_, std::make_unique<testing::TestResolver>()));
+        rig.families.Register(CommandFamilyId::EMail,
+                              std::make_unique<EMailSenderFamily>(config_, prompts_,
+                                                                  std::make_unique<testing::TestResolver>()));
         EXPECT_EQ(rig.Play("<EMAIL:RNR2S2A3>after"), "");
     }
     EXPECT_TRUE(server_->commands().empty());
@@ -270,6 +271,66 @@ TEST_F(EMailCommand, FailuresEndWithTheirTextAndLeaveTheLogAlone) {
               std::string::npos);
     EXPECT_EQ(Log(), "");
     EXPECT_EQ(Index(), "");
+}
+
+// The quoted-printable lines of the part whose headers hold `header`, up to its boundary.
+std::vector<std::string> PartLines(const std::string& message, const std::string& header) {
+    const std::vector<std::string> lines = mail::SplitTextLines(message);
+    std::vector<std::string> part;
+    auto at = std::find(lines.begin(), lines.end(), header);
+    if (at == lines.end()) return part;
+    at = std::find(at, lines.end(), std::string());
+    for (++at; at != lines.end() && at->rfind("--", 0) != 0; ++at) part.push_back(*at);
+    while (!part.empty() && part.back().empty()) part.pop_back();
+    return part;
+}
+
+// A line of 30,000 characters in the body (typed or from a text file) and in a text
+// attachment goes out in quoted-printable pieces and arrives whole.
+TEST_F(EMailCommand, LongLinesInTheBodyAndInTextAttachmentsAreSent) {
+    std::string line;
+    for (int i = 0; line.size() < 30000; ++i) line += (i % 9 ? "word " : "caf\xe9=") + std::to_string(i);
+    const std::string attachment = File("long.txt", line + "\r\nend\r\n");
+    const std::string bodyFile = File("body.txt", line + "\r\n");
+    for (const std::string& text :
+         {"S1" + line + kEnd + "Long" + kEnd, "S4" + bodyFile + kEnd + "Long" + kEnd}) {
+        SmtpTestServer server;
+        config_.SMTPHost = server.address();
+        rig_.windows.messages.clear();
+        EXPECT_EQ(
+            Play(std::string("<EMAIL:RNR1TOa@x;") + kEnd + text + "A2" + attachment + ";" + kEnd + ">go"),
+            "go");
+        for (const auto& m : rig_.windows.messages) ADD_FAILURE() << m.text;
+        ASSERT_EQ(server.messages().size(), 1u);
+        const std::string& sent = server.messages()[0];
+        for (const std::string& l : mail::SplitTextLines(sent)) EXPECT_LT(l.size(), 998u);
+        EXPECT_EQ(mail::DecodeQuotedPrintable(PartLines(sent, "Content-Transfer-Encoding: quoted-printable")),
+                  line + "\r\n");
+        EXPECT_EQ(mail::DecodeQuotedPrintable(PartLines(sent, "Content-Transfer-Encoding: Quoted-Printable")),
+                  line + "\r\nend\r\n");
+    }
+    EXPECT_NE(Log().find("Body: " + line + "\r\n"), std::string::npos);
+}
+
+// A server that floods its reply ends the send at once with the protocol error; the macro
+// ends, nothing is logged.
+TEST_F(EMailCommand, FloodingServerEndsTheSendWithTheProtocolError) {
+    sender_->MySMTP().SetTimeOut(10);
+    for (const std::string step : {"GREETING", "HELO", "."}) {
+        SmtpTestServer flooding;
+        flooding.On(step, {"250-more\r\n", false, false, true});
+        config_.SMTPHost = flooding.address();
+        rig_.windows.messages.clear();
+        EXPECT_EQ(Play(std::string("<EMAIL:RNR1TOa@x;") + kEnd + "S1b" + kEnd + "s" + kEnd + "A1>x"), "")
+            << step;
+        ASSERT_EQ(rig_.windows.messages.size(), 1u) << step;
+        EXPECT_EQ(rig_.windows.messages[0].text,
+                  "Server returned invalid reply  This E-Mail attempt will abort.");
+        EXPECT_TRUE(rig_.windows.boxes.empty()) << step;
+        EXPECT_EQ(prompts_.status.back(), "close");
+        EXPECT_FALSE(sender_->MySMTP().GetConnected());
+    }
+    EXPECT_EQ(Log(), "");
 }
 
 TEST_F(EMailCommand, MacroAbortCancelsTheSendAndLogsNothing) {

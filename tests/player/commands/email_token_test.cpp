@@ -3,7 +3,7 @@
 
 #include <random>
 
-#include "player/commands/email_token.h"
+#include "player/commands/email/email_token.h"
 
 using namespace tessaro;
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/script/parse_text.h"
-#include "player/commands/email_token.h"
+#include "player/commands/email/email_token.h"
 
 namespace tessaro {
 namespace {

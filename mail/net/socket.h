@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "mail/dot_stuffing.h"
-#include "mail/host_resolver.h"
+#include "mail/net/host_resolver.h"
 #include "mail/reply_lines.h"
 #include "mail/socket_events.h"
 #include "mail/time_counter.h"
@@ -47,7 +47,8 @@ public:
     // One reply line and its code.
     int ReadLine(std::string& line);
     // A whole reply, which must come within TimeOut; its first line's code. The last line
-    // read is kept in LastReply.
+    // read is kept in LastReply. A reply of more than kMaxReplyLines lines or kMaxReplyBytes
+    // bytes closes the connection and raises "Server returned invalid reply".
     int ReadReply();
     void SendLine(const std::string& text);
     // The whole stream from its start; `dotStuff` doubles the dot of every line that begins
@@ -65,13 +66,15 @@ private:
     bool WaitOnce();
     void Wake();
     void ResolveHost(const std::string& host);
-    std::string ReadLineWithin();
+    // One line, taking at most `budget` more bytes from the server (the budget is lowered).
+    std::string ReadLineWithin(std::size_t& budget);
+    [[noreturn]] void RaiseInvalidReply();
     void WriteAll(std::string_view bytes, std::int64_t backlog);
     void CheckWait();  // raise cancel, time-out, then a pending error
     [[noreturn]] void RaiseTimeOut();
     [[noreturn]] void RaiseCanceled();
     void Log(const std::string& line);
-    void Drain();
+    void Drain(std::size_t& budget);
 
     SocketEvents& events_;
     HostResolver& resolver_;

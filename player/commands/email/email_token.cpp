@@ -1,4 +1,4 @@
-#include "player/commands/email_token.h"
+#include "player/commands/email/email_token.h"
 
 namespace tessaro {
 namespace {

@@ -1,4 +1,4 @@
-#include "mail/host_resolver.h"
+#include "mail/net/host_resolver.h"
 
 #include <QHostAddress>
 #include <QHostInfo>

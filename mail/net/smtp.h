@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "mail/message.h"
-#include "mail/socket.h"
+#include "mail/net/socket.h"
 
 namespace tessaro::mail {
 

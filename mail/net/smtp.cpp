@@ -1,4 +1,4 @@
-#include "mail/smtp.h"
+#include "mail/net/smtp.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,10 @@
-#include "mail/socket.h"
+#include "mail/net/socket.h"
 
 #include <QEventLoop>
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QIODevice>
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 
@@ -14,6 +15,10 @@ namespace tessaro::mail {
 namespace {
 
 constexpr qint64 kStreamBlock = 2047;
+// Replies are taken from the socket a block at a time, and the socket holds at most this
+// much unread: a flooding server is held back by the connection itself.
+constexpr qint64 kReadBlock = 4096;
+constexpr qint64 kSocketReadBuffer = 64 * 1024;
 // Bytes handed to the socket before a stream waits for them to go out.
 constexpr qint64 kStreamBacklog = 256 * 1024;
 
@@ -98,6 +103,14 @@ void TagSocket::RaiseCanceled() {
     throw MailError(MailErrorKind::Canceled, kCanceled, text);
 }
 
+void TagSocket::RaiseInvalidReply() {
+    counter_.Stop();
+    const std::string text = MailErrorText(kInvalidReply);
+    events_.OnError(text);
+    Close();  // what the server still sends is never read
+    throw MailError(MailErrorKind::Protocol, kInvalidReply, text);
+}
+
 void TagSocket::RaiseSocketError(int code) {
     counter_.Stop();
     const std::string text = MailErrorText(code);
@@ -123,6 +136,7 @@ void TagSocket::Open() {
     retired_.reset();
     socket_ = std::make_unique<QTcpSocket>();
     QTcpSocket* s = socket_.get();
+    s->setReadBufferSize(kSocketReadBuffer);
     QObject::connect(s, &QTcpSocket::readyRead, [this] { Wake(); });
     QObject::connect(s, &QTcpSocket::bytesWritten, [this] { Wake(); });
     QObject::connect(s, &QTcpSocket::connected, [this] {
@@ -210,21 +224,27 @@ void TagSocket::Log(const std::string& line) {
     if (!LogFileName.empty()) transcript_.push_back(line);
 }
 
-void TagSocket::Drain() {
-    if (!socket_) return;
-    const QByteArray bytes = socket_->readAll();
-    if (!bytes.isEmpty()) reader_.Feed(std::string_view(bytes.constData(), bytes.size()));
+// Reads only while no whole line waits, so the reader never holds more than a block.
+void TagSocket::Drain(std::size_t& budget) {
+    char block[kReadBlock];
+    while (socket_ && !reader_.HasLine() && budget > 0) {
+        const qint64 got = socket_->read(block, std::min<qint64>(kReadBlock, static_cast<qint64>(budget)));
+        if (got <= 0) return;
+        budget -= static_cast<std::size_t>(got);
+        reader_.Feed(std::string_view(block, static_cast<std::size_t>(got)));
+    }
 }
 
-std::string TagSocket::ReadLineWithin() {
+std::string TagSocket::ReadLineWithin(std::size_t& budget) {
     if (!socket_) RaiseSocketError(kNotConnected);
     for (;;) {
-        Drain();
+        Drain(budget);
         if (auto line = reader_.TakeLine()) {
             Log(*line);
             events_.OnLineReceived(*line);
             return *line;
         }
+        if (budget == 0) RaiseInvalidReply();
         if (canceled_) RaiseCanceled();
         if (counter_.TimedOut()) RaiseTimeOut();
         if (error_ != 0) RaiseSocketError(error_);
@@ -237,7 +257,8 @@ std::string TagSocket::ReadLineWithin() {
 int TagSocket::ReadLine(std::string& line) {
     if (!socket_) RaiseSocketError(kNotConnected);
     counter_.Start();
-    line = ReadLineWithin();
+    std::size_t budget = kMaxReplyBytes;
+    line = ReadLineWithin(budget);
     counter_.Stop();
     return GetReplyCode(line);
 }
@@ -245,11 +266,14 @@ int TagSocket::ReadLine(std::string& line) {
 int TagSocket::ReadReply() {
     if (!socket_) RaiseSocketError(kNotConnected);
     counter_.Start();
-    lastReply_ = ReadLineWithin();
+    std::size_t budget = kMaxReplyBytes;
+    lastReply_ = ReadLineWithin(budget);
     const int code = GetReplyCode(lastReply_);
     if (OpensMultiLineReply(lastReply_)) {
+        int lines = 1;
         do {
-            lastReply_ = ReadLineWithin();
+            if (++lines > kMaxReplyLines) RaiseInvalidReply();
+            lastReply_ = ReadLineWithin(budget);
         } while (!EndsMultiLineReply(lastReply_, code));
     }
     counter_.Stop();
