@@ -22,8 +22,9 @@ std::string EMailUnavailableText(const std::string& cause) {
 EMailFamily::EMailFamily(const TConfigRecord& config, mail::MailPrompts& prompts, std::string pluginPath)
     : config_(config),
       prompts_(prompts),
-      loader_(QString::fromStdString(
-          pluginPath.empty() ? win::JoinPath(win::ExecutableDirectory(), "libtesmail.so") : pluginPath)) {}
+      pluginPath_(pluginPath.empty() ? win::JoinPath(win::ExecutableDirectory(), "libtesmail.so")
+                                     : std::move(pluginPath)),
+      loader_(QString::fromStdString(pluginPath_)) {}
 
 // The family's code is the plugin's: it goes before the loader does.
 EMailFamily::~EMailFamily() { family_.reset(); }

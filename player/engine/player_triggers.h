@@ -88,8 +88,6 @@ public:
     void RequestAbort();
     // The player is asked to end: the macro stops at its next step without a message.
     void AbortForShutDown();
-    // Waits without serving events (the erasing of a typed abbreviation).
-    void Sleep(int ms);
 
     // TriggerHost
     bool ReadMacro(int n, TMacroRecord& rec) override;
@@ -98,6 +96,7 @@ public:
     void ShowRunning(bool running) override;
     void Warning(const std::string& text) override;
     void KeyEvent(std::uint8_t vk, bool up) override;
+    void Sleep(int ms) override;
     bool Paused() override;
     void ResumePause() override;
     void PushInUse() override;

@@ -46,6 +46,7 @@ public:
 
     // Synthesised input.
     virtual void KeyEvent(std::uint8_t vk, bool up) = 0;
+    virtual void Sleep(int ms) = 0;
 
     // The pause window of a running macro.
     virtual bool Paused() = 0;

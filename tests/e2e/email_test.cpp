@@ -3,8 +3,6 @@
 // message shows and the macro types on.
 #include <gtest/gtest.h>
 
-#include <X11/XKBlib.h>
-
 #include <QCoreApplication>
 #include <cstring>
 #include <fstream>
@@ -17,6 +15,9 @@
 #include "tests/support/key_target.h"
 #include "tests/support/qt_core_app.h"
 #include "tests/support/xvfb.h"
+
+// After Qt: the X11 headers define names that Qt uses.
+#include <X11/XKBlib.h>
 
 namespace tessaro::testing {
 namespace {
@@ -224,9 +225,14 @@ TEST_F(EMailMacro, AttachmentsAddedInTheDialogAreSent) {
     PlayerProcess player(*box_, {"/F" + file_, "/EN"}, "player.log");
     StartAndPress(target, player);
     if (HasFatalFailure()) return;
+    bool first = true;
     for (const std::string& path : {attachment_, second}) {
         ASSERT_NE(FocusTitled(keyboard_, "Send E-Mail"), 0u) << path << player.Log();
-        PressWithModifiers(keyboard_, XK_d, {XK_Alt_L});  // "A&dd"
+        // "A&dd" shares its mnemonic with "&Delete": from the list Tab reaches it, and it
+        // keeps the focus after the file dialog.
+        if (first) PressWithModifiers(keyboard_, XK_Tab, {});
+        first = false;
+        PressWithModifiers(keyboard_, XK_space, {});
         ASSERT_NE(FocusTitled(keyboard_, "Select File For Attachment"), 0u) << player.Log();
         TypeHeld(keyboard_, path);
         // Return takes the typed name (a first one may only close the completion list).
@@ -268,24 +274,9 @@ TEST_F(EMailMacro, ClosedPortShowsTheConnectionMessageAndTheMacroGoesOn) {
     PlayerProcess player(*box_, {"/F" + file_, "/EN"}, "player.log");
     StartAndPress(target, player);
     if (HasFatalFailure()) return;
-    Window message = 0;
-    ASSERT_TRUE(WaitFor(
-        [&] { return (message = FindTitled(keyboard_, DefaultRootWindow(keyboard_), "Error")) != 0; }, 15s))
-        << player.Log();
     // Its OK button: Enter in the focused message window, once it is on the screen (a window
     // not yet mapped cannot take the focus).
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            XWindowAttributes a{};
-            auto* previous = XSetErrorHandler(IgnoreXError);
-            const bool viewable = XGetWindowAttributes(keyboard_, message, &a) && a.map_state == IsViewable;
-            if (viewable) XSetInputFocus(keyboard_, message, RevertToParent, CurrentTime);
-            XSync(keyboard_, False);
-            XSetErrorHandler(previous);
-            return viewable;
-        },
-        10s));
-    std::this_thread::sleep_for(200ms);
+    ASSERT_NE(FocusTitled(keyboard_, "Error"), 0u) << player.Log();
     PressWithModifiers(keyboard_, XK_Return, {});
     ASSERT_TRUE(
         WaitFor([&] { return FindTitled(keyboard_, DefaultRootWindow(keyboard_), "Error") == 0; }, 10s));

@@ -20,6 +20,24 @@
 namespace tessaro::testing {
 namespace {
 
+// The desktop's settings store in a private key file, for the player and its tools.
+class DesktopSettingsFile {
+public:
+    DesktopSettingsFile()
+        : dir_(std::filesystem::temp_directory_path() / ("tess-config-" + std::to_string(::getpid()))) {
+        ::setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
+        ::setenv("GSETTINGS_BACKEND", "keyfile", 1);
+    }
+    ~DesktopSettingsFile() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+    std::string keyfile() const { return dir_ + "/glib-2.0/settings/keyfile"; }
+
+private:
+    std::string dir_;
+};
+
 TEST_F(DesktopCommands, WaitedWindowIsPlacedSizedAndClosedOnceItLosesTheFront) {
     StartServer(true);
     if (IsSkipped()) return;
@@ -139,10 +157,7 @@ TEST_F(DesktopCommands, LaunchOfAMissingProgramTellsWhyAndEndsTheMacro) {
 }
 
 TEST_F(DesktopCommands, RepeatScreenSaverAndWallpaperAreReadBack) {
-    const std::string config =
-        std::filesystem::temp_directory_path() / ("tess-config-" + std::to_string(::getpid()));
-    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-    ::setenv("GSETTINGS_BACKEND", "keyfile", 1);
+    const DesktopSettingsFile settings;
     StartServer(false);
     if (IsSkipped()) return;
     const std::string picture = box_->file("wall.png");
@@ -167,31 +182,27 @@ TEST_F(DesktopCommands, RepeatScreenSaverAndWallpaperAreReadBack) {
     XGetScreenSaver(d, &timeout, &saverInterval, &blanking, &exposures);
     EXPECT_EQ(timeout, 900);
     const std::string uri = "file://" + picture;
-    const std::string keyfile = ReadAll(config + "/glib-2.0/settings/keyfile");
+    const std::string keyfile = ReadAll(settings.keyfile());
     EXPECT_NE(keyfile.find("picture-uri='" + uri + "'"), std::string::npos) << keyfile;
     EXPECT_NE(keyfile.find("picture-options='stretched'"), std::string::npos) << keyfile;
-    std::filesystem::remove_all(config);
 }
 
 TEST_F(DesktopCommands, PositionedWallpaperIsPlacedWhereTheDesktopsSettingsShowIt) {
-    const std::string config =
-        std::filesystem::temp_directory_path() / ("tess-config-" + std::to_string(::getpid()));
-    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-    ::setenv("GSETTINGS_BACKEND", "keyfile", 1);
+    const DesktopSettingsFile settings;
     StartServer(false);
     if (IsSkipped()) return;
     const std::string picture = box_->file("spot.png");
     QImage spot(4, 3, QImage::Format_RGB32);
     spot.fill(Qt::red);
     ASSERT_TRUE(spot.save(QString::fromStdString(picture), "PNG"));
-    const std::string keyfile = config + "/glib-2.0/settings/keyfile";
+    const std::string keyfile = settings.keyfile();
     // The shown picture's file, once the settings name one.
     auto shown = [&] {
-        const std::string settings = ReadAll(keyfile), key = "picture-uri='";
-        const std::size_t at = settings.find(key);
+        const std::string stored = ReadAll(keyfile), key = "picture-uri='";
+        const std::size_t at = stored.find(key);
         if (at == std::string::npos) return std::string();
         const std::size_t from = at + key.size();
-        const std::string uri = settings.substr(from, settings.find('\'', from) - from);
+        const std::string uri = stored.substr(from, stored.find('\'', from) - from);
         return QUrl(QString::fromStdString(uri)).toLocalFile().toStdString();
     };
     // Whether `file` is the screen, black but for the 4 x 3 spot at (x, y).
@@ -215,7 +226,6 @@ TEST_F(DesktopCommands, PositionedWallpaperIsPlacedWhereTheDesktopsSettingsShowI
     EXPECT_NE(ReadAll(keyfile).find("picture-options='spanned'"), std::string::npos) << ReadAll(keyfile);
     const std::string first = second.substr(0, second.size() - 5) + "1.png";
     EXPECT_TRUE(placedAt(first, 10, 20));
-    std::filesystem::remove_all(config);
 }
 
 TEST_F(DesktopCommands, WebAndFtpAddressesReachTheOpenerWithTheirScheme) {

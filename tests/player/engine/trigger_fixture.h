@@ -33,7 +33,7 @@ public:
     std::vector<std::string> played;  // texts in order
     std::vector<bool> playedCapsLock;
     std::vector<std::string> warnings;
-    std::vector<std::string> keys;  // "D20", "U20"
+    std::vector<std::string> keys;  // "D20", "U20", "S50"
     std::vector<char> systemFunctions;
     int inUsePushes = 0, clearTimers = 0, programPushes = 0, programsPushes = 0, resumes = 0;
     int runningShown = 0, runningHidden = 0;
@@ -63,6 +63,7 @@ public:
     void KeyEvent(std::uint8_t vk, bool up) override {
         keys.push_back((up ? "U" : "D") + std::to_string(vk));
     }
+    void Sleep(int ms) override { keys.push_back("S" + std::to_string(ms)); }
     bool Paused() override { return paused; }
     void ResumePause() override {
         ++resumes;
