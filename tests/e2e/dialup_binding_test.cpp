@@ -1,12 +1,17 @@
-// The player binds the dial-up service when it starts and lets it go when it ends, so
-// the service is there for every macro in between.
+// Both programs bind the dial-up service when they start and let it go when they end, so
+// the service is there for every macro and every dial-up dialog in between.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "foundation/start_gate.h"
+#include "platform/launch.h"
+#include "platform/messages.h"
 #include "platform/paths.h"
+#include "platform/single_instance.h"
+#include "protocol/window_messages.h"
 #include "player_process.h"
 #include "tests/support/xvfb.h"
 
@@ -33,6 +38,19 @@ public:
 private:
     const char* name_;
 };
+
+// The editor the player started: the process below it that runs tesdesk; 0 when none.
+int EditorPid(int player) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        const int pid = std::stoi(name);
+        if (pid == player || !win::DescendsFrom(pid, player)) continue;
+        if (std::filesystem::read_symlink(entry.path() / "exe", ec).filename() == "tesdesk") return pid;
+    }
+    return 0;
+}
 
 TEST(DialUpBinding, PlayerBindsTheServiceAtStartAndReleasesItAtItsEnd) {
     Xvfb xvfb;
@@ -61,6 +79,44 @@ TEST(DialUpBinding, PlayerBindsTheServiceAtStartAndReleasesItAtItsEnd) {
 
     EXPECT_EQ(player->Stop(SIGTERM), 0) << player->Log();
     EXPECT_EQ(ReadFile(log), "loaded\nreleased\n");
+}
+
+TEST(DialUpBinding, TheEditorBindsTheServiceAtStartAndReleasesItAtItsEnd) {
+    Xvfb xvfb;
+    if (xvfb.name().empty()) GTEST_SKIP() << "no Xvfb";
+    PlayerSandbox box(xvfb.name());
+    const std::string libraries = box.file("lib");
+    std::filesystem::create_directory(libraries);
+    const char* bin = std::getenv("TESSARO_BIN");
+    std::filesystem::create_symlink(
+        std::string(bin && *bin ? bin : win::ExecutableDirectory()) + "/libfake_nm.so",
+        libraries + "/libnm.so.0");
+    const std::string log = box.file("nm.log");
+
+    std::unique_ptr<PlayerProcess> player;
+    {
+        // The player hands its environment on to the editor it starts.
+        const ScopedEnv path("LD_LIBRARY_PATH", libraries);
+        const ScopedEnv logged("FAKE_NM_LOG", log);
+        player = std::make_unique<PlayerProcess>(box, std::vector<std::string>{"/EY"}, "player.log");
+    }
+    ASSERT_TRUE(player->started());
+    ASSERT_NE(WaitForPlayerWindow(), 0u) << player->Log();
+    std::uint64_t editor = 0;
+    ASSERT_TRUE(WaitFor([&] { return (editor = win::RunningInstanceWindow(kEditorInstanceName)) != 0; }, 20s))
+        << player->Log();
+    int editorPid = 0;
+    ASSERT_TRUE(WaitFor([&] { return (editorPid = EditorPid(player->pid())) != 0; }, 10s));
+    EXPECT_NE(ReadFile("/proc/" + std::to_string(editorPid) + "/maps").find("libfake_nm.so"),
+              std::string::npos);
+    EXPECT_EQ(ReadFile(log), "loaded\nloaded\n");
+
+    // The editor closes as the player closes it; the player goes on with its own binding.
+    win::PostMessage(static_cast<win::HWND>(editor), WM_CLOSE, kQuitFromPlayer, 0);
+    ASSERT_TRUE(WaitFor([] { return !win::InstanceRunning(kEditorInstanceName); }, 10s));
+    WaitFor([&] { return ReadFile(log).size() > std::string("loaded\nloaded\n").size(); }, 10s);
+    EXPECT_EQ(ReadFile(log), "loaded\nloaded\nreleased\n");
+    EXPECT_EQ(player->Stop(SIGTERM), 0) << player->Log();
 }
 
 }  // namespace
