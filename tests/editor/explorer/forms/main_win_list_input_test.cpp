@@ -84,15 +84,7 @@ protected:
                 return 0;
             });
     }
-    int Add(const char* nickname, int code, std::uint16_t scope = scGlobal) {
-        TMacroRecord r{};
-        r.Nickname = nickname;
-        r.ActivationCode = static_cast<std::uint16_t>(code);
-        r.Scope = scope;
-        r.Enabled = 1;
-        EXPECT_TRUE(WriteMacroRecordAt(file, -1, r).ok());
-        return CountMacroRecords(file);
-    }
+    int Add(const char* nickname, int code) { return testing::AppendHotKeyMacro(file, nickname, code); }
     void Open() {
         window = std::make_unique<TMainWin>(
             config, glob, std::vector<std::string>{"-PWV", "/RH" + std::to_string(player->hwnd())});
