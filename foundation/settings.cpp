@@ -207,6 +207,9 @@ void PlaceOnScreen(std::int32_t& left, std::int32_t& top, std::int32_t& width, s
     if (ScreenWidth <= 0 || ScreenHeight <= 0) ScreenMetrics();
     width = std::max(width, kMinWindowSide);
     height = std::max(height, kMinWindowSide);
+    // A size saved on a larger screen, or a damaged file, would leave the menus out of reach.
+    width = std::min(width, std::max(ScreenWidth, kMinWindowSide));
+    height = std::min(height, std::max(ScreenHeight, kMinWindowSide));
     if (std::int64_t{left} + width <= 0 || left >= ScreenWidth) left = 0;
     if (std::int64_t{top} + height <= 0 || top >= ScreenHeight) top = 0;
 }
@@ -430,6 +433,9 @@ void LoadSnipraSettings(TConfigRecord& c) { Load("Snipra", SnipraSettings(c)); }
 void LoadMainWindowSettings(TConfigRecord& c) {
     Load("Main Window", MainWindowSettings(c));
     PlaceOnScreen(c.MainLeft, c.MainTop, c.MainWidth, c.MainHeight);
+    // The category pane shares the window with the list; a column is never wider than the screen.
+    c.CategoryWidth = std::min(c.CategoryWidth, std::max(ScreenWidth / 2, kMinWindowSide));
+    for (std::int32_t* col : {&c.Col1Width, &c.Col2Width, &c.Col3Width}) *col = std::min(*col, ScreenWidth);
 }
 
 void LoadGridTitleFontSettings(TConfigRecord& c) { LoadFontSection(c, kGridTitleFont); }

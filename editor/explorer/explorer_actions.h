@@ -28,6 +28,7 @@ enum class ExplorerAction {
     ImportMacros,
     ExportMacros,
     SortMacros,
+    SortSpeed,  // the speed button: the sort order, the selected macro kept
     // "&Remap"
     Remap,
     // "&Options"
@@ -52,11 +53,13 @@ enum class ExplorerAction {
     HelpContents,
     Tutorial,
     FirstTimeSetup,
+    HomePage,
     About,
     // The category panel
     NewCategory,
     RenameCategory,
     RemoveCategory,
+    Last = RemoveCategory,
 };
 
 }  // namespace tessaro

@@ -7,6 +7,8 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,7 +18,9 @@
 #include <QPrinter>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 
 #include "widgets/about_box.h"
@@ -37,6 +41,10 @@
 #include "widgets/task_icon.h"
 
 namespace tessaro {
+
+namespace {
+constexpr int kCategoryMinWidth = 180;
+}  // namespace
 
 void ProcessParam(const std::string& argument, win::HWND& playerWnd) {
     std::string up = argument;
@@ -111,10 +119,8 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
     else
         commands_[ExplorerAction::IE5Restore].menu->setEnabled(false);
 
-    if (config_.MainWidth > 0 && config_.MainHeight > 0)
-        setGeometry(config_.MainLeft, config_.MainTop, config_.MainWidth, config_.MainHeight);
-    else
-        resize(760, 480);
+    startShowCmd_ = StartShowCmdOf(std::getenv("TESSARO_SHOW"));
+    PlaceWindow();
     speedStrip_->setVisible(config_.UseSpeed);
     buttonPanel_->setVisible(!config_.UseSpeed);
 
@@ -128,6 +134,7 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
         canSelect = !explorer_.listEmpty();
         if (canSelect && !showingList_) explorer_.SelectRow(row);
     };
+    WireListInput();
     explorer_.FillList();
     SetButtons(core_.GlobData.MacroCount > 0);
 
@@ -138,15 +145,62 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
 
 void TMainWin::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous()) FormShow();
+    if (event->spontaneous()) return;
+    FormShow();
+    if (!isMaximized() && !isMinimized()) FitFrameOnScreen();
+}
+
+namespace {
+
+QRect WorkArea() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+}
+
+QRect Fit(const QRect& window, const QRect& area) {
+    const Bounds b = FitToArea({window.x(), window.y(), window.width(), window.height()},
+                               {area.x(), area.y(), area.width(), area.height()});
+    return {b.left, b.top, b.width, b.height};
+}
+
+}  // namespace
+
+void TMainWin::PlaceWindow() {
+    QRect stored(config_.MainLeft, config_.MainTop, config_.MainWidth, config_.MainHeight);
+    if (stored.width() <= 0 || stored.height() <= 0) stored = QRect(0, 0, 760, 480);
+    setGeometry(Fit(stored, WorkArea()));
+}
+
+void TMainWin::FitFrameOnScreen() {
+    // The frame is known once the window is shown; it too stays inside the work area.
+    const QRect frame = frameGeometry();
+    const QRect area = WorkArea();
+    if (area.contains(frame)) return;
+    const QMargins margins(geometry().left() - frame.left(), geometry().top() - frame.top(),
+                           frame.right() - geometry().right(), frame.bottom() - geometry().bottom());
+    setGeometry(Fit(geometry(), area.marginsRemoved(margins)));
+}
+
+void TMainWin::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+void TMainWin::FormActivate() {
+    if (std::exchange(activated_, true)) return;
+    if (startShowCmd_ == StartShow::Minimize)
+        QTimer::singleShot(0, this, [this] { showMinimized(); });
+    else if (startShowCmd_ == StartShow::Maximize)
+        QTimer::singleShot(0, this, [this] { showMaximized(); });
 }
 
 void TMainWin::FormShow() {
-    fileLabel_ = FileLabelOf(config_.RecentFiles[0].str());
     DoCaption();
     grid_->SetOptions(goVertLine | goHorzLine | goColSizing | goRowSelect);
     if (config_.ShowCategory) {
-        categoryPanel_->setFixedWidth(std::max(config_.CategoryWidth, 180));
+        // Half the work area at most: the list needs the rest.
+        const int most = std::max(kCategoryMinWidth, WorkArea().width() / 2);
+        categoryPanel_->setFixedWidth(std::clamp(config_.CategoryWidth, kCategoryMinWidth, most));
         categoryPanel_->show();
     } else {
         categoryPanel_->hide();
@@ -173,6 +227,8 @@ void TMainWin::AdjustGridSpacing() {
 }
 
 void TMainWin::DoCaption() {
+    // Every switch of the macro file comes here: the label follows the current file.
+    fileLabel_ = FileLabelOf(config_.RecentFiles[0].str());
     setWindowTitle(EditorCaption(fileLabel_, config_.ShowDate, QDateTime::currentDateTime()));
 }
 

@@ -20,6 +20,7 @@
 #include "editor/explorer/tools/options_dialogs.h"
 #include "editor/explorer/tools/sort_order_dialog.h"
 #include "editor/model/explorer/explorer.h"
+#include "editor/model/explorer/list_input.h"
 #include "editor/model/explorer/player_link.h"
 #include "editor/script/ui/script_editor_services.h"
 #include "editor/model/macro_forms/capture_setup.h"
@@ -33,6 +34,8 @@
 #include "widgets/draw_grid.h"
 
 class QAction;
+class QKeyEvent;
+class QMouseEvent;
 class QAbstractButton;
 class QDateTime;
 class QPainter;
@@ -115,10 +118,15 @@ public:
     QListWidget* CategoryList() const { return categoryList_; }
     // The sound file played last through DoWave; empty when none was.
     QString LastWave() const { return QString::fromStdString(lastWave_); }
+    // The list's incremental search text (upper case).
+    const std::string& SearchText() const { return searchText_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    // The list's mouse and keys (main_win_list_input.cpp).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     using Handler = void (TMainWin::*)();
@@ -140,6 +148,10 @@ private:
     void FormCreate(const std::vector<std::string>& args);
     void FormShow();
     void FormClose();
+    void FormActivate();
+    // The stored bounds inside the screen's work area; once shown, with its frame.
+    void PlaceWindow();
+    void FitFrameOnScreen();
     void SaveStretchDim();
     void AdjustGridSpacing();
     std::int32_t WndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
@@ -167,7 +179,8 @@ private:
     double Now() override;
     std::int64_t LocalMs() override;
 
-    // MacroDialogs: none of these dialogs is built yet (main_win_commands.cpp).
+    // MacroDialogs: the macro forms, opened modally on CurrentMacro (main_win_macros.cpp,
+    // main_win_tools.cpp).
     AddResult AddMacro(int number) override;
     MenuResult ModifyPopupMenu(const std::string& hotKeyName) override;
     bool ModifyProperties(int kind, const std::string& text, bool conflict) override;
@@ -188,6 +201,16 @@ private:
     void ReleaseLockUnchanged() override;
 
     void DrawCell(int col, int row, const QRect& rect, TGridDrawState state, QPainter& canvas);
+
+    // The list's input and the page switch (main_win_list_input.cpp).
+    void WireListInput();
+    void MyGridClick();
+    void MyGridDblClick();
+    bool MyGridMouseDown(QMouseEvent* event, int row);
+    bool MyGridMouseUp(QMouseEvent* event, int row, int col);
+    bool MyGridKeyPress(QKeyEvent* event);
+    void MyGridColumnSized(int col, int width);
+    void MyPageChange(int page);
 
     // Handlers of the commands built here.
     void MenuTerminateClick();
@@ -221,6 +244,8 @@ private:
     void MenuOnDesktopClick();
     void MenuQuickInfoClick() { explorer_.DoInfo(explorer_.selectedRow()); }
     void MenuSortClick();
+    void SpeedSortClick();
+    void MenuHomePageClick();
     void MenuRemapClick();
     void MenuCaptureOptionsClick();
     void MenuEMailOptionsClick();
@@ -239,6 +264,8 @@ private:
     void CatRenameClick();
     void CatRemoveClick();
     void CatListClick();
+    // After the list was filled again: the commands for its selected row, or off when empty.
+    void ButtonsForList();
     void MenuAddCatClick();
     void SaveCategories();
     void CatListDragDrop(QListWidgetItem* category) override;
@@ -293,6 +320,13 @@ private:
     win::Launcher locatorLauncher_;  // only reaps the locator; it runs on its own
     int captureSpeed_ = 1;           // of the capture started last: 1 actual .. 4 quadruple
     bool showingList_ = false;
+    StartShow startShowCmd_ = StartShow::Normal;
+    bool activated_ = false;  // the start's show command is applied at the first activation only
+    std::string searchText_;
+    QObject* gridViewport_ = nullptr;
+    QObject* titleViewport_ = nullptr;
+    bool rightDown_ = false;
+    int rightRow_ = -1;
 
     std::unique_ptr<win::MessageReceiver> receiver_;
     std::unique_ptr<InstalledPrograms> installedPrograms_;  // scanned once per run

@@ -37,6 +37,7 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
         {A::ImportMacros, &TMainWin::MenuImportClick},
         {A::ExportMacros, &TMainWin::MenuExportClick},
         {A::SortMacros, &TMainWin::MenuSortClick},
+        {A::SortSpeed, &TMainWin::SpeedSortClick},
         {A::Remap, &TMainWin::MenuRemapClick},
         {A::Appearance, &TMainWin::MenuAppearanceClick},
         {A::CaptureOptions, &TMainWin::MenuCaptureOptionsClick},
@@ -57,12 +58,13 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
         {A::HelpContents, &TMainWin::DoHelp},
         {A::Tutorial, &TMainWin::MenuTutorialClick},
         {A::FirstTimeSetup, &TMainWin::DoFirstTime},
+        {A::HomePage, &TMainWin::MenuHomePageClick},
         {A::About, &TMainWin::MenuAboutClick},
         {A::NewCategory, &TMainWin::CatNewClick},
         {A::RenameCategory, &TMainWin::CatRenameClick},
         {A::RemoveCategory, &TMainWin::CatRemoveClick},
     };
-    static_assert(std::size(kCommandHandlers) == static_cast<std::size_t>(A::RemoveCategory) + 1);
+    static_assert(std::size(kCommandHandlers) == static_cast<std::size_t>(A::Last) + 1);
     static_assert([] {
         for (std::size_t i = 0; i < std::size(kCommandHandlers); ++i)
             if (kCommandHandlers[i].first != static_cast<A>(i)) return false;

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -41,6 +42,7 @@ constexpr ButtonEntry kFileSpeedButtons[] = {
     {ExplorerAction::NewFile, nullptr, "New File"},
     {ExplorerAction::OpenFile, nullptr, "Open File"},
     {ExplorerAction::PrintList, nullptr, "Print Macro List"},
+    {ExplorerAction::SortSpeed, nullptr, "Sort Macros"},
     {ExplorerAction::HelpContents, nullptr, "Help"},
 };
 
@@ -133,28 +135,31 @@ void TMainWin::BuildMenus() {
     AddMenuItem(help, A::HelpContents, "&Contents");
     AddMenuItem(help, A::Tutorial, "&Tutorial / User Guide");
     AddMenuItem(help, A::FirstTimeSetup, "&First Time Setup");
+    AddMenuItem(help, A::HomePage, "&Tessaro Home Page");
     help->addSeparator();
     AddMenuItem(help, A::About, "&About");
 }
 
 void TMainWin::BuildSpeedStrip(QWidget* parent) {
-    speedStrip_ = new QWidget(parent);
-    auto* row = new QHBoxLayout(speedStrip_);
-    row->setContentsMargins(2, 2, 2, 2);
-    row->setSpacing(2);
+    // A tool bar: the buttons that do not fit the window's width are reached through its
+    // overflow button, so the strip never widens the window.
+    auto* strip = new QToolBar(parent);
+    strip->setObjectName("SpeedStrip");
+    strip->setMovable(false);
+    strip->setFloatable(false);
+    speedStrip_ = strip;
     auto add = [&](const ButtonEntry& button) {
-        auto* b = new QToolButton(speedStrip_);
+        auto* b = new QToolButton(strip);
         b->setText(QString::fromUtf8(button.hint));
         b->setToolTip(QString::fromUtf8(button.hint));
         b->setAutoRaise(true);
         const ExplorerAction action = button.action;
         connect(b, &QToolButton::clicked, this, [this, action] { Run(action); });
         commands_[action].speed = b;
-        row->addWidget(b);
+        strip->addWidget(b);
     };
     for (const ButtonEntry& s : kFileSpeedButtons) add(s);
     for (const ButtonEntry& s : kMacroButtons) add(s);
-    row->addStretch(1);
 }
 
 void TMainWin::BuildButtonPanel(QWidget* parent) {

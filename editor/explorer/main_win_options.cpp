@@ -1,7 +1,8 @@
 // The option and tool commands handled by the main window itself: the screen saver hold,
-// the list's appearance and the mouse locator.
+// the list's appearance, the mouse locator and the home page.
 #include <QAction>
 #include <QListWidget>
+#include <QProcess>
 #include <array>
 
 #include "editor/commands/delay_dialogs.h"
@@ -94,6 +95,13 @@ void TMainWin::MenuIE5RestoreClick() {
 }
 
 void TMainWin::DoHelp() { ShowHelpTopic(this, ""); }
+
+void TMainWin::MenuHomePageClick() {
+    // The player's tray opens the same page.
+    static constexpr char kHomePage[] = "https://tessaro.example/";
+    if (!QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromLatin1(kHomePage)}))
+        win::MessageBox(std::string("The home page ") + kHomePage + " could not be opened.", "Error");
+}
 
 void TMainWin::MenuMouseLocClick() { LaunchMouseLocator(locatorLauncher_); }
 

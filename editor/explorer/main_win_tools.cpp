@@ -65,7 +65,8 @@ void TMainWin::MenuImportTextClick() {
 }
 
 void TMainWin::MenuOutputClick() {
-    if (explorer_.listEmpty()) return;
+    if (explorer_.listEmpty())
+        return void(win::MessageBox("No hot keys have been added yet.  Please add one first.", "Error"));
     TDoOutput dialog(this, ShownMacros(), GetSched, config_.RecentFiles[0].str());
     dialog.exec();
 }
@@ -116,10 +117,18 @@ void TMainWin::MenuSortClick() {
     dialog.exec();
 }
 
+void TMainWin::SpeedSortClick() {
+    const int current = explorer_.SelectedMacro();
+    MenuSortClick();
+    if (const int row = explorer_.ReverseSort(current); row != -1) explorer_.SelectRow(row);
+    ShowList();
+}
+
 void TMainWin::ResortKeepingCurrent() {
     const int current = explorer_.SelectedMacro();
     explorer_.FillList();
     if (const int row = explorer_.ReverseSort(current); row != -1) explorer_.SelectRow(row);
+    ShowList();
 }
 
 void TMainWin::MenuRemapClick() {
@@ -244,7 +253,16 @@ void TMainWin::CatRemoveClick() {
     SaveCategories();
 }
 
-void TMainWin::CatListClick() { explorer_.SetCategory(CategoryOf(categoryList_->currentItem())); }
+void TMainWin::CatListClick() {
+    explorer_.SetCategory(CategoryOf(categoryList_->currentItem()));
+    ButtonsForList();
+}
+
+void TMainWin::ButtonsForList() {
+    // An empty category leaves nothing to act on, as an empty list does.
+    SetButtons(true);
+    if (!explorer_.listEmpty()) explorer_.CheckTimeItemFor(explorer_.selectedRow());
+}
 
 void TMainWin::MenuAddCatClick() {
     if (explorer_.listEmpty())
@@ -280,7 +298,10 @@ void TMainWin::CatListDragDrop(QListWidgetItem* category) {
     const bool saved = explorer_.file().SaveMacroRecord(n, core_.CurrentMacro, true);
     if (saved && !config_.SoundOff) DoWave(win::ProgramDirectory() + "/FLOOP.WAV");
     explorer_.ReleaseSyncFile(saved ? 1 : 0);
-    if (saved && explorer_.currentCategory() != 0) explorer_.FillList();
+    if (saved && explorer_.currentCategory() != 0) {
+        explorer_.FillList();
+        ButtonsForList();
+    }
 }
 
 void TMainWin::DoWave(const std::string& path) {

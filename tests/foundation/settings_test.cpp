@@ -260,6 +260,27 @@ TEST_F(SettingsTest, WindowsAreForcedOnScreen) {
     EXPECT_EQ(record_->MainLeft, -100);
 }
 
+// Bounds from a larger screen or a damaged file come inside this screen, so the window
+// and its menus stay reachable and the next save writes usable values.
+TEST_F(SettingsTest, HostileGeometryIsBroughtInsideTheScreen) {
+    Put("[Main Window]\r\nWidth=999999999\r\nHeight=99999\r\nLeft=-999999\r\nTop=10\r\n"
+        "Category Width=99999999\r\nCol 1 Width=99999999\r\nCol 2 Width=200\r\nCol 3 Width=-5\r\n"
+        "[Script Page]\r\nWidth=5000\r\nHeight=4000\r\nLeft=-4990\r\n");
+    tessaro::LoadMainWindowSettings(*record_);
+    tessaro::LoadScriptPageSettings(*record_);
+    EXPECT_EQ(record_->MainWidth, tessaro::ScreenWidth);
+    EXPECT_EQ(record_->MainHeight, tessaro::ScreenHeight);
+    EXPECT_EQ(record_->MainLeft, 0);  // wholly off the screen once the width is the screen's
+    EXPECT_EQ(record_->MainTop, 10);
+    EXPECT_EQ(record_->CategoryWidth, tessaro::ScreenWidth / 2);
+    EXPECT_EQ(record_->Col1Width, tessaro::ScreenWidth);
+    EXPECT_EQ(record_->Col2Width, 200);
+    EXPECT_EQ(record_->Col3Width, -5);  // the list shows its own width for these
+    EXPECT_EQ(record_->ScriptWidth, tessaro::ScreenWidth);
+    EXPECT_EQ(record_->ScriptHeight, tessaro::ScreenHeight);
+    EXPECT_EQ(record_->ScriptLeft, 0);
+}
+
 TEST_F(SettingsTest, StringsAreCutToTheirFields) {
     Put("[Snipra]\r\nPrefix Keys=abc\r\n[EMail]\r\nSMTP Host=" + std::string(60, 'h') +
         "\r\n[Misc]\r\nIE5 Version=" + std::string(30, 'v') + "\r\nEMail Path=" + std::string(300, 'p') +

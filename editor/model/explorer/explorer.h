@@ -86,7 +86,8 @@ public:
     // TSystemKeys for system function 1..5; it writes the file itself.
     virtual bool SystemKeys(int function) = 0;
     // TCaptureKeys in recapture mode. True when a capture was started (it ends with
-    // Explorer::OnCaptureDone); false when the dialog was cancelled.
+    // Explorer::OnCaptureDone); false when the dialog was cancelled, which gives the
+    // network lock back unchanged itself.
     virtual bool Recapture(const std::string& label, int number, bool conflict) = 0;
     // TQuickInfo for CurrentMacro.
     virtual void QuickInfo() = 0;
@@ -130,6 +131,15 @@ public:
     int SelectedMacro() const;  // 0 when none
     // A row chosen by mouse or keyboard: selection, activate caption, CheckTimeItem.
     void SelectRow(int row);
+    // A click on the list: the commands on again and set for the selected macro.
+    void GridClick();
+    // The incremental search: selects the first row whose activation text begins with
+    // `text`; false when none does.
+    bool SearchIt(std::string_view text);
+    // A right click on list column 2, 3 or 4 of the title row: the primary sort by that
+    // column, the selected macro kept, [Misc] saved and the player told. False when the
+    // header does not sort or the order stays.
+    bool SortByHeader(int column);
     int ReverseSort(int n) const;
     void CheckTimeItemFor(int row);
     void SetHotKeys();

@@ -214,10 +214,11 @@ void Explorer::DoCapture() {
     const bool written = file_.SaveMacroRecord(n, CurrentMacro, true);
     if (written) Refresh(n);
     if (!capturing) {
+        // The cancelled dialog gave the lock back already; a second release would write
+        // over a lock another editor may hold by now.
         captureFinished_ = true;
         std::error_code ec;
         std::filesystem::remove(CaptureFilePath(), ec);
-        ReleaseSyncFile(written ? 1 : 0);
     }
     // Otherwise the lock stays held until the capture's end.
 }

@@ -3,7 +3,10 @@
 
 #include "editor/model/explorer/explorer.h"
 #include "editor/model/explorer/file_menu.h"
+#include "editor/model/explorer/list_input.h"
 #include "editor/model/explorer/macro_list.h"
+#include "foundation/settings.h"
+#include "protocol/window_messages.h"
 #include "platform/message_box.h"
 
 namespace tessaro {
@@ -52,6 +55,31 @@ void Explorer::SelectRow(int row) {
     if (listEmpty() || row < 1 || row > static_cast<int>(rowMacro_.size())) return;
     selectedRow_ = row;
     CheckTimeItemFor(row);
+}
+
+void Explorer::GridClick() {
+    if (listEmpty()) return;
+    SetButtons(true);
+    CheckTimeItemFor(selectedRow_);
+}
+
+bool Explorer::SearchIt(std::string_view text) {
+    const int row = SearchRow(rowMacro_, ctx_.glob, ctx_.config, text);
+    if (row == -1) return false;
+    Select(row);
+    return true;
+}
+
+bool Explorer::SortByHeader(int column) {
+    if (!ctx_.config.SortHeader) return false;
+    const std::optional<std::string> order = HeaderPrimarySort(ctx_.config.PrimarySort.view(), column);
+    if (!order) return false;
+    const int current = SelectedMacro();
+    ctx_.config.PrimarySort = *order;
+    Refresh(current);
+    SaveMiscSettings(ctx_.config);
+    Post(puSettingsMisc);
+    return true;
 }
 
 void Explorer::Select(int row) {

@@ -1,5 +1,5 @@
 // The explorer's main window offscreen: start-up arguments, caption, layout by the
-// settings, companion files, the commands not built yet, the notices to the player, close.
+// settings, companion files, hook repair, the notices to the player, the script editor, close.
 #include "editor/explorer/main_win.h"
 
 #include <gtest/gtest.h>

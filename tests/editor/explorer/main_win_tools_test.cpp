@@ -2,6 +2,7 @@
 // hot keys dialog opened for a system macro, the scheduler's alarm and interval, the browser
 // repair and the help contents.
 #include "editor/explorer/main_win.h"
+#include "tests/editor/explorer/forms/main_win_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -85,15 +86,7 @@ protected:
         QApplication::processEvents();
         return w;
     }
-    int AddMacro(const char* nickname, int code) {
-        TMacroRecord r{};
-        r.Nickname = nickname;
-        r.ActivationCode = static_cast<std::uint16_t>(code);
-        r.Scope = scGlobal;
-        r.Enabled = 1;
-        EXPECT_TRUE(WriteMacroRecordAt(file_, -1, r).ok());
-        return CountMacroRecords(file_);
-    }
+    int AddMacro(const char* nickname, int code) { return testing::AppendHotKeyMacro(file_, nickname, code); }
     TMacroRecord Stored(int n) {
         TMacroRecord r{};
         EXPECT_TRUE(ReadMacroRecordAt(file_, n, r).ok());

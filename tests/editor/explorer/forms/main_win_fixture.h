@@ -32,6 +32,17 @@ void WhenModal(std::function<void(T&)> act) {
     });
 }
 
+// Appends an enabled global macro on hot key `code`; its number.
+inline int AppendHotKeyMacro(const std::string& file, const char* nickname, int code) {
+    TMacroRecord r{};
+    r.Nickname = nickname;
+    r.ActivationCode = static_cast<std::uint16_t>(code);
+    r.Scope = scGlobal;
+    r.Enabled = 1;
+    EXPECT_TRUE(WriteMacroRecordAt(file, -1, r).ok());
+    return CountMacroRecords(file);
+}
+
 class MainWinFixture : public ::testing::Test {
 protected:
     // `tag` names the folder and the shared-memory namespace, so tests run side by side.

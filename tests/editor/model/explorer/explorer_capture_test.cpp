@@ -113,7 +113,7 @@ TEST(ExplorerCapture, ProgramScopeTakesTheForegroundProgram) {
     EXPECT_EQ(rec.TopmostOnly, 1);
 }
 
-TEST(ExplorerCapture, ACancelledCaptureReleasesTheLockAndKeepsTheMacro) {
+TEST(ExplorerCapture, ACancelledCaptureEndsTheCaptureAndKeepsTheMacro) {
     CaptureRig rig;
     rig.dialogs.recapture = [](TMacroRecord&) { return false; };
     rig.Select(6);

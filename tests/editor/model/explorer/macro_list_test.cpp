@@ -1,8 +1,11 @@
 #include "editor/model/explorer/macro_list.h"
+#include "editor/model/explorer/list_input.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
+#include <optional>
 
 #include "macro/macro_record.h"
 #include "protocol/hotkey_names.h"
@@ -211,6 +214,64 @@ TEST(MacroListCells, SpacingAndMarginsArithmetic) {
     EXPECT_EQ(m.left, 291);
     EXPECT_EQ(m.top, 318);
     EXPECT_EQ(m.lastLine, 7016 - 636);
+}
+
+// The search compares with what the activation column shows, upper-cased, and only looks
+// at the rows listed.
+TEST(ListSearch, FirstListedRowWhoseActivationBeginsWithTheText) {
+    ListRig rig;
+    const int timed = rig.Add("t", acScheduled);
+    const int abbrev = rig.Add("a", acAbbreviation, scGlobal, "", "sig");
+    const int none = rig.Add("n", acNone);
+    const int title = rig.Add("w", acWindowTitle, scWindow, "Inbox");
+    const std::vector<int> rows = {none, abbrev, title, timed};
+    struct Case {
+        const char* text;
+        int row;
+    } cases[] = {{"TIMED", 4}, {"S", 2},        {"SIG", 2},  {"SIGN", -1},
+                 {"N", 1},     {"WINDOW T", 3}, {"sig", -1}, {"", -1}};
+    for (const Case& c : cases) EXPECT_EQ(SearchRow(rows, *rig.glob, *rig.config, c.text), c.row) << c.text;
+    EXPECT_EQ(SearchRow({title, timed}, *rig.glob, *rig.config, "N"), -1);  // "NONE" is not listed
+}
+
+TEST(ListHeader, ARightClickedColumnLeadsTheSortUnlessItAlreadyDoes) {
+    struct Case {
+        const char* current;
+        int column;
+        std::optional<std::string> order;
+    } cases[] = {{"123", 2, std::nullopt}, {"213", 2, "132"},        {"123", 3, "213"},
+                 {"231", 3, std::nullopt}, {"123", 4, "321"},        {"312", 4, std::nullopt},
+                 {"123", 1, std::nullopt}, {"123", 0, std::nullopt}, {"", 3, "213"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(HeaderPrimarySort(c.current, c.column), c.order) << c.current << c.column;
+}
+
+TEST(StartShow, MinimisingAndMaximisingCommandsAreKnownAndTheRestShowNormally) {
+    EXPECT_EQ(StartShowCmdOf(nullptr), StartShow::Normal);
+    for (const char* v : {"2", "6", "7", "minimized", "Minimize"})
+        EXPECT_EQ(StartShowCmdOf(v), StartShow::Minimize) << v;
+    for (const char* v : {"3", "MAXIMIZED", "maximize"})
+        EXPECT_EQ(StartShowCmdOf(v), StartShow::Maximize) << v;
+    for (const char* v : {"", "1", "10", "normal", "min"})
+        EXPECT_EQ(StartShowCmdOf(v), StartShow::Normal) << v;
+}
+
+TEST(WindowBounds, AWindowIsNeverLargerThanTheAreaAndEveryEdgeIsOnIt) {
+    const Bounds area{0, 24, 800, 576};
+    struct Case {
+        Bounds in, out;
+    } cases[] = {
+        {{10, 30, 620, 460}, {10, 30, 620, 460}},
+        {{-999999, 5, 1355, 1000}, {0, 24, 800, 576}},
+        {{700, 500, 620, 460}, {180, 140, 620, 460}},
+        {{2000000000, -2000000000, 999999999, 150}, {0, 24, 800, 150}},
+    };
+    for (const Case& c : cases) {
+        const Bounds b = FitToArea(c.in, area);
+        EXPECT_EQ((std::array{b.left, b.top, b.width, b.height}),
+                  (std::array{c.out.left, c.out.top, c.out.width, c.out.height}))
+            << c.in.left << "," << c.in.top;
+    }
 }
 
 }  // namespace
