@@ -11,7 +11,9 @@
 #include "editor/explorer/tools/appearance_dialog.h"
 #include "editor/model/explorer/player_link.h"
 #include "editor/model/tools/browser_repair.h"
+#include "foundation/helper_programs.h"
 #include "foundation/settings.h"
+#include "platform/paths.h"
 #include "platform/message_box.h"
 #include "protocol/window_messages.h"
 
@@ -95,6 +97,6 @@ void TMainWin::MenuIE5RestoreClick() {
 
 void TMainWin::DoHelp() { ShowHelpTopic(this, ""); }
 
-void TMainWin::MenuMouseLocClick() { LaunchMouseLocator(locatorLauncher_); }
+void TMainWin::MenuMouseLocClick() { StartMouseLocator(win::ExecutableDirectory()); }
 
 }  // namespace tessaro
