@@ -9,8 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/launch.h"
-#include "platform/message_box.h"
+#include "foundation/helper_programs.h"
 #include "platform/paths.h"
 
 namespace tessaro {
@@ -67,17 +66,7 @@ void TDoMouse::EnableDisable() {
         c->setEnabled(l.coordinates);
 }
 
-void LaunchMouseLocator(win::Launcher& launcher) {
-    const std::string locator = win::ProgramDirectory() + "/" + kMouseLocator;
-    launcher.Reap();
-    const win::LaunchResult r = launcher.Open(locator, kMouseLocatorParameter);
-    // The locator is a program of its own: a missing one is said, not ignored.
-    if (r.code <= 32)
-        win::MessageBox("The mouse locator " + locator + " could not be started.", "Error",
-                        win::MbButtons::Ok);
-}
-
-void TDoMouse::LaunchClick() { LaunchMouseLocator(launcher_); }
+void TDoMouse::LaunchClick() { StartMouseLocator(win::ExecutableDirectory()); }
 
 void TDoMouse::OkButtonClick() {
     MouseForm f;

@@ -2,14 +2,10 @@
 // "Mouse Commands" over editor/model/commands/mouse_forms.h.
 #include "editor/commands/command_dialog.h"
 #include "editor/model/commands/mouse_forms.h"
-#include "platform/launch.h"
 
 class QGroupBox;
 
 namespace tessaro {
-
-// Starts the mouse locator from the program directory; a missing one is said.
-void LaunchMouseLocator(win::Launcher& launcher);
 
 class TDoMouse : public CommandDialog {
     Q_OBJECT
@@ -31,8 +27,6 @@ protected:
 
 private:
     void LaunchClick();
-
-    win::Launcher launcher_;  // the locator runs on its own; this only reaps it
 };
 
 }  // namespace tessaro

@@ -13,12 +13,14 @@
 #include "platform/message_box.h"
 #include "protocol/glob_data.h"
 #include "widgets/message_box_qt.h"
+#include "widgets/program_icons.h"
 
 namespace tessaro {
 
 int RunEditor(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessaro");
+    QApplication::setWindowIcon(MainIcon());  // every window of the editor
     win::ScopedMessageBoxHandler qtBoxes(QtMessageBox);
     std::optional<win::SingleInstance> guard = EditorStartGate(argc, argv);
 

@@ -317,8 +317,7 @@ private:
     QTimer netTimer_;
     QTimer syncTimer_;
     std::unique_ptr<TTaskIcon> recordIcon_;
-    win::Launcher locatorLauncher_;  // only reaps the locator; it runs on its own
-    int captureSpeed_ = 1;           // of the capture started last: 1 actual .. 4 quadruple
+    int captureSpeed_ = 1;  // of the capture started last: 1 actual .. 4 quadruple
     bool showingList_ = false;
     StartShow startShowCmd_ = StartShow::Normal;
     bool activated_ = false;  // the start's show command is applied at the first activation only

@@ -14,6 +14,7 @@
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
 #include "platform/desktop.h"
+#include "widgets/program_icons.h"
 #include "widgets/task_icon.h"
 
 namespace tessaro {
@@ -157,7 +158,14 @@ void TMainWin::DrawCell(int col, int row, const QRect& rect, TGridDrawState stat
     if (row == 0) {
         text = col >= 0 && col < 5 ? kGridTitles[col] : "";
     } else if (row <= static_cast<int>(rows.size())) {
-        const ListedMacro m = ListedMacroOf(core_.GlobData, config_, rows[static_cast<std::size_t>(row - 1)]);
+        const int n = rows[static_cast<std::size_t>(row - 1)];
+        if (col == 1) {
+            if (config_.ShowIcons && n >= 1 && n <= TConfigRecord::kMaxMacros)
+                MacroPicture(config_.MacroIcons[std::size_t(n)], core_.GlobData.Scope[n])
+                    .paint(&canvas, rect);
+            return;
+        }
+        const ListedMacro m = ListedMacroOf(core_.GlobData, config_, n);
         text = CellText(col, row, m);
         grey = GreyItalic(col, m.enabled);
     }

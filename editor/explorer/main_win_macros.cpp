@@ -22,9 +22,9 @@ MacroFormsContext& TMainWin::FormsContext() {
     if (!formsContext_) {
         installedPrograms_ = std::make_unique<InstalledPrograms>(XdgPlaces::FromEnvironment());
         CommandDialogs& commands = MakeScriptParts();
-        formsContext_ = std::make_unique<MacroFormsContext>(MacroFormsContext{
-            core_, config_, win::ActiveDesktop(), *installedPrograms_, commands, win::ProgramDirectory(),
-            config_.RecentFiles[0].str(), windowIcon(), windowIcon()});
+        formsContext_ = std::make_unique<MacroFormsContext>(
+            MacroFormsContext{core_, config_, win::ActiveDesktop(), *installedPrograms_, commands,
+                              win::ProgramDirectory(), config_.RecentFiles[0].str()});
     }
     formsContext_->macroFile = config_.RecentFiles[0].str();
     return *formsContext_;

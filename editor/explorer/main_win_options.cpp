@@ -2,7 +2,6 @@
 // the list's appearance, the mouse locator and the home page.
 #include <QAction>
 #include <QListWidget>
-#include <QProcess>
 #include <array>
 
 #include "editor/commands/delay_dialogs.h"
@@ -12,7 +11,9 @@
 #include "editor/explorer/tools/appearance_dialog.h"
 #include "editor/model/explorer/player_link.h"
 #include "editor/model/tools/browser_repair.h"
+#include "foundation/helper_programs.h"
 #include "foundation/settings.h"
+#include "platform/paths.h"
 #include "platform/message_box.h"
 #include "protocol/window_messages.h"
 
@@ -96,13 +97,8 @@ void TMainWin::MenuIE5RestoreClick() {
 
 void TMainWin::DoHelp() { ShowHelpTopic(this, ""); }
 
-void TMainWin::MenuHomePageClick() {
-    // The player's tray opens the same page.
-    static constexpr char kHomePage[] = "https://tessaro.example/";
-    if (!QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromLatin1(kHomePage)}))
-        win::MessageBox(std::string("The home page ") + kHomePage + " could not be opened.", "Error");
-}
+void TMainWin::MenuHomePageClick() { OpenHomePage(win::ExecutableDirectory()); }
 
-void TMainWin::MenuMouseLocClick() { LaunchMouseLocator(locatorLauncher_); }
+void TMainWin::MenuMouseLocClick() { StartMouseLocator(win::ExecutableDirectory()); }
 
 }  // namespace tessaro

@@ -19,6 +19,7 @@
 #include "platform/paths.h"
 #include "protocol/window_messages.h"
 #include "widgets/file_chooser.h"
+#include "widgets/program_icons.h"
 
 namespace tessaro {
 
@@ -102,8 +103,9 @@ void TMainWin::MenuOnDesktopClick() {
     TMacroRecord rec{};
     if (!explorer_.file().ReadMacroRecord(n, rec)) return;
     const std::string icon(rec.IconName.view());
+    // Both default icons stand for the player, which the launcher starts.
     const bool own = icon == "MAIN" || icon == "MENU";
-    const QImage picture = own ? windowIcon().pixmap(48).toImage()
+    const QImage picture = own ? MainIcon().pixmap(48).toImage()
                                : QImage(QString::fromStdString(win::ProgramDirectory() + "/Icons/" + icon));
     const LauncherPlace place{QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString(),
                               win::ProgramDirectory() + "/Launchers", win::ExecutableDirectory() + "/tesrun"};
@@ -196,8 +198,7 @@ void TMainWin::MenuTutorialClick() {
 }
 
 void TMainWin::QuickInfo() {
-    TQuickInfo dialog(this, core_.CurrentMacro, win::ProgramDirectory(), {windowIcon(), windowIcon()},
-                      GetSched(core_.CurrentMacro));
+    TQuickInfo dialog(this, core_.CurrentMacro, win::ProgramDirectory(), GetSched(core_.CurrentMacro));
     dialog.exec();
 }
 

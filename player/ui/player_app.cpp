@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "widgets/message_box_qt.h"
+#include "widgets/program_icons.h"
 
 #include "foundation/config_record.h"
 #include "foundation/settings.h"
@@ -103,6 +104,7 @@ int RunPlayer(int argc, char** argv) {
     const bool signalsCaught = InstallSignalPipe();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessaro 99");
+    QApplication::setWindowIcon(MainIcon());  // every window of the player
     QApplication::setQuitOnLastWindowClosed(false);
     win::ScopedMessageBoxHandler qtBoxes(QtMessageBox);
 

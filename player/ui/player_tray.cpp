@@ -1,9 +1,6 @@
 #include "player/ui/player_tray.h"
 
-#include <unistd.h>
-
 #include <QMenu>
-#include <QProcess>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <cstdio>
@@ -11,6 +8,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
+#include "foundation/helper_programs.h"
 #include "macro/macro_record.h"
 #include "platform/paths.h"
 #include "player/engine/qt_playback_services.h"
@@ -47,7 +45,7 @@ PlayerTray::PlayerTray(TrayShell& shell, TrayHost* host)
     if (!host && !QSystemTrayIcon::isSystemTrayAvailable())
         std::fprintf(stderr,
                      "tesrun: this desktop has no notification area; the player runs without its icons\n");
-    main_->SetIcon(PlayerIcon());
+    main_->SetIcon(MainIcon());
     main_->SetToolTip(kTrayTip);
     main_->SetTaskIconID(0);
     // Each click is handled from the event loop, never inside the area's notice: what it
@@ -67,7 +65,7 @@ PlayerTray::PlayerTray(TrayShell& shell, TrayHost* host)
 PlayerTray::~PlayerTray() = default;
 
 void PlayerTray::ShowRunning(bool running, bool useTray) {
-    main_->SetIcon(running ? RunningIcon() : PlayerIcon());
+    main_->SetIcon(running ? RunningIcon() : MainIcon());
     main_->SetToolTip(running ? kRunningTip : kTrayTip);
     if (running)
         main_->SetActive(true);
@@ -124,20 +122,14 @@ std::unique_ptr<QMenu> PlayerTray::MyPopUp() {
     menu->addAction("&Help", this, [] { PopHelpClick(win::ProgramDirectory()); });
     menu->addAction("&About", this, [] { MenuAboutClick(); });
     menu->addSeparator();
-    menu->addAction("&Tessaro Home Page", this, [] { MenuHomePageClick(); });
+    menu->addAction("&Tessaro Home Page", this, [] { MenuHomePageClick(win::ExecutableDirectory()); });
     menu->addSeparator();
     menu->addAction("&Terminate Tessaro", this, [this] { shell_.Terminate(); });
     return menu;
 }
 
 void PlayerTray::MenuLaunchClick(const std::string& executableDirectory) {
-    const std::string program = win::JoinPath(executableDirectory, kMouseLocatorProgram);
-    if (::access(program.c_str(), X_OK) != 0) {
-        Error("The mouse locator " + win::Utf8ToCp1252(program) + " could not be found.");
-        return;
-    }
-    if (!QProcess::startDetached(QString::fromStdString(program), {kMouseLocatorParameters}))
-        Error("The mouse locator " + win::Utf8ToCp1252(program) + " could not be started.");
+    StartMouseLocator(executableDirectory);
 }
 
 void PlayerTray::PopHelpClick(const std::string& programDirectory) {
@@ -153,9 +145,8 @@ void PlayerTray::PopHelpClick(const std::string& programDirectory) {
 
 void PlayerTray::MenuAboutClick() { ShowAboutBox(); }
 
-void PlayerTray::MenuHomePageClick() {
-    if (!OpenWithDesktop(kHomePage))
-        Error(std::string("The home page ") + kHomePage + " could not be opened.");
+void PlayerTray::MenuHomePageClick(const std::string& executableDirectory) {
+    OpenHomePage(executableDirectory);
 }
 
 }  // namespace tessaro

@@ -19,9 +19,6 @@ inline constexpr const char* kTrayTip = "Tessaro 99";
 inline constexpr const char* kRunningTip = "Macro Is Running - Right Click to Abort";
 inline constexpr const char* kRecordingTip = "Macro Is Recording";
 inline constexpr int kMaxMenuTrayIcons = 15;
-inline constexpr const char* kHomePage = "https://tessaro.example/";
-inline constexpr const char* kMouseLocatorProgram = "ptrfind";  // beside tesrun
-inline constexpr const char* kMouseLocatorParameters = "QJX";
 inline constexpr const char* kHelpFile = "TESSARO.HLP";  // in the program directory
 
 // The popup-menu macros (scope 4) whose first option character is "Y", in file order, at
@@ -83,7 +80,7 @@ public:
     static void MenuLaunchClick(const std::string& executableDirectory);
     static void PopHelpClick(const std::string& programDirectory);
     static void MenuAboutClick();
-    static void MenuHomePageClick();
+    static void MenuHomePageClick(const std::string& executableDirectory);
 
 private:
     TrayShell& shell_;

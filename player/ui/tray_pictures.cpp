@@ -1,6 +1,5 @@
 #include "player/ui/tray_pictures.h"
 
-#include <QFileInfo>
 #include <QPainter>
 #include <QPixmap>
 
@@ -24,27 +23,7 @@ QIcon Disc(const QColor& colour, const std::function<void(QPainter&)>& mark) {
     return QIcon(pixmap);
 }
 
-// The picture of an icon file, or a null icon when it cannot be read.
-QIcon FilePicture(const TMacroIcon& icon) {
-    if (icon.Path.empty()) return {};
-    const QString path = QString::fromStdString(icon.Path);
-    if (!QFileInfo(path).isFile()) return {};
-    const QPixmap pixmap(path);
-    return pixmap.isNull() ? QIcon() : QIcon(pixmap);
-}
-
 }  // namespace
-
-QIcon PlayerIcon() {
-    return Disc(QColor(0, 96, 160), [](QPainter& p) {
-        p.setPen(Qt::white);
-        QFont font = p.font();
-        font.setBold(true);
-        font.setPixelSize(20);
-        p.setFont(font);
-        p.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, "T");
-    });
-}
 
 QIcon RunningIcon() {
     return Disc(QColor(200, 40, 40), [](QPainter& p) {
@@ -61,25 +40,8 @@ QIcon RecordingIcon() {
     });
 }
 
-QIcon MenuIcon() {
-    return Disc(QColor(40, 130, 60), [](QPainter& p) {
-        p.setBrush(Qt::white);
-        for (int y : {9, 15, 21}) p.drawRect(9, y, 14, 3);
-    });
-}
-
-QIcon MacroPicture(const TMacroIcon& icon, std::uint16_t scope) {
-    if (icon.Name == "MAIN") return PlayerIcon();
-    if (icon.Name == "MENU") return MenuIcon();
-    const QIcon file = FilePicture(icon);
-    if (!file.isNull()) return file;
-    return scope == 4 ? MenuIcon() : PlayerIcon();
-}
-
 QIcon PopupTrayPicture(const TMacroIcon& icon) {
-    if (icon.Name == "MENU") return MenuIcon();
-    const QIcon file = FilePicture(icon);
-    return file.isNull() ? MenuIcon() : file;
+    return icon.Name == "MAIN" ? MenuIcon() : MacroPicture(icon, 4);
 }
 
 }  // namespace tessaro

@@ -1,9 +1,14 @@
 #include "editor/explorer/forms/form_support.h"
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QLayout>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
+#include "editor/commands/command_dialog.h"
 #include "platform/cp1252.h"
 
 namespace tessaro::forms {
@@ -16,6 +21,43 @@ void CentreOnScreen(QWidget& form) {
     if (!screen) return;
     const QRect s = screen->geometry();
     form.move(s.x() + (s.width() - form.width()) / 2, s.y() + (s.height() - form.height()) / 2);
+}
+
+namespace {
+
+// Lives as the form's child; the move happens before the window is mapped.
+class CentreOnShow final : public QObject {
+public:
+    explicit CentreOnShow(QWidget& form) : QObject(&form), form_(form) { form.installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &form_ && event->type() == QEvent::Show) CentreOnScreen(form_);
+        return false;
+    }
+
+private:
+    QWidget& form_;
+};
+
+}  // namespace
+
+void CentreWhenShown(QWidget& form) { new CentreOnShow(form); }
+
+void FitClientHeight(QWidget& form, int clientHeight) {
+    if (QLayout* layout = form.layout()) {
+        layout->invalidate();
+        layout->activate();
+        clientHeight = std::max(clientHeight, layout->minimumSize().height());
+    }
+    form.resize(form.width(), clientHeight);
+}
+
+QPushButton* NewHelpButton(QWidget& form, std::function<std::string()> keyword) {
+    auto* help = new QPushButton("&Help", &form);
+    help->setObjectName("HelpButton");
+    help->setAutoDefault(false);
+    QObject::connect(help, &QPushButton::clicked, &form,
+                     [&form, keyword = std::move(keyword)] { ShowHelpTopic(&form, keyword()); });
+    return help;
 }
 
 void ErrorBox(const std::string& text) {

@@ -2,11 +2,13 @@
 // What every macro form does the same way: centring, the texts between the system's
 // Windows-1252 strings and Qt, and the message boxes.
 #include <QString>
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "platform/message_box.h"
 
+class QPushButton;
 class QWidget;
 
 namespace tessaro::forms {
@@ -16,6 +18,15 @@ std::string W(const QString& text);  // characters without a Windows-1252 byte b
 
 // left = (screen width - form width) / 2, top likewise.
 void CentreOnScreen(QWidget& form);
+// Centres the form on the screen every time it is shown (not over its owner).
+void CentreWhenShown(QWidget& form);
+
+// The form's height for a client height given in the form's own terms, but never less
+// than its controls need: the hidden ones no longer count.
+void FitClientHeight(QWidget& form, int clientHeight);
+
+// "&Help": opens the help topic that `keyword` names at the time of the click.
+QPushButton* NewHelpButton(QWidget& form, std::function<std::string()> keyword);
 
 void ErrorBox(const std::string& text);
 void WarningBox(const std::string& text);

@@ -1,7 +1,6 @@
 #pragma once
 // What the macro forms need from the explorer besides the record they edit: the desktop,
-// the installed-program list kept for the run, the command dialogs and the icons.
-#include <QIcon>
+// the installed-program list kept for the run and the command dialogs.
 #include <string>
 
 #include "editor/explorer/explorer_core.h"
@@ -36,8 +35,6 @@ struct MacroFormsContext {
     CommandDialogs& commands;
     std::string programDir;
     std::string macroFile;  // the open macro file (Quick Info reads it)
-    QIcon mainIcon;         // "MAIN"
-    QIcon menuIcon;         // "MENU"
 };
 
 }  // namespace tessaro

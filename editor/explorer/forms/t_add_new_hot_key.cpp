@@ -82,6 +82,8 @@ TAddNewHotKey::TAddNewHotKey(MacroFormsContext& context, CaptureHost& capture, N
     v->addWidget(KeyList, 1);
     v->addWidget(HotKeyLabel);
     v->addWidget(HotKeyEntry);
+    // Without the key list the controls stay together above the buttons.
+    v->addStretch(0);
     v->addLayout(buttons);
 }
 
@@ -107,7 +109,6 @@ void TAddNewHotKey::FormShow() {
     DisableEnable();
     globalUsed_ = GlobalHotKeysUsed(glob, true);
     hasUserMacros_ = HasUserMacros(glob);
-    resize(width(), LayoutOfType(MacroType::HotKey).clientHeight + 120);
     forms::CentreOnScreen(*this);
     HotKeyEntry->setFocus();
 }
@@ -142,6 +143,7 @@ void TAddNewHotKey::DisableEnable() {
     CaptureKeyButton->setEnabled(l.captureEnabled);
     ScriptButton->setEnabled(l.scriptEnabled);
     SetCaptions(!routed_);
+    forms::FitClientHeight(*this, l.clientHeight);
 }
 
 void TAddNewHotKey::WMHotKeyChosen(int code) {

@@ -46,6 +46,7 @@ TCaptureKeys::TCaptureKeys(MacroFormsContext& context, CaptureHost& host, QWidge
     StartButton = new QPushButton("&Start Capture");
     CancelButton = new QPushButton("&Cancel");
     StartButton->setDefault(true);
+    HelpButton = forms::NewHelpButton(*this, [] { return std::string("Capture Macro"); });
 
     auto* relative = new QButtonGroup(this);
     for (QRadioButton* b : {ToScreen, ToWindow, ToPosition}) relative->addButton(b);
@@ -91,6 +92,7 @@ TCaptureKeys::TCaptureKeys(MacroFormsContext& context, CaptureHost& host, QWidge
     buttons->addStretch();
     buttons->addWidget(StartButton);
     buttons->addWidget(CancelButton);
+    buttons->addWidget(HelpButton);
     auto* v = new QVBoxLayout(this);
     v->addWidget(panel);
     v->addLayout(grid);

@@ -35,7 +35,7 @@ public:
     QRadioButton *GlobalButton, *ProgramButton;
     QComboBox* ProgList;
     QLabel *HotKeyLabel, *HotLabel2, *HotLabel3;
-    QPushButton *StartButton, *CancelButton;
+    QPushButton *StartButton, *CancelButton, *HelpButton;
 
     void FormShow();
     void StartButtonClick();

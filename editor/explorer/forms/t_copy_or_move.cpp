@@ -42,6 +42,8 @@ TCopyOrMove::TCopyOrMove(MacroFormsContext& context, QWidget* parent) : QDialog(
     OkButton = new QPushButton("&Ok");
     CancelButton = new QPushButton("&Cancel");
     OkButton->setDefault(true);
+    HelpButton =
+        forms::NewHelpButton(*this, [this] { return std::string(MoveMode ? "Move Macro" : "Copy Macro"); });
 
     auto* group = new QButtonGroup(this);
     for (QRadioButton* b : {HotKey, Snipra, TimedMacro, UseNone, WinTitle}) group->addButton(b);
@@ -70,11 +72,14 @@ TCopyOrMove::TCopyOrMove(MacroFormsContext& context, QWidget* parent) : QDialog(
     buttons->addStretch();
     buttons->addWidget(OkButton);
     buttons->addWidget(CancelButton);
+    buttons->addWidget(HelpButton);
     auto* v = new QVBoxLayout(this);
     v->addWidget(HotKeyLabel);
     v->addLayout(choices);
     v->addWidget(KeyList, 1);
     v->addLayout(entries);
+    // Without the key list the controls stay together above the buttons.
+    v->addStretch(0);
     v->addLayout(buttons);
 }
 
@@ -103,7 +108,6 @@ void TCopyOrMove::FormShow() {
     globalUsed_ = GlobalHotKeysUsed(context_.core.GlobData, false);
     HotKey->setChecked(true);
     EnableDisable();
-    resize(width(), 420);
     forms::CentreOnScreen(*this);
 }
 
@@ -129,6 +133,7 @@ void TCopyOrMove::EnableDisable() {
     }
     SnipraLab->setText(c == NewActivation::Title ? "Window Title" : "Snipra Name");
     SnipraEntry->setMaxLength(c == NewActivation::Title ? 20 : 10);
+    forms::FitClientHeight(*this, CopyOrMoveClientHeight(c));
 }
 
 void TCopyOrMove::WMHotKeyChosen(int code) {

@@ -34,7 +34,7 @@ public:
     HotKeyListBox* KeyList;
     QLabel *HotKeyLab, *SnipraLab;
     QLineEdit *HotKeyEntry, *SnipraEntry;
-    QPushButton *OkButton, *CancelButton;
+    QPushButton *OkButton, *CancelButton, *HelpButton;
 
     NewActivation Choice() const;
     void EnableDisable();

@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,6 +22,7 @@
 #include "editor/script/ui/icon_button.h"
 #include "editor/model/macro_forms/macro_icon.h"
 #include "macro/macro_file.h"
+#include "widgets/program_icons.h"
 
 namespace tessaro {
 
@@ -67,6 +70,10 @@ TDoBuildMenu::TDoBuildMenu(MacroFormsContext& context, QWidget* parent) : QDialo
     OkButton = new QPushButton("&Ok");
     CancelButton = new QPushButton("&Cancel");
     OkButton->setDefault(true);
+    HelpButton = forms::NewHelpButton(*this, [] { return std::string("Build Macro Menu"); });
+    Menu = new QMenuBar(this);
+    QMenu* file = Menu->addMenu("&File");
+    connect(file->addAction("E&xit"), &QAction::triggered, this, &QDialog::reject);
 
     connect(AddButton, &QPushButton::clicked, this, [this] { AddALine(InsertMode::Append); });
     connect(OptionBox, &QTreeWidget::itemDoubleClicked, this, [this] { AddALine(InsertMode::Append); });
@@ -116,7 +123,9 @@ TDoBuildMenu::TDoBuildMenu(MacroFormsContext& context, QWidget* parent) : QDialo
     buttons->addStretch();
     buttons->addWidget(OkButton);
     buttons->addWidget(CancelButton);
+    buttons->addWidget(HelpButton);
     auto* v = new QVBoxLayout(this);
+    v->setMenuBar(Menu);
     v->addLayout(top);
     v->addWidget(show);
     v->addLayout(lists, 1);
@@ -163,7 +172,7 @@ void TDoBuildMenu::LoadIcon() {
         }
         iconFile_ = "MENU";
     }
-    MySpeed->setIcon(context_.menuIcon);
+    MySpeed->setIcon(MenuIcon());
 }
 
 void TDoBuildMenu::FillIt() {

@@ -11,6 +11,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
@@ -33,7 +34,9 @@ public:
     QComboBox* IconSize;
     QToolButton* MySpeed;
     QTreeWidget *OptionBox, *Script;
-    QPushButton *AddButton, *InsertBefore, *InsertAfter, *RemoveIt, *DoUp, *DoDown, *OkButton, *CancelButton;
+    QPushButton *AddButton, *InsertBefore, *InsertAfter, *RemoveIt, *DoUp, *DoDown, *OkButton, *CancelButton,
+        *HelpButton;
+    QMenuBar* Menu;
 
     void FormShow();
     void AddALine(InsertMode mode);

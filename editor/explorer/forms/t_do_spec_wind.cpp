@@ -84,6 +84,7 @@ TDoSpecWind::TDoSpecWind(win::Desktop& desktop, InstalledPrograms& programs, std
     OkButton = new QPushButton("&Ok");
     CancelButton = new QPushButton("&Cancel");
     OkButton->setDefault(true);
+    HelpButton = forms::NewHelpButton(*this, [keyword = t.helpKeyword] { return keyword; });
 
     auto* v = new QVBoxLayout(this);
     v->addWidget(new QLabel(QString::fromStdString(t.heading)));
@@ -98,6 +99,7 @@ TDoSpecWind::TDoSpecWind(win::Desktop& desktop, InstalledPrograms& programs, std
     buttons->addStretch();
     buttons->addWidget(OkButton);
     buttons->addWidget(CancelButton);
+    buttons->addWidget(HelpButton);
     v->addLayout(buttons);
 
     connect(OkButton, &QPushButton::clicked, this, &TDoSpecWind::OkButtonClick);

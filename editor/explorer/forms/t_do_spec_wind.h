@@ -43,7 +43,7 @@ public:
     QLineEdit* TitleBox;
     QRadioButton *OnTopOption, *RunningOption;
     QListWidget* ProgList;
-    QPushButton *ListProgs, *OkButton, *CancelButton;
+    QPushButton *ListProgs, *OkButton, *CancelButton, *HelpButton;
 
     std::string ScopeText;  // Windows-1252
     bool OnTop = false;

@@ -28,6 +28,7 @@
 #include "editor/model/macro_forms/text_import.h"
 #include "foundation/ras.h"
 #include "platform/datetime.h"
+#include "widgets/program_icons.h"
 
 namespace tessaro {
 
@@ -61,6 +62,7 @@ TModHotKeys::TModHotKeys(MacroFormsContext& context, QWidget* parent) : QDialog(
     UpdateButton = new QPushButton("&Update");
     CancelButton = new QPushButton("&Cancel");
     UpdateButton->setDefault(true);
+    HelpButton = forms::NewHelpButton(*this, [] { return std::string("Modify Hot Key"); });
 
     auto* scopes = new QButtonGroup(this);
     for (QRadioButton* b : {Global, Specific, ProgExe}) scopes->addButton(b);
@@ -107,6 +109,7 @@ TModHotKeys::TModHotKeys(MacroFormsContext& context, QWidget* parent) : QDialog(
     buttons->addStretch();
     buttons->addWidget(UpdateButton);
     buttons->addWidget(CancelButton);
+    buttons->addWidget(HelpButton);
     left->addLayout(buttons);
 
     auto* right = new QVBoxLayout;
@@ -320,7 +323,7 @@ void TModHotKeys::ShortPropClick() {
     dialog.exec();
 }
 
-void TModHotKeys::LoadInMainIcon() { MySpeed->setIcon(context_.mainIcon); }
+void TModHotKeys::LoadInMainIcon() { MySpeed->setIcon(MainIcon()); }
 
 void TModHotKeys::LoadInIcon(const std::string& path) {
     if (const auto glyph = LoadIconGlyph(path))

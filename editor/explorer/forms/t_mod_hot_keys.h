@@ -36,7 +36,7 @@ public:
     QLineEdit *NickName, *SnipraName;
     QPlainTextEdit* NewFormat;
     QLabel *HotKeyLabel, *TimerLabel;
-    QPushButton *SetSchedule, *ShortProp, *ChooseWinProg, *UpdateButton, *CancelButton;
+    QPushButton *SetSchedule, *ShortProp, *ChooseWinProg, *UpdateButton, *CancelButton, *HelpButton;
     QRadioButton *Global, *Specific, *ProgExe;
     QToolButton* MySpeed;
     QComboBox* MiscBox;

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "editor/explorer/fonts.h"
+#include "editor/explorer/forms/form_support.h"
 #include "editor/model/tools/option_rules.h"
 #include "foundation/settings.h"
 #include "platform/message_box.h"
@@ -49,6 +50,7 @@ TDoAppear::TDoAppear(QWidget* owner, TConfigRecord& config, const std::array<int
       gridFont_(ToQFont(config.GridFont)),
       titleFont_(ToQFont(config.GridTitleFont)),
       categoriesWereShown_(config.ShowCategory) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("Appearance"));
     const auto field = [this](const char* name, int value) {
         auto* f = new QLineEdit(QString::number(value), this);

@@ -1,9 +1,11 @@
 #include "editor/explorer/tools/help_viewer.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <filesystem>
 
 #include "platform/cp1252.h"
+#include "platform/message_box.h"
 
 namespace tessaro {
 
@@ -15,6 +17,13 @@ QUrl HelpPageUrl(const std::string& helpFile, std::string_view keyword) {
 }
 
 void XdgHelpViewer::ShowTopic(QWidget*, const std::string& helpFile, std::string_view keyword) {
+    const QUrl page = HelpPageUrl(helpFile, {});
+    if (!QFileInfo(page.toLocalFile()).isFile()) {
+        win::MessageBox(
+            "The help file " + win::Utf8ToCp1252(page.toLocalFile().toStdString()) + " could not be found.",
+            "Error", win::MbButtons::Ok, win::MbIcon::Error);
+        return;
+    }
     QProcess::startDetached(QStringLiteral("xdg-open"),
                             {HelpPageUrl(helpFile, keyword).toString(QUrl::FullyEncoded)});
 }

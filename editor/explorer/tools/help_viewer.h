@@ -1,6 +1,6 @@
 #pragma once
 // The editor's help: the HTML help beside the help file, opened by the desktop's opener
-// at the keyword's anchor. Failures are silent.
+// at the keyword's anchor. A missing help page is said, as the player says it.
 #include <string>
 
 #include <QUrl>

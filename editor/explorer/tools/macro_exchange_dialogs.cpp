@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "editor/commands/command_dialog.h"
+#include "editor/explorer/forms/form_support.h"
 #include "editor/script/save_it.h"
 #include "macro/macro_file.h"
 #include "platform/cp1252.h"
@@ -91,6 +92,7 @@ TDoOutput::TDoOutput(QWidget* owner, std::vector<TMacroRecord> shown,
       shown_(std::move(shown)),
       describeSchedule_(std::move(describeSchedule)),
       macroFile_(std::move(macroFile)) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("Output Macros To File"));
     auto* heading = new QLabel(tr("Macro Information To Output"), this);
     QFont bold = heading->font();
@@ -156,6 +158,7 @@ void TDoOutput::DoIt() {
 
 TMyExport::TMyExport(QWidget* owner, std::string macroFile)
     : QDialog(owner), macroFile_(std::move(macroFile)) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("Export Macros"));
     ListBox1 = ExchangeList(this);
     std::vector<TMacroRecord> macros;
@@ -206,6 +209,7 @@ void TMyExport::SaveFileClick() {
 
 TMyImport::TMyImport(QWidget* owner, MacroAppender& target, std::vector<std::uint16_t> existingCodes)
     : QDialog(owner), target_(target), existingCodes_(std::move(existingCodes)) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("Import Macros"));
     ListBox1 = ExchangeList(this);
     QPushButton* open = Button(this, "OpenFile", tr("O&pen File"));

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "editor/explorer/forms/form_support.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 
@@ -18,6 +19,7 @@ QString Q(const std::string& text1252) { return QString::fromStdString(win::Cp12
 
 TMyEMailLog::TMyEMailLog(QWidget* owner, std::string logPath)
     : QDialog(owner), logPath_(std::move(logPath)), index_(ReadMailLogIndex(logPath_)) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("Sent E-Mail Log (") + Q(logPath_) + ")");
     AddList = new QTableWidget(static_cast<int>(index_.Rows.size()), 6, this);
     AddList->setObjectName("AddList");
@@ -70,6 +72,7 @@ void TMyEMailLog::ViewClick() {
 }
 
 TMyEMailMess::TMyEMailMess(QWidget* owner, const std::string& text1252) : QDialog(owner) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("E-Mail Message"));
     Memo = new QPlainTextEdit(this);
     Memo->setObjectName("Memo");

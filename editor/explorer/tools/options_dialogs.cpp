@@ -14,6 +14,7 @@
 
 #include "editor/commands/command_dialog.h"
 #include "editor/explorer/tools/mail_log_dialogs.h"
+#include "editor/explorer/forms/form_support.h"
 #include "editor/model/tools/mail_log_view.h"
 #include "editor/model/tools/option_rules.h"
 #include "foundation/settings.h"
@@ -72,6 +73,7 @@ QDialogButtonBox* Buttons(Dialog* dialog, bool withCancel, void (Dialog::*ok)())
 
 TPreference::TPreference(QWidget* owner, TConfigRecord& config, PeerNotify notify)
     : QDialog(owner), config_(config), notify_(std::move(notify)) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("Settings"));
     DoTray = Named<QRadioButton>(this, "DoTray", tr("Show In &System Tray"));
     DoHide = Named<QRadioButton>(this, "DoHide", tr("Completely &Hide"));
@@ -124,6 +126,7 @@ TNetworkConsiderations::TNetworkConsiderations(QWidget* owner, TConfigRecord& co
       main_(main),
       wasAutoSync_(config.AutoSync),
       wasNetworkMode_(config.NetworkMode) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("Network Considerations"));
     NetworkOption = Named<QCheckBox>(this, "NetworkOption", tr("&File Locking of Macro Files"));
     AutoSync = Named<QCheckBox>(this, "AutoSync", tr("&Automatic Synchronization Updating"));
@@ -182,6 +185,7 @@ void TNetworkConsiderations::OkButtonClick() {
 
 TSnipraOptions::TSnipraOptions(QWidget* owner, TConfigRecord& config, PeerNotify notify)
     : QDialog(owner), config_(config), notify_(std::move(notify)) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("Snipra Options"));
     UsePrefix = Named<QRadioButton>(this, "UsePrefix", tr("Use &Prefix Keys"));
     UseSuffix = Named<QRadioButton>(this, "UseSuffix", tr("Use &Suffix Key"));
@@ -261,6 +265,7 @@ void TSnipraOptions::OkButtonClick() {
 
 TCaptureDefaults::TCaptureDefaults(QWidget* owner, TConfigRecord& config, PeerNotify notify)
     : QDialog(owner), config_(config), notify_(std::move(notify)) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("Capture Defaults"));
     DoDouble = Named<QCheckBox>(this, "DoDouble", tr("Capture &Double <ALT> for Menus"));
     DoKey = Named<QCheckBox>(this, "DoKey", tr("Capture &Keystrokes"));
@@ -362,6 +367,7 @@ void TCaptureDefaults::OkButtonClick() {
 
 TMyEmailOptions::TMyEmailOptions(QWidget* owner, TConfigRecord& config, PeerNotify notify)
     : QDialog(owner), config_(config), notify_(std::move(notify)) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("E-Mail Options"));
     Host = Edit(this, "Host", 50);
     Port = Edit(this, "Port", 5);

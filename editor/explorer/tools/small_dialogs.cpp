@@ -14,12 +14,14 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "editor/explorer/forms/form_support.h"
 #include "foundation/strings.h"
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
 #include "platform/message_box.h"
 #include "protocol/glob_data.h"
 #include "protocol/hotkey_names.h"
+#include "widgets/program_icons.h"
 
 namespace tessaro {
 
@@ -63,15 +65,16 @@ QString ScopeText(const TMacroRecord& m) {
 }  // namespace
 
 TQuickInfo::TQuickInfo(QWidget* owner, const TMacroRecord& m, const std::string& programDir,
-                       const Icons& icons, const std::string& schedule)
+                       const std::string& schedule)
     : QDialog(owner), IconName(m.IconName.view()) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("Quick Info"));
     IconButton = new QToolButton(this);
     IconButton->setObjectName("IconButton");
     IconButton->setIconSize(QSize(16, 16));
-    QIcon icon = icons.macro;
+    QIcon icon = MainIcon();
     if (IconName == "MENU") {
-        icon = icons.menu;
+        icon = MenuIcon();
     } else if (IconName != "MAIN") {
         const std::string file = programDir + "/Icons/" + IconName;
         if (std::filesystem::is_regular_file(file))
@@ -144,6 +147,7 @@ TQuickInfo::TQuickInfo(QWidget* owner, const TMacroRecord& m, const std::string&
 
 TUserManual::TUserManual(QWidget* owner, std::string programDir)
     : QDialog(owner), programDir_(std::move(programDir)) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("User Manual Notice"));
     const auto notice = [this](const QString& text) {
         auto* l = new QLabel(text, this);
@@ -177,6 +181,7 @@ void TUserManual::OkButtonClick() {
 }
 
 TDoCategory::TDoCategory(QWidget* owner, const std::string& preset) : QDialog(owner), Name(preset) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("Category Maintenance"));
     CatName = new QLineEdit(Q(preset), this);
     CatName->setObjectName("CatName");
@@ -203,6 +208,7 @@ void TDoCategory::OkButtonClick() {
 }
 
 TChooseCategory::TChooseCategory(QWidget* owner, const std::vector<std::string>& names) : QDialog(owner) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("Categories"));
     CatList = new QListWidget(this);
     CatList->setObjectName("CatList");

@@ -20,12 +20,8 @@ namespace tessaro {
 class TQuickInfo : public QDialog {
     Q_OBJECT
 public:
-    struct Icons {
-        QIcon macro;  // the default macro icon
-        QIcon menu;   // the default popup-menu icon
-    };
     // `schedule`: the schedule description of a timed macro.
-    TQuickInfo(QWidget* owner, const TMacroRecord& macro, const std::string& programDir, const Icons& icons,
+    TQuickInfo(QWidget* owner, const TMacroRecord& macro, const std::string& programDir,
                const std::string& schedule);
 
     QToolButton* IconButton;

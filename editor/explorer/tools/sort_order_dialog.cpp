@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "editor/commands/command_dialog.h"
+#include "editor/explorer/forms/form_support.h"
 #include "editor/model/tools/option_rules.h"
 #include "foundation/settings.h"
 #include "protocol/window_messages.h"
@@ -16,6 +17,13 @@
 namespace tessaro {
 
 namespace {
+
+// The selected entry, -1 when none is: a list that only has the focus has a current
+// entry but no selection.
+int SelectedRow(const QListWidget* list) {
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->row(selected.first());
+}
 
 std::vector<std::string> Names(const QListWidget* list) {
     std::vector<std::string> names;
@@ -27,6 +35,7 @@ std::vector<std::string> Names(const QListWidget* list) {
 
 TSortOrder::TSortOrder(QWidget* owner, TConfigRecord& config, PeerNotify notify, ListOrderHost& host)
     : QDialog(owner), config_(config), notify_(std::move(notify)), host_(host) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("Sort Order"));
     const auto list = [this](const char* name, const std::vector<std::string>& names) {
         auto* l = new QListWidget(this);
@@ -36,7 +45,7 @@ TSortOrder::TSortOrder(QWidget* owner, TConfigRecord& config, PeerNotify notify,
             auto* item = new QListWidgetItem(QString::fromStdString(n), l);
             item->setData(Qt::UserRole, number++);
         }
-        connect(l, &QListWidget::currentRowChanged, this, &TSortOrder::Buttons);
+        connect(l, &QListWidget::itemSelectionChanged, this, &TSortOrder::Buttons);
         return l;
     };
     Primary = list("Primary", SortNames(config.PrimarySort.view(), kPrimarySortNames));
@@ -97,14 +106,14 @@ void TSortOrder::Buttons() {
     const std::tuple<QListWidget*, QPushButton*, QPushButton*> lists[] = {
         {Primary, PrimaryUp, PrimaryDown}, {Activation, ActUp, ActDown}, {Scope, ScopeUp, ScopeDown}};
     for (const auto& [list, up, down] : lists) {
-        const MoveButtons b = SortButtons(list->currentRow(), list->count());
+        const MoveButtons b = SortButtons(SelectedRow(list), list->count());
         up->setEnabled(b.Up);
         down->setEnabled(b.Down);
     }
 }
 
 void TSortOrder::Move(QListWidget* list, int step) {
-    const int row = list->currentRow();
+    const int row = SelectedRow(list);
     const int to = row + step;
     if (row < 0 || to < 0 || to >= list->count()) return;
     QListWidgetItem* item = list->takeItem(row);

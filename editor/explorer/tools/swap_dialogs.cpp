@@ -7,10 +7,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "editor/commands/command_dialog.h"
+#include "editor/explorer/forms/form_support.h"
 #include "editor/model/tools/option_rules.h"
 #include "editor/model/tools/swap_access.h"
 #include "platform/cp1252.h"
@@ -88,6 +90,7 @@ void TDoSwapSpecial::OkButtonClick() {
 
 TDoSwapKeys::TDoSwapKeys(QWidget* owner, std::string swapFile, PeerNotify notify)
     : QDialog(owner), swapFile_(std::move(swapFile)), notify_(std::move(notify)) {
+    forms::CentreWhenShown(*this);
     setWindowTitle(tr("Keyboard Remapper"));
     auto* grids = new QHBoxLayout;
     QTableWidget** members[4] = {&UpperGrid, &LowerGrid, &PunctGrid, &NumGrid};
@@ -99,6 +102,7 @@ TDoSwapKeys::TDoSwapKeys(QWidget* owner, std::string swapFile, PeerNotify notify
         grid->verticalHeader()->hide();
         grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
         grid->setSelectionMode(QAbstractItemView::SingleSelection);
+        grid->horizontalHeader()->setMinimumSectionSize(1);  // the 20-pixel first column
         grid->setColumnWidth(0, 20);
         grid->setColumnWidth(1, 40);
         for (int r = 0; r < part.rows; ++r) {
@@ -114,7 +118,12 @@ TDoSwapKeys::TDoSwapKeys(QWidget* owner, std::string swapFile, PeerNotify notify
             second->setTextAlignment(Qt::AlignCenter);
             grid->setItem(r, 1, second);
         }
-        grid->setFixedWidth(64);
+        // Both columns always show: the width leaves room for the frame and the vertical
+        // scroll bar, so no horizontal one is ever needed.
+        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        grid->setFixedWidth(grid->horizontalHeader()->length() + 2 * grid->frameWidth() +
+                            grid->verticalScrollBar()->sizeHint().width());
         connect(grid, &QTableWidget::cellDoubleClicked, this,
                 [this, grid](int row, int column) { GridDblClick(grid, row, column); });
         *members[g] = grid;
@@ -137,7 +146,7 @@ TDoSwapKeys::TDoSwapKeys(QWidget* owner, std::string swapFile, PeerNotify notify
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grids);
     layout->addLayout(buttons);
-    resize(360, 600);
+    resize(sizeHint().width(), 520);
     UpdateGrid();
 }
 

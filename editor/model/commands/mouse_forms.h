@@ -55,8 +55,4 @@ MouseForm MouseDefaults();
 MouseForm MousePreset(const TMouseRec& rec);
 FormResult<MouseFields> BuildMouse(const MouseForm& form);
 
-// The locator program and its one parameter, started from the program directory.
-inline constexpr const char* kMouseLocator = "PTRFIND";
-inline constexpr const char* kMouseLocatorParameter = "QJX";
-
 }  // namespace tessaro

@@ -5,6 +5,17 @@
 
 namespace tessaro {
 
+int CopyOrMoveClientHeight(NewActivation choice) {
+    switch (choice) {
+        case NewActivation::HotKey: return 420;
+        case NewActivation::Snipra:
+        case NewActivation::Title: return 150;
+        case NewActivation::Timed:
+        case NewActivation::None: return 122;
+    }
+    return 420;
+}
+
 std::string GlobalKeyRefusal(bool moveMode) {
     return std::string("A \"GLOBAL\" or \"POPUP MENU\" hot key already exists for this selection. The \"") +
            (moveMode ? "MOVE" : "COPY") + "\" did not take place.";

@@ -28,6 +28,10 @@ struct CopyOrMoveCheck {
 
 inline constexpr const char* kNoTitleWasEntered = "No Window Title was entered.";
 
+// The dialog's client height for the chosen activation: room for the key list only when
+// a hot key is chosen.
+int CopyOrMoveClientHeight(NewActivation choice);
+
 std::string GlobalKeyRefusal(bool moveMode);
 // A popup menu can only be given a hot key.
 bool OffersOnlyHotKey(const TMacroRecord& rec);

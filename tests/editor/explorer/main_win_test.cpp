@@ -30,12 +30,14 @@
 #include "editor/explorer/quick_wizard_table.h"
 #include "editor/explorer/tools/appearance_dialog.h"
 #include "editor/script/ui/do_scripting.h"
+#include "foundation/helper_programs.h"
 #include "foundation/settings.h"
 #include "hook/master_block.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
 #include "platform/backend.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "platform/sim/sim_screen_saver.h"
 #include "protocol/window_messages.h"
 #include "tests/support/qt_app.h"
@@ -523,28 +525,24 @@ TEST_F(MainWindow, AppearanceAppliesAtOnceAndTellsThePlayer) {
     EXPECT_FALSE(w->ButtonPanel()->isVisible());
 }
 
-TEST_F(MainWindow, MouseLocatorStartsWithItsParameterAndAMissingOneIsSaid) {
+// The editor looks beside the programs, where the player looks: one install serves both,
+// and a missing locator is said in the same words.
+TEST_F(MainWindow, MouseLocatorIsLookedForBesideTheProgramsAsThePlayerDoes) {
     std::vector<win::MessageBoxCall> boxes;
     win::ScopedMessageBoxHandler script([&](const win::MessageBoxCall& c) {
         boxes.push_back(c);
         return win::MbResult::Ok;
     });
+    // One in the data folder, where the editor used to look, is not the one.
+    std::ofstream(dir_ + "/PTRFIND") << "#!/bin/sh\nexit 0\n";
+    fs::permissions(dir_ + "/PTRFIND", fs::perms::owner_all);
     auto w = Open();
-    w->Run(ExplorerAction::MouseLocator);
+    w->MenuItem(ExplorerAction::MouseLocator)->trigger();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Error");
-    EXPECT_NE(boxes[0].text.find("PTRFIND"), std::string::npos) << boxes[0].text;
-    const std::string locator = dir_ + "/PTRFIND";
-    const std::string seen = dir_ + "/args";
-    std::ofstream(locator) << "#!/bin/sh\necho \"$@\" > '" << seen << "'\n";
-    fs::permissions(locator, fs::perms::owner_all);
-    w->MenuItem(ExplorerAction::MouseLocator)->trigger();
-    EXPECT_EQ(boxes.size(), 1u);
-    for (int i = 0; i < 100 && !fs::exists(seen); ++i) QTest::qWait(20);
-    std::ifstream in(seen);
-    std::string args;
-    std::getline(in, args);
-    EXPECT_EQ(args, "QJX");
+    EXPECT_EQ(boxes[0].text,
+              "The mouse locator " + MouseLocatorPath(win::ExecutableDirectory()) + " could not be found.");
+    EXPECT_EQ(MouseLocatorPath(win::ExecutableDirectory()), std::string(TESSARO_TEST_BIN_DIR) + "/ptrfind");
 }
 
 TEST_F(MainWindow, ScreensOfTheMainWindow) {

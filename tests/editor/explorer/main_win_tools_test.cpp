@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 #include <chrono>
@@ -30,6 +31,7 @@
 #include "editor/explorer/tools/macro_row_drag.h"
 #include "editor/explorer/tools/system_keys_dialog.h"
 #include "foundation/settings.h"
+#include "widgets/program_icons.h"
 #include "hook/master_block.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
@@ -271,6 +273,7 @@ TEST_F(MainWinTools, HelpContentsOpensTheHtmlHelpThroughTheOpener) {
     fs::permissions(bin + "/xdg-open", fs::perms::owner_all);
     const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     ::setenv("PATH", (bin + ":" + oldPath).c_str(), 1);
+    std::ofstream(dir_ + "/TESSARO.html") << "<html></html>\n";
     auto w = Open();
     w->Run(ExplorerAction::HelpContents);
     ShowHelpTopic(w.get(), "SYSTEM Hot Keys");  // any dialog's help goes the same way
@@ -288,6 +291,103 @@ TEST_F(MainWinTools, HelpContentsOpensTheHtmlHelpThroughTheOpener) {
     EXPECT_NE(opened.find("file://" + dir_ + "/TESSARO.html\n"), std::string::npos) << opened;
     EXPECT_NE(opened.find("file://" + dir_ + "/TESSARO.html#SYSTEM%20Hot%20Keys\n"), std::string::npos)
         << opened;
+}
+
+TEST_F(MainWinTools, AMissingHelpPageIsSaidAndNothingIsOpened) {
+    auto w = Open();
+    w->Run(ExplorerAction::HelpContents);
+    ASSERT_EQ(calls_.size(), 1u);
+    EXPECT_EQ(calls_[0].caption, "Error");
+    EXPECT_EQ(calls_[0].text, "The help file " + dir_ + "/TESSARO.html could not be found.");
+}
+
+// The list's icon column and the desktop launcher use the programs' own icons.
+class MainWinIcons : public MainWinTools {
+protected:
+    int AddIconMacro(const char* nickname, int code, std::uint16_t scope, const char* icon) {
+        TMacroRecord r{};
+        r.Nickname = nickname;
+        r.ActivationCode = static_cast<std::uint16_t>(code);
+        r.Scope = scope;
+        r.Enabled = 1;
+        r.IconName = icon;
+        EXPECT_TRUE(WriteMacroRecordAt(file_, -1, r).ok());
+        return CountMacroRecords(file_);
+    }
+    // Cell (1, row) as the grid paints it, on white.
+    static QImage IconCell(TMainWin& w, int row) {
+        const int side = w.Grid()->DefaultRowHeight();
+        QImage cell(side, side, QImage::Format_ARGB32);
+        cell.fill(Qt::white);
+        QPainter p(&cell);
+        w.Grid()->PaintCell(p, 1, row, cell.rect(), TGridDrawState{});
+        return cell;
+    }
+    // The icon on the cell's background (its corner, which the round icons leave free).
+    static QImage Expected(const QIcon& icon, const QImage& painted) {
+        QImage cell(painted.size(), QImage::Format_ARGB32);
+        cell.fill(painted.pixelColor(0, 0));
+        QPainter p(&cell);
+        icon.paint(&p, cell.rect());
+        return cell;
+    }
+};
+
+TEST_F(MainWinIcons, TheIconColumnDrawsEachMacrosIcon) {
+    const int plain = AddIconMacro("Plain", 3, scGlobal, "MAIN");
+    const int menu = AddIconMacro("Menu", 4, scPopupMenu, "MENU");
+    config_.ShowIcons = true;
+    auto w = Open();
+    w->resize(640, 400);
+    QApplication::processEvents();
+    ASSERT_GT(w->Grid()->ColWidths(1), 0);
+    const QImage mainCell = IconCell(*w, w->Logic().ReverseSort(plain));
+    const QImage menuCell = IconCell(*w, w->Logic().ReverseSort(menu));
+    const QImage blank = Expected(QIcon(), mainCell);
+    EXPECT_NE(mainCell, blank);
+    EXPECT_EQ(mainCell, Expected(MainIcon(), mainCell));
+    EXPECT_EQ(menuCell, Expected(MenuIcon(), menuCell));
+    const auto screens = fs::path(TESSARO_TEST_BIN_DIR) / ".." / "screens";
+    fs::create_directories(screens);
+    EXPECT_TRUE(w->grab().save(QString::fromStdString((screens / "TMainWin-icons.png").string())));
+
+    // Icons off: the column draws nothing.
+    config_.ShowIcons = false;
+    EXPECT_EQ(IconCell(*w, w->Logic().ReverseSort(plain)), blank);
+}
+
+TEST_F(MainWinIcons, PlaceOnDesktopWritesALauncherForEitherDefaultIcon) {
+    const std::string home = dir_ + "/home";
+    fs::create_directories(home + "/Desktop");
+    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::string keptConfig = oldConfig ? oldConfig : "";
+    ::setenv("HOME", home.c_str(), 1);
+    ::unsetenv("XDG_CONFIG_HOME");
+    const int plain = AddIconMacro("Plain", 3, scGlobal, "MAIN");
+    const int menu = AddIconMacro("Menu", 4, scPopupMenu, "MENU");
+    auto w = Open();
+    for (int n : {plain, menu}) {
+        calls_.clear();
+        w->Logic().SelectRow(w->Logic().ReverseSort(n));
+        w->Run(ExplorerAction::PlaceOnDesktop);
+        ASSERT_EQ(calls_.size(), 1u) << n;
+        EXPECT_EQ(calls_[0].text, "DeskTop Icon Added.") << n;
+    }
+    ::setenv("HOME", oldHome.c_str(), 1);
+    if (oldConfig) ::setenv("XDG_CONFIG_HOME", keptConfig.c_str(), 1);
+    for (const char* name : {"Plain", "Menu"}) {
+        std::ifstream in(home + "/Desktop/" + name + ".desktop");
+        std::string line, icon;
+        while (std::getline(in, line))
+            if (line.rfind("Icon=", 0) == 0) icon = line.substr(5);
+        EXPECT_EQ(icon, dir_ + "/Launchers/TESRUN.png") << name;
+        const QImage picture(QString::fromStdString(icon));
+        EXPECT_FALSE(picture.isNull()) << name;
+        EXPECT_EQ(picture.convertToFormat(QImage::Format_ARGB32),
+                  MainIcon().pixmap(48).toImage().convertToFormat(QImage::Format_ARGB32))
+            << "the launcher starts the player: its picture is the player's";
+    }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <memory>
 #include <thread>
 
+#include "foundation/helper_programs.h"
 #include "macro/macro_record.h"
 #include "platform/message_box.h"
 #include "protocol/glob_data.h"
@@ -232,10 +233,11 @@ protected:
         Script(d + "/record.sh", "echo \"$@\" >> " + opened);
         std::ofstream(d + "/data/applications/tessaro-recorder.desktop")
             << "[Desktop Entry]\nType=Application\nName=Recorder\nExec=" << d << "/record.sh %u\n"
-            << "MimeType=x-scheme-handler/https;application/winhlp;\n";
+            << "MimeType=x-scheme-handler/https;application/winhlp;text/markdown;\n";
         std::ofstream(d + "/config/mimeapps.list")
             << "[Default Applications]\nx-scheme-handler/https=tessaro-recorder.desktop\n"
-            << "application/winhlp=tessaro-recorder.desktop\n";
+            << "application/winhlp=tessaro-recorder.desktop\n"
+            << "text/markdown=tessaro-recorder.desktop\n";
         ::setenv("XDG_CONFIG_HOME", (d + "/config").c_str(), 1);
         ::setenv("XDG_DATA_HOME", (d + "/data").c_str(), 1);
         // The opener picks graphical handlers only on a display; it never connects to it.
@@ -271,17 +273,21 @@ TEST_F(TrayCommands, HelpAndTheHomePageOpenThroughTheDesktopsOpener) {
     std::ofstream(dir.file("TESSARO.HLP")) << "help\n";
     PlayerTray::PopHelpClick(dir.path());
     EXPECT_TRUE(Recorded(opened, dir.file("TESSARO.HLP")));
-    PlayerTray::MenuHomePageClick();
-    EXPECT_TRUE(Recorded(opened, "https://tessaro.example/"));
+    // The home page is the README beside the programs.
+    std::ofstream(dir.file("README.md")) << "# Tessaro\n";
+    PlayerTray::MenuHomePageClick(dir.path());
+    EXPECT_TRUE(Recorded(opened, HomePagePath(dir.path())));  // the opener hands on the file
     EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(TrayCommands, AMissingHelpFileOrMouseLocatorIsReportedAndNothingStarts) {
     PlayerTray::PopHelpClick(dir.file("nothing"));
     PlayerTray::MenuLaunchClick(dir.file("nothing"));
-    ASSERT_EQ(boxes.size(), 2u);
+    PlayerTray::MenuHomePageClick(dir.file("nothing"));
+    ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[0], "Error: The help file " + dir.file("nothing") + "/TESSARO.HLP could not be found.");
     EXPECT_EQ(boxes[1], "Error: The mouse locator " + dir.file("nothing") + "/ptrfind could not be found.");
+    EXPECT_EQ(boxes[2], "Error: The home page " + dir.file("nothing") + "/README.md could not be found.");
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_FALSE(std::filesystem::exists(opened));
 }

@@ -24,19 +24,6 @@ namespace {
 
 constexpr int kWinD = 557;
 
-class NoCaptureHost : public CaptureHost {
-public:
-    void SetCapWind(bool) override {}
-    std::string CaptureFilePath() override { return {}; }
-    void BeginCapture(int, bool) override {}
-    void UpNumKeys() override {}
-    void UpCapture() override {}
-    void UpCaptureOn() override {}
-    void ShowRecordingIcon() override {}
-    void MinimiseEditor() override {}
-    void ReleaseLockUnchanged() override {}
-};
-
 // These forms never reach the scripting editor: the main window's tests open it.
 class NoScript : public NewMacroScript {
 public:
@@ -48,7 +35,7 @@ public:
 
 class ActivationForms : public testing::FormsTest {
 protected:
-    NoCaptureHost host;
+    testing::NoCaptureHost host;
     NoScript script;
 };
 

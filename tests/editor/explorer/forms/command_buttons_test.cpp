@@ -99,8 +99,8 @@ protected:
             CommandEditorHosts{*config, *glob, chooser, picker, *recipients, mixer, connections, true, true},
             user);
         run = std::make_unique<CommandDialogsRun>(*editors, user);
-        context = std::make_unique<MacroFormsContext>(MacroFormsContext{
-            *core, *config, desktop, *programs, *run, dir, dir + "/macros.qtm", QIcon(), QIcon()});
+        context = std::make_unique<MacroFormsContext>(
+            MacroFormsContext{*core, *config, desktop, *programs, *run, dir, dir + "/macros.qtm"});
     }
 
     std::unique_ptr<TModHotKeys> OpenWith(const QString& text, int caret) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "editor/explorer/forms/macro_forms_context.h"
+#include "editor/model/macro_forms/capture_setup.h"
 #include "platform/message_box.h"
 #include "platform/sim/sim_desktop.h"
 #include "tests/support/qt_app.h"
@@ -26,6 +27,20 @@ public:
         ADD_FAILURE() << "the " << entry.button << " command dialog was opened";
         return {};
     }
+};
+
+// For the forms that only hand a capture on: nothing of the main window is asked.
+class NoCaptureHost : public CaptureHost {
+public:
+    void SetCapWind(bool) override {}
+    std::string CaptureFilePath() override { return {}; }
+    void BeginCapture(int, bool) override {}
+    void UpNumKeys() override {}
+    void UpCapture() override {}
+    void UpCaptureOn() override {}
+    void ShowRecordingIcon() override {}
+    void MinimiseEditor() override {}
+    void ReleaseLockUnchanged() override {}
 };
 
 class FormsTest : public ::testing::Test {
@@ -45,8 +60,8 @@ protected:
         config->SnipraCaseMode = 1;
         places.dataHome = dir + "/xdg";
         programs = std::make_unique<InstalledPrograms>(places);
-        context = std::make_unique<MacroFormsContext>(MacroFormsContext{
-            *core, *config, desktop, *programs, commands, dir, dir + "/macros.qtm", QIcon(), QIcon()});
+        context = std::make_unique<MacroFormsContext>(
+            MacroFormsContext{*core, *config, desktop, *programs, commands, dir, dir + "/macros.qtm"});
         boxes = std::make_unique<win::ScopedMessageBoxHandler>([this](const win::MessageBoxCall& call) {
             calls.push_back(call);
             if (answers.empty()) return win::FirstButton(call.buttons);

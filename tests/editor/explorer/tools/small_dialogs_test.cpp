@@ -48,7 +48,7 @@ TMacroRecord Macro(int activation, int scope) {
 }
 
 TEST_F(DialogFixture, QuickInfoShowsTheSummaryByKind) {
-    TQuickInfo hot(nullptr, Macro(5, scProgram), dir.path(), {}, "");
+    TQuickInfo hot(nullptr, Macro(5, scProgram), dir.path(), "");
     EXPECT_EQ(hot.ActivationLabel->text(), "Hot Key:");
     EXPECT_EQ(hot.Activation->text().toStdString(), HotKeyNames(5));
     EXPECT_EQ(hot.Scope->text(), "gedit \"Program\" (If Running)");
@@ -57,13 +57,13 @@ TEST_F(DialogFixture, QuickInfoShowsTheSummaryByKind) {
     EXPECT_EQ(hot.IconName, "MAIN");  // the icon file is gone
     EXPECT_TRUE(hot.LastModified->text().startsWith("Last Modified On "));
 
-    TQuickInfo none(nullptr, Macro(acNone, scPopupMenu), dir.path(), {}, "");
+    TQuickInfo none(nullptr, Macro(acNone, scPopupMenu), dir.path(), "");
     EXPECT_EQ(none.ActivationLabel->text(), "None");
     EXPECT_EQ(none.Activation->text(), "");
     EXPECT_EQ(none.TextLabel->text(), "");
     EXPECT_FALSE(none.Memo->isEnabled());
 
-    TQuickInfo timed(nullptr, Macro(acScheduled, scWindow), dir.path(), {}, "Every day at 9:00 AM");
+    TQuickInfo timed(nullptr, Macro(acScheduled, scWindow), dir.path(), "Every day at 9:00 AM");
     EXPECT_EQ(timed.Activation->text(), "Every day at 9:00 AM");
     EXPECT_EQ(timed.Scope->text(), "gedit \"Window\" (If Running)");
 }
