@@ -25,6 +25,7 @@ public:
     }
     std::optional<std::string> ChooseFolder(QWidget*, const QString&) override { return {}; }
     void EditRecipientPath(QWidget*) override {}
+    void RecipientListSaved() override {}
 };
 
 struct Fixture {

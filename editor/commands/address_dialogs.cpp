@@ -151,6 +151,7 @@ void TMyAddress::DeleteButtonClick() {
 
 void TMyAddress::OkButtonClick() {
     if (mail::WriteRecipientFile(config_.EMailPath.str(), list_.Lines())) {
+        pathEditor_.RecipientListSaved();
         accept();
         return;
     }

@@ -17,12 +17,16 @@ public:
     virtual std::optional<std::string> PickProgram(QWidget* owner) = 0;
 };
 
-// Opens the explorer's options (TPreference) so the recipient list's path can be
-// corrected, saves the [Misc] settings and tells the player (code 15).
+// What the recipient list needs from the explorer.
 class RecipientPathEditor {
 public:
     virtual ~RecipientPathEditor() = default;
+    // Opens the options (TPreference) so the list's path can be corrected, saves the [Misc]
+    // settings and tells the player (code 15).
     virtual void EditRecipientPath(QWidget* owner) = 0;
+    // The list was written: the player, which reads it for prompted recipients, rereads the
+    // [Misc] group (code 15, 0).
+    virtual void RecipientListSaved() = 0;
 };
 
 // File and folder choice; tests answer it.

@@ -1,6 +1,7 @@
 #include "editor/commands/email_dialog.h"
 
 #include <QCheckBox>
+#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QListWidget>
@@ -167,16 +168,33 @@ TDoTheEmailCommand::TDoTheEmailCommand(QWidget* owner, TConfigRecord& config, Pa
 }
 
 void TDoTheEmailCommand::LoadRecipients() {
+    // Entries kept from the command are no line of the list: they stay as long as selected.
+    for (std::size_t i = 0; i < Groups.size(); ++i) others_[i] = KeptOthers(static_cast<int>(i));
     RecipientLines = mail::ReadRecipientFile(config_.EMailPath.str());
-    for (std::size_t i = 0; i < Groups.size(); ++i)
+    for (std::size_t i = 0; i < Groups.size(); ++i) {
         SwitchList(static_cast<int>(i), Groups[i].Name->isChecked());
-    for (Group& g : Groups) g.List->clearSelection();
+        std::vector<bool> selected(RecipientLines.size(), false);
+        selected.resize(RecipientLines.size() + others_[i].size(), true);
+        SelectRows(Groups[i].List, selected);
+    }
+}
+
+std::vector<std::string> TDoTheEmailCommand::KeptOthers(int group) const {
+    const std::size_t g = static_cast<std::size_t>(group);
+    const std::vector<bool> selected =
+        SelectedRows(Groups[g].List, RecipientLines.size() + others_[g].size());
+    std::vector<std::string> kept;
+    for (std::size_t k = 0; k < others_[g].size(); ++k)
+        if (selected[RecipientLines.size() + k]) kept.push_back(others_[g][k]);
+    return kept;
 }
 
 void TDoTheEmailCommand::SwitchList(int group, bool names) {
+    const std::vector<std::string>& others = others_[static_cast<std::size_t>(group)];
     QListWidget* list = Groups[static_cast<std::size_t>(group)].List;
-    // Position i always stands for line i, so the selection is kept by position.
-    const std::vector<bool> selected = SelectedRows(list, RecipientLines.size());
+    // Position i always stands for line i, so the selection is kept by position. After the
+    // lines come the command's entries that match none of them, shown apart.
+    const std::vector<bool> selected = SelectedRows(list, RecipientLines.size() + others.size());
     list->setUpdatesEnabled(false);
     list->clear();
     QStringList shown;
@@ -184,6 +202,13 @@ void TDoTheEmailCommand::SwitchList(int group, bool names) {
     for (const std::string& line : RecipientLines)
         shown.append(Q(std::string(mail::RecipientPart(line, names))));
     list->addItems(shown);
+    for (const std::string& entry : others) {
+        auto* item = new QListWidgetItem(Q(std::string(mail::RecipientPart(entry, names))), list);
+        QFont font = item->font();
+        font.setItalic(true);
+        item->setFont(font);
+        item->setToolTip(tr("Not in the recipient list: %1").arg(Q(entry)));
+    }
     SelectRows(list, selected);
     list->setUpdatesEnabled(true);
 }
@@ -199,8 +224,8 @@ void TDoTheEmailCommand::FocusFirst() {
     ChooseRecip->setChecked(true);
     NoAttach->setChecked(true);
     FixedText->setChecked(true);
-    LoadRecipients();
     for (auto& kept : others_) kept.clear();
+    LoadRecipients();
     if (NewCommand == 0) ShowForm(DecodeLStemp(token_, RecipientLines));
 }
 
@@ -211,8 +236,12 @@ void TDoTheEmailCommand::ShowForm(const EmailForm& form) {
         const EmailGroup& eg = form.groups[i];
         Groups[i].Person->setText(Q(eg.name));
         Groups[i].Address->setText(Q(eg.address));
-        SelectRows(Groups[i].List, eg.selected);
         others_[i] = eg.others;
+        SwitchList(static_cast<int>(i), Groups[i].Name->isChecked());
+        std::vector<bool> selected = eg.selected;
+        selected.resize(RecipientLines.size(), false);
+        selected.resize(RecipientLines.size() + eg.others.size(), true);
+        SelectRows(Groups[i].List, selected);
     }
     QRadioButton* textRadios[] = {FixedText, PromptText, ClipText, FileText};
     textRadios[std::clamp(form.textMode, 1, 4) - 1]->setChecked(true);
@@ -262,7 +291,7 @@ std::optional<EmailForm> TDoTheEmailCommand::ReadForm() {
         eg.name = *name;
         eg.address = *address;
         eg.selected = SelectedRows(Groups[i].List, RecipientLines.size());
-        eg.others = others_[i];
+        eg.others = KeptOthers(static_cast<int>(i));
     }
     f.textMode = FixedText->isChecked() ? 1 : PromptText->isChecked() ? 2 : ClipText->isChecked() ? 3 : 4;
     const auto memo = ReadText(MyMemo);

@@ -66,6 +66,8 @@ private:
     void ShowForm(const EmailForm& form);
     std::optional<EmailForm> ReadForm();
     QWidget* FaultControl(const EmailFault& fault) const;
+    // The group's kept entries the user left selected.
+    std::vector<std::string> KeptOthers(int group) const;
 
     TConfigRecord& config_;
     PathChooser& chooser_;

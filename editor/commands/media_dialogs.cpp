@@ -92,13 +92,23 @@ TDoVolume::TDoVolume(QWidget* owner, MixerHost& mixer)
     connect(Button1, &QPushButton::clicked, this, &TDoVolume::Button1Click);
 }
 
+SystemMixerHost::SystemMixerHost(std::unique_ptr<win::AudioMixerOpener> opener)
+    : opener_(opener ? std::move(opener) : win::SystemMixerOpener()) {}
+
 MixerControls& SystemMixerHost::OpenMixer() {
-    if (!opened_) {
-        opened_ = true;
-        int error = 0;
-        if (auto opener = win::SystemMixerOpener()) present_ = opener->Open(-1, error) != nullptr;
-    }
+    if (opened_) return *this;
+    opened_ = true;
+    int error = 0;
+    // The default mixer, as the player opens it.
+    const std::unique_ptr<win::AudioMixer> mixer = opener_ ? opener_->Open(-1, error) : nullptr;
+    if (!mixer) return *this;
+    const auto places = win::FindMixerControls(*mixer);
+    for (std::size_t i = 0; i < places.size(); ++i) present_[i] = places[i].has_value();
     return *this;
+}
+
+bool SystemMixerHost::Available(int index) {
+    return index >= 0 && index < win::kMixerControls && present_[static_cast<std::size_t>(index)];
 }
 
 void TDoVolume::Preset(std::int32_t kind) { CheckKind(kVolumeChoices, kind); }

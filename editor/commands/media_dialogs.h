@@ -1,8 +1,12 @@
 #pragma once
 // "Play a Video Clip", "Audio CD Controls" and "Speaker Controls".
+#include <array>
+#include <memory>
+
 #include "editor/commands/chooser.h"
 #include "editor/commands/command_dialog.h"
 #include "editor/model/commands/media_forms.h"
+#include "platform/mixer_controls.h"
 
 class QGroupBox;
 class QLabel;
@@ -56,15 +60,19 @@ public:
     virtual MixerControls& OpenMixer() = 0;
 };
 
-// The default sound card's mixer, opened on first use; without one nothing is offered.
+// The default sound card's mixer, opened on first use; a control counts as there when the
+// player would find it on that mixer. Without a mixer nothing is offered.
 class SystemMixerHost final : public MixerHost, private MixerControls {
 public:
+    // Null: the machine's sound system.
+    explicit SystemMixerHost(std::unique_ptr<win::AudioMixerOpener> opener = nullptr);
     MixerControls& OpenMixer() override;
 
 private:
-    bool Available(int) override { return present_; }
+    bool Available(int index) override;
+    std::unique_ptr<win::AudioMixerOpener> opener_;
     bool opened_ = false;
-    bool present_ = false;
+    std::array<bool, win::kMixerControls> present_{};
 };
 
 class TDoVolume : public CommandDialog {

@@ -12,10 +12,22 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include "foundation/drive_table.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 
 namespace tessaro {
+
+PlayerDriveMappings::PlayerDriveMappings(std::optional<std::string> tablePath)
+    : tablePath_(std::move(tablePath)) {}
+
+std::vector<std::pair<std::string, std::string>> PlayerDriveMappings::Current() {
+    std::vector<std::pair<std::string, std::string>> drives;
+    if (!tablePath_) return drives;
+    for (const MappedDrive& d : ReadDriveTable(*tablePath_))
+        drives.emplace_back(std::string(1, d.letter) + ":", d.remote);
+    return drives;
+}
 
 TDoNetConn::TDoNetConn(QWidget* owner, NetworkConnectionList& connections)
     : CommandDialog(owner, "TDoNetConn", tr("Map or Unmap  A Network Drive")), connections_(connections) {

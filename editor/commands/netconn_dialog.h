@@ -1,5 +1,6 @@
 #pragma once
 // "Map or Unmap  A Network Drive" over editor/model/commands/netconn_forms.h.
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,6 +19,19 @@ public:
     virtual ~NetworkConnectionList() = default;
     virtual std::vector<std::pair<std::string, std::string>> Current() = 0;
     virtual std::vector<std::pair<std::string, std::string>> Remembered() = 0;
+};
+
+// The drives the player has mapped in this session, read from its drive table. Its mappings
+// end with the session, so none maps again at the next start-up.
+class PlayerDriveMappings final : public NetworkConnectionList {
+public:
+    // No table (no private runtime folder): nothing is mapped.
+    explicit PlayerDriveMappings(std::optional<std::string> tablePath);
+    std::vector<std::pair<std::string, std::string>> Current() override;
+    std::vector<std::pair<std::string, std::string>> Remembered() override { return {}; }
+
+private:
+    std::optional<std::string> tablePath_;
 };
 
 class TDoNetConn : public CommandDialog {

@@ -272,6 +272,7 @@ private:
     // Plays a wave file without waiting; a missing file or no sound device plays nothing.
     void DoWave(const std::string& path);
     void EditRecipientPath(QWidget* owner) override;
+    void RecipientListSaved() override;
     void ResortKeepingCurrent() override;
     void SetSyncTimer(bool on, bool restart) override;
     void NetworkModeStarted() override;

@@ -17,6 +17,7 @@
 #include "editor/model/explorer/command_rules.h"
 #include "editor/script/ui/command_editors.h"
 #include "editor/script/ui/do_scripting.h"
+#include "foundation/drive_table.h"
 #include "foundation/ras.h"
 #include "platform/desktop.h"
 #include "platform/message_box.h"
@@ -40,13 +41,6 @@ public:
 
 private:
     InstalledPrograms& programs_;
-};
-
-// The desktop keeps no list of mapped drives: the dialog offers none to pick from.
-class NoDriveMappings final : public NetworkConnectionList {
-public:
-    std::vector<std::pair<std::string, std::string>> Current() override { return {}; }
-    std::vector<std::pair<std::string, std::string>> Remembered() override { return {}; }
 };
 
 // The script editor's mode for an activation code.
@@ -75,7 +69,7 @@ public:
 private:
     InstalledProgramPicker picker_;
     SystemMixerHost mixer_;
-    NoDriveMappings drives_;
+    PlayerDriveMappings drives_{DriveTablePath()};
     ModalDialogRunner runner_;
 
 public:

@@ -192,6 +192,8 @@ void TMainWin::EditRecipientPath(QWidget* owner) {
     dialog.exec();
 }
 
+void TMainWin::RecipientListSaved() { NoticesTo(core_.PlayerWnd)(puSettingsMisc, 0); }
+
 void TMainWin::MenuTutorialClick() {
     TUserManual dialog(this, win::ProgramDirectory());
     dialog.exec();

@@ -8,8 +8,10 @@ namespace tessaro {
 
 class FilesDrivesDialUpCommands : public CommandFamily {
 public:
-    FilesDrivesDialUpCommands(DialStatusWindow& status, win::NetworkShares& shares)
-        : status_(status), drives_(shares) {}
+    // The drives mapped go into `driveTable` (none: kept in memory only).
+    FilesDrivesDialUpCommands(DialStatusWindow& status, win::NetworkShares& shares,
+                              std::optional<std::string> driveTable = std::nullopt)
+        : status_(status), drives_(shares, std::move(driveTable)) {}
     CommandOutcome Run(MacroPlayer& player, const CommandToken& token) override;
 
 private:

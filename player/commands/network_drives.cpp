@@ -3,6 +3,7 @@
 #include <cctype>
 #include <utility>
 
+#include "foundation/drive_table.h"
 #include "foundation/strings.h"
 #include "platform/cp1252.h"
 #include "player/engine/playback_services.h"
@@ -124,8 +125,23 @@ std::optional<std::string> ShareUri(std::string_view remote) {
     return uri;
 }
 
+NetworkDrives::NetworkDrives(win::NetworkShares& shares, std::optional<std::string> tablePath)
+    : shares_(shares), tablePath_(std::move(tablePath)) {
+    // Mappings made earlier in this session, by a player that has since restarted.
+    if (tablePath_)
+        for (const MappedDrive& d : ReadDriveTable(*tablePath_))
+            drives_[d.letter] = {d.uri, d.location, d.remote};
+}
+
+void NetworkDrives::Keep() {
+    if (!tablePath_) return;
+    std::vector<MappedDrive> table;
+    for (const auto& [letter, d] : drives_) table.push_back({letter, d.remote, d.uri, d.location});
+    WriteDriveTable(*tablePath_, table);
+}
+
 void NetworkDrives::ForgetVanished() {
-    std::erase_if(drives_, [&](const auto& d) { return !shares_.IsMounted(d.second.uri); });
+    if (std::erase_if(drives_, [&](const auto& d) { return !shares_.IsMounted(d.second.uri); }) > 0) Keep();
 }
 
 int NetworkDrives::Map(std::string_view drive, std::string_view remote, const std::string& user,
@@ -139,7 +155,10 @@ int NetworkDrives::Map(std::string_view drive, std::string_view remote, const st
     std::string location;
     const int result =
         MapResult(shares_.Mount(*uri, win::Cp1252ToUtf8(user), win::Cp1252ToUtf8(password), location));
-    if (result == kNetOk) drives_[*letter] = {*uri, location};
+    if (result == kNetOk) {
+        drives_[*letter] = {*uri, location, std::string(remote)};
+        Keep();
+    }
     return result;
 }
 
@@ -151,7 +170,10 @@ int NetworkDrives::Unmap(std::string_view drive, bool force) {
     bool shared = false;  // another letter names the same share and keeps it mounted
     for (const auto& [other, d] : drives_) shared = shared || (other != *letter && d.uri == uri);
     const int result = shared ? kNetOk : UnmapResult(shares_.Unmount(uri, force));
-    if (result == kNetOk || result == kNetNotConnected) drives_.erase(*letter);
+    if (result == kNetOk || result == kNetNotConnected) {
+        drives_.erase(*letter);
+        Keep();
+    }
     return result;
 }
 

@@ -36,10 +36,12 @@ std::optional<char> DriveLetter(std::string_view drive);
 // "smb://server/share/..." for "\\server\share\..." (Windows-1252); nothing without both.
 std::optional<std::string> ShareUri(std::string_view remote);
 
-// The player's drive letters and the shares they name.
+// The player's drive letters and the shares they name, kept in the session's drive table
+// (foundation/drive_table.h) where the editor lists them.
 class NetworkDrives {
 public:
-    explicit NetworkDrives(win::NetworkShares& shares) : shares_(shares) {}
+    // No table path: the letters are kept in memory only.
+    NetworkDrives(win::NetworkShares& shares, std::optional<std::string> tablePath);
     // Credentials are Windows-1252 plain text.
     int Map(std::string_view drive, std::string_view remote, const std::string& user,
             const std::string& password);
@@ -49,10 +51,12 @@ public:
 
 private:
     struct Drive {
-        std::string uri, location;
+        std::string uri, location, remote;
     };
     void ForgetVanished();
+    void Keep();  // writes the table after a change
     win::NetworkShares& shares_;
+    std::optional<std::string> tablePath_;
     std::map<char, Drive> drives_;
 };
 

@@ -1,5 +1,6 @@
 #include "player/commands/player_commands.h"
 
+#include "foundation/drive_table.h"
 #include "player/commands/datetime.h"
 #include "player/commands/files_drives_dialup.h"
 #include "player/commands/sound_output.h"
@@ -24,7 +25,7 @@ struct StatusHolder {
 class SystemFiles : private StatusHolder, public FilesDrivesDialUpCommands {
 public:
     explicit SystemFiles(std::unique_ptr<DialStatusWindow> s)
-        : StatusHolder{std::move(s)}, FilesDrivesDialUpCommands(*status, *shares) {}
+        : StatusHolder{std::move(s)}, FilesDrivesDialUpCommands(*status, *shares, DriveTablePath()) {}
 };
 
 struct MediaHolder {

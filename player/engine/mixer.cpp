@@ -3,6 +3,8 @@
 #include <QSocketNotifier>
 #include <cerrno>
 
+#include "platform/mixer_controls.h"
+
 namespace tessaro {
 
 namespace {
@@ -33,9 +35,6 @@ const char* Category(int code) {
     if (code >= 1024 && code <= 1026) return "Mixer";
     return "Unknown";
 }
-
-// Speaker line: the first of these elements the mixer has.
-constexpr const char* kSpeakerElements[] = {"Master", "Speaker", "PCM"};
 
 }  // namespace
 
@@ -115,29 +114,19 @@ void TMidiMixer::Close() {
 }
 
 void TMidiMixer::FindControls() {
-    auto take = [&](int index, const std::string& element, bool mute) {
-        const auto found = mixer_->Find(element);
-        if (!found || !(mute ? found->hasSwitch : found->hasVolume)) return;
+    const auto places = win::FindMixerControls(*mixer_);
+    for (int index = 0; index < kMixerControlCount; ++index) {
+        const auto& place = places[std::size_t(index)];
+        if (!place) continue;
         Control& c = controls_[std::size_t(index)];
-        c.element = element;
-        c.isMute = mute;
+        c.element = place->element;
+        c.isMute = place->mute;
         c.available = true;
-        c.uniform = found->mono;
-        c.minimum = mute ? 0 : std::int32_t(found->minimum);
-        c.maximum = mute ? 1 : std::int32_t(found->maximum);
+        c.uniform = place->found.mono;
+        c.minimum = place->mute ? 0 : std::int32_t(place->found.minimum);
+        c.maximum = place->mute ? 1 : std::int32_t(place->found.maximum);
         RefreshControl(index);
-    };
-    for (const char* speaker : kSpeakerElements) {
-        const auto found = mixer_->Find(speaker);
-        if (!found || !(found->hasVolume || found->hasSwitch)) continue;
-        take(kSpeakerVolume, speaker, false);
-        take(kSpeakerMute, speaker, true);
-        take(kTreble, "Treble", false);
-        take(kBass, "Bass", false);
-        break;
     }
-    take(kSynthVolume, "Synth", false);
-    take(kSynthMute, "Synth", true);
 }
 
 bool TMidiMixer::Available(int index) const {

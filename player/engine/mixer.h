@@ -10,19 +10,20 @@
 #include <vector>
 
 #include "platform/mixer.h"
+#include "platform/mixer_controls.h"
 
 class QSocketNotifier;
 
 namespace tessaro {
 
 // Control indexes.
-inline constexpr int kSynthVolume = 0;
-inline constexpr int kSpeakerVolume = 1;
-inline constexpr int kSynthMute = 2;
-inline constexpr int kSpeakerMute = 3;
-inline constexpr int kTreble = 4;
-inline constexpr int kBass = 5;
-inline constexpr int kMixerControlCount = 6;
+inline constexpr int kSynthVolume = win::kMixerSynthVolume;
+inline constexpr int kSpeakerVolume = win::kMixerSpeakerVolume;
+inline constexpr int kSynthMute = win::kMixerSynthMute;
+inline constexpr int kSpeakerMute = win::kMixerSpeakerMute;
+inline constexpr int kTreble = win::kMixerTreble;
+inline constexpr int kBass = win::kMixerBass;
+inline constexpr int kMixerControlCount = win::kMixerControls;
 
 class EMMError : public std::runtime_error {
 public:

@@ -17,7 +17,7 @@ struct EntryCode {
     int code;
 };
 
-// Which of a family's commands stands for its button; the dialog is the family's own.
+// Which family's dialog a button opens; it starts from that dialog's own defaults.
 constexpr EntryCode kEntryCodes[] = {
     {"ACTIVATE", cmd::WindowActivate},
     {"AVI", cmd::VideoClipPlay},
@@ -81,6 +81,7 @@ CommandDialogs::Result CommandDialogsRun::Run(const CommandEntry& entry, QWidget
     CommandRequest request(code, true, AddStyle::AtEnd, 0);
     // A text file opened from the macro text is inserted as its command, never edited as lines.
     request.AllowTextEdit = false;
+    request.OwnDefaults = true;
     const std::optional<ScriptLine> line = editors_.NewLine(owner, request);
     if (!line) return result;
     if (const auto* box = std::get_if<TWTextRec>(&line->Record)) {

@@ -49,6 +49,15 @@ std::int32_t KindOfCode(std::span<const RadioChoice> table, int code) {
     return 0;
 }
 
+// Runs a dialog. A new command asked to start where its dialog starts alone (the macro-text
+// editor's entries) gets the dialog's own defaults on top of what its code preset.
+template <class Dialog>
+void Open(CommandDialogRunner& runner, Dialog& dlg, bool ownDefaults) {
+    if constexpr (requires { dlg.NewCommand; })
+        if (ownDefaults) dlg.NewCommand = 1;
+    runner.Run(dlg);
+}
+
 template <class Rec>
 Rec RecordOf(const LineRecord* rec) {
     if (rec != nullptr)
@@ -140,11 +149,13 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
                                                     const LineRecord* rec, std::string& editTextFile) {
     const int code = request.Code;
     const bool isNew = rec == nullptr;
+    const bool ownDefaults = isNew && request.OwnDefaults;
+    auto run = [&](auto& dlg) { Open(runner_, dlg, ownDefaults); };
     switch (code) {
         case 1: {
             TModText dlg(owner);
             dlg.PresetText(isNew ? std::string() : TypedTextPreset(RecordOf<TTextRec>(rec)));
-            runner_.Run(dlg);
+            run(dlg);
             if (dlg.Updated == 0) return std::nullopt;
             return MakeLine(1, TTextRec{dlg.TextBuffer});
         }
@@ -154,7 +165,7 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
             // A new line starts from the last format used; an edit from its own record.
             dlg.NewCommand = isNew ? 1 : 0;
             if (!isNew) dlg.Preset(DateTimePreset(RecordOf<TDateTimeRec>(rec)));
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 4:
@@ -162,14 +173,14 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
             TDoDelay2 dlg(owner);
             dlg.NewCommand = 0;
             dlg.Preset(isNew ? Delay2Defaults() : Delay2Preset(RecordOf<TDelayRec>(rec)));
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 5: {
             TDoPausePos dlg(owner);
             dlg.NewCommand = 0;
             dlg.Preset(isNew ? PauseDefaults() : PausePreset(RecordOf<TPauseRec>(rec)));
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 6:
@@ -185,7 +196,7 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
             } else {
                 dlg.Preset(RepeatPreset(code, RecordOf<TRepeatRec>(rec)));
             }
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 8:
@@ -193,7 +204,7 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
         case 50: {
             TDoSpeed dlg(owner);
             PresetForm(dlg, code, rec, SpeedDefaults(), &SpeedPreset, kSpeedChoices);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 10:
@@ -202,21 +213,21 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
         case 34: {
             TDoActive dlg(owner);
             PresetForm(dlg, code, rec, ActiveDefaults(), &ActivePreset, kActiveChoices);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 12:
         case 13: {
             TDoSound dlg(owner);
             PresetForm(dlg, code, rec, SoundDefaults(), &SoundPreset, kSoundChoices);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 14: {
             TDoSwap dlg(owner);
             dlg.NewCommand = 0;
             if (!isNew) dlg.Preset(RecordOf<TNameRec>(rec).Name);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 15: {
@@ -224,7 +235,7 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
                                        : isNew                ? std::string()
                                                               : RecordOf<TNameRec>(rec).Name;
             TDoTextInsert dlg(owner, request.AllowTextEdit, preset);
-            runner_.Run(dlg);
+            run(dlg);
             if (dlg.EditInScript) editTextFile = dlg.ChosenPath;
             if (dlg.CommandText.empty()) return std::nullopt;
             return MakeLine(15, TNameRec{dlg.ChosenPath});
@@ -233,7 +244,7 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
         case 17: {
             TDoSizeIt dlg(owner);
             PresetForm(dlg, code, rec, SizeItDefaults(), &SizeItPreset, kSizeChoices);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 18:
@@ -245,7 +256,7 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
         case 38: {
             TDoSystemCommand dlg(owner);
             PresetForm(dlg, code, rec, SystemCommandDefaults(), &SystemCommandPreset, kSystemCommandChoices);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 24:
@@ -255,13 +266,13 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
         case 28: {
             TDoMouse dlg(owner);
             PresetForm(dlg, code, rec, MouseDefaults(), &MousePreset, kMouseChoices);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 29: {
             TDoRemark dlg(owner);
             if (!isNew) dlg.Preset(RecordOf<TNameRec>(rec).Name);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 30:
@@ -276,7 +287,7 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
         case 116: {
             TDoClipboard dlg(owner);
             PresetForm(dlg, code, rec, ClipboardDefaults(), &ClipboardPreset, kClipboardChoices);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 39:
@@ -286,7 +297,7 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
             TDoKeyUpDown dlg(owner);
             dlg.NewCommand = 0;
             dlg.Preset(isNew ? KindOfCode(kKeyUpDownChoices, code) : RecordOf<TKeyRec>(rec).Kind);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 43:
@@ -294,7 +305,7 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
             TDoWebStuff dlg(owner, code == 44);
             dlg.NewCommand = isNew ? 1 : 0;
             if (!isNew) dlg.Preset(RecordOf<TNameRec>(rec).Name);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 46:
@@ -304,7 +315,7 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
         case 98: {
             TDoDOSFiles dlg(owner, hosts_.Paths);
             PresetForm(dlg, code, rec, FileDefaults(), &FilePreset, kFileChoices);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 51:
@@ -313,7 +324,7 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
         case 97: {
             TDoNick dlg(owner, hosts_.Glob, hosts_.Settings);
             PresetForm(dlg, code, rec, NickDefaults(), &NickPreset, kNickChoices);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 52:
@@ -323,14 +334,17 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
             dlg.NetMode = NetModeOf(code);
             dlg.NewCommand = isNew ? 1 : 0;
             if (!isNew) dlg.Preset(NetConnPreset(dlg.NetMode, RecordOf<TNetRec>(rec)));
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 54: {
             TDoTBox dlg(owner);
-            const TWTextRec box = RecordOf<TWTextRec>(rec);
-            dlg.Preset(box.Title, box.Text);
-            runner_.Run(dlg);
+            dlg.NewCommand = isNew ? 1 : 0;
+            if (!isNew) {
+                const TWTextRec box = RecordOf<TWTextRec>(rec);
+                dlg.Preset(box.Title, box.Text);
+            }
+            run(dlg);
             if (dlg.BoxConfirmed == 0) return std::nullopt;
             return MakeLine(dlg.Result.code, dlg.Result.record);
         }
@@ -338,7 +352,7 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
             TDoAVI dlg(owner, hosts_.Paths);
             dlg.NewCommand = 0;
             dlg.Preset(isNew ? AviDefaults() : AviPreset(RecordOf<TVideoRec>(rec)));
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 56:
@@ -353,14 +367,14 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
         case 65: {
             TDoCDRom dlg(owner);
             PresetForm(dlg, code, rec, CDDefaults(), &CDPreset, kCDChoices);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 66: {
             TDoExplore dlg(owner, hosts_.Paths);
             dlg.NewCommand = 0;
             if (!isNew) dlg.ProgPath->setText(parts::Q(RecordOf<TNameRec>(rec).Name));
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 67:
@@ -374,21 +388,21 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
             TDoRecycle dlg(owner, hosts_.IE4Installed);
             dlg.NewCommand = 0;
             dlg.Preset(isNew ? KindOfCode(kDeskChoices, code) : RecordOf<TDeskRec>(rec).Kind);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 72: {
             TDoDefPrint dlg(owner);
             dlg.NewCommand = isNew ? 1 : 0;
             if (!isNew) dlg.PrinterName = RecordOf<TNameRec>(rec).Name;
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 73: {
             TDoScreen dlg(owner);
             dlg.NewCommand = 0;
             if (!isNew) dlg.ModeIndex = RecordOf<TDisplayRec>(rec).ModeIndex;
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 74:
@@ -398,7 +412,7 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
             TDoReboot dlg(owner);
             dlg.NewCommand = 0;
             dlg.Preset(isNew ? KindOfCode(kRebootChoices, code) : RecordOf<TDeskRec>(rec).Kind);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 78:
@@ -408,7 +422,7 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
         case 82: {
             TDoSysControls dlg(owner, hosts_.Paths);
             PresetForm(dlg, code, rec, SysDefaults(), &SysPreset, kSysChoices);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 85:
@@ -422,7 +436,7 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
             TDoVolume dlg(owner, hosts_.Mixer);
             dlg.NewCommand = 0;
             dlg.Preset(isNew ? KindOfCode(kVolumeChoices, code) : RecordOf<TVolumeRec>(rec).Kind);
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 93:
@@ -439,21 +453,21 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
             dlg.NewCommand = 0;
             dlg.Preset(isNew ? WaitDefaults(KindOfCode(kWaitChoices, code))
                              : WaitPreset(RecordOf<TWaitRec>(rec)));
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 94: {
             TDoDialup dlg(owner);
             dlg.NewCommand = 0;
             dlg.Preset(isNew ? DialDefaults() : DialPreset(RecordOf<TDialRec>(rec)));
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         case 112: {
             TDoTheEmailCommand dlg(owner, hosts_.Settings, hosts_.Paths, hosts_.Recipients);
             dlg.NewCommand = isNew ? 1 : 0;
             if (!isNew) dlg.Preset(RecordOf<TEmailRec>(rec).Token);
-            runner_.Run(dlg);
+            run(dlg);
             if (dlg.Accepted == 0) return std::nullopt;
             return MakeLine(112, TEmailRec{dlg.CommandText, dlg.RecipientMode, dlg.TextMode, dlg.AttachMode});
         }
@@ -461,7 +475,7 @@ std::optional<ScriptLine> CommandEditors::RunFamily(QWidget* owner, const Comman
             TDoEncrypt dlg(owner);
             dlg.NewCommand = 0;
             if (!isNew) dlg.Preset(RecordOf<TNameRec>(rec));
-            runner_.Run(dlg);
+            run(dlg);
             return Taken(dlg);
         }
         default: return std::nullopt;

@@ -24,6 +24,9 @@ struct CommandRequest {
     // the path it opens with instead of the edited line's.
     bool AllowTextEdit = true;
     std::optional<std::string> TextFilePreset;
+    // A new command that starts where its dialog starts when opened alone (new-command flag
+    // 1), as the macro-text editor's entries do; the code only says which family opens.
+    bool OwnDefaults = false;
 };
 
 struct CommandOutcome {

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QTimer>
 #include <algorithm>
 #include <cstdlib>
@@ -29,8 +30,11 @@
 
 #include "editor/explorer/quick_wizard_table.h"
 #include "editor/explorer/tools/appearance_dialog.h"
+#include "editor/commands/address_dialogs.h"
+#include "editor/commands/reboot_dialogs.h"
 #include "editor/script/ui/do_scripting.h"
 #include "foundation/helper_programs.h"
+#include "tests/support/held_press.h"
 #include "foundation/settings.h"
 #include "hook/master_block.h"
 #include "macro/macro_file.h"
@@ -605,6 +609,72 @@ TEST_F(MainWindow, SavedScriptIsWrittenAndCancelLeavesTheFile) {
     EXPECT_EQ(StoredText(n), "hellohello");
     EXPECT_EQ(w->Logic().SelectedMacro(), n);
     for (const auto& b : scriptBoxes_) ADD_FAILURE() << b.text;
+}
+
+// Acts on the modal window of class T once it is up (windows nest: an outer one may be up first).
+template <class T>
+void WhenUp(std::function<void(T*)> act) {
+    QTimer::singleShot(0, [act] {
+        auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (modal == nullptr) return WhenUp<T>(act);
+        act(modal);
+    });
+}
+
+// A user edits a text box line of a macro in the script editor and confirms it as shown:
+// the dialog shows the box's title and text, and the macro keeps them.
+TEST_F(MainWindow, EditingATextBoxLineShowsItAndKeepsIt) {
+    win::ScopedMessageBoxHandler handler([this](const win::MessageBoxCall& c) {
+        scriptBoxes_.push_back(c);
+        return win::FirstButton(c.buttons);
+    });
+    const char* text = "<TBOX:<HEAD:Greeting>Hello there\r\nsecond line>";
+    const int n = AddScriptMacro("box", 1, 1, text);
+    auto w = OpenOn(n);
+    QString header, contents;
+    WhenUp<TDoScripting>([&](TDoScripting* editor) {
+        ASSERT_EQ(editor->Lines().Lines.size(), 1u);
+        editor->Script->setCurrentRow(0);
+        WhenUp<TDoTBox>([&](TDoTBox* dlg) {
+            header = dlg->Header->text();
+            contents = dlg->Contents->toPlainText();
+            testing::HeldClick(dlg->OkButton);
+        });
+        testing::HeldClick(editor->DoEdit);
+        testing::HeldClick(editor->OkButton);
+    });
+    w->Run(ExplorerAction::ScriptingEditor);
+    EXPECT_EQ(header, "Greeting");
+    EXPECT_EQ(contents, "Hello there\nsecond line");
+    EXPECT_EQ(StoredText(n), text);
+    for (const auto& b : scriptBoxes_) ADD_FAILURE() << b.text;
+}
+
+// Exit writes the recipient list and tells the player, which reads it for prompted
+// recipients; the close box writes nothing and tells nothing.
+TEST_F(MainWindow, SavingTheRecipientListTellsThePlayer) {
+    config_.EMailPath = dir_ + "/TESMAIL.TXT";
+    std::ofstream(dir_ + "/TESMAIL.TXT") << "Ann|ann@x.org\r\n";
+    auto w = Open();
+    w->show();
+    Received();
+    notices_.clear();
+    WhenModal([&](QWidget* modal) {
+        auto* list = qobject_cast<TMyAddress*>(modal);
+        ASSERT_NE(list, nullptr) << modal->metaObject()->className();
+        list->close();
+    });
+    w->Run(ExplorerAction::EMailRecipients);
+    EXPECT_TRUE(Received().empty());
+
+    WhenModal([&](QWidget* modal) {
+        auto* list = qobject_cast<TMyAddress*>(modal);
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->AddList->count(), 1);
+        testing::HeldClick(list->OkButton);
+    });
+    w->Run(ExplorerAction::EMailRecipients);
+    EXPECT_EQ(Received(), (Notices{{puSettingsMisc, 0}}));
 }
 
 TEST_F(MainWindow, PopupMenusOpenTheirOwnEditor) {

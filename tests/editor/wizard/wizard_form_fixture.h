@@ -38,6 +38,7 @@ public:
     void SetSchedule(QWidget*, TMacroRecord&) override { ADD_FAILURE() << "schedule dialog opened"; }
     void SnipraProperties(QWidget*, TMacroRecord&) override { ADD_FAILURE() << "abbreviation dialog opened"; }
     void EditRecipientPath(QWidget*) override { ADD_FAILURE() << "recipient path editor opened"; }
+    void RecipientListSaved() override { ADD_FAILURE() << "recipient list saved"; }
     void Run(QDialog&) override { ADD_FAILURE() << "recipient list opened"; }
 };
 

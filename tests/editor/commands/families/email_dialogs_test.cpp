@@ -18,6 +18,7 @@
 #include "mail/recipient_list.h"
 #include "platform/backend.h"
 #include "tests/editor/commands/dialog_harness.h"
+#include "tests/support/held_press.h"
 #include "tests/support/temp_dir.h"
 #include "widgets/page_control.h"
 #include "widgets/recipient_delegate.h"
@@ -164,6 +165,48 @@ TEST_F(EmailDialogs, EntryDialogChecks) {
     entry.OkButton->click();
     EXPECT_FALSE(entry.isVisible());
     EXPECT_EQ(entry.EntryText, "|no.at.sign");
+}
+
+// Entries of a stored command that no longer stand in the recipient list, beyond the one the
+// typed fields take, are listed after the list's lines, selected: the user sees where the
+// mail goes and drops one by a click.
+TEST_F(EmailDialogs, RecipientsMissingFromTheListAreShownAndCanBeDropped) {
+    const std::string token = std::string("<EMAIL:RNR1TO") +
+                              "Ann|ann@x;Old|old@x;Gone|gone@x;Left|left@x;\x01" + "BL" +
+                              "Far|far@x;|bare2@x;\x01" + "S1Hi\x01" + "Sub\x01" + "A1>";
+    TDoTheEmailCommand dlg(nullptr, *config_, chooser_, pathEditor_);
+    dlg.NewCommand = 0;
+    dlg.Preset(token);
+    dlg.show();
+    // To: Ann from the list, Old in the typed fields, Gone and Left after the list's lines.
+    QListWidget* to = dlg.Groups[0].List;
+    EXPECT_EQ(dlg.Groups[0].Person->text(), "Old");
+    ASSERT_EQ(to->count(), 6);
+    EXPECT_EQ(to->item(4)->text(), "Gone");
+    EXPECT_EQ(to->item(5)->text(), "Left");
+    EXPECT_TRUE(to->item(4)->isSelected());
+    EXPECT_TRUE(to->item(5)->isSelected());
+    // Blind CC: Far in the typed fields, the nameless one listed by its address once asked.
+    QListWidget* blind = dlg.Groups[2].List;
+    ASSERT_EQ(blind->count(), 5);
+    testing::HeldClick(dlg.Groups[2].Add);
+    EXPECT_EQ(blind->item(4)->text(), "bare2@x");
+    EXPECT_TRUE(blind->item(4)->isSelected());
+    SaveScreen(&dlg, "TDoTheEmail-kept");
+
+    // Gone is dropped by the user; everything else goes back as it was.
+    testing::HeldClickRow(to, 4);
+    EXPECT_FALSE(to->item(4)->isSelected());
+    // Reloading the list (Modify Recipient List) keeps what is still selected.
+    dlg.LoadRecipients();
+    ASSERT_EQ(to->count(), 5);
+    EXPECT_EQ(to->item(4)->text(), "Left");
+    EXPECT_TRUE(to->item(4)->isSelected());
+    to->item(1)->setSelected(true);  // Ann again, as the reload cleared the list's rows
+    Click(&dlg, "OkButton");
+    ASSERT_EQ(dlg.Accepted, 1);
+    EXPECT_EQ(dlg.CommandText, std::string("<EMAIL:RNR1TO") + "Old|old@x;Ann|ann@x;Left|left@x;\x01" + "BL" +
+                                   "Far|far@x;|bare2@x;\x01" + "S1Hi\x01" + "Sub\x01" + "A1>");
 }
 
 TEST_F(EmailDialogs, CommandDialogShowsAStoredCommandAndGivesItBackUnchanged) {

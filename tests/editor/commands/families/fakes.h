@@ -41,6 +41,8 @@ public:
         ++asked;
         config_.EMailPath = newPath;
     }
+    int saved = 0;
+    void RecipientListSaved() override { ++saved; }
 
 private:
     TConfigRecord& config_;

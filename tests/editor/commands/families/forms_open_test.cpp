@@ -27,6 +27,8 @@
 #include "platform/backend.h"
 #include "protocol/glob_data.h"
 #include "tests/editor/commands/dialog_harness.h"
+#include "platform/sim/sim_mixer.h"
+#include "tests/support/held_press.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro {
@@ -268,6 +270,88 @@ TEST_F(FamilyDialogs, SpeakerTestWithoutASoundCard) {
     Named<QRadioButton>(&dlg, "BassDown")->setChecked(true);
     Click(&dlg, "OkButton");
     EXPECT_EQ(dlg.CommandText, "<BASSDOWN>");
+}
+
+// The Desktop dialog says what its groups are, puts the note over the commands that need the
+// newer shell, and fits a small screen.
+TEST_F(FamilyDialogs, DesktopDialogHeadsItsGroupsAndFitsASmallScreen) {
+    TDoRecycle desk(nullptr, false);
+    desk.show();
+    QApplication::processEvents();
+    auto top = [&](const char* name) {
+        QWidget* w = Named(&desk, name);
+        return w ? w->mapTo(&desk, QPoint(0, 0)).y() : -1;
+    };
+    auto* folders = Named<QLabel>(&desk, "Label1");
+    auto* dialogs = Named<QLabel>(&desk, "Label2");
+    auto* note = Named<QLabel>(&desk, "Label3");
+    ASSERT_TRUE(folders && dialogs && note);
+    EXPECT_EQ(folders->text(), "Open Explorer Up To:");
+    EXPECT_EQ(dialogs->text(), "Run the following Dialog Windows");
+    for (QLabel* l : {folders, dialogs, note}) EXPECT_TRUE(l->isVisible()) << l->text().toStdString();
+    // The note stands between the window commands and the rest, each heading over its group.
+    EXPECT_LT(top("Horizontal"), top("Label3"));
+    EXPECT_LT(top("Label3"), top("Minimize"));
+    EXPECT_LT(top("Label2"), top("Date"));
+    EXPECT_LT(top("Label1"), top("ControlPanel"));
+    EXPECT_LT(top("Label1"), top("UserDocs"));
+    const QSize size = desk.frameGeometry().size();
+    EXPECT_LE(size.height(), 600);
+    EXPECT_LE(size.width(), 800);
+    // Nothing overlaps inside the panel.
+    const auto radios = desk.findChildren<QRadioButton*>();
+    EXPECT_EQ(radios.size(), 25);
+    for (QRadioButton* a : radios)
+        for (QRadioButton* b : radios) {
+            if (a == b) continue;
+            EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+                << a->objectName().toStdString() << " " << b->objectName().toStdString();
+        }
+    SaveScreen(&desk, "TDoRecycle-no-shell");
+}
+
+// The box tells each control apart, found on the mixer as the player finds it: here a
+// speaker with treble but no bass, and a synthesiser volume without a mute switch.
+TEST_F(FamilyDialogs, SpeakerTestReportsEachControlTheMixerHas) {
+    win::sim::SimMixer card;
+    card.Add("Master", {true, true, false, 0, 100}, 50, 50);
+    card.Add("Treble", {true, false, false, 0, 20}, 10, 10);
+    card.Add("Synth", {true, false, false, 0, 31}, 5, 5);
+    card.Add("Bass Boost", {false, true, true, 0, 1}, 0, 0);  // a switch is not a bass control
+    SystemMixerHost host(std::make_unique<win::sim::SimMixerOpener>(&card));
+    RecordedBoxes boxes;
+    TDoVolume dlg(nullptr, host);
+    dlg.show();
+    testing::HeldClick(dlg.Button1);
+    ASSERT_EQ(boxes.calls.size(), 1u);
+    EXPECT_EQ(boxes.calls[0].caption, "Audio Device");
+    EXPECT_EQ(boxes.calls[0].text,
+              "Audio Volume and Balance Control Supported.\n\r"
+              "Audio Mute Supported.\n\r"
+              "Audio Treble Supported.\n\r"
+              "Audio Bass NOT Supported.\n\r"
+              "MIDI Volume and Balance Control Supported.\n\r"
+              "MIDI Mute NOT Supported.\n\r");
+
+    // Without a speaker element, treble and bass do not count either; nor without a card.
+    win::sim::SimMixer bare;
+    bare.Add("Treble", {true, false, false, 0, 20}, 10, 10);
+    SystemMixerHost bareHost(std::make_unique<win::sim::SimMixerOpener>(&bare));
+    SystemMixerHost noCard(std::make_unique<win::sim::SimMixerOpener>(nullptr));
+    for (SystemMixerHost* h : {&bareHost, &noCard}) {
+        TDoVolume again(nullptr, *h);
+        again.show();
+        testing::HeldClick(again.Button1);
+    }
+    ASSERT_EQ(boxes.calls.size(), 3u);
+    for (std::size_t i : {1u, 2u}) {
+        const std::string& text = boxes.calls[i].text;
+        std::size_t refused = 0;
+        for (std::size_t at = text.find("NOT Supported."); at != std::string::npos;
+             at = text.find("NOT Supported.", at + 1))
+            ++refused;
+        EXPECT_EQ(refused, 6u) << text;
+    }
 }
 
 TEST_F(FamilyDialogs, BrowseFillsThePathAndFileCommandsCheckIt) {

@@ -7,7 +7,9 @@
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QAbstractButton>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <stdexcept>
 
@@ -22,6 +24,7 @@
 #include "platform/cp1252.h"
 #include "tests/editor/commands/families/fakes.h"
 #include "tests/editor/script/ui/no_connections.h"
+#include "tests/support/held_press.h"
 
 namespace tessaro {
 namespace {
@@ -36,12 +39,14 @@ public:
     std::vector<std::pair<QString, QString>> prefill;
     std::vector<std::string> shown;
     std::string built;
+    std::function<void(QDialog&)> look;  // sees the dialog as it came up
 
     void Run(QDialog& dlg) override {
         shown.push_back(ClassOf(dlg));
         built.clear();
         dlg.show();
         QCoreApplication::processEvents();
+        if (look) look(dlg);
         if (!confirm) {
             dlg.reject();
             return;
@@ -163,6 +168,45 @@ TEST_F(CommandButtons, EachEntryOpensItsDialogAndInsertsWhatItBuiltAtTheCaret) {
         const QString inserted = QString::fromStdString(win::Cp1252ToUtf8(token));
         EXPECT_EQ(form->NewFormat->toPlainText(), "ab" + inserted + "cd");
         EXPECT_EQ(form->NewFormat->textCursor().position(), 2 + inserted.size()) << "the caret follows it";
+    }
+}
+
+// A button opens its family's dialog as a new command: it starts where the dialog starts
+// when opened alone, not on the choice of some command of the family.
+TEST_F(CommandButtons, EachButtonStartsItsDialogOnTheDialogsOwnDefaults) {
+    const std::map<std::string, std::string> startsOn{
+        {"ACTIVATE", "ActiveLaunch"}, {"CLIPBOARD", "StartClip"}, {"SYS CTRLS", "ScreenOn"},
+        {"REBOOT", "Logoff"},         {"AUDIO CD", "CDPlay"},     {"DESKTOP", "Cascade"},
+        {"VOLUME", "AudioOff"},       {"WIN CTRLS", "DoMaximize"}};
+    for (const CommandEntry& entry : CommandEntries()) {
+        SCOPED_TRACE(entry.button);
+        if (entry.preset == CommandPreset::DialUp) continue;
+        auto form = OpenWith("abcd", 2);
+        QPushButton* button = nullptr;
+        for (QPushButton* b : form->findChildren<QPushButton*>())
+            if (b->text() == entry.button) button = b;
+        ASSERT_NE(button, nullptr);
+        const auto want = startsOn.find(entry.button);
+        int newCommand = -1;
+        bool startsRight = false;
+        user.shown.clear();
+        user.confirm = false;
+        user.look = [&](QDialog& dlg) {
+            auto* c = qobject_cast<CommandDialog*>(&dlg);
+            if (c == nullptr) return;
+            newCommand = c->NewCommand;
+            if (want != startsOn.end())
+                startsRight = c->Radio(want->second) != nullptr && c->Radio(want->second)->isChecked();
+        };
+        testing::HeldClick(button);
+        user.look = nullptr;
+        ASSERT_EQ(user.shown.size(), 1u);
+        const std::string& shown = user.shown[0];
+        if (shown == "TModText" || shown == "TDoTextInsert" || shown == "TDoSpecial") continue;
+        EXPECT_EQ(newCommand, 1) << shown;
+        if (want != startsOn.end()) {
+            EXPECT_TRUE(startsRight) << want->second;
+        }
     }
 }
 

@@ -1,0 +1,33 @@
+#pragma once
+// Presses as a hand does: down, a hold of 80 ms, up. Offscreen dialogs take these events
+// through the same handlers a real press runs.
+#include <QAbstractButton>
+#include <QPoint>
+#include <QTest>
+#include <QWidget>
+
+namespace tessaro::testing {
+
+inline constexpr int kHoldMs = 80;
+
+// A left click at `pos` of the widget; when null, on a check box's or radio button's mark
+// (its row may be wider than its caption), else at the centre.
+inline void HeldClick(QWidget* widget, QPoint pos = QPoint()) {
+    if (pos.isNull()) {
+        const auto* button = qobject_cast<QAbstractButton*>(widget);
+        pos = button && button->isCheckable() ? QPoint(6, widget->height() / 2) : widget->rect().center();
+    }
+    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, pos);
+    QTest::qWait(kHoldMs);
+    QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, pos);
+}
+
+// A left click on the row of a list or view (its viewport takes the mouse).
+template <class View>
+void HeldClickRow(View* view, int row) {
+    view->scrollToItem(view->item(row));
+    const QRect r = view->visualItemRect(view->item(row));
+    HeldClick(view->viewport(), r.center());
+}
+
+}  // namespace tessaro::testing
