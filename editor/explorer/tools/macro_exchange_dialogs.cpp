@@ -18,6 +18,7 @@
 #include "platform/datetime.h"
 #include "platform/message_box.h"
 #include "widgets/file_chooser.h"
+#include "platform/regular_file_stream.h"
 
 namespace tessaro {
 
@@ -241,8 +242,8 @@ void TMyImport::OpenFile(const std::string& path) {
         win::MessageBox("Improper file type selected.  Please choose a different file.", "Error");
         return;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    win::RegularFileStream in(path);
+    if (!in.is_open()) {
         win::MessageBox("Unable to open import file.", "Error");
         return;
     }
