@@ -20,41 +20,27 @@ std::string Describe(const std::string& what, const std::string& fileName, int e
     return what + " \"" + fileName + "\": " + std::strerror(err);
 }
 
-// Holds a flock for its lifetime; a file system without flock leaves it unheld.
-class FileLock {
-public:
-    FileLock(int fd, int how) : fd_(fd) {
-        while (::flock(fd_, how) != 0) {
-            if (errno == EINTR) continue;
-            fd_ = -1;  // EOPNOTSUPP, ENOLCK: go on without
-            return;
-        }
-    }
-    ~FileLock() {
-        if (fd_ >= 0) ::flock(fd_, LOCK_UN);
-    }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
-
-private:
-    int fd_;
-};
-
 void ResetRecord(TSyncRecord& record) {
     record.ChangeCount = 1;
     record.State = kSyncReleased;
 }
 
-// Reads the first record through an open descriptor; a short file throws and leaves
-// `record` as it was (a torn ChangeCount would make every user reload or overwrite).
-void ReadFrom(int fd, const std::string& fileName, TSyncRecord& record) {
+// Reads the first record through an open descriptor into `record`; a shorter file leaves
+// `record` as it was (a torn ChangeCount would make every user reload or overwrite) and
+// returns how many bytes it had.
+std::size_t ReadFrom(int fd, const std::string& fileName, TSyncRecord& record) {
     unsigned char buf[sizeof(TSyncRecord)];
     const ssize_t got = win::ReadAt(fd, buf, sizeof buf, 0);
     if (got < 0) throw SyncFileError(Describe("Cannot read lock file", fileName, errno));
-    if (static_cast<std::size_t>(got) < sizeof buf)
-        throw SyncFileError("Lock file \"" + fileName + "\" is damaged: " + std::to_string(got) + " of " +
-                            std::to_string(sizeof buf) + " bytes");
+    if (static_cast<std::size_t>(got) < sizeof buf) return static_cast<std::size_t>(got);
     std::memcpy(&record, buf, sizeof record);
+    return sizeof buf;
+}
+
+std::string DamagedText(const std::string& fileName, std::size_t got, const std::string& why) {
+    return "Lock file \"" + fileName + "\" is damaged (" + std::to_string(got) + " of " +
+           std::to_string(sizeof(TSyncRecord)) + " bytes) and could not be repaired: " + why +
+           ". Delete it; it holds only the change count and the lock state, and is made anew.";
 }
 
 // Writes the record over the start and cuts the file after it: no moment in which a
@@ -62,6 +48,35 @@ void ReadFrom(int fd, const std::string& fileName, TSyncRecord& record) {
 void WriteTo(int fd, const std::string& fileName, const TSyncRecord& record) {
     if (!win::WriteFullAt(fd, &record, sizeof record, 0) || ::ftruncate(fd, sizeof record) != 0)
         throw SyncFileError(Describe("Cannot write lock file", fileName, errno));
+}
+
+// A lock file shorter than its record (torn, or cut by a full disk) holds nothing worth
+// keeping: it is made anew as a missing one is. Runs under the file's exclusive lock, so
+// the record another user writes at this moment is kept instead.
+SyncReadResult ReadOrRenew(int fd, const std::string& fileName, TSyncRecord& record) {
+    const std::size_t got = ReadFrom(fd, fileName, record);
+    if (got == sizeof(TSyncRecord)) return SyncReadResult::Read;
+    TSyncRecord renewed = record;
+    ResetRecord(renewed);
+    if (!win::WriteFullAt(fd, &renewed, sizeof renewed, 0) || ::ftruncate(fd, sizeof renewed) != 0)
+        throw SyncFileError(DamagedText(fileName, got, std::strerror(errno)));
+    record = renewed;
+    return SyncReadResult::Created;
+}
+
+SyncReadResult RepairSyncRecord(const std::string& fileName, std::size_t got, TSyncRecord& record) {
+    win::UniqueFd fd(::open(fileName.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.valid()) throw SyncFileError(DamagedText(fileName, got, std::strerror(errno)));
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        throw SyncFileError(DamagedText(fileName, got, "it is not a regular file"));
+    SyncReadResult result;
+    {
+        const win::FileLock lock(fd.get(), LOCK_EX);
+        result = ReadOrRenew(fd.get(), fileName, record);
+    }
+    if (fd.Close() != 0) throw SyncFileError(Describe("Cannot write lock file", fileName, errno));
+    return result;
 }
 
 }  // namespace
@@ -75,16 +90,20 @@ SyncReadResult ReadSyncRecord(const std::string& fileName, TSyncRecord& record) 
     }
     win::UniqueFd fd(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.valid()) return SyncReadResult::Unreadable;
-    const FileLock lock(fd.get(), LOCK_SH);
-    ReadFrom(fd.get(), fileName, record);
-    return SyncReadResult::Read;
+    std::size_t got = 0;
+    {
+        const win::FileLock lock(fd.get(), LOCK_SH);
+        got = ReadFrom(fd.get(), fileName, record);
+    }
+    if (got == sizeof(TSyncRecord)) return SyncReadResult::Read;
+    return RepairSyncRecord(fileName, got, record);
 }
 
 void WriteSyncRecord(const std::string& fileName, const TSyncRecord& record) {
     win::UniqueFd fd(::open(fileName.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
     if (!fd.valid()) throw SyncFileError(Describe("Cannot create lock file", fileName, errno));
     {
-        const FileLock lock(fd.get(), LOCK_EX);
+        const win::FileLock lock(fd.get(), LOCK_EX);
         WriteTo(fd.get(), fileName, record);
     }
     if (fd.Close() != 0) throw SyncFileError(Describe("Cannot write lock file", fileName, errno));
@@ -109,14 +128,14 @@ SyncReadResult UpdateSyncRecord(const std::string& fileName, TSyncRecord& record
     }
     SyncReadResult result = SyncReadResult::Read;
     {
-        const FileLock lock(fd.get(), LOCK_EX);
+        const win::FileLock lock(fd.get(), LOCK_EX);
         struct stat st {};
         if (created && ::fstat(fd.get(), &st) == 0 && st.st_size == 0) {
             ResetRecord(record);
             WriteTo(fd.get(), fileName, record);
             result = SyncReadResult::Created;
         } else {
-            ReadFrom(fd.get(), fileName, record);
+            result = ReadOrRenew(fd.get(), fileName, record);
         }
         if (decide(record)) WriteTo(fd.get(), fileName, record);
     }

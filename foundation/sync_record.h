@@ -31,12 +31,13 @@ public:
 
 enum class SyncReadResult {
     Read,        // the record now holds the file's first 14 bytes
-    Created,     // there was no file: the record was reset to (1, released) and written
+    Created,     // there was no file, or a damaged one: the record was reset to (1, released) and written
     Unreadable,  // the file exists but could not be opened: the record is unchanged
 };
 
-// Reads the first record of `fileName` into `record`. A file shorter than one record throws
-// SyncFileError and leaves `record` exactly as it was.
+// Reads the first record of `fileName` into `record`. A file shorter than one record is
+// damaged: it is made anew as a missing one is; where that is impossible SyncFileError says
+// what the user can do, and `record` is left as it was.
 SyncReadResult ReadSyncRecord(const std::string& fileName, TSyncRecord& record);
 
 // Creates or truncates `fileName` and writes `record` as its only content; throws
@@ -46,7 +47,7 @@ void WriteSyncRecord(const std::string& fileName, const TSyncRecord& record);
 // Reads the record, lets `decide` look at it (and change it) and, when it returns true,
 // writes it back, all under an exclusive flock of the file: two users who find a free lock
 // at the same moment cannot both take it. Where the file system refuses flock the steps
-// run unguarded. A missing file starts as (1, released) with `record`'s LockTime; one that
+// run unguarded. A missing or damaged file starts as (1, released) with `record`'s LockTime; one that
 // cannot be opened is read and written as ReadSyncRecord and WriteSyncRecord do. Throws
 // SyncFileError as they do; `record` then holds what was read, if anything.
 SyncReadResult UpdateSyncRecord(const std::string& fileName, TSyncRecord& record,

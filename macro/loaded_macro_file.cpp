@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <chrono>
 #include <filesystem>
+#include <optional>
+#include <thread>
 #include <vector>
+
+#include "foundation/network_lock.h"
 
 #include "macro/macro_file.h"
 #include "platform/cp1252.h"
@@ -25,7 +30,57 @@ void ShowError(const std::string& text) {
 
 std::string PathOf(const std::string& name) { return win::Cp1252ToUtf8(name); }
 
+// The network lock of a shared file, held only for one short write while loading: taken
+// without a word; a user who holds the file is waited for a moment, then left alone (the
+// write waits for a later load).
+class BriefNetworkHold : public SyncLockHost {
+public:
+    BriefNetworkHold(const std::string& macroFile, std::function<double()> now)
+        : lock_(*this), now_(std::move(now)) {
+        lock_.Configure(true, macroFile);
+        lock_.NoteLoaded();
+    }
+    bool Take() {
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            switch (lock_.Acquire()) {
+                case LockAttempt::Taken: return true;
+                case LockAttempt::ChangedByOther: continue;  // their count is adopted: ask again
+                case LockAttempt::HeldByOther:
+                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                    break;
+                case LockAttempt::Failed: return false;
+            }
+        }
+        return false;
+    }
+    void Release(int changes) { lock_.Release(changes); }
+
+    // Held for milliseconds: no heartbeat is due.
+    void HeartbeatTimer(bool) override {}
+    void LockMessage(const std::string& caption, const std::string& text) override {
+        win::MessageBox(text, caption, win::MbButtons::Ok, win::MbIcon::Error);
+    }
+    double Now() override { return now_(); }
+    std::int64_t LocalMs() override {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+
+private:
+    SyncLock lock_;
+    std::function<double()> now_;
+};
+
 }  // namespace
+
+int FreeHotKeyCode(int code, std::span<const std::uint16_t> used) {
+    for (int tries = 0; tries < kHotKeyCodeCount; ++tries) {
+        if (std::find(used.begin(), used.end(), code) == used.end()) return code;
+        code = code - 1 < 0 ? kMaxHotKeyCode : code - 1;
+    }
+    return acNone;
+}
 
 TMacroIcon FixUpMacroIcon(TMacroRecord& rec, const std::string& programDirectory) {
     const std::string name = rec.IconName.str();
@@ -78,8 +133,8 @@ bool LoadedMacroFile::LoadMacroFile(const std::string& name, bool notify) {
     ctx_.glob.MacroCount = 0;
 
     std::vector<TMacroRecord> records;
-    std::size_t total = 0;
-    MacroFileStatus st = ReadMacroRecords(path, kMaxMacros, records, &total);
+    MacroFileExtent extent;
+    MacroFileStatus st = ReadMacroRecords(path, kMaxMacros, records, &extent);
     if (st.code == MacroFileStatus::NotFound) {
         const MacroFileStatus created = CreateEmptyMacroFile(path);
         if (created.ok()) {
@@ -89,7 +144,7 @@ bool LoadedMacroFile::LoadMacroFile(const std::string& name, bool notify) {
         }
         // Someone else created it meanwhile: load theirs.
         if (created.error == EEXIST) {
-            st = ReadMacroRecords(path, kMaxMacros, records, &total);
+            st = ReadMacroRecords(path, kMaxMacros, records, &extent);
         } else {
             ShowError("New file could not be created.");
             return false;
@@ -101,9 +156,16 @@ bool LoadedMacroFile::LoadMacroFile(const std::string& name, bool notify) {
         SetMacroCount(0, notify);
         return false;
     }
-    if (total > records.size() && warnedOversize_ != path) {
+    if (extent.trailingBytes != 0 && warnedPartial_ != path) {
+        warnedPartial_ = path;
+        win::MessageBox("The macro file " + path + " ends in a partial macro: " +
+                            std::to_string(extent.trailingBytes) + " bytes after the last whole macro. " +
+                            "They are not shown as a macro, and the file is left as it is.",
+                        "Warning", win::MbButtons::Ok, win::MbIcon::Warning);
+    }
+    if (extent.records > records.size() && warnedOversize_ != path) {
         warnedOversize_ = path;
-        win::MessageBox("The macro file " + path + " holds " + std::to_string(total) +
+        win::MessageBox("The macro file " + path + " holds " + std::to_string(extent.records) +
                             " macros. Only the first " + std::to_string(kMaxMacros) + " are loaded.",
                         "Warning", win::MbButtons::Ok, win::MbIcon::Warning);
     }
@@ -194,18 +256,36 @@ bool LoadedMacroFile::SetMacroEnabled(int index, bool enabled) {
 int LoadedMacroFile::FindFreeHotKeyCode(int code) const {
     const TGlobData& g = ctx_.glob;
     const int count = std::min<int>(g.MacroCount, kMaxMacros);
-    for (int tries = 0; tries < kHotKeyCodeCount; ++tries) {
-        bool used = false;
-        for (int n = 1; n <= count && !used; ++n) used = g.ActivationCode[n] == code;
-        if (!used) return code;
-        code = code - 1 < 0 ? kMaxHotKeyCode : code - 1;
-    }
-    return acNone;
+    return FreeHotKeyCode(code, std::span<const std::uint16_t>(&g.ActivationCode[1], std::max(count, 0)));
 }
 
 void LoadedMacroFile::EnsureSystemMacros() { EnsureSystemMacrosIn(CurrentFilePath()); }
 
-void LoadedMacroFile::EnsureSystemMacrosIn(const std::string& path) {
+std::vector<TMacroRecord> LoadedMacroFile::MissingSystemMacros(const std::vector<TMacroRecord>& records) {
+    std::vector<std::uint16_t> used;
+    for (const TMacroRecord& r : records) used.push_back(r.ActivationCode);
+    std::vector<TMacroRecord> add;
+    for (const SystemMacro& sys : ctx_.policy.systemMacros) {
+        const bool present = std::any_of(records.begin(), records.end(), [&](const TMacroRecord& r) {
+            return r.Scope == scSystem && r.ScopeText.size() > 0 && r.ScopeText.view()[0] == sys.id;
+        });
+        if (present) continue;
+        if (records.size() + add.size() >= static_cast<std::size_t>(kMaxMacros)) break;  // no slot left
+        TMacroRecord rec;
+        rec.Nickname = sys.nickname;
+        rec.ScopeText = std::string_view(&sys.id, 1);
+        rec.ActivationCode = static_cast<std::uint16_t>(FreeHotKeyCode(sys.defaultHotKey, used));
+        rec.Scope = scSystem;
+        rec.Enabled = 1;
+        rec.LastModified = Now();
+        FixUpMacroIcon(rec, ctx_.programDirectory);
+        used.push_back(rec.ActivationCode);
+        add.push_back(rec);
+    }
+    return add;
+}
+
+bool LoadedMacroFile::AllSystemMacrosShown() {
     const std::span<const SystemMacro> system = ctx_.policy.systemMacros;
     std::vector<bool> present(system.size(), false);
     const int count = std::min<int>(ctx_.glob.MacroCount, kMaxMacros);
@@ -219,21 +299,41 @@ void LoadedMacroFile::EnsureSystemMacrosIn(const std::string& path) {
             ctx_.config.MacroNicknames[n] = system[k].nickname;
         }
     }
+    return std::all_of(present.begin(), present.end(), [](bool p) { return p; }) ||
+           ctx_.glob.MacroCount >= kMaxMacros;
+}
 
-    for (std::size_t k = 0; k < system.size(); ++k) {
-        if (present[k]) continue;
-        if (ctx_.glob.MacroCount >= kMaxMacros) return;  // no slot left
-        const SystemMacro& sys = system[k];
-        TMacroRecord rec;
-        rec.Nickname = sys.nickname;
-        rec.ScopeText = std::string_view(&sys.id, 1);
-        rec.ActivationCode = static_cast<std::uint16_t>(FindFreeHotKeyCode(sys.defaultHotKey));
-        rec.Scope = scSystem;
-        rec.Enabled = 1;
-        rec.LastModified = Now();
-        // Told always, whatever the load's notify: the other program must see the addition.
-        if (AppendTo(path, rec, true) == 0) return;  // not in the file, so not counted
+void LoadedMacroFile::EnsureSystemMacrosIn(const std::string& path) {
+    if (AllSystemMacrosShown()) return;
+    // Another program may be adding them to the same file at this moment: the file is
+    // looked at again, and added to, in one step under its lock, and in network mode
+    // only while this program holds the file.
+    std::optional<BriefNetworkHold> hold;
+    if (ctx_.config.NetworkMode) hold.emplace(win::Utf8ToCp1252(path), [this] { return Now(); });
+    const bool mayWrite = !hold || hold->Take();
+    std::vector<TMacroRecord> records;
+    int appended = 0;
+    const MacroFileStatus st = AppendMissingRecords(
+        path, kMaxMacros,
+        [&](const std::vector<TMacroRecord>& now) {
+            return mayWrite ? MissingSystemMacros(now) : std::vector<TMacroRecord>{};
+        },
+        records, appended);
+    // The records added are those every program adds to the file as it loads it, so
+    // nobody has to reload for them: the change count stays.
+    if (hold && mayWrite) hold->Release(0);
+    if (!st.ok()) ShowError("Saving of keystrokes failed.\n\n" + st.Describe(path));
+    // Ours and whatever the other program added meanwhile. Told always, whatever the
+    // load's notify: the other program must see the addition.
+    for (int n = std::max<int>(ctx_.glob.MacroCount, 0) + 1; n <= static_cast<int>(records.size()); ++n) {
+        TMacroRecord& rec = records[static_cast<std::size_t>(n - 1)];
+        const TMacroIcon icon = FixUpMacroIcon(rec, ctx_.programDirectory);
+        SetMacroCount(n, true);
+        StoreMirrors(n, rec, icon, MirrorMode::Save);
+        ctx_.peer.PushGroup(ctx_.glob, ggItem, n);
+        ctx_.peer.Notify(puMacroChanged, n);
     }
+    AllSystemMacrosShown();
 }
 
 }  // namespace tessaro

@@ -7,6 +7,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "foundation/config_record.h"
 #include "macro/macro_record.h"
@@ -18,6 +19,10 @@ namespace tessaro {
 // file name must name a file in <program dir>/Icons, else the record falls back to
 // "MENU" (popup menus) or "MAIN" and its IconName is repaired.
 TMacroIcon FixUpMacroIcon(TMacroRecord& rec, const std::string& programDirectory);
+
+// The first hot-key code at or below `code` (wrapping from 0 to 720) that is not in `used`;
+// acNone when every code is taken.
+int FreeHotKeyCode(int code, std::span<const std::uint16_t> used);
 
 // One of the five built-in system macros (scope 5), in the order they are added when missing.
 struct SystemMacro {
@@ -96,10 +101,14 @@ private:
     bool SaveRecordTo(const std::string& path, int index, TMacroRecord& rec, bool notify);
     int AppendTo(const std::string& path, TMacroRecord& rec, bool notify);
     void EnsureSystemMacrosIn(const std::string& path);
+    // Names present system macros in the mirrors; true when none is missing (or no slot is left).
+    bool AllSystemMacrosShown();
+    std::vector<TMacroRecord> MissingSystemMacros(const std::vector<TMacroRecord>& records);
     double Now() const;
 
     Context ctx_;
     std::string warnedOversize_;  // the file whose surplus records were last reported
+    std::string warnedPartial_;   // the file whose trailing partial record was last reported
 };
 
 }  // namespace tessaro

@@ -3,6 +3,7 @@
 #include "platform/file_io.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 namespace tessaro {
@@ -35,12 +37,37 @@ bool FileSize(int fd, off_t& size) {
     return true;
 }
 
-// Opens read-write and returns the record count and the size of the file.
-MacroFileStatus OpenForUpdate(const std::string& path, win::UniqueFd& fd, int& count, off_t& size) {
-    fd = OpenMacroFile(path, O_RDWR);
-    if (!fd.valid()) return OpenFailure();
-    if (!FileSize(fd.get(), size)) return Fail(MacroFileStatus::OpenFailed);
-    count = static_cast<int>(size / kRec);
+// Every process that writes a macro file holds its exclusive lock for the moment of the
+// write, and readers a shared one, so nobody sees or moves another's half-written record.
+struct LockedFile {
+    win::UniqueFd fd;
+    std::optional<win::FileLock> lock;
+    off_t size = 0;
+    int count() const { return static_cast<int>(size / kRec); }
+};
+
+// Opens and locks (LOCK_SH or LOCK_EX); the size is read once the lock is held.
+MacroFileStatus OpenLocked(const std::string& path, int flags, int how, LockedFile& file) {
+    file.fd = OpenMacroFile(path, flags);
+    if (!file.fd.valid()) return OpenFailure();
+    file.lock.emplace(file.fd.get(), how);
+    if (!FileSize(file.fd.get(), file.size)) return Fail(MacroFileStatus::OpenFailed);
+    return {};
+}
+
+// Appends at record `index` (= count + 1) of a file locked exclusively. Bytes of a partial
+// record after the last whole one cannot be another writer's (it would hold the lock), so
+// they are damage: they are kept, behind the new record.
+MacroFileStatus AppendLocked(LockedFile& file, const TMacroRecord& rec) {
+    const off_t at = file.count() * kRec;
+    if (file.size > at) {
+        std::vector<char> tail(static_cast<std::size_t>(file.size - at));
+        if (!win::ReadFullAt(file.fd.get(), tail.data(), tail.size(), at) ||
+            !win::WriteFullAt(file.fd.get(), tail.data(), tail.size(), at + kRec))
+            return Fail(MacroFileStatus::IoError);
+    }
+    if (!win::WriteFullAt(file.fd.get(), &rec, sizeof rec, at)) return Fail(MacroFileStatus::IoError);
+    file.size += kRec;
     return {};
 }
 
@@ -68,80 +95,94 @@ std::string MacroFileStatus::Describe(const std::string& path) const {
 }
 
 int CountMacroRecords(const std::string& path) {
-    win::UniqueFd fd = OpenMacroFile(path, O_RDONLY);
-    off_t size = 0;
-    if (!fd.valid() || !FileSize(fd.get(), size)) return -1;
-    return static_cast<int>(size / kRec);
+    LockedFile file;
+    if (!OpenLocked(path, O_RDONLY, LOCK_SH, file).ok()) return -1;
+    return file.count();
 }
 
-MacroFileStatus ReadMacroRecords(const std::string& path, std::size_t maxRecords,
-                                 std::vector<TMacroRecord>& out, std::size_t* totalRecords) {
-    win::UniqueFd fd = OpenMacroFile(path, O_RDONLY);
-    if (!fd.valid()) return OpenFailure();
-    off_t size = 0;
-    if (!FileSize(fd.get(), size)) return Fail(MacroFileStatus::OpenFailed);
-    const auto total = static_cast<std::size_t>(size / kRec);
-    if (totalRecords) *totalRecords = total;
+namespace {
+
+MacroFileStatus ReadLocked(const LockedFile& file, std::size_t maxRecords, std::vector<TMacroRecord>& out,
+                           MacroFileExtent* extent) {
+    const auto total = static_cast<std::size_t>(file.count());
+    if (extent) *extent = {total, static_cast<std::size_t>(file.size % kRec)};
     std::vector<TMacroRecord> records(std::min(total, maxRecords));
-    if (!records.empty() && !win::ReadFullAt(fd.get(), records.data(), records.size() * kMacroRecordSize, 0))
+    if (!records.empty() &&
+        !win::ReadFullAt(file.fd.get(), records.data(), records.size() * kMacroRecordSize, 0))
         return Fail(MacroFileStatus::IoError);
     out = std::move(records);
     return {};
 }
 
+}  // namespace
+
+MacroFileStatus ReadMacroRecords(const std::string& path, std::size_t maxRecords,
+                                 std::vector<TMacroRecord>& out, MacroFileExtent* extent) {
+    LockedFile file;
+    if (auto st = OpenLocked(path, O_RDONLY, LOCK_SH, file); !st.ok()) return st;
+    return ReadLocked(file, maxRecords, out, extent);
+}
+
 MacroFileStatus ReadMacroRecordAt(const std::string& path, int index, TMacroRecord& out) {
-    win::UniqueFd fd = OpenMacroFile(path, O_RDONLY);
-    if (!fd.valid()) return OpenFailure();
-    off_t size = 0;
-    if (!FileSize(fd.get(), size)) return Fail(MacroFileStatus::OpenFailed);
-    if (index < 1 || index > size / kRec) return Fail(MacroFileStatus::BadIndex, 0);
+    LockedFile file;
+    if (auto st = OpenLocked(path, O_RDONLY, LOCK_SH, file); !st.ok()) return st;
+    if (index < 1 || index > file.count()) return Fail(MacroFileStatus::BadIndex, 0);
     TMacroRecord rec;
-    if (!win::ReadFullAt(fd.get(), &rec, sizeof rec, (index - 1) * kRec))
+    if (!win::ReadFullAt(file.fd.get(), &rec, sizeof rec, (index - 1) * kRec))
         return Fail(MacroFileStatus::IoError);
     out = rec;
     return {};
 }
 
 MacroFileStatus WriteMacroRecordAt(const std::string& path, int index, const TMacroRecord& rec) {
-    win::UniqueFd fd(-1);
-    int count = 0;
-    off_t size = 0;
-    if (auto st = OpenForUpdate(path, fd, count, size); !st.ok()) return st;
+    LockedFile file;
+    if (auto st = OpenLocked(path, O_RDWR, LOCK_EX, file); !st.ok()) return st;
+    const int count = file.count();
     if (index == -1) index = count + 1;
     if (index < 1 || index > count + 1) return Fail(MacroFileStatus::BadIndex, 0);
 
     TMacroRecord copy = rec;
     std::memset(copy.Reserved5151, 0, sizeof copy.Reserved5151);
-    const off_t at = (index - 1) * kRec;
-    if (index == count + 1 && size > at) {
-        // A partial record trails the file: keep its bytes behind the new record.
-        std::vector<char> tail(static_cast<std::size_t>(size - at));
-        if (!win::ReadFullAt(fd.get(), tail.data(), tail.size(), at) ||
-            !win::WriteFullAt(fd.get(), tail.data(), tail.size(), at + kRec))
-            return Fail(MacroFileStatus::IoError);
-    }
-    if (!win::WriteFullAt(fd.get(), &copy, sizeof copy, at)) return Fail(MacroFileStatus::IoError);
+    if (index == count + 1) return AppendLocked(file, copy);
+    if (!win::WriteFullAt(file.fd.get(), &copy, sizeof copy, (index - 1) * kRec))
+        return Fail(MacroFileStatus::IoError);
     return {};
 }
 
+MacroFileStatus AppendMissingRecords(const std::string& path, std::size_t maxRecords,
+                                     const MissingRecords& missing, std::vector<TMacroRecord>& out,
+                                     int& appended) {
+    appended = 0;
+    LockedFile file;
+    if (auto st = OpenLocked(path, O_RDWR, LOCK_EX, file); !st.ok()) return st;
+    std::vector<TMacroRecord> records;
+    if (auto st = ReadLocked(file, maxRecords, records, nullptr); !st.ok()) return st;
+    MacroFileStatus st;
+    for (TMacroRecord rec : missing(records)) {
+        std::memset(rec.Reserved5151, 0, sizeof rec.Reserved5151);
+        if (st = AppendLocked(file, rec); !st.ok()) break;
+        ++appended;
+        if (records.size() < maxRecords) records.push_back(rec);
+    }
+    out = std::move(records);
+    return st;
+}
+
 MacroFileStatus DeleteMacroRecordAt(const std::string& path, int index) {
-    win::UniqueFd fd(-1);
-    int count = 0;
-    off_t size = 0;
-    if (auto st = OpenForUpdate(path, fd, count, size); !st.ok()) return st;
-    if (index < 1 || index > count) return Fail(MacroFileStatus::BadIndex, 0);
-    if (!ShiftDown(fd.get(), index * kRec, (index - 1) * kRec, size)) return Fail(MacroFileStatus::IoError);
+    LockedFile file;
+    if (auto st = OpenLocked(path, O_RDWR, LOCK_EX, file); !st.ok()) return st;
+    if (index < 1 || index > file.count()) return Fail(MacroFileStatus::BadIndex, 0);
+    if (!ShiftDown(file.fd.get(), index * kRec, (index - 1) * kRec, file.size))
+        return Fail(MacroFileStatus::IoError);
     return {};
 }
 
 MacroFileStatus SetMacroEnabledAt(const std::string& path, int index, bool enabled) {
-    win::UniqueFd fd(-1);
-    int count = 0;
-    off_t size = 0;
-    if (auto st = OpenForUpdate(path, fd, count, size); !st.ok()) return st;
-    if (index < 1 || index > count) return Fail(MacroFileStatus::BadIndex, 0);
+    LockedFile file;
+    if (auto st = OpenLocked(path, O_RDWR, LOCK_EX, file); !st.ok()) return st;
+    if (index < 1 || index > file.count()) return Fail(MacroFileStatus::BadIndex, 0);
     const std::uint8_t flag = enabled ? 1 : 0;
-    if (!win::WriteFullAt(fd.get(), &flag, 1, (index - 1) * kRec + offsetof(TMacroRecord, Enabled)))
+    if (!win::WriteFullAt(file.fd.get(), &flag, 1, (index - 1) * kRec + offsetof(TMacroRecord, Enabled)))
         return Fail(MacroFileStatus::IoError);
     return {};
 }

@@ -1,5 +1,6 @@
 #include "platform/datetime.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 
@@ -88,7 +89,12 @@ system_clock::time_point ToTimePoint(double dateTime) {
     tm.tm_min = p.minute;
     tm.tm_sec = p.second;
     tm.tm_isdst = -1;
-    return system_clock::from_time_t(std::mktime(&tm)) + milliseconds(p.millisecond);
+    // The clock counts nanoseconds in 64 bits (the years 1678 to 2262); a date beyond them
+    // (a damaged record) is held to its ends instead of overflowing.
+    constexpr long long kLimit = duration_cast<seconds>(system_clock::duration::max()).count() - 1;
+    const long long secs = std::clamp<long long>(std::mktime(&tm), -kLimit, kLimit);
+    return system_clock::time_point(duration_cast<system_clock::duration>(seconds(secs))) +
+           milliseconds(p.millisecond);
 }
 
 double Now() { return FromTimePoint(system_clock::now()); }

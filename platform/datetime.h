@@ -26,7 +26,8 @@ DateTimeParts DecodeDateTime(double dateTime);
 // 1 = Sunday .. 7 = Saturday.
 int DayOfWeek(double dateTime);
 
-// Conversions through the local time zone.
+// Conversions through the local time zone. The clock holds the years 1678 to 2262; a date
+// outside them converts to the nearest end of that range.
 double FromTimePoint(std::chrono::system_clock::time_point tp);
 std::chrono::system_clock::time_point ToTimePoint(double dateTime);
 

@@ -1,6 +1,7 @@
 #include "platform/file_io.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,6 +45,18 @@ UniqueFd OpenRegularFile(const std::string& path, int flags, mode_t mode) {
     }
     ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
     return fd;
+}
+
+FileLock::FileLock(int fd, int how) : fd_(fd) {
+    while (::flock(fd_, how) != 0) {
+        if (errno == EINTR) continue;
+        fd_ = -1;  // EOPNOTSUPP, ENOLCK: go on without
+        return;
+    }
+}
+
+FileLock::~FileLock() {
+    if (fd_ >= 0) ::flock(fd_, LOCK_UN);
 }
 
 std::string PrivateFileProblem(int fd, mode_t forbidden) {

@@ -41,6 +41,20 @@ private:
 // but a regular file fails with errno 0. With O_CREAT a new file gets `mode`.
 UniqueFd OpenRegularFile(const std::string& path, int flags, mode_t mode = 0644);
 
+// Holds a flock(2) on an open file for its lifetime (LOCK_SH or LOCK_EX), waiting for it;
+// a file system that refuses flock leaves it unheld and the caller goes on unguarded.
+class FileLock {
+public:
+    FileLock(int fd, int how);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool held() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
 // Why an open file is not this user's own (empty when it is): it must be a regular file
 // with one name, owned by the effective user, without any of the `forbidden` mode bits.
 std::string PrivateFileProblem(int fd, mode_t forbidden = S_IRWXG | S_IRWXO);

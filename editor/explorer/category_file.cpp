@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "foundation/strings.h"
+#include "platform/regular_file_stream.h"
 
 namespace tessaro {
 
@@ -19,7 +20,7 @@ bool ReadLine(std::istream& in, std::string& line) {
 
 std::vector<TCategory> LoadCategoryFile(const std::string& path) {
     std::vector<TCategory> categories;
-    std::ifstream in(path, std::ios::binary);
+    win::RegularFileStream in(path);
     std::string name;
     std::string number;
     while (ReadLine(in, name) && ReadLine(in, number)) {

@@ -10,6 +10,7 @@
 #include "editor/model/explorer/player_link.h"
 #include "macro/capture_file.h"
 #include "platform/paths.h"
+#include "platform/regular_file_stream.h"
 
 namespace tessaro {
 
@@ -34,7 +35,7 @@ void TMainWin::BeginCapture(int captureSpeed, bool programScope) {
     // Started from the add dialog: the end is awaited from now on; the speed token the
     // dialog wrote stays at the start of the file.
     std::string written;
-    if (std::ifstream in(CaptureFilePath(), std::ios::binary); in)
+    if (win::RegularFileStream in(CaptureFilePath()); in)
         written.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     explorer_.StartCaptureFile();
     std::ofstream(CaptureFilePath(), std::ios::binary | std::ios::trunc) << written;

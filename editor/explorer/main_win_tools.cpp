@@ -20,6 +20,7 @@
 #include "protocol/window_messages.h"
 #include "widgets/file_chooser.h"
 #include "widgets/program_icons.h"
+#include "platform/regular_file_stream.h"
 
 namespace tessaro {
 
@@ -54,8 +55,10 @@ void TMainWin::MenuImportTextClick() {
         win::MessageBox(kTextImportNotice, "Notice", win::MbButtons::OkCancel) == win::MbResult::Ok
             ? ChooseFile(this, {"Open", "Text File (*.TXT)", "TXT", false, true})
             : std::string();
-    if (!path.empty()) {
-        std::ifstream in(path, std::ios::binary);
+    win::RegularFileStream in(path);
+    if (!path.empty() && !in.is_open()) {
+        win::MessageBox("Unable to open import file.", "Error");
+    } else if (!path.empty()) {
         FileAppender target(explorer_.file(), core_.GlobData);
         ImportTextItems(in, target, win::Now());
         explorer_.FillList();

@@ -13,6 +13,7 @@
 #include "foundation/strings.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "platform/regular_file_stream.h"
 
 namespace tessaro {
 namespace {
@@ -104,7 +105,7 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
 
 bool LoadTempScript(const std::string& programDir, std::vector<ScriptLine>& lines, std::string& error) {
     const std::string path = win::JoinPath(programDir, kTempScriptFile);
-    std::ifstream in(path, std::ios::binary);
+    win::RegularFileStream in(path);
     std::ostringstream text;
     if (!in || !(text << in.rdbuf()) || in.bad()) {
         error = "The file " + path + " could not be read.";

@@ -202,6 +202,16 @@ TEST_F(HostileStart, FifoAsMacroFileOrRemapFileShowsTheErrorAndIsKept) {
     }
 }
 
+TEST_F(HostileStart, APartialRecordAtTheEndOfTheMacroFileIsSaidAndKept) {
+    std::ofstream(box_->file("TESRO.QTM"), std::ios::binary)
+        << std::string(100, '\x7f');  // less than a record
+    PlayerProcess player(*box_, {"/EN"}, "player.log");
+    EXPECT_TRUE(BoxShows(display_, "Warning", 15s)) << player.Log();
+    EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
+    const std::string bytes = Slurp(box_->file("TESRO.QTM"));
+    EXPECT_NE(bytes.find(std::string(100, '\x7f')), std::string::npos) << "the damaged bytes were lost";
+}
+
 TEST_F(HostileStart, ReadOnlySettingsFileIsReportedAndKeptAsItIs) {
     const std::string ini = box_->file("TESRO.INI");
     const std::string text = "[Misc]\r\nStart Editor=No\r\n[Network]\r\nSync Minutes=12\r\n";

@@ -13,6 +13,8 @@
 #include <iterator>
 #include <vector>
 
+#include "tests/support/file_size_limit.h"
+
 namespace fs = std::filesystem;
 using tessaro::TSyncRecord;
 // LockTime sits unaligned in the packed record: tests compare copies, never references.
@@ -128,20 +130,59 @@ TEST_F(SyncRecordTest, LongFileIsReadFromItsFirstRecord) {
     EXPECT_EQ(Bytes().size(), 20u);  // reading never rewrites
 }
 
-TEST_F(SyncRecordTest, ShortOrEmptyFileFailsAndLeavesRecordAndFileAlone) {
-    for (std::size_t len : {0u, 1u, 6u, 13u}) {
-        std::vector<unsigned char> bytes(len, 0x77);
-        Put(bytes);
+TEST_F(SyncRecordTest, ShortOrEmptyFileIsMadeAnewAsAMissingOneWouldBe) {
+    for (std::size_t len : {0u, 1u, 2u, 6u, 13u}) {
+        Put(std::vector<unsigned char>(len, 0x77));
         TSyncRecord rec;
         rec.ChangeCount = 3;
         rec.State = tessaro::kSyncInUse;
         rec.LockTime = 12.5;
-        EXPECT_THROW(tessaro::ReadSyncRecord(file_, rec), tessaro::SyncFileError) << len;
-        EXPECT_EQ(rec.ChangeCount, 3) << len;
-        EXPECT_EQ(rec.State, tessaro::kSyncInUse) << len;
+        EXPECT_EQ(tessaro::ReadSyncRecord(file_, rec), tessaro::SyncReadResult::Created) << len;
+        EXPECT_EQ(rec.ChangeCount, 1) << len;
+        EXPECT_EQ(rec.State, tessaro::kSyncReleased) << len;
         EXPECT_EQ(double{rec.LockTime}, 12.5) << len;
-        EXPECT_EQ(Bytes(), bytes) << len;
+        std::vector<unsigned char> expected = {1, 0, 0, 0, 2, 0};
+        const auto time = DoubleBytes(12.5);
+        expected.insert(expected.end(), time.begin(), time.end());
+        EXPECT_EQ(Bytes(), expected) << len;
     }
+    // Taking the lock repairs it too, and then takes it.
+    Put({5, 0});
+    TSyncRecord rec;
+    rec.LockTime = 3.0;
+    EXPECT_EQ(tessaro::UpdateSyncRecord(file_, rec,
+                                        [](TSyncRecord& r) {
+                                            r.State = tessaro::kSyncInUse;
+                                            return true;
+                                        }),
+              tessaro::SyncReadResult::Created);
+    EXPECT_EQ(Bytes().size(), sizeof(TSyncRecord));
+    EXPECT_EQ(rec.ChangeCount, 1);
+    EXPECT_EQ(rec.State, tessaro::kSyncInUse);
+}
+
+TEST_F(SyncRecordTest, ADamagedLockFileThatCannotBeRepairedTellsWhatToDo) {
+    Put({5, 0});
+    TSyncRecord rec;
+    rec.ChangeCount = 7;
+    {
+        tessaro::testing::FileSizeLimit full(0);  // as on a full disk
+        ASSERT_TRUE(full.set());
+        try {
+            tessaro::ReadSyncRecord(file_, rec);
+            ADD_FAILURE() << "no error";
+        } catch (const tessaro::SyncFileError& e) {
+            const std::string text = e.what();
+            EXPECT_NE(text.find("is damaged (2 of 14 bytes) and could not be repaired"), std::string::npos)
+                << text;
+            EXPECT_NE(
+                text.find("Delete it; it holds only the change count and the lock state, and is made anew."),
+                std::string::npos)
+                << text;
+        }
+    }
+    EXPECT_EQ(rec.ChangeCount, 7);
+    EXPECT_EQ(Bytes(), (std::vector<unsigned char>{5, 0}));
 }
 
 TEST_F(SyncRecordTest, FailedCreateThrowsAfterTheReset) {

@@ -119,10 +119,11 @@ TEST_F(MacroFileTest, TrailingPartialRecordIsKeptBehindTheRecords) {
 TEST_F(MacroFileTest, ReadingStopsAtTheLimitAndReportsTheTotal) {
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(WriteMacroRecordAt(path, -1, Named(std::to_string(i), 1)).ok());
     std::vector<TMacroRecord> recs;
-    std::size_t total = 0;
-    ASSERT_TRUE(ReadMacroRecords(path, 3, recs, &total).ok());
+    MacroFileExtent extent;
+    ASSERT_TRUE(ReadMacroRecords(path, 3, recs, &extent).ok());
     EXPECT_EQ(recs.size(), 3u);
-    EXPECT_EQ(total, 5u);
+    EXPECT_EQ(extent.records, 5u);
+    EXPECT_EQ(extent.trailingBytes, 0u);
     EXPECT_EQ(recs[2].Nickname, "2");
 }
 

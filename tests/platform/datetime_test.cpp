@@ -110,6 +110,21 @@ TEST_F(LocalTimeTest, TimePointsGoThroughLocalTime) {
     EXPECT_EQ(win::ToTimePoint(win::FromTimePoint(winter)), winter);
 }
 
+TEST_F(LocalTimeTest, DatesBeyondTheClocksRangeAreHeldToItsEnds) {
+    using namespace std::chrono;
+    // Years 1 and 9999 (and a damaged record's huge values) overflowed the nanosecond clock.
+    for (double v : {-693593.0, -200000.0, 2958465.5, 1e300}) {
+        const auto tp = win::ToTimePoint(v);
+        const auto secs = duration_cast<seconds>(tp.time_since_epoch()).count();
+        const bool late = v > 0;
+        EXPECT_EQ(secs > 0, late) << v;
+        EXPECT_GT(std::llabs(secs), 9'000'000'000LL) << v;  // beyond 2255 / before 1684
+    }
+    // Inside the range nothing changes.
+    const double y2200 = 109574.5;  // 2199-12-31 12:00 local time
+    ExpectParts(win::FromTimePoint(win::ToTimePoint(y2200)), 2199, 12, 31, 12, 0, 0, 0);
+}
+
 TEST_F(LocalTimeTest, NowIsTheClockInLocalTime) {
     const double before = win::FromTimePoint(std::chrono::system_clock::now());
     const double now = win::Now();

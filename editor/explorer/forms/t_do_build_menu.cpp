@@ -282,7 +282,9 @@ std::string TDoBuildMenu::QuickInfo(int macroNumber) const {
 bool TDoBuildMenu::eventFilter(QObject* watched, QEvent* event) {
     for (QTreeWidget* list : {OptionBox, Script}) {
         if (watched != list->viewport()) continue;
-        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease) break;
+        const auto* mouse = static_cast<QMouseEvent*>(event);
         if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
             list->setProperty("rightRow", list->indexOfTopLevelItem(list->itemAt(mouse->pos())));
             return true;

@@ -19,6 +19,7 @@
 #include "platform/datetime.h"
 #include "platform/message_box.h"
 #include "widgets/file_chooser.h"
+#include "platform/regular_file_stream.h"
 
 namespace tessaro {
 
@@ -245,8 +246,8 @@ void TMyImport::OpenFile(const std::string& path) {
         win::MessageBox("Improper file type selected.  Please choose a different file.", "Error");
         return;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    win::RegularFileStream in(path);
+    if (!in.is_open()) {
         win::MessageBox("Unable to open import file.", "Error");
         return;
     }

@@ -30,16 +30,21 @@ bool IsMacroRowMime(const QMimeData* mime) {
 }
 
 MacroRowDrag::MacroRowDrag(TMyDrawGrid& grid, QListWidget& categories, CategoryDropHost& host)
-    : QObject(&grid), grid_(grid), categories_(categories), host_(host) {
-    grid_.viewport()->installEventFilter(this);
+    : QObject(&grid),
+      grid_(grid),
+      categories_(categories),
+      host_(host),
+      gridViewport_(grid.viewport()),
+      categoriesViewport_(categories.viewport()) {
+    gridViewport_->installEventFilter(this);
     categories_.setAcceptDrops(true);
-    categories_.viewport()->setAcceptDrops(true);
-    categories_.viewport()->installEventFilter(this);
+    categoriesViewport_->setAcceptDrops(true);
+    categoriesViewport_->installEventFilter(this);
 }
 
 bool MacroRowDrag::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == grid_.viewport()) return GridEvent(event);
-    if (watched == categories_.viewport()) return CategoryEvent(event);
+    if (watched == gridViewport_) return GridEvent(event);
+    if (watched == categoriesViewport_) return CategoryEvent(event);
     return QObject::eventFilter(watched, event);
 }
 

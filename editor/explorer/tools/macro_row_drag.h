@@ -3,6 +3,8 @@
 // has moved 15 pixels, and a drop counts only on a category item.
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
+#include <QWidget>
 
 class QListWidget;
 class QListWidgetItem;
@@ -38,6 +40,10 @@ private:
     TMyDrawGrid& grid_;
     QListWidget& categories_;
     CategoryDropHost& host_;
+    // Taken once: while a list is being destroyed its viewport still sends events, and
+    // asking the half-destroyed list for it is undefined.
+    QPointer<QWidget> gridViewport_;
+    QPointer<QWidget> categoriesViewport_;
     QPoint pressedAt_;
     bool pressed_ = false;
 };

@@ -12,6 +12,7 @@
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
 #include "protocol/mail_log.h"
+#include "platform/regular_file_stream.h"
 
 namespace tessaro {
 
@@ -28,7 +29,7 @@ std::string MailLogWhen(double sentAt) {
 
 MailLogIndex ReadMailLogIndex(const std::string& logPath) {
     MailLogIndex index;
-    std::ifstream in(MailIndexName(logPath), std::ios::binary);
+    win::RegularFileStream in(MailIndexName(logPath));
     TMailLogEntry e{};
     while (in.read(reinterpret_cast<char*>(&e), sizeof e)) {
         MailLogRow row;
@@ -54,8 +55,8 @@ bool ReadLoggedMessage(const std::string& logPath, const MailLogIndex& index, st
         error = "There are no logged e-mail records to review.";
         return false;
     }
-    std::ifstream in(logPath, std::ios::binary | std::ios::ate);
-    if (!in) {
+    win::RegularFileStream in(logPath);
+    if (!in.is_open() || !in.seekg(0, std::ios::end)) {
         error = "Unable to open EMail Log File.";
         return false;
     }

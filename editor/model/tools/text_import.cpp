@@ -137,7 +137,14 @@ TextImportResult ImportTextItems(std::istream& in, MacroAppender& target, double
             if (piece.size() > room || item.Body.size() > kMacroTextCapacity) item.BodyTooLong = true;
         }
         TextItemMacro made = MacroFromTextItem(item, now);
-        for (const std::string& message : made.Messages) win::MessageBox(message, "Error");
+        for (const std::string& message : made.Messages) {
+            // A file of many bad items must not hold the user for a box per item.
+            if (win::MessageBox(message + kTextImportStopHint, "Error", win::MbButtons::OkCancel,
+                                win::MbIcon::Error) == win::MbResult::Cancel) {
+                result.Stopped = true;
+                return result;
+            }
+        }
         if (!target.AppendMacro(made.Record)) return result;
         ++result.Imported;
     }

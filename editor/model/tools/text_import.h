@@ -38,13 +38,19 @@ inline constexpr const char* kTextImportNotice =
     "The import of a text file requires the text file to be in a specific format. Improper format will cause "
     "unpredictable results.  See the help file for proper format.  Click OK if you wish to continue.";
 
+// Follows each message about an item; Cancel in its box ends the import.
+inline constexpr const char* kTextImportStopHint =
+    "\n\nClick Cancel to stop the import here; the macros imported so far are kept.";
+
 struct TextImportResult {
     int Imported = 0;
     bool WrongFormat = false;  // the first line is not an item head; nothing imported
+    bool Stopped = false;      // the user ended the import at a message about an item
 };
 
-// Reads the items one by one and appends each, showing the messages in boxes. Stops at
-// 500 macros with the maximum message, and at a failed append.
+// Reads the items one by one and appends each, showing the messages in boxes (OK goes on,
+// Cancel ends the import before the item the box is about). Stops at 500 macros with the
+// maximum message, and at a failed append.
 TextImportResult ImportTextItems(std::istream& in, MacroAppender& target, double now);
 
 }  // namespace tessaro

@@ -30,8 +30,10 @@
 #include "editor/explorer/category_file.h"
 #include "editor/explorer/tools/macro_row_drag.h"
 #include "editor/explorer/tools/system_keys_dialog.h"
+#include "editor/model/tools/text_import.h"
 #include "foundation/settings.h"
 #include "widgets/program_icons.h"
+#include "foundation/sync_record.h"
 #include "hook/master_block.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
@@ -39,6 +41,7 @@
 #include "protocol/window_messages.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/wav_file.h"
+#include "widgets/file_chooser.h"
 
 namespace tessaro {
 namespace {
@@ -202,6 +205,45 @@ TEST_F(MainWinTools, ChangingASystemMacroOpensTheSystemKeysDialogWhichRewritesIt
     const Notices told = Received();
     EXPECT_NE(std::find(told.begin(), told.end(), std::pair<std::uint32_t, std::int32_t>{puSettingsMisc, 0}),
               told.end());
+}
+
+// Answers the open dialog with one path.
+class ChosenFile : public FileChooser {
+public:
+    explicit ChosenFile(std::string path) : path_(std::move(path)) {}
+    std::string Choose(QWidget*, const FileChoice&) override { return path_; }
+
+private:
+    std::string path_;
+};
+
+TEST_F(MainWinTools, ATextImportOfManyBadItemsCanBeStoppedAtItsFirstBox) {
+    config_.NetworkMode = true;
+    const std::string text = dir_ + "/items.txt";
+    {
+        std::ofstream out(text, std::ios::binary);
+        out << "<ITEM NAME>hi\r\nGreeting\r\nhello\r\n";
+        for (int i = 0; i < 300; ++i) out << "<ITEM NAME>bad key no " << i << "\r\nBad\r\nx\r\n";
+    }
+    auto w = Open();
+    const int before = CountMacroRecords(file_);
+    ChosenFile chosen(text);
+    ScopedFileChooser chooser(chosen);
+    answers_ = {win::MbResult::Ok, win::MbResult::Cancel};  // the format notice, then the first bad item
+    w->Run(ExplorerAction::ImportText);
+
+    ASSERT_EQ(calls_.size(), 2u);
+    EXPECT_EQ(calls_[1].caption, "Error");
+    EXPECT_EQ(calls_[1].buttons, win::MbButtons::OkCancel);
+    EXPECT_EQ(calls_[1].text.rfind("The Original Keys \"bad key no 0\" is longer than", 0), 0u)
+        << calls_[1].text;
+    // What was imported stays, and the shared file is free again.
+    ASSERT_EQ(CountMacroRecords(file_), before + 1);
+    EXPECT_EQ(Stored(before + 1).Nickname.view(), "Greeting");
+    EXPECT_EQ(+glob_.MacroCount, before + 1);
+    TSyncRecord lock;
+    ASSERT_EQ(ReadSyncRecord(dir_ + "/work.MAS", lock), SyncReadResult::Read);
+    EXPECT_EQ(lock.State, kSyncReleased);
 }
 
 TEST_F(MainWinTools, AlarmAndIntervalSaveTheSchedulerSectionAndTellThePlayer) {

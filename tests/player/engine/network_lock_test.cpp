@@ -131,7 +131,7 @@ TEST(PlayerNetworkLock, TheCountFoundWhenTheLockFileIsOpenedIsNoChange) {
     EXPECT_EQ(rig.reloads, 1);
 }
 
-TEST(PlayerNetworkLock, ChangesOfOthersReloadFirstAndDamagedLockFilesRefuse) {
+TEST(PlayerNetworkLock, ChangesOfOthersReloadFirstAndDamagedLockFilesAreMadeAnew) {
     LockRig rig;
     rig.lock.Configure(true, rig.macroFile);
     rig.lock.NoteLoaded();
@@ -142,10 +142,15 @@ TEST(PlayerNetworkLock, ChangesOfOthersReloadFirstAndDamagedLockFilesRefuse) {
     EXPECT_EQ(rig.reloads, 1);
     rig.lock.ReleaseSyncFile(0);
 
+    // Made anew as a missing file is: its count starts again, so this user reloads once.
     testing::WriteBytes(rig.lock.lockFileName(), {1, 0, 0});
     EXPECT_TRUE(rig.lock.FileInUse());
-    ASSERT_EQ(rig.messages.size(), 1u);
-    EXPECT_EQ(testing::ReadBytes(rig.lock.lockFileName()).size(), 3u);
+    EXPECT_EQ(rig.reloads, 2);
+    EXPECT_TRUE(rig.messages.empty());
+    EXPECT_EQ(testing::ReadBytes(rig.lock.lockFileName()).size(), sizeof(TSyncRecord));
+    EXPECT_FALSE(rig.lock.FileInUse());
+    rig.lock.ReleaseSyncFile(1);
+    EXPECT_EQ(rig.lock.record().ChangeCount, 2);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "foundation/sync_record.h"
 #include "platform/message_box.h"
 #include "macro/macro_file.h"
 #include "protocol/window_messages.h"
@@ -242,10 +243,58 @@ TEST_F(PlayerMacroFileTest, TrailingBytesAreNotAMacroAndSurviveAppends) {
 
     ASSERT_TRUE(file.LoadMacroFile(path));
     EXPECT_EQ(+glob->MacroCount, 6);  // one macro plus the five system macros
+    // Said once as the file is opened, not at every reload.
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Warning");
+    EXPECT_NE(boxes[0].text.find(path), std::string::npos) << boxes[0].text;
+    EXPECT_NE(boxes[0].text.find("ends in a partial macro: 100 bytes"), std::string::npos) << boxes[0].text;
+    ASSERT_TRUE(file.ReloadMacroFile());
+    EXPECT_EQ(boxes.size(), 1u);
     const auto after = ReadBytes(path);
     ASSERT_EQ(after.size(), 6 * kMacroRecordSize + 100);
     EXPECT_EQ(std::vector<char>(after.end() - 100, after.end()), std::vector<char>(100, 'z'));
     EXPECT_EQ(FileRecords()[5].Nickname, kSystemMacros[4].nickname);
+}
+
+TEST_F(PlayerMacroFileTest, InNetworkModeSystemMacrosAreAddedOnlyWhileHoldingTheSharedFile) {
+    config->NetworkMode = true;
+    const std::string mas = dir.file("TESRO.MAS");
+    // Another user holds the file: nothing is written, nothing asked of anyone.
+    WriteSyncRecord(mas, TSyncRecord{4, kSyncInUse, 46000.25});
+    WriteFile({Macro("x", 1)});
+    ASSERT_TRUE(file.LoadMacroFile(path));
+    EXPECT_EQ(+glob->MacroCount, 1);
+    EXPECT_EQ(FileRecords().size(), 1u);
+    EXPECT_TRUE(boxes.empty());
+
+    // Free: taken for the write and given back as it was found, uncounted.
+    WriteSyncRecord(mas, TSyncRecord{4, kSyncReleased, 46000.25});
+    ASSERT_TRUE(file.LoadMacroFile(path));
+    EXPECT_EQ(+glob->MacroCount, 6);
+    EXPECT_EQ(FileRecords().size(), 6u);
+    TSyncRecord after;
+    ASSERT_EQ(ReadSyncRecord(mas, after), SyncReadResult::Read);
+    EXPECT_EQ(after.State, kSyncReleased);
+    EXPECT_EQ(after.ChangeCount, 4);
+    EXPECT_EQ(after.LockTime, 45000.5);  // this program's time of taking it
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(PlayerMacroFileTest, SystemMacrosAnotherProgramAddedMeanwhileAreTakenNotDoubled) {
+    WriteFile({Macro("x", 1)});
+    // Loaded before the other program's additions reached the file...
+    ASSERT_TRUE(file.LoadMacroFile(path));
+    WriteFile({Macro("x", 1)});
+    glob->MacroCount = 1;
+    auto theirs = AllSystemMacros();
+    theirs.insert(theirs.begin(), Macro("x", 1));
+    WriteFile(theirs);
+    // ...the file is looked at again under its lock: theirs are taken, none added.
+    file.EnsureSystemMacros();
+    EXPECT_EQ(FileRecords().size(), 6u);
+    EXPECT_EQ(+glob->MacroCount, 6);
+    EXPECT_EQ(+glob->ActivationCode[2], 300);
+    EXPECT_EQ(config->MacroNicknames[2], kSystemMacros[0].nickname);
 }
 
 TEST_F(PlayerMacroFileTest, UnreadableFileIsReportedAndNeverReplaced) {

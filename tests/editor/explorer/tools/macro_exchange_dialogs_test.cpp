@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <deque>
+#include <sys/stat.h>
 #include <fstream>
 #include <sstream>
 
@@ -13,6 +14,7 @@
 #include "platform/message_box.h"
 #include "protocol/glob_data.h"
 #include "protocol/hotkey_names.h"
+#include "tests/support/finishes_in_time.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
 #include "widgets/file_chooser.h"
@@ -160,6 +162,29 @@ TEST_F(ExchangeFixture, ImportWarnsOfTakenKeysAsksAndAppends) {
     dlg.OpenFile(dir.file("x.txt"));
     EXPECT_EQ(boxes, std::vector<std::string>{
                          "Error: Improper file type selected.  Please choose a different file."});
+}
+
+TEST_F(ExchangeFixture, AFifoPickedAsTheImportFileIsRefusedWithoutWaiting) {
+    const std::string fifo = dir.file("pipe.qtm");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    Target target;
+    target.file = file;
+    answers.paths.push_back(fifo);
+    // Run apart: a reader that waits for a writer would hang the test instead of failing it.
+    const int code = testing::ExitCodeWithin(
+        [&] {
+            TMyImport dlg(nullptr, target, {});
+            dlg.OpenFileClick();
+            return boxes == std::vector<std::string>{"Error: Unable to open import file."} &&
+                           dlg.ListBox1->count() == 0 && !dlg.Ok->isEnabled()
+                       ? 0
+                       : 1;
+        },
+        std::chrono::seconds(10));
+    EXPECT_EQ(code, 0);
+    struct stat st {};
+    ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
+#include <sys/stat.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <utility>
@@ -17,7 +19,9 @@
 #include "editor/explorer/tools/mail_log_dialogs.h"
 #include "foundation/settings.h"
 #include "platform/message_box.h"
+#include "protocol/mail_log.h"
 #include "protocol/window_messages.h"
+#include "tests/support/finishes_in_time.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
 
@@ -179,6 +183,33 @@ TEST_F(OptionsFixture, AnEmptyLogShowsOneRowAndSaysSoOnView) {
     EXPECT_EQ(log.AddList->rowCount(), 1);
     log.ViewClick();
     EXPECT_EQ(boxes, (std::vector<std::string>{"Error: There are no logged e-mail records to review."}));
+}
+
+TEST_F(OptionsFixture, AFifoAsTheLogOrItsIndexIsRefusedWithoutWaiting) {
+    const std::string log = dir.file("SENT.LOG");
+    SentMail mail;
+    mail.to = {{"Ann", "ann@example.org"}};
+    mail.subject = "Hi";
+    const TMailLogEntry entry = MakeMailLogEntry(mail, 45000.5, 0, 5);
+    std::ofstream(MailIndexName(log), std::ios::binary)
+        .write(reinterpret_cast<const char*>(&entry), sizeof entry);
+    ASSERT_EQ(::mkfifo(log.c_str(), 0600), 0);
+    // Run apart: a reader that waits for a writer would hang the test instead of failing it.
+    const auto viewing = [&](const std::vector<std::string>& expected, int rows) {
+        return testing::ExitCodeWithin(
+            [&] {
+                TMyEMailLog view(nullptr, log);
+                if (view.AddList->rowCount() != rows) return 1;
+                view.ViewClick();
+                return boxes == expected ? 0 : 2;
+            },
+            std::chrono::seconds(10));
+    };
+    EXPECT_EQ(viewing({"Error: Unable to open EMail Log File."}, 1), 0);
+
+    std::filesystem::remove(MailIndexName(log));
+    ASSERT_EQ(::mkfifo(MailIndexName(log).c_str(), 0600), 0);
+    EXPECT_EQ(viewing({"Error: There are no logged e-mail records to review."}, 1), 0);
 }
 
 }  // namespace

@@ -118,14 +118,20 @@ TEST(ExplorerLock, ChangedCounterReloadsTellsThePlayerAndRefusesOnce) {
     EXPECT_TRUE(rig.boxes.empty());
 }
 
-TEST(ExplorerLock, AShortLockFileRefusesTheChangeWithAClearError) {
+TEST(ExplorerLock, ADamagedLockFileIsMadeAnewAndTheLockTaken) {
     LockRig rig;
-    std::ofstream(rig.mas, std::ios::binary | std::ios::trunc) << "garbage";
-    EXPECT_TRUE(rig.ex().FileInUse());
-    ASSERT_EQ(rig.boxes.size(), 1u);
-    EXPECT_EQ(rig.boxes[0].caption, "Error");
-    EXPECT_NE(rig.boxes[0].text.find("damaged"), std::string::npos);
-    EXPECT_EQ(testing::ReadBytes(rig.mas).size(), 7u);  // left for the user to look at
+    // Two bytes of a torn write: every command used to be refused for good.
+    std::ofstream(rig.mas, std::ios::binary | std::ios::trunc).write("\x05\x00", 2);
+    EXPECT_FALSE(rig.ex().FileInUse());
+    EXPECT_TRUE(rig.boxes.empty());
+    EXPECT_EQ(testing::ReadBytes(rig.mas).size(), sizeof(TSyncRecord));
+    EXPECT_EQ(rig.OnDisk().State, kSyncInUse);
+    rig.ex().ReleaseSyncFile(1);
+    EXPECT_EQ(rig.OnDisk().State, kSyncReleased);
+    EXPECT_EQ(rig.OnDisk().ChangeCount, 2);
+    // The next command goes ahead without a word.
+    EXPECT_FALSE(rig.ex().FileInUse());
+    EXPECT_TRUE(rig.boxes.empty());
 }
 
 TEST(ExplorerLock, AutoSyncReloadsEverySyncMinutesTicks) {

@@ -35,12 +35,13 @@ struct ImportRun {
     TextImportResult result;
 };
 
-ImportRun Import(const std::string& text, Target& target) {
+// Answers every box with `answer` where the box offers it, else with OK.
+ImportRun Import(const std::string& text, Target& target, win::MbResult answer = win::MbResult::Ok) {
     ImportRun run;
     win::ScopedMessageBoxHandler boxes([&](const win::MessageBoxCall& call) {
         EXPECT_EQ(call.caption, "Error");
         run.boxes.push_back(call.text);
-        return win::MbResult::Ok;
+        return call.buttons == win::MbButtons::OkCancel ? answer : win::MbResult::Ok;
     });
     std::istringstream in(text);
     run.result = ImportTextItems(in, target, 45000.0);
@@ -106,7 +107,8 @@ TEST(TextImport, ABodyOverFiveThousandIsCutAfterOneMessage) {
         EXPECT_EQ(run.boxes[0],
                   "The size of the macro contents \"" + std::string(51, 'y') +
                       "...\" exceeds the 5000 character limit.  The macro contents keys will be "
-                      "truncated to 5000 characters.");
+                      "truncated to 5000 characters." +
+                      kTextImportStopHint);
         ASSERT_EQ(target.appended.size(), 1u);
         EXPECT_EQ(GetMacroText(target.appended[0]), body.substr(0, 5000));
     }
@@ -137,6 +139,26 @@ TEST(TextImport, StopsAtTheMaximumAndAtAFailedAppendKeepingWhatWasStored) {
     const ImportRun failed = Import("<ITEM NAME>a\r\nA\r\n1\r\n<ITEM NAME>b\r\nB\r\n2", failing);
     EXPECT_EQ(failed.result.Imported, 0);
     EXPECT_EQ(failed.boxes, (std::vector<std::string>{"Saving of keystrokes failed."}));
+}
+
+TEST(TextImport, CancelAtTheFirstOfManyBadItemsEndsTheImportKeepingWhatWasStored) {
+    std::string file = "<ITEM NAME>ok\r\nGood\r\nfine\r\n";
+    for (int i = 0; i < 300; ++i) file += "<ITEM NAME>bad key no " + std::to_string(i) + "\r\nBad\r\nx\r\n";
+    Target target;
+    const ImportRun stopped = Import(file, target, win::MbResult::Cancel);
+    EXPECT_TRUE(stopped.result.Stopped);
+    ASSERT_EQ(stopped.boxes.size(), 1u);
+    EXPECT_TRUE(stopped.boxes[0].starts_with("The Original Keys \"bad key no 0\" is longer than"));
+    EXPECT_TRUE(stopped.boxes[0].ends_with(kTextImportStopHint));
+    ASSERT_EQ(target.appended.size(), 1u);  // the good item before it stays; the bad one is not stored
+    EXPECT_EQ(target.appended[0].Nickname.view(), "Good");
+
+    // OK goes on through every box: two per item, all items stored.
+    Target all;
+    const ImportRun through = Import(file, all);
+    EXPECT_FALSE(through.result.Stopped);
+    EXPECT_EQ(through.boxes.size(), 600u);
+    EXPECT_EQ(all.appended.size(), 301u);
 }
 
 TEST(TextImport, AHugeLineCostsNoMemory) {
