@@ -1,11 +1,12 @@
 #pragma once
 // A hand at the keyboard and the mouse of a private X server, for tests whose Qt windows live
-// in the test program itself: each key and button goes down, stays down 80 ms and comes up,
-// and this program's windows keep running all the while.
+// in the test program itself: each key and button goes down, stays down 80 ms and comes up.
 #include <QPoint>
 #include <QTest>
 
+#include <chrono>
 #include <initializer_list>
+#include <thread>
 
 // Xlib's macros last: they clash with Qt's names.
 #include <X11/Xlib.h>
@@ -28,14 +29,16 @@ inline void PressHeld(Display* d, KeySym key, std::initializer_list<KeySym> modi
     QTest::qWait(50);
 }
 
-// A left click at a point of the screen.
+// A left click at a point of the screen. While the button is down this program is busy
+// (its windows see the press only afterwards), so the player's hook always sees the press
+// before the window the click lands on does.
 inline void ClickHeld(Display* d, const QPoint& at) {
     XTestFakeMotionEvent(d, -1, at.x(), at.y(), CurrentTime);
     XFlush(d);
     QTest::qWait(50);
     XTestFakeButtonEvent(d, 1, True, CurrentTime);
     XFlush(d);
-    QTest::qWait(kHoldMs);
+    std::this_thread::sleep_for(std::chrono::milliseconds(kHoldMs));
     XTestFakeButtonEvent(d, 1, False, CurrentTime);
     XFlush(d);
     QTest::qWait(50);
