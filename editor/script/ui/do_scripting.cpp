@@ -152,7 +152,9 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
 
     // Left: the commands; middle: add and insert; right: the script and its line buttons.
     auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(tr("Co&mmands"), this));
+    auto* commandsLabel = new QLabel(tr("Co&mmands"), this);
+    commandsLabel->setBuddy(OptionBox);  // shows the letter; Alt + it focuses the list
+    left->addWidget(commandsLabel);
     left->addWidget(OptionBox);
     auto* middle = new QVBoxLayout;
     middle->addStretch();
@@ -160,7 +162,9 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     middle->addStretch();
     middle->addWidget(Wizard);
     auto* right = new QVBoxLayout;
-    right->addWidget(new QLabel(tr("Macro &Script"), this));
+    auto* scriptLabel = new QLabel(tr("Macro &Script"), this);
+    scriptLabel->setBuddy(Script);  // shows the letter; Alt + it focuses the list
+    right->addWidget(scriptLabel);
     right->addWidget(Script);
     auto* lineButtons = new QHBoxLayout;
     for (QPushButton* b : {DoEdit, DoCopy, DoDelete, DoUp, DoDown}) lineButtons->addWidget(b);

@@ -496,6 +496,12 @@ TEST_F(ScriptingFixture, TheWindowOpensCentredAtItsStoredSizeWithTheMacrosIcon) 
     shot->show();
     QApplication::processEvents();
     EXPECT_TRUE(shot->grab().save(screens + "/TDoScripting.png"));
+    // A caption with a marked letter shows it underlined only with a control to go to.
+    for (const QLabel* label : shot->findChildren<QLabel*>()) {
+        if (label->text().contains('&')) {
+            EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+        }
+    }
 }
 
 }  // namespace
