@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -18,6 +19,7 @@
 #include "protocol/window_messages.h"
 #include "tests/support/qt_app.h"
 // Xlib's macros last.
+#include "tests/e2e/editor_session.h"
 #include "tests/e2e/player_process.h"
 #include "tests/e2e/held_input.h"
 #include "tests/support/xvfb.h"
@@ -26,13 +28,6 @@ namespace tessaro::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-TGlobData Master() {
-    auto copy = std::make_unique<TGlobData>();
-    TGlobData* p = copy.get();
-    QtmGetGlob(&p);
-    return *copy;
-}
 
 // The dialog's routing as the player's capture does it: into the library's block.
 class LibraryRoute : public SecWindRoute {
@@ -62,11 +57,11 @@ TEST(CaptureCompleteOnADesktop, TheClickOnOkIsNotTakenForTheChosenHotKey) {
     ASSERT_TRUE(player.started());
     const std::uint64_t playerWindow = WaitForPlayerWindow();
     ASSERT_NE(playerWindow, 0u) << player.Log();
-    ASSERT_TRUE(WaitFor([] { return Master().KeyboardHook != 0 && Master().MouseHook != 0; }, 10s))
+    ASSERT_TRUE(WaitFor([] { return SharedGlob().KeyboardHook != 0 && SharedGlob().MouseHook != 0; }, 10s))
         << player.Log();
 
     EnsureQtApplication();  // on the private server: the sandbox chose xcb
-    auto glob = std::make_unique<TGlobData>(Master());
+    auto glob = std::make_unique<TGlobData>(SharedGlob());
     LibraryRoute route(*glob, static_cast<std::uint32_t>(playerWindow));
     TMacroRecord rec{};
     rec.Nickname = "Capture";
@@ -78,7 +73,8 @@ TEST(CaptureCompleteOnADesktop, TheClickOnOkIsNotTakenForTheChosenHotKey) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isActiveWindow(); }, 5000));
         dialog.HotKeyEdit->setFocus();
         const auto id = static_cast<std::uint32_t>(dialog.winId());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Master().SecWndOn == 1 && Master().SecWnd == id; }, 5000));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return SharedGlob().SecWndOn == 1 && SharedGlob().SecWnd == id; }, 5000));
 
         const int chosen = hook::HotKeyCodeForKey('K', hook::kModCtrl | hook::kModAlt);
         ASSERT_GE(chosen, 0);
@@ -91,7 +87,7 @@ TEST(CaptureCompleteOnADesktop, TheClickOnOkIsNotTakenForTheChosenHotKey) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible(); }, 5000)) << player.Log();
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         EXPECT_EQ(rec.ActivationCode, chosen) << HotKeyNames(rec.ActivationCode);
-        EXPECT_EQ(Master().SecWndOn, 0) << "the keys went back to the player";
+        EXPECT_EQ(SharedGlob().SecWndOn, 0) << "the keys went back to the player";
         // Nothing came late and changed the choice.
         QTest::qWait(300);
         EXPECT_EQ(dialog.HotKeyList->currentRow(), chosen);

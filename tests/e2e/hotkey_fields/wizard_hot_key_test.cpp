@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -25,6 +26,7 @@
 #include "protocol/hotkey_names.h"
 #include "tests/support/qt_app.h"
 // Xlib's macros last.
+#include "tests/e2e/editor_session.h"
 #include "tests/e2e/player_process.h"
 #include "tests/e2e/held_input.h"
 #include "tests/support/xvfb.h"
@@ -33,13 +35,6 @@ namespace tessaro::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-TGlobData Master() {
-    auto copy = std::make_unique<TGlobData>();
-    TGlobData* p = copy.get();
-    QtmGetGlob(&p);
-    return *copy;
-}
 
 TEST(HotKeyFieldsOnADesktop, ClicksOnButtonsAndOtherFieldsAreNotTakenForTheChosenKey) {
     // Stopped at exit: this program's Qt stays connected to it until then.
@@ -60,7 +55,7 @@ TEST(HotKeyFieldsOnADesktop, ClicksOnButtonsAndOtherFieldsAreNotTakenForTheChose
     ASSERT_TRUE(player.started());
     const std::uint64_t playerWindow = WaitForPlayerWindow();
     ASSERT_NE(playerWindow, 0u) << player.Log();
-    ASSERT_TRUE(WaitFor([] { return Master().KeyboardHook != 0 && Master().MouseHook != 0; }, 10s))
+    ASSERT_TRUE(WaitFor([] { return SharedGlob().KeyboardHook != 0 && SharedGlob().MouseHook != 0; }, 10s))
         << player.Log();
 
     EnsureQtApplication();  // on the private server: the sandbox chose xcb
@@ -92,7 +87,8 @@ TEST(HotKeyFieldsOnADesktop, ClicksOnButtonsAndOtherFieldsAreNotTakenForTheChose
         ASSERT_TRUE(entry && list);
         entry->setFocus();
         const auto id = static_cast<std::uint32_t>(wiz->winId());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Master().SecWndOn == 1 && Master().SecWnd == id; }, 5000));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return SharedGlob().SecWndOn == 1 && SharedGlob().SecWnd == id; }, 5000));
 
         PressHeld(d, XK_k, {XK_Control_L, XK_Alt_L});
         ASSERT_TRUE(QTest::qWaitFor(
@@ -104,7 +100,7 @@ TEST(HotKeyFieldsOnADesktop, ClicksOnButtonsAndOtherFieldsAreNotTakenForTheChose
         QTest::qWait(300);  // a late report would arrive by now
         EXPECT_EQ(list->currentRow(), chosen) << HotKeyNames(list->currentRow());
         EXPECT_EQ(entry->text().toStdString(), HotKeyNames(chosen));
-        EXPECT_EQ(Master().SecWndOn, 0) << "the keys went back to the player";
+        EXPECT_EQ(SharedGlob().SecWndOn, 0) << "the keys went back to the player";
     };
     QTimer::singleShot(0, whenUp);
     editor->DoQuickWiz(1);
@@ -134,7 +130,8 @@ TEST(HotKeyFieldsOnADesktop, ClicksOnButtonsAndOtherFieldsAreNotTakenForTheChose
         QLineEdit* startCapture = keys->Fields[2];
         QLineEdit* activateEditor = keys->Fields[1];
         const auto id = static_cast<std::uint32_t>(keys->winId());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Master().SecWndOn == 1 && Master().SecWnd == id; }, 5000));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return SharedGlob().SecWndOn == 1 && SharedGlob().SecWnd == id; }, 5000));
         PressHeld(d, XK_j, {XK_Control_L, XK_Alt_L});
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return startCapture->text() == QString::fromStdString(HotKeyNames(picked)); }, 5000))
