@@ -29,6 +29,7 @@
 #include "tests/e2e/editor_session.h"
 #include "tests/e2e/player_process.h"
 #include "tests/e2e/held_input.h"
+#include "tests/e2e/hooked_player.h"
 #include "tests/support/xvfb.h"
 
 namespace tessaro::testing {
@@ -52,11 +53,8 @@ TEST(HotKeyFieldsOnADesktop, ClicksOnButtonsAndOtherFieldsAreNotTakenForTheChose
     config.RecentFiles[0] = file;
     SaveAllSettings(config);
     PlayerProcess player(box, {"/F" + file, "/EN"}, "player.log");
-    ASSERT_TRUE(player.started());
-    const std::uint64_t playerWindow = WaitForPlayerWindow();
+    const std::uint64_t playerWindow = WaitForHookedPlayer(player);
     ASSERT_NE(playerWindow, 0u) << player.Log();
-    ASSERT_TRUE(WaitFor([] { return SharedGlob().KeyboardHook != 0 && SharedGlob().MouseHook != 0; }, 10s))
-        << player.Log();
 
     EnsureQtApplication();  // on the private server: the sandbox chose xcb
     std::vector<win::MessageBoxCall> boxes;
