@@ -1,5 +1,7 @@
 #include "editor/script/script_form.h"
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 namespace tessaro {
@@ -75,6 +77,22 @@ std::string ScriptHeading(int scriptMode, const TMacroRecord& rec, std::string_v
         default: break;
     }
     return heading;
+}
+
+WindowBounds ScriptWindowBounds(int storedWidth, int storedHeight, double displayScale,
+                                const WindowBounds& screen) {
+    constexpr int kMinWidth = 320;
+    const double scale = displayScale > 0 ? displayScale : 1.0;
+    const auto scaled = [scale](int stored, int fallback) {
+        return static_cast<int>(std::lround((stored > 0 ? stored : fallback) * scale));
+    };
+    WindowBounds b;
+    b.width =
+        std::clamp(scaled(storedWidth, 606), std::min(kMinWidth, screen.width), std::max(screen.width, 1));
+    b.height = std::clamp(scaled(storedHeight, 440), 1, std::max(screen.height, 1));
+    b.x = screen.x + (screen.width - b.width) / 2;
+    b.y = screen.y + (screen.height - b.height) / 2;
+    return b;
 }
 
 }  // namespace tessaro

@@ -39,6 +39,14 @@ struct ScriptStart {
 ScriptStart PrepareScriptMacro(TMacroRecord& rec, bool isExisting, int scriptMode, bool globalTaken,
                                const TConfigRecord& config, const std::string& programDir, double now);
 
+// The window's place on the screen: the stored size times the display scale, kept inside
+// the screen (and no narrower than 320), centred. A size never stored gives 606 x 440.
+struct WindowBounds {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+WindowBounds ScriptWindowBounds(int storedWidth, int storedHeight, double displayScale,
+                                const WindowBounds& screen);
+
 // "Tessaro Script for " + nickname + the mode's suffix.
 std::string ScriptHeading(int scriptMode, const TMacroRecord& rec, std::string_view hotKeyName);
 

@@ -11,6 +11,7 @@
 
 #include "editor/commands/form_parts.h"
 #include "platform/cp1252.h"
+#include "widgets/label_text.h"
 
 namespace tessaro {
 namespace {
@@ -94,7 +95,7 @@ void Write(QWidget& w, const ControlState& s) {
     } else if (auto* m = qobject_cast<QPlainTextEdit*>(&w)) {
         m->setPlainText(Q(s.text));
     } else if (auto* l = qobject_cast<QLabel*>(&w)) {
-        l->setText(Q(s.text));
+        l->setText(CaptionShown(Q(s.text)));
     } else if (auto* list = qobject_cast<QListWidget*>(&w)) {
         WriteList(*list, s);
     } else if (auto* box = qobject_cast<QComboBox*>(&w)) {

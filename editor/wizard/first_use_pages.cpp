@@ -1,6 +1,7 @@
 // The first-use function's pages: welcome, abbreviation, capture, e-mail and network
 // settings, and the wizards to run afterwards.
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLineEdit>
 
 #include "editor/commands/form_parts.h"
@@ -49,6 +50,7 @@ public:
                 pages::Heading(panel,
                                "Before we begin, here is a partial list of some of the things you can do "
                                "with Tessaro...");
+                Build70(panel);
                 break;
             case 74: Build74(panel); break;
             default: break;
@@ -84,6 +86,19 @@ private:
         for (QCheckBox* box : {doKey_, doMouse_, doTime_})
             QObject::connect(box, &QCheckBox::toggled, [this] { EnableDisable(); });
         EnableDisable();
+    }
+
+    // Two columns of things the program does; the lists come with the creation presets.
+    void Build70(QWidget* panel) {
+        auto* columns = new QHBoxLayout;
+        for (const char* name : {"P70Lab1", "P70Lab2"}) {
+            auto* list = new QLabel(panel);
+            list->setObjectName(name);
+            list->setTextFormat(Qt::PlainText);
+            list->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            columns->addWidget(list, 1);
+        }
+        pages::Column(panel)->addLayout(columns);
     }
 
     void Build74(QWidget* panel) {

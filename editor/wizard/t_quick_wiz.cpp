@@ -18,6 +18,7 @@
 #include "editor/model/wizard/wizard_finish.h"
 #include "editor/model/wizard/wizard_functions.h"
 #include "editor/wizard/control_binding.h"
+#include "widgets/label_text.h"
 #include "platform/datetime.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
@@ -152,12 +153,8 @@ void TQuickWiz::FormShow() {
         const QRect s = screen->geometry();
         move((s.width() - width()) / 2, (s.height() - height()) / 2);
     }
-    receiver_ = std::make_unique<win::MessageReceiver>(
-        static_cast<win::HWND>(winId()),
-        [this](std::uint32_t msg, std::uint32_t wParam, std::int32_t) -> std::int32_t {
-            if (msg == WM_HOTKEY_CHOSEN) WMHotKeyChosen(static_cast<int>(wParam));
-            return 0;
-        });
+    hotKeys_ = std::make_unique<HotKeyFields>(*this, static_cast<HotKeyFieldOwner&>(*this));
+    if (auto* entry = Control<QLineEdit>(wizard::kP3HotKeyEntry)) hotKeys_->AddField(*entry);
     DoTitle();
     DoFunctions();
     const bool bypass = ctx_.Config.BypassWizardScreen && function_ != wizard::kFirstUseFunction;
@@ -185,7 +182,7 @@ void TQuickWiz::DoFunctions() {
     if (!f) return;
     if (auto* functions = Control<QLabel>(wizard::kP1Functions)) functions->setText(Q(f->description));
     if (auto* examples = Control<QLabel>(wizard::kP1Examples))
-        examples->setText(Q(wizard::ExamplesText(function_)));
+        examples->setText(CaptionShown(Q(wizard::ExamplesText(function_))));
 }
 
 void TQuickWiz::ShowPanel(wizard::Direction direction) {
@@ -277,6 +274,11 @@ void TQuickWiz::WMHotKeyChosen(int code) {
     if (!list || code < 0 || code >= list->count()) return;
     list->setCurrentRow(code);
     if (entry) entry->setText(Q(HotKeyNames(code)));
+}
+
+void TQuickWiz::EndHotKeyRouting() {
+    // The group of page 3 routes the keys while its entry field has the focus.
+    if (auto* events = dynamic_cast<WizardPageEvents*>(GroupOf(3))) events->Closing(*this);
 }
 
 void TQuickWiz::done(int result) {

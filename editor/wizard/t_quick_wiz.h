@@ -11,14 +11,11 @@
 #include "editor/model/wizard/wizard_outcome.h"
 #include "editor/wizard/wizard_pages.h"
 #include "macro/schedule_checks.h"
+#include "widgets/hot_key_fields.h"
 
 class QLabel;
 class QPushButton;
 class QStackedWidget;
-
-namespace win {
-class MessageReceiver;
-}
 
 namespace tessaro {
 
@@ -51,7 +48,7 @@ private:
     int pointSize_ = 0;
 };
 
-class TQuickWiz : public QDialog, public WizardForm {
+class TQuickWiz : public QDialog, public WizardForm, private HotKeyFieldOwner {
     Q_OBJECT
 public:
     // `ie4Installed`: the desktop offers the shell's window and folder services that pages
@@ -96,6 +93,8 @@ private:
     void FocusControl(const std::string& name);
     bool Recording() const;
     WizardPageGroup* GroupOf(int page) const;
+    void HotKeyChosen(int code) override { WMHotKeyChosen(code); }
+    void EndHotKeyRouting() override;
 
     wizard::WizardContext& ctx_;
     int function_;
@@ -106,7 +105,7 @@ private:
     std::vector<std::unique_ptr<WizardPageGroup>> groups_;
     std::map<int, WizardPageGroup*> groupOfPage_;
     std::map<int, bool> loaded_;
-    std::unique_ptr<win::MessageReceiver> receiver_;
+    std::unique_ptr<HotKeyFields> hotKeys_;
     bool started_ = false;
 };
 

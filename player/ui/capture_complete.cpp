@@ -18,9 +18,8 @@
 
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
-#include "platform/messages.h"
 #include "platform/paths.h"
-#include "protocol/window_messages.h"
+#include "widgets/display_scale.h"
 #include "widgets/on_top.h"
 
 namespace tessaro {
@@ -56,7 +55,7 @@ public:
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         // 18 pixels at the usual 96 dots per inch.
-        const double factor = option.widget ? option.widget->logicalDpiY() / 96.0 : 1.0;
+        const double factor = option.widget ? DisplayScale(*option.widget) : 1.0;
         return {QStyledItemDelegate::sizeHint(option, index).width(), static_cast<int>(18 * factor + 0.5)};
     }
 };
@@ -155,11 +154,8 @@ TCapComplete::TCapComplete(TMacroRecord& rec, const TGlobData& glob, SecWindRout
     HotKeyEdit->installEventFilter(this);
 
     // Hot keys chosen while the entry box has the focus arrive at this window.
-    receiver_ = std::make_unique<win::MessageReceiver>(
-        static_cast<win::HWND>(winId()), [this](std::uint32_t msg, std::uint32_t w, std::int32_t) {
-            if (msg == WM_HOTKEY_CHOSEN) HotKeyChosen(static_cast<int>(w & 0x3FF));
-            return 0;
-        });
+    hotKeys_ = std::make_unique<HotKeyFields>(*this, static_cast<HotKeyFieldOwner&>(*this));
+    hotKeys_->AddField(*HotKeyEdit);
     TypeClick();
 }
 

@@ -8,6 +8,7 @@
 
 #include "macro/macro_record.h"
 #include "player/capture/cap_complete_model.h"
+#include "widgets/hot_key_fields.h"
 
 class QLabel;
 class QLineEdit;
@@ -16,13 +17,9 @@ class QPushButton;
 class QRadioButton;
 class QWidget;
 
-namespace win {
-class MessageReceiver;
-}
-
 namespace tessaro {
 
-class TCapComplete : public QDialog {
+class TCapComplete : public QDialog, private HotKeyFieldOwner {
     Q_OBJECT
 public:
     TCapComplete(TMacroRecord& rec, const TGlobData& glob, SecWindRoute& route, bool capGlobal,
@@ -45,7 +42,7 @@ public:
     QPushButton* HelpButton;
 
     // A hot key pressed while the entry box has the focus.
-    void HotKeyChosen(int code);
+    void HotKeyChosen(int code) override;
     void OkButtonClick();
     void HelpButtonClick();
     CapType type() const;
@@ -58,6 +55,7 @@ protected:
 private:
     void TypeClick();
     void Route(bool on);
+    void EndHotKeyRouting() override { Route(false); }
 
     TMacroRecord& rec_;
     const TGlobData& glob_;
@@ -67,7 +65,7 @@ private:
     QWidget* hotKeyPart_;
     QWidget* snipraPart_;
     bool routed_ = false;
-    std::unique_ptr<win::MessageReceiver> receiver_;
+    std::unique_ptr<HotKeyFields> hotKeys_;
 };
 
 }  // namespace tessaro

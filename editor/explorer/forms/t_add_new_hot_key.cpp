@@ -97,12 +97,8 @@ void TAddNewHotKey::showEvent(QShowEvent* event) {
 void TAddNewHotKey::FormShow() {
     shown_ = true;
     ResultTrayChanged = false;
-    receiver_ = std::make_unique<win::MessageReceiver>(
-        forms::NativeId(*this),
-        [this](std::uint32_t msg, std::uint32_t wParam, std::int32_t) -> std::int32_t {
-            if (msg == WM_HOTKEY_CHOSEN) WMHotKeyChosen(int(wParam));
-            return 0;
-        });
+    hotKeys_ = std::make_unique<HotKeyFields>(*this, static_cast<HotKeyFieldOwner&>(*this));
+    hotKeys_->AddField(*HotKeyEntry);
     const TGlobData& glob = context_.core.GlobData;
     KeyList->FillList(glob);
     UseHotKey->setChecked(true);

@@ -9,15 +9,12 @@
 #include "editor/explorer/forms/macro_forms_context.h"
 #include "editor/model/macro_forms/add_new_hot_key.h"
 #include "editor/model/macro_forms/capture_setup.h"
+#include "widgets/hot_key_fields.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-
-namespace win {
-class MessageReceiver;
-}
 
 namespace tessaro {
 
@@ -31,7 +28,7 @@ public:
     virtual bool ScriptNewMacro(QWidget* owner, bool globalTaken) = 0;
 };
 
-class TAddNewHotKey : public QDialog {
+class TAddNewHotKey : public QDialog, private HotKeyFieldOwner {
     Q_OBJECT
 public:
     // `capture` is the main window's side of a capture and `script` opens the scripting
@@ -67,6 +64,8 @@ protected:
 
 private:
     void FormShow();
+    void HotKeyChosen(int code) override { WMHotKeyChosen(code); }
+    void EndHotKeyRouting() override { HotKeyEntryExit(); }
     void SetCaptions(bool withAccelerators);
     bool PassesReservedQuestion(const AddCheck& check);
     AddEntry Entry() const;
@@ -78,7 +77,7 @@ private:
     bool hasUserMacros_ = false;
     bool shown_ = false;
     bool routed_ = false;
-    std::unique_ptr<win::MessageReceiver> receiver_;
+    std::unique_ptr<HotKeyFields> hotKeys_;
 };
 
 }  // namespace tessaro

@@ -93,12 +93,8 @@ void TCopyOrMove::showEvent(QShowEvent* event) {
 void TCopyOrMove::FormShow() {
     shown_ = true;
     setWindowTitle(MoveMode ? "Change Macro Activation" : "Copy Hot Key");
-    receiver_ = std::make_unique<win::MessageReceiver>(
-        forms::NativeId(*this),
-        [this](std::uint32_t msg, std::uint32_t wParam, std::int32_t) -> std::int32_t {
-            if (msg == WM_HOTKEY_CHOSEN) WMHotKeyChosen(int(wParam));
-            return 0;
-        });
+    hotKeys_ = std::make_unique<HotKeyFields>(*this, static_cast<HotKeyFieldOwner&>(*this));
+    hotKeys_->AddField(*HotKeyEntry);
     if (OffersOnlyHotKey(context_.core.CurrentMacro))
         for (QRadioButton* b : {Snipra, TimedMacro, WinTitle, UseNone}) {
             b->setVisible(false);

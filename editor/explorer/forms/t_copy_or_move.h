@@ -6,21 +6,18 @@
 
 #include "editor/explorer/forms/macro_forms_context.h"
 #include "editor/model/macro_forms/copy_or_move.h"
+#include "widgets/hot_key_fields.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-namespace win {
-class MessageReceiver;
-}
-
 namespace tessaro {
 
 class HotKeyListBox;
 
-class TCopyOrMove : public QDialog {
+class TCopyOrMove : public QDialog, private HotKeyFieldOwner {
     Q_OBJECT
 public:
     TCopyOrMove(MacroFormsContext& context, QWidget* parent = nullptr);
@@ -48,13 +45,15 @@ protected:
 
 private:
     void FormShow();
+    void HotKeyChosen(int code) override { WMHotKeyChosen(code); }
+    void EndHotKeyRouting() override { Route(false); }
     void Route(bool on);
 
     MacroFormsContext& context_;
     HotKeyFlags globalUsed_{};
     bool shown_ = false;
     bool routed_ = false;
-    std::unique_ptr<win::MessageReceiver> receiver_;
+    std::unique_ptr<HotKeyFields> hotKeys_;
 };
 
 }  // namespace tessaro

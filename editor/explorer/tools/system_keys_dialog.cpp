@@ -95,13 +95,9 @@ TSystemKeys::TSystemKeys(QWidget* owner, TGlobData& glob, LoadedMacroFile& file,
 TSystemKeys::~TSystemKeys() { Route(false); }
 
 void TSystemKeys::showEvent(QShowEvent* event) {
-    if (!receiver_) {
-        receiver_ = std::make_unique<win::MessageReceiver>(
-            forms::NativeId(*this),
-            [this](std::uint32_t msg, std::uint32_t wParam, std::int32_t) -> std::int32_t {
-                if (msg == WM_HOTKEY_CHOSEN) WMHotKeyChosen(int(wParam));
-                return 0;
-            });
+    if (!hotKeys_) {
+        hotKeys_ = std::make_unique<HotKeyFields>(*this, static_cast<HotKeyFieldOwner&>(*this));
+        for (QLineEdit* field : Fields) hotKeys_->AddField(*field);
         forms::CentreOnScreen(*this);
         Fields[std::size_t(initialSlot_)]->setFocus();
         // The focus event comes only once the window is active; keys may come sooner.
@@ -130,6 +126,11 @@ void TSystemKeys::Route(bool on) {
     if (routed_ == on) return;
     routed_ = on;
     SetSecWind(glob_, forms::NativeId(*this), on, notify_);
+}
+
+void TSystemKeys::EndHotKeyRouting() {
+    focused_ = -1;
+    Route(false);
 }
 
 void TSystemKeys::WMHotKeyChosen(int code) {
@@ -165,7 +166,7 @@ void TSystemKeys::OkButtonClick() {
 
 void TSystemKeys::done(int result) {
     Route(false);
-    receiver_.reset();
+    hotKeys_.reset();
     QDialog::done(result);
 }
 

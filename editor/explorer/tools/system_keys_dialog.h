@@ -10,17 +10,14 @@
 #include "hook/client/glob_data_sync.h"
 #include "macro/loaded_macro_file.h"
 #include "protocol/glob_data.h"
+#include "widgets/hot_key_fields.h"
 
 class QLineEdit;
 class QRadioButton;
 
-namespace win {
-class MessageReceiver;
-}
-
 namespace tessaro {
 
-class TSystemKeys : public QDialog {
+class TSystemKeys : public QDialog, private HotKeyFieldOwner {
     Q_OBJECT
 public:
     // `initialFocus`: 1 "Activate Editor" .. 4 "Display Menu...", 5 "Terminate Program".
@@ -44,6 +41,8 @@ protected:
 
 private:
     void Route(bool on);
+    void HotKeyChosen(int code) override { WMHotKeyChosen(code); }
+    void EndHotKeyRouting() override;
 
     TGlobData& glob_;
     LoadedMacroFile& file_;
@@ -54,7 +53,7 @@ private:
     int focused_ = -1;
     int initialSlot_ = 1;
     bool routed_ = false;
-    std::unique_ptr<win::MessageReceiver> receiver_;
+    std::unique_ptr<HotKeyFields> hotKeys_;
 };
 
 }  // namespace tessaro

@@ -1,6 +1,8 @@
 #include "editor/script/ui/do_scripting.h"
 
+#include <QApplication>
 #include <QFontDialog>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QImage>
@@ -12,13 +14,16 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "editor/commands/command_dialog.h"
 #include "editor/script/command_table.h"
@@ -37,6 +42,7 @@
 #include "platform/message_box.h"
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
+#include "widgets/display_scale.h"
 
 namespace tessaro {
 
@@ -146,7 +152,9 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
 
     // Left: the commands; middle: add and insert; right: the script and its line buttons.
     auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(tr("Co&mmands"), this));
+    auto* commandsLabel = new QLabel(tr("Co&mmands"), this);
+    commandsLabel->setBuddy(OptionBox);  // shows the letter; Alt + it focuses the list
+    left->addWidget(commandsLabel);
     left->addWidget(OptionBox);
     auto* middle = new QVBoxLayout;
     middle->addStretch();
@@ -154,7 +162,9 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     middle->addStretch();
     middle->addWidget(Wizard);
     auto* right = new QVBoxLayout;
-    right->addWidget(new QLabel(tr("Macro &Script"), this));
+    auto* scriptLabel = new QLabel(tr("Macro &Script"), this);
+    scriptLabel->setBuddy(Script);  // shows the letter; Alt + it focuses the list
+    right->addWidget(scriptLabel);
     right->addWidget(Script);
     auto* lineButtons = new QHBoxLayout;
     for (QPushButton* b : {DoEdit, DoCopy, DoDelete, DoUp, DoDown}) lineButtons->addWidget(b);
@@ -234,15 +244,17 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     connect(SetSchedule, &QPushButton::clicked, this, [this] { services_.SetSchedule(this, current_); });
     connect(ShortProp, &QPushButton::clicked, this, [this] { services_.SnipraProperties(this, current_); });
 
-    const QRect bounds(config.ScriptLeft, config.ScriptTop, config.ScriptWidth, config.ScriptHeight);
-    if (bounds.width() > 0 && bounds.height() > 0) setGeometry(bounds);
     setMinimumWidth(320);
 }
+
+TDoScripting::~TDoScripting() = default;
 
 QMenuBar* TDoScripting::BuildMenus() {
     auto* bar = new QMenuBar(this);
     QMenu* file = bar->addMenu(tr("&File"));
     file->addAction(tr("Sa&ve"), this, &TDoScripting::OkButtonClick);
+    file->addAction(tr("Print Set&up"), this, &TDoScripting::MenuPrintSetupClick)
+        ->setObjectName("MenuPrintSetup");
     file->addAction(tr("&Print"), this, &TDoScripting::MenuPrintClick)->setObjectName("MenuPrint");
     file->addAction(tr("Print &Font"), this, &TDoScripting::MenuPrintFontClick)
         ->setObjectName("MenuPrintFont");
@@ -271,6 +283,12 @@ void TDoScripting::showEvent(QShowEvent* event) {
 
 void TDoScripting::FormShow() {
     shown_ = true;
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    const WindowBounds b = ScriptWindowBounds(config_.ScriptWidth, config_.ScriptHeight, DisplayScale(*this),
+                                              {area.x(), area.y(), area.width(), area.height()});
+    resize(b.width, b.height);
+    move(b.x, b.y);
     const ScriptStart start =
         PrepareScriptMacro(current_, IsExisting, ScriptMode, GlobalTaken, config_, programDir_, win::Now());
     lines_ = {};
@@ -392,7 +410,10 @@ void TDoScripting::WizardClick() {
 void TDoScripting::ShowIcon() {
     std::optional<QImage> glyph;
     if (iconName_ != "MAIN") glyph = LoadIconGlyph(programDir_ + "/Icons/" + iconName_);
-    MySpeed->setIcon(glyph ? QIcon(QPixmap::fromImage(*glyph)) : windowIcon());
+    // The program's own icon stands for "MAIN" and for an icon file that cannot be read.
+    const QIcon icon = glyph ? QIcon(QPixmap::fromImage(*glyph)) : QApplication::windowIcon();
+    MySpeed->setIcon(icon);
+    setWindowIcon(icon);
 }
 
 void TDoScripting::MySpeedClick(const std::string& chosenPath) {
@@ -516,8 +537,10 @@ void TDoScripting::OkButtonClick() {
 void TDoScripting::done(int result) {
     config_.ScriptLeft = x();
     config_.ScriptTop = y();
-    config_.ScriptWidth = width();
-    config_.ScriptHeight = height();
+    // The size is kept unscaled: the next opening scales it again.
+    const double scale = DisplayScale(*this);
+    config_.ScriptWidth = static_cast<std::int32_t>(std::lround(width() / scale));
+    config_.ScriptHeight = static_cast<std::int32_t>(std::lround(height() / scale));
     QDialog::done(result);
 }
 
@@ -551,14 +574,27 @@ QFont PrintFont(const TFontDescription& d) {
 
 }  // namespace
 
+QPrinter& TDoScripting::Printer() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>();
+    return *printer_;
+}
+
+void TDoScripting::MenuPrintSetupClick() {
+    QPageSetupDialog dialog(&Printer(), this);
+    dialog.exec();
+}
+
 void TDoScripting::MenuPrintClick() {
     if (printing_) {
         win::MessageBox("Other print job currently in progress.", "Error");
         return;
     }
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
+    QPrintDialog dialog(&Printer(), this);
     if (dialog.exec() != QDialog::Accepted) return;
+    PrintTo(Printer());
+}
+
+bool TDoScripting::PrintTo(QPrinter& printer) {
     printing_ = true;
     std::vector<std::string> texts;
     for (const ScriptLine& line : lines_.Lines) texts.push_back(line.Text);
@@ -568,6 +604,7 @@ void TDoScripting::MenuPrintClick() {
                                 printer.copyCount(), error);
     printing_ = false;
     if (!ok) win::MessageBox(error, "Error");
+    return ok;
 }
 
 void TDoScripting::MenuPrintFontClick() {

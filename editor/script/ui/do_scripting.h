@@ -3,6 +3,7 @@
 // command editors, saved into the current macro record.
 #include <QDialog>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "editor/script/line_ops.h"
@@ -18,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QMenuBar;
 class QListWidget;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
@@ -29,6 +31,7 @@ class TDoScripting : public QDialog {
 public:
     TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord& config, ScriptEditorServices& services,
                  std::string programDir, PeerNotify notify);
+    ~TDoScripting() override;
 
     // Set by the creator before the window shows.
     int ScriptMode = 6;  // 1 hot key, 2 timed, 3 abbreviation, 6 none, 7 window title
@@ -96,8 +99,13 @@ public:
     void MySpeedClick(const std::string& chosenPath);
     void OkButtonClick();
     void ChooseWinProgClick();
+    void MenuPrintSetupClick();
     void MenuPrintClick();
     void MenuPrintFontClick();
+    // The script on the printer as the print dialog left it, each copy once.
+    bool PrintTo(QPrinter& printer);
+    // The printer the set-up and the print dialogs work on.
+    QPrinter& Printer();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -126,6 +134,7 @@ private:
     PeerNotify notify_;
     bool shown_ = false;
     bool printing_ = false;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 }  // namespace tessaro

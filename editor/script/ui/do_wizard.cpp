@@ -14,6 +14,7 @@
 #include "editor/script/ui/do_scripting.h"
 #include "foundation/ras.h"
 #include "platform/message_box.h"
+#include "widgets/label_text.h"
 #include "widgets/page_control.h"
 
 namespace tessaro {
@@ -49,8 +50,10 @@ TDoWizard::TDoWizard(TDoScripting& editor) : QDialog(&editor), editor_(editor) {
         button->setObjectName(b.name);
         button->setIcon(picture);
         button->setIconSize(QSize(24, 24));
-        auto* label = new QLabel(tr(b.label), MyPage->widget(p));
-        label->setTextFormat(Qt::PlainText);
+        // The letter is underlined; Alt + letter is this palette's own key handling.
+        auto* label = new QLabel(CaptionUnderlined(tr(b.label)), MyPage->widget(p));
+        label->setTextFormat(Qt::RichText);
+        label->setObjectName(QString(b.name) + "Label");
         const int row = placed[p] % kRowsPerColumn;
         const int column = placed[p] / kRowsPerColumn * 2;
         ++placed[p];

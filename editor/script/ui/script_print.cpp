@@ -12,6 +12,8 @@ namespace tessaro {
 bool PrintScript(QPrinter& printer, const QFont& font, const std::string& heading,
                  const std::vector<std::string>& lines, int copies, std::string& error) {
     printer.setDocName("Tessaro 99");
+    // The copies are drawn here, one after another; the printer must not repeat them.
+    printer.setCopyCount(1);
     QPainter painter;
     if (!painter.begin(&printer)) {
         error = "The printer could not be started.";

@@ -9,7 +9,8 @@ class QPrinter;
 
 namespace tessaro {
 
-// False with the reason when the job could not be printed.
+// `copies` copies, each starting on a new page, as one job of one copy. False with the
+// reason when the job could not be printed.
 bool PrintScript(QPrinter& printer, const QFont& font, const std::string& heading,
                  const std::vector<std::string>& lines, int copies, std::string& error);
 

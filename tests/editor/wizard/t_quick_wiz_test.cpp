@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QDir>
 #include <QStackedWidget>
 
 #include "editor/wizard/control_binding.h"
@@ -254,6 +255,49 @@ TEST_F(QuickWizForm, ControlBindingReadsAndWritesEveryKindByName) {
     EXPECT_FALSE(back.Get("P8Path").enabled);
     EXPECT_TRUE(back.Get("P8Title").enabled);  // disabled only through its hidden page
     EXPECT_EQ(back.Index("P3KeyList"), -1);
+}
+
+TEST_F(QuickWizForm, PageTextsShowAsLabelsShowThemAndPage70ListsWhatTheProgramDoes) {
+    auto form = Open(1);
+    const QString examples = form->Control<QLabel>("P1Examples")->text();
+    EXPECT_TRUE(examples.contains("such as\n     Name, Address, Phone\n     Headers & Footers\n"))
+        << examples.toStdString();
+    EXPECT_FALSE(examples.contains('\r'));
+
+    auto firstUse = Open(28);
+    firstUse->NextButtonClick();
+    ASSERT_EQ(firstUse->CurrentPage(), 70);
+    auto* left = firstUse->Control<QLabel>("P70Lab1");
+    auto* right = firstUse->Control<QLabel>("P70Lab2");
+    ASSERT_TRUE(left && right);
+    EXPECT_TRUE(left->isVisible() && right->isVisible());
+    const QStringList lines1 = left->text().split('\n');
+    const QStringList lines2 = right->text().split('\n');
+    ASSERT_EQ(lines1.size(), 14) << left->text().toStdString();
+    EXPECT_EQ(lines1.front(), "Type text, symbols & keystrokes");
+    EXPECT_EQ(lines1[7], "Change speaker volume & balance");
+    EXPECT_EQ(lines1.back(), "Tile, Cascade, Minimize Desktop");
+    ASSERT_EQ(lines2.size(), 15) << "a break after the last line too";
+    EXPECT_EQ(lines2.front(), "Reboot, Logoff, Shutdown");
+    EXPECT_EQ(lines2[5], "Send E-Mail & Attachments");
+    EXPECT_EQ(lines2[13], "Play a video clip or sound");
+    EXPECT_TRUE(lines2.back().isEmpty());
+}
+
+TEST_F(QuickWizForm, ScreensOfEveryPage) {
+    auto form = Open(1);
+    auto* stack = form->findChild<QStackedWidget*>();
+    ASSERT_NE(stack, nullptr);
+    const QString screens = QStringLiteral(TESSARO_TEST_BIN_DIR) + "/../screens";
+    QDir().mkpath(screens);
+    for (int page = 1; page <= 83; ++page) {
+        if (page == 79 || page == 80) continue;  // empty, in no sequence
+        form->Panel(page)->setEnabled(true);     // as the flow shows a page
+        stack->setCurrentWidget(form->Panel(page));
+        QApplication::processEvents();
+        const QString name = QString("TQuickWiz-page%1.png").arg(page, 2, 10, QChar('0'));
+        EXPECT_TRUE(form->grab().save(screens + "/" + name)) << page;
+    }
 }
 
 }  // namespace

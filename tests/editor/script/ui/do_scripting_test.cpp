@@ -3,6 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTimer>
 #include <QImage>
 #include <QImageWriter>
 #include <QLabel>
@@ -13,6 +23,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
+#include <cstdio>
 #include <fstream>
 #include <utility>
 #include <vector>
@@ -22,6 +33,7 @@
 #include "platform/message_box.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
+#include "widgets/display_scale.h"
 
 namespace tessaro {
 namespace {
@@ -375,6 +387,121 @@ TEST_F(ScriptingFixture, ARightClickOnTheIconAsksToResetIt) {
     win::ScopedMessageBoxHandler yes{[](const win::MessageBoxCall&) { return win::MbResult::Yes; }};
     QTest::mouseClick(w->MySpeed, Qt::RightButton);
     EXPECT_EQ(w->IconName(), "MAIN");
+}
+
+// The File menu's items, in order.
+std::vector<std::string> FileMenu(TDoScripting& w) {
+    std::vector<std::string> items;
+    for (QAction* a : w.findChild<QMenuBar*>()->actions().front()->menu()->actions())
+        items.push_back(a->text().toStdString());
+    return items;
+}
+
+int PdfPages(const std::string& pdf) {
+    std::string info;
+    if (FILE* pipe = ::popen(("pdfinfo '" + pdf + "' 2>/dev/null").c_str(), "r")) {
+        char buf[256];
+        while (std::fgets(buf, sizeof buf, pipe)) info += buf;
+        ::pclose(pipe);
+    }
+    const auto at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+}
+
+TEST_F(ScriptingFixture, PrintSetUpAndPrintWorkOnOnePrinterAndCopiesArePrintedOnce) {
+    SetMacroText(current, "one<DELAY:02.00>two");
+    auto w = Open(6, true);
+    EXPECT_EQ(FileMenu(*w),
+              (std::vector<std::string>{"Sa&ve", "Print Set&up", "&Print", "Print &Font", "E&xit"}));
+
+    bool setUpShown = false;
+    QTimer::singleShot(0, [&] {
+        auto* setUp = qobject_cast<QPageSetupDialog*>(QApplication::activeModalWidget());
+        setUpShown = setUp && setUp->printer() == &w->Printer();
+        if (setUp) setUp->reject();
+    });
+    w->findChild<QAction*>("MenuPrintSetup")->trigger();
+    EXPECT_TRUE(setUpShown);
+
+    // Three copies asked for in the print dialog: three copies on paper, not nine.
+    const std::string pdf = dir.file("copies.pdf");
+    w->Printer().setOutputFormat(QPrinter::PdfFormat);
+    w->Printer().setOutputFileName(QString::fromStdString(pdf));
+    bool printShown = false;
+    QTimer::singleShot(0, [&] {
+        auto* print = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!print) return;
+        printShown = print->printer() == &w->Printer();
+        print->printer()->setCopyCount(3);
+        if (auto* copies = print->findChild<QSpinBox*>("copies")) copies->setValue(3);
+        print->accept();
+    });
+    w->findChild<QAction*>("MenuPrint")->trigger();
+    EXPECT_TRUE(printShown);
+    EXPECT_EQ(w->Printer().copyCount(), 1) << "the printer is not asked to repeat the copies";
+    const int pages = PdfPages(pdf);
+    if (pages < 0) GTEST_SKIP() << "poppler-utils is not installed";
+    EXPECT_EQ(pages, 3);
+}
+
+TEST_F(ScriptingFixture, TheWindowOpensCentredAtItsStoredSizeWithTheMacrosIcon) {
+    config.ScriptLeft = 3;
+    config.ScriptTop = 4;
+    config.ScriptWidth = 500;
+    config.ScriptHeight = 380;
+    current.IconName.assign("PEN.ICO");
+    std::filesystem::create_directories(dir.file("Icons"));
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(QImageWriter(QString::fromStdString(dir.file("Icons/PEN.ICO")), "ico").write(red));
+    auto w = Open(6, true);
+    w->show();
+    QApplication::processEvents();
+    const double scale = DisplayScale(*w);
+    const QRect area = w->screen()->availableGeometry();
+    EXPECT_EQ(w->width(), std::lround(500 * scale));
+    EXPECT_EQ(w->height(), std::lround(380 * scale));
+    EXPECT_EQ(w->x(), area.x() + (area.width() - w->width()) / 2);
+    EXPECT_EQ(w->y(), area.y() + (area.height() - w->height()) / 2);
+    const QImage shown = w->windowIcon().pixmap(16, 16).toImage();
+    ASSERT_FALSE(shown.isNull()) << "the window shows the macro's icon";
+    EXPECT_EQ(shown.pixelColor(8, 8), QColor(Qt::red));
+    w->CancelButton->click();
+    EXPECT_EQ(config.ScriptWidth, 500) << "kept unscaled for the next opening";
+
+    // A stored size larger than the screen is brought inside it; "MAIN" is the program's icon.
+    config.ScriptWidth = 5000;
+    config.ScriptHeight = 4000;
+    current.IconName.assign("MAIN");
+    QImage blue(16, 16, QImage::Format_ARGB32);
+    blue.fill(Qt::blue);
+    const QIcon before = QApplication::windowIcon();
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(blue)));
+    auto big = Open(6, true);
+    big->show();
+    QApplication::processEvents();
+    EXPECT_LE(big->width(), area.width());
+    EXPECT_LE(big->height(), area.height());
+    EXPECT_GE(big->x(), area.x());
+    EXPECT_GE(big->y(), area.y());
+    EXPECT_EQ(big->windowIcon().pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::blue));
+    QApplication::setWindowIcon(before);
+
+    const QString screens = QStringLiteral(TESSARO_TEST_BIN_DIR) + "/../screens";
+    QDir().mkpath(screens);
+    config.ScriptWidth = 606;
+    config.ScriptHeight = 440;
+    SetMacroText(current, "Dear Sir,<DELAY:02.00><TFILE:/tmp/letter.txt>");
+    auto shot = Open(1, true);
+    shot->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(shot->grab().save(screens + "/TDoScripting.png"));
+    // A caption with a marked letter shows it underlined only with a control to go to.
+    for (const QLabel* label : shot->findChildren<QLabel*>()) {
+        if (label->text().contains('&')) {
+            EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+        }
+    }
 }
 
 }  // namespace

@@ -9,7 +9,11 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QDir>
+#include <QLabel>
 #include <QListWidget>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include "editor/commands/netconn_dialog.h"
 #include "editor/script/ui/command_editors.h"
@@ -20,6 +24,7 @@
 #include "tests/editor/script/ui/no_connections.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
+#include "widgets/label_text.h"
 #include "widgets/page_control.h"
 
 namespace tessaro {
@@ -174,6 +179,36 @@ TEST_F(WizardFixture, TheTextFileButtonNeverOffersTheEditAsLines) {
     // The editor's own menu offers it.
     editor->CommandMenuClick(cmd::LoadTextFile);
     EXPECT_TRUE(runner.textEditOffered);
+}
+
+TEST_F(WizardFixture, LabelsShowTheirTextWithTheKeyLetterUnderlined) {
+    TDoWizard palette(*editor);
+    palette.show();
+    for (const PaletteButton& b : PaletteButtons()) {
+        auto* label = palette.findChild<QLabel*>(QString(b.name) + "Label");
+        ASSERT_NE(label, nullptr) << b.name;
+        QTextDocument shown;
+        shown.setHtml(label->text());
+        const QString caption = QString::fromLatin1(b.label);
+        EXPECT_EQ(shown.toPlainText(), CaptionShown(caption)) << b.label;
+        EXPECT_FALSE(shown.toPlainText().contains('&')) << b.label;
+        const int at = static_cast<int>(caption.indexOf('&'));
+        ASSERT_GE(at, 0) << b.label;
+        EXPECT_EQ(shown.toPlainText()[at].toUpper(), QChar(b.key)) << b.label;
+        for (int i = 0; i < shown.characterCount() - 1; ++i) {
+            QTextCursor c(&shown);
+            c.setPosition(i + 1);
+            EXPECT_EQ(c.charFormat().fontUnderline(), i == at) << b.label << " at " << i;
+        }
+    }
+    const QString screens = QStringLiteral(TESSARO_TEST_BIN_DIR) + "/../screens";
+    QDir().mkpath(screens);
+    for (int page = 0; page < palette.MyPage->count(); ++page) {
+        palette.MyPage->setCurrentIndex(page);
+        QApplication::processEvents();
+        const QString name = palette.MyPage->widget(page)->objectName();
+        EXPECT_TRUE(palette.grab().save(screens + "/TDoWizard-" + name + ".png")) << name.toStdString();
+    }
 }
 
 TEST_F(WizardFixture, AltZOpensThePaletteFromTheEditor) {

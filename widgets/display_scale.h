@@ -1,0 +1,10 @@
+#pragma once
+// The display scale factor: 1.0 on a screen of 96 dots per inch, more on a denser one.
+// Forms that the Parts size in pixels multiply those sizes by it.
+#include <QWidget>
+
+namespace tessaro {
+
+inline double DisplayScale(const QWidget& widget) { return widget.logicalDpiY() / 96.0; }
+
+}  // namespace tessaro
