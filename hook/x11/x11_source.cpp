@@ -96,6 +96,14 @@ public:
         return problems;
     }
 
+    void EndHotKeyGrab() override {
+        XUngrabKeyboard(d_, CurrentTime);
+        XUngrabPointer(d_, CurrentTime);
+        // In force before the window asks for the keyboard.
+        XSync(d_, False);
+        DrainSoon();
+    }
+
     bool Send(const Post& p) override { return win::PostMessage(p.hwnd, p.msg, p.wParam, p.lParam); }
 
 private:

@@ -1,5 +1,6 @@
 #include "player/engine/player_triggers.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <chrono>
 #include <thread>
@@ -134,6 +135,10 @@ void PlayerTriggers::Click(int button) {
 }
 
 void PlayerTriggers::Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+void PlayerTriggers::AwaitRelease(std::uint8_t vk) {
+    services_->input->AwaitRelease(vk, [] { QCoreApplication::processEvents(); });
+}
 
 bool PlayerTriggers::Paused() { return ctx_.shell.Paused(); }
 

@@ -40,6 +40,8 @@ public:
     bool paused = false, closing = false, networkChanged = false;
     std::function<std::optional<int>(int)> choose;  // popup chooser
     std::function<void()> duringPlay;               // runs inside each playback
+    std::vector<std::uint8_t> awaited;              // keys and buttons waited for, in order
+    std::function<void()> whileHeld;                // runs inside each wait for a release
     TMacroRecord lastMenu{};                        // what the last chooser was shown
 
     bool ReadMacro(int n, TMacroRecord& rec) override {
@@ -64,6 +66,10 @@ public:
     }
     void Click(int button) override { keys.push_back("C" + std::to_string(button)); }
     void Sleep(int ms) override { keys.push_back("S" + std::to_string(ms)); }
+    void AwaitRelease(std::uint8_t vk) override {
+        awaited.push_back(vk);
+        if (whileHeld) whileHeld();
+    }
     bool Paused() override { return paused; }
     void ResumePause() override {
         ++resumes;
