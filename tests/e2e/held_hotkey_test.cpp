@@ -53,7 +53,7 @@ protected:
         const std::string file = box_->file("HELD.QTM");
         ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
         const std::vector<TMacroRecord> macros = {Typing("Hello", kCtrlAltJ, "hello world<ENTER>"),
-                                                  Typing("Middle", kMiddleMouse, "middle"),
+                                                  Typing("Middle", kMiddleMouse, "<LCLK>middle"),
                                                   Typing("One", acNone, "one"), Typing("Two", acNone, "two"),
                                                   PopupMenuMacro("Choose", kCtrlAltK, false, {4, 3})};
         for (const TMacroRecord& rec : macros) ASSERT_TRUE(WriteMacroRecordAt(file, -1, rec).ok());
@@ -70,7 +70,9 @@ protected:
         std::this_thread::sleep_for(500ms);
     }
     void TearDown() override {
-        if (player_ && player_->started()) EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();
+        if (player_ && player_->started()) {
+            EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();
+        }
         player_.reset();
         if (keyboard_) XCloseDisplay(keyboard_);
     }
@@ -113,9 +115,17 @@ TEST_F(HeldHotKeys, AKeyHeldAnyTimePlaysItsMacroOnceWhole) {
 }
 
 TEST_F(HeldHotKeys, AMouseButtonHeldAnyTimePlaysItsMacroOnce) {
+    // The macro clicks where the pointer is: on the target.
+    const XRectangle r = ScreenRect(keyboard_, target_->window());
+    XTestFakeMotionEvent(keyboard_, DefaultScreen(keyboard_), r.x + r.width / 2, r.y + r.height / 2,
+                         CurrentTime);
+    XSync(keyboard_, False);
     for (const auto hold : {30ms, 150ms, 600ms}) {
         SCOPED_TRACE("held " + std::to_string(hold.count()) + " ms");
         PressHotKey(keyboard_, kMiddleMouse, hold);
+        target_->WaitUntil([&] { return target_->Typed() == "middle"; }, 10s);
+        EXPECT_EQ(Presses("Button1"), 1) << player_->Log();
+        EXPECT_EQ(Presses("Button2"), 0);
         EXPECT_EQ(TypedAfter("middle"), "middle") << player_->Log();
     }
 }

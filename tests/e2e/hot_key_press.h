@@ -3,7 +3,7 @@
 // the key or mouse button down, held, then everything up again in the reverse order.
 #include <X11/Xlib.h>
 
-#include <optional>
+#include <memory>
 #include <vector>
 
 #include "platform/virtual_keys.h"
@@ -22,7 +22,7 @@ public:
         if (key_.shift) keys.push_back(XK_Shift_L);
         if (key_.win) keys.push_back(XK_Super_L);
         if (!key_.mouse) keys.push_back(win::VkToKeysym(key_.vk));
-        held_.emplace(d_, std::move(keys));
+        held_ = std::make_unique<HeldKeys>(d_, std::move(keys));
         if (key_.mouse) {
             XTestFakeButtonEvent(d_, Button(), True, CurrentTime);
             XFlush(d_);
@@ -44,7 +44,7 @@ private:
 
     Display* d_;
     DecipheredKey key_;
-    std::optional<HeldKeys> held_;
+    std::unique_ptr<HeldKeys> held_;
 };
 
 inline void PressHotKey(Display* d, int code, std::chrono::milliseconds hold = kHold) {

@@ -32,7 +32,8 @@ public:
     KeyTarget(Display* display, const std::string& title) : d_(display) {
         if (!d_) return;
         XSetWindowAttributes attrs{};
-        attrs.event_mask = KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask;
+        attrs.event_mask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                           FocusChangeMask | StructureNotifyMask;
         window_ = XCreateWindow(d_, DefaultRootWindow(d_), 10, 10, 200, 60, 0, CopyFromParent, InputOutput,
                                 CopyFromParent, CWEventMask, &attrs);
         XStoreName(d_, window_, title.c_str());
@@ -116,6 +117,11 @@ public:
             XEvent e;
             XNextEvent(d_, &e);
             const auto now = Clock::now();
+            // A click is kept as the key "Button1" (2, 3, ...) that types nothing.
+            if (e.type == ButtonPress || e.type == ButtonRelease) {
+                keys.push_back({e.type == ButtonPress, "Button" + std::to_string(e.xbutton.button), "", now});
+                continue;
+            }
             if (e.type != KeyPress && e.type != KeyRelease) continue;
             char buf[16] = {};
             KeySym sym = 0;
