@@ -133,27 +133,38 @@ int CaptureHotKey(const TGlobData& g) {
     return -1;
 }
 
+// The settings of a capture of keys, of clicks too with `mouse`, without a prompt.
+void WriteCaptureOptions(const PlayerSandbox& box, bool mouse) {
+    std::ofstream(box.file("TESRO.INI")) << "[Capture]\nKeys=Yes\nMouse=" << (mouse ? "Yes" : "No")
+                                         << "\nRelative To Screen=1\nTime=No\nClicks Only=Yes\nPrompt=No\n"
+                                            "Window Size=No\nGlobal=Yes\nDouble Alt=No\n";
+}
+
+// Waits for the started player's hook and reads the key that starts and stops a capture.
+void AwaitCaptureKey(PlayerProcess& player, int& hotKey) {
+    ASSERT_TRUE(player.started());
+    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
+    ASSERT_TRUE(WaitFor([] { return Master().KeyboardHook != 0 && CaptureHotKey(Master()) >= 0; }, 10s))
+        << player.Log();
+    hotKey = CaptureHotKey(Master());
+    std::this_thread::sleep_for(500ms);
+}
+
 TEST(CaptureOnADesktop, RecordedTypingAndClicksPlayBackByNickname) {
     Xvfb xvfb("640x480x24");
     if (xvfb.name().empty()) GTEST_SKIP() << "no Xvfb";
     PlayerSandbox box(xvfb.name());
     Display* d = xvfb.Open();
     ASSERT_NE(d, nullptr);
-    std::ofstream(box.file("TESRO.INI"))
-        << "[Capture]\nKeys=Yes\nMouse=Yes\nRelative To Screen=1\nTime=No\nClicks Only=Yes\nPrompt=No\n"
-           "Window Size=No\nGlobal=Yes\nDouble Alt=No\n";
+    WriteCaptureOptions(box, true);
     const std::string file = box.file("MACROS.QTM");
     ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
 
     auto field = std::make_unique<TextField>(xvfb.name());
     ASSERT_TRUE(field->ready());
     PlayerProcess player(box, {"/F" + file, "/EN"}, "player.log");
-    ASSERT_TRUE(player.started());
-    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
-    ASSERT_TRUE(WaitFor([] { return Master().KeyboardHook != 0 && CaptureHotKey(Master()) >= 0; }, 10s))
-        << player.Log();
-    const int hotKey = CaptureHotKey(Master());
-    std::this_thread::sleep_for(500ms);
+    int hotKey = -1;
+    ASSERT_NO_FATAL_FAILURE(AwaitCaptureKey(player, hotKey));
 
     Typist user(d);
     user.HotKey(hotKey);
@@ -209,20 +220,14 @@ TEST(CaptureOnADesktop, HeldStartAndStopKeysAreNotRecorded) {
     ASSERT_NE(d, nullptr);
     // Long holds repeat the held key.
     ASSERT_TRUE(XkbSetAutoRepeatRate(d, XkbUseCoreKbd, 250, 30));
-    std::ofstream(box.file("TESRO.INI"))
-        << "[Capture]\nKeys=Yes\nMouse=No\nRelative To Screen=1\nTime=No\nClicks Only=Yes\nPrompt=No\n"
-           "Window Size=No\nGlobal=Yes\nDouble Alt=No\n";
+    WriteCaptureOptions(box, false);
     const std::string file = box.file("MACROS.QTM");
     ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
     TextField field(xvfb.name());
     ASSERT_TRUE(field.ready());
     PlayerProcess player(box, {"/F" + file, "/EN"}, "player.log");
-    ASSERT_TRUE(player.started());
-    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
-    ASSERT_TRUE(WaitFor([] { return Master().KeyboardHook != 0 && CaptureHotKey(Master()) >= 0; }, 10s))
-        << player.Log();
-    const int hotKey = CaptureHotKey(Master());
-    std::this_thread::sleep_for(500ms);
+    int hotKey = -1;
+    ASSERT_NO_FATAL_FAILURE(AwaitCaptureKey(player, hotKey));
 
     Typist user(d);
     user.HotKey(hotKey, 400ms);
