@@ -12,8 +12,9 @@
 #include "macro/macro_file.h"
 #include "macro/macro_record.h"
 
+// `prefix` names the series when a benchmark reports more than one.
 inline void ReportLatencies(benchmark::State& state, std::vector<double> ms, int lost,
-                            const std::string& trials) {
+                            const std::string& trials, const std::string& prefix = "") {
     if (ms.empty()) {
         state.SkipWithError(("no " + trials + " answered").c_str());
         return;
@@ -22,10 +23,10 @@ inline void ReportLatencies(benchmark::State& state, std::vector<double> ms, int
     auto at = [&](double q) {
         return ms[std::min(ms.size() - 1, static_cast<std::size_t>(q * double(ms.size())))];
     };
-    state.counters["median_ms"] = at(0.5);
-    state.counters["p99_ms"] = at(0.99);
-    state.counters["min_ms"] = ms.front();
-    state.counters["max_ms"] = ms.back();
+    state.counters[prefix + "median_ms"] = at(0.5);
+    state.counters[prefix + "p99_ms"] = at(0.99);
+    state.counters[prefix + "min_ms"] = ms.front();
+    state.counters[prefix + "max_ms"] = ms.back();
     state.counters[trials] = double(ms.size());
     state.counters["lost"] = lost;
 }

@@ -22,6 +22,7 @@ public:
     win::Point ScreenSize() override { return {1024, 768}; }
     std::optional<win::Rect> ForegroundWindowRect() override { return std::nullopt; }
     std::optional<win::Point> CaretPos() override { return std::nullopt; }
+    void AwaitRelease(unsigned char, const std::function<void()>&) override {}  // nothing is held
     std::int64_t sent = 0;
 
 protected:

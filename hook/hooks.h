@@ -55,6 +55,10 @@ public:
     // The player's recording icon was clicked to end the capture.
     void DropCaptureClick() { recorder_.DropClickAndEnd(); }
     const CaptureRecorder& recorder() const { return recorder_; }
+    // A window of the player takes the keyboard while the hot key is still held.
+    void EndHotKeyGrab() {
+        if (source_) source_->EndHotKeyGrab();
+    }
 
     // Grabs that failed at the last update, one line each.
     const std::vector<std::string>& grabProblems() const { return grabProblems_; }

@@ -20,6 +20,10 @@ public:
     // Keeps these hot-key codes from the focused window. Returns one line per code that
     // could not be taken (another program holds it).
     virtual std::vector<std::string> SetGrabs(const std::vector<int>& codes) = 0;
+    // A pressed hot key keeps the keyboard (or a clicked one the pointer) grabbed until it
+    // is let go; ends that grab now, for a window of the player that needs the keyboard
+    // while the user still holds the key.
+    virtual void EndHotKeyGrab() = 0;
     // Sends a window message (the library's reports).
     virtual bool Send(const Post& post) = 0;
 };

@@ -67,6 +67,7 @@ void QtmGetGlob(TGlobData** buffer) {
 }
 
 void QtmDropCaptureClick() { HookSet().DropCaptureClick(); }
+void QtmEndHotKeyGrab() { HookSet().EndHotKeyGrab(); }
 
 bool QtmSwapChanged() { return tessaro::hook::RefreshRemapFromSwapBlock(); }
 bool QtmRestoreSwapLeftByCrash() { return tessaro::hook::RestoreRemapLeftByCrash(); }

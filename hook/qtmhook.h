@@ -43,6 +43,11 @@ void QtmGetGlob(tessaro::TGlobData** buffer);
 // not recorded, nor anything after it (the player then ends the capture itself).
 void QtmDropCaptureClick();
 
+// A window of the player (the popup chooser) takes the keyboard while the user still holds
+// the hot key that opened it: the grab that key began ends now. Its auto-repeat would start
+// the grab again, so the window grabs the keyboard itself right after.
+void QtmEndHotKeyGrab();
+
 // The remap table in "QTTT1KGR" changed: applied at once while the remap hook is installed.
 // False when no remap is on.
 bool QtmSwapChanged();

@@ -3,6 +3,7 @@
 // (a key event by virtual key, a mouse event with button/move/wheel flags) and the few
 // look-ups around them. Backends: x11/ (XTest into the real desktop) and sim/ (an
 // ordered event log for tests).
+#include <functional>
 #include <optional>
 #include <set>
 #include <string_view>
@@ -53,6 +54,10 @@ public:
     virtual void BeginPlayback() {}
     // Release every key and button still held by the playback.
     void ReleaseAll();
+    // Returns once the key or button `vk` (VK_LBUTTON, VK_RBUTTON, VK_MBUTTON) is up,
+    // running `pump` meanwhile. A hot key held down keeps the keyboard (or the pointer)
+    // grabbed for the hook until it is let go: nothing typed before then would arrive.
+    virtual void AwaitRelease(unsigned char vk, const std::function<void()>& pump) = 0;
     virtual void EndPlayback() {}
 
 protected:

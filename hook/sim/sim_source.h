@@ -16,6 +16,7 @@ public:
     }
     void Stop() override { running = false; }
     std::vector<std::string> SetGrabs(const std::vector<int>& codes) override;
+    void EndHotKeyGrab() override { ++grabsEnded; }
     bool Send(const Post& post) override {
         sent.push_back(post);
         return true;
@@ -29,6 +30,7 @@ public:
     std::vector<int> heldElsewhere;  // codes another program holds: their grabs fail
     std::vector<Post> sent;
     std::vector<InputEvent> focusedReceived;
+    int grabsEnded = 0;
 
 private:
     Sink sink_;

@@ -96,6 +96,14 @@ public:
         return problems;
     }
 
+    void EndHotKeyGrab() override {
+        XUngrabKeyboard(d_, CurrentTime);
+        XUngrabPointer(d_, CurrentTime);
+        // In force before the window asks for the keyboard.
+        XSync(d_, False);
+        DrainSoon();
+    }
+
     bool Send(const Post& p) override { return win::PostMessage(p.hwnd, p.msg, p.wParam, p.lParam); }
 
 private:
@@ -179,7 +187,8 @@ private:
             if (def->mods & kModAlt) mods |= Mod1Mask;
             if (def->mods & kModShift) mods |= ShiftMask;
             if (def->mods & kModWin) mods |= Mod4Mask;
-            unsigned detail = def->mouse;
+            // X numbers the middle button 2 and the right one 3.
+            unsigned detail = def->mouse == 2 ? 3 : def->mouse == 3 ? 2 : def->mouse;
             if (!def->mouse) {
                 detail = XKeysymToKeycode(d_, win::VkToKeysym(def->vk));
                 if (!detail) {

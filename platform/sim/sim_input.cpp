@@ -8,6 +8,12 @@ namespace win::sim {
 
 short SimInput::KeyScan(unsigned char ch) { return VkKeyScanUs(ch); }
 
+void SimInput::AwaitRelease(unsigned char vk, const std::function<void()>& pump) {
+    awaited.push_back(vk);
+    // A simulated user who never lets go would hang the test: give up after a while.
+    for (int turn = 0; held.count(vk) && turn < 10000; ++turn) pump();
+}
+
 void SimInput::SendKey(unsigned char vk, bool up) { log.push_back({InputEvent::Key, vk, up}); }
 
 void SimInput::SendMouse(unsigned flags, int dx, int dy, int data) {

@@ -2,6 +2,7 @@
 // The simulated input backend: every event goes into an ordered log that tests read;
 // the layout is US, the screen, cursor, foreground window and caret are plain fields.
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "platform/input.h"
@@ -24,12 +25,16 @@ public:
     Point ScreenSize() override { return screen; }
     std::optional<Rect> ForegroundWindowRect() override { return foreground; }
     std::optional<Point> CaretPos() override { return caret; }
+    // Pumps until the simulated user has let go of `vk` (the pump may release it).
+    void AwaitRelease(unsigned char vk, const std::function<void()>& pump) override;
 
     std::vector<InputEvent> log;
     Point screen{1024, 768};
     Point cursor;
     std::optional<Rect> foreground;
     std::optional<Point> caret;
+    std::set<unsigned char> held;        // keys and buttons the simulated user holds
+    std::vector<unsigned char> awaited;  // every AwaitRelease, in order
 
 protected:
     void SendKey(unsigned char vk, bool up) override;

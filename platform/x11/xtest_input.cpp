@@ -9,8 +9,11 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XInput.h>
+#include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+
+#include <poll.h>
 
 #include <algorithm>
 #include <cmath>
@@ -30,6 +33,13 @@ using Clock = std::chrono::steady_clock;
 // have read the mapping it was typed with before it changes again.
 constexpr auto kSettle = std::chrono::milliseconds(150);
 constexpr auto kRemapPause = std::chrono::milliseconds(15);
+// A release normally wakes the wait; this bounds it when the event went elsewhere.
+constexpr int kReleasePollMs = 2;
+
+// X numbers the middle button 2 and the right one 3.
+unsigned ButtonOfVk(unsigned char vk) {
+    return vk == VK_LBUTTON ? 1 : vk == VK_RBUTTON ? 3 : vk == VK_MBUTTON ? 2 : 0;
+}
 
 constexpr unsigned long kModifierKeysyms[] = {XK_Shift_L, XK_Shift_R, XK_Control_L,        XK_Control_R,
                                               XK_Alt_L,   XK_Alt_R,   XK_Meta_L,           XK_Meta_R,
@@ -328,6 +338,10 @@ int XTestInput::DropEvents() {
     while (XPending(display_) > 0) {
         XEvent e;
         XNextEvent(display_, &e);
+        if (e.type == GenericEvent && e.xcookie.extension == xi_opcode_) {
+            ++releases_seen_;
+            continue;
+        }
         // Xlib's own key look-ups follow the new mapping.
         if (e.type == MappingNotify) XRefreshKeyboardMapping(&e.xmapping);
         ++dropped;
@@ -337,8 +351,64 @@ int XTestInput::DropEvents() {
     return dropped;
 }
 
+bool XTestInput::Held(unsigned char vk) {
+    if (const unsigned button = ButtonOfVk(vk)) {
+        Window root = 0, child = 0;
+        int x, y, wx, wy;
+        unsigned mask = 0;
+        XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &x, &y, &wx, &wy, &mask);
+        return mask & (Button1Mask << (button - 1));
+    }
+    // The hook grabs a hot key on the keycode the core map gives its keysym.
+    const KeySym sym = VkToKeysym(vk);
+    const KeyCode code = sym ? XKeysymToKeycode(display_, sym) : 0;
+    if (!code) return false;
+    char keys[32];
+    XQueryKeymap(display_, keys);
+    return keys[code / 8] & (1 << (code % 8));
+}
+
+bool XTestInput::WatchReleases(bool on) {
+    if (xi_opcode_ < 0) {
+        int event = 0, error = 0, major = 2, minor = 2;
+        xi_opcode_ = 0;
+        // 2.2: raw events arrive whoever holds a grab.
+        if (XQueryExtension(display_, "XInputExtension", &xi_opcode_, &event, &error) &&
+            XIQueryVersion(display_, &major, &minor) != Success)
+            xi_opcode_ = 0;
+    }
+    if (xi_opcode_ <= 0) return false;
+    unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
+    if (on) {
+        XISetMask(mask, XI_RawKeyRelease);
+        XISetMask(mask, XI_RawButtonRelease);
+    }
+    XIEventMask em{XIAllMasterDevices, sizeof mask, mask};
+    XISelectEvents(display_, DefaultRootWindow(display_), &em, 1);
+    XFlush(display_);
+    return true;
+}
+
+void XTestInput::AwaitRelease(unsigned char vk, const std::function<void()>& pump) {
+    if (!Held(vk)) return;
+    const bool watching = WatchReleases(true);
+    // Asked again after each release or short poll: a release may be of another key.
+    while (Held(vk)) {
+        const int before = releases_seen_;
+        pump();
+        if (releases_seen_ != before) continue;
+        if (XPending(display_) == 0) {
+            pollfd fd{ConnectionNumber(display_), POLLIN, 0};
+            ::poll(&fd, 1, watching ? kReleasePollMs * 10 : kReleasePollMs);
+        }
+        DropEvents();
+    }
+    if (watching) WatchReleases(false);
+    DropEvents();
+}
+
 void XTestInput::SendKey(unsigned char vk, bool up) {
-    unsigned button = vk == VK_LBUTTON ? 1 : vk == VK_RBUTTON ? 3 : vk == VK_MBUTTON ? 2 : 0;
+    unsigned button = ButtonOfVk(vk);
     if (button) {
         FakeButton(button, !up);
         Flush();

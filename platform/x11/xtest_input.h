@@ -42,6 +42,9 @@ public:
     // Re-reads the keyboard map when it may have changed and lets go of modifiers the user
     // still holds, so they cannot change the characters typed.
     void BeginPlayback() override;
+    // Waits for the server to report the key or button up; raw release events wake the
+    // wait at once, so the macro follows the release within a round trip.
+    void AwaitRelease(unsigned char vk, const std::function<void()>& pump) override;
     // Gives the spare keycodes back their empty mapping once clients have read the keys
     // typed with them: at once when that time is past, else later from the event loop
     // (without one, after a sleep here).
@@ -87,6 +90,10 @@ private:
     // Sends the queued requests, then records the releases among them.
     void Flush();
     void Record();
+    // The key or button `vk` is down on the server now.
+    bool Held(unsigned char vk);
+    // Raw release events of every device reach this connection while `on`.
+    bool WatchReleases(bool on);
 
     Display* display_;
     bool ok_ = false;
@@ -107,6 +114,8 @@ private:
     std::unique_ptr<HeldInputRecord> record_;
     std::unique_ptr<QTimer> free_spares_;
     std::unique_ptr<QSocketNotifier> events_;
+    int xi_opcode_ = -1;  // XInput 2.2, asked for on the first wait; 0 when the server lacks it
+    int releases_seen_ = 0;
 };
 
 // Undoes what a dead player's record lists on the X server it names: releases the keys

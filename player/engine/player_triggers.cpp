@@ -1,5 +1,6 @@
 #include "player/engine/player_triggers.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <chrono>
 #include <thread>
@@ -131,6 +132,10 @@ void PlayerTriggers::Warning(const std::string& text) { ctx_.windows.DoAMessage(
 void PlayerTriggers::KeyEvent(std::uint8_t vk, bool up) { services_->input->KeyEvent(vk, up); }
 
 void PlayerTriggers::Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+void PlayerTriggers::AwaitRelease(std::uint8_t vk) {
+    services_->input->AwaitRelease(vk, [] { QCoreApplication::processEvents(); });
+}
 
 bool PlayerTriggers::Paused() { return ctx_.shell.Paused(); }
 

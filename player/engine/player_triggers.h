@@ -97,6 +97,7 @@ public:
     void Warning(const std::string& text) override;
     void KeyEvent(std::uint8_t vk, bool up) override;
     void Sleep(int ms) override;
+    void AwaitRelease(std::uint8_t vk) override;
     bool Paused() override;
     void ResumePause() override;
     void PushInUse() override;

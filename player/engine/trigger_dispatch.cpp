@@ -15,6 +15,8 @@ bool IsLower1252(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 224 &
 }  // namespace
 
 void TriggerDispatch::HotKeyFired(std::uint32_t wParam, std::int32_t lParam) {
+    // A key pressed while the hot key is held is the user's, not a new trigger.
+    if (awaitingRelease_) return;
     if (popupShowing_) {
         host_.Warning(kPopupShowingWarning);
         return;
@@ -29,8 +31,14 @@ void TriggerDispatch::HotKeyFired(std::uint32_t wParam, std::int32_t lParam) {
     }
     const bool capsLock = wParam & kHotKeyCapsLockBit;
     const int code = static_cast<int>(wParam & ~kHotKeyCapsLockBit);
+    struct Held {
+        std::optional<int>& code;
+        Held(std::optional<int>& held, int hotKey) : code(held) { code = hotKey; }
+        ~Held() { code.reset(); }
+    } held(heldCode_, code);
     if (host_.Paused()) {
         if (ResumesPause(code)) {
+            LetGoOfHotKey();
             if (capsLock) {
                 host_.KeyEvent(win::VK_CAPITAL, false);
                 host_.KeyEvent(win::VK_CAPITAL, true);
@@ -66,8 +74,24 @@ bool TriggerDispatch::RunSystemMacro(int code) {
     const int n = SystemMacroFor(code);
     if (!n) return false;
     const std::string id = glob_.ScopeText[n].str();
-    if (id.size() == 1 && id[0] != '3') host_.SystemFunction(id[0]);
+    if (id.size() != 1 || id[0] == '3') return true;
+    // The chooser of '4' takes the keyboard itself, while the key is still held.
+    if (id[0] != '4') LetGoOfHotKey();
+    host_.SystemFunction(id[0]);
     return true;
+}
+
+void TriggerDispatch::LetGoOfHotKey() {
+    if (!heldCode_) return;
+    const DecipheredKey key = DecipherKey(*heldCode_);
+    heldCode_.reset();
+    constexpr std::uint8_t kButtonKeys[] = {0, win::VK_LBUTTON, win::VK_RBUTTON, win::VK_MBUTTON};
+    const std::uint8_t vk =
+        key.mouse >= 1 && key.mouse <= 3 ? kButtonKeys[key.mouse] : static_cast<std::uint8_t>(key.vk);
+    if (!vk) return;
+    awaitingRelease_ = true;
+    host_.AwaitRelease(vk);
+    awaitingRelease_ = false;
 }
 
 int TriggerDispatch::GetMacro(int code) {
@@ -123,6 +147,7 @@ void TriggerDispatch::RunHotKeyMacro(int n) {
         ShowPopup(n);
         return;
     }
+    LetGoOfHotKey();
     glob_.InUse = 1;
     host_.PushInUse();
     abbreviation_ = {};

@@ -47,6 +47,9 @@ public:
     // Synthesised input.
     virtual void KeyEvent(std::uint8_t vk, bool up) = 0;
     virtual void Sleep(int ms) = 0;
+    // Returns once the key or mouse button `vk` (VK_LBUTTON, VK_RBUTTON, VK_MBUTTON) is up;
+    // the player's messages are handled meanwhile.
+    virtual void AwaitRelease(std::uint8_t vk) = 0;
 
     // The pause window of a running macro.
     virtual bool Paused() = 0;
@@ -135,6 +138,10 @@ private:
     // The first enabled system macro with this code; 0 when none.
     int SystemMacroFor(int code) const;
     bool ResumesPause(int code);
+    // The hot key being handled may still be held: its grab keeps every key from the
+    // focused window until it is let go, so nothing that types or needs the keyboard starts
+    // before. A no-op outside a hot key, and after the first call for one.
+    void LetGoOfHotKey();
     // Shows the chooser of the popup menu in the play record and runs the chosen macro.
     void ShowPopup(int n);
     void Play(const std::string& text, bool capsLockWasOn);
@@ -153,6 +160,8 @@ private:
     bool capsLockLastKnown_;
     bool playing_ = false;
     bool popupShowing_ = false;
+    std::optional<int> heldCode_;  // the hot key being handled, until it was let go
+    bool awaitingRelease_ = false;
     TypedAbbreviation abbreviation_;
 };
 

@@ -10,7 +10,9 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
+#include "hook/qtmhook.h"
 #include "platform/cp1252.h"
 #include "platform/desktop.h"
 #include "player/engine/top_window_menu.h"
@@ -24,6 +26,10 @@ namespace {
 constexpr int kListWidth = 300;
 constexpr int kListGap = 4;
 constexpr int kKeyCell = kChooserLineHeight;
+// Taking the keyboard fails while the window is not yet viewable, or when the held hot
+// key's repeat grabbed it again in between: asked again this often, for about a second.
+constexpr int kGrabRetryMs = 10;
+constexpr int kGrabTries = 100;
 
 QString Text(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
 
@@ -147,11 +153,41 @@ void TDoAMenu::showEvent(QShowEvent* event) {
     activateWindow();
     // The hot key reached the player outside its toolkit, so a window manager may take
     // the window for one the user did not ask for and keep the focus where it was.
-    QTimer::singleShot(0, this,
-                       [this] { win::ActiveDesktop().SetForegroundWindow(static_cast<win::HWND>(winId())); });
+    QTimer::singleShot(0, this, [this] {
+        win::ActiveDesktop().SetForegroundWindow(static_cast<win::HWND>(winId()));
+        TakeKeyboard();
+    });
+}
+
+void TDoAMenu::hideEvent(QHideEvent* event) {
+    if (keyboardGrabbed_ && windowHandle()) windowHandle()->setKeyboardGrabEnabled(false);
+    keyboardGrabbed_ = false;
+    QDialog::hideEvent(event);
+}
+
+void TDoAMenu::TakeKeyboard() {
+    QWindow* window = windowHandle();
+    if (keyboardGrabbed_ || !window || !isVisible() || QGuiApplication::platformName() != "xcb") return;
+    QtmEndHotKeyGrab();
+    keyboardGrabbed_ = window->setKeyboardGrabEnabled(true);
+    if (!keyboardGrabbed_ && ++grabTries_ < kGrabTries)
+        QTimer::singleShot(kGrabRetryMs, this, [this] { TakeKeyboard(); });
 }
 
 void TDoAMenu::keyPressEvent(QKeyEvent* event) {
+    // The repeats of a hot key still held choose nothing.
+    if (event->isAutoRepeat()) return;
+    // Digits and letters by their key: the modifiers of a hot key still held change the
+    // text a key types, not which key it is.
+    const int key = event->key();
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) {
+        FormKeyPress(static_cast<char>('0' + (key - Qt::Key_0)));
+        return;
+    }
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+        FormKeyPress(static_cast<char>('A' + (key - Qt::Key_A)));
+        return;
+    }
     const QString text = event->text();
     if (text.size() == 1 && text[0].unicode() < 128) {
         FormKeyPress(static_cast<char>(text[0].unicode()));

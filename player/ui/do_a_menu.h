@@ -45,9 +45,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The keyboard for as long as the chooser is up, also while the hot key that opened it
+    // is still held (its grab would keep every key away, its repeats take it back).
+    void TakeKeyboard();
     void BuildIcons(int bottom);
     void BuildLists(int bottom);
     QTableWidget* MakeList(int first, int count, int left, int top, int width);
@@ -57,6 +61,8 @@ private:
     std::optional<int> iconX_;
     ChooserGeometry plan_;
     int result_ = -1;
+    int grabTries_ = 0;
+    bool keyboardGrabbed_ = false;
 };
 
 }  // namespace tessaro

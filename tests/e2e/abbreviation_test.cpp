@@ -70,20 +70,7 @@ TEST(AbbreviationFieldChild, ShowsTheField) {
 }
 
 // Types plain ASCII through XTest, as a user would.
-void TypeText(Display* d, const std::string& text) {
-    for (char c : text) {
-        const KeySym sym = c == '\r' ? XK_Return : static_cast<KeySym>(static_cast<unsigned char>(c));
-        const KeyCode code = XKeysymToKeycode(d, sym);
-        const bool shift = XkbKeycodeToKeysym(d, code, 0, 0) != sym;
-        const KeyCode shiftCode = XKeysymToKeycode(d, XK_Shift_L);
-        if (shift) XTestFakeKeyEvent(d, shiftCode, True, CurrentTime);
-        XTestFakeKeyEvent(d, code, True, CurrentTime);
-        XTestFakeKeyEvent(d, code, False, CurrentTime);
-        if (shift) XTestFakeKeyEvent(d, shiftCode, False, CurrentTime);
-        XFlush(d);
-        std::this_thread::sleep_for(15ms);
-    }
-}
+void TypeText(Display* d, const std::string& text) { TypeAscii(d, text, 15ms); }
 
 // The hook library's master copy, as the player pushed it.
 TGlobData Master() {

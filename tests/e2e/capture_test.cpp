@@ -24,6 +24,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include "hot_key_press.h"
 #include "tests/support/key_target.h"
 #include "tests/support/xvfb.h"
 
@@ -45,22 +46,16 @@ class Typist {
 public:
     explicit Typist(Display* d) : d_(d) {}
     void Key(KeySym sym, bool shift = false) {
-        const KeyCode shiftCode = XKeysymToKeycode(d_, XK_Shift_L);
         const KeyCode code = XKeysymToKeycode(d_, sym);
-        if (shift) XTestFakeKeyEvent(d_, shiftCode, True, CurrentTime);
-        XTestFakeKeyEvent(d_, code, True, CurrentTime);
-        XTestFakeKeyEvent(d_, code, False, CurrentTime);
-        if (shift) XTestFakeKeyEvent(d_, shiftCode, False, CurrentTime);
-        XFlush(d_);
+        if (shift) {
+            HeldKeys held(d_, {XK_Shift_L});
+            PressKeycode(d_, code);
+        } else {
+            PressKeycode(d_, code);
+        }
         std::this_thread::sleep_for(20ms);
     }
-    void Type(const std::string& text) {
-        for (char c : text) {
-            const KeySym sym = static_cast<unsigned char>(c);
-            const KeyCode code = XKeysymToKeycode(d_, sym);
-            Key(sym, XkbKeycodeToKeysym(d_, code, 0, 0) != sym);
-        }
-    }
+    void Type(const std::string& text) { TypeAscii(d_, text, 20ms); }
     // A character the layout has no key for.
     void Compose(KeySym sym) {
         int minKc = 0, maxKc = 0;
@@ -79,8 +74,7 @@ public:
         XChangeKeyboardMapping(d_, spare, 2, both, 1);
         XSync(d_, False);
         std::this_thread::sleep_for(300ms);
-        XTestFakeKeyEvent(d_, spare, True, CurrentTime);
-        XTestFakeKeyEvent(d_, spare, False, CurrentTime);
+        PressKeycode(d_, spare);
         XSync(d_, False);
         std::this_thread::sleep_for(300ms);
         KeySym none[2] = {NoSymbol, NoSymbol};
@@ -92,27 +86,11 @@ public:
         XTestFakeMotionEvent(d_, -1, x, y, CurrentTime);
         XFlush(d_);
         std::this_thread::sleep_for(100ms);
-        XTestFakeButtonEvent(d_, 1, True, CurrentTime);
-        XTestFakeButtonEvent(d_, 1, False, CurrentTime);
-        XFlush(d_);
+        PressButton(d_, 1);
         std::this_thread::sleep_for(100ms);
     }
     // The hot key of a code, as the player decodes it.
-    void HotKey(int code) {
-        const DecipheredKey k = DecipherKey(code);
-        std::vector<KeySym> mods;
-        if (k.ctrl) mods.push_back(XK_Control_L);
-        if (k.alt) mods.push_back(XK_Alt_L);
-        if (k.shift) mods.push_back(XK_Shift_L);
-        if (k.win) mods.push_back(XK_Super_L);
-        for (KeySym m : mods) XTestFakeKeyEvent(d_, XKeysymToKeycode(d_, m), True, CurrentTime);
-        const KeyCode key = XKeysymToKeycode(d_, win::VkToKeysym(k.vk));
-        XTestFakeKeyEvent(d_, key, True, CurrentTime);
-        XTestFakeKeyEvent(d_, key, False, CurrentTime);
-        for (auto it = mods.rbegin(); it != mods.rend(); ++it)
-            XTestFakeKeyEvent(d_, XKeysymToKeycode(d_, *it), False, CurrentTime);
-        XFlush(d_);
-    }
+    void HotKey(int code, std::chrono::milliseconds hold = kHold) { PressHotKey(d_, code, hold); }
 
 private:
     Display* d_;
@@ -155,27 +133,38 @@ int CaptureHotKey(const TGlobData& g) {
     return -1;
 }
 
+// The settings of a capture of keys, of clicks too with `mouse`, without a prompt.
+void WriteCaptureOptions(const PlayerSandbox& box, bool mouse) {
+    std::ofstream(box.file("TESRO.INI")) << "[Capture]\nKeys=Yes\nMouse=" << (mouse ? "Yes" : "No")
+                                         << "\nRelative To Screen=1\nTime=No\nClicks Only=Yes\nPrompt=No\n"
+                                            "Window Size=No\nGlobal=Yes\nDouble Alt=No\n";
+}
+
+// Waits for the started player's hook and reads the key that starts and stops a capture.
+void AwaitCaptureKey(PlayerProcess& player, int& hotKey) {
+    ASSERT_TRUE(player.started());
+    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
+    ASSERT_TRUE(WaitFor([] { return Master().KeyboardHook != 0 && CaptureHotKey(Master()) >= 0; }, 10s))
+        << player.Log();
+    hotKey = CaptureHotKey(Master());
+    std::this_thread::sleep_for(500ms);
+}
+
 TEST(CaptureOnADesktop, RecordedTypingAndClicksPlayBackByNickname) {
     Xvfb xvfb("640x480x24");
     if (xvfb.name().empty()) GTEST_SKIP() << "no Xvfb";
     PlayerSandbox box(xvfb.name());
     Display* d = xvfb.Open();
     ASSERT_NE(d, nullptr);
-    std::ofstream(box.file("TESRO.INI"))
-        << "[Capture]\nKeys=Yes\nMouse=Yes\nRelative To Screen=1\nTime=No\nClicks Only=Yes\nPrompt=No\n"
-           "Window Size=No\nGlobal=Yes\nDouble Alt=No\n";
+    WriteCaptureOptions(box, true);
     const std::string file = box.file("MACROS.QTM");
     ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
 
     auto field = std::make_unique<TextField>(xvfb.name());
     ASSERT_TRUE(field->ready());
     PlayerProcess player(box, {"/F" + file, "/EN"}, "player.log");
-    ASSERT_TRUE(player.started());
-    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
-    ASSERT_TRUE(WaitFor([] { return Master().KeyboardHook != 0 && CaptureHotKey(Master()) >= 0; }, 10s))
-        << player.Log();
-    const int hotKey = CaptureHotKey(Master());
-    std::this_thread::sleep_for(500ms);
+    int hotKey = -1;
+    ASSERT_NO_FATAL_FAILURE(AwaitCaptureKey(player, hotKey));
 
     Typist user(d);
     user.HotKey(hotKey);
@@ -219,6 +208,43 @@ TEST(CaptureOnADesktop, RecordedTypingAndClicksPlayBackByNickname) {
     PlayerProcess second(box, {"/ACapture"}, "second.log");
     EXPECT_EQ(second.WaitExit(10s), 0);
     EXPECT_TRUE(fresh.WaitFor("Hello, <World> 5 > 3 \xC3\xA9", 15s)) << fresh.Text() << player.Log();
+    EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
+    XCloseDisplay(d);
+}
+
+TEST(CaptureOnADesktop, HeldStartAndStopKeysAreNotRecorded) {
+    Xvfb xvfb("640x480x24");
+    if (xvfb.name().empty()) GTEST_SKIP() << "no Xvfb";
+    PlayerSandbox box(xvfb.name());
+    Display* d = xvfb.Open();
+    ASSERT_NE(d, nullptr);
+    // Long holds repeat the held key.
+    ASSERT_TRUE(XkbSetAutoRepeatRate(d, XkbUseCoreKbd, 250, 30));
+    WriteCaptureOptions(box, false);
+    const std::string file = box.file("MACROS.QTM");
+    ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
+    TextField field(xvfb.name());
+    ASSERT_TRUE(field.ready());
+    PlayerProcess player(box, {"/F" + file, "/EN"}, "player.log");
+    int hotKey = -1;
+    ASSERT_NO_FATAL_FAILURE(AwaitCaptureKey(player, hotKey));
+
+    Typist user(d);
+    user.HotKey(hotKey, 400ms);
+    ASSERT_TRUE(WaitFor([] { return Master().CaptureOn == 1; }, 10s)) << player.Log();
+    user.Type("abc");
+    EXPECT_TRUE(field.WaitFor("abc", 10s)) << field.Text();
+    user.HotKey(hotKey, 600ms);
+    Window dialog = 0;
+    ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindow(d, "Capture Complete")) != 0; }, 10s))
+        << player.Log();
+    CloseWindow(d, dialog);
+    TMacroRecord rec;
+    ASSERT_TRUE(
+        WaitFor([&] { return ReadMacroRecordAt(file, 6, rec).ok() && !GetMacroText(rec).empty(); }, 10s))
+        << player.Log();
+    EXPECT_EQ(GetMacroText(rec), "abc") << player.Log();
+    EXPECT_EQ(field.Text(), "abc");
     EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
     XCloseDisplay(d);
 }

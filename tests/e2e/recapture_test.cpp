@@ -15,6 +15,7 @@
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
 #include "player_process.h"
+#include "hot_key_press.h"
 #include "tests/support/key_target.h"
 #include "tests/support/window_manager.h"
 #include "tests/support/xvfb.h"
@@ -87,19 +88,7 @@ TEST(RecaptureOnADesktop, TypedKeysUntilTheStopKeyBecomeTheMacroAndPlayBack) {
     std::this_thread::sleep_for(300ms);
     for (KeySym k : {XK_x, XK_y, XK_z}) Press(keyboard, k);
     std::this_thread::sleep_for(300ms);
-    const DecipheredKey k = DecipherKey(stop);
-    std::vector<KeySym> mods;
-    if (k.ctrl) mods.push_back(XK_Control_L);
-    if (k.alt) mods.push_back(XK_Alt_L);
-    if (k.shift) mods.push_back(XK_Shift_L);
-    if (k.win) mods.push_back(XK_Super_L);
-    for (KeySym m : mods) XTestFakeKeyEvent(keyboard, XKeysymToKeycode(keyboard, m), True, CurrentTime);
-    const KeyCode stopCode = XKeysymToKeycode(keyboard, win::VkToKeysym(k.vk));
-    XTestFakeKeyEvent(keyboard, stopCode, True, CurrentTime);
-    XTestFakeKeyEvent(keyboard, stopCode, False, CurrentTime);
-    for (auto it = mods.rbegin(); it != mods.rend(); ++it)
-        XTestFakeKeyEvent(keyboard, XKeysymToKeycode(keyboard, *it), False, CurrentTime);
-    XFlush(keyboard);
+    PressHotKey(keyboard, stop);
 
     ASSERT_TRUE(
         WaitFor([&] { return ReadMacroRecordAt(file, 1, rec).ok() && GetMacroText(rec) == "xyz"; }, 10s))

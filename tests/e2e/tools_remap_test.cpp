@@ -47,12 +47,6 @@ KeySym ServerSym(Display* d, KeyCode keycode) {
     return sym;
 }
 
-void PressKeycode(Display* d, KeyCode keycode) {
-    XTestFakeKeyEvent(d, keycode, True, CurrentTime);
-    XTestFakeKeyEvent(d, keycode, False, CurrentTime);
-    XFlush(d);
-}
-
 struct DisplayCloser {
     void operator()(Display* d) const {
         if (d) XCloseDisplay(d);

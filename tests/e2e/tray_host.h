@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/key_target.h"
+
 namespace tessaro::testing {
 
 class MinimalTrayHost {
@@ -180,9 +182,8 @@ inline XRectangle ScreenRect(Display* d, Window w) {
 
 inline void ClickAt(Display* d, int x, int y, unsigned button) {
     XTestFakeMotionEvent(d, DefaultScreen(d), x, y, CurrentTime);
-    XTestFakeButtonEvent(d, button, True, CurrentTime);
-    XTestFakeButtonEvent(d, button, False, CurrentTime);
     XFlush(d);
+    PressButton(d, button);
 }
 
 }  // namespace tessaro::testing

@@ -9,6 +9,7 @@
 
 #include "desktop_process.h"
 #include "spare_keycode.h"
+#include "tests/support/key_target.h"
 #include "tests/support/xvfb.h"
 #include "protocol/hotkey_codes.h"
 #include "protocol/window_messages.h"
@@ -54,8 +55,7 @@ protected:
     }
     void TapCode(KeyCode m, KeyCode k) {
         if (m) XTestFakeKeyEvent(display_, m, True, 0);
-        XTestFakeKeyEvent(display_, k, True, 0);
-        XTestFakeKeyEvent(display_, k, False, 0);
+        testing::PressKeycode(display_, k);
         if (m) XTestFakeKeyEvent(display_, m, False, 0);
         XSync(display_, False);
     }

@@ -32,7 +32,8 @@ public:
     KeyTarget(Display* display, const std::string& title) : d_(display) {
         if (!d_) return;
         XSetWindowAttributes attrs{};
-        attrs.event_mask = KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask;
+        attrs.event_mask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                           FocusChangeMask | StructureNotifyMask;
         window_ = XCreateWindow(d_, DefaultRootWindow(d_), 10, 10, 200, 60, 0, CopyFromParent, InputOutput,
                                 CopyFromParent, CWEventMask, &attrs);
         XStoreName(d_, window_, title.c_str());
@@ -116,6 +117,11 @@ public:
             XEvent e;
             XNextEvent(d_, &e);
             const auto now = Clock::now();
+            // A click is kept as the key "Button1" (2, 3, ...) that types nothing.
+            if (e.type == ButtonPress || e.type == ButtonRelease) {
+                keys.push_back({e.type == ButtonPress, "Button" + std::to_string(e.xbutton.button), "", now});
+                continue;
+            }
             if (e.type != KeyPress && e.type != KeyRelease) continue;
             char buf[16] = {};
             KeySym sym = 0;
@@ -184,13 +190,82 @@ inline bool HotKeyGrabbed(Display* d, KeySym key, unsigned modifiers) {
     return taken;
 }
 
-// Presses and releases a key with modifiers held around it, through XTEST.
-inline void PressWithModifiers(Display* d, KeySym key, std::initializer_list<KeySym> modifiers) {
-    for (KeySym m : modifiers) XTestFakeKeyEvent(d, XKeysymToKeycode(d, m), True, CurrentTime);
-    XTestFakeKeyEvent(d, XKeysymToKeycode(d, key), True, CurrentTime);
-    XTestFakeKeyEvent(d, XKeysymToKeycode(d, key), False, CurrentTime);
-    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
-        XTestFakeKeyEvent(d, XKeysymToKeycode(d, *it), False, CurrentTime);
+// How long a hand holds a key or a mouse button down.
+inline constexpr std::chrono::milliseconds kHold{80};
+
+// Keys (keysyms) pressed in order through XTEST and held until Release() or the end of
+// the object, which lets them go in the reverse order.
+class HeldKeys {
+public:
+    HeldKeys(Display* d, std::initializer_list<KeySym> keys) : HeldKeys(d, std::vector<KeySym>(keys)) {}
+    HeldKeys(Display* d, std::vector<KeySym> keys) : d_(d), keys_(std::move(keys)) {
+        for (KeySym k : keys_) XTestFakeKeyEvent(d_, XKeysymToKeycode(d_, k), True, CurrentTime);
+        XFlush(d_);
+    }
+    ~HeldKeys() { Release(); }
+    HeldKeys(const HeldKeys&) = delete;
+    HeldKeys& operator=(const HeldKeys&) = delete;
+
+    void Release() {
+        for (auto it = keys_.rbegin(); it != keys_.rend(); ++it)
+            XTestFakeKeyEvent(d_, XKeysymToKeycode(d_, *it), False, CurrentTime);
+        keys_.clear();
+        XFlush(d_);
+    }
+
+private:
+    Display* d_;
+    std::vector<KeySym> keys_;
+};
+
+// A keycode pressed as a hand does: down, held for `hold`, up.
+inline void PressKeycode(Display* d, KeyCode code, std::chrono::milliseconds hold = kHold) {
+    XTestFakeKeyEvent(d, code, True, CurrentTime);
+    XFlush(d);
+    std::this_thread::sleep_for(hold);
+    XTestFakeKeyEvent(d, code, False, CurrentTime);
+    XFlush(d);
+}
+
+// A key pressed as a hand does with modifiers held around it: the modifiers down, the key
+// down, held for `hold`, the key up, the modifiers up.
+inline void PressWithModifiers(Display* d, KeySym key, std::initializer_list<KeySym> modifiers,
+                               std::chrono::milliseconds hold = kHold) {
+    HeldKeys held(d, modifiers);
+    PressKeycode(d, XKeysymToKeycode(d, key), hold);
+}
+
+// Plain ASCII typed key by key as a hand types it (Shift held around the characters that
+// need it), `gap` after each key; '\r' is Return.
+inline void TypeAscii(Display* d, const std::string& text, std::chrono::milliseconds gap,
+                      std::chrono::milliseconds hold = kHold) {
+    for (char c : text) {
+        const KeySym sym = c == '\r' ? XK_Return : static_cast<KeySym>(static_cast<unsigned char>(c));
+        const KeyCode code = XKeysymToKeycode(d, sym);
+        KeySym plain = NoSymbol;
+        int per = 0;
+        if (KeySym* syms = XGetKeyboardMapping(d, code, 1, &per)) {
+            plain = per > 0 ? syms[0] : NoSymbol;
+            XFree(syms);
+        }
+        // A letter's plain keysym is its lower case.
+        const bool shift = plain != sym && plain != NoSymbol;
+        if (shift) {
+            HeldKeys held(d, {XK_Shift_L});
+            PressKeycode(d, code, hold);
+        } else {
+            PressKeycode(d, code, hold);
+        }
+        std::this_thread::sleep_for(gap);
+    }
+}
+
+// A mouse button pressed as a hand does: down, held for `hold`, up.
+inline void PressButton(Display* d, unsigned button, std::chrono::milliseconds hold = kHold) {
+    XTestFakeButtonEvent(d, button, True, CurrentTime);
+    XFlush(d);
+    std::this_thread::sleep_for(hold);
+    XTestFakeButtonEvent(d, button, False, CurrentTime);
     XFlush(d);
 }
 

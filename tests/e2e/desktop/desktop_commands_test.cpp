@@ -75,9 +75,7 @@ TEST_F(DesktopCommands, KeyClickAndTextWaitsGoOnWhenTheUserDoesIt) {
     Play("<WAITKEY:001:48>k<WAITLM:001>m<WAITTXTN:001:abc>t<WAITPB>p");
     Display* user = looker_->display();
     auto tap = [&](KeySym sym) {
-        const KeyCode code = XKeysymToKeycode(user, sym);
-        XTestFakeKeyEvent(user, code, True, 0);
-        XTestFakeKeyEvent(user, code, False, 0);
+        PressKeycode(user, XKeysymToKeycode(user, sym));
         XSync(user, False);
     };
     auto typed = [&](char c) { return target.Typed().find(c) != std::string::npos; };
@@ -91,8 +89,7 @@ TEST_F(DesktopCommands, KeyClickAndTextWaitsGoOnWhenTheUserDoesIt) {
         << player_->Log();
     ASSERT_TRUE(WaitFor(
         [&] {
-            XTestFakeButtonEvent(user, 1, True, 0);
-            XTestFakeButtonEvent(user, 1, False, 0);
+            PressButton(user, 1);
             XSync(user, False);
             return target.WaitUntil([&] { return typed('m'); }, 200ms);
         },
@@ -462,9 +459,7 @@ TEST_F(DesktopCommands, WindowsByTitleChangeStateHideShowTileAndEndTheirProgram)
     auto next = [&](KeySym key, const std::function<bool()>& until) {
         return WaitFor(
             [&] {
-                const KeyCode code = XKeysymToKeycode(user, key);
-                XTestFakeKeyEvent(user, code, True, 0);
-                XTestFakeKeyEvent(user, code, False, 0);
+                PressKeycode(user, XKeysymToKeycode(user, key));
                 XSync(user, False);
                 return WaitFor(until, 300ms);
             },

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/virtual_keys.h"
 #include "protocol/hotkey_names.h"
 #include "player/engine/window_activation.h"
 #include "protocol/window_messages.h"
@@ -322,6 +323,64 @@ TEST_F(Dispatch, PopupMenuRunsTheChosenItem) {
     dispatch.HotKeyFired(kHotKeyPopupIconBit | 2, 0);
     EXPECT_EQ(shown, std::vector<int>{2});
     EXPECT_EQ(host.played.size(), 1u);
+}
+
+// While a hot key is held its grab keeps every key from the focused window: what types or
+// needs the keyboard starts once the key is up; the chooser comes up at once.
+TEST_F(Dispatch, WhatAHotKeyStartsWaitsForItsKeyToBeLetGo) {
+    SetMacros({Global("typed"),             // Ctrl+Alt+K
+               {scGlobal, 718, "clicked"},  // Ctrl+Alt+MMouse
+               {scSystem, 263, "", "1"},    // open the editor
+               {scSystem, 264, "", "4"},    // the menu of the top window
+               {scPopupMenu, 265, ""},      // a popup menu
+               {scGlobal, 0, "chosen"}});   // its item
+    std::vector<std::size_t> awaitedAtPlay;
+    host.duringPlay = [&] { awaitedAtPlay.push_back(host.awaited.size()); };
+    // A second hot key reported while the first is held starts nothing.
+    host.whileHeld = [&] { dispatch.HotKeyFired(kCode, 0); };
+
+    dispatch.HotKeyFired(kCode, 0);
+    dispatch.HotKeyFired(718, 0);
+    EXPECT_EQ(host.awaited, (std::vector<std::uint8_t>{'K', win::VK_MBUTTON}));
+    EXPECT_EQ(awaitedAtPlay, (std::vector<std::size_t>{1, 2}));
+    EXPECT_EQ(host.played, (std::vector<std::string>{"typed", "clicked"}));
+
+    host.awaited.clear();
+    dispatch.HotKeyFired(263, 0);  // Ctrl+Alt+Shift+X
+    EXPECT_EQ(host.awaited, std::vector<std::uint8_t>{'X'});
+    EXPECT_EQ(host.systemFunctions, std::vector<char>{'1'});
+    host.awaited.clear();
+    dispatch.HotKeyFired(264, 0);  // its chooser takes the keyboard while the key is down
+    EXPECT_TRUE(host.awaited.empty());
+    EXPECT_EQ(host.systemFunctions, (std::vector<char>{'1', '4'}));
+
+    host.awaited.clear();
+    host.choose = [&](int) -> std::optional<int> {
+        EXPECT_TRUE(host.awaited.empty()) << "the chooser waited for the key";
+        return 6;
+    };
+    dispatch.HotKeyFired(265, 0);  // Ctrl+Alt+Shift+Z
+    EXPECT_EQ(host.awaited, std::vector<std::uint8_t>{'Z'});
+    EXPECT_EQ(host.played.back(), "chosen");
+    EXPECT_EQ(awaitedAtPlay.back(), 1u);
+
+    // Nothing is held after a tray icon's click or a request by name.
+    host.awaited.clear();
+    dispatch.RunByNickname("macro 1");
+    dispatch.HotKeyFired(kHotKeyPopupIconBit | 5, 0);
+    EXPECT_TRUE(host.awaited.empty());
+    EXPECT_EQ(host.played.size(), 5u);
+}
+
+TEST_F(Dispatch, APausedMacroResumesOnceItsHotKeyIsUp) {
+    SetMacros({Global("a")});
+    dispatch.RunHotKeyMacro(1);
+    host.awaited.clear();
+    host.paused = true;
+    host.whileHeld = [&] { EXPECT_EQ(host.resumes, 0); };
+    dispatch.HotKeyFired(kCode, 0);
+    EXPECT_EQ(host.awaited, std::vector<std::uint8_t>{'K'});
+    EXPECT_EQ(host.resumes, 1);
 }
 
 TEST_F(Dispatch, RunByNickname) {

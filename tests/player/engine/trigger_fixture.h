@@ -41,6 +41,8 @@ public:
     std::function<std::optional<int>(int)> choose;  // popup chooser
     std::function<void()> duringPlay;               // runs inside each playback
     std::function<void()> reload;                   // another user's change, loaded
+    std::vector<std::uint8_t> awaited;              // keys and buttons waited for, in order
+    std::function<void()> whileHeld;                // runs inside each wait for a release
     TMacroRecord lastMenu{};                        // what the last chooser was shown
 
     bool ReadMacro(int n, TMacroRecord& rec) override {
@@ -64,6 +66,10 @@ public:
         keys.push_back((up ? "U" : "D") + std::to_string(vk));
     }
     void Sleep(int ms) override { keys.push_back("S" + std::to_string(ms)); }
+    void AwaitRelease(std::uint8_t vk) override {
+        awaited.push_back(vk);
+        if (whileHeld) whileHeld();
+    }
     bool Paused() override { return paused; }
     void ResumePause() override {
         ++resumes;
