@@ -2,6 +2,7 @@
 
 #include "platform/virtual_keys.h"
 #include "protocol/glob_data.h"
+#include "protocol/hotkey_names.h"
 #include "player/engine/top_window_menu.h"
 #include "player/engine/window_activation.h"
 #include "protocol/window_messages.h"
