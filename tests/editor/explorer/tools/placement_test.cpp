@@ -47,9 +47,13 @@ void SaveScreen(QWidget& w, const std::string& name) {
 
 QImage Face(const QIcon& icon) { return icon.pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32); }
 
-struct ToolPlacement : ::testing::Test {
+// A base constructed before the members, so the application exists before the first widget.
+struct QtAppFirst {
+    QtAppFirst() { EnsureQtApplication(); }
+};
+
+struct ToolPlacement : ::testing::Test, QtAppFirst {
     ToolPlacement() {
-        EnsureQtApplication();
         owner.setGeometry(10, 10, 200, 120);  // in a corner: centring over it is not centring
         owner.show();
     }
