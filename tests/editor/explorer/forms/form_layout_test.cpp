@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "tests/support/held_press.h"
 #include "editor/commands/command_dialog.h"
 #include "editor/explorer/forms/hot_key_list_box.h"
 #include "editor/explorer/forms/t_add_new_hot_key.h"
@@ -39,12 +40,7 @@ public:
     std::vector<std::string> files, keywords;
 };
 
-// A click as a hand gives it: down, a hold, up.
-void HeldClick(QWidget* w) {
-    QTest::mousePress(w, Qt::LeftButton);
-    QTest::qWait(80);
-    QTest::mouseRelease(w, Qt::LeftButton);
-}
+using testing::HeldClick;
 
 QPushButton* HelpOf(QWidget& form) {
     for (QPushButton* b : form.findChildren<QPushButton*>())

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+#include "tests/support/held_press.h"
 #include "editor/explorer/tools/macro_exchange_dialogs.h"
 #include "editor/explorer/tools/options_dialogs.h"
 #include "editor/explorer/tools/small_dialogs.h"
@@ -33,11 +34,7 @@ public:
     void ResortKeepingCurrent() override {}
 };
 
-void HeldClick(QWidget* w, QPoint at) {
-    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, at);
-    QTest::qWait(80);
-    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, at);
-}
+using testing::HeldClick;
 
 void SaveScreen(QWidget& w, const std::string& name) {
     const auto screens = std::filesystem::path(TESSARO_TEST_BIN_DIR) / ".." / "screens";
