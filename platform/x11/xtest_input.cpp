@@ -35,6 +35,7 @@ constexpr auto kSettle = std::chrono::milliseconds(150);
 constexpr auto kRemapPause = std::chrono::milliseconds(15);
 // A release normally wakes the wait; this bounds it when the event went elsewhere.
 constexpr int kReleasePollMs = 2;
+constexpr auto kClickThaw = std::chrono::milliseconds(250);
 
 // X numbers the middle button 2 and the right one 3.
 unsigned ButtonOfVk(unsigned char vk) {
@@ -219,6 +220,23 @@ void XTestInput::FakeButton(unsigned button, bool press) {
     if (!press && held_.buttons.erase(button)) held_dirty_ = true;
     NoteSyntheticInput(press ? SyntheticKind::ButtonDown : SyntheticKind::ButtonUp, button);
     XTestFakeButtonEvent(display_, button, press, CurrentTime);
+    if (!press) AwaitButtonDelivered(button);
+}
+
+// A window manager that looks at a click first holds the pointer frozen until it lets the
+// click through. What comes next (keys, another click) waits for that, or the click can
+// land after the keys it was meant to precede, or not at all.
+void XTestInput::AwaitButtonDelivered(unsigned button) {
+    if (button < 1 || button > 5) return;
+    const auto until = Clock::now() + kClickThaw;
+    for (;;) {
+        Window root = 0, child = 0;
+        int x, y, wx, wy;
+        unsigned mask = 0;
+        XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &x, &y, &wx, &wy, &mask);
+        if (!(mask & (Button1Mask << (button - 1))) || Clock::now() >= until) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(kReleasePollMs));
+    }
 }
 
 void XTestInput::Flush() {

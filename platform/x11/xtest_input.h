@@ -87,6 +87,7 @@ private:
     void Tap(unsigned char code, bool shifted);
     void FakeKey(unsigned char code, bool press, unsigned vk);
     void FakeButton(unsigned button, bool press);
+    void AwaitButtonDelivered(unsigned button);
     // Sends the queued requests, then records the releases among them.
     void Flush();
     void Record();

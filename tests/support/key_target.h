@@ -31,6 +31,9 @@ public:
     // `display` is the target's own connection, owned.
     KeyTarget(Display* display, const std::string& title) : d_(display) {
         if (!d_) return;
+        // The keyboard map is read now, as a toolkit does at start, so that later changes
+        // to it (the player's spare keys) reach this connection before the keys using them.
+        XKeysymToKeycode(d_, XK_space);
         XSetWindowAttributes attrs{};
         attrs.event_mask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                            FocusChangeMask | StructureNotifyMask;
@@ -117,6 +120,12 @@ public:
             XEvent e;
             XNextEvent(d_, &e);
             const auto now = Clock::now();
+            // The player maps characters the keyboard lacks onto spare keys: read keys
+            // through the map as it is now, as every toolkit does.
+            if (e.type == MappingNotify) {
+                XRefreshKeyboardMapping(&e.xmapping);
+                continue;
+            }
             // A click is kept as the key "Button1" (2, 3, ...) that types nothing.
             if (e.type == ButtonPress || e.type == ButtonRelease) {
                 keys.push_back({e.type == ButtonPress, "Button" + std::to_string(e.xbutton.button), "", now});
