@@ -24,7 +24,7 @@ struct ShortString {
     // Cuts to the capacity, as an assignment to the field would.
     void assign(std::string_view s) {
         const std::size_t n = std::min(s.size(), N);
-        std::memcpy(chars, s.data(), n);
+        if (n) std::memcpy(chars, s.data(), n);  // an empty view may hold no pointer at all
         len = static_cast<std::uint8_t>(n);
     }
     ShortString& operator=(std::string_view s) {

@@ -262,8 +262,9 @@ int LoadedMacroFile::FindFreeHotKeyCode(int code) const {
 void LoadedMacroFile::EnsureSystemMacros() { EnsureSystemMacrosIn(CurrentFilePath()); }
 
 std::vector<TMacroRecord> LoadedMacroFile::MissingSystemMacros(const std::vector<TMacroRecord>& records) {
+    // Copies: a field of the packed record cannot bind to push_back's reference.
     std::vector<std::uint16_t> used;
-    for (const TMacroRecord& r : records) used.push_back(r.ActivationCode);
+    for (const TMacroRecord& r : records) used.push_back(std::uint16_t{r.ActivationCode});
     std::vector<TMacroRecord> add;
     for (const SystemMacro& sys : ctx_.policy.systemMacros) {
         const bool present = std::any_of(records.begin(), records.end(), [&](const TMacroRecord& r) {
@@ -279,7 +280,7 @@ std::vector<TMacroRecord> LoadedMacroFile::MissingSystemMacros(const std::vector
         rec.Enabled = 1;
         rec.LastModified = Now();
         FixUpMacroIcon(rec, ctx_.programDirectory);
-        used.push_back(rec.ActivationCode);
+        used.push_back(std::uint16_t{rec.ActivationCode});
         add.push_back(rec);
     }
     return add;

@@ -32,6 +32,7 @@
 
 #include "tests/support/key_target.h"
 #include "tests/support/xvfb.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro::testing {
 namespace {
@@ -114,7 +115,7 @@ protected:
         auto player = std::make_unique<PlayerProcess>(*box_, args, "player.log");
         EXPECT_TRUE(player->started());
         EXPECT_NE(WaitForPlayerWindow(), 0u) << player->Log();
-        EXPECT_TRUE(WaitFor([] { return Master().KeyboardHook != 0; }, 10s)) << player->Log();
+        EXPECT_TRUE(WaitFor([] { return Unpacked(Master().KeyboardHook) != 0; }, 10s)) << player->Log();
         std::this_thread::sleep_for(300ms);
         return player;
     }

@@ -2,6 +2,7 @@
 // the Add Macro dialog (the hook library reports it), the text is typed with a tab into the
 // properties editor, and once updated the running player types it when the key is pressed.
 #include "editor_session.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro::testing {
 namespace {
@@ -30,7 +31,7 @@ TEST_F(AddMacroOnADesktop, AHotKeyPressedInTheDialogPlaysTheTextTypedWithATab) {
     const TMacroRecord rec = MacrosOnKey(kCtrlAltK).front();
     EXPECT_EQ(rec.Nickname.str(), "greeting");
     EXPECT_EQ(GetMacroText(rec), "ab<TAB>cd");
-    EXPECT_EQ(rec.Scope, scGlobal);
+    EXPECT_EQ(Unpacked(rec.Scope), scGlobal);
     EXPECT_EQ(rec.Enabled, 1);
 
     ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod1Mask); }, 10s))

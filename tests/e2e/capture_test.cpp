@@ -27,6 +27,7 @@
 #include "hot_key_press.h"
 #include "tests/support/key_target.h"
 #include "tests/support/xvfb.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro::testing {
 namespace {
@@ -144,7 +145,8 @@ void WriteCaptureOptions(const PlayerSandbox& box, bool mouse) {
 void AwaitCaptureKey(PlayerProcess& player, int& hotKey) {
     ASSERT_TRUE(player.started());
     ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
-    ASSERT_TRUE(WaitFor([] { return Master().KeyboardHook != 0 && CaptureHotKey(Master()) >= 0; }, 10s))
+    ASSERT_TRUE(
+        WaitFor([] { return Unpacked(Master().KeyboardHook) != 0 && CaptureHotKey(Master()) >= 0; }, 10s))
         << player.Log();
     hotKey = CaptureHotKey(Master());
     std::this_thread::sleep_for(500ms);

@@ -15,6 +15,7 @@
 #include "tests/support/key_target.h"
 #include "tests/support/qt_core_app.h"
 #include "tests/support/xvfb.h"
+#include "tests/support/unpacked.h"
 
 // After Qt: the X11 headers define names that Qt uses.
 #include <X11/XKBlib.h>
@@ -202,7 +203,7 @@ TEST_F(EMailMacro, HotKeyMacroSendsAndLogsTheMessage) {
     TMailLogEntry entry{};
     std::memcpy(&entry, index.data(), sizeof entry);
     EXPECT_EQ(entry.ToAddress.str(), "bob@example.org");
-    EXPECT_EQ(entry.LogLength, static_cast<std::int32_t>(log.size()));
+    EXPECT_EQ(Unpacked(entry.LogLength), static_cast<std::int32_t>(log.size()));
     EXPECT_EQ(entry.HasAttachments + entry.HasCC + entry.HasBCC, 3);
 
     // The status window has gone; the macro goes on into the focused window.

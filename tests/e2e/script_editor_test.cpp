@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "editor_session.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro::testing {
 namespace {
@@ -41,7 +42,7 @@ TEST_F(ScriptEditorOnADesktop, ADelayAndATextLineSavedAsAHotKeyMacroPlayBack) {
     Press(keyboard_, XK_v, {XK_Alt_L});  // "Sa&ve"
     ASSERT_TRUE(WaitFor([&] { return MacrosOnKey(kCtrlAltJ).size() == 1; }, 10s)) << player_->Log();
     const TMacroRecord rec = MacrosOnKey(kCtrlAltJ).front();
-    EXPECT_EQ(rec.Scope, scGlobal);
+    EXPECT_EQ(Unpacked(rec.Scope), scGlobal);
     // The lines in their order: a one-second delay, then the text.
     EXPECT_EQ(GetMacroText(rec), "<DELAY:01.00>hello");
 

@@ -2,6 +2,7 @@
 // a system macro), takes the key the user presses from the hook library; Ok stores it in the
 // system macro and the running player grabs it from then on.
 #include "editor_session.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro::testing {
 namespace {
@@ -53,7 +54,7 @@ TEST_F(SystemHotKeysOnADesktop, APressedKeyIsStoredAndAnsweredByThePlayer) {
     Press(keyboard_, XK_o, {XK_Alt_L});  // "&Ok"
 
     ASSERT_TRUE(WaitFor([&] { return MacrosOnKey(kCtrlAltJ).size() == 1; }, 10s)) << player_->Log();
-    EXPECT_EQ(MacrosOnKey(kCtrlAltJ).front().Scope, scSystem);
+    EXPECT_EQ(Unpacked(MacrosOnKey(kCtrlAltJ).front().Scope), scSystem);
     EXPECT_EQ(SystemMacros(file_).size(), 5u);
     ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 0; }, 10s)) << player_->Log();
 

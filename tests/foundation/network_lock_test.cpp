@@ -1,4 +1,5 @@
 #include "foundation/network_lock.h"
+#include "tests/support/unpacked.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -45,7 +46,7 @@ TEST_F(SyncLockTest, OfTwelveProcessesTestingAFreeLockAtOnceExactlyOneTakesIt) {
             Host host;
             SyncLock lock(host);
             lock.Configure(true, macroFile_);  // creates the free record
-            ASSERT_EQ(lock.record().State, kSyncReleased);
+            ASSERT_EQ(Unpacked(lock.record().State), kSyncReleased);
         }
         int go[2];
         ASSERT_EQ(::pipe(go), 0);
@@ -97,8 +98,8 @@ TEST_F(SyncLockTest, TheRecordStaysFourteenBytesAndALongerFileIsCutToIt) {
     lock.Release(1);
     TSyncRecord back;
     ReadSyncRecord(mas, back);
-    EXPECT_EQ(back.ChangeCount, 5);
-    EXPECT_EQ(back.State, kSyncReleased);
+    EXPECT_EQ(Unpacked(back.ChangeCount), 5);
+    EXPECT_EQ(Unpacked(back.State), kSyncReleased);
     EXPECT_EQ(host.timerOn, 0);
     EXPECT_TRUE(host.messages.empty());
 }

@@ -14,6 +14,9 @@
 #include <vector>
 
 #include "tests/support/file_size_limit.h"
+#include "tests/support/unpacked.h"
+
+using tessaro::Unpacked;
 
 namespace fs = std::filesystem;
 using tessaro::TSyncRecord;
@@ -81,9 +84,9 @@ TEST_F(SyncRecordTest, MissingFileIsCreatedReleasedKeepingLockTime) {
     rec.State = tessaro::kSyncInUse;
     rec.LockTime = 45000.25;
     EXPECT_EQ(tessaro::ReadSyncRecord(file_, rec), tessaro::SyncReadResult::Created);
-    EXPECT_EQ(rec.ChangeCount, 1);
-    EXPECT_EQ(rec.State, tessaro::kSyncReleased);
-    EXPECT_EQ(double{rec.LockTime}, 45000.25);
+    EXPECT_EQ(Unpacked(rec.ChangeCount), 1);
+    EXPECT_EQ(Unpacked(rec.State), tessaro::kSyncReleased);
+    EXPECT_EQ(double{Unpacked(rec.LockTime)}, 45000.25);
 
     std::vector<unsigned char> expected = {1, 0, 0, 0, 2, 0};
     auto t = DoubleBytes(45000.25);
@@ -111,9 +114,9 @@ TEST_F(SyncRecordTest, WriteThenReadIsByteExactAndRoundTrips) {
     TSyncRecord back{};
     back.ChangeCount = -7;
     EXPECT_EQ(tessaro::ReadSyncRecord(file_, back), tessaro::SyncReadResult::Read);
-    EXPECT_EQ(back.ChangeCount, 5);
-    EXPECT_EQ(back.State, tessaro::kSyncInUse);
-    EXPECT_EQ(double{back.LockTime}, 46001.5);
+    EXPECT_EQ(Unpacked(back.ChangeCount), 5);
+    EXPECT_EQ(Unpacked(back.State), tessaro::kSyncInUse);
+    EXPECT_EQ(double{Unpacked(back.LockTime)}, 46001.5);
 }
 
 TEST_F(SyncRecordTest, LongFileIsReadFromItsFirstRecord) {
@@ -124,9 +127,9 @@ TEST_F(SyncRecordTest, LongFileIsReadFromItsFirstRecord) {
     Put(bytes);
     TSyncRecord rec;
     EXPECT_EQ(tessaro::ReadSyncRecord(file_, rec), tessaro::SyncReadResult::Read);
-    EXPECT_EQ(rec.ChangeCount, 10000);
-    EXPECT_EQ(rec.State, 2);
-    EXPECT_EQ(double{rec.LockTime}, 1.75);
+    EXPECT_EQ(Unpacked(rec.ChangeCount), 10000);
+    EXPECT_EQ(Unpacked(rec.State), 2);
+    EXPECT_EQ(double{Unpacked(rec.LockTime)}, 1.75);
     EXPECT_EQ(Bytes().size(), 20u);  // reading never rewrites
 }
 
@@ -138,9 +141,9 @@ TEST_F(SyncRecordTest, ShortOrEmptyFileIsMadeAnewAsAMissingOneWouldBe) {
         rec.State = tessaro::kSyncInUse;
         rec.LockTime = 12.5;
         EXPECT_EQ(tessaro::ReadSyncRecord(file_, rec), tessaro::SyncReadResult::Created) << len;
-        EXPECT_EQ(rec.ChangeCount, 1) << len;
-        EXPECT_EQ(rec.State, tessaro::kSyncReleased) << len;
-        EXPECT_EQ(double{rec.LockTime}, 12.5) << len;
+        EXPECT_EQ(Unpacked(rec.ChangeCount), 1) << len;
+        EXPECT_EQ(Unpacked(rec.State), tessaro::kSyncReleased) << len;
+        EXPECT_EQ(double{Unpacked(rec.LockTime)}, 12.5) << len;
         std::vector<unsigned char> expected = {1, 0, 0, 0, 2, 0};
         const auto time = DoubleBytes(12.5);
         expected.insert(expected.end(), time.begin(), time.end());
@@ -157,8 +160,8 @@ TEST_F(SyncRecordTest, ShortOrEmptyFileIsMadeAnewAsAMissingOneWouldBe) {
                                         }),
               tessaro::SyncReadResult::Created);
     EXPECT_EQ(Bytes().size(), sizeof(TSyncRecord));
-    EXPECT_EQ(rec.ChangeCount, 1);
-    EXPECT_EQ(rec.State, tessaro::kSyncInUse);
+    EXPECT_EQ(Unpacked(rec.ChangeCount), 1);
+    EXPECT_EQ(Unpacked(rec.State), tessaro::kSyncInUse);
 }
 
 TEST_F(SyncRecordTest, ADamagedLockFileThatCannotBeRepairedTellsWhatToDo) {
@@ -181,7 +184,7 @@ TEST_F(SyncRecordTest, ADamagedLockFileThatCannotBeRepairedTellsWhatToDo) {
                 << text;
         }
     }
-    EXPECT_EQ(rec.ChangeCount, 7);
+    EXPECT_EQ(Unpacked(rec.ChangeCount), 7);
     EXPECT_EQ(Bytes(), (std::vector<unsigned char>{5, 0}));
 }
 
@@ -194,8 +197,8 @@ TEST_F(SyncRecordTest, FailedCreateThrowsAfterTheReset) {
     rec.State = tessaro::kSyncInUse;
     EXPECT_THROW(tessaro::WriteSyncRecord(impossible, rec), tessaro::SyncFileError);
     EXPECT_THROW(tessaro::ReadSyncRecord(impossible, rec), tessaro::SyncFileError);
-    EXPECT_EQ(rec.ChangeCount, 1);  // the new-file values were set before the write failed
-    EXPECT_EQ(rec.State, tessaro::kSyncReleased);
+    EXPECT_EQ(Unpacked(rec.ChangeCount), 1);  // the new-file values were set before the write failed
+    EXPECT_EQ(Unpacked(rec.State), tessaro::kSyncReleased);
 }
 
 TEST_F(SyncRecordTest, UnopenableFileKeepsRecord) {
@@ -213,7 +216,7 @@ TEST_F(SyncRecordTest, UnopenableFileKeepsRecord) {
     TSyncRecord mem;
     mem.ChangeCount = 99;
     EXPECT_EQ(tessaro::ReadSyncRecord(file_, mem), tessaro::SyncReadResult::Unreadable);
-    EXPECT_EQ(mem.ChangeCount, 99);
+    EXPECT_EQ(Unpacked(mem.ChangeCount), 99);
 }
 
 }  // namespace

@@ -208,7 +208,8 @@ TEST_F(Recorder, StopKeysEndTheCaptureAndLeaveNoTrace) {
 TEST_F(Recorder, KeysHeldAtTheStartAndThePlayersOwnInputAreIgnored) {
     // Ctrl+Shift+F12 started the capture; its keys come up during it.
     std::vector<Post> ignored;
-    for (const InputEvent& e : Script().Down(17).Down(16).Down(123).events) recorder.OnEvent(e, *g, ignored);
+    const Script start = Script().Down(17).Down(16).Down(123);
+    for (const InputEvent& e : start.events) recorder.OnEvent(e, *g, ignored);
     EXPECT_TRUE(ignored.empty());
     Recording r = Run(Script().Up(123).Up(16).Up(17).Type("x").Down('Y', 'y').Synthetic());
     EXPECT_EQ(r.text, "x");

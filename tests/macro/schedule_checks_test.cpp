@@ -6,6 +6,7 @@
 #include <string>
 
 #include "macro/schedule_checks.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -62,7 +63,7 @@ TEST(ScheduleChecks, EachEntryIsStoredOrRefusedWithItsMessageAndFocus) {
         {"today with a past time", [](ScheduleForm& f) { f = TimeForm(1, "1"), f.onceDay = "14"; }, nullptr,
          ScheduleFocus::None,
          [](const TMacroRecord& r) {
-             EXPECT_EQ(r.ScheduleYear, 2024);
+             EXPECT_EQ(Unpacked(r.ScheduleYear), 2024);
              EXPECT_EQ(r.ScheduleMonth, 5);
              EXPECT_EQ(r.ScheduleDay, 14);
          }},
@@ -141,14 +142,14 @@ TEST(ScheduleChecks, EachEntryIsStoredOrRefusedWithItsMessageAndFocus) {
          ScheduleFocus::MonthlyDay,
          {}},
         {"every 720", [](ScheduleForm& f) { f = TimeForm(6), f.otherMinutes = "720"; }, nullptr,
-         ScheduleFocus::None, [](const TMacroRecord& r) { EXPECT_EQ(r.IntervalMinutes, 720); }},
+         ScheduleFocus::None, [](const TMacroRecord& r) { EXPECT_EQ(Unpacked(r.IntervalMinutes), 720); }},
         {"every 721",
          [](ScheduleForm& f) { f = TimeForm(6), f.otherMinutes = "721"; },
          "Invalid minutes specified.  Must be between 1 and 720.",
          ScheduleFocus::OtherMinutes,
          {}},
         {"idle 90", [](ScheduleForm& f) { f = TimeForm(7), f.idleMinutes = "90"; }, nullptr,
-         ScheduleFocus::None, [](const TMacroRecord& r) { EXPECT_EQ(r.IntervalMinutes, 90); }},
+         ScheduleFocus::None, [](const TMacroRecord& r) { EXPECT_EQ(Unpacked(r.IntervalMinutes), 90); }},
         {"idle 91",
          [](ScheduleForm& f) { f = TimeForm(7), f.idleMinutes = "91"; },
          "Invalid minutes specified.  Must be between 1 and 90.",
@@ -172,7 +173,7 @@ TEST(ScheduleChecks, EachEntryIsStoredOrRefusedWithItsMessageAndFocus) {
         const ScheduleCheck check = CheckSchedule(current, form, kToday);
         if (!c.message) {
             ASSERT_TRUE(check.ok) << check.message;
-            EXPECT_EQ(check.fields.ScheduleType, form.kind);
+            EXPECT_EQ(Unpacked(check.fields.ScheduleType), form.kind);
             if (c.stored) c.stored(check.fields);
         } else {
             EXPECT_FALSE(check.ok);
@@ -194,7 +195,7 @@ TEST(ScheduleChecks, AKindWritesOnlyItsOwnFields) {
     every.days[6] = true;
     const ScheduleCheck ok = CheckSchedule(current, every, kToday);
     ASSERT_TRUE(ok.ok);
-    EXPECT_EQ(ok.fields.IntervalMinutes, 15);
+    EXPECT_EQ(Unpacked(ok.fields.IntervalMinutes), 15);
     EXPECT_EQ(ok.fields.ScheduleHour, 3);
     EXPECT_EQ(ok.fields.MinutePastHour, 20);
     EXPECT_EQ(ok.fields.ScheduleDays[0], 0);
@@ -205,7 +206,7 @@ TEST(ScheduleChecks, AKindWritesOnlyItsOwnFields) {
     none.days[3] = true;
     const ScheduleCheck kept = CheckSchedule(current, none, kToday);
     ASSERT_TRUE(kept.ok);
-    EXPECT_EQ(kept.fields.ScheduleType, 2);
+    EXPECT_EQ(Unpacked(kept.fields.ScheduleType), 2);
     EXPECT_EQ(kept.fields.ScheduleDays[3], 1);
 }
 

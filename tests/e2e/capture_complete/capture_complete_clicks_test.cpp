@@ -24,6 +24,7 @@
 #include "tests/e2e/held_input.h"
 #include "tests/e2e/hooked_player.h"
 #include "tests/support/xvfb.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro::testing {
 namespace {
@@ -71,8 +72,8 @@ TEST(CaptureCompleteOnADesktop, TheClickOnOkIsNotTakenForTheChosenHotKey) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isActiveWindow(); }, 5000));
         dialog.HotKeyEdit->setFocus();
         const auto id = static_cast<std::uint32_t>(dialog.winId());
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return SharedGlob().SecWndOn == 1 && SharedGlob().SecWnd == id; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return SharedGlob().SecWndOn == 1 && Unpacked(SharedGlob().SecWnd) == id; }, 5000));
 
         const int chosen = hook::HotKeyCodeForKey('K', hook::kModCtrl | hook::kModAlt);
         ASSERT_GE(chosen, 0);
@@ -84,7 +85,7 @@ TEST(CaptureCompleteOnADesktop, TheClickOnOkIsNotTakenForTheChosenHotKey) {
         ClickHeld(d, dialog.OkButton->mapToGlobal(dialog.OkButton->rect().center()));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible(); }, 5000)) << player.Log();
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_EQ(rec.ActivationCode, chosen) << HotKeyNames(rec.ActivationCode);
+        EXPECT_EQ(Unpacked(rec.ActivationCode), chosen) << HotKeyNames(rec.ActivationCode);
         EXPECT_EQ(SharedGlob().SecWndOn, 0) << "the keys went back to the player";
         // Nothing came late and changed the choice.
         QTest::qWait(300);

@@ -31,6 +31,7 @@
 #include "tests/e2e/held_input.h"
 #include "tests/e2e/hooked_player.h"
 #include "tests/support/xvfb.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro::testing {
 namespace {
@@ -85,8 +86,8 @@ TEST(HotKeyFieldsOnADesktop, ClicksOnButtonsAndOtherFieldsAreNotTakenForTheChose
         ASSERT_TRUE(entry && list);
         entry->setFocus();
         const auto id = static_cast<std::uint32_t>(wiz->winId());
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return SharedGlob().SecWndOn == 1 && SharedGlob().SecWnd == id; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return SharedGlob().SecWndOn == 1 && Unpacked(SharedGlob().SecWnd) == id; }, 5000));
 
         PressHeld(d, XK_k, {XK_Control_L, XK_Alt_L});
         ASSERT_TRUE(QTest::qWaitFor(
@@ -128,8 +129,8 @@ TEST(HotKeyFieldsOnADesktop, ClicksOnButtonsAndOtherFieldsAreNotTakenForTheChose
         QLineEdit* startCapture = keys->Fields[2];
         QLineEdit* activateEditor = keys->Fields[1];
         const auto id = static_cast<std::uint32_t>(keys->winId());
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return SharedGlob().SecWndOn == 1 && SharedGlob().SecWnd == id; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return SharedGlob().SecWndOn == 1 && Unpacked(SharedGlob().SecWnd) == id; }, 5000));
         PressHeld(d, XK_j, {XK_Control_L, XK_Alt_L});
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return startCapture->text() == QString::fromStdString(HotKeyNames(picked)); }, 5000))
@@ -150,9 +151,9 @@ TEST(HotKeyFieldsOnADesktop, ClicksOnButtonsAndOtherFieldsAreNotTakenForTheChose
     EXPECT_TRUE(keysDriven);
     TMacroRecord stored{};
     ASSERT_TRUE(ReadMacroRecordAt(file, capture, stored).ok());
-    EXPECT_EQ(stored.ActivationCode, picked) << HotKeyNames(stored.ActivationCode);
+    EXPECT_EQ(Unpacked(stored.ActivationCode), picked) << HotKeyNames(stored.ActivationCode);
     ASSERT_TRUE(ReadMacroRecordAt(file, activate, stored).ok());
-    EXPECT_EQ(stored.ActivationCode, activateKey) << HotKeyNames(stored.ActivationCode);
+    EXPECT_EQ(Unpacked(stored.ActivationCode), activateKey) << HotKeyNames(stored.ActivationCode);
     EXPECT_TRUE(boxes.empty()) << boxes.front().text;
     editor.reset();
     EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();

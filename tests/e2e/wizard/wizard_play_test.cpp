@@ -8,6 +8,7 @@
 
 #include "protocol/hotkey_names.h"
 #include "tests/e2e/wizard/wizard_desk.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro::testing {
 namespace {
@@ -71,7 +72,7 @@ TEST_F(WizardDesk, TypedTextMacroIsAppendedAndTypedByItsHotKey) {
     const std::optional<TMacroRecord> rec = Appended();
     ASSERT_TRUE(rec) << Boxes();
     EXPECT_EQ(rec->Nickname.str(), "Wizard typing");
-    EXPECT_EQ(rec->ActivationCode, kCtrlAltK);
+    EXPECT_EQ(Unpacked(rec->ActivationCode), kCtrlAltK);
 
     KeyTarget target(xvfb_->Open(), "Wizard Target");
     ASSERT_TRUE(PressHotKeyIn(target)) << player_->Log();
@@ -199,7 +200,7 @@ TEST_F(WizardDesk, ReminderPlayedByItsNicknameShowsItsText) {
     });
     const std::optional<TMacroRecord> rec = Appended();
     ASSERT_TRUE(rec) << Boxes();
-    EXPECT_EQ(rec->ActivationCode, acScheduled);
+    EXPECT_EQ(Unpacked(rec->ActivationCode), acScheduled);
 
     PlayerProcess second(*box_, {"/F" + file_, "/APlants"}, "second.log");
     EXPECT_EQ(second.WaitExit(10s), 0) << second.Log();

@@ -11,6 +11,7 @@
 #include "platform/datetime.h"
 #include "hook/client/glob_data_sync.h"
 #include "protocol/window_messages.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -57,7 +58,7 @@ TEST_F(ExplorerCoreTest, AppendingRaisesTheCountOnlyWhenTheRecordIsInTheFile) {
     const AppendResult one = AppendNewMacro(file_, rec, *glob_, Recorder());
     ASSERT_TRUE(one.ok) << one.error;
     EXPECT_EQ(one.number, 1);
-    EXPECT_EQ(glob_->MacroCount, 1);
+    EXPECT_EQ(Unpacked(glob_->MacroCount), 1);
     EXPECT_EQ(CountMacroRecords(file_), 1);
     EXPECT_EQ(notices_, (Notices{{puPullGroup, ggNumKeys}}));
     EXPECT_EQ(LibraryMacroCount(), 1);
@@ -67,7 +68,7 @@ TEST_F(ExplorerCoreTest, AppendingRaisesTheCountOnlyWhenTheRecordIsInTheFile) {
     const AppendResult bad = AppendNewMacro(dir_ + "/no/such/dir/m.qtm", rec, *glob_, Recorder());
     EXPECT_FALSE(bad.ok);
     EXPECT_FALSE(bad.error.empty());
-    EXPECT_EQ(glob_->MacroCount, 1);
+    EXPECT_EQ(Unpacked(glob_->MacroCount), 1);
     EXPECT_TRUE(notices_.empty());
     EXPECT_EQ(LibraryMacroCount(), 1);
 
@@ -76,7 +77,7 @@ TEST_F(ExplorerCoreTest, AppendingRaisesTheCountOnlyWhenTheRecordIsInTheFile) {
     const AppendResult full = AppendNewMacro(file_, rec, *glob_, Recorder());
     EXPECT_FALSE(full.ok);
     EXPECT_EQ(full.error, "Maximum number of hot keys has been reached.  A macro cannot be added.");
-    EXPECT_EQ(glob_->MacroCount, kMaxMacros);
+    EXPECT_EQ(Unpacked(glob_->MacroCount), kMaxMacros);
     EXPECT_EQ(CountMacroRecords(file_), 1);
     EXPECT_TRUE(notices_.empty());
 }
@@ -133,7 +134,7 @@ TEST_F(ExplorerCoreTest, TheMainWindowsCoreAppendsThroughTheLoadedFileAndTellsTh
     const AppendResult result = core.AppendCurrentMacro(file_);
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(result.number, 1);
-    EXPECT_EQ(glob_->MacroCount, 1);
+    EXPECT_EQ(Unpacked(glob_->MacroCount), 1);
     EXPECT_EQ(config->MacroNicknames[1], "new one");
     EXPECT_EQ(+glob_->ActivationCode[1], 12);
     EXPECT_EQ(peer.notices, (Notices{{puPullGroup, ggNumKeys}, {puMacroChanged, 1}}));

@@ -42,6 +42,7 @@
 #include "tests/support/qt_app.h"
 #include "tests/support/wav_file.h"
 #include "widgets/file_chooser.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -151,7 +152,7 @@ TEST_F(MainWinTools, ARowDroppedOnACategoryFilesTheMacroAndAllCategoriesTakesItO
     Received();
 
     EXPECT_TRUE(DropOn(*w, RowOfCategory(*w, 7), MacroRowMime()));
-    EXPECT_EQ(Stored(n).CategoryId, 7);
+    EXPECT_EQ(Unpacked(Stored(n).CategoryId), 7);
     EXPECT_EQ(+glob_.ActivationCode[n], 40);
     EXPECT_EQ(w->LastWave().toStdString(), dir_ + "/FLOOP.WAV");
     const Notices told = Received();
@@ -159,7 +160,7 @@ TEST_F(MainWinTools, ARowDroppedOnACategoryFilesTheMacroAndAllCategoriesTakesItO
               told.end());
 
     EXPECT_TRUE(DropOn(*w, RowOfCategory(*w, 0), MacroRowMime()));
-    EXPECT_EQ(Stored(n).CategoryId, 0);
+    EXPECT_EQ(Unpacked(Stored(n).CategoryId), 0);
 }
 
 TEST_F(MainWinTools, OnlyARowOfThisListCountsAndSoundOffIsSilent) {
@@ -175,10 +176,10 @@ TEST_F(MainWinTools, OnlyARowOfThisListCountsAndSoundOffIsSilent) {
     auto* foreign = new QMimeData;  // a row from another editor's list
     foreign->setData("application/x-tessaro-macro-row", "1");
     EXPECT_FALSE(DropOn(*w, RowOfCategory(*w, 3), foreign));
-    EXPECT_EQ(Stored(n).CategoryId, 0);
+    EXPECT_EQ(Unpacked(Stored(n).CategoryId), 0);
 
     EXPECT_TRUE(DropOn(*w, RowOfCategory(*w, 3), MacroRowMime()));
-    EXPECT_EQ(Stored(n).CategoryId, 3);
+    EXPECT_EQ(Unpacked(Stored(n).CategoryId), 3);
     EXPECT_TRUE(w->LastWave().isEmpty());
 }
 
@@ -243,7 +244,7 @@ TEST_F(MainWinTools, ATextImportOfManyBadItemsCanBeStoppedAtItsFirstBox) {
     EXPECT_EQ(+glob_.MacroCount, before + 1);
     TSyncRecord lock;
     ASSERT_EQ(ReadSyncRecord(dir_ + "/work.MAS", lock), SyncReadResult::Read);
-    EXPECT_EQ(lock.State, kSyncReleased);
+    EXPECT_EQ(Unpacked(lock.State), kSyncReleased);
 }
 
 TEST_F(MainWinTools, AlarmAndIntervalSaveTheSchedulerSectionAndTellThePlayer) {

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "tests/support/temp_dir.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -41,11 +42,11 @@ TEST(ScriptForm, AnExistingMacroKeepsItsFieldsWithOptionsPutRight) {
     rec.AbbrevCase = 9;
     rec.AbbrevErase = 0;
     ScriptStart start = PrepareScriptMacro(rec, true, 1, false, config, dir.path(), 45000);
-    EXPECT_EQ(start.Scope, ScriptScope::Program);
+    EXPECT_EQ(Unpacked(start.Scope), ScriptScope::Program);
     EXPECT_EQ(start.IconName, "MAIN");
     EXPECT_EQ(start.NickName, "Mail");
-    EXPECT_EQ(rec.AbbrevCase, 2);
-    EXPECT_EQ(rec.AbbrevErase, 2);
+    EXPECT_EQ(Unpacked(rec.AbbrevCase), 2);
+    EXPECT_EQ(Unpacked(rec.AbbrevErase), 2);
 
     std::filesystem::create_directories(dir.file("Icons"));
     std::ofstream(dir.file("Icons/MINE.ICO")) << "x";
@@ -53,7 +54,7 @@ TEST(ScriptForm, AnExistingMacroKeepsItsFieldsWithOptionsPutRight) {
     rec.Scope = scGlobal;
     start = PrepareScriptMacro(rec, true, 1, true, config, dir.path(), 45000);
     EXPECT_EQ(start.IconName, "MINE.ICO");
-    EXPECT_EQ(start.Scope, ScriptScope::Window);  // another macro holds the key globally
+    EXPECT_EQ(Unpacked(start.Scope), ScriptScope::Window);  // another macro holds the key globally
     EXPECT_FALSE(start.GlobalEnabled);
 }
 
@@ -64,13 +65,13 @@ TEST(ScriptForm, ANewMacroGetsTheDefaults) {
     rec.ScopeText.assign("old");
     rec.TopmostOnly = 0;
     const ScriptStart start = PrepareScriptMacro(rec, false, 1, false, config, "/nowhere", 45000.5);
-    EXPECT_EQ(start.Scope, ScriptScope::Global);
+    EXPECT_EQ(Unpacked(start.Scope), ScriptScope::Global);
     EXPECT_EQ(start.NickName, "");
     EXPECT_EQ(rec.ScopeText.view(), "");
     EXPECT_EQ(rec.TopmostOnly, 1);
-    EXPECT_EQ(rec.ScheduleType, 3);
-    EXPECT_EQ(rec.AbbrevCase, 3);
-    EXPECT_EQ(rec.AbbrevErase, 1);
+    EXPECT_EQ(Unpacked(rec.ScheduleType), 3);
+    EXPECT_EQ(Unpacked(rec.AbbrevCase), 3);
+    EXPECT_EQ(Unpacked(rec.AbbrevErase), 1);
     TMacroRecord titled{};
     titled.ScopeText.assign("Notes");
     PrepareScriptMacro(titled, false, 7, false, config, "/nowhere", 45000.5);

@@ -18,6 +18,7 @@
 #include "misc_form.h"
 #include "platform/messages.h"
 #include "tests/editor/commands/dialog_harness.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -140,7 +141,7 @@ TEST(WizardSweepPages, TheRecordingHidesTheWizardTakesTheTypedTextAndBringsItBac
     const std::string args = WaitForLine(form.helperArgs());
     ASSERT_EQ(args.rfind("QJX ", 0), 0u) << args;
     const auto window = static_cast<win::HWND>(std::stoul(args.substr(4)));
-    EXPECT_EQ(form.rig.glob->CapWnd, window);
+    EXPECT_EQ(Unpacked(form.rig.glob->CapWnd), window);
     for (char c : std::string("Ann Lee")) win::SendMessage(window, 0x403, 1000, c);
     win::SendMessage(window, 0x404, 0, 0);
     win::SendMessage(window, 0x403, 1000, '!');  // after the end: ignored

@@ -14,6 +14,7 @@
 #include "foundation/settings.h"
 #include "protocol/hotkey_names.h"
 #include "tests/editor/wizard/wizard_form_fixture.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -143,7 +144,7 @@ TEST_F(QuickWizForm, TheHotKeyFieldRoutesPressedKeysToTheFormWhileItHasTheFocus)
     QApplication::processEvents();
     ASSERT_TRUE(entry->hasFocus());
     EXPECT_EQ(glob->SecWndOn, 1);
-    EXPECT_EQ(glob->SecWnd, static_cast<std::uint32_t>(form->winId()));
+    EXPECT_EQ(Unpacked(glob->SecWnd), static_cast<std::uint32_t>(form->winId()));
     form->Control<QListWidget>("P3KeyList")->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(glob->SecWndOn, 0);

@@ -13,6 +13,7 @@
 #include "hook/qtmhook.h"
 #include "hook/client/glob_data_sync.h"
 #include "protocol/window_messages.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -169,7 +170,7 @@ TEST_F(GlobSync, PullOfTheLibraryGroupClearsTheProgramsOwnMark) {
     ASSERT_TRUE(GetGlobDataItem(*own, ggInit));
     EXPECT_EQ(own->IsNT, 1);
     EXPECT_EQ(own->MouseSwapped, 1);
-    EXPECT_EQ(own->LibDword812, 0u);
+    EXPECT_EQ(Unpacked(own->LibDword812), 0u);
 }
 
 TEST_F(GlobSync, AnUnreachableBlockChangesNothing) {
@@ -181,7 +182,7 @@ TEST_F(GlobSync, AnUnreachableBlockChangesNothing) {
     QtmUpNumKeys(own.get());  // ignored, without harm
     EXPECT_FALSE(GetGlobDataItem(*own, ggNumKeys));
     EXPECT_FALSE(GetGlobDataItem(*own, ggKeys));
-    EXPECT_EQ(own->MacroCount, 9);
+    EXPECT_EQ(Unpacked(own->MacroCount), 9);
     EXPECT_EQ(own->HotKeyUsed[3], 1);
 }
 

@@ -15,6 +15,7 @@
 #include "protocol/window_messages.h"
 #include "tests/player/engine/recording_link.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -65,7 +66,7 @@ protected:
         config->CapWindowSize = true;
         config->CapSpeed = 3;
         ASSERT_TRUE(file.LoadMacroFile(path));
-        ASSERT_EQ(glob->MacroCount, 5);
+        ASSERT_EQ(Unpacked(glob->MacroCount), 5);
         lock.Configure(false, path);
     }
     void Type(const std::string& text) {
@@ -150,7 +151,7 @@ TEST_F(Capture, TheEndStoresTheTextAndAsksHowTheMacroStarts) {
     EXPECT_STREQ(rec.MacroText, "Hello<ALT:060>");
     EXPECT_EQ(rec.Nickname.str(), "Greeting");
     EXPECT_EQ(+rec.ActivationCode, 12);
-    EXPECT_EQ(double(rec.LastModified), 45123.25);
+    EXPECT_EQ(double(Unpacked(rec.LastModified)), 45123.25);
     EXPECT_EQ(host.hotKeys, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.file("TempCap.Txt")));
 

@@ -10,6 +10,7 @@
 #include "protocol/glob_data.h"
 #include "tests/player/engine/interpreter_doubles.h"
 #include "tests/player/engine/recording_link.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro::testing {
 namespace {
@@ -154,8 +155,8 @@ TEST(SystemCommands, WallpaperFormsAndTheRehook) {
     rig.Play("<WALLT:/p/a.png><WALLP:0012,0034/p/b.png><DOHOOK>");
     EXPECT_EQ(rig.settings.wallpapers, (std::vector<std::string>{"/p/a.png 0 0 0", "/p/b.png 3 12 34"}));
     EXPECT_EQ(hookCalls, (std::vector<std::string>{"unhook 7", "kbd", "unhook 8", "mouse"}));
-    EXPECT_EQ(rig.glob->KeyboardHook, nextHook - 2);
-    EXPECT_EQ(rig.glob->MouseHook, nextHook - 1);
+    EXPECT_EQ(Unpacked(rig.glob->KeyboardHook), nextHook - 2);
+    EXPECT_EQ(Unpacked(rig.glob->MouseHook), nextHook - 1);
     EXPECT_EQ(rig.link.Count('U', ggKeyHook), 1);
     EXPECT_EQ(rig.link.Count('U', ggMouseHook), 1);
 }

@@ -7,6 +7,7 @@
 #include "protocol/window_messages.h"
 #include "tests/player/engine/interpreter_doubles.h"
 #include "tests/player/engine/recording_link.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro::testing {
 namespace {
@@ -153,7 +154,7 @@ TEST(ProgramWait, RefreshesTheListEveryTwoSecondsUntilTheProgramIsGone) {
     EXPECT_GE(rig.Elapsed(), 7000);
     EXPECT_LT(rig.Elapsed(), 7000 + WaitsFamily::kProgramRefreshMs + 100);
     EXPECT_GE(rig.link.Count('U', ggProgs), 4);
-    EXPECT_EQ(rig.glob->ProgramCount, 1);
+    EXPECT_EQ(Unpacked(rig.glob->ProgramCount), 1);
 }
 
 TEST(InputWaits, ClickKeyAndTextArmTheirFlagInOrderAndClearItOnEveryExit) {

@@ -15,6 +15,7 @@
 #include "protocol/glob_data.h"
 #include "recording_link.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -128,8 +129,8 @@ protected:
 TEST_F(HookUpkeepTest, ReHookReplacesBothHooksAndTellsTheLibraryEachHandle) {
     ReHook(*glob, link, hooks.calls());
     EXPECT_EQ(hooks.log, (std::vector<std::string>{"U1", "K100", "U2", "M101"}));
-    EXPECT_EQ(glob->KeyboardHook, 100u);
-    EXPECT_EQ(glob->MouseHook, 101u);
+    EXPECT_EQ(Unpacked(glob->KeyboardHook), 100u);
+    EXPECT_EQ(Unpacked(glob->MouseHook), 101u);
     EXPECT_EQ(link.calls,
               (std::vector<testing::RecordingLink::Call>{{'U', ggKeyHook, 0}, {'U', ggMouseHook, 0}}));
 }
@@ -145,7 +146,7 @@ TEST_F(HookUpkeepTest, ANewProgramReHooksAtOnceAndAgainAfterTheDelay) {
     Wait(200);
     EXPECT_EQ(hooks.log.size(), 8u);
     EXPECT_FALSE(upkeep.HookTimerActive());  // once only
-    EXPECT_EQ(glob->KeyboardHook, 102u);
+    EXPECT_EQ(Unpacked(glob->KeyboardHook), 102u);
 }
 
 TEST_F(HookUpkeepTest, NothingWithoutAutoHooksAndNoReHookWhileAMacroPlays) {

@@ -13,6 +13,7 @@
 #include "protocol/glob_data.h"
 #include "macro/macro_file.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -100,7 +101,7 @@ TEST_F(MacroFileControlTest, DeleteRemovesTheRecordAndRenumbersPopupMenusInTheFi
     ASSERT_TRUE(ReadMacroRecordAt(path, 2, second).ok());
     EXPECT_EQ(ReadPopupMenu(menu, 3).items, (std::vector<std::uint16_t>{2, 3}));
     EXPECT_EQ(second.Nickname.str(), "sleepy");
-    EXPECT_EQ(glob->MacroCount, 8);
+    EXPECT_EQ(Unpacked(glob->MacroCount), 8);
     EXPECT_EQ(upkeep.log.back(), "editor21:0");
 }
 
@@ -133,7 +134,7 @@ TEST_F(MacroFileControlTest, SwapMakesTheNewFileCurrentForRecordsSettingsAndRelo
     host.ReloadMacroFile();
     EXPECT_EQ(config->MacroNicknames[1], "gone");
     EXPECT_EQ(host.MacroText(1), "from other");
-    EXPECT_EQ(glob->MacroCount, 6);
+    EXPECT_EQ(Unpacked(glob->MacroCount), 6);
 }
 
 }  // namespace

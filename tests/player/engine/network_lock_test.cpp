@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/temp_dir.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -55,7 +56,7 @@ TEST(PlayerNetworkLock, TakesAFreeLockAndReleasesItCountingChanges) {
     rig.lock.NoteLoaded();
     EXPECT_EQ(rig.lock.lockFileName(), rig.dir.file("SHARED.MAS"));
     EXPECT_FALSE(rig.lock.FileInUse());
-    EXPECT_EQ(rig.OnDisk().State, kSyncInUse);
+    EXPECT_EQ(Unpacked(rig.OnDisk().State), kSyncInUse);
     EXPECT_EQ(rig.LockTimeOnDisk(), rig.days);
 
     rig.days += 0.001;
@@ -63,8 +64,8 @@ TEST(PlayerNetworkLock, TakesAFreeLockAndReleasesItCountingChanges) {
     EXPECT_EQ(rig.LockTimeOnDisk(), rig.days);
 
     rig.lock.ReleaseSyncFile(1);
-    EXPECT_EQ(rig.OnDisk().State, kSyncReleased);
-    EXPECT_EQ(rig.OnDisk().ChangeCount, 2);
+    EXPECT_EQ(Unpacked(rig.OnDisk().State), kSyncReleased);
+    EXPECT_EQ(Unpacked(rig.OnDisk().ChangeCount), 2);
     EXPECT_EQ(rig.heartbeat, (std::vector<bool>{true, false}));
 
     // our own change does not count as another user's: the next test takes it at once
@@ -87,7 +88,7 @@ TEST(PlayerNetworkLock, AnotherUsersLockHoldsUntilItsHeartbeatStopsForAMinute) {
     EXPECT_TRUE(rig.lock.FileInUse());
     rig.ms += 1;
     EXPECT_FALSE(rig.lock.FileInUse());
-    EXPECT_EQ(rig.OnDisk().State, kSyncInUse);
+    EXPECT_EQ(Unpacked(rig.OnDisk().State), kSyncInUse);
     EXPECT_EQ(rig.LockTimeOnDisk(), rig.days);
 }
 
@@ -150,7 +151,7 @@ TEST(PlayerNetworkLock, ChangesOfOthersReloadFirstAndDamagedLockFilesAreMadeAnew
     EXPECT_EQ(testing::ReadBytes(rig.lock.lockFileName()).size(), sizeof(TSyncRecord));
     EXPECT_FALSE(rig.lock.FileInUse());
     rig.lock.ReleaseSyncFile(1);
-    EXPECT_EQ(rig.lock.record().ChangeCount, 2);
+    EXPECT_EQ(Unpacked(rig.lock.record().ChangeCount), 2);
 }
 
 }  // namespace

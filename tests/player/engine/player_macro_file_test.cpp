@@ -18,6 +18,7 @@
 #include "recording_link.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -274,9 +275,9 @@ TEST_F(PlayerMacroFileTest, InNetworkModeSystemMacrosAreAddedOnlyWhileHoldingThe
     EXPECT_EQ(FileRecords().size(), 6u);
     TSyncRecord after;
     ASSERT_EQ(ReadSyncRecord(mas, after), SyncReadResult::Read);
-    EXPECT_EQ(after.State, kSyncReleased);
-    EXPECT_EQ(after.ChangeCount, 4);
-    EXPECT_EQ(after.LockTime, 45000.5);  // this program's time of taking it
+    EXPECT_EQ(Unpacked(after.State), kSyncReleased);
+    EXPECT_EQ(Unpacked(after.ChangeCount), 4);
+    EXPECT_EQ(Unpacked(after.LockTime), 45000.5);  // this program's time of taking it
     EXPECT_TRUE(boxes.empty());
 }
 

@@ -6,6 +6,7 @@
 
 #include "protocol/glob_data.h"
 #include "trigger_fixture.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -62,7 +63,7 @@ TEST_F(TopWindow, AnEmptyScopeTextMatchesNoWindowAndAnEmptyMenuWarns) {
     dispatch.MenuTopWindow(3);
     EXPECT_EQ(host.warnings, std::vector<std::string>{kNoTopWindowMacros});
     EXPECT_TRUE(host.played.empty());
-    EXPECT_EQ(host.lastMenu.Scope, 0);  // no chooser was shown
+    EXPECT_EQ(Unpacked(host.lastMenu.Scope), 0);  // no chooser was shown
 }
 
 TEST(TopWindowMenu, AtMostThirtySixItemsAndTheStyleDigitOnlyForOneToThree) {
@@ -73,7 +74,7 @@ TEST(TopWindowMenu, AtMostThirtySixItemsAndTheStyleDigitOnlyForOneToThree) {
     }
     glob->MacroCount = 40;
     const TMacroRecord menu = TopWindowMenu(*glob, "EDITOR", "GEDIT", 7);
-    EXPECT_EQ(menu.Scope, scPopupMenu);
+    EXPECT_EQ(Unpacked(menu.Scope), scPopupMenu);
     EXPECT_EQ(menu.Abbreviation.str(), "  2");  // a blank: name style
     const PopupMenu read = ReadPopupMenu(menu, 40);
     ASSERT_EQ(read.items.size(), 36u);

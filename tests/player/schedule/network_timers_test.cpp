@@ -15,6 +15,7 @@
 #include "macro/macro_file.h"
 #include "player/engine/network_lock.h"
 #include "player/schedule/network_timers.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -88,15 +89,15 @@ TEST_F(NetworkTimersTest, AHeldLockStaysAliveUntilItIsGivenBack) {
     const double taken = OnDisk().LockTime;
     RunLoop(150ms);
     const TSyncRecord held = OnDisk();
-    EXPECT_EQ(held.State, kSyncInUse);
-    EXPECT_GE(held.LockTime, taken + 3);
+    EXPECT_EQ(Unpacked(held.State), kSyncInUse);
+    EXPECT_GE(Unpacked(held.LockTime), taken + 3);
 
     lock_->ReleaseSyncFile(1);
     EXPECT_FALSE(timers_->heartbeatActive());
     const TSyncRecord released = OnDisk();
     RunLoop(100ms);
-    EXPECT_EQ(OnDisk().LockTime, released.LockTime);
-    EXPECT_EQ(OnDisk().State, kSyncReleased);
+    EXPECT_EQ(Unpacked(OnDisk().LockTime), Unpacked(released.LockTime));
+    EXPECT_EQ(Unpacked(OnDisk().State), kSyncReleased);
     EXPECT_TRUE(messages_.empty());
 }
 
@@ -108,7 +109,7 @@ TEST_F(NetworkTimersTest, AFailingHeartbeatIsToldOnceUntilAWriteSucceeds) {
     EXPECT_EQ(messages_.size(), 1u);
     std::filesystem::remove(lockFile_);
     RunLoop(80ms);
-    EXPECT_EQ(OnDisk().State, kSyncInUse);
+    EXPECT_EQ(Unpacked(OnDisk().State), kSyncInUse);
     std::filesystem::remove(lockFile_);
     std::filesystem::create_directory(lockFile_);
     RunLoop(80ms);

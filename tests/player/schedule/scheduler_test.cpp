@@ -14,6 +14,7 @@
 #include "player/schedule/scheduler.h"
 #include "protocol/glob_data.h"
 #include "tests/player/engine/recording_link.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -212,7 +213,7 @@ TEST_F(SchedulerTest, IdleTimeIsCountedInTheLibraryAndFiresOnceUntilTheUserIsAct
     ASSERT_GE(link_.calls.size(), 2u);
     EXPECT_EQ(link_.calls[0], (testing::RecordingLink::Call{'G', ggIdle, 0}));
     EXPECT_EQ(link_.calls[1], (testing::RecordingLink::Call{'U', ggIdle, 0}));
-    EXPECT_EQ(glob_->IdleSeconds, 60u);
+    EXPECT_EQ(Unpacked(glob_->IdleSeconds), 60u);
     EXPECT_TRUE(host_.calls.empty());
 
     master_->IdleSeconds = 60;

@@ -18,6 +18,7 @@
 #include "platform/messages.h"
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -61,7 +62,7 @@ TEST_F(ActivationForms, PressedHotKeySelectsItsRowAndCaptionsLoseAccelerators) {
     form.show();
     form.HotKeyEntryEnter();
     EXPECT_EQ(glob->SecWndOn, 1);
-    EXPECT_EQ(glob->SecWnd, forms::NativeId(form));
+    EXPECT_EQ(Unpacked(glob->SecWnd), forms::NativeId(form));
     EXPECT_EQ(form.UseHotKey->text(), "Hot Keys");
     ASSERT_TRUE(win::PostMessage(forms::NativeId(form), WM_HOTKEY_CHOSEN, 650, 0));
     QApplication::processEvents();
@@ -116,7 +117,7 @@ TEST_F(ActivationForms, EnterDirectlyOpensThePropertiesEditorForTheKey) {
     });
     form.DoModify();
     EXPECT_TRUE(form.ResultUpdated);
-    EXPECT_EQ(core->CurrentMacro.ActivationCode, 20);
+    EXPECT_EQ(Unpacked(core->CurrentMacro.ActivationCode), 20);
     EXPECT_EQ(GetMacroText(core->CurrentMacro), "typed");
 }
 
@@ -144,13 +145,13 @@ TEST_F(ActivationForms, CopyRefusalNamesCopyAndNoneIsNotCounted) {
     form.OkButtonClick();
     EXPECT_NE(LastText().find("\"COPY\" did not take place"), std::string::npos);
     EXPECT_FALSE(form.Done);
-    EXPECT_EQ(core->CurrentMacro.ActivationCode, 5);
+    EXPECT_EQ(Unpacked(core->CurrentMacro.ActivationCode), 5);
     form.UseNone->click();
     Screenshot(form, "TCopyOrMove-none");
     form.OkButtonClick();
     EXPECT_TRUE(form.Done);
-    EXPECT_EQ(core->CurrentMacro.ActivationCode, acNone);
-    EXPECT_EQ(glob->MacroCount, 1);
+    EXPECT_EQ(Unpacked(core->CurrentMacro.ActivationCode), acNone);
+    EXPECT_EQ(Unpacked(glob->MacroCount), 1);
 }
 
 TEST_F(ActivationForms, BuildMenuMovesMacrosAndStoresTheList) {
@@ -181,8 +182,8 @@ TEST_F(ActivationForms, BuildMenuMovesMacrosAndStoresTheList) {
     const PopupMenu menu = ReadPopupMenu(core->CurrentMacro, glob->MacroCount);
     EXPECT_EQ(menu.items, (std::vector<std::uint16_t>{3, 4}));
     EXPECT_TRUE(menu.inTray);
-    EXPECT_EQ(core->CurrentMacro.Scope, scPopupMenu);
-    EXPECT_EQ(glob->MacroCount, 6) << "the caller's append counts the new macro";
+    EXPECT_EQ(Unpacked(core->CurrentMacro.Scope), scPopupMenu);
+    EXPECT_EQ(Unpacked(glob->MacroCount), 6) << "the caller's append counts the new macro";
 }
 
 TEST_F(ActivationForms, BuildMenuQuickInfoDescribesATimedMacrosSchedule) {

@@ -13,6 +13,7 @@
 #include "editor/explorer/forms/t_do_spec_wind.h"
 #include "forms_fixture.h"
 #include "protocol/hotkey_names.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -86,8 +87,8 @@ TEST_F(CaptureForm, StartArmsWritesTheSpeedTokenAndRaisesTheTarget) {
     form.StartButton->click();
     EXPECT_TRUE(form.CaptureStarted);
     EXPECT_TRUE(form.MacroCounted);
-    EXPECT_EQ(glob->MacroCount, 4);
-    EXPECT_EQ(glob->CaptureMacro, 4);
+    EXPECT_EQ(Unpacked(glob->MacroCount), 4);
+    EXPECT_EQ(Unpacked(glob->CaptureMacro), 4);
     EXPECT_EQ(glob->CaptureOn, 1);
     EXPECT_EQ(glob->OwnKeyOn, 1);
     EXPECT_EQ(core->CurrentMacro.Nickname.view(), "Recorded");

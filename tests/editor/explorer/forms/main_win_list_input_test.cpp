@@ -42,6 +42,7 @@
 #include "tests/editor/explorer/forms/main_win_fixture.h"
 #include "widgets/draw_grid.h"
 #include "widgets/page_control.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -381,8 +382,8 @@ TEST_F(MainWinInput, ACancelledRecaptureReleasesTheLockOnce) {
     window->Run(ExplorerAction::Recapture);
     TSyncRecord now{};
     ReadSyncRecord(lockFile, now);
-    EXPECT_EQ(now.State, kSyncInUse);
-    EXPECT_EQ(now.ChangeCount, 41);
+    EXPECT_EQ(Unpacked(now.State), kSyncInUse);
+    EXPECT_EQ(Unpacked(now.ChangeCount), 41);
 }
 
 }  // namespace

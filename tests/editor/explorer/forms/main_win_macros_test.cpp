@@ -33,6 +33,7 @@
 #include "platform/paths.h"
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -83,9 +84,9 @@ TEST_F(MainWinMacros, AddModifyCopyAndMoveLandInTheFile) {
     window->Run(ExplorerAction::AddMacro);
     ASSERT_EQ(Records().size(), base + 1);
     EXPECT_EQ(GetMacroText(Records()[base]), "Hi<TAB>there");
-    EXPECT_EQ(Records()[base].ActivationCode, 5);
+    EXPECT_EQ(Unpacked(Records()[base].ActivationCode), 5);
     EXPECT_EQ(Records()[base].Enabled, 1);
-    EXPECT_EQ(glob.MacroCount, count + 1) << "counted once, by the append";
+    EXPECT_EQ(Unpacked(glob.MacroCount), count + 1) << "counted once, by the append";
     EXPECT_TRUE(Notified(puMacroChanged, count + 1));
 
     WhenModal<TModHotKeys>([](TModHotKeys& edit) {
@@ -104,9 +105,9 @@ TEST_F(MainWinMacros, AddModifyCopyAndMoveLandInTheFile) {
     });
     window->Run(ExplorerAction::CopyMacro);
     ASSERT_EQ(Records().size(), base + 2);
-    EXPECT_EQ(Records()[base + 1].ActivationCode, acNone);
+    EXPECT_EQ(Unpacked(Records()[base + 1].ActivationCode), acNone);
     EXPECT_EQ(GetMacroText(Records()[base + 1]), "Changed");
-    EXPECT_EQ(glob.MacroCount, count + 2);
+    EXPECT_EQ(Unpacked(glob.MacroCount), count + 2);
 
     WhenModal<TCopyOrMove>([](TCopyOrMove& move) {
         EXPECT_EQ(move.windowTitle(), "Change Macro Activation");
@@ -116,8 +117,9 @@ TEST_F(MainWinMacros, AddModifyCopyAndMoveLandInTheFile) {
     window->Run(ExplorerAction::ChangeActivation);
     const auto records = Records();
     ASSERT_EQ(records.size(), base + 2);
-    EXPECT_EQ(glob.MacroCount, count + 2) << "a move counts nothing";
-    EXPECT_TRUE(records[base].ActivationCode == 9 || records[base + 1].ActivationCode == 9);
+    EXPECT_EQ(Unpacked(glob.MacroCount), count + 2) << "a move counts nothing";
+    EXPECT_TRUE(Unpacked(records[base].ActivationCode) == 9 ||
+                Unpacked(records[base + 1].ActivationCode) == 9);
 }
 
 // "Scripting Editor" in Add Macro opens the script editor on the new macro, which lands in
@@ -146,12 +148,12 @@ TEST_F(MainWinMacros, AddThroughTheScriptingEditor) {
     });
     window->Run(ExplorerAction::AddMacro);
     ASSERT_EQ(Records().size(), base + 1);
-    const TMacroRecord& added = Records()[base];
-    EXPECT_EQ(added.ActivationCode, 7);
+    const TMacroRecord added = Records()[base];
+    EXPECT_EQ(Unpacked(added.ActivationCode), 7);
     EXPECT_EQ(added.Nickname.str(), "Scripted");
-    EXPECT_EQ(added.Scope, scGlobal);
+    EXPECT_EQ(Unpacked(added.Scope), scGlobal);
     EXPECT_NE(GetMacroText(added).find("typed"), std::string::npos) << GetMacroText(added);
-    EXPECT_EQ(glob.MacroCount, count + 1);
+    EXPECT_EQ(Unpacked(glob.MacroCount), count + 1);
     EXPECT_TRUE(Notified(puMacroChanged, count + 1));
 
     WhenModal<TAddNewHotKey>([](TAddNewHotKey& add) {
@@ -161,7 +163,7 @@ TEST_F(MainWinMacros, AddThroughTheScriptingEditor) {
     });
     window->Run(ExplorerAction::AddMacro);
     EXPECT_EQ(Records().size(), base + 1);
-    EXPECT_EQ(glob.MacroCount, count + 1);
+    EXPECT_EQ(Unpacked(glob.MacroCount), count + 1);
 }
 
 // Each type opens the script editor in its own mode, with the abbreviation or the title
@@ -202,7 +204,7 @@ TEST_F(MainWinMacros, ScriptingEditorModePerMacroType) {
         EXPECT_EQ(shown.toStdString(), c.name) << int(c.type);
         ASSERT_EQ(Records().size(), base + 1)
             << int(c.type) << " " << (texts.empty() ? std::string() : texts.back());
-        EXPECT_EQ(Records()[base].ActivationCode, c.code);
+        EXPECT_EQ(Unpacked(Records()[base].ActivationCode), c.code);
     }
 }
 
@@ -212,7 +214,7 @@ TEST_F(MainWinMacros, CancelledAddWritesNothing) {
     WhenModal<TAddNewHotKey>([](TAddNewHotKey& add) { add.AbortButton->click(); });
     window->Run(ExplorerAction::AddMacro);
     EXPECT_EQ(Records().size(), base);
-    EXPECT_EQ(glob.MacroCount, count);
+    EXPECT_EQ(Unpacked(glob.MacroCount), count);
 }
 
 }  // namespace
@@ -240,7 +242,7 @@ TEST_F(MainWinMacros, CategoriesAreKeptBesideTheFileAndGivenToMacros) {
     window->Run(ExplorerAction::AddToCategory);
     const int n = window->Logic().SelectedMacro();
     ASSERT_GT(n, 0);
-    EXPECT_EQ(Records()[std::size_t(n - 1)].CategoryId, 2);
+    EXPECT_EQ(Unpacked(Records()[std::size_t(n - 1)].CategoryId), 2);
 
     texts.clear();
     window->Run(ExplorerAction::RemoveCategory);  // " *All Categories* " is selected
@@ -297,9 +299,9 @@ TEST_F(MainWinMacros, RecaptureStoresTheRecordingInTheMacro) {
     // Armed: the library sends to this window and records for macro n; nothing counted.
     EXPECT_EQ(glob.CaptureOn, 1);
     EXPECT_EQ(glob.CapWndOn, 1);
-    EXPECT_EQ(glob.CaptureMacro, n);
+    EXPECT_EQ(Unpacked(glob.CaptureMacro), n);
     EXPECT_EQ(glob.OwnKeyOn, 1);
-    EXPECT_EQ(glob.MacroCount, count);
+    EXPECT_EQ(Unpacked(glob.MacroCount), count);
     EXPECT_TRUE(window->windowState() & Qt::WindowMinimized);
     EXPECT_EQ(Records()[std::size_t(n - 1)].Nickname.str(), "Typed");
 
@@ -307,7 +309,7 @@ TEST_F(MainWinMacros, RecaptureStoresTheRecordingInTheMacro) {
     const TMacroRecord rec = Records()[std::size_t(n - 1)];
     EXPECT_EQ(GetMacroText(rec), "hi there");
     EXPECT_EQ(rec.Nickname.str(), "Typed");
-    EXPECT_EQ(rec.ActivationCode, 7);
+    EXPECT_EQ(Unpacked(rec.ActivationCode), 7);
     EXPECT_EQ(glob.CaptureOn, 0);
     EXPECT_EQ(glob.CapWndOn, 0);
     EXPECT_FALSE(fs::exists(CaptureFilePath(win::ProgramDirectory())));
@@ -327,7 +329,7 @@ TEST_F(MainWinMacros, CancelledRecaptureArmsNothing) {
     window->Run(ExplorerAction::Recapture);
     EXPECT_EQ(glob.CaptureOn, 0);
     EXPECT_EQ(glob.CapWndOn, 0);
-    EXPECT_EQ(glob.MacroCount, count);
+    EXPECT_EQ(Unpacked(glob.MacroCount), count);
     EXPECT_EQ(GetMacroText(Records()[std::size_t(n - 1)]), "kept text");
     TypeInCapture(*window, n, "stray");
     EXPECT_EQ(GetMacroText(Records()[std::size_t(n - 1)]), "kept text");
@@ -351,16 +353,16 @@ TEST_F(MainWinMacros, CaptureFromTheAddDialogCountsTheNewMacroOnce) {
     });
     window->Run(ExplorerAction::AddMacro);
     ASSERT_EQ(Records().size(), base + 1);
-    EXPECT_EQ(glob.MacroCount, count + 1);
-    EXPECT_EQ(glob.CaptureMacro, count + 1);
+    EXPECT_EQ(Unpacked(glob.MacroCount), count + 1);
+    EXPECT_EQ(Unpacked(glob.CaptureMacro), count + 1);
     EXPECT_EQ(glob.CaptureOn, 1);
 
     TypeInCapture(*window, count + 1, "new keys");
     const TMacroRecord rec = Records()[base];
     EXPECT_EQ(GetMacroText(rec), "<SPEED:00001>new keys") << "the speed token survives the start";
     EXPECT_EQ(rec.Nickname.str(), "Fresh");
-    EXPECT_EQ(rec.ActivationCode, 11);
-    EXPECT_EQ(glob.MacroCount, count + 1);
+    EXPECT_EQ(Unpacked(rec.ActivationCode), 11);
+    EXPECT_EQ(Unpacked(glob.MacroCount), count + 1);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "protocol/window_messages.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -112,10 +113,10 @@ TEST_F(MainWinWizard, AFinishedWizardAppendsItsMacroAndCountsItOnce) {
     ASSERT_EQ(Records(), before + 1);
     const TMacroRecord added = All().back();
     EXPECT_EQ(added.Nickname.str(), "Greeting");
-    EXPECT_EQ(added.ActivationCode, 300);
-    EXPECT_EQ(added.Scope, scGlobal);
+    EXPECT_EQ(Unpacked(added.ActivationCode), 300);
+    EXPECT_EQ(Unpacked(added.Scope), scGlobal);
     EXPECT_EQ(GetMacroText(added), "Hello there");
-    EXPECT_EQ(glob.MacroCount, count + 1);
+    EXPECT_EQ(Unpacked(glob.MacroCount), count + 1);
     EXPECT_EQ(window->Logic().SelectedMacro(), count + 1);
 }
 
@@ -133,7 +134,7 @@ TEST_F(MainWinWizard, TheNewMacroJoinsThePopupMenuUnlessItIsFull) {
 
     WhenWizard([](TQuickWiz& w) { TypeTextWizard(w, "Full", 301); });
     window->DoQuickWiz(1);
-    EXPECT_EQ(glob.MacroCount, added + 1);  // the macro is saved all the same
+    EXPECT_EQ(Unpacked(glob.MacroCount), added + 1);  // the macro is saved all the same
     EXPECT_EQ(texts.back(), "This macro could not be added to the menu as the menu is already full.");
     menu = ReadPopupMenu(All()[static_cast<size_t>(full - 1)], glob.MacroCount);
     EXPECT_EQ(menu.items.size(), static_cast<size_t>(kMaxMenuItems));

@@ -12,6 +12,7 @@
 
 #include "editor/explorer/forms/t_mod_hot_keys.h"
 #include "forms_fixture.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -44,7 +45,7 @@ TEST_F(ModHotKeysForm, NewMacroUpdateStoresTabsAndDoesNotCount) {
     core->CurrentMacro.ActivationCode = 3;
     auto form = Open(1);
     EXPECT_EQ(form->windowTitle(), "Modify Hot Key  (GLOBAL)");
-    EXPECT_EQ(core->CurrentMacro.ScheduleType, 3) << "a new macro gets the schedule defaults";
+    EXPECT_EQ(Unpacked(core->CurrentMacro.ScheduleType), 3) << "a new macro gets the schedule defaults";
     form->NickName->setText("Greeting");
     form->NewFormat->setPlainText("Hello\tWorld\nBye");
     form->UpdateButton->click();
@@ -52,7 +53,7 @@ TEST_F(ModHotKeysForm, NewMacroUpdateStoresTabsAndDoesNotCount) {
     EXPECT_EQ(GetMacroText(core->CurrentMacro), "Hello<TAB>World\r\nBye");
     EXPECT_EQ(core->CurrentMacro.Nickname.view(), "Greeting");
     EXPECT_EQ(core->CurrentMacro.Enabled, 1);
-    EXPECT_EQ(glob->MacroCount, 4) << "the caller's append counts the new macro";
+    EXPECT_EQ(Unpacked(glob->MacroCount), 4) << "the caller's append counts the new macro";
 }
 
 TEST_F(ModHotKeysForm, DecliningTruncationStoresNothingThenUpdatesOnce) {
@@ -169,7 +170,7 @@ TEST_F(ModHotKeysForm, CancelLeavesTheRecordButFormShowRepairs) {
     form->NickName->setText("Changed");
     form->CancelButton->click();
     EXPECT_EQ(core->CurrentMacro.Nickname.view(), "Keep");
-    EXPECT_EQ(core->CurrentMacro.AbbrevCase, 1);
+    EXPECT_EQ(Unpacked(core->CurrentMacro.AbbrevCase), 1);
     EXPECT_FALSE(form->Updated);
 }
 

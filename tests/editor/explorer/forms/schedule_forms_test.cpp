@@ -9,6 +9,7 @@
 #include "editor/explorer/forms/t_do_schedule.h"
 #include "editor/explorer/forms/t_short_options.h"
 #include "forms_fixture.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -68,8 +69,8 @@ TEST_F(ScheduleForm, UpdateWritesOnlyAfterEveryCheckAndFocusesTheFault) {
     form.AmPm[0]->setEditText("pm");
     form.UpdateButton->click();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(rec.ScheduleType, 1);
-    EXPECT_EQ(rec.ScheduleYear, 2028);
+    EXPECT_EQ(Unpacked(rec.ScheduleType), 1);
+    EXPECT_EQ(Unpacked(rec.ScheduleYear), 2028);
     EXPECT_EQ(rec.ScheduleDay, 29);
     EXPECT_EQ(rec.ScheduleHour, 9);
     EXPECT_EQ(rec.SchedulePM, 1) << "typed pm counts as PM";
@@ -102,7 +103,7 @@ TEST_F(ScheduleForm, UnknownKindShowsNoneAndKeepsIt) {
     for (QRadioButton* k : form.Kinds) EXPECT_FALSE(k->isChecked());
     form.Days[6]->setChecked(true);
     form.UpdateButton->click();
-    EXPECT_EQ(rec.ScheduleType, 12);
+    EXPECT_EQ(Unpacked(rec.ScheduleType), 12);
     EXPECT_EQ(rec.ScheduleDays[6], 1);
 }
 
@@ -113,13 +114,13 @@ TEST_F(ScheduleForm, ShortOptionsRepairUnknownValues) {
     EXPECT_FALSE(form.NoRemove->isChecked());
     Screenshot(form, "TShortOptions");
     form.OkButton->click();
-    EXPECT_EQ(rec.AbbrevCase, 3);
-    EXPECT_EQ(rec.AbbrevErase, 1);
+    EXPECT_EQ(Unpacked(rec.AbbrevCase), 3);
+    EXPECT_EQ(Unpacked(rec.AbbrevErase), 1);
     TShortOptions again(rec);
     again.CaseSense->setChecked(true);
     again.NoRemove->setChecked(true);
     again.CancelButton->click();
-    EXPECT_EQ(rec.AbbrevCase, 3) << "Cancel writes nothing";
+    EXPECT_EQ(Unpacked(rec.AbbrevCase), 3) << "Cancel writes nothing";
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "protocol/window_messages.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -93,7 +94,7 @@ TEST_F(SystemKeysDialogTest, ShowsTheKeysAndRoutesPressedKeysToTheFocusedField) 
     EXPECT_TRUE(dialog.MenuShows[1]->isChecked());
     EXPECT_EQ(dialog.FocusedSlot(), 3);
     EXPECT_EQ(glob.SecWndOn, 1);
-    EXPECT_EQ(glob.SecWnd, forms::NativeId(dialog));
+    EXPECT_EQ(Unpacked(glob.SecWnd), forms::NativeId(dialog));
     ASSERT_FALSE(sent.empty());
     EXPECT_EQ(sent.front(), (std::pair<std::uint32_t, std::int32_t>{puPullGroup, ggWindow2}));
 

@@ -7,6 +7,7 @@
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -50,7 +51,7 @@ TEST(ExplorerCapture, FiveThousandCharactersStayInTheMacro) {
     EXPECT_EQ(calls[0], (Notice{'U', ggCaptureOn, 0}));
     EXPECT_EQ(calls[1], (Notice{'E', puPullGroup, ggCaptureOn}));
     EXPECT_EQ(calls[3], (Notice{'E', puPullGroup, ggWindow2}));
-    EXPECT_EQ(+rig.glob->CapWnd, 77u);
+    EXPECT_EQ(Unpacked(rig.glob->CapWnd), 77u);
     EXPECT_EQ(+rig.glob->CapWndOn, 0);
     EXPECT_NE(std::find(calls.begin(), calls.end(), Notice{'E', puMacroChanged, 6}), calls.end());
     EXPECT_NE(std::find(rig.window.events.begin(), rig.window.events.end(), "front"),
@@ -108,7 +109,7 @@ TEST(ExplorerCapture, ProgramScopeTakesTheForegroundProgram) {
     rig.window.foreground = "mousepad";
     rig.Capture(6, 2);
     const TMacroRecord rec = rig.FileRecords()[5];
-    EXPECT_EQ(rec.Scope, scProgram);
+    EXPECT_EQ(Unpacked(rec.Scope), scProgram);
     EXPECT_EQ(rec.ScopeText.str(), "mousepad");
     EXPECT_EQ(rec.TopmostOnly, 1);
 }

@@ -4,6 +4,7 @@
 #include "explorer_rig.h"
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -54,7 +55,7 @@ TEST(ExplorerCommands, AddAppendsCountsOnlyWhenWrittenAndTellsThePlayer) {
     };
     rig.ex().DoAdd();
     EXPECT_EQ(rig.dialogs.opened, (std::vector<std::string>{"add 8"}));
-    EXPECT_EQ(+rig.glob->MacroCount, 8);
+    EXPECT_EQ(Unpacked(rig.glob->MacroCount), 8);
     EXPECT_EQ(rig.FileRecords().size(), 8u);
     EXPECT_EQ(rig.ex().SelectedMacro(), 8);
     const auto n = rig.link.Notices();
@@ -68,7 +69,7 @@ TEST(ExplorerCommands, AddAppendsCountsOnlyWhenWrittenAndTellsThePlayer) {
     rig.link.calls.clear();
     rig.dialogs.add = [](TMacroRecord&) { return AddResult{}; };
     rig.ex().DoAdd();
-    EXPECT_EQ(+rig.glob->MacroCount, 8);
+    EXPECT_EQ(Unpacked(rig.glob->MacroCount), 8);
     EXPECT_TRUE(rig.link.calls.empty());
 }
 
@@ -81,7 +82,7 @@ TEST(ExplorerCommands, FiveHundredMacrosRefuseAddAndCopy) {
         return AddResult{true, false};
     };
     rig.ex().DoAdd();  // the 500th is allowed
-    EXPECT_EQ(+rig.glob->MacroCount, 500);
+    EXPECT_EQ(Unpacked(rig.glob->MacroCount), 500);
     rig.ex().DoAdd();
     rig.Select(6);
     rig.ex().DoCopy();
@@ -126,7 +127,7 @@ TEST(ExplorerCommands, CopyAppendsTheChangedCopyUnderItsTitle) {
     const auto recs = rig.FileRecords();
     ASSERT_EQ(recs.size(), 8u);
     EXPECT_EQ(recs[7].Nickname.str(), "alpha");
-    EXPECT_EQ(recs[7].ActivationCode, 33);
+    EXPECT_EQ(Unpacked(recs[7].ActivationCode), 33);
     EXPECT_EQ(rig.ex().SelectedMacro(), 8);
     EXPECT_EQ(+rig.glob->HotKeyUsed[33], 1);
 }
@@ -140,7 +141,7 @@ TEST(ExplorerCommands, MoveSavesInPlaceAndTellsSchedulesWhenItWasTimed) {
     };
     rig.ex().DoMove(false);
     EXPECT_EQ(rig.dialogs.opened.back(), "MOVE Timed Macro TO");
-    EXPECT_EQ(rig.FileRecords()[5].ActivationCode, 12);
+    EXPECT_EQ(Unpacked(rig.FileRecords()[5].ActivationCode), 12);
     EXPECT_TRUE(Has(rig.link.Notices(), {'E', puSchedule, 0}));
 
     // A system macro opens the system-key dialog for its function.
@@ -188,7 +189,7 @@ TEST(ExplorerCommands, RemovingMacroThreeOfMenusRenumbersThemAfterTheDelete) {
     ASSERT_EQ(recs.size(), 9u);
     EXPECT_EQ(ReadPopupMenu(recs[7], 9).items, (std::vector<std::uint16_t>{6, 7}));
     EXPECT_EQ(ReadPopupMenu(recs[8], 9).items, (std::vector<std::uint16_t>{7}));
-    EXPECT_EQ(+rig.glob->MacroCount, 9);
+    EXPECT_EQ(Unpacked(rig.glob->MacroCount), 9);
     EXPECT_EQ(rig.link.Notices().back(), (Notice{'E', puReloadAll, 1}));
 }
 

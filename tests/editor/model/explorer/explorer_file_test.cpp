@@ -6,6 +6,7 @@
 #include "explorer_rig.h"
 #include "protocol/window_messages.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -35,13 +36,13 @@ TEST(ExplorerFile, MissingOrEmptyFileGetsTheFiveSystemMacrosInOrder) {
         const char* ids = "51234";
         for (int i = 0; i < 5; ++i) {
             EXPECT_EQ(recs[i].ScopeText.str(), std::string(1, ids[i]));
-            EXPECT_EQ(recs[i].Scope, scSystem);
+            EXPECT_EQ(Unpacked(recs[i].Scope), scSystem);
             EXPECT_EQ(recs[i].Enabled, 1);
         }
         EXPECT_EQ(recs[1].Nickname.str(), "Run Tessaro Editor");
         EXPECT_EQ(recs[4].Nickname.str(), "Menu of Macros for Topmost Window");
-        EXPECT_EQ(recs[0].ActivationCode, 261);
-        EXPECT_EQ(+rig.glob->MacroCount, 5);
+        EXPECT_EQ(Unpacked(recs[0].ActivationCode), 261);
+        EXPECT_EQ(Unpacked(rig.glob->MacroCount), 5);
         // The load itself is silent; each appended macro is told (6, 8) then (20, n).
         EXPECT_EQ(rig.link.Notices(), SystemMacroNotices()) << empty;
         EXPECT_EQ(rig.config->MacroNicknames[2], "Run Tessaro Editor");
@@ -69,7 +70,7 @@ TEST(ExplorerFile, UnreadableFileIsReportedAndNeverTruncated) {
     rig.explorer = std::make_unique<Explorer>(Explorer::Context{*rig.config, *rig.glob, rig.link, rig.window,
                                                                 rig.dialogs, rig.dir.path(), &rig.current});
     rig.explorer->Start();
-    EXPECT_EQ(+rig.glob->MacroCount, 0);
+    EXPECT_EQ(Unpacked(rig.glob->MacroCount), 0);
     ASSERT_EQ(rig.boxes.size(), 1u);
     EXPECT_EQ(rig.boxes[0].caption, "Error");
     EXPECT_TRUE(std::filesystem::is_directory(rig.path));
@@ -84,7 +85,7 @@ TEST(ExplorerFile, OverFiveHundredRecordsListTheFirstFiveHundredWithAWarning) {
                                                                 rig.dialogs, rig.dir.path(), &rig.current});
     rig.explorer->Start();
     rig.explorer->FillList();
-    EXPECT_EQ(+rig.glob->MacroCount, 500);
+    EXPECT_EQ(Unpacked(rig.glob->MacroCount), 500);
     EXPECT_EQ(rig.explorer->rowMacro().size(), 500u);
     ASSERT_EQ(rig.boxes.size(), 1u);
     EXPECT_EQ(rig.boxes[0].caption, "Warning");
@@ -108,7 +109,7 @@ TEST(ExplorerFile, AFullDiskFailsTheSaveWithItsCauseAndChangesNothing) {
     ASSERT_EQ(rig.boxes.size(), 1u);
     EXPECT_EQ(rig.boxes[0].text.rfind("Saving of keystrokes failed.\n\n", 0), 0u) << rig.boxes[0].text;
     EXPECT_NE(rig.boxes[0].text.find("TESRO.QTM"), std::string::npos);
-    EXPECT_EQ(+rig.glob->MacroCount, 5);
+    EXPECT_EQ(Unpacked(rig.glob->MacroCount), 5);
     EXPECT_EQ(testing::ReadBytes(rig.path), before);
     EXPECT_TRUE(rig.link.calls.empty());
 }

@@ -6,6 +6,7 @@
 #include "explorer_rig.h"
 #include "foundation/settings.h"
 #include "protocol/window_messages.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -36,7 +37,7 @@ TEST(ExplorerFiles, OpenRefusesOtherTypesAndSwitchesToAQtmFileInAnyCase) {
     EXPECT_EQ(rig.config->RecentFiles[0].str(), other);
     EXPECT_EQ(rig.config->RecentFiles[1].str(), rig.path);
     EXPECT_EQ(rig.window.lastFiles[0], "&1   " + rig.path);
-    EXPECT_EQ(+rig.glob->MacroCount, 6);
+    EXPECT_EQ(Unpacked(rig.glob->MacroCount), 6);
     EXPECT_EQ(rig.ex().rowMacro().size(), 6u);
     // A notifying load: every record, the count, then the file, schedule and settings notices.
     const auto n = rig.link.Notices();
@@ -100,7 +101,7 @@ TEST(ExplorerFiles, AnUnreadableChosenFileLeavesTheOldOneCurrent) {
     rig.window.chosenFile = bad;
     rig.ex().DoOpen();
     EXPECT_EQ(rig.config->RecentFiles[0].str(), rig.path);
-    EXPECT_EQ(+rig.glob->MacroCount, 5);
+    EXPECT_EQ(Unpacked(rig.glob->MacroCount), 5);
     EXPECT_TRUE(std::filesystem::is_directory(bad));
     const auto n = rig.link.Notices();
     EXPECT_EQ(std::count(n.begin(), n.end(), Notice{'E', puMacroFile, 0}), 0);

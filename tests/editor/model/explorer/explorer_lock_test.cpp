@@ -5,6 +5,7 @@
 
 #include "explorer_rig.h"
 #include "protocol/window_messages.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -40,15 +41,15 @@ TEST(ExplorerLock, TakesAFreeLockAndCancelReleasesWithoutCounting) {
     LockRig rig;
     const std::int32_t count = rig.OnDisk().ChangeCount;
     EXPECT_FALSE(rig.ex().FileInUse());
-    EXPECT_EQ(rig.OnDisk().State, kSyncInUse);
+    EXPECT_EQ(Unpacked(rig.OnDisk().State), kSyncInUse);
     EXPECT_EQ(rig.window.events, (std::vector<std::string>{"net on"}));
     rig.window.now += 0.001;
     rig.ex().NetTimerTimer();
     const double beat = rig.OnDisk().LockTime;
     EXPECT_EQ(beat, rig.window.now);
     rig.ex().ReleaseSyncFile(0);
-    EXPECT_EQ(rig.OnDisk().State, kSyncReleased);
-    EXPECT_EQ(rig.OnDisk().ChangeCount, count);
+    EXPECT_EQ(Unpacked(rig.OnDisk().State), kSyncReleased);
+    EXPECT_EQ(Unpacked(rig.OnDisk().ChangeCount), count);
     EXPECT_EQ(rig.window.events.back(), "net off");
     EXPECT_TRUE(rig.boxes.empty());
 }
@@ -64,7 +65,7 @@ TEST(ExplorerLock, AHeldLockIsTakenOverOnlyAMinuteAfterItsHeartbeatStopped) {
     EXPECT_EQ(rig.boxes[1].caption, "Error");
     rig.window.ms += 1'000;
     EXPECT_FALSE(rig.ex().FileInUse());
-    EXPECT_EQ(rig.OnDisk().State, kSyncInUse);
+    EXPECT_EQ(Unpacked(rig.OnDisk().State), kSyncInUse);
     const double mine = rig.OnDisk().LockTime;
     EXPECT_EQ(mine, rig.window.now);
 
@@ -104,14 +105,14 @@ TEST(ExplorerLock, ChangedCounterReloadsTellsThePlayerAndRefusesOnce) {
     EXPECT_EQ(rig.boxes[0].text,
               "Macro File has changed by another user.  Changed macro file will be reloaded after clicking "
               "\"ok\".");
-    EXPECT_EQ(+rig.glob->MacroCount, 5);  // reloaded, and the missing system macros added again
+    EXPECT_EQ(Unpacked(rig.glob->MacroCount), 5);  // reloaded, and the missing system macros added again
     EXPECT_EQ(rig.ex().selectedRow(), 4);
     const auto notices = rig.link.Notices();
     ASSERT_GE(notices.size(), 2u);
     EXPECT_EQ(notices[notices.size() - 2], (Notice{'E', puMacroFile, 0}));
     EXPECT_EQ(notices.back(), (Notice{'E', puSchedule, 0}));
     EXPECT_NE(std::find(rig.window.events.begin(), rig.window.events.end(), "cat"), rig.window.events.end());
-    EXPECT_EQ(rig.OnDisk().State, kSyncReleased);  // not taken
+    EXPECT_EQ(Unpacked(rig.OnDisk().State), kSyncReleased);  // not taken
 
     rig.boxes.clear();
     EXPECT_FALSE(rig.ex().FileInUse());
@@ -125,10 +126,10 @@ TEST(ExplorerLock, ADamagedLockFileIsMadeAnewAndTheLockTaken) {
     EXPECT_FALSE(rig.ex().FileInUse());
     EXPECT_TRUE(rig.boxes.empty());
     EXPECT_EQ(testing::ReadBytes(rig.mas).size(), sizeof(TSyncRecord));
-    EXPECT_EQ(rig.OnDisk().State, kSyncInUse);
+    EXPECT_EQ(Unpacked(rig.OnDisk().State), kSyncInUse);
     rig.ex().ReleaseSyncFile(1);
-    EXPECT_EQ(rig.OnDisk().State, kSyncReleased);
-    EXPECT_EQ(rig.OnDisk().ChangeCount, 2);
+    EXPECT_EQ(Unpacked(rig.OnDisk().State), kSyncReleased);
+    EXPECT_EQ(Unpacked(rig.OnDisk().ChangeCount), 2);
     // The next command goes ahead without a word.
     EXPECT_FALSE(rig.ex().FileInUse());
     EXPECT_TRUE(rig.boxes.empty());

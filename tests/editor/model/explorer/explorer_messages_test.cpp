@@ -5,6 +5,7 @@
 
 #include "explorer_rig.h"
 #include "protocol/window_messages.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -46,7 +47,7 @@ TEST(ExplorerMessages, PlayersFileSwitchLoadsTheSettingsFileAndMovesTheRecentLis
     rig.ex().OnPlayerMessage(puSchedule, 0);
     EXPECT_EQ(rig.config->RecentFiles[0].str(), other);
     EXPECT_EQ(rig.config->RecentFiles[1].str(), rig.path);
-    EXPECT_EQ(+rig.glob->MacroCount, 5);
+    EXPECT_EQ(Unpacked(rig.glob->MacroCount), 5);
     EXPECT_EQ(rig.window.lastFiles[0], "&1   " + rig.path);
     EXPECT_EQ(rig.ex().lock().lockFileName(), rig.dir.file("OTHER.MAS"));
     for (const char* step : {"caption", "list", "swap", "cat"}) EXPECT_TRUE(rig.Did(step)) << step;
@@ -83,7 +84,7 @@ TEST(ExplorerMessages, MacroChangedOnDiskRefreshesItsMirrorsWithoutPushing) {
     rig.window.events.clear();
     for (const int bad : {0, -1, 8, 501}) rig.ex().OnPlayerMessage(puMacroChanged, bad);
     EXPECT_TRUE(rig.window.events.empty());
-    EXPECT_EQ(+rig.glob->MacroCount, 7);
+    EXPECT_EQ(Unpacked(rig.glob->MacroCount), 7);
 }
 
 TEST(ExplorerMessages, ReloadAllRereadsTheFileAndCompanionsThenSetsHotKeys) {
@@ -92,7 +93,7 @@ TEST(ExplorerMessages, ReloadAllRereadsTheFileAndCompanionsThenSetsHotKeys) {
     recs.push_back(TestMacro("only", 50));
     ExplorerRig::WriteRecords(rig.path, recs);
     rig.ex().OnPlayerMessage(puReloadAll, 1);
-    EXPECT_EQ(+rig.glob->MacroCount, 6);
+    EXPECT_EQ(Unpacked(rig.glob->MacroCount), 6);
     EXPECT_EQ(rig.ex().rowMacro().size(), 6u);
     EXPECT_TRUE(rig.Did("swap"));
     EXPECT_TRUE(rig.Did("cat"));

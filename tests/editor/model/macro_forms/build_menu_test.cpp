@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "protocol/hotkey_names.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -109,7 +110,7 @@ TEST(BuildMenuStore, OptionsItemsAndTrayFlag) {
     BuildMenuResult out = StoreBuildMenu(r, false, initial, chosen, {7, 2}, false);
     EXPECT_TRUE(out.trayChanged);
     EXPECT_EQ(out.record.Enabled, 1);
-    EXPECT_EQ(out.record.Scope, scPopupMenu);
+    EXPECT_EQ(Unpacked(out.record.Scope), scPopupMenu);
     EXPECT_EQ(out.record.Abbreviation.view(), "Y23");
     const unsigned char* t = reinterpret_cast<const unsigned char*>(out.record.MacroText);
     EXPECT_EQ(t[0] | t[1] << 8, 2);

@@ -9,6 +9,7 @@
 
 #include "platform/sim/sim_desktop.h"
 #include "protocol/hotkey_names.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -100,25 +101,25 @@ TEST(CaptureStart, ArmsTheTableForANewHotKeyMacro) {
     const CaptureArming a = ArmCapture(*t.g, rec, c, n, false, "Recorded");
     ASSERT_TRUE(a.ok) << a.error;
     EXPECT_TRUE(a.macroCounted);
-    EXPECT_EQ(t.g->MacroCount, n);
+    EXPECT_EQ(Unpacked(t.g->MacroCount), n);
     EXPECT_EQ(a.captureSpeed, 4);
     EXPECT_TRUE(a.programScope);
     EXPECT_EQ(rec.Nickname.view(), "Recorded");
-    EXPECT_EQ(rec.Scope, scGlobal);
+    EXPECT_EQ(Unpacked(rec.Scope), scGlobal);
     EXPECT_EQ(rec.ScopeText.view(), "");
     EXPECT_EQ(rec.TopmostOnly, 0);
     EXPECT_EQ(rec.Enabled, 1);
-    EXPECT_EQ(t.g->CaptureMacro, n);
+    EXPECT_EQ(Unpacked(t.g->CaptureMacro), n);
     EXPECT_EQ(t.g->CapWindowSize, 1);
     EXPECT_EQ(t.g->CapWindowSize2, 1);
     EXPECT_EQ(t.g->CapRelativeTo, 2);
     EXPECT_EQ(t.g->CapDoubleAlt, 1);
     EXPECT_EQ(t.g->CapStarting, 1);
     const DecipheredKey stop = DecipherKey(kStopCode);
-    EXPECT_EQ(t.g->StopKeyVK, stop.vk);
+    EXPECT_EQ(Unpacked(t.g->StopKeyVK), stop.vk);
     EXPECT_EQ(t.g->StopKeyCtrl, stop.ctrl);
     EXPECT_EQ(t.g->OwnKeyOn, 1);
-    EXPECT_EQ(t.g->OwnKeyVK, DecipherKey(kOwnCode).vk);
+    EXPECT_EQ(Unpacked(t.g->OwnKeyVK), DecipherKey(kOwnCode).vk);
 }
 
 TEST(CaptureStart, SpecialActivationsArmOnlyTheStopKey) {
@@ -146,7 +147,7 @@ TEST(CaptureStart, NoStopKeyRefusesWithNothingChanged) {
     const CaptureArming a = ArmCapture(*t.g, rec, CaptureChoices{}, 3, false, "after");
     EXPECT_FALSE(a.ok);
     EXPECT_EQ(a.error, kNoStopKey);
-    EXPECT_EQ(t.g->MacroCount, count);
+    EXPECT_EQ(Unpacked(t.g->MacroCount), count);
     EXPECT_EQ(t.g->CapStarting, 0);
     EXPECT_EQ(rec.Nickname.view(), "before");
 }

@@ -9,6 +9,7 @@
 #include "editor/model/macro_forms/mod_hot_keys.h"
 #include "editor/model/macro_forms/short_options.h"
 #include "protocol/hotkey_names.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -143,8 +144,8 @@ TEST(CopyOrMove, GlobalKeyRefusalNamesTheOperation) {
     windowScoped.Scope = scWindow;
     c = CheckCopyOrMove(windowScoped, e, used);
     ASSERT_TRUE(c.ok);
-    EXPECT_EQ(c.record.ActivationCode, 12);
-    EXPECT_EQ(global.ActivationCode, 1) << "the source record is untouched";
+    EXPECT_EQ(Unpacked(c.record.ActivationCode), 12);
+    EXPECT_EQ(Unpacked(global.ActivationCode), 1) << "the source record is untouched";
 }
 
 TEST(CopyOrMove, EachChoiceWritesOnlyItsFieldsAfterItsCheck) {
@@ -158,12 +159,12 @@ TEST(CopyOrMove, EachChoiceWritesOnlyItsFieldsAfterItsCheck) {
     EXPECT_EQ(c.error, kBadSnipraName);
     EXPECT_TRUE(c.focusEntry);
     c = CheckCopyOrMove(src, {NewActivation::Snipra, -1, " ok ", false}, none);
-    EXPECT_EQ(c.record.ActivationCode, acAbbreviation);
+    EXPECT_EQ(Unpacked(c.record.ActivationCode), acAbbreviation);
     EXPECT_EQ(c.record.Abbreviation.view(), "ok");
     c = CheckCopyOrMove(src, {NewActivation::Title, -1, " ", false}, none);
     EXPECT_EQ(c.error, kNoTitleWasEntered);
     c = CheckCopyOrMove(src, {NewActivation::None, -1, "", true}, none);
-    EXPECT_EQ(c.record.ActivationCode, acNone);
+    EXPECT_EQ(Unpacked(c.record.ActivationCode), acNone);
     EXPECT_EQ(c.record.ScopeText.view(), "keep too");
     c = CheckCopyOrMove(src, {NewActivation::Timed, -1, "", false}, none);
     EXPECT_TRUE(c.fillTimerDefaults && c.openSchedule);
@@ -183,8 +184,8 @@ TEST(ShortOptions, UnknownValuesShowAsNoneAndRemoved) {
     EXPECT_EQ(v.caseMode, SnipraCase::None);
     EXPECT_FALSE(v.noRemove);
     StoreShortOptions(r, v);
-    EXPECT_EQ(r.AbbrevCase, 3);
-    EXPECT_EQ(r.AbbrevErase, 1);
+    EXPECT_EQ(Unpacked(r.AbbrevCase), 3);
+    EXPECT_EQ(Unpacked(r.AbbrevErase), 1);
     r.AbbrevCase = 2;
     r.AbbrevErase = 2;
     v = ShowShortOptions(r);
@@ -193,8 +194,8 @@ TEST(ShortOptions, UnknownValuesShowAsNoneAndRemoved) {
     v.caseMode = SnipraCase::Match;
     v.noRemove = false;
     StoreShortOptions(r, v);
-    EXPECT_EQ(r.AbbrevCase, 1);
-    EXPECT_EQ(r.AbbrevErase, 1);
+    EXPECT_EQ(Unpacked(r.AbbrevCase), 1);
+    EXPECT_EQ(Unpacked(r.AbbrevErase), 1);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "editor/model/macro_forms/mod_hot_keys.h"
+#include "tests/support/unpacked.h"
 
 #include <gtest/gtest.h>
 
@@ -37,13 +38,13 @@ TEST(ModHotKeysShow, ExistingMacroRepairsAbbreviationOptionsAndMissingIcon) {
     EXPECT_EQ(v.text, "Hi\nthere");
     EXPECT_EQ(v.scope, ScopeChoice::Program);
     EXPECT_EQ(v.iconFile, "MAIN");
-    EXPECT_EQ(r.AbbrevCase, 2);
-    EXPECT_EQ(r.AbbrevErase, 2);
+    EXPECT_EQ(Unpacked(r.AbbrevCase), 2);
+    EXPECT_EQ(Unpacked(r.AbbrevErase), 2);
     r.AbbrevCase = 3;
     r.AbbrevErase = 1;
     PrepareModHotKeys(r, true, false, 1, Config(2, true), "/nonexistent");
-    EXPECT_EQ(r.AbbrevCase, 3) << "valid options stay";
-    EXPECT_EQ(r.AbbrevErase, 1);
+    EXPECT_EQ(Unpacked(r.AbbrevCase), 3) << "valid options stay";
+    EXPECT_EQ(Unpacked(r.AbbrevErase), 1);
 }
 
 TEST(ModHotKeysShow, NewMacroDefaultsAndTakenGlobalKey) {
@@ -54,8 +55,8 @@ TEST(ModHotKeysShow, NewMacroDefaultsAndTakenGlobalKey) {
     EXPECT_FALSE(v.globalEnabled);
     EXPECT_EQ(r.ScopeText.view(), "");
     EXPECT_EQ(r.TopmostOnly, 1);
-    EXPECT_EQ(r.AbbrevCase, 1);
-    EXPECT_EQ(r.AbbrevErase, 1);
+    EXPECT_EQ(Unpacked(r.AbbrevCase), 1);
+    EXPECT_EQ(Unpacked(r.AbbrevErase), 1);
     EXPECT_EQ(v.iconFile, "MAIN");
 
     TMacroRecord title;
@@ -145,13 +146,13 @@ TEST(ModHotKeysUpdate, StoresTheFieldsAndNeverCountsTheMacro) {
     const ModHotKeysUpdate u = UpdateModHotKeys(r, e, false, 45000.5);
     ASSERT_EQ(u.status, ModHotKeysUpdate::Status::Stored);
     EXPECT_EQ(GetMacroText(u.record), "line1\r\nline2<TAB>end");
-    EXPECT_EQ(u.record.Scope, scWindow);
+    EXPECT_EQ(Unpacked(u.record.Scope), scWindow);
     EXPECT_EQ(u.record.IconName.view(), "PEN.ICO");
     EXPECT_EQ(u.record.Nickname.view(), "Caf\xe9");
     EXPECT_EQ(u.record.Abbreviation.view(), "") << "only a Snipra keeps an abbreviation";
     EXPECT_EQ(u.record.Enabled, 1) << "a new macro is enabled";
-    EXPECT_EQ(u.record.ActivationCode, 5);
-    EXPECT_DOUBLE_EQ(u.record.LastModified, 45000.5);
+    EXPECT_EQ(Unpacked(u.record.ActivationCode), 5);
+    EXPECT_DOUBLE_EQ(Unpacked(u.record.LastModified), 45000.5);
 }
 
 TEST(ModHotKeysUpdate, CharactersOutsideTheCodePageAreRefusedNamingTheFirst) {

@@ -1,4 +1,5 @@
 #include "editor/model/macro_forms/schedule_panels.h"
+#include "tests/support/unpacked.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,7 @@ TEST(ScheduleUpdate, OnlyTheChosenPanelIsRead) {
     p.weekdayIndex = 2;
     const ScheduleCheck c = CheckSchedule(Scheduled(), FormOfPanels(p, {true, false, false, false}), kToday);
     ASSERT_TRUE(c.ok) << c.message;
-    EXPECT_EQ(c.fields.ScheduleType, 4);
+    EXPECT_EQ(Unpacked(c.fields.ScheduleType), 4);
     EXPECT_EQ(c.fields.ScheduleHour, 3);
     EXPECT_EQ(c.fields.ScheduleWeekDay, 3);
     EXPECT_EQ(c.fields.SchedulePM, 0) << "the weekly panel's AM/PM box says AM";
@@ -154,7 +155,7 @@ TEST(ScheduleUpdate, FailedUpdateLeavesTheRecordAsItWas) {
     EXPECT_EQ(c.message, "Invalid minute specified.");
     EXPECT_EQ(c.focus, ScheduleFocus::Minute);
     // The record the dialog edits is only replaced by c.fields after success.
-    EXPECT_EQ(before.ScheduleType, 1);
+    EXPECT_EQ(Unpacked(before.ScheduleType), 1);
 }
 
 TEST(ScheduleSpins, StopAtTheirBounds) {

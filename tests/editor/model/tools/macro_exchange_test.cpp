@@ -10,6 +10,7 @@
 
 #include "protocol/glob_data.h"
 #include "protocol/hotkey_names.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -151,8 +152,8 @@ TEST(MacroImport, ListsEveryRecordButSystemMacrosKeepingSourceNumbers) {
     const ImportSource snp = Read(ImportKind::Snipra, Snipra("brb", "be right back", false).b);
     ASSERT_EQ(snp.Entries.size(), 1u);
     EXPECT_EQ(snp.Entries[0].Abbreviation, "brb");
-    EXPECT_EQ(snp.Entries[0].ActivationCode, acAbbreviation);
-    EXPECT_EQ(snp.Entries[0].Scope, scGlobal);
+    EXPECT_EQ(Unpacked(snp.Entries[0].ActivationCode), acAbbreviation);
+    EXPECT_EQ(Unpacked(snp.Entries[0].Scope), scGlobal);
 }
 
 TEST(MacroImport, PastFiveHundredListedRecordsTheRestIsIgnored) {
@@ -221,10 +222,10 @@ TEST(MacroImport, OwnFormatKeepsTheRecordButRenumbersMenusAndDropsTheCategory) {
     EXPECT_TRUE(out.ShowsInTray);
     // Item 1 is the first selected row: 498; item 3 the third: 500 (kept); item 4: dropped.
     EXPECT_EQ(Items(out.Record), (std::vector<int>{498, 500}));
-    EXPECT_EQ(out.Record.CategoryId, 0);
+    EXPECT_EQ(Unpacked(out.Record.CategoryId), 0);
     const ImportedMacro plain = ConvertForImport(ImportKind::Macro, src.Entries[0], selectedSources, 0, 1.0);
     EXPECT_EQ(plain.Record.Nickname.view(), "a");
-    EXPECT_EQ(plain.Record.CategoryId, 0);
+    EXPECT_EQ(Unpacked(plain.Record.CategoryId), 0);
 
     const ImportedMacro late = ConvertForImport(ImportKind::Macro, src.Entries[1], {1, 2, 0}, 498, 1.0);
     EXPECT_EQ(Items(late.Record), (std::vector<int>{500}));  // item 1 (source 0) would be 501
@@ -235,13 +236,13 @@ TEST(MacroImport, LindrelRecordsConvertFieldByField) {
     const TMacroRecord r = ConvertForImport(ImportKind::Lindrel, src.Entries[0], {0}, 0, 45000.5).Record;
     EXPECT_EQ(r.Nickname.view(), "Mail");
     EXPECT_EQ(r.ScopeText.view(), "Notepad");
-    EXPECT_EQ(r.ActivationCode, 12);
-    EXPECT_EQ(r.Scope, scProgram);
+    EXPECT_EQ(Unpacked(r.ActivationCode), 12);
+    EXPECT_EQ(Unpacked(r.Scope), scProgram);
     EXPECT_EQ(r.Enabled, 1);
-    EXPECT_EQ(r.Reserved98, 0xBEEF);
+    EXPECT_EQ(Unpacked(r.Reserved98), 0xBEEF);
     EXPECT_EQ(GetMacroText(r), "hello");
     EXPECT_EQ(r.IconName.view(), "MAIN");
-    EXPECT_EQ(r.ScheduleType, 4);
+    EXPECT_EQ(Unpacked(r.ScheduleType), 4);
     EXPECT_EQ(r.ScheduleDays[0], 1);
     EXPECT_EQ(r.ScheduleDays[6], 1);
     EXPECT_EQ(r.ScheduleHour, 9);
@@ -249,15 +250,15 @@ TEST(MacroImport, LindrelRecordsConvertFieldByField) {
     EXPECT_EQ(r.ScheduleMonth, 7);
     EXPECT_EQ(r.ScheduleDay, 14);
     EXPECT_EQ(r.MinutePastHour, 5);
-    EXPECT_EQ(r.IntervalMinutes, 45);
+    EXPECT_EQ(Unpacked(r.IntervalMinutes), 45);
     EXPECT_EQ(r.ScheduleWeekDay, 3);
-    EXPECT_EQ(r.ScheduleYear, 2031);
+    EXPECT_EQ(Unpacked(r.ScheduleYear), 2031);
     EXPECT_EQ(r.SchedulePM, 1);
     EXPECT_EQ(r.TopmostOnly, 0);
-    EXPECT_EQ(r.LastModified, 45000.5);
-    EXPECT_EQ(r.CategoryId, 0);
-    EXPECT_EQ(r.AbbrevCase, 3);
-    EXPECT_EQ(r.AbbrevErase, 1);
+    EXPECT_EQ(Unpacked(r.LastModified), 45000.5);
+    EXPECT_EQ(Unpacked(r.CategoryId), 0);
+    EXPECT_EQ(Unpacked(r.AbbrevCase), 3);
+    EXPECT_EQ(Unpacked(r.AbbrevErase), 1);
 }
 
 TEST(MacroImport, LindrelLaunchShorthandBecomesLaunchCommands) {
@@ -272,20 +273,21 @@ TEST(MacroImport, SnipraRecordsBecomeGlobalAbbreviationMacros) {
     const ImportSource src = Read(ImportKind::Snipra, Snipra("brb", "be right back", true).b);
     const TMacroRecord r = ConvertForImport(ImportKind::Snipra, src.Entries[0], {0}, 0, 1.0).Record;
     EXPECT_EQ(r.Abbreviation.view(), "brb");
-    EXPECT_EQ(r.ActivationCode, acAbbreviation);
-    EXPECT_EQ(r.Scope, scGlobal);
-    EXPECT_EQ(r.Reserved98, 0x1234);
+    EXPECT_EQ(Unpacked(r.ActivationCode), acAbbreviation);
+    EXPECT_EQ(Unpacked(r.Scope), scGlobal);
+    EXPECT_EQ(Unpacked(r.Reserved98), 0x1234);
     EXPECT_EQ(GetMacroText(r), "<BEGCLIP>be right back<ENDCLIP><CLIPP>");
-    EXPECT_EQ(r.ScheduleType, 1);
+    EXPECT_EQ(Unpacked(r.ScheduleType), 1);
     EXPECT_EQ(r.ScheduleMonth, 1);
-    EXPECT_EQ(r.ScheduleYear, 1998);
+    EXPECT_EQ(Unpacked(r.ScheduleYear), 1998);
     EXPECT_EQ(r.MinutePastHour, 15);
     EXPECT_EQ(r.TopmostOnly, 1);
 
     // Without an abbreviation it would fire on every delimiter.
     const ImportSource empty = Read(ImportKind::Snipra, Snipra("", "x", false).b);
-    EXPECT_EQ(ConvertForImport(ImportKind::Snipra, empty.Entries[0], {0}, 0, 1.0).Record.ActivationCode,
-              acNone);
+    EXPECT_EQ(
+        Unpacked(ConvertForImport(ImportKind::Snipra, empty.Entries[0], {0}, 0, 1.0).Record.ActivationCode),
+        acNone);
 }
 
 TEST(MacroImport, ATooLongWrappedTextKeepsItsWrappingAndWarns) {

@@ -8,6 +8,7 @@
 #include "platform/message_box.h"
 #include "protocol/glob_data.h"
 #include "protocol/hotkey_names.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
@@ -58,19 +59,19 @@ TEST(TextImport, ItemsBecomeGlobalMacrosWithTheirBodiesLineBreaksKept) {
     ASSERT_EQ(target.appended.size(), 2u);
     const TMacroRecord& a = target.appended[0];
     EXPECT_EQ(a.Nickname.view(), "Be right back");
-    EXPECT_EQ(a.ActivationCode, acAbbreviation);
+    EXPECT_EQ(Unpacked(a.ActivationCode), acAbbreviation);
     EXPECT_EQ(a.Abbreviation.view(), "brb");
     EXPECT_EQ(GetMacroText(a), "Be right\r\nback.");
-    EXPECT_EQ(a.Scope, scGlobal);
+    EXPECT_EQ(Unpacked(a.Scope), scGlobal);
     EXPECT_EQ(a.Enabled, 1);
     EXPECT_EQ(a.IconName.view(), "MAIN");
-    EXPECT_EQ(a.ScheduleYear, 1998);
+    EXPECT_EQ(Unpacked(a.ScheduleYear), 1998);
     EXPECT_EQ(a.MinutePastHour, 15);
-    EXPECT_EQ(a.AbbrevCase, 3);
-    EXPECT_EQ(a.AbbrevErase, 1);
-    EXPECT_EQ(a.LastModified, 45000.0);
+    EXPECT_EQ(Unpacked(a.AbbrevCase), 3);
+    EXPECT_EQ(Unpacked(a.AbbrevErase), 1);
+    EXPECT_EQ(Unpacked(a.LastModified), 45000.0);
     const TMacroRecord& b = target.appended[1];
-    EXPECT_EQ(b.ActivationCode, 5);
+    EXPECT_EQ(Unpacked(b.ActivationCode), 5);
     EXPECT_EQ(b.Abbreviation.len, 0);
     EXPECT_EQ(GetMacroText(b), "line");
 }
@@ -79,7 +80,7 @@ TEST(TextImport, HotKeyNamesMatchInAnyCase) {
     std::string lower = HotKeyNames(40);
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const TextItemMacro m = MacroFromTextItem({lower, "n", "x"}, 0);
-    EXPECT_EQ(m.Record.ActivationCode, 40);
+    EXPECT_EQ(Unpacked(m.Record.ActivationCode), 40);
     EXPECT_TRUE(m.Messages.empty());
 }
 
@@ -94,7 +95,7 @@ TEST(TextImport, LongAndInvalidKeysAreCutAndReplacedAfterAMessage) {
     EXPECT_TRUE(m.Messages[1].ends_with("Invalid characters will be replaced with \"#\"."));
     EXPECT_EQ(m.Record.Abbreviation.view(), "ab#cdefghi");
     // Keys that name nothing and hold nothing would fire on every delimiter.
-    EXPECT_EQ(MacroFromTextItem({"", "n", "x"}, 0).Record.ActivationCode, acNone);
+    EXPECT_EQ(Unpacked(MacroFromTextItem({"", "n", "x"}, 0).Record.ActivationCode), acNone);
 }
 
 TEST(TextImport, ABodyOverFiveThousandIsCutAfterOneMessage) {

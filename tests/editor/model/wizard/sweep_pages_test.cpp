@@ -10,6 +10,7 @@
 #include "macro/capture_file.h"
 #include "misc_rig.h"
 #include "protocol/window_messages.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro::wizard {
 namespace {
@@ -77,7 +78,7 @@ TEST(SweepPages, ARecordingStartsTheHelperAndSetsUpAKeysOnlyCapture) {
     EXPECT_EQ(WaitForFile(rig.dir.file("helper-args")), "QJX 4242");
 
     const TGlobData& g = *rig.glob;
-    EXPECT_EQ(g.CapWnd, 4242u);
+    EXPECT_EQ(Unpacked(g.CapWnd), 4242u);
     EXPECT_EQ(+g.CapWndOn, 1);
     EXPECT_EQ(+g.CaptureOn, 1);
     EXPECT_EQ(+g.CaptureMacro, 1000);

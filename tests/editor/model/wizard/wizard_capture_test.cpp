@@ -8,6 +8,7 @@
 #include "macro/capture_file.h"
 #include "protocol/hotkey_names.h"
 #include "wizard_rig.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro::wizard {
 namespace {
@@ -54,8 +55,8 @@ TEST(WizardCapture, ArmsTheRecordingOfANewHotKeyMacro) {
 
     const TMacroRecord& r = *rig.rec;
     EXPECT_EQ(r.Nickname.str(), "Drawing");
-    EXPECT_EQ(r.ActivationCode, kOwnCode);
-    EXPECT_EQ(r.Scope, scGlobal);
+    EXPECT_EQ(Unpacked(r.ActivationCode), kOwnCode);
+    EXPECT_EQ(Unpacked(r.Scope), scGlobal);
     EXPECT_EQ(r.Enabled, 1);
     EXPECT_EQ(r.TopmostOnly, 1);
     EXPECT_EQ(r.IconName.str(), "MAIN");
@@ -63,8 +64,8 @@ TEST(WizardCapture, ArmsTheRecordingOfANewHotKeyMacro) {
     EXPECT_EQ(r.Abbreviation.str(), "");
 
     const TGlobData& g = *rig.glob;
-    EXPECT_EQ(g.MacroCount, 2) << "the append counts the macro";
-    EXPECT_EQ(g.CaptureMacro, 3);
+    EXPECT_EQ(Unpacked(g.MacroCount), 2) << "the append counts the macro";
+    EXPECT_EQ(Unpacked(g.CaptureMacro), 3);
     EXPECT_EQ(g.CapKeys, 1);
     EXPECT_EQ(g.CapMouse, 1);
     EXPECT_EQ(g.CapRelativeTo, 2);
@@ -74,12 +75,12 @@ TEST(WizardCapture, ArmsTheRecordingOfANewHotKeyMacro) {
     EXPECT_EQ(g.CapWindowSize2, 0);
     EXPECT_EQ(g.CapDoubleAlt, 1);
     const DecipheredKey stop = DecipherKey(kStopCode), own = DecipherKey(kOwnCode);
-    EXPECT_EQ(g.StopKeyVK, stop.vk);
+    EXPECT_EQ(Unpacked(g.StopKeyVK), stop.vk);
     EXPECT_EQ(g.StopKeyCtrl, stop.ctrl);
     EXPECT_EQ(g.StopKeyShift, stop.shift);
     EXPECT_EQ(g.OwnKeyOn, 1);
-    EXPECT_EQ(g.OwnKeyVK, own.vk);
-    EXPECT_EQ(g.OwnKeyMouse, own.mouse);
+    EXPECT_EQ(Unpacked(g.OwnKeyVK), own.vk);
+    EXPECT_EQ(Unpacked(g.OwnKeyMouse), own.mouse);
     EXPECT_EQ(g.OwnKeyCtrl, own.ctrl);
     EXPECT_EQ(g.CapStarting, 1);
     EXPECT_EQ(tessaro::testing::ReadBytes(CaptureFilePath(rig.dir.path())),
@@ -124,7 +125,7 @@ TEST(WizardCapture, AFullMacroFileTakesNoCapture) {
     const auto result = FinishUp(7, CaptureAnswers(), rig.ctx);
     ASSERT_TRUE(std::holds_alternative<FormError>(result));
     EXPECT_EQ(std::get<FormError>(result).message, kMacroFileFull);
-    EXPECT_EQ(rig.glob->CaptureMacro, 0);
+    EXPECT_EQ(Unpacked(rig.glob->CaptureMacro), 0);
     EXPECT_FALSE(std::filesystem::exists(CaptureFilePath(rig.dir.path())));
 }
 

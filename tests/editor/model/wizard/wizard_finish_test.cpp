@@ -12,6 +12,7 @@
 #include "editor/script/script_writer.h"
 #include "macro/capture_file.h"
 #include "wizard_rig.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro::wizard {
 namespace {
@@ -484,13 +485,13 @@ TEST(WizardFinish, EveryFunctionBuildsItsMacroTextThroughTheCommandBuilders) {
         EXPECT_EQ(BuildMacroText(lines).text, text);
 
         EXPECT_EQ(rig.rec->Nickname.str(), "Wizard " + std::to_string(c.function)) << "trimmed";
-        EXPECT_EQ(rig.rec->ActivationCode, 5);
-        EXPECT_EQ(rig.rec->Scope, scGlobal);
+        EXPECT_EQ(Unpacked(rig.rec->ActivationCode), 5);
+        EXPECT_EQ(Unpacked(rig.rec->Scope), scGlobal);
         EXPECT_EQ(rig.rec->Enabled, 1);
         EXPECT_EQ(rig.rec->TopmostOnly, 1);
         EXPECT_EQ(rig.rec->IconName.str(), "MAIN");
-        EXPECT_GT(rig.rec->LastModified, 0.0);
-        EXPECT_EQ(rig.glob->MacroCount, 0) << "the explorer's append counts the macro";
+        EXPECT_GT(Unpacked(rig.rec->LastModified), 0.0);
+        EXPECT_EQ(Unpacked(rig.glob->MacroCount), 0) << "the explorer's append counts the macro";
         EXPECT_TRUE(rig.notices.empty());
         covered.push_back(c.function);
     }

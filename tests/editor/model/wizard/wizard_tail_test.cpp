@@ -13,6 +13,7 @@
 #include "platform/message_box.h"
 #include "protocol/hotkey_names.h"
 #include "wizard_rig.h"
+#include "tests/support/unpacked.h"
 
 namespace tessaro::wizard {
 namespace {
@@ -64,9 +65,10 @@ TEST(WizardTail, ReservedHotKeyAsksAndNoLeavesTheRecordAsItWas) {
         EXPECT_EQ(boxes.asked[0].buttons, win::MbButtons::YesNo);
         if (yes) {
             ASSERT_TRUE(std::holds_alternative<WizardOutcome>(result));
-            EXPECT_EQ(rig.rec->ActivationCode, kWinD);
+            EXPECT_EQ(Unpacked(rig.rec->ActivationCode), kWinD);
             EXPECT_EQ(GetMacroText(*rig.rec), "Hello");
-            EXPECT_EQ(rig.rec->CategoryId, 7) << "fields the wizard does not set keep the creator's";
+            EXPECT_EQ(Unpacked(rig.rec->CategoryId), 7)
+                << "fields the wizard does not set keep the creator's";
         } else {
             ASSERT_TRUE(std::holds_alternative<FormError>(result));
             EXPECT_EQ(std::get<FormError>(result), FormError{}) << "a No shows nothing more";
@@ -98,9 +100,9 @@ TEST(WizardTail, ActivationsOtherThanHotKeys) {
         Boxes boxes(win::MbResult::No);
         ASSERT_TRUE(std::holds_alternative<WizardOutcome>(FinishUp(1, a, rig.ctx)));
         EXPECT_TRUE(boxes.asked.empty());
-        EXPECT_EQ(rig.rec->ActivationCode, row.code);
-        EXPECT_EQ(rig.rec->AbbrevCase, 2);
-        EXPECT_EQ(rig.rec->AbbrevErase, 2);
+        EXPECT_EQ(Unpacked(rig.rec->ActivationCode), row.code);
+        EXPECT_EQ(Unpacked(rig.rec->AbbrevCase), 2);
+        EXPECT_EQ(Unpacked(rig.rec->AbbrevErase), 2);
         if (row.code == acAbbreviation) {
             EXPECT_EQ(rig.rec->Abbreviation.str(), "sig-long-a");
         }
@@ -116,13 +118,13 @@ TEST(WizardTail, ScopeOfOneWindowOrProgram) {
     a.Choose("P7SpecWin", {"P7Global", "P7SpecWin", "P7SpecProg"});
     a.Set("P8Title").text = " A window title that is longer than thirty characters ";
     ASSERT_TRUE(std::holds_alternative<WizardOutcome>(FinishUp(1, a, rig.ctx)));
-    EXPECT_EQ(rig.rec->Scope, scWindow);
+    EXPECT_EQ(Unpacked(rig.rec->Scope), scWindow);
     EXPECT_EQ(rig.rec->ScopeText.str(), "A window title that is longer ");
 
     a.Choose("P7SpecProg", {"P7Global", "P7SpecWin", "P7SpecProg"});
     a.Set("P8InstallBox").index = 0;  // the one installed program of the rig
     ASSERT_TRUE(std::holds_alternative<WizardOutcome>(FinishUp(1, a, rig.ctx)));
-    EXPECT_EQ(rig.rec->Scope, scProgram);
+    EXPECT_EQ(Unpacked(rig.rec->Scope), scProgram);
     EXPECT_EQ(rig.rec->ScopeText.str(), "notepad");
 
     a.Set("P8ProgPath").checked = true;
@@ -134,7 +136,7 @@ TEST(WizardTail, ScopeOfOneWindowOrProgram) {
     a.Choose("P2Title", kActivations);
     a.Set("P37Title").text = "Inbox";
     ASSERT_TRUE(std::holds_alternative<WizardOutcome>(FinishUp(1, a, rig.ctx)));
-    EXPECT_EQ(rig.rec->Scope, scProgram);
+    EXPECT_EQ(Unpacked(rig.rec->Scope), scProgram);
     EXPECT_EQ(rig.rec->ScopeText.str(), "Inbox");
 }
 
@@ -146,13 +148,14 @@ TEST(WizardTail, HourlyScheduleTakesDefaultsForWhatItDoesNotAsk) {
     for (const char* day : {"Monday", "Wednesday", "Sunday"}) a.Set(day).checked = true;
     ASSERT_TRUE(std::holds_alternative<WizardOutcome>(FinishUp(1, a, rig.ctx)));
     const TMacroRecord& r = *rig.rec;
-    EXPECT_EQ(r.ScheduleType, 2);
+    EXPECT_EQ(Unpacked(r.ScheduleType), 2);
     EXPECT_EQ(r.MinutePastHour, 25);
     const std::uint8_t days[7] = {1, 0, 1, 0, 0, 0, 1};
     EXPECT_EQ(std::memcmp(r.ScheduleDays, days, 7), 0);
     EXPECT_EQ(r.ScheduleHour, 12);
     EXPECT_EQ(r.SchedulePM, 1);
-    EXPECT_EQ(static_cast<int>(r.ScheduleYear), win::DecodeDateTime(r.LastModified).year) << "today";
+    EXPECT_EQ(static_cast<int>(Unpacked(r.ScheduleYear)), win::DecodeDateTime(Unpacked(r.LastModified)).year)
+        << "today";
 }
 
 TEST(WizardTail, ScheduleKindsFillTheirOwnFields) {
@@ -167,11 +170,11 @@ TEST(WizardTail, ScheduleKindsFillTheirOwnFields) {
     a.Set("OnceMonth").index = 1;
     a.Set("OnceDay").text = "29";
     SetScheduleFields(a, r);
-    EXPECT_EQ(r.ScheduleType, 1);
+    EXPECT_EQ(Unpacked(r.ScheduleType), 1);
     EXPECT_EQ(r.ScheduleHour, 9);
     EXPECT_EQ(r.ScheduleMinute, 30);
     EXPECT_EQ(r.SchedulePM, 0);
-    EXPECT_EQ(r.ScheduleYear, 2031) << "four digits are kept whole";
+    EXPECT_EQ(Unpacked(r.ScheduleYear), 2031) << "four digits are kept whole";
     EXPECT_EQ(r.ScheduleMonth, 2);
     EXPECT_EQ(r.ScheduleDay, 29);
 
@@ -182,18 +185,18 @@ TEST(WizardTail, ScheduleKindsFillTheirOwnFields) {
     weekly.Set("WeeklyPM").index = 1;
     weekly.Set("WeeklyDayOfWeek").index = 6;
     SetScheduleFields(weekly, r);
-    EXPECT_EQ(r.ScheduleType, 4);
+    EXPECT_EQ(Unpacked(r.ScheduleType), 4);
     EXPECT_EQ(r.ScheduleHour, 0);
     EXPECT_EQ(r.SchedulePM, 1);
     EXPECT_EQ(r.ScheduleWeekDay, 7);
-    EXPECT_EQ(r.ScheduleYear, 2031) << "the once-date stays";
+    EXPECT_EQ(Unpacked(r.ScheduleYear), 2031) << "the once-date stays";
 
     Answers idle;
     idle.Set("Idle").checked = true;
     idle.Set("IdleMinutes").text = "45";
     SetScheduleFields(idle, r);
-    EXPECT_EQ(r.ScheduleType, 7);
-    EXPECT_EQ(r.IntervalMinutes, 45);
+    EXPECT_EQ(Unpacked(r.ScheduleType), 7);
+    EXPECT_EQ(Unpacked(r.IntervalMinutes), 45);
 }
 
 TEST(WizardTail, PopupMenuMacroListsTheChosenMacros) {
@@ -216,9 +219,9 @@ TEST(WizardTail, PopupMenuMacroListsTheChosenMacros) {
     const auto result = FinishUp(25, a, rig.ctx);
     ASSERT_TRUE(std::holds_alternative<WizardOutcome>(result));
     EXPECT_TRUE(std::get<WizardOutcome>(result).TrayMenuChanged);
-    EXPECT_EQ(rig.rec->Scope, scPopupMenu);
+    EXPECT_EQ(Unpacked(rig.rec->Scope), scPopupMenu);
     EXPECT_EQ(rig.rec->Abbreviation.str(), "Y23");
-    EXPECT_EQ(rig.rec->ActivationCode, 40);
+    EXPECT_EQ(Unpacked(rig.rec->ActivationCode), 40);
     const PopupMenu menu = ReadPopupMenu(*rig.rec, rig.glob->MacroCount);
     EXPECT_EQ(menu.items, (std::vector<std::uint16_t>{1, 4, 6}));
     const std::uint8_t head[] = {3, 0, 1, 0, 4, 0, 6, 0};
@@ -274,7 +277,7 @@ TEST(WizardTail, SelfDeletingReminderNeedsANicknameOfItsOwn) {
     EXPECT_FALSE(CheckSelfDeletingNick(a, *rig.glob, *rig.config));
     ASSERT_TRUE(std::holds_alternative<WizardOutcome>(FinishUp(10, a, rig.ctx)));
     EXPECT_EQ(GetMacroText(*rig.rec), "<TBOX:<HEAD:Reminder>Lunch time><MACDEL:Lunch reminder>");
-    EXPECT_EQ(rig.rec->ActivationCode, acScheduled);
+    EXPECT_EQ(Unpacked(rig.rec->ActivationCode), acScheduled);
 
     a.Set("P26Delete").checked = false;
     a.Set("P10Nick").text = "Lunch";  // kept: it deletes nothing
