@@ -8,18 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "macro/macro_file.h"
-#include "macro/macro_record.h"
-#include "player_process.h"
 #include "tests/support/macro_fixtures.h"
-#include "tests/support/window_manager.h"
-#include "tests/support/xvfb.h"
+#include "typing_desktop.h"
 // Xlib's macros last.
 #include <X11/XKBlib.h>
 
 #include "hot_key_press.h"
-#include "tests/support/key_target.h"
-#include "tray_host.h"
 
 namespace tessaro::testing {
 namespace {
@@ -33,39 +27,16 @@ constexpr int kMiddleMouse = 713;
 constexpr unsigned kRepeatDelayMs = 300;
 constexpr unsigned kRepeatIntervalMs = 30;
 
-TMacroRecord Typing(const std::string& nickname, std::uint16_t code, const std::string& text) {
-    TMacroRecord rec = TestMacro(nickname, code);
-    SetMacroText(rec, text);
-    return rec;
-}
-
-class HeldHotKeys : public ::testing::Test {
+class HeldHotKeys : public TypingDesktop {
 protected:
     void SetUp() override {
-        if (xvfb_.name().empty()) GTEST_SKIP() << "no Xvfb";
-        box_ = std::make_unique<PlayerSandbox>(xvfb_.name());
-        keyboard_ = xvfb_.Open();
-        ASSERT_NE(keyboard_, nullptr);
+        TypingDesktop::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         ASSERT_TRUE(XkbSetAutoRepeatRate(keyboard_, XkbUseCoreKbd, kRepeatDelayMs, kRepeatIntervalMs));
         XSync(keyboard_, False);
-        wm_ = std::make_unique<WindowManager>(xvfb_.name());
-        ASSERT_TRUE(WaitFor([&] { return WindowManager::Running(keyboard_); }, 10s)) << "no window manager";
-        const std::string file = box_->file("HELD.QTM");
-        ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
-        const std::vector<TMacroRecord> macros = {Typing("Hello", kCtrlAltJ, "hello world<ENTER>"),
-                                                  Typing("Middle", kMiddleMouse, "<LCLK>middle"),
-                                                  Typing("One", acNone, "one"), Typing("Two", acNone, "two"),
-                                                  PopupMenuMacro("Choose", kCtrlAltK, false, {4, 3})};
-        for (const TMacroRecord& rec : macros) ASSERT_TRUE(WriteMacroRecordAt(file, -1, rec).ok());
-        target_ = std::make_unique<KeyTarget>(xvfb_.Open(), "Typing Target");
-        ASSERT_TRUE(target_->ok());
-        ASSERT_TRUE(target_->Focus());
-        player_ = std::make_unique<PlayerProcess>(*box_, std::vector<std::string>{"/F" + file, "/EN"},
-                                                  "player.log");
-        ASSERT_TRUE(player_->started());
-        ASSERT_NE(WaitForPlayerWindow(), 0u) << player_->Log();
-        ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod1Mask); }, 10s))
-            << player_->Log();
+        Start({TypingMacro("Hello", kCtrlAltJ, "hello world<ENTER>"),
+               TypingMacro("Middle", kMiddleMouse, "<LCLK>middle"), TypingMacro("One", acNone, "one"),
+               TypingMacro("Two", acNone, "two"), PopupMenuMacro("Choose", kCtrlAltK, false, {4, 3})});
         // The player learns of the focused window through its hook, a moment later.
         std::this_thread::sleep_for(500ms);
     }
@@ -73,8 +44,7 @@ protected:
         if (player_ && player_->started()) {
             EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();
         }
-        player_.reset();
-        if (keyboard_) XCloseDisplay(keyboard_);
+        TypingDesktop::TearDown();
     }
 
     // Waits for `text` and then a while longer, for anything typed twice or late; the
@@ -92,13 +62,6 @@ protected:
         for (const KeyTarget::Key& k : target_->keys) n += k.press && k.keysym == keysym;
         return n;
     }
-
-    Xvfb xvfb_{"640x480x24"};
-    std::unique_ptr<PlayerSandbox> box_;
-    Display* keyboard_ = nullptr;
-    std::unique_ptr<WindowManager> wm_;
-    std::unique_ptr<KeyTarget> target_;
-    std::unique_ptr<PlayerProcess> player_;
 };
 
 TEST_F(HeldHotKeys, AKeyHeldAnyTimePlaysItsMacroOnceWhole) {

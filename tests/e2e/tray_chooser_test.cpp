@@ -8,15 +8,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "macro/macro_file.h"
 #include "macro/macro_record.h"
-#include "player_process.h"
 #include "protocol/glob_data.h"
-#include "tests/support/key_target.h"
 #include "tests/support/macro_fixtures.h"
-#include "tests/support/window_manager.h"
-#include "tests/support/xvfb.h"
-#include "tray_host.h"
+#include "typing_desktop.h"
 
 namespace tessaro::testing {
 namespace {
@@ -28,54 +23,17 @@ constexpr const char* kChooser = "Choose A Macro";
 
 TMacroRecord Typing(const std::string& nickname, const std::string& text, std::uint16_t scope = scGlobal,
                     const std::string& scopeText = "") {
-    TMacroRecord rec = TestMacro(nickname, acNone);
-    rec.Scope = scope;
+    TMacroRecord rec = TypingMacro(nickname, acNone, text, scope);
     rec.ScopeText = scopeText;
-    SetMacroText(rec, text);
     return rec;
 }
 
-class TrayChooser : public ::testing::Test {
+class TrayChooser : public TypingDesktop {
 protected:
-    void SetUp() override {
-        if (xvfb_.name().empty()) GTEST_SKIP() << "no Xvfb";
-        box_ = std::make_unique<PlayerSandbox>(xvfb_.name());
-        keyboard_ = xvfb_.Open();
-        ASSERT_NE(keyboard_, nullptr);
-        wm_ = std::make_unique<WindowManager>(xvfb_.name());
-        ASSERT_TRUE(WaitFor([&] { return WindowManager::Running(keyboard_); }, 10s))
-            << "openbox did not start";
-        target_ = std::make_unique<KeyTarget>(xvfb_.Open(), "Typing Target");
-        ASSERT_TRUE(target_->ok());
-        ASSERT_TRUE(target_->Focus());
-    }
-    void TearDown() override {
-        player_.reset();
-        if (keyboard_) XCloseDisplay(keyboard_);
-    }
-
-    void Start(const std::vector<TMacroRecord>& macros, std::vector<std::string> more = {},
-               bool hotKey = true) {
-        const std::string path = box_->file("TRAY.QTM");
-        ASSERT_TRUE(CreateEmptyMacroFile(path).ok());
-        for (const TMacroRecord& rec : macros) ASSERT_TRUE(WriteMacroRecordAt(path, -1, rec).ok());
-        std::vector<std::string> args{"/F" + path, "/EN"};
-        args.insert(args.end(), more.begin(), more.end());
-        player_ = std::make_unique<PlayerProcess>(*box_, args, "player.log");
-        ASSERT_TRUE(player_->started());
-        ASSERT_NE(WaitForPlayerWindow(), 0u) << player_->Log();
-        if (hotKey) {
-            ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod1Mask); }, 10s))
-                << player_->Log();
-        }
-    }
     Window WaitForWindow(const std::string& title) {
         Window w = 0;
         WaitFor([&] { return (w = FindTitled(keyboard_, title)) != 0; }, 10s);
         return w;
-    }
-    bool Typed(const std::string& text) {
-        return target_->WaitUntil([&] { return target_->Typed() == text; }, 10s);
     }
     void Press(KeySym key) { PressWithModifiers(keyboard_, key, {}); }
     // What MenuOpen sees, for a failure's message.
@@ -100,13 +58,6 @@ protected:
         // The player learns of the activation through its hook, a moment later.
         std::this_thread::sleep_for(1s);
     }
-
-    Xvfb xvfb_{"640x480x24"};
-    std::unique_ptr<PlayerSandbox> box_;
-    Display* keyboard_ = nullptr;
-    std::unique_ptr<WindowManager> wm_;
-    std::unique_ptr<KeyTarget> target_;
-    std::unique_ptr<PlayerProcess> player_;
 };
 
 TEST_F(TrayChooser, AHotKeyShowsTheCentredChooserAndItsKeyPlaysTheMacroInTheWindow) {

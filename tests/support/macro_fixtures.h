@@ -20,6 +20,14 @@ inline TMacroRecord TestMacro(const std::string& name, std::uint16_t code, std::
     return rec;
 }
 
+// TestMacro with `text` as its macro text.
+inline TMacroRecord TypingMacro(const std::string& name, std::uint16_t code, const std::string& text,
+                                std::uint16_t scope = scGlobal) {
+    TMacroRecord rec = TestMacro(name, code, scope);
+    SetMacroText(rec, text);
+    return rec;
+}
+
 // An enabled popup-menu macro listing `items`, in the tray when `inTray`, with the
 // popup-menu icon.
 inline TMacroRecord PopupMenuMacro(const std::string& name, std::uint16_t code, bool inTray,

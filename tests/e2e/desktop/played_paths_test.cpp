@@ -72,11 +72,7 @@ bool PostToPlayer(Display* d, std::uint64_t window, std::uint32_t msg, std::uint
     return sent;
 }
 
-TMacroRecord HotKeyMacro(const std::string& text) {
-    TMacroRecord rec = TestMacro("Keys", kCtrlAltK);
-    SetMacroText(rec, text);
-    return rec;
-}
+TMacroRecord HotKeyMacro(const std::string& text) { return TypingMacro("Keys", kCtrlAltK, text); }
 
 class PlayedPaths : public ::testing::Test {
 protected:
