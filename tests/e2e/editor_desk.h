@@ -45,6 +45,19 @@ inline bool FocusWithin(Display* d, Window top) {
     return false;
 }
 
+// Asks the window to close, as its title bar's close button does.
+inline void CloseWindow(Display* d, Window w) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, w, False, NoEventMask, &e);
+    XFlush(d);
+}
+
 inline void Press(Display* d, KeySym key, std::initializer_list<KeySym> modifiers = {}) {
     PressWithModifiers(d, key, modifiers);
     std::this_thread::sleep_for(300ms);
