@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "editor/commands/delay_dialogs.h"
+#include "editor/commands/form_minimise.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 
@@ -117,7 +118,8 @@ void TDoSearch::OkButtonClick() {
 TModText::TModText(QWidget* owner) : QDialog(owner) {
     setObjectName("ModText");
     setWindowTitle(tr("Enter Keystrokes"));
-    setWindowFlags(windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
+    RefuseMinimise(*this);
     auto* outer = new QVBoxLayout(this);
     Menu = new QMenuBar(this);
     outer->setMenuBar(Menu);
