@@ -35,6 +35,7 @@
 #include "foundation/helper_programs.h"
 #include "platform/paths.h"
 #include "foundation/strings.h"
+#include "tests/support/held_press.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro {
@@ -433,6 +434,35 @@ TEST_F(Forms, ModTextInsertsAtTheCaretAndKeepsItsLimit) {
     Click(&dlg, "UpdateButton");
     EXPECT_EQ(dlg.Updated, 1);
     EXPECT_EQ(dlg.TextBuffer, "a<TAB>b\r\nc");
+}
+
+// A stored text with a tab byte, LF endings and a no-break space.
+TEST_F(Forms, ModTextGivesAStoredTextBackAsItWasAndKeepsItsStyleWhenEdited) {
+    const std::string stored =
+        "a\tb\nc\xA0"
+        "d\n";
+    TModText same(nullptr);
+    same.PresetStored(stored);
+    same.show();
+    testing::HeldClick(Named<QPushButton>(&same, "UpdateButton"));
+    EXPECT_EQ(same.Updated, 1);
+    EXPECT_EQ(same.TextBuffer, stored);
+
+    TModText edited(nullptr);
+    edited.PresetStored(stored);
+    edited.show();
+    edited.NewFormat->moveCursor(QTextCursor::End);
+    QTest::keyClicks(edited.NewFormat, "e\tf");
+    testing::HeldClick(Named<QPushButton>(&edited, "UpdateButton"));
+    EXPECT_EQ(edited.TextBuffer, stored + "e\tf");
+
+    // A new text is the macro's own: CR LF and "<TAB>".
+    TModText typed(nullptr);
+    typed.PresetStored(stored);
+    typed.PresetText("x\ty\n");
+    typed.show();
+    testing::HeldClick(Named<QPushButton>(&typed, "UpdateButton"));
+    EXPECT_EQ(typed.TextBuffer, "x<TAB>y\r\n");
 }
 
 TEST_F(Forms, ModTextFindAgainAndReplace) {
