@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QApplication>
+#include <QStyle>
 #include <QTextCursor>
 #include <gtest/gtest.h>
 
@@ -37,6 +38,7 @@
 #include "foundation/strings.h"
 #include "tests/support/held_press.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/visible_form.h"
 
 namespace tessaro {
 namespace {
@@ -141,6 +143,25 @@ TEST_F(Forms, ActivePanelsFollowTheChoiceAndRefusalsFocus) {
     Named<QCheckBox>(&dlg, "Bypass")->setChecked(true);
     Click(&dlg, "OkButton");
     EXPECT_EQ(dlg.CommandText, "<LAUNCHDEL:00/no/such/program>");
+}
+
+// A program's path is read whole in its field, in every layout that shows it.
+TEST_F(Forms, ActiveProgramPathShowsAWholePath) {
+    const QString path = "/usr/lib/libreoffice/program/soffice.bin";
+    for (const char* action : {"LaunchOnly", "LaunchAct", "ActiveLaunch"}) {
+        TDoActive dlg(nullptr);
+        dlg.show();
+        dlg.Radio(action)->setChecked(true);
+        QApplication::processEvents();
+        dlg.ProgPath->setText(path);
+        const int frame =
+            2 * dlg.ProgPath->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, dlg.ProgPath);
+        EXPECT_GE(dlg.ProgPath->width() - frame - 4, dlg.ProgPath->fontMetrics().horizontalAdvance(path))
+            << action;
+        EXPECT_LE(dlg.frameGeometry().width(), 800) << action;
+        const std::vector<std::string> faults = testing::VisibleFaults(dlg);
+        EXPECT_TRUE(faults.empty()) << action << ": " << faults.front();
+    }
 }
 
 TEST_F(Forms, WindowDialogsDesignation) {
