@@ -19,6 +19,7 @@
 #include "platform/message_box.h"
 #include "protocol/glob_data.h"
 #include "tests/editor/commands/families/fakes.h"
+#include "tests/editor/script/ui/editor_services.h"
 #include "tests/editor/script/ui/no_connections.h"
 #include "tests/support/held_press.h"
 #include "tests/support/qt_app.h"
@@ -29,22 +30,6 @@ namespace {
 
 using testing::HeldClick;
 using testing::HeldClickRow;
-
-// The explorer's part: the real command editors with their modal dialogs.
-class RealCommandEditors final : public ScriptEditorServices {
-public:
-    explicit RealCommandEditors(const CommandEditorHosts& hosts) : editors_(hosts, runner_) {}
-    CommandOutcome EditCommand(QWidget* owner, ScriptList& list, const CommandRequest& request) override {
-        return editors_.EditCommand(owner, list, request);
-    }
-    std::string ChooseWindowOrProgram(QWidget*, const std::string&, bool, bool&) override { return {}; }
-    void SetSchedule(QWidget*, TMacroRecord&) override {}
-    void SnipraProperties(QWidget*, TMacroRecord&) override {}
-
-private:
-    ModalDialogRunner runner_;
-    CommandEditors editors_;
-};
 
 // Acts once on the next modal dialog with `title`, inside its own loop; a dialog the act
 // left open is closed so that a failed step cannot hang the test.
@@ -118,8 +103,10 @@ protected:
     testing::FakePathEditor recipients{config};
     testing::NoSoundCard mixer;
     testing::NoConnections connections;
-    RealCommandEditors services{
-        CommandEditorHosts{config, glob, chooser, picker, recipients, mixer, connections}};
+    ModalDialogRunner runner;
+    CommandEditors editors{CommandEditorHosts{config, glob, chooser, picker, recipients, mixer, connections},
+                           runner};
+    testing::EditorServices services{editors};
     std::vector<std::string> boxes;
     win::ScopedMessageBoxHandler handler{[this](const win::MessageBoxCall& call) {
         boxes.push_back(call.caption + ": " + call.text);
