@@ -424,6 +424,35 @@ TEST_F(MainWinTools, AMissingHelpPageIsSaidAndNothingIsOpened) {
 // The list's icon column and the desktop launcher use the programs' own icons.
 class MainWinIcons : public MainWinTools {
 protected:
+    // HOME in the sandbox, without XDG_CONFIG_HOME, while it lives: the desktop folder is
+    // looked up there.
+    class SandboxHome {
+    public:
+        explicit SandboxHome(const std::string& home)
+            : oldHome_(std::getenv("HOME") ? std::getenv("HOME") : ""),
+              hadConfig_(std::getenv("XDG_CONFIG_HOME") != nullptr),
+              oldConfig_(hadConfig_ ? std::getenv("XDG_CONFIG_HOME") : "") {
+            ::setenv("HOME", home.c_str(), 1);
+            ::unsetenv("XDG_CONFIG_HOME");
+        }
+        ~SandboxHome() {
+            ::setenv("HOME", oldHome_.c_str(), 1);
+            if (hadConfig_) ::setenv("XDG_CONFIG_HOME", oldConfig_.c_str(), 1);
+        }
+
+    private:
+        std::string oldHome_;
+        bool hadConfig_;
+        std::string oldConfig_;
+    };
+    // The picture a launcher names.
+    static std::string LauncherIcon(const std::string& launcher) {
+        std::ifstream in(launcher);
+        std::string line, icon;
+        while (std::getline(in, line))
+            if (line.rfind("Icon=", 0) == 0) icon = line.substr(5);
+        return icon;
+    }
     int AddIconMacro(const char* nickname, int code, std::uint16_t scope, const char* icon) {
         TMacroRecord r{};
         r.Nickname = nickname;
@@ -479,28 +508,21 @@ TEST_F(MainWinIcons, TheIconColumnDrawsEachMacrosIcon) {
 TEST_F(MainWinIcons, PlaceOnDesktopWritesALauncherForEitherDefaultIcon) {
     const std::string home = dir_ + "/home";
     fs::create_directories(home + "/Desktop");
-    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
-    const std::string keptConfig = oldConfig ? oldConfig : "";
-    ::setenv("HOME", home.c_str(), 1);
-    ::unsetenv("XDG_CONFIG_HOME");
     const int plain = AddIconMacro("Plain", 3, scGlobal, "MAIN");
     const int menu = AddIconMacro("Menu", 4, scPopupMenu, "MENU");
     auto w = Open();
-    for (int n : {plain, menu}) {
-        calls_.clear();
-        w->Logic().SelectRow(w->Logic().ReverseSort(n));
-        w->Run(ExplorerAction::PlaceOnDesktop);
-        ASSERT_EQ(calls_.size(), 1u) << n;
-        EXPECT_EQ(calls_[0].text, "DeskTop Icon Added.") << n;
+    {
+        const SandboxHome sandbox(home);
+        for (int n : {plain, menu}) {
+            calls_.clear();
+            w->Logic().SelectRow(w->Logic().ReverseSort(n));
+            w->Run(ExplorerAction::PlaceOnDesktop);
+            ASSERT_EQ(calls_.size(), 1u) << n;
+            EXPECT_EQ(calls_[0].text, "DeskTop Icon Added.") << n;
+        }
     }
-    ::setenv("HOME", oldHome.c_str(), 1);
-    if (oldConfig) ::setenv("XDG_CONFIG_HOME", keptConfig.c_str(), 1);
     for (const char* name : {"Plain", "Menu"}) {
-        std::ifstream in(home + "/Desktop/" + name + ".desktop");
-        std::string line, icon;
-        while (std::getline(in, line))
-            if (line.rfind("Icon=", 0) == 0) icon = line.substr(5);
+        const std::string icon = LauncherIcon(home + "/Desktop/" + name + ".desktop");
         EXPECT_EQ(icon, dir_ + "/Launchers/TESRUN.png") << name;
         const QImage picture(QString::fromStdString(icon));
         EXPECT_FALSE(picture.isNull()) << name;
@@ -517,24 +539,17 @@ TEST_F(MainWinIcons, PlaceOnDesktopMakesTheDesktopFolderAndFallsBackToThePlayers
     const std::string home = dir_ + "/home";
     fs::create_directories(home + "/.config");
     std::ofstream(home + "/.config/user-dirs.dirs") << "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n";
-    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
-    const std::string keptConfig = oldConfig ? oldConfig : "";
-    ::setenv("HOME", home.c_str(), 1);
-    ::unsetenv("XDG_CONFIG_HOME");
     const int gone = AddIconMacro("Gone", 3, scGlobal, "GONE.ICO");
     auto w = Open();
     calls_.clear();
     w->Logic().SelectRow(w->Logic().ReverseSort(gone));
-    w->Run(ExplorerAction::PlaceOnDesktop);
-    ::setenv("HOME", oldHome.c_str(), 1);
-    if (oldConfig) ::setenv("XDG_CONFIG_HOME", keptConfig.c_str(), 1);
+    {
+        const SandboxHome sandbox(home);
+        w->Run(ExplorerAction::PlaceOnDesktop);
+    }
     ASSERT_EQ(calls_.size(), 1u);
     EXPECT_EQ(calls_[0].text, "DeskTop Icon Added.");
-    std::ifstream in(home + "/Bureau/Gone.desktop");
-    std::string line, icon;
-    while (std::getline(in, line))
-        if (line.rfind("Icon=", 0) == 0) icon = line.substr(5);
+    const std::string icon = LauncherIcon(home + "/Bureau/Gone.desktop");
     EXPECT_EQ(icon, dir_ + "/Launchers/TESRUN.png");
     EXPECT_EQ(QImage(QString::fromStdString(icon)).convertToFormat(QImage::Format_ARGB32),
               MainIcon().pixmap(48).toImage().convertToFormat(QImage::Format_ARGB32));
