@@ -116,6 +116,15 @@ TEST_F(ReleaseOrders, AnAbbreviationsLastKeyHeldLongTypesTheWholeText) {
         Tap(XK_p, hold);
         EXPECT_EQ(Next(8), "kp\b\bKEPT") << player_->Log();
     }
+    // Held on and on (no repeats here): the wait ends, the player lets go of it and types.
+    XAutoRepeatOff(keyboard_);
+    Tap(XK_k);
+    {
+        HeldKeys p(keyboard_, {XK_p});
+        EXPECT_TRUE(target_->WaitUntil([&] { return target_->Typed() == "kp\b\bKEPT"; }, 3s))
+            << target_->Typed() << player_->Log();
+    }
+    EXPECT_EQ(Next(8), "kp\b\bKEPT");
 }
 
 TEST_F(ReleaseOrders, AResumedMacroTypesWithoutTheModifiersOfTheKeyThatResumedIt) {
