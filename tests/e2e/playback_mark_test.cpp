@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "hook/qtmhook.h"
+#include "shared_glob.h"
 #include "protocol/glob_data.h"
 #include "tests/support/macro_fixtures.h"
 #include "typing_desktop.h"
@@ -26,13 +26,6 @@ constexpr int kCtrlAltK = 154;
 // InUse is cleared by the library's answer to the mark, else by a timer 15 s later; the
 // wait for the playback ends by that answer, else after 30 s.
 constexpr auto kAnswered = 5s;
-
-TGlobData Master() {
-    auto copy = std::make_unique<TGlobData>();
-    TGlobData* p = copy.get();
-    QtmGetGlob(&p);
-    return *copy;
-}
 
 class PlaybackMarks : public TypingDesktop {
 protected:
@@ -70,7 +63,7 @@ protected:
         return r;
     }
     bool InUseCleared() {
-        return WaitFor([] { return Master().InUse == 0; },
+        return WaitFor([] { return SharedGlob().InUse == 0; },
                        std::chrono::duration_cast<std::chrono::milliseconds>(kAnswered));
     }
 };

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "hook/qtmhook.h"
+#include "shared_glob.h"
 #include "platform/profile.h"
 #include "protocol/glob_data.h"
 #include "tests/support/macro_fixtures.h"
@@ -29,13 +29,6 @@ constexpr int kF2 = 289;
 constexpr int kCtrlAltJ = 153;
 constexpr int kCtrlAltK = 154;
 constexpr int kResumePause = 264;  // Ctrl+Alt+Shift+Y; Z the menu of the top window, X capture
-
-TGlobData Master() {
-    auto copy = std::make_unique<TGlobData>();
-    TGlobData* p = copy.get();
-    QtmGetGlob(&p);
-    return *copy;
-}
 
 TMacroRecord Abbreviation(const std::string& abbreviation, const std::string& text) {
     TMacroRecord rec = TypingMacro("Abbreviation " + abbreviation, acAbbreviation, text);
@@ -98,7 +91,7 @@ TEST_F(ReleaseOrders, WhateverTheOrderTheNextPlainKeyPlaysItsOwnMacroAndStaysPla
         EXPECT_EQ(Next(2), "zx") << player_->Log();
         EXPECT_EQ(FindTitled(keyboard_, "Choose A Macro"), 0u);
         EXPECT_EQ(FindTitled(keyboard_, "Warning"), 0u);
-        EXPECT_EQ(Master().CaptureOn, 0) << "a plain x started a capture";
+        EXPECT_EQ(SharedGlob().CaptureOn, 0) << "a plain x started a capture";
         TypeAscii(keyboard_, "kp", 30ms);
         EXPECT_EQ(Next(8), "kp\b\bKEPT") << player_->Log();
     }
