@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -149,9 +150,15 @@ void TQuickWiz::showEvent(QShowEvent* event) {
 
 void TQuickWiz::FormShow() {
     started_ = true;
+    // One size for every page, what they ask for as the form first shows: a page showing
+    // more of itself later must not widen the form off the centre it was put on.
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    setFixedSize(size().expandedTo(minimumSizeHint()));
+    // Centred with its frame, where the window system has told the frame yet.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->geometry();
-        move((s.width() - width()) / 2, (s.height() - height()) / 2);
+        const QSize outer = frameGeometry().size();
+        move(s.x() + (s.width() - outer.width()) / 2, s.y() + (s.height() - outer.height()) / 2);
     }
     hotKeys_ = std::make_unique<HotKeyFields>(*this, static_cast<HotKeyFieldOwner&>(*this));
     if (auto* entry = Control<QLineEdit>(wizard::kP3HotKeyEntry)) hotKeys_->AddField(*entry);
