@@ -154,12 +154,7 @@ void TQuickWiz::FormShow() {
     // more of itself later must not widen the form off the centre it was put on.
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
     setFixedSize(size().expandedTo(minimumSizeHint()));
-    // Centred with its frame, where the window system has told the frame yet.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect s = screen->geometry();
-        const QSize outer = frameGeometry().size();
-        move(s.x() + (s.width() - outer.width()) / 2, s.y() + (s.height() - outer.height()) / 2);
-    }
+    Centre();
     hotKeys_ = std::make_unique<HotKeyFields>(*this, static_cast<HotKeyFieldOwner&>(*this));
     if (auto* entry = Control<QLineEdit>(wizard::kP3HotKeyEntry)) hotKeys_->AddField(*entry);
     DoTitle();
@@ -169,6 +164,23 @@ void TQuickWiz::FormShow() {
     if (bypass)
         if (auto* box = Control<QAbstractButton>(wizard::kP1Bypass)) box->setChecked(true);
     ShowPanel(wizard::Direction::Forward);
+}
+
+// Centred with its frame, as far as the window system has told the frame yet.
+void TQuickWiz::Centre() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect s = screen->geometry();
+    centredFrame_ = frameGeometry().size();
+    move(s.x() + (s.width() - centredFrame_.width()) / 2, s.y() + (s.height() - centredFrame_.height()) / 2);
+}
+
+bool TQuickWiz::event(QEvent* event) {
+    // A window manager frames the form only once it is mapped; by its first activation the
+    // frame is known and the form is centred again with it.
+    if (event->type() == QEvent::WindowActivate && started_ && frameGeometry().size() != centredFrame_)
+        Centre();
+    return QDialog::event(event);
 }
 
 void TQuickWiz::DoTitle() {

@@ -79,11 +79,13 @@ public:
     void WMHotKeyChosen(int code);
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
 
 private:
     void FormShow();
+    void Centre();
     void DoTitle();
     void DoFunctions();
     void ShowPanel(wizard::Direction direction);
@@ -107,6 +109,7 @@ private:
     std::map<int, bool> loaded_;
     std::unique_ptr<HotKeyFields> hotKeys_;
     bool started_ = false;
+    QSize centredFrame_;  // the frame's size when the form was last centred
 };
 
 }  // namespace tessaro
