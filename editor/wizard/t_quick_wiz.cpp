@@ -166,20 +166,27 @@ void TQuickWiz::FormShow() {
     ShowPanel(wizard::Direction::Forward);
 }
 
-// Centred with its frame, as far as the window system has told the frame yet.
+// The form with its frame, as far as the window system has told the frame yet (while it
+// learns it, it may answer less than the form itself).
+QSize TQuickWiz::OuterSize() const { return frameGeometry().size().expandedTo(size()); }
+
 void TQuickWiz::Centre() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect s = screen->geometry();
-    centredFrame_ = frameGeometry().size();
+    centredFrame_ = OuterSize();
     move(s.x() + (s.width() - centredFrame_.width()) / 2, s.y() + (s.height() - centredFrame_.height()) / 2);
+    centredAt_ = geometry().topLeft();
+}
+
+// A window manager frames the form only once it is mapped: when the frame has come to be
+// known since, the form is centred again with it, unless the user has moved it.
+void TQuickWiz::KeepCentred() {
+    if (started_ && geometry().topLeft() == centredAt_ && OuterSize() != centredFrame_) Centre();
 }
 
 bool TQuickWiz::event(QEvent* event) {
-    // A window manager frames the form only once it is mapped; by its first activation the
-    // frame is known and the form is centred again with it.
-    if (event->type() == QEvent::WindowActivate && started_ && frameGeometry().size() != centredFrame_)
-        Centre();
+    if (event->type() == QEvent::WindowActivate) KeepCentred();
     return QDialog::event(event);
 }
 
@@ -217,6 +224,7 @@ void TQuickWiz::ShowPanel(wizard::Direction direction) {
     }
     BackButton->setEnabled(flow_.BackEnabled());
     NextButton->setText(flow_.NextCaption());
+    KeepCentred();
 }
 
 void TQuickWiz::FocusControl(const std::string& name) {

@@ -86,6 +86,8 @@ protected:
 private:
     void FormShow();
     void Centre();
+    void KeepCentred();
+    QSize OuterSize() const;
     void DoTitle();
     void DoFunctions();
     void ShowPanel(wizard::Direction direction);
@@ -110,6 +112,7 @@ private:
     std::unique_ptr<HotKeyFields> hotKeys_;
     bool started_ = false;
     QSize centredFrame_;  // the frame's size when the form was last centred
+    QPoint centredAt_;    // and where that put the form inside it
 };
 
 }  // namespace tessaro
