@@ -32,19 +32,65 @@ function(tessaro_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
+# The test suites of `sources` that start an X server: every suite of a file that uses Xvfb,
+# as a GoogleTest filter ("Suite.*:*/Suite.*:..."; empty when none does).
+function(tessaro_desktop_suites out)
+  set(patterns "")
+  foreach(f ${ARGN})
+    file(READ ${f} text)
+    if(NOT text MATCHES "tests/support/xvfb\\.h|\"Xvfb\"")
+      continue()
+    endif()
+    string(REGEX MATCHALL "\nTEST(_F|_P)?\\([A-Za-z0-9_]+" heads "${text}")
+    foreach(head ${heads})
+      string(REGEX REPLACE ".*\\(" "" suite "${head}")
+      list(APPEND patterns "${suite}.*" "*/${suite}.*")
+    endforeach()
+  endforeach()
+  list(REMOVE_DUPLICATES patterns)
+  list(JOIN patterns ":" filter)
+  set(${out} "${filter}" PARENT_SCOPE)
+endfunction()
+
 # tessaro_tests(NAME DIR DEPS ...): one GoogleTest program from every .cpp in tests/DIR.
+# Tests that need an X server carry the ctest label "desktop": every program under tests/e2e
+# (left out altogether without TESSARO_DESKTOP_TESTS) and the suites of other programs whose
+# files start Xvfb. All others carry "unit", and their programs are what the target
+# unit_tests builds.
 function(tessaro_tests name dir)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
   if(NOT sources)
     return()
   endif()
+  file(RELATIVE_PATH where ${CMAKE_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
+  set(desktop_program OFF)
+  if(where MATCHES "^e2e(/|$)")
+    set(desktop_program ON)
+    if(NOT TESSARO_DESKTOP_TESTS)
+      return()
+    endif()
+  endif()
   add_executable(${name} ${sources} ${CMAKE_SOURCE_DIR}/tests/support/test_environment.cpp)
   target_compile_definitions(${name} PRIVATE TESSARO_TEST_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
   tessaro_rerun_moc_on_new_files(${name} ${sources})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan-suppressions.txt"
-    DISCOVERY_TIMEOUT 60)
+  set(env "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan-suppressions.txt")
+  if(desktop_program)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${env}" LABELS desktop
+      DISCOVERY_TIMEOUT 60)
+    return()
+  endif()
+  add_dependencies(unit_tests ${name})
+  tessaro_desktop_suites(desktop ${sources})
+  if(desktop)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_FILTER "${desktop}"
+      PROPERTIES ENVIRONMENT "${env}" LABELS desktop DISCOVERY_TIMEOUT 60)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_FILTER "-${desktop}"
+      PROPERTIES ENVIRONMENT "${env}" LABELS unit DISCOVERY_TIMEOUT 60)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${env}" LABELS unit
+      DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()

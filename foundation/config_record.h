@@ -4,6 +4,7 @@
 // code fills; that part is never stored.
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "foundation/short_string.h"
@@ -122,6 +123,11 @@ struct TConfigRecord {
     ShortString<255> IE5Server;
     ShortString<255> IE5TypeLib;
     ShortString<20> IE5Version;
+
+    // Every key's text as this program last read it from the settings file or wrote it
+    // there, by "Section\nKey". A saver writes only the keys whose value differs from it, so
+    // what the other program saved meanwhile is never rolled back (foundation/settings.h).
+    std::map<std::string, std::string> SettingsSeen;
 };
 
 }  // namespace tessaro

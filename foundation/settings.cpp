@@ -120,10 +120,45 @@ void Load(std::string_view section, const Settings& settings) {
     for (const Setting& s : settings) read(s);
 }
 
+// The section as the record holds it now, every key to be written.
 win::ProfileSection Entries(std::string_view section, const Settings& settings) {
     win::ProfileSection out{std::string(section), {}};
     out.entries.reserve(settings.size());
-    for (const Setting& s : settings) out.entries.emplace_back(s.key, Written(s.field));
+    for (const Setting& s : settings) out.entries.push_back({s.key, Written(s.field), false});
+    return out;
+}
+
+std::string Slot(std::string_view section, std::string_view key) {
+    return std::string(section) + '\n' + std::string(key);
+}
+
+// Notes the section's values as the file now holds them for this program.
+void Remember(TConfigRecord& c, const win::ProfileSection& section) {
+    for (const win::ProfileEntry& e : section.entries) c.SettingsSeen[Slot(section.name, e.key)] = e.value;
+}
+
+// Reads the section, applies its rules on load and notes what the record then holds: a
+// repaired value is no change of this program's.
+template <typename MakeSettings, typename Repair>
+void LoadSection(TConfigRecord& c, std::string_view section, MakeSettings settings, Repair repair) {
+    Load(section, settings(c));
+    repair(c);
+    Remember(c, Entries(section, settings(c)));
+}
+template <typename MakeSettings>
+void LoadSection(TConfigRecord& c, std::string_view section, MakeSettings settings) {
+    LoadSection(c, section, settings, [](TConfigRecord&) {});
+}
+
+// The section to write: a key whose value this program has not changed since it last read
+// or wrote it is written only where the file lacks it, so it keeps what the other program
+// saved there.
+win::ProfileSection ToWrite(const TConfigRecord& c, std::string_view section, const Settings& settings) {
+    win::ProfileSection out = Entries(section, settings);
+    for (win::ProfileEntry& e : out.entries) {
+        const auto seen = c.SettingsSeen.find(Slot(section, e.key));
+        e.ifAbsent = seen != c.SettingsSeen.end() && seen->second == e.value;
+    }
     return out;
 }
 
@@ -145,9 +180,12 @@ struct SectionToSave {
     Settings settings;
 };
 
-bool Save(const SectionToSave& s) {
-    const win::ProfileSection section = Entries(s.section, s.settings);
-    if (win::WritePrivateProfileStrings(section.name, section.entries, kSettingsFile)) return true;
+bool Save(TConfigRecord& c, const SectionToSave& s) {
+    const win::ProfileSection section = ToWrite(c, s.section, s.settings);
+    if (win::WritePrivateProfileStrings(section.name, section.entries, kSettingsFile)) {
+        Remember(c, section);
+        return true;
+    }
     ReportUnsaved({s.section});
     return false;
 }
@@ -337,8 +375,9 @@ Settings FontSectionSettings(TConfigRecord& c, const FontSection& f) {
 }
 
 void LoadFontSection(TConfigRecord& c, const FontSection& f) {
-    Load(f.name, FontSectionSettings(c, f));
-    StyleFromFlags(c.*f.font, f.flags(c));
+    LoadSection(
+        c, f.name, [&f](TConfigRecord& r) { return FontSectionSettings(r, f); },
+        [&f](TConfigRecord& r) { StyleFromFlags(r.*f.font, f.flags(r)); });
 }
 
 SectionToSave FontSectionToSave(TConfigRecord& c, const FontSection& f) {
@@ -414,44 +453,50 @@ bool IsYes(std::string_view upperText) { return upperText == "YES"; }
 const char* BoolToYesNo(bool flag) { return flag ? "Yes" : "No"; }
 
 void LoadMiscSettings(TConfigRecord& c) {
-    Load("Misc", MiscSettings(c));
-    if (c.EMailPath.empty()) c.EMailPath = InProgramDir("TESMAIL.TXT");
-    if (c.EMailLogPath.empty()) c.EMailLogPath = InProgramDir("MAILLOG.TXT");
-    c.PrimarySort = PermutationOrDefault(c.PrimarySort.str(), "123");
-    c.ActivationSort = RepairActivationSort(c.ActivationSort.str());
-    c.ScopeSort = PermutationOrDefault(c.ScopeSort.str(), "12345");
+    LoadSection(c, "Misc", MiscSettings, [](TConfigRecord& r) {
+        if (r.EMailPath.empty()) r.EMailPath = InProgramDir("TESMAIL.TXT");
+        if (r.EMailLogPath.empty()) r.EMailLogPath = InProgramDir("MAILLOG.TXT");
+        r.PrimarySort = PermutationOrDefault(r.PrimarySort.str(), "123");
+        r.ActivationSort = RepairActivationSort(r.ActivationSort.str());
+        r.ScopeSort = PermutationOrDefault(r.ScopeSort.str(), "12345");
+    });
 }
 
 void LoadCurrentFileSetting(TConfigRecord& c) {
-    Load("Misc", CurrentFileSettings(c));
-    if (!FileExists(c.RecentFiles[0].str())) c.RecentFiles[0] = InProgramDir("TESRO.QTM");
+    LoadSection(c, "Misc", CurrentFileSettings, [](TConfigRecord& r) {
+        if (!FileExists(r.RecentFiles[0].str())) r.RecentFiles[0] = InProgramDir("TESRO.QTM");
+    });
 }
 
-void LoadCaptureSettings(TConfigRecord& c) { Load("Capture", CaptureSettings(c)); }
-void LoadSnipraSettings(TConfigRecord& c) { Load("Snipra", SnipraSettings(c)); }
+void LoadCaptureSettings(TConfigRecord& c) { LoadSection(c, "Capture", CaptureSettings); }
+void LoadSnipraSettings(TConfigRecord& c) { LoadSection(c, "Snipra", SnipraSettings); }
 
 void LoadMainWindowSettings(TConfigRecord& c) {
-    Load("Main Window", MainWindowSettings(c));
-    PlaceOnScreen(c.MainLeft, c.MainTop, c.MainWidth, c.MainHeight);
-    // The category pane shares the window with the list; a column is never wider than the screen.
-    c.CategoryWidth = std::min(c.CategoryWidth, std::max(ScreenWidth / 2, kMinWindowSide));
-    for (std::int32_t* col : {&c.Col1Width, &c.Col2Width, &c.Col3Width}) *col = std::min(*col, ScreenWidth);
+    LoadSection(c, "Main Window", MainWindowSettings, [](TConfigRecord& r) {
+        PlaceOnScreen(r.MainLeft, r.MainTop, r.MainWidth, r.MainHeight);
+        // The category pane shares the window with the list; a column is never wider than
+        // the screen.
+        r.CategoryWidth = std::min(r.CategoryWidth, std::max(ScreenWidth / 2, kMinWindowSide));
+        for (std::int32_t* col : {&r.Col1Width, &r.Col2Width, &r.Col3Width})
+            *col = std::min(*col, ScreenWidth);
+    });
 }
 
 void LoadGridTitleFontSettings(TConfigRecord& c) { LoadFontSection(c, kGridTitleFont); }
 void LoadGridFontSettings(TConfigRecord& c) { LoadFontSection(c, kGridFont); }
 
 void LoadScriptPageSettings(TConfigRecord& c) {
-    Load("Script Page", ScriptPageSettings(c));
-    PlaceOnScreen(c.ScriptLeft, c.ScriptTop, c.ScriptWidth, c.ScriptHeight);
+    LoadSection(c, "Script Page", ScriptPageSettings, [](TConfigRecord& r) {
+        PlaceOnScreen(r.ScriptLeft, r.ScriptTop, r.ScriptWidth, r.ScriptHeight);
+    });
 }
 
-void LoadNetworkSettings(TConfigRecord& c) { Load("Network", NetworkSettings(c)); }
+void LoadNetworkSettings(TConfigRecord& c) { LoadSection(c, "Network", NetworkSettings); }
 
 void LoadPrintListFontSettings(TConfigRecord& c) { LoadFontSection(c, kPrintListFont); }
 
-void LoadSchedulerSettings(TConfigRecord& c) { Load("Scheduler", SchedulerSettings(c)); }
-void LoadEMailSettings(TConfigRecord& c) { Load("EMail", EMailSettings(c)); }
+void LoadSchedulerSettings(TConfigRecord& c) { LoadSection(c, "Scheduler", SchedulerSettings); }
+void LoadEMailSettings(TConfigRecord& c) { LoadSection(c, "EMail", EMailSettings); }
 
 void LoadAllSettings(TConfigRecord& c) {
     LoadMiscSettings(c);
@@ -489,18 +534,18 @@ SectionToSave EMail(TConfigRecord& c) { return {"EMail", EMailSettings(c)}; }
 
 }  // namespace
 
-bool SaveMiscSettings(TConfigRecord& c) { return Save(Misc(c)); }
-bool SaveCurrentFileSetting(TConfigRecord& c) { return Save(CurrentFile(c)); }
-bool SaveCaptureSettings(TConfigRecord& c) { return Save(Capture(c)); }
-bool SaveSnipraSettings(TConfigRecord& c) { return Save(Snipra(c)); }
-bool SaveGridTitleFontSettings(TConfigRecord& c) { return Save(GridTitleFont(c)); }
-bool SaveGridFontSettings(TConfigRecord& c) { return Save(GridFont(c)); }
-bool SaveMainWindowSettings(TConfigRecord& c) { return Save(MainWindow(c)); }
-bool SaveScriptPageSettings(TConfigRecord& c) { return Save(ScriptPage(c)); }
-bool SaveNetworkSettings(TConfigRecord& c) { return Save(Network(c)); }
-bool SavePrintListFontSettings(TConfigRecord& c) { return Save(PrintListFont(c)); }
-bool SaveSchedulerSettings(TConfigRecord& c) { return Save(Scheduler(c)); }
-bool SaveEMailSettings(TConfigRecord& c) { return Save(EMail(c)); }
+bool SaveMiscSettings(TConfigRecord& c) { return Save(c, Misc(c)); }
+bool SaveCurrentFileSetting(TConfigRecord& c) { return Save(c, CurrentFile(c)); }
+bool SaveCaptureSettings(TConfigRecord& c) { return Save(c, Capture(c)); }
+bool SaveSnipraSettings(TConfigRecord& c) { return Save(c, Snipra(c)); }
+bool SaveGridTitleFontSettings(TConfigRecord& c) { return Save(c, GridTitleFont(c)); }
+bool SaveGridFontSettings(TConfigRecord& c) { return Save(c, GridFont(c)); }
+bool SaveMainWindowSettings(TConfigRecord& c) { return Save(c, MainWindow(c)); }
+bool SaveScriptPageSettings(TConfigRecord& c) { return Save(c, ScriptPage(c)); }
+bool SaveNetworkSettings(TConfigRecord& c) { return Save(c, Network(c)); }
+bool SavePrintListFontSettings(TConfigRecord& c) { return Save(c, PrintListFont(c)); }
+bool SaveSchedulerSettings(TConfigRecord& c) { return Save(c, Scheduler(c)); }
+bool SaveEMailSettings(TConfigRecord& c) { return Save(c, EMail(c)); }
 
 bool SaveAllSettings(TConfigRecord& c) {
     // One replacement of the file for all sections; a section that cannot be written must
@@ -510,12 +555,16 @@ bool SaveAllSettings(TConfigRecord& c) {
          {Misc, CurrentFile, Capture, Snipra, GridTitleFont, GridFont, MainWindow, ScriptPage, Network,
           PrintListFont, Scheduler, EMail}) {
         const SectionToSave s = next(c);
-        sections.push_back(Entries(s.section, s.settings));
+        sections.push_back(ToWrite(c, s.section, s.settings));
     }
     const std::vector<bool> written = win::WritePrivateProfileSections(sections, kSettingsFile);
     std::vector<std::string_view> failed;
-    for (std::size_t i = 0; i < sections.size(); ++i)
-        if (!written[i]) failed.push_back(sections[i].name);
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        if (written[i])
+            Remember(c, sections[i]);
+        else
+            failed.push_back(sections[i].name);
+    }
     if (failed.empty()) return true;
     ReportUnsaved(failed);
     return false;

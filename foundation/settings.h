@@ -1,8 +1,11 @@
 #pragma once
 // Loading and saving a settings record to and from "TESRO.INI", one section at a time.
 // Loaders read every key of their section into the record they are given and apply its
-// repair rules; savers write every key of their section in a fixed order. A saver that
-// cannot write the file shows an "Error" box and returns false.
+// repair rules. Both programs write the one file: a saver writes, in a fixed key order, the
+// keys whose value this program changed since it last read or wrote them, and the keys the
+// file lacks; a key it left alone keeps whatever the file holds, so nothing the other program
+// saved is rolled back and a save without a change leaves the file's bytes as they were. A
+// saver that cannot write the file shows an "Error" box and returns false.
 #include <string>
 #include <string_view>
 

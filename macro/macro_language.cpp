@@ -694,6 +694,12 @@ std::optional<double> ArgReal(std::string_view field) {
     return value;
 }
 
+std::optional<double> SpeedFactor(std::string_view field) {
+    const std::optional<double> factor = ArgReal(field);
+    if (!factor || *factor < 0) return std::nullopt;
+    return factor;
+}
+
 bool IsCurrentWindowTitle(std::string_view title) { return title == "\"CURRENT\""; }
 
 LaunchArgument SplitLaunchArgument(std::string_view argument) {

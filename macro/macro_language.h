@@ -392,6 +392,10 @@ long ArgInt(std::string_view field);
 // number such as "00.50", ".5" or "-1.25"; nullopt otherwise.
 std::optional<double> ArgReal(std::string_view field);
 
+// The factor of "<SPEED:": a real field of zero or more. Anything else is no factor and
+// leaves the playback speed as it was, for the player and for the editor's parser alike.
+std::optional<double> SpeedFactor(std::string_view field);
+
 // A window title of "CURRENT" between double quotes means the foreground window.
 bool IsCurrentWindowTitle(std::string_view title);
 

@@ -126,9 +126,12 @@ public:
         });
     }
 
-    void Set(std::string_view section, std::string_view key, std::string_view value) {
+    // With `ifAbsent`, a key the section holds already stays as it is.
+    void Set(std::string_view section, std::string_view key, std::string_view value, bool ifAbsent = false) {
         if (auto i = FindKey(section, key)) {
             Line& l = lines_[*i];
+            // An unchanged value keeps its line byte for byte, blanks and spelling included.
+            if (ifAbsent || l.value == Trim(value)) return;
             l.value = std::string(Trim(value));
             l.raw = l.name + "=" + std::string(value);
             return;
@@ -382,8 +385,8 @@ std::vector<bool> WritePrivateProfileSections(const std::vector<ProfileSection>&
     std::vector<bool> written(sections.size(), false);
     std::vector<bool> storable(sections.size(), true);
     for (std::size_t i = 0; i < sections.size(); ++i)
-        for (const auto& [key, value] : sections[i].entries)
-            storable[i] = storable[i] && Storable(sections[i].name, key, value);
+        for (const ProfileEntry& e : sections[i].entries)
+            storable[i] = storable[i] && Storable(sections[i].name, e.key, e.value);
     if (std::find(storable.begin(), storable.end(), true) == storable.end()) return written;
     const std::string path = LinkTarget(ProfilePath(file));
     EnsureDirectory(Directory(path));
@@ -397,7 +400,8 @@ std::vector<bool> WritePrivateProfileSections(const std::vector<ProfileSection>&
     Document doc(content);
     for (std::size_t i = 0; i < sections.size(); ++i)
         if (storable[i])
-            for (const auto& [key, value] : sections[i].entries) doc.Set(sections[i].name, key, value);
+            for (const ProfileEntry& e : sections[i].entries)
+                doc.Set(sections[i].name, e.key, e.value, e.ifAbsent);
     const std::string text = doc.Text();
     if (read != ReadResult::Ok || text != content) {
         ParsedFiles().Forget();
@@ -406,8 +410,7 @@ std::vector<bool> WritePrivateProfileSections(const std::vector<ProfileSection>&
     return storable;
 }
 
-bool WritePrivateProfileStrings(std::string_view section,
-                                const std::vector<std::pair<std::string, std::string>>& entries,
+bool WritePrivateProfileStrings(std::string_view section, const std::vector<ProfileEntry>& entries,
                                 std::string_view file) {
     return WritePrivateProfileSections({{std::string(section), entries}}, file).front();
 }

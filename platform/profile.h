@@ -31,22 +31,30 @@ int GetPrivateProfileInt(std::string_view section, std::string_view key, int def
 // (none: 0), a digit that would overflow counting as bad.
 int LeadingInteger(std::string_view text, bool dollarHex = false);
 
-// Sets [section] key = value. False when the file cannot be read or written, or when a
+// Sets [section] key = value; a key that holds the value already keeps its line as it is.
+// False when the file cannot be read or written, or when a
 // name or value could not be stored as one line (CR or LF, "]" in a section, "=" in a key,
 // an empty key); the file is then unchanged. The file is replaced atomically.
 bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
                                std::string_view file);
 
+// One key to write. With `ifAbsent` it is written only where the file holds no value for it
+// yet: it completes the file and never replaces what is stored there.
+struct ProfileEntry {
+    std::string key;
+    std::string value;
+    bool ifAbsent = false;
+};
+
 // Several keys of one section in one atomic replacement; the same result as writing them
 // one after the other, in order. False (and the file unchanged) as above.
-bool WritePrivateProfileStrings(std::string_view section,
-                                const std::vector<std::pair<std::string, std::string>>& entries,
+bool WritePrivateProfileStrings(std::string_view section, const std::vector<ProfileEntry>& entries,
                                 std::string_view file);
 
 // Keys of one section, in the order they are written.
 struct ProfileSection {
     std::string name;
-    std::vector<std::pair<std::string, std::string>> entries;
+    std::vector<ProfileEntry> entries;
 };
 
 // Several sections in one atomic replacement: the same result as writing each section whose

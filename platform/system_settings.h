@@ -27,6 +27,12 @@ struct ScreenSaver {
 
 enum class WallpaperStyle { Tiled, Centred, Stretched, Positioned };
 
+enum class WallpaperChange {
+    Done,
+    NotAPicture,  // the file cannot be read as a picture
+    NotTaken,     // the desktop that is running does not take the picture
+};
+
 class SystemSettings {
 public:
     virtual ~SystemSettings() = default;
@@ -46,9 +52,8 @@ public:
     virtual std::vector<DisplayMode> DisplayModes() = 0;
     virtual ModeChange SetDisplayMode(const DisplayMode& mode) = 0;
 
-    // `file` is a UTF-8 path; x and y place a positioned picture. False when it could
-    // not be set.
-    virtual bool SetWallpaper(const std::string& file, WallpaperStyle style, int x, int y) = 0;
+    // `file` is a UTF-8 path; x and y place a positioned picture.
+    virtual WallpaperChange SetWallpaper(const std::string& file, WallpaperStyle style, int x, int y) = 0;
 };
 
 // The settings of the active backend.

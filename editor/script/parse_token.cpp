@@ -273,9 +273,11 @@ std::optional<Made> DeskNamed(const Cursor&, const Row& row) {
 
 std::optional<Made> PlaybackSpeed(const Cursor& c, const Row& row) {
     if (!c.ClosedAt(row.length)) return std::nullopt;
-    const TSpeedRec rec{.Kind = 3, .Speed = 0, .PlaybackSpeed = c.Real(7, 5)};
-    if (!FitsReal5(rec.PlaybackSpeed)) return std::nullopt;
-    return Line(row.length, row.code, rec);
+    // A field the player takes for no factor stays typed text: written back as it stands,
+    // it still leaves the speed as it was.
+    const std::optional<double> factor = SpeedFactor(c.Field(7, 5));
+    if (!factor || !FitsReal5(*factor)) return std::nullopt;
+    return Line(row.length, row.code, TSpeedRec{.Kind = 3, .Speed = 0, .PlaybackSpeed = *factor});
 }
 
 std::optional<Made> InputSpeed(const Cursor& c, const Row& row) {

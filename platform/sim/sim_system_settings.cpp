@@ -25,10 +25,10 @@ ModeChange SimSystemSettings::SetDisplayMode(const DisplayMode& mode) {
     return ModeChange::Done;
 }
 
-bool SimSystemSettings::SetWallpaper(const std::string& file, WallpaperStyle style, int x, int y) {
+WallpaperChange SimSystemSettings::SetWallpaper(const std::string& file, WallpaperStyle style, int x, int y) {
     wallpapers.push_back(file + " " + std::to_string(static_cast<int>(style)) + " " + std::to_string(x) +
                          " " + std::to_string(y));
-    return true;
+    return wallpaperAnswer;
 }
 
 PrinterResult SimPrinters::SetDefault(const std::string& name) {

@@ -22,7 +22,7 @@ public:
     void ActivateScreenSaver() override { ++saverActivations; }
     std::vector<DisplayMode> DisplayModes() override { return modes; }
     ModeChange SetDisplayMode(const DisplayMode& mode) override;
-    bool SetWallpaper(const std::string& file, WallpaperStyle style, int x, int y) override;
+    WallpaperChange SetWallpaper(const std::string& file, WallpaperStyle style, int x, int y) override;
 
     int repeatDelayMs = 500;
     double repeatRate = 25;
@@ -32,6 +32,7 @@ public:
     std::vector<DisplayMode> refusedModes;  // modes whose change fails
     std::vector<DisplayMode> modeChanges;
     std::vector<std::string> wallpapers;  // "file style x y"
+    WallpaperChange wallpaperAnswer = WallpaperChange::Done;
 };
 
 class SimPrinters : public Printers {

@@ -2,6 +2,7 @@
 
 // Qt before Xlib, whose macros (Status, Bool) break Qt's headers.
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QProcess>
 #include <QUrl>
@@ -11,9 +12,14 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xrandr.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
+#include <string_view>
 
 #include "platform/paths.h"
 #include "platform/x11/error_trap.h"
@@ -65,7 +71,7 @@ std::optional<PrimaryOutput> FindPrimary(Display* d) {
     const RROutput primary = XRRGetOutputPrimary(d, root);
     std::vector<RROutput> order;
     if (primary) order.push_back(primary);
-    order.insert(order.end(), res->outputs, res->outputs + res->noutput);
+    for (int i = 0; i < res->noutput; ++i) order.push_back(res->outputs[i]);
     for (RROutput o : order) {
         OutputInfo info(XRRGetOutputInfo(d, res.get(), o));
         if (info && info->connection == RR_Connected && info->nmode > 0)
@@ -189,14 +195,94 @@ ModeChange X11SystemSettings::SetDisplayMode(const DisplayMode& mode) {
     return trap.Finish() == 0 ? ModeChange::Done : ModeChange::Failed;
 }
 
+namespace {
+
+// Desktops whose background is the one the background schema describes.
+bool ReadsBackgroundSchema(std::string_view desktops) {
+    while (!desktops.empty()) {
+        const std::size_t colon = desktops.find(':');
+        std::string name(desktops.substr(0, colon));
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return std::tolower(c); });
+        if (name == "gnome" || name == "unity" || name == "budgie") return true;
+        if (colon == std::string_view::npos) break;
+        desktops.remove_prefix(colon + 1);
+    }
+    return false;
+}
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+bool SessionBusReachable() {
+    if (!Env("DBUS_SESSION_BUS_ADDRESS").empty()) return true;
+    const std::string runtime = Env("XDG_RUNTIME_DIR");
+    struct stat st {};
+    return !runtime.empty() && ::stat((runtime + "/bus").c_str(), &st) == 0 && S_ISSOCK(st.st_mode);
+}
+
+// A shown window of the desktop type, at the top level or in a window manager's frame.
+bool HasDesktopWindow(Display* d, Window parent, Atom typeAtom, Atom desktopType, int depth) {
+    Window root = 0, up = 0;
+    Window* children = nullptr;
+    unsigned n = 0;
+    if (!XQueryTree(d, parent, &root, &up, &children, &n)) return false;
+    bool found = false;
+    for (unsigned i = 0; i < n && !found; ++i) {
+        XWindowAttributes attributes{};
+        if (!XGetWindowAttributes(d, children[i], &attributes) || attributes.map_state != IsViewable)
+            continue;
+        const std::vector<unsigned long> types = LongProperty(d, children[i], typeAtom, XA_ATOM);
+        found = std::find(types.begin(), types.end(), desktopType) != types.end() ||
+                (depth < 1 && HasDesktopWindow(d, children[i], typeAtom, desktopType, depth + 1));
+    }
+    if (children) XFree(children);
+    return found;
+}
+
+}  // namespace
+
+WallpaperTarget ChooseWallpaperTarget(const WallpaperSession& s) {
+    // Such a desktop paints over the root window: only its store can change the picture.
+    if (ReadsBackgroundSchema(s.currentDesktop) && s.sessionBus)
+        return s.schemaInstalled ? WallpaperTarget::DesktopSettings : WallpaperTarget::NotShown;
+    if (s.desktopWindow) return WallpaperTarget::NotShown;
+    return WallpaperTarget::RootWindow;
+}
+
+WallpaperSession CurrentWallpaperSession(Display* display) {
+    WallpaperSession s;
+    s.currentDesktop = Env("XDG_CURRENT_DESKTOP");
+    s.sessionBus = SessionBusReachable();
+    if (ReadsBackgroundSchema(s.currentDesktop) && s.sessionBus)
+        s.schemaInstalled = BackgroundSchemaInstalled();
+    ErrorTrap trap(display);  // windows may go while they are looked at
+    s.desktopWindow =
+        HasDesktopWindow(display, DefaultRootWindow(display), AtomOf(display, "_NET_WM_WINDOW_TYPE"),
+                         AtomOf(display, "_NET_WM_WINDOW_TYPE_DESKTOP"), 0);
+    return s;
+}
+
 bool BackgroundSchemaInstalled() { return SettingsTool({"list-keys", kBackgroundSchema}).first == 0; }
 
 std::string BackgroundSetting(const std::string& key) {
     return SettingsTool({"get", kBackgroundSchema, QString::fromStdString(key)}).second;
 }
 
-bool X11SystemSettings::SetWallpaper(const std::string& file, WallpaperStyle style, int x, int y) {
-    if (!BackgroundSchemaInstalled()) return SetRootPicture(file, style, x, y);
+WallpaperChange X11SystemSettings::SetWallpaper(const std::string& file, WallpaperStyle style, int x, int y) {
+    if (!QImageReader(QString::fromStdString(file)).canRead()) return WallpaperChange::NotAPicture;
+    bool taken = false;
+    switch (ChooseWallpaperTarget(CurrentWallpaperSession(display_))) {
+        case WallpaperTarget::DesktopSettings: taken = SetStoredPicture(file, style, x, y); break;
+        case WallpaperTarget::RootWindow: taken = SetRootPicture(file, style, x, y); break;
+        case WallpaperTarget::NotShown: break;
+    }
+    return taken ? WallpaperChange::Done : WallpaperChange::NotTaken;
+}
+
+bool X11SystemSettings::SetStoredPicture(const std::string& file, WallpaperStyle style, int x, int y) {
     std::string shown = file;
     if (style == WallpaperStyle::Positioned) {
         // The store has no position: it gets the picture already placed on a screen-sized

@@ -1,7 +1,7 @@
 #pragma once
 // Session settings on the X server: XKB auto-repeat, the server's screen saver, XRandR
-// modes of the primary output, and the wallpaper (the desktop's settings store where its
-// schema is installed, else a picture on the root window).
+// modes of the primary output, and the wallpaper (the desktop's settings store where the
+// desktop that reads it runs, else a picture on the root window).
 #include <optional>
 #include <string>
 
@@ -26,9 +26,10 @@ public:
     void ActivateScreenSaver() override;
     std::vector<DisplayMode> DisplayModes() override;
     ModeChange SetDisplayMode(const DisplayMode& mode) override;
-    bool SetWallpaper(const std::string& file, WallpaperStyle style, int x, int y) override;
+    WallpaperChange SetWallpaper(const std::string& file, WallpaperStyle style, int x, int y) override;
 
 private:
+    bool SetStoredPicture(const std::string& file, WallpaperStyle style, int x, int y);
     bool SetRootPicture(const std::string& file, WallpaperStyle style, int x, int y);
     // The picture laid out on a black canvas the size of the screen; null when the file
     // is no picture.
@@ -40,6 +41,22 @@ private:
     Display* display_;
     unsigned long rootPicture_ = 0;  // the pixmap behind the root window, ours
 };
+
+// What decides who shows the wallpaper in this session.
+struct WallpaperSession {
+    std::string currentDesktop;    // XDG_CURRENT_DESKTOP: desktop names separated by ':'
+    bool sessionBus = false;       // the session's message bus, which such a desktop runs on
+    bool schemaInstalled = false;  // the store knows the background schema
+    bool desktopWindow = false;    // a program draws the desktop in a window of its own
+};
+enum class WallpaperTarget {
+    DesktopSettings,  // the desktop that reads the background schema runs
+    RootWindow,       // nothing covers the root window: a picture there is what shows
+    NotShown,         // the running desktop draws its own background, which we cannot reach
+};
+WallpaperTarget ChooseWallpaperTarget(const WallpaperSession& session);
+// This session as the environment and the X server tell it.
+WallpaperSession CurrentWallpaperSession(Display* display);
 
 // Whether the desktop's settings store knows the background schema.
 bool BackgroundSchemaInstalled();

@@ -28,8 +28,9 @@ void HangUpHalfConnection(const std::string& entry) {
 
 CommandOutcome Dial(PlayerWindows& windows, DialStatusWindow& status, const Token& token) {
     if (!RasAvailable()) {
+        // The warning does not say the macro aborts: only the rest of this text is skipped.
         windows.DoAMessage("Warning", kRasMissingText);
-        return CommandOutcome::EndMacro;
+        return CommandOutcome::SkipRest;
     }
     RasDialParams params;
     params.userName = Arg(token, 0);
@@ -42,9 +43,10 @@ CommandOutcome Dial(PlayerWindows& windows, DialStatusWindow& status, const Toke
     if (result == kRasSuccess) return CommandOutcome::Done;
     std::string text = RasErrorText(result);
     if (text.empty()) text = "Unknown Erorr";
-    windows.DoAMessage("Dial-Up Error", "Dial-Up Network Connection to " + params.entryName +
-                                            " failed.  Error code: " + std::to_string(result) + ": " + text +
-                                            "  Macro will abort.");
+    // The service's text can be long: the message window with a text box shows it whole.
+    windows.MyMessage("Dial-Up Error", "Dial-Up Network Connection to " + params.entryName +
+                                           " failed.  Error code: " + std::to_string(result) + ": " + text +
+                                           "  Macro will abort.");
     return CommandOutcome::EndMacro;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The dial-up commands: dial a phone-book entry (a failure ends the macro) and hang up the
-// first active connection, through the dial-up binding.
+// The dial-up commands: dial a phone-book entry (a failed dial ends the macro; without the
+// service the rest of the text is skipped) and hang up the first active connection, through
+// the dial-up binding.
 #include <string>
 
 #include "macro/macro_language.h"

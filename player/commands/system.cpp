@@ -90,6 +90,26 @@ void SetScreenMode(win::SystemSettings& settings, PlayerWindows& windows, long i
                            "The attempt to switch to the specified Screen Display Settings failed.");
 }
 
+void SetWallpaper(win::SystemSettings& settings, PlayerWindows& windows, const Token& token) {
+    const bool positioned = token.kind == TokenKind::WallP;
+    const std::string file = Arg(token, positioned ? 2 : 0);
+    const int x = positioned ? static_cast<int>(ArgInt(Arg(token, 0))) : 0;
+    const int y = positioned ? static_cast<int>(ArgInt(Arg(token, 1))) : 0;
+    const std::string quoted = "\"" + file + "\"";
+    switch (settings.SetWallpaper(win::Cp1252ToUtf8(file), StyleOf(token.kind), x, y)) {
+        case win::WallpaperChange::Done: break;
+        case win::WallpaperChange::NotAPicture:
+            windows.DoAMessage("Macro Execution Error",
+                               "The wallpaper file " + quoted + " could not be read as a picture.");
+            break;
+        case win::WallpaperChange::NotTaken:
+            windows.DoAMessage("Macro Execution Error",
+                               "The wallpaper could not be set to " + quoted +
+                                   ": the desktop that is running does not take it.");
+            break;
+    }
+}
+
 ProgramsWindowsSystemFamily::ProgramsWindowsSystemFamily(SystemServices services)
     : s_(std::move(services)), launches_(s_.desktop, s_.windows) {}
 
@@ -139,17 +159,6 @@ void ProgramsWindowsSystemFamily::RunSetting(const Token& token) {
         case K::SsOn:
             if (s_.settings.GetScreenSaver().timeoutSeconds > 0) s_.settings.ActivateScreenSaver();
             break;
-        case K::WallT:
-        case K::WallC:
-        case K::WallS:
-        case K::WallP: {
-            const bool positioned = token.kind == K::WallP;
-            const std::string file = win::Cp1252ToUtf8(Arg(token, positioned ? 2 : 0));
-            const int x = positioned ? static_cast<int>(ArgInt(Arg(token, 0))) : 0;
-            const int y = positioned ? static_cast<int>(ArgInt(Arg(token, 1))) : 0;
-            s_.settings.SetWallpaper(file, StyleOf(token.kind), x, y);
-            break;
-        }
         default: break;  // the border width belongs to the window manager
     }
 }
@@ -209,6 +218,12 @@ CommandOutcome ProgramsWindowsSystemFamily::Run(MacroPlayer& player, const Comma
         case K::Explore: player.services().desktop.OpenDocument(Arg(token, 0)); return CommandOutcome::Done;
         case K::Screen:
             SetScreenMode(s_.settings, player.services().windows, ArgInt(Arg(token, 0)));
+            return CommandOutcome::Done;
+        case K::WallT:
+        case K::WallC:
+        case K::WallS:
+        case K::WallP:
+            SetWallpaper(s_.settings, player.services().windows, token);
             return CommandOutcome::Done;
         case K::LogOff:
         case K::Reboot:

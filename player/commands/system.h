@@ -38,6 +38,9 @@ inline constexpr std::string_view kNotAvailableText = "This function is not avai
 
 // "<SCREEN:" n: the mode at that index, the change, and its messages.
 void SetScreenMode(win::SystemSettings& settings, PlayerWindows& windows, long index);
+// "<WALLT:", "<WALLC:", "<WALLS:", "<WALLP:": the picture, and a message when no desktop
+// shows it.
+void SetWallpaper(win::SystemSettings& settings, PlayerWindows& windows, const Token& token);
 
 struct SystemServices {
     win::Desktop& desktop;

@@ -28,6 +28,7 @@ std::optional<CommandFamilyId> FamilyOf(TokenKind kind);
 
 enum class CommandOutcome {
     Done,      // go on after the token
+    SkipRest,  // the command failed: the rest of this text is skipped, the texts around it go on
     EndMacro,  // the command failed and told the user the macro aborts
 };
 

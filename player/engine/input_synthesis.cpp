@@ -129,7 +129,7 @@ bool InputSynthesis::PlayToken(const Token& token) {
             pacing_.mouse_delay_on = pacing_.mouse_delay_ms != 0;
             return true;
         case TokenKind::Speed:
-            if (auto factor = ArgReal(arg(0)); factor && *factor >= 0) pacing_.speed = *factor;
+            if (auto factor = SpeedFactor(arg(0))) pacing_.speed = *factor;
             return true;
         case TokenKind::Msd: KeyDelayWait(ArgInt(arg(0))); return true;
         case TokenKind::Delay: PauseFor(ArgReal(arg(0)).value_or(0)); return true;

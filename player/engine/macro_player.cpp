@@ -256,11 +256,13 @@ bool MacroPlayer::RunFamily(const Token& token, std::string_view text) {
         rebuilt = "<EMAIL:" + Arg(token, 0) + ">";
         text = rebuilt;
     }
-    if (family->Run(*this, CommandToken{token, text}) == CommandOutcome::EndMacro) {
-        EndMacroAfterMessage();
-        return false;
+    switch (family->Run(*this, CommandToken{token, text})) {
+        case CommandOutcome::Done: return true;
+        case CommandOutcome::SkipRest: return false;
+        case CommandOutcome::EndMacro: break;
     }
-    return true;
+    EndMacroAfterMessage();
+    return false;
 }
 
 std::size_t MacroPlayer::RunRepeat(Frame& frame, std::size_t p, const Token& token) {

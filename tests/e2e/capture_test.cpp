@@ -24,6 +24,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include "editor_desk.h"
 #include "hot_key_press.h"
 #include "tests/support/key_target.h"
 #include "tests/support/xvfb.h"
@@ -114,18 +115,6 @@ Window FindWindow(Display* d, const std::string& title) {
     }
     if (children) XFree(children);
     return found;
-}
-
-void CloseWindow(Display* d, Window w) {
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = w;
-    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-    e.xclient.data.l[1] = CurrentTime;
-    XSendEvent(d, w, False, NoEventMask, &e);
-    XFlush(d);
 }
 
 int CaptureHotKey(const TGlobData& g) {

@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
+#include <array>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -15,16 +16,24 @@ namespace tessaro::testing {
 
 using namespace std::chrono_literals;
 
-inline void Activate(Display* d, Window w) {
+// A client message of `type` about window `w`, sent to `to` (the window manager's requests go
+// to the root window).
+inline void SendClientMessage(Display* d, Window to, Window w, const char* type, std::array<long, 5> data,
+                              long mask) {
     XEvent e{};
     e.xclient.type = ClientMessage;
     e.xclient.window = w;
-    e.xclient.message_type = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
+    e.xclient.message_type = XInternAtom(d, type, False);
     e.xclient.format = 32;
-    e.xclient.data.l[0] = 2;
-    e.xclient.data.l[1] = CurrentTime;
-    XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    for (std::size_t i = 0; i < data.size(); ++i) e.xclient.data.l[i] = data[i];
+    XSendEvent(d, to, False, mask, &e);
     XSync(d, False);
+}
+constexpr long kToWindowManager = SubstructureRedirectMask | SubstructureNotifyMask;
+
+inline void Activate(Display* d, Window w) {
+    SendClientMessage(d, DefaultRootWindow(d), w, "_NET_ACTIVE_WINDOW", {2, CurrentTime, 0, 0, 0},
+                      kToWindowManager);
 }
 
 // The window with the focus, or its top-level ancestor's client when the manager reparented it.
@@ -43,6 +52,20 @@ inline bool FocusWithin(Display* d, Window top) {
         w = parent;
     }
     return false;
+}
+
+// Asks the window to close, as its title bar's close button does.
+inline void CloseWindow(Display* d, Window w) {
+    SendClientMessage(d, w, w, "WM_PROTOCOLS",
+                      {static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False)), CurrentTime, 0, 0, 0},
+                      NoEventMask);
+}
+
+// Asks the window manager to move and size the window, as a user's drag does.
+inline void MoveResize(Display* d, Window w, int x, int y, int width, int height) {
+    constexpr long kXYWidthHeightByUser = (1 << 8) | (1 << 9) | (1 << 10) | (1 << 11) | (2 << 12);
+    SendClientMessage(d, DefaultRootWindow(d), w, "_NET_MOVERESIZE_WINDOW",
+                      {kXYWidthHeightByUser, x, y, width, height}, kToWindowManager);
 }
 
 inline void Press(Display* d, KeySym key, std::initializer_list<KeySym> modifiers = {}) {

@@ -131,7 +131,7 @@ public:
         return status_;
     }
     int Stop(int signal = SIGTERM) {
-        ::kill(pid_, signal);
+        if (!exited_) ::kill(pid_, signal);  // a reaped pid may be another process's by now
         return WaitExit(std::chrono::seconds(10));
     }
     std::string Log() const {

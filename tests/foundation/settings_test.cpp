@@ -164,7 +164,10 @@ TEST_F(SettingsTest, NumbersConvertTheirLeadingDigits) {
     EXPECT_EQ(record_->SMTPPort, 31);
     EXPECT_EQ(record_->SyncMinutes, 0);  // no range check
     ASSERT_TRUE(tessaro::SaveEMailSettings(*record_));
-    EXPECT_EQ(Stored("EMail", "SMTP Port"), "31");  // written as plain decimal
+    EXPECT_EQ(Stored("EMail", "SMTP Port"), "$1F");  // unchanged: kept as the user wrote it
+    record_->SMTPPort = 32;
+    ASSERT_TRUE(tessaro::SaveEMailSettings(*record_));
+    EXPECT_EQ(Stored("EMail", "SMTP Port"), "32");  // written as plain decimal
 }
 
 TEST_F(SettingsTest, TimerSecondsOutsideOneToSixtyBecomesTen) {
@@ -483,6 +486,107 @@ TEST_F(SettingsTest, WrittenFileReadsBackIdentically) {
     UseWindowsDirectory(root_ / "win2");
     ASSERT_TRUE(tessaro::SaveAllSettings(reread));
     EXPECT_EQ(Slurp(), first);  // every value came back as it was written
+}
+
+// Two records on one file, as the player and the editor hold them: each loaded everything
+// at its start, and each saves on its own.
+TEST_F(SettingsTest, EachProgramWritesBackOnlyWhatItChangedAndNeverRollsBackTheOther) {
+    {
+        TConfigRecord first;
+        tessaro::LoadAllSettings(first);
+        ASSERT_TRUE(tessaro::SaveAllSettings(first));  // a complete file, as after a first run
+    }
+    TConfigRecord player, editor;
+    tessaro::LoadAllSettings(player);
+    tessaro::LoadAllSettings(editor);
+
+    // The player's command line switches, saved at its start.
+    player.UseTray = false;
+    player.SyncMinutes = 45;
+    ASSERT_TRUE(tessaro::SaveMiscSettings(player));
+    ASSERT_TRUE(tessaro::SaveNetworkSettings(player));
+
+    // The editor's window, fonts and script editor bounds, saved when it closes.
+    editor.MainWidth = 901;
+    editor.MainLeft = 33;
+    editor.GridFont.Name = "Tahoma";
+    editor.GridTitleFont.Bold = true;
+    editor.ScriptWidth = 700;
+    editor.InsertMethod = 1;
+    editor.ShowDate = true;  // a [Misc] key beside the player's switches
+    ASSERT_TRUE(tessaro::SaveAllSettings(editor));
+    const std::string afterEditor = Slurp();
+
+    // The player ends with nothing of its own changed since: the file stays as it is.
+    ASSERT_TRUE(tessaro::SaveAllSettings(player));
+    EXPECT_EQ(Slurp(), afterEditor);
+
+    TConfigRecord reread;
+    tessaro::LoadAllSettings(reread);
+    EXPECT_EQ(reread.MainWidth, 901);
+    EXPECT_EQ(reread.MainLeft, 33);
+    EXPECT_EQ(reread.GridFont.Name, "Tahoma");
+    EXPECT_TRUE(reread.GridTitleFont.Bold);
+    EXPECT_EQ(reread.ScriptWidth, 700);
+    EXPECT_EQ(reread.InsertMethod, 1);
+    EXPECT_TRUE(reread.ShowDate);
+    EXPECT_FALSE(reread.UseTray);  // the editor loaded "Yes" but never changed it
+    EXPECT_EQ(reread.SyncMinutes, 45);
+
+    // A later change of either program is written, and only that.
+    player.UseTray = true;
+    ASSERT_TRUE(tessaro::SaveAllSettings(player));
+    EXPECT_EQ(Stored("Misc", "Use Tray"), "Yes");
+    EXPECT_EQ(Stored("Main Window", "Width"), "901");
+    EXPECT_EQ(Stored("Misc", "Show Date"), "Yes");
+    EXPECT_EQ(Stored("Grid Font", "Font Name"), "Tahoma");
+}
+
+TEST_F(SettingsTest, ASaveWithoutAChangeLeavesTheFileByteForByte) {
+    tessaro::LoadAllSettings(*record_);
+    ASSERT_TRUE(tessaro::SaveAllSettings(*record_));
+    // Hand-edited: blanks around the equals sign, another spelling of a key, values that
+    // the loaders repair (a narrow window, a sort order that is no permutation).
+    std::string text = Slurp();
+    const auto replace = [&](const std::string& from, const std::string& to) {
+        const std::size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, from.size(), to);
+    };
+    replace("Use Tray=Yes", "use tray = yes");
+    replace("[Main Window]\r\nWidth=620", "[Main Window]\r\nWidth=100");
+    replace("Activation Sort=12345", "Activation Sort=1135");
+    replace("Prefix Keys=", "Prefix Keys=abc");
+    Put(text);
+
+    TConfigRecord c;
+    tessaro::LoadAllSettings(c);
+    EXPECT_EQ(c.MainWidth, 150);
+    EXPECT_EQ(c.ActivationSort, "12354");
+    ASSERT_TRUE(tessaro::SaveAllSettings(c));
+    EXPECT_EQ(Slurp(), text);
+    ASSERT_TRUE(tessaro::SaveMiscSettings(c));
+    ASSERT_TRUE(tessaro::SaveMainWindowSettings(c));
+    ASSERT_TRUE(tessaro::SaveSnipraSettings(c));
+    EXPECT_EQ(Slurp(), text);
+
+    // A section reloaded on the other program's notice counts as read, not as a change.
+    win::WritePrivateProfileString("Capture", "Speed", "3", "TESRO.INI");
+    tessaro::LoadCaptureSettings(c);
+    const std::string reloaded = Slurp();
+    ASSERT_TRUE(tessaro::SaveAllSettings(c));
+    EXPECT_EQ(Slurp(), reloaded);
+}
+
+TEST_F(SettingsTest, KeysTheFileLacksAreAddedButWhatTheOtherProgramWroteStays) {
+    tessaro::LoadAllSettings(*record_);  // no file yet: every default
+    // The other program writes its window while this one runs.
+    ASSERT_TRUE(win::WritePrivateProfileString("Main Window", "Width", "901", "TESRO.INI"));
+    ASSERT_TRUE(tessaro::SaveAllSettings(*record_));
+    EXPECT_EQ(Stored("Main Window", "Width"), "901");
+    EXPECT_EQ(Stored("Main Window", "Height"), "460");  // the file is complete again
+    EXPECT_EQ(Stored("Script Page", "Insert Method"), "3");
+    EXPECT_EQ(Layout().size(), 11u);
 }
 
 TEST_F(SettingsTest, FontStyleReachesTheFileAndFlagsRebuildTheStyle) {

@@ -287,6 +287,13 @@ TEST(MacroLanguage, NumberFields) {
     EXPECT_EQ(ArgReal("1.2.3"), std::nullopt);
     EXPECT_EQ(ArgReal("."), std::nullopt);
     EXPECT_EQ(ArgReal("abcde"), std::nullopt);
+    // A playback speed of zero or more; anything else leaves the speed as it was.
+    EXPECT_EQ(SpeedFactor("00.50"), 0.5);
+    EXPECT_EQ(SpeedFactor("00000"), 0.0);
+    EXPECT_EQ(SpeedFactor(" 2.5 "), 2.5);
+    EXPECT_EQ(SpeedFactor("-1.00"), std::nullopt);
+    EXPECT_EQ(SpeedFactor("ab.cd"), std::nullopt);
+    EXPECT_EQ(SpeedFactor("     "), std::nullopt);
 }
 
 // Truncated and random texts never make the recogniser read past the end or claim more

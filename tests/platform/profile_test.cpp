@@ -129,6 +129,17 @@ TEST_F(ProfileTest, DamagedLinesSurviveAWrite) {
     EXPECT_EQ(Slurp(), "[A]\r\nthis line is damaged\r\nk=9\r\n[B\r\nq=2\r\n");
 }
 
+TEST_F(ProfileTest, AnUnchangedValueKeepsItsLineAndADefaultNeverReplacesAValue) {
+    const std::string text = "[S]\r\nWidth = 901\r\nkeep=mine\r\n";
+    Put(text);
+    ASSERT_TRUE(
+        win::WritePrivateProfileStrings("s", {{"width", "901"}, {"Keep", "theirs", true}}, "TEST.INI"));
+    EXPECT_EQ(Slurp(), text);  // not even rewritten
+    ASSERT_TRUE(
+        win::WritePrivateProfileStrings("S", {{"Height", "460", true}, {"Width", "620"}}, "TEST.INI"));
+    EXPECT_EQ(Slurp(), "[S]\r\nWidth=620\r\nkeep=mine\r\nHeight=460\r\n");
+}
+
 TEST_F(ProfileTest, BatchWriteEqualsSequentialWrites) {
     Put("[S]\nb=old\n");
     ASSERT_TRUE(win::WritePrivateProfileStrings("S", {{"a", "1"}, {"b", "2"}, {"a", "3"}}, "TEST.INI"));

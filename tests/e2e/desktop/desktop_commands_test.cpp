@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "desktop_fixture.h"
+#include "desktop_session.h"
 
 #include <algorithm>
 #include <sstream>
@@ -20,24 +21,6 @@
 
 namespace tessaro::testing {
 namespace {
-
-// The desktop's settings store in a private key file, for the player and its tools.
-class DesktopSettingsFile {
-public:
-    DesktopSettingsFile()
-        : dir_(std::filesystem::temp_directory_path() / ("tess-config-" + std::to_string(::getpid()))) {
-        ::setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
-        ::setenv("GSETTINGS_BACKEND", "keyfile", 1);
-    }
-    ~DesktopSettingsFile() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
-    std::string keyfile() const { return dir_ + "/glib-2.0/settings/keyfile"; }
-
-private:
-    std::string dir_;
-};
 
 TEST_F(DesktopCommands, WaitedWindowIsPlacedSizedAndClosedOnceItLosesTheFront) {
     StartServer(true);
@@ -155,7 +138,8 @@ TEST_F(DesktopCommands, LaunchOfAMissingProgramTellsWhyAndEndsTheMacro) {
 }
 
 TEST_F(DesktopCommands, RepeatScreenSaverAndWallpaperAreReadBack) {
-    const DesktopSettingsFile settings;
+    const DesktopSession settings(DesktopSession::ReadsTheStore);
+    ASSERT_TRUE(settings.ok()) << settings.busLog();
     StartServer(false);
     if (IsSkipped()) return;
     const std::string picture = box_->file("wall.png");
@@ -186,7 +170,8 @@ TEST_F(DesktopCommands, RepeatScreenSaverAndWallpaperAreReadBack) {
 }
 
 TEST_F(DesktopCommands, PositionedWallpaperIsPlacedWhereTheDesktopsSettingsShowIt) {
-    const DesktopSettingsFile settings;
+    const DesktopSession settings(DesktopSession::ReadsTheStore);
+    ASSERT_TRUE(settings.ok()) << settings.busLog();
     StartServer(false);
     if (IsSkipped()) return;
     const std::string picture = box_->file("spot.png");

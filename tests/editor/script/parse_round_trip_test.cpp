@@ -4,6 +4,7 @@
 #include <string>
 
 #include "editor/script/command_table.h"
+#include "macro/macro_language.h"
 #include "parse_support.h"
 
 namespace tessaro {
@@ -302,6 +303,24 @@ TEST(ParseRoundTrip, TruncatedAndDamagedTokensAreKeptAsTyped) {
         const auto lines = ParseMacroText("a" + text);
         ASSERT_EQ(lines.size(), 1u) << text;
         EXPECT_EQ(LineCommand(lines[0]), cmd::Text) << text;
+    }
+}
+
+// The editor reads a speed factor as the player does: one it plays is a speed line that
+// writes back the same factor; one it ignores stays as written, so it is ignored again.
+TEST(ParseRoundTrip, SpeedFactorsReadAsThePlayerReadsThem) {
+    for (const std::string field : {"ab.cd", "-1.00", "     ", "1.2.3", "1e+01", "0x1.0"}) {
+        const std::string token = "<SPEED:" + field + ">";
+        ASSERT_EQ(SpeedFactor(field), std::nullopt) << field;
+        EXPECT_EQ(Reparse("a" + token), "a" + token);
+        const auto lines = ParseMacroText(token);
+        ASSERT_EQ(lines.size(), 1u) << field;
+        EXPECT_EQ(LineCommand(lines[0]), cmd::Text) << field;
+    }
+    for (const std::string field : {"00.50", "2.5  ", " 1.50", "00001", "99.99", "00000"}) {
+        const std::string saved = Reparse("<SPEED:" + field + ">");
+        ASSERT_EQ(saved.size(), 13u) << saved;
+        EXPECT_EQ(SpeedFactor(saved.substr(7, 5)), SpeedFactor(field)) << field << " -> " << saved;
     }
 }
 

@@ -49,11 +49,15 @@ protected:
     Rig rig_;
 };
 
-TEST_F(DialUp, WithoutTheServiceBothWarnAndADialEndsTheMacro) {
+TEST_F(DialUp, WithoutTheServiceBothWarnAndADialSkipsOnlyTheRestOfItsText) {
     ASSERT_FALSE(RasLoadLibrary("/nonexistent/libnm.so.0"));
     EXPECT_EQ(rig_.Play("<HANG>a<DIAL:<NAME:><PASS:>Work Dial>b"), "a");
+    // The warning does not say the macro aborts: a repeat body loses its rest, each pass,
+    // and the macro goes on after it.
+    EXPECT_EQ(rig_.Play("<REPEAT:0002>c<DIAL:<NAME:><PASS:>Work Dial>d<ENDREP>e"), "acce");
     const std::string warning = std::string("Warning|") + kRasMissingText;
-    EXPECT_EQ(Messages(), (std::vector<std::string>{warning, warning}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{warning, warning, warning, warning}));
+    EXPECT_TRUE(rig_.windows.boxes.empty());
     EXPECT_TRUE(status_.log.empty());
 }
 
@@ -93,21 +97,25 @@ TEST_F(DialUp, TheMacrosCredentialsAreDialledInACopyAndTheProfileIsKept) {
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(DialUp, AFailedDialNamesTheErrorFromTheTextFileAndEndsTheMacro) {
+TEST_F(DialUp, AFailedDialNamesTheErrorFromTheTextFileWhollyAndEndsTheMacro) {
     ASSERT_TRUE(RasLoadLibrary(FakeLibrary()));
     {
         std::ofstream ini(dir_.file("QTRAS.INI"));
         ini << "[RAS Errors]\n" << kRasEntryNotFound << "=The phone book entry does not exist.\n";
     }
     EXPECT_EQ(rig_.Play("<DIAL:<NAME:><PASS:>Nowhere>never"), "");
-    EXPECT_EQ(rig_.Play("<DIAL:<NAME:><PASS:>Busy Line>never"), "");
+    EXPECT_EQ(rig_.Play("<REPEAT:0002><DIAL:<NAME:><PASS:>Busy Line>never<ENDREP>never"), "");
     const std::string busy = std::to_string(kRasUnknownError);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{
-                              "Dial-Up Error|Dial-Up Network Connection to Nowhere failed.  Error code: " +
-                                  std::to_string(kRasEntryNotFound) +
-                                  ": The phone book entry does not exist.  Macro will abort.",
-                              "Dial-Up Error|Dial-Up Network Connection to Busy Line failed.  Error code: " +
-                                  busy + ": Unknown Erorr  Macro will abort."}));
+    // The long texts go to the message window with a text box, not the fixed-size one.
+    EXPECT_TRUE(Messages().empty());
+    std::vector<std::string> boxes;
+    for (const auto& m : rig_.windows.boxes) boxes.push_back(m.caption + "|" + m.text);
+    EXPECT_EQ(boxes, (std::vector<std::string>{
+                         "Dial-Up Error|Dial-Up Network Connection to Nowhere failed.  Error code: " +
+                             std::to_string(kRasEntryNotFound) +
+                             ": The phone book entry does not exist.  Macro will abort.",
+                         "Dial-Up Error|Dial-Up Network Connection to Busy Line failed.  Error code: " +
+                             busy + ": Unknown Erorr  Macro will abort."}));
     EXPECT_EQ(status_.log.back(), "closed");
     std::vector<RasConnection> connections;
     ASSERT_EQ(RasEnumConnections(connections), kRasSuccess);

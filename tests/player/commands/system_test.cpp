@@ -159,6 +159,22 @@ TEST(SystemCommands, WallpaperFormsAndTheRehook) {
     EXPECT_EQ(Unpacked(rig.glob->MouseHook), nextHook - 1);
     EXPECT_EQ(rig.link.Count('U', ggKeyHook), 1);
     EXPECT_EQ(rig.link.Count('U', ggMouseHook), 1);
+    EXPECT_TRUE(rig.windows.messages.empty());
+}
+
+TEST(SystemCommands, AWallpaperNoDesktopShowsIsReportedAndTheMacroGoesOn) {
+    SystemRig rig;
+    rig.settings.wallpaperAnswer = win::WallpaperChange::NotTaken;
+    EXPECT_EQ(rig.Play("<WALLC:/p/a.png>a"), "a");
+    rig.settings.wallpaperAnswer = win::WallpaperChange::NotAPicture;
+    EXPECT_EQ(rig.Play("<WALLS:/p/b.txt>b"), "ab");
+    ASSERT_EQ(rig.windows.messages.size(), 2u);
+    EXPECT_EQ(rig.windows.messages[0].caption, "Macro Execution Error");
+    EXPECT_EQ(
+        rig.windows.messages[0].text,
+        "The wallpaper could not be set to \"/p/a.png\": the desktop that is running does not take it.");
+    EXPECT_EQ(rig.windows.messages[1].text,
+              "The wallpaper file \"/p/b.txt\" could not be read as a picture.");
 }
 
 }  // namespace
