@@ -95,6 +95,9 @@ BENCHMARK(BM_TypeSimulated)->Unit(benchmark::kMillisecond);
 class Receiver {
 public:
     Receiver(Display* display, bool late) : display_(display), late_(late) {
+        // The keyboard map is read now, as a toolkit does at start: Xlib asks for the
+        // notices of its changes only from its first key look-up on.
+        XKeysymToKeycode(display_, XK_space);
         window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 200, 100, 0, 0, 0);
         XSelectInput(display_, window_, KeyPressMask | StructureNotifyMask);
         XMapWindow(display_, window_);
@@ -239,7 +242,8 @@ bool Xdotool(const std::string& display, const std::string& utf8) {
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
-    std::vector<std::string> env{"DISPLAY=" + display, "PATH=/usr/local/bin:/usr/bin:/bin"};
+    // It reads its text argument in the locale's encoding.
+    std::vector<std::string> env{"DISPLAY=" + display, "PATH=/usr/local/bin:/usr/bin:/bin", "LC_ALL=C.UTF-8"};
     std::vector<char*> envp;
     for (std::string& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);

@@ -28,6 +28,7 @@
 #include <X11/keysym.h>
 
 #include "hot_key_press.h"
+#include "tray_host.h"
 #include "tests/support/key_target.h"
 #include "tests/support/window_manager.h"
 #include "tests/support/xvfb.h"
@@ -282,7 +283,7 @@ TEST(CaptureOnADesktop, ACapturedWindowSizeReplaysAsTheSameFrame) {
     user.Click(captured.x + captured.width / 2, captured.y + captured.height / 2);
     user.HotKey(hotKey);
     Window dialog = 0;
-    ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindow(d, "Capture Complete")) != 0; }, 10s))
+    ASSERT_TRUE(WaitFor([&] { return (dialog = FindTitled(d, "Capture Complete")) != 0; }, 10s))
         << player.Log();
     CloseWindow(d, dialog);
     TMacroRecord rec;

@@ -182,6 +182,27 @@ TEST_F(XTestLayouts, ALayoutSetMeanwhileTakesBackTheLentKeycodesAndTypingLendsTh
     EXPECT_TRUE(Typed("\xE9\xE9")) << target_->Typed();
 }
 
+TEST_F(XTestLayouts, AnotherProgramTakingALentKeycodeMeanwhileIsNoticed) {
+    ASSERT_NO_FATAL_FAILURE(Open("us"));
+    XTestInput input(display_);
+    ASSERT_TRUE(input.ok());
+    input.BeginPlayback();
+    input.TypeCharacter(U'\u00e9');
+    input.TypeCharacter(U'\u00e8');
+    input.EndPlayback();
+    ASSERT_TRUE(Typed("\xE9\xE8")) << target_->Typed();
+    // Another typing program puts its own keysym on one of those keycodes.
+    const KeyCode lent = CodeOf(watcher_, XK_egrave);
+    ASSERT_NE(lent, 0);
+    KeySym theirs[] = {XK_ssharp, XK_ssharp};
+    XChangeKeyboardMapping(watcher_, lent, 2, theirs, 1);
+    XSync(watcher_, False);
+    input.BeginPlayback();
+    input.TypeCharacter(U'\u00e8');
+    input.EndPlayback();
+    EXPECT_TRUE(Typed("\xE9\xE8\xE8")) << target_->Typed();
+}
+
 // Greek and Cyrillic letters: more than there are spare keycodes, so they are lent again
 // and again while the reader is still behind.
 std::u32string ManyLettersNoKeyHas(int distinct, int rounds) {
