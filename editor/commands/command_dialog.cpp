@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "editor/commands/form_minimise.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
@@ -112,6 +113,7 @@ CommandDialog::CommandDialog(QWidget* owner, const char* formClass, const QStrin
     : QDialog(owner), formClass_(formClass) {
     setObjectName(QString::fromLatin1(formClass).mid(1));  // "TDoDelay2" -> "DoDelay2"
     setWindowTitle(caption);
+    RefuseMinimise(*this);
     auto* outer = new QVBoxLayout(this);
     body_ = new QVBoxLayout;
     outer->addLayout(body_);

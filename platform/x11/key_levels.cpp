@@ -29,8 +29,6 @@ int LevelType::LevelOf(unsigned mods) const {
 
 void KeyLevels::Reset(std::vector<LevelType> types, unsigned shortcut) {
     types_ = std::move(types);
-    any_type_ = static_cast<int>(types_.size());
-    types_.push_back(LevelType{});
     shortcut_ = shortcut;
     for (auto& key : keys_) key.clear();
     std::fill(spare_.begin(), spare_.end(), 0);
@@ -54,8 +52,6 @@ void KeyLevels::SetSpare(unsigned char code, Sym sym) {
     spare_[code] = sym;
     Index(code);
 }
-
-void KeyLevels::SetFixed(unsigned char code, Sym sym) { SetKey(code, {{any_type_, {sym}}}); }
 
 void KeyLevels::SetModifierKey(unsigned char code, unsigned mods) {
     mods_[code] = mods;

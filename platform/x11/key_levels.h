@@ -56,10 +56,8 @@ public:
     // (Control, Alt, Super): a character is never typed by adding one of them.
     void Reset(std::vector<LevelType> types, unsigned shortcut);
     void SetKey(unsigned char code, std::vector<Group> groups);
-    // A keycode that types `sym` whatever the modifiers: lent to it (0 takes it back), or
-    // given it for good (the layout's own from then on).
+    // A keycode lent to type `sym` whatever the modifiers (0 takes it back).
     void SetSpare(unsigned char code, Sym sym);
-    void SetFixed(unsigned char code, Sym sym);
     // A key whose press holds the modifiers `mods` down (a Shift, an AltGr key).
     void SetModifierKey(unsigned char code, unsigned mods);
 
@@ -84,7 +82,6 @@ private:
     void Unindex(unsigned char code);
 
     std::vector<LevelType> types_;
-    int any_type_ = 0;  // a type that looks at no modifier
     unsigned shortcut_ = 0;
     std::vector<std::vector<Group>> keys_ = std::vector<std::vector<Group>>(256);
     std::vector<Sym> spare_ = std::vector<Sym>(256, 0);

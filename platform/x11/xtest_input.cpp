@@ -66,7 +66,6 @@ XTestInput::XTestInput(Display* display) : display_(display) {
                               XkbModifierLockMask | XkbGroupLockMask | XkbGroupBaseMask | XkbGroupLatchMask);
     proof_ = std::make_unique<ReadProof>(display_);
     LoadKeyboardMap();
-    ReserveMarker();
     ok_ = true;
     if (QCoreApplication::instance()) {
         // Nothing else reads this connection: unread notices would pile up in its queue.
@@ -84,7 +83,6 @@ XTestInput::~XTestInput() {
     free_spares_.reset();
     playing_ = false;
     ReturnAllSpares();
-    if (marker_owned_) Unmap(marker_code_);
     DropEvents();
 }
 
@@ -109,9 +107,7 @@ void XTestInput::LoadKeyboardMap() {
         ReadXkbLayout(display_, XkbUseCoreKbd, fresh);
     // A spare stays lent where the server still has its keysym; one given back or
     // re-used by someone else meanwhile is not ours to undo any more.
-    std::vector<unsigned char> codes;
-    for (unsigned char code : fresh.empty)
-        if (code != marker_code_) codes.push_back(code);
+    std::vector<unsigned char> codes(fresh.empty.begin(), fresh.empty.end());
     for (SpareKeys::Spare& s : spares_.spares()) {
         if (!s.sym) continue;
         if (fresh.levels.Carries(s.code, s.sym)) {
@@ -125,19 +121,6 @@ void XTestInput::LoadKeyboardMap() {
     layout_ = std::move(fresh);
     spares_.SetCodes(codes);
     Record();
-}
-
-void XTestInput::ReserveMarker() {
-    if (auto place = Find(XK_Execute)) {
-        marker_code_ = place->code;  // the layout has the key: nothing to change
-        return;
-    }
-    if (spares_.spares().empty()) return;
-    marker_code_ = spares_.spares().back().code;
-    marker_owned_ = true;
-    spares_.spares().pop_back();
-    Remap(marker_code_, XK_Execute);
-    layout_.levels.SetFixed(marker_code_, XK_Execute);
 }
 
 std::optional<KeyLevels::Place> XTestInput::Find(unsigned long keysym) const {
@@ -165,11 +148,6 @@ void XTestInput::BeginPlayback() {
     DropEvents();
     // Unchanged since the last playback: a hot key does not wait for the whole map again.
     if (map_stale_) LoadKeyboardMap();
-    // Someone else emptied the marker's keycode: take it back.
-    if (marker_owned_ && layout_.levels.SymAt(marker_code_, 0, 0) != XK_Execute) {
-        Remap(marker_code_, XK_Execute);
-        layout_.levels.SetFixed(marker_code_, XK_Execute);
-    }
     state_.reset();
     // Windows come and go between macros.
     proof_->Forget();

@@ -4,8 +4,7 @@
 // and level: a character is typed with the modifiers its level needs (AltGr too), a
 // modifier locked for the one key (NumLock for the keypad) or another group locked for
 // it. Only a character no key has is put on a spare keycode, which keeps it for as long
-// as a late reader may still translate its keys (spare_keys.h). The end-of-playback key
-// has one keycode of its own for the object's lifetime. Every key and button held down,
+// as a late reader may still translate its keys (spare_keys.h). Every key and button held down,
 // lock changed and keycode remapped is in the session's held-input record until it has
 // been undone.
 #include <chrono>
@@ -60,8 +59,6 @@ public:
     // Types one Unicode character by its keysym.
     void TypeCharacter(char32_t cp);
 
-    // The keycode of the end-of-playback key (virtual key 43); 0 when none could be had.
-    unsigned char MarkerKeycode() const { return marker_code_; }
     // Reads and drops the events queued on the connection (every keyboard-map change
     // sends one to each client); returns how many.
     int DropEvents();
@@ -79,7 +76,6 @@ private:
     };
 
     void LoadKeyboardMap();
-    void ReserveMarker();
     // The layout's key for a keysym (not a spare keycode).
     std::optional<KeyLevels::Place> Find(unsigned long keysym) const;
     // How to type `keysym` now, spares included; nullopt when no key has it.
@@ -121,8 +117,6 @@ private:
     std::optional<LevelState> state_;           // nullopt: to be read again
     std::map<unsigned char, Pressed> pressed_;  // by virtual key
     std::optional<unsigned> device_;            // the XTEST keyboard
-    unsigned char marker_code_ = 0;
-    bool marker_owned_ = false;  // put on a spare keycode by this object
     bool playing_ = false;
     bool map_stale_ = false;  // the server's keyboard map may have changed since it was read
     int xkb_event_ = -1;
