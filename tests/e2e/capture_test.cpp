@@ -102,25 +102,6 @@ private:
     Display* d_;
 };
 
-// The top-level window with this title, or 0.
-Window FindWindow(Display* d, const std::string& title) {
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned n = 0;
-    Window found = 0;
-    if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n)) return 0;
-    for (unsigned i = 0; i < n && !found; ++i) {
-        char* name = nullptr;
-        if (XFetchName(d, children[i], &name) && name) {
-            XWindowAttributes a{};
-            if (title == name && XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable)
-                found = children[i];
-            XFree(name);
-        }
-    }
-    if (children) XFree(children);
-    return found;
-}
-
 void CloseWindow(Display* d, Window w) {
     XEvent e{};
     e.xclient.type = ClientMessage;
@@ -182,6 +163,27 @@ void AwaitCaptureKey(PlayerProcess& player, int& hotKey) {
     std::this_thread::sleep_for(500ms);
 }
 
+// Starts a capture with its hot key and lets the hook settle into it.
+void BeginCapture(Typist& user, int hotKey, PlayerProcess& player) {
+    user.HotKey(hotKey);
+    ASSERT_TRUE(WaitFor([] { return Master().CaptureOn == 1; }, 10s)) << player.Log();
+    std::this_thread::sleep_for(300ms);
+}
+
+// Stops the capture with its hot key, closes the "Capture Complete" dialog and waits for
+// the recorded macro's text.
+void EndCapture(Display* d, Typist& user, int hotKey, std::chrono::milliseconds hold, PlayerProcess& player,
+                const std::string& file, TMacroRecord& rec) {
+    user.HotKey(hotKey, hold);
+    Window dialog = 0;
+    ASSERT_TRUE(WaitFor([&] { return (dialog = FindTitled(d, "Capture Complete")) != 0; }, 10s))
+        << player.Log();
+    CloseWindow(d, dialog);
+    ASSERT_TRUE(
+        WaitFor([&] { return ReadMacroRecordAt(file, 6, rec).ok() && !GetMacroText(rec).empty(); }, 10s))
+        << player.Log();
+}
+
 TEST(CaptureOnADesktop, RecordedTypingAndClicksPlayBackByNickname) {
     Xvfb xvfb("640x480x24");
     if (xvfb.name().empty()) GTEST_SKIP() << "no Xvfb";
@@ -199,9 +201,7 @@ TEST(CaptureOnADesktop, RecordedTypingAndClicksPlayBackByNickname) {
     ASSERT_NO_FATAL_FAILURE(AwaitCaptureKey(player, hotKey));
 
     Typist user(d);
-    user.HotKey(hotKey);
-    ASSERT_TRUE(WaitFor([] { return Master().CaptureOn == 1; }, 10s)) << player.Log();
-    std::this_thread::sleep_for(300ms);
+    ASSERT_NO_FATAL_FAILURE(BeginCapture(user, hotKey, player));
     user.Click(200, 20);
     user.Type("Hello, <World> 5 > 3 ");
     user.Compose(XK_eacute);
@@ -211,7 +211,7 @@ TEST(CaptureOnADesktop, RecordedTypingAndClicksPlayBackByNickname) {
     user.HotKey(hotKey);
 
     Window dialog = 0;
-    ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindow(d, "Capture Complete")) != 0; }, 10s))
+    ASSERT_TRUE(WaitFor([&] { return (dialog = FindTitled(d, "Capture Complete")) != 0; }, 10s))
         << player.Log();
     EXPECT_EQ(Master().CaptureOn, 0);
     CloseWindow(d, dialog);
@@ -223,7 +223,7 @@ TEST(CaptureOnADesktop, RecordedTypingAndClicksPlayBackByNickname) {
                    GetMacroText(rec).find("Hello") != std::string::npos;
         },
         10s))
-        << GetMacroText(rec) << "|" << rec.Nickname.str() << "|" << FindWindow(d, "Capture Complete")
+        << GetMacroText(rec) << "|" << rec.Nickname.str() << "|" << FindTitled(d, "Capture Complete")
         << player.Log();
     const std::string text = GetMacroText(rec);
     EXPECT_EQ(rec.Nickname.str(), "Capture");
@@ -276,20 +276,11 @@ TEST(CaptureOnADesktop, ACapturedWindowSizeReplaysAsTheSameFrame) {
     ASSERT_NO_FATAL_FAILURE(AwaitCaptureKey(player, hotKey));
 
     Typist user(d);
-    user.HotKey(hotKey);
-    ASSERT_TRUE(WaitFor([] { return Master().CaptureOn == 1; }, 10s)) << player.Log();
-    std::this_thread::sleep_for(300ms);
+    ASSERT_NO_FATAL_FAILURE(BeginCapture(user, hotKey, player));
     const XRectangle captured = FrameOf(d, target.window());
     user.Click(captured.x + captured.width / 2, captured.y + captured.height / 2);
-    user.HotKey(hotKey);
-    Window dialog = 0;
-    ASSERT_TRUE(WaitFor([&] { return (dialog = FindTitled(d, "Capture Complete")) != 0; }, 10s))
-        << player.Log();
-    CloseWindow(d, dialog);
     TMacroRecord rec;
-    ASSERT_TRUE(
-        WaitFor([&] { return ReadMacroRecordAt(file, 6, rec).ok() && !GetMacroText(rec).empty(); }, 10s))
-        << player.Log();
+    ASSERT_NO_FATAL_FAILURE(EndCapture(d, user, hotKey, kHold, player, file, rec));
     char size[48];
     std::snprintf(size, sizeof size, "<WSIZE:%04u,%04u\"CURRENT\">", captured.width, captured.height);
     EXPECT_EQ(GetMacroText(rec).rfind(size, 0), 0u) << GetMacroText(rec) << " for a frame of " << size;
@@ -333,15 +324,8 @@ TEST(CaptureOnADesktop, HeldStartAndStopKeysAreNotRecorded) {
     ASSERT_TRUE(WaitFor([] { return Master().CaptureOn == 1; }, 10s)) << player.Log();
     user.Type("abc");
     EXPECT_TRUE(field.WaitFor("abc", 10s)) << field.Text();
-    user.HotKey(hotKey, 600ms);
-    Window dialog = 0;
-    ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindow(d, "Capture Complete")) != 0; }, 10s))
-        << player.Log();
-    CloseWindow(d, dialog);
     TMacroRecord rec;
-    ASSERT_TRUE(
-        WaitFor([&] { return ReadMacroRecordAt(file, 6, rec).ok() && !GetMacroText(rec).empty(); }, 10s))
-        << player.Log();
+    ASSERT_NO_FATAL_FAILURE(EndCapture(d, user, hotKey, 600ms, player, file, rec));
     EXPECT_EQ(GetMacroText(rec), "abc") << player.Log();
     EXPECT_EQ(field.Text(), "abc");
     EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();

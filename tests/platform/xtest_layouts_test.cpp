@@ -89,7 +89,7 @@ TEST_F(XTestLayouts, AltGrCharactersOfAGermanLayoutTypeOnTheirOwnKeysWithNoMapCh
     ASSERT_NO_FATAL_FAILURE(Open("de"));
     XTestInput input(display_);
     ASSERT_TRUE(input.ok());
-    MappingNotices();  // the end key's own keycode
+    MappingNotices();  // whatever came before
     input.BeginPlayback();
     const std::string text = "@{}[]\\|~ yz Yz#'/";
     TypeAsThePlayer(input, text);
