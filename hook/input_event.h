@@ -32,7 +32,8 @@ struct InputEvent {
     // Pointer on the screen at button, wheel and (some) motion events.
     bool hasPosition = false;
     std::int32_t x = 0, y = 0;
-    // The active window's frame at button and wheel events, when there is one.
+    // The active window at button and wheel events, when there is one: the corner of its
+    // client area, the size of its frame.
     bool hasFrame = false;
     std::int32_t frameLeft = 0, frameTop = 0, frameWidth = 0, frameHeight = 0;
 };

@@ -45,6 +45,9 @@ std::string FormatHeldInput(const HeldInput& held) {
         for (unsigned long sym : remap.before) out << " " << sym;
         out << "\n";
     }
+    if (!held.locks.empty())
+        out << "locks " << held.locks.group << " " << held.locks.group_before << " " << held.locks.on << " "
+            << held.locks.off << "\n";
     // Bytes after the end line are ignored: a shorter record is written over a longer one
     // before the file is cut.
     out << "end\n";
@@ -64,6 +67,14 @@ std::optional<HeldInput> ParseHeldInput(std::string_view text) {
         if (kind == "display") {
             fields >> std::ws;
             std::getline(fields, held.display);
+            continue;
+        }
+        if (kind == "locks") {
+            HeldInput::Locks& l = held.locks;
+            if (!(fields >> l.group >> l.group_before >> l.on >> l.off) || l.group < -1 || l.group > 3 ||
+                l.group_before < 0 || l.group_before > 3 || l.on > 255 || l.off > 255)
+                return std::nullopt;
+            if (!fields.eof()) return std::nullopt;
             continue;
         }
         unsigned code = 0;

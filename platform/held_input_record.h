@@ -18,12 +18,21 @@ struct HeldInput {
         unsigned long now = 0;              // the keysym playback put there
         bool operator==(const Remap&) const = default;
     };
+    // Locks changed for one key: the group locked (-1 none) and the one it had, the
+    // modifiers locked and those unlocked.
+    struct Locks {
+        int group = -1, group_before = 0;
+        unsigned on = 0, off = 0;
+        bool empty() const { return group < 0 && on == 0 && off == 0; }
+        bool operator==(const Locks&) const = default;
+    };
     std::string display;               // the X display the changes were made on
     std::set<unsigned> keys;           // keycodes held down
     std::set<unsigned> buttons;        // pointer buttons held down
     std::map<unsigned, Remap> remaps;  // by keycode
+    Locks locks;
 
-    bool empty() const { return keys.empty() && buttons.empty() && remaps.empty(); }
+    bool empty() const { return keys.empty() && buttons.empty() && remaps.empty() && locks.empty(); }
     bool operator==(const HeldInput&) const = default;
 };
 

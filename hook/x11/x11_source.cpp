@@ -21,6 +21,7 @@
 #include "platform/synthetic_input.h"
 #include "platform/x11/client_message.h"
 #include "platform/x11/error_trap.h"
+#include "platform/x11/properties.h"
 #include "protocol/window_messages.h"
 #include "platform/virtual_keys.h"
 
@@ -474,12 +475,16 @@ private:
         int x = 0, y = 0;
         const bool ok =
             XGetWindowAttributes(d_, w, &attrs) && XTranslateCoordinates(d_, w, root_, 0, 0, &x, &y, &child);
+        // The size with the window manager's frame, as "<WSIZE:" sets it when played; the
+        // corner stays the client's, as "<MMW:" measures from it when played.
+        auto extents = win::x11::LongProperty(d_, w, win::x11::AtomOf(d_, "_NET_FRAME_EXTENTS"), XA_CARDINAL);
+        extents.resize(4, 0);  // left, right, top, bottom
         if (trap.Finish() == 0 && ok) {
             e.hasFrame = true;
             e.frameLeft = x;
             e.frameTop = y;
-            e.frameWidth = attrs.width;
-            e.frameHeight = attrs.height;
+            e.frameWidth = attrs.width + static_cast<int>(extents[0] + extents[1]);
+            e.frameHeight = attrs.height + static_cast<int>(extents[2] + extents[3]);
         }
     }
 

@@ -29,10 +29,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// How long a remapped keycode is left alone after its key went out, so that clients
-// have read the mapping it was typed with before it changes again.
-constexpr auto kSettle = std::chrono::milliseconds(150);
+// Clients re-read the map when they see the change, which may be after the key has
+// arrived (an input method reads behind the program): a moment before the key goes out.
 constexpr auto kRemapPause = std::chrono::milliseconds(15);
+// A spare keycode left unused this long is given back, so that other programs find a
+// free keycode again.
+constexpr auto kKeepLent = std::chrono::seconds(30);
 // A release normally wakes the wait; this bounds it when the event went elsewhere.
 constexpr int kReleasePollMs = 2;
 constexpr auto kClickThaw = std::chrono::milliseconds(250);
@@ -57,6 +59,12 @@ XTestInput::XTestInput(Display* display) : display_(display) {
     record_ = HeldInputRecord::Claim(leftover);
     if (!leftover.empty()) UndoHeldInput(leftover);
     if (record_) record_->Write(held_);
+    int xkb_opcode = 0, xkb_error = 0, xkb_major = XkbMajorVersion, xkb_minor = XkbMinorVersion;
+    if (XkbQueryExtension(display_, &xkb_opcode, &xkb_event_, &xkb_error, &xkb_major, &xkb_minor))
+        // A lock or group changed (by the user, by another program) changes how keys type.
+        XkbSelectEventDetails(display_, XkbUseCoreKbd, XkbStateNotify, XkbAllStateComponentsMask,
+                              XkbModifierLockMask | XkbGroupLockMask | XkbGroupBaseMask | XkbGroupLatchMask);
+    proof_ = std::make_unique<ReadProof>(display_);
     LoadKeyboardMap();
     ok_ = true;
     if (QCoreApplication::instance()) {
@@ -65,7 +73,7 @@ XTestInput::XTestInput(Display* display) : display_(display) {
         QObject::connect(events_.get(), &QSocketNotifier::activated, [this] { DropEvents(); });
         free_spares_ = std::make_unique<QTimer>();
         free_spares_->setSingleShot(true);
-        QObject::connect(free_spares_.get(), &QTimer::timeout, [this] { FreeSettledSpares(); });
+        QObject::connect(free_spares_.get(), &QTimer::timeout, [this] { ReturnIdleSpares(); });
     }
 }
 
@@ -74,13 +82,13 @@ XTestInput::~XTestInput() {
     ReleaseAll();
     free_spares_.reset();
     playing_ = false;
-    FreeSettledSpares();
+    ReturnAllSpares();
     DropEvents();
 }
 
 void XTestInput::LoadKeyboardMap() {
     map_stale_ = false;
-    const int count = max_code_ - min_code_ + 1;
+    state_.reset();
     // Fake events go through the XTEST keyboard; its map is the one that counts.
     if (!device_) {
         device_ = XkbUseCoreKbd;
@@ -92,54 +100,46 @@ void XTestInput::LoadKeyboardMap() {
             XFreeDeviceList(devices);
         }
     }
-    const unsigned device = *device_;
-    XkbDescPtr xkb = XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, device);
-    if (!xkb && device != XkbUseCoreKbd)
-        xkb = XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
-    map_.assign(static_cast<size_t>(count) * per_code_, NoSymbol);
-    // Only keycodes with no keysym in any group or level may serve as spares.
-    std::vector<bool> empty(static_cast<size_t>(count), !xkb);
-    if (xkb) {
-        for (int code = min_code_; code <= max_code_; ++code) {
-            bool none = true;
-            for (int i = 0; i < XkbKeyNumSyms(xkb, code); ++i)
-                none = none && XkbKeySymsPtr(xkb, code)[i] == NoSymbol;
-            empty[code - min_code_] = none;
-            if (XkbKeyNumGroups(xkb, code) < 1) continue;
-            const int width = XkbKeyGroupWidth(xkb, code, 0);
-            for (int l = 0; l < std::min(width, per_code_); ++l)
-                map_[static_cast<size_t>(code - min_code_) * per_code_ + l] = XkbKeySymEntry(xkb, code, l, 0);
+    // Xlib's key look-ups tell this connection of every change to the map from now on.
+    XKeysymToKeycode(display_, XK_Shift_L);
+    XkbLayout fresh;
+    if (!ReadXkbLayout(display_, *device_, fresh) && *device_ != XkbUseCoreKbd)
+        ReadXkbLayout(display_, XkbUseCoreKbd, fresh);
+    // A spare stays lent where the server still has its keysym; one given back or
+    // re-used by someone else meanwhile is not ours to undo any more.
+    std::vector<unsigned char> codes(fresh.empty.begin(), fresh.empty.end());
+    for (SpareKeys::Spare& s : spares_.spares()) {
+        if (!s.sym) continue;
+        if (fresh.levels.Carries(s.code, s.sym)) {
+            fresh.levels.SetSpare(s.code, s.sym);
+            codes.push_back(s.code);
+            continue;
         }
-        XkbFreeKeyboard(xkb, 0, True);
+        held_.remaps.erase(s.code);
+        spares_.Free(s);
     }
-
-    places_.clear();
-    // Spares stay ours across reloads; others may have taken a free keycode meanwhile.
-    std::vector<Spare> kept;
-    for (int code = min_code_; code <= max_code_; ++code) {
-        const unsigned long* row = &map_[static_cast<size_t>(code - min_code_) * per_code_];
-        auto mine =
-            std::find_if(spares_.begin(), spares_.end(), [&](const Spare& s) { return s.code == code; });
-        const bool free = empty[code - min_code_];
-        if (mine != spares_.end() && (free || row[0] == mine->keysym))
-            kept.push_back(*mine);
-        else if (free)
-            kept.push_back({static_cast<KeyCode>(code)});
-        for (int l = 0; l < per_code_; ++l)
-            if (row[l] != NoSymbol) places_.try_emplace(row[l], KeyPlace{static_cast<KeyCode>(code), l});
-    }
-    spares_ = std::move(kept);
-    shift_code_ = XKeysymToKeycode(display_, XK_Shift_L);
-    if (auto p = Find(XK_Shift_L)) shift_code_ = p->code;
+    layout_ = std::move(fresh);
+    spares_.SetCodes(codes);
+    Record();
 }
 
-std::optional<XTestInput::KeyPlace> XTestInput::Find(unsigned long keysym) const {
-    auto it = places_.find(keysym);
-    if (it == places_.end()) return std::nullopt;
-    // A spare keycode is only ever typed through TypeCharacter.
-    for (const Spare& s : spares_)
-        if (s.code == it->second.code) return std::nullopt;
-    return it->second;
+std::optional<KeyLevels::Place> XTestInput::Find(unsigned long keysym) const {
+    return layout_.levels.Primary(keysym);
+}
+
+LevelState XTestInput::State() {
+    // Notices of lock changes may be waiting.
+    if (XPending(display_) > 0) DropEvents();
+    if (!state_) state_ = ReadLevelState(display_).value_or(LevelState{});
+    LevelState state = *state_;
+    for (const auto& [vk, key] : pressed_) state.held |= layout_.levels.ModsOf(key.code);
+    return state;
+}
+
+std::optional<Stroke> XTestInput::Plan(unsigned long keysym) {
+    auto stroke = layout_.levels.Plan(keysym, State());
+    if (stroke) NoteSpareUse(stroke->code);
+    return stroke;
 }
 
 void XTestInput::BeginPlayback() {
@@ -148,13 +148,16 @@ void XTestInput::BeginPlayback() {
     DropEvents();
     // Unchanged since the last playback: a hot key does not wait for the whole map again.
     if (map_stale_) LoadKeyboardMap();
+    state_.reset();
+    // Windows come and go between macros.
+    proof_->Forget();
     char keys[32];
     XQueryKeymap(display_, keys);
     for (unsigned long sym : kModifierKeysyms) {
         auto p = Find(sym);
         if (!p || !(keys[p->code / 8] & (1 << (p->code % 8)))) continue;
         bool ours = false;
-        for (const auto& [vk, code] : pressed_) ours = ours || code == p->code;
+        for (const auto& [vk, key] : pressed_) ours = ours || key.code == p->code;
         // Released once and never pressed again: the user may have let go meanwhile.
         if (ours) continue;
         FakeKey(p->code, false, VkFromKeysym(sym));
@@ -164,15 +167,22 @@ void XTestInput::BeginPlayback() {
 
 short XTestInput::KeyScan(unsigned char ch) {
     if (ch < 0x20 || ch == 0x7F) return VkKeyScanUs(ch);
-    char32_t cp = ch;  // callers pass ASCII; higher bytes go through Alt codes
-    auto place = Find(KeysymForChar(cp));
-    if (!place) return -1;
-    unsigned vk = VkFromKeysym(map_[static_cast<size_t>(place->code - min_code_) * per_code_]);
+    // Callers pass ASCII; higher bytes go through Alt codes.
+    // Without the modifiers playback holds: the caller presses the key as it is named.
+    LevelState state = State();
+    state.held = 0;
+    const auto stroke = layout_.levels.Plan(KeysymForChar(ch), state);
+    // A virtual key with Shift at most: other levels and groups are typed by keysym.
+    if (!stroke || stroke->group >= 0 || stroke->lock || stroke->unlock || (stroke->press & ~ShiftMask) ||
+        spares_.Find(stroke->code))
+        return -1;
+    const int group = state.group % std::max(1, layout_.levels.Groups(stroke->code));
+    unsigned vk = VkFromKeysym(layout_.levels.SymAt(stroke->code, group, 0));
     if (vk == 0 || vk > 0xFF) return -1;
     // The key the virtual key names must be this one, or SendKey would hit another.
     auto back = Find(VkToKeysym(vk));
-    if (!back || back->code != place->code) return -1;
-    return static_cast<short>((place->level ? kScanShift : 0) << 8 | vk);
+    if (!back || back->code != stroke->code) return -1;
+    return static_cast<short>((stroke->press & ShiftMask ? kScanShift : 0) << 8 | vk);
 }
 
 void XTestInput::TypeAltCode(std::string_view digits) {
@@ -180,12 +190,47 @@ void XTestInput::TypeAltCode(std::string_view digits) {
     if (char32_t cp = AltCodeToChar(digits)) TypeCharacter(cp);
 }
 
-void XTestInput::Tap(KeyCode code, bool shifted) {
-    if (shifted) FakeKey(shift_code_, true, VK_SHIFT);
-    FakeKey(code, true, 0);
-    FakeKey(code, false, 0);
-    if (shifted) FakeKey(shift_code_, false, VK_SHIFT);
+void XTestInput::Strike(const Stroke& stroke) {
+    Prepare(stroke);
+    FakeKey(stroke.code, true, 0);
+    FakeKey(stroke.code, false, 0);
+    Undo(stroke);
     Flush();
+}
+
+// Modifier keys go down in bit order and up in the reverse; the key's group and locks are
+// set around them. The server applies each request in turn, so the key meets exactly
+// this state whenever its reader reads it.
+void XTestInput::Prepare(const Stroke& stroke) {
+    if (stroke.Plain()) return;
+    const LevelState state = State();
+    if (stroke.group >= 0)
+        held_.locks = {stroke.group, state.locked_group, stroke.lock, stroke.unlock};
+    else
+        held_.locks = {-1, 0, stroke.lock, stroke.unlock};
+    for (unsigned bits = stroke.press; bits; bits &= bits - 1)
+        held_.keys.insert(layout_.levels.KeyFor(bits & -bits));
+    held_.keys.insert(stroke.code);
+    Record();
+    if (stroke.group >= 0) LockGroup(display_, stroke.group);
+    if (stroke.lock | stroke.unlock) LockModifiers(display_, stroke.lock | stroke.unlock, stroke.lock);
+    for (unsigned bits = stroke.press; bits; bits &= bits - 1) {
+        const KeyCode code = layout_.levels.KeyFor(bits & -bits);
+        FakeKey(code, true, VkFromKeysym(layout_.levels.SymAt(code, 0, 0)));
+    }
+}
+
+void XTestInput::Undo(const Stroke& stroke) {
+    if (stroke.Plain()) return;
+    for (int bit = 7; bit >= 0; --bit) {
+        if (!(stroke.press & (1u << bit))) continue;
+        const KeyCode code = layout_.levels.KeyFor(1u << bit);
+        FakeKey(code, false, VkFromKeysym(layout_.levels.SymAt(code, 0, 0)));
+    }
+    if (stroke.lock | stroke.unlock) LockModifiers(display_, stroke.lock | stroke.unlock, stroke.unlock);
+    if (stroke.group >= 0) LockGroup(display_, held_.locks.group_before);
+    held_.locks = {};
+    held_dirty_ = true;
 }
 
 // Every injected event is noted right before it goes out: the hook library must not
@@ -235,38 +280,89 @@ void XTestInput::Record() {
 void XTestInput::TypeCharacter(char32_t cp) {
     unsigned long sym = KeysymForChar(cp);
     if (sym == 0) return;
-    if (auto place = Find(sym)) {
-        Tap(place->code, place->level == 1);
-        return;
+    if (auto stroke = Plan(sym)) {
+        Strike(*stroke);
+    } else if (KeyCode code = SpareFor(sym)) {
+        Strike(Stroke{code});
     }
-    if (KeyCode code = SpareFor(sym)) Tap(code, false);
-    if (!playing_) FreeSettledSpares();
+    if (!playing_) ReturnIdleSpares();
+}
+
+void XTestInput::NoteSpareUse(unsigned char code) {
+    if (SpareKeys::Spare* spare = spares_.Find(code); spare && spare->sym)
+        spares_.Used(*spare, proof_->Reader(), Clock::now());
 }
 
 KeyCode XTestInput::SpareFor(unsigned long keysym) {
-    if (spares_.empty()) return 0;
-    auto now = Clock::now();
-    for (Spare& s : spares_)
-        if (s.keysym == keysym) {
-            s.last_use = now;
-            return s.code;
-        }
-    Spare* oldest = &spares_.front();
-    for (Spare& s : spares_)
-        if (s.last_use < oldest->last_use) oldest = &s;
-    if (oldest->keysym != 0) {
-        // Make sure the key typed with the old mapping is out before the mapping changes.
-        XSync(display_, False);
-        auto since = Clock::now() - oldest->last_use;
-        if (since < kSettle) std::this_thread::sleep_for(kSettle - since);
+    SpareKeys::Spare* spare = spares_.Carrying(keysym);
+    if (!spare) {
+        spare = spares_.Next();
+        if (!spare) return 0;
+        if (spare->sym) AwaitRead(*spare);
+        Remap(spare->code, keysym);
+        spares_.Lend(*spare, keysym);
+        layout_.levels.SetSpare(spare->code, keysym);
+        std::this_thread::sleep_for(kRemapPause);
     }
-    Remap(oldest->code, keysym);
-    // Clients re-read the map when they see the change, which may be after the key has
-    // arrived: give them a moment first.
-    std::this_thread::sleep_for(kRemapPause);
-    oldest->keysym = keysym;
-    oldest->last_use = Clock::now();
-    return oldest->code;
+    NoteSpareUse(spare->code);
+    return spare->code;
+}
+
+// Before a lent keycode changes, the program its keys went to must have read them: asked
+// when it can answer, else left a generous time. A window that is gone reads no more.
+void XTestInput::AwaitRead(SpareKeys::Spare& spare) {
+    const SpareKeys::Reader reader = spare.reader;
+    if (Clock::now() >= SpareKeys::FreeAt(spare)) return;
+    if (reader && !proof_->Exists(reader)) return;
+    const bool asking = proof_->Answers(reader);
+    if (asking) {
+        // Everything this program was sent before now is answered for at once.
+        asked_ = Clock::now();
+        proof_->Ask(reader);
+    }
+    for (auto until = SpareKeys::FreeAt(spare); Clock::now() < until; until = SpareKeys::FreeAt(spare)) {
+        if (!asking) {
+            std::this_thread::sleep_until(until);
+            break;
+        }
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
+        if (XPending(display_) == 0) {
+            pollfd fd{ConnectionNumber(display_), POLLIN, 0};
+            ::poll(&fd, 1, static_cast<int>(std::max<std::chrono::milliseconds::rep>(wait.count(), 1)));
+        }
+        DropEvents();
+    }
+    if (asking) proof_->StopListening();
+}
+
+void XTestInput::ReturnIdleSpares() {
+    if (playing_) return;
+    const auto now = Clock::now();
+    auto next = Clock::time_point::max();
+    for (SpareKeys::Spare& s : spares_.spares()) {
+        if (!s.sym) continue;
+        const auto due = std::max(s.used + kKeepLent, SpareKeys::FreeAt(s));
+        if (now < due) {
+            next = std::min(next, due);
+            continue;
+        }
+        Unmap(s.code);
+        layout_.levels.SetSpare(s.code, 0);
+        spares_.Free(s);
+    }
+    if (next == Clock::time_point::max() || !free_spares_) return;
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(next - now);
+    free_spares_->start(static_cast<int>(std::max<std::chrono::milliseconds::rep>(wait.count(), 0)));
+}
+
+void XTestInput::ReturnAllSpares() {
+    for (SpareKeys::Spare& s : spares_.spares()) {
+        if (!s.sym) continue;
+        AwaitRead(s);
+        Unmap(s.code);
+        layout_.levels.SetSpare(s.code, 0);
+        spares_.Free(s);
+    }
 }
 
 void XTestInput::Remap(KeyCode code, unsigned long keysym) {
@@ -278,21 +374,18 @@ void XTestInput::Remap(KeyCode code, unsigned long keysym) {
             it->second.before.assign(syms, syms + perCode);
             XFree(syms);
         }
-        if (it->second.before.empty()) it->second.before.assign(per_code_, NoSymbol);
+        if (it->second.before.empty()) it->second.before.assign(2, NoSymbol);
     }
     it->second.now = keysym;
     Record();
     // Both shift levels carry the keysym, so a held Shift cannot change it (a single
     // letter keysym would be read as its lower-case and upper-case pair).
-    SetMapping(code, std::vector<unsigned long>(per_code_, keysym));
-    places_.try_emplace(keysym, KeyPlace{code, 0});
+    SetMapping(code, std::vector<unsigned long>(2, keysym));
 }
 
 void XTestInput::Unmap(KeyCode code) {
     auto it = held_.remaps.find(code);
     if (it == held_.remaps.end()) return;
-    if (auto place = places_.find(it->second.now); place != places_.end() && place->second.code == code)
-        places_.erase(place);
     SetMapping(code, it->second.before);
     held_.remaps.erase(it);
     Record();
@@ -304,34 +397,11 @@ void XTestInput::SetMapping(KeyCode code, const std::vector<unsigned long>& keys
     // The change must have reached the server before the key that uses it.
     XSync(display_, False);
     DropEvents();
-    for (int l = 0; l < per_code_; ++l)
-        map_[static_cast<size_t>(code - min_code_) * per_code_ + l] =
-            l < static_cast<int>(row.size()) ? row[l] : NoSymbol;
 }
 
 void XTestInput::EndPlayback() {
     playing_ = false;
-    FreeSettledSpares();
-}
-
-void XTestInput::FreeSettledSpares() {
-    if (playing_) return;
-    auto next = Clock::time_point::max();
-    for (Spare& s : spares_) {
-        if (s.keysym == 0) continue;
-        const auto settled = s.last_use + kSettle;
-        if (Clock::now() < settled && free_spares_) {
-            next = std::min(next, settled);
-            continue;
-        }
-        // No event loop to come back from: wait here.
-        std::this_thread::sleep_until(settled);
-        Unmap(s.code);
-        s.keysym = 0;
-    }
-    if (next == Clock::time_point::max()) return;
-    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(next - Clock::now());
-    free_spares_->start(static_cast<int>(std::max<std::chrono::milliseconds::rep>(wait.count(), 0)));
+    ReturnIdleSpares();
 }
 
 int XTestInput::DropEvents() {
@@ -343,12 +413,18 @@ int XTestInput::DropEvents() {
             ++releases_seen_;
             continue;
         }
-        // Xlib's own key look-ups follow the new mapping.
-        if (e.type == MappingNotify) XRefreshKeyboardMapping(&e.xmapping);
         ++dropped;
+        if (const ReadProof::Window reader = proof_->Answer(e)) {
+            spares_.Answered(reader, asked_, Clock::now());
+        } else if (e.type == xkb_event_) {
+            const auto& xkb = reinterpret_cast<const XkbAnyEvent&>(e);
+            if (xkb.xkb_type == XkbStateNotify) state_.reset();
+        } else if (e.type == MappingNotify) {
+            // Xlib's own key look-ups follow the new mapping; ours at the next playback.
+            XRefreshKeyboardMapping(&e.xmapping);
+            map_stale_ = true;
+        }
     }
-    // Almost all that arrives here are keyboard-map notices: read the map again.
-    map_stale_ = map_stale_ || dropped > 0;
     return dropped;
 }
 
@@ -415,31 +491,40 @@ void XTestInput::SendKey(unsigned char vk, bool up) {
         Flush();
         return;
     }
-    KeyCode code = 0;
     if (up) {
-        auto it = pressed_.find(vk);
-        if (it != pressed_.end()) {
-            code = it->second;
+        if (auto it = pressed_.find(vk); it != pressed_.end()) {
+            const Pressed key = it->second;
             pressed_.erase(it);
+            FakeKey(key.code, false, vk);
+            Undo(key.stroke);
+            Flush();
+            if (!playing_) ReturnIdleSpares();
+            return;
         }
     }
-    if (!code) {
-        unsigned long sym = VkToKeysym(vk);
-        if (sym == 0) return;  // a virtual key no X key stands for
-        // The keypad's digits and point sit behind NumLock on their keys; without it
-        // those keys move the caret and delete. They go through a spare keycode, which
-        // types them whatever the lock state and leaves NumLock alone.
-        const auto place = Find(sym);
-        if (place && !(place->level != 0 && IsKeypadKey(sym)))
-            code = place->code;
-        else
-            code = SpareFor(sym);
-        if (!code) return;
-        if (!up) pressed_[vk] = code;
+    unsigned long sym = VkToKeysym(vk);
+    if (sym == 0) return;  // a virtual key no X key stands for
+    // The keypad's digits and point sit behind NumLock on their keys; without it those
+    // keys move the caret and delete. They are typed with NumLock locked for the key,
+    // whatever its state (else through a spare keycode), and NumLock stays as it was.
+    Stroke stroke;
+    const auto place = Find(sym);
+    if (place && !(place->level != 0 && IsKeypadKey(sym)))
+        stroke.code = place->code;
+    else if (auto planned = Plan(sym))
+        stroke = *planned;
+    else
+        stroke.code = SpareFor(sym);
+    if (!stroke.code) return;
+    if (up) {
+        FakeKey(stroke.code, false, vk);
+    } else {
+        pressed_[vk] = {stroke.code, stroke};
+        Prepare(stroke);
+        FakeKey(stroke.code, true, vk);
     }
-    FakeKey(code, !up, vk);
     Flush();
-    if (!playing_) FreeSettledSpares();
+    if (!playing_) ReturnIdleSpares();
 }
 
 void XTestInput::SendMouse(unsigned flags, int dx, int dy, int data) {
@@ -533,6 +618,17 @@ bool UndoHeldInput(const HeldInput& held) {
         for (unsigned button : held.buttons)
             if (button >= 1 && button <= 5 && (mask & (Button1Mask << (button - 1))))
                 XTestFakeButtonEvent(d, button, False, CurrentTime);
+        // Locks changed for a key are set back where they still stand as playback set them.
+        if (!held.locks.empty()) {
+            XkbStateRec state{};
+            if (XkbGetState(d, XkbUseCoreKbd, &state) == Success) {
+                const unsigned on = held.locks.on & state.locked_mods;
+                const unsigned off = held.locks.off & ~state.locked_mods;
+                if (on | off) XkbLockModifiers(d, XkbUseCoreKbd, on | off, off);
+                if (held.locks.group >= 0 && state.locked_group == held.locks.group)
+                    XkbLockGroup(d, XkbUseCoreKbd, static_cast<unsigned>(held.locks.group_before));
+            }
+        }
         for (const auto& [code, remap] : held.remaps) {
             // A keycode someone else has changed since is theirs now.
             int perCode = 0;

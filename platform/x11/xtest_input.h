@@ -1,18 +1,24 @@
 #pragma once
 // Input into the real X desktop through the XTEST extension. Keys are looked up in the
-// keyboard map of the XTEST keyboard device (the one fake events go through); a character
-// no key types is put on a spare keycode for the time it is typed. Every key and button
-// held down and every keycode remapped is in the session's held-input record until it has
+// layout of the XTEST keyboard device (the one fake events go through), in every group
+// and level: a character is typed with the modifiers its level needs (AltGr too), a
+// modifier locked for the one key (NumLock for the keypad) or another group locked for
+// it. Only a character no key has is put on a spare keycode, which keeps it for as long
+// as a late reader may still translate its keys (spare_keys.h). Every key and button held down,
+// lock changed and keycode remapped is in the session's held-input record until it has
 // been undone.
 #include <chrono>
 #include <map>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/held_input_record.h"
 #include "platform/input.h"
+#include "platform/x11/key_levels.h"
+#include "platform/x11/read_proof.h"
+#include "platform/x11/spare_keys.h"
+#include "platform/x11/xkb_levels.h"
 
 // No X header here: its macros (None, ...) clash with names of the callers.
 typedef struct _XDisplay Display;
@@ -45,12 +51,12 @@ public:
     // Waits for the server to report the key or button up; raw release events wake the
     // wait at once, so the macro follows the release within a round trip.
     void AwaitRelease(unsigned char vk, const std::function<void()>& pump) override;
-    // Gives the spare keycodes back their empty mapping once clients have read the keys
-    // typed with them: at once when that time is past, else later from the event loop
-    // (without one, after a sleep here).
+    // Spare keycodes keep their keysyms: a program may read their keys long after. Those
+    // left unused for a long while are given back from the event loop; all of them when
+    // this object ends.
     void EndPlayback() override;
 
-    // Types one Unicode character by its keysym (Shift as the key needs it).
+    // Types one Unicode character by its keysym.
     void TypeCharacter(char32_t cp);
 
     // Reads and drops the events queued on the connection (every keyboard-map change
@@ -62,26 +68,36 @@ protected:
     void SendMouse(unsigned flags, int dx, int dy, int data) override;
 
 private:
-    struct KeyPlace {
-        unsigned char code;
-        int level;  // 0 plain, 1 shifted
-    };
-    struct Spare {
-        unsigned char code;
-        unsigned long keysym = 0;  // 0: free
-        std::chrono::steady_clock::time_point last_use{};
+    using Clock = std::chrono::steady_clock;
+    // A key playback holds down, and what its press changed around it.
+    struct Pressed {
+        unsigned char code = 0;
+        Stroke stroke;
     };
 
     void LoadKeyboardMap();
-    std::optional<KeyPlace> Find(unsigned long keysym) const;
+    // The layout's key for a keysym (not a spare keycode).
+    std::optional<KeyLevels::Place> Find(unsigned long keysym) const;
+    // How to type `keysym` now, spares included; nullopt when no key has it.
+    std::optional<Stroke> Plan(unsigned long keysym);
+    LevelState State();
+    // Lends a spare keycode to `keysym` (waiting, when all are lent, until the oldest is
+    // read); 0 when there is none.
     unsigned char SpareFor(unsigned long keysym);
+    void NoteSpareUse(unsigned char code);
+    void AwaitRead(SpareKeys::Spare& spare);
+    void ReturnIdleSpares();
+    void ReturnAllSpares();
     // Puts a keysym on a keycode (recorded before), or gives the keycode back what it had
     // (recorded after).
     void Remap(unsigned char code, unsigned long keysym);
     void Unmap(unsigned char code);
     void SetMapping(unsigned char code, const std::vector<unsigned long>& keysyms);
-    void FreeSettledSpares();
-    void Tap(unsigned char code, bool shifted);
+    // One press and release of the stroke's key, with its changes around it.
+    void Strike(const Stroke& stroke);
+    // The stroke's changes before its key goes down (recorded first), and undone after.
+    void Prepare(const Stroke& stroke);
+    void Undo(const Stroke& stroke);
     void FakeKey(unsigned char code, bool press, unsigned vk);
     void FakeButton(unsigned button, bool press);
     void AwaitButtonDelivered(unsigned button);
@@ -96,18 +112,19 @@ private:
     Display* display_;
     bool ok_ = false;
     int min_code_ = 8, max_code_ = 255;
-    static constexpr int per_code_ = 2;  // plain and shifted keysym of the first group
-    std::vector<unsigned long> map_;     // (code - min_code_) * per_code_ + level
-    std::unordered_map<unsigned long, KeyPlace> places_;
-    std::vector<Spare> spares_;
-    std::map<unsigned char, unsigned char> pressed_;  // keycode each held virtual key went down on
-    unsigned char shift_code_ = 0;
-    std::optional<unsigned> device_;  // the XTEST keyboard
+    XkbLayout layout_;
+    SpareKeys spares_;
+    std::optional<LevelState> state_;           // nullopt: to be read again
+    std::map<unsigned char, Pressed> pressed_;  // by virtual key
+    std::optional<unsigned> device_;            // the XTEST keyboard
     bool playing_ = false;
     bool map_stale_ = false;  // the server's keyboard map may have changed since it was read
+    int xkb_event_ = -1;
     HeldInput held_;
     bool held_dirty_ = false;  // releases sent but not yet recorded
     std::unique_ptr<HeldInputRecord> record_;
+    std::unique_ptr<ReadProof> proof_;
+    Clock::time_point asked_{};  // when the reader was last asked whether it read
     std::unique_ptr<QTimer> free_spares_;
     std::unique_ptr<QSocketNotifier> events_;
     int xi_opcode_ = -1;  // XInput 2.2, asked for on the first wait; 0 when the server lacks it

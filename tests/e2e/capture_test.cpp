@@ -1,9 +1,12 @@
 // A capture on a real X server: the "Start / Stop Capture" hot key starts it, a click
 // into a text field of another process and typing are recorded, the hot key ends it, the
 // dialog is closed and the macro, played by its nickname, types the same into a new field.
+// Under a window manager, a captured window size plays back as the same frame.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -26,7 +29,9 @@
 
 #include "editor_desk.h"
 #include "hot_key_press.h"
+#include "tray_host.h"
 #include "tests/support/key_target.h"
+#include "tests/support/window_manager.h"
 #include "tests/support/xvfb.h"
 #include "tests/support/unpacked.h"
 
@@ -98,36 +103,42 @@ private:
     Display* d_;
 };
 
-// The top-level window with this title, or 0.
-Window FindWindow(Display* d, const std::string& title) {
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned n = 0;
-    Window found = 0;
-    if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n)) return 0;
-    for (unsigned i = 0; i < n && !found; ++i) {
-        char* name = nullptr;
-        if (XFetchName(d, children[i], &name) && name) {
-            XWindowAttributes a{};
-            if (title == name && XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable)
-                found = children[i];
-            XFree(name);
-        }
-    }
-    if (children) XFree(children);
-    return found;
-}
-
 int CaptureHotKey(const TGlobData& g) {
     for (int n = 1; n <= g.MacroCount; ++n)
         if (g.Scope[n] == scSystem && g.ScopeText[n].str() == "2") return g.ActivationCode[n];
     return -1;
 }
 
-// The settings of a capture of keys, of clicks too with `mouse`, without a prompt.
-void WriteCaptureOptions(const PlayerSandbox& box, bool mouse) {
-    std::ofstream(box.file("TESRO.INI")) << "[Capture]\nKeys=Yes\nMouse=" << (mouse ? "Yes" : "No")
-                                         << "\nRelative To Screen=1\nTime=No\nClicks Only=Yes\nPrompt=No\n"
-                                            "Window Size=No\nGlobal=Yes\nDouble Alt=No\n";
+// The settings of a capture of keys, of clicks too with `mouse`, without a prompt; with
+// `windowSize`, clicks relative to the window and its size first.
+void WriteCaptureOptions(const PlayerSandbox& box, bool mouse, bool windowSize = false) {
+    std::ofstream(box.file("TESRO.INI"))
+        << "[Capture]\nKeys=Yes\nMouse=" << (mouse ? "Yes" : "No")
+        << "\nRelative To Screen=" << (windowSize ? 2 : 1)
+        << "\nTime=No\nClicks Only=Yes\nPrompt=No\nWindow Size=" << (windowSize ? "Yes" : "No")
+        << "\nGlobal=Yes\nDouble Alt=No\n";
+}
+
+// A window's frame as the window manager draws it: the client and the frame's extents.
+XRectangle FrameOf(Display* d, Window w) {
+    Window root = 0, child = 0;
+    int x = 0, y = 0;
+    unsigned width = 0, height = 0, border = 0, depth = 0;
+    XGetGeometry(d, w, &root, &x, &y, &width, &height, &border, &depth);
+    XTranslateCoordinates(d, w, root, 0, 0, &x, &y, &child);
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    long e[4] = {0, 0, 0, 0};  // left, right, top, bottom
+    if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_FRAME_EXTENTS", False), 0, 4, False, XA_CARDINAL, &type,
+                           &format, &n, &after, &data) == Success &&
+        data && n == 4)
+        std::copy_n(reinterpret_cast<long*>(data), 4, e);
+    if (data) XFree(data);
+    return {static_cast<short>(x - e[0]), static_cast<short>(y - e[2]),
+            static_cast<unsigned short>(width + e[0] + e[1]),
+            static_cast<unsigned short>(height + e[2] + e[3])};
 }
 
 // Waits for the started player's hook and reads the key that starts and stops a capture.
@@ -139,6 +150,27 @@ void AwaitCaptureKey(PlayerProcess& player, int& hotKey) {
         << player.Log();
     hotKey = CaptureHotKey(Master());
     std::this_thread::sleep_for(500ms);
+}
+
+// Starts a capture with its hot key and lets the hook settle into it.
+void BeginCapture(Typist& user, int hotKey, PlayerProcess& player) {
+    user.HotKey(hotKey);
+    ASSERT_TRUE(WaitFor([] { return Master().CaptureOn == 1; }, 10s)) << player.Log();
+    std::this_thread::sleep_for(300ms);
+}
+
+// Stops the capture with its hot key, closes the "Capture Complete" dialog and waits for
+// the recorded macro's text.
+void EndCapture(Display* d, Typist& user, int hotKey, std::chrono::milliseconds hold, PlayerProcess& player,
+                const std::string& file, TMacroRecord& rec) {
+    user.HotKey(hotKey, hold);
+    Window dialog = 0;
+    ASSERT_TRUE(WaitFor([&] { return (dialog = FindTitled(d, "Capture Complete")) != 0; }, 10s))
+        << player.Log();
+    CloseWindow(d, dialog);
+    ASSERT_TRUE(
+        WaitFor([&] { return ReadMacroRecordAt(file, 6, rec).ok() && !GetMacroText(rec).empty(); }, 10s))
+        << player.Log();
 }
 
 TEST(CaptureOnADesktop, RecordedTypingAndClicksPlayBackByNickname) {
@@ -158,9 +190,7 @@ TEST(CaptureOnADesktop, RecordedTypingAndClicksPlayBackByNickname) {
     ASSERT_NO_FATAL_FAILURE(AwaitCaptureKey(player, hotKey));
 
     Typist user(d);
-    user.HotKey(hotKey);
-    ASSERT_TRUE(WaitFor([] { return Master().CaptureOn == 1; }, 10s)) << player.Log();
-    std::this_thread::sleep_for(300ms);
+    ASSERT_NO_FATAL_FAILURE(BeginCapture(user, hotKey, player));
     user.Click(200, 20);
     user.Type("Hello, <World> 5 > 3 ");
     user.Compose(XK_eacute);
@@ -170,7 +200,7 @@ TEST(CaptureOnADesktop, RecordedTypingAndClicksPlayBackByNickname) {
     user.HotKey(hotKey);
 
     Window dialog = 0;
-    ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindow(d, "Capture Complete")) != 0; }, 10s))
+    ASSERT_TRUE(WaitFor([&] { return (dialog = FindTitled(d, "Capture Complete")) != 0; }, 10s))
         << player.Log();
     EXPECT_EQ(Master().CaptureOn, 0);
     CloseWindow(d, dialog);
@@ -182,7 +212,7 @@ TEST(CaptureOnADesktop, RecordedTypingAndClicksPlayBackByNickname) {
                    GetMacroText(rec).find("Hello") != std::string::npos;
         },
         10s))
-        << GetMacroText(rec) << "|" << rec.Nickname.str() << "|" << FindWindow(d, "Capture Complete")
+        << GetMacroText(rec) << "|" << rec.Nickname.str() << "|" << FindTitled(d, "Capture Complete")
         << player.Log();
     const std::string text = GetMacroText(rec);
     EXPECT_EQ(rec.Nickname.str(), "Capture");
@@ -199,6 +229,64 @@ TEST(CaptureOnADesktop, RecordedTypingAndClicksPlayBackByNickname) {
     PlayerProcess second(box, {"/ACapture"}, "second.log");
     EXPECT_EQ(second.WaitExit(10s), 0);
     EXPECT_TRUE(fresh.WaitFor("Hello, <World> 5 > 3 \xC3\xA9", 15s)) << fresh.Text() << player.Log();
+    EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
+    XCloseDisplay(d);
+}
+
+TEST(CaptureOnADesktop, ACapturedWindowSizeReplaysAsTheSameFrame) {
+    Xvfb xvfb("800x600x24");
+    if (xvfb.name().empty()) GTEST_SKIP() << "no Xvfb";
+    PlayerSandbox box(xvfb.name());
+    Display* d = xvfb.Open();
+    ASSERT_NE(d, nullptr);
+    WindowManager wm(xvfb.name());
+    ASSERT_TRUE(WaitFor([&] { return WindowManager::Running(d); }, 10s)) << "openbox did not start";
+    WriteCaptureOptions(box, true, true);
+    const std::string file = box.file("MACROS.QTM");
+    ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
+    KeyTarget target(xvfb.Open(), "Sized Target");
+    ASSERT_TRUE(target.ok());
+    auto resize = [&](unsigned width, unsigned height) {
+        XResizeWindow(d, target.window(), width, height);
+        XSync(d, False);
+        return WaitFor(
+            [&] {
+                XWindowAttributes a{};
+                XGetWindowAttributes(d, target.window(), &a);
+                return a.width == static_cast<int>(width) && a.height == static_cast<int>(height) &&
+                       FrameOf(d, target.window()).height > height;
+            },
+            5s);
+    };
+    ASSERT_TRUE(resize(300, 200)) << "the window manager framed no window";
+    ASSERT_TRUE(target.Focus());
+    PlayerProcess player(box, {"/F" + file, "/EN"}, "player.log");
+    int hotKey = -1;
+    ASSERT_NO_FATAL_FAILURE(AwaitCaptureKey(player, hotKey));
+
+    Typist user(d);
+    ASSERT_NO_FATAL_FAILURE(BeginCapture(user, hotKey, player));
+    const XRectangle captured = FrameOf(d, target.window());
+    user.Click(captured.x + captured.width / 2, captured.y + captured.height / 2);
+    TMacroRecord rec;
+    ASSERT_NO_FATAL_FAILURE(EndCapture(d, user, hotKey, kHold, player, file, rec));
+    char size[48];
+    std::snprintf(size, sizeof size, "<WSIZE:%04u,%04u\"CURRENT\">", captured.width, captured.height);
+    EXPECT_EQ(GetMacroText(rec).rfind(size, 0), 0u) << GetMacroText(rec) << " for a frame of " << size;
+
+    // Another size; played, the macro gives the window its captured frame back.
+    ASSERT_TRUE(resize(200, 120));
+    ASSERT_TRUE(target.Focus());
+    PlayerProcess second(box, {"/ACapture"}, "second.log");
+    EXPECT_EQ(second.WaitExit(10s), 0);
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const XRectangle now = FrameOf(d, target.window());
+            return now.width == captured.width && now.height == captured.height;
+        },
+        10s))
+        << "played: " << FrameOf(d, target.window()).width << "x" << FrameOf(d, target.window()).height
+        << ", captured " << captured.width << "x" << captured.height << player.Log();
     EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
     XCloseDisplay(d);
 }
@@ -225,15 +313,8 @@ TEST(CaptureOnADesktop, HeldStartAndStopKeysAreNotRecorded) {
     ASSERT_TRUE(WaitFor([] { return Master().CaptureOn == 1; }, 10s)) << player.Log();
     user.Type("abc");
     EXPECT_TRUE(field.WaitFor("abc", 10s)) << field.Text();
-    user.HotKey(hotKey, 600ms);
-    Window dialog = 0;
-    ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindow(d, "Capture Complete")) != 0; }, 10s))
-        << player.Log();
-    CloseWindow(d, dialog);
     TMacroRecord rec;
-    ASSERT_TRUE(
-        WaitFor([&] { return ReadMacroRecordAt(file, 6, rec).ok() && !GetMacroText(rec).empty(); }, 10s))
-        << player.Log();
+    ASSERT_NO_FATAL_FAILURE(EndCapture(d, user, hotKey, 600ms, player, file, rec));
     EXPECT_EQ(GetMacroText(rec), "abc") << player.Log();
     EXPECT_EQ(field.Text(), "abc");
     EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();

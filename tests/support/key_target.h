@@ -69,6 +69,22 @@ public:
     bool ok() const { return d_ && mapped_; }
     Window window() const { return window_; }
 
+    // Reads as a busy program does (a browser, an editor, a program just started): its
+    // loop stops for a while at the first key and again every so many keys, and reads on
+    // from there, each key through the keyboard map it holds then.
+    void ReadLate(std::chrono::milliseconds stall = std::chrono::milliseconds(300), int every = 150) {
+        stall_ = stall;
+        stall_every_ = every;
+    }
+    // Takes part in the window manager's ping, as toolkit windows do: answers once it has
+    // read what came before.
+    void AnswerPings() {
+        const Atom ping = XInternAtom(d_, "_NET_WM_PING", False);
+        XChangeProperty(d_, window_, XInternAtom(d_, "WM_PROTOCOLS", False), XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&ping), 1);
+        XSync(d_, False);
+    }
+
     // Gives the window the keyboard focus (through the window manager when one runs).
     bool Focus() {
         Atom type = 0;
@@ -129,12 +145,23 @@ public:
                 XRefreshKeyboardMapping(&e.xmapping);
                 continue;
             }
+            if (e.type == ClientMessage && e.xclient.message_type == XInternAtom(d_, "WM_PROTOCOLS", False) &&
+                static_cast<Atom>(e.xclient.data.l[0]) == XInternAtom(d_, "_NET_WM_PING", False)) {
+                e.xclient.window = DefaultRootWindow(d_);
+                XSendEvent(d_, DefaultRootWindow(d_), False,
+                           SubstructureNotifyMask | SubstructureRedirectMask, &e);
+                XFlush(d_);
+                ++pings_answered;
+                continue;
+            }
             // A click is kept as the key "Button1" (2, 3, ...) that types nothing.
             if (e.type == ButtonPress || e.type == ButtonRelease) {
                 keys.push_back({e.type == ButtonPress, "Button" + std::to_string(e.xbutton.button), "", now});
                 continue;
             }
             if (e.type != KeyPress && e.type != KeyRelease) continue;
+            if (e.type == KeyPress && stall_.count() > 0 && presses_read_++ % stall_every_ == 0)
+                std::this_thread::sleep_for(stall_);
             char buf[16] = {};
             KeySym sym = 0;
             const int len = XLookupString(&e.xkey, buf, sizeof buf, &sym, nullptr);
@@ -171,11 +198,15 @@ public:
     }
 
     std::vector<Key> keys;
+    int pings_answered = 0;
 
 private:
     Display* d_;
     Window window_ = 0;
     bool mapped_ = false;
+    std::chrono::milliseconds stall_{0};
+    int stall_every_ = 1;
+    int presses_read_ = 0;
 };
 
 namespace key_target_detail {

@@ -1,0 +1,61 @@
+#pragma once
+// The keycodes with no keysym that typing lends to keysyms the layout lacks. A program
+// translates a key with the keyboard map it holds when it reads the key, and fetches the
+// map anew when it reads the notice of a change: a busy program reads hundreds of
+// milliseconds late, and a keycode changed before then types another character (or
+// none) there. So a keycode keeps its keysym as long as it can: a new keysym takes a
+// free keycode; only when all are lent does it take the least recently used one, and
+// that only once the window that read its keys has shown it read them (it answered a
+// question asked after them) or, when it cannot show it, a generous time after its last
+// key.
+#include <chrono>
+#include <vector>
+
+namespace win::x11 {
+
+class SpareKeys {
+public:
+    using Clock = std::chrono::steady_clock;
+    using Sym = unsigned long;
+    using Reader = unsigned long;  // the window its keys went to; 0 when unknown
+
+    // How long after its last key a keycode is left alone when nothing shows that the key
+    // was read; after an answer, a moment more for a helper (an input method) that
+    // translates the key behind the program.
+    static constexpr Clock::duration kReadCap = std::chrono::seconds(2);
+    static constexpr Clock::duration kReadMargin = std::chrono::milliseconds(50);
+
+    struct Spare {
+        unsigned char code = 0;
+        Sym sym = 0;  // 0: free
+        Clock::time_point used{};
+        Reader reader = 0;
+        Clock::time_point read = Clock::time_point::max();  // when its last key was shown read
+    };
+
+    // The keycodes that may be lent from now on: the ones kept keep what they carry.
+    void SetCodes(const std::vector<unsigned char>& codes);
+    std::vector<Spare>& spares() { return spares_; }
+    const std::vector<Spare>& spares() const { return spares_; }
+
+    Spare* Carrying(Sym sym);
+    Spare* Find(unsigned char code);
+    // Where a keysym that no spare carries goes: a free keycode, else the least recently
+    // used; nullptr when there are none.
+    Spare* Next();
+    // From when the spare may carry another keysym (or none).
+    static Clock::time_point FreeAt(const Spare& spare);
+
+    void Lend(Spare& spare, Sym sym) { spare.sym = sym; }
+    void Free(Spare& spare) { spare = Spare{spare.code}; }
+    // A key of the spare went to `reader` at `now`.
+    void Used(Spare& spare, Reader reader, Clock::time_point now);
+    // The client of `reader` answered at `now` what was asked at `asked`: every key it was
+    // sent before that is read.
+    void Answered(Reader reader, Clock::time_point asked, Clock::time_point now);
+
+private:
+    std::vector<Spare> spares_;
+};
+
+}  // namespace win::x11
