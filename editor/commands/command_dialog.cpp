@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -17,6 +18,7 @@
 #include <QTextEdit>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "platform/cp1252.h"
@@ -208,7 +210,7 @@ std::optional<std::string> CommandDialog::ReadText(QTextEdit* memo) {
 }
 
 QWidget* CommandDialog::AddRadios(QBoxLayout* into, std::span<const RadioChoice> table, const QString& title,
-                                  const char* groupName) {
+                                  const char* groupName, int columns) {
     QWidget* group = nullptr;
     if (title.isEmpty()) {
         group = new QWidget(this);
@@ -216,12 +218,21 @@ QWidget* CommandDialog::AddRadios(QBoxLayout* into, std::span<const RadioChoice>
         group = new QGroupBox(title, this);
     }
     group->setObjectName(groupName);
-    auto* layout = new QVBoxLayout(group);
+    // One column is a box its dialog may add to; more fill down the first column, then the
+    // next, so the table's order reads on.
+    QBoxLayout* column = columns > 1 ? nullptr : new QVBoxLayout(group);
+    QGridLayout* grid = columns > 1 ? new QGridLayout(group) : nullptr;
+    const int rows = (int(table.size()) + columns - 1) / std::max(columns, 1);
+    int i = 0;
     for (const RadioChoice& c : table) {
         auto* radio =
             new QRadioButton(QString::fromLatin1(c.caption.data(), qsizetype(c.caption.size())), group);
         radio->setObjectName(QString::fromLatin1(c.control.data(), qsizetype(c.control.size())));
-        layout->addWidget(radio);
+        if (grid)
+            grid->addWidget(radio, i % rows, i / rows);
+        else
+            column->addWidget(radio);
+        ++i;
         connect(radio, &QRadioButton::toggled, this, [this](bool on) {
             if (on) EnableDisable();
         });

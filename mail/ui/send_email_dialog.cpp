@@ -27,6 +27,9 @@ namespace {
 constexpr const char* kAttachmentFilter =
     "All Files (*.*)|*.*|Zip Files (*.ZIP)|*.ZIP|Text Files (*.TXT)|*.TXT|Word Files (*.DOC)|*.DOC";
 
+// What a window manager's frame and title bar take of the screen, at most.
+constexpr int kFrameRoom = 40;
+
 QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
 std::string FromQ(const QString& text) { return win::Utf8ToCp1252(text.toStdString()); }
 
@@ -127,7 +130,14 @@ TDoTheEmail::TDoTheEmail(EMailPromptMode mode, const std::string& recipientListP
             FillList(b);
         }
     }
-    setFixedSize(sizeHint());
+    // As large as its contents ask, but no wider or taller than a small screen leaves room
+    // for, frame included (the recipient lists would ask for 900 pixels).
+    QSize size = sizeHint();
+    if (const QScreen* screen = this->screen()) {
+        const QSize room = screen->availableGeometry().size() - QSize(kFrameRoom, kFrameRoom);
+        size = size.boundedTo(room).expandedTo(minimumSizeHint());
+    }
+    setFixedSize(size);
     CentreOnScreen(*this);
 }
 

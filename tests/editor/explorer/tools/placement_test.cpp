@@ -24,6 +24,7 @@
 #include "platform/message_box.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/visible_form.h"
 #include "widgets/program_icons.h"
 
 namespace tessaro {
@@ -36,10 +37,13 @@ public:
 
 using testing::HeldClick;
 
+// The picture under build/screens/; a person sees every caption whole and every control
+// inside the window.
 void SaveScreen(QWidget& w, const std::string& name) {
     const auto screens = std::filesystem::path(TESSARO_TEST_BIN_DIR) / ".." / "screens";
     std::filesystem::create_directories(screens);
     EXPECT_TRUE(w.grab().save(QString::fromStdString((screens / (name + ".png")).string()))) << name;
+    for (const std::string& fault : testing::VisibleFaults(w)) ADD_FAILURE() << name << ": " << fault;
 }
 
 QImage Face(const QIcon& icon) { return icon.pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32); }
