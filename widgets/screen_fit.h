@@ -23,7 +23,7 @@ namespace tessaro {
 QRect FitFrameInside(const QRect& client, const QMargins& frame, const QRect& area, const QSize& minimum);
 
 // The frame the window manager put around `window` (left, top, right, bottom), once it
-// has; nothing before, off X11, or without a manager that tells.
+// has; nothing before, or without a manager that tells. Off X11: the platform's frame.
 std::optional<QMargins> WindowManagerFrame(const QWindow& window);
 
 // Puts a window at the centre of its screen, frame included: left = (screen width - window

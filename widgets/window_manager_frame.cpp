@@ -12,9 +12,11 @@
 namespace tessaro {
 
 std::optional<QMargins> WindowManagerFrame(const QWindow& window) {
+    if (!window.handle()) return std::nullopt;
     const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     Display* display = x11 ? x11->display() : nullptr;
-    if (!display || !window.handle()) return std::nullopt;
+    // Off X11 the platform's own frame is all there is, and it is known once shown.
+    if (!display) return window.isExposed() ? std::optional(window.frameMargins()) : std::nullopt;
     Atom type = 0;
     int format = 0;
     unsigned long count = 0, after = 0;

@@ -58,12 +58,13 @@ struct ToolPlacement : ::testing::Test, QtAppFirst {
         owner.setGeometry(10, 10, 200, 120);  // in a corner: centring over it is not centring
         owner.show();
     }
-    // Shows the dialog and checks it stands in the middle of the screen.
+    // Shows the dialog and checks it stands, frame included, in the middle of the screen.
     void ExpectCentred(QWidget& dialog, const std::string& name) {
         dialog.show();
         QApplication::processEvents();
         const QRect s = QGuiApplication::primaryScreen()->geometry();
-        EXPECT_EQ(dialog.pos(), QPoint((s.width() - dialog.width()) / 2, (s.height() - dialog.height()) / 2))
+        const QSize outer = dialog.frameGeometry().size();
+        EXPECT_EQ(dialog.pos(), QPoint((s.width() - outer.width()) / 2, (s.height() - outer.height()) / 2))
             << name;
         EXPECT_LE(dialog.frameGeometry().width(), 800) << name;
         EXPECT_LE(dialog.frameGeometry().height(), 600) << name;
