@@ -58,6 +58,7 @@ public:
     void Pull(TGlobData&, int, int) override {}
     void NotifyEditor(std::uint32_t, std::int32_t) override {}
     void ForgetEditor() override {}
+    void MarkPlayback() override {}
 };
 
 // The interpreter with the wait family over the simulated desktop and the wall clock.

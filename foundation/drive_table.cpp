@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
+#include <sstream>
 
+#include "platform/file_io.h"
 #include "platform/paths.h"
 
 namespace tessaro {
@@ -23,7 +24,8 @@ std::optional<std::string> DriveTablePath() {
 
 std::vector<MappedDrive> ReadDriveTable(const std::string& path) {
     std::vector<MappedDrive> drives;
-    std::ifstream in(path, std::ios::binary);
+    // A state file of the runtime folder: only one that is this user's own is read.
+    std::istringstream in(win::ReadPrivateFile(path).value_or(""));
     std::string line;
     while (std::getline(in, line)) {
         std::vector<std::string> fields;
@@ -49,20 +51,12 @@ bool WriteDriveTable(const std::string& path, const std::vector<MappedDrive>& dr
         std::remove(path.c_str());
         return true;
     }
-    const std::string aside = path + ".new";
-    {
-        std::ofstream out(aside, std::ios::binary | std::ios::trunc);
-        for (const MappedDrive& d : drives) {
-            if (!Clean(d.remote) || !Clean(d.uri) || !Clean(d.location)) continue;
-            out << d.letter << ":\t" << d.remote << '\t' << d.uri << '\t' << d.location << '\n';
-        }
-        out.flush();
-        if (!out) {
-            std::remove(aside.c_str());
-            return false;
-        }
+    std::string text;
+    for (const MappedDrive& d : drives) {
+        if (!Clean(d.remote) || !Clean(d.uri) || !Clean(d.location)) continue;
+        text += std::string(1, d.letter) + ":\t" + d.remote + '\t' + d.uri + '\t' + d.location + '\n';
     }
-    return std::rename(aside.c_str(), path.c_str()) == 0;
+    return win::WritePrivateFile(path, text);
 }
 
 }  // namespace tessaro

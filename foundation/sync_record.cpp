@@ -20,6 +20,15 @@ std::string Describe(const std::string& what, const std::string& fileName, int e
     return what + " \"" + fileName + "\": " + std::strerror(err);
 }
 
+// The lock file opened to write, never waiting: anything but a regular file in its place
+// is refused with the reason, as a FIFO would otherwise block every user's editor.
+win::UniqueFd OpenLockFile(const std::string& fileName, int flags) {
+    std::string why;
+    win::UniqueFd fd = win::OpenRegularFile(fileName, flags, 0666, &why);
+    if (!fd.valid() && errno == 0) throw SyncFileError("Cannot use lock file \"" + fileName + "\": " + why);
+    return fd;
+}
+
 void ResetRecord(TSyncRecord& record) {
     record.ChangeCount = 1;
     record.State = kSyncReleased;
@@ -65,11 +74,8 @@ SyncReadResult ReadOrRenew(int fd, const std::string& fileName, TSyncRecord& rec
 }
 
 SyncReadResult RepairSyncRecord(const std::string& fileName, std::size_t got, TSyncRecord& record) {
-    win::UniqueFd fd(::open(fileName.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
+    win::UniqueFd fd = OpenLockFile(fileName, O_RDWR);
     if (!fd.valid()) throw SyncFileError(DamagedText(fileName, got, std::strerror(errno)));
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
-        throw SyncFileError(DamagedText(fileName, got, "it is not a regular file"));
     SyncReadResult result;
     {
         const win::FileLock lock(fd.get(), LOCK_EX);
@@ -100,7 +106,7 @@ SyncReadResult ReadSyncRecord(const std::string& fileName, TSyncRecord& record) 
 }
 
 void WriteSyncRecord(const std::string& fileName, const TSyncRecord& record) {
-    win::UniqueFd fd(::open(fileName.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
+    win::UniqueFd fd = OpenLockFile(fileName, O_WRONLY | O_CREAT);
     if (!fd.valid()) throw SyncFileError(Describe("Cannot create lock file", fileName, errno));
     {
         const win::FileLock lock(fd.get(), LOCK_EX);
@@ -112,13 +118,12 @@ void WriteSyncRecord(const std::string& fileName, const TSyncRecord& record) {
 SyncReadResult UpdateSyncRecord(const std::string& fileName, TSyncRecord& record,
                                 const std::function<bool(TSyncRecord&)>& decide) {
     bool created = false;
-    win::UniqueFd fd(::open(fileName.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
+    win::UniqueFd fd = OpenLockFile(fileName, O_RDWR);
     if (!fd.valid() && errno == ENOENT) {
-        fd =
-            win::UniqueFd(::open(fileName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NONBLOCK, 0666));
+        fd = OpenLockFile(fileName, O_RDWR | O_CREAT | O_EXCL);
         created = fd.valid();
         if (!fd.valid() && errno == EEXIST)  // another user created it just now
-            fd = win::UniqueFd(::open(fileName.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
+            fd = OpenLockFile(fileName, O_RDWR);
     }
     if (!fd.valid()) {
         // Read-only or unreachable: the plain steps say what can be said.

@@ -92,6 +92,7 @@ void CaptureRecorder::Start(const TGlobData& g) {
     for (const std::uint16_t vk : down_)
         if (ModOf(vk) >= 0) heldAtStart_.insert(vk);
     recording_ = true;
+    startTime_ = g.CapStartTime;
     opt_.keys = g.CapKeys;
     opt_.mouse = g.CapMouse;
     opt_.clicksOnly = g.CapClicksOnly;
@@ -123,6 +124,14 @@ void CaptureRecorder::Stop() {
 
 void CaptureRecorder::DropClickAndEnd() { Stop(); }
 
+bool CaptureRecorder::BeforeStart(const InputEvent& e) const {
+    const bool input = e.kind == InputEvent::KeyDown || e.kind == InputEvent::KeyUp ||
+                       e.kind == InputEvent::ButtonDown || e.kind == InputEvent::ButtonUp ||
+                       e.kind == InputEvent::Motion || e.kind == InputEvent::Wheel;
+    // Server times wrap after 49 days: the difference tells which came first.
+    return input && startTime_ != 0 && e.time != 0 && static_cast<std::int32_t>(e.time - startTime_) < 0;
+}
+
 bool CaptureRecorder::IsStopKey(const InputEvent& e) const {
     const std::uint8_t mods = e.mods & (kModCtrl | kModAlt | kModShift | kModWin);
     for (const StopKey& s : stops_) {
@@ -137,6 +146,12 @@ bool CaptureRecorder::OnEvent(const InputEvent& e, const TGlobData& g, std::vect
     if (e.kind == InputEvent::KeyDown) down_.insert(e.vk);
     if (e.kind == InputEvent::KeyUp) down_.erase(e.vk);
     if (!recording_ || e.synthetic) return false;
+    if (BeforeStart(e)) {
+        // The key that started the capture, read late: only what it holds is noted.
+        if (e.kind == InputEvent::KeyDown && ModOf(e.vk) >= 0) heldAtStart_.insert(e.vk);
+        if (e.kind == InputEvent::KeyUp) heldAtStart_.erase(e.vk);
+        return false;
+    }
     if (IsStopKey(e)) {
         FlushPending();
         CloseAll();
@@ -153,7 +168,8 @@ bool CaptureRecorder::OnEvent(const InputEvent& e, const TGlobData& g, std::vect
         case InputEvent::Motion: OnMotion(e); break;
         case InputEvent::Wheel: OnWheel(e); break;
         case InputEvent::Activated:
-        case InputEvent::WindowsChanged: break;
+        case InputEvent::WindowsChanged:
+        case InputEvent::PlaybackMark: break;
     }
     Send(g, out);
     return false;

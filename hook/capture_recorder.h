@@ -29,8 +29,9 @@ public:
     // not act on.
     bool OnEvent(const InputEvent& e, const TGlobData& g, std::vector<Post>& out);
 
-    // A program armed a new capture (CapStarting): options and stop keys are taken from g;
-    // modifiers held now are ignored until released.
+    // A program armed a new capture (CapStarting): options, stop keys and the server time
+    // it began at are taken from g; input the server stamped earlier is not recorded, and
+    // modifiers held at the start are ignored until released.
     void Start(const TGlobData& g);
     // The capture was ended by a program: nothing more is recorded.
     void Stop();
@@ -70,6 +71,8 @@ private:
         int notches = 0;
     };
 
+    // Input the server stamped before the capture began (read late).
+    bool BeforeStart(const InputEvent& e) const;
     bool IsStopKey(const InputEvent& e) const;
     void OnKeyDown(const InputEvent& e);
     void OnKeyUp(const InputEvent& e);
@@ -94,6 +97,7 @@ private:
     std::array<bool, kModCount> opened_{};   // its "D" token was written
     std::array<bool, kModCount> lone_{};     // no key came since it went down
     bool recording_ = false;
+    std::uint32_t startTime_ = 0;  // server time; 0 unknown
     Options opt_;
     std::vector<StopKey> stops_;
     std::optional<Press> press_;  // a button is down

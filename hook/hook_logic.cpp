@@ -11,7 +11,6 @@ constexpr std::uint16_t kVkPause = 19;
 constexpr std::uint16_t kVkCapital = 20;
 constexpr std::uint16_t kVkPageUp = 33;
 constexpr std::uint16_t kVkDown = 40;
-constexpr std::uint16_t kVkExecute = 43;  // the player's end-of-playback marker
 
 constexpr std::uint32_t kAbbrevReset = 1;
 constexpr std::uint32_t kAbbrevCapsLock = 2;
@@ -33,17 +32,16 @@ int HookLogic::CodeOf(const InputEvent& e) {
 Decision HookLogic::OnEvent(const InputEvent& e, const TGlobData& g, HookMask hooks,
                             ActivationTarget activation) {
     Decision d;
-    if (e.synthetic) {
-        // Playback never triggers anything; only its closing marker is answered.
-        if (hooks.keyboard && e.kind == InputEvent::KeyDown && e.vk == kVkExecute) {
+    // Playback never triggers anything.
+    if (e.synthetic && e.kind != InputEvent::PlaybackMark) return d;
+    switch (e.kind) {
+        case InputEvent::PlaybackMark:
+            if (!hooks.keyboard) break;
             if (g.WaitPlayback)
                 PostTo(d, g.PlayerWnd, WM_PLAYBACK_CAUGHT_UP);
             else if (g.InUse)
                 PostTo(d, g.PlayerWnd, WM_CLEAR_IN_USE);
-        }
-        return d;
-    }
-    switch (e.kind) {
+            break;
         case InputEvent::Activated:
             if (!hooks.activation) break;
             PostTo(d, activation.window ? activation.window : g.PlayerWnd, WM_WINDOW_ACTIVATED, e.window);
@@ -101,8 +99,10 @@ void HookLogic::OnKeyDown(const InputEvent& e, const TGlobData& g, Decision& d) 
     }
     // Characters typed with Ctrl, Alt or Win held are commands, not text.
     if (e.typed == 0 || (e.mods & (kModCtrl | kModAlt | kModWin))) return;
+    // The key rides along with the character: the player waits for it to be let go.
     if (g.HasAbbreviations)
-        PostTo(d, g.PlayerWnd, WM_ABBREV_CHAR, e.capsLock ? kAbbrevCapsLock : kAbbrevPlain, e.typed);
+        PostTo(d, g.PlayerWnd, WM_ABBREV_CHAR, e.capsLock ? kAbbrevCapsLock : kAbbrevPlain,
+               AbbrevCharParam(e.typed, e.vk));
     if (g.WaitText) PostTo(d, g.PlayerWnd, WM_WAIT_TEXT_CHAR, 0, e.typed);
 }
 

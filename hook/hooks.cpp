@@ -51,7 +51,18 @@ bool Hooks::EnsureSource() {
         return false;
     }
     source_ = std::move(source);
+    PublishMarkWindow(source_->MarkWindow());
     return true;
+}
+
+void Hooks::PublishMarkWindow(std::uint32_t window) {
+    MasterBlock* master = Master();
+    if (!master) return;
+    // Another process's source may have taken over the field meanwhile: only ours is cleared.
+    const std::uint32_t ours = source_ ? source_->MarkWindow() : 0;
+    master->Update([&](TGlobData& m) {
+        if (window != 0 || m.HookWnd == ours) m.HookWnd = window;
+    });
 }
 
 std::uint32_t Hooks::Install(HookKind kind) {
@@ -66,6 +77,7 @@ void Hooks::Remove(std::uint32_t handle) {
     if (hooks_.erase(handle) == 0) return;
     UpdateGrabs();
     if (hooks_.empty() && source_) {
+        PublishMarkWindow(0);
         source_->Stop();
         source_.reset();
         grabbed_.clear();
@@ -89,7 +101,10 @@ HookMask Hooks::Mask() const {
 }
 
 void Hooks::SetSourceFactory(std::function<std::unique_ptr<InputSource>()> factory) {
-    if (source_) source_->Stop();
+    if (source_) {
+        PublishMarkWindow(0);
+        source_->Stop();
+    }
     source_.reset();
     hooks_.clear();
     grabbed_.clear();

@@ -67,6 +67,8 @@ private:
     HookMask Mask() const;
     void UpdateGrabs();
     bool EnsureSource();
+    // Names the source's mark window in the master (HookWnd); 0 withdraws ours.
+    void PublishMarkWindow(std::uint32_t window);
     // Follows the master's capture state: a new start (CapStarting) or an end.
     void SyncCapture(MasterBlock& master, const TGlobData& g);
 

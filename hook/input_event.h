@@ -7,6 +7,8 @@ namespace tessaro::hook {
 struct InputEvent {
     // WindowsChanged: the list of top-level windows changed (a program may have started).
     // Wheel: one notch, button 4 forward, 5 backward, 6 and 7 sideways.
+    // PlaybackMark: the player's mark after its playback (WM_PLAYBACK_MARK) came in
+    // behind the input it had sent.
     enum Kind : std::uint8_t {
         KeyDown,
         KeyUp,
@@ -15,7 +17,8 @@ struct InputEvent {
         Motion,
         Activated,
         WindowsChanged,
-        Wheel
+        Wheel,
+        PlaybackMark
     };
     Kind kind = KeyDown;
     std::uint16_t vk = 0;      // Windows virtual key of a key event

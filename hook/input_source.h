@@ -1,5 +1,6 @@
 #pragma once
 // Where the library's input comes from: the X server, or a simulated desktop in tests.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -26,6 +27,9 @@ public:
     virtual void EndHotKeyGrab() = 0;
     // Sends a window message (the library's reports).
     virtual bool Send(const Post& post) = 0;
+    // The window the player posts its marks to (WM_PLAYBACK_MARK); each arrives as a
+    // PlaybackMark event behind the input sent before it. 0 when there is none.
+    virtual std::uint32_t MarkWindow() const = 0;
 };
 
 }  // namespace tessaro::hook

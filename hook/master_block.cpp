@@ -11,15 +11,6 @@ namespace {
 
 constexpr int kMutexWaitMs = 2000;
 
-// The reserved bytes at 800 belong to the library: a counter of user activities, so a
-// push of the idle group can tell that its counter went stale meanwhile.
-std::uint32_t ActivityCount(const TGlobData& g) {
-    std::uint32_t n;
-    std::memcpy(&n, g.Reserved800, sizeof n);
-    return n;
-}
-void SetActivityCount(TGlobData& g, std::uint32_t n) { std::memcpy(g.Reserved800, &n, sizeof n); }
-
 std::unique_ptr<MasterBlock>& Slot() {
     static std::unique_ptr<MasterBlock> master;
     return master;
@@ -59,14 +50,14 @@ void MasterBlock::Push(const TGlobData& from, int group, int index) {
     Update([&](TGlobData& m) {
         const std::uint32_t keptSeconds = m.IdleSeconds;
         CopyGlobGroup(m, from, group, index);
-        if (group == ggIdle && pulled_ && ActivityCount(m) != activityAtPull_) m.IdleSeconds = keptSeconds;
+        if (group == ggIdle && pulled_ && m.UserActivities != activityAtPull_) m.IdleSeconds = keptSeconds;
     });
 }
 
 void MasterBlock::Pull(TGlobData& to) {
     Update([&](TGlobData& m) {
         std::memcpy(&to, &m, sizeof to);
-        activityAtPull_ = ActivityCount(m);
+        activityAtPull_ = m.UserActivities;
         pulled_ = true;
     });
 }
@@ -75,7 +66,7 @@ bool MasterBlock::NoteUserActivity() {
     bool fired = false;
     Update([&](TGlobData& m) {
         m.IdleSeconds = 0;
-        SetActivityCount(m, ActivityCount(m) + 1);
+        m.UserActivities += 1;
         fired = m.IdleFired != 0;
         m.IdleFired = 0;
     });

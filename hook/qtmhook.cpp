@@ -4,6 +4,7 @@
 #include "hook/hooks.h"
 #include "hook/key_remap.h"
 #include "hook/master_block.h"
+#include "hook/x11/server_time.h"
 
 using tessaro::TGlobData;
 using namespace tessaro::hook;
@@ -15,6 +16,15 @@ void Push(const TGlobData* data, int group, int index = 0) {
     if (!data || !master) return;
     master->Push(*data, group, index);
     HookSet().GroupPushed(group);
+}
+
+// A capture begins: the keys the server stamps from now on are recorded, none before
+// (the hook may read the key that started it only after the start).
+void NoteCaptureStart(const TGlobData* data) {
+    MasterBlock* master = Master();
+    if (!data || !data->CaptureOn || !master || master->Snapshot().CaptureOn) return;
+    const std::uint32_t now = ServerTimeNow();
+    master->Update([now](TGlobData& m) { m.CapStartTime = now; });
 }
 
 }  // namespace
@@ -39,7 +49,10 @@ void QtmUnHook(std::uint32_t hook) {
 }
 
 void QtmUpCapture(const TGlobData* data) { Push(data, tessaro::ggCapture); }
-void QtmUpCaptureOn(const TGlobData* data) { Push(data, tessaro::ggCaptureOn); }
+void QtmUpCaptureOn(const TGlobData* data) {
+    NoteCaptureStart(data);
+    Push(data, tessaro::ggCaptureOn);
+}
 void QtmUpInUse(const TGlobData* data) { Push(data, tessaro::ggInUse); }
 void QtmUpKeyHook(const TGlobData* data) { Push(data, tessaro::ggKeyHook); }
 void QtmUpMouseHook(const TGlobData* data) { Push(data, tessaro::ggMouseHook); }

@@ -18,7 +18,9 @@ std::uint32_t QtmHookCBT();
 std::uint32_t QtmHookSwap();
 void QtmUnHook(std::uint32_t hook);
 
-// Each push copies exactly its group of the program's block into the master copy.
+// Each push copies exactly its group of the program's block into the master copy. A push
+// of CaptureOn that starts a capture also notes the server's time in CapStartTime: keys
+// pressed before it are not recorded, however late they are read.
 void QtmUpCapture(const tessaro::TGlobData* data);
 void QtmUpCaptureOn(const tessaro::TGlobData* data);
 void QtmUpInUse(const tessaro::TGlobData* data);

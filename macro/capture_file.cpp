@@ -44,10 +44,11 @@ CapturedText WriteNumbered(const std::string& programDir, const std::string& byt
     CapturedText r;
     for (int i = 0; i < kMaxTextFiles; ++i) {
         const std::string path = win::JoinPath(programDir, "QT" + std::to_string(i) + ".TXT");
-        win::UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644));
+        std::string why;
+        win::UniqueFd fd = win::OpenRegularFile(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0644, &why);
         if (!fd.valid()) {
-            if (errno == EEXIST) continue;
-            r.error = "The capture could not be saved to " + path + " (" + Reason(errno) + ").";
+            if (errno == EEXIST || errno == 0) continue;  // the name is taken, by whatever it is
+            r.error = "The capture could not be saved to " + path + " (" + why + ").";
             return r;
         }
         if (!win::WriteFullAt(fd.get(), bytes.data(), bytes.size(), 0) || ::fsync(fd.get()) != 0 ||

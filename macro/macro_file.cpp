@@ -188,7 +188,7 @@ MacroFileStatus SetMacroEnabledAt(const std::string& path, int index, bool enabl
 }
 
 MacroFileStatus CreateEmptyMacroFile(const std::string& path) {
-    win::UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    win::UniqueFd fd = win::OpenRegularFile(path, O_WRONLY | O_CREAT | O_EXCL, 0644);
     if (!fd.valid()) return Fail(MacroFileStatus::OpenFailed);
     return {};
 }

@@ -25,25 +25,14 @@ SwapFileStatus LoadSwapKeysFile(const std::string& path, TSwapKeys& keys) {
     return SwapFileStatus::Ok;
 }
 
-SwapFileStatus SaveSwapKeysFile(const std::string& given, const TSwapKeys& keys) {
-    // A link is followed to the file it names; anything but a regular file is left alone.
-    std::string path = given;
-    if (char* real = ::realpath(given.c_str(), nullptr)) {
-        path = real;
-        std::free(real);
-    }
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return SwapFileStatus::WriteFailed;
-    // Written beside the file and renamed over it, so a failed write leaves the old table.
-    const std::string temp = path + ".tmp~";
-    win::UniqueFd fd = win::OpenRegularFile(temp, O_WRONLY | O_CREAT | O_TRUNC);
-    const bool written =
-        fd.valid() && win::WriteFullAt(fd.get(), &keys, sizeof keys, 0) && ::fsync(fd.get()) == 0;
-    if (!written || fd.Close() != 0 || ::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return SwapFileStatus::WriteFailed;
-    }
-    return SwapFileStatus::Ok;
+SwapFileStatus SaveSwapKeysFile(const std::string& path, const TSwapKeys& keys) {
+    // Replaced whole, so a failed write leaves the old table; a link is followed to the file
+    // it names, and anything but a regular file is left alone.
+    std::string why;
+    return win::ReplaceRegularFile(path, std::string_view(reinterpret_cast<const char*>(&keys), sizeof keys),
+                                   why)
+               ? SwapFileStatus::Ok
+               : SwapFileStatus::WriteFailed;
 }
 
 }  // namespace tessaro

@@ -6,7 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <random>
 
 namespace win {
 
@@ -30,21 +33,118 @@ int UniqueFd::Close() {
     return rc;
 }
 
-UniqueFd OpenRegularFile(const std::string& path, int flags, mode_t mode) {
-    // Looking first keeps devices from being opened at all (opening some has effects).
+namespace {
+
+std::string NotRegular(mode_t mode) {
+    const char* what = S_ISFIFO(mode)                   ? "a named pipe"
+                       : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
+                       : S_ISDIR(mode)                  ? "a folder"
+                       : S_ISSOCK(mode)                 ? "a socket"
+                       : S_ISLNK(mode)                  ? "a symbolic link"
+                                                        : "something special";
+    return std::string("it is ") + what + ", not a regular file";
+}
+
+UniqueFd Refused(std::string* why, mode_t mode) {
+    if (why) *why = NotRegular(mode);
+    errno = 0;
+    return UniqueFd();
+}
+
+UniqueFd Failed(std::string* why) {
+    const int err = errno;
+    if (why) *why = std::strerror(err);
+    errno = err;
+    return UniqueFd();
+}
+
+std::string ErrnoText(int err) { return std::strerror(err != 0 ? err : EIO); }
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+// A new file beside `target` under a name nobody uses, created as the user's umask says.
+UniqueFd FreshSibling(const std::string& target, std::string& name, std::string& why) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char tag[16];
+        std::snprintf(tag, sizeof tag, ".~%08x", static_cast<unsigned>(random()));
+        name = target + tag;
+        UniqueFd fd = OpenRegularFile(name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666, &why);
+        if (fd.valid() || (errno != EEXIST && errno != 0)) return fd;
+    }
+    why = ErrnoText(EEXIST);
+    return UniqueFd();
+}
+
+}  // namespace
+
+std::string LinkTarget(const std::string& path) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return path;
+    std::string resolved = real;
+    std::free(real);
+    return resolved;
+}
+
+UniqueFd OpenRegularFile(const std::string& path, int flags, mode_t mode, std::string* why) {
+    const bool noFollow = (flags & O_NOFOLLOW) != 0;
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-        errno = 0;
-        return UniqueFd();
-    }
-    UniqueFd fd(::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, mode));
-    if (!fd.valid()) return fd;
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        errno = 0;
-        return UniqueFd();
-    }
+    // Looking first keeps devices from being opened at all (opening some has effects).
+    const int looked = noFollow ? ::lstat(path.c_str(), &st) : ::stat(path.c_str(), &st);
+    if (looked == 0 && !S_ISREG(st.st_mode)) return Refused(why, st.st_mode);
+    // Emptied only once it is known to be a regular file.
+    UniqueFd fd(::open(path.c_str(), (flags & ~O_TRUNC) | O_CLOEXEC | O_NONBLOCK, mode));
+    if (!fd.valid()) return noFollow && errno == ELOOP ? Refused(why, S_IFLNK) : Failed(why);
+    if (::fstat(fd.get(), &st) != 0) return Failed(why);
+    if (!S_ISREG(st.st_mode)) return Refused(why, st.st_mode);
+    if ((flags & O_TRUNC) != 0 && (flags & O_ACCMODE) != O_RDONLY && ::ftruncate(fd.get(), 0) != 0)
+        return Failed(why);
     ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
     return fd;
+}
+
+bool WriteToRegularFile(const std::string& path, std::string_view bytes, int flags, std::string& why) {
+    UniqueFd fd = OpenRegularFile(path, O_WRONLY | O_CREAT | flags, 0666, &why);
+    if (!fd.valid()) return false;
+    if (!WriteAll(fd.get(), bytes) || fd.Close() != 0) {
+        why = ErrnoText(errno);
+        return false;
+    }
+    return true;
+}
+
+bool ReplaceRegularFile(const std::string& path, std::string_view bytes, std::string& why) {
+    if (path.empty()) {
+        why = ErrnoText(ENOENT);
+        return false;
+    }
+    const std::string target = LinkTarget(path);
+    struct stat st {};
+    const bool existed = ::stat(target.c_str(), &st) == 0;
+    if (existed && !S_ISREG(st.st_mode)) {
+        why = NotRegular(st.st_mode);
+        return false;
+    }
+    std::string temp;
+    UniqueFd fd = FreshSibling(target, temp, why);
+    if (!fd.valid()) return false;
+    bool ok = WriteAll(fd.get(), bytes) && (!existed || ::fchmod(fd.get(), st.st_mode & 07777) == 0) &&
+              ::fsync(fd.get()) == 0;
+    ok = fd.Close() == 0 && ok;
+    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        why = ErrnoText(errno);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // The new name lasts a crash only once its folder is on the disk too.
+    if (UniqueFd dir(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir.valid())
+        ::fsync(dir.get());
+    return true;
 }
 
 FileLock::FileLock(int fd, int how) : fd_(fd) {
@@ -135,6 +235,19 @@ bool ReadFullAt(int fd, void* buf, std::size_t n, off_t off) {
     if (static_cast<std::size_t>(got) < n) {
         errno = EIO;
         return false;
+    }
+    return true;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) {
+            if (put == 0) errno = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(put));
     }
     return true;
 }

@@ -36,10 +36,30 @@ private:
     int fd_;
 };
 
-// Opens a file that must be a regular one, never waiting: a FIFO in its place would hang the
-// program until someone writes to it, and a device would read as an endless file. Anything
-// but a regular file fails with errno 0. With O_CREAT a new file gets `mode`.
-UniqueFd OpenRegularFile(const std::string& path, int flags, mode_t mode = 0644);
+// Opens a file that must be a regular one, to read or to write, never waiting: a FIFO in its
+// place would hang the program until someone reads or writes the other end, and a device
+// would read as an endless file or swallow what is written. Anything but a regular file
+// fails with errno 0 before anything is read or written; O_TRUNC empties only a regular
+// file, and O_NOFOLLOW refuses a symbolic link as well. With O_CREAT a new file gets `mode`.
+// On failure `why`, when given, says why for the user: "it is a named pipe, not a regular
+// file", or the text of errno.
+UniqueFd OpenRegularFile(const std::string& path, int flags, mode_t mode = 0644, std::string* why = nullptr);
+
+// The file that `path` names once every symbolic link is followed; `path` itself when it
+// cannot be resolved (not there yet).
+std::string LinkTarget(const std::string& path);
+
+// Writes `bytes` to a regular file opened as above with O_WRONLY | O_CREAT and `flags`:
+// O_TRUNC to put them in place of its contents, O_APPEND to add them at its end, O_NOFOLLOW
+// to refuse a link. False with the reason in `why` when it is not a regular file or a byte
+// could not be written.
+bool WriteToRegularFile(const std::string& path, std::string_view bytes, int flags, std::string& why);
+
+// Replaces the whole of a regular file (or creates it): the bytes go to a fresh file beside
+// it that is then renamed over it, so a failure never leaves half a file. A linked file stays
+// linked (the file it points to is replaced) and keeps its mode. A path naming anything but
+// a regular file is refused and left as it is. False with the reason in `why`.
+bool ReplaceRegularFile(const std::string& path, std::string_view bytes, std::string& why);
 
 // Holds a flock(2) on an open file for its lifetime (LOCK_SH or LOCK_EX), waiting for it;
 // a file system that refuses flock leaves it unheld and the caller goes on unguarded.
@@ -79,6 +99,9 @@ std::optional<std::string> ReadPrivateFile(const std::string& path);
 ssize_t ReadAt(int fd, void* buf, std::size_t n, off_t off);
 // Reads exactly n bytes at off; a file that ends first fails with EIO.
 bool ReadFullAt(int fd, void* buf, std::size_t n, off_t off);
+// Writes all the bytes at the descriptor's position (its end with O_APPEND); false with
+// errno (EIO when the device takes nothing).
+bool WriteAll(int fd, std::string_view bytes);
 // Writes all n bytes at off; false with errno (EIO when the device takes nothing).
 bool WriteFullAt(int fd, const void* buf, std::size_t n, off_t off);
 

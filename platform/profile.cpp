@@ -275,39 +275,11 @@ std::string Directory(const std::string& path) {
     return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
-// A crash or a full disk mid-write must never leave half a settings file: write a
-// temporary file beside it, flush it, then rename it over the old one.
+// A crash or a full disk mid-write must never leave half a settings file.
 bool ReplaceFile(const std::string& path, const std::string& content) {
-    const std::string dir = Directory(path);
-    if (!EnsureDirectory(dir)) return false;
-    mode_t mode = 0644;
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
-    std::string tmp = path + ".XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return false;
-    bool ok =
-        WriteFullAt(fd, content.data(), content.size(), 0) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tmp.c_str());
-        return false;
-    }
-    if (const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-    return true;
-}
-
-// The file a write replaces: a symlinked file stays a symlink.
-std::string ResolvedPath(const std::string& path) {
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (!real) return path;
-    std::string resolved = real;
-    std::free(real);
-    return resolved;
+    if (!EnsureDirectory(Directory(path))) return false;
+    std::string why;
+    return ReplaceRegularFile(path, content, why);
 }
 
 // Both programs write the same file; the lock on its folder keeps one program's
@@ -413,7 +385,7 @@ std::vector<bool> WritePrivateProfileSections(const std::vector<ProfileSection>&
         for (const auto& [key, value] : sections[i].entries)
             storable[i] = storable[i] && Storable(sections[i].name, key, value);
     if (std::find(storable.begin(), storable.end(), true) == storable.end()) return written;
-    const std::string path = ResolvedPath(ProfilePath(file));
+    const std::string path = LinkTarget(ProfilePath(file));
     EnsureDirectory(Directory(path));
     const FolderLock lock(Directory(path));
     std::string content;

@@ -77,7 +77,13 @@ struct TGlobData {
     std::uint32_t LibDword794;
     std::uint8_t CapStarting;
     std::uint8_t CapWindowSize2;
-    std::uint8_t Reserved800[12];
+    // Library fields in no group: a count of user activities (so that a push of the idle
+    // group can tell that its counter went stale meanwhile); the X server's time at which
+    // CaptureOn last went to 1 (0: unknown); and the library's own window, which the
+    // player's end-of-playback and wait-for-playback marks are posted to (0: none).
+    std::uint32_t UserActivities;
+    std::uint32_t CapStartTime;
+    std::uint32_t HookWnd;
     std::uint32_t LibDword812;
     OneBased<std::uint16_t, kMaxMacros> Scope;
     OneBased<ShortString<20>, kMaxMacros> ScopeText;
@@ -140,6 +146,9 @@ static_assert(offsetof(TGlobData, LibDword790) == 790);
 static_assert(offsetof(TGlobData, LibDword794) == 794);
 static_assert(offsetof(TGlobData, CapStarting) == 798);
 static_assert(offsetof(TGlobData, CapWindowSize2) == 799);
+static_assert(offsetof(TGlobData, UserActivities) == 800);
+static_assert(offsetof(TGlobData, CapStartTime) == 804);
+static_assert(offsetof(TGlobData, HookWnd) == 808);
 static_assert(offsetof(TGlobData, LibDword812) == 812);
 static_assert(offsetof(TGlobData, Scope) == 814 + 2 * 1);
 static_assert(offsetof(TGlobData, ScopeText) == 1795 + 21 * 1);

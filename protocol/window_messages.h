@@ -26,6 +26,19 @@ inline constexpr std::uint32_t WM_KEY_PRESSED = WM_USER + 15;
 inline constexpr std::uint32_t WM_WAIT_TEXT_CHAR = WM_USER + 16;
 inline constexpr std::uint32_t WM_PLAYBACK_CAUGHT_UP = WM_USER + 17;
 inline constexpr std::uint32_t WM_USER_ACTIVE = WM_USER + 18;
+// To the library's window (HookWnd), from the connection the playback typed on: the
+// input sent before it has been played. The library answers as the trigger table asks
+// (WM_PLAYBACK_CAUGHT_UP during a wait for playback, else WM_CLEAR_IN_USE while InUse).
+inline constexpr std::uint32_t WM_PLAYBACK_MARK = WM_USER + 19;
+
+// WM_ABBREV_CHAR lParam: the character in the low byte, the virtual key that typed it in
+// the next one (0: not known).
+inline constexpr std::int32_t AbbrevCharParam(std::uint8_t ch, std::uint16_t vk) {
+    return static_cast<std::int32_t>(ch | (vk & 0xFFu) << 8);
+}
+inline constexpr std::uint8_t AbbrevCharKey(std::int32_t lParam) {
+    return static_cast<std::uint8_t>((static_cast<std::uint32_t>(lParam) >> 8) & 0xFFu);
+}
 
 // WM_HOTKEY_FIRED wParam flags.
 inline constexpr std::uint32_t kHotKeyCapsLockBit = 32768;

@@ -37,11 +37,17 @@ TDoActive::TDoActive(QWidget* owner) : CommandDialog(owner, "TDoActive", tr("Act
     RunStyle->setObjectName("RunStyle");
     RunStyle->addItems({tr("Normal"), tr("Minimized"), tr("Maximized")});
     BrowseButton = NewButton("BrowseButton", tr("&Browse"));
+    // A path is read whole: its row takes the panel's width, not what the labels of the
+    // rows below leave.
+    ProgPath->setMinimumWidth(ProgPath->fontMetrics().averageCharWidth() * 36);
     auto* path = new QHBoxLayout;
-    path->addWidget(ProgPath);
+    path->addWidget(NewLabel("Label3", tr("Program Path/Name"), ProgPath));
+    path->addWidget(ProgPath, 1);
     path->addWidget(BrowseButton);
-    auto* p3 = new QFormLayout(Panel3);
-    p3->addRow(NewLabel("Label3", tr("Program Path/Name"), ProgPath), path);
+    auto* panel3 = new QVBoxLayout(Panel3);
+    panel3->addLayout(path);
+    auto* p3 = new QFormLayout;
+    panel3->addLayout(p3);
     p3->addRow(NewLabel("Label4", tr("Program Parameters"), Params), Params);
     p3->addRow(NewLabel("Label5", tr("Delay (in seconds)"), DelaySecs), DelaySecs);
     p3->addRow(MaxSecsLabel, MaxSecs);

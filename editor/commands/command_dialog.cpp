@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "editor/commands/form_minimise.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
@@ -114,6 +115,7 @@ CommandDialog::CommandDialog(QWidget* owner, const char* formClass, const QStrin
     : QDialog(owner), formClass_(formClass) {
     setObjectName(QString::fromLatin1(formClass).mid(1));  // "TDoDelay2" -> "DoDelay2"
     setWindowTitle(caption);
+    RefuseMinimise(*this);
     auto* outer = new QVBoxLayout(this);
     body_ = new QVBoxLayout;
     outer->addLayout(body_);

@@ -29,6 +29,7 @@ class TDoExplore : public CommandDialog {
     Q_OBJECT
 public:
     TDoExplore(QWidget* owner, PathChooser& chooser);
+    void Preset(const std::string& folder) { SetText(ProgPath, folder); }
 
     QLineEdit* ProgPath = nullptr;
     QPushButton* BrowseButton = nullptr;

@@ -19,6 +19,7 @@ public:
     explicit TDoScreen(QWidget* owner, win::SystemSettings& settings = win::ActiveSystemSettings());
 
     std::int32_t ModeIndex = 0;  // set before showing to edit
+    void Preset(std::int32_t modeIndex) { ModeIndex = modeIndex; }
     QListWidget* SettingBox = nullptr;
     FormResult<ScreenFields> Result;
 
@@ -40,6 +41,7 @@ public:
     explicit TDoDefPrint(QWidget* owner, win::Printers& printers = win::ActivePrinters());
 
     std::string PrinterName;  // set before showing to edit
+    void Preset(const std::string& printerName) { PrinterName = printerName; }
     QListWidget* SettingBox = nullptr;
     FormResult<DefPrintFields> Result;
 

@@ -92,11 +92,14 @@ TDoTheEmailCommand::TDoTheEmailCommand(QWidget* owner, TConfigRecord& config, Pa
         g.List->setSelectionMode(QAbstractItemView::MultiSelection);
         g.Name = RadioIn(box, kGroupNames[i][3], tr("Name"));
         g.Add = RadioIn(box, kGroupNames[i][4], tr("Address"));
-        gl->addWidget(Label(box, tr("Name"), g.Person), 0, 0);
+        g.PersonLabel = Label(box, tr("Name"), g.Person);
+        g.AddressLabel = Label(box, tr("Address"), g.Address);
+        g.ListLabel = Label(box, tr("Select from Recipient List"), g.List);
+        gl->addWidget(g.PersonLabel, 0, 0);
         gl->addWidget(g.Person, 0, 1);
-        gl->addWidget(Label(box, tr("Address"), g.Address), 1, 0);
+        gl->addWidget(g.AddressLabel, 1, 0);
         gl->addWidget(g.Address, 1, 1);
-        gl->addWidget(Label(box, tr("Select from Recipient List"), g.List), 2, 0, 1, 2);
+        gl->addWidget(g.ListLabel, 2, 0, 1, 2);
         gl->addWidget(g.List, 3, 0, 1, 2);
         gl->addWidget(g.Name, 4, 0);
         gl->addWidget(g.Add, 4, 1);
@@ -203,7 +206,10 @@ void TDoTheEmailCommand::SwitchList(int group, bool names) {
         shown.append(Q(std::string(mail::RecipientPart(line, names))));
     list->addItems(shown);
     for (const std::string& entry : others) {
-        auto* item = new QListWidgetItem(Q(std::string(mail::RecipientPart(entry, names))), list);
+        // A kept entry without a name is shown by its address: a blank row tells nothing.
+        std::string_view part = mail::RecipientPart(entry, names);
+        if (part.empty()) part = mail::RecipientPart(entry, false);
+        auto* item = new QListWidgetItem(Q(std::string(part)), list);
         QFont font = item->font();
         font.setItalic(true);
         item->setFont(font);
@@ -255,11 +261,13 @@ void TDoTheEmailCommand::ShowForm(const EmailForm& form) {
 }
 
 void TDoTheEmailCommand::EnableDisable() {
+    // Prompting leaves the groups' headings; all within them waits for the play.
     const bool choose = ChooseRecip->isChecked();
     for (Group& g : Groups)
-        for (QWidget* w :
-             {static_cast<QWidget*>(g.Person), static_cast<QWidget*>(g.Address),
-              static_cast<QWidget*>(g.List), static_cast<QWidget*>(g.Name), static_cast<QWidget*>(g.Add)})
+        for (QWidget* w : {static_cast<QWidget*>(g.Person), static_cast<QWidget*>(g.Address),
+                           static_cast<QWidget*>(g.List), static_cast<QWidget*>(g.Name),
+                           static_cast<QWidget*>(g.Add), static_cast<QWidget*>(g.PersonLabel),
+                           static_cast<QWidget*>(g.AddressLabel), static_cast<QWidget*>(g.ListLabel)})
             w->setEnabled(choose);
     const bool subject = !PromptText->isChecked();
     const bool file = FileText->isChecked();

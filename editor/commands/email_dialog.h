@@ -37,6 +37,9 @@ public:
         QListWidget* List;
         QRadioButton* Name;
         QRadioButton* Add;
+        QLabel* PersonLabel;   // "Name"
+        QLabel* AddressLabel;  // "Address"
+        QLabel* ListLabel;     // "Select from Recipient List"
     };
     std::array<Group, 3> Groups{};  // To, CC, Blind CC
     TAPageControl* Pages = nullptr;

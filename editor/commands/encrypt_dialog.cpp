@@ -15,7 +15,7 @@ TDoEncrypt::TDoEncrypt(QWidget* owner) : CommandDialog(owner, "TDoEncrypt", tr("
     Body()->addWidget(Password);
 }
 
-void TDoEncrypt::Preset(const TNameRec& rec) { Password->setText(Q(EncryptPreset(rec))); }
+void TDoEncrypt::Preset(const std::string& stored) { Password->setText(Q(EncryptPreset(TNameRec{stored}))); }
 
 void TDoEncrypt::FocusFirst() { Password->setFocus(Qt::OtherFocusReason); }
 

@@ -9,8 +9,8 @@ class TDoEncrypt : public CommandDialog {
     Q_OBJECT
 public:
     explicit TDoEncrypt(QWidget* owner);
-    // An existing command: its plain text into the edit.
-    void Preset(const TNameRec& rec);
+    // An existing command's stored (enciphered) text: its plain text into the edit.
+    void Preset(const std::string& stored);
 
     QLineEdit* Password = nullptr;
     FormResult<EncryptFields> Result;

@@ -16,9 +16,11 @@
 #include <QShowEvent>
 #include <QTableWidget>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "editor/commands/delay_dialogs.h"
+#include "editor/commands/form_minimise.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 
@@ -26,6 +28,17 @@ namespace tessaro {
 namespace {
 
 QString FromCp1252(std::string_view s) { return QString::fromStdString(win::Cp1252ToUtf8(s)); }
+
+// The memo's text with its line breaks as "\n", as plain text gives it, but with a no-break
+// space kept (plain text turns it into a blank).
+QString MemoText(const QPlainTextEdit& memo) {
+    QString text = memo.document()->toRawText();
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == QChar(0xfdd0) ||
+            c == QChar(0xfdd1))
+            c = u'\n';
+    return text;
+}
 
 }  // namespace
 
@@ -117,7 +130,8 @@ void TDoSearch::OkButtonClick() {
 TModText::TModText(QWidget* owner) : QDialog(owner) {
     setObjectName("ModText");
     setWindowTitle(tr("Enter Keystrokes"));
-    setWindowFlags(windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
+    RefuseMinimise(*this);
     auto* outer = new QVBoxLayout(this);
     Menu = new QMenuBar(this);
     outer->setMenuBar(Menu);
@@ -216,7 +230,17 @@ TModText::TModText(QWidget* owner) : QDialog(owner) {
     resize(620, 480);
 }
 
-void TModText::PresetText(const std::string& cp1252) { NewFormat->setPlainText(FromCp1252(cp1252)); }
+void TModText::PresetText(const std::string& cp1252) {
+    NewFormat->setPlainText(FromCp1252(cp1252));
+    stored_.reset();
+    presetMemo_.reset();
+}
+
+void TModText::PresetStored(const std::string& stored) {
+    PresetText(TypedTextPreset(TTextRec{stored}));
+    stored_ = stored;
+    presetMemo_ = Cp1252Text(MemoText(*NewFormat), nullptr);
+}
 
 void TModText::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -258,14 +282,16 @@ bool TModText::InsertText(const std::string& cp1252) {
 
 void TModText::UpdateButtonClick() {
     std::string bad;
-    const auto memo = Cp1252Text(NewFormat->toPlainText(), &bad);
+    const auto memo = Cp1252Text(MemoText(*NewFormat), &bad);
     if (!memo) {
         win::MessageBox("The character \"" + bad + "\" cannot be used in this entry.  Please correct.",
                         "Error", win::MbButtons::Ok);
         NewFormat->setFocus(Qt::OtherFocusReason);
         return;
     }
-    UpdatedText u = UpdateTypedText(*memo);
+    UpdatedText u = !stored_      ? UpdateTypedText(*memo)
+                    : presetMemo_ ? UpdateStoredText(*memo, *presetMemo_, *stored_)
+                                  : UpdateTypedText(*memo, StyleOfTypedText(*stored_));
     Updated = 1;
     if (u.truncated) win::MessageBox(TruncationNotice(), "Error", win::MbButtons::Ok);
     TextBuffer = std::move(u.TextBuffer);

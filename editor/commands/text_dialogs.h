@@ -3,6 +3,7 @@
 // dialog TDoSearch, over editor/model/commands/text_forms.h.
 #include <QDialog>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "editor/commands/command_dialog.h"
@@ -60,13 +61,16 @@ protected:
     void OkButtonClick() override;
 };
 
-// "Enter Keystrokes". The creator sets the memo (PresetText) and takes TextBuffer when
-// Updated is 1.
+// "Enter Keystrokes". The creator sets the memo (PresetText for a new text, PresetStored for
+// a stored one) and takes TextBuffer when Updated is 1.
 class TModText : public QDialog {
     Q_OBJECT
 public:
     explicit TModText(QWidget* owner);
     void PresetText(const std::string& cp1252);
+    // A stored Text line's text: Update gives it back unchanged while the memo is, and in
+    // its own line breaks and tabs once edited.
+    void PresetStored(const std::string& stored);
 
     std::string TextBuffer;
     std::uint8_t Updated = 0;
@@ -95,6 +99,9 @@ private:
     void MenuFind();
     void MenuReplace();
     void EditAction(int which);
+
+    std::optional<std::string> stored_;
+    std::optional<std::string> presetMemo_;  // the memo as the preset left it
 };
 
 }  // namespace tessaro

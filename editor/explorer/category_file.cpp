@@ -1,8 +1,11 @@
 #include "editor/explorer/category_file.h"
 
-#include <fstream>
+#include <fcntl.h>
+
+#include <string>
 
 #include "foundation/strings.h"
+#include "platform/file_io.h"
 #include "platform/regular_file_stream.h"
 
 namespace tessaro {
@@ -30,12 +33,14 @@ std::vector<TCategory> LoadCategoryFile(const std::string& path) {
     return categories;
 }
 
-bool SaveCategoryFile(const std::string& path, const std::vector<TCategory>& categories) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+bool SaveCategoryFile(const std::string& path, const std::vector<TCategory>& categories, std::string* why) {
+    std::string text;
     for (const TCategory& c : categories)
-        if (c.id != 0) out << c.name << "\r\n" << c.id << "\r\n";
-    out.flush();
-    return static_cast<bool>(out);
+        if (c.id != 0) text += c.name + "\r\n" + std::to_string(c.id) + "\r\n";
+    std::string reason;
+    if (win::WriteToRegularFile(path, text, O_TRUNC, reason)) return true;
+    if (why) *why = reason;
+    return false;
 }
 
 }  // namespace tessaro

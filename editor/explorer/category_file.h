@@ -14,7 +14,9 @@ struct TCategory {
 // The stored categories; an unreadable file gives none. A pair whose number reads as 0
 // is skipped, and a trailing name without a number is dropped.
 std::vector<TCategory> LoadCategoryFile(const std::string& path);
-// False when the file cannot be written.
-bool SaveCategoryFile(const std::string& path, const std::vector<TCategory>& categories);
+// False when the file cannot be written (also when it is not a regular file, which is
+// refused without waiting), with the reason in *why.
+bool SaveCategoryFile(const std::string& path, const std::vector<TCategory>& categories,
+                      std::string* why = nullptr);
 
 }  // namespace tessaro

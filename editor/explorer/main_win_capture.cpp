@@ -1,7 +1,8 @@
 // The main window's side of a capture started from the editor: the capture dialog arms the
 // hook library through these, and the capture messages come back to the explorer.
+#include <fcntl.h>
+
 #include <QLabel>
-#include <fstream>
 #include <iterator>
 
 #include "editor/explorer/forms/form_support.h"
@@ -9,6 +10,7 @@
 #include "editor/explorer/main_win.h"
 #include "editor/model/explorer/player_link.h"
 #include "macro/capture_file.h"
+#include "platform/file_io.h"
 #include "platform/paths.h"
 #include "platform/regular_file_stream.h"
 
@@ -38,7 +40,8 @@ void TMainWin::BeginCapture(int captureSpeed, bool programScope) {
     if (win::RegularFileStream in(CaptureFilePath()); in)
         written.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     explorer_.StartCaptureFile();
-    std::ofstream(CaptureFilePath(), std::ios::binary | std::ios::trunc) << written;
+    std::string why;  // the dialog has just made the file: nothing new to report
+    win::WriteToRegularFile(CaptureFilePath(), written, O_TRUNC | O_NOFOLLOW, why);
 }
 
 void TMainWin::UpNumKeys() { tessaro::UpNumKeys(core_.GlobData, link_); }

@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "editor/explorer/category_list.h"
 #include "editor/explorer/main_win.h"
 #include "editor/explorer/quick_wizard_table.h"
 #include "widgets/draw_grid.h"
@@ -179,7 +180,9 @@ void TMainWin::BuildCategoryPanel(QWidget* parent) {
     categoryPanel_ = new QWidget(parent);
     auto* column = new QVBoxLayout(categoryPanel_);
     column->setContentsMargins(0, 0, 0, 0);
-    categoryList_ = new QListWidget(categoryPanel_);
+    auto* categories = new CategoryListBox(categoryPanel_);
+    connect(categories, &CategoryListBox::ChosenByKey, this, [this] { CatListClick(); });
+    categoryList_ = categories;
     categoryList_->setObjectName("CatList");
     connect(categoryList_, &QListWidget::itemClicked, this, [this] { CatListClick(); });
     column->addWidget(categoryList_, 1);

@@ -40,7 +40,7 @@ MacroDialogs::AddResult TMainWin::AddMacro(int number) {
         --core_.GlobData.MacroCount;
         UpNumKeys();
     }
-    return {dialog.ResultUpdated, dialog.ResultTrayChanged};
+    return {dialog.ResultUpdated, dialog.ResultTrayChanged, dialog.CaptureStarted};
 }
 
 MacroDialogs::MenuResult TMainWin::ModifyPopupMenu(const std::string& hotKeyName) {

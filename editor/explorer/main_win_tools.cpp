@@ -105,15 +105,13 @@ void TMainWin::MenuOnDesktopClick() {
     }
     TMacroRecord rec{};
     if (!explorer_.file().ReadMacroRecord(n, rec)) return;
-    const std::string icon(rec.IconName.view());
-    // Both default icons stand for the player, which the launcher starts.
-    const bool own = icon == "MAIN" || icon == "MENU";
-    const QImage picture = own ? MainIcon().pixmap(48).toImage()
-                               : QImage(QString::fromStdString(win::ProgramDirectory() + "/Icons/" + icon));
+    const LauncherPicture picture =
+        LauncherPictureFor(std::string(rec.IconName.view()), win::ProgramDirectory() + "/Icons",
+                           MainIcon().pixmap(48).toImage());
+    // The folder the user's desktop settings name (XDG_DESKTOP_DIR), ~/Desktop without any.
     const LauncherPlace place{QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString(),
                               win::ProgramDirectory() + "/Launchers", win::ExecutableDirectory() + "/tesrun"};
-    const std::string error =
-        PlaceLauncher(place, std::string(rec.Nickname.view()), own ? "TESRUN" : icon, picture);
+    const std::string error = PlaceLauncher(place, std::string(rec.Nickname.view()), picture);
     win::MessageBox(error.empty() ? "DeskTop Icon Added." : error, error.empty() ? "" : "Error");
 }
 
@@ -221,8 +219,12 @@ void TMainWin::SaveCategories() {
     for (int i = 0; i < categoryList_->count(); ++i)
         if (const int id = CategoryOf(categoryList_->item(i)); id != 0)
             categories.push_back({Name1252(categoryList_->item(i)), id});
-    // A file that cannot be written is left as it was.
-    SaveCategoryFile(categoryFile_, categories);
+    // A file that cannot be written is left as it was; the user is told the change is not
+    // kept, or it would be gone at the next start without a word.
+    if (std::string why; !SaveCategoryFile(categoryFile_, categories, &why))
+        win::MessageBox("The categories could not be saved.  The file " + categoryFile_ +
+                            " could not be written: " + why + ".",
+                        "Error");
 }
 
 void TMainWin::CatNewClick() {

@@ -71,7 +71,9 @@ wizard::WizardOutcome TMainWin::RunQuickWiz(int function) {
     SetButtons(true);
     if (core_.CurrentMacro.ActivationCode == acScheduled) Post(puSchedule, 0);
     explorer_.SetHotKeys();
-    explorer_.ReleaseSyncFile(1);
+    // A recording holds the lock until its end, which gives it back counting the change: a
+    // release here too would drop a lock another user may have taken meanwhile.
+    if (!outcome.StartCapture) explorer_.ReleaseSyncFile(1);
     if (outcome.TrayMenuChanged) Post(puTrayMenu, 0);
     if (outcome.AddToPopupMenu) AddToPopupMenu(outcome.PopupMenuNickname, n);
     if (outcome.StartCapture) StartWizardCapture(outcome);

@@ -1,16 +1,13 @@
 #include "editor/script/save_it.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "editor/script/parse_text.h"
 #include "editor/script/script_writer.h"
 #include "editor/script/text_util.h"
 #include "foundation/strings.h"
+#include "platform/file_io.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/regular_file_stream.h"
@@ -85,21 +82,9 @@ bool IsValidSnipraName(std::string_view name) {
 }
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& error) {
-    const std::string temp = path + ".tmp~";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    int err = 0;
-    if (!f) {
-        err = errno;
-    } else {
-        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() &&
-                             std::fflush(f) == 0 && ::fsync(fileno(f)) == 0;
-        if (!written) err = errno ? errno : EIO;
-        if (std::fclose(f) != 0 && err == 0) err = errno;
-        if (err == 0 && std::rename(temp.c_str(), path.c_str()) != 0) err = errno;
-        if (err != 0) std::remove(temp.c_str());
-    }
-    if (err == 0) return true;
-    error = "The file " + path + " could not be written: " + std::strerror(err) + ".";
+    std::string why;
+    if (win::ReplaceRegularFile(path, bytes, why)) return true;
+    error = "The file " + path + " could not be written: " + why + ".";
     return false;
 }
 

@@ -21,6 +21,7 @@ public:
         sent.push_back(post);
         return true;
     }
+    std::uint32_t MarkWindow() const override { return markWindow; }
 
     // Delivers an event; a key or button that is grabbed never reaches the focused window.
     void Feed(const InputEvent& e);
@@ -31,6 +32,7 @@ public:
     std::vector<Post> sent;
     std::vector<InputEvent> focusedReceived;
     int grabsEnded = 0;
+    std::uint32_t markWindow = 0;  // a test's stand-in for the X window
 
 private:
     Sink sink_;

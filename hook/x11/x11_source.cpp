@@ -19,7 +19,9 @@
 #include "hook/x11/keyboard_text.h"
 #include "platform/messages.h"
 #include "platform/synthetic_input.h"
+#include "platform/x11/client_message.h"
 #include "platform/x11/error_trap.h"
+#include "protocol/window_messages.h"
 #include "platform/virtual_keys.h"
 
 namespace tessaro::hook {
@@ -41,6 +43,7 @@ public:
     explicit X11Source(Display* d) : d_(d), root_(DefaultRootWindow(d)) {}
     ~X11Source() override {
         Stop();
+        if (markWindow_) XDestroyWindow(d_, markWindow_);
         XCloseDisplay(d_);
     }
 
@@ -53,17 +56,30 @@ public:
             return false;
         }
         sink_ = std::move(sink);
-        FindXTestDevices();
+        FindDevices();
         win::SyntheticNotesAvailable();  // attach to the playback notes before any input
         caughtUp_ = Clock::now();
+        // The raw events of the devices themselves: those of the master keyboard and
+        // pointer stop reaching this client while one of its own grabs is active, so the
+        // release of a modifier let go before the hot key would never be seen.
         unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
         XISetMask(mask, XI_RawKeyPress);
         XISetMask(mask, XI_RawKeyRelease);
         XISetMask(mask, XI_RawButtonPress);
         XISetMask(mask, XI_RawButtonRelease);
         XISetMask(mask, XI_RawMotion);
-        XIEventMask em{XIAllMasterDevices, sizeof mask, mask};
+        XISetMask(mask, XI_HierarchyChanged);
+        XIEventMask em{XIAllDevices, sizeof mask, mask};
         XISelectEvents(d_, root_, &em, 1);
+        // Keys already held when watching begins.
+        char keys[32];
+        XQueryKeymap(d_, keys);
+        for (int kc = 0; kc < 256; ++kc)
+            if (keys[kc / 8] & (1 << (kc % 8))) down_.insert(static_cast<KeyCode>(kc));
+        // A window no program sees, for the player's marks.
+        markWindow_ =
+            XCreateWindow(d_, root_, -1, -1, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent, 0, nullptr);
+        messageAtom_ = XInternAtom(d_, win::x11::kMessageAtomName, False);
         XSelectInput(d_, root_, PropertyChangeMask);
         activeAtom_ = XInternAtom(d_, "_NET_ACTIVE_WINDOW", False);
         clientListAtom_ = XInternAtom(d_, "_NET_CLIENT_LIST", False);
@@ -106,12 +122,20 @@ public:
 
     bool Send(const Post& p) override { return win::PostMessage(p.hwnd, p.msg, p.wParam, p.lParam); }
 
+    std::uint32_t MarkWindow() const override { return static_cast<std::uint32_t>(markWindow_); }
+
 private:
-    void FindXTestDevices() {
+    // The XTEST devices, and the devices that drive no master (their keys change no
+    // one's state); again whenever devices come, go or move.
+    void FindDevices() {
+        xtest_.clear();
+        floating_.clear();
         int n = 0;
         XIDeviceInfo* info = XIQueryDevice(d_, XIAllDevices, &n);
-        for (int i = 0; i < n; ++i)
+        for (int i = 0; i < n; ++i) {
             if (std::strstr(info[i].name, "XTEST")) xtest_.insert(info[i].deviceid);
+            if (info[i].use == XIFloatingSlave) floating_.insert(info[i].deviceid);
+        }
         XIFreeDeviceInfo(info);
     }
 
@@ -267,7 +291,8 @@ private:
 
     // The modifier state the key was pressed in. The server's current state may already
     // be past the event (the keys after it were processed meanwhile), so the held
-    // modifiers come from the keys we saw go down; only the locks are asked for.
+    // modifiers come from the devices' own key events, which reach this client whatever
+    // the grabs; only the locks are asked for.
     unsigned CoreState(unsigned lockedMods) const {
         const unsigned locks = LockMask | numLock_;
         unsigned m = 0;
@@ -321,8 +346,18 @@ private:
             XNextEvent(d_, &ev);
             if (ev.type == GenericEvent && ev.xcookie.extension == xiOpcode_ &&
                 XGetEventData(d_, &ev.xcookie)) {
-                OnRaw(ev.xcookie.evtype, static_cast<XIRawEvent*>(ev.xcookie.data));
+                if (ev.xcookie.evtype == XI_HierarchyChanged)
+                    FindDevices();
+                else
+                    OnRaw(ev.xcookie.evtype, static_cast<XIRawEvent*>(ev.xcookie.data));
                 XFreeEventData(d_, &ev.xcookie);
+            } else if (ev.type == ClientMessage && ev.xclient.window == markWindow_ &&
+                       ev.xclient.message_type == messageAtom_ && ev.xclient.format == 32 &&
+                       static_cast<std::uint32_t>(ev.xclient.data.l[0]) == WM_PLAYBACK_MARK) {
+                InputEvent e;
+                e.kind = InputEvent::PlaybackMark;
+                e.synthetic = true;
+                sink_(e);
             } else if (ev.type == PropertyNotify && ev.xproperty.atom == activeAtom_) {
                 OnActiveChanged();
             } else if (ev.type == PropertyNotify && ev.xproperty.atom == clientListAtom_) {
@@ -354,6 +389,8 @@ private:
     }
 
     void OnRaw(int type, const XIRawEvent* raw) {
+        // A master's copy of a device's event, or a device that drives no master.
+        if (raw->deviceid != raw->sourceid || floating_.count(raw->deviceid)) return;
         InputEvent e;
         // Only a note of the same event excuses it: other programs inject through XTEST too.
         unsigned noted = 0;
@@ -453,6 +490,7 @@ private:
     int xkbEvent_ = -1;
     Sink sink_;
     std::set<int> xtest_;
+    std::set<int> floating_;
     Clock::time_point caughtUp_{};
     std::set<KeyCode> down_;
     Atom activeAtom_ = 0;
@@ -466,6 +504,8 @@ private:
     std::set<Grab> active_grabs_;
     DeadKeyComposer composer_;
     std::unique_ptr<QSocketNotifier> notifier_;
+    Window markWindow_ = 0;
+    Atom messageAtom_ = 0;
 };
 
 }  // namespace

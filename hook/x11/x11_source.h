@@ -1,8 +1,9 @@
 #pragma once
-// The X server as the library's input source: XInput2 raw events for every key and
-// button (raw events also report grabbed keys and tell the XTEST device apart), passive
-// grabs for the hot keys in use, and _NET_ACTIVE_WINDOW for window activation. Read from
-// the connection's descriptor on the caller's thread by the Qt event loop.
+// The X server as the library's input source: the XInput2 raw events of every keyboard
+// and pointer device (they arrive whatever the grabs and tell the XTEST device apart),
+// passive grabs for the hot keys in use, _NET_ACTIVE_WINDOW for window activation, and a
+// window of its own that the player's marks come to. Read from the connection's
+// descriptor on the caller's thread by the Qt event loop.
 #include <memory>
 
 #include "hook/input_source.h"

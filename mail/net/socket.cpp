@@ -1,15 +1,17 @@
 #include "mail/net/socket.h"
 
+#include <fcntl.h>
+
 #include <QEventLoop>
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QIODevice>
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 #include "mail/mail_error.h"
 #include "mail/server_address.h"
+#include "platform/file_io.h"
 
 namespace tessaro::mail {
 namespace {
@@ -53,8 +55,10 @@ TagSocket::~TagSocket() {
         socket_->abort();
     }
     if (!LogFileName.empty()) {
-        std::ofstream out(LogFileName, std::ios::binary | std::ios::trunc);
-        for (const std::string& line : transcript_) out << line << "\r\n";
+        std::string text;
+        for (const std::string& line : transcript_) text += line + "\r\n";
+        std::string why;  // a transcript that cannot be kept is passed over, as before
+        win::WriteToRegularFile(LogFileName, text, O_TRUNC, why);
     }
 }
 

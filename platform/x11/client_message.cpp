@@ -12,8 +12,6 @@ namespace win::x11 {
 
 namespace {
 
-constexpr const char* kMessageAtomName = "_TESSARO_WINDOW_MESSAGE";
-
 Atom MessageAtom() {
     static Atom atom = 0;
     if (!atom && SharedDisplay()) atom = XInternAtom(SharedDisplay(), kMessageAtomName, False);

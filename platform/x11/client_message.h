@@ -7,6 +7,9 @@
 
 namespace win::x11 {
 
+// The message type of our ClientMessages.
+inline constexpr const char* kMessageAtomName = "_TESSARO_WINDOW_MESSAGE";
+
 using Handler = std::function<std::int32_t(std::uint32_t, std::uint32_t, std::int32_t)>;
 using HandlerLookup = std::shared_ptr<Handler> (*)(std::uint32_t window);
 

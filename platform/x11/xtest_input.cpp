@@ -58,7 +58,6 @@ XTestInput::XTestInput(Display* display) : display_(display) {
     if (!leftover.empty()) UndoHeldInput(leftover);
     if (record_) record_->Write(held_);
     LoadKeyboardMap();
-    ReserveMarker();
     ok_ = true;
     if (QCoreApplication::instance()) {
         // Nothing else reads this connection: unread notices would pile up in its queue.
@@ -76,7 +75,6 @@ XTestInput::~XTestInput() {
     free_spares_.reset();
     playing_ = false;
     FreeSettledSpares();
-    if (marker_owned_) Unmap(marker_code_);
     DropEvents();
 }
 
@@ -122,7 +120,7 @@ void XTestInput::LoadKeyboardMap() {
         const unsigned long* row = &map_[static_cast<size_t>(code - min_code_) * per_code_];
         auto mine =
             std::find_if(spares_.begin(), spares_.end(), [&](const Spare& s) { return s.code == code; });
-        const bool free = empty[code - min_code_] && code != marker_code_;
+        const bool free = empty[code - min_code_];
         if (mine != spares_.end() && (free || row[0] == mine->keysym))
             kept.push_back(*mine);
         else if (free)
@@ -133,18 +131,6 @@ void XTestInput::LoadKeyboardMap() {
     spares_ = std::move(kept);
     shift_code_ = XKeysymToKeycode(display_, XK_Shift_L);
     if (auto p = Find(XK_Shift_L)) shift_code_ = p->code;
-}
-
-void XTestInput::ReserveMarker() {
-    if (auto place = Find(XK_Execute)) {
-        marker_code_ = place->code;  // the layout has the key: nothing to change
-        return;
-    }
-    if (spares_.empty()) return;
-    marker_code_ = spares_.back().code;
-    marker_owned_ = true;
-    spares_.pop_back();
-    Remap(marker_code_, XK_Execute);
 }
 
 std::optional<XTestInput::KeyPlace> XTestInput::Find(unsigned long keysym) const {
@@ -162,9 +148,6 @@ void XTestInput::BeginPlayback() {
     DropEvents();
     // Unchanged since the last playback: a hot key does not wait for the whole map again.
     if (map_stale_) LoadKeyboardMap();
-    // Someone else emptied the marker's keycode: take it back.
-    if (marker_owned_ && map_[static_cast<size_t>(marker_code_ - min_code_) * per_code_] != XK_Execute)
-        Remap(marker_code_, XK_Execute);
     char keys[32];
     XQueryKeymap(display_, keys);
     for (unsigned long sym : kModifierKeysyms) {

@@ -1,9 +1,9 @@
 #pragma once
 // Input into the real X desktop through the XTEST extension. Keys are looked up in the
 // keyboard map of the XTEST keyboard device (the one fake events go through); a character
-// no key types is put on a spare keycode for the time it is typed. The end-of-playback key
-// has one keycode of its own for the object's lifetime. Every key and button held down and
-// every keycode remapped is in the session's held-input record until it has been undone.
+// no key types is put on a spare keycode for the time it is typed. Every key and button
+// held down and every keycode remapped is in the session's held-input record until it has
+// been undone.
 #include <chrono>
 #include <map>
 #include <memory>
@@ -53,8 +53,6 @@ public:
     // Types one Unicode character by its keysym (Shift as the key needs it).
     void TypeCharacter(char32_t cp);
 
-    // The keycode of the end-of-playback key (virtual key 43); 0 when none could be had.
-    unsigned char MarkerKeycode() const { return marker_code_; }
     // Reads and drops the events queued on the connection (every keyboard-map change
     // sends one to each client); returns how many.
     int DropEvents();
@@ -75,7 +73,6 @@ private:
     };
 
     void LoadKeyboardMap();
-    void ReserveMarker();
     std::optional<KeyPlace> Find(unsigned long keysym) const;
     unsigned char SpareFor(unsigned long keysym);
     // Puts a keysym on a keycode (recorded before), or gives the keycode back what it had
@@ -106,8 +103,6 @@ private:
     std::map<unsigned char, unsigned char> pressed_;  // keycode each held virtual key went down on
     unsigned char shift_code_ = 0;
     std::optional<unsigned> device_;  // the XTEST keyboard
-    unsigned char marker_code_ = 0;
-    bool marker_owned_ = false;  // put on a spare keycode by this object
     bool playing_ = false;
     bool map_stale_ = false;  // the server's keyboard map may have changed since it was read
     HeldInput held_;

@@ -21,6 +21,9 @@ public:
     virtual bool ReadMacro(int n, TMacroRecord& rec) = 0;
     // InUse := 1, pushed, and the editor told.
     virtual void MarkInUse() = 0;
+    // Returns once the key `vk` is up, letting queued messages run; one still held after
+    // `capMs` is let go for the user. A key the playback presses while it is down is lost.
+    virtual void LetGoOfKey(std::uint8_t vk, int capMs) = 0;
     // Presses and releases Backspace, then lets queued messages run.
     virtual void EraseOneCharacter() = 0;
     // Waits, not scaled by the playback speed.
@@ -35,12 +38,13 @@ public:
     AbbreviationTrigger(const TConfigRecord& config, const TGlobData& glob, AbbreviationHost& host)
         : config_(config), glob_(glob), host_(host) {}
 
-    // WM_ABBREV_CHAR.
+    // WM_ABBREV_CHAR: the character in the low byte of lParam, the key that typed it in
+    // the next one (AbbrevCharParam).
     void WMAbbrevChar(std::uint32_t wParam, std::int32_t lParam);
     const AbbreviationMachine& machine() const { return machine_; }
 
 private:
-    void RunAbbreviationMacro(const AbbrevDecision& decision);
+    void RunAbbreviationMacro(const AbbrevDecision& decision, std::uint8_t completingKey);
 
     const TConfigRecord& config_;
     const TGlobData& glob_;
@@ -51,5 +55,8 @@ private:
 
 // Pause after the erasing, so the target has taken the Backspaces before the text.
 inline constexpr int kAfterEraseMs = 100;
+// The longest wait for the key that completed an abbreviation to be let go: a hand holds
+// a key well under this, the key repeats long before.
+inline constexpr int kCompletingKeyCapMs = 1000;
 
 }  // namespace tessaro

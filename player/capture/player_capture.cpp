@@ -77,18 +77,15 @@ void PlayerCapture::StartACapture() {
 
     // The file first: when it cannot be made, nothing has changed yet.
     filePath_ = CaptureFilePath(ctx_.programDirectory);
-    file_ =
-        win::UniqueFd(::open(filePath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644));
+    std::string why;
+    file_ = win::OpenRegularFile(filePath_, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0644, &why);
     const std::string speed = ctx_.config.CapTime ? CaptureSpeedToken(ctx_.config.CapSpeed) : "";
-    const bool written =
-        file_.valid() && (speed.empty() || ::write(file_.get(), speed.data(), speed.size()) ==
-                                               static_cast<ssize_t>(speed.size()));
-    if (!written) {
-        const int err = errno;
+    if (file_.valid() && !win::WriteAll(file_.get(), speed)) why = std::strerror(errno);
+    if (!why.empty()) {
         file_ = win::UniqueFd();
         ctx_.lock.ReleaseSyncFile(0);
         return host.CaptureMessage("Error", "The capture file " + filePath_ + " could not be created (" +
-                                                std::strerror(err) + ").  Capture not started.");
+                                                why + ").  Capture not started.");
     }
 
     ended_ = false;

@@ -57,11 +57,11 @@ int CopyData(int in, int out, off_t size) {
 
 // A whole copy of `from` in a new temporary file beside `to`; its name in `temp`.
 int CopyToTemporary(const std::string& from, const std::string& to, std::string& temp) {
-    win::UniqueFd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!in.valid()) return errno;
+    // Only a regular file is copied: reading a FIFO would hang the player.
+    win::UniqueFd in = win::OpenRegularFile(from, O_RDONLY);
+    if (!in.valid()) return errno != 0 ? errno : EISDIR;
     struct stat st {};
     if (::fstat(in.get(), &st) != 0) return errno;
-    if (!S_ISREG(st.st_mode)) return EISDIR;
 
     std::string name = FolderOf(to) + "/." + BaseOf(to) + ".XXXXXX";
     win::UniqueFd out(::mkostemp(name.data(), O_CLOEXEC));
@@ -122,6 +122,8 @@ int DeleteOneFile(const std::string& path) { return ::unlink(path.c_str()) == 0 
 int CopyFileReplacing(const std::string& from, const std::string& to) {
     if (from.empty() || to.empty()) return ENOENT;
     if (SameFile(from, to)) return 0;
+    // What replaces the target must replace a file, never a FIFO, device or socket.
+    if (struct stat st{}; ::stat(to.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return EISDIR;
     std::string temp;
     if (const int error = CopyToTemporary(from, to, temp)) return error;
     if (::rename(temp.c_str(), to.c_str()) != 0) {

@@ -9,7 +9,6 @@
 namespace tessaro {
 namespace {
 
-constexpr std::uint8_t kVkMarker = 43;
 constexpr std::size_t kTitleLimit = 255;
 
 std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
@@ -118,7 +117,7 @@ void WaitsFamily::WaitPlayedOut(MacroPlayer& player) {
     Armed armed(*this, &TGlobData::WaitPlayback);
     player.synthesis().PauseForNoSpeed(0.1);
     if (player.Aborted()) return;
-    player.synthesis().TapKey(kVkMarker);
+    link_.MarkPlayback();
     PlaybackClock& clock = player.services().clock;
     const std::int64_t clearAt = clock.NowMs() + kClearWaitTimerMs;
     for (;;) {

@@ -1,12 +1,14 @@
 // The clipboard commands of the interpreter: text and pictures to and from files, copy and
 // paste keys.
+#include <fcntl.h>
+
 #include <QImage>
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <iterator>
 
 #include "platform/cp1252.h"
+#include "platform/file_io.h"
 #include "player/engine/macro_player.h"
 #include "player/engine/picture_files.h"
 #include "macro/text_file.h"
@@ -22,10 +24,8 @@ std::string UpperExtension(std::string_view path) {
     return ext;
 }
 
-bool FileExists(const std::string& utf8Path) {
-    std::ifstream in(utf8Path, std::ios::binary);
-    return bool(in);
-}
+// Only a regular file counts: reading a FIFO would hang the player.
+bool FileExists(const std::string& utf8Path) { return win::OpenRegularFile(utf8Path, O_RDONLY).valid(); }
 
 struct PictureKind {
     const char* extension;
@@ -132,9 +132,8 @@ void MacroPlayer::RunClipboardCommand(const Token& token) {
                 if (!chosen) return;
                 path = *chosen;
             }
-            std::ofstream out(win::Cp1252ToUtf8(path),
-                              std::ios::binary | (append ? std::ios::app : std::ios::trunc));
-            if (out) out << text << "\r\n";
+            std::string why;  // a file that cannot be written is passed over
+            win::WriteToRegularFile(win::Cp1252ToUtf8(path), text + "\r\n", append ? O_APPEND : O_TRUNC, why);
             return;
         }
         default: return;

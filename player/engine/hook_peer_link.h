@@ -16,6 +16,9 @@ public:
     void Pull(TGlobData& data, int group, int index = 0) override;
     void NotifyEditor(std::uint32_t code, std::int32_t argument) override;
     void ForgetEditor() override { editor_.Forget(); }
+    // A message to the library's own window, sent on the connection the playback typed
+    // on, so that it reaches the library behind every key sent before it.
+    void MarkPlayback() override;
 
     // The editor's window (0: none runs), for the notices outside WM_PEER_UPDATE.
     std::uint64_t EditorWindow() { return editor_.Window(); }

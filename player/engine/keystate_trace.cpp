@@ -1,9 +1,6 @@
 #include "player/engine/keystate_trace.h"
 
 #include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 
 #include "platform/cp1252.h"
 #include "platform/file_io.h"
@@ -35,17 +32,6 @@ constexpr TraceKind kTraceKinds[] = {
     {92, "VK_RWIN: ", TraceKind::Number},
 };
 
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 std::optional<std::string> KeyStateTraceLine(std::uint32_t kind, std::int32_t value) {
@@ -62,12 +48,10 @@ std::optional<std::string> KeyStateTraceLine(std::uint32_t kind, std::int32_t va
 }
 
 bool AppendKeyStateTrace(const std::string& file, std::uint32_t kind, std::int32_t value) {
-    win::UniqueFd fd =
-        win::OpenRegularFile(win::Cp1252ToUtf8(file), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC);
-    if (!fd.valid()) return false;
     const std::optional<std::string> line = KeyStateTraceLine(kind, value);
-    if (line && !WriteAll(fd.get(), *line + "\r\n")) return false;
-    return fd.Close() == 0;
+    std::string why;
+    return win::WriteToRegularFile(win::Cp1252ToUtf8(file), line ? *line + "\r\n" : std::string(), O_APPEND,
+                                   why);
 }
 
 }  // namespace tessaro

@@ -20,6 +20,10 @@ public:
     virtual void NotifyEditor(std::uint32_t code, std::int32_t argument) = 0;
     // The editor reported that it closed: look for it afresh next time.
     virtual void ForgetEditor() = 0;
+    // The playback sent so far is out: the hook library answers once its input has come
+    // this far (WM_CLEAR_IN_USE, or WM_PLAYBACK_CAUGHT_UP while WaitPlayback is set).
+    // Nothing reaches any program's window.
+    virtual void MarkPlayback() = 0;
 };
 
 // Finds the editor by the window it published in its single-instance guard, never by a

@@ -2,13 +2,16 @@
 
 #include <dlfcn.h>
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
-#include <QSaveFile>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "platform/file_io.h"
 #include "platform/paths.h"
 #include "player/engine/jpeg_codec.h"
 
@@ -72,22 +75,20 @@ bool LoadJpeg(const std::string& path, QImage& out) {
 bool SaveJpeg(const std::string& path, const QImage& image, int quality) {
     if (image.isNull()) return false;
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    const std::string temp = path + ".part";
+    const JpegCodec* codec = Plugin().codec;
+    if (!codec) return false;
+    // Encoded in memory first: the file is then replaced whole, and only a regular one.
+    char* data = nullptr;
+    std::size_t size = 0;
     bool ok = false;
-    {
-        File file(std::fopen(temp.c_str(), "wb"));
-        if (!file) return false;
-        const JpegCodec* codec = Plugin().codec;
-        ok = codec &&
-             codec->encode(file.get(), rgb.constBits(), int(rgb.bytesPerLine()), rgb.width(), rgb.height(),
+    if (File memory(::open_memstream(&data, &size)); memory) {
+        ok = codec->encode(memory.get(), rgb.constBits(), int(rgb.bytesPerLine()), rgb.width(), rgb.height(),
                            quality) &&
-             std::fflush(file.get()) == 0;
+             std::fflush(memory.get()) == 0;
     }
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
+    const std::unique_ptr<char, decltype(&std::free)> owned(data, &std::free);
+    std::string why;
+    return ok && win::ReplaceRegularFile(path, std::string_view(data, size), why);
 }
 
 std::string JpegUnavailable() { return Plugin().error; }
@@ -101,13 +102,11 @@ bool LoadBitmap(const std::string& path, QImage& out) {
 
 bool SaveBitmap(const std::string& path, const QImage& image) {
     if (image.isNull()) return false;
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!image.save(&file, "BMP")) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP")) return false;
+    std::string why;
+    return win::ReplaceRegularFile(path, std::string_view(bytes.constData(), std::size_t(bytes.size())), why);
 }
 
 }  // namespace tessaro

@@ -137,6 +137,25 @@ void PlayerTriggers::AwaitRelease(std::uint8_t vk) {
     services_->input->AwaitRelease(vk, [] { QCoreApplication::processEvents(); });
 }
 
+void PlayerTriggers::LetGoOfTypedKey(std::uint8_t vk, std::chrono::milliseconds cap) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point until = Clock::now() + cap;
+    bool letGo = false;
+    win::InputBackend& input = *services_->input;
+    input.AwaitRelease(vk, [&] {
+        QCoreApplication::processEvents();
+        // Past the cap the wait ends by letting go of the key itself.
+        if (!letGo && Clock::now() >= until) {
+            letGo = true;
+            input.KeyEvent(vk, true);
+        }
+    });
+}
+
+void PlayerTriggers::ReleaseUserModifiers() { services_->input->BeginPlayback(); }
+
+void PlayerTriggers::MarkPlaybackEnd() { ctx_.link.MarkPlayback(); }
+
 bool PlayerTriggers::Paused() { return ctx_.shell.Paused(); }
 
 void PlayerTriggers::ResumePause() { ctx_.shell.ResumePause(); }

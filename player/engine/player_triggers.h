@@ -3,6 +3,7 @@
 // desktop, the trigger messages of the hook library and the in-use timer. The main window
 // owns one, routes its messages here and is its shell.
 #include <QObject>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -78,6 +79,10 @@ public:
     bool HandleMessage(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
     WaitReports& waitReports();
     void RunByNickname(const std::string& nickname);
+    // Returns once the key `vk` that typed the last character is up, handling messages
+    // meanwhile; one still held after `cap` is let go here, for the user, so that the
+    // playback can type it again.
+    void LetGoOfTypedKey(std::uint8_t vk, std::chrono::milliseconds cap);
     TriggerDispatch& dispatch() { return dispatch_; }
     HookUpkeep& hooks() { return *hooks_; }
     // Where the command families outside the interpreter core are registered.
@@ -98,6 +103,8 @@ public:
     void KeyEvent(std::uint8_t vk, bool up) override;
     void Sleep(int ms) override;
     void AwaitRelease(std::uint8_t vk) override;
+    void ReleaseUserModifiers() override;
+    void MarkPlaybackEnd() override;
     bool Paused() override;
     void ResumePause() override;
     void PushInUse() override;

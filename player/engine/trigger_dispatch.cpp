@@ -34,12 +34,15 @@ void TriggerDispatch::HotKeyFired(std::uint32_t wParam, std::int32_t lParam) {
     const int code = static_cast<int>(wParam & ~kHotKeyCapsLockBit);
     struct Held {
         std::optional<int>& code;
-        Held(std::optional<int>& held, int hotKey) : code(held) { code = hotKey; }
-        ~Held() { code.reset(); }
+        std::optional<int> before;
+        Held(std::optional<int>& held, int hotKey) : code(held), before(held) { code = hotKey; }
+        ~Held() { code = before; }
     } held(heldCode_, code);
     if (host_.Paused()) {
         if (ResumesPause(code)) {
             LetGoOfHotKey();
+            // The rest of the macro types as its start did: without the hot key's modifiers.
+            host_.ReleaseUserModifiers();
             if (capsLock) {
                 host_.KeyEvent(win::VK_CAPITAL, false);
                 host_.KeyEvent(win::VK_CAPITAL, true);
@@ -85,14 +88,17 @@ bool TriggerDispatch::RunSystemMacro(int code) {
 void TriggerDispatch::LetGoOfHotKey() {
     if (!heldCode_) return;
     const DecipheredKey key = DecipherKey(*heldCode_);
-    heldCode_.reset();
     constexpr std::uint8_t kButtonKeys[] = {0, win::VK_LBUTTON, win::VK_RBUTTON, win::VK_MBUTTON};
     const std::uint8_t vk =
         key.mouse >= 1 && key.mouse <= 3 ? kButtonKeys[key.mouse] : static_cast<std::uint8_t>(key.vk);
-    if (!vk) return;
-    awaitingRelease_ = true;
-    host_.AwaitRelease(vk);
-    awaitingRelease_ = false;
+    // Kept while the wait runs: a macro that fires from the messages handled meanwhile
+    // waits for the same release.
+    if (vk) {
+        ++awaitingRelease_;
+        host_.AwaitRelease(vk);
+        --awaitingRelease_;
+    }
+    heldCode_.reset();
 }
 
 int TriggerDispatch::GetMacro(int code) {
@@ -143,19 +149,20 @@ void TriggerDispatch::RunHotKeyMacro(int n) {
     if (n <= 0 || n > kMaxMacros) return;
     TMacroRecord rec{};
     if (!host_.ReadMacro(n, rec)) return;
-    play_ = rec;
-    if (play_.Scope == scPopupMenu) {
+    if (rec.Scope == scPopupMenu) {
+        play_ = rec;
         ShowPopup(n);
         return;
     }
     LetGoOfHotKey();
+    // Taken only now: a macro that played while the key was held had the record meanwhile.
+    play_ = rec;
     glob_.InUse = 1;
     host_.PushInUse();
     abbreviation_ = {};
     runningMacro_ = n;
     IntoProgram();
-    host_.KeyEvent(kPlaybackEndKey, false);
-    host_.KeyEvent(kPlaybackEndKey, true);
+    host_.MarkPlaybackEnd();
     host_.StartClearTimer();
 }
 
@@ -183,19 +190,21 @@ void TriggerDispatch::MenuTopWindow(int systemMenu) {
 void TriggerDispatch::RunTyped(int n, const TMacroRecord& rec, const TypedAbbreviation& typed,
                                bool capsLockWasOn) {
     if (playing_) return;
+    LetGoOfHotKey();
     play_ = rec;
     runningMacro_ = n;
     capsLockWasOn_ = capsLockWasOn;
     abbreviation_ = typed;
     IntoProgram();
     abbreviation_ = {};
-    host_.KeyEvent(kPlaybackEndKey, false);
-    host_.KeyEvent(kPlaybackEndKey, true);
+    host_.MarkPlaybackEnd();
     host_.StartClearTimer();
 }
 
 void TriggerDispatch::PlayOnce(int n, const TMacroRecord& rec, bool capsLockWasOn) {
     if (playing_) return;
+    LetGoOfHotKey();
+    if (playing_) return;  // another macro started while the hot key was held
     play_ = rec;
     runningMacro_ = n;
     if (capsLockWasOn) {
@@ -292,6 +301,8 @@ void TriggerDispatch::CheckForWindowMacros(const std::string& title) {
         if (!ScopeTextMatches(glob_.ScopeText[n].str(), title)) continue;
         TMacroRecord rec{};
         if (!host_.ReadMacro(n, rec)) continue;
+        LetGoOfHotKey();
+        if (playing_ || host_.Closing()) return;
         play_ = rec;
         Play(GetMacroText(play_), false);
     }

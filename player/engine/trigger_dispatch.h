@@ -24,9 +24,6 @@ inline constexpr const char* kPausedWarning =
     "A current playback macro is in the middle of a PAUSE. Another macro cannot be executed until the "
     "PAUSE is either cancelled or resumed.";
 
-// The virtual key pressed once after each hot-key, popup-menu or abbreviation playback.
-inline constexpr std::uint8_t kPlaybackEndKey = 43;
-
 // What dispatch needs from the player around it.
 class TriggerHost {
 public:
@@ -50,6 +47,12 @@ public:
     // Returns once the key or mouse button `vk` (VK_LBUTTON, VK_RBUTTON, VK_MBUTTON) is up;
     // the player's messages are handled meanwhile.
     virtual void AwaitRelease(std::uint8_t vk) = 0;
+    // Lets go of the modifiers the user still holds, as the start of a playback does, so
+    // that they cannot change what is typed next.
+    virtual void ReleaseUserModifiers() = 0;
+    // After each hot-key, popup-menu or abbreviation playback: tells the hook library that
+    // the playback is out (it clears InUse once its input has come this far). Types nothing.
+    virtual void MarkPlaybackEnd() = 0;
 
     // The pause window of a running macro.
     virtual bool Paused() = 0;
@@ -113,10 +116,10 @@ public:
     };
     void SetAbbreviation(const TypedAbbreviation& abbreviation) { abbreviation_ = abbreviation; }
     // A typed abbreviation's macro n (InUse already set): its text as typed, then the
-    // end-of-playback key and the in-use timer, as after a hot key.
+    // end-of-playback mark and the in-use timer, as after a hot key.
     void RunTyped(int n, const TMacroRecord& rec, const TypedAbbreviation& typed, bool capsLockWasOn);
     // A timed or start-up macro n: played once with the running icon, Caps Lock off for
-    // the playback when it was on; no InUse and no end-of-playback key.
+    // the playback when it was on; no InUse and no end-of-playback mark.
     void PlayOnce(int n, const TMacroRecord& rec, bool capsLockWasOn);
 
     bool Playing() const { return playing_; }
@@ -140,7 +143,8 @@ private:
     bool ResumesPause(int code);
     // The hot key being handled may still be held: its grab keeps every key from the
     // focused window until it is let go, so nothing that types or needs the keyboard starts
-    // before. A no-op outside a hot key, and after the first call for one.
+    // before; neither does a window-title or timed macro that fires meanwhile. A no-op
+    // outside a hot key, and once it was let go.
     void LetGoOfHotKey();
     // Shows the chooser of the popup menu in the play record and runs the chosen macro.
     void ShowPopup(int n);
@@ -161,7 +165,7 @@ private:
     bool playing_ = false;
     bool popupShowing_ = false;
     std::optional<int> heldCode_;  // the hot key being handled, until it was let go
-    bool awaitingRelease_ = false;
+    int awaitingRelease_ = 0;      // waits for its release under way (nested ones included)
     TypedAbbreviation abbreviation_;
 };
 

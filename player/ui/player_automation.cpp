@@ -51,6 +51,10 @@ void PlayerAutomation::MarkInUse() {
     ctx_.triggers.PushInUse();
 }
 
+void PlayerAutomation::LetGoOfKey(std::uint8_t vk, int capMs) {
+    ctx_.triggers.LetGoOfTypedKey(vk, std::chrono::milliseconds(capMs));
+}
+
 void PlayerAutomation::EraseOneCharacter() {
     ctx_.triggers.KeyEvent(win::VK_BACK, false);
     ctx_.triggers.KeyEvent(win::VK_BACK, true);

@@ -47,6 +47,7 @@ public:
     void Warning(const std::string& text) override;
     bool ReadMacro(int n, TMacroRecord& rec) override;
     void MarkInUse() override;
+    void LetGoOfKey(std::uint8_t vk, int capMs) override;
     void EraseOneCharacter() override;
     void Wait(int ms) override;
     void PlayTyped(int n, const TMacroRecord& rec, const AbbrevDecision& how) override;

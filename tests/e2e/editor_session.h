@@ -25,17 +25,9 @@
 #include "tests/support/window_manager.h"
 #include "tests/support/xvfb.h"
 #include "editor_desk.h"
+#include "shared_glob.h"
 
 namespace tessaro::testing {
-
-// The block the hook library shares, as the player last pushed it. The library keeps the block
-// of the first namespace this process used: one session per test process, as ctest runs them.
-inline TGlobData SharedGlob() {
-    auto copy = std::make_unique<TGlobData>();
-    TGlobData* p = copy.get();
-    QtmGetGlob(&p);
-    return *copy;
-}
 
 class EditorSession : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
 #pragma once
 // A hot key pressed by its code as a hand presses it: the modifiers the code names down,
-// the key or mouse button down, held, then everything up again in the reverse order.
+// the key or mouse button down, held, then everything up again in one of the orders a
+// hand lets go.
 #include <X11/Xlib.h>
 
 #include <memory>
@@ -16,11 +17,11 @@ namespace tessaro::testing {
 class HeldHotKey {
 public:
     HeldHotKey(Display* d, int code) : d_(d), key_(DecipherKey(code)) {
-        std::vector<KeySym> keys;
-        if (key_.ctrl) keys.push_back(XK_Control_L);
-        if (key_.alt) keys.push_back(XK_Alt_L);
-        if (key_.shift) keys.push_back(XK_Shift_L);
-        if (key_.win) keys.push_back(XK_Super_L);
+        if (key_.ctrl) modifiers_.push_back(XK_Control_L);
+        if (key_.alt) modifiers_.push_back(XK_Alt_L);
+        if (key_.shift) modifiers_.push_back(XK_Shift_L);
+        if (key_.win) modifiers_.push_back(XK_Super_L);
+        std::vector<KeySym> keys = modifiers_;
         if (!key_.mouse) keys.push_back(win::VkToKeysym(key_.vk));
         held_ = std::make_unique<HeldKeys>(d_, std::move(keys));
         if (key_.mouse) {
@@ -32,9 +33,15 @@ public:
     HeldHotKey(const HeldHotKey&) = delete;
     HeldHotKey& operator=(const HeldHotKey&) = delete;
 
-    void Release() {
+    // The key (or button) and its modifiers are let go in `order`.
+    void Release(LetGo order = LetGo::KeyFirst) {
         if (!held_) return;
-        if (key_.mouse) XTestFakeButtonEvent(d_, Button(), False, CurrentTime);
+        if (key_.mouse) {
+            XTestFakeButtonEvent(d_, Button(), False, CurrentTime);
+            XFlush(d_);
+        } else {
+            LetGoOf(*held_, win::VkToKeysym(key_.vk), modifiers_, order);
+        }
         held_.reset();
     }
 
@@ -44,12 +51,15 @@ private:
 
     Display* d_;
     DecipheredKey key_;
+    std::vector<KeySym> modifiers_;
     std::unique_ptr<HeldKeys> held_;
 };
 
-inline void PressHotKey(Display* d, int code, std::chrono::milliseconds hold = kHold) {
+inline void PressHotKey(Display* d, int code, std::chrono::milliseconds hold = kHold,
+                        LetGo order = LetGo::KeyFirst) {
     HeldHotKey key(d, code);
     std::this_thread::sleep_for(hold);
+    key.Release(order);
 }
 
 }  // namespace tessaro::testing

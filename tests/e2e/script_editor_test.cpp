@@ -2,6 +2,7 @@
 // Text line through their command dialogs, saved, and played by the running player when
 // its hot key is pressed.
 #include <algorithm>
+#include <thread>
 
 #include "editor_session.h"
 #include "tests/support/unpacked.h"
@@ -14,11 +15,35 @@ constexpr const char* kEditor = "Macro Scripting Editor  (GLOBAL)";
 
 using ScriptEditorOnADesktop = EditorSession;
 
+// The window is mapped and not iconic (WM_STATE Normal).
+bool ShownNormal(Display* d, Window w) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    const Atom state = XInternAtom(d, "WM_STATE", False);
+    const bool normal =
+        XGetWindowProperty(d, w, state, 0, 2, False, state, &type, &format, &n, &after, &data) == Success &&
+        n >= 1 && reinterpret_cast<const long*>(data)[0] == NormalState;
+    if (data) XFree(data);
+    return normal;
+}
+
 TEST_F(ScriptEditorOnADesktop, ADelayAndATextLineSavedAsAHotKeyMacroPlayBack) {
     ASSERT_TRUE(MacrosOnKey(kCtrlAltJ).empty());
 
     ASSERT_NO_FATAL_FAILURE(AddMacroWithHotKey(XK_j));
     Press(keyboard_, XK_s, {XK_Alt_L});  // "&Scripting Editor"
+    ASSERT_TRUE(WindowShown(kEditor)) << player_->Log();
+
+    // The form has no minimise box; where the window manager draws one anyway, minimising
+    // does not take the editor and the window under it off the screen.
+    const Window editor = ClientWindowTitled(keyboard_, kEditor);
+    XIconifyWindow(keyboard_, editor, DefaultScreen(keyboard_));
+    XSync(keyboard_, False);
+    std::this_thread::sleep_for(1s);
+    EXPECT_TRUE(
+        WaitFor([&] { return ShownNormal(keyboard_, editor) && ShownNormal(keyboard_, editor_); }, 5s));
     ASSERT_TRUE(WindowShown(kEditor)) << player_->Log();
 
     // The command list (Alt+M): the fourth command is the delay; "&Add" puts it at the end.

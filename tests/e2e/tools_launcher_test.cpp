@@ -71,7 +71,7 @@ TEST(DesktopLauncher, GioLaunchOfAPlacedLauncherPlaysItsMacro) {
     picture.fill(Qt::darkBlue);
     const LauncherPlace place{box.file("Desktop"), box.file("Launchers"), BuiltPlayer()};
     std::filesystem::create_directories(place.DesktopDir);
-    ASSERT_EQ(PlaceLauncher(place, std::string(rec.Nickname.view()), "TESRUN", picture), "");
+    ASSERT_EQ(PlaceLauncher(place, std::string(rec.Nickname.view()), {"TESRUN", picture}), "");
     const std::string launcher = place.DesktopDir + "/" + LauncherFileName(std::string(rec.Nickname.view()));
     struct stat st {};
     ASSERT_EQ(::stat(launcher.c_str(), &st), 0);

@@ -201,6 +201,20 @@ TEST_F(SyncRecordTest, FailedCreateThrowsAfterTheReset) {
     EXPECT_EQ(Unpacked(rec.State), tessaro::kSyncReleased);
 }
 
+// A FIFO in the lock file's place is named as what it is, not as a failed creation.
+TEST_F(SyncRecordTest, AFifoAsTheLockFileIsRefusedSayingWhatItIs) {
+    ASSERT_EQ(::mkfifo(file_.c_str(), 0600), 0);
+    TSyncRecord rec;
+    try {
+        tessaro::WriteSyncRecord(file_, rec);
+        ADD_FAILURE() << "no error";
+    } catch (const tessaro::SyncFileError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot use lock file \"" + file_ + "\": it is a named pipe, not a regular file");
+    }
+    EXPECT_TRUE(fs::is_fifo(file_));
+}
+
 TEST_F(SyncRecordTest, UnopenableFileKeepsRecord) {
     UniqueSocket socket;
     if (::geteuid() == 0) {

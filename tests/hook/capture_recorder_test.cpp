@@ -216,6 +216,28 @@ TEST_F(Recorder, KeysHeldAtTheStartAndThePlayersOwnInputAreIgnored) {
     EXPECT_EQ(r.done, 0);
 }
 
+TEST_F(Recorder, InputTheServerStampedBeforeTheStartIsNotRecordedHoweverLateItIsRead) {
+    // Ctrl held and Enter pressed before the capture began (the Enter that started it),
+    // both read only after the start; then the keys typed during the capture.
+    g->CapStartTime = 1100;
+    Script s;
+    s.Down(17).Tap(13, 13).Press(1, 5, 5).Release(1, 5, 5).Wait(100).Up(17).Type("xy");
+    EXPECT_EQ(Text(s), "xy");
+    // Nothing stamped: everything counts, as before.
+    g->CapStartTime = 0;
+    EXPECT_EQ(Text(Script().Tap(13, 13).Type("x")), "<ENTER>x");
+}
+
+TEST_F(Recorder, TheStartTimeHoldsAcrossTheServersClockWrapping) {
+    g->CapStartTime = 0xFFFFFFF0u;
+    Script s;
+    s.time = 0xFFFFFFE0u;
+    s.Tap(13, 13);  // before the start
+    s.time = 0x10u;
+    s.Type("z");  // after it, the clock past zero
+    EXPECT_EQ(Text(s), "z");
+}
+
 TEST_F(Recorder, CaptureMessagesGoToTheCaptureWindowWhenItIsNamed) {
     g->CapWndOn = 1;
     const Recording r = Run(Script().Type("k").Down(17).Down(16).Tap(123));

@@ -5,10 +5,13 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <sstream>
+#include <vector>
 
 #include "desktop_process.h"
 #include "spare_keycode.h"
+#include "hook/input_event.h"
 #include "tests/support/key_target.h"
 #include "tests/support/xvfb.h"
 #include "protocol/hotkey_codes.h"
@@ -118,9 +121,10 @@ TEST_F(Desktop, TypedCharactersFollowTheKeyboardMapIncludingDeadKeys) {
     const std::string abbrev = "msg " + std::to_string(WM_ABBREV_CHAR) + " ";
 
     Tap(NoSymbol, XK_a);
-    EXPECT_EQ(player_->ReadUntil(abbrev), abbrev + "0 97");
+    // The character with the key that typed it.
+    EXPECT_EQ(player_->ReadUntil(abbrev), abbrev + "0 " + std::to_string(AbbrevCharParam('a', 'A')));
     Tap(XK_Shift_L, XK_b);
-    EXPECT_EQ(player_->ReadUntil(abbrev), abbrev + "0 66");
+    EXPECT_EQ(player_->ReadUntil(abbrev), abbrev + "0 " + std::to_string(AbbrevCharParam('B', 'B')));
 
     // Turn a spare key into a dead acute; the library rereads the map on the notice.
     const KeyCode spare = SpareKeycode(display_);
@@ -131,18 +135,48 @@ TEST_F(Desktop, TypedCharactersFollowTheKeyboardMapIncludingDeadKeys) {
     ::usleep(200 * 1000);
     TapCode(0, spare);
     Tap(NoSymbol, XK_e);
-    EXPECT_EQ(player_->ReadUntil(abbrev), abbrev + "0 233");  // é in Windows-1252
+    // é in Windows-1252, typed by the E key.
+    EXPECT_EQ(player_->ReadUntil(abbrev), abbrev + "0 " + std::to_string(AbbrevCharParam(233, 'E')));
     KeySym none = NoSymbol;
     XChangeKeyboardMapping(display_, spare, 1, &none, 1);
     XSync(display_, False);
 }
 
-TEST_F(Desktop, TheEndOfPlaybackKeyIsAnsweredEvenAfterItsKeyWasMappedBack) {
+TEST_F(Desktop, ThePlayersMarkIsAnsweredBehindTheKeysItTyped) {
     ASSERT_TRUE(StartPlayerAndLibrary(0, "waitpb"));
     auto marker = Start({"marker"});
     ASSERT_EQ(marker->ReadUntil("typed"), "typed");
     EXPECT_EQ(player_->ReadUntil("msg " + std::to_string(WM_PLAYBACK_CAUGHT_UP) + " "),
               "msg " + std::to_string(WM_PLAYBACK_CAUGHT_UP) + " 0 0");
+    // The library saw the played key go up before the mark.
+    const std::string up = "event " + std::to_string(InputEvent::KeyUp) + " vk 88 ";
+    const std::string mark = "event " + std::to_string(InputEvent::PlaybackMark) + " ";
+    std::vector<std::string> seen;
+    for (std::string l = hooker_->ReadLine(2000); !l.empty(); l = hooker_->ReadLine(300)) seen.push_back(l);
+    const auto at = [&](const std::string& prefix) {
+        return std::find_if(seen.begin(), seen.end(),
+                            [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+    };
+    ASSERT_NE(at(mark), seen.end());
+    EXPECT_LT(at(up), at(mark));
+}
+
+// The hot key's grab keeps the keyboard's own events of the master keyboard from the
+// library until the key is up; a modifier let go before it must not stay held.
+TEST_F(Desktop, AModifierLetGoBeforeTheHotKeyIsNotHeldForTheNextKey) {
+    const int code = HotKeyCodeForKey('Q', kModCtrl);
+    ASSERT_TRUE(StartPlayerAndLibrary(code));
+    const std::string fired = "msg " + std::to_string(WM_HOTKEY_FIRED) + " " + std::to_string(code) + " ";
+    const std::string nextKey =
+        "event " + std::to_string(InputEvent::KeyDown) + " vk " + std::to_string('X') + " ";
+    for (const testing::LetGo order : {testing::LetGo::ModifiersFirst, testing::LetGo::KeyFirst}) {
+        SCOPED_TRACE(order == testing::LetGo::KeyFirst ? "key first" : "modifier first");
+        testing::PressWithModifiers(display_, XK_q, {XK_Control_L}, testing::kHold, order);
+        EXPECT_EQ(player_->ReadUntil(fired).substr(0, fired.size()), fired);
+        Tap(NoSymbol, XK_x);
+        const std::string line = hooker_->ReadUntil(nextKey);
+        EXPECT_EQ(line, nextKey + "mods 0 synthetic 0");
+    }
 }
 
 TEST_F(Desktop, ThePlayersOwnPlaybackIsNoHotKey) {

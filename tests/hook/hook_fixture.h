@@ -17,6 +17,7 @@ class SimHookTest : public ::testing::Test {
 protected:
     static constexpr std::uint32_t kPlayer = 0x1111;
     static constexpr std::uint32_t kFocus = 0x2222;
+    static constexpr std::uint32_t kMarkWindow = 0x7777;  // the source's window for marks
 
     void SetUp() override {
         static int serial = 0;
@@ -25,6 +26,7 @@ protected:
         DetachMaster();
         HookSet().SetSourceFactory([this] {
             auto s = std::make_unique<SimSource>();
+            s->markWindow = kMarkWindow;
             sim = s.get();
             return s;
         });

@@ -155,9 +155,11 @@ TEST_F(Typing, AbbreviationCharactersOnlyWhenAbbreviationsExist) {
     sim->Feed(Key(8, 0, 8));
     const auto chars = Sent(WM_ABBREV_CHAR);
     ASSERT_EQ(chars.size(), 3u);
-    EXPECT_EQ(chars[0], (Post{kPlayer, WM_ABBREV_CHAR, 0, 's'}));
-    EXPECT_EQ(chars[1], (Post{kPlayer, WM_ABBREV_CHAR, 2, 'S'}));
-    EXPECT_EQ(chars[2], (Post{kPlayer, WM_ABBREV_CHAR, 0, 8}));
+    // Each with the key that typed it, which the player waits to be let go.
+    EXPECT_EQ(chars[0], (Post{kPlayer, WM_ABBREV_CHAR, 0, AbbrevCharParam('s', 'S')}));
+    EXPECT_EQ(chars[1], (Post{kPlayer, WM_ABBREV_CHAR, 2, AbbrevCharParam('S', 'S')}));
+    EXPECT_EQ(chars[2], (Post{kPlayer, WM_ABBREV_CHAR, 0, AbbrevCharParam(8, 8)}));
+    EXPECT_EQ(AbbrevCharKey(chars[0].lParam), 'S');
 }
 
 TEST_F(Typing, CaretKeysResetTheAbbreviation) {
@@ -226,12 +228,22 @@ TEST_F(Typing, CapsLockStateIsReportedWhenItChanges) {
 
 using Playback = SimHookTest;
 
-TEST_F(Playback, EndMarkerAnswersTheWaitOrClearsInUse) {
+TEST_F(Playback, ThePlayersMarkAnswersTheWaitOrClearsInUse) {
     InstallInputHooks();
-    InputEvent marker = Key(43);
+    InputEvent marker;
+    marker.kind = InputEvent::PlaybackMark;
     marker.synthetic = true;
     sim->Feed(marker);
     EXPECT_TRUE(sim->sent.empty());
+    // A played key is no mark, whatever its key.
+    g->InUse = 1;
+    QtmUpInUse(g.get());
+    InputEvent execute = Key(43);
+    execute.synthetic = true;
+    sim->Feed(execute);
+    EXPECT_TRUE(sim->sent.empty());
+    g->InUse = 0;
+    QtmUpInUse(g.get());
     g->InUse = 1;
     QtmUpInUse(g.get());
     sim->Feed(marker);
@@ -241,6 +253,16 @@ TEST_F(Playback, EndMarkerAnswersTheWaitOrClearsInUse) {
     sim->Feed(marker);
     EXPECT_EQ(Sent(WM_PLAYBACK_CAUGHT_UP).size(), 1u);
     EXPECT_EQ(Sent(WM_CLEAR_IN_USE).size(), 1u);  // a wait inside a macro keeps it in use
+}
+
+TEST_F(Playback, TheMarkWindowIsNamedWhileAHookWatches) {
+    EXPECT_EQ(Master().HookWnd, 0u);
+    const std::uint32_t kb = QtmHookKeyboard(), ms = QtmHookMouse();
+    EXPECT_EQ(Master().HookWnd, kMarkWindow);
+    QtmUnHook(kb);
+    EXPECT_EQ(Master().HookWnd, kMarkWindow);
+    QtmUnHook(ms);
+    EXPECT_EQ(Master().HookWnd, 0u);
 }
 
 TEST_F(Playback, SynthesisedInputTriggersNothingAndIsNoActivity) {

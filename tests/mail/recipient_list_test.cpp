@@ -133,6 +133,16 @@ TEST(RecipientFile, AFailedWriteLeavesTheOldListWhole) {
     EXPECT_FALSE(WriteRecipientFile(dir.file("nowhere/TESMAIL.TXT"), {"a|b"}));
 }
 
+// A FIFO chosen as the list: refused, and still a FIFO.
+TEST(RecipientFile, AFifoIsNotReplaced) {
+    TempDir dir;
+    const std::string fifo = dir.file("TESMAIL.TXT");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(WriteRecipientFile(fifo, {"a|b"}));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
 TEST(RecipientFile, KeepsTheModeAndFollowsALink) {
     TempDir dir;
     const std::string real = dir.file("real.txt");

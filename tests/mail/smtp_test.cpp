@@ -3,11 +3,14 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
 
+#include "mail/net/socket.h"
 #include "smtp_fixture.h"
+#include "tests/support/finishes_in_time.h"
 
 using namespace tessaro::mail;
 using namespace tessaro::testing;
@@ -50,6 +53,25 @@ TEST_F(SmtpFixture, DeliversTheEncodedMessageWithBlindCopiesInTheEnvelopeOnly) {
     EXPECT_LT(at("progress 0"), at("sent"));
     EXPECT_LT(at("sent"), at("closing"));
     EXPECT_FALSE(smtp_.GetConnected());
+}
+
+// A transcript file that is a FIFO: written at the socket's end, it is refused at once
+// instead of waiting for a reader.
+TEST_F(SmtpFixture, ATranscriptOntoAFifoIsRefusedWithoutWaiting) {
+    const std::string fifo = tmp_ + "/../transcript-" + std::filesystem::path(tmp_).filename().string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int code = ExitCodeWithin(
+        [&] {
+            {
+                TagSocket socket(events_, resolver_);
+                socket.LogFileName = fifo;
+            }
+            return 0;
+        },
+        std::chrono::seconds(10));
+    EXPECT_EQ(code, 0) << "-1: the end of the socket hung on the FIFO";
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    std::filesystem::remove(fifo);
 }
 
 TEST_F(SmtpFixture, ResolvesNamesAndTakesThePortFromTheServerText) {

@@ -5,13 +5,16 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <functional>
 #include <initializer_list>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -201,9 +204,11 @@ inline bool HotKeyGrabbed(Display* d, KeySym key, unsigned modifiers) {
 
 // How long a hand holds a key or a mouse button down.
 inline constexpr std::chrono::milliseconds kHold{80};
+// Between two keys a hand lets go of one after the other.
+inline constexpr std::chrono::milliseconds kLetGoGap{20};
 
-// Keys (keysyms) pressed in order through XTEST and held until Release() or the end of
-// the object, which lets them go in the reverse order.
+// Keys (keysyms) pressed in order through XTEST and held until they are let go, one by one
+// or all at once (Release(), or the end of the object), the last pressed first.
 class HeldKeys {
 public:
     HeldKeys(Display* d, std::initializer_list<KeySym> keys) : HeldKeys(d, std::vector<KeySym>(keys)) {}
@@ -216,16 +221,46 @@ public:
     HeldKeys& operator=(const HeldKeys&) = delete;
 
     void Release() {
-        for (auto it = keys_.rbegin(); it != keys_.rend(); ++it)
-            XTestFakeKeyEvent(d_, XKeysymToKeycode(d_, *it), False, CurrentTime);
-        keys_.clear();
+        while (!keys_.empty()) Release(keys_.back());
+    }
+    // Lets go of one of the keys; the others stay down.
+    void Release(KeySym key) {
+        const auto it = std::find(keys_.begin(), keys_.end(), key);
+        if (it == keys_.end()) return;
+        XTestFakeKeyEvent(d_, XKeysymToKeycode(d_, key), False, CurrentTime);
         XFlush(d_);
+        keys_.erase(it);
     }
 
 private:
     Display* d_;
     std::vector<KeySym> keys_;
 };
+
+// The orders in which a hand lets go of a key held with modifiers.
+enum class LetGo {
+    KeyFirst,        // the key, then the modifiers, the last pressed first
+    ModifiersFirst,  // the modifiers, the last pressed first, then the key
+    AltFirst,        // Alt, then the key, then the other modifiers
+};
+
+// Lets go of `key` and `modifiers`, all held in `held`, in `order`, kLetGoGap apart.
+inline void LetGoOf(HeldKeys& held, KeySym key, const std::vector<KeySym>& modifiers, LetGo order) {
+    std::vector<KeySym> sequence(modifiers.rbegin(), modifiers.rend());
+    if (order == LetGo::KeyFirst) sequence.insert(sequence.begin(), key);
+    if (order == LetGo::ModifiersFirst) sequence.push_back(key);
+    if (order == LetGo::AltFirst) {
+        const auto alt = std::find(sequence.begin(), sequence.end(), static_cast<KeySym>(XK_Alt_L));
+        const bool hasAlt = alt != sequence.end();
+        if (hasAlt) sequence.erase(alt);
+        sequence.insert(sequence.begin(), key);
+        if (hasAlt) sequence.insert(sequence.begin(), XK_Alt_L);
+    }
+    for (std::size_t i = 0; i < sequence.size(); ++i) {
+        if (i > 0) std::this_thread::sleep_for(kLetGoGap);
+        held.Release(sequence[i]);
+    }
+}
 
 // A keycode pressed as a hand does: down, held for `hold`, up.
 inline void PressKeycode(Display* d, KeyCode code, std::chrono::milliseconds hold = kHold) {
@@ -237,11 +272,30 @@ inline void PressKeycode(Display* d, KeyCode code, std::chrono::milliseconds hol
 }
 
 // A key pressed as a hand does with modifiers held around it: the modifiers down, the key
-// down, held for `hold`, the key up, the modifiers up.
+// down, held for `hold`, then everything let go in `order`.
 inline void PressWithModifiers(Display* d, KeySym key, std::initializer_list<KeySym> modifiers,
-                               std::chrono::milliseconds hold = kHold) {
-    HeldKeys held(d, modifiers);
-    PressKeycode(d, XKeysymToKeycode(d, key), hold);
+                               std::chrono::milliseconds hold = kHold, LetGo order = LetGo::KeyFirst) {
+    std::vector<KeySym> keys(modifiers);
+    keys.push_back(key);
+    HeldKeys held(d, keys);
+    std::this_thread::sleep_for(hold);
+    LetGoOf(held, key, std::vector<KeySym>(modifiers), order);
+}
+
+// Lower-case letters and digits typed as a quick hand types them: each key goes down
+// while the one before is still held, and that one is let go `overlap` later.
+inline void TypeRolledOver(Display* d, const std::string& text, std::chrono::milliseconds overlap = kLetGoGap,
+                           std::chrono::milliseconds hold = kHold) {
+    std::unique_ptr<HeldKeys> previous;
+    for (char c : text) {
+        auto next = std::make_unique<HeldKeys>(d, std::vector<KeySym>{static_cast<KeySym>(c)});
+        if (previous) {
+            std::this_thread::sleep_for(overlap);
+            previous.reset();
+        }
+        previous = std::move(next);
+        std::this_thread::sleep_for(hold - overlap);
+    }
 }
 
 // Plain ASCII typed key by key as a hand types it (Shift held around the characters that

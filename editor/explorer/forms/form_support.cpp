@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QWidget>
@@ -42,6 +43,18 @@ void FitClientHeight(QWidget& form, int clientHeight) {
         clientHeight = std::max(clientHeight, layout->minimumSize().height());
     }
     form.resize(form.width(), clientHeight);
+}
+
+void LimitTyping(QLineEdit& edit, int typedLimit) {
+    edit.setMaxLength(typedLimit);
+    QObject::connect(&edit, &QLineEdit::textChanged, &edit, [&edit, typedLimit] {
+        edit.setMaxLength(std::max(typedLimit, static_cast<int>(edit.text().size())));
+    });
+}
+
+void SetKeptText(QLineEdit& edit, const QString& text, int typedLimit) {
+    edit.setMaxLength(std::max(typedLimit, static_cast<int>(text.size())));
+    edit.setText(text);
 }
 
 QPushButton* NewHelpButton(QWidget& form, std::function<std::string()> keyword) {

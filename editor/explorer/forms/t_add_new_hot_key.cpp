@@ -274,7 +274,7 @@ void TAddNewHotKey::DoCapture() {
     dialog.Recapture = false;
     dialog.exec();
     ResultModify = dialog.MacroCounted;
-    ResultUpdated = dialog.CaptureStarted;
+    ResultUpdated = CaptureStarted = dialog.CaptureStarted;
     accept();
 }
 

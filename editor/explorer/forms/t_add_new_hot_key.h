@@ -39,6 +39,8 @@ public:
 
     int NewMacroNumber = 1;
     bool ResultModify = false, ResultUpdated = false, ResultTrayChanged = false;
+    // The macro is being recorded: the capture's end gives the network lock back.
+    bool CaptureStarted = false;
 
     std::array<QRadioButton*, 6> Types{};  // in MacroType order
     QRadioButton *UseHotKey, *UsePopup, *TimedMacro, *UseBuilding, *UseSnipra, *UseTitle;

@@ -72,7 +72,7 @@ TDoSpecWind::TDoSpecWind(win::Desktop& desktop, InstalledPrograms& programs, std
     setWindowTitle(QString::fromStdString(t.caption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     TitleBox = new QLineEdit;
-    TitleBox->setMaxLength(kScopeTypedLimit);
+    forms::LimitTyping(*TitleBox, kScopeTypedLimit);
     OnTopOption = new QRadioButton(QString::fromStdString(t.onTopOption));
     RunningOption = new QRadioButton(QString::fromStdString(t.runningOption));
     ProgList = new QListWidget;
@@ -109,7 +109,7 @@ TDoSpecWind::TDoSpecWind(win::Desktop& desktop, InstalledPrograms& programs, std
             [this](QListWidgetItem* item) { TitleBox->setText(item->text().left(kScopeTypedLimit)); });
 
     (OnTop ? OnTopOption : RunningOption)->setChecked(true);
-    TitleBox->setText(forms::Q(scopeText));
+    forms::SetKeptText(*TitleBox, forms::Q(scopeText), kScopeTypedLimit);  // the stored text, whole
     ScopeText.clear();  // a cancelled dialog returns nothing
     for (const std::string& row : windowMode ? RunningWindowTitles(desktop) : RunningProgramNames(desktop))
         ProgList->addItem(forms::Q(row));
@@ -120,7 +120,8 @@ TDoSpecWind::TDoSpecWind(win::Desktop& desktop, InstalledPrograms& programs, std
 void TDoSpecWind::ListProgsClick() {
     TDoAllProgs picker(programs_, this);
     picker.exec();
-    if (picker.Chosen) TitleBox->setText(QString::fromStdString(picker.ChosenProgram));
+    if (picker.Chosen)
+        forms::SetKeptText(*TitleBox, QString::fromStdString(picker.ChosenProgram), kScopeTypedLimit);
 }
 
 void TDoSpecWind::OkButtonClick() {

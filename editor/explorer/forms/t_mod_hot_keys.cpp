@@ -261,8 +261,9 @@ void TModHotKeys::FormShow() {
     SetSchedule->setEnabled(c.setScheduleShown);
     SnipraName->setVisible(c.snipraNameShown);
     SnipraName->setEnabled(c.snipraNameShown);
-    SnipraName->setMaxLength(c.snipraNameLimit);
-    SnipraName->setText(v.snipraName.left(c.snipraNameLimit));
+    // The limit is on typing: a stored title longer than it is shown and kept whole.
+    forms::LimitTyping(*SnipraName, c.snipraNameLimit);
+    forms::SetKeptText(*SnipraName, v.snipraName, c.snipraNameLimit);
     ShortProp->setVisible(c.shortPropShown);
     ShortProp->setEnabled(c.shortPropShown);
     if (!c.windowScopesEnabled)

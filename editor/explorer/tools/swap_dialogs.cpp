@@ -53,14 +53,18 @@ TDoSwapSpecial::TDoSwapSpecial(QWidget* owner, int initialIndex) : QDialog(owner
     SymbolGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SymbolGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     SymbolGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    for (int r = 0; r < 8; ++r) {
-        SymbolGrid->setRowHeight(r, 20);
+    for (int r = 0; r < 8; ++r)
         for (int c = 0; c < kColumns; ++c)
             SymbolGrid->setItem(
                 r, c, new QTableWidgetItem(Char1252(static_cast<std::uint8_t>(r * kColumns + c + 32))));
-    }
+    // 20-pixel cells need the headers' minimum below Qt's default, which is wider: without it
+    // the last columns fall outside the fixed grid and their characters cannot be chosen.
+    SymbolGrid->horizontalHeader()->setMinimumSectionSize(1);
+    SymbolGrid->verticalHeader()->setMinimumSectionSize(1);
+    for (int r = 0; r < 8; ++r) SymbolGrid->setRowHeight(r, 20);
     for (int c = 0; c < kColumns; ++c) SymbolGrid->setColumnWidth(c, 20);
-    SymbolGrid->setFixedSize(kColumns * 20 + 4, 8 * 20 + 4);
+    SymbolGrid->setFixedSize(SymbolGrid->horizontalHeader()->length() + 2 * SymbolGrid->frameWidth(),
+                             SymbolGrid->verticalHeader()->length() + 2 * SymbolGrid->frameWidth());
     const int index = std::clamp(initialIndex, 0, 8 * kColumns - 1);
     SymbolGrid->setCurrentCell(index / kColumns, index % kColumns);
     connect(SymbolGrid, &QTableWidget::cellDoubleClicked, this, &TDoSwapSpecial::OkButtonClick);

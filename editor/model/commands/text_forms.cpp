@@ -90,17 +90,30 @@ Inserted InsertAtCaret(std::string_view memo, std::size_t caret, std::string_vie
     return {std::move(text), caret + insert.size()};
 }
 
-UpdatedText UpdateTypedText(std::string_view memo) {
+TypedTextStyle StyleOfTypedText(std::string_view stored) {
+    TypedTextStyle style;
+    // The first line break sets the style; a text without one takes the macro's own.
+    if (const std::size_t at = stored.find_first_of("\r\n"); at != std::string_view::npos) {
+        if (stored[at] == '\n')
+            style.LineBreak = "\n";
+        else if (at + 1 == stored.size() || stored[at + 1] != '\n')
+            style.LineBreak = "\r";
+    }
+    style.TabBytes = stored.find('\t') != std::string_view::npos;
+    return style;
+}
+
+UpdatedText UpdateTypedText(std::string_view memo, const TypedTextStyle& style) {
     UpdatedText out;
     out.TextBuffer.reserve(memo.size());
     for (std::size_t i = 0; i < memo.size(); ++i) {
         const char c = memo[i];
         if (c == '\t') {
-            out.TextBuffer += "<TAB>";
+            out.TextBuffer += style.TabBytes ? std::string_view("\t") : std::string_view("<TAB>");
         } else if (c == '\n') {
-            out.TextBuffer += "\r\n";
+            out.TextBuffer += style.LineBreak;
         } else if (c == '\r') {
-            out.TextBuffer += "\r\n";
+            out.TextBuffer += style.LineBreak;
             if (i + 1 < memo.size() && memo[i + 1] == '\n') ++i;
         } else {
             out.TextBuffer += c;
@@ -112,6 +125,11 @@ UpdatedText UpdateTypedText(std::string_view memo) {
         out.TextBuffer.resize(kMaxTypedText);
     }
     return out;
+}
+
+UpdatedText UpdateStoredText(std::string_view memo, std::string_view presetMemo, std::string_view stored) {
+    if (memo == presetMemo) return {std::string(stored), false};
+    return UpdateTypedText(memo, StyleOfTypedText(stored));
 }
 
 std::string TruncationNotice() {

@@ -38,18 +38,31 @@ struct Inserted {
 };
 Inserted InsertAtCaret(std::string_view memo, std::size_t caret, std::string_view insert);
 
-// Update: Tabs become "<TAB>", line breaks CR LF; beyond 5,000 characters the text is cut
-// and the notice below is due.
+// How a text writes its line breaks and tabs. A new text: CR LF and "<TAB>"; a stored one
+// keeps its own (a text file edited with LF endings and tab bytes keeps both).
+struct TypedTextStyle {
+    std::string_view LineBreak = "\r\n";
+    bool TabBytes = false;
+};
+TypedTextStyle StyleOfTypedText(std::string_view stored);
+
+// Update: Tabs become "<TAB>" (or stay tab bytes), line breaks the style's; beyond 5,000
+// characters the text is cut and the notice below is due.
 struct UpdatedText {
     std::string TextBuffer;
     bool truncated = false;
 };
-UpdatedText UpdateTypedText(std::string_view memo);
+UpdatedText UpdateTypedText(std::string_view memo, const TypedTextStyle& style = {});
 std::string TruncationNotice();
 FormResult<UpdatedText> BuildTypedText(std::string_view memo);
 
-// The memo's text for a stored Text line (CR LF back to line breaks).
+// The memo's text for a stored Text line (its line breaks as the memo's).
 std::string TypedTextPreset(const TTextRec& rec);
+
+// Update of a memo preset from `stored`: while the memo still holds `presetMemo` (what it
+// showed after the preset) the stored text comes back byte for byte; an edited memo is
+// written in the stored text's style.
+UpdatedText UpdateStoredText(std::string_view memo, std::string_view presetMemo, std::string_view stored);
 
 // ---- Find and replace ----
 // Positions count characters of the memo text; only a-z are folded for comparing.

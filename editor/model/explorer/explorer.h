@@ -69,6 +69,8 @@ public:
     struct AddResult {
         bool added = false;
         bool trayMenuChanged = false;
+        // A capture records the macro: its end gives the network lock back, once.
+        bool captureStarted = false;
     };
     // TAddNewHotKey for the new macro `number`.
     virtual AddResult AddMacro(int number) = 0;

@@ -1,9 +1,10 @@
 // The end of a recapture: the recorded text into the macro, or into a numbered text file
 // the macro plays when it is too long.
-#include <fstream>
+#include <fcntl.h>
 
 #include "editor/model/explorer/explorer.h"
 #include "macro/capture_file.h"
+#include "platform/file_io.h"
 #include "platform/message_box.h"
 #include "protocol/window_messages.h"
 
@@ -13,14 +14,16 @@ std::string Explorer::CaptureFilePath() const { return tessaro::CaptureFilePath(
 
 void Explorer::StartCaptureFile() {
     captureFinished_ = false;
-    std::ofstream(CaptureFilePath(), std::ios::binary | std::ios::trunc);
+    std::string why;  // a file that cannot be made is reported when the recording is taken
+    win::WriteToRegularFile(CaptureFilePath(), "", O_TRUNC | O_NOFOLLOW, why);
 }
 
 void Explorer::OnCaptureChar(std::uint32_t wParam, std::int32_t lParam) {
     captureMacro_ = static_cast<int>(wParam);
     const char c = static_cast<char>(lParam & 0xFF);
     if (captureFinished_ || c == 0) return;
-    std::ofstream(CaptureFilePath(), std::ios::binary | std::ios::app).put(c);
+    std::string why;
+    win::WriteToRegularFile(CaptureFilePath(), std::string_view(&c, 1), O_APPEND | O_NOFOLLOW, why);
 }
 
 void Explorer::OnCaptureDone(std::uint32_t wParam) {

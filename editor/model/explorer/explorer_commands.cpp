@@ -51,14 +51,16 @@ void Explorer::DoAdd() {
     const MacroDialogs::AddResult result = ctx_.dialogs.AddMacro(ctx_.glob.MacroCount + 1);
     // Counted only once its record is in the file.
     const int n = result.added ? file_.AppendMacroRecord(CurrentMacro, true) : 0;
+    // A started capture holds the lock until its end, which releases it: a second release
+    // here would write over a lock another user may hold by then, and count twice.
     if (n == 0) {
-        ReleaseSyncFile(0);
+        if (!result.captureStarted) ReleaseSyncFile(0);
         return;
     }
     Refresh(n);
     SetButtons(true);
     SetHotKeys();
-    ReleaseSyncFile(1);
+    if (!result.captureStarted) ReleaseSyncFile(1);
     if (CurrentMacro.ActivationCode == acScheduled) Post(puSchedule);
     if (result.trayMenuChanged) Post(puTrayMenu);
 }

@@ -1,9 +1,10 @@
 #include "editor/model/macro_forms/capture_setup.h"
 
-#include <fstream>
+#include <fcntl.h>
 
 #include "editor/model/macro_forms/hot_key_list.h"
 #include "foundation/strings.h"
+#include "platform/file_io.h"
 #include "protocol/hotkey_names.h"
 
 namespace tessaro {
@@ -124,11 +125,10 @@ CaptureArming ArmCapture(TGlobData& glob, TMacroRecord& rec, const CaptureChoice
 }
 
 std::string CreateCaptureFile(const std::string& path, const std::string& speedToken) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    if (!f) return "The capture file \"" + path + "\" could not be created.  The capture did not start.";
-    f << speedToken;
-    if (!f.flush())
-        return "The capture file \"" + path + "\" could not be written.  The capture did not start.";
+    std::string why;
+    if (!win::WriteToRegularFile(path, speedToken, O_TRUNC | O_NOFOLLOW, why))
+        return "The capture file \"" + path + "\" could not be created: " + why +
+               ".  The capture did not start.";
     return {};
 }
 

@@ -5,7 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
+
+#include "platform/file_io.h"
 
 namespace tessaro {
 
@@ -47,10 +48,8 @@ ImportedFile ReadImportFile(const std::string& path) {
 }
 
 bool ExportTextFile(const std::string& path, const std::string& bytes) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    if (!f) return false;
-    f.write(bytes.data(), std::streamsize(bytes.size()));
-    return bool(f.flush());
+    std::string why;
+    return win::WriteToRegularFile(path, bytes, O_TRUNC, why);
 }
 
 }  // namespace tessaro

@@ -2,14 +2,17 @@
 
 #include <sys/stat.h>
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QDir>
+#include <QFileInfo>
 #include <QString>
 #include <cerrno>
 #include <cstring>
 
-#include "editor/script/save_it.h"
 #include "foundation/strings.h"
 #include "platform/cp1252.h"
+#include "platform/file_io.h"
 
 namespace tessaro {
 
@@ -86,16 +89,40 @@ std::string LauncherText(const std::string& nickname1252, const std::string& pla
            QuoteExecArgument("/A" + name) + "\nIcon=" + EntryValue(iconPath) + "\nTerminal=false\n";
 }
 
+LauncherPicture LauncherPictureFor(const std::string& iconName, const std::string& iconsDir,
+                                   const QImage& player) {
+    if (iconName != "MAIN" && iconName != "MENU") {
+        const QString path = QString::fromStdString(iconsDir + "/" + iconName);
+        // Only a regular file is read: a FIFO in its place would hang the editor.
+        const QImage file = QFileInfo(path).isFile() ? QImage(path) : QImage();
+        // The name comes from the macro file: it must not lead the picture out of its folder.
+        std::string name = iconName;
+        for (char& c : name)
+            if (c == '/') c = '_';
+        while (!name.empty() && name.front() == '.') name.erase(0, 1);
+        if (!file.isNull() && !name.empty()) return {name, file};
+    }
+    return {"TESRUN", player};
+}
+
 std::string PlaceLauncher(const LauncherPlace& place, const std::string& nickname1252,
-                          const std::string& iconName, const QImage& icon) {
+                          const LauncherPicture& picture) {
+    // As the desktop itself would on its first start: the folder its settings name.
+    if (!QDir().mkpath(QString::fromStdString(place.DesktopDir)))
+        return "The desktop folder \"" + place.DesktopDir + "\" cannot be created.";
     if (!QDir().mkpath(QString::fromStdString(place.IconDir)))
         return "The folder \"" + place.IconDir + "\" cannot be created.";
-    const std::string iconPath = place.IconDir + "/" + iconName + ".png";
-    if (icon.isNull() || !icon.save(QString::fromStdString(iconPath), "PNG"))
-        return "The picture \"" + iconPath + "\" cannot be written.";
+    const std::string iconPath = place.IconDir + "/" + picture.Name + ".png";
+    QByteArray png;
+    QBuffer buffer(&png);
+    std::string why;
+    if (picture.Image.isNull() || !buffer.open(QIODevice::WriteOnly) || !picture.Image.save(&buffer, "PNG"))
+        return "The picture \"" + iconPath + "\" cannot be made.";
+    if (!win::ReplaceRegularFile(iconPath, std::string_view(png.constData(), std::size_t(png.size())), why))
+        return "The picture \"" + iconPath + "\" cannot be written: " + why + ".";
     const std::string path = place.DesktopDir + "/" + LauncherFileName(nickname1252);
-    std::string error;
-    if (!WriteWholeFile(path, LauncherText(nickname1252, place.PlayerPath, iconPath), error)) return error;
+    if (!win::ReplaceRegularFile(path, LauncherText(nickname1252, place.PlayerPath, iconPath), why))
+        return "The launcher \"" + path + "\" cannot be written: " + why + ".";
     // Desktops run only launchers that are executable.
     if (::chmod(path.c_str(), 0755) != 0)
         return "The launcher \"" + path + "\" cannot be made executable: " + std::strerror(errno) + ".";

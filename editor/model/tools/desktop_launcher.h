@@ -24,14 +24,25 @@ std::string LauncherText(const std::string& nickname1252, const std::string& pla
                          const std::string& iconPath);
 
 struct LauncherPlace {
-    std::string DesktopDir;  // where the launcher goes
+    std::string DesktopDir;  // the desktop's folder, made when the user has none yet
     std::string IconDir;     // where its picture goes, as PNG
     std::string PlayerPath;  // the player program
 };
 
-// Writes the picture and the launcher (mode 0755, replacing one of that name). `icon` is
-// the macro's picture; `iconName` names the PNG. The message for the user on failure.
+struct LauncherPicture {
+    std::string Name;  // names the PNG; the player's own is "TESRUN"
+    QImage Image;
+};
+
+// A macro's launcher picture, as the macro list shows it: its icon file in `iconsDir`, or
+// `player` (the player's own picture: the launcher starts the player) for "MAIN", "MENU"
+// and an icon file that is missing or unreadable.
+LauncherPicture LauncherPictureFor(const std::string& iconName, const std::string& iconsDir,
+                                   const QImage& player);
+
+// Writes the picture and the launcher (mode 0755, replacing one of that name), creating the
+// desktop folder when it is missing. The message for the user on failure.
 std::string PlaceLauncher(const LauncherPlace& place, const std::string& nickname1252,
-                          const std::string& iconName, const QImage& icon);
+                          const LauncherPicture& picture);
 
 }  // namespace tessaro

@@ -1,5 +1,6 @@
 #include "editor/model/wizard/sweep_pages.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include "editor/model/macro_forms/window_routing.h"
 #include "foundation/strings.h"
 #include "macro/capture_file.h"
+#include "platform/file_io.h"
 #include "protocol/window_messages.h"
 
 namespace tessaro::wizard {
@@ -66,9 +68,11 @@ std::string SweepRecording::Start(std::uint32_t window) {
                "\" could not be found.  The recording was not started, as only the helper can end it.";
     const std::string capture = CaptureFilePath(ctx_.programDir);
     if (std::string error = CreateCaptureFile(capture, ""); !error.empty()) return error;
-    file_.open(capture, std::ios::binary | std::ios::app);
-    if (!file_)
-        return "The capture file \"" + capture + "\" could not be opened.  The recording was not started.";
+    std::string why;
+    file_ = win::OpenRegularFile(capture, O_WRONLY | O_APPEND | O_NOFOLLOW, 0644, &why);
+    if (!file_.valid())
+        return "The capture file \"" + capture + "\" could not be opened: " + why +
+               ".  The recording was not started.";
 
     window_ = window;
     SetCapWind(ctx_.GlobData, window_, true, ctx_.notify);
@@ -77,7 +81,7 @@ std::string SweepRecording::Start(std::uint32_t window) {
     if (started.code <= 32) {
         SetCapWind(ctx_.GlobData, window_, false, ctx_.notify);
         on_ = false;
-        file_.close();
+        file_.Close();
         return "The sweepstakes helper program \"" + helper + "\" could not be started (error " +
                std::to_string(started.code) + ").  The recording was not started.";
     }
@@ -91,8 +95,7 @@ std::string SweepRecording::Start(std::uint32_t window) {
 void SweepRecording::OnChar(std::int32_t lParam) {
     const char c = static_cast<char>(lParam & 0xFF);
     if (!on_ || c == 0) return;
-    file_.put(c);
-    file_.flush();
+    win::WriteAll(file_.get(), std::string_view(&c, 1));
 }
 
 void SweepRecording::CaptureOff() {
@@ -105,14 +108,14 @@ void SweepRecording::CaptureOff() {
 bool SweepRecording::OnEnded() {
     if (!on_) return false;
     CaptureOff();
-    file_.close();
+    file_.Close();
     return true;
 }
 
 void SweepRecording::Release() {
     if (!on_) return;
     CaptureOff();
-    file_.close();
+    file_.Close();
 }
 
 }  // namespace tessaro::wizard

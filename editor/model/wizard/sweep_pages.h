@@ -3,10 +3,10 @@
 // characters the user types into its form are recorded into TempCap.Txt while a helper
 // program runs beside the browser; the helper (or the hook library) ends the recording.
 #include <cstdint>
-#include <fstream>
 #include <string>
 
 #include "editor/model/wizard/wizard_context.h"
+#include "platform/file_io.h"
 #include "platform/launch.h"
 #include "protocol/glob_data.h"
 
@@ -52,7 +52,7 @@ private:
 
     WizardContext& ctx_;
     win::Launcher launcher_;
-    std::ofstream file_;
+    win::UniqueFd file_;
     std::uint32_t window_ = 0;
     bool on_ = false;
 };

@@ -6,6 +6,8 @@
 
 #include "editor/script/line_ops.h"
 #include "editor/script/ui/script_editor_services.h"
+#include "platform/printers.h"
+#include "platform/system_settings.h"
 
 class QDialog;
 class QWidget;
@@ -44,6 +46,9 @@ struct CommandEditorHosts {
     NetworkConnectionList& Connections;
     bool RasAvailable = false;
     bool IE4Installed = true;
+    // The printers and display modes the dialogs offer: the desktop's own unless given.
+    win::Printers& Printers = win::ActivePrinters();
+    win::SystemSettings& Display = win::ActiveSystemSettings();
 };
 
 // The codes that make their line at once when added (no dialog).
@@ -66,10 +71,10 @@ public:
     int LineAdded = 0;
 
 private:
-    // The line the family's dialog made, or nullopt when it was not confirmed or refused.
-    // `rec` is the edited line's record, null for a new line.
-    std::optional<ScriptLine> RunFamily(QWidget* owner, const CommandRequest& request, const LineRecord* rec,
-                                        std::string& editTextFile);
+    // The line the family's dialog made; nullopt when it was not confirmed. `edited` is the
+    // edited line's record, null for a new line.
+    std::optional<ScriptLine> RunFamily(QWidget* owner, const CommandRequest& request,
+                                        const LineRecord* edited, std::string& editTextFile);
 
     CommandEditorHosts hosts_;
     CommandDialogRunner& runner_;

@@ -26,6 +26,7 @@
 #include <cmath>
 
 #include "editor/commands/command_dialog.h"
+#include "editor/commands/form_minimise.h"
 #include "editor/script/command_table.h"
 #include "editor/script/parse_text.h"
 #include "editor/script/save_it.h"
@@ -100,6 +101,9 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
       programDir_(std::move(programDir)),
       notify_(std::move(notify)) {
     setObjectName("TDoScripting");
+    // Resizable with a maximise box; the minimise box is taken away.
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    RefuseMinimise(*this);
     OptionBox = new QListWidget(this);
     OptionBox->setObjectName("OptionBox");
     Script = new QListWidget(this);
@@ -150,7 +154,7 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     TextName = new QLabel(this);
     TextName->setObjectName("TextName");
 
-    // Left: the commands; middle: add and insert; right: the script and its line buttons.
+    // Left: the commands; then add and insert; the script; its line buttons at the right edge.
     auto* left = new QVBoxLayout;
     auto* commandsLabel = new QLabel(tr("Co&mmands"), this);
     commandsLabel->setBuddy(OptionBox);  // shows the letter; Alt + it focuses the list
@@ -166,13 +170,15 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     scriptLabel->setBuddy(Script);  // shows the letter; Alt + it focuses the list
     right->addWidget(scriptLabel);
     right->addWidget(Script);
-    auto* lineButtons = new QHBoxLayout;
+    auto* lineButtons = new QVBoxLayout;
+    lineButtons->addStretch();
     for (QPushButton* b : {DoEdit, DoCopy, DoDelete, DoUp, DoDown}) lineButtons->addWidget(b);
-    right->addLayout(lineButtons);
+    lineButtons->addStretch();
     auto* lists = new QHBoxLayout;
-    lists->addLayout(left, 2);
+    lists->addLayout(left);
     lists->addLayout(middle);
-    lists->addLayout(right, 3);
+    lists->addLayout(right, 1);
+    lists->addLayout(lineButtons);
 
     auto* panel = new QGroupBox(this);
     Panel1 = panel;
@@ -208,6 +214,10 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
         auto* item = new QListWidgetItem(Q(CommandName(code)), OptionBox);
         item->setData(Qt::UserRole, code);
     }
+    // As wide as its longest name (nine begin with "Window "); the script list takes the
+    // rest of the window's width.
+    OptionBox->setFixedWidth(OptionBox->sizeHintForColumn(0) + 2 * OptionBox->frameWidth() +
+                             OptionBox->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, OptionBox));
     connect(AddButton, &QPushButton::clicked, this, [this] { AddALine(AddStyle::AtEnd); });
     connect(OptionBox, &QListWidget::itemDoubleClicked, this, [this] { AddALine(AddStyle::AtEnd); });
     connect(InsertBefore, &QPushButton::clicked, this, [this] { AddALine(AddStyle::Before); });
@@ -266,12 +276,14 @@ QMenuBar* TDoScripting::BuildMenus() {
         const int code = item.code;
         connect(a, &QAction::triggered, this, [this, code] { CommandMenuClick(code); });
     }
-    QMenu* insertion = bar->addMenu(tr("&Insertion"));
+    // The buttons "&Insert" and "&Help" keep Alt+I and Alt+H: the menus take other letters,
+    // and "Help" has none free (H, E, L and P belong to buttons).
+    QMenu* insertion = bar->addMenu(tr("Inse&rtion"));
     MenuInsBefore = insertion->addAction(tr("Insert &Before"), this, [this] { SetInsertMethod(1); });
     MenuInsAfter = insertion->addAction(tr("Insert &After"), this, [this] { SetInsertMethod(2); });
     MenuInsAtEnd = insertion->addAction(tr("Insert At &End"), this, [this] { SetInsertMethod(3); });
     for (QAction* a : {MenuInsBefore, MenuInsAfter, MenuInsAtEnd}) a->setCheckable(true);
-    QMenu* help = bar->addMenu(tr("&Help"));
+    QMenu* help = bar->addMenu(tr("Help"));
     help->addAction(tr("&Help"), this, [this] { ShowHelpTopic(this, "Scripting Editor"); });
     return bar;
 }
@@ -293,6 +305,7 @@ void TDoScripting::FormShow() {
         PrepareScriptMacro(current_, IsExisting, ScriptMode, GlobalTaken, config_, programDir_, win::Now());
     lines_ = {};
     if (IsExisting) BuildTheScript(current_, lines_.Lines);
+    SetIndents(lines_.Lines);
     NickName->setText(Q(start.NickName));
     (start.Scope == ScriptScope::Global   ? Global
      : start.Scope == ScriptScope::Window ? Specific
@@ -347,12 +360,13 @@ void TDoScripting::SetInsertMethod(int method) {
 }
 
 void TDoScripting::AddALine(AddStyle style) {
-    QListWidgetItem* command = OptionBox->currentItem();
-    if (!command) {
+    // The chosen command, not the list's current row: focus alone makes the first current.
+    const QList<QListWidgetItem*> chosen = OptionBox->selectedItems();
+    if (chosen.isEmpty()) {
         win::MessageBox(kNoCommandSelected, "Error");
         return;
     }
-    const int code = command->data(Qt::UserRole).toInt();
+    const int code = chosen.front()->data(Qt::UserRole).toInt();
     if (code == kDialUp && !RasAvailable()) {
         RasMissingWarning(this);
         return;
@@ -450,6 +464,7 @@ void TDoScripting::reject() { CancelButtonClick(); }
 void TDoScripting::ReturnFromTextFile(bool reopen) {
     LeaveTextFile(textFile_, lines_, programDir_);
     SetEditTFile();
+    Refresh();  // the macro's lines, not the file's, behind the dialog that opens again
     if (reopen) {
         CommandRequest request{15, textFile_.InsertNew, textFile_.InsertStyle, textFile_.InsertLine};
         request.TextFilePreset = textFile_.Name;

@@ -1,8 +1,9 @@
 #include "player/commands/email/email_sender.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <QTimer>
-#include <filesystem>
-#include <fstream>
 
 #include "foundation/config_record.h"
 #include "macro/text_file.h"
@@ -10,6 +11,7 @@
 #include "mail/mail_error.h"
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
+#include "platform/file_io.h"
 #include "player/commands/email/email_token.h"
 #include "player/engine/macro_player.h"
 #include "protocol/mail_log.h"
@@ -223,23 +225,18 @@ void EMailSender::WriteMailLog() {
     mail.body = message_.Body;
 
     const std::string logPath = config_.EMailLogPath.str();
-    const std::filesystem::path log = win::Cp1252ToUtf8(logPath);
-    std::error_code ec;
-    const auto before = std::filesystem::exists(log, ec) ? std::filesystem::file_size(log, ec) : 0;
-    if (ec) return;
+    std::string why;  // a log that cannot be kept does not stop the mail
+    win::UniqueFd log =
+        win::OpenRegularFile(win::Cp1252ToUtf8(logPath), O_WRONLY | O_CREAT | O_APPEND, 0666, &why);
+    struct stat st {};
+    if (!log.valid() || ::fstat(log.get(), &st) != 0) return;
     const std::string text = MailLogText(mail);
-    {
-        std::ofstream out(log, std::ios::binary | std::ios::app);
-        if (!out) return;
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        if (!out) return;
-    }
-    const auto after = std::filesystem::file_size(log, ec);
-    if (ec) return;
-    const TMailLogEntry entry = MakeMailLogEntry(mail, win::Now(), static_cast<std::int32_t>(before),
-                                                 static_cast<std::int32_t>(after - before));
-    std::ofstream index(win::Cp1252ToUtf8(MailIndexName(logPath)), std::ios::binary | std::ios::app);
-    if (index) index.write(reinterpret_cast<const char*>(&entry), sizeof entry);
+    if (!win::WriteAll(log.get(), text) || log.Close() != 0) return;
+    const TMailLogEntry entry = MakeMailLogEntry(mail, win::Now(), static_cast<std::int32_t>(st.st_size),
+                                                 static_cast<std::int32_t>(text.size()));
+    win::WriteToRegularFile(win::Cp1252ToUtf8(MailIndexName(logPath)),
+                            std::string_view(reinterpret_cast<const char*>(&entry), sizeof entry), O_APPEND,
+                            why);
 }
 
 void EMailSender::OnPrepare() { prompts_.SetStatus("Encoding Message"); }

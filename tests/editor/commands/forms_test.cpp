@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QApplication>
+#include <QStyle>
 #include <QTextCursor>
 #include <gtest/gtest.h>
 
@@ -35,7 +36,9 @@
 #include "foundation/helper_programs.h"
 #include "platform/paths.h"
 #include "foundation/strings.h"
+#include "tests/support/held_press.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/visible_form.h"
 
 namespace tessaro {
 namespace {
@@ -140,6 +143,25 @@ TEST_F(Forms, ActivePanelsFollowTheChoiceAndRefusalsFocus) {
     Named<QCheckBox>(&dlg, "Bypass")->setChecked(true);
     Click(&dlg, "OkButton");
     EXPECT_EQ(dlg.CommandText, "<LAUNCHDEL:00/no/such/program>");
+}
+
+// A program's path is read whole in its field, in every layout that shows it.
+TEST_F(Forms, ActiveProgramPathShowsAWholePath) {
+    const QString path = "/usr/lib/libreoffice/program/soffice.bin";
+    for (const char* action : {"LaunchOnly", "LaunchAct", "ActiveLaunch"}) {
+        TDoActive dlg(nullptr);
+        dlg.show();
+        dlg.Radio(action)->setChecked(true);
+        QApplication::processEvents();
+        dlg.ProgPath->setText(path);
+        const int frame =
+            2 * dlg.ProgPath->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, dlg.ProgPath);
+        EXPECT_GE(dlg.ProgPath->width() - frame - 4, dlg.ProgPath->fontMetrics().horizontalAdvance(path))
+            << action;
+        EXPECT_LE(dlg.frameGeometry().width(), 800) << action;
+        const std::vector<std::string> faults = testing::VisibleFaults(dlg);
+        EXPECT_TRUE(faults.empty()) << action << ": " << faults.front();
+    }
 }
 
 TEST_F(Forms, WindowDialogsDesignation) {
@@ -433,6 +455,35 @@ TEST_F(Forms, ModTextInsertsAtTheCaretAndKeepsItsLimit) {
     Click(&dlg, "UpdateButton");
     EXPECT_EQ(dlg.Updated, 1);
     EXPECT_EQ(dlg.TextBuffer, "a<TAB>b\r\nc");
+}
+
+// A stored text with a tab byte, LF endings and a no-break space.
+TEST_F(Forms, ModTextGivesAStoredTextBackAsItWasAndKeepsItsStyleWhenEdited) {
+    const std::string stored =
+        "a\tb\nc\xA0"
+        "d\n";
+    TModText same(nullptr);
+    same.PresetStored(stored);
+    same.show();
+    testing::HeldClick(Named<QPushButton>(&same, "UpdateButton"));
+    EXPECT_EQ(same.Updated, 1);
+    EXPECT_EQ(same.TextBuffer, stored);
+
+    TModText edited(nullptr);
+    edited.PresetStored(stored);
+    edited.show();
+    edited.NewFormat->moveCursor(QTextCursor::End);
+    QTest::keyClicks(edited.NewFormat, "e\tf");
+    testing::HeldClick(Named<QPushButton>(&edited, "UpdateButton"));
+    EXPECT_EQ(edited.TextBuffer, stored + "e\tf");
+
+    // A new text is the macro's own: CR LF and "<TAB>".
+    TModText typed(nullptr);
+    typed.PresetStored(stored);
+    typed.PresetText("x\ty\n");
+    typed.show();
+    testing::HeldClick(Named<QPushButton>(&typed, "UpdateButton"));
+    EXPECT_EQ(typed.TextBuffer, "x<TAB>y\r\n");
 }
 
 TEST_F(Forms, ModTextFindAgainAndReplace) {

@@ -5,6 +5,7 @@
 #include "tests/editor/explorer/forms/main_win_fixture.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <chrono>
 #include <cstdlib>
@@ -29,6 +31,7 @@
 #include "editor/commands/small_dialogs.h"
 #include "editor/explorer/category_file.h"
 #include "editor/explorer/tools/macro_row_drag.h"
+#include "editor/explorer/tools/small_dialogs.h"
 #include "editor/explorer/tools/system_keys_dialog.h"
 #include "editor/model/tools/text_import.h"
 #include "foundation/settings.h"
@@ -42,6 +45,7 @@
 #include "tests/support/qt_app.h"
 #include "tests/support/wav_file.h"
 #include "widgets/file_chooser.h"
+#include "tests/support/finishes_in_time.h"
 #include "tests/support/unpacked.h"
 
 namespace tessaro {
@@ -161,6 +165,79 @@ TEST_F(MainWinTools, ARowDroppedOnACategoryFilesTheMacroAndAllCategoriesTakesItO
 
     EXPECT_TRUE(DropOn(*w, RowOfCategory(*w, 0), MacroRowMime()));
     EXPECT_EQ(Unpacked(Stored(n).CategoryId), 0);
+}
+
+// A category chosen with the arrow keys, as a hand presses them, filters the list as a
+// click does; a key that moves nowhere changes nothing.
+TEST_F(MainWinTools, ChoosingACategoryWithTheKeysFiltersTheList) {
+    AddMacro("one", 40);
+    TMacroRecord mail{};
+    mail.Nickname = "mail";
+    mail.ActivationCode = 41;
+    mail.Scope = scGlobal;
+    mail.Enabled = 1;
+    mail.CategoryId = 3;
+    ASSERT_TRUE(WriteMacroRecordAt(file_, -1, mail).ok());
+    const int mailMacro = CountMacroRecords(file_);
+    ASSERT_TRUE(SaveCategoryFile(dir_ + "/work.QTC", {{"Mail", 3}, {"Games", 7}}));
+    auto w = Open();
+    QListWidget* list = w->CategoryList();
+    list->setFocus();
+    const std::size_t all = w->Logic().rowMacro().size();
+    ASSERT_GT(all, 1u);
+    const auto press = [&](Qt::Key key) {
+        QTest::keyPress(list, key);
+        std::this_thread::sleep_for(std::chrono::milliseconds(80));
+        QApplication::processEvents();
+        QTest::keyRelease(list, key);
+        QApplication::processEvents();
+    };
+    press(Qt::Key_Down);
+    EXPECT_EQ(w->Logic().currentCategory(), 3);
+    EXPECT_EQ(w->Logic().rowMacro(), std::vector<int>{mailMacro});
+    press(Qt::Key_Down);
+    EXPECT_EQ(w->Logic().currentCategory(), 7);
+    EXPECT_TRUE(w->Logic().rowMacro().empty()) << "no macro is filed under Games";
+    press(Qt::Key_Down);  // already the last one
+    EXPECT_EQ(w->Logic().currentCategory(), 7);
+    press(Qt::Key_Home);
+    EXPECT_EQ(w->Logic().currentCategory(), 0);
+    EXPECT_EQ(w->Logic().rowMacro().size(), all);
+}
+
+// A FIFO in the category file's place: it was never read, and the first change of the
+// categories, through the panel's own button, neither waits on it nor replaces it; the
+// user is told the change is not kept.
+TEST_F(MainWinTools, AFifoAsTheCategoryFileIsRefusedWithoutWaitingOnTheFirstChange) {
+    const std::string fifo = dir_ + "/work.QTC";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int code = testing::ExitCodeWithin(
+        [&] {
+            auto w = Open();
+            QPushButton* add = nullptr;
+            for (QPushButton* b : w->CategoryList()->parentWidget()->findChildren<QPushButton*>())
+                if (b->text() == "New") add = b;
+            if (!add) return 2;
+            WhenModal([](QWidget* modal) {
+                auto* name = qobject_cast<TDoCategory*>(modal);
+                if (!name) return;
+                name->CatName->setText("Work");
+                name->OkButtonClick();
+            });
+            add->click();
+            const bool shown =
+                w->CategoryList()->count() == 2 && w->CategoryList()->item(1)->text() == "Work";
+            const bool told = !calls_.empty() &&
+                              calls_.back().text == "The categories could not be saved.  The file " + fifo +
+                                                        " could not be written: it is a named pipe, not a "
+                                                        "regular file.";
+            return shown && told ? 0 : 1;
+        },
+        std::chrono::seconds(20));
+    EXPECT_EQ(code, 0) << "-1: the editor hung on the FIFO";
+    struct stat st {};
+    ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 TEST_F(MainWinTools, OnlyARowOfThisListCountsAndSoundOffIsSilent) {
@@ -347,6 +424,35 @@ TEST_F(MainWinTools, AMissingHelpPageIsSaidAndNothingIsOpened) {
 // The list's icon column and the desktop launcher use the programs' own icons.
 class MainWinIcons : public MainWinTools {
 protected:
+    // HOME in the sandbox, without XDG_CONFIG_HOME, while it lives: the desktop folder is
+    // looked up there.
+    class SandboxHome {
+    public:
+        explicit SandboxHome(const std::string& home)
+            : oldHome_(std::getenv("HOME") ? std::getenv("HOME") : ""),
+              hadConfig_(std::getenv("XDG_CONFIG_HOME") != nullptr),
+              oldConfig_(hadConfig_ ? std::getenv("XDG_CONFIG_HOME") : "") {
+            ::setenv("HOME", home.c_str(), 1);
+            ::unsetenv("XDG_CONFIG_HOME");
+        }
+        ~SandboxHome() {
+            ::setenv("HOME", oldHome_.c_str(), 1);
+            if (hadConfig_) ::setenv("XDG_CONFIG_HOME", oldConfig_.c_str(), 1);
+        }
+
+    private:
+        std::string oldHome_;
+        bool hadConfig_;
+        std::string oldConfig_;
+    };
+    // The picture a launcher names.
+    static std::string LauncherIcon(const std::string& launcher) {
+        std::ifstream in(launcher);
+        std::string line, icon;
+        while (std::getline(in, line))
+            if (line.rfind("Icon=", 0) == 0) icon = line.substr(5);
+        return icon;
+    }
     int AddIconMacro(const char* nickname, int code, std::uint16_t scope, const char* icon) {
         TMacroRecord r{};
         r.Nickname = nickname;
@@ -402,28 +508,21 @@ TEST_F(MainWinIcons, TheIconColumnDrawsEachMacrosIcon) {
 TEST_F(MainWinIcons, PlaceOnDesktopWritesALauncherForEitherDefaultIcon) {
     const std::string home = dir_ + "/home";
     fs::create_directories(home + "/Desktop");
-    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
-    const std::string keptConfig = oldConfig ? oldConfig : "";
-    ::setenv("HOME", home.c_str(), 1);
-    ::unsetenv("XDG_CONFIG_HOME");
     const int plain = AddIconMacro("Plain", 3, scGlobal, "MAIN");
     const int menu = AddIconMacro("Menu", 4, scPopupMenu, "MENU");
     auto w = Open();
-    for (int n : {plain, menu}) {
-        calls_.clear();
-        w->Logic().SelectRow(w->Logic().ReverseSort(n));
-        w->Run(ExplorerAction::PlaceOnDesktop);
-        ASSERT_EQ(calls_.size(), 1u) << n;
-        EXPECT_EQ(calls_[0].text, "DeskTop Icon Added.") << n;
+    {
+        const SandboxHome sandbox(home);
+        for (int n : {plain, menu}) {
+            calls_.clear();
+            w->Logic().SelectRow(w->Logic().ReverseSort(n));
+            w->Run(ExplorerAction::PlaceOnDesktop);
+            ASSERT_EQ(calls_.size(), 1u) << n;
+            EXPECT_EQ(calls_[0].text, "DeskTop Icon Added.") << n;
+        }
     }
-    ::setenv("HOME", oldHome.c_str(), 1);
-    if (oldConfig) ::setenv("XDG_CONFIG_HOME", keptConfig.c_str(), 1);
     for (const char* name : {"Plain", "Menu"}) {
-        std::ifstream in(home + "/Desktop/" + name + ".desktop");
-        std::string line, icon;
-        while (std::getline(in, line))
-            if (line.rfind("Icon=", 0) == 0) icon = line.substr(5);
+        const std::string icon = LauncherIcon(home + "/Desktop/" + name + ".desktop");
         EXPECT_EQ(icon, dir_ + "/Launchers/TESRUN.png") << name;
         const QImage picture(QString::fromStdString(icon));
         EXPECT_FALSE(picture.isNull()) << name;
@@ -431,6 +530,29 @@ TEST_F(MainWinIcons, PlaceOnDesktopWritesALauncherForEitherDefaultIcon) {
                   MainIcon().pixmap(48).toImage().convertToFormat(QImage::Format_ARGB32))
             << "the launcher starts the player: its picture is the player's";
     }
+}
+
+// A macro whose icon file is gone, for a user who has no desktop folder yet: the folder
+// the desktop's settings name is made, and the launcher shows the player's picture, as the
+// list shows the macro with it.
+TEST_F(MainWinIcons, PlaceOnDesktopMakesTheDesktopFolderAndFallsBackToThePlayersPicture) {
+    const std::string home = dir_ + "/home";
+    fs::create_directories(home + "/.config");
+    std::ofstream(home + "/.config/user-dirs.dirs") << "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n";
+    const int gone = AddIconMacro("Gone", 3, scGlobal, "GONE.ICO");
+    auto w = Open();
+    calls_.clear();
+    w->Logic().SelectRow(w->Logic().ReverseSort(gone));
+    {
+        const SandboxHome sandbox(home);
+        w->Run(ExplorerAction::PlaceOnDesktop);
+    }
+    ASSERT_EQ(calls_.size(), 1u);
+    EXPECT_EQ(calls_[0].text, "DeskTop Icon Added.");
+    const std::string icon = LauncherIcon(home + "/Bureau/Gone.desktop");
+    EXPECT_EQ(icon, dir_ + "/Launchers/TESRUN.png");
+    EXPECT_EQ(QImage(QString::fromStdString(icon)).convertToFormat(QImage::Format_ARGB32),
+              MainIcon().pixmap(48).toImage().convertToFormat(QImage::Format_ARGB32));
 }
 
 }  // namespace

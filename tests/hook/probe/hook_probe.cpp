@@ -5,8 +5,8 @@
 //   hooker HWND CODE [abbrev|waitpb]  the library with CODE in use and HWND as the
 //                       player's window; "abbrev": abbreviations exist; "waitpb": a wait
 //                       for the playback to catch up is armed
-//   marker              types the end-of-playback key through a spare keycode, as the
-//                       player's playback does, and maps the keycode back at once
+//   marker              types a key and marks the end of the playback as the player does:
+//                       a message to the library's window on the connection it typed on
 //   typist MOD KEY      types MOD+KEY (keysyms) through XTest as the player's playback does
 // Every role ends when its standard input closes.
 #include <QGuiApplication>
@@ -30,8 +30,9 @@
 #include "platform/messages.h"
 #include "platform/synthetic_input.h"
 #include "platform/virtual_keys.h"
+#include "platform/x11/display.h"
 #include "platform/x11/xtest_input.h"
-#include "tests/hook/spare_keycode.h"
+#include "protocol/window_messages.h"
 
 namespace {
 
@@ -107,21 +108,17 @@ int main(int argc, char** argv) {
         Say("typed");
         return 0;
     } else if (role == "marker") {
-        Display* d = XOpenDisplay(nullptr);
-        if (!d) return 1;
-        const KeyCode spare = tessaro::hook::SpareKeycode(d);
-        if (!spare) return 1;
-        KeySym execute = XK_Execute, none = NoSymbol;
-        XChangeKeyboardMapping(d, spare, 1, &execute, 1);
-        XSync(d, False);
-        win::NoteSyntheticInput(win::SyntheticKind::KeyDown, spare, 43);
-        XTestFakeKeyEvent(d, spare, True, 0);
-        win::NoteSyntheticInput(win::SyntheticKind::KeyUp, spare, 43);
-        XTestFakeKeyEvent(d, spare, False, 0);
-        XSync(d, False);
-        XChangeKeyboardMapping(d, spare, 1, &none, 1);
-        XSync(d, False);
-        XCloseDisplay(d);
+        // A key, then the mark on the same connection, to the window the library named.
+        Display* d = win::x11::SharedDisplay();
+        tessaro::TGlobData* master = glob.get();
+        QtmGetGlob(&master);
+        if (!d || !master || master->HookWnd == 0) return 1;
+        const KeyCode x = XKeysymToKeycode(d, XK_x);
+        win::NoteSyntheticInput(win::SyntheticKind::KeyDown, x);
+        XTestFakeKeyEvent(d, x, True, 0);
+        win::NoteSyntheticInput(win::SyntheticKind::KeyUp, x);
+        XTestFakeKeyEvent(d, x, False, 0);
+        if (!win::PostMessage(master->HookWnd, tessaro::WM_PLAYBACK_MARK, 0, 0)) return 1;
         Say("typed");
         return 0;
     } else if (role == "focused") {

@@ -1,6 +1,7 @@
 // The abbreviation trigger around the machine: what it asks of the player, in order.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <functional>
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 #include "player/abbrev/abbreviation_trigger.h"
 #include "player/engine/trigger_dispatch.h"
 #include "protocol/glob_data.h"
+#include "protocol/window_messages.h"
 
 namespace tessaro {
 namespace {
@@ -33,6 +35,9 @@ public:
         return true;
     }
     void MarkInUse() override { calls.push_back("in use"); }
+    void LetGoOfKey(std::uint8_t vk, int capMs) override {
+        calls.push_back("let go " + std::to_string(vk) + " within " + std::to_string(capMs));
+    }
     void EraseOneCharacter() override {
         calls.push_back("backspace");
         if (duringErase) duringErase();
@@ -62,8 +67,13 @@ protected:
         glob_->MacroCount = 2;
         glob_->HasAbbreviations = 1;
     }
+    // Each character as the library reports it: with the key that typed it.
     void Type(const std::string& text) {
-        for (char c : text) trigger_.WMAbbrevChar(0, static_cast<unsigned char>(c));
+        for (char c : text) {
+            const auto ch = static_cast<unsigned char>(c);
+            const std::uint16_t vk = ch == ' ' ? 32 : ch == '\r' ? 13 : std::toupper(ch);
+            trigger_.WMAbbrevChar(0, AbbrevCharParam(ch, vk));
+        }
     }
 
     std::unique_ptr<TConfigRecord> config_ = std::make_unique<TConfigRecord>();
@@ -74,20 +84,18 @@ protected:
 
 TEST_F(AbbreviationTriggerTest, MarksInUseErasesWaitsThenPlaysThroughTheDispatch) {
     Type("Sig ");
-    const std::vector<std::string> expected = {"in use",
-                                               "backspace",
-                                               "backspace",
-                                               "backspace",
-                                               "backspace",
-                                               "wait 100",
-                                               "play 1 text of 1 capital retype ' '"};
+    const std::vector<std::string> expected = {"in use",    "let go 32 within 1000",
+                                               "backspace", "backspace",
+                                               "backspace", "backspace",
+                                               "wait 100",  "play 1 text of 1 capital retype ' '"};
     EXPECT_EQ(host_.calls, expected);
 }
 
 TEST_F(AbbreviationTriggerTest, TextThatStaysIsNeitherErasedNorWaitedFor) {
     config_->MacroAbbrevErases[1] = 2;
     Type("sig\r");
-    const std::vector<std::string> expected = {"in use", "play 1 text of 1 retype '\r'"};
+    const std::vector<std::string> expected = {"in use", "let go 13 within 1000",
+                                               "play 1 text of 1 retype '\r'"};
     EXPECT_EQ(host_.calls, expected);
 }
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <filesystem>
 #include <memory>
 
@@ -14,6 +17,7 @@
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
 #include "tests/player/engine/recording_link.h"
+#include "tests/support/finishes_in_time.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/unpacked.h"
 
@@ -262,6 +266,25 @@ TEST_F(Capture, ACaptureFileThatCannotBeMadeStartsNothing) {
     EXPECT_EQ(+glob->CaptureOn, 0);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].find("could not be created"), std::string::npos);
+}
+
+// A FIFO in the capture file's place: the capture does not start, and the player neither
+// waits on it nor replaces it.
+TEST_F(Capture, AFifoAsTheCaptureFileStartsNothingWithoutWaiting) {
+    const std::string fifo = dir.file("TempCap.Txt");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int code = testing::ExitCodeWithin(
+        [&] {
+            capture.StartACapture();
+            return !capture.capturing() && host.messages.size() == 1 &&
+                           host.messages[0].find("it is a named pipe, not a regular file") !=
+                               std::string::npos
+                       ? 0
+                       : 1;
+        },
+        std::chrono::seconds(10));
+    EXPECT_EQ(code, 0) << "-1: the player hung on the FIFO";
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
 TEST_F(Capture, AFailedAppendIsUndone) {

@@ -2,7 +2,9 @@
 // status window reports each step, the sent-mail log grows, and every failure ends with its
 // text and leaves the log alone.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QTimer>
 #include <cstring>
@@ -148,6 +150,22 @@ TEST_F(EMailCommand, TokenRecipientsTextAndFilesReachTheServerAndTheLog) {
     ASSERT_EQ(Index().size(), 386u);
     std::memcpy(&e, Index().data() + 193, sizeof e);
     EXPECT_EQ(Unpacked(e.LogStart), static_cast<std::int32_t>(expectedLog.size()));
+}
+
+// A FIFO in the index's place: the mail goes, the log grows, and nothing is written into
+// the pipe (without a reader at its other end, opening it to write would hang the player).
+TEST_F(EMailCommand, AFifoAsTheLogIndexIsLeftAlone) {
+    const std::string index = dir_ + "/MAILLOG.MCI";
+    ASSERT_EQ(::mkfifo(index.c_str(), 0600), 0);
+    const int reader = ::open(index.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(Play(std::string("<EMAIL:RNR1TOz@x;") + kEnd + "S1" + kEnd + kEnd + "A1>z"), "z");
+    EXPECT_EQ(server_->messages().size(), 1u);
+    EXPECT_NE(Log().find("z@x"), std::string::npos);
+    char c;
+    EXPECT_LE(::read(reader, &c, 1), 0) << "nothing went into the pipe";
+    ::close(reader);
+    EXPECT_TRUE(std::filesystem::is_fifo(index));
 }
 
 TEST_F(EMailCommand, DialogsFillWhatTheTokenLeavesOpen) {

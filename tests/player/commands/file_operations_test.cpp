@@ -5,10 +5,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 
 #include "player/commands/file_operations.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/finishes_in_time.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro {
@@ -91,6 +93,25 @@ TEST(CopyFileReplacing, OntoItselfMissingSourceAndNoTargetLeaveEverythingAsItWas
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"folder", "same"}));
     EXPECT_TRUE(fs::is_empty(dir.file("folder")));
     EXPECT_EQ(ReadBytes(dir.file("same")), Bytes("content"));
+}
+
+// "<FILEC:" with a FIFO on either side: the copy neither waits for a writer to the source
+// nor puts a file in the target's place.
+TEST(CopyFileReplacing, AFifoOnEitherSideIsRefusedWithoutWaiting) {
+    TempDir dir;
+    WriteBytes(dir.file("file"), Bytes("content"));
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    const int code = testing::ExitCodeWithin(
+        [&] {
+            return CopyFileReplacing(dir.file("pipe"), dir.file("copy")) != 0 &&
+                           CopyFileReplacing(dir.file("file"), dir.file("pipe")) != 0
+                       ? 0
+                       : 1;
+        },
+        std::chrono::seconds(10));
+    EXPECT_EQ(code, 0) << "-1: the copy hung on the FIFO";
+    EXPECT_TRUE(fs::is_fifo(dir.file("pipe")));
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"file", "pipe"}));
 }
 
 TEST(CopyFileReplacing, ADiskFullMidCopyKeepsTheOldTargetAndLeavesNoTemporary) {

@@ -235,15 +235,17 @@ TEST(InputWaits, KeyWaitTimesOutAfterOneMinuteWithTheKeysName) {
     EXPECT_TRUE(rig.FlagsClear());
 }
 
-TEST(PlaybackWait, SendsTheMarkerAndEndsWhenTheLibraryCaughtUpOrTheTimerFires) {
+TEST(PlaybackWait, MarksThePlaybackAndEndsWhenTheLibraryCaughtUpOrTheTimerFires) {
     WaitRig rig;
     rig.onPump = [&](int) {
-        // The marker key went out: the library answers.
-        for (const auto& e : rig.input.log)
-            if (e.vk == 43 && e.up) rig.reports.Handle(WM_PLAYBACK_CAUGHT_UP, 0, 0);
+        // The mark went to the library: it answers.
+        if (rig.link.Count('M', 0) == 1) rig.reports.Handle(WM_PLAYBACK_CAUGHT_UP, 0, 0);
     };
     rig.Play("<WAITPB>x");
-    EXPECT_EQ(Typed(rig.input.log), "[K43]x");
+    // The mark types nothing; it goes out while the wait flag stands.
+    EXPECT_EQ(Typed(rig.input.log), "x");
+    const std::vector<RecordingLink::Call> expected{{'U', ggWaits, 0}, {'M', 0, 0}, {'U', ggWaits, 0}};
+    EXPECT_EQ(rig.link.calls, expected);
     EXPECT_GE(rig.Elapsed(), 100);
     EXPECT_LT(rig.Elapsed(), 200);
     EXPECT_EQ(rig.flagsSeen.front(), 8);
@@ -251,7 +253,8 @@ TEST(PlaybackWait, SendsTheMarkerAndEndsWhenTheLibraryCaughtUpOrTheTimerFires) {
 
     WaitRig silent;
     silent.Play("<WAITPB>y");
-    EXPECT_EQ(Typed(silent.input.log), "[K43]y");
+    EXPECT_EQ(Typed(silent.input.log), "y");
+    EXPECT_EQ(silent.link.Count('M', 0), 1);
     EXPECT_GE(silent.Elapsed(), WaitsFamily::kClearWaitTimerMs);
     EXPECT_TRUE(silent.windows.messages.empty());
     EXPECT_TRUE(silent.FlagsClear());

@@ -4,7 +4,9 @@
 #include <QProcess>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -12,6 +14,7 @@
 #include "interpreter_doubles.h"
 #include "player/engine/picture_files.h"
 #include "player/engine/qt_playback_services.h"
+#include "tests/support/finishes_in_time.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro {
@@ -117,6 +120,25 @@ TEST_F(ClipboardPictures, FailedJpegSaveLeavesNoFileBehind) {
     EXPECT_FALSE(SaveJpeg(dir.file("empty.jpg"), QImage(), 100));
     EXPECT_TRUE(testing::ReadBytes(dir.file("empty.jpg")).empty());
     EXPECT_TRUE(testing::ReadBytes(dir.file("empty.jpg.part")).empty());
+}
+
+// A FIFO as the picture's file, for either format: refused at once and left a FIFO, also
+// when a FIFO lies where a temporary file would go.
+TEST_F(ClipboardPictures, AFifoIsNeverWrittenAsAPicture) {
+    for (const std::string name : {"pic.bmp", "pic.jpg", "pic.jpg.part"})
+        ASSERT_EQ(::mkfifo(dir.file(name).c_str(), 0600), 0) << name;
+    const int code = testing::ExitCodeWithin(
+        [&] {
+            const bool bitmap = SaveBitmap(dir.file("pic.bmp"), Gradient(2, 2));
+            const bool jpeg = SaveJpeg(dir.file("pic.jpg"), Gradient(2, 2), 100);
+            std::filesystem::remove(dir.file("pic.jpg"));
+            const bool beside = SaveJpeg(dir.file("pic.jpg"), Gradient(2, 2), 100);
+            return !bitmap && !jpeg && (beside || !JpegUnavailable().empty()) ? 0 : 1;
+        },
+        std::chrono::seconds(10));
+    EXPECT_EQ(code, 0) << "-1: the player hung on a FIFO";
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("pic.bmp")));
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("pic.jpg.part")));
 }
 
 // One side of the cross-process round trip; ClipboardOnX runs this program again under a

@@ -1,9 +1,15 @@
 #include "player/engine/macro_player.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 
 #include "foundation/pell_encryption.h"
 #include "interpreter_doubles.h"
+#include "tests/support/finishes_in_time.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro {
@@ -224,6 +230,31 @@ TEST(MacroPlayerClipboard, BeginClipPutsTextLiterallyAndNothingWithoutItsEnd) {
     open.clipboard.text = "kept";
     EXPECT_EQ(open.Play("a<BEGCLIP>xyz"), "a");
     EXPECT_EQ(open.clipboard.text, "kept");
+}
+
+// FIFOs for the clipboard's files: the text is not written into a pipe, a picture is not
+// read from one; either would hang the player without a reader or writer at the other end.
+TEST(MacroPlayerClipboard, FifosAreNeitherWrittenNorRead) {
+    testing::TempDir dir;
+    const std::string text = dir.file("text.txt"), picture = dir.file("picture.bmp");
+    ASSERT_EQ(::mkfifo(text.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(picture.c_str(), 0600), 0);
+    const int reader = ::open(text.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    Rig rig;
+    rig.clipboard.text = "kept";
+    rig.Play("<CLIPST:" + text + "><CLIPAT:" + text + ">");
+    char c;
+    EXPECT_LE(::read(reader, &c, 1), 0) << "nothing went into the pipe";
+    ::close(reader);
+    const int code = testing::ExitCodeWithin(
+        [&] {
+            Rig load;
+            load.Play("<CLIPB:" + picture + ">");
+            return load.windows.messages.size() == 1 ? 0 : 1;
+        },
+        std::chrono::seconds(10));
+    EXPECT_EQ(code, 0) << "-1: the player hung reading the FIFO";
 }
 
 TEST(MacroPlayerClipboard, CopyPasteKeysAndTextFiles) {

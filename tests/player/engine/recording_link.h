@@ -11,7 +11,7 @@ namespace tessaro::testing {
 class RecordingLink : public PeerLink {
 public:
     struct Call {
-        char kind;  // 'U' push, 'G' pull, 'E' notice to the editor
+        char kind;  // 'U' push, 'G' pull, 'E' notice to the editor, 'M' playback mark
         int a, b;
         bool operator==(const Call&) const = default;
     };
@@ -26,6 +26,7 @@ public:
         calls.push_back({'E', static_cast<int>(code), arg});
     }
     void ForgetEditor() override { ++forgets; }
+    void MarkPlayback() override { calls.push_back({'M', 0, 0}); }
 
     int Count(char kind, int a) const {
         int n = 0;

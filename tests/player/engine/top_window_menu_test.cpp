@@ -51,7 +51,7 @@ TEST_F(TopWindow, TheChosenMacroRunsAsAfterAHotKeyForTheForegroundWindow) {
     EXPECT_EQ(host.played, std::vector<std::string>{"other"});
     EXPECT_EQ(host.inUsePushes, 1);
     EXPECT_EQ(host.clearTimers, 1);
-    EXPECT_EQ(host.keys, (std::vector<std::string>{"D43", "U43"}));
+    EXPECT_EQ(host.keys, (std::vector<std::string>{"M"}));
     EXPECT_EQ(dispatch.TargetWindow(), desktop.ForegroundWindow());
     EXPECT_FALSE(dispatch.PopupShowing());
 }

@@ -162,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(Table, Selection, ::testing::ValuesIn(kCases),
 
 class Dispatch : public ::testing::Test, public testing::TriggerFixture {};
 
-TEST_F(Dispatch, HotKeyPlaysTheMacroAndEndsWithTheMarkerKey) {
+TEST_F(Dispatch, HotKeyPlaysTheMacroAndEndsWithThePlaybackMark) {
     desktop.foreground = desktop.AddWindow("Plain", 5, "xterm");
     SetMacros({Global("hello world<ENTER>")});
     dispatch.HotKeyFired(kCode, 77);
@@ -170,7 +170,7 @@ TEST_F(Dispatch, HotKeyPlaysTheMacroAndEndsWithTheMarkerKey) {
     EXPECT_EQ(glob().InUse, 1);
     EXPECT_EQ(host.inUsePushes, 1);
     EXPECT_EQ(host.clearTimers, 1);
-    EXPECT_EQ(host.keys, (std::vector<std::string>{"D43", "U43"}));
+    EXPECT_EQ(host.keys, (std::vector<std::string>{"M"}));
     EXPECT_EQ(host.runningShown, 1);
     EXPECT_EQ(host.runningHidden, 1);
     EXPECT_EQ(dispatch.TargetWindow(), 77u);
@@ -180,7 +180,7 @@ TEST_F(Dispatch, HotKeyPlaysTheMacroAndEndsWithTheMarkerKey) {
 TEST_F(Dispatch, CapsLockIsTurnedOffForThePlaybackUnlessAMacroIsInUse) {
     SetMacros({Global("x")});
     dispatch.HotKeyFired(kCode | kHotKeyCapsLockBit, 0);
-    EXPECT_EQ(host.keys, (std::vector<std::string>{"D20", "U20", "D43", "U43"}));
+    EXPECT_EQ(host.keys, (std::vector<std::string>{"D20", "U20", "M"}));
     EXPECT_EQ(host.playedCapsLock, std::vector<bool>{true});
     // InUse still stands: the earlier state is kept.
     host.keys.clear();
@@ -252,12 +252,16 @@ TEST_F(Dispatch, PausedMacroResumesByItsOwnHotKeyOrResumePause) {
     SetMacros({Global("a"), {scGlobal, kCode + 1, "b"}, {scSystem, 264, "", "3"}});
     dispatch.RunHotKeyMacro(1);
     host.paused = true;
+    host.whileHeld = [this] { host.keys.push_back("held"); };
     dispatch.HotKeyFired(kCode | kHotKeyCapsLockBit, 0);
     EXPECT_EQ(host.resumes, 1);
-    EXPECT_EQ(host.keys, (std::vector<std::string>{"D43", "U43", "D20", "U20"}));
+    // Once the key is up, the modifiers still held are let go before the rest types.
+    EXPECT_EQ(host.keys, (std::vector<std::string>{"M", "held", "R", "D20", "U20"}));
     host.paused = true;
+    host.keys.clear();
     dispatch.HotKeyFired(264, 0);
     EXPECT_EQ(host.resumes, 2);
+    EXPECT_EQ(host.keys, (std::vector<std::string>{"held", "R"}));
     host.paused = true;
     dispatch.HotKeyFired(kCode + 1, 0);
     EXPECT_EQ(host.resumes, 2);
@@ -291,8 +295,8 @@ TEST_F(Dispatch, PressAfterAnotherUsersChangeIsAnsweredFromTheReloadedFile) {
     host.networkChanged = true;
     dispatch.HotKeyFired(kCode, 0);  // Ctrl+Alt+K
     EXPECT_EQ(host.played, std::vector<std::string>{"new"});
-    // Nothing is pressed again: only the end-of-playback key goes out.
-    EXPECT_EQ(host.keys, (std::vector<std::string>{"D43", "U43"}));
+    // Nothing is pressed again: only the end-of-playback mark goes out.
+    EXPECT_EQ(host.keys, (std::vector<std::string>{"M"}));
 
     // A code the new file no longer uses runs nothing, and sends nothing either.
     host.keys.clear();
@@ -370,6 +374,30 @@ TEST_F(Dispatch, WhatAHotKeyStartsWaitsForItsKeyToBeLetGo) {
     dispatch.HotKeyFired(kHotKeyPopupIconBit | 5, 0);
     EXPECT_TRUE(host.awaited.empty());
     EXPECT_EQ(host.played.size(), 5u);
+}
+
+// A window-title or timed macro that fires from the messages handled while the hot key is
+// held would type into its grab: it waits for the same release.
+TEST_F(Dispatch, WindowTitleAndTimedMacrosThatFireWhileTheHotKeyIsHeldWaitForItsRelease) {
+    SetMacros({Global("hot"), {scGlobal, acWindowTitle, "title", "Plain"}, {scGlobal, acScheduled, "timed"}});
+    std::vector<std::size_t> awaitedAtPlay;
+    host.duringPlay = [&] { awaitedAtPlay.push_back(host.awaited.size()); };
+    host.whileHeld = [&] {
+        host.whileHeld = nullptr;
+        dispatch.CheckForWindowMacros("Plain window");
+        dispatch.PlayOnce(3, host.records[3], false);
+    };
+    dispatch.HotKeyFired(kCode, 0);
+    EXPECT_EQ(host.played, (std::vector<std::string>{"title", "timed", "hot"}));
+    // The first of them waited for the key; once it was up, nothing waits again.
+    EXPECT_EQ(host.awaited, (std::vector<std::uint8_t>{'K', 'K'}));
+    EXPECT_EQ(awaitedAtPlay, (std::vector<std::size_t>{2, 2, 2}));
+
+    // With no hot key held they play at once.
+    host.awaited.clear();
+    dispatch.CheckForWindowMacros("Plain window");
+    dispatch.PlayOnce(3, host.records[3], false);
+    EXPECT_TRUE(host.awaited.empty());
 }
 
 TEST_F(Dispatch, APausedMacroResumesOnceItsHotKeyIsUp) {

@@ -33,7 +33,7 @@ public:
     std::vector<std::string> played;  // texts in order
     std::vector<bool> playedCapsLock;
     std::vector<std::string> warnings;
-    std::vector<std::string> keys;  // "D20", "U20", "S50"
+    std::vector<std::string> keys;  // "D20", "U20", "S50"; "R" modifiers let go, "M" playback mark
     std::vector<char> systemFunctions;
     int inUsePushes = 0, clearTimers = 0, programPushes = 0, programsPushes = 0, resumes = 0;
     int runningShown = 0, runningHidden = 0;
@@ -70,6 +70,8 @@ public:
         awaited.push_back(vk);
         if (whileHeld) whileHeld();
     }
+    void ReleaseUserModifiers() override { keys.push_back("R"); }
+    void MarkPlaybackEnd() override { keys.push_back("M"); }
     bool Paused() override { return paused; }
     void ResumePause() override {
         ++resumes;

@@ -1,6 +1,8 @@
 // The recipient list dialogs and the Send E-Mail command dialog against a temporary
 // recipient file.
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QRadioButton>
@@ -186,12 +188,17 @@ TEST_F(EmailDialogs, RecipientsMissingFromTheListAreShownAndCanBeDropped) {
     EXPECT_EQ(to->item(5)->text(), "Left");
     EXPECT_TRUE(to->item(4)->isSelected());
     EXPECT_TRUE(to->item(5)->isSelected());
-    // Blind CC: Far in the typed fields, the nameless one listed by its address once asked.
+    // Blind CC: Far in the typed fields; the nameless one is listed by its address, in the
+    // names as in the addresses.
     QListWidget* blind = dlg.Groups[2].List;
     ASSERT_EQ(blind->count(), 5);
+    EXPECT_EQ(blind->item(4)->text(), "bare2@x");
     testing::HeldClick(dlg.Groups[2].Add);
     EXPECT_EQ(blind->item(4)->text(), "bare2@x");
     EXPECT_TRUE(blind->item(4)->isSelected());
+    testing::HeldClick(dlg.Groups[2].Name);
+    EXPECT_EQ(blind->item(4)->text(), "bare2@x");
+    EXPECT_EQ(blind->item(3)->text(), "") << "a line of the list file keeps its empty name";
     SaveScreen(&dlg, "TDoTheEmail-kept");
 
     // Gone is dropped by the user; everything else goes back as it was.
@@ -207,6 +214,27 @@ TEST_F(EmailDialogs, RecipientsMissingFromTheListAreShownAndCanBeDropped) {
     ASSERT_EQ(dlg.Accepted, 1);
     EXPECT_EQ(dlg.CommandText, std::string("<EMAIL:RNR1TO") + "Old|old@x;Ann|ann@x;Left|left@x;\x01" + "BL" +
                                    "Far|far@x;|bare2@x;\x01" + "S1Hi\x01" + "Sub\x01" + "A1>");
+}
+
+// Prompting for the recipients leaves only the groups' headings enabled.
+TEST_F(EmailDialogs, PromptForRecipientsDisablesEverythingInTheGroupsLabelsToo) {
+    TDoTheEmailCommand dlg(nullptr, *config_, chooser_, pathEditor_);
+    dlg.show();
+    const auto groupControls = [](const TDoTheEmailCommand::Group& g) {
+        return std::vector<QWidget*>{g.Person, g.Address,     g.List,         g.Name,
+                                     g.Add,    g.PersonLabel, g.AddressLabel, g.ListLabel};
+    };
+    testing::HeldClick(dlg.PromptRecip);
+    ASSERT_TRUE(dlg.PromptRecip->isChecked());
+    for (const auto& g : dlg.Groups) {
+        for (QWidget* w : groupControls(g)) EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+        EXPECT_TRUE(g.List->parentWidget()->isEnabled()) << "the group's heading";
+    }
+    EXPECT_EQ(dlg.Groups[1].ListLabel->text(), "Select from Recipient List");
+    SaveScreen(&dlg, "TDoTheEmail-prompt");
+    testing::HeldClick(dlg.ChooseRecip);
+    for (const auto& g : dlg.Groups)
+        for (QWidget* w : groupControls(g)) EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
 }
 
 TEST_F(EmailDialogs, CommandDialogShowsAStoredCommandAndGivesItBackUnchanged) {

@@ -191,7 +191,7 @@ TEST_F(FamilyDialogs, ExistingCommandsComeBackUnchanged) {
     {
         TDoEncrypt dlg(nullptr);
         const auto built = BuildEncrypt("secret", 9);
-        dlg.Preset(std::get<TNameRec>(built.record));
+        dlg.Preset(std::get<TNameRec>(built.record).Name);
         dlg.show();
         EXPECT_EQ(dlg.Password->text(), "secret");
     }

@@ -3,6 +3,10 @@
 #include <QListWidget>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 
 #include "editor/commands/netconn_dialog.h"
@@ -12,6 +16,7 @@
 #include "player/commands/network_drives.h"
 #include "tests/editor/commands/dialog_harness.h"
 #include "tests/support/held_press.h"
+#include "tests/support/finishes_in_time.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro {
@@ -94,6 +99,15 @@ TEST(DriveTable, ReadsWhatWasWrittenAndSkipsWhatIsNoDrive) {
     ASSERT_TRUE(WriteDriveTable(path, {}));
     EXPECT_TRUE(ReadDriveTable(path).empty());
     EXPECT_TRUE(ReadDriveTable(dir.file("missing")).empty());
+    // A FIFO planted in its place is neither waited on nor taken for the table.
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    EXPECT_EQ(testing::ExitCodeWithin([&] { return ReadDriveTable(dir.file("pipe")).empty() ? 0 : 1; },
+                                      std::chrono::seconds(5)),
+              0);
+    ASSERT_TRUE(WriteDriveTable(path, drives));
+    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write)
+        << "a state file of this user's own";
 }
 
 }  // namespace

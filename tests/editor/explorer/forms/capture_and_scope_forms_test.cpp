@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTreeWidget>
 #include <fstream>
 
@@ -138,6 +139,18 @@ TEST_F(CaptureForm, ScopeDialogsByMode) {
     EXPECT_EQ(calls.back().caption, "Error");
     EXPECT_EQ(progs.ScopeText, row);
     EXPECT_FALSE(progs.OnTop);
+
+    // The stored text is offered whole and OK gives it back whole; typing stops at 20.
+    const std::string stored = "Document Editor Window Nr 12";
+    TDoSpecWind kept(desktop, *programs, stored, true, true);
+    kept.show();
+    EXPECT_EQ(kept.TitleBox->text().toStdString(), stored);
+    kept.OkButton->click();
+    EXPECT_EQ(kept.ScopeText, stored);
+    TDoSpecWind typing(desktop, *programs, "", true, true);
+    typing.show();
+    QTest::keyClicks(typing.TitleBox, QString::fromStdString(stored));
+    EXPECT_EQ(typing.TitleBox->text().toStdString(), stored.substr(0, 20));
 
     TDoAllProgs all(*programs);
     all.show();

@@ -26,6 +26,7 @@
 #include "editor/commands/text_dialogs.h"
 #include "editor/script/ui/do_scripting.h"
 #include "foundation/settings.h"
+#include "foundation/sync_record.h"
 #include "macro/capture_file.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
@@ -224,6 +225,25 @@ namespace tessaro {
 namespace {
 
 // Categories: made, named, given to a macro and removed through the window's commands.
+// Opened by "Modify Directly" and updated without an edit, a window-title macro keeps its
+// whole title in the file.
+TEST_F(MainWinMacros, AnUnchangedModifyKeepsAWindowTitleLongerThanWhatMayBeTyped) {
+    const std::string title = "Document Editor Window Nr 12";
+    TMacroRecord rec{};
+    rec.ActivationCode = acWindowTitle;
+    rec.Scope = scGlobal;
+    rec.ScopeText = title;
+    rec.Enabled = 1;
+    rec.Nickname = "AAA title";
+    const int n = window->Logic().file().AppendMacroRecord(rec, false);
+    window->Logic().FillList();
+    window->Logic().SelectRow(window->Logic().ReverseSort(n));
+    ASSERT_EQ(window->Logic().SelectedMacro(), n);
+    WhenModal<TModHotKeys>([](TModHotKeys& edit) { edit.UpdateButton->click(); });
+    window->Run(ExplorerAction::ModifyDirectly);
+    EXPECT_EQ(Records()[std::size_t(n - 1)].ScopeText.str(), title);
+}
+
 TEST_F(MainWinMacros, CategoriesAreKeptBesideTheFileAndGivenToMacros) {
     const std::string qtc = dir + "/work.QTC";
     WhenModal<TDoCategory>([](TDoCategory& d) {
@@ -363,6 +383,36 @@ TEST_F(MainWinMacros, CaptureFromTheAddDialogCountsTheNewMacroOnce) {
     EXPECT_EQ(rec.Nickname.str(), "Fresh");
     EXPECT_EQ(Unpacked(rec.ActivationCode), 11);
     EXPECT_EQ(Unpacked(glob.MacroCount), count + 1);
+}
+
+// A capture started from the add dialog records into the file: the network lock stays
+// held until the capture ends, which gives it back once and counts the change once.
+TEST_F(MainWinMacros, CaptureFromTheAddDialogGivesTheLockBackOnceAtItsEnd) {
+    config.NetworkMode = true;
+    config.AutoSync = false;
+    window = std::make_unique<TMainWin>(config, glob,
+                                        std::vector<std::string>{"/RH" + std::to_string(player->hwnd())});
+    const std::string lockFile = file.substr(0, file.size() - 3) + "MAS";
+    TSyncRecord before{};
+    ReadSyncRecord(lockFile, before);
+    const int count = glob.MacroCount;
+    WhenModal<TAddNewHotKey>([](TAddNewHotKey& add) {
+        add.WMHotKeyChosen(12);
+        WhenModal<TCaptureKeys>([](TCaptureKeys& d) { d.StartButton->click(); });
+        add.CaptureKeyButton->click();
+    });
+    window->Run(ExplorerAction::AddMacro);
+    ASSERT_EQ(glob.CaptureOn, 1);
+    TSyncRecord recording{};
+    ReadSyncRecord(lockFile, recording);
+    EXPECT_EQ(Unpacked(recording.State), kSyncInUse) << "held while the macro is recorded";
+    EXPECT_EQ(Unpacked(recording.ChangeCount), Unpacked(before.ChangeCount));
+
+    TypeInCapture(*window, count + 1, "keys");
+    TSyncRecord after{};
+    ReadSyncRecord(lockFile, after);
+    EXPECT_EQ(Unpacked(after.State), kSyncReleased);
+    EXPECT_EQ(Unpacked(after.ChangeCount), Unpacked(before.ChangeCount) + 1) << "one change, counted once";
 }
 
 }  // namespace

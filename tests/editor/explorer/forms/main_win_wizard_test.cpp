@@ -18,6 +18,7 @@
 #include "editor/wizard/t_quick_wiz.h"
 #include "foundation/ras.h"
 #include "foundation/settings.h"
+#include "foundation/sync_record.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
@@ -118,6 +119,46 @@ TEST_F(MainWinWizard, AFinishedWizardAppendsItsMacroAndCountsItOnce) {
     EXPECT_EQ(GetMacroText(added), "Hello there");
     EXPECT_EQ(Unpacked(glob.MacroCount), count + 1);
     EXPECT_EQ(window->Logic().SelectedMacro(), count + 1);
+}
+
+// The capture wizard's recording holds the network lock until it ends; the end gives it
+// back once, so the change counts once and no lock taken meanwhile by another user is dropped.
+TEST_F(MainWinWizard, ACaptureWizardGivesTheLockBackOnceAtTheRecordingsEnd) {
+    config.BypassWizardScreen = true;
+    config.NetworkMode = true;
+    config.AutoSync = false;
+    Open();
+    const std::string lockFile = file.substr(0, file.size() - 3) + "MAS";
+    TSyncRecord before{};
+    ReadSyncRecord(lockFile, before);
+    WhenWizard([](TQuickWiz& w) {
+        for (int i = 0; i < 40 && w.isVisible(); ++i) {
+            if (w.CurrentPage() == 3) w.Control<QListWidget>("P3KeyList")->setCurrentRow(302);
+            if (w.CurrentPage() == 10) w.Control<QLineEdit>("P10Nick")->setText("Recorded");
+            if (w.CurrentPage() == 62 && w.Control<QListWidget>("P62ProgList")->count() == 0) {
+                w.Control<QListWidget>("P62ProgList")->addItem("Somewhere");  // no windows offscreen
+                w.Control<QListWidget>("P62ProgList")->setCurrentRow(0);
+            }
+            w.NextButtonClick();
+        }
+        if (w.isVisible()) w.CancelButton->click();
+    });
+    window->DoQuickWiz(7);
+    ASSERT_EQ(glob.CaptureOn, 1) << "the recording runs";
+    TSyncRecord recording{};
+    ReadSyncRecord(lockFile, recording);
+    EXPECT_EQ(Unpacked(recording.State), kSyncInUse) << "held while the macro is recorded";
+    EXPECT_EQ(Unpacked(recording.ChangeCount), Unpacked(before.ChangeCount));
+
+    const auto self = static_cast<win::HWND>(window->winId());
+    const std::uint32_t macro = glob.CaptureMacro;
+    for (unsigned char c : std::string("keys")) win::SendMessage(self, WM_CAPTURE_CHAR, macro, c);
+    win::SendMessage(self, WM_CAPTURE_DONE, macro, 0);
+    EXPECT_NE(GetMacroText(All().back()).find("keys"), std::string::npos) << "the recording is the macro";
+    TSyncRecord after{};
+    ReadSyncRecord(lockFile, after);
+    EXPECT_EQ(Unpacked(after.State), kSyncReleased);
+    EXPECT_EQ(Unpacked(after.ChangeCount), Unpacked(before.ChangeCount) + 1) << "one change, counted once";
 }
 
 TEST_F(MainWinWizard, TheNewMacroJoinsThePopupMenuUnlessItIsFull) {

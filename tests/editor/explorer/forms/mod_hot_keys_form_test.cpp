@@ -90,6 +90,36 @@ TEST_F(ModHotKeysForm, GlobalKeyTakenAndWindowTitleKinds) {
     EXPECT_EQ(title->focusWidget(), title->SnipraName);
 }
 
+// The 20 characters of a window title are a limit on typing: a stored title is shown and
+// stored again whole, and typing never makes a text longer than 20 nor than it already is.
+TEST_F(ModHotKeysForm, AStoredWindowTitleLongerThanWhatMayBeTypedIsKeptWhole) {
+    const std::string title = "Document Editor Window Nr 12";
+    core->CurrentMacro = {};
+    core->CurrentMacro.ActivationCode = acWindowTitle;
+    core->CurrentMacro.ScopeText = title;
+    auto form = Open(7, true);
+    EXPECT_EQ(form->SnipraName->text().toStdString(), title);
+    form->UpdateButton->click();
+    ASSERT_TRUE(form->Updated);
+    EXPECT_EQ(core->CurrentMacro.ScopeText.str(), title);
+
+    auto typed = Open(7, true);
+    QLineEdit* box = typed->SnipraName;
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_End);
+    QTest::keyClicks(box, "xyz");
+    EXPECT_EQ(box->text().toStdString(), title) << "nothing is added to a text over the limit";
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, "9");
+    EXPECT_EQ(box->text().toStdString(), title.substr(0, title.size() - 2))
+        << "deleting works, regrowing not";
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, QString(25, 'a'));
+    EXPECT_EQ(box->text(), QString(20, 'a'));
+}
+
 TEST_F(ModHotKeysForm, TokensInsertAtTheCaretWithinTheLimit) {
     auto form = Open(1);
     form->NewFormat->setPlainText("ab");

@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <fstream>
 #include <vector>
 
@@ -157,6 +159,30 @@ TEST_F(DialogFixture, ThePickerOffersCodes32To255) {
     TDoSwapSpecial last(nullptr, 500);
     last.OkButtonClick();
     EXPECT_EQ(last.Character, 255);
+}
+
+// Every one of the 224 characters lies inside the shown picker and is chosen by a click
+// on its cell (pressed and let go as a hand does) and "&Ok".
+TEST_F(DialogFixture, EveryCharacterOfThePickerCanBeChosenByAClick) {
+    std::vector<int> missed;
+    for (int code = 32; code <= 255; ++code) {
+        TDoSwapSpecial picker(nullptr, 0);
+        picker.show();
+        QApplication::processEvents();
+        QTableWidget* grid = picker.SymbolGrid;
+        const int index = code - 32;
+        const QRect cell = grid->visualRect(grid->model()->index(index / 28, index % 28));
+        if (!grid->viewport()->rect().contains(cell)) {
+            missed.push_back(code);
+            continue;
+        }
+        QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, cell.center(), 60);
+        picker.findChild<QPushButton*>("OkButton")->click();
+        if (!picker.Chosen || picker.Character != code) missed.push_back(code);
+    }
+    EXPECT_TRUE(missed.empty()) << missed.size() << " characters cannot be chosen, the first "
+                                << (missed.empty() ? 0 : missed.front());
 }
 
 }  // namespace

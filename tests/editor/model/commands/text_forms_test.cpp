@@ -44,6 +44,31 @@ TEST(TypedText, UpdateTabsLineBreaksAndTheLimit) {
               "characters.");
 }
 
+// A stored text (a text file's, edited as lines) keeps its own line breaks and tab bytes.
+TEST(TypedText, AStoredTextKeepsItsBytesUnchangedAndItsStyleWhenEdited) {
+    const std::string lf = "first\n\tindented\nlast\n";
+    const std::string memo = TypedTextPreset(TTextRec{lf});
+    EXPECT_EQ(memo, lf);
+    EXPECT_EQ(UpdateStoredText(memo, memo, lf).TextBuffer, lf);
+    const UpdatedText edited = UpdateStoredText(memo + "more\tto\ncome", memo, lf);
+    EXPECT_EQ(edited.TextBuffer, lf + "more\tto\ncome");
+    EXPECT_FALSE(edited.truncated);
+
+    const std::string crlf = "a\r\nb";
+    EXPECT_EQ(UpdateStoredText("a\nb\nc\td", "a\nb", crlf).TextBuffer, "a\r\nb\r\nc<TAB>d");
+    EXPECT_EQ(UpdateStoredText("a\nb!", "a\nb", "a\rb").TextBuffer, "a\rb!");
+    // Mixed breaks, or a text longer than a macro holds, come back whole while unchanged.
+    const std::string mixed = "x\r\ny\nz\r" + std::string(6000, 'w');
+    const std::string shown = TypedTextPreset(TTextRec{mixed});
+    const UpdatedText kept = UpdateStoredText(shown, shown, mixed);
+    EXPECT_EQ(kept.TextBuffer, mixed);
+    EXPECT_FALSE(kept.truncated);
+
+    EXPECT_EQ(StyleOfTypedText("no breaks").LineBreak, "\r\n");
+    EXPECT_FALSE(StyleOfTypedText("a<TAB>b").TabBytes);
+    EXPECT_EQ(StyleOfTypedText("end\r").LineBreak, "\r");
+}
+
 TEST(TypedText, KeyTokensSymbolsAndAltCodesStayOneTextLine) {
     std::string memo = "Dear Sir,\n";
     for (const TokenButton& b : kTokenButtons) memo += std::string(b.text);

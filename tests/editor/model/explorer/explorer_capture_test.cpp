@@ -1,17 +1,22 @@
 // A recapture from the editor: the recorded characters and the capture's end.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <filesystem>
 
 #include "explorer_rig.h"
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/finishes_in_time.h"
 #include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
 
+using testing::ExitCodeWithin;
 using testing::ExplorerRig;
 using testing::Notice;
 using testing::TestMacro;
@@ -88,6 +93,22 @@ TEST(ExplorerCapture, ALongCaptureThatCannotBeCopiedStaysInItsFileAndIsReported)
     EXPECT_EQ(rig.boxes[0].caption, "Error");
     EXPECT_NE(rig.boxes[0].text.find("TempCap.Txt"), std::string::npos);
     EXPECT_EQ(testing::ReadBytes(rig.path), before);  // the macro keeps its old text
+}
+
+// A FIFO in the capture file's place: starting, recording and ending neither wait on it
+// nor replace it; the macro keeps its text and the user is told.
+TEST(ExplorerCapture, AFifoAsTheCaptureFileIsNeverWaitedOn) {
+    CaptureRig rig;
+    const std::string fifo = rig.dir.file("TempCap.Txt");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int code = ExitCodeWithin(
+        [&] {
+            rig.Capture(6, 3);
+            return rig.boxes.size() == 1 && rig.TextOf(6) == "hot text" ? 0 : 1;
+        },
+        std::chrono::seconds(10));
+    EXPECT_EQ(code, 0) << "-1: the editor hung on the FIFO";
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
 TEST(ExplorerCapture, ASecondDoneIsIgnoredAndCharactersAfterTheEndAreNotRecorded) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +13,7 @@
 
 #include "platform/sim/sim_desktop.h"
 #include "protocol/hotkey_names.h"
+#include "tests/support/finishes_in_time.h"
 #include "tests/support/unpacked.h"
 
 namespace tessaro {
@@ -162,6 +167,21 @@ TEST(CaptureFile, CreatedWithTheSpeedTokenOrReported) {
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(content, "<SPEED:00002>");
     EXPECT_NE(CreateCaptureFile((dir / "missing" / "TempCap.Txt").string(), ""), "");
+    // A FIFO or a link in its place: refused at once and left as it is.
+    const std::string fifo = (dir / "pipe").string(), link = (dir / "link").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_EQ(::symlink(path.c_str(), link.c_str()), 0);
+    EXPECT_EQ(testing::ExitCodeWithin(
+                  [&] {
+                      return CreateCaptureFile(fifo, "x").find("it is a named pipe, not a regular file") !=
+                                         std::string::npos &&
+                                     CreateCaptureFile(link, "x").find("symbolic link") != std::string::npos
+                                 ? 0
+                                 : 1;
+                  },
+                  std::chrono::seconds(5)),
+              0);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
     std::filesystem::remove_all(dir);
 }
 

@@ -2,9 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+
+#include "tests/support/finishes_in_time.h"
 
 namespace tessaro {
 namespace {
@@ -73,6 +76,16 @@ TEST_F(TextImport, ExportReplacesTheFileAndFailsOnAFolder) {
     ASSERT_TRUE(ExportTextFile(p, "a\r\nb"));
     EXPECT_EQ(ReadImportFile(p).bytes, "a\r\nb");
     EXPECT_FALSE(ExportTextFile(dir.string(), "x"));
+}
+
+// "Export To Text File" onto a FIFO: refused at once, nothing written into the pipe.
+TEST_F(TextImport, ExportToAFifoIsRefusedWithoutWaiting) {
+    const fs::path fifo = dir / "pipe.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(testing::ExitCodeWithin([&] { return ExportTextFile(fifo.string(), "text") ? 1 : 0; },
+                                      std::chrono::seconds(5)),
+              0);
+    EXPECT_TRUE(fs::is_fifo(fifo));
 }
 
 }  // namespace

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QColor>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/finishes_in_time.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro {
@@ -64,7 +67,7 @@ TEST(DesktopLauncher, TheDesktopRunsThePlayerWithTheNickname) {
     fs::permissions(player, fs::perms::owner_all);
 
     const std::string nick = "Tea $time \"100%\" caf\xe9\\x";
-    ASSERT_EQ(PlaceLauncher({desk, dir.path() + "/Icons", player}, nick, "TESRUN", Picture()), "");
+    ASSERT_EQ(PlaceLauncher({desk, dir.path() + "/Icons", player}, nick, {"TESRUN", Picture()}), "");
     const std::string launcher = desk + "/" + LauncherFileName(nick);
     struct stat st {};
     ASSERT_EQ(::stat(launcher.c_str(), &st), 0);
@@ -82,10 +85,73 @@ TEST(DesktopLauncher, TheDesktopRunsThePlayerWithTheNickname) {
 
 TEST(DesktopLauncher, AnUnwritablePlaceIsReportedNotIgnored) {
     testing::TempDir dir;
+    std::ofstream(dir.file("plain")) << "a file, not a folder";
+    EXPECT_EQ(
+        PlaceLauncher({dir.file("plain/Desktop"), dir.path() + "/Icons", "/bin/true"}, "x", {"X", Picture()}),
+        "The desktop folder \"" + dir.file("plain/Desktop") + "\" cannot be created.");
     EXPECT_FALSE(
-        PlaceLauncher({dir.path() + "/none/Desktop", dir.path() + "/Icons", "/bin/true"}, "x", "X", Picture())
-            .empty());
-    EXPECT_FALSE(PlaceLauncher({dir.path(), dir.path() + "/Icons", "/bin/true"}, "x", "X", QImage()).empty());
+        PlaceLauncher({dir.path(), dir.path() + "/Icons", "/bin/true"}, "x", {"X", QImage()}).empty());
+}
+
+// A user without a desktop folder yet: it is made where the desktop's settings say, as the
+// desktop itself would make it, and the launcher lands in it.
+TEST(DesktopLauncher, AMissingDesktopFolderIsMade) {
+    testing::TempDir dir;
+    const std::string desk = dir.file("home/Bureau");
+    EXPECT_EQ(PlaceLauncher({desk, dir.path() + "/Icons", "/bin/true"}, "Tea", {"TESRUN", Picture()}), "");
+    EXPECT_TRUE(fs::is_regular_file(desk + "/Tea.desktop"));
+}
+
+// The launcher shows what the macro list shows: the macro's own icon file, or the player's
+// picture for the default icons and for a file that is missing, unreadable or no file.
+TEST(DesktopLauncher, TheLauncherPictureIsTheIconFileOrThePlayers) {
+    testing::TempDir dir;
+    const std::string icons = dir.path() + "/Icons";
+    fs::create_directories(icons);
+    QImage red(32, 32, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(QString::fromStdString(icons + "/RED.ICO"), "ICO"));
+    std::ofstream(icons + "/BROKEN.ICO") << "not a picture";
+    ASSERT_EQ(::mkfifo((icons + "/PIPE.ICO").c_str(), 0600), 0);
+    const QImage player = Picture();
+
+    const LauncherPicture own = LauncherPictureFor("RED.ICO", icons, player);
+    EXPECT_EQ(own.Name, "RED.ICO");
+    EXPECT_EQ(own.Image.pixelColor(0, 0), QColor(Qt::red));
+    for (const char* name : {"MAIN", "MENU", "GONE.ICO", "BROKEN.ICO", "PIPE.ICO"}) {
+        const LauncherPicture p = LauncherPictureFor(name, icons, player);
+        EXPECT_EQ(p.Name, "TESRUN") << name;
+        EXPECT_EQ(p.Image, player) << name;
+    }
+    // The name comes from the macro file: the picture it names stays in its folder.
+    fs::create_directories(dir.path() + "/up");
+    ASSERT_TRUE(red.save(QString::fromStdString(dir.path() + "/up/X.ICO"), "ICO"));
+    EXPECT_EQ(LauncherPictureFor("../up/X.ICO", icons, player).Name, "_up_X.ICO");
+}
+
+// A FIFO where the launcher's picture or the launcher goes: refused at once and left alone.
+TEST(DesktopLauncher, AFifoInThePlaceOfThePictureOrTheLauncherIsRefusedWithoutWaiting) {
+    testing::TempDir dir;
+    const std::string desk = dir.path() + "/Desktop", icons = dir.path() + "/Launchers";
+    fs::create_directories(desk);
+    fs::create_directories(icons);
+    ASSERT_EQ(::mkfifo((icons + "/TESRUN.png").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((desk + "/Tea.desktop").c_str(), 0600), 0);
+    const int code = testing::ExitCodeWithin(
+        [&] {
+            const std::string picture =
+                PlaceLauncher({desk, icons, "/bin/true"}, "Tea", {"TESRUN", Picture()});
+            fs::remove(icons + "/TESRUN.png");
+            const std::string launcher =
+                PlaceLauncher({desk, icons, "/bin/true"}, "Tea", {"TESRUN", Picture()});
+            return picture.find("it is a named pipe") != std::string::npos &&
+                           launcher.find("it is a named pipe") != std::string::npos
+                       ? 0
+                       : 1;
+        },
+        std::chrono::seconds(10));
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(fs::is_fifo(desk + "/Tea.desktop"));
 }
 
 }  // namespace

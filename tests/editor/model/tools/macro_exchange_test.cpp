@@ -1,6 +1,7 @@
 #include "editor/model/tools/macro_exchange.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
@@ -332,6 +333,15 @@ TEST(MacroExport, WritesTheChosenRecordsInOrderAndNeverTheOpenFile) {
     EXPECT_EQ(std::filesystem::file_size(file), before);
     EXPECT_NE(ExportMacros(file, {1}, dir + "/missing/out.QTM").find("Unable to create export file."),
               std::string::npos);
+    // A FIFO chosen as the export file is refused and left a FIFO.
+    const std::string fifo = dir + "/pipe.QTM";
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(ExportMacros(file, {1}, fifo),
+              "Unable to create export file.  The file " + fifo +
+                  " could not be written: it is a named pipe, not a regular file.");
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    std::filesystem::remove(fifo);
 }
 
 }  // namespace

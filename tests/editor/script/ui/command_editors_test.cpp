@@ -21,6 +21,9 @@
 #include "editor/script/parse_text.h"
 #include "platform/message_box.h"
 #include "editor/script/script_writer.h"
+#include "foundation/ras.h"
+#include "platform/paths.h"
+#include "platform/sim/sim_system_settings.h"
 #include "protocol/glob_data.h"
 #include "tests/editor/commands/families/fakes.h"
 #include "tests/editor/script/ui/no_connections.h"
@@ -91,12 +94,6 @@ private:
     }
 };
 
-bool NeedsOwnInput(int code) {
-    for (int c : {72, 94})
-        if (c == code) return true;
-    return false;
-}
-
 class CommandEditorsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -106,10 +103,20 @@ protected:
         chooser.file = runner.file;
         chooser.folder = dir.path();
         picker.answer = "xterm";
+        // What a test machine lacks: printers, display modes and a phone-book entry.
+        printers.names = {"Office Colour", "HP LaserJet"};
+        for (int i = 0; i < 5; ++i) display.modes.push_back({640 + 160 * i, 480 + 120 * i, 1 << 24, 60});
+        ::setenv("FAKE_NM_CONNECTIONS", "Home Wi-Fi:802-11-wireless:;MyISP:gsm:me;Work VPN:vpn:ann", 1);
+        ASSERT_TRUE(RasLoadLibrary(win::JoinPath(win::ExecutableDirectory(), "libfake_nm.so")));
+    }
+    void TearDown() override {
+        RasFreeLibrary();
+        ::unsetenv("FAKE_NM_CONNECTIONS");
     }
 
     CommandEditorHosts Hosts(bool ras = true, bool ie4 = true) {
-        return CommandEditorHosts{settings, glob, chooser, picker, paths, mixer, connections, ras, ie4};
+        return CommandEditorHosts{settings,    glob, chooser, picker,   paths,  mixer,
+                                  connections, ras,  ie4,     printers, display};
     }
 
     std::vector<std::pair<QString, QString>> PrefillFor(int code) const {
@@ -138,6 +145,8 @@ protected:
     FakePathEditor paths{settings};
     NoSoundCard mixer;
     NoConnections connections;
+    win::sim::SimPrinters printers;
+    win::sim::SimSystemSettings display;
     ScriptedRunner runner;
     win::ScopedMessageBoxHandler boxes{[this](const win::MessageBoxCall& call) {
         boxTexts.push_back(call.text);
@@ -170,12 +179,8 @@ TEST_F(CommandEditorsTest, EveryCodeAddsItsLineCancelsCleanlyAndEditsUnchanged) 
 
         runner.confirm = true;
         runner.prefill = PrefillFor(code);
-        if (!editors.EditCommand(nullptr, list, {code, true, AddStyle::AtEnd, 0}).Changed) {
-            // A printer and a dial-up entry are what a test machine lacks; their dialogs
-            // have their own tests.
-            EXPECT_TRUE(NeedsOwnInput(code)) << "not added";
-            continue;
-        }
+        ASSERT_TRUE(editors.EditCommand(nullptr, list, {code, true, AddStyle::AtEnd, 0}).Changed)
+            << "not added: " << boxTexts.size() << " boxes";
         ASSERT_EQ(list.Lines.size(), 2u);
         // A "Wait Time Delay" added with the dialog's defaults is a plain delay.
         const int expected = code == 117 ? 4 : code;
@@ -350,7 +355,7 @@ TEST_F(CommandEditorsTest, EveryCodeEditedFromAFilledLineKeepsItsCommand) {
     const std::map<std::string, std::string> values{
         {"{F}", runner.file}, {"{D}", dir.path()}, {"{E}", BuildEncrypt("secret", 7).fields.EncryptedText}};
     runner.fill = false;
-    std::set<int> codes;
+    std::set<int> edited;
     for (const char* stored : kFilledCommands) {
         const std::string text = Filled(stored, values);
         SCOPED_TRACE(text);
@@ -358,24 +363,25 @@ TEST_F(CommandEditorsTest, EveryCodeEditedFromAFilledLineKeepsItsCommand) {
         list.Lines = ParseMacroText(text);
         ASSERT_EQ(list.Lines.size(), 1u);
         const int code = LineCommand(list.Lines[0]);
-        codes.insert(code);
         const std::string before = Stored(list.Lines[0]);
         ASSERT_EQ(before, text);
         CommandEditors editors(Hosts(), runner);
-        const bool changed = editors.EditCommand(nullptr, list, {code, false, AddStyle::AtEnd, 0}).Changed;
-        // A printer, a display mode and a phone-book entry are what a test machine lacks.
-        if (code == cmd::DefaultPrinter || code == cmd::DefaultDisplaySize || code == cmd::DialUpNetworking)
-            continue;
-        ASSERT_TRUE(changed) << "not confirmed: " << boxTexts.size() << " boxes";
+        const int shownBefore = runner.shown;
+        ASSERT_TRUE(editors.EditCommand(nullptr, list, {code, false, AddStyle::AtEnd, 0}).Changed)
+            << "not confirmed: " << boxTexts.size() << " boxes";
+        EXPECT_EQ(runner.shown, shownBefore + 1) << "edited through its dialog";
         ASSERT_EQ(list.Lines.size(), 1u);
-        EXPECT_EQ(LineCommand(list.Lines[0]), code);
-        // Enciphering salts anew each time: only the command stays.
-        if (code != cmd::EncryptedText)
-            EXPECT_EQ(Stored(list.Lines[0]), before);
-        else
-            EXPECT_EQ(EncryptPreset(std::get<TNameRec>(list.Lines[0].Record)), "secret");
+        const ScriptLine& after = list.Lines[0];
+        // Enciphering salts anew each time: only the plain text stays.
+        const bool kept = code == cmd::EncryptedText
+                              ? EncryptPreset(std::get<TNameRec>(after.Record)) == "secret"
+                              : Stored(after) == before;
+        EXPECT_TRUE(kept) << Stored(after);
+        EXPECT_EQ(LineCommand(after), code);
+        if (kept && LineCommand(after) == code) edited.insert(code);
     }
-    EXPECT_EQ(codes.size(), 117u);
+    EXPECT_EQ(edited.size(), 117u);
+    for (int code = 1; code <= 117; ++code) EXPECT_TRUE(edited.count(code)) << "not edited: " << code;
 }
 
 TEST_F(CommandEditorsTest, AddStylesPlaceTheNewLine) {

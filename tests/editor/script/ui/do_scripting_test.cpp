@@ -20,19 +20,25 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <utility>
 #include <vector>
 
 #include "editor/script/display_text.h"
 #include "editor/script/ui/script_editor_services.h"
 #include "platform/message_box.h"
+#include "editor/commands/command_dialog.h"
+#include "tests/support/held_press.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/visible_form.h"
 #include "widgets/display_scale.h"
 
 namespace tessaro {
@@ -46,10 +52,16 @@ public:
     std::string chosenScope;
     // "Load Text File" left through its edit button for this file, once.
     std::string editTextFile;
+    // What the editor's script list showed behind each command editor.
+    std::vector<std::vector<std::string>> shownBehind;
 
-    CommandOutcome EditCommand(QWidget*, ScriptList& list, const CommandRequest& r) override {
+    CommandOutcome EditCommand(QWidget* owner, ScriptList& list, const CommandRequest& r) override {
         edits.emplace_back(r.Code, r.IsNew);
         requests.push_back(r);
+        std::vector<std::string> shown;
+        if (auto* script = owner ? owner->findChild<QListWidget*>("Script") : nullptr)
+            for (int i = 0; i < script->count(); ++i) shown.push_back(script->item(i)->text().toStdString());
+        shownBehind.push_back(shown);
         if (r.Code == cmd::LoadTextFile && !editTextFile.empty())
             return {false, std::exchange(editTextFile, {})};
         TNameRec rec{"code " + std::to_string(r.Code)};
@@ -105,6 +117,121 @@ TEST_F(ScriptingFixture, AnExistingMacroOpensAsLinesWithItsScope) {
     EXPECT_FALSE(w->DoEdit->isEnabled());  // nothing selected yet
     EXPECT_TRUE(w->HotKeyLabel->isVisibleTo(w.get()));
     EXPECT_FALSE(w->SetSchedule->isVisibleTo(w.get()));
+}
+
+TEST_F(ScriptingFixture, AnExistingMacroOpensWithItsBlocksIndented) {
+    SetMacroText(current, "<REP:0002:000001:000001><SHFD>Hello<SHFU><ENDREP><ENDREP>Bye");
+    auto w = Open(6, true);
+    ASSERT_EQ(w->Script->count(), 7);
+    const auto text = [&](int row) { return w->Script->item(row)->text().toStdString(); };
+    EXPECT_EQ(text(0).rfind("Repeat Start", 0), 0u);
+    EXPECT_EQ(text(1).rfind("   Shift Key Down", 0), 0u) << text(1);
+    EXPECT_EQ(text(2).rfind("      Text: Hello", 0), 0u) << text(2);
+    EXPECT_EQ(text(3).rfind("   Shift Key Up", 0), 0u) << text(3);
+    EXPECT_EQ(text(4), "Repeat End");
+    EXPECT_EQ(text(5), "Repeat End");  // no block left open: column 0
+    EXPECT_EQ(text(6).rfind("Text: Bye", 0), 0u);
+}
+
+// The commands list at the window's default size: every name whole, nothing cut.
+TEST_F(ScriptingFixture, TheCommandsListShowsWholeNamesAtTheDefaultSize) {
+    auto w = Open(1, false);
+    w->show();
+    QApplication::processEvents();
+    const QFontMetrics fm = w->OptionBox->fontMetrics();
+    const int margin =
+        2 * (w->OptionBox->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w->OptionBox) + 1);
+    const int room = w->OptionBox->viewport()->width();
+    for (int row = 0; row < w->OptionBox->count(); ++row) {
+        const QString name = w->OptionBox->item(row)->text();
+        EXPECT_LE(fm.horizontalAdvance(name) + margin, room) << name.toStdString();
+    }
+    EXPECT_EQ(w->OptionBox->horizontalScrollBar()->maximum(), 0);
+    EXPECT_GE(w->Script->width(), w->OptionBox->width()) << "the script keeps most of the width";
+    const std::vector<std::string> faults = testing::VisibleFaults(*w);
+    EXPECT_TRUE(faults.empty()) << faults.front();
+    EXPECT_LE(w->frameGeometry().width(), 800);
+}
+
+// The list's first row is current once it has the focus, but nothing is chosen yet.
+TEST_F(ScriptingFixture, AddWithNothingChosenAsksForACommand) {
+    auto w = Open(6, false);
+    w->show();
+    QApplication::processEvents();
+    w->OptionBox->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    testing::HeldClick(w->AddButton);
+    EXPECT_EQ(boxes, std::vector<std::string>{"Error: No command selected.  Please select one."});
+    EXPECT_TRUE(services.edits.empty());
+    testing::HeldClickRow(w->OptionBox, cmd::Remark - 1);
+    testing::HeldClick(w->AddButton);
+    EXPECT_EQ(services.edits, (std::vector<std::pair<int, bool>>{{cmd::Remark, true}}));
+}
+
+// Records the help topics asked for.
+class HelpTopics final : public HelpViewer {
+public:
+    void ShowTopic(QWidget*, const std::string&, std::string_view keyword) override {
+        topics.emplace_back(keyword);
+    }
+    std::vector<std::string> topics;
+};
+
+// Alt + a letter held as a hand does; `altFirst` lets go of Alt before the letter.
+void AltKey(QWidget* w, Qt::Key key, bool altFirst) {
+    QTest::keyPress(w, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyPress(w, key, Qt::AltModifier);
+    QTest::qWait(testing::kHoldMs);
+    if (altFirst) {
+        QTest::keyRelease(w, Qt::Key_Alt, Qt::NoModifier);
+        QTest::keyRelease(w, key, Qt::NoModifier);
+    } else {
+        QTest::keyRelease(w, key, Qt::AltModifier);
+        QTest::keyRelease(w, Qt::Key_Alt, Qt::NoModifier);
+    }
+    QTest::qWait(200);  // a button's shortcut clicks it a moment later
+}
+
+TEST_F(ScriptingFixture, AltIAndAltHReachTheInsertAndHelpButtonsNotTheMenus) {
+    HelpTopics help;
+    ScopedHelpViewer viewer(help);
+    auto w = Open(6, false);
+    w->show();
+    QApplication::processEvents();
+    testing::HeldClickRow(w->OptionBox, cmd::Remark - 1);
+    AltKey(w.get(), Qt::Key_I, false);
+    AltKey(w.get(), Qt::Key_I, true);
+    ASSERT_EQ(services.requests.size(), 2u);
+    for (const CommandRequest& r : services.requests) EXPECT_EQ(r.Style, AddStyle::After);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "a menu opened";
+    AltKey(w.get(), Qt::Key_H, true);
+    EXPECT_EQ(help.topics, std::vector<std::string>{"Scripting Editor"});
+    // No two controls or menus of the window answer the same Alt + letter.
+    std::map<QChar, std::vector<std::string>> letters;
+    const auto mark = [&](const QString& caption, const std::string& who) {
+        const qsizetype at = caption.indexOf('&');
+        if (at >= 0 && at + 1 < caption.size()) letters[caption[at + 1].toUpper()].push_back(who);
+    };
+    for (QAction* menu : w->findChild<QMenuBar*>()->actions())
+        mark(menu->text(), "menu " + menu->text().toStdString());
+    for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+        if (b->isVisibleTo(w.get())) mark(b->text(), b->objectName().toStdString());
+    for (QLabel* l : w->findChildren<QLabel*>())
+        if (l->buddy()) mark(l->text(), l->text().toStdString());
+    for (const auto& [letter, who] : letters)
+        EXPECT_EQ(who.size(), 1u) << QString(letter).toStdString() << ": " << who[0] << ", " << who[1];
+}
+
+TEST_F(ScriptingFixture, TheWindowHasAMaximiseBoxAndNoMinimise) {
+    auto w = Open(6, false);
+    w->show();
+    QApplication::processEvents();
+    EXPECT_FALSE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
+    w->showMinimized();
+    QTest::qWait(50);
+    EXPECT_FALSE(w->windowState() & Qt::WindowMinimized);
+    EXPECT_TRUE(w->isVisible());
 }
 
 TEST_F(ScriptingFixture, GlobalTakenMovesTheScopeToTheWindowAndDisablesGlobal) {
@@ -246,6 +373,20 @@ TEST_F(TextFileFixture, ATextFileRoundTripsByteForByteAndTheCommandEditorReopens
     EXPECT_EQ(w->Script->currentRow(), 2);
     EXPECT_FALSE(w->TextFile().Active);
     EXPECT_TRUE(w->NickName->isVisibleTo(w.get()));
+}
+
+TEST_F(TextFileFixture, TheReopenedTextFileEditorShowsTheMacrosLinesBehindIt) {
+    auto w = Open(6, true);
+    services.editTextFile = path;
+    w->CommandMenuClick(cmd::LoadTextFile);
+    ASSERT_TRUE(w->TextFile().Active);
+    w->OkButtonClick();
+    ASSERT_EQ(services.shownBehind.size(), 2u);
+    // Behind the editor that opens again: the macro's two lines, not the file's three.
+    const std::vector<std::string>& behind = services.shownBehind[1];
+    ASSERT_EQ(behind.size(), 2u);
+    EXPECT_EQ(behind[0], "Text: Hello");
+    EXPECT_EQ(behind[1].rfind("Delay", 0), 0u);
 }
 
 TEST_F(TextFileFixture, ChangesInTheFileAreWrittenOnlyOnSave) {

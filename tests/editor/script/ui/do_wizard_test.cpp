@@ -21,6 +21,7 @@
 #include "platform/message_box.h"
 #include "protocol/glob_data.h"
 #include "tests/editor/commands/families/fakes.h"
+#include "tests/editor/script/ui/editor_services.h"
 #include "tests/editor/script/ui/no_connections.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
@@ -58,21 +59,6 @@ public:
     }
 };
 
-// The script editor's services over the real command editors.
-class Services final : public ScriptEditorServices {
-public:
-    explicit Services(CommandEditors& editors) : editors_(editors) {}
-    CommandOutcome EditCommand(QWidget* owner, ScriptList& list, const CommandRequest& request) override {
-        return editors_.EditCommand(owner, list, request);
-    }
-    std::string ChooseWindowOrProgram(QWidget*, const std::string&, bool, bool&) override { return {}; }
-    void SetSchedule(QWidget*, TMacroRecord&) override {}
-    void SnipraProperties(QWidget*, TMacroRecord&) override {}
-
-private:
-    CommandEditors& editors_;
-};
-
 struct WizardFixture : ::testing::Test {
     testing::TempDir dir;
     TConfigRecord config{};
@@ -86,7 +72,7 @@ struct WizardFixture : ::testing::Test {
     ScriptedRunner runner;
     CommandEditors editors{
         CommandEditorHosts{config, glob, chooser, picker, paths, mixer, connections, true, true}, runner};
-    Services services{editors};
+    testing::EditorServices services{editors};
     std::vector<std::string> boxes, errors;
     win::MbResult answer = win::MbResult::Yes;
     win::ScopedMessageBoxHandler handler{[this](const win::MessageBoxCall& call) {
