@@ -16,6 +16,7 @@
 #include "editor/explorer/main_win.h"
 #include "foundation/settings.h"
 #include "macro/macro_file.h"
+#include "tests/editor/explorer/forms/main_win_fixture.h"
 #include "tests/e2e/windows/windows_desktop.h"
 
 namespace tessaro::testing {
@@ -31,12 +32,7 @@ TEST(SpeedStripOnADesktop, AHiddenButtonWorksFromTheOverflowMenu) {
     config.ShowCategory = false;
     const std::string file = desktop->box().file("STRIP.QTM");
     ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
-    TMacroRecord r{};
-    r.Nickname = "Greeting";
-    r.ActivationCode = 5;
-    r.Scope = scGlobal;
-    r.Enabled = 1;
-    ASSERT_TRUE(WriteMacroRecordAt(file, -1, r).ok());
+    ASSERT_EQ(AppendHotKeyMacro(file, "Greeting", 5), 1);
     config.RecentFiles[0] = file;
     config.MainWidth = 560;  // narrower than the strip
     auto glob = std::make_unique<TGlobData>();
