@@ -47,12 +47,7 @@ W* Named(W* w, const char* name) {
 }
 
 QLabel* Heading(const char* text, QWidget* panel) {
-    auto* label = new QLabel(QString::fromUtf8(text), panel);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    label->setWordWrap(true);
-    return label;
+    return pages::HeadingLabel(panel, QString::fromUtf8(text));
 }
 
 using pages::ShowAll;
@@ -187,11 +182,14 @@ private:
         row->addWidget(pm);
     }
 
+    // A kind's time panel: its own fields on a first row, the time of day, where it has
+    // one, on a second, so the widest kind fits the page.
     QWidget* SchedulePanel(const char* name, QWidget* parent) {
         auto* w = new QWidget(parent);
         w->setObjectName(N(name));
-        new QHBoxLayout(w);
-        w->layout()->setContentsMargins(0, 0, 0, 0);
+        auto* rows = new QVBoxLayout(w);
+        rows->setContentsMargins(0, 0, 0, 0);
+        rows->addLayout(new QHBoxLayout);
         w->hide();
         return w;
     }
@@ -220,6 +218,7 @@ private:
 
         sched1Panel_ = new QWidget(panel);
         sched1Panel_->setObjectName("Sched1Panel");
+        sched1Panel_->hide();  // until page 3 shows what its activation asks for
         auto* kinds = new QGridLayout(sched1Panel_);
         const char* captions[] = {"&At Startup", "&Once",    "&Hourly", "&Daily",
                                   "&Weekly",     "&Monthly", "O&ther",  "&Time Out"};
@@ -239,7 +238,14 @@ private:
             kindPanels_[k] = SchedulePanel(panelNames[k], sched1Panel_);
             kinds->addWidget(kindPanels_[k], 2 + k, 0, 1, 4);
         }
-        auto row = [this](int k) { return static_cast<QHBoxLayout*>(kindPanels_[k]->layout()); };
+        auto row = [this](int k) {
+            return static_cast<QHBoxLayout*>(kindPanels_[k]->layout()->itemAt(0)->layout());
+        };
+        auto timeRow = [this](int k) {
+            auto* r = new QHBoxLayout;
+            static_cast<QVBoxLayout*>(kindPanels_[k]->layout())->addLayout(r);
+            return r;
+        };
         // Once
         auto* month = Named(new QComboBox(kindPanels_[1]), kOnceMonth);
         month->addItems({"January", "February", "March", "April", "May", "June", "July", "August",
@@ -247,7 +253,7 @@ private:
         row(1)->addWidget(month);
         SpinField(kOnceDay, SpinBox::OnceDay, 2, kindPanels_[1], row(1));
         SpinField(kOnceYear, SpinBox::OnceYear, kYearDigits, kindPanels_[1], row(1));
-        TimeRow(0, kindPanels_[1], row(1));
+        TimeRow(0, kindPanels_[1], timeRow(1));
         // Hourly
         row(2)->addWidget(new QLabel("Minutes after the hour", kindPanels_[2]));
         SpinField(kHourlyMinutes, SpinBox::HourlyMinutes, 2, kindPanels_[2], row(2));
@@ -255,16 +261,16 @@ private:
         const char* dayCaptions[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
         for (int d = 0; d < 7; ++d)
             row(3)->addWidget(Named(new QCheckBox(dayCaptions[d], kindPanels_[3]), kWeekdays[d]));
-        TimeRow(1, kindPanels_[3], row(3));
+        TimeRow(1, kindPanels_[3], timeRow(3));
         // Weekly
         auto* weekday = Named(new QComboBox(kindPanels_[4]), kWeeklyDayOfWeek);
         weekday->addItems({"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"});
         row(4)->addWidget(weekday);
-        TimeRow(2, kindPanels_[4], row(4));
+        TimeRow(2, kindPanels_[4], timeRow(4));
         // Monthly
         row(5)->addWidget(new QLabel("Day", kindPanels_[5]));
         SpinField(kMonthlyDay, SpinBox::MonthlyDay, 2, kindPanels_[5], row(5));
-        TimeRow(3, kindPanels_[5], row(5));
+        TimeRow(3, kindPanels_[5], timeRow(5));
         // Other
         row(6)->addWidget(new QLabel("Every", kindPanels_[6]));
         SpinField(kOtherMinutes, SpinBox::OtherMinutes, 3, kindPanels_[6], row(6));
@@ -273,6 +279,11 @@ private:
         row(7)->addWidget(new QLabel("After", kindPanels_[7]));
         SpinField(kIdleMinutes, SpinBox::IdleMinutes, 2, kindPanels_[7], row(7));
         row(7)->addWidget(new QLabel("idle minutes", kindPanels_[7]));
+        for (int k = 1; k < 8; ++k) {
+            auto* rows = static_cast<QVBoxLayout*>(kindPanels_[k]->layout());
+            for (int r = 0; r < rows->count(); ++r)
+                static_cast<QHBoxLayout*>(rows->itemAt(r)->layout())->addStretch(1);
+        }
         v->addWidget(sched1Panel_);
     }
 

@@ -5,6 +5,7 @@
 
 #include "editor/commands/form_parts.h"
 #include "editor/model/wizard/combined_pages.h"
+#include "editor/wizard/page_parts.h"
 #include "editor/wizard/wizard_pages.h"
 #include "platform/message_box.h"
 
@@ -13,7 +14,6 @@ namespace {
 
 using parts::Button;
 using parts::Bytes;
-using parts::Label;
 using parts::Q;
 
 constexpr int kNumberRole = Qt::UserRole;
@@ -26,8 +26,8 @@ public:
         auto* grid = new QGridLayout(panel);
         avail_ = List(panel, "P64AvailBox");
         newBox_ = List(panel, "P64NewBox");
-        grid->addWidget(Label(panel, "Available Macros", avail_), 0, 0);
-        grid->addWidget(Label(panel, "New Combined Macro", newBox_), 0, 2);
+        grid->addWidget(pages::HeadingLabel(panel, "Available Macros"), 0, 0);
+        grid->addWidget(pages::HeadingLabel(panel, "New Combined Macro"), 0, 2);
         grid->addWidget(avail_, 1, 0, 7, 1);
         grid->addWidget(newBox_, 1, 2, 7, 1);
         auto* add = Button(panel, "P64AddButton", "&Add");

@@ -38,7 +38,9 @@ namespace {
 using parts::Q;
 std::string Cp1252(const QString& text) { return win::Utf8ToCp1252(text.toStdString()); }
 
-void Error(std::string_view text) { win::MessageBox(std::string(text), "Error", win::MbButtons::Ok); }
+void Error(std::string_view text) {
+    win::MessageBox(std::string(text), "Error", win::MbButtons::Ok, win::MbIcon::Error);
+}
 
 void ShowEnable(QWidget* w, bool on) { pages::ShowAll({w}, on); }
 

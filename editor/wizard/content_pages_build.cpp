@@ -21,6 +21,7 @@
 #include "editor/commands/form_parts.h"
 #include "editor/wizard/content_pages_group.h"
 #include "editor/wizard/control_binding.h"
+#include "editor/wizard/page_parts.h"
 #include "platform/cp1252.h"
 
 namespace tessaro {
@@ -67,11 +68,9 @@ public:
         layout_->addWidget(label);
         return label;
     }
-    QLabel* Heading(std::string_view text) {
-        QLabel* label = Label({}, text);
-        QFont bold = label->font();
-        bold.setBold(true);
-        label->setFont(bold);
+    QLabel* Heading(std::string_view text, const char* name = "") {
+        QLabel* label = pages::HeadingLabel(panel_, Q(text), name);
+        layout_->addWidget(label);
         return label;
     }
     // One group of radio buttons, exclusive among themselves.
@@ -225,15 +224,15 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             break;
         }
         case 6:
-            b.Label("P6DriveLabel", "Connect Local Drive");
+            b.Heading("Connect Local Drive", "P6DriveLabel");
             b.Combo("P6DriveBox");
-            b.Label("P6PathLabel", "To Network Drive");
+            b.Heading("To Network Drive", "P6PathLabel");
             b.Edit("P6ProgPath", 255);
             b.Button("P6Browse", "B&rowse");
             b.Stretch();
             break;
         case 12:
-            b.Label("P12Heading", "Enter the text you want pasted into your program.");
+            b.Heading("Enter the text you want pasted into your program.", "P12Heading");
             b.Memo("P12MyMemo");
             b.Label("P12Label2", "Press Symbols to insert a symbol at the cursor.");
             b.Button("P12Symbols", "&Symbols");
@@ -279,7 +278,7 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             b.Stretch();
             break;
         case 22:
-            b.Label("P22Heading", "Enter the URL of the web site (without the http://)");
+            b.Heading("Enter the URL of the web site (without the http://)", "P22Heading");
             b.Label("P22Prefix", "http://");
             b.Edit("P22URL", 255);
             b.Label("P22Example", {});
@@ -337,7 +336,7 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             b.Button("P28Retrieve", "&Retrieve");
             break;
         case 29: {
-            b.Label("P29Heading", "Connect Options");
+            b.Heading("Connect Options", "P29Heading");
             for (const PageChoice& c : kP29Boxes) b.Check(c.name, c.caption);
             QWidget* logon = b.Panel("P29LogonPanel");
             PageBuilder l(logon);
@@ -369,10 +368,10 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             OneGroup(panel, form, kP32Choices);
             break;
         case 33:
-            b.Label(
-                "P33Heading",
+            b.Heading(
                 "Enter the title of the window of the program you wish to activate.  The \"title\" is what "
-                "appears in the blue caption bar at the top of a window.  A partial title may be entered.");
+                "appears in the blue caption bar at the top of a window.  A partial title may be entered.",
+                "P33Heading");
             b.Label({}, "Window Title");
             b.Edit("P33Title", 20);
             b.Label("P33Examples", {});
@@ -385,7 +384,7 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             b.Stretch();
             break;
         case 36:
-            b.Label("P36Heading", "Enter the new size");
+            b.Heading("Enter the new size", "P36Heading");
             b.Label("P36Label1", "Width");
             b.Edit("P36Width", 4);
             b.Label("P36Label2", "Height");
@@ -393,12 +392,12 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             b.Stretch();
             break;
         case 39:
-            b.Label("P39Heading", "Would you like to perform this action on");
+            b.Heading("Would you like to perform this action on", "P39Heading");
             b.Radios(kP39Choices);
             b.Stretch();
             break;
         case 40:
-            b.Label("P40Heading", {});
+            b.Heading({}, "P40Heading");
             b.Label({}, "Window Title");
             b.Edit("P40Title", 20);
             b.Label("P40Examples", {});

@@ -16,6 +16,7 @@
 #include "editor/wizard/page_parts.h"
 #include "mail/recipient_list.h"
 #include "widgets/file_chooser.h"
+#include "widgets/recipient_delegate.h"
 
 namespace tessaro {
 
@@ -95,6 +96,7 @@ private:
         auto* box = new QListWidget(panel);
         box->setObjectName(p->box);
         box->setSelectionMode(QAbstractItemView::MultiSelection);
+        box->setItemDelegate(new RecipientItemDelegate(box));
         pages::Column(panel)->addWidget(parts::Label(panel, "Select from Recipient List", box));
         pages::Column(panel)->addWidget(box);
         boxes_[page] = box;

@@ -10,9 +10,11 @@
 
 #include "editor/commands/form_parts.h"
 #include "editor/model/wizard/menu_pages.h"
+#include "editor/wizard/page_parts.h"
 #include "editor/wizard/wizard_pages.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
+#include "widgets/recipient_delegate.h"
 
 namespace tessaro {
 namespace {
@@ -22,12 +24,6 @@ using parts::Q;
 
 constexpr int kNumberRole = Qt::UserRole;
 constexpr int kColumnsRole = Qt::UserRole + 1;  // activation, nickname, scope
-
-// The last characters go until the text fits; no ellipsis, so a column shows only what is there.
-QString FitTextToWidth(QString text, const QFontMetrics& metrics, int width) {
-    while (!text.isEmpty() && metrics.horizontalAdvance(text) > width) text.chop(1);
-    return text;
-}
 
 // A page-50 row in three columns parted by grey lines.
 class MacroRowDelegate : public QStyledItemDelegate {
@@ -44,11 +40,11 @@ public:
         painter->fillRect(r, option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
         painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
         const double col = r.width() / 7;
-        const QFontMetrics metrics(option.font);
+        const QFontMetricsF metrics(option.font);
         const int x2 = qRound(2 * col), x5 = qRound(5 * col);
-        const int top = r.top() + metrics.ascent();
-        painter->drawText(r.left() + 2, top, FitTextToWidth(columns[0], metrics, qRound(2 * col)));
-        painter->drawText(r.left() + 2 + x2, top, FitTextToWidth(columns[1], metrics, qRound(3 * col)));
+        const int top = r.top() + qRound(metrics.ascent());
+        painter->drawText(r.left() + 2, top, FitTextToWidth(columns[0], 2 * col, metrics));
+        painter->drawText(r.left() + 2 + x2, top, FitTextToWidth(columns[1], 3 * col, metrics));
         painter->drawText(r.left() + 2 + x5, top, columns[2]);
         painter->setPen(QPen(QColor(128, 128, 128), 1));
         painter->drawLine(r.left() + x2, r.top(), r.left() + x2, r.bottom());
@@ -87,7 +83,7 @@ public:
 
 private:
     void BuildMacroList(QWidget* panel, QVBoxLayout* layout, WizardForm& form) {
-        layout->addWidget(Label(panel, "Click on each of the macros you want in the menu"));
+        layout->addWidget(pages::HeadingLabel(panel, "Click on each of the macros you want in the menu"));
         macros_ = new QListWidget(panel);
         macros_->setObjectName("P50Macros");
         macros_->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -98,7 +94,7 @@ private:
     }
 
     void BuildShow(QWidget* panel, QVBoxLayout* layout) {
-        layout->addWidget(Label(panel, "What would you like the popup menu to show?"));
+        layout->addWidget(pages::HeadingLabel(panel, "What would you like the popup menu to show?"));
         auto* text = Radio(panel, layout, "P51Text", "&First Part of Macro Text");
         auto* icons = Radio(panel, layout, "P51Icons", "&Icons");
         sizeLabel_ = Label(panel, "Icon Size", nullptr, "P51IconSizeLabel");
@@ -117,8 +113,8 @@ private:
     }
 
     void BuildTray(QWidget* panel, QVBoxLayout* layout) {
-        layout->addWidget(
-            Label(panel, "Would you like to be able to activate this menu from the system tray?"));
+        layout->addWidget(pages::HeadingLabel(
+            panel, "Would you like to be able to activate this menu from the system tray?"));
         Radio(panel, layout, "P52Yes", "&Yes")->setChecked(true);
         Radio(panel, layout, "P52No", "&No");
     }

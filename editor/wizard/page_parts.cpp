@@ -13,13 +13,18 @@ QVBoxLayout* Column(QWidget* panel) {
     return layout;
 }
 
-QLabel* Heading(QWidget* panel, const QString& text, const char* name) {
-    auto* label = new QLabel(text, panel);
+QLabel* HeadingLabel(QWidget* parent, const QString& text, const char* name) {
+    auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setWordWrap(true);
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
+    return label;
+}
+
+QLabel* Heading(QWidget* panel, const QString& text, const char* name) {
+    QLabel* label = HeadingLabel(panel, text, name);
     Column(panel)->addWidget(label);
     return label;
 }

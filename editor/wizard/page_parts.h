@@ -15,6 +15,9 @@ namespace tessaro::pages {
 // The panel's layout, made on first use.
 QVBoxLayout* Column(QWidget* panel);
 
+// A page's heading: bold, wrapped to the page's width. HeadingLabel leaves placing it to
+// the caller; Heading puts it below the last control.
+QLabel* HeadingLabel(QWidget* parent, const QString& text, const char* name = "");
 QLabel* Heading(QWidget* panel, const QString& text, const char* name = "");
 QRadioButton* Radio(QWidget* panel, const char* name, const QString& caption);
 QCheckBox* Check(QWidget* panel, const char* name, const QString& caption);

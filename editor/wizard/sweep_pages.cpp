@@ -8,6 +8,7 @@
 #include "editor/commands/form_parts.h"
 #include "editor/model/wizard/sweep_pages.h"
 #include "editor/wizard/t_quick_wiz.h"
+#include "editor/wizard/page_parts.h"
 #include "editor/wizard/wizard_pages.h"
 #include "platform/launch.h"
 #include "platform/message_box.h"
@@ -59,7 +60,8 @@ public:
 
 private:
     void BuildAddress(QWidget* panel, QVBoxLayout* layout) {
-        layout->addWidget(Label(panel, "Enter the address of the sweepstakes web page and launch it"));
+        layout->addWidget(
+            pages::HeadingLabel(panel, "Enter the address of the sweepstakes web page and launch it"));
         auto* row = new QHBoxLayout;
         url_ = parts::Edit(panel, "P71URL", 255);
         row->addWidget(Label(panel, "http://", url_));
@@ -71,7 +73,7 @@ private:
     }
 
     static void BuildText(QWidget* panel, QVBoxLayout* layout, const char* heading, const char* text) {
-        layout->addWidget(Label(panel, heading));
+        layout->addWidget(pages::HeadingLabel(panel, heading));
         auto* body = Label(panel, text);
         body->setWordWrap(true);
         layout->addWidget(body);

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -149,10 +150,11 @@ void TQuickWiz::showEvent(QShowEvent* event) {
 
 void TQuickWiz::FormShow() {
     started_ = true;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect s = screen->geometry();
-        move((s.width() - width()) / 2, (s.height() - height()) / 2);
-    }
+    // One size for every page, what they ask for as the form first shows: a page showing
+    // more of itself later must not widen the form off the centre it was put on.
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    setFixedSize(size().expandedTo(minimumSizeHint()));
+    Centre();
     hotKeys_ = std::make_unique<HotKeyFields>(*this, static_cast<HotKeyFieldOwner&>(*this));
     if (auto* entry = Control<QLineEdit>(wizard::kP3HotKeyEntry)) hotKeys_->AddField(*entry);
     DoTitle();
@@ -162,6 +164,30 @@ void TQuickWiz::FormShow() {
     if (bypass)
         if (auto* box = Control<QAbstractButton>(wizard::kP1Bypass)) box->setChecked(true);
     ShowPanel(wizard::Direction::Forward);
+}
+
+// The form with its frame, as far as the window system has told the frame yet (while it
+// learns it, it may answer less than the form itself).
+QSize TQuickWiz::OuterSize() const { return frameGeometry().size().expandedTo(size()); }
+
+void TQuickWiz::Centre() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect s = screen->geometry();
+    centredFrame_ = OuterSize();
+    move(s.x() + (s.width() - centredFrame_.width()) / 2, s.y() + (s.height() - centredFrame_.height()) / 2);
+    centredAt_ = geometry().topLeft();
+}
+
+// A window manager frames the form only once it is mapped: when the frame has come to be
+// known since, the form is centred again with it, unless the user has moved it.
+void TQuickWiz::KeepCentred() {
+    if (started_ && geometry().topLeft() == centredAt_ && OuterSize() != centredFrame_) Centre();
+}
+
+bool TQuickWiz::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) KeepCentred();
+    return QDialog::event(event);
 }
 
 void TQuickWiz::DoTitle() {
@@ -198,6 +224,7 @@ void TQuickWiz::ShowPanel(wizard::Direction direction) {
     }
     BackButton->setEnabled(flow_.BackEnabled());
     NextButton->setText(flow_.NextCaption());
+    KeepCentred();
 }
 
 void TQuickWiz::FocusControl(const std::string& name) {

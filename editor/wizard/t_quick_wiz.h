@@ -79,11 +79,15 @@ public:
     void WMHotKeyChosen(int code);
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
 
 private:
     void FormShow();
+    void Centre();
+    void KeepCentred();
+    QSize OuterSize() const;
     void DoTitle();
     void DoFunctions();
     void ShowPanel(wizard::Direction direction);
@@ -107,6 +111,8 @@ private:
     std::map<int, bool> loaded_;
     std::unique_ptr<HotKeyFields> hotKeys_;
     bool started_ = false;
+    QSize centredFrame_;  // the frame's size when the form was last centred
+    QPoint centredAt_;    // and where that put the form inside it
 };
 
 }  // namespace tessaro

@@ -23,6 +23,10 @@ struct ActiveForm {
     std::string DelaySecs = "0", MaxSecs = "12";
     bool Bypass = false;
     std::int32_t RunStyle = 0;  // 0 normal, 1 minimised, 2 maximised
+    // The wizard's form launches without parameters, delay, wait or run style ("<LAUNCH:",
+    // "<LAUNCHNO:01", "<LAUNCHYES:01") and takes the program as given: its pages test no
+    // program for existence.
+    TextForm As = TextForm::Dialog;
 };
 
 struct ActiveFields {

@@ -68,6 +68,22 @@ FormResult<Fields> Finish(Fields fields, int code, LineRecord record) {
     return r;
 }
 
+// Whose text a builder writes where its callers write a command differently: the command
+// dialog, or the quick wizard with its older, shorter forms that the player reads as well.
+enum class TextForm { Dialog, Wizard };
+
+// As Finish, for a text the family writes itself because the serialiser writes only the
+// dialog's form; the record is the one the parser reads back from that text.
+template <class Fields>
+FormResult<Fields> FinishText(Fields fields, int code, LineRecord record, std::string text) {
+    FormResult<Fields> r;
+    r.fields = std::move(fields);
+    r.code = code;
+    r.record = std::move(record);
+    r.CommandText = std::move(text);
+    return r;
+}
+
 // One radio button of a family: its object name and caption, the kind the dialog reports,
 // the command code of the line it makes and the token that line starts with (None where
 // the token depends on more than the choice).

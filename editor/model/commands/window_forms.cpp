@@ -3,6 +3,19 @@
 namespace tessaro {
 namespace {
 
+// The wizard's fields hold four digits.
+constexpr std::int32_t kWizardSizeLimit = 9999;
+// The title that stands for the window in front.
+constexpr const char* kCurrentWindowTitle = "\"CURRENT\"";
+
+// The wizard's refusal of a field it cannot write, in the words of its page.
+const char* WizardRefusal(std::int32_t kind, bool first) {
+    if (kind == 2)
+        return first ? "Invalid left position specified. Please correct."
+                     : "Invalid top position specified. Please correct.";
+    return first ? "Invalid width specified. Please correct." : "Invalid height specified. Please correct.";
+}
+
 // The title as typed and whether the current window is meant; refusals name WinTitle.
 std::optional<FormError> ReadTarget(const WindowTarget& t, std::string& title) {
     title = FieldText(t.WinTitle);
@@ -26,6 +39,7 @@ SizeItForm SizeItPreset(const TSizeRec& rec) {
 }
 
 FormResult<SizeItFields> BuildSizeIt(const SizeItForm& form) {
+    const bool wizard = form.As == TextForm::Wizard;
     using R = FormResult<SizeItFields>;
     SizeItFields out;
     if (auto bad = ReadTarget(form.Target, out.WindowTitle))
@@ -33,7 +47,13 @@ FormResult<SizeItFields> BuildSizeIt(const SizeItForm& form) {
     out.IsCurrentWindow = form.Target.CurrentWin;
     const std::string first = FieldText(form.TheWidth), second = FieldText(form.TheHeight);
     std::optional<std::int32_t> a, b;
-    if (form.Kind == 1) {
+    if (form.Kind != 1 && form.Kind != 2) return R{};
+    if (wizard) {
+        a = WholeInRange(first, 0, kWizardSizeLimit);
+        if (!a) return Fail<SizeItFields>(WizardRefusal(form.Kind, true), "TheWidth");
+        b = WholeInRange(second, 0, kWizardSizeLimit);
+        if (!b) return Fail<SizeItFields>(WizardRefusal(form.Kind, false), "TheHeight");
+    } else if (form.Kind == 1) {
         a = WholeInRange(first, 10, 9999);
         if (!a)
             return Fail<SizeItFields>(
@@ -42,13 +62,11 @@ FormResult<SizeItFields> BuildSizeIt(const SizeItForm& form) {
         if (!b)
             return Fail<SizeItFields>(
                 "Invalid height specified.  Height must be 30 or greater.  Please correct.", "TheHeight");
-    } else if (form.Kind == 2) {
+    } else {
         a = WholeInRange(first, -9999, 99999);
         if (!a) return Fail<SizeItFields>("Invalid left position specified.  Please correct.", "");
         b = WholeInRange(second, -9999, 99999);
         if (!b) return Fail<SizeItFields>("Invalid top position specified.  Please correct.", "");
-    } else {
-        return R{};
     }
     out.WindowCommandKind = form.Kind;
     out.FirstValue = *a;
@@ -58,6 +76,14 @@ FormResult<SizeItFields> BuildSizeIt(const SizeItForm& form) {
                  .CurrentWindow = out.IsCurrentWindow,
                  .X = *a,
                  .Y = *b};
+    if (wizard && form.Kind == 2) {
+        std::string text(SpecOf(TokenKind::WPos).prefix);
+        AppendPadded(text, rec.X, 4);
+        text += ",";
+        AppendPadded(text, rec.Y, 4);
+        text += rec.CurrentWindow ? kCurrentWindowTitle : rec.Title;
+        return FinishText(std::move(out), cmd::WindowReposition, std::move(rec), text + ">");
+    }
     return Finish(std::move(out), form.Kind == 1 ? cmd::WindowResize : cmd::WindowReposition, std::move(rec));
 }
 

@@ -23,6 +23,9 @@ struct SizeItForm {
     std::int32_t Kind = 1;
     WindowTarget Target;
     std::string TheWidth, TheHeight;
+    // The wizard's form takes any size or position of four digits (its page has checked
+    // them) and moves with "<WPOS:" and four digits each.
+    TextForm As = TextForm::Dialog;
 };
 
 struct SizeItFields {

@@ -51,6 +51,8 @@ Answers CreationPresets(CalendarDate today, bool firstUse, bool ie4Installed) {
            "P47Cascade",  "P48ChangeDir", "P51Text", "P52Yes",      "P53Text",      "P54Text", "P55Network",
            "P56Activate", "P57Play",      "P75Now",  "P77NoAttach", "P78Connected", "P83Now"});
     a.Set("P51IconSize").index = 0;
+    // "P51Text" shows no icons, so their size is off.
+    Disable(a, {"P51IconSize", "P51IconSizeLabel"});
     a.Set("P65Show").checked = !firstUse;
 
     a.Set("P70Lab1").text = Lines(

@@ -155,17 +155,15 @@ void Launch(const Answers& a, const WizardContext& ctx, Composer& c) {
         dir.ProgPath = a.Text("P31Path");
         c.Add(BuildFile(dir), "P31Path");
     }
-    if (openDoc)
-        f.ProgPath = a.Text("P34Path");
-    else if (a.Checked("P32ProgPath"))
-        f.ProgPath = a.Text("P32Path");
+    const char* pathControl = openDoc ? "P34Path" : a.Checked("P32ProgPath") ? "P32Path" : "P32InstallBox";
+    if (openDoc || a.Checked("P32ProgPath"))
+        f.ProgPath = a.Text(pathControl);
     else
         f.ProgPath = InstalledProgramAt(ctx, a.Index("P32InstallBox"));
     f.WinTitle = a.Text("P33Title");
-    // The combined kinds wait a second before launching, twelve for the window.
-    f.DelaySecs = f.Kind == 2 ? "0" : "1";
-    f.MaxSecs = "12";
-    c.Add(BuildActive(f), openDoc ? "P34Path" : (f.Kind == 1 ? "P33Title" : ""));
+    f.As = TextForm::Wizard;
+    const auto r = BuildActive(f);
+    c.Add(r, r.error && r.error->focus == "WinTitle" ? "P33Title" : pathControl);
 }
 
 void DateOrTime(const Answers& a, Composer& c) {
@@ -306,10 +304,14 @@ void WindowSize(const Answers& a, Composer& c) {
     f.Target.CurrentWin = a.Checked("P35RepTop") || a.Checked("P35SizeTop");
     f.Target.WinTitle = a.Text("P33Title");
     // A move asks for the top first and the left second; the command takes left, then top.
-    f.TheWidth = a.Text(move ? "P36Height" : "P36Width");
-    f.TheHeight = a.Text(move ? "P36Width" : "P36Height");
+    const char* first = move ? "P36Height" : "P36Width";
+    const char* second = move ? "P36Width" : "P36Height";
+    f.TheWidth = a.Text(first);
+    f.TheHeight = a.Text(second);
+    f.As = TextForm::Wizard;
     const auto r = BuildSizeIt(f);
-    c.Add(r, r.error && r.error->focus == "WinTitle" ? "P33Title" : "P36Width");
+    const std::string focus = r.error ? r.error->focus : "";
+    c.Add(r, focus == "WinTitle" ? "P33Title" : focus == "TheHeight" ? second : first);
 }
 
 const std::array<ButtonKind, 4> kWindowButtons{{

@@ -1,6 +1,7 @@
 #pragma once
 // The macro text of each wizard function, composed from the answers through the command
-// dialogs' own builders, so the wizard and the dialogs can never write a command two ways.
+// families' builders, which write the wizard's form of a command where it differs from the
+// dialog's (the launch and move forms).
 #include <array>
 #include <cstdint>
 #include <string>

@@ -16,6 +16,7 @@
 #include <X11/extensions/XTest.h>
 
 #include "tests/support/key_target.h"
+#include "tests/support/print_server.h"
 
 namespace tessaro::testing {
 namespace {
@@ -341,33 +342,9 @@ namespace {
 class PrinterCommands : public DesktopCommands {
 protected:
     bool StartPrintServer() {
-        const std::string root = box_->file("cups");
-        for (const char* sub : {"", "/spool", "/cache", "/state", "/tmp", "/log"})
-            std::filesystem::create_directories(root + sub);
-        const std::string socket = root + "/cups.sock";
-        std::ofstream(root + "/cupsd.conf")
-            << "Listen " << socket
-            << "\nLogLevel warn\n<Location />\n  Order allow,deny\n  Allow all\n"
-               "</Location>\n";
-        std::ofstream(root + "/cups-files.conf")
-            << "FileDevice Yes\nServerRoot " << root << "\nRequestRoot " << root << "/spool\nCacheDir "
-            << root << "/cache\nStateDir " << root << "/state\nTempDir " << root << "/tmp\nErrorLog " << root
-            << "/log/error_log\nAccessLog " << root << "/log/access_log\nPageLog " << root
-            << "/log/page_log\n";
-        {
-            std::ofstream printers(root + "/printers.conf");
-            for (const char* name : {"Office", "Lab"})
-                printers
-                    << "<Printer " << name
-                    << ">\nDeviceURI file:///dev/null\nState Idle\nAccepting Yes\nShared No\n</Printer>\n";
-        }
-        std::filesystem::permissions(root + "/printers.conf", std::filesystem::perms::owner_read |
-                                                                  std::filesystem::perms::owner_write);
-        cupsd_ = std::make_unique<Helper>(std::vector<std::string>{"cupsd", "-f", "-c", root + "/cupsd.conf",
-                                                                   "-s", root + "/cups-files.conf"},
-                                          box_->file("cupsd.log"));
-        if (!WaitFor([&] { return std::filesystem::exists(socket); }, 10s)) return false;
-        ::setenv("CUPS_SERVER", socket.c_str(), 1);
+        cupsd_ = std::make_unique<PrintServer>(box_->file("cups"),
+                                               std::initializer_list<const char*>{"Office", "Lab"});
+        if (!cupsd_->ready()) return false;
         // The user's choice is written into the home folder.
         if (const char* home = std::getenv("HOME")) home_ = home;
         ::setenv("HOME", box_->dir().c_str(), 1);
@@ -375,18 +352,18 @@ protected:
     }
     void TearDown() override {
         DesktopCommands::TearDown();
-        ::unsetenv("CUPS_SERVER");
+        cupsd_.reset();
         if (home_) ::setenv("HOME", home_->c_str(), 1);
     }
     std::string Choice() { return ReadAll(box_->file(".cups/lpoptions")); }
-    std::unique_ptr<Helper> cupsd_;
+    std::unique_ptr<PrintServer> cupsd_;
     std::optional<std::string> home_;
 };
 
 TEST_F(PrinterCommands, DefaultPrinterIsTheUsersChoiceAndNamesMatchExactly) {
     StartServer(false);
     if (IsSkipped()) return;
-    if (!StartPrintServer()) GTEST_SKIP() << "no print server: " << ReadAll(box_->file("cupsd.log"));
+    if (!StartPrintServer()) GTEST_SKIP() << "no print server: " << ReadAll(box_->file("cups/log/error_log"));
     Play("<DEFPRT:Lab><DEFPRT:lab>");
     EXPECT_TRUE(MessageShown("Macro Execution Error")) << player_->Log();
     EXPECT_NE(Choice().find("Default Lab"), std::string::npos) << Choice();

@@ -16,15 +16,7 @@
 namespace tessaro {
 namespace {
 
-class ContentPagesInForm : public testing::WizardFormTest {
-protected:
-    std::unique_ptr<TQuickWiz> Open(int function) {
-        auto form = std::make_unique<TQuickWiz>(*ctx, Hosts(), function);
-        form->show();
-        QApplication::processEvents();
-        return form;
-    }
-};
+class ContentPagesInForm : public testing::WizardFormTest {};
 
 TEST_F(ContentPagesInForm, TheSymbolPageStartsOnItsPresetCellAndReportsTheChosenSymbol) {
     auto form = Open(3);

@@ -21,12 +21,6 @@ using testing::WizardFormTest;
 
 class MiscFlow : public WizardFormTest {
 protected:
-    std::unique_ptr<TQuickWiz> Open(int function) {
-        auto form = std::make_unique<TQuickWiz>(*ctx, Hosts(), function);
-        form->show();
-        QApplication::processEvents();
-        return form;
-    }
     void AddNamed(const char* nickname, std::uint16_t scope) {
         config->MacroNicknames[AddMacro(scope, 5)] = nickname;
     }

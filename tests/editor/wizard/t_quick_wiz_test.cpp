@@ -8,12 +8,20 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QDir>
+#include <QScopeGuard>
 #include <QStackedWidget>
+#include <fstream>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "editor/wizard/control_binding.h"
 #include "foundation/settings.h"
 #include "protocol/hotkey_names.h"
+#include "platform/sim/sim_system_settings.h"
 #include "tests/editor/wizard/wizard_form_fixture.h"
+#include "tests/editor/wizard/wizard_seen.h"
+#include "tests/editor/wizard/wizard_walk.h"
 #include "tests/support/unpacked.h"
 
 namespace tessaro {
@@ -23,13 +31,6 @@ using testing::WizardFormTest;
 
 class QuickWizForm : public WizardFormTest {
 protected:
-    // Shows the form as exec() would, without waiting for the user.
-    std::unique_ptr<TQuickWiz> Open(int function) {
-        auto form = std::make_unique<TQuickWiz>(*ctx, Hosts(), function);
-        form->show();
-        QApplication::processEvents();
-        return form;
-    }
     // A control of a page another group builds, standing in for that group.
     template <class W>
     W* Stand(TQuickWiz& form, int page, const char* name) {
@@ -285,19 +286,73 @@ TEST_F(QuickWizForm, PageTextsShowAsLabelsShowThemAndPage70ListsWhatTheProgramDo
     EXPECT_TRUE(lines2.back().isEmpty());
 }
 
+// Every function walked as far as its pages let a hand go here, each page checked and
+// drawn as it first comes up; pages no walk reaches (a recording, a command dialog, dial-up
+// first) are shown as they stand.
 TEST_F(QuickWizForm, ScreensOfEveryPage) {
+    const QString screens = QStringLiteral(TESSARO_TEST_BIN_DIR) + "/../screens";
+    QDir().mkpath(screens);
+    testing::WalkPlaces places{dir,
+                               dir + "/note.txt",
+                               dir + "/sky.bmp",
+                               dir + "/clip.avi",
+                               dir + "/bell.wav",
+                               dir + "/letter.txt",
+                               dir + "/tool"};
+    for (const std::string& f :
+         {places.text, places.bitmap, places.video, places.wave, places.document, places.program})
+        std::ofstream(f) << "x";
+    for (int n : {AddMacro(1, 5), AddMacro(4, 30000)})
+        config->MacroNicknames[static_cast<size_t>(n)] = "Macro " + std::to_string(n);
+    desktop.AddWindow("Target", 4242, "target");
+    win::sim::TheSimPrinters().names = {"Office"};
+    win::sim::TheSimSystemSettings().modes = {{800, 600, 1 << 24, 60}};
+    const auto restore = qScopeGuard([] {
+        win::sim::TheSimPrinters().names.clear();
+        win::sim::TheSimSystemSettings().modes.clear();
+    });
+
+    std::set<int> seen;
+    const auto check = [&](TQuickWiz& form, int page) {
+        QApplication::processEvents();
+        EXPECT_EQ(testing::PageFaults(form, page), std::vector<std::string>{})
+            << "function " << form.WizardFunction() << ", page " << page;
+        if (!seen.insert(page).second) return;
+        const QString name = QString("TQuickWiz-page%1.png").arg(page, 2, 10, QChar('0'));
+        EXPECT_TRUE(form.grab().save(screens + "/" + name)) << page;
+    };
+    // Every function as its pages stand, then the choices that lead to the other pages.
+    using Choice = std::pair<int, const char*>;  // page, button clicked there
+    std::vector<std::pair<int, std::vector<Choice>>> walks;
+    for (int function = 1; function <= 29; ++function) walks.push_back({function, {}});
+    walks.insert(walks.end(), {{1, {{2, "P2Title"}}},
+                               {1, {{7, "P7SpecWin"}}},
+                               {4, {{30, "P30LaunchAct"}}},
+                               {4, {{30, "P30OpenDoc"}}},
+                               {17, {{43, "P43Audio"}}},
+                               {17, {{43, "P43MIDI"}}},
+                               {21, {{39, "P39Choice"}}},
+                               {27, {{53, "P53System"}}},
+                               {27, {{53, "P53Program"}}},
+                               {27, {{53, "P53Macro"}}},
+                               {29, {{75, "P75cc"}, {75, "P75Blind"}}}});
+    for (const auto& [function, choices] : walks) {
+        auto form = Open(function);
+        const auto choose = [&choices](TQuickWiz& f, int page) {
+            for (const Choice& c : choices)
+                if (c.first == page) testing::Click(f, c.second);
+        };
+        testing::WalkToFinish(*form, places, {.choose = choose, .seen = check});
+        form->reject();
+    }
     auto form = Open(1);
     auto* stack = form->findChild<QStackedWidget*>();
     ASSERT_NE(stack, nullptr);
-    const QString screens = QStringLiteral(TESSARO_TEST_BIN_DIR) + "/../screens";
-    QDir().mkpath(screens);
     for (int page = 1; page <= 83; ++page) {
-        if (page == 79 || page == 80) continue;  // empty, in no sequence
-        form->Panel(page)->setEnabled(true);     // as the flow shows a page
+        if (page == 79 || page == 80 || seen.count(page)) continue;  // 79, 80: empty, in no sequence
+        form->Panel(page)->setEnabled(true);                         // as the flow shows a page
         stack->setCurrentWidget(form->Panel(page));
-        QApplication::processEvents();
-        const QString name = QString("TQuickWiz-page%1.png").arg(page, 2, 10, QChar('0'));
-        EXPECT_TRUE(form->grab().save(screens + "/" + name)) << page;
+        check(*form, page);
     }
 }
 

@@ -89,6 +89,14 @@ protected:
     }
     std::string LastText() const { return calls.empty() ? std::string() : calls.back().text; }
 
+    // The wizard on `function`, shown as exec() would show it, without waiting for the user.
+    std::unique_ptr<TQuickWiz> Open(int function) {
+        auto form = std::make_unique<TQuickWiz>(*ctx, Hosts(), function);
+        form->show();
+        QApplication::processEvents();
+        return form;
+    }
+
     WizardHosts Hosts() { return WizardHosts{dialogs, dialogs, dialogs}; }
 
     std::string dir;

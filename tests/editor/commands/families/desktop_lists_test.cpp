@@ -21,6 +21,7 @@
 #include "platform/cups_printers.h"
 #include "platform/paths.h"
 #include "tests/editor/commands/dialog_harness.h"
+#include "tests/support/print_server.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/xvfb.h"
 #include "platform/x11/x11_system_settings.h"
@@ -62,61 +63,11 @@ TEST(DisplayModeList, XvfbModeListedAndChosen) {
     XCloseDisplay(display);
 }
 
-// A print server of its own, in a temporary folder, with two queues that print nowhere.
-class PrintServer {
-public:
-    explicit PrintServer(const std::string& root) {
-        for (const char* sub : {"", "/spool", "/cache", "/state", "/tmp", "/log"})
-            std::filesystem::create_directories(root + sub);
-        socket_ = root + "/cups.sock";
-        std::ofstream(root + "/cupsd.conf")
-            << "Listen " << socket_
-            << "\nLogLevel warn\n<Location />\n  Order allow,deny\n  Allow all\n"
-               "</Location>\n";
-        std::ofstream(root + "/cups-files.conf")
-            << "FileDevice Yes\nServerRoot " << root << "\nRequestRoot " << root << "/spool\nCacheDir "
-            << root << "/cache\nStateDir " << root << "/state\nTempDir " << root << "/tmp\nErrorLog " << root
-            << "/log/error_log\nAccessLog " << root << "/log/access_log\nPageLog " << root
-            << "/log/page_log\n";
-        {
-            std::ofstream printers(root + "/printers.conf");
-            for (const char* name : {"Office", "Lab"})
-                printers
-                    << "<Printer " << name
-                    << ">\nDeviceURI file:///dev/null\nState Idle\nAccepting Yes\nShared No\n</Printer>\n";
-        }
-        std::filesystem::permissions(root + "/printers.conf", std::filesystem::perms::owner_read |
-                                                                  std::filesystem::perms::owner_write);
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::execlp("cupsd", "cupsd", "-f", "-c", (root + "/cupsd.conf").c_str(), "-s",
-                     (root + "/cups-files.conf").c_str(), static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        for (int i = 0; i < 100 && !std::filesystem::exists(socket_); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        if (!std::filesystem::exists(socket_)) return;
-        ::setenv("CUPS_SERVER", socket_.c_str(), 1);
-        ready_ = true;
-    }
-    ~PrintServer() {
-        ::unsetenv("CUPS_SERVER");
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    bool ready() const { return ready_; }
-
-private:
-    std::string socket_;
-    pid_t pid_ = -1;
-    bool ready_ = false;
-};
+using testing::PrintServer;
 
 TEST(DefaultPrinterList, PrintersOfThePrintServer) {
     testing::TempDir dir;
-    PrintServer server(dir.file("cups"));
+    PrintServer server(dir.file("cups"), {"Office", "Lab"});
     if (!server.ready()) GTEST_SKIP() << "no print server could be started here";
     EnsureQtApplication();
     win::CupsPrinters printers;
