@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QVariant>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -37,6 +38,28 @@ QWidget* WidgetOf(const QWindow& window) {
     return nullptr;
 }
 
+// Where CentreOnScreen left a window's inside. Until the window is placed with its own frame
+// it is centred again with each frame better known, unless something has moved it since.
+constexpr const char* kCentredAt = "tessaroCentredAt";
+
+const QScreen* ScreenOf(const QWidget& window) {
+    return window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+}
+
+// The inside of a window of `size` whose frame stands in the middle of `screen`, rounded
+// toward zero.
+QRect CentredClient(const QSize& size, const QMargins& frame, const QRect& screen) {
+    const int width = size.width() + frame.left() + frame.right();
+    const int height = size.height() + frame.top() + frame.bottom();
+    return {screen.x() + (screen.width() - width) / 2 + frame.left(),
+            screen.y() + (screen.height() - height) / 2 + frame.top(), size.width(), size.height()};
+}
+
+bool StillCentred(const QWidget& window) {
+    const QVariant at = window.property(kCentredAt);
+    return at.isValid() && at.toPoint() == window.geometry().topLeft();
+}
+
 QRect WorkAreaFor(const QWindow& window, const QRect& frame) {
     const QScreen* screen = QGuiApplication::screenAt(frame.center());
     if (!screen) screen = window.screen();
@@ -61,11 +84,16 @@ QRect FitFrameInside(const QRect& client, const QMargins& frame, const QRect& ar
 }
 
 void CentreOnScreen(QWidget& window) {
-    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    const QScreen* screen = ScreenOf(window);
     if (!screen) return;
-    const QRect s = screen->geometry();
-    const QSize outer = window.frameGeometry().size();
-    window.move(s.x() + (s.width() - outer.width()) / 2, s.y() + (s.height() - outer.height()) / 2);
+    const QRect client = window.geometry();
+    const QRect outer = window.frameGeometry();
+    // The frame as far as it is known yet: none before the window was first framed.
+    const QMargins frame(client.left() - outer.left(), client.top() - outer.top(),
+                         outer.right() - client.right(), outer.bottom() - client.bottom());
+    const QRect centred = CentredClient(client.size(), frame, screen->geometry());
+    window.move(centred.topLeft() - QPoint(frame.left(), frame.top()));  // the frame's place
+    window.setProperty(kCentredAt, window.geometry().topLeft());
 }
 
 ScreenFit::ScreenFit() {
@@ -102,7 +130,9 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
 
 void ScreenFit::Place(QWindow& window, const QMargins& frame) {
     QWidget* widget = WidgetOf(window);
-    const QRect client = widget ? widget->geometry() : window.geometry();
+    const QRect now = widget ? widget->geometry() : window.geometry();
+    const bool centred = widget && StillCentred(*widget);
+    const QRect client = centred ? CentredClient(now.size(), frame, ScreenOf(*widget)->geometry()) : now;
     const QSize minimum = widget ? widget->minimumSize() : window.minimumSize();
     const QRect area = WorkAreaFor(window, client.marginsAdded(frame));
     if (area.isEmpty()) return;
@@ -110,14 +140,15 @@ void ScreenFit::Place(QWindow& window, const QMargins& frame) {
     const bool placedByManager = widget && !widget->testAttribute(Qt::WA_Moved);
     if (placedByManager && !window.isExposed()) {
         // The manager places a window that was never moved; only its size is ours to keep.
-        if (fit.size() != client.size()) widget->resize(fit.size());
+        if (fit.size() != now.size()) widget->resize(fit.size());
         return;
     }
-    if (fit == client) return;
+    if (fit == now) return;
     if (widget)
         widget->setGeometry(fit);
     else
         window.setGeometry(fit);
+    if (centred) widget->setProperty(kCentredAt, widget->geometry().topLeft());
 }
 
 bool ScreenFit::PlaceWithOwnFrame(QWindow& window) {
@@ -126,6 +157,7 @@ bool ScreenFit::PlaceWithOwnFrame(QWindow& window) {
     if (!frame) return false;
     lastFrame_ = *frame;
     if (Normal(window)) Place(window, *frame);
+    if (QWidget* widget = WidgetOf(window)) widget->setProperty(kCentredAt, QVariant());
     return true;
 }
 

@@ -27,7 +27,8 @@ QRect FitFrameInside(const QRect& client, const QMargins& frame, const QRect& ar
 std::optional<QMargins> WindowManagerFrame(const QWindow& window);
 
 // Puts a window at the centre of its screen, frame included: left = (screen width - window
-// width) / 2, top likewise, rounded toward zero.
+// width) / 2, top likewise, rounded toward zero. Before the window manager has framed it the
+// frame is not known yet: ScreenFit centres it again once it is, unless it was moved since.
 void CentreOnScreen(QWidget& window);
 
 // Watches every top-level window of the application while it lives; one per program.

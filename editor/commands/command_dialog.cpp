@@ -10,18 +10,17 @@
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QShowEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextEdit>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
 
-#include "editor/commands/form_minimise.h"
+#include "widgets/form_minimise.h"
+#include "widgets/screen_fit.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
@@ -145,13 +144,7 @@ void CommandDialog::showEvent(QShowEvent* event) {
 
 void CommandDialog::FormShow() {
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        // Integer division toward zero: a dialog larger than the screen gets a negative
-        // position, as the user would expect it centred.
-        move(area.x() + (area.width() - frameGeometry().width()) / 2,
-             area.y() + (area.height() - frameGeometry().height()) / 2);
-    }
+    CentreOnScreen(*this);
     CommandText.clear();
     if (NewCommand == 1) SetDefaults();
     FocusFirst();

@@ -20,6 +20,7 @@
 #include "mail/send_dialog_model.h"
 #include "platform/cp1252.h"
 #include "widgets/on_top.h"
+#include "widgets/screen_fit.h"
 
 namespace tessaro::mail {
 namespace {
@@ -32,11 +33,6 @@ constexpr int kFrameRoom = 40;
 
 QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
 std::string FromQ(const QString& text) { return win::Utf8ToCp1252(text.toStdString()); }
-
-void CentreOnScreen(QWidget& w) {
-    w.adjustSize();
-    if (QScreen* screen = w.screen()) w.move(screen->availableGeometry().center() - w.rect().center());
-}
 
 // Takes a shown window off top and puts it back. Only the native window's flags change:
 // QWidget::setWindowFlags hides a shown window, and hiding a modal dialog ends its loop.
@@ -277,6 +273,7 @@ TEMailStatus::TEMailStatus(QWidget* parent) : QDialog(parent) {
     MyStatus->setSizeGripEnabled(false);
     layout->addWidget(MyStatus);
     setMinimumWidth(280);
+    adjustSize();
     CentreOnScreen(*this);
 }
 

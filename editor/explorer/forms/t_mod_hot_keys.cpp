@@ -28,6 +28,7 @@
 #include "editor/model/macro_forms/text_import.h"
 #include "foundation/ras.h"
 #include "platform/datetime.h"
+#include "widgets/form_minimise.h"
 #include "widgets/program_icons.h"
 
 namespace tessaro {
@@ -45,6 +46,7 @@ constexpr int kCommandColumns = 4;
 
 TModHotKeys::TModHotKeys(MacroFormsContext& context, QWidget* parent) : QDialog(parent), context_(context) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    RefuseMinimise(*this);
     NickName = new QLineEdit;
     NickName->setMaxLength(50);
     NewFormat = new QPlainTextEdit;

@@ -166,7 +166,7 @@ protected:
 
 TEST_F(EditorWindows, EveryWindowOpensWholeOnASmallScreen) {
     EXPECT_EQ(desktop->FrameFault(*editor), "");
-    EXPECT_EQ(ControlsOutside(*editor), std::vector<std::string>{});
+    EXPECT_EQ(VisibleFaults(*editor), std::vector<std::string>{});
     const WindowWalk::Inside textEditor = [this](QWidget& w, const std::string& path) {
         GoThroughTextEditor(w, path, true);
     };

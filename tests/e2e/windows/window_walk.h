@@ -1,7 +1,7 @@
 #pragma once
 // Opens windows as a user does (a menu item, a button) and takes each one that comes up: its
-// frame on the server must lie inside the work area and each of its controls inside the
-// window; then it is gone through (its own buttons) and closed, a box answered with its
+// frame on the server must lie inside the work area, each of its controls inside the window
+// and no caption cut short; then it is gone through (its own buttons) and closed, a box answered with its
 // escape button. Nested windows are taken the same way.
 #include <QAbstractButton>
 #include <QApplication>
@@ -125,7 +125,7 @@ private:
         QPointer<QWidget> w(&window);
         Seen s{path, WindowsDesktop::Describe(window), {}};
         if (const std::string fault = desktop_.FrameFault(window); !fault.empty()) s.faults.push_back(fault);
-        for (const std::string& f : ControlsOutside(window)) s.faults.push_back(s.window + ": " + f);
+        for (const std::string& f : VisibleFaults(window)) s.faults.push_back(s.window + ": " + f);
         seen_.push_back(s);
         const std::size_t mine = seen_.size() - 1;
         if (inside && w) inside(*w, path + " > " + s.window);
