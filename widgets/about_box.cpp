@@ -1,10 +1,11 @@
 #include "widgets/about_box.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "widgets/screen_fit.h"
 
 namespace tessaro {
 
@@ -20,15 +21,21 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     Comments =
         new QLabel("Macros for the X11 desktop: hot keys, abbreviations, schedules and recording.", this);
     Comments->setWordWrap(true);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    OKButton = buttons->button(QDialogButtonBox::Ok);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    OKButton = new QPushButton(tr("&Ok"), this);
+    OKButton->setObjectName("Button1");
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     for (QLabel* label : {ProductName, Version, Comments}) {
         label->setAlignment(Qt::AlignHCenter);
         layout->addWidget(label);
     }
-    layout->addWidget(buttons);
+    layout->addWidget(OKButton, 0, Qt::AlignHCenter);
     setMinimumWidth(320);
+}
+
+void TAboutBox::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    CentreOnScreen(*this);
 }
 
 TAboutBox* ShowAboutBox() {

@@ -16,7 +16,10 @@ public:
     QLabel* ProductName;
     QLabel* Version;
     QLabel* Comments;
-    QPushButton* OKButton;
+    QPushButton* OKButton;  // "&Ok"
+
+protected:
+    void showEvent(QShowEvent* event) override;  // centred on the screen, not on its owner
 };
 
 inline constexpr const char* kAboutCaption = "About Tessaro";

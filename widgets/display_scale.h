@@ -1,6 +1,6 @@
 #pragma once
 // The display scale factor: 1.0 on a screen of 96 dots per inch, more on a denser one.
-// Forms that the Parts size in pixels multiply those sizes by it.
+// Forms laid out with fixed pixel sizes multiply those sizes by it.
 #include <QWidget>
 
 namespace tessaro {

@@ -57,6 +57,10 @@ TDoActive::TDoActive(QWidget* owner) : CommandDialog(owner, "TDoActive", tr("Act
         NewLabel("Label7", tr("Note: If you need to specify a default directory/folder, then use the "
                               "\"Change Directory/Folder\" macro command prior to this macro command."));
     note->setWordWrap(true);
+    // A top-level window's least size does not follow a wrapped label's height for its width:
+    // the note keeps room for the lines it takes at its narrowest.
+    const int narrowest = note->fontMetrics().averageCharWidth() * 60;
+    note->setMinimumSize(narrowest, note->heightForWidth(narrowest));
     p3->addRow(note);
     Body()->addWidget(Panel3);
     connect(BrowseButton, &QPushButton::clicked, this, &TDoActive::BrowseButtonClick);

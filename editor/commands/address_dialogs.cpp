@@ -8,7 +8,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "editor/commands/form_minimise.h"
+#include "widgets/form_minimise.h"
 #include "editor/commands/form_parts.h"
 #include "mail/recipient_list.h"
 #include "platform/message_box.h"

@@ -6,20 +6,21 @@
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QShowEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextEdit>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
-#include "editor/commands/form_minimise.h"
+#include "widgets/form_minimise.h"
+#include "widgets/screen_fit.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
@@ -143,13 +144,7 @@ void CommandDialog::showEvent(QShowEvent* event) {
 
 void CommandDialog::FormShow() {
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        // Integer division toward zero: a dialog larger than the screen gets a negative
-        // position, as the user would expect it centred.
-        move(area.x() + (area.width() - frameGeometry().width()) / 2,
-             area.y() + (area.height() - frameGeometry().height()) / 2);
-    }
+    CentreOnScreen(*this);
     CommandText.clear();
     if (NewCommand == 1) SetDefaults();
     FocusFirst();
@@ -210,7 +205,7 @@ std::optional<std::string> CommandDialog::ReadText(QTextEdit* memo) {
 }
 
 QWidget* CommandDialog::AddRadios(QBoxLayout* into, std::span<const RadioChoice> table, const QString& title,
-                                  const char* groupName) {
+                                  const char* groupName, int columns) {
     QWidget* group = nullptr;
     if (title.isEmpty()) {
         group = new QWidget(this);
@@ -218,12 +213,21 @@ QWidget* CommandDialog::AddRadios(QBoxLayout* into, std::span<const RadioChoice>
         group = new QGroupBox(title, this);
     }
     group->setObjectName(groupName);
-    auto* layout = new QVBoxLayout(group);
+    // One column is a box its dialog may add to; more fill down the first column, then the
+    // next, so the table's order reads on.
+    QBoxLayout* column = columns > 1 ? nullptr : new QVBoxLayout(group);
+    QGridLayout* grid = columns > 1 ? new QGridLayout(group) : nullptr;
+    const int rows = (int(table.size()) + columns - 1) / std::max(columns, 1);
+    int i = 0;
     for (const RadioChoice& c : table) {
         auto* radio =
             new QRadioButton(QString::fromLatin1(c.caption.data(), qsizetype(c.caption.size())), group);
         radio->setObjectName(QString::fromLatin1(c.control.data(), qsizetype(c.control.size())));
-        layout->addWidget(radio);
+        if (grid)
+            grid->addWidget(radio, i % rows, i / rows);
+        else
+            column->addWidget(radio);
+        ++i;
         connect(radio, &QRadioButton::toggled, this, [this](bool on) {
             if (on) EnableDisable();
         });

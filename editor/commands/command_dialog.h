@@ -128,9 +128,10 @@ protected:
     void AcceptWithoutCommand() { accept(); }
 
     // The radio buttons of a choice table in a titled group (empty title: no frame), in
-    // table order, named and captioned from the table. Each toggle runs EnableDisable.
+    // table order down `columns` columns, named and captioned from the table. Each toggle
+    // runs EnableDisable.
     QWidget* AddRadios(QBoxLayout* into, std::span<const RadioChoice> table, const QString& title,
-                       const char* groupName = "Panel1");
+                       const char* groupName = "Panel1", int columns = 1);
     // The kind of the checked radio of the table (0: none), and checking one by kind.
     std::int32_t CheckedKind(std::span<const RadioChoice> table) const;
     void CheckKind(std::span<const RadioChoice> table, std::int32_t kind);

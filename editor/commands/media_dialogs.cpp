@@ -80,7 +80,8 @@ void TDoCDRom::OkButtonClick() {
 
 TDoVolume::TDoVolume(QWidget* owner, MixerHost& mixer)
     : CommandDialog(owner, "TDoVolume", tr("Speaker Controls")), mixer_(mixer) {
-    AddRadios(Body(), kVolumeChoices, tr("Commands"));
+    // Two columns: the dialog fits a screen 600 pixels high.
+    AddRadios(Body(), kVolumeChoices, tr("Commands"), "Panel1", 2);
     auto* note =
         new QLabel(tr("NOTE: Not all commands will be available on a given computer.  Support of these "
                       "commands is dependent upon the Audio Device in your computer."),

@@ -20,7 +20,7 @@
 #include <QVBoxLayout>
 
 #include "editor/commands/delay_dialogs.h"
-#include "editor/commands/form_minimise.h"
+#include "widgets/form_minimise.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 

@@ -12,16 +12,14 @@
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "protocol/glob_data.h"
-#include "widgets/message_box_qt.h"
-#include "widgets/program_icons.h"
+#include "widgets/program_windows.h"
 
 namespace tessaro {
 
 int RunEditor(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessaro");
-    QApplication::setWindowIcon(MainIcon());  // every window of the editor
-    win::ScopedMessageBoxHandler qtBoxes(QtMessageBox);
+    ProgramWindows windows;
     std::optional<win::SingleInstance> guard = EditorStartGate(argc, argv);
 
     auto glob = std::make_unique<TGlobData>();

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cctype>
@@ -147,7 +148,6 @@ void TMainWin::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (event->spontaneous()) return;
     FormShow();
-    if (!isMaximized() && !isMinimized()) FitFrameOnScreen();
 }
 
 namespace {
@@ -166,19 +166,11 @@ QRect Fit(const QRect& window, const QRect& area) {
 }  // namespace
 
 void TMainWin::PlaceWindow() {
+    // The inside at the stored bounds; the frame is brought onto the screen once the window
+    // manager has made it (widgets/screen_fit.h).
     QRect stored(config_.MainLeft, config_.MainTop, config_.MainWidth, config_.MainHeight);
     if (stored.width() <= 0 || stored.height() <= 0) stored = QRect(0, 0, 760, 480);
     setGeometry(Fit(stored, WorkArea()));
-}
-
-void TMainWin::FitFrameOnScreen() {
-    // The frame is known once the window is shown; it too stays inside the work area.
-    const QRect frame = frameGeometry();
-    const QRect area = WorkArea();
-    if (area.contains(frame)) return;
-    const QMargins margins(geometry().left() - frame.left(), geometry().top() - frame.top(),
-                           frame.right() - geometry().right(), frame.bottom() - geometry().bottom());
-    setGeometry(Fit(geometry(), area.marginsRemoved(margins)));
 }
 
 void TMainWin::changeEvent(QEvent* event) {
@@ -280,12 +272,7 @@ void TMainWin::SetButtons(bool enable) {
         ExplorerAction::CopyMacro,       ExplorerAction::ChangeActivation, ExplorerAction::ActivateMacro,
         ExplorerAction::ScriptingEditor, ExplorerAction::PlaceOnDesktop,   ExplorerAction::AddToCategory,
     };
-    for (ExplorerAction a : kSwitched) {
-        const CommandWidgets& w = commands_[a];
-        if (w.menu) w.menu->setEnabled(on);
-        if (w.large) w.large->setEnabled(on);
-        if (w.speed) w.speed->setEnabled(on);
-    }
+    for (ExplorerAction a : kSwitched) commands_[a].SetEnabled(on);
     if (!on) commands_[ExplorerAction::QuickInfo].menu->setEnabled(false);
 }
 
@@ -333,7 +320,14 @@ QAbstractButton* TMainWin::LargeButton(ExplorerAction action) const {
 
 QAbstractButton* TMainWin::SpeedButton(ExplorerAction action) const {
     const auto it = commands_.find(action);
-    return it == commands_.end() ? nullptr : it->second.speed;
+    if (it == commands_.end() || !it->second.speed) return nullptr;
+    return qobject_cast<QAbstractButton*>(speedStrip_->widgetForAction(it->second.speed));
+}
+
+void TMainWin::CommandWidgets::SetEnabled(bool on) const {
+    if (menu) menu->setEnabled(on);
+    if (large) large->setEnabled(on);
+    if (speed) speed->setEnabled(on);
 }
 
 void TMainWin::MenuTerminateClick() { close(); }

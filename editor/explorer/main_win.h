@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <QTimer>
+#include <QToolBar>
 
 #include "editor/explorer/explorer_actions.h"
 #include "editor/explorer/explorer_core.h"
@@ -110,7 +111,7 @@ public:
     const std::vector<QAbstractButton*>& WizardButtons() const { return wizardButtons_; }
     TAPageControl* Pages() const { return pages_; }
     TMyDrawGrid* Grid() const { return grid_; }
-    QWidget* SpeedStrip() const { return speedStrip_; }
+    QToolBar* SpeedStrip() const { return speedStrip_; }
     QWidget* ButtonPanel() const { return buttonPanel_; }
     QWidget* CategoryPanel() const { return categoryPanel_; }
     const std::string& CategoryFileName() const { return categoryFile_; }
@@ -133,7 +134,8 @@ private:
     struct CommandWidgets {
         QAction* menu = nullptr;
         QAbstractButton* large = nullptr;
-        QAbstractButton* speed = nullptr;
+        QAction* speed = nullptr;  // on the speed strip
+        void SetEnabled(bool on) const;
     };
 
     // Window set-up (main_win_layout.cpp).
@@ -149,9 +151,8 @@ private:
     void FormShow();
     void FormClose();
     void FormActivate();
-    // The stored bounds inside the screen's work area; once shown, with its frame.
+    // The stored bounds inside the screen's work area.
     void PlaceWindow();
-    void FitFrameOnScreen();
     void SaveStretchDim();
     void AdjustGridSpacing();
     std::int32_t WndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
@@ -342,7 +343,7 @@ private:
     QAction* lastFileSeparator_ = nullptr;
     TAPageControl* pages_ = nullptr;
     TMyDrawGrid* grid_ = nullptr;
-    QWidget* speedStrip_ = nullptr;
+    QToolBar* speedStrip_ = nullptr;
     QWidget* buttonPanel_ = nullptr;
     QWidget* categoryPanel_ = nullptr;
     QListWidget* categoryList_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -142,22 +143,20 @@ void TMainWin::BuildMenus() {
 }
 
 void TMainWin::BuildSpeedStrip(QWidget* parent) {
-    // A tool bar: the buttons that do not fit the window's width are reached through its
-    // overflow button, so the strip never widens the window.
+    // A tool bar of actions: the buttons that do not fit the window's width are reached
+    // through its overflow button, whose menu holds their actions, so the strip never
+    // widens the window. (Widgets put on a tool bar could not go into that menu.)
     auto* strip = new QToolBar(parent);
     strip->setObjectName("SpeedStrip");
     strip->setMovable(false);
     strip->setFloatable(false);
     speedStrip_ = strip;
     auto add = [&](const ButtonEntry& button) {
-        auto* b = new QToolButton(strip);
-        b->setText(QString::fromUtf8(button.hint));
-        b->setToolTip(QString::fromUtf8(button.hint));
-        b->setAutoRaise(true);
+        QAction* a = strip->addAction(QString::fromUtf8(button.hint));
+        a->setToolTip(QString::fromUtf8(button.hint));
         const ExplorerAction action = button.action;
-        connect(b, &QToolButton::clicked, this, [this, action] { Run(action); });
-        commands_[action].speed = b;
-        strip->addWidget(b);
+        connect(a, &QAction::triggered, this, [this, action] { Run(action); });
+        commands_[action].speed = a;
     };
     for (const ButtonEntry& s : kFileSpeedButtons) add(s);
     for (const ButtonEntry& s : kMacroButtons) add(s);
@@ -187,17 +186,23 @@ void TMainWin::BuildCategoryPanel(QWidget* parent) {
     categoryList_->setObjectName("CatList");
     connect(categoryList_, &QListWidget::itemClicked, this, [this] { CatListClick(); });
     column->addWidget(categoryList_, 1);
-    auto* buttons = new QHBoxLayout;
-    const std::pair<ExplorerAction, const char*> categoryButtons[] = {
-        {ExplorerAction::NewCategory, "New"},
-        {ExplorerAction::RenameCategory, "Rename"},
-        {ExplorerAction::RemoveCategory, "Remove"},
+    // "New" above "Rename", "Remove" beside them: each caption whole in a narrow panel.
+    auto* buttons = new QGridLayout;
+    struct CategoryButton {
+        ExplorerAction action;
+        const char* caption;
+        int row, column;
     };
-    for (const auto& [action, caption] : categoryButtons) {
-        auto* b = new QPushButton(caption, categoryPanel_);
-        connect(b, &QPushButton::clicked, this, [this, a = action] { Run(a); });
-        commands_[action].large = b;
-        buttons->addWidget(b);
+    constexpr CategoryButton categoryButtons[] = {
+        {ExplorerAction::NewCategory, "New", 0, 0},
+        {ExplorerAction::RenameCategory, "Rename", 1, 0},
+        {ExplorerAction::RemoveCategory, "Remove", 0, 1},
+    };
+    for (const CategoryButton& c : categoryButtons) {
+        auto* b = new QPushButton(c.caption, categoryPanel_);
+        connect(b, &QPushButton::clicked, this, [this, a = c.action] { Run(a); });
+        commands_[c.action].large = b;
+        buttons->addWidget(b, c.row, c.column);
     }
     column->addLayout(buttons);
 }
@@ -223,10 +228,14 @@ void TMainWin::BuildWizardPage(QWidget* page) {
     constexpr int kPerRow = 7;
     int i = 0;
     for (const QuickWizardButton& w : QuickWizardButtons()) {
+        // The picture, then the caption's lines, each centred.
         auto* b = new QToolButton(page);
         b->setObjectName(w.name);
         b->setText(QString::fromUtf8(w.lines));
-        b->setMinimumSize(96, 64);
+        b->setIcon(page->style()->standardIcon(w.picture, nullptr, b));
+        b->setIconSize(QSize(32, 32));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setMinimumSize(80, 64);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         const int function = w.function;
         connect(b, &QToolButton::clicked, this, [this, function] { DoQuickWiz(function); });

@@ -50,12 +50,7 @@ void TMainWin::Repaint() {
 
 void TMainWin::ShowCommandStates(const CommandStates& states) {
     using A = ExplorerAction;
-    auto enable = [this](A a, bool on) {
-        const CommandWidgets& w = commands_[a];
-        if (w.menu) w.menu->setEnabled(on);
-        if (w.large) w.large->setEnabled(on);
-        if (w.speed) w.speed->setEnabled(on);
-    };
+    auto enable = [this](A a, bool on) { commands_[a].SetEnabled(on); };
     // Change Activation stays on for every macro: on a system macro it opens the system
     // hot keys dialog.
     for (A a : {A::CopyMacro, A::ModifyDirectly, A::RemoveMacro, A::ActivateMacro})

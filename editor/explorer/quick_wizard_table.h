@@ -1,6 +1,7 @@
 #pragma once
-// The quick wizards the main window offers: its 28 buttons and its "&Wizards" menu, each
+// The quick wizards the main window offers: its 28 buttons with their pictures and its "&Wizards" menu, each
 // with the wizard function it opens.
+#include <QStyle>
 #include <span>
 
 namespace tessaro {
@@ -9,6 +10,7 @@ struct QuickWizardButton {
     const char* name;   // object name of the button
     const char* lines;  // caption, its lines separated by "\n"
     int function;
+    QStyle::StandardPixmap picture;  // drawn above the caption, in the desktop's style
 };
 
 struct QuickWizardItem {

@@ -20,6 +20,7 @@
 #include "mail/send_dialog_model.h"
 #include "platform/cp1252.h"
 #include "widgets/on_top.h"
+#include "widgets/screen_fit.h"
 
 namespace tessaro::mail {
 namespace {
@@ -27,13 +28,11 @@ namespace {
 constexpr const char* kAttachmentFilter =
     "All Files (*.*)|*.*|Zip Files (*.ZIP)|*.ZIP|Text Files (*.TXT)|*.TXT|Word Files (*.DOC)|*.DOC";
 
+// What a window manager's frame and title bar take of the screen, at most.
+constexpr int kFrameRoom = 40;
+
 QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
 std::string FromQ(const QString& text) { return win::Utf8ToCp1252(text.toStdString()); }
-
-void CentreOnScreen(QWidget& w) {
-    w.adjustSize();
-    if (QScreen* screen = w.screen()) w.move(screen->availableGeometry().center() - w.rect().center());
-}
 
 // Takes a shown window off top and puts it back. Only the native window's flags change:
 // QWidget::setWindowFlags hides a shown window, and hiding a modal dialog ends its loop.
@@ -127,7 +126,14 @@ TDoTheEmail::TDoTheEmail(EMailPromptMode mode, const std::string& recipientListP
             FillList(b);
         }
     }
-    setFixedSize(sizeHint());
+    // As large as its contents ask, but no wider or taller than a small screen leaves room
+    // for, frame included (the recipient lists would ask for 900 pixels).
+    QSize size = sizeHint();
+    if (const QScreen* screen = this->screen()) {
+        const QSize room = screen->availableGeometry().size() - QSize(kFrameRoom, kFrameRoom);
+        size = size.boundedTo(room).expandedTo(minimumSizeHint());
+    }
+    setFixedSize(size);
     CentreOnScreen(*this);
 }
 
@@ -267,6 +273,7 @@ TEMailStatus::TEMailStatus(QWidget* parent) : QDialog(parent) {
     MyStatus->setSizeGripEnabled(false);
     layout->addWidget(MyStatus);
     setMinimumWidth(280);
+    adjustSize();
     CentreOnScreen(*this);
 }
 

@@ -15,19 +15,13 @@
 #include "platform/cp1252.h"
 #include "platform/desktop.h"
 #include "platform/message_box.h"
+#include "widgets/screen_fit.h"
 
 namespace tessaro {
 
 namespace {
 
 QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
-
-void CentreOnScreen(QWidget& w) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect r = screen->geometry();
-    w.move((r.width() - w.width()) / 2, (r.height() - w.height()) / 2);
-}
 
 // The message windows' layout: their content over a centred "&Ok" that closes them.
 QPushButton* AddOkButtonBelow(QDialog& dialog, QWidget* content) {

@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "widgets/message_box_qt.h"
-#include "widgets/program_icons.h"
+#include "widgets/program_windows.h"
 
 #include "foundation/config_record.h"
 #include "foundation/settings.h"
@@ -104,9 +103,8 @@ int RunPlayer(int argc, char** argv) {
     const bool signalsCaught = InstallSignalPipe();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessaro 99");
-    QApplication::setWindowIcon(MainIcon());  // every window of the player
     QApplication::setQuitOnLastWindowClosed(false);
-    win::ScopedMessageBoxHandler qtBoxes(QtMessageBox);
+    ProgramWindows windows;
 
     // A signal ends the player whenever it comes: a box on the screen (at start-up, too)
     // is closed and no other shows, and a start that is under way ends as soon as it can.

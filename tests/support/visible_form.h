@@ -85,23 +85,19 @@ inline int NeededHeight(const QWidget& w) {
     return 0;
 }
 
-}  // namespace visible_form_detail
-
-// Every fault a person would see on `form` as shown now: texts cut short and controls
-// outside their parent. Hidden controls and those on hidden pages are not looked at.
-inline std::vector<std::string> VisibleFaults(const QWidget& form) {
-    using namespace visible_form_detail;
+inline std::vector<std::string> Faults(const QWidget& form, bool outside, bool cut) {
     std::vector<std::string> faults;
     for (const QWidget* w : form.findChildren<QWidget*>()) {
         if (!w->isVisibleTo(&form) || w->isWindow() || Scrolled(*w, form)) continue;
         const QWidget* parent = w->parentWidget();
-        if (!parent->rect().contains(w->geometry())) {
+        if (outside && !parent->rect().contains(w->geometry())) {
             const QRect g = w->geometry();
             faults.push_back(Name(*w) + " lies outside " + Name(*parent) + ": " + std::to_string(g.x()) +
                              "," + std::to_string(g.y()) + " " + std::to_string(g.width()) + "x" +
                              std::to_string(g.height()) + " in " + std::to_string(parent->width()) + "x" +
                              std::to_string(parent->height()));
         }
+        if (!cut) continue;
         const int needW = NeededWidth(*w);
         const int needH = NeededHeight(*w);
         if (needW > w->width() || needH > w->height()) {
@@ -118,6 +114,19 @@ inline std::vector<std::string> VisibleFaults(const QWidget& form) {
         }
     }
     return faults;
+}
+
+}  // namespace visible_form_detail
+
+// Every fault a person would see on `form` as shown now: texts cut short and controls
+// outside their parent. Hidden controls and those on hidden pages are not looked at.
+inline std::vector<std::string> VisibleFaults(const QWidget& form) {
+    return visible_form_detail::Faults(form, true, true);
+}
+
+// Only the controls that lie (partly) outside the window or the control that holds them.
+inline std::vector<std::string> ControlsOutside(const QWidget& form) {
+    return visible_form_detail::Faults(form, true, false);
 }
 
 }  // namespace tessaro::testing

@@ -17,13 +17,6 @@ namespace tessaro::forms {
 QString Q(std::string_view cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
 std::string W(const QString& text) { return win::Utf8ToCp1252(text.toStdString()); }
 
-void CentreOnScreen(QWidget& form) {
-    const QScreen* screen = form.screen() ? form.screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect s = screen->geometry();
-    form.move(s.x() + (s.width() - form.width()) / 2, s.y() + (s.height() - form.height()) / 2);
-}
-
 namespace {
 
 // Lives as the form's child; the move happens before the window is mapped.

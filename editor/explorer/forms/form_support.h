@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/message_box.h"
+#include "widgets/screen_fit.h"
 
 class QLineEdit;
 class QPushButton;
@@ -18,7 +19,7 @@ QString Q(std::string_view cp1252);
 std::string W(const QString& text);  // characters without a Windows-1252 byte become '?'
 
 // left = (screen width - form width) / 2, top likewise.
-void CentreOnScreen(QWidget& form);
+using tessaro::CentreOnScreen;
 // Centres the form on the screen every time it is shown (not over its owner).
 void CentreWhenShown(QWidget& form);
 

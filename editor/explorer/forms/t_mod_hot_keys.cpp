@@ -28,6 +28,7 @@
 #include "editor/model/macro_forms/text_import.h"
 #include "foundation/ras.h"
 #include "platform/datetime.h"
+#include "widgets/form_minimise.h"
 #include "widgets/program_icons.h"
 
 namespace tessaro {
@@ -36,15 +37,21 @@ namespace {
 
 enum { kCut, kCopy, kPaste, kDelete };
 
+// The button panels wrap into these many columns, so the form, frame included, fits a
+// screen 800 pixels wide.
+constexpr int kKeyColumns = 4;
+constexpr int kCommandColumns = 4;
+
 }  // namespace
 
 TModHotKeys::TModHotKeys(MacroFormsContext& context, QWidget* parent) : QDialog(parent), context_(context) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    RefuseMinimise(*this);
     NickName = new QLineEdit;
     NickName->setMaxLength(50);
     NewFormat = new QPlainTextEdit;
     NewFormat->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    NewFormat->setMinimumSize(420, 180);
+    NewFormat->setMinimumSize(300, 180);
     NewFormat->installEventFilter(this);
     HotKeyLabel = new QLabel;
     TimerLabel = new QLabel;
@@ -123,6 +130,9 @@ TModHotKeys::TModHotKeys(MacroFormsContext& context, QWidget* parent) : QDialog(
     auto* main = new QVBoxLayout(this);
     main->setMenuBar(Menu);
     main->addLayout(body);
+    // A form of one size: no maximise box (the window manager offers none for a window
+    // that cannot be sized).
+    main->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TModHotKeys::BuildMenus() {
@@ -172,6 +182,7 @@ void TModHotKeys::BuildMenus() {
 
 QWidget* TModHotKeys::BuildKeyPanel() {
     auto* box = new QGroupBox;
+    box->setObjectName("KeyPanel");
     auto* grid = new QGridLayout(box);
     grid->setSpacing(2);
     int i = 0;
@@ -181,7 +192,7 @@ QWidget* TModHotKeys::BuildKeyPanel() {
         b->setAutoDefault(false);
         const QString token = e.token;
         connect(b, &QPushButton::clicked, this, [this, token] { InsertToken(token); });
-        grid->addWidget(b, i / 6, i % 6);
+        grid->addWidget(b, i / kKeyColumns, i % kKeyColumns);
         ++i;
     }
     MiscBox = new QComboBox;
@@ -192,15 +203,16 @@ QWidget* TModHotKeys::BuildKeyPanel() {
         const int row = MiscBox->currentIndex();
         if (row >= 0) InsertToken(QString::fromStdString(std::string(kMiscEntries[std::size_t(row)].text)));
     });
-    const int rows = (i + 5) / 6;
-    grid->addWidget(new QLabel("Miscellaneous"), rows, 0, 1, 2);
-    grid->addWidget(MiscBox, rows, 2, 1, 3);
-    grid->addWidget(OkButton, rows, 5);
+    const int rows = (i + kKeyColumns - 1) / kKeyColumns;
+    grid->addWidget(new QLabel("Miscellaneous"), rows, 0);
+    grid->addWidget(MiscBox, rows, 1, 1, kKeyColumns - 2);
+    grid->addWidget(OkButton, rows, kKeyColumns - 1);
     return box;
 }
 
 QWidget* TModHotKeys::BuildCommandPanel() {
     auto* box = new QGroupBox;
+    box->setObjectName("CommandPanel");
     auto* grid = new QGridLayout(box);
     grid->setSpacing(2);
     int i = 0;
@@ -208,7 +220,7 @@ QWidget* TModHotKeys::BuildCommandPanel() {
         auto* b = new QPushButton(e.button);
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, [this, &e] { RunCommand(e); });
-        grid->addWidget(b, i / 4, i % 4);
+        grid->addWidget(b, i / kCommandColumns, i % kCommandColumns);
         ++i;
     }
     return box;

@@ -26,7 +26,7 @@
 #include <cmath>
 
 #include "editor/commands/command_dialog.h"
-#include "editor/commands/form_minimise.h"
+#include "widgets/form_minimise.h"
 #include "editor/script/command_table.h"
 #include "editor/script/parse_text.h"
 #include "editor/script/save_it.h"

@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "editor/commands/command_dialog.h"
-#include "editor/commands/form_minimise.h"
+#include "widgets/form_minimise.h"
 #include "foundation/strings.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"

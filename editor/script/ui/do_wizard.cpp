@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "editor/commands/command_dialog.h"
-#include "editor/commands/form_minimise.h"
+#include "widgets/form_minimise.h"
 #include "editor/script/ui/do_scripting.h"
 #include "foundation/ras.h"
 #include "platform/message_box.h"

@@ -13,6 +13,7 @@
 #include "editor/commands/command_dialog.h"
 #include "platform/message_box.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/visible_form.h"
 
 namespace tessaro::testing {
 
@@ -51,13 +52,15 @@ inline std::string Focused(QWidget* dialog) {
     return w ? w->objectName().toStdString() : std::string();
 }
 
-// Renders the shown dialog into build/screens/<name>.png.
+// Renders the shown dialog into build/screens/<name>.png; a person sees every caption whole
+// and every control inside the dialog.
 inline void SaveScreen(QWidget* dialog, const std::string& name) {
     const QString dir = QStringLiteral(TESSARO_TEST_BIN_DIR) + "/../screens";
     QDir().mkpath(dir);
     const QPixmap shot = dialog->grab();
     EXPECT_FALSE(shot.isNull()) << name;
     EXPECT_TRUE(shot.save(dir + "/" + QString::fromStdString(name) + ".png")) << name;
+    for (const std::string& fault : VisibleFaults(*dialog)) ADD_FAILURE() << name << ": " << fault;
 }
 
 }  // namespace tessaro::testing

@@ -45,6 +45,7 @@
 #include "platform/sim/sim_screen_saver.h"
 #include "protocol/window_messages.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/visible_form.h"
 #include "widgets/page_control.h"
 
 namespace tessaro {
@@ -549,26 +550,33 @@ TEST_F(MainWindow, MouseLocatorIsLookedForBesideTheProgramsAsThePlayerDoes) {
     EXPECT_EQ(MouseLocatorPath(win::ExecutableDirectory()), std::string(TESSARO_TEST_BIN_DIR) + "/ptrfind");
 }
 
+// At the size a first start gives it: a person sees every caption whole (the category
+// panel's buttons, the quick-wizard buttons with their pictures) and every control inside.
 TEST_F(MainWindow, ScreensOfTheMainWindow) {
     AddMacro("Open the mail", 1);
     AddMacro("Sign letters", 2, false);
     const fs::path screens = fs::path(TESSARO_TEST_BIN_DIR) / ".." / "screens";
     fs::create_directories(screens);
+    auto picture = [&](QWidget& w, const std::string& name) {
+        EXPECT_TRUE(w.grab().save(QString::fromStdString((screens / (name + ".png")).string())));
+        for (const std::string& fault : testing::VisibleFaults(w)) ADD_FAILURE() << name << ": " << fault;
+    };
     for (bool speed : {false, true}) {
         config_.UseSpeed = speed;
         config_.ShowCategory = !speed;
         auto w = Open();
-        w->resize(820, 480);
         w->show();
         QApplication::processEvents();
-        const std::string name = speed ? "TMainWin-speed" : "TMainWin-buttons";
-        EXPECT_TRUE(w->grab().save(QString::fromStdString((screens / (name + ".png")).string())));
+        picture(*w, speed ? "TMainWin-speed" : "TMainWin-buttons");
         if (speed) continue;
         w->Pages()->setCurrentIndex(1);
         QApplication::processEvents();
-        EXPECT_TRUE(w->grab().save(QString::fromStdString((screens / "TMainWin-wizards.png").string())));
-        for (QAbstractButton* b : w->WizardButtons())
-            EXPECT_GE(b->height(), b->fontMetrics().height() * 3) << b->text().toStdString();
+        picture(*w, "TMainWin-wizards");
+        for (QAbstractButton* b : w->WizardButtons()) {
+            EXPECT_FALSE(b->icon().isNull()) << b->objectName().toStdString();
+            EXPECT_GE(b->height(), b->fontMetrics().height() * 3 + b->iconSize().height())
+                << b->text().toStdString();
+        }
     }
 }
 

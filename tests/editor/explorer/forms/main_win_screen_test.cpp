@@ -16,6 +16,7 @@
 #include "foundation/settings.h"
 #include "tests/editor/explorer/forms/main_win_fixture.h"
 #include "widgets/page_control.h"
+#include "widgets/screen_fit.h"
 
 namespace tessaro {
 namespace {
@@ -43,10 +44,11 @@ TEST_F(MainWinScreen, ADamagedSettingsFileStillOpensAWindowInsideTheScreen) {
     EXPECT_LE(config.MainWidth, std::max(ScreenWidth, 150));
     EXPECT_LE(config.CategoryWidth, std::max(ScreenWidth / 2, 150));
     EXPECT_LE(config.Col1Width, ScreenWidth);
+    ScreenFit fit;  // as the editor places its windows
     Open();
-    EXPECT_TRUE(WorkArea().contains(window->geometry()))
-        << window->geometry().x() << "," << window->geometry().y() << " " << window->width() << "x"
-        << window->height();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return WorkArea().contains(window->frameGeometry()); }, 3000))
+        << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "
+        << window->frameGeometry().width() << "x" << window->frameGeometry().height();
     EXPECT_LT(window->CategoryPanel()->width(), window->width());
     // What the next start reads back is as usable.
     window->close();

@@ -24,6 +24,7 @@
 #include "platform/message_box.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/visible_form.h"
 #include "widgets/program_icons.h"
 
 namespace tessaro {
@@ -36,10 +37,13 @@ public:
 
 using testing::HeldClick;
 
+// The picture under build/screens/; a person sees every caption whole and every control
+// inside the window.
 void SaveScreen(QWidget& w, const std::string& name) {
     const auto screens = std::filesystem::path(TESSARO_TEST_BIN_DIR) / ".." / "screens";
     std::filesystem::create_directories(screens);
     EXPECT_TRUE(w.grab().save(QString::fromStdString((screens / (name + ".png")).string()))) << name;
+    for (const std::string& fault : testing::VisibleFaults(w)) ADD_FAILURE() << name << ": " << fault;
 }
 
 QImage Face(const QIcon& icon) { return icon.pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32); }
@@ -54,12 +58,13 @@ struct ToolPlacement : ::testing::Test, QtAppFirst {
         owner.setGeometry(10, 10, 200, 120);  // in a corner: centring over it is not centring
         owner.show();
     }
-    // Shows the dialog and checks it stands in the middle of the screen.
+    // Shows the dialog and checks it stands, frame included, in the middle of the screen.
     void ExpectCentred(QWidget& dialog, const std::string& name) {
         dialog.show();
         QApplication::processEvents();
         const QRect s = QGuiApplication::primaryScreen()->geometry();
-        EXPECT_EQ(dialog.pos(), QPoint((s.width() - dialog.width()) / 2, (s.height() - dialog.height()) / 2))
+        const QSize outer = dialog.frameGeometry().size();
+        EXPECT_EQ(dialog.pos(), QPoint((s.width() - outer.width()) / 2, (s.height() - outer.height()) / 2))
             << name;
         EXPECT_LE(dialog.frameGeometry().width(), 800) << name;
         EXPECT_LE(dialog.frameGeometry().height(), 600) << name;

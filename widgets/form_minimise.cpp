@@ -1,4 +1,4 @@
-#include "editor/commands/form_minimise.h"
+#include "widgets/form_minimise.h"
 
 #include <QEvent>
 #include <QTimer>

@@ -1,0 +1,94 @@
+// The speed-button strip on a screen 800 pixels wide: the buttons that do not fit are behind
+// its overflow button, and a hand that clicks it and then one of them runs that command.
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+#include "editor/explorer/main_win.h"
+#include "foundation/settings.h"
+#include "macro/macro_file.h"
+#include "tests/editor/explorer/forms/main_win_fixture.h"
+#include "tests/e2e/windows/windows_desktop.h"
+
+namespace tessaro::testing {
+namespace {
+
+TEST(SpeedStripOnADesktop, AHiddenButtonWorksFromTheOverflowMenu) {
+    WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
+    if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
+    TConfigRecord config;
+    LoadAllSettings(config);
+    config.FirstUse = false;
+    config.UseSpeed = true;
+    config.ShowCategory = false;
+    const std::string file = desktop->box().file("STRIP.QTM");
+    ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
+    ASSERT_EQ(AppendHotKeyMacro(file, "Greeting", 5), 1);
+    config.RecentFiles[0] = file;
+    config.MainWidth = 560;  // narrower than the strip
+    auto glob = std::make_unique<TGlobData>();
+    TMainWin editor(config, *glob, {});
+    editor.show();
+    ASSERT_TRUE(desktop->SettledFrame(editor));
+    // The macro's row (the system macros the file gets at its first load are listed too).
+    const std::vector<int>& rows = editor.Logic().rowMacro();
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i] == 1) editor.Logic().SelectRow(int(i) + 1);
+    ASSERT_EQ(editor.Logic().SelectedMacro(), 1);
+
+    QAbstractButton* activate = editor.SpeedButton(ExplorerAction::ActivateMacro);
+    ASSERT_NE(activate, nullptr);
+    EXPECT_FALSE(activate->isVisible()) << "the window is too narrow for every button";
+    auto* more = editor.SpeedStrip()->findChild<QToolButton*>("qt_toolbar_ext_button");
+    ASSERT_NE(more, nullptr);
+    ASSERT_TRUE(more->isVisible());
+
+    // The hidden button's item, once the menu is up, is clicked by the same hand.
+    std::jthread second;
+    QStringList listed;
+    QElapsedTimer clock;
+    clock.start();
+    std::optional<qint64> shownAt;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        if (clock.elapsed() > 8000) {
+            menu->close();  // never left open: the menu's loop holds the test
+            return;
+        }
+        if (second.joinable()) return;
+        // The hand reaches for the item once the menu is on the screen.
+        if (!menu->windowHandle() || !menu->windowHandle()->isExposed()) return;
+        if (!shownAt) shownAt = clock.elapsed();
+        if (clock.elapsed() - *shownAt < 200) return;
+        listed.clear();
+        for (QAction* a : menu->actions()) {
+            listed << a->text();
+            if (a->text() == "Activate Macro")
+                second = desktop->ClickAt(menu->mapToGlobal(menu->actionGeometry(a).center()));
+        }
+    });
+    watch.start(20);
+    std::jthread first = desktop->ClickAt(more->mapToGlobal(more->rect().center()));
+    const auto enabled = [&] {
+        TMacroRecord now{};
+        return ReadMacroRecordAt(file, 1, now).ok() ? int(now.Enabled) : -1;
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return enabled() == 0; }, 10000)) << "the macro was not deactivated";
+    EXPECT_TRUE(second.joinable()) << "the overflow menu did not open or did not list the button: "
+                                   << listed.join(", ").toStdString();
+    EXPECT_EQ(activate->toolTip().toStdString(), "Activate Macro");
+}
+
+}  // namespace
+}  // namespace tessaro::testing

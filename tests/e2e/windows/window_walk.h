@@ -1,0 +1,178 @@
+#pragma once
+// Opens windows as a user does (a menu item, a button) and takes each one that comes up: its
+// frame on the server must lie inside the work area, each of its controls inside the window
+// and no caption cut short; then it is gone through (its own buttons) and closed, a box answered with its
+// escape button. Nested windows are taken the same way.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/support/visible_form.h"
+// Xlib's macros come with the desktop: last.
+#include "tests/e2e/windows/windows_desktop.h"
+
+namespace tessaro::testing {
+
+class WindowWalk {
+public:
+    struct Seen {
+        std::string path;    // how it was opened
+        std::string window;  // its title and class
+        std::vector<std::string> faults;
+    };
+    // Goes through a window that came up before it is closed.
+    using Inside = std::function<void(QWidget& window, const std::string& path)>;
+
+    explicit WindowWalk(const WindowsDesktop& desktop) : desktop_(desktop) {}
+
+    // Runs `open` and takes every window that comes up meanwhile, or a moment after (a
+    // window that does not hold its caller). The number of windows taken.
+    int Open(const std::string& path, const std::function<void()>& open, const Inside& inside = {}) {
+        const int taken = Watch(path, open, inside);
+        if (taken == 0) noWindow_.push_back(path);
+        return taken;
+    }
+
+    const std::vector<Seen>& seen() const { return seen_; }
+    // The paths that brought up no window.
+    const std::vector<std::string>& noWindow() const { return noWindow_; }
+    std::vector<std::string> Faults() const {
+        std::vector<std::string> out;
+        for (const Seen& s : seen_)
+            for (const std::string& f : s.faults) out.push_back(s.path + ": " + f);
+        return out;
+    }
+
+    // Clicks a button of a window being gone through, taking what it opens.
+    int Click(const std::string& path, QAbstractButton& button, const Inside& inside = {}) {
+        QPointer<QAbstractButton> b(&button);
+        return Open(
+            path,
+            [b] {
+                if (b) b->click();
+            },
+            inside);
+    }
+
+private:
+    // How long after its opener returned a window may still come; a box that asks on
+    // closing comes at once.
+    static constexpr int kLateWindowMs = 200;
+    static constexpr int kClosingBoxMs = 60;
+
+    int Watch(const std::string& path, const std::function<void()>& open, const Inside& inside,
+              int lateMs = kLateWindowMs) {
+        std::vector<QPointer<QWidget>> known = ShownWindows();
+        int taken = 0;
+        bool busy = false;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (busy) return;
+            QWidget* w = NewWindow(known);
+            if (!w) return;
+            busy = true;
+            known.emplace_back(w);
+            ++taken;
+            Take(path, *w, inside);
+            busy = false;
+        });
+        watch.start(25);
+        open();
+        QTest::qWait(lateMs);
+        watch.stop();
+        return taken;
+    }
+
+    static bool IsPlacedWindow(const QWidget* w) {
+        if (!w || !w->isWindow() || !w->isVisible()) return false;
+        const Qt::WindowType type = w->windowType();
+        return type == Qt::Window || type == Qt::Dialog || type == Qt::Tool;
+    }
+    static std::vector<QPointer<QWidget>> ShownWindows() {
+        std::vector<QPointer<QWidget>> out;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (IsPlacedWindow(w)) out.emplace_back(w);
+        return out;
+    }
+    static bool Known(const std::vector<QPointer<QWidget>>& known, const QWidget* w) {
+        for (const QPointer<QWidget>& k : known)
+            if (k == w) return true;
+        return false;
+    }
+    // The modal window on top first: it is the one the user faces.
+    static QWidget* NewWindow(const std::vector<QPointer<QWidget>>& known) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (IsPlacedWindow(modal) && !Known(known, modal)) return modal;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (IsPlacedWindow(w) && !Known(known, w)) return w;
+        return nullptr;
+    }
+
+    void Take(const std::string& path, QWidget& window, const Inside& inside) {
+        // A box that comes while its owner is closed the second time lets it go.
+        const bool answerYes = accepting_;
+        QPointer<QWidget> w(&window);
+        Seen s{path, WindowsDesktop::Describe(window), {}};
+        if (const std::string fault = desktop_.FrameFault(window); !fault.empty()) s.faults.push_back(fault);
+        for (const std::string& f : VisibleFaults(window)) s.faults.push_back(s.window + ": " + f);
+        seen_.push_back(s);
+        const std::size_t mine = seen_.size() - 1;
+        if (inside && w) inside(*w, path + " > " + s.window);
+        for (int attempt = 0; attempt < 2 && w && w->isVisible(); ++attempt) {
+            // A window that asks before it goes hears "No" first, then its box's "Yes".
+            const bool saved = accepting_;
+            accepting_ = attempt > 0;
+            Watch(
+                path + " > closing " + s.window,
+                [this, w, answerYes] {
+                    if (!w) return;
+                    if (answerYes)
+                        CloseAccepting(*w);
+                    else
+                        CloseNow(*w);
+                },
+                {}, kClosingBoxMs);
+            accepting_ = saved;
+        }
+        if (w && w->isVisible()) {
+            seen_[mine].faults.push_back(s.window + " could not be closed");
+            w->hide();
+        }
+    }
+
+    static void CloseNow(QWidget& w) {
+        if (auto* box = qobject_cast<QMessageBox*>(&w)) {
+            QAbstractButton* b = box->escapeButton();
+            if (!b) b = box->defaultButton();
+            if (b) return b->click();
+        }
+        if (auto* dialog = qobject_cast<QDialog*>(&w)) return dialog->reject();
+        w.close();
+    }
+
+    void CloseAccepting(QWidget& w) {
+        if (auto* box = qobject_cast<QMessageBox*>(&w)) {
+            for (auto which : {QMessageBox::Yes, QMessageBox::Ok})
+                if (QAbstractButton* b = box->button(which)) return b->click();
+        }
+        CloseNow(w);
+    }
+
+    const WindowsDesktop& desktop_;
+    std::vector<Seen> seen_;
+    std::vector<std::string> noWindow_;
+    bool accepting_ = false;
+};
+
+}  // namespace tessaro::testing

@@ -1,0 +1,210 @@
+#pragma once
+// The programs' windows shown by this test program itself on a private X server with a real
+// window manager (openbox), as the programs show them: the xcb platform, the sandboxed
+// folders of the programs, and the shared window set-up of their main blocks. What the
+// server says of a window (its frame, the work area) is read on a connection of its own.
+#include <QApplication>
+#include <QRect>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/e2e/player_process.h"
+#include "tests/support/qt_app.h"
+#include "widgets/program_windows.h"
+
+// Xlib's macros last: they clash with Qt's names.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+#include "tests/support/window_manager.h"
+#include "tests/support/xvfb.h"
+
+namespace tessaro::testing {
+
+class WindowsDesktop {
+public:
+    // The desktop of this test process: one X server for the whole run, as the application
+    // stays connected to it. Null (the test skips) without Xvfb or openbox, or when an
+    // earlier test of this process asked for another screen size.
+    static WindowsDesktop* Get(const std::string& size) {
+        static std::unique_ptr<WindowsDesktop> desktop;
+        if (!desktop) desktop.reset(new WindowsDesktop(size));
+        if (desktop->size_ != size || !desktop->ok_) return nullptr;
+        return desktop.get();
+    }
+
+    Display* display() const { return d_; }
+    const PlayerSandbox& box() const { return *box_; }
+    QRect Screen() const {
+        return {0, 0, DisplayWidth(d_, DefaultScreen(d_)), DisplayHeight(d_, DefaultScreen(d_))};
+    }
+
+    // The work area the window manager announces, or the screen.
+    QRect WorkArea() const {
+        Atom type = 0;
+        int format = 0;
+        unsigned long n = 0, after = 0;
+        unsigned char* data = nullptr;
+        QRect area = Screen();
+        if (XGetWindowProperty(d_, DefaultRootWindow(d_), XInternAtom(d_, "_NET_WORKAREA", False), 0, 4,
+                               False, XA_CARDINAL, &type, &format, &n, &after, &data) == Success &&
+            data && n >= 4) {
+            const auto* v = reinterpret_cast<const long*>(data);
+            area = QRect(int(v[0]), int(v[1]), int(v[2]), int(v[3]));
+        }
+        if (data) XFree(data);
+        return area;
+    }
+
+    // What the window offers its user: the manager's allowed actions (_NET_WM_ACTION_...)
+    // and, from the program's own hints to any manager, "minimise" and "maximise" when it
+    // asks for those boxes.
+    std::vector<std::string> Offered(WId id) const {
+        std::vector<std::string> out;
+        const auto w = static_cast<::Window>(id);
+        Atom type = 0;
+        int format = 0;
+        unsigned long n = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(d_, w, XInternAtom(d_, "_NET_WM_ALLOWED_ACTIONS", False), 0, 32, False,
+                               XA_ATOM, &type, &format, &n, &after, &data) == Success &&
+            data) {
+            for (unsigned long i = 0; i < n; ++i) {
+                char* name = XGetAtomName(d_, reinterpret_cast<Atom*>(data)[i]);
+                out.emplace_back(name);
+                XFree(name);
+            }
+        }
+        if (data) XFree(data);
+        data = nullptr;
+        const Atom motif = XInternAtom(d_, "_MOTIF_WM_HINTS", False);
+        if (XGetWindowProperty(d_, w, motif, 0, 5, False, motif, &type, &format, &n, &after, &data) ==
+                Success &&
+            data && n >= 3) {
+            const auto* v = reinterpret_cast<const long*>(data);  // flags, functions, decorations
+            constexpr long kFunctions = 1, kMinimise = 8, kMaximise = 16;
+            if (!(v[0] & kFunctions) || (v[1] & 1)) {  // no functions given, or all of them
+                out.emplace_back("minimise");
+                out.emplace_back("maximise");
+            } else {
+                if (v[1] & kMinimise) out.emplace_back("minimise");
+                if (v[1] & kMaximise) out.emplace_back("maximise");
+            }
+        }
+        if (data) XFree(data);
+        return out;
+    }
+
+    // The outer frame of a window as the server has it, once the manager framed it.
+    std::optional<QRect> Frame(WId id) const {
+        const auto w = static_cast<::Window>(id);
+        long extents[4] = {};
+        Atom type = 0;
+        int format = 0;
+        unsigned long n = 0, after = 0;
+        unsigned char* data = nullptr;
+        const bool framed =
+            XGetWindowProperty(d_, w, XInternAtom(d_, "_NET_FRAME_EXTENTS", False), 0, 4, False, XA_CARDINAL,
+                               &type, &format, &n, &after, &data) == Success &&
+            data && n == 4;
+        if (framed)
+            for (int i = 0; i < 4; ++i) extents[i] = reinterpret_cast<long*>(data)[i];
+        if (data) XFree(data);
+        XWindowAttributes attributes{};
+        if (!framed || !XGetWindowAttributes(d_, w, &attributes) || attributes.map_state != IsViewable)
+            return std::nullopt;
+        int x = 0, y = 0;
+        ::Window child = 0;
+        XTranslateCoordinates(d_, w, DefaultRootWindow(d_), 0, 0, &x, &y, &child);
+        return QRect(x - int(extents[0]), y - int(extents[2]),
+                     attributes.width + int(extents[0] + extents[1]),
+                     attributes.height + int(extents[2] + extents[3]));
+    }
+
+    // The frame once the window is up and has stopped moving (the program places a new
+    // window again when its frame is known); nothing when it never got one.
+    std::optional<QRect> SettledFrame(const QWidget& window) const {
+        std::optional<QRect> last;
+        int still = 0;
+        (void)QTest::qWaitFor(
+            [&] {
+                const std::optional<QRect> now = Frame(window.winId());
+                still = now && now == last ? still + 1 : 0;
+                last = now;
+                return still >= 8;
+            },
+            5000);
+        return last;
+    }
+
+    // A hand of its own at the server's mouse: it moves to `at` and clicks, holding the
+    // button 80 ms, while this program goes on (a press may open a menu that runs an event
+    // loop of its own). Joined when the returned thread goes.
+    std::jthread ClickAt(const QPoint& at) const {
+        return std::jthread([display = name_, at] {
+            Display* hand = XOpenDisplay(display.c_str());
+            if (!hand) return;
+            XTestFakeMotionEvent(hand, -1, at.x(), at.y(), CurrentTime);
+            XSync(hand, False);
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            XTestFakeButtonEvent(hand, 1, True, CurrentTime);
+            XSync(hand, False);
+            std::this_thread::sleep_for(std::chrono::milliseconds(80));
+            XTestFakeButtonEvent(hand, 1, False, CurrentTime);
+            XSync(hand, False);
+            XCloseDisplay(hand);
+        });
+    }
+
+    // The window's name for the messages of a test: its title and class.
+    static std::string Describe(const QWidget& w) {
+        return "\"" + w.windowTitle().toStdString() + "\" (" + w.metaObject()->className() + ")";
+    }
+
+    // Empty when the window's frame, title bar included, lies inside the work area.
+    std::string FrameFault(const QWidget& window) const {
+        const std::optional<QRect> frame = SettledFrame(window);
+        if (!frame) return Describe(window) + " got no frame";
+        const QRect area = WorkArea();
+        if (area.contains(*frame)) return {};
+        return Describe(window) + " has its frame at " + std::to_string(frame->x()) + "," +
+               std::to_string(frame->y()) + " " + std::to_string(frame->width()) + "x" +
+               std::to_string(frame->height()) + ", outside the work area " + std::to_string(area.width()) +
+               "x" + std::to_string(area.height()) + "+" + std::to_string(area.x()) + "+" +
+               std::to_string(area.y());
+    }
+
+private:
+    explicit WindowsDesktop(const std::string& size) : size_(size), xvfb_((size + "x24").c_str()) {
+        if (xvfb_.name().empty()) return;
+        name_ = xvfb_.name();
+        box_ = std::make_unique<PlayerSandbox>(xvfb_.name());  // sets DISPLAY and the xcb platform
+        d_ = xvfb_.Open();
+        if (!d_) return;
+        wm_ = std::make_unique<WindowManager>(xvfb_.name());
+        if (!WaitFor([&] { return WindowManager::Running(d_); }, std::chrono::seconds(10))) return;
+        EnsureQtApplication();
+        windows_ = std::make_unique<ProgramWindows>();
+        ok_ = QGuiApplication::platformName() == "xcb";
+    }
+
+    std::string size_;
+    Xvfb xvfb_;
+    std::string name_;
+    std::unique_ptr<PlayerSandbox> box_;
+    Display* d_ = nullptr;
+    std::unique_ptr<WindowManager> wm_;
+    std::unique_ptr<ProgramWindows> windows_;
+    bool ok_ = false;
+};
+
+}  // namespace tessaro::testing

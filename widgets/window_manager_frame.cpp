@@ -1,0 +1,36 @@
+// What the window manager says of a window's frame, read from the X server. Apart from the
+// placement itself: Xlib's macros clash with Qt's event names.
+#include <QGuiApplication>
+#include <QWindow>
+#include <QtGui/qguiapplication_platform.h>
+
+#include "widgets/screen_fit.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+namespace tessaro {
+
+std::optional<QMargins> WindowManagerFrame(const QWindow& window) {
+    if (!window.handle()) return std::nullopt;
+    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    Display* display = x11 ? x11->display() : nullptr;
+    // Off X11 the platform's own frame is all there is, and it is known once shown.
+    if (!display) return window.isExposed() ? std::optional(window.frameMargins()) : std::nullopt;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool read = XGetWindowProperty(display, static_cast<::Window>(window.winId()),
+                                         XInternAtom(display, "_NET_FRAME_EXTENTS", False), 0, 4, False,
+                                         XA_CARDINAL, &type, &format, &count, &after, &data) == Success;
+    std::optional<QMargins> frame;
+    if (read && data && format == 32 && count == 4) {
+        const auto* v = reinterpret_cast<const long*>(data);  // left, right, top, bottom
+        frame = QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
+    }
+    if (data) XFree(data);
+    return frame;
+}
+
+}  // namespace tessaro
