@@ -42,6 +42,9 @@ TEST_F(SharedSettings, ThePlayersEndKeepsWhatTheEditorSavedWhenItClosed) {
         10s))
         << player_->Log();
 
+    // The editor places itself once more when its frame is known; a hand reaches the
+    // window after that.
+    std::this_thread::sleep_for(1s);
     MoveResize(keyboard_, editor_, 90, 70, 820, 561);
     ASSERT_TRUE(WaitFor([&] { return SizeOf(keyboard_, editor_) == "820x561"; }, 10s))
         << SizeOf(keyboard_, editor_) << player_->Log();

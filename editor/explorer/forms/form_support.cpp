@@ -45,18 +45,6 @@ void FitClientHeight(QWidget& form, int clientHeight) {
     form.resize(form.width(), clientHeight);
 }
 
-void LimitTyping(QLineEdit& edit, int typedLimit) {
-    edit.setMaxLength(typedLimit);
-    QObject::connect(&edit, &QLineEdit::textChanged, &edit, [&edit, typedLimit] {
-        edit.setMaxLength(std::max(typedLimit, static_cast<int>(edit.text().size())));
-    });
-}
-
-void SetKeptText(QLineEdit& edit, const QString& text, int typedLimit) {
-    edit.setMaxLength(std::max(typedLimit, static_cast<int>(text.size())));
-    edit.setText(text);
-}
-
 QPushButton* NewHelpButton(QWidget& form, std::function<std::string()> keyword) {
     auto* help = new QPushButton("&Help", &form);
     help->setObjectName("HelpButton");

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/message_box.h"
+#include "widgets/kept_text.h"
 #include "widgets/screen_fit.h"
 
 class QLineEdit;
@@ -27,11 +28,8 @@ void CentreWhenShown(QWidget& form);
 // than its controls need: the hidden ones no longer count.
 void FitClientHeight(QWidget& form, int clientHeight);
 
-// A box whose typing stops at `typedLimit` characters while a longer text the program puts
-// there (a stored title, a row taken whole) stays whole: typing never makes its text longer
-// than the limit, nor than it already is. SetKeptText puts such a text in.
-void LimitTyping(QLineEdit& edit, int typedLimit);
-void SetKeptText(QLineEdit& edit, const QString& text, int typedLimit);
+using tessaro::LimitTyping;
+using tessaro::SetKeptText;
 
 // "&Help": opens the help topic that `keyword` names at the time of the click.
 QPushButton* NewHelpButton(QWidget& form, std::function<std::string()> keyword);

@@ -26,6 +26,7 @@
 #include <cmath>
 
 #include "editor/commands/command_dialog.h"
+#include "widgets/kept_text.h"
 #include "widgets/form_minimise.h"
 #include "editor/script/command_table.h"
 #include "editor/script/parse_text.h"
@@ -321,10 +322,11 @@ void TDoScripting::FormShow() {
     TimerLabel->setText(tr(panel.TimerText.c_str()));
     SetSchedule->setVisible(panel.SetSchedule);
     SnipraName->setVisible(panel.SnipraName);
-    SnipraName->setMaxLength(panel.SnipraLimit);
+    LimitTyping(*SnipraName, panel.SnipraLimit);
     ShortProp->setVisible(panel.ShortProp);
     if (ScriptMode == 3) SnipraName->setText(Q(current_.Abbreviation.view()));
-    if (ScriptMode == 7) SnipraName->setText(Q(current_.ScopeText.view().substr(0, 20)));
+    // A stored title longer than what may be typed is kept whole unless edited.
+    if (ScriptMode == 7) SetKeptText(*SnipraName, Q(current_.ScopeText.view()), panel.SnipraLimit);
     for (QWidget* w : {static_cast<QWidget*>(Specific), static_cast<QWidget*>(ProgExe),
                        static_cast<QWidget*>(ChooseWinProg)})
         w->setEnabled(panel.ScopeButtonsEnabled);

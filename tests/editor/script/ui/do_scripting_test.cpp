@@ -293,15 +293,34 @@ TEST_F(ScriptingFixture, EditWithoutASelectionIsRefused) {
 }
 
 TEST_F(ScriptingFixture, ModesShowTheirPanels) {
-    current.ScopeText.assign("A window title longer than twenty");
     current.Abbreviation.assign("brb");
+    current.ScopeText.assign("Window title");
     auto titled = Open(7, true);
-    EXPECT_EQ(titled->SnipraName->text(), "A window title longe");
+    EXPECT_EQ(titled->SnipraName->text(), "Window title");
     EXPECT_FALSE(titled->ProgExe->isEnabled());
     auto snipra = Open(3, true);
     EXPECT_EQ(snipra->SnipraName->text(), "brb");
     EXPECT_TRUE(snipra->ShortProp->isVisibleTo(snipra.get()));
     EXPECT_EQ(snipra->TimerLabel->text(), "Snipra");
+}
+
+// Typing stops at 20 characters, but a stored title of up to 30 opens and saves whole.
+TEST_F(ScriptingFixture, AStoredWindowTitleLongerThanWhatMayBeTypedIsKeptWhole) {
+    const std::string title = "Document Editor Window Nr 12";
+    current.Nickname.assign("Titled");
+    current.ScopeText.assign(title);
+    SetMacroText(current, "Hello");
+    auto w = Open(7, true);
+    EXPECT_EQ(w->SnipraName->text().toStdString(), title);
+    w->OkButtonClick();
+    ASSERT_TRUE(w->Accepted);
+    EXPECT_EQ(current.ScopeText.view(), title);
+
+    auto typed = Open(7, true);
+    typed->SnipraName->clear();
+    typed->SnipraName->setFocus();
+    QTest::keyClicks(typed->SnipraName, QString(25, 'x'));
+    EXPECT_EQ(typed->SnipraName->text(), QString(20, 'x'));
 }
 
 TEST_F(ScriptingFixture, TheChosenScopeIsCutAndNamedInTheCaption) {
