@@ -56,7 +56,8 @@ endfunction()
 # Tests that need an X server carry the ctest label "desktop": every program under tests/e2e
 # (left out altogether without TESSARO_DESKTOP_TESTS) and the suites of other programs whose
 # files start Xvfb. All others carry "unit", and their programs are what the target
-# unit_tests builds.
+# unit_tests builds. A unit test that hangs fails within a minute and names itself; the desktop
+# tests, which start servers and programs, have longer.
 function(tessaro_tests name dir)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
@@ -79,18 +80,18 @@ function(tessaro_tests name dir)
   set(env "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan-suppressions.txt")
   if(desktop_program)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${env}" LABELS desktop
-      DISCOVERY_TIMEOUT 60)
+      TIMEOUT 240 DISCOVERY_TIMEOUT 60)
     return()
   endif()
   add_dependencies(unit_tests ${name})
   tessaro_desktop_suites(desktop ${sources})
   if(desktop)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_FILTER "${desktop}"
-      PROPERTIES ENVIRONMENT "${env}" LABELS desktop DISCOVERY_TIMEOUT 60)
+      PROPERTIES ENVIRONMENT "${env}" LABELS desktop TIMEOUT 240 DISCOVERY_TIMEOUT 60)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_FILTER "-${desktop}"
-      PROPERTIES ENVIRONMENT "${env}" LABELS unit DISCOVERY_TIMEOUT 60)
+      PROPERTIES ENVIRONMENT "${env}" LABELS unit TIMEOUT 60 DISCOVERY_TIMEOUT 60)
   else()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${env}" LABELS unit
-      DISCOVERY_TIMEOUT 60)
+      TIMEOUT 60 DISCOVERY_TIMEOUT 60)
   endif()
 endfunction()

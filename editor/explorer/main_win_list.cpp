@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QFileDialog>
 #include <QPainter>
 #include <QStyle>
 #include <chrono>
@@ -14,6 +13,7 @@
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
 #include "platform/desktop.h"
+#include "widgets/file_chooser.h"
 #include "widgets/program_icons.h"
 #include "widgets/task_icon.h"
 
@@ -23,8 +23,6 @@ namespace {
 
 QString Text(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
 
-// The open and save dialogs take the extension in any case.
-constexpr char kMacroFileFilter[] = "Tessaro (*.QTM *.qtm *.Qtm *.qTm *.qtM *.QTm *.QtM *.qTM)";
 
 }  // namespace
 
@@ -90,14 +88,17 @@ void TMainWin::NetTimer(bool on) {
 
 namespace {
 
+// Through the programs' one file chooser, which matches the extension in any case.
 std::optional<std::string> ChooseMacroFile(QWidget* parent, const char* title, bool create) {
-    QFileDialog dialog(parent, title);
-    dialog.setNameFilter(kMacroFileFilter);
-    dialog.setDefaultSuffix("QTM");
-    dialog.setFileMode(create ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setAcceptMode(create ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return win::Utf8ToCp1252(dialog.selectedFiles().first().toStdString());
+    FileChoice choice;
+    choice.title = title;
+    choice.filter = "Tessaro (*.QTM)";
+    choice.defaultSuffix = "QTM";
+    choice.save = create;
+    choice.mustExist = !create;
+    const std::string chosen = ChooseFile(parent, choice);
+    if (chosen.empty()) return std::nullopt;
+    return win::Utf8ToCp1252(chosen);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,12 +41,14 @@
 #include "tests/editor/explorer/forms/main_win_fixture.h"
 #include "widgets/draw_grid.h"
 #include "widgets/page_control.h"
+#include "tests/support/scripted_file_chooser.h"
 #include "tests/support/unpacked.h"
 
 namespace tessaro {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ScriptedFileChooser;
 using testing::WhenModal;
 using namespace std::chrono_literals;
 using Notices = std::vector<std::pair<std::uint32_t, std::int32_t>>;
@@ -264,19 +265,17 @@ TEST_F(MainWinInput, TheCaptionNamesTheFileAfterNewOpenARecentFileAndThePlayersS
     Open();
     EXPECT_EQ(window->windowTitle(), "Tessaro Editor (work)");
 
-    WhenModal<QFileDialog>([&](QFileDialog& d) {
-        d.selectFile(QString::fromStdString(dir + "/Fresh.qtm"));
-        static_cast<QDialog&>(d).accept();  // as its Open or Save button does
-    });
+    ScriptedFileChooser chooser({dir + "/Fresh.qtm", other});
     window->Run(ExplorerAction::NewFile);
     EXPECT_EQ(window->windowTitle(), "Tessaro Editor (Fresh)");
-
-    WhenModal<QFileDialog>([&](QFileDialog& d) {
-        d.selectFile(QString::fromStdString(other));
-        static_cast<QDialog&>(d).accept();  // as its Open or Save button does
-    });
     window->Run(ExplorerAction::OpenFile);
     EXPECT_EQ(window->windowTitle(), "Tessaro Editor (Other)");
+    ASSERT_EQ(chooser.asked.size(), 2u);
+    EXPECT_EQ(chooser.asked[0].title, "New Tessaro File");
+    EXPECT_TRUE(chooser.asked[0].save);
+    EXPECT_EQ(chooser.asked[1].title, "Open Tessaro File");
+    EXPECT_TRUE(chooser.asked[1].mustExist);
+    EXPECT_EQ(chooser.asked[1].defaultSuffix, "QTM");
 
     QAction* recent = MenuAction("&1   ");
     ASSERT_NE(recent, nullptr);
