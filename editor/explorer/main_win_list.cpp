@@ -23,7 +23,6 @@ namespace {
 
 QString Text(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
 
-
 }  // namespace
 
 void TMainWin::ShowList() {

@@ -12,7 +12,8 @@ namespace tessaro::testing {
 
 class ScriptedFileChooser final : public FileChooser {
 public:
-    explicit ScriptedFileChooser(std::deque<std::string> queued = {}) : answers(std::move(queued)), scope_(*this) {}
+    explicit ScriptedFileChooser(std::deque<std::string> queued = {})
+        : answers(std::move(queued)), scope_(*this) {}
 
     std::string Choose(QWidget*, const FileChoice& choice) override {
         asked.push_back(choice);
