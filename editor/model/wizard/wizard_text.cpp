@@ -156,6 +156,7 @@ void Launch(const Answers& a, const WizardContext& ctx, Composer& c) {
         FileForm dir;
         dir.Kind = 1;
         dir.ProgPath = a.Text("P31Path");
+        dir.As = TextForm::Wizard;
         c.Add(BuildFile(dir), "P31Path");
     }
     const char* pathControl = openDoc ? "P34Path" : a.Checked("P32ProgPath") ? "P32Path" : "P32InstallBox";
@@ -454,7 +455,8 @@ void Compose(int function, const Answers& a, const WizardContext& ctx, Composer&
             break;
         case 10: Reminder(a, c); break;
         case 11: {
-            const FileForm f{KindOf(a, kFileButtons), a.Text("P49Path"), a.Text("P49NewName")};
+            const FileForm f{KindOf(a, kFileButtons), a.Text("P49Path"), a.Text("P49NewName"),
+                             TextForm::Wizard};
             if (f.Kind == 0) break;
             const auto r = BuildFile(f);
             c.Add(r, r.error && r.error->focus == "NewName" ? "P49NewName" : "P49Path");

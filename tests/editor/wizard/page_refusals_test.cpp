@@ -152,6 +152,26 @@ TEST_F(PageRefusals, EachEntryIsRefusedOnItsOwnPageWithTheFocusOnIt) {
     }
 }
 
+// The capture's window list starts with nothing chosen: Next says so until a title is picked.
+TEST_F(PageRefusals, TheCaptureWindowListStartsWithNothingChosen) {
+    desktop.AddWindow("Editor", 4242, "editor");
+    desktop.AddWindow("Notes", 4243, "notes");
+    auto form = Open(7);
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(WalkTo(*form, {7, {}, 62, "P62ProgList", "", ""})) << LastText();
+    auto* list = form->Control<QListWidget>("P62ProgList");
+    ASSERT_GT(list->count(), 0);
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+    calls.clear();
+    testing::Next(*form);
+    EXPECT_EQ(form->CurrentPage(), 62);
+    EXPECT_EQ(LastText(), "No window title has been selected.");
+    EXPECT_EQ(QApplication::focusWidget(), list);
+    testing::ClickRow(*form, "P62ProgList", 0);
+    testing::Next(*form);
+    EXPECT_NE(form->CurrentPage(), 62) << LastText();
+}
+
 // The report that came with the fault: an address typed with ">", the page left, then Finish.
 TEST_F(PageRefusals, AWebAddressThatCannotBeStoredKeepsItsPage) {
     auto form = Open(5);
