@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/editor/wizard/wizard_form_fixture.h"
+#include "tests/editor/wizard/walk_files.h"
 #include "tests/editor/wizard/wizard_walk.h"
 
 namespace tessaro {
@@ -32,16 +33,7 @@ class PageRefusals : public testing::WizardFormTest {
 protected:
     void SetUp() override {
         WizardFormTest::SetUp();
-        places = {dir,
-                  dir + "/note.txt",
-                  dir + "/sky.bmp",
-                  dir + "/clip.avi",
-                  dir + "/bell.wav",
-                  dir + "/letter.txt",
-                  dir + "/tool"};
-        for (const std::string& f :
-             {places.text, places.bitmap, places.video, places.wave, places.document, places.program})
-            std::ofstream(f) << "x";
+        places = testing::MakeWalkPlaces(dir);
         // Files and a folder whose names hold the character that ends a token.
         std::filesystem::create_directories(dir + "/a>b");
         for (const char* f : {"/a>b.txt", "/a>b.bmp", "/a>b.avi", "/a>b.wav", "/t>ol"})
