@@ -134,8 +134,16 @@ LaunchResult Launcher::Open(const std::string& file, const std::string& paramete
         children_.push_back(pid);
         return {kLaunchSucceeded, pid, false};
     }
+    return OpenWithOpener(file);
+}
+
+LaunchResult Launcher::OpenWithOpener(const std::string& file) {
+    Reap();
+    std::string path = Cp1252ToUtf8(file);
+    if (path.empty()) return {2, 0, false};
     // A name that begins with '-' must not be read as an option of the opener.
     if (path.starts_with('-')) path = "./" + path;
+    pid_t pid = 0;
     if (Spawn(kOpener, {path}, pid) != 0) return {31, 0, false};
     return {kLaunchSucceeded, pid, true};
 }

@@ -41,6 +41,9 @@ public:
     // path when it has no folder) starts with the parameters as its arguments; anything
     // else (document, folder, address) goes to the opener.
     LaunchResult Open(const std::string& file, const std::string& parameters);
+    // `file` (Windows-1252) handed to the opener whatever it is: a document to edit is
+    // never run, even when it may be executed.
+    LaunchResult OpenWithOpener(const std::string& file);
     // The opener's result code once it has ended; nothing while it runs (a handler it
     // started in its place may keep it running: that counts as success).
     std::optional<int> OpenerVerdict(pid_t opener);

@@ -22,7 +22,7 @@ protected:
     void showEvent(QShowEvent* event) override;  // centred on the screen, not on its owner
 };
 
-inline constexpr const char* kAboutCaption = "About Tessaro";
+inline constexpr const char* kAboutCaption = "About";
 inline constexpr const char* kProductName = "Tessaro 99";
 
 // Shows the About box, or raises the one already open; returns it.

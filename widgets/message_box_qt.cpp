@@ -16,7 +16,10 @@ win::MbResult QtMessageBox(const win::MessageBoxCall& call) {
         return FirstButton(call.buttons);
     }
     QMessageBox box;
-    box.setWindowTitle(QString::fromStdString(Cp1252ToUtf8(call.caption)));
+    // An empty title is shown as the program's name on this desktop: a box meant to have
+    // no caption gets a blank one.
+    box.setWindowTitle(call.caption.empty() ? QStringLiteral(" ")
+                                            : QString::fromStdString(Cp1252ToUtf8(call.caption)));
     box.setText(QString::fromStdString(Cp1252ToUtf8(call.text)));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     switch (call.icon) {

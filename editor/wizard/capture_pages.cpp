@@ -52,7 +52,6 @@ public:
             list_->clear();
             for (const std::string& title : wizard::CaptureWindowTitles(form.Context().desktop))
                 list_->addItem(Q(title));
-            if (list_->count() > 0) list_->setCurrentRow(0);
         }
         if (page == 63) {
             const wizard::Answers a = form.Snapshot();

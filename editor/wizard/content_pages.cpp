@@ -281,12 +281,9 @@ void ContentPages::Load(int page, WizardForm& form) {
         case 28: {
             auto* list = form.Control<QListWidget>("P28PhoneList");
             list->clear();
-            if (!RasAvailable()) {
-                RasMissingWarning(form.Window());
-                break;
-            }
+            // Without the dial-up service the list stays empty; Next then says why.
             std::vector<std::string> entries;
-            if (RasEnumEntries(entries) != kRasSuccess) break;
+            if (!RasAvailable() || RasEnumEntries(entries) != kRasSuccess) break;
             for (const std::string& e : entries) list->addItem(Q(e));
             if (list->count() > 0) list->setCurrentRow(0);
             break;

@@ -227,9 +227,31 @@ void TQuickWiz::ShowPanel(wizard::Direction direction) {
     KeepCentred();
 }
 
+QWidget* TQuickWiz::OnPage(const std::string& name, int page) const {
+    QWidget* panel = Panel(page);
+    QWidget* w = name.empty() ? nullptr : Control<QWidget>(name);
+    return panel && w && panel->isAncestorOf(w) ? w : nullptr;
+}
+
+// Only a control on the page on screen takes the focus: a hidden one would swallow the keys.
 void TQuickWiz::FocusControl(const std::string& name) {
-    if (name.empty()) return;
-    if (auto* w = Control<QWidget>(name)) w->setFocus();
+    if (QWidget* w = OnPage(name, flow_.CurrentPage())) w->setFocus();
+}
+
+void TQuickWiz::Refuse(const FormError& error) {
+    win::MessageBox(error.message, "Error", win::MbButtons::Ok, win::MbIcon::Error);
+    FocusControl(error.focus);
+}
+
+// What Finish would refuse in an entry of this page is refused on its Next, where it can
+// be mended.
+bool TQuickWiz::FinishWouldAccept(int page) {
+    for (const FormError& fault : wizard::FinishRefusals(function_, Snapshot(), ctx_))
+        if (OnPage(fault.focus, page)) {
+            Refuse(fault);
+            return false;
+        }
+    return true;
 }
 
 bool TQuickWiz::ValidData() {
@@ -242,11 +264,8 @@ bool TQuickWiz::ValidData() {
         env.nicknames.push_back(ctx_.Config.MacroNicknames[static_cast<size_t>(n)].str());
     const wizard::PageCheck check = wizard::ValidData(page, function_, answers, env);
     switch (check.verdict) {
-        case wizard::Verdict::Pass: return true;
-        case wizard::Verdict::Fail:
-            win::MessageBox(check.error.message, "Error", win::MbButtons::Ok, win::MbIcon::Error);
-            FocusControl(check.error.focus);
-            return false;
+        case wizard::Verdict::Pass: return FinishWouldAccept(page);
+        case wizard::Verdict::Fail: Refuse(check.error); return false;
         case wizard::Verdict::AskGlobal: {
             if (win::MessageBox(wizard::kGlobalTakenQuestion, "Warning", win::MbButtons::YesNo,
                                 win::MbIcon::Warning) != win::MbResult::Yes)
@@ -287,8 +306,9 @@ void TQuickWiz::Finish() {
     auto result = wizard::FinishUp(function_, Snapshot(), ctx_);
     if (auto* error = std::get_if<FormError>(&result)) {
         if (!error->message.empty())
-            win::MessageBox(error->message, "Error", win::MbButtons::Ok, win::MbIcon::Error);
-        FocusControl(error->focus);
+            Refuse(*error);
+        else
+            FocusControl(error->focus);
         return;
     }
     outcome_ = std::get<wizard::WizardOutcome>(result);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "editor/model/commands/command_form.h"
 #include "editor/model/wizard/wizard_flow.h"
 #include "editor/model/wizard/wizard_outcome.h"
 #include "editor/wizard/wizard_pages.h"
@@ -95,6 +96,9 @@ private:
     bool LeavePage(int page);
     void Finish();
     void FocusControl(const std::string& name);
+    QWidget* OnPage(const std::string& name, int page) const;
+    void Refuse(const FormError& error);
+    bool FinishWouldAccept(int page);
     bool Recording() const;
     WizardPageGroup* GroupOf(int page) const;
     void HotKeyChosen(int code) override { WMHotKeyChosen(code); }

@@ -93,10 +93,14 @@ int QtPlayerWindows::ScreenHeight() { return win::GetScreenSize().height; }
 std::optional<std::string> QtPlayerWindows::PromptSavePath(const std::string& title,
                                                            const std::string& defaultExt,
                                                            const std::string& filter, bool mustExist) {
-    // "Name|*.EXT|Name|*.EXT" becomes Qt's "Name (*.EXT);;Name (*.EXT)".
+    // "Name|*.EXT|Name|*.EXT" becomes Qt's "Name (*.EXT);;Name (*.EXT)"; a name that already
+    // shows its patterns ("Text Files (*.TXT)") keeps them once.
     const QStringList parts = Q(filter).split('|');
     QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) filters << parts[i] + " (" + parts[i + 1] + ")";
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString shown = " (" + parts[i + 1] + ")";
+        filters << (parts[i].endsWith(shown) ? parts[i] : parts[i] + shown);
+    }
     QFileDialog dialog(nullptr, Q(title));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);

@@ -6,7 +6,7 @@
 #include <fstream>
 
 // Xlib's macros last: they clash with Qt's names.
-#include "editor_session.h"
+#include "private_home_session.h"
 
 namespace tessaro::testing {
 namespace {
@@ -34,32 +34,13 @@ std::pair<long, long> LargestIcon(Display* d, Window w) {
     return largest;
 }
 
-class ProgramIcons : public EditorSession {
+class ProgramIcons : public PrivateHomeSession {
 protected:
-    void SetUp() override {
-        // The editor's desktop folder is $HOME/Desktop: a private one.
-        std::string tmpl = (fs::temp_directory_path() / "tessaro-home-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        home_ = tmpl;
-        fs::create_directories(home_ + "/Desktop");
-        const char* h = std::getenv("HOME");
-        oldHome_ = h ? h : "";
-        ::setenv("HOME", home_.c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (home_ + "/.config").c_str(), 1);
-        EditorSession::SetUp();
-    }
-    void TearDown() override {
-        EditorSession::TearDown();
-        ::setenv("HOME", oldHome_.c_str(), 1);
-        std::error_code ec;
-        fs::remove_all(home_, ec);
-    }
     std::string Launcher() {
         for (const auto& e : fs::directory_iterator(home_ + "/Desktop"))
             if (e.path().extension() == ".desktop") return e.path().string();
         return {};
     }
-    std::string home_, oldHome_;
 };
 
 TEST_F(ProgramIcons, BothProgramsCarryTheirIconAndALauncherGetsIt) {

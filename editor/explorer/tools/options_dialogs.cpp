@@ -241,7 +241,11 @@ void TSnipraOptions::EnableDisable() {
 bool TSnipraOptions::CheckPrefixKeys(bool leaving) {
     const std::string error = PrefixKeysError(Text(PrefixKeys), leaving);
     if (error.empty()) return true;
+    // The box takes the focus from the field, which counts as leaving it: one box is enough.
+    if (complaining_) return false;
+    complaining_ = true;
     win::MessageBox(error, "Error");
+    complaining_ = false;
     PrefixKeys->setFocus();
     return false;
 }

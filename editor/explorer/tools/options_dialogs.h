@@ -93,6 +93,7 @@ public:
 private:
     void EnableDisable();
     bool CheckPrefixKeys(bool leaving);
+    bool complaining_ = false;  // a box about the prefix keys is up
 
     TConfigRecord& config_;
     PeerNotify notify_;

@@ -60,6 +60,7 @@ FormResult<FileFields> BuildFile(const FileForm& form) {
             std::string folder = path;
             while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
             if (!FolderExistsAt(folder)) return Fail<FileFields>(kNoFolder, "ProgPath");
+            if (form.As == TextForm::Wizard) folder = path;
             if (auto bad = CheckFreeText(folder, "ProgPath")) return Refused<FileFields>(*bad);
             out.FilePath = folder;
             break;

@@ -24,6 +24,8 @@ bool FileBrowsesFolders(std::int32_t kind);
 struct FileForm {
     std::int32_t Kind = 0;
     std::string ProgPath, NewName;
+    // The wizard writes a folder to change to as typed; the dialog drops trailing slashes.
+    TextForm As = TextForm::Dialog;
     bool operator==(const FileForm&) const = default;
 };
 

@@ -112,4 +112,13 @@ IconChoice ChooseIconFile(const std::string& chosenPath, const std::string& icon
     return out;
 }
 
+std::string IconChooserFolder(const std::string& programDir) {
+    const std::string icons = programDir + "/Icons";
+    std::error_code ec;
+    fs::create_directories(icons, ec);
+    if (fs::is_directory(icons, ec)) return icons;
+    if (!programDir.empty() && fs::is_directory(programDir, ec)) return programDir;
+    return {};
+}
+
 }  // namespace tessaro

@@ -34,4 +34,10 @@ struct IconChoice {
 // the same bytes). A file that is not a readable icon is not copied.
 IconChoice ChooseIconFile(const std::string& chosenPath, const std::string& iconsDir);
 
+// The folder the icon chooser opens in: the Icons folder of `programDir`, made when it is
+// missing (the chosen icon goes there anyway); the program directory, or nothing (the
+// chooser's own default), when it cannot be made. Never a path that is not a folder, which
+// the chooser would take for a file name.
+std::string IconChooserFolder(const std::string& programDir);
+
 }  // namespace tessaro

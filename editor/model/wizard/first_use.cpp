@@ -129,10 +129,15 @@ void LoadFirstUsePages(const TConfigRecord& c, Answers& a) {
     a.Set("P74Address").text = c.EMailAddress.str();
 }
 
-std::variant<WizardOutcome, FormError> FinishFirstUse(const Answers& a, WizardContext& ctx) {
+std::optional<FormError> CheckFirstUsePort(const Answers& a) {
     std::int32_t port = 0;
     std::string error;
     if (!ReadMailPort(a.Text("P74Port"), port, error)) return FormError{error, "P74Port"};
+    return std::nullopt;
+}
+
+std::variant<WizardOutcome, FormError> FinishFirstUse(const Answers& a, WizardContext& ctx) {
+    if (auto bad = CheckFirstUsePort(a)) return *bad;
     for (const Section& s : kSections) {
         s.store(a, ctx.Config);
         if (s.save(ctx.Config)) ctx.notify(s.code, 0);

@@ -2,6 +2,7 @@
 // The first-use function (pages 65-70 and 74): the settings it presets and stores and the
 // follow-up wizards it hands to the explorer.
 #include <array>
+#include <optional>
 #include <string_view>
 #include <variant>
 
@@ -29,6 +30,8 @@ void LoadFirstUsePages(const TConfigRecord& config, Answers& answers);
 // Function 28's Finish: the settings of the pages are stored section by section (abbreviation,
 // capture, network, e-mail, misc), each announced to the player, and the follow-up choices
 // returned. A port that is no number is refused on page 74 before anything is stored.
+// The mail port of page 74 must be a port number.
+std::optional<FormError> CheckFirstUsePort(const Answers& answers);
 std::variant<WizardOutcome, FormError> FinishFirstUse(const Answers& answers, WizardContext& ctx);
 
 }  // namespace tessaro::wizard

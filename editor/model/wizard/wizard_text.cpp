@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "editor/model/commands/active_forms.h"
 #include "editor/model/commands/clipboard_forms.h"
@@ -61,36 +62,38 @@ std::int32_t KindOf(const Answers& a, const std::array<ButtonKind, N>& buttons) 
     return 0;
 }
 
-// Collects the builders' texts; the first refusal stops the collection and points at the
-// wizard's control instead of the dialog's.
+// Collects the builders' texts and their refusals. The text is complete only when no
+// builder refused; every refusal is kept, each pointing at the wizard's control instead of
+// the dialog's, so that each page can be told of its own.
 class Composer {
 public:
     template <class F>
     Composer& Add(const FormResult<F>& r, std::string_view focus) {
-        if (error_) return *this;
         if (r.error)
-            error_ = FormError{r.error->message, focus.empty() ? r.error->focus : std::string(focus)};
+            faults_.push_back(
+                FormError{r.error->message, focus.empty() ? r.error->focus : std::string(focus)});
         else
-            text_ += r.CommandText;
+            Raw(r.CommandText);
         return *this;
     }
     Composer& Fail(FormError e) {
-        if (!error_) error_ = std::move(e);
+        faults_.push_back(std::move(e));
         return *this;
     }
     Composer& Raw(std::string_view text) {
-        if (!error_) text_ += text;
+        if (faults_.empty()) text_ += text;
         return *this;
     }
     std::variant<std::string, FormError> Result() const {
-        if (error_) return *error_;
+        if (!faults_.empty()) return faults_.front();
         if (text_.size() > kMacroTextCapacity) return FormError{kWizardTextTooLong, ""};
         return text_;
     }
+    const std::vector<FormError>& Faults() const { return faults_; }
 
 private:
     std::string text_;
-    std::optional<FormError> error_;
+    std::vector<FormError> faults_;
 };
 
 std::string Memo(const Answers& a, std::string_view control) { return a.Text(control); }
@@ -153,6 +156,7 @@ void Launch(const Answers& a, const WizardContext& ctx, Composer& c) {
         FileForm dir;
         dir.Kind = 1;
         dir.ProgPath = a.Text("P31Path");
+        dir.As = TextForm::Wizard;
         c.Add(BuildFile(dir), "P31Path");
     }
     const char* pathControl = openDoc ? "P34Path" : a.Checked("P32ProgPath") ? "P32Path" : "P32InstallBox";
@@ -162,6 +166,8 @@ void Launch(const Answers& a, const WizardContext& ctx, Composer& c) {
         f.ProgPath = InstalledProgramAt(ctx, a.Index("P32InstallBox"));
     f.WinTitle = a.Text("P33Title");
     f.As = TextForm::Wizard;
+    // The program's page comes before the title's: its fault must not wait behind the title.
+    if (auto bad = CheckFreeText(FieldText(f.ProgPath), pathControl)) return void(c.Fail(*bad));
     const auto r = BuildActive(f);
     c.Add(r, r.error && r.error->focus == "WinTitle" ? "P33Title" : pathControl);
 }
@@ -429,8 +435,9 @@ void Email(const Answers& a, Composer& c) {
 
 }  // namespace
 
-std::variant<std::string, FormError> MacroTextOf(int function, const Answers& a, const WizardContext& ctx) {
-    Composer c;
+namespace {
+
+void Compose(int function, const Answers& a, const WizardContext& ctx, Composer& c) {
     switch (function) {
         case 1: TypeText(a, c); break;
         case 2: PasteText(a, c); break;
@@ -448,8 +455,11 @@ std::variant<std::string, FormError> MacroTextOf(int function, const Answers& a,
             break;
         case 10: Reminder(a, c); break;
         case 11: {
-            const FileForm f{KindOf(a, kFileButtons), a.Text("P49Path"), a.Text("P49NewName")};
-            if (f.Kind != 0) c.Add(BuildFile(f), "P49Path");
+            const FileForm f{KindOf(a, kFileButtons), a.Text("P49Path"), a.Text("P49NewName"),
+                             TextForm::Wizard};
+            if (f.Kind == 0) break;
+            const auto r = BuildFile(f);
+            c.Add(r, r.error && r.error->focus == "NewName" ? "P49NewName" : "P49Path");
             break;
         }
         case 12:
@@ -488,7 +498,22 @@ std::variant<std::string, FormError> MacroTextOf(int function, const Answers& a,
         case 29: Email(a, c); break;
         default: break;  // 7, 25 and 28 write no text here
     }
+}
+
+}  // namespace
+
+std::variant<std::string, FormError> MacroTextOf(int function, const Answers& a, const WizardContext& ctx) {
+    Composer c;
+    Compose(function, a, ctx, c);
     return c.Result();
+}
+
+std::vector<FormError> MacroTextFaults(int function, const Answers& a, const WizardContext& ctx) {
+    // The recording is taken out of its file only once, at Finish.
+    if (function == 18) return {};
+    Composer c;
+    Compose(function, a, ctx, c);
+    return c.Faults();
 }
 
 }  // namespace tessaro::wizard

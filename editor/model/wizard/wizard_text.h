@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "editor/model/commands/command_form.h"
 #include "editor/model/wizard/wizard_answers.h"
@@ -32,6 +33,10 @@ inline constexpr std::size_t kSweepInlineLimit = 4980;
 // Function 18 takes the sweepstakes recording out of the capture file in ctx.programDir.
 std::variant<std::string, FormError> MacroTextOf(int function, const Answers& answers,
                                                  const WizardContext& ctx);
+
+// Every refusal the builders would give for these answers, in the order of the text; none
+// for function 18, whose recording is read only at Finish.
+std::vector<FormError> MacroTextFaults(int function, const Answers& answers, const WizardContext& ctx);
 
 inline constexpr const char* kWizardTextTooLong =
     "The macro would be longer than 5,000 characters.  Please shorten it.";

@@ -53,6 +53,23 @@ namespace {
 QString Q(std::string_view text1252) { return QString::fromStdString(win::Cp1252ToUtf8(text1252)); }
 std::string Text(const QLineEdit* e) { return win::Utf8ToCp1252(e->text().toStdString()); }
 
+// The commands list: a key that moves to the row already current (Home on the first row
+// focus made current) chooses it, as any other move does.
+class CommandChoiceList : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        QListWidget::keyPressEvent(event);
+        QListWidgetItem* item = currentItem();
+        if (item && !item->isSelected() && event->modifiers() == Qt::NoModifier &&
+            (event->key() == Qt::Key_Home || event->key() == Qt::Key_End || event->key() == Qt::Key_PageUp ||
+             event->key() == Qt::Key_PageDown || event->key() == Qt::Key_Up || event->key() == Qt::Key_Down))
+            item->setSelected(true);
+    }
+};
+
 // The command menu: each item opens the command editor of its default code for a new line.
 struct CommandItem {
     const char* name;
@@ -105,7 +122,7 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     // Resizable with a maximise box; the minimise box is taken away.
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     RefuseMinimise(*this);
-    OptionBox = new QListWidget(this);
+    OptionBox = new CommandChoiceList(this);
     OptionBox->setObjectName("OptionBox");
     Script = new QListWidget(this);
     Script->setObjectName("Script");

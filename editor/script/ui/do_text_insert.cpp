@@ -1,11 +1,10 @@
 #include "editor/script/ui/do_text_insert.h"
 
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QUrl>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -19,6 +18,10 @@
 namespace tessaro {
 
 namespace {
+
+// An opener still running this long after it was asked has handed the file on.
+constexpr int kOpenerVerdictMs = 1500;
+constexpr int kOpenerPollMs = 20;
 
 constexpr const char* kMissing = "Specified Path and Program does not exist.  Unable to open text file.";
 
@@ -49,6 +52,10 @@ TDoTextInsert::TDoTextInsert(QWidget* owner, bool allowEdit, const std::string& 
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(browse, &QPushButton::clicked, this, &TDoTextInsert::BrowseButtonClick);
     connect(notepad, &QPushButton::clicked, this, &TDoTextInsert::EditTextClick);
+    openerWatch_ = new QTimer(this);
+    openerWatch_->setObjectName("OpenerWatch");
+    openerWatch_->setInterval(kOpenerPollMs);
+    connect(openerWatch_, &QTimer::timeout, this, &TDoTextInsert::OpenerAnswered);
     connect(EditScript, &QPushButton::clicked, this, &TDoTextInsert::EditScriptClick);
     connect(help, &QPushButton::clicked, this, [this] { ShowHelpTopic(this, "Insert Text File"); });
     auto* path = new QHBoxLayout;
@@ -96,7 +103,21 @@ void TDoTextInsert::EditTextClick() {
         ProgPath->setFocus();
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(win::Cp1252ToUtf8(path))));
+    const win::LaunchResult started = launcher_.OpenWithOpener(path);
+    if (started.code <= 32) {
+        win::MessageBox(kNoEditor, "Error");
+        return;
+    }
+    opener_ = started.pid;
+    openerAsked_.start();
+    openerWatch_->start();
+}
+
+void TDoTextInsert::OpenerAnswered() {
+    const std::optional<int> verdict = launcher_.OpenerVerdict(opener_);
+    if (!verdict && openerAsked_.elapsed() < kOpenerVerdictMs) return;
+    openerWatch_->stop();
+    if (verdict && *verdict <= 32) win::MessageBox(kNoEditor, "Error");
 }
 
 void TDoTextInsert::EditScriptClick() {

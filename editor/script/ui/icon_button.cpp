@@ -50,13 +50,13 @@ void WireIconButton(QToolButton& button, const std::string& programDir,
     button.setFixedSize(20, 20);
     button.setIconSize(QSize(16, 16));
     button.installEventFilter(new RightClickFilter(&button, std::move(reset)));
-    QObject::connect(
-        &button, &QToolButton::clicked, &button, [&button, programDir, chosen = std::move(chosen)] {
-            const QString path = QFileDialog::getOpenFileName(&button, "Load in Icon",
-                                                              QString::fromStdString(programDir + "/Icons"),
-                                                              "Icons (*.ico *.ICO)");
-            if (!path.isEmpty()) chosen(path.toStdString());
-        });
+    QObject::connect(&button, &QToolButton::clicked, &button,
+                     [&button, programDir, chosen = std::move(chosen)] {
+                         const QString path = QFileDialog::getOpenFileName(
+                             &button, "Load in Icon", QString::fromStdString(IconChooserFolder(programDir)),
+                             "Icons (*.ico *.ICO)");
+                         if (!path.isEmpty()) chosen(path.toStdString());
+                     });
 }
 
 }  // namespace tessaro

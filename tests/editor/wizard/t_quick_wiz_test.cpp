@@ -21,6 +21,7 @@
 #include "platform/sim/sim_system_settings.h"
 #include "tests/editor/wizard/wizard_form_fixture.h"
 #include "tests/editor/wizard/wizard_seen.h"
+#include "tests/editor/wizard/walk_files.h"
 #include "tests/editor/wizard/wizard_walk.h"
 #include "tests/support/unpacked.h"
 
@@ -292,16 +293,7 @@ TEST_F(QuickWizForm, PageTextsShowAsLabelsShowThemAndPage70ListsWhatTheProgramDo
 TEST_F(QuickWizForm, ScreensOfEveryPage) {
     const QString screens = QStringLiteral(TESSARO_TEST_BIN_DIR) + "/../screens";
     QDir().mkpath(screens);
-    testing::WalkPlaces places{dir,
-                               dir + "/note.txt",
-                               dir + "/sky.bmp",
-                               dir + "/clip.avi",
-                               dir + "/bell.wav",
-                               dir + "/letter.txt",
-                               dir + "/tool"};
-    for (const std::string& f :
-         {places.text, places.bitmap, places.video, places.wave, places.document, places.program})
-        std::ofstream(f) << "x";
+    const testing::WalkPlaces places = testing::MakeWalkPlaces(dir);
     for (int n : {AddMacro(1, 5), AddMacro(4, 30000)})
         config->MacroNicknames[static_cast<size_t>(n)] = "Macro " + std::to_string(n);
     desktop.AddWindow("Target", 4242, "target");

@@ -306,7 +306,7 @@ TEST_F(TrayCommands, TheAboutBoxOpensOnce) {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* box = qobject_cast<TAboutBox*>(w); box && box->isVisible()) {
             ++open;
-            EXPECT_EQ(box->windowTitle(), "About Tessaro");
+            EXPECT_EQ(box->windowTitle(), "About");
         }
     EXPECT_EQ(open, 1);
     for (QWidget* w : QApplication::topLevelWidgets())
