@@ -15,23 +15,18 @@ inline unsigned HotKeyModifiers(const DecipheredKey& key) {
 }
 
 inline bool HotKeyCodeGrabbed(Display* d, int code) {
-    using namespace key_target_detail;
     const DecipheredKey key = DecipherKey(code);
     const unsigned modifiers = HotKeyModifiers(key);
     if (!key.mouse) return HotKeyGrabbed(d, win::VkToKeysym(key.vk), modifiers);
     // X numbers the middle button 2 and the right one 3.
     const unsigned button = key.mouse == 2 ? 3 : key.mouse == 3 ? 2 : 1;
-    grabError = 0;
-    XSync(d, False);
-    auto* previous = XSetErrorHandler(CatchGrabError);
-    XGrabButton(d, button, modifiers, DefaultRootWindow(d), False, ButtonPressMask, GrabModeAsync, GrabModeAsync,
-                None, None);
-    XSync(d, False);
-    const bool taken = grabError == BadAccess;
-    if (!taken) XUngrabButton(d, button, modifiers, DefaultRootWindow(d));
-    XSync(d, False);
-    XSetErrorHandler(previous);
-    return taken;
+    return GrabTaken(
+        d,
+        [&] {
+            XGrabButton(d, button, modifiers, DefaultRootWindow(d), False, ButtonPressMask, GrabModeAsync,
+                        GrabModeAsync, None, None);
+        },
+        [&] { XUngrabButton(d, button, modifiers, DefaultRootWindow(d)); });
 }
 
 }  // namespace tessaro::testing
