@@ -2,6 +2,7 @@
 // the delay entry opens its dialog, OK puts the token at the caret, and once updated the
 // running player plays the text around the delay.
 #include "editor_session.h"
+#include "tray_host.h"
 
 namespace tessaro::testing {
 namespace {
@@ -21,7 +22,7 @@ TEST_F(CommandButtonOnADesktop, TheDelayDialogInsertsItsTokenAndThePlayerPlaysIt
     for (int i = 0; i < kTabsToKeystrokes; ++i) Press(keyboard_, XK_Tab);
     Type("ab");
     Press(keyboard_, XK_a, {XK_Alt_L});  // "&Actions (A - M)"
-    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(WaitFor([&] { return MenuOpen(keyboard_); }, 10s)) << player_->Log();
     Press(keyboard_, XK_y);  // "Dela&y"
     ASSERT_TRUE(WindowShown("Set Delay")) << player_->Log();
     Type("1");  // seconds: the box has the focus

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -28,6 +29,7 @@
 #include <X11/keysym.h>
 
 #include "editor_desk.h"
+#include "hot_key_grab.h"
 #include "hot_key_press.h"
 #include "tray_host.h"
 #include "tests/support/key_target.h"
@@ -63,8 +65,9 @@ public:
         std::this_thread::sleep_for(20ms);
     }
     void Type(const std::string& text) { TypeAscii(d_, text, 20ms); }
-    // A character the layout has no key for.
-    void Compose(KeySym sym) {
+    // A character the layout has no key for, on a spare keycode mapped for it until
+    // `typed` holds: the server tells every client of a new map before the keys after it.
+    void Compose(KeySym sym, const std::function<bool()>& typed) {
         int minKc = 0, maxKc = 0;
         XDisplayKeycodes(d_, &minKc, &maxKc);
         KeyCode spare = 0;
@@ -80,21 +83,17 @@ public:
         KeySym both[2] = {sym, sym};
         XChangeKeyboardMapping(d_, spare, 2, both, 1);
         XSync(d_, False);
-        std::this_thread::sleep_for(300ms);
         PressKeycode(d_, spare);
         XSync(d_, False);
-        std::this_thread::sleep_for(300ms);
+        EXPECT_TRUE(WaitFor(typed, 10s)) << "the composed character was not typed";
         KeySym none[2] = {NoSymbol, NoSymbol};
         XChangeKeyboardMapping(d_, spare, 2, none, 1);
         XSync(d_, False);
-        std::this_thread::sleep_for(300ms);
     }
     void Click(int x, int y) {
         XTestFakeMotionEvent(d_, -1, x, y, CurrentTime);
-        XFlush(d_);
-        std::this_thread::sleep_for(100ms);
+        XSync(d_, False);
         PressButton(d_, 1);
-        std::this_thread::sleep_for(100ms);
     }
     // The hot key of a code, as the player decodes it.
     void HotKey(int code, std::chrono::milliseconds hold = kHold) { PressHotKey(d_, code, hold); }
@@ -142,21 +141,26 @@ XRectangle FrameOf(Display* d, Window w) {
 }
 
 // Waits for the started player's hook and reads the key that starts and stops a capture.
-void AwaitCaptureKey(PlayerProcess& player, int& hotKey) {
+void AwaitCaptureKey(Display* d, PlayerProcess& player, int& hotKey) {
     ASSERT_TRUE(player.started());
     ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
     ASSERT_TRUE(
         WaitFor([] { return Unpacked(Master().KeyboardHook) != 0 && CaptureHotKey(Master()) >= 0; }, 10s))
         << player.Log();
     hotKey = CaptureHotKey(Master());
-    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(WaitFor([&] { return HotKeyCodeGrabbed(d, hotKey); }, 10s))
+        << "the capture key was not grabbed" << player.Log();
 }
 
-// Starts a capture with its hot key and lets the hook settle into it.
+// Starts a capture with its hot key; the hook takes the start (CapStarting back to 0)
+// before it records.
+bool Recording() {
+    const TGlobData g = Master();
+    return g.CaptureOn == 1 && g.CapStarting == 0;
+}
 void BeginCapture(Typist& user, int hotKey, PlayerProcess& player) {
     user.HotKey(hotKey);
-    ASSERT_TRUE(WaitFor([] { return Master().CaptureOn == 1; }, 10s)) << player.Log();
-    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(WaitFor(Recording, 10s)) << player.Log();
 }
 
 // Stops the capture with its hot key, closes the "Capture Complete" dialog and waits for
@@ -187,13 +191,13 @@ TEST(CaptureOnADesktop, RecordedTypingAndClicksPlayBackByNickname) {
     ASSERT_TRUE(field->ready());
     PlayerProcess player(box, {"/F" + file, "/EN"}, "player.log");
     int hotKey = -1;
-    ASSERT_NO_FATAL_FAILURE(AwaitCaptureKey(player, hotKey));
+    ASSERT_NO_FATAL_FAILURE(AwaitCaptureKey(d, player, hotKey));
 
     Typist user(d);
     ASSERT_NO_FATAL_FAILURE(BeginCapture(user, hotKey, player));
     user.Click(200, 20);
     user.Type("Hello, <World> 5 > 3 ");
-    user.Compose(XK_eacute);
+    user.Compose(XK_eacute, [&] { return field->Text() == "Hello, <World> 5 > 3 \xC3\xA9"; });
     user.Type("x");
     user.Key(XK_BackSpace);
     EXPECT_TRUE(field->WaitFor("Hello, <World> 5 > 3 \xC3\xA9", 10s)) << field->Text();
@@ -262,7 +266,7 @@ TEST(CaptureOnADesktop, ACapturedWindowSizeReplaysAsTheSameFrame) {
     ASSERT_TRUE(target.Focus());
     PlayerProcess player(box, {"/F" + file, "/EN"}, "player.log");
     int hotKey = -1;
-    ASSERT_NO_FATAL_FAILURE(AwaitCaptureKey(player, hotKey));
+    ASSERT_NO_FATAL_FAILURE(AwaitCaptureKey(d, player, hotKey));
 
     Typist user(d);
     ASSERT_NO_FATAL_FAILURE(BeginCapture(user, hotKey, player));
@@ -306,11 +310,11 @@ TEST(CaptureOnADesktop, HeldStartAndStopKeysAreNotRecorded) {
     ASSERT_TRUE(field.ready());
     PlayerProcess player(box, {"/F" + file, "/EN"}, "player.log");
     int hotKey = -1;
-    ASSERT_NO_FATAL_FAILURE(AwaitCaptureKey(player, hotKey));
+    ASSERT_NO_FATAL_FAILURE(AwaitCaptureKey(d, player, hotKey));
 
     Typist user(d);
     user.HotKey(hotKey, 400ms);
-    ASSERT_TRUE(WaitFor([] { return Master().CaptureOn == 1; }, 10s)) << player.Log();
+    ASSERT_TRUE(WaitFor(Recording, 10s)) << player.Log();
     user.Type("abc");
     EXPECT_TRUE(field.WaitFor("abc", 10s)) << field.Text();
     TMacroRecord rec;

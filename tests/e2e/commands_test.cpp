@@ -11,6 +11,7 @@
 #include "player_process.h"
 #include "tests/player/commands/pulse_server.h"
 #include "tests/support/key_target.h"
+#include "typed_marker.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/xvfb.h"
 
@@ -62,6 +63,8 @@ TEST(Commands, FilesSoundVolumeAndDateFromOneMacro) {
 
     KeyTarget target(xvfb.Open(), "Date Target");
     ASSERT_TRUE(target.ok());
+    const std::unique_ptr<Display, int (*)(Display*)> keyboard(xvfb.Open(), XCloseDisplay);
+    ASSERT_NE(keyboard, nullptr);
     ASSERT_TRUE(target.Focus());
     const std::string today = Today();
     PlayerProcess player(box, {"/F" + file, "/EN", "/AMedia"}, "player.log");
@@ -71,8 +74,7 @@ TEST(Commands, FilesSoundVolumeAndDateFromOneMacro) {
     EXPECT_TRUE(WaitFor([] { return PulseServer::SinkInputs() > 0; }, 15s)) << player.Log();
     EXPECT_TRUE(target.Typed().empty());
     EXPECT_TRUE(target.WaitUntil([&] { return target.Typed().size() >= 10; }, 15s)) << player.Log();
-    std::this_thread::sleep_for(300ms);
-    const std::string typed = target.Typed();
+    const std::string typed = TypedWhenCaughtUp(keyboard.get(), target);
     if (typed != today) {
         EXPECT_EQ(typed, Today());  // unless midnight passed meanwhile
     }

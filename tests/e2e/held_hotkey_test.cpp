@@ -10,6 +10,7 @@
 
 #include "tests/support/macro_fixtures.h"
 #include "typing_desktop.h"
+#include "typed_marker.h"
 // Xlib's macros last.
 #include <X11/XKBlib.h>
 
@@ -37,8 +38,14 @@ protected:
         Start({TypingMacro("Hello", kCtrlAltJ, "hello world<ENTER>"),
                TypingMacro("Middle", kMiddleMouse, "<LCLK>middle"), TypingMacro("One", acNone, "one"),
                TypingMacro("Two", acNone, "two"), PopupMenuMacro("Choose", kCtrlAltK, false, {4, 3})});
-        // The player learns of the focused window through its hook, a moment later.
-        std::this_thread::sleep_for(500ms);
+        // The player learns of the focused window through its hook.
+        ASSERT_TRUE(WaitFor(
+            [] {
+                const std::string active = CurrentGlob().ActiveProgram.str();
+                return !active.empty() && active != "TESRUN";
+            },
+            10s))
+            << player_->Log();
     }
     void TearDown() override {
         if (player_ && player_->started()) {
@@ -47,12 +54,11 @@ protected:
         TypingDesktop::TearDown();
     }
 
-    // Waits for `text` and then a while longer, for anything typed twice or late; the
-    // text the target received since the last look.
+    // Waits for `text` and for the playback to catch up, then takes anything typed twice or
+    // late; the text the target received since the last look.
     std::string TypedAfter(const std::string& text) {
         target_->WaitUntil([&] { return target_->Typed().size() >= text.size(); }, 10s);
-        std::this_thread::sleep_for(kRepeatDelayMs * 2ms);
-        const std::string typed = target_->Typed();
+        const std::string typed = TypedWhenCaughtUp(keyboard_, *target_);
         target_->keys.clear();
         return typed;
     }

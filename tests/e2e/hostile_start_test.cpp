@@ -234,7 +234,9 @@ TEST_F(HostileStart, SettingsFileIsReadOnceAtStartHoweverManyKeys) {
     std::string text = "[Misc]\r\nStart Editor=No\r\n[Junk]\r\n";
     for (int i = 0; i < 20000; ++i) text += "Key " + std::to_string(i) + "=" + std::string(200, 'v') + "\r\n";
     std::ofstream(box_->file("TESRO.INI"), std::ios::binary) << text;
-    std::this_thread::sleep_for(1100ms);  // written well before the start reads it
+    // Written well before the start reads it.
+    std::filesystem::last_write_time(box_->file("TESRO.INI"),
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::seconds(2));
 
     const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     // Closes are watched too: the kernel merges an event with an identical one still unread,

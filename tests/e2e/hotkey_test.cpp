@@ -6,6 +6,7 @@
 #include "macro/macro_record.h"
 #include "player_process.h"
 #include "tests/support/key_target.h"
+#include "typed_marker.h"
 #include "tests/support/window_manager.h"
 #include "tests/support/xvfb.h"
 
@@ -29,8 +30,9 @@ TMacroRecord Macro(const std::string& nickname, std::uint16_t scope, const std::
 }
 
 // Let late keys arrive and the player finish the macro (its end-of-playback key through a
-// spare keycode) before checking the text and pressing again.
-void AfterPlayback() { std::this_thread::sleep_for(400ms); }
+// spare keycode) before checking the text and pressing again: the playback caught up and
+// a key of the test's own reached the focused window after it.
+void AfterPlayback(Display* keyboard, KeyTarget& focused) { TypedWhenCaughtUp(keyboard, focused); }
 
 class HotKeys : public ::testing::TestWithParam<bool> {
 protected:
@@ -74,7 +76,7 @@ TEST_P(HotKeys, GlobalAndWindowMacrosTypeIntoTheirWindowAndSwallowTheKey) {
     // The scoped window does not exist yet: the global macro runs.
     PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
     EXPECT_TRUE(plain.WaitUntil([&] { return plain.Typed().size() >= 12; }, 10s)) << player.Log();
-    AfterPlayback();
+    AfterPlayback(keyboard_, plain);
     EXPECT_EQ(plain.Typed(), "hello world\r");
     EXPECT_FALSE(plain.Pressed("k") || plain.Pressed("K"));
 
@@ -84,7 +86,7 @@ TEST_P(HotKeys, GlobalAndWindowMacrosTypeIntoTheirWindowAndSwallowTheKey) {
     ASSERT_TRUE(scoped.Focus());
     PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
     EXPECT_TRUE(scoped.WaitUntil([&] { return scoped.Typed().size() >= 6; }, 10s)) << player.Log();
-    AfterPlayback();
+    AfterPlayback(keyboard_, scoped);
     EXPECT_EQ(scoped.Typed(), "scoped");
     EXPECT_FALSE(scoped.Pressed("k") || scoped.Pressed("K"));
 
@@ -96,7 +98,7 @@ TEST_P(HotKeys, GlobalAndWindowMacrosTypeIntoTheirWindowAndSwallowTheKey) {
     ASSERT_TRUE(plain.Focus());
     PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
     EXPECT_TRUE(scoped.WaitUntil([&] { return scoped.Typed().size() >= 12; }, 10s)) << player.Log();
-    AfterPlayback();
+    AfterPlayback(keyboard_, scoped);
     EXPECT_EQ(scoped.Typed(), "scopedscoped");
     EXPECT_EQ(plain.Typed(), "hello world\r");
 
@@ -112,13 +114,13 @@ TEST_P(HotKeys, NicknameAtStartAndFromASecondStartRunsTheMacro) {
     PlayerProcess player(*box_, {"/F" + file_, "/EN", "/aHELLO"}, "player.log");
     ASSERT_TRUE(player.started());
     EXPECT_TRUE(plain.WaitUntil([&] { return plain.Typed().size() >= 12; }, 15s)) << player.Log();
-    AfterPlayback();
+    AfterPlayback(keyboard_, plain);
     EXPECT_EQ(plain.Typed(), "hello world\r");
 
     PlayerProcess second(*box_, {"/F/tmp/a/b", "/Ahello"}, "second.log");
     EXPECT_EQ(second.WaitExit(10s), 0);
     EXPECT_TRUE(plain.WaitUntil([&] { return plain.Typed().size() >= 24; }, 10s)) << player.Log();
-    AfterPlayback();
+    AfterPlayback(keyboard_, plain);
     EXPECT_EQ(plain.Typed(), "hello world\rhello world\r");
     EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
 }

@@ -13,6 +13,7 @@
 #include "protocol/glob_data.h"
 #include "tests/support/macro_fixtures.h"
 #include "typing_desktop.h"
+#include "typed_marker.h"
 // Xlib's macros last.
 #include "hot_key_press.h"
 
@@ -53,8 +54,11 @@ protected:
     // that came first; forgotten afterwards.
     Received Next(std::size_t size) {
         target_->WaitUntil([&] { return target_->Typed().size() >= size; }, kAnswered);
-        std::this_thread::sleep_for(500ms);
-        Received r{target_->Typed(), {}};
+        Received r{TypedWhenCaughtUp(keyboard_, *target_), {}};
+        // The marker key, the last press, is the test's own.
+        const auto marker = std::find_if(target_->keys.rbegin(), target_->keys.rend(),
+                                         [](const KeyTarget::Key& k) { return k.press && k.keysym == "Shift_R"; });
+        if (marker != target_->keys.rend()) target_->keys.erase(std::next(marker).base());
         for (const KeyTarget::Key& k : target_->keys) {
             const bool hands = k.keysym == "Control_L" || k.keysym == "Alt_L";
             if (k.press && !(hands && r.presses.empty())) r.presses.push_back(k.keysym);

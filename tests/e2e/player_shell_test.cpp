@@ -16,6 +16,7 @@
 #include "tests/support/macro_fixtures.h"
 #include "tests/support/xvfb.h"
 #include "tray_host.h"
+#include "typed_marker.h"
 
 namespace tessaro::testing {
 namespace {
@@ -107,7 +108,6 @@ protected:
     bool Typed(const std::string& text, std::chrono::milliseconds limit = 10s) {
         return target_->WaitUntil([&] { return target_->Typed() == text; }, limit);
     }
-
     Xvfb xvfb_{"640x480x24"};
     std::unique_ptr<PlayerSandbox> box_;
     Display* keyboard_ = nullptr;
@@ -127,13 +127,12 @@ TEST_F(PlayerShell, SwapMakesTheNewFileCurrentForHotKeysRemapTableAndSettings) {
     EXPECT_TRUE(WaitFor([&] { return Settings().find("Current File=" + second) != std::string::npos; }, 5s))
         << Settings();
     EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(box_->file("SECOND.QTS")); }, 5s));
-    std::this_thread::sleep_for(400ms);
+    ASSERT_TRUE(WaitFor(PlaybackCaughtUp, 10s)) << player->Log();
     ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod1Mask); }, 10s));
 
     PressHotKey();
     EXPECT_TRUE(Typed("ab")) << target_->Typed() << player->Log();
-    std::this_thread::sleep_for(400ms);
-    EXPECT_EQ(target_->Typed(), "ab");
+    EXPECT_EQ(TypedWhenCaughtUp(keyboard_, *target_), "ab");
 
     EXPECT_EQ(player->Stop(SIGTERM), 0) << player->Log();
     EXPECT_NE(Settings().find("Current File=" + second), std::string::npos) << Settings();
@@ -168,8 +167,19 @@ TEST_F(PlayerShell, RightClickOnTheTrayIconAbortsTheRunningMacroWithoutAMenu) {
     const std::string file = WriteMacroFile("SLOW.QTM", {HotKeyMacro("Slow", "start<DELAY:00004>end")});
     auto player = Start(file, {"/T"});
     ASSERT_TRUE(tray.WaitForDocked(1, 10s)) << player->Log();
+    const Window icon = tray.docked().front();
     tray.Embed(0, 300, 300);
-    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            XWindowAttributes a{};
+            int x = 0, y = 0;
+            Window child = 0;
+            return XGetWindowAttributes(keyboard_, icon, &a) && a.map_state == IsViewable &&
+                   XTranslateCoordinates(keyboard_, icon, DefaultRootWindow(keyboard_), 0, 0, &x, &y, &child) &&
+                   x == 300 && y == 300;
+        },
+        5s))
+        << "the icon was not embedded";
 
     PressHotKey();
     ASSERT_TRUE(Typed("start")) << player->Log();
@@ -180,7 +190,8 @@ TEST_F(PlayerShell, RightClickOnTheTrayIconAbortsTheRunningMacroWithoutAMenu) {
     EXPECT_FALSE(MenuOpen(keyboard_));
     XTestFakeMotionEvent(keyboard_, DefaultScreen(keyboard_), 100, 100, CurrentTime);  // away from its tip
     XFlush(keyboard_);
-    std::this_thread::sleep_for(4500ms);  // past the end of the delay
+    // The macro's own delay is a time: the look comes when it would have ended.
+    std::this_thread::sleep_for(4500ms);
     EXPECT_EQ(target_->Typed(), "start");
     EXPECT_FALSE(MenuOpen(keyboard_));
     // The player ends from the abort message as from anywhere else.
@@ -215,8 +226,7 @@ TEST_F(PlayerShell, EndRequestsDuringAMacroStopItQuietlyReleaseItsKeysAndEndClea
         EXPECT_LT(std::chrono::steady_clock::now() - asked, kEnded);
         EXPECT_FALSE(ShiftDown(keyboard_));
         EXPECT_EQ(FindWindow(keyboard_, "Macro Abort"), 0u);
-        std::this_thread::sleep_for(300ms);
-        EXPECT_EQ(target_->Typed(), before + "s");
+        EXPECT_EQ(TypedWhenCaughtUp(keyboard_, *target_), before + "s");
         // The macro never reached its switch of the macro file.
         EXPECT_EQ(Settings().find("Current File=" + other), std::string::npos);
     }

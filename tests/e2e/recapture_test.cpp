@@ -21,7 +21,7 @@
 #include "tests/support/key_target.h"
 #include "tests/support/window_manager.h"
 #include "tests/support/xvfb.h"
-#include "editor_desk.h"
+#include "editor_keys.h"
 
 namespace tessaro::testing {
 namespace {
@@ -70,32 +70,26 @@ TEST(RecaptureOnADesktop, TypedKeysUntilTheStopKeyBecomeTheMacroAndPlayBack) {
     const int stop = StopHotKey(SharedGlob());
     ASSERT_GE(stop, 0);
 
-    Activate(keyboard, editor);
-    ASSERT_TRUE(WaitFor([&] { return FocusWithin(keyboard, editor); }, 5s));
-    std::this_thread::sleep_for(300ms);
-    Press(keyboard, XK_m, {XK_Alt_L});
-    Press(keyboard, XK_c);
-    std::this_thread::sleep_for(800ms);
+    ASSERT_TRUE(PickFromMenu(keyboard, editor, XK_m, XK_c)) << player.Log();
+    ASSERT_NE(FocusedBox(keyboard, "Capture Macro"), 0u) << "no capture dialog with the focus" << player.Log();
     // The player is busy while the Enter goes down and comes up (as on a loaded machine):
     // its hook reads the key only after the editor has started the capture.
     ::kill(player.pid(), SIGSTOP);
-    Press(keyboard, XK_Return);  // "&Start Capture"
+    PressWithModifiers(keyboard, XK_Return, {});  // "&Start Capture"
     const bool started = WaitFor([] { return SharedGlob().CaptureOn == 1; }, 10s);
     ::kill(player.pid(), SIGCONT);
     ASSERT_TRUE(started) << player.Log();
 
     ASSERT_TRUE(target.Focus());
-    std::this_thread::sleep_for(300ms);
-    for (KeySym k : {XK_x, XK_y, XK_z}) Press(keyboard, k);
-    std::this_thread::sleep_for(300ms);
+    for (KeySym k : {XK_x, XK_y, XK_z}) PressWithModifiers(keyboard, k, {});
+    ASSERT_TRUE(target.WaitUntil([&] { return target.Typed() == "xyz"; }, 10s)) << target.Typed();
     PressHotKey(keyboard, stop);
 
     ASSERT_TRUE(
         WaitFor([&] { return ReadMacroRecordAt(file, 1, rec).ok() && GetMacroText(rec) == "xyz"; }, 10s))
         << GetMacroText(rec) << player.Log();
     EXPECT_EQ(SharedGlob().CaptureOn, 0);
-    std::this_thread::sleep_for(800ms);
-    Press(keyboard, XK_Return);  // "Capture" box
+    ASSERT_TRUE(AnswerBox(keyboard, "Capture", XK_Return)) << player.Log();
 
     ASSERT_TRUE(target.Focus());
     target.Drain();

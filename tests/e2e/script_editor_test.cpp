@@ -6,6 +6,7 @@
 
 #include "editor_session.h"
 #include "tests/support/unpacked.h"
+#include "window_manager_caught_up.h"
 
 namespace tessaro::testing {
 namespace {
@@ -41,7 +42,7 @@ TEST_F(ScriptEditorOnADesktop, ADelayAndATextLineSavedAsAHotKeyMacroPlayBack) {
     const Window editor = ClientWindowTitled(keyboard_, kEditor);
     XIconifyWindow(keyboard_, editor, DefaultScreen(keyboard_));
     XSync(keyboard_, False);
-    std::this_thread::sleep_for(1s);
+    ASSERT_TRUE(WindowManagerCaughtUp(keyboard_)) << "the window manager did not answer";
     EXPECT_TRUE(
         WaitFor([&] { return ShownNormal(keyboard_, editor) && ShownNormal(keyboard_, editor_); }, 5s));
     ASSERT_TRUE(WindowShown(kEditor)) << player_->Log();

@@ -1,9 +1,12 @@
 #pragma once
 // The trigger table the hook library shares, read by the tests as any program pulls it.
+#include <cstring>
 #include <memory>
 
 #include "hook/qtmhook.h"
+#include "platform/shared_memory.h"
 #include "protocol/glob_data.h"
+#include "protocol/object_names.h"
 
 namespace tessaro::testing {
 
@@ -13,6 +16,15 @@ inline TGlobData SharedGlob() {
     auto copy = std::make_unique<TGlobData>();
     TGlobData* p = copy.get();
     QtmGetGlob(&p);
+    return *copy;
+}
+
+// The block of the session in force now (this moment's namespace), read afresh: for
+// fixtures that run one session after another in one process. Zero when there is none.
+inline TGlobData CurrentGlob() {
+    auto copy = std::make_unique<TGlobData>();
+    if (auto block = win::SharedMemory::Open(kMasterBlockName, kGlobDataSize))
+        std::memcpy(copy.get(), block->data(), sizeof(TGlobData));
     return *copy;
 }
 

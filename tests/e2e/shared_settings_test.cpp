@@ -8,6 +8,7 @@
 #include "platform/profile.h"
 // Xlib's macros last: they clash with names above.
 #include "editor_session.h"
+#include <X11/Xatom.h>
 
 namespace tessaro::testing {
 namespace {
@@ -31,6 +32,19 @@ std::string SizeOf(Display* d, Window w) {
     return std::to_string(width) + "x" + std::to_string(height);
 }
 
+// The window manager has told the window its frame.
+bool Framed(Display* d, Window w) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool told = XGetWindowProperty(d, w, XInternAtom(d, "_NET_FRAME_EXTENTS", False), 0, 4, False,
+                                         XA_CARDINAL, &type, &format, &n, &after, &data) == Success &&
+                      data && n == 4;
+    if (data) XFree(data);
+    return told;
+}
+
 using SharedSettings = EditorSession;
 
 TEST_F(SharedSettings, ThePlayersEndKeepsWhatTheEditorSavedWhenItClosed) {
@@ -42,13 +56,15 @@ TEST_F(SharedSettings, ThePlayersEndKeepsWhatTheEditorSavedWhenItClosed) {
         10s))
         << player_->Log();
 
-    // The editor places itself once more when its frame is known; a hand reaches the
-    // window after that.
+    // A hand reaches the window once it is framed and the editor has placed itself once
+    // more with that frame. The editor tells nowhere that it has (it polls for the frame
+    // and places the window with the geometry it last knew): a second is given to it.
+    ASSERT_TRUE(WaitFor([&] { return Framed(keyboard_, editor_); }, 10s)) << player_->Log();
     std::this_thread::sleep_for(1s);
     MoveResize(keyboard_, editor_, 90, 70, 820, 561);
     ASSERT_TRUE(WaitFor([&] { return SizeOf(keyboard_, editor_) == "820x561"; }, 10s))
         << SizeOf(keyboard_, editor_) << player_->Log();
-    std::this_thread::sleep_for(300ms);  // the editor takes in its new bounds
+    // The editor reads the new size before the close that the server sends after it.
     CloseWindow(keyboard_, editor_);
     ASSERT_TRUE(WaitFor([] { return !win::InstanceRunning(kEditorInstanceName); }, 15s)) << player_->Log();
     const std::string savedByEditor = Slurp(box_->file(kSettingsFile));

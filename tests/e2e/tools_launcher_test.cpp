@@ -12,6 +12,7 @@
 #include "macro/macro_record.h"
 #include "player_process.h"
 #include "tests/support/key_target.h"
+#include "typed_marker.h"
 #include "tests/support/xvfb.h"
 
 namespace tessaro::testing {
@@ -62,6 +63,8 @@ TEST(DesktopLauncher, GioLaunchOfAPlacedLauncherPlaysItsMacro) {
 
     KeyTarget target(xvfb.Open(), "Launch Target");
     ASSERT_TRUE(target.ok());
+    const std::unique_ptr<Display, int (*)(Display*)> keyboard(xvfb.Open(), XCloseDisplay);
+    ASSERT_NE(keyboard, nullptr);
     ASSERT_TRUE(target.Focus());
     PlayerProcess player(box, {"/F" + file, "/EN"}, "player.log");
     ASSERT_TRUE(player.started());
@@ -82,8 +85,7 @@ TEST(DesktopLauncher, GioLaunchOfAPlacedLauncherPlaysItsMacro) {
     ASSERT_EQ(RunToEnd({"gio", "launch", launcher}, log), 0) << Slurp(log);
     EXPECT_TRUE(target.WaitUntil([&] { return target.Typed().size() >= 8; }, 15s))
         << player.Log() << Slurp(log);
-    std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(target.Typed(), "launched");
+    EXPECT_EQ(TypedWhenCaughtUp(keyboard.get(), target), "launched");
     EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
 }
 

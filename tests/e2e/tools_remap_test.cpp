@@ -14,6 +14,7 @@
 // clang-format off
 #include "player_process.h"
 #include "tests/support/key_target.h"
+#include "typed_marker.h"
 #include "tests/support/window_manager.h"
 #include "tests/support/xvfb.h"
 #include <X11/keysym.h>
@@ -108,7 +109,8 @@ TEST(KeyboardRemapper, AnEditIsInForceAsSoonAsTheDialogCloses) {
     ASSERT_TRUE(after.Focus());
     PressKeycode(keys.get(), aKey);
     ASSERT_TRUE(after.WaitUntil([&] { return !after.Typed().empty(); }, 5s));
-    std::this_thread::sleep_for(200ms);
+    // A second character would come before a key pressed after the first.
+    ReadUpToNow(keys.get(), after);
     EXPECT_EQ(after.Typed(), "b");
 
     // Shut-down puts the user's own map back.

@@ -20,12 +20,12 @@ std::vector<TMacroRecord> SystemMacros(const std::string& file) {
 }
 
 // Presses Tab until no key field has the focus (the dialog then stops taking pressed keys);
-// there are five fields.
+// there are five fields. A Tab from one field to the next shows nowhere outside the
+// editor: each is given a second before the next; one Tab too many only reaches a button.
 bool TabPastTheKeyFields(Display* keyboard) {
     for (int i = 0; i < 5; ++i) {
-        Press(keyboard, XK_Tab);
-        std::this_thread::sleep_for(300ms);
-        if (SharedGlob().SecWndOn == 0) return true;
+        PressWithModifiers(keyboard, XK_Tab, {});
+        if (WaitFor([] { return SharedGlob().SecWndOn == 0; }, 1s)) return true;
     }
     return false;
 }
@@ -38,20 +38,20 @@ TEST_F(SystemHotKeysOnADesktop, APressedKeyIsStoredAndAnsweredByThePlayer) {
 
     // The first row of the list (every macro of the file is a system macro) is selected.
     ToEditor();
-    Press(keyboard_, XK_Home);
-    std::this_thread::sleep_for(300ms);
+    PressWithModifiers(keyboard_, XK_Home, {});  // taken before the menu's keys, in order
     MacrosMenu(XK_m);  // "Change &Macro Activation"
     ASSERT_TRUE(WindowShown("System Hot Keys")) << player_->Log();
     // A field has the focus: pressed keys go to the dialog through the hook library.
     ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 1; }, 10s)) << player_->Log();
     PressWithModifiers(keyboard_, XK_j, {XK_Control_L, XK_Alt_L});
-    // The player reports the key on its own time; Ok must not come before it.
+    // The player reports the key on its own time, in a message of its own that no later
+    // event shows the arrival of; Ok must not come before it.
     std::this_thread::sleep_for(800ms);
     ASSERT_TRUE(MacrosOnKey(kCtrlAltJ).empty()) << "stored before Ok";
     // Alt+O is a hot key too: pressed in a key field it would be chosen. Plain Tab is none, so
     // tabbing past the key fields leaves the choice as it is.
     ASSERT_TRUE(TabPastTheKeyFields(keyboard_)) << player_->Log();
-    Press(keyboard_, XK_o, {XK_Alt_L});  // "&Ok"
+    PressWithModifiers(keyboard_, XK_o, {XK_Alt_L});  // "&Ok"
 
     ASSERT_TRUE(WaitFor([&] { return MacrosOnKey(kCtrlAltJ).size() == 1; }, 10s)) << player_->Log();
     EXPECT_EQ(Unpacked(MacrosOnKey(kCtrlAltJ).front().Scope), scSystem);

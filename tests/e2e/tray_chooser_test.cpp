@@ -12,6 +12,9 @@
 #include "protocol/glob_data.h"
 #include "tests/support/macro_fixtures.h"
 #include "typing_desktop.h"
+#include "typed_marker.h"
+// Xlib's macros last.
+#include <X11/Xatom.h>
 
 namespace tessaro::testing {
 namespace {
@@ -51,13 +54,24 @@ protected:
         return out;
     }
     // Gives the player a fresh activation of the target, as a user switching to it does.
+    // The other window passes for one of the player's own program, so that the player's
+    // note of the active program shows when it has learnt of each activation.
     void ReFocusTarget() {
+        // The hook watches activations from when it is in.
+        ASSERT_TRUE(WaitFor([] { return CurrentGlob().KeyboardHook != 0; }, 10s)) << player_->Log();
         KeyTarget other(xvfb_.Open(), "Other Window");
+        ASSERT_TRUE(other.ok());
+        const long pid = player_->pid();
+        XChangeProperty(keyboard_, other.window(), XInternAtom(keyboard_, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+        XSync(keyboard_, False);
         ASSERT_TRUE(other.Focus());
+        ASSERT_TRUE(WaitFor([] { return ActiveProgram() == "TESRUN"; }, 10s)) << player_->Log();
         ASSERT_TRUE(target_->Focus());
-        // The player learns of the activation through its hook, a moment later.
-        std::this_thread::sleep_for(1s);
+        ASSERT_TRUE(WaitFor([] { return ActiveProgram() != "TESRUN" && !ActiveProgram().empty(); }, 10s))
+            << player_->Log();
     }
+    static std::string ActiveProgram() { return CurrentGlob().ActiveProgram.str(); }
 };
 
 TEST_F(TrayChooser, AHotKeyShowsTheCentredChooserAndItsKeyPlaysTheMacroInTheWindow) {
@@ -101,7 +115,8 @@ TEST_F(TrayChooser, APopupMenuTrayIconOpensTheChooserAtTheClickForTheLastWindow)
     // The popup menu's icon opened no tray menu (the pointer leaves it, and its tip).
     XTestFakeMotionEvent(keyboard_, DefaultScreen(keyboard_), 100, 100, CurrentTime);
     XFlush(keyboard_);
-    std::this_thread::sleep_for(700ms);
+    // The player has handled the click whole once it is back in its loop after the macro.
+    EXPECT_TRUE(WaitFor(PlaybackCaughtUp, 10s)) << player_->Log();
     EXPECT_FALSE(MenuOpen(keyboard_)) << OpenPopups();
 }
 
@@ -113,9 +128,9 @@ TEST_F(TrayChooser, TheMenuOfTheTopWindowListsOnlyTheMacrosOfThatWindow) {
            Typing("Elsewhere", "np", scProgram, "nosuch"), Typing("Nowhere", "empty", scWindow, "")});
     PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
     ASSERT_NE(WaitForWindow(kChooser), 0u) << player_->Log();
-    Press(XK_1);  // a second item would be a fault: the empty scope text belongs to no window
-    std::this_thread::sleep_for(500ms);
-    EXPECT_NE(FindTitled(keyboard_, kChooser), 0u);
+    // A second item would be a fault (the empty scope text belongs to no window): its key
+    // would close the chooser, and the next key would not play the first item.
+    Press(XK_1);
     Press(XK_0);
     EXPECT_TRUE(Typed("tw")) << target_->Typed() << player_->Log();
 }

@@ -217,20 +217,28 @@ inline int CatchGrabError(Display*, XErrorEvent* e) {
 }
 }  // namespace key_target_detail
 
-// True once another client (the player) holds the grab of the key with these modifiers.
-inline bool HotKeyGrabbed(Display* d, KeySym key, unsigned modifiers) {
+// True when `grab` fails with BadAccess: another client holds that grab. A grab that
+// succeeded is given back with `ungrab`.
+inline bool GrabTaken(Display* d, const std::function<void()>& grab, const std::function<void()>& ungrab) {
     using namespace key_target_detail;
-    const int code = XKeysymToKeycode(d, key);
     grabError = 0;
     XSync(d, False);
     auto* previous = XSetErrorHandler(CatchGrabError);
-    XGrabKey(d, code, modifiers, DefaultRootWindow(d), False, GrabModeAsync, GrabModeAsync);
+    grab();
     XSync(d, False);
     const bool taken = grabError == BadAccess;
-    if (!taken) XUngrabKey(d, code, modifiers, DefaultRootWindow(d));
+    if (!taken) ungrab();
     XSync(d, False);
     XSetErrorHandler(previous);
     return taken;
+}
+
+// True once another client (the player) holds the grab of the key with these modifiers.
+inline bool HotKeyGrabbed(Display* d, KeySym key, unsigned modifiers) {
+    const int code = XKeysymToKeycode(d, key);
+    return GrabTaken(
+        d, [&] { XGrabKey(d, code, modifiers, DefaultRootWindow(d), False, GrabModeAsync, GrabModeAsync); },
+        [&] { XUngrabKey(d, code, modifiers, DefaultRootWindow(d)); });
 }
 
 // How long a hand holds a key or a mouse button down.

@@ -19,6 +19,7 @@
 #include "tests/e2e/player_process.h"
 #include "protocol/glob_data.h"
 #include "protocol/window_messages.h"
+#include "tests/e2e/typed_marker.h"
 #include "tests/support/key_target.h"
 #include "tests/support/macro_fixtures.h"
 #include "tests/support/xvfb.h"
@@ -107,8 +108,9 @@ protected:
         for (const KeyTarget::Key& k : target.keys) n += k.press && k.keysym == keysym;
         return n;
     }
-    // The end-of-playback key and late keys are out before the next look or press.
-    static void AfterPlayback() { std::this_thread::sleep_for(400ms); }
+    // The end-of-playback key and late keys are out before the next look or press: the
+    // playback caught up and a key of the test's own came after it.
+    void AfterPlayback(KeyTarget& target) { TypedWhenCaughtUp(keyboard_, target); }
 
     Xvfb xvfb_{"640x480x24"};
     std::unique_ptr<PlayerSandbox> box_;
@@ -132,7 +134,7 @@ TEST_F(PlayedPaths, NetworkModeAnswersTheFirstPressAndThePressAfterAnotherUsersC
     PressHotKey();
     EXPECT_TRUE(target.WaitUntil([&] { return target.Typed() == "first"; }, 10s)) << target.Typed() << "\n"
                                                                                   << player_->Log();
-    AfterPlayback();
+    AfterPlayback(target);
 
     // Another user rewrites the macro and releases the file counting the change.
     ASSERT_TRUE(WriteMacroRecordAt(file_, 1, HotKeyMacro(kAfterRelease + std::string("second"))).ok());
@@ -141,7 +143,7 @@ TEST_F(PlayedPaths, NetworkModeAnswersTheFirstPressAndThePressAfterAnotherUsersC
     EXPECT_TRUE(target.WaitUntil([&] { return target.Typed() == "firstsecond"; }, 10s))
         << target.Typed() << "\n"
         << player_->Log();
-    AfterPlayback();
+    AfterPlayback(target);
     EXPECT_EQ(target.Typed(), "firstsecond");
     // Only the hand's own modifiers reached the window: nothing was pressed again.
     EXPECT_EQ(Presses(target, "Control_L"), 2);
@@ -166,7 +168,7 @@ TEST_F(PlayedPaths, TimedMacroTypesAsWrittenWithCapsLockOnAndLeavesItOn) {
     ASSERT_TRUE(WaitFor([&] { return Locked(keyboard_, LockMask); }, 2s));
 
     EXPECT_TRUE(target.WaitUntil([&] { return target.Typed().size() >= 3; }, 80s)) << player_->Log();
-    AfterPlayback();
+    AfterPlayback(target);
     EXPECT_EQ(target.Typed(), "abc");
     EXPECT_TRUE(Locked(keyboard_, LockMask));
 }
@@ -187,7 +189,7 @@ TEST_F(PlayedPaths, KeypadTokensTypeTheKeypadsDigitsWhateverNumLockAndLeaveIt) {
     ASSERT_FALSE(Locked(keyboard_, numLock));
     PressHotKey();
     EXPECT_TRUE(target.WaitUntil([&] { return target.Typed().size() >= 4; }, 10s)) << player_->Log();
-    AfterPlayback();
+    AfterPlayback(target);
     EXPECT_EQ(target.Typed(), "12.0");
     for (const char* sym : {"KP_1", "KP_2", "KP_Decimal", "KP_0"}) EXPECT_TRUE(target.Pressed(sym)) << sym;
     EXPECT_FALSE(target.Pressed("KP_End") || target.Pressed("KP_Down") || target.Pressed("KP_Delete") ||
@@ -198,7 +200,7 @@ TEST_F(PlayedPaths, KeypadTokensTypeTheKeypadsDigitsWhateverNumLockAndLeaveIt) {
     ASSERT_TRUE(WaitFor([&] { return Locked(keyboard_, numLock); }, 2s));
     PressHotKey();
     EXPECT_TRUE(target.WaitUntil([&] { return target.Typed().size() >= 8; }, 10s)) << player_->Log();
-    AfterPlayback();
+    AfterPlayback(target);
     EXPECT_EQ(target.Typed(), "12.012.0");
     EXPECT_TRUE(Locked(keyboard_, numLock));
 }

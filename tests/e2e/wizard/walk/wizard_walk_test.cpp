@@ -27,12 +27,15 @@
 #include "editor/explorer/quick_wizard_table.h"
 #include "editor/model/wizard/wizard_functions.h"
 #include "foundation/ras.h"
+#include "macro/capture_file.h"
+#include "platform/paths.h"
 #include "platform/messages.h"
 #include "protocol/window_messages.h"
 #include "widgets/page_control.h"
 #include "tests/editor/wizard/wizard_seen.h"
 #include "tests/editor/wizard/wizard_walk.h"
 #include "tests/support/print_server.h"
+#include "tests/e2e/shared_glob.h"
 // Xlib's macros last.
 #include "tests/e2e/wizard/wizard_desk.h"
 #include "tests/e2e/hot_key_press.h"
@@ -208,9 +211,18 @@ void RecordSweepstakes(TQuickWiz& form, Display* keyboard, const std::string& he
         10000))
         << "the helper was not started";
     ASSERT_TRUE(target.Focus());
-    QTest::qWait(300);
     TypeAscii(keyboard, typed, std::chrono::milliseconds(60));
-    QTest::qWait(500);
+    // The player reports each recorded key to the wizard, which writes it to the capture
+    // file; the helper's message comes after the last of them.
+    const std::string capture = CaptureFilePath(win::ProgramDirectory());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            std::ifstream in(capture, std::ios::binary);
+            const std::string got{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+            return got.find(typed) != std::string::npos;
+        },
+        10000))
+        << "the recording lacks \"" << typed << "\"; the window got \"" << target.Typed() << "\"";
     const auto window = static_cast<win::HWND>(std::stoull(args.substr(4)));
     win::PostMessage(window, WM_CAPTURE_DONE, 0, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return form.isVisible() && !form.isMinimized(); }, 10000))
@@ -448,11 +460,17 @@ TEST_F(WizardWalk, EveryFunctionWritesItsMacroTextToTheFile) {
         FromTheTab(w.function);
         EXPECT_TRUE(queue_.empty()) << "function " << w.function << " did not come up" << Boxes();
         if (w.function == 7) {
-            // The capture runs now: typed into its window, ended by the stop key.
-            QTest::qWait(500);
+            // The capture runs once the shared record says so (the player's hook records
+            // what the server stamped after its start): typed into its window, ended by the
+            // stop key.
+            ASSERT_TRUE(QTest::qWaitFor([] { return SharedGlob().CaptureOn == 1; }, 10000))
+                << "the capture did not start";
             ASSERT_TRUE(target.Focus());
+            const std::size_t before = target.Typed().size();
             TypeAscii(keyboard_, "abc", std::chrono::milliseconds(60));
-            QTest::qWait(300);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return target.Typed().find("abc", before) != std::string::npos; },
+                                        10000))
+                << target.Typed();
             int stopKey = -1;
             for (int n = 1; n <= glob_.MacroCount; ++n)
                 if (glob_.Scope[n] == 5 && glob_.ScopeText[n].str().rfind("2", 0) == 0)

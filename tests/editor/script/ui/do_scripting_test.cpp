@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QPointer>
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
@@ -29,6 +31,7 @@
 #include <fstream>
 #include <map>
 #include <utility>
+#include <algorithm>
 #include <vector>
 
 #include "editor/script/display_text.h"
@@ -189,7 +192,13 @@ void AltKey(QWidget* w, Qt::Key key, bool altFirst) {
         QTest::keyRelease(w, key, Qt::AltModifier);
         QTest::keyRelease(w, Qt::Key_Alt, Qt::NoModifier);
     }
-    QTest::qWait(200);  // a button's shortcut clicks it a moment later
+    // A button's shortcut clicks it a moment later: until then the button is held down.
+    std::vector<QPointer<QAbstractButton>> buttons;
+    for (QAbstractButton* b : w->window()->findChildren<QAbstractButton*>()) buttons.emplace_back(b);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return std::none_of(buttons.begin(), buttons.end(), [](const auto& b) { return b && b->isDown(); }); },
+        5000))
+        << "a button stayed down";
 }
 
 TEST_F(ScriptingFixture, AltIAndAltHReachTheInsertAndHelpButtonsNotTheMenus) {
