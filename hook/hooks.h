@@ -59,6 +59,9 @@ public:
     void EndHotKeyGrab() {
         if (source_) source_->EndHotKeyGrab();
     }
+    void CatchUp() {
+        if (source_) source_->CatchUp();
+    }
 
     // Grabs that failed at the last update, one line each.
     const std::vector<std::string>& grabProblems() const { return grabProblems_; }

@@ -25,6 +25,9 @@ public:
     // is let go; ends that grab now, for a window of the player that needs the keyboard
     // while the user still holds the key.
     virtual void EndHotKeyGrab() = 0;
+    // Reads and handles every input event the server sent before now, so that what the
+    // hand did up to this moment has been reported.
+    virtual void CatchUp() {}
     // Sends a window message (the library's reports).
     virtual bool Send(const Post& post) = 0;
     // The window the player posts its marks to (WM_PLAYBACK_MARK); each arrives as a

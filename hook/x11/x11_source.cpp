@@ -121,6 +121,12 @@ public:
         DrainSoon();
     }
 
+    void CatchUp() override {
+        if (!notifier_) return;
+        XSync(d_, False);
+        Drain();
+    }
+
     bool Send(const Post& p) override { return win::PostMessage(p.hwnd, p.msg, p.wParam, p.lParam); }
 
     std::uint32_t MarkWindow() const override { return static_cast<std::uint32_t>(markWindow_); }
@@ -243,7 +249,10 @@ private:
                     XGrabButton(d_, det, m, root_, False, ButtonPressMask | ButtonReleaseMask, GrabModeAsync,
                                 GrabModeAsync, None, None);
                 else
-                    XGrabKey(d_, static_cast<int>(det), m, root_, False, GrabModeAsync, GrabModeAsync);
+                    // The keyboard stops at the hot key until this client lets go of the
+                    // grab, so that every key after it still reaches the focused window, in
+                    // order (see OnGrabbedKey).
+                    XGrabKey(d_, static_cast<int>(det), m, root_, False, GrabModeAsync, GrabModeSync);
                 added.push_back(g);
             }
             if (trap.Finish() != 0) {
@@ -359,6 +368,8 @@ private:
                 e.kind = InputEvent::PlaybackMark;
                 e.synthetic = true;
                 sink_(e);
+            } else if (ev.type == KeyPress) {
+                OnGrabbedKey();
             } else if (ev.type == PropertyNotify && ev.xproperty.atom == activeAtom_) {
                 OnActiveChanged();
             } else if (ev.type == PropertyNotify && ev.xproperty.atom == clientListAtom_) {
@@ -376,6 +387,15 @@ private:
             }
         }
         return remap;
+    }
+
+    // A hot key's press started its passive grab, and the keyboard waits for this client.
+    // The raw event has told the library of the hot key already: the grab ends at once, so
+    // the keys pressed meanwhile and after (the next hot key among them) go on in order to
+    // the focused window or to their own grabs, and none comes to this client to be lost.
+    void OnGrabbedKey() {
+        XUngrabKeyboard(d_, CurrentTime);
+        XFlush(d_);
     }
 
     void OnActiveChanged() {

@@ -10,6 +10,7 @@
 #include "platform/input.h"
 #include "platform/input_backend.h"
 #include "platform/paths.h"
+#include "hook/qtmhook.h"
 #include "player/engine/hook_upkeep.h"
 #include "player/engine/keystate_trace.h"
 #include "player/engine/macro_file_control.h"
@@ -135,6 +136,10 @@ void PlayerTriggers::Sleep(int ms) { std::this_thread::sleep_for(std::chrono::mi
 
 void PlayerTriggers::AwaitRelease(std::uint8_t vk) {
     services_->input->AwaitRelease(vk, [] { QCoreApplication::processEvents(); });
+    // A key pressed in the instant this one came up is reported while the dispatch still
+    // waits, so that it runs after this macro rather than being lost in it.
+    QtmCatchUp();
+    QCoreApplication::processEvents();
 }
 
 void PlayerTriggers::LetGoOfTypedKey(std::uint8_t vk, std::chrono::milliseconds cap) {
@@ -152,7 +157,7 @@ void PlayerTriggers::LetGoOfTypedKey(std::uint8_t vk, std::chrono::milliseconds 
     });
 }
 
-void PlayerTriggers::ReleaseUserModifiers() { services_->input->BeginPlayback(); }
+void PlayerTriggers::ReleaseUserModifiers() { services_->input->LetGoOfUserModifiers(); }
 
 void PlayerTriggers::MarkPlaybackEnd() { ctx_.link.MarkPlayback(); }
 
