@@ -46,7 +46,7 @@ bool Hooks::EnsureSource() {
     auto source = factory_();
     if (!source) return false;
     std::string error;
-    if (!source->Start([this](const InputEvent& e) { Dispatch(e); }, &error)) {
+    if (!source->Start([this](const InputEvent& e) { return Dispatch(e); }, &error)) {
         std::fprintf(stderr, "qtmhook: input cannot be observed: %s\n", error.c_str());
         return false;
     }
@@ -157,9 +157,9 @@ void Hooks::UpdateGrabs() {
     for (const std::string& p : grabProblems_) std::fprintf(stderr, "qtmhook: %s\n", p.c_str());
 }
 
-void Hooks::Dispatch(const InputEvent& e) {
+bool Hooks::Dispatch(const InputEvent& e) {
     MasterBlock* master = Master();
-    if (!master || !source_) return;
+    if (!master || !source_) return false;
     const TGlobData g = master->Snapshot();
     SyncCapture(*master, g);
     std::vector<Post> filtered;
@@ -178,7 +178,7 @@ void Hooks::Dispatch(const InputEvent& e) {
     }
     for (std::size_t i = 0; i < filters_.size() && !consumed; ++i) consumed = filters_[i](e, g, filtered);
     for (const Post& p : filtered) source_->Send(p);
-    if (consumed) return;
+    if (consumed) return true;
     const ActivationTarget target =
         e.kind == InputEvent::Activated ? ReadActivationTarget() : ActivationTarget{};
     Decision d = logic_.OnEvent(e, g, Mask(), target);
@@ -187,6 +187,7 @@ void Hooks::Dispatch(const InputEvent& e) {
     for (const Post& p : d.posts) source_->Send(p);
     // Another program may have changed the hot keys in use.
     if (e.kind == InputEvent::KeyDown || e.kind == InputEvent::ButtonDown) UpdateGrabs();
+    return d.swallow;
 }
 
 }  // namespace tessaro::hook

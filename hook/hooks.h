@@ -48,7 +48,8 @@ public:
     void AddFilter(InputFilter filter) { filters_.push_back(std::move(filter)); }
 
     // Feeds one event through filters and logic (the source's sink).
-    void Dispatch(const InputEvent& e);
+    // True when the event was taken (a hot key the focused window must not see).
+    bool Dispatch(const InputEvent& e);
 
     // The recording's waiting click is sent (the double-click time passed).
     void FlushCapture();

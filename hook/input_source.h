@@ -12,7 +12,9 @@ namespace tessaro::hook {
 
 class InputSource {
 public:
-    using Sink = std::function<void(const InputEvent&)>;
+    // True when the event was taken (a hot key): a key grabbed for it stays from the
+    // focused window; any other grabbed key goes on to it.
+    using Sink = std::function<bool(const InputEvent&)>;
     virtual ~InputSource() = default;
 
     // Starts observing; events reach sink on the thread that called Start.

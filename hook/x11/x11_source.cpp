@@ -5,6 +5,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 
@@ -16,6 +17,7 @@
 #include <tuple>
 
 #include "protocol/hotkey_codes.h"
+#include "hook/key_remap.h"
 #include "hook/x11/keyboard_text.h"
 #include "platform/messages.h"
 #include "platform/synthetic_input.h"
@@ -148,19 +150,54 @@ private:
 
     // Our own copy of the keyboard and modifier maps, refreshed on every map notice, so
     // that decoding never depends on a client-side map being reloaded at that moment.
+    // Keys are read in every group; a key the remapper changed keeps what it had, so its
+    // hot keys stay on the physical key.
     void LoadKeyboard() {
         int minKc = 0, maxKc = 0;
         XDisplayKeycodes(d_, &minKc, &maxKc);
+        for (auto& groups : keysyms_) groups = {};
         int perCode = 0;
         KeySym* syms = XGetKeyboardMapping(d_, static_cast<KeyCode>(minKc), maxKc - minKc + 1, &perCode);
-        for (auto& levels : keysyms_) levels = {NoSymbol, NoSymbol};
+        // The core map's columns: group 1's two levels, then group 2's.
+        auto fromCore = [&](const auto& symAt, int kc) {
+            for (int g = 0; g < 2; ++g)
+                for (int l = 0; l < 2; ++l) keysyms_[kc][g][l] = symAt(kc, g * 2 + l);
+        };
         if (syms) {
-            for (int kc = minKc; kc <= maxKc && kc < 256; ++kc) {
-                const KeySym* row = syms + (kc - minKc) * perCode;
-                keysyms_[kc] = {perCode > 0 ? row[0] : NoSymbol, perCode > 1 ? row[1] : NoSymbol};
-            }
-            XFree(syms);
+            for (int kc = minKc; kc <= maxKc && kc < 256; ++kc)
+                fromCore(
+                    [&](int k, int col) { return col < perCode ? syms[(k - minKc) * perCode + col] : NoSymbol; },
+                    kc);
         }
+        if (XkbDescPtr xkb = xkbEvent_ >= 0 ? XkbGetMap(d_, XkbAllClientInfoMask, XkbUseCoreKbd) : nullptr) {
+            for (int kc = std::max(minKc, int{xkb->min_key_code}); kc <= maxKc && kc <= xkb->max_key_code && kc < 256;
+                 ++kc) {
+                keysyms_[kc] = {};
+                const int groups = std::min(int{XkbKeyNumGroups(xkb, kc)}, kGroups);
+                for (int g = 0; g < groups; ++g)
+                    for (int l = 0; l < std::min(int{XkbKeyGroupWidth(xkb, kc, g)}, 2); ++l)
+                        keysyms_[kc][g][l] = XkbKeySymEntry(xkb, kc, l, g);
+            }
+            XkbFreeKeyboard(xkb, 0, True);
+        }
+        if (const auto original = RemappedOriginal(); original && original->symsPerKeycode > 0) {
+            const int per = original->symsPerKeycode;
+            auto symAt = [&](int kc, int col) -> KeySym {
+                const int row = kc - original->firstKeycode;
+                return row >= 0 && row < original->keycodeCount() && col < per
+                           ? original->syms[static_cast<std::size_t>(row * per + col)]
+                           : NoSymbol;
+            };
+            for (int kc = minKc; kc <= maxKc && kc < 256; ++kc) {
+                bool changed = false;
+                for (int col = 0; col < per && syms && col < perCode; ++col)
+                    changed = changed || symAt(kc, col) != syms[(kc - minKc) * perCode + col];
+                if (!changed) continue;
+                keysyms_[kc] = {};
+                fromCore(symAt, kc);
+            }
+        }
+        if (syms) XFree(syms);
         for (auto& m : modOfKeycode_) m = 0;
         for (auto& m : xmaskOfKeycode_) m = 0;
         if (XModifierKeymap* map = XGetModifierMapping(d_)) {
@@ -193,6 +230,34 @@ private:
         return mask;
     }
 
+    // The keycodes whose keys carry `sym` (either case of a letter) in any group.
+    std::vector<unsigned> KeysCarrying(KeySym sym) const {
+        std::vector<unsigned> codes;
+        if (sym == NoSymbol) return codes;
+        KeySym lower = sym, upper = sym;
+        XConvertCase(sym, &lower, &upper);
+        for (unsigned kc = 0; kc < keysyms_.size(); ++kc) {
+            bool carries = false;
+            for (const auto& levels : keysyms_[kc])
+                for (KeySym s : levels) carries = carries || (s != NoSymbol && (s == lower || s == upper));
+            if (carries) codes.push_back(kc);
+        }
+        return codes;
+    }
+
+    // The virtual key of a keycode: what it types in the active group, else in another
+    // (a hot key is a key and modifiers, whatever the group).
+    unsigned VkOfKey(KeyCode kc, int group) const {
+        const auto& groups = keysyms_[kc];
+        const int active = std::clamp(group, 0, kGroups - 1);
+        for (KeySym s : groups[static_cast<std::size_t>(active)])
+            if (const unsigned vk = win::VkFromKeysym(s)) return vk;
+        for (const auto& levels : groups)
+            for (KeySym s : levels)
+                if (const unsigned vk = win::VkFromKeysym(s)) return vk;
+        return 0;
+    }
+
     // One passive grab: a key or button with an exact modifier mask.
     using Grab = std::tuple<bool, unsigned, unsigned>;  // button?, keycode or button, mask
 
@@ -220,9 +285,10 @@ private:
             if (def->mods & kModWin) mods |= Mod4Mask;
             // X numbers the middle button 2 and the right one 3.
             unsigned detail = def->mouse == 2 ? 3 : def->mouse == 3 ? 2 : def->mouse;
+            std::vector<unsigned> details{detail};
             if (!def->mouse) {
-                detail = XKeysymToKeycode(d_, win::VkToKeysym(def->vk));
-                if (!detail) {
+                details = KeysCarrying(win::VkToKeysym(def->vk));
+                if (details.empty()) {
                     problems.push_back("hot key " + def->name + " has no key on this keyboard");
                     continue;
                 }
@@ -237,7 +303,8 @@ private:
                         valid = valid && locks[i] != 0;
                         m |= locks[i];
                     }
-                if (valid) variants.emplace_back(def->mouse != 0, detail, m);
+                if (valid)
+                    for (unsigned det : details) variants.emplace_back(def->mouse != 0, det, m);
             }
             ErrorTrap trap(d_);
             std::vector<Grab> added;
@@ -369,7 +436,7 @@ private:
                 e.synthetic = true;
                 sink_(e);
             } else if (ev.type == KeyPress) {
-                OnGrabbedKey();
+                OnGrabbedKey(ev.xkey);
             } else if (ev.type == PropertyNotify && ev.xproperty.atom == activeAtom_) {
                 OnActiveChanged();
             } else if (ev.type == PropertyNotify && ev.xproperty.atom == clientListAtom_) {
@@ -393,8 +460,14 @@ private:
     // The raw event has told the library of the hot key already: the grab ends at once, so
     // the keys pressed meanwhile and after (the next hot key among them) go on in order to
     // the focused window or to their own grabs, and none comes to this client to be lost.
-    void OnGrabbedKey() {
-        XUngrabKeyboard(d_, CurrentTime);
+    // A grabbed key that is no hot key now (another group's letter on the same key, the
+    // player's own typing, a hot key not in force) goes on to the focused window as if
+    // never grabbed.
+    void OnGrabbedKey(const XKeyEvent& key) {
+        if (taken_[key.keycode & 0xFF])
+            XUngrabKeyboard(d_, CurrentTime);
+        else
+            XAllowEvents(d_, ReplayKeyboard, key.time);
         XFlush(d_);
     }
 
@@ -427,14 +500,13 @@ private:
                 e.kind = press ? InputEvent::KeyDown : InputEvent::KeyUp;
                 // Playback may have typed through a spare keycode whose mapping is gone by now.
                 if (e.synthetic) e.vk = static_cast<std::uint16_t>(noted);
-                if (!e.vk) e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(keysyms_[kc][0]));
-                if (!e.vk) e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(keysyms_[kc][1]));
+                XkbGetState(d_, XkbUseCoreKbd, &state);
+                if (!e.vk) e.vk = static_cast<std::uint16_t>(VkOfKey(kc, state.group));
                 if (press)
                     down_.insert(kc);
                 else
                     down_.erase(kc);
                 e.mods = Modifiers();
-                XkbGetState(d_, XkbUseCoreKbd, &state);
                 e.capsLock = state.locked_mods & LockMask;
                 if (press) {
                     KeySym sym = NoSymbol;
@@ -474,7 +546,8 @@ private:
             default: return;
         }
         e.time = static_cast<std::uint32_t>(raw->time);
-        sink_(e);
+        const bool taken = sink_(e);
+        if (type == XI_RawKeyPress) taken_[raw->detail & 0xFF] = taken;
     }
 
     // The pointer now, and the frame of the active window.
@@ -523,7 +596,10 @@ private:
     std::uint32_t active_ = 0;
     unsigned numLock_ = 0, scrollLock_ = 0;
     std::vector<int> grabs_;
-    std::array<std::array<KeySym, 2>, 256> keysyms_{};  // levels 0 and 1 of each keycode
+    static constexpr int kGroups = 4;
+    // Levels 0 and 1 of each keycode in each group.
+    std::array<std::array<std::array<KeySym, 2>, kGroups>, 256> keysyms_{};
+    std::array<bool, 256> taken_{};  // the last press of each keycode was a hot key
     std::array<std::uint8_t, 256> modOfKeycode_{};      // kMod* bits a keycode holds
     std::array<std::uint8_t, 256> xmaskOfKeycode_{};    // X modifier bits a keycode holds
     std::set<Grab> active_grabs_;
