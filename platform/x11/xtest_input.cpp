@@ -23,6 +23,7 @@
 
 #include "platform/synthetic_input.h"
 #include "platform/x11/error_trap.h"
+#include "platform/x11/legacy_keysyms.h"
 #include "platform/virtual_keys.h"
 
 namespace win::x11 {
@@ -350,7 +351,11 @@ void XTestInput::Record() {
 void XTestInput::TypeCharacter(char32_t cp) {
     unsigned long sym = KeysymForChar(cp);
     if (sym == 0) return;
-    if (auto stroke = Plan(sym)) {
+    auto stroke = Plan(sym);
+    // The layout's key may carry the character under its old keysym.
+    if (!stroke)
+        if (const unsigned long legacy = LegacyKeysymForChar(cp)) stroke = Plan(legacy);
+    if (stroke) {
         Strike(*stroke);
     } else if (KeyCode code = SpareFor(sym)) {
         Strike(Stroke{code});
