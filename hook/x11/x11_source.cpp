@@ -568,14 +568,14 @@ private:
         int x = 0, y = 0;
         const bool ok =
             XGetWindowAttributes(d_, w, &attrs) && XTranslateCoordinates(d_, w, root_, 0, 0, &x, &y, &child);
-        // The size with the window manager's frame, as "<WSIZE:" sets it when played; the
-        // corner stays the client's, as "<MMW:" measures from it when played.
+        // The rectangle with the window manager's frame: "<WSIZE:" sets that size and
+        // "<MMW:" measures from its corner when played.
         auto extents = win::x11::LongProperty(d_, w, win::x11::AtomOf(d_, "_NET_FRAME_EXTENTS"), XA_CARDINAL);
         extents.resize(4, 0);  // left, right, top, bottom
         if (trap.Finish() == 0 && ok) {
             e.hasFrame = true;
-            e.frameLeft = x;
-            e.frameTop = y;
+            e.frameLeft = x - static_cast<int>(extents[0]);
+            e.frameTop = y - static_cast<int>(extents[2]);
             e.frameWidth = attrs.width + static_cast<int>(extents[0] + extents[1]);
             e.frameHeight = attrs.height + static_cast<int>(extents[2] + extents[3]);
         }

@@ -24,6 +24,7 @@
 #include "platform/synthetic_input.h"
 #include "platform/x11/error_trap.h"
 #include "platform/x11/legacy_keysyms.h"
+#include "platform/x11/properties.h"
 #include "platform/virtual_keys.h"
 
 namespace win::x11 {
@@ -686,7 +687,12 @@ std::optional<Rect> XTestInput::ForegroundWindowRect() {
     int x = 0, y = 0;
     Window child;
     XTranslateCoordinates(display_, active, root, 0, 0, &x, &y, &child);
-    return Rect{x, y, x + attrs.width, y + attrs.height};
+    // The window's rectangle is its frame's: the manager's border and title bar around it.
+    auto extents = LongProperty(display_, active, AtomOf(display_, "_NET_FRAME_EXTENTS"), XA_CARDINAL);
+    extents.resize(4, 0);  // left, right, top, bottom
+    const int left = static_cast<int>(extents[0]), right = static_cast<int>(extents[1]);
+    const int top = static_cast<int>(extents[2]), bottom = static_cast<int>(extents[3]);
+    return Rect{x - left, y - top, x + attrs.width + right, y + attrs.height + bottom};
 }
 
 std::optional<Point> XTestInput::CaretPos() { return std::nullopt; }
