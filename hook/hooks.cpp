@@ -109,6 +109,7 @@ void Hooks::SetSourceFactory(std::function<std::unique_ptr<InputSource>()> facto
     hooks_.clear();
     grabbed_.clear();
     grabProblems_.clear();
+    toldElsewhere_.clear();
     filters_.clear();
     logic_ = HookLogic();
     recorder_ = CaptureRecorder();
@@ -155,6 +156,12 @@ void Hooks::UpdateGrabs() {
     grabbed_ = codes;
     grabProblems_ = source_->SetGrabs(codes);
     for (const std::string& p : grabProblems_) std::fprintf(stderr, "qtmhook: %s\n", p.c_str());
+    // The user is told of each hot key that could not be taken, once.
+    if (!master) return;
+    const std::uint32_t player = master->Snapshot().PlayerWnd;
+    for (int code : source_->HeldElsewhere())
+        if (player && toldElsewhere_.insert(code).second)
+            source_->Send({player, WM_HOTKEY_HELD_ELSEWHERE, static_cast<std::uint32_t>(code), 0});
 }
 
 bool Hooks::Dispatch(const InputEvent& e) {

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,7 @@ private:
     std::vector<InputFilter> filters_;
     std::vector<int> grabbed_;
     std::vector<std::string> grabProblems_;
+    std::set<int> toldElsewhere_;  // hot keys held elsewhere the player was told of
 };
 
 // This process's hooks.

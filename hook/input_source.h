@@ -23,6 +23,8 @@ public:
     // Keeps these hot-key codes from the focused window. Returns one line per code that
     // could not be taken (another program holds it).
     virtual std::vector<std::string> SetGrabs(const std::vector<int>& codes) = 0;
+    // The codes of the last SetGrabs that another program holds.
+    virtual std::vector<int> HeldElsewhere() const { return {}; }
     // A pressed hot key keeps the keyboard (or a clicked one the pointer) grabbed until it
     // is let go; ends that grab now, for a window of the player that needs the keyboard
     // while the user still holds the key.

@@ -108,6 +108,8 @@ public:
         XFlush(d_);
     }
 
+    std::vector<int> HeldElsewhere() const override { return heldElsewhere_; }
+
     std::vector<std::string> SetGrabs(const std::vector<int>& codes) override {
         grabs_ = codes;
         auto problems = Regrab();
@@ -205,10 +207,14 @@ private:
                 for (int k = 0; k < map->max_keypermod; ++k)
                     if (KeyCode kc = map->modifiermap[index * map->max_keypermod + k])
                         xmaskOfKeycode_[kc] |= static_cast<std::uint8_t>(1u << index);
+            // Which of Mod1..Mod5 Alt and Super are is the server's choice (a layout or a
+            // tool may move them).
+            altMask_ = MaskHolding(map, {XK_Alt_L, XK_Alt_R, XK_Meta_L, XK_Meta_R}, Mod1Mask);
+            superMask_ = MaskHolding(map, {XK_Super_L, XK_Super_R}, Mod4Mask);
             const std::pair<int, std::uint8_t> kinds[] = {{ShiftMapIndex, kModShift},
                                                           {ControlMapIndex, kModCtrl},
-                                                          {Mod1MapIndex, kModAlt},
-                                                          {Mod4MapIndex, kModWin}};
+                                                          {IndexOf(altMask_), kModAlt},
+                                                          {IndexOf(superMask_), kModWin}};
             for (auto [index, mod] : kinds)
                 for (int k = 0; k < map->max_keypermod; ++k)
                     if (KeyCode kc = map->modifiermap[index * map->max_keypermod + k])
@@ -218,6 +224,34 @@ private:
         numLock_ = ModMaskOf(XK_Num_Lock);
         scrollLock_ = ModMaskOf(XK_Scroll_Lock);
     }
+    // The modifier bit (Mod1..Mod5) whose keys carry one of `syms`; `fallback` when none.
+    unsigned MaskHolding(const XModifierKeymap* map, std::initializer_list<KeySym> syms, unsigned fallback) const {
+        // The keys a hand presses first (the lowest keycode of each keysym), then any.
+        for (KeySym want : syms)
+            if (const KeyCode primary = XKeysymToKeycode(d_, want))
+                for (int index = Mod1MapIndex; index <= Mod5MapIndex; ++index)
+                    for (int k = 0; k < map->max_keypermod; ++k)
+                        if (map->modifiermap[index * map->max_keypermod + k] == primary) return 1u << index;
+        for (int index = Mod1MapIndex; index <= Mod5MapIndex; ++index)
+            for (int k = 0; k < map->max_keypermod; ++k) {
+                const KeyCode kc = map->modifiermap[index * map->max_keypermod + k];
+                if (!kc) continue;
+                for (const auto& levels : keysyms_[kc])
+                    for (KeySym s : levels)
+                        for (KeySym want : syms)
+                            if (s == want) return 1u << index;
+            }
+        return fallback;
+    }
+    static int IndexOf(unsigned mask) {
+        int index = 0;
+        while (mask > 1) {
+            mask >>= 1;
+            ++index;
+        }
+        return index;
+    }
+
     unsigned ModMaskOf(KeySym sym) {
         const KeyCode kc = XKeysymToKeycode(d_, sym);
         if (!kc) return 0;
@@ -273,6 +307,7 @@ private:
     // in between (a keyboard map notice arrives on every switch of input device).
     std::vector<std::string> Regrab() {
         std::vector<std::string> problems;
+        heldElsewhere_.clear();
         std::set<Grab> wanted;
         const unsigned locks[] = {LockMask, numLock_, scrollLock_};
         for (int code : grabs_) {
@@ -280,9 +315,9 @@ private:
             if (!def) continue;
             unsigned mods = 0;
             if (def->mods & kModCtrl) mods |= ControlMask;
-            if (def->mods & kModAlt) mods |= Mod1Mask;
+            if (def->mods & kModAlt) mods |= altMask_;
             if (def->mods & kModShift) mods |= ShiftMask;
-            if (def->mods & kModWin) mods |= Mod4Mask;
+            if (def->mods & kModWin) mods |= superMask_;
             // X numbers the middle button 2 and the right one 3.
             unsigned detail = def->mouse == 2 ? 3 : def->mouse == 3 ? 2 : def->mouse;
             std::vector<unsigned> details{detail};
@@ -324,6 +359,7 @@ private:
             }
             if (trap.Finish() != 0) {
                 problems.push_back("hot key " + def->name + " is held by another program");
+                heldElsewhere_.push_back(code);
                 for (const Grab& g : added) Ungrab(g);
                 for (const Grab& g : variants) wanted.erase(g);
                 continue;
@@ -595,6 +631,8 @@ private:
     Atom clientListAtom_ = 0;
     std::uint32_t active_ = 0;
     unsigned numLock_ = 0, scrollLock_ = 0;
+    unsigned altMask_ = Mod1Mask, superMask_ = Mod4Mask;
+    std::vector<int> heldElsewhere_;
     std::vector<int> grabs_;
     static constexpr int kGroups = 4;
     // Levels 0 and 1 of each keycode in each group.

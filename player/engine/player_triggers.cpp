@@ -81,11 +81,26 @@ bool PlayerTriggers::HandleMessage(std::uint32_t msg, std::uint32_t wParam, std:
                                 lParam);
             return true;
         case WM_ABORT_MACRO: RequestAbort(); return true;
+        case WM_HOTKEY_HELD_ELSEWHERE: HotKeyHeldElsewhere(static_cast<int>(wParam)); return true;
         case WM_REFRESH_PROGRAMS:
             if (!Closing()) dispatch_.SetRunningProgs();
             return true;
         default: return services_->waitReports.Handle(msg, wParam, lParam);
     }
+}
+
+// Reported once per key by the hook; those reported together are told in one message.
+void PlayerTriggers::HotKeyHeldElsewhere(int code) {
+    if (code < 0 || code > kMaxHotKeyCode) return;
+    heldElsewhere_.push_back(HotKeyNames(code));
+    if (heldElsewhere_.size() > 1) return;
+    QTimer::singleShot(0, this, [this] {
+        std::string names;
+        for (const std::string& name : heldElsewhere_) names += (names.empty() ? "" : ", ") + name;
+        heldElsewhere_.clear();
+        Warning("Another program already uses the hot key " + names +
+                ". Its macro cannot be started with this key.");
+    });
 }
 
 void PlayerTriggers::RunByNickname(const std::string& nickname) {
