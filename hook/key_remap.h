@@ -73,7 +73,7 @@ bool RefreshRemapFromSwapBlock();  // the table changed; false when no remap is 
 void StopRemap();                  // the remap hook is removed
 // The map as it was before the remap, while one is on: each key's own keysyms.
 std::optional<KeyboardMap> RemappedOriginal();
-bool RestoreRemapLeftByCrash();    // the one player instance starts
+bool RestoreRemapLeftByCrash();  // the one player instance starts
 
 // The keyboard mapping of the display, and setting one (waits for the server).
 KeyboardMap ReadKeyboardMap(Display* display);

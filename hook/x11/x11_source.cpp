@@ -168,12 +168,14 @@ private:
         if (syms) {
             for (int kc = minKc; kc <= maxKc && kc < 256; ++kc)
                 fromCore(
-                    [&](int k, int col) { return col < perCode ? syms[(k - minKc) * perCode + col] : NoSymbol; },
+                    [&](int k, int col) {
+                        return col < perCode ? syms[(k - minKc) * perCode + col] : NoSymbol;
+                    },
                     kc);
         }
         if (XkbDescPtr xkb = xkbEvent_ >= 0 ? XkbGetMap(d_, XkbAllClientInfoMask, XkbUseCoreKbd) : nullptr) {
-            for (int kc = std::max(minKc, int{xkb->min_key_code}); kc <= maxKc && kc <= xkb->max_key_code && kc < 256;
-                 ++kc) {
+            for (int kc = std::max(minKc, int{xkb->min_key_code});
+                 kc <= maxKc && kc <= xkb->max_key_code && kc < 256; ++kc) {
                 keysyms_[kc] = {};
                 const int groups = std::min(int{XkbKeyNumGroups(xkb, kc)}, kGroups);
                 for (int g = 0; g < groups; ++g)
@@ -225,7 +227,8 @@ private:
         scrollLock_ = ModMaskOf(XK_Scroll_Lock);
     }
     // The modifier bit (Mod1..Mod5) whose keys carry one of `syms`; `fallback` when none.
-    unsigned MaskHolding(const XModifierKeymap* map, std::initializer_list<KeySym> syms, unsigned fallback) const {
+    unsigned MaskHolding(const XModifierKeymap* map, std::initializer_list<KeySym> syms,
+                         unsigned fallback) const {
         // The keys a hand presses first (the lowest keycode of each keysym), then any.
         for (KeySym want : syms)
             if (const KeyCode primary = XKeysymToKeycode(d_, want))
@@ -637,9 +640,9 @@ private:
     static constexpr int kGroups = 4;
     // Levels 0 and 1 of each keycode in each group.
     std::array<std::array<std::array<KeySym, 2>, kGroups>, 256> keysyms_{};
-    std::array<bool, 256> taken_{};  // the last press of each keycode was a hot key
-    std::array<std::uint8_t, 256> modOfKeycode_{};      // kMod* bits a keycode holds
-    std::array<std::uint8_t, 256> xmaskOfKeycode_{};    // X modifier bits a keycode holds
+    std::array<bool, 256> taken_{};                   // the last press of each keycode was a hot key
+    std::array<std::uint8_t, 256> modOfKeycode_{};    // kMod* bits a keycode holds
+    std::array<std::uint8_t, 256> xmaskOfKeycode_{};  // X modifier bits a keycode holds
     std::set<Grab> active_grabs_;
     DeadKeyComposer composer_;
     std::unique_ptr<QSocketNotifier> notifier_;

@@ -11,7 +11,7 @@
 #include "shared_glob.h"
 #include "protocol/glob_data.h"
 #include "tests/support/macro_fixtures.h"
-#include "typing_desktop.h"
+#include "keys_desktop.h"
 // Xlib's macros last.
 #include "hot_key_press.h"
 
@@ -28,15 +28,8 @@ constexpr int kF2 = 289;
 constexpr int kCtrlAltJ = 153;
 constexpr int kCtrlAltK = 154;
 
-class HeldModifiers : public TypingDesktop {
+class HeldModifiers : public KeysDesktop {
 protected:
-    void TearDown() override {
-        if (player_ && player_->started()) {
-            EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();
-        }
-        TypingDesktop::TearDown();
-    }
-
     // The server holds every one of `keys` down.
     bool ServerHolds(const std::vector<KeySym>& keys) {
         char map[32];
@@ -51,15 +44,6 @@ protected:
     bool TypedAndHeld(const std::string& text, const std::vector<KeySym>& held) {
         return target_->WaitUntil([&] { return target_->Typed() == text && ServerHolds(held); }, 10s);
     }
-    // What the target has once it has `size` characters and a while longer.
-    std::string Next(std::size_t size) {
-        target_->WaitUntil([&] { return target_->Typed().size() >= size; }, 10s);
-        std::this_thread::sleep_for(400ms);
-        const std::string typed = target_->Typed();
-        target_->keys.clear();
-        return typed;
-    }
-    void Tap(KeySym key) { PressKeycode(keyboard_, XKeysymToKeycode(keyboard_, key)); }
     // The keys the target saw, for failure messages.
     std::string Seen() {
         std::string out;
@@ -82,7 +66,8 @@ TEST_F(HeldModifiers, TheSameHotKeyPressedTwiceWithItsModifiersKeptDownPlaysTwic
             HeldKeys held(keyboard_, c.modifiers);
             std::this_thread::sleep_for(kLetGoGap);
             Tap(XK_q);
-            ASSERT_TRUE(TypedAndHeld(c.twice.substr(0, 2), c.modifiers)) << target_->Typed() << player_->Log();
+            ASSERT_TRUE(TypedAndHeld(c.twice.substr(0, 2), c.modifiers))
+                << target_->Typed() << player_->Log();
             Tap(XK_q);
             ASSERT_TRUE(TypedAndHeld(c.twice, c.modifiers)) << target_->Typed() << player_->Log();
         }
@@ -115,7 +100,8 @@ TEST_F(HeldModifiers, AMacroThatWaitedForTheUsersKeyTypesWithoutTheUsersShift) {
         KeySym ends;
         std::uint8_t TGlobData::*armed;
         std::string typed;
-    } kCases[] = {{kCtrlAltJ, XK_2, &TGlobData::WaitKey, "2b"}, {kCtrlAltK, XK_x, &TGlobData::WaitText, "3c"}};
+    } kCases[] = {{kCtrlAltJ, XK_2, &TGlobData::WaitKey, "2b"},
+                  {kCtrlAltK, XK_x, &TGlobData::WaitText, "3c"}};
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.typed);
         PressHotKey(keyboard_, c.hotKey);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "tests/support/macro_fixtures.h"
-#include "typing_desktop.h"
+#include "keys_desktop.h"
 // Xlib's macros last.
 #include "hot_key_press.h"
 
@@ -19,14 +19,8 @@ using namespace std::chrono_literals;
 constexpr int kCtrlAltJ = 153;
 constexpr int kCtrlAltK = 154;
 
-class HotKeyGrabs : public TypingDesktop {
+class HotKeyGrabs : public KeysDesktop {
 protected:
-    void TearDown() override {
-        if (player_ && player_->started()) {
-            EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();
-        }
-        TypingDesktop::TearDown();
-    }
     int Windows(Window parent, const std::string& title) {
         int n = 0;
         Window root = 0, up = 0, *children = nullptr;

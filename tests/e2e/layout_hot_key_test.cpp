@@ -14,7 +14,7 @@
 #include "protocol/object_names.h"
 #include "protocol/swap_keys.h"
 #include "tests/support/macro_fixtures.h"
-#include "typing_desktop.h"
+#include "keys_desktop.h"
 // Xlib's macros last.
 #include <X11/XKBlib.h>
 
@@ -30,21 +30,8 @@ constexpr int kCtrlB = 1;
 constexpr int kCtrlAltJ = 153;
 constexpr int kCtrlAltK = 154;
 
-class LayoutHotKeys : public TypingDesktop {
+class LayoutHotKeys : public KeysDesktop {
 protected:
-    void TearDown() override {
-        if (player_ && player_->started()) {
-            EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();
-        }
-        TypingDesktop::TearDown();
-    }
-    std::string Next(std::size_t size) {
-        target_->WaitUntil([&] { return target_->Typed().size() >= size; }, 10s);
-        std::this_thread::sleep_for(400ms);
-        const std::string typed = target_->Typed();
-        target_->keys.clear();
-        return typed;
-    }
     // The first keysym the server maps to `keycode` now.
     KeySym ServerSym(KeyCode keycode) {
         int per = 0;

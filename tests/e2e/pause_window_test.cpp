@@ -9,7 +9,7 @@
 
 #include "protocol/hotkey_names.h"
 #include "tests/support/macro_fixtures.h"
-#include "typing_desktop.h"
+#include "keys_desktop.h"
 // Xlib's macros last.
 #include "hot_key_press.h"
 
@@ -22,21 +22,14 @@ constexpr int kCtrlAltJ = 153;
 constexpr int kCtrlAltK = 154;
 constexpr int kCtrlAltL = 155;
 
-class PauseAndMove : public TypingDesktop {
+class PauseAndMove : public KeysDesktop {
 protected:
-    void TearDown() override {
-        if (player_ && player_->started()) {
-            EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();
-        }
-        TypingDesktop::TearDown();
-    }
     Window Focused() {
         Window focus = 0;
         int revert = 0;
         XGetInputFocus(keyboard_, &focus, &revert);
         return focus;
     }
-    void Tap(KeySym key) { PressKeycode(keyboard_, XKeysymToKeycode(keyboard_, key)); }
     // Waits for the pause window of the macro on `hotKey`, with the keyboard focus in it.
     Window FocusedPause(int hotKey) {
         const std::string caption = "Pause (" + HotKeyNames(hotKey) + ")";
@@ -47,7 +40,8 @@ protected:
 };
 
 TEST_F(PauseAndMove, ThePauseWindowTakesTheKeyboardAndTheMacroTypesOnInItsWindow) {
-    Start({TypingMacro("Resumed", kCtrlAltJ, "ab<PAUSE>cd"), TypingMacro("Aborted", kCtrlAltK, "ef<PAUSE>gh")});
+    Start(
+        {TypingMacro("Resumed", kCtrlAltJ, "ab<PAUSE>cd"), TypingMacro("Aborted", kCtrlAltK, "ef<PAUSE>gh")});
 
     PressHotKey(keyboard_, kCtrlAltJ);
     ASSERT_TRUE(Typed("ab")) << target_->Typed() << player_->Log();
@@ -57,7 +51,8 @@ TEST_F(PauseAndMove, ThePauseWindowTakesTheKeyboardAndTheMacroTypesOnInItsWindow
     Tap(XK_x);
     Tap(XK_Return);
     EXPECT_TRUE(Typed("abcd")) << target_->Typed() << player_->Log();
-    EXPECT_TRUE(WaitFor([&] { return FindTitled(keyboard_, "Pause (" + HotKeyNames(kCtrlAltJ) + ")") == 0; }, 5s));
+    EXPECT_TRUE(
+        WaitFor([&] { return FindTitled(keyboard_, "Pause (" + HotKeyNames(kCtrlAltJ) + ")") == 0; }, 5s));
     EXPECT_TRUE(target_->HasFocus());
 
     // Esc aborts.
@@ -66,7 +61,8 @@ TEST_F(PauseAndMove, ThePauseWindowTakesTheKeyboardAndTheMacroTypesOnInItsWindow
     ASSERT_TRUE(Typed("ef")) << target_->Typed() << player_->Log();
     ASSERT_NE(FocusedPause(kCtrlAltK), 0u) << player_->Log();
     Tap(XK_Escape);
-    EXPECT_TRUE(WaitFor([&] { return FindTitled(keyboard_, "Pause (" + HotKeyNames(kCtrlAltK) + ")") == 0; }, 5s));
+    EXPECT_TRUE(
+        WaitFor([&] { return FindTitled(keyboard_, "Pause (" + HotKeyNames(kCtrlAltK) + ")") == 0; }, 5s));
     // Played on, the macro would type its rest at once.
     std::this_thread::sleep_for(500ms);
     EXPECT_EQ(target_->Typed(), "ef") << player_->Log();
@@ -83,8 +79,9 @@ TEST_F(PauseAndMove, AWindowRelativeMoveMeasuresFromTheFrame) {
     long extents[4] = {};
     ASSERT_TRUE(WaitFor(
         [&] {
-            if (XGetWindowProperty(keyboard_, target_->window(), XInternAtom(keyboard_, "_NET_FRAME_EXTENTS", False),
-                                   0, 4, False, XA_CARDINAL, &type, &format, &n, &after, &data) == Success &&
+            if (XGetWindowProperty(keyboard_, target_->window(),
+                                   XInternAtom(keyboard_, "_NET_FRAME_EXTENTS", False), 0, 4, False,
+                                   XA_CARDINAL, &type, &format, &n, &after, &data) == Success &&
                 data && n == 4)
                 for (int i = 0; i < 4; ++i) extents[i] = reinterpret_cast<long*>(data)[i];
             if (data) XFree(data);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tests/support/macro_fixtures.h"
-#include "typing_desktop.h"
+#include "keys_desktop.h"
 // Xlib's macros last.
 #include "hot_key_press.h"
 #include "tests/support/xkb_layout.h"
@@ -26,14 +26,11 @@ bool IsModifier(const std::string& keysym) {
     return false;
 }
 
-class WindowsCharacters : public TypingDesktop {
+class WindowsCharacters : public KeysDesktop {
 protected:
     void TearDown() override {
-        if (player_ && player_->started()) {
-            EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();
-        }
         if (watcher_) XCloseDisplay(watcher_);
-        TypingDesktop::TearDown();
+        KeysDesktop::TearDown();
     }
     // Keycodes remapped, as every client was told, since the last call.
     int MappingChanges() {
@@ -64,8 +61,8 @@ TEST_F(WindowsCharacters, TheGermanLayoutsOwnKeysTypeThemWithoutAMappingChange) 
     target_->keys.clear();
 
     PressHotKey(keyboard_, kCtrlAltK);
-    const std::vector<std::string> once = {"EuroSign",           "doublelowquotemark", "leftdoublequotemark",
-                                           "rightdoublequotemark", "endash",             "emdash"};
+    const std::vector<std::string> once = {
+        "EuroSign", "doublelowquotemark", "leftdoublequotemark", "rightdoublequotemark", "endash", "emdash"};
     std::vector<std::string> expected = once;
     expected.push_back("x");
     expected.insert(expected.end(), once.begin(), once.end());
