@@ -82,6 +82,7 @@ void HookLogic::OnKeyDown(const InputEvent& e, const TGlobData& g, Decision& d) 
     if (code >= 0) {
         if (g.SecWndOn) {
             PostTo(d, g.SecWnd, WM_HOTKEY_CHOSEN, static_cast<std::uint32_t>(code));
+            d.swallow = true;
             return;
         }
         if (g.HotKeyUsed[code]) {

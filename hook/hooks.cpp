@@ -46,7 +46,7 @@ bool Hooks::EnsureSource() {
     auto source = factory_();
     if (!source) return false;
     std::string error;
-    if (!source->Start([this](const InputEvent& e) { Dispatch(e); }, &error)) {
+    if (!source->Start([this](const InputEvent& e) { return Dispatch(e); }, &error)) {
         std::fprintf(stderr, "qtmhook: input cannot be observed: %s\n", error.c_str());
         return false;
     }
@@ -109,6 +109,7 @@ void Hooks::SetSourceFactory(std::function<std::unique_ptr<InputSource>()> facto
     hooks_.clear();
     grabbed_.clear();
     grabProblems_.clear();
+    toldElsewhere_.clear();
     filters_.clear();
     logic_ = HookLogic();
     recorder_ = CaptureRecorder();
@@ -155,11 +156,17 @@ void Hooks::UpdateGrabs() {
     grabbed_ = codes;
     grabProblems_ = source_->SetGrabs(codes);
     for (const std::string& p : grabProblems_) std::fprintf(stderr, "qtmhook: %s\n", p.c_str());
+    // The user is told of each hot key that could not be taken, once.
+    if (!master) return;
+    const std::uint32_t player = master->Snapshot().PlayerWnd;
+    for (int code : source_->HeldElsewhere())
+        if (player && toldElsewhere_.insert(code).second)
+            source_->Send({player, WM_HOTKEY_HELD_ELSEWHERE, static_cast<std::uint32_t>(code), 0});
 }
 
-void Hooks::Dispatch(const InputEvent& e) {
+bool Hooks::Dispatch(const InputEvent& e) {
     MasterBlock* master = Master();
-    if (!master || !source_) return;
+    if (!master || !source_) return false;
     const TGlobData g = master->Snapshot();
     SyncCapture(*master, g);
     std::vector<Post> filtered;
@@ -178,7 +185,7 @@ void Hooks::Dispatch(const InputEvent& e) {
     }
     for (std::size_t i = 0; i < filters_.size() && !consumed; ++i) consumed = filters_[i](e, g, filtered);
     for (const Post& p : filtered) source_->Send(p);
-    if (consumed) return;
+    if (consumed) return true;
     const ActivationTarget target =
         e.kind == InputEvent::Activated ? ReadActivationTarget() : ActivationTarget{};
     Decision d = logic_.OnEvent(e, g, Mask(), target);
@@ -187,6 +194,7 @@ void Hooks::Dispatch(const InputEvent& e) {
     for (const Post& p : d.posts) source_->Send(p);
     // Another program may have changed the hot keys in use.
     if (e.kind == InputEvent::KeyDown || e.kind == InputEvent::ButtonDown) UpdateGrabs();
+    return d.swallow;
 }
 
 }  // namespace tessaro::hook

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -48,7 +49,8 @@ public:
     void AddFilter(InputFilter filter) { filters_.push_back(std::move(filter)); }
 
     // Feeds one event through filters and logic (the source's sink).
-    void Dispatch(const InputEvent& e);
+    // True when the event was taken (a hot key the focused window must not see).
+    bool Dispatch(const InputEvent& e);
 
     // The recording's waiting click is sent (the double-click time passed).
     void FlushCapture();
@@ -58,6 +60,9 @@ public:
     // A window of the player takes the keyboard while the hot key is still held.
     void EndHotKeyGrab() {
         if (source_) source_->EndHotKeyGrab();
+    }
+    void CatchUp() {
+        if (source_) source_->CatchUp();
     }
 
     // Grabs that failed at the last update, one line each.
@@ -82,6 +87,7 @@ private:
     std::vector<InputFilter> filters_;
     std::vector<int> grabbed_;
     std::vector<std::string> grabProblems_;
+    std::set<int> toldElsewhere_;  // hot keys held elsewhere the player was told of
 };
 
 // This process's hooks.

@@ -53,6 +53,7 @@ public:
     // Puts the original mapping back and forgets the saved file.
     void Remove();
     bool installed() const { return original_.has_value(); }
+    const std::optional<KeyboardMap>& original() const { return original_; }
 
 private:
     Display* display_;
@@ -70,7 +71,9 @@ bool RestoreKeyboardAfterCrash(Display* display);
 bool StartRemapFromSwapBlock();    // the remap hook is installed
 bool RefreshRemapFromSwapBlock();  // the table changed; false when no remap is on
 void StopRemap();                  // the remap hook is removed
-bool RestoreRemapLeftByCrash();    // the one player instance starts
+// The map as it was before the remap, while one is on: each key's own keysyms.
+std::optional<KeyboardMap> RemappedOriginal();
+bool RestoreRemapLeftByCrash();  // the one player instance starts
 
 // The keyboard mapping of the display, and setting one (waits for the server).
 KeyboardMap ReadKeyboardMap(Display* display);

@@ -81,6 +81,7 @@ void QtmGetGlob(TGlobData** buffer) {
 
 void QtmDropCaptureClick() { HookSet().DropCaptureClick(); }
 void QtmEndHotKeyGrab() { HookSet().EndHotKeyGrab(); }
+void QtmCatchUp() { HookSet().CatchUp(); }
 
 bool QtmSwapChanged() { return tessaro::hook::RefreshRemapFromSwapBlock(); }
 bool QtmRestoreSwapLeftByCrash() { return tessaro::hook::RestoreRemapLeftByCrash(); }

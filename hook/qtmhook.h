@@ -50,6 +50,10 @@ void QtmDropCaptureClick();
 // the grab again, so the window grabs the keyboard itself right after.
 void QtmEndHotKeyGrab();
 
+// Every input event up to now is read and its reports posted (a hot key pressed in the
+// instant the last one came up is reported before the player goes on).
+void QtmCatchUp();
+
 // The remap table in "QTTT1KGR" changed: applied at once while the remap hook is installed.
 // False when no remap is on.
 bool QtmSwapChanged();

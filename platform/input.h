@@ -52,6 +52,10 @@ public:
     // Around one macro: a backend may refresh its keyboard view before and undo its
     // temporary keyboard changes after (without making the caller wait for them).
     virtual void BeginPlayback() {}
+    // Lets go of the modifiers the user holds now (after a wait that ended on the user's
+    // keys, say), so they cannot change what is typed next; those still held when
+    // playback ends are pressed back then.
+    virtual void LetGoOfUserModifiers() {}
     // Release every key and button still held by the playback.
     void ReleaseAll();
     // Returns once the key or button `vk` (VK_LBUTTON, VK_RBUTTON, VK_MBUTTON) is up,

@@ -30,6 +30,9 @@ inline constexpr std::uint32_t WM_USER_ACTIVE = WM_USER + 18;
 // input sent before it has been played. The library answers as the trigger table asks
 // (WM_PLAYBACK_CAUGHT_UP during a wait for playback, else WM_CLEAR_IN_USE while InUse).
 inline constexpr std::uint32_t WM_PLAYBACK_MARK = WM_USER + 19;
+// To the player, once per hot key: its grab failed, another program holds the key
+// (wParam the hot-key code).
+inline constexpr std::uint32_t WM_HOTKEY_HELD_ELSEWHERE = WM_USER + 20;
 
 // WM_ABBREV_CHAR lParam: the character in the low byte, the virtual key that typed it in
 // the next one (0: not known).

@@ -10,8 +10,10 @@ namespace tessaro::hook {
 std::vector<std::string> SimSource::SetGrabs(const std::vector<int>& codes) {
     std::vector<std::string> problems;
     grabs.clear();
+    refused.clear();
     for (int code : codes) {
         if (std::find(heldElsewhere.begin(), heldElsewhere.end(), code) != heldElsewhere.end()) {
+            refused.push_back(code);
             const HotKeyDef* def = HotKeyDefinition(code);
             problems.push_back("hot key " + (def ? def->name : std::to_string(code)) +
                                " is held by another program");

@@ -16,6 +16,7 @@ public:
     }
     void Stop() override { running = false; }
     std::vector<std::string> SetGrabs(const std::vector<int>& codes) override;
+    std::vector<int> HeldElsewhere() const override { return refused; }
     void EndHotKeyGrab() override { ++grabsEnded; }
     bool Send(const Post& post) override {
         sent.push_back(post);
@@ -29,6 +30,7 @@ public:
     bool running = false;
     std::vector<int> grabs;
     std::vector<int> heldElsewhere;  // codes another program holds: their grabs fail
+    std::vector<int> refused;        // those of the last SetGrabs
     std::vector<Post> sent;
     std::vector<InputEvent> focusedReceived;
     int grabsEnded = 0;

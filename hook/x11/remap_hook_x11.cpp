@@ -1,3 +1,7 @@
+#include <QCoreApplication>
+#include <QPointer>
+#include <QTimer>
+
 #include <X11/Xlib.h>
 
 #include <cstring>
@@ -18,9 +22,15 @@ namespace {
 struct Remap {
     Display* display = nullptr;
     std::unique_ptr<KeyRemapper> remapper;
+    // The editor's remapper writes the block entry by entry while it is open; each entry
+    // is in force as soon as it is written, not only once the dialog closes.
+    QPointer<QTimer> watch;
+    std::optional<TSwapKeys> applied;
 
     ~Remap() { Close(); }
     void Close() {
+        delete watch.data();
+        applied.reset();
         remapper.reset();  // restores first
         if (display) XCloseDisplay(display);
         display = nullptr;
@@ -45,6 +55,23 @@ std::optional<TSwapKeys> ReadSwapBlock() {
 
 bool Simulated() { return win::ActiveBackend() == win::Backend::Sim; }
 
+bool Same(const TSwapKeys& a, const TSwapKeys& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+constexpr int kWatchMs = 100;
+
+void WatchSwapBlock(Remap& r) {
+    if (r.watch || !QCoreApplication::instance()) return;
+    r.watch = new QTimer(QCoreApplication::instance());
+    QObject::connect(r.watch.data(), &QTimer::timeout, [] {
+        Remap& remap = ProcessRemap();
+        if (!remap.remapper || !remap.remapper->installed()) return;
+        const std::optional<TSwapKeys> keys = ReadSwapBlock();
+        if (!keys || (remap.applied && Same(*keys, *remap.applied))) return;
+        if (remap.remapper->Update(*keys)) remap.applied = keys;
+    });
+    r.watch->start(kWatchMs);
+}
+
 }  // namespace
 
 bool StartRemapFromSwapBlock() {
@@ -55,17 +82,27 @@ bool StartRemapFromSwapBlock() {
     if (!r.display) r.display = XOpenDisplay(nullptr);
     if (!r.display) return false;
     if (!r.remapper) r.remapper = std::make_unique<KeyRemapper>(r.display);
-    return r.remapper->Install(*keys);
+    if (!r.remapper->Install(*keys)) return false;
+    r.applied = keys;
+    WatchSwapBlock(r);
+    return true;
 }
 
 bool RefreshRemapFromSwapBlock() {
     Remap& r = ProcessRemap();
     if (Simulated() || !r.remapper || !r.remapper->installed()) return false;
     const std::optional<TSwapKeys> keys = ReadSwapBlock();
-    return keys && r.remapper->Update(*keys);
+    if (!keys || !r.remapper->Update(*keys)) return false;
+    r.applied = keys;
+    return true;
 }
 
 void StopRemap() { ProcessRemap().Close(); }
+
+std::optional<KeyboardMap> RemappedOriginal() {
+    const Remap& r = ProcessRemap();
+    return r.remapper ? r.remapper->original() : std::nullopt;
+}
 
 bool RestoreRemapLeftByCrash() {
     if (Simulated()) return false;

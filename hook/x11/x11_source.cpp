@@ -5,6 +5,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 
@@ -16,6 +17,7 @@
 #include <tuple>
 
 #include "protocol/hotkey_codes.h"
+#include "hook/key_remap.h"
 #include "hook/x11/keyboard_text.h"
 #include "platform/messages.h"
 #include "platform/synthetic_input.h"
@@ -106,6 +108,8 @@ public:
         XFlush(d_);
     }
 
+    std::vector<int> HeldElsewhere() const override { return heldElsewhere_; }
+
     std::vector<std::string> SetGrabs(const std::vector<int>& codes) override {
         grabs_ = codes;
         auto problems = Regrab();
@@ -119,6 +123,12 @@ public:
         // In force before the window asks for the keyboard.
         XSync(d_, False);
         DrainSoon();
+    }
+
+    void CatchUp() override {
+        if (!notifier_) return;
+        XSync(d_, False);
+        Drain();
     }
 
     bool Send(const Post& p) override { return win::PostMessage(p.hwnd, p.msg, p.wParam, p.lParam); }
@@ -142,19 +152,56 @@ private:
 
     // Our own copy of the keyboard and modifier maps, refreshed on every map notice, so
     // that decoding never depends on a client-side map being reloaded at that moment.
+    // Keys are read in every group; a key the remapper changed keeps what it had, so its
+    // hot keys stay on the physical key.
     void LoadKeyboard() {
         int minKc = 0, maxKc = 0;
         XDisplayKeycodes(d_, &minKc, &maxKc);
+        for (auto& groups : keysyms_) groups = {};
         int perCode = 0;
         KeySym* syms = XGetKeyboardMapping(d_, static_cast<KeyCode>(minKc), maxKc - minKc + 1, &perCode);
-        for (auto& levels : keysyms_) levels = {NoSymbol, NoSymbol};
+        // The core map's columns: group 1's two levels, then group 2's.
+        auto fromCore = [&](const auto& symAt, int kc) {
+            for (int g = 0; g < 2; ++g)
+                for (int l = 0; l < 2; ++l) keysyms_[kc][g][l] = symAt(kc, g * 2 + l);
+        };
         if (syms) {
-            for (int kc = minKc; kc <= maxKc && kc < 256; ++kc) {
-                const KeySym* row = syms + (kc - minKc) * perCode;
-                keysyms_[kc] = {perCode > 0 ? row[0] : NoSymbol, perCode > 1 ? row[1] : NoSymbol};
-            }
-            XFree(syms);
+            for (int kc = minKc; kc <= maxKc && kc < 256; ++kc)
+                fromCore(
+                    [&](int k, int col) {
+                        return col < perCode ? syms[(k - minKc) * perCode + col] : NoSymbol;
+                    },
+                    kc);
         }
+        if (XkbDescPtr xkb = xkbEvent_ >= 0 ? XkbGetMap(d_, XkbAllClientInfoMask, XkbUseCoreKbd) : nullptr) {
+            for (int kc = std::max(minKc, int{xkb->min_key_code});
+                 kc <= maxKc && kc <= xkb->max_key_code && kc < 256; ++kc) {
+                keysyms_[kc] = {};
+                const int groups = std::min(int{XkbKeyNumGroups(xkb, kc)}, kGroups);
+                for (int g = 0; g < groups; ++g)
+                    for (int l = 0; l < std::min(int{XkbKeyGroupWidth(xkb, kc, g)}, 2); ++l)
+                        keysyms_[kc][g][l] = XkbKeySymEntry(xkb, kc, l, g);
+            }
+            XkbFreeKeyboard(xkb, 0, True);
+        }
+        if (const auto original = RemappedOriginal(); original && original->symsPerKeycode > 0) {
+            const int per = original->symsPerKeycode;
+            auto symAt = [&](int kc, int col) -> KeySym {
+                const int row = kc - original->firstKeycode;
+                return row >= 0 && row < original->keycodeCount() && col < per
+                           ? original->syms[static_cast<std::size_t>(row * per + col)]
+                           : NoSymbol;
+            };
+            for (int kc = minKc; kc <= maxKc && kc < 256; ++kc) {
+                bool changed = false;
+                for (int col = 0; col < per && syms && col < perCode; ++col)
+                    changed = changed || symAt(kc, col) != syms[(kc - minKc) * perCode + col];
+                if (!changed) continue;
+                keysyms_[kc] = {};
+                fromCore(symAt, kc);
+            }
+        }
+        if (syms) XFree(syms);
         for (auto& m : modOfKeycode_) m = 0;
         for (auto& m : xmaskOfKeycode_) m = 0;
         if (XModifierKeymap* map = XGetModifierMapping(d_)) {
@@ -162,10 +209,14 @@ private:
                 for (int k = 0; k < map->max_keypermod; ++k)
                     if (KeyCode kc = map->modifiermap[index * map->max_keypermod + k])
                         xmaskOfKeycode_[kc] |= static_cast<std::uint8_t>(1u << index);
+            // Which of Mod1..Mod5 Alt and Super are is the server's choice (a layout or a
+            // tool may move them).
+            altMask_ = MaskHolding(map, {XK_Alt_L, XK_Alt_R, XK_Meta_L, XK_Meta_R}, Mod1Mask);
+            superMask_ = MaskHolding(map, {XK_Super_L, XK_Super_R}, Mod4Mask);
             const std::pair<int, std::uint8_t> kinds[] = {{ShiftMapIndex, kModShift},
                                                           {ControlMapIndex, kModCtrl},
-                                                          {Mod1MapIndex, kModAlt},
-                                                          {Mod4MapIndex, kModWin}};
+                                                          {IndexOf(altMask_), kModAlt},
+                                                          {IndexOf(superMask_), kModWin}};
             for (auto [index, mod] : kinds)
                 for (int k = 0; k < map->max_keypermod; ++k)
                     if (KeyCode kc = map->modifiermap[index * map->max_keypermod + k])
@@ -175,6 +226,35 @@ private:
         numLock_ = ModMaskOf(XK_Num_Lock);
         scrollLock_ = ModMaskOf(XK_Scroll_Lock);
     }
+    // The modifier bit (Mod1..Mod5) whose keys carry one of `syms`; `fallback` when none.
+    unsigned MaskHolding(const XModifierKeymap* map, std::initializer_list<KeySym> syms,
+                         unsigned fallback) const {
+        // The keys a hand presses first (the lowest keycode of each keysym), then any.
+        for (KeySym want : syms)
+            if (const KeyCode primary = XKeysymToKeycode(d_, want))
+                for (int index = Mod1MapIndex; index <= Mod5MapIndex; ++index)
+                    for (int k = 0; k < map->max_keypermod; ++k)
+                        if (map->modifiermap[index * map->max_keypermod + k] == primary) return 1u << index;
+        for (int index = Mod1MapIndex; index <= Mod5MapIndex; ++index)
+            for (int k = 0; k < map->max_keypermod; ++k) {
+                const KeyCode kc = map->modifiermap[index * map->max_keypermod + k];
+                if (!kc) continue;
+                for (const auto& levels : keysyms_[kc])
+                    for (KeySym s : levels)
+                        for (KeySym want : syms)
+                            if (s == want) return 1u << index;
+            }
+        return fallback;
+    }
+    static int IndexOf(unsigned mask) {
+        int index = 0;
+        while (mask > 1) {
+            mask >>= 1;
+            ++index;
+        }
+        return index;
+    }
+
     unsigned ModMaskOf(KeySym sym) {
         const KeyCode kc = XKeysymToKeycode(d_, sym);
         if (!kc) return 0;
@@ -185,6 +265,34 @@ private:
                 if (map->modifiermap[m * map->max_keypermod + k] == kc) mask = 1u << m;
         XFreeModifiermap(map);
         return mask;
+    }
+
+    // The keycodes whose keys carry `sym` (either case of a letter) in any group.
+    std::vector<unsigned> KeysCarrying(KeySym sym) const {
+        std::vector<unsigned> codes;
+        if (sym == NoSymbol) return codes;
+        KeySym lower = sym, upper = sym;
+        XConvertCase(sym, &lower, &upper);
+        for (unsigned kc = 0; kc < keysyms_.size(); ++kc) {
+            bool carries = false;
+            for (const auto& levels : keysyms_[kc])
+                for (KeySym s : levels) carries = carries || (s != NoSymbol && (s == lower || s == upper));
+            if (carries) codes.push_back(kc);
+        }
+        return codes;
+    }
+
+    // The virtual key of a keycode: what it types in the active group, else in another
+    // (a hot key is a key and modifiers, whatever the group).
+    unsigned VkOfKey(KeyCode kc, int group) const {
+        const auto& groups = keysyms_[kc];
+        const int active = std::clamp(group, 0, kGroups - 1);
+        for (KeySym s : groups[static_cast<std::size_t>(active)])
+            if (const unsigned vk = win::VkFromKeysym(s)) return vk;
+        for (const auto& levels : groups)
+            for (KeySym s : levels)
+                if (const unsigned vk = win::VkFromKeysym(s)) return vk;
+        return 0;
     }
 
     // One passive grab: a key or button with an exact modifier mask.
@@ -202,6 +310,7 @@ private:
     // in between (a keyboard map notice arrives on every switch of input device).
     std::vector<std::string> Regrab() {
         std::vector<std::string> problems;
+        heldElsewhere_.clear();
         std::set<Grab> wanted;
         const unsigned locks[] = {LockMask, numLock_, scrollLock_};
         for (int code : grabs_) {
@@ -209,14 +318,15 @@ private:
             if (!def) continue;
             unsigned mods = 0;
             if (def->mods & kModCtrl) mods |= ControlMask;
-            if (def->mods & kModAlt) mods |= Mod1Mask;
+            if (def->mods & kModAlt) mods |= altMask_;
             if (def->mods & kModShift) mods |= ShiftMask;
-            if (def->mods & kModWin) mods |= Mod4Mask;
+            if (def->mods & kModWin) mods |= superMask_;
             // X numbers the middle button 2 and the right one 3.
             unsigned detail = def->mouse == 2 ? 3 : def->mouse == 3 ? 2 : def->mouse;
+            std::vector<unsigned> details{detail};
             if (!def->mouse) {
-                detail = XKeysymToKeycode(d_, win::VkToKeysym(def->vk));
-                if (!detail) {
+                details = KeysCarrying(win::VkToKeysym(def->vk));
+                if (details.empty()) {
                     problems.push_back("hot key " + def->name + " has no key on this keyboard");
                     continue;
                 }
@@ -231,7 +341,8 @@ private:
                         valid = valid && locks[i] != 0;
                         m |= locks[i];
                     }
-                if (valid) variants.emplace_back(def->mouse != 0, detail, m);
+                if (valid)
+                    for (unsigned det : details) variants.emplace_back(def->mouse != 0, det, m);
             }
             ErrorTrap trap(d_);
             std::vector<Grab> added;
@@ -243,11 +354,15 @@ private:
                     XGrabButton(d_, det, m, root_, False, ButtonPressMask | ButtonReleaseMask, GrabModeAsync,
                                 GrabModeAsync, None, None);
                 else
-                    XGrabKey(d_, static_cast<int>(det), m, root_, False, GrabModeAsync, GrabModeAsync);
+                    // The keyboard stops at the hot key until this client lets go of the
+                    // grab, so that every key after it still reaches the focused window, in
+                    // order (see OnGrabbedKey).
+                    XGrabKey(d_, static_cast<int>(det), m, root_, False, GrabModeAsync, GrabModeSync);
                 added.push_back(g);
             }
             if (trap.Finish() != 0) {
                 problems.push_back("hot key " + def->name + " is held by another program");
+                heldElsewhere_.push_back(code);
                 for (const Grab& g : added) Ungrab(g);
                 for (const Grab& g : variants) wanted.erase(g);
                 continue;
@@ -359,6 +474,8 @@ private:
                 e.kind = InputEvent::PlaybackMark;
                 e.synthetic = true;
                 sink_(e);
+            } else if (ev.type == KeyPress) {
+                OnGrabbedKey(ev.xkey);
             } else if (ev.type == PropertyNotify && ev.xproperty.atom == activeAtom_) {
                 OnActiveChanged();
             } else if (ev.type == PropertyNotify && ev.xproperty.atom == clientListAtom_) {
@@ -376,6 +493,21 @@ private:
             }
         }
         return remap;
+    }
+
+    // A hot key's press started its passive grab, and the keyboard waits for this client.
+    // The raw event has told the library of the hot key already: the grab ends at once, so
+    // the keys pressed meanwhile and after (the next hot key among them) go on in order to
+    // the focused window or to their own grabs, and none comes to this client to be lost.
+    // A grabbed key that is no hot key now (another group's letter on the same key, the
+    // player's own typing, a hot key not in force) goes on to the focused window as if
+    // never grabbed.
+    void OnGrabbedKey(const XKeyEvent& key) {
+        if (taken_[key.keycode & 0xFF])
+            XUngrabKeyboard(d_, CurrentTime);
+        else
+            XAllowEvents(d_, ReplayKeyboard, key.time);
+        XFlush(d_);
     }
 
     void OnActiveChanged() {
@@ -407,14 +539,13 @@ private:
                 e.kind = press ? InputEvent::KeyDown : InputEvent::KeyUp;
                 // Playback may have typed through a spare keycode whose mapping is gone by now.
                 if (e.synthetic) e.vk = static_cast<std::uint16_t>(noted);
-                if (!e.vk) e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(keysyms_[kc][0]));
-                if (!e.vk) e.vk = static_cast<std::uint16_t>(win::VkFromKeysym(keysyms_[kc][1]));
+                XkbGetState(d_, XkbUseCoreKbd, &state);
+                if (!e.vk) e.vk = static_cast<std::uint16_t>(VkOfKey(kc, state.group));
                 if (press)
                     down_.insert(kc);
                 else
                     down_.erase(kc);
                 e.mods = Modifiers();
-                XkbGetState(d_, XkbUseCoreKbd, &state);
                 e.capsLock = state.locked_mods & LockMask;
                 if (press) {
                     KeySym sym = NoSymbol;
@@ -454,7 +585,8 @@ private:
             default: return;
         }
         e.time = static_cast<std::uint32_t>(raw->time);
-        sink_(e);
+        const bool taken = sink_(e);
+        if (type == XI_RawKeyPress) taken_[raw->detail & 0xFF] = taken;
     }
 
     // The pointer now, and the frame of the active window.
@@ -475,14 +607,14 @@ private:
         int x = 0, y = 0;
         const bool ok =
             XGetWindowAttributes(d_, w, &attrs) && XTranslateCoordinates(d_, w, root_, 0, 0, &x, &y, &child);
-        // The size with the window manager's frame, as "<WSIZE:" sets it when played; the
-        // corner stays the client's, as "<MMW:" measures from it when played.
+        // The rectangle with the window manager's frame: "<WSIZE:" sets that size and
+        // "<MMW:" measures from its corner when played.
         auto extents = win::x11::LongProperty(d_, w, win::x11::AtomOf(d_, "_NET_FRAME_EXTENTS"), XA_CARDINAL);
         extents.resize(4, 0);  // left, right, top, bottom
         if (trap.Finish() == 0 && ok) {
             e.hasFrame = true;
-            e.frameLeft = x;
-            e.frameTop = y;
+            e.frameLeft = x - static_cast<int>(extents[0]);
+            e.frameTop = y - static_cast<int>(extents[2]);
             e.frameWidth = attrs.width + static_cast<int>(extents[0] + extents[1]);
             e.frameHeight = attrs.height + static_cast<int>(extents[2] + extents[3]);
         }
@@ -502,10 +634,15 @@ private:
     Atom clientListAtom_ = 0;
     std::uint32_t active_ = 0;
     unsigned numLock_ = 0, scrollLock_ = 0;
+    unsigned altMask_ = Mod1Mask, superMask_ = Mod4Mask;
+    std::vector<int> heldElsewhere_;
     std::vector<int> grabs_;
-    std::array<std::array<KeySym, 2>, 256> keysyms_{};  // levels 0 and 1 of each keycode
-    std::array<std::uint8_t, 256> modOfKeycode_{};      // kMod* bits a keycode holds
-    std::array<std::uint8_t, 256> xmaskOfKeycode_{};    // X modifier bits a keycode holds
+    static constexpr int kGroups = 4;
+    // Levels 0 and 1 of each keycode in each group.
+    std::array<std::array<std::array<KeySym, 2>, kGroups>, 256> keysyms_{};
+    std::array<bool, 256> taken_{};                   // the last press of each keycode was a hot key
+    std::array<std::uint8_t, 256> modOfKeycode_{};    // kMod* bits a keycode holds
+    std::array<std::uint8_t, 256> xmaskOfKeycode_{};  // X modifier bits a keycode holds
     std::set<Grab> active_grabs_;
     DeadKeyComposer composer_;
     std::unique_ptr<QSocketNotifier> notifier_;

@@ -18,10 +18,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <set>
 #include <thread>
 
 #include "platform/synthetic_input.h"
 #include "platform/x11/error_trap.h"
+#include "platform/x11/legacy_keysyms.h"
+#include "platform/x11/properties.h"
 #include "platform/virtual_keys.h"
 
 namespace win::x11 {
@@ -151,18 +154,85 @@ void XTestInput::BeginPlayback() {
     state_.reset();
     // Windows come and go between macros.
     proof_->Forget();
+    LetGoOfUserModifiers();
+}
+
+void XTestInput::LetGoOfUserModifiers() {
+    state_.reset();
     char keys[32];
     XQueryKeymap(display_, keys);
+    std::set<unsigned char> done;
     for (unsigned long sym : kModifierKeysyms) {
         auto p = Find(sym);
-        if (!p || !(keys[p->code / 8] & (1 << (p->code % 8)))) continue;
+        if (!p || !done.insert(p->code).second || !(keys[p->code / 8] & (1 << (p->code % 8)))) continue;
         bool ours = false;
         for (const auto& [vk, key] : pressed_) ours = ours || key.code == p->code;
-        // Released once and never pressed again: the user may have let go meanwhile.
         if (ours) continue;
+        // Watched before the release goes out, so that the hand's own release is told
+        // from ours.
+        Lent& lent = lent_[p->code];
+        lent.back = false;
+        lent.hand_let_go = false;
+        WatchRaw();
         FakeKey(p->code, false, VkFromKeysym(sym));
     }
     Flush();
+}
+
+// What the hand still holds when playback ends is held on the server again: the next
+// press of the same hot key, or another key with that modifier, meets it as the hand does.
+void XTestInput::PressBackUserModifiers() {
+    if (lent_.empty()) return;
+    XSync(display_, False);
+    DropEvents();
+    char keys[32];
+    XQueryKeymap(display_, keys);
+    for (auto it = lent_.begin(); it != lent_.end();) {
+        if (it->second.back) {
+            ++it;
+            continue;
+        }
+        const unsigned char code = it->first;
+        // Down already (pressed again by the hand, or left down): nothing to give back.
+        if (keys[code / 8] & (1 << (code % 8))) {
+            it = lent_.erase(it);
+            continue;
+        }
+        // The hand's key, not playback's: not in the record of keys to undo.
+        NoteSyntheticInput(SyntheticKind::KeyDown, code, VkFromKeysym(layout_.levels.SymAt(code, 0, 0)));
+        XTestFakeKeyEvent(display_, code, True, CurrentTime);
+        it->second.back = true;
+        ++it;
+    }
+    XFlush(display_);
+    // Resolved as the presses come back; a release of the hand's that came first is
+    // answered by letting go again.
+    XSync(display_, False);
+    DropEvents();
+    WatchRaw();
+}
+
+void XTestInput::OnRawKey(bool press, unsigned char code) {
+    auto it = lent_.find(code);
+    if (it == lent_.end()) return;
+    Lent& lent = it->second;
+    if (press) {
+        if (!lent.back) return;
+        if (lent.hand_let_go) {
+            NoteSyntheticInput(SyntheticKind::KeyUp, code, VkFromKeysym(layout_.levels.SymAt(code, 0, 0)));
+            XTestFakeKeyEvent(display_, code, False, CurrentTime);
+            XFlush(display_);
+        }
+        lent_.erase(it);
+        return;
+    }
+    if (lent.own > 0) {
+        --lent.own;
+    } else if (lent.back) {
+        lent.hand_let_go = true;
+    } else {
+        lent_.erase(it);  // the hand let go during playback: nothing to press back
+    }
 }
 
 short XTestInput::KeyScan(unsigned char ch) {
@@ -237,6 +307,8 @@ void XTestInput::Undo(const Stroke& stroke) {
 // take playback for the user. A press is recorded before it is sent, a release only once
 // it has been sent (Flush): the record never misses a key that may be down.
 void XTestInput::FakeKey(KeyCode code, bool press, unsigned vk) {
+    if (!press)
+        if (auto it = lent_.find(code); it != lent_.end()) ++it->second.own;
     if (press && held_.keys.insert(code).second) Record();
     if (!press && held_.keys.erase(code)) held_dirty_ = true;
     NoteSyntheticInput(press ? SyntheticKind::KeyDown : SyntheticKind::KeyUp, code, vk);
@@ -280,7 +352,11 @@ void XTestInput::Record() {
 void XTestInput::TypeCharacter(char32_t cp) {
     unsigned long sym = KeysymForChar(cp);
     if (sym == 0) return;
-    if (auto stroke = Plan(sym)) {
+    auto stroke = Plan(sym);
+    // The layout's key may carry the character under its old keysym.
+    if (!stroke)
+        if (const unsigned long legacy = LegacyKeysymForChar(cp)) stroke = Plan(legacy);
+    if (stroke) {
         Strike(*stroke);
     } else if (KeyCode code = SpareFor(sym)) {
         Strike(Stroke{code});
@@ -401,6 +477,7 @@ void XTestInput::SetMapping(KeyCode code, const std::vector<unsigned long>& keys
 
 void XTestInput::EndPlayback() {
     playing_ = false;
+    PressBackUserModifiers();
     ReturnIdleSpares();
 }
 
@@ -411,6 +488,12 @@ int XTestInput::DropEvents() {
         XNextEvent(display_, &e);
         if (e.type == GenericEvent && e.xcookie.extension == xi_opcode_) {
             ++releases_seen_;
+            if (!lent_.empty() && XGetEventData(display_, &e.xcookie)) {
+                const auto* raw = static_cast<const XIRawEvent*>(e.xcookie.data);
+                if (e.xcookie.evtype == XI_RawKeyPress || e.xcookie.evtype == XI_RawKeyRelease)
+                    OnRawKey(e.xcookie.evtype == XI_RawKeyPress, static_cast<unsigned char>(raw->detail));
+                XFreeEventData(display_, &e.xcookie);
+            }
             continue;
         }
         ++dropped;
@@ -425,6 +508,7 @@ int XTestInput::DropEvents() {
             map_stale_ = true;
         }
     }
+    if (raw_selected_ && !awaiting_release_ && lent_.empty()) WatchRaw();
     return dropped;
 }
 
@@ -445,7 +529,7 @@ bool XTestInput::Held(unsigned char vk) {
     return keys[code / 8] & (1 << (code % 8));
 }
 
-bool XTestInput::WatchReleases(bool on) {
+bool XTestInput::WatchRaw() {
     if (xi_opcode_ < 0) {
         int event = 0, error = 0, major = 2, minor = 2;
         xi_opcode_ = 0;
@@ -455,8 +539,12 @@ bool XTestInput::WatchReleases(bool on) {
             xi_opcode_ = 0;
     }
     if (xi_opcode_ <= 0) return false;
+    const bool on = awaiting_release_ || !lent_.empty();
+    if (on == raw_selected_) return true;
+    raw_selected_ = on;
     unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
     if (on) {
+        XISetMask(mask, XI_RawKeyPress);
         XISetMask(mask, XI_RawKeyRelease);
         XISetMask(mask, XI_RawButtonRelease);
     }
@@ -468,7 +556,8 @@ bool XTestInput::WatchReleases(bool on) {
 
 void XTestInput::AwaitRelease(unsigned char vk, const std::function<void()>& pump) {
     if (!Held(vk)) return;
-    const bool watching = WatchReleases(true);
+    awaiting_release_ = true;
+    const bool watching = WatchRaw();
     // Asked again after each release or short poll: a release may be of another key.
     while (Held(vk)) {
         const int before = releases_seen_;
@@ -480,7 +569,8 @@ void XTestInput::AwaitRelease(unsigned char vk, const std::function<void()>& pum
         }
         DropEvents();
     }
-    if (watching) WatchReleases(false);
+    awaiting_release_ = false;
+    WatchRaw();
     DropEvents();
 }
 
@@ -597,7 +687,12 @@ std::optional<Rect> XTestInput::ForegroundWindowRect() {
     int x = 0, y = 0;
     Window child;
     XTranslateCoordinates(display_, active, root, 0, 0, &x, &y, &child);
-    return Rect{x, y, x + attrs.width, y + attrs.height};
+    // The window's rectangle is its frame's: the manager's border and title bar around it.
+    auto extents = LongProperty(display_, active, AtomOf(display_, "_NET_FRAME_EXTENTS"), XA_CARDINAL);
+    extents.resize(4, 0);  // left, right, top, bottom
+    const int left = static_cast<int>(extents[0]), right = static_cast<int>(extents[1]);
+    const int top = static_cast<int>(extents[2]), bottom = static_cast<int>(extents[3]);
+    return Rect{x - left, y - top, x + attrs.width + right, y + attrs.height + bottom};
 }
 
 std::optional<Point> XTestInput::CaretPos() { return std::nullopt; }

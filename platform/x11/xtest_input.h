@@ -48,12 +48,14 @@ public:
     // Re-reads the keyboard map when it may have changed and lets go of modifiers the user
     // still holds, so they cannot change the characters typed.
     void BeginPlayback() override;
+    void LetGoOfUserModifiers() override;
     // Waits for the server to report the key or button up; raw release events wake the
     // wait at once, so the macro follows the release within a round trip.
     void AwaitRelease(unsigned char vk, const std::function<void()>& pump) override;
-    // Spare keycodes keep their keysyms: a program may read their keys long after. Those
-    // left unused for a long while are given back from the event loop; all of them when
-    // this object ends.
+    // Modifiers let go of for playback that the hand still holds are pressed back. Spare
+    // keycodes keep their keysyms: a program may read their keys long after. Those left
+    // unused for a long while are given back from the event loop; all of them when this
+    // object ends.
     void EndPlayback() override;
 
     // Types one Unicode character by its keysym.
@@ -106,8 +108,11 @@ private:
     void Record();
     // The key or button `vk` is down on the server now.
     bool Held(unsigned char vk);
-    // Raw release events of every device reach this connection while `on`.
-    bool WatchReleases(bool on);
+    // Raw key events of every device reach this connection while a release is awaited or
+    // a modifier of the hand is let go of; false when the server has no XInput 2.2.
+    bool WatchRaw();
+    void OnRawKey(bool press, unsigned char code);
+    void PressBackUserModifiers();
 
     Display* display_;
     bool ok_ = false;
@@ -128,7 +133,18 @@ private:
     std::unique_ptr<QTimer> free_spares_;
     std::unique_ptr<QSocketNotifier> events_;
     int xi_opcode_ = -1;  // XInput 2.2, asked for on the first wait; 0 when the server lacks it
+    bool raw_selected_ = false;
+    bool awaiting_release_ = false;
     int releases_seen_ = 0;
+    // A modifier the hand holds that playback let go of: how many of our own releases of it
+    // are still to be seen, and whether it was pressed back (its press not yet seen). A
+    // release beyond our own is the hand's.
+    struct Lent {
+        int own = 0;
+        bool back = false;
+        bool hand_let_go = false;
+    };
+    std::map<unsigned char, Lent> lent_;  // by keycode
 };
 
 // Undoes what a dead player's record lists on the X server it names: releases the keys

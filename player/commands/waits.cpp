@@ -107,6 +107,24 @@ void WaitsFamily::Loop(MacroPlayer& player, long minutes, const WaitMessage& tim
     }
 }
 
+// The key that ended the wait may still be down, and with it the Shift or Ctrl it was
+// pressed with: what the macro types next must meet neither (a key typed while the hand
+// holds it would not go down at all). A key held past the cap is let go of by the player.
+void WaitsFamily::LetGoOfWaitedKey(MacroPlayer& player, std::uint8_t vk) {
+    win::InputBackend& input = player.services().input;
+    PlaybackClock& clock = player.services().clock;
+    const std::int64_t until = clock.NowMs() + kLetGoOfKeyMs;
+    bool letGo = false;
+    input.AwaitRelease(vk, [&] {
+        clock.PumpMessages();
+        if (!letGo && clock.NowMs() >= until) {
+            letGo = true;
+            input.KeyEvent(vk, true);
+        }
+    });
+    input.LetGoOfUserModifiers();
+}
+
 void WaitsFamily::RefreshPrograms() {
     StoreRunningPrograms(glob_, RunningPrograms(desktop_));
     link_.Push(glob_, ggProgs);
@@ -186,6 +204,7 @@ CommandOutcome WaitsFamily::Run(MacroPlayer& player, const CommandToken& command
             reports_.lastKey = 0;
             Loop(player, minutes, *TimeOutMessage(token.kind, key->name, minutes),
                  [&] { return reports_.lastKey == key->vk; });
+            if (!player.Aborted()) LetGoOfWaitedKey(player, key->vk);
             return CommandOutcome::Done;
         }
         case K::WaitTxtY:
@@ -201,6 +220,7 @@ CommandOutcome WaitsFamily::Run(MacroPlayer& player, const CommandToken& command
                 const std::string& typed = reports_.typed.text();
                 return exact ? typed == awaited : EqualNoCase(typed, awaited);
             });
+            player.services().input.LetGoOfUserModifiers();
             return CommandOutcome::Done;
         }
         default: return CommandOutcome::Done;

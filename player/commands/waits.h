@@ -44,6 +44,8 @@ public:
     static constexpr std::int64_t kClearWaitTimerMs = 30000;
     // The pause between turns of a wait.
     static constexpr std::int64_t kTurnMs = 10;
+    // The key that ended a key wait is let go of by the player past this hold.
+    static constexpr std::int64_t kLetGoOfKeyMs = 1000;
 
     // `glob` is the player's copy of the trigger table; `link` pushes its wait flags.
     WaitsFamily(TGlobData& glob, PeerLink& link, win::Desktop& desktop, WaitReports& reports)
@@ -59,6 +61,7 @@ private:
     void Loop(MacroPlayer& player, long minutes, const WaitMessage& timeOut, Done done);
     void RefreshPrograms();
     void WaitPlayedOut(MacroPlayer& player);
+    void LetGoOfWaitedKey(MacroPlayer& player, std::uint8_t vk);
 
     TGlobData& glob_;
     PeerLink& link_;

@@ -10,6 +10,7 @@
 #include "platform/input.h"
 #include "platform/input_backend.h"
 #include "platform/paths.h"
+#include "hook/qtmhook.h"
 #include "player/engine/hook_upkeep.h"
 #include "player/engine/keystate_trace.h"
 #include "player/engine/macro_file_control.h"
@@ -80,11 +81,26 @@ bool PlayerTriggers::HandleMessage(std::uint32_t msg, std::uint32_t wParam, std:
                                 lParam);
             return true;
         case WM_ABORT_MACRO: RequestAbort(); return true;
+        case WM_HOTKEY_HELD_ELSEWHERE: HotKeyHeldElsewhere(static_cast<int>(wParam)); return true;
         case WM_REFRESH_PROGRAMS:
             if (!Closing()) dispatch_.SetRunningProgs();
             return true;
         default: return services_->waitReports.Handle(msg, wParam, lParam);
     }
+}
+
+// Reported once per key by the hook; those reported together are told in one message.
+void PlayerTriggers::HotKeyHeldElsewhere(int code) {
+    if (code < 0 || code > kMaxHotKeyCode) return;
+    heldElsewhere_.push_back(HotKeyNames(code));
+    if (heldElsewhere_.size() > 1) return;
+    QTimer::singleShot(0, this, [this] {
+        std::string names;
+        for (const std::string& name : heldElsewhere_) names += (names.empty() ? "" : ", ") + name;
+        heldElsewhere_.clear();
+        Warning("Another program already uses the hot key " + names +
+                ". Its macro cannot be started with this key.");
+    });
 }
 
 void PlayerTriggers::RunByNickname(const std::string& nickname) {
@@ -135,6 +151,10 @@ void PlayerTriggers::Sleep(int ms) { std::this_thread::sleep_for(std::chrono::mi
 
 void PlayerTriggers::AwaitRelease(std::uint8_t vk) {
     services_->input->AwaitRelease(vk, [] { QCoreApplication::processEvents(); });
+    // A key pressed in the instant this one came up is reported while the dispatch still
+    // waits, so that it runs after this macro rather than being lost in it.
+    QtmCatchUp();
+    QCoreApplication::processEvents();
 }
 
 void PlayerTriggers::LetGoOfTypedKey(std::uint8_t vk, std::chrono::milliseconds cap) {
@@ -152,7 +172,7 @@ void PlayerTriggers::LetGoOfTypedKey(std::uint8_t vk, std::chrono::milliseconds 
     });
 }
 
-void PlayerTriggers::ReleaseUserModifiers() { services_->input->BeginPlayback(); }
+void PlayerTriggers::ReleaseUserModifiers() { services_->input->LetGoOfUserModifiers(); }
 
 void PlayerTriggers::MarkPlaybackEnd() { ctx_.link.MarkPlayback(); }
 

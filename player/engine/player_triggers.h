@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "player/engine/command_family.h"
 #include "player/engine/trigger_dispatch.h"
@@ -119,9 +120,11 @@ public:
 private:
     struct Services;
     void ClearInUse();
+    void HotKeyHeldElsewhere(int code);
 
     Context ctx_;
     std::unique_ptr<Services> services_;
+    std::vector<std::string> heldElsewhere_;  // hot keys another program holds, not yet told
     std::unique_ptr<MacroPlayer> player_;
     TriggerDispatch dispatch_;
     std::unique_ptr<HookUpkeep> hooks_;

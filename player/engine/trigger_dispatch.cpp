@@ -16,8 +16,29 @@ bool IsLower1252(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 224 &
 }  // namespace
 
 void TriggerDispatch::HotKeyFired(std::uint32_t wParam, std::int32_t lParam) {
-    // A key pressed while the hot key is held is the user's, not a new trigger.
-    if (awaitingRelease_) return;
+    // Pressed while an earlier hot key is still down or in the instant it comes up (a hand
+    // that rolls from one key to the next): it runs after that one's macro, in order. The
+    // held key's own repeats are not presses of their own.
+    if (awaitingRelease_) {
+        const int code = static_cast<int>(wParam & ~kHotKeyCapsLockBit);
+        const bool repeat = heldCode_ && *heldCode_ == code;
+        if (!repeat && !(wParam & kHotKeyPopupIconBit) && pending_.size() < kMaxPendingHotKeys)
+            pending_.push_back({wParam, lParam});
+        return;
+    }
+    FireHotKey(wParam, lParam);
+    RunPendingHotKeys();
+}
+
+void TriggerDispatch::RunPendingHotKeys() {
+    while (!pending_.empty() && !playing_ && !awaitingRelease_ && !popupShowing_) {
+        const PendingHotKey next = pending_.front();
+        pending_.pop_front();
+        FireHotKey(next.wParam, next.lParam);
+    }
+}
+
+void TriggerDispatch::FireHotKey(std::uint32_t wParam, std::int32_t lParam) {
     if (popupShowing_) {
         host_.Warning(kPopupShowingWarning);
         return;
@@ -199,6 +220,7 @@ void TriggerDispatch::RunTyped(int n, const TMacroRecord& rec, const TypedAbbrev
     abbreviation_ = {};
     host_.MarkPlaybackEnd();
     host_.StartClearTimer();
+    RunPendingHotKeys();
 }
 
 void TriggerDispatch::PlayOnce(int n, const TMacroRecord& rec, bool capsLockWasOn) {
@@ -212,6 +234,7 @@ void TriggerDispatch::PlayOnce(int n, const TMacroRecord& rec, bool capsLockWasO
         host_.KeyEvent(win::VK_CAPITAL, true);
     }
     Play(GetMacroText(play_), capsLockWasOn);
+    RunPendingHotKeys();
 }
 
 void TriggerDispatch::IntoProgram() {
@@ -269,6 +292,7 @@ void TriggerDispatch::WindowActivated(win::HWND window) {
     const std::string title = NoteActive(window);
     SetRunningProgs();
     if (!title.empty()) CheckForWindowMacros(title);
+    RunPendingHotKeys();
 }
 
 void TriggerDispatch::NoteStartWindow() {

@@ -3,6 +3,7 @@
 // runs, bringing its window or program to the front, refusing while another activity is
 // under way, and handing the text to the interpreter.
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -138,6 +139,16 @@ public:
     const TMacroRecord& PlayRecord() const { return play_; }
 
 private:
+    struct PendingHotKey {
+        std::uint32_t wParam;
+        std::int32_t lParam;
+    };
+    // A hand presses a few keys ahead at most; more than this is no hand.
+    static constexpr std::size_t kMaxPendingHotKeys = 8;
+
+    void FireHotKey(std::uint32_t wParam, std::int32_t lParam);
+    // The hot keys pressed while another was handled, once nothing plays or waits.
+    void RunPendingHotKeys();
     // The first enabled system macro with this code; 0 when none.
     int SystemMacroFor(int code) const;
     bool ResumesPause(int code);
@@ -166,6 +177,7 @@ private:
     bool popupShowing_ = false;
     std::optional<int> heldCode_;  // the hot key being handled, until it was let go
     int awaitingRelease_ = 0;      // waits for its release under way (nested ones included)
+    std::deque<PendingHotKey> pending_;
     TypedAbbreviation abbreviation_;
 };
 

@@ -1,6 +1,8 @@
 #include "player/ui/message_windows.h"
 
 #include <QEvent>
+#include <QShowEvent>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -139,12 +141,19 @@ TPauseMacro::TPauseMacro(const std::string& hotKeyName, const std::string& nickn
     connect(AbortButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool TPauseMacro::event(QEvent* e) {
-    const bool handled = QDialog::event(e);
-    // Typing goes on in the macro's target window while the pause waits.
-    if (e->type() == QEvent::WindowActivate && target_)
-        win::ActiveDesktop().SetForegroundWindow(static_cast<win::HWND>(target_));
-    return handled;
+void TPauseMacro::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    // In front with the keyboard, as a window manager obeys a pager: Enter, Alt+R, Alt+A
+    // and Esc are the pause window's, not the target's.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible()) win::ActiveDesktop().SetForegroundWindow(static_cast<win::HWND>(winId()));
+    });
+}
+
+void TPauseMacro::done(int result) {
+    QDialog::done(result);
+    // The rest of the macro types into the window it was meant for.
+    if (target_) win::ActiveDesktop().SetForegroundWindow(static_cast<win::HWND>(target_));
 }
 
 }  // namespace tessaro

@@ -65,8 +65,8 @@ public:
 class TPauseMacro : public QDialog {
     Q_OBJECT
 public:
-    // `message` may be empty. Whenever the pause window is activated it gives the focus
-    // back to `target` (0: none), so typing goes on in the macro's window.
+    // `message` may be empty. The window takes the keyboard when shown; once it closes the
+    // focus goes back to `target` (0: none), so typing goes on in the macro's window.
     TPauseMacro(const std::string& hotKeyName, const std::string& nickname, const std::string& message,
                 std::uint64_t target = 0, QWidget* parent = nullptr);
     QLabel* HeadingLabel;
@@ -79,8 +79,10 @@ public:
     // The hot key of the paused macro or of "Resume Pause".
     void Resume() { accept(); }
 
+    void done(int result) override;
+
 protected:
-    bool event(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     std::uint64_t target_;

@@ -340,8 +340,10 @@ TEST_F(Dispatch, WhatAHotKeyStartsWaitsForItsKeyToBeLetGo) {
                {scGlobal, 0, "chosen"}});   // its item
     std::vector<std::size_t> awaitedAtPlay;
     host.duringPlay = [&] { awaitedAtPlay.push_back(host.awaited.size()); };
-    // A second hot key reported while the first is held starts nothing.
-    host.whileHeld = [&] { dispatch.HotKeyFired(kCode, 0); };
+    // The held key's own repeat, reported while it is held, starts nothing.
+    host.whileHeld = [&] {
+        if (host.awaited.back() == 'K') dispatch.HotKeyFired(kCode, 0);
+    };
 
     dispatch.HotKeyFired(kCode, 0);
     dispatch.HotKeyFired(718, 0);
@@ -374,6 +376,22 @@ TEST_F(Dispatch, WhatAHotKeyStartsWaitsForItsKeyToBeLetGo) {
     dispatch.HotKeyFired(kHotKeyPopupIconBit | 5, 0);
     EXPECT_TRUE(host.awaited.empty());
     EXPECT_EQ(host.played.size(), 5u);
+}
+
+// A hand rolls from one hot key to the next: the second, pressed while the first is still
+// down (or reported in the instant it comes up), plays after the first macro, in order;
+// a popup icon's click meanwhile is no key of the hand and is dropped.
+TEST_F(Dispatch, AHotKeyPressedWhileAnotherIsHeldPlaysAfterIt) {
+    SetMacros({Global("first"), {scGlobal, kCode + 1, "second"}, {scGlobal, kCode + 2, "third"}});
+    host.whileHeld = [&] {
+        if (host.awaited.size() != 1) return;
+        dispatch.HotKeyFired(kCode + 1, 0);
+        dispatch.HotKeyFired(kHotKeyPopupIconBit | 1, 0);
+        dispatch.HotKeyFired(kCode + 2, 0);
+    };
+    dispatch.HotKeyFired(kCode, 0);
+    EXPECT_EQ(host.played, (std::vector<std::string>{"first", "second", "third"}));
+    EXPECT_EQ(host.awaited, (std::vector<std::uint8_t>{'K', 'L', 'M'}));
 }
 
 // A window-title or timed macro that fires from the messages handled while the hot key is

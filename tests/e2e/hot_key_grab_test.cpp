@@ -1,0 +1,81 @@
+// How the player takes its hot keys from the X server, with the real player and a window
+// manager: a hot key another program holds is told to the user once in the player's own
+// warning window, and Alt is the modifier the server's map makes it, not a fixed one.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "tests/support/macro_fixtures.h"
+#include "keys_desktop.h"
+// Xlib's macros last.
+#include "hot_key_press.h"
+
+namespace tessaro::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kCtrlAltJ = 153;
+constexpr int kCtrlAltK = 154;
+
+class HotKeyGrabs : public KeysDesktop {
+protected:
+    int Windows(Window parent, const std::string& title) {
+        int n = 0;
+        Window root = 0, up = 0, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(keyboard_, parent, &root, &up, &children, &count)) return 0;
+        for (unsigned i = 0; i < count; ++i) {
+            char* name = nullptr;
+            if (XFetchName(keyboard_, children[i], &name) && name) {
+                n += title == name;
+                XFree(name);
+            }
+            n += Windows(children[i], title);
+        }
+        if (children) XFree(children);
+        return n;
+    }
+};
+
+TEST_F(HotKeyGrabs, AHotKeyAnotherProgramHoldsIsToldOnce) {
+    // Another program holds Ctrl+Alt+J (with every lock combination the player tries too).
+    const KeyCode j = XKeysymToKeycode(keyboard_, XK_j);
+    for (unsigned locks : {0u, unsigned{LockMask}, unsigned{Mod2Mask}, unsigned{LockMask | Mod2Mask}})
+        XGrabKey(keyboard_, j, ControlMask | Mod1Mask | locks, DefaultRootWindow(keyboard_), False,
+                 GrabModeAsync, GrabModeAsync);
+    XSync(keyboard_, False);
+    Start({TypingMacro("Held", kCtrlAltJ, "jj"), TypingMacro("Free", kCtrlAltK, "kk")});
+    ASSERT_TRUE(WaitFor([&] { return FindTitled(keyboard_, "Warning") != 0; }, 10s)) << player_->Log();
+    // The other hot keys work meanwhile, and nothing tells the user again.
+    ASSERT_TRUE(target_->Focus());
+    PressHotKey(keyboard_, kCtrlAltK);
+    EXPECT_TRUE(Typed("kk")) << player_->Log();
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(Windows(DefaultRootWindow(keyboard_), "Warning"), 1);
+}
+
+TEST_F(HotKeyGrabs, AltIsTheModifierTheServersMapMakesIt) {
+    // Alt on Mod3 instead of Mod1: every key of Mod1 moves.
+    XModifierKeymap* map = XGetModifierMapping(keyboard_);
+    ASSERT_NE(map, nullptr);
+    std::vector<KeyCode> alt;
+    for (int k = 0; k < map->max_keypermod; ++k)
+        if (const KeyCode code = map->modifiermap[Mod1MapIndex * map->max_keypermod + k]) alt.push_back(code);
+    for (KeyCode code : alt) {
+        map = XDeleteModifiermapEntry(map, code, Mod1MapIndex);
+        map = XInsertModifiermapEntry(map, code, Mod3MapIndex);
+    }
+    ASSERT_EQ(XSetModifierMapping(keyboard_, map), MappingSuccess);
+    XFreeModifiermap(map);
+    XSync(keyboard_, False);
+    Start({TypingMacro("Alt", kCtrlAltK, "kk")}, {}, false);
+    ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod3Mask); }, 10s))
+        << player_->Log();
+    PressHotKey(keyboard_, kCtrlAltK);
+    EXPECT_TRUE(Typed("kk")) << target_->Typed() << player_->Log();
+}
+
+}  // namespace
+}  // namespace tessaro::testing
