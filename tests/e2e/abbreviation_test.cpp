@@ -127,7 +127,8 @@ protected:
             if (code == acAbbreviation) {
                 EXPECT_TRUE(WaitFor([] { return Master().HasAbbreviations != 0; }, 10s)) << player->Log();
             } else if (code < kHotKeyCodeCount) {
-                EXPECT_TRUE(WaitFor([&] { return HotKeyCodeGrabbed(keyboard_, code); }, 10s)) << player->Log();
+                EXPECT_TRUE(WaitFor([&] { return HotKeyCodeGrabbed(keyboard_, code); }, 10s))
+                    << player->Log();
             }
         }
         return player;

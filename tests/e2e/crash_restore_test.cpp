@@ -63,12 +63,15 @@ TEST(CrashRestore, KilledMidMacroTheNextStartReleasesShiftAndRestoresTheKeyboard
         ASSERT_TRUE(target.WaitUntil(letterAfterShift, 10s)) << crashed.Log();
         // The letter let go too: the macro waits in its delay.
         const auto letterUp = [&] {
-            const auto shift = std::find_if(target.keys.begin(), target.keys.end(),
-                                            [](const KeyTarget::Key& k) { return k.press && k.keysym == "Shift_L"; });
-            const auto letter = std::find_if(shift + 1, target.keys.end(), [](const KeyTarget::Key& k) { return k.press; });
+            const auto shift =
+                std::find_if(target.keys.begin(), target.keys.end(),
+                             [](const KeyTarget::Key& k) { return k.press && k.keysym == "Shift_L"; });
+            const auto letter =
+                std::find_if(shift + 1, target.keys.end(), [](const KeyTarget::Key& k) { return k.press; });
             return letter != target.keys.end() &&
-                   std::any_of(letter + 1, target.keys.end(),
-                               [&](const KeyTarget::Key& k) { return !k.press && k.keysym == letter->keysym; });
+                   std::any_of(letter + 1, target.keys.end(), [&](const KeyTarget::Key& k) {
+                       return !k.press && k.keysym == letter->keysym;
+                   });
         };
         ASSERT_TRUE(target.WaitUntil(letterUp, 10s)) << crashed.Log();
         EXPECT_EQ(crashed.Stop(SIGKILL), 128 + SIGKILL);

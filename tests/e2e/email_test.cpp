@@ -99,8 +99,8 @@ bool CompletionShown(Display* d) {
     if (XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) {
         for (unsigned i = 0; i < count && !shown; ++i) {
             XWindowAttributes a{};
-            shown = XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable && a.override_redirect &&
-                    a.width > 1 && a.height > 1;
+            shown = XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable &&
+                    a.override_redirect && a.width > 1 && a.height > 1;
         }
         if (children) XFree(children);
     }

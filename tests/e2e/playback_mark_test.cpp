@@ -56,8 +56,9 @@ protected:
         target_->WaitUntil([&] { return target_->Typed().size() >= size; }, kAnswered);
         Received r{TypedWhenCaughtUp(keyboard_, *target_), {}};
         // The marker key, the last press, is the test's own.
-        const auto marker = std::find_if(target_->keys.rbegin(), target_->keys.rend(),
-                                         [](const KeyTarget::Key& k) { return k.press && k.keysym == "Shift_R"; });
+        const auto marker =
+            std::find_if(target_->keys.rbegin(), target_->keys.rend(),
+                         [](const KeyTarget::Key& k) { return k.press && k.keysym == "Shift_R"; });
         if (marker != target_->keys.rend()) target_->keys.erase(std::next(marker).base());
         for (const KeyTarget::Key& k : target_->keys) {
             const bool hands = k.keysym == "Control_L" || k.keysym == "Alt_L";

@@ -172,7 +172,8 @@ TEST_F(PlayerShell, RightClickOnTheTrayIconAbortsTheRunningMacroWithoutAMenu) {
             int x = 0, y = 0;
             Window child = 0;
             return XGetWindowAttributes(keyboard_, icon, &a) && a.map_state == IsViewable &&
-                   XTranslateCoordinates(keyboard_, icon, DefaultRootWindow(keyboard_), 0, 0, &x, &y, &child) &&
+                   XTranslateCoordinates(keyboard_, icon, DefaultRootWindow(keyboard_), 0, 0, &x, &y,
+                                         &child) &&
                    x == 300 && y == 300;
         },
         5s))

@@ -71,7 +71,8 @@ TEST(RecaptureOnADesktop, TypedKeysUntilTheStopKeyBecomeTheMacroAndPlayBack) {
     ASSERT_GE(stop, 0);
 
     ASSERT_TRUE(PickFromMenu(keyboard, editor, XK_m, XK_c)) << player.Log();
-    ASSERT_NE(FocusedBox(keyboard, "Capture Macro"), 0u) << "no capture dialog with the focus" << player.Log();
+    ASSERT_NE(FocusedBox(keyboard, "Capture Macro"), 0u)
+        << "no capture dialog with the focus" << player.Log();
     // The player is busy while the Enter goes down and comes up (as on a loaded machine):
     // its hook reads the key only after the editor has started the capture.
     ::kill(player.pid(), SIGSTOP);

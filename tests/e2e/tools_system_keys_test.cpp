@@ -39,7 +39,7 @@ TEST_F(SystemHotKeysOnADesktop, APressedKeyIsStoredAndAnsweredByThePlayer) {
     // The first row of the list (every macro of the file is a system macro) is selected.
     ToEditor();
     PressWithModifiers(keyboard_, XK_Home, {});  // taken before the menu's keys, in order
-    MacrosMenu(XK_m);  // "Change &Macro Activation"
+    MacrosMenu(XK_m);                            // "Change &Macro Activation"
     ASSERT_TRUE(WindowShown("System Hot Keys")) << player_->Log();
     // A field has the focus: pressed keys go to the dialog through the hook library.
     ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 1; }, 10s)) << player_->Log();

@@ -62,8 +62,8 @@ protected:
         KeyTarget other(xvfb_.Open(), "Other Window");
         ASSERT_TRUE(other.ok());
         const long pid = player_->pid();
-        XChangeProperty(keyboard_, other.window(), XInternAtom(keyboard_, "_NET_WM_PID", False), XA_CARDINAL, 32,
-                        PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+        XChangeProperty(keyboard_, other.window(), XInternAtom(keyboard_, "_NET_WM_PID", False), XA_CARDINAL,
+                        32, PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
         XSync(keyboard_, False);
         ASSERT_TRUE(other.Focus());
         ASSERT_TRUE(WaitFor([] { return ActiveProgram() == "TESRUN"; }, 10s)) << player_->Log();

@@ -33,7 +33,8 @@ inline bool ReadUpToNow(Display* keyboard, KeyTarget& target) {
 
 // What `target` has read once the playback caught up and a marker key came after it.
 inline std::string TypedWhenCaughtUp(Display* keyboard, KeyTarget& target) {
-    EXPECT_TRUE(target.WaitUntil(PlaybackCaughtUp, std::chrono::seconds(10))) << "the playback did not catch up";
+    EXPECT_TRUE(target.WaitUntil(PlaybackCaughtUp, std::chrono::seconds(10)))
+        << "the playback did not catch up";
     ReadUpToNow(keyboard, target);
     return target.Typed();
 }

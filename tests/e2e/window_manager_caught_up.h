@@ -27,8 +27,8 @@ inline bool WindowManagerCaughtUp(Display* d, std::chrono::milliseconds limit = 
             int format = 0;
             unsigned long n = 0, after = 0;
             unsigned char* data = nullptr;
-            const bool set = XGetWindowProperty(d, probe, extents, 0, 4, False, XA_CARDINAL, &type, &format, &n,
-                                                &after, &data) == Success &&
+            const bool set = XGetWindowProperty(d, probe, extents, 0, 4, False, XA_CARDINAL, &type, &format,
+                                                &n, &after, &data) == Success &&
                              n == 4;
             if (data) XFree(data);
             return set;

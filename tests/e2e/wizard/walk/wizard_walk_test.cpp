@@ -468,8 +468,8 @@ TEST_F(WizardWalk, EveryFunctionWritesItsMacroTextToTheFile) {
             ASSERT_TRUE(target.Focus());
             const std::size_t before = target.Typed().size();
             TypeAscii(keyboard_, "abc", std::chrono::milliseconds(60));
-            ASSERT_TRUE(QTest::qWaitFor([&] { return target.Typed().find("abc", before) != std::string::npos; },
-                                        10000))
+            ASSERT_TRUE(QTest::qWaitFor(
+                [&] { return target.Typed().find("abc", before) != std::string::npos; }, 10000))
                 << target.Typed();
             int stopKey = -1;
             for (int n = 1; n <= glob_.MacroCount; ++n)

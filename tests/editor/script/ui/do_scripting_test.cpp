@@ -196,7 +196,10 @@ void AltKey(QWidget* w, Qt::Key key, bool altFirst) {
     std::vector<QPointer<QAbstractButton>> buttons;
     for (QAbstractButton* b : w->window()->findChildren<QAbstractButton*>()) buttons.emplace_back(b);
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return std::none_of(buttons.begin(), buttons.end(), [](const auto& b) { return b && b->isDown(); }); },
+        [&] {
+            return std::none_of(buttons.begin(), buttons.end(),
+                                [](const auto& b) { return b && b->isDown(); });
+        },
         5000))
         << "a button stayed down";
 }
