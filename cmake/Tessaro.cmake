@@ -52,7 +52,9 @@ function(tessaro_desktop_suites out)
   set(${out} "${filter}" PARENT_SCOPE)
 endfunction()
 
-# tessaro_tests(NAME DIR DEPS ...): one GoogleTest program from every .cpp in tests/DIR.
+# tessaro_tests(NAME DIR DEPS ...): one GoogleTest program from every .cpp in tests/DIR,
+# linked with the core of the tests' support code; a program that uses its Qt or X11 part
+# names test_support_qt or test_support_x11 among its DEPS.
 # Tests that need an X server carry the ctest label "desktop": every program under tests/e2e
 # (left out altogether without TESSARO_DESKTOP_TESTS) and the suites of other programs whose
 # files start Xvfb. All others carry "unit", and their programs are what the target
@@ -76,7 +78,7 @@ function(tessaro_tests name dir)
   target_compile_definitions(${name} PRIVATE TESSARO_TEST_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
   tessaro_rerun_moc_on_new_files(${name} ${sources})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support_core GTest::gtest GTest::gtest_main GTest::gmock)
   set(env "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan-suppressions.txt")
   if(desktop_program)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${env}" LABELS desktop

@@ -21,24 +21,19 @@
 #include "protocol/window_messages.h"
 // Xlib's macros last: they clash with names above.
 #include "player_process.h"
+#include "managed_desktop.h"
 #include "tests/support/key_target.h"
-#include "tests/support/window_manager.h"
-#include "tests/support/xvfb.h"
-#include "editor_desk.h"
 #include "shared_glob.h"
 
 namespace tessaro::testing {
 
-class EditorSession : public ::testing::Test {
+class EditorSession : public ManagedDesktop {
 protected:
+    EditorSession() : ManagedDesktop("1024x768x24") {}
+
     void SetUp() override {
-        if (xvfb_.name().empty()) GTEST_SKIP() << "no Xvfb";
-        box_ = std::make_unique<PlayerSandbox>(xvfb_.name());
-        keyboard_ = xvfb_.Open();
-        ASSERT_NE(keyboard_, nullptr);
-        wm_ = std::make_unique<WindowManager>(xvfb_.name());
-        if (!WaitFor([&] { return WindowManager::Running(keyboard_); }, 10s))
-            GTEST_SKIP() << "no window manager";
+        SetUpDesktop();
+        if (IsSkipped() || HasFatalFailure()) return;
         file_ = box_->file("SESSION.QTM");
         ASSERT_TRUE(CreateEmptyMacroFile(file_).ok());
         target_ = std::make_unique<KeyTarget>(xvfb_.Open(), "Typing Target");
@@ -58,19 +53,7 @@ protected:
         }
         player_.reset();
         target_.reset();
-        if (keyboard_) XCloseDisplay(keyboard_);
-    }
-
-    void ToEditor() {
-        Activate(keyboard_, editor_);
-        ASSERT_TRUE(WaitFor([&] { return FocusWithin(keyboard_, editor_); }, 5s));
-        std::this_thread::sleep_for(300ms);
-    }
-    // Opens "&Macros" and picks the item by its underlined letter.
-    void MacrosMenu(KeySym item) {
-        ToEditor();
-        Press(keyboard_, XK_m, {XK_Alt_L});
-        Press(keyboard_, item);
+        ManagedDesktop::TearDown();
     }
     // True once the window titled `title` has the keyboard focus, so keys typed next reach it.
     bool WindowShown(const std::string& title) {
@@ -123,14 +106,9 @@ protected:
                                   10s);
     }
 
-    Xvfb xvfb_{"1024x768x24"};
-    std::unique_ptr<PlayerSandbox> box_;
-    std::unique_ptr<WindowManager> wm_;
-    Display* keyboard_ = nullptr;
     std::string file_;
     std::unique_ptr<KeyTarget> target_;
     std::unique_ptr<PlayerProcess> player_;
-    Window editor_ = 0;
     std::chrono::steady_clock::time_point pressedAt_;  // of the last hot key in the target
 };
 

@@ -12,10 +12,8 @@
 #include "platform/single_instance.h"
 #include "protocol/window_messages.h"
 #include "player_process.h"
+#include "managed_desktop.h"
 #include "tests/support/key_target.h"
-#include "tests/support/window_manager.h"
-#include "tests/support/xvfb.h"
-#include "editor_desk.h"
 
 namespace tessaro::testing {
 namespace {
@@ -24,16 +22,13 @@ using namespace std::chrono_literals;
 
 constexpr int kCtrlAltK = 154;
 
-class Editor : public ::testing::Test {
+class Editor : public ManagedDesktop {
 protected:
+    Editor() : ManagedDesktop("800x600x24") {}
+
     void SetUp() override {
-        if (xvfb_.name().empty()) GTEST_SKIP() << "no Xvfb";
-        box_ = std::make_unique<PlayerSandbox>(xvfb_.name());
-        keyboard_ = xvfb_.Open();
-        ASSERT_NE(keyboard_, nullptr);
-        wm_ = std::make_unique<WindowManager>(xvfb_.name());
-        if (!WaitFor([&] { return WindowManager::Running(keyboard_); }, 10s))
-            GTEST_SKIP() << "no window manager";
+        SetUpDesktop();
+        if (IsSkipped() || HasFatalFailure()) return;
         file_ = box_->file("EDITOR.QTM");
         ASSERT_TRUE(CreateEmptyMacroFile(file_).ok());
         TMacroRecord rec{};
@@ -52,32 +47,16 @@ protected:
             win::PostMessage(static_cast<win::HWND>(editor_), WM_CLOSE, kQuitFromPlayer, 0);
             WaitFor([] { return !win::InstanceRunning(kEditorInstanceName); }, 5s);
         }
-        if (keyboard_) XCloseDisplay(keyboard_);
+        ManagedDesktop::TearDown();
     }
 
     bool Grabbed() { return HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod1Mask); }
-    void ToEditor() {
-        Activate(keyboard_, editor_);
-        ASSERT_TRUE(WaitFor([&] { return FocusWithin(keyboard_, editor_); }, 5s));
-        std::this_thread::sleep_for(300ms);
-    }
-    // Opens "&Macros" and picks the item by its underlined letter.
-    void MacrosMenu(KeySym item) {
-        ToEditor();
-        Press(keyboard_, XK_m, {XK_Alt_L});
-        Press(keyboard_, item);
-    }
     bool Enabled1() {
         TMacroRecord r{};
         return ReadMacroRecordAt(file_, 1, r).ok() && r.Enabled == 1;
     }
 
-    Xvfb xvfb_{"800x600x24"};
-    std::unique_ptr<PlayerSandbox> box_;
-    std::unique_ptr<WindowManager> wm_;
-    Display* keyboard_ = nullptr;
     std::string file_;
-    Window editor_ = 0;
 };
 
 TEST_F(Editor, PlayerStartsTheEditorWhoseMenuDeactivatesActivatesAndRemovesAHotKeyMacro) {

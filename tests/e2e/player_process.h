@@ -1,12 +1,8 @@
 #pragma once
 // Runs tesrun as a real process on a private X server, with its own home, settings folder
 // and namespace, and its standard error kept in a file.
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -23,19 +19,10 @@
 #include "platform/profile.h"
 #include "platform/single_instance.h"
 #include "player/engine/single_start.h"
-
-extern char** environ;
+#include "tests/support/child_process.h"
+#include "tests/support/wait_for.h"
 
 namespace tessaro::testing {
-
-inline bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (done()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return done();
-}
 
 // A per-test folder and namespace; this process uses them too, so it can look at the
 // player's single-instance guard and shared objects.
@@ -94,46 +81,14 @@ public:
     // `program` defaults to the tesrun built beside the test programs.
     PlayerProcess(const PlayerSandbox& box, const std::vector<std::string>& args, const std::string& log,
                   std::string program = {})
-        : log_(box.file(log)) {
-        if (program.empty()) program = BuiltPlayer();
-        std::vector<std::string> argv{program};
-        argv.insert(argv.end(), args.begin(), args.end());
-        std::vector<char*> raw;
-        for (auto& a : argv) raw.push_back(a.data());
-        raw.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 2, log_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, raw.data(), environ) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-    }
-    ~PlayerProcess() {
-        if (pid_ > 0 && !exited_) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    PlayerProcess(const PlayerProcess&) = delete;
-    PlayerProcess& operator=(const PlayerProcess&) = delete;
+        : log_(box.file(log)), process_(Argv(program, args), ChildOptions().Out("/dev/null").Err(log_).EndSignal(SIGKILL)) {}
 
-    bool started() const { return pid_ > 0; }
-    pid_t pid() const { return pid_; }
+    bool started() const { return process_.started(); }
+    pid_t pid() const { return process_.pid(); }
 
     // The exit status, or -1 when it still runs after `limit`.
-    int WaitExit(std::chrono::milliseconds limit) {
-        if (exited_) return status_;
-        int raw = 0;
-        const bool done = WaitFor([&] { return ::waitpid(pid_, &raw, WNOHANG) == pid_; }, limit);
-        if (!done) return -1;
-        exited_ = true;
-        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-        return status_;
-    }
-    int Stop(int signal = SIGTERM) {
-        if (!exited_) ::kill(pid_, signal);  // a reaped pid may be another process's by now
-        return WaitExit(std::chrono::seconds(10));
-    }
+    int WaitExit(std::chrono::milliseconds limit) { return process_.WaitExit(limit); }
+    int Stop(int signal = SIGTERM) { return process_.Stop(signal); }
     std::string Log() const {
         std::ifstream in(log_);
         std::stringstream s;
@@ -142,10 +97,14 @@ public:
     }
 
 private:
+    static std::vector<std::string> Argv(const std::string& program, const std::vector<std::string>& args) {
+        std::vector<std::string> argv{program.empty() ? BuiltPlayer() : program};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return argv;
+    }
+
     std::string log_;
-    pid_t pid_ = -1;
-    bool exited_ = false;
-    int status_ = -1;
+    ChildProcess process_;
 };
 
 // The window the running player published, once it is up.

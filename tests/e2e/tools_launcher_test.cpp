@@ -11,6 +11,7 @@
 #include "macro/macro_file.h"
 #include "macro/macro_record.h"
 #include "player_process.h"
+#include "tests/support/child_process.h"
 #include "tests/support/key_target.h"
 #include "typed_marker.h"
 #include "tests/support/xvfb.h"
@@ -20,23 +21,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Runs a program to its end; its exit status, or -1.
-int RunToEnd(const std::vector<std::string>& args, const std::string& log) {
-    std::vector<char*> raw;
-    std::vector<std::string> copy = args;
-    for (auto& a : copy) raw.push_back(a.data());
-    raw.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-    pid_t pid = -1;
-    const int spawned = posix_spawnp(&pid, raw[0], &actions, nullptr, raw.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) return -1;
-    int status = 0;
-    if (::waitpid(pid, &status, 0) != pid) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+// Runs a program to its end, its output added to `log`; its exit status, or -1.
+int RunLogged(const std::vector<std::string>& args, const std::string& log) {
+    return RunToEnd(args, ChildOptions().Out(log).ErrToOut().Appending());
 }
 
 std::string Slurp(const std::string& path) {
@@ -81,8 +68,8 @@ TEST(DesktopLauncher, GioLaunchOfAPlacedLauncherPlaysItsMacro) {
     EXPECT_EQ(st.st_mode & 0777, 0755u);
 
     const std::string log = box.file("tools.log");
-    EXPECT_EQ(RunToEnd({"desktop-file-validate", launcher}, log), 0) << Slurp(log) << Slurp(launcher);
-    ASSERT_EQ(RunToEnd({"gio", "launch", launcher}, log), 0) << Slurp(log);
+    EXPECT_EQ(RunLogged({"desktop-file-validate", launcher}, log), 0) << Slurp(log) << Slurp(launcher);
+    ASSERT_EQ(RunLogged({"gio", "launch", launcher}, log), 0) << Slurp(log);
     EXPECT_TRUE(target.WaitUntil([&] { return target.Typed().size() >= 8; }, 15s))
         << player.Log() << Slurp(log);
     EXPECT_EQ(TypedWhenCaughtUp(keyboard.get(), target), "launched");

@@ -4,51 +4,36 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/types.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "tests/support/child_process.h"
 
 namespace tessaro::hook {
 
 // One probe process with a pipe on its standard input (closed to end it) and output.
 class Probe {
 public:
-    Probe(const std::vector<std::string>& args, const std::string& display, const std::string& ns) {
-        int in[2], out[2];
-        if (::pipe(in) != 0 || ::pipe(out) != 0) return;
-        const std::string exe = BinDirectory() + "/hook_probe";
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(in[0], 0);
-            ::dup2(out[1], 1);
-            ::close(in[1]);
-            ::close(out[0]);
-            ::setenv("DISPLAY", display.c_str(), 1);
-            ::setenv("TESSARO_NS", ns.c_str(), 1);
-            std::vector<char*> argv{const_cast<char*>(exe.c_str())};
-            for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            ::execv(exe.c_str(), argv.data());
-            ::_exit(127);
-        }
-        ::close(in[0]);
-        ::close(out[1]);
-        in_ = in[1];
-        out_ = out[0];
+    Probe(const std::vector<std::string>& args, const std::string& display, const std::string& ns)
+        : pipes_(Pipes()), process_(std::in_place, Argv(args), Io(pipes_, display, ns)) {
+        ::close(pipes_.in[0]);
+        ::close(pipes_.out[1]);
+        in_ = pipes_.in[1];
+        out_ = pipes_.out[0];
     }
     ~Probe() {
+        // Closed input ends it; it may take a second to go before it is killed.
         if (in_ >= 0) ::close(in_);
-        if (pid_ > 0) {
-            for (int i = 0; i < 50 && ::waitpid(pid_, nullptr, WNOHANG) == 0; ++i) ::usleep(20000);
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
+        process_.reset();
         if (out_ >= 0) ::close(out_);
     }
+    Probe(const Probe&) = delete;
+    Probe& operator=(const Probe&) = delete;
 
     // $TESSARO_BIN, else the folder of this test program (they are built side by side).
     static std::string BinDirectory() {
@@ -91,7 +76,33 @@ public:
     }
 
 private:
-    pid_t pid_ = -1;
+    struct PipePair {
+        int in[2] = {-1, -1};
+        int out[2] = {-1, -1};
+    };
+    static PipePair Pipes() {
+        PipePair p;
+        if (::pipe(p.in) != 0 || ::pipe(p.out) != 0) return {};
+        return p;
+    }
+    static std::vector<std::string> Argv(const std::vector<std::string>& args) {
+        std::vector<std::string> argv{BinDirectory() + "/hook_probe"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return argv;
+    }
+    static testing::ChildOptions Io(const PipePair& p, const std::string& display, const std::string& ns) {
+        return testing::ChildOptions()
+            .Env({"DISPLAY=" + display, "TESSARO_NS=" + ns})
+            .Fd(p.in[0], 0)
+            .Fd(p.out[1], 1)
+            .Closed(p.in[1])
+            .Closed(p.out[0])
+            .EndSignal(SIGKILL)
+            .EndGrace(std::chrono::seconds(1));
+    }
+
+    PipePair pipes_;
+    std::optional<testing::ChildProcess> process_;
     int in_ = -1;
     int out_ = -1;
     std::string buffer_;

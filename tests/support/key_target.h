@@ -19,6 +19,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/window_manager.h"
+
 namespace tessaro::testing {
 
 class KeyTarget {
@@ -87,16 +89,7 @@ public:
 
     // Gives the window the keyboard focus (through the window manager when one runs).
     bool Focus() {
-        Atom type = 0;
-        int format = 0;
-        unsigned long n = 0, after = 0;
-        unsigned char* data = nullptr;
-        const Atom check = XInternAtom(d_, "_NET_SUPPORTING_WM_CHECK", False);
-        const bool managed = XGetWindowProperty(d_, DefaultRootWindow(d_), check, 0, 1, False, XA_WINDOW,
-                                                &type, &format, &n, &after, &data) == Success &&
-                             n == 1;
-        if (data) XFree(data);
-        if (managed) {
+        if (WindowManager::Running(d_)) {
             XEvent e{};
             e.xclient.type = ClientMessage;
             e.xclient.window = window_;

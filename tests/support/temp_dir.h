@@ -1,7 +1,7 @@
 #pragma once
-// A fresh directory per test, removed afterwards; TESSARO_HOME/WINDIR/NS point into it.
-#include <cstdlib>
-#include <filesystem>
+// A fresh directory per test, removed afterwards; TESSARO_HOME/WINDIR/NS point into it,
+// so tests of one program and of programs side by side keep to their own files.
+#include <filesystem>  // what tests do with the folder
 #include <fstream>
 #include <string>
 #include <vector>
@@ -10,37 +10,21 @@ namespace tessaro::testing {
 
 class TempDir {
 public:
-    TempDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "tessaro-mf-XXXXXX").string();
-        path_ = ::mkdtemp(tmpl.data());
-        ::setenv("TESSARO_HOME", path_.c_str(), 1);
-        ::setenv("TESSARO_WINDIR", path_.c_str(), 1);
-        ns_ = "mf" + std::filesystem::path(path_).filename().string().substr(11);
-        ::setenv("TESSARO_NS", ns_.c_str(), 1);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
+    // `tag` names the folder and starts the namespace.
+    explicit TempDir(const std::string& tag = "mf");
+    ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
+    // Empty when no folder could be made.
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
 private:
     std::string path_;
-    std::string ns_;
 };
 
-inline std::vector<char> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteBytes(const std::string& path, const std::vector<char>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+std::vector<char> ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::vector<char>& bytes);
 
 }  // namespace tessaro::testing

@@ -5,23 +5,25 @@
 // removes the socket file of the new one. -noreset: the server must not reset (and refuse
 // connections for a moment) each time its last client leaves.
 #include <X11/Xlib.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <random>
+#include <functional>
+#include <memory>
 #include <string>
+
+#include "tests/support/child_process.h"
 
 namespace tessaro::testing {
 
+// Starts a server by `start` on display numbers drawn at random until one answers; its
+// name (":N"), or empty after a few numbers failed.
+std::string StartOnFreeDisplay(const std::function<bool(unsigned number)>& start);
+// Whether a client can connect to `display` now.
+bool DisplayAnswers(const std::string& display);
+
 class Xvfb {
 public:
-    explicit Xvfb(const char* geometry = "320x240x24") {
-        // A number already taken makes the server fail at once: draw again.
-        std::random_device random;
-        for (int attempt = 0; attempt < 5 && name_.empty(); ++attempt) Start(geometry, 200 + random() % 3800);
-    }
-    ~Xvfb() { Stop(); }
+    explicit Xvfb(const char* geometry = "320x240x24");
+    ~Xvfb();
     Xvfb(const Xvfb&) = delete;
     Xvfb& operator=(const Xvfb&) = delete;
 
@@ -30,46 +32,9 @@ public:
     Display* Open() const { return name_.empty() ? nullptr : XOpenDisplay(name_.c_str()); }
 
 private:
-    void Start(const char* geometry, unsigned number) {
-        Stop();
-        int fds[2];
-        if (::pipe(fds) != 0) return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::close(fds[0]);
-            const std::string fd = std::to_string(fds[1]);
-            const std::string display = ":" + std::to_string(number);
-            ::execlp("Xvfb", "Xvfb", display.c_str(), "-displayfd", fd.c_str(), "-screen", "0", geometry,
-                     "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(fds[1]);
-        char buf[32] = {};
-        std::size_t got = 0;
-        while (got < sizeof buf - 1) {
-            const ssize_t n = ::read(fds[0], buf + got, sizeof buf - 1 - got);
-            if (n <= 0) break;
-            got += static_cast<std::size_t>(n);
-            if (buf[got - 1] == '\n') break;
-        }
-        ::close(fds[0]);
-        if (got == 0) return;
-        name_ = ":" + std::string(buf, got - (buf[got - 1] == '\n'));
-        Display* probe = XOpenDisplay(name_.c_str());
-        if (probe)
-            XCloseDisplay(probe);
-        else
-            name_.clear();
-    }
-    void Stop() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        pid_ = -1;
-    }
+    bool Start(const char* geometry, unsigned number);
 
-    pid_t pid_ = -1;
+    std::unique_ptr<ChildProcess> server_;
     std::string name_;
 };
 

@@ -4,8 +4,6 @@
 // windows of a helper program, private system services.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <fstream>
 #include <optional>
@@ -14,6 +12,7 @@
 #include "macro/macro_file.h"
 #include "macro/macro_record.h"
 #include "tests/e2e/player_process.h"
+#include "tests/support/child_process.h"
 
 // Xlib last: its macros (None, Status) clash with names in the headers above.
 #include <X11/Xatom.h>
@@ -21,8 +20,9 @@
 #include <X11/Xutil.h>
 
 #include "tests/support/window_manager.h"
+#include "tests/support/x_windows.h"
 #include "tests/support/xvfb.h"
-#include "xorg_dummy.h"
+#include "tests/support/xorg_dummy.h"
 
 namespace tessaro::testing {
 
@@ -36,43 +36,10 @@ inline std::string ReadAll(const std::string& path) {
 }
 
 // A helper process with its output in a file, ended with the test.
-class Helper {
+class Helper : public ChildProcess {
 public:
-    Helper(const std::vector<std::string>& args, const std::string& log) {
-        std::vector<std::string> words = args;
-        std::vector<char*> argv;
-        for (auto& w : words) argv.push_back(w.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_adddup2(&actions, 1, 2);
-        if (posix_spawnp(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-    }
-    ~Helper() {
-        if (pid_ > 0 && !exited_) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    Helper(const Helper&) = delete;
-    Helper& operator=(const Helper&) = delete;
-    pid_t pid() const { return pid_; }
-    // The exit status once it ended within `limit`; -1 while it runs.
-    int WaitExit(std::chrono::milliseconds limit) {
-        if (exited_) return status_;
-        int raw = 0;
-        if (!WaitFor([&] { return ::waitpid(pid_, &raw, WNOHANG) == pid_; }, limit)) return -1;
-        exited_ = true;
-        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-        return status_;
-    }
-
-private:
-    pid_t pid_ = -1;
-    bool exited_ = false;
-    int status_ = -1;
+    Helper(const std::vector<std::string>& args, const std::string& log)
+        : ChildProcess(args, ChildOptions().Out(log).ErrToOut()) {}
 };
 
 // What a test asks of the X server about other programs' windows.
@@ -93,32 +60,15 @@ public:
     Display* display() const { return d_; }
 
     // The first window below the root (any depth) whose name contains `title`.
-    Window Find(const std::string& title) { return Find(DefaultRootWindow(d_), title, 0); }
+    Window Find(const std::string& title) {
+        return FindWindowNamed(d_, [&](const std::string& name) { return name.find(title) != std::string::npos; });
+    }
     std::optional<XRectangle> Frame(Window w);  // outer frame in root coordinates
-    std::vector<std::string> States(Window w);  // _NET_WM_STATE atom names
+    std::vector<std::string> States(Window w) { return WindowStates(d_, w); }
 
 private:
-    Window Find(Window parent, const std::string& title, int depth);
     Display* d_;
 };
-
-inline Window Looker::Find(Window parent, const std::string& title, int depth) {
-    Window root = 0, up = 0;
-    Window* children = nullptr;
-    unsigned n = 0;
-    if (depth > 3 || !XQueryTree(d_, parent, &root, &up, &children, &n)) return 0;
-    Window found = 0;
-    for (unsigned i = 0; i < n && !found; ++i) {
-        char* name = nullptr;
-        if (XFetchName(d_, children[i], &name) && name) {
-            if (std::string(name).find(title) != std::string::npos) found = children[i];
-            XFree(name);
-        }
-        if (!found) found = Find(children[i], title, depth + 1);
-    }
-    if (children) XFree(children);
-    return found;
-}
 
 inline std::optional<XRectangle> Looker::Frame(Window w) {
     Window root = 0, child = 0;
@@ -140,25 +90,6 @@ inline std::optional<XRectangle> Looker::Frame(Window w) {
     return XRectangle{static_cast<short>(x - extents[0]), static_cast<short>(y - extents[2]),
                       static_cast<unsigned short>(width + extents[0] + extents[1]),
                       static_cast<unsigned short>(height + extents[2] + extents[3])};
-}
-
-inline std::vector<std::string> Looker::States(Window w) {
-    std::vector<std::string> out;
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(d_, w, XInternAtom(d_, "_NET_WM_STATE", False), 0, 32, False, XA_ATOM, &type,
-                           &format, &count, &after, &data) == Success &&
-        data) {
-        for (unsigned long i = 0; i < count; ++i) {
-            char* name = XGetAtomName(d_, reinterpret_cast<Atom*>(data)[i]);
-            out.emplace_back(name);
-            XFree(name);
-        }
-        XFree(data);
-    }
-    return out;
 }
 
 // The player on its own X server with a macro file of one macro, "M", played at start.

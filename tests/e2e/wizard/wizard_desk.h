@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -26,11 +25,13 @@
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
 #include "tests/e2e/player_process.h"
+#include "tests/support/modal_window.h"
 #include "tests/support/qt_app.h"
 
 // Xlib's macros (Bool, Status) would break Qt headers included after them.
 #include "tests/support/key_target.h"
 #include "tests/support/window_manager.h"
+#include "tests/support/x_windows.h"
 #include "tests/support/xvfb.h"
 
 namespace tessaro::testing {
@@ -129,19 +130,15 @@ protected:
     // once it is up, and returns once the explorer has stored the macro.
     void RunWizard(int function, std::function<void(TQuickWiz&)> drive) {
         bool driven = false;
-        std::function<void()> whenUp;
-        whenUp = [&] {
-            auto* wiz = qobject_cast<TQuickWiz*>(QApplication::activeModalWidget());
-            if (wiz == nullptr) return QTimer::singleShot(10, whenUp);
+        WhenModal<TQuickWiz>([&](TQuickWiz& wiz) {
             driven = true;
-            drive(*wiz);
+            drive(wiz);
             // A wizard left open by a failed step must not hold the test.
-            if (wiz->isVisible()) {
-                ADD_FAILURE() << "the wizard stayed open on page " << wiz->CurrentPage() << Boxes();
-                wiz->reject();
+            if (wiz.isVisible()) {
+                ADD_FAILURE() << "the wizard stayed open on page " << wiz.CurrentPage() << Boxes();
+                wiz.reject();
             }
-        };
-        QTimer::singleShot(0, whenUp);
+        });
         editor_->DoQuickWiz(function);
         EXPECT_TRUE(driven);
     }
@@ -176,44 +173,9 @@ protected:
 inline Xvfb* WizardDesk::xvfb_ = nullptr;
 inline WindowManager* WizardDesk::wm_ = nullptr;
 
-// The first window below `parent` (any depth) whose name is `title`.
-inline Window FindTitled(Display* d, const std::string& title, Window parent = 0, int depth = 0) {
-    if (parent == 0) parent = DefaultRootWindow(d);
-    Window root = 0, up = 0;
-    Window* children = nullptr;
-    unsigned n = 0;
-    if (depth > 3 || !XQueryTree(d, parent, &root, &up, &children, &n)) return 0;
-    Window found = 0;
-    for (unsigned i = 0; i < n && !found; ++i) {
-        char* name = nullptr;
-        if (XFetchName(d, children[i], &name) && name) {
-            if (title == name) found = children[i];
-            XFree(name);
-        }
-        if (!found) found = FindTitled(d, title, children[i], depth + 1);
-    }
-    if (children) XFree(children);
-    return found;
-}
-
-// The _NET_WM_STATE atoms of a window, by name.
-inline std::vector<std::string> WindowStates(Display* d, Window w) {
-    std::vector<std::string> out;
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_STATE", False), 0, 32, False, XA_ATOM, &type,
-                           &format, &count, &after, &data) == Success &&
-        data) {
-        for (unsigned long i = 0; i < count; ++i) {
-            char* name = XGetAtomName(d, reinterpret_cast<Atom*>(data)[i]);
-            out.emplace_back(name);
-            XFree(name);
-        }
-        XFree(data);
-    }
-    return out;
+// The first window whose name is `title`.
+inline Window FindTitled(Display* d, const std::string& title) {
+    return FindWindowNamed(d, [&](const std::string& name) { return name == title; });
 }
 
 // The text the clipboard's owner gives, or empty.

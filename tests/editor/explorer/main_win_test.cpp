@@ -34,6 +34,7 @@
 #include "editor/commands/reboot_dialogs.h"
 #include "editor/script/ui/do_scripting.h"
 #include "foundation/helper_programs.h"
+#include "tests/editor/explorer/forms/main_win_fixture.h"
 #include "tests/support/held_press.h"
 #include "foundation/settings.h"
 #include "hook/master_block.h"
@@ -44,7 +45,9 @@
 #include "platform/paths.h"
 #include "platform/sim/sim_screen_saver.h"
 #include "protocol/window_messages.h"
+#include "tests/support/modal_window.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/visible_form.h"
 #include "widgets/page_control.h"
 
@@ -52,7 +55,8 @@ namespace tessaro {
 namespace {
 
 namespace fs = std::filesystem;
-using Notices = std::vector<std::pair<std::uint32_t, std::int32_t>>;
+using testing::WhenModal;
+using Notices = testing::PlayerNotices;
 
 TEST(ProcessParam, TakesThePlayerWindowFromTheSwitchInAnyCase) {
     struct Case {
@@ -82,31 +86,15 @@ TEST(EditorCaption, NamesTheFileAndShowsDateAndTimeOnlyWhenAsked) {
     EXPECT_EQ(FileLabelOf("x"), "");
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public testing::MainWinWithPlayer {
 protected:
     void SetUp() override {
-        EnsureQtApplication();
-        std::string tmpl = (fs::temp_directory_path() / "tessaro-mw-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir_ = tmpl;
-        ::setenv("TESSARO_HOME", dir_.c_str(), 1);
-        ::setenv("TESSARO_WINDIR", dir_.c_str(), 1);
-        ::setenv("TESSARO_NS", ("mw" + fs::path(dir_).filename().string().substr(11)).c_str(), 1);
         hook::DetachMaster();
-        LoadAllSettings(config_);
-        config_.FirstUse = false;
-        file_ = dir_ + "/work.qtm";
-        ASSERT_TRUE(CreateEmptyMacroFile(file_).ok());
-        config_.RecentFiles[0] = file_;
-        player_ =
-            std::make_unique<win::MessageWindow>([this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
-                if (msg == WM_PEER_UPDATE) notices_.emplace_back(w, l);
-                return 0;
-            });
+        SetUpFolder("mw");
     }
     void TearDown() override {
         hook::DetachMaster();
-        fs::remove_all(dir_);
+        sandbox_.reset();
     }
     std::unique_ptr<TMainWin> Open() {
         auto w = std::make_unique<TMainWin>(
@@ -145,13 +133,6 @@ protected:
         w->Logic().SelectRow(w->Logic().ReverseSort(select));
         return w;
     }
-    static void WhenModal(std::function<void(QWidget*)> act) {
-        QTimer::singleShot(0, [act] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal == nullptr) return WhenModal(act);
-            act(modal);
-        });
-    }
     std::string StoredText(int n) {
         TMacroRecord r{};
         EXPECT_TRUE(ReadMacroRecordAt(file_, n, r).ok());
@@ -159,12 +140,6 @@ protected:
     }
     std::vector<win::MessageBoxCall> scriptBoxes_;
 
-    std::string dir_;
-    std::string file_;
-    TConfigRecord config_;
-    TGlobData glob_{};
-    std::unique_ptr<win::MessageWindow> player_;
-    Notices notices_;
 };
 
 TEST_F(MainWindow, EveryMenuCaptionAndTheTwoPagesAreThere) {
@@ -474,13 +449,9 @@ TEST_F(MainWindow, TheScreenSaverIsHeldWhileTheSettingIsOnAndATimedMacroIsEnable
 
 // Drives the appearance dialog of the main window: `edit`, then Ok.
 void OnAppearance(std::function<void(TDoAppear&)> edit) {
-    QTimer::singleShot(10, [edit] {
-        if (auto* d = qobject_cast<TDoAppear*>(QApplication::activeModalWidget())) {
-            edit(*d);
-            d->OkButtonClick();
-            return;
-        }
-        OnAppearance(edit);
+    WhenModal<TDoAppear>([edit](TDoAppear& d) {
+        edit(d);
+        d.OkButtonClick();
     });
 }
 
@@ -622,11 +593,7 @@ TEST_F(MainWindow, SavedScriptIsWrittenAndCancelLeavesTheFile) {
 // Acts on the modal window of class T once it is up (windows nest: an outer one may be up first).
 template <class T>
 void WhenUp(std::function<void(T*)> act) {
-    QTimer::singleShot(0, [act] {
-        auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (modal == nullptr) return WhenUp<T>(act);
-        act(modal);
-    });
+    WhenModal<T>([act](T& modal) { act(&modal); });
 }
 
 // A user edits a text box line of a macro in the script editor and confirms it as shown:

@@ -42,7 +42,10 @@
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "protocol/window_messages.h"
+#include "tests/support/modal_window.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/scripted_boxes.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/wav_file.h"
 #include "widgets/file_chooser.h"
 #include "tests/support/finishes_in_time.h"
@@ -52,42 +55,22 @@ namespace tessaro {
 namespace {
 
 namespace fs = std::filesystem;
-using Notices = std::vector<std::pair<std::uint32_t, std::int32_t>>;
+using testing::WhenModal;
+using Notices = testing::PlayerNotices;
 
-class MainWinTools : public ::testing::Test {
+class MainWinTools : public testing::MainWinWithPlayer {
 protected:
     void SetUp() override {
-        EnsureQtApplication();
-        std::string tmpl = (fs::temp_directory_path() / "tessaro-mt-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir_ = tmpl;
-        ::setenv("TESSARO_HOME", dir_.c_str(), 1);
-        ::setenv("TESSARO_WINDIR", dir_.c_str(), 1);
-        ::setenv("TESSARO_NS", ("mt" + fs::path(dir_).filename().string().substr(11)).c_str(), 1);
         hook::DetachMaster();
-        LoadAllSettings(config_);
-        config_.FirstUse = false;
+        SetUpFolder("mt");
+        if (HasFatalFailure()) return;
         config_.ShowCategory = true;
-        file_ = dir_ + "/work.qtm";
-        ASSERT_TRUE(CreateEmptyMacroFile(file_).ok());
-        config_.RecentFiles[0] = file_;
-        player_ =
-            std::make_unique<win::MessageWindow>([this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
-                if (msg == WM_PEER_UPDATE) notices_.emplace_back(w, l);
-                return 0;
-            });
-        boxes_ = std::make_unique<win::ScopedMessageBoxHandler>([this](const win::MessageBoxCall& c) {
-            calls_.push_back(c);
-            if (answers_.empty()) return win::FirstButton(c.buttons);
-            const win::MbResult a = answers_.front();
-            answers_.erase(answers_.begin());
-            return a;
-        });
+        boxes_ = testing::ScriptedBoxes(calls_, answers_);
     }
     void TearDown() override {
         boxes_.reset();
         hook::DetachMaster();
-        fs::remove_all(dir_);
+        sandbox_.reset();
     }
     std::unique_ptr<TMainWin> Open() {
         auto w = std::make_unique<TMainWin>(
@@ -106,13 +89,6 @@ protected:
         QApplication::processEvents();
         QApplication::processEvents();
         return std::exchange(notices_, {});
-    }
-    static void WhenModal(std::function<void(QWidget*)> act) {
-        QTimer::singleShot(0, [act] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal == nullptr) return WhenModal(act);
-            act(modal);
-        });
     }
     // Drags `mime` over the category list's row `row` and drops it there; whether the
     // list took the drag.
@@ -135,15 +111,9 @@ protected:
         return -1;
     }
 
-    std::string dir_;
-    std::string file_;
-    TConfigRecord config_;
-    TGlobData glob_{};
-    std::unique_ptr<win::MessageWindow> player_;
     std::unique_ptr<win::ScopedMessageBoxHandler> boxes_;
     std::vector<win::MessageBoxCall> calls_;
     std::vector<win::MbResult> answers_;
-    Notices notices_;
 };
 
 TEST_F(MainWinTools, ARowDroppedOnACategoryFilesTheMacroAndAllCategoriesTakesItOut) {

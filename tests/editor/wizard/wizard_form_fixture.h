@@ -19,6 +19,8 @@
 #include "platform/message_box.h"
 #include "platform/sim/sim_desktop.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/scripted_boxes.h"
+#include "tests/support/temp_dir.h"
 
 namespace tessaro::testing {
 
@@ -46,11 +48,9 @@ class WizardFormTest : public ::testing::Test {
 protected:
     void SetUp() override {
         EnsureQtApplication();
-        std::string tmpl = (std::filesystem::temp_directory_path() / "tessaro-wizform-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir = tmpl;
-        ::setenv("TESSARO_HOME", dir.c_str(), 1);
-        ::setenv("TESSARO_WINDIR", dir.c_str(), 1);
+        sandbox_ = std::make_unique<TempDir>("wizform");
+        dir = sandbox_->path();
+        ASSERT_FALSE(dir.empty());
         glob = std::make_unique<TGlobData>();
         config = std::make_unique<TConfigRecord>();
         config->FirstUse = false;
@@ -60,17 +60,11 @@ protected:
             rec, *glob, *config,
             [this](std::uint32_t code, std::int32_t arg) { posted.emplace_back(code, arg); }, dir,
             dir + "/macros.qtm", desktop, *programs});
-        boxes = std::make_unique<win::ScopedMessageBoxHandler>([this](const win::MessageBoxCall& call) {
-            calls.push_back(call);
-            if (answers.empty()) return win::FirstButton(call.buttons);
-            const win::MbResult a = answers.front();
-            answers.erase(answers.begin());
-            return a;
-        });
+        boxes = ScriptedBoxes(calls, answers);
     }
     void TearDown() override {
         boxes.reset();
-        std::filesystem::remove_all(dir);
+        sandbox_.reset();
     }
     int AddMacro(std::uint16_t scope, std::uint16_t code) {
         const int n = ++glob->MacroCount;
@@ -99,6 +93,7 @@ protected:
 
     WizardHosts Hosts() { return WizardHosts{dialogs, dialogs, dialogs}; }
 
+    std::unique_ptr<TempDir> sandbox_;
     std::string dir;
     NoEditorDialogs dialogs;
     TMacroRecord rec{};

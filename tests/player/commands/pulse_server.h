@@ -2,14 +2,8 @@
 // A private sound server for tests: PulseAudio with one null sink, its socket in a
 // temporary folder. This process (and every child) reaches it through PULSE_SERVER, and
 // ALSA's "default" mixer through the pulse plug-in named in a private ~/.asoundrc.
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdint>
-#include <fcntl.h>
 #include <optional>
 #include <cstdio>
 #include <cstdlib>
@@ -19,9 +13,9 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/child_process.h"
+#include "tests/support/wait_for.h"
 #include "tests/support/wav_file.h"
-
-extern char** environ;
 
 namespace tessaro::testing {
 
@@ -48,33 +42,12 @@ public:
                                          "module-native-protocol-unix socket=" + socket + " auth-anonymous=1",
                                          "-L",
                                          std::string("module-null-sink sink_name=") + kSink};
-        std::vector<std::string> env;
-        for (char** e = environ; *e; ++e) {
-            const std::string v = *e;
-            if (v.starts_with("HOME=") || v.starts_with("XDG_RUNTIME_DIR=") || v.starts_with("PULSE_SERVER="))
-                continue;
-            env.push_back(v);
-        }
-        env.push_back("HOME=" + dir_);
-        env.push_back("XDG_RUNTIME_DIR=" + dir_);
-        std::vector<char*> argv, envp;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        for (auto& e : env) envp.push_back(e.data());
-        envp.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 2, (dir_ + "/pulse.log").c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        if (posix_spawnp(&pid_, "pulseaudio", &actions, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
+        server_.emplace(std::move(args), ChildOptions().Out("/dev/null").Err(dir_ + "/pulse.log").Env(
+                                             {"HOME=" + dir_, "XDG_RUNTIME_DIR=" + dir_, "PULSE_SERVER"}));
         ::setenv("PULSE_SERVER", ("unix:" + socket).c_str(), 1);
         ::setenv("HOME", dir_.c_str(), 1);
-        for (int i = 0; pid_ > 0 && i < 250 && !ready_; ++i) {
-            ready_ = Pactl("info").find("Server Name") != std::string::npos;
-            if (!ready_) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
+        ready_ = server_->started() &&
+                 WaitFor([] { return Pactl("info").find("Server Name") != std::string::npos; }, std::chrono::seconds(5));
     }
     ~PulseServer() {
         Stop();
@@ -91,13 +64,7 @@ public:
     PulseServer& operator=(const PulseServer&) = delete;
 
     bool ready() const { return ready_; }
-    void Stop() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-            pid_ = -1;
-        }
-    }
+    void Stop() { server_.reset(); }
 
     // pactl's output for `args` (the server of this process).
     static std::string Pactl(const std::string& args) {
@@ -131,7 +98,7 @@ private:
         saved_.emplace_back(name, v ? std::optional<std::string>(v) : std::nullopt);
     }
     std::string dir_;
-    pid_t pid_ = -1;
+    std::optional<ChildProcess> server_;
     bool ready_ = false;
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };

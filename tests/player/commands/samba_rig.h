@@ -8,22 +8,20 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <pwd.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/mount.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
-extern char** environ;
+#include "tests/support/child_process.h"
+#include "tests/support/wait_for.h"
 
 namespace tessaro::testing {
 
@@ -69,10 +67,11 @@ public:
             skipReason = "smbpasswd could not add the test user";
             return;
         }
-        smbd_ = Spawn({"smbd", "-F", "--no-process-group", "-s", dir + "/smb.conf"}, {}, dir + "/smbd.out");
-        bus_ = Spawn(
-            {"dbus-daemon", "--session", "--nofork", "--nopidfile", "--address=unix:path=" + dir + "/bus"},
-            {"XDG_RUNTIME_DIR=" + dir + "/xdg", "HOME=" + dir + "/home"}, dir + "/bus.out");
+        smbd_.emplace(std::vector<std::string>{"smbd", "-F", "--no-process-group", "-s", dir + "/smb.conf"},
+                      Daemon({}, dir + "/smbd.out"));
+        bus_.emplace(std::vector<std::string>{"dbus-daemon", "--session", "--nofork", "--nopidfile",
+                                              "--address=unix:path=" + dir + "/bus"},
+                     Daemon({"XDG_RUNTIME_DIR=" + dir + "/xdg", "HOME=" + dir + "/home"}, dir + "/bus.out"));
         if (!WaitFor([&] { return Listening(); })) {
             skipReason = "smbd did not start (see " + dir + "/smbd.out)";
             return;
@@ -88,11 +87,8 @@ public:
     ~SambaRig() {
         // The FUSE folder first, so nothing is left mounted when the daemons go.
         if (!dir.empty()) ::umount2((dir + "/xdg/gvfs").c_str(), MNT_DETACH);
-        for (pid_t group : {bus_, smbd_})
-            if (group > 0) {
-                ::kill(-group, SIGTERM);
-                ::waitpid(group, nullptr, 0);
-            }
+        bus_.reset();
+        smbd_.reset();
         if (!dir.empty()) {
             std::error_code ignored;
             std::filesystem::remove_all(dir, ignored);
@@ -107,7 +103,7 @@ public:
     }
 
 private:
-    pid_t smbd_ = -1, bus_ = -1;
+    std::optional<ChildProcess> smbd_, bus_;
 
     static bool CanBind(const std::string& ip) {
         const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -141,11 +137,7 @@ private:
     }
     template <typename F>
     static bool WaitFor(F ready) {
-        for (int i = 0; i < 500; ++i) {
-            if (ready()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return false;
+        return testing::WaitFor(ready, std::chrono::seconds(10));
     }
 
     void WriteConfig() const {
@@ -175,55 +167,18 @@ private:
              << "  valid users = " << user << "\n";
     }
 
-    // Starts a program in a process group of its own, with `extraEnv` over this environment.
-    static pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv,
-                       const std::string& output) {
-        std::vector<std::string> env;
-        for (char** e = environ; *e; ++e) env.emplace_back(*e);
-        for (const std::string& extra : extraEnv) {
-            const std::string key = extra.substr(0, extra.find('=') + 1);
-            std::erase_if(env, [&](const std::string& v) { return v.starts_with(key); });
-            env.push_back(extra);
-        }
-        std::vector<char*> argv, envp;
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        for (auto& e : env) envp.push_back(e.data());
-        envp.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_adddup2(&actions, 1, 2);
-        posix_spawnattr_t attr;
-        posix_spawnattr_init(&attr);
-        posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
-        posix_spawnattr_setpgroup(&attr, 0);
-        pid_t pid = -1;
-        if (posix_spawnp(&pid, args[0].c_str(), &actions, &attr, argv.data(), envp.data()) != 0) pid = -1;
-        posix_spawnattr_destroy(&attr);
-        posix_spawn_file_actions_destroy(&actions);
-        return pid;
+    // A program in a process group of its own, with `extraEnv` over this environment.
+    static ChildOptions Daemon(std::vector<std::string> extraEnv, const std::string& output) {
+        return ChildOptions().In("/dev/null").Out(output).ErrToOut().Env(std::move(extraEnv)).OwnGroup();
     }
 
     // Runs a program to its end with `input` on its standard input; its exit status.
     int Run(const std::vector<std::string>& args, const std::string& input) const {
         const std::string in = dir + "/input";
         std::ofstream(in) << input;
-        std::vector<char*> argv;
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        pid_t pid = -1;
-        int status = -1;
-        if (posix_spawnp(&pid, args[0].c_str(), &actions, nullptr, argv.data(), environ) == 0)
-            ::waitpid(pid, &status, 0);
-        posix_spawn_file_actions_destroy(&actions);
+        const int status = RunToEnd(args, ChildOptions().In(in).Out("/dev/null"));
         std::filesystem::remove(in);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return status;
     }
 };
 

@@ -16,6 +16,8 @@
 #include "platform/message_box.h"
 #include "platform/sim/sim_desktop.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/scripted_boxes.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/visible_form.h"
 
 namespace tessaro::testing {
@@ -48,13 +50,9 @@ class FormsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         EnsureQtApplication();
-        std::string tmpl = (std::filesystem::temp_directory_path() / "tessaro-forms-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir = tmpl;
-        ::setenv("TESSARO_HOME", dir.c_str(), 1);
-        ::setenv("TESSARO_WINDIR", dir.c_str(), 1);
-        ::setenv("TESSARO_NS", ("forms" + std::filesystem::path(dir).filename().string().substr(14)).c_str(),
-                 1);
+        sandbox_ = std::make_unique<TempDir>("forms");
+        dir = sandbox_->path();
+        ASSERT_FALSE(dir.empty());
         glob = std::make_unique<TGlobData>();
         core = std::make_unique<TMainWinCore>(*glob);
         config = std::make_unique<TConfigRecord>();
@@ -63,17 +61,11 @@ protected:
         programs = std::make_unique<InstalledPrograms>(places);
         context = std::make_unique<MacroFormsContext>(
             MacroFormsContext{*core, *config, desktop, *programs, commands, dir, dir + "/macros.qtm"});
-        boxes = std::make_unique<win::ScopedMessageBoxHandler>([this](const win::MessageBoxCall& call) {
-            calls.push_back(call);
-            if (answers.empty()) return win::FirstButton(call.buttons);
-            const win::MbResult a = answers.front();
-            answers.erase(answers.begin());
-            return a;
-        });
+        boxes = ScriptedBoxes(calls, answers);
     }
     void TearDown() override {
         boxes.reset();
-        std::filesystem::remove_all(dir);
+        sandbox_.reset();
     }
     int AddMacro(std::uint16_t scope, std::uint16_t code, const char* scopeText = "") {
         const int n = ++glob->MacroCount;
@@ -94,6 +86,7 @@ protected:
     }
     std::string LastText() const { return calls.empty() ? std::string() : calls.back().text; }
 
+    std::unique_ptr<TempDir> sandbox_;
     std::string dir;
     std::unique_ptr<TGlobData> glob;
     std::unique_ptr<TMainWinCore> core;
