@@ -1,5 +1,7 @@
-// The speed-button strip on a screen 800 pixels wide: the buttons that do not fit are behind
-// its overflow button, and a hand that clicks it and then one of them runs that command.
+// The speed-button strip on a screen 800 pixels wide: at the window's default width every
+// button shows, a picture with its hint; in a narrower window the buttons that do not fit
+// are behind its overflow button, and a hand that clicks it and then one of them runs that
+// command.
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -22,6 +24,55 @@
 namespace tessaro::testing {
 namespace {
 
+TEST(SpeedStripOnADesktop, AtTheDefaultWidthEveryCommandShowsAsAPicture) {
+    WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
+    if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
+    TConfigRecord config;
+    LoadAllSettings(config);
+    config.FirstUse = false;
+    config.UseSpeed = true;
+    config.ShowCategory = false;
+    const std::string file = desktop->box().file("DEFAULT.QTM");
+    ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
+    ASSERT_EQ(AppendHotKeyMacro(file, "Greeting", 5), 1);
+    config.RecentFiles[0] = file;
+    config.MainWidth = 620;  // the width a new settings file gives
+    auto glob = std::make_unique<TGlobData>();
+    TMainWin editor(config, *glob, {});
+    editor.show();
+    ASSERT_TRUE(desktop->SettledFrame(editor));
+    EXPECT_EQ(editor.width(), 620);
+    using A = ExplorerAction;
+    const std::pair<A, const char*> commands[] = {
+        {A::AddMacro, "Add Macro"},
+        {A::ModifyDirectly, "Modify Macro Directly"},
+        {A::Recapture, "Recapture Macro"},
+        {A::RemoveMacro, "Delete Macro"},
+        {A::CopyMacro, "Copy Macro"},
+        {A::ChangeActivation, "Change Macro Activation"},
+        {A::ActivateMacro, "Activate Macro"},
+        {A::ScriptingEditor, "Modify Macro Using Scripting Editor"},
+    };
+    const QRect strip = editor.SpeedStrip()->rect();
+    for (const auto& [action, hint] : commands) {
+        SCOPED_TRACE(hint);
+        QAbstractButton* b = editor.SpeedButton(action);
+        ASSERT_NE(b, nullptr);
+        EXPECT_TRUE(b->isVisible()) << "behind the overflow button";
+        EXPECT_TRUE(strip.contains(b->geometry())) << "outside the strip";
+        EXPECT_FALSE(b->icon().isNull()) << "no picture";
+        // The activate button names what it will do for the selected macro.
+        const std::string tip = b->toolTip().toStdString();
+        if (action == A::ActivateMacro)
+            EXPECT_TRUE(tip == hint || tip == "Deactivate Macro") << tip;
+        else
+            EXPECT_EQ(tip, hint);
+        EXPECT_LT(b->width(), 2 * b->iconSize().width()) << "the hint is shown as text";
+    }
+    auto* more = editor.SpeedStrip()->findChild<QToolButton*>("qt_toolbar_ext_button");
+    EXPECT_TRUE(!more || !more->isVisible());
+}
+
 TEST(SpeedStripOnADesktop, AHiddenButtonWorksFromTheOverflowMenu) {
     WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
     if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
@@ -34,7 +85,7 @@ TEST(SpeedStripOnADesktop, AHiddenButtonWorksFromTheOverflowMenu) {
     ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
     ASSERT_EQ(AppendHotKeyMacro(file, "Greeting", 5), 1);
     config.RecentFiles[0] = file;
-    config.MainWidth = 560;  // narrower than the strip
+    config.MainWidth = 560;
     auto glob = std::make_unique<TGlobData>();
     TMainWin editor(config, *glob, {});
     editor.show();
@@ -44,10 +95,14 @@ TEST(SpeedStripOnADesktop, AHiddenButtonWorksFromTheOverflowMenu) {
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (rows[i] == 1) editor.Logic().SelectRow(int(i) + 1);
     ASSERT_EQ(editor.Logic().SelectedMacro(), 1);
-
+    // Pictures large enough that the strip is wider than the window (which is no narrower
+    // than its menus).
+    editor.SpeedStrip()->setIconSize(QSize(64, 64));
     QAbstractButton* activate = editor.SpeedButton(ExplorerAction::ActivateMacro);
     ASSERT_NE(activate, nullptr);
-    EXPECT_FALSE(activate->isVisible()) << "the window is too narrow for every button";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !activate->isVisible(); }, 5000));
+    ASSERT_NE(activate, nullptr);
+    EXPECT_FALSE(activate->isVisible()) << "the window, " << editor.width() << " wide, is too narrow for every button";
     auto* more = editor.SpeedStrip()->findChild<QToolButton*>("qt_toolbar_ext_button");
     ASSERT_NE(more, nullptr);
     ASSERT_TRUE(more->isVisible());
