@@ -145,7 +145,7 @@ void TMainWin::BuildMenus() {
     AddMenuItem(help, A::HelpContents, "&Contents");
     AddMenuItem(help, A::Tutorial, "&Tutorial / User Guide");
     AddMenuItem(help, A::FirstTimeSetup, "&First Time Setup");
-    AddMenuItem(help, A::HomePage, "&Tessaro Home Page");
+    AddMenuItem(help, A::HomePage, "Tessaro &Home Page");  // T is the tutorial's
     help->addSeparator();
     AddMenuItem(help, A::About, "&About");
 }
