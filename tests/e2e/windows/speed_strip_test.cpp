@@ -24,22 +24,33 @@
 namespace tessaro::testing {
 namespace {
 
+// The editor with the speed strip, at `width`, on a file of one hot-key macro.
+struct StripEditor {
+    StripEditor(WindowsDesktop& desktop, const char* name, int width) : file(desktop.box().file(name)) {
+        LoadAllSettings(config);
+        config.FirstUse = false;
+        config.UseSpeed = true;
+        config.ShowCategory = false;
+        EXPECT_TRUE(CreateEmptyMacroFile(file).ok());
+        EXPECT_EQ(AppendHotKeyMacro(file, "Greeting", 5), 1);
+        config.RecentFiles[0] = file;
+        config.MainWidth = width;
+        window = std::make_unique<TMainWin>(config, *glob, std::vector<std::string>{});
+        window->show();
+    }
+    TMainWin& editor() { return *window; }
+
+    TConfigRecord config;
+    std::string file;
+    std::unique_ptr<TGlobData> glob = std::make_unique<TGlobData>();
+    std::unique_ptr<TMainWin> window;
+};
+
 TEST(SpeedStripOnADesktop, AtTheDefaultWidthEveryCommandShowsAsAPicture) {
     WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
     if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
-    TConfigRecord config;
-    LoadAllSettings(config);
-    config.FirstUse = false;
-    config.UseSpeed = true;
-    config.ShowCategory = false;
-    const std::string file = desktop->box().file("DEFAULT.QTM");
-    ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
-    ASSERT_EQ(AppendHotKeyMacro(file, "Greeting", 5), 1);
-    config.RecentFiles[0] = file;
-    config.MainWidth = 620;  // the width a new settings file gives
-    auto glob = std::make_unique<TGlobData>();
-    TMainWin editor(config, *glob, {});
-    editor.show();
+    StripEditor shown(*desktop, "DEFAULT.QTM", 620);  // the width a new settings file gives
+    TMainWin& editor = shown.editor();
     ASSERT_TRUE(desktop->SettledFrame(editor));
     EXPECT_EQ(editor.width(), 620);
     using A = ExplorerAction;
@@ -76,20 +87,10 @@ TEST(SpeedStripOnADesktop, AtTheDefaultWidthEveryCommandShowsAsAPicture) {
 TEST(SpeedStripOnADesktop, AHiddenButtonWorksFromTheOverflowMenu) {
     WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
     if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
-    TConfigRecord config;
-    LoadAllSettings(config);
-    config.FirstUse = false;
-    config.UseSpeed = true;
-    config.ShowCategory = false;
-    const std::string file = desktop->box().file("STRIP.QTM");
-    ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
-    ASSERT_EQ(AppendHotKeyMacro(file, "Greeting", 5), 1);
-    config.RecentFiles[0] = file;
-    config.MainWidth = 560;
-    auto glob = std::make_unique<TGlobData>();
-    TMainWin editor(config, *glob, {});
-    editor.show();
+    StripEditor shown(*desktop, "STRIP.QTM", 560);
+    TMainWin& editor = shown.editor();
     ASSERT_TRUE(desktop->SettledFrame(editor));
+    const std::string& file = shown.file;
     // The macro's row (the system macros the file gets at its first load are listed too).
     const std::vector<int>& rows = editor.Logic().rowMacro();
     for (std::size_t i = 0; i < rows.size(); ++i)
