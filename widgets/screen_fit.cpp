@@ -181,9 +181,12 @@ QSize RoomIn(const QRect& area, const QMargins& frame) {
 }
 
 void TakeSize(QWidget& window, const QSize& size, const QMargins& frame, const QRect& area) {
+    // Asked of the server, which knows of a drag before the program does (and may not have
+    // told yet of the program's own last placement).
+    const QVariant at = window.property(kCentredAt);
     const QWindow* handle = window.windowHandle();
-    // Asked before the new size is: the server has not had it yet.
-    const bool moved = !StillCentred(window) || !handle || !ServerAgrees(*handle);
+    const std::optional<QRect> server = handle ? ServerGeometry(*handle) : std::nullopt;
+    const bool moved = !at.isValid() || (server ? server->topLeft() : window.geometry().topLeft()) != at.toPoint();
     QRect target(window.geometry().topLeft(), size);
     if (window.isVisible())  // else its showing places it
         target = moved ? FitFrameInside(target, frame, area, size) : CentredClient(size, frame, area);

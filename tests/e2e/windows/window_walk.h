@@ -160,11 +160,12 @@ private:
         }
     }
 
-    // The frame stands in the middle of the work area (rounded toward zero, as it is placed).
+    // The frame stands in the middle of the work area (rounded toward zero, as it is placed;
+    // a label that settles its height a moment later may leave it two pixels off).
     bool Centred(const QRect& frame) const {
         const QRect area = desktop_.WorkArea();
-        return std::abs(frame.x() - (area.x() + (area.width() - frame.width()) / 2)) <= 1 &&
-               std::abs(frame.y() - (area.y() + (area.height() - frame.height()) / 2)) <= 1;
+        return std::abs(frame.x() - (area.x() + (area.width() - frame.width()) / 2)) <= 2 &&
+               std::abs(frame.y() - (area.y() + (area.height() - frame.height()) / 2)) <= 2;
     }
 
     static std::vector<const QWidget*> VisibleControls(const QWidget& window) {
