@@ -1,13 +1,38 @@
 #include "widgets/message_box_qt.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QLabel>
 #include <QMessageBox>
+#include <QShowEvent>
 
 #include <cstdio>
 
 #include "platform/cp1252.h"
+#include "widgets/dialog_frame.h"
+#include "widgets/message_box_fit.h"
 
 namespace tessaro {
+
+namespace {
+
+// Qt sizes a box to half the screen at most and leaves its place to the manager: this one
+// takes its caption's and text's width and stands centred.
+class WholeMessageBox final : public QMessageBox {
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        if (event->spontaneous()) return;
+        if (auto* text = findChild<QLabel*>("qt_msgbox_label")) FitBoxToText(*this, *text);
+    }
+    // Qt sizes its box again on each layout request; the text does not change once shown.
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::LayoutRequest) return QDialog::event(event);
+        return QMessageBox::event(event);
+    }
+};
+
+}  // namespace
 
 win::MbResult QtMessageBox(const win::MessageBoxCall& call) {
     using namespace win;
@@ -15,7 +40,8 @@ win::MbResult QtMessageBox(const win::MessageBoxCall& call) {
         std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(call.caption).c_str(), Cp1252ToUtf8(call.text).c_str());
         return FirstButton(call.buttons);
     }
-    QMessageBox box;
+    WholeMessageBox box;
+    SetDialogFrame(box);
     // An empty title is shown as the program's name on this desktop: a box meant to have
     // no caption gets a blank one.
     box.setWindowTitle(call.caption.empty() ? QStringLiteral(" ")

@@ -1,8 +1,13 @@
 #include "widgets/screen_fit.h"
 
+#include "widgets/dialog_frame.h"
+
 #include <QApplication>
 #include <QEvent>
+#include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QVariant>
 #include <QWidget>
@@ -38,8 +43,9 @@ QWidget* WidgetOf(const QWindow& window) {
     return nullptr;
 }
 
-// Where CentreOnScreen left a window's inside. Until the window is placed with its own frame
-// it is centred again with each frame better known, unless something has moved it since.
+// Where the program last centred a window's inside. While the window stands there it is
+// centred again with each frame better known and after each change of its controls; once
+// anything else has moved it, it is the user's to place.
 constexpr const char* kCentredAt = "tessaroCentredAt";
 
 const QScreen* ScreenOf(const QWidget& window) {
@@ -67,7 +73,72 @@ QRect WorkAreaFor(const QWindow& window, const QRect& frame) {
     return screen ? screen->availableGeometry() : QRect();
 }
 
+// The frame as far as Qt knows it: none before the window was first framed.
+QMargins KnownFrame(const QWidget& window) {
+    const QRect client = window.geometry();
+    const QRect outer = window.frameGeometry();
+    return {client.left() - outer.left(), client.top() - outer.top(), outer.right() - client.right(),
+            outer.bottom() - client.bottom()};
+}
+
+// False while the server holds the window elsewhere than the program has heard: a move the
+// user is making (or one of the program's own) is still on its way. (A new size the program
+// asked for may be on its way too: that is no move.)
+bool ServerAgrees(const QWindow& window) {
+    const std::optional<QRect> server = ServerGeometry(window);
+    return !server || server->topLeft() == window.geometry().topLeft();
+}
+
+// What a window's layout needs now that its controls changed, up to `room`: the size it
+// asks for, as wide as its caption, never below the least it can take.
+QSize LayoutNeed(QWidget& window, const QMargins& frame, const QSize& room) {
+    QLayout* layout = window.layout();
+    const int title = HasDialogFrame(window) ? TitleNeed(window, frame) : 0;
+    if (!layout) {
+        QSize need = window.sizeHint();
+        need.setWidth(std::max(need.width(), title));
+        return need.boundedTo(room).expandedTo(window.minimumSizeHint());
+    }
+    // Shown and hidden controls count only once the layout has heard of them.
+    layout->invalidate();
+    layout->activate();
+    QSize need = layout->totalSizeHint();
+    need.setWidth(std::min(std::max(need.width(), title), room.width()));
+    if (layout->hasHeightForWidth()) need.setHeight(layout->totalHeightForWidth(need.width()));
+    return need.boundedTo(room).expandedTo(layout->totalMinimumSize());
+}
+
+// A title bar and borders before the manager told theirs.
+constexpr int kTitleBarGuess = 24;
+constexpr int kBorderGuess = 4;
+
+// A dialog narrower than its caption is made wide enough for it, up to the work area.
+void WidenForCaption(QWidget& window, const QMargins& frame) {
+    if (window.windowType() != Qt::Dialog) return;
+    const QScreen* screen = ScreenOf(window);
+    if (!screen) return;
+    const int room = screen->availableGeometry().width() - frame.left() - frame.right();
+    const int need = std::min(TitleNeed(window, frame), room);
+    const bool oneSize = window.minimumWidth() == window.maximumWidth();
+    if (window.width() >= need || (!oneSize && window.maximumWidth() < need)) return;
+    if (oneSize)
+        window.setFixedWidth(need);
+    else
+        window.resize(need, window.height());
+}
+
 }  // namespace
+
+int TitleNeed(const QWidget& window, const QMargins& frame) {
+    if (window.windowTitle().isEmpty()) return 0;
+    // Managers draw captions bold, beside a window icon, the minimise, maximise and close
+    // boxes (each about as wide as the bar is high) and a margin each side.
+    QFont bold = window.font();
+    bold.setBold(true);
+    const int bar = frame.top() > frame.bottom() ? frame.top() : kTitleBarGuess;
+    const int caption = QFontMetrics(bold).horizontalAdvance(window.windowTitle());
+    return caption + 4 * bar + bar - frame.left() - frame.right();
+}
 
 QRect FitFrameInside(const QRect& client, const QMargins& frame, const QRect& area, const QSize& minimum) {
     const int frameWidth = frame.left() + frame.right();
@@ -86,14 +157,67 @@ QRect FitFrameInside(const QRect& client, const QMargins& frame, const QRect& ar
 void CentreOnScreen(QWidget& window) {
     const QScreen* screen = ScreenOf(window);
     if (!screen) return;
-    const QRect client = window.geometry();
-    const QRect outer = window.frameGeometry();
-    // The frame as far as it is known yet: none before the window was first framed.
-    const QMargins frame(client.left() - outer.left(), client.top() - outer.top(),
-                         outer.right() - client.right(), outer.bottom() - client.bottom());
-    const QRect centred = CentredClient(client.size(), frame, screen->geometry());
+    const QMargins frame = KnownFrame(window);
+    const QRect centred = CentredClient(window.size(), frame, screen->availableGeometry());
     window.move(centred.topLeft() - QPoint(frame.left(), frame.top()));  // the frame's place
     window.setProperty(kCentredAt, window.geometry().topLeft());
+}
+
+QMargins FrameOf(const QWidget& window) {
+    const QWindow* handle = window.windowHandle();
+    const std::optional<QMargins> told =
+        handle && window.isVisible() ? WindowManagerFrame(*handle) : std::nullopt;
+    if (told) return *told;
+    const QMargins known = KnownFrame(window);
+    // Never framed yet: room for a title bar and thin borders is kept.
+    return known.isNull() ? QMargins(kBorderGuess, kTitleBarGuess, kBorderGuess, kBorderGuess) : known;
+}
+
+namespace {
+
+QSize RoomIn(const QRect& area, const QMargins& frame) {
+    return {std::max(1, area.width() - frame.left() - frame.right()),
+            std::max(1, area.height() - frame.top() - frame.bottom())};
+}
+
+void TakeSize(QWidget& window, const QSize& size, const QMargins& frame, const QRect& area) {
+    // Asked of the server, which knows of a drag before the program does (and may not have
+    // told yet of the program's own last placement).
+    const QVariant at = window.property(kCentredAt);
+    const QWindow* handle = window.windowHandle();
+    const std::optional<QRect> server = handle ? ServerGeometry(*handle) : std::nullopt;
+    const bool moved = !at.isValid() || (server ? server->topLeft() : window.geometry().topLeft()) != at.toPoint();
+    QRect target(window.geometry().topLeft(), size);
+    if (window.isVisible())  // else its showing places it
+        target = moved ? FitFrameInside(target, frame, area, size) : CentredClient(size, frame, area);
+    // Size and place in one request, so that the manager never sees the window grown where it
+    // was (and keeps it there).
+    const bool oneSize = HasDialogFrame(window);
+    if (oneSize) {
+        window.setMinimumSize(0, 0);
+        window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    if (target != window.geometry()) window.setGeometry(target);
+    if (oneSize) window.setFixedSize(size);
+    if (window.isVisible() && !moved) window.setProperty(kCentredAt, window.geometry().topLeft());
+}
+
+}  // namespace
+
+void FitToLayout(QWidget& window) {
+    const QScreen* screen = ScreenOf(window);
+    if (!screen) return;
+    const QMargins frame = FrameOf(window);
+    const QRect area = screen->availableGeometry();
+    TakeSize(window, LayoutNeed(window, frame, RoomIn(area, frame)), frame, area);
+}
+
+void ResizeAfterChange(QWidget& window, const QSize& size) {
+    const QScreen* screen = ScreenOf(window);
+    if (!screen) return;
+    const QMargins frame = FrameOf(window);
+    const QRect area = screen->availableGeometry();
+    TakeSize(window, size.boundedTo(RoomIn(area, frame)), frame, area);
 }
 
 ScreenFit::ScreenFit() {
@@ -115,6 +239,7 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::Show) {
         // Before the window is mapped, after its own show handlers placed it: with the frame
         // the program's windows had so far, so it seldom has to move once it is up.
+        if (QWidget* widget = WidgetOf(*window)) WidenForCaption(*widget, lastFrame_);
         if (Normal(*window)) Place(*window, lastFrame_);
         waiting_.erase(std::remove_if(waiting_.begin(), waiting_.end(),
                                       [&](const Waiting& w) { return w.window == window; }),
@@ -132,7 +257,7 @@ void ScreenFit::Place(QWindow& window, const QMargins& frame) {
     QWidget* widget = WidgetOf(window);
     const QRect now = widget ? widget->geometry() : window.geometry();
     const bool centred = widget && StillCentred(*widget);
-    const QRect client = centred ? CentredClient(now.size(), frame, ScreenOf(*widget)->geometry()) : now;
+    const QRect client = centred ? CentredClient(now.size(), frame, ScreenOf(*widget)->availableGeometry()) : now;
     const QSize minimum = widget ? widget->minimumSize() : window.minimumSize();
     const QRect area = WorkAreaFor(window, client.marginsAdded(frame));
     if (area.isEmpty()) return;
@@ -155,9 +280,12 @@ bool ScreenFit::PlaceWithOwnFrame(QWindow& window) {
     if (!window.isExposed()) return false;
     const std::optional<QMargins> frame = WindowManagerFrame(window);
     if (!frame) return false;
+    // Placed only once the program has heard where the window is: a drag the user began
+    // meanwhile is never undone.
+    if (!ServerAgrees(window)) return false;
     lastFrame_ = *frame;
+    if (QWidget* widget = WidgetOf(window)) WidenForCaption(*widget, *frame);
     if (Normal(window)) Place(window, *frame);
-    if (QWidget* widget = WidgetOf(window)) widget->setProperty(kCentredAt, QVariant());
     return true;
 }
 

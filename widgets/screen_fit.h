@@ -31,6 +31,27 @@ std::optional<QMargins> WindowManagerFrame(const QWindow& window);
 // frame is not known yet: ScreenFit centres it again once it is, unless it was moved since.
 void CentreOnScreen(QWidget& window);
 
+// After a window's controls changed (a panel shown or hidden): it takes the size its layout
+// needs, growing or shrinking, up to the work area, and is centred again in the work area
+// with its frame. A window the user has moved stays where the user put it, kept inside the
+// screen. A window of one size (a dialog frame) keeps one size, the new one.
+void FitToLayout(QWidget& window);
+
+// The same rule for a window whose code gives its new size (up to the work area).
+void ResizeAfterChange(QWidget& window, const QSize& size);
+
+// A shown window's frame as its manager told it, else as far as Qt knows it (none before the
+// window was first framed).
+QMargins FrameOf(const QWidget& window);
+
+// The width of inside a window needs so that the title bar holds its whole caption beside
+// the manager's boxes; `frame` as known (none yet: a title bar is guessed).
+int TitleNeed(const QWidget& window, const QMargins& frame);
+
+// The window's inside as the X server has it now, which runs ahead of what the program has
+// heard when the user or the window manager just moved it; nothing off X11 or unmapped.
+std::optional<QRect> ServerGeometry(const QWindow& window);
+
 // Watches every top-level window of the application while it lives; one per program.
 class ScreenFit final : public QObject {
 public:

@@ -11,10 +11,32 @@
 
 namespace tessaro {
 
+namespace {
+
+Display* X11Display() {
+    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->display() : nullptr;
+}
+
+}  // namespace
+
+std::optional<QRect> ServerGeometry(const QWindow& window) {
+    Display* display = window.handle() ? X11Display() : nullptr;
+    if (!display) return std::nullopt;
+    const auto id = static_cast<::Window>(window.winId());
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(display, id, &attributes) || attributes.map_state != IsViewable)
+        return std::nullopt;
+    int x = 0, y = 0;
+    ::Window child = 0;
+    if (!XTranslateCoordinates(display, id, DefaultRootWindow(display), 0, 0, &x, &y, &child))
+        return std::nullopt;
+    return QRect(x, y, attributes.width, attributes.height);
+}
+
 std::optional<QMargins> WindowManagerFrame(const QWindow& window) {
     if (!window.handle()) return std::nullopt;
-    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    Display* display = x11 ? x11->display() : nullptr;
+    Display* display = X11Display();
     // Off X11 the platform's own frame is all there is, and it is known once shown.
     if (!display) return window.isExposed() ? std::optional(window.frameMargins()) : std::nullopt;
     Atom type = 0;

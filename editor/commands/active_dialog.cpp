@@ -1,4 +1,5 @@
 #include "editor/commands/active_dialog.h"
+#include "widgets/screen_fit.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -89,7 +90,7 @@ void TDoActive::EnableDisable() {
     ShowEnable(Panel3, l.program);
     ShowEnable(MaxSecs, l.maxSeconds);
     ShowEnable(MaxSecsLabel, l.maxSeconds);
-    adjustSize();
+    FitToLayout(*this);
 }
 
 void TDoActive::BrowseButtonClick() {

@@ -1,4 +1,5 @@
 #include "editor/commands/clipboard_dialog.h"
+#include "widgets/screen_fit.h"
 
 #include <QAbstractButton>
 #include <QBoxLayout>
@@ -61,7 +62,7 @@ void TDoClipboard::EnableDisable() {
     SavePrompt->setEnabled(l.promptEnabled);
     IgnoreCR->setEnabled(l.ignoreEnabled);
     PathLabel->setText(tr(l.pathLabel));
-    adjustSize();
+    FitToLayout(*this);
 }
 
 void TDoClipboard::BrowseButtonClick() {

@@ -19,7 +19,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "widgets/form_minimise.h"
+#include "widgets/dialog_frame.h"
 #include "widgets/screen_fit.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
@@ -114,7 +114,7 @@ CommandDialog::CommandDialog(QWidget* owner, const char* formClass, const QStrin
     : QDialog(owner), formClass_(formClass) {
     setObjectName(QString::fromLatin1(formClass).mid(1));  // "TDoDelay2" -> "DoDelay2"
     setWindowTitle(caption);
-    RefuseMinimise(*this);
+    SetDialogFrame(*this);
     auto* outer = new QVBoxLayout(this);
     body_ = new QVBoxLayout;
     outer->addLayout(body_);
@@ -143,12 +143,13 @@ void CommandDialog::showEvent(QShowEvent* event) {
 }
 
 void CommandDialog::FormShow() {
-    adjustSize();
-    CentreOnScreen(*this);
     CommandText.clear();
     if (NewCommand == 1) SetDefaults();
     FocusFirst();
     EnableDisable();
+    // The size the chosen panels need, then the centre.
+    FitToLayout(*this);
+    CentreOnScreen(*this);
 }
 
 void CommandDialog::HelpButtonClick() { ShowHelpTopic(this, HelpKeyword(helpKey_)); }

@@ -1,4 +1,5 @@
 #include "editor/commands/dialup_dialog.h"
+#include "widgets/screen_fit.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -76,7 +77,7 @@ void TDoDialup::FocusFirst() {
 
 void TDoDialup::EnableDisable() {
     EntryPanel->setVisible(CheckedKind(kDialChoices) == 1);
-    adjustSize();
+    FitToLayout(*this);
 }
 
 void TDoDialup::Button1Click() {

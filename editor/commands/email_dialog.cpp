@@ -1,4 +1,5 @@
 #include "editor/commands/email_dialog.h"
+#include "widgets/screen_fit.h"
 
 #include <QCheckBox>
 #include <QFont>
@@ -285,6 +286,7 @@ void TDoTheEmailCommand::EnableDisable() {
     for (QWidget* w : {static_cast<QWidget*>(AttachBox), static_cast<QWidget*>(AddAttach),
                        static_cast<QWidget*>(DeleteAttach), findChild<QWidget*>("AttachLabel")})
         w->setEnabled(attach);
+    FitToLayout(*this);
 }
 
 std::optional<EmailForm> TDoTheEmailCommand::ReadForm() {

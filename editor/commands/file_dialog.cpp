@@ -1,4 +1,5 @@
 #include "editor/commands/file_dialog.h"
+#include "widgets/screen_fit.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -50,7 +51,7 @@ void TDoDOSFiles::EnableDisable() {
     FileLabel->setText(tr(FileLabelOf(kind)));
     NewNamePanel->setVisible(FileNewNameShown(kind));
     NewNamePanel->setEnabled(FileNewNameShown(kind));
-    adjustSize();
+    FitToLayout(*this);
 }
 
 void TDoDOSFiles::BrowseButtonClick() {

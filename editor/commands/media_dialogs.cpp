@@ -1,4 +1,5 @@
 #include "editor/commands/media_dialogs.h"
+#include "widgets/screen_fit.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -68,7 +69,7 @@ void TDoCDRom::EnableDisable() {
     const char* label = CDNumberLabel(CheckedKind(kCDChoices));
     NumberPanel->setVisible(label != nullptr);
     if (label) TheLabel->setText(tr(label));
-    adjustSize();
+    FitToLayout(*this);
 }
 
 void TDoCDRom::OkButtonClick() {

@@ -1,4 +1,5 @@
 #include "editor/commands/netconn_dialog.h"
+#include "widgets/screen_fit.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -77,10 +78,12 @@ TDoNetConn::TDoNetConn(QWidget* owner, NetworkConnectionList& connections)
     connect(Current, &QCheckBox::toggled, this, [this](bool on) {
         if (on) FillList(CurrList, true);
         CurrList->setVisible(on);
+        FitToLayout(*this);
     });
     connect(Bootup, &QCheckBox::toggled, this, [this](bool on) {
         if (on) FillList(BootList, false);
         BootList->setVisible(on);
+        FitToLayout(*this);
     });
 }
 
@@ -134,7 +137,7 @@ void TDoNetConn::EnableDisable() {
     ShowEnable(ForceDisc, l.forceDisc);
     ConnectLabel->setText(tr(l.connectLabel));
     MakePerm->setText(tr(l.makePermCaption));
-    adjustSize();
+    FitToLayout(*this);
 }
 
 void TDoNetConn::BrowseButtonClick() {

@@ -1,4 +1,5 @@
 #include "editor/commands/repeat_dialog.h"
+#include "widgets/screen_fit.h"
 
 #include <QAbstractButton>
 #include <QFormLayout>
@@ -44,7 +45,7 @@ void TDoRepeat::EnableDisable() {
     for (QWidget* w : {static_cast<QWidget*>(CStart), static_cast<QWidget*>(CStep),
                        static_cast<QWidget*>(CStartLabel), static_cast<QWidget*>(CStepLabel)})
         ShowEnable(w, l.counterFields);
-    adjustSize();
+    FitToLayout(*this);
 }
 
 void TDoRepeat::OkButtonClick() {

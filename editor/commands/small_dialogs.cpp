@@ -1,4 +1,5 @@
 #include "editor/commands/small_dialogs.h"
+#include "widgets/screen_fit.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -128,7 +129,7 @@ void TDoPausePos::FocusFirst() {
 
 void TDoPausePos::EnableDisable() {
     ShowEnable(Details, CheckedKind(kPauseChoices) == 2);
-    adjustSize();
+    FitToLayout(*this);
 }
 
 void TDoPausePos::OkButtonClick() {

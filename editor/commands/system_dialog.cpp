@@ -1,4 +1,5 @@
 #include "editor/commands/system_dialog.h"
+#include "widgets/screen_fit.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -93,7 +94,7 @@ void TDoSysControls::EnableDisable() {
     ThePanel->setVisible(label != nullptr);
     if (label) TheLabel->setText(tr(label));
     if (kind == 6) CheckWallStuff();
-    adjustSize();
+    FitToLayout(*this);
 }
 
 void TDoSysControls::CheckWallStuff() {

@@ -1,4 +1,5 @@
 #include "editor/commands/wait_dialog.h"
+#include "widgets/screen_fit.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -118,7 +119,7 @@ void TDoWaitWin::EnableDisable() {
         panel->setEnabled(which == shown);
     }
     TimePanel->setVisible(WaitTimePanelShown(kind));
-    adjustSize();
+    FitToLayout(*this);
 }
 
 void TDoWaitWin::Button1Click() {

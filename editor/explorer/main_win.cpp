@@ -130,6 +130,12 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
     syncTimer_.setInterval(60'000);
     connect(&syncTimer_, &QTimer::timeout, this, [this] { explorer_.SyncTimerTimer(); });
     if (config_.NetworkMode && config_.AutoSync) syncTimer_.start();
+    // The caption's clock shows seconds: it keeps time once a second.
+    captionClock_.setInterval(1000);
+    connect(&captionClock_, &QTimer::timeout, this, [this] {
+        if (config_.ShowDate) DoCaption();
+    });
+    captionClock_.start();
 
     grid_->OnSelectCell = [this](TMyDrawGrid*, int, int row, bool& canSelect) {
         canSelect = !explorer_.listEmpty();

@@ -318,6 +318,7 @@ private:
     Explorer explorer_;
     QTimer netTimer_;
     QTimer syncTimer_;
+    QTimer captionClock_;  // the time in the caption, while "Show Date & Time" is on
     std::unique_ptr<TTaskIcon> recordIcon_;
     int captureSpeed_ = 1;  // of the capture started last: 1 actual .. 4 quadruple
     bool showingList_ = false;

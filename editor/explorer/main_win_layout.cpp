@@ -2,6 +2,7 @@
 // the category panel. Only captions, groupings and commands are fixed; the layout is ours.
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,27 +26,34 @@ struct ButtonEntry {
     ExplorerAction action;
     const char* caption;  // large button
     const char* hint;     // speed button
+    // The speed button's picture: the desktop theme's icon of that name, else the style's.
+    const char* themeIcon;
+    QStyle::StandardPixmap styleIcon;
 };
 
 // The commands on the selected macro, in the order of the panel and the strip.
 constexpr ButtonEntry kMacroButtons[] = {
-    {ExplorerAction::AddMacro, "Add Ma&cro", "Add Macro"},
-    {ExplorerAction::ModifyDirectly, "Modify &Directly", "Modify Macro Directly"},
-    {ExplorerAction::Recapture, "Recapt&ure Macro", "Recapture Macro"},
-    {ExplorerAction::RemoveMacro, "R&emove Macro", "Delete Macro"},
-    {ExplorerAction::CopyMacro, "Cop&y Macro", "Copy Macro"},
-    {ExplorerAction::ChangeActivation, "Cha&nge Activation", "Change Macro Activation"},
-    {ExplorerAction::ActivateMacro, "Acti&vate Macro", "Activate Macro"},
-    {ExplorerAction::ScriptingEditor, "&Scripting Editor", "Modify Macro Using Scripting Editor"},
+    {ExplorerAction::AddMacro, "Add Ma&cro", "Add Macro", "list-add", QStyle::SP_FileDialogNewFolder},
+    {ExplorerAction::ModifyDirectly, "Modify &Directly", "Modify Macro Directly", "document-edit",
+     QStyle::SP_FileDialogContentsView},
+    {ExplorerAction::Recapture, "Recapt&ure Macro", "Recapture Macro", "media-record", QStyle::SP_MediaSeekBackward},
+    {ExplorerAction::RemoveMacro, "R&emove Macro", "Delete Macro", "edit-delete", QStyle::SP_TrashIcon},
+    {ExplorerAction::CopyMacro, "Cop&y Macro", "Copy Macro", "edit-copy", QStyle::SP_FileLinkIcon},
+    {ExplorerAction::ChangeActivation, "Cha&nge Activation", "Change Macro Activation",
+     "preferences-desktop-keyboard", QStyle::SP_BrowserReload},
+    {ExplorerAction::ActivateMacro, "Acti&vate Macro", "Activate Macro", "media-playback-start",
+     QStyle::SP_DialogApplyButton},
+    {ExplorerAction::ScriptingEditor, "&Scripting Editor", "Modify Macro Using Scripting Editor", "text-x-script",
+     QStyle::SP_FileDialogDetailedView},
 };
 
 // Speed buttons that have no large button.
 constexpr ButtonEntry kFileSpeedButtons[] = {
-    {ExplorerAction::NewFile, nullptr, "New File"},
-    {ExplorerAction::OpenFile, nullptr, "Open File"},
-    {ExplorerAction::PrintList, nullptr, "Print Macro List"},
-    {ExplorerAction::SortSpeed, nullptr, "Sort Macros"},
-    {ExplorerAction::HelpContents, nullptr, "Help"},
+    {ExplorerAction::NewFile, nullptr, "New File", "document-new", QStyle::SP_FileIcon},
+    {ExplorerAction::OpenFile, nullptr, "Open File", "document-open", QStyle::SP_DialogOpenButton},
+    {ExplorerAction::PrintList, nullptr, "Print Macro List", "document-print", QStyle::SP_DriveFDIcon},
+    {ExplorerAction::SortSpeed, nullptr, "Sort Macros", "view-sort-ascending", QStyle::SP_ArrowDown},
+    {ExplorerAction::HelpContents, nullptr, "Help", "help-contents", QStyle::SP_DialogHelpButton},
 };
 
 }  // namespace
@@ -137,7 +145,7 @@ void TMainWin::BuildMenus() {
     AddMenuItem(help, A::HelpContents, "&Contents");
     AddMenuItem(help, A::Tutorial, "&Tutorial / User Guide");
     AddMenuItem(help, A::FirstTimeSetup, "&First Time Setup");
-    AddMenuItem(help, A::HomePage, "&Tessaro Home Page");
+    AddMenuItem(help, A::HomePage, "Tessaro &Home Page");  // T is the tutorial's
     help->addSeparator();
     AddMenuItem(help, A::About, "&About");
 }
@@ -151,8 +159,12 @@ void TMainWin::BuildSpeedStrip(QWidget* parent) {
     strip->setMovable(false);
     strip->setFloatable(false);
     speedStrip_ = strip;
+    // Pictures with the hint as tool tip: the whole strip fits the window's default width.
+    strip->setToolButtonStyle(Qt::ToolButtonIconOnly);
     auto add = [&](const ButtonEntry& button) {
-        QAction* a = strip->addAction(QString::fromUtf8(button.hint));
+        const QIcon icon = QIcon::fromTheme(QString::fromLatin1(button.themeIcon),
+                                            style()->standardIcon(button.styleIcon, nullptr, strip));
+        QAction* a = strip->addAction(icon, QString::fromUtf8(button.hint));
         a->setToolTip(QString::fromUtf8(button.hint));
         const ExplorerAction action = button.action;
         connect(a, &QAction::triggered, this, [this, action] { Run(action); });

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <charconv>
 
@@ -17,6 +18,8 @@
 #include "platform/cp1252.h"
 #include "platform/desktop.h"
 #include "platform/message_box.h"
+#include "widgets/dialog_frame.h"
+#include "widgets/message_box_fit.h"
 #include "widgets/screen_fit.h"
 
 namespace tessaro {
@@ -70,8 +73,14 @@ TOnTopMessage::TOnTopMessage(const std::string& title, const std::string& text, 
     MessageLabel->setWordWrap(true);
     MessageLabel->setAlignment(Qt::AlignCenter);
     OkButton = AddOkButtonBelow(*this, MessageLabel);
-    setFixedSize(235, 130);
-    CentreOnScreen(*this);
+    SetDialogFrame(*this);
+    FitBoxToText(*this, *MessageLabel, {235, 130});
+}
+
+void TOnTopMessage::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // With the frame of the program's windows so far: the caption's room is known better.
+    if (!event->spontaneous()) FitBoxToText(*this, *MessageLabel, {235, 130});
 }
 
 TDoMyMessage::TDoMyMessage(const std::string& title, const std::string& text, QWidget* parent)

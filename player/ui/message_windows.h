@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QShowEvent;
 
 #include "widgets/on_top.h"
 
@@ -40,6 +41,9 @@ public:
     TOnTopMessage(const std::string& title, const std::string& text, QWidget* parent = nullptr);
     QLabel* MessageLabel;
     QPushButton* OkButton;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 class TDoMyMessage : public QDialog {

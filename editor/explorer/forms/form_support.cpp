@@ -42,7 +42,7 @@ void FitClientHeight(QWidget& form, int clientHeight) {
         layout->activate();
         clientHeight = std::max(clientHeight, layout->minimumSize().height());
     }
-    form.resize(form.width(), clientHeight);
+    ResizeAfterChange(form, {form.width(), clientHeight});
 }
 
 QPushButton* NewHelpButton(QWidget& form, std::function<std::string()> keyword) {

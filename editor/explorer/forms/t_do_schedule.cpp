@@ -226,6 +226,7 @@ void TDoSchedule::ShowKind(int kind) {
             panels_[std::size_t(k)]->setVisible(k == kind);
             panels_[std::size_t(k)]->setEnabled(k == kind);
         }
+    FitToLayout(*this);
 }
 
 SchedulePanels TDoSchedule::ReadPanels() const {

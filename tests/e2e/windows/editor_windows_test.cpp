@@ -43,7 +43,7 @@ constexpr Left kNotChosen[] = {
     {"&Terminate Tessaro Editor", "ends the editor; it opens no window"},
     {"E&xit", "closes the macro-text editor without storing; it opens no window"},
     {"&Update and Exit", "stores the macro and closes the macro-text editor; it opens no window"},
-    {"&Tessaro Home Page", "opens the home page in the desktop's browser, a program of its own"},
+    {"Tessaro &Home Page", "opens the home page in the desktop's browser, a program of its own"},
 };
 
 bool NotChosen(const QString& text) {

@@ -1,5 +1,7 @@
-// The speed-button strip on a screen 800 pixels wide: the buttons that do not fit are behind
-// its overflow button, and a hand that clicks it and then one of them runs that command.
+// The speed-button strip on a screen 800 pixels wide: at the window's default width every
+// button shows, a picture with its hint; in a narrower window the buttons that do not fit
+// are behind its overflow button, and a hand that clicks it and then one of them runs that
+// command.
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -22,32 +24,86 @@
 namespace tessaro::testing {
 namespace {
 
+// The editor with the speed strip, at `width`, on a file of one hot-key macro.
+struct StripEditor {
+    StripEditor(WindowsDesktop& desktop, const char* name, int width) : file(desktop.box().file(name)) {
+        LoadAllSettings(config);
+        config.FirstUse = false;
+        config.UseSpeed = true;
+        config.ShowCategory = false;
+        EXPECT_TRUE(CreateEmptyMacroFile(file).ok());
+        EXPECT_EQ(AppendHotKeyMacro(file, "Greeting", 5), 1);
+        config.RecentFiles[0] = file;
+        config.MainWidth = width;
+        window = std::make_unique<TMainWin>(config, *glob, std::vector<std::string>{});
+        window->show();
+    }
+    TMainWin& editor() { return *window; }
+
+    TConfigRecord config;
+    std::string file;
+    std::unique_ptr<TGlobData> glob = std::make_unique<TGlobData>();
+    std::unique_ptr<TMainWin> window;
+};
+
+TEST(SpeedStripOnADesktop, AtTheDefaultWidthEveryCommandShowsAsAPicture) {
+    WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
+    if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
+    StripEditor shown(*desktop, "DEFAULT.QTM", 620);  // the width a new settings file gives
+    TMainWin& editor = shown.editor();
+    ASSERT_TRUE(desktop->SettledFrame(editor));
+    EXPECT_EQ(editor.width(), 620);
+    using A = ExplorerAction;
+    const std::pair<A, const char*> commands[] = {
+        {A::AddMacro, "Add Macro"},
+        {A::ModifyDirectly, "Modify Macro Directly"},
+        {A::Recapture, "Recapture Macro"},
+        {A::RemoveMacro, "Delete Macro"},
+        {A::CopyMacro, "Copy Macro"},
+        {A::ChangeActivation, "Change Macro Activation"},
+        {A::ActivateMacro, "Activate Macro"},
+        {A::ScriptingEditor, "Modify Macro Using Scripting Editor"},
+    };
+    const QRect strip = editor.SpeedStrip()->rect();
+    for (const auto& [action, hint] : commands) {
+        SCOPED_TRACE(hint);
+        QAbstractButton* b = editor.SpeedButton(action);
+        ASSERT_NE(b, nullptr);
+        EXPECT_TRUE(b->isVisible()) << "behind the overflow button";
+        EXPECT_TRUE(strip.contains(b->geometry())) << "outside the strip";
+        EXPECT_FALSE(b->icon().isNull()) << "no picture";
+        // The activate button names what it will do for the selected macro.
+        const std::string tip = b->toolTip().toStdString();
+        if (action == A::ActivateMacro)
+            EXPECT_TRUE(tip == hint || tip == "Deactivate Macro") << tip;
+        else
+            EXPECT_EQ(tip, hint);
+        EXPECT_LT(b->width(), 2 * b->iconSize().width()) << "the hint is shown as text";
+    }
+    auto* more = editor.SpeedStrip()->findChild<QToolButton*>("qt_toolbar_ext_button");
+    EXPECT_TRUE(!more || !more->isVisible());
+}
+
 TEST(SpeedStripOnADesktop, AHiddenButtonWorksFromTheOverflowMenu) {
     WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
     if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
-    TConfigRecord config;
-    LoadAllSettings(config);
-    config.FirstUse = false;
-    config.UseSpeed = true;
-    config.ShowCategory = false;
-    const std::string file = desktop->box().file("STRIP.QTM");
-    ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
-    ASSERT_EQ(AppendHotKeyMacro(file, "Greeting", 5), 1);
-    config.RecentFiles[0] = file;
-    config.MainWidth = 560;  // narrower than the strip
-    auto glob = std::make_unique<TGlobData>();
-    TMainWin editor(config, *glob, {});
-    editor.show();
+    StripEditor shown(*desktop, "STRIP.QTM", 560);
+    TMainWin& editor = shown.editor();
     ASSERT_TRUE(desktop->SettledFrame(editor));
+    const std::string& file = shown.file;
     // The macro's row (the system macros the file gets at its first load are listed too).
     const std::vector<int>& rows = editor.Logic().rowMacro();
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (rows[i] == 1) editor.Logic().SelectRow(int(i) + 1);
     ASSERT_EQ(editor.Logic().SelectedMacro(), 1);
-
+    // Pictures large enough that the strip is wider than the window (which is no narrower
+    // than its menus).
+    editor.SpeedStrip()->setIconSize(QSize(64, 64));
     QAbstractButton* activate = editor.SpeedButton(ExplorerAction::ActivateMacro);
     ASSERT_NE(activate, nullptr);
-    EXPECT_FALSE(activate->isVisible()) << "the window is too narrow for every button";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !activate->isVisible(); }, 5000));
+    ASSERT_NE(activate, nullptr);
+    EXPECT_FALSE(activate->isVisible()) << "the window, " << editor.width() << " wide, is too narrow for every button";
     auto* more = editor.SpeedStrip()->findChild<QToolButton*>("qt_toolbar_ext_button");
     ASSERT_NE(more, nullptr);
     ASSERT_TRUE(more->isVisible());

@@ -5,6 +5,9 @@
 // escape button. Nested windows are taken the same way.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLayout>
+#include <QRadioButton>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -14,13 +17,15 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/support/visible_form.h"
 // Xlib's macros come with the desktop: last.
-#include "tests/e2e/windows/windows_desktop.h"
+#include "tests/e2e/windows/box_check.h"
 
 namespace tessaro::testing {
 
@@ -125,9 +130,13 @@ private:
         QPointer<QWidget> w(&window);
         Seen s{path, WindowsDesktop::Describe(window), {}};
         if (const std::string fault = desktop_.FrameFault(window); !fault.empty()) s.faults.push_back(fault);
+        if (window.windowType() == Qt::Dialog)
+            if (const std::optional<QRect> frame = desktop_.Frame(window.winId()))
+                if (const std::string fault = CaptionFault(window, *frame); !fault.empty()) s.faults.push_back(fault);
         for (const std::string& f : VisibleFaults(window)) s.faults.push_back(s.window + ": " + f);
         seen_.push_back(s);
         const std::size_t mine = seen_.size() - 1;
+        if (w && !qobject_cast<QMessageBox*>(w.data())) MakeChoices(path + " > " + s.window, *w);
         if (inside && w) inside(*w, path + " > " + s.window);
         for (int attempt = 0; attempt < 2 && w && w->isVisible(); ++attempt) {
             // A window that asks before it goes hears "No" first, then its box's "Yes".
@@ -148,6 +157,68 @@ private:
         if (w && w->isVisible()) {
             seen_[mine].faults.push_back(s.window + " could not be closed");
             w->hide();
+        }
+    }
+
+    // The frame stands in the middle of the work area (rounded toward zero, as it is placed;
+    // a label that settles its height a moment later may leave it two pixels off).
+    bool Centred(const QRect& frame) const {
+        const QRect area = desktop_.WorkArea();
+        return std::abs(frame.x() - (area.x() + (area.width() - frame.width()) / 2)) <= 2 &&
+               std::abs(frame.y() - (area.y() + (area.height() - frame.height()) / 2)) <= 2;
+    }
+
+    static std::vector<const QWidget*> VisibleControls(const QWidget& window) {
+        std::vector<const QWidget*> out;
+        for (const QWidget* c : window.findChildren<QWidget*>())
+            if (c->isVisible()) out.push_back(c);
+        return out;
+    }
+
+    // Each radio button and check box in turn, as a hand chooses them, leaving each as chosen
+    // (so two lists ticked one after the other are shown together). After every choice
+    // that changes what the window shows: the frame inside the work area, centred again
+    // when it stood centred, a command dialog no taller than its controls need, and every
+    // control whole.
+    void MakeChoices(const std::string& path, QWidget& window) {
+        QPointer<QWidget> w(&window);
+        std::vector<QPointer<QAbstractButton>> choices;
+        for (QAbstractButton* b : window.findChildren<QAbstractButton*>())
+            if (qobject_cast<QRadioButton*>(b) || qobject_cast<QCheckBox*>(b)) choices.emplace_back(b);
+        for (const QPointer<QAbstractButton>& b : choices) {
+            if (!w || !w->isVisible()) return;
+            if (!b || !b->isVisible() || !b->isEnabled()) continue;
+            const std::vector<const QWidget*> before = VisibleControls(*w);
+            const QSize sizeBefore = w->size();
+            const std::optional<QRect> frameBefore = desktop_.Frame(w->winId());
+            const bool centred = frameBefore && Centred(*frameBefore);
+            const std::string here = path + " > " + b->text().remove('&').toStdString();
+            // A choice seldom opens a window; one that does is taken like any other.
+            Watch(
+                here,
+                [b] {
+                    if (b) b->click();
+                },
+                {}, kClosingBoxMs);
+            if (!w || !w->isVisible()) return;
+            QApplication::processEvents();
+            if (VisibleControls(*w) == before && w->size() == sizeBefore) continue;
+            Seen s{here, WindowsDesktop::Describe(*w), {}};
+            if (const std::string fault = desktop_.FrameFault(*w); !fault.empty()) s.faults.push_back(fault);
+            const std::optional<QRect> frame = desktop_.Frame(w->winId());
+            if (centred && frame && !Centred(*frame))
+                s.faults.push_back(s.window + " is not centred again: its frame is at " +
+                                   std::to_string(frame->x()) + "," + std::to_string(frame->y()) + " " +
+                                   std::to_string(frame->width()) + "x" + std::to_string(frame->height()));
+            if (QLayout* layout = w->inherits("tessaro::CommandDialog") ? w->layout() : nullptr) {
+                const int need = layout->hasHeightForWidth() ? layout->totalHeightForWidth(w->width())
+                                                             : layout->totalSizeHint().height();
+                if (w->height() > need + 1)
+                    s.faults.push_back(s.window + " is " + std::to_string(w->height()) +
+                                       " high where its controls need " + std::to_string(need));
+            }
+            for (const std::string& f : VisibleFaults(*w)) s.faults.push_back(s.window + ": " + f);
+            seen_.push_back(s);
         }
     }
 

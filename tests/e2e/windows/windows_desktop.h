@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -159,6 +160,35 @@ public:
             XTestFakeButtonEvent(hand, 1, True, CurrentTime);
             XSync(hand, False);
             std::this_thread::sleep_for(std::chrono::milliseconds(80));
+            XTestFakeButtonEvent(hand, 1, False, CurrentTime);
+            XSync(hand, False);
+            XCloseDisplay(hand);
+        });
+    }
+
+    // A hand of its own that takes a window by its title bar: it presses at `from`, moves in
+    // steps to `to` and lets go there, as a user drags. `ready`, when given, is waited for
+    // (on the hand's own connection) before the press.
+    std::jthread DragFrom(const QPoint& from, const QPoint& to,
+                          std::function<bool(Display*)> ready = {}) const {
+        return std::jthread([display = name_, from, to, ready = std::move(ready)] {
+            Display* hand = XOpenDisplay(display.c_str());
+            if (!hand) return;
+            for (int i = 0; ready && !ready(hand) && i < 500; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            XTestFakeMotionEvent(hand, -1, from.x(), from.y(), CurrentTime);
+            XSync(hand, False);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            XTestFakeButtonEvent(hand, 1, True, CurrentTime);
+            XSync(hand, False);
+            constexpr int kSteps = 10;
+            for (int i = 1; i <= kSteps; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                const QPoint at = from + (to - from) * i / kSteps;
+                XTestFakeMotionEvent(hand, -1, at.x(), at.y(), CurrentTime);
+                XSync(hand, False);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
             XTestFakeButtonEvent(hand, 1, False, CurrentTime);
             XSync(hand, False);
             XCloseDisplay(hand);

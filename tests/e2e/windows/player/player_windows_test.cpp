@@ -14,6 +14,8 @@
 #include "player/ui/player_windows.h"
 #include "protocol/glob_data.h"
 #include "widgets/about_box.h"
+#include "platform/message_box.h"
+#include "player/commands/email.h"
 #include "tests/e2e/windows/window_walk.h"
 
 namespace tessaro::testing {
@@ -90,6 +92,42 @@ void PlayerWindowsOpenWhole(const std::string& size) {
 }
 
 TEST(PlayerWindows, OpenWholeOnASmallScreen) { PlayerWindowsOpenWhole("800x600"); }
+
+// The player's longest caption ("Activate Command Failed"), in its own message window and in
+// a box, and its longest box text (the e-mail service missing, with the plugin's path): whole,
+// centred, with a dialog's frame.
+TEST(PlayerWindows, TheLongestCaptionAndTextAreWhole) {
+    WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
+    if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop";
+    WindowWalk walk(*desktop);
+    QtPlayerWindows windows;
+    std::vector<std::string> faults;
+    int boxes = 0;
+    const WindowWalk::Inside check = [&](QWidget& box, const std::string& path) {
+        ++boxes;
+        for (const std::string& f : BoxFaults(*desktop, box)) faults.push_back(path + ": " + f);
+    };
+    walk.Open(
+        "message window",
+        [&] { windows.DoAMessage("Activate Command Failed", "Unable to find window: Untitled - Notepad"); },
+        check);
+    const std::string plugin = desktop->box().dir() + "/lib/tessaro/plugins/libtesmail.so";
+    walk.Open(
+        "Winsock Missing",
+        [&] {
+            win::MessageBox(EMailUnavailableText("The e-mail plugin " + plugin +
+                                                 " cannot be loaded (Cannot load library " + plugin +
+                                                 ": cannot open shared object file: No such file or directory)."),
+                            "Winsock Missing", win::MbButtons::Ok, win::MbIcon::Error);
+        },
+        check);
+    walk.Open(
+        "a box with the long caption",
+        [] { win::MessageBox("Program not found.", "Activate Command Failed", win::MbButtons::Ok); }, check);
+    EXPECT_EQ(boxes, 3);
+    for (const std::string& f : faults) ADD_FAILURE() << f;
+    for (const std::string& f : walk.Faults()) ADD_FAILURE() << f;
+}
 TEST(PlayerWindows, OpenWholeOnAWideScreen) { PlayerWindowsOpenWhole("1280x800"); }
 
 }  // namespace

@@ -350,7 +350,7 @@ TEST_F(MainWinInput, TheHomePageOpensThroughTheDesktopsOpener) {
     const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     ::setenv("PATH", (bin + ":" + oldPath).c_str(), 1);
     Open();
-    QAction* home = MenuAction("&Tessaro Home Page");
+    QAction* home = MenuAction("Tessaro &Home Page");
     ASSERT_NE(home, nullptr);
     home->trigger();
     std::string opened;
