@@ -10,11 +10,17 @@ namespace {
 // never makes a live lock look stale or a dead one live.
 constexpr std::int64_t kStaleLockMs = 60'000;
 
+constexpr const char* kTakenOverText =
+    "Another user took over the lock on the macro file while this program held it. Nothing more is "
+    "written to the file until it has been reloaded, which happens before your next change.";
+
 }  // namespace
 
 void SyncLock::Configure(bool networkMode, const std::string& macroFile) {
     networkMode_ = networkMode;
     lockFile_ = CompanionFileName(macroFile, "MAS");
+    holding_ = false;
+    lost_ = false;
     if (!networkMode_) return;
     try {
         ReadSyncRecord(lockFile_, record_);
@@ -38,6 +44,16 @@ void SyncLock::NoteLoaded() {
 
 LockAttempt SyncLock::Acquire() {
     if (!networkMode_) return LockAttempt::Taken;
+    if (lost_) {
+        // What this program shows may be older than the file: reload before any change.
+        lost_ = false;
+        try {
+            ReadSyncRecord(lockFile_, record_);
+        } catch (const SyncFileError&) {
+        }
+        seenCount_ = record_.ChangeCount;
+        return LockAttempt::ChangedByOther;
+    }
     LockAttempt attempt = LockAttempt::Taken;
     const auto decide = [&](TSyncRecord& rec) {
         if (rec.State == kSyncInUse) {
@@ -70,7 +86,10 @@ LockAttempt SyncLock::Acquire() {
         if (record_.State == kSyncInUse && attempt == LockAttempt::Taken) record_.State = kSyncReleased;
         return LockAttempt::Failed;
     }
-    if (attempt == LockAttempt::Taken) host_.HeartbeatTimer(true);
+    if (attempt == LockAttempt::Taken) {
+        holding_ = true;
+        host_.HeartbeatTimer(true);
+    }
     return attempt;
 }
 
@@ -91,33 +110,50 @@ bool SyncLock::ChangedSinceLoad() {
 void SyncLock::Release(int changes) {
     if (!networkMode_) return;
     host_.HeartbeatTimer(false);
-    record_.ChangeCount += changes;
-    seenCount_ = record_.ChangeCount;
-    record_.State = kSyncReleased;
-    Write();
+    if (!holding_) return;
+    holding_ = false;
+    UpdateHeld([&](TSyncRecord& rec) {
+        rec.ChangeCount += changes;
+        rec.State = kSyncReleased;
+    });
+    if (!lost_) seenCount_ = record_.ChangeCount;
 }
 
 void SyncLock::Heartbeat() {
-    if (!networkMode_) return;
-    record_.LockTime = host_.Now();
+    if (!networkMode_ || !holding_) return;
+    const double now = host_.Now();
+    if (!UpdateHeld([&](TSyncRecord& rec) { rec.LockTime = now; })) {
+        holding_ = false;
+        host_.HeartbeatTimer(false);
+    }
+}
+
+bool SyncLock::UpdateHeld(const std::function<void(TSyncRecord&)>& change) {
+    bool ours = true;
+    TSyncRecord onFile = record_;
     try {
-        WriteSyncRecord(lockFile_, record_);
+        UpdateSyncRecord(lockFile_, onFile, [&](TSyncRecord& rec) {
+            // Another user's take-over writes a new LockTime; their release a new count.
+            ours = rec.State == kSyncInUse && rec.LockTime == record_.LockTime &&
+                   rec.ChangeCount == record_.ChangeCount;
+            if (!ours) return false;
+            change(rec);
+            return true;
+        });
         heartbeatFailing_ = false;
     } catch (const SyncFileError& e) {
         // Every 30 s: told once until a write succeeds again.
         if (!heartbeatFailing_) host_.LockMessage("Error", e.what());
         heartbeatFailing_ = true;
-    }
-}
-
-bool SyncLock::Write() {
-    try {
-        WriteSyncRecord(lockFile_, record_);
         return true;
-    } catch (const SyncFileError& e) {
-        host_.LockMessage("Error", e.what());
+    }
+    if (!ours) {
+        lost_ = true;
+        host_.LockMessage("Notice", kTakenOverText);
         return false;
     }
+    record_ = onFile;
+    return true;
 }
 
 }  // namespace tessaro

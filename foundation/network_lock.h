@@ -4,6 +4,7 @@
 // heartbeat, takes over a lock whose heartbeat stopped a minute ago, and notices when
 // another user released the file after changing it. What to do then is the program's.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "foundation/sync_record.h"
@@ -40,10 +41,16 @@ public:
     // Reads the record and, when it is free and unchanged, takes it in the same step
     // (under the lock file's flock).
     LockAttempt Acquire();
-    // Gives the lock back, counting `changes` changes (on the record held in memory).
+    // Gives the lock back, counting `changes` changes (on the record held in memory). The
+    // record is read first: a lock another user took over is left to them, untouched.
     void Release(int changes);
     // Heartbeat tick while holding; a failing write is reported once until one succeeds.
+    // A lock found taken over (another user's record in the file) is told once and never
+    // written again; the next Acquire then asks for a reload.
     void Heartbeat();
+    // The lock this program held was taken over by another user since it was taken: the
+    // program's copy of the macro file may be stale, and nothing is to be written to it.
+    bool lost() const { return lost_; }
     // True (the new count adopted) when another user changed the file since it was loaded.
     // A lock file that cannot be read changes nothing.
     bool ChangedSinceLoad();
@@ -54,7 +61,9 @@ public:
     std::int32_t seenCount() const { return seenCount_; }
 
 private:
-    bool Write();
+    // Reads the record; when it is still this program's, lets `change` change it and writes
+    // it back. False, the loss told, when another user has taken the lock over.
+    bool UpdateHeld(const std::function<void(TSyncRecord&)>& change);
 
     SyncLockHost& host_;
     bool networkMode_ = false;
@@ -64,6 +73,8 @@ private:
     double lastLockTime_ = 0;
     std::int64_t lastLockSeenAt_ = 0;
     bool heartbeatFailing_ = false;
+    bool holding_ = false;
+    bool lost_ = false;
 };
 
 }  // namespace tessaro

@@ -194,6 +194,7 @@ bool LoadedMacroFile::SaveMacroRecord(int index, TMacroRecord& rec, bool notify)
 }
 
 bool LoadedMacroFile::SaveRecordTo(const std::string& path, int index, TMacroRecord& rec, bool notify) {
+    if (!MayWrite()) return false;
     const int slot = index == -1 ? ctx_.glob.MacroCount : index;
     const TMacroIcon icon = FixUpMacroIcon(rec, ctx_.programDirectory);
     std::memset(rec.Reserved5151, 0, sizeof rec.Reserved5151);
@@ -216,7 +217,7 @@ int LoadedMacroFile::AppendMacroRecord(TMacroRecord& rec, bool notify) {
 }
 
 int LoadedMacroFile::AppendTo(const std::string& path, TMacroRecord& rec, bool notify) {
-    if (ctx_.glob.MacroCount >= kMaxMacros) return 0;
+    if (ctx_.glob.MacroCount >= kMaxMacros || !MayWrite()) return 0;
     const TMacroIcon icon = FixUpMacroIcon(rec, ctx_.programDirectory);
     std::memset(rec.Reserved5151, 0, sizeof rec.Reserved5151);
     const MacroFileStatus st = WriteMacroRecordAt(path, -1, rec);
@@ -240,6 +241,7 @@ bool LoadedMacroFile::ReadMacroRecord(int index, TMacroRecord& buffer) {
 }
 
 bool LoadedMacroFile::DeleteMacroRecord(int index) {
+    if (!MayWrite()) return false;
     const std::string path = CurrentFilePath();
     const MacroFileStatus st = DeleteMacroRecordAt(path, index);
     if (st.code == MacroFileStatus::IoError) ShowError(st.Describe(path));
@@ -247,6 +249,7 @@ bool LoadedMacroFile::DeleteMacroRecord(int index) {
 }
 
 bool LoadedMacroFile::SetMacroEnabled(int index, bool enabled) {
+    if (!MayWrite()) return false;
     const std::string path = CurrentFilePath();
     const MacroFileStatus st = SetMacroEnabledAt(path, index, enabled);
     if (st.code == MacroFileStatus::IoError) ShowError(st.Describe(path));

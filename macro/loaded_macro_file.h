@@ -92,6 +92,11 @@ public:
     enum class MirrorMode { Load, Save };
     void StoreMirrors(int slot, const TMacroRecord& rec, const TMacroIcon& icon, MirrorMode mode);
 
+    // Asked before every write to the file: false (the program has lost the network lock
+    // to another user, and what it would write may undo theirs) makes the write refuse
+    // quietly, the program having told the user already.
+    void SetWriteGuard(std::function<bool()> mayWrite) { mayWrite_ = std::move(mayWrite); }
+
     // The current macro file as a file-system path.
     std::string CurrentFilePath() const;
     const std::string& programDirectory() const { return ctx_.programDirectory; }
@@ -105,8 +110,10 @@ private:
     bool AllSystemMacrosShown();
     std::vector<TMacroRecord> MissingSystemMacros(const std::vector<TMacroRecord>& records);
     double Now() const;
+    bool MayWrite() const { return !mayWrite_ || mayWrite_(); }
 
     Context ctx_;
+    std::function<bool()> mayWrite_;
     std::string warnedOversize_;  // the file whose surplus records were last reported
     std::string warnedPartial_;   // the file whose trailing partial record was last reported
 };

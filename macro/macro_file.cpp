@@ -30,53 +30,66 @@ MacroFileStatus OpenFailure() {
 // Only a regular file can be a macro file (error 0 for anything else).
 win::UniqueFd OpenMacroFile(const std::string& path, int flags) { return win::OpenRegularFile(path, flags); }
 
-bool FileSize(int fd, off_t& size) {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) return false;
-    size = st.st_size;
-    return true;
-}
-
 // Every process that writes a macro file holds its exclusive lock for the moment of the
 // write, and readers a shared one, so nobody sees or moves another's half-written record.
 struct LockedFile {
+    std::string path;
     win::UniqueFd fd;
     std::optional<win::FileLock> lock;
     off_t size = 0;
     int count() const { return static_cast<int>(size / kRec); }
 };
 
-// Opens and locks (LOCK_SH or LOCK_EX); the size is read once the lock is held.
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Opens and locks (LOCK_SH or LOCK_EX); the size is read once the lock is held. A writer
+// puts a whole new file in place of the old one, so a lock won on a file that has been
+// replaced meanwhile guards nothing: the name is opened again until the lock is on the file
+// it names.
 MacroFileStatus OpenLocked(const std::string& path, int flags, int how, LockedFile& file) {
-    file.fd = OpenMacroFile(path, flags);
-    if (!file.fd.valid()) return OpenFailure();
-    file.lock.emplace(file.fd.get(), how);
-    if (!FileSize(file.fd.get(), file.size)) return Fail(MacroFileStatus::OpenFailed);
+    for (int attempt = 0;; ++attempt) {
+        file.lock.reset();
+        file.fd = OpenMacroFile(path, flags);
+        if (!file.fd.valid()) return OpenFailure();
+        file.lock.emplace(file.fd.get(), how);
+        struct stat held {
+        }, named{};
+        if (::fstat(file.fd.get(), &held) != 0) return Fail(MacroFileStatus::OpenFailed);
+        file.path = path;
+        file.size = held.st_size;
+        if (!file.lock->held() || attempt >= 1000) return {};
+        if (::stat(path.c_str(), &named) == 0 && SameFile(held, named)) return {};
+    }
+}
+
+MacroFileStatus ReadAll(const LockedFile& file, std::string& bytes) {
+    bytes.resize(static_cast<std::size_t>(file.size));
+    if (!bytes.empty() && !win::ReadFullAt(file.fd.get(), bytes.data(), bytes.size(), 0))
+        return Fail(MacroFileStatus::IoError);
     return {};
 }
 
-// Appends at record `index` (= count + 1) of a file locked exclusively. Bytes of a partial
+// Puts `bytes` in place of the whole file: they are written to a new file beside it that
+// then takes its name, so a kill or a full disk at any moment leaves the old file or the
+// new one, never a mix. Readers that have the old file open keep reading it whole.
+MacroFileStatus Replace(LockedFile& file, const std::string& bytes) {
+    // Nobody else writes while the lock is held: what lies beside is a killed write's.
+    if (file.lock && file.lock->held()) win::RemoveReplacementLeftovers(file.path);
+    std::string why;
+    if (!win::ReplaceRegularFile(file.path, bytes, why))
+        return Fail(MacroFileStatus::IoError, errno != 0 ? errno : EIO);
+    file.size = static_cast<off_t>(bytes.size());
+    return {};
+}
+
+// Inserts a record at record `index` (= count + 1) of the file's bytes. Bytes of a partial
 // record after the last whole one cannot be another writer's (it would hold the lock), so
 // they are damage: they are kept, behind the new record.
-MacroFileStatus AppendLocked(LockedFile& file, const TMacroRecord& rec) {
-    const off_t at = file.count() * kRec;
-    if (file.size > at) {
-        std::vector<char> tail(static_cast<std::size_t>(file.size - at));
-        if (!win::ReadFullAt(file.fd.get(), tail.data(), tail.size(), at) ||
-            !win::WriteFullAt(file.fd.get(), tail.data(), tail.size(), at + kRec))
-            return Fail(MacroFileStatus::IoError);
-    }
-    if (!win::WriteFullAt(file.fd.get(), &rec, sizeof rec, at)) return Fail(MacroFileStatus::IoError);
-    file.size += kRec;
-    return {};
-}
-
-// Moves the bytes [from, size) to start at `to` (to < from) and cuts the file there.
-bool ShiftDown(int fd, off_t from, off_t to, off_t size) {
-    std::vector<char> rest(static_cast<std::size_t>(size - from));
-    if (!rest.empty() && !win::ReadFullAt(fd, rest.data(), rest.size(), from)) return false;
-    if (!rest.empty() && !win::WriteFullAt(fd, rest.data(), rest.size(), to)) return false;
-    return ::ftruncate(fd, to + static_cast<off_t>(rest.size())) == 0;
+void AppendTo(std::string& bytes, const TMacroRecord& rec) {
+    const std::size_t at = bytes.size() / kMacroRecordSize * kMacroRecordSize;
+    bytes.insert(at, reinterpret_cast<const char*>(&rec), sizeof rec);
 }
 
 }  // namespace
@@ -143,10 +156,13 @@ MacroFileStatus WriteMacroRecordAt(const std::string& path, int index, const TMa
 
     TMacroRecord copy = rec;
     std::memset(copy.Reserved5151, 0, sizeof copy.Reserved5151);
-    if (index == count + 1) return AppendLocked(file, copy);
-    if (!win::WriteFullAt(file.fd.get(), &copy, sizeof copy, (index - 1) * kRec))
-        return Fail(MacroFileStatus::IoError);
-    return {};
+    std::string bytes;
+    if (auto st = ReadAll(file, bytes); !st.ok()) return st;
+    if (index == count + 1)
+        AppendTo(bytes, copy);
+    else
+        std::memcpy(bytes.data() + (index - 1) * kMacroRecordSize, &copy, sizeof copy);
+    return Replace(file, bytes);
 }
 
 MacroFileStatus AppendMissingRecords(const std::string& path, std::size_t maxRecords,
@@ -157,34 +173,49 @@ MacroFileStatus AppendMissingRecords(const std::string& path, std::size_t maxRec
     if (auto st = OpenLocked(path, O_RDWR, LOCK_EX, file); !st.ok()) return st;
     std::vector<TMacroRecord> records;
     if (auto st = ReadLocked(file, maxRecords, records, nullptr); !st.ok()) return st;
-    MacroFileStatus st;
-    for (TMacroRecord rec : missing(records)) {
-        std::memset(rec.Reserved5151, 0, sizeof rec.Reserved5151);
-        if (st = AppendLocked(file, rec); !st.ok()) break;
-        ++appended;
-        if (records.size() < maxRecords) records.push_back(rec);
+    std::vector<TMacroRecord> added = missing(records);
+    if (!added.empty()) {
+        std::string bytes;
+        if (auto st = ReadAll(file, bytes); !st.ok()) return st;
+        for (TMacroRecord& rec : added) {
+            std::memset(rec.Reserved5151, 0, sizeof rec.Reserved5151);
+            AppendTo(bytes, rec);
+        }
+        // All of them or none: a failure leaves the file as it was.
+        if (auto st = Replace(file, bytes); !st.ok()) {
+            out = std::move(records);
+            return st;
+        }
     }
+    appended = static_cast<int>(added.size());
+    for (const TMacroRecord& rec : added)
+        if (records.size() < maxRecords) records.push_back(rec);
     out = std::move(records);
-    return st;
+    return {};
 }
 
 MacroFileStatus DeleteMacroRecordAt(const std::string& path, int index) {
     LockedFile file;
     if (auto st = OpenLocked(path, O_RDWR, LOCK_EX, file); !st.ok()) return st;
     if (index < 1 || index > file.count()) return Fail(MacroFileStatus::BadIndex, 0);
-    if (!ShiftDown(file.fd.get(), index * kRec, (index - 1) * kRec, file.size))
-        return Fail(MacroFileStatus::IoError);
-    return {};
+    std::string bytes;
+    if (auto st = ReadAll(file, bytes); !st.ok()) return st;
+    bytes.erase(static_cast<std::size_t>(index - 1) * kMacroRecordSize, kMacroRecordSize);
+    return Replace(file, bytes);
 }
 
 MacroFileStatus SetMacroEnabledAt(const std::string& path, int index, bool enabled) {
     LockedFile file;
     if (auto st = OpenLocked(path, O_RDWR, LOCK_EX, file); !st.ok()) return st;
     if (index < 1 || index > file.count()) return Fail(MacroFileStatus::BadIndex, 0);
-    const std::uint8_t flag = enabled ? 1 : 0;
-    if (!win::WriteFullAt(file.fd.get(), &flag, 1, (index - 1) * kRec + offsetof(TMacroRecord, Enabled)))
-        return Fail(MacroFileStatus::IoError);
-    return {};
+    std::string bytes;
+    if (auto st = ReadAll(file, bytes); !st.ok()) return st;
+    const std::size_t at =
+        static_cast<std::size_t>(index - 1) * kMacroRecordSize + offsetof(TMacroRecord, Enabled);
+    const char flag = enabled ? 1 : 0;
+    if (bytes[at] == flag) return {};
+    bytes[at] = flag;
+    return Replace(file, bytes);
 }
 
 MacroFileStatus CreateEmptyMacroFile(const std::string& path) {

@@ -2,8 +2,9 @@
 // Raw access to a macro file: a plain sequence of 5,165-byte records, no header. Record n
 // (1-based) starts at (n - 1) * 5,165. Each call opens the file and closes it again, so
 // the editor and other users of a shared file see every change at once. Writers hold an
-// exclusive flock of the file for the moment of the write and readers a shared one, so a
-// record another program is writing is never read half written, moved or split.
+// exclusive flock of the file for the moment of the write and readers a shared one; a write
+// puts a whole new file in the old one's place, so a kill or a full disk at any moment
+// leaves the file as it was before the write or as it is after it, never torn.
 //
 // Bytes after the last whole record (a damaged or foreign file) are never a macro and are
 // kept as they are: appending and deleting leave them at the end of the file.
@@ -53,8 +54,8 @@ using MissingRecords = std::function<std::vector<TMacroRecord>(const std::vector
 
 // Looks at the file and appends what `missing` asks for in one step, under the file's
 // exclusive lock: two programs adding the same records at the same moment add them once.
-// `out` receives the file's first maxRecords records afterwards (also after a failed
-// append: with those added before it), `appended` how many records this call added.
+// `out` receives the file's first maxRecords records afterwards (after a failed append:
+// as they were, for nothing was added), `appended` how many records this call added.
 MacroFileStatus AppendMissingRecords(const std::string& path, std::size_t maxRecords,
                                      const MissingRecords& missing, std::vector<TMacroRecord>& out,
                                      int& appended);

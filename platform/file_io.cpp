@@ -1,5 +1,6 @@
 #include "platform/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <random>
 
 namespace win {
@@ -66,12 +68,15 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
+constexpr char kSiblingTag[] = ".~%08x";
+constexpr std::size_t kSiblingTagLength = 10;
+
 // A new file beside `target` under a name nobody uses, created as the user's umask says.
 UniqueFd FreshSibling(const std::string& target, std::string& name, std::string& why) {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
         char tag[16];
-        std::snprintf(tag, sizeof tag, ".~%08x", static_cast<unsigned>(random()));
+        std::snprintf(tag, sizeof tag, kSiblingTag, static_cast<unsigned>(random()));
         name = target + tag;
         UniqueFd fd = OpenRegularFile(name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666, &why);
         if (fd.valid() || (errno != EEXIST && errno != 0)) return fd;
@@ -132,19 +137,47 @@ bool ReplaceRegularFile(const std::string& path, std::string_view bytes, std::st
     std::string temp;
     UniqueFd fd = FreshSibling(target, temp, why);
     if (!fd.valid()) return false;
+    // A shared file keeps its group (and, where allowed, its owner) for the other users.
+    if (existed && ::fchown(fd.get(), st.st_uid, st.st_gid) != 0 && ::fchown(fd.get(), -1, st.st_gid) != 0) {
+    }
     bool ok = WriteAll(fd.get(), bytes) && (!existed || ::fchmod(fd.get(), st.st_mode & 07777) == 0) &&
               ::fsync(fd.get()) == 0;
-    ok = fd.Close() == 0 && ok;
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    int err = errno;
+    if (fd.Close() != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
+        ok = false;
+        err = errno;
+    }
     if (!ok) {
-        why = ErrnoText(errno);
+        why = ErrnoText(err);
         ::unlink(temp.c_str());
+        errno = err != 0 ? err : EIO;
         return false;
     }
     // The new name lasts a crash only once its folder is on the disk too.
     if (UniqueFd dir(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir.valid())
         ::fsync(dir.get());
     return true;
+}
+
+void RemoveReplacementLeftovers(const std::string& path) {
+    const std::string target = LinkTarget(path);
+    const auto slash = target.rfind('/');
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(FolderOf(target).c_str()), ::closedir);
+    if (!dir) return;
+    while (const dirent* e = ::readdir(dir.get())) {
+        const std::string_view name = e->d_name;
+        if (name.size() != base.size() + kSiblingTagLength || name.substr(0, base.size()) != base) continue;
+        const std::string_view tag = name.substr(base.size());
+        if (tag.substr(0, 2) != ".~" ||
+            tag.find_first_not_of("0123456789abcdef", 2) != std::string_view::npos)
+            continue;
+        ::unlinkat(::dirfd(dir.get()), e->d_name, 0);
+    }
 }
 
 FileLock::FileLock(int fd, int how) : fd_(fd) {

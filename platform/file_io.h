@@ -57,9 +57,14 @@ bool WriteToRegularFile(const std::string& path, std::string_view bytes, int fla
 
 // Replaces the whole of a regular file (or creates it): the bytes go to a fresh file beside
 // it that is then renamed over it, so a failure never leaves half a file. A linked file stays
-// linked (the file it points to is replaced) and keeps its mode. A path naming anything but
-// a regular file is refused and left as it is. False with the reason in `why`.
+// linked (the file it points to is replaced) and keeps its mode and group. A path naming
+// anything but a regular file is refused and left as it is. False with the reason in `why`
+// and errno set.
 bool ReplaceRegularFile(const std::string& path, std::string_view bytes, std::string& why);
+
+// Removes the new files that replacements of `path` killed midway left beside it. Only for
+// a caller that no other process can be replacing the file with (it holds the file's lock).
+void RemoveReplacementLeftovers(const std::string& path);
 
 // Holds a flock(2) on an open file for its lifetime (LOCK_SH or LOCK_EX), waiting for it;
 // a file system that refuses flock leaves it unheld and the caller goes on unguarded.

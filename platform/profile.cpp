@@ -46,8 +46,9 @@ struct Line {
     enum Kind { Other, Section, Key } kind = Other;  // Other: blank, comment or damaged
     bool damagedHeader = false;                      // "[" without "]": the keys below belong to no section
     std::string raw;
-    std::string name;   // section or key name, trimmed
-    std::string value;  // key lines: the value, trimmed
+    std::string name;    // section or key name, trimmed
+    std::string value;   // key lines: the value, trimmed
+    std::string ending;  // "\r\n", "\n", or "" for a last line without one
 };
 
 Line ParseLine(std::string raw, bool first) {
@@ -78,16 +79,21 @@ Line ParseLine(std::string raw, bool first) {
     return line;
 }
 
-// Calls fn(line, isFirst) for each line of the text, without its CR LF or LF.
+// Calls fn(line, isFirst, ending) for each line of the text: the line without its CR LF or
+// LF, and that ending ("" for a last line without one).
 template <typename Fn>
 void ForEachLine(const std::string& content, Fn fn) {
     std::size_t start = 0;
     while (start < content.size()) {
         auto end = content.find('\n', start);
+        std::string_view ending = end == std::string::npos ? "" : "\n";
         if (end == std::string::npos) end = content.size();
         std::string raw = content.substr(start, end - start);
-        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-        fn(std::move(raw), start == 0);
+        if (!ending.empty() && !raw.empty() && raw.back() == '\r') {
+            raw.pop_back();
+            ending = "\r\n";
+        }
+        fn(std::move(raw), start == 0, ending);
         start = end + 1;
     }
 }
@@ -108,7 +114,7 @@ std::string Slot(std::string_view section, std::string_view key) {
 std::unordered_map<std::string, std::string> ValuesOf(const std::string& content) {
     std::unordered_map<std::string, std::string> values;
     std::optional<std::string> section;
-    ForEachLine(content, [&](std::string raw, bool first) {
+    ForEachLine(content, [&](std::string raw, bool first, std::string_view) {
         Line l = ParseLine(std::move(raw), first);
         if (l.kind == Line::Section)
             section = l.damagedHeader ? std::nullopt : std::optional(std::move(l.name));
@@ -120,9 +126,13 @@ std::unordered_map<std::string, std::string> ValuesOf(const std::string& content
 
 class Document {
 public:
+    // A file edited by hand keeps its bytes: every line its own ending, and the lines added
+    // take the file's (the first line's; CR LF in a new file).
     explicit Document(const std::string& content) {
-        ForEachLine(content, [this](std::string raw, bool first) {
+        ForEachLine(content, [this](std::string raw, bool first, std::string_view ending) {
             lines_.push_back(ParseLine(std::move(raw), first));
+            lines_.back().ending = std::string(ending);
+            if (first && !ending.empty()) lineEnd_ = std::string(ending);
         });
     }
 
@@ -136,7 +146,7 @@ public:
             l.raw = l.name + "=" + std::string(value);
             return;
         }
-        Line added = ParseLine(std::string(Trim(key)) + "=" + std::string(value), false);
+        Line added = NewLine(std::string(Trim(key)) + "=" + std::string(value));
         for (std::size_t i = 0; i < lines_.size(); ++i) {
             if (!IsHeaderOf(lines_[i], section)) continue;
             // After the last non-blank line of the section, before the blanks that part it
@@ -147,16 +157,17 @@ public:
             lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(added));
             return;
         }
-        if (!lines_.empty() && !Trim(lines_.back().raw).empty()) lines_.push_back(ParseLine("", false));
-        lines_.push_back(ParseLine("[" + std::string(Trim(section)) + "]", false));
+        if (!lines_.empty() && !Trim(lines_.back().raw).empty()) lines_.push_back(NewLine(""));
+        lines_.push_back(NewLine("[" + std::string(Trim(section)) + "]"));
         lines_.push_back(std::move(added));
     }
 
     std::string Text() const {
         std::string out;
-        for (const Line& l : lines_) {
-            out += l.raw;
-            out += "\r\n";
+        for (std::size_t i = 0; i < lines_.size(); ++i) {
+            out += lines_[i].raw;
+            // A last line without an ending gets one once something follows it.
+            out += lines_[i].ending.empty() && i + 1 < lines_.size() ? lineEnd_ : lines_[i].ending;
         }
         return out;
     }
@@ -180,7 +191,14 @@ private:
         return std::nullopt;
     }
 
+    Line NewLine(std::string raw) const {
+        Line l = ParseLine(std::move(raw), false);
+        l.ending = lineEnd_;
+        return l;
+    }
+
     std::vector<Line> lines_;
+    std::string lineEnd_ = "\r\n";
 };
 
 enum class ReadResult { Ok, Missing, Failed };

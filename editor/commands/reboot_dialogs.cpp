@@ -42,12 +42,16 @@ TDoTBox::TDoTBox(QWidget* owner) : CommandDialog(owner, "TDoTBox", tr("Display A
 void TDoTBox::Preset(const std::string& header, const std::string& contents) {
     Header->setText(Q(header));
     Contents->setPlainText(Q(contents));
+    kept_.reset();
+    if (auto memo = Cp1252Text(Contents->toPlainText(), nullptr))
+        kept_ = TBoxKept{std::move(*memo), contents};
 }
 
 void TDoTBox::SetDefaults() {
     BoxHeader.clear();
     Header->clear();
     Contents->clear();
+    kept_.reset();
 }
 
 void TDoTBox::FocusFirst() {
@@ -60,7 +64,7 @@ void TDoTBox::OkButtonClick() {
     if (!header) return;
     const auto text = ReadText(Contents);
     if (!text) return;
-    Result = BuildTBox(*header, *text);
+    Result = BuildTBox(*header, *text, kept_ ? &*kept_ : nullptr);
     if (!Accept(Result)) return;
     BoxConfirmed = 1;
     BoxHeader = Result.fields.BoxHeader;

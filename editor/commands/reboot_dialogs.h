@@ -1,5 +1,7 @@
 #pragma once
 // "Reboot or Shut Down" and "Display A Text Box".
+#include <optional>
+
 #include "editor/commands/command_dialog.h"
 #include "editor/model/commands/reboot_forms.h"
 
@@ -41,6 +43,9 @@ protected:
     void FocusFirst() override;
     void EnableDisable() override {}
     void OkButtonClick() override;
+
+private:
+    std::optional<TBoxKept> kept_;  // the preset's stored text, kept while the memo is unchanged
 };
 
 }  // namespace tessaro

@@ -265,7 +265,8 @@ void TModText::keyPressEvent(QKeyEvent* event) {
 bool TModText::InsertText(const std::string& cp1252) {
     const QString insert = FromCp1252(cp1252);
     const QString memo = NewFormat->toPlainText();
-    if (!FitsTypedText(static_cast<std::size_t>(memo.size()), static_cast<std::size_t>(insert.size()))) {
+    if (!FitsTypedText(static_cast<std::size_t>(memo.size()), static_cast<std::size_t>(insert.size()),
+                       limit_)) {
         win::MessageBox(kTextTooLong, "Error", win::MbButtons::Ok);
         return false;
     }
@@ -289,9 +290,9 @@ void TModText::UpdateButtonClick() {
         NewFormat->setFocus(Qt::OtherFocusReason);
         return;
     }
-    UpdatedText u = !stored_      ? UpdateTypedText(*memo)
-                    : presetMemo_ ? UpdateStoredText(*memo, *presetMemo_, *stored_)
-                                  : UpdateTypedText(*memo, StyleOfTypedText(*stored_));
+    UpdatedText u = !stored_      ? UpdateTypedText(*memo, {}, limit_)
+                    : presetMemo_ ? UpdateStoredText(*memo, *presetMemo_, *stored_, limit_)
+                                  : UpdateTypedText(*memo, StyleOfTypedText(*stored_), limit_);
     Updated = 1;
     if (u.truncated) win::MessageBox(TruncationNotice(), "Error", win::MbButtons::Ok);
     TextBuffer = std::move(u.TextBuffer);

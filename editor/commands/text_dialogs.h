@@ -71,6 +71,8 @@ public:
     // A stored Text line's text: Update gives it back unchanged while the memo is, and in
     // its own line breaks and tabs once edited.
     void PresetStored(const std::string& stored);
+    // The most the text may hold: a macro's 5,000 unless it is a line of a text file.
+    void SetTextLimit(std::size_t limit) { limit_ = limit; }
 
     std::string TextBuffer;
     std::uint8_t Updated = 0;
@@ -102,6 +104,7 @@ private:
 
     std::optional<std::string> stored_;
     std::optional<std::string> presetMemo_;  // the memo as the preset left it
+    std::size_t limit_ = kMaxTypedText;
 };
 
 }  // namespace tessaro

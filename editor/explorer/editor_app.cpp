@@ -12,11 +12,14 @@
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "protocol/glob_data.h"
+#include "widgets/end_request.h"
 #include "widgets/program_windows.h"
 
 namespace tessaro {
 
 int RunEditor(int argc, char** argv) {
+    // A signal ends the editor as its user would close it, whatever box is open.
+    const bool signalsCaught = CatchEndSignals();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessaro");
     ProgramWindows windows;
@@ -32,7 +35,10 @@ int RunEditor(int argc, char** argv) {
     // The player finds the editor only through this record.
     if (guard) guard->RecordWindow(main->winId());
     main->show();
+    std::unique_ptr<EndSignals> endSignals;
+    if (signalsCaught) endSignals = std::make_unique<EndSignals>([&main] { main->EndAtOnce(); });
     const int result = QApplication::exec();
+    endSignals.reset();
     main.reset();
     return result;
 }

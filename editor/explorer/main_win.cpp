@@ -1,5 +1,7 @@
 #include "editor/explorer/main_win.h"
 
+#include "widgets/end_request.h"
+
 #include "editor/explorer/forms/macro_forms_context.h"
 
 #include <utility>
@@ -245,6 +247,12 @@ void TMainWin::FormClose() {
     SaveAllSettings(config_);
 }
 
+void TMainWin::EndAtOnce() {
+    // A box left open would keep the editor running after its player ended.
+    CloseOpenBoxes();
+    QTimer::singleShot(0, this, [this] { close(); });
+}
+
 void TMainWin::closeEvent(QCloseEvent* event) {
     FormClose();
     event->accept();
@@ -253,7 +261,7 @@ void TMainWin::closeEvent(QCloseEvent* event) {
 std::int32_t TMainWin::WndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {
     if (msg == WM_CLOSE) {
         // The player asks as the user would: the window saves and closes.
-        QTimer::singleShot(0, this, [this] { close(); });
+        EndAtOnce();
         return 0;
     }
     if (msg == WM_PEER_UPDATE) {

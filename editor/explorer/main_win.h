@@ -82,6 +82,9 @@ public:
     TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args);
     ~TMainWin() override;
 
+    // Closes every open box, then the window as its user would (its player ended, or a signal).
+    void EndAtOnce();
+
     TMainWinCore& Core() { return core_; }
     Explorer& Logic() { return explorer_; }
     TConfigRecord& Config() { return config_; }

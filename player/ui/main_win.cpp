@@ -189,8 +189,13 @@ void TMainWin::ActivateMe() {
     const std::string program = win::JoinPath(win::ExecutableDirectory(), "tesdesk");
     QStringList arguments;
     for (const std::string& a : EditorArguments(handle_)) arguments << QString::fromStdString(a);
-    if (!QProcess::startDetached(QString::fromStdString(program), arguments))
+    qint64 pid = 0;
+    if (!QProcess::startDetached(QString::fromStdString(program), arguments, QString(), &pid)) {
         windows_.DoAMessage("Error", win::Utf8ToCp1252(program) + " could not be started.");
+        return;
+    }
+    std::erase_if(startedEditors_, [](const win::StartedProcess& p) { return !p.Running(); });
+    startedEditors_.emplace_back(static_cast<pid_t>(pid));
 }
 
 bool TMainWin::CanDoMenu() {
@@ -228,6 +233,9 @@ void TMainWin::FormClose() {
     // The editor closes as if its user closed it, so it can save first.
     if (const std::uint64_t editor = link_.EditorWindow())
         win::PostMessage(static_cast<win::HWND>(editor), WM_CLOSE, kQuitFromPlayer, 0);
+    // An editor this player started that it never found, or that the message misses, ends
+    // too (it closes as its user would).
+    for (const win::StartedProcess& editor : startedEditors_) editor.Terminate();
     // A capture still running keeps what was recorded and gives the lock back.
     if (capture_) capture_->capture().EndForShutDown();
     closing_ = true;

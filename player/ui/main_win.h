@@ -22,6 +22,7 @@
 #include "player/engine/peer_update.h"
 #include "mail/mail_prompts.h"
 #include "player/engine/player_macro_file.h"
+#include "platform/started_process.h"
 #include "player/engine/player_triggers.h"
 #include "player/ui/player_windows.h"
 #include "player/engine/swap_table.h"
@@ -171,6 +172,7 @@ private:
     std::unique_ptr<PlayerTriggers> triggers_;
     std::unique_ptr<PlayerAutomation> automation_;
     std::unique_ptr<CaptureShell> capture_;
+    std::vector<win::StartedProcess> startedEditors_;  // the editors it started, ended with it
 };
 
 // The editor's arguments: the launch marker and "/RH" + the player's window in decimal.

@@ -5,7 +5,8 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QSocketNotifier>
+#include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -21,9 +22,11 @@
 #include "platform/message_box.h"
 #include "platform/named_mutex.h"
 #include "platform/shared_memory.h"
+#include "platform/single_instance.h"
 #include "protocol/glob_data.h"
 #include "player/engine/command_line.h"
 #include "player/ui/main_win.h"
+#include "widgets/end_request.h"
 #include "player/engine/single_start.h"
 #include "protocol/swap_keys.h"
 
@@ -37,16 +40,34 @@ constexpr std::chrono::seconds kWaitForStartingPlayer{20};
 // The objects the main block holds for the whole run. The player is the one owner of
 // every shared object of the system, so at its end it removes their names even when a
 // player that died earlier left them behind and this run only opened them.
+// Set while this process owns the shared objects. A lost display ends the program through
+// exit() (Xlib's and Qt's handlers both call it), past every destructor on the stack: the
+// names and the window in the single-instance guard would outlive it.
+std::atomic<bool> g_ownsSharedObjects{false};
+
+void RemovePlayerObjects() {
+    for (const char* block : kPlayerBlocks) win::SharedMemory::Remove(block);
+    for (const char* mutex : kPlayerMutexes) win::NamedMutex::Remove(mutex);
+}
+
+void RemovePlayerObjectsAtExit() {
+    if (!g_ownsSharedObjects.exchange(false)) return;
+    RemovePlayerObjects();
+    // The guard's lock goes with the process; the window recorded there must go too.
+    if (::truncate(win::SingleInstancePath(kPlayerInstanceName).c_str(), 0) != 0) {
+    }
+}
+
 struct MainBlockObjects {
     std::unique_ptr<win::SharedMemory> master;
     std::vector<std::unique_ptr<win::NamedMutex>> mutexes;
 
     ~MainBlockObjects() {
         if (!master) return;
+        g_ownsSharedObjects = false;
         master.reset();
         mutexes.clear();
-        for (const char* block : kPlayerBlocks) win::SharedMemory::Remove(block);
-        for (const char* mutex : kPlayerMutexes) win::NamedMutex::Remove(mutex);
+        RemovePlayerObjects();
     }
 };
 
@@ -64,24 +85,9 @@ bool CreateMainBlockObjects(MainBlockObjects& o) {
         }
         o.mutexes.push_back(std::move(mutex));
     }
+    static const bool removedAtExit = std::atexit(RemovePlayerObjectsAtExit) == 0;
+    g_ownsSharedObjects = removedAtExit;
     return true;
-}
-
-// Signals reach the event loop through a pipe, so the shut-down runs on the main thread.
-int g_signalPipe[2] = {-1, -1};
-
-void OnSignal(int) {
-    const char c = 1;
-    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &c, 1);
-}
-
-bool InstallSignalPipe() {
-    if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
-    struct sigaction sa {};
-    sa.sa_handler = OnSignal;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    return ::sigaction(SIGTERM, &sa, nullptr) == 0 && ::sigaction(SIGINT, &sa, nullptr) == 0;
 }
 
 }  // namespace
@@ -100,7 +106,7 @@ int RunPlayer(int argc, char** argv) {
     win::UndoInputLeftByDeadPlayer();
 
     // From here on a signal closes the player cleanly, even one that comes during start-up.
-    const bool signalsCaught = InstallSignalPipe();
+    const bool signalsCaught = CatchEndSignals();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessaro 99");
     QApplication::setQuitOnLastWindowClosed(false);
@@ -110,15 +116,10 @@ int RunPlayer(int argc, char** argv) {
     // is closed and no other shows, and a start that is under way ends as soon as it can.
     std::unique_ptr<TMainWin> main;
     bool stopDuringStart = false;
-    std::unique_ptr<QSocketNotifier> signalNotifier;
+    std::unique_ptr<EndSignals> signalNotifier;
     if (signalsCaught) {
-        signalNotifier = std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
-        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &app, [&main, &stopDuringStart] {
-            char buffer[16];
-            while (::read(g_signalPipe[0], buffer, sizeof buffer) > 0) {
-            }
-            win::StopShowingMessageBoxes();
-            if (QWidget* box = QApplication::activeModalWidget()) box->close();
+        signalNotifier = std::make_unique<EndSignals>([&main, &stopDuringStart] {
+            CloseOpenBoxes();
             if (main)
                 main->Terminate();
             else

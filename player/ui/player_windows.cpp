@@ -34,6 +34,7 @@ QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252
 }  // namespace
 
 int QtPlayerWindows::RunOnTop(QDialog& dialog) {
+    if (ending_) return QDialog::Rejected;
     open_.emplace_back(&dialog);
     dialog.show();
     dialog.raise();
@@ -44,6 +45,7 @@ int QtPlayerWindows::RunOnTop(QDialog& dialog) {
 }
 
 void QtPlayerWindows::CloseAll() {
+    ending_ = true;
     for (const QPointer<QDialog>& dialog : std::vector<QPointer<QDialog>>(open_))
         if (dialog) dialog->reject();
 }

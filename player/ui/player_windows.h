@@ -40,7 +40,8 @@ public:
 
     // What the pause window names and gives the focus back to: the macro that runs.
     void SetRunningMacro(const RunningMacro& macro) { running_ = macro; }
-    // The player ends: every open window closes as if the user cancelled it.
+    // The player ends: every open window closes as if the user cancelled it, and any window
+    // asked for from now on (a macro's abort notice on its way out) closes at once.
     void CloseAll();
 
     bool Paused() const { return pause_ != nullptr; }
@@ -56,6 +57,7 @@ private:
 
     RunningMacro running_;
     std::vector<QPointer<QDialog>> open_;
+    bool ending_ = false;
     TPauseMacro* pause_ = nullptr;
     bool messageOpen_ = false;
     bool textBoxOpen_ = false;

@@ -119,14 +119,25 @@ TEST_F(ProfileTest, WriteKeepsOrderReplacesInPlaceAndAppendsToItsSection) {
     ASSERT_TRUE(win::WritePrivateProfileString("a", "y", "20", "TEST.INI"));
     ASSERT_TRUE(win::WritePrivateProfileString("A", "new", "n", "TEST.INI"));
     ASSERT_TRUE(win::WritePrivateProfileString("B", "w", "4", "TEST.INI"));
-    // The stored key spelling stays; a new key goes after the section's last line.
-    EXPECT_EQ(Slurp(), "; keep me\r\n[A]\r\nx=1\r\nY=20\r\nnew=n\r\n\r\n[B]\r\nz=3\r\nw=4\r\n");
+    // The stored key spelling stays; a new key goes after the section's last line. A file
+    // edited by hand keeps its LF line ends, for the new lines too.
+    EXPECT_EQ(Slurp(), "; keep me\n[A]\nx=1\nY=20\nnew=n\n\n[B]\nz=3\nw=4\n");
+}
+
+TEST_F(ProfileTest, EachLineKeepsItsOwnEndAndNewLinesTakeTheFilesFirst) {
+    Put("[A]\r\nx=1\ny=2\r\n[B]\nz=3");
+    ASSERT_TRUE(win::WritePrivateProfileString("A", "y", "5", "TEST.INI"));
+    ASSERT_TRUE(win::WritePrivateProfileString("B", "w", "4", "TEST.INI"));
+    EXPECT_EQ(Slurp(), "[A]\r\nx=1\ny=5\r\n[B]\nz=3\r\nw=4\r\n");
+    // Nothing to change: not a byte is written.
+    ASSERT_TRUE(win::WritePrivateProfileString("A", "x", "1", "TEST.INI"));
+    EXPECT_EQ(Slurp(), "[A]\r\nx=1\ny=5\r\n[B]\nz=3\r\nw=4\r\n");
 }
 
 TEST_F(ProfileTest, DamagedLinesSurviveAWrite) {
     Put("[A]\nthis line is damaged\nk=1\n[B\nq=2\n");
     ASSERT_TRUE(win::WritePrivateProfileString("A", "k", "9", "TEST.INI"));
-    EXPECT_EQ(Slurp(), "[A]\r\nthis line is damaged\r\nk=9\r\n[B\r\nq=2\r\n");
+    EXPECT_EQ(Slurp(), "[A]\nthis line is damaged\nk=9\n[B\nq=2\n");
 }
 
 TEST_F(ProfileTest, AnUnchangedValueKeepsItsLineAndADefaultNeverReplacesAValue) {
@@ -270,7 +281,7 @@ TEST_F(ProfileTest, SymlinkedFileStaysALink) {
     fs::create_symlink(dir_ / "real" / "target.ini", dir_ / "TEST.INI");
     ASSERT_TRUE(win::WritePrivateProfileString("A", "k", "2", "TEST.INI"));
     EXPECT_TRUE(fs::is_symlink(dir_ / "TEST.INI"));
-    EXPECT_EQ(Slurp("real/target.ini"), "[A]\r\nk=2\r\n");
+    EXPECT_EQ(Slurp("real/target.ini"), "[A]\nk=2\n");
 }
 
 TEST_F(ProfileTest, ReadOnlyFileIsNeitherReplacedNorChanged) {

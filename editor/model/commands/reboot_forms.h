@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "editor/model/commands/command_form.h"
 
@@ -29,11 +30,20 @@ struct TBoxFields {
     std::string Contents;   // the memo's text, line breaks CR LF
 };
 
-// A memo's text with every line break made CR LF.
-std::string WithCrLf(const std::string& text);
+// A memo's text with every line break made CR LF (or `lineBreak`).
+std::string WithCrLf(const std::string& text, std::string_view lineBreak = "\r\n");
+
+// A stored box text and what the memo showed once preset from it.
+struct TBoxKept {
+    std::string presetMemo;
+    std::string stored;
+};
 
 // The text box command every creator inserts: "<TBOX:<HEAD:" title ">" text ">". Both texts
-// end at ">", so one inside either is refused.
-FormResult<TBoxFields> BuildTBox(const std::string& header, const std::string& contents);
+// end at ">", so one inside either is refused. With `kept`, an unchanged memo gives back the
+// stored text byte for byte and an edited one is written in its line breaks (a text file's
+// LF lines stay LF).
+FormResult<TBoxFields> BuildTBox(const std::string& header, const std::string& contents,
+                                 const TBoxKept* kept = nullptr);
 
 }  // namespace tessaro

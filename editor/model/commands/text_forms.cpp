@@ -80,7 +80,9 @@ const std::array<MiscEntry, 42> kMiscEntries{{
     {"Num Lock", "<NUMLOCK>"},
 }};
 
-bool FitsTypedText(std::size_t currentLength, std::size_t n) { return currentLength + n <= kMaxTypedText; }
+bool FitsTypedText(std::size_t currentLength, std::size_t n, std::size_t limit) {
+    return currentLength + n <= limit;
+}
 
 Inserted InsertAtCaret(std::string_view memo, std::size_t caret, std::string_view insert) {
     caret = std::min(caret, memo.size());
@@ -103,7 +105,7 @@ TypedTextStyle StyleOfTypedText(std::string_view stored) {
     return style;
 }
 
-UpdatedText UpdateTypedText(std::string_view memo, const TypedTextStyle& style) {
+UpdatedText UpdateTypedText(std::string_view memo, const TypedTextStyle& style, std::size_t limit) {
     UpdatedText out;
     out.TextBuffer.reserve(memo.size());
     for (std::size_t i = 0; i < memo.size(); ++i) {
@@ -118,18 +120,19 @@ UpdatedText UpdateTypedText(std::string_view memo, const TypedTextStyle& style) 
         } else {
             out.TextBuffer += c;
         }
-        if (out.TextBuffer.size() > kMaxTypedText + 8) break;  // a huge paste: no need to copy it all
+        if (out.TextBuffer.size() > limit + 8) break;  // a huge paste: no need to copy it all
     }
-    if (out.TextBuffer.size() > kMaxTypedText) {
+    if (out.TextBuffer.size() > limit) {
         out.truncated = true;
-        out.TextBuffer.resize(kMaxTypedText);
+        out.TextBuffer.resize(limit);
     }
     return out;
 }
 
-UpdatedText UpdateStoredText(std::string_view memo, std::string_view presetMemo, std::string_view stored) {
+UpdatedText UpdateStoredText(std::string_view memo, std::string_view presetMemo, std::string_view stored,
+                             std::size_t limit) {
     if (memo == presetMemo) return {std::string(stored), false};
-    return UpdateTypedText(memo, StyleOfTypedText(stored));
+    return UpdateTypedText(memo, StyleOfTypedText(stored), limit);
 }
 
 std::string TruncationNotice() {

@@ -28,8 +28,11 @@ struct MiscEntry {
 };
 extern const std::array<MiscEntry, 42> kMiscEntries;
 
-// CheckSize: whether n more characters keep the memo within 5,000.
-bool FitsTypedText(std::size_t currentLength, std::size_t n);
+// A line of a text file edited as a script is limited by the file, not by the macro's 5,000.
+inline constexpr std::size_t kTextFileLineLimit = static_cast<std::size_t>(-1) / 2;
+
+// CheckSize: whether n more characters keep the memo within `limit` (a macro's 5,000).
+bool FitsTypedText(std::size_t currentLength, std::size_t n, std::size_t limit = kMaxTypedText);
 
 // SetIt: the text inserted at the caret (a selection stays), the caret right after it.
 struct Inserted {
@@ -46,13 +49,14 @@ struct TypedTextStyle {
 };
 TypedTextStyle StyleOfTypedText(std::string_view stored);
 
-// Update: Tabs become "<TAB>" (or stay tab bytes), line breaks the style's; beyond 5,000
-// characters the text is cut and the notice below is due.
+// Update: Tabs become "<TAB>" (or stay tab bytes), line breaks the style's; beyond `limit`
+// (a macro's 5,000 characters) the text is cut and the notice below is due.
 struct UpdatedText {
     std::string TextBuffer;
     bool truncated = false;
 };
-UpdatedText UpdateTypedText(std::string_view memo, const TypedTextStyle& style = {});
+UpdatedText UpdateTypedText(std::string_view memo, const TypedTextStyle& style = {},
+                            std::size_t limit = kMaxTypedText);
 std::string TruncationNotice();
 FormResult<UpdatedText> BuildTypedText(std::string_view memo);
 
@@ -62,7 +66,8 @@ std::string TypedTextPreset(const TTextRec& rec);
 // Update of a memo preset from `stored`: while the memo still holds `presetMemo` (what it
 // showed after the preset) the stored text comes back byte for byte; an edited memo is
 // written in the stored text's style.
-UpdatedText UpdateStoredText(std::string_view memo, std::string_view presetMemo, std::string_view stored);
+UpdatedText UpdateStoredText(std::string_view memo, std::string_view presetMemo, std::string_view stored,
+                             std::size_t limit = kMaxTypedText);
 
 // ---- Find and replace ----
 // Positions count characters of the memo text; only a-z are folded for comparing.

@@ -16,7 +16,9 @@ Explorer::Explorer(Context context)
       ctx_(std::move(context)),
       file_({ctx_.config, ctx_.glob, ctx_.link, ctx_.programDirectory,
              MacroFilePolicy{kEditorSystemMacros, false}, [this] { return ctx_.window.Now(); }}),
-      lock_(*this) {}
+      lock_(*this) {
+    file_.SetWriteGuard([this] { return !lock_.lost(); });
+}
 
 void Explorer::NetworkModeChanged() {
     lock_.Configure(ctx_.config.NetworkMode, ctx_.config.RecentFiles[0].str());

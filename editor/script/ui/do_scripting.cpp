@@ -412,6 +412,7 @@ CommandOutcome TDoScripting::RunCommand(const CommandRequest& request) {
     // One text file at a time: a second would put the first in place of the macro's script.
     CommandRequest run = request;
     run.AllowTextEdit = request.AllowTextEdit && !textFile_.Active;
+    run.TextFileLine = textFile_.Active;
     CommandOutcome outcome = services_.EditCommand(this, lines_, run);
     if (outcome.EditTextFile.empty() || !run.AllowTextEdit) return outcome;
     // The file's own lines replace the macro's until the file is saved or the edit cancelled.

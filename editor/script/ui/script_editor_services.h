@@ -27,6 +27,8 @@ struct CommandRequest {
     // A new command that starts where its dialog starts when opened alone (new-command flag
     // 1), as the macro-text editor's entries do; the code only says which family opens.
     bool OwnDefaults = false;
+    // The line belongs to a text file edited as lines: its text is as long as the file holds.
+    bool TextFileLine = false;
 };
 
 struct CommandOutcome {

@@ -77,9 +77,11 @@ protected:
         WhenShown(kLoadTextFile, [](QDialog& d) { ClickButton(d, "EditScript"); });
         HeldClick(w.DoEdit);
         ASSERT_TRUE(w.TextFile().Active);
-        ASSERT_EQ(w.Script->count(), 1);  // the whole file is one Text line
-        HeldClickRow(w.Script, 0);
+        ASSERT_EQ(w.Script->count(), lines);  // plain text is one Text line
+        HeldClickRow(w.Script, row);
     }
+    int lines = 1;
+    int row = 0;
 
     // Save writes the file; the "Load Text File" dialog opens again over the macro's lines.
     void SaveTheFile(TDoScripting& w) {
@@ -92,9 +94,15 @@ protected:
         EXPECT_FALSE(w.TextFile().Active);
     }
 
+    // Another file's bytes, written before the editor opens it.
+    void Holding(const std::string& other) {
+        bytes = other;
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    }
+
     testing::TempDir dir;
     const std::string path = dir.file("notes.txt");
-    const std::string bytes = "first line\n\tindented\nlast\n";
+    std::string bytes = "first line\n\tindented\nlast\n";
     TConfigRecord config{};
     TGlobData glob{};
     TMacroRecord current{};
@@ -146,6 +154,32 @@ TEST_F(TextFileThroughTheEditor, AnUnchangedLineKeepsTheFileAndAnEditKeepsItsLin
     SaveTheFile(w);
     EXPECT_EQ(Slurp(), bytes + "one\tmore\n");
     EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
+TEST_F(TextFileThroughTheEditor, ALongFileIsEditedWholeNotCutToAMacrosLength) {
+    TDoScripting w(nullptr, current, config, services, dir.path(), [](std::uint32_t, std::int32_t) {});
+    w.ScriptMode = 6;
+    w.IsExisting = true;
+    w.show();
+    QApplication::processEvents();
+
+    // 8,400 bytes: the limit is the file's, not the 5,000 of a macro.
+    std::string longText;
+    while (longText.size() < 8400) longText += "line " + std::to_string(longText.size()) + " of a long file\n";
+    Holding(longText);
+    ASSERT_NO_FATAL_FAILURE(OpenTheFile(w));
+    WhenShown(kKeystrokes, [](QDialog& d) {
+        auto* memo = d.findChild<QPlainTextEdit*>("NewFormat");
+        ASSERT_NE(memo, nullptr);
+        QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(memo, "the end");
+        ClickButton(d, "UpdateButton");
+    });
+    HeldClick(w.DoEdit);
+    SaveTheFile(w);
+    EXPECT_EQ(Slurp(), longText + "the end");
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+
 }
 
 }  // namespace
