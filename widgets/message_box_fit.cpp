@@ -28,8 +28,8 @@ void FitBoxToText(QWidget& box, QLabel& text, const QSize& least) {
     width = std::min(width, roomWidth);
     layout->invalidate();
     layout->activate();
-    const int height = layout->hasHeightForWidth() ? layout->totalHeightForWidth(width)
-                                                   : layout->totalSizeHint().height();
+    const int height =
+        layout->hasHeightForWidth() ? layout->totalHeightForWidth(width) : layout->totalSizeHint().height();
     box.setFixedSize(width, std::min(std::max(height, least.height()), roomHeight));
     CentreOnScreen(box);
 }

@@ -186,7 +186,8 @@ void TakeSize(QWidget& window, const QSize& size, const QMargins& frame, const Q
     const QVariant at = window.property(kCentredAt);
     const QWindow* handle = window.windowHandle();
     const std::optional<QRect> server = handle ? ServerGeometry(*handle) : std::nullopt;
-    const bool moved = !at.isValid() || (server ? server->topLeft() : window.geometry().topLeft()) != at.toPoint();
+    const bool moved =
+        !at.isValid() || (server ? server->topLeft() : window.geometry().topLeft()) != at.toPoint();
     QRect target(window.geometry().topLeft(), size);
     if (window.isVisible())  // else its showing places it
         target = moved ? FitFrameInside(target, frame, area, size) : CentredClient(size, frame, area);
@@ -257,7 +258,8 @@ void ScreenFit::Place(QWindow& window, const QMargins& frame) {
     QWidget* widget = WidgetOf(window);
     const QRect now = widget ? widget->geometry() : window.geometry();
     const bool centred = widget && StillCentred(*widget);
-    const QRect client = centred ? CentredClient(now.size(), frame, ScreenOf(*widget)->availableGeometry()) : now;
+    const QRect client =
+        centred ? CentredClient(now.size(), frame, ScreenOf(*widget)->availableGeometry()) : now;
     const QSize minimum = widget ? widget->minimumSize() : window.minimumSize();
     const QRect area = WorkAreaFor(window, client.marginsAdded(frame));
     if (area.isEmpty()) return;

@@ -36,15 +36,16 @@ constexpr ButtonEntry kMacroButtons[] = {
     {ExplorerAction::AddMacro, "Add Ma&cro", "Add Macro", "list-add", QStyle::SP_FileDialogNewFolder},
     {ExplorerAction::ModifyDirectly, "Modify &Directly", "Modify Macro Directly", "document-edit",
      QStyle::SP_FileDialogContentsView},
-    {ExplorerAction::Recapture, "Recapt&ure Macro", "Recapture Macro", "media-record", QStyle::SP_MediaSeekBackward},
+    {ExplorerAction::Recapture, "Recapt&ure Macro", "Recapture Macro", "media-record",
+     QStyle::SP_MediaSeekBackward},
     {ExplorerAction::RemoveMacro, "R&emove Macro", "Delete Macro", "edit-delete", QStyle::SP_TrashIcon},
     {ExplorerAction::CopyMacro, "Cop&y Macro", "Copy Macro", "edit-copy", QStyle::SP_FileLinkIcon},
     {ExplorerAction::ChangeActivation, "Cha&nge Activation", "Change Macro Activation",
      "preferences-desktop-keyboard", QStyle::SP_BrowserReload},
     {ExplorerAction::ActivateMacro, "Acti&vate Macro", "Activate Macro", "media-playback-start",
      QStyle::SP_DialogApplyButton},
-    {ExplorerAction::ScriptingEditor, "&Scripting Editor", "Modify Macro Using Scripting Editor", "text-x-script",
-     QStyle::SP_FileDialogDetailedView},
+    {ExplorerAction::ScriptingEditor, "&Scripting Editor", "Modify Macro Using Scripting Editor",
+     "text-x-script", QStyle::SP_FileDialogDetailedView},
 };
 
 // Speed buttons that have no large button.

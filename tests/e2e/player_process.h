@@ -81,7 +81,8 @@ public:
     // `program` defaults to the tesrun built beside the test programs.
     PlayerProcess(const PlayerSandbox& box, const std::vector<std::string>& args, const std::string& log,
                   std::string program = {})
-        : log_(box.file(log)), process_(Argv(program, args), ChildOptions().Out("/dev/null").Err(log_).EndSignal(SIGKILL)) {}
+        : log_(box.file(log)),
+          process_(Argv(program, args), ChildOptions().Out("/dev/null").Err(log_).EndSignal(SIGKILL)) {}
 
     bool started() const { return process_.started(); }
     pid_t pid() const { return process_.pid(); }

@@ -61,7 +61,8 @@ public:
 
     // The first window below the root (any depth) whose name contains `title`.
     Window Find(const std::string& title) {
-        return FindWindowNamed(d_, [&](const std::string& name) { return name.find(title) != std::string::npos; });
+        return FindWindowNamed(
+            d_, [&](const std::string& name) { return name.find(title) != std::string::npos; });
     }
     std::optional<XRectangle> Frame(Window w);  // outer frame in root coordinates
     std::vector<std::string> States(Window w) { return WindowStates(d_, w); }

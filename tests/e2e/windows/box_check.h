@@ -67,8 +67,8 @@ inline std::vector<std::string> BoxFaults(const WindowsDesktop& desktop, QWidget
         out.push_back(name + " shows no text");
     }
     const std::vector<std::string> offered = desktop.Offered(box.winId());
-    for (const char* b : {"minimise", "maximise", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT",
-                          "_NET_WM_ACTION_RESIZE"})
+    for (const char* b : {"minimise", "maximise", "_NET_WM_ACTION_MAXIMIZE_HORZ",
+                          "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE"})
         if (std::count(offered.begin(), offered.end(), b)) out.push_back(name + " offers " + b);
     return out;
 }

@@ -33,7 +33,8 @@ protected:
         QAbstractButton* radio = dialog.Radio(name);
         if (!radio) return false;
         // On its round mark: a radio button takes clicks on its mark and caption only.
-        std::jthread hand = desktop->ClickAt(radio->mapToGlobal(QPoint(radio->height() / 2, radio->height() / 2)));
+        std::jthread hand =
+            desktop->ClickAt(radio->mapToGlobal(QPoint(radio->height() / 2, radio->height() / 2)));
         return QTest::qWaitFor([&] { return radio->isChecked(); }, 5000);
     }
 
@@ -95,10 +96,9 @@ TEST_F(FitToLayoutOnADesktop, ADialogTheUserMovedStaysWhereItWasPut) {
     ASSERT_TRUE(frame);
     // Taken by its title bar and put down low on the screen.
     const QPoint grip(frame->center().x(), frame->y() + (dialog.geometry().y() - frame->y()) / 2);
-    const QPoint drop(grip.x() - 150, desktop->WorkArea().bottom() - frame->height() + (grip.y() - frame->y()) - 40);
-    {
-        std::jthread hand = desktop->DragFrom(grip, drop);
-    }
+    const QPoint drop(grip.x() - 150,
+                      desktop->WorkArea().bottom() - frame->height() + (grip.y() - frame->y()) - 40);
+    { std::jthread hand = desktop->DragFrom(grip, drop); }
     // Where the hand left it (the manager may snap it to an edge on the way).
     const QRect before = *frame;
     ASSERT_TRUE(QTest::qWaitFor(
@@ -142,7 +142,8 @@ TEST_F(FitToLayoutOnADesktop, ADragWhileTheDialogIsFramedIsKept) {
     std::optional<QRect> framed;
     const auto up = [&](Display* hand) {
         XWindowAttributes a{};
-        if (!XGetWindowAttributes(hand, static_cast<::Window>(id), &a) || a.map_state != IsViewable) return false;
+        if (!XGetWindowAttributes(hand, static_cast<::Window>(id), &a) || a.map_state != IsViewable)
+            return false;
         framed = desktop->Frame(id);
         return framed.has_value();
     };
@@ -150,7 +151,8 @@ TEST_F(FitToLayoutOnADesktop, ADragWhileTheDialogIsFramedIsKept) {
     {
         std::jthread hand([&] {
             Display* look = XOpenDisplay(DisplayString(desktop->display()));
-            for (int i = 0; look && !up(look) && i < 500; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            for (int i = 0; look && !up(look) && i < 500; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
             if (look) XCloseDisplay(look);
             if (!framed) return;
             grip = QPoint(framed->center().x(), framed->y() + 8);

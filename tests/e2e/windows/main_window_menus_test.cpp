@@ -52,7 +52,8 @@ void NoSharedLetters(QMenu* menu, const std::string& path) {
         if (!letter.isNull()) {
             const auto [at, fresh] = taken.emplace(letter, a->text());
             EXPECT_TRUE(fresh) << path << ": \"" << a->text().toStdString() << "\" and \""
-                               << at->second.toStdString() << "\" both take " << QString(letter).toStdString();
+                               << at->second.toStdString() << "\" both take "
+                               << QString(letter).toStdString();
         }
         if (a->menu()) NoSharedLetters(a->menu(), path + " > " + a->text().toStdString());
     }

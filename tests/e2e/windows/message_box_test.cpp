@@ -42,13 +42,14 @@ TEST(EditorMessageBoxes, TheLongestCaptionAndTextAreWhole) {
     QAction* fix = editor.MenuItem(ExplorerAction::IE5Fix);
     ASSERT_NE(fix, nullptr);
     ASSERT_TRUE(fix->isEnabled());
-    walk.Open("Tools > Internet Explorer 5.0 Fix > Apply Fix", [fix] { fix->trigger(); }, check);
+    walk.Open(
+        "Tools > Internet Explorer 5.0 Fix > Apply Fix", [fix] { fix->trigger(); }, check);
     // The caption the issue saw cut, on the editor's box of its own.
     walk.Open(
         "a long caption",
         [] {
-            win::MessageBox("No recipients specified or no return address specified.", "Macro Execution Error",
-                            win::MbButtons::Ok, win::MbIcon::Error);
+            win::MessageBox("No recipients specified or no return address specified.",
+                            "Macro Execution Error", win::MbButtons::Ok, win::MbIcon::Error);
         },
         check);
     EXPECT_EQ(boxes, 2);

@@ -55,14 +55,10 @@ TEST(SpeedStripOnADesktop, AtTheDefaultWidthEveryCommandShowsAsAPicture) {
     EXPECT_EQ(editor.width(), 620);
     using A = ExplorerAction;
     const std::pair<A, const char*> commands[] = {
-        {A::AddMacro, "Add Macro"},
-        {A::ModifyDirectly, "Modify Macro Directly"},
-        {A::Recapture, "Recapture Macro"},
-        {A::RemoveMacro, "Delete Macro"},
-        {A::CopyMacro, "Copy Macro"},
-        {A::ChangeActivation, "Change Macro Activation"},
-        {A::ActivateMacro, "Activate Macro"},
-        {A::ScriptingEditor, "Modify Macro Using Scripting Editor"},
+        {A::AddMacro, "Add Macro"},           {A::ModifyDirectly, "Modify Macro Directly"},
+        {A::Recapture, "Recapture Macro"},    {A::RemoveMacro, "Delete Macro"},
+        {A::CopyMacro, "Copy Macro"},         {A::ChangeActivation, "Change Macro Activation"},
+        {A::ActivateMacro, "Activate Macro"}, {A::ScriptingEditor, "Modify Macro Using Scripting Editor"},
     };
     const QRect strip = editor.SpeedStrip()->rect();
     for (const auto& [action, hint] : commands) {
@@ -103,7 +99,8 @@ TEST(SpeedStripOnADesktop, AHiddenButtonWorksFromTheOverflowMenu) {
     ASSERT_NE(activate, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !activate->isVisible(); }, 5000));
     ASSERT_NE(activate, nullptr);
-    EXPECT_FALSE(activate->isVisible()) << "the window, " << editor.width() << " wide, is too narrow for every button";
+    EXPECT_FALSE(activate->isVisible())
+        << "the window, " << editor.width() << " wide, is too narrow for every button";
     auto* more = editor.SpeedStrip()->findChild<QToolButton*>("qt_toolbar_ext_button");
     ASSERT_NE(more, nullptr);
     ASSERT_TRUE(more->isVisible());

@@ -132,7 +132,8 @@ private:
         if (const std::string fault = desktop_.FrameFault(window); !fault.empty()) s.faults.push_back(fault);
         if (window.windowType() == Qt::Dialog)
             if (const std::optional<QRect> frame = desktop_.Frame(window.winId()))
-                if (const std::string fault = CaptionFault(window, *frame); !fault.empty()) s.faults.push_back(fault);
+                if (const std::string fault = CaptionFault(window, *frame); !fault.empty())
+                    s.faults.push_back(fault);
         for (const std::string& f : VisibleFaults(window)) s.faults.push_back(s.window + ": " + f);
         seen_.push_back(s);
         const std::size_t mine = seen_.size() - 1;

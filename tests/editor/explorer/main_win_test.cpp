@@ -139,7 +139,6 @@ protected:
         return r.MacroText;
     }
     std::vector<win::MessageBoxCall> scriptBoxes_;
-
 };
 
 TEST_F(MainWindow, EveryMenuCaptionAndTheTwoPagesAreThere) {

@@ -42,12 +42,16 @@ public:
                                          "module-native-protocol-unix socket=" + socket + " auth-anonymous=1",
                                          "-L",
                                          std::string("module-null-sink sink_name=") + kSink};
-        server_.emplace(std::move(args), ChildOptions().Out("/dev/null").Err(dir_ + "/pulse.log").Env(
-                                             {"HOME=" + dir_, "XDG_RUNTIME_DIR=" + dir_, "PULSE_SERVER"}));
+        server_.emplace(std::move(args),
+                        ChildOptions()
+                            .Out("/dev/null")
+                            .Err(dir_ + "/pulse.log")
+                            .Env({"HOME=" + dir_, "XDG_RUNTIME_DIR=" + dir_, "PULSE_SERVER"}));
         ::setenv("PULSE_SERVER", ("unix:" + socket).c_str(), 1);
         ::setenv("HOME", dir_.c_str(), 1);
         ready_ = server_->started() &&
-                 WaitFor([] { return Pactl("info").find("Server Name") != std::string::npos; }, std::chrono::seconds(5));
+                 WaitFor([] { return Pactl("info").find("Server Name") != std::string::npos; },
+                         std::chrono::seconds(5));
     }
     ~PulseServer() {
         Stop();

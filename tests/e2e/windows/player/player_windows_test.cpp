@@ -115,9 +115,9 @@ TEST(PlayerWindows, TheLongestCaptionAndTextAreWhole) {
     walk.Open(
         "Winsock Missing",
         [&] {
-            win::MessageBox(EMailUnavailableText("The e-mail plugin " + plugin +
-                                                 " cannot be loaded (Cannot load library " + plugin +
-                                                 ": cannot open shared object file: No such file or directory)."),
+            win::MessageBox(EMailUnavailableText(
+                                "The e-mail plugin " + plugin + " cannot be loaded (Cannot load library " +
+                                plugin + ": cannot open shared object file: No such file or directory)."),
                             "Winsock Missing", win::MbButtons::Ok, win::MbIcon::Error);
         },
         check);

@@ -37,8 +37,8 @@ inline bool PrepareMainWinFolder(const std::string& dir, TConfigRecord& config, 
 
 // PrepareMainWinFolder in a new TempDir named by `tag`; null when either failed. With
 // `ownDataDirs` the desktop's data folders are private to it too.
-inline std::unique_ptr<TempDir> MainWinFolder(const std::string& tag, TConfigRecord& config, std::string& file,
-                                              bool ownDataDirs = false) {
+inline std::unique_ptr<TempDir> MainWinFolder(const std::string& tag, TConfigRecord& config,
+                                              std::string& file, bool ownDataDirs = false) {
     EnsureQtApplication();
     auto dir = std::make_unique<TempDir>(tag);
     if (ownDataDirs && !dir->path().empty()) {
@@ -52,10 +52,11 @@ inline std::unique_ptr<TempDir> MainWinFolder(const std::string& tag, TConfigRec
 // The player's window as the editor sees it: keeps every notice (WM_PEER_UPDATE) sent to it.
 using PlayerNotices = std::vector<std::pair<std::uint32_t, std::int32_t>>;
 inline std::unique_ptr<win::MessageWindow> PlayerNoticeWindow(PlayerNotices& notices) {
-    return std::make_unique<win::MessageWindow>([&notices](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
-        if (msg == WM_PEER_UPDATE) notices.emplace_back(w, l);
-        return 0;
-    });
+    return std::make_unique<win::MessageWindow>(
+        [&notices](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
+            if (msg == WM_PEER_UPDATE) notices.emplace_back(w, l);
+            return 0;
+        });
 }
 
 // Appends an enabled global macro on hot key `code`; its number.

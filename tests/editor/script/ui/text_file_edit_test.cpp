@@ -165,7 +165,8 @@ TEST_F(TextFileThroughTheEditor, ALongFileIsEditedWholeNotCutToAMacrosLength) {
 
     // 8,400 bytes: the limit is the file's, not the 5,000 of a macro.
     std::string longText;
-    while (longText.size() < 8400) longText += "line " + std::to_string(longText.size()) + " of a long file\n";
+    while (longText.size() < 8400)
+        longText += "line " + std::to_string(longText.size()) + " of a long file\n";
     Holding(longText);
     ASSERT_NO_FATAL_FAILURE(OpenTheFile(w));
     WhenShown(kKeystrokes, [](QDialog& d) {
@@ -179,7 +180,6 @@ TEST_F(TextFileThroughTheEditor, ALongFileIsEditedWholeNotCutToAMacrosLength) {
     SaveTheFile(w);
     EXPECT_EQ(Slurp(), longText + "the end");
     EXPECT_TRUE(boxes.empty()) << boxes.front();
-
 }
 
 }  // namespace
