@@ -60,6 +60,14 @@ endfunction()
 # files start Xvfb. All others carry "unit", and their programs are what the target
 # unit_tests builds. A unit test that hangs fails within a minute and names itself; the desktop
 # tests, which start servers and programs, have longer.
+# Seconds a unit test may take before it counts as hung; the sanitizers make code several
+# times slower.
+if(TESSARO_ASAN)
+  set(TESSARO_UNIT_TIMEOUT 120)
+else()
+  set(TESSARO_UNIT_TIMEOUT 60)
+endif()
+
 function(tessaro_tests name dir)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
@@ -91,9 +99,9 @@ function(tessaro_tests name dir)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_FILTER "${desktop}"
       PROPERTIES ENVIRONMENT "${env}" LABELS desktop TIMEOUT 240 DISCOVERY_TIMEOUT 60)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_FILTER "-${desktop}"
-      PROPERTIES ENVIRONMENT "${env}" LABELS unit TIMEOUT 60 DISCOVERY_TIMEOUT 60)
+      PROPERTIES ENVIRONMENT "${env}" LABELS unit TIMEOUT ${TESSARO_UNIT_TIMEOUT} DISCOVERY_TIMEOUT 60)
   else()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${env}" LABELS unit
-      TIMEOUT 60 DISCOVERY_TIMEOUT 60)
+      TIMEOUT ${TESSARO_UNIT_TIMEOUT} DISCOVERY_TIMEOUT 60)
   endif()
 endfunction()
