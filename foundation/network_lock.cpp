@@ -1,5 +1,9 @@
 #include "foundation/network_lock.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+
 #include "foundation/strings.h"
 
 namespace tessaro {
@@ -131,8 +135,12 @@ void SyncLock::Heartbeat() {
 bool SyncLock::UpdateHeld(const std::function<void(TSyncRecord&)>& change) {
     bool ours = true;
     TSyncRecord onFile = record_;
+    // A lock file that is gone was taken over by nobody: the holder writes it anew.
+    struct stat st {};
+    const bool gone = ::stat(lockFile_.c_str(), &st) != 0 && errno == ENOENT;
     try {
         UpdateSyncRecord(lockFile_, onFile, [&](TSyncRecord& rec) {
+            if (gone && rec.State == kSyncReleased && rec.ChangeCount == 1) rec = record_;
             // Another user's take-over writes a new LockTime; their release a new count.
             ours = rec.State == kSyncInUse && rec.LockTime == record_.LockTime &&
                    rec.ChangeCount == record_.ChangeCount;

@@ -27,14 +27,7 @@ TEST(EditorLock, ASecondUserWaitsForTheLockAndTheFirstReloadsAfterTheirChange) {
     Desk a, b;
     if (!a.Up() || !b.Up()) GTEST_SKIP() << "no Xvfb or window manager";
     const std::string shared = a.box->file("SHARED.QTM");
-    ASSERT_TRUE(CreateEmptyMacroFile(shared).ok());
-    TMacroRecord rec{};
-    rec.Nickname = "AAA hello";
-    rec.Scope = scGlobal;
-    rec.ActivationCode = kCtrlAltK;
-    rec.Enabled = 1;
-    SetMacroText(rec, "hello");
-    ASSERT_TRUE(WriteMacroRecordAt(shared, 1, rec).ok());
+    ASSERT_TRUE(WriteHelloMacro(shared));
     auto enabled = [&] {
         TMacroRecord r{};
         return ReadMacroRecordAt(shared, 1, r).ok() && r.Enabled == 1;

@@ -10,6 +10,7 @@
 
 #include "foundation/settings.h"
 #include "foundation/start_gate.h"
+#include "macro/macro_file.h"
 #include "platform/profile.h"
 #include "platform/single_instance.h"
 #include "player_process.h"
@@ -20,6 +21,18 @@
 namespace tessaro::testing {
 
 inline constexpr int kCtrlAltK = 154;
+
+// The shared file of both desks: one enabled global macro, Ctrl+Alt+K typing "hello".
+inline bool WriteHelloMacro(const std::string& file) {
+    if (!CreateEmptyMacroFile(file).ok()) return false;
+    TMacroRecord rec{};
+    rec.Nickname = "AAA hello";
+    rec.Scope = scGlobal;
+    rec.ActivationCode = kCtrlAltK;
+    rec.Enabled = 1;
+    SetMacroText(rec, "hello");
+    return WriteMacroRecordAt(file, 1, rec).ok();
+}
 
 // One user's desk: an X server with a window manager, a sandbox, a player and its editor.
 struct Desk {

@@ -49,14 +49,7 @@ TEST(LockTakeover, AStoppedHolderThatWakesWritesNothingBackAndChangesNothingMore
     if (!a.Up() || !b.Up()) GTEST_SKIP() << "no Xvfb or window manager";
     const std::string shared = a.box->file("SHARED.QTM");
     const std::string lockFile = a.box->file("SHARED.MAS");
-    ASSERT_TRUE(CreateEmptyMacroFile(shared).ok());
-    TMacroRecord rec{};
-    rec.Nickname = "AAA hello";
-    rec.Scope = scGlobal;
-    rec.ActivationCode = kCtrlAltK;
-    rec.Enabled = 1;
-    SetMacroText(rec, "hello");
-    ASSERT_TRUE(WriteMacroRecordAt(shared, 1, rec).ok());
+    ASSERT_TRUE(WriteHelloMacro(shared));
     const auto present = [&] { return CountMacroRecords(shared) >= 1; };
     const auto enabled = [&] {
         TMacroRecord r{};

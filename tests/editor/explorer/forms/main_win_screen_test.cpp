@@ -81,11 +81,11 @@ TEST_F(MainWinScreen, ButtonRowsNeverWidenTheWindowAndPicturesAreTaken) {
                     EXPECT_LE(window->minimumSizeHint().width(), 800) << speed << category << page;
                     EXPECT_LE(window->minimumSizeHint().height(), 600) << speed << category << page;
                 }
-                if (speed && size.width() == 800) {
-                    // The buttons that do not fit are behind the strip's overflow button.
+                if (speed) {
+                    // Pictures, not texts: every button fits the strip, none is behind its
+                    // overflow button.
                     auto* more = window->SpeedStrip()->findChild<QToolButton*>("qt_toolbar_ext_button");
-                    ASSERT_NE(more, nullptr);
-                    EXPECT_TRUE(more->isVisible());
+                    EXPECT_TRUE(more == nullptr || !more->isVisible()) << size.width() << category;
                 }
                 if (category) continue;
                 const std::string name = std::string("TMainWin-") + (speed ? "speed-" : "buttons-") +
