@@ -68,5 +68,25 @@ TEST_F(Rollover, AKeyPressedWhileAHotKeyIsDownReachesTheWindowBeforeTheMacro) {
     EXPECT_EQ(Next(6), "wordbb") << player_->Log();
 }
 
+// Off until mended: when the server handles the release strictly before the next press,
+// that press counts as one made during playback and is dropped (seen under load).
+TEST_F(Rollover, DISABLED_TheNextHotKeyPressedInTheInstantTheLastOneComesUpPlaysToo) {
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        // Ctrl+Q, Ctrl let go, then F2 down and the Q up in one instant.
+        Key(XK_Control_L, true);
+        Key(XK_q, true);
+        Hold();
+        Key(XK_Control_L, false);
+        std::this_thread::sleep_for(kLetGoGap);
+        XTestFakeKeyEvent(keyboard_, XKeysymToKeycode(keyboard_, XK_F2), True, CurrentTime);
+        XTestFakeKeyEvent(keyboard_, XKeysymToKeycode(keyboard_, XK_q), False, CurrentTime);
+        XFlush(keyboard_);
+        Hold();
+        Key(XK_F2, false);
+        EXPECT_EQ(Next(4), "aabb") << player_->Log();
+    }
+}
+
 }  // namespace
 }  // namespace tessaro::testing
