@@ -13,7 +13,7 @@
 #include "editor/script/ui/command_editors.h"
 #include "tests/editor/commands/families/fakes.h"
 #include "tests/editor/wizard/page_host.h"
-#include "widgets/file_chooser.h"
+#include "tests/support/scripted_file_chooser.h"
 
 namespace tessaro {
 namespace {
@@ -31,12 +31,6 @@ public:
         std::ofstream(path, std::ios::binary) << newContents;
         dlg.reject();
     }
-};
-
-class OneFile final : public FileChooser {
-public:
-    std::string answer;
-    std::string Choose(QWidget*, const FileChoice&) override { return answer; }
 };
 
 class EmailPagesTest : public ::testing::Test {
@@ -118,11 +112,9 @@ TEST_F(EmailPagesTest, BodyChoicesShowTheirControls) {
     EXPECT_TRUE(shown("P83Subject"));
     EXPECT_FALSE(shown("P83Memo"));
 
-    OneFile chooser;
-    chooser.answer = rig.File("body.txt");
-    ScopedFileChooser scoped(chooser);
+    tessaro::testing::ScriptedFileChooser chooser({rig.File("body.txt")});
     host->Get<QPushButton>("P83Browse")->click();
-    EXPECT_EQ(host->Get<QLineEdit>("P83FileName")->text().toStdString(), chooser.answer);
+    EXPECT_EQ(host->Get<QLineEdit>("P83FileName")->text().toStdString(), rig.File("body.txt"));
 }
 
 TEST_F(EmailPagesTest, AttachmentsAreAddedAndDeleted) {
@@ -130,14 +122,9 @@ TEST_F(EmailPagesTest, AttachmentsAreAddedAndDeleted) {
     EXPECT_FALSE(host->Get<QWidget>("P77AttachBox")->isEnabled());
     host->Get<QAbstractButton>("P77ChooseAttach")->click();
     EXPECT_TRUE(host->Get<QWidget>("P77AttachBox")->isEnabled());
-    OneFile chooser;
-    ScopedFileChooser scoped(chooser);
-    for (const char* name : {"a.pdf", "b.zip", "c.txt"}) {
-        chooser.answer = rig.File(name);
-        host->Get<QPushButton>("P77AddAttach")->click();
-    }
-    chooser.answer.clear();  // cancelled: nothing added
-    host->Get<QPushButton>("P77AddAttach")->click();
+    // The fourth choice is cancelled: nothing added.
+    tessaro::testing::ScriptedFileChooser chooser({rig.File("a.pdf"), rig.File("b.zip"), rig.File("c.txt")});
+    for (int i = 0; i < 4; ++i) host->Get<QPushButton>("P77AddAttach")->click();
     QListWidget* box = Box("P77AttachBox");
     ASSERT_EQ(box->count(), 3);
     box->setCurrentRow(2);

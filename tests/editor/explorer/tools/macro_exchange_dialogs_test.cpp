@@ -16,8 +16,8 @@
 #include "protocol/hotkey_names.h"
 #include "tests/support/finishes_in_time.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/scripted_file_chooser.h"
 #include "tests/support/temp_dir.h"
-#include "widgets/file_chooser.h"
 
 namespace tessaro {
 namespace {
@@ -32,19 +32,6 @@ TMacroRecord Macro(const std::string& name, int activation, int scope) {
     return m;
 }
 
-class Answers : public FileChooser {
-public:
-    std::deque<std::string> paths;
-    std::vector<QString> titles;
-    std::string Choose(QWidget*, const FileChoice& choice) override {
-        titles.push_back(choice.title);
-        if (paths.empty()) return {};
-        std::string p = paths.front();
-        paths.pop_front();
-        return p;
-    }
-};
-
 class Target : public MacroAppender {
 public:
     std::string file;
@@ -55,8 +42,7 @@ public:
 struct ExchangeFixture : ::testing::Test {
     testing::TempDir dir;
     std::string file = dir.file("work.QTM");
-    Answers answers;
-    ScopedFileChooser chooser{answers};
+    testing::ScriptedFileChooser answers;
     std::vector<std::string> boxes;
     win::MbResult answer = win::MbResult::Yes;
     win::ScopedMessageBoxHandler handler{[this](const win::MessageBoxCall& call) {
@@ -88,17 +74,17 @@ TEST_F(ExchangeFixture, OutputWritesTheListingAndNeverOverTheMacroFile) {
         dlg.OkButtonClick();
         EXPECT_EQ(boxes,
                   std::vector<std::string>{"Error: Nothing has been checked for printing.  Please Correct."});
-        EXPECT_TRUE(answers.titles.empty());
+        EXPECT_TRUE(answers.asked.empty());
     }
     TDoOutput dlg(nullptr, shown, sched, file);
-    answers.paths = {dir.file("list.txt")};
+    answers.answers = {dir.file("list.txt")};
     dlg.OkButtonClick();
-    EXPECT_EQ(answers.titles.back(), "Write Hot Key Definitions to File");
+    EXPECT_EQ(answers.asked.back().title, "Write Hot Key Definitions to File");
     EXPECT_EQ(Read(dir.file("list.txt")), MacroListing(shown, ListingChoice{}, sched));
 
     const std::string before = Read(file);
     TDoOutput again(nullptr, shown, sched, file);
-    answers.paths = {file};
+    answers.answers = {file};
     again.OkButtonClick();
     EXPECT_EQ(Read(file), before);
     EXPECT_NE(boxes.back().find("cannot be written over"), std::string::npos);
@@ -113,7 +99,7 @@ TEST_F(ExchangeFixture, ExportListsAllButSystemMacrosAndWritesTheSelection) {
     dlg.SaveFileClick();
     EXPECT_EQ(boxes, std::vector<std::string>{"Error: No Hot Key Macros have been selected for exporting."});
     dlg.ListBox1->item(1)->setSelected(true);
-    answers.paths = {dir.file("out.QTM")};
+    answers.answers = {dir.file("out.QTM")};
     dlg.SaveFileClick();
     EXPECT_EQ(boxes.back(), "ok: Export Complete");
     std::vector<TMacroRecord> out;
@@ -169,7 +155,7 @@ TEST_F(ExchangeFixture, AFifoPickedAsTheImportFileIsRefusedWithoutWaiting) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     Target target;
     target.file = file;
-    answers.paths.push_back(fifo);
+    answers.answers.push_back(fifo);
     // Run apart: a reader that waits for a writer would hang the test instead of failing it.
     const int code = testing::ExitCodeWithin(
         [&] {
