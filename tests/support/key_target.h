@@ -211,16 +211,19 @@ inline int CatchGrabError(Display*, XErrorEvent* e) {
 }  // namespace key_target_detail
 
 // True when `grab` fails with BadAccess: another client holds that grab. A grab that
-// succeeded is given back with `ungrab`.
+// succeeded is given back with `ungrab`. The server is held meanwhile, so the player never
+// asks for the same grab while this probe holds it (it would be refused as taken).
 inline bool GrabTaken(Display* d, const std::function<void()>& grab, const std::function<void()>& ungrab) {
     using namespace key_target_detail;
     grabError = 0;
     XSync(d, False);
     auto* previous = XSetErrorHandler(CatchGrabError);
+    XGrabServer(d);
     grab();
     XSync(d, False);
     const bool taken = grabError == BadAccess;
     if (!taken) ungrab();
+    XUngrabServer(d);
     XSync(d, False);
     XSetErrorHandler(previous);
     return taken;
