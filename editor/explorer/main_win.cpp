@@ -1,4 +1,5 @@
 #include "editor/explorer/main_win.h"
+#include "editor/explorer/main_win_roles.h"
 
 #include "widgets/end_request.h"
 
@@ -45,10 +46,6 @@
 
 namespace tessaro {
 
-namespace {
-constexpr int kCategoryMinWidth = 180;
-}  // namespace
-
 void ProcessParam(const std::string& argument, win::HWND& playerWnd) {
     std::string up = argument;
     for (char& c : up) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -82,6 +79,7 @@ TMainWin::TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std
     : QMainWindow(nullptr),
       config_(config),
       core_(glob),
+      roles_(std::make_unique<Roles>(*this, config, core_, explorer_)),
       explorer_({config, glob, link_, *this, *this, win::ProgramDirectory(), &core_.CurrentMacro}) {
     core_.UseLoadedFile(explorer_.file());
     setWindowTitle("Tessaro Editor");
@@ -95,17 +93,17 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
-    pages_ = new TAPageControl(central);
+    widgets_.pages = new TAPageControl(central);
     auto* macrosPage = new QWidget;
     auto* wizardPage = new QWidget;
     BuildMacrosPage(macrosPage);
     BuildWizardPage(wizardPage);
-    pages_->addTab(macrosPage, "M&acros");
-    pages_->addTab(wizardPage, "&Quick Wizards");
-    pages_->setCurrentIndex(0);
-    column->addWidget(pages_);
+    widgets_.pages->addTab(macrosPage, "M&acros");
+    widgets_.pages->addTab(wizardPage, "&Quick Wizards");
+    widgets_.pages->setCurrentIndex(0);
+    column->addWidget(widgets_.pages);
     setCentralWidget(central);
-    grid_->OnDrawCell = [this](TMyDrawGrid*, int col, int row, const QRect& rect, TGridDrawState state,
+    widgets_.grid->OnDrawCell = [this](TMyDrawGrid*, int col, int row, const QRect& rect, TGridDrawState state,
                                QPainter& canvas) { DrawCell(col, row, rect, state, canvas); };
 
     // The player's window first: loading the file may already tell it things.
@@ -115,17 +113,17 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
     GetCatFile();
     GetSwapFile();
 
-    commands_[ExplorerAction::ShowDate].menu->setChecked(config_.ShowDate);
-    commands_[ExplorerAction::DisableScreenSaver].menu->setChecked(config_.DisableScreenSaver);
+    widgets_.commands[ExplorerAction::ShowDate].menu->setChecked(config_.ShowDate);
+    widgets_.commands[ExplorerAction::DisableScreenSaver].menu->setChecked(config_.DisableScreenSaver);
     if (!config_.IE5Server.str().empty())
-        commands_[ExplorerAction::IE5Fix].menu->setEnabled(false);
+        widgets_.commands[ExplorerAction::IE5Fix].menu->setEnabled(false);
     else
-        commands_[ExplorerAction::IE5Restore].menu->setEnabled(false);
+        widgets_.commands[ExplorerAction::IE5Restore].menu->setEnabled(false);
 
     startShowCmd_ = StartShowCmdOf(std::getenv("TESSARO_SHOW"));
     PlaceWindow();
-    speedStrip_->setVisible(config_.UseSpeed);
-    buttonPanel_->setVisible(!config_.UseSpeed);
+    widgets_.speedStrip->setVisible(config_.UseSpeed);
+    widgets_.buttonPanel->setVisible(!config_.UseSpeed);
 
     netTimer_.setInterval(30'000);
     connect(&netTimer_, &QTimer::timeout, this, [this] { explorer_.NetTimerTimer(); });
@@ -139,7 +137,7 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
     });
     captionClock_.start();
 
-    grid_->OnSelectCell = [this](TMyDrawGrid*, int, int row, bool& canSelect) {
+    widgets_.grid->OnSelectCell = [this](TMyDrawGrid*, int, int row, bool& canSelect) {
         canSelect = !explorer_.listEmpty();
         if (canSelect && !showingList_) explorer_.SelectRow(row);
     };
@@ -196,20 +194,13 @@ void TMainWin::FormActivate() {
 
 void TMainWin::FormShow() {
     DoCaption();
-    grid_->SetOptions(goVertLine | goHorzLine | goColSizing | goRowSelect);
-    if (config_.ShowCategory) {
-        // Half the work area at most: the list needs the rest.
-        const int most = std::max(kCategoryMinWidth, WorkArea().width() / 2);
-        categoryPanel_->setFixedWidth(std::clamp(config_.CategoryWidth, kCategoryMinWidth, most));
-        categoryPanel_->show();
-    } else {
-        categoryPanel_->hide();
-    }
-    grid_->SetColCount(5);
+    widgets_.grid->SetOptions(goVertLine | goHorzLine | goColSizing | goRowSelect);
+    roles_->categories.ShowAsStored(WorkArea().width());
+    widgets_.grid->SetColCount(5);
     const int widths[] = {config_.Col1Width, config_.Col2Width, config_.Col3Width};
-    for (int c = 2; c <= 4; ++c) grid_->SetColWidths(c, widths[c - 2] > 1 ? widths[c - 2] : 150);
+    for (int c = 2; c <= 4; ++c) widgets_.grid->SetColWidths(c, widths[c - 2] > 1 ? widths[c - 2] : 150);
     AdjustGridSpacing();
-    grid_->SetColWidths(1, config_.ShowIcons ? grid_->DefaultRowHeight() : 0);
+    widgets_.grid->SetColWidths(1, config_.ShowIcons ? widgets_.grid->DefaultRowHeight() : 0);
     explorer_.FillList();
     static bool firstShowing = true;
     if (std::exchange(firstShowing, false) && config_.FirstUse) DoFirstTime();
@@ -221,9 +212,9 @@ void TMainWin::AdjustGridSpacing() {
     const GridSpacing spacing =
         tessaro::AdjustGridSpacing(grid.boundingRect("ZZYyjkla").height(), grid.horizontalAdvance("9999"),
                                    title.boundingRect("ZZYyjkla").height());
-    grid_->SetDefaultRowHeight(spacing.rowHeight);
-    grid_->SetRowHeights(0, spacing.titleHeight);
-    grid_->SetColWidths(0, spacing.column0Width);
+    widgets_.grid->SetDefaultRowHeight(spacing.rowHeight);
+    widgets_.grid->SetRowHeights(0, spacing.titleHeight);
+    widgets_.grid->SetColWidths(0, spacing.column0Width);
 }
 
 void TMainWin::DoCaption() {
@@ -286,33 +277,15 @@ void TMainWin::SetButtons(bool enable) {
         ExplorerAction::CopyMacro,       ExplorerAction::ChangeActivation, ExplorerAction::ActivateMacro,
         ExplorerAction::ScriptingEditor, ExplorerAction::PlaceOnDesktop,   ExplorerAction::AddToCategory,
     };
-    for (ExplorerAction a : kSwitched) commands_[a].SetEnabled(on);
-    if (!on) commands_[ExplorerAction::QuickInfo].menu->setEnabled(false);
+    for (ExplorerAction a : kSwitched) widgets_.commands[a].SetEnabled(on);
+    if (!on) widgets_.commands[ExplorerAction::QuickInfo].menu->setEnabled(false);
 }
 
 void TMainWin::HookTheKeyboard() { Post(puHooks, 1); }
 void TMainWin::UnHookTheKeyboard() { Post(puHooks, 2); }
 
-void TMainWin::GetCatFile() {
-    categoryFile_ = CompanionFileName(config_.RecentFiles[0].str(), "QTC");
-    std::vector<TCategory> categories;
-    if (!std::filesystem::exists(categoryFile_))
-        SaveCategoryFile(categoryFile_, categories);
-    else
-        categories = LoadCategoryFile(categoryFile_);
-    categoryList_->clear();
-    categoryList_->addItem(" *All Categories* ");
-    categoryList_->item(0)->setData(Qt::UserRole, 0);
-    maxCategoryId_ = 1;
-    for (const TCategory& c : categories) {
-        maxCategoryId_ = std::max(maxCategoryId_, c.id);
-        auto* item = new QListWidgetItem(QString::fromStdString(win::Cp1252ToUtf8(c.name)));
-        item->setData(Qt::UserRole, c.id);
-        categoryList_->addItem(item);
-    }
-    if (explorer_.currentCategory() != 0) explorer_.SetCategory(0);
-    categoryList_->setCurrentRow(0);
-}
+
+void TMainWin::GetCatFile() { roles_->categories.Load(); }
 
 void TMainWin::GetSwapFile() {
     swapFile_ = tessaro::SwapFileName(config_.RecentFiles[0].str());
@@ -323,26 +296,25 @@ void TMainWin::GetSwapFile() {
 }
 
 QAction* TMainWin::MenuItem(ExplorerAction action) const {
-    const auto it = commands_.find(action);
-    return it == commands_.end() ? nullptr : it->second.menu;
+    const auto it = widgets_.commands.find(action);
+    return it == widgets_.commands.end() ? nullptr : it->second.menu;
 }
 
 QAbstractButton* TMainWin::LargeButton(ExplorerAction action) const {
-    const auto it = commands_.find(action);
-    return it == commands_.end() ? nullptr : it->second.large;
+    const auto it = widgets_.commands.find(action);
+    return it == widgets_.commands.end() ? nullptr : it->second.large;
 }
 
 QAbstractButton* TMainWin::SpeedButton(ExplorerAction action) const {
-    const auto it = commands_.find(action);
-    if (it == commands_.end() || !it->second.speed) return nullptr;
-    return qobject_cast<QAbstractButton*>(speedStrip_->widgetForAction(it->second.speed));
+    const auto it = widgets_.commands.find(action);
+    if (it == widgets_.commands.end() || !it->second.speed) return nullptr;
+    return qobject_cast<QAbstractButton*>(widgets_.speedStrip->widgetForAction(it->second.speed));
 }
 
-void TMainWin::CommandWidgets::SetEnabled(bool on) const {
-    if (menu) menu->setEnabled(on);
-    if (large) large->setEnabled(on);
-    if (speed) speed->setEnabled(on);
-}
+QWidget* TMainWin::CategoryPanel() const { return roles_->categories.Panel(); }
+const std::string& TMainWin::CategoryFileName() const { return roles_->categories.FileName(); }
+QListWidget* TMainWin::CategoryList() const { return roles_->categories.List(); }
+QString TMainWin::LastWave() const { return roles_->categories.LastWave(); }
 
 void TMainWin::MenuTerminateClick() { close(); }
 

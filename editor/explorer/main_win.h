@@ -13,6 +13,7 @@
 
 #include "editor/explorer/explorer_actions.h"
 #include "editor/explorer/explorer_core.h"
+#include "editor/explorer/main_win_widgets.h"
 #include "editor/explorer/forms/t_add_new_hot_key.h"
 #include "editor/commands/chooser.h"
 #include "editor/explorer/tools/appearance_dialog.h"
@@ -75,8 +76,7 @@ class TMainWin : public QMainWindow,
                  private ScriptEditorServices,
                  private AppearanceHost,
                  private CaptureHost,
-                 private NewMacroScript,
-                 private CategoryDropHost {
+                 private NewMacroScript {
     Q_OBJECT
 public:
     TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args);
@@ -111,17 +111,17 @@ public:
     QAction* MenuItem(ExplorerAction action) const;
     QAbstractButton* LargeButton(ExplorerAction action) const;
     QAbstractButton* SpeedButton(ExplorerAction action) const;
-    const std::vector<QAbstractButton*>& WizardButtons() const { return wizardButtons_; }
-    TAPageControl* Pages() const { return pages_; }
-    TMyDrawGrid* Grid() const { return grid_; }
-    QToolBar* SpeedStrip() const { return speedStrip_; }
-    QWidget* ButtonPanel() const { return buttonPanel_; }
-    QWidget* CategoryPanel() const { return categoryPanel_; }
-    const std::string& CategoryFileName() const { return categoryFile_; }
+    const std::vector<QAbstractButton*>& WizardButtons() const { return widgets_.wizardButtons; }
+    TAPageControl* Pages() const { return widgets_.pages; }
+    TMyDrawGrid* Grid() const { return widgets_.grid; }
+    QToolBar* SpeedStrip() const { return widgets_.speedStrip; }
+    QWidget* ButtonPanel() const { return widgets_.buttonPanel; }
+    QWidget* CategoryPanel() const;
+    const std::string& CategoryFileName() const;
     const std::string& SwapFileName() const { return swapFile_; }
-    QListWidget* CategoryList() const { return categoryList_; }
-    // The sound file played last through DoWave; empty when none was.
-    QString LastWave() const { return QString::fromStdString(lastWave_); }
+    QListWidget* CategoryList() const;
+    // The sound file played last on a drop onto a category; empty when none was.
+    QString LastWave() const;
     // The list's incremental search text (upper case).
     const std::string& SearchText() const { return searchText_; }
 
@@ -133,13 +133,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    using Handler = void (TMainWin::*)();
-    struct CommandWidgets {
-        QAction* menu = nullptr;
-        QAbstractButton* large = nullptr;
-        QAction* speed = nullptr;  // on the speed strip
-        void SetEnabled(bool on) const;
-    };
+    using Handler = void (*)(TMainWin&);
+    // The roles the window is made of (main_win_roles.h).
+    struct Roles;
 
     // Window set-up (main_win_layout.cpp).
     void BuildMenus();
@@ -147,7 +143,6 @@ private:
     void BuildWizardPage(QWidget* page);
     void BuildSpeedStrip(QWidget* parent);
     void BuildButtonPanel(QWidget* parent);
-    void BuildCategoryPanel(QWidget* parent);
     QAction* AddMenuItem(class QMenu* menu, ExplorerAction action, const char* caption);
 
     void FormCreate(const std::vector<std::string>& args);
@@ -263,18 +258,6 @@ private:
     void MenuIE5FixClick();
     void MenuIE5RestoreClick();
     void DoHelp();
-    // The category panel and "Add &To Category".
-    void CatNewClick();
-    void CatRenameClick();
-    void CatRemoveClick();
-    void CatListClick();
-    // After the list was filled again: the commands for its selected row, or off when empty.
-    void ButtonsForList();
-    void MenuAddCatClick();
-    void SaveCategories();
-    void CatListDragDrop(QListWidgetItem* category) override;
-    // Plays a wave file without waiting; a missing file or no sound device plays nothing.
-    void DoWave(const std::string& path);
     void EditRecipientPath(QWidget* owner) override;
     void RecipientListSaved() override;
     void ResortKeepingCurrent() override;
@@ -313,10 +296,11 @@ private:
     TMainWinCore core_;
     bool closing_ = false;
     QString fileLabel_;
-    std::string categoryFile_;
     std::string swapFile_;
-    int maxCategoryId_ = 1;  // numbers are not reused while the editor runs
     HookPlayerLink link_;
+    MainWinWidgets widgets_;
+    // Made before the explorer, which the roles reach through a reference only once it is built.
+    std::unique_ptr<Roles> roles_;
     std::unique_ptr<win::ScreenSaverInhibitor> screenSaver_ = win::DesktopScreenSaver("tesdesk");
     Explorer explorer_;
     QTimer netTimer_;
@@ -337,20 +321,8 @@ private:
     std::unique_ptr<InstalledPrograms> installedPrograms_;  // scanned once per run
     std::unique_ptr<MacroFormsContext> formsContext_;
     std::unique_ptr<QPrinter> printer_;
-    win::SoundService wave_;
-    std::string lastWave_;
     XdgHelpViewer helpViewer_;
     ScopedHelpViewer helpScope_{helpViewer_};  // every editor dialog's help, while the window lives
-    std::map<ExplorerAction, CommandWidgets> commands_;
-    std::vector<QAbstractButton*> wizardButtons_;
-    std::vector<QAction*> lastFileItems_;
-    QAction* lastFileSeparator_ = nullptr;
-    TAPageControl* pages_ = nullptr;
-    TMyDrawGrid* grid_ = nullptr;
-    QToolBar* speedStrip_ = nullptr;
-    QWidget* buttonPanel_ = nullptr;
-    QWidget* categoryPanel_ = nullptr;
-    QListWidget* categoryList_ = nullptr;
 };
 
 }  // namespace tessaro

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "editor/explorer/main_win.h"
+#include "editor/explorer/main_win_roles.h"
 #include "platform/message_box.h"
 #include "editor/model/explorer/player_link.h"
 #include "protocol/window_messages.h"
@@ -15,54 +16,54 @@ namespace tessaro {
 TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
     using A = ExplorerAction;
     static constexpr std::pair<A, Handler> kCommandHandlers[] = {
-        {A::NewFile, &TMainWin::DoNewClick},
-        {A::OpenFile, &TMainWin::DoOpenClick},
-        {A::ImportText, &TMainWin::MenuImportTextClick},
-        {A::OutputMacroInfo, &TMainWin::MenuOutputClick},
-        {A::PrintList, &TMainWin::MenuPrintClick},
-        {A::PrinterFont, &TMainWin::MenuPrinterFontClick},
-        {A::PrinterSetup, &TMainWin::PrinterSetup1Click},
-        {A::Terminate, &TMainWin::MenuTerminateClick},
-        {A::AddMacro, &TMainWin::DoAddClick},
-        {A::ModifyDirectly, &TMainWin::DoModifyClick},
-        {A::Recapture, &TMainWin::DoCaptureClick},
-        {A::RemoveMacro, &TMainWin::DoClearClick},
-        {A::CopyMacro, &TMainWin::DoCopyClick},
-        {A::ChangeActivation, &TMainWin::DoMoveClick},
-        {A::ActivateMacro, &TMainWin::DoActivateClick},
-        {A::ScriptingEditor, &TMainWin::DoTheScript},
-        {A::PlaceOnDesktop, &TMainWin::MenuOnDesktopClick},
-        {A::AddToCategory, &TMainWin::MenuAddCatClick},
-        {A::QuickInfo, &TMainWin::MenuQuickInfoClick},
-        {A::ImportMacros, &TMainWin::MenuImportClick},
-        {A::ExportMacros, &TMainWin::MenuExportClick},
-        {A::SortMacros, &TMainWin::MenuSortClick},
-        {A::SortSpeed, &TMainWin::SpeedSortClick},
-        {A::Remap, &TMainWin::MenuRemapClick},
-        {A::Appearance, &TMainWin::MenuAppearanceClick},
-        {A::CaptureOptions, &TMainWin::MenuCaptureOptionsClick},
-        {A::EMailDefaults, &TMainWin::MenuEMailOptionsClick},
-        {A::EMailRecipients, &TMainWin::MenuRecipientsClick},
-        {A::NetworkOptions, &TMainWin::MenuNetworkClick},
-        {A::ShowDate, &TMainWin::MenuShowDateClick},
-        {A::Alarm, &TMainWin::MenuAlarmClick},
-        {A::TimerInterval, &TMainWin::MenuTimerClick},
-        {A::DisableScreenSaver, &TMainWin::MenuDisableScreenSaverClick},
-        {A::Settings, &TMainWin::MenuSettingsClick},
-        {A::SnipraOptions, &TMainWin::MenuSnipraOptionsClick},
-        {A::MouseLocator, &TMainWin::MenuMouseLocClick},
-        {A::RestoreKeyboardHooks, &TMainWin::MenuKeyHooksClick},
-        {A::RestoreMouseHooks, &TMainWin::MenuMouseHooksClick},
-        {A::IE5Fix, &TMainWin::MenuIE5FixClick},
-        {A::IE5Restore, &TMainWin::MenuIE5RestoreClick},
-        {A::HelpContents, &TMainWin::DoHelp},
-        {A::Tutorial, &TMainWin::MenuTutorialClick},
-        {A::FirstTimeSetup, &TMainWin::DoFirstTime},
-        {A::HomePage, &TMainWin::MenuHomePageClick},
-        {A::About, &TMainWin::MenuAboutClick},
-        {A::NewCategory, &TMainWin::CatNewClick},
-        {A::RenameCategory, &TMainWin::CatRenameClick},
-        {A::RemoveCategory, &TMainWin::CatRemoveClick},
+        {A::NewFile, [](TMainWin& w) { w.DoNewClick(); }},
+        {A::OpenFile, [](TMainWin& w) { w.DoOpenClick(); }},
+        {A::ImportText, [](TMainWin& w) { w.MenuImportTextClick(); }},
+        {A::OutputMacroInfo, [](TMainWin& w) { w.MenuOutputClick(); }},
+        {A::PrintList, [](TMainWin& w) { w.MenuPrintClick(); }},
+        {A::PrinterFont, [](TMainWin& w) { w.MenuPrinterFontClick(); }},
+        {A::PrinterSetup, [](TMainWin& w) { w.PrinterSetup1Click(); }},
+        {A::Terminate, [](TMainWin& w) { w.MenuTerminateClick(); }},
+        {A::AddMacro, [](TMainWin& w) { w.DoAddClick(); }},
+        {A::ModifyDirectly, [](TMainWin& w) { w.DoModifyClick(); }},
+        {A::Recapture, [](TMainWin& w) { w.DoCaptureClick(); }},
+        {A::RemoveMacro, [](TMainWin& w) { w.DoClearClick(); }},
+        {A::CopyMacro, [](TMainWin& w) { w.DoCopyClick(); }},
+        {A::ChangeActivation, [](TMainWin& w) { w.DoMoveClick(); }},
+        {A::ActivateMacro, [](TMainWin& w) { w.DoActivateClick(); }},
+        {A::ScriptingEditor, [](TMainWin& w) { w.DoTheScript(); }},
+        {A::PlaceOnDesktop, [](TMainWin& w) { w.MenuOnDesktopClick(); }},
+        {A::AddToCategory, [](TMainWin& w) { w.roles_->categories.AddSelectedMacro(); }},
+        {A::QuickInfo, [](TMainWin& w) { w.MenuQuickInfoClick(); }},
+        {A::ImportMacros, [](TMainWin& w) { w.MenuImportClick(); }},
+        {A::ExportMacros, [](TMainWin& w) { w.MenuExportClick(); }},
+        {A::SortMacros, [](TMainWin& w) { w.MenuSortClick(); }},
+        {A::SortSpeed, [](TMainWin& w) { w.SpeedSortClick(); }},
+        {A::Remap, [](TMainWin& w) { w.MenuRemapClick(); }},
+        {A::Appearance, [](TMainWin& w) { w.MenuAppearanceClick(); }},
+        {A::CaptureOptions, [](TMainWin& w) { w.MenuCaptureOptionsClick(); }},
+        {A::EMailDefaults, [](TMainWin& w) { w.MenuEMailOptionsClick(); }},
+        {A::EMailRecipients, [](TMainWin& w) { w.MenuRecipientsClick(); }},
+        {A::NetworkOptions, [](TMainWin& w) { w.MenuNetworkClick(); }},
+        {A::ShowDate, [](TMainWin& w) { w.MenuShowDateClick(); }},
+        {A::Alarm, [](TMainWin& w) { w.MenuAlarmClick(); }},
+        {A::TimerInterval, [](TMainWin& w) { w.MenuTimerClick(); }},
+        {A::DisableScreenSaver, [](TMainWin& w) { w.MenuDisableScreenSaverClick(); }},
+        {A::Settings, [](TMainWin& w) { w.MenuSettingsClick(); }},
+        {A::SnipraOptions, [](TMainWin& w) { w.MenuSnipraOptionsClick(); }},
+        {A::MouseLocator, [](TMainWin& w) { w.MenuMouseLocClick(); }},
+        {A::RestoreKeyboardHooks, [](TMainWin& w) { w.MenuKeyHooksClick(); }},
+        {A::RestoreMouseHooks, [](TMainWin& w) { w.MenuMouseHooksClick(); }},
+        {A::IE5Fix, [](TMainWin& w) { w.MenuIE5FixClick(); }},
+        {A::IE5Restore, [](TMainWin& w) { w.MenuIE5RestoreClick(); }},
+        {A::HelpContents, [](TMainWin& w) { w.DoHelp(); }},
+        {A::Tutorial, [](TMainWin& w) { w.MenuTutorialClick(); }},
+        {A::FirstTimeSetup, [](TMainWin& w) { w.DoFirstTime(); }},
+        {A::HomePage, [](TMainWin& w) { w.MenuHomePageClick(); }},
+        {A::About, [](TMainWin& w) { w.MenuAboutClick(); }},
+        {A::NewCategory, [](TMainWin& w) { w.roles_->categories.NewCategory(); }},
+        {A::RenameCategory, [](TMainWin& w) { w.roles_->categories.RenameCategory(); }},
+        {A::RemoveCategory, [](TMainWin& w) { w.roles_->categories.RemoveCategory(); }},
     };
     static_assert(std::size(kCommandHandlers) == static_cast<std::size_t>(A::Last) + 1);
     static_assert([] {
@@ -73,13 +74,13 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
     return kCommandHandlers[static_cast<std::size_t>(action)].second;
 }
 
-void TMainWin::Run(ExplorerAction action) { (this->*HandlerOf(action))(); }
+void TMainWin::Run(ExplorerAction action) { HandlerOf(action)(*this); }
 
 void TMainWin::MenuKeyHooksClick() { MenuKeyHooks(link_); }
 void TMainWin::MenuMouseHooksClick() { MenuMouseHooks(link_); }
 void TMainWin::MenuShowDateClick() {
     explorer_.MenuShowDateClick();
-    commands_[ExplorerAction::ShowDate].menu->setChecked(config_.ShowDate);
+    widgets_.commands[ExplorerAction::ShowDate].menu->setChecked(config_.ShowDate);
 }
 
 }  // namespace tessaro

@@ -30,38 +30,38 @@ void TMainWin::ShowList() {
     // Setting the rows moves the grid's selection; that is not the user's choice.
     showingList_ = true;
     const int rows = explorer_.listEmpty() ? 2 : explorer_.rowCount();
-    if (grid_->RowCount() == rows) {
+    if (widgets_.grid->RowCount() == rows) {
         // Same size: every row is repainted all the same.
-        grid_->SetRowCount(rows + 1);
+        widgets_.grid->SetRowCount(rows + 1);
     }
-    grid_->SetRowCount(rows);
-    grid_->SetRow(std::clamp(explorer_.selectedRow(), 1, rows - 1));
+    widgets_.grid->SetRowCount(rows);
+    widgets_.grid->SetRow(std::clamp(explorer_.selectedRow(), 1, rows - 1));
     showingList_ = false;
-    grid_->viewport()->update();
+    widgets_.grid->viewport()->update();
 }
 
 void TMainWin::Repaint() {
     HoldScreenSaver();
-    grid_->viewport()->update();
+    widgets_.grid->viewport()->update();
 }
 
 void TMainWin::ShowCommandStates(const CommandStates& states) {
     using A = ExplorerAction;
-    auto enable = [this](A a, bool on) { commands_[a].SetEnabled(on); };
+    auto enable = [this](A a, bool on) { widgets_.commands[a].SetEnabled(on); };
     // Change Activation stays on for every macro: on a system macro it opens the system
     // hot keys dialog.
     for (A a : {A::CopyMacro, A::ModifyDirectly, A::RemoveMacro, A::ActivateMacro})
         enable(a, states.copyModifyRemoveActivate);
     enable(A::Recapture, states.recapture);
     enable(A::ScriptingEditor, states.scripting);
-    const CommandWidgets& modify = commands_[A::ModifyDirectly];
+    const CommandWidgets& modify = widgets_.commands[A::ModifyDirectly];
     modify.menu->setText(Text(states.modifyCaption));
     modify.large->setText(Text(states.modifyCaption));
     modify.speed->setToolTip(Text(states.modifyHint));
 }
 
 void TMainWin::ShowActivateCaption(bool enabled) {
-    const CommandWidgets& w = commands_[ExplorerAction::ActivateMacro];
+    const CommandWidgets& w = widgets_.commands[ExplorerAction::ActivateMacro];
     w.menu->setText(Text(ActivateCaption(enabled)));
     w.large->setText(Text(ActivateCaption(enabled)));
     w.speed->setToolTip(Text(ActivateHint(enabled)));
@@ -70,12 +70,12 @@ void TMainWin::ShowActivateCaption(bool enabled) {
 void TMainWin::ShowLastFiles(const std::array<std::string, 5>& captions) {
     bool any = false;
     for (std::size_t k = 0; k < captions.size(); ++k) {
-        lastFileItems_[k]->setVisible(!captions[k].empty());
+        widgets_.lastFileItems[k]->setVisible(!captions[k].empty());
         if (captions[k].empty()) continue;
         any = true;
-        lastFileItems_[k]->setText(Text(captions[k]));
+        widgets_.lastFileItems[k]->setText(Text(captions[k]));
     }
-    lastFileSeparator_->setVisible(any);
+    widgets_.lastFileSeparator->setVisible(any);
 }
 
 void TMainWin::NetTimer(bool on) {

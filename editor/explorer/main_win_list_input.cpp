@@ -17,15 +17,15 @@
 namespace tessaro {
 
 void TMainWin::WireListInput() {
-    grid_->OnClick = [this](TMyDrawGrid*) { MyGridClick(); };
-    grid_->OnDblClick = [this](TMyDrawGrid*) { MyGridDblClick(); };
-    grid_->OnColumnSized = [this](TMyDrawGrid*, int col, int width) { MyGridColumnSized(col, width); };
-    gridViewport_ = grid_->viewport();
-    titleViewport_ = grid_->horizontalHeader()->viewport();
+    widgets_.grid->OnClick = [this](TMyDrawGrid*) { MyGridClick(); };
+    widgets_.grid->OnDblClick = [this](TMyDrawGrid*) { MyGridDblClick(); };
+    widgets_.grid->OnColumnSized = [this](TMyDrawGrid*, int col, int width) { MyGridColumnSized(col, width); };
+    gridViewport_ = widgets_.grid->viewport();
+    titleViewport_ = widgets_.grid->horizontalHeader()->viewport();
     gridViewport_->installEventFilter(this);
     titleViewport_->installEventFilter(this);
-    grid_->installEventFilter(this);
-    pages_->OnChange = [this](TAPageControl* pages) { MyPageChange(pages->currentIndex()); };
+    widgets_.grid->installEventFilter(this);
+    widgets_.pages->OnChange = [this](TAPageControl* pages) { MyPageChange(pages->currentIndex()); };
 }
 
 bool TMainWin::eventFilter(QObject* watched, QEvent* event) {
@@ -40,15 +40,15 @@ bool TMainWin::eventFilter(QObject* watched, QEvent* event) {
         int col = -1;
         if (title) {
             row = 0;
-            col = grid_->horizontalHeader()->logicalIndexAt(at);
-        } else if (const QModelIndex cell = grid_->indexAt(at); cell.isValid()) {
-            row = cell.row() + grid_->FixedRows();
+            col = widgets_.grid->horizontalHeader()->logicalIndexAt(at);
+        } else if (const QModelIndex cell = widgets_.grid->indexAt(at); cell.isValid()) {
+            row = cell.row() + widgets_.grid->FixedRows();
             col = cell.column();
         }
         return type == QEvent::MouseButtonPress ? MyGridMouseDown(mouse, row)
                                                 : MyGridMouseUp(mouse, row, col);
     }
-    if (watched == grid_) {
+    if (watched == widgets_.grid) {
         switch (event->type()) {
             case QEvent::KeyPress: return MyGridKeyPress(static_cast<QKeyEvent*>(event));
             case QEvent::FocusIn:
@@ -135,9 +135,9 @@ void TMainWin::MyPageChange(int page) {
     for (A a : {A::Appearance, A::CopyMacro, A::ScriptingEditor, A::ModifyDirectly, A::Recapture,
                 A::ChangeActivation, A::ActivateMacro, A::RemoveMacro, A::PlaceOnDesktop, A::QuickInfo,
                 A::ImportMacros, A::ExportMacros, A::SortMacros})
-        commands_[a].menu->setEnabled(macros);
+        widgets_.commands[a].menu->setEnabled(macros);
     // Back on the list, the commands follow its selected macro again.
-    if (macros) ButtonsForList();
+    if (macros) tessaro::ButtonsForList(explorer_, *this);
 }
 
 }  // namespace tessaro

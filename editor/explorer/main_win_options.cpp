@@ -8,6 +8,7 @@
 #include "editor/commands/mouse_dialog.h"
 #include "editor/commands/small_dialogs.h"
 #include "editor/explorer/main_win.h"
+#include "editor/explorer/main_win_roles.h"
 #include "editor/explorer/tools/appearance_dialog.h"
 #include "editor/model/explorer/player_link.h"
 #include "editor/model/tools/browser_repair.h"
@@ -25,41 +26,30 @@ void TMainWin::HoldScreenSaver() {
 
 void TMainWin::MenuDisableScreenSaverClick() {
     config_.DisableScreenSaver = !config_.DisableScreenSaver;
-    commands_[ExplorerAction::DisableScreenSaver].menu->setChecked(config_.DisableScreenSaver);
+    widgets_.commands[ExplorerAction::DisableScreenSaver].menu->setChecked(config_.DisableScreenSaver);
     SaveMiscSettings(config_);
     Post(puSettingsMisc, 0);
     HoldScreenSaver();
 }
 
 void TMainWin::MenuAppearanceClick() {
-    const std::array<int, 3> widths{grid_->ColWidths(2), grid_->ColWidths(3), grid_->ColWidths(4)};
-    TDoAppear dialog(this, config_, widths, categoryPanel_->isVisible() ? categoryPanel_->width() : 0,
+    const std::array<int, 3> widths{widgets_.grid->ColWidths(2), widgets_.grid->ColWidths(3), widgets_.grid->ColWidths(4)};
+    TDoAppear dialog(this, config_, widths, CategoryPanel()->isVisible() ? CategoryPanel()->width() : 0,
                      NoticesTo(core_.PlayerWnd), *this);
     dialog.exec();
 }
 
 void TMainWin::ApplyAppearance(bool categoriesWereShown) {
     AdjustGridSpacing();
-    grid_->SetColWidths(1, config_.ShowIcons ? grid_->DefaultRowHeight() : 0);
+    widgets_.grid->SetColWidths(1, config_.ShowIcons ? widgets_.grid->DefaultRowHeight() : 0);
     const int widths[] = {config_.Col1Width, config_.Col2Width, config_.Col3Width};
-    for (int c = 2; c <= 4; ++c) grid_->SetColWidths(c, widths[c - 2]);
-    categoryPanel_->setEnabled(config_.ShowCategory);
-    categoryPanel_->setVisible(config_.ShowCategory);
-    if (config_.ShowCategory) {
-        categoryPanel_->setFixedWidth(config_.CategoryWidth);
-    } else {
-        for (int i = 0; i < categoryList_->count(); ++i)
-            if (categoryList_->item(i)->data(Qt::UserRole).toInt() == 0) {
-                categoryList_->setCurrentRow(i);
-                break;
-            }
-        if (categoriesWereShown) explorer_.SetCategory(0);
-    }
-    commands_[ExplorerAction::AddToCategory].menu->setEnabled(config_.ShowCategory);
-    speedStrip_->setVisible(config_.UseSpeed);
-    speedStrip_->setEnabled(config_.UseSpeed);
-    buttonPanel_->setVisible(!config_.UseSpeed);
-    buttonPanel_->setEnabled(!config_.UseSpeed);
+    for (int c = 2; c <= 4; ++c) widgets_.grid->SetColWidths(c, widths[c - 2]);
+    roles_->categories.ApplyAppearance(categoriesWereShown);
+    widgets_.commands[ExplorerAction::AddToCategory].menu->setEnabled(config_.ShowCategory);
+    widgets_.speedStrip->setVisible(config_.UseSpeed);
+    widgets_.speedStrip->setEnabled(config_.UseSpeed);
+    widgets_.buttonPanel->setVisible(!config_.UseSpeed);
+    widgets_.buttonPanel->setEnabled(!config_.UseSpeed);
     Repaint();
 }
 

@@ -5,7 +5,6 @@
 #include <fstream>
 
 #include "editor/commands/address_dialogs.h"
-#include "editor/explorer/category_file.h"
 #include "editor/explorer/main_win.h"
 #include "editor/explorer/tools/macro_exchange_dialogs.h"
 #include "editor/explorer/tools/small_dialogs.h"
@@ -205,117 +204,5 @@ void TMainWin::QuickInfo() {
     dialog.exec();
 }
 
-namespace {
-
-constexpr const char* kNoCategorySelected = "No category has been selected.";
-
-int CategoryOf(const QListWidgetItem* item) { return item ? item->data(Qt::UserRole).toInt() : 0; }
-std::string Name1252(const QListWidgetItem* item) { return win::Utf8ToCp1252(item->text().toStdString()); }
-
-}  // namespace
-
-void TMainWin::SaveCategories() {
-    std::vector<TCategory> categories;
-    for (int i = 0; i < categoryList_->count(); ++i)
-        if (const int id = CategoryOf(categoryList_->item(i)); id != 0)
-            categories.push_back({Name1252(categoryList_->item(i)), id});
-    // A file that cannot be written is left as it was; the user is told the change is not
-    // kept, or it would be gone at the next start without a word.
-    if (std::string why; !SaveCategoryFile(categoryFile_, categories, &why))
-        win::MessageBox("The categories could not be saved.  The file " + categoryFile_ +
-                            " could not be written: " + why + ".",
-                        "Error");
-}
-
-void TMainWin::CatNewClick() {
-    TDoCategory dialog(this);
-    if (dialog.exec() != QDialog::Accepted || dialog.Name.empty()) return;
-    auto* item = new QListWidgetItem(QString::fromStdString(win::Cp1252ToUtf8(dialog.Name)));
-    item->setData(Qt::UserRole, ++maxCategoryId_);
-    categoryList_->addItem(item);
-    SaveCategories();
-}
-
-void TMainWin::CatRenameClick() {
-    QListWidgetItem* item = categoryList_->currentItem();
-    if (!item) return void(win::MessageBox(kNoCategorySelected, "Error"));
-    if (CategoryOf(item) == 0)
-        return void(win::MessageBox("Cannot rename the \"All Categories\" category.", "Error"));
-    TDoCategory dialog(this, Name1252(item));
-    dialog.exec();
-    item->setText(QString::fromStdString(win::Cp1252ToUtf8(dialog.Name)));
-    SaveCategories();
-}
-
-void TMainWin::CatRemoveClick() {
-    const int row = categoryList_->currentRow();
-    QListWidgetItem* item = categoryList_->currentItem();
-    if (!item) return void(win::MessageBox(kNoCategorySelected, "Error"));
-    if (CategoryOf(item) == 0)
-        return void(win::MessageBox("Cannot remove the \"All Categories\" category.", "Error"));
-    if (win::MessageBox("Are you sure you want to delete the \"" + Name1252(item) + "\" category?",
-                        "Remove Category", win::MbButtons::YesNo) != win::MbResult::Yes)
-        return;
-    delete categoryList_->takeItem(row);
-    if (categoryList_->count() > 0) categoryList_->setCurrentRow(std::min(row, categoryList_->count() - 1));
-    SaveCategories();
-}
-
-void TMainWin::CatListClick() {
-    explorer_.SetCategory(CategoryOf(categoryList_->currentItem()));
-    ButtonsForList();
-}
-
-void TMainWin::ButtonsForList() {
-    // An empty category leaves nothing to act on, as an empty list does.
-    SetButtons(true);
-    if (!explorer_.listEmpty()) explorer_.CheckTimeItemFor(explorer_.selectedRow());
-}
-
-void TMainWin::MenuAddCatClick() {
-    if (explorer_.listEmpty())
-        return void(win::MessageBox("No hot keys have been added yet.  Please add one first.", "Error"));
-    const int n = explorer_.SelectedMacro();
-    if (n == 0) return void(win::MessageBox("No hot key selected.  Please select one.", "Error"));
-    if (categoryList_->count() <= 1)
-        return void(win::MessageBox("No categories have been created yet.", "Error"));
-    if (explorer_.FileInUse()) return;
-    std::vector<std::string> names;
-    for (int i = 0; i < categoryList_->count(); ++i)
-        if (CategoryOf(categoryList_->item(i)) != 0) names.push_back(Name1252(categoryList_->item(i)));
-    TChooseCategory dialog(this, names);
-    dialog.exec();
-    for (int i = 0; i < categoryList_->count() && !dialog.Chosen.empty(); ++i) {
-        QListWidgetItem* item = categoryList_->item(i);
-        if (CategoryOf(item) == 0 || Name1252(item) != dialog.Chosen) continue;
-        explorer_.file().ReadMacroRecord(n, core_.CurrentMacro);
-        core_.CurrentMacro.CategoryId = CategoryOf(item);
-        explorer_.file().SaveMacroRecord(n, core_.CurrentMacro, true);
-        explorer_.ReleaseSyncFile(1);
-        if (explorer_.currentCategory() != 0) explorer_.FillList();
-        return;
-    }
-    explorer_.ReleaseSyncFile(0);
-}
-
-void TMainWin::CatListDragDrop(QListWidgetItem* category) {
-    const int n = explorer_.SelectedMacro();
-    if (n == 0 || explorer_.FileInUse()) return;
-    explorer_.file().ReadMacroRecord(n, core_.CurrentMacro);
-    core_.CurrentMacro.CategoryId = CategoryOf(category);  // " *All Categories* " takes it out
-    const bool saved = explorer_.file().SaveMacroRecord(n, core_.CurrentMacro, true);
-    if (saved && !config_.SoundOff) DoWave(win::ProgramDirectory() + "/FLOOP.WAV");
-    explorer_.ReleaseSyncFile(saved ? 1 : 0);
-    if (saved && explorer_.currentCategory() != 0) {
-        explorer_.FillList();
-        ButtonsForList();
-    }
-}
-
-void TMainWin::DoWave(const std::string& path) {
-    // A notice, not a result: without sound nothing plays and nothing is reported.
-    lastWave_ = win::Cp1252ToUtf8(path);
-    wave_.Start(lastWave_);
-}
 
 }  // namespace tessaro

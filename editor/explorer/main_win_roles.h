@@ -1,0 +1,17 @@
+#pragma once
+// The roles the explorer's main window is made of, and their wiring: one object per role,
+// each given what it works on. Only the window's own files include this.
+#include "editor/explorer/categories_panel.h"
+#include "editor/explorer/main_win.h"
+
+namespace tessaro {
+
+struct TMainWin::Roles {
+    // `explorer` is built after the roles: they keep the reference and use it later.
+    Roles(TMainWin& window, TConfigRecord& config, TMainWinCore& core, Explorer& explorer)
+        : categories(window, config, core, explorer, window) {}
+
+    CategoriesPanel categories;
+};
+
+}  // namespace tessaro
