@@ -46,22 +46,6 @@
 
 namespace tessaro {
 
-void ProcessParam(const std::string& argument, win::HWND& playerWnd) {
-    std::string up = argument;
-    for (char& c : up) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (up.rfind("/RH", 0) != 0) return;
-    const std::string rest = up.substr(3);
-    if (rest.empty()) return;
-    // A failed conversion stores what it read so far, which for text after the switch is 0.
-    std::uint64_t value = 0;
-    for (char c : rest) {
-        if (c < '0' || c > '9') return void(playerWnd = 0);
-        value = value * 10 + static_cast<unsigned>(c - '0');
-        if (value > 0xFFFFFFFFu) return void(playerWnd = 0);
-    }
-    playerWnd = static_cast<win::HWND>(value);
-}
-
 QString EditorCaption(const QString& fileLabel, bool showDate, const QDateTime& now) {
     QString caption = "Tessaro Editor (" + fileLabel + ")";
     if (!showDate) return caption;
@@ -80,7 +64,7 @@ TMainWin::TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std
       config_(config),
       core_(glob),
       roles_(std::make_unique<Roles>(*this, config, core_, explorer_)),
-      explorer_({config, glob, link_, *this, *this, win::ProgramDirectory(), &core_.CurrentMacro}) {
+      explorer_({config, glob, roles_->player.Link(), *this, *this, win::ProgramDirectory(), &core_.CurrentMacro}) {
     core_.UseLoadedFile(explorer_.file());
     setWindowTitle("Tessaro Editor");
     FormCreate(args);
@@ -107,8 +91,8 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
                                QPainter& canvas) { DrawCell(col, row, rect, state, canvas); };
 
     // The player's window first: loading the file may already tell it things.
-    for (const std::string& a : args) ProcessParam(a, link_.playerWindow);
-    core_.PlayerWnd = link_.playerWindow;
+    roles_->player.TakeArguments(args);
+    core_.PlayerWnd = roles_->player.PlayerWindow();
     explorer_.Start();
     GetCatFile();
     GetSwapFile();
@@ -145,9 +129,7 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
     explorer_.FillList();
     SetButtons(core_.GlobData.MacroCount > 0);
 
-    receiver_ = std::make_unique<win::MessageReceiver>(
-        static_cast<win::HWND>(winId()),
-        [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) { return WndProc(msg, w, l); });
+    roles_->player.Listen(static_cast<win::HWND>(winId()), [this] { EndAtOnce(); });
 }
 
 void TMainWin::showEvent(QShowEvent* event) {
@@ -249,27 +231,6 @@ void TMainWin::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-std::int32_t TMainWin::WndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {
-    if (msg == WM_CLOSE) {
-        // The player asks as the user would: the window saves and closes.
-        EndAtOnce();
-        return 0;
-    }
-    if (msg == WM_PEER_UPDATE) {
-        explorer_.OnPlayerMessage(wParam, lParam);
-        return 0;
-    }
-    if (msg == WM_CAPTURE_CHAR) {
-        explorer_.OnCaptureChar(wParam, lParam);
-        return 0;
-    }
-    if (msg == WM_CAPTURE_DONE) {
-        explorer_.OnCaptureDone(wParam);
-        return 0;
-    }
-    return 0;
-}
-
 void TMainWin::SetButtons(bool enable) {
     const bool on = enable && !explorer_.listEmpty();
     constexpr ExplorerAction kSwitched[] = {
@@ -281,8 +242,11 @@ void TMainWin::SetButtons(bool enable) {
     if (!on) widgets_.commands[ExplorerAction::QuickInfo].menu->setEnabled(false);
 }
 
-void TMainWin::HookTheKeyboard() { Post(puHooks, 1); }
-void TMainWin::UnHookTheKeyboard() { Post(puHooks, 2); }
+void TMainWin::HookTheKeyboard() { roles_->player.HookTheKeyboard(); }
+void TMainWin::UnHookTheKeyboard() { roles_->player.UnHookTheKeyboard(); }
+win::HWND TMainWin::PlayerWindow() const { return roles_->player.PlayerWindow(); }
+HookPlayerLink& TMainWin::Link() { return roles_->player.Link(); }
+void TMainWin::Post(std::uint32_t code, std::int32_t arg) { roles_->player.Post(code, arg); }
 
 
 void TMainWin::GetCatFile() { roles_->categories.Load(); }

@@ -54,11 +54,6 @@ class InstalledPrograms;
 class CommandDialogs;
 struct MacroFormsContext;
 
-// "/RH" in any case followed by the player's window id in decimal sets `playerWnd`; the
-// bare switch leaves it, digits followed by other characters store 0. Other arguments are
-// ignored.
-void ProcessParam(const std::string& argument, win::HWND& playerWnd);
-
 // "Tessaro Editor (name)", with the date and time after five spaces when `showDate`.
 QString EditorCaption(const QString& fileLabel, bool showDate, const QDateTime& now);
 
@@ -88,7 +83,7 @@ public:
     TMainWinCore& Core() { return core_; }
     Explorer& Logic() { return explorer_; }
     TConfigRecord& Config() { return config_; }
-    win::HWND PlayerWindow() const { return link_.playerWindow; }
+    win::HWND PlayerWindow() const;
 
     // Runs one command as its menu item, button or speed button does.
     void Run(ExplorerAction action);
@@ -153,9 +148,9 @@ private:
     void PlaceWindow();
     void SaveStretchDim();
     void AdjustGridSpacing();
-    std::int32_t WndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
 
-    void Post(std::uint32_t code, std::int32_t arg) { link_.Notify(code, arg); }
+    HookPlayerLink& Link();
+    void Post(std::uint32_t code, std::int32_t arg);
 
     // The quick wizard (main_win_wizard.cpp).
     wizard::WizardOutcome RunQuickWiz(int function);
@@ -219,8 +214,6 @@ private:
     std::vector<PrintRow> PrintRows();
     void MenuPrinterFontClick();
     void PrinterSetup1Click();
-    void MenuKeyHooksClick();
-    void MenuMouseHooksClick();
     void DoClearClick() { explorer_.DoClear(); }
     void DoActivateClick() { explorer_.DoActivate(); }
     void DoOpenClick() { explorer_.DoOpen(); }
@@ -297,7 +290,6 @@ private:
     bool closing_ = false;
     QString fileLabel_;
     std::string swapFile_;
-    HookPlayerLink link_;
     MainWinWidgets widgets_;
     // Made before the explorer, which the roles reach through a reference only once it is built.
     std::unique_ptr<Roles> roles_;
@@ -317,7 +309,6 @@ private:
     bool rightDown_ = false;
     int rightRow_ = -1;
 
-    std::unique_ptr<win::MessageReceiver> receiver_;
     std::unique_ptr<InstalledPrograms> installedPrograms_;  // scanned once per run
     std::unique_ptr<MacroFormsContext> formsContext_;
     std::unique_ptr<QPrinter> printer_;

@@ -26,7 +26,7 @@ bool TMainWin::Recapture(const std::string& label, int number, bool conflict) {
     return dialog.CaptureStarted;
 }
 
-void TMainWin::SetCapWind(bool on) { tessaro::SetCapWind(core_.GlobData, link_, WindowId(), on); }
+void TMainWin::SetCapWind(bool on) { tessaro::SetCapWind(core_.GlobData, Link(), WindowId(), on); }
 
 std::string TMainWin::CaptureFilePath() { return tessaro::CaptureFilePath(win::ProgramDirectory()); }
 
@@ -44,9 +44,9 @@ void TMainWin::BeginCapture(int captureSpeed, bool programScope) {
     win::WriteToRegularFile(CaptureFilePath(), written, O_TRUNC | O_NOFOLLOW, why);
 }
 
-void TMainWin::UpNumKeys() { tessaro::UpNumKeys(core_.GlobData, link_); }
-void TMainWin::UpCapture() { tessaro::UpCapture(core_.GlobData, link_); }
-void TMainWin::UpCaptureOn() { tessaro::UpCaptureOn(core_.GlobData, link_); }
+void TMainWin::UpNumKeys() { tessaro::UpNumKeys(core_.GlobData, Link()); }
+void TMainWin::UpCapture() { tessaro::UpCapture(core_.GlobData, Link()); }
+void TMainWin::UpCaptureOn() { tessaro::UpCaptureOn(core_.GlobData, Link()); }
 void TMainWin::ShowRecordingIcon() { ShowRecordIcon(true); }
 void TMainWin::MinimiseEditor() { showMinimized(); }
 void TMainWin::ReleaseLockUnchanged() { explorer_.ReleaseSyncFile(0); }

@@ -52,8 +52,8 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
         {A::Settings, [](TMainWin& w) { w.MenuSettingsClick(); }},
         {A::SnipraOptions, [](TMainWin& w) { w.MenuSnipraOptionsClick(); }},
         {A::MouseLocator, [](TMainWin& w) { w.MenuMouseLocClick(); }},
-        {A::RestoreKeyboardHooks, [](TMainWin& w) { w.MenuKeyHooksClick(); }},
-        {A::RestoreMouseHooks, [](TMainWin& w) { w.MenuMouseHooksClick(); }},
+        {A::RestoreKeyboardHooks, [](TMainWin& w) { w.roles_->player.RestoreKeyboardHooks(); }},
+        {A::RestoreMouseHooks, [](TMainWin& w) { w.roles_->player.RestoreMouseHooks(); }},
         {A::IE5Fix, [](TMainWin& w) { w.MenuIE5FixClick(); }},
         {A::IE5Restore, [](TMainWin& w) { w.MenuIE5RestoreClick(); }},
         {A::HelpContents, [](TMainWin& w) { w.DoHelp(); }},
@@ -76,8 +76,6 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
 
 void TMainWin::Run(ExplorerAction action) { HandlerOf(action)(*this); }
 
-void TMainWin::MenuKeyHooksClick() { MenuKeyHooks(link_); }
-void TMainWin::MenuMouseHooksClick() { MenuMouseHooks(link_); }
 void TMainWin::MenuShowDateClick() {
     explorer_.MenuShowDateClick();
     widgets_.commands[ExplorerAction::ShowDate].menu->setChecked(config_.ShowDate);

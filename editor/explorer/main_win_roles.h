@@ -2,6 +2,7 @@
 // The roles the explorer's main window is made of, and their wiring: one object per role,
 // each given what it works on. Only the window's own files include this.
 #include "editor/explorer/categories_panel.h"
+#include "editor/explorer/editor_player_link.h"
 #include "editor/explorer/main_win.h"
 
 namespace tessaro {
@@ -9,8 +10,9 @@ namespace tessaro {
 struct TMainWin::Roles {
     // `explorer` is built after the roles: they keep the reference and use it later.
     Roles(TMainWin& window, TConfigRecord& config, TMainWinCore& core, Explorer& explorer)
-        : categories(window, config, core, explorer, window) {}
+        : player(explorer), categories(window, config, core, explorer, window) {}
 
+    EditorPlayerLink player;
     CategoriesPanel categories;
 };
 

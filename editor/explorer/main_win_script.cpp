@@ -110,7 +110,7 @@ void TMainWin::SnipraProperties(QWidget* owner, TMacroRecord& rec) {
 
 bool TMainWin::ScriptNewMacro(QWidget* owner, bool globalTaken) {
     TMacroRecord& rec = explorer_.CurrentMacro;
-    TDoScripting editor(owner, rec, config_, *this, win::ProgramDirectory(), NoticesTo(link_.playerWindow));
+    TDoScripting editor(owner, rec, config_, *this, win::ProgramDirectory(), NoticesTo(Link().playerWindow));
     editor.ScriptMode = ScriptModeOf(rec.ActivationCode);
     if (editor.ScriptMode == 1) {
         editor.HotKeyLabel->setText(forms::Q(HotKeyNames(rec.ActivationCode)));
@@ -141,7 +141,7 @@ void TMainWin::DoTheScript() {
         explorer_.DoMove(true);
         return;
     }
-    TDoScripting editor(this, rec, config_, *this, win::ProgramDirectory(), NoticesTo(link_.playerWindow));
+    TDoScripting editor(this, rec, config_, *this, win::ProgramDirectory(), NoticesTo(Link().playerWindow));
     editor.ScriptMode = ScriptModeOf(rec.ActivationCode);
     if (editor.ScriptMode == 1) {
         editor.HotKeyLabel->setText(forms::Q(HotKeyNames(rec.ActivationCode)));

@@ -44,7 +44,7 @@ wizard::WizardOutcome TMainWin::RunQuickWiz(int function) {
     wizard::WizardOutcome outcome;
     {
         wizard::WizardContext ctx{
-            core_.CurrentMacro,      core_.GlobData,  config_,       NoticesTo(link_.playerWindow),
+            core_.CurrentMacro,      core_.GlobData,  config_,       NoticesTo(Link().playerWindow),
             win::ProgramDirectory(), forms.macroFile, forms.desktop, forms.installedPrograms};
         QApplication::setOverrideCursor(Qt::WaitCursor);
         ModalDialogRunner runner;
