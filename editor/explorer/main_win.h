@@ -70,7 +70,6 @@ class TMainWin : public QMainWindow,
                  private RecipientPathEditor,
                  private ScriptEditorServices,
                  private AppearanceHost,
-                 private CaptureHost,
                  private NewMacroScript {
     Q_OBJECT
 public:
@@ -183,16 +182,6 @@ private:
     bool Recapture(const std::string& label, int number, bool conflict) override;
     void QuickInfo() override;
 
-    // CaptureHost: a capture started from the capture dialog (main_win_capture.cpp).
-    void SetCapWind(bool on) override;
-    std::string CaptureFilePath() override;
-    void BeginCapture(int captureSpeed, bool programScope) override;
-    void UpNumKeys() override;
-    void UpCapture() override;
-    void UpCaptureOn() override;
-    void ShowRecordingIcon() override;
-    void MinimiseEditor() override;
-    void ReleaseLockUnchanged() override;
 
     void DrawCell(int col, int row, const QRect& rect, TGridDrawState state, QPainter& canvas);
 
@@ -298,8 +287,6 @@ private:
     QTimer netTimer_;
     QTimer syncTimer_;
     QTimer captionClock_;  // the time in the caption, while "Show Date & Time" is on
-    std::unique_ptr<TTaskIcon> recordIcon_;
-    int captureSpeed_ = 1;  // of the capture started last: 1 actual .. 4 quadruple
     bool showingList_ = false;
     StartShow startShowCmd_ = StartShow::Normal;
     bool activated_ = false;  // the start's show command is applied at the first activation only

@@ -9,6 +9,7 @@
 
 #include "editor/explorer/fonts.h"
 #include "editor/explorer/main_win.h"
+#include "editor/explorer/main_win_roles.h"
 #include "editor/model/explorer/macro_list.h"
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
@@ -116,19 +117,7 @@ std::string TMainWin::ForegroundProgram() {
     return pid > 0 ? win::ExecutableBaseName(pid) : std::string();
 }
 
-void TMainWin::ShowRecordIcon(bool shown) {
-    if (!recordIcon_) {
-        recordIcon_ = std::make_unique<TTaskIcon>(this);
-        recordIcon_->SetIcon(style()->standardIcon(QStyle::SP_MediaStop));
-        recordIcon_->SetToolTip("Macro Is Recording");
-        recordIcon_->SetTaskIconID(0);
-        // Its click ends the capture as the library's end message would.
-        recordIcon_->OnRightClick = [this](TTaskIcon*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
-            explorer_.OnCaptureDone(static_cast<std::uint32_t>(core_.GlobData.CaptureMacro));
-        };
-    }
-    recordIcon_->SetActive(shown);
-}
+void TMainWin::ShowRecordIcon(bool shown) { roles_->capture.ShowRecordIcon(shown); }
 
 void TMainWin::BringToFront() {
     if (isMinimized()) showNormal();

@@ -7,7 +7,9 @@
 #include "editor/explorer/forms/t_copy_or_move.h"
 #include "editor/explorer/forms/t_do_build_menu.h"
 #include "editor/explorer/forms/t_mod_hot_keys.h"
+#include "editor/explorer/forms/t_capture_keys.h"
 #include "editor/explorer/main_win.h"
+#include "editor/explorer/main_win_roles.h"
 #include "hook/client/glob_data_sync.h"
 #include "hook/qtmhook.h"
 #include "macro/macro_file.h"
@@ -31,14 +33,14 @@ MacroFormsContext& TMainWin::FormsContext() {
 }
 
 MacroDialogs::AddResult TMainWin::AddMacro(int number) {
-    TAddNewHotKey dialog(FormsContext(), *this, *this, this);
+    TAddNewHotKey dialog(FormsContext(), roles_->capture, *this, this);
     dialog.NewMacroNumber = number;
     dialog.exec();
     // A started capture counted the new macro already; the append counts it once its
     // record is in the file, so a failed append leaves the count as it was.
     if (dialog.ResultModify) {
         --core_.GlobData.MacroCount;
-        UpNumKeys();
+        roles_->capture.UpNumKeys();
     }
     return {dialog.ResultUpdated, dialog.ResultTrayChanged, dialog.CaptureStarted};
 }
@@ -67,6 +69,16 @@ bool TMainWin::CopyOrMove(bool copy, const std::string& title) {
     dialog.HotKeyLabel->setText(forms::Q(title));
     dialog.exec();
     return dialog.Done;
+}
+
+bool TMainWin::Recapture(const std::string& label, int number, bool conflict) {
+    TCaptureKeys dialog(FormsContext(), roles_->capture, this);
+    dialog.HotKeyLabel->setText(forms::Q(label));
+    dialog.GlobalTaken = conflict;
+    dialog.CaptureMacroNumber = number;
+    dialog.Recapture = true;
+    dialog.exec();
+    return dialog.CaptureStarted;
 }
 
 }  // namespace tessaro

@@ -2,6 +2,7 @@
 // The roles the explorer's main window is made of, and their wiring: one object per role,
 // each given what it works on. Only the window's own files include this.
 #include "editor/explorer/categories_panel.h"
+#include "editor/explorer/editor_capture.h"
 #include "editor/explorer/editor_player_link.h"
 #include "editor/explorer/main_win.h"
 
@@ -10,9 +11,12 @@ namespace tessaro {
 struct TMainWin::Roles {
     // `explorer` is built after the roles: they keep the reference and use it later.
     Roles(TMainWin& window, TConfigRecord& config, TMainWinCore& core, Explorer& explorer)
-        : player(explorer), categories(window, config, core, explorer, window) {}
+        : player(explorer),
+          capture(window, core, player.Link(), explorer),
+          categories(window, config, core, explorer, window) {}
 
     EditorPlayerLink player;
+    EditorCapture capture;
     CategoriesPanel categories;
 };
 

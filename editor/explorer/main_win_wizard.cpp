@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "editor/explorer/main_win.h"
+#include "editor/explorer/main_win_roles.h"
 #include "editor/explorer/forms/macro_forms_context.h"
 #include "editor/explorer/quick_wizard_table.h"
 #include "editor/model/macro_forms/build_menu.h"
@@ -102,9 +103,9 @@ void TMainWin::AddToPopupMenu(const std::string& nickname, int macro) {
 // The wizard has set the capture fields and written the capture file; now that the new
 // macro is in the file the recording may start, in the window the user chose.
 void TMainWin::StartWizardCapture(const wizard::WizardOutcome& outcome) {
-    SetCapWind(true);
-    BeginCapture(outcome.CaptureSpeed, outcome.CaptureProgramOnly);
-    UpCapture();
+    roles_->capture.SetCapWind(true);
+    roles_->capture.BeginCapture(outcome.CaptureSpeed, outcome.CaptureProgramOnly);
+    roles_->capture.UpCapture();
     win::Desktop& desktop = FormsContext().desktop;
     const auto windows = desktop.TopLevelWindows();
     const auto target = std::find_if(windows.begin(), windows.end(), [&](win::HWND w) {
@@ -113,10 +114,10 @@ void TMainWin::StartWizardCapture(const wizard::WizardOutcome& outcome) {
     if (target != windows.end())
         desktop.SetForegroundWindow(*target);
     else
-        MinimiseEditor();
-    ShowRecordingIcon();
+        roles_->capture.MinimiseEditor();
+    roles_->capture.ShowRecordingIcon();
     core_.GlobData.CaptureOn = 1;
-    UpCaptureOn();
+    roles_->capture.UpCaptureOn();
 }
 
 void TMainWin::DoFirstTime() {
