@@ -37,6 +37,7 @@
 #include "hook/client/glob_data_sync.h"
 #include "macro/swap_file.h"
 #include "platform/cp1252.h"
+#include "platform/desktop.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "protocol/window_messages.h"
@@ -63,7 +64,7 @@ TMainWin::TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std
     : QMainWindow(nullptr),
       config_(config),
       core_(glob),
-      roles_(std::make_unique<Roles>(*this, config, core_, explorer_)),
+      roles_(std::make_unique<Roles>(*this, config, core_, win::ActiveDesktop(), explorer_)),
       explorer_({config, glob, roles_->player.Link(), *this, *this, win::ProgramDirectory(), &core_.CurrentMacro}) {
     core_.UseLoadedFile(explorer_.file());
     setWindowTitle("Tessaro Editor");

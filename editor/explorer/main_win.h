@@ -67,10 +67,7 @@ class TMainWin : public QMainWindow,
                  private MacroDialogs,
                  private ListOrderHost,
                  private NetworkSwitches,
-                 private RecipientPathEditor,
-                 private ScriptEditorServices,
-                 private AppearanceHost,
-                 private NewMacroScript {
+                 private AppearanceHost {
     Q_OBJECT
 public:
     TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args);
@@ -240,8 +237,6 @@ private:
     void MenuIE5FixClick();
     void MenuIE5RestoreClick();
     void DoHelp();
-    void EditRecipientPath(QWidget* owner) override;
-    void RecipientListSaved() override;
     void ResortKeepingCurrent() override;
     void SetSyncTimer(bool on, bool restart) override;
     void NetworkModeStarted() override;
@@ -252,24 +247,7 @@ private:
     void DoCopyClick() { explorer_.DoCopy(); }
     void DoMoveClick() { explorer_.DoMove(false); }
     void DoCaptureClick() { explorer_.DoCapture(); }
-    MacroFormsContext& FormsContext();
 
-    // The script editor on the selected macro and its services (main_win_script.cpp).
-    class ScriptEditorParts;
-    struct ScriptPartsDeleter {
-        void operator()(ScriptEditorParts* parts) const;
-    };
-    void DoTheScript();
-    CommandOutcome EditCommand(QWidget* owner, ScriptList& list, const CommandRequest& request) override;
-    std::string ChooseWindowOrProgram(QWidget* owner, const std::string& scopeText, bool program,
-                                      bool& topmostOnly) override;
-    void SetSchedule(QWidget* owner, TMacroRecord& rec) override;
-    void SnipraProperties(QWidget* owner, TMacroRecord& rec) override;
-    bool ScriptNewMacro(QWidget* owner, bool globalTaken) override;
-    std::unique_ptr<ScriptEditorParts, ScriptPartsDeleter> scriptParts_;  // made with the forms context
-    // Makes the script editor's parts once the installed programs are there; the forms'
-    // command dialogs run through its command editors (main_win_script.cpp).
-    CommandDialogs& MakeScriptParts();
 
     // The one table from command to handler (main_win_commands.cpp).
     static Handler HandlerOf(ExplorerAction action);
@@ -296,8 +274,6 @@ private:
     bool rightDown_ = false;
     int rightRow_ = -1;
 
-    std::unique_ptr<InstalledPrograms> installedPrograms_;  // scanned once per run
-    std::unique_ptr<MacroFormsContext> formsContext_;
     std::unique_ptr<QPrinter> printer_;
     XdgHelpViewer helpViewer_;
     ScopedHelpViewer helpScope_{helpViewer_};  // every editor dialog's help, while the window lives

@@ -31,7 +31,7 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
         {A::CopyMacro, [](TMainWin& w) { w.DoCopyClick(); }},
         {A::ChangeActivation, [](TMainWin& w) { w.DoMoveClick(); }},
         {A::ActivateMacro, [](TMainWin& w) { w.DoActivateClick(); }},
-        {A::ScriptingEditor, [](TMainWin& w) { w.DoTheScript(); }},
+        {A::ScriptingEditor, [](TMainWin& w) { w.roles_->forms.DoTheScript(); }},
         {A::PlaceOnDesktop, [](TMainWin& w) { w.MenuOnDesktopClick(); }},
         {A::AddToCategory, [](TMainWin& w) { w.roles_->categories.AddSelectedMacro(); }},
         {A::QuickInfo, [](TMainWin& w) { w.MenuQuickInfoClick(); }},

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "editor/explorer/main_win.h"
+#include "editor/explorer/main_win_roles.h"
 #include "foundation/settings.h"
 #include "platform/cp1252.h"
 #include "protocol/window_messages.h"
@@ -66,7 +67,7 @@ void TMainWin::MyGridClick() {
 
 void TMainWin::MyGridDblClick() {
     if (explorer_.listEmpty()) return;
-    DoTheScript();
+    roles_->forms.DoTheScript();
 }
 
 bool TMainWin::MyGridMouseDown(QMouseEvent* event, int row) {

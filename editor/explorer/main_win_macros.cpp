@@ -20,20 +20,8 @@
 
 namespace tessaro {
 
-MacroFormsContext& TMainWin::FormsContext() {
-    if (!formsContext_) {
-        installedPrograms_ = std::make_unique<InstalledPrograms>(XdgPlaces::FromEnvironment());
-        CommandDialogs& commands = MakeScriptParts();
-        formsContext_ = std::make_unique<MacroFormsContext>(
-            MacroFormsContext{core_, config_, win::ActiveDesktop(), *installedPrograms_, commands,
-                              win::ProgramDirectory(), config_.RecentFiles[0].str()});
-    }
-    formsContext_->macroFile = config_.RecentFiles[0].str();
-    return *formsContext_;
-}
-
 MacroDialogs::AddResult TMainWin::AddMacro(int number) {
-    TAddNewHotKey dialog(FormsContext(), roles_->capture, *this, this);
+    TAddNewHotKey dialog(roles_->forms.FormsContext(), roles_->capture, roles_->forms, this);
     dialog.NewMacroNumber = number;
     dialog.exec();
     // A started capture counted the new macro already; the append counts it once its
@@ -46,7 +34,7 @@ MacroDialogs::AddResult TMainWin::AddMacro(int number) {
 }
 
 MacroDialogs::MenuResult TMainWin::ModifyPopupMenu(const std::string& hotKeyName) {
-    TDoBuildMenu dialog(FormsContext(), this);
+    TDoBuildMenu dialog(roles_->forms.FormsContext(), this);
     dialog.ModifyExisting = true;
     dialog.HotKeyLabel->setText(forms::Q(hotKeyName));
     dialog.exec();
@@ -54,7 +42,7 @@ MacroDialogs::MenuResult TMainWin::ModifyPopupMenu(const std::string& hotKeyName
 }
 
 bool TMainWin::ModifyProperties(int kind, const std::string& text, bool conflict) {
-    TModHotKeys dialog(FormsContext(), this);
+    TModHotKeys dialog(roles_->forms.FormsContext(), this);
     dialog.ModifyExisting = true;
     dialog.ActivationKind = kind;
     dialog.GlobalKeyTaken = conflict;
@@ -64,7 +52,7 @@ bool TMainWin::ModifyProperties(int kind, const std::string& text, bool conflict
 }
 
 bool TMainWin::CopyOrMove(bool copy, const std::string& title) {
-    TCopyOrMove dialog(FormsContext(), this);
+    TCopyOrMove dialog(roles_->forms.FormsContext(), this);
     dialog.MoveMode = !copy;
     dialog.HotKeyLabel->setText(forms::Q(title));
     dialog.exec();
@@ -72,7 +60,7 @@ bool TMainWin::CopyOrMove(bool copy, const std::string& title) {
 }
 
 bool TMainWin::Recapture(const std::string& label, int number, bool conflict) {
-    TCaptureKeys dialog(FormsContext(), roles_->capture, this);
+    TCaptureKeys dialog(roles_->forms.FormsContext(), roles_->capture, this);
     dialog.HotKeyLabel->setText(forms::Q(label));
     dialog.GlobalTaken = conflict;
     dialog.CaptureMacroNumber = number;

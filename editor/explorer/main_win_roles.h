@@ -4,19 +4,22 @@
 #include "editor/explorer/categories_panel.h"
 #include "editor/explorer/editor_capture.h"
 #include "editor/explorer/editor_player_link.h"
+#include "editor/explorer/forms_services.h"
 #include "editor/explorer/main_win.h"
 
 namespace tessaro {
 
 struct TMainWin::Roles {
     // `explorer` is built after the roles: they keep the reference and use it later.
-    Roles(TMainWin& window, TConfigRecord& config, TMainWinCore& core, Explorer& explorer)
+    Roles(TMainWin& window, TConfigRecord& config, TMainWinCore& core, win::Desktop& desktop, Explorer& explorer)
         : player(explorer),
           capture(window, core, player.Link(), explorer),
+          forms(window, config, core, desktop, player.Link(), explorer),
           categories(window, config, core, explorer, window) {}
 
     EditorPlayerLink player;
     EditorCapture capture;
+    FormsServices forms;
     CategoriesPanel categories;
 };
 

@@ -6,6 +6,7 @@
 
 #include "editor/commands/address_dialogs.h"
 #include "editor/explorer/main_win.h"
+#include "editor/explorer/main_win_roles.h"
 #include "editor/explorer/tools/macro_exchange_dialogs.h"
 #include "editor/explorer/tools/small_dialogs.h"
 #include "editor/explorer/tools/swap_dialogs.h"
@@ -182,17 +183,9 @@ void TMainWin::MenuSnipraOptionsClick() {
 }
 
 void TMainWin::MenuRecipientsClick() {
-    TMyAddress dialog(this, config_, *this);
+    TMyAddress dialog(this, config_, roles_->forms);
     dialog.exec();
 }
-
-// The recipient list could not be written: the user picks another place in the settings.
-void TMainWin::EditRecipientPath(QWidget* owner) {
-    TPreference dialog(owner, config_, NoticesTo(core_.PlayerWnd));
-    dialog.exec();
-}
-
-void TMainWin::RecipientListSaved() { NoticesTo(core_.PlayerWnd)(puSettingsMisc, 0); }
 
 void TMainWin::MenuTutorialClick() {
     TUserManual dialog(this, win::ProgramDirectory());

@@ -41,7 +41,7 @@ wizard::WizardOutcome TMainWin::RunQuickWiz(int function) {
         return {};
     }
     if (explorer_.FileInUse()) return {};
-    MacroFormsContext& forms = FormsContext();
+    MacroFormsContext& forms = roles_->forms.FormsContext();
     wizard::WizardOutcome outcome;
     {
         wizard::WizardContext ctx{
@@ -49,7 +49,7 @@ wizard::WizardOutcome TMainWin::RunQuickWiz(int function) {
             win::ProgramDirectory(), forms.macroFile, forms.desktop, forms.installedPrograms};
         QApplication::setOverrideCursor(Qt::WaitCursor);
         ModalDialogRunner runner;
-        WizardHosts hosts{static_cast<ScriptEditorServices&>(*this), static_cast<RecipientPathEditor&>(*this),
+        WizardHosts hosts{static_cast<ScriptEditorServices&>(roles_->forms), static_cast<RecipientPathEditor&>(roles_->forms),
                           runner};
         TQuickWiz wizard(ctx, hosts, function, this);
         QApplication::restoreOverrideCursor();
@@ -106,7 +106,7 @@ void TMainWin::StartWizardCapture(const wizard::WizardOutcome& outcome) {
     roles_->capture.SetCapWind(true);
     roles_->capture.BeginCapture(outcome.CaptureSpeed, outcome.CaptureProgramOnly);
     roles_->capture.UpCapture();
-    win::Desktop& desktop = FormsContext().desktop;
+    win::Desktop& desktop = roles_->forms.FormsContext().desktop;
     const auto windows = desktop.TopLevelWindows();
     const auto target = std::find_if(windows.begin(), windows.end(), [&](win::HWND w) {
         return !outcome.CaptureWindowTitle.empty() && desktop.WindowText(w) == outcome.CaptureWindowTitle;
