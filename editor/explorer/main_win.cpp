@@ -65,7 +65,7 @@ TMainWin::TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std
       config_(config),
       core_(glob),
       roles_(std::make_unique<Roles>(*this, config, core_, win::ActiveDesktop(), explorer_)),
-      explorer_({config, glob, roles_->player.Link(), *this, *this, win::ProgramDirectory(), &core_.CurrentMacro}) {
+      explorer_({config, glob, roles_->player.Link(), *this, roles_->macroForms, win::ProgramDirectory(), &core_.CurrentMacro}) {
     core_.UseLoadedFile(explorer_.file());
     setWindowTitle("Tessaro Editor");
     FormCreate(args);

@@ -64,7 +64,6 @@ class TTaskIcon;
 
 class TMainWin : public QMainWindow,
                  private ExplorerWindow,
-                 private MacroDialogs,
                  private ListOrderHost,
                  private NetworkSwitches,
                  private AppearanceHost {
@@ -168,16 +167,6 @@ private:
     std::uint32_t WindowId() override;
     double Now() override;
     std::int64_t LocalMs() override;
-
-    // MacroDialogs: the macro forms, opened modally on CurrentMacro (main_win_macros.cpp,
-    // main_win_tools.cpp).
-    AddResult AddMacro(int number) override;
-    MenuResult ModifyPopupMenu(const std::string& hotKeyName) override;
-    bool ModifyProperties(int kind, const std::string& text, bool conflict) override;
-    bool CopyOrMove(bool copy, const std::string& title) override;
-    bool SystemKeys(int function) override;
-    bool Recapture(const std::string& label, int number, bool conflict) override;
-    void QuickInfo() override;
 
 
     void DrawCell(int col, int row, const QRect& rect, TGridDrawState state, QPainter& canvas);

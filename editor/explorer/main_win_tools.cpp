@@ -141,12 +141,6 @@ void TMainWin::MenuRemapClick() {
     explorer_.ReleaseSyncFile(dialog.Changed ? 1 : 0);
 }
 
-bool TMainWin::SystemKeys(int function) {
-    TSystemKeys dialog(this, core_.GlobData, explorer_.file(), config_, NoticesTo(core_.PlayerWnd), function);
-    dialog.exec();
-    return dialog.Changed;
-}
-
 void TMainWin::MenuCaptureOptionsClick() {
     TCaptureDefaults dialog(this, config_, NoticesTo(core_.PlayerWnd));
     dialog.exec();
@@ -189,11 +183,6 @@ void TMainWin::MenuRecipientsClick() {
 
 void TMainWin::MenuTutorialClick() {
     TUserManual dialog(this, win::ProgramDirectory());
-    dialog.exec();
-}
-
-void TMainWin::QuickInfo() {
-    TQuickInfo dialog(this, core_.CurrentMacro, win::ProgramDirectory(), GetSched(core_.CurrentMacro));
     dialog.exec();
 }
 
