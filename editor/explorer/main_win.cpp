@@ -177,27 +177,10 @@ void TMainWin::FormActivate() {
 
 void TMainWin::FormShow() {
     DoCaption();
-    widgets_.grid->SetOptions(goVertLine | goHorzLine | goColSizing | goRowSelect);
-    roles_->categories.ShowAsStored(WorkArea().width());
-    widgets_.grid->SetColCount(5);
-    const int widths[] = {config_.Col1Width, config_.Col2Width, config_.Col3Width};
-    for (int c = 2; c <= 4; ++c) widgets_.grid->SetColWidths(c, widths[c - 2] > 1 ? widths[c - 2] : 150);
-    AdjustGridSpacing();
-    widgets_.grid->SetColWidths(1, config_.ShowIcons ? widgets_.grid->DefaultRowHeight() : 0);
+    roles_->appearance.ShowAsStored(WorkArea().width());
     explorer_.FillList();
     static bool firstShowing = true;
     if (std::exchange(firstShowing, false) && config_.FirstUse) DoFirstTime();
-}
-
-void TMainWin::AdjustGridSpacing() {
-    const QFontMetrics grid(ToQFont(config_.GridFont));
-    const QFontMetrics title(ToQFont(config_.GridTitleFont));
-    const GridSpacing spacing =
-        tessaro::AdjustGridSpacing(grid.boundingRect("ZZYyjkla").height(), grid.horizontalAdvance("9999"),
-                                   title.boundingRect("ZZYyjkla").height());
-    widgets_.grid->SetDefaultRowHeight(spacing.rowHeight);
-    widgets_.grid->SetRowHeights(0, spacing.titleHeight);
-    widgets_.grid->SetColWidths(0, spacing.column0Width);
 }
 
 void TMainWin::DoCaption() {

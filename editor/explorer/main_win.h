@@ -64,9 +64,7 @@ class TTaskIcon;
 
 class TMainWin : public QMainWindow,
                  private ExplorerWindow,
-                 private ListOrderHost,
-                 private NetworkSwitches,
-                 private AppearanceHost {
+                 private NetworkSwitches {
     Q_OBJECT
 public:
     TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args);
@@ -142,7 +140,6 @@ private:
     // The stored bounds inside the screen's work area.
     void PlaceWindow();
     void SaveStretchDim();
-    void AdjustGridSpacing();
 
     HookPlayerLink& Link();
     void Post(std::uint32_t code, std::int32_t arg);
@@ -198,8 +195,6 @@ private:
     // The option commands (main_win_options.cpp).
     void HoldScreenSaver();
     void MenuDisableScreenSaverClick();
-    void MenuAppearanceClick();
-    void ApplyAppearance(bool categoriesWereShown) override;
     void MenuMouseLocClick();
 
     // The macro commands that open the macro forms (main_win_macros.cpp).
@@ -210,8 +205,6 @@ private:
     void MenuImportClick();
     void MenuOnDesktopClick();
     void MenuQuickInfoClick() { explorer_.DoInfo(explorer_.selectedRow()); }
-    void MenuSortClick();
-    void SpeedSortClick();
     void MenuHomePageClick();
     void MenuRemapClick();
     void MenuCaptureOptionsClick();
@@ -226,7 +219,6 @@ private:
     void MenuIE5FixClick();
     void MenuIE5RestoreClick();
     void DoHelp();
-    void ResortKeepingCurrent() override;
     void SetSyncTimer(bool on, bool restart) override;
     void NetworkModeStarted() override;
     std::vector<TMacroRecord> ShownMacros();

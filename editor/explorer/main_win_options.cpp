@@ -32,27 +32,6 @@ void TMainWin::MenuDisableScreenSaverClick() {
     HoldScreenSaver();
 }
 
-void TMainWin::MenuAppearanceClick() {
-    const std::array<int, 3> widths{widgets_.grid->ColWidths(2), widgets_.grid->ColWidths(3), widgets_.grid->ColWidths(4)};
-    TDoAppear dialog(this, config_, widths, CategoryPanel()->isVisible() ? CategoryPanel()->width() : 0,
-                     NoticesTo(core_.PlayerWnd), *this);
-    dialog.exec();
-}
-
-void TMainWin::ApplyAppearance(bool categoriesWereShown) {
-    AdjustGridSpacing();
-    widgets_.grid->SetColWidths(1, config_.ShowIcons ? widgets_.grid->DefaultRowHeight() : 0);
-    const int widths[] = {config_.Col1Width, config_.Col2Width, config_.Col3Width};
-    for (int c = 2; c <= 4; ++c) widgets_.grid->SetColWidths(c, widths[c - 2]);
-    roles_->categories.ApplyAppearance(categoriesWereShown);
-    widgets_.commands[ExplorerAction::AddToCategory].menu->setEnabled(config_.ShowCategory);
-    widgets_.speedStrip->setVisible(config_.UseSpeed);
-    widgets_.speedStrip->setEnabled(config_.UseSpeed);
-    widgets_.buttonPanel->setVisible(!config_.UseSpeed);
-    widgets_.buttonPanel->setEnabled(!config_.UseSpeed);
-    Repaint();
-}
-
 void TMainWin::MenuAlarmClick() {
     TDoSound dialog(this, config_);
     dialog.exec();

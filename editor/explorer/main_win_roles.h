@@ -5,6 +5,7 @@
 #include "editor/explorer/editor_capture.h"
 #include "editor/explorer/editor_player_link.h"
 #include "editor/explorer/forms_services.h"
+#include "editor/explorer/list_appearance.h"
 #include "editor/explorer/macro_form_dialogs.h"
 #include "editor/explorer/main_win.h"
 
@@ -17,13 +18,15 @@ struct TMainWin::Roles {
           capture(window, core, player.Link(), explorer),
           forms(window, config, core, desktop, player.Link(), explorer),
           macroForms(window, config, core, explorer, forms, capture),
-          categories(window, config, core, explorer, window) {}
+          categories(window, config, core, explorer, window),
+          appearance(window, config, core, explorer, window, window.widgets_, categories) {}
 
     EditorPlayerLink player;
     EditorCapture capture;
     FormsServices forms;
     MacroFormDialogs macroForms;
     CategoriesPanel categories;
+    ListAppearance appearance;
 };
 
 }  // namespace tessaro

@@ -115,25 +115,6 @@ void TMainWin::MenuOnDesktopClick() {
     win::MessageBox(error.empty() ? "DeskTop Icon Added." : error, error.empty() ? "" : "Error");
 }
 
-void TMainWin::MenuSortClick() {
-    TSortOrder dialog(this, config_, NoticesTo(core_.PlayerWnd), *this);
-    dialog.exec();
-}
-
-void TMainWin::SpeedSortClick() {
-    const int current = explorer_.SelectedMacro();
-    MenuSortClick();
-    if (const int row = explorer_.ReverseSort(current); row != -1) explorer_.SelectRow(row);
-    ShowList();
-}
-
-void TMainWin::ResortKeepingCurrent() {
-    const int current = explorer_.SelectedMacro();
-    explorer_.FillList();
-    if (const int row = explorer_.ReverseSort(current); row != -1) explorer_.SelectRow(row);
-    ShowList();
-}
-
 void TMainWin::MenuRemapClick() {
     if (explorer_.FileInUse()) return;
     TDoSwapKeys dialog(this, SwapFileName(), NoticesTo(core_.PlayerWnd));
