@@ -110,11 +110,7 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
     widgets_.speedStrip->setVisible(config_.UseSpeed);
     widgets_.buttonPanel->setVisible(!config_.UseSpeed);
 
-    netTimer_.setInterval(30'000);
-    connect(&netTimer_, &QTimer::timeout, this, [this] { explorer_.NetTimerTimer(); });
-    syncTimer_.setInterval(60'000);
-    connect(&syncTimer_, &QTimer::timeout, this, [this] { explorer_.SyncTimerTimer(); });
-    if (config_.NetworkMode && config_.AutoSync) syncTimer_.start();
+    roles_->network.Start();
     // The caption's clock shows seconds: it keeps time once a second.
     captionClock_.setInterval(1000);
     connect(&captionClock_, &QTimer::timeout, this, [this] {

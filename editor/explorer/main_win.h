@@ -63,8 +63,7 @@ QString FileLabelOf(const std::string& macroFile);
 class TTaskIcon;
 
 class TMainWin : public QMainWindow,
-                 private ExplorerWindow,
-                 private NetworkSwitches {
+                 private ExplorerWindow {
     Q_OBJECT
 public:
     TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args);
@@ -209,7 +208,6 @@ private:
     void MenuRemapClick();
     void MenuCaptureOptionsClick();
     void MenuEMailOptionsClick();
-    void MenuNetworkClick();
     void MenuSettingsClick();
     void MenuSnipraOptionsClick();
     void MenuTutorialClick();
@@ -219,8 +217,6 @@ private:
     void MenuIE5FixClick();
     void MenuIE5RestoreClick();
     void DoHelp();
-    void SetSyncTimer(bool on, bool restart) override;
-    void NetworkModeStarted() override;
     std::vector<TMacroRecord> ShownMacros();
 
     void DoAddClick() { explorer_.DoAdd(); }
@@ -243,8 +239,6 @@ private:
     std::unique_ptr<Roles> roles_;
     std::unique_ptr<win::ScreenSaverInhibitor> screenSaver_ = win::DesktopScreenSaver("tesdesk");
     Explorer explorer_;
-    QTimer netTimer_;
-    QTimer syncTimer_;
     QTimer captionClock_;  // the time in the caption, while "Show Date & Time" is on
     bool showingList_ = false;
     StartShow startShowCmd_ = StartShow::Normal;

@@ -44,7 +44,7 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
         {A::CaptureOptions, [](TMainWin& w) { w.MenuCaptureOptionsClick(); }},
         {A::EMailDefaults, [](TMainWin& w) { w.MenuEMailOptionsClick(); }},
         {A::EMailRecipients, [](TMainWin& w) { w.MenuRecipientsClick(); }},
-        {A::NetworkOptions, [](TMainWin& w) { w.MenuNetworkClick(); }},
+        {A::NetworkOptions, [](TMainWin& w) { w.roles_->network.MenuNetworkClick(); }},
         {A::ShowDate, [](TMainWin& w) { w.MenuShowDateClick(); }},
         {A::Alarm, [](TMainWin& w) { w.MenuAlarmClick(); }},
         {A::TimerInterval, [](TMainWin& w) { w.MenuTimerClick(); }},

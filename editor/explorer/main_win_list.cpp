@@ -79,12 +79,7 @@ void TMainWin::ShowLastFiles(const std::array<std::string, 5>& captions) {
     widgets_.lastFileSeparator->setVisible(any);
 }
 
-void TMainWin::NetTimer(bool on) {
-    if (on)
-        netTimer_.start();
-    else
-        netTimer_.stop();
-}
+void TMainWin::NetTimer(bool on) { roles_->network.NetTimer(on); }
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "editor/explorer/forms_services.h"
 #include "editor/explorer/list_appearance.h"
 #include "editor/explorer/macro_form_dialogs.h"
+#include "editor/explorer/network_timers.h"
 #include "editor/explorer/main_win.h"
 
 namespace tessaro {
@@ -19,7 +20,8 @@ struct TMainWin::Roles {
           forms(window, config, core, desktop, player.Link(), explorer),
           macroForms(window, config, core, explorer, forms, capture),
           categories(window, config, core, explorer, window),
-          appearance(window, config, core, explorer, window, window.widgets_, categories) {}
+          appearance(window, config, core, explorer, window, window.widgets_, categories),
+          network(window, config, core, explorer) {}
 
     EditorPlayerLink player;
     EditorCapture capture;
@@ -27,6 +29,7 @@ struct TMainWin::Roles {
     MacroFormDialogs macroForms;
     CategoriesPanel categories;
     ListAppearance appearance;
+    NetworkTimers network;
 };
 
 }  // namespace tessaro

@@ -132,21 +132,6 @@ void TMainWin::MenuEMailOptionsClick() {
     dialog.exec();
 }
 
-void TMainWin::MenuNetworkClick() {
-    TNetworkConsiderations dialog(this, config_, NoticesTo(core_.PlayerWnd), *this);
-    dialog.exec();
-}
-
-void TMainWin::SetSyncTimer(bool on, bool restart) {
-    if (!on) {
-        syncTimer_.stop();
-    } else if (restart || !syncTimer_.isActive()) {
-        syncTimer_.start();
-    }
-}
-
-void TMainWin::NetworkModeStarted() { explorer_.NetworkModeChanged(); }
-
 void TMainWin::MenuSettingsClick() {
     TPreference dialog(this, config_, NoticesTo(core_.PlayerWnd));
     dialog.exec();
