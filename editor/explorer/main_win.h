@@ -91,9 +91,6 @@ public:
     void GetCatFile() override;
     void GetSwapFile() override;
 
-    // Prints the list on `printer` as the print command does after its dialog.
-    void PrintList(QPrinter& printer);
-
     // For the tests and the dialogs: the widgets by their command.
     QAction* MenuItem(ExplorerAction action) const;
     QAbstractButton* LargeButton(ExplorerAction action) const;
@@ -180,11 +177,6 @@ private:
     // Handlers of the commands built here.
     void MenuTerminateClick();
     void MenuAboutClick();
-    void MenuPrintClick();
-    QPrinter& Printer();
-    std::vector<PrintRow> PrintRows();
-    void MenuPrinterFontClick();
-    void PrinterSetup1Click();
     void DoClearClick() { explorer_.DoClear(); }
     void DoActivateClick() { explorer_.DoActivate(); }
     void DoOpenClick() { explorer_.DoOpen(); }
@@ -249,7 +241,6 @@ private:
     bool rightDown_ = false;
     int rightRow_ = -1;
 
-    std::unique_ptr<QPrinter> printer_;
     XdgHelpViewer helpViewer_;
     ScopedHelpViewer helpScope_{helpViewer_};  // every editor dialog's help, while the window lives
 };

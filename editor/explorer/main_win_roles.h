@@ -6,6 +6,7 @@
 #include "editor/explorer/editor_player_link.h"
 #include "editor/explorer/forms_services.h"
 #include "editor/explorer/list_appearance.h"
+#include "editor/explorer/list_printing.h"
 #include "editor/explorer/macro_form_dialogs.h"
 #include "editor/explorer/network_timers.h"
 #include "editor/explorer/main_win.h"
@@ -21,7 +22,8 @@ struct TMainWin::Roles {
           macroForms(window, config, core, explorer, forms, capture),
           categories(window, config, core, explorer, window),
           appearance(window, config, core, explorer, window, window.widgets_, categories),
-          network(window, config, core, explorer) {}
+          network(window, config, core, explorer),
+          printing(window, config, explorer, player.Link()) {}
 
     EditorPlayerLink player;
     EditorCapture capture;
@@ -30,6 +32,7 @@ struct TMainWin::Roles {
     CategoriesPanel categories;
     ListAppearance appearance;
     NetworkTimers network;
+    ListPrinting printing;
 };
 
 }  // namespace tessaro
