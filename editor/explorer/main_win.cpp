@@ -222,6 +222,9 @@ void TMainWin::SetButtons(bool enable) {
     if (!on) widgets_.commands[ExplorerAction::QuickInfo].menu->setEnabled(false);
 }
 
+void TMainWin::DoQuickWiz(int function) { roles_->wizards.DoQuickWiz(function); }
+void TMainWin::DoFirstTime() { roles_->wizards.DoFirstTime(); }
+
 void TMainWin::HookTheKeyboard() { roles_->player.HookTheKeyboard(); }
 void TMainWin::UnHookTheKeyboard() { roles_->player.UnHookTheKeyboard(); }
 win::HWND TMainWin::PlayerWindow() const { return roles_->player.PlayerWindow(); }

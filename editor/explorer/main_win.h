@@ -140,11 +140,6 @@ private:
     HookPlayerLink& Link();
     void Post(std::uint32_t code, std::int32_t arg);
 
-    // The quick wizard (main_win_wizard.cpp).
-    wizard::WizardOutcome RunQuickWiz(int function);
-    void AddToPopupMenu(const std::string& nickname, int macro);
-    void StartWizardCapture(const wizard::WizardOutcome& outcome);
-
     // ExplorerWindow (main_win_list.cpp)
     void ShowList() override;
     void Repaint() override;

@@ -9,6 +9,7 @@
 #include "editor/explorer/list_printing.h"
 #include "editor/explorer/macro_form_dialogs.h"
 #include "editor/explorer/network_timers.h"
+#include "editor/explorer/quick_wizards.h"
 #include "editor/explorer/main_win.h"
 
 namespace tessaro {
@@ -23,7 +24,8 @@ struct TMainWin::Roles {
           categories(window, config, core, explorer, window),
           appearance(window, config, core, explorer, window, window.widgets_, categories),
           network(window, config, core, explorer),
-          printing(window, config, explorer, player.Link()) {}
+          printing(window, config, explorer, player.Link()),
+          wizards(window, config, core, explorer, window, player.Link(), forms, capture) {}
 
     EditorPlayerLink player;
     EditorCapture capture;
@@ -33,6 +35,7 @@ struct TMainWin::Roles {
     ListAppearance appearance;
     NetworkTimers network;
     ListPrinting printing;
+    QuickWizards wizards;
 };
 
 }  // namespace tessaro
