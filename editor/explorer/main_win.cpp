@@ -122,7 +122,7 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
         canSelect = !explorer_.listEmpty();
         if (canSelect && !showingList_) explorer_.SelectRow(row);
     };
-    WireListInput();
+    roles_->listInput.Wire();
     explorer_.FillList();
     SetButtons(core_.GlobData.MacroCount > 0);
 
@@ -261,6 +261,7 @@ QAbstractButton* TMainWin::SpeedButton(ExplorerAction action) const {
 QWidget* TMainWin::CategoryPanel() const { return roles_->categories.Panel(); }
 const std::string& TMainWin::CategoryFileName() const { return roles_->categories.FileName(); }
 QListWidget* TMainWin::CategoryList() const { return roles_->categories.List(); }
+const std::string& TMainWin::SearchText() const { return roles_->listInput.SearchText(); }
 QString TMainWin::LastWave() const { return roles_->categories.LastWave(); }
 
 void TMainWin::MenuTerminateClick() { close(); }

@@ -107,14 +107,12 @@ public:
     // The sound file played last on a drop onto a category; empty when none was.
     QString LastWave() const;
     // The list's incremental search text (upper case).
-    const std::string& SearchText() const { return searchText_; }
+    const std::string& SearchText() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    // The list's mouse and keys (main_win_list_input.cpp).
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     using Handler = void (*)(TMainWin&);
@@ -159,15 +157,6 @@ private:
 
     void DrawCell(int col, int row, const QRect& rect, TGridDrawState state, QPainter& canvas);
 
-    // The list's input and the page switch (main_win_list_input.cpp).
-    void WireListInput();
-    void MyGridClick();
-    void MyGridDblClick();
-    bool MyGridMouseDown(QMouseEvent* event, int row);
-    bool MyGridMouseUp(QMouseEvent* event, int row, int col);
-    bool MyGridKeyPress(QKeyEvent* event);
-    void MyGridColumnSized(int col, int width);
-    void MyPageChange(int page);
 
     // Handlers of the commands built here.
     void MenuTerminateClick();
@@ -230,11 +219,6 @@ private:
     bool showingList_ = false;
     StartShow startShowCmd_ = StartShow::Normal;
     bool activated_ = false;  // the start's show command is applied at the first activation only
-    std::string searchText_;
-    QObject* gridViewport_ = nullptr;
-    QObject* titleViewport_ = nullptr;
-    bool rightDown_ = false;
-    int rightRow_ = -1;
 
     XdgHelpViewer helpViewer_;
     ScopedHelpViewer helpScope_{helpViewer_};  // every editor dialog's help, while the window lives

@@ -7,6 +7,7 @@
 #include "editor/explorer/forms_services.h"
 #include "editor/explorer/list_appearance.h"
 #include "editor/explorer/list_printing.h"
+#include "editor/explorer/macro_list_input.h"
 #include "editor/explorer/macro_form_dialogs.h"
 #include "editor/explorer/network_timers.h"
 #include "editor/explorer/quick_wizards.h"
@@ -25,7 +26,8 @@ struct TMainWin::Roles {
           appearance(window, config, core, explorer, window, window.widgets_, categories),
           network(window, config, core, explorer),
           printing(window, config, explorer, player.Link()),
-          wizards(window, config, core, explorer, window, player.Link(), forms, capture) {}
+          wizards(window, config, core, explorer, window, player.Link(), forms, capture),
+          listInput(config, explorer, window, window.widgets_, player.Link(), forms) {}
 
     EditorPlayerLink player;
     EditorCapture capture;
@@ -36,6 +38,7 @@ struct TMainWin::Roles {
     NetworkTimers network;
     ListPrinting printing;
     QuickWizards wizards;
+    MacroListInput listInput;
 };
 
 }  // namespace tessaro
