@@ -234,13 +234,8 @@ void TMainWin::Post(std::uint32_t code, std::int32_t arg) { roles_->player.Post(
 
 void TMainWin::GetCatFile() { roles_->categories.Load(); }
 
-void TMainWin::GetSwapFile() {
-    swapFile_ = tessaro::SwapFileName(config_.RecentFiles[0].str());
-    TSwapKeys keys = DefaultSwapKeys();
-    if (LoadSwapKeysFile(swapFile_, keys) == SwapFileStatus::Missing) SaveSwapKeysFile(swapFile_, keys);
-    // The player's table follows the file at once (nothing happens without a player).
-    LoadSwapKeys(swapFile_);
-}
+void TMainWin::GetSwapFile() { roles_->tools.LoadSwapFile(); }
+const std::string& TMainWin::SwapFileName() const { return roles_->tools.SwapFileName(); }
 
 QAction* TMainWin::MenuItem(ExplorerAction action) const {
     const auto it = widgets_.commands.find(action);

@@ -102,7 +102,7 @@ public:
     QWidget* ButtonPanel() const { return widgets_.buttonPanel; }
     QWidget* CategoryPanel() const;
     const std::string& CategoryFileName() const;
-    const std::string& SwapFileName() const { return swapFile_; }
+    const std::string& SwapFileName() const;
     QListWidget* CategoryList() const;
     // The sound file played last on a drop onto a category; empty when none was.
     QString LastWave() const;
@@ -168,32 +168,10 @@ private:
     void MenuShowDateClick();
 
     // The option commands (main_win_options.cpp).
-    void HoldScreenSaver();
-    void MenuDisableScreenSaverClick();
-    void MenuMouseLocClick();
 
     // The macro commands that open the macro forms (main_win_macros.cpp).
     // The tools and option commands (main_win_tools.cpp).
-    void MenuImportTextClick();
-    void MenuOutputClick();
-    void MenuExportClick();
-    void MenuImportClick();
-    void MenuOnDesktopClick();
     void MenuQuickInfoClick() { explorer_.DoInfo(explorer_.selectedRow()); }
-    void MenuHomePageClick();
-    void MenuRemapClick();
-    void MenuCaptureOptionsClick();
-    void MenuEMailOptionsClick();
-    void MenuSettingsClick();
-    void MenuSnipraOptionsClick();
-    void MenuTutorialClick();
-    void MenuRecipientsClick();
-    void MenuAlarmClick();
-    void MenuTimerClick();
-    void MenuIE5FixClick();
-    void MenuIE5RestoreClick();
-    void DoHelp();
-    std::vector<TMacroRecord> ShownMacros();
 
     void DoAddClick() { explorer_.DoAdd(); }
     void DoModifyClick() { explorer_.DoModify(false); }
@@ -209,11 +187,9 @@ private:
     TMainWinCore core_;
     bool closing_ = false;
     QString fileLabel_;
-    std::string swapFile_;
     MainWinWidgets widgets_;
     // Made before the explorer, which the roles reach through a reference only once it is built.
     std::unique_ptr<Roles> roles_;
-    std::unique_ptr<win::ScreenSaverInhibitor> screenSaver_ = win::DesktopScreenSaver("tesdesk");
     Explorer explorer_;
     QTimer captionClock_;  // the time in the caption, while "Show Date & Time" is on
     bool showingList_ = false;

@@ -27,7 +27,7 @@ QString Text(const std::string& cp1252) { return QString::fromStdString(win::Cp1
 }  // namespace
 
 void TMainWin::ShowList() {
-    HoldScreenSaver();
+    roles_->options.HoldScreenSaver();
     // Setting the rows moves the grid's selection; that is not the user's choice.
     showingList_ = true;
     const int rows = explorer_.listEmpty() ? 2 : explorer_.rowCount();
@@ -42,7 +42,7 @@ void TMainWin::ShowList() {
 }
 
 void TMainWin::Repaint() {
-    HoldScreenSaver();
+    roles_->options.HoldScreenSaver();
     widgets_.grid->viewport()->update();
 }
 

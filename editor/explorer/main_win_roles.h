@@ -10,7 +10,9 @@
 #include "editor/explorer/macro_list_input.h"
 #include "editor/explorer/macro_form_dialogs.h"
 #include "editor/explorer/network_timers.h"
+#include "editor/explorer/option_commands.h"
 #include "editor/explorer/quick_wizards.h"
+#include "editor/explorer/tool_commands.h"
 #include "editor/explorer/main_win.h"
 
 namespace tessaro {
@@ -27,7 +29,9 @@ struct TMainWin::Roles {
           network(window, config, core, explorer),
           printing(window, config, explorer, player.Link()),
           wizards(window, config, core, explorer, window, player.Link(), forms, capture),
-          listInput(config, explorer, window, window.widgets_, player.Link(), forms) {}
+          listInput(config, explorer, window, window.widgets_, player.Link(), forms),
+          tools(window, config, core, explorer, player.Link()),
+          options(window, config, core, player.Link(), window.widgets_.commands, forms) {}
 
     EditorPlayerLink player;
     EditorCapture capture;
@@ -39,6 +43,8 @@ struct TMainWin::Roles {
     ListPrinting printing;
     QuickWizards wizards;
     MacroListInput listInput;
+    ToolCommands tools;
+    OptionCommands options;
 };
 
 }  // namespace tessaro

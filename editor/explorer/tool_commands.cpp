@@ -1,18 +1,17 @@
-// The explorer's tools and option commands: text import, listing, export and import,
-// desktop launchers, quick info, sort order, the remapper and the option dialogs.
-#include <QListWidget>
+#include "editor/explorer/tool_commands.h"
+
 #include <QStandardPaths>
 #include <fstream>
 
-#include "editor/commands/address_dialogs.h"
-#include "editor/explorer/main_win.h"
-#include "editor/explorer/main_win_roles.h"
+#include "editor/explorer/explorer_core.h"
 #include "editor/explorer/tools/macro_exchange_dialogs.h"
-#include "editor/explorer/tools/small_dialogs.h"
 #include "editor/explorer/tools/swap_dialogs.h"
-#include "editor/explorer/tools/system_keys_dialog.h"
+#include "editor/model/explorer/explorer.h"
 #include "editor/model/explorer/file_menu.h"
 #include "editor/model/tools/desktop_launcher.h"
+#include "editor/model/tools/swap_access.h"
+#include "hook/client/glob_data_sync.h"
+#include "macro/swap_file.h"
 #include "platform/datetime.h"
 #include "platform/message_box.h"
 #include "platform/cp1252.h"
@@ -40,7 +39,19 @@ private:
 
 }  // namespace
 
-std::vector<TMacroRecord> TMainWin::ShownMacros() {
+ToolCommands::ToolCommands(QWidget& window, TConfigRecord& config, TMainWinCore& core, Explorer& explorer,
+                           PlayerLink& link)
+    : window_(window), config_(config), core_(core), explorer_(explorer), link_(link) {}
+
+void ToolCommands::LoadSwapFile() {
+    swapFile_ = tessaro::SwapFileName(config_.RecentFiles[0].str());
+    TSwapKeys keys = DefaultSwapKeys();
+    if (LoadSwapKeysFile(swapFile_, keys) == SwapFileStatus::Missing) SaveSwapKeysFile(swapFile_, keys);
+    // The player's table follows the file at once (nothing happens without a player).
+    LoadSwapKeys(swapFile_);
+}
+
+std::vector<TMacroRecord> ToolCommands::ShownMacros() {
     std::vector<TMacroRecord> shown;
     for (int n : explorer_.rowMacro()) {
         TMacroRecord rec{};
@@ -49,11 +60,11 @@ std::vector<TMacroRecord> TMainWin::ShownMacros() {
     return shown;
 }
 
-void TMainWin::MenuImportTextClick() {
+void ToolCommands::MenuImportTextClick() {
     if (explorer_.FileInUse()) return;
     const std::string path =
         win::MessageBox(kTextImportNotice, "Notice", win::MbButtons::OkCancel) == win::MbResult::Ok
-            ? ChooseFile(this, {"Open", "Text File (*.TXT)", "TXT", false, true})
+            ? ChooseFile(&window_, {"Open", "Text File (*.TXT)", "TXT", false, true})
             : std::string();
     win::RegularFileStream in(path);
     if (!path.empty() && !in.is_open()) {
@@ -68,32 +79,32 @@ void TMainWin::MenuImportTextClick() {
     explorer_.ReleaseSyncFile(1);
 }
 
-void TMainWin::MenuOutputClick() {
+void ToolCommands::MenuOutputClick() {
     if (explorer_.listEmpty())
         return void(win::MessageBox("No hot keys have been added yet.  Please add one first.", "Error"));
-    TDoOutput dialog(this, ShownMacros(), GetSched, config_.RecentFiles[0].str());
+    TDoOutput dialog(&window_, ShownMacros(), GetSched, config_.RecentFiles[0].str());
     dialog.exec();
 }
 
-void TMainWin::MenuExportClick() {
-    TMyExport dialog(this, config_.RecentFiles[0].str());
+void ToolCommands::MenuExportClick() {
+    TMyExport dialog(&window_, config_.RecentFiles[0].str());
     dialog.exec();
 }
 
-void TMainWin::MenuImportClick() {
+void ToolCommands::MenuImportClick() {
     if (explorer_.FileInUse()) return;
     std::vector<std::uint16_t> codes;
     for (int n = 1; n <= core_.GlobData.MacroCount; ++n) codes.push_back(core_.GlobData.ActivationCode[n]);
     FileAppender target(explorer_.file(), core_.GlobData);
-    TMyImport dialog(this, target, codes);
+    TMyImport dialog(&window_, target, codes);
     dialog.exec();
     explorer_.FillList();
     explorer_.SetHotKeys();
     explorer_.ReleaseSyncFile(1);
-    if (dialog.TrayFlag) Post(puTrayMenu, 0);
+    if (dialog.TrayFlag) link_.Notify(puTrayMenu, 0);
 }
 
-void TMainWin::MenuOnDesktopClick() {
+void ToolCommands::MenuOnDesktopClick() {
     const int n = explorer_.SelectedMacro();
     if (n == 0) return;
     std::vector<std::string> nicknames;
@@ -115,42 +126,11 @@ void TMainWin::MenuOnDesktopClick() {
     win::MessageBox(error.empty() ? "DeskTop Icon Added." : error, error.empty() ? "" : "Error");
 }
 
-void TMainWin::MenuRemapClick() {
+void ToolCommands::MenuRemapClick() {
     if (explorer_.FileInUse()) return;
-    TDoSwapKeys dialog(this, SwapFileName(), NoticesTo(core_.PlayerWnd));
+    TDoSwapKeys dialog(&window_, swapFile_, NoticesTo(core_.PlayerWnd));
     dialog.exec();
     explorer_.ReleaseSyncFile(dialog.Changed ? 1 : 0);
 }
-
-void TMainWin::MenuCaptureOptionsClick() {
-    TCaptureDefaults dialog(this, config_, NoticesTo(core_.PlayerWnd));
-    dialog.exec();
-}
-
-void TMainWin::MenuEMailOptionsClick() {
-    TMyEmailOptions dialog(this, config_, NoticesTo(core_.PlayerWnd));
-    dialog.exec();
-}
-
-void TMainWin::MenuSettingsClick() {
-    TPreference dialog(this, config_, NoticesTo(core_.PlayerWnd));
-    dialog.exec();
-}
-
-void TMainWin::MenuSnipraOptionsClick() {
-    TSnipraOptions dialog(this, config_, NoticesTo(core_.PlayerWnd));
-    dialog.exec();
-}
-
-void TMainWin::MenuRecipientsClick() {
-    TMyAddress dialog(this, config_, roles_->forms);
-    dialog.exec();
-}
-
-void TMainWin::MenuTutorialClick() {
-    TUserManual dialog(this, win::ProgramDirectory());
-    dialog.exec();
-}
-
 
 }  // namespace tessaro
