@@ -30,12 +30,12 @@ std::string Name1252(const QListWidgetItem* item) { return win::Utf8ToCp1252(ite
 
 }  // namespace
 
-CategoriesPanel::CategoriesPanel(QWidget& owner, TConfigRecord& config, TMainWinCore& core, Explorer& explorer,
-                             ExplorerWindow& window)
+CategoriesPanel::CategoriesPanel(QWidget& owner, TConfigRecord& config, TMainWinCore& core,
+                                 Explorer& explorer, ExplorerWindow& window)
     : owner_(owner), config_(config), core_(core), explorer_(explorer), window_(window) {}
 
 QWidget* CategoriesPanel::Build(QWidget* parent, MainWinWidgets& widgets,
-                              std::function<void(ExplorerAction)> run) {
+                                std::function<void(ExplorerAction)> run) {
     panel_ = new QWidget(parent);
     auto* column = new QVBoxLayout(panel_);
     column->setContentsMargins(0, 0, 0, 0);
@@ -117,13 +117,14 @@ void CategoriesPanel::ApplyAppearance(bool categoriesWereShown) {
 void CategoriesPanel::SaveCategories() {
     std::vector<TCategory> categories;
     for (int i = 0; i < list_->count(); ++i)
-        if (const int id = CategoryOf(list_->item(i)); id != 0) categories.push_back({Name1252(list_->item(i)), id});
+        if (const int id = CategoryOf(list_->item(i)); id != 0)
+            categories.push_back({Name1252(list_->item(i)), id});
     // A file that cannot be written is left as it was; the user is told the change is not
     // kept, or it would be gone at the next start without a word.
     if (std::string why; !SaveCategoryFile(file_, categories, &why))
-        win::MessageBox("The categories could not be saved.  The file " + file_ + " could not be written: " + why +
-                            ".",
-                        "Error");
+        win::MessageBox(
+            "The categories could not be saved.  The file " + file_ + " could not be written: " + why + ".",
+            "Error");
 }
 
 void CategoriesPanel::NewCategory() {

@@ -24,7 +24,7 @@ struct TConfigRecord;
 class CategoriesPanel final : public CategoryDropHost {
 public:
     CategoriesPanel(QWidget& owner, TConfigRecord& config, TMainWinCore& core, Explorer& explorer,
-                  ExplorerWindow& window);
+                    ExplorerWindow& window);
 
     // The list and its buttons under `parent`; the buttons run their commands through `run`.
     QWidget* Build(QWidget* parent, MainWinWidgets& widgets, std::function<void(ExplorerAction)> run);

@@ -62,7 +62,8 @@ bool MacroFormDialogs::CopyOrMove(bool copy, const std::string& title) {
 }
 
 bool MacroFormDialogs::SystemKeys(int function) {
-    TSystemKeys dialog(&window_, core_.GlobData, explorer_.file(), config_, NoticesTo(core_.PlayerWnd), function);
+    TSystemKeys dialog(&window_, core_.GlobData, explorer_.file(), config_, NoticesTo(core_.PlayerWnd),
+                       function);
     dialog.exec();
     return dialog.Changed;
 }

@@ -26,7 +26,9 @@ MacroListInput::MacroListInput(TConfigRecord& config, Explorer& explorer, Explor
 void MacroListInput::Wire() {
     widgets_.grid->OnClick = [this](TMyDrawGrid*) { MyGridClick(); };
     widgets_.grid->OnDblClick = [this](TMyDrawGrid*) { MyGridDblClick(); };
-    widgets_.grid->OnColumnSized = [this](TMyDrawGrid*, int col, int width) { MyGridColumnSized(col, width); };
+    widgets_.grid->OnColumnSized = [this](TMyDrawGrid*, int col, int width) {
+        MyGridColumnSized(col, width);
+    };
     gridViewport_ = widgets_.grid->viewport();
     titleViewport_ = widgets_.grid->horizontalHeader()->viewport();
     gridViewport_->installEventFilter(this);

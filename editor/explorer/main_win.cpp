@@ -3,39 +3,25 @@
 
 #include "widgets/end_request.h"
 
-#include "editor/explorer/forms/macro_forms_context.h"
-
 #include <utility>
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QLocale>
 #include <QMenu>
-#include <QPrinter>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
-#include <filesystem>
 
 #include "widgets/about_box.h"
-#include "editor/explorer/category_file.h"
-#include "editor/model/tools/swap_access.h"
-#include "editor/explorer/fonts.h"
 #include "editor/model/explorer/macro_list.h"
-#include "editor/explorer/quick_wizard_table.h"
 #include "foundation/settings.h"
-#include "hook/client/glob_data_sync.h"
-#include "macro/swap_file.h"
 #include "platform/cp1252.h"
 #include "platform/desktop.h"
 #include "platform/message_box.h"
@@ -65,7 +51,8 @@ TMainWin::TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std
       config_(config),
       core_(glob),
       roles_(std::make_unique<Roles>(*this, config, core_, win::ActiveDesktop(), explorer_)),
-      explorer_({config, glob, roles_->player.Link(), *this, roles_->macroForms, win::ProgramDirectory(), &core_.CurrentMacro}) {
+      explorer_({config, glob, roles_->player.Link(), *this, roles_->macroForms, win::ProgramDirectory(),
+                 &core_.CurrentMacro}) {
     core_.UseLoadedFile(explorer_.file());
     setWindowTitle("Tessaro Editor");
     FormCreate(args);
@@ -88,8 +75,9 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
     widgets_.pages->setCurrentIndex(0);
     column->addWidget(widgets_.pages);
     setCentralWidget(central);
-    widgets_.grid->OnDrawCell = [this](TMyDrawGrid*, int col, int row, const QRect& rect, TGridDrawState state,
-                               QPainter& canvas) { DrawCell(col, row, rect, state, canvas); };
+    widgets_.grid->OnDrawCell = [this](TMyDrawGrid*, int col, int row, const QRect& rect,
+                                       TGridDrawState state,
+                                       QPainter& canvas) { DrawCell(col, row, rect, state, canvas); };
 
     // The player's window first: loading the file may already tell it things.
     roles_->player.TakeArguments(args);
@@ -228,9 +216,6 @@ void TMainWin::DoFirstTime() { roles_->wizards.DoFirstTime(); }
 void TMainWin::HookTheKeyboard() { roles_->player.HookTheKeyboard(); }
 void TMainWin::UnHookTheKeyboard() { roles_->player.UnHookTheKeyboard(); }
 win::HWND TMainWin::PlayerWindow() const { return roles_->player.PlayerWindow(); }
-HookPlayerLink& TMainWin::Link() { return roles_->player.Link(); }
-void TMainWin::Post(std::uint32_t code, std::int32_t arg) { roles_->player.Post(code, arg); }
-
 
 void TMainWin::GetCatFile() { roles_->categories.Load(); }
 

@@ -1,58 +1,39 @@
 #pragma once
 // The explorer's main window: the macro list of the current macro file, the commands on
-// the selected macro, the quick-wizard buttons and the menus.
+// the selected macro, the quick-wizard buttons and the menus. What it does beyond showing
+// them lives in its roles (main_win_roles.h).
 #include <QMainWindow>
 #include <QString>
-#include <map>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include <QTimer>
 #include <QToolBar>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "editor/explorer/explorer_actions.h"
 #include "editor/explorer/explorer_core.h"
 #include "editor/explorer/main_win_widgets.h"
-#include "editor/explorer/forms/t_add_new_hot_key.h"
-#include "editor/commands/chooser.h"
-#include "editor/explorer/tools/appearance_dialog.h"
-#include "editor/explorer/tools/help_viewer.h"
-#include "editor/explorer/tools/macro_row_drag.h"
-#include "editor/explorer/tools/options_dialogs.h"
-#include "editor/explorer/tools/sort_order_dialog.h"
 #include "editor/model/explorer/explorer.h"
 #include "editor/model/explorer/list_input.h"
-#include "editor/model/explorer/player_link.h"
-#include "editor/script/ui/script_editor_services.h"
-#include "editor/model/macro_forms/capture_setup.h"
-#include "editor/model/wizard/wizard_outcome.h"
 #include "foundation/config_record.h"
-#include "platform/launch.h"
 #include "platform/messages.h"
-#include "platform/screen_saver.h"
-#include "platform/sound.h"
 #include "protocol/glob_data.h"
 #include "widgets/draw_grid.h"
 
-class QAction;
-class QKeyEvent;
-class QMouseEvent;
 class QAbstractButton;
+class QAction;
 class QDateTime;
-class QPainter;
-class QPrinter;
 class QListWidget;
-class QStackedWidget;
+class QMenu;
+class QPainter;
 class QWidget;
 
 namespace tessaro {
 
 class TAPageControl;
-struct PrintRow;
-class InstalledPrograms;
-class CommandDialogs;
-struct MacroFormsContext;
 
 // "Tessaro Editor (name)", with the date and time after five spaces when `showDate`.
 QString EditorCaption(const QString& fileLabel, bool showDate, const QDateTime& now);
@@ -60,10 +41,7 @@ QString EditorCaption(const QString& fileLabel, bool showDate, const QDateTime& 
 // The macro file's name without folder and its last four characters.
 QString FileLabelOf(const std::string& macroFile);
 
-class TTaskIcon;
-
-class TMainWin : public QMainWindow,
-                 private ExplorerWindow {
+class TMainWin : public QMainWindow, private ExplorerWindow {
     Q_OBJECT
 public:
     TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args);
@@ -125,7 +103,7 @@ private:
     void BuildWizardPage(QWidget* page);
     void BuildSpeedStrip(QWidget* parent);
     void BuildButtonPanel(QWidget* parent);
-    QAction* AddMenuItem(class QMenu* menu, ExplorerAction action, const char* caption);
+    QAction* AddMenuItem(QMenu* menu, ExplorerAction action, const char* caption);
 
     void FormCreate(const std::vector<std::string>& args);
     void FormShow();
@@ -134,9 +112,6 @@ private:
     // The stored bounds inside the screen's work area.
     void PlaceWindow();
     void SaveStretchDim();
-
-    HookPlayerLink& Link();
-    void Post(std::uint32_t code, std::int32_t arg);
 
     // ExplorerWindow (main_win_list.cpp)
     void ShowList() override;
@@ -154,31 +129,12 @@ private:
     double Now() override;
     std::int64_t LocalMs() override;
 
-
     void DrawCell(int col, int row, const QRect& rect, TGridDrawState state, QPainter& canvas);
 
-
-    // Handlers of the commands built here.
+    // The window's own commands.
     void MenuTerminateClick();
     void MenuAboutClick();
-    void DoClearClick() { explorer_.DoClear(); }
-    void DoActivateClick() { explorer_.DoActivate(); }
-    void DoOpenClick() { explorer_.DoOpen(); }
-    void DoNewClick() { explorer_.DoNew(); }
     void MenuShowDateClick();
-
-    // The option commands (main_win_options.cpp).
-
-    // The macro commands that open the macro forms (main_win_macros.cpp).
-    // The tools and option commands (main_win_tools.cpp).
-    void MenuQuickInfoClick() { explorer_.DoInfo(explorer_.selectedRow()); }
-
-    void DoAddClick() { explorer_.DoAdd(); }
-    void DoModifyClick() { explorer_.DoModify(false); }
-    void DoCopyClick() { explorer_.DoCopy(); }
-    void DoMoveClick() { explorer_.DoMove(false); }
-    void DoCaptureClick() { explorer_.DoCapture(); }
-
 
     // The one table from command to handler (main_win_commands.cpp).
     static Handler HandlerOf(ExplorerAction action);
@@ -195,9 +151,6 @@ private:
     bool showingList_ = false;
     StartShow startShowCmd_ = StartShow::Normal;
     bool activated_ = false;  // the start's show command is applied at the first activation only
-
-    XdgHelpViewer helpViewer_;
-    ScopedHelpViewer helpScope_{helpViewer_};  // every editor dialog's help, while the window lives
 };
 
 }  // namespace tessaro

@@ -5,9 +5,6 @@
 
 #include "editor/explorer/main_win.h"
 #include "editor/explorer/main_win_roles.h"
-#include "platform/message_box.h"
-#include "editor/model/explorer/player_link.h"
-#include "protocol/window_messages.h"
 
 namespace tessaro {
 
@@ -16,25 +13,25 @@ namespace tessaro {
 TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
     using A = ExplorerAction;
     static constexpr std::pair<A, Handler> kCommandHandlers[] = {
-        {A::NewFile, [](TMainWin& w) { w.DoNewClick(); }},
-        {A::OpenFile, [](TMainWin& w) { w.DoOpenClick(); }},
+        {A::NewFile, [](TMainWin& w) { w.explorer_.DoNew(); }},
+        {A::OpenFile, [](TMainWin& w) { w.explorer_.DoOpen(); }},
         {A::ImportText, [](TMainWin& w) { w.roles_->tools.MenuImportTextClick(); }},
         {A::OutputMacroInfo, [](TMainWin& w) { w.roles_->tools.MenuOutputClick(); }},
         {A::PrintList, [](TMainWin& w) { w.roles_->printing.MenuPrintClick(); }},
         {A::PrinterFont, [](TMainWin& w) { w.roles_->printing.MenuPrinterFontClick(); }},
         {A::PrinterSetup, [](TMainWin& w) { w.roles_->printing.PrinterSetup1Click(); }},
         {A::Terminate, [](TMainWin& w) { w.MenuTerminateClick(); }},
-        {A::AddMacro, [](TMainWin& w) { w.DoAddClick(); }},
-        {A::ModifyDirectly, [](TMainWin& w) { w.DoModifyClick(); }},
-        {A::Recapture, [](TMainWin& w) { w.DoCaptureClick(); }},
-        {A::RemoveMacro, [](TMainWin& w) { w.DoClearClick(); }},
-        {A::CopyMacro, [](TMainWin& w) { w.DoCopyClick(); }},
-        {A::ChangeActivation, [](TMainWin& w) { w.DoMoveClick(); }},
-        {A::ActivateMacro, [](TMainWin& w) { w.DoActivateClick(); }},
+        {A::AddMacro, [](TMainWin& w) { w.explorer_.DoAdd(); }},
+        {A::ModifyDirectly, [](TMainWin& w) { w.explorer_.DoModify(false); }},
+        {A::Recapture, [](TMainWin& w) { w.explorer_.DoCapture(); }},
+        {A::RemoveMacro, [](TMainWin& w) { w.explorer_.DoClear(); }},
+        {A::CopyMacro, [](TMainWin& w) { w.explorer_.DoCopy(); }},
+        {A::ChangeActivation, [](TMainWin& w) { w.explorer_.DoMove(false); }},
+        {A::ActivateMacro, [](TMainWin& w) { w.explorer_.DoActivate(); }},
         {A::ScriptingEditor, [](TMainWin& w) { w.roles_->forms.DoTheScript(); }},
         {A::PlaceOnDesktop, [](TMainWin& w) { w.roles_->tools.MenuOnDesktopClick(); }},
         {A::AddToCategory, [](TMainWin& w) { w.roles_->categories.AddSelectedMacro(); }},
-        {A::QuickInfo, [](TMainWin& w) { w.MenuQuickInfoClick(); }},
+        {A::QuickInfo, [](TMainWin& w) { w.explorer_.DoInfo(w.explorer_.selectedRow()); }},
         {A::ImportMacros, [](TMainWin& w) { w.roles_->tools.MenuImportClick(); }},
         {A::ExportMacros, [](TMainWin& w) { w.roles_->tools.MenuExportClick(); }},
         {A::SortMacros, [](TMainWin& w) { w.roles_->appearance.MenuSortClick(); }},

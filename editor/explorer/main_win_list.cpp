@@ -2,9 +2,7 @@
 // states, the dialogs of the "&File" menu, timers, the recording icon and the clocks.
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QPainter>
-#include <QStyle>
 #include <chrono>
 
 #include "editor/explorer/fonts.h"
@@ -16,7 +14,6 @@
 #include "platform/desktop.h"
 #include "widgets/file_chooser.h"
 #include "widgets/program_icons.h"
-#include "widgets/task_icon.h"
 
 namespace tessaro {
 

@@ -13,13 +13,15 @@
 #include "editor/explorer/option_commands.h"
 #include "editor/explorer/quick_wizards.h"
 #include "editor/explorer/tool_commands.h"
+#include "editor/explorer/tools/help_viewer.h"
 #include "editor/explorer/main_win.h"
 
 namespace tessaro {
 
 struct TMainWin::Roles {
     // `explorer` is built after the roles: they keep the reference and use it later.
-    Roles(TMainWin& window, TConfigRecord& config, TMainWinCore& core, win::Desktop& desktop, Explorer& explorer)
+    Roles(TMainWin& window, TConfigRecord& config, TMainWinCore& core, win::Desktop& desktop,
+          Explorer& explorer)
         : player(explorer),
           capture(window, core, player.Link(), explorer),
           forms(window, config, core, desktop, player.Link(), explorer),
@@ -45,6 +47,8 @@ struct TMainWin::Roles {
     MacroListInput listInput;
     ToolCommands tools;
     OptionCommands options;
+    XdgHelpViewer helpViewer;
+    ScopedHelpViewer helpScope{helpViewer};  // every editor dialog's help, while the window lives
 };
 
 }  // namespace tessaro

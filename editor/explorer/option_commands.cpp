@@ -20,8 +20,14 @@
 namespace tessaro {
 
 OptionCommands::OptionCommands(QWidget& window, TConfigRecord& config, TMainWinCore& core, PlayerLink& link,
-                               std::map<ExplorerAction, CommandWidgets>& commands, RecipientPathEditor& recipients)
-    : window_(window), config_(config), core_(core), link_(link), commands_(commands), recipients_(recipients) {}
+                               std::map<ExplorerAction, CommandWidgets>& commands,
+                               RecipientPathEditor& recipients)
+    : window_(window),
+      config_(config),
+      core_(core),
+      link_(link),
+      commands_(commands),
+      recipients_(recipients) {}
 
 void OptionCommands::HoldScreenSaver() {
     screenSaver_->SetInhibited(ScreenSaverHeld(core_.GlobData, config_.DisableScreenSaver));

@@ -33,7 +33,8 @@ constexpr int kDialUpWizard = 12;
 }  // namespace
 
 QuickWizards::QuickWizards(QWidget& window, TConfigRecord& config, TMainWinCore& core, Explorer& explorer,
-                           ExplorerWindow& list, HookPlayerLink& link, FormsServices& forms, EditorCapture& capture)
+                           ExplorerWindow& list, HookPlayerLink& link, FormsServices& forms,
+                           EditorCapture& capture)
     : window_(window),
       config_(config),
       core_(core),
@@ -63,8 +64,8 @@ wizard::WizardOutcome QuickWizards::RunQuickWiz(int function) {
             win::ProgramDirectory(), forms.macroFile, forms.desktop, forms.installedPrograms};
         QApplication::setOverrideCursor(Qt::WaitCursor);
         ModalDialogRunner runner;
-        WizardHosts hosts{static_cast<ScriptEditorServices&>(forms_), static_cast<RecipientPathEditor&>(forms_),
-                          runner};
+        WizardHosts hosts{static_cast<ScriptEditorServices&>(forms_),
+                          static_cast<RecipientPathEditor&>(forms_), runner};
         TQuickWiz wizard(ctx, hosts, function, &window_);
         QApplication::restoreOverrideCursor();
         wizard.exec();
