@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "editor/commands/media_dialogs.h"
@@ -78,8 +79,8 @@ public:
     CommandDialogsRun commands{editors, runner_};
 };
 
-FormsServices::FormsServices(QWidget& window, TConfigRecord& config, TMainWinCore& core, win::Desktop& desktop,
-                             HookPlayerLink& link, Explorer& explorer)
+FormsServices::FormsServices(QWidget& window, TConfigRecord& config, TMainWinCore& core,
+                             win::Desktop& desktop, HookPlayerLink& link, Explorer& explorer)
     : window_(window), config_(config), core_(core), desktop_(desktop), link_(link), explorer_(explorer) {}
 
 FormsServices::~FormsServices() = default;
@@ -88,9 +89,9 @@ MacroFormsContext& FormsServices::FormsContext() {
     if (!formsContext_) {
         installedPrograms_ = std::make_unique<InstalledPrograms>(XdgPlaces::FromEnvironment());
         CommandDialogs& commands = MakeScriptParts();
-        formsContext_ = std::make_unique<MacroFormsContext>(MacroFormsContext{
-            core_, config_, desktop_, *installedPrograms_, commands, win::ProgramDirectory(),
-            config_.RecentFiles[0].str()});
+        formsContext_ = std::make_unique<MacroFormsContext>(
+            MacroFormsContext{core_, config_, desktop_, *installedPrograms_, commands,
+                              win::ProgramDirectory(), config_.RecentFiles[0].str()});
     }
     formsContext_->macroFile = config_.RecentFiles[0].str();
     return *formsContext_;
@@ -107,7 +108,7 @@ CommandOutcome FormsServices::EditCommand(QWidget* owner, ScriptList& list, cons
 }
 
 std::string FormsServices::ChooseWindowOrProgram(QWidget* owner, const std::string& scopeText, bool program,
-                                            bool& topmostOnly) {
+                                                 bool& topmostOnly) {
     MacroFormsContext& forms = FormsContext();
     TDoSpecWind dialog(forms.desktop, forms.installedPrograms, scopeText, topmostOnly, !program, owner);
     dialog.exec();
@@ -125,18 +126,22 @@ void FormsServices::SnipraProperties(QWidget* owner, TMacroRecord& rec) {
     dialog.exec();
 }
 
-bool FormsServices::ScriptNewMacro(QWidget* owner, bool globalTaken) {
-    TMacroRecord& rec = explorer_.CurrentMacro;
+bool FormsServices::EditScript(QWidget* owner, TMacroRecord& rec, bool existing,
+                               const std::function<bool()>& globalTaken) {
     TDoScripting editor(owner, rec, config_, *this, win::ProgramDirectory(), NoticesTo(link_.playerWindow));
     editor.ScriptMode = ScriptModeOf(rec.ActivationCode);
     if (editor.ScriptMode == 1) {
         editor.HotKeyLabel->setText(forms::Q(HotKeyNames(rec.ActivationCode)));
-        editor.GlobalTaken = globalTaken;
+        editor.GlobalTaken = globalTaken();
     }
-    editor.IsExisting = false;
+    editor.IsExisting = existing;
     editor.Accepted = false;
     editor.exec();
     return editor.Accepted;
+}
+
+bool FormsServices::ScriptNewMacro(QWidget* owner, bool globalTaken) {
+    return EditScript(owner, explorer_.CurrentMacro, false, [globalTaken] { return globalTaken; });
 }
 
 void FormsServices::DoTheScript() {
@@ -158,16 +163,8 @@ void FormsServices::DoTheScript() {
         explorer_.DoMove(true);
         return;
     }
-    TDoScripting editor(&window_, rec, config_, *this, win::ProgramDirectory(), NoticesTo(link_.playerWindow));
-    editor.ScriptMode = ScriptModeOf(rec.ActivationCode);
-    if (editor.ScriptMode == 1) {
-        editor.HotKeyLabel->setText(forms::Q(HotKeyNames(rec.ActivationCode)));
-        editor.GlobalTaken = explorer_.HotKeyConflict(n, false);
-    }
-    editor.IsExisting = true;
-    editor.Accepted = false;
-    editor.exec();
-    const bool saved = editor.Accepted && explorer_.file().SaveMacroRecord(n, rec, true);
+    const bool accepted = EditScript(&window_, rec, true, [&] { return explorer_.HotKeyConflict(n, false); });
+    const bool saved = accepted && explorer_.file().SaveMacroRecord(n, rec, true);
     if (saved) {
         explorer_.FillList();
         const int row = explorer_.ReverseSort(n);

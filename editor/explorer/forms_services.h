@@ -3,6 +3,7 @@
 // forms' context with the installed programs (scanned once a run), the command editors, the
 // window or program chooser, the schedule and abbreviation options, the recipient list's
 // path, and the script editor opened on a macro.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -52,6 +53,10 @@ private:
     // Makes the script editor's parts once the installed programs are there; the forms'
     // command dialogs run through its command editors.
     CommandDialogs& MakeScriptParts();
+    // The script editor on `rec`; true when the user saved. `globalTaken` is asked only for a
+    // hot-key macro.
+    bool EditScript(QWidget* owner, TMacroRecord& rec, bool existing,
+                    const std::function<bool()>& globalTaken);
 
     QWidget& window_;
     TConfigRecord& config_;
