@@ -1,41 +1,29 @@
 #include "editor/explorer/main_win.h"
+#include "editor/explorer/main_win_roles.h"
 
 #include "widgets/end_request.h"
-
-#include "editor/explorer/forms/macro_forms_context.h"
 
 #include <utility>
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QLocale>
 #include <QMenu>
-#include <QPrinter>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
-#include <filesystem>
 
 #include "widgets/about_box.h"
-#include "editor/explorer/category_file.h"
-#include "editor/model/tools/swap_access.h"
-#include "editor/explorer/fonts.h"
 #include "editor/model/explorer/macro_list.h"
-#include "editor/explorer/quick_wizard_table.h"
 #include "foundation/settings.h"
-#include "hook/client/glob_data_sync.h"
-#include "macro/swap_file.h"
 #include "platform/cp1252.h"
+#include "platform/desktop.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "protocol/window_messages.h"
@@ -44,26 +32,6 @@
 #include "widgets/task_icon.h"
 
 namespace tessaro {
-
-namespace {
-constexpr int kCategoryMinWidth = 180;
-}  // namespace
-
-void ProcessParam(const std::string& argument, win::HWND& playerWnd) {
-    std::string up = argument;
-    for (char& c : up) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (up.rfind("/RH", 0) != 0) return;
-    const std::string rest = up.substr(3);
-    if (rest.empty()) return;
-    // A failed conversion stores what it read so far, which for text after the switch is 0.
-    std::uint64_t value = 0;
-    for (char c : rest) {
-        if (c < '0' || c > '9') return void(playerWnd = 0);
-        value = value * 10 + static_cast<unsigned>(c - '0');
-        if (value > 0xFFFFFFFFu) return void(playerWnd = 0);
-    }
-    playerWnd = static_cast<win::HWND>(value);
-}
 
 QString EditorCaption(const QString& fileLabel, bool showDate, const QDateTime& now) {
     QString caption = "Tessaro Editor (" + fileLabel + ")";
@@ -82,7 +50,9 @@ TMainWin::TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std
     : QMainWindow(nullptr),
       config_(config),
       core_(glob),
-      explorer_({config, glob, link_, *this, *this, win::ProgramDirectory(), &core_.CurrentMacro}) {
+      roles_(std::make_unique<Roles>(*this, config, core_, win::ActiveDesktop(), explorer_)),
+      explorer_({config, glob, roles_->player.Link(), *this, roles_->macroForms, win::ProgramDirectory(),
+                 &core_.CurrentMacro}) {
     core_.UseLoadedFile(explorer_.file());
     setWindowTitle("Tessaro Editor");
     FormCreate(args);
@@ -95,43 +65,40 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
-    pages_ = new TAPageControl(central);
+    widgets_.pages = new TAPageControl(central);
     auto* macrosPage = new QWidget;
     auto* wizardPage = new QWidget;
     BuildMacrosPage(macrosPage);
     BuildWizardPage(wizardPage);
-    pages_->addTab(macrosPage, "M&acros");
-    pages_->addTab(wizardPage, "&Quick Wizards");
-    pages_->setCurrentIndex(0);
-    column->addWidget(pages_);
+    widgets_.pages->addTab(macrosPage, "M&acros");
+    widgets_.pages->addTab(wizardPage, "&Quick Wizards");
+    widgets_.pages->setCurrentIndex(0);
+    column->addWidget(widgets_.pages);
     setCentralWidget(central);
-    grid_->OnDrawCell = [this](TMyDrawGrid*, int col, int row, const QRect& rect, TGridDrawState state,
-                               QPainter& canvas) { DrawCell(col, row, rect, state, canvas); };
+    widgets_.grid->OnDrawCell = [this](TMyDrawGrid*, int col, int row, const QRect& rect,
+                                       TGridDrawState state,
+                                       QPainter& canvas) { DrawCell(col, row, rect, state, canvas); };
 
     // The player's window first: loading the file may already tell it things.
-    for (const std::string& a : args) ProcessParam(a, link_.playerWindow);
-    core_.PlayerWnd = link_.playerWindow;
+    roles_->player.TakeArguments(args);
+    core_.PlayerWnd = roles_->player.PlayerWindow();
     explorer_.Start();
     GetCatFile();
     GetSwapFile();
 
-    commands_[ExplorerAction::ShowDate].menu->setChecked(config_.ShowDate);
-    commands_[ExplorerAction::DisableScreenSaver].menu->setChecked(config_.DisableScreenSaver);
+    widgets_.commands[ExplorerAction::ShowDate].menu->setChecked(config_.ShowDate);
+    widgets_.commands[ExplorerAction::DisableScreenSaver].menu->setChecked(config_.DisableScreenSaver);
     if (!config_.IE5Server.str().empty())
-        commands_[ExplorerAction::IE5Fix].menu->setEnabled(false);
+        widgets_.commands[ExplorerAction::IE5Fix].menu->setEnabled(false);
     else
-        commands_[ExplorerAction::IE5Restore].menu->setEnabled(false);
+        widgets_.commands[ExplorerAction::IE5Restore].menu->setEnabled(false);
 
     startShowCmd_ = StartShowCmdOf(std::getenv("TESSARO_SHOW"));
     PlaceWindow();
-    speedStrip_->setVisible(config_.UseSpeed);
-    buttonPanel_->setVisible(!config_.UseSpeed);
+    widgets_.speedStrip->setVisible(config_.UseSpeed);
+    widgets_.buttonPanel->setVisible(!config_.UseSpeed);
 
-    netTimer_.setInterval(30'000);
-    connect(&netTimer_, &QTimer::timeout, this, [this] { explorer_.NetTimerTimer(); });
-    syncTimer_.setInterval(60'000);
-    connect(&syncTimer_, &QTimer::timeout, this, [this] { explorer_.SyncTimerTimer(); });
-    if (config_.NetworkMode && config_.AutoSync) syncTimer_.start();
+    roles_->network.Start();
     // The caption's clock shows seconds: it keeps time once a second.
     captionClock_.setInterval(1000);
     connect(&captionClock_, &QTimer::timeout, this, [this] {
@@ -139,17 +106,15 @@ void TMainWin::FormCreate(const std::vector<std::string>& args) {
     });
     captionClock_.start();
 
-    grid_->OnSelectCell = [this](TMyDrawGrid*, int, int row, bool& canSelect) {
+    widgets_.grid->OnSelectCell = [this](TMyDrawGrid*, int, int row, bool& canSelect) {
         canSelect = !explorer_.listEmpty();
         if (canSelect && !showingList_) explorer_.SelectRow(row);
     };
-    WireListInput();
+    roles_->listInput.Wire();
     explorer_.FillList();
     SetButtons(core_.GlobData.MacroCount > 0);
 
-    receiver_ = std::make_unique<win::MessageReceiver>(
-        static_cast<win::HWND>(winId()),
-        [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) { return WndProc(msg, w, l); });
+    roles_->player.Listen(static_cast<win::HWND>(winId()), [this] { EndAtOnce(); });
 }
 
 void TMainWin::showEvent(QShowEvent* event) {
@@ -196,34 +161,10 @@ void TMainWin::FormActivate() {
 
 void TMainWin::FormShow() {
     DoCaption();
-    grid_->SetOptions(goVertLine | goHorzLine | goColSizing | goRowSelect);
-    if (config_.ShowCategory) {
-        // Half the work area at most: the list needs the rest.
-        const int most = std::max(kCategoryMinWidth, WorkArea().width() / 2);
-        categoryPanel_->setFixedWidth(std::clamp(config_.CategoryWidth, kCategoryMinWidth, most));
-        categoryPanel_->show();
-    } else {
-        categoryPanel_->hide();
-    }
-    grid_->SetColCount(5);
-    const int widths[] = {config_.Col1Width, config_.Col2Width, config_.Col3Width};
-    for (int c = 2; c <= 4; ++c) grid_->SetColWidths(c, widths[c - 2] > 1 ? widths[c - 2] : 150);
-    AdjustGridSpacing();
-    grid_->SetColWidths(1, config_.ShowIcons ? grid_->DefaultRowHeight() : 0);
+    roles_->appearance.ShowAsStored(WorkArea().width());
     explorer_.FillList();
     static bool firstShowing = true;
     if (std::exchange(firstShowing, false) && config_.FirstUse) DoFirstTime();
-}
-
-void TMainWin::AdjustGridSpacing() {
-    const QFontMetrics grid(ToQFont(config_.GridFont));
-    const QFontMetrics title(ToQFont(config_.GridTitleFont));
-    const GridSpacing spacing =
-        tessaro::AdjustGridSpacing(grid.boundingRect("ZZYyjkla").height(), grid.horizontalAdvance("9999"),
-                                   title.boundingRect("ZZYyjkla").height());
-    grid_->SetDefaultRowHeight(spacing.rowHeight);
-    grid_->SetRowHeights(0, spacing.titleHeight);
-    grid_->SetColWidths(0, spacing.column0Width);
 }
 
 void TMainWin::DoCaption() {
@@ -258,27 +199,6 @@ void TMainWin::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-std::int32_t TMainWin::WndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {
-    if (msg == WM_CLOSE) {
-        // The player asks as the user would: the window saves and closes.
-        EndAtOnce();
-        return 0;
-    }
-    if (msg == WM_PEER_UPDATE) {
-        explorer_.OnPlayerMessage(wParam, lParam);
-        return 0;
-    }
-    if (msg == WM_CAPTURE_CHAR) {
-        explorer_.OnCaptureChar(wParam, lParam);
-        return 0;
-    }
-    if (msg == WM_CAPTURE_DONE) {
-        explorer_.OnCaptureDone(wParam);
-        return 0;
-    }
-    return 0;
-}
-
 void TMainWin::SetButtons(bool enable) {
     const bool on = enable && !explorer_.listEmpty();
     constexpr ExplorerAction kSwitched[] = {
@@ -286,63 +206,43 @@ void TMainWin::SetButtons(bool enable) {
         ExplorerAction::CopyMacro,       ExplorerAction::ChangeActivation, ExplorerAction::ActivateMacro,
         ExplorerAction::ScriptingEditor, ExplorerAction::PlaceOnDesktop,   ExplorerAction::AddToCategory,
     };
-    for (ExplorerAction a : kSwitched) commands_[a].SetEnabled(on);
-    if (!on) commands_[ExplorerAction::QuickInfo].menu->setEnabled(false);
+    for (ExplorerAction a : kSwitched) widgets_.commands[a].SetEnabled(on);
+    if (!on) widgets_.commands[ExplorerAction::QuickInfo].menu->setEnabled(false);
 }
 
-void TMainWin::HookTheKeyboard() { Post(puHooks, 1); }
-void TMainWin::UnHookTheKeyboard() { Post(puHooks, 2); }
+void TMainWin::DoQuickWiz(int function) { roles_->wizards.DoQuickWiz(function); }
+void TMainWin::DoFirstTime() { roles_->wizards.DoFirstTime(); }
 
-void TMainWin::GetCatFile() {
-    categoryFile_ = CompanionFileName(config_.RecentFiles[0].str(), "QTC");
-    std::vector<TCategory> categories;
-    if (!std::filesystem::exists(categoryFile_))
-        SaveCategoryFile(categoryFile_, categories);
-    else
-        categories = LoadCategoryFile(categoryFile_);
-    categoryList_->clear();
-    categoryList_->addItem(" *All Categories* ");
-    categoryList_->item(0)->setData(Qt::UserRole, 0);
-    maxCategoryId_ = 1;
-    for (const TCategory& c : categories) {
-        maxCategoryId_ = std::max(maxCategoryId_, c.id);
-        auto* item = new QListWidgetItem(QString::fromStdString(win::Cp1252ToUtf8(c.name)));
-        item->setData(Qt::UserRole, c.id);
-        categoryList_->addItem(item);
-    }
-    if (explorer_.currentCategory() != 0) explorer_.SetCategory(0);
-    categoryList_->setCurrentRow(0);
-}
+void TMainWin::HookTheKeyboard() { roles_->player.HookTheKeyboard(); }
+void TMainWin::UnHookTheKeyboard() { roles_->player.UnHookTheKeyboard(); }
+win::HWND TMainWin::PlayerWindow() const { return roles_->player.PlayerWindow(); }
 
-void TMainWin::GetSwapFile() {
-    swapFile_ = tessaro::SwapFileName(config_.RecentFiles[0].str());
-    TSwapKeys keys = DefaultSwapKeys();
-    if (LoadSwapKeysFile(swapFile_, keys) == SwapFileStatus::Missing) SaveSwapKeysFile(swapFile_, keys);
-    // The player's table follows the file at once (nothing happens without a player).
-    LoadSwapKeys(swapFile_);
-}
+void TMainWin::GetCatFile() { roles_->categories.Load(); }
+
+void TMainWin::GetSwapFile() { roles_->tools.LoadSwapFile(); }
+const std::string& TMainWin::SwapFileName() const { return roles_->tools.SwapFileName(); }
 
 QAction* TMainWin::MenuItem(ExplorerAction action) const {
-    const auto it = commands_.find(action);
-    return it == commands_.end() ? nullptr : it->second.menu;
+    const auto it = widgets_.commands.find(action);
+    return it == widgets_.commands.end() ? nullptr : it->second.menu;
 }
 
 QAbstractButton* TMainWin::LargeButton(ExplorerAction action) const {
-    const auto it = commands_.find(action);
-    return it == commands_.end() ? nullptr : it->second.large;
+    const auto it = widgets_.commands.find(action);
+    return it == widgets_.commands.end() ? nullptr : it->second.large;
 }
 
 QAbstractButton* TMainWin::SpeedButton(ExplorerAction action) const {
-    const auto it = commands_.find(action);
-    if (it == commands_.end() || !it->second.speed) return nullptr;
-    return qobject_cast<QAbstractButton*>(speedStrip_->widgetForAction(it->second.speed));
+    const auto it = widgets_.commands.find(action);
+    if (it == widgets_.commands.end() || !it->second.speed) return nullptr;
+    return qobject_cast<QAbstractButton*>(widgets_.speedStrip->widgetForAction(it->second.speed));
 }
 
-void TMainWin::CommandWidgets::SetEnabled(bool on) const {
-    if (menu) menu->setEnabled(on);
-    if (large) large->setEnabled(on);
-    if (speed) speed->setEnabled(on);
-}
+QWidget* TMainWin::CategoryPanel() const { return roles_->categories.Panel(); }
+const std::string& TMainWin::CategoryFileName() const { return roles_->categories.FileName(); }
+QListWidget* TMainWin::CategoryList() const { return roles_->categories.List(); }
+const std::string& TMainWin::SearchText() const { return roles_->listInput.SearchText(); }
+QString TMainWin::LastWave() const { return roles_->categories.LastWave(); }
 
 void TMainWin::MenuTerminateClick() { close(); }
 

@@ -1,62 +1,39 @@
 #pragma once
 // The explorer's main window: the macro list of the current macro file, the commands on
-// the selected macro, the quick-wizard buttons and the menus.
+// the selected macro, the quick-wizard buttons and the menus. What it does beyond showing
+// them lives in its roles (main_win_roles.h).
 #include <QMainWindow>
 #include <QString>
-#include <map>
+#include <QTimer>
+#include <QToolBar>
+#include <array>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include <QTimer>
-#include <QToolBar>
-
 #include "editor/explorer/explorer_actions.h"
 #include "editor/explorer/explorer_core.h"
-#include "editor/explorer/forms/t_add_new_hot_key.h"
-#include "editor/commands/chooser.h"
-#include "editor/explorer/tools/appearance_dialog.h"
-#include "editor/explorer/tools/help_viewer.h"
-#include "editor/explorer/tools/macro_row_drag.h"
-#include "editor/explorer/tools/options_dialogs.h"
-#include "editor/explorer/tools/sort_order_dialog.h"
+#include "editor/explorer/main_win_widgets.h"
 #include "editor/model/explorer/explorer.h"
 #include "editor/model/explorer/list_input.h"
-#include "editor/model/explorer/player_link.h"
-#include "editor/script/ui/script_editor_services.h"
-#include "editor/model/macro_forms/capture_setup.h"
-#include "editor/model/wizard/wizard_outcome.h"
 #include "foundation/config_record.h"
-#include "platform/launch.h"
 #include "platform/messages.h"
-#include "platform/screen_saver.h"
-#include "platform/sound.h"
 #include "protocol/glob_data.h"
 #include "widgets/draw_grid.h"
 
-class QAction;
-class QKeyEvent;
-class QMouseEvent;
 class QAbstractButton;
+class QAction;
 class QDateTime;
-class QPainter;
-class QPrinter;
 class QListWidget;
-class QStackedWidget;
+class QMenu;
+class QPainter;
 class QWidget;
 
 namespace tessaro {
 
 class TAPageControl;
-struct PrintRow;
-class InstalledPrograms;
-class CommandDialogs;
-struct MacroFormsContext;
-
-// "/RH" in any case followed by the player's window id in decimal sets `playerWnd`; the
-// bare switch leaves it, digits followed by other characters store 0. Other arguments are
-// ignored.
-void ProcessParam(const std::string& argument, win::HWND& playerWnd);
 
 // "Tessaro Editor (name)", with the date and time after five spaces when `showDate`.
 QString EditorCaption(const QString& fileLabel, bool showDate, const QDateTime& now);
@@ -64,19 +41,7 @@ QString EditorCaption(const QString& fileLabel, bool showDate, const QDateTime& 
 // The macro file's name without folder and its last four characters.
 QString FileLabelOf(const std::string& macroFile);
 
-class TTaskIcon;
-
-class TMainWin : public QMainWindow,
-                 private ExplorerWindow,
-                 private MacroDialogs,
-                 private ListOrderHost,
-                 private NetworkSwitches,
-                 private RecipientPathEditor,
-                 private ScriptEditorServices,
-                 private AppearanceHost,
-                 private CaptureHost,
-                 private NewMacroScript,
-                 private CategoryDropHost {
+class TMainWin : public QMainWindow, private ExplorerWindow {
     Q_OBJECT
 public:
     TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args);
@@ -88,7 +53,7 @@ public:
     TMainWinCore& Core() { return core_; }
     Explorer& Logic() { return explorer_; }
     TConfigRecord& Config() { return config_; }
-    win::HWND PlayerWindow() const { return link_.playerWindow; }
+    win::HWND PlayerWindow() const;
 
     // Runs one command as its menu item, button or speed button does.
     void Run(ExplorerAction action);
@@ -104,42 +69,33 @@ public:
     void GetCatFile() override;
     void GetSwapFile() override;
 
-    // Prints the list on `printer` as the print command does after its dialog.
-    void PrintList(QPrinter& printer);
-
     // For the tests and the dialogs: the widgets by their command.
     QAction* MenuItem(ExplorerAction action) const;
     QAbstractButton* LargeButton(ExplorerAction action) const;
     QAbstractButton* SpeedButton(ExplorerAction action) const;
-    const std::vector<QAbstractButton*>& WizardButtons() const { return wizardButtons_; }
-    TAPageControl* Pages() const { return pages_; }
-    TMyDrawGrid* Grid() const { return grid_; }
-    QToolBar* SpeedStrip() const { return speedStrip_; }
-    QWidget* ButtonPanel() const { return buttonPanel_; }
-    QWidget* CategoryPanel() const { return categoryPanel_; }
-    const std::string& CategoryFileName() const { return categoryFile_; }
-    const std::string& SwapFileName() const { return swapFile_; }
-    QListWidget* CategoryList() const { return categoryList_; }
-    // The sound file played last through DoWave; empty when none was.
-    QString LastWave() const { return QString::fromStdString(lastWave_); }
+    const std::vector<QAbstractButton*>& WizardButtons() const { return widgets_.wizardButtons; }
+    TAPageControl* Pages() const { return widgets_.pages; }
+    TMyDrawGrid* Grid() const { return widgets_.grid; }
+    QToolBar* SpeedStrip() const { return widgets_.speedStrip; }
+    QWidget* ButtonPanel() const { return widgets_.buttonPanel; }
+    QWidget* CategoryPanel() const;
+    const std::string& CategoryFileName() const;
+    const std::string& SwapFileName() const;
+    QListWidget* CategoryList() const;
+    // The sound file played last on a drop onto a category; empty when none was.
+    QString LastWave() const;
     // The list's incremental search text (upper case).
-    const std::string& SearchText() const { return searchText_; }
+    const std::string& SearchText() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    // The list's mouse and keys (main_win_list_input.cpp).
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    using Handler = void (TMainWin::*)();
-    struct CommandWidgets {
-        QAction* menu = nullptr;
-        QAbstractButton* large = nullptr;
-        QAction* speed = nullptr;  // on the speed strip
-        void SetEnabled(bool on) const;
-    };
+    using Handler = void (*)(TMainWin&);
+    // The roles the window is made of (main_win_roles.h).
+    struct Roles;
 
     // Window set-up (main_win_layout.cpp).
     void BuildMenus();
@@ -147,8 +103,7 @@ private:
     void BuildWizardPage(QWidget* page);
     void BuildSpeedStrip(QWidget* parent);
     void BuildButtonPanel(QWidget* parent);
-    void BuildCategoryPanel(QWidget* parent);
-    QAction* AddMenuItem(class QMenu* menu, ExplorerAction action, const char* caption);
+    QAction* AddMenuItem(QMenu* menu, ExplorerAction action, const char* caption);
 
     void FormCreate(const std::vector<std::string>& args);
     void FormShow();
@@ -157,15 +112,6 @@ private:
     // The stored bounds inside the screen's work area.
     void PlaceWindow();
     void SaveStretchDim();
-    void AdjustGridSpacing();
-    std::int32_t WndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
-
-    void Post(std::uint32_t code, std::int32_t arg) { link_.Notify(code, arg); }
-
-    // The quick wizard (main_win_wizard.cpp).
-    wizard::WizardOutcome RunQuickWiz(int function);
-    void AddToPopupMenu(const std::string& nickname, int macro);
-    void StartWizardCapture(const wizard::WizardOutcome& outcome);
 
     // ExplorerWindow (main_win_list.cpp)
     void ShowList() override;
@@ -183,128 +129,12 @@ private:
     double Now() override;
     std::int64_t LocalMs() override;
 
-    // MacroDialogs: the macro forms, opened modally on CurrentMacro (main_win_macros.cpp,
-    // main_win_tools.cpp).
-    AddResult AddMacro(int number) override;
-    MenuResult ModifyPopupMenu(const std::string& hotKeyName) override;
-    bool ModifyProperties(int kind, const std::string& text, bool conflict) override;
-    bool CopyOrMove(bool copy, const std::string& title) override;
-    bool SystemKeys(int function) override;
-    bool Recapture(const std::string& label, int number, bool conflict) override;
-    void QuickInfo() override;
-
-    // CaptureHost: a capture started from the capture dialog (main_win_capture.cpp).
-    void SetCapWind(bool on) override;
-    std::string CaptureFilePath() override;
-    void BeginCapture(int captureSpeed, bool programScope) override;
-    void UpNumKeys() override;
-    void UpCapture() override;
-    void UpCaptureOn() override;
-    void ShowRecordingIcon() override;
-    void MinimiseEditor() override;
-    void ReleaseLockUnchanged() override;
-
     void DrawCell(int col, int row, const QRect& rect, TGridDrawState state, QPainter& canvas);
 
-    // The list's input and the page switch (main_win_list_input.cpp).
-    void WireListInput();
-    void MyGridClick();
-    void MyGridDblClick();
-    bool MyGridMouseDown(QMouseEvent* event, int row);
-    bool MyGridMouseUp(QMouseEvent* event, int row, int col);
-    bool MyGridKeyPress(QKeyEvent* event);
-    void MyGridColumnSized(int col, int width);
-    void MyPageChange(int page);
-
-    // Handlers of the commands built here.
+    // The window's own commands.
     void MenuTerminateClick();
     void MenuAboutClick();
-    void MenuPrintClick();
-    QPrinter& Printer();
-    std::vector<PrintRow> PrintRows();
-    void MenuPrinterFontClick();
-    void PrinterSetup1Click();
-    void MenuKeyHooksClick();
-    void MenuMouseHooksClick();
-    void DoClearClick() { explorer_.DoClear(); }
-    void DoActivateClick() { explorer_.DoActivate(); }
-    void DoOpenClick() { explorer_.DoOpen(); }
-    void DoNewClick() { explorer_.DoNew(); }
     void MenuShowDateClick();
-
-    // The option commands (main_win_options.cpp).
-    void HoldScreenSaver();
-    void MenuDisableScreenSaverClick();
-    void MenuAppearanceClick();
-    void ApplyAppearance(bool categoriesWereShown) override;
-    void MenuMouseLocClick();
-
-    // The macro commands that open the macro forms (main_win_macros.cpp).
-    // The tools and option commands (main_win_tools.cpp).
-    void MenuImportTextClick();
-    void MenuOutputClick();
-    void MenuExportClick();
-    void MenuImportClick();
-    void MenuOnDesktopClick();
-    void MenuQuickInfoClick() { explorer_.DoInfo(explorer_.selectedRow()); }
-    void MenuSortClick();
-    void SpeedSortClick();
-    void MenuHomePageClick();
-    void MenuRemapClick();
-    void MenuCaptureOptionsClick();
-    void MenuEMailOptionsClick();
-    void MenuNetworkClick();
-    void MenuSettingsClick();
-    void MenuSnipraOptionsClick();
-    void MenuTutorialClick();
-    void MenuRecipientsClick();
-    void MenuAlarmClick();
-    void MenuTimerClick();
-    void MenuIE5FixClick();
-    void MenuIE5RestoreClick();
-    void DoHelp();
-    // The category panel and "Add &To Category".
-    void CatNewClick();
-    void CatRenameClick();
-    void CatRemoveClick();
-    void CatListClick();
-    // After the list was filled again: the commands for its selected row, or off when empty.
-    void ButtonsForList();
-    void MenuAddCatClick();
-    void SaveCategories();
-    void CatListDragDrop(QListWidgetItem* category) override;
-    // Plays a wave file without waiting; a missing file or no sound device plays nothing.
-    void DoWave(const std::string& path);
-    void EditRecipientPath(QWidget* owner) override;
-    void RecipientListSaved() override;
-    void ResortKeepingCurrent() override;
-    void SetSyncTimer(bool on, bool restart) override;
-    void NetworkModeStarted() override;
-    std::vector<TMacroRecord> ShownMacros();
-
-    void DoAddClick() { explorer_.DoAdd(); }
-    void DoModifyClick() { explorer_.DoModify(false); }
-    void DoCopyClick() { explorer_.DoCopy(); }
-    void DoMoveClick() { explorer_.DoMove(false); }
-    void DoCaptureClick() { explorer_.DoCapture(); }
-    MacroFormsContext& FormsContext();
-
-    // The script editor on the selected macro and its services (main_win_script.cpp).
-    class ScriptEditorParts;
-    struct ScriptPartsDeleter {
-        void operator()(ScriptEditorParts* parts) const;
-    };
-    void DoTheScript();
-    CommandOutcome EditCommand(QWidget* owner, ScriptList& list, const CommandRequest& request) override;
-    std::string ChooseWindowOrProgram(QWidget* owner, const std::string& scopeText, bool program,
-                                      bool& topmostOnly) override;
-    void SetSchedule(QWidget* owner, TMacroRecord& rec) override;
-    void SnipraProperties(QWidget* owner, TMacroRecord& rec) override;
-    bool ScriptNewMacro(QWidget* owner, bool globalTaken) override;
-    std::unique_ptr<ScriptEditorParts, ScriptPartsDeleter> scriptParts_;  // made with the forms context
-    // Makes the script editor's parts once the installed programs are there; the forms'
-    // command dialogs run through its command editors (main_win_script.cpp).
-    CommandDialogs& MakeScriptParts();
 
     // The one table from command to handler (main_win_commands.cpp).
     static Handler HandlerOf(ExplorerAction action);
@@ -313,44 +143,14 @@ private:
     TMainWinCore core_;
     bool closing_ = false;
     QString fileLabel_;
-    std::string categoryFile_;
-    std::string swapFile_;
-    int maxCategoryId_ = 1;  // numbers are not reused while the editor runs
-    HookPlayerLink link_;
-    std::unique_ptr<win::ScreenSaverInhibitor> screenSaver_ = win::DesktopScreenSaver("tesdesk");
+    MainWinWidgets widgets_;
+    // Made before the explorer, which the roles reach through a reference only once it is built.
+    std::unique_ptr<Roles> roles_;
     Explorer explorer_;
-    QTimer netTimer_;
-    QTimer syncTimer_;
     QTimer captionClock_;  // the time in the caption, while "Show Date & Time" is on
-    std::unique_ptr<TTaskIcon> recordIcon_;
-    int captureSpeed_ = 1;  // of the capture started last: 1 actual .. 4 quadruple
     bool showingList_ = false;
     StartShow startShowCmd_ = StartShow::Normal;
     bool activated_ = false;  // the start's show command is applied at the first activation only
-    std::string searchText_;
-    QObject* gridViewport_ = nullptr;
-    QObject* titleViewport_ = nullptr;
-    bool rightDown_ = false;
-    int rightRow_ = -1;
-
-    std::unique_ptr<win::MessageReceiver> receiver_;
-    std::unique_ptr<InstalledPrograms> installedPrograms_;  // scanned once per run
-    std::unique_ptr<MacroFormsContext> formsContext_;
-    std::unique_ptr<QPrinter> printer_;
-    win::SoundService wave_;
-    std::string lastWave_;
-    XdgHelpViewer helpViewer_;
-    ScopedHelpViewer helpScope_{helpViewer_};  // every editor dialog's help, while the window lives
-    std::map<ExplorerAction, CommandWidgets> commands_;
-    std::vector<QAbstractButton*> wizardButtons_;
-    std::vector<QAction*> lastFileItems_;
-    QAction* lastFileSeparator_ = nullptr;
-    TAPageControl* pages_ = nullptr;
-    TMyDrawGrid* grid_ = nullptr;
-    QToolBar* speedStrip_ = nullptr;
-    QWidget* buttonPanel_ = nullptr;
-    QWidget* categoryPanel_ = nullptr;
-    QListWidget* categoryList_ = nullptr;
 };
 
 }  // namespace tessaro

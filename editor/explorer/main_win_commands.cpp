@@ -4,9 +4,7 @@
 #include <utility>
 
 #include "editor/explorer/main_win.h"
-#include "platform/message_box.h"
-#include "editor/model/explorer/player_link.h"
-#include "protocol/window_messages.h"
+#include "editor/explorer/main_win_roles.h"
 
 namespace tessaro {
 
@@ -15,54 +13,54 @@ namespace tessaro {
 TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
     using A = ExplorerAction;
     static constexpr std::pair<A, Handler> kCommandHandlers[] = {
-        {A::NewFile, &TMainWin::DoNewClick},
-        {A::OpenFile, &TMainWin::DoOpenClick},
-        {A::ImportText, &TMainWin::MenuImportTextClick},
-        {A::OutputMacroInfo, &TMainWin::MenuOutputClick},
-        {A::PrintList, &TMainWin::MenuPrintClick},
-        {A::PrinterFont, &TMainWin::MenuPrinterFontClick},
-        {A::PrinterSetup, &TMainWin::PrinterSetup1Click},
-        {A::Terminate, &TMainWin::MenuTerminateClick},
-        {A::AddMacro, &TMainWin::DoAddClick},
-        {A::ModifyDirectly, &TMainWin::DoModifyClick},
-        {A::Recapture, &TMainWin::DoCaptureClick},
-        {A::RemoveMacro, &TMainWin::DoClearClick},
-        {A::CopyMacro, &TMainWin::DoCopyClick},
-        {A::ChangeActivation, &TMainWin::DoMoveClick},
-        {A::ActivateMacro, &TMainWin::DoActivateClick},
-        {A::ScriptingEditor, &TMainWin::DoTheScript},
-        {A::PlaceOnDesktop, &TMainWin::MenuOnDesktopClick},
-        {A::AddToCategory, &TMainWin::MenuAddCatClick},
-        {A::QuickInfo, &TMainWin::MenuQuickInfoClick},
-        {A::ImportMacros, &TMainWin::MenuImportClick},
-        {A::ExportMacros, &TMainWin::MenuExportClick},
-        {A::SortMacros, &TMainWin::MenuSortClick},
-        {A::SortSpeed, &TMainWin::SpeedSortClick},
-        {A::Remap, &TMainWin::MenuRemapClick},
-        {A::Appearance, &TMainWin::MenuAppearanceClick},
-        {A::CaptureOptions, &TMainWin::MenuCaptureOptionsClick},
-        {A::EMailDefaults, &TMainWin::MenuEMailOptionsClick},
-        {A::EMailRecipients, &TMainWin::MenuRecipientsClick},
-        {A::NetworkOptions, &TMainWin::MenuNetworkClick},
-        {A::ShowDate, &TMainWin::MenuShowDateClick},
-        {A::Alarm, &TMainWin::MenuAlarmClick},
-        {A::TimerInterval, &TMainWin::MenuTimerClick},
-        {A::DisableScreenSaver, &TMainWin::MenuDisableScreenSaverClick},
-        {A::Settings, &TMainWin::MenuSettingsClick},
-        {A::SnipraOptions, &TMainWin::MenuSnipraOptionsClick},
-        {A::MouseLocator, &TMainWin::MenuMouseLocClick},
-        {A::RestoreKeyboardHooks, &TMainWin::MenuKeyHooksClick},
-        {A::RestoreMouseHooks, &TMainWin::MenuMouseHooksClick},
-        {A::IE5Fix, &TMainWin::MenuIE5FixClick},
-        {A::IE5Restore, &TMainWin::MenuIE5RestoreClick},
-        {A::HelpContents, &TMainWin::DoHelp},
-        {A::Tutorial, &TMainWin::MenuTutorialClick},
-        {A::FirstTimeSetup, &TMainWin::DoFirstTime},
-        {A::HomePage, &TMainWin::MenuHomePageClick},
-        {A::About, &TMainWin::MenuAboutClick},
-        {A::NewCategory, &TMainWin::CatNewClick},
-        {A::RenameCategory, &TMainWin::CatRenameClick},
-        {A::RemoveCategory, &TMainWin::CatRemoveClick},
+        {A::NewFile, [](TMainWin& w) { w.explorer_.DoNew(); }},
+        {A::OpenFile, [](TMainWin& w) { w.explorer_.DoOpen(); }},
+        {A::ImportText, [](TMainWin& w) { w.roles_->tools.MenuImportTextClick(); }},
+        {A::OutputMacroInfo, [](TMainWin& w) { w.roles_->tools.MenuOutputClick(); }},
+        {A::PrintList, [](TMainWin& w) { w.roles_->printing.MenuPrintClick(); }},
+        {A::PrinterFont, [](TMainWin& w) { w.roles_->printing.MenuPrinterFontClick(); }},
+        {A::PrinterSetup, [](TMainWin& w) { w.roles_->printing.PrinterSetup1Click(); }},
+        {A::Terminate, [](TMainWin& w) { w.MenuTerminateClick(); }},
+        {A::AddMacro, [](TMainWin& w) { w.explorer_.DoAdd(); }},
+        {A::ModifyDirectly, [](TMainWin& w) { w.explorer_.DoModify(false); }},
+        {A::Recapture, [](TMainWin& w) { w.explorer_.DoCapture(); }},
+        {A::RemoveMacro, [](TMainWin& w) { w.explorer_.DoClear(); }},
+        {A::CopyMacro, [](TMainWin& w) { w.explorer_.DoCopy(); }},
+        {A::ChangeActivation, [](TMainWin& w) { w.explorer_.DoMove(false); }},
+        {A::ActivateMacro, [](TMainWin& w) { w.explorer_.DoActivate(); }},
+        {A::ScriptingEditor, [](TMainWin& w) { w.roles_->forms.DoTheScript(); }},
+        {A::PlaceOnDesktop, [](TMainWin& w) { w.roles_->tools.MenuOnDesktopClick(); }},
+        {A::AddToCategory, [](TMainWin& w) { w.roles_->categories.AddSelectedMacro(); }},
+        {A::QuickInfo, [](TMainWin& w) { w.explorer_.DoInfo(w.explorer_.selectedRow()); }},
+        {A::ImportMacros, [](TMainWin& w) { w.roles_->tools.MenuImportClick(); }},
+        {A::ExportMacros, [](TMainWin& w) { w.roles_->tools.MenuExportClick(); }},
+        {A::SortMacros, [](TMainWin& w) { w.roles_->appearance.MenuSortClick(); }},
+        {A::SortSpeed, [](TMainWin& w) { w.roles_->appearance.SpeedSortClick(); }},
+        {A::Remap, [](TMainWin& w) { w.roles_->tools.MenuRemapClick(); }},
+        {A::Appearance, [](TMainWin& w) { w.roles_->appearance.MenuAppearanceClick(); }},
+        {A::CaptureOptions, [](TMainWin& w) { w.roles_->options.MenuCaptureOptionsClick(); }},
+        {A::EMailDefaults, [](TMainWin& w) { w.roles_->options.MenuEMailOptionsClick(); }},
+        {A::EMailRecipients, [](TMainWin& w) { w.roles_->options.MenuRecipientsClick(); }},
+        {A::NetworkOptions, [](TMainWin& w) { w.roles_->network.MenuNetworkClick(); }},
+        {A::ShowDate, [](TMainWin& w) { w.MenuShowDateClick(); }},
+        {A::Alarm, [](TMainWin& w) { w.roles_->options.MenuAlarmClick(); }},
+        {A::TimerInterval, [](TMainWin& w) { w.roles_->options.MenuTimerClick(); }},
+        {A::DisableScreenSaver, [](TMainWin& w) { w.roles_->options.MenuDisableScreenSaverClick(); }},
+        {A::Settings, [](TMainWin& w) { w.roles_->options.MenuSettingsClick(); }},
+        {A::SnipraOptions, [](TMainWin& w) { w.roles_->options.MenuSnipraOptionsClick(); }},
+        {A::MouseLocator, [](TMainWin& w) { w.roles_->options.MenuMouseLocClick(); }},
+        {A::RestoreKeyboardHooks, [](TMainWin& w) { w.roles_->player.RestoreKeyboardHooks(); }},
+        {A::RestoreMouseHooks, [](TMainWin& w) { w.roles_->player.RestoreMouseHooks(); }},
+        {A::IE5Fix, [](TMainWin& w) { w.roles_->options.MenuIE5FixClick(); }},
+        {A::IE5Restore, [](TMainWin& w) { w.roles_->options.MenuIE5RestoreClick(); }},
+        {A::HelpContents, [](TMainWin& w) { w.roles_->options.DoHelp(); }},
+        {A::Tutorial, [](TMainWin& w) { w.roles_->options.MenuTutorialClick(); }},
+        {A::FirstTimeSetup, [](TMainWin& w) { w.DoFirstTime(); }},
+        {A::HomePage, [](TMainWin& w) { w.roles_->options.MenuHomePageClick(); }},
+        {A::About, [](TMainWin& w) { w.MenuAboutClick(); }},
+        {A::NewCategory, [](TMainWin& w) { w.roles_->categories.NewCategory(); }},
+        {A::RenameCategory, [](TMainWin& w) { w.roles_->categories.RenameCategory(); }},
+        {A::RemoveCategory, [](TMainWin& w) { w.roles_->categories.RemoveCategory(); }},
     };
     static_assert(std::size(kCommandHandlers) == static_cast<std::size_t>(A::Last) + 1);
     static_assert([] {
@@ -73,13 +71,11 @@ TMainWin::Handler TMainWin::HandlerOf(ExplorerAction action) {
     return kCommandHandlers[static_cast<std::size_t>(action)].second;
 }
 
-void TMainWin::Run(ExplorerAction action) { (this->*HandlerOf(action))(); }
+void TMainWin::Run(ExplorerAction action) { HandlerOf(action)(*this); }
 
-void TMainWin::MenuKeyHooksClick() { MenuKeyHooks(link_); }
-void TMainWin::MenuMouseHooksClick() { MenuMouseHooks(link_); }
 void TMainWin::MenuShowDateClick() {
     explorer_.MenuShowDateClick();
-    commands_[ExplorerAction::ShowDate].menu->setChecked(config_.ShowDate);
+    widgets_.commands[ExplorerAction::ShowDate].menu->setChecked(config_.ShowDate);
 }
 
 }  // namespace tessaro

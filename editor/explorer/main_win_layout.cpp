@@ -3,7 +3,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -12,8 +11,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "editor/explorer/category_list.h"
 #include "editor/explorer/main_win.h"
+#include "editor/explorer/main_win_roles.h"
 #include "editor/explorer/quick_wizard_table.h"
 #include "widgets/draw_grid.h"
 #include "widgets/page_control.h"
@@ -62,7 +61,7 @@ constexpr ButtonEntry kFileSpeedButtons[] = {
 QAction* TMainWin::AddMenuItem(QMenu* menu, ExplorerAction action, const char* caption) {
     QAction* item = menu->addAction(QString::fromUtf8(caption));
     connect(item, &QAction::triggered, this, [this, action] { Run(action); });
-    commands_[action].menu = item;
+    widgets_.commands[action].menu = item;
     return item;
 }
 
@@ -82,11 +81,11 @@ void TMainWin::BuildMenus() {
     AddMenuItem(file, A::PrinterSetup, "Printer &Setup");
     file->addSeparator();
     AddMenuItem(file, A::Terminate, "&Terminate Tessaro Editor");
-    lastFileSeparator_ = file->addSeparator();
+    widgets_.lastFileSeparator = file->addSeparator();
     for (int k = 1; k <= 5; ++k) {
         QAction* item = file->addAction(QString("&%1").arg(k));
         connect(item, &QAction::triggered, this, [this, k] { explorer_.MenuLastFileClick(k); });
-        lastFileItems_.push_back(item);
+        widgets_.lastFileItems.push_back(item);
     }
 
     QMenu* macros = bar->addMenu("&Macros");
@@ -117,7 +116,7 @@ void TMainWin::BuildMenus() {
 
     QAction* remap = bar->addAction("&Remap");
     connect(remap, &QAction::triggered, this, [this] { Run(ExplorerAction::Remap); });
-    commands_[A::Remap].menu = remap;
+    widgets_.commands[A::Remap].menu = remap;
 
     QMenu* options = bar->addMenu("&Options");
     AddMenuItem(options, A::Appearance, "&Appearance");
@@ -159,7 +158,7 @@ void TMainWin::BuildSpeedStrip(QWidget* parent) {
     strip->setObjectName("SpeedStrip");
     strip->setMovable(false);
     strip->setFloatable(false);
-    speedStrip_ = strip;
+    widgets_.speedStrip = strip;
     // Pictures with the hint as tool tip: the whole strip fits the window's default width.
     strip->setToolButtonStyle(Qt::ToolButtonIconOnly);
     auto add = [&](const ButtonEntry& button) {
@@ -169,70 +168,38 @@ void TMainWin::BuildSpeedStrip(QWidget* parent) {
         a->setToolTip(QString::fromUtf8(button.hint));
         const ExplorerAction action = button.action;
         connect(a, &QAction::triggered, this, [this, action] { Run(action); });
-        commands_[action].speed = a;
+        widgets_.commands[action].speed = a;
     };
     for (const ButtonEntry& s : kFileSpeedButtons) add(s);
     for (const ButtonEntry& s : kMacroButtons) add(s);
 }
 
 void TMainWin::BuildButtonPanel(QWidget* parent) {
-    buttonPanel_ = new QWidget(parent);
-    auto* column = new QVBoxLayout(buttonPanel_);
+    widgets_.buttonPanel = new QWidget(parent);
+    auto* column = new QVBoxLayout(widgets_.buttonPanel);
     column->setContentsMargins(4, 4, 4, 4);
     for (const ButtonEntry& button : kMacroButtons) {
-        auto* b = new QPushButton(QString::fromUtf8(button.caption), buttonPanel_);
+        auto* b = new QPushButton(QString::fromUtf8(button.caption), widgets_.buttonPanel);
         const ExplorerAction action = button.action;
         connect(b, &QPushButton::clicked, this, [this, action] { Run(action); });
-        commands_[action].large = b;
+        widgets_.commands[action].large = b;
         column->addWidget(b);
     }
     column->addStretch(1);
-}
-
-void TMainWin::BuildCategoryPanel(QWidget* parent) {
-    categoryPanel_ = new QWidget(parent);
-    auto* column = new QVBoxLayout(categoryPanel_);
-    column->setContentsMargins(0, 0, 0, 0);
-    auto* categories = new CategoryListBox(categoryPanel_);
-    connect(categories, &CategoryListBox::ChosenByKey, this, [this] { CatListClick(); });
-    categoryList_ = categories;
-    categoryList_->setObjectName("CatList");
-    connect(categoryList_, &QListWidget::itemClicked, this, [this] { CatListClick(); });
-    column->addWidget(categoryList_, 1);
-    // "New" above "Rename", "Remove" beside them: each caption whole in a narrow panel.
-    auto* buttons = new QGridLayout;
-    struct CategoryButton {
-        ExplorerAction action;
-        const char* caption;
-        int row, column;
-    };
-    constexpr CategoryButton categoryButtons[] = {
-        {ExplorerAction::NewCategory, "New", 0, 0},
-        {ExplorerAction::RenameCategory, "Rename", 1, 0},
-        {ExplorerAction::RemoveCategory, "Remove", 0, 1},
-    };
-    for (const CategoryButton& c : categoryButtons) {
-        auto* b = new QPushButton(c.caption, categoryPanel_);
-        connect(b, &QPushButton::clicked, this, [this, a = c.action] { Run(a); });
-        commands_[c.action].large = b;
-        buttons->addWidget(b, c.row, c.column);
-    }
-    column->addLayout(buttons);
 }
 
 void TMainWin::BuildMacrosPage(QWidget* page) {
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(2, 2, 2, 2);
     BuildSpeedStrip(page);
-    column->addWidget(speedStrip_);
+    column->addWidget(widgets_.speedStrip);
     auto* row = new QHBoxLayout;
     BuildButtonPanel(page);
-    row->addWidget(buttonPanel_);
-    BuildCategoryPanel(page);
-    row->addWidget(categoryPanel_);
-    grid_ = new TMyDrawGrid(page);
-    new MacroRowDrag(*grid_, *categoryList_, *this);  // owned by the grid
-    row->addWidget(grid_, 1);
+    row->addWidget(widgets_.buttonPanel);
+    row->addWidget(roles_->categories.Build(page, widgets_, [this](ExplorerAction a) { Run(a); }));
+    widgets_.grid = new TMyDrawGrid(page);
+    new MacroRowDrag(*widgets_.grid, *roles_->categories.List(), roles_->categories);  // owned by the grid
+    row->addWidget(widgets_.grid, 1);
     column->addLayout(row, 1);
 }
 
@@ -252,7 +219,7 @@ void TMainWin::BuildWizardPage(QWidget* page) {
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         const int function = w.function;
         connect(b, &QToolButton::clicked, this, [this, function] { DoQuickWiz(function); });
-        wizardButtons_.push_back(b);
+        widgets_.wizardButtons.push_back(b);
         grid->addWidget(b, i / kPerRow, i % kPerRow);
         ++i;
     }

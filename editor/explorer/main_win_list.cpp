@@ -2,20 +2,18 @@
 // states, the dialogs of the "&File" menu, timers, the recording icon and the clocks.
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QPainter>
-#include <QStyle>
 #include <chrono>
 
 #include "editor/explorer/fonts.h"
 #include "editor/explorer/main_win.h"
+#include "editor/explorer/main_win_roles.h"
 #include "editor/model/explorer/macro_list.h"
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
 #include "platform/desktop.h"
 #include "widgets/file_chooser.h"
 #include "widgets/program_icons.h"
-#include "widgets/task_icon.h"
 
 namespace tessaro {
 
@@ -26,42 +24,42 @@ QString Text(const std::string& cp1252) { return QString::fromStdString(win::Cp1
 }  // namespace
 
 void TMainWin::ShowList() {
-    HoldScreenSaver();
+    roles_->options.HoldScreenSaver();
     // Setting the rows moves the grid's selection; that is not the user's choice.
     showingList_ = true;
     const int rows = explorer_.listEmpty() ? 2 : explorer_.rowCount();
-    if (grid_->RowCount() == rows) {
+    if (widgets_.grid->RowCount() == rows) {
         // Same size: every row is repainted all the same.
-        grid_->SetRowCount(rows + 1);
+        widgets_.grid->SetRowCount(rows + 1);
     }
-    grid_->SetRowCount(rows);
-    grid_->SetRow(std::clamp(explorer_.selectedRow(), 1, rows - 1));
+    widgets_.grid->SetRowCount(rows);
+    widgets_.grid->SetRow(std::clamp(explorer_.selectedRow(), 1, rows - 1));
     showingList_ = false;
-    grid_->viewport()->update();
+    widgets_.grid->viewport()->update();
 }
 
 void TMainWin::Repaint() {
-    HoldScreenSaver();
-    grid_->viewport()->update();
+    roles_->options.HoldScreenSaver();
+    widgets_.grid->viewport()->update();
 }
 
 void TMainWin::ShowCommandStates(const CommandStates& states) {
     using A = ExplorerAction;
-    auto enable = [this](A a, bool on) { commands_[a].SetEnabled(on); };
+    auto enable = [this](A a, bool on) { widgets_.commands[a].SetEnabled(on); };
     // Change Activation stays on for every macro: on a system macro it opens the system
     // hot keys dialog.
     for (A a : {A::CopyMacro, A::ModifyDirectly, A::RemoveMacro, A::ActivateMacro})
         enable(a, states.copyModifyRemoveActivate);
     enable(A::Recapture, states.recapture);
     enable(A::ScriptingEditor, states.scripting);
-    const CommandWidgets& modify = commands_[A::ModifyDirectly];
+    const CommandWidgets& modify = widgets_.commands[A::ModifyDirectly];
     modify.menu->setText(Text(states.modifyCaption));
     modify.large->setText(Text(states.modifyCaption));
     modify.speed->setToolTip(Text(states.modifyHint));
 }
 
 void TMainWin::ShowActivateCaption(bool enabled) {
-    const CommandWidgets& w = commands_[ExplorerAction::ActivateMacro];
+    const CommandWidgets& w = widgets_.commands[ExplorerAction::ActivateMacro];
     w.menu->setText(Text(ActivateCaption(enabled)));
     w.large->setText(Text(ActivateCaption(enabled)));
     w.speed->setToolTip(Text(ActivateHint(enabled)));
@@ -70,20 +68,15 @@ void TMainWin::ShowActivateCaption(bool enabled) {
 void TMainWin::ShowLastFiles(const std::array<std::string, 5>& captions) {
     bool any = false;
     for (std::size_t k = 0; k < captions.size(); ++k) {
-        lastFileItems_[k]->setVisible(!captions[k].empty());
+        widgets_.lastFileItems[k]->setVisible(!captions[k].empty());
         if (captions[k].empty()) continue;
         any = true;
-        lastFileItems_[k]->setText(Text(captions[k]));
+        widgets_.lastFileItems[k]->setText(Text(captions[k]));
     }
-    lastFileSeparator_->setVisible(any);
+    widgets_.lastFileSeparator->setVisible(any);
 }
 
-void TMainWin::NetTimer(bool on) {
-    if (on)
-        netTimer_.start();
-    else
-        netTimer_.stop();
-}
+void TMainWin::NetTimer(bool on) { roles_->network.NetTimer(on); }
 
 namespace {
 
@@ -116,19 +109,7 @@ std::string TMainWin::ForegroundProgram() {
     return pid > 0 ? win::ExecutableBaseName(pid) : std::string();
 }
 
-void TMainWin::ShowRecordIcon(bool shown) {
-    if (!recordIcon_) {
-        recordIcon_ = std::make_unique<TTaskIcon>(this);
-        recordIcon_->SetIcon(style()->standardIcon(QStyle::SP_MediaStop));
-        recordIcon_->SetToolTip("Macro Is Recording");
-        recordIcon_->SetTaskIconID(0);
-        // Its click ends the capture as the library's end message would.
-        recordIcon_->OnRightClick = [this](TTaskIcon*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
-            explorer_.OnCaptureDone(static_cast<std::uint32_t>(core_.GlobData.CaptureMacro));
-        };
-    }
-    recordIcon_->SetActive(shown);
-}
+void TMainWin::ShowRecordIcon(bool shown) { roles_->capture.ShowRecordIcon(shown); }
 
 void TMainWin::BringToFront() {
     if (isMinimized()) showNormal();

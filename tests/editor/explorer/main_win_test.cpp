@@ -1,6 +1,7 @@
 // The explorer's main window offscreen: start-up arguments, caption, layout by the
 // settings, companion files, hook repair, the notices to the player, the script editor, close.
 #include "editor/explorer/main_win.h"
+#include "editor/explorer/editor_player_link.h"
 
 #include <gtest/gtest.h>
 

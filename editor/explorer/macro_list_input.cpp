@@ -1,5 +1,5 @@
-// The macro list's mouse and keys (row clicks, the title row's sort, the incremental search,
-// column sizing) and the switch between the macro page and the wizard page.
+#include "editor/explorer/macro_list_input.h"
+
 #include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -7,7 +7,10 @@
 #include <cctype>
 #include <utility>
 
-#include "editor/explorer/main_win.h"
+#include "editor/explorer/forms_services.h"
+#include "editor/explorer/main_win_widgets.h"
+#include "editor/model/explorer/explorer.h"
+#include "foundation/config_record.h"
 #include "foundation/settings.h"
 #include "platform/cp1252.h"
 #include "protocol/window_messages.h"
@@ -16,19 +19,25 @@
 
 namespace tessaro {
 
-void TMainWin::WireListInput() {
-    grid_->OnClick = [this](TMyDrawGrid*) { MyGridClick(); };
-    grid_->OnDblClick = [this](TMyDrawGrid*) { MyGridDblClick(); };
-    grid_->OnColumnSized = [this](TMyDrawGrid*, int col, int width) { MyGridColumnSized(col, width); };
-    gridViewport_ = grid_->viewport();
-    titleViewport_ = grid_->horizontalHeader()->viewport();
+MacroListInput::MacroListInput(TConfigRecord& config, Explorer& explorer, ExplorerWindow& list,
+                               MainWinWidgets& widgets, HookPlayerLink& link, FormsServices& forms)
+    : config_(config), explorer_(explorer), list_(list), widgets_(widgets), link_(link), forms_(forms) {}
+
+void MacroListInput::Wire() {
+    widgets_.grid->OnClick = [this](TMyDrawGrid*) { MyGridClick(); };
+    widgets_.grid->OnDblClick = [this](TMyDrawGrid*) { MyGridDblClick(); };
+    widgets_.grid->OnColumnSized = [this](TMyDrawGrid*, int col, int width) {
+        MyGridColumnSized(col, width);
+    };
+    gridViewport_ = widgets_.grid->viewport();
+    titleViewport_ = widgets_.grid->horizontalHeader()->viewport();
     gridViewport_->installEventFilter(this);
     titleViewport_->installEventFilter(this);
-    grid_->installEventFilter(this);
-    pages_->OnChange = [this](TAPageControl* pages) { MyPageChange(pages->currentIndex()); };
+    widgets_.grid->installEventFilter(this);
+    widgets_.pages->OnChange = [this](TAPageControl* pages) { MyPageChange(pages->currentIndex()); };
 }
 
-bool TMainWin::eventFilter(QObject* watched, QEvent* event) {
+bool MacroListInput::eventFilter(QObject* watched, QEvent* event) {
     // Compared only: the list may be half gone while the window closes.
     const bool title = watched == titleViewport_;
     if (watched == gridViewport_ || title) {
@@ -40,15 +49,15 @@ bool TMainWin::eventFilter(QObject* watched, QEvent* event) {
         int col = -1;
         if (title) {
             row = 0;
-            col = grid_->horizontalHeader()->logicalIndexAt(at);
-        } else if (const QModelIndex cell = grid_->indexAt(at); cell.isValid()) {
-            row = cell.row() + grid_->FixedRows();
+            col = widgets_.grid->horizontalHeader()->logicalIndexAt(at);
+        } else if (const QModelIndex cell = widgets_.grid->indexAt(at); cell.isValid()) {
+            row = cell.row() + widgets_.grid->FixedRows();
             col = cell.column();
         }
         return type == QEvent::MouseButtonPress ? MyGridMouseDown(mouse, row)
                                                 : MyGridMouseUp(mouse, row, col);
     }
-    if (watched == grid_) {
+    if (watched == widgets_.grid) {
         switch (event->type()) {
             case QEvent::KeyPress: return MyGridKeyPress(static_cast<QKeyEvent*>(event));
             case QEvent::FocusIn:
@@ -56,27 +65,27 @@ bool TMainWin::eventFilter(QObject* watched, QEvent* event) {
             default: return false;
         }
     }
-    return QMainWindow::eventFilter(watched, event);
+    return QObject::eventFilter(watched, event);
 }
 
-void TMainWin::MyGridClick() {
+void MacroListInput::MyGridClick() {
     if (explorer_.listEmpty()) return;
     explorer_.GridClick();
 }
 
-void TMainWin::MyGridDblClick() {
+void MacroListInput::MyGridDblClick() {
     if (explorer_.listEmpty()) return;
-    DoTheScript();
+    forms_.DoTheScript();
 }
 
-bool TMainWin::MyGridMouseDown(QMouseEvent* event, int row) {
+bool MacroListInput::MyGridMouseDown(QMouseEvent* event, int row) {
     if (explorer_.listEmpty() || event->button() != Qt::RightButton) return false;
     rightDown_ = true;
     rightRow_ = row;
     return false;
 }
 
-bool TMainWin::MyGridMouseUp(QMouseEvent* event, int row, int col) {
+bool MacroListInput::MyGridMouseUp(QMouseEvent* event, int row, int col) {
     if (event->button() != Qt::RightButton) return false;
     const bool sameRow = std::exchange(rightDown_, false) && row == rightRow_ && row >= 0;
     if (!sameRow || explorer_.listEmpty()) return false;
@@ -87,7 +96,7 @@ bool TMainWin::MyGridMouseUp(QMouseEvent* event, int row, int col) {
     return true;
 }
 
-bool TMainWin::MyGridKeyPress(QKeyEvent* event) {
+bool MacroListInput::MyGridKeyPress(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Control:
         case Qt::Key_Alt:
@@ -121,23 +130,23 @@ bool TMainWin::MyGridKeyPress(QKeyEvent* event) {
     return true;
 }
 
-void TMainWin::MyGridColumnSized(int col, int width) {
+void MacroListInput::MyGridColumnSized(int col, int width) {
     std::int32_t* const widths[] = {&config_.Col1Width, &config_.Col2Width, &config_.Col3Width};
     if (col < 2 || col > 4) return;
     *widths[col - 2] = width;
     SaveMainWindowSettings(config_);
-    Post(puSettingsMainWindow, 0);
+    link_.Notify(puSettingsMainWindow, 0);
 }
 
-void TMainWin::MyPageChange(int page) {
+void MacroListInput::MyPageChange(int page) {
     using A = ExplorerAction;
     const bool macros = page == 0;
     for (A a : {A::Appearance, A::CopyMacro, A::ScriptingEditor, A::ModifyDirectly, A::Recapture,
                 A::ChangeActivation, A::ActivateMacro, A::RemoveMacro, A::PlaceOnDesktop, A::QuickInfo,
                 A::ImportMacros, A::ExportMacros, A::SortMacros})
-        commands_[a].menu->setEnabled(macros);
+        widgets_.commands[a].menu->setEnabled(macros);
     // Back on the list, the commands follow its selected macro again.
-    if (macros) ButtonsForList();
+    if (macros) ButtonsForList(explorer_, list_);
 }
 
 }  // namespace tessaro

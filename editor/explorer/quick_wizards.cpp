@@ -1,11 +1,15 @@
-// The main window's side of the quick wizard: it runs one wizard under the network lock and
-// appends what it built, and chains the wizards of the first-use set-up.
+#include "editor/explorer/quick_wizards.h"
+
 #include <QApplication>
 #include <algorithm>
 
-#include "editor/explorer/main_win.h"
+#include "editor/explorer/editor_capture.h"
+#include "editor/explorer/explorer_core.h"
+#include "editor/explorer/editor_player_link.h"
 #include "editor/explorer/forms/macro_forms_context.h"
+#include "editor/explorer/forms_services.h"
 #include "editor/explorer/quick_wizard_table.h"
+#include "editor/model/explorer/explorer.h"
 #include "editor/model/macro_forms/build_menu.h"
 #include "editor/model/wizard/first_use.h"
 #include "editor/model/wizard/wizard_context.h"
@@ -28,11 +32,23 @@ constexpr int kDialUpWizard = 12;
 
 }  // namespace
 
-void TMainWin::DoQuickWiz(int function) { RunQuickWiz(function); }
+QuickWizards::QuickWizards(QWidget& window, TConfigRecord& config, TMainWinCore& core, Explorer& explorer,
+                           ExplorerWindow& list, HookPlayerLink& link, FormsServices& forms,
+                           EditorCapture& capture)
+    : window_(window),
+      config_(config),
+      core_(core),
+      explorer_(explorer),
+      list_(list),
+      link_(link),
+      forms_(forms),
+      capture_(capture) {}
 
-wizard::WizardOutcome TMainWin::RunQuickWiz(int function) {
+void QuickWizards::DoQuickWiz(int function) { RunQuickWiz(function); }
+
+wizard::WizardOutcome QuickWizards::RunQuickWiz(int function) {
     if (function == kDialUpWizard && !RasAvailable()) {
-        RasMissingWarning(this);
+        RasMissingWarning(&window_);
         return {};
     }
     if (core_.GlobData.MacroCount >= kMaxMacros) {
@@ -40,7 +56,7 @@ wizard::WizardOutcome TMainWin::RunQuickWiz(int function) {
         return {};
     }
     if (explorer_.FileInUse()) return {};
-    MacroFormsContext& forms = FormsContext();
+    MacroFormsContext& forms = forms_.FormsContext();
     wizard::WizardOutcome outcome;
     {
         wizard::WizardContext ctx{
@@ -48,9 +64,9 @@ wizard::WizardOutcome TMainWin::RunQuickWiz(int function) {
             win::ProgramDirectory(), forms.macroFile, forms.desktop, forms.installedPrograms};
         QApplication::setOverrideCursor(Qt::WaitCursor);
         ModalDialogRunner runner;
-        WizardHosts hosts{static_cast<ScriptEditorServices&>(*this), static_cast<RecipientPathEditor&>(*this),
-                          runner};
-        TQuickWiz wizard(ctx, hosts, function, this);
+        WizardHosts hosts{static_cast<ScriptEditorServices&>(forms_),
+                          static_cast<RecipientPathEditor&>(forms_), runner};
+        TQuickWiz wizard(ctx, hosts, function, &window_);
         QApplication::restoreOverrideCursor();
         wizard.exec();
         outcome = wizard.Outcome();
@@ -68,19 +84,19 @@ wizard::WizardOutcome TMainWin::RunQuickWiz(int function) {
     }
     explorer_.FillList();
     if (const int row = explorer_.ReverseSort(n); row != -1) explorer_.SelectRow(row);
-    SetButtons(true);
-    if (core_.CurrentMacro.ActivationCode == acScheduled) Post(puSchedule, 0);
+    list_.SetButtons(true);
+    if (core_.CurrentMacro.ActivationCode == acScheduled) link_.Notify(puSchedule, 0);
     explorer_.SetHotKeys();
     // A recording holds the lock until its end, which gives it back counting the change: a
     // release here too would drop a lock another user may have taken meanwhile.
     if (!outcome.StartCapture) explorer_.ReleaseSyncFile(1);
-    if (outcome.TrayMenuChanged) Post(puTrayMenu, 0);
+    if (outcome.TrayMenuChanged) link_.Notify(puTrayMenu, 0);
     if (outcome.AddToPopupMenu) AddToPopupMenu(outcome.PopupMenuNickname, n);
     if (outcome.StartCapture) StartWizardCapture(outcome);
     return outcome;
 }
 
-void TMainWin::AddToPopupMenu(const std::string& nickname, int macro) {
+void QuickWizards::AddToPopupMenu(const std::string& nickname, int macro) {
     TGlobData& glob = core_.GlobData;
     for (int m = 1; m <= glob.MacroCount && m <= kMaxMacros; ++m) {
         if (glob.Scope[m] != scPopupMenu || config_.MacroNicknames[static_cast<size_t>(m)].str() != nickname)
@@ -101,11 +117,11 @@ void TMainWin::AddToPopupMenu(const std::string& nickname, int macro) {
 
 // The wizard has set the capture fields and written the capture file; now that the new
 // macro is in the file the recording may start, in the window the user chose.
-void TMainWin::StartWizardCapture(const wizard::WizardOutcome& outcome) {
-    SetCapWind(true);
-    BeginCapture(outcome.CaptureSpeed, outcome.CaptureProgramOnly);
-    UpCapture();
-    win::Desktop& desktop = FormsContext().desktop;
+void QuickWizards::StartWizardCapture(const wizard::WizardOutcome& outcome) {
+    capture_.SetCapWind(true);
+    capture_.BeginCapture(outcome.CaptureSpeed, outcome.CaptureProgramOnly);
+    capture_.UpCapture();
+    win::Desktop& desktop = forms_.FormsContext().desktop;
     const auto windows = desktop.TopLevelWindows();
     const auto target = std::find_if(windows.begin(), windows.end(), [&](win::HWND w) {
         return !outcome.CaptureWindowTitle.empty() && desktop.WindowText(w) == outcome.CaptureWindowTitle;
@@ -113,13 +129,13 @@ void TMainWin::StartWizardCapture(const wizard::WizardOutcome& outcome) {
     if (target != windows.end())
         desktop.SetForegroundWindow(*target);
     else
-        MinimiseEditor();
-    ShowRecordingIcon();
+        capture_.MinimiseEditor();
+    capture_.ShowRecordingIcon();
     core_.GlobData.CaptureOn = 1;
-    UpCaptureOn();
+    capture_.UpCaptureOn();
 }
 
-void TMainWin::DoFirstTime() {
+void QuickWizards::DoFirstTime() {
     const wizard::WizardOutcome first = RunQuickWiz(kFirstTimeWizard);
     for (size_t i = 0; i < wizard::kFollowUps.size(); ++i) {
         if (!first.FirstTimeChoices[i]) continue;

@@ -1,4 +1,5 @@
-// The main window's print commands: the list, the printer font and the printer set-up.
+#include "editor/explorer/list_printing.h"
+
 #include <QApplication>
 #include <QFontDialog>
 #include <QPageSetupDialog>
@@ -7,7 +8,7 @@
 
 #include "editor/explorer/fonts.h"
 #include "editor/explorer/list_printer.h"
-#include "editor/explorer/main_win.h"
+#include "editor/model/explorer/explorer.h"
 #include "editor/model/explorer/macro_list.h"
 #include "foundation/settings.h"
 #include "macro/macro_file.h"
@@ -17,12 +18,17 @@
 
 namespace tessaro {
 
-QPrinter& TMainWin::Printer() {
+ListPrinting::ListPrinting(QWidget& window, TConfigRecord& config, Explorer& explorer, PlayerLink& link)
+    : window_(window), config_(config), explorer_(explorer), link_(link) {}
+
+ListPrinting::~ListPrinting() = default;
+
+QPrinter& ListPrinting::Printer() {
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *printer_;
 }
 
-std::vector<PrintRow> TMainWin::PrintRows() {
+std::vector<PrintRow> ListPrinting::PrintRows() {
     std::vector<PrintRow> rows;
     auto text = [](const std::string& s) { return QString::fromStdString(win::Cp1252ToUtf8(s)); };
     const std::string file = config_.RecentFiles[0].str();
@@ -37,28 +43,28 @@ std::vector<PrintRow> TMainWin::PrintRows() {
     return rows;
 }
 
-void TMainWin::MenuPrintClick() {
+void ListPrinting::MenuPrintClick() {
     QPrinter& printer = Printer();
     if (printer.printerState() == QPrinter::Active) {
         win::MessageBox("Other print job currently in progress.", "Error", win::MbButtons::Ok,
                         win::MbIcon::Error);
         return;
     }
-    QPrintDialog dialog(&printer, this);
+    QPrintDialog dialog(&printer, &window_);
     if (dialog.exec() != QDialog::Accepted) return;
     PrintList(printer);
 }
 
-void TMainWin::PrintList(QPrinter& printer) {
+void ListPrinting::PrintList(QPrinter& printer) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     PrintMacroList(printer, ToQFont(config_.PrintListFont),
                    QString::fromStdString(win::Cp1252ToUtf8(config_.RecentFiles[0].str())), PrintRows());
     QApplication::restoreOverrideCursor();
 }
 
-void TMainWin::MenuPrinterFontClick() {
+void ListPrinting::MenuPrinterFontClick() {
     bool ok = false;
-    QFont chosen = QFontDialog::getFont(&ok, ToQFont(config_.PrintListFont), this, "Printer Font");
+    QFont chosen = QFontDialog::getFont(&ok, ToQFont(config_.PrintListFont), &window_, "Printer Font");
     if (!ok) return;
     // The printout has no underline or strike-out.
     chosen.setUnderline(false);
@@ -67,11 +73,11 @@ void TMainWin::MenuPrinterFontClick() {
     config_.PrintListBold = chosen.bold();
     config_.PrintListItalic = chosen.italic();
     SavePrintListFontSettings(config_);
-    Post(puSettingsPrintListFont, 0);
+    link_.Notify(puSettingsPrintListFont, 0);
 }
 
-void TMainWin::PrinterSetup1Click() {
-    QPageSetupDialog dialog(&Printer(), this);
+void ListPrinting::PrinterSetup1Click() {
+    QPageSetupDialog dialog(&Printer(), &window_);
     dialog.exec();
 }
 

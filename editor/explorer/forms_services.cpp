@@ -1,20 +1,22 @@
-// The script editor opened on the selected macro, and what it asks of the explorer: the
-// command editors, the window or program chooser, the schedule and the abbreviation options.
+#include "editor/explorer/forms_services.h"
+
 #include <QLabel>
 #include <algorithm>
+#include <functional>
 #include <memory>
 
-#include "editor/commands/chooser.h"
 #include "editor/commands/media_dialogs.h"
 #include "editor/commands/netconn_dialog.h"
+#include "editor/explorer/explorer_core.h"
 #include "editor/explorer/forms/command_dialogs_run.h"
 #include "editor/explorer/forms/form_support.h"
 #include "editor/explorer/forms/macro_forms_context.h"
 #include "editor/explorer/forms/t_do_schedule.h"
 #include "editor/explorer/forms/t_do_spec_wind.h"
 #include "editor/explorer/forms/t_short_options.h"
-#include "editor/explorer/main_win.h"
+#include "editor/explorer/tools/options_dialogs.h"
 #include "editor/model/explorer/command_rules.h"
+#include "editor/model/explorer/explorer.h"
 #include "editor/script/ui/command_editors.h"
 #include "editor/script/ui/do_scripting.h"
 #include "foundation/drive_table.h"
@@ -57,7 +59,7 @@ int ScriptModeOf(std::uint16_t code) {
 }  // namespace
 
 // The command editors and what their dialogs use, for the editor's whole run.
-class TMainWin::ScriptEditorParts {
+class FormsServices::ScriptEditorParts {
 public:
     ScriptEditorParts(TConfigRecord& config, const TGlobData& glob, InstalledPrograms& programs,
                       RecipientPathEditor& recipients)
@@ -77,20 +79,36 @@ public:
     CommandDialogsRun commands{editors, runner_};
 };
 
-void TMainWin::ScriptPartsDeleter::operator()(ScriptEditorParts* parts) const { delete parts; }
+FormsServices::FormsServices(QWidget& window, TConfigRecord& config, TMainWinCore& core,
+                             win::Desktop& desktop, HookPlayerLink& link, Explorer& explorer)
+    : window_(window), config_(config), core_(core), desktop_(desktop), link_(link), explorer_(explorer) {}
 
-CommandDialogs& TMainWin::MakeScriptParts() {
-    scriptParts_.reset(new ScriptEditorParts(config_, core_.GlobData, *installedPrograms_, *this));
+FormsServices::~FormsServices() = default;
+
+MacroFormsContext& FormsServices::FormsContext() {
+    if (!formsContext_) {
+        installedPrograms_ = std::make_unique<InstalledPrograms>(XdgPlaces::FromEnvironment());
+        CommandDialogs& commands = MakeScriptParts();
+        formsContext_ = std::make_unique<MacroFormsContext>(
+            MacroFormsContext{core_, config_, desktop_, *installedPrograms_, commands,
+                              win::ProgramDirectory(), config_.RecentFiles[0].str()});
+    }
+    formsContext_->macroFile = config_.RecentFiles[0].str();
+    return *formsContext_;
+}
+
+CommandDialogs& FormsServices::MakeScriptParts() {
+    scriptParts_ = std::make_unique<ScriptEditorParts>(config_, core_.GlobData, *installedPrograms_, *this);
     return scriptParts_->commands;
 }
 
-CommandOutcome TMainWin::EditCommand(QWidget* owner, ScriptList& list, const CommandRequest& request) {
+CommandOutcome FormsServices::EditCommand(QWidget* owner, ScriptList& list, const CommandRequest& request) {
     FormsContext();  // makes the parts
     return scriptParts_->editors.EditCommand(owner, list, request);
 }
 
-std::string TMainWin::ChooseWindowOrProgram(QWidget* owner, const std::string& scopeText, bool program,
-                                            bool& topmostOnly) {
+std::string FormsServices::ChooseWindowOrProgram(QWidget* owner, const std::string& scopeText, bool program,
+                                                 bool& topmostOnly) {
     MacroFormsContext& forms = FormsContext();
     TDoSpecWind dialog(forms.desktop, forms.installedPrograms, scopeText, topmostOnly, !program, owner);
     dialog.exec();
@@ -98,31 +116,35 @@ std::string TMainWin::ChooseWindowOrProgram(QWidget* owner, const std::string& s
     return dialog.ScopeText;
 }
 
-void TMainWin::SetSchedule(QWidget* owner, TMacroRecord& rec) {
+void FormsServices::SetSchedule(QWidget* owner, TMacroRecord& rec) {
     TDoSchedule dialog(rec, owner);
     dialog.exec();
 }
 
-void TMainWin::SnipraProperties(QWidget* owner, TMacroRecord& rec) {
+void FormsServices::SnipraProperties(QWidget* owner, TMacroRecord& rec) {
     TShortOptions dialog(rec, owner);
     dialog.exec();
 }
 
-bool TMainWin::ScriptNewMacro(QWidget* owner, bool globalTaken) {
-    TMacroRecord& rec = explorer_.CurrentMacro;
+bool FormsServices::EditScript(QWidget* owner, TMacroRecord& rec, bool existing,
+                               const std::function<bool()>& globalTaken) {
     TDoScripting editor(owner, rec, config_, *this, win::ProgramDirectory(), NoticesTo(link_.playerWindow));
     editor.ScriptMode = ScriptModeOf(rec.ActivationCode);
     if (editor.ScriptMode == 1) {
         editor.HotKeyLabel->setText(forms::Q(HotKeyNames(rec.ActivationCode)));
-        editor.GlobalTaken = globalTaken;
+        editor.GlobalTaken = globalTaken();
     }
-    editor.IsExisting = false;
+    editor.IsExisting = existing;
     editor.Accepted = false;
     editor.exec();
     return editor.Accepted;
 }
 
-void TMainWin::DoTheScript() {
+bool FormsServices::ScriptNewMacro(QWidget* owner, bool globalTaken) {
+    return EditScript(owner, explorer_.CurrentMacro, false, [globalTaken] { return globalTaken; });
+}
+
+void FormsServices::DoTheScript() {
     if (const auto refusal =
             SelectionCheck(explorer_.rowCount(), explorer_.listEmpty() ? 0 : explorer_.selectedRow())) {
         win::MessageBox(*refusal, "Error", win::MbButtons::Ok, win::MbIcon::Error);
@@ -141,23 +163,23 @@ void TMainWin::DoTheScript() {
         explorer_.DoMove(true);
         return;
     }
-    TDoScripting editor(this, rec, config_, *this, win::ProgramDirectory(), NoticesTo(link_.playerWindow));
-    editor.ScriptMode = ScriptModeOf(rec.ActivationCode);
-    if (editor.ScriptMode == 1) {
-        editor.HotKeyLabel->setText(forms::Q(HotKeyNames(rec.ActivationCode)));
-        editor.GlobalTaken = explorer_.HotKeyConflict(n, false);
-    }
-    editor.IsExisting = true;
-    editor.Accepted = false;
-    editor.exec();
-    const bool saved = editor.Accepted && explorer_.file().SaveMacroRecord(n, rec, true);
+    const bool accepted = EditScript(&window_, rec, true, [&] { return explorer_.HotKeyConflict(n, false); });
+    const bool saved = accepted && explorer_.file().SaveMacroRecord(n, rec, true);
     if (saved) {
         explorer_.FillList();
         const int row = explorer_.ReverseSort(n);
         if (row != -1) explorer_.SelectRow(row);
-        if (rec.ActivationCode == acScheduled) Post(puSchedule, 0);
+        if (rec.ActivationCode == acScheduled) link_.Notify(puSchedule, 0);
     }
     explorer_.ReleaseSyncFile(saved ? 1 : 0);
 }
+
+// The recipient list could not be written: the user picks another place in the settings.
+void FormsServices::EditRecipientPath(QWidget* owner) {
+    TPreference dialog(owner, config_, NoticesTo(core_.PlayerWnd));
+    dialog.exec();
+}
+
+void FormsServices::RecipientListSaved() { NoticesTo(core_.PlayerWnd)(puSettingsMisc, 0); }
 
 }  // namespace tessaro
