@@ -28,8 +28,8 @@ bool ManagerSupports(Display* display, Atom request) {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     bool found = false;
-    if (XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, "_NET_SUPPORTED", False), 0,
-                           1024, False, XA_ATOM, &type, &format, &count, &after, &data) == Success &&
+    if (XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, "_NET_SUPPORTED", False),
+                           0, 1024, False, XA_ATOM, &type, &format, &count, &after, &data) == Success &&
         data && format == 32) {
         const auto* atoms = reinterpret_cast<const Atom*>(data);
         for (unsigned long i = 0; i < count && !found; ++i) found = atoms[i] == request;

@@ -11,11 +11,13 @@
 
 #include "mail/ui/send_email_dialog.h"
 #include "player/ui/capture_complete.h"
+#include "player/ui/player_tray.h"
 #include "player/ui/player_windows.h"
 #include "protocol/glob_data.h"
 #include "widgets/about_box.h"
 #include "platform/message_box.h"
 #include "player/commands/email.h"
+#include "tests/e2e/windows/menu_letters.h"
 #include "tests/e2e/windows/window_walk.h"
 
 namespace tessaro::testing {
@@ -29,6 +31,25 @@ public:
 class NoFile final : public mail::AttachmentFileChooser {
 public:
     std::optional<std::string> Choose(QWidget*, const QString&, const QString&) override { return {}; }
+};
+
+class QuietShell final : public TrayShell {
+public:
+    bool MacroPlaying() override { return false; }
+    void AbortMacro() override {}
+    bool CanDoMenu() override { return true; }
+    void ActivateMe() override {}
+    void RestoreHooks() override {}
+    void Terminate() override {}
+    void EndCaptureFromTray() override {}
+    void MenuTaskIconRightClick(int, int) override {}
+};
+
+class NoArea final : public TrayHost {
+public:
+    bool Add(const TrayIconData&) override { return true; }
+    bool Modify(const TrayIconData&) override { return true; }
+    bool Delete(const TrayIconData&) override { return true; }
 };
 
 std::vector<ChooserItem> Macros(int count) {
@@ -128,6 +149,21 @@ TEST(PlayerWindows, TheLongestCaptionAndTextAreWhole) {
     for (const std::string& f : faults) ADD_FAILURE() << f;
     for (const std::string& f : walk.Faults()) ADD_FAILURE() << f;
 }
+// The tray icon's menu (the player's only menu): each item and each item of its "Tools" on a
+// letter of its own, so that the letter chooses it.
+TEST(PlayerWindows, NoTwoItemsOfTheTrayMenuTakeOneLetter) {
+    (void)WindowsDesktop::Get("800x600");  // the program's one application, on its desktop
+    EnsureQtApplication();
+    QuietShell shell;
+    NoArea area;
+    PlayerTray tray(shell, &area);
+    const std::unique_ptr<QMenu> menu = tray.MyPopUp();
+    std::vector<std::string> clashes;
+    MenuClashes(*menu, "tray menu", clashes);
+    EXPECT_EQ(clashes, std::vector<std::string>{});
+    EXPECT_GE(menu->actions().size(), 6);
+}
+
 TEST(PlayerWindows, OpenWholeOnAWideScreen) { PlayerWindowsOpenWhole("1280x800"); }
 
 }  // namespace
