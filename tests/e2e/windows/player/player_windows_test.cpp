@@ -4,13 +4,17 @@
 // and the About box. Each opens with its whole frame inside the work area and with every
 // control inside it.
 #include <QApplication>
+#include <QHeaderView>
+#include <QTableWidget>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "mail/ui/send_email_dialog.h"
 #include "player/ui/capture_complete.h"
+#include "player/ui/do_a_menu.h"
 #include "player/ui/player_tray.h"
 #include "player/ui/player_windows.h"
 #include "protocol/glob_data.h"
@@ -162,6 +166,38 @@ TEST(PlayerWindows, NoTwoItemsOfTheTrayMenuTakeOneLetter) {
     MenuClashes(*menu, "tray menu", clashes);
     EXPECT_EQ(clashes, std::vector<std::string>{});
     EXPECT_GE(menu->actions().size(), 6);
+}
+
+// The chooser as high as its style's formula: icon style rows x (size + 4) + 22 for the Cancel
+// row; list styles the lines x 17 + 8, their column titles and 42 for Cancel and the hint.
+TEST(PlayerWindows, TheChooserIsAsHighAsItsFormula) {
+    WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
+    if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop";
+    WindowWalk walk(*desktop);
+    QtPlayerWindows windows;
+    int checked = 0;
+    for (const auto& [style, size, items] :
+         {std::tuple(ChooserStyle::Icons, 32, 10), std::tuple(ChooserStyle::Icons, 16, 3),
+          std::tuple(ChooserStyle::Names, 16, 5), std::tuple(ChooserStyle::Text, 16, 18)}) {
+        walk.Open(
+            "chooser, style " + std::to_string(int(style)),
+            [&] {
+                windows.ChooseAMacro({style, size}, Macros(items), std::nullopt);
+            },
+            [&](QWidget& w, const std::string& path) {
+                auto* chooser = qobject_cast<TDoAMenu*>(&w);
+                ASSERT_NE(chooser, nullptr) << path;
+                ++checked;
+                if (style == ChooserStyle::Icons) {
+                    EXPECT_EQ(chooser->height(), (items + 8) / 9 * (size + 4) + 22) << path;
+                } else {
+                    const int titles = chooser->Script->horizontalHeader()->height();
+                    EXPECT_EQ(chooser->height(), items * 17 + 8 + titles + 42) << path;
+                }
+            });
+    }
+    EXPECT_EQ(checked, 4);
+    for (const std::string& f : walk.Faults()) ADD_FAILURE() << f;
 }
 
 TEST(PlayerWindows, OpenWholeOnAWideScreen) { PlayerWindowsOpenWhole("1280x800"); }
