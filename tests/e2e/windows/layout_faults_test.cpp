@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
@@ -58,6 +59,7 @@ protected:
         config.FirstUse = false;
         file = desktop->box().file(
             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".QTM");
+        std::filesystem::remove(file);  // a repeated run starts afresh
         ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
         // A hot key of the longest name, and a window macro of the longest scope text the
         // lists show (20 characters), whose text holds a line break.
