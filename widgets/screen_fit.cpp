@@ -22,6 +22,8 @@ namespace {
 // is left as it stands.
 constexpr int kFrameWaitMs = 2000;
 constexpr int kPollMs = 20;
+// How long a window's showing waits for its manager to tell the frame it will have.
+constexpr int kAskFrameMs = 400;
 
 bool Placed(const QWindow& window) {
     if (!window.isTopLevel()) return false;
@@ -81,12 +83,22 @@ QMargins KnownFrame(const QWidget& window) {
             outer.bottom() - client.bottom()};
 }
 
-// False while the server holds the window elsewhere than the program has heard: a move the
-// user is making (or one of the program's own) is still on its way. (A new size the program
-// asked for may be on its way too: that is no move.)
+// False while the server holds the window elsewhere or at another size than the program has
+// heard: a move or resize the user is making (or one of the program's own) is on its way.
 bool ServerAgrees(const QWindow& window) {
     const std::optional<QRect> server = ServerGeometry(window);
-    return !server || server->topLeft() == window.geometry().topLeft();
+    return !server || *server == window.geometry();
+}
+
+// A window fitted to a change of its controls with a guessed frame: the size it asked for
+// (an invalid size: what its layout needs), fitted again once its frame is known.
+constexpr const char* kRefit = "tessaroRefit";
+
+// Set from a window's showing until its placement with its own frame is done or given up.
+constexpr const char* kPlacing = "tessaroPlacing";
+
+void MarkPlacing(QWindow* window, bool on) {
+    if (QWidget* widget = window ? WidgetOf(*window) : nullptr) widget->setProperty(kPlacing, on);
 }
 
 // What a window's layout needs now that its controls changed, up to `room`: the size it
@@ -129,6 +141,8 @@ void WidenForCaption(QWidget& window, const QMargins& frame) {
 
 }  // namespace
 
+bool BeingPlaced(const QWidget& window) { return window.property(kPlacing).toBool(); }
+
 int TitleNeed(const QWidget& window, const QMargins& frame) {
     if (window.windowTitle().isEmpty()) return 0;
     // Managers draw captions bold, beside a window icon, the minimise, maximise and close
@@ -163,11 +177,18 @@ void CentreOnScreen(QWidget& window) {
     window.setProperty(kCentredAt, window.geometry().topLeft());
 }
 
-QMargins FrameOf(const QWidget& window) {
+namespace {
+
+// The frame its manager told (also for a window not mapped yet, once asked), else nothing.
+std::optional<QMargins> ToldFrame(const QWidget& window) {
     const QWindow* handle = window.windowHandle();
-    const std::optional<QMargins> told =
-        handle && window.isVisible() ? WindowManagerFrame(*handle) : std::nullopt;
-    if (told) return *told;
+    return handle ? WindowManagerFrame(*handle) : std::nullopt;
+}
+
+}  // namespace
+
+QMargins FrameOf(const QWidget& window) {
+    if (const std::optional<QMargins> told = ToldFrame(window)) return *told;
     const QMargins known = KnownFrame(window);
     // Never framed yet: room for a title bar and thin borders is kept.
     return known.isNull() ? QMargins(kBorderGuess, kTitleBarGuess, kBorderGuess, kBorderGuess) : known;
@@ -203,23 +224,29 @@ void TakeSize(QWidget& window, const QSize& size, const QMargins& frame, const Q
     if (window.isVisible() && !moved) window.setProperty(kCentredAt, window.geometry().topLeft());
 }
 
+// `size` invalid: what the layout needs.
+void FitWithFrame(QWidget& window, const QSize& size, const QMargins& frame) {
+    const QScreen* screen = ScreenOf(window);
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QSize room = RoomIn(area, frame);
+    TakeSize(window, size.isValid() ? size.boundedTo(room) : LayoutNeed(window, frame, room), frame, area);
+}
+
+void FitAfterChange(QWidget& window, const QSize& size) {
+    const bool told = ToldFrame(window).has_value();
+    FitWithFrame(window, size, FrameOf(window));
+    if (told)
+        window.setProperty(kRefit, QVariant());
+    else
+        window.setProperty(kRefit, size);
+}
+
 }  // namespace
 
-void FitToLayout(QWidget& window) {
-    const QScreen* screen = ScreenOf(window);
-    if (!screen) return;
-    const QMargins frame = FrameOf(window);
-    const QRect area = screen->availableGeometry();
-    TakeSize(window, LayoutNeed(window, frame, RoomIn(area, frame)), frame, area);
-}
+void FitToLayout(QWidget& window) { FitAfterChange(window, QSize()); }
 
-void ResizeAfterChange(QWidget& window, const QSize& size) {
-    const QScreen* screen = ScreenOf(window);
-    if (!screen) return;
-    const QMargins frame = FrameOf(window);
-    const QRect area = screen->availableGeometry();
-    TakeSize(window, size.boundedTo(RoomIn(area, frame)), frame, area);
-}
+void ResizeAfterChange(QWidget& window, const QSize& size) { FitAfterChange(window, size); }
 
 ScreenFit::ScreenFit() {
     qApp->installEventFilter(this);
@@ -239,12 +266,18 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
     if (!window || !Placed(*window)) return false;
     if (type == QEvent::Show) {
         // Before the window is mapped, after its own show handlers placed it: with the frame
-        // the program's windows had so far, so it seldom has to move once it is up.
+        // its manager will give it, else the one the program's windows had so far.
+        const std::optional<QMargins> asked = AskFrame(*window, kAskFrameMs);
+        if (asked) {
+            lastFrame_ = *asked;
+            Refit(*window, *asked);
+        }
         if (QWidget* widget = WidgetOf(*window)) WidenForCaption(*widget, lastFrame_);
         if (Normal(*window)) Place(*window, lastFrame_);
         waiting_.erase(std::remove_if(waiting_.begin(), waiting_.end(),
                                       [&](const Waiting& w) { return w.window == window; }),
                        waiting_.end());
+        MarkPlacing(window, true);
         waiting_.push_back({window, {}});
         waiting_.back().since.start();
         poll_.start();
@@ -286,9 +319,19 @@ bool ScreenFit::PlaceWithOwnFrame(QWindow& window) {
     // meanwhile is never undone.
     if (!ServerAgrees(window)) return false;
     lastFrame_ = *frame;
+    Refit(window, *frame);
     if (QWidget* widget = WidgetOf(window)) WidenForCaption(*widget, *frame);
     if (Normal(window)) Place(window, *frame);
     return true;
+}
+
+void ScreenFit::Refit(QWindow& window, const QMargins& frame) {
+    QWidget* widget = WidgetOf(window);
+    if (!widget) return;
+    const QVariant size = widget->property(kRefit);
+    if (!size.isValid()) return;
+    widget->setProperty(kRefit, QVariant());
+    FitWithFrame(*widget, size.toSize(), frame);
 }
 
 void ScreenFit::CheckWaiting() {
@@ -299,6 +342,7 @@ void ScreenFit::CheckWaiting() {
         Waiting& w = waiting_[i];
         const bool done = !w.window || !w.window->isVisible() || PlaceWithOwnFrame(*w.window) ||
                           w.since.elapsed() > kFrameWaitMs;
+        if (done) MarkPlacing(w.window, false);
         if (done)
             waiting_.erase(waiting_.begin() + std::ptrdiff_t(i));
         else

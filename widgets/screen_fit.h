@@ -1,8 +1,10 @@
 #pragma once
 // Every top-level window of a program opens with its whole frame, title bar included,
-// inside the screen's work area. The frame exists only once the window manager has taken
-// the window, so each window is placed twice: before it is mapped, with the frame the
-// program's earlier windows had, and again as soon as the manager tells its own frame.
+// inside the screen's work area. Before a window is mapped its manager is asked for the frame
+// it will give it, so the window goes up where it belongs and need not move once it is up
+// (a move then could undo a drag the user is making). A manager that does not answer in time
+// has the window placed with the frame the program's earlier windows had, and again, unless
+// the user moved it meanwhile, as soon as it tells its own.
 #include <QElapsedTimer>
 #include <QMargins>
 #include <QObject>
@@ -26,6 +28,11 @@ QRect FitFrameInside(const QRect& client, const QMargins& frame, const QRect& ar
 // has; nothing before, or without a manager that tells. Off X11: the platform's frame.
 std::optional<QMargins> WindowManagerFrame(const QWindow& window);
 
+// The frame the manager gives or will give `window`: asked of it before the window is mapped
+// (_NET_REQUEST_FRAME_EXTENTS), waiting for its answer at most `waitMs`; nothing without an
+// answer.
+std::optional<QMargins> AskFrame(const QWindow& window, int waitMs);
+
 // Puts a window at the centre of its screen, frame included: left = (screen width - window
 // width) / 2, top likewise, rounded toward zero. Before the window manager has framed it the
 // frame is not known yet: ScreenFit centres it again once it is, unless it was moved since.
@@ -40,8 +47,8 @@ void FitToLayout(QWidget& window);
 // The same rule for a window whose code gives its new size (up to the work area).
 void ResizeAfterChange(QWidget& window, const QSize& size);
 
-// A shown window's frame as its manager told it, else as far as Qt knows it (none before the
-// window was first framed).
+// A window's frame as its manager told it, else as far as Qt knows it, else a guess (before
+// the window was first framed).
 QMargins FrameOf(const QWidget& window);
 
 // The width of inside a window needs so that the title bar holds its whole caption beside
@@ -51,6 +58,9 @@ int TitleNeed(const QWidget& window, const QMargins& frame);
 // The window's inside as the X server has it now, which runs ahead of what the program has
 // heard when the user or the window manager just moved it; nothing off X11 or unmapped.
 std::optional<QRect> ServerGeometry(const QWindow& window);
+
+// True while the program may still move a shown window once its manager tells its frame.
+bool BeingPlaced(const QWidget& window);
 
 // Watches every top-level window of the application while it lives; one per program.
 class ScreenFit final : public QObject {
@@ -71,6 +81,9 @@ private:
     void Place(QWindow& window, const QMargins& frame);
     // True once the window's own frame is known and the window was placed with it.
     bool PlaceWithOwnFrame(QWindow& window);
+    // The window's size and place again with its own frame, where a change of its controls
+    // was fitted with a guessed one.
+    void Refit(QWindow& window, const QMargins& frame);
     void CheckWaiting();
 
     std::vector<Waiting> waiting_;

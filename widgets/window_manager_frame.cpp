@@ -6,6 +6,9 @@
 
 #include "widgets/screen_fit.h"
 
+#include <chrono>
+#include <thread>
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -18,7 +21,48 @@ Display* X11Display() {
     return x11 ? x11->display() : nullptr;
 }
 
+// True when the running manager says it answers `request` (_NET_SUPPORTED on the root).
+bool ManagerSupports(Display* display, Atom request) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    if (XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, "_NET_SUPPORTED", False),
+                           0, 1024, False, XA_ATOM, &type, &format, &count, &after, &data) == Success &&
+        data && format == 32) {
+        const auto* atoms = reinterpret_cast<const Atom*>(data);
+        for (unsigned long i = 0; i < count && !found; ++i) found = atoms[i] == request;
+    }
+    if (data) XFree(data);
+    return found;
+}
+
 }  // namespace
+
+std::optional<QMargins> AskFrame(const QWindow& window, int waitMs) {
+    if (std::optional<QMargins> told = WindowManagerFrame(window)) return told;
+    Display* display = window.handle() ? X11Display() : nullptr;
+    if (!display) return std::nullopt;
+    const Atom request = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+    if (!ManagerSupports(display, request)) return std::nullopt;
+    XEvent ask{};
+    ask.xclient.type = ClientMessage;
+    ask.xclient.window = static_cast<::Window>(window.winId());
+    ask.xclient.message_type = request;
+    ask.xclient.format = 32;
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureNotifyMask | SubstructureRedirectMask,
+               &ask);
+    XFlush(display);
+    // The answer is a property on the window; its notice goes to the toolkit's own queue, so
+    // the property itself is read until it comes.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    while (std::chrono::steady_clock::now() < until) {
+        if (std::optional<QMargins> told = WindowManagerFrame(window)) return told;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return std::nullopt;
+}
 
 std::optional<QRect> ServerGeometry(const QWindow& window) {
     Display* display = window.handle() ? X11Display() : nullptr;

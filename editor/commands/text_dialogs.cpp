@@ -23,6 +23,7 @@
 #include "widgets/form_minimise.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
+#include "widgets/drop_down.h"
 
 namespace tessaro {
 namespace {
@@ -183,7 +184,7 @@ TModText::TModText(QWidget* owner) : QDialog(owner) {
     auto* misc = new QHBoxLayout;
     MiscBox = new QComboBox(this);
     MiscBox->setObjectName("MiscBox");
-    MiscBox->setMaxVisibleItems(19);
+    ShowRows(*MiscBox, 19);
     auto* miscLabel = new QLabel(tr("Miscellaneous"), this);
     miscLabel->setBuddy(MiscBox);
     OkButton = new QPushButton(tr("ok"), this);

@@ -130,6 +130,9 @@ public:
         return sub;
     }
     void Stretch() { layout_->addStretch(1); }
+    // What is left below the page's controls when its memo (which takes the room while it is
+    // shown) is hidden: the controls stay at the top.
+    void Room() { layout_->addStretch(0); }
 
 private:
     QWidget* panel_;
@@ -238,6 +241,7 @@ void ContentPages::BuildFieldPage(int page, QWidget* panel, WizardForm& form) {
             b.Button("P12Symbols", "&Symbols");
             b.Edit("P12Path", 255);
             b.Button("P12Browse", "&Browse");
+            b.Room();
             break;
         case 14: {
             b.Heading("Enter the text you want typed into your programs.");

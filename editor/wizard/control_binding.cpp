@@ -95,7 +95,8 @@ void Write(QWidget& w, const ControlState& s) {
     } else if (auto* m = qobject_cast<QPlainTextEdit*>(&w)) {
         m->setPlainText(Q(s.text));
     } else if (auto* l = qobject_cast<QLabel*>(&w)) {
-        l->setText(CaptionShown(Q(s.text)));
+        // A state without a text only switches the label on or off: it keeps its caption.
+        if (!s.text.empty()) l->setText(CaptionShown(Q(s.text)));
     } else if (auto* list = qobject_cast<QListWidget*>(&w)) {
         WriteList(*list, s);
     } else if (auto* box = qobject_cast<QComboBox*>(&w)) {

@@ -49,8 +49,9 @@ TDoAMenu::TDoAMenu(const ChooserOptions& options, std::vector<ChooserItem> items
     AbortButton = new QPushButton("&Cancel", this);
     AbortButton->setAutoDefault(false);
     connect(AbortButton, &QPushButton::clicked, this, [this] { AbortButtonClick(); });
+    // The icon style's Cancel row is as high as its formula says, the button made to fit it.
     if (options_.style == ChooserStyle::Icons)
-        BuildIcons(BottomRow(*AbortButton, 22));
+        BuildIcons(22);
     else
         BuildLists(BottomRow(*AbortButton, 42));
     setFixedSize(plan_.width, plan_.height);
@@ -71,9 +72,9 @@ void TDoAMenu::BuildIcons(int bottom) {
     }
     const int top = plan_.rows * plan_.button;
     const int buttonWidth = std::min(plan_.width, std::max(80, AbortButton->sizeHint().width()));
-    AbortButton->setGeometry((plan_.width - buttonWidth) / 2,
-                             top + (bottom - AbortButton->sizeHint().height()) / 2, buttonWidth,
-                             AbortButton->sizeHint().height());
+    const int buttonHeight = std::min(bottom, AbortButton->sizeHint().height());
+    AbortButton->setGeometry((plan_.width - buttonWidth) / 2, top + (bottom - buttonHeight) / 2, buttonWidth,
+                             buttonHeight);
 }
 
 void TDoAMenu::BuildLists(int bottom) {

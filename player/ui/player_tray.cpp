@@ -122,9 +122,10 @@ std::unique_ptr<QMenu> PlayerTray::MyPopUp() {
     menu->addAction("&Help", this, [] { PopHelpClick(win::ProgramDirectory()); });
     menu->addAction("&About", this, [] { MenuAboutClick(); });
     menu->addSeparator();
-    menu->addAction("&Tessaro Home Page", this, [] { MenuHomePageClick(win::ExecutableDirectory()); });
+    // T and H belong to "&Tools" and "&Help": the last two take letters of their own.
+    menu->addAction("Tessaro Home &Page", this, [] { MenuHomePageClick(win::ExecutableDirectory()); });
     menu->addSeparator();
-    menu->addAction("&Terminate Tessaro", this, [this] { shell_.Terminate(); });
+    menu->addAction("Te&rminate Tessaro", this, [this] { shell_.Terminate(); });
     return menu;
 }
 

@@ -30,6 +30,7 @@
 #include "platform/datetime.h"
 #include "widgets/form_minimise.h"
 #include "widgets/program_icons.h"
+#include "widgets/drop_down.h"
 
 namespace tessaro {
 
@@ -196,7 +197,7 @@ QWidget* TModHotKeys::BuildKeyPanel() {
         ++i;
     }
     MiscBox = new QComboBox;
-    MiscBox->setMaxVisibleItems(19);
+    ShowRows(*MiscBox, 19);
     OkButton = new QPushButton("ok");
     OkButton->setAutoDefault(false);
     connect(OkButton, &QPushButton::clicked, this, [this] {

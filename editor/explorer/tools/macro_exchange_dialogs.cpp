@@ -2,13 +2,17 @@
 
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <fstream>
 
 #include "editor/commands/command_dialog.h"
@@ -19,6 +23,7 @@
 #include "platform/datetime.h"
 #include "platform/message_box.h"
 #include "widgets/file_chooser.h"
+#include "widgets/screen_fit.h"
 #include "platform/regular_file_stream.h"
 
 namespace tessaro {
@@ -54,7 +59,9 @@ public:
         };
         draw(2, index.data(kActivation).toString());
         draw(static_cast<int>(2.5 * u), name);
-        draw(static_cast<int>(5.5 * u), index.data(kScope).toString());
+        const int scopeAt = static_cast<int>(5.5 * u);
+        draw(scopeAt, metrics.elidedText(index.data(kScope).toString(), Qt::ElideRight,
+                                         option.rect.width() - scopeAt));
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
         return {300, std::max(18, QFontMetrics(option.font).height())};
@@ -77,6 +84,25 @@ void AddRow(QListWidget* list, std::uint16_t activation, std::string_view abbrev
     item->setData(kName, Q(name));
     item->setData(kScope, Q(ScopeCaption(scope, scopeText)));
     item->setData(kSource, source);
+}
+
+// Wide enough that each row's activation fits before the name's column at 2.5 sevenths and
+// its scope after 5.5 sevenths: the columns are fixed shares of the row.
+void WidenForRows(QListWidget* list) {
+    const QFontMetrics metrics(list->font());
+    int unit = 0;
+    for (int i = 0; i < list->count(); ++i) {
+        const QListWidgetItem* item = list->item(i);
+        const int activation = metrics.horizontalAdvance(item->data(kActivation).toString()) + 2 + 4;
+        const int scope = metrics.horizontalAdvance(item->data(kScope).toString()) + 4;
+        unit = std::max({unit, activation * 2 / 5 + 1, scope * 2 / 3 + 1});
+    }
+    const int chrome =
+        2 * list->frameWidth() + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    // Never wider than the screen holds (a scope of twenty wide letters is then elided).
+    const QScreen* screen = list->screen() ? list->screen() : QGuiApplication::primaryScreen();
+    const int most = screen ? screen->availableGeometry().width() - 60 : 7 * unit + chrome;
+    list->setMinimumWidth(std::max(480, std::min(7 * unit + chrome, most)));
 }
 
 void SelectAllRows(QListWidget* list, bool on) {
@@ -170,6 +196,7 @@ TMyExport::TMyExport(QWidget* owner, std::string macroFile)
         AddRow(ListBox1, m.ActivationCode, m.Abbreviation.view(), m.Nickname.view(), m.Scope,
                m.ScopeText.view(), static_cast<int>(i) + 1);
     }
+    WidenForRows(ListBox1);
     QPushButton* save = Button(this, "SaveFile", tr("&Save File"));
     QPushButton* exit = Button(this, "ExitButton", tr("&Exit"));
     QPushButton* all = Button(this, "SelectAll", tr("Select &All"));
@@ -260,6 +287,8 @@ void TMyImport::OpenFile(const std::string& path) {
     ListBox1->clear();
     for (const ImportEntry& e : source_.Entries)
         AddRow(ListBox1, e.ActivationCode, e.Abbreviation, e.Name, e.Scope, e.ScopeText, e.SourceRecord);
+    WidenForRows(ListBox1);
+    FitToLayout(*this);
     for (QPushButton* b : {Ok, SelectAll, Clear}) b->setEnabled(true);
 }
 

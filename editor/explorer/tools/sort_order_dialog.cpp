@@ -13,6 +13,7 @@
 #include "editor/model/tools/option_rules.h"
 #include "foundation/settings.h"
 #include "protocol/window_messages.h"
+#include "widgets/whole_list.h"
 
 namespace tessaro {
 
@@ -46,6 +47,7 @@ TSortOrder::TSortOrder(QWidget* owner, TConfigRecord& config, PeerNotify notify,
             item->setData(Qt::UserRole, number++);
         }
         connect(l, &QListWidget::itemSelectionChanged, this, &TSortOrder::Buttons);
+        ShowWholeEntries(*l);
         return l;
     };
     Primary = list("Primary", SortNames(config.PrimarySort.view(), kPrimarySortNames));

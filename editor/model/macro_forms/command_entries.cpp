@@ -38,7 +38,7 @@ constexpr std::array<CommandEntry, 36> kEntries = {{
     {"SCREEN", "S&creen", "TDoScreen", P::NewOnly, false},
     {"SIZE / POS", "Si&ze and Position", "TDoSizeIt", P::NewOnly, false},
     {"SOUND", "S&ound", "TDoSound", P::Sound, false},
-    {"SPEED", "S&peed", "TDoSpeed", P::NewOnly, false},
+    {"SPEED", "Sp&eed", "TDoSpeed", P::NewOnly, false},  // P is "&Printer"'s
     {"SWAP FILE", "Swap &File", "TDoSwap", P::NewOnly, false},
     {"SYMBOLS", "&Symbols", "TDoSpecial", P::SymbolsFlag, false},
     {"SYS CTRLS", "S&ystem Controls", "TDoSysControls", P::NewOnly, false},

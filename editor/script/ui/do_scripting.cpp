@@ -45,6 +45,7 @@
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
 #include "widgets/display_scale.h"
+#include "widgets/one_line_rows.h"
 
 namespace tessaro {
 
@@ -227,6 +228,10 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     layout->addLayout(top);
     layout->addLayout(lists, 1);
     layout->addLayout(bottom);
+    // Never narrower than 320, nor than its lists and buttons side by side need (a minimum
+    // width of the window's own would let them overlap).
+    layout->addStrut(320);
+    ShowEntriesOnOneRow(*Script);
 
     for (int code = 1; code <= kCommandCount; ++code) {
         auto* item = new QListWidgetItem(Q(CommandName(code)), OptionBox);
@@ -271,8 +276,6 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     connect(ChooseWinProg, &QPushButton::clicked, this, &TDoScripting::ChooseWinProgClick);
     connect(SetSchedule, &QPushButton::clicked, this, [this] { services_.SetSchedule(this, current_); });
     connect(ShortProp, &QPushButton::clicked, this, [this] { services_.SnipraProperties(this, current_); });
-
-    setMinimumWidth(320);
 }
 
 TDoScripting::~TDoScripting() = default;

@@ -82,6 +82,7 @@ protected:
         config.UseSpeed = false;  // the large buttons, which a hand clicks
         config.ShowCategory = true;
         file = desktop->box().file("WINDOWS.QTM");
+        std::filesystem::remove(file);  // a repeated run starts afresh
         ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
         // A hot-key macro and a timed one of the same nickname (so "Place On Desktop" refuses
         // rather than writing into the user's desktop), an abbreviation and a window macro:

@@ -1,8 +1,8 @@
 #pragma once
 // Opens windows as a user does (a menu item, a button) and takes each one that comes up: its
-// frame on the server must lie inside the work area, each of its controls inside the window
-// and no caption cut short; then it is gone through (its own buttons) and closed, a box answered with its
-// escape button. Nested windows are taken the same way.
+// frame on the server must lie inside the work area, each of its controls inside the window,
+// no caption cut short and no two items of one of its menus on the same letter; then it is gone through (its
+// own buttons) and closed, a box answered with its escape button. Nested windows are taken the same way.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/windows/menu_letters.h"
 #include "tests/support/visible_form.h"
 // Xlib's macros come with the desktop: last.
 #include "tests/e2e/windows/box_check.h"
@@ -135,6 +136,7 @@ private:
                 if (const std::string fault = CaptionFault(window, *frame); !fault.empty())
                     s.faults.push_back(fault);
         for (const std::string& f : VisibleFaults(window)) s.faults.push_back(s.window + ": " + f);
+        for (const std::string& f : WindowMenuClashes(window)) s.faults.push_back(s.window + ": " + f);
         seen_.push_back(s);
         const std::size_t mine = seen_.size() - 1;
         if (w && !qobject_cast<QMessageBox*>(w.data())) MakeChoices(path + " > " + s.window, *w);

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -20,6 +21,7 @@
 #include "tests/e2e/player_process.h"
 #include "tests/support/qt_app.h"
 #include "widgets/program_windows.h"
+#include "widgets/screen_fit.h"
 
 // Xlib's macros last: they clash with Qt's names.
 #include <X11/Xatom.h>
@@ -131,17 +133,24 @@ public:
                      attributes.height + int(extents[2] + extents[3]));
     }
 
-    // The frame once the window is up and has stopped moving (the program places a new
-    // window again when its frame is known); nothing when it never got one.
+    // The frame once the window is up and the program is done placing it: the manager framed
+    // it, the program no longer waits to place it with that frame, and the server holds it
+    // where and as large as the program last asked or heard, twice running with the events
+    // that came meanwhile handled; nothing when it never got there.
     std::optional<QRect> SettledFrame(const QWidget& window) const {
         std::optional<QRect> last;
-        int still = 0;
+        int agreed = 0;
         (void)QTest::qWaitFor(
             [&] {
+                QApplication::processEvents();
+                const QWindow* handle = window.windowHandle();
                 const std::optional<QRect> now = Frame(window.winId());
-                still = now && now == last ? still + 1 : 0;
+                const std::optional<QRect> server = handle ? ServerGeometry(*handle) : std::nullopt;
+                const bool settled =
+                    now && server && *server == window.geometry() && !BeingPlaced(window) && now == last;
+                agreed = settled ? agreed + 1 : 0;
                 last = now;
-                return still >= 8;
+                return agreed >= 2;
             },
             5000);
         return last;

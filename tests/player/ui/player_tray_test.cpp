@@ -194,7 +194,7 @@ TEST_F(Tray, TheMenuInItsOrderAndItsCommandsReachThePlayer) {
     std::vector<std::string> texts;
     for (QAction* a : menu->actions()) texts.push_back(a->isSeparator() ? "-" : a->text().toStdString());
     EXPECT_EQ(texts, (std::vector<std::string>{"&Open Editor", "&Tools", "&Help", "&About", "-",
-                                               "&Tessaro Home Page", "-", "&Terminate Tessaro"}));
+                                               "Tessaro Home &Page", "-", "Te&rminate Tessaro"}));
     QMenu* tools = menu->actions()[1]->menu();
     ASSERT_NE(tools, nullptr);
     ASSERT_EQ(tools->actions().size(), 2);

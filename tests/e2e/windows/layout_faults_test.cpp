@@ -1,0 +1,229 @@
+// Windows of the editor read whole after the user's choices, on an 800 x 600 screen under a
+// real window manager: the sort lists and the export list show every entry and column inside
+// them, the macro-text editor's "Miscellaneous" list opens 19 rows, the script editor at its
+// narrowest keeps its buttons off the command list and shows a text holding line breaks on
+// one row, and the quick wizard's pages keep their captions and their controls at the top.
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "editor/explorer/forms/t_mod_hot_keys.h"
+#include "editor/explorer/main_win.h"
+#include "editor/explorer/tools/macro_exchange_dialogs.h"
+#include "editor/explorer/tools/sort_order_dialog.h"
+#include "editor/script/ui/do_scripting.h"
+#include "editor/wizard/t_quick_wiz.h"
+#include "foundation/settings.h"
+#include "macro/macro_file.h"
+#include "tests/support/modal_window.h"
+#include "tests/e2e/windows/windows_desktop.h"
+
+namespace tessaro::testing {
+namespace {
+
+// What of a list's entries a user cannot read: a scroll bar, or an entry cut at the edge.
+std::vector<std::string> CutEntries(const QListWidget& list) {
+    std::vector<std::string> out;
+    const std::string name = list.objectName().toStdString();
+    if (list.horizontalScrollBar()->isVisible()) out.push_back(name + " scrolls sideways");
+    if (list.verticalScrollBar()->isVisible()) out.push_back(name + " scrolls");
+    const QRect room = list.viewport()->rect();
+    for (int i = 0; i < list.count(); ++i) {
+        const QRect row = list.visualItemRect(list.item(i));
+        const int text = list.fontMetrics().horizontalAdvance(list.item(i)->text());
+        if (!room.contains(row) || text > row.width())
+            out.push_back(name + ": \"" + list.item(i)->text().toStdString() + "\" is cut");
+    }
+    return out;
+}
+
+class LayoutFaults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        desktop = WindowsDesktop::Get("800x600");
+        if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
+        LoadAllSettings(config);
+        config.FirstUse = false;
+        file = desktop->box().file(
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".QTM");
+        std::filesystem::remove(file);  // a repeated run starts afresh
+        ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
+        // A hot key of the longest name, and a window macro of the longest scope text the
+        // lists show (20 characters), whose text holds a line break.
+        TMacroRecord hot{};
+        hot.Nickname = "Letters";
+        hot.ActivationCode = 713;  // the longest hot-key names are those of the mouse buttons
+        hot.Scope = scGlobal;
+        hot.Enabled = 1;
+        SetMacroText(hot, "Dear Sir,\r\nYours<DELAY:01.00>");
+        ASSERT_TRUE(WriteMacroRecordAt(file, -1, hot).ok());
+        TMacroRecord window{};
+        window.Nickname = "Notes";
+        window.ActivationCode = 6;
+        window.Scope = scWindow;
+        window.ScopeText = "Microsoft Word - Doc";
+        window.Enabled = 1;
+        ASSERT_TRUE(WriteMacroRecordAt(file, -1, window).ok());
+        config.RecentFiles[0] = file;
+        editor = std::make_unique<TMainWin>(config, glob, std::vector<std::string>{});
+        editor->show();
+        ASSERT_TRUE(desktop->SettledFrame(*editor));
+        const std::vector<int>& rows = editor->Logic().rowMacro();
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (rows[i] == 1) editor->Logic().SelectRow(int(i) + 1);
+        ASSERT_EQ(editor->Logic().SelectedMacro(), 1);
+    }
+    void TearDown() override { editor.reset(); }
+
+    WindowsDesktop* desktop = nullptr;
+    TConfigRecord config;
+    TGlobData glob{};
+    std::string file;
+    std::unique_ptr<TMainWin> editor;
+};
+
+TEST_F(LayoutFaults, TheSortListsShowEveryEntryWhole) {
+    bool seen = false;
+    WhenModal<TSortOrder>([&](TSortOrder& dialog) {
+        seen = desktop->SettledFrame(dialog).has_value();
+        EXPECT_EQ(desktop->FrameFault(dialog), "");
+        for (QListWidget* list : {dialog.Primary, dialog.Activation, dialog.Scope})
+            EXPECT_EQ(CutEntries(*list), std::vector<std::string>{});
+        dialog.reject();
+    });
+    editor->Run(ExplorerAction::SortMacros);
+    EXPECT_TRUE(seen);
+}
+
+// Activation before the name's column at 2.5 sevenths of the row, the scope from 5.5 sevenths
+// to the row's end.
+TEST_F(LayoutFaults, TheExportListsColumnsLieInsideIt) {
+    bool seen = false;
+    WhenModal<TMyExport>([&](TMyExport& dialog) {
+        seen = desktop->SettledFrame(dialog).has_value();
+        EXPECT_EQ(desktop->FrameFault(dialog), "");
+        QListWidget& list = *dialog.ListBox1;
+        ASSERT_EQ(list.count(), 2);
+        EXPECT_FALSE(list.horizontalScrollBar()->isVisible());
+        const QFontMetrics metrics(list.font());
+        for (int i = 0; i < list.count(); ++i) {
+            const QRect row = list.visualItemRect(list.item(i));
+            EXPECT_TRUE(list.viewport()->rect().contains(row)) << "row " << i << " runs past the list";
+            const int unit = row.width() / 7;
+            const QString activation = list.item(i)->data(Qt::UserRole).toString();
+            const QString scope = list.item(i)->data(Qt::UserRole + 2).toString();
+            EXPECT_LE(2 + metrics.horizontalAdvance(activation), unit * 5 / 2)
+                << activation.toStdString() << " runs into the name";
+            EXPECT_LE(int(5.5 * unit) + metrics.horizontalAdvance(scope), row.width())
+                << scope.toStdString() << " runs past the list's edge";
+        }
+        dialog.reject();
+    });
+    editor->Run(ExplorerAction::ExportMacros);
+    EXPECT_TRUE(seen);
+}
+
+TEST_F(LayoutFaults, TheMiscellaneousListOpensNineteenRows) {
+    bool seen = false;
+    WhenModal<TModHotKeys>([&](TModHotKeys& form) {
+        seen = desktop->SettledFrame(form).has_value();
+        QComboBox& box = *form.MiscBox;
+        ASSERT_GT(box.count(), 19);
+        { std::jthread hand = desktop->ClickAt(box.mapToGlobal(box.rect().center())); }
+        QAbstractItemView* view = box.view();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return view->isVisible(); }, 5000)) << "the list did not open";
+        int whole = 0;
+        for (int row = 0; row < box.count(); ++row)
+            if (view->viewport()->rect().contains(view->visualRect(box.model()->index(row, 0)))) ++whole;
+        EXPECT_EQ(whole, 19);
+        box.hidePopup();
+        form.close();
+    });
+    editor->Run(ExplorerAction::ModifyDirectly);
+    EXPECT_TRUE(seen);
+}
+
+TEST_F(LayoutFaults, TheScriptEditorAtItsNarrowestAndATextWithLineBreaks) {
+    bool seen = false;
+    WhenModal<TDoScripting>([&](TDoScripting& form) {
+        seen = desktop->SettledFrame(form).has_value();
+        // Dragged as narrow as it goes.
+        form.resize(1, form.height());
+        QApplication::processEvents();
+        const QRect commands(form.OptionBox->mapTo(&form, QPoint(0, 0)), form.OptionBox->size());
+        for (QPushButton* b : {form.AddButton, form.InsertBefore, form.InsertAfter, form.Wizard}) {
+            const QRect button(b->mapTo(&form, QPoint(0, 0)), b->size());
+            EXPECT_FALSE(button.intersects(commands))
+                << b->text().toStdString() << " is drawn over the command list";
+        }
+        // The text "Dear Sir," CR LF "Yours" and a delay: the text's line is one row high.
+        QListWidget& script = *form.Script;
+        ASSERT_GE(script.count(), 2);
+        EXPECT_TRUE(script.item(0)->text().contains('\n'));
+        EXPECT_EQ(script.visualItemRect(script.item(0)).height(),
+                  script.visualItemRect(script.item(1)).height());
+        form.CancelButton->click();
+    });
+    editor->Run(ExplorerAction::ScriptingEditor);
+    EXPECT_TRUE(seen);
+}
+
+// "Paste Text or Graphics": the labels its creation leaves switched off keep their captions;
+// with a file or a picture to paste, page 12's heading and path stand at its top.
+TEST_F(LayoutFaults, TheQuickWizardsPagesKeepCaptionsAndTheirControlsAtTheTop) {
+    QAbstractButton* paste = nullptr;
+    for (QAbstractButton* b : editor->WizardButtons())
+        if (b->objectName() == "WizClip") paste = b;
+    ASSERT_NE(paste, nullptr);
+    int pages = 0;
+    WhenModal<TQuickWiz>([&](TQuickWiz& wizard) {
+        const auto walk = [&] {
+            ASSERT_TRUE(desktop->SettledFrame(wizard));
+            EXPECT_EQ(wizard.findChild<QLabel*>("P31FolderLabel")->text(), "Folder");
+            EXPECT_EQ(wizard.findChild<QLabel*>("P51IconSizeLabel")->text().remove('&'), "Icon Size");
+            // Past the introduction (which the user may have switched off) to the choice of
+            // what to paste.
+            for (int i = 0; i < 3 && wizard.CurrentPage() != 13; ++i) wizard.NextButton->click();
+            ASSERT_EQ(wizard.CurrentPage(), 13);
+            for (const char* choice : {"P13File", "P13Graphic"}) {
+                SCOPED_TRACE(choice);
+                auto* radio = wizard.findChild<QRadioButton*>(choice);
+                ASSERT_NE(radio, nullptr);
+                radio->click();
+                wizard.NextButton->click();
+                ASSERT_TRUE(QTest::qWaitFor([&] { return wizard.CurrentPage() == 12; }, 5000));
+                QApplication::processEvents();
+                QWidget* page = wizard.Panel(12);
+                auto* heading = page->findChild<QLabel*>("P12Heading");
+                auto* path = page->findChild<QLineEdit*>("P12Path");
+                ASSERT_TRUE(heading && path && path->isVisible());
+                EXPECT_LT(heading->y(), page->height() / 6) << "the heading stands mid-page";
+                EXPECT_LT(path->y(), heading->geometry().bottom() + 3 * path->height())
+                    << "the path field stands far below its heading";
+                ++pages;
+                wizard.BackButton->click();
+                ASSERT_TRUE(QTest::qWaitFor([&] { return wizard.CurrentPage() == 13; }, 5000));
+            }
+        };
+        walk();
+        wizard.reject();
+    });
+    paste->click();
+    EXPECT_EQ(pages, 2);
+}
+
+}  // namespace
+}  // namespace tessaro::testing
