@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QStandardPaths>
 #include <fstream>
+#include <memory>
 
 #include "editor/commands/address_dialogs.h"
 #include "editor/explorer/category_file.h"
@@ -214,18 +215,26 @@ std::string Name1252(const QListWidgetItem* item) { return win::Utf8ToCp1252(ite
 
 }  // namespace
 
-void TMainWin::SaveCategories() {
+namespace {
+
+// Writes the list's categories. A file that cannot be written is left as it was and the
+// user is told the change is not kept; false then, and the caller puts the list back.
+bool StoreCategories(const QListWidget& list, const std::string& file) {
     std::vector<TCategory> categories;
-    for (int i = 0; i < categoryList_->count(); ++i)
-        if (const int id = CategoryOf(categoryList_->item(i)); id != 0)
-            categories.push_back({Name1252(categoryList_->item(i)), id});
-    // A file that cannot be written is left as it was; the user is told the change is not
-    // kept, or it would be gone at the next start without a word.
-    if (std::string why; !SaveCategoryFile(categoryFile_, categories, &why))
-        win::MessageBox("The categories could not be saved.  The file " + categoryFile_ +
-                            " could not be written: " + why + ".",
-                        "Error");
+    for (int i = 0; i < list.count(); ++i)
+        if (const int id = CategoryOf(list.item(i)); id != 0)
+            categories.push_back({Name1252(list.item(i)), id});
+    std::string why;
+    if (SaveCategoryFile(file, categories, &why)) return true;
+    win::MessageBox(
+        "The categories could not be saved.  The file " + file + " could not be written: " + why + ".",
+        "Error");
+    return false;
 }
+
+}  // namespace
+
+void TMainWin::SaveCategories() { StoreCategories(*categoryList_, categoryFile_); }
 
 void TMainWin::CatNewClick() {
     TDoCategory dialog(this);
@@ -233,7 +242,9 @@ void TMainWin::CatNewClick() {
     auto* item = new QListWidgetItem(QString::fromStdString(win::Cp1252ToUtf8(dialog.Name)));
     item->setData(Qt::UserRole, ++maxCategoryId_);
     categoryList_->addItem(item);
-    SaveCategories();
+    if (StoreCategories(*categoryList_, categoryFile_)) return;
+    delete categoryList_->takeItem(categoryList_->row(item));
+    --maxCategoryId_;
 }
 
 void TMainWin::CatRenameClick() {
@@ -243,8 +254,9 @@ void TMainWin::CatRenameClick() {
         return void(win::MessageBox("Cannot rename the \"All Categories\" category.", "Error"));
     TDoCategory dialog(this, Name1252(item));
     dialog.exec();
+    const QString before = item->text();
     item->setText(QString::fromStdString(win::Cp1252ToUtf8(dialog.Name)));
-    SaveCategories();
+    if (!StoreCategories(*categoryList_, categoryFile_)) item->setText(before);
 }
 
 void TMainWin::CatRemoveClick() {
@@ -256,9 +268,11 @@ void TMainWin::CatRemoveClick() {
     if (win::MessageBox("Are you sure you want to delete the \"" + Name1252(item) + "\" category?",
                         "Remove Category", win::MbButtons::YesNo) != win::MbResult::Yes)
         return;
-    delete categoryList_->takeItem(row);
+    std::unique_ptr<QListWidgetItem> removed(categoryList_->takeItem(row));
     if (categoryList_->count() > 0) categoryList_->setCurrentRow(std::min(row, categoryList_->count() - 1));
-    SaveCategories();
+    if (StoreCategories(*categoryList_, categoryFile_)) return;
+    categoryList_->insertItem(row, removed.release());
+    categoryList_->setCurrentRow(row);
 }
 
 void TMainWin::CatListClick() {
