@@ -162,7 +162,7 @@ win::ProfileSection ToWrite(const TConfigRecord& c, std::string_view section, co
     return out;
 }
 
-void ReportUnsaved(const std::vector<std::string_view>& sections) {
+void ReportUnsaved(const std::vector<std::string_view>& sections, const std::string& why) {
     std::vector<std::string_view> named;
     for (std::string_view section : sections)
         if (std::find(named.begin(), named.end(), section) == named.end()) named.push_back(section);
@@ -170,7 +170,8 @@ void ReportUnsaved(const std::vector<std::string_view>& sections) {
     for (std::string_view section : named) list += (list.empty() ? "[" : ", [") + std::string(section) + "]";
     win::MessageBox("The settings could not be saved to " +
                         win::Utf8ToCp1252(win::ProfilePath(kSettingsFile)) +
-                        (named.size() == 1 ? " (section " : " (sections ") + list + ").",
+                        (named.size() == 1 ? " (section " : " (sections ") + list + ")" +
+                        (why.empty() ? "." : ": " + why + "."),
                     "Error", win::MbButtons::Ok, win::MbIcon::Error);
 }
 
@@ -182,11 +183,12 @@ struct SectionToSave {
 
 bool Save(TConfigRecord& c, const SectionToSave& s) {
     const win::ProfileSection section = ToWrite(c, s.section, s.settings);
-    if (win::WritePrivateProfileStrings(section.name, section.entries, kSettingsFile)) {
+    std::string why;
+    if (win::WritePrivateProfileStrings(section.name, section.entries, kSettingsFile, &why)) {
         Remember(c, section);
         return true;
     }
-    ReportUnsaved({s.section});
+    ReportUnsaved({s.section}, why);
     return false;
 }
 
@@ -547,17 +549,18 @@ bool SavePrintListFontSettings(TConfigRecord& c) { return Save(c, PrintListFont(
 bool SaveSchedulerSettings(TConfigRecord& c) { return Save(c, Scheduler(c)); }
 bool SaveEMailSettings(TConfigRecord& c) { return Save(c, EMail(c)); }
 
-bool SaveAllSettings(TConfigRecord& c) {
-    // One replacement of the file for all sections; a section that cannot be written must
-    // not cost the others theirs, and one box names all that failed.
+namespace {
+
+// Sections in one replacement of the file: a section that cannot be written must not cost
+// the others theirs, and one box names all that failed and why.
+bool SaveSections(TConfigRecord& c, std::initializer_list<SectionToSave (*)(TConfigRecord&)> which) {
     std::vector<win::ProfileSection> sections;
-    for (SectionToSave (*next)(TConfigRecord&) :
-         {Misc, CurrentFile, Capture, Snipra, GridTitleFont, GridFont, MainWindow, ScriptPage, Network,
-          PrintListFont, Scheduler, EMail}) {
+    for (SectionToSave (*next)(TConfigRecord&) : which) {
         const SectionToSave s = next(c);
         sections.push_back(ToWrite(c, s.section, s.settings));
     }
-    const std::vector<bool> written = win::WritePrivateProfileSections(sections, kSettingsFile);
+    std::string why;
+    const std::vector<bool> written = win::WritePrivateProfileSections(sections, kSettingsFile, &why);
     std::vector<std::string_view> failed;
     for (std::size_t i = 0; i < sections.size(); ++i) {
         if (written[i])
@@ -566,8 +569,19 @@ bool SaveAllSettings(TConfigRecord& c) {
             failed.push_back(sections[i].name);
     }
     if (failed.empty()) return true;
-    ReportUnsaved(failed);
+    ReportUnsaved(failed, why);
     return false;
+}
+
+}  // namespace
+
+bool SaveAllSettings(TConfigRecord& c) {
+    return SaveSections(c, {Misc, CurrentFile, Capture, Snipra, GridTitleFont, GridFont, MainWindow,
+                            ScriptPage, Network, PrintListFont, Scheduler, EMail});
+}
+
+bool SaveCurrentFileMiscAndNetworkSettings(TConfigRecord& c) {
+    return SaveSections(c, {CurrentFile, Misc, Network});
 }
 
 }  // namespace tessaro

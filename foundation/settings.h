@@ -42,6 +42,9 @@ bool SavePrintListFontSettings(TConfigRecord& config);
 bool SaveSchedulerSettings(TConfigRecord& config);
 bool SaveEMailSettings(TConfigRecord& config);
 bool SaveAllSettings(TConfigRecord& config);  // tries every section; one box names those that failed
+// "Current File", [Misc] and [Network] as the player saves its switches: one write, and at
+// most one box.
+bool SaveCurrentFileMiscAndNetworkSettings(TConfigRecord& config);
 
 // A profile text cut to `capacity` characters and upper-cased.
 std::string IniUpper(std::string_view text, std::size_t capacity);

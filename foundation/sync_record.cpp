@@ -8,6 +8,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 
 #include "platform/file_io.h"
 
@@ -16,17 +17,22 @@ namespace {
 
 static_assert(std::endian::native == std::endian::little, "the lock file is little-endian");
 
-std::string Describe(const std::string& what, const std::string& fileName, int err) {
-    return what + " \"" + fileName + "\": " + std::strerror(err);
+std::string Describe(const std::string& what, const std::string& fileName, const std::string& why) {
+    return what + " \"" + fileName + "\": " + why;
 }
 
-// The lock file opened to write, never waiting: anything but a regular file in its place
-// is refused with the reason, as a FIFO would otherwise block every user's editor.
-win::UniqueFd OpenLockFile(const std::string& fileName, int flags) {
+std::string_view Bytes(const TSyncRecord& record) {
+    return {reinterpret_cast<const char*>(&record), sizeof record};
+}
+
+// The lock file opened and locked, never waiting on a FIFO or opening a device: anything but
+// a regular file in its place is refused, saying what is there. False when it could just
+// not be opened (errno set; ENOENT when there is none).
+bool OpenLockFile(const std::string& fileName, int how, win::LockedRegularFile& file) {
     std::string why;
-    win::UniqueFd fd = win::OpenRegularFile(fileName, flags, 0666, &why);
-    if (!fd.valid() && errno == 0) throw SyncFileError("Cannot use lock file \"" + fileName + "\": " + why);
-    return fd;
+    if (file.Open(fileName, O_RDONLY, how, &why)) return true;
+    if (errno == 0) throw SyncFileError(Describe("Cannot use lock file", fileName, why));
+    return false;
 }
 
 void ResetRecord(TSyncRecord& record) {
@@ -40,7 +46,7 @@ void ResetRecord(TSyncRecord& record) {
 std::size_t ReadFrom(int fd, const std::string& fileName, TSyncRecord& record) {
     unsigned char buf[sizeof(TSyncRecord)];
     const ssize_t got = win::ReadAt(fd, buf, sizeof buf, 0);
-    if (got < 0) throw SyncFileError(Describe("Cannot read lock file", fileName, errno));
+    if (got < 0) throw SyncFileError(Describe("Cannot read lock file", fileName, std::strerror(errno)));
     if (static_cast<std::size_t>(got) < sizeof buf) return static_cast<std::size_t>(got);
     std::memcpy(&record, buf, sizeof record);
     return sizeof buf;
@@ -52,99 +58,96 @@ std::string DamagedText(const std::string& fileName, std::size_t got, const std:
            ". Delete it; it holds only the change count and the lock state, and is made anew.";
 }
 
-// Writes the record over the start and cuts the file after it: no moment in which a
-// reader finds the file empty.
-void WriteTo(int fd, const std::string& fileName, const TSyncRecord& record) {
-    if (!win::WriteFullAt(fd, &record, sizeof record, 0) || ::ftruncate(fd, sizeof record) != 0)
-        throw SyncFileError(Describe("Cannot write lock file", fileName, errno));
+// The record takes the place of the whole file: a new file beside it is renamed over it, so
+// a kill or a full disk leaves the old record or the new one, never a torn one. Whoever
+// holds the lock of the file in place first clears what killed writers left beside it.
+bool Replace(const win::LockedRegularFile& held, const std::string& fileName, const TSyncRecord& record,
+             std::string& why) {
+    if (held.locked()) win::RemoveReplacementLeftovers(fileName);
+    return win::ReplaceRegularFile(fileName, Bytes(record), why);
 }
 
-// A lock file shorter than its record (torn, or cut by a full disk) holds nothing worth
-// keeping: it is made anew as a missing one is. Runs under the file's exclusive lock, so
-// the record another user writes at this moment is kept instead.
-SyncReadResult ReadOrRenew(int fd, const std::string& fileName, TSyncRecord& record) {
-    const std::size_t got = ReadFrom(fd, fileName, record);
+// A lock file shorter than its record (torn by an older program, or cut) holds nothing
+// worth keeping: it is made anew as a missing one is. Runs under the file's exclusive lock,
+// so the record another user writes at this moment is kept instead.
+SyncReadResult ReadOrRenew(const win::LockedRegularFile& held, const std::string& fileName,
+                           TSyncRecord& record) {
+    const std::size_t got = ReadFrom(held.fd(), fileName, record);
     if (got == sizeof(TSyncRecord)) return SyncReadResult::Read;
     TSyncRecord renewed = record;
     ResetRecord(renewed);
-    if (!win::WriteFullAt(fd, &renewed, sizeof renewed, 0) || ::ftruncate(fd, sizeof renewed) != 0)
-        throw SyncFileError(DamagedText(fileName, got, std::strerror(errno)));
+    if (std::string why; !Replace(held, fileName, renewed, why))
+        throw SyncFileError(DamagedText(fileName, got, why));
     record = renewed;
     return SyncReadResult::Created;
 }
 
-SyncReadResult RepairSyncRecord(const std::string& fileName, std::size_t got, TSyncRecord& record) {
-    win::UniqueFd fd = OpenLockFile(fileName, O_RDWR);
-    if (!fd.valid()) throw SyncFileError(DamagedText(fileName, got, std::strerror(errno)));
-    SyncReadResult result;
-    {
-        const win::FileLock lock(fd.get(), LOCK_EX);
-        result = ReadOrRenew(fd.get(), fileName, record);
+// A missing lock file is made holding (1, released) and `record`'s LockTime; one another
+// user makes at the same moment is kept. False when the name is there already.
+bool CreateFresh(const std::string& fileName, TSyncRecord& record) {
+    TSyncRecord fresh = record;
+    ResetRecord(fresh);
+    std::string why;
+    if (win::CreateRegularFile(fileName, Bytes(fresh), why)) {
+        record = fresh;
+        return true;
     }
-    if (fd.Close() != 0) throw SyncFileError(Describe("Cannot write lock file", fileName, errno));
-    return result;
+    if (errno == EEXIST) return false;
+    throw SyncFileError(Describe("Cannot create lock file", fileName, why));
 }
 
 }  // namespace
 
 SyncReadResult ReadSyncRecord(const std::string& fileName, TSyncRecord& record) {
     struct stat st {};
-    if (::stat(fileName.c_str(), &st) != 0) {  // not there (or not reachable): start afresh
+    if (::lstat(fileName.c_str(), &st) != 0) {  // not there (or not reachable): start afresh
         ResetRecord(record);
         WriteSyncRecord(fileName, record);
         return SyncReadResult::Created;
     }
-    win::UniqueFd fd(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!fd.valid()) return SyncReadResult::Unreadable;
     std::size_t got = 0;
     {
-        const win::FileLock lock(fd.get(), LOCK_SH);
-        got = ReadFrom(fd.get(), fileName, record);
+        win::LockedRegularFile file;
+        if (!OpenLockFile(fileName, LOCK_SH, file)) return SyncReadResult::Unreadable;
+        got = ReadFrom(file.fd(), fileName, record);
     }
     if (got == sizeof(TSyncRecord)) return SyncReadResult::Read;
-    return RepairSyncRecord(fileName, got, record);
+    // Repaired under the exclusive lock, which may find another user's whole record first.
+    win::LockedRegularFile held;
+    if (!OpenLockFile(fileName, LOCK_EX, held))
+        throw SyncFileError(DamagedText(fileName, got, std::strerror(errno)));
+    return ReadOrRenew(held, fileName, record);
 }
 
 void WriteSyncRecord(const std::string& fileName, const TSyncRecord& record) {
-    win::UniqueFd fd = OpenLockFile(fileName, O_WRONLY | O_CREAT);
-    if (!fd.valid()) throw SyncFileError(Describe("Cannot create lock file", fileName, errno));
-    {
-        const win::FileLock lock(fd.get(), LOCK_EX);
-        WriteTo(fd.get(), fileName, record);
-    }
-    if (fd.Close() != 0) throw SyncFileError(Describe("Cannot write lock file", fileName, errno));
+    win::LockedRegularFile file;
+    // The lock of the file in place keeps a reader from reading while this one replaces it.
+    if (!OpenLockFile(fileName, LOCK_EX, file) && errno != ENOENT && errno != ENOTDIR)
+        throw SyncFileError(Describe("Cannot write lock file", fileName, std::strerror(errno)));
+    if (std::string why; !Replace(file, fileName, record, why))
+        throw SyncFileError(
+            Describe(file.fd() >= 0 ? "Cannot write lock file" : "Cannot create lock file", fileName, why));
 }
 
 SyncReadResult UpdateSyncRecord(const std::string& fileName, TSyncRecord& record,
                                 const std::function<bool(TSyncRecord&)>& decide) {
+    win::LockedRegularFile file;
     bool created = false;
-    win::UniqueFd fd = OpenLockFile(fileName, O_RDWR);
-    if (!fd.valid() && errno == ENOENT) {
-        fd = OpenLockFile(fileName, O_RDWR | O_CREAT | O_EXCL);
-        created = fd.valid();
-        if (!fd.valid() && errno == EEXIST)  // another user created it just now
-            fd = OpenLockFile(fileName, O_RDWR);
-    }
-    if (!fd.valid()) {
-        // Read-only or unreachable: the plain steps say what can be said.
-        const SyncReadResult result = ReadSyncRecord(fileName, record);
-        if (decide(record)) WriteSyncRecord(fileName, record);
-        return result;
-    }
-    SyncReadResult result = SyncReadResult::Read;
-    {
-        const win::FileLock lock(fd.get(), LOCK_EX);
-        struct stat st {};
-        if (created && ::fstat(fd.get(), &st) == 0 && st.st_size == 0) {
-            ResetRecord(record);
-            WriteTo(fd.get(), fileName, record);
-            result = SyncReadResult::Created;
-        } else {
-            result = ReadOrRenew(fd.get(), fileName, record);
+    // A name that cannot be opened yet is taken (a dangling link) is no file to create.
+    for (int attempt = 0; !OpenLockFile(fileName, LOCK_EX, file); ++attempt) {
+        if (errno != ENOENT || created || attempt > 1) {
+            // Unreachable: the plain steps say what can be said.
+            const SyncReadResult result = ReadSyncRecord(fileName, record);
+            if (decide(record)) WriteSyncRecord(fileName, record);
+            return result;
         }
-        if (decide(record)) WriteTo(fd.get(), fileName, record);
+        created = CreateFresh(fileName, record);  // false: another user's new file, read theirs
     }
-    if (fd.Close() != 0) throw SyncFileError(Describe("Cannot write lock file", fileName, errno));
+    SyncReadResult result = ReadOrRenew(file, fileName, record);
+    if (created && result == SyncReadResult::Read) result = SyncReadResult::Created;
+    if (decide(record))
+        if (std::string why; !Replace(file, fileName, record, why))
+            throw SyncFileError(Describe("Cannot write lock file", fileName, why));
     return result;
 }
 

@@ -39,22 +39,17 @@ std::optional<std::string> ReadWhole(const std::string& path, int* err) {
     }
 }
 
-// Creates the first free numbered file and writes the bytes; on failure nothing is left.
+// Creates the first free numbered file holding the bytes; on failure nothing is left.
 CapturedText WriteNumbered(const std::string& programDir, const std::string& bytes) {
     CapturedText r;
     for (int i = 0; i < kMaxTextFiles; ++i) {
         const std::string path = win::JoinPath(programDir, "QT" + std::to_string(i) + ".TXT");
+        // Written beside and given the name only while it is free: a kill or a full disk
+        // never leaves a part of the recording under a name a macro could play.
         std::string why;
-        win::UniqueFd fd = win::OpenRegularFile(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0644, &why);
-        if (!fd.valid()) {
-            if (errno == EEXIST || errno == 0) continue;  // the name is taken, by whatever it is
+        if (!win::CreateRegularFile(path, bytes, why)) {
+            if (errno == EEXIST) continue;  // the name is taken, by whatever it is
             r.error = "The capture could not be saved to " + path + " (" + why + ").";
-            return r;
-        }
-        if (!win::WriteFullAt(fd.get(), bytes.data(), bytes.size(), 0) || ::fsync(fd.get()) != 0 ||
-            fd.Close() != 0) {
-            r.error = "The capture could not be saved to " + path + " (" + Reason(errno) + ").";
-            ::unlink(path.c_str());
             return r;
         }
         r.ok = true;

@@ -205,6 +205,7 @@ bool LoadedMacroFile::SaveRecordTo(const std::string& path, int index, TMacroRec
         ShowError("Saving of keystrokes failed.\n\n" + st.Describe(path));
         return false;
     }
+    ++writes_;
     if (slot < 1 || slot > kMaxMacros) return true;  // stored, but beyond the tables
     StoreMirrors(slot, rec, icon, MirrorMode::Save);
     ctx_.peer.PushGroup(ctx_.glob, ggItem, slot);
@@ -225,6 +226,7 @@ int LoadedMacroFile::AppendTo(const std::string& path, TMacroRecord& rec, bool n
         ShowError("Saving of keystrokes failed.\n\n" + st.Describe(path));
         return 0;
     }
+    ++writes_;
     const int slot = std::max<int>(ctx_.glob.MacroCount, 0) + 1;
     SetMacroCount(slot, true);
     StoreMirrors(slot, rec, icon, MirrorMode::Save);
@@ -245,6 +247,7 @@ bool LoadedMacroFile::DeleteMacroRecord(int index) {
     const std::string path = CurrentFilePath();
     const MacroFileStatus st = DeleteMacroRecordAt(path, index);
     if (st.code == MacroFileStatus::IoError) ShowError(st.Describe(path));
+    writes_ += st.ok() ? 1 : 0;
     return st.ok();
 }
 
@@ -253,6 +256,7 @@ bool LoadedMacroFile::SetMacroEnabled(int index, bool enabled) {
     const std::string path = CurrentFilePath();
     const MacroFileStatus st = SetMacroEnabledAt(path, index, enabled);
     if (st.code == MacroFileStatus::IoError) ShowError(st.Describe(path));
+    writes_ += st.ok() ? 1 : 0;
     return st.ok();
 }
 

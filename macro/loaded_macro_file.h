@@ -97,11 +97,15 @@ public:
     // quietly, the program having told the user already.
     void SetWriteGuard(std::function<bool()> mayWrite) { mayWrite_ = std::move(mayWrite); }
 
+    // How many changes this object has written to macro files so far.
+    std::uint64_t writes() const { return writes_; }
+
     // The current macro file as a file-system path.
     std::string CurrentFilePath() const;
     const std::string& programDirectory() const { return ctx_.programDirectory; }
 
 private:
+    std::uint64_t writes_ = 0;
     void SetMacroCount(int count, bool notify);
     bool SaveRecordTo(const std::string& path, int index, TMacroRecord& rec, bool notify);
     int AppendTo(const std::string& path, TMacroRecord& rec, bool notify);

@@ -27,46 +27,27 @@ MacroFileStatus OpenFailure() {
     return Fail(errno == ENOENT ? MacroFileStatus::NotFound : MacroFileStatus::OpenFailed);
 }
 
-// Only a regular file can be a macro file (error 0 for anything else).
-win::UniqueFd OpenMacroFile(const std::string& path, int flags) { return win::OpenRegularFile(path, flags); }
-
 // Every process that writes a macro file holds its exclusive lock for the moment of the
 // write, and readers a shared one, so nobody sees or moves another's half-written record.
+// Only a regular file can be a macro file (error 0 for anything else).
 struct LockedFile {
     std::string path;
-    win::UniqueFd fd;
-    std::optional<win::FileLock> lock;
+    win::LockedRegularFile file;
     off_t size = 0;
     int count() const { return static_cast<int>(size / kRec); }
 };
 
-bool SameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// Opens and locks (LOCK_SH or LOCK_EX); the size is read once the lock is held. A writer
-// puts a whole new file in place of the old one, so a lock won on a file that has been
-// replaced meanwhile guards nothing: the name is opened again until the lock is on the file
-// it names.
+// Opens and locks (LOCK_SH or LOCK_EX); the size is read once the lock is held.
 MacroFileStatus OpenLocked(const std::string& path, int flags, int how, LockedFile& file) {
-    for (int attempt = 0;; ++attempt) {
-        file.lock.reset();
-        file.fd = OpenMacroFile(path, flags);
-        if (!file.fd.valid()) return OpenFailure();
-        file.lock.emplace(file.fd.get(), how);
-        struct stat held {
-        }, named{};
-        if (::fstat(file.fd.get(), &held) != 0) return Fail(MacroFileStatus::OpenFailed);
-        file.path = path;
-        file.size = held.st_size;
-        if (!file.lock->held() || attempt >= 1000) return {};
-        if (::stat(path.c_str(), &named) == 0 && SameFile(held, named)) return {};
-    }
+    if (!file.file.Open(path, flags, how)) return OpenFailure();
+    file.path = path;
+    file.size = file.file.size();
+    return {};
 }
 
 MacroFileStatus ReadAll(const LockedFile& file, std::string& bytes) {
     bytes.resize(static_cast<std::size_t>(file.size));
-    if (!bytes.empty() && !win::ReadFullAt(file.fd.get(), bytes.data(), bytes.size(), 0))
+    if (!bytes.empty() && !win::ReadFullAt(file.file.fd(), bytes.data(), bytes.size(), 0))
         return Fail(MacroFileStatus::IoError);
     return {};
 }
@@ -76,7 +57,7 @@ MacroFileStatus ReadAll(const LockedFile& file, std::string& bytes) {
 // new one, never a mix. Readers that have the old file open keep reading it whole.
 MacroFileStatus Replace(LockedFile& file, const std::string& bytes) {
     // Nobody else writes while the lock is held: what lies beside is a killed write's.
-    if (file.lock && file.lock->held()) win::RemoveReplacementLeftovers(file.path);
+    if (file.file.locked()) win::RemoveReplacementLeftovers(file.path);
     std::string why;
     if (!win::ReplaceRegularFile(file.path, bytes, why))
         return Fail(MacroFileStatus::IoError, errno != 0 ? errno : EIO);
@@ -121,7 +102,7 @@ MacroFileStatus ReadLocked(const LockedFile& file, std::size_t maxRecords, std::
     if (extent) *extent = {total, static_cast<std::size_t>(file.size % kRec)};
     std::vector<TMacroRecord> records(std::min(total, maxRecords));
     if (!records.empty() &&
-        !win::ReadFullAt(file.fd.get(), records.data(), records.size() * kMacroRecordSize, 0))
+        !win::ReadFullAt(file.file.fd(), records.data(), records.size() * kMacroRecordSize, 0))
         return Fail(MacroFileStatus::IoError);
     out = std::move(records);
     return {};
@@ -141,7 +122,7 @@ MacroFileStatus ReadMacroRecordAt(const std::string& path, int index, TMacroReco
     if (auto st = OpenLocked(path, O_RDONLY, LOCK_SH, file); !st.ok()) return st;
     if (index < 1 || index > file.count()) return Fail(MacroFileStatus::BadIndex, 0);
     TMacroRecord rec;
-    if (!win::ReadFullAt(file.fd.get(), &rec, sizeof rec, (index - 1) * kRec))
+    if (!win::ReadFullAt(file.file.fd(), &rec, sizeof rec, (index - 1) * kRec))
         return Fail(MacroFileStatus::IoError);
     out = rec;
     return {};

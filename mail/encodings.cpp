@@ -34,8 +34,11 @@ void EscapePiece(std::string_view piece, bool soft, std::vector<std::string>& ou
     for (unsigned char c : piece) escapes += (c < 32 || c == '=' || c >= 128) ? 1 : 0;
     std::string line;
     line.reserve(piece.size() + escapes * 2 + 1);
-    for (unsigned char c : piece) {
-        if (c < 32 || c == '=' || c >= 128) {
+    for (std::size_t i = 0; i < piece.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(piece[i]);
+        // A blank that ends a line is escaped too: transports may strip it.
+        const bool lastBlank = c == ' ' && !soft && i + 1 == piece.size();
+        if (c < 32 || c == '=' || c >= 128 || lastBlank) {
             line.push_back('=');
             line.push_back(kHex[c >> 4]);
             line.push_back(kHex[c & 15]);
@@ -65,25 +68,49 @@ std::vector<std::string> SplitTextLines(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// One paragraph in pieces of at most 65 characters, cut at the last blank; every piece but
+// the last ends in a soft "=", and the last too when `softEnd` is set.
+void EncodeParagraph(std::string_view paragraph, bool softEnd, std::vector<std::string>& out) {
+    if (paragraph.empty()) {
+        out.emplace_back(softEnd ? "=" : "");
+        return;
+    }
+    while (!paragraph.empty()) {
+        if (paragraph.size() <= kPieceWidth) {
+            EscapePiece(paragraph, softEnd, out);
+            break;
+        }
+        std::size_t cut = paragraph.substr(0, kPieceWidth).find_last_of(' ');
+        if (cut == std::string_view::npos || cut == 0) cut = kPieceWidth;
+        EscapePiece(paragraph.substr(0, cut), true, out);
+        paragraph.remove_prefix(cut);
+    }
+}
+
+}  // namespace
+
 std::vector<std::string> EncodeQuotedPrintable(std::string_view source) {
     std::vector<std::string> out;
     out.reserve(source.size() / 60 + 1);
     bool endsWithBreak = false;
-    for (std::string_view paragraph : Paragraphs(source, endsWithBreak)) {
-        if (paragraph.empty()) {
-            out.emplace_back();
-            continue;
+    for (std::string_view paragraph : Paragraphs(source, endsWithBreak))
+        EncodeParagraph(paragraph, false, out);
+    return out;
+}
+
+std::vector<std::string> EncodeQuotedPrintableExact(std::string_view source) {
+    std::vector<std::string> out;
+    out.reserve(source.size() / 60 + 1);
+    while (!source.empty()) {
+        const std::size_t end = source.find("\r\n");
+        if (end == std::string_view::npos) {
+            EncodeParagraph(source, true, out);
+            break;
         }
-        while (!paragraph.empty()) {
-            if (paragraph.size() <= kPieceWidth) {
-                EscapePiece(paragraph, false, out);
-                break;
-            }
-            std::size_t cut = paragraph.substr(0, kPieceWidth).find_last_of(' ');
-            if (cut == std::string_view::npos || cut == 0) cut = kPieceWidth;
-            EscapePiece(paragraph.substr(0, cut), true, out);
-            paragraph.remove_prefix(cut);
-        }
+        EncodeParagraph(source.substr(0, end), false, out);
+        source.remove_prefix(end + 2);
     }
     return out;
 }

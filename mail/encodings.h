@@ -12,6 +12,10 @@ namespace tessaro::mail {
 // and bytes of 128 and more as "=" and two hex digits. The soft breaks carry a paragraph of
 // any length.
 std::vector<std::string> EncodeQuotedPrintable(std::string_view source);
+// Quoted-printable that gives back a file's bytes exactly: only CR LF is a line break, a lone
+// CR or LF is escaped, and content that does not end in a line break ends in a soft "=", so
+// the line end written after the last line adds nothing. Pieces are cut as above.
+std::vector<std::string> EncodeQuotedPrintableExact(std::string_view source);
 // The reverse: "=XX" is the byte, a line ending in "=" joins the next, the others end in
 // CR LF (but one ending in byte 26).
 std::string DecodeQuotedPrintable(const std::vector<std::string>& lines);

@@ -11,6 +11,7 @@ namespace tessaro::mail {
 namespace {
 
 constexpr std::size_t kLongLine = 256;
+constexpr std::size_t kSubjectCapacity = 255;
 constexpr const char* kRemovedFields[] = {
     "From",    "To",           "CC",           "BCC",        "Return-Receipt-To",        "X-Priority",
     "Subject", "Mime-Version", "Content-Type", "X-Encoding", "Content-Transfer-Encoding"};
@@ -77,6 +78,8 @@ private:
         out_.append(s);
         out_.append("\r\n");
     }
+    // Header lines are folded to the protocol's line limit.
+    void Header(std::string_view s) { Lines(FoldHeaderLine(s)); }
     void Lines(const std::vector<std::string>& lines) {
         for (const std::string& l : lines) Line(l);
     }
@@ -99,24 +102,25 @@ private:
     void AddressHeader(const char* label, const TmsAddressList& list) {
         for (int i = 0; i < list.Count(); ++i) {
             const std::string head = i == 0 ? Label(std::string(label) + ":") : std::string(10, ' ');
-            Line(head + Mailbox(list.Items(i)) + (i + 1 < list.Count() ? "," : ""));
+            Header(head + Mailbox(list.Items(i)) + (i + 1 < list.Count() ? "," : ""));
         }
     }
 
     void WriteHeaders() {
-        Line(Label("From:") + Mailbox(m_.Sender));
+        Header(Label("From:") + Mailbox(m_.Sender));
         AddressHeader("To", m_.Recipients);
         AddressHeader("CC", m_.CC);
-        if (m_.ReturnReceipt) Line("Return-Receipt-To: <" + OneLine(m_.Sender.Address) + ">");
+        if (m_.ReturnReceipt) Header("Return-Receipt-To: <" + OneLine(m_.Sender.Address) + ">");
         if (m_.Priority == TPriority::ptLow) Line("X-Priority: 5");
         if (m_.Priority == TPriority::ptHigh) Line("X-Priority: 1");
         TmsHeaders extra = m_.Headers;
         for (const char* field : kRemovedFields) extra.DeleteField(field);
-        for (const std::string& l : extra.Lines) Line(OneLine(l));
+        for (const std::string& l : extra.Lines) Header(OneLine(l));
         if (!m_.Subject.empty()) {
-            const std::string subject = OneLine(m_.Subject);
-            Line("Subject: " +
-                 (m_.CharSet == TCharSet::csISO2022jp && mime_ ? EncodedHeaderWord(subject) : subject));
+            // The subject is a short string: longer text is cut, as the field holds it.
+            const std::string subject = OneLine(std::string_view(m_.Subject).substr(0, kSubjectCapacity));
+            Header("Subject: " +
+                   (m_.CharSet == TCharSet::csISO2022jp && mime_ ? EncodedHeaderWord(subject) : subject));
         }
         if (mime_) Line("Mime-Version: 1.0");
     }
@@ -151,16 +155,22 @@ private:
         Line("");
         // A message that is only its html or rtf file: that file is the text.
         if (m_.Body.empty() && m_.Attachments.Count() == 1)
-            Lines(EncodeQuotedPrintable(m_.Attachments.Items(0).Content));
+            Lines(EncodeQuotedPrintableExact(m_.Attachments.Items(0).Content));
         else
             Lines(EncodeQuotedPrintable(BodyText()));
     }
 
-    void Content(const TmsAttItem& item) {
+    // An attachment arrives as the file is: its own line ends, none added. False when the
+    // content (7bit) ended without a line end and the line end written after it is its own.
+    bool Content(const TmsAttItem& item) {
         switch (item.Encoding) {
-            case kEncQuotedPrintable: Lines(EncodeQuotedPrintable(item.Content)); break;
-            case kEnc7bit: Lines(SplitTextLines(item.Content)); break;
-            default: Lines(EncodeBase64Lines(item.Content)); break;
+            case kEncQuotedPrintable: Lines(EncodeQuotedPrintableExact(item.Content)); return true;
+            case kEnc7bit: {
+                Lines(SplitTextLines(item.Content));
+                const std::string& c = item.Content;
+                return c.empty() || c.back() == '\n' || c.back() == '\r';
+            }
+            default: Lines(EncodeBase64Lines(item.Content)); return true;
         }
     }
 
@@ -176,9 +186,9 @@ private:
         else if (rtf)
             Line("Content-Type: text/rtf");
         else
-            Line("Content-Type: " + OneLine(item.ContentType) + "; name=" + Quoted(name));
+            Header("Content-Type: " + OneLine(item.ContentType) + "; name=" + Quoted(name));
         Line(std::string("Content-Transfer-Encoding: ") + EncodingName(item.Encoding));
-        if (!html && !rtf) Line("Content-Disposition: attachment; filename=" + Quoted(name));
+        if (!html && !rtf) Header("Content-Disposition: attachment; filename=" + Quoted(name));
         Line("");
         Content(item);
     }
@@ -211,19 +221,20 @@ private:
         }
         for (int i = 0; i < atts.Count(); ++i) {
             const TmsAttItem& item = atts.Items(i);
+            // The line end before this boundary line is the last part's own last one.
             if (i > 0) {
-                Line("");
                 Line("--" + boundary);
                 html = rtf = false;
             }
             const bool named = !(alternative || group || html || rtf);
             const std::string name = OneLine(BaseName(item.FileName));
-            Line("Content-Type: " + OneLine(item.ContentType) + (named ? "; name=" + Quoted(name) : ""));
+            Header("Content-Type: " + OneLine(item.ContentType) + (named ? "; name=" + Quoted(name) : ""));
             Line(std::string("Content-Transfer-Encoding: ") + EncodingName(item.Encoding));
-            if (named) Line("Content-Disposition: attachment; filename=" + Quoted(name));
+            if (named) Header("Content-Disposition: attachment; filename=" + Quoted(name));
             Line("");
-            Content(item);
-            Line("");
+            // The line end before a boundary is the boundary's: content that ends without
+            // one and cannot say so (7bit) is not given one more.
+            if (Content(item)) Line("");
             if (i + 1 == atts.Count()) {
                 Line("--" + boundary + "--");
             } else if (group && !IsAltPart(atts.Items(i + 1))) {

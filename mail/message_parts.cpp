@@ -10,6 +10,7 @@
 
 #include "mail/mail_error.h"
 #include "platform/cp1252.h"
+#include "platform/regular_file_stream.h"
 
 namespace tessaro::mail {
 namespace {
@@ -56,12 +57,9 @@ void TmsAttItem::SetFileName(const std::string& path) {
 void TmsAttList::Add(const std::string& path) {
     const std::string native = win::Cp1252ToUtf8(path);
     const std::string text = "Cannot open file \"" + path + "\"";
-    struct stat st {};
-    // Devices and pipes never end; folders have no content.
-    if (::stat(native.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        throw MailError(MailErrorKind::File, 0, text);
-    std::ifstream in(native, std::ios::binary);
-    if (!in) throw MailError(MailErrorKind::File, 0, text);
+    // Devices and pipes never end, folders have no content: only a regular file is opened.
+    win::RegularFileStream in(native);
+    if (!in.is_open()) throw MailError(MailErrorKind::File, 0, text);
     TmsAttItem item;
     item.SetFileName(path);
     item.Content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -115,6 +113,24 @@ std::string OneLine(std::string_view text) {
     for (char& c : out) {
         if (c == '\r' || c == '\n' || c == '\0') c = ' ';
     }
+    return out;
+}
+
+std::vector<std::string> FoldHeaderLine(std::string_view line) {
+    std::vector<std::string> out;
+    std::string rest(line);
+    while (rest.size() > kMaxHeaderLine) {
+        // A fold goes before a blank; one at the very start would leave an empty line.
+        const std::size_t cut = rest.find_last_of(" \t", kMaxHeaderLine);
+        if (cut == std::string::npos || cut == 0) {
+            out.push_back(rest.substr(0, kMaxHeaderLine));
+            rest = " " + rest.substr(kMaxHeaderLine);  // a continuation starts with a blank
+        } else {
+            out.push_back(rest.substr(0, cut));
+            rest.erase(0, cut);
+        }
+    }
+    out.push_back(std::move(rest));
     return out;
 }
 

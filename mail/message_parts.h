@@ -67,4 +67,12 @@ std::string BaseName(std::string_view path);
 // CR, LF and NUL become blanks, so a value cannot start a header or command of its own.
 std::string OneLine(std::string_view text);
 
+// SMTP takes lines of at most 1,000 bytes with their CR LF.
+inline constexpr std::size_t kMaxHeaderLine = 998;
+// A header line (without its line end) as lines of at most 998 bytes: folded before the last
+// blank or tab that keeps a line within the limit, so that joining them again gives the
+// line back. A stretch of 998 bytes without a blank is folded where the limit falls, a blank
+// put in to carry on.
+std::vector<std::string> FoldHeaderLine(std::string_view line);
+
 }  // namespace tessaro::mail

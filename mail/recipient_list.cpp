@@ -59,10 +59,11 @@ std::vector<std::string> ReadRecipientFile(const std::string& path) {
 }
 
 bool WriteRecipientFile(const std::string& path, const std::vector<std::string>& lines) {
-    std::string data;
-    for (const std::string& l : lines) data.append(l).append("\r\n");
+    // Lines as ReadRecipientFile reads them: an unchanged line keeps its bytes, all of a
+    // longer one included.
+    const auto readAs = [](std::string_view line) { return std::string(line.substr(0, kMaxRecipientLine)); };
     std::string why;
-    return win::ReplaceRegularFile(win::Cp1252ToUtf8(path), data, why);
+    return win::ReplaceTextFileLines(win::Cp1252ToUtf8(path), lines, "\r\n", readAs, why);
 }
 
 }  // namespace tessaro::mail

@@ -24,8 +24,9 @@ std::string_view RecipientPart(std::string_view line, bool name);
 // path is missing, unreadable or not a regular file.
 std::vector<std::string> ReadRecipientFile(const std::string& path);
 
-// Writes the lines, each ended by CR LF, to a temporary file beside `path` and renames it
-// over the old file, so a failed write leaves the old list whole. False on any failure.
+// Writes the lines to a temporary file beside `path` and renames it over the old file, so a
+// failed write leaves the old list whole. An unchanged line keeps its bytes and line end;
+// the others take the file's line end (CR LF in a new file). False on any failure.
 bool WriteRecipientFile(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace tessaro::mail

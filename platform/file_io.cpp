@@ -85,6 +85,14 @@ UniqueFd FreshSibling(const std::string& target, std::string& name, std::string&
     return UniqueFd();
 }
 
+// Makes what was written to a new file last a crash, and closes it: 0, or the errno of the
+// first step that failed (`written` false: that of the write).
+int SyncAndClose(UniqueFd& fd, bool written) {
+    int err = written && ::fsync(fd.get()) == 0 ? 0 : (errno != 0 ? errno : EIO);
+    if (fd.Close() != 0 && err == 0) err = errno;
+    return err;
+}
+
 }  // namespace
 
 std::string LinkTarget(const std::string& path) {
@@ -140,13 +148,9 @@ bool ReplaceRegularFile(const std::string& path, std::string_view bytes, std::st
     // A shared file keeps its group (and, where allowed, its owner) for the other users.
     if (existed && ::fchown(fd.get(), st.st_uid, st.st_gid) != 0 && ::fchown(fd.get(), -1, st.st_gid) != 0) {
     }
-    bool ok = WriteAll(fd.get(), bytes) && (!existed || ::fchmod(fd.get(), st.st_mode & 07777) == 0) &&
-              ::fsync(fd.get()) == 0;
-    int err = errno;
-    if (fd.Close() != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
+    int err = SyncAndClose(
+        fd, WriteAll(fd.get(), bytes) && (!existed || ::fchmod(fd.get(), st.st_mode & 07777) == 0));
+    bool ok = err == 0;
     if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
         ok = false;
         err = errno;
@@ -159,6 +163,99 @@ bool ReplaceRegularFile(const std::string& path, std::string_view bytes, std::st
     }
     // The new name lasts a crash only once its folder is on the disk too.
     if (UniqueFd dir(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir.valid())
+        ::fsync(dir.get());
+    return true;
+}
+
+namespace {
+
+struct StoredLine {
+    std::string_view text;
+    std::string_view end;  // "\r\n", "\n", or "" for a last line without one
+};
+
+std::vector<StoredLine> StoredLines(std::string_view content) {
+    std::vector<StoredLine> out;
+    while (!content.empty()) {
+        const std::size_t lf = content.find('\n');
+        std::string_view line = content.substr(0, lf);
+        std::string_view end = lf == std::string_view::npos ? "" : "\n";
+        if (!end.empty() && !line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+            end = "\r\n";
+        }
+        out.push_back({line, content.substr(line.size(), end.size())});
+        content.remove_prefix(lf == std::string_view::npos ? content.size() : lf + 1);
+    }
+    return out;
+}
+
+}  // namespace
+
+bool ReplaceTextFileLines(const std::string& path, const std::vector<std::string>& lines,
+                          std::string_view newEnd, const std::function<std::string(std::string_view)>& readAs,
+                          std::string& why) {
+    std::string old;
+    {
+        UniqueFd fd = OpenRegularFile(path, O_RDONLY, 0644, &why);
+        if (!fd.valid() && errno != ENOENT) return false;
+        char buf[65536];
+        for (off_t at = 0; fd.valid();) {
+            const ssize_t got = ReadAt(fd.get(), buf, sizeof buf, at);
+            if (got < 0) {
+                why = ErrnoText(errno);
+                return false;
+            }
+            if (got == 0) break;
+            old.append(buf, std::size_t(got));
+            at += got;
+        }
+    }
+    const std::vector<StoredLine> stored = StoredLines(old);
+    const std::string fileEnd =
+        !stored.empty() && !stored[0].end.empty() ? std::string(stored[0].end) : std::string(newEnd);
+    std::string text;
+    std::size_t next = 0;  // the first stored line not yet used
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::size_t k = next;
+        while (k < stored.size() &&
+               (readAs ? readAs(stored[k].text) : std::string(stored[k].text)) != lines[i])
+            ++k;
+        if (k < stored.size()) {
+            text.append(stored[k].text);
+            // A last line without an end gets one once another follows it.
+            text.append(stored[k].end.empty() && i + 1 < lines.size() ? std::string_view(fileEnd)
+                                                                      : stored[k].end);
+            next = k + 1;
+        } else {
+            text.append(lines[i]).append(fileEnd);
+        }
+    }
+    if (text == old && (!old.empty() || ::access(path.c_str(), F_OK) == 0)) return true;
+    return ReplaceRegularFile(path, text, why);
+}
+
+bool CreateRegularFile(const std::string& path, std::string_view bytes, std::string& why) {
+    std::string temp;
+    UniqueFd fd = FreshSibling(path, temp, why);
+    if (!fd.valid()) return false;
+    int err = SyncAndClose(fd, WriteAll(fd.get(), bytes));
+    bool ok = err == 0;
+    // link() gives the new file the name only where the name is free; a file system
+    // without hard links may still rename without replacing.
+    if (ok && ::link(temp.c_str(), path.c_str()) != 0) {
+        err = errno;
+        ok = (err == EPERM || err == EOPNOTSUPP || err == EMLINK) &&
+             ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0;
+        if (!ok && err != EEXIST && errno == EEXIST) err = EEXIST;
+    }
+    ::unlink(temp.c_str());
+    if (!ok) {
+        why = ErrnoText(err);
+        errno = err != 0 ? err : EIO;
+        return false;
+    }
+    if (UniqueFd dir(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir.valid())
         ::fsync(dir.get());
     return true;
 }
@@ -190,6 +287,28 @@ FileLock::FileLock(int fd, int how) : fd_(fd) {
 
 FileLock::~FileLock() {
     if (fd_ >= 0) ::flock(fd_, LOCK_UN);
+}
+
+bool LockedRegularFile::Open(const std::string& path, int flags, int how, std::string* why) {
+    for (int attempt = 0;; ++attempt) {
+        lock_.reset();
+        fd_ = OpenRegularFile(path, flags, 0644, why);
+        if (!fd_.valid()) return false;
+        lock_.emplace(fd_.get(), how);
+        struct stat held {
+        }, named{};
+        if (::fstat(fd_.get(), &held) != 0) {
+            const int err = errno;
+            if (why) *why = ErrnoText(err);
+            fd_ = UniqueFd();
+            errno = err;
+            return false;
+        }
+        size_ = held.st_size;
+        if (!lock_->held() || attempt >= 1000) return true;
+        if (::stat(path.c_str(), &named) == 0 && named.st_dev == held.st_dev && named.st_ino == held.st_ino)
+            return true;
+    }
 }
 
 std::string PrivateFileProblem(int fd, mode_t forbidden) {

@@ -5,9 +5,11 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace win {
 
@@ -62,6 +64,21 @@ bool WriteToRegularFile(const std::string& path, std::string_view bytes, int fla
 // and errno set.
 bool ReplaceRegularFile(const std::string& path, std::string_view bytes, std::string& why);
 
+// Writes `lines` as the text file at `path`, replacing it as ReplaceRegularFile does, so that
+// a file the user edited keeps what did not change: a line that reads as the next unused line
+// of the file as it is (`readAs` tells what a reader makes of a stored line; the line itself
+// when empty) keeps that line's bytes and its own line end, and the other lines take the
+// file's line end (that of its first line; `newEnd` in a file without one). A file that
+// would come out the same is not written. False with the reason in `why`.
+bool ReplaceTextFileLines(const std::string& path, const std::vector<std::string>& lines,
+                          std::string_view newEnd, const std::function<std::string(std::string_view)>& readAs,
+                          std::string& why);
+
+// Creates `path` holding `bytes` unless something is there already: the bytes go to a fresh
+// file beside it that then takes the name only if it is free, so nobody ever finds the file
+// empty or half written. False with errno EEXIST when the name is taken, or with the reason.
+bool CreateRegularFile(const std::string& path, std::string_view bytes, std::string& why);
+
 // Removes the new files that replacements of `path` killed midway left beside it. Only for
 // a caller that no other process can be replacing the file with (it holds the file's lock).
 void RemoveReplacementLeftovers(const std::string& path);
@@ -78,6 +95,26 @@ public:
 
 private:
     int fd_;
+};
+
+// A regular file opened as OpenRegularFile opens it and locked with flock (LOCK_SH or
+// LOCK_EX) for the object's lifetime. Writers replace such a file by renaming a new one over
+// it, so a lock won on a file that was replaced meanwhile guards nothing: the name is opened
+// again until the lock is on the file the name names. On a file system that refuses flock
+// the file is open but unlocked (`locked()` false) and the caller goes on unguarded.
+class LockedRegularFile {
+public:
+    // False with errno (0 and the reason in `why` when it is not a regular file).
+    bool Open(const std::string& path, int flags, int how, std::string* why = nullptr);
+    int fd() const { return fd_.get(); }
+    bool locked() const { return lock_.has_value() && lock_->held(); }
+    // The file's size when the lock was won.
+    off_t size() const { return size_; }
+
+private:
+    UniqueFd fd_;
+    std::optional<FileLock> lock_;  // given up before the descriptor closes
+    off_t size_ = 0;
 };
 
 // Why an open file is not this user's own (empty when it is): it must be a regular file

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
@@ -203,20 +204,24 @@ private:
 
 enum class ReadResult { Ok, Missing, Failed };
 
-// Reads a whole regular file (never waiting on a FIFO or a device in its place). The open
-// descriptor and its status are handed out when asked for.
+// Reads a whole regular file (never waiting on a FIFO or a device in its place).
+// The open descriptor and its status are handed out when asked for; why it failed, too.
 ReadResult ReadFile(const std::string& path, std::string& out, UniqueFd* keep = nullptr,
-                    struct stat* status = nullptr) {
+                    struct stat* status = nullptr, std::string* why = nullptr) {
     out.clear();
-    UniqueFd fd = OpenRegularFile(path, O_RDONLY);
+    UniqueFd fd = OpenRegularFile(path, O_RDONLY, 0644, why);
     if (!fd.valid()) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+    const auto failed = [why] {
+        if (why) *why = std::strerror(errno);
+        return ReadResult::Failed;
+    };
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) return ReadResult::Failed;
+    if (::fstat(fd.get(), &st) != 0) return failed();
     char buf[65536];
     for (;;) {
         const ssize_t n = ::read(fd.get(), buf, sizeof buf);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return ReadResult::Failed;
+        if (n < 0) return failed();
         if (n == 0) break;
         out.append(buf, static_cast<std::size_t>(n));
     }
@@ -297,9 +302,11 @@ std::string Directory(const std::string& path) {
 }
 
 // A crash or a full disk mid-write must never leave half a settings file.
-bool ReplaceFile(const std::string& path, const std::string& content) {
-    if (!EnsureDirectory(Directory(path))) return false;
-    std::string why;
+bool ReplaceFile(const std::string& path, const std::string& content, std::string& why) {
+    if (!EnsureDirectory(Directory(path))) {
+        why = std::string("its folder cannot be made: ") + std::strerror(errno);
+        return false;
+    }
     return ReplaceRegularFile(path, content, why);
 }
 
@@ -399,22 +406,28 @@ int GetPrivateProfileInt(std::string_view section, std::string_view key, int def
 }
 
 std::vector<bool> WritePrivateProfileSections(const std::vector<ProfileSection>& sections,
-                                              std::string_view file) {
+                                              std::string_view file, std::string* why) {
+    std::string reason;
     std::vector<bool> written(sections.size(), false);
     std::vector<bool> storable(sections.size(), true);
     for (std::size_t i = 0; i < sections.size(); ++i)
         for (const ProfileEntry& e : sections[i].entries)
             storable[i] = storable[i] && Storable(sections[i].name, e.key, e.value);
-    if (std::find(storable.begin(), storable.end(), true) == storable.end()) return written;
+    const auto refused = [&](std::string text) {
+        if (why) *why = std::move(text);
+        return written;
+    };
+    if (std::find(storable.begin(), storable.end(), true) == storable.end())
+        return refused("a name or value cannot be stored as one line");
     const std::string path = LinkTarget(ProfilePath(file));
     EnsureDirectory(Directory(path));
     const FolderLock lock(Directory(path));
     std::string content;
-    const ReadResult read = ReadFile(path, content);
-    if (read == ReadResult::Failed) return written;  // never overwrite what we could not read
+    const ReadResult read = ReadFile(path, content, nullptr, nullptr, &reason);
+    if (read == ReadResult::Failed) return refused(reason);  // never overwrite what we could not read
     // Renaming over a file needs only the folder's permission; the file's own says whether
     // the user lets it change.
-    if (read == ReadResult::Ok && !MayWrite(path)) return written;
+    if (read == ReadResult::Ok && !MayWrite(path)) return refused("it is read-only");
     Document doc(content);
     for (std::size_t i = 0; i < sections.size(); ++i)
         if (storable[i])
@@ -423,14 +436,16 @@ std::vector<bool> WritePrivateProfileSections(const std::vector<ProfileSection>&
     const std::string text = doc.Text();
     if (read != ReadResult::Ok || text != content) {
         ParsedFiles().Forget();
-        if (!ReplaceFile(path, text)) return written;
+        if (!ReplaceFile(path, text, reason)) return refused(reason);
     }
+    if (why && std::find(storable.begin(), storable.end(), false) != storable.end())
+        *why = "a name or value cannot be stored as one line";
     return storable;
 }
 
 bool WritePrivateProfileStrings(std::string_view section, const std::vector<ProfileEntry>& entries,
-                                std::string_view file) {
-    return WritePrivateProfileSections({{std::string(section), entries}}, file).front();
+                                std::string_view file, std::string* why) {
+    return WritePrivateProfileSections({{std::string(section), entries}}, file, why).front();
 }
 
 bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,

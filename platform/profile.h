@@ -47,9 +47,10 @@ struct ProfileEntry {
 };
 
 // Several keys of one section in one atomic replacement; the same result as writing them
-// one after the other, in order. False (and the file unchanged) as above.
+// one after the other, in order. False (and the file unchanged) as above, with the reason
+// for the user in `why` when given ("it is a named pipe, not a regular file").
 bool WritePrivateProfileStrings(std::string_view section, const std::vector<ProfileEntry>& entries,
-                                std::string_view file);
+                                std::string_view file, std::string* why = nullptr);
 
 // Keys of one section, in the order they are written.
 struct ProfileSection {
@@ -59,8 +60,8 @@ struct ProfileSection {
 
 // Several sections in one atomic replacement: the same result as writing each section whose
 // names and values can be stored, one after the other. Tells per section whether it was
-// written (none when the file could not be read or replaced).
+// written (none when the file could not be read or replaced, `why` then saying why).
 std::vector<bool> WritePrivateProfileSections(const std::vector<ProfileSection>& sections,
-                                              std::string_view file);
+                                              std::string_view file, std::string* why = nullptr);
 
 }  // namespace win

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 
 #include "editor/explorer/category_file.h"
 #include "editor/explorer/category_list.h"
@@ -114,17 +115,19 @@ void CategoriesPanel::ApplyAppearance(bool categoriesWereShown) {
     }
 }
 
-void CategoriesPanel::SaveCategories() {
+bool CategoriesPanel::SaveCategories() {
     std::vector<TCategory> categories;
     for (int i = 0; i < list_->count(); ++i)
         if (const int id = CategoryOf(list_->item(i)); id != 0)
             categories.push_back({Name1252(list_->item(i)), id});
     // A file that cannot be written is left as it was; the user is told the change is not
-    // kept, or it would be gone at the next start without a word.
-    if (std::string why; !SaveCategoryFile(file_, categories, &why))
-        win::MessageBox(
-            "The categories could not be saved.  The file " + file_ + " could not be written: " + why + ".",
-            "Error");
+    // kept, and the caller puts the list back as the file still has it.
+    std::string why;
+    if (SaveCategoryFile(file_, categories, &why)) return true;
+    win::MessageBox(
+        "The categories could not be saved.  The file " + file_ + " could not be written: " + why + ".",
+        "Error");
+    return false;
 }
 
 void CategoriesPanel::NewCategory() {
@@ -133,7 +136,9 @@ void CategoriesPanel::NewCategory() {
     auto* item = new QListWidgetItem(QString::fromStdString(win::Cp1252ToUtf8(dialog.Name)));
     item->setData(Qt::UserRole, ++maxCategoryId_);
     list_->addItem(item);
-    SaveCategories();
+    if (SaveCategories()) return;
+    delete list_->takeItem(list_->row(item));
+    --maxCategoryId_;
 }
 
 void CategoriesPanel::RenameCategory() {
@@ -143,8 +148,9 @@ void CategoriesPanel::RenameCategory() {
         return void(win::MessageBox("Cannot rename the \"All Categories\" category.", "Error"));
     TDoCategory dialog(&owner_, Name1252(item));
     dialog.exec();
+    const QString before = item->text();
     item->setText(QString::fromStdString(win::Cp1252ToUtf8(dialog.Name)));
-    SaveCategories();
+    if (!SaveCategories()) item->setText(before);
 }
 
 void CategoriesPanel::RemoveCategory() {
@@ -156,9 +162,11 @@ void CategoriesPanel::RemoveCategory() {
     if (win::MessageBox("Are you sure you want to delete the \"" + Name1252(item) + "\" category?",
                         "Remove Category", win::MbButtons::YesNo) != win::MbResult::Yes)
         return;
-    delete list_->takeItem(row);
+    std::unique_ptr<QListWidgetItem> removed(list_->takeItem(row));
     if (list_->count() > 0) list_->setCurrentRow(std::min(row, list_->count() - 1));
-    SaveCategories();
+    if (SaveCategories()) return;
+    list_->insertItem(row, removed.release());
+    list_->setCurrentRow(row);
 }
 
 void CategoriesPanel::CatListClick() {

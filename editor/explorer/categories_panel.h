@@ -50,7 +50,8 @@ public:
 
 private:
     void CatListClick();
-    void SaveCategories();
+    // False when the file could not be written (the user has been told).
+    bool SaveCategories();
     // Plays a wave file without waiting; a missing file or no sound device plays nothing.
     void DoWave(const std::string& path);
 

@@ -1,7 +1,5 @@
 #include "editor/explorer/category_file.h"
 
-#include <fcntl.h>
-
 #include <string>
 
 #include "foundation/strings.h"
@@ -12,10 +10,12 @@ namespace tessaro {
 
 namespace {
 
+constexpr std::size_t kMaxLine = 255;
+
 bool ReadLine(std::istream& in, std::string& line) {
     if (!std::getline(in, line)) return false;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() > 255) line.resize(255);
+    if (line.size() > kMaxLine) line.resize(kMaxLine);
     return true;
 }
 
@@ -34,11 +34,22 @@ std::vector<TCategory> LoadCategoryFile(const std::string& path) {
 }
 
 bool SaveCategoryFile(const std::string& path, const std::vector<TCategory>& categories, std::string* why) {
-    std::string text;
-    for (const TCategory& c : categories)
-        if (c.id != 0) text += c.name + "\r\n" + std::to_string(c.id) + "\r\n";
+    std::vector<std::string> lines;
+    for (const TCategory& c : categories) {
+        if (c.id == 0) continue;
+        lines.push_back(c.name);
+        lines.push_back(std::to_string(c.id));
+    }
+    // Lines as LoadCategoryFile reads them, a number written with blanks as its value: a
+    // file edited by hand keeps what is unchanged.
+    const auto readAs = [](std::string_view line) {
+        const std::string kept(line.substr(0, kMaxLine));
+        const std::string trimmed = TrimBlanks(kept);
+        const bool number = !trimmed.empty() && trimmed.find_first_not_of("0123456789") == std::string::npos;
+        return number && trimmed != kept ? std::to_string(IntegerValue(trimmed)) : kept;
+    };
     std::string reason;
-    if (win::WriteToRegularFile(path, text, O_TRUNC, reason)) return true;
+    if (win::ReplaceTextFileLines(path, lines, "\r\n", readAs, reason)) return true;
     if (why) *why = reason;
     return false;
 }

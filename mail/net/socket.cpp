@@ -58,7 +58,7 @@ TagSocket::~TagSocket() {
         std::string text;
         for (const std::string& line : transcript_) text += line + "\r\n";
         std::string why;  // a transcript that cannot be kept is passed over, as before
-        win::WriteToRegularFile(LogFileName, text, O_TRUNC, why);
+        win::ReplaceRegularFile(LogFileName, text, why);
     }
 }
 

@@ -124,12 +124,7 @@ bool TraySwitchGiven(const std::vector<std::string>& args) {
     return std::find(args.begin(), args.end(), "/S") != args.end();
 }
 
-bool SaveSwitchSettings(TConfigRecord& config) {
-    const bool file = SaveCurrentFileSetting(config);
-    const bool misc = SaveMiscSettings(config);
-    const bool network = SaveNetworkSettings(config);
-    return file && misc && network;
-}
+bool SaveSwitchSettings(TConfigRecord& config) { return SaveCurrentFileMiscAndNetworkSettings(config); }
 
 std::string StartMacroNickname(const std::vector<std::string>& args) {
     // Arguments before the one with "/A" are left out: on this system paths hold "/", and a

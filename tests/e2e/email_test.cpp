@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <cctype>
 #include <cstring>
 #include <fstream>
+#include <map>
 
 #include "macro/macro_file.h"
 #include "macro/macro_record.h"
@@ -31,6 +33,78 @@ constexpr char kEnd = '\x01';
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The bytes a receiver takes from a quoted-printable part: soft breaks go, "=XX" is its byte,
+// every other line end stays a CR LF.
+std::string DecodeQuotedPrintablePart(const std::string& body) {
+    std::string joined;
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        if (body.compare(i, 3, "=\r\n") == 0) {
+            i += 2;
+            continue;
+        }
+        joined += body[i];
+    }
+    std::string out;
+    for (std::size_t i = 0; i < joined.size(); ++i) {
+        if (joined[i] == '=' && i + 2 < joined.size() &&
+            std::isxdigit(static_cast<unsigned char>(joined[i + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(joined[i + 2]))) {
+            out += static_cast<char>(std::stoi(joined.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += joined[i];
+        }
+    }
+    return out;
+}
+
+std::string DecodeBase64Part(const std::string& body) {
+    static const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    unsigned bits = 0;
+    int count = 0;
+    for (char c : body) {
+        const auto at = alphabet.find(c);
+        if (at == std::string::npos) continue;  // line ends and padding
+        bits = (bits << 6) | static_cast<unsigned>(at);
+        if ((count += 6) >= 8) {
+            count -= 8;
+            out += static_cast<char>((bits >> count) & 0xFF);
+        }
+    }
+    return out;
+}
+
+// The attachments of a multipart message as a receiver decodes them, by file name. The line
+// end before each boundary line is the boundary's.
+std::map<std::string, std::string> ReceivedAttachments(const std::string& message) {
+    std::map<std::string, std::string> files;
+    const auto at = message.find("boundary=\"");
+    if (at == std::string::npos) return files;
+    const std::string boundary = message.substr(at + 10, message.find('"', at + 10) - at - 10);
+    const std::string delimiter = "\r\n--" + boundary;
+    std::size_t pos = message.find(delimiter);
+    while (pos != std::string::npos) {
+        std::size_t start = pos + delimiter.size();
+        if (message.compare(start, 2, "--") == 0) break;
+        start += 2;  // the delimiter line's own end
+        const std::size_t next = message.find(delimiter, start);
+        const std::string part = message.substr(start, next - start);
+        const std::size_t headEnd = part.find("\r\n\r\n");
+        const std::string head = part.substr(0, headEnd);
+        const std::string body = part.substr(headEnd + 4);
+        const auto name = head.find("filename=\"");
+        if (name != std::string::npos) {
+            const std::string file = head.substr(name + 10, head.find('"', name + 10) - name - 10);
+            files[file] = head.find("Quoted-Printable") != std::string::npos ? DecodeQuotedPrintablePart(body)
+                          : head.find("Base64") != std::string::npos         ? DecodeBase64Part(body)
+                                                                             : body;
+        }
+        pos = next;
+    }
+    return files;
 }
 
 int IgnoreXError(Display*, XErrorEvent*) { return 0; }
@@ -277,6 +351,50 @@ TEST_F(EMailMacro, AttachmentsAddedInTheDialogAreSent) {
     const std::string& sent = server.messages()[0];
     EXPECT_NE(sent.find("filename=\"notes.txt\"\r\n\r\n.profile\r\nline two\r\n"), std::string::npos) << sent;
     EXPECT_NE(sent.find("filename=\"second.txt\"\r\n\r\nsecond file\r\n"), std::string::npos) << sent;
+    ASSERT_TRUE(target.Focus());
+    EXPECT_TRUE(target.WaitUntil([&] { return target.Typed() == "done"; }, 10s))
+        << target.Typed() << player.Log();
+    EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
+}
+
+// A subject of 1,200 characters goes out as the 255 a subject holds, and no line of the
+// message is longer than SMTP takes; text files arrive with their own line ends and no
+// other, whatever they end with, as binary files do.
+TEST_F(EMailMacro, LongSubjectIsCutAndAttachmentsArriveByteForByte) {
+    SmtpTestServer server;
+    Settings(server.address());
+    const std::map<std::string, std::string> files = {
+        {"noend.txt", "29 bytes and no line end here"},
+        {"lf.txt", "first line\nsecond line\n\nlast \n"},
+        {"crlf.txt", "one\r\ntwo\r\n"},
+        {"mixed.txt", "a\rb\r\nc\n\rd=e\r\n\r\n" + std::string(300, 'x') + " y\r"},
+        {"bytes.dat", std::string("\0\x01\xff\r\n\n.\r\n", 9)},
+    };
+    std::string list;
+    for (const auto& [name, bytes] : files) {
+        std::ofstream(box_->file(name), std::ios::binary) << bytes;
+        list += box_->file(name) + ";";
+    }
+    std::string subject;
+    for (int i = 0; i < 120; ++i) subject += "subject" + std::to_string(i % 10) + "  ";
+    ASSERT_EQ(subject.size(), 1200u);
+    Macro(std::string("<EMAIL:RNR1TOBob|bob@example.org;") + kEnd + "S1Files as they are" + kEnd + subject +
+          kEnd + "A2" + list + kEnd + "><DELAY:00002>done");
+    KeyTarget target(xvfb_.Open(), "Mail Target");
+    PlayerProcess player(*box_, {"/F" + file_, "/EN"}, "player.log");
+    StartAndPress(target, player);
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(Serve([&] { return !server.messages().empty() && server.clientClosed(); }, 20s))
+        << player.Log();
+    const std::string& sent = server.messages()[0];
+    EXPECT_NE(sent.find("\r\nSubject: " + subject.substr(0, 255) + "\r\n"), std::string::npos) << sent;
+    for (std::size_t start = 0, end; (end = sent.find("\r\n", start)) != std::string::npos; start = end + 2)
+        ASSERT_LE(end - start + 2, 1000u) << sent.substr(start, 80);
+    const std::map<std::string, std::string> received = ReceivedAttachments(sent);
+    for (const auto& [name, bytes] : files) {
+        ASSERT_EQ(received.count(name), 1u) << name << "\n" << sent;
+        EXPECT_EQ(received.at(name), bytes) << name;
+    }
     ASSERT_TRUE(target.Focus());
     EXPECT_TRUE(target.WaitUntil([&] { return target.Typed() == "done"; }, 10s))
         << target.Typed() << player.Log();

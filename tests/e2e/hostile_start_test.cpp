@@ -18,6 +18,7 @@
 #include "platform/shared_memory.h"
 #include "player_process.h"
 #include "protocol/glob_data.h"
+#include "tests/support/key_target.h"
 #include "tests/support/xvfb.h"
 
 // Xlib last: its macros (None, Bool, Status) clash with the headers above.
@@ -65,23 +66,25 @@ std::string TitleOf(Display* d, Window w) {
     return title;
 }
 
+// A shown top-level window with that title, or 0.
+Window ShownBox(Display* d, const std::string& title) {
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int n = 0;
+    if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n)) return 0;
+    Window found = 0;
+    for (unsigned int i = 0; i < n && !found; ++i) {
+        XWindowAttributes a{};
+        if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable &&
+            TitleOf(d, children[i]) == title)
+            found = children[i];
+    }
+    if (children) XFree(children);
+    return found;
+}
+
 // True once a shown top-level window has that title.
 bool BoxShows(Display* d, const std::string& title, std::chrono::milliseconds limit) {
-    return WaitFor(
-        [&] {
-            Window root = 0, parent = 0, *children = nullptr;
-            unsigned int n = 0;
-            if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n)) return false;
-            bool found = false;
-            for (unsigned int i = 0; i < n && !found; ++i) {
-                XWindowAttributes a{};
-                found = XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable &&
-                        TitleOf(d, children[i]) == title;
-            }
-            if (children) XFree(children);
-            return found;
-        },
-        limit);
+    return WaitFor([&] { return ShownBox(d, title) != 0; }, limit);
 }
 
 class HostileStart : public ::testing::Test {
@@ -230,6 +233,44 @@ TEST_F(HostileStart, ReadOnlySettingsFileIsReportedAndKeptAsItIs) {
     EXPECT_EQ(after.st_ino, before.st_ino);
     EXPECT_EQ(after.st_mode & 0777, 0444u);
     EXPECT_EQ(Slurp(ini), text);
+}
+
+// A FIFO, or a link to /dev/null, in the settings file's place: the start saves its switches
+// once, so the user sees one box (its text is the settings' own test), and the start goes
+// on; the FIFO and the link stay as they are.
+TEST_F(HostileStart, AFifoOrADeviceAsTheSettingsFileIsToldOnce) {
+    const std::string ini = box_->file("TESRO.INI");
+    for (const bool fifo : {true, false}) {
+        SCOPED_TRACE(fifo ? "fifo" : "device");
+        std::filesystem::remove(ini);
+        if (fifo)
+            ASSERT_EQ(::mkfifo(ini.c_str(), 0600), 0);
+        else
+            std::filesystem::create_symlink("/dev/null", ini);
+        PlayerProcess player(*box_, {"/EN", "/SM45"}, "player.log");
+        ASSERT_TRUE(BoxShows(display_, "Error", 15s)) << player.Log();
+        // Each box is answered with Enter; the start has ended once the player's window is
+        // published, which comes after every save of the start.
+        int boxes = 0;
+        const bool started = WaitFor(
+            [&] {
+                if (win::RunningInstanceWindow(kPlayerInstanceName) != 0) return true;
+                const Window box = ShownBox(display_, "Error");
+                if (box == 0) return false;
+                ++boxes;
+                XSetInputFocus(display_, box, RevertToParent, CurrentTime);
+                PressWithModifiers(display_, XK_Return, {});
+                WaitFor([&] { return ShownBox(display_, "Error") != box; }, 10s);
+                return false;
+            },
+            30s);
+        ASSERT_TRUE(started) << player.Log();
+        EXPECT_EQ(boxes, 1) << player.Log();
+        EXPECT_EQ(ShownBox(display_, "Error"), 0u);
+        EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
+        EXPECT_EQ(std::filesystem::symlink_status(ini).type(),
+                  fifo ? std::filesystem::file_type::fifo : std::filesystem::file_type::symlink);
+    }
 }
 
 TEST_F(HostileStart, SettingsFileIsReadOnceAtStartHoweverManyKeys) {

@@ -686,4 +686,36 @@ TEST_F(SettingsTest, ReadOnlyFileIsReportedAndLeftAsItIs) {
               fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
+// A FIFO, or a link to a device, in the settings file's place: the start's saves are one
+// write and one box, which names the sections and says what is there; nothing is opened
+// that could wait or be written through.
+TEST_F(SettingsTest, AFifoOrADeviceAsTheFileIsToldOnceWithWhatItIs) {
+    const fs::path file = winDir_ / "TESRO.INI";
+    std::vector<win::MessageBoxCall> calls;
+    win::ScopedMessageBoxHandler handler([&](const win::MessageBoxCall& call) {
+        calls.push_back(call);
+        return win::MbResult::Ok;
+    });
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"fifo", "it is a named pipe, not a regular file"}, {"device", "it is a device, not a regular file"}};
+    for (const auto& [kind, cause] : cases) {
+        SCOPED_TRACE(kind);
+        fs::remove(file);
+        if (kind == "fifo")
+            ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+        else
+            fs::create_symlink("/dev/null", file);
+        calls.clear();
+        tessaro::LoadAllSettings(*record_);
+        record_->SyncMinutes = 45;
+        EXPECT_FALSE(tessaro::SaveCurrentFileMiscAndNetworkSettings(*record_));
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].caption, "Error");
+        EXPECT_EQ(calls[0].text, "The settings could not be saved to " + file.string() +
+                                     " (sections [Misc], [Network]): " + cause + ".");
+        EXPECT_EQ(fs::symlink_status(file).type(),
+                  kind == "fifo" ? fs::file_type::fifo : fs::file_type::symlink);
+    }
+}
+
 }  // namespace

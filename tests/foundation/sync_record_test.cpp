@@ -4,16 +4,21 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <vector>
 
 #include "tests/support/file_size_limit.h"
+#include "tests/support/wait_for.h"
 #include "tests/support/unpacked.h"
 
 using tessaro::Unpacked;
@@ -215,22 +220,105 @@ TEST_F(SyncRecordTest, AFifoAsTheLockFileIsRefusedSayingWhatItIs) {
     EXPECT_TRUE(fs::is_fifo(file_));
 }
 
-TEST_F(SyncRecordTest, UnopenableFileKeepsRecord) {
+// Reading names what is there too, before anything is read from it; a socket cannot be
+// opened at all and is named alike. The record is left as it was.
+TEST_F(SyncRecordTest, ReadingAFifoOrSocketSaysWhatItIsAndKeepsTheRecord) {
+    // The text of the error `step` raises.
+    const auto refusal = [](const std::function<void()>& step) {
+        try {
+            step();
+        } catch (const tessaro::SyncFileError& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    ASSERT_EQ(::mkfifo(file_.c_str(), 0600), 0);
+    TSyncRecord mem;
+    mem.ChangeCount = 99;
+    EXPECT_EQ(refusal([&] { tessaro::ReadSyncRecord(file_, mem); }),
+              "Cannot use lock file \"" + file_ + "\": it is a named pipe, not a regular file");
+    EXPECT_EQ(Unpacked(mem.ChangeCount), 99);
+    EXPECT_TRUE(fs::is_fifo(file_));
+    fs::remove(file_);
+
     UniqueSocket socket;
-    if (::geteuid() == 0) {
-        // File permissions do not bind root, but nobody can open a socket.
-        socket.BindAt(file_);
-        ASSERT_TRUE(fs::is_socket(file_));
-    } else {
-        TSyncRecord rec;
-        rec.ChangeCount = 8;
-        tessaro::WriteSyncRecord(file_, rec);
-        ::chmod(file_.c_str(), 0);
-    }
+    socket.BindAt(file_);
+    ASSERT_TRUE(fs::is_socket(file_));
+    EXPECT_EQ(refusal([&] { tessaro::UpdateSyncRecord(file_, mem, [](TSyncRecord&) { return true; }); }),
+              "Cannot use lock file \"" + file_ + "\": it is a socket, not a regular file");
+    EXPECT_EQ(Unpacked(mem.ChangeCount), 99);
+    EXPECT_TRUE(fs::is_socket(file_));
+}
+
+TEST_F(SyncRecordTest, UnopenableFileKeepsRecord) {
+    if (::geteuid() == 0) GTEST_SKIP() << "file permissions do not bind root";
+    TSyncRecord rec;
+    rec.ChangeCount = 8;
+    tessaro::WriteSyncRecord(file_, rec);
+    ::chmod(file_.c_str(), 0);
     TSyncRecord mem;
     mem.ChangeCount = 99;
     EXPECT_EQ(tessaro::ReadSyncRecord(file_, mem), tessaro::SyncReadResult::Unreadable);
     EXPECT_EQ(Unpacked(mem.ChangeCount), 99);
+}
+
+// A full disk part way through a write, and a writer killed at any moment, leave the old
+// record whole: the new one is written beside the file and takes its place in one step.
+TEST_F(SyncRecordTest, AFullDiskOrAKillMidWriteLeavesTheOldRecordOrTheNew) {
+    tessaro::WriteSyncRecord(file_, TSyncRecord{41, tessaro::kSyncInUse, 2.5});
+    const std::vector<unsigned char> before = Bytes();
+    for (rlim_t room : {0u, 5u, 13u}) {
+        tessaro::testing::FileSizeLimit full(room);
+        ASSERT_TRUE(full.set());
+        EXPECT_THROW(tessaro::WriteSyncRecord(file_, TSyncRecord{42, tessaro::kSyncReleased, 3.5}),
+                     tessaro::SyncFileError)
+            << room;
+        TSyncRecord taken{};
+        EXPECT_THROW(tessaro::UpdateSyncRecord(file_, taken,
+                                               [](TSyncRecord& r) {
+                                                   r.ChangeCount += 1;
+                                                   return true;
+                                               }),
+                     tessaro::SyncFileError)
+            << room;
+        EXPECT_EQ(Bytes(), before) << room;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+
+    // A child counts the record up as fast as it can and is killed at random moments: every
+    // look finds 14 bytes whose count is the one before or the one after.
+    for (int round = 0; round < 30; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;) {
+                TSyncRecord r;
+                tessaro::UpdateSyncRecord(file_, r, [](TSyncRecord& x) {
+                    x.ChangeCount += 1;
+                    return true;
+                });
+            }
+        }
+        const std::int32_t start = [&] {
+            TSyncRecord r;
+            tessaro::ReadSyncRecord(file_, r);
+            return Unpacked(r.ChangeCount);
+        }();
+        // Until the child has counted at least once, then at a moment of its own.
+        ASSERT_TRUE(tessaro::testing::WaitFor(
+            [&] {
+                TSyncRecord r;
+                tessaro::ReadSyncRecord(file_, r);
+                return Unpacked(r.ChangeCount) > start + round % 7;
+            },
+            std::chrono::seconds(10)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        const std::vector<unsigned char> after = Bytes();
+        ASSERT_EQ(after.size(), sizeof(TSyncRecord)) << round;
+        EXPECT_EQ(after[4], 1) << round;  // the State the child keeps writing
+    }
 }
 
 }  // namespace

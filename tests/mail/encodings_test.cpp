@@ -5,6 +5,7 @@
 
 #include "mail/encodings.h"
 #include "mail/mail_error.h"
+#include "mail/message_parts.h"
 
 using namespace tessaro::mail;
 using Lines = std::vector<std::string>;
@@ -98,3 +99,67 @@ TEST(TextLines, EveryKindOfLineEndIsOneEnd) {
     EXPECT_EQ(SplitTextLines("a\n\nb"), (Lines{"a", "", "b"}));
     EXPECT_TRUE(SplitTextLines("").empty());
 }
+
+namespace tessaro::mail {
+namespace {
+
+// What a receiver makes of quoted-printable lines sent each with CR LF: soft breaks go,
+// "=XX" is its byte, the other line ends stay CR LF.
+std::string Received(const std::vector<std::string>& lines) {
+    std::string wire;
+    for (const std::string& l : lines) wire += l + "\r\n";
+    std::string out;
+    for (std::size_t i = 0; i < wire.size(); ++i) {
+        if (wire.compare(i, 3, "=\r\n") == 0) {
+            i += 2;
+        } else if (wire[i] == '=') {
+            out += static_cast<char>(std::stoi(wire.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += wire[i];
+        }
+    }
+    return out;
+}
+
+TEST(QuotedPrintable, FileContentComesBackByteForByte) {
+    for (const std::string& content :
+         {std::string("no end"), std::string("crlf\r\n"), std::string("lf\nonly\n"), std::string("cr\ronly"),
+          std::string("a\r\n\r\nb"), std::string(""), std::string("blank at end \r\n"),
+          std::string(150, 'w') + " " + std::string(70, 'v'), std::string("\r\n")}) {
+        const auto lines = EncodeQuotedPrintableExact(content);
+        EXPECT_EQ(Received(lines), content) << content;
+        for (const std::string& l : lines) {
+            EXPECT_LE(l.size(), 76u);
+            EXPECT_TRUE(l.empty() || (l.back() != ' ' && l.back() != '\t')) << l;
+        }
+    }
+    // A file's CR LF stays a line break of the text.
+    EXPECT_EQ(EncodeQuotedPrintableExact("one\r\ntwo\r\n"), (std::vector<std::string>{"one", "two"}));
+}
+
+TEST(HeaderLines, LongOnesAreFoldedBeforeABlankWithinTheLimit) {
+    const std::string words = "Subject:" + [] {
+        std::string s;
+        for (int i = 0; i < 300; ++i) s += " word" + std::to_string(i % 10);
+        return s;
+    }();
+    const auto folded = FoldHeaderLine(words);
+    ASSERT_GT(folded.size(), 1u);
+    std::string joined;
+    for (const std::string& l : folded) {
+        EXPECT_LE(l.size(), kMaxHeaderLine);
+        joined += l;
+    }
+    EXPECT_EQ(joined, words);
+    for (std::size_t i = 1; i < folded.size(); ++i) EXPECT_EQ(folded[i].front(), ' ');
+    EXPECT_EQ(FoldHeaderLine("To: short"), std::vector<std::string>{"To: short"});
+    // No blank to fold at: cut at the limit, a blank starting the next line.
+    const auto hard = FoldHeaderLine("X-Long:" + std::string(2500, 'z'));
+    ASSERT_EQ(hard.size(), 3u);
+    for (const std::string& l : hard) EXPECT_LE(l.size(), kMaxHeaderLine);
+    EXPECT_EQ(hard[1].front(), ' ');
+}
+
+}  // namespace
+}  // namespace tessaro::mail

@@ -198,7 +198,7 @@ TEST(Layouts, HtmlBodyFileIsTheText) {
               "Content-Type: text/html; charset=\"iso-8859-1\"\r\n"
               "Content-Transfer-Encoding: quoted-printable\r\n"
               "\r\n"
-              "<p>caf=E9</p>\r\n");
+              "<p>caf=E9</p>=\r\n");
 }
 
 TEST(Layouts, AlternativeGroupNestedInMixed) {
@@ -221,17 +221,15 @@ TEST(Layouts, AlternativeGroupNestedInMixed) {
               "Content-Type: text/plain\r\n"
               "Content-Transfer-Encoding: Quoted-Printable\r\n"
               "\r\n"
-              "hi\r\n"
-              "\r\n"
+              "hi=\r\n"
               "\r\n"
               "--22222222\r\n"
               "Content-Type: text/html\r\n"
               "Content-Transfer-Encoding: Quoted-Printable\r\n"
               "\r\n"
-              "<b>hi</b>\r\n"
+              "<b>hi</b>=\r\n"
               "\r\n"
               "--22222222--\r\n"
-              "\r\n"
               "--11111111\r\n"
               "Content-Type: image/png; name=\"pic.png\"\r\n"
               "Content-Transfer-Encoding: Base64\r\n"
@@ -250,7 +248,7 @@ TEST(Layouts, AllAlternativeIsOneAlternativeGroup) {
     EXPECT_NE(text.find("Content-Type: multipart/alternative; boundary=\"11111111\"\r\n"), std::string::npos);
     EXPECT_EQ(text.find("22222222"), std::string::npos);
     EXPECT_NE(text.find("--11111111\r\nContent-Type: text/html\r\nContent-Transfer-Encoding: "
-                        "7bit\r\n\r\n<b>hi</b>\r\n\r\n--11111111--\r\n"),
+                        "7bit\r\n\r\n<b>hi</b>\r\n--11111111--\r\n"),
               std::string::npos);
 }
 

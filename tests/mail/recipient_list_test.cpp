@@ -160,3 +160,30 @@ TEST(RecipientFile, KeepsTheModeAndFollowsALink) {
 
 }  // namespace
 }  // namespace tessaro::mail
+
+namespace tessaro::mail {
+namespace {
+
+// A list edited by hand (LF line ends, a line longer than the 255 characters the lists show,
+// no end on the last line): written back unchanged it keeps every byte; an added entry takes
+// the file's line end, and the long line stays whole.
+TEST(RecipientFile, AHandEditedListKeepsItsBytesAndLineEnds) {
+    testing::TempDir dir;
+    const std::string path = dir.file("TESMAIL.TXT");
+    const std::string longLine = "Long|" + std::string(300, 'l') + "@x";
+    const std::string edited = "Ann|ann@x\n" + longLine + "\nBob|bob@x";
+    Write(path, edited);
+    std::vector<std::string> lines = ReadRecipientFile(path);
+    ASSERT_EQ(lines.size(), 3u);
+    ASSERT_TRUE(WriteRecipientFile(path, lines));
+    EXPECT_EQ(Read(path), edited);
+    lines.insert(lines.begin() + 1, "Cy|cy@x");
+    ASSERT_TRUE(WriteRecipientFile(path, lines));
+    EXPECT_EQ(Read(path), "Ann|ann@x\nCy|cy@x\n" + longLine + "\nBob|bob@x");
+    lines.erase(lines.begin());
+    ASSERT_TRUE(WriteRecipientFile(path, lines));
+    EXPECT_EQ(Read(path), "Cy|cy@x\n" + longLine + "\nBob|bob@x");
+}
+
+}  // namespace
+}  // namespace tessaro::mail

@@ -52,6 +52,7 @@ TCopyOrMove::TCopyOrMove(MacroFormsContext& context, QWidget* parent) : QDialog(
         if (b == HotKey) HotKeyEntry->setFocus();
         if (b == Snipra || b == WinTitle) SnipraEntry->setFocus();
     });
+    connect(SnipraEntry, &QLineEdit::textEdited, this, [this](const QString& text) { typed_ = text; });
     connect(KeyList, &QListWidget::itemClicked, this,
             [this] { HotKeyEntry->setText(forms::Q(HotKeyNames(KeyList->SelectedCode()))); });
     connect(OkButton, &QPushButton::clicked, this, &TCopyOrMove::OkButtonClick);
@@ -128,7 +129,12 @@ void TCopyOrMove::EnableDisable() {
         w->setEnabled(entry);
     }
     SnipraLab->setText(c == NewActivation::Title ? "Window Title" : "Snipra Name");
-    SnipraEntry->setMaxLength(c == NewActivation::Title ? 20 : 10);
+    // A shorter limit cuts the text in the box; what the user typed comes back whole with
+    // the longer one.
+    const int limit = c == NewActivation::Title ? 20 : 10;
+    if (SnipraEntry->text() != typed_.left(SnipraEntry->maxLength())) typed_ = SnipraEntry->text();
+    SnipraEntry->setMaxLength(limit);
+    if (SnipraEntry->text() != typed_.left(limit)) SnipraEntry->setText(typed_.left(limit));
     forms::FitClientHeight(*this, CopyOrMoveClientHeight(c));
 }
 

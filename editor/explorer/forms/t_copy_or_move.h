@@ -2,6 +2,7 @@
 // "Copy Hot Key" / "Change Macro Activation": a new activation for the macro in
 // CurrentMacro. The caller appends (copy) or rewrites (move) the record when Done is set.
 #include <QDialog>
+#include <QString>
 #include <memory>
 
 #include "editor/explorer/forms/macro_forms_context.h"
@@ -53,6 +54,7 @@ private:
     HotKeyFlags globalUsed_{};
     bool shown_ = false;
     bool routed_ = false;
+    QString typed_;  // what the user typed into SnipraEntry, whole
     std::unique_ptr<HotKeyFields> hotKeys_;
 };
 

@@ -481,7 +481,8 @@ void TModHotKeys::ExportTo(const std::string& path) {
         forms::ErrorBox(forms::W(s.problem));
         return;
     }
-    ExportTextFile(path, s.bytes);  // a file that cannot be written is passed over silently
+    if (std::string why; !ExportTextFile(path, s.bytes, &why))
+        forms::ErrorBox("The text could not be saved to " + win::Utf8ToCp1252(path) + ": " + why + ".");
 }
 
 void TModHotKeys::MenuImportClick() {

@@ -217,6 +217,7 @@ private:
     bool captureFinished_ = true;
     bool destroyed_ = false;
     int syncTicks_ = 0;
+    std::uint64_t writesAtLock_ = 0;  // file_.writes() when the network lock was taken
 };
 
 }  // namespace tessaro

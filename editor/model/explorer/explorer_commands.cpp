@@ -213,8 +213,8 @@ void Explorer::DoCapture() {
     if (captureFinished_) {  // the capture ended while the dialog was up
         return;
     }
-    const bool written = file_.SaveMacroRecord(n, CurrentMacro, true);
-    if (written) Refresh(n);
+    // A cancelled dialog gave the lock back already: nothing more is written.
+    if (capturing && file_.SaveMacroRecord(n, CurrentMacro, true)) Refresh(n);
     if (!capturing) {
         // The cancelled dialog gave the lock back already; a second release would write
         // over a lock another editor may hold by now.

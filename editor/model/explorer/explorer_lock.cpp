@@ -20,7 +20,7 @@ void Explorer::LockMessage(const std::string& caption, const std::string& text) 
 
 bool Explorer::FileInUse() {
     switch (lock_.Acquire()) {
-        case LockAttempt::Taken: return false;
+        case LockAttempt::Taken: writesAtLock_ = file_.writes(); return false;
         case LockAttempt::HeldByOther:
             win::MessageBox(kInUseText, "Error", win::MbButtons::Ok, win::MbIcon::Error);
             return true;
@@ -35,7 +35,12 @@ bool Explorer::FileInUse() {
     return true;
 }
 
-void Explorer::ReleaseSyncFile(int changes) { lock_.Release(changes); }
+// The file written while the lock was held is a change whatever the caller's path says: a
+// capture that could not be stored after its macro was added still added the macro, and
+// other users must reload.
+void Explorer::ReleaseSyncFile(int changes) {
+    lock_.Release(changes != 0 || file_.writes() != writesAtLock_ ? std::max(changes, 1) : 0);
+}
 
 void Explorer::NetTimerTimer() { lock_.Heartbeat(); }
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "platform/file_io.h"
 
@@ -12,20 +13,18 @@ namespace tessaro {
 
 ImportedFile ReadImportFile(const std::string& path) {
     ImportedFile out;
-    // O_NONBLOCK: opening a FIFO must not wait for a writer.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return out;
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) return out;
-    if (!S_ISREG(st.st_mode)) {
-        out.status = ImportedFile::Status::NotAFile;
-        out.message = "The selected file is not a text file and cannot be imported.";
+    // Only a regular file is opened: a FIFO would wait for a writer, a device never end.
+    const win::UniqueFd file = win::OpenRegularFile(path, O_RDONLY);
+    if (!file.valid()) {
+        if (errno == 0) {
+            out.status = ImportedFile::Status::NotAFile;
+            out.message = "The selected file is not a text file and cannot be imported.";
+        }
         return out;
     }
+    const int fd = file.get();
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return out;
     out.size = std::uint64_t(st.st_size);
     const std::size_t want = std::min<std::uint64_t>(out.size, 5000);
     out.bytes.resize(want);
@@ -47,9 +46,11 @@ ImportedFile ReadImportFile(const std::string& path) {
     return out;
 }
 
-bool ExportTextFile(const std::string& path, const std::string& bytes) {
-    std::string why;
-    return win::WriteToRegularFile(path, bytes, O_TRUNC, why);
+bool ExportTextFile(const std::string& path, const std::string& bytes, std::string* why) {
+    std::string reason;
+    if (win::ReplaceRegularFile(path, bytes, reason)) return true;
+    if (why) *why = reason;
+    return false;
 }
 
 }  // namespace tessaro

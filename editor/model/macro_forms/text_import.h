@@ -22,7 +22,8 @@ struct ImportedFile {
 // silent. The caller asks `kImportTooLong` when size exceeds 5,000.
 ImportedFile ReadImportFile(const std::string& path);
 
-// Writes the bytes to the file, replacing it; false when it cannot be written.
-bool ExportTextFile(const std::string& path, const std::string& bytes);
+// Writes the bytes to the file, replacing it whole (written beside it and renamed over it);
+// false with the reason in *why when it cannot be written, the old file then as it was.
+bool ExportTextFile(const std::string& path, const std::string& bytes, std::string* why = nullptr);
 
 }  // namespace tessaro

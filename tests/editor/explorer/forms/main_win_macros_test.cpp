@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -34,6 +35,7 @@
 #include "platform/paths.h"
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/unpacked.h"
 
 namespace tessaro {
@@ -63,6 +65,24 @@ protected:
     bool Notified(std::uint32_t code, std::int32_t arg) {
         QApplication::processEvents();
         return std::find(notices.begin(), notices.end(), std::pair{code, arg}) != notices.end();
+    }
+
+    // In network mode the add dialog starts a capture of a new hot-key macro: the lock
+    // record from before it, and the macro count before the new macro.
+    int StartNetworkCaptureFromAdd(const std::string& lockFile, TSyncRecord& before) {
+        config.NetworkMode = true;
+        config.AutoSync = false;
+        window = std::make_unique<TMainWin>(config, glob,
+                                            std::vector<std::string>{"/RH" + std::to_string(player->hwnd())});
+        ReadSyncRecord(lockFile, before);
+        const int count = glob.MacroCount;
+        WhenModal<TAddNewHotKey>([](TAddNewHotKey& add) {
+            add.WMHotKeyChosen(12);
+            WhenModal<TCaptureKeys>([](TCaptureKeys& d) { d.StartButton->click(); });
+            add.CaptureKeyButton->click();
+        });
+        window->Run(ExplorerAction::AddMacro);
+        return count;
     }
 
     std::unique_ptr<win::MessageWindow> player;
@@ -388,20 +408,9 @@ TEST_F(MainWinMacros, CaptureFromTheAddDialogCountsTheNewMacroOnce) {
 // A capture started from the add dialog records into the file: the network lock stays
 // held until the capture ends, which gives it back once and counts the change once.
 TEST_F(MainWinMacros, CaptureFromTheAddDialogGivesTheLockBackOnceAtItsEnd) {
-    config.NetworkMode = true;
-    config.AutoSync = false;
-    window = std::make_unique<TMainWin>(config, glob,
-                                        std::vector<std::string>{"/RH" + std::to_string(player->hwnd())});
     const std::string lockFile = file.substr(0, file.size() - 3) + "MAS";
     TSyncRecord before{};
-    ReadSyncRecord(lockFile, before);
-    const int count = glob.MacroCount;
-    WhenModal<TAddNewHotKey>([](TAddNewHotKey& add) {
-        add.WMHotKeyChosen(12);
-        WhenModal<TCaptureKeys>([](TCaptureKeys& d) { d.StartButton->click(); });
-        add.CaptureKeyButton->click();
-    });
-    window->Run(ExplorerAction::AddMacro);
+    const int count = StartNetworkCaptureFromAdd(lockFile, before);
     ASSERT_EQ(glob.CaptureOn, 1);
     TSyncRecord recording{};
     ReadSyncRecord(lockFile, recording);
@@ -413,6 +422,53 @@ TEST_F(MainWinMacros, CaptureFromTheAddDialogGivesTheLockBackOnceAtItsEnd) {
     ReadSyncRecord(lockFile, after);
     EXPECT_EQ(Unpacked(after.State), kSyncReleased);
     EXPECT_EQ(Unpacked(after.ChangeCount), Unpacked(before.ChangeCount) + 1) << "one change, counted once";
+}
+
+// A recording that cannot be stored (the disk is full) still leaves the macro that the add
+// dialog appended in the file: the lock goes back counting that change, so others reload.
+TEST_F(MainWinMacros, ACaptureThatCannotBeStoredStillCountsTheMacroItAdded) {
+    const std::string lockFile = file.substr(0, file.size() - 3) + "MAS";
+    TSyncRecord before{};
+    const int count = StartNetworkCaptureFromAdd(lockFile, before);
+    ASSERT_EQ(glob.CaptureOn, 1);
+    ASSERT_EQ(Records().size(), std::size_t(count + 1));
+    const auto self = static_cast<win::HWND>(window->winId());
+    for (int i = 0; i < 5001; ++i) win::SendMessage(self, WM_CAPTURE_CHAR, std::uint32_t(count + 1), 'q');
+    texts.clear();
+    {
+        testing::FileSizeLimit full(100);  // the long recording's own file cannot be written
+        ASSERT_TRUE(full.set());
+        win::SendMessage(self, WM_CAPTURE_DONE, std::uint32_t(count + 1), 0);
+    }
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_NE(texts[0].find("The capture could not be stored"), std::string::npos) << texts[0];
+    TSyncRecord after{};
+    ReadSyncRecord(lockFile, after);
+    EXPECT_EQ(Unpacked(after.State), kSyncReleased);
+    EXPECT_EQ(Unpacked(after.ChangeCount), Unpacked(before.ChangeCount) + 1) << "the added macro is a change";
+}
+
+// Switching the new activation between a window title (20 characters) and a Snipra name
+// (10) keeps the text typed: back on the title, all of it is there and is stored.
+TEST_F(MainWinMacros, SwitchingTheCopysActivationKeepsTheTypedTitle) {
+    const int source = AddHotKeyMacro(*window, 40, "Source", "text");
+    const std::size_t base = Records().size();
+    const std::string title = "Untitled - Notepad++";
+    ASSERT_EQ(title.size(), 20u);
+    WhenModal<TCopyOrMove>([&](TCopyOrMove& copy) {
+        copy.WinTitle->click();
+        QTest::keyClicks(copy.SnipraEntry, QString::fromStdString(title));
+        copy.Snipra->click();
+        EXPECT_EQ(copy.SnipraEntry->text().toStdString(), title.substr(0, 10));
+        copy.WinTitle->click();
+        EXPECT_EQ(copy.SnipraEntry->text().toStdString(), title);
+        copy.OkButton->click();
+    });
+    window->Logic().SelectRow(window->Logic().ReverseSort(source));
+    window->Run(ExplorerAction::CopyMacro);
+    ASSERT_EQ(Records().size(), base + 1);
+    EXPECT_EQ(Unpacked(Records()[base].ActivationCode), acWindowTitle);
+    EXPECT_EQ(Records()[base].ScopeText.str(), title);
 }
 
 }  // namespace
