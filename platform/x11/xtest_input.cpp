@@ -51,6 +51,28 @@ constexpr unsigned long kModifierKeysyms[] = {XK_Shift_L, XK_Shift_R, XK_Control
                                               XK_Alt_L,   XK_Alt_R,   XK_Meta_L,           XK_Meta_R,
                                               XK_Super_L, XK_Super_R, XK_ISO_Level3_Shift, XK_Mode_switch};
 
+// Xlib's replies, freed however the function that asked for them ends.
+struct XFreeDeleter {
+    void operator()(void* p) const {
+        if (p) XFree(p);
+    }
+};
+template <class T>
+using XOwned = std::unique_ptr<T, XFreeDeleter>;
+struct DeviceListDeleter {
+    void operator()(XDeviceInfo* devices) const {
+        if (devices) XFreeDeviceList(devices);
+    }
+};
+
+// The keysyms a keycode carries in every column of the core map; empty when none.
+std::vector<KeySym> KeysymsOf(Display* d, KeyCode code) {
+    int perCode = 0;
+    const XOwned<KeySym> syms(XGetKeyboardMapping(d, code, 1, &perCode));
+    if (!syms || perCode <= 0) return {};
+    return {syms.get(), syms.get() + perCode};
+}
+
 }  // namespace
 
 XTestInput::XTestInput(Display* display) : display_(display) {
@@ -96,12 +118,10 @@ void XTestInput::LoadKeyboardMap() {
     if (!device_) {
         device_ = XkbUseCoreKbd;
         int ndevices = 0;
-        if (XDeviceInfo* devices = XListInputDevices(display_, &ndevices)) {
-            for (int i = 0; i < ndevices; ++i)
-                if (std::strcmp(devices[i].name, "Virtual core XTEST keyboard") == 0)
-                    device_ = static_cast<unsigned>(devices[i].id);
-            XFreeDeviceList(devices);
-        }
+        const std::unique_ptr<XDeviceInfo, DeviceListDeleter> devices(XListInputDevices(display_, &ndevices));
+        for (int i = 0; devices && i < ndevices; ++i)
+            if (std::strcmp(devices.get()[i].name, "Virtual core XTEST keyboard") == 0)
+                device_ = static_cast<unsigned>(devices.get()[i].id);
     }
     // Xlib's key look-ups tell this connection of every change to the map from now on.
     XKeysymToKeycode(display_, XK_Shift_L);
@@ -445,11 +465,8 @@ void XTestInput::Remap(KeyCode code, unsigned long keysym) {
     auto [it, fresh] = held_.remaps.try_emplace(code);
     if (fresh) {
         // What the keycode has now is what it gets back (its keysyms in every column).
-        int perCode = 0;
-        if (KeySym* syms = XGetKeyboardMapping(display_, code, 1, &perCode)) {
-            it->second.before.assign(syms, syms + perCode);
-            XFree(syms);
-        }
+        const std::vector<KeySym> before = KeysymsOf(display_, code);
+        it->second.before.assign(before.begin(), before.end());
         if (it->second.before.empty()) it->second.before.assign(2, NoSymbol);
     }
     it->second.now = keysym;
@@ -670,12 +687,10 @@ std::optional<Rect> XTestInput::ForegroundWindowRect() {
     int format;
     unsigned long items, after;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(display_, root, net_active, 0, 1, False, XA_WINDOW, &type, &format, &items, &after,
-                           &data) == Success &&
-        data) {
-        if (items == 1 && format == 32) active = *reinterpret_cast<Window*>(data);
-        XFree(data);
-    }
+    const int status = XGetWindowProperty(display_, root, net_active, 0, 1, False, XA_WINDOW, &type, &format,
+                                          &items, &after, &data);
+    const XOwned<unsigned char> owned(data);
+    if (status == Success && data && items == 1 && format == 32) active = *reinterpret_cast<Window*>(data);
     if (active == None) {
         int revert;
         XGetInputFocus(display_, &active, &revert);
@@ -726,11 +741,8 @@ bool UndoHeldInput(const HeldInput& held) {
         }
         for (const auto& [code, remap] : held.remaps) {
             // A keycode someone else has changed since is theirs now.
-            int perCode = 0;
-            KeySym* syms = XGetKeyboardMapping(d, static_cast<KeyCode>(code), 1, &perCode);
-            const bool ours = syms && perCode > 0 && syms[0] == remap.now;
-            if (syms) XFree(syms);
-            if (!ours) continue;
+            const std::vector<KeySym> now = KeysymsOf(d, static_cast<KeyCode>(code));
+            if (now.empty() || now[0] != remap.now) continue;
             std::vector<KeySym> row(remap.before.begin(), remap.before.end());
             XChangeKeyboardMapping(d, static_cast<int>(code), static_cast<int>(row.size()), row.data(), 1);
         }
