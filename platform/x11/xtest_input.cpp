@@ -11,6 +11,8 @@
 #include <X11/extensions/XInput.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
+#include <X11/Xproto.h>
+#include <X11/extensions/record.h>
 #include <X11/keysym.h>
 
 #include <poll.h>
@@ -41,6 +43,10 @@ constexpr auto kKeepLent = std::chrono::seconds(30);
 // A release normally wakes the wait; this bounds it when the event went elsewhere.
 constexpr int kReleasePollMs = 2;
 constexpr auto kClickThaw = std::chrono::milliseconds(250);
+// How long a late reader may take to fetch the map after a notice before it counts as one
+// that shows nothing.
+constexpr auto kProofWait = std::chrono::seconds(3);
+constexpr auto kProofWaitAtEnd = std::chrono::milliseconds(300);
 
 // X numbers the middle button 2 and the right one 3.
 unsigned ButtonOfVk(unsigned char vk) {
@@ -75,6 +81,122 @@ std::vector<KeySym> KeysymsOf(Display* d, KeyCode code) {
 
 }  // namespace
 
+// Sees the reader's client ask the server for the keyboard map: what every program that
+// translates keys does after it has taken a notice of a change out of its queue (Xlib reads
+// its socket only once its queue is empty, toolkits on reading the notice). Through the
+// RECORD extension, on a connection of its own.
+class MapFetchWatch {
+public:
+    explicit MapFetchWatch(Display* display) {
+        int major = 0, minor = 0;
+        if (!XRecordQueryVersion(display, &major, &minor)) return;
+        int event = 0, error = 0;
+        if (!XQueryExtension(display, "XKEYBOARD", &xkb_major_, &event, &error)) xkb_major_ = 0;
+        data_ = XOpenDisplay(DisplayString(display));
+        ctrl_ = display;
+    }
+    ~MapFetchWatch() {
+        Stop();
+        if (data_) XCloseDisplay(data_);
+    }
+    MapFetchWatch(const MapFetchWatch&) = delete;
+    MapFetchWatch& operator=(const MapFetchWatch&) = delete;
+
+    bool ok() const { return data_ != nullptr; }
+
+    // Watches the client of `window` from now on; false when it cannot.
+    bool Watch(unsigned long window) {
+        if (!data_) return false;
+        if (window == client_ && context_) return true;
+        Stop();
+        XRecordRange* range = XRecordAllocRange();
+        if (!range) return false;
+        range->core_requests.first = range->core_requests.last = X_GetKeyboardMapping;
+        if (xkb_major_) {
+            range->ext_requests.ext_major.first = range->ext_requests.ext_major.last =
+                static_cast<unsigned char>(xkb_major_);
+            range->ext_requests.ext_minor.first = range->ext_requests.ext_minor.last = X_kbGetMap;
+        }
+        XRecordClientSpec spec = window;
+        {
+            ErrorTrap trap(ctrl_);
+            context_ = XRecordCreateContext(ctrl_, 0, &spec, 1, &range, 1);
+            XSync(ctrl_, False);
+            if (trap.Finish() != 0) context_ = 0;
+        }
+        XFree(range);
+        if (!context_) return false;
+        if (!XRecordEnableContextAsync(data_, context_, &MapFetchWatch::Intercepted,
+                                       reinterpret_cast<XPointer>(this))) {
+            XRecordFreeContext(ctrl_, context_);
+            context_ = 0;
+            return false;
+        }
+        client_ = window;
+        return true;
+    }
+    void Stop() {
+        if (!context_) return;
+        XRecordDisableContext(ctrl_, context_);
+        XSync(ctrl_, False);
+        XRecordProcessReplies(data_);
+        XRecordFreeContext(ctrl_, context_);
+        XSync(ctrl_, False);
+        context_ = 0;
+        client_ = 0;
+    }
+
+    // How many fetches of a map that holds `code` the watched client has made so far.
+    int Fetches() const { return fetches_; }
+    void Marker(unsigned char code) { marker_ = code; }
+    // Waits up to `limit` for one more fetch than `seen`.
+    bool AwaitFetch(int seen, std::chrono::milliseconds limit) {
+        const auto until = std::chrono::steady_clock::now() + limit;
+        for (;;) {
+            XRecordProcessReplies(data_);
+            if (fetches_ > seen) return true;
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+            if (left.count() <= 0) return false;
+            pollfd fd{ConnectionNumber(data_), POLLIN, 0};
+            ::poll(&fd, 1, static_cast<int>(std::min<std::chrono::milliseconds::rep>(left.count(), 50)));
+        }
+    }
+
+private:
+    static void Intercepted(XPointer closure, XRecordInterceptData* d) {
+        auto* self = reinterpret_cast<MapFetchWatch*>(closure);
+        if (d->category == XRecordFromClient && d->data && d->data_len * 4 >= 8) {
+            const unsigned char* req = d->data;
+            // Only a fetch of the marker alone: a program asks for the keys of the notices it
+            // took, and the marker's notice is the only one sent while a proof runs.
+            bool holds = false;
+            if (req[0] == X_GetKeyboardMapping) {
+                holds = req[4] == self->marker_ && req[5] == 1;
+            } else if (self->xkb_major_ && req[0] == self->xkb_major_ && req[1] == X_kbGetMap &&
+                       d->data_len * 4 >= 14) {
+                std::uint16_t full = 0, partial = 0;
+                std::memcpy(&full, req + 6, 2);
+                std::memcpy(&partial, req + 8, 2);
+                holds = !(full & XkbKeySymsMask) && (partial & XkbKeySymsMask) && req[12] == self->marker_ &&
+                        req[13] == 1;
+            }
+            if (holds) ++self->fetches_;
+        }
+        XRecordFreeData(d);
+    }
+
+    Display* ctrl_ = nullptr;
+    Display* data_ = nullptr;
+    int xkb_major_ = 0;
+    XRecordContext context_ = 0;
+    unsigned long client_ = 0;
+    unsigned char marker_ = 0;
+    int fetches_ = 0;
+};
+
+namespace {}  // namespace
+
 XTestInput::XTestInput(Display* display) : display_(display) {
     int event_base, error_base, major, minor;
     if (!display_ || !XTestQueryExtension(display_, &event_base, &error_base, &major, &minor)) return;
@@ -90,6 +212,8 @@ XTestInput::XTestInput(Display* display) : display_(display) {
         XkbSelectEventDetails(display_, XkbUseCoreKbd, XkbStateNotify, XkbAllStateComponentsMask,
                               XkbModifierLockMask | XkbGroupLockMask | XkbGroupBaseMask | XkbGroupLatchMask);
     proof_ = std::make_unique<ReadProof>(display_);
+    watch_ = std::make_unique<MapFetchWatch>(display_);
+    if (!watch_->ok()) watch_.reset();
     LoadKeyboardMap();
     ok_ = true;
     if (QCoreApplication::instance()) {
@@ -109,6 +233,7 @@ XTestInput::~XTestInput() {
     playing_ = false;
     ReturnAllSpares();
     DropEvents();
+    watch_.reset();
 }
 
 void XTestInput::LoadKeyboardMap() {
@@ -140,6 +265,14 @@ void XTestInput::LoadKeyboardMap() {
         }
         held_.remaps.erase(s.code);
         spares_.Free(s);
+    }
+    // One empty keycode is kept for the notices that ask a late reader to show it has read
+    // its keys (ProveRead); it is never lent.
+    if (watch_) {
+        const bool kept = marker_ && std::find(codes.begin(), codes.end(), marker_) != codes.end();
+        if (!kept) marker_ = codes.size() > 1 ? codes.front() : 0;
+        if (marker_) codes.erase(std::find(codes.begin(), codes.end(), marker_));
+        watch_->Marker(marker_);
     }
     layout_ = std::move(fresh);
     spares_.SetCodes(codes);
@@ -394,7 +527,7 @@ KeyCode XTestInput::SpareFor(unsigned long keysym) {
     if (!spare) {
         spare = spares_.Next();
         if (!spare) return 0;
-        if (spare->sym) AwaitRead(*spare);
+        if (spare->sym) AwaitRead(*spare, kProofWait);
         Remap(spare->code, keysym);
         spares_.Lend(*spare, keysym);
         layout_.levels.SetSpare(spare->code, keysym);
@@ -404,13 +537,18 @@ KeyCode XTestInput::SpareFor(unsigned long keysym) {
     return spare->code;
 }
 
-// Before a lent keycode changes, the program its keys went to must have read them: asked
-// when it can answer, else left a generous time. A window that is gone reads no more.
-void XTestInput::AwaitRead(SpareKeys::Spare& spare) {
+// Before a lent keycode changes, the program its keys went to must have read them: a
+// program translates a key with the map it holds when it takes the key out of its queue,
+// however late. A window that is gone reads no more; one that answers the window manager's
+// ping is asked; any other is watched fetching the map (ProveRead). Only a window that
+// shows neither is left a generous time.
+void XTestInput::AwaitRead(SpareKeys::Spare& spare, std::chrono::milliseconds proof_wait) {
     const SpareKeys::Reader reader = spare.reader;
-    if (Clock::now() >= SpareKeys::FreeAt(spare)) return;
+    if (spare.read != Clock::time_point::max() && Clock::now() >= spare.read + SpareKeys::kReadMargin) return;
     if (reader && !proof_->Exists(reader)) return;
     const bool asking = proof_->Answers(reader);
+    if (!asking && reader && proof_wait.count() > 0 && ProveRead(reader, proof_wait)) return;
+    if (Clock::now() >= SpareKeys::FreeAt(spare)) return;
     if (asking) {
         // Everything this program was sent before now is answered for at once.
         asked_ = Clock::now();
@@ -429,6 +567,32 @@ void XTestInput::AwaitRead(SpareKeys::Spare& spare) {
         DropEvents();
     }
     if (asking) proof_->StopListening();
+}
+
+// A program fetches the keyboard map after it took a notice of a change out of its queue,
+// or (Xlib) once it reads its socket again, which it does only when its queue is empty.
+// So a fetch caused by a notice sent after the keys shows that at most the events read with
+// that notice may still be queued; a fetch caused by a second notice, sent only once the
+// first was fetched for, shows that those were read too. The notices change the marker
+// keycode, which no key uses, and a fetch counts only when it asks for that keycode.
+bool XTestInput::ProveRead(SpareKeys::Reader reader, std::chrono::milliseconds wait) {
+    if (!watch_ || !marker_ || !watch_->Watch(reader)) return false;
+    const Clock::time_point asked = Clock::now();
+    for (int round = 0; round < 2; ++round) {
+        XSync(display_, False);
+        watch_->AwaitFetch(watch_->Fetches(), std::chrono::milliseconds(0));
+        const int seen = watch_->Fetches();
+        if (held_.remaps.count(marker_))
+            Unmap(marker_);
+        else
+            Remap(marker_, XK_VoidSymbol);
+        if (!watch_->AwaitFetch(seen, wait)) {
+            if (held_.remaps.count(marker_)) Unmap(marker_);
+            return false;
+        }
+    }
+    spares_.Answered(reader, asked, Clock::now());
+    return true;
 }
 
 void XTestInput::ReturnIdleSpares() {
@@ -452,9 +616,13 @@ void XTestInput::ReturnIdleSpares() {
 }
 
 void XTestInput::ReturnAllSpares() {
+    // At the end a reader that shows nothing within a moment is not asked again for each key.
+    std::set<SpareKeys::Reader> silent;
     for (SpareKeys::Spare& s : spares_.spares()) {
         if (!s.sym) continue;
-        AwaitRead(s);
+        const bool ask = !silent.count(s.reader);
+        AwaitRead(s, ask ? kProofWaitAtEnd : std::chrono::milliseconds(0));
+        if (ask && s.read == Clock::time_point::max()) silent.insert(s.reader);
         Unmap(s.code);
         layout_.levels.SetSpare(s.code, 0);
         spares_.Free(s);
