@@ -109,7 +109,8 @@ public:
         if (!data_) return false;
         if (window == client_ && context_) return true;
         Stop();
-        XRecordRange* range = XRecordAllocRange();
+        const XOwned<XRecordRange> owned(XRecordAllocRange());
+        XRecordRange* range = owned.get();
         if (!range) return false;
         range->core_requests.first = range->core_requests.last = X_GetKeyboardMapping;
         if (xkb_major_) {
@@ -124,7 +125,6 @@ public:
             XSync(ctrl_, False);
             if (trap.Finish() != 0) context_ = 0;
         }
-        XFree(range);
         if (!context_) return false;
         if (!XRecordEnableContextAsync(data_, context_, &MapFetchWatch::Intercepted,
                                        reinterpret_cast<XPointer>(this))) {
@@ -146,7 +146,7 @@ public:
         client_ = 0;
     }
 
-    // How many fetches of a map that holds `code` the watched client has made so far.
+    // How many fetches of the marker keycode alone the watched client has made so far.
     int Fetches() const { return fetches_; }
     void Marker(unsigned char code) { marker_ = code; }
     // Waits up to `limit` for one more fetch than `seen`.
@@ -194,8 +194,6 @@ private:
     unsigned char marker_ = 0;
     int fetches_ = 0;
 };
-
-namespace {}  // namespace
 
 XTestInput::XTestInput(Display* display) : display_(display) {
     int event_base, error_base, major, minor;
