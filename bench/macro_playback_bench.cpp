@@ -23,6 +23,7 @@ public:
     std::optional<win::Rect> ForegroundWindowRect() override { return std::nullopt; }
     std::optional<win::Point> CaretPos() override { return std::nullopt; }
     void AwaitRelease(unsigned char, const std::function<void()>&) override {}  // nothing is held
+    void LetGoOfUserModifiers() override {}
     std::int64_t sent = 0;
 
 protected:

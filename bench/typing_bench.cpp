@@ -25,6 +25,7 @@
 #include "platform/virtual_keys.h"
 #include "platform/x11/xtest_input.h"
 #include "player/engine/input_synthesis.h"
+#include "bench/typing_compare.h"
 // Last: Xlib's macros would clash with names above.
 #include <X11/Xutil.h>
 
@@ -36,42 +37,14 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using tessaro::InputSynthesis;
 using tessaro::SynthesisHooks;
+using tessaro::bench::EditDistance;
+using tessaro::bench::MixedText;
+using tessaro::bench::Xdotool;
+using tessaro::bench::XdotoolInstalled;
 
 const char* const kLayouts[] = {"us", "de"};
 constexpr auto kStall = std::chrono::milliseconds(300);
 constexpr int kStallEvery = 150;
-
-std::string MixedText(size_t length) {
-    const std::string pieces[] = {"abcdefghijklmnopqrstuvwxyz", "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "0123456789",
-                                  ".,;:!?'\"()-/@#&*+={}[]\\|~",
-                                  "\xE9\xE8\xEA\xE0\xE7\xF9\xF4\xF6\xFC\xE4\xC9\xC0\xDF\xF1"};
-    const int weights[] = {60, 12, 10, 8, 10};
-    std::mt19937 rng(2024);
-    std::discrete_distribution<int> pick(std::begin(weights), std::end(weights));
-    std::string text;
-    while (text.size() < length) {
-        if (rng() % 7 == 0) {
-            text += ' ';
-            continue;
-        }
-        const std::string& from = pieces[pick(rng)];
-        text += from[rng() % from.size()];
-    }
-    return text;
-}
-
-// Characters lost, changed or added between what was sent and what arrived.
-size_t EditDistance(const std::string& a, const std::string& b) {
-    std::vector<size_t> row(b.size() + 1), next(b.size() + 1);
-    for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
-    for (size_t i = 1; i <= a.size(); ++i) {
-        next[0] = i;
-        for (size_t j = 1; j <= b.size(); ++j)
-            next[j] = std::min({row[j] + 1, next[j - 1] + 1, row[j - 1] + (a[i - 1] != b[j - 1])});
-        std::swap(row, next);
-    }
-    return row[b.size()];
-}
 
 SynthesisHooks QuietHooks() {
     return {[] {}, [] { return false; }, nullptr, nullptr, nullptr};
@@ -235,28 +208,6 @@ void BM_TypeXTest(benchmark::State& state) {
         synth.EndMacro();
         return true;
     });
-}
-
-bool Xdotool(const std::string& display, const std::string& utf8) {
-    std::vector<std::string> args{"xdotool", "type", "--delay", "0", "--", utf8};
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    // It reads its text argument in the locale's encoding.
-    std::vector<std::string> env{"DISPLAY=" + display, "PATH=/usr/local/bin:/usr/bin:/bin", "LC_ALL=C.UTF-8"};
-    std::vector<char*> envp;
-    for (std::string& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, "xdotool", nullptr, nullptr, argv.data(), envp.data()) != 0) return false;
-    int status = 0;
-    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-bool XdotoolInstalled() {
-    for (const char* dir : {"/usr/local/bin", "/usr/bin", "/bin"})
-        if (::access((std::string(dir) + "/xdotool").c_str(), X_OK) == 0) return true;
-    return false;
 }
 
 void BM_TypeXdotool(benchmark::State& state) {

@@ -55,7 +55,7 @@ public:
     // Lets go of the modifiers the user holds now (after a wait that ended on the user's
     // keys, say), so they cannot change what is typed next; those still held when
     // playback ends are pressed back then.
-    virtual void LetGoOfUserModifiers() {}
+    virtual void LetGoOfUserModifiers() = 0;
     // Release every key and button still held by the playback.
     void ReleaseAll();
     // Returns once the key or button `vk` (VK_LBUTTON, VK_RBUTTON, VK_MBUTTON) is up,

@@ -1,7 +1,11 @@
 #include "hook/x11/x11_source.h"
 
+#include <QAbstractEventDispatcher>
+#include <QGuiApplication>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <QWindow>
+#include <xcb/xcb.h>
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -13,6 +17,7 @@
 #include <array>
 #include <chrono>
 #include <cstring>
+#include <memory>
 #include <set>
 #include <tuple>
 
@@ -40,6 +45,31 @@ constexpr int kMotionQueryMs = 30;
 using Clock = std::chrono::steady_clock;
 
 using win::x11::ErrorTrap;
+
+// Xlib's replies, freed however the function that asked for them ends.
+struct XFreeDeleter {
+    void operator()(void* p) const {
+        if (p) XFree(p);
+    }
+};
+template <class T>
+using XOwned = std::unique_ptr<T, XFreeDeleter>;
+struct ModifierMapDeleter {
+    void operator()(XModifierKeymap* map) const {
+        if (map) XFreeModifiermap(map);
+    }
+};
+using ModifierMap = std::unique_ptr<XModifierKeymap, ModifierMapDeleter>;
+struct DeviceInfoDeleter {
+    void operator()(XIDeviceInfo* info) const {
+        if (info) XIFreeDeviceInfo(info);
+    }
+};
+struct KeyboardDescDeleter {
+    void operator()(XkbDescPtr xkb) const {
+        if (xkb) XkbFreeKeyboard(xkb, 0, True);
+    }
+};
 
 class X11Source : public InputSource {
 public:
@@ -131,23 +161,57 @@ public:
         Drain();
     }
 
-    bool Send(const Post& p) override { return win::PostMessage(p.hwnd, p.msg, p.wParam, p.lParam); }
+    // A window of this process (the player's, when the library runs in it) gets the message
+    // through the event loop's own queue, as the process's own messages do, not by a trip
+    // through the server to the toolkit's connection, which reads it on a thread of its
+    // own: a report posted before the caller's catch-up is then handled in that catch-up
+    // (the next hot key pressed in the instant the last one came up), never some time later.
+    bool Send(const Post& p) override {
+        if (!OwnWindow(p.hwnd)) return win::PostMessage(p.hwnd, p.msg, p.wParam, p.lParam);
+        const std::uint32_t atom = static_cast<std::uint32_t>(messageAtom_);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [p, atom] {
+                xcb_client_message_event_t cm{};
+                cm.response_type = XCB_CLIENT_MESSAGE;
+                cm.format = 32;
+                cm.window = p.hwnd;
+                cm.type = atom;
+                cm.data.data32[0] = p.msg;
+                cm.data.data32[1] = p.wParam;
+                cm.data.data32[2] = static_cast<std::uint32_t>(p.lParam);
+                qintptr result = 0;
+                QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+                // No filter of the window's took it: the server delivers it as to any window.
+                if (!dispatcher || !dispatcher->filterNativeEvent("xcb_generic_event_t", &cm, &result))
+                    win::PostMessage(p.hwnd, p.msg, p.wParam, p.lParam);
+            },
+            Qt::QueuedConnection);
+        return true;
+    }
 
     std::uint32_t MarkWindow() const override { return static_cast<std::uint32_t>(markWindow_); }
 
 private:
+    static bool OwnWindow(std::uint32_t hwnd) {
+        if (!hwnd || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
+        // Only windows made already: asking another for its id would make it.
+        for (const QWindow* w : QGuiApplication::allWindows())
+            if (w->handle() && static_cast<std::uint32_t>(w->winId()) == hwnd) return true;
+        return false;
+    }
+
     // The XTEST devices, and the devices that drive no master (their keys change no
     // one's state); again whenever devices come, go or move.
     void FindDevices() {
         xtest_.clear();
         floating_.clear();
         int n = 0;
-        XIDeviceInfo* info = XIQueryDevice(d_, XIAllDevices, &n);
-        for (int i = 0; i < n; ++i) {
-            if (std::strstr(info[i].name, "XTEST")) xtest_.insert(info[i].deviceid);
-            if (info[i].use == XIFloatingSlave) floating_.insert(info[i].deviceid);
+        const std::unique_ptr<XIDeviceInfo, DeviceInfoDeleter> info(XIQueryDevice(d_, XIAllDevices, &n));
+        for (int i = 0; info && i < n; ++i) {
+            if (std::strstr(info.get()[i].name, "XTEST")) xtest_.insert(info.get()[i].deviceid);
+            if (info.get()[i].use == XIFloatingSlave) floating_.insert(info.get()[i].deviceid);
         }
-        XIFreeDeviceInfo(info);
     }
 
     // Our own copy of the keyboard and modifier maps, refreshed on every map notice, so
@@ -159,7 +223,9 @@ private:
         XDisplayKeycodes(d_, &minKc, &maxKc);
         for (auto& groups : keysyms_) groups = {};
         int perCode = 0;
-        KeySym* syms = XGetKeyboardMapping(d_, static_cast<KeyCode>(minKc), maxKc - minKc + 1, &perCode);
+        const XOwned<KeySym> owned(
+            XGetKeyboardMapping(d_, static_cast<KeyCode>(minKc), maxKc - minKc + 1, &perCode));
+        const KeySym* syms = owned.get();
         // The core map's columns: group 1's two levels, then group 2's.
         auto fromCore = [&](const auto& symAt, int kc) {
             for (int g = 0; g < 2; ++g)
@@ -173,7 +239,9 @@ private:
                     },
                     kc);
         }
-        if (XkbDescPtr xkb = xkbEvent_ >= 0 ? XkbGetMap(d_, XkbAllClientInfoMask, XkbUseCoreKbd) : nullptr) {
+        const std::unique_ptr<XkbDescRec, KeyboardDescDeleter> desc(
+            xkbEvent_ >= 0 ? XkbGetMap(d_, XkbAllClientInfoMask, XkbUseCoreKbd) : nullptr);
+        if (XkbDescPtr xkb = desc.get()) {
             for (int kc = std::max(minKc, int{xkb->min_key_code});
                  kc <= maxKc && kc <= xkb->max_key_code && kc < 256; ++kc) {
                 keysyms_[kc] = {};
@@ -182,7 +250,6 @@ private:
                     for (int l = 0; l < std::min(int{XkbKeyGroupWidth(xkb, kc, g)}, 2); ++l)
                         keysyms_[kc][g][l] = XkbKeySymEntry(xkb, kc, l, g);
             }
-            XkbFreeKeyboard(xkb, 0, True);
         }
         if (const auto original = RemappedOriginal(); original && original->symsPerKeycode > 0) {
             const int per = original->symsPerKeycode;
@@ -201,10 +268,10 @@ private:
                 fromCore(symAt, kc);
             }
         }
-        if (syms) XFree(syms);
         for (auto& m : modOfKeycode_) m = 0;
         for (auto& m : xmaskOfKeycode_) m = 0;
-        if (XModifierKeymap* map = XGetModifierMapping(d_)) {
+        if (const ModifierMap modmap = ModifierMap(XGetModifierMapping(d_))) {
+            const XModifierKeymap* map = modmap.get();
             for (int index = 0; index < 8; ++index)
                 for (int k = 0; k < map->max_keypermod; ++k)
                     if (KeyCode kc = map->modifiermap[index * map->max_keypermod + k])
@@ -221,7 +288,6 @@ private:
                 for (int k = 0; k < map->max_keypermod; ++k)
                     if (KeyCode kc = map->modifiermap[index * map->max_keypermod + k])
                         modOfKeycode_[kc] |= mod;
-            XFreeModifiermap(map);
         }
         numLock_ = ModMaskOf(XK_Num_Lock);
         scrollLock_ = ModMaskOf(XK_Scroll_Lock);
@@ -259,11 +325,12 @@ private:
         const KeyCode kc = XKeysymToKeycode(d_, sym);
         if (!kc) return 0;
         unsigned mask = 0;
-        XModifierKeymap* map = XGetModifierMapping(d_);
+        // No reply (the server ran out of memory, the connection broke): no lock to allow for.
+        const ModifierMap map(XGetModifierMapping(d_));
+        if (!map) return 0;
         for (int m = 0; m < 8; ++m)
             for (int k = 0; k < map->max_keypermod; ++k)
                 if (map->modifiermap[m * map->max_keypermod + k] == kc) mask = 1u << m;
-        XFreeModifiermap(map);
         return mask;
     }
 
@@ -387,13 +454,11 @@ private:
         unsigned long count, after;
         unsigned char* data = nullptr;
         std::uint32_t w = 0;
-        if (XGetWindowProperty(d_, root_, activeAtom_, 0, 1, False, XA_WINDOW, &type, &format, &count, &after,
-                               &data) == Success &&
-            data) {
-            if (count == 1 && format == 32)
-                w = static_cast<std::uint32_t>(*reinterpret_cast<unsigned long*>(data));
-            XFree(data);
-        }
+        const int status = XGetWindowProperty(d_, root_, activeAtom_, 0, 1, False, XA_WINDOW, &type, &format,
+                                              &count, &after, &data);
+        const XOwned<unsigned char> owned(data);
+        if (status == Success && data && count == 1 && format == 32)
+            w = static_cast<std::uint32_t>(*reinterpret_cast<unsigned long*>(data));
         return w;
     }
 

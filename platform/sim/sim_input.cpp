@@ -14,6 +14,19 @@ void SimInput::AwaitRelease(unsigned char vk, const std::function<void()>& pump)
     for (int turn = 0; held.count(vk) && turn < 10000; ++turn) pump();
 }
 
+void SimInput::LetGoOfUserModifiers() {
+    for (unsigned char vk : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN}) {
+        if (!held.count(vk) || !let_go.insert(vk).second) continue;
+        log.push_back({InputEvent::Key, vk, true});
+    }
+}
+
+void SimInput::EndPlayback() {
+    for (unsigned char vk : let_go)
+        if (held.count(vk)) log.push_back({InputEvent::Key, vk, false});
+    let_go.clear();
+}
+
 void SimInput::SendKey(unsigned char vk, bool up) { log.push_back({InputEvent::Key, vk, up}); }
 
 void SimInput::SendMouse(unsigned flags, int dx, int dy, int data) {

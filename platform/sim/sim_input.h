@@ -27,6 +27,10 @@ public:
     std::optional<Point> CaretPos() override { return caret; }
     // Pumps until the simulated user has let go of `vk` (the pump may release it).
     void AwaitRelease(unsigned char vk, const std::function<void()>& pump) override;
+    // The modifiers in `held` go up in the log; those the simulated user still holds when
+    // playback ends go down again then.
+    void LetGoOfUserModifiers() override;
+    void EndPlayback() override;
 
     std::vector<InputEvent> log;
     Point screen{1024, 768};
@@ -35,6 +39,7 @@ public:
     std::optional<Point> caret;
     std::set<unsigned char> held;        // keys and buttons the simulated user holds
     std::vector<unsigned char> awaited;  // every AwaitRelease, in order
+    std::set<unsigned char> let_go;      // the user's modifiers let go of for playback
 
 protected:
     void SendKey(unsigned char vk, bool up) override;

@@ -11,6 +11,8 @@
 #include <X11/extensions/XInput.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
+#include <X11/Xproto.h>
+#include <X11/extensions/record.h>
 #include <X11/keysym.h>
 
 #include <poll.h>
@@ -41,6 +43,10 @@ constexpr auto kKeepLent = std::chrono::seconds(30);
 // A release normally wakes the wait; this bounds it when the event went elsewhere.
 constexpr int kReleasePollMs = 2;
 constexpr auto kClickThaw = std::chrono::milliseconds(250);
+// How long a late reader may take to fetch the map after a notice before it counts as one
+// that shows nothing.
+constexpr auto kProofWait = std::chrono::seconds(3);
+constexpr auto kProofWaitAtEnd = std::chrono::milliseconds(300);
 
 // X numbers the middle button 2 and the right one 3.
 unsigned ButtonOfVk(unsigned char vk) {
@@ -51,7 +57,143 @@ constexpr unsigned long kModifierKeysyms[] = {XK_Shift_L, XK_Shift_R, XK_Control
                                               XK_Alt_L,   XK_Alt_R,   XK_Meta_L,           XK_Meta_R,
                                               XK_Super_L, XK_Super_R, XK_ISO_Level3_Shift, XK_Mode_switch};
 
+// Xlib's replies, freed however the function that asked for them ends.
+struct XFreeDeleter {
+    void operator()(void* p) const {
+        if (p) XFree(p);
+    }
+};
+template <class T>
+using XOwned = std::unique_ptr<T, XFreeDeleter>;
+struct DeviceListDeleter {
+    void operator()(XDeviceInfo* devices) const {
+        if (devices) XFreeDeviceList(devices);
+    }
+};
+
+// The keysyms a keycode carries in every column of the core map; empty when none.
+std::vector<KeySym> KeysymsOf(Display* d, KeyCode code) {
+    int perCode = 0;
+    const XOwned<KeySym> syms(XGetKeyboardMapping(d, code, 1, &perCode));
+    if (!syms || perCode <= 0) return {};
+    return {syms.get(), syms.get() + perCode};
+}
+
 }  // namespace
+
+// Sees the reader's client ask the server for the keyboard map: what every program that
+// translates keys does after it has taken a notice of a change out of its queue (Xlib reads
+// its socket only once its queue is empty, toolkits on reading the notice). Through the
+// RECORD extension, on a connection of its own.
+class MapFetchWatch {
+public:
+    explicit MapFetchWatch(Display* display) {
+        int major = 0, minor = 0;
+        if (!XRecordQueryVersion(display, &major, &minor)) return;
+        int event = 0, error = 0;
+        if (!XQueryExtension(display, "XKEYBOARD", &xkb_major_, &event, &error)) xkb_major_ = 0;
+        data_ = XOpenDisplay(DisplayString(display));
+        ctrl_ = display;
+    }
+    ~MapFetchWatch() {
+        Stop();
+        if (data_) XCloseDisplay(data_);
+    }
+    MapFetchWatch(const MapFetchWatch&) = delete;
+    MapFetchWatch& operator=(const MapFetchWatch&) = delete;
+
+    bool ok() const { return data_ != nullptr; }
+
+    // Watches the client of `window` from now on; false when it cannot.
+    bool Watch(unsigned long window) {
+        if (!data_) return false;
+        if (window == client_ && context_) return true;
+        Stop();
+        const XOwned<XRecordRange> owned(XRecordAllocRange());
+        XRecordRange* range = owned.get();
+        if (!range) return false;
+        range->core_requests.first = range->core_requests.last = X_GetKeyboardMapping;
+        if (xkb_major_) {
+            range->ext_requests.ext_major.first = range->ext_requests.ext_major.last =
+                static_cast<unsigned char>(xkb_major_);
+            range->ext_requests.ext_minor.first = range->ext_requests.ext_minor.last = X_kbGetMap;
+        }
+        XRecordClientSpec spec = window;
+        {
+            ErrorTrap trap(ctrl_);
+            context_ = XRecordCreateContext(ctrl_, 0, &spec, 1, &range, 1);
+            XSync(ctrl_, False);
+            if (trap.Finish() != 0) context_ = 0;
+        }
+        if (!context_) return false;
+        if (!XRecordEnableContextAsync(data_, context_, &MapFetchWatch::Intercepted,
+                                       reinterpret_cast<XPointer>(this))) {
+            XRecordFreeContext(ctrl_, context_);
+            context_ = 0;
+            return false;
+        }
+        client_ = window;
+        return true;
+    }
+    void Stop() {
+        if (!context_) return;
+        XRecordDisableContext(ctrl_, context_);
+        XSync(ctrl_, False);
+        XRecordProcessReplies(data_);
+        XRecordFreeContext(ctrl_, context_);
+        XSync(ctrl_, False);
+        context_ = 0;
+        client_ = 0;
+    }
+
+    // How many fetches of the marker keycode alone the watched client has made so far.
+    int Fetches() const { return fetches_; }
+    void Marker(unsigned char code) { marker_ = code; }
+    // Waits up to `limit` for one more fetch than `seen`.
+    bool AwaitFetch(int seen, std::chrono::milliseconds limit) {
+        const auto until = std::chrono::steady_clock::now() + limit;
+        for (;;) {
+            XRecordProcessReplies(data_);
+            if (fetches_ > seen) return true;
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+            if (left.count() <= 0) return false;
+            pollfd fd{ConnectionNumber(data_), POLLIN, 0};
+            ::poll(&fd, 1, static_cast<int>(std::min<std::chrono::milliseconds::rep>(left.count(), 50)));
+        }
+    }
+
+private:
+    static void Intercepted(XPointer closure, XRecordInterceptData* d) {
+        auto* self = reinterpret_cast<MapFetchWatch*>(closure);
+        if (d->category == XRecordFromClient && d->data && d->data_len * 4 >= 8) {
+            const unsigned char* req = d->data;
+            // Only a fetch of the marker alone: a program asks for the keys of the notices it
+            // took, and the marker's notice is the only one sent while a proof runs.
+            bool holds = false;
+            if (req[0] == X_GetKeyboardMapping) {
+                holds = req[4] == self->marker_ && req[5] == 1;
+            } else if (self->xkb_major_ && req[0] == self->xkb_major_ && req[1] == X_kbGetMap &&
+                       d->data_len * 4 >= 14) {
+                std::uint16_t full = 0, partial = 0;
+                std::memcpy(&full, req + 6, 2);
+                std::memcpy(&partial, req + 8, 2);
+                holds = !(full & XkbKeySymsMask) && (partial & XkbKeySymsMask) && req[12] == self->marker_ &&
+                        req[13] == 1;
+            }
+            if (holds) ++self->fetches_;
+        }
+        XRecordFreeData(d);
+    }
+
+    Display* ctrl_ = nullptr;
+    Display* data_ = nullptr;
+    int xkb_major_ = 0;
+    XRecordContext context_ = 0;
+    unsigned long client_ = 0;
+    unsigned char marker_ = 0;
+    int fetches_ = 0;
+};
 
 XTestInput::XTestInput(Display* display) : display_(display) {
     int event_base, error_base, major, minor;
@@ -68,6 +210,8 @@ XTestInput::XTestInput(Display* display) : display_(display) {
         XkbSelectEventDetails(display_, XkbUseCoreKbd, XkbStateNotify, XkbAllStateComponentsMask,
                               XkbModifierLockMask | XkbGroupLockMask | XkbGroupBaseMask | XkbGroupLatchMask);
     proof_ = std::make_unique<ReadProof>(display_);
+    watch_ = std::make_unique<MapFetchWatch>(display_);
+    if (!watch_->ok()) watch_.reset();
     LoadKeyboardMap();
     ok_ = true;
     if (QCoreApplication::instance()) {
@@ -87,6 +231,7 @@ XTestInput::~XTestInput() {
     playing_ = false;
     ReturnAllSpares();
     DropEvents();
+    watch_.reset();
 }
 
 void XTestInput::LoadKeyboardMap() {
@@ -96,12 +241,10 @@ void XTestInput::LoadKeyboardMap() {
     if (!device_) {
         device_ = XkbUseCoreKbd;
         int ndevices = 0;
-        if (XDeviceInfo* devices = XListInputDevices(display_, &ndevices)) {
-            for (int i = 0; i < ndevices; ++i)
-                if (std::strcmp(devices[i].name, "Virtual core XTEST keyboard") == 0)
-                    device_ = static_cast<unsigned>(devices[i].id);
-            XFreeDeviceList(devices);
-        }
+        const std::unique_ptr<XDeviceInfo, DeviceListDeleter> devices(XListInputDevices(display_, &ndevices));
+        for (int i = 0; devices && i < ndevices; ++i)
+            if (std::strcmp(devices.get()[i].name, "Virtual core XTEST keyboard") == 0)
+                device_ = static_cast<unsigned>(devices.get()[i].id);
     }
     // Xlib's key look-ups tell this connection of every change to the map from now on.
     XKeysymToKeycode(display_, XK_Shift_L);
@@ -120,6 +263,14 @@ void XTestInput::LoadKeyboardMap() {
         }
         held_.remaps.erase(s.code);
         spares_.Free(s);
+    }
+    // One empty keycode is kept for the notices that ask a late reader to show it has read
+    // its keys (ProveRead); it is never lent.
+    if (watch_) {
+        const bool kept = marker_ && std::find(codes.begin(), codes.end(), marker_) != codes.end();
+        if (!kept) marker_ = codes.size() > 1 ? codes.front() : 0;
+        if (marker_) codes.erase(std::find(codes.begin(), codes.end(), marker_));
+        watch_->Marker(marker_);
     }
     layout_ = std::move(fresh);
     spares_.SetCodes(codes);
@@ -374,7 +525,7 @@ KeyCode XTestInput::SpareFor(unsigned long keysym) {
     if (!spare) {
         spare = spares_.Next();
         if (!spare) return 0;
-        if (spare->sym) AwaitRead(*spare);
+        if (spare->sym) AwaitRead(*spare, kProofWait);
         Remap(spare->code, keysym);
         spares_.Lend(*spare, keysym);
         layout_.levels.SetSpare(spare->code, keysym);
@@ -384,13 +535,18 @@ KeyCode XTestInput::SpareFor(unsigned long keysym) {
     return spare->code;
 }
 
-// Before a lent keycode changes, the program its keys went to must have read them: asked
-// when it can answer, else left a generous time. A window that is gone reads no more.
-void XTestInput::AwaitRead(SpareKeys::Spare& spare) {
+// Before a lent keycode changes, the program its keys went to must have read them: a
+// program translates a key with the map it holds when it takes the key out of its queue,
+// however late. A window that is gone reads no more; one that answers the window manager's
+// ping is asked; any other is watched fetching the map (ProveRead). Only a window that
+// shows neither is left a generous time.
+void XTestInput::AwaitRead(SpareKeys::Spare& spare, std::chrono::milliseconds proof_wait) {
     const SpareKeys::Reader reader = spare.reader;
-    if (Clock::now() >= SpareKeys::FreeAt(spare)) return;
+    if (spare.read != Clock::time_point::max() && Clock::now() >= spare.read + SpareKeys::kReadMargin) return;
     if (reader && !proof_->Exists(reader)) return;
     const bool asking = proof_->Answers(reader);
+    if (!asking && reader && proof_wait.count() > 0 && ProveRead(reader, proof_wait)) return;
+    if (Clock::now() >= SpareKeys::FreeAt(spare)) return;
     if (asking) {
         // Everything this program was sent before now is answered for at once.
         asked_ = Clock::now();
@@ -409,6 +565,32 @@ void XTestInput::AwaitRead(SpareKeys::Spare& spare) {
         DropEvents();
     }
     if (asking) proof_->StopListening();
+}
+
+// A program fetches the keyboard map after it took a notice of a change out of its queue,
+// or (Xlib) once it reads its socket again, which it does only when its queue is empty.
+// So a fetch caused by a notice sent after the keys shows that at most the events read with
+// that notice may still be queued; a fetch caused by a second notice, sent only once the
+// first was fetched for, shows that those were read too. The notices change the marker
+// keycode, which no key uses, and a fetch counts only when it asks for that keycode.
+bool XTestInput::ProveRead(SpareKeys::Reader reader, std::chrono::milliseconds wait) {
+    if (!watch_ || !marker_ || !watch_->Watch(reader)) return false;
+    const Clock::time_point asked = Clock::now();
+    for (int round = 0; round < 2; ++round) {
+        XSync(display_, False);
+        watch_->AwaitFetch(watch_->Fetches(), std::chrono::milliseconds(0));
+        const int seen = watch_->Fetches();
+        if (held_.remaps.count(marker_))
+            Unmap(marker_);
+        else
+            Remap(marker_, XK_VoidSymbol);
+        if (!watch_->AwaitFetch(seen, wait)) {
+            if (held_.remaps.count(marker_)) Unmap(marker_);
+            return false;
+        }
+    }
+    spares_.Answered(reader, asked, Clock::now());
+    return true;
 }
 
 void XTestInput::ReturnIdleSpares() {
@@ -432,9 +614,13 @@ void XTestInput::ReturnIdleSpares() {
 }
 
 void XTestInput::ReturnAllSpares() {
+    // At the end a reader that shows nothing within a moment is not asked again for each key.
+    std::set<SpareKeys::Reader> silent;
     for (SpareKeys::Spare& s : spares_.spares()) {
         if (!s.sym) continue;
-        AwaitRead(s);
+        const bool ask = !silent.count(s.reader);
+        AwaitRead(s, ask ? kProofWaitAtEnd : std::chrono::milliseconds(0));
+        if (ask && s.read == Clock::time_point::max()) silent.insert(s.reader);
         Unmap(s.code);
         layout_.levels.SetSpare(s.code, 0);
         spares_.Free(s);
@@ -445,11 +631,8 @@ void XTestInput::Remap(KeyCode code, unsigned long keysym) {
     auto [it, fresh] = held_.remaps.try_emplace(code);
     if (fresh) {
         // What the keycode has now is what it gets back (its keysyms in every column).
-        int perCode = 0;
-        if (KeySym* syms = XGetKeyboardMapping(display_, code, 1, &perCode)) {
-            it->second.before.assign(syms, syms + perCode);
-            XFree(syms);
-        }
+        const std::vector<KeySym> before = KeysymsOf(display_, code);
+        it->second.before.assign(before.begin(), before.end());
         if (it->second.before.empty()) it->second.before.assign(2, NoSymbol);
     }
     it->second.now = keysym;
@@ -670,12 +853,10 @@ std::optional<Rect> XTestInput::ForegroundWindowRect() {
     int format;
     unsigned long items, after;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(display_, root, net_active, 0, 1, False, XA_WINDOW, &type, &format, &items, &after,
-                           &data) == Success &&
-        data) {
-        if (items == 1 && format == 32) active = *reinterpret_cast<Window*>(data);
-        XFree(data);
-    }
+    const int status = XGetWindowProperty(display_, root, net_active, 0, 1, False, XA_WINDOW, &type, &format,
+                                          &items, &after, &data);
+    const XOwned<unsigned char> owned(data);
+    if (status == Success && data && items == 1 && format == 32) active = *reinterpret_cast<Window*>(data);
     if (active == None) {
         int revert;
         XGetInputFocus(display_, &active, &revert);
@@ -726,11 +907,8 @@ bool UndoHeldInput(const HeldInput& held) {
         }
         for (const auto& [code, remap] : held.remaps) {
             // A keycode someone else has changed since is theirs now.
-            int perCode = 0;
-            KeySym* syms = XGetKeyboardMapping(d, static_cast<KeyCode>(code), 1, &perCode);
-            const bool ours = syms && perCode > 0 && syms[0] == remap.now;
-            if (syms) XFree(syms);
-            if (!ours) continue;
+            const std::vector<KeySym> now = KeysymsOf(d, static_cast<KeyCode>(code));
+            if (now.empty() || now[0] != remap.now) continue;
             std::vector<KeySym> row(remap.before.begin(), remap.before.end());
             XChangeKeyboardMapping(d, static_cast<int>(code), static_cast<int>(row.size()), row.data(), 1);
         }

@@ -27,6 +27,8 @@ class QTimer;
 
 namespace win::x11 {
 
+class MapFetchWatch;
+
 class XTestInput : public InputBackend {
 public:
     // `display` is not owned and must outlive this object. Check ok() before use. What a
@@ -87,7 +89,11 @@ private:
     // read); 0 when there is none.
     unsigned char SpareFor(unsigned long keysym);
     void NoteSpareUse(unsigned char code);
-    void AwaitRead(SpareKeys::Spare& spare);
+    // `proof_wait`: how long the reader may take to show it (0: not asked by its fetches).
+    void AwaitRead(SpareKeys::Spare& spare, std::chrono::milliseconds proof_wait);
+    // Shows, through the reader's fetches of the keyboard map, that it has read every key
+    // sent before now; false when it does not show it in time (or cannot be watched).
+    bool ProveRead(SpareKeys::Reader reader, std::chrono::milliseconds wait);
     void ReturnIdleSpares();
     void ReturnAllSpares();
     // Puts a keysym on a keycode (recorded before), or gives the keycode back what it had
@@ -129,7 +135,9 @@ private:
     bool held_dirty_ = false;  // releases sent but not yet recorded
     std::unique_ptr<HeldInputRecord> record_;
     std::unique_ptr<ReadProof> proof_;
-    Clock::time_point asked_{};  // when the reader was last asked whether it read
+    std::unique_ptr<MapFetchWatch> watch_;  // nullptr: the server has no RECORD
+    unsigned char marker_ = 0;              // the keycode of ProveRead's notices
+    Clock::time_point asked_{};             // when the reader was last asked whether it read
     std::unique_ptr<QTimer> free_spares_;
     std::unique_ptr<QSocketNotifier> events_;
     int xi_opcode_ = -1;  // XInput 2.2, asked for on the first wait; 0 when the server lacks it

@@ -13,6 +13,7 @@
 #include "typing_desktop.h"
 #include "typed_marker.h"
 // Xlib's macros last.
+#include "tests/support/typed_characters.h"
 #include "tests/support/xkb_layout.h"
 
 namespace tessaro::testing {
@@ -71,17 +72,8 @@ TEST_P(LateReaderTyping, EveryCharacterArrivesAndNoneOther) {
     Start({TypingMacro("Thousand", kCtrlAltK, text)});
     PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
     // Until the whole text is in, or no key has come for a while (some were lost).
-    std::size_t seen = 0;
-    auto lastKey = KeyTarget::Clock::now();
-    target_->WaitUntil(
-        [&] {
-            if (target_->keys.size() != seen) {
-                seen = target_->keys.size();
-                lastKey = KeyTarget::Clock::now();
-            }
-            return target_->Typed().size() >= text.size() || KeyTarget::Clock::now() - lastKey > 5s;
-        },
-        120s);
+    ReadUntilDoneOrQuiet(
+        *target_, [&] { return target_->Typed().size() >= text.size(); }, 5s, 120s);
     // Anything late or extra comes before the playback caught up and a key after it.
     const std::string typed = TypedWhenCaughtUp(keyboard_, *target_);
     std::size_t wrong = 0;

@@ -68,9 +68,9 @@ TEST_F(Rollover, AKeyPressedWhileAHotKeyIsDownReachesTheWindowBeforeTheMacro) {
     EXPECT_EQ(Next(6), "wordbb") << player_->Log();
 }
 
-// Off until mended: when the server handles the release strictly before the next press,
-// that press counts as one made during playback and is dropped (seen under load).
-TEST_F(Rollover, DISABLED_TheNextHotKeyPressedInTheInstantTheLastOneComesUpPlaysToo) {
+// The next hot key's report must reach the player while it still waits for the release,
+// however busy the machine: it runs after the macro, never lost in it.
+TEST_F(Rollover, TheNextHotKeyPressedInTheInstantTheLastOneComesUpPlaysToo) {
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         // Ctrl+Q, Ctrl let go, then F2 down and the Q up in one instant.

@@ -58,6 +58,25 @@ TEST(InputBackend, ReleaseAllLetsGoOfWhatIsStillHeld) {
     EXPECT_TRUE(input.log.empty());
 }
 
+// Modifiers the user holds are let go of once for playback, and only the ones still held
+// when it ends go down again; keys that are no modifiers are left alone.
+TEST(InputBackend, SimBackendLetsGoOfTheUsersModifiersAndPressesBackThoseStillHeld) {
+    sim::SimInput input;
+    input.held = {VK_SHIFT, VK_CONTROL, 'Q'};
+    input.BeginPlayback();
+    input.LetGoOfUserModifiers();
+    input.LetGoOfUserModifiers();  // a wait that ends on the user's keys lets go again
+    using E = sim::InputEvent;
+    EXPECT_EQ(input.log, (std::vector<E>{{E::Key, VK_SHIFT, true}, {E::Key, VK_CONTROL, true}}));
+    input.log.clear();
+    input.held.erase(VK_CONTROL);  // the hand lets go of Ctrl during playback
+    input.EndPlayback();
+    EXPECT_EQ(input.log, (std::vector<E>{{E::Key, VK_SHIFT, false}}));
+    input.log.clear();
+    input.EndPlayback();
+    EXPECT_TRUE(input.log.empty());
+}
+
 TEST(InputBackend, SimBackendIsTheInputInTests) {
     SelectBackend(Backend::Sim);
     const std::unique_ptr<InputBackend> input = CreateInputBackend();
