@@ -19,7 +19,7 @@
 #include "protocol/hotkey_codes.h"
 #include "hook/key_remap.h"
 #include "hook/x11/keyboard_text.h"
-#include "platform/messages.h"
+#include "platform/x11/x11_messages.h"
 #include "platform/synthetic_input.h"
 #include "platform/x11/client_message.h"
 #include "platform/x11/error_trap.h"
@@ -131,7 +131,7 @@ public:
         Drain();
     }
 
-    bool Send(const Post& p) override { return win::PostMessage(p.hwnd, p.msg, p.wParam, p.lParam); }
+    bool Send(const Post& p) override { return messages_.PostMessage(p.hwnd, p.msg, p.wParam, p.lParam); }
 
     std::uint32_t MarkWindow() const override { return static_cast<std::uint32_t>(markWindow_); }
 
@@ -648,6 +648,7 @@ private:
     std::unique_ptr<QSocketNotifier> notifier_;
     Window markWindow_ = 0;
     Atom messageAtom_ = 0;
+    win::x11::X11Messages messages_;
 };
 
 }  // namespace
