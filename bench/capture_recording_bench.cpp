@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "hook/qtmhook.h"
-#include "platform/backend.h"
+#include "platform/x11/x11_messages.h"
 #include "platform/messages.h"
 #include "protocol/glob_data.h"
 #include "protocol/window_messages.h"
@@ -40,10 +40,10 @@ void BM_RecordXTestTyping(benchmark::State& state) {
     static char* argv[] = {name, nullptr};
     static auto* app = new QGuiApplication(argc, argv);
     (void)app;
-    win::SelectBackend(win::Backend::X11);
+    win::x11::X11Messages messages;
 
     std::string received;
-    win::MessageWindow capture([&](std::uint32_t msg, std::uint32_t, std::int32_t l) {
+    win::MessageWindow capture(messages, [&](std::uint32_t msg, std::uint32_t, std::int32_t l) {
         if (msg == tessaro::WM_CAPTURE_CHAR) received += static_cast<char>(l);
         return 0;
     });

@@ -86,7 +86,7 @@ function(tessaro_tests name dir)
   target_compile_definitions(${name} PRIVATE TESSARO_TEST_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
   tessaro_rerun_moc_on_new_files(${name} ${sources})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support_core GTest::gtest GTest::gtest_main GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support_core platform_sim GTest::gtest GTest::gtest_main GTest::gmock)
   set(env "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan-suppressions.txt")
   if(desktop_program)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${env}" LABELS desktop

@@ -6,22 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/backend.h"
-#include "platform/sim/sim_desktop.h"
-#include "platform/x11/display.h"
-#include "platform/x11/x11_desktop.h"
-
 namespace win {
-
-Desktop& ActiveDesktop() {
-    if (ActiveBackend() == Backend::X11) {
-        if (Display* d = x11::SharedDisplay()) {
-            static x11::X11Desktop desktop(d);
-            return desktop;
-        }
-    }
-    return sim::TheSimDesktop();
-}
 
 std::vector<int> ListProcessIds() {
     std::vector<int> ids;

@@ -39,9 +39,6 @@ public:
     virtual bool CapsLockOn() = 0;
 };
 
-// The desktop of the active backend.
-Desktop& ActiveDesktop();
-
 // Processes of this machine from /proc.
 std::vector<int> ListProcessIds();
 // The base name of /proc/<pid>/exe; a process whose executable cannot be read (another

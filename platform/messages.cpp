@@ -1,15 +1,11 @@
 #include "platform/messages.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QMetaObject>
 #include <QWindow>
 
 #include <atomic>
 #include <map>
-
-#include "platform/backend.h"
-#include "platform/x11/client_message.h"
 
 namespace win {
 
@@ -17,6 +13,7 @@ namespace {
 
 using SharedHandler = std::shared_ptr<MessageHandler>;
 
+// The receivers of this process, whichever desktop carries its messages.
 std::map<HWND, SharedHandler>& Receivers() {
     static std::map<HWND, SharedHandler> receivers;
     return receivers;
@@ -40,59 +37,43 @@ bool Queue(HWND hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t lPar
     return true;
 }
 
-// Handles of windows that only this program knows (simulated desktop, or no GUI); far
+// Handles of windows that only this program knows (no native window, or no GUI); far
 // above the X ids the server gives out.
-std::atomic<HWND> g_nextSimWindow{0x7e000001};
+std::atomic<HWND> g_nextLocalWindow{0x7e000001};
 
 }  // namespace
 
-bool PostMessage(HWND hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {
+std::shared_ptr<MessageHandler> Messages::ReceiverOf(HWND hwnd) { return Find(hwnd); }
+
+bool Messages::PostMessage(HWND hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {
     if (hwnd == 0) return false;
     if (Find(hwnd)) return Queue(hwnd, msg, wParam, lParam);
-    if (ActiveBackend() == Backend::X11) return x11::SendClientMessage(hwnd, msg, wParam, lParam);
-    return false;
+    return PostToOtherProgram(hwnd, msg, wParam, lParam);
 }
 
-std::int32_t SendMessage(HWND hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {
+std::int32_t Messages::SendMessage(HWND hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {
     if (SharedHandler h = Find(hwnd)) return (*h)(msg, wParam, lParam);
     PostMessage(hwnd, msg, wParam, lParam);
     return 0;
 }
 
-std::uint32_t RegisterWindowMessage(const std::string& name) {
-    if (name.empty()) return 0;
-    if (ActiveBackend() == Backend::X11) {
-        const std::uint32_t atom = x11::AtomOf(name);
-        return atom ? 0xC000 + atom : 0;
-    }
-    static std::map<std::string, std::uint32_t> registered;
-    auto [it, added] = registered.emplace(name, 0xC000 + 1 + static_cast<std::uint32_t>(registered.size()));
-    return it->second;
-}
-
-MessageReceiver::MessageReceiver(HWND hwnd, MessageHandler handler) : hwnd_(hwnd) {
+MessageReceiver::MessageReceiver(Messages& messages, HWND hwnd, MessageHandler handler) : hwnd_(hwnd) {
     Receivers()[hwnd] = std::make_shared<MessageHandler>(std::move(handler));
-    if (ActiveBackend() == Backend::X11) x11::EnsureClientMessageFilter(Find);
+    messages.ListenToOtherPrograms();
 }
 
 MessageReceiver::~MessageReceiver() { Receivers().erase(hwnd_); }
 
 struct MessageWindow::Impl {
-    std::unique_ptr<QWindow> window;  // X11: a native window that is never shown
+    std::unique_ptr<QWindow> window;  // a native window that is never shown, where there is one
     HWND hwnd = 0;
     std::unique_ptr<MessageReceiver> receiver;
 };
 
-MessageWindow::MessageWindow(MessageHandler handler) : impl_(std::make_unique<Impl>()) {
-    // A native window needs the GUI application; without one the window is local only.
-    if (ActiveBackend() == Backend::X11 && qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        impl_->window = std::make_unique<QWindow>();
-        impl_->window->create();
-        impl_->hwnd = static_cast<HWND>(impl_->window->winId());
-    } else {
-        impl_->hwnd = g_nextSimWindow++;
-    }
-    impl_->receiver = std::make_unique<MessageReceiver>(impl_->hwnd, std::move(handler));
+MessageWindow::MessageWindow(Messages& messages, MessageHandler handler) : impl_(std::make_unique<Impl>()) {
+    impl_->window = messages.MessageOnlyWindow();
+    impl_->hwnd = impl_->window ? static_cast<HWND>(impl_->window->winId()) : g_nextLocalWindow++;
+    impl_->receiver = std::make_unique<MessageReceiver>(messages, impl_->hwnd, std::move(handler));
 }
 
 MessageWindow::~MessageWindow() = default;

@@ -24,7 +24,4 @@ public:
 // Whether an answer of Can() allows the request.
 inline bool PowerAllowed(const std::string& can) { return can == "yes" || can == "challenge"; }
 
-// The power service of the active backend.
-Power& ActivePower();
-
 }  // namespace win

@@ -18,7 +18,4 @@ public:
     virtual std::string Default() = 0;
 };
 
-// The printers of the active backend.
-Printers& ActivePrinters();
-
 }  // namespace win

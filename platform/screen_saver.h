@@ -11,8 +11,4 @@ public:
     virtual void SetInhibited(bool inhibited) = 0;
 };
 
-// The active desktop's: `application` names the holder to the session bus. Released when
-// destroyed.
-std::unique_ptr<ScreenSaverInhibitor> DesktopScreenSaver(const std::string& application);
-
 }  // namespace win

@@ -56,7 +56,4 @@ public:
     virtual WallpaperChange SetWallpaper(const std::string& file, WallpaperStyle style, int x, int y) = 0;
 };
 
-// The settings of the active backend.
-SystemSettings& ActiveSystemSettings();
-
 }  // namespace win

@@ -50,7 +50,4 @@ public:
     virtual void ShowDesktop(bool show) = 0;
 };
 
-// The window control of the active backend.
-WindowControl& ActiveWindowControl();
-
 }  // namespace win

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "platform/messages.h"
+#include "platform/sim/program_platform.h"
 #include "protocol/window_messages.h"
 
 namespace tessaro {
@@ -29,7 +30,8 @@ int ButtonNumber(Qt::MouseButton b) {
 
 HotKeyFields::HotKeyFields(QWidget& window, HotKeyFieldOwner& owner) : window_(window), owner_(owner) {
     receiver_ = std::make_unique<win::MessageReceiver>(
-        static_cast<win::HWND>(window.winId()), [this](std::uint32_t msg, std::uint32_t w, std::int32_t) {
+        win::ProgramPlatform().messages(), static_cast<win::HWND>(window.winId()),
+        [this](std::uint32_t msg, std::uint32_t w, std::int32_t) {
             if (msg == WM_HOTKEY_CHOSEN) Reported(static_cast<int>(w & 0x3FF));
             return 0;
         });

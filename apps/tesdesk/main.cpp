@@ -1,7 +1,11 @@
+#include "apps/display_check.h"
 #include "editor/explorer/editor_app.h"
 #include "foundation/ras.h"
+#include "platform/x11/x11_platform.h"
 
 int main(int argc, char** argv) {
+    const std::unique_ptr<win::Platform> platform = win::x11::OpenPlatform();
+    if (!platform) return tessaro::NoDisplay("tesdesk");
     const tessaro::RasBinding dialUp;
-    return tessaro::RunEditor(argc, argv);
+    return tessaro::RunEditor(argc, argv, *platform);
 }

@@ -1,7 +1,11 @@
+#include "apps/display_check.h"
 #include "foundation/ras.h"
+#include "platform/x11/x11_platform.h"
 #include "player/ui/player_app.h"
 
 int main(int argc, char** argv) {
+    const std::unique_ptr<win::Platform> platform = win::x11::OpenPlatform();
+    if (!platform) return tessaro::NoDisplay("tesrun");
     const tessaro::RasBinding dialUp;
-    return tessaro::RunPlayer(argc, argv);
+    return tessaro::RunPlayer(argc, argv, *platform);
 }

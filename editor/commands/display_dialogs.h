@@ -6,6 +6,7 @@
 #include "editor/commands/command_dialog.h"
 #include "editor/model/commands/display_forms.h"
 #include "platform/printers.h"
+#include "platform/sim/program_platform.h"
 #include "platform/system_settings.h"
 
 class QListWidget;
@@ -16,7 +17,8 @@ class TDoScreen : public CommandDialog {
     Q_OBJECT
 public:
     // The modes come from `settings`: the desktop's own by default.
-    explicit TDoScreen(QWidget* owner, win::SystemSettings& settings = win::ActiveSystemSettings());
+    explicit TDoScreen(QWidget* owner,
+                       win::SystemSettings& settings = win::ProgramPlatform().systemSettings());
 
     std::int32_t ModeIndex = 0;  // set before showing to edit
     void Preset(std::int32_t modeIndex) { ModeIndex = modeIndex; }
@@ -38,7 +40,7 @@ private:
 class TDoDefPrint : public CommandDialog {
     Q_OBJECT
 public:
-    explicit TDoDefPrint(QWidget* owner, win::Printers& printers = win::ActivePrinters());
+    explicit TDoDefPrint(QWidget* owner, win::Printers& printers = win::ProgramPlatform().printers());
 
     std::string PrinterName;  // set before showing to edit
     void Preset(const std::string& printerName) { PrinterName = printerName; }

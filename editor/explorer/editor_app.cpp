@@ -11,18 +11,21 @@
 #include "foundation/start_gate.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
+#include "platform/sim/program_platform.h"
 #include "protocol/glob_data.h"
 #include "widgets/end_request.h"
 #include "widgets/program_windows.h"
 
 namespace tessaro {
 
-int RunEditor(int argc, char** argv) {
+int RunEditor(int argc, char** argv, win::Platform& platform) {
     // A signal ends the editor as its user would close it, whatever box is open.
     const bool signalsCaught = CatchEndSignals();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessaro");
     ProgramWindows windows;
+    // For the parts not yet handed the platform.
+    const win::ProgramPlatformScope parts(platform);
     std::optional<win::SingleInstance> guard = EditorStartGate(argc, argv);
 
     auto glob = std::make_unique<TGlobData>();

@@ -10,7 +10,8 @@ namespace tessaro {
 
 PeerNotify NoticesTo(win::HWND playerWnd) {
     return [playerWnd](std::uint32_t code, std::int32_t arg) {
-        if (playerWnd != 0) win::PostMessage(playerWnd, WM_PEER_UPDATE, code, arg);
+        if (playerWnd != 0)
+            win::ProgramPlatform().messages().PostMessage(playerWnd, WM_PEER_UPDATE, code, arg);
     };
 }
 

@@ -7,6 +7,7 @@
 
 #include "hook/client/glob_data_sync.h"
 #include "platform/messages.h"
+#include "platform/sim/program_platform.h"
 #include "protocol/glob_data.h"
 #include "macro/loaded_macro_file.h"
 #include "macro/macro_file.h"
@@ -14,7 +15,8 @@
 
 namespace tessaro {
 
-// Notices posted to the player's window; none when the window is 0.
+// Notices posted to the player's window as the editor's platform carries them; none when
+// the window is 0.
 PeerNotify NoticesTo(win::HWND playerWnd);
 
 // Pushes MacroCount of the copy to the hook library and tells the player to pull it.

@@ -27,6 +27,7 @@
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "platform/printers.h"
+#include "platform/sim/program_platform.h"
 #include "platform/system_settings.h"
 
 namespace tessaro {
@@ -507,7 +508,8 @@ std::unique_ptr<WizardPageGroup> MakeContentPages(ContentServices services) {
 
 std::unique_ptr<WizardPageGroup> MakeContentPages() {
     auto mixer = std::make_unique<SystemMixerHost>();
-    ContentServices services{win::ActivePrinters(), win::ActiveSystemSettings(), SystemPathChooser(), *mixer};
+    win::Platform& platform = win::ProgramPlatform();
+    ContentServices services{platform.printers(), platform.systemSettings(), SystemPathChooser(), *mixer};
     return std::make_unique<ContentPages>(services, std::move(mixer));
 }
 

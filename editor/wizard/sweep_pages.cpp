@@ -13,6 +13,7 @@
 #include "platform/launch.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
+#include "platform/sim/program_platform.h"
 #include "protocol/window_messages.h"
 
 namespace tessaro {
@@ -83,7 +84,7 @@ private:
     void StartListening(WizardForm& form) {
         recording_ = std::make_unique<wizard::SweepRecording>(form.Context());
         receiver_ = std::make_unique<win::MessageWindow>(
-            [this](std::uint32_t msg, std::uint32_t, std::int32_t lParam) {
+            win::ProgramPlatform().messages(), [this](std::uint32_t msg, std::uint32_t, std::int32_t lParam) {
                 if (msg == kCaptureChar) recording_->OnChar(lParam);
                 if (msg == kCaptureEnded && recording_->OnEnded()) ShowAgain();
                 return 0;

@@ -4,6 +4,7 @@
 
 #include "hook/key_remap.h"
 #include "platform/file_io.h"
+#include "platform/x11/xlib_memory.h"
 
 namespace tessaro::hook {
 
@@ -31,12 +32,13 @@ KeyboardMap ReadKeyboardMap(Display* display) {
     XDisplayKeycodes(display, &minCode, &maxCode);
     int perCode = 0;
     const int count = maxCode - minCode + 1;
-    KeySym* syms = XGetKeyboardMapping(display, static_cast<KeyCode>(minCode), count, &perCode);
+    const win::x11::XMemory<KeySym> owned =
+        win::x11::XOwned(XGetKeyboardMapping(display, static_cast<KeyCode>(minCode), count, &perCode));
+    const KeySym* syms = owned.get();
     if (!syms) return map;
     map.firstKeycode = minCode;
     map.symsPerKeycode = perCode;
     map.syms.assign(syms, syms + static_cast<std::size_t>(count) * static_cast<std::size_t>(perCode));
-    XFree(syms);
     return map;
 }
 

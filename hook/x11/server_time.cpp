@@ -5,8 +5,6 @@
 
 #include <memory>
 
-#include "platform/backend.h"
-
 namespace tessaro::hook {
 
 namespace {
@@ -18,7 +16,6 @@ struct DisplayCloser {
 }  // namespace
 
 std::uint32_t ServerTimeNow() {
-    if (win::ActiveBackend() != win::Backend::X11) return 0;
     // A connection of its own: whatever it reads is nobody else's event.
     const std::unique_ptr<Display, DisplayCloser> d(XOpenDisplay(nullptr));
     if (!d) return 0;

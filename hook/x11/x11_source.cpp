@@ -24,7 +24,7 @@
 #include "protocol/hotkey_codes.h"
 #include "hook/key_remap.h"
 #include "hook/x11/keyboard_text.h"
-#include "platform/messages.h"
+#include "platform/x11/x11_messages.h"
 #include "platform/synthetic_input.h"
 #include "platform/x11/client_message.h"
 #include "platform/x11/error_trap.h"
@@ -167,7 +167,7 @@ public:
     // own: a report posted before the caller's catch-up is then handled in that catch-up
     // (the next hot key pressed in the instant the last one came up), never some time later.
     bool Send(const Post& p) override {
-        if (!OwnWindow(p.hwnd)) return win::PostMessage(p.hwnd, p.msg, p.wParam, p.lParam);
+        if (!OwnWindow(p.hwnd)) return messages_.PostMessage(p.hwnd, p.msg, p.wParam, p.lParam);
         const std::uint32_t atom = static_cast<std::uint32_t>(messageAtom_);
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
@@ -184,7 +184,7 @@ public:
                 QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
                 // No filter of the window's took it: the server delivers it as to any window.
                 if (!dispatcher || !dispatcher->filterNativeEvent("xcb_generic_event_t", &cm, &result))
-                    win::PostMessage(p.hwnd, p.msg, p.wParam, p.lParam);
+                    win::x11::X11Messages().PostMessage(p.hwnd, p.msg, p.wParam, p.lParam);
             },
             Qt::QueuedConnection);
         return true;
@@ -713,6 +713,7 @@ private:
     std::unique_ptr<QSocketNotifier> notifier_;
     Window markWindow_ = 0;
     Atom messageAtom_ = 0;
+    win::x11::X11Messages messages_;
 };
 
 }  // namespace

@@ -50,7 +50,7 @@ private:
     HWND next_ = 0x100;
 };
 
-// The desktop ActiveDesktop() gives under the simulated backend.
+// The simulated desktop that sim::SimPlatform gives.
 SimDesktop& TheSimDesktop();
 
 }  // namespace win::sim

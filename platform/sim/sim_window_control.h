@@ -41,7 +41,7 @@ private:
     SimDesktop& desktop_;
 };
 
-// The window control ActiveWindowControl() gives under the simulated backend.
+// The simulated window control that sim::SimPlatform gives.
 SimWindowControl& TheSimWindowControl();
 
 }  // namespace win::sim

@@ -1,5 +1,7 @@
 #include "platform/x11/properties.h"
 
+#include "platform/x11/xlib_memory.h"
+
 namespace win::x11 {
 
 std::vector<unsigned long> LongProperty(Display* d, Window w, Atom property, Atom type) {
@@ -11,11 +13,11 @@ std::vector<unsigned long> LongProperty(Display* d, Window w, Atom property, Ato
     if (XGetWindowProperty(d, w, property, 0, 4096, False, type, &actual, &format, &count, &after, &data) ==
             Success &&
         data) {
+        const XMemory<unsigned char> owned = XOwned(data);
         if (format == 32) {
             const auto* items = reinterpret_cast<const unsigned long*>(data);
             out.assign(items, items + count);
         }
-        XFree(data);
     }
     return out;
 }
@@ -29,8 +31,8 @@ std::string TextProperty(Display* d, Window w, Atom property) {
     if (XGetWindowProperty(d, w, property, 0, 1024, False, AnyPropertyType, &actual, &format, &count, &after,
                            &data) == Success &&
         data) {
+        const XMemory<unsigned char> owned = XOwned(data);
         if (format == 8) out.assign(reinterpret_cast<const char*>(data), count);
-        XFree(data);
     }
     return out;
 }

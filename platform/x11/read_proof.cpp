@@ -8,6 +8,7 @@
 
 #include "platform/x11/error_trap.h"
 #include "platform/x11/properties.h"
+#include "platform/x11/xlib_memory.h"
 
 namespace win::x11 {
 namespace {
@@ -23,7 +24,7 @@ bool HasProperty(Display* d, Window w, Atom property) {
     const bool found = XGetWindowProperty(d, w, property, 0, 0, False, AnyPropertyType, &type, &format,
                                           &items, &after, &data) == Success &&
                        type != None;
-    if (data) XFree(data);
+    XOwned(data).reset();  // only whether it exists
     return found;
 }
 
@@ -62,7 +63,7 @@ ReadProof::Window ReadProof::TopLevel(Window window) {
         ::Window root = 0, parent = 0, *children = nullptr;
         unsigned count = 0;
         if (!XQueryTree(d_, w, &root, &parent, &children, &count)) break;
-        if (children) XFree(children);
+        XOwned(children).reset();  // only the parent is wanted
         w = parent;
     }
     if (trap.Finish() != 0) return 0;

@@ -12,6 +12,7 @@
 #include "platform/cp1252.h"
 #include "platform/x11/error_trap.h"
 #include "platform/x11/properties.h"
+#include "platform/x11/xlib_memory.h"
 
 namespace win::x11 {
 
@@ -26,8 +27,8 @@ std::string Utf8Property(Display* d, Window w, Atom property) {
     if (XGetWindowProperty(d, w, property, 0, 1024, False, AtomOf(d, "UTF8_STRING"), &actual, &format, &count,
                            &after, &data) == Success &&
         data) {
+        const XMemory<unsigned char> owned = XOwned(data);
         if (format == 8) out.assign(reinterpret_cast<const char*>(data), count);
-        XFree(data);
     }
     return out;
 }
@@ -55,13 +56,13 @@ std::vector<HWND> X11Desktop::TopLevelWindows() {
     Window* children = nullptr;
     unsigned int count = 0;
     if (!XQueryTree(display_, root, &rootReturn, &parent, &children, &count)) return out;
+    const XMemory<Window> owned = XOwned(children);
     for (unsigned int i = count; i-- > 0;) {  // children come bottom to top
         XWindowAttributes attrs;
         if (XGetWindowAttributes(display_, children[i], &attrs) && attrs.map_state == IsViewable &&
             !attrs.override_redirect)
             out.push_back(static_cast<HWND>(children[i]));
     }
-    if (children) XFree(children);
     return out;
 }
 
@@ -72,13 +73,13 @@ std::string X11Desktop::WindowText(HWND window) {
     if (utf8.empty()) {
         XTextProperty text{};
         if (XGetWMName(display_, window, &text) && text.value) {
+            const XMemory<unsigned char> value = XOwned(text.value);
             char** list = nullptr;
             int n = 0;
             if (Xutf8TextPropertyToTextList(display_, &text, &list, &n) >= Success && list) {
                 if (n > 0 && list[0]) utf8 = list[0];
                 XFreeStringList(list);
             }
-            XFree(text.value);
         }
     }
     return Utf8ToCp1252(utf8);
@@ -216,7 +217,7 @@ unsigned long X11Desktop::ParentOf(unsigned long window) {
     Window* children = nullptr;
     unsigned int count = 0;
     if (!XQueryTree(display_, window, &rootReturn, &parent, &children, &count)) return 0;
-    if (children) XFree(children);
+    XOwned(children).reset();  // only the parent is wanted
     return parent;
 }
 

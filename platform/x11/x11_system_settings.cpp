@@ -22,6 +22,7 @@
 #include <string_view>
 
 #include "platform/paths.h"
+#include "platform/x11/xlib_memory.h"
 #include "platform/x11/error_trap.h"
 #include "platform/x11/properties.h"
 
@@ -229,6 +230,7 @@ bool HasDesktopWindow(Display* d, Window parent, Atom typeAtom, Atom desktopType
     Window* children = nullptr;
     unsigned n = 0;
     if (!XQueryTree(d, parent, &root, &up, &children, &n)) return false;
+    const XMemory<Window> owned = XOwned(children);
     bool found = false;
     for (unsigned i = 0; i < n && !found; ++i) {
         XWindowAttributes attributes{};
@@ -238,7 +240,6 @@ bool HasDesktopWindow(Display* d, Window parent, Atom typeAtom, Atom desktopType
         found = std::find(types.begin(), types.end(), desktopType) != types.end() ||
                 (depth < 1 && HasDesktopWindow(d, children[i], typeAtom, desktopType, depth + 1));
     }
-    if (children) XFree(children);
     return found;
 }
 

@@ -1,6 +1,7 @@
 #include "player/commands/desktop_families.h"
 
 #include "platform/desktop.h"
+#include "platform/platform.h"
 #include "platform/power.h"
 #include "platform/printers.h"
 #include "platform/system_settings.h"
@@ -10,14 +11,14 @@
 
 namespace tessaro {
 
-void RegisterDesktopFamilies(CommandFamilies& families, TGlobData& glob, PeerLink& link,
-                             WaitReports& reports) {
-    win::Desktop& desktop = win::ActiveDesktop();
+void RegisterDesktopFamilies(CommandFamilies& families, win::Platform& platform, TGlobData& glob,
+                             PeerLink& link, WaitReports& reports) {
+    win::Desktop& desktop = platform.desktop();
     families.Register(CommandFamilyId::Waits, std::make_unique<WaitsFamily>(glob, link, desktop, reports));
     families.Register(CommandFamilyId::ProgramsWindowsSystem,
                       std::make_unique<ProgramsWindowsSystemFamily>(SystemServices{
-                          desktop, win::ActiveWindowControl(), win::ActiveSystemSettings(),
-                          win::ActivePrinters(), win::ActivePower(), glob, link, LibraryHookCalls()}));
+                          desktop, platform.windowControl(), platform.systemSettings(), platform.printers(),
+                          platform.power(), glob, link, LibraryHookCalls()}));
 }
 
 }  // namespace tessaro

@@ -29,7 +29,8 @@ public:
 };
 
 struct MediaHolder {
-    explicit MediaHolder(std::unique_ptr<VideoWindow> v) : video(std::move(v)) {}
+    MediaHolder(win::Platform& platform, std::unique_ptr<VideoWindow> v)
+        : sound(platform), video(std::move(v)) {}
     std::unique_ptr<win::AudioMixerOpener> mixers = win::SystemMixerOpener();
     ServiceSoundOutput sound;
     std::unique_ptr<VideoWindow> video;
@@ -37,17 +38,19 @@ struct MediaHolder {
 };
 class SystemMultimedia : private MediaHolder, public MultimediaCommands {
 public:
-    explicit SystemMultimedia(std::unique_ptr<VideoWindow> v)
-        : MediaHolder(std::move(v)), MultimediaCommands(MultimediaDevices{*mixers, sound, *video, *cds}) {}
+    SystemMultimedia(win::Platform& platform, std::unique_ptr<VideoWindow> v)
+        : MediaHolder(platform, std::move(v)),
+          MultimediaCommands(MultimediaDevices{*mixers, sound, *video, *cds}) {}
 };
 
 }  // namespace
 
-void RegisterPlayerCommands(CommandFamilies& families, std::unique_ptr<DialStatusWindow> status,
-                            std::unique_ptr<VideoWindow> video) {
+void RegisterPlayerCommands(CommandFamilies& families, win::Platform& platform,
+                            std::unique_ptr<DialStatusWindow> status, std::unique_ptr<VideoWindow> video) {
     families.Register(CommandFamilyId::DateTime, std::make_unique<SystemDateTime>());
     families.Register(CommandFamilyId::FilesDrivesDialUp, std::make_unique<SystemFiles>(std::move(status)));
-    families.Register(CommandFamilyId::Multimedia, std::make_unique<SystemMultimedia>(std::move(video)));
+    families.Register(CommandFamilyId::Multimedia,
+                      std::make_unique<SystemMultimedia>(platform, std::move(video)));
 }
 
 }  // namespace tessaro

@@ -5,12 +5,14 @@
 
 #include "player/commands/dialup.h"
 #include "player/commands/multimedia.h"
+#include "platform/platform.h"
 #include "player/engine/command_family.h"
 
 namespace tessaro {
 
 // The families keep the windows given here for as long as they live.
-void RegisterPlayerCommands(CommandFamilies& families, std::unique_ptr<DialStatusWindow> status,
-                            std::unique_ptr<VideoWindow> video);
+// `platform` rings the bell; it must outlive `families`.
+void RegisterPlayerCommands(CommandFamilies& families, win::Platform& platform,
+                            std::unique_ptr<DialStatusWindow> status, std::unique_ptr<VideoWindow> video);
 
 }  // namespace tessaro

@@ -1,7 +1,5 @@
 #include "player/commands/sound_output.h"
 
-#include "platform/bell.h"
-
 namespace tessaro {
 
 bool ServiceSoundOutput::Start(const std::string& path) {
@@ -13,6 +11,6 @@ bool ServiceSoundOutput::Start(const std::string& path) {
     return false;
 }
 
-void ServiceSoundOutput::Beep() { win::DesktopBell(); }
+void ServiceSoundOutput::Beep() { bell_.Bell(); }
 
 }  // namespace tessaro

@@ -17,12 +17,12 @@ void HookPeerLink::MarkPlayback() {
     auto master = std::make_unique<TGlobData>();
     TGlobData* buffer = master.get();
     QtmGetGlob(&buffer);
-    if (buffer && buffer->HookWnd != 0) win::PostMessage(buffer->HookWnd, WM_PLAYBACK_MARK, 0, 0);
+    if (buffer && buffer->HookWnd != 0) messages_.PostMessage(buffer->HookWnd, WM_PLAYBACK_MARK, 0, 0);
 }
 
 void HookPeerLink::NotifyEditor(std::uint32_t code, std::int32_t argument) {
     const std::uint64_t editor = editor_.Window();
-    if (editor != 0) win::PostMessage(static_cast<win::HWND>(editor), WM_PEER_UPDATE, code, argument);
+    if (editor != 0) messages_.PostMessage(static_cast<win::HWND>(editor), WM_PEER_UPDATE, code, argument);
 }
 
 }  // namespace tessaro

@@ -3,14 +3,16 @@
 // GetGlobDataItem and posts WM_PEER_UPDATE to the editor's registered window.
 #include <cstdint>
 
+#include "platform/messages.h"
 #include "player/engine/peer_link.h"
 
 namespace tessaro {
 
 class HookPeerLink : public PeerLink {
 public:
-    HookPeerLink() = default;
-    explicit HookPeerLink(EditorLocator locator) : editor_(std::move(locator)) {}
+    // The notices travel as `messages`.
+    explicit HookPeerLink(win::Messages& messages, EditorLocator locator = {})
+        : messages_(messages), editor_(std::move(locator)) {}
 
     void Push(const TGlobData& data, int group, int index = 0) override;
     void Pull(TGlobData& data, int group, int index = 0) override;
@@ -24,6 +26,7 @@ public:
     std::uint64_t EditorWindow() { return editor_.Window(); }
 
 private:
+    win::Messages& messages_;
     EditorLocator editor_;
 };
 

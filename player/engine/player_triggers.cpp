@@ -8,7 +8,7 @@
 #include "foundation/config_record.h"
 #include "platform/desktop.h"
 #include "platform/input.h"
-#include "platform/input_backend.h"
+#include "platform/platform.h"
 #include "platform/paths.h"
 #include "hook/qtmhook.h"
 #include "player/engine/hook_upkeep.h"
@@ -34,8 +34,8 @@ constexpr int kClearInUseMs = 15000;
 // Everything a playback talks to, made in one place for the desktop the player runs on.
 struct PlayerTriggers::Services {
     explicit Services(PlayerTriggers::Context& c)
-        : input(win::CreateInputBackend()),
-          desktop(win::ActiveDesktop()),
+        : input(c.platform.MakeInput()),
+          desktop(c.platform.desktop()),
           control(c.glob, c.config, c.macros, c.upkeep) {}
     std::unique_ptr<win::InputBackend> input;
     QtPlaybackClock clock;
@@ -52,7 +52,7 @@ PlayerTriggers::PlayerTriggers(Context context)
       player_(std::make_unique<MacroPlayer>(PlayerServices{*services_->input, services_->clock, ctx_.windows,
                                                            services_->clipboard, services_->desktop,
                                                            services_->control, services_->families})),
-      dispatch_(ctx_.glob, win::ActiveDesktop(), *this),
+      dispatch_(ctx_.glob, ctx_.platform.desktop(), *this),
       hooks_(std::make_unique<HookUpkeep>(ctx_.glob, ctx_.link, ctx_.config.AutoHooks, LibraryHookCalls(),
                                           [this] { return Playing(); })),
       clearTimer_(new QTimer(this)) {
@@ -204,7 +204,7 @@ std::optional<int> PlayerTriggers::ChoosePopupItem(int, const TMacroRecord& menu
     const int chosen = ctx_.shell.ChooseAMacro(menu);
     if (chosen < 1 || chosen > ctx_.glob.MacroCount) return std::nullopt;
     // The chooser took the focus: the macro's window gets it back before the macro plays.
-    if (const win::HWND target = dispatch_.TargetWindow()) BringToFront(win::ActiveDesktop(), target);
+    if (const win::HWND target = dispatch_.TargetWindow()) BringToFront(ctx_.platform.desktop(), target);
     return chosen;
 }
 

@@ -17,7 +17,8 @@ class QTimer;
 
 namespace win {
 class InputBackend;
-}
+class Platform;
+}  // namespace win
 
 namespace tessaro {
 
@@ -62,6 +63,7 @@ class PlayerTriggers : public QObject, public TriggerHost {
     Q_OBJECT
 public:
     struct Context {
+        win::Platform& platform;
         TConfigRecord& config;
         TGlobData& glob;
         PlayerMacroFile& macros;

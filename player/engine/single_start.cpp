@@ -31,12 +31,12 @@ StartDecision ClaimOrHandOver(const std::vector<std::string>& args, std::chrono:
     }
 }
 
-bool PostHandOver(std::uint32_t window, const std::string& text) {
-    const std::uint32_t msg = win::RegisterWindowMessage(std::string(kCommandLineMessageName));
+bool PostHandOver(win::Messages& messages, std::uint32_t window, const std::string& text) {
+    const std::uint32_t msg = messages.RegisterWindowMessage(std::string(kCommandLineMessageName));
     if (msg == 0) return false;
     const auto sender = static_cast<std::uint32_t>(::getpid());
     for (const std::int32_t word : PackHandOver(text))
-        if (!win::PostMessage(window, msg, sender, word)) return false;
+        if (!messages.PostMessage(window, msg, sender, word)) return false;
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/messages.h"
 #include "platform/single_instance.h"
 #include "protocol/object_names.h"
 
@@ -34,7 +35,8 @@ struct StartDecision {
 StartDecision ClaimOrHandOver(const std::vector<std::string>& args, std::chrono::milliseconds wait,
                               const HandOverSender& send);
 
-// The real sender: the registered message "tesrun" posted to the window, packed.
-bool PostHandOver(std::uint32_t window, const std::string& text);
+// The real sender: the registered message "tesrun" posted to the window as `messages`,
+// packed.
+bool PostHandOver(win::Messages& messages, std::uint32_t window, const std::string& text);
 
 }  // namespace tessaro

@@ -4,6 +4,7 @@
 #include "hook/qtmhook.h"
 #include "platform/datetime.h"
 #include "platform/desktop.h"
+#include "platform/platform.h"
 #include "player/engine/window_activation.h"
 #include "player/ui/capture_complete.h"
 #include "player/ui/main_win.h"
@@ -26,7 +27,7 @@ void CaptureShell::CaptureMessage(const std::string& caption, const std::string&
 }
 
 std::string CaptureShell::TopProgram() {
-    win::Desktop& desktop = win::ActiveDesktop();
+    win::Desktop& desktop = main_.platform_.desktop();
     return UpperCase1252(ModuleNameOfWindow(desktop, desktop.ForegroundWindow()));
 }
 

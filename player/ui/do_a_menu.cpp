@@ -40,9 +40,9 @@ int BottomRow(const QPushButton& button, int specified) {
 
 }  // namespace
 
-TDoAMenu::TDoAMenu(const ChooserOptions& options, std::vector<ChooserItem> items, std::optional<int> iconX,
-                   QWidget* parent)
-    : QDialog(parent), options_(options), items_(std::move(items)), iconX_(iconX) {
+TDoAMenu::TDoAMenu(win::Desktop& desktop, const ChooserOptions& options, std::vector<ChooserItem> items,
+                   std::optional<int> iconX, QWidget* parent)
+    : QDialog(parent), desktop_(desktop), options_(options), items_(std::move(items)), iconX_(iconX) {
     if (items_.size() > static_cast<std::size_t>(kMaxChooserItems)) items_.resize(kMaxChooserItems);
     setWindowTitle(kChooserCaption);
     MakeOnTop(*this);
@@ -155,7 +155,7 @@ void TDoAMenu::showEvent(QShowEvent* event) {
     // The hot key reached the player outside its toolkit, so a window manager may take
     // the window for one the user did not ask for and keep the focus where it was.
     QTimer::singleShot(0, this, [this] {
-        win::ActiveDesktop().SetForegroundWindow(static_cast<win::HWND>(winId()));
+        desktop_.SetForegroundWindow(static_cast<win::HWND>(winId()));
         TakeKeyboard();
     });
 }

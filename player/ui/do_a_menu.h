@@ -13,6 +13,10 @@ class QPushButton;
 class QTableWidget;
 class QToolButton;
 
+namespace win {
+class Desktop;
+}
+
 namespace tessaro {
 
 inline constexpr const char* kChooserCaption = "Choose A Macro";
@@ -22,8 +26,9 @@ class TDoAMenu : public QDialog {
     Q_OBJECT
 public:
     // Items beyond 36 are left out. `iconX`: opened from a popup-menu tray icon there.
-    TDoAMenu(const ChooserOptions& options, std::vector<ChooserItem> items, std::optional<int> iconX,
-             QWidget* parent = nullptr);
+    // It takes the focus on `desktop` when shown.
+    TDoAMenu(win::Desktop& desktop, const ChooserOptions& options, std::vector<ChooserItem> items,
+             std::optional<int> iconX, QWidget* parent = nullptr);
 
     // The chosen macro number, or -1 when nothing was chosen.
     int Result() const { return result_; }
@@ -49,6 +54,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    win::Desktop& desktop_;
     // The keyboard for as long as the chooser is up, also while the hot key that opened it
     // is still held (its grab would keep every key away, its repeats take it back).
     void TakeKeyboard();

@@ -14,6 +14,7 @@
 #include "foundation/start_gate.h"
 #include "hook/qtmhook.h"
 #include "platform/cp1252.h"
+#include "platform/platform.h"
 #include "platform/datetime.h"
 #include "platform/desktop.h"
 #include "platform/message_box.h"
@@ -44,16 +45,22 @@ std::vector<std::string> EditorArguments(std::uint32_t playerWindow) {
     return {kLaunchMarker, "/RH" + std::to_string(playerWindow)};
 }
 
-TMainWin::TMainWin(TConfigRecord& config, TGlobData& glob) : QWidget(nullptr), config_(config), glob_(glob) {
+TMainWin::TMainWin(win::Platform& platform, TConfigRecord& config, TGlobData& glob)
+    : QWidget(nullptr),
+      platform_(platform),
+      config_(config),
+      glob_(glob),
+      link_(platform.messages()),
+      windows_(platform.desktop()) {
     setWindowTitle("Tessaro 99");
     // Never shown: it exists for its window id, where messages arrive.
     setAttribute(Qt::WA_DontShowOnScreen, true);
     setGeometry(1, 1, 0, 0);
 }
 
-std::unique_ptr<TMainWin> TMainWin::Create(TConfigRecord& config, TGlobData& glob,
+std::unique_ptr<TMainWin> TMainWin::Create(win::Platform& platform, TConfigRecord& config, TGlobData& glob,
                                            const std::vector<std::string>& args) {
-    std::unique_ptr<TMainWin> w(new TMainWin(config, glob));
+    std::unique_ptr<TMainWin> w(new TMainWin(platform, config, glob));
     if (!w->FormCreate(args)) return nullptr;
     return w;
 }
@@ -64,9 +71,9 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
     macros_->LoadMacroFile(config_.RecentFiles[0].str());
 
     handle_ = static_cast<std::uint32_t>(winId());
-    commandLineMessage_ = win::RegisterWindowMessage(std::string(kCommandLineMessageName));
+    commandLineMessage_ = platform_.messages().RegisterWindowMessage(std::string(kCommandLineMessageName));
     receiver_ = std::make_unique<win::MessageReceiver>(
-        handle_,
+        platform_.messages(), handle_,
         [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) { return PlayerWndProc(msg, w, l); });
 
     std::string error;
@@ -116,7 +123,7 @@ void TMainWin::InitGlobData() {
     g.StopKeyCtrl = g.StopKeyAlt = g.StopKeyShift = 0;
     g.LibByte14320 = 0;
     g.IsNT = 1;
-    g.MouseSwapped = win::ActiveDesktop().MouseButtonsSwapped() ? 1 : 0;
+    g.MouseSwapped = platform_.desktop().MouseButtonsSwapped() ? 1 : 0;
     QtmUpCapture(&g);
     QtmUpInit(&g);
     g.IdleSchedules = 0;
@@ -183,7 +190,7 @@ void TMainWin::ActivateMe() {
         return;
     }
     if (const std::uint64_t editor = link_.EditorWindow()) {
-        win::ActiveDesktop().SetForegroundWindow(static_cast<win::HWND>(editor));
+        platform_.desktop().SetForegroundWindow(static_cast<win::HWND>(editor));
         return;
     }
     const std::string program = win::JoinPath(win::ExecutableDirectory(), "tesdesk");
@@ -232,7 +239,7 @@ void TMainWin::FormClose() {
     closed_ = true;
     // The editor closes as if its user closed it, so it can save first.
     if (const std::uint64_t editor = link_.EditorWindow())
-        win::PostMessage(static_cast<win::HWND>(editor), WM_CLOSE, kQuitFromPlayer, 0);
+        platform_.messages().PostMessage(static_cast<win::HWND>(editor), WM_CLOSE, kQuitFromPlayer, 0);
     // An editor this player started that it never found, or that the message misses, ends
     // too (it closes as its user would).
     for (const win::StartedProcess& editor : startedEditors_) editor.Terminate();

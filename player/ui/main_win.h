@@ -31,6 +31,7 @@ class QTimer;
 
 namespace win {
 class MessageReceiver;
+class Platform;
 class SharedMemory;
 }  // namespace win
 
@@ -57,7 +58,7 @@ class TMainWin : public QWidget,
 public:
     // The creation steps. A shared block that cannot be made is reported ("System Error")
     // and gives nullptr: the player then ends.
-    static std::unique_ptr<TMainWin> Create(TConfigRecord& config, TGlobData& glob,
+    static std::unique_ptr<TMainWin> Create(win::Platform& platform, TConfigRecord& config, TGlobData& glob,
                                             const std::vector<std::string>& args);
     ~TMainWin() override;
 
@@ -135,7 +136,7 @@ private:
     double Now() override;
     std::int64_t LocalMs() override;
 
-    TMainWin(TConfigRecord& config, TGlobData& glob);
+    TMainWin(win::Platform& platform, TConfigRecord& config, TGlobData& glob);
     bool FormCreate(const std::vector<std::string>& args);
     void FormClose();
     std::int32_t PlayerWndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
@@ -144,6 +145,7 @@ private:
     void StartTriggers();
     friend class CaptureShell;  // the capture works on the window's records and lock
 
+    win::Platform& platform_;
     TConfigRecord& config_;
     TGlobData& glob_;
     std::uint32_t handle_ = 0;

@@ -16,9 +16,10 @@ namespace tessaro {
 
 void TMainWin::StartTriggers() {
     triggers_ = std::make_unique<PlayerTriggers>(
-        PlayerTriggers::Context{config_, glob_, *macros_, link_, windows_, *this, *this});
-    RegisterPlayerCommands(triggers_->families(), CreateDialStatusWindow(), CreateVideoWindow(windows_));
-    RegisterDesktopFamilies(triggers_->families(), glob_, link_, triggers_->waitReports());
+        PlayerTriggers::Context{platform_, config_, glob_, *macros_, link_, windows_, *this, *this});
+    RegisterPlayerCommands(triggers_->families(), platform_, CreateDialStatusWindow(),
+                           CreateVideoWindow(windows_));
+    RegisterDesktopFamilies(triggers_->families(), platform_, glob_, link_, triggers_->waitReports());
     mailDialogs_ = std::make_unique<mail::MailDialogs>([this] { return config_.EMailPath.str(); },
                                                        mail::SystemFileChooser());
     triggers_->families().Register(CommandFamilyId::EMail,
@@ -26,7 +27,7 @@ void TMainWin::StartTriggers() {
     // Abbreviations, schedules and the network timers; the "/A" macro runs with the
     // start-up macros.
     automation_ = std::make_unique<PlayerAutomation>(
-        PlayerAutomation::Context{config_, glob_, link_, *triggers_, dispatcher_, *networkLock_},
+        PlayerAutomation::Context{platform_, config_, glob_, link_, *triggers_, dispatcher_, *networkLock_},
         switches_.startMacro);
     if (heartbeatWanted_) automation_->networkTimers().HeartbeatTimer(true);
 }

@@ -123,9 +123,9 @@ void TRepeatPrompt::accept() {
     QDialog::accept();
 }
 
-TPauseMacro::TPauseMacro(const std::string& hotKeyName, const std::string& nickname,
+TPauseMacro::TPauseMacro(win::Desktop& desktop, const std::string& hotKeyName, const std::string& nickname,
                          const std::string& message, std::uint64_t target, QWidget* parent)
-    : QDialog(parent), MessageLabel(nullptr), target_(target) {
+    : QDialog(parent), MessageLabel(nullptr), desktop_(desktop), target_(target) {
     setWindowTitle(Q(PauseCaption(hotKeyName)));
     MakeOnTop(*this);
     const PauseLayout l = PauseWindowLayout(message.size());
@@ -155,14 +155,14 @@ void TPauseMacro::showEvent(QShowEvent* e) {
     // In front with the keyboard, as a window manager obeys a pager: Enter, Alt+R, Alt+A
     // and Esc are the pause window's, not the target's.
     QTimer::singleShot(0, this, [this] {
-        if (isVisible()) win::ActiveDesktop().SetForegroundWindow(static_cast<win::HWND>(winId()));
+        if (isVisible()) desktop_.SetForegroundWindow(static_cast<win::HWND>(winId()));
     });
 }
 
 void TPauseMacro::done(int result) {
     QDialog::done(result);
     // The rest of the macro types into the window it was meant for.
-    if (target_) win::ActiveDesktop().SetForegroundWindow(static_cast<win::HWND>(target_));
+    if (target_) desktop_.SetForegroundWindow(static_cast<win::HWND>(target_));
 }
 
 }  // namespace tessaro

@@ -15,6 +15,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QShowEvent;
 
+namespace win {
+class Desktop;
+}
+
 #include "widgets/on_top.h"
 
 namespace tessaro {
@@ -71,8 +75,8 @@ class TPauseMacro : public QDialog {
 public:
     // `message` may be empty. The window takes the keyboard when shown; once it closes the
     // focus goes back to `target` (0: none), so typing goes on in the macro's window.
-    TPauseMacro(const std::string& hotKeyName, const std::string& nickname, const std::string& message,
-                std::uint64_t target = 0, QWidget* parent = nullptr);
+    TPauseMacro(win::Desktop& desktop, const std::string& hotKeyName, const std::string& nickname,
+                const std::string& message, std::uint64_t target = 0, QWidget* parent = nullptr);
     QLabel* HeadingLabel;
     QLabel* NicknameLabel;
     QLabel* MessageLabel;  // nullptr without a message
@@ -89,6 +93,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    win::Desktop& desktop_;
     std::uint64_t target_;
 };
 

@@ -18,9 +18,10 @@
 #include "foundation/settings.h"
 #include "protocol/object_names.h"
 #include "platform/cp1252.h"
-#include "platform/input_backend.h"
 #include "platform/message_box.h"
 #include "platform/named_mutex.h"
+#include "platform/platform.h"
+#include "platform/sim/program_platform.h"
 #include "platform/shared_memory.h"
 #include "platform/single_instance.h"
 #include "protocol/glob_data.h"
@@ -92,18 +93,21 @@ bool CreateMainBlockObjects(MainBlockObjects& o) {
 
 }  // namespace
 
-int RunPlayer(int argc, char** argv) {
+int RunPlayer(int argc, char** argv, win::Platform& platform) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(win::Utf8ToCp1252(argv[i]));
 
-    StartDecision start = ClaimOrHandOver(args, kWaitForStartingPlayer, PostHandOver);
+    StartDecision start = ClaimOrHandOver(args, kWaitForStartingPlayer,
+                                          [&platform](std::uint32_t window, const std::string& text) {
+                                              return PostHandOver(platform.messages(), window, text);
+                                          });
     if (start.role == StartDecision::Refused) {
         win::MessageBox(start.problem + "  Tessaro will terminate.", "System Error", win::MbButtons::Ok,
                         win::MbIcon::Error);
         return 1;
     }
     if (start.role != StartDecision::Player) return 0;
-    win::UndoInputLeftByDeadPlayer();
+    platform.UndoInputLeftByDeadPlayer();
 
     // From here on a signal closes the player cleanly, even one that comes during start-up.
     const bool signalsCaught = CatchEndSignals();
@@ -111,6 +115,8 @@ int RunPlayer(int argc, char** argv) {
     QApplication::setApplicationName("Tessaro 99");
     QApplication::setQuitOnLastWindowClosed(false);
     ProgramWindows windows;
+    // For the parts not yet handed the platform.
+    const win::ProgramPlatformScope parts(platform);
 
     // A signal ends the player whenever it comes: a box on the screen (at start-up, too)
     // is closed and no other shows, and a start that is under way ends as soon as it can.
@@ -135,7 +141,7 @@ int RunPlayer(int argc, char** argv) {
     LoadAllSettings(*config);
     if (TraySwitchGiven(args)) config->UseTray = true;
 
-    main = TMainWin::Create(*config, *glob, args);
+    main = TMainWin::Create(platform, *config, *glob, args);
     if (!main) return 1;
     if (stopDuringStart) {
         main.reset();

@@ -68,13 +68,13 @@ void PlayerAutomation::PlayTyped(int n, const TMacroRecord& rec, const AbbrevDec
 }
 
 std::string PlayerAutomation::Title() {
-    win::Desktop& desktop = win::ActiveDesktop();
+    win::Desktop& desktop = ctx_.platform.desktop();
     const win::HWND w = desktop.ForegroundWindow();
     return w ? desktop.WindowText(w) : std::string();
 }
 
 std::string PlayerAutomation::Program() {
-    win::Desktop& desktop = win::ActiveDesktop();
+    win::Desktop& desktop = ctx_.platform.desktop();
     const win::HWND w = desktop.ForegroundWindow();
     return w ? ModuleNameOfWindow(desktop, w) : std::string();
 }
@@ -85,11 +85,11 @@ bool PlayerAutomation::MacroPlaying() { return ctx_.triggers.dispatch().Playing(
 bool PlayerAutomation::CapsLockLastKnown() { return ctx_.triggers.dispatch().CapsLockLastKnown(); }
 
 bool PlayerAutomation::ActivateWindow(const std::string& title) {
-    return ActivateIt(win::ActiveDesktop(), title) != 0;
+    return ActivateIt(ctx_.platform.desktop(), title) != 0;
 }
 
 bool PlayerAutomation::ActivateProgram(const std::string& name) {
-    return ActivateProg(win::ActiveDesktop(), name) != 0;
+    return ActivateProg(ctx_.platform.desktop(), name) != 0;
 }
 
 void PlayerAutomation::PlaySound(const std::string& file, bool wait) {

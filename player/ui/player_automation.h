@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/platform.h"
+#include "platform/screen_saver.h"
 #include "player/abbrev/abbreviation_trigger.h"
 #include "player/schedule/network_timers.h"
 #include "player/schedule/scheduler.h"
@@ -24,6 +26,7 @@ class PlayerAutomation : public AbbreviationHost,
                          public NetworkUpkeep {
 public:
     struct Context {
+        win::Platform& platform;
         TConfigRecord& config;
         TGlobData& glob;
         PeerLink& link;
@@ -71,7 +74,7 @@ public:
 
 private:
     Context ctx_;
-    std::unique_ptr<win::ScreenSaverInhibitor> screenSaver_ = win::DesktopScreenSaver("tesrun");
+    std::unique_ptr<win::ScreenSaverInhibitor> screenSaver_ = ctx_.platform.ScreenSaver("tesrun");
     win::SoundService sound_;
     WavePlayer wave_{sound_};
     std::unique_ptr<AbbreviationTrigger> abbreviations_;

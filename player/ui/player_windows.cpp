@@ -66,7 +66,7 @@ void QtPlayerWindows::MyMessage(const std::string& title, const std::string& bod
 
 int QtPlayerWindows::ChooseAMacro(const ChooserOptions& options, std::vector<ChooserItem> items,
                                   std::optional<int> iconX) {
-    TDoAMenu window(options, std::move(items), iconX);
+    TDoAMenu window(desktop_, options, std::move(items), iconX);
     RunOnTop(window);
     return window.Result();
 }
@@ -77,7 +77,7 @@ std::uint16_t QtPlayerWindows::DoRepPrompt() {
 }
 
 bool QtPlayerWindows::PauseMacro(int top, int left, const std::string& text) {
-    TPauseMacro window(running_.hotKeyName, running_.nickname, text, running_.target);
+    TPauseMacro window(desktop_, running_.hotKeyName, running_.nickname, text, running_.target);
     window.move(left, top);
     pause_ = &window;
     const bool resumed = RunOnTop(window) == QDialog::Accepted;

@@ -14,12 +14,19 @@
 
 class QDialog;
 
+namespace win {
+class Desktop;
+}
+
 namespace tessaro {
 
 class TPauseMacro;
 
 class QtPlayerWindows : public PlayerWindows {
 public:
+    // The pause window and the chooser take the focus on `desktop`.
+    explicit QtPlayerWindows(win::Desktop& desktop) : desktop_(desktop) {}
+
     void DoAMessage(const std::string& caption, const std::string& text) override;
     void MyMessage(const std::string& title, const std::string& body) override;
     std::uint16_t DoRepPrompt() override;
@@ -55,6 +62,7 @@ public:
 private:
     int RunOnTop(QDialog& dialog);
 
+    win::Desktop& desktop_;
     RunningMacro running_;
     std::vector<QPointer<QDialog>> open_;
     bool ending_ = false;

@@ -1,8 +1,11 @@
 // Dependencies point down only: a file includes headers of its own layer or of lower ones,
-// other folders see the hook library only through its public header, and nothing below the
-// user-interface folders links Qt Widgets.
+// other folders see the hook library only through its public header, nothing below the
+// user-interface folders links Qt Widgets, and only the x11/ folders speak to the X server.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -108,6 +111,37 @@ std::vector<std::string> QuotedIncludes(const fs::path& file) {
     return found;
 }
 
+// The X headers a file includes: Xlib, its extensions and XCB, and the platform's own X11
+// headers (which bring Xlib with them). The keysym tables are plain numbers, no X call.
+std::vector<std::string> X11Includes(const fs::path& file) {
+    static const std::regex include(
+        R"re(^\s*#\s*include\s*[<"]((X11|xcb)/[^">]+|platform/x11/[^">]+)[">])re");
+    static const std::regex keysyms(R"re(^X11/(keysym|keysymdef|XF86keysym)\.h$)re");
+    std::ifstream in(file);
+    std::vector<std::string> found;
+    std::smatch m;
+    for (std::string line; std::getline(in, line);)
+        if (std::regex_search(line, m, include) && !std::regex_match(m[1].str(), keysyms))
+            found.push_back(m[1]);
+    return found;
+}
+
+// Sources of the product, outside every x11/ folder, that include an X header. Tests, the
+// benchmarks and the programs' test helpers drive a real X server and may.
+std::vector<std::string> X11IncludesOutsideX11Folders(const fs::path& top) {
+    std::vector<std::string> faults;
+    for (const std::string& file : SourceFiles(top)) {
+        if (file.rfind("tests/", 0) == 0 || file.rfind("bench/", 0) == 0) continue;
+        if (file.find("/x11/") != std::string::npos || file.rfind("x11/", 0) == 0) continue;
+        // The programs' main files build the X11 platform, and only that.
+        const bool main = file.rfind("apps/", 0) == 0;
+        for (const std::string& header : X11Includes(top / file))
+            if (!(main && header == "platform/x11/x11_platform.h"))
+                faults.push_back(file + " includes " + header);
+    }
+    return faults;
+}
+
 TEST(Layers, NoIncludePointsUp) {
     const fs::path top = TESSARO_SOURCE_DIR;
     std::vector<std::string> faults;
@@ -141,6 +175,38 @@ TEST(Layers, NoIncludePointsUp) {
     EXPECT_TRUE(faults.empty()) << "Includes that point up:\n" << Listed(faults);
     EXPECT_TRUE(unplaced.empty()) << "Folders with no layer (add them to the table):\n"
                                   << Listed({unplaced.begin(), unplaced.end()});
+}
+
+TEST(Layers, OnlyTheX11FoldersIncludeXHeaders) {
+    const std::vector<std::string> faults = X11IncludesOutsideX11Folders(TESSARO_SOURCE_DIR);
+    EXPECT_TRUE(faults.empty()) << "X headers outside the x11/ folders:\n" << Listed(faults);
+}
+
+// The rule itself, on a small tree: what it must find and what it must let be.
+TEST(Layers, TheX11RuleFindsXHeadersAndOnlyThose) {
+    const fs::path top = fs::temp_directory_path() / ("layers-x11-" + std::to_string(::getpid()));
+    fs::remove_all(top);
+    const auto write = [&](const std::string& file, const std::string& text) {
+        fs::create_directories((top / file).parent_path());
+        std::ofstream(top / file) << text;
+    };
+    write("player/ui/grab.cpp", "#include <X11/Xlib.h>\n");
+    write("platform/desktop.cpp", "#include \"platform/x11/display.h\"\n");
+    write("widgets/frame.cpp", "  #  include <xcb/xcb.h>\n");
+    write("platform/keys.cpp", "#include <X11/keysym.h>\n#include <X11/XF86keysym.h>\n");
+    write("platform/x11/display.cpp", "#include <X11/Xlib.h>\n");
+    write("hook/x11/source.cpp", "#include <X11/extensions/XInput2.h>\n");
+    write("apps/tesrun/main.cpp", "#include \"platform/x11/x11_platform.h\"\n");
+    write("apps/tesdesk/main.cpp", "#include \"platform/x11/display.h\"\n");
+    write("tests/platform/xtest_test.cpp", "#include <X11/extensions/XTest.h>\n");
+    write("bench/typing_bench.cpp", "#include <X11/Xutil.h>\n");
+    std::vector<std::string> found = X11IncludesOutsideX11Folders(top);
+    std::sort(found.begin(), found.end());
+    fs::remove_all(top);
+    EXPECT_EQ(found, (std::vector<std::string>{"apps/tesdesk/main.cpp includes platform/x11/display.h",
+                                               "platform/desktop.cpp includes platform/x11/display.h",
+                                               "player/ui/grab.cpp includes X11/Xlib.h",
+                                               "widgets/frame.cpp includes xcb/xcb.h"}));
 }
 
 struct GraphNode {

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -18,6 +20,11 @@
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/single_instance.h"
+#include "platform/input.h"
+#include "platform/screen_saver.h"
+#include "platform/sim/program_platform.h"
+#include "platform/sim/sim_platform.h"
+#include "platform/x11/x11_platform.h"
 #include "player/engine/single_start.h"
 #include "tests/support/child_process.h"
 #include "tests/support/wait_for.h"
@@ -42,6 +49,8 @@ public:
         ::setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
         ::setenv("DISPLAY", display_.c_str(), 1);
         ::setenv("QT_QPA_PLATFORM", "xcb", 1);  // the player runs on the private X server
+        // The program's parts this process runs itself work on that server, too.
+        programPlatform_.emplace(platform_);
         // Set up already: an editor the player opens must not start the first-use wizard.
         win::WritePrivateProfileString("Misc", "First Use", "No", kSettingsFile);
     }
@@ -66,9 +75,37 @@ public:
     }
 
 private:
+    // The X server's platform, opened when a part of this process first asks: a test that
+    // only drives programs keeps no connection to a server it stops.
+    class LazyX11Platform : public win::Platform {
+    public:
+        win::Desktop& desktop() override { return Real().desktop(); }
+        win::WindowControl& windowControl() override { return Real().windowControl(); }
+        std::unique_ptr<win::InputBackend> MakeInput() override { return Real().MakeInput(); }
+        win::SystemSettings& systemSettings() override { return Real().systemSettings(); }
+        win::Power& power() override { return Real().power(); }
+        win::Printers& printers() override { return Real().printers(); }
+        win::Messages& messages() override { return Real().messages(); }
+        void Bell() override { Real().Bell(); }
+        std::unique_ptr<win::ScreenSaverInhibitor> ScreenSaver(const std::string& application) override {
+            return Real().ScreenSaver(application);
+        }
+        bool UndoInputLeftByDeadPlayer() override { return Real().UndoInputLeftByDeadPlayer(); }
+
+    private:
+        win::Platform& Real() {
+            if (!real_) real_ = win::x11::OpenPlatform();
+            if (!real_) real_ = std::make_unique<win::sim::SimPlatform>();
+            return *real_;
+        }
+        std::unique_ptr<win::Platform> real_;
+    };
+
     std::string display_;
     std::string dir_;
     std::string ns_;
+    LazyX11Platform platform_;
+    std::optional<win::ProgramPlatformScope> programPlatform_;
 };
 
 inline std::string BuiltPlayer() {

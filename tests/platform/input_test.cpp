@@ -1,12 +1,11 @@
 #include "platform/input.h"
-#include "platform/input_backend.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
-#include "platform/backend.h"
+#include "platform/sim/sim_platform.h"
 #include "platform/sim/sim_input.h"
 #include "platform/virtual_keys.h"
 
@@ -78,8 +77,8 @@ TEST(InputBackend, SimBackendLetsGoOfTheUsersModifiersAndPressesBackThoseStillHe
 }
 
 TEST(InputBackend, SimBackendIsTheInputInTests) {
-    SelectBackend(Backend::Sim);
-    const std::unique_ptr<InputBackend> input = CreateInputBackend();
+    sim::SimPlatform platform;
+    const std::unique_ptr<InputBackend> input = platform.MakeInput();
     auto* simulated = dynamic_cast<sim::SimInput*>(input.get());
     ASSERT_NE(simulated, nullptr);
     sim::SimInput& sim = *simulated;

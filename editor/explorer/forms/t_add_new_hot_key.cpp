@@ -19,6 +19,7 @@
 #include "editor/model/macro_forms/window_routing.h"
 #include "hook/qtmhook.h"
 #include "platform/messages.h"
+#include "platform/sim/program_platform.h"
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
 
@@ -262,7 +263,8 @@ void TAddNewHotKey::DoCapture() {
     glob.ActivationCode[NewMacroNumber] = setup.activationCode;
     QtmUpItem(&glob, NewMacroNumber);
     if (context_.core.PlayerWnd)
-        win::PostMessage(context_.core.PlayerWnd, WM_PEER_UPDATE, puPullMacro, NewMacroNumber);
+        win::ProgramPlatform().messages().PostMessage(context_.core.PlayerWnd, WM_PEER_UPDATE, puPullMacro,
+                                                      NewMacroNumber);
 
     TCaptureKeys dialog(context_, capture_, this);
     dialog.HotKeyLabel->setText(

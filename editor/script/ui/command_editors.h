@@ -7,6 +7,7 @@
 #include "editor/script/line_ops.h"
 #include "editor/script/ui/script_editor_services.h"
 #include "platform/printers.h"
+#include "platform/sim/program_platform.h"
 #include "platform/system_settings.h"
 
 class QDialog;
@@ -47,8 +48,8 @@ struct CommandEditorHosts {
     bool RasAvailable = false;
     bool IE4Installed = true;
     // The printers and display modes the dialogs offer: the desktop's own unless given.
-    win::Printers& Printers = win::ActivePrinters();
-    win::SystemSettings& Display = win::ActiveSystemSettings();
+    win::Printers& Printers = win::ProgramPlatform().printers();
+    win::SystemSettings& Display = win::ProgramPlatform().systemSettings();
 };
 
 // The codes that make their line at once when added (no dialog).

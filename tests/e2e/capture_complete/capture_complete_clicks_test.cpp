@@ -13,6 +13,7 @@
 #include "hook/qtmhook.h"
 #include "macro/macro_file.h"
 #include "platform/messages.h"
+#include "platform/sim/program_platform.h"
 #include "player/ui/capture_complete.h"
 #include "protocol/hotkey_codes.h"
 #include "protocol/hotkey_names.h"
@@ -37,7 +38,7 @@ public:
     LibraryRoute(TGlobData& glob, std::uint32_t player) : glob_(glob), player_(player) {}
     void SetSecWind(std::uint32_t window, bool on) override {
         tessaro::SetSecWind(glob_, window, on, [this](std::uint32_t code, std::int32_t arg) {
-            win::PostMessage(player_, WM_PEER_UPDATE, code, arg);
+            win::ProgramPlatform().messages().PostMessage(player_, WM_PEER_UPDATE, code, arg);
         });
     }
 

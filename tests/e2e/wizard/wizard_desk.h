@@ -60,7 +60,7 @@ protected:
     void SetUp() override {
         if (xvfb_->name().empty()) GTEST_SKIP() << "no Xvfb";
         box_ = std::make_unique<PlayerSandbox>(xvfb_->name());
-        ::setenv("QT_QPA_PLATFORM", EditorPlatform(), 1);
+        ::setenv("QT_QPA_PLATFORM", ProgramPlatform(), 1);
         EnsureQtApplication();
         keyboard_ = xvfb_->Open();
         ASSERT_NE(keyboard_, nullptr);
@@ -75,7 +75,7 @@ protected:
 
     // Where the editor's windows go: kept in this process, or on the server beside the
     // player's, where the window manager frames them and other programs can post to them.
-    virtual const char* EditorPlatform() const { return "offscreen"; }
+    virtual const char* ProgramPlatform() const { return "offscreen"; }
 
     // The player on the file and the explorer beside it; a test seeds the file first.
     void Start() {

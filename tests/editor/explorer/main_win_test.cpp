@@ -41,7 +41,7 @@
 #include "hook/master_block.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
-#include "platform/backend.h"
+#include "tests/support/sim_program_platform.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/sim/sim_screen_saver.h"
@@ -325,7 +325,8 @@ TEST_F(MainWindow, PlayerCloseRequestSavesTheBoundsAndTellsThePlayerOnce) {
     const QRect bounds = w->geometry();
     Received();
     notices_.clear();
-    win::PostMessage(static_cast<win::HWND>(w->winId()), WM_CLOSE, kQuitFromPlayer, 0);
+    win::ProgramPlatform().messages().PostMessage(static_cast<win::HWND>(w->winId()), WM_CLOSE,
+                                                  kQuitFromPlayer, 0);
     for (int i = 0; i < 20 && w->isVisible(); ++i) QTest::qWait(20);
     EXPECT_FALSE(w->isVisible());
     w.reset();
@@ -385,10 +386,11 @@ TEST_F(MainWindow, PlayerNoticesReachTheListThroughTheWindow) {
     const auto self = static_cast<win::HWND>(w->winId());
     for (auto [code, arg] : {std::pair{19, 1}, std::pair{22, 1}, std::pair{5, 0}, std::pair{20, 0},
                              std::pair{20, -1}, std::pair{20, 501}})
-        win::PostMessage(self, WM_PEER_UPDATE, static_cast<std::uint32_t>(code), arg);
+        win::ProgramPlatform().messages().PostMessage(self, WM_PEER_UPDATE, static_cast<std::uint32_t>(code),
+                                                      arg);
     QApplication::processEvents();
     EXPECT_EQ(config_.MacroNicknames[1].str(), "before");
-    win::PostMessage(self, WM_PEER_UPDATE, puMacroChanged, 1);
+    win::ProgramPlatform().messages().PostMessage(self, WM_PEER_UPDATE, puMacroChanged, 1);
     QApplication::processEvents();
     EXPECT_EQ(config_.MacroNicknames[1].str(), "after");
 }
@@ -411,7 +413,7 @@ TEST_F(MainWindow, ShowDateMenuTogglesTheCaptionAndTellsThePlayer) {
 
 // The simulated desktop's screen saver follows the setting and the enabled timed macros.
 TEST_F(MainWindow, TheScreenSaverIsHeldWhileTheSettingIsOnAndATimedMacroIsEnabled) {
-    win::SelectBackend(win::Backend::Sim);
+    testing::SimProgramPlatform simulated;
     config_.DisableScreenSaver = false;
     AddMacro("timed", acScheduled, false);
     {

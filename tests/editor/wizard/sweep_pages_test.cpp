@@ -17,6 +17,7 @@
 #include "editor/wizard/t_quick_wiz.h"
 #include "misc_form.h"
 #include "platform/messages.h"
+#include "platform/sim/program_platform.h"
 #include "tests/editor/commands/dialog_harness.h"
 #include "tests/support/unpacked.h"
 
@@ -142,9 +143,10 @@ TEST(WizardSweepPages, TheRecordingHidesTheWizardTakesTheTypedTextAndBringsItBac
     ASSERT_EQ(args.rfind("QJX ", 0), 0u) << args;
     const auto window = static_cast<win::HWND>(std::stoul(args.substr(4)));
     EXPECT_EQ(Unpacked(form.rig.glob->CapWnd), window);
-    for (char c : std::string("Ann Lee")) win::SendMessage(window, 0x403, 1000, c);
-    win::SendMessage(window, 0x404, 0, 0);
-    win::SendMessage(window, 0x403, 1000, '!');  // after the end: ignored
+    for (char c : std::string("Ann Lee"))
+        win::ProgramPlatform().messages().SendMessage(window, 0x403, 1000, c);
+    win::ProgramPlatform().messages().SendMessage(window, 0x404, 0, 0);
+    win::ProgramPlatform().messages().SendMessage(window, 0x403, 1000, '!');  // after the end: ignored
 
     EXPECT_FALSE(form.Window()->isMinimized());
     EXPECT_TRUE(form.Window()->isVisible());

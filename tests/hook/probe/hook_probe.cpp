@@ -31,6 +31,7 @@
 #include "platform/synthetic_input.h"
 #include "platform/virtual_keys.h"
 #include "platform/x11/display.h"
+#include "platform/x11/x11_messages.h"
 #include "platform/x11/xtest_input.h"
 #include "protocol/window_messages.h"
 
@@ -60,21 +61,23 @@ int main(int argc, char** argv) {
         if (::read(0, &c, 1) <= 0) app.quit();
     });
 
+    win::x11::X11Messages messages;
     std::unique_ptr<win::MessageWindow> receiver;
     std::unique_ptr<KeyWindow> focused;
     auto glob = std::make_unique<tessaro::TGlobData>();
     if (role == "receiver") {
-        receiver = std::make_unique<win::MessageWindow>([](std::uint32_t m, std::uint32_t w, std::int32_t l) {
-            Say("msg " + std::to_string(m) + " " + std::to_string(w) + " " + std::to_string(l));
-            return 0;
-        });
+        receiver = std::make_unique<win::MessageWindow>(
+            messages, [](std::uint32_t m, std::uint32_t w, std::int32_t l) {
+                Say("msg " + std::to_string(m) + " " + std::to_string(w) + " " + std::to_string(l));
+                return 0;
+            });
         Say("hwnd " + std::to_string(receiver->hwnd()));
     } else if (role == "sender" && argc == 6) {
         const auto hwnd = static_cast<win::HWND>(std::strtoul(argv[2], nullptr, 10));
         const bool ok =
-            win::PostMessage(hwnd, std::strtoul(argv[3], nullptr, 10), std::strtoul(argv[4], nullptr, 10),
-                             static_cast<std::int32_t>(std::strtol(argv[5], nullptr, 10)));
-        const bool bogus = win::PostMessage(0x1fffff0, 1, 0, 0);
+            messages.PostMessage(hwnd, std::strtoul(argv[3], nullptr, 10), std::strtoul(argv[4], nullptr, 10),
+                                 static_cast<std::int32_t>(std::strtol(argv[5], nullptr, 10)));
+        const bool bogus = messages.PostMessage(0x1fffff0, 1, 0, 0);
         Say(std::string("sent ") + (ok ? "1" : "0") + " bogus " + (bogus ? "1" : "0"));
         return 0;
     } else if (role == "typist" && argc == 4) {
@@ -118,7 +121,7 @@ int main(int argc, char** argv) {
         XTestFakeKeyEvent(d, x, True, 0);
         win::NoteSyntheticInput(win::SyntheticKind::KeyUp, x);
         XTestFakeKeyEvent(d, x, False, 0);
-        if (!win::PostMessage(master->HookWnd, tessaro::WM_PLAYBACK_MARK, 0, 0)) return 1;
+        if (!messages.PostMessage(master->HookWnd, tessaro::WM_PLAYBACK_MARK, 0, 0)) return 1;
         Say("typed");
         return 0;
     } else if (role == "focused") {

@@ -12,6 +12,7 @@
 
 #include "platform/mixer.h"
 #include "player/commands/multimedia.h"
+#include "platform/sim/sim_platform.h"
 #include "player/commands/sound_output.h"
 #include "player/engine/mixer.h"
 #include "pulse_server.h"
@@ -45,11 +46,12 @@ public:
 // The interpreter with the machine's sound output, mixer and CD drives behind it.
 struct RealDevices {
     // `soundPlugin` empty: the sound plugin beside the program.
-    explicit RealDevices(std::string soundPlugin = {}) : sound(std::move(soundPlugin)) {
+    explicit RealDevices(std::string soundPlugin = {}) : sound(platform, std::move(soundPlugin)) {
         rig.families.Register(
             CommandFamilyId::Multimedia,
             std::make_unique<MultimediaCommands>(MultimediaDevices{*opener, sound, video, *cds}));
     }
+    win::sim::SimPlatform platform;
     std::unique_ptr<win::AudioMixerOpener> opener = win::SystemMixerOpener();
     std::unique_ptr<win::CdDrives> cds = win::SystemCdDrives();
     ServiceSoundOutput sound;
@@ -72,7 +74,8 @@ protected:
 TEST_F(SoundSystem, AWaitedSoundLastsItsLengthOnTheSinkAndABadFileIsSilent) {
     const std::string wav = dir_.file("tone.wav");
     testing::WriteToneWav(wav, 1000);
-    ServiceSoundOutput sound;
+    win::sim::SimPlatform platform;
+    ServiceSoundOutput sound(platform);
     QElapsedTimer timer;
     timer.start();
     ASSERT_TRUE(sound.Start(wav));

@@ -8,7 +8,7 @@
 
 #include "foundation/start_gate.h"
 #include "hook/master_block.h"
-#include "platform/backend.h"
+#include "platform/sim/sim_messages.h"
 #include "platform/messages.h"
 #include "platform/single_instance.h"
 #include "protocol/glob_data.h"
@@ -27,7 +27,6 @@ struct Got {
 class HookPeerLinkTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        win::SelectBackend(win::Backend::Sim);
         ::setenv("XDG_RUNTIME_DIR", dir.path().c_str(), 1);
         hook::DetachMaster();
         if (!QCoreApplication::instance()) {
@@ -41,13 +40,15 @@ protected:
 
     // A window that records what reaches it, standing for the editor's main window.
     std::unique_ptr<win::MessageWindow> Window(std::vector<Got>& got) {
-        return std::make_unique<win::MessageWindow>([&got](std::uint32_t m, std::uint32_t w, std::int32_t l) {
-            got.push_back({m, w, l});
-            return 0;
-        });
+        return std::make_unique<win::MessageWindow>(messages,
+                                                    [&got](std::uint32_t m, std::uint32_t w, std::int32_t l) {
+                                                        got.push_back({m, w, l});
+                                                        return 0;
+                                                    });
     }
 
     testing::TempDir dir;
+    win::sim::SimMessages messages;
 };
 
 TEST_F(HookPeerLinkTest, NoticesGoOnlyToTheWindowTheEditorRegistered) {
@@ -55,7 +56,7 @@ TEST_F(HookPeerLinkTest, NoticesGoOnlyToTheWindowTheEditorRegistered) {
     auto other = Window(bystander);  // e.g. a window titled "... Tessaro Editor ..." of someone else
     auto editorWindow = Window(editor);
 
-    HookPeerLink link;
+    HookPeerLink link(messages);
     link.NotifyEditor(puMacroChanged, 3);  // no editor registered yet: nothing is posted
     QCoreApplication::processEvents();
     EXPECT_TRUE(bystander.empty());
@@ -78,7 +79,7 @@ TEST_F(HookPeerLinkTest, PushedGroupsComeBackThroughThePull) {
     mine->MacroCount = 17;
     mine->ActivationCode[4] = 300;
     mine->ActivationCode[5] = 301;
-    HookPeerLink link;
+    HookPeerLink link(messages);
     link.Push(*mine, ggNumKeys);
     link.Push(*mine, ggItem, 4);
     link.Push(*mine, ggItem, 0);  // no such slot

@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "platform/backend.h"
+#include "tests/support/sim_program_platform.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "protocol/hotkey_names.h"
@@ -32,9 +32,9 @@ struct Route : SecWindRoute {
 
 class CapCompleteDialog : public ::testing::Test {
 protected:
+    testing::SimProgramPlatform sim;
     void SetUp() override {
         EnsureQtApplication();
-        win::SelectBackend(win::Backend::Sim);
         glob->MacroCount = 2;
         glob->ActivationCode[1] = 9;
         glob->Scope[1] = scGlobal;
@@ -107,7 +107,7 @@ TEST_F(CapCompleteDialog, APressedHotKeySelectsItsLineWhileTheBoxHasTheFocus) {
     QApplication::sendEvent(dialog->HotKeyEdit, &in);
     const auto self = static_cast<std::uint32_t>(dialog->winId());
     ASSERT_EQ(route.calls, (std::vector<std::pair<std::uint32_t, bool>>{{self, true}}));
-    win::SendMessage(self, WM_HOTKEY_CHOSEN, 42, 0);
+    sim.platform.messages().SendMessage(self, WM_HOTKEY_CHOSEN, 42, 0);
     EXPECT_EQ(dialog->HotKeyList->currentRow(), 42);
     EXPECT_EQ(dialog->HotKeyEdit->text().toStdString(), HotKeyNames(42));
     QFocusEvent out(QEvent::FocusOut);

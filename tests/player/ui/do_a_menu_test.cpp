@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "macro/macro_record.h"
+#include "platform/sim/sim_platform.h"
 #include "protocol/glob_data.h"
 #include "protocol/hotkey_names.h"
 #include "tests/support/qt_app.h"
@@ -152,6 +153,7 @@ TEST(ChooserPlace, AtTheTrayIconOnTheBottomElseCentred) {
 class Chooser : public ::testing::Test {
 protected:
     void SetUp() override { EnsureQtApplication(); }
+    win::sim::SimPlatform platform_;
     // Runs the window and does `act` once it shows; the result.
     int Run(TDoAMenu& window, const std::function<void()>& act) {
         QTimer::singleShot(0, &window, act);
@@ -161,7 +163,7 @@ protected:
 };
 
 TEST_F(Chooser, TwoListsWithKeyCellsAndALetterChoosesItsItem) {
-    TDoAMenu window({ChooserStyle::Names, 16}, Items(20), std::nullopt);
+    TDoAMenu window(platform_.desktop(), {ChooserStyle::Names, 16}, Items(20), std::nullopt);
     ASSERT_NE(window.Script, nullptr);
     ASSERT_NE(window.Script2, nullptr);
     EXPECT_EQ(window.windowTitle(), "Choose A Macro");
@@ -191,7 +193,7 @@ TEST_F(Chooser, TwoListsWithKeyCellsAndALetterChoosesItsItem) {
 TEST_F(Chooser, TextStyleShowsTheMacroTextAndCancelChoosesNothing) {
     std::vector<ChooserItem> items = Items(3);
     items[1].text = "Dear Sir,\r\nthank you";
-    TDoAMenu window({ChooserStyle::Text, 16}, items, std::nullopt);
+    TDoAMenu window(platform_.desktop(), {ChooserStyle::Text, 16}, items, std::nullopt);
     EXPECT_EQ(window.width(), 300);
     EXPECT_EQ(window.Script2, nullptr);
     EXPECT_EQ(window.Script->horizontalHeaderItem(1)->text(), "Macro Text");
@@ -209,12 +211,12 @@ TEST_F(Chooser, TextStyleShowsTheMacroTextAndCancelChoosesNothing) {
 }
 
 TEST_F(Chooser, ADoubleClickOnTheSecondListChoosesItsLine) {
-    TDoAMenu window({ChooserStyle::Names, 16}, Items(25), std::nullopt);
+    TDoAMenu window(platform_.desktop(), {ChooserStyle::Names, 16}, Items(25), std::nullopt);
     EXPECT_EQ(Run(window, [&] { emit window.Script2->cellDoubleClicked(2, 1); }), 121);
 }
 
 TEST_F(Chooser, IconStyleButtonsInRowsOfNineAndAClickChooses) {
-    TDoAMenu window({ChooserStyle::Icons, 32}, Items(10), std::nullopt);
+    TDoAMenu window(platform_.desktop(), {ChooserStyle::Icons, 32}, Items(10), std::nullopt);
     ASSERT_EQ(window.SpeedButtons.size(), 10u);
     EXPECT_EQ(window.Script, nullptr);
     EXPECT_EQ(window.width(), 32 * 9 + 36);
@@ -227,7 +229,7 @@ TEST_F(Chooser, IconStyleButtonsInRowsOfNineAndAClickChooses) {
 }
 
 TEST_F(Chooser, MoreThanThirtySixItemsAreCutToThirtySix) {
-    TDoAMenu window({ChooserStyle::Names, 16}, Items(40), std::nullopt);
+    TDoAMenu window(platform_.desktop(), {ChooserStyle::Names, 16}, Items(40), std::nullopt);
     EXPECT_EQ(window.Script->rowCount() + window.Script2->rowCount(), 36);
     EXPECT_EQ(window.Script2->item(17, 0)->text(), "Z");
     EXPECT_EQ(Run(window, [&] { window.FormKeyPress('Z'); }), 136);
@@ -236,7 +238,7 @@ TEST_F(Chooser, MoreThanThirtySixItemsAreCutToThirtySix) {
 TEST_F(Chooser, LongNicknamesAreCutToFitBeforeTheScopeColumn) {
     std::vector<ChooserItem> items = Items(1);
     items[0].nickname = std::string(50, 'W');
-    TDoAMenu window({ChooserStyle::Names, 16}, items, std::nullopt);
+    TDoAMenu window(platform_.desktop(), {ChooserStyle::Names, 16}, items, std::nullopt);
     const QString shown = window.Script->item(0, 1)->text();
     EXPECT_LT(shown.size(), 50);
     EXPECT_GT(shown.size(), 0);

@@ -13,7 +13,7 @@
 #include "foundation/config_record.h"
 #include "foundation/settings.h"
 #include "macro/macro_file.h"
-#include "platform/backend.h"
+#include "tests/support/sim_program_platform.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "player/ui/message_windows.h"
@@ -30,15 +30,15 @@ constexpr int kCtrlAltK = 154;
 
 class MainWin : public ::testing::Test {
 protected:
+    testing::SimProgramPlatform sim;
     void SetUp() override {
         EnsureQtApplication();
-        win::SelectBackend(win::Backend::Sim);
         LoadAllSettings(*config);
         config->RecentFiles[0] = dir.file("TESRO.QTM");
     }
     void TearDown() override { main.reset(); }
     void Start() {
-        main = TMainWin::Create(*config, *glob, {"/EN"});
+        main = TMainWin::Create(sim.platform, *config, *glob, {"/EN"});
         ASSERT_NE(main, nullptr);
     }
 
@@ -77,7 +77,7 @@ TEST_F(MainWin, PauseWindowOfAHotKeyMacroNamesItAndItsKeyAndTheTipSaysItRuns) {
             pause->AbortButton->click();
         }
     });
-    win::SendMessage(main->Handle(), WM_HOTKEY_FIRED, kCtrlAltK, 0);
+    sim.platform.messages().SendMessage(main->Handle(), WM_HOTKEY_FIRED, kCtrlAltK, 0);
     EXPECT_EQ(caption.toStdString(), "Pause (" + HotKeyNames(kCtrlAltK) + ")");
     EXPECT_EQ(nickname, "Waits For Me");
     EXPECT_EQ(tip, "Macro Is Running - Right Click to Abort");

@@ -13,7 +13,7 @@
 #include "foundation/config_record.h"
 #include "foundation/settings.h"
 #include "macro/macro_file.h"
-#include "platform/backend.h"
+#include "tests/support/sim_program_platform.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "player/engine/top_window_menu.h"
@@ -49,9 +49,9 @@ TMacroRecord Menu(const std::string& nickname, bool inTray, std::vector<std::uin
 
 class MainWinTray : public ::testing::Test {
 protected:
+    testing::SimProgramPlatform sim;
     void SetUp() override {
         EnsureQtApplication();
-        win::SelectBackend(win::Backend::Sim);
         LoadAllSettings(*config);
         config->RecentFiles[0] = dir.file("TESRO.QTM");
         ASSERT_TRUE(CreateEmptyMacroFile(path()).ok());
@@ -60,11 +60,11 @@ protected:
     std::string path() const { return config->RecentFiles[0].str(); }
     void Add(const TMacroRecord& rec) { ASSERT_TRUE(WriteMacroRecordAt(path(), -1, rec).ok()); }
     void Start() {
-        main = TMainWin::Create(*config, *glob, {"/EN"});
+        main = TMainWin::Create(sim.platform, *config, *glob, {"/EN"});
         ASSERT_NE(main, nullptr);
     }
     void Peer(std::uint32_t code, std::int32_t arg) {
-        win::SendMessage(main->Handle(), WM_PEER_UPDATE, code, arg);
+        sim.platform.messages().SendMessage(main->Handle(), WM_PEER_UPDATE, code, arg);
     }
     std::vector<int> IconIds() {
         std::vector<int> ids;
@@ -185,7 +185,7 @@ TEST_F(MainWinTray, APopupMenuHotKeyShowsTheChooserAndTheChosenMacroPlays) {
             chooser->FormKeyPress('1');
         }
     });
-    win::SendMessage(main->Handle(), WM_HOTKEY_FIRED, kCtrlAltK, 0);
+    sim.platform.messages().SendMessage(main->Handle(), WM_HOTKEY_FIRED, kCtrlAltK, 0);
     EXPECT_EQ(lines, 2);
     EXPECT_TRUE(popupWhileShown);
     EXPECT_EQ(paused, "Waits For Me");
@@ -208,7 +208,7 @@ TEST_F(MainWinTray, TheMenuOfTheTopWindowWarnsWhenNoMacroBelongsToIt) {
                 box->OkButton->click();
             }
     });
-    win::SendMessage(main->Handle(), WM_HOTKEY_FIRED, kCtrlAltK, 0);
+    sim.platform.messages().SendMessage(main->Handle(), WM_HOTKEY_FIRED, kCtrlAltK, 0);
     EXPECT_EQ(warning.toStdString(), kNoTopWindowMacros);
 }
 

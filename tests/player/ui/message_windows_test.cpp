@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/backend.h"
+#include "platform/sim/sim_platform.h"
 #include "platform/message_box.h"
 #include "platform/sim/sim_desktop.h"
 #include "tests/support/qt_app.h"
@@ -48,7 +48,8 @@ void Then(std::vector<std::function<void()>> steps) {
 class MessageWindows : public ::testing::Test {
 protected:
     void SetUp() override { EnsureQtApplication(); }
-    QtPlayerWindows windows_;
+    win::sim::SimPlatform platform_;
+    QtPlayerWindows windows_{platform_.desktop()};
     std::vector<win::MessageBoxCall> boxes_;
     win::ScopedMessageBoxHandler handler_{[this](const win::MessageBoxCall& c) {
         boxes_.push_back(c);
@@ -149,7 +150,6 @@ TEST_F(MessageWindows, PauseWindowFollowsItsMessageAndReturnsTheChoice) {
     EXPECT_EQ(PauseCaption(""), "Pause");
     EXPECT_EQ(PauseCaption("Ctrl+A"), "Pause (Ctrl+A)");
 
-    win::SelectBackend(win::Backend::Sim);
     win::sim::SimDesktop& desktop = win::sim::TheSimDesktop();
     const win::HWND target = desktop.AddWindow("Target", 1, "EDIT");
     desktop.activations.clear();

@@ -7,6 +7,7 @@
 
 #include "player/ui/player_windows.h"
 #include "tests/support/held_key.h"
+#include "platform/sim/sim_platform.h"
 #include "tests/support/qt_app.h"
 
 namespace tessaro {
@@ -14,7 +15,8 @@ namespace {
 
 TEST(SavePrompt, TheFilterShowsEachPatternOnce) {
     EnsureQtApplication();
-    QtPlayerWindows windows;
+    win::sim::SimPlatform platform;
+    QtPlayerWindows windows(platform.desktop());
     QStringList filters;
     bool seen = false;
     QTimer reader;

@@ -21,6 +21,7 @@
 #include "widgets/about_box.h"
 #include "platform/message_box.h"
 #include "player/commands/email.h"
+#include "platform/x11/x11_platform.h"
 #include "tests/e2e/windows/menu_letters.h"
 #include "tests/e2e/windows/window_walk.h"
 
@@ -74,7 +75,9 @@ void PlayerWindowsOpenWhole(const std::string& size) {
     if (!desktop) GTEST_SKIP() << "no desktop of " << size;
     const QRect screen = desktop->Screen();
     WindowWalk walk(*desktop);
-    QtPlayerWindows windows;
+    const std::unique_ptr<win::Platform> platform = win::x11::OpenPlatform();
+    ASSERT_TRUE(platform);
+    QtPlayerWindows windows(platform->desktop());
     const std::string longText(600, 'x');
     std::string manyLines;
     for (int i = 0; i < 120; ++i) manyLines += "Line " + std::to_string(i) + " of the text box\r\n";
@@ -125,7 +128,9 @@ TEST(PlayerWindows, TheLongestCaptionAndTextAreWhole) {
     WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
     if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop";
     WindowWalk walk(*desktop);
-    QtPlayerWindows windows;
+    const std::unique_ptr<win::Platform> platform = win::x11::OpenPlatform();
+    ASSERT_TRUE(platform);
+    QtPlayerWindows windows(platform->desktop());
     std::vector<std::string> faults;
     int boxes = 0;
     const WindowWalk::Inside check = [&](QWidget& box, const std::string& path) {

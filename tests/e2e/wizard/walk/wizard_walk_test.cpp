@@ -29,6 +29,7 @@
 #include "foundation/ras.h"
 #include "macro/capture_file.h"
 #include "platform/paths.h"
+#include "platform/sim/program_platform.h"
 #include "platform/messages.h"
 #include "protocol/window_messages.h"
 #include "widgets/page_control.h"
@@ -75,7 +76,7 @@ std::string Shown(const std::string& text) {
 
 class WizardWalk : public WizardDesk {
 protected:
-    const char* EditorPlatform() const override { return "xcb"; }
+    const char* ProgramPlatform() const override { return "xcb"; }
 
     void SetUp() override {
         WizardDesk::SetUp();
@@ -224,7 +225,7 @@ void RecordSweepstakes(TQuickWiz& form, Display* keyboard, const std::string& he
         10000))
         << "the recording lacks \"" << typed << "\"; the window got \"" << target.Typed() << "\"";
     const auto window = static_cast<win::HWND>(std::stoull(args.substr(4)));
-    win::PostMessage(window, WM_CAPTURE_DONE, 0, 0);
+    win::ProgramPlatform().messages().PostMessage(window, WM_CAPTURE_DONE, 0, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return form.isVisible() && !form.isMinimized(); }, 10000))
         << "the wizard did not come back";
 }

@@ -18,7 +18,7 @@
 #include "editor/commands/email_dialog.h"
 #include "fakes.h"
 #include "mail/recipient_list.h"
-#include "platform/backend.h"
+#include "tests/support/sim_program_platform.h"
 #include "tests/editor/commands/dialog_harness.h"
 #include "tests/support/held_press.h"
 #include "tests/support/temp_dir.h"
@@ -41,8 +41,8 @@ std::string Read(const std::string& path) {
 
 class EmailDialogs : public ::testing::Test {
 protected:
+    testing::SimProgramPlatform simulated_;
     void SetUp() override {
-        win::SelectBackend(win::Backend::Sim);
         EnsureQtApplication();
         config_->EMailPath = path_;
         std::ofstream(path_, std::ios::binary) << "zed|z@x\r\nAnn|ann@x\r\nbare@x\r\n|nameless@x\r\n";

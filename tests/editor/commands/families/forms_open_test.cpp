@@ -24,7 +24,7 @@
 #include "editor/commands/wait_dialog.h"
 #include "fakes.h"
 #include "foundation/config_record.h"
-#include "platform/backend.h"
+#include "tests/support/sim_program_platform.h"
 #include "protocol/glob_data.h"
 #include "tests/editor/commands/dialog_harness.h"
 #include "platform/sim/sim_mixer.h"
@@ -43,10 +43,8 @@ using testing::Type;
 
 class FamilyDialogs : public ::testing::Test {
 protected:
-    void SetUp() override {
-        win::SelectBackend(win::Backend::Sim);
-        EnsureQtApplication();
-    }
+    testing::SimProgramPlatform simulated_;
+    void SetUp() override { EnsureQtApplication(); }
     bool Checked(QWidget* dlg, const char* radio) { return Named<QAbstractButton>(dlg, radio)->isChecked(); }
 
     testing::TempDir dir_;

@@ -11,7 +11,7 @@
 
 #include "editor/commands/netconn_dialog.h"
 #include "foundation/drive_table.h"
-#include "platform/backend.h"
+#include "tests/support/sim_program_platform.h"
 #include "platform/sim/sim_network_shares.h"
 #include "player/commands/network_drives.h"
 #include "tests/editor/commands/dialog_harness.h"
@@ -30,8 +30,8 @@ QStringList Rows(const QListWidget* list) {
 
 class MappedDrives : public ::testing::Test {
 protected:
+    testing::SimProgramPlatform simulated_;
     void SetUp() override {
-        win::SelectBackend(win::Backend::Sim);
         EnsureQtApplication();
         shares.shares["smb://srv/share"] = {"joe", "pw"};
         shares.shares["smb://srv/docs"] = {"joe", "pw"};

@@ -15,6 +15,7 @@
 #include "foundation/settings.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
+#include "platform/sim/program_platform.h"
 #include "platform/messages.h"
 #include "protocol/window_messages.h"
 #include "tests/support/modal_window.h"
@@ -53,7 +54,7 @@ inline std::unique_ptr<TempDir> MainWinFolder(const std::string& tag, TConfigRec
 using PlayerNotices = std::vector<std::pair<std::uint32_t, std::int32_t>>;
 inline std::unique_ptr<win::MessageWindow> PlayerNoticeWindow(PlayerNotices& notices) {
     return std::make_unique<win::MessageWindow>(
-        [&notices](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
+        win::ProgramPlatform().messages(), [&notices](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
             if (msg == WM_PEER_UPDATE) notices.emplace_back(w, l);
             return 0;
         });

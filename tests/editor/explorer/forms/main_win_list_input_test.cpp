@@ -27,6 +27,7 @@
 
 #include "foundation/helper_programs.h"
 #include "platform/paths.h"
+#include "platform/sim/program_platform.h"
 #include "editor/explorer/forms/t_capture_keys.h"
 #include "editor/explorer/main_win.h"
 #include "editor/explorer/tools/small_dialogs.h"
@@ -82,8 +83,8 @@ class MainWinInput : public testing::MainWinFixture {
 protected:
     void SetUp() override {
         SetUpSandbox("mwi");
-        player =
-            std::make_unique<win::MessageWindow>([this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
+        player = std::make_unique<win::MessageWindow>(
+            win::ProgramPlatform().messages(), [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
                 if (msg == WM_PEER_UPDATE) notices.emplace_back(w, l);
                 return 0;
             });
@@ -287,7 +288,8 @@ TEST_F(MainWinInput, TheCaptionNamesTheFileAfterNewOpenARecentFileAndThePlayersS
     LoadAllSettings(player);
     player.RecentFiles[0] = file;
     SaveCurrentFileSetting(player);
-    win::PostMessage(static_cast<win::HWND>(window->winId()), WM_PEER_UPDATE, puSchedule, 0);
+    win::ProgramPlatform().messages().PostMessage(static_cast<win::HWND>(window->winId()), WM_PEER_UPDATE,
+                                                  puSchedule, 0);
     QApplication::processEvents();
     EXPECT_EQ(window->windowTitle(), "Tessaro Editor (work)");
 }

@@ -31,6 +31,7 @@
 #include "macro/capture_file.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
+#include "platform/sim/program_platform.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "protocol/hotkey_names.h"
@@ -49,8 +50,8 @@ class MainWinMacros : public testing::MainWinFixture {
 protected:
     void SetUp() override {
         SetUpSandbox("mwm");
-        player =
-            std::make_unique<win::MessageWindow>([this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
+        player = std::make_unique<win::MessageWindow>(
+            win::ProgramPlatform().messages(), [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
                 if (msg == WM_PEER_UPDATE) notices.emplace_back(w, l);
                 return 0;
             });
@@ -301,8 +302,9 @@ namespace {
 // What the hook library sends while recording, through the window's own receiver.
 void TypeInCapture(TMainWin& window, int macro, const std::string& keys) {
     const auto self = static_cast<win::HWND>(window.winId());
-    for (unsigned char c : keys) win::SendMessage(self, WM_CAPTURE_CHAR, std::uint32_t(macro), c);
-    win::SendMessage(self, WM_CAPTURE_DONE, std::uint32_t(macro), 0);
+    for (unsigned char c : keys)
+        win::ProgramPlatform().messages().SendMessage(self, WM_CAPTURE_CHAR, std::uint32_t(macro), c);
+    win::ProgramPlatform().messages().SendMessage(self, WM_CAPTURE_DONE, std::uint32_t(macro), 0);
 }
 
 int AddHotKeyMacro(TMainWin& window, int code, const std::string& nickname, const std::string& text) {

@@ -21,6 +21,7 @@
 #include "foundation/sync_record.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
+#include "platform/sim/program_platform.h"
 #include "platform/messages.h"
 #include "protocol/window_messages.h"
 #include "tests/support/unpacked.h"
@@ -152,8 +153,9 @@ TEST_F(MainWinWizard, ACaptureWizardGivesTheLockBackOnceAtTheRecordingsEnd) {
 
     const auto self = static_cast<win::HWND>(window->winId());
     const std::uint32_t macro = glob.CaptureMacro;
-    for (unsigned char c : std::string("keys")) win::SendMessage(self, WM_CAPTURE_CHAR, macro, c);
-    win::SendMessage(self, WM_CAPTURE_DONE, macro, 0);
+    for (unsigned char c : std::string("keys"))
+        win::ProgramPlatform().messages().SendMessage(self, WM_CAPTURE_CHAR, macro, c);
+    win::ProgramPlatform().messages().SendMessage(self, WM_CAPTURE_DONE, macro, 0);
     EXPECT_NE(GetMacroText(All().back()).find("keys"), std::string::npos) << "the recording is the macro";
     TSyncRecord after{};
     ReadSyncRecord(lockFile, after);

@@ -14,6 +14,7 @@
 #include "foundation/settings.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
+#include "platform/sim/program_platform.h"
 #include "platform/messages.h"
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
@@ -74,7 +75,8 @@ struct SystemKeysDialogTest : ::testing::Test {
         return 0;
     }
     void Press(TSystemKeys& dialog, int code) {
-        ASSERT_TRUE(win::PostMessage(forms::NativeId(dialog), WM_HOTKEY_CHOSEN, std::uint32_t(code), 0));
+        ASSERT_TRUE(win::ProgramPlatform().messages().PostMessage(forms::NativeId(dialog), WM_HOTKEY_CHOSEN,
+                                                                  std::uint32_t(code), 0));
         QApplication::processEvents();
     }
     std::string Taken(int code) {

@@ -9,11 +9,13 @@
 #include "editor/model/wizard/wizard_context.h"
 #include "macro/macro_file.h"
 #include "platform/desktop.h"
+#include "platform/sim/sim_platform.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro::testing {
 
 struct MiscRig {
+    win::sim::SimPlatform platform;
     TempDir dir;
     TMacroRecord current;
     std::unique_ptr<TGlobData> glob = std::make_unique<TGlobData>();
@@ -27,7 +29,7 @@ struct MiscRig {
         [this](std::uint32_t code, std::int32_t arg) { notices.emplace_back(code, arg); },
         dir.path(),
         dir.file("macros.qtm"),
-        win::ActiveDesktop(),
+        platform.desktop(),
         programs};
 
     MiscRig() { CreateEmptyMacroFile(ctx.macroFile); }

@@ -1,0 +1,15 @@
+#pragma once
+// The parts not yet handed the platform reach a simulated desktop of the test's own for as
+// long as this lives, whatever X display the environment names.
+#include "platform/sim/program_platform.h"
+#include "platform/sim/sim_platform.h"
+
+namespace tessaro::testing {
+
+class SimProgramPlatform {
+public:
+    win::sim::SimPlatform platform;
+    win::ProgramPlatformScope scope{platform};
+};
+
+}  // namespace tessaro::testing
