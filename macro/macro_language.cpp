@@ -700,15 +700,6 @@ std::optional<double> SpeedFactor(std::string_view field) {
     return factor;
 }
 
-bool FieldAllowsDecimals(TokenKind kind, size_t field) {
-    return field == 0 && (kind == TokenKind::Delay || kind == TokenKind::TDelay || kind == TokenKind::Speed);
-}
-
-double CommandNumber(TokenKind kind, size_t field, std::string_view text) {
-    if (FieldAllowsDecimals(kind, field)) return ArgReal(text).value_or(0.0);
-    return static_cast<double>(ArgInt(text));
-}
-
 bool IsCurrentWindowTitle(std::string_view title) { return title == "\"CURRENT\""; }
 
 LaunchArgument SplitLaunchArgument(std::string_view argument) {

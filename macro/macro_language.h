@@ -396,16 +396,6 @@ std::optional<double> ArgReal(std::string_view field);
 // leaves the playback speed as it was, for the player and for the editor's parser alike.
 std::optional<double> SpeedFactor(std::string_view field);
 
-// Whether a command's number field allows decimals: the seconds of "<DELAY:" and
-// "<TDELAY:" and the factor of "<SPEED:". Every other number a command carries is whole
-// (milliseconds, counts, coordinates, minutes).
-bool FieldAllowsDecimals(TokenKind kind, size_t field);
-
-// A command's number field (0-based, in layout order) as the player takes it, for the player
-// and the editor's parser alike: ArgReal where decimals are allowed (no number gives 0),
-// ArgInt's whole number everywhere else ("12.5" milliseconds are 12).
-double CommandNumber(TokenKind kind, size_t field, std::string_view text);
-
 // A window title of "CURRENT" between double quotes means the foreground window.
 bool IsCurrentWindowTitle(std::string_view title);
 

@@ -1,5 +1,6 @@
 #include "editor/script/parse_text.h"
 
+#include <algorithm>
 #include <string>
 
 #include "editor/script/command_table.h"
@@ -91,6 +92,10 @@ private:
 }  // namespace
 
 void BuildTheScript(std::string_view sourceText, std::vector<ScriptLine>& lines) {
+    // At most a command and a text line per "<", and one text line more: a long file's lines
+    // are not moved again and again as the list grows.
+    lines.reserve(lines.size() +
+                  2 * static_cast<std::size_t>(std::count(sourceText.begin(), sourceText.end(), '<')) + 1);
     PendingText pending(lines);
     LooseAngles loose;
     std::size_t p = 0;

@@ -9,6 +9,7 @@
 #include "editor/script/display_text.h"
 #include "editor/script/script_writer.h"
 #include "editor/script/text_util.h"
+#include "macro/command_numbers.h"
 #include "macro/macro_language.h"
 
 namespace tessaro::parse {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <thread>
 
+#include "macro/command_numbers.h"
 #include "platform/message_box.h"
 #include "platform/virtual_keys.h"
 

@@ -58,6 +58,9 @@ std::string Text(const QLineEdit* e) { return win::Utf8ToCp1252(e->text().toStdS
 // A display text on one row: its line breaks (a Text line's typed ones) as blanks, so that
 // every row has the one height the list lays out with.
 QString ShownText(std::string_view text1252) {
+    // Most lines are plain ASCII, where Windows-1252 and Latin-1 agree.
+    if (std::all_of(text1252.begin(), text1252.end(), [](char c) { return c >= 0x20 && c < 0x7F; }))
+        return QString::fromLatin1(text1252.data(), static_cast<qsizetype>(text1252.size()));
     QString shown = Q(text1252);
     shown.replace(QLatin1String("\r\n"), QLatin1String(" "));
     shown.replace(QLatin1Char('\r'), QLatin1Char(' '));
