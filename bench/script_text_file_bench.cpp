@@ -9,7 +9,7 @@
 #include <string>
 
 #include "editor/script/ui/do_scripting.h"
-#include "editor/script/ui/script_editor_services.h"
+#include "bench/script_bench_services.h"
 
 namespace {
 
@@ -31,20 +31,7 @@ const char* const kPieces[] = {
     "a < b and c > d; ",
 };
 
-// Every "Load Text File" run asks for the file to be edited as lines.
-class OpensTheFile final : public ScriptEditorServices {
-public:
-    explicit OpensTheFile(std::string path) : path_(std::move(path)) {}
-    CommandOutcome EditCommand(QWidget*, ScriptList&, const CommandRequest&) override {
-        return {false, path_};
-    }
-    std::string ChooseWindowOrProgram(QWidget*, const std::string&, bool, bool&) override { return {}; }
-    void SetSchedule(QWidget*, TMacroRecord&) override {}
-    void SnipraProperties(QWidget*, TMacroRecord&) override {}
-
-private:
-    std::string path_;
-};
+using bench::OpensTheFile;
 
 void BM_OpenTextFileAsLines(benchmark::State& state) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -214,14 +214,17 @@ TDoWebStuff::TDoWebStuff(QWidget* owner, bool isFtp)
     Body()->addLayout(row);
 }
 
-void TDoWebStuff::SetDefaults() { ProgPath->setText(QString::fromLatin1(WebLookOf(isFtp_).start)); }
+void TDoWebStuff::SetDefaults() {
+    ProgPath->setText(QString::fromLatin1(WebLookOf(isFtp_).start));
+    stored_.clear();
+}
 
 void TDoWebStuff::FocusFirst() { ProgPath->setFocus(Qt::OtherFocusReason); }
 
 void TDoWebStuff::OkButtonClick() {
     const auto text = ReadText(ProgPath);
     if (!text) return;
-    Result = BuildWeb(isFtp_, *text);
+    Result = BuildWeb(isFtp_, *text, stored_);
     Accept(Result);
 }
 

@@ -104,7 +104,10 @@ class TDoWebStuff : public CommandDialog {
     Q_OBJECT
 public:
     TDoWebStuff(QWidget* owner, bool isFtp);
-    void Preset(const std::string& address) { SetText(ProgPath, address); }
+    void Preset(const std::string& address) {
+        SetText(ProgPath, address);
+        stored_ = address;
+    }
 
     QLineEdit* ProgPath = nullptr;
     QLabel* Label2 = nullptr;
@@ -117,6 +120,7 @@ protected:
     void OkButtonClick() override;
 
 private:
+    std::string stored_;  // the edited line's address, kept while the field is unchanged
     bool isFtp_;
 };
 

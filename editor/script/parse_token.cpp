@@ -2,12 +2,14 @@
 
 #include <array>
 #include <cassert>
+#include <cmath>
 #include <vector>
 
 #include "editor/script/command_table.h"
 #include "editor/script/display_text.h"
 #include "editor/script/script_writer.h"
 #include "editor/script/text_util.h"
+#include "macro/command_numbers.h"
 #include "macro/macro_language.h"
 
 namespace tessaro::parse {
@@ -55,10 +57,18 @@ std::optional<FreeText> TextFrom(const Cursor& c, const Row& row, std::size_t k)
 }
 
 // A real the serialiser could not write back in its five characters (a delay of 99999
-// seconds) would make the macro unsavable: such a token stays typed text.
+// seconds) would make the macro unsavable, and one it would round ("0.125" written as
+// "00.13") would play otherwise once saved: such a token stays typed text.
 bool FitsReal5(double value) {
     std::string written;
-    return AppendReal5(written, value);
+    return AppendReal5(written, value) && ArgReal(written) == value;
+}
+
+// Likewise a number the serialiser writes in `width` digits: whole, and short enough.
+bool FitsWhole(double value, int width) {
+    std::string written;
+    return value == std::floor(value) && std::fabs(value) < 1e15 &&
+           AppendPadded(written, static_cast<long long>(value), width);
 }
 
 // ---- Key tokens: part of the typed text.
@@ -118,8 +128,10 @@ std::optional<Made> PausePlain(const Cursor&, const Row& row) {
 
 std::optional<Made> Delay(const Cursor& c, const Row& row) {
     if (!c.ClosedAt(row.length)) return std::nullopt;
-    const TDelayRec rec{.Unit = row.kind, .Amount = c.Real(row.at, row.width)};
-    if (rec.Unit == 1 && !FitsReal5(rec.Amount)) return std::nullopt;
+    // Read as the player reads it: milliseconds are whole, seconds may have decimals.
+    const TDelayRec rec{.Unit = row.kind, .Amount = CommandNumber(row.token, 0, c.Field(row.at, row.width))};
+    if (rec.Unit == 1 ? !FitsReal5(rec.Amount) : !FitsWhole(rec.Amount, static_cast<int>(row.width)))
+        return std::nullopt;
     return Line(row.length, row.code, rec);
 }
 

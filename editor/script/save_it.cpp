@@ -7,6 +7,7 @@
 #include "editor/script/script_writer.h"
 #include "editor/script/text_util.h"
 #include "foundation/strings.h"
+#include "macro/nickname.h"
 #include "platform/file_io.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
@@ -63,7 +64,7 @@ void StoreInRecord(ScriptSaveForm& form, const std::string& text, TMacroRecord& 
     out.newMacro = !form.IsExisting;
     if (!form.IsExisting) rec.Enabled = 1;
     rec.LastModified = now;
-    rec.Nickname = form.NickName;  // short strings cut to their capacity
+    rec.Nickname = OneLineNickname(form.NickName);  // short strings cut to their capacity
     rec.IconName = form.IconName;
     rec.Scope = form.Global ? scGlobal : form.Specific ? scWindow : scProgram;
     rec.Abbreviation = form.ScriptMode == kModeSnipra ? EditText(form.SnipraName) : "";

@@ -1,9 +1,8 @@
 #include "editor/script/script_line.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
-
-#include "foundation/strings.h"
 
 namespace tessaro {
 namespace {
@@ -177,16 +176,24 @@ void SetIndents(std::vector<ScriptLine>& lines) {
     constexpr int kStep = 3;
     int level = 0;
     for (ScriptLine& line : lines) {
-        const std::string t = TrimBlanks(std::string_view(line.Text).substr(0, 255));
+        // The text without its indentation, at most 255 characters: indenting it again
+        // never cuts its end.
+        const std::size_t first = std::min(line.Text.find_first_not_of(' '), line.Text.size());
+        std::string_view t = std::string_view(line.Text).substr(first, 255);
+        t = t.substr(0, t.find_last_not_of(' ') + 1);
         if (t.starts_with(CommandName(cmd::RepeatEnd))) level -= kStep;
         if (t.starts_with(CommandName(cmd::ClipboardEndCopy))) level -= kStep;
         if (StartsWithKeyName(t, " Up")) level -= kStep;
         if (level < 0) level = 0;
-        line.Text = std::string(static_cast<std::size_t>(level), ' ') + t;
-        if (t.starts_with(CommandName(cmd::ClipboardStartCopy)) ||
-            t.starts_with(CommandName(cmd::RepeatStart)) ||
-            t.starts_with(CommandName(cmd::RepeatPromptStart)) || StartsWithKeyName(t, " Down"))
-            level += kStep;
+        const bool opens = t.starts_with(CommandName(cmd::ClipboardStartCopy)) ||
+                           t.starts_with(CommandName(cmd::RepeatStart)) ||
+                           t.starts_with(CommandName(cmd::RepeatPromptStart)) ||
+                           StartsWithKeyName(t, " Down");
+        // Deep blocks are still counted, but shown no further right than the cap.
+        const auto indent = static_cast<std::size_t>(std::min(level, kMaxIndent));
+        const bool same = first == indent && line.Text.size() == indent + t.size();
+        if (!same) line.Text = std::string(indent, ' ').append(t);
+        if (opens) level += kStep;
     }
 }
 

@@ -216,8 +216,12 @@ struct ScriptLine {
 // The command of a line, from its display text; 0 when it names none.
 inline int LineCommand(const ScriptLine& line) { return RecogniseCommand(line.Text); }
 
+// The widest indentation shown: blocks nested deeper are still counted, so their ends
+// match, but stay at this column (a file of hundreds of open repeats stays readable).
+inline constexpr int kMaxIndent = 60;
+
 // Re-indents every display text by its blocks (repeats, clipboard copies, held keys),
-// three spaces a level. Unbalanced ends never take the level below 0.
+// three spaces a level, at most kMaxIndent. Unbalanced ends never take the level below 0.
 void SetIndents(std::vector<ScriptLine>& lines);
 
 }  // namespace tessaro

@@ -486,7 +486,7 @@ private:
                                                                            : QStyle::SP_FileIcon));
         if (function == 10) {
             const std::string text = form.Snapshot().Text("P26MyMemo");
-            nick_->setText(Q(win::Cp1252ToUtf8(text.substr(0, 10))));
+            nick_->setText(Q(win::Cp1252ToUtf8(ReminderNickname(text))));
         }
     }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <thread>
 
+#include "macro/command_numbers.h"
 #include "platform/message_box.h"
 #include "platform/virtual_keys.h"
 
@@ -116,7 +117,7 @@ void InputSynthesis::TypeChar(unsigned char ch) {
 
 bool InputSynthesis::PlayToken(const Token& token) {
     auto arg = [&](size_t i) { return i < token.args.size() ? token.args[i] : std::string_view(); };
-    auto coordinate = [&](size_t i) { return ArgReal(arg(i)).value_or(ArgInt(arg(i))); };
+    auto number = [&](size_t i) { return CommandNumber(token.kind, i, arg(i)); };
     switch (token.kind) {
         case TokenKind::AltCode:
         case TokenKind::Alt4Code: AltCode(arg(0)); return true;
@@ -131,18 +132,18 @@ bool InputSynthesis::PlayToken(const Token& token) {
         case TokenKind::Speed:
             if (auto factor = SpeedFactor(arg(0))) pacing_.speed = *factor;
             return true;
-        case TokenKind::Msd: KeyDelayWait(ArgInt(arg(0))); return true;
-        case TokenKind::Delay: PauseFor(ArgReal(arg(0)).value_or(0)); return true;
-        case TokenKind::TDelay: TimedPauseFor(ArgReal(arg(0)).value_or(0)); return true;
+        case TokenKind::Msd: KeyDelayWait(static_cast<int64_t>(number(0))); return true;
+        case TokenKind::Delay: PauseFor(number(0)); return true;
+        case TokenKind::TDelay: TimedPauseFor(number(0)); return true;
         case TokenKind::WaitTime: WaitForTimer(ArgInt(arg(0)) * int64_t{1000}); return true;
         case TokenKind::Wfw:
         case TokenKind::Wbw:
             Wheel((token.kind == TokenKind::Wfw ? 1 : -1) * win::WHEEL_DELTA *
                   static_cast<int>(ArgInt(arg(0))));
             return true;
-        case TokenKind::Mms: MoveMouse(MoveKind::Screen, coordinate(0), coordinate(1)); return true;
-        case TokenKind::Mmp: MoveMouse(MoveKind::Relative, coordinate(0), coordinate(1)); return true;
-        case TokenKind::Mmw: MoveMouse(MoveKind::Window, coordinate(0), coordinate(1)); return true;
+        case TokenKind::Mms: MoveMouse(MoveKind::Screen, number(0), number(1)); return true;
+        case TokenKind::Mmp: MoveMouse(MoveKind::Relative, number(0), number(1)); return true;
+        case TokenKind::Mmw: MoveMouse(MoveKind::Window, number(0), number(1)); return true;
         case TokenKind::Mmc:
             // Moving to 0,0 instead would look like success.
             if (!MoveMouseToCaret())

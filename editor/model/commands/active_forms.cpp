@@ -38,6 +38,9 @@ ActiveForm ActivePreset(const TLaunchRec& rec) {
     f.DelaySecs = std::to_string(rec.Value1);
     f.MaxSecs = std::to_string(rec.Value2);
     f.RunStyle = rec.Value3 >= 0 && rec.Value3 <= 2 ? rec.Value3 : 0;
+    // A program that names no file was accepted past the check: it opens as it was taken,
+    // so that OK on it unchanged is accepted again.
+    f.Bypass = ActiveLayoutOf(f.Kind).program && !ProgramExists(FieldText(rec.ProgramPath));
     return f;
 }
 

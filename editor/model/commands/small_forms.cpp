@@ -92,9 +92,11 @@ WebLook WebLookOf(bool isFtp) {
     return {"Internet Web Site", "Web Site URL", "http://"};
 }
 
-FormResult<WebFields> BuildWeb(bool isFtp, const std::string& progPath) {
+FormResult<WebFields> BuildWeb(bool isFtp, const std::string& progPath, const std::string& stored) {
     std::string address = FieldText(progPath);
-    if (!isFtp && address.size() >= 3) {
+    const bool unchanged = !stored.empty() && address == FieldText(stored);
+    if (unchanged) address = stored;
+    if (!isFtp && !unchanged && address.size() >= 3) {
         std::string head = address.substr(0, 3);
         for (char& c : head) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         if (head == "WWW") address = "http://" + address;

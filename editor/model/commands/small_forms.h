@@ -88,6 +88,8 @@ WebLook WebLookOf(bool isFtp);
 struct WebFields {
     std::string WebAddress;
 };
-FormResult<WebFields> BuildWeb(bool isFtp, const std::string& progPath);
+// `stored` is the address of the line being edited: confirmed unchanged, it stays as it was
+// written (a web address of another editor gets no "http://" put in front).
+FormResult<WebFields> BuildWeb(bool isFtp, const std::string& progPath, const std::string& stored = {});
 
 }  // namespace tessaro

@@ -4,6 +4,7 @@
 
 #include "editor/model/macro_forms/hot_key_list.h"
 #include "foundation/strings.h"
+#include "macro/nickname.h"
 #include "platform/file_io.h"
 #include "protocol/hotkey_names.h"
 
@@ -83,7 +84,7 @@ CaptureArming ArmCapture(TGlobData& glob, TMacroRecord& rec, const CaptureChoice
         rec.Enabled = 1;
         a.macroCounted = true;
     }
-    rec.Nickname = nickname;
+    rec.Nickname = OneLineNickname(nickname);
     rec.Scope = scGlobal;
     // A window-title macro keeps its title: it is what activates it.
     if (rec.ActivationCode != acWindowTitle) rec.ScopeText = "";

@@ -4,6 +4,7 @@
 
 #include "editor/model/macro_forms/text_aids.h"
 #include "foundation/strings.h"
+#include "macro/nickname.h"
 #include "platform/cp1252.h"
 
 namespace tessaro {
@@ -126,7 +127,7 @@ ModHotKeysUpdate UpdateModHotKeys(const TMacroRecord& current, const ModHotKeysE
     TMacroRecord& r = u.record;
     r = current;
     if (!entry.modifyExisting) r.Enabled = 1;
-    r.Nickname = nick.bytes;
+    r.Nickname = OneLineNickname(nick.bytes);
     r.IconName = entry.iconFile;
     r.Scope = entry.scope == ScopeChoice::Global   ? scGlobal
               : entry.scope == ScopeChoice::Window ? scWindow

@@ -7,6 +7,7 @@
 
 #include "editor/script/save_it.h"
 #include "macro/macro_file.h"
+#include "macro/nickname.h"
 #include "protocol/glob_data.h"
 #include "protocol/hotkey_names.h"
 
@@ -321,7 +322,7 @@ ImportedMacro ConvertForImport(ImportKind kind, const ImportEntry& entry,
         }
         case ImportKind::Lindrel: {
             rec = FreshRecord(now);
-            rec.Nickname.assign(entry.Name);
+            rec.Nickname.assign(OneLineNickname(entry.Name));
             std::string scopeText;
             ShortAt(b, lindrel::ScopeText, 30, scopeText);
             rec.ScopeText.assign(scopeText);

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "macro/nickname.h"
 #include "platform/message_box.h"
 #include "protocol/glob_data.h"
 #include "protocol/hotkey_names.h"
@@ -82,7 +83,7 @@ TextItemMacro MacroFromTextItem(const TextItem& item, double now) {
             "The size of the macro contents \"" + item.Body.substr(0, 51) +
             "...\" exceeds the 5000 character limit.  The macro contents keys will be truncated "
             "to 5000 characters.");
-    r.Nickname.assign(item.Name);
+    r.Nickname.assign(OneLineNickname(item.Name));
     r.Scope = scGlobal;
     r.Enabled = 1;
     SetMacroText(r, item.Body);

@@ -1,6 +1,7 @@
 #include "editor/model/wizard/activation_pages.h"
 
 #include "editor/model/wizard/activation_names.h"
+#include "macro/nickname.h"
 
 namespace tessaro::wizard {
 namespace {
@@ -145,6 +146,10 @@ std::string InstalledItem(const InstalledProgram& program) { return program.name
 std::string ProgramOfItem(const std::string& item) {
     const size_t tab = item.find('\t');
     return tab == std::string::npos ? item : item.substr(tab + 1);
+}
+
+std::string ReminderNickname(std::string_view reminderText) {
+    return OneLineNickname(reminderText).substr(0, 10);
 }
 
 std::string IconLabelText(int function) {

@@ -3,6 +3,7 @@
 // answers every page starts from, the hot-key and popup-menu lists, the schedule panels.
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editor/model/macro_forms/hot_key_list.h"
@@ -51,5 +52,8 @@ std::string ProgramOfItem(const std::string& item);
 
 // The label under page 10's icon button.
 std::string IconLabelText(int function);
+
+// The nickname page 10 offers a reminder: the first ten characters of its text, on one line.
+std::string ReminderNickname(std::string_view reminderText);
 
 }  // namespace tessaro::wizard

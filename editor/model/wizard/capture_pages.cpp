@@ -6,6 +6,7 @@
 #include "editor/model/macro_forms/capture_setup.h"
 #include "editor/model/wizard/wizard_builder.h"
 #include "macro/capture_file.h"
+#include "macro/nickname.h"
 
 namespace tessaro::wizard {
 
@@ -64,7 +65,7 @@ std::variant<WizardOutcome, FormError> ArmWizardCapture(const Answers& a, Wizard
     TGlobData glob = ctx.GlobData;
     TMacroRecord rec = ctx.CurrentMacro;
     const int number = glob.MacroCount + 1;  // the append makes the record this macro
-    const std::string nickname = FieldText(a.Text("P10Nick"));
+    const std::string nickname = FieldText(OneLineNickname(a.Text("P10Nick")));
     // The new macro's slot holds its hot key while arming, so the capture knows its own key.
     const int code = std::max(0, a.Index("P3KeyList"));
     if (!glob.ActivationCode.Valid(number)) return FormError{kMacroFileFull, ""};

@@ -8,6 +8,7 @@
 #include "editor/model/wizard/menu_pages.h"
 #include "editor/model/wizard/wizard_text.h"
 #include "foundation/strings.h"
+#include "macro/nickname.h"
 #include "platform/message_box.h"
 #include "protocol/hotkey_names.h"
 
@@ -143,7 +144,7 @@ void SetScheduleFields(const Answers& a, TMacroRecord& rec) {
 std::optional<FormError> CheckSelfDeletingNick(const Answers& a, const TGlobData& glob,
                                                const TConfigRecord& config) {
     if (!a.Checked("P26Delete")) return std::nullopt;
-    const std::string nick = FieldText(a.Text("P10Nick")).substr(0, 50);
+    const std::string nick = FieldText(OneLineNickname(a.Text("P10Nick"))).substr(0, 50);
     if (nick.empty()) return FormError{kNoReminderNick, "P10Nick"};
     const int count = std::clamp(glob.MacroCount, 0, kMaxMacros);
     for (int n = 1; n <= count; ++n)
@@ -167,7 +168,7 @@ std::variant<WizardOutcome, FormError> BuildMacro(int function, const Answers& a
     SetMacroText(rec, std::get<std::string>(text));
 
     rec.Enabled = 1;
-    rec.Nickname = FieldText(a.Text("P10Nick"));
+    rec.Nickname = FieldText(OneLineNickname(a.Text("P10Nick")));
     rec.IconName = IconNameOf(a);
     rec.TopmostOnly = 1;
     DefaultTimer(rec, now);

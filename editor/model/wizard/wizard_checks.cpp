@@ -11,6 +11,7 @@
 #include "editor/model/wizard/activation_pages.h"
 #include "editor/model/tools/option_rules.h"
 #include "foundation/strings.h"
+#include "macro/nickname.h"
 
 namespace tessaro::wizard {
 namespace {
@@ -270,7 +271,7 @@ PageCheck CheckPage3(int function, const Answers& a, const CheckEnv& env) {
 
 // Nicknames no macro can share: the reminder's "<MACDEL:" deletes by nickname.
 bool NicknameShared(const Answers& a, const CheckEnv& env) {
-    const std::string& nick = a.Text(kP10Nick);
+    const std::string nick = OneLineNickname(a.Text(kP10Nick));
     if (TrimBlanks(nick).empty()) return true;
     return std::find(env.nicknames.begin(), env.nicknames.end(), nick) != env.nicknames.end();
 }

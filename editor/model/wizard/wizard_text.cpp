@@ -23,6 +23,7 @@
 #include "editor/model/commands/window_forms.h"
 #include "macro/capture_file.h"
 #include "macro/macro_record.h"
+#include "macro/nickname.h"
 
 namespace tessaro::wizard {
 
@@ -223,7 +224,7 @@ void Reminder(const Answers& a, Composer& c) {
     if (a.Checked("P26Delete")) {
         NickForm f;
         f.Kind = 2;
-        f.ProgPath = a.Text("P10Nick");
+        f.ProgPath = OneLineNickname(a.Text("P10Nick"));
         c.Add(BuildNick(f, false), "P10Nick");
     }
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/script/line_ops.h"
 #include "editor/script/save_it.h"
@@ -115,6 +116,8 @@ protected:
 
 private:
     void Refresh();  // list from lines_, then the buttons
+    void ShowLines();  // the rows whose text changed, and only those
+    void UpdateWidestRow();
     void Caption();
     void SetInsertMethod(int method);
     ScriptSaveForm SaveForm() const;
@@ -130,6 +133,8 @@ private:
     std::string programDir_;
     std::string iconName_ = "MAIN";
     ScriptList lines_;
+    std::vector<std::string> rowTexts_;  // what each row of the list shows, as lines_ held it
+    int rowHeight_ = 0;
     TextFileSession textFile_;
     PeerNotify notify_;
     bool shown_ = false;

@@ -23,6 +23,7 @@ namespace {
 constexpr int kOpenerVerdictMs = 1500;
 constexpr int kOpenerPollMs = 20;
 
+constexpr const char* kNoPath = "No text file has been specified.  Please enter one.";
 constexpr const char* kMissing = "Specified Path and Program does not exist.  Unable to open text file.";
 
 QPushButton* Button(QWidget* owner, const char* name, const QString& caption) {
@@ -82,6 +83,12 @@ std::string TDoTextInsert::ExistingPath() const {
 
 void TDoTextInsert::OkButtonClick() {
     std::string path = ExistingPath();
+    // No path at all would make a command that plays nothing: there is nothing to keep.
+    if (TrimBlanks(ProgPath->text().toStdString()).empty()) {
+        win::MessageBox(kNoPath, "Error");
+        ProgPath->setFocus();
+        return;
+    }
     if (path.empty()) {
         if (win::MessageBox("Specified Path and Program does not exist.  Do you wish to correct?", "Warning",
                             win::MbButtons::YesNo) == win::MbResult::Yes) {

@@ -96,5 +96,30 @@ TEST(Indentation, ClipboardCopiesAndHeldKeys) {
     EXPECT_EQ(Texts(again), Texts(lines));
 }
 
+TEST(Indentation, DeepBlocksStopAtTheCapAndStillMatchTheirEnds) {
+    std::vector<ScriptLine> lines;
+    for (int i = 0; i < 300; ++i) lines.push_back({"Repeat Start: 2", NewRecord(cmd::RepeatStart)});
+    lines.push_back({"Text: deep", NewRecord(cmd::Text)});
+    for (int i = 0; i < 300; ++i) lines.push_back({"Repeat End", NewRecord(cmd::RepeatEnd)});
+    lines.push_back({"Text: out", NewRecord(cmd::Text)});
+    SetIndents(lines);
+    const std::string cap(static_cast<std::size_t>(kMaxIndent), ' ');
+    EXPECT_EQ(lines[1].Text, "   Repeat Start: 2");
+    EXPECT_EQ(lines[250].Text, cap + "Repeat Start: 2");
+    EXPECT_EQ(lines[300].Text, cap + "Text: deep");
+    // The ends are counted through the cap: the last ones come back to the left.
+    EXPECT_EQ(lines[599].Text, "   Repeat End");
+    EXPECT_EQ(lines[600].Text, "Repeat End");
+    EXPECT_EQ(lines[601].Text, "Text: out");
+}
+
+TEST(Indentation, IndentingALongTextAgainNeverCutsItsEnd) {
+    const std::string text = "Text: " + std::string(249, 'x');  // 255 characters
+    std::vector<ScriptLine> lines{{"Repeat Start: 2", NewRecord(cmd::RepeatStart)},
+                                  {text, NewRecord(cmd::Text)}};
+    for (int round = 0; round < 3; ++round) SetIndents(lines);
+    EXPECT_EQ(lines[1].Text, "   " + text);
+}
+
 }  // namespace
 }  // namespace tessaro

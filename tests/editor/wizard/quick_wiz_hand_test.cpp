@@ -4,7 +4,9 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
 #include <filesystem>
@@ -64,6 +66,28 @@ TEST_F(QuickWizHand, LaunchingWritesTheShortLaunchForms) {
     TypeInto(*form, "P34Path", Q(letter));
     HotKeyTail(*form, kCtrlAltK, "Letter");
     EXPECT_EQ(Built(*form), "<LAUNCH:" + letter + ">");
+}
+
+TEST_F(QuickWizHand, AReminderTypedOnTwoLinesIsNamedOnOneAndDeletesItselfByThatName) {
+    auto form = Open(10);
+    ASSERT_TRUE(WalkTo(*form, 26));
+    auto* memo = Find<QPlainTextEdit>(*form, "P26MyMemo");
+    ASSERT_NE(memo, nullptr);
+    memo->setFocus();
+    QTest::keyClicks(memo, "Hi");
+    QTest::keyClick(memo, Qt::Key_Return);
+    QTest::keyClicks(memo, "there friend");
+    Click(*form, "P26Delete");
+    ASSERT_TRUE(WalkTo(*form, 3));
+    ClickRow(*form, "P3KeyList", kCtrlAltK);
+    ASSERT_TRUE(WalkTo(*form, 10));
+    EXPECT_EQ(Find<QLineEdit>(*form, "P10Nick")->text(), "Hi there f");
+    Next(*form);
+    const std::string text = Built(*form);
+    EXPECT_EQ(rec.Nickname.str(), "Hi there f");
+    EXPECT_NE(text.find("<MACDEL:Hi there f>"), std::string::npos) << text;
+    // The box still shows the reminder on its two lines.
+    EXPECT_NE(text.find("Hi\r\nthere friend>"), std::string::npos) << text;
 }
 
 TEST_F(QuickWizHand, MovingTheTopmostWindowWritesFourDigitsEach) {

@@ -129,6 +129,7 @@ protected:
             case 48:
             case 49: return {{"ProgPath", file}, {"NewName", "Copy.txt"}};
             case 66: return {{"ProgPath", folder}};
+            case 117: return {{"Seconds", "5"}};
             default: return {};
         }
     }
@@ -182,8 +183,8 @@ TEST_F(CommandEditorsTest, EveryCodeAddsItsLineCancelsCleanlyAndEditsUnchanged) 
         ASSERT_TRUE(editors.EditCommand(nullptr, list, {code, true, AddStyle::AtEnd, 0}).Changed)
             << "not added: " << boxTexts.size() << " boxes";
         ASSERT_EQ(list.Lines.size(), 2u);
-        // A "Wait Time Delay" added with the dialog's defaults is a plain delay.
-        const int expected = code == 117 ? 4 : code;
+        // Every new line starts on its own command's choice: "Wait Time Delay" stays one.
+        const int expected = code;
         EXPECT_EQ(LineCommand(list.Lines[1]), expected) << list.Lines[1].Text;
 
         const ScriptTextResult text = BuildMacroText(list.Lines);

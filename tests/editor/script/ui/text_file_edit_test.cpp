@@ -1,8 +1,12 @@
-// A text file edited as lines through the real script editor, its command editors and their
-// shown dialogs, clicked as a person does: an unchanged line keeps the file's bytes, an
-// edited one keeps its line breaks and tab bytes.
+// Lines edited through the real script editor, its command editors and their shown dialogs,
+// clicked as a person does: in a text file every kind of line confirmed unchanged keeps the
+// file's bytes and an edited one its line breaks and tab bytes; new lines open on their own
+// command's form.
 #include <QApplication>
 #include <QDialog>
+#include <QRadioButton>
+#include <QLineEdit>
+#include <QCheckBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,7 +17,9 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "editor/script/script_writer.h"
 #include "editor/script/ui/command_editors.h"
 #include "editor/script/ui/do_scripting.h"
 #include "platform/message_box.h"
@@ -31,22 +37,32 @@ namespace {
 using testing::HeldClick;
 using testing::HeldClickRow;
 
-// Acts once on the next modal dialog with `title`, inside its own loop; a dialog the act
-// left open is closed so that a failed step cannot hang the test.
-void WhenShown(const QString& title, std::function<void(QDialog&)> act) {
+// Acts once on the next modal dialog that `wanted` picks, inside its own loop; a dialog the
+// act left open is closed so that a failed step cannot hang the test.
+void WhenModal(std::function<bool(const QDialog&)> wanted, std::function<void(QDialog&)> act) {
     auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, [poll, title, act] {
+    QObject::connect(poll, &QTimer::timeout, [poll, wanted, act] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || !dialog->isVisible() || dialog->windowTitle() != title) return;
+        if (dialog == nullptr || !dialog->isVisible() || !wanted(*dialog)) return;
         poll->stop();
         poll->deleteLater();
         act(*dialog);
         if (dialog->isVisible()) {
-            ADD_FAILURE() << title.toStdString() << " was left open";
+            ADD_FAILURE() << dialog->windowTitle().toStdString() << " was left open";
             dialog->reject();
         }
     });
     poll->start(10);
+}
+
+// The next modal dialog with `title`.
+void WhenShown(const QString& title, std::function<void(QDialog&)> act) {
+    WhenModal([title](const QDialog& d) { return d.windowTitle() == title; }, std::move(act));
+}
+
+// The next modal dialog other than `except`, whatever its title.
+void WhenAnyShown(const QWidget* except, std::function<void(QDialog&)> act) {
+    WhenModal([except](const QDialog& d) { return &d != except; }, std::move(act));
 }
 
 void ClickButton(QDialog& dialog, const char* name) {
@@ -180,6 +196,152 @@ TEST_F(TextFileThroughTheEditor, ALongFileIsEditedWholeNotCutToAMacrosLength) {
     SaveTheFile(w);
     EXPECT_EQ(Slurp(), longText + "the end");
     EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
+TEST_F(TextFileThroughTheEditor, EveryKindOfLineConfirmedUnchangedKeepsTheFileByteForByte) {
+    const std::string d = dir.path();
+    for (const char* name : {"a.txt", "a.wav", "a.avi", "a.bmp", "other.QTM", "tool"})
+        std::ofstream(dir.file(name), std::ios::binary) << "x";
+    // One line of each kind the editor offers a dialog for, LF between them, in a file
+    // written by another editor: numbers, paths, titles and a box of two LF lines.
+    const std::vector<std::string> kinds = {"<MM/DD/YY{YF000}>",
+                                            "<hh:mm:ss{Y}>",
+                                            "<DELAY:05.00>",
+                                            "<MSD:0250>",
+                                            "<TDELAY:05>",
+                                            "<PAUSE>",
+                                            "<PAUSE:010,020Look here>",
+                                            "<REP:0005:000001:000001>",
+                                            "<ENDREP>",
+                                            "<PROMPTREP>",
+                                            "<ENDREP>",
+                                            "<II>",
+                                            "<SPKEY:0010>",
+                                            "<SPMSE:0020>",
+                                            "<SPEED:00.50>",
+                                            "<ACTIVATE:Untitled>",
+                                            "<LAUNCHDEL:05" + d + "/tool<PARAM>-q>",
+                                            "<LAUNCHYES2:0512Calc<LAUNCH:" + d + "/tool>",
+                                            "<LAUNCHDEL:00" + d + "/missing>",
+                                            "<BEEP>",
+                                            "<WAV1:" + d + "/a.wav>",
+                                            "<SWAP:" + d + "/other.QTM>",
+                                            "<TFILE:" + d + "/a.txt>",
+                                            "<WSIZE:0640,0480\"CURRENT\">",
+                                            "<WPOS2:-0010,00020Calc>",
+                                            "<WMAX:Notepad>",
+                                            "<WSHUT:Calc>",
+                                            "<MMS:00100,00200>",
+                                            "<LCLK>",
+                                            "<WFW:003>",
+                                            "<REM:a remark>",
+                                            "<CLIPC>",
+                                            "<CLIPP>",
+                                            "<CLIPF:" + d + "/a.txt>",
+                                            "<CLIPST:" + d + "/a.txt>",
+                                            "<CLIPTYPE>",
+                                            "<CTLD>",
+                                            "<CTLU>",
+                                            "<HTTP:www.example.com>",
+                                            "<FTP:ftp.example.com>",
+                                            "<CHDIR:" + d + ">",
+                                            "<COPYFILE:" + d + "/a.txt;" + d + "/b.txt>",
+                                            "<MACRUN:Other>",
+                                            "<MACDEL:x>",
+                                            "<TBOX:<HEAD:Title>line one\nline two>",
+                                            "<AVI:" + d + "/a.avi>",
+                                            "<CDPLAY>",
+                                            "<CDGOTO:05>",
+                                            "<CASCDESK>",
+                                            "<EXPLORE:" + d + ">",
+                                            "<LOGOFF>",
+                                            "<SSON>",
+                                            "<KEYSPD:10>",
+                                            "<WALLC:" + d + "/a.bmp>",
+                                            "<WAITWIN:005:Notepad>",
+                                            "<WAITTIME:00000010>"};
+    std::string file = "typed first\n";
+    for (const std::string& k : kinds) file += k + "\n";
+    Holding(file);
+    lines = static_cast<int>(2 * kinds.size() + 1);
+
+    TDoScripting w(nullptr, current, config, services, dir.path(), [](std::uint32_t, std::int32_t) {});
+    w.ScriptMode = 6;
+    w.IsExisting = true;
+    w.show();
+    QApplication::processEvents();
+    ASSERT_NO_FATAL_FAILURE(OpenTheFile(w));
+    // Edit, then OK (Update for typed text) on every line, the dialog as it opened.
+    for (int i = 0; i < w.Script->count(); ++i) {
+        const std::string before = w.Lines().Lines[static_cast<std::size_t>(i)].Text;
+        HeldClickRow(w.Script, i);
+        WhenAnyShown(&w, [](QDialog& dlg) {
+            ClickButton(dlg, dlg.findChild<QPushButton*>("UpdateButton") ? "UpdateButton" : "OkButton");
+        });
+        HeldClick(w.DoEdit);
+        EXPECT_TRUE(boxes.empty()) << before << ": " << boxes.front();
+        boxes.clear();
+        ASSERT_EQ(w.Script->count(), lines) << before;
+    }
+    SaveTheFile(w);
+    EXPECT_EQ(Slurp(), file);
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
+TEST_F(TextFileThroughTheEditor, NewLinesStartOnTheirOwnFormAndLaunchLinesKeepTheirBypass) {
+    const std::string missing = dir.file("no-such-program");
+    SetMacroText(current, "<LAUNCHDEL:05" + missing + ">");
+    TDoScripting w(nullptr, current, config, services, dir.path(), [](std::uint32_t, std::int32_t) {});
+    w.ScriptMode = 6;
+    w.IsExisting = true;
+    w.show();
+    QApplication::processEvents();
+
+    // A new "Wait Time Delay" opens on the timed delay and is written as one.
+    HeldClickRow(w.OptionBox, cmd::WaitTimeDelay - 1);
+    bool timed = false;
+    WhenShown("Set Delay", [&timed](QDialog& d) {
+        auto* choice = d.findChild<QRadioButton*>("TimedDel");
+        ASSERT_NE(choice, nullptr);
+        timed = choice->isChecked();
+        auto* seconds = d.findChild<QLineEdit*>("Seconds");
+        ASSERT_NE(seconds, nullptr);
+        seconds->setFocus();
+        QTest::keyClicks(seconds, "5");
+        ClickButton(d, "OkButton");
+    });
+    HeldClick(w.AddButton);
+    EXPECT_TRUE(timed);
+    ASSERT_EQ(w.Lines().Lines.size(), 2u);
+    EXPECT_EQ(BuildMacroText({w.Lines().Lines[1]}).text, "<TDELAY:05>");
+
+    // A launch line taken past the existence check opens with the check bypassed: OK on it
+    // unchanged is taken again, and nothing of it changes.
+    HeldClickRow(w.Script, 0);
+    bool bypassed = false;
+    WhenShown("Activate/Launch Program", [&bypassed](QDialog& d) {
+        auto* bypass = d.findChild<QCheckBox*>("Bypass");
+        ASSERT_NE(bypass, nullptr);
+        bypassed = bypass->isChecked();
+        ClickButton(d, "OkButton");
+    });
+    HeldClick(w.DoEdit);
+    EXPECT_TRUE(bypassed);
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+    EXPECT_EQ(BuildMacroText({w.Lines().Lines[0]}).text, "<LAUNCHDEL:05" + missing + ">");
+
+    // "Load Text File" with no path at all is refused and stays open; nothing is added.
+    HeldClickRow(w.OptionBox, cmd::LoadTextFile - 1);
+    bool stayed = false;
+    WhenShown(kLoadTextFile, [&stayed](QDialog& d) {
+        ClickButton(d, "OkButton");
+        stayed = d.isVisible();
+        ClickButton(d, "CancelButton");
+    });
+    HeldClick(w.AddButton);
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(boxes, std::vector<std::string>{"Error: No text file has been specified.  Please enter one."});
+    EXPECT_EQ(w.Lines().Lines.size(), 2u);
 }
 
 }  // namespace
