@@ -7,6 +7,7 @@
 
 #include "editor/explorer/main_win_widgets.h"
 #include "platform/screen_saver.h"
+#include "platform/sim/program_platform.h"
 
 class QWidget;
 

@@ -47,7 +47,6 @@
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
 #include "widgets/display_scale.h"
-#include "widgets/one_line_rows.h"
 
 namespace tessaro {
 
@@ -249,7 +248,6 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     // Never narrower than 320, nor than its lists and buttons side by side need (a minimum
     // width of the window's own would let them overlap).
     layout->addStrut(320);
-    ShowEntriesOnOneRow(*Script);
 
     for (int code = 1; code <= kCommandCount; ++code) {
         auto* item = new QListWidgetItem(Q(CommandName(code)), OptionBox);

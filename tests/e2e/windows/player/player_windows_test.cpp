@@ -179,7 +179,9 @@ TEST(PlayerWindows, TheChooserIsAsHighAsItsFormula) {
     WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
     if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop";
     WindowWalk walk(*desktop);
-    QtPlayerWindows windows;
+    const std::unique_ptr<win::Platform> platform = win::x11::OpenPlatform();
+    ASSERT_TRUE(platform);
+    QtPlayerWindows windows(platform->desktop());
     int checked = 0;
     for (const auto& [style, size, items] :
          {std::tuple(ChooserStyle::Icons, 32, 10), std::tuple(ChooserStyle::Icons, 16, 3),

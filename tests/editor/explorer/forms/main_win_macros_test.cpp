@@ -435,12 +435,13 @@ TEST_F(MainWinMacros, ACaptureThatCannotBeStoredStillCountsTheMacroItAdded) {
     ASSERT_EQ(glob.CaptureOn, 1);
     ASSERT_EQ(Records().size(), std::size_t(count + 1));
     const auto self = static_cast<win::HWND>(window->winId());
-    for (int i = 0; i < 5001; ++i) win::SendMessage(self, WM_CAPTURE_CHAR, std::uint32_t(count + 1), 'q');
+    for (int i = 0; i < 5001; ++i)
+        win::ProgramPlatform().messages().SendMessage(self, WM_CAPTURE_CHAR, std::uint32_t(count + 1), 'q');
     texts.clear();
     {
         testing::FileSizeLimit full(100);  // the long recording's own file cannot be written
         ASSERT_TRUE(full.set());
-        win::SendMessage(self, WM_CAPTURE_DONE, std::uint32_t(count + 1), 0);
+        win::ProgramPlatform().messages().SendMessage(self, WM_CAPTURE_DONE, std::uint32_t(count + 1), 0);
     }
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_NE(texts[0].find("The capture could not be stored"), std::string::npos) << texts[0];
