@@ -46,6 +46,8 @@ private:
 // their ends: what it met decided that it started nothing. A command after it that the save
 // writes otherwise than it stands (numbers padded, legacy spelling) could make it start a
 // token on the next opening, and the second save would write the text otherwise again.
+void BuildLines(std::string_view sourceText, std::vector<ScriptLine>& lines, bool checkLoose);
+
 class LooseAngles {
 public:
     static constexpr std::size_t kReach = 5000;  // a macro's length
@@ -75,7 +77,10 @@ public:
         std::string again(source.substr(regionStart_, at - regionStart_));
         again += written.text;
         again += source.substr(at + length, kReach);
-        std::vector<ScriptLine> reread = ParseMacroText(again);
+        // Read again without this check of its own: nested checks would each read the rest
+        // again, and a text full of loose "<" would take exponential time.
+        std::vector<ScriptLine> reread;
+        BuildLines(again, reread, /*checkLoose=*/false);
         if (reread.size() < before.size()) return false;
         reread.resize(before.size());
         const ScriptTextResult a = BuildMacroText(before), b = BuildMacroText(reread);
@@ -89,9 +94,7 @@ private:
     std::size_t regionLine_ = 0;
 };
 
-}  // namespace
-
-void BuildTheScript(std::string_view sourceText, std::vector<ScriptLine>& lines) {
+void BuildLines(std::string_view sourceText, std::vector<ScriptLine>& lines, bool checkLoose) {
     // At most a command and a text line per "<", and one text line more: a long file's lines
     // are not moved again and again as the list grows.
     lines.reserve(lines.size() +
@@ -110,7 +113,8 @@ void BuildTheScript(std::string_view sourceText, std::vector<ScriptLine>& lines)
         }
         const parse::Cursor at(sourceText, p);
         std::optional<parse::Made> made = parse::RecogniseToken(at);
-        if (!made || (made->line && !loose.Keeps(sourceText, p, made->length, *made->line, lines, pending))) {
+        if (!made || (made->line && checkLoose &&
+                      !loose.Keeps(sourceText, p, made->length, *made->line, lines, pending))) {
             pending.Add(sourceText.substr(p, 1), p);
             loose.Typed(p, pending.Start(), lines.size());
             p += 1;
@@ -125,6 +129,12 @@ void BuildTheScript(std::string_view sourceText, std::vector<ScriptLine>& lines)
         p += made->length;
     }
     pending.Flush();
+}
+
+}  // namespace
+
+void BuildTheScript(std::string_view sourceText, std::vector<ScriptLine>& lines) {
+    BuildLines(sourceText, lines, /*checkLoose=*/true);
 }
 
 void BuildTheScript(const TMacroRecord& macro, std::vector<ScriptLine>& lines) {

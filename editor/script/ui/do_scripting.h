@@ -115,7 +115,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Refresh();  // list from lines_, then the buttons
+    void Refresh();    // list from lines_, then the buttons
     void ShowLines();  // the rows whose text changed, and only those
     void UpdateWidestRow();
     void Caption();

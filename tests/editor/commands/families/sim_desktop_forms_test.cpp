@@ -42,7 +42,8 @@ bool Exists(const std::string& path) {
 
 std::string AbsentDisplay() {
     for (int n = 4711;; ++n)
-        if (!Exists("/tmp/.X11-unix/X" + std::to_string(n)) && !Exists("/tmp/.X" + std::to_string(n) + "-lock"))
+        if (!Exists("/tmp/.X11-unix/X" + std::to_string(n)) &&
+            !Exists("/tmp/.X" + std::to_string(n) + "-lock"))
             return ":" + std::to_string(n);
 }
 
