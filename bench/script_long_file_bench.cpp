@@ -62,15 +62,23 @@ Session& TheSession() {
     return session;
 }
 
-void BM_OpenLongTextFile(benchmark::State& state) {
+// The script editor shown on the long file's folder, in text file mode.
+struct ShownEditor {
+    ShownEditor() {
+        editor.ScriptMode = 6;
+        editor.show();
+    }
     Session& s = TheSession();
     TConfigRecord config{};
     TMacroRecord current{};
-    OpensTheFile services(s.file);
-    TDoScripting editor(nullptr, current, config, services, s.dir.string(),
-                        [](std::uint32_t, std::int32_t) {});
-    editor.ScriptMode = 6;
-    editor.show();
+    OpensTheFile services{s.file};
+    TDoScripting editor{nullptr,  current,        config,
+                        services, s.dir.string(), [](std::uint32_t, std::int32_t) {}};
+};
+
+void BM_OpenLongTextFile(benchmark::State& state) {
+    ShownEditor shown;
+    TDoScripting& editor = shown.editor;
     LayOutAndPaint(editor);
     for (auto _ : state) {
         editor.CommandMenuClick(15);
@@ -86,14 +94,8 @@ void BM_OpenLongTextFile(benchmark::State& state) {
 BENCHMARK(BM_OpenLongTextFile)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_DeleteLineOfLongTextFile(benchmark::State& state) {
-    Session& s = TheSession();
-    TConfigRecord config{};
-    TMacroRecord current{};
-    OpensTheFile services(s.file);
-    TDoScripting editor(nullptr, current, config, services, s.dir.string(),
-                        [](std::uint32_t, std::int32_t) {});
-    editor.ScriptMode = 6;
-    editor.show();
+    ShownEditor shown;
+    TDoScripting& editor = shown.editor;
     editor.CommandMenuClick(15);
     LayOutAndPaint(editor);
     if (!editor.TextFile().Active) state.SkipWithError("the text file did not open");

@@ -24,7 +24,7 @@ int RunEditor(int argc, char** argv, win::Platform& platform) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessaro");
     ProgramWindows windows;
-    // For the parts not yet handed the platform.
+    // For the code not yet handed the platform.
     const win::ProgramPlatformScope parts(platform);
     std::optional<win::SingleInstance> guard = EditorStartGate(argc, argv);
 

@@ -1,5 +1,5 @@
 #pragma once
-// Deprecated: the platform of the parts not yet handed it by reference (the editor's main
+// Deprecated: the platform of the code not yet handed it by reference (the editor's main
 // window and what it builds, the hot-key fields). Each program's start sets it; unset (a
 // unit test), it is a simulated desktop, never the X server the test happens to see.
 #include <memory>

@@ -118,10 +118,10 @@ public:
                 static_cast<unsigned char>(xkb_major_);
             range->ext_requests.ext_minor.first = range->ext_requests.ext_minor.last = X_kbGetMap;
         }
-        XRecordClientSpec spec = window;
+        XRecordClientSpec watched = window;
         {
             ErrorTrap trap(ctrl_);
-            context_ = XRecordCreateContext(ctrl_, 0, &spec, 1, &range, 1);
+            context_ = XRecordCreateContext(ctrl_, 0, &watched, 1, &range, 1);
             XSync(ctrl_, False);
             if (trap.Finish() != 0) context_ = 0;
         }

@@ -115,7 +115,7 @@ int RunPlayer(int argc, char** argv, win::Platform& platform) {
     QApplication::setApplicationName("Tessaro 99");
     QApplication::setQuitOnLastWindowClosed(false);
     ProgramWindows windows;
-    // For the parts not yet handed the platform.
+    // For the code not yet handed the platform.
     const win::ProgramPlatformScope parts(platform);
 
     // A signal ends the player whenever it comes: a box on the screen (at start-up, too)

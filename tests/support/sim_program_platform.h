@@ -1,5 +1,5 @@
 #pragma once
-// The parts not yet handed the platform reach a simulated desktop of the test's own for as
+// Code not yet handed the platform reaches a simulated desktop of the test's own for as
 // long as this lives, whatever X display the environment names.
 #include "platform/sim/program_platform.h"
 #include "platform/sim/sim_platform.h"

@@ -70,14 +70,21 @@ std::vector<ChooserItem> Macros(int count) {
     return items;
 }
 
+// The player's windows on the X server the test's desktop runs.
+struct PlayerWindowsOnX11 {
+    std::unique_ptr<win::Platform> platform = win::x11::OpenPlatform();
+    std::unique_ptr<QtPlayerWindows> windows =
+        platform ? std::make_unique<QtPlayerWindows>(platform->desktop()) : nullptr;
+};
+
 void PlayerWindowsOpenWhole(const std::string& size) {
     WindowsDesktop* desktop = WindowsDesktop::Get(size);
     if (!desktop) GTEST_SKIP() << "no desktop of " << size;
     const QRect screen = desktop->Screen();
     WindowWalk walk(*desktop);
-    const std::unique_ptr<win::Platform> platform = win::x11::OpenPlatform();
-    ASSERT_TRUE(platform);
-    QtPlayerWindows windows(platform->desktop());
+    PlayerWindowsOnX11 x11;
+    ASSERT_TRUE(x11.platform);
+    QtPlayerWindows& windows = *x11.windows;
     const std::string longText(600, 'x');
     std::string manyLines;
     for (int i = 0; i < 120; ++i) manyLines += "Line " + std::to_string(i) + " of the text box\r\n";
@@ -128,9 +135,9 @@ TEST(PlayerWindows, TheLongestCaptionAndTextAreWhole) {
     WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
     if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop";
     WindowWalk walk(*desktop);
-    const std::unique_ptr<win::Platform> platform = win::x11::OpenPlatform();
-    ASSERT_TRUE(platform);
-    QtPlayerWindows windows(platform->desktop());
+    PlayerWindowsOnX11 x11;
+    ASSERT_TRUE(x11.platform);
+    QtPlayerWindows& windows = *x11.windows;
     std::vector<std::string> faults;
     int boxes = 0;
     const WindowWalk::Inside check = [&](QWidget& box, const std::string& path) {
@@ -179,9 +186,9 @@ TEST(PlayerWindows, TheChooserIsAsHighAsItsFormula) {
     WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
     if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop";
     WindowWalk walk(*desktop);
-    const std::unique_ptr<win::Platform> platform = win::x11::OpenPlatform();
-    ASSERT_TRUE(platform);
-    QtPlayerWindows windows(platform->desktop());
+    PlayerWindowsOnX11 x11;
+    ASSERT_TRUE(x11.platform);
+    QtPlayerWindows& windows = *x11.windows;
     int checked = 0;
     for (const auto& [style, size, items] :
          {std::tuple(ChooserStyle::Icons, 32, 10), std::tuple(ChooserStyle::Icons, 16, 3),
