@@ -17,6 +17,7 @@
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
 #include "tests/player/engine/recording_link.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/finishes_in_time.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/unpacked.h"
@@ -175,6 +176,24 @@ TEST_F(Capture, TimingStartsTheFileWithTheSpeedToken) {
     EXPECT_EQ(CaptureSpeedToken(2), "<SPEED:00002>");
     EXPECT_EQ(CaptureSpeedToken(4), "<SPEED:00.25>");
     EXPECT_EQ(CaptureSpeedToken(7), "");
+}
+
+// The capture file cannot take a character (a full disk): it keeps what it had, none after
+// a gap, and the recording goes on; the macro gets all of it.
+TEST_F(Capture, AFileThatCannotFollowLeavesTheRecordingWhole) {
+    capture.StartACapture();
+    Type("ab");
+    {
+        testing::FileSizeLimit limit(2);
+        ASSERT_TRUE(limit.set());
+        Type("cd");
+    }
+    Type("ef");
+    EXPECT_EQ(ReadBytes(dir.file("TempCap.Txt")), (std::vector<char>{'a', 'b'}));
+    Done();
+    EXPECT_STREQ(Stored(6).MacroText, "abcdef");
+    EXPECT_TRUE(host.messages.empty()) << host.messages[0];
+    EXPECT_FALSE(std::filesystem::exists(dir.file("TempCap.Txt")));
 }
 
 TEST_F(Capture, RefusalsSayWhyAndChangeNothing) {
