@@ -27,12 +27,11 @@ TMacroRecord Numbered(const std::string& name, std::size_t n) {
     return rec;
 }
 
-class MacroFileKillTest : public ::testing::Test {
+class MacroFileKillTest : public PlayerWritesTest {
 protected:
     void SetUp() override {
-        if (xvfb_.name().empty()) GTEST_SKIP() << "no Xvfb";
-        box_.emplace(xvfb_.name());
-        file_ = box_->file("KILL.QTM");
+        PlayerWritesTest::SetUp();
+        file_ = macros_;
     }
 
     // Kills runs of the player on `bytes`, starting `macro`.
@@ -60,8 +59,6 @@ protected:
         return [this, done] { return done(ReadFileBytes(file_)); };
     }
 
-    Xvfb xvfb_{"320x240x24"};
-    std::optional<PlayerSandbox> box_;
     std::string file_;
 };
 
@@ -144,7 +141,7 @@ TEST_F(MacroFileKillTest, KilledWhileAddingTheSystemMacrosLeavesNoneOrAllFive) {
 // A file system that is nearly full: adding the system macros fails, the player says so
 // in an Error box, and the file is the one it was, byte for byte, with nothing beside it.
 TEST_F(MacroFileKillTest, FullDiskLeavesTheOldFileWholeAndSaysSo) {
-    SmallFileSystem small(box_->file("small"), "200k");
+    SmallFileSystem& small = Small();
     if (!small.mounted())
         GTEST_SKIP() << "cannot mount a small file system here (needs root): " << small.error();
 

@@ -343,5 +343,28 @@ TEST_F(Capture, OnASharedFileAnotherUsersLockIsNeverReleased) {
     EXPECT_EQ(+r.ChangeCount, 4);
 }
 
+// A long recording that cannot be stored (no room for its text file): the user is told, the
+// macro stays as the start added it, and the lock is given back counting that macro.
+TEST_F(Capture, ARecordingThatCannotBeStoredStillCountsTheMacroItAdded) {
+    lock.Configure(true, path);
+    lock.NoteLoaded();
+    WriteSyncRecord(lock.lockFileName(), TSyncRecord{3, kSyncReleased, 0});
+    capture.StartACapture();
+    ASSERT_TRUE(capture.capturing());
+    Type(std::string(6000, 'w'));
+    {
+        testing::FileSizeLimit limit(100);
+        ASSERT_TRUE(limit.set());
+        Done();
+    }
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].find("could not be saved"), std::string::npos) << host.messages[0];
+    EXPECT_EQ(Stored(6).Nickname.str(), "Capture");
+    TSyncRecord r;
+    ReadSyncRecord(lock.lockFileName(), r);
+    EXPECT_EQ(+r.State, kSyncReleased);
+    EXPECT_EQ(+r.ChangeCount, 4);
+}
+
 }  // namespace
 }  // namespace tessaro
