@@ -1,12 +1,11 @@
 #include "macro/capture_file.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <optional>
 
+#include "foundation/whole_files.h"
 #include "platform/cp1252.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -16,28 +15,6 @@ namespace tessaro {
 namespace {
 
 constexpr int kMaxTextFiles = 100000;
-
-std::string Reason(int err) { return err ? std::strerror(err) : "not a regular file"; }
-
-std::optional<std::string> ReadWhole(const std::string& path, int* err) {
-    win::UniqueFd fd = win::OpenRegularFile(path, O_RDONLY | O_CLOEXEC);
-    if (!fd.valid()) {
-        *err = errno;
-        return std::nullopt;
-    }
-    std::string bytes;
-    char buf[65536];
-    for (off_t off = 0;;) {
-        const ssize_t n = win::ReadAt(fd.get(), buf, sizeof buf, off);
-        if (n < 0) {
-            *err = errno;
-            return std::nullopt;
-        }
-        if (n == 0) return bytes;
-        bytes.append(buf, static_cast<std::size_t>(n));
-        off += n;
-    }
-}
 
 // Creates the first free numbered file holding the bytes; on failure nothing is left.
 CapturedText WriteNumbered(const std::string& programDir, const std::string& bytes) {
@@ -60,6 +37,42 @@ CapturedText WriteNumbered(const std::string& programDir, const std::string& byt
     return r;
 }
 
+// Where the recording that could not be stored is left: the capture file, which already
+// holds it whole or is replaced by the whole of it.
+std::string KeptIn(const std::string& recording, const std::string& captureFile, bool inFile) {
+    std::string why;
+    if (inFile || win::ReplaceRegularFile(captureFile, recording, why))
+        return " The recording is kept in " + captureFile + ".";
+    return " The recording could not be kept in " + captureFile + " either (" + why + ").";
+}
+
+CapturedText Store(const std::string& recording, const std::string& captureFile,
+                   const std::string& programDir, std::size_t inlineLimit, bool inFile) {
+    CapturedText r;
+    if (recording.size() <= inlineLimit) {
+        ::unlink(captureFile.c_str());
+        r.ok = true;
+        r.macroText = recording;
+        return r;
+    }
+    // The reference is macro text: Windows-1252, ended by the first ">".
+    const std::string named = win::Utf8ToCp1252(programDir);
+    if (programDir.find('>') != std::string::npos || win::Cp1252ToUtf8(named) != programDir) {
+        r.error = "The capture is longer than " + std::to_string(inlineLimit) +
+                  " characters, but a macro cannot name a text file in the folder " + programDir + "." +
+                  KeptIn(recording, captureFile, inFile);
+        return r;
+    }
+    CapturedText written = WriteNumbered(programDir, recording);
+    if (!written.ok) {
+        written.error += KeptIn(recording, captureFile, inFile);
+        return written;
+    }
+    ::unlink(captureFile.c_str());
+    written.macroText = "<TFILE:" + win::Utf8ToCp1252(written.textFile) + ">";
+    return written;
+}
+
 }  // namespace
 
 std::string CaptureFilePath(const std::string& programDir) {
@@ -68,35 +81,19 @@ std::string CaptureFilePath(const std::string& programDir) {
 
 CapturedText TakeCapturedText(const std::string& captureFile, const std::string& programDir,
                               std::size_t inlineLimit) {
-    CapturedText r;
-    int err = 0;
-    const std::optional<std::string> bytes = ReadWhole(captureFile, &err);
+    std::string why;
+    const std::optional<std::string> bytes = ReadRegularFile(captureFile, why);
     if (!bytes) {
-        r.error = "The capture file " + captureFile + " could not be read (" + Reason(err) + ").";
+        CapturedText r;
+        r.error = "The capture file " + captureFile + " could not be read (" + why + ").";
         return r;
     }
-    if (bytes->size() <= inlineLimit) {
-        ::unlink(captureFile.c_str());
-        r.ok = true;
-        r.macroText = *bytes;
-        return r;
-    }
-    // The reference is macro text: Windows-1252, ended by the first ">".
-    const std::string named = win::Utf8ToCp1252(programDir);
-    if (programDir.find('>') != std::string::npos || win::Cp1252ToUtf8(named) != programDir) {
-        r.error = "The capture is longer than " + std::to_string(inlineLimit) +
-                  " characters, but a macro cannot name a text file in the folder " + programDir +
-                  ". The recording is kept in " + captureFile + ".";
-        return r;
-    }
-    CapturedText written = WriteNumbered(programDir, *bytes);
-    if (!written.ok) {
-        written.error += " The recording is kept in " + captureFile + ".";
-        return written;
-    }
-    ::unlink(captureFile.c_str());
-    written.macroText = "<TFILE:" + win::Utf8ToCp1252(written.textFile) + ">";
-    return written;
+    return Store(*bytes, captureFile, programDir, inlineLimit, true);
+}
+
+CapturedText StoreCapturedText(const std::string& recording, const std::string& captureFile,
+                               const std::string& programDir, std::size_t inlineLimit) {
+    return Store(recording, captureFile, programDir, inlineLimit, false);
 }
 
 }  // namespace tessaro

@@ -27,4 +27,10 @@ struct CapturedText {
 CapturedText TakeCapturedText(const std::string& captureFile, const std::string& programDir,
                               std::size_t inlineLimit = kCaptureInlineLimit);
 
+// The same for a recording held in memory (`captureFile` may hold a part of it, or nothing
+// of it): it is removed once the recording is stored, and when the recording cannot be
+// stored it is made to hold the whole of it, written as a whole.
+CapturedText StoreCapturedText(const std::string& recording, const std::string& captureFile,
+                               const std::string& programDir, std::size_t inlineLimit = kCaptureInlineLimit);
+
 }  // namespace tessaro

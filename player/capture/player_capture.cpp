@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "macro/capture_file.h"
@@ -21,7 +22,8 @@ namespace {
 constexpr char kSystemCapture = '2';
 
 std::string WriteError(const std::string& path, int err) {
-    return "The capture file " + path + " could not be written (" + std::strerror(err) + ").";
+    return "the capture file " + path + " could not be written (" + std::strerror(err) +
+           "); the recording goes on without it";
 }
 
 }  // namespace
@@ -75,21 +77,24 @@ void PlayerCapture::StartACapture() {
         if (ctx_.lock.FileInUse()) return;
     }
 
-    // The file first: when it cannot be made, nothing has changed yet.
+    // The file first: when it cannot be made, nothing has changed yet. It starts whole with
+    // the speed token, never a link.
     filePath_ = CaptureFilePath(ctx_.programDirectory);
-    std::string why;
-    file_ = win::OpenRegularFile(filePath_, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0644, &why);
     const std::string speed = ctx_.config.CapTime ? CaptureSpeedToken(ctx_.config.CapSpeed) : "";
-    if (file_.valid() && !win::WriteAll(file_.get(), speed)) why = std::strerror(errno);
-    if (!why.empty()) {
-        file_ = win::UniqueFd();
+    std::string why;
+    const bool refused =
+        !win::OpenRegularFile(filePath_, O_RDONLY | O_NOFOLLOW, 0644, &why).valid() && errno != ENOENT;
+    if (!refused && win::ReplaceRegularFile(filePath_, speed, why))
+        file_ = win::OpenRegularFile(filePath_, O_WRONLY | O_APPEND | O_NOFOLLOW, 0644, &why);
+    if (!file_.valid()) {
         ctx_.lock.ReleaseSyncFile(0);
         return host.CaptureMessage("Error", "The capture file " + filePath_ + " could not be created (" +
                                                 why + ").  Capture not started.");
     }
+    recording_ = speed;
 
     ended_ = false;
-    writeFailed_ = false;
+    fileStopped_ = false;
     g.MacroCount += 1;
     Publish(ggNumKeys);
 
@@ -166,14 +171,13 @@ bool PlayerCapture::Mine(std::uint32_t macro) const {
 void PlayerCapture::WMCaptureChar(std::uint32_t macro, std::int32_t character) {
     if (!Mine(macro)) return;
     const char c = static_cast<char>(character & 0xFF);
-    if (c == 0 || !file_.valid()) return;
-    if (::write(file_.get(), &c, 1) == 1) return;
-    // Told once; what was written so far is kept.
-    const int err = errno;
-    if (!writeFailed_) {
-        writeFailed_ = true;
-        ctx_.host.CaptureMessage("Error", WriteError(filePath_, err));
-    }
+    if (c == 0) return;
+    recording_ += c;
+    // The file follows the recording while it can, so that it always holds the recording
+    // from its start with nothing left out; the recording itself goes on without it.
+    if (fileStopped_ || !file_.valid() || ::write(file_.get(), &c, 1) == 1) return;
+    fileStopped_ = true;
+    std::fprintf(stderr, "tesrun: %s\n", WriteError(filePath_, errno).c_str());
 }
 
 void PlayerCapture::WMCaptureDone(std::uint32_t macro) {
@@ -204,12 +208,10 @@ void PlayerCapture::Finish(bool ask) {
     const int index = g.CaptureMacro;
     ctx_.macros.ReadMacroRecord(index, record_);
     record_.LastModified = ctx_.now ? ctx_.now() : win::Now();
-    const bool closedWell = !file_.valid() || file_.Close() == 0;
-    const int closeError = errno;
     file_ = win::UniqueFd();
-    if (!closedWell && !writeFailed_) host.CaptureMessage("Error", WriteError(filePath_, closeError));
 
-    const CapturedText text = TakeCapturedText(filePath_, ctx_.programDirectory);
+    const CapturedText text = StoreCapturedText(recording_, filePath_, ctx_.programDirectory);
+    recording_.clear();
     if (!text.ok) {
         // The macro stays as the start made it; the recording stays in its file.
         host.CaptureMessage("Error", text.error);

@@ -86,8 +86,9 @@ private:
     Context ctx_;
     TMacroRecord record_;  // keeps the previous capture's other fields, as the original does
     bool capturing_ = false;
-    bool ended_ = false;  // the capture-ended guard
-    bool writeFailed_ = false;
+    bool ended_ = false;        // the capture-ended guard
+    std::string recording_;     // what the library recorded, the speed token first
+    bool fileStopped_ = false;  // the capture file could not follow the recording
     win::UniqueFd file_;
     std::string filePath_;
     std::string topAtStart_, topAtEnd_;

@@ -4,12 +4,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -152,6 +154,20 @@ TEST_F(CapCompleteDialog, AnAbbreviationInTheProgramTheCaptureEndedIn) {
     EXPECT_EQ(rec.Nickname.str(), "Greeting");
     EXPECT_EQ(+rec.Scope, scProgram);
     EXPECT_EQ(rec.ScopeText.str(), "GEDIT");
+}
+
+// A nickname pasted from a text of two lines names the macro on one line, in the list and
+// in the commands that name it.
+TEST_F(CapCompleteDialog, ANicknamePastedOnTwoLinesNamesTheMacroOnOne) {
+    dialog->NoneButton->setChecked(true);
+    QApplication::clipboard()->setText("Hi\r\nthere\nfriend");
+    dialog->NickName->setFocus();
+    dialog->NickName->selectAll();
+    QTest::keyClick(dialog->NickName, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_NE(dialog->NickName->text().indexOf('\n'), -1) << "the box took no line break";
+    Ok();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(rec.Nickname.str(), "Hi there friend");
 }
 
 }  // namespace
