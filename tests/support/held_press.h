@@ -2,6 +2,7 @@
 // Presses as a hand does: down, a hold of 80 ms, up. Offscreen dialogs take these events
 // through the same handlers a real press runs.
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QPoint>
 #include <QTest>
 #include <QWidget>
@@ -23,11 +24,10 @@ inline void HeldClick(QWidget* widget, QPoint pos = QPoint()) {
 }
 
 // A left click on the row of a list or view (its viewport takes the mouse).
-template <class View>
-void HeldClickRow(View* view, int row) {
-    view->scrollToItem(view->item(row));
-    const QRect r = view->visualItemRect(view->item(row));
-    HeldClick(view->viewport(), r.center());
+inline void HeldClickRow(QAbstractItemView* view, int row) {
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    HeldClick(view->viewport(), view->visualRect(index).center());
 }
 
 }  // namespace tessaro::testing

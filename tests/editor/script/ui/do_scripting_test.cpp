@@ -19,6 +19,7 @@
 #include <QImageWriter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -38,6 +39,7 @@
 #include "editor/script/ui/script_editor_services.h"
 #include "platform/message_box.h"
 #include "editor/commands/command_dialog.h"
+#include "tests/editor/script/ui/script_rows_shown.h"
 #include "tests/support/held_press.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
@@ -46,6 +48,11 @@
 
 namespace tessaro {
 namespace {
+
+using testing::CurrentRow;
+using testing::RowCount;
+using testing::RowText;
+using testing::SetCurrentRow;
 
 // Command editors that confirm at once with a remark naming the code.
 class Services : public ScriptEditorServices {
@@ -62,8 +69,8 @@ public:
         edits.emplace_back(r.Code, r.IsNew);
         requests.push_back(r);
         std::vector<std::string> shown;
-        if (auto* script = owner ? owner->findChild<QListWidget*>("Script") : nullptr)
-            for (int i = 0; i < script->count(); ++i) shown.push_back(script->item(i)->text().toStdString());
+        if (auto* script = owner ? owner->findChild<QListView*>("Script") : nullptr)
+            for (int i = 0; i < RowCount(script); ++i) shown.push_back(RowText(script, i).toStdString());
         shownBehind.push_back(shown);
         if (r.Code == cmd::LoadTextFile && !editTextFile.empty())
             return {false, std::exchange(editTextFile, {})};
@@ -116,7 +123,7 @@ TEST_F(ScriptingFixture, AnExistingMacroOpensAsLinesWithItsScope) {
     EXPECT_EQ(w->NickName->text(), "Greeting");
     EXPECT_TRUE(w->Specific->isChecked());
     EXPECT_EQ(w->windowTitle(), "Macro Scripting Editor  (Window Title: Notes)");
-    ASSERT_EQ(w->Script->count(), 2);
+    ASSERT_EQ(RowCount(w->Script), 2);
     EXPECT_FALSE(w->DoEdit->isEnabled());  // nothing selected yet
     EXPECT_TRUE(w->HotKeyLabel->isVisibleTo(w.get()));
     EXPECT_FALSE(w->SetSchedule->isVisibleTo(w.get()));
@@ -125,8 +132,8 @@ TEST_F(ScriptingFixture, AnExistingMacroOpensAsLinesWithItsScope) {
 TEST_F(ScriptingFixture, AnExistingMacroOpensWithItsBlocksIndented) {
     SetMacroText(current, "<REP:0002:000001:000001><SHFD>Hello<SHFU><ENDREP><ENDREP>Bye");
     auto w = Open(6, true);
-    ASSERT_EQ(w->Script->count(), 7);
-    const auto text = [&](int row) { return w->Script->item(row)->text().toStdString(); };
+    ASSERT_EQ(RowCount(w->Script), 7);
+    const auto text = [&](int row) { return RowText(w->Script, row).toStdString(); };
     EXPECT_EQ(text(0).rfind("Repeat Start", 0), 0u);
     EXPECT_EQ(text(1).rfind("   Shift Key Down", 0), 0u) << text(1);
     EXPECT_EQ(text(2).rfind("      Text: Hello", 0), 0u) << text(2);
@@ -269,22 +276,22 @@ TEST_F(ScriptingFixture, LinesAreAddedWhereTheInsertionMethodSaysAndSaved) {
     w->OptionBox->setCurrentRow(cmd::Remark - 1);
     w->AddALine(AddStyle::AtEnd);
     w->AddALine(AddStyle::AtEnd);
-    ASSERT_EQ(w->Script->count(), 2);
-    EXPECT_EQ(w->Script->currentRow(), 1);
+    ASSERT_EQ(RowCount(w->Script), 2);
+    EXPECT_EQ(CurrentRow(w->Script), 1);
     w->CommandMenuClick(4);  // "Insert a &Delay": before the selected line
-    ASSERT_EQ(w->Script->count(), 3);
-    EXPECT_EQ(w->Script->currentRow(), 1);
-    EXPECT_TRUE(w->Script->item(1)->text().contains("code 4"));
+    ASSERT_EQ(RowCount(w->Script), 3);
+    EXPECT_EQ(CurrentRow(w->Script), 1);
+    EXPECT_TRUE(RowText(w->Script, 1).contains("code 4"));
     EXPECT_TRUE(w->DoUp->isEnabled() && w->DoDown->isEnabled());
 
     w->DoCopyClick();
-    EXPECT_EQ(w->Script->count(), 4);
-    EXPECT_EQ(w->Script->currentRow(), 2);
+    EXPECT_EQ(RowCount(w->Script), 4);
+    EXPECT_EQ(CurrentRow(w->Script), 2);
     w->DoDeleteClick();
-    EXPECT_EQ(w->Script->currentRow(), 2);
+    EXPECT_EQ(CurrentRow(w->Script), 2);
     w->MoveClick(true);
     w->MoveClick(true);
-    EXPECT_EQ(w->Script->currentRow(), 0);
+    EXPECT_EQ(CurrentRow(w->Script), 0);
     EXPECT_FALSE(w->DoUp->isEnabled());
     w->DoEditClick();
     EXPECT_EQ(services.edits.back(), (std::pair<int, bool>{cmd::Remark, false}));
@@ -363,8 +370,8 @@ struct TextFileFixture : ScriptingFixture {
     // The macro's own lines are shown with its controls.
     static void ExpectMacroShown(TDoScripting& w) {
         EXPECT_FALSE(w.TextFile().Active);
-        ASSERT_EQ(w.Script->count(), 2);
-        EXPECT_TRUE(w.Script->item(1)->text().contains("Delay"));
+        ASSERT_EQ(RowCount(w.Script), 2);
+        EXPECT_TRUE(RowText(w.Script, 1).contains("Delay"));
         EXPECT_TRUE(w.NickName->isVisibleTo(&w));
         EXPECT_TRUE(w.MySpeed->isVisibleTo(&w));
         EXPECT_FALSE(w.TextName->isVisibleTo(&w));
@@ -384,8 +391,8 @@ TEST_F(TextFileFixture, ATextFileRoundTripsByteForByteAndTheCommandEditorReopens
                             static_cast<QWidget*>(w->Global), w->Panel1})
         EXPECT_FALSE(hidden->isVisibleTo(w.get()));
     EXPECT_EQ(Slurp(dir.file("TESRUN.TMP")), "Hello<DELAY:02.00>");
-    ASSERT_EQ(w->Script->count(), 3);  // text, the delay, text
-    EXPECT_TRUE(w->Script->item(1)->text().contains("Delay"));
+    ASSERT_EQ(RowCount(w->Script), 3);  // text, the delay, text
+    EXPECT_TRUE(RowText(w->Script, 1).contains("Delay"));
 
     w->OkButtonClick();
     EXPECT_EQ(Slurp(path), bytes);
@@ -400,8 +407,8 @@ TEST_F(TextFileFixture, ATextFileRoundTripsByteForByteAndTheCommandEditorReopens
     EXPECT_TRUE(again.AllowTextEdit);
     EXPECT_EQ(again.TextFilePreset, path);
     // The fake confirms with a line of its own, appended and selected.
-    ASSERT_EQ(w->Script->count(), 3);
-    EXPECT_EQ(w->Script->currentRow(), 2);
+    ASSERT_EQ(RowCount(w->Script), 3);
+    EXPECT_EQ(CurrentRow(w->Script), 2);
     EXPECT_FALSE(w->TextFile().Active);
     EXPECT_TRUE(w->NickName->isVisibleTo(w.get()));
 }
@@ -423,10 +430,10 @@ TEST_F(TextFileFixture, TheReopenedTextFileEditorShowsTheMacrosLinesBehindIt) {
 TEST_F(TextFileFixture, ChangesInTheFileAreWrittenOnlyOnSave) {
     auto w = Open(6, true);
     services.editTextFile = path;
-    w->Script->setCurrentRow(0);
+    SetCurrentRow(w->Script, 0);
     w->CommandMenuClick(cmd::LoadTextFile);
     ASSERT_TRUE(w->TextFile().Active);
-    w->Script->setCurrentRow(0);
+    SetCurrentRow(w->Script, 0);
     w->DoDeleteClick();  // "Dear "
     w->CancelButtonClick();
     EXPECT_EQ(Slurp(path), bytes);
@@ -436,7 +443,7 @@ TEST_F(TextFileFixture, ChangesInTheFileAreWrittenOnlyOnSave) {
 
     services.editTextFile = path;
     w->CommandMenuClick(cmd::LoadTextFile);
-    w->Script->setCurrentRow(0);
+    SetCurrentRow(w->Script, 0);
     w->DoDeleteClick();
     // A text file inside the text file is not offered: the macro's script stays put aside.
     services.editTextFile = dir.file("other.txt");
@@ -453,26 +460,26 @@ TEST_F(TextFileFixture, EditingALoadTextFileLineComesBackToThatLine) {
     SetMacroText(current, "<TFILE:" + path + "><DELAY:02.00>");
     auto w = Open(6, true);
     services.editTextFile = path;
-    w->Script->setCurrentRow(0);
+    SetCurrentRow(w->Script, 0);
     w->DoEditClick();
     ASSERT_TRUE(w->TextFile().Active);
     QTest::keyClick(w.get(), Qt::Key_Escape);  // leaves the file, not the editor
     EXPECT_FALSE(w->TextFile().Active);
-    ASSERT_EQ(w->Script->count(), 2);
+    ASSERT_EQ(RowCount(w->Script), 2);
 
     services.editTextFile = path;
-    w->Script->setCurrentRow(1);
+    SetCurrentRow(w->Script, 1);
     w->DoEditClick();  // the Delay line: no text file
     EXPECT_FALSE(w->TextFile().Active);
-    w->Script->setCurrentRow(0);
+    SetCurrentRow(w->Script, 0);
     w->DoEditClick();
     ASSERT_TRUE(w->TextFile().Active);
     w->OkButtonClick();
     const CommandRequest& again = services.requests.back();
     EXPECT_FALSE(again.IsNew);
     EXPECT_EQ(again.InsertIndex, 0);
-    EXPECT_EQ(w->Script->currentRow(), 0);
-    EXPECT_TRUE(w->Script->item(0)->text().contains("code 15"));
+    EXPECT_EQ(CurrentRow(w->Script), 0);
+    EXPECT_TRUE(RowText(w->Script, 0).contains("code 15"));
 }
 
 TEST_F(TextFileFixture, AMacroThatCannotBeStoredKeepsItsLines) {
