@@ -456,6 +456,35 @@ TEST_F(TextFileFixture, ChangesInTheFileAreWrittenOnlyOnSave) {
     EXPECT_FALSE(w->TextFile().Active);
 }
 
+// A new macro with no lines yet puts an empty script aside: leaving the file by Cancel or by
+// Save brings the empty script back without an error.
+TEST_F(TextFileFixture, AnEmptyScriptComesBackFromTheFileWithoutAnError) {
+    auto w = Open(6, false);
+    ASSERT_EQ(RowCount(w->Script), 0);
+    services.editTextFile = path;
+    w->CommandMenuClick(cmd::LoadTextFile);
+    ASSERT_TRUE(w->TextFile().Active);
+    EXPECT_EQ(Slurp(dir.file("TESRUN.TMP")), "");
+    ASSERT_EQ(RowCount(w->Script), 3);
+    w->CancelButtonClick();
+    EXPECT_FALSE(w->TextFile().Active);
+    EXPECT_EQ(RowCount(w->Script), 0);
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+
+    services.editTextFile = path;
+    w->CommandMenuClick(cmd::LoadTextFile);
+    ASSERT_TRUE(w->TextFile().Active);
+    SetCurrentRow(w->Script, 2);
+    w->DoDeleteClick();
+    w->OkButtonClick();
+    EXPECT_EQ(Slurp(path), bytes.substr(0, bytes.find("friend")));
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+    // The "Load Text File" editor opened again on the empty script, and its line was added.
+    ASSERT_EQ(services.shownBehind.size(), 3u);
+    EXPECT_TRUE(services.shownBehind[2].empty());
+    EXPECT_EQ(RowCount(w->Script), 1);
+}
+
 TEST_F(TextFileFixture, EditingALoadTextFileLineComesBackToThatLine) {
     SetMacroText(current, "<TFILE:" + path + "><DELAY:02.00>");
     auto w = Open(6, true);
