@@ -3,6 +3,8 @@
 // through the same handlers a real press runs.
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QPoint>
 #include <QTest>
 #include <QWidget>
@@ -19,6 +21,17 @@ inline void HeldClick(QWidget* widget, QPoint pos = QPoint()) {
         pos = button && button->isCheckable() ? QPoint(6, widget->height() / 2) : widget->rect().center();
     }
     QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, pos);
+    QTest::qWait(kHoldMs);
+    QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, pos);
+}
+
+// Press, release, then the second press as the window system reports it: a double click.
+inline void HeldDoubleClick(QWidget* widget, QPoint pos) {
+    HeldClick(widget, pos);
+    QTest::qWait(30);
+    QMouseEvent second(QEvent::MouseButtonDblClick, pos, widget->mapToGlobal(pos), Qt::LeftButton,
+                       Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &second);
     QTest::qWait(kHoldMs);
     QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, pos);
 }

@@ -40,6 +40,7 @@
 #include "platform/message_box.h"
 #include "editor/commands/command_dialog.h"
 #include "tests/editor/script/ui/script_rows_shown.h"
+#include "tests/support/held_key.h"
 #include "tests/support/held_press.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
@@ -141,6 +142,46 @@ TEST_F(ScriptingFixture, AnExistingMacroOpensWithItsBlocksIndented) {
     EXPECT_EQ(text(4), "Repeat End");
     EXPECT_EQ(text(5), "Repeat End");  // no block left open: column 0
     EXPECT_EQ(text(6).rfind("Text: Bye", 0), 0u);
+}
+
+// The script list worked by hand: Alt+S reaches it, the arrow, Home and End keys choose a
+// line and the line buttons follow, a click chooses one and a double click edits it.
+TEST_F(ScriptingFixture, TheScriptListIsWorkedWithKeysAndTheMouse) {
+    SetMacroText(current, "One<DELAY:01.00>Two<DELAY:02.00>Three");
+    auto w = Open(6, true);
+    w->show();
+    QApplication::processEvents();
+    ASSERT_EQ(RowCount(w->Script), 5);
+    QTest::keyPress(w.get(), Qt::Key_Alt, Qt::AltModifier);
+    testing::HeldKey(w.get(), Qt::Key_S, Qt::AltModifier);
+    QTest::keyRelease(w.get(), Qt::Key_Alt, Qt::NoModifier);
+    ASSERT_TRUE(w->Script->hasFocus());
+    const auto key = [&](Qt::Key k) { testing::HeldKey(w->Script, k); };
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    EXPECT_EQ(w->Lines().Selected, 2);
+    EXPECT_EQ(CurrentRow(w->Script), 2);
+    EXPECT_TRUE(w->DoUp->isEnabled() && w->DoDown->isEnabled() && w->DoEdit->isEnabled());
+    key(Qt::Key_End);
+    EXPECT_EQ(w->Lines().Selected, 4);
+    EXPECT_FALSE(w->DoDown->isEnabled());
+    key(Qt::Key_Home);
+    EXPECT_EQ(w->Lines().Selected, 0);
+    EXPECT_FALSE(w->DoUp->isEnabled());
+    key(Qt::Key_Down);
+    w->DoDeleteClick();  // the first delay goes; the line after it takes its place, chosen
+    EXPECT_EQ(CurrentRow(w->Script), 1);
+    EXPECT_EQ(RowText(w->Script, 1), "Text: Two");
+
+    testing::HeldClickRow(w->Script, 3);
+    EXPECT_EQ(w->Lines().Selected, 3);
+    EXPECT_TRUE(services.edits.empty());
+    const QModelIndex delay = w->Script->model()->index(2, 0);
+    testing::HeldDoubleClick(w->Script->viewport(), w->Script->visualRect(delay).center());
+    ASSERT_EQ(services.edits, (std::vector<std::pair<int, bool>>{{cmd::Delay, false}}));
+    EXPECT_TRUE(RowText(w->Script, 2).contains("code 4")) << RowText(w->Script, 2).toStdString();
+    EXPECT_EQ(CurrentRow(w->Script), 2);
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
 }
 
 // The commands list at the window's default size: every name whole, nothing cut.

@@ -30,12 +30,17 @@ using testing::HeldClickRow;
 using testing::RowCount;
 using testing::RowText;
 
-// "Load Text File" asks for `file` to be edited as lines; any other command adds a remark.
+// "Load Text File" asks for `file` to be edited as lines; any other command adds a remark,
+// or makes the edited line a short one.
 class Services final : public ScriptEditorServices {
 public:
     std::string file;
     CommandOutcome EditCommand(QWidget*, ScriptList& list, const CommandRequest& r) override {
         if (r.Code == cmd::LoadTextFile) return {false, file};
+        if (!r.IsNew) {
+            ReplaceLine(list, r.InsertIndex, MakeLine(cmd::Remark, TNameRec{"edited"}));
+            return {true, {}};
+        }
         InsertNewLine(list, r.Style, r.InsertIndex, MakeLine(cmd::Remark, TNameRec{"added"}));
         return {true, {}};
     }
@@ -65,6 +70,24 @@ void ExpectRowsShowTheLines(const TDoScripting& w) {
         ASSERT_EQ(RowText(w.Script, static_cast<int>(i)).toStdString(), shown) << "row " << i;
     }
     EXPECT_EQ(CurrentRow(w.Script), w.Lines().Selected);
+}
+
+// How wide the widest line is drawn.
+int Widest(const TDoScripting& w) {
+    int widest = 0;
+    for (const ScriptLine& line : w.Lines().Lines)
+        widest =
+            std::max(widest, w.Script->fontMetrics().horizontalAdvance(QString::fromStdString(line.Text)));
+    return widest;
+}
+
+// Every row has one size, yet the list scrolls as far as the widest line and no further
+// (a few pixels of margin aside).
+void ExpectScrollingReachesTheWidestLine(const TDoScripting& w) {
+    const int widest = Widest(w);
+    const int reach = w.Script->horizontalScrollBar()->maximum() + w.Script->viewport()->width();
+    EXPECT_GE(reach, widest);
+    EXPECT_LE(reach, std::max(widest + 16, w.Script->viewport()->width()));
 }
 
 class LongFileFixture : public ::testing::Test {
@@ -138,14 +161,8 @@ TEST_F(LongFileFixture, EveryRowFollowsItsLineThroughAddCopyMoveAndDelete) {
     ASSERT_TRUE(w.TextFile().Active);
     ASSERT_NO_FATAL_FAILURE(ExpectRowsShowTheLines(w));
 
-    // The widest line can be scrolled into view although every row has the first row's size.
-    QScrollBar* across = w.Script->horizontalScrollBar();
-    int widest = 0;
-    for (const ScriptLine& line : w.Lines().Lines)
-        widest =
-            std::max(widest, w.Script->fontMetrics().horizontalAdvance(QString::fromStdString(line.Text)));
-    EXPECT_GT(widest, w.Script->viewport()->width());
-    EXPECT_GE(across->maximum() + w.Script->viewport()->width(), widest);
+    EXPECT_GT(Widest(w), w.Script->viewport()->width());
+    ASSERT_NO_FATAL_FAILURE(ExpectScrollingReachesTheWidestLine(w));
 
     HeldClickRow(w.Script, 0);  // the repeat start: deleting it moves its body left
     HeldClick(w.DoDelete);
@@ -166,10 +183,24 @@ TEST_F(LongFileFixture, EveryRowFollowsItsLineThroughAddCopyMoveAndDelete) {
     w.CommandMenuClick(cmd::Remark);
     Settle(w);
     ASSERT_NO_FATAL_FAILURE(ExpectRowsShowTheLines(w));
+    // The wide line edited into a short one: the list no longer scrolls for it.
+    const auto wideRow = std::find_if(
+        w.Lines().Lines.begin(), w.Lines().Lines.end(),
+        [&](const ScriptLine& line) { return line.Text.find(wide.substr(0, 40)) != std::string::npos; });
+    ASSERT_NE(wideRow, w.Lines().Lines.end());
+    const int wideWidth = Widest(w);
+    HeldClickRow(w.Script, static_cast<int>(wideRow - w.Lines().Lines.begin()));
+    HeldClick(w.DoEdit);
+    Settle(w);
+    ASSERT_NO_FATAL_FAILURE(ExpectRowsShowTheLines(w));
+    ASSERT_LT(Widest(w), wideWidth / 2);
+    ASSERT_NO_FATAL_FAILURE(ExpectScrollingReachesTheWidestLine(w));
     while (!w.Lines().Lines.empty()) {
         HeldClickRow(w.Script, 0);
         HeldClick(w.DoDelete);
         ASSERT_NO_FATAL_FAILURE(ExpectRowsShowTheLines(w));
+        Settle(w);
+        ASSERT_NO_FATAL_FAILURE(ExpectScrollingReachesTheWidestLine(w));
     }
     w.CancelButtonClick();
     Settle(w);
