@@ -265,12 +265,7 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
             [this](const QModelIndex& row) {
                 if (showing_) return;
                 lines_.Selected = row.row();
-                const LineButtons b = EnableDisable(lines_);
-                DoUp->setEnabled(b.Up);
-                DoDown->setEnabled(b.Down);
-                DoCopy->setEnabled(b.Copy);
-                DoEdit->setEnabled(b.Edit);
-                DoDelete->setEnabled(b.Delete);
+                ShowLineButtons();
             });
     connect(OkButton, &QPushButton::clicked, this, &TDoScripting::OkButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &TDoScripting::CancelButtonClick);
@@ -409,6 +404,10 @@ void TDoScripting::Refresh() {
             Script->selectionModel()->setCurrentIndex(rows_->index(lines_.Selected),
                                                       QItemSelectionModel::ClearAndSelect);
     }
+    ShowLineButtons();
+}
+
+void TDoScripting::ShowLineButtons() {
     const LineButtons b = EnableDisable(lines_);
     DoUp->setEnabled(b.Up);
     DoDown->setEnabled(b.Down);

@@ -118,7 +118,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Refresh();  // list from lines_, then the buttons
+    void Refresh();          // list from lines_, then the buttons
+    void ShowLineButtons();  // enabled as the selection allows
     void UpdateWidestRow();
     void Caption();
     void SetInsertMethod(int method);
