@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTextEdit>
@@ -582,7 +583,7 @@ TEST_F(MainWindow, SavedScriptIsWrittenAndCancelLeavesTheFile) {
     WhenModal([&](QWidget* modal) {
         auto* editor = qobject_cast<TDoScripting*>(modal);
         ASSERT_NE(editor, nullptr);
-        editor->Script->setCurrentRow(0);
+        editor->Script->setCurrentIndex(editor->Script->model()->index(0, 0));
         editor->DoCopyClick();
         editor->OkButtonClick();
     });
@@ -611,7 +612,7 @@ TEST_F(MainWindow, EditingATextBoxLineShowsItAndKeepsIt) {
     QString header, contents;
     WhenUp<TDoScripting>([&](TDoScripting* editor) {
         ASSERT_EQ(editor->Lines().Lines.size(), 1u);
-        editor->Script->setCurrentRow(0);
+        editor->Script->setCurrentIndex(editor->Script->model()->index(0, 0));
         WhenUp<TDoTBox>([&](TDoTBox* dlg) {
             header = dlg->Header->text();
             contents = dlg->Contents->toPlainText();

@@ -11,7 +11,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -42,6 +41,7 @@
 #include "tests/editor/explorer/forms/main_win_fixture.h"
 #include "widgets/draw_grid.h"
 #include "widgets/page_control.h"
+#include "tests/support/held_press.h"
 #include "tests/support/scripted_file_chooser.h"
 #include "tests/support/unpacked.h"
 
@@ -60,17 +60,6 @@ void Click(QWidget* on, const QPoint& at, Qt::MouseButton button = Qt::LeftButto
     QTest::mousePress(on, button, {}, at);
     QTest::qWait(kHold);
     QTest::mouseRelease(on, button, {}, at);
-}
-
-// Press, release, then the second press as the window system reports it: a double click.
-void DoubleClick(QWidget* on, const QPoint& at) {
-    Click(on, at);
-    QTest::qWait(30);
-    QMouseEvent second(QEvent::MouseButtonDblClick, at, on->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                       {});
-    QApplication::sendEvent(on, &second);
-    QTest::qWait(kHold);
-    QTest::mouseRelease(on, Qt::LeftButton, {}, at);
 }
 
 void Type(QWidget* on, Qt::Key key, const QString& text = {}) {
@@ -147,7 +136,7 @@ TEST_F(MainWinInput, ClicksOnTheListSelectEnableAndOpenTheRowsMacro) {
         scripted = d.NickName->text().toStdString();
         d.CancelButton->click();
     });
-    DoubleClick(Grid()->viewport(), RowPoint(RowOf(one)));
+    testing::HeldDoubleClick(Grid()->viewport(), RowPoint(RowOf(one)));
     EXPECT_EQ(scripted, "First macro");
 
     // A right click shows the row's quick information.
@@ -312,7 +301,7 @@ TEST_F(MainWinInput, AnEmptyCategoryOrListLeavesNothingToActOn) {
     EXPECT_FALSE(window->LargeButton(ExplorerAction::ModifyDirectly)->isEnabled());
     // Clicks on the empty list do nothing.
     Click(Grid()->viewport(), RowPoint(1), Qt::RightButton);
-    DoubleClick(Grid()->viewport(), RowPoint(1));
+    testing::HeldDoubleClick(Grid()->viewport(), RowPoint(1));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
     texts.clear();

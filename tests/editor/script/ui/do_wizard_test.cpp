@@ -11,7 +11,7 @@
 #include <QToolButton>
 #include <QDir>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -23,6 +23,7 @@
 #include "tests/editor/commands/families/fakes.h"
 #include "tests/editor/script/ui/editor_services.h"
 #include "tests/editor/script/ui/no_connections.h"
+#include "tests/editor/script/ui/script_rows_shown.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
 #include "widgets/label_text.h"
@@ -31,7 +32,9 @@
 namespace tessaro {
 namespace {
 
+using testing::CurrentRow;
 using testing::NoConnections;
+using testing::SetCurrentRow;
 
 // The real command dialogs, confirmed with their defaults (and a path where one is needed)
 // or cancelled.
@@ -104,7 +107,7 @@ const std::string kQuestion = std::string("Added: ") + kContinueWizard;
 
 TEST_F(WizardFixture, AltDRunsTheButtonOfThePageShowingAndAppends) {
     TDoWizard palette(*editor);
-    editor->Script->setCurrentRow(0);  // the palette ignores the selection
+    SetCurrentRow(editor->Script, 0);  // the palette ignores the selection
     ASSERT_EQ(editor->Lines().Lines.size(), 3u);
 
     palette.MyPage->setCurrentIndex(0);
@@ -117,7 +120,7 @@ TEST_F(WizardFixture, AltDRunsTheButtonOfThePageShowingAndAppends) {
     EXPECT_EQ(Command(3), cmd::Date);
     EXPECT_EQ(Command(4), cmd::Delay);
     EXPECT_EQ(Command(5), 46);
-    EXPECT_EQ(editor->Script->currentRow(), 5);
+    EXPECT_EQ(CurrentRow(editor->Script), 5);
     EXPECT_EQ(boxes, std::vector<std::string>(3, kQuestion));
     EXPECT_EQ(palette.result(), 0);  // Yes keeps it open
 
