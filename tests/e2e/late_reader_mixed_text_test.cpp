@@ -1,10 +1,11 @@
 // A macro of 1,200 characters in which every third is a Latin-1 or Windows character (far
 // more distinct ones than there are spare keycodes) among characters on Shift and AltGr,
 // played by the real player under the German, the French and the US international layout
-// into a plain X program whose loop stops 300 ms every 25 keys. The program decodes each
-// key when it reads it, with the keyboard map it holds then: a spare keycode lent to
-// another character while keys of its old one are still queued turns them into the new
-// one. Every character arrives as sent, none other.
+// into a plain X program that reads nothing for its first 5 s (a program just started) and
+// whose loop then stops 300 ms every 25 keys. The program decodes each key when it reads
+// it, with the keyboard map it holds then: a spare keycode lent to another character while
+// keys of its old one are still queued turns them into the new one. Every character
+// arrives as sent, none other.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -32,6 +33,7 @@ protected:
         target_->Drain();
         // A plain X program: it takes part in no window manager ping.
         target_->ReadLate(300ms, 25);
+        target_->StopOnce(5s, 0);
     }
     void TearDown() override {
         if (player_ && player_->started()) {
