@@ -11,7 +11,7 @@
 #include <string>
 
 #include "tests/support/macro_fixtures.h"
-#include "typing_desktop.h"
+#include "keys_desktop.h"
 #include "typed_marker.h"
 // Xlib's macros last.
 #include "tests/support/typed_characters.h"
@@ -22,24 +22,16 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kCtrlAltK = 154;
-
-class LateReaderMixedText : public TypingDesktop, public ::testing::WithParamInterface<const char*> {
+class LateReaderMixedText : public KeysDesktop, public ::testing::WithParamInterface<const char*> {
 protected:
     void SetUp() override {
-        TypingDesktop::SetUp();
+        KeysDesktop::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         ASSERT_TRUE(SetKeyboardLayout(xvfb_.name(), GetParam())) << "setxkbmap " << GetParam();
         target_->Drain();
         // A plain X program: it takes part in no window manager ping.
         target_->ReadLate(300ms, 25);
         target_->StopOnce(5s, 0);
-    }
-    void TearDown() override {
-        if (player_ && player_->started()) {
-            EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();
-        }
-        TypingDesktop::TearDown();
     }
 };
 
