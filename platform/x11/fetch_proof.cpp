@@ -19,6 +19,8 @@ namespace {
 // A program that fetched something since the last probe and then nothing for this long has
 // likely read what was queued: a probe it did not show is sent again.
 constexpr std::chrono::milliseconds kQuiet(5);
+// Probes a client may still hold unread before the oldest is taken as read.
+constexpr std::size_t kMaxUnread = 64;
 
 }  // namespace
 
@@ -173,6 +175,8 @@ bool FetchProof::Prove(unsigned long window, Limits limits, const std::function<
         }
         sent.insert(code);
         unread.push_back(code);
+        // One so old is long read, or its program never reads again.
+        if (unread.size() > kMaxUnread) unread.erase(unread.begin());
         fetched = 0;
         return true;
     };

@@ -50,10 +50,14 @@ public:
     };
     // True once the client of `window` has shown that it took out of its queue every event
     // sent to it before this call. `nudge` rewrites one entry of the keyboard map as it is.
-    // A client that failed is not asked again until Forget().
+    // A client that failed is not asked again until Rest().
     bool Prove(unsigned long window, Limits limits, const std::function<void()>& nudge);
-    // Windows come and go: every client may be asked again.
-    void Forget() { silent_.clear(); }
+    // Between macros: fetches are no longer watched, and every client may be asked again
+    // (windows come and go).
+    void Rest() {
+        Stop();
+        silent_.clear();
+    }
 
 private:
     struct Fetch {

@@ -173,7 +173,6 @@ void XTestInput::BeginPlayback() {
     state_.reset();
     // Windows come and go between macros.
     proof_->Forget();
-    if (fetches_) fetches_->Forget();
     LetGoOfUserModifiers();
 }
 
@@ -510,6 +509,7 @@ void XTestInput::SetMapping(KeyCode code, const std::vector<unsigned long>& keys
 
 void XTestInput::EndPlayback() {
     playing_ = false;
+    if (fetches_) fetches_->Rest();
     PressBackUserModifiers();
     ReturnIdleSpares();
 }
