@@ -78,6 +78,12 @@ public:
         stall_ = stall;
         stall_every_ = every;
     }
+    // Stops once for `stall` before it reads the key press numbered `at` (a program busy
+    // saving, say).
+    void StopOnce(std::chrono::milliseconds stall, int at) {
+        long_stall_ = stall;
+        long_stall_at_ = at;
+    }
     // Takes part in the window manager's ping, as toolkit windows do: answers once it has
     // read what came before.
     void AnswerPings() {
@@ -153,8 +159,12 @@ public:
                 continue;
             }
             if (e.type != KeyPress && e.type != KeyRelease) continue;
-            if (e.type == KeyPress && stall_.count() > 0 && presses_read_++ % stall_every_ == 0)
-                std::this_thread::sleep_for(stall_);
+            if (e.type == KeyPress) {
+                if (stall_.count() > 0 && presses_read_ % stall_every_ == 0)
+                    std::this_thread::sleep_for(stall_);
+                if (presses_read_ == long_stall_at_) std::this_thread::sleep_for(long_stall_);
+                ++presses_read_;
+            }
             char buf[16] = {};
             KeySym sym = 0;
             const int len = XLookupString(&e.xkey, buf, sizeof buf, &sym, nullptr);
@@ -200,6 +210,8 @@ private:
     std::chrono::milliseconds stall_{0};
     int stall_every_ = 1;
     int presses_read_ = 0;
+    std::chrono::milliseconds long_stall_{0};
+    int long_stall_at_ = -1;
 };
 
 namespace key_target_detail {
