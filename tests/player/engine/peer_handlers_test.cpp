@@ -11,6 +11,7 @@
 #include "player/engine/player_macro_file.h"
 #include "player/engine/macro_control.h"
 #include "player/engine/swap_table.h"
+#include "tests/support/sim_platform_test.h"
 #include "tests/support/macro_fixtures.h"
 #include "recording_link.h"
 #include "tests/support/temp_dir.h"
@@ -47,7 +48,7 @@ private:
     PlayerSwapKeys& swaps_;
 };
 
-class PeerHandlersTest : public ::testing::Test {
+class PeerHandlersTest : public testing::SimPlatformTest {
 protected:
     TempDir dir;
     std::unique_ptr<TConfigRecord> config = std::make_unique<TConfigRecord>();
@@ -60,7 +61,7 @@ protected:
     PlayerSwapKeys swaps{*block, *config};
     StepUpkeep upkeep{swaps};
     std::vector<std::string>& steps = upkeep.steps;
-    PlayerPeerContext context{*config, *glob, link, macros, upkeep};
+    PlayerPeerContext context{*config, *glob, link, macros, upkeep, platform.windowControl()};
     PeerUpdateDispatcher dispatcher;
     std::uint32_t hookSerial = 0;
     std::vector<std::uint32_t> unhooked;
