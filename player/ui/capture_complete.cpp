@@ -62,8 +62,9 @@ public:
 
 }  // namespace
 
-TCapComplete::TCapComplete(TMacroRecord& rec, const TGlobData& glob, SecWindRoute& route, bool capGlobal,
-                           std::string topProgram, std::string programDirectory)
+TCapComplete::TCapComplete(win::Messages& messages, TMacroRecord& rec, const TGlobData& glob,
+                           SecWindRoute& route, bool capGlobal, std::string topProgram,
+                           std::string programDirectory)
     : rec_(rec),
       glob_(glob),
       route_(route),
@@ -154,7 +155,7 @@ TCapComplete::TCapComplete(TMacroRecord& rec, const TGlobData& glob, SecWindRout
     HotKeyEdit->installEventFilter(this);
 
     // Hot keys chosen while the entry box has the focus arrive at this window.
-    hotKeys_ = std::make_unique<HotKeyFields>(*this, static_cast<HotKeyFieldOwner&>(*this));
+    hotKeys_ = std::make_unique<HotKeyFields>(messages, *this, static_cast<HotKeyFieldOwner&>(*this));
     hotKeys_->AddField(*HotKeyEdit);
     TypeClick();
 }

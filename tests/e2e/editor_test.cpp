@@ -8,7 +8,7 @@
 #include "macro/macro_file.h"
 #include "macro/macro_record.h"
 #include "platform/messages.h"
-#include "platform/sim/program_platform.h"
+#include "platform/platform.h"
 #include "platform/profile.h"
 #include "platform/single_instance.h"
 #include "protocol/window_messages.h"
@@ -45,8 +45,8 @@ protected:
     void TearDown() override {
         // An editor left by a failed step closes as the player would close it.
         if (editor_ != 0 && win::InstanceRunning(kEditorInstanceName)) {
-            win::ProgramPlatform().messages().PostMessage(static_cast<win::HWND>(editor_), WM_CLOSE,
-                                                          kQuitFromPlayer, 0);
+            box_->platform().messages().PostMessage(static_cast<win::HWND>(editor_), WM_CLOSE,
+                                                    kQuitFromPlayer, 0);
             WaitFor([] { return !win::InstanceRunning(kEditorInstanceName); }, 5s);
         }
         ManagedDesktop::TearDown();

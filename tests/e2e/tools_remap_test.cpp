@@ -91,7 +91,7 @@ TEST(KeyboardRemapper, AnEditIsInForceAsSoonAsTheDialogCloses) {
 
     {
         PickingRemapper remapper(nullptr, box.file("REMAP.QTS"),
-                                 NoticesTo(static_cast<win::HWND>(playerWnd)));
+                                 NoticesTo(box.platform().messages(), static_cast<win::HWND>(playerWnd)));
         ASSERT_EQ(remapper.LowerGrid->item(0, 1)->text(), "a") << "the player's table is not reachable";
         remapper.answer = 'b';
         remapper.GridDblClick(remapper.LowerGrid, 0, 1);

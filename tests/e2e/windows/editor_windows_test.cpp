@@ -77,7 +77,7 @@ protected:
     void SetUp() override {
         desktop = WindowsDesktop::Get("800x600");
         if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
-        LoadAllSettings(config);
+        LoadAllSettings(config, desktop->SettingsScreen());
         config.FirstUse = false;
         config.UseSpeed = false;  // the large buttons, which a hand clicks
         config.ShowCategory = true;
@@ -94,7 +94,7 @@ protected:
         // A category of the user's own: "Add To Category" then has one to offer.
         ASSERT_TRUE(SaveCategoryFile(desktop->box().file("WINDOWS.QTC"), {{"Letters", 2}}));
         config.RecentFiles[0] = file;
-        editor = std::make_unique<TMainWin>(config, glob, std::vector<std::string>{});
+        editor = std::make_unique<TMainWin>(desktop->platform(), config, glob, std::vector<std::string>{});
         editor->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
         walk = std::make_unique<WindowWalk>(*desktop);

@@ -56,7 +56,7 @@ protected:
     void SetUp() override {
         desktop = WindowsDesktop::Get("800x600");
         if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
-        LoadAllSettings(config);
+        LoadAllSettings(config, desktop->SettingsScreen());
         config.FirstUse = false;
         file = desktop->box().file(
             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".QTM");
@@ -79,7 +79,7 @@ protected:
         window.Enabled = 1;
         ASSERT_TRUE(WriteMacroRecordAt(file, -1, window).ok());
         config.RecentFiles[0] = file;
-        editor = std::make_unique<TMainWin>(config, glob, std::vector<std::string>{});
+        editor = std::make_unique<TMainWin>(desktop->platform(), config, glob, std::vector<std::string>{});
         editor->show();
         ASSERT_TRUE(desktop->SettledFrame(*editor));
         const std::vector<int>& rows = editor->Logic().rowMacro();

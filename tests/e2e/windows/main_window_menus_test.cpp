@@ -21,12 +21,12 @@ namespace {
 
 std::unique_ptr<TMainWin> ShowEditor(WindowsDesktop& desktop, TConfigRecord& config, TGlobData& glob,
                                      const char* name) {
-    LoadAllSettings(config);
+    LoadAllSettings(config, desktop.SettingsScreen());
     config.FirstUse = false;
     const std::string file = desktop.box().file(name);
     EXPECT_TRUE(CreateEmptyMacroFile(file).ok());
     config.RecentFiles[0] = file;
-    auto editor = std::make_unique<TMainWin>(config, glob, std::vector<std::string>{});
+    auto editor = std::make_unique<TMainWin>(desktop.platform(), config, glob, std::vector<std::string>{});
     editor->show();
     EXPECT_TRUE(desktop.SettledFrame(*editor));
     return editor;

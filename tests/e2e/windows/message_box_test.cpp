@@ -21,14 +21,14 @@ TEST(EditorMessageBoxes, TheLongestCaptionAndTextAreWhole) {
     WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
     if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
     TConfigRecord config;
-    LoadAllSettings(config);
+    LoadAllSettings(config, desktop->SettingsScreen());
     config.FirstUse = false;
     config.IE5Server = "";
     const std::string file = desktop->box().file("BOXES.QTM");
     ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
     config.RecentFiles[0] = file;
     auto glob = std::make_unique<TGlobData>();
-    TMainWin editor(config, *glob, {});
+    TMainWin editor(desktop->platform(), config, *glob, {});
     editor.show();
     ASSERT_TRUE(desktop->SettledFrame(editor));
 

@@ -27,7 +27,7 @@ namespace {
 // The editor with the speed strip, at `width`, on a file of one hot-key macro.
 struct StripEditor {
     StripEditor(WindowsDesktop& desktop, const char* name, int width) : file(desktop.box().file(name)) {
-        LoadAllSettings(config);
+        LoadAllSettings(config, desktop.SettingsScreen());
         config.FirstUse = false;
         config.UseSpeed = true;
         config.ShowCategory = false;
@@ -35,7 +35,7 @@ struct StripEditor {
         EXPECT_EQ(AppendHotKeyMacro(file, "Greeting", 5), 1);
         config.RecentFiles[0] = file;
         config.MainWidth = width;
-        window = std::make_unique<TMainWin>(config, *glob, std::vector<std::string>{});
+        window = std::make_unique<TMainWin>(desktop.platform(), config, *glob, std::vector<std::string>{});
         window->show();
     }
     TMainWin& editor() { return *window; }

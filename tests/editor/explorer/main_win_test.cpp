@@ -42,7 +42,6 @@
 #include "hook/master_block.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
-#include "tests/support/sim_program_platform.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/sim/sim_screen_saver.h"
@@ -100,7 +99,8 @@ protected:
     }
     std::unique_ptr<TMainWin> Open() {
         auto w = std::make_unique<TMainWin>(
-            config_, glob_, std::vector<std::string>{"-PWV", "/RH" + std::to_string(player_->hwnd())});
+            platform, config_, glob_,
+            std::vector<std::string>{"-PWV", "/RH" + std::to_string(player_->hwnd())});
         return w;
     }
     void AddMacro(const char* nickname, int code, bool enabled = true) {
@@ -326,14 +326,13 @@ TEST_F(MainWindow, PlayerCloseRequestSavesTheBoundsAndTellsThePlayerOnce) {
     const QRect bounds = w->geometry();
     Received();
     notices_.clear();
-    win::ProgramPlatform().messages().PostMessage(static_cast<win::HWND>(w->winId()), WM_CLOSE,
-                                                  kQuitFromPlayer, 0);
+    platform.messages().PostMessage(static_cast<win::HWND>(w->winId()), WM_CLOSE, kQuitFromPlayer, 0);
     for (int i = 0; i < 20 && w->isVisible(); ++i) QTest::qWait(20);
     EXPECT_FALSE(w->isVisible());
     w.reset();
     EXPECT_EQ(Received(), (Notices{{puEditorClosed, 0}}));
     TConfigRecord saved;
-    LoadAllSettings(saved);
+    LoadAllSettings(saved, win::kDefaultScreenSize);
     EXPECT_EQ(saved.MainWidth, bounds.width());
     EXPECT_EQ(saved.MainHeight, bounds.height());
     EXPECT_EQ(saved.MainLeft, bounds.x());
@@ -387,11 +386,10 @@ TEST_F(MainWindow, PlayerNoticesReachTheListThroughTheWindow) {
     const auto self = static_cast<win::HWND>(w->winId());
     for (auto [code, arg] : {std::pair{19, 1}, std::pair{22, 1}, std::pair{5, 0}, std::pair{20, 0},
                              std::pair{20, -1}, std::pair{20, 501}})
-        win::ProgramPlatform().messages().PostMessage(self, WM_PEER_UPDATE, static_cast<std::uint32_t>(code),
-                                                      arg);
+        platform.messages().PostMessage(self, WM_PEER_UPDATE, static_cast<std::uint32_t>(code), arg);
     QApplication::processEvents();
     EXPECT_EQ(config_.MacroNicknames[1].str(), "before");
-    win::ProgramPlatform().messages().PostMessage(self, WM_PEER_UPDATE, puMacroChanged, 1);
+    platform.messages().PostMessage(self, WM_PEER_UPDATE, puMacroChanged, 1);
     QApplication::processEvents();
     EXPECT_EQ(config_.MacroNicknames[1].str(), "after");
 }
@@ -408,13 +406,12 @@ TEST_F(MainWindow, ShowDateMenuTogglesTheCaptionAndTellsThePlayer) {
     EXPECT_TRUE(w->windowTitle().startsWith("Tessaro Editor (work)     "));
     EXPECT_EQ(Received(), (Notices{{puSettingsMisc, 0}}));
     TConfigRecord saved;
-    LoadAllSettings(saved);
+    LoadAllSettings(saved, win::kDefaultScreenSize);
     EXPECT_TRUE(saved.ShowDate);
 }
 
 // The simulated desktop's screen saver follows the setting and the enabled timed macros.
 TEST_F(MainWindow, TheScreenSaverIsHeldWhileTheSettingIsOnAndATimedMacroIsEnabled) {
-    testing::SimProgramPlatform simulated;
     config_.DisableScreenSaver = false;
     AddMacro("timed", acScheduled, false);
     {
@@ -427,7 +424,7 @@ TEST_F(MainWindow, TheScreenSaverIsHeldWhileTheSettingIsOnAndATimedMacroIsEnable
         EXPECT_TRUE(w->MenuItem(ExplorerAction::DisableScreenSaver)->isChecked());
         EXPECT_EQ(Received(), (Notices{{puSettingsMisc, 0}}));
         TConfigRecord saved;
-        LoadAllSettings(saved);
+        LoadAllSettings(saved, win::kDefaultScreenSize);
         EXPECT_TRUE(saved.DisableScreenSaver);
         // Only a disabled timed macro: the screen saver may still start.
         EXPECT_FALSE(win::sim::ScreenSaverInhibited());
@@ -441,7 +438,7 @@ TEST_F(MainWindow, TheScreenSaverIsHeldWhileTheSettingIsOnAndATimedMacroIsEnable
         w->Run(ExplorerAction::DisableScreenSaver);
         EXPECT_FALSE(w->MenuItem(ExplorerAction::DisableScreenSaver)->isChecked());
         EXPECT_FALSE(win::sim::ScreenSaverInhibited());
-        LoadAllSettings(saved);
+        LoadAllSettings(saved, win::kDefaultScreenSize);
         EXPECT_FALSE(saved.DisableScreenSaver);
         w->Run(ExplorerAction::DisableScreenSaver);
         EXPECT_TRUE(win::sim::ScreenSaverInhibited());
@@ -487,7 +484,7 @@ TEST_F(MainWindow, AppearanceAppliesAtOnceAndTellsThePlayer) {
     EXPECT_EQ(w->Logic().currentCategory(), 0);
     EXPECT_EQ(Received(), (Notices{{puSettingsMainWindow, 0}}));
     TConfigRecord saved;
-    LoadAllSettings(saved);
+    LoadAllSettings(saved, win::kDefaultScreenSize);
     EXPECT_EQ(saved.Col2Width, 77);
     EXPECT_FALSE(saved.ShowIcons);
     OnAppearance([](TDoAppear& d) {

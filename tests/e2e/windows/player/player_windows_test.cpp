@@ -74,7 +74,8 @@ std::vector<ChooserItem> Macros(int count) {
 struct PlayerWindowsOnX11 {
     std::unique_ptr<win::Platform> platform = win::x11::OpenPlatform();
     std::unique_ptr<QtPlayerWindows> windows =
-        platform ? std::make_unique<QtPlayerWindows>(platform->desktop()) : nullptr;
+        platform ? std::make_unique<QtPlayerWindows>(platform->desktop(), platform->windowControl())
+                 : nullptr;
 };
 
 void PlayerWindowsOpenWhole(const std::string& size) {
@@ -108,7 +109,8 @@ void PlayerWindowsOpenWhole(const std::string& size) {
     auto glob = std::make_unique<TGlobData>();
     NoRoute route;
     for (bool global : {true, false}) {
-        TCapComplete capture(rec, *glob, route, global, "notepad", desktop->box().dir());
+        TCapComplete capture(desktop->platform().messages(), rec, *glob, route, global, "notepad",
+                             desktop->box().dir());
         walk.Open("capture complete", [&] { capture.exec(); });
     }
     NoFile chooser;

@@ -26,7 +26,6 @@
 
 #include "foundation/helper_programs.h"
 #include "platform/paths.h"
-#include "platform/sim/program_platform.h"
 #include "editor/explorer/forms/t_capture_keys.h"
 #include "editor/explorer/main_win.h"
 #include "editor/explorer/tools/small_dialogs.h"
@@ -73,7 +72,7 @@ protected:
     void SetUp() override {
         SetUpSandbox("mwi");
         player = std::make_unique<win::MessageWindow>(
-            win::ProgramPlatform().messages(), [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
+            platform.messages(), [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
                 if (msg == WM_PEER_UPDATE) notices.emplace_back(w, l);
                 return 0;
             });
@@ -81,7 +80,7 @@ protected:
     int Add(const char* nickname, int code) { return testing::AppendHotKeyMacro(file, nickname, code); }
     void Open() {
         window = std::make_unique<TMainWin>(
-            config, glob, std::vector<std::string>{"-PWV", "/RH" + std::to_string(player->hwnd())});
+            platform, config, glob, std::vector<std::string>{"-PWV", "/RH" + std::to_string(player->hwnd())});
         window->show();
         QApplication::processEvents();
         notices.clear();
@@ -169,7 +168,7 @@ TEST_F(MainWinInput, RightClickOnTheTitleRowSortsByThatColumnKeepingTheSelection
     EXPECT_EQ(Grid()->Row(), RowOf(picked));
     EXPECT_EQ(Received(), (Notices{{puSettingsMisc, 0}}));
     TConfigRecord saved;
-    LoadAllSettings(saved);
+    LoadAllSettings(saved, win::kDefaultScreenSize);
     EXPECT_EQ(saved.PrimarySort.str(), "213");
     // The same column again changes nothing and tells nobody.
     notices.clear();
@@ -226,7 +225,7 @@ TEST_F(MainWinInput, ADraggedColumnBorderIsStoredAndThePlayerTold) {
     EXPECT_EQ(config.Col2Width, from + 40);
     EXPECT_EQ(Received(), (Notices{{puSettingsMainWindow, 0}}));
     TConfigRecord saved;
-    LoadAllSettings(saved);
+    LoadAllSettings(saved, win::kDefaultScreenSize);
     EXPECT_EQ(saved.Col2Width, from + 40);
 }
 
@@ -274,11 +273,10 @@ TEST_F(MainWinInput, TheCaptionNamesTheFileAfterNewOpenARecentFileAndThePlayersS
 
     // The player switched files: the settings name the new current file.
     TConfigRecord player;
-    LoadAllSettings(player);
+    LoadAllSettings(player, win::kDefaultScreenSize);
     player.RecentFiles[0] = file;
     SaveCurrentFileSetting(player);
-    win::ProgramPlatform().messages().PostMessage(static_cast<win::HWND>(window->winId()), WM_PEER_UPDATE,
-                                                  puSchedule, 0);
+    platform.messages().PostMessage(static_cast<win::HWND>(window->winId()), WM_PEER_UPDATE, puSchedule, 0);
     QApplication::processEvents();
     EXPECT_EQ(window->windowTitle(), "Tessaro Editor (work)");
 }

@@ -20,6 +20,7 @@
 #include "editor/script/ui/do_scripting.h"
 #include "platform/message_box.h"
 #include "protocol/glob_data.h"
+#include "tests/support/sim_platform_test.h"
 #include "tests/editor/commands/families/fakes.h"
 #include "tests/editor/script/ui/editor_services.h"
 #include "tests/editor/script/ui/no_connections.h"
@@ -62,7 +63,7 @@ public:
     }
 };
 
-struct WizardFixture : ::testing::Test {
+struct WizardFixture : testing::SimPlatformTest {
     testing::TempDir dir;
     TConfigRecord config{};
     TMacroRecord current{};
@@ -73,8 +74,9 @@ struct WizardFixture : ::testing::Test {
     testing::NoSoundCard mixer;
     NoConnections connections;
     ScriptedRunner runner;
-    CommandEditors editors{
-        CommandEditorHosts{config, glob, chooser, picker, paths, mixer, connections, true, true}, runner};
+    CommandEditors editors{CommandEditorHosts{config, glob, chooser, picker, paths, mixer, connections,
+                                              platform.printers(), platform.systemSettings(), true, true},
+                           runner};
     testing::EditorServices services{editors};
     std::vector<std::string> boxes, errors;
     win::MbResult answer = win::MbResult::Yes;

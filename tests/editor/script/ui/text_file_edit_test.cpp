@@ -25,6 +25,7 @@
 #include "editor/script/ui/do_scripting.h"
 #include "platform/message_box.h"
 #include "protocol/glob_data.h"
+#include "tests/support/sim_platform_test.h"
 #include "tests/editor/commands/families/fakes.h"
 #include "tests/editor/script/ui/editor_services.h"
 #include "tests/editor/script/ui/no_connections.h"
@@ -78,7 +79,7 @@ void ClickButton(QDialog& dialog, const char* name) {
 constexpr const char* kLoadTextFile = "Load Text from a Text File";
 constexpr const char* kKeystrokes = "Enter Keystrokes";
 
-class TextFileThroughTheEditor : public ::testing::Test {
+class TextFileThroughTheEditor : public testing::SimPlatformTest {
 protected:
     TextFileThroughTheEditor() {
         EnsureQtApplication();
@@ -131,7 +132,8 @@ protected:
     testing::NoSoundCard mixer;
     testing::NoConnections connections;
     ModalDialogRunner runner;
-    CommandEditors editors{CommandEditorHosts{config, glob, chooser, picker, recipients, mixer, connections},
+    CommandEditors editors{CommandEditorHosts{config, glob, chooser, picker, recipients, mixer, connections,
+                                              platform.printers(), platform.systemSettings()},
                            runner};
     testing::EditorServices services{editors};
     std::vector<std::string> boxes;
