@@ -10,7 +10,6 @@
 #include "kill_rig.h"
 #include "macro/macro_file.h"
 #include "platform/messages.h"
-#include "platform/sim/program_platform.h"
 #include "protocol/glob_data.h"
 #include "protocol/window_messages.h"
 #include "shared_glob.h"
@@ -95,8 +94,8 @@ TEST_F(CaptureFileTest, KilledWhileRecordingLeavesTheRecordingFromItsStart) {
             auto player = StartCapture(hotKey);
             const TGlobData g = CurrentGlob();
             for (unsigned char c : sent)
-                win::ProgramPlatform().messages().PostMessage(WaitForPlayerWindow(), WM_CAPTURE_CHAR,
-                                                              Unpacked(g.CaptureMacro), c);
+                box_->platform().messages().PostMessage(WaitForPlayerWindow(), WM_CAPTURE_CHAR,
+                                                        Unpacked(g.CaptureMacro), c);
             return player;
         },
         capture);

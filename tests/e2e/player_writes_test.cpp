@@ -9,7 +9,6 @@
 
 #include "kill_rig.h"
 #include "platform/messages.h"
-#include "platform/sim/program_platform.h"
 #include "protocol/window_messages.h"
 #include "tray_host.h"
 // Xlib's macros last.
@@ -191,7 +190,7 @@ protected:
                                                       "player.log");
         const std::uint64_t window = WaitForPlayerWindow();
         for (int i = 0; window != 0 && i < count; ++i)
-            win::ProgramPlatform().messages().PostMessage(window, WM_KEYSTATE_DUMP, 7, 1000 + i);
+            box_->platform().messages().PostMessage(window, WM_KEYSTATE_DUMP, 7, 1000 + i);
         return player;
     }
 };
