@@ -1,5 +1,6 @@
 #include "macro/capture_file.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -37,20 +38,32 @@ CapturedText WriteNumbered(const std::string& programDir, const std::string& byt
     return r;
 }
 
-// Where the recording that could not be stored is left: the capture file, which already
-// holds it whole or is replaced by the whole of it.
-std::string KeptIn(const std::string& recording, const std::string& captureFile, bool inFile) {
-    std::string why;
-    if (inFile || win::ReplaceRegularFile(captureFile, recording, why))
-        return " The recording is kept in " + captureFile + ".";
-    return " The recording could not be kept in " + captureFile + " either (" + why + ").";
+}  // namespace
+
+std::string CaptureSpeedToken(int speed) {
+    switch (speed) {
+        case 1: return "<SPEED:00001>";
+        case 2: return "<SPEED:00002>";
+        case 3: return "<SPEED:00.50>";
+        case 4: return "<SPEED:00.25>";
+        default: return {};
+    }
 }
 
-CapturedText Store(const std::string& recording, const std::string& captureFile,
-                   const std::string& programDir, std::size_t inlineLimit, bool inFile) {
+std::string CaptureFilePath(const std::string& programDir) {
+    return win::JoinPath(programDir, kCaptureFileName);
+}
+
+bool MakeCaptureFile(const std::string& path, std::string_view start, std::string& why) {
+    const bool refused =
+        !win::OpenRegularFile(path, O_RDONLY | O_NOFOLLOW, 0644, &why).valid() && errno != ENOENT;
+    return !refused && win::ReplaceRegularFile(path, start, why);
+}
+
+CapturedText PlaceCapturedText(const std::string& recording, const std::string& programDir,
+                               std::size_t inlineLimit) {
     CapturedText r;
     if (recording.size() <= inlineLimit) {
-        ::unlink(captureFile.c_str());
         r.ok = true;
         r.macroText = recording;
         return r;
@@ -59,24 +72,12 @@ CapturedText Store(const std::string& recording, const std::string& captureFile,
     const std::string named = win::Utf8ToCp1252(programDir);
     if (programDir.find('>') != std::string::npos || win::Cp1252ToUtf8(named) != programDir) {
         r.error = "The capture is longer than " + std::to_string(inlineLimit) +
-                  " characters, but a macro cannot name a text file in the folder " + programDir + "." +
-                  KeptIn(recording, captureFile, inFile);
+                  " characters, but a macro cannot name a text file in the folder " + programDir + ".";
         return r;
     }
-    CapturedText written = WriteNumbered(programDir, recording);
-    if (!written.ok) {
-        written.error += KeptIn(recording, captureFile, inFile);
-        return written;
-    }
-    ::unlink(captureFile.c_str());
-    written.macroText = "<TFILE:" + win::Utf8ToCp1252(written.textFile) + ">";
-    return written;
-}
-
-}  // namespace
-
-std::string CaptureFilePath(const std::string& programDir) {
-    return win::JoinPath(programDir, kCaptureFileName);
+    r = WriteNumbered(programDir, recording);
+    if (r.ok) r.macroText = "<TFILE:" + win::Utf8ToCp1252(r.textFile) + ">";
+    return r;
 }
 
 CapturedText TakeCapturedText(const std::string& captureFile, const std::string& programDir,
@@ -88,12 +89,12 @@ CapturedText TakeCapturedText(const std::string& captureFile, const std::string&
         r.error = "The capture file " + captureFile + " could not be read (" + why + ").";
         return r;
     }
-    return Store(*bytes, captureFile, programDir, inlineLimit, true);
-}
-
-CapturedText StoreCapturedText(const std::string& recording, const std::string& captureFile,
-                               const std::string& programDir, std::size_t inlineLimit) {
-    return Store(recording, captureFile, programDir, inlineLimit, false);
+    CapturedText r = PlaceCapturedText(*bytes, programDir, inlineLimit);
+    if (r.ok)
+        ::unlink(captureFile.c_str());
+    else
+        r.error += " The recording is kept in " + captureFile + ".";
+    return r;
 }
 
 }  // namespace tessaro

@@ -1,13 +1,8 @@
 #include "player/capture/player_capture.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-#include "macro/capture_file.h"
 #include "platform/datetime.h"
 #include "player/engine/network_lock.h"
 #include "player/engine/peer_link.h"
@@ -21,24 +16,10 @@ namespace {
 
 constexpr char kSystemCapture = '2';
 
-std::string WriteError(const std::string& path, int err) {
-    return "the capture file " + path + " could not be written (" + std::strerror(err) +
-           "); the recording goes on without it";
-}
-
 }  // namespace
 
-std::string CaptureSpeedToken(int capSpeed) {
-    switch (capSpeed) {
-        case 1: return "<SPEED:00001>";
-        case 2: return "<SPEED:00002>";
-        case 3: return "<SPEED:00.50>";
-        case 4: return "<SPEED:00.25>";
-        default: return {};
-    }
-}
-
-PlayerCapture::PlayerCapture(Context context) : ctx_(std::move(context)) {}
+PlayerCapture::PlayerCapture(Context context)
+    : ctx_(std::move(context)), recording_(CaptureFilePath(ctx_.programDirectory)) {}
 
 PlayerCapture::~PlayerCapture() = default;
 
@@ -77,24 +58,16 @@ void PlayerCapture::StartACapture() {
         if (ctx_.lock.FileInUse()) return;
     }
 
-    // The file first: when it cannot be made, nothing has changed yet. It starts whole with
-    // the speed token, never a link.
-    filePath_ = CaptureFilePath(ctx_.programDirectory);
-    const std::string speed = ctx_.config.CapTime ? CaptureSpeedToken(ctx_.config.CapSpeed) : "";
+    // The file first: when it cannot be made, nothing has changed yet.
     std::string why;
-    const bool refused =
-        !win::OpenRegularFile(filePath_, O_RDONLY | O_NOFOLLOW, 0644, &why).valid() && errno != ENOENT;
-    if (!refused && win::ReplaceRegularFile(filePath_, speed, why))
-        file_ = win::OpenRegularFile(filePath_, O_WRONLY | O_APPEND | O_NOFOLLOW, 0644, &why);
-    if (!file_.valid()) {
+    if (!recording_.Start(ctx_.config.CapTime ? CaptureSpeedToken(ctx_.config.CapSpeed) : "", why)) {
+        recording_.Drop();
         ctx_.lock.ReleaseSyncFile(0);
-        return host.CaptureMessage("Error", "The capture file " + filePath_ + " could not be created (" +
-                                                why + ").  Capture not started.");
+        return host.CaptureMessage("Error", "The capture file " + recording_.file() +
+                                                " could not be created (" + why + ").  Capture not started.");
     }
-    recording_ = speed;
 
     ended_ = false;
-    fileStopped_ = false;
     g.MacroCount += 1;
     Publish(ggNumKeys);
 
@@ -110,8 +83,7 @@ void PlayerCapture::StartACapture() {
         // The macro could not be added (and was reported): nothing is left counted or open.
         g.MacroCount -= 1;
         Publish(ggNumKeys);
-        file_ = win::UniqueFd();
-        ::unlink(filePath_.c_str());
+        recording_.Drop();
         ctx_.lock.ReleaseSyncFile(0);
         return;
     }
@@ -172,12 +144,9 @@ void PlayerCapture::WMCaptureChar(std::uint32_t macro, std::int32_t character) {
     if (!Mine(macro)) return;
     const char c = static_cast<char>(character & 0xFF);
     if (c == 0) return;
-    recording_ += c;
-    // The file follows the recording while it can, so that it always holds the recording
-    // from its start with nothing left out; the recording itself goes on without it.
-    if (fileStopped_ || !file_.valid() || ::write(file_.get(), &c, 1) == 1) return;
-    fileStopped_ = true;
-    std::fprintf(stderr, "tesrun: %s\n", WriteError(filePath_, errno).c_str());
+    // Told on the console only: a box would take the focus from what is being recorded.
+    if (const std::string stopped = recording_.Add(c); !stopped.empty())
+        std::fprintf(stderr, "tesrun: %s\n", stopped.c_str());
 }
 
 void PlayerCapture::WMCaptureDone(std::uint32_t macro) {
@@ -208,10 +177,8 @@ void PlayerCapture::Finish(bool ask) {
     const int index = g.CaptureMacro;
     ctx_.macros.ReadMacroRecord(index, record_);
     record_.LastModified = ctx_.now ? ctx_.now() : win::Now();
-    file_ = win::UniqueFd();
 
-    const CapturedText text = StoreCapturedText(recording_, filePath_, ctx_.programDirectory);
-    recording_.clear();
+    const CapturedText text = recording_.Store(ctx_.programDirectory);
     if (!text.ok) {
         // The macro stays as the start made it; the recording stays in its file.
         host.CaptureMessage("Error", text.error);
@@ -223,8 +190,17 @@ void PlayerCapture::Finish(bool ask) {
     std::memcpy(record_.MacroText, text.macroText.data(),
                 std::min(text.macroText.size(), kMacroTextCapacity));
 
+    // The capture file keeps the recording until the macro holds it, also while the user
+    // answers "Capture Complete".
     if (ask) host.CompleteCapture(record_, topAtEnd_);
-    ctx_.macros.SaveMacroRecord(index, record_);
+    if (ctx_.macros.SaveMacroRecord(index, record_)) {
+        recording_.Drop();
+    } else {
+        // The failed save was told; so is where the recording is, unless the player is ending.
+        std::string told;
+        recording_.Keep(told);
+        if (ask) host.CaptureMessage("Error", told);
+    }
     host.SetHotKeys();
     ctx_.lock.ReleaseSyncFile(1);
     capturing_ = false;

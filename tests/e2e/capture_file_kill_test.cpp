@@ -1,6 +1,6 @@
 // The capture file (TempCap.Txt) of the real player: killed at any moment of a capture it
-// holds the recording from its start with nothing left out; when the disk is full the
-// recording goes on and the macro gets all of it.
+// holds the recording from its start with nothing left out, until the macro holds it; when
+// the disk is full the recording goes on and the macro gets all of it.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -25,12 +25,6 @@ namespace tessaro::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-int CaptureHotKey(const TGlobData& g) {
-    for (int n = 1; n <= g.MacroCount; ++n)
-        if (g.Scope[n] == scSystem && g.ScopeText[n].str() == "2") return g.ActivationCode[n];
-    return -1;
-}
 
 bool Recording() {
     const TGlobData g = CurrentGlob();
@@ -145,6 +139,21 @@ TEST_F(CaptureFileTest, OnAFullDiskTheMacroGetsEveryCharacterTyped) {
         << player->Log();
     EXPECT_EQ(GetMacroText(rec), "fullroom") << player->Log();
     EXPECT_FALSE(std::filesystem::exists(capture));
+}
+
+// Killed while the user answers "Capture Complete": the macro does not hold the recording
+// yet, so the capture file still does.
+TEST_F(CaptureFileTest, KilledWhileCaptureCompleteIsAskedLeavesTheRecordingInItsFile) {
+    int hotKey = -1;
+    const auto player = StartCapture(hotKey);
+    if (HasFailure()) return;
+    const std::string capture = box_->file("TempCap.Txt");
+    TypeAscii(d_, "kept", 20ms);
+    ASSERT_TRUE(WaitFor([&] { return ReadFileBytes(capture) == "kept"; }, 10s)) << ReadFileBytes(capture);
+    PressHotKey(d_, hotKey);
+    ASSERT_TRUE(WaitFor([&] { return FindTitled(d_, "Capture Complete") != 0; }, 10s)) << player->Log();
+    player->Stop(SIGKILL);
+    EXPECT_EQ(ReadFileBytes(capture), "kept");
 }
 
 }  // namespace

@@ -99,23 +99,5 @@ TEST_F(CaptureFile, FailuresSayWhyAndLoseNothing) {
     EXPECT_EQ(ReadBytes(rec), std::vector<char>(5500, 'q'));
 }
 
-// A recording held in memory, of which the file may hold a part: stored from memory, and
-// when it cannot be, the file is made to hold the whole of it.
-TEST_F(CaptureFile, ARecordingInMemoryIsStoredWholeOrKeptWholeInTheFile) {
-    const std::string rec = Record(3, 'p');  // the part the file could take
-    const CapturedText inline_ = StoreCapturedText(std::string(4000, 'p'), rec, dir.path());
-    ASSERT_TRUE(inline_.ok) << inline_.error;
-    EXPECT_EQ(inline_.macroText, std::string(4000, 'p'));
-    EXPECT_FALSE(Exists("TempCap.Txt"));
-
-    const std::string notAFolder = dir.file("plain");
-    WriteBytes(notAFolder, {'x'});
-    Record(3, 'p');
-    const CapturedText kept = StoreCapturedText(std::string(6000, 'p'), rec, notAFolder);
-    EXPECT_FALSE(kept.ok);
-    EXPECT_NE(kept.error.find("kept in " + rec), std::string::npos) << kept.error;
-    EXPECT_EQ(ReadBytes(rec), std::vector<char>(6000, 'p'));
-}
-
 }  // namespace
 }  // namespace tessaro

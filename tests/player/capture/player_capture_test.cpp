@@ -196,6 +196,30 @@ TEST_F(Capture, AFileThatCannotFollowLeavesTheRecordingWhole) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("TempCap.Txt")));
 }
 
+// The capture file keeps the recording until the macro holds it: while the user answers
+// "Capture Complete" (a kill then loses nothing), and when the macro cannot be saved.
+TEST_F(Capture, TheCaptureFileKeepsTheRecordingUntilTheMacroIsSaved) {
+    std::vector<char> whileAsked;
+    host.choose = [&](TMacroRecord&) { whileAsked = ReadBytes(dir.file("TempCap.Txt")); };
+    capture.StartACapture();
+    Type("abc");
+    Done();
+    EXPECT_EQ(whileAsked, (std::vector<char>{'a', 'b', 'c'}));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("TempCap.Txt")));
+
+    // A folder takes the macro file's place while the user answers.
+    host.choose = [&](TMacroRecord&) {
+        std::filesystem::remove(path);
+        std::filesystem::create_directory(path);
+    };
+    capture.StartACapture();
+    Type("de");
+    Done();
+    EXPECT_EQ(ReadBytes(dir.file("TempCap.Txt")), (std::vector<char>{'d', 'e'}));
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages.back(), "Error: The recording is kept in " + dir.file("TempCap.Txt") + ".");
+}
+
 TEST_F(Capture, RefusalsSayWhyAndChangeNothing) {
     host.browse = true;
     capture.StartACapture();
