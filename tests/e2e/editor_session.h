@@ -55,14 +55,6 @@ protected:
         target_.reset();
         ManagedDesktop::TearDown();
     }
-    // True once the window titled `title` has the keyboard focus, so keys typed next reach it.
-    bool WindowShown(const std::string& title) {
-        return WaitFor([&] { return FocusTitled(title); }, 10s);
-    }
-    bool FocusTitled(const std::string& title) {
-        const Window w = ClientWindowTitled(keyboard_, title);
-        return w != 0 && FocusWithin(keyboard_, w);
-    }
     // Opens "Add Macro" and chooses the hot key Ctrl+Alt+`key` by pressing it in the hot-key
     // box, then leaves the box (plain Tab names no hot key, so the choice stays).
     void AddMacroWithHotKey(KeySym key) {
@@ -70,22 +62,27 @@ protected:
         ASSERT_TRUE(WindowShown("Add Macro")) << player_->Log();
         // The box has the focus: pressed hot keys go to the dialog, not to macros.
         ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 1; }, 10s)) << player_->Log();
+        // The player's hook reports the key to the box, and counts each key of the user's
+        // after it has reported what the key before chose: once it counted the whole press,
+        // the report is with the editor ahead of the Tab that leaves the box.
+        const std::uint32_t heard = SharedGlob().UserActivities;
         PressWithModifiers(keyboard_, key, {XK_Control_L, XK_Alt_L});
-        // The player reports the key on its own time; the box must not be left before.
-        std::this_thread::sleep_for(800ms);
+        ASSERT_TRUE(WaitFor([&] { return SharedGlob().UserActivities - heard >= 6; }, 10s)) << player_->Log();
         Press(keyboard_, XK_Tab);
         ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 0; }, 10s)) << player_->Log();
     }
     // Types lower-case letters, digits and blanks as their keys; '\t' is the Tab key.
+    // Returns once the program that had the focus has dealt with every key.
     void Type(const std::string& text) {
+        const long program = FocusedProcess(keyboard_);
         for (char c : text) {
             const KeySym sym = c == '\t'  ? XK_Tab
                                : c == ' ' ? XK_space
                                           : KeySym(static_cast<unsigned char>(c));
             PressWithModifiers(keyboard_, sym, {});
-            std::this_thread::sleep_for(40ms);
+            std::this_thread::sleep_for(40ms);  // a typist's gap between keys
         }
-        std::this_thread::sleep_for(200ms);
+        ASSERT_TRUE(ProcessCaughtUp(keyboard_, program));
     }
     // The macros of the file whose hot key is `code`.
     std::vector<TMacroRecord> MacrosOnKey(int code) {

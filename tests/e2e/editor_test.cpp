@@ -14,7 +14,10 @@
 #include "protocol/window_messages.h"
 #include "player_process.h"
 #include "managed_desktop.h"
+#include "shared_glob.h"
+#include "typed_marker.h"
 #include "tests/support/key_target.h"
+#include "tests/support/x_windows.h"
 
 namespace tessaro::testing {
 namespace {
@@ -67,7 +70,8 @@ TEST_F(Editor, PlayerStartsTheEditorWhoseMenuDeactivatesActivatesAndRemovesAHotK
 
     PlayerProcess player(*box_, {"/F" + file_, "/EY"}, "player.log");
     ASSERT_TRUE(player.started());
-    ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
+    const Window playerWindow = WaitForPlayerWindow();
+    ASSERT_NE(playerWindow, 0u) << player.Log();
     ASSERT_TRUE(
         WaitFor([&] { return (editor_ = win::RunningInstanceWindow(kEditorInstanceName)) != 0; }, 20s))
         << player.Log();
@@ -78,10 +82,14 @@ TEST_F(Editor, PlayerStartsTheEditorWhoseMenuDeactivatesActivatesAndRemovesAHotK
     ASSERT_TRUE(WaitFor([&] { return !Enabled1(); }, 10s)) << player.Log();
     ASSERT_TRUE(WaitFor([&] { return !Grabbed(); }, 10s)) << player.Log();
     ASSERT_TRUE(target.Focus());
+    const std::uint32_t heard = SharedGlob().UserActivities;
     PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
     EXPECT_TRUE(target.WaitUntil([&] { return target.Pressed("k"); }, 5s));
-    std::this_thread::sleep_for(500ms);
-    EXPECT_EQ(target.Typed().find("hello"), std::string::npos);
+    // Once the player's hook took in the whole press and the player dealt with what it was
+    // told of it, a playback would have begun: a marker key read after its end closes the look.
+    ASSERT_TRUE(WaitFor([&] { return SharedGlob().UserActivities - heard >= 6; }, 10s)) << player.Log();
+    ASSERT_TRUE(WindowOwnerCaughtUp(keyboard_, playerWindow)) << player.Log();
+    EXPECT_EQ(TypedWhenCaughtUp(keyboard_, target).find("hello"), std::string::npos);
 
     // Activate: it plays again.
     MacrosMenu(XK_v);
@@ -91,12 +99,12 @@ TEST_F(Editor, PlayerStartsTheEditorWhoseMenuDeactivatesActivatesAndRemovesAHotK
     PressWithModifiers(keyboard_, XK_k, {XK_Control_L, XK_Alt_L});
     EXPECT_TRUE(target.WaitUntil([&] { return target.Typed().find("hello") != std::string::npos; }, 10s))
         << player.Log();
-    std::this_thread::sleep_for(400ms);
+    ASSERT_TRUE(target.WaitUntil(PlaybackCaughtUp, 10s)) << player.Log();
 
     // Remove, answering the question with its default Yes: gone from the file and the player.
     const int before = CountMacroRecords(file_);
     MacrosMenu(XK_r);
-    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(WindowShown("Delete")) << player.Log();
     Press(keyboard_, XK_Return);
     ASSERT_TRUE(WaitFor([&] { return CountMacroRecords(file_) == before - 1; }, 10s)) << player.Log();
     ASSERT_TRUE(WaitFor([&] { return !Grabbed(); }, 10s)) << player.Log();

@@ -28,7 +28,8 @@ TEST_F(DesktopCommands, WaitedWindowIsPlacedSizedAndClosedOnceItLosesTheFront) {
     Play(
         "<WAITWIN:001:Tess Target><WPOS:0030,0040Tess Target><WSIZE:0300,0200Tess Target>"
         "<WAITWLF:001:Tess Target><WCLS:Tess Target>");
-    std::this_thread::sleep_for(1s);
+    // The window comes while the macro waits for it.
+    ASSERT_TRUE(WaitFor([&] { return Playing(); }, 10s)) << player_->Log();
     Helper target({TestBin() + "/tess_window", "Tess Target"}, box_->file("target.log"));
     Window w = 0;
     ASSERT_TRUE(WaitFor([&] { return (w = looker_->Find("Tess Target")) != 0; }, 10s));
@@ -98,10 +99,10 @@ TEST_F(DesktopCommands, KeyWaitTimeOutIsShownAndTheMacroStops) {
     ASSERT_TRUE(target.ok());
     ASSERT_TRUE(target.Focus());
     Play("<WAITKEY:001:99>never");
-    EXPECT_TRUE(MessageShown("Wait For Key Press")) << player_->Log();
-    std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(target.Typed().find("never"), std::string::npos);
+    ASSERT_TRUE(MessageShown("Wait For Key Press")) << player_->Log();
     EXPECT_EQ(WaitFlags(), "0000");
+    // Once the message is closed, the macro has ended without typing on.
+    EXPECT_EQ(TypedOnceTheMessageIsClosed("Wait For Key Press", target).find("never"), std::string::npos);
 }
 
 TEST_F(DesktopCommands, MaximisedLaunchAndItsWindowWait) {
@@ -132,9 +133,8 @@ TEST_F(DesktopCommands, LaunchOfAMissingProgramTellsWhyAndEndsTheMacro) {
     ASSERT_TRUE(target.ok());
     ASSERT_TRUE(target.Focus());
     Play("<LAUNCH:/nonexistent/program<PARAM>-v>rest");
-    EXPECT_TRUE(MessageShown("Launch Error")) << player_->Log();
-    std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(target.Typed().find("rest"), std::string::npos);
+    ASSERT_TRUE(MessageShown("Launch Error")) << player_->Log();
+    EXPECT_EQ(TypedOnceTheMessageIsClosed("Launch Error", target).find("rest"), std::string::npos);
 }
 
 TEST_F(DesktopCommands, RepeatScreenSaverAndWallpaperAreReadBack) {

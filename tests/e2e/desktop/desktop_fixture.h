@@ -19,6 +19,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "tests/e2e/editor_desk.h"
+#include "tests/e2e/typed_marker.h"
 #include "tests/support/window_manager.h"
 #include "tests/support/x_windows.h"
 #include "tests/support/xvfb.h"
@@ -138,6 +140,24 @@ protected:
     // The player's message window with this caption, once it shows.
     bool MessageShown(const std::string& caption, std::chrono::milliseconds limit = 10s) {
         return WaitFor([&] { return looker_->Find(caption) != 0; }, limit);
+    }
+    // What `target` has read once the player's message `caption` was closed with Return (it
+    // has the focus), the playback ended and a marker key of the test's came after it.
+    std::string TypedOnceTheMessageIsClosed(const std::string& caption, KeyTarget& target) {
+        Display* user = looker_->display();
+        const Window message = looker_->Find(caption);
+        EXPECT_TRUE(WaitFor([&] { return FocusWithin(user, message); }, 10s)) << "the message has no focus";
+        PressWithModifiers(user, XK_Return, {});
+        EXPECT_TRUE(WaitFor([&] { return looker_->Find(caption) == 0; }, 10s)) << "the message stayed";
+        EXPECT_TRUE(target.Focus());
+        return TypedWhenCaughtUp(user, target);
+    }
+    // Whether the player plays a macro, as the hook library's master copy says.
+    bool Playing() {
+        TGlobData copy{};
+        TGlobData* buffer = &copy;
+        QtmGetGlob(&buffer);
+        return buffer && copy.InUse != 0;
     }
     // The wait flags in the hook library's master copy.
     std::string WaitFlags() {
