@@ -33,16 +33,25 @@ protected:
     EditorSession() : ManagedDesktop("1024x768x24") {}
 
     void SetUp() override {
+        SetUpSession();
+        if (IsSkipped() || HasFatalFailure()) return;
+        StartPlayer();
+    }
+    // The desktop, the empty macro file `file_` and the target, before the player starts.
+    void SetUpSession() {
         SetUpDesktop();
         if (IsSkipped() || HasFatalFailure()) return;
         file_ = box_->file("SESSION.QTM");
         ASSERT_TRUE(CreateEmptyMacroFile(file_).ok());
         target_ = std::make_unique<KeyTarget>(xvfb_.Open(), "Typing Target");
         ASSERT_TRUE(target_->ok());
+    }
+    // The player on the file, and the editor it starts.
+    void StartPlayer() {
         player_ = std::make_unique<PlayerProcess>(*box_, std::vector<std::string>{"/F" + file_, "/EY"},
                                                   "player.log");
         ASSERT_TRUE(player_->started());
-        ASSERT_NE(WaitForPlayerWindow(), 0u) << player_->Log();
+        ASSERT_NE(playerWindow_ = WaitForPlayerWindow(), 0u) << player_->Log();
         ASSERT_TRUE(
             WaitFor([&] { return (editor_ = win::RunningInstanceWindow(kEditorInstanceName)) != 0; }, 20s))
             << player_->Log();
@@ -104,6 +113,7 @@ protected:
     std::string file_;
     std::unique_ptr<KeyTarget> target_;
     std::unique_ptr<PlayerProcess> player_;
+    Window playerWindow_ = 0;
     std::chrono::steady_clock::time_point pressedAt_;  // of the last hot key in the target
 };
 
