@@ -19,6 +19,15 @@ int CatchGrabError(Display*, XErrorEvent* e) {
     return 0;
 }
 
+// A key or button down, held for `hold`, up; `fake` makes the event.
+void DownHeldUp(Display* d, const std::function<void(Bool)>& fake, std::chrono::milliseconds hold) {
+    fake(True);
+    XFlush(d);
+    std::this_thread::sleep_for(hold);
+    fake(False);
+    XFlush(d);
+}
+
 }  // namespace
 
 KeyTarget::KeyTarget(Display* display, const std::string& title) : d_(display) {
@@ -213,11 +222,8 @@ void LetGoOf(HeldKeys& held, KeySym key, const std::vector<KeySym>& modifiers, L
 }
 
 void PressKeycode(Display* d, KeyCode code, std::chrono::milliseconds hold) {
-    XTestFakeKeyEvent(d, code, True, CurrentTime);
-    XFlush(d);
-    std::this_thread::sleep_for(hold);
-    XTestFakeKeyEvent(d, code, False, CurrentTime);
-    XFlush(d);
+    DownHeldUp(
+        d, [&](Bool down) { XTestFakeKeyEvent(d, code, down, CurrentTime); }, hold);
 }
 
 void PressWithModifiers(Display* d, KeySym key, std::initializer_list<KeySym> modifiers,
@@ -267,11 +273,8 @@ void TypeAscii(Display* d, const std::string& text, std::chrono::milliseconds ga
 }
 
 void PressButton(Display* d, unsigned button, std::chrono::milliseconds hold) {
-    XTestFakeButtonEvent(d, button, True, CurrentTime);
-    XFlush(d);
-    std::this_thread::sleep_for(hold);
-    XTestFakeButtonEvent(d, button, False, CurrentTime);
-    XFlush(d);
+    DownHeldUp(
+        d, [&](Bool down) { XTestFakeButtonEvent(d, button, down, CurrentTime); }, hold);
 }
 
 }  // namespace tessaro::testing
