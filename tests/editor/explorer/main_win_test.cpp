@@ -327,8 +327,7 @@ TEST_F(MainWindow, PlayerCloseRequestSavesTheBoundsAndTellsThePlayerOnce) {
     Received();
     notices_.clear();
     platform.messages().PostMessage(static_cast<win::HWND>(w->winId()), WM_CLOSE, kQuitFromPlayer, 0);
-    for (int i = 0; i < 20 && w->isVisible(); ++i) QTest::qWait(20);
-    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->isVisible(); }, 5000));
     w.reset();
     EXPECT_EQ(Received(), (Notices{{puEditorClosed, 0}}));
     TConfigRecord saved;
@@ -357,12 +356,18 @@ TEST_F(MainWindow, UnderlinedLettersActOnlyWithAlt) {
         }
     });
     closer.start(20);
-    // "Add Ma&cro": "c" alone types into the list, Alt+C presses the button.
+    // "Add Ma&cro": "c" alone types into the list, Alt+C presses the button. A button pressed
+    // by its letter is down at once and clicks after a short animation.
+    const auto buttons = w->findChildren<QAbstractButton*>();
+    const auto anyDown = [&] {
+        return std::any_of(buttons.begin(), buttons.end(), [](QAbstractButton* b) { return b->isDown(); });
+    };
     QTest::keyClick(w->Grid(), Qt::Key_C);
-    QTest::qWait(300);
+    EXPECT_FALSE(anyDown());
     EXPECT_EQ(opened, 0);
     QTest::keyClick(w->Grid(), Qt::Key_C, Qt::AltModifier);
-    QTest::qWait(300);  // a button pressed by its letter clicks after a short animation
+    EXPECT_TRUE(anyDown());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened == 1 && !anyDown(); }, 5000)) << opened;
     EXPECT_EQ(opened, 1);
     closer.stop();
     QApplication::setActiveWindow(w.get());

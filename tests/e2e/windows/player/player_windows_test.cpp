@@ -33,11 +33,6 @@ public:
     void SetSecWind(std::uint32_t, bool) override {}
 };
 
-class NoFile final : public mail::AttachmentFileChooser {
-public:
-    std::optional<std::string> Choose(QWidget*, const QString&, const QString&) override { return {}; }
-};
-
 class QuietShell final : public TrayShell {
 public:
     bool MacroPlaying() override { return false; }
@@ -113,10 +108,9 @@ void PlayerWindowsOpenWhole(const std::string& size) {
                              desktop->box().dir());
         walk.Open("capture complete", [&] { capture.exec(); });
     }
-    NoFile chooser;
     for (auto mode : {mail::EMailPromptMode::Recipients, mail::EMailPromptMode::SubjectAndText,
                       mail::EMailPromptMode::Attachments}) {
-        mail::TDoTheEmail prompt(mode, desktop->box().file("TESMAIL.TXT"), chooser);
+        mail::TDoTheEmail prompt(mode, desktop->box().file("TESMAIL.TXT"));
         walk.Open("send e-mail, mode " + std::to_string(int(mode)), [&] { prompt.exec(); });
     }
     mail::TEMailStatus status;

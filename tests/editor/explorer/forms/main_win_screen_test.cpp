@@ -110,7 +110,8 @@ TEST_F(MainWinScreen, TheStartsShowCommandIsAppliedAtTheFirstActivationOnly) {
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get())) << c.show;
-        QTest::qWait(50);
+        // The activation applies the command on the loop's next turn.
+        QApplication::processEvents();
         EXPECT_EQ(window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized), c.state) << c.show;
         // Restored by the user, it stays so when it is active again.
         window->showNormal();
@@ -120,7 +121,7 @@ TEST_F(MainWinScreen, TheStartsShowCommandIsAppliedAtTheFirstActivationOnly) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        QTest::qWait(50);
+        QApplication::processEvents();
         EXPECT_EQ(window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized), Qt::WindowNoState)
             << c.show;
     }
