@@ -25,6 +25,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -94,6 +95,8 @@ protected:
         SetUpFolder("mw");
     }
     void TearDown() override {
+        for (const std::string& text : boxTexts_) ADD_FAILURE() << text;
+        scriptBoxes_.reset();
         hook::DetachMaster();
         sandbox_.reset();
     }
@@ -104,12 +107,7 @@ protected:
         return w;
     }
     void AddMacro(const char* nickname, int code, bool enabled = true) {
-        TMacroRecord r{};
-        r.Nickname = nickname;
-        r.ActivationCode = static_cast<std::uint16_t>(code);
-        r.Scope = 1;
-        r.Enabled = enabled ? 1 : 0;
-        ASSERT_TRUE(WriteMacroRecordAt(file_, -1, r).ok());
+        AddScriptMacro(nickname, code, 1, "", enabled);
     }
     Notices Received() {
         QApplication::processEvents();
@@ -118,12 +116,12 @@ protected:
     }
 
     // Script editor tests: a macro with its text, the window opened on it, the modal window.
-    int AddScriptMacro(const char* nickname, int code, int scope, const char* text) {
+    int AddScriptMacro(const char* nickname, int code, int scope, const char* text, bool enabled = true) {
         TMacroRecord r{};
         r.Nickname = nickname;
         r.ActivationCode = static_cast<std::uint16_t>(code);
         r.Scope = static_cast<std::uint16_t>(scope);
-        r.Enabled = 1;
+        r.Enabled = enabled ? 1 : 0;
         std::strncpy(r.MacroText, text, kMacroTextCapacity);
         EXPECT_TRUE(WriteMacroRecordAt(file_, -1, r).ok());
         return CountMacroRecords(file_);
@@ -140,7 +138,15 @@ protected:
         EXPECT_TRUE(ReadMacroRecordAt(file_, n, r).ok());
         return r.MacroText;
     }
-    std::vector<win::MessageBoxCall> scriptBoxes_;
+    // Boxes answered with their first button; any shown fails the test at its end.
+    void RecordScriptBoxes() {
+        scriptBoxes_.emplace([this](const win::MessageBoxCall& c) {
+            boxTexts_.push_back(c.text);
+            return win::FirstButton(c.buttons);
+        });
+    }
+    std::optional<win::ScopedMessageBoxHandler> scriptBoxes_;
+    std::vector<std::string> boxTexts_;
 };
 
 TEST_F(MainWindow, EveryMenuCaptionAndTheTwoPagesAreThere) {
@@ -557,10 +563,7 @@ TEST_F(MainWindow, ScreensOfTheMainWindow) {
 }
 
 TEST_F(MainWindow, SavedScriptIsWrittenAndCancelLeavesTheFile) {
-    win::ScopedMessageBoxHandler handler([this](const win::MessageBoxCall& c) {
-        scriptBoxes_.push_back(c);
-        return win::FirstButton(c.buttons);
-    });
+    RecordScriptBoxes();
     const int n = AddScriptMacro("greet", 1, 1, "hello");
     auto w = OpenOn(n);
     ASSERT_EQ(w->Logic().SelectedMacro(), n);
@@ -592,7 +595,6 @@ TEST_F(MainWindow, SavedScriptIsWrittenAndCancelLeavesTheFile) {
     w->Run(ExplorerAction::ScriptingEditor);
     EXPECT_EQ(StoredText(n), "hellohello");
     EXPECT_EQ(w->Logic().SelectedMacro(), n);
-    for (const auto& b : scriptBoxes_) ADD_FAILURE() << b.text;
 }
 
 // Acts on the modal window of class T once it is up (windows nest: an outer one may be up first).
@@ -604,10 +606,7 @@ void WhenUp(std::function<void(T*)> act) {
 // A user edits a text box line of a macro in the script editor and confirms it as shown:
 // the dialog shows the box's title and text, and the macro keeps them.
 TEST_F(MainWindow, EditingATextBoxLineShowsItAndKeepsIt) {
-    win::ScopedMessageBoxHandler handler([this](const win::MessageBoxCall& c) {
-        scriptBoxes_.push_back(c);
-        return win::FirstButton(c.buttons);
-    });
+    RecordScriptBoxes();
     const char* text = "<TBOX:<HEAD:Greeting>Hello there\r\nsecond line>";
     const int n = AddScriptMacro("box", 1, 1, text);
     auto w = OpenOn(n);
@@ -627,7 +626,6 @@ TEST_F(MainWindow, EditingATextBoxLineShowsItAndKeepsIt) {
     EXPECT_EQ(header, "Greeting");
     EXPECT_EQ(contents, "Hello there\nsecond line");
     EXPECT_EQ(StoredText(n), text);
-    for (const auto& b : scriptBoxes_) ADD_FAILURE() << b.text;
 }
 
 // Exit writes the recipient list and tells the player, which reads it for prompted
@@ -658,10 +656,7 @@ TEST_F(MainWindow, SavingTheRecipientListTellsThePlayer) {
 }
 
 TEST_F(MainWindow, PopupMenusOpenTheirOwnEditor) {
-    win::ScopedMessageBoxHandler handler([this](const win::MessageBoxCall& c) {
-        scriptBoxes_.push_back(c);
-        return win::FirstButton(c.buttons);
-    });
+    RecordScriptBoxes();
     const int n = AddScriptMacro("menu", 2, 4, "");
     auto w = OpenOn(n);
     std::string opened;

@@ -25,70 +25,12 @@
 #include "tests/editor/commands/families/fakes.h"
 #include "tests/editor/script/ui/no_connections.h"
 #include "tests/support/held_press.h"
+#include "tests/editor/script/ui/user_at_dialog.h"
 
 namespace tessaro {
 namespace {
 
-// Plays the user: notes which dialog came up, fills what a command cannot do without, presses
-// OK until the dialog closes (or gives up) and keeps the command text the dialog built.
-class UserAtDialog final : public CommandDialogRunner {
-public:
-    bool confirm = true;
-    bool retry = true;  // fill the refused field and press OK again
-    std::string file;
-    std::vector<std::pair<QString, QString>> prefill;
-    std::vector<std::string> shown;
-    std::string built;
-    std::function<void(QDialog&)> look;  // sees the dialog as it came up
-
-    void Run(QDialog& dlg) override {
-        shown.push_back(ClassOf(dlg));
-        built.clear();
-        dlg.show();
-        QCoreApplication::processEvents();
-        if (look) look(dlg);
-        if (!confirm) {
-            dlg.reject();
-            return;
-        }
-        for (const auto& [name, text] : prefill) {
-            if (auto* e = dlg.findChild<QLineEdit*>(name)) e->setText(text);
-            if (auto* t = dlg.findChild<QTextEdit*>(name)) t->setPlainText(text);
-        }
-        std::map<QWidget*, int> tries;
-        for (int attempt = 0; attempt < (retry ? 12 : 1) && dlg.isVisible(); ++attempt) {
-            if (attempt > 0) Fill(dlg.focusWidget(), tries);
-            if (auto* ok = dlg.findChild<QPushButton*>("OkButton")) ok->click();
-            QCoreApplication::processEvents();
-        }
-        if (dlg.isVisible()) dlg.reject();
-        if (auto* c = qobject_cast<CommandDialog*>(&dlg)) built = c->CommandText;
-        if (auto* t = qobject_cast<TDoTextInsert*>(&dlg)) built = t->CommandText;
-    }
-
-    static std::string ClassOf(const QDialog& dlg) {
-        const std::string name = dlg.metaObject()->className();
-        return name.substr(name.rfind(':') == std::string::npos ? 0 : name.rfind(':') + 1);
-    }
-
-private:
-    void Fill(QWidget* w, std::map<QWidget*, int>& tries) {
-        if (w == nullptr) return;
-        const int n = tries[w]++;
-        const QString values[] = {QString::fromStdString(file), "1", "5", "Text"};
-        const QString value = values[n % 4];
-        if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(value);
-        if (auto* t = qobject_cast<QTextEdit*>(w)) t->setPlainText("Text");
-        if (auto* l = qobject_cast<QListWidget*>(w)) {
-            if (l->count() == 0) l->addItem(value);
-            l->setCurrentRow(0);
-        }
-        if (auto* c = qobject_cast<QComboBox*>(w)) {
-            if (c->count() > 0) c->setCurrentIndex(0);
-            if (c->isEditable()) c->setEditText(value);
-        }
-    }
-};
+using testing::UserAtDialog;
 
 class CommandButtons : public testing::FormsTest {
 protected:

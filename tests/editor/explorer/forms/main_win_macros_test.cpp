@@ -67,14 +67,21 @@ protected:
         return std::find(notices.begin(), notices.end(), std::pair{code, arg}) != notices.end();
     }
 
+    std::string LockFile() const { return file.substr(0, file.size() - 3) + "MAS"; }
+    TSyncRecord Lock() const {
+        TSyncRecord r{};
+        ReadSyncRecord(LockFile(), r);
+        return r;
+    }
+
     // In network mode the add dialog starts a capture of a new hot-key macro: the lock
     // record from before it, and the macro count before the new macro.
-    int StartNetworkCaptureFromAdd(const std::string& lockFile, TSyncRecord& before) {
+    int StartNetworkCaptureFromAdd(TSyncRecord& before) {
         config.NetworkMode = true;
         config.AutoSync = false;
         window = std::make_unique<TMainWin>(platform, config, glob,
                                             std::vector<std::string>{"/RH" + std::to_string(player->hwnd())});
-        ReadSyncRecord(lockFile, before);
+        ReadSyncRecord(LockFile(), before);
         const int count = glob.MacroCount;
         WhenModal<TAddNewHotKey>([](TAddNewHotKey& add) {
             add.WMHotKeyChosen(12);
@@ -238,27 +245,29 @@ TEST_F(MainWinMacros, CancelledAddWritesNothing) {
     EXPECT_EQ(Unpacked(glob.MacroCount), count);
 }
 
-}  // namespace
-}  // namespace tessaro
-
-namespace tessaro {
-namespace {
+// A global macro appended through the window's file and selected in its list.
+int AddSelectedMacro(TMainWin& window, int code, const std::string& nickname, const std::string& text,
+                     const std::string& scopeText = "") {
+    TMacroRecord rec{};
+    rec.ActivationCode = std::uint16_t(code);
+    rec.Scope = scGlobal;
+    rec.ScopeText = scopeText;
+    rec.Enabled = 1;
+    rec.Nickname = nickname;
+    SetMacroText(rec, text);
+    const int n = window.Logic().file().AppendMacroRecord(rec, false);
+    window.Logic().FillList();
+    window.Logic().SelectRow(window.Logic().ReverseSort(n));
+    EXPECT_EQ(window.Logic().SelectedMacro(), n);
+    return n;
+}
 
 // Categories: made, named, given to a macro and removed through the window's commands.
 // Opened by "Modify Directly" and updated without an edit, a window-title macro keeps its
 // whole title in the file.
 TEST_F(MainWinMacros, AnUnchangedModifyKeepsAWindowTitleLongerThanWhatMayBeTyped) {
     const std::string title = "Document Editor Window Nr 12";
-    TMacroRecord rec{};
-    rec.ActivationCode = acWindowTitle;
-    rec.Scope = scGlobal;
-    rec.ScopeText = title;
-    rec.Enabled = 1;
-    rec.Nickname = "AAA title";
-    const int n = window->Logic().file().AppendMacroRecord(rec, false);
-    window->Logic().FillList();
-    window->Logic().SelectRow(window->Logic().ReverseSort(n));
-    ASSERT_EQ(window->Logic().SelectedMacro(), n);
+    const int n = AddSelectedMacro(*window, acWindowTitle, "AAA title", "", title);
     WhenModal<TModHotKeys>([](TModHotKeys& edit) { edit.UpdateButton->click(); });
     window->Run(ExplorerAction::ModifyDirectly);
     EXPECT_EQ(Records()[std::size_t(n - 1)].ScopeText.str(), title);
@@ -289,14 +298,9 @@ TEST_F(MainWinMacros, CategoriesAreKeptBesideTheFileAndGivenToMacros) {
     EXPECT_EQ(texts, std::vector<std::string>{"Cannot remove the \"All Categories\" category."});
 }
 
-}  // namespace
-}  // namespace tessaro
-
 // Captures started from the main window: the recapture command and the add dialog's
 // "Capture Macro" arm the hook library, and the capture messages reaching the window's
 // receiver become the macro's text.
-namespace tessaro {
-namespace {
 
 // What the hook library sends while recording, through the window's own receiver, as
 // `platform` carries it.
@@ -307,24 +311,10 @@ void TypeInCapture(win::Platform& platform, TMainWin& window, int macro, const s
     platform.messages().SendMessage(self, WM_CAPTURE_DONE, std::uint32_t(macro), 0);
 }
 
-int AddHotKeyMacro(TMainWin& window, int code, const std::string& nickname, const std::string& text) {
-    TMacroRecord rec{};
-    rec.ActivationCode = std::uint16_t(code);
-    rec.Scope = scGlobal;
-    rec.Enabled = 1;
-    rec.Nickname = nickname;
-    SetMacroText(rec, text);
-    const int n = window.Logic().file().AppendMacroRecord(rec, false);
-    window.Logic().FillList();
-    return n;
-}
-
 TEST_F(MainWinMacros, RecaptureStoresTheRecordingInTheMacro) {
-    const int n = AddHotKeyMacro(*window, 7, "Old name", "old text");
+    const int n = AddSelectedMacro(*window, 7, "Old name", "old text");
     ASSERT_GT(n, 0);
     const int count = glob.MacroCount;
-    window->Logic().SelectRow(window->Logic().ReverseSort(n));
-    ASSERT_EQ(window->Logic().SelectedMacro(), n);
 
     WhenModal<TCaptureKeys>([&](TCaptureKeys& d) {
         EXPECT_TRUE(d.Recapture);
@@ -364,8 +354,7 @@ TEST_F(MainWinMacros, RecaptureStoresTheRecordingInTheMacro) {
 }
 
 TEST_F(MainWinMacros, CancelledRecaptureArmsNothing) {
-    const int n = AddHotKeyMacro(*window, 8, "Keep", "kept text");
-    window->Logic().SelectRow(window->Logic().ReverseSort(n));
+    const int n = AddSelectedMacro(*window, 8, "Keep", "kept text");
     const int count = glob.MacroCount;
     WhenModal<TCaptureKeys>([](TCaptureKeys& d) { d.CancelButton->click(); });
     window->Run(ExplorerAction::Recapture);
@@ -410,18 +399,15 @@ TEST_F(MainWinMacros, CaptureFromTheAddDialogCountsTheNewMacroOnce) {
 // A capture started from the add dialog records into the file: the network lock stays
 // held until the capture ends, which gives it back once and counts the change once.
 TEST_F(MainWinMacros, CaptureFromTheAddDialogGivesTheLockBackOnceAtItsEnd) {
-    const std::string lockFile = file.substr(0, file.size() - 3) + "MAS";
     TSyncRecord before{};
-    const int count = StartNetworkCaptureFromAdd(lockFile, before);
+    const int count = StartNetworkCaptureFromAdd(before);
     ASSERT_EQ(glob.CaptureOn, 1);
-    TSyncRecord recording{};
-    ReadSyncRecord(lockFile, recording);
+    const TSyncRecord recording = Lock();
     EXPECT_EQ(Unpacked(recording.State), kSyncInUse) << "held while the macro is recorded";
     EXPECT_EQ(Unpacked(recording.ChangeCount), Unpacked(before.ChangeCount));
 
     TypeInCapture(platform, *window, count + 1, "keys");
-    TSyncRecord after{};
-    ReadSyncRecord(lockFile, after);
+    const TSyncRecord after = Lock();
     EXPECT_EQ(Unpacked(after.State), kSyncReleased);
     EXPECT_EQ(Unpacked(after.ChangeCount), Unpacked(before.ChangeCount) + 1) << "one change, counted once";
 }
@@ -429,9 +415,8 @@ TEST_F(MainWinMacros, CaptureFromTheAddDialogGivesTheLockBackOnceAtItsEnd) {
 // A recording that cannot be stored (the disk is full) still leaves the macro that the add
 // dialog appended in the file: the lock goes back counting that change, so others reload.
 TEST_F(MainWinMacros, ACaptureThatCannotBeStoredStillCountsTheMacroItAdded) {
-    const std::string lockFile = file.substr(0, file.size() - 3) + "MAS";
     TSyncRecord before{};
-    const int count = StartNetworkCaptureFromAdd(lockFile, before);
+    const int count = StartNetworkCaptureFromAdd(before);
     ASSERT_EQ(glob.CaptureOn, 1);
     ASSERT_EQ(Records().size(), std::size_t(count + 1));
     const auto self = static_cast<win::HWND>(window->winId());
@@ -445,8 +430,7 @@ TEST_F(MainWinMacros, ACaptureThatCannotBeStoredStillCountsTheMacroItAdded) {
     }
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_NE(texts[0].find("The capture could not be stored"), std::string::npos) << texts[0];
-    TSyncRecord after{};
-    ReadSyncRecord(lockFile, after);
+    const TSyncRecord after = Lock();
     EXPECT_EQ(Unpacked(after.State), kSyncReleased);
     EXPECT_EQ(Unpacked(after.ChangeCount), Unpacked(before.ChangeCount) + 1) << "the added macro is a change";
 }
@@ -454,7 +438,7 @@ TEST_F(MainWinMacros, ACaptureThatCannotBeStoredStillCountsTheMacroItAdded) {
 // Switching the new activation between a window title (20 characters) and a Snipra name
 // (10) keeps the text typed: back on the title, all of it is there and is stored.
 TEST_F(MainWinMacros, SwitchingTheCopysActivationKeepsTheTypedTitle) {
-    const int source = AddHotKeyMacro(*window, 40, "Source", "text");
+    AddSelectedMacro(*window, 40, "Source", "text");
     const std::size_t base = Records().size();
     const std::string title = "Untitled - Notepad++";
     ASSERT_EQ(title.size(), 20u);
@@ -467,7 +451,6 @@ TEST_F(MainWinMacros, SwitchingTheCopysActivationKeepsTheTypedTitle) {
         EXPECT_EQ(copy.SnipraEntry->text().toStdString(), title);
         copy.OkButton->click();
     });
-    window->Logic().SelectRow(window->Logic().ReverseSort(source));
     window->Run(ExplorerAction::CopyMacro);
     ASSERT_EQ(Records().size(), base + 1);
     EXPECT_EQ(Unpacked(Records()[base].ActivationCode), acWindowTitle);

@@ -27,6 +27,7 @@
 #include "protocol/glob_data.h"
 #include "tests/editor/commands/families/fakes.h"
 #include "tests/editor/script/ui/no_connections.h"
+#include "tests/editor/script/ui/user_at_dialog.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
 
@@ -38,61 +39,7 @@ using testing::FakePathEditor;
 using testing::FakePicker;
 using testing::NoConnections;
 using testing::NoSoundCard;
-
-// Confirms with the dialog's own defaults; where OK is refused, the control the refusal
-// focused gets a plausible value (an existing file, then numbers, then text) and OK again.
-class ScriptedRunner final : public CommandDialogRunner {
-public:
-    bool confirm = true;
-    bool fill = true;  // false: OK once, as the dialog came up
-    std::string file;
-    int shown = 0;
-    // Control name -> text put in before OK, for the fields a line cannot do without.
-    std::vector<std::pair<QString, QString>> prefill;
-
-    void Run(QDialog& dlg) override {
-        ++shown;
-        dlg.show();
-        QCoreApplication::processEvents();
-        if (!confirm) {
-            dlg.reject();
-            return;
-        }
-        for (const auto& [name, text] : prefill) {
-            if (auto* e = dlg.findChild<QLineEdit*>(name)) e->setText(text);
-            if (auto* t = dlg.findChild<QPlainTextEdit*>(name)) t->setPlainText(text);
-        }
-        std::map<QWidget*, int> tries;
-        for (int attempt = 0; attempt < (fill ? 12 : 1) && dlg.isVisible(); ++attempt) {
-            if (attempt > 0) Fill(dlg.focusWidget(), tries);
-            // The keystroke editor confirms with Update; its "ok" inserts a symbol.
-            auto* ok = dlg.findChild<QPushButton*>("UpdateButton");
-            if (ok == nullptr) ok = dlg.findChild<QPushButton*>("OkButton");
-            if (ok != nullptr) ok->click();
-            QCoreApplication::processEvents();
-        }
-        if (dlg.isVisible()) dlg.reject();
-    }
-
-private:
-    void Fill(QWidget* w, std::map<QWidget*, int>& tries) {
-        if (w == nullptr) return;
-        const int n = tries[w]++;
-        const QString values[] = {QString::fromStdString(file), "1", "5", "Text"};
-        const QString value = values[n % 4];
-        if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(value);
-        if (auto* t = qobject_cast<QPlainTextEdit*>(w)) t->setPlainText("Text");
-        if (auto* t = qobject_cast<QTextEdit*>(w)) t->setPlainText("Text");
-        if (auto* l = qobject_cast<QListWidget*>(w)) {
-            if (l->count() == 0) l->addItem(value);
-            l->setCurrentRow(0);
-        }
-        if (auto* c = qobject_cast<QComboBox*>(w)) {
-            if (c->count() > 0) c->setCurrentIndex(0);
-            if (c->isEditable()) c->setEditText(value);
-        }
-    }
-};
+using testing::UserAtDialog;
 
 class CommandEditorsTest : public ::testing::Test {
 protected:
@@ -148,7 +95,7 @@ protected:
     NoConnections connections;
     win::sim::SimPrinters printers;
     win::sim::SimSystemSettings display;
-    ScriptedRunner runner;
+    UserAtDialog runner;
     win::ScopedMessageBoxHandler boxes{[this](const win::MessageBoxCall& call) {
         boxTexts.push_back(call.text);
         return win::FirstButton(call.buttons);
@@ -164,16 +111,16 @@ TEST_F(CommandEditorsTest, EveryCodeAddsItsLineCancelsCleanlyAndEditsUnchanged) 
         list.Lines.push_back(MakeLine(29, TNameRec{"first"}));
 
         runner.confirm = false;
-        runner.shown = 0;
+        runner.shown.clear();
         const bool cancelled = editors.EditCommand(nullptr, list, {code, true, AddStyle::AtEnd, 0}).Changed;
         if (AddsWithoutDialog(code)) {
             EXPECT_TRUE(cancelled);
-            EXPECT_EQ(runner.shown, 0);
+            EXPECT_TRUE(runner.shown.empty());
             ASSERT_EQ(list.Lines.size(), 2u);
             list.Lines.pop_back();
         } else {
             EXPECT_FALSE(cancelled);
-            EXPECT_EQ(runner.shown, 1);
+            EXPECT_EQ(runner.shown.size(), 1u);
             EXPECT_EQ(editors.LineAdded, 0);
             ASSERT_EQ(list.Lines.size(), 1u);
         }
@@ -355,7 +302,7 @@ TEST_F(CommandEditorsTest, EveryCodeEditedFromAFilledLineKeepsItsCommand) {
     std::ofstream(dir.path() + "/Other.QTM") << "";
     const std::map<std::string, std::string> values{
         {"{F}", runner.file}, {"{D}", dir.path()}, {"{E}", BuildEncrypt("secret", 7).fields.EncryptedText}};
-    runner.fill = false;
+    runner.retry = false;
     std::set<int> edited;
     for (const char* stored : kFilledCommands) {
         const std::string text = Filled(stored, values);
@@ -367,10 +314,10 @@ TEST_F(CommandEditorsTest, EveryCodeEditedFromAFilledLineKeepsItsCommand) {
         const std::string before = Stored(list.Lines[0]);
         ASSERT_EQ(before, text);
         CommandEditors editors(Hosts(), runner);
-        const int shownBefore = runner.shown;
+        const std::size_t shownBefore = runner.shown.size();
         ASSERT_TRUE(editors.EditCommand(nullptr, list, {code, false, AddStyle::AtEnd, 0}).Changed)
             << "not confirmed: " << boxTexts.size() << " boxes";
-        EXPECT_EQ(runner.shown, shownBefore + 1) << "edited through its dialog";
+        EXPECT_EQ(runner.shown.size(), shownBefore + 1) << "edited through its dialog";
         ASSERT_EQ(list.Lines.size(), 1u);
         const ScriptLine& after = list.Lines[0];
         // Enciphering salts anew each time: only the plain text stays.
@@ -401,11 +348,11 @@ TEST_F(CommandEditorsTest, AddStylesPlaceTheNewLine) {
 TEST_F(CommandEditorsTest, RefusalsComeBeforeAnyDialog) {
     CommandEditors editors(Hosts(false, false), runner);
     ScriptList list;
-    runner.shown = 0;
+    runner.shown.clear();
     EXPECT_FALSE(editors.EditCommand(nullptr, list, {94, true, AddStyle::AtEnd, 0}).Changed);
     for (int code : {69, 70, 106, 107, 108, 109})
         EXPECT_FALSE(editors.EditCommand(nullptr, list, {code, true, AddStyle::AtEnd, 0}).Changed) << code;
-    EXPECT_EQ(runner.shown, 0);
+    EXPECT_TRUE(runner.shown.empty());
     EXPECT_TRUE(list.Lines.empty());
     ASSERT_EQ(boxTexts.size(), 7u);
     EXPECT_NE(boxTexts[1].find("requires Windows 98 or NT"), std::string::npos);
