@@ -113,30 +113,12 @@ TEST(MacroListSort, RankPrefixesAndKeysAreBuiltAsStored) {
     EXPECT_EQ(ScopePart(m, "12345"), "AAAAzGEDIT");
     EXPECT_EQ(ScopePart(m, "31245"), "AAAAAAGEDIT");
     EXPECT_EQ(ScopePart(m, "45123"), "AAzGEDIT");
-    EXPECT_EQ(SortKey(m, {"123", "12345", "12345"}),
-              "AAAAzAB"
-              "NICK"
-              "AAAAzGEDIT");
-    EXPECT_EQ(SortKey(m, {"132", "12345", "12345"}),
-              "AAAAzAB"
-              "AAAAzGEDIT"
-              "NICK");
-    EXPECT_EQ(SortKey(m, {"213", "12345", "12345"}),
-              "NICK"
-              "AAAAzAB"
-              "AAAAzGEDIT");
-    EXPECT_EQ(SortKey(m, {"321", "12345", "12345"}),
-              "AAAAzGEDIT"
-              "NICK"
-              "AAAAzAB");
-    EXPECT_EQ(SortKey(m, {"312", "12345", "12345"}),
-              "AAAAzGEDIT"
-              "AAAAzAB"
-              "NICK");
-    EXPECT_EQ(SortKey(m, {"231", "12345", "12345"}),
-              "NICK"
-              "AAAAzGEDIT"
-              "AAAAzAB");
+    // The primary sort order puts the activation (1), nickname (2) and scope (3) parts in turn.
+    const std::string part[] = {"", "AAAAzAB", "NICK", "AAAAzGEDIT"};
+    for (const char* order : {"123", "132", "213", "321", "312", "231"})
+        EXPECT_EQ(SortKey(m, {order, "12345", "12345"}),
+                  part[order[0] - '0'] + part[order[1] - '0'] + part[order[2] - '0'])
+            << order;
     m.activationCode = acWindowTitle;
     m.scope = scGlobal;
     EXPECT_EQ(ActivationPart(m, "12345"), "Az");
