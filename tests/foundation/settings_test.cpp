@@ -71,6 +71,11 @@ protected:
     fs::path root_;
     fs::path winDir_;
     std::unique_ptr<TConfigRecord> record_;
+    std::vector<win::MessageBoxCall> calls;  // every box, answered with OK
+    win::ScopedMessageBoxHandler handler{[this](const win::MessageBoxCall& call) {
+        calls.push_back(call);
+        return win::MbResult::Ok;
+    }};
 };
 
 TEST_F(SettingsTest, MissingFileGivesEveryDefault) {
@@ -611,11 +616,6 @@ TEST_F(SettingsTest, FontStyleReachesTheFileAndFlagsRebuildTheStyle) {
 }
 
 TEST_F(SettingsTest, UnwritableFileIsReportedOnce) {
-    std::vector<win::MessageBoxCall> calls;
-    win::ScopedMessageBoxHandler handler([&](const win::MessageBoxCall& call) {
-        calls.push_back(call);
-        return win::MbResult::Ok;
-    });
     setenv("TESSARO_WINDIR", "/proc/self/tessaro-no-such-dir", 1);  // nobody can create files there
     tessaro::LoadAllSettings(*record_, kScreen);
     EXPECT_FALSE(tessaro::SaveAllSettings(*record_));
@@ -627,11 +627,6 @@ TEST_F(SettingsTest, UnwritableFileIsReportedOnce) {
 }
 
 TEST_F(SettingsTest, SavingAllTriesEverySectionAndNamesTheFailuresOnce) {
-    std::vector<win::MessageBoxCall> calls;
-    win::ScopedMessageBoxHandler handler([&](const win::MessageBoxCall& call) {
-        calls.push_back(call);
-        return win::MbResult::Ok;
-    });
     tessaro::LoadAllSettings(*record_, kScreen);
     // A value that cannot be one line of the file fails its section only.
     record_->RecentFiles[2] = std::string("a\nb");
@@ -667,11 +662,6 @@ TEST_F(SettingsTest, ReadOnlyFileIsReportedAndLeftAsItIs) {
         return st.st_ino;
     };
     const auto before = inode();
-    std::vector<win::MessageBoxCall> calls;
-    win::ScopedMessageBoxHandler handler([&](const win::MessageBoxCall& call) {
-        calls.push_back(call);
-        return win::MbResult::Ok;
-    });
     tessaro::LoadAllSettings(*record_, kScreen);
     EXPECT_FALSE(record_->UseTray);
     EXPECT_FALSE(tessaro::SaveAllSettings(*record_));
@@ -690,11 +680,6 @@ TEST_F(SettingsTest, ReadOnlyFileIsReportedAndLeftAsItIs) {
 // that could wait or be written through.
 TEST_F(SettingsTest, AFifoOrADeviceAsTheFileIsToldOnceWithWhatItIs) {
     const fs::path file = winDir_ / "TESRO.INI";
-    std::vector<win::MessageBoxCall> calls;
-    win::ScopedMessageBoxHandler handler([&](const win::MessageBoxCall& call) {
-        calls.push_back(call);
-        return win::MbResult::Ok;
-    });
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"fifo", "it is a named pipe, not a regular file"}, {"device", "it is a device, not a regular file"}};
     for (const auto& [kind, cause] : cases) {
