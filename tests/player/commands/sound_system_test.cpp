@@ -19,6 +19,7 @@
 #include "tests/player/engine/interpreter_doubles.h"
 #include "tests/support/mapped_libraries.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/qt_core_app.h"
 
 namespace tessaro {
 namespace {
@@ -29,14 +30,6 @@ struct Changes : MixerChangeListener {
 };
 
 using testing::PulseServer;
-
-void EnsureApp() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "sound_system_test";
-    static char* argv[] = {name, nullptr};
-    new QCoreApplication(argc, argv);
-}
 
 class NoVideo : public VideoWindow {
 public:
@@ -62,7 +55,7 @@ struct RealDevices {
 class SoundSystem : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureApp();
+        EnsureCoreApplication();
         if (!pulse_.ready()) GTEST_SKIP() << "no PulseAudio";
         ASSERT_NE(PulseServer::Pactl(std::string("set-sink-volume ") + PulseServer::kSink + " 32768"), "x");
         ASSERT_EQ(PulseServer::SinkVolume(), 32768);
@@ -147,7 +140,7 @@ TEST_F(SoundSystem, AServerThatGoesAwayIsAMacroErrorAndTheMacroGoesOn) {
 }
 
 TEST(SoundOutput, ThePluginIsMappedOnlyOnceASoundPlays) {
-    EnsureApp();
+    EnsureCoreApplication();
     testing::TempDir dir;
     const std::string wav = dir.file("tone.wav");
     testing::WriteToneWav(wav, 100);
@@ -163,7 +156,7 @@ TEST(SoundOutput, ThePluginIsMappedOnlyOnceASoundPlays) {
 }
 
 TEST(SoundOutput, AnUnloadablePluginIsToldAndTheMacroGoesOn) {
-    EnsureApp();
+    EnsureCoreApplication();
     testing::TempDir dir;
     const std::string wav = dir.file("tone.wav");
     testing::WriteToneWav(wav, 100);

@@ -8,6 +8,7 @@
 
 #include "platform/sim/sim_mixer.h"
 #include "player/engine/mixer.h"
+#include "tests/support/qt_core_app.h"
 
 namespace tessaro {
 namespace {
@@ -19,20 +20,12 @@ struct Changes : MixerChangeListener {
 
 using Element = win::AudioMixer::Element;
 
-void EnsureApp() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "mixer_test";
-    static char* argv[] = {name, nullptr};
-    new QCoreApplication(argc, argv);
-}
-
 constexpr Element kStereo{true, true, false, 0, 65536};
 constexpr Element kTone{true, false, true, -20, 20};
 
 class Mixer : public ::testing::Test {
 protected:
-    void SetUp() override { EnsureApp(); }
+    void SetUp() override { EnsureCoreApplication(); }
     win::sim::SimMixer sim_;
     win::sim::SimMixerOpener opener_{&sim_};
 };

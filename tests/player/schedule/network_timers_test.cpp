@@ -16,19 +16,12 @@
 #include "player/engine/network_lock.h"
 #include "player/schedule/network_timers.h"
 #include "tests/support/unpacked.h"
+#include "tests/support/qt_core_app.h"
 
 namespace tessaro {
 namespace {
 
 using namespace std::chrono_literals;
-
-void EnsureApp() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "network_timers_test";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-}
 
 void RunLoop(std::chrono::milliseconds ms) {
     QElapsedTimer t;
@@ -39,7 +32,7 @@ void RunLoop(std::chrono::milliseconds ms) {
 class NetworkTimersTest : public ::testing::Test, public NetworkUpkeep, public NetworkLockHost {
 protected:
     void SetUp() override {
-        EnsureApp();
+        EnsureCoreApplication();
         dir_ = std::filesystem::temp_directory_path() / ("tessaro-net-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir_);
         macroFile_ = (dir_ / "SHARED.QTM").string();

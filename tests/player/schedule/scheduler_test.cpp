@@ -15,17 +15,10 @@
 #include "protocol/glob_data.h"
 #include "tests/player/engine/recording_link.h"
 #include "tests/support/unpacked.h"
+#include "tests/support/qt_core_app.h"
 
 namespace tessaro {
 namespace {
-
-void EnsureApp() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "scheduler_test";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-}
 
 class FakeHost : public ScheduleHost, public ScheduleClock, public ScreenSaverInhibitor {
 public:
@@ -75,7 +68,7 @@ double At(int h, int mi, int s = 0) {
 class SchedulerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureApp();
+        EnsureCoreApplication();
         config_->TimerSeconds = 10;
         host_.now = At(9, 0);
         link_.master = master_.get();

@@ -9,17 +9,10 @@
 #include <string>
 
 #include "player/schedule/wave_sound.h"
+#include "tests/support/qt_core_app.h"
 
 namespace tessaro {
 namespace {
-
-void EnsureApp() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "wave_sound_test";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-}
 
 void WriteWave(const std::string& path, std::uint32_t byteRate, std::uint32_t dataBytes) {
     auto le32 = [](std::uint32_t v) {
@@ -51,7 +44,7 @@ TEST(WavePlayer, LengthComesFromTheHeader) {
 }
 
 TEST(WavePlayer, MissingAndBrokenFilesNeverHoldTheWaitingMacro) {
-    EnsureApp();
+    EnsureCoreApplication();
     const auto dir = std::filesystem::temp_directory_path() / ("tessaro-wave-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string broken = (dir / "broken.wav").string();
@@ -76,7 +69,7 @@ TEST(WavePlayer, MissingAndBrokenFilesNeverHoldTheWaitingMacro) {
 }
 
 TEST(WavePlayer, ASoundPluginThatCannotLoadIsToldNotWaitedFor) {
-    EnsureApp();
+    EnsureCoreApplication();
     const auto dir =
         std::filesystem::temp_directory_path() / ("tessaro-noplug-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
