@@ -103,13 +103,17 @@ struct ScriptingFixture : ::testing::Test {
         return win::MbResult::Ok;
     }};
     ScriptingFixture() { EnsureQtApplication(); }
-    std::unique_ptr<TDoScripting> Open(int mode, bool existing) {
+    std::unique_ptr<TDoScripting> Open(int mode, bool existing, bool show = false) {
         auto w = std::make_unique<TDoScripting>(
             nullptr, current, config, services, dir.path(),
             [this](std::uint32_t code, std::int32_t) { posts.push_back(code); });
         w->ScriptMode = mode;
         w->IsExisting = existing;
         w->FormShow();
+        if (show) {
+            w->show();
+            QApplication::processEvents();
+        }
         return w;
     }
 };
@@ -148,9 +152,7 @@ TEST_F(ScriptingFixture, AnExistingMacroOpensWithItsBlocksIndented) {
 // line and the line buttons follow, a click chooses one and a double click edits it.
 TEST_F(ScriptingFixture, TheScriptListIsWorkedWithKeysAndTheMouse) {
     SetMacroText(current, "One<DELAY:01.00>Two<DELAY:02.00>Three");
-    auto w = Open(6, true);
-    w->show();
-    QApplication::processEvents();
+    auto w = Open(6, true, true);
     ASSERT_EQ(RowCount(w->Script), 5);
     QTest::keyPress(w.get(), Qt::Key_Alt, Qt::AltModifier);
     testing::HeldKey(w.get(), Qt::Key_S, Qt::AltModifier);
@@ -206,9 +208,7 @@ TEST_F(ScriptingFixture, TheCommandsListShowsWholeNamesAtTheDefaultSize) {
 
 // The list's first row is current once it has the focus, but nothing is chosen yet.
 TEST_F(ScriptingFixture, AddWithNothingChosenAsksForACommand) {
-    auto w = Open(6, false);
-    w->show();
-    QApplication::processEvents();
+    auto w = Open(6, false, true);
     w->OptionBox->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
     testing::HeldClick(w->AddButton);
@@ -255,9 +255,7 @@ void AltKey(QWidget* w, Qt::Key key, bool altFirst) {
 TEST_F(ScriptingFixture, AltIAndAltHReachTheInsertAndHelpButtonsNotTheMenus) {
     HelpTopics help;
     ScopedHelpViewer viewer(help);
-    auto w = Open(6, false);
-    w->show();
-    QApplication::processEvents();
+    auto w = Open(6, false, true);
     testing::HeldClickRow(w->OptionBox, cmd::Remark - 1);
     AltKey(w.get(), Qt::Key_I, false);
     AltKey(w.get(), Qt::Key_I, true);
@@ -283,9 +281,7 @@ TEST_F(ScriptingFixture, AltIAndAltHReachTheInsertAndHelpButtonsNotTheMenus) {
 }
 
 TEST_F(ScriptingFixture, TheWindowHasAMaximiseBoxAndNoMinimise) {
-    auto w = Open(6, false);
-    w->show();
-    QApplication::processEvents();
+    auto w = Open(6, false, true);
     EXPECT_FALSE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
     w->showMinimized();
@@ -404,6 +400,12 @@ struct TextFileFixture : ScriptingFixture {
         current.Nickname.assign("Letter");
         SetMacroText(current, "Hello<DELAY:02.00>");
     }
+    // "Load Text File" on `path`: the editor shows the file's lines.
+    bool LoadTheTextFile(TDoScripting& w) {
+        services.editTextFile = path;
+        w.CommandMenuClick(cmd::LoadTextFile);
+        return w.TextFile().Active;
+    }
     static std::string Slurp(const std::string& file) {
         const std::vector<char> b = testing::ReadBytes(file);
         return {b.begin(), b.end()};
@@ -422,9 +424,7 @@ struct TextFileFixture : ScriptingFixture {
 TEST_F(TextFileFixture, ATextFileRoundTripsByteForByteAndTheCommandEditorReopens) {
     config.InsertMethod = 3;
     auto w = Open(6, true);
-    services.editTextFile = path;
-    w->CommandMenuClick(cmd::LoadTextFile);
-    ASSERT_TRUE(w->TextFile().Active);
+    ASSERT_TRUE(LoadTheTextFile(*w));
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(w->TextName->text().toStdString(), "Edit Text File: " + path);
     EXPECT_TRUE(w->TextName->isVisibleTo(w.get()));
@@ -456,9 +456,7 @@ TEST_F(TextFileFixture, ATextFileRoundTripsByteForByteAndTheCommandEditorReopens
 
 TEST_F(TextFileFixture, TheReopenedTextFileEditorShowsTheMacrosLinesBehindIt) {
     auto w = Open(6, true);
-    services.editTextFile = path;
-    w->CommandMenuClick(cmd::LoadTextFile);
-    ASSERT_TRUE(w->TextFile().Active);
+    ASSERT_TRUE(LoadTheTextFile(*w));
     w->OkButtonClick();
     ASSERT_EQ(services.shownBehind.size(), 2u);
     // Behind the editor that opens again: the macro's two lines, not the file's three.
@@ -502,9 +500,7 @@ TEST_F(TextFileFixture, ChangesInTheFileAreWrittenOnlyOnSave) {
 TEST_F(TextFileFixture, AnEmptyScriptComesBackFromTheFileWithoutAnError) {
     auto w = Open(6, false);
     ASSERT_EQ(RowCount(w->Script), 0);
-    services.editTextFile = path;
-    w->CommandMenuClick(cmd::LoadTextFile);
-    ASSERT_TRUE(w->TextFile().Active);
+    ASSERT_TRUE(LoadTheTextFile(*w));
     EXPECT_EQ(Slurp(dir.file("TESRUN.TMP")), "");
     ASSERT_EQ(RowCount(w->Script), 3);
     w->CancelButtonClick();
@@ -512,9 +508,7 @@ TEST_F(TextFileFixture, AnEmptyScriptComesBackFromTheFileWithoutAnError) {
     EXPECT_EQ(RowCount(w->Script), 0);
     EXPECT_TRUE(boxes.empty()) << boxes.front();
 
-    services.editTextFile = path;
-    w->CommandMenuClick(cmd::LoadTextFile);
-    ASSERT_TRUE(w->TextFile().Active);
+    ASSERT_TRUE(LoadTheTextFile(*w));
     SetCurrentRow(w->Script, 2);
     w->DoDeleteClick();
     w->OkButtonClick();
@@ -565,9 +559,7 @@ TEST_F(TextFileFixture, AMacroThatCannotBeStoredKeepsItsLines) {
 
 TEST_F(TextFileFixture, AFailedFileWriteStaysInTheFile) {
     auto w = Open(6, true);
-    services.editTextFile = path;
-    w->CommandMenuClick(cmd::LoadTextFile);
-    ASSERT_TRUE(w->TextFile().Active);
+    ASSERT_TRUE(LoadTheTextFile(*w));
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);  // the file cannot be replaced now
     w->OkButtonClick();
@@ -703,9 +695,7 @@ TEST_F(ScriptingFixture, TheWindowOpensCentredAtItsStoredSizeWithTheMacrosIcon) 
     QImage red(16, 16, QImage::Format_ARGB32);
     red.fill(Qt::red);
     ASSERT_TRUE(QImageWriter(QString::fromStdString(dir.file("Icons/PEN.ICO")), "ico").write(red));
-    auto w = Open(6, true);
-    w->show();
-    QApplication::processEvents();
+    auto w = Open(6, true, true);
     const double scale = DisplayScale(*w);
     const QRect area = w->screen()->availableGeometry();
     EXPECT_EQ(w->width(), std::lround(500 * scale));
