@@ -46,7 +46,10 @@ public:
     }
 
     Display* display() const { return d_; }
+    const std::string& name() const { return name_; }
     const PlayerSandbox& box() const { return *box_; }
+    // The window manager stopped until the hold goes (WindowManager::HoldOff).
+    std::unique_ptr<WindowManager::Hold> HoldManager() const { return wm_->HoldOff(); }
     QRect Screen() const {
         return {0, 0, DisplayWidth(d_, DefaultScreen(d_)), DisplayHeight(d_, DefaultScreen(d_))};
     }
@@ -244,6 +247,17 @@ private:
     std::unique_ptr<WindowManager> wm_;
     std::unique_ptr<ProgramWindows> windows_;
     bool ok_ = false;
+};
+
+// The tests that need the small desktop: skipped where there is none.
+class OnASmallDesktop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        desktop = WindowsDesktop::Get("800x600");
+        if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
+    }
+
+    WindowsDesktop* desktop = nullptr;
 };
 
 }  // namespace tessaro::testing
