@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
@@ -23,12 +22,8 @@
 
 #include "editor/explorer/category_file.h"
 #include "editor/explorer/forms/t_mod_hot_keys.h"
-#include "editor/explorer/main_win.h"
-#include "foundation/helper_programs.h"
-#include "foundation/settings.h"
-#include "macro/macro_file.h"
-#include "platform/paths.h"
 #include "widgets/page_control.h"
+#include "tests/e2e/windows/editor_on_desktop.h"
 #include "tests/e2e/windows/window_walk.h"
 
 namespace tessaro::testing {
@@ -72,54 +67,38 @@ void LeafItems(QWidget* menu, const std::string& path, std::vector<std::pair<std
     }
 }
 
-class EditorWindows : public ::testing::Test {
+class EditorWindows : public OnASmallDesktop {
 protected:
     void SetUp() override {
-        desktop = WindowsDesktop::Get("800x600");
-        if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
-        LoadAllSettings(config);
-        config.FirstUse = false;
-        config.UseSpeed = false;  // the large buttons, which a hand clicks
-        config.ShowCategory = true;
-        file = desktop->box().file("WINDOWS.QTM");
-        std::filesystem::remove(file);  // a repeated run starts afresh
-        ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
+        OnASmallDesktop::SetUp();
+        if (IsSkipped()) return;
+        shown = std::make_unique<EditorOnDesktop>(*desktop, "WINDOWS.QTM");
+        shown->config.UseSpeed = false;  // the large buttons, which a hand clicks
+        shown->config.ShowCategory = true;
         // A hot-key macro and a timed one of the same nickname (so "Place On Desktop" refuses
         // rather than writing into the user's desktop), an abbreviation and a window macro:
         // each shows other controls in "Modify Directly".
-        hotKey = Append("Twin", 5, scGlobal);
-        timed = Append("Twin", 10000, scGlobal);
-        snipra = Append("Signature", 20000, scGlobal);
-        window = Append("Notepad keys", 6, scWindow, "Notepad");
+        hotKey = shown->Append("Twin", 5, scGlobal);
+        timed = shown->Append("Twin", 10000, scGlobal);
+        TMacroRecord signature{};
+        signature.Nickname = "Signature";
+        signature.ActivationCode = 20000;
+        signature.Scope = scGlobal;
+        signature.Abbreviation = "sig";
+        signature.Enabled = 1;
+        snipra = shown->Append(signature);
+        window = shown->Append("Notepad keys", 6, scWindow, "Notepad");
         // A category of the user's own: "Add To Category" then has one to offer.
         ASSERT_TRUE(SaveCategoryFile(desktop->box().file("WINDOWS.QTC"), {{"Letters", 2}}));
-        config.RecentFiles[0] = file;
-        editor = std::make_unique<TMainWin>(config, glob, std::vector<std::string>{});
-        editor->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
+        ASSERT_TRUE(shown->Show());
+        editor = &shown->editor();
         walk = std::make_unique<WindowWalk>(*desktop);
     }
     void TearDown() override {
         walk.reset();
-        editor.reset();
+        shown.reset();
     }
-    int Append(const char* nickname, std::uint16_t code, std::uint16_t scope, const char* scopeText = "") {
-        TMacroRecord r{};
-        r.Nickname = nickname;
-        r.ActivationCode = code;
-        r.Scope = scope;
-        r.ScopeText = scopeText;
-        if (code == 20000) r.Abbreviation = "sig";
-        r.Enabled = 1;
-        EXPECT_TRUE(WriteMacroRecordAt(file, -1, r).ok());
-        return CountMacroRecords(file);
-    }
-    void SelectMacro(int n) {
-        const std::vector<int>& rows = editor->Logic().rowMacro();
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            if (rows[i] == n) editor->Logic().SelectRow(int(i) + 1);
-        ASSERT_EQ(editor->Logic().SelectedMacro(), n);
-    }
+    void SelectMacro(int n) { ASSERT_TRUE(shown->SelectMacro(n)); }
 
     // Inside "Modify Directly": the buttons its macro's kind shows and, on the first macro,
     // every command button, the file and search items of its menus and its icon button
@@ -156,12 +135,9 @@ protected:
         }
     }
 
-    WindowsDesktop* desktop = nullptr;
-    TConfigRecord config;
-    TGlobData glob{};
-    std::string file;
+    std::unique_ptr<EditorOnDesktop> shown;
+    TMainWin* editor = nullptr;
     int hotKey = 0, timed = 0, snipra = 0, window = 0;
-    std::unique_ptr<TMainWin> editor;
     std::unique_ptr<WindowWalk> walk;
 };
 
