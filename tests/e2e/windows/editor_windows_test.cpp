@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/commands/address_dialogs.h"
 #include "editor/explorer/category_file.h"
 #include "editor/explorer/forms/t_mod_hot_keys.h"
 #include "foundation/ras.h"
@@ -155,6 +156,10 @@ TEST_F(EditorWindows, EveryWindowOpensWholeOnASmallScreen) {
     const WindowWalk::Inside kindButtons = [this](QWidget& w, const std::string& path) {
         GoThroughTextEditor(w, path, false);
     };
+    // The recipient list's own dialog, for one recipient.
+    const WindowWalk::Inside recipient = [this](QWidget& w, const std::string& path) {
+        if (auto* list = qobject_cast<TMyAddress*>(&w)) walk->Click(path + " > Add", *list->AddButton);
+    };
 
     // The menus, on the hot-key macro; "Modify Directly" once for each kind of macro.
     SelectMacro(hotKey);
@@ -168,7 +173,7 @@ TEST_F(EditorWindows, EveryWindowOpensWholeOnASmallScreen) {
             [a] {
                 if (a) a->trigger();
             },
-            modify ? textEditor : WindowWalk::Inside{});
+            modify ? textEditor : recipient);
     }
     for (int n : {timed, snipra, window}) {
         SelectMacro(n);
@@ -219,6 +224,14 @@ TEST_F(EditorWindows, EveryWindowOpensWholeOnASmallScreen) {
                        s.path.compare(s.path.size() - last.size(), last.size(), last) == 0;
             });
         EXPECT_TRUE(walked) << "\"" << window << "\" was not walked through \"" << choice << "\"";
+    }
+    // And those once narrower than their captions.
+    for (const char* title : {"Search and Replace", "EMail Recipient Maintanence", "Output Macros To File",
+                              "Category Maintenance", "Quick Info"}) {
+        const std::string named = "\"" + std::string(title) + "\"";
+        EXPECT_TRUE(std::any_of(walk->seen().begin(), walk->seen().end(),
+                                [&](const WindowWalk::Seen& s) { return s.window.rfind(named, 0) == 0; }))
+            << named << " was not opened";
     }
     for (const std::string& f : walk->Faults()) ADD_FAILURE() << f;
 }
