@@ -41,7 +41,7 @@ Files& Shared() {
 void BM_CopyFileCommand(benchmark::State& state) {
     Files& f = Shared();
     for (auto _ : state) {
-        if (tessaro::CopyFileReplacing(f.source, f.target) != 0) state.SkipWithError("copy failed");
+        if (tessaro::CopyFileReplacing(f.source, f.target).error != 0) state.SkipWithError("copy failed");
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kSize));
 }

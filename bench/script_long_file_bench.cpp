@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QListWidget>
+#include <QListView>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -85,7 +85,7 @@ void BM_OpenLongTextFile(benchmark::State& state) {
         LayOutAndPaint(editor);
         state.PauseTiming();
         if (!editor.TextFile().Active) state.SkipWithError("the text file did not open");
-        state.counters["items"] = editor.Script->count();
+        state.counters["items"] = editor.Script->model()->rowCount();
         editor.CancelButtonClick();
         LayOutAndPaint(editor);
         state.ResumeTiming();
@@ -99,14 +99,14 @@ void BM_DeleteLineOfLongTextFile(benchmark::State& state) {
     editor.CommandMenuClick(15);
     LayOutAndPaint(editor);
     if (!editor.TextFile().Active) state.SkipWithError("the text file did not open");
-    const int middle = editor.Script->count() / 2;
-    editor.Script->setCurrentRow(middle);
+    const int middle = editor.Script->model()->rowCount() / 2;
+    editor.Script->setCurrentIndex(editor.Script->model()->index(middle, 0));
     LayOutAndPaint(editor);
     for (auto _ : state) {
         editor.DoDeleteClick();
         LayOutAndPaint(editor);
     }
-    state.counters["items"] = editor.Script->count();
+    state.counters["items"] = editor.Script->model()->rowCount();
     editor.CancelButtonClick();
 }
 BENCHMARK(BM_DeleteLineOfLongTextFile)->Unit(benchmark::kMillisecond)->Iterations(10);

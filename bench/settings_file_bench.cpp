@@ -58,7 +58,7 @@ void BM_LoadAllSettings(benchmark::State& state) {
     auto record = std::make_unique<tessaro::TConfigRecord>();
     for (auto _ : state) {
         folders.UseNext();
-        tessaro::LoadAllSettings(*record);
+        tessaro::LoadAllSettings(*record, win::kDefaultScreenSize);
         benchmark::DoNotOptimize(record->UseTray);
     }
 }
@@ -68,7 +68,7 @@ void BM_SaveAllSettings(benchmark::State& state) {
     SettingsFolders folders(state.range(0) != 0);
     auto record = std::make_unique<tessaro::TConfigRecord>();
     folders.UseNext();
-    tessaro::LoadAllSettings(*record);
+    tessaro::LoadAllSettings(*record, win::kDefaultScreenSize);
     for (auto _ : state) benchmark::DoNotOptimize(tessaro::SaveAllSettings(*record));
 }
 BENCHMARK(BM_SaveAllSettings)

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "foundation/strings.h"
-#include "foundation/screen_metrics.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
@@ -243,15 +242,15 @@ std::string RepairActivationSort(std::string s) {
 
 // ---- window placement -----------------------------------------------------------------
 
-void PlaceOnScreen(std::int32_t& left, std::int32_t& top, std::int32_t& width, std::int32_t& height) {
-    if (ScreenWidth <= 0 || ScreenHeight <= 0) ScreenMetrics();
+void PlaceOnScreen(std::int32_t& left, std::int32_t& top, std::int32_t& width, std::int32_t& height,
+                   win::ScreenSize screen) {
     width = std::max(width, kMinWindowSide);
     height = std::max(height, kMinWindowSide);
     // A size saved on a larger screen, or a damaged file, would leave the menus out of reach.
-    width = std::min(width, std::max(ScreenWidth, kMinWindowSide));
-    height = std::min(height, std::max(ScreenHeight, kMinWindowSide));
-    if (std::int64_t{left} + width <= 0 || left >= ScreenWidth) left = 0;
-    if (std::int64_t{top} + height <= 0 || top >= ScreenHeight) top = 0;
+    width = std::min(width, std::max(screen.width, kMinWindowSide));
+    height = std::min(height, std::max(screen.height, kMinWindowSide));
+    if (std::int64_t{left} + width <= 0 || left >= screen.width) left = 0;
+    if (std::int64_t{top} + height <= 0 || top >= screen.height) top = 0;
 }
 
 // ---- the sections, keys in the order they are written ---------------------------------
@@ -473,23 +472,23 @@ void LoadCurrentFileSetting(TConfigRecord& c) {
 void LoadCaptureSettings(TConfigRecord& c) { LoadSection(c, "Capture", CaptureSettings); }
 void LoadSnipraSettings(TConfigRecord& c) { LoadSection(c, "Snipra", SnipraSettings); }
 
-void LoadMainWindowSettings(TConfigRecord& c) {
-    LoadSection(c, "Main Window", MainWindowSettings, [](TConfigRecord& r) {
-        PlaceOnScreen(r.MainLeft, r.MainTop, r.MainWidth, r.MainHeight);
+void LoadMainWindowSettings(TConfigRecord& c, win::ScreenSize screen) {
+    LoadSection(c, "Main Window", MainWindowSettings, [screen](TConfigRecord& r) {
+        PlaceOnScreen(r.MainLeft, r.MainTop, r.MainWidth, r.MainHeight, screen);
         // The category pane shares the window with the list; a column is never wider than
         // the screen.
-        r.CategoryWidth = std::min(r.CategoryWidth, std::max(ScreenWidth / 2, kMinWindowSide));
+        r.CategoryWidth = std::min(r.CategoryWidth, std::max(screen.width / 2, kMinWindowSide));
         for (std::int32_t* col : {&r.Col1Width, &r.Col2Width, &r.Col3Width})
-            *col = std::min(*col, ScreenWidth);
+            *col = std::min(*col, screen.width);
     });
 }
 
 void LoadGridTitleFontSettings(TConfigRecord& c) { LoadFontSection(c, kGridTitleFont); }
 void LoadGridFontSettings(TConfigRecord& c) { LoadFontSection(c, kGridFont); }
 
-void LoadScriptPageSettings(TConfigRecord& c) {
-    LoadSection(c, "Script Page", ScriptPageSettings, [](TConfigRecord& r) {
-        PlaceOnScreen(r.ScriptLeft, r.ScriptTop, r.ScriptWidth, r.ScriptHeight);
+void LoadScriptPageSettings(TConfigRecord& c, win::ScreenSize screen) {
+    LoadSection(c, "Script Page", ScriptPageSettings, [screen](TConfigRecord& r) {
+        PlaceOnScreen(r.ScriptLeft, r.ScriptTop, r.ScriptWidth, r.ScriptHeight, screen);
     });
 }
 
@@ -500,15 +499,15 @@ void LoadPrintListFontSettings(TConfigRecord& c) { LoadFontSection(c, kPrintList
 void LoadSchedulerSettings(TConfigRecord& c) { LoadSection(c, "Scheduler", SchedulerSettings); }
 void LoadEMailSettings(TConfigRecord& c) { LoadSection(c, "EMail", EMailSettings); }
 
-void LoadAllSettings(TConfigRecord& c) {
+void LoadAllSettings(TConfigRecord& c, win::ScreenSize screen) {
     LoadMiscSettings(c);
     LoadCurrentFileSetting(c);
     LoadCaptureSettings(c);
     LoadSnipraSettings(c);
-    LoadMainWindowSettings(c);
+    LoadMainWindowSettings(c, screen);
     LoadGridTitleFontSettings(c);
     LoadGridFontSettings(c);
-    LoadScriptPageSettings(c);
+    LoadScriptPageSettings(c, screen);
     LoadNetworkSettings(c);
     LoadPrintListFontSettings(c);
     LoadSchedulerSettings(c);

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "foundation/config_record.h"
+#include "platform/screen.h"
 
 namespace tessaro {
 
@@ -19,15 +20,16 @@ void LoadMiscSettings(TConfigRecord& config);
 void LoadCurrentFileSetting(TConfigRecord& config);
 void LoadCaptureSettings(TConfigRecord& config);
 void LoadSnipraSettings(TConfigRecord& config);
-void LoadMainWindowSettings(TConfigRecord& config);
+// The stored bounds are kept on `screen`.
+void LoadMainWindowSettings(TConfigRecord& config, win::ScreenSize screen);
 void LoadGridTitleFontSettings(TConfigRecord& config);
 void LoadGridFontSettings(TConfigRecord& config);
-void LoadScriptPageSettings(TConfigRecord& config);
+void LoadScriptPageSettings(TConfigRecord& config, win::ScreenSize screen);
 void LoadNetworkSettings(TConfigRecord& config);
 void LoadPrintListFontSettings(TConfigRecord& config);
 void LoadSchedulerSettings(TConfigRecord& config);
 void LoadEMailSettings(TConfigRecord& config);
-void LoadAllSettings(TConfigRecord& config);
+void LoadAllSettings(TConfigRecord& config, win::ScreenSize screen);
 
 bool SaveMiscSettings(TConfigRecord& config);  // every [Misc] key but "Current File"
 bool SaveCurrentFileSetting(TConfigRecord& config);

@@ -102,8 +102,9 @@ SyncReadResult ReadSyncRecord(const std::string& fileName, TSyncRecord& record) 
     struct stat st {};
     if (::lstat(fileName.c_str(), &st) != 0) {  // not there (or not reachable): start afresh
         ResetRecord(record);
-        WriteSyncRecord(fileName, record);
-        return SyncReadResult::Created;
+        // Only where the name is still free: another user who made the file meanwhile may
+        // hold the lock in it already.
+        if (CreateFresh(fileName, record)) return SyncReadResult::Created;
     }
     std::size_t got = 0;
     {

@@ -4,9 +4,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <optional>
 
+#include "foundation/whole_files.h"
 #include "platform/cp1252.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -16,28 +16,6 @@ namespace tessaro {
 namespace {
 
 constexpr int kMaxTextFiles = 100000;
-
-std::string Reason(int err) { return err ? std::strerror(err) : "not a regular file"; }
-
-std::optional<std::string> ReadWhole(const std::string& path, int* err) {
-    win::UniqueFd fd = win::OpenRegularFile(path, O_RDONLY | O_CLOEXEC);
-    if (!fd.valid()) {
-        *err = errno;
-        return std::nullopt;
-    }
-    std::string bytes;
-    char buf[65536];
-    for (off_t off = 0;;) {
-        const ssize_t n = win::ReadAt(fd.get(), buf, sizeof buf, off);
-        if (n < 0) {
-            *err = errno;
-            return std::nullopt;
-        }
-        if (n == 0) return bytes;
-        bytes.append(buf, static_cast<std::size_t>(n));
-        off += n;
-    }
-}
 
 // Creates the first free numbered file holding the bytes; on failure nothing is left.
 CapturedText WriteNumbered(const std::string& programDir, const std::string& bytes) {
@@ -62,41 +40,61 @@ CapturedText WriteNumbered(const std::string& programDir, const std::string& byt
 
 }  // namespace
 
+std::string CaptureSpeedToken(int speed) {
+    switch (speed) {
+        case 1: return "<SPEED:00001>";
+        case 2: return "<SPEED:00002>";
+        case 3: return "<SPEED:00.50>";
+        case 4: return "<SPEED:00.25>";
+        default: return {};
+    }
+}
+
 std::string CaptureFilePath(const std::string& programDir) {
     return win::JoinPath(programDir, kCaptureFileName);
 }
 
-CapturedText TakeCapturedText(const std::string& captureFile, const std::string& programDir,
-                              std::size_t inlineLimit) {
+bool MakeCaptureFile(const std::string& path, std::string_view start, std::string& why) {
+    const bool refused =
+        !win::OpenRegularFile(path, O_RDONLY | O_NOFOLLOW, 0644, &why).valid() && errno != ENOENT;
+    return !refused && win::ReplaceRegularFile(path, start, why);
+}
+
+CapturedText PlaceCapturedText(const std::string& recording, const std::string& programDir,
+                               std::size_t inlineLimit) {
     CapturedText r;
-    int err = 0;
-    const std::optional<std::string> bytes = ReadWhole(captureFile, &err);
-    if (!bytes) {
-        r.error = "The capture file " + captureFile + " could not be read (" + Reason(err) + ").";
-        return r;
-    }
-    if (bytes->size() <= inlineLimit) {
-        ::unlink(captureFile.c_str());
+    if (recording.size() <= inlineLimit) {
         r.ok = true;
-        r.macroText = *bytes;
+        r.macroText = recording;
         return r;
     }
     // The reference is macro text: Windows-1252, ended by the first ">".
     const std::string named = win::Utf8ToCp1252(programDir);
     if (programDir.find('>') != std::string::npos || win::Cp1252ToUtf8(named) != programDir) {
         r.error = "The capture is longer than " + std::to_string(inlineLimit) +
-                  " characters, but a macro cannot name a text file in the folder " + programDir +
-                  ". The recording is kept in " + captureFile + ".";
+                  " characters, but a macro cannot name a text file in the folder " + programDir + ".";
         return r;
     }
-    CapturedText written = WriteNumbered(programDir, *bytes);
-    if (!written.ok) {
-        written.error += " The recording is kept in " + captureFile + ".";
-        return written;
+    r = WriteNumbered(programDir, recording);
+    if (r.ok) r.macroText = "<TFILE:" + win::Utf8ToCp1252(r.textFile) + ">";
+    return r;
+}
+
+CapturedText TakeCapturedText(const std::string& captureFile, const std::string& programDir,
+                              std::size_t inlineLimit) {
+    std::string why;
+    const std::optional<std::string> bytes = ReadRegularFile(captureFile, why);
+    if (!bytes) {
+        CapturedText r;
+        r.error = "The capture file " + captureFile + " could not be read (" + why + ").";
+        return r;
     }
-    ::unlink(captureFile.c_str());
-    written.macroText = "<TFILE:" + win::Utf8ToCp1252(written.textFile) + ">";
-    return written;
+    CapturedText r = PlaceCapturedText(*bytes, programDir, inlineLimit);
+    if (r.ok)
+        ::unlink(captureFile.c_str());
+    else
+        r.error += " The recording is kept in " + captureFile + ".";
+    return r;
 }
 
 }  // namespace tessaro

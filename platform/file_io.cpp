@@ -72,17 +72,54 @@ constexpr char kSiblingTag[] = ".~%08x";
 constexpr std::size_t kSiblingTagLength = 10;
 
 // A new file beside `target` under a name nobody uses, created as the user's umask says.
-UniqueFd FreshSibling(const std::string& target, std::string& name, std::string& why) {
+// Its writer holds a flock on it until it has taken its name (or is removed again), through
+// `held`, a second descriptor that outlives the closing of `fd`: whoever clears leftovers
+// beside the file takes only new files nobody holds, so no writer at work loses its file.
+struct NewSibling {
+    std::string name;
+    UniqueFd fd;
+    UniqueFd held;
+};
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+NewSibling FreshSibling(const std::string& target, std::string& why) {
     std::random_device random;
+    NewSibling fresh;
     for (int attempt = 0; attempt < 100; ++attempt) {
         char tag[16];
         std::snprintf(tag, sizeof tag, kSiblingTag, static_cast<unsigned>(random()));
-        name = target + tag;
-        UniqueFd fd = OpenRegularFile(name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666, &why);
-        if (fd.valid() || (errno != EEXIST && errno != 0)) return fd;
+        fresh.name = target + tag;
+        fresh.fd = OpenRegularFile(fresh.name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666, &why);
+        if (!fresh.fd.valid()) {
+            if (errno != EEXIST && errno != 0) return fresh;
+            continue;
+        }
+        fresh.held = UniqueFd(::fcntl(fresh.fd.get(), F_DUPFD_CLOEXEC, 0));
+        if (!fresh.held.valid()) {
+            why = ErrnoText(errno);
+            ::unlink(fresh.name.c_str());
+            fresh.fd = UniqueFd();
+            return fresh;
+        }
+        int locked;
+        while ((locked = ::flock(fresh.held.get(), LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        if (locked != 0) return fresh;  // a file system without flock: nobody clears leftovers there
+        // A clearer that took it in the moment before the lock has removed it: another name.
+        struct stat held {
+        }, named{};
+        if (::fstat(fresh.held.get(), &held) == 0 && ::lstat(fresh.name.c_str(), &named) == 0 &&
+            SameFile(held, named))
+            return fresh;
+        fresh.fd = UniqueFd();
+        fresh.held = UniqueFd();
     }
     why = ErrnoText(EEXIST);
-    return UniqueFd();
+    fresh.fd = UniqueFd();
+    return fresh;
 }
 
 // Makes what was written to a new file last a crash, and closes it: 0, or the errno of the
@@ -142,8 +179,9 @@ bool ReplaceRegularFile(const std::string& path, std::string_view bytes, std::st
         why = NotRegular(st.st_mode);
         return false;
     }
-    std::string temp;
-    UniqueFd fd = FreshSibling(target, temp, why);
+    NewSibling fresh = FreshSibling(target, why);
+    UniqueFd& fd = fresh.fd;
+    const std::string& temp = fresh.name;
     if (!fd.valid()) return false;
     // A shared file keeps its group (and, where allowed, its owner) for the other users.
     if (existed && ::fchown(fd.get(), st.st_uid, st.st_gid) != 0 && ::fchown(fd.get(), -1, st.st_gid) != 0) {
@@ -236,8 +274,9 @@ bool ReplaceTextFileLines(const std::string& path, const std::vector<std::string
 }
 
 bool CreateRegularFile(const std::string& path, std::string_view bytes, std::string& why) {
-    std::string temp;
-    UniqueFd fd = FreshSibling(path, temp, why);
+    NewSibling fresh = FreshSibling(path, why);
+    UniqueFd& fd = fresh.fd;
+    const std::string& temp = fresh.name;
     if (!fd.valid()) return false;
     int err = SyncAndClose(fd, WriteAll(fd.get(), bytes));
     bool ok = err == 0;
@@ -266,6 +305,7 @@ void RemoveReplacementLeftovers(const std::string& path) {
     const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(FolderOf(target).c_str()), ::closedir);
     if (!dir) return;
+    const int folder = ::dirfd(dir.get());
     while (const dirent* e = ::readdir(dir.get())) {
         const std::string_view name = e->d_name;
         if (name.size() != base.size() + kSiblingTagLength || name.substr(0, base.size()) != base) continue;
@@ -273,7 +313,14 @@ void RemoveReplacementLeftovers(const std::string& path) {
         if (tag.substr(0, 2) != ".~" ||
             tag.find_first_not_of("0123456789abcdef", 2) != std::string_view::npos)
             continue;
-        ::unlinkat(::dirfd(dir.get()), e->d_name, 0);
+        // Left over only when no writer holds it; the lock is then ours until it is gone.
+        const UniqueFd file(::openat(folder, e->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (!file.valid() || ::flock(file.get(), LOCK_EX | LOCK_NB) != 0) continue;
+        struct stat held {
+        }, named{};
+        if (::fstat(file.get(), &held) == 0 && S_ISREG(held.st_mode) &&
+            ::fstatat(folder, e->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(held, named))
+            ::unlinkat(folder, e->d_name, 0);
     }
 }
 

@@ -79,8 +79,9 @@ bool ReplaceTextFileLines(const std::string& path, const std::vector<std::string
 // empty or half written. False with errno EEXIST when the name is taken, or with the reason.
 bool CreateRegularFile(const std::string& path, std::string_view bytes, std::string& why);
 
-// Removes the new files that replacements of `path` killed midway left beside it. Only for
-// a caller that no other process can be replacing the file with (it holds the file's lock).
+// Removes the new files that replacements of `path` killed midway left beside it. A writer
+// holds a lock on its new file until the file has its name, so a replacement or creation at
+// work in another process at this moment keeps its file.
 void RemoveReplacementLeftovers(const std::string& path);
 
 // Holds a flock(2) on an open file for its lifetime (LOCK_SH or LOCK_EX), waiting for it;

@@ -52,8 +52,6 @@ protected:
 class MessageReceiver {
 public:
     MessageReceiver(Messages& messages, HWND hwnd, MessageHandler handler);
-    // Deprecated: the editor's main window, until it is handed the platform.
-    MessageReceiver(HWND hwnd, MessageHandler handler);
     ~MessageReceiver();
     MessageReceiver(const MessageReceiver&) = delete;
     MessageReceiver& operator=(const MessageReceiver&) = delete;

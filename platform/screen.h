@@ -1,5 +1,6 @@
 #pragma once
-// The size of the screen that absolute mouse positions and window placement refer to.
+// The size of the screen that absolute mouse positions and window placement refer to; the
+// platform's window control gives it (platform/window_control.h).
 
 namespace win {
 
@@ -10,8 +11,5 @@ struct ScreenSize {
 
 // Used when no X display is reachable (tests, a session without a desktop).
 inline constexpr ScreenSize kDefaultScreenSize{1024, 768};
-
-// The default screen of the shared X display, else kDefaultScreenSize.
-ScreenSize GetScreenSize();
 
 }  // namespace win

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/messages.h"
+#include "platform/screen.h"
 
 namespace win {
 
@@ -46,6 +47,8 @@ public:
     virtual std::vector<HWND> NormalWindows() = 0;
     // The part of the screen that windows may cover.
     virtual Bounds WorkArea() = 0;
+    // The whole screen, as it is now.
+    virtual ScreenSize Screen() = 0;
     // Minimises every window to show the desktop / brings them back.
     virtual void ShowDesktop(bool show) = 0;
 };

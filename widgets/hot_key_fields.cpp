@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include "platform/messages.h"
-#include "platform/sim/program_platform.h"
 #include "protocol/window_messages.h"
 
 namespace tessaro {
@@ -28,13 +27,15 @@ int ButtonNumber(Qt::MouseButton b) {
 
 }  // namespace
 
-HotKeyFields::HotKeyFields(QWidget& window, HotKeyFieldOwner& owner) : window_(window), owner_(owner) {
-    receiver_ = std::make_unique<win::MessageReceiver>(
-        win::ProgramPlatform().messages(), static_cast<win::HWND>(window.winId()),
-        [this](std::uint32_t msg, std::uint32_t w, std::int32_t) {
-            if (msg == WM_HOTKEY_CHOSEN) Reported(static_cast<int>(w & 0x3FF));
-            return 0;
-        });
+HotKeyFields::HotKeyFields(win::Messages& messages, QWidget& window, HotKeyFieldOwner& owner)
+    : window_(window), owner_(owner) {
+    receiver_ =
+        std::make_unique<win::MessageReceiver>(messages, static_cast<win::HWND>(window.winId()),
+                                               [this](std::uint32_t msg, std::uint32_t w, std::int32_t) {
+                                                   if (msg == WM_HOTKEY_CHOSEN)
+                                                       Reported(static_cast<int>(w & 0x3FF));
+                                                   return 0;
+                                               });
     // Presses are seen at the window, before a click moves the focus out of the field.
     QCoreApplication::instance()->installEventFilter(this);
 }

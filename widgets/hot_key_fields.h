@@ -13,7 +13,8 @@ class QWidget;
 
 namespace win {
 class MessageReceiver;
-}
+class Messages;
+}  // namespace win
 
 namespace tessaro {
 
@@ -29,8 +30,9 @@ public:
 
 class HotKeyFields : public QObject {
 public:
-    // Receives the reports at the native window of `window` from now on.
-    HotKeyFields(QWidget& window, HotKeyFieldOwner& owner);
+    // Receives the reports at the native window of `window` from now on, as `messages`
+    // carries them.
+    HotKeyFields(win::Messages& messages, QWidget& window, HotKeyFieldOwner& owner);
     ~HotKeyFields() override;
 
     void AddField(QWidget& field);

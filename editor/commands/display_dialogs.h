@@ -6,7 +6,6 @@
 #include "editor/commands/command_dialog.h"
 #include "editor/model/commands/display_forms.h"
 #include "platform/printers.h"
-#include "platform/sim/program_platform.h"
 #include "platform/system_settings.h"
 
 class QListWidget;
@@ -16,9 +15,8 @@ namespace tessaro {
 class TDoScreen : public CommandDialog {
     Q_OBJECT
 public:
-    // The modes come from `settings`: the desktop's own by default.
-    explicit TDoScreen(QWidget* owner,
-                       win::SystemSettings& settings = win::ProgramPlatform().systemSettings());
+    // The modes come from `settings`.
+    TDoScreen(QWidget* owner, win::SystemSettings& settings);
 
     std::int32_t ModeIndex = 0;  // set before showing to edit
     void Preset(std::int32_t modeIndex) { ModeIndex = modeIndex; }
@@ -40,7 +38,7 @@ private:
 class TDoDefPrint : public CommandDialog {
     Q_OBJECT
 public:
-    explicit TDoDefPrint(QWidget* owner, win::Printers& printers = win::ProgramPlatform().printers());
+    TDoDefPrint(QWidget* owner, win::Printers& printers);
 
     std::string PrinterName;  // set before showing to edit
     void Preset(const std::string& printerName) { PrinterName = printerName; }

@@ -11,7 +11,8 @@
 #include "foundation/start_gate.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
-#include "platform/sim/program_platform.h"
+#include "platform/platform.h"
+#include "platform/window_control.h"
 #include "protocol/glob_data.h"
 #include "widgets/end_request.h"
 #include "widgets/program_windows.h"
@@ -24,17 +25,15 @@ int RunEditor(int argc, char** argv, win::Platform& platform) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessaro");
     ProgramWindows windows;
-    // For the code not yet handed the platform.
-    const win::ProgramPlatformScope parts(platform);
     std::optional<win::SingleInstance> guard = EditorStartGate(argc, argv);
 
     auto glob = std::make_unique<TGlobData>();
     auto config = std::make_unique<TConfigRecord>();
-    LoadAllSettings(*config);
+    LoadAllSettings(*config, platform.windowControl().Screen());
 
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(win::Utf8ToCp1252(argv[i]));
-    auto main = std::make_unique<TMainWin>(*config, *glob, args);
+    auto main = std::make_unique<TMainWin>(platform, *config, *glob, args);
     // The player finds the editor only through this record.
     if (guard) guard->RecordWindow(main->winId());
     main->show();

@@ -1,18 +1,13 @@
 #include "editor/explorer/editor_capture.h"
 
-#include <fcntl.h>
-
 #include <QStyle>
 #include <QWidget>
-#include <iterator>
 
 #include "editor/explorer/explorer_core.h"
 #include "editor/model/explorer/explorer.h"
 #include "editor/model/explorer/player_link.h"
 #include "macro/capture_file.h"
-#include "platform/file_io.h"
 #include "platform/paths.h"
-#include "platform/regular_file_stream.h"
 #include "widgets/task_icon.h"
 
 namespace tessaro {
@@ -31,15 +26,8 @@ std::string EditorCapture::CaptureFilePath() { return tessaro::CaptureFilePath(w
 void EditorCapture::BeginCapture(int captureSpeed, bool programScope) {
     captureSpeed_ = captureSpeed;
     explorer_.captureProgramScope = programScope;
-    if (!explorer_.captureFinished()) return;  // the recapture command awaits it already
-    // Started from the add dialog: the end is awaited from now on; the speed token the
-    // dialog wrote stays at the start of the file.
-    std::string written;
-    if (win::RegularFileStream in(CaptureFilePath()); in)
-        written.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    explorer_.StartCaptureFile();
-    std::string why;  // the dialog has just made the file: nothing new to report
-    win::WriteToRegularFile(CaptureFilePath(), written, O_TRUNC | O_NOFOLLOW, why);
+    // The dialog has made the capture file with its speed token.
+    explorer_.StartRecording();
 }
 
 void EditorCapture::UpNumKeys() { tessaro::UpNumKeys(core_.GlobData, link_); }

@@ -23,7 +23,8 @@ void ProcessParam(const std::string& argument, win::HWND& playerWnd) {
     playerWnd = static_cast<win::HWND>(value);
 }
 
-EditorPlayerLink::EditorPlayerLink(Explorer& explorer) : explorer_(explorer) {}
+EditorPlayerLink::EditorPlayerLink(win::Messages& messages, Explorer& explorer)
+    : messages_(messages), explorer_(explorer), link_(messages) {}
 
 EditorPlayerLink::~EditorPlayerLink() = default;
 
@@ -34,7 +35,8 @@ void EditorPlayerLink::TakeArguments(const std::vector<std::string>& args) {
 void EditorPlayerLink::Listen(win::HWND window, std::function<void()> close) {
     close_ = std::move(close);
     receiver_ = std::make_unique<win::MessageReceiver>(
-        window, [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) { return WndProc(msg, w, l); });
+        messages_, window,
+        [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) { return WndProc(msg, w, l); });
 }
 
 std::int32_t EditorPlayerLink::WndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {

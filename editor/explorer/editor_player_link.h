@@ -21,8 +21,9 @@ void ProcessParam(const std::string& argument, win::HWND& playerWnd);
 
 class EditorPlayerLink {
 public:
-    // `explorer` handles the player's notices and the capture messages once Listen ran.
-    explicit EditorPlayerLink(Explorer& explorer);
+    // `explorer` handles the player's notices and the capture messages once Listen ran;
+    // `messages` carries them both ways.
+    EditorPlayerLink(win::Messages& messages, Explorer& explorer);
     ~EditorPlayerLink();
 
     HookPlayerLink& Link() { return link_; }
@@ -42,6 +43,7 @@ public:
 private:
     std::int32_t WndProc(std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
 
+    win::Messages& messages_;
     Explorer& explorer_;
     HookPlayerLink link_;
     std::function<void()> close_;

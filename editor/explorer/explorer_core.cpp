@@ -8,10 +8,9 @@
 
 namespace tessaro {
 
-PeerNotify NoticesTo(win::HWND playerWnd) {
-    return [playerWnd](std::uint32_t code, std::int32_t arg) {
-        if (playerWnd != 0)
-            win::ProgramPlatform().messages().PostMessage(playerWnd, WM_PEER_UPDATE, code, arg);
+PeerNotify NoticesTo(win::Messages& messages, win::HWND playerWnd) {
+    return [&messages, playerWnd](std::uint32_t code, std::int32_t arg) {
+        if (playerWnd != 0) messages.PostMessage(playerWnd, WM_PEER_UPDATE, code, arg);
     };
 }
 
@@ -40,7 +39,7 @@ AppendResult AppendNewMacro(const std::string& macroFile, const TMacroRecord& re
 }
 
 AppendResult TMainWinCore::AppendCurrentMacro(const std::string& macroFile) {
-    if (!file_) return AppendNewMacro(macroFile, CurrentMacro, GlobData, NoticesTo(PlayerWnd));
+    if (!file_) return AppendNewMacro(macroFile, CurrentMacro, GlobData, Notices());
     if (GlobData.MacroCount >= kMaxMacros)
         return {false, 0, "Maximum number of hot keys has been reached.  A macro cannot be added."};
     const int n = file_->AppendMacroRecord(CurrentMacro, true);

@@ -1,13 +1,13 @@
 #pragma once
 // The explorer's state that its dialogs, the script editor and the wizard share: the one
-// macro being edited, the player's window and the editor's copy of the trigger table.
+// macro being edited, the player's window, the desktop's messages that reach it and the
+// editor's copy of the trigger table.
 #include <cstdint>
 #include <functional>
 #include <string>
 
 #include "hook/client/glob_data_sync.h"
 #include "platform/messages.h"
-#include "platform/sim/program_platform.h"
 #include "protocol/glob_data.h"
 #include "macro/loaded_macro_file.h"
 #include "macro/macro_file.h"
@@ -15,9 +15,9 @@
 
 namespace tessaro {
 
-// Notices posted to the player's window as the editor's platform carries them; none when
-// the window is 0.
-PeerNotify NoticesTo(win::HWND playerWnd);
+// Notices posted to the player's window as `messages` carries them; none when the window
+// is 0.
+PeerNotify NoticesTo(win::Messages& messages, win::HWND playerWnd);
 
 // Pushes MacroCount of the copy to the hook library and tells the player to pull it.
 void UpNumKeys(const TGlobData& glob, const PeerNotify& notify);
@@ -35,18 +35,22 @@ AppendResult AppendNewMacro(const std::string& macroFile, const TMacroRecord& re
 
 class TMainWinCore {
 public:
-    explicit TMainWinCore(TGlobData& glob) : GlobData(glob) {}
+    TMainWinCore(TGlobData& glob, win::Messages& messages) : GlobData(glob), Messages(messages) {}
     // The main window's core: new macros go through the loaded file, which also fills their
     // mirrors, pushes their slot and tells the player (20, n) once they are written.
-    TMainWinCore(TGlobData& glob, LoadedMacroFile& file) : GlobData(glob), file_(&file) {}
+    TMainWinCore(TGlobData& glob, win::Messages& messages, LoadedMacroFile& file)
+        : GlobData(glob), Messages(messages), file_(&file) {}
     // The same, for a window whose loaded file is built after its core.
     void UseLoadedFile(LoadedMacroFile& file) { file_ = &file; }
 
     TMacroRecord CurrentMacro{};
     win::HWND PlayerWnd = 0;
     TGlobData& GlobData;
+    win::Messages& Messages;
 
-    void UpNumKeys() { tessaro::UpNumKeys(GlobData, NoticesTo(PlayerWnd)); }
+    // Notices to the player's window.
+    PeerNotify Notices() { return NoticesTo(Messages, PlayerWnd); }
+    void UpNumKeys() { tessaro::UpNumKeys(GlobData, Notices()); }
     void DefaultTimer(double now) { tessaro::DefaultTimer(CurrentMacro, now); }
     AppendResult AppendCurrentMacro(const std::string& macroFile);
 

@@ -62,10 +62,10 @@ int ScriptModeOf(std::uint16_t code) {
 class FormsServices::ScriptEditorParts {
 public:
     ScriptEditorParts(TConfigRecord& config, const TGlobData& glob, InstalledPrograms& programs,
-                      RecipientPathEditor& recipients)
+                      RecipientPathEditor& recipients, win::Printers& printers, win::SystemSettings& display)
         : picker_(programs),
           editors(CommandEditorHosts{config, glob, SystemPathChooser(), picker_, recipients, mixer_, drives_,
-                                     RasAvailable(), true},
+                                     printers, display, RasAvailable(), true},
                   runner_) {}
 
 private:
@@ -80,8 +80,16 @@ public:
 };
 
 FormsServices::FormsServices(QWidget& window, TConfigRecord& config, TMainWinCore& core,
-                             win::Desktop& desktop, HookPlayerLink& link, Explorer& explorer)
-    : window_(window), config_(config), core_(core), desktop_(desktop), link_(link), explorer_(explorer) {}
+                             win::Desktop& desktop, win::Printers& printers, win::SystemSettings& display,
+                             HookPlayerLink& link, Explorer& explorer)
+    : window_(window),
+      config_(config),
+      core_(core),
+      desktop_(desktop),
+      printers_(printers),
+      display_(display),
+      link_(link),
+      explorer_(explorer) {}
 
 FormsServices::~FormsServices() = default;
 
@@ -90,7 +98,7 @@ MacroFormsContext& FormsServices::FormsContext() {
         installedPrograms_ = std::make_unique<InstalledPrograms>(XdgPlaces::FromEnvironment());
         CommandDialogs& commands = MakeScriptParts();
         formsContext_ = std::make_unique<MacroFormsContext>(
-            MacroFormsContext{core_, config_, desktop_, *installedPrograms_, commands,
+            MacroFormsContext{core_, config_, desktop_, printers_, display_, *installedPrograms_, commands,
                               win::ProgramDirectory(), config_.RecentFiles[0].str()});
     }
     formsContext_->macroFile = config_.RecentFiles[0].str();
@@ -98,7 +106,8 @@ MacroFormsContext& FormsServices::FormsContext() {
 }
 
 CommandDialogs& FormsServices::MakeScriptParts() {
-    scriptParts_ = std::make_unique<ScriptEditorParts>(config_, core_.GlobData, *installedPrograms_, *this);
+    scriptParts_ = std::make_unique<ScriptEditorParts>(config_, core_.GlobData, *installedPrograms_, *this,
+                                                       printers_, display_);
     return scriptParts_->commands;
 }
 
@@ -128,7 +137,8 @@ void FormsServices::SnipraProperties(QWidget* owner, TMacroRecord& rec) {
 
 bool FormsServices::EditScript(QWidget* owner, TMacroRecord& rec, bool existing,
                                const std::function<bool()>& globalTaken) {
-    TDoScripting editor(owner, rec, config_, *this, win::ProgramDirectory(), NoticesTo(link_.playerWindow));
+    TDoScripting editor(owner, rec, config_, *this, win::ProgramDirectory(),
+                        NoticesTo(core_.Messages, link_.playerWindow));
     editor.ScriptMode = ScriptModeOf(rec.ActivationCode);
     if (editor.ScriptMode == 1) {
         editor.HotKeyLabel->setText(forms::Q(HotKeyNames(rec.ActivationCode)));
@@ -176,10 +186,10 @@ void FormsServices::DoTheScript() {
 
 // The recipient list could not be written: the user picks another place in the settings.
 void FormsServices::EditRecipientPath(QWidget* owner) {
-    TPreference dialog(owner, config_, NoticesTo(core_.PlayerWnd));
+    TPreference dialog(owner, config_, core_.Notices());
     dialog.exec();
 }
 
-void FormsServices::RecipientListSaved() { NoticesTo(core_.PlayerWnd)(puSettingsMisc, 0); }
+void FormsServices::RecipientListSaved() { core_.Notices()(puSettingsMisc, 0); }
 
 }  // namespace tessaro

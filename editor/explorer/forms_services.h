@@ -15,7 +15,9 @@ class QWidget;
 
 namespace win {
 class Desktop;
-}
+class Printers;
+class SystemSettings;
+}  // namespace win
 
 namespace tessaro {
 
@@ -28,8 +30,10 @@ struct TConfigRecord;
 
 class FormsServices final : public ScriptEditorServices, public RecipientPathEditor, public NewMacroScript {
 public:
+    // `desktop`, `printers` and `display` are what the forms and their dialogs offer.
     FormsServices(QWidget& window, TConfigRecord& config, TMainWinCore& core, win::Desktop& desktop,
-                  HookPlayerLink& link, Explorer& explorer);
+                  win::Printers& printers, win::SystemSettings& display, HookPlayerLink& link,
+                  Explorer& explorer);
     ~FormsServices() override;
 
     // Made at the first use; its macro file follows the open one.
@@ -62,6 +66,8 @@ private:
     TConfigRecord& config_;
     TMainWinCore& core_;
     win::Desktop& desktop_;
+    win::Printers& printers_;
+    win::SystemSettings& display_;
     HookPlayerLink& link_;
     Explorer& explorer_;
     std::unique_ptr<InstalledPrograms> installedPrograms_;

@@ -51,8 +51,8 @@ void ListAppearance::MenuAppearanceClick() {
     TMyDrawGrid* grid = widgets_.grid;
     const std::array<int, 3> widths{grid->ColWidths(2), grid->ColWidths(3), grid->ColWidths(4)};
     QWidget* panel = categories_.Panel();
-    TDoAppear dialog(&window_, config_, widths, panel->isVisible() ? panel->width() : 0,
-                     NoticesTo(core_.PlayerWnd), *this);
+    TDoAppear dialog(&window_, config_, widths, panel->isVisible() ? panel->width() : 0, core_.Notices(),
+                     *this);
     dialog.exec();
 }
 
@@ -72,7 +72,7 @@ void ListAppearance::ApplyAppearance(bool categoriesWereShown) {
 }
 
 void ListAppearance::MenuSortClick() {
-    TSortOrder dialog(&window_, config_, NoticesTo(core_.PlayerWnd), *this);
+    TSortOrder dialog(&window_, config_, core_.Notices(), *this);
     dialog.exec();
 }
 

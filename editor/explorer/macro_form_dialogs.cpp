@@ -62,7 +62,7 @@ bool MacroFormDialogs::CopyOrMove(bool copy, const std::string& title) {
 }
 
 bool MacroFormDialogs::SystemKeys(int function) {
-    TSystemKeys dialog(&window_, core_.GlobData, explorer_.file(), config_, NoticesTo(core_.PlayerWnd),
+    TSystemKeys dialog(&window_, core_.Messages, core_.GlobData, explorer_.file(), config_, core_.Notices(),
                        function);
     dialog.exec();
     return dialog.Changed;

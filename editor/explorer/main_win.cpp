@@ -26,6 +26,7 @@
 #include "platform/desktop.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "platform/platform.h"
 #include "protocol/window_messages.h"
 #include "widgets/draw_grid.h"
 #include "widgets/page_control.h"
@@ -46,11 +47,13 @@ QString FileLabelOf(const std::string& macroFile) {
     return name.left(std::max<qsizetype>(0, name.size() - 4));
 }
 
-TMainWin::TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args)
+TMainWin::TMainWin(win::Platform& platform, TConfigRecord& config, TGlobData& glob,
+                   const std::vector<std::string>& args)
     : QMainWindow(nullptr),
+      desktop_(platform.desktop()),
       config_(config),
-      core_(glob),
-      roles_(std::make_unique<Roles>(*this, config, core_, win::ActiveDesktop(), explorer_)),
+      core_(glob, platform.messages()),
+      roles_(std::make_unique<Roles>(*this, platform, config, core_, explorer_)),
       explorer_({config, glob, roles_->player.Link(), *this, roles_->macroForms, win::ProgramDirectory(),
                  &core_.CurrentMacro}) {
     core_.UseLoadedFile(explorer_.file());

@@ -31,6 +31,11 @@ class QMenu;
 class QPainter;
 class QWidget;
 
+namespace win {
+class Desktop;
+class Platform;
+}  // namespace win
+
 namespace tessaro {
 
 class TAPageControl;
@@ -44,7 +49,9 @@ QString FileLabelOf(const std::string& macroFile);
 class TMainWin : public QMainWindow, private ExplorerWindow {
     Q_OBJECT
 public:
-    TMainWin(TConfigRecord& config, TGlobData& glob, const std::vector<std::string>& args);
+    // Works on the desktop of `platform`, which must outlive it.
+    TMainWin(win::Platform& platform, TConfigRecord& config, TGlobData& glob,
+             const std::vector<std::string>& args);
     ~TMainWin() override;
 
     // Closes every open box, then the window as its user would (its player ended, or a signal).
@@ -139,6 +146,7 @@ private:
     // The one table from command to handler (main_win_commands.cpp).
     static Handler HandlerOf(ExplorerAction action);
 
+    win::Desktop& desktop_;
     TConfigRecord& config_;
     TMainWinCore core_;
     bool closing_ = false;

@@ -104,8 +104,7 @@ std::optional<std::string> TMainWin::NewFileDialog() {
 }
 
 std::string TMainWin::ForegroundProgram() {
-    win::Desktop& desktop = win::ActiveDesktop();
-    const int pid = desktop.WindowProcessId(desktop.ForegroundWindow());
+    const int pid = desktop_.WindowProcessId(desktop_.ForegroundWindow());
     return pid > 0 ? win::ExecutableBaseName(pid) : std::string();
 }
 

@@ -15,16 +15,18 @@
 #include "editor/explorer/tool_commands.h"
 #include "editor/explorer/tools/help_viewer.h"
 #include "editor/explorer/main_win.h"
+#include "platform/platform.h"
 
 namespace tessaro {
 
 struct TMainWin::Roles {
     // `explorer` is built after the roles: they keep the reference and use it later.
-    Roles(TMainWin& window, TConfigRecord& config, TMainWinCore& core, win::Desktop& desktop,
+    Roles(TMainWin& window, win::Platform& platform, TConfigRecord& config, TMainWinCore& core,
           Explorer& explorer)
-        : player(explorer),
+        : player(platform.messages(), explorer),
           capture(window, core, player.Link(), explorer),
-          forms(window, config, core, desktop, player.Link(), explorer),
+          forms(window, config, core, platform.desktop(), platform.printers(), platform.systemSettings(),
+                player.Link(), explorer),
           macroForms(window, config, core, explorer, forms, capture),
           categories(window, config, core, explorer, window),
           appearance(window, config, core, explorer, window, window.widgets_, categories),
@@ -33,7 +35,8 @@ struct TMainWin::Roles {
           wizards(window, config, core, explorer, window, player.Link(), forms, capture),
           listInput(config, explorer, window, window.widgets_, player.Link(), forms),
           tools(window, config, core, explorer, player.Link()),
-          options(window, config, core, player.Link(), window.widgets_.commands, forms) {}
+          options(window, config, core, player.Link(), window.widgets_.commands, forms,
+                  platform.ScreenSaver("tesdesk")) {}
 
     EditorPlayerLink player;
     EditorCapture capture;

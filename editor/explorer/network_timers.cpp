@@ -34,7 +34,7 @@ void NetworkTimers::SetSyncTimer(bool on, bool restart) {
 void NetworkTimers::NetworkModeStarted() { explorer_.NetworkModeChanged(); }
 
 void NetworkTimers::MenuNetworkClick() {
-    TNetworkConsiderations dialog(&window_, config_, NoticesTo(core_.PlayerWnd), *this);
+    TNetworkConsiderations dialog(&window_, config_, core_.Notices(), *this);
     dialog.exec();
 }
 

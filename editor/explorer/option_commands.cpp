@@ -1,6 +1,7 @@
 #include "editor/explorer/option_commands.h"
 
 #include <QAction>
+#include <utility>
 
 #include "editor/commands/address_dialogs.h"
 #include "editor/commands/delay_dialogs.h"
@@ -21,13 +22,15 @@ namespace tessaro {
 
 OptionCommands::OptionCommands(QWidget& window, TConfigRecord& config, TMainWinCore& core, PlayerLink& link,
                                std::map<ExplorerAction, CommandWidgets>& commands,
-                               RecipientPathEditor& recipients)
+                               RecipientPathEditor& recipients,
+                               std::unique_ptr<win::ScreenSaverInhibitor> screenSaver)
     : window_(window),
       config_(config),
       core_(core),
       link_(link),
       commands_(commands),
-      recipients_(recipients) {}
+      recipients_(recipients),
+      screenSaver_(std::move(screenSaver)) {}
 
 void OptionCommands::HoldScreenSaver() {
     screenSaver_->SetInhibited(ScreenSaverHeld(core_.GlobData, config_.DisableScreenSaver));
@@ -42,22 +45,22 @@ void OptionCommands::MenuDisableScreenSaverClick() {
 }
 
 void OptionCommands::MenuCaptureOptionsClick() {
-    TCaptureDefaults dialog(&window_, config_, NoticesTo(core_.PlayerWnd));
+    TCaptureDefaults dialog(&window_, config_, core_.Notices());
     dialog.exec();
 }
 
 void OptionCommands::MenuEMailOptionsClick() {
-    TMyEmailOptions dialog(&window_, config_, NoticesTo(core_.PlayerWnd));
+    TMyEmailOptions dialog(&window_, config_, core_.Notices());
     dialog.exec();
 }
 
 void OptionCommands::MenuSettingsClick() {
-    TPreference dialog(&window_, config_, NoticesTo(core_.PlayerWnd));
+    TPreference dialog(&window_, config_, core_.Notices());
     dialog.exec();
 }
 
 void OptionCommands::MenuSnipraOptionsClick() {
-    TSnipraOptions dialog(&window_, config_, NoticesTo(core_.PlayerWnd));
+    TSnipraOptions dialog(&window_, config_, core_.Notices());
     dialog.exec();
 }
 

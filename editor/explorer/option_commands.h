@@ -7,7 +7,6 @@
 
 #include "editor/explorer/main_win_widgets.h"
 #include "platform/screen_saver.h"
-#include "platform/sim/program_platform.h"
 
 class QWidget;
 
@@ -20,8 +19,10 @@ struct TConfigRecord;
 
 class OptionCommands {
 public:
+    // `screenSaver` is the desktop's hold on its screen saver, owned from now on.
     OptionCommands(QWidget& window, TConfigRecord& config, TMainWinCore& core, PlayerLink& link,
-                   std::map<ExplorerAction, CommandWidgets>& commands, RecipientPathEditor& recipients);
+                   std::map<ExplorerAction, CommandWidgets>& commands, RecipientPathEditor& recipients,
+                   std::unique_ptr<win::ScreenSaverInhibitor> screenSaver);
 
     // The screen saver is kept off while the setting asks it and a timed macro is enabled.
     void HoldScreenSaver();
@@ -47,7 +48,7 @@ private:
     PlayerLink& link_;
     std::map<ExplorerAction, CommandWidgets>& commands_;
     RecipientPathEditor& recipients_;
-    std::unique_ptr<win::ScreenSaverInhibitor> screenSaver_ = win::DesktopScreenSaver("tesdesk");
+    std::unique_ptr<win::ScreenSaverInhibitor> screenSaver_;
 };
 
 }  // namespace tessaro

@@ -59,13 +59,22 @@ wizard::WizardOutcome QuickWizards::RunQuickWiz(int function) {
     MacroFormsContext& forms = forms_.FormsContext();
     wizard::WizardOutcome outcome;
     {
-        wizard::WizardContext ctx{
-            core_.CurrentMacro,      core_.GlobData,  config_,       NoticesTo(link_.playerWindow),
-            win::ProgramDirectory(), forms.macroFile, forms.desktop, forms.installedPrograms};
+        wizard::WizardContext ctx{core_.CurrentMacro,
+                                  core_.GlobData,
+                                  config_,
+                                  NoticesTo(core_.Messages, link_.playerWindow),
+                                  win::ProgramDirectory(),
+                                  forms.macroFile,
+                                  forms.desktop,
+                                  forms.installedPrograms};
         QApplication::setOverrideCursor(Qt::WaitCursor);
         ModalDialogRunner runner;
         WizardHosts hosts{static_cast<ScriptEditorServices&>(forms_),
-                          static_cast<RecipientPathEditor&>(forms_), runner};
+                          static_cast<RecipientPathEditor&>(forms_),
+                          runner,
+                          core_.Messages,
+                          forms.printers,
+                          forms.display};
         TQuickWiz wizard(ctx, hosts, function, &window_);
         QApplication::restoreOverrideCursor();
         wizard.exec();

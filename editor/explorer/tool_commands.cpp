@@ -128,7 +128,7 @@ void ToolCommands::MenuOnDesktopClick() {
 
 void ToolCommands::MenuRemapClick() {
     if (explorer_.FileInUse()) return;
-    TDoSwapKeys dialog(&window_, swapFile_, NoticesTo(core_.PlayerWnd));
+    TDoSwapKeys dialog(&window_, swapFile_, core_.Notices());
     dialog.exec();
     explorer_.ReleaseSyncFile(dialog.Changed ? 1 : 0);
 }

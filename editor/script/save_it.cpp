@@ -1,7 +1,7 @@
 #include "editor/script/save_it.h"
 
 #include <cstring>
-#include <sstream>
+#include <iterator>
 
 #include "editor/script/parse_text.h"
 #include "editor/script/script_writer.h"
@@ -92,12 +92,13 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
 bool LoadTempScript(const std::string& programDir, std::vector<ScriptLine>& lines, std::string& error) {
     const std::string path = win::JoinPath(programDir, kTempScriptFile);
     win::RegularFileStream in(path);
-    std::ostringstream text;
-    if (!in || !(text << in.rdbuf()) || in.bad()) {
+    // An empty script was put aside as an empty file: it reads as no lines.
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in.is_open()) {
         error = "The file " + path + " could not be read.";
         return false;
     }
-    lines = ParseMacroText(text.str());
+    lines = ParseMacroText(text);
     return true;
 }
 

@@ -176,23 +176,32 @@ void SetIndents(std::vector<ScriptLine>& lines) {
     constexpr int kStep = 3;
     int level = 0;
     for (ScriptLine& line : lines) {
+        std::string& text = line.Text;
         // The text without its indentation, at most 255 characters: indenting it again
         // never cuts its end.
-        const std::size_t first = std::min(line.Text.find_first_not_of(' '), line.Text.size());
-        std::string_view t = std::string_view(line.Text).substr(first, 255);
+        const std::size_t first = std::min(text.find_first_not_of(' '), text.size());
+        std::string_view t = std::string_view(text).substr(first, 255);
         t = t.substr(0, t.find_last_not_of(' ') + 1);
-        if (t.starts_with(CommandName(cmd::RepeatEnd))) level -= kStep;
-        if (t.starts_with(CommandName(cmd::ClipboardEndCopy))) level -= kStep;
-        if (StartsWithKeyName(t, " Up")) level -= kStep;
-        if (level < 0) level = 0;
-        const bool opens = t.starts_with(CommandName(cmd::ClipboardStartCopy)) ||
-                           t.starts_with(CommandName(cmd::RepeatStart)) ||
-                           t.starts_with(CommandName(cmd::RepeatPromptStart)) ||
-                           StartsWithKeyName(t, " Down");
+        // Every name that opens or closes a block begins with one of these letters; a long
+        // file's other lines are passed over at one comparison each.
+        const bool edge = !t.empty() && std::string_view("ACRSW").find(t.front()) != std::string_view::npos;
+        if (edge) {
+            if (t.starts_with(CommandName(cmd::RepeatEnd))) level -= kStep;
+            if (t.starts_with(CommandName(cmd::ClipboardEndCopy))) level -= kStep;
+            if (StartsWithKeyName(t, " Up")) level -= kStep;
+            if (level < 0) level = 0;
+        }
+        const bool opens =
+            edge && (t.starts_with(CommandName(cmd::ClipboardStartCopy)) ||
+                     t.starts_with(CommandName(cmd::RepeatStart)) ||
+                     t.starts_with(CommandName(cmd::RepeatPromptStart)) || StartsWithKeyName(t, " Down"));
         // Deep blocks are still counted, but shown no further right than the cap.
         const auto indent = static_cast<std::size_t>(std::min(level, kMaxIndent));
-        const bool same = first == indent && line.Text.size() == indent + t.size();
-        if (!same) line.Text = std::string(indent, ' ').append(t);
+        if (first != indent || text.size() != indent + t.size()) {
+            // In place: the text's own storage is kept wherever it has room.
+            text.resize(first + t.size());
+            text.replace(0, first, indent, ' ');
+        }
         if (opens) level += kStep;
     }
 }

@@ -27,7 +27,6 @@
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "platform/printers.h"
-#include "platform/sim/program_platform.h"
 #include "platform/system_settings.h"
 
 namespace tessaro {
@@ -506,10 +505,9 @@ std::unique_ptr<WizardPageGroup> MakeContentPages(ContentServices services) {
     return std::make_unique<ContentPages>(services, nullptr);
 }
 
-std::unique_ptr<WizardPageGroup> MakeContentPages() {
+std::unique_ptr<WizardPageGroup> MakeContentPages(win::Printers& printers, win::SystemSettings& display) {
     auto mixer = std::make_unique<SystemMixerHost>();
-    win::Platform& platform = win::ProgramPlatform();
-    ContentServices services{platform.printers(), platform.systemSettings(), SystemPathChooser(), *mixer};
+    ContentServices services{printers, display, SystemPathChooser(), *mixer};
     return std::make_unique<ContentPages>(services, std::move(mixer));
 }
 

@@ -22,8 +22,8 @@ struct ContentServices {
     MixerHost& mixer;               // "Audio Device" of pages 44 and 45
 };
 
-// The desktop's own services.
-std::unique_ptr<WizardPageGroup> MakeContentPages();
+// The desktop's own path chooser and mixer, with its `printers` and `display` modes.
+std::unique_ptr<WizardPageGroup> MakeContentPages(win::Printers& printers, win::SystemSettings& display);
 std::unique_ptr<WizardPageGroup> MakeContentPages(ContentServices services);
 
 }  // namespace tessaro

@@ -13,7 +13,6 @@
 #include "platform/launch.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
-#include "platform/sim/program_platform.h"
 #include "protocol/window_messages.h"
 
 namespace tessaro {
@@ -37,6 +36,9 @@ constexpr const char* kHowToUse =
 
 class SweepPages : public WizardPageGroup, public WizardPageEvents {
 public:
+    // The recording's messages come as `messages` carries them.
+    explicit SweepPages(win::Messages& messages) : messages_(messages) {}
+
     std::vector<int> Pages() const override { return {71, 72, 73}; }
 
     void Build(int page, QWidget* panel, WizardForm& form) override {
@@ -84,7 +86,7 @@ private:
     void StartListening(WizardForm& form) {
         recording_ = std::make_unique<wizard::SweepRecording>(form.Context());
         receiver_ = std::make_unique<win::MessageWindow>(
-            win::ProgramPlatform().messages(), [this](std::uint32_t msg, std::uint32_t, std::int32_t lParam) {
+            messages_, [this](std::uint32_t msg, std::uint32_t, std::int32_t lParam) {
                 if (msg == kCaptureChar) recording_->OnChar(lParam);
                 if (msg == kCaptureEnded && recording_->OnEnded()) ShowAgain();
                 return 0;
@@ -125,6 +127,7 @@ private:
     }
 
     QLineEdit* url_ = nullptr;
+    win::Messages& messages_;
     win::Launcher launcher_;
     WizardForm* form_ = nullptr;
     std::unique_ptr<wizard::SweepRecording> recording_;
@@ -133,6 +136,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<WizardPageGroup> MakeSweepPages() { return std::make_unique<SweepPages>(); }
+std::unique_ptr<WizardPageGroup> MakeSweepPages(win::Messages& messages) {
+    return std::make_unique<SweepPages>(messages);
+}
 
 }  // namespace tessaro

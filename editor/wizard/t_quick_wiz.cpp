@@ -56,7 +56,7 @@ void WizardLogo::paintEvent(QPaintEvent*) {
 
 TQuickWiz::TQuickWiz(wizard::WizardContext& ctx, WizardHosts hosts, int function, QWidget* parent,
                      bool ie4Installed)
-    : QDialog(parent), ctx_(ctx), function_(function), flow_(function, false) {
+    : QDialog(parent), ctx_(ctx), messages_(hosts.messages), function_(function), flow_(function, false) {
     setObjectName("QuickWiz");
     setWindowTitle("Quick Wizard");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -155,7 +155,7 @@ void TQuickWiz::FormShow() {
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
     setFixedSize(size().expandedTo(minimumSizeHint()));
     Centre();
-    hotKeys_ = std::make_unique<HotKeyFields>(*this, static_cast<HotKeyFieldOwner&>(*this));
+    hotKeys_ = std::make_unique<HotKeyFields>(messages_, *this, static_cast<HotKeyFieldOwner&>(*this));
     if (auto* entry = Control<QLineEdit>(wizard::kP3HotKeyEntry)) hotKeys_->AddField(*entry);
     DoTitle();
     DoFunctions();

@@ -105,6 +105,7 @@ private:
     void EndHotKeyRouting() override;
 
     wizard::WizardContext& ctx_;
+    win::Messages& messages_;  // the hot-key entry's reports
     int function_;
     wizard::WizardFlow flow_;
     wizard::WizardOutcome outcome_;

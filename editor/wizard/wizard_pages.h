@@ -10,6 +10,12 @@
 #include "editor/model/wizard/wizard_answers.h"
 #include "editor/model/wizard/wizard_context.h"
 
+namespace win {
+class Messages;
+class Printers;
+class SystemSettings;
+}  // namespace win
+
 namespace tessaro {
 
 class CommandDialogRunner;
@@ -17,11 +23,15 @@ class RecipientPathEditor;
 class ScriptEditorServices;
 
 // The editor's dialogs some pages open: the command dialogs of the single-command page
-// (as the script editor opens them) and the recipient list of the e-mail pages.
+// (as the script editor opens them) and the recipient list of the e-mail pages; and the
+// desktop's services the pages use.
 struct WizardHosts {
     ScriptEditorServices& commands;
     RecipientPathEditor& recipients;
     CommandDialogRunner& runner;
+    win::Messages& messages;       // the hot-key entry's reports, the sweep's recording
+    win::Printers& printers;       // page 15
+    win::SystemSettings& display;  // page 16
 };
 
 // What a page group may ask of the wizard form.
@@ -58,10 +68,10 @@ public:
 };
 
 // One factory per group file; page_groups.cpp lists them.
-std::unique_ptr<WizardPageGroup> MakeActivationPages();  // 1-3, 7-10, 37
-std::unique_ptr<WizardPageGroup> MakeMenuPages();        // 50-52
-std::unique_ptr<WizardPageGroup> MakeCombinedPages();    // 64
-std::unique_ptr<WizardPageGroup> MakeSweepPages();       // 71-73
+std::unique_ptr<WizardPageGroup> MakeActivationPages();                    // 1-3, 7-10, 37
+std::unique_ptr<WizardPageGroup> MakeMenuPages();                          // 50-52
+std::unique_ptr<WizardPageGroup> MakeCombinedPages();                      // 64
+std::unique_ptr<WizardPageGroup> MakeSweepPages(win::Messages& messages);  // 71-73
 std::vector<std::unique_ptr<WizardPageGroup>> MakeWizardPageGroups(WizardHosts& hosts);
 
 }  // namespace tessaro

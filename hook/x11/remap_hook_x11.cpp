@@ -9,7 +9,6 @@
 #include <optional>
 
 #include "hook/key_remap.h"
-#include "platform/x11/display.h"
 #include "platform/named_mutex.h"
 #include "platform/shared_memory.h"
 
@@ -53,9 +52,6 @@ std::optional<TSwapKeys> ReadSwapBlock() {
     return shared.Keys;
 }
 
-// Without a display (a unit test) there is no keyboard to remap, and nothing to put back.
-bool Simulated() { return !win::x11::DisplayReachable(); }
-
 bool Same(const TSwapKeys& a, const TSwapKeys& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 constexpr int kWatchMs = 100;
@@ -75,13 +71,16 @@ void WatchSwapBlock(Remap& r) {
 
 }  // namespace
 
+// The remap's own connection goes to the display the process names now, whatever the
+// process's shared connection found when it was first asked (in a parent, before DISPLAY
+// was set). Without a display (a unit test) there is no keyboard to remap, and nothing to
+// put back.
 bool StartRemapFromSwapBlock() {
-    if (Simulated()) return true;
-    const std::optional<TSwapKeys> keys = ReadSwapBlock();
-    if (!keys) return false;
     Remap& r = ProcessRemap();
     if (!r.display) r.display = XOpenDisplay(nullptr);
-    if (!r.display) return false;
+    if (!r.display) return true;
+    const std::optional<TSwapKeys> keys = ReadSwapBlock();
+    if (!keys) return false;
     if (!r.remapper) r.remapper = std::make_unique<KeyRemapper>(r.display);
     if (!r.remapper->Install(*keys)) return false;
     r.applied = keys;
@@ -91,7 +90,7 @@ bool StartRemapFromSwapBlock() {
 
 bool RefreshRemapFromSwapBlock() {
     Remap& r = ProcessRemap();
-    if (Simulated() || !r.remapper || !r.remapper->installed()) return false;
+    if (!r.remapper || !r.remapper->installed()) return false;
     const std::optional<TSwapKeys> keys = ReadSwapBlock();
     if (!keys || !r.remapper->Update(*keys)) return false;
     r.applied = keys;
@@ -106,7 +105,6 @@ std::optional<KeyboardMap> RemappedOriginal() {
 }
 
 bool RestoreRemapLeftByCrash() {
-    if (Simulated()) return false;
     Display* display = XOpenDisplay(nullptr);
     const bool restored = RestoreKeyboardAfterCrash(display);
     if (display) XCloseDisplay(display);

@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,6 +18,7 @@
 
 #include "mail/send_dialog_model.h"
 #include "platform/cp1252.h"
+#include "widgets/file_chooser.h"
 #include "widgets/on_top.h"
 #include "widgets/screen_fit.h"
 
@@ -53,19 +53,7 @@ private:
     QWidget& w_;
 };
 
-class QtFileChooser : public AttachmentFileChooser {
-public:
-    std::optional<std::string> Choose(QWidget* parent, const QString& title, const QString& filter) override {
-        const QString path =
-            QFileDialog::getOpenFileName(parent, title, QString(), filter, nullptr, QFileDialog::ReadOnly);
-        if (path.isEmpty()) return std::nullopt;
-        return FromQ(path);
-    }
-};
-
 }  // namespace
-
-std::unique_ptr<AttachmentFileChooser> SystemFileChooser() { return std::make_unique<QtFileChooser>(); }
 
 QString QtFileFilter(const std::string& filter) {
     const QStringList parts = QString::fromStdString(filter).split('|');
@@ -86,9 +74,8 @@ QString QtFileFilter(const std::string& filter) {
     return out.join(";;");
 }
 
-TDoTheEmail::TDoTheEmail(EMailPromptMode mode, const std::string& recipientListPath,
-                         AttachmentFileChooser& chooser, QWidget* parent)
-    : QDialog(parent), mode_(mode), chooser_(chooser) {
+TDoTheEmail::TDoTheEmail(EMailPromptMode mode, const std::string& recipientListPath, QWidget* parent)
+    : QDialog(parent), mode_(mode) {
     setWindowTitle("Send E-Mail");
     MakeOnTop(*this);
     auto* layout = new QVBoxLayout(this);
@@ -248,12 +235,16 @@ void TDoTheEmail::AbortButtonClick() {
 
 void TDoTheEmail::AddButtonClick() {
     // The file dialog must not hide behind this window, so it is off top while the dialog runs.
-    std::optional<std::string> path;
+    std::string path;
     {
         const OffTopWhileAlive offTop(*this);
-        path = chooser_.Choose(this, "Select File For Attachment", QtFileFilter(kAttachmentFilter));
+        FileChoice choice;
+        choice.title = "Select File For Attachment";
+        choice.filter = QtFileFilter(kAttachmentFilter);
+        choice.mustExist = true;
+        path = ChooseFile(this, choice);
     }
-    if (path) AttachmentList->addItem(Q(*path));
+    if (!path.empty()) AttachmentList->addItem(QString::fromStdString(path));
 }
 
 void TDoTheEmail::DeleteButtonClick() {
@@ -280,14 +271,13 @@ TEMailStatus::TEMailStatus(QWidget* parent) : QDialog(parent) {
 void TEMailStatus::SetText(const std::string& text) { MyStatus->showMessage(Q(text)); }
 std::string TEMailStatus::Text() const { return FromQ(MyStatus->currentMessage()); }
 
-MailDialogs::MailDialogs(std::function<std::string()> recipientListPath,
-                         std::unique_ptr<AttachmentFileChooser> chooser)
-    : recipientListPath_(std::move(recipientListPath)), chooser_(std::move(chooser)) {}
+MailDialogs::MailDialogs(std::function<std::string()> recipientListPath)
+    : recipientListPath_(std::move(recipientListPath)) {}
 
 MailDialogs::~MailDialogs() = default;
 
 std::optional<std::array<std::string, 3>> MailDialogs::GetTheEMail(EMailPromptMode mode) {
-    TDoTheEmail dialog(mode, recipientListPath_(), *chooser_);
+    TDoTheEmail dialog(mode, recipientListPath_());
     dialog.show();
     dialog.raise();
     dialog.activateWindow();

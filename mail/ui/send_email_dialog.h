@@ -23,24 +23,13 @@ class QStatusBar;
 
 namespace tessaro::mail {
 
-// The open-file dialog of the attachment panel; tests answer it.
-class AttachmentFileChooser {
-public:
-    virtual ~AttachmentFileChooser() = default;
-    // An existing file (Windows-1252 path), or nothing when cancelled.
-    virtual std::optional<std::string> Choose(QWidget* parent, const QString& title,
-                                              const QString& filter) = 0;
-};
-std::unique_ptr<AttachmentFileChooser> SystemFileChooser();
-
 // "All Files (*.*)|*.*|Zip Files (*.ZIP)|..." as Qt filters: "*.*" is every file, and each
 // extension matches in either case.
 QString QtFileFilter(const std::string& filter);
 
 class TDoTheEmail : public QDialog {
 public:
-    TDoTheEmail(EMailPromptMode mode, const std::string& recipientListPath, AttachmentFileChooser& chooser,
-                QWidget* parent = nullptr);
+    TDoTheEmail(EMailPromptMode mode, const std::string& recipientListPath, QWidget* parent = nullptr);
 
     bool Canceled = false;
     std::array<std::string, 3> Results;
@@ -81,7 +70,6 @@ private:
     void FillList(RecipientBlock& block);
 
     EMailPromptMode mode_;
-    AttachmentFileChooser& chooser_;
     std::vector<std::string> recipients_;  // lines of the recipient list file
 };
 
@@ -99,8 +87,7 @@ private:
 // The dialogs and the status window behind an e-mail command.
 class MailDialogs : public MailPrompts {
 public:
-    MailDialogs(std::function<std::string()> recipientListPath,
-                std::unique_ptr<AttachmentFileChooser> chooser);
+    explicit MailDialogs(std::function<std::string()> recipientListPath);
     ~MailDialogs() override;
     std::optional<std::array<std::string, 3>> GetTheEMail(EMailPromptMode mode) override;
     void ShowStatus(const std::string& text) override;
@@ -110,7 +97,6 @@ public:
 
 private:
     std::function<std::string()> recipientListPath_;
-    std::unique_ptr<AttachmentFileChooser> chooser_;
     std::unique_ptr<TEMailStatus> status_;
 };
 

@@ -107,6 +107,7 @@ void SimWindowControl::Clear() {
     log.clear();
     showingDesktop = false;
     workArea = Bounds{0, 0, 1024, 768};
+    screen = kDefaultScreenSize;
 }
 
 SimWindowControl& TheSimWindowControl() {

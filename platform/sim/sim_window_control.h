@@ -27,11 +27,13 @@ public:
     void Restore(HWND window) override;
     std::vector<HWND> NormalWindows() override;
     Bounds WorkArea() override { return workArea; }
+    ScreenSize Screen() override { return screen; }
     void ShowDesktop(bool show) override;
 
     void Clear();
 
     Bounds workArea{0, 0, 1024, 768};
+    ScreenSize screen = kDefaultScreenSize;
     std::map<HWND, Bounds> frames;  // a window without an entry sits at 0,0 sized 100x100
     std::map<HWND, bool> maximised;
     std::vector<std::string> log;  // "close <id>", "end <pid>", "showdesktop 1", ...

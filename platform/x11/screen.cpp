@@ -1,7 +1,5 @@
 #include "platform/x11/screen.h"
 
-#include "platform/x11/display.h"
-
 namespace win::x11 {
 
 ScreenSize ScreenSizeOf(Display* display) {
@@ -11,9 +9,3 @@ ScreenSize ScreenSizeOf(Display* display) {
 }
 
 }  // namespace win::x11
-
-namespace win {
-
-ScreenSize GetScreenSize() { return x11::ScreenSizeOf(x11::SharedDisplay()); }
-
-}  // namespace win

@@ -35,7 +35,7 @@ SpareKeys::Spare* SpareKeys::Next() {
 SpareKeys::Clock::time_point SpareKeys::FreeAt(const Spare& spare) {
     if (!spare.sym) return {};
     const auto capped = spare.used + kReadCap;
-    return spare.read == Clock::time_point::max() ? capped : std::min(capped, spare.read + kReadMargin);
+    return std::min(capped, spare.read);
 }
 
 void SpareKeys::Used(Spare& spare, Reader reader, Clock::time_point now) {
@@ -44,11 +44,11 @@ void SpareKeys::Used(Spare& spare, Reader reader, Clock::time_point now) {
     spare.read = Clock::time_point::max();
 }
 
-void SpareKeys::Answered(Reader reader, Clock::time_point asked, Clock::time_point now) {
+void SpareKeys::Answered(Reader reader, Clock::time_point asked, Clock::time_point from) {
     if (!reader) return;
     for (Spare& s : spares_)
         if (s.sym && s.reader == reader && s.used <= asked && s.read == Clock::time_point::max())
-            s.read = now;
+            s.read = from;
 }
 
 }  // namespace win::x11

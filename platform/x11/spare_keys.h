@@ -20,7 +20,7 @@ public:
     using Reader = unsigned long;  // the window its keys went to; 0 when unknown
 
     // How long after its last key a keycode is left alone when nothing shows that the key
-    // was read; after an answer, a moment more for a helper (an input method) that
+    // was read; after a ping's answer, a moment more for a helper (an input method) that
     // translates the key behind the program.
     static constexpr Clock::duration kReadCap = std::chrono::seconds(2);
     static constexpr Clock::duration kReadMargin = std::chrono::milliseconds(50);
@@ -30,7 +30,8 @@ public:
         Sym sym = 0;  // 0: free
         Clock::time_point used{};
         Reader reader = 0;
-        Clock::time_point read = Clock::time_point::max();  // when its last key was shown read
+        // From when its last key counts as read, once that was shown; max() before.
+        Clock::time_point read = Clock::time_point::max();
     };
 
     // The keycodes that may be lent from now on: the ones kept keep what they carry.
@@ -50,9 +51,9 @@ public:
     void Free(Spare& spare) { spare = Spare{spare.code}; }
     // A key of the spare went to `reader` at `now`.
     void Used(Spare& spare, Reader reader, Clock::time_point now);
-    // The client of `reader` answered at `now` what was asked at `asked`: every key it was
-    // sent before that is read.
-    void Answered(Reader reader, Clock::time_point asked, Clock::time_point now);
+    // The client of `reader` showed what was asked at `asked`: every key it was sent before
+    // that counts as read from `from` on.
+    void Answered(Reader reader, Clock::time_point asked, Clock::time_point from);
 
 private:
     std::vector<Spare> spares_;

@@ -12,6 +12,7 @@
 
 #include "platform/x11/error_trap.h"
 #include "platform/x11/properties.h"
+#include "platform/x11/screen.h"
 
 namespace win::x11 {
 
@@ -197,6 +198,8 @@ std::vector<HWND> X11WindowControl::NormalWindows() {
     }
     return out;
 }
+
+ScreenSize X11WindowControl::Screen() { return ScreenSizeOf(display_); }
 
 Bounds X11WindowControl::WorkArea() {
     ErrorTrap trap(display_);

@@ -26,6 +26,7 @@ public:
     void Restore(HWND window) override;
     std::vector<HWND> NormalWindows() override;
     Bounds WorkArea() override;
+    ScreenSize Screen() override;
     void ShowDesktop(bool show) override;
 
 private:

@@ -11,8 +11,6 @@
 #include <X11/extensions/XInput.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
-#include <X11/Xproto.h>
-#include <X11/extensions/record.h>
 #include <X11/keysym.h>
 
 #include <poll.h>
@@ -27,6 +25,7 @@
 #include "platform/x11/error_trap.h"
 #include "platform/x11/legacy_keysyms.h"
 #include "platform/x11/properties.h"
+#include "platform/x11/xlib_memory.h"
 #include "platform/virtual_keys.h"
 
 namespace win::x11 {
@@ -34,19 +33,17 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Clients re-read the map when they see the change, which may be after the key has
-// arrived (an input method reads behind the program): a moment before the key goes out.
-constexpr auto kRemapPause = std::chrono::milliseconds(15);
 // A spare keycode left unused this long is given back, so that other programs find a
 // free keycode again.
 constexpr auto kKeepLent = std::chrono::seconds(30);
 // A release normally wakes the wait; this bounds it when the event went elsewhere.
 constexpr int kReleasePollMs = 2;
 constexpr auto kClickThaw = std::chrono::milliseconds(250);
-// How long a late reader may take to fetch the map after a notice before it counts as one
-// that shows nothing.
-constexpr auto kProofWait = std::chrono::seconds(3);
-constexpr auto kProofWaitAtEnd = std::chrono::milliseconds(300);
+// How long a late reader may go without fetching the map before it counts as one that
+// shows nothing (a program just started may read nothing for seconds), and how long it may
+// take to show that it read its keys: typing waits for it rather than lend again.
+constexpr FetchProof::Limits kProofWait{std::chrono::seconds(10), std::chrono::seconds(20)};
+constexpr FetchProof::Limits kProofWaitAtEnd{std::chrono::milliseconds(300), std::chrono::milliseconds(300)};
 
 // X numbers the middle button 2 and the right one 3.
 unsigned ButtonOfVk(unsigned char vk) {
@@ -57,14 +54,6 @@ constexpr unsigned long kModifierKeysyms[] = {XK_Shift_L, XK_Shift_R, XK_Control
                                               XK_Alt_L,   XK_Alt_R,   XK_Meta_L,           XK_Meta_R,
                                               XK_Super_L, XK_Super_R, XK_ISO_Level3_Shift, XK_Mode_switch};
 
-// Xlib's replies, freed however the function that asked for them ends.
-struct XFreeDeleter {
-    void operator()(void* p) const {
-        if (p) XFree(p);
-    }
-};
-template <class T>
-using XOwned = std::unique_ptr<T, XFreeDeleter>;
 struct DeviceListDeleter {
     void operator()(XDeviceInfo* devices) const {
         if (devices) XFreeDeviceList(devices);
@@ -74,126 +63,12 @@ struct DeviceListDeleter {
 // The keysyms a keycode carries in every column of the core map; empty when none.
 std::vector<KeySym> KeysymsOf(Display* d, KeyCode code) {
     int perCode = 0;
-    const XOwned<KeySym> syms(XGetKeyboardMapping(d, code, 1, &perCode));
+    const XMemory<KeySym> syms(XGetKeyboardMapping(d, code, 1, &perCode));
     if (!syms || perCode <= 0) return {};
     return {syms.get(), syms.get() + perCode};
 }
 
 }  // namespace
-
-// Sees the reader's client ask the server for the keyboard map: what every program that
-// translates keys does after it has taken a notice of a change out of its queue (Xlib reads
-// its socket only once its queue is empty, toolkits on reading the notice). Through the
-// RECORD extension, on a connection of its own.
-class MapFetchWatch {
-public:
-    explicit MapFetchWatch(Display* display) {
-        int major = 0, minor = 0;
-        if (!XRecordQueryVersion(display, &major, &minor)) return;
-        int event = 0, error = 0;
-        if (!XQueryExtension(display, "XKEYBOARD", &xkb_major_, &event, &error)) xkb_major_ = 0;
-        data_ = XOpenDisplay(DisplayString(display));
-        ctrl_ = display;
-    }
-    ~MapFetchWatch() {
-        Stop();
-        if (data_) XCloseDisplay(data_);
-    }
-    MapFetchWatch(const MapFetchWatch&) = delete;
-    MapFetchWatch& operator=(const MapFetchWatch&) = delete;
-
-    bool ok() const { return data_ != nullptr; }
-
-    // Watches the client of `window` from now on; false when it cannot.
-    bool Watch(unsigned long window) {
-        if (!data_) return false;
-        if (window == client_ && context_) return true;
-        Stop();
-        const XOwned<XRecordRange> owned(XRecordAllocRange());
-        XRecordRange* range = owned.get();
-        if (!range) return false;
-        range->core_requests.first = range->core_requests.last = X_GetKeyboardMapping;
-        if (xkb_major_) {
-            range->ext_requests.ext_major.first = range->ext_requests.ext_major.last =
-                static_cast<unsigned char>(xkb_major_);
-            range->ext_requests.ext_minor.first = range->ext_requests.ext_minor.last = X_kbGetMap;
-        }
-        XRecordClientSpec watched = window;
-        {
-            ErrorTrap trap(ctrl_);
-            context_ = XRecordCreateContext(ctrl_, 0, &watched, 1, &range, 1);
-            XSync(ctrl_, False);
-            if (trap.Finish() != 0) context_ = 0;
-        }
-        if (!context_) return false;
-        if (!XRecordEnableContextAsync(data_, context_, &MapFetchWatch::Intercepted,
-                                       reinterpret_cast<XPointer>(this))) {
-            XRecordFreeContext(ctrl_, context_);
-            context_ = 0;
-            return false;
-        }
-        client_ = window;
-        return true;
-    }
-    void Stop() {
-        if (!context_) return;
-        XRecordDisableContext(ctrl_, context_);
-        XSync(ctrl_, False);
-        XRecordProcessReplies(data_);
-        XRecordFreeContext(ctrl_, context_);
-        XSync(ctrl_, False);
-        context_ = 0;
-        client_ = 0;
-    }
-
-    // How many fetches of the marker keycode alone the watched client has made so far.
-    int Fetches() const { return fetches_; }
-    void Marker(unsigned char code) { marker_ = code; }
-    // Waits up to `limit` for one more fetch than `seen`.
-    bool AwaitFetch(int seen, std::chrono::milliseconds limit) {
-        const auto until = std::chrono::steady_clock::now() + limit;
-        for (;;) {
-            XRecordProcessReplies(data_);
-            if (fetches_ > seen) return true;
-            const auto left =
-                std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
-            if (left.count() <= 0) return false;
-            pollfd fd{ConnectionNumber(data_), POLLIN, 0};
-            ::poll(&fd, 1, static_cast<int>(std::min<std::chrono::milliseconds::rep>(left.count(), 50)));
-        }
-    }
-
-private:
-    static void Intercepted(XPointer closure, XRecordInterceptData* d) {
-        auto* self = reinterpret_cast<MapFetchWatch*>(closure);
-        if (d->category == XRecordFromClient && d->data && d->data_len * 4 >= 8) {
-            const unsigned char* req = d->data;
-            // Only a fetch of the marker alone: a program asks for the keys of the notices it
-            // took, and the marker's notice is the only one sent while a proof runs.
-            bool holds = false;
-            if (req[0] == X_GetKeyboardMapping) {
-                holds = req[4] == self->marker_ && req[5] == 1;
-            } else if (self->xkb_major_ && req[0] == self->xkb_major_ && req[1] == X_kbGetMap &&
-                       d->data_len * 4 >= 14) {
-                std::uint16_t full = 0, partial = 0;
-                std::memcpy(&full, req + 6, 2);
-                std::memcpy(&partial, req + 8, 2);
-                holds = !(full & XkbKeySymsMask) && (partial & XkbKeySymsMask) && req[12] == self->marker_ &&
-                        req[13] == 1;
-            }
-            if (holds) ++self->fetches_;
-        }
-        XRecordFreeData(d);
-    }
-
-    Display* ctrl_ = nullptr;
-    Display* data_ = nullptr;
-    int xkb_major_ = 0;
-    XRecordContext context_ = 0;
-    unsigned long client_ = 0;
-    unsigned char marker_ = 0;
-    int fetches_ = 0;
-};
 
 XTestInput::XTestInput(Display* display) : display_(display) {
     int event_base, error_base, major, minor;
@@ -210,8 +85,8 @@ XTestInput::XTestInput(Display* display) : display_(display) {
         XkbSelectEventDetails(display_, XkbUseCoreKbd, XkbStateNotify, XkbAllStateComponentsMask,
                               XkbModifierLockMask | XkbGroupLockMask | XkbGroupBaseMask | XkbGroupLatchMask);
     proof_ = std::make_unique<ReadProof>(display_);
-    watch_ = std::make_unique<MapFetchWatch>(display_);
-    if (!watch_->ok()) watch_.reset();
+    fetches_ = std::make_unique<FetchProof>(display_);
+    if (!fetches_->ok()) fetches_.reset();
     LoadKeyboardMap();
     ok_ = true;
     if (QCoreApplication::instance()) {
@@ -231,7 +106,7 @@ XTestInput::~XTestInput() {
     playing_ = false;
     ReturnAllSpares();
     DropEvents();
-    watch_.reset();
+    fetches_.reset();
 }
 
 void XTestInput::LoadKeyboardMap() {
@@ -264,14 +139,7 @@ void XTestInput::LoadKeyboardMap() {
         held_.remaps.erase(s.code);
         spares_.Free(s);
     }
-    // One empty keycode is kept for the notices that ask a late reader to show it has read
-    // its keys (ProveRead); it is never lent.
-    if (watch_) {
-        const bool kept = marker_ && std::find(codes.begin(), codes.end(), marker_) != codes.end();
-        if (!kept) marker_ = codes.size() > 1 ? codes.front() : 0;
-        if (marker_) codes.erase(std::find(codes.begin(), codes.end(), marker_));
-        watch_->Marker(marker_);
-    }
+    if (fetches_) fetches_->SetChanged(codes);
     layout_ = std::move(fresh);
     spares_.SetCodes(codes);
     Record();
@@ -529,7 +397,6 @@ KeyCode XTestInput::SpareFor(unsigned long keysym) {
         Remap(spare->code, keysym);
         spares_.Lend(*spare, keysym);
         layout_.levels.SetSpare(spare->code, keysym);
-        std::this_thread::sleep_for(kRemapPause);
     }
     NoteSpareUse(spare->code);
     return spare->code;
@@ -540,12 +407,12 @@ KeyCode XTestInput::SpareFor(unsigned long keysym) {
 // however late. A window that is gone reads no more; one that answers the window manager's
 // ping is asked; any other is watched fetching the map (ProveRead). Only a window that
 // shows neither is left a generous time.
-void XTestInput::AwaitRead(SpareKeys::Spare& spare, std::chrono::milliseconds proof_wait) {
+void XTestInput::AwaitRead(SpareKeys::Spare& spare, FetchProof::Limits wait) {
     const SpareKeys::Reader reader = spare.reader;
-    if (spare.read != Clock::time_point::max() && Clock::now() >= spare.read + SpareKeys::kReadMargin) return;
+    if (Clock::now() >= spare.read) return;
     if (reader && !proof_->Exists(reader)) return;
     const bool asking = proof_->Answers(reader);
-    if (!asking && reader && proof_wait.count() > 0 && ProveRead(reader, proof_wait)) return;
+    if (!asking && reader && ProveRead(spare, wait)) return;
     if (Clock::now() >= SpareKeys::FreeAt(spare)) return;
     if (asking) {
         // Everything this program was sent before now is answered for at once.
@@ -567,29 +434,15 @@ void XTestInput::AwaitRead(SpareKeys::Spare& spare, std::chrono::milliseconds pr
     if (asking) proof_->StopListening();
 }
 
-// A program fetches the keyboard map after it took a notice of a change out of its queue,
-// or (Xlib) once it reads its socket again, which it does only when its queue is empty.
-// So a fetch caused by a notice sent after the keys shows that at most the events read with
-// that notice may still be queued; a fetch caused by a second notice, sent only once the
-// first was fetched for, shows that those were read too. The notices change the marker
-// keycode, which no key uses, and a fetch counts only when it asks for that keycode.
-bool XTestInput::ProveRead(SpareKeys::Reader reader, std::chrono::milliseconds wait) {
-    if (!watch_ || !marker_ || !watch_->Watch(reader)) return false;
+// The probes ride on a change that rewrites the spare as it is (fetch_proof.h).
+bool XTestInput::ProveRead(const SpareKeys::Spare& spare, FetchProof::Limits wait) {
+    if (!fetches_) return false;
     const Clock::time_point asked = Clock::now();
-    for (int round = 0; round < 2; ++round) {
-        XSync(display_, False);
-        watch_->AwaitFetch(watch_->Fetches(), std::chrono::milliseconds(0));
-        const int seen = watch_->Fetches();
-        if (held_.remaps.count(marker_))
-            Unmap(marker_);
-        else
-            Remap(marker_, XK_VoidSymbol);
-        if (!watch_->AwaitFetch(seen, wait)) {
-            if (held_.remaps.count(marker_)) Unmap(marker_);
-            return false;
-        }
-    }
-    spares_.Answered(reader, asked, Clock::now());
+    const unsigned char code = spare.code;
+    const std::vector<unsigned long> row(2, spare.sym);
+    if (!fetches_->Prove(spare.reader, wait, [&] { SetMapping(code, row); })) return false;
+    // Its own fetches show the reader itself read the keys: nothing else is waited for.
+    spares_.Answered(spare.reader, asked, Clock::now());
     return true;
 }
 
@@ -614,13 +467,9 @@ void XTestInput::ReturnIdleSpares() {
 }
 
 void XTestInput::ReturnAllSpares() {
-    // At the end a reader that shows nothing within a moment is not asked again for each key.
-    std::set<SpareKeys::Reader> silent;
     for (SpareKeys::Spare& s : spares_.spares()) {
         if (!s.sym) continue;
-        const bool ask = !silent.count(s.reader);
-        AwaitRead(s, ask ? kProofWaitAtEnd : std::chrono::milliseconds(0));
-        if (ask && s.read == Clock::time_point::max()) silent.insert(s.reader);
+        AwaitRead(s, kProofWaitAtEnd);
         Unmap(s.code);
         layout_.levels.SetSpare(s.code, 0);
         spares_.Free(s);
@@ -660,6 +509,7 @@ void XTestInput::SetMapping(KeyCode code, const std::vector<unsigned long>& keys
 
 void XTestInput::EndPlayback() {
     playing_ = false;
+    if (fetches_) fetches_->Rest();
     PressBackUserModifiers();
     ReturnIdleSpares();
 }
@@ -681,7 +531,8 @@ int XTestInput::DropEvents() {
         }
         ++dropped;
         if (const ReadProof::Window reader = proof_->Answer(e)) {
-            spares_.Answered(reader, asked_, Clock::now());
+            // An input method may translate the key behind the program: a moment more.
+            spares_.Answered(reader, asked_, Clock::now() + SpareKeys::kReadMargin);
         } else if (e.type == xkb_event_) {
             const auto& xkb = reinterpret_cast<const XkbAnyEvent&>(e);
             if (xkb.xkb_type == XkbStateNotify) state_.reset();
@@ -855,7 +706,7 @@ std::optional<Rect> XTestInput::ForegroundWindowRect() {
     unsigned char* data = nullptr;
     const int status = XGetWindowProperty(display_, root, net_active, 0, 1, False, XA_WINDOW, &type, &format,
                                           &items, &after, &data);
-    const XOwned<unsigned char> owned(data);
+    const XMemory<unsigned char> owned(data);
     if (status == Success && data && items == 1 && format == 32) active = *reinterpret_cast<Window*>(data);
     if (active == None) {
         int revert;

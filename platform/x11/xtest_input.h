@@ -15,6 +15,7 @@
 
 #include "platform/held_input_record.h"
 #include "platform/input.h"
+#include "platform/x11/fetch_proof.h"
 #include "platform/x11/key_levels.h"
 #include "platform/x11/read_proof.h"
 #include "platform/x11/spare_keys.h"
@@ -26,8 +27,6 @@ class QSocketNotifier;
 class QTimer;
 
 namespace win::x11 {
-
-class MapFetchWatch;
 
 class XTestInput : public InputBackend {
 public:
@@ -89,11 +88,10 @@ private:
     // read); 0 when there is none.
     unsigned char SpareFor(unsigned long keysym);
     void NoteSpareUse(unsigned char code);
-    // `proof_wait`: how long the reader may take to show it (0: not asked by its fetches).
-    void AwaitRead(SpareKeys::Spare& spare, std::chrono::milliseconds proof_wait);
+    void AwaitRead(SpareKeys::Spare& spare, FetchProof::Limits wait);
     // Shows, through the reader's fetches of the keyboard map, that it has read every key
     // sent before now; false when it does not show it in time (or cannot be watched).
-    bool ProveRead(SpareKeys::Reader reader, std::chrono::milliseconds wait);
+    bool ProveRead(const SpareKeys::Spare& spare, FetchProof::Limits wait);
     void ReturnIdleSpares();
     void ReturnAllSpares();
     // Puts a keysym on a keycode (recorded before), or gives the keycode back what it had
@@ -135,9 +133,8 @@ private:
     bool held_dirty_ = false;  // releases sent but not yet recorded
     std::unique_ptr<HeldInputRecord> record_;
     std::unique_ptr<ReadProof> proof_;
-    std::unique_ptr<MapFetchWatch> watch_;  // nullptr: the server has no RECORD
-    unsigned char marker_ = 0;              // the keycode of ProveRead's notices
-    Clock::time_point asked_{};             // when the reader was last asked whether it read
+    std::unique_ptr<FetchProof> fetches_;  // nullptr: the server has no RECORD
+    Clock::time_point asked_{};            // when the reader was last asked whether it read
     std::unique_ptr<QTimer> free_spares_;
     std::unique_ptr<QSocketNotifier> events_;
     int xi_opcode_ = -1;  // XInput 2.2, asked for on the first wait; 0 when the server lacks it

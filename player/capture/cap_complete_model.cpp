@@ -1,6 +1,7 @@
 #include "player/capture/cap_complete_model.h"
 
 #include "foundation/strings.h"
+#include "macro/nickname.h"
 #include "protocol/hotkey_names.h"
 
 namespace tessaro {
@@ -61,7 +62,7 @@ void ApplyCapChoice(const CapChoice& choice, const std::string& topProgram, TMac
             break;
         case CapType::None: rec.ActivationCode = acNone; break;
     }
-    rec.Nickname = TrimBlanks(choice.nickname);
+    rec.Nickname = TrimBlanks(OneLineNickname(choice.nickname));
     if (!choice.global) {
         rec.Scope = scProgram;
         rec.ScopeText = topProgram;

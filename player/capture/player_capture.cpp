@@ -1,12 +1,8 @@
 #include "player/capture/player_capture.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
-#include "macro/capture_file.h"
 #include "platform/datetime.h"
 #include "player/engine/network_lock.h"
 #include "player/engine/peer_link.h"
@@ -20,23 +16,10 @@ namespace {
 
 constexpr char kSystemCapture = '2';
 
-std::string WriteError(const std::string& path, int err) {
-    return "The capture file " + path + " could not be written (" + std::strerror(err) + ").";
-}
-
 }  // namespace
 
-std::string CaptureSpeedToken(int capSpeed) {
-    switch (capSpeed) {
-        case 1: return "<SPEED:00001>";
-        case 2: return "<SPEED:00002>";
-        case 3: return "<SPEED:00.50>";
-        case 4: return "<SPEED:00.25>";
-        default: return {};
-    }
-}
-
-PlayerCapture::PlayerCapture(Context context) : ctx_(std::move(context)) {}
+PlayerCapture::PlayerCapture(Context context)
+    : ctx_(std::move(context)), recording_(CaptureFilePath(ctx_.programDirectory)) {}
 
 PlayerCapture::~PlayerCapture() = default;
 
@@ -76,20 +59,15 @@ void PlayerCapture::StartACapture() {
     }
 
     // The file first: when it cannot be made, nothing has changed yet.
-    filePath_ = CaptureFilePath(ctx_.programDirectory);
     std::string why;
-    file_ = win::OpenRegularFile(filePath_, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0644, &why);
-    const std::string speed = ctx_.config.CapTime ? CaptureSpeedToken(ctx_.config.CapSpeed) : "";
-    if (file_.valid() && !win::WriteAll(file_.get(), speed)) why = std::strerror(errno);
-    if (!why.empty()) {
-        file_ = win::UniqueFd();
+    if (!recording_.Start(ctx_.config.CapTime ? CaptureSpeedToken(ctx_.config.CapSpeed) : "", why)) {
+        recording_.Drop();
         ctx_.lock.ReleaseSyncFile(0);
-        return host.CaptureMessage("Error", "The capture file " + filePath_ + " could not be created (" +
-                                                why + ").  Capture not started.");
+        return host.CaptureMessage("Error", "The capture file " + recording_.file() +
+                                                " could not be created (" + why + ").  Capture not started.");
     }
 
     ended_ = false;
-    writeFailed_ = false;
     g.MacroCount += 1;
     Publish(ggNumKeys);
 
@@ -105,8 +83,7 @@ void PlayerCapture::StartACapture() {
         // The macro could not be added (and was reported): nothing is left counted or open.
         g.MacroCount -= 1;
         Publish(ggNumKeys);
-        file_ = win::UniqueFd();
-        ::unlink(filePath_.c_str());
+        recording_.Drop();
         ctx_.lock.ReleaseSyncFile(0);
         return;
     }
@@ -166,14 +143,10 @@ bool PlayerCapture::Mine(std::uint32_t macro) const {
 void PlayerCapture::WMCaptureChar(std::uint32_t macro, std::int32_t character) {
     if (!Mine(macro)) return;
     const char c = static_cast<char>(character & 0xFF);
-    if (c == 0 || !file_.valid()) return;
-    if (::write(file_.get(), &c, 1) == 1) return;
-    // Told once; what was written so far is kept.
-    const int err = errno;
-    if (!writeFailed_) {
-        writeFailed_ = true;
-        ctx_.host.CaptureMessage("Error", WriteError(filePath_, err));
-    }
+    if (c == 0) return;
+    // Told on the console only: a box would take the focus from what is being recorded.
+    if (const std::string stopped = recording_.Add(c); !stopped.empty())
+        std::fprintf(stderr, "tesrun: %s\n", stopped.c_str());
 }
 
 void PlayerCapture::WMCaptureDone(std::uint32_t macro) {
@@ -204,12 +177,8 @@ void PlayerCapture::Finish(bool ask) {
     const int index = g.CaptureMacro;
     ctx_.macros.ReadMacroRecord(index, record_);
     record_.LastModified = ctx_.now ? ctx_.now() : win::Now();
-    const bool closedWell = !file_.valid() || file_.Close() == 0;
-    const int closeError = errno;
-    file_ = win::UniqueFd();
-    if (!closedWell && !writeFailed_) host.CaptureMessage("Error", WriteError(filePath_, closeError));
 
-    const CapturedText text = TakeCapturedText(filePath_, ctx_.programDirectory);
+    const CapturedText text = recording_.Store(ctx_.programDirectory);
     if (!text.ok) {
         // The macro stays as the start made it; the recording stays in its file.
         host.CaptureMessage("Error", text.error);
@@ -221,8 +190,17 @@ void PlayerCapture::Finish(bool ask) {
     std::memcpy(record_.MacroText, text.macroText.data(),
                 std::min(text.macroText.size(), kMacroTextCapacity));
 
+    // The capture file keeps the recording until the macro holds it, also while the user
+    // answers "Capture Complete".
     if (ask) host.CompleteCapture(record_, topAtEnd_);
-    ctx_.macros.SaveMacroRecord(index, record_);
+    if (ctx_.macros.SaveMacroRecord(index, record_)) {
+        recording_.Drop();
+    } else {
+        // The failed save was told; so is where the recording is, unless the player is ending.
+        std::string told;
+        recording_.Keep(told);
+        if (ask) host.CaptureMessage("Error", told);
+    }
     host.SetHotKeys();
     ctx_.lock.ReleaseSyncFile(1);
     capturing_ = false;

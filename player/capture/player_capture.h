@@ -1,15 +1,15 @@
 #pragma once
 // The player's capture: a start arms the hook library and appends the new macro, each
-// recorded character goes into the capture file, and the end stores the text in the
-// macro and asks the user how it is to be started.
+// recorded character goes into the recording, and the end stores the text in the macro
+// and asks the user how it is to be started.
 #include <cstdint>
 #include <functional>
 #include <string>
 
 #include "foundation/config_record.h"
 #include "macro/macro_record.h"
+#include "macro/capture_recording.h"
 #include "player/capture/cap_complete_model.h"
-#include "platform/file_io.h"
 #include "protocol/glob_data.h"
 
 namespace tessaro {
@@ -40,9 +40,6 @@ inline constexpr const char* kCaptureInBrowseMode = "Capture not allowed in Brow
 inline constexpr const char* kCaptureRunning = "A capture is currently in progress.  Capture not allowed.";
 inline constexpr const char* kCaptureNoRoom =
     "Maximum number of macros has been reached.  Capture not allowed.";
-
-// The speed token a capture with timing starts with; empty for an unknown speed.
-std::string CaptureSpeedToken(int capSpeed);
 
 class PlayerCapture : public SecWindRoute {
 public:
@@ -87,9 +84,7 @@ private:
     TMacroRecord record_;  // keeps the previous capture's other fields, as the original does
     bool capturing_ = false;
     bool ended_ = false;  // the capture-ended guard
-    bool writeFailed_ = false;
-    win::UniqueFd file_;
-    std::string filePath_;
+    CaptureRecording recording_;
     std::string topAtStart_, topAtEnd_;
 };
 

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "platform/file_io.h"
@@ -55,17 +56,22 @@ int CopyData(int in, int out, off_t size) {
     return 0;
 }
 
-// A whole copy of `from` in a new temporary file beside `to`; its name in `temp`.
-int CopyToTemporary(const std::string& from, const std::string& to, std::string& temp) {
+// What failed while the new file was written: the user is told.
+FileResult NotWritten(int error) { return {error, std::strerror(error)}; }
+
+// A whole copy of `from` in a new temporary file beside `to`; its name in `temp`. The data
+// stream through the kernel (a copy may be larger than memory), into a file that is
+// flushed before it takes the target's name.
+FileResult CopyToTemporary(const std::string& from, const std::string& to, std::string& temp) {
     // Only a regular file is copied: reading a FIFO would hang the player.
     win::UniqueFd in = win::OpenRegularFile(from, O_RDONLY);
-    if (!in.valid()) return errno != 0 ? errno : EISDIR;
+    if (!in.valid()) return {errno != 0 ? errno : EISDIR, {}};
     struct stat st {};
-    if (::fstat(in.get(), &st) != 0) return errno;
+    if (::fstat(in.get(), &st) != 0) return {errno, {}};
 
     std::string name = FolderOf(to) + "/." + BaseOf(to) + ".XXXXXX";
     win::UniqueFd out(::mkostemp(name.data(), O_CLOEXEC));
-    if (!out.valid()) return errno;
+    if (!out.valid()) return NotWritten(errno);
     int error = CopyData(in.get(), out.get(), st.st_size);
     if (!error && ::fchmod(out.get(), st.st_mode & 07777) != 0) error = errno;
     const timespec times[2] = {st.st_atim, st.st_mtim};
@@ -74,10 +80,10 @@ int CopyToTemporary(const std::string& from, const std::string& to, std::string&
     if (!error && out.Close() != 0) error = errno;
     if (error) {
         ::unlink(name.c_str());
-        return error;
+        return NotWritten(error);
     }
     temp = std::move(name);
-    return 0;
+    return {};
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -119,38 +125,40 @@ std::optional<std::string> MakeFolders(const std::string& path) {
 
 int DeleteOneFile(const std::string& path) { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
 
-int CopyFileReplacing(const std::string& from, const std::string& to) {
-    if (from.empty() || to.empty()) return ENOENT;
-    if (SameFile(from, to)) return 0;
+FileResult CopyFileReplacing(const std::string& from, const std::string& to) {
+    if (from.empty() || to.empty()) return {ENOENT, {}};
+    if (SameFile(from, to)) return {};
     // What replaces the target must replace a file, never a FIFO, device or socket.
-    if (struct stat st{}; ::stat(to.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return EISDIR;
+    if (struct stat st{}; ::stat(to.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return {EISDIR, "it is not a regular file"};
     std::string temp;
-    if (const int error = CopyToTemporary(from, to, temp)) return error;
+    if (FileResult copied = CopyToTemporary(from, to, temp); copied.error) return copied;
     if (::rename(temp.c_str(), to.c_str()) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
-        return error;
+        return NotWritten(error);
     }
-    return 0;
+    return {};
 }
 
-int MoveFileNoReplace(const std::string& from, const std::string& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+FileResult MoveFileNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
     int error = errno;
     if (error == EINVAL || error == ENOSYS) {
         // The file system offers no such rename: link and unlink never replace either.
         struct stat st {};
-        if (::lstat(from.c_str(), &st) != 0) return errno;
-        if (S_ISDIR(st.st_mode)) return error;
-        if (::link(from.c_str(), to.c_str()) != 0) return errno;
-        return ::unlink(from.c_str()) == 0 ? 0 : errno;
+        if (::lstat(from.c_str(), &st) != 0) return {errno, {}};
+        if (S_ISDIR(st.st_mode)) return {error, {}};
+        if (::link(from.c_str(), to.c_str()) != 0) return {errno, {}};
+        return {::unlink(from.c_str()) == 0 ? 0 : errno, {}};
     }
-    if (error != EXDEV) return error;
-    if (::access(to.c_str(), F_OK) == 0) return EEXIST;
+    if (error != EXDEV) return {error, {}};
+    if (::access(to.c_str(), F_OK) == 0) return {EEXIST, {}};
     std::string temp;
-    if ((error = CopyToTemporary(from, to, temp))) return error;
-    if ((error = LinkNoReplace(temp, to))) return error;
-    return ::unlink(from.c_str()) == 0 ? 0 : errno;
+    if (FileResult copied = CopyToTemporary(from, to, temp); copied.error) return copied;
+    if ((error = LinkNoReplace(temp, to)))
+        return error == EEXIST ? FileResult{EEXIST, {}} : NotWritten(error);
+    return {::unlink(from.c_str()) == 0 ? 0 : errno, {}};
 }
 
 }  // namespace tessaro

@@ -1,6 +1,6 @@
 #pragma once
 // The file and folder operations of the macro commands, on POSIX paths (UTF-8). None of
-// them leaves a half-written file behind: a copy is built beside its target and renamed
+// them leaves a half-written file behind: a copy is written beside its target and renamed
 // over it only when whole, and a move never replaces an existing file.
 #include <optional>
 #include <string>
@@ -14,14 +14,22 @@ std::optional<std::string> MakeFolders(const std::string& path);
 // Removes one file; never a folder. 0 or errno.
 int DeleteOneFile(const std::string& path);
 
-// Copies `from` onto `to`, replacing an existing `to`: the data go to a temporary file in
-// the target's folder, which is flushed, given the source's mode and times and renamed over
-// the target. A file copied onto itself is left alone. 0 or errno (the old target intact).
-int CopyFileReplacing(const std::string& from, const std::string& to);
+// What came of a copy or a move.
+struct FileResult {
+    int error = 0;  // 0 or errno
+    // Why the new file could not be written, when that is where it failed (a full disk, a
+    // folder that cannot be written, something other than a file in its place): the user
+    // is told. Empty for every other failure.
+    std::string notWritten;
+};
 
-// Renames or moves `from` to `to`, never replacing an existing `to`. Across file systems
-// the file is copied as above and the source removed only once the copy is whole.
-// 0 or errno.
-int MoveFileNoReplace(const std::string& from, const std::string& to);
+// Copies `from` onto `to`, replacing an existing `to` as a whole and giving it the
+// source's mode and times. A file copied onto itself is left alone. On failure the old
+// target is as it was.
+FileResult CopyFileReplacing(const std::string& from, const std::string& to);
+
+// Renames or moves `from` to `to`, never replacing an existing `to` (EEXIST). Across file
+// systems the file is copied as above and the source removed only once the copy is whole.
+FileResult MoveFileNoReplace(const std::string& from, const std::string& to);
 
 }  // namespace tessaro

@@ -15,6 +15,17 @@ std::string PathArg(const Token& token, std::size_t i) {
     return i < token.args.size() ? win::Cp1252ToUtf8(token.args[i]) : std::string();
 }
 
+// A copy or move whose new file could not be written says so; the file there is as it was.
+void TellNotWritten(PlayerWindows& windows, const char* caption, const char* what, const Token& token,
+                    const FileResult& result) {
+    if (result.notWritten.empty()) return;
+    const auto arg = [&](std::size_t i) {
+        return i < token.args.size() ? std::string(token.args[i]) : std::string();
+    };
+    windows.DoAMessage(caption, "File \"" + arg(0) + "\" could not be " + what + " \"" + arg(1) + "\" (" +
+                                    result.notWritten + ").  The file there is kept as it was.");
+}
+
 }  // namespace
 
 bool RunFileCommand(PlayerWindows& windows, const Token& token) {
@@ -27,8 +38,14 @@ bool RunFileCommand(PlayerWindows& windows, const Token& token) {
             }
             return true;
         case TokenKind::DelFile: DeleteOneFile(PathArg(token, 0)); return true;
-        case TokenKind::CopyFile: CopyFileReplacing(PathArg(token, 0), PathArg(token, 1)); return true;
-        case TokenKind::RenFile: MoveFileNoReplace(PathArg(token, 0), PathArg(token, 1)); return true;
+        case TokenKind::CopyFile:
+            TellNotWritten(windows, "Copy File Failed", "copied to", token,
+                           CopyFileReplacing(PathArg(token, 0), PathArg(token, 1)));
+            return true;
+        case TokenKind::RenFile:
+            TellNotWritten(windows, "Rename File Failed", "moved to", token,
+                           MoveFileNoReplace(PathArg(token, 0), PathArg(token, 1)));
+            return true;
         default: return false;
     }
 }

@@ -10,8 +10,9 @@
 #include "platform/cp1252.h"
 #include "platform/file_io.h"
 #include "player/engine/macro_player.h"
-#include "player/engine/picture_files.h"
+#include "foundation/whole_files.h"
 #include "macro/text_file.h"
+#include "player/engine/picture_files.h"
 
 namespace tessaro {
 namespace {
@@ -35,6 +36,11 @@ struct PictureKind {
 constexpr PictureKind kMetafile{".WMF", "MetaFile Copy Error", "Windows metafile file could not be located."};
 constexpr PictureKind kJpeg{".JPG", "JPEG Copy Error", "JPEG file could not be located."};
 constexpr PictureKind kBitmap{"", "Bitmap Copy Error", "Bitmap file could not be located."};
+
+// What a save that failed tells the user; the file there keeps what it held.
+std::string NotSaved(std::string_view what, std::string_view path, const std::string& why) {
+    return std::string(what) + " \"" + std::string(path) + "\" (" + why + ").  The file is kept as it was.";
+}
 
 }  // namespace
 
@@ -106,12 +112,13 @@ void MacroPlayer::RunClipboardCommand(const Token& token) {
                 path = *chosen;
             }
             const std::string ext = UpperExtension(path);
-            if (ext == ".JPG") {
-                SaveJpeg(win::Cp1252ToUtf8(path), image, 100);
-            } else {
-                if (ext != ".BMP") path += ".BMP";
-                SaveBitmap(win::Cp1252ToUtf8(path), image);
-            }
+            if (ext != ".JPG" && ext != ".BMP") path += ".BMP";
+            std::string why;
+            const bool saved = ext == ".JPG" ? SaveJpeg(win::Cp1252ToUtf8(path), image, 100, why)
+                                             : SaveBitmap(win::Cp1252ToUtf8(path), image, why);
+            if (!saved)
+                windows.DoAMessage("Error",
+                                   NotSaved("The clipboard graphic could not be saved to", path, why));
             return;
         }
         case K::ClipST:
@@ -132,8 +139,14 @@ void MacroPlayer::RunClipboardCommand(const Token& token) {
                 if (!chosen) return;
                 path = *chosen;
             }
-            std::string why;  // a file that cannot be written is passed over
-            win::WriteToRegularFile(win::Cp1252ToUtf8(path), text + "\r\n", append ? O_APPEND : O_TRUNC, why);
+            // The file holds what it held or all of the text, never a part of it.
+            const std::string native = win::Cp1252ToUtf8(path);
+            const std::string line = text + "\r\n";
+            std::string why;
+            if (append ? !AppendWhole(native, line, why) : !win::ReplaceRegularFile(native, line, why))
+                windows.DoAMessage("Error", NotSaved(append ? "The clipboard text could not be added to"
+                                                            : "The clipboard text could not be saved to",
+                                                     path, why));
             return;
         }
         default: return;

@@ -1,9 +1,7 @@
 #include "player/engine/keystate_trace.h"
 
-#include <fcntl.h>
-
+#include "foundation/whole_files.h"
 #include "platform/cp1252.h"
-#include "platform/file_io.h"
 
 namespace tessaro {
 
@@ -47,11 +45,9 @@ std::optional<std::string> KeyStateTraceLine(std::uint32_t kind, std::int32_t va
     return std::nullopt;
 }
 
-bool AppendKeyStateTrace(const std::string& file, std::uint32_t kind, std::int32_t value) {
+bool AppendKeyStateTrace(const std::string& file, std::uint32_t kind, std::int32_t value, std::string& why) {
     const std::optional<std::string> line = KeyStateTraceLine(kind, value);
-    std::string why;
-    return win::WriteToRegularFile(win::Cp1252ToUtf8(file), line ? *line + "\r\n" : std::string(), O_APPEND,
-                                   why);
+    return AppendWhole(win::Cp1252ToUtf8(file), line ? *line + "\r\n" : std::string(), why);
 }
 
 }  // namespace tessaro

@@ -15,7 +15,8 @@ inline constexpr const char* kKeyStateTraceFile = "test";
 std::optional<std::string> KeyStateTraceLine(std::uint32_t kind, std::int32_t value);
 
 // Appends the report's line to `file`, creating the file when missing; a kind without a
-// line only creates or opens it. False when the file cannot be opened or written.
-bool AppendKeyStateTrace(const std::string& file, std::uint32_t kind, std::int32_t value);
+// line only creates it. The file gets the whole line or stays as it was: false, with the
+// reason in `why`, when it cannot be written.
+bool AppendKeyStateTrace(const std::string& file, std::uint32_t kind, std::int32_t value, std::string& why);
 
 }  // namespace tessaro

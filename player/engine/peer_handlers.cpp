@@ -2,6 +2,7 @@
 
 #include "foundation/settings.h"
 #include "hook/qtmhook.h"
+#include "platform/window_control.h"
 #include "player/engine/macro_control.h"
 #include "player/engine/peer_link.h"
 #include "player/engine/player_macro_file.h"
@@ -23,7 +24,6 @@ constexpr SettingsReload kSettingsReloads[] = {
     {puSettingsScheduler, LoadSchedulerSettings},
     {puSettingsMisc, LoadMiscSettings},
     {puSettingsPrintListFont, LoadPrintListFontSettings},
-    {puSettingsMainWindow, LoadMainWindowSettings},
 };
 
 }  // namespace
@@ -81,6 +81,8 @@ void RegisterPlayerPeerHandlers(PeerUpdateDispatcher& d, PlayerPeerContext& c) {
 
     for (const SettingsReload& s : kSettingsReloads)
         d.On(s.code, [&c, load = s.load](std::int32_t) { load(c.config); });
+    d.On(puSettingsMainWindow,
+         [&c](std::int32_t) { LoadMainWindowSettings(c.config, c.windowControl.Screen()); });
 
     d.On(puMacroChanged, [&c](std::int32_t n) { RefreshMacroMirrors(c, n); });
 

@@ -10,6 +10,10 @@
 #include "protocol/glob_data.h"
 #include "player/engine/peer_update.h"
 
+namespace win {
+class WindowControl;
+}
+
 namespace tessaro {
 
 class MacroFileUpkeep;
@@ -29,7 +33,8 @@ struct PlayerPeerContext {
     TGlobData& glob;
     PeerLink& link;
     PlayerMacroFile& macros;
-    MacroFileUpkeep& upkeep;  // remap table, hot keys, schedules, tray icons, lock file
+    MacroFileUpkeep& upkeep;            // remap table, hot keys, schedules, tray icons, lock file
+    win::WindowControl& windowControl;  // the screen the main window's stored bounds are kept on
     HookCalls hooks = LibraryHookCalls();
 };
 

@@ -72,10 +72,12 @@ bool LoadJpeg(const std::string& path, QImage& out) {
     return true;
 }
 
-bool SaveJpeg(const std::string& path, const QImage& image, int quality) {
+bool SaveJpeg(const std::string& path, const QImage& image, int quality, std::string& why) {
+    why = "there is no picture";
     if (image.isNull()) return false;
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     const JpegCodec* codec = Plugin().codec;
+    why = Plugin().error;
     if (!codec) return false;
     // Encoded in memory first: the file is then replaced whole, and only a regular one.
     char* data = nullptr;
@@ -87,7 +89,7 @@ bool SaveJpeg(const std::string& path, const QImage& image, int quality) {
              std::fflush(memory.get()) == 0;
     }
     const std::unique_ptr<char, decltype(&std::free)> owned(data, &std::free);
-    std::string why;
+    why = "the picture could not be encoded";
     return ok && win::ReplaceRegularFile(path, std::string_view(data, size), why);
 }
 
@@ -100,12 +102,13 @@ bool LoadBitmap(const std::string& path, QImage& out) {
     return true;
 }
 
-bool SaveBitmap(const std::string& path, const QImage& image) {
+bool SaveBitmap(const std::string& path, const QImage& image, std::string& why) {
+    why = "there is no picture";
     if (image.isNull()) return false;
     QByteArray bytes;
     QBuffer buffer(&bytes);
+    why = "the picture could not be encoded";
     if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP")) return false;
-    std::string why;
     return win::ReplaceRegularFile(path, std::string_view(bytes.constData(), std::size_t(bytes.size())), why);
 }
 

@@ -3,9 +3,11 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "foundation/config_record.h"
+#include "platform/cp1252.h"
 #include "platform/desktop.h"
 #include "platform/input.h"
 #include "platform/platform.h"
@@ -76,10 +78,15 @@ bool PlayerTriggers::HandleMessage(std::uint32_t msg, std::uint32_t wParam, std:
         case WM_WINDOW_ACTIVATED: dispatch_.WindowActivated(static_cast<win::HWND>(wParam)); return true;
         case WM_CLEAR_IN_USE: ClearInUse(); return true;
         case WM_CAPSLOCK_STATE: dispatch_.CapsLockReported(wParam != 0); return true;
-        case WM_KEYSTATE_DUMP:
-            AppendKeyStateTrace(win::JoinPath(ctx_.macros.programDirectory(), kKeyStateTraceFile), wParam,
-                                lParam);
+        case WM_KEYSTATE_DUMP: {
+            // A trace for finding faults, not for the user: a line it could not take is told
+            // on standard error.
+            const std::string file = win::JoinPath(ctx_.macros.programDirectory(), kKeyStateTraceFile);
+            if (std::string why; !AppendKeyStateTrace(file, wParam, lParam, why))
+                std::fprintf(stderr, "tesrun: the key-state trace %s could not be written (%s)\n",
+                             win::Cp1252ToUtf8(file).c_str(), why.c_str());
             return true;
+        }
         case WM_ABORT_MACRO: RequestAbort(); return true;
         case WM_HOTKEY_HELD_ELSEWHERE: HotKeyHeldElsewhere(static_cast<int>(wParam)); return true;
         case WM_REFRESH_PROGRAMS:

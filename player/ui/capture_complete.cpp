@@ -64,8 +64,9 @@ public:
 
 }  // namespace
 
-TCapComplete::TCapComplete(TMacroRecord& rec, const TGlobData& glob, SecWindRoute& route, bool capGlobal,
-                           std::string topProgram, std::string programDirectory)
+TCapComplete::TCapComplete(win::Messages& messages, TMacroRecord& rec, const TGlobData& glob,
+                           SecWindRoute& route, bool capGlobal, std::string topProgram,
+                           std::string programDirectory)
     : rec_(rec),
       glob_(glob),
       route_(route),
@@ -157,7 +158,7 @@ TCapComplete::TCapComplete(TMacroRecord& rec, const TGlobData& glob, SecWindRout
     HotKeyEdit->installEventFilter(this);
 
     // Hot keys chosen while the entry box has the focus arrive at this window.
-    hotKeys_ = std::make_unique<HotKeyFields>(*this, static_cast<HotKeyFieldOwner&>(*this));
+    hotKeys_ = std::make_unique<HotKeyFields>(messages, *this, static_cast<HotKeyFieldOwner&>(*this));
     hotKeys_->AddField(*HotKeyEdit);
     TypeClick();
 }

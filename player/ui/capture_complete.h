@@ -17,13 +17,18 @@ class QPushButton;
 class QRadioButton;
 class QWidget;
 
+namespace win {
+class Messages;
+}
+
 namespace tessaro {
 
 class TCapComplete : public QDialog, private HotKeyFieldOwner {
     Q_OBJECT
 public:
-    TCapComplete(TMacroRecord& rec, const TGlobData& glob, SecWindRoute& route, bool capGlobal,
-                 std::string topProgram, std::string programDirectory);
+    // Hot keys chosen in the entry box come as `messages` carries them.
+    TCapComplete(win::Messages& messages, TMacroRecord& rec, const TGlobData& glob, SecWindRoute& route,
+                 bool capGlobal, std::string topProgram, std::string programDirectory);
     ~TCapComplete() override;
 
     QLineEdit* NickName;

@@ -39,8 +39,8 @@ void CaptureShell::ShowCaptureIcon(bool shown) {
 }
 
 void CaptureShell::CompleteCapture(TMacroRecord& rec, const std::string& topProgram) {
-    TCapComplete dialog(rec, main_.glob_, *capture_, main_.config_.CapGlobal, topProgram,
-                        main_.macros_->programDirectory());
+    TCapComplete dialog(main_.platform_.messages(), rec, main_.glob_, *capture_, main_.config_.CapGlobal,
+                        topProgram, main_.macros_->programDirectory());
     dialog.exec();
 }
 

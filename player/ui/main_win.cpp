@@ -51,7 +51,7 @@ TMainWin::TMainWin(win::Platform& platform, TConfigRecord& config, TGlobData& gl
       config_(config),
       glob_(glob),
       link_(platform.messages()),
-      windows_(platform.desktop()) {
+      windows_(platform.desktop(), platform.windowControl()) {
     setWindowTitle("Tessaro 99");
     // Never shown: it exists for its window id, where messages arrive.
     setAttribute(Qt::WA_DontShowOnScreen, true);
@@ -100,8 +100,8 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
     networkLock_ = std::make_unique<PlayerNetworkLock>(*this);
     networkLock_->Configure(config_.NetworkMode, config_.RecentFiles[0].str());
 
-    peerContext_ =
-        std::make_unique<PlayerPeerContext>(PlayerPeerContext{config_, glob_, link_, *macros_, *this});
+    peerContext_ = std::make_unique<PlayerPeerContext>(
+        PlayerPeerContext{config_, glob_, link_, *macros_, *this, platform_.windowControl()});
     RegisterPlayerPeerHandlers(dispatcher_, *peerContext_);
 
     ProcessParams(args, config_, switches_, *this);

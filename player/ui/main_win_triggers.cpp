@@ -20,8 +20,7 @@ void TMainWin::StartTriggers() {
     RegisterPlayerCommands(triggers_->families(), platform_, CreateDialStatusWindow(),
                            CreateVideoWindow(windows_));
     RegisterDesktopFamilies(triggers_->families(), platform_, glob_, link_, triggers_->waitReports());
-    mailDialogs_ = std::make_unique<mail::MailDialogs>([this] { return config_.EMailPath.str(); },
-                                                       mail::SystemFileChooser());
+    mailDialogs_ = std::make_unique<mail::MailDialogs>([this] { return config_.EMailPath.str(); });
     triggers_->families().Register(CommandFamilyId::EMail,
                                    std::make_unique<EMailFamily>(config_, *mailDialogs_));
     // Abbreviations, schedules and the network timers; the "/A" macro runs with the

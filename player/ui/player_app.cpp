@@ -21,9 +21,9 @@
 #include "platform/message_box.h"
 #include "platform/named_mutex.h"
 #include "platform/platform.h"
-#include "platform/sim/program_platform.h"
 #include "platform/shared_memory.h"
 #include "platform/single_instance.h"
+#include "platform/window_control.h"
 #include "protocol/glob_data.h"
 #include "player/engine/command_line.h"
 #include "player/ui/main_win.h"
@@ -115,8 +115,6 @@ int RunPlayer(int argc, char** argv, win::Platform& platform) {
     QApplication::setApplicationName("Tessaro 99");
     QApplication::setQuitOnLastWindowClosed(false);
     ProgramWindows windows;
-    // For the code not yet handed the platform.
-    const win::ProgramPlatformScope parts(platform);
 
     // A signal ends the player whenever it comes: a box on the screen (at start-up, too)
     // is closed and no other shows, and a start that is under way ends as soon as it can.
@@ -138,7 +136,7 @@ int RunPlayer(int argc, char** argv, win::Platform& platform) {
     auto glob = std::make_unique<TGlobData>();
     std::memset(static_cast<void*>(glob.get()), 0, sizeof(TGlobData));
     auto config = std::make_unique<TConfigRecord>();
-    LoadAllSettings(*config);
+    LoadAllSettings(*config, platform.windowControl().Screen());
     if (TraySwitchGiven(args)) config->UseTray = true;
 
     main = TMainWin::Create(platform, *config, *glob, args);

@@ -5,7 +5,7 @@
 #include <QTimer>
 
 #include "platform/cp1252.h"
-#include "platform/screen.h"
+#include "platform/window_control.h"
 #include "player/commands/multimedia.h"
 #include "player/ui/do_a_menu.h"
 #include "player/ui/message_windows.h"
@@ -89,8 +89,8 @@ void QtPlayerWindows::ResumePause() {
     if (pause_) pause_->Resume();
 }
 
-int QtPlayerWindows::ScreenWidth() { return win::GetScreenSize().width; }
-int QtPlayerWindows::ScreenHeight() { return win::GetScreenSize().height; }
+int QtPlayerWindows::ScreenWidth() { return windowControl_.Screen().width; }
+int QtPlayerWindows::ScreenHeight() { return windowControl_.Screen().height; }
 
 std::optional<std::string> QtPlayerWindows::PromptSavePath(const std::string& title,
                                                            const std::string& defaultExt,

@@ -16,7 +16,8 @@ class QDialog;
 
 namespace win {
 class Desktop;
-}
+class WindowControl;
+}  // namespace win
 
 namespace tessaro {
 
@@ -24,8 +25,10 @@ class TPauseMacro;
 
 class QtPlayerWindows : public PlayerWindows {
 public:
-    // The pause window and the chooser take the focus on `desktop`.
-    explicit QtPlayerWindows(win::Desktop& desktop) : desktop_(desktop) {}
+    // The pause window and the chooser take the focus on `desktop`; absolute mouse positions
+    // refer to the screen of `windowControl`.
+    QtPlayerWindows(win::Desktop& desktop, win::WindowControl& windowControl)
+        : desktop_(desktop), windowControl_(windowControl) {}
 
     void DoAMessage(const std::string& caption, const std::string& text) override;
     void MyMessage(const std::string& title, const std::string& body) override;
@@ -63,6 +66,7 @@ private:
     int RunOnTop(QDialog& dialog);
 
     win::Desktop& desktop_;
+    win::WindowControl& windowControl_;
     RunningMacro running_;
     std::vector<QPointer<QDialog>> open_;
     bool ending_ = false;

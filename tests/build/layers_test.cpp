@@ -1,6 +1,7 @@
 // Dependencies point down only: a file includes headers of its own layer or of lower ones,
 // other folders see the hook library only through its public header, nothing below the
-// user-interface folders links Qt Widgets, and only the x11/ folders speak to the X server.
+// user-interface folders links Qt Widgets, only the x11/ folders speak to the X server, and
+// only the programs' main files link the X server's platform.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -213,29 +214,43 @@ struct GraphNode {
     bool built = false;
     std::string folder;
     std::vector<std::string> deps;
+    // A shared object keeps what it links to itself, but for these.
+    bool shared = false;
+    std::vector<std::string> interfaceDeps;
 };
+
+std::vector<std::string> CommaList(const std::string& text) {
+    std::vector<std::string> items;
+    std::istringstream list(text);
+    for (std::string d; std::getline(list, d, ',');)
+        if (!d.empty()) items.push_back(d);
+    return items;
+}
 
 std::map<std::string, GraphNode> ReadLinkGraph(const std::string& path) {
     std::map<std::string, GraphNode> graph;
     std::ifstream in(path);
     for (std::string line; std::getline(in, line);) {
         std::istringstream fields(line);
-        std::string name, kind, folder, deps;
+        std::string name, kind, folder, deps, type, interfaceDeps;
         std::getline(fields, name, '\t');
         std::getline(fields, kind, '\t');
         std::getline(fields, folder, '\t');
         std::getline(fields, deps, '\t');
+        std::getline(fields, type, '\t');
+        std::getline(fields, interfaceDeps, '\t');
         GraphNode& node = graph[name];
         node.built = kind == "built";
         node.folder = folder;
-        std::istringstream list(deps);
-        for (std::string d; std::getline(list, d, ',');)
-            if (!d.empty()) node.deps.push_back(d);
+        node.deps = CommaList(deps);
+        node.shared = type == "SHARED_LIBRARY" || type == "MODULE_LIBRARY";
+        node.interfaceDeps = CommaList(interfaceDeps);
     }
     return graph;
 }
 
-// The chain of targets from `from` to `to`, empty when `to` is out of reach.
+// The chain of targets from `from` to `to` that the linker of `from` sees, empty when `to`
+// is out of reach. Past a shared object only what it hands its users is followed.
 std::vector<std::string> PathTo(const std::map<std::string, GraphNode>& graph, const std::string& from,
                                 const std::string& to) {
     std::map<std::string, std::string> cameFrom{{from, ""}};
@@ -248,23 +263,28 @@ std::vector<std::string> PathTo(const std::map<std::string, GraphNode>& graph, c
         }
         const auto node = graph.find(queue[i]);
         if (node == graph.end()) continue;
-        for (const auto& d : node->second.deps)
+        const bool inside = i == 0 || !node->second.shared;
+        for (const auto& d : inside ? node->second.deps : node->second.interfaceDeps)
             if (cameFrom.emplace(d, queue[i]).second) queue.push_back(d);
     }
     return {};
 }
 
-// Every built target of the matching folders that reaches `to`, with the chain of links.
-std::vector<std::string> Reaching(const std::map<std::string, GraphNode>& graph, const std::string& to,
+// Every built target of the matching folders that reaches one of `targets`, with the chain
+// of links to the first it reaches.
+std::vector<std::string> Reaching(const std::map<std::string, GraphNode>& graph,
+                                  const std::vector<std::string>& targets,
                                   const std::function<bool(const std::string& folder)>& inScope) {
     std::vector<std::string> found;
     for (const auto& [name, node] : graph) {
         if (!node.built || !inScope(node.folder)) continue;
-        if (const auto chain = PathTo(graph, name, to); !chain.empty()) {
-            std::string text = node.folder + ":";
-            for (const auto& step : chain) text += " -> " + step;
-            found.push_back(text);
-        }
+        for (const std::string& to : targets)
+            if (const auto chain = PathTo(graph, name, to); !chain.empty()) {
+                std::string text = node.folder + ":";
+                for (const auto& step : chain) text += " -> " + step;
+                found.push_back(text);
+                break;
+            }
     }
     return found;
 }
@@ -273,12 +293,61 @@ std::vector<std::string> Reaching(const std::map<std::string, GraphNode>& graph,
 TEST(Layers, OnlyUserInterfaceFoldersLinkQtWidgets) {
     const auto graph = ReadLinkGraph(TESSARO_LINK_GRAPH);
     ASSERT_TRUE(graph.count("Qt6::Widgets")) << "the link graph of the build names no Qt Widgets";
-    const auto faults = Reaching(graph, "Qt6::Widgets", [](const std::string& folder) {
+    const auto faults = Reaching(graph, {"Qt6::Widgets"}, [](const std::string& folder) {
         const auto layer = LayerOf(folder + "/");
         return folder.rfind("tests/", 0) != 0 && layer && *layer < kUiLayer;
     });
     EXPECT_TRUE(faults.empty()) << "Targets below the user-interface folders that link Qt Widgets:\n"
                                 << Listed(faults);
+}
+
+// Targets of the product below the programs that link the X server's platform, with the
+// chain of links. Only the programs' main files build it. The hook library is a shared
+// object with its own copy of the platform (it picks hook/x11 or hook/sim itself), and what
+// links the hook library does not link the X11 platform through it.
+std::vector<std::string> X11PlatformLinksBelowThePrograms(const std::map<std::string, GraphNode>& graph) {
+    return Reaching(graph, {"platform_x11"}, [](const std::string& folder) {
+        const bool product = folder.rfind("tests", 0) != 0 && folder.rfind("bench", 0) != 0;
+        const bool x11 = folder.find("x11") != std::string::npos;
+        return product && !x11 && folder.rfind("apps/", 0) != 0 && folder != "hook";
+    });
+}
+
+TEST(Layers, OnlyTheProgramsLinkTheX11Platform) {
+    const auto graph = ReadLinkGraph(TESSARO_LINK_GRAPH);
+    ASSERT_FALSE(PathTo(graph, "tesrun", "platform_x11").empty()) << "the link graph names no X11 platform";
+    const auto faults = X11PlatformLinksBelowThePrograms(graph);
+    EXPECT_TRUE(faults.empty()) << "Targets below the programs' main files that link the X11 platform:\n"
+                                << Listed(faults);
+}
+
+// The rule itself, on a small graph: what it must find and what it must let be.
+TEST(Layers, TheX11PlatformRuleFindsLinksBelowThePrograms) {
+    const auto node = [](std::string folder, std::vector<std::string> deps, bool shared = false) {
+        return GraphNode{true, std::move(folder), std::move(deps), shared, {}};
+    };
+    const std::map<std::string, GraphNode> graph = {
+        {"platform", node("platform", {})},
+        {"platform_x11", node("platform/x11", {"platform"})},
+        {"foundation", node("foundation", {"platform", "platform_x11"})},
+        {"protocol", node("protocol", {"foundation"})},
+        {"qtmhook", node("hook", {"platform", "platform_x11"}, true)},
+        {"hook_client", node("hook/client", {"qtmhook"})},
+        {"player_engine", node("player/engine", {"hook_client", "protocol"})},
+        {"widgets", node("widgets", {"platform"})},
+        {"widgets_x11", node("widgets/x11", {"platform_x11"})},
+        {"editor_model", node("editor/model", {"widgets", "hook_client"})},
+        {"tesrun", node("apps/tesrun", {"player_engine", "platform_x11"})},
+        {"player_tests", node("tests/player", {"player_engine", "platform_x11"})},
+        {"typing_bench", node("bench", {"platform_x11"})},
+    };
+    std::vector<std::string> found = X11PlatformLinksBelowThePrograms(graph);
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (std::vector<std::string>{
+                         "foundation: -> foundation -> platform_x11",
+                         "player/engine: -> player_engine -> protocol -> foundation -> platform_x11",
+                         "protocol: -> protocol -> foundation -> platform_x11",
+                     }));
 }
 
 // What both programs read and write, and the script parser, are tested without the desktop.
@@ -289,9 +358,9 @@ TEST(Layers, MacroAndParserTestsLinkNeitherTheHookLibraryNorQtWidgets) {
             folder.rfind("tests/editor/script", 0) == 0 && folder.rfind("tests/editor/script/ui", 0) != 0;
         return folder.rfind("tests/macro", 0) == 0 || script;
     };
-    ASSERT_FALSE(Reaching(graph, "GTest::gtest", pureLogicTests).empty()) << "no such tests were found";
-    std::vector<std::string> faults = Reaching(graph, "Qt6::Widgets", pureLogicTests);
-    for (const auto& f : Reaching(graph, "qtmhook", pureLogicTests)) faults.push_back(f);
+    ASSERT_FALSE(Reaching(graph, {"GTest::gtest"}, pureLogicTests).empty()) << "no such tests were found";
+    std::vector<std::string> faults = Reaching(graph, {"Qt6::Widgets"}, pureLogicTests);
+    for (const auto& f : Reaching(graph, {"qtmhook"}, pureLogicTests)) faults.push_back(f);
     EXPECT_TRUE(faults.empty()) << Listed(faults);
 }
 

@@ -22,6 +22,7 @@
 #include "text_field.h"
 #include "protocol/glob_data.h"
 #include "protocol/hotkey_names.h"
+#include "shared_glob.h"
 // Last: Xlib's macros clash with the names above.
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -101,12 +102,6 @@ public:
 private:
     Display* d_;
 };
-
-int CaptureHotKey(const TGlobData& g) {
-    for (int n = 1; n <= g.MacroCount; ++n)
-        if (g.Scope[n] == scSystem && g.ScopeText[n].str() == "2") return g.ActivationCode[n];
-    return -1;
-}
 
 // The settings of a capture of keys, of clicks too with `mouse`, without a prompt; with
 // `windowSize`, clicks relative to the window and its size first.

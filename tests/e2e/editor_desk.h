@@ -8,9 +8,9 @@
 #include <array>
 #include <chrono>
 #include <string>
-#include <thread>
 
 #include "tests/support/key_target.h"
+#include "tests/support/x_windows.h"
 
 namespace tessaro::testing {
 
@@ -68,9 +68,12 @@ inline void MoveResize(Display* d, Window w, int x, int y, int width, int height
                       {kXYWidthHeightByUser, x, y, width, height}, kToWindowManager);
 }
 
+// Presses a key as a hand does, then waits until the program that had the focus has dealt
+// with it: a menu the key opens is open, a box it closes is closed.
 inline void Press(Display* d, KeySym key, std::initializer_list<KeySym> modifiers = {}) {
+    const long program = FocusedProcess(d);
     PressWithModifiers(d, key, modifiers);
-    std::this_thread::sleep_for(300ms);
+    ProcessCaughtUp(d, program);
 }
 
 // A window the window manager lists whose title is `title`, or 0.

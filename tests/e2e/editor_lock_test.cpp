@@ -19,6 +19,7 @@
 #include "tests/support/xvfb.h"
 #include "editor_keys.h"
 #include "lock_desk.h"
+#include "typed_marker.h"
 
 namespace tessaro::testing {
 namespace {
@@ -58,12 +59,11 @@ TEST(EditorLock, ASecondUserWaitsForTheLockAndTheFirstReloadsAfterTheirChange) {
     KeyTarget target(a.xvfb.Open(), "Lock Target");
     ASSERT_TRUE(target.ok());
     ASSERT_TRUE(target.Focus());
-    PressWithModifiers(a.keyboard, XK_k, {XK_Control_L, XK_Alt_L});
-    EXPECT_TRUE(target.WaitUntil([&] { return target.Pressed("k"); }, 5s));
-    // A player that still took the key would type soon after it; nothing it does later
-    // comes in order with the key, so the look comes a moment on.
-    std::this_thread::sleep_for(500ms);
-    EXPECT_EQ(target.Typed().find("hello"), std::string::npos);
+    // A player that still took the key would have typed by the time it caught up.
+    const Window player = win::RunningInstanceWindow(kPlayerInstanceName);
+    EXPECT_EQ(TypedForHotKey(a.keyboard, target, player, XK_k, {XK_Control_L, XK_Alt_L}).find("hello"),
+              std::string::npos);
+    EXPECT_TRUE(target.Pressed("k"));
 }
 
 }  // namespace

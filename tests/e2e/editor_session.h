@@ -24,6 +24,7 @@
 #include "managed_desktop.h"
 #include "tests/support/key_target.h"
 #include "shared_glob.h"
+#include "typed_marker.h"
 
 namespace tessaro::testing {
 
@@ -32,16 +33,25 @@ protected:
     EditorSession() : ManagedDesktop("1024x768x24") {}
 
     void SetUp() override {
+        SetUpSession();
+        if (IsSkipped() || HasFatalFailure()) return;
+        StartPlayer();
+    }
+    // The desktop, the empty macro file `file_` and the target, before the player starts.
+    void SetUpSession() {
         SetUpDesktop();
         if (IsSkipped() || HasFatalFailure()) return;
         file_ = box_->file("SESSION.QTM");
         ASSERT_TRUE(CreateEmptyMacroFile(file_).ok());
         target_ = std::make_unique<KeyTarget>(xvfb_.Open(), "Typing Target");
         ASSERT_TRUE(target_->ok());
+    }
+    // The player on the file, and the editor it starts.
+    void StartPlayer() {
         player_ = std::make_unique<PlayerProcess>(*box_, std::vector<std::string>{"/F" + file_, "/EY"},
                                                   "player.log");
         ASSERT_TRUE(player_->started());
-        ASSERT_NE(WaitForPlayerWindow(), 0u) << player_->Log();
+        ASSERT_NE(playerWindow_ = WaitForPlayerWindow(), 0u) << player_->Log();
         ASSERT_TRUE(
             WaitFor([&] { return (editor_ = win::RunningInstanceWindow(kEditorInstanceName)) != 0; }, 20s))
             << player_->Log();
@@ -55,14 +65,6 @@ protected:
         target_.reset();
         ManagedDesktop::TearDown();
     }
-    // True once the window titled `title` has the keyboard focus, so keys typed next reach it.
-    bool WindowShown(const std::string& title) {
-        return WaitFor([&] { return FocusTitled(title); }, 10s);
-    }
-    bool FocusTitled(const std::string& title) {
-        const Window w = ClientWindowTitled(keyboard_, title);
-        return w != 0 && FocusWithin(keyboard_, w);
-    }
     // Opens "Add Macro" and chooses the hot key Ctrl+Alt+`key` by pressing it in the hot-key
     // box, then leaves the box (plain Tab names no hot key, so the choice stays).
     void AddMacroWithHotKey(KeySym key) {
@@ -70,22 +72,24 @@ protected:
         ASSERT_TRUE(WindowShown("Add Macro")) << player_->Log();
         // The box has the focus: pressed hot keys go to the dialog, not to macros.
         ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 1; }, 10s)) << player_->Log();
-        PressWithModifiers(keyboard_, key, {XK_Control_L, XK_Alt_L});
-        // The player reports the key on its own time; the box must not be left before.
-        std::this_thread::sleep_for(800ms);
+        // The player's hook reports the key to the box: once it took in the whole press, the
+        // report is with the editor ahead of the Tab that leaves the box.
+        ASSERT_TRUE(PressTakenInByTheHook(keyboard_, key, {XK_Control_L, XK_Alt_L})) << player_->Log();
         Press(keyboard_, XK_Tab);
         ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 0; }, 10s)) << player_->Log();
     }
     // Types lower-case letters, digits and blanks as their keys; '\t' is the Tab key.
+    // Returns once the program that had the focus has dealt with every key.
     void Type(const std::string& text) {
+        const long program = FocusedProcess(keyboard_);
         for (char c : text) {
             const KeySym sym = c == '\t'  ? XK_Tab
                                : c == ' ' ? XK_space
                                           : KeySym(static_cast<unsigned char>(c));
             PressWithModifiers(keyboard_, sym, {});
-            std::this_thread::sleep_for(40ms);
+            std::this_thread::sleep_for(40ms);  // a typist's gap between keys
         }
-        std::this_thread::sleep_for(200ms);
+        ASSERT_TRUE(ProcessCaughtUp(keyboard_, program));
     }
     // The macros of the file whose hot key is `code`.
     std::vector<TMacroRecord> MacrosOnKey(int code) {
@@ -109,6 +113,7 @@ protected:
     std::string file_;
     std::unique_ptr<KeyTarget> target_;
     std::unique_ptr<PlayerProcess> player_;
+    Window playerWindow_ = 0;
     std::chrono::steady_clock::time_point pressedAt_;  // of the last hot key in the target
 };
 

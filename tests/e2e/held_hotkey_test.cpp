@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tests/support/macro_fixtures.h"
-#include "typing_desktop.h"
+#include "keys_desktop.h"
 #include "typed_marker.h"
 // Xlib's macros last.
 #include <X11/XKBlib.h>
@@ -21,17 +21,15 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kCtrlAltJ = 153;
-constexpr int kCtrlAltK = 154;
 constexpr int kMiddleMouse = 713;
 // Repeats start this long after a key went down: the longer holds below pass it.
 constexpr unsigned kRepeatDelayMs = 300;
 constexpr unsigned kRepeatIntervalMs = 30;
 
-class HeldHotKeys : public TypingDesktop {
+class HeldHotKeys : public KeysDesktop {
 protected:
     void SetUp() override {
-        TypingDesktop::SetUp();
+        KeysDesktop::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         ASSERT_TRUE(XkbSetAutoRepeatRate(keyboard_, XkbUseCoreKbd, kRepeatDelayMs, kRepeatIntervalMs));
         XSync(keyboard_, False);
@@ -46,12 +44,6 @@ protected:
             },
             10s))
             << player_->Log();
-    }
-    void TearDown() override {
-        if (player_ && player_->started()) {
-            EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();
-        }
-        TypingDesktop::TearDown();
     }
 
     // Waits for `text` and for the playback to catch up, then takes anything typed twice or

@@ -20,13 +20,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kCtrlQ = 16;
 constexpr int kAltQ = 64;
 constexpr int kCtrlShiftQ = 112;
-constexpr int kCtrlF2 = 37;
-constexpr int kF2 = 289;
-constexpr int kCtrlAltJ = 153;
-constexpr int kCtrlAltK = 154;
 
 class HeldModifiers : public KeysDesktop {
 protected:

@@ -1,6 +1,7 @@
 #pragma once
-// The typing desktop of the tests that press keys as hands do: the player is stopped
-// cleanly at the end, and what the target received is read once it is all there.
+// The typing desktop of the tests that press keys as hands do: the hot keys their macros
+// use, the player stopped cleanly at the end, and what the target received read once it is
+// all there.
 #include <chrono>
 #include <string>
 #include <thread>
@@ -11,6 +12,13 @@ namespace tessaro::testing {
 
 class KeysDesktop : public TypingDesktop {
 protected:
+    // Hot-key codes: Ctrl+Q, Ctrl+F2, F2, Ctrl+Alt+J, Ctrl+Alt+K.
+    static constexpr int kCtrlQ = 16;
+    static constexpr int kCtrlF2 = 37;
+    static constexpr int kF2 = 289;
+    static constexpr int kCtrlAltJ = 153;
+    static constexpr int kCtrlAltK = 154;
+
     void TearDown() override {
         if (player_ && player_->started()) {
             EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();

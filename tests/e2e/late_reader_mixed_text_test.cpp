@@ -1,16 +1,17 @@
 // A macro of 1,200 characters in which every third is a Latin-1 or Windows character (far
 // more distinct ones than there are spare keycodes) among characters on Shift and AltGr,
 // played by the real player under the German, the French and the US international layout
-// into a plain X program whose loop stops 300 ms every 25 keys. The program decodes each
-// key when it reads it, with the keyboard map it holds then: a spare keycode lent to
-// another character while keys of its old one are still queued turns them into the new
-// one. Every character arrives as sent, none other.
+// into a plain X program that reads nothing for its first 5 s (a program just started) and
+// whose loop then stops 300 ms every 25 keys. The program decodes each key when it reads
+// it, with the keyboard map it holds then: a spare keycode lent to another character while
+// keys of its old one are still queued turns them into the new one. Every character
+// arrives as sent, none other.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "tests/support/macro_fixtures.h"
-#include "typing_desktop.h"
+#include "keys_desktop.h"
 #include "typed_marker.h"
 // Xlib's macros last.
 #include "tests/support/typed_characters.h"
@@ -21,23 +22,16 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kCtrlAltK = 154;
-
-class LateReaderMixedText : public TypingDesktop, public ::testing::WithParamInterface<const char*> {
+class LateReaderMixedText : public KeysDesktop, public ::testing::WithParamInterface<const char*> {
 protected:
     void SetUp() override {
-        TypingDesktop::SetUp();
+        KeysDesktop::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         ASSERT_TRUE(SetKeyboardLayout(xvfb_.name(), GetParam())) << "setxkbmap " << GetParam();
         target_->Drain();
         // A plain X program: it takes part in no window manager ping.
         target_->ReadLate(300ms, 25);
-    }
-    void TearDown() override {
-        if (player_ && player_->started()) {
-            EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();
-        }
-        TypingDesktop::TearDown();
+        target_->StopOnce(5s, 0);
     }
 };
 

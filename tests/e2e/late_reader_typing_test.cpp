@@ -10,7 +10,7 @@
 #include <tuple>
 
 #include "tests/support/macro_fixtures.h"
-#include "typing_desktop.h"
+#include "keys_desktop.h"
 #include "typed_marker.h"
 // Xlib's macros last.
 #include "tests/support/typed_characters.h"
@@ -20,8 +20,6 @@ namespace tessaro::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-constexpr int kCtrlAltK = 154;
 
 // Letters with accents neither layout has a key for (the German one has dead keys for
 // them), the German layout's own letters and the characters behind its AltGr.
@@ -43,11 +41,11 @@ std::string ThousandCharacters() {
     return text;
 }
 
-class LateReaderTyping : public TypingDesktop,
+class LateReaderTyping : public KeysDesktop,
                          public ::testing::WithParamInterface<std::tuple<const char*, bool>> {
 protected:
     void SetUp() override {
-        TypingDesktop::SetUp();
+        KeysDesktop::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         const auto [layout, late] = GetParam();
         ASSERT_TRUE(SetKeyboardLayout(xvfb_.name(), layout)) << "setxkbmap " << layout;
@@ -58,12 +56,6 @@ protected:
             target_->ReadLate(300ms, 150);
         else
             target_->AnswerPings();
-    }
-    void TearDown() override {
-        if (player_ && player_->started()) {
-            EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();
-        }
-        TypingDesktop::TearDown();
     }
 };
 

@@ -27,8 +27,6 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int kCtrlB = 1;
-constexpr int kCtrlAltJ = 153;
-constexpr int kCtrlAltK = 154;
 
 class LayoutHotKeys : public KeysDesktop {
 protected:

@@ -5,7 +5,7 @@
 
 #include <chrono>
 #include <memory>
-#include <thread>
+#include <string>
 
 #include "player_process.h"
 // Xlib's macros last: they clash with names above.
@@ -39,7 +39,15 @@ protected:
         Activate(keyboard_, editor_);
         ASSERT_TRUE(WaitFor([&] { return FocusWithin(keyboard_, editor_); }, std::chrono::seconds(5)));
         // The toolkit takes the focus on its own time after the server gave it.
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ASSERT_TRUE(ProcessCaughtUp(keyboard_, FocusedProcess(keyboard_)));
+    }
+    // True once the window titled `title` has the keyboard focus, so keys typed next reach it.
+    bool WindowShown(const std::string& title) {
+        return WaitFor([&] { return FocusTitled(title); }, std::chrono::seconds(10));
+    }
+    bool FocusTitled(const std::string& title) {
+        const Window w = ClientWindowTitled(keyboard_, title);
+        return w != 0 && FocusWithin(keyboard_, w);
     }
     // Opens "&Macros" and picks the item by its underlined letter.
     void MacrosMenu(KeySym item) {

@@ -18,8 +18,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kCtrlAltJ = 153;
-constexpr int kCtrlAltK = 154;
 constexpr int kCtrlAltL = 155;
 
 class PauseAndMove : public KeysDesktop {

@@ -22,7 +22,6 @@
 #include "platform/single_instance.h"
 #include "platform/input.h"
 #include "platform/screen_saver.h"
-#include "platform/sim/program_platform.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/x11/x11_platform.h"
 #include "player/engine/single_start.h"
@@ -49,8 +48,6 @@ public:
         ::setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
         ::setenv("DISPLAY", display_.c_str(), 1);
         ::setenv("QT_QPA_PLATFORM", "xcb", 1);  // the player runs on the private X server
-        // The program's parts this process runs itself work on that server, too.
-        programPlatform_.emplace(platform_);
         // Set up already: an editor the player opens must not start the first-use wizard.
         win::WritePrivateProfileString("Misc", "First Use", "No", kSettingsFile);
     }
@@ -63,6 +60,8 @@ public:
     const std::string& dir() const { return dir_; }
     const std::string& ns() const { return ns_; }
     std::string file(const std::string& name) const { return dir_ + "/" + name; }
+    // The X server's platform, for the programs' parts this process runs itself.
+    win::Platform& platform() const { return platform_; }
 
     // Names under /dev/shm that belong to this namespace.
     std::vector<std::string> SharedObjects() const {
@@ -104,8 +103,7 @@ private:
     std::string display_;
     std::string dir_;
     std::string ns_;
-    LazyX11Platform platform_;
-    std::optional<win::ProgramPlatformScope> programPlatform_;
+    mutable LazyX11Platform platform_;
 };
 
 inline std::string BuiltPlayer() {

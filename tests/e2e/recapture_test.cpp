@@ -30,12 +30,6 @@ using namespace std::chrono_literals;
 
 constexpr int kCtrlAltK = 154;
 
-int StopHotKey(const TGlobData& g) {
-    for (int n = 1; n <= g.MacroCount; ++n)
-        if (g.Scope[n] == scSystem && g.ScopeText[n].str() == "2") return g.ActivationCode[n];
-    return -1;
-}
-
 TEST(RecaptureOnADesktop, TypedKeysUntilTheStopKeyBecomeTheMacroAndPlayBack) {
     Xvfb xvfb("800x600x24");
     if (xvfb.name().empty()) GTEST_SKIP() << "no Xvfb";
@@ -67,7 +61,7 @@ TEST(RecaptureOnADesktop, TypedKeysUntilTheStopKeyBecomeTheMacroAndPlayBack) {
     ASSERT_TRUE(WaitFor([&] { return (editor = win::RunningInstanceWindow(kEditorInstanceName)) != 0; }, 20s))
         << player.Log();
     ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard, XK_k, ControlMask | Mod1Mask); }, 10s));
-    const int stop = StopHotKey(SharedGlob());
+    const int stop = CaptureHotKey(SharedGlob());
     ASSERT_GE(stop, 0);
 
     ASSERT_TRUE(PickFromMenu(keyboard, editor, XK_m, XK_c)) << player.Log();

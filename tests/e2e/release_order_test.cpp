@@ -14,7 +14,7 @@
 #include "platform/profile.h"
 #include "protocol/glob_data.h"
 #include "tests/support/macro_fixtures.h"
-#include "typing_desktop.h"
+#include "keys_desktop.h"
 #include "typed_marker.h"
 // Xlib's macros last.
 #include "hot_key_press.h"
@@ -24,11 +24,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kCtrlQ = 16;
-constexpr int kCtrlF2 = 37;
-constexpr int kF2 = 289;
-constexpr int kCtrlAltJ = 153;
-constexpr int kCtrlAltK = 154;
 constexpr int kResumePause = 264;  // Ctrl+Alt+Shift+Y; Z the menu of the top window, X capture
 
 TMacroRecord Abbreviation(const std::string& abbreviation, const std::string& text) {
@@ -46,15 +41,8 @@ const char* NameOf(LetGo order) {
     return "";
 }
 
-class ReleaseOrders : public TypingDesktop {
+class ReleaseOrders : public KeysDesktop {
 protected:
-    void TearDown() override {
-        if (player_ && player_->started()) {
-            EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();
-        }
-        TypingDesktop::TearDown();
-    }
-
     // What `target` received once it has `size` characters and the playback caught up (for
     // anything typed late); the keys it saw are forgotten.
     std::string Next(KeyTarget& target, std::size_t size) {

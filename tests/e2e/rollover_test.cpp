@@ -16,10 +16,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kCtrlQ = 16;
-constexpr int kF2 = 289;
-constexpr int kCtrlAltK = 154;
-
 class Rollover : public KeysDesktop {
 protected:
     void SetUp() override {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "hook/qtmhook.h"
+#include "macro/macro_record.h"
 #include "platform/shared_memory.h"
 #include "protocol/glob_data.h"
 #include "protocol/object_names.h"
@@ -26,6 +27,13 @@ inline TGlobData CurrentGlob() {
     if (auto block = win::SharedMemory::Open(kMasterBlockName, kGlobDataSize))
         std::memcpy(copy.get(), block->data(), sizeof(TGlobData));
     return *copy;
+}
+
+// The hot key of the system macro "Start / Stop Capture"; -1 when there is none.
+inline int CaptureHotKey(const TGlobData& g) {
+    for (int n = 1; n <= g.MacroCount && n <= kMaxMacros; ++n)
+        if (g.Scope[n] == scSystem && g.ScopeText[n].str() == "2") return g.ActivationCode[n];
+    return -1;
 }
 
 }  // namespace tessaro::testing

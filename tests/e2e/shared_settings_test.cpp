@@ -56,11 +56,10 @@ TEST_F(SharedSettings, ThePlayersEndKeepsWhatTheEditorSavedWhenItClosed) {
         10s))
         << player_->Log();
 
-    // A hand reaches the window once it is framed and the editor has placed itself once
-    // more with that frame. The editor tells nowhere that it has (it polls for the frame
-    // and places the window with the geometry it last knew): a second is given to it.
+    // A hand reaches the window once it is framed and the editor has heard of the frame; a
+    // placement of the editor's own never undoes a move the server made after it.
     ASSERT_TRUE(WaitFor([&] { return Framed(keyboard_, editor_); }, 10s)) << player_->Log();
-    std::this_thread::sleep_for(1s);
+    ASSERT_TRUE(WindowOwnerCaughtUp(keyboard_, editor_)) << player_->Log();
     MoveResize(keyboard_, editor_, 90, 70, 820, 561);
     ASSERT_TRUE(WaitFor([&] { return SizeOf(keyboard_, editor_) == "820x561"; }, 10s))
         << SizeOf(keyboard_, editor_) << player_->Log();

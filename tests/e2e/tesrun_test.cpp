@@ -6,6 +6,7 @@
 #include "foundation/start_gate.h"
 #include "protocol/window_messages.h"
 #include "player_process.h"
+#include "tests/support/x_windows.h"
 #include "tests/support/xvfb.h"
 #include "tray_host.h"
 
@@ -13,6 +14,16 @@ namespace tessaro::testing {
 namespace {
 
 using namespace std::chrono_literals;
+
+// Whether a process runs whose command line names `program`.
+bool Running(const std::string& program) {
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream in(entry.path() / "cmdline", std::ios::binary);
+        const std::string line{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (line.find(program) != std::string::npos) return true;
+    }
+    return false;
+}
 
 class Tesrun : public ::testing::Test {
 protected:
@@ -162,11 +173,14 @@ TEST_F(Tesrun, StartsTheEditorBesideItselfWithItsWindowUnlessBrowsing) {
     std::filesystem::remove(record);
     {
         PlayerProcess browsing(*box_, {"/B", "/EY"}, "browse.log", bin + "/tesrun");
-        ASSERT_NE(WaitForPlayerWindow(), 0u) << browsing.Log();
-        // An editor it should not start would be up soon after its window; nothing the
-        // player does later marks the moment, so the look comes a moment on.
-        std::this_thread::sleep_for(500ms);
+        const std::uint64_t window = WaitForPlayerWindow();
+        ASSERT_NE(window, 0u) << browsing.Log();
+        // The player starts its editor in its first turn after start: once it caught up, an
+        // editor it started has written its arguments down, or is at it.
+        const std::unique_ptr<Display, int (*)(Display*)> d(xvfb_.Open(), XCloseDisplay);
+        ASSERT_TRUE(WindowOwnerCaughtUp(d.get(), window)) << browsing.Log();
         EXPECT_FALSE(std::filesystem::exists(record));
+        EXPECT_FALSE(Running(bin + "/tesdesk"));
         EXPECT_EQ(browsing.Stop(SIGTERM), 0);
     }
     ExpectNothingLeft();

@@ -43,10 +43,9 @@ TEST_F(SystemHotKeysOnADesktop, APressedKeyIsStoredAndAnsweredByThePlayer) {
     ASSERT_TRUE(WindowShown("System Hot Keys")) << player_->Log();
     // A field has the focus: pressed keys go to the dialog through the hook library.
     ASSERT_TRUE(WaitFor([] { return SharedGlob().SecWndOn == 1; }, 10s)) << player_->Log();
-    PressWithModifiers(keyboard_, XK_j, {XK_Control_L, XK_Alt_L});
-    // The player reports the key on its own time, in a message of its own that no later
-    // event shows the arrival of; Ok must not come before it.
-    std::this_thread::sleep_for(800ms);
+    // The player's hook reports the key to the dialog: once it took in the whole press, the
+    // report is with the editor ahead of the keys that follow.
+    ASSERT_TRUE(PressTakenInByTheHook(keyboard_, XK_j, {XK_Control_L, XK_Alt_L})) << player_->Log();
     ASSERT_TRUE(MacrosOnKey(kCtrlAltJ).empty()) << "stored before Ok";
     // Alt+O is a hot key too: pressed in a key field it would be chosen. Plain Tab is none, so
     // tabbing past the key fields leaves the choice as it is.

@@ -9,6 +9,8 @@
 
 #include "shared_glob.h"
 #include "tests/support/key_target.h"
+#include "tests/support/wait_for.h"
+#include "tests/support/x_windows.h"
 
 namespace tessaro::testing {
 
@@ -37,6 +39,26 @@ inline std::string TypedWhenCaughtUp(Display* keyboard, KeyTarget& target) {
         << "the playback did not catch up";
     ReadUpToNow(keyboard, target);
     return target.Typed();
+}
+
+// Presses a key with modifiers as a hand does; true once the player's hook took in the whole
+// press. The hook counts each key of the user's only after it sent what the key before made
+// it report (a chosen hot key to the box that routes them, a fired one to the player).
+inline bool PressTakenInByTheHook(Display* keyboard, KeySym key, std::initializer_list<KeySym> modifiers) {
+    const std::uint32_t before = CurrentGlob().UserActivities;
+    PressWithModifiers(keyboard, key, modifiers);
+    const auto events = static_cast<std::uint32_t>(2 * (modifiers.size() + 1));
+    return WaitFor([&] { return CurrentGlob().UserActivities - before >= events; }, std::chrono::seconds(10));
+}
+
+// What `target`, which has the focus, has read once a hot key was pressed in it and the player
+// dealt with it: its hook took in the press, the player (its window `player`) handled what it
+// was told, and a playback that began has ended with a marker key after it.
+inline std::string TypedForHotKey(Display* keyboard, KeyTarget& target, Window player, KeySym key,
+                                  std::initializer_list<KeySym> modifiers) {
+    EXPECT_TRUE(PressTakenInByTheHook(keyboard, key, modifiers)) << "the hook did not take in the press";
+    EXPECT_TRUE(WindowOwnerCaughtUp(keyboard, player)) << "the player did not catch up";
+    return TypedWhenCaughtUp(keyboard, target);
 }
 
 }  // namespace tessaro::testing

@@ -18,8 +18,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kCtrlAltK = 154;
-
 bool IsModifier(const std::string& keysym) {
     for (const char* m : {"ISO_Level3_Shift", "Shift_L", "Shift_R", "Control_L", "Alt_L"})
         if (keysym == m) return true;

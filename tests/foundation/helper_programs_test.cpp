@@ -10,12 +10,12 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/message_box.h"
 #include "tests/support/qt_core_app.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wait_for.h"
 
 namespace tessaro {
 namespace {
@@ -27,14 +27,18 @@ void Script(const std::string& path, const std::string& body) {
     fs::permissions(path, fs::perms::owner_all);
 }
 
-// The first line of a file once it is there (the helpers run on their own).
+// The first line of a file once the helper, which runs on its own, has written it whole.
 std::string Awaited(const std::string& path) {
-    for (int i = 0; i < 150 && !fs::exists(path); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    std::ifstream in(path);
     std::string line;
-    std::getline(in, line);
+    testing::WaitFor(
+        [&] {
+            std::ifstream in(path);
+            const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+            if (text.find('\n') == std::string::npos) return false;
+            line = text.substr(0, text.find('\n'));
+            return true;
+        },
+        std::chrono::seconds(3));
     return line;
 }
 

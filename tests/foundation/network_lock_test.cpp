@@ -9,7 +9,6 @@
 #include <fstream>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace tessaro {
@@ -48,18 +47,21 @@ TEST_F(SyncLockTest, OfTwelveProcessesTestingAFreeLockAtOnceExactlyOneTakesIt) {
             lock.Configure(true, macroFile_);  // creates the free record
             ASSERT_EQ(Unpacked(lock.record().State), kSyncReleased);
         }
-        int go[2];
+        int go[2], ready[2];
         ASSERT_EQ(::pipe(go), 0);
+        ASSERT_EQ(::pipe(ready), 0);
         std::vector<pid_t> children;
         for (int i = 0; i < 12; ++i) {
             const pid_t pid = ::fork();
             ASSERT_GE(pid, 0);
             if (pid == 0) {
                 ::close(go[1]);
+                ::close(ready[0]);
                 Host host;
                 SyncLock lock(host);
                 lock.Configure(true, macroFile_);
                 lock.NoteLoaded();
+                (void)!::write(ready[1], "r", 1);  // at the start line
                 char c;
                 (void)!::read(go[0], &c, 1);  // all start together when the pipe closes
                 ::_exit(lock.Acquire() == LockAttempt::Taken ? 0 : 1);
@@ -67,7 +69,15 @@ TEST_F(SyncLockTest, OfTwelveProcessesTestingAFreeLockAtOnceExactlyOneTakesIt) {
             children.push_back(pid);
         }
         ::close(go[0]);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ::close(ready[1]);
+        // Every child has its lock made and waits at the start line.
+        for (int at = 0; at < 12;) {
+            char c[12];
+            const ssize_t got = ::read(ready[0], c, sizeof c);
+            ASSERT_GT(got, 0);
+            at += static_cast<int>(got);
+        }
+        ::close(ready[0]);
         ::close(go[1]);
         int taken = 0;
         for (const pid_t pid : children) {

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "foundation/strings.h"
-#include "foundation/screen_metrics.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
 
@@ -22,14 +21,14 @@ namespace {
 
 class SettingsTest : public ::testing::Test {
 protected:
+    static constexpr win::ScreenSize kScreen{1024, 768};
+
     void SetUp() override {
         root_ = fs::temp_directory_path() / ("tessaro-settings-" + std::to_string(::getpid()) + "-" +
                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root_);
         UseWindowsDirectory(root_ / "win");
         setenv("TESSARO_HOME", (root_ / "home").c_str(), 1);
-        tessaro::ScreenWidth = 1024;
-        tessaro::ScreenHeight = 768;
         record_ = std::make_unique<TConfigRecord>();
     }
     void TearDown() override {
@@ -75,7 +74,7 @@ protected:
 };
 
 TEST_F(SettingsTest, MissingFileGivesEveryDefault) {
-    tessaro::LoadAllSettings(*record_);
+    tessaro::LoadAllSettings(*record_, kScreen);
     const TConfigRecord& c = *record_;
     EXPECT_FALSE(fs::exists(winDir_ / "TESRO.INI"));
     EXPECT_EQ(c.RecentFiles[0], Home("TESRO.QTM"));
@@ -240,8 +239,8 @@ TEST_F(SettingsTest, CaseRuleMigration) {
 TEST_F(SettingsTest, WindowsAreForcedOnScreen) {
     Put("[Main Window]\r\nWidth=100\r\nHeight=120\r\nLeft=-700\r\nTop=768\r\n"
         "[Script Page]\r\nTop=-500\r\nLeft=-100\r\n");
-    tessaro::LoadMainWindowSettings(*record_);
-    tessaro::LoadScriptPageSettings(*record_);
+    tessaro::LoadMainWindowSettings(*record_, kScreen);
+    tessaro::LoadScriptPageSettings(*record_, kScreen);
     EXPECT_EQ(record_->MainWidth, 150);
     EXPECT_EQ(record_->MainHeight, 150);
     EXPECT_EQ(record_->MainLeft, 0);   // -700 + 150 <= 0
@@ -252,14 +251,14 @@ TEST_F(SettingsTest, WindowsAreForcedOnScreen) {
 
     Put("[Main Window]\r\nWidth=620\r\nLeft=-700\r\nTop=767\r\n[Script "
         "Page]\r\nLeft=1024\r\nTop=2147483647\r\nHeight=2147483647\r\n");
-    tessaro::LoadMainWindowSettings(*record_);
-    tessaro::LoadScriptPageSettings(*record_);
+    tessaro::LoadMainWindowSettings(*record_, kScreen);
+    tessaro::LoadScriptPageSettings(*record_, kScreen);
     EXPECT_EQ(record_->MainLeft, 0);
     EXPECT_EQ(record_->MainTop, 767);
     EXPECT_EQ(record_->ScriptLeft, 0);
     EXPECT_EQ(record_->ScriptTop, 0);
     Put("[Main Window]\r\nWidth=620\r\nLeft=-100\r\n");
-    tessaro::LoadMainWindowSettings(*record_);
+    tessaro::LoadMainWindowSettings(*record_, kScreen);
     EXPECT_EQ(record_->MainLeft, -100);
 }
 
@@ -269,18 +268,18 @@ TEST_F(SettingsTest, HostileGeometryIsBroughtInsideTheScreen) {
     Put("[Main Window]\r\nWidth=999999999\r\nHeight=99999\r\nLeft=-999999\r\nTop=10\r\n"
         "Category Width=99999999\r\nCol 1 Width=99999999\r\nCol 2 Width=200\r\nCol 3 Width=-5\r\n"
         "[Script Page]\r\nWidth=5000\r\nHeight=4000\r\nLeft=-4990\r\n");
-    tessaro::LoadMainWindowSettings(*record_);
-    tessaro::LoadScriptPageSettings(*record_);
-    EXPECT_EQ(record_->MainWidth, tessaro::ScreenWidth);
-    EXPECT_EQ(record_->MainHeight, tessaro::ScreenHeight);
+    tessaro::LoadMainWindowSettings(*record_, kScreen);
+    tessaro::LoadScriptPageSettings(*record_, kScreen);
+    EXPECT_EQ(record_->MainWidth, kScreen.width);
+    EXPECT_EQ(record_->MainHeight, kScreen.height);
     EXPECT_EQ(record_->MainLeft, 0);  // wholly off the screen once the width is the screen's
     EXPECT_EQ(record_->MainTop, 10);
-    EXPECT_EQ(record_->CategoryWidth, tessaro::ScreenWidth / 2);
-    EXPECT_EQ(record_->Col1Width, tessaro::ScreenWidth);
+    EXPECT_EQ(record_->CategoryWidth, kScreen.width / 2);
+    EXPECT_EQ(record_->Col1Width, kScreen.width);
     EXPECT_EQ(record_->Col2Width, 200);
     EXPECT_EQ(record_->Col3Width, -5);  // the list shows its own width for these
-    EXPECT_EQ(record_->ScriptWidth, tessaro::ScreenWidth);
-    EXPECT_EQ(record_->ScriptHeight, tessaro::ScreenHeight);
+    EXPECT_EQ(record_->ScriptWidth, kScreen.width);
+    EXPECT_EQ(record_->ScriptHeight, kScreen.height);
     EXPECT_EQ(record_->ScriptLeft, 0);
 }
 
@@ -313,7 +312,7 @@ TEST_F(SettingsTest, CurrentFileMustExist) {
 }
 
 TEST_F(SettingsTest, NewFileHasSectionsAndKeysInOrder) {
-    tessaro::LoadAllSettings(*record_);
+    tessaro::LoadAllSettings(*record_, kScreen);
     ASSERT_TRUE(tessaro::SaveAllSettings(*record_));
     using Keys = std::vector<std::string>;
     const Keys font = {"Color", "Font Name", "Size", "Bold", "Italic"};
@@ -476,7 +475,7 @@ TEST_F(SettingsTest, WrittenFileReadsBackIdentically) {
     const std::string first = Slurp();
 
     TConfigRecord reread;
-    tessaro::LoadAllSettings(reread);
+    tessaro::LoadAllSettings(reread, kScreen);
     EXPECT_EQ(reread.GridTitleFont.Color, -2147483643);
     EXPECT_TRUE(reread.GridTitleFont.StrikeOut && reread.GridTitleStrikeout);
     EXPECT_EQ(reread.EMailName, "Ren\xE9");
@@ -493,12 +492,12 @@ TEST_F(SettingsTest, WrittenFileReadsBackIdentically) {
 TEST_F(SettingsTest, EachProgramWritesBackOnlyWhatItChangedAndNeverRollsBackTheOther) {
     {
         TConfigRecord first;
-        tessaro::LoadAllSettings(first);
+        tessaro::LoadAllSettings(first, kScreen);
         ASSERT_TRUE(tessaro::SaveAllSettings(first));  // a complete file, as after a first run
     }
     TConfigRecord player, editor;
-    tessaro::LoadAllSettings(player);
-    tessaro::LoadAllSettings(editor);
+    tessaro::LoadAllSettings(player, kScreen);
+    tessaro::LoadAllSettings(editor, kScreen);
 
     // The player's command line switches, saved at its start.
     player.UseTray = false;
@@ -522,7 +521,7 @@ TEST_F(SettingsTest, EachProgramWritesBackOnlyWhatItChangedAndNeverRollsBackTheO
     EXPECT_EQ(Slurp(), afterEditor);
 
     TConfigRecord reread;
-    tessaro::LoadAllSettings(reread);
+    tessaro::LoadAllSettings(reread, kScreen);
     EXPECT_EQ(reread.MainWidth, 901);
     EXPECT_EQ(reread.MainLeft, 33);
     EXPECT_EQ(reread.GridFont.Name, "Tahoma");
@@ -543,7 +542,7 @@ TEST_F(SettingsTest, EachProgramWritesBackOnlyWhatItChangedAndNeverRollsBackTheO
 }
 
 TEST_F(SettingsTest, ASaveWithoutAChangeLeavesTheFileByteForByte) {
-    tessaro::LoadAllSettings(*record_);
+    tessaro::LoadAllSettings(*record_, kScreen);
     ASSERT_TRUE(tessaro::SaveAllSettings(*record_));
     // Hand-edited: blanks around the equals sign, another spelling of a key, values that
     // the loaders repair (a narrow window, a sort order that is no permutation).
@@ -560,7 +559,7 @@ TEST_F(SettingsTest, ASaveWithoutAChangeLeavesTheFileByteForByte) {
     Put(text);
 
     TConfigRecord c;
-    tessaro::LoadAllSettings(c);
+    tessaro::LoadAllSettings(c, kScreen);
     EXPECT_EQ(c.MainWidth, 150);
     EXPECT_EQ(c.ActivationSort, "12354");
     ASSERT_TRUE(tessaro::SaveAllSettings(c));
@@ -579,7 +578,7 @@ TEST_F(SettingsTest, ASaveWithoutAChangeLeavesTheFileByteForByte) {
 }
 
 TEST_F(SettingsTest, KeysTheFileLacksAreAddedButWhatTheOtherProgramWroteStays) {
-    tessaro::LoadAllSettings(*record_);  // no file yet: every default
+    tessaro::LoadAllSettings(*record_, kScreen);  // no file yet: every default
     // The other program writes its window while this one runs.
     ASSERT_TRUE(win::WritePrivateProfileString("Main Window", "Width", "901", "TESRO.INI"));
     ASSERT_TRUE(tessaro::SaveAllSettings(*record_));
@@ -590,7 +589,7 @@ TEST_F(SettingsTest, KeysTheFileLacksAreAddedButWhatTheOtherProgramWroteStays) {
 }
 
 TEST_F(SettingsTest, FontStyleReachesTheFileAndFlagsRebuildTheStyle) {
-    tessaro::LoadAllSettings(*record_);
+    tessaro::LoadAllSettings(*record_, kScreen);
     record_->GridFont.Bold = true;  // as a font dialog would change it
     record_->GridFont.StrikeOut = true;
     record_->PrintListFont.Italic = true;
@@ -618,7 +617,7 @@ TEST_F(SettingsTest, UnwritableFileIsReportedOnce) {
         return win::MbResult::Ok;
     });
     setenv("TESSARO_WINDIR", "/proc/self/tessaro-no-such-dir", 1);  // nobody can create files there
-    tessaro::LoadAllSettings(*record_);
+    tessaro::LoadAllSettings(*record_, kScreen);
     EXPECT_FALSE(tessaro::SaveAllSettings(*record_));
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].caption, "Error");
@@ -633,7 +632,7 @@ TEST_F(SettingsTest, SavingAllTriesEverySectionAndNamesTheFailuresOnce) {
         calls.push_back(call);
         return win::MbResult::Ok;
     });
-    tessaro::LoadAllSettings(*record_);
+    tessaro::LoadAllSettings(*record_, kScreen);
     // A value that cannot be one line of the file fails its section only.
     record_->RecentFiles[2] = std::string("a\nb");
     record_->RecentFiles[0] = std::string("c\rd");
@@ -673,7 +672,7 @@ TEST_F(SettingsTest, ReadOnlyFileIsReportedAndLeftAsItIs) {
         calls.push_back(call);
         return win::MbResult::Ok;
     });
-    tessaro::LoadAllSettings(*record_);
+    tessaro::LoadAllSettings(*record_, kScreen);
     EXPECT_FALSE(record_->UseTray);
     EXPECT_FALSE(tessaro::SaveAllSettings(*record_));
     EXPECT_FALSE(tessaro::SaveNetworkSettings(*record_));
@@ -706,7 +705,7 @@ TEST_F(SettingsTest, AFifoOrADeviceAsTheFileIsToldOnceWithWhatItIs) {
         else
             fs::create_symlink("/dev/null", file);
         calls.clear();
-        tessaro::LoadAllSettings(*record_);
+        tessaro::LoadAllSettings(*record_, kScreen);
         record_->SyncMinutes = 45;
         EXPECT_FALSE(tessaro::SaveCurrentFileMiscAndNetworkSettings(*record_));
         ASSERT_EQ(calls.size(), 1u);

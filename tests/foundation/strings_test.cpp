@@ -1,5 +1,4 @@
 #include "foundation/strings.h"
-#include "foundation/screen_metrics.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -89,14 +88,6 @@ TEST(IntegerValueTest, LeadingDigitsSignAndHex) {
     EXPECT_EQ(tessaro::IntegerValue("2147483647"), INT32_MAX);
     EXPECT_EQ(tessaro::IntegerValue("-2147483648"), INT32_MIN);
     EXPECT_EQ(tessaro::IntegerValue("99999999999"), 999999999);  // the overflowing digit is bad
-}
-
-TEST(SharedVariables, ScreenMetricsSetsScaleFactors) {
-    tessaro::ScreenMetrics();
-    ASSERT_GT(tessaro::ScreenWidth, 0);
-    ASSERT_GT(tessaro::ScreenHeight, 0);
-    EXPECT_DOUBLE_EQ(tessaro::MouseScaleX * tessaro::ScreenWidth, 65535.0);
-    EXPECT_DOUBLE_EQ(tessaro::MouseScaleY * tessaro::ScreenHeight, 65535.0);
 }
 
 }  // namespace

@@ -321,4 +321,65 @@ TEST_F(SyncRecordTest, AFullDiskOrAKillMidWriteLeavesTheOldRecordOrTheNew) {
     }
 }
 
+// Users starting at the same moment on a folder without a lock file, as programs started
+// together on a shared macro file do: each reads the record (making the file), takes the
+// lock when it is free, looks that it still holds it and lets it go. Nobody's read or write
+// fails, a lock taken is never overwritten by another user's new file, and nothing is left
+// beside the file.
+TEST_F(SyncRecordTest, UsersStartingTogetherOnANewLockFileNeitherFailNorLoseTheLock) {
+    constexpr int kUsers = 6;
+    constexpr int kRounds = 40;
+    for (int round = 0; round < kRounds; ++round) {
+        const std::string file = (dir_ / ("R" + std::to_string(round) + ".MAS")).string();
+        int go[2];
+        ASSERT_EQ(::pipe(go), 0);
+        std::vector<pid_t> users;
+        for (int u = 0; u < kUsers; ++u) {
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                ::close(go[1]);
+                char start = 0;
+                if (::read(go[0], &start, 1) != 0) ::_exit(3);  // all start when the pipe closes
+                const double mine = 1000.0 + u;
+                try {
+                    TSyncRecord r;
+                    tessaro::ReadSyncRecord(file, r);
+                    bool taken = false;
+                    tessaro::UpdateSyncRecord(file, r, [&](TSyncRecord& x) {
+                        if (x.State == tessaro::kSyncInUse) return false;
+                        x.State = tessaro::kSyncInUse;
+                        x.LockTime = mine;
+                        return taken = true;
+                    });
+                    if (!taken) ::_exit(0);
+                    bool kept = true;
+                    tessaro::UpdateSyncRecord(file, r, [&](TSyncRecord& x) {
+                        kept = x.State == tessaro::kSyncInUse && double{Unpacked(x.LockTime)} == mine;
+                        if (!kept) return false;
+                        x.State = tessaro::kSyncReleased;
+                        return true;
+                    });
+                    ::_exit(kept ? 0 : 2);
+                } catch (const tessaro::SyncFileError&) {
+                    ::_exit(1);
+                }
+            }
+            users.push_back(child);
+        }
+        ::close(go[0]);
+        ::close(go[1]);
+        for (const pid_t user : users) {
+            int status = 0;
+            ASSERT_EQ(::waitpid(user, &status, 0), user);
+            ASSERT_TRUE(WIFEXITED(status)) << round;
+            EXPECT_NE(WEXITSTATUS(status), 1)
+                << "a user's read or write of the lock file failed, round " << round;
+            EXPECT_NE(WEXITSTATUS(status), 2) << "a user's lock was overwritten, round " << round;
+        }
+        if (HasFailure()) break;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), kRounds);
+}
+
 }  // namespace

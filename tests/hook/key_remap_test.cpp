@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/named_mutex.h"
+#include "platform/x11/display.h"
 #include "platform/shared_memory.h"
 #include "tests/support/xvfb.h"
 
@@ -173,7 +174,10 @@ TEST_F(KeyRemapXTest, MappingLeftByADeadPlayerIsRestoredAtNextStart) {
 
 // The hook library's remap runs in a child process: the library keeps a display
 // connection of its own for the process's life, which must not outlive the test's server.
+// The process looked for its shared display before the child names the test's server (as
+// any earlier test of this process may have): the remap goes to the server named now.
 TEST_F(KeyRemapXTest, HookLibraryRemapFollowsTheSharedTable) {
+    win::x11::DisplayReachable();
     const std::vector<KeySym> before = Typed();
     auto block = win::SharedMemory::Create(kSwapBlockName, sizeof(TSwapShared));
     auto mutex = win::NamedMutex::Create(kSwapMutexName);

@@ -139,7 +139,7 @@ TEST(SpareKeysLending, FreeKeycodesFirstThenTheLeastRecentlyUsedOnceRead) {
     spares.Answered(7, t0 + 5ms, t0 + 40ms);
     EXPECT_EQ(SpareKeys::FreeAt(*b), t0 + 10ms + SpareKeys::kReadCap);
     spares.Answered(7, t0 + 15ms, t0 + 50ms);
-    EXPECT_EQ(SpareKeys::FreeAt(*b), t0 + 50ms + SpareKeys::kReadMargin);
+    EXPECT_EQ(SpareKeys::FreeAt(*b), t0 + 50ms);
     EXPECT_EQ(SpareKeys::FreeAt(*a), t0 + 20ms + SpareKeys::kReadCap) << "used after the question";
     // A key typed after the answer needs an answer of its own.
     spares.Used(*b, 7, t0 + 60ms);

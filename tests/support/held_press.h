@@ -2,6 +2,9 @@
 // Presses as a hand does: down, a hold of 80 ms, up. Offscreen dialogs take these events
 // through the same handlers a real press runs.
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QPoint>
 #include <QTest>
 #include <QWidget>
@@ -22,12 +25,22 @@ inline void HeldClick(QWidget* widget, QPoint pos = QPoint()) {
     QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, pos);
 }
 
+// Press, release, then the second press as the window system reports it: a double click.
+inline void HeldDoubleClick(QWidget* widget, QPoint pos) {
+    HeldClick(widget, pos);
+    QTest::qWait(30);
+    QMouseEvent second(QEvent::MouseButtonDblClick, pos, widget->mapToGlobal(pos), Qt::LeftButton,
+                       Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &second);
+    QTest::qWait(kHoldMs);
+    QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, pos);
+}
+
 // A left click on the row of a list or view (its viewport takes the mouse).
-template <class View>
-void HeldClickRow(View* view, int row) {
-    view->scrollToItem(view->item(row));
-    const QRect r = view->visualItemRect(view->item(row));
-    HeldClick(view->viewport(), r.center());
+inline void HeldClickRow(QAbstractItemView* view, int row) {
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    HeldClick(view->viewport(), view->visualRect(index).center());
 }
 
 }  // namespace tessaro::testing

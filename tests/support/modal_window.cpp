@@ -36,10 +36,11 @@ std::string CloseModals() {
 // the test it was armed in has ended.
 class ModalWait : public QObject {
 public:
-    ModalWait(const char* what, std::function<bool(QWidget*)> wanted, std::function<void(QWidget*)> act,
-              std::chrono::milliseconds limit)
+    ModalWait(const char* what, bool modal, std::function<bool(QWidget*)> wanted,
+              std::function<void(QWidget*)> act, std::chrono::milliseconds limit)
         : QObject(QCoreApplication::instance()),
           what_(what),
+          modal_(modal),
           wanted_(std::move(wanted)),
           act_(std::move(act)),
           limit_(limit),
@@ -56,23 +57,34 @@ private:
     }
     void Look() {
         if (::testing::UnitTest::GetInstance()->current_test_info() != test_) return Done();
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal != nullptr && wanted_(modal)) {
+        if (QWidget* found = Found()) {
             const auto act = std::move(act_);
             Done();
-            act(modal);  // may open further windows and wait on them
+            act(found);  // may open further windows and wait on them
             return;
         }
         if (!deadline_.hasExpired()) return Again();
+        QWidget* modal = QApplication::activeModalWidget();
         const std::string up = modal ? Described(modal) : std::string();
         Done();
-        ADD_FAILURE() << "no modal " << what_ << " came up within " << limit_.count() << " ms"
+        ADD_FAILURE() << "no " << (modal_ ? "modal " : "shown ") << what_ << " came up within "
+                      << limit_.count() << " ms"
                       << (up.empty() ? std::string(" (no modal window was up)")
                                      : " (up instead, now closed: " + CloseModals() + ")");
     }
     void Done() { deleteLater(); }
+    QWidget* Found() const {
+        if (modal_) {
+            QWidget* modal = QApplication::activeModalWidget();
+            return modal != nullptr && wanted_(modal) ? modal : nullptr;
+        }
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && wanted_(w)) return w;
+        return nullptr;
+    }
 
     std::string what_;
+    bool modal_;
     std::function<bool(QWidget*)> wanted_;
     std::function<void(QWidget*)> act_;
     std::chrono::milliseconds limit_;
@@ -84,7 +96,12 @@ private:
 
 void WhenModalWindow(const char* what, std::function<bool(QWidget*)> wanted,
                      std::function<void(QWidget*)> act, std::chrono::milliseconds limit) {
-    new ModalWait(what, std::move(wanted), std::move(act), limit);  // owned by the application
+    new ModalWait(what, true, std::move(wanted), std::move(act), limit);  // owned by the application
+}
+
+void WhenShownWindow(const char* what, std::function<bool(QWidget*)> wanted,
+                     std::function<void(QWidget*)> act, std::chrono::milliseconds limit) {
+    new ModalWait(what, false, std::move(wanted), std::move(act), limit);
 }
 
 }  // namespace tessaro::testing

@@ -16,6 +16,11 @@ inline constexpr std::chrono::milliseconds kModalLimit{20000};
 void WhenModalWindow(const char* what, std::function<bool(QWidget*)> wanted,
                      std::function<void(QWidget*)> act, std::chrono::milliseconds limit = kModalLimit);
 
+// The same for a window shown before its exec(), which is then no modal window to the
+// application: the first shown top-level window `wanted` takes.
+void WhenShownWindow(const char* what, std::function<bool(QWidget*)> wanted,
+                     std::function<void(QWidget*)> act, std::chrono::milliseconds limit = kModalLimit);
+
 // Runs `act` on the modal window once one is up, whatever its class.
 inline void WhenModal(std::function<void(QWidget*)> act, std::chrono::milliseconds limit = kModalLimit) {
     WhenModalWindow(
@@ -28,6 +33,14 @@ void WhenModal(std::function<void(T&)> act, std::chrono::milliseconds limit = kM
     WhenModalWindow(
         T::staticMetaObject.className(), [](QWidget* w) { return qobject_cast<T*>(w) != nullptr; },
         [act = std::move(act)](QWidget* w) { act(*qobject_cast<T*>(w)); }, limit);
+}
+
+// Runs `act` on the shown window of class T (`what` names it in a failure) once it is up.
+template <class T>
+void WhenShown(const char* what, std::function<void(T&)> act, std::chrono::milliseconds limit = kModalLimit) {
+    WhenShownWindow(
+        what, [](QWidget* w) { return dynamic_cast<T*>(w) != nullptr; },
+        [act = std::move(act)](QWidget* w) { act(*dynamic_cast<T*>(w)); }, limit);
 }
 
 }  // namespace tessaro::testing

@@ -1,9 +1,8 @@
 #pragma once
 // Answers the programs' file dialogs while it lives: each dialog takes the next queued path
-// (none left: cancelled), and what each dialog asked is kept.
+// (none left, or an empty one: cancelled), and what each dialog asked is kept.
 #include <deque>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "widgets/file_chooser.h"
@@ -12,19 +11,19 @@ namespace tessaro::testing {
 
 class ScriptedFileChooser final : public FileChooser {
 public:
-    explicit ScriptedFileChooser(std::deque<std::string> queued = {})
-        : answers(std::move(queued)), scope_(*this) {}
+    explicit ScriptedFileChooser(std::deque<std::string> queued = {});
 
-    std::string Choose(QWidget*, const FileChoice& choice) override {
-        asked.push_back(choice);
-        if (answers.empty()) return {};
-        std::string path = std::move(answers.front());
-        answers.pop_front();
-        return path;
-    }
+    std::string Choose(QWidget* owner, const FileChoice& choice) override;
+
+    // How the window that asked stood while the user chose.
+    struct Owner {
+        bool shown = false;
+        bool onTop = false;
+    };
 
     std::deque<std::string> answers;
     std::vector<FileChoice> asked;
+    std::vector<Owner> owners;  // one for each of `asked`
 
 private:
     ScopedFileChooser scope_;

@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "platform/sim/sim_platform.h"
 #include "protocol/hotkey_codes.h"
 #include "tests/support/qt_app.h"
 #include "widgets/hot_key_gate.h"
@@ -62,7 +63,7 @@ TEST(HotKeyGate, UnpairedPressesAndReportsExpire) {
 // A dialog with a hot-key field and a button, as the forms have them.
 class Picker : public QDialog, public HotKeyFieldOwner {
 public:
-    Picker() {
+    explicit Picker(win::Messages& messages) {
         auto* v = new QVBoxLayout(this);
         field = new QLineEdit(this);
         field->setReadOnly(true);
@@ -71,7 +72,7 @@ public:
         for (QWidget* w :
              {static_cast<QWidget*>(field), static_cast<QWidget*>(other), static_cast<QWidget*>(ok)})
             v->addWidget(w);
-        fields = std::make_unique<HotKeyFields>(*this, *this);
+        fields = std::make_unique<HotKeyFields>(messages, *this, *this);
         fields->AddField(*field);
     }
     void HotKeyChosen(int code) override { chosen.push_back(code); }
@@ -87,7 +88,8 @@ public:
 
 TEST(HotKeyFields, AClickElsewhereEndsThePickingAndItsReportIsDropped) {
     EnsureQtApplication();
-    Picker dialog;
+    win::sim::SimPlatform platform;
+    Picker dialog(platform.messages());
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     dialog.activateWindow();

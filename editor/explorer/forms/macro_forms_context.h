@@ -1,6 +1,7 @@
 #pragma once
-// What the macro forms need from the explorer besides the record they edit: the desktop,
-// the installed-program list kept for the run and the command dialogs.
+// What the macro forms need from the explorer besides the record they edit: the desktop and
+// the printers and display modes it offers, the installed-program list kept for the run
+// and the command dialogs.
 #include <string>
 
 #include "editor/explorer/explorer_core.h"
@@ -12,7 +13,9 @@ class QWidget;
 
 namespace win {
 class Desktop;
-}
+class Printers;
+class SystemSettings;
+}  // namespace win
 
 namespace tessaro {
 
@@ -31,6 +34,8 @@ struct MacroFormsContext {
     TMainWinCore& core;
     const TConfigRecord& config;
     win::Desktop& desktop;
+    win::Printers& printers;
+    win::SystemSettings& display;
     InstalledPrograms& installedPrograms;
     CommandDialogs& commands;
     std::string programDir;

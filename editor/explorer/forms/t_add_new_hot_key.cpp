@@ -19,7 +19,6 @@
 #include "editor/model/macro_forms/window_routing.h"
 #include "hook/qtmhook.h"
 #include "platform/messages.h"
-#include "platform/sim/program_platform.h"
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
 
@@ -98,7 +97,8 @@ void TAddNewHotKey::showEvent(QShowEvent* event) {
 void TAddNewHotKey::FormShow() {
     shown_ = true;
     ResultTrayChanged = false;
-    hotKeys_ = std::make_unique<HotKeyFields>(*this, static_cast<HotKeyFieldOwner&>(*this));
+    hotKeys_ =
+        std::make_unique<HotKeyFields>(context_.core.Messages, *this, static_cast<HotKeyFieldOwner&>(*this));
     hotKeys_->AddField(*HotKeyEntry);
     const TGlobData& glob = context_.core.GlobData;
     KeyList->FillList(glob);
@@ -149,14 +149,14 @@ void TAddNewHotKey::WMHotKeyChosen(int code) {
 
 void TAddNewHotKey::HotKeyEntryEnter() {
     routed_ = true;
-    SetSecWind(context_.core.GlobData, forms::NativeId(*this), true, NoticesTo(context_.core.PlayerWnd));
+    SetSecWind(context_.core.GlobData, forms::NativeId(*this), true, context_.core.Notices());
     SetCaptions(false);
 }
 
 void TAddNewHotKey::HotKeyEntryExit() {
     if (!routed_) return;
     routed_ = false;
-    SetSecWind(context_.core.GlobData, forms::NativeId(*this), false, NoticesTo(context_.core.PlayerWnd));
+    SetSecWind(context_.core.GlobData, forms::NativeId(*this), false, context_.core.Notices());
     SetCaptions(true);
 }
 
@@ -262,9 +262,7 @@ void TAddNewHotKey::DoCapture() {
     rec.ActivationCode = setup.activationCode;
     glob.ActivationCode[NewMacroNumber] = setup.activationCode;
     QtmUpItem(&glob, NewMacroNumber);
-    if (context_.core.PlayerWnd)
-        win::ProgramPlatform().messages().PostMessage(context_.core.PlayerWnd, WM_PEER_UPDATE, puPullMacro,
-                                                      NewMacroNumber);
+    context_.core.Notices()(puPullMacro, NewMacroNumber);
 
     TCaptureKeys dialog(context_, capture_, this);
     dialog.HotKeyLabel->setText(

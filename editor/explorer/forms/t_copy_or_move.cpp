@@ -94,7 +94,8 @@ void TCopyOrMove::showEvent(QShowEvent* event) {
 void TCopyOrMove::FormShow() {
     shown_ = true;
     setWindowTitle(MoveMode ? "Change Macro Activation" : "Copy Hot Key");
-    hotKeys_ = std::make_unique<HotKeyFields>(*this, static_cast<HotKeyFieldOwner&>(*this));
+    hotKeys_ =
+        std::make_unique<HotKeyFields>(context_.core.Messages, *this, static_cast<HotKeyFieldOwner&>(*this));
     hotKeys_->AddField(*HotKeyEntry);
     if (OffersOnlyHotKey(context_.core.CurrentMacro))
         for (QRadioButton* b : {Snipra, TimedMacro, WinTitle, UseNone}) {
@@ -145,7 +146,7 @@ void TCopyOrMove::WMHotKeyChosen(int code) {
 void TCopyOrMove::Route(bool on) {
     if (routed_ == on) return;
     routed_ = on;
-    SetSecWind(context_.core.GlobData, forms::NativeId(*this), on, NoticesTo(context_.core.PlayerWnd));
+    SetSecWind(context_.core.GlobData, forms::NativeId(*this), on, context_.core.Notices());
 }
 
 bool TCopyOrMove::eventFilter(QObject* watched, QEvent* event) {

@@ -41,9 +41,10 @@ constexpr std::array<const char*, 3> kMenuShows{"First Part of Macro", "Icons", 
 
 }  // namespace
 
-TSystemKeys::TSystemKeys(QWidget* owner, TGlobData& glob, LoadedMacroFile& file, TConfigRecord& config,
-                         PeerNotify notify, int initialFocus)
+TSystemKeys::TSystemKeys(QWidget* owner, win::Messages& messages, TGlobData& glob, LoadedMacroFile& file,
+                         TConfigRecord& config, PeerNotify notify, int initialFocus)
     : QDialog(owner),
+      messages_(messages),
       glob_(glob),
       file_(file),
       config_(config),
@@ -96,7 +97,7 @@ TSystemKeys::~TSystemKeys() { Route(false); }
 
 void TSystemKeys::showEvent(QShowEvent* event) {
     if (!hotKeys_) {
-        hotKeys_ = std::make_unique<HotKeyFields>(*this, static_cast<HotKeyFieldOwner&>(*this));
+        hotKeys_ = std::make_unique<HotKeyFields>(messages_, *this, static_cast<HotKeyFieldOwner&>(*this));
         for (QLineEdit* field : Fields) hotKeys_->AddField(*field);
         forms::CentreOnScreen(*this);
         Fields[std::size_t(initialSlot_)]->setFocus();

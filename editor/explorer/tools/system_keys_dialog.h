@@ -20,9 +20,10 @@ namespace tessaro {
 class TSystemKeys : public QDialog, private HotKeyFieldOwner {
     Q_OBJECT
 public:
-    // `initialFocus`: 1 "Activate Editor" .. 4 "Display Menu...", 5 "Terminate Program".
-    TSystemKeys(QWidget* owner, TGlobData& glob, LoadedMacroFile& file, TConfigRecord& config,
-                PeerNotify notify, int initialFocus);
+    // `initialFocus`: 1 "Activate Editor" .. 4 "Display Menu...", 5 "Terminate Program". The
+    // pressed keys are reported as `messages` carries them.
+    TSystemKeys(QWidget* owner, win::Messages& messages, TGlobData& glob, LoadedMacroFile& file,
+                TConfigRecord& config, PeerNotify notify, int initialFocus);
     ~TSystemKeys() override;
 
     std::array<QLineEdit*, 5> Fields{};        // in slot order: TermProg, ActProg, StartCap, Resume, MenuTop
@@ -44,6 +45,7 @@ private:
     void HotKeyChosen(int code) override { WMHotKeyChosen(code); }
     void EndHotKeyRouting() override;
 
+    win::Messages& messages_;
     TGlobData& glob_;
     LoadedMacroFile& file_;
     TConfigRecord& config_;

@@ -13,6 +13,7 @@
 #include "editor/model/explorer/player_link.h"
 #include "foundation/config_record.h"
 #include "foundation/network_lock.h"
+#include "macro/capture_recording.h"
 #include "macro/loaded_macro_file.h"
 #include "macro/macro_record.h"
 #include "protocol/glob_data.h"
@@ -169,9 +170,10 @@ public:
     void DoInfo(int row);
 
     // Capture messages: a recorded character; the end (also the recording icon's click).
-    // Whoever starts a capture for this window (the recapture command does) first calls
-    // StartCaptureFile: it empties the capture file and makes the end awaited.
-    void StartCaptureFile();
+    // Whoever starts a capture for this window calls StartRecording once the capture file
+    // holds the recording's start (the dialog that armed it wrote its speed token there):
+    // the recording begins with that and its end is awaited.
+    void StartRecording();
     void OnCaptureChar(std::uint32_t wParam, std::int32_t lParam);
     void OnCaptureDone(std::uint32_t wParam);
     bool captureFinished() const { return captureFinished_; }
@@ -205,7 +207,6 @@ private:
     bool SwitchTo(const std::string& name);
     bool SwitchToChosen(const std::optional<std::string>& name);  // a .QTM name, or refused
     void Post(std::uint32_t code, std::int32_t arg = 0) { ctx_.link.Notify(code, arg); }
-    std::string CaptureFilePath() const;
 
     Context ctx_;
     LoadedMacroFile file_;
@@ -215,6 +216,7 @@ private:
     int currentCategory_ = 0;
     int captureMacro_ = 0;
     bool captureFinished_ = true;
+    CaptureRecording recording_{CaptureFilePath(ctx_.programDirectory)};
     bool destroyed_ = false;
     int syncTicks_ = 0;
     std::uint64_t writesAtLock_ = 0;  // file_.writes() when the network lock was taken

@@ -1,29 +1,35 @@
-// The end of a recapture: the recorded text into the macro, or into a numbered text file
-// the macro plays when it is too long.
-#include <fcntl.h>
+// A capture recorded into the editor: the recording kept whole while it comes in, and at
+// its end the text into the macro, or into a numbered text file the macro plays when it is
+// too long.
+#include <cstdio>
+#include <optional>
 
 #include "editor/model/explorer/explorer.h"
-#include "macro/capture_file.h"
-#include "platform/file_io.h"
+#include "foundation/whole_files.h"
 #include "platform/message_box.h"
 #include "protocol/window_messages.h"
 
 namespace tessaro {
 
-std::string Explorer::CaptureFilePath() const { return tessaro::CaptureFilePath(ctx_.programDirectory); }
+namespace {
+// Told on the console only: a box would take the focus from what is being recorded.
+void TellStopped(const std::string& line) { std::fprintf(stderr, "tesdesk: %s\n", line.c_str()); }
+}  // namespace
 
-void Explorer::StartCaptureFile() {
+void Explorer::StartRecording() {
     captureFinished_ = false;
-    std::string why;  // a file that cannot be made is reported when the recording is taken
-    win::WriteToRegularFile(CaptureFilePath(), "", O_TRUNC | O_NOFOLLOW, why);
+    std::string why;
+    const std::optional<std::string> start = ReadRegularFileOrEmpty(recording_.file(), why);
+    if (!recording_.Start(start.value_or(""), why))
+        TellStopped("the capture file " + recording_.file() + " cannot follow the recording (" + why +
+                    "); the recording goes on without it");
 }
 
 void Explorer::OnCaptureChar(std::uint32_t wParam, std::int32_t lParam) {
     captureMacro_ = static_cast<int>(wParam);
     const char c = static_cast<char>(lParam & 0xFF);
     if (captureFinished_ || c == 0) return;
-    std::string why;
-    win::WriteToRegularFile(CaptureFilePath(), std::string_view(&c, 1), O_APPEND | O_NOFOLLOW, why);
+    if (const std::string stopped = recording_.Add(c); !stopped.empty()) TellStopped(stopped);
 }
 
 void Explorer::OnCaptureDone(std::uint32_t wParam) {
@@ -37,27 +43,35 @@ void Explorer::OnCaptureDone(std::uint32_t wParam) {
 
     captureMacro_ = static_cast<int>(wParam);
     if (!ValidMacro(captureMacro_)) {
+        // Nowhere to store it: the recording stays in its file.
+        std::string told;
+        recording_.Keep(told);
         ReleaseSyncFile(0);
         return;
     }
     file_.ReadMacroRecord(captureMacro_, CurrentMacro);
     CurrentMacro.LastModified = ctx_.window.Now();
 
-    const CapturedText captured = TakeCapturedText(CaptureFilePath(), ctx_.programDirectory);
-    if (captured.ok) {
+    const CapturedText captured = recording_.Store(ctx_.programDirectory);
+    if (captured.ok)
         SetMacroText(CurrentMacro, captured.macroText);
-    } else {
-        // The recording stays in its file, so it is not lost.
-        win::MessageBox("The capture could not be stored: " + captured.error + "\nIt is kept in " +
-                            CaptureFilePath() + ".",
-                        "Error", win::MbButtons::Ok, win::MbIcon::Error);
-    }
+    else
+        win::MessageBox("The capture could not be stored: " + captured.error, "Error", win::MbButtons::Ok,
+                        win::MbIcon::Error);
     if (captureProgramScope) {
         CurrentMacro.Scope = scProgram;
         CurrentMacro.ScopeText = std::string_view(program).substr(0, 30);
         CurrentMacro.TopmostOnly = 1;
     }
     const bool written = captured.ok && file_.SaveMacroRecord(captureMacro_, CurrentMacro, true);
+    // The capture file keeps the recording until the macro holds it.
+    if (written) {
+        recording_.Drop();
+    } else if (captured.ok) {  // the failed save was told; so is where the recording is
+        std::string told;
+        recording_.Keep(told);
+        win::MessageBox(told, "Error", win::MbButtons::Ok, win::MbIcon::Error);
+    }
     SetHotKeys();
     ctx_.window.BringToFront();
     ReleaseSyncFile(written ? 1 : 0);

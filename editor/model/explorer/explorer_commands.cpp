@@ -1,6 +1,5 @@
 // The explorer's eight macro commands.
 #include <algorithm>
-#include <filesystem>
 #include <vector>
 
 #include "editor/model/explorer/explorer.h"
@@ -207,7 +206,8 @@ void Explorer::DoCapture() {
     const int n = SelectedMacro();
     file_.ReadMacroRecord(n, CurrentMacro);
     const bool conflict = CurrentMacro.Scope != scGlobal && HotKeyConflict(n, true);
-    StartCaptureFile();
+    // The end may come while the dialog is still up.
+    captureFinished_ = false;
     const bool capturing = ctx_.dialogs.Recapture(
         CaptureLabel(CurrentMacro.ActivationCode, CurrentMacro.Abbreviation.view()), n, conflict);
     if (captureFinished_) {  // the capture ended while the dialog was up
@@ -215,13 +215,10 @@ void Explorer::DoCapture() {
     }
     // A cancelled dialog gave the lock back already: nothing more is written.
     if (capturing && file_.SaveMacroRecord(n, CurrentMacro, true)) Refresh(n);
-    if (!capturing) {
-        // The cancelled dialog gave the lock back already; a second release would write
-        // over a lock another editor may hold by now.
-        captureFinished_ = true;
-        std::error_code ec;
-        std::filesystem::remove(CaptureFilePath(), ec);
-    }
+    // The cancelled dialog gave the lock back already; a second release would write over a
+    // lock another editor may hold by now. The capture file, which may keep an earlier
+    // recording that could not be stored, is left as it is.
+    if (!capturing) captureFinished_ = true;
     // Otherwise the lock stays held until the capture's end.
 }
 

@@ -5,7 +5,6 @@
 #include "hook/client/glob_data_sync.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
-#include "platform/sim/program_platform.h"
 #include "protocol/window_messages.h"
 
 namespace tessaro {
@@ -47,8 +46,7 @@ void HookPlayerLink::PushGroup(const TGlobData& glob, int group, int index) {
 }
 
 void HookPlayerLink::Notify(std::uint32_t code, std::int32_t argument) {
-    if (playerWindow != 0)
-        win::ProgramPlatform().messages().PostMessage(playerWindow, WM_PEER_UPDATE, code, argument);
+    if (playerWindow != 0) messages_.PostMessage(playerWindow, WM_PEER_UPDATE, code, argument);
 }
 
 void HookPlayerLink::PullGroup(TGlobData& glob, int group, int index) { GetGlobDataItem(glob, group, index); }

@@ -20,11 +20,17 @@ public:
 
 class HookPlayerLink : public PlayerLink {
 public:
+    // The notices go as `messages` carries them.
+    explicit HookPlayerLink(win::Messages& messages) : messages_(messages) {}
+
     void PushGroup(const TGlobData& glob, int group, int index) override;
     void Notify(std::uint32_t code, std::int32_t argument) override;
     void PullGroup(TGlobData& glob, int group, int index) override;
 
     win::HWND playerWindow = 0;  // from "/RH"
+
+private:
+    win::Messages& messages_;
 };
 
 // The push-and-notify routines: push the group, post (6, group).

@@ -1,11 +1,9 @@
 #include "editor/model/macro_forms/capture_setup.h"
 
-#include <fcntl.h>
-
 #include "editor/model/macro_forms/hot_key_list.h"
 #include "foundation/strings.h"
+#include "macro/capture_file.h"
 #include "macro/nickname.h"
-#include "platform/file_io.h"
 #include "protocol/hotkey_names.h"
 
 namespace tessaro {
@@ -61,12 +59,7 @@ std::vector<std::string> CaptureWindowList(win::Desktop& desktop) {
 
 std::string SpeedToken(const CaptureChoices& c) {
     if (!c.doTime) return {};
-    switch (c.speed) {
-        case 2: return "<SPEED:00002>";
-        case 3: return "<SPEED:00.50>";
-        case 4: return "<SPEED:00.25>";
-        default: return "<SPEED:00001>";
-    }
+    return CaptureSpeedToken(c.speed >= 1 && c.speed <= 4 ? c.speed : 1);
 }
 
 CaptureArming ArmCapture(TGlobData& glob, TMacroRecord& rec, const CaptureChoices& c, int captureMacroNumber,
@@ -127,7 +120,7 @@ CaptureArming ArmCapture(TGlobData& glob, TMacroRecord& rec, const CaptureChoice
 
 std::string CreateCaptureFile(const std::string& path, const std::string& speedToken) {
     std::string why;
-    if (!win::WriteToRegularFile(path, speedToken, O_TRUNC | O_NOFOLLOW, why))
+    if (!MakeCaptureFile(path, speedToken, why))
         return "The capture file \"" + path + "\" could not be created: " + why +
                ".  The capture did not start.";
     return {};

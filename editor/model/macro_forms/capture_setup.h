@@ -60,8 +60,8 @@ struct CaptureArming {
 CaptureArming ArmCapture(TGlobData& glob, TMacroRecord& rec, const CaptureChoices& c, int captureMacroNumber,
                          bool recapture, const std::string& nickname);
 
-// Creates (truncates) the capture file and writes the speed token; an error text when it
-// cannot be made.
+// Makes the capture file hold the speed token, as a whole (MakeCaptureFile); an error text
+// when it cannot be made, and the file is then as it was.
 std::string CreateCaptureFile(const std::string& path, const std::string& speedToken);
 
 // What the explorer's main window does for a capture started from its dialogs.

@@ -44,7 +44,7 @@ int CaptureSpeedOf(const Answers& a) {
 std::string CaptureSpeedToken(int speed) {
     if (speed <= 0) return {};
     // The capture dialog's speeds stop at four times; ten times is a playback factor.
-    if (speed < 5) return SpeedToken(CaptureChoices{.doTime = true, .speed = speed});
+    if (speed < 5) return tessaro::CaptureSpeedToken(speed);
     return BuildSpeed(SpeedForm{3, "0.10"}).CommandText;
 }
 

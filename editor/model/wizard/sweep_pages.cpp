@@ -1,15 +1,14 @@
 #include "editor/model/wizard/sweep_pages.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "editor/model/macro_forms/capture_setup.h"
 #include "editor/model/macro_forms/window_routing.h"
 #include "foundation/strings.h"
-#include "macro/capture_file.h"
-#include "platform/file_io.h"
+#include "platform/message_box.h"
 #include "protocol/window_messages.h"
 
 namespace tessaro::wizard {
@@ -66,13 +65,11 @@ std::string SweepRecording::Start(std::uint32_t window) {
     if (!IsProgram(helper))
         return "The sweepstakes helper program \"" + helper +
                "\" could not be found.  The recording was not started, as only the helper can end it.";
-    const std::string capture = CaptureFilePath(ctx_.programDir);
-    if (std::string error = CreateCaptureFile(capture, ""); !error.empty()) return error;
-    std::string why;
-    file_ = win::OpenRegularFile(capture, O_WRONLY | O_APPEND | O_NOFOLLOW, 0644, &why);
-    if (!file_.valid())
-        return "The capture file \"" + capture + "\" could not be opened: " + why +
+    if (std::string why; !recording_.Start("", why)) {
+        recording_.Drop();
+        return "The capture file \"" + recording_.file() + "\" could not be created: " + why +
                ".  The recording was not started.";
+    }
 
     window_ = window;
     SetCapWind(ctx_.GlobData, window_, true, ctx_.notify);
@@ -81,7 +78,7 @@ std::string SweepRecording::Start(std::uint32_t window) {
     if (started.code <= 32) {
         SetCapWind(ctx_.GlobData, window_, false, ctx_.notify);
         on_ = false;
-        file_.Close();
+        recording_.Drop();
         return "The sweepstakes helper program \"" + helper + "\" could not be started (error " +
                std::to_string(started.code) + ").  The recording was not started.";
     }
@@ -95,7 +92,9 @@ std::string SweepRecording::Start(std::uint32_t window) {
 void SweepRecording::OnChar(std::int32_t lParam) {
     const char c = static_cast<char>(lParam & 0xFF);
     if (!on_ || c == 0) return;
-    win::WriteAll(file_.get(), std::string_view(&c, 1));
+    // Told on the console only: a box would take the focus from the form being filled in.
+    if (const std::string stopped = recording_.Add(c); !stopped.empty())
+        std::fprintf(stderr, "tesdesk: %s\n", stopped.c_str());
 }
 
 void SweepRecording::CaptureOff() {
@@ -103,19 +102,21 @@ void SweepRecording::CaptureOff() {
     PushAndTell(ctx_, ggCaptureOn);
     SetCapWind(ctx_.GlobData, window_, false, ctx_.notify);
     on_ = false;
+    // The macro is built from the file: it gets the whole recording, also what came while
+    // the file could not follow.
+    if (std::string told; !recording_.Keep(told))
+        win::MessageBox(told + "  The macro gets only what the file holds.", "Error", win::MbButtons::Ok,
+                        win::MbIcon::Error);
 }
 
 bool SweepRecording::OnEnded() {
     if (!on_) return false;
     CaptureOff();
-    file_.Close();
     return true;
 }
 
 void SweepRecording::Release() {
-    if (!on_) return;
-    CaptureOff();
-    file_.Close();
+    if (on_) CaptureOff();
 }
 
 }  // namespace tessaro::wizard

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "editor/model/wizard/wizard_context.h"
-#include "platform/file_io.h"
+#include "macro/capture_recording.h"
 #include "platform/launch.h"
 #include "protocol/glob_data.h"
 
@@ -31,7 +31,7 @@ void SetSweepCaptureFields(TGlobData& glob);
 
 class SweepRecording {
 public:
-    explicit SweepRecording(WizardContext& ctx) : ctx_(ctx) {}
+    explicit SweepRecording(WizardContext& ctx) : ctx_(ctx), recording_(CaptureFilePath(ctx.programDir)) {}
     ~SweepRecording() { Release(); }
     SweepRecording(const SweepRecording&) = delete;
     SweepRecording& operator=(const SweepRecording&) = delete;
@@ -41,7 +41,8 @@ public:
     std::string Start(std::uint32_t window);
     // A typed character in the low byte; ignored outside a recording and when 0.
     void OnChar(std::int32_t lParam);
-    // The end message: capture off and the file complete. False when no recording ran.
+    // The end message: capture off and the file holding the whole recording. False when no
+    // recording ran.
     bool OnEnded();
     // The wizard closes while recording: the capture is released.
     void Release();
@@ -52,7 +53,7 @@ private:
 
     WizardContext& ctx_;
     win::Launcher launcher_;
-    win::UniqueFd file_;
+    CaptureRecording recording_;
     std::uint32_t window_ = 0;
     bool on_ = false;
 };

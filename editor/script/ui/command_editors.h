@@ -6,12 +6,14 @@
 
 #include "editor/script/line_ops.h"
 #include "editor/script/ui/script_editor_services.h"
-#include "platform/printers.h"
-#include "platform/sim/program_platform.h"
-#include "platform/system_settings.h"
 
 class QDialog;
 class QWidget;
+
+namespace win {
+class Printers;
+class SystemSettings;
+}  // namespace win
 
 namespace tessaro {
 
@@ -45,11 +47,11 @@ struct CommandEditorHosts {
     RecipientPathEditor& Recipients;
     MixerHost& Mixer;
     NetworkConnectionList& Connections;
+    // The printers and display modes the dialogs offer.
+    win::Printers& Printers;
+    win::SystemSettings& Display;
     bool RasAvailable = false;
     bool IE4Installed = true;
-    // The printers and display modes the dialogs offer: the desktop's own unless given.
-    win::Printers& Printers = win::ProgramPlatform().printers();
-    win::SystemSettings& Display = win::ProgramPlatform().systemSettings();
 };
 
 // The codes that make their line at once when added (no dialog).

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,6 +20,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
@@ -39,6 +41,7 @@
 #include "editor/script/ui/do_wizard.h"
 #include "editor/script/ui/icon_button.h"
 #include "editor/script/ui/script_print.h"
+#include "editor/script/ui/script_rows.h"
 #include "foundation/ras.h"
 #include "foundation/settings.h"
 #include "platform/cp1252.h"
@@ -54,19 +57,6 @@ namespace {
 
 QString Q(std::string_view text1252) { return QString::fromStdString(win::Cp1252ToUtf8(text1252)); }
 std::string Text(const QLineEdit* e) { return win::Utf8ToCp1252(e->text().toStdString()); }
-
-// A display text on one row: its line breaks (a Text line's typed ones) as blanks, so that
-// every row has the one height the list lays out with.
-QString ShownText(std::string_view text1252) {
-    // Most lines are plain ASCII, where Windows-1252 and Latin-1 agree.
-    if (std::all_of(text1252.begin(), text1252.end(), [](char c) { return c >= 0x20 && c < 0x7F; }))
-        return QString::fromLatin1(text1252.data(), static_cast<qsizetype>(text1252.size()));
-    QString shown = Q(text1252);
-    shown.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    shown.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    shown.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return shown;
-}
 
 // The commands list: a key that moves to the row already current (Home on the first row
 // focus made current) chooses it, as any other move does.
@@ -139,11 +129,14 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     RefuseMinimise(*this);
     OptionBox = new CommandChoiceList(this);
     OptionBox->setObjectName("OptionBox");
-    Script = new QListWidget(this);
+    Script = new QListView(this);
     Script->setObjectName("Script");
+    Script->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Files of a hundred thousand lines: rows of one height are laid out without measuring
-    // each text.
+    // each text, and no row is an object of its own.
     Script->setUniformItemSizes(true);
+    rows_ = new ScriptRows(lines_.Lines, Script);
+    Script->setModel(rows_);
     OkButton = Button(this, "OkButton", tr("Sa&ve"));
     CancelButton = Button(this, "CancelButton", tr("&Cancel"));
     AddButton = Button(this, "AddButton", tr("&Add"));
@@ -263,20 +256,17 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     connect(InsertAfter, &QPushButton::clicked, this, [this] { AddALine(AddStyle::After); });
     connect(DoEdit, &QPushButton::clicked, this, &TDoScripting::DoEditClick);
     connect(Wizard, &QPushButton::clicked, this, &TDoScripting::WizardClick);
-    connect(Script, &QListWidget::itemDoubleClicked, this, &TDoScripting::DoEditClick);
+    connect(Script, &QListView::doubleClicked, this, &TDoScripting::DoEditClick);
     connect(DoCopy, &QPushButton::clicked, this, &TDoScripting::DoCopyClick);
     connect(DoDelete, &QPushButton::clicked, this, &TDoScripting::DoDeleteClick);
     connect(DoUp, &QPushButton::clicked, this, [this] { MoveClick(true); });
     connect(DoDown, &QPushButton::clicked, this, [this] { MoveClick(false); });
-    connect(Script, &QListWidget::currentRowChanged, this, [this](int row) {
-        lines_.Selected = row;
-        const LineButtons b = EnableDisable(lines_);
-        DoUp->setEnabled(b.Up);
-        DoDown->setEnabled(b.Down);
-        DoCopy->setEnabled(b.Copy);
-        DoEdit->setEnabled(b.Edit);
-        DoDelete->setEnabled(b.Delete);
-    });
+    connect(Script->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& row) {
+                if (showing_) return;
+                lines_.Selected = row.row();
+                ShowLineButtons();
+            });
     connect(OkButton, &QPushButton::clicked, this, &TDoScripting::OkButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &TDoScripting::CancelButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, [this] { ShowHelpTopic(this, "Scripting Editor"); });
@@ -373,59 +363,21 @@ void TDoScripting::FormShow() {
     Caption();
 }
 
-void TDoScripting::ShowLines() {
-    const std::vector<ScriptLine>& lines = lines_.Lines;
-    // Only the rows between the unchanged head and the unchanged tail are touched.
-    const std::size_t was = rowTexts_.size();
-    const std::size_t now = lines.size();
-    std::size_t head = 0;
-    while (head < was && head < now && rowTexts_[head] == lines[head].Text) ++head;
-    std::size_t tail = 0;
-    while (tail < was - head && tail < now - head && rowTexts_[was - 1 - tail] == lines[now - 1 - tail].Text)
-        ++tail;
-    const std::size_t oldRows = was - head - tail;
-    const std::size_t newRows = now - head - tail;
-    constexpr std::size_t kRebuildAbove = 256;  // removing rows one by one moves the rest each time
-    if (oldRows - std::min(oldRows, newRows) > kRebuildAbove) {
-        Script->clear();
-        QStringList texts;
-        texts.reserve(static_cast<qsizetype>(now));
-        for (const ScriptLine& line : lines) texts.push_back(ShownText(line.Text));
-        Script->addItems(texts);
-    } else {
-        const std::size_t common = std::min(oldRows, newRows);
-        for (std::size_t i = head; i < head + common; ++i)
-            Script->item(static_cast<int>(i))->setText(ShownText(lines[i].Text));
-        for (std::size_t i = common; i < oldRows; ++i)
-            delete Script->takeItem(static_cast<int>(head + common));
-        if (newRows > common) {
-            QStringList texts;
-            for (std::size_t i = head + common; i < head + newRows; ++i)
-                texts.push_back(ShownText(lines[i].Text));
-            Script->insertItems(static_cast<int>(head + common), texts);
-        }
-    }
-    rowTexts_.erase(rowTexts_.begin() + static_cast<std::ptrdiff_t>(head),
-                    rowTexts_.begin() + static_cast<std::ptrdiff_t>(head + oldRows));
-    rowTexts_.insert(rowTexts_.begin() + static_cast<std::ptrdiff_t>(head), newRows, std::string());
-    for (std::size_t i = head; i < head + newRows; ++i) rowTexts_[i] = lines[i].Text;
-    UpdateWidestRow();
-}
-
 void TDoScripting::UpdateWidestRow() {
-    if (Script->count() == 0) return;
-    // Every row takes the last row's size: it gets the width of the widest text, so that
-    // the list still scrolls far enough to the right for every line.
+    const std::vector<ScriptLine>& lines = lines_.Lines;
+    if (lines.empty()) return;
+    // Every row takes one size: the width of the widest text, so that the list still
+    // scrolls far enough to the right for every line.
     constexpr std::size_t kMeasured = 8;
     std::vector<std::size_t> longest;
-    for (std::size_t i = 0; i < rowTexts_.size(); ++i) {
-        const auto shorter = [&](std::size_t a, std::size_t b) {
-            return rowTexts_[a].size() > rowTexts_[b].size();
-        };
+    const auto shorter = [&](std::size_t a, std::size_t b) {
+        return lines[a].Text.size() > lines[b].Text.size();
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         if (longest.size() < kMeasured) {
             longest.push_back(i);
             std::push_heap(longest.begin(), longest.end(), shorter);
-        } else if (rowTexts_[i].size() > rowTexts_[longest.front()].size()) {
+        } else if (lines[i].Text.size() > lines[longest.front()].Text.size()) {
             std::pop_heap(longest.begin(), longest.end(), shorter);
             longest.back() = i;
             std::push_heap(longest.begin(), longest.end(), shorter);
@@ -434,22 +386,28 @@ void TDoScripting::UpdateWidestRow() {
     const QFontMetrics metrics(Script->font());
     int widest = 0;
     for (std::size_t i : longest)
-        widest = std::max(widest, metrics.horizontalAdvance(ShownText(rowTexts_[i])));
+        widest = std::max(widest, metrics.horizontalAdvance(ShownText(lines[i].Text)));
     const int margin = 2 * (Script->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Script) + 1);
-    const int lastRow = Script->count() - 1;
-    QListWidgetItem* last = Script->item(lastRow);
     if (rowHeight_ <= 0) {
-        last->setData(Qt::SizeHintRole, QVariant());
-        rowHeight_ = Script->sizeHintForRow(lastRow);
+        rows_->SetRowSize(QSize());
+        rowHeight_ = Script->sizeHintForRow(static_cast<int>(lines.size()) - 1);
     }
-    const QSize hint(widest + margin, rowHeight_);
-    if (last->data(Qt::SizeHintRole).toSize() != hint) last->setData(Qt::SizeHintRole, hint);
+    rows_->SetRowSize(QSize(widest + margin, rowHeight_));
 }
 
 void TDoScripting::Refresh() {
-    const QSignalBlocker quiet(Script);
-    ShowLines();
-    if (Script->currentRow() != lines_.Selected) Script->setCurrentRow(lines_.Selected);
+    {
+        const QScopedValueRollback quiet(showing_, true);
+        rows_->Show();
+        UpdateWidestRow();
+        if (Script->currentIndex().row() != lines_.Selected)
+            Script->selectionModel()->setCurrentIndex(rows_->index(lines_.Selected),
+                                                      QItemSelectionModel::ClearAndSelect);
+    }
+    ShowLineButtons();
+}
+
+void TDoScripting::ShowLineButtons() {
     const LineButtons b = EnableDisable(lines_);
     DoUp->setEnabled(b.Up);
     DoDown->setEnabled(b.Down);

@@ -19,6 +19,7 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QMenuBar;
+class QListView;
 class QListWidget;
 class QPrinter;
 class QPushButton;
@@ -26,6 +27,8 @@ class QRadioButton;
 class QToolButton;
 
 namespace tessaro {
+
+class ScriptRows;
 
 class TDoScripting : public QDialog {
     Q_OBJECT
@@ -42,7 +45,7 @@ public:
     bool Accepted = false;
 
     QListWidget* OptionBox;
-    QListWidget* Script;
+    QListView* Script;  // its rows are a ScriptRows model
     QPushButton* OkButton;
     QPushButton* CancelButton;
     QPushButton* AddButton;
@@ -115,8 +118,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Refresh();    // list from lines_, then the buttons
-    void ShowLines();  // the rows whose text changed, and only those
+    void Refresh();          // list from lines_, then the buttons
+    void ShowLineButtons();  // enabled as the selection allows
     void UpdateWidestRow();
     void Caption();
     void SetInsertMethod(int method);
@@ -133,7 +136,8 @@ private:
     std::string programDir_;
     std::string iconName_ = "MAIN";
     ScriptList lines_;
-    std::vector<std::string> rowTexts_;  // what each row of the list shows, as lines_ held it
+    ScriptRows* rows_;      // owned by the list
+    bool showing_ = false;  // the list is being brought to lines_: its moves are not the user's
     int rowHeight_ = 0;
     TextFileSession textFile_;
     PeerNotify notify_;

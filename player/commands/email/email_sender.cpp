@@ -1,11 +1,9 @@
 #include "player/commands/email/email_sender.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <QTimer>
 
 #include "foundation/config_record.h"
+#include "foundation/whole_files.h"
 #include "macro/text_file.h"
 #include "mail/encodings.h"
 #include "mail/mail_error.h"
@@ -68,6 +66,12 @@ std::optional<std::string> AddAttachments(mail::TmsAttList& list, const std::vec
         return std::string(e.what());
     }
     return std::nullopt;
+}
+
+// Told after a message went out that the sent-mail log could not keep it.
+std::string NotLogged(const std::string& path, const std::string& why) {
+    return "The message was sent, but it could not be added to the sent-mail log \"" + path + "\" (" + why +
+           ").  The log is kept as it was.";
 }
 
 }  // namespace
@@ -203,17 +207,18 @@ bool EMailSender::Deliver(const EMailContext& context) {
         context.windows.DoAMessage("Error", e.what() + std::string(kAbortTail));
         return false;
     }
-    WriteMailLog();
+    const std::string notLogged = WriteMailLog();
     try {
         smtp_.Disconnect();
     } catch (const MailError&) {
         smtp_.Close();  // the message went out; a failed good-bye is nobody's concern
     }
+    if (!notLogged.empty()) context.windows.DoAMessage("Error", notLogged);
     return true;
 }
 
-void EMailSender::WriteMailLog() {
-    if (!config_.KeepLog) return;
+std::string EMailSender::WriteMailLog() {
+    if (!config_.KeepLog) return {};
     SentMail mail;
     mail.from = {message_.Sender.Name, message_.Sender.Address};
     mail.to = Pairs(message_.Recipients);
@@ -224,19 +229,26 @@ void EMailSender::WriteMailLog() {
     mail.subject = message_.Subject;
     mail.body = message_.Body;
 
+    // The log and then its index, each replaced as a whole: a kill or a full disk leaves
+    // each as it was or with the whole message, and no entry of the index points past the
+    // end of the log.
     const std::string logPath = config_.EMailLogPath.str();
-    std::string why;  // a log that cannot be kept does not stop the mail
-    win::UniqueFd log =
-        win::OpenRegularFile(win::Cp1252ToUtf8(logPath), O_WRONLY | O_CREAT | O_APPEND, 0666, &why);
-    struct stat st {};
-    if (!log.valid() || ::fstat(log.get(), &st) != 0) return;
-    const std::string text = MailLogText(mail);
-    if (!win::WriteAll(log.get(), text) || log.Close() != 0) return;
-    const TMailLogEntry entry = MakeMailLogEntry(mail, win::Now(), static_cast<std::int32_t>(st.st_size),
-                                                 static_cast<std::int32_t>(text.size()));
-    win::WriteToRegularFile(win::Cp1252ToUtf8(MailIndexName(logPath)),
-                            std::string_view(reinterpret_cast<const char*>(&entry), sizeof entry), O_APPEND,
-                            why);
+    const std::string log = win::Cp1252ToUtf8(logPath);
+    std::string why;
+    const std::optional<std::string> text = ReadRegularFileOrEmpty(log, why);
+    if (!text) return NotLogged(logPath, why);
+    const std::string added = MailLogText(mail);
+    const TMailLogEntry entry = MakeMailLogEntry(mail, win::Now(), static_cast<std::int32_t>(text->size()),
+                                                 static_cast<std::int32_t>(added.size()));
+    if (!win::ReplaceRegularFile(log, *text + added, why)) return NotLogged(logPath, why);
+
+    const std::string indexPath = MailIndexName(logPath);
+    const std::string index = win::Cp1252ToUtf8(indexPath);
+    const std::optional<std::string> entries = ReadRegularFileOrEmpty(index, why);
+    if (!entries) return NotLogged(indexPath, why);
+    if (!win::ReplaceRegularFile(index, MailIndexWithEntry(*entries, entry), why))
+        return NotLogged(indexPath, why);
+    return {};
 }
 
 void EMailSender::OnPrepare() { prompts_.SetStatus("Encoding Message"); }

@@ -44,7 +44,9 @@ public:
 
 private:
     bool Deliver(const EMailContext& context);
-    void WriteMailLog();
+    // Adds the message sent to the log and its index; what to tell the user when it could
+    // not (empty when it could, or no log is kept).
+    std::string WriteMailLog();
 
     void OnOpen() override {}
     void OnConnected() override {}

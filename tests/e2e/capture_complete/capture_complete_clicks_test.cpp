@@ -13,7 +13,8 @@
 #include "hook/qtmhook.h"
 #include "macro/macro_file.h"
 #include "platform/messages.h"
-#include "platform/sim/program_platform.h"
+#include "platform/messages.h"
+#include "platform/platform.h"
 #include "player/ui/capture_complete.h"
 #include "protocol/hotkey_codes.h"
 #include "protocol/hotkey_names.h"
@@ -35,14 +36,16 @@ using namespace std::chrono_literals;
 // The dialog's routing as the player's capture does it: into the library's block.
 class LibraryRoute : public SecWindRoute {
 public:
-    LibraryRoute(TGlobData& glob, std::uint32_t player) : glob_(glob), player_(player) {}
+    LibraryRoute(win::Messages& messages, TGlobData& glob, std::uint32_t player)
+        : messages_(messages), glob_(glob), player_(player) {}
     void SetSecWind(std::uint32_t window, bool on) override {
         tessaro::SetSecWind(glob_, window, on, [this](std::uint32_t code, std::int32_t arg) {
-            win::ProgramPlatform().messages().PostMessage(player_, WM_PEER_UPDATE, code, arg);
+            messages_.PostMessage(player_, WM_PEER_UPDATE, code, arg);
         });
     }
 
 private:
+    win::Messages& messages_;
     TGlobData& glob_;
     std::uint32_t player_;
 };
@@ -62,12 +65,12 @@ TEST(CaptureCompleteOnADesktop, TheClickOnOkIsNotTakenForTheChosenHotKey) {
 
     EnsureQtApplication();  // on the private server: the sandbox chose xcb
     auto glob = std::make_unique<TGlobData>(SharedGlob());
-    LibraryRoute route(*glob, static_cast<std::uint32_t>(playerWindow));
+    LibraryRoute route(box.platform().messages(), *glob, static_cast<std::uint32_t>(playerWindow));
     TMacroRecord rec{};
     rec.Nickname = "Capture";
     rec.ActivationCode = 20000;
     {
-        TCapComplete dialog(rec, *glob, route, true, "notepad", box.dir());
+        TCapComplete dialog(box.platform().messages(), rec, *glob, route, true, "notepad", box.dir());
         dialog.show();
         dialog.activateWindow();
         ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isActiveWindow(); }, 5000));

@@ -28,7 +28,8 @@ TEST_F(DesktopCommands, WaitedWindowIsPlacedSizedAndClosedOnceItLosesTheFront) {
     Play(
         "<WAITWIN:001:Tess Target><WPOS:0030,0040Tess Target><WSIZE:0300,0200Tess Target>"
         "<WAITWLF:001:Tess Target><WCLS:Tess Target>");
-    std::this_thread::sleep_for(1s);
+    // The window comes while the macro waits for it.
+    ASSERT_TRUE(WaitFor([&] { return Playing(); }, 10s)) << player_->Log();
     Helper target({TestBin() + "/tess_window", "Tess Target"}, box_->file("target.log"));
     Window w = 0;
     ASSERT_TRUE(WaitFor([&] { return (w = looker_->Find("Tess Target")) != 0; }, 10s));
@@ -53,9 +54,8 @@ TEST_F(DesktopCommands, WaitedWindowIsPlacedSizedAndClosedOnceItLosesTheFront) {
 TEST_F(DesktopCommands, KeyClickAndTextWaitsGoOnWhenTheUserDoesIt) {
     StartServer(false);
     if (IsSkipped()) return;
-    KeyTarget target(OpenDisplay(), "Typing Target");
-    ASSERT_TRUE(target.ok());
-    ASSERT_TRUE(target.Focus());
+    ASSERT_NO_FATAL_FAILURE(FocusTarget());
+    KeyTarget& target = *target_;
     Play("<WAITKEY:001:48>k<WAITLM:001>m<WAITTXTN:001:abc>t<WAITPB>p");
     Display* user = looker_->display();
     auto tap = [&](KeySym sym) {
@@ -94,14 +94,12 @@ TEST_F(DesktopCommands, KeyClickAndTextWaitsGoOnWhenTheUserDoesIt) {
 TEST_F(DesktopCommands, KeyWaitTimeOutIsShownAndTheMacroStops) {
     StartServer(false);
     if (IsSkipped()) return;
-    KeyTarget target(OpenDisplay(), "Typing Target");
-    ASSERT_TRUE(target.ok());
-    ASSERT_TRUE(target.Focus());
+    ASSERT_NO_FATAL_FAILURE(FocusTarget());
     Play("<WAITKEY:001:99>never");
-    EXPECT_TRUE(MessageShown("Wait For Key Press")) << player_->Log();
-    std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(target.Typed().find("never"), std::string::npos);
+    ASSERT_TRUE(MessageShown("Wait For Key Press")) << player_->Log();
     EXPECT_EQ(WaitFlags(), "0000");
+    // Once the message is closed, the macro has ended without typing on.
+    EXPECT_EQ(TypedOnceTheMessageIsClosed("Wait For Key Press").find("never"), std::string::npos);
 }
 
 TEST_F(DesktopCommands, MaximisedLaunchAndItsWindowWait) {
@@ -128,13 +126,10 @@ TEST_F(DesktopCommands, MaximisedLaunchAndItsWindowWait) {
 TEST_F(DesktopCommands, LaunchOfAMissingProgramTellsWhyAndEndsTheMacro) {
     StartServer(false);
     if (IsSkipped()) return;
-    KeyTarget target(OpenDisplay(), "Typing Target");
-    ASSERT_TRUE(target.ok());
-    ASSERT_TRUE(target.Focus());
+    ASSERT_NO_FATAL_FAILURE(FocusTarget());
     Play("<LAUNCH:/nonexistent/program<PARAM>-v>rest");
-    EXPECT_TRUE(MessageShown("Launch Error")) << player_->Log();
-    std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(target.Typed().find("rest"), std::string::npos);
+    ASSERT_TRUE(MessageShown("Launch Error")) << player_->Log();
+    EXPECT_EQ(TypedOnceTheMessageIsClosed("Launch Error").find("rest"), std::string::npos);
 }
 
 TEST_F(DesktopCommands, RepeatScreenSaverAndWallpaperAreReadBack) {
@@ -274,9 +269,8 @@ TEST_P(PowerCommands, EachTokenAsksTheLoginManagerAndCallsOnlyWhenAllowed) {
     if (IsSkipped()) return;
     const std::string answer = GetParam();
     StartBus(answer);
-    KeyTarget target(OpenDisplay(), "Typing Target");
-    ASSERT_TRUE(target.ok());
-    ASSERT_TRUE(target.Focus());
+    ASSERT_NO_FATAL_FAILURE(FocusTarget());
+    KeyTarget& target = *target_;
     Play("<POWEROFF><REBOOT><SHUTDOWN><LOGOFF>end");
     ASSERT_TRUE(target.WaitUntil([&] { return target.Typed() == "end"; }, 20s)) << player_->Log();
     std::string expected = "ready\nCanPowerOff\n";
@@ -295,9 +289,8 @@ TEST_F(PowerCommands, AManagerThatNeverAnswersHoldsTheMacroOnlyBriefly) {
     StartServer(false);
     if (IsSkipped()) return;
     StartBus("hang");
-    KeyTarget target(OpenDisplay(), "Typing Target");
-    ASSERT_TRUE(target.ok());
-    ASSERT_TRUE(target.Focus());
+    ASSERT_NO_FATAL_FAILURE(FocusTarget());
+    KeyTarget& target = *target_;
     const auto start = std::chrono::steady_clock::now();
     Play("<REBOOT>end");
     ASSERT_TRUE(target.WaitUntil([&] { return target.Typed() == "end"; }, 30s)) << player_->Log();
@@ -309,9 +302,8 @@ TEST_F(DesktopCommands, PowerIsSilentWithoutALoginManager) {
     StartServer(false);
     if (IsSkipped()) return;
     ::setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + box_->file("no_bus")).c_str(), 1);
-    KeyTarget target(OpenDisplay(), "Typing Target");
-    ASSERT_TRUE(target.ok());
-    ASSERT_TRUE(target.Focus());
+    ASSERT_NO_FATAL_FAILURE(FocusTarget());
+    KeyTarget& target = *target_;
     Play("<POWEROFF><LOGOFF>on");
     EXPECT_TRUE(target.WaitUntil([&] { return target.Typed() == "on"; }, 20s)) << player_->Log();
     ::unsetenv("DBUS_SYSTEM_BUS_ADDRESS");

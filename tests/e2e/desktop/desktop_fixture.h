@@ -19,6 +19,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "tests/e2e/editor_desk.h"
+#include "tests/e2e/typed_marker.h"
 #include "tests/support/window_manager.h"
 #include "tests/support/x_windows.h"
 #include "tests/support/xvfb.h"
@@ -139,6 +141,31 @@ protected:
     bool MessageShown(const std::string& caption, std::chrono::milliseconds limit = 10s) {
         return WaitFor([&] { return looker_->Find(caption) != 0; }, limit);
     }
+    // A window of the test's own with the keyboard focus, `target_`, that keeps the keys the
+    // macro types.
+    void FocusTarget() {
+        target_ = std::make_unique<KeyTarget>(OpenDisplay(), "Typing Target");
+        ASSERT_TRUE(target_->ok());
+        ASSERT_TRUE(target_->Focus());
+    }
+    // What `target_` has read once the player's message `caption` was closed with Return (it
+    // has the focus), the playback ended and a marker key of the test's came after it.
+    std::string TypedOnceTheMessageIsClosed(const std::string& caption) {
+        Display* user = looker_->display();
+        const Window message = looker_->Find(caption);
+        EXPECT_TRUE(WaitFor([&] { return FocusWithin(user, message); }, 10s)) << "the message has no focus";
+        PressWithModifiers(user, XK_Return, {});
+        EXPECT_TRUE(WaitFor([&] { return looker_->Find(caption) == 0; }, 10s)) << "the message stayed";
+        EXPECT_TRUE(target_->Focus());
+        return TypedWhenCaughtUp(user, *target_);
+    }
+    // Whether the player plays a macro, as the hook library's master copy says.
+    bool Playing() {
+        TGlobData copy{};
+        TGlobData* buffer = &copy;
+        QtmGetGlob(&buffer);
+        return buffer && copy.InUse != 0;
+    }
     // The wait flags in the hook library's master copy.
     std::string WaitFlags() {
         TGlobData copy{};
@@ -168,6 +195,7 @@ protected:
     std::unique_ptr<Looker> looker_;
     std::unique_ptr<WindowManager> wm_;
     std::unique_ptr<PlayerProcess> player_;
+    std::unique_ptr<KeyTarget> target_;
 };
 
 }  // namespace tessaro::testing

@@ -22,6 +22,7 @@
 #include "hook/qtmhook.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
+#include "platform/window_control.h"
 #include "protocol/hotkey_codes.h"
 #include "protocol/hotkey_names.h"
 #include "tests/support/qt_app.h"
@@ -54,7 +55,7 @@ TEST(HotKeyFieldsOnADesktop, ClicksOnButtonsAndOtherFieldsAreNotTakenForTheChose
     const std::string file = box.file("WIZARD.QTM");
     ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
     TConfigRecord config;
-    LoadAllSettings(config);
+    LoadAllSettings(config, box.platform().windowControl().Screen());
     config.FirstUse = false;
     config.RecentFiles[0] = file;
     SaveAllSettings(config);
@@ -70,7 +71,7 @@ TEST(HotKeyFieldsOnADesktop, ClicksOnButtonsAndOtherFieldsAreNotTakenForTheChose
     });
     TGlobData glob{};
     auto editor = std::make_unique<TMainWin>(
-        config, glob, std::vector<std::string>{"-PWV", "/RH" + std::to_string(playerWindow)});
+        box.platform(), config, glob, std::vector<std::string>{"-PWV", "/RH" + std::to_string(playerWindow)});
     editor->show();
 
     const int chosen = hook::HotKeyCodeForKey('K', hook::kModCtrl | hook::kModAlt);

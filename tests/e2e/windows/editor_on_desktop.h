@@ -22,7 +22,7 @@ class EditorOnDesktop {
 public:
     EditorOnDesktop(const WindowsDesktop& desktop, const std::string& fileName)
         : file(desktop.box().file(fileName)), desktop_(desktop) {
-        LoadAllSettings(config);
+        LoadAllSettings(config, desktop.SettingsScreen());
         config.FirstUse = false;
         std::filesystem::remove(file);
         EXPECT_TRUE(CreateEmptyMacroFile(file).ok());
@@ -47,7 +47,7 @@ public:
     // The window made on the settings as they now stand, shown, and placed by the program
     // with the frame its manager gave it (false when it was not).
     bool Show() {
-        window_ = std::make_unique<TMainWin>(config, *glob_, std::vector<std::string>{});
+        window_ = std::make_unique<TMainWin>(desktop_.platform(), config, *glob_, std::vector<std::string>{});
         window_->show();
         return desktop_.SettledFrame(*window_).has_value();
     }

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -148,12 +149,13 @@ TEST_F(LayoutFaults, TheScriptEditorAtItsNarrowestAndATextWithLineBreaks) {
                 << b->text().toStdString() << " is drawn over the command list";
         }
         // The text "Dear Sir," CR LF "Yours" and a delay: the text's line is one row high.
-        QListWidget& script = *form.Script;
-        ASSERT_GE(script.count(), 2);
-        EXPECT_FALSE(script.item(0)->text().contains('\n')) << script.item(0)->text().toStdString();
-        EXPECT_TRUE(script.item(0)->text().contains("Yours")) << script.item(0)->text().toStdString();
-        EXPECT_EQ(script.visualItemRect(script.item(0)).height(),
-                  script.visualItemRect(script.item(1)).height());
+        QListView& script = *form.Script;
+        const QAbstractItemModel& rows = *script.model();
+        ASSERT_GE(rows.rowCount(), 2);
+        const QString first = rows.index(0, 0).data().toString();
+        EXPECT_FALSE(first.contains('\n')) << first.toStdString();
+        EXPECT_TRUE(first.contains("Yours")) << first.toStdString();
+        EXPECT_EQ(script.visualRect(rows.index(0, 0)).height(), script.visualRect(rows.index(1, 0)).height());
         form.CancelButton->click();
     });
     editor->Run(ExplorerAction::ScriptingEditor);

@@ -31,7 +31,7 @@ void StoredBoundsComeInside(const std::string& size) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TConfigRecord config;
-        LoadAllSettings(config);
+        LoadAllSettings(config, desktop->SettingsScreen());
         config.FirstUse = false;
         config.RecentFiles[0] = file;
         config.MainLeft = c.stored.x();
@@ -41,9 +41,9 @@ void StoredBoundsComeInside(const std::string& size) {
         SaveAllSettings(config);
         for (int start = 0; start < 2; ++start) {
             TConfigRecord loaded;
-            LoadAllSettings(loaded);
+            LoadAllSettings(loaded, desktop->SettingsScreen());
             auto glob = std::make_unique<TGlobData>();
-            TMainWin editor(loaded, *glob, {});
+            TMainWin editor(desktop->platform(), loaded, *glob, {});
             editor.show();
             EXPECT_EQ(desktop->FrameFault(editor), "") << "start " << start;
             editor.close();  // saves its bounds for the next start

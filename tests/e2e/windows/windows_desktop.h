@@ -18,6 +18,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/platform.h"
+#include "platform/window_control.h"
 #include "tests/e2e/player_process.h"
 #include "tests/support/qt_app.h"
 #include "widgets/program_windows.h"
@@ -50,6 +52,10 @@ public:
     const PlayerSandbox& box() const { return *box_; }
     // The window manager stopped until the hold goes (WindowManager::HoldOff).
     std::unique_ptr<WindowManager::Hold> HoldManager() const { return wm_->HoldOff(); }
+    // The X server's platform, which the programs' parts this process shows work on, and
+    // the screen its settings are kept on.
+    win::Platform& platform() const { return box_->platform(); }
+    win::ScreenSize SettingsScreen() const { return platform().windowControl().Screen(); }
     QRect Screen() const {
         return {0, 0, DisplayWidth(d_, DefaultScreen(d_)), DisplayHeight(d_, DefaultScreen(d_))};
     }

@@ -24,6 +24,7 @@
 #include "hook/master_block.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
+#include "platform/window_control.h"
 #include "tests/e2e/player_process.h"
 #include "tests/support/modal_window.h"
 #include "tests/support/qt_app.h"
@@ -60,14 +61,14 @@ protected:
     void SetUp() override {
         if (xvfb_->name().empty()) GTEST_SKIP() << "no Xvfb";
         box_ = std::make_unique<PlayerSandbox>(xvfb_->name());
-        ::setenv("QT_QPA_PLATFORM", ProgramPlatform(), 1);
+        ::setenv("QT_QPA_PLATFORM", QtPlatform(), 1);
         EnsureQtApplication();
         keyboard_ = xvfb_->Open();
         ASSERT_NE(keyboard_, nullptr);
         hook::DetachMaster();
         file_ = box_->file("WIZARD.QTM");
         ASSERT_TRUE(CreateEmptyMacroFile(file_).ok());
-        LoadAllSettings(config_);
+        LoadAllSettings(config_, box_->platform().windowControl().Screen());
         config_.FirstUse = false;
         config_.RecentFiles[0] = file_;
         SaveAllSettings(config_);
@@ -75,7 +76,7 @@ protected:
 
     // Where the editor's windows go: kept in this process, or on the server beside the
     // player's, where the window manager frames them and other programs can post to them.
-    virtual const char* ProgramPlatform() const { return "offscreen"; }
+    virtual const char* QtPlatform() const { return "offscreen"; }
 
     // The player on the file and the explorer beside it; a test seeds the file first.
     void Start() {
@@ -86,7 +87,8 @@ protected:
         playerWindow_ = WaitForPlayerWindow();
         ASSERT_NE(playerWindow_, 0u) << player_->Log();
         editor_ = std::make_unique<TMainWin>(
-            config_, glob_, std::vector<std::string>{"-PWV", "/RH" + std::to_string(playerWindow_)});
+            box_->platform(), config_, glob_,
+            std::vector<std::string>{"-PWV", "/RH" + std::to_string(playerWindow_)});
         editor_->show();
         QApplication::processEvents();
         before_ = CountMacroRecords(file_);  // a new file gets the editor's starter macros

@@ -11,6 +11,7 @@
 #include "platform/datetime.h"
 #include "hook/client/glob_data_sync.h"
 #include "protocol/window_messages.h"
+#include "tests/support/sim_platform_test.h"
 #include "tests/support/unpacked.h"
 
 namespace tessaro {
@@ -19,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 using Notices = std::vector<std::pair<std::uint32_t, std::int32_t>>;
 
-class ExplorerCoreTest : public ::testing::Test {
+class ExplorerCoreTest : public testing::SimPlatformTest {
 protected:
     void SetUp() override {
         std::string tmpl = (fs::temp_directory_path() / "tessaro-ex-XXXXXX").string();
@@ -83,7 +84,7 @@ TEST_F(ExplorerCoreTest, AppendingRaisesTheCountOnlyWhenTheRecordIsInTheFile) {
 }
 
 TEST_F(ExplorerCoreTest, UpNumKeysPushesTheCountAndTellsThePlayer) {
-    TMainWinCore core(*glob_);
+    TMainWinCore core(*glob_, platform.messages());
     glob_->MacroCount = 42;
     UpNumKeys(*glob_, Recorder());
     EXPECT_EQ(LibraryMacroCount(), 42);
@@ -98,7 +99,7 @@ TEST_F(ExplorerCoreTest, DefaultTimerSetsTodaysDailyNoonSchedule) {
     double now = 0;
     ASSERT_TRUE(win::TryEncodeDateTime({2026, 12, 8, 10, 30, 0, 0}, now));
     TGlobData& glob = *glob_;
-    TMainWinCore core(glob);
+    TMainWinCore core(glob, platform.messages());
     core.CurrentMacro.ScheduleDays[3] = 0;
     core.DefaultTimer(now);
     const TMacroRecord& r = core.CurrentMacro;
@@ -128,7 +129,7 @@ TEST_F(ExplorerCoreTest, TheMainWindowsCoreAppendsThroughTheLoadedFileAndTellsTh
     RecordingPeer peer;
     static constexpr SystemMacro kNone[] = {{'9', "unused", 1}};
     LoadedMacroFile file({*config, *glob_, peer, dir_, {std::span(kNone).first(0), false}, {}});
-    TMainWinCore core(*glob_, file);
+    TMainWinCore core(*glob_, platform.messages(), file);
     core.CurrentMacro.Nickname = "new one";
     core.CurrentMacro.ActivationCode = 12;
     const AppendResult result = core.AppendCurrentMacro(file_);

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTextEdit>
@@ -41,7 +42,6 @@
 #include "hook/master_block.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
-#include "tests/support/sim_program_platform.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/sim/sim_screen_saver.h"
@@ -99,7 +99,8 @@ protected:
     }
     std::unique_ptr<TMainWin> Open() {
         auto w = std::make_unique<TMainWin>(
-            config_, glob_, std::vector<std::string>{"-PWV", "/RH" + std::to_string(player_->hwnd())});
+            platform, config_, glob_,
+            std::vector<std::string>{"-PWV", "/RH" + std::to_string(player_->hwnd())});
         return w;
     }
     void AddMacro(const char* nickname, int code, bool enabled = true) {
@@ -325,14 +326,12 @@ TEST_F(MainWindow, PlayerCloseRequestSavesTheBoundsAndTellsThePlayerOnce) {
     const QRect bounds = w->geometry();
     Received();
     notices_.clear();
-    win::ProgramPlatform().messages().PostMessage(static_cast<win::HWND>(w->winId()), WM_CLOSE,
-                                                  kQuitFromPlayer, 0);
-    for (int i = 0; i < 20 && w->isVisible(); ++i) QTest::qWait(20);
-    EXPECT_FALSE(w->isVisible());
+    platform.messages().PostMessage(static_cast<win::HWND>(w->winId()), WM_CLOSE, kQuitFromPlayer, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->isVisible(); }, 5000));
     w.reset();
     EXPECT_EQ(Received(), (Notices{{puEditorClosed, 0}}));
     TConfigRecord saved;
-    LoadAllSettings(saved);
+    LoadAllSettings(saved, win::kDefaultScreenSize);
     EXPECT_EQ(saved.MainWidth, bounds.width());
     EXPECT_EQ(saved.MainHeight, bounds.height());
     EXPECT_EQ(saved.MainLeft, bounds.x());
@@ -357,12 +356,18 @@ TEST_F(MainWindow, UnderlinedLettersActOnlyWithAlt) {
         }
     });
     closer.start(20);
-    // "Add Ma&cro": "c" alone types into the list, Alt+C presses the button.
+    // "Add Ma&cro": "c" alone types into the list, Alt+C presses the button. A button pressed
+    // by its letter is down at once and clicks after a short animation.
+    const auto buttons = w->findChildren<QAbstractButton*>();
+    const auto anyDown = [&] {
+        return std::any_of(buttons.begin(), buttons.end(), [](QAbstractButton* b) { return b->isDown(); });
+    };
     QTest::keyClick(w->Grid(), Qt::Key_C);
-    QTest::qWait(300);
+    EXPECT_FALSE(anyDown());
     EXPECT_EQ(opened, 0);
     QTest::keyClick(w->Grid(), Qt::Key_C, Qt::AltModifier);
-    QTest::qWait(300);  // a button pressed by its letter clicks after a short animation
+    EXPECT_TRUE(anyDown());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened == 1 && !anyDown(); }, 5000)) << opened;
     EXPECT_EQ(opened, 1);
     closer.stop();
     QApplication::setActiveWindow(w.get());
@@ -386,11 +391,10 @@ TEST_F(MainWindow, PlayerNoticesReachTheListThroughTheWindow) {
     const auto self = static_cast<win::HWND>(w->winId());
     for (auto [code, arg] : {std::pair{19, 1}, std::pair{22, 1}, std::pair{5, 0}, std::pair{20, 0},
                              std::pair{20, -1}, std::pair{20, 501}})
-        win::ProgramPlatform().messages().PostMessage(self, WM_PEER_UPDATE, static_cast<std::uint32_t>(code),
-                                                      arg);
+        platform.messages().PostMessage(self, WM_PEER_UPDATE, static_cast<std::uint32_t>(code), arg);
     QApplication::processEvents();
     EXPECT_EQ(config_.MacroNicknames[1].str(), "before");
-    win::ProgramPlatform().messages().PostMessage(self, WM_PEER_UPDATE, puMacroChanged, 1);
+    platform.messages().PostMessage(self, WM_PEER_UPDATE, puMacroChanged, 1);
     QApplication::processEvents();
     EXPECT_EQ(config_.MacroNicknames[1].str(), "after");
 }
@@ -407,13 +411,12 @@ TEST_F(MainWindow, ShowDateMenuTogglesTheCaptionAndTellsThePlayer) {
     EXPECT_TRUE(w->windowTitle().startsWith("Tessaro Editor (work)     "));
     EXPECT_EQ(Received(), (Notices{{puSettingsMisc, 0}}));
     TConfigRecord saved;
-    LoadAllSettings(saved);
+    LoadAllSettings(saved, win::kDefaultScreenSize);
     EXPECT_TRUE(saved.ShowDate);
 }
 
 // The simulated desktop's screen saver follows the setting and the enabled timed macros.
 TEST_F(MainWindow, TheScreenSaverIsHeldWhileTheSettingIsOnAndATimedMacroIsEnabled) {
-    testing::SimProgramPlatform simulated;
     config_.DisableScreenSaver = false;
     AddMacro("timed", acScheduled, false);
     {
@@ -426,7 +429,7 @@ TEST_F(MainWindow, TheScreenSaverIsHeldWhileTheSettingIsOnAndATimedMacroIsEnable
         EXPECT_TRUE(w->MenuItem(ExplorerAction::DisableScreenSaver)->isChecked());
         EXPECT_EQ(Received(), (Notices{{puSettingsMisc, 0}}));
         TConfigRecord saved;
-        LoadAllSettings(saved);
+        LoadAllSettings(saved, win::kDefaultScreenSize);
         EXPECT_TRUE(saved.DisableScreenSaver);
         // Only a disabled timed macro: the screen saver may still start.
         EXPECT_FALSE(win::sim::ScreenSaverInhibited());
@@ -440,7 +443,7 @@ TEST_F(MainWindow, TheScreenSaverIsHeldWhileTheSettingIsOnAndATimedMacroIsEnable
         w->Run(ExplorerAction::DisableScreenSaver);
         EXPECT_FALSE(w->MenuItem(ExplorerAction::DisableScreenSaver)->isChecked());
         EXPECT_FALSE(win::sim::ScreenSaverInhibited());
-        LoadAllSettings(saved);
+        LoadAllSettings(saved, win::kDefaultScreenSize);
         EXPECT_FALSE(saved.DisableScreenSaver);
         w->Run(ExplorerAction::DisableScreenSaver);
         EXPECT_TRUE(win::sim::ScreenSaverInhibited());
@@ -486,7 +489,7 @@ TEST_F(MainWindow, AppearanceAppliesAtOnceAndTellsThePlayer) {
     EXPECT_EQ(w->Logic().currentCategory(), 0);
     EXPECT_EQ(Received(), (Notices{{puSettingsMainWindow, 0}}));
     TConfigRecord saved;
-    LoadAllSettings(saved);
+    LoadAllSettings(saved, win::kDefaultScreenSize);
     EXPECT_EQ(saved.Col2Width, 77);
     EXPECT_FALSE(saved.ShowIcons);
     OnAppearance([](TDoAppear& d) {
@@ -582,7 +585,7 @@ TEST_F(MainWindow, SavedScriptIsWrittenAndCancelLeavesTheFile) {
     WhenModal([&](QWidget* modal) {
         auto* editor = qobject_cast<TDoScripting*>(modal);
         ASSERT_NE(editor, nullptr);
-        editor->Script->setCurrentRow(0);
+        editor->Script->setCurrentIndex(editor->Script->model()->index(0, 0));
         editor->DoCopyClick();
         editor->OkButtonClick();
     });
@@ -611,7 +614,7 @@ TEST_F(MainWindow, EditingATextBoxLineShowsItAndKeepsIt) {
     QString header, contents;
     WhenUp<TDoScripting>([&](TDoScripting* editor) {
         ASSERT_EQ(editor->Lines().Lines.size(), 1u);
-        editor->Script->setCurrentRow(0);
+        editor->Script->setCurrentIndex(editor->Script->model()->index(0, 0));
         WhenUp<TDoTBox>([&](TDoTBox* dlg) {
             header = dlg->Header->text();
             contents = dlg->Contents->toPlainText();

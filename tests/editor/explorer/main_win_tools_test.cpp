@@ -74,7 +74,7 @@ protected:
     }
     std::unique_ptr<TMainWin> Open() {
         auto w = std::make_unique<TMainWin>(
-            config_, glob_, std::vector<std::string>{"/RH" + std::to_string(player_->hwnd())});
+            platform, config_, glob_, std::vector<std::string>{"/RH" + std::to_string(player_->hwnd())});
         w->show();
         QApplication::processEvents();
         return w;

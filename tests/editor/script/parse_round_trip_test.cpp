@@ -325,6 +325,13 @@ TEST(ParseRoundTrip, SpeedFactorsReadAsThePlayerReadsThem) {
     }
 }
 
+// A number the player takes whole is saved as the player plays it: "<MSD:12.5>" waits 12
+// milliseconds, and so does what the editor writes for it.
+TEST(ParseRoundTrip, WholeNumbersAreSavedAsThePlayerReadsThem) {
+    EXPECT_EQ(Reparse("<MSD:12.5>"), "<MSD:0012>");
+    EXPECT_EQ(Reparse("<MSD:0012>"), "<MSD:0012>");
+}
+
 TEST(ParseRoundTrip, LaunchPartOfOnlyTheRunStyleByte) {
     // A lone 0x01 has no digit before it: it is part of the path, not a run style.
     const std::string token = "<LAUNCHDEL:05\x01>";

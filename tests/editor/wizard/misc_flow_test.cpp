@@ -12,7 +12,6 @@
 #include "editor/wizard/t_quick_wiz.h"
 #include "macro/capture_file.h"
 #include "platform/messages.h"
-#include "platform/sim/program_platform.h"
 #include "tests/editor/wizard/wizard_form_fixture.h"
 
 namespace tessaro {
@@ -83,8 +82,8 @@ TEST_F(MiscFlow, SweepstakesRecordingKeepsTheWizardRunningAndReturnsAfterThePage
     }
     ASSERT_FALSE(window.empty());
     const auto hwnd = static_cast<win::HWND>(std::stoul(window));
-    win::ProgramPlatform().messages().SendMessage(hwnd, 0x403, 1000, 'w');
-    win::ProgramPlatform().messages().SendMessage(hwnd, 0x404, 0, 0);
+    platform.messages().SendMessage(hwnd, 0x403, 1000, 'w');
+    platform.messages().SendMessage(hwnd, 0x404, 0, 0);
     QApplication::processEvents();
     EXPECT_FALSE(form->isMinimized());
     EXPECT_EQ(form->CurrentPage(), 2);  // showing again does not restart the wizard

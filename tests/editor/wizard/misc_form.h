@@ -4,6 +4,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -15,7 +16,26 @@ namespace tessaro::testing {
 
 class MiscForm : public WizardForm {
 public:
-    explicit MiscForm(std::unique_ptr<WizardPageGroup> group) : group_(std::move(group)) {
+    explicit MiscForm(std::unique_ptr<WizardPageGroup> group) : group_(std::move(group)) { Build(); }
+    // A group that works on the rig's simulated desktop.
+    explicit MiscForm(const std::function<std::unique_ptr<WizardPageGroup>(win::Platform&)>& make) {
+        group_ = make(rig.platform);
+        Build();
+    }
+
+    int WizardFunction() const override { return 0; }
+    wizard::WizardContext& Context() override { return rig.ctx; }
+    wizard::Answers Snapshot() const override { return {}; }
+    QWidget* Panel(int page) const override { return panels_.at(page); }
+    QWidget* Window() override { return window_.get(); }
+
+    WizardPageGroup& group() { return *group_; }
+    void Show(int page, bool first = true) { group_->Shown(page, first, *this); }
+
+    MiscRig rig;
+
+private:
+    void Build() {
         EnsureQtApplication();
         window_ = std::make_unique<QWidget>();
         window_->resize(573, 344);
@@ -35,18 +55,6 @@ public:
         window_->show();
     }
 
-    int WizardFunction() const override { return 0; }
-    wizard::WizardContext& Context() override { return rig.ctx; }
-    wizard::Answers Snapshot() const override { return {}; }
-    QWidget* Panel(int page) const override { return panels_.at(page); }
-    QWidget* Window() override { return window_.get(); }
-
-    WizardPageGroup& group() { return *group_; }
-    void Show(int page, bool first = true) { group_->Shown(page, first, *this); }
-
-    MiscRig rig;
-
-private:
     std::unique_ptr<QWidget> window_;
     std::map<int, QWidget*> panels_;
     std::unique_ptr<WizardPageGroup> group_;

@@ -19,6 +19,7 @@
 #include "editor/script/command_table.h"
 #include "editor/script/parse_text.h"
 #include "platform/cp1252.h"
+#include "tests/support/sim_platform_test.h"
 #include "tests/editor/commands/families/fakes.h"
 #include "tests/editor/model/wizard/wizard_rig.h"
 #include "tests/support/qt_app.h"
@@ -87,7 +88,7 @@ private:
     CommandEditors& editors_;
 };
 
-class SingleCommandTest : public ::testing::Test {
+class SingleCommandTest : public tessaro::testing::SimPlatformTest {
 protected:
     bool app_ = (EnsureQtApplication(), true);
     Rig rig;
@@ -97,8 +98,9 @@ protected:
     tessaro::testing::NoSoundCard mixer;
     NoConnections connections;
     ScriptedUser user;
-    CommandEditors editors{
-        CommandEditorHosts{*rig.config, *rig.glob, chooser, picker, paths, mixer, connections}, user};
+    CommandEditors editors{CommandEditorHosts{*rig.config, *rig.glob, chooser, picker, paths, mixer,
+                                              connections, platform.printers(), platform.systemSettings()},
+                           user};
     EditorServices services{editors};
     std::unique_ptr<WizardPageGroup> group = MakeSingleCommandPages(services);
 

@@ -17,7 +17,6 @@
 #include "editor/wizard/t_quick_wiz.h"
 #include "misc_form.h"
 #include "platform/messages.h"
-#include "platform/sim/program_platform.h"
 #include "tests/editor/commands/dialog_harness.h"
 #include "tests/support/unpacked.h"
 
@@ -46,7 +45,7 @@ std::string WaitForLine(const std::string& path) {
 }
 
 struct SweepForm : MiscForm {
-    SweepForm() : MiscForm(MakeSweepPages()) {}
+    SweepForm() : MiscForm([](win::Platform& platform) { return MakeSweepPages(platform.messages()); }) {}
     std::string helperArgs() const { return rig.dir.file("helper-args"); }
     WizardPageEvents& events() { return dynamic_cast<WizardPageEvents&>(group()); }
     void AddHelper() {
@@ -143,10 +142,9 @@ TEST(WizardSweepPages, TheRecordingHidesTheWizardTakesTheTypedTextAndBringsItBac
     ASSERT_EQ(args.rfind("QJX ", 0), 0u) << args;
     const auto window = static_cast<win::HWND>(std::stoul(args.substr(4)));
     EXPECT_EQ(Unpacked(form.rig.glob->CapWnd), window);
-    for (char c : std::string("Ann Lee"))
-        win::ProgramPlatform().messages().SendMessage(window, 0x403, 1000, c);
-    win::ProgramPlatform().messages().SendMessage(window, 0x404, 0, 0);
-    win::ProgramPlatform().messages().SendMessage(window, 0x403, 1000, '!');  // after the end: ignored
+    for (char c : std::string("Ann Lee")) form.rig.platform.messages().SendMessage(window, 0x403, 1000, c);
+    form.rig.platform.messages().SendMessage(window, 0x404, 0, 0);
+    form.rig.platform.messages().SendMessage(window, 0x403, 1000, '!');  // after the end: ignored
 
     EXPECT_FALSE(form.Window()->isMinimized());
     EXPECT_TRUE(form.Window()->isVisible());

@@ -20,6 +20,7 @@
 #include "platform/sim/sim_desktop.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/scripted_boxes.h"
+#include "tests/support/sim_platform_test.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro::testing {
@@ -44,7 +45,7 @@ public:
     void Run(QDialog&) override { ADD_FAILURE() << "recipient list opened"; }
 };
 
-class WizardFormTest : public ::testing::Test {
+class WizardFormTest : public SimPlatformTest {
 protected:
     void SetUp() override {
         EnsureQtApplication();
@@ -91,7 +92,10 @@ protected:
         return form;
     }
 
-    WizardHosts Hosts() { return WizardHosts{dialogs, dialogs, dialogs}; }
+    WizardHosts Hosts() {
+        return WizardHosts{
+            dialogs, dialogs, dialogs, platform.messages(), platform.printers(), platform.systemSettings()};
+    }
 
     std::unique_ptr<TempDir> sandbox_;
     std::string dir;

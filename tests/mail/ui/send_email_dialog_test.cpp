@@ -11,34 +11,19 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 
 #include "mail/send_dialog_model.h"
 #include "mail/ui/send_email_dialog.h"
+#include "tests/support/held_press.h"
+#include "tests/support/modal_window.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/scripted_file_chooser.h"
 #include "tests/support/visible_form.h"
 
 namespace tessaro::mail {
 namespace {
-
-class ScriptedChooser : public AttachmentFileChooser {
-public:
-    std::deque<std::optional<std::string>> answers;
-    QString lastFilter;
-    bool wasOnTop = true;
-    int visibleWhileChoosing = 0;
-    std::optional<std::string> Choose(QWidget* parent, const QString&, const QString& filter) override {
-        lastFilter = filter;
-        wasOnTop = parent->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        if (parent->isVisible()) ++visibleWhileChoosing;
-        auto a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
 
 class SendDialog : public ::testing::Test {
 protected:
@@ -50,30 +35,12 @@ protected:
     }
     void TearDown() override { std::filesystem::remove(list_); }
     std::string list_;
-    ScriptedChooser chooser_;
 };
 
 const std::string kEnd(1, '\x01');
 
-// Acts on the dialog once it is shown modally.
-void WhenShown(std::function<void(TDoTheEmail&)> act) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* d = dynamic_cast<TDoTheEmail*>(w);
-            if (d && d->isVisible()) {
-                timer->stop();
-                timer->deleteLater();
-                act(*d);
-                return;
-            }
-        }
-    });
-    timer->start(20);
-}
-
 TEST_F(SendDialog, RecipientsNothingChosenGivesThreeBareEnds) {
-    TDoTheEmail d(EMailPromptMode::Recipients, list_, chooser_);
+    TDoTheEmail d(EMailPromptMode::Recipients, list_);
     EXPECT_EQ(d.windowTitle(), "Send E-Mail");
     EXPECT_TRUE(d.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(d.TextPanel->isVisibleTo(&d));
@@ -86,7 +53,7 @@ TEST_F(SendDialog, RecipientsNothingChosenGivesThreeBareEnds) {
 }
 
 TEST_F(SendDialog, RecipientsTypedAndSelectedAndTheSwitchKeepsSelection) {
-    TDoTheEmail d(EMailPromptMode::Recipients, list_, chooser_);
+    TDoTheEmail d(EMailPromptMode::Recipients, list_);
     d.Blocks[0].NameEdit->setText("  Zed ");
     d.Blocks[0].AddressEdit->setText(" zed@x ");
     d.Blocks[0].List->item(0)->setSelected(true);
@@ -107,7 +74,7 @@ TEST_F(SendDialog, RecipientsTypedAndSelectedAndTheSwitchKeepsSelection) {
 }
 
 TEST_F(SendDialog, MissingRecipientFileLeavesEmptyLists) {
-    TDoTheEmail d(EMailPromptMode::Recipients, list_ + ".none", chooser_);
+    TDoTheEmail d(EMailPromptMode::Recipients, list_ + ".none");
     EXPECT_EQ(d.Blocks[0].List->count(), 0);
     d.Blocks[2].AddressEdit->setText("x@y");
     d.ContinueButtonClick();
@@ -115,14 +82,14 @@ TEST_F(SendDialog, MissingRecipientFileLeavesEmptyLists) {
 }
 
 TEST_F(SendDialog, SubjectAndText) {
-    TDoTheEmail d(EMailPromptMode::SubjectAndText, list_, chooser_);
+    TDoTheEmail d(EMailPromptMode::SubjectAndText, list_);
     EXPECT_TRUE(d.TextPanel->isVisibleTo(&d));
     EXPECT_FALSE(d.RecipientPanel->isVisibleTo(&d));
     d.SubjectEdit->setText("   ");
     d.TextMemo->setPlainText("one\ntwo");
     d.ContinueButtonClick();
     EXPECT_EQ(d.Results, (std::array<std::string, 3>{"one\r\ntwo", "No Subject", "NO"}));
-    TDoTheEmail e(EMailPromptMode::SubjectAndText, list_, chooser_);
+    TDoTheEmail e(EMailPromptMode::SubjectAndText, list_);
     e.SubjectEdit->setText(" Caf\u00e9 ");
     e.ReceiptCheck->setChecked(true);
     e.ContinueButtonClick();
@@ -130,56 +97,54 @@ TEST_F(SendDialog, SubjectAndText) {
     EXPECT_EQ(e.Results[2], "YES");
 }
 
-// Presses a button as a hand does: down, a hold, up.
-void Press(QAbstractButton* button) {
-    QTest::mousePress(button, Qt::LeftButton);
-    QTest::qWait(80);
-    QTest::mouseRelease(button, Qt::LeftButton);
-}
-
 // The shown dialog in its own loop: several files are added (one choice cancelled), one is
 // deleted, and only "Continue" ends the question.
 TEST_F(SendDialog, AttachmentsStayOpenWhileFilesAreAddedAndDeleted) {
-    auto chooser = std::make_unique<ScriptedChooser>();
-    ScriptedChooser& files = *chooser;
-    files.answers = {std::string("/a/1"), std::nullopt, std::string("/a/2"), std::string("/a/3")};
-    MailDialogs dialogs([this] { return list_; }, std::move(chooser));
+    testing::ScriptedFileChooser files({"/a/1", "", "/a/2", "/a/3"});
+    MailDialogs dialogs([this] { return list_; });
     std::vector<std::string> seen;
-    WhenShown([&](TDoTheEmail& d) {
+    testing::WhenShown<TDoTheEmail>("Send E-Mail", [&](TDoTheEmail& d) {
         for (int i = 0; i < 4; ++i) {
-            Press(d.AddButton);
+            testing::HeldClick(d.AddButton);
             QApplication::processEvents();
             seen.push_back(d.isVisible() ? "shown" : "hidden");
         }
         seen.push_back(d.windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? "on top" : "not on top");
-        Press(d.DeleteButton);  // nothing selected: nothing deleted
+        testing::HeldClick(d.DeleteButton);  // nothing selected: nothing deleted
         seen.push_back(std::to_string(d.AttachmentList->count()));
         d.AttachmentList->setCurrentRow(2);
-        Press(d.DeleteButton);
+        testing::HeldClick(d.DeleteButton);
         seen.push_back("row " + std::to_string(d.AttachmentList->currentRow()));  // the new last one
         d.AttachmentList->setCurrentRow(0);
-        Press(d.DeleteButton);
+        testing::HeldClick(d.DeleteButton);
         seen.push_back("row " + std::to_string(d.AttachmentList->currentRow()));
-        Press(d.ContinueButton);
+        testing::HeldClick(d.ContinueButton);
     });
     const auto result = dialogs.GetTheEMail(EMailPromptMode::Attachments);
     EXPECT_EQ(seen, (std::vector<std::string>{"shown", "shown", "shown", "shown", "on top", "3", "row 1",
                                               "row 0"}));
     EXPECT_TRUE(files.answers.empty());
-    EXPECT_EQ(files.visibleWhileChoosing, 4);
-    EXPECT_FALSE(files.wasOnTop);
-    EXPECT_EQ(files.lastFilter,
-              "All Files (*);;Zip Files (*.zip *.ZIP);;Text Files (*.txt *.TXT);;Word Files (*.doc *.DOC)");
+    ASSERT_EQ(files.asked.size(), 4u);
+    for (std::size_t i = 0; i < files.asked.size(); ++i) {
+        EXPECT_TRUE(files.owners[i].shown) << i;
+        EXPECT_FALSE(files.owners[i].onTop) << i;
+        EXPECT_EQ(files.asked[i].title, "Select File For Attachment");
+        EXPECT_TRUE(files.asked[i].mustExist);
+        EXPECT_FALSE(files.asked[i].save);
+        EXPECT_EQ(
+            files.asked[i].filter,
+            "All Files (*);;Zip Files (*.zip *.ZIP);;Text Files (*.txt *.TXT);;Word Files (*.doc *.DOC)");
+    }
     ASSERT_TRUE(result);
     EXPECT_EQ((*result)[0], "/a/2;" + kEnd);
     EXPECT_EQ(SelectionAfterDelete(0, 0), -1);
 }
 
 TEST_F(SendDialog, AbortAndTheModalRoundTrip) {
-    MailDialogs dialogs([this] { return list_; }, std::make_unique<ScriptedChooser>());
-    WhenShown([](TDoTheEmail& d) { d.AbortButton->click(); });
+    MailDialogs dialogs([this] { return list_; });
+    testing::WhenShown<TDoTheEmail>("Send E-Mail", [](TDoTheEmail& d) { d.AbortButton->click(); });
     EXPECT_EQ(dialogs.GetTheEMail(EMailPromptMode::SubjectAndText), std::nullopt);
-    WhenShown([](TDoTheEmail& d) {
+    testing::WhenShown<TDoTheEmail>("Send E-Mail", [](TDoTheEmail& d) {
         d.SubjectEdit->setText("Subj");
         d.ContinueButton->click();
     });
@@ -220,7 +185,7 @@ TEST_F(SendDialog, FormsRenderWithoutClippedCaptions) {
     for (auto [mode, name] : {std::pair{EMailPromptMode::Recipients, "TDoTheEmail-recipients"},
                               std::pair{EMailPromptMode::SubjectAndText, "TDoTheEmail-text"},
                               std::pair{EMailPromptMode::Attachments, "TDoTheEmail-attachments"}}) {
-        TDoTheEmail d(mode, list_, chooser_);
+        TDoTheEmail d(mode, list_);
         check(d, name);
     }
     TEMailStatus status;

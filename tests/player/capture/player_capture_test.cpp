@@ -17,6 +17,7 @@
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
 #include "tests/player/engine/recording_link.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/finishes_in_time.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/unpacked.h"
@@ -177,6 +178,48 @@ TEST_F(Capture, TimingStartsTheFileWithTheSpeedToken) {
     EXPECT_EQ(CaptureSpeedToken(7), "");
 }
 
+// The capture file cannot take a character (a full disk): it keeps what it had, none after
+// a gap, and the recording goes on; the macro gets all of it.
+TEST_F(Capture, AFileThatCannotFollowLeavesTheRecordingWhole) {
+    capture.StartACapture();
+    Type("ab");
+    {
+        testing::FileSizeLimit limit(2);
+        ASSERT_TRUE(limit.set());
+        Type("cd");
+    }
+    Type("ef");
+    EXPECT_EQ(ReadBytes(dir.file("TempCap.Txt")), (std::vector<char>{'a', 'b'}));
+    Done();
+    EXPECT_STREQ(Stored(6).MacroText, "abcdef");
+    EXPECT_TRUE(host.messages.empty()) << host.messages[0];
+    EXPECT_FALSE(std::filesystem::exists(dir.file("TempCap.Txt")));
+}
+
+// The capture file keeps the recording until the macro holds it: while the user answers
+// "Capture Complete" (a kill then loses nothing), and when the macro cannot be saved.
+TEST_F(Capture, TheCaptureFileKeepsTheRecordingUntilTheMacroIsSaved) {
+    std::vector<char> whileAsked;
+    host.choose = [&](TMacroRecord&) { whileAsked = ReadBytes(dir.file("TempCap.Txt")); };
+    capture.StartACapture();
+    Type("abc");
+    Done();
+    EXPECT_EQ(whileAsked, (std::vector<char>{'a', 'b', 'c'}));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("TempCap.Txt")));
+
+    // A folder takes the macro file's place while the user answers.
+    host.choose = [&](TMacroRecord&) {
+        std::filesystem::remove(path);
+        std::filesystem::create_directory(path);
+    };
+    capture.StartACapture();
+    Type("de");
+    Done();
+    EXPECT_EQ(ReadBytes(dir.file("TempCap.Txt")), (std::vector<char>{'d', 'e'}));
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages.back(), "Error: The recording is kept in " + dir.file("TempCap.Txt") + ".");
+}
+
 TEST_F(Capture, RefusalsSayWhyAndChangeNothing) {
     host.browse = true;
     capture.StartACapture();
@@ -319,6 +362,29 @@ TEST_F(Capture, OnASharedFileAnotherUsersLockIsNeverReleased) {
     ReadSyncRecord(lock.lockFileName(), r);
     EXPECT_EQ(+r.State, kSyncInUse);
     Done();
+    ReadSyncRecord(lock.lockFileName(), r);
+    EXPECT_EQ(+r.State, kSyncReleased);
+    EXPECT_EQ(+r.ChangeCount, 4);
+}
+
+// A long recording that cannot be stored (no room for its text file): the user is told, the
+// macro stays as the start added it, and the lock is given back counting that macro.
+TEST_F(Capture, ARecordingThatCannotBeStoredStillCountsTheMacroItAdded) {
+    lock.Configure(true, path);
+    lock.NoteLoaded();
+    WriteSyncRecord(lock.lockFileName(), TSyncRecord{3, kSyncReleased, 0});
+    capture.StartACapture();
+    ASSERT_TRUE(capture.capturing());
+    Type(std::string(6000, 'w'));
+    {
+        testing::FileSizeLimit limit(100);
+        ASSERT_TRUE(limit.set());
+        Done();
+    }
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].find("could not be saved"), std::string::npos) << host.messages[0];
+    EXPECT_EQ(Stored(6).Nickname.str(), "Capture");
+    TSyncRecord r;
     ReadSyncRecord(lock.lockFileName(), r);
     EXPECT_EQ(+r.State, kSyncReleased);
     EXPECT_EQ(+r.ChangeCount, 4);

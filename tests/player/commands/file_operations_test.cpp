@@ -69,7 +69,7 @@ TEST(CopyFileReplacing, ReplacesTheTargetKeepingModeAndTimes) {
     fs::last_write_time(dir.file("from.bin"), when);
     WriteBytes(dir.file("to.bin"), Bytes("old target"));
 
-    EXPECT_EQ(CopyFileReplacing(dir.file("from.bin"), dir.file("to.bin")), 0);
+    EXPECT_EQ(CopyFileReplacing(dir.file("from.bin"), dir.file("to.bin")).error, 0);
     EXPECT_EQ(ReadBytes(dir.file("to.bin")), data);
     struct stat st {};
     ASSERT_EQ(::stat(dir.file("to.bin").c_str(), &st), 0);
@@ -81,15 +81,17 @@ TEST(CopyFileReplacing, ReplacesTheTargetKeepingModeAndTimes) {
 TEST(CopyFileReplacing, OntoItselfMissingSourceAndNoTargetLeaveEverythingAsItWas) {
     TempDir dir;
     WriteBytes(dir.file("same"), Bytes("content"));
-    EXPECT_EQ(CopyFileReplacing(dir.file("same"), dir.file("same")), 0);
-    EXPECT_EQ(CopyFileReplacing(dir.file("same"), dir.file("./same")), 0);
+    EXPECT_EQ(CopyFileReplacing(dir.file("same"), dir.file("same")).error, 0);
+    EXPECT_EQ(CopyFileReplacing(dir.file("same"), dir.file("./same")).error, 0);
     EXPECT_EQ(ReadBytes(dir.file("same")), Bytes("content"));
-    EXPECT_EQ(CopyFileReplacing(dir.file("missing"), dir.file("same")), ENOENT);
-    EXPECT_NE(CopyFileReplacing(dir.file("same"), ""), 0);
-    EXPECT_NE(CopyFileReplacing(dir.file("same"), dir.file("nofolder/x")), 0);
+    EXPECT_EQ(CopyFileReplacing(dir.file("missing"), dir.file("same")).error, ENOENT);
+    EXPECT_EQ(CopyFileReplacing(dir.file("missing"), dir.file("same")).notWritten, "")
+        << "a missing source is not told";
+    EXPECT_NE(CopyFileReplacing(dir.file("same"), "").error, 0);
+    EXPECT_NE(CopyFileReplacing(dir.file("same"), dir.file("nofolder/x")).error, 0);
     fs::create_directory(dir.file("folder"));
-    EXPECT_NE(CopyFileReplacing(dir.file("same"), dir.file("folder")), 0);
-    EXPECT_NE(CopyFileReplacing(dir.file("folder"), dir.file("copy")), 0);
+    EXPECT_NE(CopyFileReplacing(dir.file("same"), dir.file("folder")).error, 0);
+    EXPECT_NE(CopyFileReplacing(dir.file("folder"), dir.file("copy")).error, 0);
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"folder", "same"}));
     EXPECT_TRUE(fs::is_empty(dir.file("folder")));
     EXPECT_EQ(ReadBytes(dir.file("same")), Bytes("content"));
@@ -103,8 +105,8 @@ TEST(CopyFileReplacing, AFifoOnEitherSideIsRefusedWithoutWaiting) {
     ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
     const int code = testing::ExitCodeWithin(
         [&] {
-            return CopyFileReplacing(dir.file("pipe"), dir.file("copy")) != 0 &&
-                           CopyFileReplacing(dir.file("file"), dir.file("pipe")) != 0
+            return CopyFileReplacing(dir.file("pipe"), dir.file("copy")).error != 0 &&
+                           CopyFileReplacing(dir.file("file"), dir.file("pipe")).error != 0
                        ? 0
                        : 1;
         },
@@ -118,13 +120,14 @@ TEST(CopyFileReplacing, ADiskFullMidCopyKeepsTheOldTargetAndLeavesNoTemporary) {
     TempDir dir;
     WriteBytes(dir.file("big"), std::vector<char>(1 << 20, 'b'));
     WriteBytes(dir.file("target"), Bytes("precious"));
-    int result = 0;
+    FileResult result;
     {
         testing::FileSizeLimit limit(64 << 10);
         ASSERT_TRUE(limit.set());
         result = CopyFileReplacing(dir.file("big"), dir.file("target"));
     }
-    EXPECT_EQ(result, EFBIG);
+    EXPECT_EQ(result.error, EFBIG);
+    EXPECT_EQ(result.notWritten, "File too large") << "the user is told";
     EXPECT_EQ(ReadBytes(dir.file("target")), Bytes("precious"));
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"big", "target"}));
 }
@@ -133,16 +136,16 @@ TEST(MoveFileNoReplace, RenamesButNeverDestroysAnExistingFile) {
     TempDir dir;
     WriteBytes(dir.file("a"), Bytes("A"));
     WriteBytes(dir.file("b"), Bytes("B"));
-    EXPECT_EQ(MoveFileNoReplace(dir.file("a"), dir.file("b")), EEXIST);
+    EXPECT_EQ(MoveFileNoReplace(dir.file("a"), dir.file("b")).error, EEXIST);
     EXPECT_EQ(ReadBytes(dir.file("a")), Bytes("A"));
     EXPECT_EQ(ReadBytes(dir.file("b")), Bytes("B"));
     fs::create_directory(dir.file("sub"));
-    EXPECT_EQ(MoveFileNoReplace(dir.file("a"), dir.file("sub/c")), 0);
+    EXPECT_EQ(MoveFileNoReplace(dir.file("a"), dir.file("sub/c")).error, 0);
     EXPECT_EQ(ReadBytes(dir.file("sub/c")), Bytes("A"));
     EXPECT_FALSE(fs::exists(dir.file("a")));
-    EXPECT_EQ(MoveFileNoReplace(dir.file("sub"), dir.file("moved")), 0);  // folders too
+    EXPECT_EQ(MoveFileNoReplace(dir.file("sub"), dir.file("moved")).error, 0);  // folders too
     EXPECT_TRUE(fs::exists(dir.file("moved/c")));
-    EXPECT_EQ(MoveFileNoReplace(dir.file("gone"), dir.file("x")), ENOENT);
+    EXPECT_EQ(MoveFileNoReplace(dir.file("gone"), dir.file("x")).error, ENOENT);
 }
 
 // /dev/shm is a file system of its own on every Linux machine this runs on.
@@ -169,7 +172,7 @@ TEST_F(CrossDevice, MoveCopiesWholeThenRemovesTheSource) {
     std::vector<char> data(2 << 20, 'm');
     WriteBytes(dir_.file("src"), data);
     ::chmod(dir_.file("src").c_str(), 0600);
-    EXPECT_EQ(MoveFileNoReplace(dir_.file("src"), other_ + "/dst"), 0);
+    EXPECT_EQ(MoveFileNoReplace(dir_.file("src"), other_ + "/dst").error, 0);
     EXPECT_FALSE(fs::exists(dir_.file("src")));
     EXPECT_EQ(ReadBytes(other_ + "/dst"), data);
     EXPECT_EQ(fs::status(other_ + "/dst").permissions(), fs::perms::owner_read | fs::perms::owner_write);
@@ -179,7 +182,7 @@ TEST_F(CrossDevice, MoveCopiesWholeThenRemovesTheSource) {
 TEST_F(CrossDevice, MoveOntoAnExistingFileOrOutOfRoomKeepsBoth) {
     WriteBytes(dir_.file("src"), std::vector<char>(1 << 20, 's'));
     WriteBytes(other_ + "/dst", Bytes("keep me"));
-    EXPECT_EQ(MoveFileNoReplace(dir_.file("src"), other_ + "/dst"), EEXIST);
+    EXPECT_EQ(MoveFileNoReplace(dir_.file("src"), other_ + "/dst").error, EEXIST);
     EXPECT_EQ(ReadBytes(other_ + "/dst"), Bytes("keep me"));
     EXPECT_EQ(ReadBytes(dir_.file("src")).size(), 1u << 20);
 
@@ -187,7 +190,7 @@ TEST_F(CrossDevice, MoveOntoAnExistingFileOrOutOfRoomKeepsBoth) {
     {
         testing::FileSizeLimit limit(64 << 10);
         ASSERT_TRUE(limit.set());
-        result = MoveFileNoReplace(dir_.file("src"), other_ + "/new");
+        result = MoveFileNoReplace(dir_.file("src"), other_ + "/new").error;
     }
     EXPECT_EQ(result, EFBIG);
     EXPECT_EQ(ReadBytes(dir_.file("src")).size(), 1u << 20);

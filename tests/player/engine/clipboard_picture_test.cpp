@@ -65,7 +65,8 @@ TEST_F(ClipboardPictures, TextRoundTripsThroughTheDesktopClipboard) {
 
 TEST_F(ClipboardPictures, JpegAndBitmapFilesGoToTheClipboardAndBack) {
     const QImage source = Gradient(8, 6);
-    ASSERT_TRUE(SaveJpeg(dir.file("pic.jpg"), source, 100));
+    std::string why;
+    ASSERT_TRUE(SaveJpeg(dir.file("pic.jpg"), source, 100, why)) << why;
     DesktopClipboardRig rig;
     rig.Run("<CLIPB:" + dir.file("pic.jpg") + ">");
     QImage onClipboard;
@@ -116,8 +117,10 @@ TEST_F(ClipboardPictures, MissingDamagedAndMetafilePicturesAreReported) {
 }
 
 TEST_F(ClipboardPictures, FailedJpegSaveLeavesNoFileBehind) {
-    EXPECT_FALSE(SaveJpeg(dir.file("missing-dir/x.jpg"), Gradient(2, 2), 100));
-    EXPECT_FALSE(SaveJpeg(dir.file("empty.jpg"), QImage(), 100));
+    std::string why;
+    EXPECT_FALSE(SaveJpeg(dir.file("missing-dir/x.jpg"), Gradient(2, 2), 100, why));
+    EXPECT_FALSE(why.empty());
+    EXPECT_FALSE(SaveJpeg(dir.file("empty.jpg"), QImage(), 100, why));
     EXPECT_TRUE(testing::ReadBytes(dir.file("empty.jpg")).empty());
     EXPECT_TRUE(testing::ReadBytes(dir.file("empty.jpg.part")).empty());
 }
@@ -129,10 +132,11 @@ TEST_F(ClipboardPictures, AFifoIsNeverWrittenAsAPicture) {
         ASSERT_EQ(::mkfifo(dir.file(name).c_str(), 0600), 0) << name;
     const int code = testing::ExitCodeWithin(
         [&] {
-            const bool bitmap = SaveBitmap(dir.file("pic.bmp"), Gradient(2, 2));
-            const bool jpeg = SaveJpeg(dir.file("pic.jpg"), Gradient(2, 2), 100);
+            std::string why;
+            const bool bitmap = SaveBitmap(dir.file("pic.bmp"), Gradient(2, 2), why);
+            const bool jpeg = SaveJpeg(dir.file("pic.jpg"), Gradient(2, 2), 100, why);
             std::filesystem::remove(dir.file("pic.jpg"));
-            const bool beside = SaveJpeg(dir.file("pic.jpg"), Gradient(2, 2), 100);
+            const bool beside = SaveJpeg(dir.file("pic.jpg"), Gradient(2, 2), 100, why);
             return !bitmap && !jpeg && (beside || !JpegUnavailable().empty()) ? 0 : 1;
         },
         std::chrono::seconds(10));

@@ -138,11 +138,11 @@ class SavedSwitches : public ::testing::Test {
 protected:
     void SetUp() override {
         record_ = std::make_unique<TConfigRecord>();
-        LoadAllSettings(*record_);
+        LoadAllSettings(*record_, win::kDefaultScreenSize);
     }
     TConfigRecord Reread() {
         TConfigRecord fresh;
-        LoadAllSettings(fresh);
+        LoadAllSettings(fresh, win::kDefaultScreenSize);
         return fresh;
     }
     TempDir dir_;

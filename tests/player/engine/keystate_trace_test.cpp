@@ -36,15 +36,17 @@ TEST(KeyStateTrace, EachKindHasItsLineAndOthersNone) {
 TEST(KeyStateTrace, AppendsToTheFileAndCreatesItForAnyKind) {
     testing::TempDir dir;
     const std::string file = dir.file("test");
-    ASSERT_TRUE(AppendKeyStateTrace(file, 8, 0));  // no line, but the file now exists
+    std::string why;
+    ASSERT_TRUE(AppendKeyStateTrace(file, 8, 0, why));  // no line, but the file now exists
     EXPECT_TRUE(testing::ReadBytes(file).empty());
-    ASSERT_TRUE(AppendKeyStateTrace(file, 7, 3));
-    ASSERT_TRUE(AppendKeyStateTrace(file, 32, 0));
-    ASSERT_TRUE(AppendKeyStateTrace(file, 5, 'x'));
+    ASSERT_TRUE(AppendKeyStateTrace(file, 7, 3, why));
+    ASSERT_TRUE(AppendKeyStateTrace(file, 32, 0, why));
+    ASSERT_TRUE(AppendKeyStateTrace(file, 5, 'x', why));
     const auto bytes = testing::ReadBytes(file);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "Hook Code: 3\r\n\r\nKeyCode: x  120\r\n");
     // A folder in its place is no file to trace into.
-    EXPECT_FALSE(AppendKeyStateTrace(dir.path(), 2, 0));
+    EXPECT_FALSE(AppendKeyStateTrace(dir.path(), 2, 0, why));
+    EXPECT_EQ(why, "it is a folder, not a regular file");
 }
 
 }  // namespace

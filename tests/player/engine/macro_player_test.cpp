@@ -293,6 +293,7 @@ TEST(MacroPlayerTiming, DelaysScaleWithSpeedButTimerWaitsDoNot) {
     };
     EXPECT_EQ(elapsed("<DELAY:00.50>"), 500);
     EXPECT_EQ(elapsed("<MSD:0250>"), 250);
+    EXPECT_EQ(elapsed("<MSD:12.5>"), 12);  // whole milliseconds, as the editor saves it
     EXPECT_EQ(elapsed("<SPEED:002.0><TDELAY:.5>"), 1000);
     EXPECT_EQ(elapsed("<DELAY:00001>"), 2000);
     EXPECT_EQ(elapsed("<SPEED:abcde><MSD:0100>"), 200);  // unreadable speed leaves it

@@ -4,10 +4,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <thread>
 
 #include "player/engine/qt_playback_services.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wait_for.h"
 
 namespace tessaro {
 namespace {
@@ -17,20 +17,25 @@ class FakeOpener {
 public:
     FakeOpener() : oldPath_(std::getenv("PATH") ? std::getenv("PATH") : "") {
         const std::string script = dir.file("xdg-open");
-        std::ofstream(script) << "#!/bin/sh\nprintf '%s|' \"$@\" > \"" << dir.file("args.part") << "\"\nmv \""
-                              << dir.file("args.part") << "\" \"" << dir.file("args") << "\"\n";
+        // One line a start, each argument ended by "|".
+        std::ofstream(script) << "#!/bin/sh\n{ printf '%s|' \"$@\"; echo; } >> \"" << dir.file("args")
+                              << "\"\n";
         ::chmod(script.c_str(), 0755);
         ::setenv("PATH", (dir.path() + ":" + oldPath_).c_str(), 1);
     }
     ~FakeOpener() { ::setenv("PATH", oldPath_.c_str(), 1); }
 
+    // What the opener got, a line a start, once the first start has written its line.
     std::string Arguments() {
-        for (int i = 0; i < 200; ++i) {
-            const auto bytes = testing::ReadBytes(dir.file("args"));
-            if (!bytes.empty()) return {bytes.begin(), bytes.end()};
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return {};
+        std::string got;
+        testing::WaitFor(
+            [&] {
+                const auto bytes = testing::ReadBytes(dir.file("args"));
+                got.assign(bytes.begin(), bytes.end());
+                return !got.empty() && got.back() == '\n';
+            },
+            std::chrono::seconds(2));
+        return got;
     }
 
     testing::TempDir dir;
@@ -42,15 +47,16 @@ private:
 TEST(OpenWithDesktop, HandsTheAddressToTheOpenerAsOneArgument) {
     FakeOpener opener;
     ASSERT_TRUE(OpenWithDesktop("http://example.org/a b?c=\xE9"));
-    EXPECT_EQ(opener.Arguments(), "http://example.org/a b?c=\xC3\xA9|");
+    EXPECT_EQ(opener.Arguments(), "http://example.org/a b?c=\xC3\xA9|\n");
 }
 
 TEST(OpenWithDesktop, RefusesWhatTheOpenerWouldTakeForAnOption) {
     FakeOpener opener;
     EXPECT_FALSE(OpenWithDesktop("--help"));
     EXPECT_FALSE(OpenWithDesktop(""));
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_TRUE(testing::ReadBytes(opener.dir.file("args")).empty());
+    // The opener started next is the only one the file ever heard of.
+    ASSERT_TRUE(OpenWithDesktop("http://example.org/"));
+    EXPECT_EQ(opener.Arguments(), "http://example.org/|\n");
 }
 
 }  // namespace

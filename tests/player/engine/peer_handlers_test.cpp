@@ -11,6 +11,8 @@
 #include "player/engine/player_macro_file.h"
 #include "player/engine/macro_control.h"
 #include "player/engine/swap_table.h"
+#include "platform/sim/sim_window_control.h"
+#include "tests/support/sim_platform_test.h"
 #include "tests/support/macro_fixtures.h"
 #include "recording_link.h"
 #include "tests/support/temp_dir.h"
@@ -47,7 +49,7 @@ private:
     PlayerSwapKeys& swaps_;
 };
 
-class PeerHandlersTest : public ::testing::Test {
+class PeerHandlersTest : public testing::SimPlatformTest {
 protected:
     TempDir dir;
     std::unique_ptr<TConfigRecord> config = std::make_unique<TConfigRecord>();
@@ -60,7 +62,7 @@ protected:
     PlayerSwapKeys swaps{*block, *config};
     StepUpkeep upkeep{swaps};
     std::vector<std::string>& steps = upkeep.steps;
-    PlayerPeerContext context{*config, *glob, link, macros, upkeep};
+    PlayerPeerContext context{*config, *glob, link, macros, upkeep, platform.windowControl()};
     PeerUpdateDispatcher dispatcher;
     std::uint32_t hookSerial = 0;
     std::vector<std::uint32_t> unhooked;
@@ -75,6 +77,7 @@ protected:
         steps.clear();
         link.calls.clear();
     }
+    void TearDown() override { win::sim::TheSimWindowControl().Clear(); }
 
     void WriteIni(const std::string& text) { std::ofstream(dir.file("TESRO.INI")) << text; }
 };
@@ -145,6 +148,27 @@ TEST_F(PeerHandlersTest, PullsForgetAndSettingsReach) {
     EXPECT_EQ(config->SnipraCaseMode, 1);
     ASSERT_TRUE(dispatcher.Dispatch(puSettingsMainWindow, 0));
     EXPECT_EQ(config->MainWidth, 150);
+}
+
+// The editor's bounds are kept on the screen of the desktop the player was handed, as it is
+// when they are read again.
+TEST_F(PeerHandlersTest, ReloadedMainWindowBoundsAreKeptOnThePlatformsScreen) {
+    win::sim::SimWindowControl& control = win::sim::TheSimWindowControl();
+    WriteIni("[Main Window]\nWidth=1000\nHeight=700\nLeft=700\nTop=100\nCol 1 Width=900\n");
+    control.screen = {640, 480};
+    ASSERT_TRUE(dispatcher.Dispatch(puSettingsMainWindow, 0));
+    EXPECT_EQ(config->MainWidth, 640);
+    EXPECT_EQ(config->MainHeight, 480);
+    EXPECT_EQ(config->MainLeft, 0);  // beyond the right edge of this screen
+    EXPECT_EQ(config->MainTop, 100);
+    EXPECT_EQ(config->Col1Width, 640);
+    // A larger mode later: the same file keeps what fits.
+    control.screen = {1280, 1024};
+    ASSERT_TRUE(dispatcher.Dispatch(puSettingsMainWindow, 0));
+    EXPECT_EQ(config->MainWidth, 1000);
+    EXPECT_EQ(config->MainHeight, 700);
+    EXPECT_EQ(config->MainLeft, 700);
+    EXPECT_EQ(config->Col1Width, 900);
 }
 
 TEST_F(PeerHandlersTest, PulledHotKeysArePushedBackSoTheyAreGrabbedAtOnce) {

@@ -4,18 +4,20 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 
-#include "tests/support/sim_program_platform.h"
+#include "tests/support/sim_platform_test.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "protocol/hotkey_names.h"
@@ -30,9 +32,8 @@ struct Route : SecWindRoute {
     void SetSecWind(std::uint32_t w, bool on) override { calls.emplace_back(w, on); }
 };
 
-class CapCompleteDialog : public ::testing::Test {
+class CapCompleteDialog : public testing::SimPlatformTest {
 protected:
-    testing::SimProgramPlatform sim;
     void SetUp() override {
         EnsureQtApplication();
         glob->MacroCount = 2;
@@ -44,7 +45,8 @@ protected:
         rec.Scope = scGlobal;
         rec.ActivationCode = acAbbreviation;
         rec.Abbreviation = "capture";
-        dialog = std::make_unique<TCapComplete>(rec, *glob, route, true, "GEDIT", "/nonexistent");
+        dialog = std::make_unique<TCapComplete>(platform.messages(), rec, *glob, route, true, "GEDIT",
+                                                "/nonexistent");
     }
     void Ok() { dialog->OkButton->click(); }
 
@@ -107,7 +109,7 @@ TEST_F(CapCompleteDialog, APressedHotKeySelectsItsLineWhileTheBoxHasTheFocus) {
     QApplication::sendEvent(dialog->HotKeyEdit, &in);
     const auto self = static_cast<std::uint32_t>(dialog->winId());
     ASSERT_EQ(route.calls, (std::vector<std::pair<std::uint32_t, bool>>{{self, true}}));
-    sim.platform.messages().SendMessage(self, WM_HOTKEY_CHOSEN, 42, 0);
+    platform.messages().SendMessage(self, WM_HOTKEY_CHOSEN, 42, 0);
     EXPECT_EQ(dialog->HotKeyList->currentRow(), 42);
     EXPECT_EQ(dialog->HotKeyEdit->text().toStdString(), HotKeyNames(42));
     QFocusEvent out(QEvent::FocusOut);
@@ -152,6 +154,20 @@ TEST_F(CapCompleteDialog, AnAbbreviationInTheProgramTheCaptureEndedIn) {
     EXPECT_EQ(rec.Nickname.str(), "Greeting");
     EXPECT_EQ(+rec.Scope, scProgram);
     EXPECT_EQ(rec.ScopeText.str(), "GEDIT");
+}
+
+// A nickname pasted from a text of two lines names the macro on one line, in the list and
+// in the commands that name it.
+TEST_F(CapCompleteDialog, ANicknamePastedOnTwoLinesNamesTheMacroOnOne) {
+    dialog->NoneButton->setChecked(true);
+    QApplication::clipboard()->setText("Hi\r\nthere\nfriend");
+    dialog->NickName->setFocus();
+    dialog->NickName->selectAll();
+    QTest::keyClick(dialog->NickName, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_NE(dialog->NickName->text().indexOf('\n'), -1) << "the box took no line break";
+    Ok();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(rec.Nickname.str(), "Hi there friend");
 }
 
 }  // namespace

@@ -7,8 +7,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 
@@ -17,55 +15,16 @@
 #include "player/commands/email.h"
 #include "tests/mail/smtp_test_server.h"
 #include "tests/player/engine/interpreter_doubles.h"
+#include "tests/support/held_press.h"
+#include "tests/support/modal_window.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/scripted_file_chooser.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro {
 namespace {
 
 constexpr char kEnd = '\x01';
-
-// The file-chooser seam: answers each "Add" with the next file, and notes whether the
-// dialog was on the screen while the user chose.
-class ScriptedChooser : public mail::AttachmentFileChooser {
-public:
-    explicit ScriptedChooser(std::deque<std::string> files) : files_(std::move(files)) {}
-    std::optional<std::string> Choose(QWidget* parent, const QString&, const QString&) override {
-        shownWhileChoosing += parent && parent->isVisible() ? 1 : 0;
-        if (files_.empty()) return std::nullopt;
-        std::string next = files_.front();
-        files_.pop_front();
-        return next;
-    }
-    int shownWhileChoosing = 0;
-
-private:
-    std::deque<std::string> files_;
-};
-
-// Presses a button as a hand does: down, a hold, up.
-void Press(QPushButton* button) {
-    QTest::mousePress(button, Qt::LeftButton);
-    QTest::qWait(80);
-    QTest::mouseRelease(button, Qt::LeftButton);
-}
-
-// Runs `act` on the Send E-Mail dialog once it is on the screen.
-void WhenDialogShown(std::function<void(mail::TDoTheEmail&)> act) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* dialog = dynamic_cast<mail::TDoTheEmail*>(w);
-            if (dialog && dialog->isVisible()) {
-                poll->stop();
-                poll->deleteLater();
-                act(*dialog);
-                return;
-            }
-        }
-    });
-    poll->start(20);
-}
 
 TEST(EMailPrompts, AttachmentsAddedInTheShownDialogReachTheServer) {
     EnsureQtApplication();
@@ -81,26 +40,26 @@ TEST(EMailPrompts, AttachmentsAddedInTheShownDialogReachTheServer) {
     config.SMTPPort = 25;
     config.EMailName = "Ann";
     config.EMailAddress = "ann@example.org";
-    auto chooser = std::make_unique<ScriptedChooser>(std::deque<std::string>{first, second});
-    ScriptedChooser& files = *chooser;
-    mail::MailDialogs dialogs([] { return std::string(); }, std::move(chooser));
+    testing::ScriptedFileChooser files({first, second});
+    mail::MailDialogs dialogs([] { return std::string(); });
     testing::Rig rig;
     rig.families.Register(CommandFamilyId::EMail, std::make_unique<EMailFamily>(config, dialogs));
 
     std::vector<int> listed;
-    WhenDialogShown([&](mail::TDoTheEmail& d) {
-        Press(d.AddButton);
+    testing::WhenShown<mail::TDoTheEmail>("Send E-Mail", [&](mail::TDoTheEmail& d) {
+        testing::HeldClick(d.AddButton);
         listed.push_back(d.isVisible() ? d.AttachmentList->count() : -1);
-        Press(d.AddButton);
+        testing::HeldClick(d.AddButton);
         listed.push_back(d.isVisible() ? d.AttachmentList->count() : -1);
-        Press(d.ContinueButton);
+        testing::HeldClick(d.ContinueButton);
     });
     const std::string token =
         std::string("<EMAIL:RNR1TObob@example.org;") + kEnd + "S1Files" + kEnd + "Two" + kEnd + "A3>";
     EXPECT_EQ(rig.Play(token + "after"), "after");
     for (const auto& m : rig.windows.messages) ADD_FAILURE() << m.caption << ": " << m.text;
     EXPECT_EQ(listed, (std::vector<int>{1, 2}));
-    EXPECT_EQ(files.shownWhileChoosing, 2);
+    ASSERT_EQ(files.owners.size(), 2u);
+    EXPECT_TRUE(files.owners[0].shown && files.owners[1].shown);
     ASSERT_EQ(server.messages().size(), 1u);
     const std::string& sent = server.messages()[0];
     EXPECT_NE(sent.find("filename=\"first.txt\"\r\n\r\nfirst file\r\n"), std::string::npos) << sent;
@@ -111,7 +70,7 @@ TEST(EMailPrompts, AttachmentsAddedInTheShownDialogReachTheServer) {
 TEST(EMailPrompts, MissingPluginIsReportedAndTheMacroGoesOn) {
     EnsureQtApplication();
     TConfigRecord config{};
-    mail::MailDialogs dialogs([] { return std::string(); }, mail::SystemFileChooser());
+    mail::MailDialogs dialogs([] { return std::string(); });
     testing::Rig rig;
     rig.families.Register(CommandFamilyId::EMail,
                           std::make_unique<EMailFamily>(config, dialogs, "/nonexistent/libtesmail.so"));

@@ -13,7 +13,7 @@
 #include "foundation/config_record.h"
 #include "foundation/settings.h"
 #include "macro/macro_file.h"
-#include "tests/support/sim_program_platform.h"
+#include "tests/support/sim_platform_test.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "player/ui/message_windows.h"
@@ -28,17 +28,16 @@ namespace {
 
 constexpr int kCtrlAltK = 154;
 
-class MainWin : public ::testing::Test {
+class MainWin : public testing::SimPlatformTest {
 protected:
-    testing::SimProgramPlatform sim;
     void SetUp() override {
         EnsureQtApplication();
-        LoadAllSettings(*config);
+        LoadAllSettings(*config, win::kDefaultScreenSize);
         config->RecentFiles[0] = dir.file("TESRO.QTM");
     }
     void TearDown() override { main.reset(); }
     void Start() {
-        main = TMainWin::Create(sim.platform, *config, *glob, {"/EN"});
+        main = TMainWin::Create(platform, *config, *glob, {"/EN"});
         ASSERT_NE(main, nullptr);
     }
 
@@ -77,7 +76,7 @@ TEST_F(MainWin, PauseWindowOfAHotKeyMacroNamesItAndItsKeyAndTheTipSaysItRuns) {
             pause->AbortButton->click();
         }
     });
-    sim.platform.messages().SendMessage(main->Handle(), WM_HOTKEY_FIRED, kCtrlAltK, 0);
+    platform.messages().SendMessage(main->Handle(), WM_HOTKEY_FIRED, kCtrlAltK, 0);
     EXPECT_EQ(caption.toStdString(), "Pause (" + HotKeyNames(kCtrlAltK) + ")");
     EXPECT_EQ(nickname, "Waits For Me");
     EXPECT_EQ(tip, "Macro Is Running - Right Click to Abort");

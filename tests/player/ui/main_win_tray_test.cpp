@@ -13,7 +13,7 @@
 #include "foundation/config_record.h"
 #include "foundation/settings.h"
 #include "macro/macro_file.h"
-#include "tests/support/sim_program_platform.h"
+#include "tests/support/sim_platform_test.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "player/engine/top_window_menu.h"
@@ -47,12 +47,11 @@ TMacroRecord Menu(const std::string& nickname, bool inTray, std::vector<std::uin
     return testing::PopupMenuMacro(nickname, static_cast<std::uint16_t>(code), inTray, std::move(items));
 }
 
-class MainWinTray : public ::testing::Test {
+class MainWinTray : public testing::SimPlatformTest {
 protected:
-    testing::SimProgramPlatform sim;
     void SetUp() override {
         EnsureQtApplication();
-        LoadAllSettings(*config);
+        LoadAllSettings(*config, win::kDefaultScreenSize);
         config->RecentFiles[0] = dir.file("TESRO.QTM");
         ASSERT_TRUE(CreateEmptyMacroFile(path()).ok());
     }
@@ -60,11 +59,11 @@ protected:
     std::string path() const { return config->RecentFiles[0].str(); }
     void Add(const TMacroRecord& rec) { ASSERT_TRUE(WriteMacroRecordAt(path(), -1, rec).ok()); }
     void Start() {
-        main = TMainWin::Create(sim.platform, *config, *glob, {"/EN"});
+        main = TMainWin::Create(platform, *config, *glob, {"/EN"});
         ASSERT_NE(main, nullptr);
     }
     void Peer(std::uint32_t code, std::int32_t arg) {
-        sim.platform.messages().SendMessage(main->Handle(), WM_PEER_UPDATE, code, arg);
+        platform.messages().SendMessage(main->Handle(), WM_PEER_UPDATE, code, arg);
     }
     std::vector<int> IconIds() {
         std::vector<int> ids;
@@ -185,7 +184,7 @@ TEST_F(MainWinTray, APopupMenuHotKeyShowsTheChooserAndTheChosenMacroPlays) {
             chooser->FormKeyPress('1');
         }
     });
-    sim.platform.messages().SendMessage(main->Handle(), WM_HOTKEY_FIRED, kCtrlAltK, 0);
+    platform.messages().SendMessage(main->Handle(), WM_HOTKEY_FIRED, kCtrlAltK, 0);
     EXPECT_EQ(lines, 2);
     EXPECT_TRUE(popupWhileShown);
     EXPECT_EQ(paused, "Waits For Me");
@@ -208,7 +207,7 @@ TEST_F(MainWinTray, TheMenuOfTheTopWindowWarnsWhenNoMacroBelongsToIt) {
                 box->OkButton->click();
             }
     });
-    sim.platform.messages().SendMessage(main->Handle(), WM_HOTKEY_FIRED, kCtrlAltK, 0);
+    platform.messages().SendMessage(main->Handle(), WM_HOTKEY_FIRED, kCtrlAltK, 0);
     EXPECT_EQ(warning.toStdString(), kNoTopWindowMacros);
 }
 

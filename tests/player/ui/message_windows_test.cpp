@@ -49,7 +49,7 @@ class MessageWindows : public ::testing::Test {
 protected:
     void SetUp() override { EnsureQtApplication(); }
     win::sim::SimPlatform platform_;
-    QtPlayerWindows windows_{platform_.desktop()};
+    QtPlayerWindows windows_{platform_.desktop(), platform_.windowControl()};
     std::vector<win::MessageBoxCall> boxes_;
     win::ScopedMessageBoxHandler handler_{[this](const win::MessageBoxCall& c) {
         boxes_.push_back(c);

@@ -288,8 +288,13 @@ TEST_F(TrayCommands, AMissingHelpFileOrMouseLocatorIsReportedAndNothingStarts) {
     EXPECT_EQ(boxes[0], "Error: The help file " + dir.file("nothing") + "/TESSARO.HLP could not be found.");
     EXPECT_EQ(boxes[1], "Error: The mouse locator " + dir.file("nothing") + "/ptrfind could not be found.");
     EXPECT_EQ(boxes[2], "Error: The home page " + dir.file("nothing") + "/README.md could not be found.");
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_FALSE(std::filesystem::exists(opened));
+    // The help opened next is the only start the opener ever recorded.
+    std::ofstream(dir.file("TESSARO.HLP")) << "help\n";
+    PlayerTray::PopHelpClick(dir.path());
+    ASSERT_TRUE(Recorded(opened, "\n"));
+    std::ifstream in(opened);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+              dir.file("TESSARO.HLP") + "\n");
 }
 
 TEST_F(TrayCommands, TheMouseLocatorStartsFromBesideThePlayerWithItsParameters) {

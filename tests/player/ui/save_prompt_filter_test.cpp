@@ -16,7 +16,7 @@ namespace {
 TEST(SavePrompt, TheFilterShowsEachPatternOnce) {
     EnsureQtApplication();
     win::sim::SimPlatform platform;
-    QtPlayerWindows windows(platform.desktop());
+    QtPlayerWindows windows(platform.desktop(), platform.windowControl());
     QStringList filters;
     bool seen = false;
     QTimer reader;

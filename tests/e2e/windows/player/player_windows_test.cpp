@@ -33,11 +33,6 @@ public:
     void SetSecWind(std::uint32_t, bool) override {}
 };
 
-class NoFile final : public mail::AttachmentFileChooser {
-public:
-    std::optional<std::string> Choose(QWidget*, const QString&, const QString&) override { return {}; }
-};
-
 class QuietShell final : public TrayShell {
 public:
     bool MacroPlaying() override { return false; }
@@ -79,7 +74,8 @@ struct PlayerDesktop {
     WindowsDesktop* desktop;
     std::unique_ptr<win::Platform> platform = desktop ? win::x11::OpenPlatform() : nullptr;
     std::unique_ptr<QtPlayerWindows> windows =
-        platform ? std::make_unique<QtPlayerWindows>(platform->desktop()) : nullptr;
+        platform ? std::make_unique<QtPlayerWindows>(platform->desktop(), platform->windowControl())
+                 : nullptr;
     std::unique_ptr<WindowWalk> walk = desktop ? std::make_unique<WindowWalk>(*desktop) : nullptr;
 };
 
@@ -113,13 +109,13 @@ void PlayerWindowsOpenWhole(const std::string& size) {
     auto glob = std::make_unique<TGlobData>();
     NoRoute route;
     for (bool global : {true, false}) {
-        TCapComplete capture(rec, *glob, route, global, "notepad", desktop->box().dir());
+        TCapComplete capture(desktop->platform().messages(), rec, *glob, route, global, "notepad",
+                             desktop->box().dir());
         walk.Open("capture complete", [&] { capture.exec(); });
     }
-    NoFile chooser;
     for (auto mode : {mail::EMailPromptMode::Recipients, mail::EMailPromptMode::SubjectAndText,
                       mail::EMailPromptMode::Attachments}) {
-        mail::TDoTheEmail prompt(mode, desktop->box().file("TESMAIL.TXT"), chooser);
+        mail::TDoTheEmail prompt(mode, desktop->box().file("TESMAIL.TXT"));
         walk.Open("send e-mail, mode " + std::to_string(int(mode)), [&] { prompt.exec(); });
     }
     mail::TEMailStatus status;

@@ -29,7 +29,6 @@
 #include "foundation/ras.h"
 #include "macro/capture_file.h"
 #include "platform/paths.h"
-#include "platform/sim/program_platform.h"
 #include "platform/messages.h"
 #include "protocol/window_messages.h"
 #include "widgets/page_control.h"
@@ -76,7 +75,7 @@ std::string Shown(const std::string& text) {
 
 class WizardWalk : public WizardDesk {
 protected:
-    const char* ProgramPlatform() const override { return "xcb"; }
+    const char* QtPlatform() const override { return "xcb"; }
 
     void SetUp() override {
         WizardDesk::SetUp();
@@ -200,9 +199,10 @@ protected:
 };
 
 // The recording of the sweepstakes function: typed into a window of the desktop while the
-// wizard waits minimised, ended by the message its helper was told to send.
-void RecordSweepstakes(TQuickWiz& form, Display* keyboard, const std::string& helperArgs, KeyTarget& target,
-                       const std::string& typed) {
+// wizard waits minimised, ended by the message its helper was told to send, as `messages`
+// carries it.
+void RecordSweepstakes(TQuickWiz& form, win::Messages& messages, Display* keyboard,
+                       const std::string& helperArgs, KeyTarget& target, const std::string& typed) {
     std::string args;
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
@@ -225,7 +225,7 @@ void RecordSweepstakes(TQuickWiz& form, Display* keyboard, const std::string& he
         10000))
         << "the recording lacks \"" << typed << "\"; the window got \"" << target.Typed() << "\"";
     const auto window = static_cast<win::HWND>(std::stoull(args.substr(4)));
-    win::ProgramPlatform().messages().PostMessage(window, WM_CAPTURE_DONE, 0, 0);
+    messages.PostMessage(window, WM_CAPTURE_DONE, 0, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return form.isVisible() && !form.isMinimized(); }, 10000))
         << "the wizard did not come back";
 }
@@ -353,7 +353,10 @@ TEST_F(WizardWalk, EveryFunctionWritesItsMacroTextToTheFile) {
         {13, {}, [] { return std::string("<SCREEN:000>"); }},
         {16, {{24, [](TQuickWiz& f) { Click(f, "P24Exit"); }}}, [&p] { return "<AVIE:" + p.video + ">"; }},
         {18,
-         {{2, [&](TQuickWiz& f) { RecordSweepstakes(f, keyboard_, helperArgs_, target, "win"); }}},
+         {{2,
+           [&](TQuickWiz& f) {
+               RecordSweepstakes(f, box_->platform().messages(), keyboard_, helperArgs_, target, "win");
+           }}},
          [] { return std::string("<SPKEY:0050>win<SPACE>"); }},
         {19,
          {{23,

@@ -18,7 +18,7 @@
 #include "editor/commands/email_dialog.h"
 #include "fakes.h"
 #include "mail/recipient_list.h"
-#include "tests/support/sim_program_platform.h"
+#include "tests/support/sim_platform_test.h"
 #include "tests/editor/commands/dialog_harness.h"
 #include "tests/support/held_press.h"
 #include "tests/support/temp_dir.h"
@@ -39,9 +39,8 @@ std::string Read(const std::string& path) {
     return {bytes.begin(), bytes.end()};
 }
 
-class EmailDialogs : public ::testing::Test {
+class EmailDialogs : public testing::SimPlatformTest {
 protected:
-    testing::SimProgramPlatform simulated_;
     void SetUp() override {
         EnsureQtApplication();
         config_->EMailPath = path_;

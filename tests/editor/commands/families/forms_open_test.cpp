@@ -24,7 +24,7 @@
 #include "editor/commands/wait_dialog.h"
 #include "fakes.h"
 #include "foundation/config_record.h"
-#include "tests/support/sim_program_platform.h"
+#include "tests/support/sim_platform_test.h"
 #include "protocol/glob_data.h"
 #include "tests/editor/commands/dialog_harness.h"
 #include "platform/sim/sim_mixer.h"
@@ -41,9 +41,8 @@ using testing::RecordedBoxes;
 using testing::SaveScreen;
 using testing::Type;
 
-class FamilyDialogs : public ::testing::Test {
+class FamilyDialogs : public testing::SimPlatformTest {
 protected:
-    testing::SimProgramPlatform simulated_;
     void SetUp() override { EnsureQtApplication(); }
     bool Checked(QWidget* dlg, const char* radio) { return Named<QAbstractButton>(dlg, radio)->isChecked(); }
 

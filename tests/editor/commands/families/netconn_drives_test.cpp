@@ -11,7 +11,7 @@
 
 #include "editor/commands/netconn_dialog.h"
 #include "foundation/drive_table.h"
-#include "tests/support/sim_program_platform.h"
+#include "tests/support/sim_platform_test.h"
 #include "platform/sim/sim_network_shares.h"
 #include "player/commands/network_drives.h"
 #include "tests/editor/commands/dialog_harness.h"
@@ -28,9 +28,8 @@ QStringList Rows(const QListWidget* list) {
     return rows;
 }
 
-class MappedDrives : public ::testing::Test {
+class MappedDrives : public testing::SimPlatformTest {
 protected:
-    testing::SimProgramPlatform simulated_;
     void SetUp() override {
         EnsureQtApplication();
         shares.shares["smb://srv/share"] = {"joe", "pw"};

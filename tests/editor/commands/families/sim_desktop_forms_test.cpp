@@ -12,6 +12,7 @@
 #include "editor/commands/display_dialogs.h"
 #include "platform/sim/sim_system_settings.h"
 #include "tests/editor/commands/dialog_harness.h"
+#include "tests/support/sim_platform_test.h"
 #include "tests/support/xvfb.h"
 
 namespace tessaro {
@@ -53,32 +54,34 @@ QStringList Rows(QListWidget* list) {
     return rows;
 }
 
-// The printer and display-mode forms, opened as the editor opens them, list what the
-// simulated desktop was given.
-void FormsListTheSimulatedDesktop() {
+// The printer and display-mode forms, opened on the platform the test hands them, list what
+// the simulated desktop was given.
+void FormsListTheSimulatedDesktop(win::Platform& platform) {
     EnsureQtApplication();
     win::sim::TheSimPrinters().names = {"Simulated Office"};
     win::sim::TheSimSystemSettings().modes = {{640, 480, 65536, 60}};
-    TDoDefPrint printers(nullptr);
+    TDoDefPrint printers(nullptr, platform.printers());
     printers.NewCommand = 1;
     printers.show();
     EXPECT_EQ(Rows(printers.SettingBox), QStringList{"Simulated Office"});
-    TDoScreen screen(nullptr);
+    TDoScreen screen(nullptr, platform.systemSettings());
     screen.NewCommand = 1;
     screen.show();
     EXPECT_EQ(Rows(screen.SettingBox), QStringList{" 640 x  480  65536 Colors  60 hertz"});
 }
 
-TEST(FormsOnTheSimulatedDesktop, ADisplayThatDoesNotExistIsNeverAsked) {
+using FormsOnTheSimulatedDesktop = testing::SimPlatformTest;
+
+TEST_F(FormsOnTheSimulatedDesktop, ADisplayThatDoesNotExistIsNeverAsked) {
     const ScopedDisplay display(AbsentDisplay());
-    FormsListTheSimulatedDesktop();
+    FormsListTheSimulatedDesktop(platform);
 }
 
-TEST(FormsOnTheSimulatedDesktop, ALiveXServerIsNeverAsked) {
+TEST_F(FormsOnTheSimulatedDesktop, ALiveXServerIsNeverAsked) {
     testing::Xvfb server("320x240x24");
     if (server.name().empty()) GTEST_SKIP() << "Xvfb could not start";
     const ScopedDisplay display(server.name());
-    FormsListTheSimulatedDesktop();
+    FormsListTheSimulatedDesktop(platform);
 }
 
 }  // namespace

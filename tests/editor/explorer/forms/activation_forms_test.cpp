@@ -16,7 +16,6 @@
 #include "forms_fixture.h"
 #include "macro/macro_file.h"
 #include "platform/messages.h"
-#include "platform/sim/program_platform.h"
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
 #include "tests/support/unpacked.h"
@@ -65,8 +64,7 @@ TEST_F(ActivationForms, PressedHotKeySelectsItsRowAndCaptionsLoseAccelerators) {
     EXPECT_EQ(glob->SecWndOn, 1);
     EXPECT_EQ(Unpacked(glob->SecWnd), forms::NativeId(form));
     EXPECT_EQ(form.UseHotKey->text(), "Hot Keys");
-    ASSERT_TRUE(
-        win::ProgramPlatform().messages().PostMessage(forms::NativeId(form), WM_HOTKEY_CHOSEN, 650, 0));
+    ASSERT_TRUE(platform.messages().PostMessage(forms::NativeId(form), WM_HOTKEY_CHOSEN, 650, 0));
     QApplication::processEvents();
     EXPECT_EQ(form.KeyList->SelectedCode(), 650);
     EXPECT_EQ(form.HotKeyEntry->text().toStdString(), HotKeyNames(650));

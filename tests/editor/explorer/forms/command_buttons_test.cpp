@@ -101,11 +101,13 @@ protected:
         picker.answer = "xterm";
         recipients = std::make_unique<testing::FakePathEditor>(*config);
         editors = std::make_unique<CommandEditors>(
-            CommandEditorHosts{*config, *glob, chooser, picker, *recipients, mixer, connections, true, true},
+            CommandEditorHosts{*config, *glob, chooser, picker, *recipients, mixer, connections,
+                               platform.printers(), platform.systemSettings(), true, true},
             user);
         run = std::make_unique<CommandDialogsRun>(*editors, user);
         context = std::make_unique<MacroFormsContext>(
-            MacroFormsContext{*core, *config, desktop, *programs, *run, dir, dir + "/macros.qtm"});
+            MacroFormsContext{*core, *config, desktop, platform.printers(), platform.systemSettings(),
+                              *programs, *run, dir, dir + "/macros.qtm"});
     }
 
     std::unique_ptr<TModHotKeys> OpenWith(const QString& text, int caret) {

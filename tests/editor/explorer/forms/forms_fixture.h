@@ -17,6 +17,7 @@
 #include "platform/sim/sim_desktop.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/scripted_boxes.h"
+#include "tests/support/sim_platform_test.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/visible_form.h"
 
@@ -46,7 +47,7 @@ public:
     void ReleaseLockUnchanged() override {}
 };
 
-class FormsTest : public ::testing::Test {
+class FormsTest : public SimPlatformTest {
 protected:
     void SetUp() override {
         EnsureQtApplication();
@@ -54,13 +55,14 @@ protected:
         dir = sandbox_->path();
         ASSERT_FALSE(dir.empty());
         glob = std::make_unique<TGlobData>();
-        core = std::make_unique<TMainWinCore>(*glob);
+        core = std::make_unique<TMainWinCore>(*glob, platform.messages());
         config = std::make_unique<TConfigRecord>();
         config->SnipraCaseMode = 1;
         places.dataHome = dir + "/xdg";
         programs = std::make_unique<InstalledPrograms>(places);
         context = std::make_unique<MacroFormsContext>(
-            MacroFormsContext{*core, *config, desktop, *programs, commands, dir, dir + "/macros.qtm"});
+            MacroFormsContext{*core, *config, desktop, platform.printers(), platform.systemSettings(),
+                              *programs, commands, dir, dir + "/macros.qtm"});
         boxes = ScriptedBoxes(calls, answers);
     }
     void TearDown() override {

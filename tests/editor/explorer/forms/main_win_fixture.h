@@ -15,11 +15,11 @@
 #include "foundation/settings.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
-#include "platform/sim/program_platform.h"
 #include "platform/messages.h"
 #include "protocol/window_messages.h"
 #include "tests/support/modal_window.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/sim_platform_test.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro::testing {
@@ -28,7 +28,7 @@ namespace tessaro::testing {
 // loaded from it into `config` and an empty macro file, `file`, as the first recent file.
 inline bool PrepareMainWinFolder(const std::string& dir, TConfigRecord& config, std::string& file) {
     if (dir.empty()) return false;
-    LoadAllSettings(config);
+    LoadAllSettings(config, win::kDefaultScreenSize);
     config.FirstUse = false;
     file = dir + "/work.qtm";
     if (!CreateEmptyMacroFile(file).ok()) return false;
@@ -52,9 +52,10 @@ inline std::unique_ptr<TempDir> MainWinFolder(const std::string& tag, TConfigRec
 
 // The player's window as the editor sees it: keeps every notice (WM_PEER_UPDATE) sent to it.
 using PlayerNotices = std::vector<std::pair<std::uint32_t, std::int32_t>>;
-inline std::unique_ptr<win::MessageWindow> PlayerNoticeWindow(PlayerNotices& notices) {
+inline std::unique_ptr<win::MessageWindow> PlayerNoticeWindow(win::Messages& messages,
+                                                              PlayerNotices& notices) {
     return std::make_unique<win::MessageWindow>(
-        win::ProgramPlatform().messages(), [&notices](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
+        messages, [&notices](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
             if (msg == WM_PEER_UPDATE) notices.emplace_back(w, l);
             return 0;
         });
@@ -73,13 +74,13 @@ inline int AppendHotKeyMacro(const std::string& file, const char* nickname, int 
 
 // The main window's own tests: its folder (MainWinFolder) and the player's window that
 // keeps the notices the editor sends it.
-class MainWinWithPlayer : public ::testing::Test {
+class MainWinWithPlayer : public SimPlatformTest {
 protected:
     void SetUpFolder(const std::string& tag) {
         sandbox_ = MainWinFolder(tag, config_, file_);
         ASSERT_NE(sandbox_, nullptr);
         dir_ = sandbox_->path();
-        player_ = PlayerNoticeWindow(notices_);
+        player_ = PlayerNoticeWindow(platform.messages(), notices_);
     }
 
     std::unique_ptr<TempDir> sandbox_;
@@ -91,7 +92,7 @@ protected:
     PlayerNotices notices_;
 };
 
-class MainWinFixture : public ::testing::Test {
+class MainWinFixture : public SimPlatformTest {
 protected:
     // `tag` names the folder and the shared-memory namespace, so tests run side by side.
     void SetUpSandbox(const std::string& tag) {

@@ -11,7 +11,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -27,7 +26,6 @@
 
 #include "foundation/helper_programs.h"
 #include "platform/paths.h"
-#include "platform/sim/program_platform.h"
 #include "editor/explorer/forms/t_capture_keys.h"
 #include "editor/explorer/main_win.h"
 #include "editor/explorer/tools/small_dialogs.h"
@@ -42,6 +40,7 @@
 #include "tests/editor/explorer/forms/main_win_fixture.h"
 #include "widgets/draw_grid.h"
 #include "widgets/page_control.h"
+#include "tests/support/held_press.h"
 #include "tests/support/scripted_file_chooser.h"
 #include "tests/support/unpacked.h"
 
@@ -62,17 +61,6 @@ void Click(QWidget* on, const QPoint& at, Qt::MouseButton button = Qt::LeftButto
     QTest::mouseRelease(on, button, {}, at);
 }
 
-// Press, release, then the second press as the window system reports it: a double click.
-void DoubleClick(QWidget* on, const QPoint& at) {
-    Click(on, at);
-    QTest::qWait(30);
-    QMouseEvent second(QEvent::MouseButtonDblClick, at, on->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                       {});
-    QApplication::sendEvent(on, &second);
-    QTest::qWait(kHold);
-    QTest::mouseRelease(on, Qt::LeftButton, {}, at);
-}
-
 void Type(QWidget* on, Qt::Key key, const QString& text = {}) {
     QTest::sendKeyEvent(QTest::KeyAction::Press, on, key, text, {});
     QTest::qWait(kHold);
@@ -84,7 +72,7 @@ protected:
     void SetUp() override {
         SetUpSandbox("mwi");
         player = std::make_unique<win::MessageWindow>(
-            win::ProgramPlatform().messages(), [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
+            platform.messages(), [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
                 if (msg == WM_PEER_UPDATE) notices.emplace_back(w, l);
                 return 0;
             });
@@ -92,7 +80,7 @@ protected:
     int Add(const char* nickname, int code) { return testing::AppendHotKeyMacro(file, nickname, code); }
     void Open() {
         window = std::make_unique<TMainWin>(
-            config, glob, std::vector<std::string>{"-PWV", "/RH" + std::to_string(player->hwnd())});
+            platform, config, glob, std::vector<std::string>{"-PWV", "/RH" + std::to_string(player->hwnd())});
         window->show();
         QApplication::processEvents();
         notices.clear();
@@ -147,7 +135,7 @@ TEST_F(MainWinInput, ClicksOnTheListSelectEnableAndOpenTheRowsMacro) {
         scripted = d.NickName->text().toStdString();
         d.CancelButton->click();
     });
-    DoubleClick(Grid()->viewport(), RowPoint(RowOf(one)));
+    testing::HeldDoubleClick(Grid()->viewport(), RowPoint(RowOf(one)));
     EXPECT_EQ(scripted, "First macro");
 
     // A right click shows the row's quick information.
@@ -180,7 +168,7 @@ TEST_F(MainWinInput, RightClickOnTheTitleRowSortsByThatColumnKeepingTheSelection
     EXPECT_EQ(Grid()->Row(), RowOf(picked));
     EXPECT_EQ(Received(), (Notices{{puSettingsMisc, 0}}));
     TConfigRecord saved;
-    LoadAllSettings(saved);
+    LoadAllSettings(saved, win::kDefaultScreenSize);
     EXPECT_EQ(saved.PrimarySort.str(), "213");
     // The same column again changes nothing and tells nobody.
     notices.clear();
@@ -237,7 +225,7 @@ TEST_F(MainWinInput, ADraggedColumnBorderIsStoredAndThePlayerTold) {
     EXPECT_EQ(config.Col2Width, from + 40);
     EXPECT_EQ(Received(), (Notices{{puSettingsMainWindow, 0}}));
     TConfigRecord saved;
-    LoadAllSettings(saved);
+    LoadAllSettings(saved, win::kDefaultScreenSize);
     EXPECT_EQ(saved.Col2Width, from + 40);
 }
 
@@ -285,11 +273,10 @@ TEST_F(MainWinInput, TheCaptionNamesTheFileAfterNewOpenARecentFileAndThePlayersS
 
     // The player switched files: the settings name the new current file.
     TConfigRecord player;
-    LoadAllSettings(player);
+    LoadAllSettings(player, win::kDefaultScreenSize);
     player.RecentFiles[0] = file;
     SaveCurrentFileSetting(player);
-    win::ProgramPlatform().messages().PostMessage(static_cast<win::HWND>(window->winId()), WM_PEER_UPDATE,
-                                                  puSchedule, 0);
+    platform.messages().PostMessage(static_cast<win::HWND>(window->winId()), WM_PEER_UPDATE, puSchedule, 0);
     QApplication::processEvents();
     EXPECT_EQ(window->windowTitle(), "Tessaro Editor (work)");
 }
@@ -312,7 +299,7 @@ TEST_F(MainWinInput, AnEmptyCategoryOrListLeavesNothingToActOn) {
     EXPECT_FALSE(window->LargeButton(ExplorerAction::ModifyDirectly)->isEnabled());
     // Clicks on the empty list do nothing.
     Click(Grid()->viewport(), RowPoint(1), Qt::RightButton);
-    DoubleClick(Grid()->viewport(), RowPoint(1));
+    testing::HeldDoubleClick(Grid()->viewport(), RowPoint(1));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
     texts.clear();

@@ -31,7 +31,6 @@
 #include "macro/capture_file.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
-#include "platform/sim/program_platform.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "protocol/hotkey_names.h"
@@ -51,12 +50,12 @@ protected:
     void SetUp() override {
         SetUpSandbox("mwm");
         player = std::make_unique<win::MessageWindow>(
-            win::ProgramPlatform().messages(), [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
+            platform.messages(), [this](std::uint32_t msg, std::uint32_t w, std::int32_t l) {
                 if (msg == WM_PEER_UPDATE) notices.emplace_back(w, l);
                 return 0;
             });
         window = std::make_unique<TMainWin>(
-            config, glob, std::vector<std::string>{"-PWV", "/RH" + std::to_string(player->hwnd())});
+            platform, config, glob, std::vector<std::string>{"-PWV", "/RH" + std::to_string(player->hwnd())});
     }
     std::vector<TMacroRecord> Records() {
         std::vector<TMacroRecord> out;
@@ -73,7 +72,7 @@ protected:
     int StartNetworkCaptureFromAdd(const std::string& lockFile, TSyncRecord& before) {
         config.NetworkMode = true;
         config.AutoSync = false;
-        window = std::make_unique<TMainWin>(config, glob,
+        window = std::make_unique<TMainWin>(platform, config, glob,
                                             std::vector<std::string>{"/RH" + std::to_string(player->hwnd())});
         ReadSyncRecord(lockFile, before);
         const int count = glob.MacroCount;
@@ -299,12 +298,13 @@ TEST_F(MainWinMacros, CategoriesAreKeptBesideTheFileAndGivenToMacros) {
 namespace tessaro {
 namespace {
 
-// What the hook library sends while recording, through the window's own receiver.
-void TypeInCapture(TMainWin& window, int macro, const std::string& keys) {
+// What the hook library sends while recording, through the window's own receiver, as
+// `platform` carries it.
+void TypeInCapture(win::Platform& platform, TMainWin& window, int macro, const std::string& keys) {
     const auto self = static_cast<win::HWND>(window.winId());
     for (unsigned char c : keys)
-        win::ProgramPlatform().messages().SendMessage(self, WM_CAPTURE_CHAR, std::uint32_t(macro), c);
-    win::ProgramPlatform().messages().SendMessage(self, WM_CAPTURE_DONE, std::uint32_t(macro), 0);
+        platform.messages().SendMessage(self, WM_CAPTURE_CHAR, std::uint32_t(macro), c);
+    platform.messages().SendMessage(self, WM_CAPTURE_DONE, std::uint32_t(macro), 0);
 }
 
 int AddHotKeyMacro(TMainWin& window, int code, const std::string& nickname, const std::string& text) {
@@ -347,7 +347,7 @@ TEST_F(MainWinMacros, RecaptureStoresTheRecordingInTheMacro) {
     EXPECT_TRUE(window->windowState() & Qt::WindowMinimized);
     EXPECT_EQ(Records()[std::size_t(n - 1)].Nickname.str(), "Typed");
 
-    TypeInCapture(*window, n, "hi there");
+    TypeInCapture(platform, *window, n, "hi there");
     const TMacroRecord rec = Records()[std::size_t(n - 1)];
     EXPECT_EQ(GetMacroText(rec), "hi there");
     EXPECT_EQ(rec.Nickname.str(), "Typed");
@@ -359,7 +359,7 @@ TEST_F(MainWinMacros, RecaptureStoresTheRecordingInTheMacro) {
     EXPECT_EQ(texts.back(), "Tessaro 99 capture is complete for " + HotKeyNames(7) + ".");
 
     // A late character or a second end changes nothing.
-    TypeInCapture(*window, n, "more");
+    TypeInCapture(platform, *window, n, "more");
     EXPECT_EQ(GetMacroText(Records()[std::size_t(n - 1)]), "hi there");
 }
 
@@ -373,7 +373,7 @@ TEST_F(MainWinMacros, CancelledRecaptureArmsNothing) {
     EXPECT_EQ(glob.CapWndOn, 0);
     EXPECT_EQ(Unpacked(glob.MacroCount), count);
     EXPECT_EQ(GetMacroText(Records()[std::size_t(n - 1)]), "kept text");
-    TypeInCapture(*window, n, "stray");
+    TypeInCapture(platform, *window, n, "stray");
     EXPECT_EQ(GetMacroText(Records()[std::size_t(n - 1)]), "kept text");
 }
 
@@ -399,7 +399,7 @@ TEST_F(MainWinMacros, CaptureFromTheAddDialogCountsTheNewMacroOnce) {
     EXPECT_EQ(Unpacked(glob.CaptureMacro), count + 1);
     EXPECT_EQ(glob.CaptureOn, 1);
 
-    TypeInCapture(*window, count + 1, "new keys");
+    TypeInCapture(platform, *window, count + 1, "new keys");
     const TMacroRecord rec = Records()[base];
     EXPECT_EQ(GetMacroText(rec), "<SPEED:00001>new keys") << "the speed token survives the start";
     EXPECT_EQ(rec.Nickname.str(), "Fresh");
@@ -419,7 +419,7 @@ TEST_F(MainWinMacros, CaptureFromTheAddDialogGivesTheLockBackOnceAtItsEnd) {
     EXPECT_EQ(Unpacked(recording.State), kSyncInUse) << "held while the macro is recorded";
     EXPECT_EQ(Unpacked(recording.ChangeCount), Unpacked(before.ChangeCount));
 
-    TypeInCapture(*window, count + 1, "keys");
+    TypeInCapture(platform, *window, count + 1, "keys");
     TSyncRecord after{};
     ReadSyncRecord(lockFile, after);
     EXPECT_EQ(Unpacked(after.State), kSyncReleased);
@@ -436,12 +436,12 @@ TEST_F(MainWinMacros, ACaptureThatCannotBeStoredStillCountsTheMacroItAdded) {
     ASSERT_EQ(Records().size(), std::size_t(count + 1));
     const auto self = static_cast<win::HWND>(window->winId());
     for (int i = 0; i < 5001; ++i)
-        win::ProgramPlatform().messages().SendMessage(self, WM_CAPTURE_CHAR, std::uint32_t(count + 1), 'q');
+        platform.messages().SendMessage(self, WM_CAPTURE_CHAR, std::uint32_t(count + 1), 'q');
     texts.clear();
     {
         testing::FileSizeLimit full(100);  // the long recording's own file cannot be written
         ASSERT_TRUE(full.set());
-        win::ProgramPlatform().messages().SendMessage(self, WM_CAPTURE_DONE, std::uint32_t(count + 1), 0);
+        platform.messages().SendMessage(self, WM_CAPTURE_DONE, std::uint32_t(count + 1), 0);
     }
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_NE(texts[0].find("The capture could not be stored"), std::string::npos) << texts[0];

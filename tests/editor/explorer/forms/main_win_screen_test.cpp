@@ -12,8 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "editor/explorer/main_win.h"
-#include "foundation/screen_metrics.h"
 #include "foundation/settings.h"
+#include "platform/window_control.h"
 #include "tests/editor/explorer/forms/main_win_fixture.h"
 #include "widgets/page_control.h"
 #include "widgets/screen_fit.h"
@@ -27,7 +27,7 @@ class MainWinScreen : public testing::MainWinFixture {
 protected:
     void SetUp() override { SetUpSandbox("mws"); }
     void Open() {
-        window = std::make_unique<TMainWin>(config, glob, std::vector<std::string>{"-PWV"});
+        window = std::make_unique<TMainWin>(platform, config, glob, std::vector<std::string>{"-PWV"});
         window->show();
         QApplication::processEvents();
     }
@@ -38,12 +38,13 @@ TEST_F(MainWinScreen, ADamagedSettingsFileStillOpensAWindowInsideTheScreen) {
     std::ofstream(dir + "/TESRO.INI") << "[Main Window]\r\nWidth=999999999\r\nHeight=1000\r\nLeft=-999999\r\n"
                                          "Top=-20\r\nCategory Width=99999999\r\nCol 1 Width=99999999\r\n"
                                          "Show Category=Yes\r\nUse Speed=Yes\r\n";
-    LoadAllSettings(config);
+    const win::ScreenSize screen = platform.windowControl().Screen();
+    LoadAllSettings(config, screen);
     config.FirstUse = false;
     config.RecentFiles[0] = file;
-    EXPECT_LE(config.MainWidth, std::max(ScreenWidth, 150));
-    EXPECT_LE(config.CategoryWidth, std::max(ScreenWidth / 2, 150));
-    EXPECT_LE(config.Col1Width, ScreenWidth);
+    EXPECT_LE(config.MainWidth, std::max(screen.width, 150));
+    EXPECT_LE(config.CategoryWidth, std::max(screen.width / 2, 150));
+    EXPECT_LE(config.Col1Width, screen.width);
     ScreenFit fit;  // as the editor places its windows
     Open();
     EXPECT_TRUE(QTest::qWaitFor([&] { return WorkArea().contains(window->frameGeometry()); }, 3000))
@@ -53,7 +54,7 @@ TEST_F(MainWinScreen, ADamagedSettingsFileStillOpensAWindowInsideTheScreen) {
     // What the next start reads back is as usable.
     window->close();
     TConfigRecord again;
-    LoadAllSettings(again);
+    LoadAllSettings(again, screen);
     EXPECT_TRUE(WorkArea().contains(QRect(again.MainLeft, again.MainTop, again.MainWidth, again.MainHeight)));
 }
 
@@ -104,12 +105,13 @@ TEST_F(MainWinScreen, TheStartsShowCommandIsAppliedAtTheFirstActivationOnly) {
     } cases[] = {{"minimized", Qt::WindowMinimized}, {"3", Qt::WindowMaximized}, {"", Qt::WindowNoState}};
     for (const Case& c : cases) {
         ::setenv("TESSARO_SHOW", c.show, 1);
-        window = std::make_unique<TMainWin>(config, glob, std::vector<std::string>{"-PWV"});
+        window = std::make_unique<TMainWin>(platform, config, glob, std::vector<std::string>{"-PWV"});
         ::unsetenv("TESSARO_SHOW");
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get())) << c.show;
-        QTest::qWait(50);
+        // The activation applies the command on the loop's next turn.
+        QApplication::processEvents();
         EXPECT_EQ(window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized), c.state) << c.show;
         // Restored by the user, it stays so when it is active again.
         window->showNormal();
@@ -119,7 +121,7 @@ TEST_F(MainWinScreen, TheStartsShowCommandIsAppliedAtTheFirstActivationOnly) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        QTest::qWait(50);
+        QApplication::processEvents();
         EXPECT_EQ(window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized), Qt::WindowNoState)
             << c.show;
     }

@@ -21,7 +21,6 @@
 #include "foundation/sync_record.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
-#include "platform/sim/program_platform.h"
 #include "platform/messages.h"
 #include "protocol/window_messages.h"
 #include "tests/support/unpacked.h"
@@ -40,7 +39,7 @@ protected:
     }
     void Open() {
         window.reset();
-        window = std::make_unique<TMainWin>(config, glob, std::vector<std::string>{});
+        window = std::make_unique<TMainWin>(platform, config, glob, std::vector<std::string>{});
     }
     size_t Records() { return All().size(); }
     std::vector<TMacroRecord> All() {
@@ -154,8 +153,8 @@ TEST_F(MainWinWizard, ACaptureWizardGivesTheLockBackOnceAtTheRecordingsEnd) {
     const auto self = static_cast<win::HWND>(window->winId());
     const std::uint32_t macro = glob.CaptureMacro;
     for (unsigned char c : std::string("keys"))
-        win::ProgramPlatform().messages().SendMessage(self, WM_CAPTURE_CHAR, macro, c);
-    win::ProgramPlatform().messages().SendMessage(self, WM_CAPTURE_DONE, macro, 0);
+        platform.messages().SendMessage(self, WM_CAPTURE_CHAR, macro, c);
+    platform.messages().SendMessage(self, WM_CAPTURE_DONE, macro, 0);
     EXPECT_NE(GetMacroText(All().back()).find("keys"), std::string::npos) << "the recording is the macro";
     TSyncRecord after{};
     ReadSyncRecord(lockFile, after);

@@ -119,7 +119,7 @@ TEST_F(AppearanceDialog, OkStoresSavesAndTellsThePlayerAndTheWindow) {
     EXPECT_EQ(host_.applied, std::vector<bool>{true});
     EXPECT_EQ(posts_, (std::vector<std::pair<std::uint32_t, std::int32_t>>{{puSettingsMainWindow, 0}}));
     TConfigRecord saved{};
-    LoadAllSettings(saved);
+    LoadAllSettings(saved, win::kDefaultScreenSize);
     EXPECT_EQ(saved.Col3Width, 95);
     EXPECT_EQ(saved.CategoryWidth, 120);
     EXPECT_FALSE(saved.UseSpeed);

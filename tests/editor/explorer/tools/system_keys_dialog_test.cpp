@@ -14,11 +14,11 @@
 #include "foundation/settings.h"
 #include "macro/macro_file.h"
 #include "platform/message_box.h"
-#include "platform/sim/program_platform.h"
 #include "platform/messages.h"
 #include "protocol/hotkey_names.h"
 #include "protocol/window_messages.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/sim_platform_test.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/unpacked.h"
 
@@ -35,7 +35,7 @@ struct QuietPeer : MacroFilePeer {
 
 // A macro file with the five system macros (keys 261..265 by slot), a global macro on 7
 // and a window macro on 8.
-struct SystemKeysDialogTest : ::testing::Test {
+struct SystemKeysDialogTest : testing::SimPlatformTest {
     testing::TempDir dir;
     TConfigRecord config{};
     TGlobData glob{};
@@ -75,8 +75,8 @@ struct SystemKeysDialogTest : ::testing::Test {
         return 0;
     }
     void Press(TSystemKeys& dialog, int code) {
-        ASSERT_TRUE(win::ProgramPlatform().messages().PostMessage(forms::NativeId(dialog), WM_HOTKEY_CHOSEN,
-                                                                  std::uint32_t(code), 0));
+        ASSERT_TRUE(platform.messages().PostMessage(forms::NativeId(dialog), WM_HOTKEY_CHOSEN,
+                                                    std::uint32_t(code), 0));
         QApplication::processEvents();
     }
     std::string Taken(int code) {
@@ -87,7 +87,7 @@ struct SystemKeysDialogTest : ::testing::Test {
 };
 
 TEST_F(SystemKeysDialogTest, ShowsTheKeysAndRoutesPressedKeysToTheFocusedField) {
-    TSystemKeys dialog(nullptr, glob, file, config, Recorder(), 3);
+    TSystemKeys dialog(nullptr, platform.messages(), glob, file, config, Recorder(), 3);
     dialog.show();
     QApplication::processEvents();
     EXPECT_EQ(dialog.Fields[0]->text().toStdString(), HotKeyNames(261));  // "5" Terminate
@@ -109,7 +109,7 @@ TEST_F(SystemKeysDialogTest, ShowsTheKeysAndRoutesPressedKeysToTheFocusedField) 
 }
 
 TEST_F(SystemKeysDialogTest, AKeyReportedAfterTheFieldLostTheFocusChangesNothing) {
-    TSystemKeys dialog(nullptr, glob, file, config, Recorder(), 2);
+    TSystemKeys dialog(nullptr, platform.messages(), glob, file, config, Recorder(), 2);
     dialog.show();
     QApplication::processEvents();
     Press(dialog, 40);
@@ -129,7 +129,7 @@ TEST_F(SystemKeysDialogTest, AKeyReportedAfterTheFieldLostTheFocusChangesNothing
 }
 
 TEST_F(SystemKeysDialogTest, KeysOfGlobalAndSystemMacrosAreRefusedWindowKeysAccepted) {
-    TSystemKeys dialog(nullptr, glob, file, config, Recorder(), 5);
+    TSystemKeys dialog(nullptr, platform.messages(), glob, file, config, Recorder(), 5);
     dialog.show();
     QApplication::processEvents();
     Press(dialog, 7);    // a global macro's
@@ -144,7 +144,7 @@ TEST_F(SystemKeysDialogTest, KeysOfGlobalAndSystemMacrosAreRefusedWindowKeysAcce
 }
 
 TEST_F(SystemKeysDialogTest, OkRewritesChangedMacrosSavesTheMenuChoiceAndTellsThePlayer) {
-    TSystemKeys dialog(nullptr, glob, file, config, Recorder(), 1);
+    TSystemKeys dialog(nullptr, platform.messages(), glob, file, config, Recorder(), 1);
     dialog.show();
     QApplication::processEvents();
     Press(dialog, 40);
@@ -167,7 +167,7 @@ TEST_F(SystemKeysDialogTest, OkRewritesChangedMacrosSavesTheMenuChoiceAndTellsTh
 }
 
 TEST_F(SystemKeysDialogTest, UnchangedKeysSaveNoMacroButStillSaveTheMenuChoice) {
-    TSystemKeys dialog(nullptr, glob, file, config, Recorder(), 2);
+    TSystemKeys dialog(nullptr, platform.messages(), glob, file, config, Recorder(), 2);
     dialog.show();
     QApplication::processEvents();
     sent.clear();
@@ -189,7 +189,7 @@ TEST_F(SystemKeysDialogTest, TwoCommandsOnOneKeyAreRefusedAndNothingIsWritten) {
     rec.ActivationCode = glob.ActivationCode[a];
     ASSERT_TRUE(file.SaveMacroRecord(b, rec, false));
     peer.notices.clear();
-    TSystemKeys dialog(nullptr, glob, file, config, Recorder(), 1);
+    TSystemKeys dialog(nullptr, platform.messages(), glob, file, config, Recorder(), 1);
     dialog.show();
     QApplication::processEvents();
     sent.clear();

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <string_view>
 
 #include "explorer_rig.h"
 #include "protocol/hotkey_names.h"
@@ -29,8 +30,15 @@ struct CaptureRig : ExplorerRig {
         snip.Abbreviation = "brb";
         recs.push_back(snip);
         StartWith(recs);
-        dialogs.recapture = [](TMacroRecord&) { return true; };
+        // As the capture dialog's start does: the file holds the speed token, if any.
+        dialogs.recapture = [this](TMacroRecord&) {
+            if (!speedToken.empty())
+                testing::WriteBytes(dir.file("TempCap.Txt"), {speedToken.begin(), speedToken.end()});
+            ex().StartRecording();
+            return true;
+        };
     }
+    std::string speedToken;
     // Recaptures macro n, typing `count` characters.
     void Capture(int n, std::size_t count) {
         Select(n);
@@ -96,7 +104,7 @@ TEST(ExplorerCapture, ALongCaptureThatCannotBeCopiedStaysInItsFileAndIsReported)
 }
 
 // A FIFO in the capture file's place: starting, recording and ending neither wait on it
-// nor replace it; the macro keeps its text and the user is told.
+// nor replace it, and the macro gets the recording all the same.
 TEST(ExplorerCapture, AFifoAsTheCaptureFileIsNeverWaitedOn) {
     CaptureRig rig;
     const std::string fifo = rig.dir.file("TempCap.Txt");
@@ -104,11 +112,35 @@ TEST(ExplorerCapture, AFifoAsTheCaptureFileIsNeverWaitedOn) {
     const int code = ExitCodeWithin(
         [&] {
             rig.Capture(6, 3);
-            return rig.boxes.size() == 1 && rig.TextOf(6) == "hot text" ? 0 : 1;
+            return rig.TextOf(6) == "abc" ? 0 : 1;
         },
         std::chrono::seconds(10));
     EXPECT_EQ(code, 0) << "-1: the editor hung on the FIFO";
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
+// The capture file cannot take a character (a full disk): it keeps the recording up to
+// there, nothing after a gap, while the recording goes on; the macro gets all of it.
+TEST(ExplorerCapture, AFileThatCannotFollowLosesNothingOfTheRecording) {
+    CaptureRig rig;
+    rig.speedToken = "<SPEED:00002>";
+    rig.Select(6);
+    rig.ex().DoCapture();
+    const auto type = [&](std::string_view text) {
+        for (char c : text) rig.ex().OnCaptureChar(6, c);
+    };
+    type("ab");
+    {
+        testing::FileSizeLimit full(rig.speedToken.size() + 2);
+        ASSERT_TRUE(full.set());
+        type("cd");
+    }
+    type("ef");
+    const std::vector<char> left = testing::ReadBytes(rig.dir.file("TempCap.Txt"));
+    EXPECT_EQ(std::string(left.begin(), left.end()), "<SPEED:00002>ab");
+    rig.ex().OnCaptureDone(6);
+    EXPECT_EQ(rig.TextOf(6), "<SPEED:00002>abcdef");
+    EXPECT_FALSE(std::filesystem::exists(rig.dir.file("TempCap.Txt")));
 }
 
 TEST(ExplorerCapture, ASecondDoneIsIgnoredAndCharactersAfterTheEndAreNotRecorded) {
@@ -135,14 +167,33 @@ TEST(ExplorerCapture, ProgramScopeTakesTheForegroundProgram) {
     EXPECT_EQ(rec.TopmostOnly, 1);
 }
 
-TEST(ExplorerCapture, ACancelledCaptureEndsTheCaptureAndKeepsTheMacro) {
+// The macro cannot be saved (a folder took the macro file's place): the capture file keeps
+// the recording, and the user is told where it is.
+TEST(ExplorerCapture, AMacroThatCannotBeSavedLeavesTheRecordingInTheCaptureFile) {
     CaptureRig rig;
+    rig.Select(6);
+    rig.ex().DoCapture();
+    for (char c : std::string("abc")) rig.ex().OnCaptureChar(6, c);
+    std::filesystem::remove(rig.path);
+    std::filesystem::create_directory(rig.path);
+    rig.boxes.clear();
+    rig.ex().OnCaptureDone(6);
+    EXPECT_EQ(testing::ReadBytes(rig.dir.file("TempCap.Txt")), (std::vector<char>{'a', 'b', 'c'}));
+    ASSERT_EQ(rig.boxes.size(), 2u);
+    EXPECT_NE(rig.boxes[0].text.find("Saving of keystrokes failed."), std::string::npos) << rig.boxes[0].text;
+    EXPECT_EQ(rig.boxes[1].text, "The recording is kept in " + rig.dir.file("TempCap.Txt") + ".");
+}
+
+// A recording kept from a capture that could not be stored outlives a cancelled dialog.
+TEST(ExplorerCapture, ACancelledCaptureEndsTheCaptureAndKeepsTheMacroAndTheCaptureFile) {
+    CaptureRig rig;
+    testing::WriteBytes(rig.dir.file("TempCap.Txt"), {'k', 'e', 'p', 't'});
     rig.dialogs.recapture = [](TMacroRecord&) { return false; };
     rig.Select(6);
     rig.ex().DoCapture();
     EXPECT_TRUE(rig.ex().captureFinished());
     EXPECT_EQ(rig.TextOf(6), "hot text");
-    EXPECT_FALSE(std::filesystem::exists(rig.dir.file("TempCap.Txt")));
+    EXPECT_EQ(testing::ReadBytes(rig.dir.file("TempCap.Txt")), (std::vector<char>{'k', 'e', 'p', 't'}));
 }
 
 }  // namespace

@@ -137,11 +137,11 @@ TEST(CombinedPages, TheWelcomeCheckBoxStoresFirstUseAtOnceAndTellsThePlayer) {
     P65ShowClick(rig.ctx, true);
     EXPECT_FALSE(rig.config->FirstUse);
     auto stored = std::make_unique<TConfigRecord>();
-    LoadAllSettings(*stored);
+    LoadAllSettings(*stored, win::kDefaultScreenSize);
     EXPECT_FALSE(stored->FirstUse);
 
     P65ShowClick(rig.ctx, false);
-    LoadAllSettings(*stored);
+    LoadAllSettings(*stored, win::kDefaultScreenSize);
     EXPECT_TRUE(stored->FirstUse);
     EXPECT_EQ(rig.notices, (std::vector<std::pair<std::uint32_t, std::int32_t>>{{puSettingsMisc, 0},
                                                                                 {puSettingsMisc, 0}}));

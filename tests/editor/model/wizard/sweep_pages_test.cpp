@@ -9,7 +9,9 @@
 
 #include "macro/capture_file.h"
 #include "misc_rig.h"
+#include "platform/message_box.h"
 #include "protocol/window_messages.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/unpacked.h"
 
 namespace tessaro::wizard {
@@ -129,6 +131,45 @@ TEST(SweepPages, ClosingDuringARecordingReleasesTheCapture) {
     EXPECT_EQ(+rig.glob->CaptureOn, 0);
     EXPECT_EQ(+rig.glob->CapWndOn, 0);
     EXPECT_EQ(Captured(rig), "a");
+}
+
+// The file cannot take a character for a while (a full disk). The macro is built from the
+// file, which holds the whole recording once it ends; when even then it cannot, the user is
+// told.
+TEST(SweepPages, AtItsEndTheFileHoldsTheWholeRecordingOrTheUserIsTold) {
+    MiscRig rig;
+    WriteHelper(rig);
+    std::vector<std::string> boxes;
+    win::ScopedMessageBoxHandler handler{[&](const win::MessageBoxCall& c) {
+        boxes.push_back(c.text);
+        return win::MbResult::Ok;
+    }};
+    SweepRecording recording(rig.ctx);
+    ASSERT_EQ(recording.Start(9), "");
+    WaitForFile(rig.dir.file("helper-args"));
+    recording.OnChar('A');
+    {
+        testing::FileSizeLimit full(1);
+        ASSERT_TRUE(full.set());
+        recording.OnChar('n');
+    }
+    recording.OnChar('n');
+    EXPECT_EQ(Captured(rig), "A");
+    EXPECT_TRUE(recording.OnEnded());
+    EXPECT_EQ(Captured(rig), "Ann");
+    EXPECT_TRUE(boxes.empty());
+
+    ASSERT_EQ(recording.Start(9), "");
+    recording.OnChar('x');
+    {
+        testing::FileSizeLimit full(1);
+        ASSERT_TRUE(full.set());
+        recording.OnChar('y');
+        EXPECT_TRUE(recording.OnEnded());
+    }
+    EXPECT_EQ(Captured(rig), "x");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("only what the file holds"), std::string::npos) << boxes[0];
 }
 
 }  // namespace

@@ -115,8 +115,8 @@ protected:
     }
 
     CommandEditorHosts Hosts(bool ras = true, bool ie4 = true) {
-        return CommandEditorHosts{settings,    glob, chooser, picker,   paths,  mixer,
-                                  connections, ras,  ie4,     printers, display};
+        return CommandEditorHosts{settings,    glob,     chooser, picker, paths, mixer,
+                                  connections, printers, display, ras,    ie4};
     }
 
     std::vector<std::pair<QString, QString>> PrefillFor(int code) const {

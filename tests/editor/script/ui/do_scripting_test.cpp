@@ -19,6 +19,7 @@
 #include <QImageWriter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -38,6 +39,8 @@
 #include "editor/script/ui/script_editor_services.h"
 #include "platform/message_box.h"
 #include "editor/commands/command_dialog.h"
+#include "tests/editor/script/ui/script_rows_shown.h"
+#include "tests/support/held_key.h"
 #include "tests/support/held_press.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
@@ -46,6 +49,11 @@
 
 namespace tessaro {
 namespace {
+
+using testing::CurrentRow;
+using testing::RowCount;
+using testing::RowText;
+using testing::SetCurrentRow;
 
 // Command editors that confirm at once with a remark naming the code.
 class Services : public ScriptEditorServices {
@@ -62,8 +70,8 @@ public:
         edits.emplace_back(r.Code, r.IsNew);
         requests.push_back(r);
         std::vector<std::string> shown;
-        if (auto* script = owner ? owner->findChild<QListWidget*>("Script") : nullptr)
-            for (int i = 0; i < script->count(); ++i) shown.push_back(script->item(i)->text().toStdString());
+        if (auto* script = owner ? owner->findChild<QListView*>("Script") : nullptr)
+            for (int i = 0; i < RowCount(script); ++i) shown.push_back(RowText(script, i).toStdString());
         shownBehind.push_back(shown);
         if (r.Code == cmd::LoadTextFile && !editTextFile.empty())
             return {false, std::exchange(editTextFile, {})};
@@ -116,7 +124,7 @@ TEST_F(ScriptingFixture, AnExistingMacroOpensAsLinesWithItsScope) {
     EXPECT_EQ(w->NickName->text(), "Greeting");
     EXPECT_TRUE(w->Specific->isChecked());
     EXPECT_EQ(w->windowTitle(), "Macro Scripting Editor  (Window Title: Notes)");
-    ASSERT_EQ(w->Script->count(), 2);
+    ASSERT_EQ(RowCount(w->Script), 2);
     EXPECT_FALSE(w->DoEdit->isEnabled());  // nothing selected yet
     EXPECT_TRUE(w->HotKeyLabel->isVisibleTo(w.get()));
     EXPECT_FALSE(w->SetSchedule->isVisibleTo(w.get()));
@@ -125,8 +133,8 @@ TEST_F(ScriptingFixture, AnExistingMacroOpensAsLinesWithItsScope) {
 TEST_F(ScriptingFixture, AnExistingMacroOpensWithItsBlocksIndented) {
     SetMacroText(current, "<REP:0002:000001:000001><SHFD>Hello<SHFU><ENDREP><ENDREP>Bye");
     auto w = Open(6, true);
-    ASSERT_EQ(w->Script->count(), 7);
-    const auto text = [&](int row) { return w->Script->item(row)->text().toStdString(); };
+    ASSERT_EQ(RowCount(w->Script), 7);
+    const auto text = [&](int row) { return RowText(w->Script, row).toStdString(); };
     EXPECT_EQ(text(0).rfind("Repeat Start", 0), 0u);
     EXPECT_EQ(text(1).rfind("   Shift Key Down", 0), 0u) << text(1);
     EXPECT_EQ(text(2).rfind("      Text: Hello", 0), 0u) << text(2);
@@ -134,6 +142,46 @@ TEST_F(ScriptingFixture, AnExistingMacroOpensWithItsBlocksIndented) {
     EXPECT_EQ(text(4), "Repeat End");
     EXPECT_EQ(text(5), "Repeat End");  // no block left open: column 0
     EXPECT_EQ(text(6).rfind("Text: Bye", 0), 0u);
+}
+
+// The script list worked by hand: Alt+S reaches it, the arrow, Home and End keys choose a
+// line and the line buttons follow, a click chooses one and a double click edits it.
+TEST_F(ScriptingFixture, TheScriptListIsWorkedWithKeysAndTheMouse) {
+    SetMacroText(current, "One<DELAY:01.00>Two<DELAY:02.00>Three");
+    auto w = Open(6, true);
+    w->show();
+    QApplication::processEvents();
+    ASSERT_EQ(RowCount(w->Script), 5);
+    QTest::keyPress(w.get(), Qt::Key_Alt, Qt::AltModifier);
+    testing::HeldKey(w.get(), Qt::Key_S, Qt::AltModifier);
+    QTest::keyRelease(w.get(), Qt::Key_Alt, Qt::NoModifier);
+    ASSERT_TRUE(w->Script->hasFocus());
+    const auto key = [&](Qt::Key k) { testing::HeldKey(w->Script, k); };
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    EXPECT_EQ(w->Lines().Selected, 2);
+    EXPECT_EQ(CurrentRow(w->Script), 2);
+    EXPECT_TRUE(w->DoUp->isEnabled() && w->DoDown->isEnabled() && w->DoEdit->isEnabled());
+    key(Qt::Key_End);
+    EXPECT_EQ(w->Lines().Selected, 4);
+    EXPECT_FALSE(w->DoDown->isEnabled());
+    key(Qt::Key_Home);
+    EXPECT_EQ(w->Lines().Selected, 0);
+    EXPECT_FALSE(w->DoUp->isEnabled());
+    key(Qt::Key_Down);
+    w->DoDeleteClick();  // the first delay goes; the line after it takes its place, chosen
+    EXPECT_EQ(CurrentRow(w->Script), 1);
+    EXPECT_EQ(RowText(w->Script, 1), "Text: Two");
+
+    testing::HeldClickRow(w->Script, 3);
+    EXPECT_EQ(w->Lines().Selected, 3);
+    EXPECT_TRUE(services.edits.empty());
+    const QModelIndex delay = w->Script->model()->index(2, 0);
+    testing::HeldDoubleClick(w->Script->viewport(), w->Script->visualRect(delay).center());
+    ASSERT_EQ(services.edits, (std::vector<std::pair<int, bool>>{{cmd::Delay, false}}));
+    EXPECT_TRUE(RowText(w->Script, 2).contains("code 4")) << RowText(w->Script, 2).toStdString();
+    EXPECT_EQ(CurrentRow(w->Script), 2);
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
 }
 
 // The commands list at the window's default size: every name whole, nothing cut.
@@ -269,22 +317,22 @@ TEST_F(ScriptingFixture, LinesAreAddedWhereTheInsertionMethodSaysAndSaved) {
     w->OptionBox->setCurrentRow(cmd::Remark - 1);
     w->AddALine(AddStyle::AtEnd);
     w->AddALine(AddStyle::AtEnd);
-    ASSERT_EQ(w->Script->count(), 2);
-    EXPECT_EQ(w->Script->currentRow(), 1);
+    ASSERT_EQ(RowCount(w->Script), 2);
+    EXPECT_EQ(CurrentRow(w->Script), 1);
     w->CommandMenuClick(4);  // "Insert a &Delay": before the selected line
-    ASSERT_EQ(w->Script->count(), 3);
-    EXPECT_EQ(w->Script->currentRow(), 1);
-    EXPECT_TRUE(w->Script->item(1)->text().contains("code 4"));
+    ASSERT_EQ(RowCount(w->Script), 3);
+    EXPECT_EQ(CurrentRow(w->Script), 1);
+    EXPECT_TRUE(RowText(w->Script, 1).contains("code 4"));
     EXPECT_TRUE(w->DoUp->isEnabled() && w->DoDown->isEnabled());
 
     w->DoCopyClick();
-    EXPECT_EQ(w->Script->count(), 4);
-    EXPECT_EQ(w->Script->currentRow(), 2);
+    EXPECT_EQ(RowCount(w->Script), 4);
+    EXPECT_EQ(CurrentRow(w->Script), 2);
     w->DoDeleteClick();
-    EXPECT_EQ(w->Script->currentRow(), 2);
+    EXPECT_EQ(CurrentRow(w->Script), 2);
     w->MoveClick(true);
     w->MoveClick(true);
-    EXPECT_EQ(w->Script->currentRow(), 0);
+    EXPECT_EQ(CurrentRow(w->Script), 0);
     EXPECT_FALSE(w->DoUp->isEnabled());
     w->DoEditClick();
     EXPECT_EQ(services.edits.back(), (std::pair<int, bool>{cmd::Remark, false}));
@@ -363,8 +411,8 @@ struct TextFileFixture : ScriptingFixture {
     // The macro's own lines are shown with its controls.
     static void ExpectMacroShown(TDoScripting& w) {
         EXPECT_FALSE(w.TextFile().Active);
-        ASSERT_EQ(w.Script->count(), 2);
-        EXPECT_TRUE(w.Script->item(1)->text().contains("Delay"));
+        ASSERT_EQ(RowCount(w.Script), 2);
+        EXPECT_TRUE(RowText(w.Script, 1).contains("Delay"));
         EXPECT_TRUE(w.NickName->isVisibleTo(&w));
         EXPECT_TRUE(w.MySpeed->isVisibleTo(&w));
         EXPECT_FALSE(w.TextName->isVisibleTo(&w));
@@ -384,8 +432,8 @@ TEST_F(TextFileFixture, ATextFileRoundTripsByteForByteAndTheCommandEditorReopens
                             static_cast<QWidget*>(w->Global), w->Panel1})
         EXPECT_FALSE(hidden->isVisibleTo(w.get()));
     EXPECT_EQ(Slurp(dir.file("TESRUN.TMP")), "Hello<DELAY:02.00>");
-    ASSERT_EQ(w->Script->count(), 3);  // text, the delay, text
-    EXPECT_TRUE(w->Script->item(1)->text().contains("Delay"));
+    ASSERT_EQ(RowCount(w->Script), 3);  // text, the delay, text
+    EXPECT_TRUE(RowText(w->Script, 1).contains("Delay"));
 
     w->OkButtonClick();
     EXPECT_EQ(Slurp(path), bytes);
@@ -400,8 +448,8 @@ TEST_F(TextFileFixture, ATextFileRoundTripsByteForByteAndTheCommandEditorReopens
     EXPECT_TRUE(again.AllowTextEdit);
     EXPECT_EQ(again.TextFilePreset, path);
     // The fake confirms with a line of its own, appended and selected.
-    ASSERT_EQ(w->Script->count(), 3);
-    EXPECT_EQ(w->Script->currentRow(), 2);
+    ASSERT_EQ(RowCount(w->Script), 3);
+    EXPECT_EQ(CurrentRow(w->Script), 2);
     EXPECT_FALSE(w->TextFile().Active);
     EXPECT_TRUE(w->NickName->isVisibleTo(w.get()));
 }
@@ -423,10 +471,10 @@ TEST_F(TextFileFixture, TheReopenedTextFileEditorShowsTheMacrosLinesBehindIt) {
 TEST_F(TextFileFixture, ChangesInTheFileAreWrittenOnlyOnSave) {
     auto w = Open(6, true);
     services.editTextFile = path;
-    w->Script->setCurrentRow(0);
+    SetCurrentRow(w->Script, 0);
     w->CommandMenuClick(cmd::LoadTextFile);
     ASSERT_TRUE(w->TextFile().Active);
-    w->Script->setCurrentRow(0);
+    SetCurrentRow(w->Script, 0);
     w->DoDeleteClick();  // "Dear "
     w->CancelButtonClick();
     EXPECT_EQ(Slurp(path), bytes);
@@ -436,7 +484,7 @@ TEST_F(TextFileFixture, ChangesInTheFileAreWrittenOnlyOnSave) {
 
     services.editTextFile = path;
     w->CommandMenuClick(cmd::LoadTextFile);
-    w->Script->setCurrentRow(0);
+    SetCurrentRow(w->Script, 0);
     w->DoDeleteClick();
     // A text file inside the text file is not offered: the macro's script stays put aside.
     services.editTextFile = dir.file("other.txt");
@@ -449,30 +497,59 @@ TEST_F(TextFileFixture, ChangesInTheFileAreWrittenOnlyOnSave) {
     EXPECT_FALSE(w->TextFile().Active);
 }
 
+// A new macro with no lines yet puts an empty script aside: leaving the file by Cancel or by
+// Save brings the empty script back without an error.
+TEST_F(TextFileFixture, AnEmptyScriptComesBackFromTheFileWithoutAnError) {
+    auto w = Open(6, false);
+    ASSERT_EQ(RowCount(w->Script), 0);
+    services.editTextFile = path;
+    w->CommandMenuClick(cmd::LoadTextFile);
+    ASSERT_TRUE(w->TextFile().Active);
+    EXPECT_EQ(Slurp(dir.file("TESRUN.TMP")), "");
+    ASSERT_EQ(RowCount(w->Script), 3);
+    w->CancelButtonClick();
+    EXPECT_FALSE(w->TextFile().Active);
+    EXPECT_EQ(RowCount(w->Script), 0);
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+
+    services.editTextFile = path;
+    w->CommandMenuClick(cmd::LoadTextFile);
+    ASSERT_TRUE(w->TextFile().Active);
+    SetCurrentRow(w->Script, 2);
+    w->DoDeleteClick();
+    w->OkButtonClick();
+    EXPECT_EQ(Slurp(path), bytes.substr(0, bytes.find("friend")));
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+    // The "Load Text File" editor opened again on the empty script, and its line was added.
+    ASSERT_EQ(services.shownBehind.size(), 3u);
+    EXPECT_TRUE(services.shownBehind[2].empty());
+    EXPECT_EQ(RowCount(w->Script), 1);
+}
+
 TEST_F(TextFileFixture, EditingALoadTextFileLineComesBackToThatLine) {
     SetMacroText(current, "<TFILE:" + path + "><DELAY:02.00>");
     auto w = Open(6, true);
     services.editTextFile = path;
-    w->Script->setCurrentRow(0);
+    SetCurrentRow(w->Script, 0);
     w->DoEditClick();
     ASSERT_TRUE(w->TextFile().Active);
     QTest::keyClick(w.get(), Qt::Key_Escape);  // leaves the file, not the editor
     EXPECT_FALSE(w->TextFile().Active);
-    ASSERT_EQ(w->Script->count(), 2);
+    ASSERT_EQ(RowCount(w->Script), 2);
 
     services.editTextFile = path;
-    w->Script->setCurrentRow(1);
+    SetCurrentRow(w->Script, 1);
     w->DoEditClick();  // the Delay line: no text file
     EXPECT_FALSE(w->TextFile().Active);
-    w->Script->setCurrentRow(0);
+    SetCurrentRow(w->Script, 0);
     w->DoEditClick();
     ASSERT_TRUE(w->TextFile().Active);
     w->OkButtonClick();
     const CommandRequest& again = services.requests.back();
     EXPECT_FALSE(again.IsNew);
     EXPECT_EQ(again.InsertIndex, 0);
-    EXPECT_EQ(w->Script->currentRow(), 0);
-    EXPECT_TRUE(w->Script->item(0)->text().contains("code 15"));
+    EXPECT_EQ(CurrentRow(w->Script), 0);
+    EXPECT_TRUE(RowText(w->Script, 0).contains("code 15"));
 }
 
 TEST_F(TextFileFixture, AMacroThatCannotBeStoredKeepsItsLines) {

@@ -11,7 +11,7 @@
 #include <QToolButton>
 #include <QDir>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -20,9 +20,11 @@
 #include "editor/script/ui/do_scripting.h"
 #include "platform/message_box.h"
 #include "protocol/glob_data.h"
+#include "tests/support/sim_platform_test.h"
 #include "tests/editor/commands/families/fakes.h"
 #include "tests/editor/script/ui/editor_services.h"
 #include "tests/editor/script/ui/no_connections.h"
+#include "tests/editor/script/ui/script_rows_shown.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
 #include "widgets/label_text.h"
@@ -31,7 +33,9 @@
 namespace tessaro {
 namespace {
 
+using testing::CurrentRow;
 using testing::NoConnections;
+using testing::SetCurrentRow;
 
 // The real command dialogs, confirmed with their defaults (and a path where one is needed)
 // or cancelled.
@@ -59,7 +63,7 @@ public:
     }
 };
 
-struct WizardFixture : ::testing::Test {
+struct WizardFixture : testing::SimPlatformTest {
     testing::TempDir dir;
     TConfigRecord config{};
     TMacroRecord current{};
@@ -70,8 +74,9 @@ struct WizardFixture : ::testing::Test {
     testing::NoSoundCard mixer;
     NoConnections connections;
     ScriptedRunner runner;
-    CommandEditors editors{
-        CommandEditorHosts{config, glob, chooser, picker, paths, mixer, connections, true, true}, runner};
+    CommandEditors editors{CommandEditorHosts{config, glob, chooser, picker, paths, mixer, connections,
+                                              platform.printers(), platform.systemSettings(), true, true},
+                           runner};
     testing::EditorServices services{editors};
     std::vector<std::string> boxes, errors;
     win::MbResult answer = win::MbResult::Yes;
@@ -104,7 +109,7 @@ const std::string kQuestion = std::string("Added: ") + kContinueWizard;
 
 TEST_F(WizardFixture, AltDRunsTheButtonOfThePageShowingAndAppends) {
     TDoWizard palette(*editor);
-    editor->Script->setCurrentRow(0);  // the palette ignores the selection
+    SetCurrentRow(editor->Script, 0);  // the palette ignores the selection
     ASSERT_EQ(editor->Lines().Lines.size(), 3u);
 
     palette.MyPage->setCurrentIndex(0);
@@ -117,7 +122,7 @@ TEST_F(WizardFixture, AltDRunsTheButtonOfThePageShowingAndAppends) {
     EXPECT_EQ(Command(3), cmd::Date);
     EXPECT_EQ(Command(4), cmd::Delay);
     EXPECT_EQ(Command(5), 46);
-    EXPECT_EQ(editor->Script->currentRow(), 5);
+    EXPECT_EQ(CurrentRow(editor->Script), 5);
     EXPECT_EQ(boxes, std::vector<std::string>(3, kQuestion));
     EXPECT_EQ(palette.result(), 0);  // Yes keeps it open
 

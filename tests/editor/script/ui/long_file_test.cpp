@@ -2,7 +2,7 @@
 // keeps showing its line through opening and each line operation. How fast it opens and
 // loses a line is measured by bench/script_long_file_bench.
 #include <QApplication>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@
 #include "editor/script/ui/do_scripting.h"
 #include "editor/script/ui/script_editor_services.h"
 #include "platform/message_box.h"
+#include "tests/editor/script/ui/script_rows_shown.h"
 #include "tests/support/held_press.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
@@ -23,15 +24,23 @@
 namespace tessaro {
 namespace {
 
+using testing::CurrentRow;
 using testing::HeldClick;
 using testing::HeldClickRow;
+using testing::RowCount;
+using testing::RowText;
 
-// "Load Text File" asks for `file` to be edited as lines; any other command adds a remark.
+// "Load Text File" asks for `file` to be edited as lines; any other command adds a remark,
+// or makes the edited line a short one.
 class Services final : public ScriptEditorServices {
 public:
     std::string file;
     CommandOutcome EditCommand(QWidget*, ScriptList& list, const CommandRequest& r) override {
         if (r.Code == cmd::LoadTextFile) return {false, file};
+        if (!r.IsNew) {
+            ReplaceLine(list, r.InsertIndex, MakeLine(cmd::Remark, TNameRec{"edited"}));
+            return {true, {}};
+        }
         InsertNewLine(list, r.Style, r.InsertIndex, MakeLine(cmd::Remark, TNameRec{"added"}));
         return {true, {}};
     }
@@ -50,7 +59,7 @@ void Settle(TDoScripting& w) {
 // Each row shows its line's display text on one row (a typed line break as a blank).
 void ExpectRowsShowTheLines(const TDoScripting& w) {
     const std::vector<ScriptLine>& lines = w.Lines().Lines;
-    ASSERT_EQ(w.Script->count(), static_cast<int>(lines.size()));
+    ASSERT_EQ(RowCount(w.Script), static_cast<int>(lines.size()));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string shown;
         for (std::size_t k = 0; k < lines[i].Text.size(); ++k) {
@@ -58,9 +67,27 @@ void ExpectRowsShowTheLines(const TDoScripting& w) {
             if (c == '\r' && k + 1 < lines[i].Text.size() && lines[i].Text[k + 1] == '\n') continue;
             shown += c == '\r' || c == '\n' ? ' ' : c;
         }
-        ASSERT_EQ(w.Script->item(static_cast<int>(i))->text().toStdString(), shown) << "row " << i;
+        ASSERT_EQ(RowText(w.Script, static_cast<int>(i)).toStdString(), shown) << "row " << i;
     }
-    EXPECT_EQ(w.Script->currentRow(), w.Lines().Selected);
+    EXPECT_EQ(CurrentRow(w.Script), w.Lines().Selected);
+}
+
+// How wide the widest line is drawn.
+int Widest(const TDoScripting& w) {
+    int widest = 0;
+    for (const ScriptLine& line : w.Lines().Lines)
+        widest =
+            std::max(widest, w.Script->fontMetrics().horizontalAdvance(QString::fromStdString(line.Text)));
+    return widest;
+}
+
+// Every row has one size, yet the list scrolls as far as the widest line and no further
+// (a few pixels of margin aside).
+void ExpectScrollingReachesTheWidestLine(const TDoScripting& w) {
+    const int widest = Widest(w);
+    const int reach = w.Script->horizontalScrollBar()->maximum() + w.Script->viewport()->width();
+    EXPECT_GE(reach, widest);
+    EXPECT_LE(reach, std::max(widest + 16, w.Script->viewport()->width()));
 }
 
 class LongFileFixture : public ::testing::Test {
@@ -104,10 +131,12 @@ TEST_F(LongFileFixture, ADeeplyNestedLongFileOpensAndLosesALineWithEveryRowShown
     w.CommandMenuClick(cmd::LoadTextFile);
     Settle(w);
     ASSERT_TRUE(w.TextFile().Active);
-    ASSERT_GT(w.Script->count(), 80000);
+    // Each typed line and its delay, each repeat, the line break before each later repeat,
+    // and the last line break.
+    ASSERT_EQ(RowCount(w.Script), 2 * 39900 + 100 + 99 + 1);
     ASSERT_NO_FATAL_FAILURE(ExpectRowsShowTheLines(w));
 
-    const int middle = w.Script->count() / 2;
+    const int middle = RowCount(w.Script) / 2;
     HeldClickRow(w.Script, middle);
     ASSERT_EQ(w.Lines().Selected, middle);
     const std::string following = w.Lines().Lines[static_cast<std::size_t>(middle) + 1].Text;
@@ -132,14 +161,8 @@ TEST_F(LongFileFixture, EveryRowFollowsItsLineThroughAddCopyMoveAndDelete) {
     ASSERT_TRUE(w.TextFile().Active);
     ASSERT_NO_FATAL_FAILURE(ExpectRowsShowTheLines(w));
 
-    // The widest line can be scrolled into view although every row has the first row's size.
-    QScrollBar* across = w.Script->horizontalScrollBar();
-    int widest = 0;
-    for (const ScriptLine& line : w.Lines().Lines)
-        widest =
-            std::max(widest, w.Script->fontMetrics().horizontalAdvance(QString::fromStdString(line.Text)));
-    EXPECT_GT(widest, w.Script->viewport()->width());
-    EXPECT_GE(across->maximum() + w.Script->viewport()->width(), widest);
+    EXPECT_GT(Widest(w), w.Script->viewport()->width());
+    ASSERT_NO_FATAL_FAILURE(ExpectScrollingReachesTheWidestLine(w));
 
     HeldClickRow(w.Script, 0);  // the repeat start: deleting it moves its body left
     HeldClick(w.DoDelete);
@@ -160,10 +183,24 @@ TEST_F(LongFileFixture, EveryRowFollowsItsLineThroughAddCopyMoveAndDelete) {
     w.CommandMenuClick(cmd::Remark);
     Settle(w);
     ASSERT_NO_FATAL_FAILURE(ExpectRowsShowTheLines(w));
+    // The wide line edited into a short one: the list no longer scrolls for it.
+    const auto wideRow = std::find_if(
+        w.Lines().Lines.begin(), w.Lines().Lines.end(),
+        [&](const ScriptLine& line) { return line.Text.find(wide.substr(0, 40)) != std::string::npos; });
+    ASSERT_NE(wideRow, w.Lines().Lines.end());
+    const int wideWidth = Widest(w);
+    HeldClickRow(w.Script, static_cast<int>(wideRow - w.Lines().Lines.begin()));
+    HeldClick(w.DoEdit);
+    Settle(w);
+    ASSERT_NO_FATAL_FAILURE(ExpectRowsShowTheLines(w));
+    ASSERT_LT(Widest(w), wideWidth / 2);
+    ASSERT_NO_FATAL_FAILURE(ExpectScrollingReachesTheWidestLine(w));
     while (!w.Lines().Lines.empty()) {
         HeldClickRow(w.Script, 0);
         HeldClick(w.DoDelete);
         ASSERT_NO_FATAL_FAILURE(ExpectRowsShowTheLines(w));
+        Settle(w);
+        ASSERT_NO_FATAL_FAILURE(ExpectScrollingReachesTheWidestLine(w));
     }
     w.CancelButtonClick();
     Settle(w);

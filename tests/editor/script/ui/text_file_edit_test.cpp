@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QLineEdit>
 #include <QCheckBox>
+#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -24,9 +25,11 @@
 #include "editor/script/ui/do_scripting.h"
 #include "platform/message_box.h"
 #include "protocol/glob_data.h"
+#include "tests/support/sim_platform_test.h"
 #include "tests/editor/commands/families/fakes.h"
 #include "tests/editor/script/ui/editor_services.h"
 #include "tests/editor/script/ui/no_connections.h"
+#include "tests/editor/script/ui/script_rows_shown.h"
 #include "tests/support/held_press.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
@@ -36,6 +39,8 @@ namespace {
 
 using testing::HeldClick;
 using testing::HeldClickRow;
+using testing::RowCount;
+using testing::RowText;
 
 // Acts once on the next modal dialog that `wanted` picks, inside its own loop; a dialog the
 // act left open is closed so that a failed step cannot hang the test.
@@ -74,7 +79,7 @@ void ClickButton(QDialog& dialog, const char* name) {
 constexpr const char* kLoadTextFile = "Load Text from a Text File";
 constexpr const char* kKeystrokes = "Enter Keystrokes";
 
-class TextFileThroughTheEditor : public ::testing::Test {
+class TextFileThroughTheEditor : public testing::SimPlatformTest {
 protected:
     TextFileThroughTheEditor() {
         EnsureQtApplication();
@@ -93,7 +98,7 @@ protected:
         WhenShown(kLoadTextFile, [](QDialog& d) { ClickButton(d, "EditScript"); });
         HeldClick(w.DoEdit);
         ASSERT_TRUE(w.TextFile().Active);
-        ASSERT_EQ(w.Script->count(), lines);  // plain text is one Text line
+        ASSERT_EQ(RowCount(w.Script), lines);  // plain text is one Text line
         HeldClickRow(w.Script, row);
     }
     int lines = 1;
@@ -102,8 +107,7 @@ protected:
     // Save writes the file; the "Load Text File" dialog opens again over the macro's lines.
     void SaveTheFile(TDoScripting& w) {
         WhenShown(kLoadTextFile, [this, &w](QDialog& d) {
-            for (int i = 0; i < w.Script->count(); ++i)
-                behind.push_back(w.Script->item(i)->text().toStdString());
+            for (int i = 0; i < RowCount(w.Script); ++i) behind.push_back(RowText(w.Script, i).toStdString());
             ClickButton(d, "OkButton");
         });
         HeldClick(w.OkButton);
@@ -128,7 +132,8 @@ protected:
     testing::NoSoundCard mixer;
     testing::NoConnections connections;
     ModalDialogRunner runner;
-    CommandEditors editors{CommandEditorHosts{config, glob, chooser, picker, recipients, mixer, connections},
+    CommandEditors editors{CommandEditorHosts{config, glob, chooser, picker, recipients, mixer, connections,
+                                              platform.printers(), platform.systemSettings()},
                            runner};
     testing::EditorServices services{editors};
     std::vector<std::string> boxes;
@@ -272,7 +277,7 @@ TEST_F(TextFileThroughTheEditor, EveryKindOfLineConfirmedUnchangedKeepsTheFileBy
     QApplication::processEvents();
     ASSERT_NO_FATAL_FAILURE(OpenTheFile(w));
     // Edit, then OK (Update for typed text) on every line, the dialog as it opened.
-    for (int i = 0; i < w.Script->count(); ++i) {
+    for (int i = 0; i < RowCount(w.Script); ++i) {
         const std::string before = w.Lines().Lines[static_cast<std::size_t>(i)].Text;
         HeldClickRow(w.Script, i);
         WhenAnyShown(&w, [](QDialog& dlg) {
@@ -281,7 +286,7 @@ TEST_F(TextFileThroughTheEditor, EveryKindOfLineConfirmedUnchangedKeepsTheFileBy
         HeldClick(w.DoEdit);
         EXPECT_TRUE(boxes.empty()) << before << ": " << boxes.front();
         boxes.clear();
-        ASSERT_EQ(w.Script->count(), lines) << before;
+        ASSERT_EQ(RowCount(w.Script), lines) << before;
     }
     SaveTheFile(w);
     EXPECT_EQ(Slurp(), file);
