@@ -285,7 +285,7 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
                                       [&](const Waiting& w) { return w.window == window; }),
                        waiting_.end());
         MarkPlacing(window, true);
-        waiting_.push_back({window, {}, !asked});
+        waiting_.push_back({window, {}});
         poll_.start();
     } else if (!waiting_.empty()) {
         CheckWaiting();
@@ -340,25 +340,13 @@ void ScreenFit::Refit(QWindow& window, const QMargins& frame) {
     FitWithFrame(*widget, size.toSize(), frame);
 }
 
-void ScreenFit::AdoptManagerPlace(QWindow& window) {
-    // Placed without knowing its frame, the window may be put up elsewhere by its manager.
-    // Where the window first shows is the manager's choice, not a move of the user's: a window
-    // the program centred is still the program's to centre.
-    QWidget* widget = WidgetOf(window);
-    if (widget && widget->property(kCentredAt).isValid())
-        widget->setProperty(kCentredAt, window.geometry().topLeft());
-}
-
 void ScreenFit::CheckWaiting() {
     // Placing a window sends it events that come back here.
     if (checking_) return;
     checking_ = true;
     for (std::size_t i = 0; i < waiting_.size();) {
         Waiting& w = waiting_[i];
-        if (w.window && w.window->isExposed() && !w.mapped.isValid()) {
-            w.mapped.start();
-            if (w.guessed) AdoptManagerPlace(*w.window);
-        }
+        if (w.window && w.window->isExposed() && !w.mapped.isValid()) w.mapped.start();
         // A minimised window is mapped only once the user brings it back.
         const bool done = !w.window || !w.window->isVisible() || !Normal(*w.window) ||
                           PlaceWithOwnFrame(*w.window) ||

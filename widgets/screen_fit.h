@@ -90,7 +90,6 @@ private:
     struct Waiting {
         QPointer<QWindow> window;
         QElapsedTimer mapped;  // since the window came up
-        bool guessed;          // shown before its manager told the frame it will give it
     };
     void Place(QWindow& window, const QMargins& frame);
     // True once the window's own frame is known and the window was placed with it.
@@ -98,9 +97,6 @@ private:
     // The window's size and place again with its own frame, where a change of its controls
     // was fitted with a guessed one.
     void Refit(QWindow& window, const QMargins& frame);
-    // Takes where the manager first put up a window placed with a guessed frame as the
-    // program's own placement.
-    void AdoptManagerPlace(QWindow& window);
     void CheckWaiting();
 
     std::vector<Waiting> waiting_;

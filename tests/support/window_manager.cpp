@@ -5,6 +5,9 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
+#include <future>
+#include <thread>
 #include <sstream>
 
 #include "tests/support/wait_for.h"
@@ -12,7 +15,8 @@
 namespace tessaro::testing {
 
 WindowManager::WindowManager(const std::string& display)
-    : process_({"openbox", "--sm-disable"},
+    : display_(display),
+      process_({"openbox", "--sm-disable"},
                ChildOptions().Out("/dev/null").ErrToOut().Env({"DISPLAY=" + display})) {}
 
 bool WindowManager::Running(Display* d) {
@@ -43,11 +47,35 @@ std::string ProcessState(pid_t pid) {
     return state;
 }
 
+// True when the X server answers a client of its own in time; false while another client (a
+// manager stopped inside a server grab) holds it, and then `letGo` runs before the answer,
+// which comes once the holder goes on, is waited for.
+bool ServerAnswers(const std::string& display, const std::function<void()>& letGo) {
+    std::promise<void> answered;
+    std::future<void> answer = answered.get_future();
+    std::jthread ask([&] {
+        if (Display* d = XOpenDisplay(display.c_str())) {
+            XSync(d, False);
+            XCloseDisplay(d);
+        }
+        answered.set_value();
+    });
+    if (answer.wait_for(std::chrono::milliseconds(500)) == std::future_status::ready) return true;
+    letGo();
+    return false;
+}
+
 }  // namespace
 
-WindowManager::Hold::Hold(pid_t manager) : manager_(manager) {
-    if (manager_ <= 0 || ::kill(manager_, SIGSTOP) != 0) return;
-    held_ = WaitFor([&] { return ProcessState(manager_) == "T"; }, std::chrono::seconds(10));
+WindowManager::Hold::Hold(pid_t manager, const std::string& display) : manager_(manager) {
+    // A manager stopped while it holds the server would stop every client: it is let go and
+    // stopped again until it is caught outside a grab.
+    for (int attempt = 0; attempt < 20 && !held_ && manager_ > 0; ++attempt) {
+        if (::kill(manager_, SIGSTOP) != 0) return;
+        if (!WaitFor([&] { return ProcessState(manager_) == "T"; }, std::chrono::seconds(10))) break;
+        held_ = ServerAnswers(display, [&] { ::kill(manager_, SIGCONT); });
+        if (!held_) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
 }
 
 WindowManager::Hold::~Hold() {

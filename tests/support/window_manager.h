@@ -21,20 +21,21 @@ public:
     // is neither framed nor mapped until the hold goes.
     class Hold {
     public:
-        explicit Hold(pid_t manager);
+        Hold(pid_t manager, const std::string& display);
         ~Hold();
         Hold(const Hold&) = delete;
         Hold& operator=(const Hold&) = delete;
-        // False when the manager could not be stopped.
+        // False when the manager could not be stopped while the X server serves others.
         bool held() const { return held_; }
 
     private:
         pid_t manager_;
         bool held_ = false;
     };
-    std::unique_ptr<Hold> HoldOff() const { return std::make_unique<Hold>(process_.pid()); }
+    std::unique_ptr<Hold> HoldOff() const { return std::make_unique<Hold>(process_.pid(), display_); }
 
 private:
+    std::string display_;
     ChildProcess process_;
 };
 

@@ -217,7 +217,9 @@ TEST_F(FitToLayoutOnADesktop, NoOtherClientSeesTheHintsOfAChangingDialogAllowMor
 
 // The manager frames the dialog only after its controls changed (it was held up): the change
 // was fitted to a frame the program guessed. Once the manager tells its own the dialog takes
-// what its controls need, up to what the work area holds with that frame, and stands centred.
+// what its controls need, up to what the work area holds with that frame. (Where it stands is
+// left out: a manager this late may put it up where it likes, and the program cannot tell
+// that from a drag of the user's, which it keeps.)
 TEST_F(FitToLayoutOnADesktop, AChangeBeforeTheManagerFramesTheDialogIsFittedAgainToItsFrame) {
     struct NoDrives final : NetworkConnectionList {
         std::vector<std::pair<std::string, std::string>> Current() override { return {}; }
@@ -243,7 +245,6 @@ TEST_F(FitToLayoutOnADesktop, AChangeBeforeTheManagerFramesTheDialogIsFittedAgai
     const std::optional<QRect> frame = desktop->SettledFrame(dialog);
     ASSERT_TRUE(frame);
     EXPECT_EQ(desktop->FrameFault(dialog), "");
-    EXPECT_EQ(CentringFault(*frame), "");
     const int frameHeight = frame->height() - dialog.height();
     const int room = desktop->WorkArea().height() - frameHeight;
     ASSERT_GT(Need(dialog).height(), room) << "the dialog needs no more than the screen holds";
