@@ -18,8 +18,9 @@ namespace tessaro {
 
 namespace {
 
-// How long a window manager may take to frame a new window before the first placement
-// is left as it stands.
+// How long after a new window is mapped its manager may take to tell its frame before the
+// first placement is left as it stands. A manager tells the frame before it maps a window;
+// however long it takes to map one, the program waits.
 constexpr int kFrameWaitMs = 2000;
 constexpr int kPollMs = 20;
 // How long a window's showing waits for its manager to tell the frame it will have.
@@ -84,8 +85,11 @@ QMargins KnownFrame(const QWidget& window) {
 }
 
 // False while the server holds the window elsewhere or at another size than the program has
-// heard: a move or resize the user is making (or one of the program's own) is on its way.
+// heard: a move or resize the user is making (or one of the program's own, or the manager's
+// placement) is on its way. The widget hears of it a moment after its window does.
 bool ServerAgrees(const QWindow& window) {
+    if (const QWidget* widget = WidgetOf(window); widget && widget->geometry() != window.geometry())
+        return false;
     const std::optional<QRect> server = ServerGeometry(window);
     return !server || *server == window.geometry();
 }
@@ -134,7 +138,7 @@ void WidenForCaption(QWidget& window, const QMargins& frame) {
     const bool oneSize = window.minimumWidth() == window.maximumWidth();
     if (window.width() >= need || (!oneSize && window.maximumWidth() < need)) return;
     if (oneSize)
-        window.setFixedWidth(need);
+        window.setFixedSize(need, window.height());  // both bounds in one write of the hints
     else
         window.resize(need, window.height());
 }
@@ -213,8 +217,11 @@ void TakeSize(QWidget& window, const QSize& size, const QMargins& frame, const Q
     if (window.isVisible())  // else its showing places it
         target = moved ? FitFrameInside(target, frame, area, size) : CentredClient(size, frame, area);
     // Size and place in one request, so that the manager never sees the window grown where it
-    // was (and keeps it there).
+    // was (and keeps it there). A window of one size is let go of its bounds for that request
+    // while no other client is served: a manager that read hints letting it be resized, even
+    // for a moment, would give its frame a resize handle, and may keep it.
     const bool oneSize = HasDialogFrame(window);
+    const ServerHold hold(oneSize ? window.windowHandle() : nullptr);
     if (oneSize) {
         window.setMinimumSize(0, 0);
         window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -279,7 +286,6 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
                        waiting_.end());
         MarkPlacing(window, true);
         waiting_.push_back({window, {}});
-        waiting_.back().since.start();
         poll_.start();
     } else if (!waiting_.empty()) {
         CheckWaiting();
@@ -340,8 +346,11 @@ void ScreenFit::CheckWaiting() {
     checking_ = true;
     for (std::size_t i = 0; i < waiting_.size();) {
         Waiting& w = waiting_[i];
-        const bool done = !w.window || !w.window->isVisible() || PlaceWithOwnFrame(*w.window) ||
-                          w.since.elapsed() > kFrameWaitMs;
+        if (w.window && w.window->isExposed() && !w.mapped.isValid()) w.mapped.start();
+        // A minimised window is mapped only once the user brings it back.
+        const bool done = !w.window || !w.window->isVisible() || !Normal(*w.window) ||
+                          PlaceWithOwnFrame(*w.window) ||
+                          (w.mapped.isValid() && w.mapped.elapsed() > kFrameWaitMs);
         if (done) MarkPlacing(w.window, false);
         if (done)
             waiting_.erase(waiting_.begin() + std::ptrdiff_t(i));

@@ -59,6 +59,19 @@ int TitleNeed(const QWidget& window, const QMargins& frame);
 // heard when the user or the window manager just moved it; nothing off X11 or unmapped.
 std::optional<QRect> ServerGeometry(const QWindow& window);
 
+// While it lives the X server serves this program alone, so no other client (the window
+// manager) sees `window` half-changed; nothing off X11 or for no window.
+class ServerHold {
+public:
+    explicit ServerHold(const QWindow* window);
+    ~ServerHold();
+    ServerHold(const ServerHold&) = delete;
+    ServerHold& operator=(const ServerHold&) = delete;
+
+private:
+    void* display_ = nullptr;
+};
+
 // True while the program may still move a shown window once its manager tells its frame.
 bool BeingPlaced(const QWidget& window);
 
@@ -76,7 +89,7 @@ protected:
 private:
     struct Waiting {
         QPointer<QWindow> window;
-        QElapsedTimer since;
+        QElapsedTimer mapped;  // since the window came up
     };
     void Place(QWindow& window, const QMargins& frame);
     // True once the window's own frame is known and the window was placed with it.

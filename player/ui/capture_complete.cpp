@@ -20,7 +20,9 @@
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "widgets/display_scale.h"
+#include "widgets/dialog_frame.h"
 #include "widgets/on_top.h"
+#include "widgets/screen_fit.h"
 
 namespace tessaro {
 
@@ -72,6 +74,7 @@ TCapComplete::TCapComplete(win::Messages& messages, TMacroRecord& rec, const TGl
       programDirectory_(std::move(programDirectory)) {
     setWindowTitle("Capture Complete");
     MakeOnTop(*this);
+    SetDialogFrame(*this);
     auto* layout = new QVBoxLayout(this);
 
     auto* nickRow = new QHBoxLayout;
@@ -176,7 +179,9 @@ void TCapComplete::TypeClick() {
     SnipraName->setVisible(t == CapType::Snipra);
     const int wanted = CapCompleteHeight(t);
     layout()->activate();
-    setFixedHeight(std::max(wanted, minimumSizeHint().height()));
+    // The type's height, centred again like every window whose controls change.
+    const int across = isVisible() ? width() : sizeHint().width();
+    ResizeAfterChange(*this, QSize(across, std::max(wanted, minimumSizeHint().height())));
 }
 
 void TCapComplete::Route(bool on) {
@@ -193,7 +198,7 @@ bool TCapComplete::eventFilter(QObject* watched, QEvent* event) {
 
 void TCapComplete::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (const QScreen* s = screen()) move(s->geometry().center() - rect().center());
+    CentreOnScreen(*this);
 }
 
 void TCapComplete::done(int result) {

@@ -1,11 +1,22 @@
 #include "tests/support/window_manager.h"
 
 #include <X11/Xatom.h>
+#include <signal.h>
+
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <future>
+#include <thread>
+#include <sstream>
+
+#include "tests/support/wait_for.h"
 
 namespace tessaro::testing {
 
 WindowManager::WindowManager(const std::string& display)
-    : process_({"openbox", "--sm-disable"},
+    : display_(display),
+      process_({"openbox", "--sm-disable"},
                ChildOptions().Out("/dev/null").ErrToOut().Env({"DISPLAY=" + display})) {}
 
 bool WindowManager::Running(Display* d) {
@@ -19,6 +30,56 @@ bool WindowManager::Running(Display* d) {
         n == 1;
     if (data) XFree(data);
     return ok;
+}
+
+namespace {
+
+// The state letter of a process ("T" once stopped by a signal); empty when it is gone.
+std::string ProcessState(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    const std::size_t end = line.rfind(')');  // after the command's name, which may hold blanks
+    if (end == std::string::npos) return {};
+    std::istringstream rest(line.substr(end + 1));
+    std::string state;
+    rest >> state;
+    return state;
+}
+
+// True when the X server answers a client of its own in time; false while another client (a
+// manager stopped inside a server grab) holds it, and then `letGo` runs before the answer,
+// which comes once the holder goes on, is waited for.
+bool ServerAnswers(const std::string& display, const std::function<void()>& letGo) {
+    std::promise<void> answered;
+    std::future<void> answer = answered.get_future();
+    std::jthread ask([&] {
+        if (Display* d = XOpenDisplay(display.c_str())) {
+            XSync(d, False);
+            XCloseDisplay(d);
+        }
+        answered.set_value();
+    });
+    if (answer.wait_for(std::chrono::milliseconds(500)) == std::future_status::ready) return true;
+    letGo();
+    return false;
+}
+
+}  // namespace
+
+WindowManager::Hold::Hold(pid_t manager, const std::string& display) : manager_(manager) {
+    // A manager stopped while it holds the server would stop every client: it is let go and
+    // stopped again until it is caught outside a grab.
+    for (int attempt = 0; attempt < 20 && !held_ && manager_ > 0; ++attempt) {
+        if (::kill(manager_, SIGSTOP) != 0) return;
+        if (!WaitFor([&] { return ProcessState(manager_) == "T"; }, std::chrono::seconds(10))) break;
+        held_ = ServerAnswers(display, [&] { ::kill(manager_, SIGCONT); });
+        if (!held_) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+WindowManager::Hold::~Hold() {
+    if (manager_ > 0) ::kill(manager_, SIGCONT);
 }
 
 }  // namespace tessaro::testing

@@ -1,7 +1,9 @@
 #pragma once
 // A window manager with EWMH (openbox) on a test's X server, stopped with the test.
 #include <X11/Xlib.h>
+#include <sys/types.h>
 
+#include <memory>
 #include <string>
 
 #include "tests/support/child_process.h"
@@ -15,7 +17,25 @@ public:
     // True once the manager announced itself on the root window.
     static bool Running(Display* d);
 
+    // While a hold lives the manager is stopped and handles nothing: a window shown meanwhile
+    // is neither framed nor mapped until the hold goes.
+    class Hold {
+    public:
+        Hold(pid_t manager, const std::string& display);
+        ~Hold();
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+        // False when the manager could not be stopped while the X server serves others.
+        bool held() const { return held_; }
+
+    private:
+        pid_t manager_;
+        bool held_ = false;
+    };
+    std::unique_ptr<Hold> HoldOff() const { return std::make_unique<Hold>(process_.pid(), display_); }
+
 private:
+    std::string display_;
     ChildProcess process_;
 };
 

@@ -64,6 +64,20 @@ std::optional<QMargins> AskFrame(const QWindow& window, int waitMs) {
     return std::nullopt;
 }
 
+ServerHold::ServerHold(const QWindow* window) {
+    Display* display = window && window->handle() ? X11Display() : nullptr;
+    if (!display) return;
+    XGrabServer(display);
+    display_ = display;
+}
+
+ServerHold::~ServerHold() {
+    if (!display_) return;
+    auto* display = static_cast<Display*>(display_);
+    XUngrabServer(display);
+    XFlush(display);
+}
+
 std::optional<QRect> ServerGeometry(const QWindow& window) {
     Display* display = window.handle() ? X11Display() : nullptr;
     if (!display) return std::nullopt;

@@ -39,6 +39,18 @@ inline std::string CaptionFault(const QWidget& window, const QRect& frame) {
            " wide, its caption needs " + std::to_string(caption + 3 * bar);
 }
 
+// Empty when the window offers none of what a dialog's frame leaves out: minimising,
+// maximising and resizing, as the manager allows them and as the program asks for them.
+inline std::vector<std::string> DialogFrameFaults(const WindowsDesktop& desktop, const QWidget& window) {
+    std::vector<std::string> out;
+    const std::vector<std::string> offered = desktop.Offered(window.winId());
+    for (const char* b : {"minimise", "maximise", "_NET_WM_ACTION_MAXIMIZE_HORZ",
+                          "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE"})
+        if (std::count(offered.begin(), offered.end(), b))
+            out.push_back(WindowsDesktop::Describe(window) + " offers " + b);
+    return out;
+}
+
 inline std::vector<std::string> BoxFaults(const WindowsDesktop& desktop, QWidget& box) {
     std::vector<std::string> out;
     const std::string name = WindowsDesktop::Describe(box);
@@ -66,10 +78,7 @@ inline std::vector<std::string> BoxFaults(const WindowsDesktop& desktop, QWidget
     } else {
         out.push_back(name + " shows no text");
     }
-    const std::vector<std::string> offered = desktop.Offered(box.winId());
-    for (const char* b : {"minimise", "maximise", "_NET_WM_ACTION_MAXIMIZE_HORZ",
-                          "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE"})
-        if (std::count(offered.begin(), offered.end(), b)) out.push_back(name + " offers " + b);
+    for (const std::string& f : DialogFrameFaults(desktop, box)) out.push_back(f);
     return out;
 }
 

@@ -15,20 +15,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "editor/commands/address_dialogs.h"
 #include "editor/explorer/category_file.h"
 #include "editor/explorer/forms/t_mod_hot_keys.h"
-#include "editor/explorer/main_win.h"
-#include "foundation/helper_programs.h"
-#include "foundation/settings.h"
-#include "macro/macro_file.h"
-#include "platform/paths.h"
+#include "foundation/ras.h"
 #include "widgets/page_control.h"
+#include "tests/e2e/windows/editor_on_desktop.h"
 #include "tests/e2e/windows/window_walk.h"
 
 namespace tessaro::testing {
@@ -72,54 +69,42 @@ void LeafItems(QWidget* menu, const std::string& path, std::vector<std::pair<std
     }
 }
 
-class EditorWindows : public ::testing::Test {
+class EditorWindows : public OnASmallDesktop {
 protected:
     void SetUp() override {
-        desktop = WindowsDesktop::Get("800x600");
-        if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
-        LoadAllSettings(config, desktop->SettingsScreen());
-        config.FirstUse = false;
-        config.UseSpeed = false;  // the large buttons, which a hand clicks
-        config.ShowCategory = true;
-        file = desktop->box().file("WINDOWS.QTM");
-        std::filesystem::remove(file);  // a repeated run starts afresh
-        ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
+        OnASmallDesktop::SetUp();
+        if (IsSkipped()) return;
+        shown = std::make_unique<EditorOnDesktop>(*desktop, "WINDOWS.QTM");
+        shown->config.UseSpeed = false;  // the large buttons, which a hand clicks
+        shown->config.ShowCategory = true;
         // A hot-key macro and a timed one of the same nickname (so "Place On Desktop" refuses
         // rather than writing into the user's desktop), an abbreviation and a window macro:
         // each shows other controls in "Modify Directly".
-        hotKey = Append("Twin", 5, scGlobal);
-        timed = Append("Twin", 10000, scGlobal);
-        snipra = Append("Signature", 20000, scGlobal);
-        window = Append("Notepad keys", 6, scWindow, "Notepad");
+        hotKey = shown->Append("Twin", 5, scGlobal);
+        timed = shown->Append("Twin", 10000, scGlobal);
+        TMacroRecord signature{};
+        signature.Nickname = "Signature";
+        signature.ActivationCode = 20000;
+        signature.Scope = scGlobal;
+        signature.Abbreviation = "sig";
+        signature.Enabled = 1;
+        snipra = shown->Append(signature);
+        window = shown->Append("Notepad keys", 6, scWindow, "Notepad");
         // A category of the user's own: "Add To Category" then has one to offer.
         ASSERT_TRUE(SaveCategoryFile(desktop->box().file("WINDOWS.QTC"), {{"Letters", 2}}));
-        config.RecentFiles[0] = file;
-        editor = std::make_unique<TMainWin>(desktop->platform(), config, glob, std::vector<std::string>{});
-        editor->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
+        // A dial-up service with one entry: the dial-up dialog opens.
+        ::setenv("FAKE_NM_CONNECTIONS", "Work Dial:gsm:alice", 1);
+        ASSERT_TRUE(RasLoadLibrary(std::string(TESSARO_TEST_BIN_DIR) + "/libfake_nm.so"));
+        ASSERT_TRUE(shown->Show());
+        editor = &shown->editor();
         walk = std::make_unique<WindowWalk>(*desktop);
     }
     void TearDown() override {
         walk.reset();
-        editor.reset();
+        shown.reset();
+        RasFreeLibrary();
     }
-    int Append(const char* nickname, std::uint16_t code, std::uint16_t scope, const char* scopeText = "") {
-        TMacroRecord r{};
-        r.Nickname = nickname;
-        r.ActivationCode = code;
-        r.Scope = scope;
-        r.ScopeText = scopeText;
-        if (code == 20000) r.Abbreviation = "sig";
-        r.Enabled = 1;
-        EXPECT_TRUE(WriteMacroRecordAt(file, -1, r).ok());
-        return CountMacroRecords(file);
-    }
-    void SelectMacro(int n) {
-        const std::vector<int>& rows = editor->Logic().rowMacro();
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            if (rows[i] == n) editor->Logic().SelectRow(int(i) + 1);
-        ASSERT_EQ(editor->Logic().SelectedMacro(), n);
-    }
+    void SelectMacro(int n) { ASSERT_TRUE(shown->SelectMacro(n)); }
 
     // Inside "Modify Directly": the buttons its macro's kind shows and, on the first macro,
     // every command button, the file and search items of its menus and its icon button
@@ -156,12 +141,9 @@ protected:
         }
     }
 
-    WindowsDesktop* desktop = nullptr;
-    TConfigRecord config;
-    TGlobData glob{};
-    std::string file;
+    std::unique_ptr<EditorOnDesktop> shown;
+    TMainWin* editor = nullptr;
     int hotKey = 0, timed = 0, snipra = 0, window = 0;
-    std::unique_ptr<TMainWin> editor;
     std::unique_ptr<WindowWalk> walk;
 };
 
@@ -173,6 +155,10 @@ TEST_F(EditorWindows, EveryWindowOpensWholeOnASmallScreen) {
     };
     const WindowWalk::Inside kindButtons = [this](QWidget& w, const std::string& path) {
         GoThroughTextEditor(w, path, false);
+    };
+    // The recipient list's own dialog, for one recipient.
+    const WindowWalk::Inside recipient = [this](QWidget& w, const std::string& path) {
+        if (auto* list = qobject_cast<TMyAddress*>(&w)) walk->Click(path + " > Add", *list->AddButton);
     };
 
     // The menus, on the hot-key macro; "Modify Directly" once for each kind of macro.
@@ -187,7 +173,7 @@ TEST_F(EditorWindows, EveryWindowOpensWholeOnASmallScreen) {
             [a] {
                 if (a) a->trigger();
             },
-            modify ? textEditor : WindowWalk::Inside{});
+            modify ? textEditor : recipient);
     }
     for (int n : {timed, snipra, window}) {
         SelectMacro(n);
@@ -217,6 +203,36 @@ TEST_F(EditorWindows, EveryWindowOpensWholeOnASmallScreen) {
     EXPECT_EQ(quiet, (std::set<std::string>{"Button Activate Macro", "Deactivate Macro", "Cut", "Copy",
                                             "Paste", "Delete"}));
     EXPECT_GE(walk->seen().size(), 120u);
+    // Among them the dialogs seen growing past the screen, keeping a hidden panel's room or not
+    // centred again after a choice: each walked through that choice.
+    const std::pair<std::string, std::string> choices[] = {
+        {"Activate/Launch Program",
+         "Activate Window if Running Otherwise Launch Program and Activate Window"},
+        {"Activate/Launch Program", "Activate Window Only"},
+        {"Wait For", "Wait For Key Press"},
+        {"Map or Unmap  A Network Drive", "List Current Mapped Drives"},
+        {"Map or Unmap  A Network Drive", "List Drives That Map on Bootup"},
+        {"System Controls", "Set Desktop Wallpaper"},
+        {"Dial-Up Networking", "Hang Up"},
+        {"Repeat Options", "Incremental Counter"},
+    };
+    for (const auto& [window, choice] : choices) {
+        const std::string last = " > " + choice;
+        const bool walked =
+            std::any_of(walk->seen().begin(), walk->seen().end(), [&](const WindowWalk::Seen& s) {
+                return s.window.rfind("\"" + window + "\"", 0) == 0 && s.path.size() > last.size() &&
+                       s.path.compare(s.path.size() - last.size(), last.size(), last) == 0;
+            });
+        EXPECT_TRUE(walked) << "\"" << window << "\" was not walked through \"" << choice << "\"";
+    }
+    // And those once narrower than their captions.
+    for (const char* title : {"Search and Replace", "EMail Recipient Maintanence", "Output Macros To File",
+                              "Category Maintenance", "Quick Info"}) {
+        const std::string named = "\"" + std::string(title) + "\"";
+        EXPECT_TRUE(std::any_of(walk->seen().begin(), walk->seen().end(),
+                                [&](const WindowWalk::Seen& s) { return s.window.rfind(named, 0) == 0; }))
+            << named << " was not opened";
+    }
     for (const std::string& f : walk->Faults()) ADD_FAILURE() << f;
 }
 

@@ -3,6 +3,8 @@
 // stands centred with its frame; once the user has dragged it, it stays where it was put and
 // is only kept inside the screen; a drag made while the dialog is still being framed is kept.
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QListWidget>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLayout>
@@ -16,18 +18,16 @@
 #include <thread>
 
 #include "editor/commands/active_dialog.h"
+#include "editor/commands/netconn_dialog.h"
 #include "tests/e2e/windows/windows_desktop.h"
+// Xlib's macros last.
+#include "tests/e2e/windows/size_hint_record.h"
 
 namespace tessaro::testing {
 namespace {
 
-class FitToLayoutOnADesktop : public ::testing::Test {
+class FitToLayoutOnADesktop : public OnASmallDesktop {
 protected:
-    void SetUp() override {
-        desktop = WindowsDesktop::Get("800x600");
-        if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
-    }
-
     // A hand clicks the radio button; true once the dialog has heard it.
     bool ClickChoice(TDoActive& dialog, const char* name) {
         QAbstractButton* radio = dialog.Radio(name);
@@ -49,17 +49,21 @@ protected:
                std::to_string(left) + "," + std::to_string(top);
     }
 
-    // The dialog is exactly as large as its layout asks (it grew or shrank with the panels).
-    static std::string SizeFault(TDoActive& dialog) {
+    // What the dialog's layout asks for (it grows and shrinks with the panels).
+    static QSize Need(const QWidget& dialog) {
         const QLayout* layout = dialog.layout();
         QSize need = layout->totalSizeHint();
         if (layout->hasHeightForWidth()) need.setHeight(layout->totalHeightForWidth(need.width()));
+        return need;
+    }
+
+    // The dialog is exactly as large as its layout asks.
+    static std::string SizeFault(TDoActive& dialog) {
+        const QSize need = Need(dialog);
         if (dialog.size() == need) return {};
         return "dialog " + std::to_string(dialog.width()) + "x" + std::to_string(dialog.height()) +
                ", its controls need " + std::to_string(need.width()) + "x" + std::to_string(need.height());
     }
-
-    WindowsDesktop* desktop = nullptr;
 };
 
 TEST_F(FitToLayoutOnADesktop, ADialogFollowsItsPanelsAndStaysCentred) {
@@ -166,6 +170,85 @@ TEST_F(FitToLayoutOnADesktop, ADragWhileTheDialogIsFramedIsKept) {
     const std::optional<QRect> frame = desktop->SettledFrame(dialog);
     ASSERT_TRUE(frame);
     EXPECT_EQ(std::pair(frame->x(), frame->y()), std::pair(put.x(), put.y())) << "the user's drag was undone";
+}
+
+std::string Sizes(const SizeHintRecord::Request& hints) {
+    const auto size = [](int w, int h) { return std::to_string(w) + "x" + std::to_string(h); };
+    return (hints.minWidth ? size(hints.minWidth, hints.minHeight) : "any size") + " up to " +
+           (hints.maxWidth ? size(hints.maxWidth, hints.maxHeight) : "any size");
+}
+
+// A manager that reads a dialog's size hints while they allow more than one size (even for a
+// moment, while the dialog changes size) gives its frame a resize handle and may keep it: the
+// frame then runs past the bottom of the screen or stands off the centre. Through every change
+// the program lets no other client be served while its hints allow more than one size.
+TEST_F(FitToLayoutOnADesktop, NoOtherClientSeesTheHintsOfAChangingDialogAllowMoreThanOneSize) {
+    TDoActive dialog(nullptr);
+    dialog.NewCommand = 1;
+    dialog.show();
+    ASSERT_TRUE(desktop->SettledFrame(dialog));
+    SizeHintRecord record(desktop->name(), dialog.winId());
+    ASSERT_TRUE(record.ok());
+    for (const char* choice : {"ActiveOnly", "LaunchOnly", "LaunchAct", "ActiveOnly"}) {
+        ASSERT_TRUE(ClickChoice(dialog, choice));
+        ASSERT_TRUE(desktop->SettledFrame(dialog));
+    }
+    int sizes = 0;
+    bool held = false, loose = false;
+    std::vector<std::string> faults;
+    for (const SizeHintRecord::Request& r : record.Stop()) {
+        switch (r.kind) {
+            case SizeHintRecord::Request::Hold: held = true; break;
+            case SizeHintRecord::Request::LetGo:
+                if (loose) faults.push_back("the server was let go while the hints allow more than one size");
+                held = false;
+                break;
+            case SizeHintRecord::Request::Hints:
+                loose = !r.OneSize();
+                if (loose && !held)
+                    faults.push_back("hints allowing " + Sizes(r) + " while other clients are served");
+                break;
+            case SizeHintRecord::Request::Size: ++sizes; break;
+        }
+    }
+    EXPECT_GE(sizes, 4) << "the dialog did not change size with each choice";
+    EXPECT_EQ(faults, std::vector<std::string>{});
+}
+
+// The manager frames the dialog only after its controls changed (it was held up): the change
+// was fitted to a frame the program guessed. Once the manager tells its own the dialog takes
+// what its controls need, up to what the work area holds with that frame. (Where it stands is
+// left out: a manager this late may put it up where it likes, and the program cannot tell
+// that from a drag of the user's, which it keeps.)
+TEST_F(FitToLayoutOnADesktop, AChangeBeforeTheManagerFramesTheDialogIsFittedAgainToItsFrame) {
+    struct NoDrives final : NetworkConnectionList {
+        std::vector<std::pair<std::string, std::string>> Current() override { return {}; }
+        std::vector<std::pair<std::string, std::string>> Remembered() override { return {}; }
+    } drives;
+    TDoNetConn dialog(nullptr, drives);
+    dialog.NewCommand = 1;
+    {
+        const std::unique_ptr<WindowManager::Hold> held = desktop->HoldManager();
+        ASSERT_TRUE(held->held());
+        dialog.show();
+        // Toggling, with both lists: more than the screen holds.
+        dialog.Radio("DoToggle")->click();
+        dialog.Current->click();
+        dialog.Bootup->click();
+        ASSERT_TRUE(dialog.BootList->isVisible());
+        ASSERT_FALSE(desktop->Frame(dialog.winId())) << "the dialog was framed while the manager was held";
+        // However long the manager takes to put the dialog up, the program waits for the frame
+        // it will tell: here past the time it gives a manager once a window is up.
+        EXPECT_FALSE(QTest::qWaitFor([&] { return !BeingPlaced(dialog); }, 3000))
+            << "the program gave up waiting for the frame before the dialog was up";
+    }
+    const std::optional<QRect> frame = desktop->SettledFrame(dialog);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(desktop->FrameFault(dialog), "");
+    const int frameHeight = frame->height() - dialog.height();
+    const int room = desktop->WorkArea().height() - frameHeight;
+    ASSERT_GT(Need(dialog).height(), room) << "the dialog needs no more than the screen holds";
+    EXPECT_EQ(dialog.height(), room) << "the dialog is not as high as the screen holds with its frame";
 }
 
 }  // namespace

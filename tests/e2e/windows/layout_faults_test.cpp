@@ -15,22 +15,18 @@
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "editor/explorer/forms/t_mod_hot_keys.h"
-#include "editor/explorer/main_win.h"
 #include "editor/explorer/tools/macro_exchange_dialogs.h"
 #include "editor/explorer/tools/sort_order_dialog.h"
 #include "editor/script/ui/do_scripting.h"
 #include "editor/wizard/t_quick_wiz.h"
-#include "foundation/settings.h"
-#include "macro/macro_file.h"
 #include "tests/support/modal_window.h"
-#include "tests/e2e/windows/windows_desktop.h"
+#include "tests/e2e/windows/editor_on_desktop.h"
 
 namespace tessaro::testing {
 namespace {
@@ -51,17 +47,13 @@ std::vector<std::string> CutEntries(const QListWidget& list) {
     return out;
 }
 
-class LayoutFaults : public ::testing::Test {
+class LayoutFaults : public OnASmallDesktop {
 protected:
     void SetUp() override {
-        desktop = WindowsDesktop::Get("800x600");
-        if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
-        LoadAllSettings(config, desktop->SettingsScreen());
-        config.FirstUse = false;
-        file = desktop->box().file(
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".QTM");
-        std::filesystem::remove(file);  // a repeated run starts afresh
-        ASSERT_TRUE(CreateEmptyMacroFile(file).ok());
+        OnASmallDesktop::SetUp();
+        if (IsSkipped()) return;
+        shown = std::make_unique<EditorOnDesktop>(
+            *desktop, std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".QTM");
         // A hot key of the longest name, and a window macro of the longest scope text the
         // lists show (20 characters), whose text holds a line break.
         TMacroRecord hot{};
@@ -70,30 +62,16 @@ protected:
         hot.Scope = scGlobal;
         hot.Enabled = 1;
         SetMacroText(hot, "Dear Sir,\r\nYours<DELAY:01.00>");
-        ASSERT_TRUE(WriteMacroRecordAt(file, -1, hot).ok());
-        TMacroRecord window{};
-        window.Nickname = "Notes";
-        window.ActivationCode = 6;
-        window.Scope = scWindow;
-        window.ScopeText = "Microsoft Word - Doc";
-        window.Enabled = 1;
-        ASSERT_TRUE(WriteMacroRecordAt(file, -1, window).ok());
-        config.RecentFiles[0] = file;
-        editor = std::make_unique<TMainWin>(desktop->platform(), config, glob, std::vector<std::string>{});
-        editor->show();
-        ASSERT_TRUE(desktop->SettledFrame(*editor));
-        const std::vector<int>& rows = editor->Logic().rowMacro();
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            if (rows[i] == 1) editor->Logic().SelectRow(int(i) + 1);
-        ASSERT_EQ(editor->Logic().SelectedMacro(), 1);
+        ASSERT_EQ(shown->Append(hot), 1);
+        shown->Append("Notes", 6, scWindow, "Microsoft Word - Doc");
+        ASSERT_TRUE(shown->Show());
+        editor = &shown->editor();
+        ASSERT_TRUE(shown->SelectMacro(1));
     }
-    void TearDown() override { editor.reset(); }
+    void TearDown() override { shown.reset(); }
 
-    WindowsDesktop* desktop = nullptr;
-    TConfigRecord config;
-    TGlobData glob{};
-    std::string file;
-    std::unique_ptr<TMainWin> editor;
+    std::unique_ptr<EditorOnDesktop> shown;
+    TMainWin* editor = nullptr;
 };
 
 TEST_F(LayoutFaults, TheSortListsShowEveryEntryWhole) {

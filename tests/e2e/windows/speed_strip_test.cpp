@@ -15,43 +15,29 @@
 #include <memory>
 #include <optional>
 
-#include "editor/explorer/main_win.h"
-#include "foundation/settings.h"
-#include "macro/macro_file.h"
-#include "tests/editor/explorer/forms/main_win_fixture.h"
-#include "tests/e2e/windows/windows_desktop.h"
+#include "tests/e2e/windows/editor_on_desktop.h"
 
 namespace tessaro::testing {
 namespace {
 
-// The editor with the speed strip, at `width`, on a file of one hot-key macro.
-struct StripEditor {
-    StripEditor(WindowsDesktop& desktop, const char* name, int width) : file(desktop.box().file(name)) {
-        LoadAllSettings(config, desktop.SettingsScreen());
-        config.FirstUse = false;
-        config.UseSpeed = true;
-        config.ShowCategory = false;
-        EXPECT_TRUE(CreateEmptyMacroFile(file).ok());
-        EXPECT_EQ(AppendHotKeyMacro(file, "Greeting", 5), 1);
-        config.RecentFiles[0] = file;
-        config.MainWidth = width;
-        window = std::make_unique<TMainWin>(desktop.platform(), config, *glob, std::vector<std::string>{});
-        window->show();
+class SpeedStripOnADesktop : public OnASmallDesktop {
+protected:
+    // The editor with the speed strip, at `width`, on a file of one hot-key macro.
+    TMainWin& ShowStrip(const char* name, int width) {
+        shown = std::make_unique<EditorOnDesktop>(*desktop, name);
+        shown->config.UseSpeed = true;
+        shown->config.ShowCategory = false;
+        shown->config.MainWidth = width;
+        EXPECT_EQ(shown->Append("Greeting", 5, scGlobal), 1);
+        EXPECT_TRUE(shown->Show());
+        return shown->editor();
     }
-    TMainWin& editor() { return *window; }
 
-    TConfigRecord config;
-    std::string file;
-    std::unique_ptr<TGlobData> glob = std::make_unique<TGlobData>();
-    std::unique_ptr<TMainWin> window;
+    std::unique_ptr<EditorOnDesktop> shown;
 };
 
-TEST(SpeedStripOnADesktop, AtTheDefaultWidthEveryCommandShowsAsAPicture) {
-    WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
-    if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
-    StripEditor shown(*desktop, "DEFAULT.QTM", 620);  // the width a new settings file gives
-    TMainWin& editor = shown.editor();
-    ASSERT_TRUE(desktop->SettledFrame(editor));
+TEST_F(SpeedStripOnADesktop, AtTheDefaultWidthEveryCommandShowsAsAPicture) {
+    TMainWin& editor = ShowStrip("DEFAULT.QTM", 620);  // the width a new settings file gives
     EXPECT_EQ(editor.width(), 620);
     using A = ExplorerAction;
     const std::pair<A, const char*> commands[] = {
@@ -80,18 +66,11 @@ TEST(SpeedStripOnADesktop, AtTheDefaultWidthEveryCommandShowsAsAPicture) {
     EXPECT_TRUE(!more || !more->isVisible());
 }
 
-TEST(SpeedStripOnADesktop, AHiddenButtonWorksFromTheOverflowMenu) {
-    WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
-    if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
-    StripEditor shown(*desktop, "STRIP.QTM", 560);
-    TMainWin& editor = shown.editor();
-    ASSERT_TRUE(desktop->SettledFrame(editor));
-    const std::string& file = shown.file;
+TEST_F(SpeedStripOnADesktop, AHiddenButtonWorksFromTheOverflowMenu) {
+    TMainWin& editor = ShowStrip("STRIP.QTM", 560);
+    const std::string& file = shown->file;
     // The macro's row (the system macros the file gets at its first load are listed too).
-    const std::vector<int>& rows = editor.Logic().rowMacro();
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (rows[i] == 1) editor.Logic().SelectRow(int(i) + 1);
-    ASSERT_EQ(editor.Logic().SelectedMacro(), 1);
+    ASSERT_TRUE(shown->SelectMacro(1));
     // Pictures large enough that the strip is wider than the window (which is no narrower
     // than its menus).
     editor.SpeedStrip()->setIconSize(QSize(64, 64));

@@ -1,8 +1,10 @@
 #pragma once
 // Opens windows as a user does (a menu item, a button) and takes each one that comes up: its
 // frame on the server must lie inside the work area, each of its controls inside the window,
-// no caption cut short and no two items of one of its menus on the same letter; then it is gone through (its
-// own buttons) and closed, a box answered with its escape button. Nested windows are taken the same way.
+// no caption cut short, no two items of one of its menus on the same letter, and a command
+// dialog or a box offers no resizing, minimising or maximising; then it is gone through (its
+// own buttons) and closed, a box answered with its escape button. Nested windows are taken the
+// same way.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -135,6 +137,9 @@ private:
             if (const std::optional<QRect> frame = desktop_.Frame(window.winId()))
                 if (const std::string fault = CaptionFault(window, *frame); !fault.empty())
                     s.faults.push_back(fault);
+        // Command dialogs and boxes have a dialog's frame.
+        if (window.inherits("tessaro::CommandDialog") || qobject_cast<QMessageBox*>(&window))
+            for (const std::string& f : DialogFrameFaults(desktop_, window)) s.faults.push_back(f);
         for (const std::string& f : VisibleFaults(window)) s.faults.push_back(s.window + ": " + f);
         for (const std::string& f : WindowMenuClashes(window)) s.faults.push_back(s.window + ": " + f);
         seen_.push_back(s);

@@ -48,7 +48,10 @@ public:
     }
 
     Display* display() const { return d_; }
+    const std::string& name() const { return name_; }
     const PlayerSandbox& box() const { return *box_; }
+    // The window manager stopped until the hold goes (WindowManager::HoldOff).
+    std::unique_ptr<WindowManager::Hold> HoldManager() const { return wm_->HoldOff(); }
     // The X server's platform, which the programs' parts this process shows work on, and
     // the screen its settings are kept on.
     win::Platform& platform() const { return box_->platform(); }
@@ -250,6 +253,17 @@ private:
     std::unique_ptr<WindowManager> wm_;
     std::unique_ptr<ProgramWindows> windows_;
     bool ok_ = false;
+};
+
+// The tests that need the small desktop: skipped where there is none.
+class OnASmallDesktop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        desktop = WindowsDesktop::Get("800x600");
+        if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop with a window manager";
+    }
+
+    WindowsDesktop* desktop = nullptr;
 };
 
 }  // namespace tessaro::testing

@@ -65,22 +65,27 @@ std::vector<ChooserItem> Macros(int count) {
     return items;
 }
 
-// The player's windows on the X server the test's desktop runs.
-struct PlayerWindowsOnX11 {
-    std::unique_ptr<win::Platform> platform = win::x11::OpenPlatform();
+// The player's windows on the X server of the desktop of `size`, and a walk that takes each
+// one that opens; no windows where there is no such desktop.
+struct PlayerDesktop {
+    explicit PlayerDesktop(const std::string& size) : desktop(WindowsDesktop::Get(size)) {}
+    bool up() const { return windows != nullptr; }
+
+    WindowsDesktop* desktop;
+    std::unique_ptr<win::Platform> platform = desktop ? win::x11::OpenPlatform() : nullptr;
     std::unique_ptr<QtPlayerWindows> windows =
         platform ? std::make_unique<QtPlayerWindows>(platform->desktop(), platform->windowControl())
                  : nullptr;
+    std::unique_ptr<WindowWalk> walk = desktop ? std::make_unique<WindowWalk>(*desktop) : nullptr;
 };
 
 void PlayerWindowsOpenWhole(const std::string& size) {
-    WindowsDesktop* desktop = WindowsDesktop::Get(size);
-    if (!desktop) GTEST_SKIP() << "no desktop of " << size;
+    PlayerDesktop shown(size);
+    if (!shown.up()) GTEST_SKIP() << "no desktop of " << size;
+    WindowsDesktop* desktop = shown.desktop;
     const QRect screen = desktop->Screen();
-    WindowWalk walk(*desktop);
-    PlayerWindowsOnX11 x11;
-    ASSERT_TRUE(x11.platform);
-    QtPlayerWindows& windows = *x11.windows;
+    WindowWalk& walk = *shown.walk;
+    QtPlayerWindows& windows = *shown.windows;
     const std::string longText(600, 'x');
     std::string manyLines;
     for (int i = 0; i < 120; ++i) manyLines += "Line " + std::to_string(i) + " of the text box\r\n";
@@ -128,12 +133,11 @@ TEST(PlayerWindows, OpenWholeOnASmallScreen) { PlayerWindowsOpenWhole("800x600")
 // a box, and its longest box text (the e-mail service missing, with the plugin's path): whole,
 // centred, with a dialog's frame.
 TEST(PlayerWindows, TheLongestCaptionAndTextAreWhole) {
-    WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
-    if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop";
-    WindowWalk walk(*desktop);
-    PlayerWindowsOnX11 x11;
-    ASSERT_TRUE(x11.platform);
-    QtPlayerWindows& windows = *x11.windows;
+    PlayerDesktop shown("800x600");
+    if (!shown.up()) GTEST_SKIP() << "no 800 x 600 desktop";
+    WindowsDesktop* desktop = shown.desktop;
+    WindowWalk& walk = *shown.walk;
+    QtPlayerWindows& windows = *shown.windows;
     std::vector<std::string> faults;
     int boxes = 0;
     const WindowWalk::Inside check = [&](QWidget& box, const std::string& path) {
@@ -179,12 +183,10 @@ TEST(PlayerWindows, NoTwoItemsOfTheTrayMenuTakeOneLetter) {
 // The chooser as high as its style's formula: icon style rows x (size + 4) + 22 for the Cancel
 // row; list styles the lines x 17 + 8, their column titles and 42 for Cancel and the hint.
 TEST(PlayerWindows, TheChooserIsAsHighAsItsFormula) {
-    WindowsDesktop* desktop = WindowsDesktop::Get("800x600");
-    if (!desktop) GTEST_SKIP() << "no 800 x 600 desktop";
-    WindowWalk walk(*desktop);
-    PlayerWindowsOnX11 x11;
-    ASSERT_TRUE(x11.platform);
-    QtPlayerWindows& windows = *x11.windows;
+    PlayerDesktop shown("800x600");
+    if (!shown.up()) GTEST_SKIP() << "no 800 x 600 desktop";
+    WindowWalk& walk = *shown.walk;
+    QtPlayerWindows& windows = *shown.windows;
     int checked = 0;
     for (const auto& [style, size, items] :
          {std::tuple(ChooserStyle::Icons, 32, 10), std::tuple(ChooserStyle::Icons, 16, 3),
