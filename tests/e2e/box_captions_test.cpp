@@ -30,7 +30,18 @@ std::vector<Window> ClientWindows(Display* d) {
 class BoxCaptions : public PrivateHomeSession {};
 
 TEST_F(BoxCaptions, TheDesktopIconBoxHasNoCaption) {
-    const std::vector<Window> before = ClientWindows(keyboard_);
+    // The editor's own window is listed (and has the keys) before the box is looked for: a
+    // window listed late would pass for the box.
+    std::vector<Window> before;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            before = ClientWindows(keyboard_);
+            return std::any_of(before.begin(), before.end(), [&](Window w) {
+                return FocusWithin(keyboard_, w) && WindowTitle(keyboard_, w).rfind("Tessaro Editor", 0) == 0;
+            });
+        },
+        10s))
+        << player_->Log();
     // The first row is selected at start; "&Macros", "&Place On Desktop".
     MacrosMenu(XK_p);
     Window box = 0;
