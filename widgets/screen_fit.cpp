@@ -346,7 +346,13 @@ void ScreenFit::CheckWaiting() {
     checking_ = true;
     for (std::size_t i = 0; i < waiting_.size();) {
         Waiting& w = waiting_[i];
-        if (w.window && w.window->isExposed() && !w.mapped.isValid()) w.mapped.start();
+        if (w.window && w.window->isExposed() && !w.mapped.isValid()) {
+            w.mapped.start();
+            // The toolkit takes a place the manager tells as it stands; one told while the
+            // window was being framed may be stale, and a later move or resize of the
+            // program's would then send the window there.
+            AskPlace(*w.window);
+        }
         // A minimised window is mapped only once the user brings it back.
         const bool done = !w.window || !w.window->isVisible() || !Normal(*w.window) ||
                           PlaceWithOwnFrame(*w.window) ||

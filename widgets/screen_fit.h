@@ -59,6 +59,12 @@ int TitleNeed(const QWidget& window, const QMargins& frame);
 // heard when the user or the window manager just moved it; nothing off X11 or unmapped.
 std::optional<QRect> ServerGeometry(const QWindow& window);
 
+// Asks the window's manager to tell the window where it stands, without moving it: a manager
+// answers a configure request that changes nothing with the window's place. A place it told
+// while still framing the window, and changed since without telling, is so put right; nothing
+// off X11 or unmapped.
+void AskPlace(const QWindow& window);
+
 // While it lives the X server serves this program alone, so no other client (the window
 // manager) sees `window` half-changed; nothing off X11 or for no window.
 class ServerHold {

@@ -239,7 +239,7 @@ TEST(CaptureOnADesktop, ACapturedWindowSizeReplaysAsTheSameFrame) {
     Display* d = xvfb.Open();
     ASSERT_NE(d, nullptr);
     WindowManager wm(xvfb.name());
-    ASSERT_TRUE(WaitFor([&] { return WindowManager::Running(d); }, 10s)) << "openbox did not start";
+    ASSERT_TRUE(WindowManager::Managing(d, 10s)) << "openbox did not start";
     WriteCaptureOptions(box, true, true);
     const std::string file = box.file("MACROS.QTM");
     ASSERT_TRUE(CreateEmptyMacroFile(file).ok());

@@ -26,7 +26,7 @@ protected:
         keyboard_ = xvfb_.Open();
         ASSERT_NE(keyboard_, nullptr);
         wm_ = std::make_unique<WindowManager>(xvfb_.name());
-        if (!WaitFor([&] { return WindowManager::Running(keyboard_); }, std::chrono::seconds(10)))
+        if (!WindowManager::Managing(keyboard_, std::chrono::seconds(10)))
             GTEST_SKIP() << "no window manager";
     }
     void TearDown() override {

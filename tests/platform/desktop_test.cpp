@@ -32,7 +32,7 @@ protected:
         ASSERT_NE(display_, nullptr);
         if (GetParam()) {
             wm_ = std::make_unique<tessaro::testing::WindowManager>(xvfb_.name());
-            if (!Eventually([&] { return tessaro::testing::WindowManager::Running(display_); }))
+            if (!tessaro::testing::WindowManager::Managing(display_, std::chrono::seconds(10)))
                 GTEST_SKIP() << "no window manager";
         }
         desktop_ = std::make_unique<win::x11::X11Desktop>(display_);

@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -30,6 +31,47 @@ bool WindowManager::Running(Display* d) {
         n == 1;
     if (data) XFree(data);
     return ok;
+}
+
+namespace {
+
+bool Framed(Display* d, ::Window w) {
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(d, w, &attributes) || attributes.map_state != IsViewable) return false;
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool framed = XGetWindowProperty(d, w, XInternAtom(d, "_NET_FRAME_EXTENTS", False), 0, 4, False,
+                                           XA_CARDINAL, &type, &format, &n, &after, &data) == Success &&
+                        n == 4;
+    if (data) XFree(data);
+    return framed;
+}
+
+}  // namespace
+
+bool WindowManager::Managing(Display* d, std::chrono::milliseconds limit) {
+    const auto until = std::chrono::steady_clock::now() + limit;
+    const auto left = [&] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(until -
+                                                                     std::chrono::steady_clock::now());
+    };
+    if (!WaitFor([&] { return Running(d); }, left())) return false;
+    const ::Window probe = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 8, 8, 0, 0, 0);
+    const long never = 0;  // a user time of 0: not to be given the focus
+    XChangeProperty(d, probe, XInternAtom(d, "_NET_WM_USER_TIME", False), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&never), 1);
+    bool framed = false;
+    while (!framed && left().count() > 0) {
+        XUnmapWindow(d, probe);
+        XMapWindow(d, probe);
+        XSync(d, False);
+        framed = WaitFor([&] { return Framed(d, probe); }, std::min(left(), std::chrono::milliseconds(1000)));
+    }
+    XDestroyWindow(d, probe);
+    XSync(d, False);
+    return framed;
 }
 
 namespace {

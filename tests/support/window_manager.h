@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <sys/types.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,10 @@ public:
 
     // True once the manager announced itself on the root window.
     static bool Running(Display* d);
+    // True once the manager frames new windows, within `limit`. A manager announces itself
+    // before it is done starting, and a window mapped meanwhile may never be framed: a probe
+    // window is mapped until it is, and then destroyed.
+    static bool Managing(Display* d, std::chrono::milliseconds limit);
 
     // While a hold lives the manager is stopped and handles nothing: a window shown meanwhile
     // is neither framed nor mapped until the hold goes.

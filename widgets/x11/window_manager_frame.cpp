@@ -92,6 +92,14 @@ std::optional<QRect> ServerGeometry(const QWindow& window) {
     return QRect(x, y, attributes.width, attributes.height);
 }
 
+void AskPlace(const QWindow& window) {
+    Display* display = window.handle() ? X11Display() : nullptr;
+    if (!display) return;
+    XWindowChanges none{};
+    XConfigureWindow(display, static_cast<::Window>(window.winId()), 0, &none);
+    XFlush(display);
+}
+
 std::optional<QMargins> WindowManagerFrame(const QWindow& window) {
     if (!window.handle()) return std::nullopt;
     Display* display = X11Display();

@@ -118,8 +118,7 @@ protected:
         looker_ = std::make_unique<Looker>(OpenDisplay());
         if (windowManager) {
             wm_ = std::make_unique<WindowManager>(display);
-            if (!WaitFor([&] { return WindowManager::Running(looker_->display()); }, 10s))
-                GTEST_SKIP() << "no window manager";
+            if (!WindowManager::Managing(looker_->display(), 10s)) GTEST_SKIP() << "no window manager";
         }
     }
     void Play(const std::string& text) {

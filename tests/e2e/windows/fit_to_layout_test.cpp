@@ -12,6 +12,7 @@
 #include <QtGui/qguiapplication_platform.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,15 +39,42 @@ protected:
         return QTest::qWaitFor([&] { return radio->isChecked(); }, 5000);
     }
 
+    // Shows the dialog and, as soon as the manager has it up and before this program hears of
+    // it, runs `then` on a connection of its own with the dialog's frame; the frame, nothing
+    // when the dialog never came up.
+    std::optional<QRect> ShowUnheard(QWidget& dialog,
+                                     const std::function<void(Display*, const QRect&)>& then) {
+        dialog.show();
+        if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) XFlush(x11->display());
+        const auto id = static_cast<::Window>(dialog.winId());
+        std::optional<QRect> framed;
+        std::jthread([&] {
+            Display* d = XOpenDisplay(DisplayString(desktop->display()));
+            if (!d) return;
+            for (int i = 0; i < 500 && !framed; ++i) {
+                XWindowAttributes a{};
+                if (XGetWindowAttributes(d, id, &a) && a.map_state == IsViewable) framed = desktop->Frame(id);
+                if (!framed) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            if (framed) then(d, *framed);
+            XCloseDisplay(d);
+        }).join();
+        return framed;
+    }
+
     // The frame stands in the middle of the work area (rounded toward zero, as it is placed).
     std::string CentringFault(const QRect& frame) const {
         const QRect area = desktop->WorkArea();
         const int left = area.x() + (area.width() - frame.width()) / 2;
         const int top = area.y() + (area.height() - frame.height()) / 2;
         if (std::abs(frame.x() - left) <= 1 && std::abs(frame.y() - top) <= 1) return {};
-        return "frame at " + std::to_string(frame.x()) + "," + std::to_string(frame.y()) + " " +
-               std::to_string(frame.width()) + "x" + std::to_string(frame.height()) + ", centred would be " +
-               std::to_string(left) + "," + std::to_string(top);
+        return "frame at " + Text(frame) + ", centred would be " + std::to_string(left) + "," +
+               std::to_string(top);
+    }
+
+    static std::string Text(const QRect& r) {
+        return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
+               std::to_string(r.height());
     }
 
     // What the dialog's layout asks for (it grows and shrinks with the panels).
@@ -140,36 +168,53 @@ TEST_F(FitToLayoutOnADesktop, ADragWhileTheDialogIsFramedIsKept) {
     activateOnly.Kind = 1;
     dialog.NewCommand = 0;
     dialog.Preset(activateOnly);
-    dialog.show();
-    // The map request goes out; the program then hears nothing until the hand is done.
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) XFlush(x11->display());
-    const WId id = dialog.winId();
-    std::optional<QRect> framed;
-    const auto up = [&](Display* hand) {
-        XWindowAttributes a{};
-        if (!XGetWindowAttributes(hand, static_cast<::Window>(id), &a) || a.map_state != IsViewable)
-            return false;
-        framed = desktop->Frame(id);
-        return framed.has_value();
-    };
     QPoint grip, drop;
-    {
-        std::jthread hand([&] {
-            Display* look = XOpenDisplay(DisplayString(desktop->display()));
-            for (int i = 0; look && !up(look) && i < 500; ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            if (look) XCloseDisplay(look);
-            if (!framed) return;
-            grip = QPoint(framed->center().x(), framed->y() + 8);
-            drop = grip + QPoint(-120, 60);
-            std::jthread drag = desktop->DragFrom(grip, drop);
-        });
-    }
+    const std::optional<QRect> framed = ShowUnheard(dialog, [&](Display*, const QRect& frame) {
+        grip = QPoint(frame.center().x(), frame.y() + 8);
+        drop = grip + QPoint(-120, 60);
+        std::jthread drag = desktop->DragFrom(grip, drop);
+    });
     ASSERT_TRUE(framed) << "the dialog was never framed";
     const QPoint put = framed->topLeft() + (drop - grip);
     const std::optional<QRect> frame = desktop->SettledFrame(dialog);
     ASSERT_TRUE(frame);
     EXPECT_EQ(std::pair(frame->x(), frame->y()), std::pair(put.x(), put.y())) << "the user's drag was undone";
+}
+
+// Framing a window late, the manager may tell it a place (with the frame still at the corner)
+// and move the frame on without telling again. Here that word comes just as the dialog is up,
+// before the program hears anything: the program still learns where the dialog stands, so it
+// stands centred and a change of its controls keeps it there.
+TEST_F(FitToLayoutOnADesktop, APlaceToldWhileTheDialogIsFramedIsPutRight) {
+    TDoActive dialog(nullptr);
+    dialog.NewCommand = 1;
+    const std::optional<QRect> framed = ShowUnheard(dialog, [&](Display* d, const QRect&) {
+        const auto id = static_cast<::Window>(dialog.winId());
+        XWindowAttributes a{};
+        XGetWindowAttributes(d, id, &a);
+        XEvent notice{};
+        notice.xconfigure.type = ConfigureNotify;
+        notice.xconfigure.event = notice.xconfigure.window = id;
+        notice.xconfigure.x = 1;  // the frame at the corner
+        notice.xconfigure.y = 20;
+        notice.xconfigure.width = a.width;
+        notice.xconfigure.height = a.height;
+        XSendEvent(d, id, False, StructureNotifyMask, &notice);
+        XSync(d, False);
+    });
+    ASSERT_TRUE(framed) << "the dialog was never up";
+    std::optional<QRect> frame = desktop->SettledFrame(dialog);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(CentringFault(*frame), "");
+    const std::optional<QRect> server = ServerGeometry(*dialog.windowHandle());
+    ASSERT_TRUE(server);
+    EXPECT_EQ(Text(*server), Text(dialog.geometry()))
+        << "the program takes the dialog to be where the manager said";
+    ASSERT_TRUE(ClickChoice(dialog, "ActiveOnly"));
+    frame = desktop->SettledFrame(dialog);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(CentringFault(*frame), "");
+    EXPECT_EQ(SizeFault(dialog), "");
 }
 
 std::string Sizes(const SizeHintRecord::Request& hints) {
@@ -217,9 +262,7 @@ TEST_F(FitToLayoutOnADesktop, NoOtherClientSeesTheHintsOfAChangingDialogAllowMor
 
 // The manager frames the dialog only after its controls changed (it was held up): the change
 // was fitted to a frame the program guessed. Once the manager tells its own the dialog takes
-// what its controls need, up to what the work area holds with that frame. (Where it stands is
-// left out: a manager this late may put it up where it likes, and the program cannot tell
-// that from a drag of the user's, which it keeps.)
+// what its controls need, up to what the work area holds with that frame, and stands centred.
 TEST_F(FitToLayoutOnADesktop, AChangeBeforeTheManagerFramesTheDialogIsFittedAgainToItsFrame) {
     struct NoDrives final : NetworkConnectionList {
         std::vector<std::pair<std::string, std::string>> Current() override { return {}; }
@@ -249,6 +292,7 @@ TEST_F(FitToLayoutOnADesktop, AChangeBeforeTheManagerFramesTheDialogIsFittedAgai
     const int room = desktop->WorkArea().height() - frameHeight;
     ASSERT_GT(Need(dialog).height(), room) << "the dialog needs no more than the screen holds";
     EXPECT_EQ(dialog.height(), room) << "the dialog is not as high as the screen holds with its frame";
+    EXPECT_EQ(CentringFault(*frame), "");
 }
 
 }  // namespace

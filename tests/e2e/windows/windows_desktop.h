@@ -239,7 +239,7 @@ private:
         d_ = xvfb_.Open();
         if (!d_) return;
         wm_ = std::make_unique<WindowManager>(xvfb_.name());
-        if (!WaitFor([&] { return WindowManager::Running(d_); }, std::chrono::seconds(10))) return;
+        if (!WindowManager::Managing(d_, std::chrono::seconds(10))) return;
         EnsureQtApplication();
         windows_ = std::make_unique<ProgramWindows>();
         ok_ = QGuiApplication::platformName() == "xcb";

@@ -54,7 +54,7 @@ protected:
         if (xvfb_->name().empty()) return;
         wm_ = new WindowManager(xvfb_->name());
         Display* d = xvfb_->Open();
-        WaitFor([&] { return WindowManager::Running(d); }, 10s);
+        WindowManager::Managing(d, 10s);
         XCloseDisplay(d);
     }
 
