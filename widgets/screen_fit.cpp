@@ -23,6 +23,9 @@ namespace {
 // however long it takes to map one, the program waits.
 constexpr int kFrameWaitMs = 2000;
 constexpr int kPollMs = 20;
+// How long the server may hold a window elsewhere than the program heard before the manager
+// is asked where it is.
+constexpr int kUnheardMs = 300;
 // How long a window's showing waits for its manager to tell the frame it will have.
 constexpr int kAskFrameMs = 400;
 
@@ -285,7 +288,7 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
                                       [&](const Waiting& w) { return w.window == window; }),
                        waiting_.end());
         MarkPlacing(window, true);
-        waiting_.push_back({window, {}});
+        waiting_.push_back({window, {}, {}, false});
         poll_.start();
     } else if (!waiting_.empty()) {
         CheckWaiting();
@@ -340,19 +343,30 @@ void ScreenFit::Refit(QWindow& window, const QMargins& frame) {
     FitWithFrame(*widget, size.toSize(), frame);
 }
 
+void ScreenFit::AskPlaceIfUnheard(Waiting& w) {
+    // The toolkit takes a place the manager tells as it stands. One told while the window was
+    // being framed may be stale, and no later word puts it right: the program would wait in
+    // vain to hear where the window is, and a later move or resize of its own would send the
+    // window there. A window held elsewhere for long (longer than a drag's last word takes)
+    // has the manager asked once.
+    if (ServerAgrees(*w.window)) {
+        w.unheard.invalidate();
+    } else if (!w.unheard.isValid()) {
+        w.unheard.start();
+    } else if (!w.askedPlace && w.unheard.elapsed() > kUnheardMs) {
+        w.askedPlace = true;
+        AskPlace(*w.window);
+    }
+}
+
 void ScreenFit::CheckWaiting() {
     // Placing a window sends it events that come back here.
     if (checking_) return;
     checking_ = true;
     for (std::size_t i = 0; i < waiting_.size();) {
         Waiting& w = waiting_[i];
-        if (w.window && w.window->isExposed() && !w.mapped.isValid()) {
-            w.mapped.start();
-            // The toolkit takes a place the manager tells as it stands; one told while the
-            // window was being framed may be stale, and a later move or resize of the
-            // program's would then send the window there.
-            AskPlace(*w.window);
-        }
+        if (w.window && w.window->isExposed() && !w.mapped.isValid()) w.mapped.start();
+        if (w.window && w.mapped.isValid()) AskPlaceIfUnheard(w);
         // A minimised window is mapped only once the user brings it back.
         const bool done = !w.window || !w.window->isVisible() || !Normal(*w.window) ||
                           PlaceWithOwnFrame(*w.window) ||

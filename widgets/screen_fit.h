@@ -62,7 +62,7 @@ std::optional<QRect> ServerGeometry(const QWindow& window);
 // Asks the window's manager to tell the window where it stands, without moving it: a manager
 // answers a configure request that changes nothing with the window's place. A place it told
 // while still framing the window, and changed since without telling, is so put right; nothing
-// off X11 or unmapped.
+// off X11.
 void AskPlace(const QWindow& window);
 
 // While it lives the X server serves this program alone, so no other client (the window
@@ -95,7 +95,9 @@ protected:
 private:
     struct Waiting {
         QPointer<QWindow> window;
-        QElapsedTimer mapped;  // since the window came up
+        QElapsedTimer mapped;   // since the window came up
+        QElapsedTimer unheard;  // since the server first held it elsewhere than the program heard
+        bool askedPlace = false;
     };
     void Place(QWindow& window, const QMargins& frame);
     // True once the window's own frame is known and the window was placed with it.
@@ -103,6 +105,7 @@ private:
     // The window's size and place again with its own frame, where a change of its controls
     // was fitted with a guessed one.
     void Refit(QWindow& window, const QMargins& frame);
+    void AskPlaceIfUnheard(Waiting& w);
     void CheckWaiting();
 
     std::vector<Waiting> waiting_;

@@ -32,19 +32,6 @@ std::string SizeOf(Display* d, Window w) {
     return std::to_string(width) + "x" + std::to_string(height);
 }
 
-// The window manager has told the window its frame.
-bool Framed(Display* d, Window w) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long n = 0, after = 0;
-    unsigned char* data = nullptr;
-    const bool told = XGetWindowProperty(d, w, XInternAtom(d, "_NET_FRAME_EXTENTS", False), 0, 4, False,
-                                         XA_CARDINAL, &type, &format, &n, &after, &data) == Success &&
-                      data && n == 4;
-    if (data) XFree(data);
-    return told;
-}
-
 using SharedSettings = EditorSession;
 
 TEST_F(SharedSettings, ThePlayersEndKeepsWhatTheEditorSavedWhenItClosed) {
@@ -58,7 +45,7 @@ TEST_F(SharedSettings, ThePlayersEndKeepsWhatTheEditorSavedWhenItClosed) {
 
     // A hand reaches the window once it is framed and the editor has heard of the frame; a
     // placement of the editor's own never undoes a move the server made after it.
-    ASSERT_TRUE(WaitFor([&] { return Framed(keyboard_, editor_); }, 10s)) << player_->Log();
+    ASSERT_TRUE(WaitFor([&] { return WindowManager::ToldFrame(keyboard_, editor_); }, 10s)) << player_->Log();
     ASSERT_TRUE(WindowOwnerCaughtUp(keyboard_, editor_)) << player_->Log();
     MoveResize(keyboard_, editor_, 90, 70, 820, 561);
     ASSERT_TRUE(WaitFor([&] { return SizeOf(keyboard_, editor_) == "820x561"; }, 10s))

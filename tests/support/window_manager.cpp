@@ -33,23 +33,17 @@ bool WindowManager::Running(Display* d) {
     return ok;
 }
 
-namespace {
-
-bool Framed(Display* d, ::Window w) {
-    XWindowAttributes attributes{};
-    if (!XGetWindowAttributes(d, w, &attributes) || attributes.map_state != IsViewable) return false;
+bool WindowManager::ToldFrame(Display* d, ::Window w) {
     Atom type = 0;
     int format = 0;
     unsigned long n = 0, after = 0;
     unsigned char* data = nullptr;
-    const bool framed = XGetWindowProperty(d, w, XInternAtom(d, "_NET_FRAME_EXTENTS", False), 0, 4, False,
-                                           XA_CARDINAL, &type, &format, &n, &after, &data) == Success &&
-                        n == 4;
+    const bool told = XGetWindowProperty(d, w, XInternAtom(d, "_NET_FRAME_EXTENTS", False), 0, 4, False,
+                                         XA_CARDINAL, &type, &format, &n, &after, &data) == Success &&
+                      data && n == 4;
     if (data) XFree(data);
-    return framed;
+    return told;
 }
-
-}  // namespace
 
 bool WindowManager::Managing(Display* d, std::chrono::milliseconds limit) {
     const auto until = std::chrono::steady_clock::now() + limit;
@@ -67,7 +61,13 @@ bool WindowManager::Managing(Display* d, std::chrono::milliseconds limit) {
         XUnmapWindow(d, probe);
         XMapWindow(d, probe);
         XSync(d, False);
-        framed = WaitFor([&] { return Framed(d, probe); }, std::min(left(), std::chrono::milliseconds(1000)));
+        framed = WaitFor(
+            [&] {
+                XWindowAttributes attributes{};
+                return XGetWindowAttributes(d, probe, &attributes) && attributes.map_state == IsViewable &&
+                       ToldFrame(d, probe);
+            },
+            std::min(left(), std::chrono::milliseconds(1000)));
     }
     XDestroyWindow(d, probe);
     XSync(d, False);

@@ -17,6 +17,8 @@ public:
 
     // True once the manager announced itself on the root window.
     static bool Running(Display* d);
+    // True once the manager has told `w` the frame it gave it.
+    static bool ToldFrame(Display* d, ::Window w);
     // True once the manager frames new windows, within `limit`. A manager announces itself
     // before it is done starting, and a window mapped meanwhile may never be framed: a probe
     // window is mapped until it is, and then destroyed.
