@@ -40,10 +40,10 @@ protected:
     }
 
     // Shows the dialog and, as soon as the manager has it up and before this program hears of
-    // it, runs `then` on a connection of its own with the dialog's frame; the frame, nothing
-    // when the dialog never came up.
+    // it, runs `then` on a connection of its own with the dialog's window and frame; the frame,
+    // nothing when the dialog never came up.
     std::optional<QRect> ShowUnheard(QWidget& dialog,
-                                     const std::function<void(Display*, const QRect&)>& then) {
+                                     const std::function<void(Display*, ::Window, const QRect&)>& then) {
         dialog.show();
         if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) XFlush(x11->display());
         const auto id = static_cast<::Window>(dialog.winId());
@@ -51,12 +51,15 @@ protected:
         std::jthread([&] {
             Display* d = XOpenDisplay(DisplayString(desktop->display()));
             if (!d) return;
-            for (int i = 0; i < 500 && !framed; ++i) {
-                XWindowAttributes a{};
-                if (XGetWindowAttributes(d, id, &a) && a.map_state == IsViewable) framed = desktop->Frame(id);
-                if (!framed) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-            if (framed) then(d, *framed);
+            WaitFor(
+                [&] {
+                    XWindowAttributes a{};
+                    if (XGetWindowAttributes(d, id, &a) && a.map_state == IsViewable)
+                        framed = desktop->Frame(id);
+                    return framed.has_value();
+                },
+                std::chrono::seconds(5));
+            if (framed) then(d, id, *framed);
             XCloseDisplay(d);
         }).join();
         return framed;
@@ -169,7 +172,7 @@ TEST_F(FitToLayoutOnADesktop, ADragWhileTheDialogIsFramedIsKept) {
     dialog.NewCommand = 0;
     dialog.Preset(activateOnly);
     QPoint grip, drop;
-    const std::optional<QRect> framed = ShowUnheard(dialog, [&](Display*, const QRect& frame) {
+    const std::optional<QRect> framed = ShowUnheard(dialog, [&](Display*, ::Window, const QRect& frame) {
         grip = QPoint(frame.center().x(), frame.y() + 8);
         drop = grip + QPoint(-120, 60);
         std::jthread drag = desktop->DragFrom(grip, drop);
@@ -188,8 +191,7 @@ TEST_F(FitToLayoutOnADesktop, ADragWhileTheDialogIsFramedIsKept) {
 TEST_F(FitToLayoutOnADesktop, APlaceToldWhileTheDialogIsFramedIsPutRight) {
     TDoActive dialog(nullptr);
     dialog.NewCommand = 1;
-    const std::optional<QRect> framed = ShowUnheard(dialog, [&](Display* d, const QRect&) {
-        const auto id = static_cast<::Window>(dialog.winId());
+    const std::optional<QRect> framed = ShowUnheard(dialog, [&](Display* d, ::Window id, const QRect&) {
         XWindowAttributes a{};
         XGetWindowAttributes(d, id, &a);
         XEvent notice{};
