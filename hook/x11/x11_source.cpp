@@ -24,6 +24,7 @@
 #include "protocol/hotkey_codes.h"
 #include "hook/key_remap.h"
 #include "hook/x11/keyboard_text.h"
+#include "hook/x11/kept_input_state.h"
 #include "platform/x11/x11_messages.h"
 #include "platform/synthetic_input.h"
 #include "platform/x11/client_message.h"
@@ -113,7 +114,7 @@ public:
         markWindow_ =
             XCreateWindow(d_, root_, -1, -1, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent, 0, nullptr);
         messageAtom_ = XInternAtom(d_, win::x11::kMessageAtomName, False);
-        XSelectInput(d_, root_, PropertyChangeMask);
+        focus_.Start(d_, PropertyChangeMask);
         activeAtom_ = XInternAtom(d_, "_NET_ACTIVE_WINDOW", False);
         clientListAtom_ = XInternAtom(d_, "_NET_CLIENT_LIST", False);
         active_ = ReadActiveWindow();
@@ -122,6 +123,7 @@ public:
             XkbSelectEvents(d_, XkbUseCoreKbd, XkbMapNotifyMask, XkbMapNotifyMask);
         else
             xkbEvent_ = -1;
+        if (xkbEvent_ >= 0) keyboardState_.Start(d_);
         LoadKeyboard();
         XFlush(d_);
         notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(d_), QSocketNotifier::Read);
@@ -132,6 +134,7 @@ public:
 
     void Stop() override {
         notifier_.reset();
+        focus_.Stop();
         for (const Grab& g : active_grabs_) Ungrab(g);
         active_grabs_.clear();
         grabs_.clear();
@@ -462,13 +465,7 @@ private:
         return w;
     }
 
-    std::uint32_t FocusWindow() {
-        if (active_) return active_;
-        Window focus = 0;
-        int revert;
-        XGetInputFocus(d_, &focus, &revert);
-        return focus > PointerRoot ? static_cast<std::uint32_t>(focus) : 0;
-    }
+    std::uint32_t FocusWindow() { return active_ ? active_ : focus_.Window(); }
 
     // The modifier state the key was pressed in. The server's current state may already
     // be past the event (the keys after it were processed meanwhile), so the held
@@ -547,6 +544,11 @@ private:
                 InputEvent e;
                 e.kind = InputEvent::WindowsChanged;
                 sink_(e);
+            } else if (ev.type == FocusIn || ev.type == FocusOut) {
+                focus_.Notice(ev.xfocus);
+            } else if (ev.type == xkbEvent_ &&
+                       reinterpret_cast<const XkbAnyEvent&>(ev).xkb_type == XkbStateNotify) {
+                keyboardState_.Notice(reinterpret_cast<const XkbStateNotifyEvent&>(ev));
             } else if (ev.type == MappingNotify || ev.type == xkbEvent_) {
                 // The keys after the notice were typed with the new map: load it now.
                 if (ev.type == MappingNotify) XRefreshKeyboardMapping(&ev.xmapping);
@@ -595,7 +597,10 @@ private:
         e.synthetic = xtest_.count(raw->sourceid) &&
                       win::ClaimSyntheticInput(KindOf(type), type == XI_RawMotion ? 0 : raw->detail,
                                                NoteWindowMs(), &noted);
+        // The state the event came in: the notices before it in the queue are handled.
         XkbStateRec state{};
+        state.group = static_cast<unsigned char>(keyboardState_.Group());
+        state.locked_mods = static_cast<unsigned char>(keyboardState_.LockedMods());
         switch (type) {
             case XI_RawKeyPress:
             case XI_RawKeyRelease: {
@@ -604,7 +609,6 @@ private:
                 e.kind = press ? InputEvent::KeyDown : InputEvent::KeyUp;
                 // Playback may have typed through a spare keycode whose mapping is gone by now.
                 if (e.synthetic) e.vk = static_cast<std::uint16_t>(noted);
-                XkbGetState(d_, XkbUseCoreKbd, &state);
                 if (!e.vk) e.vk = static_cast<std::uint16_t>(VkOfKey(kc, state.group));
                 if (press)
                     down_.insert(kc);
@@ -636,7 +640,6 @@ private:
                 // X numbers the middle button 2 and the right one 3.
                 e.button = raw->detail == 1 ? 1 : raw->detail == 3 ? 2 : 3;
                 e.mods = Modifiers();
-                XkbGetState(d_, XkbUseCoreKbd, &state);
                 e.capsLock = state.locked_mods & LockMask;
                 e.window = FocusWindow();
                 Locate(e);
@@ -710,6 +713,8 @@ private:
     std::array<std::uint8_t, 256> xmaskOfKeycode_{};  // X modifier bits a keycode holds
     std::set<Grab> active_grabs_;
     DeadKeyComposer composer_;
+    KeptKeyboardState keyboardState_;
+    KeptFocus focus_;
     std::unique_ptr<QSocketNotifier> notifier_;
     Window markWindow_ = 0;
     Atom messageAtom_ = 0;

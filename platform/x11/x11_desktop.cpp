@@ -11,29 +11,23 @@
 
 #include "platform/cp1252.h"
 #include "platform/x11/error_trap.h"
+#include "platform/x11/foreground_watch.h"
 #include "platform/x11/properties.h"
 #include "platform/x11/xlib_memory.h"
 
 namespace win::x11 {
 
-namespace {
+X11Desktop::X11Desktop(Display* display) : display_(display) {}
 
-std::string Utf8Property(Display* d, Window w, Atom property) {
-    std::string out;
-    Atom actual = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, w, property, 0, 1024, False, AtomOf(d, "UTF8_STRING"), &actual, &format, &count,
-                           &after, &data) == Success &&
-        data) {
-        const XMemory<unsigned char> owned = XOwned(data);
-        if (format == 8) out.assign(reinterpret_cast<const char*>(data), count);
+X11Desktop::~X11Desktop() = default;
+
+ForegroundWatch* X11Desktop::Watch() {
+    if (!watchTried_) {
+        watchTried_ = true;
+        watch_ = ForegroundWatch::Open(DisplayString(display_));
     }
-    return out;
+    return watch_.get();
 }
-
-}  // namespace
 
 bool X11Desktop::HasWindowManager() {
     const auto check = LongProperty(display_, DefaultRootWindow(display_),
@@ -68,37 +62,14 @@ std::vector<HWND> X11Desktop::TopLevelWindows() {
 
 std::string X11Desktop::WindowText(HWND window) {
     if (!window) return {};
+    if (ForegroundWatch* watch = Watch())
+        if (auto title = watch->ForegroundTitle(window)) return Utf8ToCp1252(*title);
     ErrorTrap trap(display_);
-    std::string utf8 = Utf8Property(display_, window, AtomOf(display_, "_NET_WM_NAME"));
-    if (utf8.empty()) {
-        XTextProperty text{};
-        if (XGetWMName(display_, window, &text) && text.value) {
-            const XMemory<unsigned char> value = XOwned(text.value);
-            char** list = nullptr;
-            int n = 0;
-            if (Xutf8TextPropertyToTextList(display_, &text, &list, &n) >= Success && list) {
-                if (n > 0 && list[0]) utf8 = list[0];
-                XFreeStringList(list);
-            }
-        }
-    }
-    return Utf8ToCp1252(utf8);
-}
-
-HWND X11Desktop::TopLevelOf(unsigned long window) {
-    const Window root = DefaultRootWindow(display_);
-    Window w = window;
-    // Walk up to the child of the root, then look for the client inside a frame.
-    for (int depth = 0; depth < 64 && w && w != root; ++depth) {
-        const Window parent = ParentOf(w);
-        if (!parent) return 0;
-        if (parent == root) break;
-        w = parent;
-    }
-    return static_cast<HWND>(w == root ? 0 : w);
+    return Utf8ToCp1252(WindowTitleUtf8(display_, window));
 }
 
 HWND X11Desktop::ForegroundWindow() {
+    if (ForegroundWatch* watch = Watch()) return static_cast<HWND>(watch->Foreground());
     ErrorTrap trap(display_);
     if (HasWindowManager()) {
         const auto active = LongProperty(display_, DefaultRootWindow(display_),
@@ -109,7 +80,7 @@ HWND X11Desktop::ForegroundWindow() {
     int revert = 0;
     XGetInputFocus(display_, &focus, &revert);
     if (focus == None || focus == PointerRoot) return 0;
-    return TopLevelOf(focus);
+    return static_cast<HWND>(TopLevelOf(display_, focus));
 }
 
 bool X11Desktop::IsIconic(HWND window) {
@@ -207,18 +178,9 @@ bool X11Desktop::FocusWithin(HWND window) {
     const Window root = DefaultRootWindow(display_);
     for (int depth = 0; depth < 64 && focus != None && focus != PointerRoot && focus != root; ++depth) {
         if (focus == window) return true;
-        focus = ParentOf(focus);
+        focus = ParentOf(display_, focus);
     }
     return false;
-}
-
-unsigned long X11Desktop::ParentOf(unsigned long window) {
-    Window rootReturn = 0, parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(display_, window, &rootReturn, &parent, &children, &count)) return 0;
-    XOwned(children).reset();  // only the parent is wanted
-    return parent;
 }
 
 int X11Desktop::WindowProcessId(HWND window) {

@@ -2,16 +2,21 @@
 // The desktop's top-level windows through the window manager's EWMH properties. Without a
 // window manager the mapped children of the root window with a name stand in, and the
 // input focus is the foreground.
+#include <memory>
+
 #include "platform/desktop.h"
 
 typedef struct _XDisplay Display;
 
 namespace win::x11 {
 
+class ForegroundWatch;
+
 class X11Desktop : public Desktop {
 public:
     // `display` is not owned and must outlive this object.
-    explicit X11Desktop(Display* display) : display_(display) {}
+    explicit X11Desktop(Display* display);
+    ~X11Desktop() override;
 
     std::vector<HWND> TopLevelWindows() override;
     std::string WindowText(HWND window) override;
@@ -30,14 +35,15 @@ public:
 private:
     bool HasWindowManager();
     unsigned long ServerTime();
-    HWND TopLevelOf(unsigned long window);
-    // The window's parent; 0 when it is gone.
-    unsigned long ParentOf(unsigned long window);
+    // The foreground and its title kept from notices; nullptr when it cannot watch.
+    ForegroundWatch* Watch();
     // Whether the keyboard focus is `window` or one of its descendants.
     bool FocusWithin(HWND window);
 
     Display* display_;
     unsigned long timeWindow_ = 0;  // a window of our own for reading the server time
+    std::unique_ptr<ForegroundWatch> watch_;
+    bool watchTried_ = false;
 };
 
 }  // namespace win::x11

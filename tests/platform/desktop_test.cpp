@@ -78,6 +78,20 @@ TEST_P(X11DesktopTest, ListsNamesAndActivatesWindows) {
         windows = desktop_->TopLevelWindows();
         return !windows.empty() && windows.front() == b;
     }));
+    // Answers follow the server's notices at once: a rename of the foreground window, and
+    // a focus another program moved.
+    const std::string renamed = "Renamed Beta";
+    XStoreName(display_, b, renamed.c_str());
+    XChangeProperty(display_, b, XInternAtom(display_, "_NET_WM_NAME", False),
+                    XInternAtom(display_, "UTF8_STRING", False), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(renamed.data()), static_cast<int>(renamed.size()));
+    XSync(display_, False);
+    EXPECT_EQ(desktop_->WindowText(b), renamed);
+    if (!GetParam()) {
+        ASSERT_TRUE(alpha.Focus());
+        EXPECT_EQ(desktop_->ForegroundWindow(), a);
+        EXPECT_EQ(desktop_->WindowText(a), "Alpha Window");
+    }
 
     // A window that does not exist: refused, no X error ends the program.
     const win::HWND gone = 0x7ffffff0;
