@@ -114,6 +114,16 @@ TEST_F(Desktop, HotKeyPressedThroughXTestReachesThePlayerNotTheFocusedWindow) {
     std::string next = app->ReadUntil("key ");
     if (next == "key " + std::to_string(XK_Control_L)) next = app->ReadUntil("key ");
     EXPECT_EQ(next, "key " + std::to_string(XK_y));
+
+    // The window reported follows the focus, whoever moves it: to the pointer root and back.
+    for (const unsigned long focus : {0ul, focusWnd}) {
+        XSetInputFocus(display_, focus ? focus : PointerRoot, RevertToParent, CurrentTime);
+        XSync(display_, False);
+        Tap(XK_Control_L, XK_j);
+        std::ostringstream again;
+        again << "msg " << WM_HOTKEY_FIRED << " " << code << " " << focus;
+        EXPECT_EQ(player_->ReadUntil("msg " + std::to_string(WM_HOTKEY_FIRED) + " "), again.str());
+    }
 }
 
 TEST_F(Desktop, TypedCharactersFollowTheKeyboardMapIncludingDeadKeys) {
