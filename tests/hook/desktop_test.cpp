@@ -124,6 +124,14 @@ TEST_F(Desktop, HotKeyPressedThroughXTestReachesThePlayerNotTheFocusedWindow) {
         again << "msg " << WM_HOTKEY_FIRED << " " << code << " " << focus;
         EXPECT_EQ(player_->ReadUntil("msg " + std::to_string(WM_HOTKEY_FIRED) + " "), again.str());
     }
+    // Caps Lock turned on just before: the report says so, and off again once it is off.
+    for (const unsigned caps : {kHotKeyCapsLockBit, 0u}) {
+        Tap(NoSymbol, XK_Caps_Lock);
+        Tap(XK_Control_L, XK_j);
+        std::ostringstream locked;
+        locked << "msg " << WM_HOTKEY_FIRED << " " << (code | caps) << " " << focusWnd;
+        EXPECT_EQ(player_->ReadUntil("msg " + std::to_string(WM_HOTKEY_FIRED) + " "), locked.str());
+    }
 }
 
 TEST_F(Desktop, TypedCharactersFollowTheKeyboardMapIncludingDeadKeys) {
