@@ -127,7 +127,7 @@ public:
         LoadKeyboard();
         XFlush(d_);
         notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(d_), QSocketNotifier::Read);
-        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { Drain(); });
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { Drain(true); });
         DrainSoon();
         return true;
     }
@@ -488,13 +488,20 @@ private:
     // descriptor would announce them: drain again from the event loop.
     void DrainSoon() {
         if (notifier_ && XEventsQueued(d_, QueuedAlready) > 0)
-            QTimer::singleShot(0, notifier_.get(), [this] { Drain(); });
+            QTimer::singleShot(0, notifier_.get(), [this] { Drain(true); });
     }
 
-    void Drain() {
+    // From the event loop (`handOver`), the handling stops at a hot key once its grab has
+    // ended, so that the player's report of it runs ahead of the events after it.
+    void Drain(bool handOver = false) {
         for (bool remap = true; remap;) {
-            remap = DrainQueue();
+            remap = DrainQueue(handOver);
             if (remap && !grabs_.empty()) Regrab();
+        }
+        if (handedOver_) {
+            handedOver_ = false;
+            DrainSoon();
+            return;
         }
         caughtUp_ = Clock::now();
     }
@@ -517,9 +524,9 @@ private:
     }
 
     // Handles every queued event; true when the keyboard map changed.
-    bool DrainQueue() {
+    bool DrainQueue(bool handOver) {
         bool remap = false;
-        while (XPending(d_)) {
+        while (!handedOver_ && XPending(d_)) {
             XEvent ev;
             XNextEvent(d_, &ev);
             if (ev.type == GenericEvent && ev.xcookie.extension == xiOpcode_ &&
@@ -538,6 +545,7 @@ private:
                 sink_(e);
             } else if (ev.type == KeyPress) {
                 OnGrabbedKey(ev.xkey);
+                handedOver_ = handOver && taken_[ev.xkey.keycode & 0xFF];
             } else if (ev.type == PropertyNotify && ev.xproperty.atom == activeAtom_) {
                 OnActiveChanged();
             } else if (ev.type == PropertyNotify && ev.xproperty.atom == clientListAtom_) {
@@ -715,6 +723,7 @@ private:
     DeadKeyComposer composer_;
     KeptKeyboardState keyboardState_;
     KeptFocus focus_;
+    bool handedOver_ = false;  // the drain stopped at a hot key; the rest is read soon
     std::unique_ptr<QSocketNotifier> notifier_;
     Window markWindow_ = 0;
     Atom messageAtom_ = 0;

@@ -266,10 +266,17 @@ void TMainWin::FormClose() {
 
 void TMainWin::MacroStarted(const RunningMacro& macro) {
     windows_.SetRunningMacro(macro);
-    tray_->ShowRunning(true, config_.UseTray);
+    // The icon changes at the macro's first turn of the message loop, once its first keys
+    // are out, so that the keys are not held up by the tray; a macro that ended before
+    // leaves the icon as it was.
+    const std::uint64_t playback = ++playbacks_;
+    QTimer::singleShot(0, this, [this, playback] {
+        if (playback == playbacks_ && tray_) tray_->ShowRunning(true, config_.UseTray);
+    });
 }
 
 void TMainWin::MacroEnded() {
+    ++playbacks_;
     windows_.SetRunningMacro({});
     tray_->ShowRunning(false, config_.UseTray);
     if (endRequested_) QTimer::singleShot(0, this, [this] { close(); });

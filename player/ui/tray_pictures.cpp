@@ -25,19 +25,22 @@ QIcon Disc(const QColor& colour, const std::function<void(QPainter&)>& mark) {
 
 }  // namespace
 
+// Each picture is drawn once, on first use, and kept to the end of the process.
 QIcon RunningIcon() {
-    return Disc(QColor(200, 40, 40), [](QPainter& p) {
+    static const QIcon* const icon = new QIcon(Disc(QColor(200, 40, 40), [](QPainter& p) {
         p.setBrush(Qt::white);
         const QPointF play[] = {{11, 8}, {25, 16}, {11, 24}};
         p.drawPolygon(play, 3);
-    });
+    }));
+    return *icon;
 }
 
 QIcon RecordingIcon() {
-    return Disc(QColor(190, 0, 0), [](QPainter& p) {
+    static const QIcon* const icon = new QIcon(Disc(QColor(190, 0, 0), [](QPainter& p) {
         p.setBrush(Qt::white);
         p.drawEllipse(QPointF(16, 16), 7, 7);
-    });
+    }));
+    return *icon;
 }
 
 QIcon PopupTrayPicture(const TMacroIcon& icon) {

@@ -215,9 +215,15 @@ TEST_F(Tray, WhileAMacroRunsTheMainIconShowsEvenWithTheTrayOff) {
     EXPECT_FALSE(tray.mainIcon().Active());
     EXPECT_EQ(tray.mainIcon().ToolTip(), "Tessaro 99");
     tray.ShowMainIcon(true);
+    const qint64 mainPicture = tray.mainIcon().Icon().cacheKey();
     tray.ShowRunning(true, true);
+    const qint64 runningPicture = tray.mainIcon().Icon().cacheKey();
     tray.ShowRunning(false, true);
     EXPECT_TRUE(tray.mainIcon().Active());
+    // The pictures are built once, not again for every macro.
+    EXPECT_EQ(tray.mainIcon().Icon().cacheKey(), mainPicture);
+    tray.ShowRunning(true, true);
+    EXPECT_EQ(tray.mainIcon().Icon().cacheKey(), runningPicture);
 }
 
 // The menu's commands that start something: the real xdg-open, sent by a private
