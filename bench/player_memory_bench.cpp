@@ -14,6 +14,7 @@
 #include <string>
 #include <thread>
 
+#include "bench/full_macro_file.h"
 #include "macro/macro_file.h"
 #include "macro/macro_record.h"
 #include "tests/e2e/player_process.h"
@@ -48,22 +49,6 @@ long PeakOf(pid_t pid) {
         if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
     }
     return 0;
-}
-
-bool WriteFullMacroFile(const std::string& path) {
-    if (!CreateEmptyMacroFile(path).ok()) return false;
-    for (int n = 1; n <= 500; ++n) {
-        TMacroRecord rec{};
-        rec.Nickname = "Macro " + std::to_string(n);
-        rec.Scope = scGlobal;
-        rec.ActivationCode = 30000;  // none: started by nickname only
-        rec.Enabled = 1;
-        std::string text;
-        while (text.size() < kMacroTextCapacity) text += "Typed text of macro " + std::to_string(n) + ". ";
-        SetMacroText(rec, text.substr(0, kMacroTextCapacity));
-        if (!WriteMacroRecordAt(path, -1, rec).ok()) return false;
-    }
-    return true;
 }
 
 void PlayerMemoryWithFullMacroFile(benchmark::State& state) {
