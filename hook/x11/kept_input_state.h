@@ -34,6 +34,8 @@ public:
     // a notice said the focus left the window kept.
     std::uint32_t Window();
     void Notice(const XFocusChangeEvent& e) {
+        // A grab's start and end move no focus: each hot key brings a pair of them.
+        if (e.mode == NotifyGrab || e.mode == NotifyUngrab) return;
         if (e.window == watched_ || e.window == root_) stale_ = true;
     }
     void Stop();

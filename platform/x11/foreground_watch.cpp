@@ -105,6 +105,8 @@ void ForegroundWatch::ReadNotices() {
                 break;
             case FocusIn:
             case FocusOut:
+                // A grab's start and end move no focus: each hot key brings a pair of them.
+                if (e.xfocus.mode == NotifyGrab || e.xfocus.mode == NotifyUngrab) break;
                 if (e.xfocus.window == focus_ || e.xfocus.window == root_) foregroundStale_ = true;
                 break;
             case DestroyNotify:
