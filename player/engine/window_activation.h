@@ -40,6 +40,13 @@ std::string GetTopProgram(win::Desktop& desktop);
 
 // The player's own program name, upper-cased, as a window's module compares with it.
 inline constexpr std::string_view kPlayerModuleName = "TESRUN";
+// The editor's.
+inline constexpr std::string_view kEditorModuleName = "TESDESK";
+// Whether an upper-cased module name is the player's or the editor's: their windows never
+// start a window-title macro.
+inline bool IsOwnModule(std::string_view module) {
+    return module == kPlayerModuleName || module == kEditorModuleName;
+}
 
 // The running programs, each once, upper-cased and cut to 25 characters, at most 200.
 std::vector<std::string> RunningPrograms(win::Desktop& desktop);
