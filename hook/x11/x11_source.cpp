@@ -23,6 +23,7 @@
 
 #include "protocol/hotkey_codes.h"
 #include "hook/key_remap.h"
+#include "hook/x11/hot_key_keysym.h"
 #include "hook/x11/keyboard_text.h"
 #include "platform/x11/x11_messages.h"
 #include "platform/synthetic_input.h"
@@ -334,31 +335,28 @@ private:
         return mask;
     }
 
-    // The keycodes whose keys carry `sym` (either case of a letter) in any group.
-    std::vector<unsigned> KeysCarrying(KeySym sym) const {
+    // The keycodes whose keys carry the hot key of `vk` in any group, with NumLock on or
+    // off and Shift held or not.
+    std::vector<unsigned> KeysCarrying(unsigned vk, bool numLock, bool shift) const {
         std::vector<unsigned> codes;
-        if (sym == NoSymbol) return codes;
-        KeySym lower = sym, upper = sym;
-        XConvertCase(sym, &lower, &upper);
         for (unsigned kc = 0; kc < keysyms_.size(); ++kc) {
             bool carries = false;
-            for (const auto& levels : keysyms_[kc])
-                for (KeySym s : levels) carries = carries || (s != NoSymbol && (s == lower || s == upper));
+            for (const auto& levels : keysyms_[kc]) carries = carries || CarriesHotKey(levels, numLock, shift, vk);
             if (carries) codes.push_back(kc);
         }
         return codes;
     }
 
     // The virtual key of a keycode: what it types in the active group, else in another
-    // (a hot key is a key and modifiers, whatever the group).
-    unsigned VkOfKey(KeyCode kc, int group) const {
+    // (a hot key is a key and modifiers, whatever the group), at the server's NumLock and
+    // Shift of `state`.
+    unsigned VkOfKey(KeyCode kc, int group, unsigned state) const {
         const auto& groups = keysyms_[kc];
+        const bool numLock = numLock_ && (state & numLock_), shift = state & ShiftMask;
         const int active = std::clamp(group, 0, kGroups - 1);
-        for (KeySym s : groups[static_cast<std::size_t>(active)])
-            if (const unsigned vk = win::VkFromKeysym(s)) return vk;
+        if (const unsigned vk = HotKeyVk(groups[static_cast<std::size_t>(active)], numLock, shift)) return vk;
         for (const auto& levels : groups)
-            for (KeySym s : levels)
-                if (const unsigned vk = win::VkFromKeysym(s)) return vk;
+            if (const unsigned vk = HotKeyVk(levels, numLock, shift)) return vk;
         return 0;
     }
 
@@ -390,16 +388,9 @@ private:
             if (def->mods & kModWin) mods |= superMask_;
             // X numbers the middle button 2 and the right one 3.
             unsigned detail = def->mouse == 2 ? 3 : def->mouse == 3 ? 2 : def->mouse;
-            std::vector<unsigned> details{detail};
-            if (!def->mouse) {
-                details = KeysCarrying(win::VkToKeysym(def->vk));
-                if (details.empty()) {
-                    problems.push_back("hot key " + def->name + " has no key on this keyboard");
-                    continue;
-                }
-            }
             std::vector<Grab> variants;
-            // Every combination of CapsLock, NumLock and ScrollLock.
+            // Every combination of CapsLock, NumLock and ScrollLock; a key only in the
+            // NumLock states in which it gives the hot key (the keypad).
             for (unsigned combo = 0; combo < 8; ++combo) {
                 unsigned m = mods;
                 bool valid = true;
@@ -408,8 +399,15 @@ private:
                         valid = valid && locks[i] != 0;
                         m |= locks[i];
                     }
-                if (valid)
-                    for (unsigned det : details) variants.emplace_back(def->mouse != 0, det, m);
+                if (!valid) continue;
+                const std::vector<unsigned> details =
+                    def->mouse ? std::vector<unsigned>{detail}
+                               : KeysCarrying(def->vk, (combo & 2u) != 0, (def->mods & kModShift) != 0);
+                for (unsigned det : details) variants.emplace_back(def->mouse != 0, det, m);
+            }
+            if (variants.empty()) {
+                problems.push_back("hot key " + def->name + " has no key on this keyboard");
+                continue;
             }
             ErrorTrap trap(d_);
             std::vector<Grab> added;
@@ -605,7 +603,7 @@ private:
                 // Playback may have typed through a spare keycode whose mapping is gone by now.
                 if (e.synthetic) e.vk = static_cast<std::uint16_t>(noted);
                 XkbGetState(d_, XkbUseCoreKbd, &state);
-                if (!e.vk) e.vk = static_cast<std::uint16_t>(VkOfKey(kc, state.group));
+                if (!e.vk) e.vk = static_cast<std::uint16_t>(VkOfKey(kc, state.group, CoreState(state.locked_mods)));
                 if (press)
                     down_.insert(kc);
                 else

@@ -9,6 +9,8 @@
 #include "tests/support/macro_fixtures.h"
 #include "keys_desktop.h"
 // Xlib's macros last.
+#include <X11/XKBlib.h>
+
 #include "hot_key_press.h"
 
 namespace tessaro::testing {
@@ -75,6 +77,41 @@ TEST_F(HotKeyGrabs, AltIsTheModifierTheServersMapMakesIt) {
         << player_->Log();
     PressHotKey(keyboard_, kCtrlAltK);
     EXPECT_TRUE(Typed("kk")) << target_->Typed() << player_->Log();
+}
+
+TEST_F(HotKeyGrabs, TheKeypadGivesItsDigitCodesWithNumLockOnAndItsNavigationCodesWithItOff) {
+    // Each keypad code types its number: "/", "*", "-", "+" in their eight sets, the
+    // digits in their four, and the plain navigation keys.
+    std::vector<int> numLockOn;
+    for (int code = 430; code <= 553; ++code)
+        if (code < 462 || code >= 514) numLockOn.push_back(code);
+    std::vector<TMacroRecord> macros{TypingMacro("Free", kCtrlAltK, "kk")};
+    for (int code = 430; code <= 553; ++code)
+        if (code < 472 || code >= 514)
+            macros.push_back(TypingMacro("K" + std::to_string(code), code, std::to_string(code) + " "));
+    Start(macros);
+    auto numLock = [&] {
+        XkbStateRec state{};
+        XkbGetState(keyboard_, XkbUseCoreKbd, &state);
+        return (state.locked_mods & Mod2Mask) != 0;
+    };
+    Tap(XK_Num_Lock);
+    ASSERT_TRUE(WaitFor(numLock, 5s));
+    std::string expected;
+    for (int code : numLockOn) {
+        PressHotKey(keyboard_, code);
+        expected += std::to_string(code) + " ";
+        ASSERT_TRUE(Typed(expected)) << code << ": " << target_->Typed() << player_->Log();
+    }
+    Tap(XK_Num_Lock);
+    ASSERT_TRUE(WaitFor([&] { return !numLock(); }, 5s));
+    const KeySym navigation[] = {XK_KP_Insert, XK_KP_Delete, XK_KP_Home,  XK_KP_End, XK_KP_Prior,
+                                 XK_KP_Next,   XK_KP_Left,   XK_KP_Right, XK_KP_Up,  XK_KP_Down};
+    for (int code = 462; code <= 471; ++code) {
+        PressWithModifiers(keyboard_, navigation[code - 462], {});
+        expected += std::to_string(code) + " ";
+        ASSERT_TRUE(Typed(expected)) << code << ": " << target_->Typed() << player_->Log();
+    }
 }
 
 }  // namespace
