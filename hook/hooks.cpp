@@ -188,7 +188,11 @@ bool Hooks::Dispatch(const InputEvent& e) {
     if (consumed) return true;
     const ActivationTarget target =
         e.kind == InputEvent::Activated ? ReadActivationTarget() : ActivationTarget{};
-    Decision d = logic_.OnEvent(e, g, Mask(), target);
+    // A hot key another program holds is that program's: its press starts nothing here.
+    TGlobData ours = g;
+    for (int code : source_->HeldElsewhere())
+        if (code >= 0 && code < kHotKeyCodeCount) ours.HotKeyUsed[code] = 0;
+    Decision d = logic_.OnEvent(e, ours, Mask(), target);
     if (d.userActivity && master->NoteUserActivity() && g.PlayerWnd)
         d.posts.push_back({g.PlayerWnd, WM_USER_ACTIVE, 0, 0});
     for (const Post& p : d.posts) source_->Send(p);

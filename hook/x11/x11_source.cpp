@@ -42,6 +42,9 @@ namespace {
 constexpr int kSyntheticWindowMs = 300;
 // How often a pointer move asks the server where the pointer is.
 constexpr int kMotionQueryMs = 30;
+// How often a hot key another program holds is asked for again: the server tells no one
+// when that program lets go of it.
+constexpr int kRetryGrabMs = 1000;
 
 using Clock = std::chrono::steady_clock;
 
@@ -127,11 +130,18 @@ public:
         XFlush(d_);
         notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(d_), QSocketNotifier::Read);
         QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { Drain(); });
+        retryGrabs_ = std::make_unique<QTimer>();
+        retryGrabs_->setInterval(kRetryGrabMs);
+        QObject::connect(retryGrabs_.get(), &QTimer::timeout, [this] {
+            if (!grabs_.empty()) Regrab();
+            DrainSoon();
+        });
         DrainSoon();
         return true;
     }
 
     void Stop() override {
+        retryGrabs_.reset();
         notifier_.reset();
         for (const Grab& g : active_grabs_) Ungrab(g);
         active_grabs_.clear();
@@ -443,6 +453,10 @@ private:
             it = active_grabs_.erase(it);
         }
         XFlush(d_);
+        if (retryGrabs_ && heldElsewhere_.empty())
+            retryGrabs_->stop();
+        else if (retryGrabs_ && !retryGrabs_->isActive())
+            retryGrabs_->start();
         return problems;
     }
 
@@ -709,6 +723,7 @@ private:
     std::set<Grab> active_grabs_;
     DeadKeyComposer composer_;
     std::unique_ptr<QSocketNotifier> notifier_;
+    std::unique_ptr<QTimer> retryGrabs_;  // runs while another program holds a hot key
     Window markWindow_ = 0;
     Atom messageAtom_ = 0;
     win::x11::X11Messages messages_;

@@ -8,6 +8,7 @@
 
 #include "tests/support/macro_fixtures.h"
 #include "keys_desktop.h"
+#include "typed_marker.h"
 // Xlib's macros last.
 #include <X11/XKBlib.h>
 
@@ -41,7 +42,7 @@ protected:
     }
 };
 
-TEST_F(HotKeyGrabs, AHotKeyAnotherProgramHoldsIsToldOnce) {
+TEST_F(HotKeyGrabs, AHotKeyAnotherProgramHoldsIsItsOwnUntilItLetsGoAndIsToldOnce) {
     // Another program holds Ctrl+Alt+J (with every lock combination the player tries too).
     const KeyCode j = XKeysymToKeycode(keyboard_, XK_j);
     for (unsigned locks : {0u, unsigned{LockMask}, unsigned{Mod2Mask}, unsigned{LockMask | Mod2Mask}})
@@ -54,7 +55,27 @@ TEST_F(HotKeyGrabs, AHotKeyAnotherProgramHoldsIsToldOnce) {
     ASSERT_TRUE(target_->Focus());
     PressHotKey(keyboard_, kCtrlAltK);
     EXPECT_TRUE(Typed("kk")) << player_->Log();
-    std::this_thread::sleep_for(500ms);
+    // The held key is the other program's: it gets each press, and no macro plays.
+    auto otherGotJ = [&] {
+        XEvent ev;
+        bool got = false;
+        while (XCheckTypedEvent(keyboard_, KeyPress, &ev)) got = got || ev.xkey.keycode == j;
+        return got;
+    };
+    const Window player = static_cast<Window>(WaitForPlayerWindow());
+    for (int press = 0; press < 2; ++press) {
+        EXPECT_EQ(TypedForHotKey(keyboard_, *target_, player, XK_j, {XK_Control_L, XK_Alt_L}), "kk");
+        EXPECT_TRUE(WaitFor(otherGotJ, 5s)) << press;
+    }
+    // Once it lets go, the key is the player's and its macro plays.
+    for (unsigned locks : {0u, unsigned{LockMask}, unsigned{Mod2Mask}, unsigned{LockMask | Mod2Mask}})
+        XUngrabKey(keyboard_, j, ControlMask | Mod1Mask | locks, DefaultRootWindow(keyboard_));
+    XSync(keyboard_, False);
+    ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_j, ControlMask | Mod1Mask); }, 10s))
+        << player_->Log();
+    PressHotKey(keyboard_, kCtrlAltJ);
+    EXPECT_TRUE(Typed("kkjj")) << target_->Typed() << player_->Log();
+    EXPECT_FALSE(otherGotJ());
     EXPECT_EQ(Windows(DefaultRootWindow(keyboard_), "Warning"), 1);
 }
 
