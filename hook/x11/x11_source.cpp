@@ -30,6 +30,7 @@
 #include "platform/x11/client_message.h"
 #include "platform/x11/error_trap.h"
 #include "platform/x11/properties.h"
+#include "platform/x11/x11_desktop.h"
 #include "protocol/window_messages.h"
 #include "platform/virtual_keys.h"
 
@@ -202,6 +203,14 @@ public:
     }
 
     std::uint32_t MarkWindow() const override { return static_cast<std::uint32_t>(markWindow_); }
+
+    std::optional<DesktopTitles> Titles() override {
+        win::x11::X11Desktop desktop(d_);
+        DesktopTitles titles;
+        titles.foreground = desktop.WindowText(desktop.ForegroundWindow());
+        for (const win::HWND w : desktop.TopLevelWindows()) titles.all.push_back(desktop.WindowText(w));
+        return titles;
+    }
 
 private:
     static bool OwnWindow(std::uint32_t hwnd) {

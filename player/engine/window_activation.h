@@ -6,17 +6,11 @@
 #include <vector>
 
 #include "platform/desktop.h"
+#include "protocol/scope_text.h"
 
 namespace tessaro {
 
 struct TGlobData;
-
-// Windows-1252 upper case, as window titles and program names are compared.
-std::string UpperCase1252(std::string_view text);
-
-// Whether a macro's scope text occurs in a title or program name. An empty scope text
-// names no window: it never matches.
-bool ScopeTextMatches(std::string_view scopeText, std::string_view subject);
 
 // The top-level window whose title equals `title`, else the first whose title contains it
 // (upper-cased); 0 when none or when `title` is empty.

@@ -79,6 +79,23 @@ TEST_F(HotKeyGrabs, AHotKeyAnotherProgramHoldsIsItsOwnUntilItLetsGoAndIsToldOnce
     EXPECT_EQ(Windows(DefaultRootWindow(keyboard_), "Warning"), 1);
 }
 
+TEST_F(HotKeyGrabs, AWindowScopedHotKeyNoMacroTakesReachesTheFocusedWindow) {
+    constexpr int kCtrlE = 4;
+    TMacroRecord macro = TypingMacro("Scoped", kCtrlE, "xyz", scWindow);
+    macro.ScopeText = "KLW";
+    Start({macro, TypingMacro("Free", kCtrlAltK, "kk")});
+    // The macro's window does not exist: the focused window gets the chord.
+    PressWithModifiers(keyboard_, XK_e, {XK_Control_L});
+    EXPECT_TRUE(target_->WaitUntil([&] { return target_->Pressed("e"); }, 10s)) << player_->Log();
+    // Where it exists, it is brought to the front and gets the macro.
+    KeyTarget scoped(xvfb_.Open(), "KLW");
+    ASSERT_TRUE(scoped.ok());
+    ASSERT_TRUE(target_->Focus());
+    PressWithModifiers(keyboard_, XK_e, {XK_Control_L});
+    EXPECT_TRUE(scoped.WaitUntil([&] { return scoped.Typed() == "xyz"; }, 10s)) << player_->Log();
+    EXPECT_FALSE(scoped.Pressed("e"));
+}
+
 TEST_F(HotKeyGrabs, AltIsTheModifierTheServersMapMakesIt) {
     // Alt on Mod3 instead of Mod1: every key of Mod1 moves.
     XModifierKeymap* map = XGetModifierMapping(keyboard_);
