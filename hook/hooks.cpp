@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "protocol/hotkey_codes.h"
+#include "hook/hot_key_takers.h"
 #include "hook/master_block.h"
 #include "hook/x11/x11_source.h"
 #include "platform/shared_memory.h"
@@ -188,7 +189,16 @@ bool Hooks::Dispatch(const InputEvent& e) {
     if (consumed) return true;
     const ActivationTarget target =
         e.kind == InputEvent::Activated ? ReadActivationTarget() : ActivationTarget{};
-    Decision d = logic_.OnEvent(e, g, Mask(), target);
+    // A hot key another program holds is that program's: its press starts nothing here.
+    TGlobData ours = g;
+    for (int code : source_->HeldElsewhere())
+        if (code >= 0 && code < kHotKeyCodeCount) ours.HotKeyUsed[code] = 0;
+    // A key no macro takes now goes on to the focused window as if it were no hot key.
+    if (const int code = HookLogic::CodeOf(e);
+        e.kind == InputEvent::KeyDown && code >= 0 && ours.HotKeyUsed[code] && !g.SecWndOn &&
+        !SomeMacroTakes(ours, code, [this] { return source_->Titles(); }))
+        ours.HotKeyUsed[code] = 0;
+    Decision d = logic_.OnEvent(e, ours, Mask(), target);
     if (d.userActivity && master->NoteUserActivity() && g.PlayerWnd)
         d.posts.push_back({g.PlayerWnd, WM_USER_ACTIVE, 0, 0});
     for (const Post& p : d.posts) source_->Send(p);

@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "hook/hot_key_takers.h"
 #include "hook/input_event.h"
 
 namespace tessaro::hook {
@@ -32,6 +34,9 @@ public:
     // Reads and handles every input event the server sent before now, so that what the
     // hand did up to this moment has been reported.
     virtual void CatchUp() {}
+    // The desktop's window titles, as a window-scoped hot key is decided; none when this
+    // source cannot tell.
+    virtual std::optional<DesktopTitles> Titles() { return std::nullopt; }
     // Sends a window message (the library's reports).
     virtual bool Send(const Post& post) = 0;
     // The window the player posts its marks to (WM_PLAYBACK_MARK); each arrives as a

@@ -1,5 +1,7 @@
 #include "hook/key_remap.h"
 
+#include <algorithm>
+
 #include <cstring>
 
 #include "platform/cp1252.h"
@@ -44,6 +46,33 @@ KeyboardMap RemapKeyboard(const KeyboardMap& original, const TSwapKeys& keys) {
             continue;
         const win::Keysym to = win::KeysymForChar(win::Cp1252ToUnicode(replacement));
         if (to != 0 && replacement >= 0x20) sym = static_cast<std::uint32_t>(to);
+    }
+    return out;
+}
+
+KeyboardMap FollowUserMap(const KeyboardMap& original, const KeyboardMap& written, const KeyboardMap& now) {
+    auto symAt = [](const KeyboardMap& m, int keycode, int col) -> std::uint32_t {
+        const int row = keycode - m.firstKeycode;
+        return row >= 0 && row < m.keycodeCount() && col < m.symsPerKeycode
+                   ? m.syms[static_cast<std::size_t>(row * m.symsPerKeycode + col)]
+                   : 0;
+    };
+    const int columns = std::max({original.symsPerKeycode, written.symsPerKeycode, now.symsPerKeycode});
+    KeyboardMap out = now;
+    for (int row = 0; row < now.keycodeCount(); ++row) {
+        const int keycode = now.firstKeycode + row;
+        const int writtenRow = keycode - written.firstKeycode;
+        const int originalRow = keycode - original.firstKeycode;
+        if (writtenRow < 0 || writtenRow >= written.keycodeCount() || originalRow < 0 ||
+            originalRow >= original.keycodeCount())
+            continue;
+        bool untouched = true;
+        for (int col = 0; col < columns && untouched; ++col)
+            untouched = symAt(now, keycode, col) == symAt(written, keycode, col);
+        if (!untouched) continue;
+        for (int col = 0; col < now.symsPerKeycode; ++col)
+            out.syms[static_cast<std::size_t>(row * now.symsPerKeycode + col)] =
+                symAt(original, keycode, col);
     }
     return out;
 }

@@ -29,6 +29,11 @@ struct KeyboardMap {
 // replacement; replacements are taken from the original map, so swaps work both ways.
 KeyboardMap RemapKeyboard(const KeyboardMap& original, const TSwapKeys& keys);
 
+// The user's map after the server's map changed under a remap (a layout switch, another
+// program's change): each key the change left as the remap wrote it (`written`) keeps its
+// `original` symbols; every other key is as the change made it (`now`).
+KeyboardMap FollowUserMap(const KeyboardMap& original, const KeyboardMap& written, const KeyboardMap& now);
+
 // The file form of a saved map, and its reader (nullopt for anything damaged).
 std::string SerializeKeyboardMap(const KeyboardMap& map);
 std::optional<KeyboardMap> ParseKeyboardMap(std::string_view bytes);
@@ -48,16 +53,24 @@ public:
     // still counts as installed (a later Update may change it). False when the original
     // could not be saved or the server refused the change.
     bool Install(const TSwapKeys& keys);
-    // A changed table while installed: applied to the saved original.
+    // A changed table while installed: applied over the user's map.
     bool Update(const TSwapKeys& keys);
-    // Puts the original mapping back and forgets the saved file.
+    // Puts the user's map of now back and forgets the saved file.
     void Remove();
+    // The server's map changed under the remap: what the change made is the user's map
+    // now, and the table is applied over it again. False when nothing changed.
+    bool Follow();
     bool installed() const { return original_.has_value(); }
     const std::optional<KeyboardMap>& original() const { return original_; }
 
 private:
+    // Writes the table over the user's map and notes what the server holds then.
+    bool Apply(const TSwapKeys& keys);
+
     Display* display_;
-    std::optional<KeyboardMap> original_;
+    std::optional<KeyboardMap> original_;  // the user's map, without the remap
+    std::optional<KeyboardMap> written_;   // the server's map once the remap was written
+    TSwapKeys keys_{};
 };
 
 // At start of the one player instance (never from a second start or the editor): when a

@@ -54,7 +54,8 @@ int OpenExisting(const std::string& shm, const std::string& name, std::string* e
         return -1;
     }
     if (const std::string why = PrivateFileProblem(fd); !why.empty()) {
-        if (error) *error = "shared block " + name + " refused: " + why;
+        // Named as the user finds it, so that its owner can be asked or it can be removed.
+        if (error) *error = "the shared memory object /dev/shm" + shm + " is refused: " + why;
         ::close(fd);
         return -1;
     }

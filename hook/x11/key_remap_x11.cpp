@@ -89,20 +89,40 @@ bool KeyRemapper::Install(const TSwapKeys& keys) {
     KeyboardMap original = ReadKeyboardMap(display_);
     if (original.syms.empty() || !SaveOriginal(original)) return false;
     original_ = std::move(original);
-    if (WriteKeyboardMap(display_, RemapKeyboard(*original_, keys))) return true;
+    if (Apply(keys)) return true;
     Remove();
     return false;
 }
 
+bool KeyRemapper::Apply(const TSwapKeys& keys) {
+    keys_ = keys;
+    const bool written = WriteKeyboardMap(display_, RemapKeyboard(*original_, keys));
+    written_ = ReadKeyboardMap(display_);
+    return written;
+}
+
 bool KeyRemapper::Update(const TSwapKeys& keys) {
     if (!installed()) return false;
-    return WriteKeyboardMap(display_, RemapKeyboard(*original_, keys));
+    Follow();
+    return Apply(keys);
+}
+
+bool KeyRemapper::Follow() {
+    if (!installed() || !written_) return false;
+    const KeyboardMap now = ReadKeyboardMap(display_);
+    if (now.syms.empty() || now == *written_) return false;
+    original_ = FollowUserMap(*original_, *written_, now);
+    SaveOriginal(*original_);
+    Apply(keys_);
+    return true;
 }
 
 void KeyRemapper::Remove() {
     if (!installed()) return;
+    Follow();
     WriteKeyboardMap(display_, *original_);
     original_.reset();
+    written_.reset();
     ForgetSaved();
 }
 

@@ -2,6 +2,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
 #include <cstring>
@@ -62,6 +63,14 @@ void WatchSwapBlock(Remap& r) {
     QObject::connect(r.watch.data(), &QTimer::timeout, [] {
         Remap& remap = ProcessRemap();
         if (!remap.remapper || !remap.remapper->installed()) return;
+        // Every event on this connection is a notice that the keyboard map changed.
+        bool changed = false;
+        while (XPending(remap.display)) {
+            XEvent ev;
+            XNextEvent(remap.display, &ev);
+            changed = true;
+        }
+        if (changed) remap.remapper->Follow();
         const std::optional<TSwapKeys> keys = ReadSwapBlock();
         if (!keys || (remap.applied && Same(*keys, *remap.applied))) return;
         if (remap.remapper->Update(*keys)) remap.applied = keys;
@@ -77,7 +86,14 @@ void WatchSwapBlock(Remap& r) {
 // put back.
 bool StartRemapFromSwapBlock() {
     Remap& r = ProcessRemap();
-    if (!r.display) r.display = XOpenDisplay(nullptr);
+    if (!r.display) {
+        r.display = XOpenDisplay(nullptr);
+        // A layout switch or another program's change of the map: the remap follows it.
+        int opcode = 0, event = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
+        if (r.display && XkbQueryExtension(r.display, &opcode, &event, &error, &major, &minor))
+            XkbSelectEvents(r.display, XkbUseCoreKbd, XkbNewKeyboardNotifyMask | XkbMapNotifyMask,
+                            XkbNewKeyboardNotifyMask | XkbMapNotifyMask);
+    }
     if (!r.display) return true;
     const std::optional<TSwapKeys> keys = ReadSwapBlock();
     if (!keys) return false;

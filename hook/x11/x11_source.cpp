@@ -23,6 +23,7 @@
 
 #include "protocol/hotkey_codes.h"
 #include "hook/key_remap.h"
+#include "hook/x11/hot_key_keysym.h"
 #include "hook/x11/keyboard_text.h"
 #include "hook/x11/kept_input_state.h"
 #include "platform/x11/x11_messages.h"
@@ -30,6 +31,7 @@
 #include "platform/x11/client_message.h"
 #include "platform/x11/error_trap.h"
 #include "platform/x11/properties.h"
+#include "platform/x11/x11_desktop.h"
 #include "protocol/window_messages.h"
 #include "platform/virtual_keys.h"
 
@@ -42,6 +44,9 @@ namespace {
 constexpr int kSyntheticWindowMs = 300;
 // How often a pointer move asks the server where the pointer is.
 constexpr int kMotionQueryMs = 30;
+// How often a hot key another program holds is asked for again: the server tells no one
+// when that program lets go of it.
+constexpr int kRetryGrabMs = 1000;
 
 using Clock = std::chrono::steady_clock;
 
@@ -128,11 +133,18 @@ public:
         XFlush(d_);
         notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(d_), QSocketNotifier::Read);
         QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { Drain(true); });
+        retryGrabs_ = std::make_unique<QTimer>();
+        retryGrabs_->setInterval(kRetryGrabMs);
+        QObject::connect(retryGrabs_.get(), &QTimer::timeout, [this] {
+            if (!grabs_.empty()) Regrab();
+            DrainSoon();
+        });
         DrainSoon();
         return true;
     }
 
     void Stop() override {
+        retryGrabs_.reset();
         notifier_.reset();
         focus_.Stop();
         for (const Grab& g : active_grabs_) Ungrab(g);
@@ -194,6 +206,14 @@ public:
     }
 
     std::uint32_t MarkWindow() const override { return static_cast<std::uint32_t>(markWindow_); }
+
+    std::optional<DesktopTitles> Titles() override {
+        win::x11::X11Desktop desktop(d_);
+        DesktopTitles titles;
+        titles.foreground = desktop.WindowText(desktop.ForegroundWindow());
+        for (const win::HWND w : desktop.TopLevelWindows()) titles.all.push_back(desktop.WindowText(w));
+        return titles;
+    }
 
 private:
     static bool OwnWindow(std::uint32_t hwnd) {
@@ -337,31 +357,28 @@ private:
         return mask;
     }
 
-    // The keycodes whose keys carry `sym` (either case of a letter) in any group.
-    std::vector<unsigned> KeysCarrying(KeySym sym) const {
+    // The keycodes whose keys carry the hot key of `vk` in any group, with NumLock on or
+    // off and Shift held or not.
+    std::vector<unsigned> KeysCarrying(unsigned vk, bool numLock, bool shift) const {
         std::vector<unsigned> codes;
-        if (sym == NoSymbol) return codes;
-        KeySym lower = sym, upper = sym;
-        XConvertCase(sym, &lower, &upper);
         for (unsigned kc = 0; kc < keysyms_.size(); ++kc) {
             bool carries = false;
-            for (const auto& levels : keysyms_[kc])
-                for (KeySym s : levels) carries = carries || (s != NoSymbol && (s == lower || s == upper));
+            for (const auto& levels : keysyms_[kc]) carries = carries || CarriesHotKey(levels, numLock, shift, vk);
             if (carries) codes.push_back(kc);
         }
         return codes;
     }
 
     // The virtual key of a keycode: what it types in the active group, else in another
-    // (a hot key is a key and modifiers, whatever the group).
-    unsigned VkOfKey(KeyCode kc, int group) const {
+    // (a hot key is a key and modifiers, whatever the group), at the server's NumLock and
+    // Shift of `state`.
+    unsigned VkOfKey(KeyCode kc, int group, unsigned state) const {
         const auto& groups = keysyms_[kc];
+        const bool numLock = numLock_ && (state & numLock_), shift = state & ShiftMask;
         const int active = std::clamp(group, 0, kGroups - 1);
-        for (KeySym s : groups[static_cast<std::size_t>(active)])
-            if (const unsigned vk = win::VkFromKeysym(s)) return vk;
+        if (const unsigned vk = HotKeyVk(groups[static_cast<std::size_t>(active)], numLock, shift)) return vk;
         for (const auto& levels : groups)
-            for (KeySym s : levels)
-                if (const unsigned vk = win::VkFromKeysym(s)) return vk;
+            if (const unsigned vk = HotKeyVk(levels, numLock, shift)) return vk;
         return 0;
     }
 
@@ -393,16 +410,9 @@ private:
             if (def->mods & kModWin) mods |= superMask_;
             // X numbers the middle button 2 and the right one 3.
             unsigned detail = def->mouse == 2 ? 3 : def->mouse == 3 ? 2 : def->mouse;
-            std::vector<unsigned> details{detail};
-            if (!def->mouse) {
-                details = KeysCarrying(win::VkToKeysym(def->vk));
-                if (details.empty()) {
-                    problems.push_back("hot key " + def->name + " has no key on this keyboard");
-                    continue;
-                }
-            }
             std::vector<Grab> variants;
-            // Every combination of CapsLock, NumLock and ScrollLock.
+            // Every combination of CapsLock, NumLock and ScrollLock; a key only in the
+            // NumLock states in which it gives the hot key (the keypad).
             for (unsigned combo = 0; combo < 8; ++combo) {
                 unsigned m = mods;
                 bool valid = true;
@@ -411,8 +421,15 @@ private:
                         valid = valid && locks[i] != 0;
                         m |= locks[i];
                     }
-                if (valid)
-                    for (unsigned det : details) variants.emplace_back(def->mouse != 0, det, m);
+                if (!valid) continue;
+                const std::vector<unsigned> details =
+                    def->mouse ? std::vector<unsigned>{detail}
+                               : KeysCarrying(def->vk, (combo & 2u) != 0, (def->mods & kModShift) != 0);
+                for (unsigned det : details) variants.emplace_back(def->mouse != 0, det, m);
+            }
+            if (variants.empty()) {
+                problems.push_back("hot key " + def->name + " has no key on this keyboard");
+                continue;
             }
             ErrorTrap trap(d_);
             std::vector<Grab> added;
@@ -448,6 +465,10 @@ private:
             it = active_grabs_.erase(it);
         }
         XFlush(d_);
+        if (retryGrabs_ && heldElsewhere_.empty())
+            retryGrabs_->stop();
+        else if (retryGrabs_ && !retryGrabs_->isActive())
+            retryGrabs_->start();
         return problems;
     }
 
@@ -617,7 +638,7 @@ private:
                 e.kind = press ? InputEvent::KeyDown : InputEvent::KeyUp;
                 // Playback may have typed through a spare keycode whose mapping is gone by now.
                 if (e.synthetic) e.vk = static_cast<std::uint16_t>(noted);
-                if (!e.vk) e.vk = static_cast<std::uint16_t>(VkOfKey(kc, state.group));
+                if (!e.vk) e.vk = static_cast<std::uint16_t>(VkOfKey(kc, state.group, CoreState(state.locked_mods)));
                 if (press)
                     down_.insert(kc);
                 else
@@ -725,6 +746,7 @@ private:
     KeptFocus focus_;
     bool handedOver_ = false;  // the drain stopped at a hot key; the rest is read soon
     std::unique_ptr<QSocketNotifier> notifier_;
+    std::unique_ptr<QTimer> retryGrabs_;  // runs while another program holds a hot key
     Window markWindow_ = 0;
     Atom messageAtom_ = 0;
     win::x11::X11Messages messages_;

@@ -291,7 +291,8 @@ void TriggerDispatch::WindowActivated(win::HWND window) {
     if (host_.Closing()) return;
     const std::string title = NoteActive(window);
     SetRunningProgs();
-    if (!title.empty()) CheckForWindowMacros(title);
+    // The programs' own windows (an editor's caption names the macro's window) start none.
+    if (!title.empty() && !IsOwnModule(glob_.ActiveProgram.str())) CheckForWindowMacros(title);
     RunPendingHotKeys();
 }
 

@@ -6,17 +6,11 @@
 #include <vector>
 
 #include "platform/desktop.h"
+#include "protocol/scope_text.h"
 
 namespace tessaro {
 
 struct TGlobData;
-
-// Windows-1252 upper case, as window titles and program names are compared.
-std::string UpperCase1252(std::string_view text);
-
-// Whether a macro's scope text occurs in a title or program name. An empty scope text
-// names no window: it never matches.
-bool ScopeTextMatches(std::string_view scopeText, std::string_view subject);
 
 // The top-level window whose title equals `title`, else the first whose title contains it
 // (upper-cased); 0 when none or when `title` is empty.
@@ -40,6 +34,13 @@ std::string GetTopProgram(win::Desktop& desktop);
 
 // The player's own program name, upper-cased, as a window's module compares with it.
 inline constexpr std::string_view kPlayerModuleName = "TESRUN";
+// The editor's.
+inline constexpr std::string_view kEditorModuleName = "TESDESK";
+// Whether an upper-cased module name is the player's or the editor's: their windows never
+// start a window-title macro.
+inline bool IsOwnModule(std::string_view module) {
+    return module == kPlayerModuleName || module == kEditorModuleName;
+}
 
 // The running programs, each once, upper-cased and cut to 25 characters, at most 200.
 std::vector<std::string> RunningPrograms(win::Desktop& desktop);

@@ -41,6 +41,12 @@ void SystemError(const std::string& text) {
     win::MessageBox(text, "System Error", win::MbButtons::Ok, win::MbIcon::Error);
 }
 
+void SystemError(const std::string& text, const std::string& cause) {
+    if (cause.empty()) return SystemError(text);
+    std::fprintf(stderr, "tesrun: %s\n", cause.c_str());
+    SystemError(text + "\n\n" + cause + ".");
+}
+
 std::vector<std::string> EditorArguments(std::uint32_t playerWindow) {
     return {kLaunchMarker, "/RH" + std::to_string(playerWindow)};
 }
@@ -79,7 +85,7 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
     std::string error;
     swapBlock_ = SwapKeysBlock::Create(&error);
     if (!swapBlock_) {
-        SystemError(kMappingNotCreated);
+        SystemError(kMappingNotCreated, error);
         return false;
     }
     swaps_ = std::make_unique<PlayerSwapKeys>(*swapBlock_, config_);
@@ -88,7 +94,7 @@ bool TMainWin::FormCreate(const std::vector<std::string>& args) {
 
     activationBlock_ = win::SharedMemory::Create(kActivationBlockName, sizeof(TActivationShared), &error);
     if (!activationBlock_) {
-        SystemError(kMappingNotCreated);
+        SystemError(kMappingNotCreated, error);
         return false;
     }
     cbtHook_ = QtmHookCBT();

@@ -42,6 +42,8 @@ inline constexpr const char* kMappingNotCreated =
     "Memory Mapped File could not be created.  Tessaro will terminate.";
 inline constexpr const char* kMutexNotCreated = "Mutex could not be created.  Tessaro will terminate.";
 void SystemError(const std::string& text);
+// The same with the cause the system gave, when it gave one.
+void SystemError(const std::string& text, const std::string& cause);
 
 class PlayerAutomation;
 class CaptureShell;

@@ -73,15 +73,16 @@ struct MainBlockObjects {
 };
 
 bool CreateMainBlockObjects(MainBlockObjects& o) {
-    o.master = win::SharedMemory::Create(kMasterBlockName, kGlobDataSize);
+    std::string error;
+    o.master = win::SharedMemory::Create(kMasterBlockName, kGlobDataSize, &error);
     if (!o.master) {
-        SystemError(kMappingNotCreated);
+        SystemError(kMappingNotCreated, error);
         return false;
     }
     for (const char* name : kPlayerMutexes) {
-        auto mutex = win::NamedMutex::Create(name);
+        auto mutex = win::NamedMutex::Create(name, &error);
         if (!mutex) {
-            SystemError(kMutexNotCreated);
+            SystemError(kMutexNotCreated, error);
             return false;
         }
         o.mutexes.push_back(std::move(mutex));

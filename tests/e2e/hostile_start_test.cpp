@@ -171,6 +171,14 @@ TEST_F(HostileStart, SharedBlocksPlantedByAnotherUserAreRefusedAndLeftAlone) {
 
         PlayerProcess player(*box_, {"/EN"}, "player.log");
         EXPECT_TRUE(BoxShows(display_, "System Error", 15s)) << player.Log();
+        // The box names the object and the cause, as its text is also logged.
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                return player.Log().find("/dev/shm" + shm + " is refused: it belongs to another user") !=
+                       std::string::npos;
+            },
+            5s))
+            << player.Log();
         EXPECT_EQ(win::RunningInstanceWindow(kPlayerInstanceName), 0u);
         EXPECT_GE(player.Stop(SIGTERM), 0) << "the box kept the player from ending";
 

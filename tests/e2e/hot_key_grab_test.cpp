@@ -8,7 +8,10 @@
 
 #include "tests/support/macro_fixtures.h"
 #include "keys_desktop.h"
+#include "typed_marker.h"
 // Xlib's macros last.
+#include <X11/XKBlib.h>
+
 #include "hot_key_press.h"
 
 namespace tessaro::testing {
@@ -39,7 +42,7 @@ protected:
     }
 };
 
-TEST_F(HotKeyGrabs, AHotKeyAnotherProgramHoldsIsToldOnce) {
+TEST_F(HotKeyGrabs, AHotKeyAnotherProgramHoldsIsItsOwnUntilItLetsGoAndIsToldOnce) {
     // Another program holds Ctrl+Alt+J (with every lock combination the player tries too).
     const KeyCode j = XKeysymToKeycode(keyboard_, XK_j);
     for (unsigned locks : {0u, unsigned{LockMask}, unsigned{Mod2Mask}, unsigned{LockMask | Mod2Mask}})
@@ -52,8 +55,45 @@ TEST_F(HotKeyGrabs, AHotKeyAnotherProgramHoldsIsToldOnce) {
     ASSERT_TRUE(target_->Focus());
     PressHotKey(keyboard_, kCtrlAltK);
     EXPECT_TRUE(Typed("kk")) << player_->Log();
-    std::this_thread::sleep_for(500ms);
+    // The held key is the other program's: it gets each press, and no macro plays.
+    auto otherGotJ = [&] {
+        XEvent ev;
+        bool got = false;
+        while (XCheckTypedEvent(keyboard_, KeyPress, &ev)) got = got || ev.xkey.keycode == j;
+        return got;
+    };
+    const Window player = static_cast<Window>(WaitForPlayerWindow());
+    for (int press = 0; press < 2; ++press) {
+        EXPECT_EQ(TypedForHotKey(keyboard_, *target_, player, XK_j, {XK_Control_L, XK_Alt_L}), "kk");
+        EXPECT_TRUE(WaitFor(otherGotJ, 5s)) << press;
+    }
+    // Once it lets go, the key is the player's and its macro plays.
+    for (unsigned locks : {0u, unsigned{LockMask}, unsigned{Mod2Mask}, unsigned{LockMask | Mod2Mask}})
+        XUngrabKey(keyboard_, j, ControlMask | Mod1Mask | locks, DefaultRootWindow(keyboard_));
+    XSync(keyboard_, False);
+    ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_j, ControlMask | Mod1Mask); }, 10s))
+        << player_->Log();
+    PressHotKey(keyboard_, kCtrlAltJ);
+    EXPECT_TRUE(Typed("kkjj")) << target_->Typed() << player_->Log();
+    EXPECT_FALSE(otherGotJ());
     EXPECT_EQ(Windows(DefaultRootWindow(keyboard_), "Warning"), 1);
+}
+
+TEST_F(HotKeyGrabs, AWindowScopedHotKeyNoMacroTakesReachesTheFocusedWindow) {
+    constexpr int kCtrlE = 4;
+    TMacroRecord macro = TypingMacro("Scoped", kCtrlE, "xyz", scWindow);
+    macro.ScopeText = "KLW";
+    Start({macro, TypingMacro("Free", kCtrlAltK, "kk")});
+    // The macro's window does not exist: the focused window gets the chord.
+    PressWithModifiers(keyboard_, XK_e, {XK_Control_L});
+    EXPECT_TRUE(target_->WaitUntil([&] { return target_->Pressed("e"); }, 10s)) << player_->Log();
+    // Where it exists, it is brought to the front and gets the macro.
+    KeyTarget scoped(xvfb_.Open(), "KLW");
+    ASSERT_TRUE(scoped.ok());
+    ASSERT_TRUE(target_->Focus());
+    PressWithModifiers(keyboard_, XK_e, {XK_Control_L});
+    EXPECT_TRUE(scoped.WaitUntil([&] { return scoped.Typed() == "xyz"; }, 10s)) << player_->Log();
+    EXPECT_FALSE(scoped.Pressed("e"));
 }
 
 TEST_F(HotKeyGrabs, AltIsTheModifierTheServersMapMakesIt) {
@@ -75,6 +115,41 @@ TEST_F(HotKeyGrabs, AltIsTheModifierTheServersMapMakesIt) {
         << player_->Log();
     PressHotKey(keyboard_, kCtrlAltK);
     EXPECT_TRUE(Typed("kk")) << target_->Typed() << player_->Log();
+}
+
+TEST_F(HotKeyGrabs, TheKeypadGivesItsDigitCodesWithNumLockOnAndItsNavigationCodesWithItOff) {
+    // Each keypad code types its number: "/", "*", "-", "+" in their eight sets, the
+    // digits in their four, and the plain navigation keys.
+    std::vector<int> numLockOn;
+    for (int code = 430; code <= 553; ++code)
+        if (code < 462 || code >= 514) numLockOn.push_back(code);
+    std::vector<TMacroRecord> macros{TypingMacro("Free", kCtrlAltK, "kk")};
+    for (int code = 430; code <= 553; ++code)
+        if (code < 472 || code >= 514)
+            macros.push_back(TypingMacro("K" + std::to_string(code), code, std::to_string(code) + " "));
+    Start(macros);
+    auto numLock = [&] {
+        XkbStateRec state{};
+        XkbGetState(keyboard_, XkbUseCoreKbd, &state);
+        return (state.locked_mods & Mod2Mask) != 0;
+    };
+    Tap(XK_Num_Lock);
+    ASSERT_TRUE(WaitFor(numLock, 5s));
+    std::string expected;
+    for (int code : numLockOn) {
+        PressHotKey(keyboard_, code);
+        expected += std::to_string(code) + " ";
+        ASSERT_TRUE(Typed(expected)) << code << ": " << target_->Typed() << player_->Log();
+    }
+    Tap(XK_Num_Lock);
+    ASSERT_TRUE(WaitFor([&] { return !numLock(); }, 5s));
+    const KeySym navigation[] = {XK_KP_Insert, XK_KP_Delete, XK_KP_Home,  XK_KP_End, XK_KP_Prior,
+                                 XK_KP_Next,   XK_KP_Left,   XK_KP_Right, XK_KP_Up,  XK_KP_Down};
+    for (int code = 462; code <= 471; ++code) {
+        PressWithModifiers(keyboard_, navigation[code - 462], {});
+        expected += std::to_string(code) + " ";
+        ASSERT_TRUE(Typed(expected)) << code << ": " << target_->Typed() << player_->Log();
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <string>
 
 #include "platform/named_mutex.h"
@@ -37,6 +38,25 @@ protected:
         const KeySym sym = syms && per > 0 ? syms[0] : NoSymbol;
         if (syms) XFree(syms);
         return sym;
+    }
+    // What every key types now in the first group, on its four levels (AltGr too), read
+    // on a fresh connection so that no map cached earlier answers.
+    std::vector<KeySym> ServerMap() {
+        Display* d = xvfb_.Open();
+        int minCode = 0, maxCode = 0;
+        XDisplayKeycodes(d, &minCode, &maxCode);
+        std::vector<KeySym> map;
+        for (int kc = minCode; kc <= maxCode; ++kc)
+            for (int level = 0; level < 4; ++level)
+                map.push_back(XkbKeycodeToKeysym(d, static_cast<KeyCode>(kc), 0, level));
+        XCloseDisplay(d);
+        return map;
+    }
+    // `map` with every `from` replaced by `to`, as a remap makes it.
+    static std::vector<KeySym> Remapped(std::vector<KeySym> map, KeySym from, KeySym to) {
+        for (KeySym& sym : map)
+            if (sym == from) sym = to;
+        return map;
     }
     // Ctrl held, then the key by its keycode.
     void CtrlAnd(KeyCode key) {
@@ -100,6 +120,44 @@ TEST_F(LayoutHotKeys, ARemappedKeyKeepsItsHotKeyAndAnEditIsInForceAtOnce) {
     EXPECT_EQ(Next(1), "b") << player_->Log();
     CtrlAnd(bKey);
     EXPECT_EQ(Next(3), "hot") << player_->Log();
+}
+
+TEST_F(LayoutHotKeys, ARemapFollowsEveryLayoutChangeAndItsEndLeavesTheLayoutOfNow) {
+    // Each layout's own map.
+    std::map<std::string, std::vector<KeySym>> own;
+    for (const char* layout : {"de", "fr", "us"}) {
+        ASSERT_TRUE(SetKeyboardLayout(xvfb_.name(), layout));
+        own[layout] = ServerMap();
+    }
+    TSwapKeys table = DefaultSwapKeys();
+    table.Lower['b' - 'a'] = ';';
+    {
+        std::ofstream qts(box_->file("TYPING.QTS"), std::ios::binary);
+        qts.write(reinterpret_cast<const char*>(&table), sizeof table);
+    }
+    Start({TypingMacro("Other", kCtrlAltK, "other")});
+    for (const char* layout : {"us", "de", "fr"}) {
+        if (std::string(layout) != "us") {
+            ASSERT_TRUE(SetKeyboardLayout(xvfb_.name(), layout));
+        }
+        EXPECT_TRUE(WaitFor([&] { return ServerMap() == Remapped(own[layout], XK_b, XK_semicolon); }, 10s))
+            << layout << player_->Log();
+    }
+    // A change of the table applies over the layout of now.
+    {
+        auto block = win::SharedMemory::Open(kSwapBlockName, sizeof(TSwapShared));
+        auto mutex = win::NamedMutex::Open(kSwapMutexName);
+        ASSERT_TRUE(block && mutex);
+        win::MutexLock lock(*mutex, 500);
+        ASSERT_TRUE(lock.owns());
+        static_cast<TSwapShared*>(block->data())->Keys.Lower['b' - 'a'] = 'x';
+    }
+    EXPECT_TRUE(WaitFor([&] { return ServerMap() == Remapped(own["fr"], XK_b, XK_x); }, 10s))
+        << player_->Log();
+    // The player's end puts back the layout of now.
+    EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();
+    player_.reset();
+    EXPECT_TRUE(ServerMap() == own["fr"]);
 }
 
 }  // namespace

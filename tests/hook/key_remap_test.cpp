@@ -65,6 +65,22 @@ TEST(RemapKeyboardTest, SwapsWorkBothWaysFromTheOriginal) {
     EXPECT_EQ(RemapKeyboard(SmallMap(), keys).syms[4], static_cast<std::uint32_t>(XK_comma));
 }
 
+TEST(RemapKeyboardTest, TheUsersMapFollowsAChangeMadeUnderTheRemap) {
+    TSwapKeys keys = DefaultSwapKeys();
+    keys.Lower[0] = 'q';  // a -> q
+    const KeyboardMap written = RemapKeyboard(SmallMap(), keys);
+    // Another program gives the comma key other symbols: that key is the user's now, the
+    // remapped key keeps its own symbols.
+    KeyboardMap now = written;
+    now.syms[4] = XK_period;
+    now.syms[5] = XK_greater;
+    EXPECT_EQ(FollowUserMap(SmallMap(), written, now).syms,
+              (std::vector<std::uint32_t>{XK_a, XK_A, XK_1, XK_exclam, XK_period, XK_greater}));
+    // A new layout with more columns per key: every key is as the layout made it.
+    const KeyboardMap layout{10, 3, {XK_b, XK_B, 0, XK_2, XK_at, 0, XK_comma, XK_less, 0}};
+    EXPECT_EQ(FollowUserMap(SmallMap(), written, layout), layout);
+}
+
 TEST(SavedKeyboardMapTest, RoundTripsAndRejectsDamage) {
     const KeyboardMap map = SmallMap();
     const std::string bytes = SerializeKeyboardMap(map);

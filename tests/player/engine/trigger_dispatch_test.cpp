@@ -457,7 +457,9 @@ TEST_F(Dispatch, RunByNickname) {
 }
 
 TEST_F(Dispatch, WindowActivationRecordsTheProgramAndPlaysWindowMacros) {
-    const win::HWND own = desktop.AddWindow("Tessaro Pause", 10, "tesrun");
+    // The programs' own windows, whose captions may name a macro's window.
+    const win::HWND own = desktop.AddWindow("Tessaro Pause - Report", 10, "tesrun");
+    const win::HWND script = desktop.AddWindow("Macro Scripting Editor  (Window Title: Notes)", 9, "tesdesk");
     const win::HWND editor = desktop.AddWindow("Report.txt - Notes", 11, "gedit");
     const win::HWND untitled = desktop.AddWindow("", 12, "panel");
     desktop.AddProcess(13, "daemon");
@@ -473,17 +475,19 @@ TEST_F(Dispatch, WindowActivationRecordsTheProgramAndPlaysWindowMacros) {
     EXPECT_EQ(glob().ActiveProgram.str(), "GEDIT");
     EXPECT_EQ(host.programPushes, 1);
     EXPECT_EQ(host.programsPushes, 1);
-    EXPECT_EQ(+glob().ProgramCount, 4);  // packed field: compare a copy
-    EXPECT_EQ(glob().Programs[4].str(), "DAEMON");
+    EXPECT_EQ(+glob().ProgramCount, 5);  // packed field: compare a copy
+    EXPECT_EQ(glob().Programs[5].str(), "DAEMON");
     EXPECT_EQ(host.played, (std::vector<std::string>{"one", "two"}));
     EXPECT_EQ(host.keys, std::vector<std::string>{});  // no marker key, no Caps Lock
     EXPECT_EQ(glob().InUse, 0);
     EXPECT_EQ(dispatch.LastActiveWindow(), editor);
     EXPECT_EQ(dispatch.LastForeignWindow(), editor);
 
+    dispatch.WindowActivated(script);
     dispatch.WindowActivated(own);
+    EXPECT_EQ(host.played.size(), 2u);
     EXPECT_EQ(dispatch.LastActiveWindow(), own);
-    EXPECT_EQ(dispatch.LastForeignWindow(), editor);
+    EXPECT_EQ(dispatch.LastForeignWindow(), script);
     dispatch.WindowActivated(untitled);
     EXPECT_EQ(glob().ActiveProgram.str(), "PANEL");
     EXPECT_EQ(dispatch.LastActiveWindow(), own);
