@@ -66,6 +66,7 @@ bool EnterTextFile(TextFileSession& session, ScriptSaveForm form, ScriptList& li
     session.Active = true;
     session.Path = path;
     session.Name = typedPath;
+    session.Style = StyleOfTypedText(text);
     session.MacroLines = std::move(list.Lines);
     list.Lines = ParseMacroText(text);
     list.Selected = -1;

@@ -8,6 +8,7 @@
 
 #include "editor/script/line_ops.h"
 #include "editor/script/save_it.h"
+#include "editor/script/text_util.h"
 
 namespace tessaro {
 
@@ -20,8 +21,9 @@ bool ReadEditableTextFile(const std::string& path, std::string& text, std::strin
 
 struct TextFileSession {
     bool Active = false;
-    std::string Path;  // the file that saving writes, as the file system names it
-    std::string Name;  // as the user typed it (Windows-1252); presets the dialog again
+    std::string Path;      // the file that saving writes, as the file system names it
+    std::string Name;      // as the user typed it (Windows-1252); presets the dialog again
+    TypedTextStyle Style;  // the file's own line breaks and tabs, for the text added to it
     // The "Load Text File" run that led here, finished when the macro comes back.
     bool InsertNew = true;
     AddStyle InsertStyle = AddStyle::AtEnd;

@@ -462,6 +462,7 @@ CommandOutcome TDoScripting::RunCommand(const CommandRequest& request) {
     CommandRequest run = request;
     run.AllowTextEdit = request.AllowTextEdit && !textFile_.Active;
     run.TextFileLine = textFile_.Active;
+    if (textFile_.Active) run.TextFileStyle = textFile_.Style;
     CommandOutcome outcome = services_.EditCommand(this, lines_, run);
     if (outcome.EditTextFile.empty() || !run.AllowTextEdit) return outcome;
     // The file's own lines replace the macro's until the file is saved or the edit cancelled.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor/script/line_ops.h"
+#include "editor/script/text_util.h"
 #include "macro/macro_record.h"
 
 class QWidget;
@@ -29,6 +30,7 @@ struct CommandRequest {
     bool OwnDefaults = false;
     // The line belongs to a text file edited as lines: its text is as long as the file holds.
     bool TextFileLine = false;
+    TypedTextStyle TextFileStyle;  // and the file's own line breaks and tabs
 };
 
 struct CommandOutcome {

@@ -175,6 +175,35 @@ TEST_F(TextFileThroughTheEditor, AnUnchangedLineKeepsTheFileAndAnEditKeepsItsLin
     SaveTheFile(w);
     EXPECT_EQ(Slurp(), bytes + "one\tmore\n");
     EXPECT_TRUE(boxes.empty()) << boxes.front();
+
+    // A new text line added to the file, and a line break typed into a line that had none,
+    // take the file's LF and tab bytes too.
+    Holding("start\n<TDELAY:05>end");
+    lines = 3;
+    row = 2;
+    ASSERT_NO_FATAL_FAILURE(OpenTheFile(w));
+    WhenShown(kKeystrokes, [](QDialog& d) {
+        auto* memo = d.findChild<QPlainTextEdit*>("NewFormat");
+        ASSERT_NE(memo, nullptr);
+        QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(memo, Qt::Key_Return);
+        ClickButton(d, "UpdateButton");
+    });
+    HeldClick(w.DoEdit);
+    HeldClickRow(w.OptionBox, cmd::Text - 1);
+    WhenShown(kKeystrokes, [](QDialog& d) {
+        auto* memo = d.findChild<QPlainTextEdit*>("NewFormat");
+        ASSERT_NE(memo, nullptr);
+        QTest::keyClicks(memo, "new");
+        QTest::keyClick(memo, Qt::Key_Return);
+        QTest::keyClicks(memo, "line");
+        QTest::keyClick(memo, Qt::Key_Return);
+        ClickButton(d, "UpdateButton");
+    });
+    HeldClick(w.AddButton);
+    SaveTheFile(w);
+    EXPECT_EQ(Slurp(), "start\n<TDELAY:05>end\nnew\nline\n");
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
 }
 
 TEST_F(TextFileThroughTheEditor, ALongFileIsEditedWholeNotCutToAMacrosLength) {
