@@ -74,6 +74,19 @@ bool EnterTextFile(TextFileSession& session, ScriptSaveForm form, ScriptList& li
     return true;
 }
 
+bool MayEnterTextFile(ScriptSaveForm form, const ScriptList& list, const std::string& programDir,
+                      const std::string& path) {
+    std::string text;
+    std::string error;
+    if (!ReadEditableTextFile(path, text, error)) {
+        win::MessageBox(error, "Error");
+        return false;
+    }
+    form.TextFileMode = false;
+    TMacroRecord untouched{};
+    return SaveIt(true, form, list.Lines, untouched, programDir, 0).result == SaveResult::StoredInTemp;
+}
+
 void LeaveTextFile(TextFileSession& session, ScriptList& list, const std::string& programDir) {
     session.Active = false;
     std::string error;

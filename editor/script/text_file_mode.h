@@ -38,6 +38,11 @@ struct TextFileSession {
 bool EnterTextFile(TextFileSession& session, ScriptSaveForm form, ScriptList& list,
                    const std::string& programDir, const std::string& path, const std::string& typedPath);
 
+// Whether EnterTextFile would switch to `path` now: the file reads as text and the macro's
+// script is stored in the temporary file; when not, the reason is shown. Nothing changes.
+bool MayEnterTextFile(ScriptSaveForm form, const ScriptList& list, const std::string& programDir,
+                      const std::string& path);
+
 // Back to the macro after the text file was saved or the edit cancelled: its lines from the
 // temporary file, or the lines kept in memory when that cannot be read (reported).
 void LeaveTextFile(TextFileSession& session, ScriptList& list, const std::string& programDir);

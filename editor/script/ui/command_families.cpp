@@ -193,6 +193,7 @@ std::optional<ScriptLine> TextFile(const FamilyRun& run) {
                                : run.edited     ? RecordOf<TNameRec>(run.edited).Name
                                                 : std::string();
     TDoTextInsert dlg(run.owner, r.AllowTextEdit, preset);
+    dlg.MayEditInScript = r.MayEditTextFile;
     Show(run, dlg);
     if (dlg.EditInScript) run.editTextFile = dlg.ChosenPath;
     if (dlg.CommandText.empty()) return std::nullopt;

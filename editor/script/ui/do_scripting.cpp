@@ -461,6 +461,9 @@ CommandOutcome TDoScripting::RunCommand(const CommandRequest& request) {
     // One text file at a time: a second would put the first in place of the macro's script.
     CommandRequest run = request;
     run.AllowTextEdit = request.AllowTextEdit && !textFile_.Active;
+    run.MayEditTextFile = [this](const std::string& path) {
+        return MayEnterTextFile(SaveForm(), lines_, programDir_, win::Cp1252ToUtf8(path));
+    };
     run.TextFileLine = textFile_.Active;
     if (textFile_.Active) run.TextFileStyle = textFile_.Style;
     CommandOutcome outcome = services_.EditCommand(this, lines_, run);

@@ -1,6 +1,7 @@
 #pragma once
 // What the script editor window asks of the windows above it: the command editors of the
 // 117 commands, and the explorer's scope, schedule and abbreviation dialogs.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -25,6 +26,9 @@ struct CommandRequest {
     // the path it opens with instead of the edited line's.
     bool AllowTextEdit = true;
     std::optional<std::string> TextFilePreset;
+    // Asked before the dialog closes to edit the file (Windows-1252 path) as lines: false,
+    // the reason shown, keeps the dialog open with what was typed.
+    std::function<bool(const std::string&)> MayEditTextFile;
     // A new command that starts where its dialog starts when opened alone (new-command flag
     // 1), as the macro-text editor's entries do; the code only says which family opens.
     bool OwnDefaults = false;

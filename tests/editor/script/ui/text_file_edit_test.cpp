@@ -206,6 +206,39 @@ TEST_F(TextFileThroughTheEditor, AnUnchangedLineKeepsTheFileAndAnEditKeepsItsLin
     EXPECT_TRUE(boxes.empty()) << boxes.front();
 }
 
+// A file that cannot be edited as lines, or a script that cannot be put aside first: the
+// refusal is shown over the dialog, which stays open with the typed path.
+TEST_F(TextFileThroughTheEditor, ARefusedSwitchKeepsTheDialogAndWhatWasTyped) {
+    Holding(std::string("bin\0ary", 7));
+    for (const int mode : {6, 3}) {
+        if (mode == 3) Holding("plain text\n");  // and the Snipra name is left empty
+        TDoScripting w(nullptr, current, config, services, dir.path(), [](std::uint32_t, std::int32_t) {});
+        w.ScriptMode = mode;
+        w.IsExisting = true;
+        w.show();
+        QApplication::processEvents();
+        HeldClickRow(w.Script, 0);
+        bool stayed = false;
+        QString typed;
+        WhenShown(kLoadTextFile, [&](QDialog& d) {
+            ClickButton(d, "EditScript");
+            stayed = d.isVisible();
+            typed = d.findChild<QLineEdit*>()->text();
+            ClickButton(d, "CancelButton");
+        });
+        HeldClick(w.DoEdit);
+        EXPECT_TRUE(stayed) << mode;
+        EXPECT_EQ(typed.toStdString(), path);
+        EXPECT_FALSE(w.TextFile().Active);
+        ASSERT_EQ(boxes.size(), 1u) << mode;
+        EXPECT_NE(boxes[0].find(mode == 6 ? "not a text file" : "No Snipra name was entered."),
+                  std::string::npos)
+            << boxes[0];
+        boxes.clear();
+        EXPECT_EQ(BuildMacroText(w.Lines().Lines).text, "<TFILE:" + path + ">");
+    }
+}
+
 TEST_F(TextFileThroughTheEditor, ALongFileIsEditedWholeNotCutToAMacrosLength) {
     TDoScripting w(nullptr, current, config, services, dir.path(), [](std::uint32_t, std::int32_t) {});
     w.ScriptMode = 6;
