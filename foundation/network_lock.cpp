@@ -26,24 +26,27 @@ void SyncLock::Configure(bool networkMode, const std::string& macroFile) {
     holding_ = false;
     lost_ = false;
     if (!networkMode_) return;
-    try {
-        ReadSyncRecord(lockFile_, record_);
-    } catch (const SyncFileError& e) {
-        host_.LockMessage("Error", e.what());
-    }
+    ReadTelling();
     // The file as opened now is the one in use: only later changes are another user's.
     seenCount_ = record_.ChangeCount;
 }
 
 void SyncLock::NoteLoaded() {
-    if (networkMode_) {
-        try {
-            ReadSyncRecord(lockFile_, record_);
-        } catch (const SyncFileError& e) {
-            host_.LockMessage("Error", e.what());
-        }
-    }
+    if (networkMode_) ReadTelling();
     seenCount_ = record_.ChangeCount;
+}
+
+void SyncLock::ReadTelling() {
+    try {
+        ReadSyncRecord(lockFile_, record_);
+        told_.clear();
+    } catch (const SyncFileError& e) {
+        // Opening a file reads its record twice (set up, then loaded): the user hears of a
+        // fault once, and again only after the file read well in between.
+        if (told_ == e.what()) return;
+        told_ = e.what();
+        host_.LockMessage("Error", e.what());
+    }
 }
 
 LockAttempt SyncLock::Acquire() {

@@ -64,6 +64,8 @@ private:
     // Reads the record; when it is still this program's, lets `change` change it and writes
     // it back. False, the loss told, when another user has taken the lock over.
     bool UpdateHeld(const std::function<void(TSyncRecord&)>& change);
+    // Reads the record, telling a fault unless the same one was told last.
+    void ReadTelling();
 
     SyncLockHost& host_;
     bool networkMode_ = false;
@@ -75,6 +77,7 @@ private:
     bool heartbeatFailing_ = false;
     bool holding_ = false;
     bool lost_ = false;
+    std::string told_;  // the read fault told last, until a read succeeds
 };
 
 }  // namespace tessaro

@@ -54,6 +54,11 @@ enum Entry {
     ObjectUnref,
     ErrorFree,
     Free,
+    GetSecretsAsync,
+    GetSecretsFinish,
+    UpdateSecrets,
+    VpnGetSecret,
+    VariantUnref,
     kEntryCount
 };
 
@@ -83,6 +88,11 @@ constexpr std::array<const char*, kEntryCount> kEntryNames = {
     "g_object_unref",
     "g_error_free",
     "g_free",
+    "nm_remote_connection_get_secrets_async",
+    "nm_remote_connection_get_secrets_finish",
+    "nm_connection_update_secrets",
+    "nm_setting_vpn_get_secret",
+    "g_variant_unref",
 };
 
 // Connection types that play the part of dial-up entries.
@@ -91,6 +101,9 @@ constexpr std::array<std::string_view, 4> kDialUpTypes = {"gsm", "cdma", "pppoe"
 // Active connection states.
 constexpr int kActivating = 1;
 constexpr int kActivated = 2;
+
+// How long Retrieve waits for the service (and the agent that may keep the secret).
+constexpr auto kSecretsWait = std::chrono::seconds(25);
 
 struct Binding {
     void* library = nullptr;
@@ -182,6 +195,63 @@ void ActivationDone(void* source, void* result, void* userData) {
     NoteError(error);
     a.done = true;
     if (holder->use_count() == 1 && a.active) Fn<void (*)(void*)>(ObjectUnref)(a.active);  // abandoned
+}
+
+struct SecretsRequest {
+    bool done = false;
+    void* secrets = nullptr;  // the service's answer, a variant we unref
+};
+
+// As ActivationDone: the request owns one reference, so an abandoned wait leaks nothing.
+void SecretsDone(void* source, void* result, void* userData) {
+    std::unique_ptr<std::shared_ptr<SecretsRequest>> holder(
+        static_cast<std::shared_ptr<SecretsRequest>*>(userData));
+    SecretsRequest& r = **holder;
+    GError* error = nullptr;
+    r.secrets = Fn<void* (*)(void*, void*, GError**)>(GetSecretsFinish)(source, result, &error);
+    NoteError(error);
+    r.done = true;
+    if (holder->use_count() == 1 && r.secrets) Fn<void (*)(void*)>(VariantUnref)(r.secrets);
+}
+
+// The password the service keeps for `entry`'s setting `type`; empty when none is kept.
+// The secrets go into a private copy of the entry, never into the client's own.
+std::string StoredPassword(void* entry, const char* type) {
+    if (!Have({GetSecretsAsync, GetSecretsFinish, UpdateSecrets, VpnGetSecret, VariantUnref, ConnectionClone,
+               ConnectionGetSettingByName, MainContextIteration, ObjectGet, ObjectUnref, Free}))
+        return {};
+    const bool vpn = std::string_view(type) == "vpn";
+    auto request = std::make_shared<SecretsRequest>();
+    Fn<void (*)(void*, const char*, void*, GAsyncReadyCallback, void*)>(GetSecretsAsync)(
+        entry, type, nullptr, &SecretsDone, new std::shared_ptr<SecretsRequest>(request));
+    const auto deadline = std::chrono::steady_clock::now() + kSecretsWait;
+    while (!request->done && std::chrono::steady_clock::now() < deadline) {
+        Pump();
+        if (!request->done) ::usleep(2000);
+    }
+    if (!request->secrets) return {};
+    std::string password;
+    if (void* copy = Fn<void* (*)(void*)>(ConnectionClone)(entry)) {
+        GError* error = nullptr;
+        if (Fn<int (*)(void*, const char*, void*, GError**)>(UpdateSecrets)(copy, type, request->secrets,
+                                                                            &error)) {
+            void* setting = Fn<void* (*)(void*, const char*)>(ConnectionGetSettingByName)(copy, type);
+            if (setting && vpn) {
+                const char* secret =
+                    Fn<const char* (*)(void*, const char*)>(VpnGetSecret)(setting, "password");
+                if (secret) password = win::Utf8ToCp1252(secret);
+            } else if (setting) {
+                char* secret = nullptr;
+                Fn<void (*)(void*, const char*, ...)>(ObjectGet)(setting, "password", &secret, nullptr);
+                if (secret) password = win::Utf8ToCp1252(secret);
+                Fn<void (*)(void*)>(Free)(secret);
+            }
+        }
+        NoteError(error);
+        Fn<void (*)(void*)>(ObjectUnref)(copy);
+    }
+    Fn<void (*)(void*)>(VariantUnref)(request->secrets);
+    return password;
 }
 
 // A copy of `entry` that carries the macro's credentials under a fresh identity, so the
@@ -280,6 +350,8 @@ int RasGetEntryDialParams(RasDialParams& params) {
         if (user) params.userName = win::Utf8ToCp1252(user);
         Fn<void (*)(void*)>(Free)(user);
     }
+    params.password = StoredPassword(entry, type);
+    params.passwordStored = !params.password.empty();
     return kRasSuccess;
 }
 

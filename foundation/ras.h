@@ -57,7 +57,8 @@ struct RasConnection {
 
 // Names of the phone-book entries.
 int RasEnumEntries(std::vector<std::string>& entries);
-// Fills the user name of `params.entryName` (the service keeps passwords to itself).
+// Fills the user name of `params.entryName`, and its password where the service (or the
+// agent that keeps it) hands one out; `passwordStored` says whether one came.
 int RasGetEntryDialParams(RasDialParams& params);
 // Connects the entry and waits until it is up, failed, or `timeoutSeconds` passed (pumping
 // events meanwhile). Without a user name and password the entry's stored credentials are

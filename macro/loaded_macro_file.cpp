@@ -128,7 +128,7 @@ void LoadedMacroFile::StoreMirrors(int slot, const TMacroRecord& rec, const TMac
     g.TopmostOnly[slot] = rec.TopmostOnly;
 }
 
-bool LoadedMacroFile::LoadMacroFile(const std::string& name, bool notify) {
+bool LoadedMacroFile::LoadMacroFile(const std::string& name, bool notify, bool warn) {
     const std::string path = PathOf(name);
     ctx_.glob.MacroCount = 0;
 
@@ -156,14 +156,14 @@ bool LoadedMacroFile::LoadMacroFile(const std::string& name, bool notify) {
         SetMacroCount(0, notify);
         return false;
     }
-    if (extent.trailingBytes != 0 && warnedPartial_ != path) {
+    if (extent.trailingBytes != 0 && warn && warnedPartial_ != path) {
         warnedPartial_ = path;
         win::MessageBox("The macro file " + path + " ends in a partial macro: " +
                             std::to_string(extent.trailingBytes) + " bytes after the last whole macro. " +
                             "They are not shown as a macro, and the file is left as it is.",
                         "Warning", win::MbButtons::Ok, win::MbIcon::Warning);
     }
-    if (extent.records > records.size() && warnedOversize_ != path) {
+    if (extent.records > records.size() && warn && warnedOversize_ != path) {
         warnedOversize_ = path;
         win::MessageBox("The macro file " + path + " holds " + std::to_string(extent.records) +
                             " macros. Only the first " + std::to_string(kMaxMacros) + " are loaded.",
@@ -180,13 +180,17 @@ bool LoadedMacroFile::LoadMacroFile(const std::string& name, bool notify) {
         if (notify) ctx_.peer.Notify(puPullMacro, n);
     }
     SetMacroCount(static_cast<int>(records.size()), notify);
-    // Into the file just loaded, even when the settings do not name it yet.
-    EnsureSystemMacrosIn(path);
+    // Into the file just loaded, even when the settings do not name it yet; a file that ends
+    // in a partial macro is left as it is, as the user was told.
+    if (extent.trailingBytes == 0)
+        EnsureSystemMacrosIn(path);
+    else
+        AllSystemMacrosShown();
     return true;
 }
 
-bool LoadedMacroFile::ReloadMacroFile(bool notify) {
-    return LoadMacroFile(ctx_.config.RecentFiles[0].str(), notify);
+bool LoadedMacroFile::ReloadMacroFile(bool notify, bool warn) {
+    return LoadMacroFile(ctx_.config.RecentFiles[0].str(), notify, warn);
 }
 
 bool LoadedMacroFile::SaveMacroRecord(int index, TMacroRecord& rec, bool notify) {

@@ -62,10 +62,13 @@ public:
 
     // Makes `name` (Windows-1252) the loaded file: mirrors, pushes, system macros. A
     // missing file is created; an existing one that cannot be read is reported and left
-    // alone, and nothing is loaded. Over 500 records: the first 500, with a warning.
+    // alone, and nothing is loaded. Over 500 records: the first 500, with a warning. A file
+    // ending in a partial macro is loaded without it, with a warning, and never written to
+    // by the load (no system macro is added). Each warning is given once per file; `warn`
+    // false (a load that follows the other program, which warned already) gives none.
     // `notify` tells the other program of every slot (8, n) and of the count (6, 8).
-    bool LoadMacroFile(const std::string& name, bool notify);
-    bool ReloadMacroFile(bool notify);
+    bool LoadMacroFile(const std::string& name, bool notify, bool warn = true);
+    bool ReloadMacroFile(bool notify, bool warn = true);
 
     // Writes the record at index (1-based) or appends it (-1, slot = MacroCount, which the
     // caller has raised), then refreshes that slot's mirrors, pushes it and, with

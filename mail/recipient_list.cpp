@@ -45,25 +45,20 @@ std::vector<std::string> ReadRecipientFile(const std::string& path) {
                 continue;
             }
             inLine = true;
-            // One more than the limit is kept so a CR that ends the line can be told apart.
-            if (line.size() <= kMaxRecipientLine) line.push_back(c);
+            line.push_back(c);
         }
     }
     if (inLine) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(std::move(line));
     }
-    for (std::string& l : lines)
-        if (l.size() > kMaxRecipientLine) l.resize(kMaxRecipientLine);
     return lines;
 }
 
 bool WriteRecipientFile(const std::string& path, const std::vector<std::string>& lines) {
-    // Lines as ReadRecipientFile reads them: an unchanged line keeps its bytes, all of a
-    // longer one included.
-    const auto readAs = [](std::string_view line) { return std::string(line.substr(0, kMaxRecipientLine)); };
+    // Lines are read whole, so an unchanged line is the stored line itself.
     std::string why;
-    return win::ReplaceTextFileLines(win::Cp1252ToUtf8(path), lines, "\r\n", readAs, why);
+    return win::ReplaceTextFileLines(win::Cp1252ToUtf8(path), lines, "\r\n", {}, why);
 }
 
 }  // namespace tessaro::mail

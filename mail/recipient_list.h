@@ -8,9 +8,6 @@
 
 namespace tessaro::mail {
 
-// Characters of a line that count; the rest of a longer line is skipped.
-inline constexpr std::size_t kMaxRecipientLine = 255;
-
 struct RecipientEntry {
     std::string name;
     std::string address;
@@ -20,8 +17,8 @@ RecipientEntry SplitRecipientLine(std::string_view line);
 // The part a list shows: the name or the address of the line.
 std::string_view RecipientPart(std::string_view line, bool name);
 
-// The lines of the file at `path` (Windows-1252), each cut to 255 characters; none when the
-// path is missing, unreadable or not a regular file.
+// The lines of the file at `path` (Windows-1252), each whole however long (a cut line would
+// send mail to a cut address); none when the path is missing, unreadable or not a regular file.
 std::vector<std::string> ReadRecipientFile(const std::string& path);
 
 // Writes the lines to a temporary file beside `path` and renames it over the old file, so a

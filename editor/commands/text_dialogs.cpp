@@ -291,9 +291,9 @@ void TModText::UpdateButtonClick() {
         NewFormat->setFocus(Qt::OtherFocusReason);
         return;
     }
-    UpdatedText u = !stored_      ? UpdateTypedText(*memo, {}, limit_)
-                    : presetMemo_ ? UpdateStoredText(*memo, *presetMemo_, *stored_, limit_)
-                                  : UpdateTypedText(*memo, StyleOfTypedText(*stored_), limit_);
+    UpdatedText u = !stored_      ? UpdateTypedText(*memo, style_, limit_)
+                    : presetMemo_ ? UpdateStoredText(*memo, *presetMemo_, *stored_, limit_, style_)
+                                  : UpdateTypedText(*memo, StyleOfTypedText(*stored_, style_), limit_);
     Updated = 1;
     if (u.truncated) win::MessageBox(TruncationNotice(), "Error", win::MbButtons::Ok);
     TextBuffer = std::move(u.TextBuffer);

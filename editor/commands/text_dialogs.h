@@ -73,6 +73,9 @@ public:
     void PresetStored(const std::string& stored);
     // The most the text may hold: a macro's 5,000 unless it is a line of a text file.
     void SetTextLimit(std::size_t limit) { limit_ = limit; }
+    // The style of the text the line belongs to (a text file's own): a new text is written
+    // in it, an edited one in its own where it shows one.
+    void SetTextStyle(const TypedTextStyle& style) { style_ = style; }
 
     std::string TextBuffer;
     std::uint8_t Updated = 0;
@@ -105,6 +108,7 @@ private:
     std::optional<std::string> stored_;
     std::optional<std::string> presetMemo_;  // the memo as the preset left it
     std::size_t limit_ = kMaxTypedText;
+    TypedTextStyle style_;
 };
 
 }  // namespace tessaro

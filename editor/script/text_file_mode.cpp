@@ -66,11 +66,25 @@ bool EnterTextFile(TextFileSession& session, ScriptSaveForm form, ScriptList& li
     session.Active = true;
     session.Path = path;
     session.Name = typedPath;
+    session.Style = StyleOfTypedText(text);
     session.MacroLines = std::move(list.Lines);
     list.Lines = ParseMacroText(text);
     list.Selected = -1;
     SetIndents(list.Lines);
     return true;
+}
+
+bool MayEnterTextFile(ScriptSaveForm form, const ScriptList& list, const std::string& programDir,
+                      const std::string& path) {
+    std::string text;
+    std::string error;
+    if (!ReadEditableTextFile(path, text, error)) {
+        win::MessageBox(error, "Error");
+        return false;
+    }
+    form.TextFileMode = false;
+    TMacroRecord untouched{};
+    return SaveIt(true, form, list.Lines, untouched, programDir, 0).result == SaveResult::StoredInTemp;
 }
 
 void LeaveTextFile(TextFileSession& session, ScriptList& list, const std::string& programDir) {

@@ -8,6 +8,7 @@
 
 #include "editor/script/line_ops.h"
 #include "editor/script/save_it.h"
+#include "editor/script/text_util.h"
 
 namespace tessaro {
 
@@ -20,8 +21,9 @@ bool ReadEditableTextFile(const std::string& path, std::string& text, std::strin
 
 struct TextFileSession {
     bool Active = false;
-    std::string Path;  // the file that saving writes, as the file system names it
-    std::string Name;  // as the user typed it (Windows-1252); presets the dialog again
+    std::string Path;      // the file that saving writes, as the file system names it
+    std::string Name;      // as the user typed it (Windows-1252); presets the dialog again
+    TypedTextStyle Style;  // the file's own line breaks and tabs, for the text added to it
     // The "Load Text File" run that led here, finished when the macro comes back.
     bool InsertNew = true;
     AddStyle InsertStyle = AddStyle::AtEnd;
@@ -35,6 +37,11 @@ struct TextFileSession {
 // `path` is the file system's name of the file, `typedPath` the user's.
 bool EnterTextFile(TextFileSession& session, ScriptSaveForm form, ScriptList& list,
                    const std::string& programDir, const std::string& path, const std::string& typedPath);
+
+// Whether EnterTextFile would switch to `path` now: the file reads as text and the macro's
+// script is stored in the temporary file; when not, the reason is shown. Nothing changes.
+bool MayEnterTextFile(ScriptSaveForm form, const ScriptList& list, const std::string& programDir,
+                      const std::string& path);
 
 // Back to the macro after the text file was saved or the edit cancelled: its lines from the
 // temporary file, or the lines kept in memory when that cannot be read (reported).

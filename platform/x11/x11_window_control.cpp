@@ -71,37 +71,62 @@ void X11WindowControl::EndProgram(HWND window) {
     Close(window);
 }
 
+std::optional<Bounds> X11WindowControl::HiddenFrame(HWND window) const {
+    for (const Hidden& h : hidden_)
+        if (h.window == window) return h.frame;
+    return std::nullopt;
+}
+
+void X11WindowControl::Forget(HWND window) {
+    std::erase_if(hidden_, [window](const Hidden& h) { return h.window == window; });
+}
+
 void X11WindowControl::Hide(HWND window) {
     if (!Exists(window)) return;
+    // A window hidden twice keeps the place it had when it was last on the desktop.
+    bool viewable = false;
+    {
+        ErrorTrap trap(display_);
+        XWindowAttributes attrs{};
+        viewable = XGetWindowAttributes(display_, window, &attrs) && attrs.map_state == IsViewable;
+    }
+    std::optional<Bounds> frame = viewable ? FrameRect(window) : HiddenFrame(window);
     ErrorTrap trap(display_);
     XWithdrawWindow(display_, window, DefaultScreen(display_));
     XFlush(display_);
-    hidden_.erase(std::remove(hidden_.begin(), hidden_.end(), window), hidden_.end());
-    hidden_.insert(hidden_.begin(), window);
+    Forget(window);
+    hidden_.insert(hidden_.begin(), Hidden{window, frame});
 }
 
 void X11WindowControl::Show(HWND window) {
     if (!Exists(window)) return;
+    const std::optional<Bounds> frame = HiddenFrame(window);
     {
         ErrorTrap trap(display_);
         XMapRaised(display_, window);
         XFlush(display_);
     }
-    hidden_.erase(std::remove(hidden_.begin(), hidden_.end(), window), hidden_.end());
+    Forget(window);
     // The window manager takes the window on again before it shows: commands that follow
     // at once (moving, arranging) must find it managed.
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
-    while (std::chrono::steady_clock::now() < end) {
+    bool viewable = false;
+    while (!viewable && std::chrono::steady_clock::now() < end) {
         ErrorTrap trap(display_);
         XWindowAttributes attrs;
-        if (!XGetWindowAttributes(display_, window, &attrs) || attrs.map_state == IsViewable) return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        if (!XGetWindowAttributes(display_, window, &attrs)) return;
+        viewable = attrs.map_state == IsViewable;
+        if (!viewable) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
+    // The manager places a window it takes on anew as it likes: back where it was hidden.
+    if (viewable && frame && FrameRect(window) != frame) SetFrameRect(window, *frame);
 }
 
 std::vector<HWND> X11WindowControl::HiddenWindows() {
-    std::erase_if(hidden_, [&](HWND w) { return !Exists(w); });
-    return hidden_;
+    std::erase_if(hidden_, [&](const Hidden& h) { return !Exists(h.window); });
+    std::vector<HWND> out;
+    for (const Hidden& h : hidden_) out.push_back(h.window);
+    return out;
 }
 
 std::optional<Bounds> X11WindowControl::FrameRect(HWND window) {

@@ -35,7 +35,13 @@ private:
 
     Display* display_;
     Desktop& desktop_;
-    std::vector<HWND> hidden_;  // withdrawn by this process, the latest first
+    struct Hidden {
+        HWND window;
+        std::optional<Bounds> frame;  // where it stood, to be put back there when shown
+    };
+    std::vector<Hidden> hidden_;  // withdrawn by this process, the latest first
+    std::optional<Bounds> HiddenFrame(HWND window) const;
+    void Forget(HWND window);
 };
 
 }  // namespace win::x11

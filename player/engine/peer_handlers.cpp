@@ -46,7 +46,7 @@ void RegisterPlayerPeerHandlers(PeerUpdateDispatcher& d, PlayerPeerContext& c) {
         LoadCurrentFileSetting(c.config);
         c.upkeep.ClearMenuTaskIcon();
         c.upkeep.UseLockFileOf(c.config.RecentFiles[0].str());
-        c.macros.ReloadMacroFile();
+        c.macros.ReloadMacroFile(false);
         c.upkeep.SetHotKeys();
         c.upkeep.CheckAndSetTime();
         c.upkeep.GetSwapFile();
@@ -88,7 +88,7 @@ void RegisterPlayerPeerHandlers(PeerUpdateDispatcher& d, PlayerPeerContext& c) {
 
     d.On(puReloadAll, [&c](std::int32_t trayToo) {
         if (trayToo > 0) c.upkeep.ClearMenuTaskIcon();
-        c.macros.ReloadMacroFile();
+        c.macros.ReloadMacroFile(false);
         c.upkeep.GetSwapFile();
         c.upkeep.SetHotKeys();
         c.upkeep.CheckAndSetTime();

@@ -40,7 +40,8 @@ public:
     // missing file is created; an existing one that cannot be read is reported and left
     // alone, and nothing is loaded. False when nothing could be loaded.
     bool LoadMacroFile(const std::string& name) { return file_.LoadMacroFile(name, true); }
-    bool ReloadMacroFile() { return file_.ReloadMacroFile(true); }
+    // `warn` false: the reload follows the editor, which has told the user of the file already.
+    bool ReloadMacroFile(bool warn = true) { return file_.ReloadMacroFile(true, warn); }
 
     // Writes the record at index (1-based) or appends it (-1, slot = MacroCount), then
     // refreshes that slot's mirrors and tells the hook library and the editor.

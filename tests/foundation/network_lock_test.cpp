@@ -2,6 +2,7 @@
 #include "tests/support/unpacked.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -112,6 +113,28 @@ TEST_F(SyncLockTest, TheRecordStaysFourteenBytesAndALongerFileIsCutToIt) {
     EXPECT_EQ(Unpacked(back.State), kSyncReleased);
     EXPECT_EQ(host.timerOn, 0);
     EXPECT_TRUE(host.messages.empty());
+}
+
+// A FIFO in the lock file's place: refused, and said once as the file is set up and loaded,
+// not once per read; again only after the file read well in between.
+TEST_F(SyncLockTest, AFaultyLockFileIsToldOnceAsTheFileIsOpened) {
+    Host host;
+    SyncLock lock(host);
+    const std::string mas = (dir_ / "SHARED.MAS").string();
+    ASSERT_EQ(::mkfifo(mas.c_str(), 0600), 0);
+    lock.Configure(true, macroFile_);
+    lock.NoteLoaded();
+    lock.Configure(true, macroFile_);
+    lock.NoteLoaded();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].find(mas), std::string::npos) << host.messages[0];
+    std::filesystem::remove(mas);
+    WriteSyncRecord(mas, TSyncRecord{3, kSyncReleased, 0});
+    lock.NoteLoaded();
+    std::filesystem::remove(mas);
+    ASSERT_EQ(::mkfifo(mas.c_str(), 0600), 0);
+    lock.NoteLoaded();
+    EXPECT_EQ(host.messages.size(), 2u);
 }
 
 TEST_F(SyncLockTest, ChangedSinceLoadAdoptsTheNewCountOnce) {

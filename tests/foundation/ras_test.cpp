@@ -19,8 +19,8 @@ class RasTest : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("FAKE_NM_CONNECTIONS",
-               "Work Dial:gsm:alice;Office Wi-Fi:802-11-wireless:;Caf\xC3\xA9 PPP:pppoe:bob;"
-               "Busy Line:cdma:;Drop Line:gsm:;Company VPN:vpn:carol",
+               "Work Dial:gsm:alice:s3cr\xC3\xA9t;Office Wi-Fi:802-11-wireless:;Caf\xC3\xA9 PPP:pppoe:bob;"
+               "Busy Line:cdma:;Drop Line:gsm:;Company VPN:vpn:carol:vpn-pw",
                1);
         unsetenv("FAKE_NM_DOWN");
     }
@@ -71,9 +71,16 @@ TEST_F(RasTest, EntriesAreTheDialUpConnectionsInWindows1252) {
     EXPECT_EQ(params.userName, "bob");
     EXPECT_FALSE(params.passwordStored);
     EXPECT_TRUE(params.password.empty());
+    // A kept password is handed out, whichever kind of entry keeps it.
     params.entryName = "Company VPN";
     ASSERT_EQ(tessaro::RasGetEntryDialParams(params), tessaro::kRasSuccess);
     EXPECT_EQ(params.userName, "carol");
+    EXPECT_TRUE(params.passwordStored);
+    EXPECT_EQ(params.password, "vpn-pw");
+    params.entryName = "Work Dial";
+    ASSERT_EQ(tessaro::RasGetEntryDialParams(params), tessaro::kRasSuccess);
+    EXPECT_TRUE(params.passwordStored);
+    EXPECT_EQ(params.password, "s3cr\xE9t");
     params.entryName = "Office Wi-Fi";  // not a dial-up connection
     EXPECT_EQ(tessaro::RasGetEntryDialParams(params), tessaro::kRasEntryNotFound);
 }

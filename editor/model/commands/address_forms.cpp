@@ -57,7 +57,7 @@ AddressCheck CheckAnAddress(std::string_view name, std::string_view address) {
         return r;
     }
     r.askNoAt = a.find('@') == std::string::npos;
-    r.entry = (n + "|" + a).substr(0, 255);
+    r.entry = n + "|" + a;  // whole: the list keeps long lines, and a cut would cut the address
     return r;
 }
 

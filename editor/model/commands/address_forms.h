@@ -31,7 +31,7 @@ private:
 struct AddressCheck {
     std::optional<FormError> error;  // refused: message box "Error", focus
     bool askNoAt = false;            // ask kNoAtQuestion ("Warning", Yes/No) before going on
-    std::string entry;               // name "|" address, cut to 255
+    std::string entry;               // name "|" address
 };
 inline constexpr const char* kNoAtQuestion =
     "There is no \"@\" character in the e-mail address.  This is most likely an invalid e-mail address.  "

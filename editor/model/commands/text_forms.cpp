@@ -92,19 +92,6 @@ Inserted InsertAtCaret(std::string_view memo, std::size_t caret, std::string_vie
     return {std::move(text), caret + insert.size()};
 }
 
-TypedTextStyle StyleOfTypedText(std::string_view stored) {
-    TypedTextStyle style;
-    // The first line break sets the style; a text without one takes the macro's own.
-    if (const std::size_t at = stored.find_first_of("\r\n"); at != std::string_view::npos) {
-        if (stored[at] == '\n')
-            style.LineBreak = "\n";
-        else if (at + 1 == stored.size() || stored[at + 1] != '\n')
-            style.LineBreak = "\r";
-    }
-    style.TabBytes = stored.find('\t') != std::string_view::npos;
-    return style;
-}
-
 UpdatedText UpdateTypedText(std::string_view memo, const TypedTextStyle& style, std::size_t limit) {
     UpdatedText out;
     out.TextBuffer.reserve(memo.size());
@@ -130,9 +117,9 @@ UpdatedText UpdateTypedText(std::string_view memo, const TypedTextStyle& style, 
 }
 
 UpdatedText UpdateStoredText(std::string_view memo, std::string_view presetMemo, std::string_view stored,
-                             std::size_t limit) {
+                             std::size_t limit, const TypedTextStyle& fallback) {
     if (memo == presetMemo) return {std::string(stored), false};
-    return UpdateTypedText(memo, StyleOfTypedText(stored), limit);
+    return UpdateTypedText(memo, StyleOfTypedText(stored, fallback), limit);
 }
 
 std::string TruncationNotice() {

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "editor/model/commands/command_form.h"
+#include "editor/script/text_util.h"
 
 namespace tessaro {
 
@@ -41,14 +42,6 @@ struct Inserted {
 };
 Inserted InsertAtCaret(std::string_view memo, std::size_t caret, std::string_view insert);
 
-// How a text writes its line breaks and tabs. A new text: CR LF and "<TAB>"; a stored one
-// keeps its own (a text file edited with LF endings and tab bytes keeps both).
-struct TypedTextStyle {
-    std::string_view LineBreak = "\r\n";
-    bool TabBytes = false;
-};
-TypedTextStyle StyleOfTypedText(std::string_view stored);
-
 // Update: Tabs become "<TAB>" (or stay tab bytes), line breaks the style's; beyond `limit`
 // (a macro's 5,000 characters) the text is cut and the notice below is due.
 struct UpdatedText {
@@ -65,9 +58,9 @@ std::string TypedTextPreset(const TTextRec& rec);
 
 // Update of a memo preset from `stored`: while the memo still holds `presetMemo` (what it
 // showed after the preset) the stored text comes back byte for byte; an edited memo is
-// written in the stored text's style.
+// written in the stored text's style (`fallback`'s where the stored text shows none).
 UpdatedText UpdateStoredText(std::string_view memo, std::string_view presetMemo, std::string_view stored,
-                             std::size_t limit = kMaxTypedText);
+                             std::size_t limit = kMaxTypedText, const TypedTextStyle& fallback = {});
 
 // ---- Find and replace ----
 // Positions count characters of the memo text; only a-z are folded for comparing.

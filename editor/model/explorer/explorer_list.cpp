@@ -28,7 +28,8 @@ void Explorer::NetworkModeChanged() {
 void Explorer::Start() {
     lock_.Configure(ctx_.config.NetworkMode, ctx_.config.RecentFiles[0].str());
     lock_.NoteLoaded();
-    file_.LoadMacroFile(ctx_.config.RecentFiles[0].str(), false);
+    // The player has the file loaded, and has told the user what is wrong with it.
+    file_.LoadMacroFile(ctx_.config.RecentFiles[0].str(), false, false);
     for (int group = 0; group < kGlobGroupCount; ++group)
         if (group != ggItem) ctx_.link.PullGroup(ctx_.glob, group, 0);
     const int count = std::min<int>(ctx_.glob.MacroCount, kMaxMacros);

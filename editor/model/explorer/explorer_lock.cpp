@@ -52,7 +52,7 @@ void Explorer::SyncTimerTimer() {
 
 void Explorer::ReloadKeepingRow() {
     const int row = selectedRow_;
-    file_.ReloadMacroFile(false);
+    file_.ReloadMacroFile(false, false);  // the player reloads it too, and warns
     ctx_.window.GetSwapFile();
     ctx_.window.GetCatFile();
     FillList();

@@ -24,7 +24,7 @@ void Explorer::OnPlayerMessage(std::uint32_t code, std::int32_t arg) {
             const std::string name = config.RecentFiles[0].str();
             lock_.Configure(config.NetworkMode, name);
             lock_.NoteLoaded();
-            file_.LoadMacroFile(name, false);
+            file_.LoadMacroFile(name, false, false);  // the player has warned of its faults
             ctx_.window.DoCaption();
             FillList();
             SetButtons(ctx_.glob.MacroCount != 0);
@@ -61,7 +61,7 @@ void Explorer::OnPlayerMessage(std::uint32_t code, std::int32_t arg) {
             break;
         }
         case puReloadAll:
-            file_.ReloadMacroFile(false);
+            file_.ReloadMacroFile(false, false);
             ctx_.window.GetSwapFile();
             ctx_.window.GetCatFile();
             FillList();

@@ -34,21 +34,29 @@ bool SameBytes(const fs::path& a, const fs::path& b) {
     return fs::file_size(a, ec) == fs::file_size(b, ec) && !ec && Slurp(a) == Slurp(b);
 }
 
-// "A LONG NAME.ICO" -> "ALONGN~1.ICO", the first number that is free or already holds
-// the same bytes.
+// "A long name.ico" -> "Alongn~1.ico", the first number that is free or already holds the
+// same bytes: the letters the user gave, in their case, so the copy is still recognised.
 std::string GeneratedName(const fs::path& chosen, const std::string& iconsDir) {
     std::string stem;
-    for (char c : Upper(chosen.stem().string()))
-        if (Valid83Char(c)) stem += c;
-    if (stem.empty()) stem = "ICON";
+    for (char c : chosen.stem().string())
+        if (Valid83Char(c) && static_cast<unsigned char>(c) < 0x80) stem += c;
+    if (stem.empty()) stem = "icon";
+    const std::string ext = chosen.extension().string();  // ".ico" in its own case
     for (int n = 1; n < 1000000; ++n) {
         const std::string suffix = "~" + std::to_string(n);
-        const std::string name = stem.substr(0, 8 - suffix.size()) + suffix + ".ICO";
+        const std::string name = stem.substr(0, 8 - suffix.size()) + suffix + ext;
         const fs::path target = fs::path(iconsDir) / name;
         std::error_code ec;
         if (!fs::exists(target, ec) || SameBytes(chosen, target)) return name;
     }
     return {};
+}
+
+// A name the record's 12 characters hold as it is.
+bool FitsIconName(const std::string& name) {
+    return !name.empty() && name.size() <= 12 && std::all_of(name.begin(), name.end(), [](char c) {
+        return c >= ' ' && static_cast<unsigned char>(c) < 0x7F;
+    });
 }
 
 }  // namespace
@@ -66,15 +74,14 @@ std::optional<QImage> LoadIconGlyph(const std::string& path) {
 }
 
 std::string ShortName83(const std::string& fileName) {
-    const std::string up = Upper(fileName);
-    const std::size_t dot = up.find('.');
-    if (dot == std::string::npos || up.find('.', dot + 1) != std::string::npos) return {};
-    const std::string base = up.substr(0, dot), ext = up.substr(dot + 1);
+    const std::size_t dot = fileName.find('.');
+    if (dot == std::string::npos || fileName.find('.', dot + 1) != std::string::npos) return {};
+    const std::string base = fileName.substr(0, dot), ext = fileName.substr(dot + 1);
     if (base.empty() || base.size() > 8 || ext.size() > 3) return {};
-    if (!std::all_of(base.begin(), base.end(), Valid83Char) ||
-        !std::all_of(ext.begin(), ext.end(), Valid83Char))
+    const auto valid = [](char c) { return static_cast<unsigned char>(c) < 0x80 && Valid83Char(c); };
+    if (!std::all_of(base.begin(), base.end(), valid) || !std::all_of(ext.begin(), ext.end(), valid))
         return {};
-    return up;
+    return fileName;
 }
 
 IconChoice ChooseIconFile(const std::string& chosenPath, const std::string& iconsDir) {
@@ -89,9 +96,12 @@ IconChoice ChooseIconFile(const std::string& chosenPath, const std::string& icon
         return out;
     }
     const fs::path chosen(chosenPath);
+    std::error_code ec;
+    // An icon of the folder itself is used as it lies, under its own name.
+    const bool inFolder = fs::equivalent(chosen.parent_path(), iconsDir, ec);
     std::string name = ShortName83(chosen.filename().string());
     if (name.empty()) name = GeneratedName(chosen, iconsDir);
-    std::error_code ec;
+    if (inFolder && FitsIconName(chosen.filename().string())) name = chosen.filename().string();
     fs::create_directories(iconsDir, ec);
     const fs::path target = fs::path(iconsDir) / name;
     if (!fs::equivalent(chosen, target, ec)) {

@@ -1,6 +1,6 @@
 #pragma once
-// A macro's own icon: chosen from an .ICO file, copied into ProgramDir/Icons under an
-// upper-case 8.3 name (the record keeps 12 characters), drawn 16 x 16.
+// A macro's own icon: chosen from an .ICO file, copied into ProgramDir/Icons under an 8.3
+// name (the record keeps 12 characters), drawn 16 x 16.
 #include <QImage>
 #include <optional>
 #include <string>
@@ -17,7 +17,7 @@ inline constexpr const char* kResetIconQuestion = "Reset icon to program default
 // The icon drawn into a 16 x 16 glyph; nothing when the file is not a readable icon.
 std::optional<QImage> LoadIconGlyph(const std::string& path);
 
-// The upper-cased 8.3 form of a file name, or empty when it has no such form (a longer
+// The file name when it is an 8.3 name, in its own case; empty when it is not (a longer
 // base or extension, several dots, blanks or characters 8.3 names may not hold).
 std::string ShortName83(const std::string& fileName);
 
@@ -29,9 +29,10 @@ struct IconChoice {
     std::string error;     // kInvalidIconType or kIconNotOpened when not ok
 };
 
-// Takes the chosen file into `iconsDir` without overwriting: a name with an 8.3 form keeps
-// it upper-cased; a longer one gets a free generated 8.3 name (or the one already holding
-// the same bytes). A file that is not a readable icon is not copied.
+// An icon already in `iconsDir` is used as it is, under its own name when the record holds
+// it. Another is copied there without overwriting: an 8.3 name is kept as it is; a longer
+// one gets a free 8.3 name made of its own letters (or the one already holding the same
+// bytes). A file that is not a readable icon is not copied.
 IconChoice ChooseIconFile(const std::string& chosenPath, const std::string& iconsDir);
 
 // The folder the icon chooser opens in: the Icons folder of `programDir`, made when it is

@@ -175,7 +175,10 @@ std::optional<ScriptLine> Named(const FamilyRun& run) {
 // Confirmed by Update; the stored text comes back as it was unless it was edited.
 std::optional<ScriptLine> TypedText(const FamilyRun& run) {
     TModText dlg(run.owner);
-    if (run.request.TextFileLine) dlg.SetTextLimit(kTextFileLineLimit);
+    if (run.request.TextFileLine) {
+        dlg.SetTextLimit(kTextFileLineLimit);
+        dlg.SetTextStyle(run.request.TextFileStyle);
+    }
     if (run.edited != nullptr) dlg.PresetStored(RecordOf<TTextRec>(run.edited).Text);
     Show(run, dlg);
     if (dlg.Updated == 0) return std::nullopt;
@@ -190,6 +193,7 @@ std::optional<ScriptLine> TextFile(const FamilyRun& run) {
                                : run.edited     ? RecordOf<TNameRec>(run.edited).Name
                                                 : std::string();
     TDoTextInsert dlg(run.owner, r.AllowTextEdit, preset);
+    dlg.MayEditInScript = r.MayEditTextFile;
     Show(run, dlg);
     if (dlg.EditInScript) run.editTextFile = dlg.ChosenPath;
     if (dlg.CommandText.empty()) return std::nullopt;

@@ -461,7 +461,11 @@ CommandOutcome TDoScripting::RunCommand(const CommandRequest& request) {
     // One text file at a time: a second would put the first in place of the macro's script.
     CommandRequest run = request;
     run.AllowTextEdit = request.AllowTextEdit && !textFile_.Active;
+    run.MayEditTextFile = [this](const std::string& path) {
+        return MayEnterTextFile(SaveForm(), lines_, programDir_, win::Cp1252ToUtf8(path));
+    };
     run.TextFileLine = textFile_.Active;
+    if (textFile_.Active) run.TextFileStyle = textFile_.Style;
     CommandOutcome outcome = services_.EditCommand(this, lines_, run);
     if (outcome.EditTextFile.empty() || !run.AllowTextEdit) return outcome;
     // The file's own lines replace the macro's until the file is saved or the edit cancelled.

@@ -134,6 +134,10 @@ void TDoTextInsert::EditScriptClick() {
         ProgPath->setFocus();
         return;
     }
+    if (MayEditInScript && !MayEditInScript(path)) {
+        ProgPath->setFocus();
+        return;
+    }
     ChosenPath = path;
     EditInScript = true;
     accept();

@@ -3,6 +3,7 @@
 // macro types, with the file opened in the desktop's editor or in the script editor.
 #include <QDialog>
 #include <QElapsedTimer>
+#include <functional>
 #include <string>
 
 #include "platform/launch.h"
@@ -27,6 +28,8 @@ public:
     static constexpr const char* kNoEditor =
         "No program on this computer is set to edit text files.  Unable to open text file.";
     bool EditInScript = false;  // closed to edit the file as script lines (ChosenPath)
+    // Whether the file may be edited as lines; false (the reason shown) keeps the dialog open.
+    std::function<bool(const std::string&)> MayEditInScript;
 
     void OkButtonClick();
     void EditTextClick();

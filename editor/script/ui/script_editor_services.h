@@ -1,10 +1,12 @@
 #pragma once
 // What the script editor window asks of the windows above it: the command editors of the
 // 117 commands, and the explorer's scope, schedule and abbreviation dialogs.
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "editor/script/line_ops.h"
+#include "editor/script/text_util.h"
 #include "macro/macro_record.h"
 
 class QWidget;
@@ -24,11 +26,15 @@ struct CommandRequest {
     // the path it opens with instead of the edited line's.
     bool AllowTextEdit = true;
     std::optional<std::string> TextFilePreset;
+    // Asked before the dialog closes to edit the file (Windows-1252 path) as lines: false,
+    // the reason shown, keeps the dialog open with what was typed.
+    std::function<bool(const std::string&)> MayEditTextFile;
     // A new command that starts where its dialog starts when opened alone (new-command flag
     // 1), as the macro-text editor's entries do; the code only says which family opens.
     bool OwnDefaults = false;
     // The line belongs to a text file edited as lines: its text is as long as the file holds.
     bool TextFileLine = false;
+    TypedTextStyle TextFileStyle;  // and the file's own line breaks and tabs
 };
 
 struct CommandOutcome {

@@ -406,8 +406,8 @@ TEST_F(DesktopCommands, WindowsByTitleChangeStateHideShowTileAndEndTheirProgram)
     Play(
         "<WMAX:Tess One><WAITKEY:001:01>"
         "<WRES:Tess One><WMIN:Tess Two><WAITKEY:001:02>"
-        "<WRES:Tess Two><WHIDE:Tess One><WAITKEY:001:03>"
-        "<WSHOW:Tess One><TILVDESK><WAITKEY:001:04>"
+        "<WRES:Tess Two><WPOS:0150,0120Tess One><WHIDE:Tess One><WAITKEY:001:03>"
+        "<TILVDESK><WSHOW:Tess One><WAITKEY:001:04>"
         "<WSHUT:Tess Two><WSHUT:Tess One><WAITPROG:001:tess_window><ACTIVATE:Typing Target>done");
     Display* user = looker_->display();
     auto next = [&](KeySym key, const std::function<bool()>& until) {
@@ -434,11 +434,10 @@ TEST_F(DesktopCommands, WindowsByTitleChangeStateHideShowTileAndEndTheirProgram)
     })) << player_->Log();
     ASSERT_TRUE(next(XK_d, [&] {
         const auto f1 = looker_->Frame(w1), f2 = looker_->Frame(w2);
-        // Three windows side by side, the typing target among them: a third of the width each.
-        auto third = [](const auto& f) {
-            return f && (f->width == 213 || f->width == 214) && f->x % 213 <= 1;
-        };
-        return viewable(w1) && third(f1) && third(f2) && f1->x != f2->x;
+        // The two windows left side by side, the typing target among them: half the width
+        // each; the hidden one is shown where it stood when it was hidden.
+        return viewable(w1) && f1 && f1->x == 150 && f1->y == 120 && f2 && f2->width == 320 &&
+               f2->x % 320 == 0;
     })) << player_->Log();
     // The last wait ends and the two programs are shut at once. No key is pressed after that,
     // so the macro's letters are its own: its "e" too, typed while the hand may still hold e.

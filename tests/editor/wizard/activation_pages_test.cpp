@@ -141,8 +141,8 @@ TEST_F(ActivationPagesForm, AReminderIsNamedAfterItsTextAndTheIconPickerKeepsIts
     fs::create_directories(dir + "/Icons");
     chooser.answer = dir + "/bell.ico";
     icon->click();
-    EXPECT_EQ(form->Snapshot().Text("P10MySpeed"), "BELL.ICO");
-    EXPECT_TRUE(fs::exists(dir + "/Icons/BELL.ICO"));
+    EXPECT_EQ(form->Snapshot().Text("P10MySpeed"), "bell.ico");
+    EXPECT_TRUE(fs::exists(dir + "/Icons/bell.ico"));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // A stand-in for the network manager's client library, for the dial-up binding tests. Its
-// connections come from FAKE_NM_CONNECTIONS ("name:type:user;..."); FAKE_NM_DOWN makes the
+// connections come from FAKE_NM_CONNECTIONS ("name:type:user[:kept password];..."), listed
+// without their secrets, which only a request for them hands out; FAKE_NM_DOWN makes the
 // client fail to connect; a connection whose name starts with "Busy" refuses to activate, one
 // starting with "Drop" falls back to deactivated while activating. Built a second time with
 // FAKE_NM_PARTIAL, without the activation and deactivation entry points. Connections added
@@ -69,10 +70,12 @@ struct Setting {
     std::string user, password, uuid;
     unsigned passwordFlags = 1;  // kept by an agent, as stored profiles usually are
     int autoconnect = 1;
+    bool secretsHere = false;  // listed connections carry none
     std::map<std::string, std::string> vpnSecrets, vpnData;
 };
 struct Connection {
     std::string id, type;
+    std::string kept;  // the password the service keeps, handed out on request
     Setting setting;
     Setting identity;  // the "connection" setting
     std::string persist;
@@ -93,6 +96,7 @@ struct Client {
         GAsyncReadyCallback callback;
         void* userData;
         Connection* connection;
+        void* source = nullptr;  // the client, unless a connection was asked
     };
     std::vector<Pending> pending;
     std::deque<Connection> added;
@@ -147,11 +151,12 @@ void* nm_client_new(void*, GError** error) {
         std::size_t end = all.find(';', pos);
         if (end == std::string::npos) end = all.size();
         std::string item = all.substr(pos, end - pos);
-        std::size_t a = item.find(':'), b = item.find(':', a + 1);
+        std::size_t a = item.find(':'), b = item.find(':', a + 1), k = item.find(':', b + 1);
         Connection stored;
         stored.id = item.substr(0, a);
         stored.type = item.substr(a + 1, b - a - 1);
-        stored.setting.user = item.substr(b + 1);
+        stored.setting.user = item.substr(b + 1, k == std::string::npos ? k : k - b - 1);
+        if (k != std::string::npos) stored.kept = item.substr(k + 1);
         stored.setting.password = "stored";
         stored.identity.uuid = "stored-" + std::to_string(c->connections.size());
         c->connections.push_back(stored);
@@ -267,7 +272,7 @@ int g_main_context_iteration(void*, int) {
     if (!g_client) return 0;
     auto pending = std::move(g_client->pending);
     g_client->pending.clear();
-    for (auto& p : pending) p.callback(g_client, p.connection, p.userData);
+    for (auto& p : pending) p.callback(p.source ? p.source : g_client, p.connection, p.userData);
     for (auto& a : g_client->actives)
         if (a.state == 1) a.state = StartsWith(a.connection->id, "Drop") ? 4 : 2;
     g_client->Refresh();
@@ -279,8 +284,11 @@ void g_object_get(void* object, const char* property, ...) {
     va_start(args, property);
     while (property) {
         auto** out = va_arg(args, char**);
+        auto* s = static_cast<Setting*>(object);
         if (std::strcmp(property, "username") == 0 || std::strcmp(property, "user-name") == 0)
-            *out = strdup(static_cast<Setting*>(object)->user.c_str());
+            *out = strdup(s->user.c_str());
+        else if (std::strcmp(property, "password") == 0 && s->secretsHere)
+            *out = strdup(s->password.c_str());
         else
             *out = nullptr;
         property = va_arg(args, const char*);
@@ -341,5 +349,32 @@ void g_error_free(GError* e) {
 }
 
 void g_free(void* p) { std::free(p); }
+
+// The secrets come as the kept password's text; an empty text when none is kept.
+void nm_remote_connection_get_secrets_async(void* connection, const char*, void*,
+                                            GAsyncReadyCallback callback, void* userData) {
+    auto* c = static_cast<Connection*>(connection);
+    g_client->pending.push_back({callback, userData, c, c});
+}
+void* nm_remote_connection_get_secrets_finish(void*, void* result, GError**) {
+    return strdup(static_cast<Connection*>(result)->kept.c_str());
+}
+int nm_connection_update_secrets(void* connection, const char*, void* secrets, GError**) {
+    auto* c = static_cast<Connection*>(connection);
+    const std::string text = static_cast<char*>(secrets);
+    if (c->type == "vpn") {
+        if (!text.empty()) c->setting.vpnSecrets["password"] = text;
+    } else {
+        c->setting.password = text;
+        c->setting.secretsHere = true;
+    }
+    return 1;
+}
+const char* nm_setting_vpn_get_secret(void* setting, const char* key) {
+    auto& secrets = static_cast<Setting*>(setting)->vpnSecrets;
+    const auto it = secrets.find(key);
+    return it == secrets.end() ? nullptr : it->second.c_str();
+}
+void g_variant_unref(void* variant) { std::free(variant); }
 
 }  // extern "C"

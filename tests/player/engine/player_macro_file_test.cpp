@@ -236,25 +236,28 @@ TEST_F(PlayerMacroFileTest, OversizedFileLoadsFiveHundredAndWarnsOnce) {
     EXPECT_EQ(ReadBytes(path), before);
 }
 
-TEST_F(PlayerMacroFileTest, TrailingBytesAreNotAMacroAndSurviveAppends) {
-    WriteFile({Macro("only", 1)});
+TEST_F(PlayerMacroFileTest, TrailingBytesAreNotAMacroAndTheFileIsLeftAsItIs) {
+    WriteFile({Macro("only", 1), Macro("two", 2)});
     auto bytes = ReadBytes(path);
     bytes.insert(bytes.end(), 100, 'z');
     WriteBytes(path, bytes);
 
     ASSERT_TRUE(file.LoadMacroFile(path));
-    EXPECT_EQ(+glob->MacroCount, 6);  // one macro plus the five system macros
-    // Said once as the file is opened, not at every reload.
+    EXPECT_EQ(+glob->MacroCount, 2);  // no system macro is put into it
+    // Said once as the file is opened, not at every reload, nor when following the editor.
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Warning");
     EXPECT_NE(boxes[0].text.find(path), std::string::npos) << boxes[0].text;
     EXPECT_NE(boxes[0].text.find("ends in a partial macro: 100 bytes"), std::string::npos) << boxes[0].text;
+    EXPECT_NE(boxes[0].text.find("the file is left as it is"), std::string::npos) << boxes[0].text;
     ASSERT_TRUE(file.ReloadMacroFile());
     EXPECT_EQ(boxes.size(), 1u);
-    const auto after = ReadBytes(path);
-    ASSERT_EQ(after.size(), 6 * kMacroRecordSize + 100);
-    EXPECT_EQ(std::vector<char>(after.end() - 100, after.end()), std::vector<char>(100, 'z'));
-    EXPECT_EQ(FileRecords()[5].Nickname, kSystemMacros[4].nickname);
+    EXPECT_EQ(ReadBytes(path), bytes);
+    // Another player that follows the editor into such a file says nothing; the editor did.
+    PlayerMacroFile follower({*config, *glob, link, dir.path(), {}});
+    ASSERT_TRUE(follower.ReloadMacroFile(false));
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(ReadBytes(path), bytes);
 }
 
 TEST_F(PlayerMacroFileTest, InNetworkModeSystemMacrosAreAddedOnlyWhileHoldingTheSharedFile) {

@@ -111,7 +111,7 @@ protected:
     void SetUp() override {
         EnsureQtApplication();
         ::setenv("FAKE_NM_CONNECTIONS",
-                 "Work Dial:gsm:alice;Office Wi-Fi:802-11-wireless:;Company VPN:vpn:carol", 1);
+                 "Work Dial:gsm:alice;Office Wi-Fi:802-11-wireless:;Company VPN:vpn:carol:kept pw", 1);
     }
     void TearDown() override {
         RasFreeLibrary();
@@ -130,13 +130,13 @@ TEST_F(DialupDialog, EntriesRetrieveAndTheSubstitutedPassword) {
     ASSERT_EQ(dlg.PhoneList->count(), 2);
     ASSERT_EQ(dlg.PhoneList->selectedItems().size(), 1);
     EXPECT_EQ(dlg.PhoneList->selectedItems()[0]->text(), "Company VPN");
-    Click(&dlg, "Button1");  // Retrieve: the user name only
+    Click(&dlg, "Button1");  // Retrieve: the user name and the kept password
     EXPECT_EQ(dlg.UserName->text(), "carol");
-    EXPECT_EQ(dlg.Password->text(), "pass U");
+    EXPECT_EQ(dlg.Password->text(), "kept pw");
     testing::SaveScreen(&dlg, "TDoDialup");
     Click(&dlg, "OkButton");
-    EXPECT_EQ(dlg.CommandText, "<DIAL:<NAME:carol><PASS:" + SwapPasswordChars("pass U") + ">Company VPN>");
-    EXPECT_EQ(dlg.CommandText.find("pass U"), std::string::npos);
+    EXPECT_EQ(dlg.CommandText, "<DIAL:<NAME:carol><PASS:" + SwapPasswordChars("kept pw") + ">Company VPN>");
+    EXPECT_EQ(dlg.CommandText.find("kept pw"), std::string::npos);
 
     TDoDialup hang(nullptr);
     hang.show();

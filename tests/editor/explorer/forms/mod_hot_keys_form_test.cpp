@@ -170,19 +170,19 @@ TEST_F(ModHotKeysForm, FindAgainReplaceAndImport) {
     EXPECT_FALSE(LastText().empty());
 }
 
-TEST_F(ModHotKeysForm, IconIsCopiedUpperCasedAndRightClickResetsIt) {
+TEST_F(ModHotKeysForm, IconIsCopiedUnderItsNameAndRightClickResetsIt) {
     auto form = Open(1);
     QImage img(32, 32, QImage::Format_ARGB32);
     img.fill(Qt::red);
     const std::string chosen = dir + "/pen.ico";
     ASSERT_TRUE(QImageWriter(QString::fromStdString(chosen), "ico").write(img));
     form->LoadIconFrom(chosen);
-    EXPECT_EQ(form->IconFile, "PEN.ICO");
-    EXPECT_TRUE(std::filesystem::exists(dir + "/Icons/PEN.ICO"));
+    EXPECT_EQ(form->IconFile, "pen.ico");
+    EXPECT_TRUE(std::filesystem::exists(dir + "/Icons/pen.ico"));
     std::ofstream(dir + "/broken.ico") << "junk";
     form->LoadIconFrom(dir + "/broken.ico");
     EXPECT_EQ(LastText(), "Icon could not be opened.");
-    EXPECT_EQ(form->IconFile, "PEN.ICO");
+    EXPECT_EQ(form->IconFile, "pen.ico");
     answers = {win::MbResult::Yes};
     QTest::mouseClick(form->MySpeed, Qt::RightButton);
     EXPECT_EQ(LastText(), "Reset icon to program default?");

@@ -67,6 +67,12 @@ TEST(TypedText, AStoredTextKeepsItsBytesUnchangedAndItsStyleWhenEdited) {
     EXPECT_EQ(StyleOfTypedText("no breaks").LineBreak, "\r\n");
     EXPECT_FALSE(StyleOfTypedText("a<TAB>b").TabBytes);
     EXPECT_EQ(StyleOfTypedText("end\r").LineBreak, "\r");
+    // What a text does not show comes from the file it belongs to.
+    const TypedTextStyle file{"\n", true};
+    EXPECT_EQ(StyleOfTypedText("no breaks", file).LineBreak, "\n");
+    EXPECT_TRUE(StyleOfTypedText("no tabs", file).TabBytes);
+    EXPECT_EQ(StyleOfTypedText("own\r\n", file).LineBreak, "\r\n");
+    EXPECT_EQ(UpdateStoredText("a\nb", "a", "a", kMaxTypedText, file).TextBuffer, "a\nb");
 }
 
 TEST(TypedText, KeyTokensSymbolsAndAltCodesStayOneTextLine) {

@@ -43,41 +43,56 @@ protected:
     std::string icons;
 };
 
-TEST_F(MacroIcon, ShortNamesAreKeptUpperCased) {
-    EXPECT_EQ(ShortName83("pen.ico"), "PEN.ICO");
-    EXPECT_EQ(ShortName83("12345678.ico"), "12345678.ICO");
+TEST_F(MacroIcon, ShortNamesAreKeptAsTheyAre) {
+    EXPECT_EQ(ShortName83("pen.ico"), "pen.ico");
+    EXPECT_EQ(ShortName83("12345678.ICO"), "12345678.ICO");
     EXPECT_EQ(ShortName83("123456789.ico"), "");
     EXPECT_EQ(ShortName83("my pen.ico"), "");
     EXPECT_EQ(ShortName83("a.b.ico"), "");
     const IconChoice c = ChooseIconFile(Icon("pen.ico", Qt::red), icons);
     ASSERT_TRUE(c.ok) << c.error;
-    EXPECT_EQ(c.iconName, "PEN.ICO");
-    EXPECT_TRUE(fs::exists(fs::path(icons) / "PEN.ICO"));
+    EXPECT_EQ(c.iconName, "pen.ico");
+    EXPECT_TRUE(fs::exists(fs::path(icons) / "pen.ico"));
     EXPECT_EQ(LoadIconGlyph(c.path)->size(), QSize(16, 16));
+}
+
+TEST_F(MacroIcon, AnIconOfTheFolderIsUsedAsItLies) {
+    fs::create_directories(icons);
+    fs::rename(Icon("blue.ico", Qt::blue), fs::path(icons) / "blue.ico");
+    fs::rename(Icon("BLUE.ICO", Qt::red), fs::path(icons) / "BLUE.ICO");
+    fs::rename(Icon("my pen.ico", Qt::green), fs::path(icons) / "my pen.ico");
+    for (const char* name : {"blue.ico", "my pen.ico"}) {
+        const IconChoice c = ChooseIconFile((fs::path(icons) / name).string(), icons);
+        ASSERT_TRUE(c.ok) << c.error;
+        EXPECT_EQ(c.iconName, name);
+        EXPECT_EQ(c.path, (fs::path(icons) / name).string());
+        EXPECT_TRUE(c.warning.empty()) << name;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(icons), {}), 3) << "nothing copied";
 }
 
 TEST_F(MacroIcon, LongNamesGetAFreeGeneratedName) {
     const IconChoice a = ChooseIconFile(Icon("A long icon name.ico", Qt::red), icons);
     ASSERT_TRUE(a.ok);
-    EXPECT_EQ(a.iconName, "ALONGI~1.ICO");
+    EXPECT_EQ(a.iconName, "Alongi~1.ico");
     EXPECT_LE(a.iconName.size(), 12u);
     const IconChoice again = ChooseIconFile((root / "pick" / "A long icon name.ico").string(), icons);
-    EXPECT_EQ(again.iconName, "ALONGI~1.ICO") << "the same bytes reuse their copy";
+    EXPECT_EQ(again.iconName, "Alongi~1.ico") << "the same bytes reuse their copy";
     const IconChoice b = ChooseIconFile(Icon("A long icon nameB.ico", Qt::blue), icons);
-    EXPECT_EQ(b.iconName, "ALONGI~2.ICO");
+    EXPECT_EQ(b.iconName, "Alongi~2.ico");
     EXPECT_TRUE(b.warning.empty());
 }
 
 TEST_F(MacroIcon, ExistingNameIsNotOverwritten) {
     ASSERT_TRUE(ChooseIconFile(Icon("pen.ico", Qt::red), icons).ok);
-    const auto before = fs::file_size(fs::path(icons) / "PEN.ICO");
+    const auto before = fs::file_size(fs::path(icons) / "pen.ico");
     fs::create_directories(root / "other");
     const std::string green = Icon("x.ico", Qt::green);
-    fs::rename(green, root / "other" / "PEN.ico");
-    const IconChoice c = ChooseIconFile((root / "other" / "PEN.ico").string(), icons);
+    fs::rename(green, root / "other" / "pen.ico");
+    const IconChoice c = ChooseIconFile((root / "other" / "pen.ico").string(), icons);
     ASSERT_TRUE(c.ok);
     EXPECT_EQ(c.warning, kIconNameTaken);
-    EXPECT_EQ(fs::file_size(fs::path(icons) / "PEN.ICO"), before);
+    EXPECT_EQ(fs::file_size(fs::path(icons) / "pen.ico"), before);
     const QImage kept = LoadIconGlyph(c.path)->convertToFormat(QImage::Format_ARGB32);
     EXPECT_EQ(QColor(kept.pixel(8, 8)), QColor(Qt::red));
 }

@@ -591,14 +591,14 @@ TEST_F(ScriptingFixture, IconsAreCopiedNeverOverwrittenAndSavedWithTheMacro) {
     EXPECT_TRUE(fs::exists(dir.file("Icons/" + copied)));
 
     // A different icon under a name the folder holds: the notice, and the folder's file.
-    ASSERT_TRUE(writeIcon(dir.file("Icons/PEN.ICO"), Qt::blue));
+    ASSERT_TRUE(writeIcon(dir.file("Icons/pen.ico"), Qt::blue));
     ASSERT_TRUE(writeIcon(dir.file("elsewhere/pen.ico"), Qt::green));
-    const auto before = testing::ReadBytes(dir.file("Icons/PEN.ICO"));
+    const auto before = testing::ReadBytes(dir.file("Icons/pen.ico"));
     w->MySpeedClick(dir.file("elsewhere/pen.ico"));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find("An icon of this name already exists"), std::string::npos);
-    EXPECT_EQ(w->IconName(), "PEN.ICO");
-    EXPECT_EQ(testing::ReadBytes(dir.file("Icons/PEN.ICO")), before);
+    EXPECT_EQ(w->IconName(), "pen.ico");
+    EXPECT_EQ(testing::ReadBytes(dir.file("Icons/pen.ico")), before);
 
     // Wrong type and a corrupt icon change nothing.
     std::ofstream(dir.file("elsewhere/bad.ico")) << "junk";
@@ -607,10 +607,10 @@ TEST_F(ScriptingFixture, IconsAreCopiedNeverOverwrittenAndSavedWithTheMacro) {
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[1], "Error: Invalid file type selected.");
     EXPECT_EQ(boxes[2], "Error: Icon could not be opened.");
-    EXPECT_EQ(w->IconName(), "PEN.ICO");
+    EXPECT_EQ(w->IconName(), "pen.ico");
 
     w->OkButtonClick();
-    EXPECT_EQ(current.IconName.view(), "PEN.ICO");
+    EXPECT_EQ(current.IconName.view(), "pen.ico");
 }
 
 TEST_F(ScriptingFixture, ARightClickOnTheIconAsksToResetIt) {

@@ -175,6 +175,68 @@ TEST_F(TextFileThroughTheEditor, AnUnchangedLineKeepsTheFileAndAnEditKeepsItsLin
     SaveTheFile(w);
     EXPECT_EQ(Slurp(), bytes + "one\tmore\n");
     EXPECT_TRUE(boxes.empty()) << boxes.front();
+
+    // A new text line added to the file, and a line break typed into a line that had none,
+    // take the file's LF and tab bytes too.
+    Holding("start\n<TDELAY:05>end");
+    lines = 3;
+    row = 2;
+    ASSERT_NO_FATAL_FAILURE(OpenTheFile(w));
+    WhenShown(kKeystrokes, [](QDialog& d) {
+        auto* memo = d.findChild<QPlainTextEdit*>("NewFormat");
+        ASSERT_NE(memo, nullptr);
+        QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(memo, Qt::Key_Return);
+        ClickButton(d, "UpdateButton");
+    });
+    HeldClick(w.DoEdit);
+    HeldClickRow(w.OptionBox, cmd::Text - 1);
+    WhenShown(kKeystrokes, [](QDialog& d) {
+        auto* memo = d.findChild<QPlainTextEdit*>("NewFormat");
+        ASSERT_NE(memo, nullptr);
+        QTest::keyClicks(memo, "new");
+        QTest::keyClick(memo, Qt::Key_Return);
+        QTest::keyClicks(memo, "line");
+        QTest::keyClick(memo, Qt::Key_Return);
+        ClickButton(d, "UpdateButton");
+    });
+    HeldClick(w.AddButton);
+    SaveTheFile(w);
+    EXPECT_EQ(Slurp(), "start\n<TDELAY:05>end\nnew\nline\n");
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
+// A file that cannot be edited as lines, or a script that cannot be put aside first: the
+// refusal is shown over the dialog, which stays open with the typed path.
+TEST_F(TextFileThroughTheEditor, ARefusedSwitchKeepsTheDialogAndWhatWasTyped) {
+    Holding(std::string("bin\0ary", 7));
+    for (const int mode : {6, 3}) {
+        if (mode == 3) Holding("plain text\n");  // and the Snipra name is left empty
+        TDoScripting w(nullptr, current, config, services, dir.path(), [](std::uint32_t, std::int32_t) {});
+        w.ScriptMode = mode;
+        w.IsExisting = true;
+        w.show();
+        QApplication::processEvents();
+        HeldClickRow(w.Script, 0);
+        bool stayed = false;
+        QString typed;
+        WhenShown(kLoadTextFile, [&](QDialog& d) {
+            ClickButton(d, "EditScript");
+            stayed = d.isVisible();
+            typed = d.findChild<QLineEdit*>()->text();
+            ClickButton(d, "CancelButton");
+        });
+        HeldClick(w.DoEdit);
+        EXPECT_TRUE(stayed) << mode;
+        EXPECT_EQ(typed.toStdString(), path);
+        EXPECT_FALSE(w.TextFile().Active);
+        ASSERT_EQ(boxes.size(), 1u) << mode;
+        EXPECT_NE(boxes[0].find(mode == 6 ? "not a text file" : "No Snipra name was entered."),
+                  std::string::npos)
+            << boxes[0];
+        boxes.clear();
+        EXPECT_EQ(BuildMacroText(w.Lines().Lines).text, "<TFILE:" + path + ">");
+    }
 }
 
 TEST_F(TextFileThroughTheEditor, ALongFileIsEditedWholeNotCutToAMacrosLength) {
