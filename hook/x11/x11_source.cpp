@@ -363,7 +363,8 @@ private:
         std::vector<unsigned> codes;
         for (unsigned kc = 0; kc < keysyms_.size(); ++kc) {
             bool carries = false;
-            for (const auto& levels : keysyms_[kc]) carries = carries || CarriesHotKey(levels, numLock, shift, vk);
+            for (const auto& levels : keysyms_[kc])
+                carries = carries || CarriesHotKey(levels, numLock, shift, vk);
             if (carries) codes.push_back(kc);
         }
         return codes;
@@ -638,7 +639,8 @@ private:
                 e.kind = press ? InputEvent::KeyDown : InputEvent::KeyUp;
                 // Playback may have typed through a spare keycode whose mapping is gone by now.
                 if (e.synthetic) e.vk = static_cast<std::uint16_t>(noted);
-                if (!e.vk) e.vk = static_cast<std::uint16_t>(VkOfKey(kc, state.group, CoreState(state.locked_mods)));
+                if (!e.vk)
+                    e.vk = static_cast<std::uint16_t>(VkOfKey(kc, state.group, CoreState(state.locked_mods)));
                 if (press)
                     down_.insert(kc);
                 else
