@@ -165,26 +165,13 @@ bool CommandDialog::Refuse(const FormError& error) {
     return false;
 }
 
-std::optional<std::string> Cp1252Text(const QString& text, std::string* bad) {
-    std::string out;
-    out.reserve(static_cast<std::size_t>(text.size()));
-    for (char32_t cp : text.toUcs4()) {
-        unsigned char byte = 0;
-        if (!win::UnicodeToCp1252(cp, byte)) {
-            if (bad) *bad = QString::fromUcs4(&cp, 1).toStdString();
-            return std::nullopt;
-        }
-        out += static_cast<char>(byte);
-    }
-    return out;
-}
-
 std::optional<std::string> CommandDialog::Cp1252OrRefuse(QWidget* control, const QString& text) {
-    std::string bad;
-    auto bytes = Cp1252Text(text, &bad);
-    if (!bytes)
-        Refuse({"The character \"" + bad + "\" cannot be used in this entry.  Please correct.",
-                control->objectName().toStdString()});
+    QString bad;
+    auto bytes = win::EntryText(text, &bad);
+    if (!bytes) {
+        win::MessageBox(win::RefusedCharacterText(bad), "Error", win::MbButtons::Ok);
+        control->setFocus(Qt::OtherFocusReason);
+    }
     return bytes;
 }
 

@@ -110,8 +110,8 @@ void TCaptureKeys::FormShow() {
     shown_ = true;
     CaptureStarted = false;
     const CaptureLabels labels = CaptureLabelsFor(context_.core.GlobData, CaptureMacroNumber);
-    HotLabel2->setText(forms::Q(labels.stop));
-    HotLabel3->setText(forms::Q(labels.own));
+    HotLabel2->setText(win::ToQt(labels.stop));
+    HotLabel3->setText(win::ToQt(labels.own));
     const CaptureChoices c = CaptureChoicesFrom(context_.config, GlobalTaken);
     DoDouble->setChecked(c.doDouble);
     DoKey->setChecked(c.doKey);
@@ -128,10 +128,10 @@ void TCaptureKeys::FormShow() {
     GlobalButton->setEnabled(!GlobalTaken);
     (c.global ? GlobalButton : ProgramButton)->setChecked(true);
     Enabling();
-    NickName->setText(Recapture ? forms::Q(context_.core.CurrentMacro.Nickname.view()) : QString());
+    NickName->setText(Recapture ? win::ToQt(context_.core.CurrentMacro.Nickname.view()) : QString());
     NickName->setFocus();
     ProgList->clear();
-    for (const std::string& item : CaptureWindowList(context_.desktop)) ProgList->addItem(forms::Q(item));
+    for (const std::string& item : CaptureWindowList(context_.desktop)) ProgList->addItem(win::ToQt(item));
     ProgList->setCurrentIndex(0);
     adjustSize();
     forms::CentreOnScreen(*this);
@@ -169,7 +169,7 @@ void TCaptureKeys::StartButtonClick() {
     TGlobData armed = glob;
     TMacroRecord named = rec;
     const CaptureArming a =
-        ArmCapture(armed, named, c, CaptureMacroNumber, Recapture, forms::W(NickName->text()));
+        ArmCapture(armed, named, c, CaptureMacroNumber, Recapture, win::FromQt(NickName->text()));
     if (!a.ok) {
         forms::ErrorBox(a.error);
         return;
@@ -189,7 +189,7 @@ void TCaptureKeys::StartButtonClick() {
     CaptureStarted = true;
     host_.UpCapture();
     const int chosen = ProgList->currentIndex();
-    const std::string title = forms::W(ProgList->currentText());
+    const std::string title = win::FromQt(ProgList->currentText());
     accept();
     if (chosen > 0) {
         win::Desktop& desktop = context_.desktop;
