@@ -20,8 +20,9 @@ bool ReadEditableTextFile(const std::string& path, std::string& text, std::strin
 
 struct TextFileSession {
     bool Active = false;
-    std::string Path;  // the file that saving writes, as the file system names it
-    std::string Name;  // as the user typed it (Windows-1252); presets the dialog again
+    std::string Path;   // the file that saving writes, as the file system names it
+    bool Utf8 = false;  // the file is UTF-8 and is written back so
+    std::string Name;   // as the user typed it (Windows-1252); presets the dialog again
     // The "Load Text File" run that led here, finished when the macro comes back.
     bool InsertNew = true;
     AddStyle InsertStyle = AddStyle::AtEnd;
