@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "widgets/entry_text.h"
 #include "widgets/dialog_frame.h"
 #include "widgets/screen_fit.h"
 #include "platform/cp1252.h"
@@ -166,13 +167,7 @@ bool CommandDialog::Refuse(const FormError& error) {
 }
 
 std::optional<std::string> CommandDialog::Cp1252OrRefuse(QWidget* control, const QString& text) {
-    QString bad;
-    auto bytes = win::EntryText(text, &bad);
-    if (!bytes) {
-        win::MessageBox(win::RefusedCharacterText(bad), "Error", win::MbButtons::Ok);
-        control->setFocus(Qt::OtherFocusReason);
-    }
-    return bytes;
+    return EntryOrRefuse(control, text);
 }
 
 bool CommandDialog::ReadTexts(std::initializer_list<std::pair<QLineEdit*, std::string*>> fields) {

@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "widgets/entry_text.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
@@ -215,8 +216,14 @@ void TCapComplete::OkButtonClick() {
     c.global = GlobalButton->isChecked();
     c.code = HotKeyList->currentRow();
     if (HotKeyList->currentItem() == nullptr || !HotKeyList->currentItem()->isSelected()) c.code = -1;
-    c.snipra = win::FromQt(SnipraName->text());
-    c.nickname = win::FromQt(NickName->text());
+    // The abbreviation is refused for a character it cannot store only when it is chosen.
+    const auto snipra = c.type == CapType::Snipra ? EntryOrRefuse(SnipraName)
+                                                  : std::optional(win::FromQt(SnipraName->text()));
+    if (!snipra) return;
+    const auto nickname = EntryOrRefuse(NickName);
+    if (!nickname) return;
+    c.snipra = *snipra;
+    c.nickname = *nickname;
     const CapCheck check = CheckCapChoice(c, glob_);
     if (check.kind == CapCheck::Error) {
         win::MessageBox(check.text, check.caption, win::MbButtons::Ok, win::MbIcon::Error);

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "widgets/entry_text.h"
 #include "editor/explorer/forms/form_support.h"
 #include "platform/desktop.h"
 
@@ -162,14 +163,15 @@ void TCaptureKeys::Enabling() {
 }
 
 void TCaptureKeys::StartButtonClick() {
+    const auto nickname = EntryOrRefuse(NickName);
+    if (!nickname) return;
     const CaptureChoices c = Choices();
     TGlobData& glob = context_.core.GlobData;
     TMacroRecord& rec = context_.core.CurrentMacro;
     // Check and create everything that can fail before anything is armed or counted.
     TGlobData armed = glob;
     TMacroRecord named = rec;
-    const CaptureArming a =
-        ArmCapture(armed, named, c, CaptureMacroNumber, Recapture, win::FromQt(NickName->text()));
+    const CaptureArming a = ArmCapture(armed, named, c, CaptureMacroNumber, Recapture, *nickname);
     if (!a.ok) {
         forms::ErrorBox(a.error);
         return;

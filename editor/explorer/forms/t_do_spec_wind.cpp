@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "widgets/entry_text.h"
 #include "editor/explorer/forms/form_support.h"
 #include "editor/model/macro_forms/spec_wind.h"
 
@@ -127,7 +128,9 @@ void TDoSpecWind::ListProgsClick() {
 void TDoSpecWind::OkButtonClick() {
     QListWidgetItem* row = ProgList->currentItem();
     const std::string highlighted = row && row->isSelected() ? win::FromQt(row->text()) : std::string();
-    const SpecWindOk ok = CheckSpecWind(windowMode_, win::FromQt(TitleBox->text()), highlighted);
+    const auto title = EntryOrRefuse(TitleBox);
+    if (!title) return;
+    const SpecWindOk ok = CheckSpecWind(windowMode_, *title, highlighted);
     switch (ok.status) {
         case SpecWindOk::Status::Refused:
             forms::ErrorBox(ok.message);
