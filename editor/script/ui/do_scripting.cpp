@@ -29,6 +29,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "widgets/entry_text.h"
 #include "editor/commands/command_dialog.h"
 #include "widgets/kept_text.h"
 #include "widgets/form_minimise.h"
@@ -611,6 +612,9 @@ void TDoScripting::OkButtonClick() {
             ReturnFromTextFile(true);
         return;
     }
+    // What the macro stores is refused for a character it has no byte for, not cut to "?".
+    if (!EntryOrRefuse(NickName)) return;
+    if ((ScriptMode == 3 || ScriptMode == 7) && !EntryOrRefuse(SnipraName)) return;
     const SaveOutcome outcome = SaveIt(false, form, lines_.Lines, current_, programDir_, win::Now());
     if (outcome.focusSnipraName) SnipraName->setFocus();
     Accepted = form.Accepted;
