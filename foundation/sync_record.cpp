@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/cp1252.h"
 #include "platform/file_io.h"
 
 namespace tessaro {
@@ -18,7 +19,7 @@ namespace {
 static_assert(std::endian::native == std::endian::little, "the lock file is little-endian");
 
 std::string Describe(const std::string& what, const std::string& fileName, const std::string& why) {
-    return what + " \"" + fileName + "\": " + why;
+    return what + " \"" + win::OsToCp1252(fileName) + "\": " + why;
 }
 
 std::string_view Bytes(const TSyncRecord& record) {
@@ -46,14 +47,14 @@ void ResetRecord(TSyncRecord& record) {
 std::size_t ReadFrom(int fd, const std::string& fileName, TSyncRecord& record) {
     unsigned char buf[sizeof(TSyncRecord)];
     const ssize_t got = win::ReadAt(fd, buf, sizeof buf, 0);
-    if (got < 0) throw SyncFileError(Describe("Cannot read lock file", fileName, std::strerror(errno)));
+    if (got < 0) throw SyncFileError(Describe("Cannot read lock file", fileName, win::ErrorText(errno)));
     if (static_cast<std::size_t>(got) < sizeof buf) return static_cast<std::size_t>(got);
     std::memcpy(&record, buf, sizeof record);
     return sizeof buf;
 }
 
 std::string DamagedText(const std::string& fileName, std::size_t got, const std::string& why) {
-    return "Lock file \"" + fileName + "\" is damaged (" + std::to_string(got) + " of " +
+    return "Lock file \"" + win::OsToCp1252(fileName) + "\" is damaged (" + std::to_string(got) + " of " +
            std::to_string(sizeof(TSyncRecord)) + " bytes) and could not be repaired: " + why +
            ". Delete it; it holds only the change count and the lock state, and is made anew.";
 }
@@ -116,7 +117,7 @@ SyncReadResult ReadSyncRecord(const std::string& fileName, TSyncRecord& record) 
     // Repaired under the exclusive lock, which may find another user's whole record first.
     win::LockedRegularFile held;
     if (!OpenLockFile(fileName, LOCK_EX, held))
-        throw SyncFileError(DamagedText(fileName, got, std::strerror(errno)));
+        throw SyncFileError(DamagedText(fileName, got, win::ErrorText(errno)));
     return ReadOrRenew(held, fileName, record);
 }
 
@@ -124,7 +125,7 @@ void WriteSyncRecord(const std::string& fileName, const TSyncRecord& record) {
     win::LockedRegularFile file;
     // The lock of the file in place keeps a reader from reading while this one replaces it.
     if (!OpenLockFile(fileName, LOCK_EX, file) && errno != ENOENT && errno != ENOTDIR)
-        throw SyncFileError(Describe("Cannot write lock file", fileName, std::strerror(errno)));
+        throw SyncFileError(Describe("Cannot write lock file", fileName, win::ErrorText(errno)));
     if (std::string why; !Replace(file, fileName, record, why))
         throw SyncFileError(
             Describe(file.fd() >= 0 ? "Cannot write lock file" : "Cannot create lock file", fileName, why));

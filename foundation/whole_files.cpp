@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/cp1252.h"
 #include "platform/file_io.h"
 
 namespace tessaro {
@@ -18,7 +19,7 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::string&
         const ssize_t got = win::ReadAt(fd.get(), buf, sizeof buf, at);
         if (got < 0) {
             const int err = errno;
-            why = std::strerror(err);
+            why = win::ErrorText(err);
             errno = err;
             return std::nullopt;
         }

@@ -1,5 +1,7 @@
 #include "macro/capture_recording.h"
 
+#include "platform/cp1252.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -23,7 +25,7 @@ std::string CaptureRecording::Add(char c) {
     if (whole_ || !fd_.valid()) return {};
     const int err = errno;
     fd_ = win::UniqueFd();
-    return "the capture file " + file_ + " could not be written (" + std::strerror(err) +
+    return "the capture file " + win::OsToCp1252(file_) + " could not be written (" + win::ErrorText(err) +
            "); the recording goes on without it";
 }
 

@@ -158,15 +158,16 @@ bool LoadedMacroFile::LoadMacroFile(const std::string& name, bool notify, bool w
     }
     if (extent.trailingBytes != 0 && warn && warnedPartial_ != path) {
         warnedPartial_ = path;
-        win::MessageBox("The macro file " + path + " ends in a partial macro: " +
+        win::MessageBox("The macro file " + win::OsToCp1252(path) + " ends in a partial macro: " +
                             std::to_string(extent.trailingBytes) + " bytes after the last whole macro. " +
                             "They are not shown as a macro, and the file is left as it is.",
                         "Warning", win::MbButtons::Ok, win::MbIcon::Warning);
     }
     if (extent.records > records.size() && warn && warnedOversize_ != path) {
         warnedOversize_ = path;
-        win::MessageBox("The macro file " + path + " holds " + std::to_string(extent.records) +
-                            " macros. Only the first " + std::to_string(kMaxMacros) + " are loaded.",
+        win::MessageBox("The macro file " + win::OsToCp1252(path) + " holds " +
+                            std::to_string(extent.records) + " macros. Only the first " +
+                            std::to_string(kMaxMacros) + " are loaded.",
                         "Warning", win::MbButtons::Ok, win::MbIcon::Warning);
     }
 

@@ -1,5 +1,6 @@
 #include "macro/macro_file.h"
 
+#include "platform/cp1252.h"
 #include "platform/file_io.h"
 
 #include <fcntl.h>
@@ -75,14 +76,15 @@ void AppendTo(std::string& bytes, const TMacroRecord& rec) {
 
 }  // namespace
 
-std::string MacroFileStatus::Describe(const std::string& path) const {
+std::string MacroFileStatus::Describe(const std::string& osPath) const {
+    const std::string path = win::OsToCp1252(osPath);
     switch (code) {
         case Ok: return {};
         case NotFound: return "The macro file " + path + " does not exist.";
         case OpenFailed:
             return "The macro file " + path + " could not be opened: " +
-                   (error == 0 ? std::string("it is not a regular file.") : std::strerror(error));
-        case IoError: return "Input/output error on the macro file " + path + ": " + std::strerror(error);
+                   (error == 0 ? std::string("it is not a regular file.") : win::ErrorText(error));
+        case IoError: return "Input/output error on the macro file " + path + ": " + win::ErrorText(error);
         case BadIndex: return "The macro file " + path + " has no such macro.";
     }
     return {};

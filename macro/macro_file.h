@@ -25,7 +25,7 @@ struct MacroFileStatus {
 
     bool ok() const { return code == Ok; }
     // A text for the user naming the file and the cause.
-    std::string Describe(const std::string& path) const;
+    std::string Describe(const std::string& osPath) const;  // the path as the system spells it
 };
 
 // Number of whole records, or -1 when the file cannot be opened.

@@ -1,6 +1,10 @@
 #include "platform/cp1252.h"
 
 #include <array>
+#include <cstring>
+
+#include <QList>
+#include <QString>
 
 namespace win {
 namespace {
@@ -56,48 +60,115 @@ std::string Cp1252ToUtf8(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// The code point of the UTF-8 sequence at text[i], advancing i past it; false (i advanced by
+// one byte) when the bytes there are not a whole, shortest-form sequence.
+bool NextCodePoint(std::string_view text, std::size_t& i, char32_t& cp) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    std::size_t extra = 0;
+    char32_t least = 0;
+    if (b < 0x80) {
+        cp = b;
+        ++i;
+        return true;
+    } else if ((b & 0xE0) == 0xC0) {
+        cp = b & 0x1F;
+        extra = 1;
+        least = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+        cp = b & 0x0F;
+        extra = 2;
+        least = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+        cp = b & 0x07;
+        extra = 3;
+        least = 0x10000;
+    } else {
+        ++i;
+        return false;
+    }
+    bool ok = i + extra < text.size();  // the whole sequence is there
+    for (std::size_t k = 1; ok && k <= extra; ++k) {
+        const auto cb = static_cast<unsigned char>(text[i + k]);
+        if ((cb & 0xC0) != 0x80)
+            ok = false;
+        else
+            cp = (cp << 6) | (cb & 0x3F);
+    }
+    if (!ok || cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++i;
+        return false;
+    }
+    i += extra + 1;
+    return true;
+}
+
+}  // namespace
+
 std::string Utf8ToCp1252(std::string_view text, char replacement) {
     std::string out;
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        std::size_t extra = 0;
         char32_t cp = 0;
-        if (b < 0x80) {
-            cp = b;
-        } else if ((b & 0xE0) == 0xC0) {
-            cp = b & 0x1F;
-            extra = 1;
-        } else if ((b & 0xF0) == 0xE0) {
-            cp = b & 0x0F;
-            extra = 2;
-        } else if ((b & 0xF8) == 0xF0) {
-            cp = b & 0x07;
-            extra = 3;
-        } else {
-            out += replacement;
-            ++i;
-            continue;
-        }
-        bool ok = i + extra < text.size();  // the whole sequence is there
-        for (std::size_t k = 1; ok && k <= extra; ++k) {
-            const auto cb = static_cast<unsigned char>(text[i + k]);
-            if ((cb & 0xC0) != 0x80)
-                ok = false;
-            else
-                cp = (cp << 6) | (cb & 0x3F);
-        }
-        if (!ok) {
-            out += replacement;
-            ++i;
-            continue;
-        }
         unsigned char byte = 0;
-        out += UnicodeToCp1252(cp, byte) ? static_cast<char>(byte) : replacement;
-        i += extra + 1;
+        out +=
+            NextCodePoint(text, i, cp) && UnicodeToCp1252(cp, byte) ? static_cast<char>(byte) : replacement;
     }
     return out;
 }
+
+bool IsUtf8(std::string_view text) {
+    std::size_t i = 0;
+    char32_t cp = 0;
+    while (i < text.size())
+        if (!NextCodePoint(text, i, cp)) return false;
+    return true;
+}
+
+std::optional<std::string> Utf8TextToCp1252(std::string_view utf8, std::string* refused) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const std::size_t at = i;
+        char32_t cp = 0;
+        unsigned char byte = 0;
+        if (!NextCodePoint(utf8, i, cp) || !UnicodeToCp1252(cp, byte)) {
+            if (refused) *refused = std::string(utf8.substr(at, i - at));
+            return std::nullopt;
+        }
+        out += static_cast<char>(byte);
+    }
+    return out;
+}
+
+QString ToQt(std::string_view cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
+
+std::string FromQt(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
+
+std::optional<std::string> EntryText(const QString& text, QString* refused) {
+    std::string out;
+    out.reserve(static_cast<std::size_t>(text.size()));
+    for (char32_t cp : text.toUcs4()) {
+        unsigned char byte = 0;
+        if (!UnicodeToCp1252(cp, byte)) {
+            if (refused) *refused = QString::fromUcs4(&cp, 1);
+            return std::nullopt;
+        }
+        out += static_cast<char>(byte);
+    }
+    return out;
+}
+
+QString RefusedCharacterText(const QString& character) {
+    return QStringLiteral("The character \"") + character +
+           QStringLiteral("\" cannot be used in this entry.  Please correct.");
+}
+
+std::string OsToCp1252(std::string_view os) { return Utf8ToCp1252(os); }
+
+std::string ErrorText(int error) { return OsToCp1252(std::strerror(error)); }
 
 }  // namespace win

@@ -1,7 +1,10 @@
 #pragma once
 // Text inside the system is Windows-1252 bytes; Qt, X11 and file names speak UTF-8.
+#include <optional>
 #include <string>
 #include <string_view>
+
+class QString;  // the Qt side; declared only, so Xlib users may include this first
 
 namespace win {
 
@@ -16,5 +19,31 @@ std::string Cp1252ToUtf8(std::string_view text);
 
 // Characters with no Windows-1252 byte (and malformed UTF-8) become `replacement`.
 std::string Utf8ToCp1252(std::string_view text, char replacement = '?');
+
+// Whole, shortest-form UTF-8 throughout.
+bool IsUtf8(std::string_view text);
+// UTF-8 text as Windows-1252 bytes; nullopt when a character has none (or a sequence is
+// broken), which is then put into `refused` as it stands.
+std::optional<std::string> Utf8TextToCp1252(std::string_view utf8, std::string* refused = nullptr);
+
+// ---- The crossing to and from Qt: the only one --------------------------------------
+
+QString ToQt(std::string_view cp1252);
+// For text the user did not type (a window title, a list the program filled): characters
+// with no Windows-1252 byte become '?'. What the user types goes through EntryText.
+std::string FromQt(const QString& text);
+
+// What the user typed into an entry, as Windows-1252 bytes; nullopt when it holds a
+// character that has none, which is then named in `refused` as typed.
+std::optional<std::string> EntryText(const QString& text, QString* refused = nullptr);
+// The refusal of such a character, to show as it is (it has no Windows-1252 form).
+QString RefusedCharacterText(const QString& character);
+
+// ---- The crossing to and from the system's own texts --------------------------------
+
+// A file name or path as the system spells it (UTF-8), for a Windows-1252 message.
+std::string OsToCp1252(std::string_view os);
+// The system's text for an errno value, for a Windows-1252 message.
+std::string ErrorText(int error);
 
 }  // namespace win

@@ -1,5 +1,7 @@
 #include "platform/file_io.h"
 
+#include "platform/cp1252.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -55,12 +57,12 @@ UniqueFd Refused(std::string* why, mode_t mode) {
 
 UniqueFd Failed(std::string* why) {
     const int err = errno;
-    if (why) *why = std::strerror(err);
+    if (why) *why = ErrorText(err);
     errno = err;
     return UniqueFd();
 }
 
-std::string ErrnoText(int err) { return std::strerror(err != 0 ? err : EIO); }
+std::string ErrnoText(int err) { return ErrorText(err != 0 ? err : EIO); }
 
 std::string FolderOf(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -360,7 +362,7 @@ bool LockedRegularFile::Open(const std::string& path, int flags, int how, std::s
 
 std::string PrivateFileProblem(int fd, mode_t forbidden) {
     struct stat st {};
-    if (::fstat(fd, &st) != 0) return std::string("its status cannot be read: ") + std::strerror(errno);
+    if (::fstat(fd, &st) != 0) return std::string("its status cannot be read: ") + ErrorText(errno);
     if (!S_ISREG(st.st_mode)) return "it is not a regular file";
     if (st.st_uid != ::geteuid()) return "it belongs to another user";
     if (st.st_nlink != 1) return "it has other names";

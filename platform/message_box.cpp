@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cstdio>
 
+#include <QString>
+
 #include "platform/cp1252.h"
 
 namespace win {
@@ -21,7 +23,7 @@ namespace {
 // Without a desktop to show it on, the box is written to stderr and answers with its
 // first button, so a program never blocks on an invisible question.
 MbResult WriteToStderr(const MessageBoxCall& call) {
-    std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(call.caption).c_str(), Cp1252ToUtf8(call.text).c_str());
+    std::fprintf(stderr, "%s: %s\n", call.caption.c_str(), call.text.c_str());
     return FirstButton(call.buttons);
 }
 
@@ -32,11 +34,20 @@ MessageBoxHandler& Handler() {
 
 std::atomic<bool> g_unseen{false};
 
+MbResult Show(const MessageBoxCall& call) { return g_unseen.load() ? WriteToStderr(call) : Handler()(call); }
+
 }  // namespace
 
 MbResult MessageBox(const std::string& text, const std::string& caption, MbButtons buttons, MbIcon icon) {
-    const MessageBoxCall call{text, caption, buttons, icon};
-    return g_unseen.load() ? WriteToStderr(call) : Handler()(call);
+    return Show({Cp1252ToUtf8(text), Cp1252ToUtf8(caption), buttons, icon});
+}
+
+MbResult MessageBox(const char* text, const std::string& caption, MbButtons buttons, MbIcon icon) {
+    return MessageBox(std::string(text), caption, buttons, icon);
+}
+
+MbResult MessageBox(const QString& text, const std::string& caption, MbButtons buttons, MbIcon icon) {
+    return Show({text.toStdString(), Cp1252ToUtf8(caption), buttons, icon});
 }
 
 void StopShowingMessageBoxes() { g_unseen.store(true); }

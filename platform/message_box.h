@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+class QString;  // the Qt side; declared only, so Xlib users may include this first
+
 namespace win {
 
 enum class MbButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
@@ -11,8 +13,8 @@ enum class MbIcon { None, Information, Warning, Error, Question };
 enum class MbResult { Ok = 1, Cancel = 2, Retry = 4, Yes = 6, No = 7 };
 
 struct MessageBoxCall {
-    std::string text;     // Windows-1252
-    std::string caption;  // Windows-1252
+    std::string text;     // UTF-8, as shown
+    std::string caption;  // UTF-8, as shown
     MbButtons buttons = MbButtons::Ok;
     MbIcon icon = MbIcon::None;
 };
@@ -22,7 +24,13 @@ using MessageBoxHandler = std::function<MbResult(const MessageBoxCall&)>;
 // Shows a modal box through the installed handler. The programs install the Qt box
 // (widgets/message_box_qt.h); until then the text goes to stderr and the box answers with
 // its first button.
+// `text` and `caption` are Windows-1252.
 MbResult MessageBox(const std::string& text, const std::string& caption, MbButtons buttons = MbButtons::Ok,
+                    MbIcon icon = MbIcon::None);
+MbResult MessageBox(const char* text, const std::string& caption, MbButtons buttons = MbButtons::Ok,
+                    MbIcon icon = MbIcon::None);
+// A text that may hold characters Windows-1252 has no byte for (a refused character).
+MbResult MessageBox(const QString& text, const std::string& caption, MbButtons buttons = MbButtons::Ok,
                     MbIcon icon = MbIcon::None);
 
 // The answer of a box that nobody can see: its first button.

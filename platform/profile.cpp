@@ -212,7 +212,7 @@ ReadResult ReadFile(const std::string& path, std::string& out, UniqueFd* keep = 
     UniqueFd fd = OpenRegularFile(path, O_RDONLY, 0644, why);
     if (!fd.valid()) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
     const auto failed = [why] {
-        if (why) *why = std::strerror(errno);
+        if (why) *why = ErrorText(errno);
         return ReadResult::Failed;
     };
     struct stat st {};
@@ -304,7 +304,7 @@ std::string Directory(const std::string& path) {
 // A crash or a full disk mid-write must never leave half a settings file.
 bool ReplaceFile(const std::string& path, const std::string& content, std::string& why) {
     if (!EnsureDirectory(Directory(path))) {
-        why = std::string("its folder cannot be made: ") + std::strerror(errno);
+        why = std::string("its folder cannot be made: ") + ErrorText(errno);
         return false;
     }
     return ReplaceRegularFile(path, content, why);

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/cp1252.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 
@@ -18,7 +19,7 @@ namespace {
 std::string ShmName(const std::string& name) { return "/" + NamespacedName(name); }
 
 void SetError(std::string* error, const std::string& what, int err) {
-    if (error) *error = what + ": " + std::strerror(err);
+    if (error) *error = what + ": " + ErrorText(err);
 }
 
 // Maps `size` bytes of an open descriptor; the block must be at least that large.

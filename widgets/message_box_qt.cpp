@@ -8,7 +8,6 @@
 
 #include <cstdio>
 
-#include "platform/cp1252.h"
 #include "widgets/dialog_frame.h"
 #include "widgets/message_box_fit.h"
 
@@ -37,16 +36,15 @@ protected:
 win::MbResult QtMessageBox(const win::MessageBoxCall& call) {
     using namespace win;
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(call.caption).c_str(), Cp1252ToUtf8(call.text).c_str());
+        std::fprintf(stderr, "%s: %s\n", call.caption.c_str(), call.text.c_str());
         return FirstButton(call.buttons);
     }
     WholeMessageBox box;
     SetDialogFrame(box);
     // An empty title is shown as the program's name on this desktop: a box meant to have
     // no caption gets a blank one.
-    box.setWindowTitle(call.caption.empty() ? QStringLiteral(" ")
-                                            : QString::fromStdString(Cp1252ToUtf8(call.caption)));
-    box.setText(QString::fromStdString(Cp1252ToUtf8(call.text)));
+    box.setWindowTitle(call.caption.empty() ? QStringLiteral(" ") : QString::fromStdString(call.caption));
+    box.setText(QString::fromStdString(call.text));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     switch (call.icon) {
         case MbIcon::Information: box.setIcon(QMessageBox::Information); break;

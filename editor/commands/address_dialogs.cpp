@@ -64,14 +64,15 @@ void TDoAnAddress::showEvent(QShowEvent* event) {
     Centre(this);
     if (!EntryText.empty()) {
         const mail::RecipientEntry e = mail::SplitRecipientLine(EntryText);
-        EMailName->setText(Q(e.name));
-        EMailAddress->setText(Q(e.address));
+        EMailName->setText(win::ToQt(e.name));
+        EMailAddress->setText(win::ToQt(e.address));
     }
     EMailName->setFocus(Qt::OtherFocusReason);
 }
 
 void TDoAnAddress::OkButtonClick() {
-    const AddressCheck check = CheckAnAddress(Bytes(EMailName->text()), Bytes(EMailAddress->text()));
+    const AddressCheck check =
+        CheckAnAddress(win::FromQt(EMailName->text()), win::FromQt(EMailAddress->text()));
     if (check.error) {
         win::MessageBox(check.error->message, "Error");
         if (QWidget* w = findChild<QWidget*>(QString::fromStdString(check.error->focus)))
@@ -123,7 +124,7 @@ void TMyAddress::showEvent(QShowEvent* event) {
 
 void TMyAddress::Refill(int select) {
     AddList->clear();
-    for (const std::string& line : list_.Lines()) AddList->addItem(Q(line));
+    for (const std::string& line : list_.Lines()) AddList->addItem(win::ToQt(line));
     AddList->setCurrentRow(select, QItemSelectionModel::ClearAndSelect);
     if (select < 0) AddList->clearSelection();
 }

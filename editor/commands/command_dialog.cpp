@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "widgets/entry_text.h"
 #include "widgets/dialog_frame.h"
 #include "widgets/screen_fit.h"
 #include "platform/cp1252.h"
@@ -165,27 +166,8 @@ bool CommandDialog::Refuse(const FormError& error) {
     return false;
 }
 
-std::optional<std::string> Cp1252Text(const QString& text, std::string* bad) {
-    std::string out;
-    out.reserve(static_cast<std::size_t>(text.size()));
-    for (char32_t cp : text.toUcs4()) {
-        unsigned char byte = 0;
-        if (!win::UnicodeToCp1252(cp, byte)) {
-            if (bad) *bad = QString::fromUcs4(&cp, 1).toStdString();
-            return std::nullopt;
-        }
-        out += static_cast<char>(byte);
-    }
-    return out;
-}
-
 std::optional<std::string> CommandDialog::Cp1252OrRefuse(QWidget* control, const QString& text) {
-    std::string bad;
-    auto bytes = Cp1252Text(text, &bad);
-    if (!bytes)
-        Refuse({"The character \"" + bad + "\" cannot be used in this entry.  Please correct.",
-                control->objectName().toStdString()});
-    return bytes;
+    return EntryOrRefuse(control, text);
 }
 
 bool CommandDialog::ReadTexts(std::initializer_list<std::pair<QLineEdit*, std::string*>> fields) {

@@ -68,10 +68,6 @@ std::string HelpFilePath();
 // Opens the keyword's topic through the installed viewer.
 void ShowHelpTopic(QWidget* owner, std::string_view keyword);
 
-// The Windows-1252 bytes of a text; nullopt when a character has none (it is put into
-// *bad as UTF-8, for the refusal that names it).
-std::optional<std::string> Cp1252Text(const QString& text, std::string* bad);
-
 class CommandDialog : public QDialog {
     Q_OBJECT
 public:

@@ -78,7 +78,7 @@ void TDoExplore::FocusFirst() { ProgPath->setFocus(Qt::OtherFocusReason); }
 
 void TDoExplore::BrowseButtonClick() {
     if (auto path = chooser_.ChooseFolder(this, tr("Please specify a directory")))
-        ProgPath->setText(Q(*path));
+        ProgPath->setText(win::ToQt(*path));
 }
 
 void TDoExplore::OkButtonClick() {

@@ -53,8 +53,8 @@ TDoDialup::TDoDialup(QWidget* owner) : CommandDialog(owner, "TDoDialup", tr("Dia
 void TDoDialup::Preset(const DialForm& form) {
     CheckKind(kDialChoices, form.Kind);
     DialEntry = form.DialEntry;
-    UserName->setText(Q(form.UserName));
-    Password->setText(Q(form.Password));
+    UserName->setText(win::ToQt(form.UserName));
+    Password->setText(win::ToQt(form.Password));
 }
 
 void TDoDialup::FillList() {
@@ -62,7 +62,7 @@ void TDoDialup::FillList() {
     entries_.clear();
     std::vector<std::string> names;
     if (RasAvailable() && RasEnumEntries(names) == kRasSuccess) entries_ = std::move(names);
-    for (const std::string& e : entries_) PhoneList->addItem(Q(e));
+    for (const std::string& e : entries_) PhoneList->addItem(win::ToQt(e));
     if (!entries_.empty()) PhoneList->setCurrentRow(0);
 }
 
@@ -89,8 +89,8 @@ void TDoDialup::Button1Click() {
     RasDialParams params;
     params.entryName = entries_[static_cast<std::size_t>(row)];
     if (RasGetEntryDialParams(params) != kRasSuccess) return;
-    UserName->setText(Q(params.userName));
-    if (params.passwordStored) Password->setText(Q(params.password));
+    UserName->setText(win::ToQt(params.userName));
+    if (params.passwordStored) Password->setText(win::ToQt(params.password));
 }
 
 void TDoDialup::OkButtonClick() {

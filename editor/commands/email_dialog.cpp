@@ -204,17 +204,17 @@ void TDoTheEmailCommand::SwitchList(int group, bool names) {
     QStringList shown;
     shown.reserve(static_cast<qsizetype>(RecipientLines.size()));
     for (const std::string& line : RecipientLines)
-        shown.append(Q(std::string(mail::RecipientPart(line, names))));
+        shown.append(win::ToQt(std::string(mail::RecipientPart(line, names))));
     list->addItems(shown);
     for (const std::string& entry : others) {
         // A kept entry without a name is shown by its address: a blank row tells nothing.
         std::string_view part = mail::RecipientPart(entry, names);
         if (part.empty()) part = mail::RecipientPart(entry, false);
-        auto* item = new QListWidgetItem(Q(std::string(part)), list);
+        auto* item = new QListWidgetItem(win::ToQt(std::string(part)), list);
         QFont font = item->font();
         font.setItalic(true);
         item->setFont(font);
-        item->setToolTip(tr("Not in the recipient list: %1").arg(Q(entry)));
+        item->setToolTip(tr("Not in the recipient list: %1").arg(win::ToQt(entry)));
     }
     SelectRows(list, selected);
     list->setUpdatesEnabled(true);
@@ -241,8 +241,8 @@ void TDoTheEmailCommand::ShowForm(const EmailForm& form) {
     (form.recipientMode == 1 ? ChooseRecip : PromptRecip)->setChecked(true);
     for (std::size_t i = 0; i < Groups.size(); ++i) {
         const EmailGroup& eg = form.groups[i];
-        Groups[i].Person->setText(Q(eg.name));
-        Groups[i].Address->setText(Q(eg.address));
+        Groups[i].Person->setText(win::ToQt(eg.name));
+        Groups[i].Address->setText(win::ToQt(eg.address));
         others_[i] = eg.others;
         SwitchList(static_cast<int>(i), Groups[i].Name->isChecked());
         std::vector<bool> selected = eg.selected;
@@ -252,13 +252,13 @@ void TDoTheEmailCommand::ShowForm(const EmailForm& form) {
     }
     QRadioButton* textRadios[] = {FixedText, PromptText, ClipText, FileText};
     textRadios[std::clamp(form.textMode, 1, 4) - 1]->setChecked(true);
-    MyMemo->setPlainText(Q(form.text));
-    FileName->setText(Q(form.fileName));
-    Subject->setText(Q(form.subject));
+    MyMemo->setPlainText(win::ToQt(form.text));
+    FileName->setText(win::ToQt(form.fileName));
+    Subject->setText(win::ToQt(form.subject));
     QRadioButton* attachRadios[] = {NoAttach, ChooseAttach, PromptAttach};
     attachRadios[std::clamp(form.attachMode, 1, 3) - 1]->setChecked(true);
     AttachBox->clear();
-    for (const std::string& a : form.attachments) AttachBox->addItem(Q(a));
+    for (const std::string& a : form.attachments) AttachBox->addItem(win::ToQt(a));
 }
 
 void TDoTheEmailCommand::EnableDisable() {
@@ -312,7 +312,8 @@ std::optional<EmailForm> TDoTheEmailCommand::ReadForm() {
     f.fileName = *file;
     f.subject = *subject;
     f.attachMode = NoAttach->isChecked() ? 1 : ChooseAttach->isChecked() ? 2 : 3;
-    for (int i = 0; i < AttachBox->count(); ++i) f.attachments.push_back(Bytes(AttachBox->item(i)->text()));
+    for (int i = 0; i < AttachBox->count(); ++i)
+        f.attachments.push_back(win::FromQt(AttachBox->item(i)->text()));
     return f;
 }
 
@@ -357,7 +358,7 @@ void TDoTheEmailCommand::Button1Click() {
 
 void TDoTheEmailCommand::BrowseButtonClick() {
     if (auto path = chooser_.ChooseFile(this, tr("Select Text File"), "Text Files (*.TXT)|*.TXT"))
-        FileName->setText(Q(*path));
+        FileName->setText(win::ToQt(*path));
 }
 
 void TDoTheEmailCommand::AddAttachClick() {
@@ -365,7 +366,7 @@ void TDoTheEmailCommand::AddAttachClick() {
             chooser_.ChooseFile(this, tr("Select File For Attachment"),
                                 "All Files (*.*)|*.*|Zip Files (*.ZIP)|*.ZIP|Text Files (*.TXT)|*.TXT|"
                                 "Word Files (*.DOC)|*.DOC"))
-        AttachBox->addItem(Q(*path));
+        AttachBox->addItem(win::ToQt(*path));
 }
 
 void TDoTheEmailCommand::DeleteAttachClick() {

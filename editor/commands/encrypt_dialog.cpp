@@ -15,7 +15,9 @@ TDoEncrypt::TDoEncrypt(QWidget* owner) : CommandDialog(owner, "TDoEncrypt", tr("
     Body()->addWidget(Password);
 }
 
-void TDoEncrypt::Preset(const std::string& stored) { Password->setText(Q(EncryptPreset(TNameRec{stored}))); }
+void TDoEncrypt::Preset(const std::string& stored) {
+    Password->setText(win::ToQt(EncryptPreset(TNameRec{stored})));
+}
 
 void TDoEncrypt::FocusFirst() { Password->setFocus(Qt::OtherFocusReason); }
 

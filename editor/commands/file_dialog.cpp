@@ -33,8 +33,8 @@ TDoDOSFiles::TDoDOSFiles(QWidget* owner, PathChooser& chooser)
 
 void TDoDOSFiles::Preset(const FileForm& form) {
     CheckKind(kFileChoices, form.Kind);
-    ProgPath->setText(Q(form.ProgPath));
-    NewName->setText(Q(form.NewName));
+    ProgPath->setText(win::ToQt(form.ProgPath));
+    NewName->setText(win::ToQt(form.NewName));
 }
 
 void TDoDOSFiles::SetDefaults() { CheckKind(kFileChoices, FileDefaults().Kind); }
@@ -59,7 +59,7 @@ void TDoDOSFiles::BrowseButtonClick() {
     const auto path = FileBrowsesFolders(kind)
                           ? chooser_.ChooseFolder(this, tr("Please specify a directory"))
                           : chooser_.ChooseFile(this, tr("All Files"), "All Files (*.*)|*.*");
-    if (path) ProgPath->setText(Q(*path));
+    if (path) ProgPath->setText(win::ToQt(*path));
 }
 
 void TDoDOSFiles::OkButtonClick() {

@@ -13,9 +13,6 @@
 
 namespace tessaro::parts {
 
-inline QString Q(std::string_view cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
-inline std::string Bytes(const QString& text) { return win::Utf8ToCp1252(text.toStdString()); }
-
 inline QLineEdit* Edit(QWidget* parent, const char* name, int maxLength = 255) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);

@@ -27,7 +27,7 @@ TDoAVI::TDoAVI(QWidget* owner, PathChooser& chooser)
 
 void TDoAVI::Preset(const AviForm& form) {
     CheckKind(kAviChoices, form.Kind);
-    ProgPath->setText(Q(form.ProgPath));
+    ProgPath->setText(win::ToQt(form.ProgPath));
 }
 
 void TDoAVI::SetDefaults() { CheckKind(kAviChoices, AviDefaults().Kind); }
@@ -36,7 +36,7 @@ void TDoAVI::FocusFirst() { ProgPath->setFocus(Qt::OtherFocusReason); }
 
 void TDoAVI::BrowseButtonClick() {
     if (auto path = chooser_.ChooseFile(this, tr("AVI File"), "AVI File (*.AVI)|*.AVI"))
-        ProgPath->setText(Q(*path));
+        ProgPath->setText(win::ToQt(*path));
 }
 
 void TDoAVI::OkButtonClick() {
@@ -60,7 +60,7 @@ TDoCDRom::TDoCDRom(QWidget* owner) : CommandDialog(owner, "TDoCDRom", tr("Audio 
 
 void TDoCDRom::Preset(const CDForm& form) {
     CheckKind(kCDChoices, form.Kind);
-    Track->setText(Q(form.Track));
+    Track->setText(win::ToQt(form.Track));
 }
 
 void TDoCDRom::SetDefaults() { Preset(CDDefaults()); }

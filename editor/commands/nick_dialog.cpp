@@ -28,7 +28,7 @@ TDoNick::TDoNick(QWidget* owner, const TGlobData& glob, const TConfigRecord& con
 
 void TDoNick::Preset(const NickForm& form) {
     CheckKind(kNickChoices, form.Kind);
-    ProgPath->setText(Q(form.ProgPath));
+    ProgPath->setText(win::ToQt(form.ProgPath));
 }
 
 void TDoNick::SetDefaults() { CheckKind(kNickChoices, NickDefaults().Kind); }
@@ -36,7 +36,7 @@ void TDoNick::SetDefaults() { CheckKind(kNickChoices, NickDefaults().Kind); }
 void TDoNick::FocusFirst() {
     ProgPath->setFocus(Qt::OtherFocusReason);
     NickList->clear();
-    for (const std::string& name : NickListOf(glob_, config_)) NickList->addItem(Q(name));
+    for (const std::string& name : NickListOf(glob_, config_)) NickList->addItem(win::ToQt(name));
 }
 
 void TDoNick::NickListDblClick() {
@@ -48,7 +48,7 @@ void TDoNick::OkButtonClick() {
     if (!typed) return;
     NickForm form{CheckedKind(kNickChoices), *typed, ""};
     if (QListWidgetItem* item = NickList->currentItem(); item && item->isSelected())
-        form.Highlighted = Bytes(item->text());
+        form.Highlighted = win::FromQt(item->text());
     bool useHighlighted = false;
     if (NickNeedsQuestion(form)) {
         useHighlighted = win::MessageBox(NickUseHighlightedQuestion(form.Highlighted), "Error",

@@ -40,11 +40,10 @@ TDoTBox::TDoTBox(QWidget* owner) : CommandDialog(owner, "TDoTBox", tr("Display A
 }
 
 void TDoTBox::Preset(const std::string& header, const std::string& contents) {
-    Header->setText(Q(header));
-    Contents->setPlainText(Q(contents));
+    Header->setText(win::ToQt(header));
+    Contents->setPlainText(win::ToQt(contents));
     kept_.reset();
-    if (auto memo = Cp1252Text(Contents->toPlainText(), nullptr))
-        kept_ = TBoxKept{std::move(*memo), contents};
+    if (auto memo = win::EntryText(Contents->toPlainText())) kept_ = TBoxKept{std::move(*memo), contents};
 }
 
 void TDoTBox::SetDefaults() {

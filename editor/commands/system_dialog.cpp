@@ -68,17 +68,17 @@ TDoSysControls::TDoSysControls(QWidget* owner, PathChooser& chooser)
 
 void TDoSysControls::Preset(const SysForm& form) {
     CheckKind(kSysChoices, form.Kind);
-    Number->setText(Q(form.Number));
-    Track->setText(Q(form.Track));
+    Number->setText(win::ToQt(form.Number));
+    Track->setText(win::ToQt(form.Track));
     Tile->setChecked(form.Tile);
     (form.Placement == 2 ? Stretch : form.Placement == 3 ? Position : Center)->setChecked(true);
-    XPos->setText(Q(form.XPos));
-    YPos->setText(Q(form.YPos));
+    XPos->setText(win::ToQt(form.XPos));
+    YPos->setText(win::ToQt(form.YPos));
 }
 
 void TDoSysControls::SetDefaults() {
     const SysForm d = SysDefaults();
-    Number->setText(Q(d.Number));
+    Number->setText(win::ToQt(d.Number));
     Center->setChecked(true);
     Tile->setChecked(d.Tile);
 }
@@ -113,7 +113,7 @@ void TDoSysControls::CheckWallStuff() {
 
 void TDoSysControls::BrowseClick() {
     if (auto path = chooser_.ChooseFile(this, tr("Bitmap Files"), "Bitmap (*.BMP)|*.BMP"))
-        Track->setText(Q(*path));
+        Track->setText(win::ToQt(*path));
 }
 
 void TDoSysControls::OkButtonClick() {

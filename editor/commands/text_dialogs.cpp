@@ -28,8 +28,6 @@
 namespace tessaro {
 namespace {
 
-QString FromCp1252(std::string_view s) { return QString::fromStdString(win::Cp1252ToUtf8(s)); }
-
 // The memo's text with its line breaks as "\n", as plain text gives it, but with a no-break
 // space kept (plain text turns it into a blank).
 QString MemoText(const QPlainTextEdit& memo) {
@@ -53,7 +51,7 @@ void FillSymbolGrid(QTableWidget& grid) {
     for (int x = 0; x < kSymbolColumns; ++x) {
         grid.setColumnWidth(x, 26);
         for (int y = 0; y < kSymbolRows; ++y)
-            grid.setItem(y, x, new QTableWidgetItem(FromCp1252(std::string(1, char(SymbolAt(x, y))))));
+            grid.setItem(y, x, new QTableWidgetItem(win::ToQt(std::string(1, char(SymbolAt(x, y))))));
     }
     for (int y = 0; y < kSymbolRows; ++y) grid.setRowHeight(y, 24);
 }
@@ -232,7 +230,7 @@ TModText::TModText(QWidget* owner) : QDialog(owner) {
 }
 
 void TModText::PresetText(const std::string& cp1252) {
-    NewFormat->setPlainText(FromCp1252(cp1252));
+    NewFormat->setPlainText(win::ToQt(cp1252));
     stored_.reset();
     presetMemo_.reset();
 }
@@ -240,7 +238,7 @@ void TModText::PresetText(const std::string& cp1252) {
 void TModText::PresetStored(const std::string& stored) {
     PresetText(TypedTextPreset(TTextRec{stored}));
     stored_ = stored;
-    presetMemo_ = Cp1252Text(MemoText(*NewFormat), nullptr);
+    presetMemo_ = win::EntryText(MemoText(*NewFormat));
 }
 
 void TModText::showEvent(QShowEvent* event) {
@@ -264,7 +262,7 @@ void TModText::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TModText::InsertText(const std::string& cp1252) {
-    const QString insert = FromCp1252(cp1252);
+    const QString insert = win::ToQt(cp1252);
     const QString memo = NewFormat->toPlainText();
     if (!FitsTypedText(static_cast<std::size_t>(memo.size()), static_cast<std::size_t>(insert.size()),
                        limit_)) {
@@ -283,11 +281,10 @@ bool TModText::InsertText(const std::string& cp1252) {
 }
 
 void TModText::UpdateButtonClick() {
-    std::string bad;
-    const auto memo = Cp1252Text(MemoText(*NewFormat), &bad);
+    QString bad;
+    const auto memo = win::EntryText(MemoText(*NewFormat), &bad);
     if (!memo) {
-        win::MessageBox("The character \"" + bad + "\" cannot be used in this entry.  Please correct.",
-                        "Error", win::MbButtons::Ok);
+        win::MessageBox(win::RefusedCharacterText(bad), "Error", win::MbButtons::Ok);
         NewFormat->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -307,8 +304,7 @@ void TModText::FindText(const std::string& text) {
 }
 
 void TModText::FindAgain() {
-    std::string bad;
-    const auto memo = Cp1252Text(NewFormat->toPlainText(), &bad);
+    const auto memo = win::EntryText(NewFormat->toPlainText());
     const auto found = memo ? FindFrom(*memo, SearchPos, SearchText) : std::nullopt;
     if (!found) {
         win::MessageBox(NotFoundMessage(SearchText), "Warning", win::MbButtons::Ok);
@@ -323,15 +319,14 @@ void TModText::FindAgain() {
 }
 
 void TModText::ReplaceText(const std::string& find, const std::string& replace) {
-    std::string bad;
-    const auto memo = Cp1252Text(NewFormat->toPlainText(), &bad);
+    const auto memo = win::EntryText(NewFormat->toPlainText());
     if (!memo) return;
     const Replaced r = ReplaceAll(*memo, find, replace);
     if (r.count == 0) {
         win::MessageBox(NotFoundMessage(find), "Warning", win::MbButtons::Ok);
         return;
     }
-    NewFormat->setPlainText(FromCp1252(r.text));
+    NewFormat->setPlainText(win::ToQt(r.text));
     win::MessageBox(ReplacedMessage(find, r.count), "Replaced", win::MbButtons::Ok);
 }
 

@@ -89,15 +89,15 @@ TDoWaitWin::TDoWaitWin(QWidget* owner, ProgramPicker& picker)
 
 void TDoWaitWin::Preset(const WaitForm& form) {
     CheckKind(kWaitChoices, form.Kind);
-    WinTitle->setText(Q(form.WinTitle));
-    ProgName->setText(Q(form.ProgName));
-    TheText->setText(Q(form.TheText));
+    WinTitle->setText(win::ToQt(form.WinTitle));
+    ProgName->setText(win::ToQt(form.ProgName));
+    TheText->setText(win::ToQt(form.TheText));
     if (form.CaseSense) CaseSense->setChecked(true);
     TheKey->setCurrentIndex(form.TheKey);
-    Minutes->setText(Q(form.Minutes));
-    Seconds->setText(Q(form.Seconds));
+    Minutes->setText(win::ToQt(form.Minutes));
+    Seconds->setText(win::ToQt(form.Seconds));
     (form.WaitMax ? WaitMax : WaitIndef)->setChecked(true);
-    WaitMin->setText(Q(form.WaitMin));
+    WaitMin->setText(win::ToQt(form.WaitMin));
 }
 
 void TDoWaitWin::SetDefaults() {
@@ -123,7 +123,7 @@ void TDoWaitWin::EnableDisable() {
 }
 
 void TDoWaitWin::Button1Click() {
-    if (auto program = picker_.PickProgram(this)) ProgName->setText(Q(*program));
+    if (auto program = picker_.PickProgram(this)) ProgName->setText(win::ToQt(*program));
 }
 
 void TDoWaitWin::OkButtonClick() {

@@ -27,7 +27,6 @@ constexpr int kCategoryMinWidth = 180;
 constexpr const char* kNoCategorySelected = "No category has been selected.";
 
 int CategoryOf(const QListWidgetItem* item) { return item ? item->data(Qt::UserRole).toInt() : 0; }
-std::string Name1252(const QListWidgetItem* item) { return win::Utf8ToCp1252(item->text().toStdString()); }
 
 }  // namespace
 
@@ -119,7 +118,7 @@ bool CategoriesPanel::SaveCategories() {
     std::vector<TCategory> categories;
     for (int i = 0; i < list_->count(); ++i)
         if (const int id = CategoryOf(list_->item(i)); id != 0)
-            categories.push_back({Name1252(list_->item(i)), id});
+            categories.push_back({win::FromQt(list_->item(i)->text()), id});
     // A file that cannot be written is left as it was; the user is told the change is not
     // kept, and the caller puts the list back as the file still has it.
     std::string why;
@@ -146,7 +145,7 @@ void CategoriesPanel::RenameCategory() {
     if (!item) return void(win::MessageBox(kNoCategorySelected, "Error"));
     if (CategoryOf(item) == 0)
         return void(win::MessageBox("Cannot rename the \"All Categories\" category.", "Error"));
-    TDoCategory dialog(&owner_, Name1252(item));
+    TDoCategory dialog(&owner_, win::FromQt(item->text()));
     dialog.exec();
     const QString before = item->text();
     item->setText(QString::fromStdString(win::Cp1252ToUtf8(dialog.Name)));
@@ -159,7 +158,7 @@ void CategoriesPanel::RemoveCategory() {
     if (!item) return void(win::MessageBox(kNoCategorySelected, "Error"));
     if (CategoryOf(item) == 0)
         return void(win::MessageBox("Cannot remove the \"All Categories\" category.", "Error"));
-    if (win::MessageBox("Are you sure you want to delete the \"" + Name1252(item) + "\" category?",
+    if (win::MessageBox("Are you sure you want to delete the \"" + win::FromQt(item->text()) + "\" category?",
                         "Remove Category", win::MbButtons::YesNo) != win::MbResult::Yes)
         return;
     std::unique_ptr<QListWidgetItem> removed(list_->takeItem(row));
@@ -183,12 +182,12 @@ void CategoriesPanel::AddSelectedMacro() {
     if (explorer_.FileInUse()) return;
     std::vector<std::string> names;
     for (int i = 0; i < list_->count(); ++i)
-        if (CategoryOf(list_->item(i)) != 0) names.push_back(Name1252(list_->item(i)));
+        if (CategoryOf(list_->item(i)) != 0) names.push_back(win::FromQt(list_->item(i)->text()));
     TChooseCategory dialog(&owner_, names);
     dialog.exec();
     for (int i = 0; i < list_->count() && !dialog.Chosen.empty(); ++i) {
         QListWidgetItem* item = list_->item(i);
-        if (CategoryOf(item) == 0 || Name1252(item) != dialog.Chosen) continue;
+        if (CategoryOf(item) == 0 || win::FromQt(item->text()) != dialog.Chosen) continue;
         explorer_.file().ReadMacroRecord(n, core_.CurrentMacro);
         core_.CurrentMacro.CategoryId = CategoryOf(item);
         explorer_.file().SaveMacroRecord(n, core_.CurrentMacro, true);

@@ -141,7 +141,7 @@ bool FormsServices::EditScript(QWidget* owner, TMacroRecord& rec, bool existing,
                         NoticesTo(core_.Messages, link_.playerWindow));
     editor.ScriptMode = ScriptModeOf(rec.ActivationCode);
     if (editor.ScriptMode == 1) {
-        editor.HotKeyLabel->setText(forms::Q(HotKeyNames(rec.ActivationCode)));
+        editor.HotKeyLabel->setText(win::ToQt(HotKeyNames(rec.ActivationCode)));
         editor.GlobalTaken = globalTaken();
     }
     editor.IsExisting = existing;

@@ -38,7 +38,7 @@ MacroDialogs::AddResult MacroFormDialogs::AddMacro(int number) {
 MacroDialogs::MenuResult MacroFormDialogs::ModifyPopupMenu(const std::string& hotKeyName) {
     TDoBuildMenu dialog(forms_.FormsContext(), &window_);
     dialog.ModifyExisting = true;
-    dialog.HotKeyLabel->setText(forms::Q(hotKeyName));
+    dialog.HotKeyLabel->setText(win::ToQt(hotKeyName));
     dialog.exec();
     return {dialog.Updated, dialog.TrayChanged};
 }
@@ -48,7 +48,7 @@ bool MacroFormDialogs::ModifyProperties(int kind, const std::string& text, bool 
     dialog.ModifyExisting = true;
     dialog.ActivationKind = kind;
     dialog.GlobalKeyTaken = conflict;
-    if (kind == 1) dialog.HotKeyLabel->setText(forms::Q(text));
+    if (kind == 1) dialog.HotKeyLabel->setText(win::ToQt(text));
     dialog.exec();
     return dialog.Updated;
 }
@@ -56,7 +56,7 @@ bool MacroFormDialogs::ModifyProperties(int kind, const std::string& text, bool 
 bool MacroFormDialogs::CopyOrMove(bool copy, const std::string& title) {
     TCopyOrMove dialog(forms_.FormsContext(), &window_);
     dialog.MoveMode = !copy;
-    dialog.HotKeyLabel->setText(forms::Q(title));
+    dialog.HotKeyLabel->setText(win::ToQt(title));
     dialog.exec();
     return dialog.Done;
 }
@@ -70,7 +70,7 @@ bool MacroFormDialogs::SystemKeys(int function) {
 
 bool MacroFormDialogs::Recapture(const std::string& label, int number, bool conflict) {
     TCaptureKeys dialog(forms_.FormsContext(), capture_, &window_);
-    dialog.HotKeyLabel->setText(forms::Q(label));
+    dialog.HotKeyLabel->setText(win::ToQt(label));
     dialog.GlobalTaken = conflict;
     dialog.CaptureMacroNumber = number;
     dialog.Recapture = true;

@@ -17,12 +17,6 @@
 
 namespace tessaro {
 
-namespace {
-
-QString Text(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
-
-}  // namespace
-
 void TMainWin::ShowList() {
     roles_->options.HoldScreenSaver();
     // Setting the rows moves the grid's selection; that is not the user's choice.
@@ -53,16 +47,16 @@ void TMainWin::ShowCommandStates(const CommandStates& states) {
     enable(A::Recapture, states.recapture);
     enable(A::ScriptingEditor, states.scripting);
     const CommandWidgets& modify = widgets_.commands[A::ModifyDirectly];
-    modify.menu->setText(Text(states.modifyCaption));
-    modify.large->setText(Text(states.modifyCaption));
-    modify.speed->setToolTip(Text(states.modifyHint));
+    modify.menu->setText(win::ToQt(states.modifyCaption));
+    modify.large->setText(win::ToQt(states.modifyCaption));
+    modify.speed->setToolTip(win::ToQt(states.modifyHint));
 }
 
 void TMainWin::ShowActivateCaption(bool enabled) {
     const CommandWidgets& w = widgets_.commands[ExplorerAction::ActivateMacro];
-    w.menu->setText(Text(ActivateCaption(enabled)));
-    w.large->setText(Text(ActivateCaption(enabled)));
-    w.speed->setToolTip(Text(ActivateHint(enabled)));
+    w.menu->setText(win::ToQt(ActivateCaption(enabled)));
+    w.large->setText(win::ToQt(ActivateCaption(enabled)));
+    w.speed->setToolTip(win::ToQt(ActivateHint(enabled)));
 }
 
 void TMainWin::ShowLastFiles(const std::array<std::string, 5>& captions) {
@@ -71,7 +65,7 @@ void TMainWin::ShowLastFiles(const std::array<std::string, 5>& captions) {
         widgets_.lastFileItems[k]->setVisible(!captions[k].empty());
         if (captions[k].empty()) continue;
         any = true;
-        widgets_.lastFileItems[k]->setText(Text(captions[k]));
+        widgets_.lastFileItems[k]->setText(win::ToQt(captions[k]));
     }
     widgets_.lastFileSeparator->setVisible(any);
 }
@@ -156,9 +150,9 @@ void TMainWin::DrawCell(int col, int row, const QRect& rect, TGridDrawState stat
         canvas.setPen(palette().color(QPalette::WindowText));
     const QFontMetrics metrics = canvas.fontMetrics();
     const std::string cut = CutToWidth(text, rect.width() - 2, [&](std::string_view s) {
-        return metrics.horizontalAdvance(Text(std::string(s)));
+        return metrics.horizontalAdvance(win::ToQt(std::string(s)));
     });
-    canvas.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, Text(cut));
+    canvas.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, win::ToQt(cut));
 }
 
 }  // namespace tessaro

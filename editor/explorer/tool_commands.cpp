@@ -44,7 +44,7 @@ ToolCommands::ToolCommands(QWidget& window, TConfigRecord& config, TMainWinCore&
     : window_(window), config_(config), core_(core), explorer_(explorer), link_(link) {}
 
 void ToolCommands::LoadSwapFile() {
-    swapFile_ = tessaro::SwapFileName(config_.RecentFiles[0].str());
+    swapFile_ = tessaro::SwapFileName(win::Cp1252ToUtf8(config_.RecentFiles[0].str()));
     TSwapKeys keys = DefaultSwapKeys();
     if (LoadSwapKeysFile(swapFile_, keys) == SwapFileStatus::Missing) SaveSwapKeysFile(swapFile_, keys);
     // The player's table follows the file at once (nothing happens without a player).

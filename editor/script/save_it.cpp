@@ -8,6 +8,7 @@
 #include "editor/script/text_util.h"
 #include "foundation/strings.h"
 #include "macro/nickname.h"
+#include "platform/cp1252.h"
 #include "platform/file_io.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
@@ -113,7 +114,8 @@ SaveOutcome SaveIt(bool toTemp, ScriptSaveForm& form, const std::vector<ScriptLi
     if (toTemp || form.TextFileMode) {
         const std::string path = toTemp ? win::JoinPath(programDir, kTempScriptFile) : form.TextFilePath;
         std::string error;
-        if (!WriteWholeFile(path, built.text, error)) {
+        const bool utf8 = !toTemp && form.TextFileUtf8;
+        if (!WriteWholeFile(path, utf8 ? win::Cp1252ToUtf8(built.text) : built.text, error)) {
             ShowError(error);
             out.result = SaveResult::WriteFailed;
             return out;

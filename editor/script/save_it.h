@@ -18,6 +18,7 @@ struct ScriptSaveForm {
     bool TextFileMode = false;
     bool IsExisting = false;
     std::string TextFilePath;
+    bool TextFileUtf8 = false;  // the text file is written back in UTF-8
     std::string IconName;
     std::string NickName;
     bool Global = true;  // scope radio buttons

@@ -8,6 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QString>
+
+#include "platform/cp1252.h"
 #include "editor/script/parse_text.h"
 #include "platform/message_box.h"
 
@@ -23,26 +26,26 @@ struct FileCloser {
 
 bool ReadEditableTextFile(const std::string& path, std::string& text, std::string& error) {
     const auto fail = [&](const std::string& why) {
-        error = "The text file " + path + " could not be opened: " + why;
+        error = "The text file " + win::OsToCp1252(path) + " could not be opened: " + why;
         return false;
     };
     // Non-blocking, so a pipe or device is refused instead of waiting for a writer.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return fail(std::string(std::strerror(errno)) + ".");
+    if (fd < 0) return fail(std::string(win::ErrorText(errno)) + ".");
     std::unique_ptr<std::FILE, FileCloser> file(::fdopen(fd, "rb"));
     if (!file) {
         const int err = errno;
         ::close(fd);
-        return fail(std::string(std::strerror(err)) + ".");
+        return fail(std::string(win::ErrorText(err)) + ".");
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0) return fail(std::string(std::strerror(errno)) + ".");
+    if (::fstat(fd, &st) != 0) return fail(std::string(win::ErrorText(errno)) + ".");
     if (!S_ISREG(st.st_mode)) return fail("it is not a file.");
     if (static_cast<std::size_t>(st.st_size) > kMaxTextFileBytes)
         return fail("it is larger than " + std::to_string(kMaxTextFileBytes / (1024 * 1024)) + " MB.");
     std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
     const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
-    if (std::ferror(file.get())) return fail(std::string(std::strerror(errno)) + ".");
+    if (std::ferror(file.get())) return fail(std::string(win::ErrorText(errno)) + ".");
     bytes.resize(got);
     // The file may have grown since fstat: anything beyond the limit is refused too.
     if (std::fgetc(file.get()) != EOF) return fail("it grew while being read.");
@@ -59,12 +62,26 @@ bool EnterTextFile(TextFileSession& session, ScriptSaveForm form, ScriptList& li
         win::MessageBox(error, "Error");
         return false;
     }
+    // A file in UTF-8 is shown as such and written back so; any other is Windows-1252 already.
+    const bool utf8 = win::IsUtf8(text);
+    if (utf8) {
+        std::string refused;
+        auto bytes = win::Utf8TextToCp1252(text, &refused);
+        if (!bytes) {
+            win::MessageBox(QString::fromStdString("The text file " + path + " holds the character \"" +
+                                                   refused + "\", which the script editor cannot keep."),
+                            "Error");
+            return false;
+        }
+        text = std::move(*bytes);
+    }
     form.TextFileMode = false;
     TMacroRecord untouched{};
     if (SaveIt(true, form, list.Lines, untouched, programDir, 0).result != SaveResult::StoredInTemp)
         return false;
     session.Active = true;
     session.Path = path;
+    session.Utf8 = utf8;
     session.Name = typedPath;
     session.Style = StyleOfTypedText(text);
     session.MacroLines = std::move(list.Lines);

@@ -22,6 +22,7 @@ bool ReadEditableTextFile(const std::string& path, std::string& text, std::strin
 struct TextFileSession {
     bool Active = false;
     std::string Path;      // the file that saving writes, as the file system names it
+    bool Utf8 = false;     // the file is UTF-8 and is written back so
     std::string Name;      // as the user typed it (Windows-1252); presets the dialog again
     TypedTextStyle Style;  // the file's own line breaks and tabs, for the text added to it
     // The "Load Text File" run that led here, finished when the macro comes back.

@@ -14,8 +14,6 @@ namespace tessaro {
 
 namespace {
 
-using parts::Q;
-
 class CapturePages : public WizardPageGroup {
 public:
     std::vector<int> Pages() const override { return {59, 60, 61, 62, 63}; }
@@ -51,14 +49,14 @@ public:
         if (page == 62 && firstShowing) {
             list_->clear();
             for (const std::string& title : wizard::CaptureWindowTitles(form.Context().desktop))
-                list_->addItem(Q(title));
+                list_->addItem(win::ToQt(title));
         }
         if (page == 63) {
             const wizard::Answers a = form.Snapshot();
-            ownKey_->setText(Q(HotKeyNames(a.Index("P3KeyList"))));
+            ownKey_->setText(win::ToQt(HotKeyNames(a.Index("P3KeyList"))));
             const TGlobData& glob = form.Context().GlobData;
             const int stop = StopMacroNumber(glob);
-            stopKey_->setText(stop == 0 ? QString() : Q(HotKeyNames(glob.ActivationCode[stop])));
+            stopKey_->setText(stop == 0 ? QString() : win::ToQt(HotKeyNames(glob.ActivationCode[stop])));
         }
         UpdateEnabling();
     }

@@ -13,8 +13,6 @@ namespace tessaro {
 namespace {
 
 using parts::Button;
-using parts::Bytes;
-using parts::Q;
 
 constexpr int kNumberRole = Qt::UserRole;
 
@@ -75,7 +73,7 @@ private:
     }
 
     static QListWidgetItem* Item(const wizard::CombinedItem& item) {
-        auto* row = new QListWidgetItem(Q(item.nickname));
+        auto* row = new QListWidgetItem(win::ToQt(item.nickname));
         row->setData(kNumberRole, item.number);
         return row;
     }
@@ -89,7 +87,7 @@ private:
         wizard::CombinedList list;
         for (int i = 0; i < newBox_->count(); ++i)
             list.items.push_back(
-                {Bytes(newBox_->item(i)->text()), newBox_->item(i)->data(kNumberRole).toInt()});
+                {win::FromQt(newBox_->item(i)->text()), newBox_->item(i)->data(kNumberRole).toInt()});
         list.selected =
             newBox_->currentItem() && newBox_->currentItem()->isSelected() ? newBox_->currentRow() : -1;
         return list;
@@ -105,7 +103,7 @@ private:
     void AddALine(AddStyle style) {
         std::optional<wizard::CombinedItem> chosen;
         if (QListWidgetItem* item = avail_->currentItem(); item && item->isSelected())
-            chosen = wizard::CombinedItem{Bytes(item->text()), item->data(kNumberRole).toInt()};
+            chosen = wizard::CombinedItem{win::FromQt(item->text()), item->data(kNumberRole).toInt()};
         wizard::CombinedList list = Read();
         const std::string message = list.AddALine(style, chosen ? &*chosen : nullptr);
         if (!message.empty()) return Error(message);

@@ -35,9 +35,6 @@ using namespace wizard;
 
 namespace {
 
-using parts::Q;
-std::string Cp1252(const QString& text) { return win::Utf8ToCp1252(text.toStdString()); }
-
 void Error(std::string_view text) {
     win::MessageBox(std::string(text), "Error", win::MbButtons::Ok, win::MbIcon::Error);
 }
@@ -76,7 +73,7 @@ public:
         const QRect r = option.rect.adjusted(2, 0, 0, 0);
         const QString text = index.data().toString();
         if (kind_ == InstalledName) {
-            painter->drawText(r, Qt::AlignVCenter, Q(SplitInstalledItem(Cp1252(text)).name));
+            painter->drawText(r, Qt::AlignVCenter, win::ToQt(SplitInstalledItem(win::FromQt(text)).name));
             return;
         }
         painter->drawText(r, Qt::AlignVCenter, text);
@@ -90,8 +87,8 @@ private:
 
 void FillFormats(QListWidget* list, bool isTime) {
     for (const FormatItem& f : FormatItems(isTime)) {
-        auto* item = new QListWidgetItem(Q(f.format), list);
-        item->setData(Qt::UserRole, Q(f.example));
+        auto* item = new QListWidgetItem(win::ToQt(f.format), list);
+        item->setData(Qt::UserRole, win::ToQt(f.example));
     }
     list->setItemDelegate(new ItemDelegate(ItemDelegate::TwoColumns, list));
 }
@@ -141,7 +138,7 @@ void ContentPages::Connect(int page, WizardForm& form) {
             for (const PageChoice& c : kP20Choices)
                 OnToggle(form, c.name, [&form] {
                     const DaysLayout d = DaysLayoutOf(ButtonStates(form, {"P20Future", "P20Past"}));
-                    form.Control<QLabel>("P20FutLabel")->setText(Q(d.label));
+                    form.Control<QLabel>("P20FutLabel")->setText(win::ToQt(d.label));
                     ShowEnable(form.Control<QWidget>("P20FutLabel"), d.shown);
                     ShowEnable(form.Control<QWidget>("P20Days"), d.shown);
                 });
@@ -254,13 +251,13 @@ void ContentPages::Load(int page, WizardForm& form) {
         case 6: {
             auto* box = form.Control<QComboBox>("P6DriveBox");
             const DriveList drives = LoadDriveList();
-            for (const std::string& d : drives.items) box->addItem(Q(d));
+            for (const std::string& d : drives.items) box->addItem(win::ToQt(d));
             box->setCurrentIndex(drives.index);
             break;
         }
         case 14:
             for (const Keystroke& k : kKeystrokes)
-                form.Control<QListWidget>("P14KeyList")->addItem(Q(k.name));
+                form.Control<QListWidget>("P14KeyList")->addItem(win::ToQt(k.name));
             break;
         case 15:
             for (const std::string& name : services_.printers.Names())
@@ -268,7 +265,7 @@ void ContentPages::Load(int page, WizardForm& form) {
             break;
         case 16:
             for (const std::string& line : DisplayModeList(services_.settings.DisplayModes()))
-                form.Control<QListWidget>("P16SettingBox")->addItem(Q(line));
+                form.Control<QListWidget>("P16SettingBox")->addItem(win::ToQt(line));
             break;
         case 18:
         case 19:
@@ -276,7 +273,7 @@ void ContentPages::Load(int page, WizardForm& form) {
             break;
         case 25:
             for (std::string_view f : kSpecialFolders)
-                form.Control<QListWidget>("P25SpecList")->addItem(Q(f));
+                form.Control<QListWidget>("P25SpecList")->addItem(win::ToQt(f));
             break;
         case 28: {
             auto* list = form.Control<QListWidget>("P28PhoneList");
@@ -284,7 +281,7 @@ void ContentPages::Load(int page, WizardForm& form) {
             // Without the dial-up service the list stays empty; Next then says why.
             std::vector<std::string> entries;
             if (!RasAvailable() || RasEnumEntries(entries) != kRasSuccess) break;
-            for (const std::string& e : entries) list->addItem(Q(e));
+            for (const std::string& e : entries) list->addItem(win::ToQt(e));
             if (list->count() > 0) list->setCurrentRow(0);
             break;
         }
@@ -307,21 +304,21 @@ void ContentPages::Shown(int page, bool firstShowing, WizardForm& form) {
             const NetPagesLayout net = NetPagesLayoutOf(
                 ButtonStates(form, {"P5Connect", "P5Disconnect", "P5Toggle", "P29UseDefault"}));
             if (page == 6) {
-                form.Control<QLabel>("P6DriveLabel")->setText(Q(net.driveLabel));
+                form.Control<QLabel>("P6DriveLabel")->setText(win::ToQt(net.driveLabel));
                 for (std::string_view n : {"P6PathLabel", "P6ProgPath", "P6Browse"})
                     ShowEnable(form.Control<QWidget>(n), net.networkPath);
             } else {
                 ShowEnable(form.Control<QWidget>("P29LogonPanel"), net.logonPanel);
                 ShowEnable(form.Control<QWidget>("P29ForceDisc"), net.forceBox);
-                form.Control<QCheckBox>("P29MakePerm")->setText(Q(net.permCaption));
-                form.Control<QLabel>("P29Heading")->setText(Q(net.heading29));
+                form.Control<QCheckBox>("P29MakePerm")->setText(win::ToQt(net.permCaption));
+                form.Control<QLabel>("P29Heading")->setText(win::ToQt(net.heading29));
             }
             break;
         }
         case 12: {
             const PastePageLayout l =
                 PastePageLayoutOf(ButtonStates(form, {"P13Text", "P13File", "P13Graphic"}));
-            form.Control<QLabel>("P12Heading")->setText(Q(l.heading));
+            form.Control<QLabel>("P12Heading")->setText(win::ToQt(l.heading));
             for (std::string_view n : {"P12MyMemo", "P12Label2", "P12Symbols"})
                 ShowEnable(form.Control<QWidget>(n), l.memo);
             for (std::string_view n : {"P12Path", "P12Browse"}) ShowEnable(form.Control<QWidget>(n), !l.memo);
@@ -331,9 +328,9 @@ void ContentPages::Shown(int page, bool firstShowing, WizardForm& form) {
         case 14: focus("P14MyMemo"); break;
         case 22: {
             const UrlPageLayout l = UrlPageLayoutOf(ButtonStates(form, {"P21Web", "P21FTP"}));
-            form.Control<QLabel>("P22Heading")->setText(Q(l.heading));
-            form.Control<QLabel>("P22Prefix")->setText(Q(l.prefix));
-            form.Control<QLabel>("P22Example")->setText(Q(l.example));
+            form.Control<QLabel>("P22Heading")->setText(win::ToQt(l.heading));
+            form.Control<QLabel>("P22Prefix")->setText(win::ToQt(l.prefix));
+            form.Control<QLabel>("P22Example")->setText(win::ToQt(l.example));
             focus("P22URL");
             break;
         }
@@ -360,9 +357,9 @@ void ContentPages::Shown(int page, bool firstShowing, WizardForm& form) {
         case 34: focus("P34Path"); break;
         case 36: {
             const SizePageLayout l = SizePageLayoutOf(ButtonStates(form, {"P35RepTop", "P35RepChoice"}));
-            form.Control<QLabel>("P36Heading")->setText(Q(l.heading));
-            form.Control<QLabel>("P36Label1")->setText(Q(l.first));
-            form.Control<QLabel>("P36Label2")->setText(Q(l.second));
+            form.Control<QLabel>("P36Heading")->setText(win::ToQt(l.heading));
+            form.Control<QLabel>("P36Label1")->setText(win::ToQt(l.first));
+            form.Control<QLabel>("P36Label2")->setText(win::ToQt(l.second));
             focus("P36Width");
             break;
         }
@@ -370,9 +367,9 @@ void ContentPages::Shown(int page, bool firstShowing, WizardForm& form) {
         case 40: {
             const Answers a = ButtonStates(form, {"P38Max", "P38Min", "P38Restore", "P38Close"});
             if (page == 39) {
-                form.Control<QLabel>("P39Heading")->setText(Q(ActionHeading39(a)));
+                form.Control<QLabel>("P39Heading")->setText(win::ToQt(ActionHeading39(a)));
             } else {
-                form.Control<QLabel>("P40Heading")->setText(Q(TitleHeading40(a)));
+                form.Control<QLabel>("P40Heading")->setText(win::ToQt(TitleHeading40(a)));
                 focus("P40Title");
             }
             break;
@@ -381,8 +378,8 @@ void ContentPages::Shown(int page, bool firstShowing, WizardForm& form) {
         case 49: {
             const FilePageLayout l = FilePageLayoutOf(ButtonStates(
                 form, {"P48ChangeDir", "P48CreateFolder", "P48CopyFile", "P48RenameFile", "P48DeleteFile"}));
-            form.Control<QLabel>("P49PathLabel")->setText(Q(l.pathLabel));
-            form.Control<QLabel>("P49NewLabel")->setText(Q(l.newNameLabel));
+            form.Control<QLabel>("P49PathLabel")->setText(win::ToQt(l.pathLabel));
+            form.Control<QLabel>("P49NewLabel")->setText(win::ToQt(l.newNameLabel));
             ShowEnable(form.Control<QWidget>("P49NewLabel"), l.newName);
             ShowEnable(form.Control<QWidget>("P49NewName"), l.newName);
             focus("P49Path");
@@ -398,12 +395,12 @@ void ContentPages::CheckAndSet(int which, const std::string& text, WizardForm& f
     auto* memo = form.Control<QPlainTextEdit>(kMemos[static_cast<std::size_t>(which - 1)]);
     const int caret = memo->textCursor().selectionStart();
     const auto done =
-        wizard::InsertIntoMemo(Cp1252(memo->toPlainText()), static_cast<std::size_t>(caret), text);
+        wizard::InsertIntoMemo(win::FromQt(memo->toPlainText()), static_cast<std::size_t>(caret), text);
     if (!done) {
         Error(kMemoTooLong);
         return;
     }
-    memo->setPlainText(Q(done->text));
+    memo->setPlainText(win::ToQt(done->text));
     memo->setFocus();
     QTextCursor cursor = memo->textCursor();
     cursor.setPosition(static_cast<int>(done->caret));
@@ -432,23 +429,23 @@ void ContentPages::InsertKeystroke(WizardForm& form) {
 
 void ContentPages::BrowseFile(std::string_view target, std::string_view title, std::string_view filter,
                               WizardForm& form) {
-    const auto file = services_.paths.ChooseFile(form.Window(), Q(title), std::string(filter));
+    const auto file = services_.paths.ChooseFile(form.Window(), win::ToQt(title), std::string(filter));
     if (!file) return;
     if (!PathFits(*file)) {
         Error(kPathTooLong);
         return;
     }
-    form.Control<QLineEdit>(target)->setText(Q(*file));
+    form.Control<QLineEdit>(target)->setText(win::ToQt(*file));
 }
 
 void ContentPages::BrowseFolder(std::string_view target, WizardForm& form) {
-    const auto folder = services_.paths.ChooseFolder(form.Window(), Q(kFolderTitle));
+    const auto folder = services_.paths.ChooseFolder(form.Window(), win::ToQt(kFolderTitle));
     if (!folder) return;
     if (!PathFits(*folder)) {
         Error(kPathTooLong);
         return;
     }
-    form.Control<QLineEdit>(target)->setText(Q(*folder));
+    form.Control<QLineEdit>(target)->setText(win::ToQt(*folder));
 }
 
 void ContentPages::BrowseNetworkDrive(WizardForm& form) {
@@ -464,7 +461,7 @@ void ContentPages::BrowseNetworkDrive(WizardForm& form) {
         Error(kPathTooLong);
         return;
     }
-    form.Control<QLineEdit>("P6ProgPath")->setText(Q(*share));
+    form.Control<QLineEdit>("P6ProgPath")->setText(win::ToQt(*share));
 }
 
 void ContentPages::RetrievePhoneEntry(WizardForm& form) {
@@ -476,15 +473,15 @@ void ContentPages::RetrievePhoneEntry(WizardForm& form) {
     }
     if (!RasAvailable()) return;
     RasDialParams params;
-    params.entryName = Cp1252(list->currentItem()->text());
+    params.entryName = win::FromQt(list->currentItem()->text());
     if (RasGetEntryDialParams(params) != kRasSuccess) return;
-    form.Control<QLineEdit>("P28UserName")->setText(Q(params.userName));
-    if (params.passwordStored) form.Control<QLineEdit>("P28Password")->setText(Q(params.password));
+    form.Control<QLineEdit>("P28UserName")->setText(win::ToQt(params.userName));
+    if (params.passwordStored) form.Control<QLineEdit>("P28Password")->setText(win::ToQt(params.password));
 }
 
 void ContentPages::PlayWave(WizardForm& form) {
     auto* field = form.Control<QLineEdit>("P46FName");
-    const WaveToPlay wave = WaveOfPage46(Cp1252(field->text()));
+    const WaveToPlay wave = WaveOfPage46(win::FromQt(field->text()));
     if (!wave.error.empty()) {
         Error(wave.error);
         field->setFocus();

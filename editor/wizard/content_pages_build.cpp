@@ -30,7 +30,6 @@ using namespace wizard;
 
 namespace {
 
-using parts::Q;
 QString Name(std::string_view name) {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
@@ -62,14 +61,14 @@ public:
     explicit PageBuilder(QWidget* panel) : panel_(panel), layout_(new QVBoxLayout(panel)) {}
 
     QLabel* Label(std::string_view name, std::string_view text) {
-        auto* label = new QLabel(Q(text), panel_);
+        auto* label = new QLabel(win::ToQt(text), panel_);
         label->setObjectName(Name(name));
         label->setWordWrap(true);
         layout_->addWidget(label);
         return label;
     }
     QLabel* Heading(std::string_view text, const char* name = "") {
-        QLabel* label = pages::HeadingLabel(panel_, Q(text), name);
+        QLabel* label = pages::HeadingLabel(panel_, win::ToQt(text), name);
         layout_->addWidget(label);
         return label;
     }
@@ -79,20 +78,20 @@ public:
         auto* column = new QVBoxLayout(group);
         column->setContentsMargins(0, 0, 0, 0);
         for (const PageChoice& c : choices) {
-            auto* radio = new QRadioButton(Q(c.caption), group);
+            auto* radio = new QRadioButton(win::ToQt(c.caption), group);
             radio->setObjectName(Name(c.name));
             column->addWidget(radio);
         }
         layout_->addWidget(group);
     }
     QCheckBox* Check(std::string_view name, std::string_view caption) {
-        auto* box = new QCheckBox(Q(caption), panel_);
+        auto* box = new QCheckBox(win::ToQt(caption), panel_);
         box->setObjectName(Name(name));
         layout_->addWidget(box);
         return box;
     }
     QLineEdit* Edit(std::string_view name, int maxLength, std::string_view text = {}) {
-        auto* edit = new QLineEdit(Q(text), panel_);
+        auto* edit = new QLineEdit(win::ToQt(text), panel_);
         edit->setObjectName(Name(name));
         edit->setMaxLength(maxLength);
         layout_->addWidget(edit);
@@ -105,7 +104,7 @@ public:
         return memo;
     }
     QPushButton* Button(std::string_view name, std::string_view caption) {
-        auto* button = new QPushButton(Q(caption), panel_);
+        auto* button = new QPushButton(win::ToQt(caption), panel_);
         button->setObjectName(Name(name));
         layout_->addWidget(button, 0, Qt::AlignLeft);
         return button;

@@ -18,12 +18,9 @@ namespace {
 
 using wizard::ControlState;
 
-using parts::Q;
-std::string W(const QString& text) { return win::Utf8ToCp1252(text.toStdString()); }
-
 void ReadList(const QListWidget& list, ControlState& s) {
     for (int i = 0; i < list.count(); ++i) {
-        s.items.push_back(W(list.item(i)->text()));
+        s.items.push_back(win::FromQt(list.item(i)->text()));
         if (list.item(i)->isSelected()) s.selected.push_back(i);
     }
     const bool single = list.selectionMode() == QAbstractItemView::SingleSelection;
@@ -34,7 +31,7 @@ void ReadList(const QListWidget& list, ControlState& s) {
 void WriteList(QListWidget& list, const ControlState& s) {
     if (!s.items.empty()) {
         list.clear();
-        for (const std::string& item : s.items) list.addItem(Q(item));
+        for (const std::string& item : s.items) list.addItem(win::ToQt(item));
     }
     list.clearSelection();
     if (list.selectionMode() == QAbstractItemView::SingleSelection) {
@@ -46,18 +43,18 @@ void WriteList(QListWidget& list, const ControlState& s) {
 }
 
 void ReadCombo(const QComboBox& box, ControlState& s) {
-    for (int i = 0; i < box.count(); ++i) s.items.push_back(W(box.itemText(i)));
+    for (int i = 0; i < box.count(); ++i) s.items.push_back(win::FromQt(box.itemText(i)));
     s.index = box.currentIndex();
-    s.text = W(box.currentText());
+    s.text = win::FromQt(box.currentText());
 }
 
 void WriteCombo(QComboBox& box, const ControlState& s) {
     if (!s.items.empty()) {
         box.clear();
-        for (const std::string& item : s.items) box.addItem(Q(item));
+        for (const std::string& item : s.items) box.addItem(win::ToQt(item));
     }
     box.setCurrentIndex(s.index < box.count() ? s.index : -1);
-    if (box.isEditable() && s.index < 0) box.setEditText(Q(s.text));
+    if (box.isEditable() && s.index < 0) box.setEditText(win::ToQt(s.text));
 }
 
 ControlState Read(const QWidget& w) {
@@ -66,13 +63,13 @@ ControlState Read(const QWidget& w) {
         custom->ReadState(s);
     } else if (auto* b = qobject_cast<const QAbstractButton*>(&w)) {
         s.checked = b->isChecked();
-        s.text = W(b->text());
+        s.text = win::FromQt(b->text());
     } else if (auto* e = qobject_cast<const QLineEdit*>(&w)) {
-        s.text = W(e->text());
+        s.text = win::FromQt(e->text());
     } else if (auto* m = qobject_cast<const QPlainTextEdit*>(&w)) {
-        s.text = W(m->toPlainText());
+        s.text = win::FromQt(m->toPlainText());
     } else if (auto* l = qobject_cast<const QLabel*>(&w)) {
-        s.text = W(l->text());
+        s.text = win::FromQt(l->text());
     } else if (auto* list = qobject_cast<const QListWidget*>(&w)) {
         ReadList(*list, s);
     } else if (auto* box = qobject_cast<const QComboBox*>(&w)) {
@@ -91,12 +88,12 @@ void Write(QWidget& w, const ControlState& s) {
     } else if (auto* b = qobject_cast<QAbstractButton*>(&w)) {
         if (b->isCheckable()) b->setChecked(s.checked);
     } else if (auto* e = qobject_cast<QLineEdit*>(&w)) {
-        e->setText(Q(s.text));
+        e->setText(win::ToQt(s.text));
     } else if (auto* m = qobject_cast<QPlainTextEdit*>(&w)) {
-        m->setPlainText(Q(s.text));
+        m->setPlainText(win::ToQt(s.text));
     } else if (auto* l = qobject_cast<QLabel*>(&w)) {
         // A state without a text only switches the label on or off: it keeps its caption.
-        if (!s.text.empty()) l->setText(CaptionShown(Q(s.text)));
+        if (!s.text.empty()) l->setText(CaptionShown(win::ToQt(s.text)));
     } else if (auto* list = qobject_cast<QListWidget*>(&w)) {
         WriteList(*list, s);
     } else if (auto* box = qobject_cast<QComboBox*>(&w)) {

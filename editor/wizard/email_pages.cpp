@@ -177,7 +177,7 @@ private:
         QListWidget* box = boxes_.at(page);
         box->clear();
         for (const std::string& line : mail::ReadRecipientFile(form.Context().Config.EMailPath.str()))
-            box->addItem(parts::Q(line));
+            box->addItem(win::ToQt(line));
     }
 
     // Only this page's box is refilled; the others keep theirs until they are loaded.

@@ -20,7 +20,6 @@ namespace tessaro {
 namespace {
 
 using parts::Label;
-using parts::Q;
 
 constexpr int kNumberRole = Qt::UserRole;
 constexpr int kColumnsRole = Qt::UserRole + 1;  // activation, nickname, scope
@@ -74,9 +73,10 @@ public:
         const wizard::WizardContext& ctx = form.Context();
         macros_->clear();
         for (const wizard::MenuCandidate& c : wizard::MenuCandidates(ctx.GlobData, ctx.Config)) {
-            auto* item = new QListWidgetItem(Q(c.nickname), macros_);
+            auto* item = new QListWidgetItem(win::ToQt(c.nickname), macros_);
             item->setData(kNumberRole, c.number);
-            item->setData(kColumnsRole, QStringList{Q(c.activation), Q(c.nickname), Q(c.scope)});
+            item->setData(kColumnsRole,
+                          QStringList{win::ToQt(c.activation), win::ToQt(c.nickname), win::ToQt(c.scope)});
         }
         macros_->setFocus();
     }

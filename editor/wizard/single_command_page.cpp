@@ -15,8 +15,6 @@ namespace tessaro {
 
 namespace {
 
-using parts::Q;
-
 class SingleCommandPages : public WizardPageGroup {
 public:
     explicit SingleCommandPages(ScriptEditorServices& services) : services_(services) {}
@@ -27,12 +25,12 @@ public:
         if (page == 53) {
             pages::Heading(panel, "What type of macro command would you like?");
             for (const wizard::CommandType& t : wizard::CommandTypes())
-                pages::Radio(panel, t.control.data(), Q(t.caption))->setChecked(t.page == 54);
+                pages::Radio(panel, t.control.data(), win::ToQt(t.caption))->setChecked(t.page == 54);
         } else if (page >= 54 && page <= 57) {
             pages::Heading(panel, "Choose a macro command");
             bool first = true;
             for (const wizard::CommandChoice& c : wizard::CommandChoicesOf(page)) {
-                pages::Radio(panel, c.control.data(), Q(c.caption))->setChecked(first);
+                pages::Radio(panel, c.control.data(), win::ToQt(c.caption))->setChecked(first);
                 first = false;
             }
         } else if (page == 58) {
@@ -65,7 +63,7 @@ private:
         for (const ScriptLine& line : made.Lines)
             if (const auto* box = std::get_if<TWTextRec>(&line.Record); box && box->Title.empty()) return;
         const ScriptTextResult text = BuildMacroText(made.Lines);
-        if (text.ok) command_->setText(Q(text.text));
+        if (text.ok) command_->setText(win::ToQt(text.text));
     }
 
     ScriptEditorServices& services_;

@@ -18,7 +18,6 @@
 namespace tessaro {
 namespace {
 
-using parts::Bytes;
 using parts::Label;
 
 constexpr std::uint32_t kCaptureChar = 0x400 + 3;
@@ -95,7 +94,7 @@ private:
     }
 
     void P71LaunchClick() {
-        const std::string address = wizard::SweepAddress(Bytes(url_->text()));
+        const std::string address = wizard::SweepAddress(win::FromQt(url_->text()));
         if (address.empty()) {
             win::MessageBox(wizard::kNoWebPage, "Error", win::MbButtons::Ok, win::MbIcon::Error);
             url_->setFocus();

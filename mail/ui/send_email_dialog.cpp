@@ -31,9 +31,6 @@ constexpr const char* kAttachmentFilter =
 // What a window manager's frame and title bar take of the screen, at most.
 constexpr int kFrameRoom = 40;
 
-QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
-std::string FromQ(const QString& text) { return win::Utf8ToCp1252(text.toStdString()); }
-
 // Takes a shown window off top and puts it back. Only the native window's flags change:
 // QWidget::setWindowFlags hides a shown window, and hiding a modal dialog ends its loop.
 class OffTopWhileAlive {
@@ -188,7 +185,7 @@ void TDoTheEmail::FillList(RecipientBlock& block) {
     block.List->clear();
     const bool names = block.NameRadio->isChecked();
     for (const std::string& line : recipients_)
-        block.List->addItem(Q(std::string(RecipientPart(line, names))));
+        block.List->addItem(win::ToQt(std::string(RecipientPart(line, names))));
 }
 
 void TDoTheEmail::ShowNamesOrAddresses(RecipientBlock& block) {
@@ -207,20 +204,21 @@ void TDoTheEmail::ContinueButtonClick() {
                 RecipientBlock& b = Blocks[i];
                 std::vector<bool> selected;
                 for (int k = 0; k < b.List->count(); ++k) selected.push_back(b.List->item(k)->isSelected());
-                Results[i] = RecipientResult(FromQ(b.NameEdit->text()), FromQ(b.AddressEdit->text()),
-                                             recipients_, selected);
+                Results[i] = RecipientResult(win::FromQt(b.NameEdit->text()),
+                                             win::FromQt(b.AddressEdit->text()), recipients_, selected);
             }
             break;
         case EMailPromptMode::SubjectAndText: {
             QString text = TextMemo->toPlainText();
             text.replace("\n", "\r\n");
-            Results = TextResults(FromQ(text), FromQ(SubjectEdit->text()), ReceiptCheck->isChecked());
+            Results =
+                TextResults(win::FromQt(text), win::FromQt(SubjectEdit->text()), ReceiptCheck->isChecked());
             break;
         }
         case EMailPromptMode::Attachments: {
             std::vector<std::string> paths;
             for (int k = 0; k < AttachmentList->count(); ++k)
-                paths.push_back(FromQ(AttachmentList->item(k)->text()));
+                paths.push_back(win::FromQt(AttachmentList->item(k)->text()));
             Results[0] = AttachmentResult(paths);
             break;
         }
@@ -268,8 +266,8 @@ TEMailStatus::TEMailStatus(QWidget* parent) : QDialog(parent) {
     CentreOnScreen(*this);
 }
 
-void TEMailStatus::SetText(const std::string& text) { MyStatus->showMessage(Q(text)); }
-std::string TEMailStatus::Text() const { return FromQ(MyStatus->currentMessage()); }
+void TEMailStatus::SetText(const std::string& text) { MyStatus->showMessage(win::ToQt(text)); }
+std::string TEMailStatus::Text() const { return win::FromQt(MyStatus->currentMessage()); }
 
 MailDialogs::MailDialogs(std::function<std::string()> recipientListPath)
     : recipientListPath_(std::move(recipientListPath)) {}

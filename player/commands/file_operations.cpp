@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/cp1252.h"
 #include "platform/file_io.h"
 
 namespace tessaro {
@@ -57,7 +58,7 @@ int CopyData(int in, int out, off_t size) {
 }
 
 // What failed while the new file was written: the user is told.
-FileResult NotWritten(int error) { return {error, std::strerror(error)}; }
+FileResult NotWritten(int error) { return {error, win::ErrorText(error)}; }
 
 // A whole copy of `from` in a new temporary file beside `to`; its name in `temp`. The data
 // stream through the kernel (a copy may be larger than memory), into a file that is

@@ -70,8 +70,9 @@ void PlayerSwapKeys::GetSwapFile() {
     if (!LoadSwapKeys(path)) {
         // Another file's table must not stay in force for this one.
         InitSwapKeys();
-        win::MessageBox("The key remapping file " + path + " could not be read. It was left unchanged.",
-                        "Error", win::MbButtons::Ok, win::MbIcon::Error);
+        win::MessageBox(
+            "The key remapping file " + win::OsToCp1252(path) + " could not be read. It was left unchanged.",
+            "Error", win::MbButtons::Ok, win::MbIcon::Error);
     }
 }
 

@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "widgets/entry_text.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
@@ -27,9 +28,6 @@
 namespace tessaro {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(win::Cp1252ToUtf8(s)); }
-std::string Cp(const QString& s) { return win::Utf8ToCp1252(s.toStdString()); }
 
 constexpr int kUsageRole = Qt::UserRole + 1;
 
@@ -79,7 +77,7 @@ TCapComplete::TCapComplete(win::Messages& messages, TMacroRecord& rec, const TGl
 
     auto* nickRow = new QHBoxLayout;
     auto* nickLabel = new QLabel("NickName", this);
-    NickName = new QLineEdit(Q(rec.Nickname.str()), this);
+    NickName = new QLineEdit(win::ToQt(rec.Nickname.str()), this);
     NickName->setMaxLength(50);
     nickLabel->setBuddy(NickName);
     nickRow->addWidget(nickLabel);
@@ -115,9 +113,9 @@ TCapComplete::TCapComplete(win::Messages& messages, TMacroRecord& rec, const TGl
     HotKeyList->setItemDelegate(new TwoColumns(HotKeyList));
     HotKeyList->setUniformItemSizes(true);
     for (const HotKeyLine& line : HotKeyLines(glob)) {
-        auto* item = new QListWidgetItem(Q(line.text), HotKeyList);
-        item->setData(Qt::UserRole, Q(line.name));
-        item->setData(kUsageRole, "(" + Q(line.usage) + ")");
+        auto* item = new QListWidgetItem(win::ToQt(line.text), HotKeyList);
+        item->setData(Qt::UserRole, win::ToQt(line.name));
+        item->setData(kUsageRole, "(" + win::ToQt(line.usage) + ")");
     }
     for (QWidget* w : {static_cast<QWidget*>(SelectLabel), static_cast<QWidget*>(PlaceLabel),
                        static_cast<QWidget*>(HotKeyEdit), static_cast<QWidget*>(HotKeyList)})
@@ -218,8 +216,14 @@ void TCapComplete::OkButtonClick() {
     c.global = GlobalButton->isChecked();
     c.code = HotKeyList->currentRow();
     if (HotKeyList->currentItem() == nullptr || !HotKeyList->currentItem()->isSelected()) c.code = -1;
-    c.snipra = Cp(SnipraName->text());
-    c.nickname = Cp(NickName->text());
+    // The abbreviation is refused for a character it cannot store only when it is chosen.
+    const auto snipra = c.type == CapType::Snipra ? EntryOrRefuse(SnipraName)
+                                                  : std::optional(win::FromQt(SnipraName->text()));
+    if (!snipra) return;
+    const auto nickname = EntryOrRefuse(NickName);
+    if (!nickname) return;
+    c.snipra = *snipra;
+    c.nickname = *nickname;
     const CapCheck check = CheckCapChoice(c, glob_);
     if (check.kind == CapCheck::Error) {
         win::MessageBox(check.text, check.caption, win::MbButtons::Ok, win::MbIcon::Error);

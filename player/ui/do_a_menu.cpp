@@ -31,8 +31,6 @@ constexpr int kKeyCell = kChooserLineHeight;
 constexpr int kGrabRetryMs = 10;
 constexpr int kGrabTries = 100;
 
-QString Text(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
-
 // Room for a push button and, in list styles, the hint beside it.
 int BottomRow(const QPushButton& button, int specified) {
     return std::max(specified, button.sizeHint().height() + 6);
@@ -65,7 +63,7 @@ void TDoAMenu::BuildIcons(int bottom) {
         button->setGeometry(column * plan_.button, row * plan_.button, plan_.button, plan_.button);
         button->setIcon(MacroPicture(items_[i].icon, items_[i].scope));
         button->setIconSize(QSize(options_.iconSize, options_.iconSize));
-        button->setToolTip(Text(items_[i].nickname));
+        button->setToolTip(win::ToQt(items_[i].nickname));
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QToolButton::clicked, this, [this, i] { MySpeedClick(static_cast<int>(i)); });
         SpeedButtons.push_back(button);
@@ -121,7 +119,7 @@ QTableWidget* TDoAMenu::MakeList(int first, int count, int left, int top, int wi
     list->setColumnWidth(0, kKeyCell);
     if (names) list->setColumnWidth(1, width * 5 / 7 - kKeyCell);
     const QFontMetrics metrics(list->font());
-    const auto measure = [&metrics](const std::string& s) { return metrics.horizontalAdvance(Text(s)); };
+    const auto measure = [&metrics](const std::string& s) { return metrics.horizontalAdvance(win::ToQt(s)); };
     for (int row = 0; row < count; ++row) {
         const ChooserItem& item = items_[static_cast<std::size_t>(first + row)];
         auto* key = new QTableWidgetItem(QString(QChar(KeyOfItem(first + row))));
@@ -131,10 +129,10 @@ QTableWidget* TDoAMenu::MakeList(int first, int count, int left, int top, int wi
         if (names) {
             const std::string name =
                 CutToWidth(ActivationDescription(item), width * 9 / 14 - kKeyCell - 4, measure);
-            list->setItem(row, 1, new QTableWidgetItem(Text(name)));
-            list->setItem(row, 2, new QTableWidgetItem(Text(ScopeDescription(item))));
+            list->setItem(row, 1, new QTableWidgetItem(win::ToQt(name)));
+            list->setItem(row, 2, new QTableWidgetItem(win::ToQt(ScopeDescription(item))));
         } else {
-            list->setItem(row, 1, new QTableWidgetItem(Text(OneLine(item.text))));
+            list->setItem(row, 1, new QTableWidgetItem(win::ToQt(OneLine(item.text))));
         }
     }
     const int header = list->horizontalHeader()->sizeHint().height();

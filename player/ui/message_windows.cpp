@@ -26,8 +26,6 @@ namespace tessaro {
 
 namespace {
 
-QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
-
 // The message windows' layout: their content over a centred "&Ok" that closes them.
 QPushButton* AddOkButtonBelow(QDialog& dialog, QWidget* content) {
     auto* ok = new QPushButton(QObject::tr("&Ok"), &dialog);
@@ -66,9 +64,9 @@ std::string PauseCaption(std::string_view hotKeyName) {
 
 TOnTopMessage::TOnTopMessage(const std::string& title, const std::string& text, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(Q(title));
+    setWindowTitle(win::ToQt(title));
     MakeOnTop(*this);
-    MessageLabel = new QLabel(Q(text), this);
+    MessageLabel = new QLabel(win::ToQt(text), this);
     MessageLabel->setTextFormat(Qt::PlainText);  // texts may quote a server's reply
     MessageLabel->setWordWrap(true);
     MessageLabel->setAlignment(Qt::AlignCenter);
@@ -85,9 +83,9 @@ void TOnTopMessage::showEvent(QShowEvent* event) {
 
 TDoMyMessage::TDoMyMessage(const std::string& title, const std::string& text, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(Q(title));
+    setWindowTitle(win::ToQt(title));
     MakeOnTop(*this);
-    MessageMemo = new QPlainTextEdit(Q(text), this);
+    MessageMemo = new QPlainTextEdit(win::ToQt(text), this);
     MessageMemo->setReadOnly(true);
     OkButton = AddOkButtonBelow(*this, MessageMemo);
     CentreOnScreen(*this);
@@ -126,18 +124,18 @@ void TRepeatPrompt::accept() {
 TPauseMacro::TPauseMacro(win::Desktop& desktop, const std::string& hotKeyName, const std::string& nickname,
                          const std::string& message, std::uint64_t target, QWidget* parent)
     : QDialog(parent), MessageLabel(nullptr), desktop_(desktop), target_(target) {
-    setWindowTitle(Q(PauseCaption(hotKeyName)));
+    setWindowTitle(win::ToQt(PauseCaption(hotKeyName)));
     MakeOnTop(*this);
     const PauseLayout l = PauseWindowLayout(message.size());
     setFixedSize(l.width, l.height);
     HeadingLabel = new QLabel("Tessaro Pause", this);
     HeadingLabel->setGeometry(0, 4, l.width, 17);
     HeadingLabel->setAlignment(Qt::AlignHCenter);
-    NicknameLabel = new QLabel(Q(nickname), this);
+    NicknameLabel = new QLabel(win::ToQt(nickname), this);
     NicknameLabel->setGeometry(0, 21, l.width, 17);
     NicknameLabel->setAlignment(Qt::AlignHCenter);
     if (l.messageHeight > 0) {
-        MessageLabel = new QLabel(Q(message), this);
+        MessageLabel = new QLabel(win::ToQt(message), this);
         MessageLabel->setWordWrap(true);
         MessageLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         MessageLabel->setGeometry(4, 40, l.width - 8, l.messageHeight);

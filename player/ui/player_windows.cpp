@@ -29,8 +29,6 @@ private:
     bool& flag_;
 };
 
-QString Q(const std::string& cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
-
 }  // namespace
 
 int QtPlayerWindows::RunOnTop(QDialog& dialog) {
@@ -97,16 +95,16 @@ std::optional<std::string> QtPlayerWindows::PromptSavePath(const std::string& ti
                                                            const std::string& filter, bool mustExist) {
     // "Name|*.EXT|Name|*.EXT" becomes Qt's "Name (*.EXT);;Name (*.EXT)"; a name that already
     // shows its patterns ("Text Files (*.TXT)") keeps them once.
-    const QStringList parts = Q(filter).split('|');
+    const QStringList parts = win::ToQt(filter).split('|');
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         const QString shown = " (" + parts[i + 1] + ")";
         filters << (parts[i].endsWith(shown) ? parts[i] : parts[i] + shown);
     }
-    QFileDialog dialog(nullptr, Q(title));
+    QFileDialog dialog(nullptr, win::ToQt(title));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(Q(defaultExt));
+    dialog.setDefaultSuffix(win::ToQt(defaultExt));
     if (mustExist) dialog.setFileMode(QFileDialog::ExistingFile);
     MakeOnTop(dialog);
     if (RunOnTop(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -127,12 +125,12 @@ void QtPlayerWindows::PlayVideo(const std::string& file, int mode, const std::fu
         DoAMessage("Multimedia Error", win::Utf8ToCp1252(missing.toStdString()));
         return;
     }
-    if (const QString lacking = video->MissingForFile(Q(file)); !lacking.isEmpty()) {
+    if (const QString lacking = video->MissingForFile(win::ToQt(file)); !lacking.isEmpty()) {
         DoAMessage("Multimedia Error", MissingPluginText(file, lacking.toStdString()));
         return;
     }
     FlagGuard inUse(videoInUse_);
-    const std::unique_ptr<QDialog> window = video->CreatePlayAVI(Q(file), mode);
+    const std::unique_ptr<QDialog> window = video->CreatePlayAVI(win::ToQt(file), mode);
     // An abort arrives as a flag set while the window runs its own event loop.
     QTimer abortWatch;
     QObject::connect(&abortWatch, &QTimer::timeout, window.get(), [&] {

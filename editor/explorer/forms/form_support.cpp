@@ -14,9 +14,6 @@
 
 namespace tessaro::forms {
 
-QString Q(std::string_view cp1252) { return QString::fromStdString(win::Cp1252ToUtf8(cp1252)); }
-std::string W(const QString& text) { return win::Utf8ToCp1252(text.toStdString()); }
-
 namespace {
 
 // Lives as the form's child; the move happens before the window is mapped.

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "widgets/kept_text.h"
 #include "widgets/screen_fit.h"
@@ -15,9 +16,6 @@ class QPushButton;
 class QWidget;
 
 namespace tessaro::forms {
-
-QString Q(std::string_view cp1252);
-std::string W(const QString& text);  // characters without a Windows-1252 byte become '?'
 
 // left = (screen width - form width) / 2, top likewise.
 using tessaro::CentreOnScreen;

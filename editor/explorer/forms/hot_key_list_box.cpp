@@ -43,9 +43,9 @@ HotKeyListBox::HotKeyListBox(QWidget* parent) : QListWidget(parent) {
 void HotKeyListBox::FillList(const TGlobData& glob) {
     clear();
     for (const std::string& row : HotKeyListRows(glob)) {
-        auto* item = new QListWidgetItem(forms::Q(row), this);
+        auto* item = new QListWidgetItem(win::ToQt(row), this);
         const auto [name, use] = HotKeyRowColumns(row);
-        item->setData(Qt::UserRole, QStringList{forms::Q(name), forms::Q(use)});
+        item->setData(Qt::UserRole, QStringList{win::ToQt(name), win::ToQt(use)});
     }
 }
 

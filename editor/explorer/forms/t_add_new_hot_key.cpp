@@ -65,7 +65,7 @@ TAddNewHotKey::TAddNewHotKey(MacroFormsContext& context, CaptureHost& capture, N
     ScriptButton->setDefault(true);
     SetCaptions(true);
     connect(KeyList, &QListWidget::itemClicked, this,
-            [this] { HotKeyEntry->setText(forms::Q(HotKeyNames(KeyList->SelectedCode()))); });
+            [this] { HotKeyEntry->setText(win::ToQt(HotKeyNames(KeyList->SelectedCode()))); });
     connect(EnterKeyButton, &QPushButton::clicked, this, &TAddNewHotKey::DoModify);
     connect(CaptureKeyButton, &QPushButton::clicked, this, &TAddNewHotKey::DoCapture);
     connect(ScriptButton, &QPushButton::clicked, this, &TAddNewHotKey::DoTheScript);
@@ -144,7 +144,7 @@ void TAddNewHotKey::DisableEnable() {
 }
 
 void TAddNewHotKey::WMHotKeyChosen(int code) {
-    if (KeyList->SelectCode(code)) HotKeyEntry->setText(forms::Q(HotKeyNames(code)));
+    if (KeyList->SelectCode(code)) HotKeyEntry->setText(win::ToQt(HotKeyNames(code)));
 }
 
 void TAddNewHotKey::HotKeyEntryEnter() {
@@ -179,7 +179,7 @@ void TAddNewHotKey::closeEvent(QCloseEvent* event) {
 }
 
 AddEntry TAddNewHotKey::Entry() const {
-    return {Type(), KeyList->SelectedCode(), forms::W(SnipraName->text())};
+    return {Type(), KeyList->SelectedCode(), win::FromQt(SnipraName->text())};
 }
 
 bool TAddNewHotKey::PassesReservedQuestion(const AddCheck& check) {
@@ -201,7 +201,7 @@ void TAddNewHotKey::DoModify() {
         rec.ActivationCode = std::uint16_t(entry.selectedCode);
         TDoBuildMenu menu(context_, this);
         menu.ModifyExisting = false;
-        menu.HotKeyLabel->setText(forms::Q(HotKeyNames(entry.selectedCode)));
+        menu.HotKeyLabel->setText(win::ToQt(HotKeyNames(entry.selectedCode)));
         menu.exec();
         ResultModify = menu.ModifyExisting;
         ResultUpdated = menu.Updated;
@@ -222,7 +222,7 @@ void TAddNewHotKey::DoModify() {
     editor.ModifyExisting = false;
     editor.GlobalKeyTaken = setup.globalKeyTaken;
     editor.ActivationKind = setup.activationKind;
-    if (setup.setsHotKeyLabel) editor.HotKeyLabel->setText(forms::Q(HotKeyNames(entry.selectedCode)));
+    if (setup.setsHotKeyLabel) editor.HotKeyLabel->setText(win::ToQt(HotKeyNames(entry.selectedCode)));
     editor.exec();
     ResultModify = editor.ModifyExisting;
     ResultUpdated = editor.Updated;
@@ -266,9 +266,9 @@ void TAddNewHotKey::DoCapture() {
 
     TCaptureKeys dialog(context_, capture_, this);
     dialog.HotKeyLabel->setText(
-        rec.ActivationCode == acAbbreviation  ? "Snipra: " + forms::Q(rec.Abbreviation.view().substr(0, 20))
-        : rec.ActivationCode == acWindowTitle ? "Window Title: " + forms::Q(rec.ScopeText.view())
-                                              : forms::Q(HotKeyNames(rec.ActivationCode)));
+        rec.ActivationCode == acAbbreviation  ? "Snipra: " + win::ToQt(rec.Abbreviation.view().substr(0, 20))
+        : rec.ActivationCode == acWindowTitle ? "Window Title: " + win::ToQt(rec.ScopeText.view())
+                                              : win::ToQt(HotKeyNames(rec.ActivationCode)));
     dialog.GlobalTaken = entry.type == MacroType::HotKey && setup.globalKeyTaken;
     dialog.CaptureMacroNumber = NewMacroNumber;
     dialog.Recapture = false;

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "widgets/entry_text.h"
 #include "editor/explorer/forms/form_support.h"
 #include "platform/desktop.h"
 
@@ -110,8 +111,8 @@ void TCaptureKeys::FormShow() {
     shown_ = true;
     CaptureStarted = false;
     const CaptureLabels labels = CaptureLabelsFor(context_.core.GlobData, CaptureMacroNumber);
-    HotLabel2->setText(forms::Q(labels.stop));
-    HotLabel3->setText(forms::Q(labels.own));
+    HotLabel2->setText(win::ToQt(labels.stop));
+    HotLabel3->setText(win::ToQt(labels.own));
     const CaptureChoices c = CaptureChoicesFrom(context_.config, GlobalTaken);
     DoDouble->setChecked(c.doDouble);
     DoKey->setChecked(c.doKey);
@@ -128,10 +129,10 @@ void TCaptureKeys::FormShow() {
     GlobalButton->setEnabled(!GlobalTaken);
     (c.global ? GlobalButton : ProgramButton)->setChecked(true);
     Enabling();
-    NickName->setText(Recapture ? forms::Q(context_.core.CurrentMacro.Nickname.view()) : QString());
+    NickName->setText(Recapture ? win::ToQt(context_.core.CurrentMacro.Nickname.view()) : QString());
     NickName->setFocus();
     ProgList->clear();
-    for (const std::string& item : CaptureWindowList(context_.desktop)) ProgList->addItem(forms::Q(item));
+    for (const std::string& item : CaptureWindowList(context_.desktop)) ProgList->addItem(win::ToQt(item));
     ProgList->setCurrentIndex(0);
     adjustSize();
     forms::CentreOnScreen(*this);
@@ -162,14 +163,15 @@ void TCaptureKeys::Enabling() {
 }
 
 void TCaptureKeys::StartButtonClick() {
+    const auto nickname = EntryOrRefuse(NickName);
+    if (!nickname) return;
     const CaptureChoices c = Choices();
     TGlobData& glob = context_.core.GlobData;
     TMacroRecord& rec = context_.core.CurrentMacro;
     // Check and create everything that can fail before anything is armed or counted.
     TGlobData armed = glob;
     TMacroRecord named = rec;
-    const CaptureArming a =
-        ArmCapture(armed, named, c, CaptureMacroNumber, Recapture, forms::W(NickName->text()));
+    const CaptureArming a = ArmCapture(armed, named, c, CaptureMacroNumber, Recapture, *nickname);
     if (!a.ok) {
         forms::ErrorBox(a.error);
         return;
@@ -189,7 +191,7 @@ void TCaptureKeys::StartButtonClick() {
     CaptureStarted = true;
     host_.UpCapture();
     const int chosen = ProgList->currentIndex();
-    const std::string title = forms::W(ProgList->currentText());
+    const std::string title = win::FromQt(ProgList->currentText());
     accept();
     if (chosen > 0) {
         win::Desktop& desktop = context_.desktop;

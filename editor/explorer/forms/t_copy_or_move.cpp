@@ -54,7 +54,7 @@ TCopyOrMove::TCopyOrMove(MacroFormsContext& context, QWidget* parent) : QDialog(
     });
     connect(SnipraEntry, &QLineEdit::textEdited, this, [this](const QString& text) { typed_ = text; });
     connect(KeyList, &QListWidget::itemClicked, this,
-            [this] { HotKeyEntry->setText(forms::Q(HotKeyNames(KeyList->SelectedCode()))); });
+            [this] { HotKeyEntry->setText(win::ToQt(HotKeyNames(KeyList->SelectedCode()))); });
     connect(OkButton, &QPushButton::clicked, this, &TCopyOrMove::OkButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -140,7 +140,7 @@ void TCopyOrMove::EnableDisable() {
 }
 
 void TCopyOrMove::WMHotKeyChosen(int code) {
-    if (KeyList->SelectCode(code)) HotKeyEntry->setText(forms::Q(HotKeyNames(code)));
+    if (KeyList->SelectCode(code)) HotKeyEntry->setText(win::ToQt(HotKeyNames(code)));
 }
 
 void TCopyOrMove::Route(bool on) {
@@ -163,7 +163,7 @@ void TCopyOrMove::done(int result) {
 void TCopyOrMove::OkButtonClick() {
     TMacroRecord& rec = context_.core.CurrentMacro;
     const CopyOrMoveCheck c = CheckCopyOrMove(
-        rec, {Choice(), KeyList->SelectedCode(), forms::W(SnipraEntry->text()), MoveMode}, globalUsed_);
+        rec, {Choice(), KeyList->SelectedCode(), win::FromQt(SnipraEntry->text()), MoveMode}, globalUsed_);
     if (!c.ok) {
         forms::ErrorBox(c.error);
         if (c.focusEntry) SnipraEntry->setFocus();

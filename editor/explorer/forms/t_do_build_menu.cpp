@@ -145,7 +145,7 @@ void TDoBuildMenu::FormShow() {
     const TMacroRecord& rec = context_.core.CurrentMacro;
     const int count = context_.core.GlobData.MacroCount;
     initial_ = ShowBuildMenu(rec, ModifyExisting, count);
-    NickName->setText(forms::Q(initial_.nickname));
+    NickName->setText(win::ToQt(initial_.nickname));
     SysTray->setChecked(initial_.inTray);
     (initial_.show == PopupShow::FirstPartOfMacro ? ShowText
      : initial_.show == PopupShow::Icons          ? ShowIcon
@@ -183,9 +183,9 @@ void TDoBuildMenu::FillIt() {
         for (std::uint16_t n : numbers) {
             const std::string abbrev(context_.config.MacroAbbreviations[n].view());
             auto* item = new QTreeWidgetItem(
-                list, {forms::Q(ActivationColumn(glob.ActivationCode[n], abbrev)),
-                       forms::Q(context_.config.MacroNicknames[n].view()),
-                       forms::Q(ScopeColumn(glob.Scope[n], std::string(glob.ScopeText[n].view())))});
+                list, {win::ToQt(ActivationColumn(glob.ActivationCode[n], abbrev)),
+                       win::ToQt(context_.config.MacroNicknames[n].view()),
+                       win::ToQt(ScopeColumn(glob.Scope[n], std::string(glob.ScopeText[n].view())))});
             item->setData(0, Qt::UserRole, int(n));
         }
         if (selected >= 0 && selected < list->topLevelItemCount()) {
@@ -243,7 +243,7 @@ BuildMenuOptions TDoBuildMenu::Chosen() const {
              : ShowIcon->isChecked() ? PopupShow::Icons
                                      : PopupShow::NicknameAndScope;
     o.iconSizeIndex = std::max(0, IconSize->currentIndex());
-    o.nickname = forms::W(NickName->text());
+    o.nickname = win::FromQt(NickName->text());
     o.iconFile = iconFile_;
     return o;
 }

@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "widgets/entry_text.h"
 #include "editor/explorer/forms/form_support.h"
 #include "editor/model/macro_forms/spec_wind.h"
 
@@ -109,10 +110,10 @@ TDoSpecWind::TDoSpecWind(win::Desktop& desktop, InstalledPrograms& programs, std
             [this](QListWidgetItem* item) { TitleBox->setText(item->text().left(kScopeTypedLimit)); });
 
     (OnTop ? OnTopOption : RunningOption)->setChecked(true);
-    forms::SetKeptText(*TitleBox, forms::Q(scopeText), kScopeTypedLimit);  // the stored text, whole
+    forms::SetKeptText(*TitleBox, win::ToQt(scopeText), kScopeTypedLimit);  // the stored text, whole
     ScopeText.clear();  // a cancelled dialog returns nothing
     for (const std::string& row : windowMode ? RunningWindowTitles(desktop) : RunningProgramNames(desktop))
-        ProgList->addItem(forms::Q(row));
+        ProgList->addItem(win::ToQt(row));
     adjustSize();
     forms::CentreOnScreen(*this);
 }
@@ -126,8 +127,10 @@ void TDoSpecWind::ListProgsClick() {
 
 void TDoSpecWind::OkButtonClick() {
     QListWidgetItem* row = ProgList->currentItem();
-    const std::string highlighted = row && row->isSelected() ? forms::W(row->text()) : std::string();
-    const SpecWindOk ok = CheckSpecWind(windowMode_, forms::W(TitleBox->text()), highlighted);
+    const std::string highlighted = row && row->isSelected() ? win::FromQt(row->text()) : std::string();
+    const auto title = EntryOrRefuse(TitleBox);
+    if (!title) return;
+    const SpecWindOk ok = CheckSpecWind(windowMode_, *title, highlighted);
     switch (ok.status) {
         case SpecWindOk::Status::Refused:
             forms::ErrorBox(ok.message);

@@ -427,7 +427,7 @@ void TModHotKeys::FindText(const QString& text) {
 void TModHotKeys::DoSearchFor() {
     const SearchHit hit = SearchFrom(NewFormat->toPlainText(), Search);
     if (!hit.found) {
-        forms::WarningBox(NotFoundMessage(forms::W(Search.text)));
+        forms::WarningBox(NotFoundMessage(win::FromQt(Search.text)));
         return;
     }
     QTextCursor c = NewFormat->textCursor();
@@ -441,11 +441,11 @@ void TModHotKeys::ReplaceText(const QString& find, const QString& with) {
     const Replaced r =
         ReplaceAll(NewFormat->toPlainText().toStdString(), find.toStdString(), with.toStdString());
     if (r.count == 0) {
-        forms::WarningBox(NotFoundMessage(forms::W(find)));
+        forms::WarningBox(NotFoundMessage(win::FromQt(find)));
         return;
     }
     NewFormat->setPlainText(QString::fromStdString(r.text));
-    win::MessageBox(ReplacedMessage(forms::W(find), r.count), "Replaced");
+    win::MessageBox(ReplacedMessage(win::FromQt(find), r.count), "Replaced");
 }
 
 void TModHotKeys::MenuFindClick() {
@@ -478,7 +478,7 @@ void TModHotKeys::ImportFrom(const std::string& path) {
 void TModHotKeys::ExportTo(const std::string& path) {
     const StoredText s = ToStoredText(NewFormat->toPlainText(), false);
     if (!s.ok) {
-        forms::ErrorBox(forms::W(s.problem));
+        forms::ErrorBox(win::FromQt(s.problem));
         return;
     }
     if (std::string why; !ExportTextFile(path, s.bytes, &why))

@@ -30,8 +30,6 @@ namespace tessaro {
 
 namespace {
 
-QString Q(std::string_view text1252) { return QString::fromStdString(win::Cp1252ToUtf8(text1252)); }
-
 QPushButton* Button(QWidget* owner, const char* name, const QString& caption) {
     auto* b = new QPushButton(caption, owner);
     b->setObjectName(name);
@@ -80,9 +78,9 @@ QListWidget* ExchangeList(QWidget* owner) {
 void AddRow(QListWidget* list, std::uint16_t activation, std::string_view abbreviation, std::string_view name,
             std::uint16_t scope, std::string_view scopeText, int source) {
     auto* item = new QListWidgetItem(list);
-    item->setData(kActivation, Q(ActivationCaption(activation, abbreviation)));
-    item->setData(kName, Q(name));
-    item->setData(kScope, Q(ScopeCaption(scope, scopeText)));
+    item->setData(kActivation, win::ToQt(ActivationCaption(activation, abbreviation)));
+    item->setData(kName, win::ToQt(name));
+    item->setData(kScope, win::ToQt(ScopeCaption(scope, scopeText)));
     item->setData(kSource, source);
 }
 

@@ -13,14 +13,10 @@
 
 namespace tessaro {
 
-namespace {
-QString Q(const std::string& text1252) { return QString::fromStdString(win::Cp1252ToUtf8(text1252)); }
-}  // namespace
-
 TMyEMailLog::TMyEMailLog(QWidget* owner, std::string logPath)
     : QDialog(owner), logPath_(std::move(logPath)), index_(ReadMailLogIndex(logPath_)) {
     forms::CentreWhenShown(*this);
-    setWindowTitle(tr("Sent E-Mail Log (") + Q(logPath_) + ")");
+    setWindowTitle(tr("Sent E-Mail Log (") + win::ToQt(logPath_) + ")");
     AddList = new QTableWidget(static_cast<int>(index_.Rows.size()), 6, this);
     AddList->setObjectName("AddList");
     AddList->setHorizontalHeaderLabels(
@@ -36,9 +32,8 @@ TMyEMailLog::TMyEMailLog(QWidget* owner, std::string logPath)
     for (int c = 0; c < 6; ++c) AddList->setColumnWidth(c, widths[c]);
     for (int r = 0; r < static_cast<int>(index_.Rows.size()); ++r) {
         const MailLogRow& row = index_.Rows[static_cast<std::size_t>(r)];
-        const QString texts[6] = {Q(row.Name),       Q(row.When),
-                                  Q(row.Subject),    row.Attachments ? "x" : "",
-                                  row.CC ? "x" : "", row.BCC ? "x" : ""};
+        const QString texts[6] = {win::ToQt(row.Name),        win::ToQt(row.When), win::ToQt(row.Subject),
+                                  row.Attachments ? "x" : "", row.CC ? "x" : "",   row.BCC ? "x" : ""};
         for (int c = 0; c < 6; ++c) AddList->setItem(r, c, new QTableWidgetItem(texts[c]));
     }
     AddList->selectRow(0);
@@ -77,7 +72,7 @@ TMyEMailMess::TMyEMailMess(QWidget* owner, const std::string& text1252) : QDialo
     Memo = new QPlainTextEdit(this);
     Memo->setObjectName("Memo");
     Memo->setReadOnly(true);
-    Memo->setPlainText(Q(text1252));
+    Memo->setPlainText(win::ToQt(text1252));
     auto* exit = new QPushButton(tr("E&xit"), this);
     exit->setObjectName("ExitButton");
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);

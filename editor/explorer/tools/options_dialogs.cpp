@@ -27,9 +27,6 @@ namespace tessaro {
 
 namespace {
 
-QString Q(std::string_view text1252) { return QString::fromStdString(win::Cp1252ToUtf8(text1252)); }
-std::string Text(const QLineEdit* edit) { return TrimBlanks(win::Utf8ToCp1252(edit->text().toStdString())); }
-
 template <typename T>
 T* Named(QWidget* parent, const char* name, const QString& caption) {
     auto* w = new T(caption, parent);
@@ -99,8 +96,8 @@ TPreference::TPreference(QWidget* owner, TConfigRecord& config, PeerNotify notif
     StartEditor->setChecked(config.StartEditor);
     SoundOff->setChecked(config.SoundOff);
     AutoHooks->setChecked(config.AutoHooks);
-    EMailPath->setText(Q(config.EMailPath.view()));
-    EMailLog->setText(Q(config.EMailLogPath.view()));
+    EMailPath->setText(win::ToQt(config.EMailPath.view()));
+    EMailLog->setText(win::ToQt(config.EMailLogPath.view()));
 }
 
 void TPreference::OkButtonClick() {
@@ -109,8 +106,8 @@ void TPreference::OkButtonClick() {
     config_.AutoHooks = AutoHooks->isChecked();
     config_.SoundOff = SoundOff->isChecked();
     config_.StartEditor = StartEditor->isChecked();
-    config_.EMailPath.assign(Text(EMailPath));
-    config_.EMailLogPath.assign(Text(EMailLog));
+    config_.EMailPath.assign(TrimBlanks(win::FromQt(EMailPath->text())));
+    config_.EMailLogPath.assign(TrimBlanks(win::FromQt(EMailLog->text())));
     SaveMiscSettings(config_);
     notify_(puSettingsMisc, 0);
     accept();
@@ -159,7 +156,8 @@ void TNetworkConsiderations::done(int result) {
         applied_ = true;
         config_.NetworkMode = NetworkOption->isChecked();
         config_.AutoSync = AutoSync->isChecked();
-        config_.SyncMinutes = static_cast<std::uint16_t>(std::min(LenientNumber(Text(Minutes)), 65535L));
+        config_.SyncMinutes = static_cast<std::uint16_t>(
+            std::min(LenientNumber(TrimBlanks(win::FromQt(Minutes->text()))), 65535L));
         if (config_.SyncMinutes == 0) config_.AutoSync = false;
         main_.SetSyncTimer(config_.AutoSync, config_.AutoSync && !wasAutoSync_);
         if (config_.NetworkMode && !wasNetworkMode_) main_.NetworkModeStarted();
@@ -223,7 +221,7 @@ TSnipraOptions::TSnipraOptions(QWidget* owner, TConfigRecord& config, PeerNotify
      : config.SnipraCaseMode == 2 ? CaseSense
                                   : CaseNone)
         ->setChecked(true);
-    PrefixKeys->setText(Q(config.SnipraPrefixKeys.view()));
+    PrefixKeys->setText(win::ToQt(config.SnipraPrefixKeys.view()));
     connect(UsePrefix, &QRadioButton::clicked, this, &TSnipraOptions::EnableDisable);
     connect(UseSuffix, &QRadioButton::clicked, this, &TSnipraOptions::EnableDisable);
     connect(PrefixKeys, &QLineEdit::textEdited, this, [this] { CheckPrefixKeys(false); });
@@ -239,7 +237,7 @@ void TSnipraOptions::EnableDisable() {
 }
 
 bool TSnipraOptions::CheckPrefixKeys(bool leaving) {
-    const std::string error = PrefixKeysError(Text(PrefixKeys), leaving);
+    const std::string error = PrefixKeysError(TrimBlanks(win::FromQt(PrefixKeys->text())), leaving);
     if (error.empty()) return true;
     // The box takes the focus from the field, which counts as leaving it: one box is enough.
     if (complaining_) return false;
@@ -256,7 +254,7 @@ void TSnipraOptions::OkButtonClick() {
     config_.SnipraSolitaryUsage = Solitary->isChecked();
     config_.SnipraCaseMode = CaseSense->isChecked() ? 2 : CaseMatch->isChecked() ? 1 : 3;
     config_.SnipraUseSuffix = UseSuffix->isChecked();
-    config_.SnipraPrefixKeys.assign(Text(PrefixKeys).substr(0, 2));
+    config_.SnipraPrefixKeys.assign(TrimBlanks(win::FromQt(PrefixKeys->text())).substr(0, 2));
     config_.SnipraNoRemove = NoRemove->isChecked();
     config_.SnipraUsePunctuation = Punct->isChecked();
     config_.SnipraRetypeSuffix = RetypeSuffix->isChecked();
@@ -408,10 +406,10 @@ TMyEmailOptions::TMyEmailOptions(QWidget* owner, TConfigRecord& config, PeerNoti
     layout->addWidget(other);
     layout->addWidget(buttons);
 
-    Host->setText(Q(config.SMTPHost.view()));
+    Host->setText(win::ToQt(config.SMTPHost.view()));
     Port->setText(QString::number(config.SMTPPort));
-    Name->setText(Q(config.EMailName.view()));
-    Address->setText(Q(config.EMailAddress.view()));
+    Name->setText(win::ToQt(config.EMailName.view()));
+    Address->setText(win::ToQt(config.EMailAddress.view()));
     Encoding->setCurrentIndex(config.AttachmentEncoding == 1 ? 1 : 0);
     KeepLog->setChecked(config.KeepLog);
 }
@@ -419,15 +417,15 @@ TMyEmailOptions::TMyEmailOptions(QWidget* owner, TConfigRecord& config, PeerNoti
 void TMyEmailOptions::OkButtonClick() {
     std::int32_t port = 0;
     std::string error;
-    if (!ReadMailPort(Text(Port), port, error)) {
+    if (!ReadMailPort(TrimBlanks(win::FromQt(Port->text())), port, error)) {
         win::MessageBox(error, "Error");
         Port->setFocus();
         return;
     }
-    config_.SMTPHost.assign(Text(Host));
+    config_.SMTPHost.assign(TrimBlanks(win::FromQt(Host->text())));
     config_.SMTPPort = port;
-    config_.EMailName.assign(Text(Name));
-    config_.EMailAddress.assign(Text(Address));
+    config_.EMailName.assign(TrimBlanks(win::FromQt(Name->text())));
+    config_.EMailAddress.assign(TrimBlanks(win::FromQt(Address->text())));
     config_.AttachmentEncoding = std::max(Encoding->currentIndex(), 0);
     config_.KeepLog = KeepLog->isChecked();
     SaveEMailSettings(config_);

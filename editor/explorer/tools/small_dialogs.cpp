@@ -27,8 +27,6 @@ namespace tessaro {
 
 namespace {
 
-QString Q(std::string_view text1252) { return QString::fromStdString(win::Cp1252ToUtf8(text1252)); }
-
 QLabel* Value(QWidget* owner, const char* name) {
     auto* l = new QLabel(owner);
     l->setObjectName(name);
@@ -59,7 +57,8 @@ QString ScopeText(const TMacroRecord& m) {
         default: break;
     }
     const QString kind = m.Scope == scWindow ? "Window" : "Program";
-    return Q(m.ScopeText.view()) + " \"" + kind + "\" " + (m.TopmostOnly ? "(Topmost Only)" : "(If Running)");
+    return win::ToQt(m.ScopeText.view()) + " \"" + kind + "\" " +
+           (m.TopmostOnly ? "(Topmost Only)" : "(If Running)");
 }
 
 }  // namespace
@@ -90,22 +89,22 @@ TQuickInfo::TQuickInfo(QWidget* owner, const TMacroRecord& m, const std::string&
         case acNone: ActivationLabel->setText(tr("None")); break;
         case acWindowTitle:
             ActivationLabel->setText(tr("Window Title:"));
-            Activation->setText(Q(m.ScopeText.view()));
+            Activation->setText(win::ToQt(m.ScopeText.view()));
             break;
         case acScheduled:
             ActivationLabel->setText(tr("Timed Macro:"));
-            Activation->setText(Q(schedule));
+            Activation->setText(win::ToQt(schedule));
             break;
         case acAbbreviation:
             ActivationLabel->setText(tr("Snipra:"));
-            Activation->setText(Q(m.Abbreviation.view()));
+            Activation->setText(win::ToQt(m.Abbreviation.view()));
             break;
         default:
             ActivationLabel->setText(tr("Hot Key:"));
-            Activation->setText(Q(HotKeyNames(m.ActivationCode)));
+            Activation->setText(win::ToQt(HotKeyNames(m.ActivationCode)));
     }
     NickName = Value(this, "NickName");
-    NickName->setText(Q(m.Nickname.view()));
+    NickName->setText(win::ToQt(m.Nickname.view()));
     Scope = Value(this, "Scope");
     Scope->setText(ScopeText(m));
     Active = Value(this, "Active");
@@ -121,7 +120,7 @@ TQuickInfo::TQuickInfo(QWidget* owner, const TMacroRecord& m, const std::string&
         Memo->hide();
         Memo->setEnabled(false);
     } else {
-        Memo->setPlainText(Q(GetMacroText(m)));
+        Memo->setPlainText(win::ToQt(GetMacroText(m)));
     }
     LastModified = Value(this, "LastModified");
     const QDateTime when(QDateTime::fromSecsSinceEpoch(
@@ -183,7 +182,7 @@ void TUserManual::OkButtonClick() {
 TDoCategory::TDoCategory(QWidget* owner, const std::string& preset) : QDialog(owner), Name(preset) {
     forms::CentreWhenShown(*this);
     setWindowTitle(tr("Category Maintenance"));
-    CatName = new QLineEdit(Q(preset), this);
+    CatName = new QLineEdit(win::ToQt(preset), this);
     CatName->setObjectName("CatName");
     CatName->setMaxLength(255);
     QPushButton* ok = nullptr;
@@ -212,7 +211,7 @@ TChooseCategory::TChooseCategory(QWidget* owner, const std::vector<std::string>&
     setWindowTitle(tr("Categories"));
     CatList = new QListWidget(this);
     CatList->setObjectName("CatList");
-    for (const std::string& n : names) CatList->addItem(Q(n));
+    for (const std::string& n : names) CatList->addItem(win::ToQt(n));
     CatList->sortItems();
     if (CatList->count() > 0) CatList->setCurrentRow(0);
     QPushButton* ok = nullptr;

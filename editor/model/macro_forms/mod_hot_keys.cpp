@@ -13,8 +13,6 @@ namespace {
 
 constexpr std::string_view kSnipraPunctuation = "!#$%&*+,-./;<=>?@^_";
 
-QString FromCp1252(std::string_view s) { return QString::fromStdString(win::Cp1252ToUtf8(s)); }
-
 ModHotKeysUpdate Refuse(std::string message, EntryFocus focus) {
     ModHotKeysUpdate u;
     u.message = std::move(message);
@@ -41,7 +39,7 @@ ModHotKeysView PrepareModHotKeys(TMacroRecord& rec, bool modifyExisting, bool gl
     ModHotKeysView v;
     const std::uint16_t configuredErase = config.SnipraNoRemove ? 2 : 1;
     if (modifyExisting) {
-        v.nickname = FromCp1252(rec.Nickname.view());
+        v.nickname = win::ToQt(rec.Nickname.view());
         v.text = FromStoredText(GetMacroText(rec));
         v.scope = rec.Scope == scGlobal   ? ScopeChoice::Global
                   : rec.Scope == scWindow ? ScopeChoice::Window
@@ -67,15 +65,15 @@ ModHotKeysView PrepareModHotKeys(TMacroRecord& rec, bool modifyExisting, bool gl
         v.globalEnabled = false;
     }
     v.controls = ControlsOfKind(activationKind);
-    if (activationKind == 3) v.snipraName = FromCp1252(rec.Abbreviation.view());
-    if (activationKind == 7) v.snipraName = FromCp1252(rec.ScopeText.view());
+    if (activationKind == 3) v.snipraName = win::ToQt(rec.Abbreviation.view());
+    if (activationKind == 7) v.snipraName = win::ToQt(rec.ScopeText.view());
     return v;
 }
 
 QString ModHotKeysCaption(ScopeChoice scope, const std::string& scopeText) {
     switch (scope) {
-        case ScopeChoice::Program: return "Modify Hot Key  (Program: " + FromCp1252(scopeText) + ")";
-        case ScopeChoice::Window: return "Modify Hot Key  (Window Title: " + FromCp1252(scopeText) + ")";
+        case ScopeChoice::Program: return "Modify Hot Key  (Program: " + win::ToQt(scopeText) + ")";
+        case ScopeChoice::Window: return "Modify Hot Key  (Window Title: " + win::ToQt(scopeText) + ")";
         case ScopeChoice::Global: break;
     }
     return "Modify Hot Key  (GLOBAL)";

@@ -117,15 +117,16 @@ std::string PlaceLauncher(const LauncherPlace& place, const std::string& nicknam
     QBuffer buffer(&png);
     std::string why;
     if (picture.Image.isNull() || !buffer.open(QIODevice::WriteOnly) || !picture.Image.save(&buffer, "PNG"))
-        return "The picture \"" + iconPath + "\" cannot be made.";
+        return "The picture \"" + win::OsToCp1252(iconPath) + "\" cannot be made.";
     if (!win::ReplaceRegularFile(iconPath, std::string_view(png.constData(), std::size_t(png.size())), why))
-        return "The picture \"" + iconPath + "\" cannot be written: " + why + ".";
+        return "The picture \"" + win::OsToCp1252(iconPath) + "\" cannot be written: " + why + ".";
     const std::string path = place.DesktopDir + "/" + LauncherFileName(nickname1252);
     if (!win::ReplaceRegularFile(path, LauncherText(nickname1252, place.PlayerPath, iconPath), why))
-        return "The launcher \"" + path + "\" cannot be written: " + why + ".";
+        return "The launcher \"" + win::OsToCp1252(path) + "\" cannot be written: " + why + ".";
     // Desktops run only launchers that are executable.
     if (::chmod(path.c_str(), 0755) != 0)
-        return "The launcher \"" + path + "\" cannot be made executable: " + std::strerror(errno) + ".";
+        return "The launcher \"" + win::OsToCp1252(path) +
+               "\" cannot be made executable: " + win::ErrorText(errno) + ".";
     return {};
 }
 

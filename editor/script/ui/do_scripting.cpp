@@ -29,6 +29,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "widgets/entry_text.h"
 #include "editor/commands/command_dialog.h"
 #include "widgets/kept_text.h"
 #include "widgets/form_minimise.h"
@@ -54,9 +55,6 @@
 namespace tessaro {
 
 namespace {
-
-QString Q(std::string_view text1252) { return QString::fromStdString(win::Cp1252ToUtf8(text1252)); }
-std::string Text(const QLineEdit* e) { return win::Utf8ToCp1252(e->text().toStdString()); }
 
 // The commands list: a key that moves to the row already current (Home on the first row
 // focus made current) chooses it, as any other move does.
@@ -243,7 +241,7 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     layout->addStrut(320);
 
     for (int code = 1; code <= kCommandCount; ++code) {
-        auto* item = new QListWidgetItem(Q(CommandName(code)), OptionBox);
+        auto* item = new QListWidgetItem(win::ToQt(CommandName(code)), OptionBox);
         item->setData(Qt::UserRole, code);
     }
     // As wide as its longest name (nine begin with "Window "); the script list takes the
@@ -333,7 +331,7 @@ void TDoScripting::FormShow() {
     lines_ = {};
     if (IsExisting) BuildTheScript(current_, lines_.Lines);
     SetIndents(lines_.Lines);
-    NickName->setText(Q(start.NickName));
+    NickName->setText(win::ToQt(start.NickName));
     (start.Scope == ScriptScope::Global   ? Global
      : start.Scope == ScriptScope::Window ? Specific
                                           : ProgExe)
@@ -350,9 +348,9 @@ void TDoScripting::FormShow() {
     SnipraName->setVisible(panel.SnipraName);
     LimitTyping(*SnipraName, panel.SnipraLimit);
     ShortProp->setVisible(panel.ShortProp);
-    if (ScriptMode == 3) SnipraName->setText(Q(current_.Abbreviation.view()));
+    if (ScriptMode == 3) SnipraName->setText(win::ToQt(current_.Abbreviation.view()));
     // A stored title longer than what may be typed is kept whole unless edited.
-    if (ScriptMode == 7) SetKeptText(*SnipraName, Q(current_.ScopeText.view()), panel.SnipraLimit);
+    if (ScriptMode == 7) SetKeptText(*SnipraName, win::ToQt(current_.ScopeText.view()), panel.SnipraLimit);
     for (QWidget* w : {static_cast<QWidget*>(Specific), static_cast<QWidget*>(ProgExe),
                        static_cast<QWidget*>(ChooseWinProg)})
         w->setEnabled(panel.ScopeButtonsEnabled);
@@ -417,7 +415,8 @@ void TDoScripting::ShowLineButtons() {
 }
 
 void TDoScripting::Caption() {
-    setWindowTitle(Q(ScriptCaption(ProgExe->isChecked(), Specific->isChecked(), current_.ScopeText.view())));
+    setWindowTitle(
+        win::ToQt(ScriptCaption(ProgExe->isChecked(), Specific->isChecked(), current_.ScopeText.view())));
 }
 
 void TDoScripting::SetInsertMethod(int method) {
@@ -474,7 +473,7 @@ CommandOutcome TDoScripting::RunCommand(const CommandRequest& request) {
         textFile_.InsertNew = request.IsNew;
         textFile_.InsertStyle = request.Style;
         textFile_.InsertLine = request.InsertIndex;
-        TextName->setText(tr("Edit Text File: ") + Q(textFile_.Name));
+        TextName->setText(tr("Edit Text File: ") + win::ToQt(textFile_.Name));
         SetEditTFile();
     }
     return outcome;
@@ -598,13 +597,14 @@ ScriptSaveForm TDoScripting::SaveForm() const {
     form.ScriptMode = ScriptMode;
     form.IsExisting = IsExisting;
     form.IconName = iconName_;
-    form.NickName = Text(NickName);
+    form.NickName = win::FromQt(NickName->text());
     form.Global = Global->isChecked();
     form.Specific = Specific->isChecked();
     form.ProgExe = ProgExe->isChecked();
-    form.SnipraName = Text(SnipraName);
+    form.SnipraName = win::FromQt(SnipraName->text());
     form.TextFileMode = textFile_.Active;
     form.TextFilePath = textFile_.Path;
+    form.TextFileUtf8 = textFile_.Utf8;
     return form;
 }
 
@@ -616,6 +616,9 @@ void TDoScripting::OkButtonClick() {
             ReturnFromTextFile(true);
         return;
     }
+    // What the macro stores is refused for a character it has no byte for, not cut to "?".
+    if (!EntryOrRefuse(NickName)) return;
+    if ((ScriptMode == 3 || ScriptMode == 7) && !EntryOrRefuse(SnipraName)) return;
     const SaveOutcome outcome = SaveIt(false, form, lines_.Lines, current_, programDir_, win::Now());
     if (outcome.focusSnipraName) SnipraName->setFocus();
     Accepted = form.Accepted;

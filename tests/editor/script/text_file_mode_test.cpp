@@ -8,6 +8,7 @@
 
 #include "editor/script/display_text.h"
 #include "editor/script/parse_text.h"
+#include "editor/script/save_it.h"
 #include "editor/script/script_writer.h"
 #include "platform/message_box.h"
 #include "tests/support/temp_dir.h"
@@ -113,6 +114,58 @@ TEST_F(TextFileModeTest, EnteringStoresTheMacroAndShowsTheFile) {
     EXPECT_FALSE(session.Active);
     EXPECT_EQ(Texts(list), macroTexts);
     EXPECT_EQ(Slurp(dir.file("notes.txt")), "Dear <DELAY:02.00>friend\r\n");
+}
+
+// Each file is shown in its own encoding and written back in it: UTF-8 when the whole file is
+// UTF-8, else Windows-1252; a UTF-8 character with no Windows-1252 byte is refused by name.
+TEST_F(TextFileModeTest, AFileKeepsItsOwnEncoding) {
+    struct Case {
+        const char* bytes;
+        const char* shown;   // the line's Windows-1252 text; nullptr when refused
+        const char* edited;  // the file's bytes after "!" is appended to the line
+    };
+    const Case cases[] = {
+        {"Gr\xC3\xBC\xC3\x9F"
+         "e \xE2\x82\xAC",
+         "Gr\xFC\xDF"
+         "e \x80",
+         "Gr\xC3\xBC\xC3\x9F"
+         "e \xE2\x82\xAC!"},
+        {"Gr\xFC\xDF"
+         "e \x80",
+         "Gr\xFC\xDF"
+         "e \x80",
+         "Gr\xFC\xDF"
+         "e \x80!"},
+        {"\xD0\x96uk", nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        Spit(dir.file("enc.txt"), c.bytes);
+        boxes.clear();
+        session = {};
+        if (!c.shown) {
+            EXPECT_FALSE(Enter(dir.file("enc.txt")));
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_NE(boxes[0].find("the character \"\xD0\x96\""), std::string::npos) << boxes[0];
+            continue;
+        }
+        ASSERT_TRUE(Enter(dir.file("enc.txt")));
+        ASSERT_EQ(list.Lines.size(), 1u);
+        EXPECT_EQ(std::get<TTextRec>(list.Lines[0].Record).Text, c.shown);
+        form.TextFileMode = true;
+        form.TextFilePath = session.Path;
+        form.TextFileUtf8 = session.Utf8;
+        TMacroRecord record{};
+        EXPECT_EQ(SaveIt(false, form, list.Lines, record, dir.path(), 0).result,
+                  SaveResult::StoredInTextFile);
+        EXPECT_EQ(Slurp(dir.file("enc.txt")), c.bytes);  // unchanged, byte for byte
+        std::get<TTextRec>(list.Lines[0].Record).Text += "!";
+        form.TextFileMode = true;
+        SaveIt(false, form, list.Lines, record, dir.path(), 0);
+        EXPECT_EQ(Slurp(dir.file("enc.txt")), c.edited);
+        LeaveTextFile(session, list, dir.path());
+    }
 }
 
 TEST_F(TextFileModeTest, TheSwitchIsRefusedWhenTheMacroCannotBeStored) {

@@ -127,6 +127,12 @@ TEST_F(CapCompleteDialog, OkRefusesWhatCannotWork) {
     dialog->HotKeyList->setCurrentRow(9);
     Ok();
     EXPECT_NE(boxes.back().text.find("A Global Hot Key is already in use"), std::string::npos);
+    // A nickname the macro file cannot store is refused naming the character, not cut to "?".
+    dialog->NickName->setText(QString::fromUtf8("Gru\u00DF \u0416"));
+    Ok();
+    EXPECT_EQ(boxes.back().text, "The character \"\u0416\" cannot be used in this entry.  Please correct.");
+    EXPECT_EQ(dialog->result(), 0);
+    dialog->NickName->setText("Capture");
     // A key the desktop itself uses: No keeps the dialog open, Yes takes it.
     dialog->HotKeyList->setCurrentRow(kReservedHotKeys[0]);
     answer = win::MbResult::No;

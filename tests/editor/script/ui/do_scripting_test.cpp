@@ -333,6 +333,12 @@ TEST_F(ScriptingFixture, LinesAreAddedWhereTheInsertionMethodSaysAndSaved) {
     w->DoEditClick();
     EXPECT_EQ(services.edits.back(), (std::pair<int, bool>{cmd::Remark, false}));
 
+    // A nickname the record cannot store is refused naming the character, not cut to "?".
+    w->NickName->setText(QString::fromUtf8("Mine \u0416"));
+    w->OkButtonClick();
+    EXPECT_FALSE(w->Accepted);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back(), "Error: The character \"\u0416\" cannot be used in this entry.  Please correct.");
     w->NickName->setText("Mine");
     w->OkButtonClick();
     EXPECT_TRUE(w->Accepted);
