@@ -154,7 +154,7 @@ private:
     HandOverCollector handOver_;
     bool closing_ = false;
     bool closed_ = false;
-    bool endRequested_ = false;  // the end waits for the running macro to unwind
+    bool endRequested_ = false;    // the end waits for the running macro to unwind
     std::uint64_t playbacks_ = 0;  // counts starts and ends: a late icon change sees it is stale
 
     HookPeerLink link_;
