@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "platform/held_input_record.h"
@@ -88,10 +89,9 @@ private:
     // read); 0 when there is none.
     unsigned char SpareFor(unsigned long keysym);
     void NoteSpareUse(unsigned char code);
-    void AwaitRead(SpareKeys::Spare& spare, FetchProof::Limits wait);
-    // Shows, through the reader's fetches of the keyboard map, that it has read every key
-    // sent before now; false when it does not show it in time (or cannot be watched).
-    bool ProveRead(const SpareKeys::Spare& spare, FetchProof::Limits wait);
+    // Waits until the reader of the spare's keys shows it read them, `most` at the longest.
+    void AwaitRead(SpareKeys::Spare& spare, Clock::duration most);
+    SpareKeys::Reading ReadingOf(SpareKeys::Reader reader) const;
     void ReturnIdleSpares();
     void ReturnAllSpares();
     // Puts a keysym on a keycode (recorded before), or gives the keycode back what it had
@@ -135,6 +135,8 @@ private:
     std::unique_ptr<ReadProof> proof_;
     std::unique_ptr<FetchProof> fetches_;  // nullptr: the server has no RECORD
     Clock::time_point asked_{};            // when the reader was last asked whether it read
+    std::set<unsigned long> answering_;    // readers that answered a question
+    std::set<unsigned long> silent_;       // readers that left one unanswered in this macro
     std::unique_ptr<QTimer> free_spares_;
     std::unique_ptr<QSocketNotifier> events_;
     int xi_opcode_ = -1;  // XInput 2.2, asked for on the first wait; 0 when the server lacks it
