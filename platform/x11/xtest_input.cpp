@@ -38,6 +38,8 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kKeepLent = std::chrono::seconds(30);
 // A release normally wakes the wait; this bounds it when the event went elsewhere.
 constexpr int kReleasePollMs = 2;
+// How long a letter waits for the hand to let go of its key before a spare types it.
+constexpr auto kHeldLetterWait = std::chrono::seconds(1);
 constexpr auto kClickThaw = std::chrono::milliseconds(250);
 // How long a reader may take to show that it read its keys: typing waits for it rather than
 // lend again, but at the end each keycode goes back soon. How often a wait looks whether the
@@ -380,6 +382,8 @@ void XTestInput::TypeCharacter(char32_t cp) {
     // The layout's key may carry the character under its old keysym.
     if (!stroke)
         if (const unsigned long legacy = LegacyKeysymForChar(cp)) stroke = Plan(legacy);
+    // A press of a key the hand holds down would type nothing: another keycode carries it.
+    if (stroke && !HandLetGo(stroke->code, sym)) stroke.reset();
     if (stroke) {
         Strike(*stroke);
     } else if (KeyCode code = SpareFor(sym)) {
@@ -562,6 +566,28 @@ int XTestInput::DropEvents() {
     return dropped;
 }
 
+// A spare keycode carries one keysym on both levels, and the server takes a letter there
+// for its lower- and upper-case pair: a letter of the hand's key is rather typed on that
+// key once the hand lets go of it, soon as a rule.
+bool XTestInput::HandLetGo(unsigned char code, unsigned long keysym) {
+    if (!HeldByHand(code)) return true;
+    KeySym lower = 0, upper = 0;
+    XConvertCase(keysym, &lower, &upper);
+    if (lower == upper) return false;
+    for (const auto until = Clock::now() + kHeldLetterWait; Clock::now() < until;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kReleasePollMs));
+        if (!HeldByHand(code)) return true;
+    }
+    return false;
+}
+
+bool XTestInput::HeldByHand(unsigned char code) {
+    if (held_.keys.count(code)) return false;
+    char keys[32];
+    XQueryKeymap(display_, keys);
+    return keys[code / 8] & (1 << (code % 8));
+}
+
 bool XTestInput::Held(unsigned char vk) {
     if (const unsigned button = ButtonOfVk(vk)) {
         Window root = 0, child = 0;
@@ -655,6 +681,8 @@ void XTestInput::SendKey(unsigned char vk, bool up) {
         stroke = *planned;
     else
         stroke.code = SpareFor(sym);
+    if (!up && stroke.code && !IsModifierKey(sym) && !HandLetGo(stroke.code, sym))
+        if (const KeyCode spare = SpareFor(sym)) stroke = Stroke{spare};
     if (!stroke.code) return;
     if (up) {
         FakeKey(stroke.code, false, vk);

@@ -3,8 +3,9 @@
 // layout of the XTEST keyboard device (the one fake events go through), in every group
 // and level: a character is typed with the modifiers its level needs (AltGr too), a
 // modifier locked for the one key (NumLock for the keypad) or another group locked for
-// it. Only a character no key has is put on a spare keycode, which keeps it for as long
-// as a late reader may still translate its keys (spare_keys.h). Every key and button held down,
+// it. Only a character no key has, or whose key the hand holds down (a press of a key
+// already down types nothing), is put on a spare keycode, which keeps it for as long as a
+// late reader may still translate its keys (spare_keys.h). Every key and button held down,
 // lock changed and keycode remapped is in the session's held-input record until it has
 // been undone.
 #include <chrono>
@@ -112,6 +113,10 @@ private:
     void Record();
     // The key or button `vk` is down on the server now.
     bool Held(unsigned char vk);
+    // The keycode is down on the server, and not by playback: the hand holds it.
+    bool HeldByHand(unsigned char code);
+    // False when the hand still holds the keycode and `keysym` is to go on another one.
+    bool HandLetGo(unsigned char code, unsigned long keysym);
     // Raw key events of every device reach this connection while a release is awaited or
     // a modifier of the hand is let go of; false when the server has no XInput 2.2.
     bool WatchRaw();
