@@ -2,14 +2,19 @@
 // distinct ones than there are spare keycodes, among characters on Shift and AltGr) played
 // by the real player under the German, the French and the US international layout into
 // text fields of the toolkits programs are built on, each stalling inside its key handler
-// every 25 keys. A toolkit translates a key with the keyboard map it holds when its handler
-// reaches it: a spare keycode lent to another character while keys of its old one are
-// still queued turns them into the new one. Every character arrives as sent.
+// every 25 keys, and into a plain X window whose whole process is stopped 300 ms every
+// 500 ms and 2.5 s every 5 s. A program translates a key with the keyboard map it holds
+// when it reaches the key: a spare keycode lent to another character while keys of its old
+// one are still queued turns them into the new one. Every character arrives as sent.
 #include <QString>
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
+#include <atomic>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <tuple>
 
 #include "platform/cp1252.h"
@@ -46,8 +51,28 @@ protected:
         ASSERT_TRUE(SetKeyboardLayout(xvfb_.name(), std::get<0>(GetParam()))) << "setxkbmap";
         field_ = std::make_unique<TextField>(xvfb_.name(), program, QStringList{"300", "25"});
         ASSERT_TRUE(field_->ready()) << "the reader did not take the focus";
+        if (std::string(std::get<1>(GetParam())) == "xlib_reader") StopNowAndThen(field_->pid());
+    }
+    void TearDown() override {
+        stopping_ = false;
+        if (stopper_.joinable()) stopper_.join();
+        KeysDesktop::TearDown();
+    }
+    // Stops the whole process 300 ms every 500 ms, and 2.5 s every 5 s.
+    void StopNowAndThen(qint64 pid) {
+        stopping_ = true;
+        stopper_ = std::thread([this, pid] {
+            for (int round = 1; stopping_; ++round) {
+                ::kill(static_cast<pid_t>(pid), SIGSTOP);
+                std::this_thread::sleep_for(round % 10 == 0 ? 2500ms : 300ms);
+                ::kill(static_cast<pid_t>(pid), SIGCONT);
+                std::this_thread::sleep_for(500ms);
+            }
+        });
     }
     std::unique_ptr<TextField> field_;
+    std::atomic<bool> stopping_{false};
+    std::thread stopper_;
 };
 
 TEST_P(LateToolkitReader, EveryCharacterArrivesAsSent) {
@@ -80,13 +105,15 @@ TEST_P(LateToolkitReader, EveryCharacterArrivesAsSent) {
 
 INSTANTIATE_TEST_SUITE_P(LayoutsAndToolkits, LateToolkitReader,
                          ::testing::Combine(::testing::Values("de", "fr", "us(intl)"),
-                                            ::testing::Values("qt_stall_reader", "gtk_stall_reader")),
+                                            ::testing::Values("qt_stall_reader", "gtk_stall_reader",
+                                                              "xlib_reader")),
                          [](const auto& info) {
                              std::string layout = std::get<0>(info.param);
                              if (layout == "us(intl)") layout = "usIntl";
-                             return layout + (std::string(std::get<1>(info.param)) == "qt_stall_reader"
-                                                  ? "Qt"
-                                                  : "Gtk");
+                             const std::string reader = std::get<1>(info.param);
+                             return layout + (reader == "qt_stall_reader"    ? "Qt"
+                                              : reader == "gtk_stall_reader" ? "Gtk"
+                                                                             : "StoppedXlib");
                          });
 
 }  // namespace

@@ -40,6 +40,7 @@ public:
         child_.waitForFinished(5000);
     }
     bool ready() const { return ready_; }
+    qint64 pid() const { return child_.processId(); }
 
     // The field's text as last reported.
     std::string Text() {
