@@ -47,6 +47,9 @@ constexpr auto kClickThaw = std::chrono::milliseconds(250);
 constexpr auto kProofWait = SpareKeys::kAnsweredCap;
 constexpr auto kProofWaitAtEnd = std::chrono::milliseconds(300);
 constexpr auto kGoneCheck = std::chrono::milliseconds(100);
+// How long a reader that takes part in the ping has to answer it before the probe of the
+// keyboard map is sent beside it.
+constexpr auto kPingFirst = std::chrono::milliseconds(250);
 // A reader that fetched the map and then nothing for this long has likely read what was
 // queued: a probe it did not show was hidden behind other notices, and another is sent.
 constexpr auto kProbeQuiet = std::chrono::milliseconds(20);
@@ -413,9 +416,10 @@ KeyCode XTestInput::SpareFor(unsigned long keysym) {
 
 // Before a lent keycode changes, the program its keys went to must have read them: a
 // program translates a key with the map it holds when it takes the key out of its queue,
-// however late. A window that is gone reads no more. Its client is asked both ways at once,
-// by the window manager's ping where it takes part in it and by a probe of the keyboard map
-// (fetch_proof.h); whichever answer comes first shows the keys read. A client that has
+// however late. A window that is gone reads no more. Its client is asked both ways, by the
+// window manager's ping where it takes part in it and by a probe of the keyboard map
+// (fetch_proof.h), the probe soon after a ping not answered at once; whichever answer comes
+// first shows the keys read. A client that has
 // answered before is waited for while its window exists; one that never answered, only a
 // short while after its last key.
 void XTestInput::AwaitRead(SpareKeys::Spare& spare, Clock::duration most) {
@@ -427,9 +431,13 @@ void XTestInput::AwaitRead(SpareKeys::Spare& spare, Clock::duration most) {
     const bool pings = reader && proof_->Answers(reader);
     asked_ = start;
     if (pings) proof_->Ask(reader);
-    const bool probing = reader && fetches_ && fetches_->Ask(reader);
+    // A toolkit fetches its whole map at each notice of a change: one that answers the ping
+    // at once is spared the probe.
+    bool probing = reader && fetches_ && !pings && fetches_->Ask(reader);
     auto checked = start;
     for (auto now = Clock::now(); now < until(); now = Clock::now()) {
+        if (pings && !probing && reader && fetches_ && now - start >= kPingFirst)
+            probing = fetches_->Ask(reader);
         const auto wait = std::chrono::ceil<std::chrono::milliseconds>(until() - now);
         if (!pings && !probing) {
             std::this_thread::sleep_for(wait);
@@ -438,7 +446,10 @@ void XTestInput::AwaitRead(SpareKeys::Spare& spare, Clock::duration most) {
         if (XPending(display_) == 0) {
             pollfd fds[2] = {{ConnectionNumber(display_), POLLIN, 0},
                              {probing ? fetches_->Connection() : -1, POLLIN, 0}};
-            ::poll(fds, 2, static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(wait.count(), 1, 50)));
+            const auto most = probing ? kGoneCheck : kPingFirst;
+            ::poll(
+                fds, 2,
+                static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(wait.count(), 1, most.count())));
         }
         DropEvents();
         if (probing && fetches_->Shown(std::chrono::milliseconds(0))) {
