@@ -1,14 +1,19 @@
 #include "platform/x11/fetch_proof.h"
 
-#include <X11/XKBlib.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/record.h>
-
 #include <poll.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+
+#include <X11/XKBlib.h>
+// For the encoder of an event: it defines min and max as macros.
+#include <X11/Xlibint.h>
+#undef min
+#undef max
+#include <X11/extensions/XKBproto.h>
+#include <X11/extensions/record.h>
 
 #include "platform/x11/error_trap.h"
 #include "platform/x11/xlib_memory.h"
@@ -16,11 +21,17 @@
 namespace win::x11 {
 namespace {
 
-// A program that fetched something since the last probe and then nothing for this long has
-// likely read what was queued: a probe it did not show is sent again.
-constexpr std::chrono::milliseconds kQuiet(5);
+using Clock = std::chrono::steady_clock;
+
 // Probes a client may still hold unread before the oldest is taken as read.
 constexpr std::size_t kMaxUnread = 64;
+
+// Xlib has no encoder for the keyboard extension's events: the wire event travels in the
+// XEvent's own bytes.
+Status CopyWireEvent(Display*, XEvent* event, xEvent* wire) {
+    std::memcpy(wire, &event->xany, sizeof(xEvent));
+    return 1;
+}
 
 }  // namespace
 
@@ -48,9 +59,9 @@ public:
 };
 
 FetchProof::FetchProof(Display* display) : ctrl_(display) {
-    int major = 0, minor = 0, event = 0, error = 0;
+    int major = 0, minor = 0, error = 0;
     if (!XRecordQueryVersion(display, &major, &minor)) return;
-    if (!XQueryExtension(display, "XKEYBOARD", &xkb_major_, &event, &error)) return;
+    if (!XQueryExtension(display, "XKEYBOARD", &xkb_major_, &xkb_event_, &error)) return;
     XDisplayKeycodes(display, &min_code_, &max_code_);
     data_ = XOpenDisplay(DisplayString(display));
 }
@@ -63,12 +74,14 @@ FetchProof::~FetchProof() {
 void FetchProof::SetChanged(const std::vector<unsigned char>& codes) {
     changed_.reset();
     for (unsigned char code : codes) changed_.set(code);
-    // A probe on a keycode that changes from now on could not be told from the change.
+    // A probe beside a keycode that changes from now on could not be told from the change.
     for (auto& [window, unread] : unread_)
-        unread.erase(
-            std::remove_if(unread.begin(), unread.end(), [&](int code) { return changed_.test(code); }),
-            unread.end());
+        unread.erase(std::remove_if(unread.begin(), unread.end(),
+                                    [&](int code) { return changed_.test(code) || changed_.test(code + 1); }),
+                     unread.end());
 }
+
+int FetchProof::Connection() const { return data_ ? ConnectionNumber(data_) : -1; }
 
 bool FetchProof::Watch(unsigned long window) {
     if (window == client_ && context_) return true;
@@ -106,111 +119,96 @@ void FetchProof::Stop() {
     XSync(ctrl_, False);
     context_ = 0;
     client_ = 0;
-    fetches_.clear();
 }
 
+// A fetch at a probe's own keycode shows that probe read, and every one sent before it.
 void FetchProof::Took(int first, int last) {
-    fetches_.push_back({first, last});
+    ++fetched_;
     last_fetch_ = Clock::now();
+    std::vector<int>& unread = unread_[client_];
+    auto it = std::find(unread.begin(), unread.end(), first);
+    if (it == unread.end()) it = std::find(unread.begin(), unread.end(), last);
+    if (it == unread.end()) return;
+    answered_.insert(client_);
+    shown_ = shown_ || std::any_of(unread.begin(), it + 1, [&](int code) { return asked_.count(code) > 0; });
+    unread.erase(unread.begin(), it + 1);
 }
 
-void FetchProof::Collect(std::chrono::milliseconds wait) {
-    const auto until = Clock::now() + wait;
-    for (;;) {
-        XRecordProcessReplies(data_);
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
-        if (!fetches_.empty() || left.count() <= 0) return;
-        pollfd fd{ConnectionNumber(data_), POLLIN, 0};
-        ::poll(&fd, 1, static_cast<int>(left.count()));
-    }
-}
-
-bool FetchProof::Unchanged(int code) const {
-    return code > min_code_ && code < max_code_ && !changed_.test(code);
-}
-
+// Neither the probe's keycode nor the one after it changes, touches another unread probe,
+// or is an end of the map.
 int FetchProof::NextProbe(const std::vector<int>& avoid) {
     const int span = max_code_ - min_code_ + 1;
+    const auto free = [&](int code) {
+        return code > min_code_ && code < max_code_ && !changed_.test(code) &&
+               std::none_of(avoid.begin(), avoid.end(), [&](int a) { return std::abs(a - code) <= 1; });
+    };
     for (int tries = 0; tries < span; ++tries) {
         const int code = min_code_ + (next_++ % span);
-        if (Unchanged(code) && std::find(avoid.begin(), avoid.end(), code) == avoid.end()) return code;
+        if (free(code) && free(code + 1)) return code;
     }
     return 0;
 }
 
-void FetchProof::SendProbe(unsigned long window, int code) {
-    XEvent e{};
-    e.xmapping.type = MappingNotify;
-    e.xmapping.window = window;
-    e.xmapping.request = MappingKeyboard;
-    e.xmapping.first_keycode = code;
-    e.xmapping.count = 1;
-    // No event mask: it goes to the client that made the window, and to no other.
-    XSendEvent(ctrl_, window, False, NoEventMask, &e);
+bool FetchProof::QuietSince(std::chrono::milliseconds quiet) const {
+    return fetched_ > 0 && Clock::now() - last_fetch_ >= quiet;
 }
 
-bool FetchProof::Prove(unsigned long window, Limits limits, const std::function<void()>& nudge) {
-    if (!data_ || !window || silent_.count(window) || !Watch(window)) return false;
-    const auto start = Clock::now();
-    const bool known = known_.count(window) > 0;
-    // A client that fetches reads its notices, only late; one that has never shown it and
-    // stays silent may never.
-    const auto until = [&] {
-        return known ? start + limits.known
-                     : std::min(start + limits.known, std::max(start, last_fetch_) + limits.fresh);
-    };
-    std::vector<int>& unread = unread_[window];  // in the order they were sent
-    std::set<int> sent;
-    int fetched = 0;  // since the last probe
-    const auto probe = [&] {
-        const int code = NextProbe(unread);
-        if (!code) return false;
-        {
-            // The probe and the change go out together, so that the program mostly reads
-            // them in one go.
-            ErrorTrap trap(ctrl_);
-            SendProbe(window, code);
-            nudge();
-            if (trap.Finish() != 0) return false;  // the window is gone
-        }
-        sent.insert(code);
-        unread.push_back(code);
-        // One so old is long read, or its program never reads again.
-        if (unread.size() > kMaxUnread) unread.erase(unread.begin());
-        fetched = 0;
-        return true;
-    };
-    // Which probes the fetches show read; true when one of this question's is.
-    const auto take = [&] {
-        bool shown = false;
-        for (const Fetch& f : fetches_) {
-            ++fetched;
-            auto it = std::find(unread.begin(), unread.end(), f.first);
-            if (it == unread.end()) it = std::find(unread.begin(), unread.end(), f.last);
-            if (it == unread.end()) continue;
-            // That probe was read, and every one sent before it.
-            shown = shown || sent.count(*it);
-            unread.erase(unread.begin(), it + 1);
-        }
-        fetches_.clear();
-        return shown;
-    };
+bool FetchProof::Ask(unsigned long window, bool again) {
+    if (!data_ || !window || !Watch(window)) return false;
     // What came before belongs to earlier questions.
-    Collect(std::chrono::milliseconds(0));
-    take();
-    bool shown = false;
-    for (bool asking = probe(); asking && !shown;) {
-        const auto now = Clock::now();
-        if (now >= until()) break;
-        if (fetched > 0 && now - last_fetch_ >= kQuiet) asking = probe();
-        Collect(std::min(std::chrono::ceil<std::chrono::milliseconds>(until() - now), kQuiet));
-        shown = take();
+    XRecordProcessReplies(data_);
+    if (!again) {
+        asked_.clear();
+        shown_ = false;
     }
-    if (shown)
-        known_.insert(window);
-    else
-        silent_.insert(window);
-    return shown;
+    fetched_ = 0;
+    std::vector<int>& unread = unread_[window];
+    const int code = NextProbe(unread);
+    if (!code) return false;
+    XEvent core{};
+    core.xmapping.type = MappingNotify;
+    core.xmapping.window = window;
+    core.xmapping.request = MappingKeyboard;
+    core.xmapping.first_keycode = code;
+    core.xmapping.count = 1;
+    XEvent xkb{};
+    static_assert(sizeof(xkbMapNotify) <= sizeof(XEvent));
+    auto& map = reinterpret_cast<xkbMapNotify&>(xkb);
+    map.type = static_cast<BYTE>(xkb_event_);
+    map.xkbType = XkbMapNotify;
+    map.deviceID = XkbUseCoreKbd & 0xFF;
+    map.changed = XkbKeySymsMask;
+    map.minKeyCode = static_cast<KeyCode>(min_code_);
+    map.maxKeyCode = static_cast<KeyCode>(max_code_);
+    map.firstKeySym = static_cast<KeyCode>(code + 1);
+    map.nKeySyms = 1;
+    {
+        ErrorTrap trap(ctrl_);
+        // No event mask: each goes to the client that made the window, and to no other.
+        XSendEvent(ctrl_, window, False, NoEventMask, &core);
+        auto* before = XESetEventToWire(ctrl_, xkb_event_, CopyWireEvent);
+        XSendEvent(ctrl_, window, False, NoEventMask, &xkb);
+        XESetEventToWire(ctrl_, xkb_event_, before);
+        XFlush(ctrl_);
+        if (trap.Finish() != 0) return false;  // the window is gone
+    }
+    asked_.insert(code);
+    unread.push_back(code);
+    // One so old is long read, or its program never reads again.
+    if (unread.size() > kMaxUnread) unread.erase(unread.begin());
+    return true;
+}
+
+bool FetchProof::Shown(std::chrono::milliseconds wait) {
+    if (!context_) return false;
+    const auto until = Clock::now() + wait;
+    for (;;) {
+        XRecordProcessReplies(data_);
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
+        if (shown_ || left.count() <= 0) return shown_;
+        pollfd fd{ConnectionNumber(data_), POLLIN, 0};
+        ::poll(&fd, 1, static_cast<int>(left.count()));
+    }
 }
 
 }  // namespace win::x11

@@ -32,9 +32,12 @@ SpareKeys::Spare* SpareKeys::Next() {
     return pick;
 }
 
-SpareKeys::Clock::time_point SpareKeys::FreeAt(const Spare& spare) {
+SpareKeys::Clock::time_point SpareKeys::FreeAt(const Spare& spare, Reading reading) {
     if (!spare.sym) return {};
-    const auto capped = spare.used + kReadCap;
+    const auto cap = reading == Reading::kAnswers   ? kAnsweredCap
+                     : reading == Reading::kUnknown ? kFreshCap
+                                                    : kReadCap;
+    const auto capped = spare.used + cap;
     return std::min(capped, spare.read);
 }
 

@@ -6,8 +6,10 @@
 // none) there. So a keycode keeps its keysym as long as it can: a new keysym takes a
 // free keycode; only when all are lent does it take the least recently used one, and
 // that only once the window that read its keys has shown it read them (it answered a
-// question asked after them) or, when it cannot show it, a generous time after its last
-// key.
+// question asked after them). A reader that has answered before is only busy: it is waited
+// for as long as its window exists, within kAnsweredCap. One not asked yet may be a program
+// just started that reads nothing for seconds; only one that never answered anything is
+// given up on after kReadCap.
 #include <chrono>
 #include <vector>
 
@@ -19,9 +21,13 @@ public:
     using Sym = unsigned long;
     using Reader = unsigned long;  // the window its keys went to; 0 when unknown
 
-    // How long after its last key a keycode is left alone when nothing shows that the key
-    // was read; after a ping's answer, a moment more for a helper (an input method) that
-    // translates the key behind the program.
+    // What a reader has shown of itself: it answered a question, it was never asked, or it
+    // left a question unanswered.
+    enum class Reading { kAnswers, kUnknown, kSilent };
+    // How long after its last key a keycode is left alone for each; after a ping's answer, a
+    // moment more for a helper (an input method) that translates the key behind the program.
+    static constexpr Clock::duration kAnsweredCap = std::chrono::seconds(40);
+    static constexpr Clock::duration kFreshCap = std::chrono::seconds(10);
     static constexpr Clock::duration kReadCap = std::chrono::seconds(2);
     static constexpr Clock::duration kReadMargin = std::chrono::milliseconds(50);
 
@@ -44,8 +50,8 @@ public:
     // Where a keysym that no spare carries goes: a free keycode, else the least recently
     // used; nullptr when there are none.
     Spare* Next();
-    // From when the spare may carry another keysym (or none).
-    static Clock::time_point FreeAt(const Spare& spare);
+    // From when the spare may carry another keysym (or none), by what its reader showed.
+    static Clock::time_point FreeAt(const Spare& spare, Reading reading);
 
     void Lend(Spare& spare, Sym sym) { spare.sym = sym; }
     void Free(Spare& spare) { spare = Spare{spare.code}; }

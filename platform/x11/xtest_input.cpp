@@ -38,12 +38,21 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kKeepLent = std::chrono::seconds(30);
 // A release normally wakes the wait; this bounds it when the event went elsewhere.
 constexpr int kReleasePollMs = 2;
+// How long a letter waits for the hand to let go of its key before a spare types it.
+constexpr auto kHeldLetterWait = std::chrono::seconds(1);
 constexpr auto kClickThaw = std::chrono::milliseconds(250);
-// How long a late reader may go without fetching the map before it counts as one that
-// shows nothing (a program just started may read nothing for seconds), and how long it may
-// take to show that it read its keys: typing waits for it rather than lend again.
-constexpr FetchProof::Limits kProofWait{std::chrono::seconds(10), std::chrono::seconds(20)};
-constexpr FetchProof::Limits kProofWaitAtEnd{std::chrono::milliseconds(300), std::chrono::milliseconds(300)};
+// How long a reader may take to show that it read its keys: typing waits for it rather than
+// lend again, but at the end each keycode goes back soon. How often a wait looks whether the
+// reader's window still exists.
+constexpr auto kProofWait = SpareKeys::kAnsweredCap;
+constexpr auto kProofWaitAtEnd = std::chrono::milliseconds(300);
+constexpr auto kGoneCheck = std::chrono::milliseconds(100);
+// How long a reader that takes part in the ping has to answer it before the probe of the
+// keyboard map is sent beside it.
+constexpr auto kPingFirst = std::chrono::milliseconds(250);
+// A reader that fetched the map and then nothing for this long has likely read what was
+// queued: a probe it did not show was hidden behind other notices, and another is sent.
+constexpr auto kProbeQuiet = std::chrono::milliseconds(20);
 
 // X numbers the middle button 2 and the right one 3.
 unsigned ButtonOfVk(unsigned char vk) {
@@ -173,6 +182,7 @@ void XTestInput::BeginPlayback() {
     state_.reset();
     // Windows come and go between macros.
     proof_->Forget();
+    silent_.clear();
     LetGoOfUserModifiers();
 }
 
@@ -375,6 +385,8 @@ void XTestInput::TypeCharacter(char32_t cp) {
     // The layout's key may carry the character under its old keysym.
     if (!stroke)
         if (const unsigned long legacy = LegacyKeysymForChar(cp)) stroke = Plan(legacy);
+    // A press of a key the hand holds down would type nothing: another keycode carries it.
+    if (stroke && !HandLetGo(stroke->code, sym)) stroke.reset();
     if (stroke) {
         Strike(*stroke);
     } else if (KeyCode code = SpareFor(sym)) {
@@ -404,46 +416,64 @@ KeyCode XTestInput::SpareFor(unsigned long keysym) {
 
 // Before a lent keycode changes, the program its keys went to must have read them: a
 // program translates a key with the map it holds when it takes the key out of its queue,
-// however late. A window that is gone reads no more; one that answers the window manager's
-// ping is asked; any other is watched fetching the map (ProveRead). Only a window that
-// shows neither is left a generous time.
-void XTestInput::AwaitRead(SpareKeys::Spare& spare, FetchProof::Limits wait) {
+// however late. A window that is gone reads no more. Its client is asked both ways, by the
+// window manager's ping where it takes part in it and by a probe of the keyboard map
+// (fetch_proof.h), the probe soon after a ping not answered at once; whichever answer comes
+// first shows the keys read. A client that has
+// answered before is waited for while its window exists; one that never answered, only a
+// short while after its last key.
+void XTestInput::AwaitRead(SpareKeys::Spare& spare, Clock::duration most) {
     const SpareKeys::Reader reader = spare.reader;
-    if (Clock::now() >= spare.read) return;
+    const auto start = Clock::now();
+    if (start >= spare.read) return;
     if (reader && !proof_->Exists(reader)) return;
-    const bool asking = proof_->Answers(reader);
-    if (!asking && reader && ProveRead(spare, wait)) return;
-    if (Clock::now() >= SpareKeys::FreeAt(spare)) return;
-    if (asking) {
-        // Everything this program was sent before now is answered for at once.
-        asked_ = Clock::now();
-        proof_->Ask(reader);
-    }
-    for (auto until = SpareKeys::FreeAt(spare); Clock::now() < until; until = SpareKeys::FreeAt(spare)) {
-        if (!asking) {
-            std::this_thread::sleep_until(until);
+    const auto until = [&] { return std::min(SpareKeys::FreeAt(spare, ReadingOf(reader)), start + most); };
+    const bool pings = reader && proof_->Answers(reader);
+    asked_ = start;
+    if (pings) proof_->Ask(reader);
+    // A toolkit fetches its whole map at each notice of a change: one that answers the ping
+    // at once is spared the probe.
+    bool probing = reader && fetches_ && !pings && fetches_->Ask(reader);
+    auto checked = start;
+    for (auto now = Clock::now(); now < until(); now = Clock::now()) {
+        if (pings && !probing && reader && fetches_ && now - start >= kPingFirst)
+            probing = fetches_->Ask(reader);
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(until() - now);
+        if (!pings && !probing) {
+            std::this_thread::sleep_for(wait);
             break;
         }
-        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
         if (XPending(display_) == 0) {
-            pollfd fd{ConnectionNumber(display_), POLLIN, 0};
-            ::poll(&fd, 1, static_cast<int>(std::max<std::chrono::milliseconds::rep>(wait.count(), 1)));
+            pollfd fds[2] = {{ConnectionNumber(display_), POLLIN, 0},
+                             {probing ? fetches_->Connection() : -1, POLLIN, 0}};
+            const auto most = probing ? kGoneCheck : kPingFirst;
+            ::poll(
+                fds, 2,
+                static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(wait.count(), 1, most.count())));
         }
         DropEvents();
+        if (probing && fetches_->Shown(std::chrono::milliseconds(0))) {
+            // Its own fetch shows the reader itself read the keys: nothing else is waited for.
+            spares_.Answered(reader, asked_, Clock::now());
+            answering_.insert(reader);
+        } else if (probing && fetches_->QuietSince(kProbeQuiet)) {
+            fetches_->Ask(reader, true);
+        }
+        if (now - checked >= kGoneCheck) {
+            checked = now;
+            if (!proof_->Exists(reader)) break;
+        }
     }
-    if (asking) proof_->StopListening();
+    if (pings) proof_->StopListening();
+    // One that let a question go unanswered is not waited for long again in this macro.
+    if (reader && ReadingOf(reader) != SpareKeys::Reading::kAnswers && Clock::now() < spare.read)
+        silent_.insert(reader);
 }
 
-// The probes ride on a change that rewrites the spare as it is (fetch_proof.h).
-bool XTestInput::ProveRead(const SpareKeys::Spare& spare, FetchProof::Limits wait) {
-    if (!fetches_) return false;
-    const Clock::time_point asked = Clock::now();
-    const unsigned char code = spare.code;
-    const std::vector<unsigned long> row(2, spare.sym);
-    if (!fetches_->Prove(spare.reader, wait, [&] { SetMapping(code, row); })) return false;
-    // Its own fetches show the reader itself read the keys: nothing else is waited for.
-    spares_.Answered(spare.reader, asked, Clock::now());
-    return true;
+SpareKeys::Reading XTestInput::ReadingOf(SpareKeys::Reader reader) const {
+    if (answering_.count(reader) || (fetches_ && fetches_->Answered(reader)))
+        return SpareKeys::Reading::kAnswers;
+    return silent_.count(reader) ? SpareKeys::Reading::kSilent : SpareKeys::Reading::kUnknown;
 }
 
 void XTestInput::ReturnIdleSpares() {
@@ -452,7 +482,7 @@ void XTestInput::ReturnIdleSpares() {
     auto next = Clock::time_point::max();
     for (SpareKeys::Spare& s : spares_.spares()) {
         if (!s.sym) continue;
-        const auto due = std::max(s.used + kKeepLent, SpareKeys::FreeAt(s));
+        const auto due = std::max(s.used + kKeepLent, SpareKeys::FreeAt(s, ReadingOf(s.reader)));
         if (now < due) {
             next = std::min(next, due);
             continue;
@@ -533,6 +563,7 @@ int XTestInput::DropEvents() {
         if (const ReadProof::Window reader = proof_->Answer(e)) {
             // An input method may translate the key behind the program: a moment more.
             spares_.Answered(reader, asked_, Clock::now() + SpareKeys::kReadMargin);
+            answering_.insert(reader);
         } else if (e.type == xkb_event_) {
             const auto& xkb = reinterpret_cast<const XkbAnyEvent&>(e);
             if (xkb.xkb_type == XkbStateNotify) state_.reset();
@@ -544,6 +575,28 @@ int XTestInput::DropEvents() {
     }
     if (raw_selected_ && !awaiting_release_ && lent_.empty()) WatchRaw();
     return dropped;
+}
+
+// A spare keycode carries one keysym on both levels, and the server takes a letter there
+// for its lower- and upper-case pair: a letter of the hand's key is rather typed on that
+// key once the hand lets go of it, soon as a rule.
+bool XTestInput::HandLetGo(unsigned char code, unsigned long keysym) {
+    if (!HeldByHand(code)) return true;
+    KeySym lower = 0, upper = 0;
+    XConvertCase(keysym, &lower, &upper);
+    if (lower == upper) return false;
+    for (const auto until = Clock::now() + kHeldLetterWait; Clock::now() < until;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kReleasePollMs));
+        if (!HeldByHand(code)) return true;
+    }
+    return false;
+}
+
+bool XTestInput::HeldByHand(unsigned char code) {
+    if (held_.keys.count(code)) return false;
+    char keys[32];
+    XQueryKeymap(display_, keys);
+    return keys[code / 8] & (1 << (code % 8));
 }
 
 bool XTestInput::Held(unsigned char vk) {
@@ -639,6 +692,8 @@ void XTestInput::SendKey(unsigned char vk, bool up) {
         stroke = *planned;
     else
         stroke.code = SpareFor(sym);
+    if (!up && stroke.code && !IsModifierKey(sym) && !HandLetGo(stroke.code, sym))
+        if (const KeyCode spare = SpareFor(sym)) stroke = Stroke{spare};
     if (!stroke.code) return;
     if (up) {
         FakeKey(stroke.code, false, vk);

@@ -3,14 +3,16 @@
 // layout of the XTEST keyboard device (the one fake events go through), in every group
 // and level: a character is typed with the modifiers its level needs (AltGr too), a
 // modifier locked for the one key (NumLock for the keypad) or another group locked for
-// it. Only a character no key has is put on a spare keycode, which keeps it for as long
-// as a late reader may still translate its keys (spare_keys.h). Every key and button held down,
+// it. Only a character no key has, or whose key the hand holds down (a press of a key
+// already down types nothing), is put on a spare keycode, which keeps it for as long as a
+// late reader may still translate its keys (spare_keys.h). Every key and button held down,
 // lock changed and keycode remapped is in the session's held-input record until it has
 // been undone.
 #include <chrono>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "platform/held_input_record.h"
@@ -88,10 +90,9 @@ private:
     // read); 0 when there is none.
     unsigned char SpareFor(unsigned long keysym);
     void NoteSpareUse(unsigned char code);
-    void AwaitRead(SpareKeys::Spare& spare, FetchProof::Limits wait);
-    // Shows, through the reader's fetches of the keyboard map, that it has read every key
-    // sent before now; false when it does not show it in time (or cannot be watched).
-    bool ProveRead(const SpareKeys::Spare& spare, FetchProof::Limits wait);
+    // Waits until the reader of the spare's keys shows it read them, `most` at the longest.
+    void AwaitRead(SpareKeys::Spare& spare, Clock::duration most);
+    SpareKeys::Reading ReadingOf(SpareKeys::Reader reader) const;
     void ReturnIdleSpares();
     void ReturnAllSpares();
     // Puts a keysym on a keycode (recorded before), or gives the keycode back what it had
@@ -112,6 +113,10 @@ private:
     void Record();
     // The key or button `vk` is down on the server now.
     bool Held(unsigned char vk);
+    // The keycode is down on the server, and not by playback: the hand holds it.
+    bool HeldByHand(unsigned char code);
+    // False when the hand still holds the keycode and `keysym` is to go on another one.
+    bool HandLetGo(unsigned char code, unsigned long keysym);
     // Raw key events of every device reach this connection while a release is awaited or
     // a modifier of the hand is let go of; false when the server has no XInput 2.2.
     bool WatchRaw();
@@ -135,6 +140,8 @@ private:
     std::unique_ptr<ReadProof> proof_;
     std::unique_ptr<FetchProof> fetches_;  // nullptr: the server has no RECORD
     Clock::time_point asked_{};            // when the reader was last asked whether it read
+    std::set<unsigned long> answering_;    // readers that answered a question
+    std::set<unsigned long> silent_;       // readers that left one unanswered in this macro
     std::unique_ptr<QTimer> free_spares_;
     std::unique_ptr<QSocketNotifier> events_;
     int xi_opcode_ = -1;  // XInput 2.2, asked for on the first wait; 0 when the server lacks it

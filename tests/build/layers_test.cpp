@@ -53,6 +53,7 @@ const std::map<std::string, int> kLayers = {
     {"tests/support", 7},
     {"tests/e2e", 7},
     {"tests/build", 7},
+    {"tests/readers", 7},
 };
 
 // The layer of a path relative to the top of the tree; tests take the layer of the folder

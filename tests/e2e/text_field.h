@@ -1,10 +1,11 @@
 #pragma once
 // The typing target of the desktop tests: a line edit in a child process (the test program
-// itself, running its "AbbreviationFieldChild" case) at the top left of the screen, with
-// the keyboard focus, that reports its text on each change.
+// itself, running its "AbbreviationFieldChild" case, or a reader program of the tests') at
+// the top left of the screen, with the keyboard focus, that reports its text on each change.
 #include <QByteArray>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStringList>
 
 #include <chrono>
 #include <filesystem>
@@ -16,14 +17,17 @@ namespace tessaro::testing {
 
 class TextField {
 public:
-    explicit TextField(const std::string& display) {
+    explicit TextField(const std::string& display)
+        : TextField(display, std::filesystem::read_symlink("/proc/self/exe").string(),
+                    {"--gtest_filter=AbbreviationFieldChild.*"}) {}
+    TextField(const std::string& display, const std::string& program, const QStringList& args) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", QString::fromStdString(display));
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("TESSARO_FIELD_CHILD", "1");
+        env.insert("GTK_IM_MODULE", "gtk-im-context-simple");
         child_.setProcessEnvironment(env);
-        child_.start(QString::fromStdString(std::filesystem::read_symlink("/proc/self/exe").string()),
-                     {"--gtest_filter=AbbreviationFieldChild.*"});
+        child_.start(QString::fromStdString(program), args);
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(15);
         while (!out_.contains("READY") && std::chrono::steady_clock::now() < end) {
             child_.waitForReadyRead(200);
@@ -36,6 +40,7 @@ public:
         child_.waitForFinished(5000);
     }
     bool ready() const { return ready_; }
+    qint64 pid() const { return child_.processId(); }
 
     // The field's text as last reported.
     std::string Text() {

@@ -133,17 +133,22 @@ TEST(SpareKeysLending, FreeKeycodesFirstThenTheLeastRecentlyUsedOnceRead) {
     // All lent: the least recently used goes, and not before its keys were read.
     spares.Used(*a, 7, t0 + 20ms);
     EXPECT_EQ(spares.Next(), b);
-    EXPECT_EQ(SpareKeys::FreeAt(*b), t0 + 10ms + SpareKeys::kReadCap);
+    EXPECT_EQ(SpareKeys::FreeAt(*b, SpareKeys::Reading::kSilent), t0 + 10ms + SpareKeys::kReadCap);
+    // A reader that answered before is only busy: it is waited for far longer.
+    EXPECT_EQ(SpareKeys::FreeAt(*b, SpareKeys::Reading::kAnswers), t0 + 10ms + SpareKeys::kAnsweredCap);
+    EXPECT_GE(SpareKeys::kAnsweredCap, std::chrono::seconds(20));
+    EXPECT_EQ(SpareKeys::FreeAt(*b, SpareKeys::Reading::kUnknown), t0 + 10ms + SpareKeys::kFreshCap);
     // Another window's answer says nothing of these keys; one asked before them neither.
     spares.Answered(8, t0 + 30ms, t0 + 40ms);
     spares.Answered(7, t0 + 5ms, t0 + 40ms);
-    EXPECT_EQ(SpareKeys::FreeAt(*b), t0 + 10ms + SpareKeys::kReadCap);
+    EXPECT_EQ(SpareKeys::FreeAt(*b, SpareKeys::Reading::kAnswers), t0 + 10ms + SpareKeys::kAnsweredCap);
     spares.Answered(7, t0 + 15ms, t0 + 50ms);
-    EXPECT_EQ(SpareKeys::FreeAt(*b), t0 + 50ms);
-    EXPECT_EQ(SpareKeys::FreeAt(*a), t0 + 20ms + SpareKeys::kReadCap) << "used after the question";
+    EXPECT_EQ(SpareKeys::FreeAt(*b, SpareKeys::Reading::kAnswers), t0 + 50ms);
+    EXPECT_EQ(SpareKeys::FreeAt(*a, SpareKeys::Reading::kSilent), t0 + 20ms + SpareKeys::kReadCap)
+        << "used after the question";
     // A key typed after the answer needs an answer of its own.
     spares.Used(*b, 7, t0 + 60ms);
-    EXPECT_EQ(SpareKeys::FreeAt(*b), t0 + 60ms + SpareKeys::kReadCap);
+    EXPECT_EQ(SpareKeys::FreeAt(*b, SpareKeys::Reading::kAnswers), t0 + 60ms + SpareKeys::kAnsweredCap);
 
     // A new layout keeps the lent keycodes it still has.
     spares.SetCodes({201, 202});
