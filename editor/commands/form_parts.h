@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/cp1252.h"
+#include "widgets/kept_text.h"
 
 namespace tessaro::parts {
 
@@ -19,7 +20,7 @@ inline std::string Bytes(const QString& text) { return win::Utf8ToCp1252(text.to
 inline QLineEdit* Edit(QWidget* parent, const char* name, int maxLength = 255) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
-    edit->setMaxLength(maxLength);
+    LimitTyping(*edit, maxLength);
     return edit;
 }
 

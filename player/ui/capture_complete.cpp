@@ -23,6 +23,7 @@
 #include "widgets/dialog_frame.h"
 #include "widgets/on_top.h"
 #include "widgets/screen_fit.h"
+#include "widgets/kept_text.h"
 
 namespace tessaro {
 
@@ -80,7 +81,7 @@ TCapComplete::TCapComplete(win::Messages& messages, TMacroRecord& rec, const TGl
     auto* nickRow = new QHBoxLayout;
     auto* nickLabel = new QLabel("NickName", this);
     NickName = new QLineEdit(Q(rec.Nickname.str()), this);
-    NickName->setMaxLength(50);
+    LimitTyping(*NickName, 50);
     nickLabel->setBuddy(NickName);
     nickRow->addWidget(nickLabel);
     nickRow->addWidget(NickName, 1);
@@ -129,7 +130,7 @@ TCapComplete::TCapComplete(win::Messages& messages, TMacroRecord& rec, const TGl
     snipraLayout->setContentsMargins(0, 0, 0, 0);
     SnipraLabel = new QLabel("Snipra Name", snipraPart_);
     SnipraName = new QLineEdit(snipraPart_);
-    SnipraName->setMaxLength(10);
+    LimitTyping(*SnipraName, 10);
     SnipraLabel->setBuddy(SnipraName);
     snipraLayout->addWidget(SnipraLabel);
     snipraLayout->addWidget(SnipraName, 1);

@@ -109,8 +109,8 @@ TDoSpecWind::TDoSpecWind(win::Desktop& desktop, InstalledPrograms& programs, std
             [this](QListWidgetItem* item) { TitleBox->setText(item->text().left(kScopeTypedLimit)); });
 
     (OnTop ? OnTopOption : RunningOption)->setChecked(true);
-    forms::SetKeptText(*TitleBox, forms::Q(scopeText), kScopeTypedLimit);  // the stored text, whole
-    ScopeText.clear();  // a cancelled dialog returns nothing
+    TitleBox->setText(forms::Q(scopeText));  // the stored text, whole
+    ScopeText.clear();                       // a cancelled dialog returns nothing
     for (const std::string& row : windowMode ? RunningWindowTitles(desktop) : RunningProgramNames(desktop))
         ProgList->addItem(forms::Q(row));
     adjustSize();
@@ -120,8 +120,7 @@ TDoSpecWind::TDoSpecWind(win::Desktop& desktop, InstalledPrograms& programs, std
 void TDoSpecWind::ListProgsClick() {
     TDoAllProgs picker(programs_, this);
     picker.exec();
-    if (picker.Chosen)
-        forms::SetKeptText(*TitleBox, QString::fromStdString(picker.ChosenProgram), kScopeTypedLimit);
+    if (picker.Chosen) TitleBox->setText(QString::fromStdString(picker.ChosenProgram));
 }
 
 void TDoSpecWind::OkButtonClick() {

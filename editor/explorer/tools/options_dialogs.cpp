@@ -40,7 +40,7 @@ T* Named(QWidget* parent, const char* name, const QString& caption) {
 QLineEdit* Edit(QWidget* parent, const char* name, int maxLength) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
-    e->setMaxLength(maxLength);
+    LimitTyping(*e, maxLength);
     return e;
 }
 
