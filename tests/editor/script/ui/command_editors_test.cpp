@@ -130,8 +130,9 @@ TEST_F(CommandEditorsTest, EveryCodeAddsItsLineCancelsCleanlyAndEditsUnchanged) 
         ASSERT_TRUE(editors.EditCommand(nullptr, list, {code, true, AddStyle::AtEnd, 0}).Changed)
             << "not added: " << boxTexts.size() << " boxes";
         ASSERT_EQ(list.Lines.size(), 2u);
-        // Every new line starts on its own command's choice: "Wait Time Delay" stays one.
-        const int expected = code;
+        // Every new line starts on its own command's choice, but a new "Wait Time Delay"
+        // starts as a delay in seconds: it is a timed delay only when the user chooses one.
+        const int expected = code == cmd::WaitTimeDelay ? cmd::Delay : code;
         EXPECT_EQ(LineCommand(list.Lines[1]), expected) << list.Lines[1].Text;
 
         const ScriptTextResult text = BuildMacroText(list.Lines);
