@@ -204,8 +204,10 @@ private:
         hotKeyEntry_ = Named(new QLineEdit(panel), kP3HotKeyEntry);
         hotKeyEntry_->setReadOnly(true);
         hotKeyEntry_->installEventFilter(this);
-        QObject::connect(keyList_, &QListWidget::currentRowChanged, [this](int row) {
-            if (row >= 0) hotKeyEntry_->setText(Q(HotKeyNames(row)));
+        // The chosen key is the selected row: the list's focus alone makes a row current.
+        QObject::connect(keyList_, &QListWidget::itemSelectionChanged, [this] {
+            const QList<QListWidgetItem*> chosen = keyList_->selectedItems();
+            if (!chosen.empty()) hotKeyEntry_->setText(Q(HotKeyNames(keyList_->row(chosen.front()))));
         });
         snipraLabel_ = new QLabel("Snipra Name", panel);
         snipraName_ = Named(new QLineEdit(panel), kP3SnipraName);
