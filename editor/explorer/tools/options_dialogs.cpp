@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -227,7 +228,8 @@ TSnipraOptions::TSnipraOptions(QWidget* owner, TConfigRecord& config, PeerNotify
     connect(UsePrefix, &QRadioButton::clicked, this, &TSnipraOptions::EnableDisable);
     connect(UseSuffix, &QRadioButton::clicked, this, &TSnipraOptions::EnableDisable);
     connect(PrefixKeys, &QLineEdit::textEdited, this, [this] { CheckPrefixKeys(false); });
-    connect(PrefixKeys, &QLineEdit::editingFinished, this, [this] { CheckPrefixKeys(true); });
+    // Every leaving is checked: the edit tells its end of editing only after a change.
+    PrefixKeys->installEventFilter(this);
     EnableDisable();
 }
 
@@ -236,6 +238,15 @@ void TSnipraOptions::EnableDisable() {
     PrefixKeys->setEnabled(prefix);
     Punct->setEnabled(!prefix);
     RetypeSuffix->setEnabled(!prefix);
+}
+
+bool TSnipraOptions::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PrefixKeys && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        // Another window coming to the front is no leaving of the field.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) CheckPrefixKeys(true);
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 bool TSnipraOptions::CheckPrefixKeys(bool leaving) {
