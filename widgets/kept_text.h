@@ -1,15 +1,15 @@
 #pragma once
-// Line edits whose typing stops at a limit while a longer text the program puts there (a
-// stored window title, a row taken whole) stays whole.
-#include <QString>
-
+// Line edits whose typing stops at a limit while any text the program puts there (a stored
+// window title, a hand-written command, a row taken whole) stays whole.
 class QLineEdit;
 
 namespace tessaro {
 
-// Typing never makes the text longer than `typedLimit`, nor than it already is.
+// From now on typing, pasting or dropping never makes the text longer than `typedLimit`, nor
+// than it already is; a text set by the program is never cut. Called again, it changes the
+// limit and leaves the text as it is.
 void LimitTyping(QLineEdit& edit, int typedLimit);
-// Puts a text in whole, however long; typing stays as LimitTyping allows.
-void SetKeptText(QLineEdit& edit, const QString& text, int typedLimit);
+// The limit LimitTyping set, else the edit's own maximum length.
+int TypingLimit(const QLineEdit& edit);
 
 }  // namespace tessaro

@@ -25,6 +25,7 @@
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "widgets/kept_text.h"
 
 namespace tessaro {
 namespace {
@@ -237,7 +238,7 @@ void CommandDialog::CheckKind(std::span<const RadioChoice> table, std::int32_t k
 QLineEdit* CommandDialog::NewEdit(const char* name, int maxLength) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(name);
-    if (maxLength > 0) edit->setMaxLength(maxLength);
+    if (maxLength > 0) LimitTyping(*edit, maxLength);
     return edit;
 }
 

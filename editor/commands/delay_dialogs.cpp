@@ -1,4 +1,5 @@
 #include "editor/commands/delay_dialogs.h"
+#include "widgets/kept_text.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -28,7 +29,7 @@ void TDoDelay2::SetDefaults() { Preset(Delay2Defaults()); }
 
 void TDoDelay2::FocusFirst() { Seconds->setFocus(Qt::OtherFocusReason); }
 
-void TDoDelay2::EnableDisable() { Seconds->setMaxLength(Delay2MaxLength(CheckedKind(kDelay2Choices))); }
+void TDoDelay2::EnableDisable() { LimitTyping(*Seconds, Delay2MaxLength(CheckedKind(kDelay2Choices))); }
 
 void TDoDelay2::OkButtonClick() {
     const auto text = ReadText(Seconds);
@@ -44,7 +45,7 @@ TDoDelay::TDoDelay(QWidget* owner, DelayPurpose purpose)
     const DelayLook look = DelayLookOf(purpose);
     setWindowTitle(tr(look.caption));
     Seconds = NewEdit("Seconds");
-    Seconds->setMaxLength(look.maxLength);
+    LimitTyping(*Seconds, look.maxLength);
     auto* row = new QHBoxLayout;
     Label1 = NewLabel("Label1", tr(look.label), Seconds);
     Label2 = NewLabel("Label2", tr("Seconds"), nullptr);
@@ -84,7 +85,7 @@ void TDoDelay::OkButtonClick() {
 TDoSpeed::TDoSpeed(QWidget* owner) : CommandDialog(owner, "TDoSpeed", tr("Speed")) {
     AddRadios(Body(), kSpeedChoices, tr("Commands"));
     Count = NewEdit("Count");
-    Count->setMaxLength(4);
+    LimitTyping(*Count, 4);
     Lab1 = NewLabel("Lab1", tr(SpeedLabel(1)), Count);
     auto* row = new QFormLayout;
     row->addRow(Lab1, Count);

@@ -10,13 +10,14 @@
 #include <string_view>
 
 #include "platform/cp1252.h"
+#include "widgets/kept_text.h"
 
 namespace tessaro::parts {
 
 inline QLineEdit* Edit(QWidget* parent, const char* name, int maxLength = 255) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
-    edit->setMaxLength(maxLength);
+    LimitTyping(*edit, maxLength);
     return edit;
 }
 

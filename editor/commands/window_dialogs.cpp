@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "platform/cp1252.h"
+#include "widgets/kept_text.h"
 
 namespace tessaro {
 namespace {
@@ -76,8 +77,8 @@ void TDoSizeIt::EnableDisable() {
     const SizeLabels l = SizeLabelsOf(CheckedKind(kSizeChoices));
     Lab1->setText(tr(l.first));
     Lab2->setText(tr(l.second));
-    TheWidth->setMaxLength(l.maxLength);
-    TheHeight->setMaxLength(l.maxLength);
+    LimitTyping(*TheWidth, l.maxLength);
+    LimitTyping(*TheHeight, l.maxLength);
 }
 
 void TDoSizeIt::OkButtonClick() {

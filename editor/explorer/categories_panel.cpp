@@ -23,7 +23,7 @@ namespace tessaro {
 
 namespace {
 
-constexpr int kCategoryMinWidth = 180;
+constexpr int kCategoryMinWidth = 120;  // the narrowest the Appearance dialog takes
 constexpr const char* kNoCategorySelected = "No category has been selected.";
 
 int CategoryOf(const QListWidgetItem* item) { return item ? item->data(Qt::UserRole).toInt() : 0; }

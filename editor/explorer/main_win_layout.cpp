@@ -3,6 +3,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -18,6 +20,31 @@
 #include "widgets/page_control.h"
 
 namespace tessaro {
+namespace {
+
+// The picture with its disabled form drawn faint: the style's greying leaves grey and white
+// pictures (the bin, the sheets of paper) looking as they do enabled.
+QIcon FadedWhenDisabled(const QIcon& icon, QSize size) {
+    QIcon out;
+    QList<QSize> sizes = icon.availableSizes();
+    if (!sizes.contains(size)) sizes.append(size);
+    for (const QSize& s : sizes) {
+        const QPixmap normal = icon.pixmap(s);
+        if (normal.isNull()) continue;
+        QPixmap faded(normal.size());
+        faded.setDevicePixelRatio(normal.devicePixelRatio());
+        faded.fill(Qt::transparent);
+        QPainter painter(&faded);
+        painter.setOpacity(0.35);
+        painter.drawPixmap(0, 0, normal);
+        painter.end();
+        out.addPixmap(normal, QIcon::Normal);
+        out.addPixmap(faded, QIcon::Disabled);
+    }
+    return out;
+}
+
+}  // namespace
 
 namespace {
 
@@ -164,7 +191,8 @@ void TMainWin::BuildSpeedStrip(QWidget* parent) {
     auto add = [&](const ButtonEntry& button) {
         const QIcon icon = QIcon::fromTheme(QString::fromLatin1(button.themeIcon),
                                             style()->standardIcon(button.styleIcon, nullptr, strip));
-        QAction* a = strip->addAction(icon, QString::fromUtf8(button.hint));
+        QAction* a =
+            strip->addAction(FadedWhenDisabled(icon, strip->iconSize()), QString::fromUtf8(button.hint));
         a->setToolTip(QString::fromUtf8(button.hint));
         const ExplorerAction action = button.action;
         connect(a, &QAction::triggered, this, [this, action] { Run(action); });

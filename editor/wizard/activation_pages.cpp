@@ -29,6 +29,7 @@
 #include "platform/message_box.h"
 #include "protocol/hotkey_names.h"
 #include "widgets/file_chooser.h"
+#include "widgets/kept_text.h"
 
 namespace tessaro {
 namespace {
@@ -148,7 +149,7 @@ private:
 
     QLineEdit* SpinField(const char* name, SpinBox box, int digits, QWidget* parent, QHBoxLayout* row) {
         auto* edit = Named(new QLineEdit(parent), name);
-        edit->setMaxLength(digits);
+        LimitTyping(*edit, digits);
         edit->setFixedWidth(48);
         row->addWidget(edit);
         auto* up = new QToolButton(parent);
@@ -169,10 +170,10 @@ private:
     void TimeRow(int panel, QWidget* parent, QHBoxLayout* row) {
         row->addWidget(new QLabel("At", parent));
         auto* hour = Named(new QLineEdit(parent), kHourBoxes[panel]);
-        hour->setMaxLength(2);
+        LimitTyping(*hour, 2);
         hour->setFixedWidth(32);
         auto* minute = Named(new QLineEdit(parent), kMinuteBoxes[panel]);
-        minute->setMaxLength(2);
+        LimitTyping(*minute, 2);
         minute->setFixedWidth(32);
         auto* pm = Named(new QComboBox(parent), kPmBoxes[panel]);
         pm->addItems({"AM", "PM"});
@@ -203,12 +204,14 @@ private:
         hotKeyEntry_ = Named(new QLineEdit(panel), kP3HotKeyEntry);
         hotKeyEntry_->setReadOnly(true);
         hotKeyEntry_->installEventFilter(this);
-        QObject::connect(keyList_, &QListWidget::currentRowChanged, [this](int row) {
-            if (row >= 0) hotKeyEntry_->setText(Q(HotKeyNames(row)));
+        // The chosen key is the selected row: the list's focus alone makes a row current.
+        QObject::connect(keyList_, &QListWidget::itemSelectionChanged, [this] {
+            const QList<QListWidgetItem*> chosen = keyList_->selectedItems();
+            if (!chosen.empty()) hotKeyEntry_->setText(Q(HotKeyNames(keyList_->row(chosen.front()))));
         });
         snipraLabel_ = new QLabel("Snipra Name", panel);
         snipraName_ = Named(new QLineEdit(panel), kP3SnipraName);
-        snipraName_->setMaxLength(10);
+        LimitTyping(*snipraName_, 10);
         v->addWidget(keyLabel_);
         v->addWidget(keyList_, 1);
         v->addWidget(entryLabel_);
@@ -335,7 +338,7 @@ private:
             "entered.",
             panel);
         title8_ = Named(new QLineEdit(panel), kP8Title);
-        title8_->setMaxLength(50);
+        LimitTyping(*title8_, 50);
         examples8_ = Named(new QLabel(panel), kP8Examples);
         examples8_->setTextFormat(Qt::PlainText);
         v->addWidget(titleLabel_);
@@ -464,7 +467,7 @@ private:
     void BuildPage10(QWidget* panel, QVBoxLayout* v) {
         v->addWidget(Heading("Macro Nickname", panel));
         nick_ = Named(new QLineEdit(panel), kP10Nick);
-        nick_->setMaxLength(50);
+        LimitTyping(*nick_, 50);
         v->addWidget(nick_);
         v->addWidget(Heading("Macro Icon", panel));
         icon_ = Named(new IconButton(panel), kP10MySpeed);
@@ -516,7 +519,7 @@ private:
                     "title may be entered.",
                     panel));
         title37_ = Named(new QLineEdit(panel), kP37Title);
-        title37_->setMaxLength(20);
+        LimitTyping(*title37_, 20);
         auto* examples = Named(new QLabel(panel), kP37Examples);
         examples->setTextFormat(Qt::PlainText);
         v->addWidget(new QLabel("Window Title", panel));

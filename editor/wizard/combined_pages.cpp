@@ -50,7 +50,9 @@ public:
             if (!message.empty()) return Error(message);
             Write(list);
         });
+        // A click makes the row current before it selects it: the buttons follow both.
         QObject::connect(newBox_, &QListWidget::currentRowChanged, panel, [this] { P64EnableDisable(); });
+        QObject::connect(newBox_, &QListWidget::itemSelectionChanged, panel, [this] { P64EnableDisable(); });
         P64EnableDisable();
     }
 

@@ -23,6 +23,7 @@
 #include "editor/wizard/control_binding.h"
 #include "editor/wizard/page_parts.h"
 #include "platform/cp1252.h"
+#include "widgets/kept_text.h"
 
 namespace tessaro {
 
@@ -93,7 +94,7 @@ public:
     QLineEdit* Edit(std::string_view name, int maxLength, std::string_view text = {}) {
         auto* edit = new QLineEdit(win::ToQt(text), panel_);
         edit->setObjectName(Name(name));
-        edit->setMaxLength(maxLength);
+        LimitTyping(*edit, maxLength);
         layout_->addWidget(edit);
         return edit;
     }

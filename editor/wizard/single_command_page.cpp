@@ -38,7 +38,6 @@ public:
             command_ = new QLineEdit(panel);
             command_->setObjectName("P58Command");
             command_->setReadOnly(true);
-            command_->setMaxLength(32767);
             pages::Column(panel)->addWidget(command_);
             auto* choose = new QPushButton("C&hoose Final Macro Command", panel);
             choose->setObjectName("P58Choose");

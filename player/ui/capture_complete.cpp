@@ -24,6 +24,7 @@
 #include "widgets/dialog_frame.h"
 #include "widgets/on_top.h"
 #include "widgets/screen_fit.h"
+#include "widgets/kept_text.h"
 
 namespace tessaro {
 
@@ -78,7 +79,7 @@ TCapComplete::TCapComplete(win::Messages& messages, TMacroRecord& rec, const TGl
     auto* nickRow = new QHBoxLayout;
     auto* nickLabel = new QLabel("NickName", this);
     NickName = new QLineEdit(win::ToQt(rec.Nickname.str()), this);
-    NickName->setMaxLength(50);
+    LimitTyping(*NickName, 50);
     nickLabel->setBuddy(NickName);
     nickRow->addWidget(nickLabel);
     nickRow->addWidget(NickName, 1);
@@ -127,7 +128,7 @@ TCapComplete::TCapComplete(win::Messages& messages, TMacroRecord& rec, const TGl
     snipraLayout->setContentsMargins(0, 0, 0, 0);
     SnipraLabel = new QLabel("Snipra Name", snipraPart_);
     SnipraName = new QLineEdit(snipraPart_);
-    SnipraName->setMaxLength(10);
+    LimitTyping(*SnipraName, 10);
     SnipraLabel->setBuddy(SnipraName);
     snipraLayout->addWidget(SnipraLabel);
     snipraLayout->addWidget(SnipraName, 1);

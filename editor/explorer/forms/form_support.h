@@ -27,7 +27,7 @@ void CentreWhenShown(QWidget& form);
 void FitClientHeight(QWidget& form, int clientHeight);
 
 using tessaro::LimitTyping;
-using tessaro::SetKeptText;
+using tessaro::TypingLimit;
 
 // "&Help": opens the help topic that `keyword` names at the time of the click.
 QPushButton* NewHelpButton(QWidget& form, std::function<std::string()> keyword);

@@ -57,7 +57,7 @@ TAddNewHotKey::TAddNewHotKey(MacroFormsContext& context, CaptureHost& capture, N
     HotKeyEntry->installEventFilter(this);
     SnipraLabel = new QLabel("Snipra Name");
     SnipraName = new QLineEdit;
-    SnipraName->setMaxLength(10);
+    LimitTyping(*SnipraName, 10);
     EnterKeyButton = new QPushButton;
     CaptureKeyButton = new QPushButton;
     ScriptButton = new QPushButton;
@@ -132,7 +132,7 @@ void TAddNewHotKey::DisableEnable() {
     SnipraName->setVisible(l.snipraShown);
     SnipraName->setEnabled(l.snipraShown);
     SnipraLabel->setText(QString::fromStdString(l.snipraLabel));
-    SnipraName->setMaxLength(l.snipraLimit);
+    LimitTyping(*SnipraName, l.snipraLimit);
     for (QWidget* w : std::initializer_list<QWidget*>{SetHotKeyLabel, HotKeyLabel, HotKeyEntry, KeyList}) {
         w->setVisible(l.keysShown);
         w->setEnabled(l.keysShown);

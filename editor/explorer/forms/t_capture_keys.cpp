@@ -24,7 +24,7 @@ TCaptureKeys::TCaptureKeys(MacroFormsContext& context, CaptureHost& host, QWidge
     setWindowTitle("Capture Macro");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     NickName = new QLineEdit;
-    NickName->setMaxLength(50);
+    LimitTyping(*NickName, 50);
     DoKey = new QCheckBox("Capture &Keystrokes");
     DoDouble = new QCheckBox("Capture &Double <ALT> for Menus");
     DoTheMouse = new QCheckBox("Capture &Mouse");

@@ -133,8 +133,8 @@ void TCopyOrMove::EnableDisable() {
     // A shorter limit cuts the text in the box; what the user typed comes back whole with
     // the longer one.
     const int limit = c == NewActivation::Title ? 20 : 10;
-    if (SnipraEntry->text() != typed_.left(SnipraEntry->maxLength())) typed_ = SnipraEntry->text();
-    SnipraEntry->setMaxLength(limit);
+    if (SnipraEntry->text() != typed_.left(forms::TypingLimit(*SnipraEntry))) typed_ = SnipraEntry->text();
+    LimitTyping(*SnipraEntry, limit);
     if (SnipraEntry->text() != typed_.left(limit)) SnipraEntry->setText(typed_.left(limit));
     forms::FitClientHeight(*this, CopyOrMoveClientHeight(c));
 }

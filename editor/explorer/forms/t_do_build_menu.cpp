@@ -45,7 +45,7 @@ TDoBuildMenu::TDoBuildMenu(MacroFormsContext& context, QWidget* parent) : QDialo
     setWindowTitle("Build Macro Menu");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     NickName = new QLineEdit;
-    NickName->setMaxLength(50);
+    LimitTyping(*NickName, 50);
     HotKeyLabel = new QLabel;
     SysTray = new QCheckBox("&Place in System Tray");
     ShowNick = new QRadioButton("&Nickname and Scope");

@@ -30,7 +30,7 @@ QLabel* Bold(const QString& text) {
 
 QLineEdit* Box(int maxLength, int chars) {
     auto* e = new QLineEdit;
-    e->setMaxLength(maxLength);
+    LimitTyping(*e, maxLength);
     e->setFixedWidth(e->fontMetrics().horizontalAdvance(QString(chars + 2, '0')) + 8);
     return e;
 }

@@ -110,8 +110,8 @@ TDoSpecWind::TDoSpecWind(win::Desktop& desktop, InstalledPrograms& programs, std
             [this](QListWidgetItem* item) { TitleBox->setText(item->text().left(kScopeTypedLimit)); });
 
     (OnTop ? OnTopOption : RunningOption)->setChecked(true);
-    forms::SetKeptText(*TitleBox, win::ToQt(scopeText), kScopeTypedLimit);  // the stored text, whole
-    ScopeText.clear();  // a cancelled dialog returns nothing
+    TitleBox->setText(win::ToQt(scopeText));  // the stored text, whole
+    ScopeText.clear();                        // a cancelled dialog returns nothing
     for (const std::string& row : windowMode ? RunningWindowTitles(desktop) : RunningProgramNames(desktop))
         ProgList->addItem(win::ToQt(row));
     adjustSize();
@@ -121,8 +121,7 @@ TDoSpecWind::TDoSpecWind(win::Desktop& desktop, InstalledPrograms& programs, std
 void TDoSpecWind::ListProgsClick() {
     TDoAllProgs picker(programs_, this);
     picker.exec();
-    if (picker.Chosen)
-        forms::SetKeptText(*TitleBox, QString::fromStdString(picker.ChosenProgram), kScopeTypedLimit);
+    if (picker.Chosen) TitleBox->setText(QString::fromStdString(picker.ChosenProgram));
 }
 
 void TDoSpecWind::OkButtonClick() {

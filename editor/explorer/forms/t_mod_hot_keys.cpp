@@ -49,7 +49,7 @@ TModHotKeys::TModHotKeys(MacroFormsContext& context, QWidget* parent) : QDialog(
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     RefuseMinimise(*this);
     NickName = new QLineEdit;
-    NickName->setMaxLength(50);
+    LimitTyping(*NickName, 50);
     NewFormat = new QPlainTextEdit;
     NewFormat->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     NewFormat->setMinimumSize(300, 180);
@@ -266,7 +266,7 @@ void TModHotKeys::FormShow() {
     SnipraName->setEnabled(c.snipraNameShown);
     // The limit is on typing: a stored title longer than it is shown and kept whole.
     forms::LimitTyping(*SnipraName, c.snipraNameLimit);
-    forms::SetKeptText(*SnipraName, v.snipraName, c.snipraNameLimit);
+    SnipraName->setText(v.snipraName);
     ShortProp->setVisible(c.shortPropShown);
     ShortProp->setEnabled(c.shortPropShown);
     if (!c.windowScopesEnabled)

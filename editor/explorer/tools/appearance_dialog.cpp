@@ -55,7 +55,7 @@ TDoAppear::TDoAppear(QWidget* owner, TConfigRecord& config, const std::array<int
     const auto field = [this](const char* name, int value) {
         auto* f = new QLineEdit(QString::number(value), this);
         f->setObjectName(name);
-        f->setMaxLength(4);
+        LimitTyping(*f, 4);
         return f;
     };
     Col1Wid = field("Col1Wid", columnWidths[0]);

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -37,7 +38,7 @@ T* Named(QWidget* parent, const char* name, const QString& caption) {
 QLineEdit* Edit(QWidget* parent, const char* name, int maxLength) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
-    e->setMaxLength(maxLength);
+    LimitTyping(*e, maxLength);
     return e;
 }
 
@@ -225,7 +226,8 @@ TSnipraOptions::TSnipraOptions(QWidget* owner, TConfigRecord& config, PeerNotify
     connect(UsePrefix, &QRadioButton::clicked, this, &TSnipraOptions::EnableDisable);
     connect(UseSuffix, &QRadioButton::clicked, this, &TSnipraOptions::EnableDisable);
     connect(PrefixKeys, &QLineEdit::textEdited, this, [this] { CheckPrefixKeys(false); });
-    connect(PrefixKeys, &QLineEdit::editingFinished, this, [this] { CheckPrefixKeys(true); });
+    // Every leaving is checked: the edit tells its end of editing only after a change.
+    PrefixKeys->installEventFilter(this);
     EnableDisable();
 }
 
@@ -234,6 +236,15 @@ void TSnipraOptions::EnableDisable() {
     PrefixKeys->setEnabled(prefix);
     Punct->setEnabled(!prefix);
     RetypeSuffix->setEnabled(!prefix);
+}
+
+bool TSnipraOptions::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PrefixKeys && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        // Another window coming to the front is no leaving of the field.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) CheckPrefixKeys(true);
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 bool TSnipraOptions::CheckPrefixKeys(bool leaving) {

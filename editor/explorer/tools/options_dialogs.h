@@ -90,6 +90,9 @@ public:
 
     void OkButtonClick();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void EnableDisable();
     bool CheckPrefixKeys(bool leaving);

@@ -184,7 +184,7 @@ TDoCategory::TDoCategory(QWidget* owner, const std::string& preset) : QDialog(ow
     setWindowTitle(tr("Category Maintenance"));
     CatName = new QLineEdit(win::ToQt(preset), this);
     CatName->setObjectName("CatName");
-    CatName->setMaxLength(255);
+    LimitTyping(*CatName, 255);
     QPushButton* ok = nullptr;
     auto* buttons = OkCancel(this, ok, true);
     connect(ok, &QPushButton::clicked, this, &TDoCategory::OkButtonClick);

@@ -35,7 +35,7 @@ const RadioChoice* ChoiceOfCode(std::span<const RadioChoice> table, int code) {
     return nullptr;
 }
 
-std::string FieldText(std::string_view typed) { return TrimBlanks(typed.substr(0, 255)); }
+std::string FieldText(std::string_view typed) { return TrimBlanks(typed); }
 
 namespace {
 

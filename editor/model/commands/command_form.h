@@ -101,7 +101,8 @@ const RadioChoice* ChoiceOfCode(std::span<const RadioChoice> table, int code);
 
 // ---- Readers of typed fields -------------------------------------------------------
 
-// An edit field as OK reads it: cut to 255 characters, blanks trimmed at both ends.
+// An edit field as OK reads it: blanks trimmed at both ends. Nothing is cut: typing stops at
+// each field's limit, and a longer text there came from the line being edited.
 std::string FieldText(std::string_view typed);
 
 // The whole text as a 32-bit whole number in the "C" locale: an optional sign and

@@ -14,8 +14,11 @@ constexpr const char* kChangedText =
 
 }  // namespace
 
+// The lock tells failures as errors and a lock taken over by another user as a notice.
 void Explorer::LockMessage(const std::string& caption, const std::string& text) {
-    win::MessageBox(text, caption, win::MbButtons::Ok, win::MbIcon::Error);
+    const bool notice = caption == "Notice";
+    win::MessageBox(text, caption, win::MbButtons::Ok,
+                    notice ? win::MbIcon::Information : win::MbIcon::Error);
 }
 
 bool Explorer::FileInUse() {

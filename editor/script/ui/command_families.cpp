@@ -243,7 +243,8 @@ struct Family {
 constexpr Family kFamilies[] = {
     {{1},                                         TypedText},
     {{2, 3},                                      Form<TDateOrTime, nullptr, DateTimePreset>},
-    {{4, 117},                                    Form<TDoDelay2, Delay2Defaults, Delay2Preset, kDelay2Choices>},
+    // Both delays start on "Delay in Seconds": a line is a timed delay once the user chose it.
+    {{4, 117},                                    Form<TDoDelay2, Delay2Defaults, Delay2Preset>},
     {{5},                                         Form<TDoPausePos, PauseDefaults, PausePreset>},
     {{6, 7, 32, 45},                              Form<TDoRepeat, RepeatDefaults, RepeatPreset, kRepeatChoices>},
     {{8, 9, 50},                                  Form<TDoSpeed, SpeedDefaults, SpeedPreset, kSpeedChoices>},

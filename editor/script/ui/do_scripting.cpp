@@ -150,7 +150,7 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
     Wizard->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
     NickName = new QLineEdit(this);
     NickName->setObjectName("NickName");
-    NickName->setMaxLength(50);
+    LimitTyping(*NickName, 50);
     Global = new QRadioButton(tr("&Global"), this);
     Global->setObjectName("Global");
     Specific = new QRadioButton(tr("&Window"), this);
@@ -350,7 +350,7 @@ void TDoScripting::FormShow() {
     ShortProp->setVisible(panel.ShortProp);
     if (ScriptMode == 3) SnipraName->setText(win::ToQt(current_.Abbreviation.view()));
     // A stored title longer than what may be typed is kept whole unless edited.
-    if (ScriptMode == 7) SetKeptText(*SnipraName, win::ToQt(current_.ScopeText.view()), panel.SnipraLimit);
+    if (ScriptMode == 7) SnipraName->setText(win::ToQt(current_.ScopeText.view()));
     for (QWidget* w : {static_cast<QWidget*>(Specific), static_cast<QWidget*>(ProgExe),
                        static_cast<QWidget*>(ChooseWinProg)})
         w->setEnabled(panel.ScopeButtonsEnabled);

@@ -14,6 +14,7 @@
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "widgets/file_chooser.h"
+#include "widgets/kept_text.h"
 
 namespace tessaro {
 
@@ -39,7 +40,7 @@ TDoTextInsert::TDoTextInsert(QWidget* owner, bool allowEdit, const std::string& 
     RefuseMinimise(*this);
     ProgPath = new QLineEdit(QString::fromStdString(win::Cp1252ToUtf8(presetPath)), this);
     ProgPath->setObjectName("ProgPath");
-    ProgPath->setMaxLength(255);
+    LimitTyping(*ProgPath, 255);
     QPushButton* ok = Button(this, "OkButton", tr("&Ok"));
     ok->setDefault(true);
     QPushButton* cancel = Button(this, "CancelButton", tr("&Cancel"));
@@ -77,7 +78,7 @@ TDoTextInsert::TDoTextInsert(QWidget* owner, bool allowEdit, const std::string& 
 }
 
 std::string TDoTextInsert::ExistingPath() const {
-    const std::string path = TrimBlanks(win::Utf8ToCp1252(ProgPath->text().toStdString()).substr(0, 255));
+    const std::string path = TrimBlanks(win::Utf8ToCp1252(ProgPath->text().toStdString()));
     return !path.empty() && std::filesystem::is_regular_file(win::Cp1252ToUtf8(path)) ? path : std::string();
 }
 
@@ -96,7 +97,7 @@ void TDoTextInsert::OkButtonClick() {
             return;
         }
         // Kept as typed: there is no other form of a path that does not exist.
-        path = TrimBlanks(win::Utf8ToCp1252(ProgPath->text().toStdString()).substr(0, 255));
+        path = TrimBlanks(win::Utf8ToCp1252(ProgPath->text().toStdString()));
     }
     ChosenPath = path;
     CommandText = "<TFILE:" + path + ">";

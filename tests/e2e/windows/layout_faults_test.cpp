@@ -2,7 +2,8 @@
 // real window manager: the sort lists and the export list show every entry and column inside
 // them, the macro-text editor's "Miscellaneous" list opens 19 rows, the script editor at its
 // narrowest keeps its buttons off the command list and shows a text holding line breaks on
-// one row, and the quick wizard's pages keep their captions and their controls at the top.
+// one row, the quick wizard's pages keep their captions and their controls at the top, and
+// its lists follow a click of the real pointer.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -25,6 +26,7 @@
 #include "editor/explorer/tools/sort_order_dialog.h"
 #include "editor/script/ui/do_scripting.h"
 #include "editor/wizard/t_quick_wiz.h"
+#include "platform/message_box.h"
 #include "tests/support/modal_window.h"
 #include "tests/e2e/windows/editor_on_desktop.h"
 
@@ -204,6 +206,65 @@ TEST_F(LayoutFaults, TheQuickWizardsPagesKeepCaptionsAndTheirControlsAtTheTop) {
     });
     paste->click();
     EXPECT_EQ(pages, 2);
+}
+
+// "Build Macros From Other Macros" clicked through by hand: a click on a line of the new
+// macro enables what fits that line, and after "A hot key has not been selected." the hot-key
+// field names no key.
+TEST_F(LayoutFaults, TheCombiningWizardFollowsClicksOnItsLists) {
+    bool seen = false;
+    std::vector<std::string> boxes;
+    win::ScopedMessageBoxHandler answer([&](const win::MessageBoxCall& call) {
+        boxes.push_back(call.text);
+        return win::FirstButton(call.buttons);
+    });
+    WhenModal<TQuickWiz>([&](TQuickWiz& wizard) {
+        const auto walk = [&] {
+            ASSERT_TRUE(desktop->SettledFrame(wizard));
+            for (int i = 0; i < 3 && wizard.CurrentPage() != 64; ++i) wizard.NextButton->click();
+            ASSERT_EQ(wizard.CurrentPage(), 64);
+            auto* avail = wizard.findChild<QListWidget*>("P64AvailBox");
+            auto* lines = wizard.findChild<QListWidget*>("P64NewBox");
+            auto* add = wizard.findChild<QPushButton*>("P64AddButton");
+            auto* up = wizard.findChild<QPushButton*>("P64DoUp");
+            auto* down = wizard.findChild<QPushButton*>("P64DoDown");
+            auto* remove = wizard.findChild<QPushButton*>("P64DoDelete");
+            ASSERT_TRUE(avail && lines && add && up && down && remove);
+            ASSERT_GT(avail->count(), 0);
+            avail->setCurrentRow(0);
+            add->click();
+            add->click();
+            add->click();
+            ASSERT_EQ(lines->count(), 3);
+            QApplication::processEvents();
+            const QPoint middle =
+                lines->viewport()->mapToGlobal(lines->visualItemRect(lines->item(1)).center());
+            { std::jthread hand = desktop->ClickAt(middle); }
+            ASSERT_TRUE(QTest::qWaitFor([&] { return lines->item(1)->isSelected(); }, 5000));
+            QApplication::processEvents();
+            EXPECT_TRUE(up->isEnabled());
+            EXPECT_TRUE(down->isEnabled());
+            EXPECT_TRUE(remove->isEnabled());
+
+            for (int i = 0; i < 3 && wizard.CurrentPage() != 3; ++i) wizard.NextButton->click();
+            ASSERT_EQ(wizard.CurrentPage(), 3);
+            auto* keys = wizard.findChild<QListWidget*>("P3KeyList");
+            auto* entry = wizard.findChild<QLineEdit*>("P3HotKeyEntry");
+            ASSERT_TRUE(keys && entry);
+            const std::size_t before = boxes.size();
+            wizard.NextButton->click();
+            ASSERT_EQ(boxes.size(), before + 1);
+            EXPECT_EQ(boxes.back(), "A hot key has not been selected. Please select one.");
+            ASSERT_TRUE(QTest::qWaitFor([&] { return keys->hasFocus(); }, 5000));
+            QApplication::processEvents();
+            EXPECT_EQ(entry->text(), "") << "nothing was chosen";
+            seen = true;
+        };
+        walk();
+        wizard.reject();
+    });
+    editor->DoQuickWiz(26);
+    EXPECT_TRUE(seen) << ::testing::PrintToString(boxes);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QMenu>
 #include <QTimer>
 #include <QToolBar>
@@ -35,6 +36,29 @@ protected:
 
     std::unique_ptr<EditorOnDesktop> shown;
 };
+
+// How much a picture covers: its opacity summed over its pixels.
+double Ink(const QImage& picture) {
+    double ink = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) ink += qAlpha(picture.pixel(x, y));
+    return ink;
+}
+
+// A command that cannot run shows a faint picture, also where the picture is grey and white.
+TEST_F(SpeedStripOnADesktop, ADisabledCommandsPictureIsDrawnFaint) {
+    TMainWin& editor = ShowStrip("FAINT.QTM", 620);
+    for (ExplorerAction action :
+         {ExplorerAction::RemoveMacro, ExplorerAction::CopyMacro, ExplorerAction::NewFile}) {
+        QAbstractButton* b = editor.SpeedButton(action);
+        ASSERT_NE(b, nullptr);
+        const QIcon picture = b->icon();
+        const double on = Ink(picture.pixmap(b->iconSize(), QIcon::Normal).toImage());
+        const double off = Ink(picture.pixmap(b->iconSize(), QIcon::Disabled).toImage());
+        EXPECT_GT(on, 0);
+        EXPECT_LT(off, on / 2) << b->toolTip().toStdString() << " looks the same disabled";
+    }
+}
 
 TEST_F(SpeedStripOnADesktop, AtTheDefaultWidthEveryCommandShowsAsAPicture) {
     TMainWin& editor = ShowStrip("DEFAULT.QTM", 620);  // the width a new settings file gives

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_harness.h"
+#include "widgets/kept_text.h"
 
 namespace tessaro {
 namespace {
@@ -36,13 +37,13 @@ TEST_F(DialogTest, Delay2NewCommandStartsOnSecondsAndLimitsTheField) {
     dlg.show();
     EXPECT_EQ(dlg.windowTitle(), "Set Delay");
     EXPECT_TRUE(Named<QRadioButton>(&dlg, "DelSecs")->isChecked());
-    EXPECT_EQ(dlg.Seconds->maxLength(), 5);
+    EXPECT_EQ(TypingLimit(*dlg.Seconds), 5);
     EXPECT_EQ(Focused(&dlg), "Seconds");
     // Checking from code updates what depends on the choice.
     Named<QRadioButton>(&dlg, "TimedDel")->setChecked(true);
-    EXPECT_EQ(dlg.Seconds->maxLength(), 2);
+    EXPECT_EQ(TypingLimit(*dlg.Seconds), 2);
     Named<QRadioButton>(&dlg, "DelMilli")->setChecked(true);
-    EXPECT_EQ(dlg.Seconds->maxLength(), 4);
+    EXPECT_EQ(TypingLimit(*dlg.Seconds), 4);
     SaveScreen(&dlg, "TDoDelay2");
 }
 
@@ -125,7 +126,7 @@ TEST_F(DialogTest, DelayPurposesShowTheirLook) {
     alt.show();
     EXPECT_EQ(alt.windowTitle(), "Alt Keypad Sequence");
     EXPECT_EQ(alt.Label1->text(), "Keypad Numbers");
-    EXPECT_EQ(alt.Seconds->maxLength(), 4);
+    EXPECT_EQ(TypingLimit(*alt.Seconds), 4);
     EXPECT_FALSE(alt.HelpButton->isVisible());
     Type(&alt, "Seconds", "65");
     Click(&alt, "OkButton");

@@ -39,6 +39,7 @@
 #include "tests/support/held_press.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/visible_form.h"
+#include "widgets/kept_text.h"
 
 namespace tessaro {
 namespace {
@@ -171,7 +172,7 @@ TEST_F(Forms, WindowDialogsDesignation) {
     EXPECT_TRUE(size.Target.SpecificWin->isChecked());
     size.Radio("PositionWin")->setChecked(true);
     EXPECT_EQ(size.Lab1->text(), "Left");
-    EXPECT_EQ(size.TheWidth->maxLength(), 5);
+    EXPECT_EQ(TypingLimit(*size.TheWidth), 5);
     size.Target.CurrentWin->setChecked(true);
     Type(&size, "TheWidth", "-5");
     Type(&size, "TheHeight", "20");

@@ -510,6 +510,17 @@ TEST_F(MainWindow, AppearanceAppliesAtOnceAndTellsThePlayer) {
     EXPECT_EQ(w->CategoryPanel()->width(), 150);
     EXPECT_TRUE(w->SpeedStrip()->isVisible());
     EXPECT_FALSE(w->ButtonPanel()->isVisible());
+
+    // The narrowest width the dialog takes comes back as saved after a restart.
+    OnAppearance([](TDoAppear& d) { d.CatWid->setText("120"); });
+    w->Run(ExplorerAction::Appearance);
+    EXPECT_EQ(w->CategoryPanel()->width(), 120);
+    w.reset();
+    LoadAllSettings(config_, win::kDefaultScreenSize);
+    ASSERT_EQ(config_.CategoryWidth, 120);
+    auto again = Open();
+    again->show();
+    EXPECT_EQ(again->CategoryPanel()->width(), 120);
 }
 
 // The editor looks beside the programs, where the player looks: one install serves both,

@@ -32,6 +32,7 @@
 #include "tests/editor/commands/dialog_harness.h"
 #include "tests/editor/commands/families/fakes.h"
 #include "tests/support/temp_dir.h"
+#include "widgets/kept_text.h"
 
 namespace tessaro {
 namespace {
@@ -133,7 +134,7 @@ TEST_F(ContentPagesTest, EveryChoiceOfThePagesIsAControlOfItsNameWithThePresetCh
         EXPECT_TRUE(At<QRadioButton>(preset)->isChecked()) << preset;
     EXPECT_EQ(At<QLineEdit>("P41Minutes")->text(), "5");
     EXPECT_EQ(At<QLineEdit>("P42Track")->text(), "1");
-    EXPECT_EQ(At<QLineEdit>("P33Title")->maxLength(), 20);
+    EXPECT_EQ(TypingLimit(*At<QLineEdit>("P33Title")), 20);
 
     // Choices placed apart on their page still exclude each other.
     At<QRadioButton>("P25Special")->click();

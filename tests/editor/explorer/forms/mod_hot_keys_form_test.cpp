@@ -13,6 +13,7 @@
 #include "editor/explorer/forms/t_mod_hot_keys.h"
 #include "forms_fixture.h"
 #include "tests/support/unpacked.h"
+#include "widgets/kept_text.h"
 
 namespace tessaro {
 namespace {
@@ -81,7 +82,7 @@ TEST_F(ModHotKeysForm, GlobalKeyTakenAndWindowTitleKinds) {
     core->CurrentMacro.ScopeText = "Terminal";
     auto title = Open(7);
     EXPECT_EQ(title->SnipraName->text(), "Terminal");
-    EXPECT_EQ(title->SnipraName->maxLength(), 20);
+    EXPECT_EQ(TypingLimit(*title->SnipraName), 20);
     EXPECT_FALSE(title->Specific->isEnabled());
     EXPECT_FALSE(title->ChooseWinProg->isEnabled());
     title->SnipraName->clear();

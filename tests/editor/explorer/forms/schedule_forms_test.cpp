@@ -10,6 +10,7 @@
 #include "editor/explorer/forms/t_short_options.h"
 #include "forms_fixture.h"
 #include "tests/support/unpacked.h"
+#include "widgets/kept_text.h"
 
 namespace tessaro {
 namespace {
@@ -80,8 +81,8 @@ TEST_F(ScheduleForm, UpdateWritesOnlyAfterEveryCheckAndFocusesTheFault) {
 TEST_F(ScheduleForm, BoxesAndSpins) {
     TMacroRecord rec = Timed();
     TDoSchedule form(rec);
-    EXPECT_EQ(form.OnceYear->maxLength(), 4);
-    EXPECT_EQ(form.Hours[2]->maxLength(), 2);
+    EXPECT_EQ(TypingLimit(*form.OnceYear), 4);
+    EXPECT_EQ(TypingLimit(*form.Hours[2]), 2);
     EXPECT_EQ(form.Minutes[1]->text(), "00");
     EXPECT_EQ(form.AmPm[3]->currentText(), "PM");
     form.Kinds[6]->click();  // only the chosen kind's panel is enabled

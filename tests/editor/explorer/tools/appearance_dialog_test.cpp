@@ -18,6 +18,7 @@
 #include "protocol/window_messages.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
+#include "widgets/kept_text.h"
 
 namespace tessaro {
 namespace {
@@ -64,7 +65,7 @@ TEST_F(AppearanceDialog, ShowsTheCurrentLayoutAndAHiddenPaneAs120) {
     EXPECT_TRUE(d->SpeedButtons->isChecked());
     EXPECT_TRUE(d->ShowIcons->isChecked());
     EXPECT_TRUE(d->ShowCats->isChecked());
-    EXPECT_EQ(d->Col1Wid->maxLength(), 4);
+    EXPECT_EQ(TypingLimit(*d->Col1Wid), 4);
     config_.UseSpeed = false;
     auto hidden = Open(0);
     EXPECT_EQ(hidden->CatWid->text(), "120");

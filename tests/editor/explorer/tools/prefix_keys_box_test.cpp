@@ -1,5 +1,6 @@
 // One bad character typed into the prefix keys opens one real Error box, not one for the
-// typing and another for the field losing the focus to that box.
+// typing and another for the field losing the focus to that box; each leaving of the field
+// with it opens one more.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -51,10 +52,22 @@ TEST(PrefixKeysBox, OneBadCharacterOpensOneBox) {
     QTest::qWait(testing::kHoldMs);
     QTest::keyRelease(dlg.PrefixKeys, '(');
     ASSERT_TRUE(QTest::qWaitFor([&] { return !QApplication::activeModalWidget(); }, 10000));
-    reader.stop();
     ASSERT_EQ(shown.size(), 1u) << shown.back();
     EXPECT_TRUE(shown[0].starts_with("Error: The Prefix Keys has invalid characters")) << shown[0];
     EXPECT_EQ(answered, 1);
+    EXPECT_EQ(dlg.focusWidget(), dlg.PrefixKeys);
+
+    // Each leaving of the field with the bad character still in it opens its box, the text
+    // unchanged since the last one or not.
+    for (std::size_t leaving = 1; leaving <= 2; ++leaving) {
+        QApplication::setActiveWindow(&dlg);  // the offscreen platform gives no window back
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dlg.PrefixKeys->hasFocus(); }, 5000));
+        testing::HeldKey(dlg.PrefixKeys, Qt::Key_Tab);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() == leaving + 1; }, 5000)) << leaving;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !QApplication::activeModalWidget(); }, 10000));
+        EXPECT_TRUE(shown.back().starts_with("Error: The Prefix Keys has invalid characters"));
+    }
+    reader.stop();
     EXPECT_EQ(dlg.focusWidget(), dlg.PrefixKeys);
 }
 

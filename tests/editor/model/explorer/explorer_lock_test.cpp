@@ -68,6 +68,15 @@ TEST(ExplorerLock, AHeldLockIsTakenOverOnlyAMinuteAfterItsHeartbeatStopped) {
     EXPECT_EQ(Unpacked(rig.OnDisk().State), kSyncInUse);
     const double mine = rig.OnDisk().LockTime;
     EXPECT_EQ(mine, rig.window.now);
+    EXPECT_EQ(rig.boxes[1].icon, win::MbIcon::Error);
+
+    // Taken over in turn while still held: the heartbeat tells it as a notice, not an error.
+    rig.OtherUser(rig.OnDisk().ChangeCount, kSyncInUse, mine + 1);
+    rig.window.ms += 30'000;
+    rig.ex().NetTimerTimer();
+    ASSERT_EQ(rig.boxes.size(), 3u);
+    EXPECT_EQ(rig.boxes[2].caption, "Notice");
+    EXPECT_EQ(rig.boxes[2].icon, win::MbIcon::Information);
 
     // A live heartbeat: each attempt sees a new time and says "in use".
     LockRig live;

@@ -121,6 +121,7 @@ public:
 
 struct Box {
     std::string caption, text;
+    win::MbIcon icon = win::MbIcon::None;
 };
 
 class ExplorerRig {
@@ -134,7 +135,7 @@ public:
     std::vector<Box> boxes;
     std::deque<win::MbResult> answers;  // Yes/No answers, in order; empty: Yes
     win::ScopedMessageBoxHandler handler{[this](const win::MessageBoxCall& c) {
-        boxes.push_back({c.caption, c.text});
+        boxes.push_back({c.caption, c.text, c.icon});
         if (c.buttons != win::MbButtons::YesNo) return win::MbResult::Ok;
         if (answers.empty()) return win::MbResult::Yes;
         const win::MbResult a = answers.front();

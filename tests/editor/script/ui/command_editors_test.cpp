@@ -130,8 +130,9 @@ TEST_F(CommandEditorsTest, EveryCodeAddsItsLineCancelsCleanlyAndEditsUnchanged) 
         ASSERT_TRUE(editors.EditCommand(nullptr, list, {code, true, AddStyle::AtEnd, 0}).Changed)
             << "not added: " << boxTexts.size() << " boxes";
         ASSERT_EQ(list.Lines.size(), 2u);
-        // Every new line starts on its own command's choice: "Wait Time Delay" stays one.
-        const int expected = code;
+        // Every new line starts on its own command's choice, but a new "Wait Time Delay"
+        // starts as a delay in seconds: it is a timed delay only when the user chooses one.
+        const int expected = code == cmd::WaitTimeDelay ? cmd::Delay : code;
         EXPECT_EQ(LineCommand(list.Lines[1]), expected) << list.Lines[1].Text;
 
         const ScriptTextResult text = BuildMacroText(list.Lines);
@@ -295,30 +296,44 @@ std::string Filled(std::string text, const std::map<std::string, std::string>& v
 
 // Opened from the line through the editor's edit path and confirmed as it came up: every
 // family shows the stored values, so the command stays exactly as it was.
-TEST_F(CommandEditorsTest, EveryCodeEditedFromAFilledLineKeepsItsCommand) {
-    const std::string recipients = dir.path() + "/TESMAIL.TXT";
-    std::ofstream(recipients) << "Ann|ann@x.org\r\nCy|cy@z.org\r\n";
-    settings.EMailPath = recipients;
-    std::ofstream(dir.path() + "/Other.QTM") << "";
-    const std::map<std::string, std::string> values{
-        {"{F}", runner.file}, {"{D}", dir.path()}, {"{E}", BuildEncrypt("secret", 7).fields.EncryptedText}};
-    runner.retry = false;
-    std::set<int> edited;
-    for (const char* stored : kFilledCommands) {
+class FilledLinesTest : public CommandEditorsTest {
+protected:
+    void SetUp() override {
+        CommandEditorsTest::SetUp();
+        const std::string recipients = dir.path() + "/TESMAIL.TXT";
+        std::ofstream(recipients) << "Ann|ann@x.org\r\nCy|cy@z.org\r\n";
+        settings.EMailPath = recipients;
+        std::ofstream(dir.path() + "/Other.QTM") << "";
+        // A path of 300 characters to a file that is there.
+        std::string folder = dir.path();
+        while (folder.size() < 200) folder += "/" + std::string(60, 'f');
+        std::filesystem::create_directories(folder);
+        const std::string longFile = folder + "/" + std::string(299 - folder.size(), 'n');
+        std::ofstream(longFile) << "text\r\n";
+        values = {{"{F}", runner.file},
+                  {"{D}", dir.path()},
+                  {"{L}", longFile},
+                  {"{E}", BuildEncrypt("secret", 7).fields.EncryptedText}};
+        runner.retry = false;
+    }
+
+    // The code of the line when it came back unchanged, else 0.
+    int EditedUnchanged(const char* stored) {
         const std::string text = Filled(stored, values);
         SCOPED_TRACE(text);
         ScriptList list;
         list.Lines = ParseMacroText(text);
-        ASSERT_EQ(list.Lines.size(), 1u);
+        EXPECT_EQ(list.Lines.size(), 1u);
+        if (list.Lines.size() != 1) return 0;
         const int code = LineCommand(list.Lines[0]);
         const std::string before = Stored(list.Lines[0]);
-        ASSERT_EQ(before, text);
+        EXPECT_EQ(before, text);
         CommandEditors editors(Hosts(), runner);
         const std::size_t shownBefore = runner.shown.size();
-        ASSERT_TRUE(editors.EditCommand(nullptr, list, {code, false, AddStyle::AtEnd, 0}).Changed)
-            << "not confirmed: " << boxTexts.size() << " boxes";
+        EXPECT_TRUE(editors.EditCommand(nullptr, list, {code, false, AddStyle::AtEnd, 0}).Changed)
+            << "not confirmed: " << boxTexts.size() << " boxes" << (boxTexts.empty() ? "" : boxTexts.back());
         EXPECT_EQ(runner.shown.size(), shownBefore + 1) << "edited through its dialog";
-        ASSERT_EQ(list.Lines.size(), 1u);
+        if (list.Lines.size() != 1) return 0;
         const ScriptLine& after = list.Lines[0];
         // Enciphering salts anew each time: only the plain text stays.
         const bool kept = code == cmd::EncryptedText
@@ -326,10 +341,46 @@ TEST_F(CommandEditorsTest, EveryCodeEditedFromAFilledLineKeepsItsCommand) {
                               : Stored(after) == before;
         EXPECT_TRUE(kept) << Stored(after);
         EXPECT_EQ(LineCommand(after), code);
-        if (kept && LineCommand(after) == code) edited.insert(code);
+        return kept && LineCommand(after) == code ? code : 0;
     }
+
+    std::map<std::string, std::string> values;
+};
+
+TEST_F(FilledLinesTest, EveryCodeEditedFromAFilledLineKeepsItsCommand) {
+    std::set<int> edited;
+    for (const char* stored : kFilledCommands)
+        if (const int code = EditedUnchanged(stored)) edited.insert(code);
     EXPECT_EQ(edited.size(), 117u);
     for (int code = 1; code <= 117; ++code) EXPECT_TRUE(edited.count(code)) << "not edited: " << code;
+}
+
+// Hand-written files hold texts longer than their fields let anyone type: each comes back
+// whole from Edit, Ok.
+TEST_F(FilledLinesTest, TextsLongerThanTheirFieldsStayWhole) {
+    const std::string t80(80, 'w'), t150(150, 'a'), t200(200, 'p'), t250(250, 'r'), t100(100, 'h');
+    const std::string lines[] = {
+        "<WAITWIN:005:" + t80 + ">",
+        "<WMAX:" + t150 + ">",
+        "<WSIZE:0640,0480" + t150 + ">",
+        "<ACTIVATE:" + t150 + ">",
+        "<LAUNCHYES2:0512" + t150 + "<LAUNCH:{L}>",
+        "<LAUNCHDEL:05{L}<PARAM>" + t250 + "\x01>",
+        "<REM:" + t250 + ">",
+        "<PAUSE:010,020" + t200 + ">",
+        "<TBOX:<HEAD:" + t100 + ">Body>",
+        "<TFILE:{L}>",
+        "<WAV1:{L}>",
+        "<AVIE:{L}>",
+        "<CLIPF:{L}>",
+        "<DELFILE:{L}>",
+        "<MACRUN:" + t250 + ">",
+        "<WAITPROG:002:" + t250 + ">",
+        "<WAITTXTY:004:" + t250 + ">",
+        "<HTTP:http://" + t250 + ">",
+        "<NWCPS:<NAME:" + t80 + "><PASS:" + t80 + ">F:\\\\srv\\" + t100 + ">",
+    };
+    for (const std::string& line : lines) EXPECT_NE(EditedUnchanged(line.c_str()), 0);
 }
 
 TEST_F(CommandEditorsTest, AddStylesPlaceTheNewLine) {

@@ -364,13 +364,16 @@ TEST_F(TextFileThroughTheEditor, NewLinesStartOnTheirOwnFormAndLaunchLinesKeepTh
     w.show();
     QApplication::processEvents();
 
-    // A new "Wait Time Delay" opens on the timed delay and is written as one.
+    // A new "Wait Time Delay" opens on "Delay in Seconds" and is written as a timed delay
+    // once the user chooses one.
     HeldClickRow(w.OptionBox, cmd::WaitTimeDelay - 1);
-    bool timed = false;
-    WhenShown("Set Delay", [&timed](QDialog& d) {
+    bool seconds = false;
+    WhenShown("Set Delay", [&seconds](QDialog& d) {
+        auto* first = d.findChild<QRadioButton*>("DelSecs");
         auto* choice = d.findChild<QRadioButton*>("TimedDel");
-        ASSERT_NE(choice, nullptr);
-        timed = choice->isChecked();
+        ASSERT_TRUE(first && choice);
+        seconds = first->isChecked() && !choice->isChecked();
+        HeldClick(choice);
         auto* seconds = d.findChild<QLineEdit*>("Seconds");
         ASSERT_NE(seconds, nullptr);
         seconds->setFocus();
@@ -378,7 +381,7 @@ TEST_F(TextFileThroughTheEditor, NewLinesStartOnTheirOwnFormAndLaunchLinesKeepTh
         ClickButton(d, "OkButton");
     });
     HeldClick(w.AddButton);
-    EXPECT_TRUE(timed);
+    EXPECT_TRUE(seconds);
     ASSERT_EQ(w.Lines().Lines.size(), 2u);
     EXPECT_EQ(BuildMacroText({w.Lines().Lines[1]}).text, "<TDELAY:05>");
 
