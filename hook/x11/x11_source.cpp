@@ -360,7 +360,8 @@ private:
         std::vector<unsigned> codes;
         for (unsigned kc = 0; kc < keysyms_.size(); ++kc) {
             bool carries = false;
-            for (const auto& levels : keysyms_[kc]) carries = carries || CarriesHotKey(levels, numLock, shift, vk);
+            for (const auto& levels : keysyms_[kc])
+                carries = carries || CarriesHotKey(levels, numLock, shift, vk);
             if (carries) codes.push_back(kc);
         }
         return codes;
@@ -626,7 +627,8 @@ private:
                 // Playback may have typed through a spare keycode whose mapping is gone by now.
                 if (e.synthetic) e.vk = static_cast<std::uint16_t>(noted);
                 XkbGetState(d_, XkbUseCoreKbd, &state);
-                if (!e.vk) e.vk = static_cast<std::uint16_t>(VkOfKey(kc, state.group, CoreState(state.locked_mods)));
+                if (!e.vk)
+                    e.vk = static_cast<std::uint16_t>(VkOfKey(kc, state.group, CoreState(state.locked_mods)));
                 if (press)
                     down_.insert(kc);
                 else
