@@ -1,6 +1,7 @@
 #include "platform/shared_memory.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -70,7 +71,61 @@ SharedMemory::SharedMemory(std::string shmName, std::string name, void* data, st
 
 SharedMemory::~SharedMemory() {
     ::munmap(data_, size_);
+    if (heldFd_ >= 0) {
+        // The last holder removes the name.
+        if (::flock(heldFd_, LOCK_EX | LOCK_NB) == 0) ::shm_unlink(shmName_.c_str());
+        ::close(heldFd_);
+        return;
+    }
     if (!existed_) ::shm_unlink(shmName_.c_str());
+}
+
+std::unique_ptr<SharedMemory> SharedMemory::Share(const std::string& name, std::size_t size,
+                                                  std::string* error) {
+    if (size == 0) {
+        if (error) *error = "empty shared block";
+        return nullptr;
+    }
+    const std::string shm = ShmName(name);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        int fd = ::shm_open(shm.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
+        const bool created = fd >= 0;
+        if (!created && errno != EEXIST) {
+            SetError(error, "shm_open " + name, errno);
+            return nullptr;
+        }
+        if (!created && (fd = OpenExisting(shm, name, error)) < 0) return nullptr;
+        struct stat st {};
+        // A block with its size has a holder unless its users died: then it is left over.
+        // (Its creator holds it before it gives it a size.)
+        if (!created && ::fstat(fd, &st) == 0 && st.st_size > 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            ::shm_unlink(shm.c_str());
+            ::close(fd);
+            continue;
+        }
+        // The last holder may have removed the name while this one waited for it.
+        if (::flock(fd, LOCK_SH) != 0 || ::fstat(fd, &st) != 0 || st.st_nlink == 0) {
+            ::close(fd);
+            continue;
+        }
+        if (created && (::fchmod(fd, 0600) != 0 || ::ftruncate(fd, static_cast<off_t>(size)) != 0)) {
+            SetError(error, "size of " + name, errno);
+            ::shm_unlink(shm.c_str());
+            ::close(fd);
+            return nullptr;
+        }
+        void* p = MapDescriptor(fd, size, error);
+        if (!p) {
+            if (created) ::shm_unlink(shm.c_str());
+            ::close(fd);
+            return nullptr;
+        }
+        std::unique_ptr<SharedMemory> block(new SharedMemory(shm, name, p, size, !created));
+        block->heldFd_ = fd;
+        return block;
+    }
+    if (error) *error = "shared block " + name + " keeps going away";
+    return nullptr;
 }
 
 std::unique_ptr<SharedMemory> SharedMemory::Create(const std::string& name, std::size_t size,

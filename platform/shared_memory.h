@@ -19,6 +19,12 @@ public:
     static std::unique_ptr<SharedMemory> Open(const std::string& name, std::size_t size,
                                               std::string* error = nullptr);
 
+    // A block its users share as equals: each holds it while it has it open, and the last
+    // to close it removes the name. One that no living process holds (its users were
+    // killed) is removed and made anew. Otherwise as Create.
+    static std::unique_ptr<SharedMemory> Share(const std::string& name, std::size_t size,
+                                               std::string* error = nullptr);
+
     ~SharedMemory();
     SharedMemory(const SharedMemory&) = delete;
     SharedMemory& operator=(const SharedMemory&) = delete;
@@ -40,6 +46,7 @@ private:
     void* data_;
     std::size_t size_;
     bool existed_;
+    int heldFd_ = -1;  // a shared block's descriptor, holding its shared lock
 };
 
 }  // namespace win

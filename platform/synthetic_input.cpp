@@ -31,7 +31,8 @@ std::uint64_t NowMs() {
 }
 
 Marker* TheMarker() {
-    static std::unique_ptr<SharedMemory> block = SharedMemory::Create("QTSYNTH2", sizeof(Marker));
+    // Shared by the player and the editor; what a killed player left is made anew.
+    static std::unique_ptr<SharedMemory> block = SharedMemory::Share("QTSYNTH2", sizeof(Marker));
     return block ? static_cast<Marker*>(block->data()) : nullptr;
 }
 

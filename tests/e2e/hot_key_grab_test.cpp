@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 
 #include "tests/support/macro_fixtures.h"
@@ -94,6 +95,28 @@ TEST_F(HotKeyGrabs, AWindowScopedHotKeyNoMacroTakesReachesTheFocusedWindow) {
     PressWithModifiers(keyboard_, XK_e, {XK_Control_L});
     EXPECT_TRUE(scoped.WaitUntil([&] { return scoped.Typed() == "xyz"; }, 10s)) << player_->Log();
     EXPECT_FALSE(scoped.Pressed("e"));
+}
+
+TEST_F(HotKeyGrabs, WhatAKilledPlayerLeftIsGoneOnceTheNextOneEnds) {
+    const std::vector<TMacroRecord> macros{TypingMacro("Free", kCtrlAltK, "kk")};
+    Start(macros);
+    PressHotKey(keyboard_, kCtrlAltK);
+    ASSERT_TRUE(Typed("kk")) << player_->Log();
+    EXPECT_EQ(player_->Stop(SIGKILL), 128 + SIGKILL);
+    player_.reset();
+    ASSERT_FALSE(box_->SharedObjects().empty());
+    player_ = std::make_unique<PlayerProcess>(
+        *box_, std::vector<std::string>{"/F" + box_->file("TYPING.QTM"), "/EN"}, "player2.log");
+    ASSERT_NE(WaitForPlayerWindow(), 0u) << player_->Log();
+    ASSERT_TRUE(WaitFor([&] { return HotKeyGrabbed(keyboard_, XK_k, ControlMask | Mod1Mask); }, 10s))
+        << player_->Log();
+    PressHotKey(keyboard_, kCtrlAltK);
+    ASSERT_TRUE(Typed("kkkk")) << player_->Log();
+    EXPECT_EQ(player_->Stop(SIGTERM), 0) << player_->Log();
+    player_.reset();
+    EXPECT_EQ(box_->SharedObjects(), std::vector<std::string>{});
+    for (const auto& e : std::filesystem::directory_iterator(box_->dir() + "/run"))
+        EXPECT_EQ(e.path().filename().string().find("held-input"), std::string::npos) << e.path();
 }
 
 TEST_F(HotKeyGrabs, AltIsTheModifierTheServersMapMakesIt) {
