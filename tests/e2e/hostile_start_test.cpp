@@ -192,39 +192,13 @@ TEST_F(HostileStart, SharedBlocksPlantedByAnotherUserAreRefusedAndLeftAlone) {
     }
 }
 
-// Another user's child that holds an exclusive flock of `path` until it is killed.
-class OtherUsersLock {
-public:
-    explicit OtherUsersLock(const std::string& path) {
-        int ready[2];
-        if (::pipe(ready) != 0) return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            if (::setgid(kOtherUser) != 0 || ::setuid(kOtherUser) != 0) ::_exit(99);
-            const int fd = ::open(path.c_str(), O_RDONLY);
-            if (fd < 0 || ::flock(fd, LOCK_EX) != 0) ::_exit(98);
-            [[maybe_unused]] const ssize_t told = ::write(ready[1], "1", 1);
-            for (;;) ::pause();
-        }
-        ::close(ready[1]);
-        char c = 0;
-        held_ = ::read(ready[0], &c, 1) == 1;
-        ::close(ready[0]);
-    }
-    ~OtherUsersLock() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    OtherUsersLock(const OtherUsersLock&) = delete;
-    OtherUsersLock& operator=(const OtherUsersLock&) = delete;
-    bool held() const { return held_; }
-
-private:
-    pid_t pid_ = -1;
-    bool held_ = false;
-};
+// Whether a process holds an exclusive flock of `path`.
+bool LockedByAnother(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool locked = fd >= 0 && ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    if (fd >= 0) ::close(fd);
+    return locked;
+}
 
 // Whether process `pid` has `path` open.
 bool HasOpen(pid_t pid, const std::string& path) {
@@ -277,8 +251,12 @@ TEST_F(HostileStart, ALockAnotherUserKeepsGivesWayToASignal) {
             << std::string("\x01\0\0\0\x02\0", 6) << std::string(8, '\0');
         const std::string locked = box_->file(name);
         ::chmod(locked.c_str(), 0644);
-        const OtherUsersLock lock(locked);
-        ASSERT_TRUE(lock.held());
+        const PlayerProcess holder(
+            *box_,
+            {"--reuid=" + std::to_string(kOtherUser), "--regid=" + std::to_string(kOtherUser),
+             "--clear-groups", "flock", "-F", "-x", locked, "sleep", "60"},
+            "holder.log", "/usr/bin/setpriv");
+        ASSERT_TRUE(WaitFor([&] { return LockedByAnother(locked); }, 10s)) << holder.Log();
         PlayerProcess player(*box_, {"/EN", "/N", "/F" + macros}, "player.log");
         ASSERT_TRUE(WaitFor([&] { return HasOpen(player.pid(), locked); }, 15s)) << player.Log();
         ::kill(player.pid(), SIGTERM);
