@@ -28,11 +28,15 @@ std::string_view Bytes(const TSyncRecord& record) {
 
 // The lock file opened and locked, never waiting on a FIFO or opening a device: anything but
 // a regular file in its place is refused, saying what is there. False when it could just
-// not be opened (errno set; ENOENT when there is none).
-bool OpenLockFile(const std::string& fileName, int how, win::LockedRegularFile& file) {
-    std::string why;
-    if (file.Open(fileName, O_RDONLY, how, &why)) return true;
-    if (errno == 0) throw SyncFileError(Describe("Cannot use lock file", fileName, why));
+// not be opened (errno set; ENOENT when there is none), with the reason in `why`.
+bool OpenLockFile(const std::string& fileName, int how, win::LockedRegularFile& file,
+                  std::string* why = nullptr) {
+    std::string reason;
+    if (file.Open(fileName, O_RDONLY, how, &reason)) return true;
+    // Refused, or kept locked by another program for longer than any user's write takes.
+    if (errno == 0 || errno == EWOULDBLOCK)
+        throw SyncFileError(Describe("Cannot use lock file", fileName, reason));
+    if (why) *why = reason;
     return false;
 }
 
@@ -60,11 +64,8 @@ std::string DamagedText(const std::string& fileName, std::size_t got, const std:
 }
 
 // The record takes the place of the whole file: a new file beside it is renamed over it, so
-// a kill or a full disk leaves the old record or the new one, never a torn one. Whoever
-// holds the lock of the file in place first clears what killed writers left beside it.
-bool Replace(const win::LockedRegularFile& held, const std::string& fileName, const TSyncRecord& record,
-             std::string& why) {
-    if (held.locked()) win::RemoveReplacementLeftovers(fileName);
+// a kill or a full disk leaves the old record or the new one, never a torn one.
+bool Replace(const std::string& fileName, const TSyncRecord& record, std::string& why) {
     return win::ReplaceRegularFile(fileName, Bytes(record), why);
 }
 
@@ -77,7 +78,7 @@ SyncReadResult ReadOrRenew(const win::LockedRegularFile& held, const std::string
     if (got == sizeof(TSyncRecord)) return SyncReadResult::Read;
     TSyncRecord renewed = record;
     ResetRecord(renewed);
-    if (std::string why; !Replace(held, fileName, renewed, why))
+    if (std::string why; !Replace(fileName, renewed, why))
         throw SyncFileError(DamagedText(fileName, got, why));
     record = renewed;
     return SyncReadResult::Created;
@@ -116,17 +117,17 @@ SyncReadResult ReadSyncRecord(const std::string& fileName, TSyncRecord& record) 
     if (got == sizeof(TSyncRecord)) return SyncReadResult::Read;
     // Repaired under the exclusive lock, which may find another user's whole record first.
     win::LockedRegularFile held;
-    if (!OpenLockFile(fileName, LOCK_EX, held))
-        throw SyncFileError(DamagedText(fileName, got, win::ErrorText(errno)));
+    if (std::string why; !OpenLockFile(fileName, LOCK_EX, held, &why))
+        throw SyncFileError(DamagedText(fileName, got, why));
     return ReadOrRenew(held, fileName, record);
 }
 
 void WriteSyncRecord(const std::string& fileName, const TSyncRecord& record) {
     win::LockedRegularFile file;
     // The lock of the file in place keeps a reader from reading while this one replaces it.
-    if (!OpenLockFile(fileName, LOCK_EX, file) && errno != ENOENT && errno != ENOTDIR)
-        throw SyncFileError(Describe("Cannot write lock file", fileName, win::ErrorText(errno)));
-    if (std::string why; !Replace(file, fileName, record, why))
+    if (std::string why; !OpenLockFile(fileName, LOCK_EX, file, &why) && errno != ENOENT && errno != ENOTDIR)
+        throw SyncFileError(Describe("Cannot write lock file", fileName, why));
+    if (std::string why; !Replace(fileName, record, why))
         throw SyncFileError(
             Describe(file.fd() >= 0 ? "Cannot write lock file" : "Cannot create lock file", fileName, why));
 }
@@ -148,7 +149,7 @@ SyncReadResult UpdateSyncRecord(const std::string& fileName, TSyncRecord& record
     SyncReadResult result = ReadOrRenew(file, fileName, record);
     if (created && result == SyncReadResult::Read) result = SyncReadResult::Created;
     if (decide(record))
-        if (std::string why; !Replace(file, fileName, record, why))
+        if (std::string why; !Replace(fileName, record, why))
             throw SyncFileError(Describe("Cannot write lock file", fileName, why));
     return result;
 }

@@ -22,10 +22,12 @@ namespace {
 
 constexpr off_t kRec = static_cast<off_t>(kMacroRecordSize);
 
-MacroFileStatus Fail(MacroFileStatus::Code code, int err = errno) { return {code, err}; }
+MacroFileStatus Fail(MacroFileStatus::Code code, int err = errno) { return {code, err, {}}; }
 
-MacroFileStatus OpenFailure() {
-    return Fail(errno == ENOENT ? MacroFileStatus::NotFound : MacroFileStatus::OpenFailed);
+MacroFileStatus OpenFailure(std::string why) {
+    MacroFileStatus st = Fail(errno == ENOENT ? MacroFileStatus::NotFound : MacroFileStatus::OpenFailed);
+    if (st.error == 0 || st.error == EWOULDBLOCK) st.why = std::move(why);
+    return st;
 }
 
 // Every process that writes a macro file holds its exclusive lock for the moment of the
@@ -40,7 +42,8 @@ struct LockedFile {
 
 // Opens and locks (LOCK_SH or LOCK_EX); the size is read once the lock is held.
 MacroFileStatus OpenLocked(const std::string& path, int flags, int how, LockedFile& file) {
-    if (!file.file.Open(path, flags, how)) return OpenFailure();
+    std::string why;
+    if (!file.file.Open(path, flags, how, &why)) return OpenFailure(std::move(why));
     file.path = path;
     file.size = file.file.size();
     return {};
@@ -57,8 +60,6 @@ MacroFileStatus ReadAll(const LockedFile& file, std::string& bytes) {
 // then takes its name, so a kill or a full disk at any moment leaves the old file or the
 // new one, never a mix. Readers that have the old file open keep reading it whole.
 MacroFileStatus Replace(LockedFile& file, const std::string& bytes) {
-    // Nobody else writes while the lock is held: what lies beside is a killed write's.
-    if (file.file.locked()) win::RemoveReplacementLeftovers(file.path);
     std::string why;
     if (!win::ReplaceRegularFile(file.path, bytes, why))
         return Fail(MacroFileStatus::IoError, errno != 0 ? errno : EIO);
@@ -83,7 +84,9 @@ std::string MacroFileStatus::Describe(const std::string& osPath) const {
         case NotFound: return "The macro file " + path + " does not exist.";
         case OpenFailed:
             return "The macro file " + path + " could not be opened: " +
-                   (error == 0 ? std::string("it is not a regular file.") : win::ErrorText(error));
+                   (!why.empty() ? why + "."
+                    : error == 0 ? std::string("it is not a regular file.")
+                                 : win::ErrorText(error));
         case IoError: return "Input/output error on the macro file " + path + ": " + win::ErrorText(error);
         case BadIndex: return "The macro file " + path + " has no such macro.";
     }
@@ -202,8 +205,13 @@ MacroFileStatus SetMacroEnabledAt(const std::string& path, int index, bool enabl
 }
 
 MacroFileStatus CreateEmptyMacroFile(const std::string& path) {
-    win::UniqueFd fd = win::OpenRegularFile(path, O_WRONLY | O_CREAT | O_EXCL, 0644);
-    if (!fd.valid()) return Fail(MacroFileStatus::OpenFailed);
+    // The user's own unless it is made in a folder others share.
+    const std::size_t slash = path.rfind('/');
+    const bool shared = win::OthersMayWrite(
+        slash == std::string::npos ? "." : path.substr(0, std::max<std::size_t>(slash, 1)));
+    std::string why;
+    win::UniqueFd fd = win::OpenRegularFile(path, O_WRONLY | O_CREAT | O_EXCL, shared ? 0666 : 0600, &why);
+    if (!fd.valid()) return OpenFailure(std::move(why));
     return {};
 }
 

@@ -21,7 +21,8 @@ namespace tessaro {
 struct MacroFileStatus {
     enum Code { Ok, NotFound, OpenFailed, IoError, BadIndex };
     Code code = Ok;
-    int error = 0;  // errno of the failing call; 0 with OpenFailed: not a regular file
+    int error = 0;    // errno of the failing call; 0 with OpenFailed: not a regular file
+    std::string why;  // what was refused and why, when the file could not be used as it is
 
     bool ok() const { return code == Ok; }
     // A text for the user naming the file and the cause.

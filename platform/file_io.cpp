@@ -8,12 +8,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <random>
+
+#include "platform/wait_step.h"
 
 namespace win {
 
@@ -38,6 +42,15 @@ int UniqueFd::Close() {
 }
 
 namespace {
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+constexpr char kSharedLink[] = "it is a symbolic link in a folder other users can write";
+constexpr char kKeptLocked[] = "another program keeps it locked";
 
 std::string NotRegular(mode_t mode) {
     const char* what = S_ISFIFO(mode)                   ? "a named pipe"
@@ -64,12 +77,6 @@ UniqueFd Failed(std::string* why) {
 
 std::string ErrnoText(int err) { return ErrorText(err != 0 ? err : EIO); }
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? std::string("/") : path.substr(0, slash);
-}
-
 constexpr char kSiblingTag[] = ".~%08x";
 constexpr std::size_t kSiblingTagLength = 10;
 
@@ -87,14 +94,14 @@ bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-NewSibling FreshSibling(const std::string& target, std::string& why) {
+NewSibling FreshSibling(const std::string& target, mode_t mode, std::string& why) {
     std::random_device random;
     NewSibling fresh;
     for (int attempt = 0; attempt < 100; ++attempt) {
         char tag[16];
         std::snprintf(tag, sizeof tag, kSiblingTag, static_cast<unsigned>(random()));
         fresh.name = target + tag;
-        fresh.fd = OpenRegularFile(fresh.name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666, &why);
+        fresh.fd = OpenRegularFile(fresh.name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, mode, &why);
         if (!fresh.fd.valid()) {
             if (errno != EEXIST && errno != 0) return fresh;
             continue;
@@ -134,25 +141,57 @@ int SyncAndClose(UniqueFd& fd, bool written) {
 
 }  // namespace
 
+bool OthersMayWrite(const std::string& folder) {
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0) return false;  // nothing will be opened there
+    return (st.st_mode & (S_IWGRP | S_IWOTH)) != 0 || (st.st_uid != ::geteuid() && st.st_uid != 0);
+}
+
 std::string LinkTarget(const std::string& path) {
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (!real) return path;
-    std::string resolved = real;
-    std::free(real);
-    return resolved;
+    std::string name = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st {};
+        if (::lstat(name.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return name;
+        const std::string folder = FolderOf(name);
+        if (OthersMayWrite(folder)) return name;
+        char to[PATH_MAX];
+        const ssize_t n = ::readlink(name.c_str(), to, sizeof to - 1);
+        if (n <= 0) return name;
+        name =
+            to[0] == '/' ? std::string(to, std::size_t(n)) : folder + "/" + std::string(to, std::size_t(n));
+    }
+    return name;
 }
 
 UniqueFd OpenRegularFile(const std::string& path, int flags, mode_t mode, std::string* why) {
+    // Where other users can put names, a link may have been planted to turn this user's
+    // writes against their own files: none is followed there, and nothing is written into a
+    // file that is not this user's alone.
+    const bool shared = OthersMayWrite(FolderOf(path));
+    if (shared) flags |= O_NOFOLLOW;
     const bool noFollow = (flags & O_NOFOLLOW) != 0;
+    const auto refusedLink = [&] {
+        if (!shared) return Refused(why, S_IFLNK);
+        if (why) *why = kSharedLink;
+        errno = 0;
+        return UniqueFd();
+    };
     struct stat st {};
     // Looking first keeps devices from being opened at all (opening some has effects).
     const int looked = noFollow ? ::lstat(path.c_str(), &st) : ::stat(path.c_str(), &st);
+    if (looked == 0 && S_ISLNK(st.st_mode)) return refusedLink();
     if (looked == 0 && !S_ISREG(st.st_mode)) return Refused(why, st.st_mode);
     // Emptied only once it is known to be a regular file.
     UniqueFd fd(::open(path.c_str(), (flags & ~O_TRUNC) | O_CLOEXEC | O_NONBLOCK, mode));
-    if (!fd.valid()) return noFollow && errno == ELOOP ? Refused(why, S_IFLNK) : Failed(why);
+    if (!fd.valid()) return noFollow && errno == ELOOP ? refusedLink() : Failed(why);
     if (::fstat(fd.get(), &st) != 0) return Failed(why);
     if (!S_ISREG(st.st_mode)) return Refused(why, st.st_mode);
+    if (shared && (flags & (O_TRUNC | O_APPEND)) != 0 && (flags & O_ACCMODE) != O_RDONLY &&
+        (st.st_uid != ::geteuid() || st.st_nlink != 1)) {
+        if (why) *why = st.st_uid != ::geteuid() ? "it belongs to another user" : "it has other names";
+        errno = 0;
+        return UniqueFd();
+    }
     if ((flags & O_TRUNC) != 0 && (flags & O_ACCMODE) != O_RDONLY && ::ftruncate(fd.get(), 0) != 0)
         return Failed(why);
     ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
@@ -169,19 +208,25 @@ bool WriteToRegularFile(const std::string& path, std::string_view bytes, int fla
     return true;
 }
 
-bool ReplaceRegularFile(const std::string& path, std::string_view bytes, std::string& why) {
+bool ReplaceRegularFile(const std::string& path, std::string_view bytes, std::string& why, mode_t newMode) {
     if (path.empty()) {
         why = ErrnoText(ENOENT);
         return false;
     }
     const std::string target = LinkTarget(path);
     struct stat st {};
-    const bool existed = ::stat(target.c_str(), &st) == 0;
+    const bool existed = ::lstat(target.c_str(), &st) == 0;
+    if (existed && S_ISLNK(st.st_mode)) {  // one in a folder other users can write
+        why = target == path ? std::string(kSharedLink) : target + ": " + kSharedLink;
+        errno = ELOOP;
+        return false;
+    }
     if (existed && !S_ISREG(st.st_mode)) {
         why = NotRegular(st.st_mode);
         return false;
     }
-    NewSibling fresh = FreshSibling(target, why);
+    RemoveReplacementLeftovers(target);
+    NewSibling fresh = FreshSibling(target, newMode, why);
     UniqueFd& fd = fresh.fd;
     const std::string& temp = fresh.name;
     if (!fd.valid()) return false;
@@ -276,7 +321,8 @@ bool ReplaceTextFileLines(const std::string& path, const std::vector<std::string
 }
 
 bool CreateRegularFile(const std::string& path, std::string_view bytes, std::string& why) {
-    NewSibling fresh = FreshSibling(path, why);
+    RemoveReplacementLeftovers(path);
+    NewSibling fresh = FreshSibling(path, 0666, why);
     UniqueFd& fd = fresh.fd;
     const std::string& temp = fresh.name;
     if (!fd.valid()) return false;
@@ -326,11 +372,21 @@ void RemoveReplacementLeftovers(const std::string& path) {
     }
 }
 
-FileLock::FileLock(int fd, int how) : fd_(fd) {
-    while (::flock(fd_, how) != 0) {
+FileLock::FileLock(int fd, int how, std::chrono::milliseconds limit) : fd_(fd) {
+    using Clock = std::chrono::steady_clock;
+    const auto giveUp = Clock::now() + limit;
+    while (::flock(fd_, how | LOCK_NB) != 0) {
         if (errno == EINTR) continue;
-        fd_ = -1;  // EOPNOTSUPP, ENOLCK: go on without
-        return;
+        if (errno != EWOULDBLOCK) {
+            fd_ = -1;  // EOPNOTSUPP, ENOLCK: go on without
+            return;
+        }
+        if (EndRequested() || Clock::now() >= giveUp) {
+            fd_ = -1;
+            busy_ = true;
+            return;
+        }
+        WaitStep(std::chrono::milliseconds(20));
     }
 }
 
@@ -339,11 +395,22 @@ FileLock::~FileLock() {
 }
 
 bool LockedRegularFile::Open(const std::string& path, int flags, int how, std::string* why) {
+    using Clock = std::chrono::steady_clock;
+    const auto giveUp = Clock::now() + kLockWait;
     for (int attempt = 0;; ++attempt) {
         lock_.reset();
-        fd_ = OpenRegularFile(path, flags, 0644, why);
+        fd_ = OpenRegularFile(path, flags, 0600, why);
         if (!fd_.valid()) return false;
-        lock_.emplace(fd_.get(), how);
+        lock_.emplace(fd_.get(), how,
+                      std::chrono::duration_cast<std::chrono::milliseconds>(
+                          std::max(Clock::duration::zero(), giveUp - Clock::now())));
+        if (lock_->busy()) {
+            if (why) *why = kKeptLocked;
+            lock_.reset();
+            fd_ = UniqueFd();
+            errno = EWOULDBLOCK;
+            return false;
+        }
         struct stat held {
         }, named{};
         if (::fstat(fd_.get(), &held) != 0) {
@@ -390,14 +457,18 @@ bool WritePrivateFile(const std::string& path, std::string_view bytes) {
         errno = ENOENT;
         return false;
     }
-    std::string tmp = path + ".XXXXXX";
-    UniqueFd fd(::mkostemp(tmp.data(), O_CLOEXEC));
-    if (!fd.valid()) return false;
-    const bool ok = WriteFullAt(fd.get(), bytes.data(), bytes.size(), 0) && fd.Close() == 0 &&
-                    ::rename(tmp.c_str(), path.c_str()) == 0;
+    RemoveReplacementLeftovers(path);
+    std::string why;
+    NewSibling fresh = FreshSibling(path, 0600, why);
+    if (!fresh.fd.valid()) {
+        if (errno == 0) errno = EEXIST;
+        return false;
+    }
+    const bool ok = WriteAll(fresh.fd.get(), bytes) && fresh.fd.Close() == 0 &&
+                    ::rename(fresh.name.c_str(), path.c_str()) == 0;
     if (!ok) {
         const int err = errno;
-        ::unlink(tmp.c_str());
+        ::unlink(fresh.name.c_str());
         errno = err;
     }
     return ok;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -38,17 +39,22 @@ private:
     int fd_;
 };
 
+// Whether users other than this one (and root) may put or replace names in `folder`.
+bool OthersMayWrite(const std::string& folder);
+
 // Opens a file that must be a regular one, to read or to write, never waiting: a FIFO in its
 // place would hang the program until someone reads or writes the other end, and a device
 // would read as an endless file or swallow what is written. Anything but a regular file
 // fails with errno 0 before anything is read or written; O_TRUNC empties only a regular
-// file, and O_NOFOLLOW refuses a symbolic link as well. With O_CREAT a new file gets `mode`.
+// file, and O_NOFOLLOW refuses a symbolic link as well. In a folder other users can write a
+// link is always refused, and a write into the file itself (O_TRUNC, O_APPEND) only goes to
+// a file of this user with no other name. With O_CREAT a new file gets `mode`.
 // On failure `why`, when given, says why for the user: "it is a named pipe, not a regular
 // file", or the text of errno.
 UniqueFd OpenRegularFile(const std::string& path, int flags, mode_t mode = 0644, std::string* why = nullptr);
 
-// The file that `path` names once every symbolic link is followed; `path` itself when it
-// cannot be resolved (not there yet).
+// The name `path` leads to once the symbolic links in folders only this user can write are
+// followed; a link in a folder others can write is where it stops (and is never followed).
 std::string LinkTarget(const std::string& path);
 
 // Writes `bytes` to a regular file opened as above with O_WRONLY | O_CREAT and `flags`:
@@ -57,12 +63,15 @@ std::string LinkTarget(const std::string& path);
 // could not be written.
 bool WriteToRegularFile(const std::string& path, std::string_view bytes, int flags, std::string& why);
 
-// Replaces the whole of a regular file (or creates it): the bytes go to a fresh file beside
-// it that is then renamed over it, so a failure never leaves half a file. A linked file stays
-// linked (the file it points to is replaced) and keeps its mode and group. A path naming
-// anything but a regular file is refused and left as it is. False with the reason in `why`
-// and errno set.
-bool ReplaceRegularFile(const std::string& path, std::string_view bytes, std::string& why);
+// Replaces the whole of a regular file (or creates it, with `newMode` less the umask): the
+// bytes go to a fresh file made exclusively beside it that is then renamed over the name, so a
+// failure never leaves half a file; what killed writes of the same file left beside it is
+// cleared first. A file linked from the user's own folder stays linked (the file it points
+// to is replaced) and keeps its mode and group; a link in a folder other users can write is
+// refused by name. A path naming anything but a regular file is refused and left as it is.
+// False with the reason in `why` and errno set.
+bool ReplaceRegularFile(const std::string& path, std::string_view bytes, std::string& why,
+                        mode_t newMode = 0666);
 
 // Writes `lines` as the text file at `path`, replacing it as ReplaceRegularFile does, so that
 // a file the user edited keeps what did not change: a line that reads as the next unused line
@@ -84,18 +93,26 @@ bool CreateRegularFile(const std::string& path, std::string_view bytes, std::str
 // work in another process at this moment keeps its file.
 void RemoveReplacementLeftovers(const std::string& path);
 
-// Holds a flock(2) on an open file for its lifetime (LOCK_SH or LOCK_EX), waiting for it;
-// a file system that refuses flock leaves it unheld and the caller goes on unguarded.
+// How long a lock that another program holds on a shared file is waited for: the time after
+// which the network lock takes a silent holder for gone.
+inline constexpr std::chrono::milliseconds kLockWait{60'000};
+
+// Holds a flock(2) on an open file for its lifetime (LOCK_SH or LOCK_EX). One that another
+// program holds is waited for in short steps that let the program's events run, for at most
+// `limit`, and not at all once the program is asked to end: then it is not held and `busy()`.
+// A file system that refuses flock leaves it unheld and the caller goes on unguarded.
 class FileLock {
 public:
-    FileLock(int fd, int how);
+    FileLock(int fd, int how, std::chrono::milliseconds limit = kLockWait);
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
     bool held() const { return fd_ >= 0; }
+    bool busy() const { return busy_; }
 
 private:
     int fd_;
+    bool busy_ = false;
 };
 
 // A regular file opened as OpenRegularFile opens it and locked with flock (LOCK_SH or
@@ -105,7 +122,8 @@ private:
 // the file is open but unlocked (`locked()` false) and the caller goes on unguarded.
 class LockedRegularFile {
 public:
-    // False with errno (0 and the reason in `why` when it is not a regular file).
+    // False with errno (0 and the reason in `why` when it is not a regular file; EWOULDBLOCK
+    // when another program kept it locked as FileLock waits).
     bool Open(const std::string& path, int flags, int how, std::string* why = nullptr);
     int fd() const { return fd_.get(); }
     bool locked() const { return lock_.has_value() && lock_->held(); }
@@ -131,7 +149,8 @@ UniqueFd OpenPrivateFile(const std::string& path, int flags, std::string* proble
 
 // Replaces a state file of the runtime folder as a whole (mode 0600): written under a fresh
 // name beside it, then renamed over it, so a reader sees the old or the new bytes and a link
-// planted in its place is replaced, never followed. False (errno set) on failure.
+// planted in its place is replaced, never followed; what a killed write left beside it is
+// cleared first. False (errno set) on failure.
 bool WritePrivateFile(const std::string& path, std::string_view bytes);
 
 // The bytes of a state file opened as OpenPrivateFile opens it; nullopt when there is none

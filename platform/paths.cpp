@@ -33,6 +33,18 @@ std::string Ensured(std::string dir) {
     return dir;
 }
 
+// A folder of this user's own data in the place it is kept by default: made for the user
+// alone, and made so again when an older program left it open to others. A place the user
+// chose is left as the user made it.
+std::string OwnFolder(std::string dir) {
+    if (!EnsureDirectory(dir, 0700)) return dir;
+    struct stat st {};
+    if (::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+        (st.st_mode & 077) != 0)
+        ::chmod(dir.c_str(), st.st_mode & 07700);
+    return dir;
+}
+
 // ":0.0" -> "0"; "host:12" -> "12"; none -> "none".
 std::string DisplayNumber() {
     std::string d = Env("DISPLAY");
@@ -51,31 +63,32 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
     return dir + "/" + name;
 }
 
-bool EnsureDirectory(const std::string& dir) {
+bool EnsureDirectory(const std::string& dir, mode_t mode) {
     if (dir.empty()) return false;
     struct stat st {};
     if (::stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
     for (std::size_t pos = 1; pos <= dir.size(); ++pos) {
         if (pos == dir.size() || dir[pos] == '/') {
             std::string part = dir.substr(0, pos);
-            if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
+            if (::mkdir(part.c_str(), mode) != 0 && errno != EEXIST) return false;
         }
     }
     return ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 std::string WindowsDirectory() {
-    std::string dir = Env("TESSARO_WINDIR");
-    if (dir.empty()) dir = JoinPath(XdgDir("XDG_CONFIG_HOME", ".config"), "tessaro");
-    return Ensured(dir);
+    const std::string chosen = Env("TESSARO_WINDIR");
+    if (!chosen.empty()) return Ensured(chosen);
+    return OwnFolder(JoinPath(XdgDir("XDG_CONFIG_HOME", ".config"), "tessaro"));
 }
 
 std::string ProgramDirectory() {
     std::string dir = Env("TESSARO_HOME");
-    if (dir.empty()) dir = JoinPath(XdgDir("XDG_DATA_HOME", ".local/share"), "tessaro");
+    const bool chosen = !dir.empty();
+    if (!chosen) dir = JoinPath(XdgDir("XDG_DATA_HOME", ".local/share"), "tessaro");
     // Callers join names to it; a trailing "/" would double up in stored file names.
     while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
-    return Ensured(dir);
+    return chosen ? Ensured(dir) : OwnFolder(dir);
 }
 
 std::optional<std::string> RuntimeDirectory(std::string* problem) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <sys/types.h>
 // Where the system keeps its files, and the namespace of its shared objects.
 #include <optional>
 #include <string>
@@ -38,7 +39,7 @@ std::string ExecutableDirectory();
 // Joins a folder and a file name with one "/".
 std::string JoinPath(const std::string& dir, const std::string& name);
 
-// Creates the folder and its parents; true when it exists afterwards.
-bool EnsureDirectory(const std::string& dir);
+// Creates the folder and its parents (new ones with `mode`); true when it exists afterwards.
+bool EnsureDirectory(const std::string& dir, mode_t mode = 0755);
 
 }  // namespace win

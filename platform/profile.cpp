@@ -307,7 +307,8 @@ bool ReplaceFile(const std::string& path, const std::string& content, std::strin
         why = std::string("its folder cannot be made: ") + ErrorText(errno);
         return false;
     }
-    return ReplaceRegularFile(path, content, why);
+    // The user's own settings, unless they are kept in a folder other users share.
+    return ReplaceRegularFile(path, content, why, OthersMayWrite(Directory(path)) ? 0666 : 0600);
 }
 
 // Both programs write the same file; the lock on its folder keeps one program's

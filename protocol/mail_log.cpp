@@ -51,12 +51,6 @@ TMailLogEntry MakeMailLogEntry(const SentMail& mail, double sentAt, std::int32_t
     return e;
 }
 
-std::string MailIndexWithEntry(std::string_view index, const TMailLogEntry& entry) {
-    std::string out(index.substr(0, index.size() - index.size() % sizeof(TMailLogEntry)));
-    out.append(reinterpret_cast<const char*>(&entry), sizeof entry);
-    return out;
-}
-
 std::string MailIndexName(const std::string& logPath) {
     const std::size_t n = logPath.size();
     if (n >= 4 && logPath[n - 4] == '.') {

@@ -51,10 +51,6 @@ std::string MailLogText(const SentMail& mail);
 // The index entry of a message whose text begins at `start` and is `length` bytes long.
 TMailLogEntry MakeMailLogEntry(const SentMail& mail, double sentAt, std::int32_t start, std::int32_t length);
 
-// The index with `entry` added after its last whole record: a part of a record that a torn
-// write of an older program left at its end is dropped, so the entries stay in step.
-std::string MailIndexWithEntry(std::string_view index, const TMailLogEntry& entry);
-
 // The index beside a log: its last three characters replaced by "MCI" when the fourth
 // from the end is "." (unless that would name the log itself), else ".MCI" appended.
 std::string MailIndexName(const std::string& logPath);

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "platform/message_box.h"
+#include "platform/wait_step.h"
 
 namespace tessaro {
 namespace {
@@ -19,6 +20,7 @@ namespace {
 int g_endPipe[2] = {-1, -1};
 
 void OnEndSignal(int) {
+    win::NoteEndRequested();  // a wait for another program's lock gives up at once
     const char c = 1;
     [[maybe_unused]] const ssize_t n = ::write(g_endPipe[1], &c, 1);
 }

@@ -5,6 +5,8 @@
 #include <QTimer>
 
 #include "platform/cp1252.h"
+#include "platform/message_box.h"
+#include "platform/wait_step.h"
 #include "platform/window_control.h"
 #include "player/commands/multimedia.h"
 #include "player/ui/do_a_menu.h"
@@ -32,7 +34,7 @@ private:
 }  // namespace
 
 int QtPlayerWindows::RunOnTop(QDialog& dialog) {
-    if (ending_) return QDialog::Rejected;
+    if (ending_ || win::EndRequested()) return QDialog::Rejected;
     open_.emplace_back(&dialog);
     dialog.show();
     dialog.raise();
@@ -49,6 +51,11 @@ void QtPlayerWindows::CloseAll() {
 }
 
 void QtPlayerWindows::DoAMessage(const std::string& caption, const std::string& text) {
+    // Asked to end: told where no one has to answer it.
+    if (win::EndRequested()) {
+        win::MessageBox(text, caption, win::MbButtons::Ok, win::MbIcon::Error);
+        return;
+    }
     if (messageOpen_) return;
     FlagGuard open(messageOpen_);
     TOnTopMessage window(caption, text);

@@ -3,6 +3,7 @@
 // settings file, a left-handed mouse.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/inotify.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -196,6 +197,80 @@ TEST_F(HostileStart, SharedBlocksPlantedByAnotherUserAreRefusedAndLeftAlone) {
         ::close(fd);
         ::shm_unlink(shm.c_str());
         EXPECT_TRUE(box_->SharedObjects().empty()) << box_->SharedObjects().front();
+    }
+}
+
+// Whether a process holds an exclusive flock of `path`.
+bool LockedByAnother(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool locked = fd >= 0 && ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    if (fd >= 0) ::close(fd);
+    return locked;
+}
+
+// Whether process `pid` has `path` open.
+bool HasOpen(pid_t pid, const std::string& path) {
+    struct stat want {};
+    if (::stat(path.c_str(), &want) != 0) return false;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec)) {
+        struct stat st {};
+        if (::stat(e.path().c_str(), &st) == 0 && st.st_dev == want.st_dev && st.st_ino == want.st_ino)
+            return true;
+    }
+    return false;
+}
+
+// A shared macro file in a folder another user can write: a link that user plants at the
+// macro file's or its lock file's name is refused with a box, and the file it leads to is
+// never touched.
+TEST_F(HostileStart, ALinkPlantedBesideASharedMacroFileIsRefusedAndItsTargetKept) {
+    if (!RunningAsRoot()) GTEST_SKIP() << "needs root to act as a second user";
+    ::chmod(box_->dir().c_str(), 0711);
+    if (!OtherUserCanReach(box_->dir())) GTEST_SKIP() << "a second user cannot reach " << box_->dir();
+    const std::string shared = box_->file("shared");
+    ::mkdir(shared.c_str(), 0777);
+    ::chmod(shared.c_str(), 01777);
+    for (const char* name : {"TEAM.QTM", "TEAM.MAS"}) {
+        SCOPED_TRACE(name);
+        for (const char* file : {"TEAM.QTM", "TEAM.MAS"}) std::filesystem::remove(shared + "/" + file);
+        const std::string planted = shared + "/" + name;
+        ASSERT_EQ(AsOtherUser([&] { return ::symlink(victim_.c_str(), planted.c_str()) == 0 ? 0 : 1; }), 0);
+        if (!std::filesystem::exists(shared + "/TEAM.QTM")) std::ofstream(shared + "/TEAM.QTM").close();
+        PlayerProcess player(*box_, {"/EN", "/N", "/F" + shared + "/TEAM.QTM"}, "player.log");
+        EXPECT_TRUE(BoxShows(display_, "Error", 15s)) << player.Log();
+        EXPECT_EQ(player.Stop(SIGTERM), 0) << player.Log();
+        EXPECT_EQ(Slurp(victim_), "precious");
+        EXPECT_TRUE(std::filesystem::is_symlink(planted));
+    }
+}
+
+// Another user who holds the lock of the macro file or of its lock file keeps the player
+// waiting, but not from ending: a signal ends it at once, and it says why it could not go on.
+TEST_F(HostileStart, ALockAnotherUserKeepsGivesWayToASignal) {
+    if (!RunningAsRoot()) GTEST_SKIP() << "needs root to act as a second user";
+    ::chmod(box_->dir().c_str(), 0711);
+    if (!OtherUserCanReach(box_->dir())) GTEST_SKIP() << "a second user cannot reach " << box_->dir();
+    const std::string macros = box_->file("TEAM.QTM");
+    for (const char* name : {"TEAM.QTM", "TEAM.MAS"}) {
+        SCOPED_TRACE(name);
+        std::ofstream(macros, std::ios::binary | std::ios::trunc).close();
+        std::ofstream(box_->file("TEAM.MAS"), std::ios::binary)
+            << std::string("\x01\0\0\0\x02\0", 6) << std::string(8, '\0');
+        const std::string locked = box_->file(name);
+        ::chmod(locked.c_str(), 0644);
+        const PlayerProcess holder(
+            *box_,
+            {"--reuid=" + std::to_string(kOtherUser), "--regid=" + std::to_string(kOtherUser),
+             "--clear-groups", "flock", "-F", "-x", locked, "sleep", "60"},
+            "holder.log", "/usr/bin/setpriv");
+        ASSERT_TRUE(WaitFor([&] { return LockedByAnother(locked); }, 10s)) << holder.Log();
+        PlayerProcess player(*box_, {"/EN", "/N", "/F" + macros}, "player.log");
+        ASSERT_TRUE(WaitFor([&] { return HasOpen(player.pid(), locked); }, 15s)) << player.Log();
+        ::kill(player.pid(), SIGTERM);
+        EXPECT_GE(player.WaitExit(1s), 0) << "deaf to the signal while it waits\n" << player.Log();
+        EXPECT_NE(player.Log().find(locked), std::string::npos) << player.Log();
+        EXPECT_NE(player.Log().find("another program keeps it locked"), std::string::npos) << player.Log();
     }
 }
 

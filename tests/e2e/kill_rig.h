@@ -220,6 +220,32 @@ private:
     KillClock::duration lastWrite_{};
 };
 
+// Runs the player with `args` under strace, killed the moment it renames a new file over a
+// name for the `nth` time: true when it was, false when it did all it does (`done` held)
+// without renaming that often (it is then killed there).
+inline bool KilledAtRename(const PlayerSandbox& box, const std::vector<std::string>& args, int nth,
+                           const std::function<bool()>& done) {
+    using namespace std::chrono_literals;
+    std::vector<std::string> traced{
+        "-f",         "-qq",          "-o", "/dev/null",
+        "-e",         "trace=rename", "-e", "inject=rename:signal=KILL:when=" + std::to_string(nth),
+        BuiltPlayer()};
+    traced.insert(traced.end(), args.begin(), args.end());
+    PlayerProcess player(box, traced, "traced.log", "/usr/bin/strace");
+    bool killed = false;
+    WaitFor([&] { return (killed = player.WaitExit(0ms) >= 0) || done(); }, 60s);
+    player.Stop(SIGKILL);
+    return killed;
+}
+
+// The new files that writes killed midway left beside the files of `dir`.
+inline std::vector<std::string> KilledWritesLeft(const std::string& dir) {
+    std::vector<std::string> out;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        if (e.path().filename().string().find(".~") != std::string::npos) out.push_back(e.path().filename());
+    return out;
+}
+
 // A small file system of its own (root only), unmounted at the end; `Fill` takes every
 // byte that is left, `Free` gives them back.
 class SmallFileSystem {

@@ -99,6 +99,42 @@ TEST_F(PlayerWrites, KilledWhileClipboardTextIsSavedOrAddedLeavesWholeTexts) {
         10, 2 * kRounds);
 }
 
+// Killed at the rename of each whole-file write of its start (the macro file its system
+// macros are added to) and of its macro (saved text): once it starts again and writes them,
+// nothing is left beside them.
+TEST_F(PlayerWrites, KilledAtEachRenameLeavesNothingOnceTheFilesAreWrittenAgain) {
+    if (::access("/usr/bin/strace", X_OK) != 0) GTEST_SKIP() << "no strace";
+    const std::string saved = box_->file("saved.txt");
+    WriteFileBytes(box_->file("source.txt"), "clipboard text");
+    const std::vector<std::string> args{"/F" + macros_, "/EN", "/ARUN"};
+    const auto prepare = [&] {
+        // Without its system macros: each start adds them.
+        WriteFileBytes(
+            macros_, MacroFileBytes({TypingMacro(
+                         "RUN", acNone, "<CLIPF:" + box_->file("source.txt") + "><CLIPST:" + saved + ">")}));
+    };
+    int kills = 0;
+    std::vector<std::string> left;
+    for (int nth = 1; nth <= 20; ++nth) {
+        prepare();
+        if (!KilledAtRename(*box_, args, nth, [&] { return ReadFileBytes(saved) == "clipboard text\r\n"; }))
+            break;
+        ++kills;
+        for (const std::string& name : KilledWritesLeft(box_->dir())) left.push_back(name);
+        prepare();
+        const auto player = std::make_unique<PlayerProcess>(*box_, args, "player.log");
+        ASSERT_TRUE(WaitFor([&] { return ReadFileBytes(saved) == "clipboard text\r\n"; }, 30s))
+            << "killed at rename " << nth << "\n"
+            << player->Log();
+        player->Stop(SIGKILL);
+        EXPECT_EQ(KilledWritesLeft(box_->dir()), std::vector<std::string>{}) << "killed at rename " << nth;
+        std::filesystem::remove(saved);
+    }
+    ::testing::Test::RecordProperty("renames_killed", kills);
+    EXPECT_GE(kills, 2) << "the start and the macro rename fewer files than they write";
+    EXPECT_FALSE(left.empty()) << "no kill left anything to clear";
+}
+
 // On a full disk the text is neither added nor saved: both files keep their bytes, and each
 // failure is told in an Error box.
 TEST_F(PlayerWrites, OnAFullDiskClipboardTextIsToldAndTheFilesKeepTheirBytes) {

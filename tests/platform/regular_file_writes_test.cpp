@@ -3,6 +3,7 @@
 // as it is; a regular file is written, appended to or replaced whole.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -181,6 +182,91 @@ TEST(RegularFileWrites, AReplacementIsWholeKeepsTheModeAndTheLinkAndLeavesNothin
         EXPECT_EQ(Read(locked + "/kept.txt"), "kept");
     }
     ::chmod(locked.c_str(), 0700);
+}
+
+// Where other users can put names, what is at a name is written only as what it is: a link
+// one of them planted is refused by name, never followed, and a file with other names (or
+// of another owner) is never written into; replacing a name only ever replaces the name.
+TEST(RegularFileWrites, InAFolderOthersCanWriteNoLinkIsFollowedAndNoOtherFileWrittenInto) {
+    testing::TempDir dir;
+    const std::string shared = dir.file("shared"), victim = dir.file("victim.txt");
+    fs::create_directory(shared);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    ASSERT_TRUE(win::OthersMayWrite(shared));
+    EXPECT_FALSE(win::OthersMayWrite(dir.path()));
+    std::string why;
+    ASSERT_TRUE(win::ReplaceRegularFile(victim, "precious", why));
+    const std::string link = shared + "/TEAM.MAS", hard = shared + "/TEAM.QTS";
+    ASSERT_EQ(::symlink(victim.c_str(), link.c_str()), 0);
+    ASSERT_EQ(::link(victim.c_str(), hard.c_str()), 0);
+
+    EXPECT_FALSE(win::ReplaceRegularFile(link, "written", why));
+    EXPECT_EQ(why, "it is a symbolic link in a folder other users can write");
+    EXPECT_FALSE(win::OpenRegularFile(link, O_RDONLY, 0600, &why).valid());
+    EXPECT_EQ(why, "it is a symbolic link in a folder other users can write");
+    EXPECT_FALSE(win::WriteToRegularFile(link, "added", O_APPEND, why));
+    // A link in the user's own folder that leads into the shared one stops at the planted link.
+    const std::string own = dir.file("mine.MAS");
+    ASSERT_EQ(::symlink(link.c_str(), own.c_str()), 0);
+    EXPECT_FALSE(win::ReplaceRegularFile(own, "written", why));
+    EXPECT_EQ(why, link + ": it is a symbolic link in a folder other users can write");
+    EXPECT_FALSE(win::WriteToRegularFile(hard, "added", O_APPEND, why));
+    EXPECT_EQ(why, "it has other names");
+    EXPECT_EQ(Read(victim), "precious");
+    EXPECT_TRUE(S_ISLNK(ModeOf(link)));
+
+    // Replacing the other name of the file gives the name a file of its own.
+    EXPECT_TRUE(win::ReplaceRegularFile(hard, "table", why)) << why;
+    EXPECT_EQ(Read(hard), "table");
+    EXPECT_EQ(Read(victim), "precious");
+}
+
+// Every whole-file write first clears the new files that killed writes of the same file
+// left beside it, but never one a writer at work holds, nor one of another file.
+TEST(RegularFileWrites, AWriteClearsWhatAKilledWriteOfTheSameFileLeftBesideIt) {
+    testing::TempDir dir;
+    const std::string file = dir.file("TESRO.INI");
+    std::string why;
+    const std::function<bool()> writers[] = {
+        [&] { return win::ReplaceRegularFile(file, "[Misc]", why); },
+        [&] { return win::WritePrivateFile(file, "state"); },
+        [&] { return ::unlink(file.c_str()) == 0 && win::CreateRegularFile(file, "new", why); },
+    };
+    for (const auto& write : writers) {
+        ASSERT_TRUE(win::ReplaceRegularFile(file, "old", why));
+        for (const char* name : {"TESRO.INI.~0badf00d", "TESRO.INI.~12345678", "TESRO.INI2.~deadbeef"})
+            ASSERT_TRUE(win::ReplaceRegularFile(dir.file(name), "left", why));
+        const win::UniqueFd underWay(::open(dir.file("TESRO.INI.~12345678").c_str(), O_RDONLY | O_CLOEXEC));
+        ASSERT_EQ(::flock(underWay.get(), LOCK_EX), 0);
+        ASSERT_TRUE(write()) << why;
+        EXPECT_FALSE(fs::exists(dir.file("TESRO.INI.~0badf00d")));
+        EXPECT_TRUE(fs::exists(dir.file("TESRO.INI.~12345678"))) << "a write under way lost its file";
+        EXPECT_TRUE(fs::exists(dir.file("TESRO.INI2.~deadbeef"))) << "another file's was taken";
+        fs::remove(dir.file("TESRO.INI.~12345678"));
+    }
+}
+
+// A lock another program keeps is waited for in steps and given up at the limit.
+TEST(RegularFileWrites, ALockKeptByAnotherProgramIsGivenUpAtTheLimit) {
+    testing::TempDir dir;
+    const std::string file = dir.file("TEAM.QTM");
+    std::string why;
+    ASSERT_TRUE(win::ReplaceRegularFile(file, "records", why));
+    const win::UniqueFd holder(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    ASSERT_EQ(::flock(holder.get(), LOCK_EX), 0);
+    const win::UniqueFd waiter(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    const auto started = std::chrono::steady_clock::now();
+    {
+        const win::FileLock lock(waiter.get(), LOCK_SH, 300ms);
+        EXPECT_FALSE(lock.held());
+        EXPECT_TRUE(lock.busy());
+    }
+    const auto waited = std::chrono::steady_clock::now() - started;
+    EXPECT_GE(waited, 300ms);
+    EXPECT_LT(waited, 3s);
+    ::flock(holder.get(), LOCK_UN);
+    const win::FileLock free(waiter.get(), LOCK_SH, 300ms);
+    EXPECT_TRUE(free.held());
 }
 
 }  // namespace

@@ -78,17 +78,3 @@ TEST(MailLog, IndexName) {
     };
     for (const auto& row : table) EXPECT_EQ(MailIndexName(row.log), row.index) << row.log;
 }
-
-// A torn record an older program left at the index's end goes; the whole ones stay as they
-// are and the new entry follows them.
-TEST(MailLog, AnEntryFollowsTheLastWholeRecord) {
-    SentMail m;
-    m.to = {{"Bob", "bob@x"}};
-    const TMailLogEntry first = MakeMailLogEntry(m, 1.0, 0, 10);
-    const TMailLogEntry second = MakeMailLogEntry(m, 2.0, 10, 20);
-    const std::string one(reinterpret_cast<const char*>(&first), sizeof first);
-    const std::string two(reinterpret_cast<const char*>(&second), sizeof second);
-    EXPECT_EQ(MailIndexWithEntry("", first), one);
-    EXPECT_EQ(MailIndexWithEntry(one, second), one + two);
-    EXPECT_EQ(MailIndexWithEntry(one + one.substr(0, 50), second), one + two);
-}

@@ -3,14 +3,12 @@
 #include <QTimer>
 
 #include "foundation/config_record.h"
-#include "foundation/whole_files.h"
 #include "macro/text_file.h"
 #include "mail/encodings.h"
 #include "mail/mail_error.h"
-#include "platform/cp1252.h"
 #include "platform/datetime.h"
-#include "platform/file_io.h"
 #include "player/commands/email/email_token.h"
+#include "player/commands/email/mail_log_writer.h"
 #include "player/engine/macro_player.h"
 #include "protocol/mail_log.h"
 
@@ -66,12 +64,6 @@ std::optional<std::string> AddAttachments(mail::TmsAttList& list, const std::vec
         return std::string(e.what());
     }
     return std::nullopt;
-}
-
-// Told after a message went out that the sent-mail log could not keep it.
-std::string NotLogged(const std::string& path, const std::string& why) {
-    return "The message was sent, but it could not be added to the sent-mail log \"" + path + "\" (" + why +
-           ").  The log is kept as it was.";
 }
 
 }  // namespace
@@ -229,26 +221,7 @@ std::string EMailSender::WriteMailLog() {
     mail.subject = message_.Subject;
     mail.body = message_.Body;
 
-    // The log and then its index, each replaced as a whole: a kill or a full disk leaves
-    // each as it was or with the whole message, and no entry of the index points past the
-    // end of the log.
-    const std::string logPath = config_.EMailLogPath.str();
-    const std::string log = win::Cp1252ToUtf8(logPath);
-    std::string why;
-    const std::optional<std::string> text = ReadRegularFileOrEmpty(log, why);
-    if (!text) return NotLogged(logPath, why);
-    const std::string added = MailLogText(mail);
-    const TMailLogEntry entry = MakeMailLogEntry(mail, win::Now(), static_cast<std::int32_t>(text->size()),
-                                                 static_cast<std::int32_t>(added.size()));
-    if (!win::ReplaceRegularFile(log, *text + added, why)) return NotLogged(logPath, why);
-
-    const std::string indexPath = MailIndexName(logPath);
-    const std::string index = win::Cp1252ToUtf8(indexPath);
-    const std::optional<std::string> entries = ReadRegularFileOrEmpty(index, why);
-    if (!entries) return NotLogged(indexPath, why);
-    if (!win::ReplaceRegularFile(index, MailIndexWithEntry(*entries, entry), why))
-        return NotLogged(indexPath, why);
-    return {};
+    return AppendToMailLog(config_.EMailLogPath.str(), mail, win::Now());
 }
 
 void EMailSender::OnPrepare() { prompts_.SetStatus("Encoding Message"); }
