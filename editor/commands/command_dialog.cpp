@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "widgets/dialog_frame.h"
 #include "widgets/screen_fit.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
@@ -114,7 +113,6 @@ CommandDialog::CommandDialog(QWidget* owner, const char* formClass, const QStrin
     : QDialog(owner), formClass_(formClass) {
     setObjectName(QString::fromLatin1(formClass).mid(1));  // "TDoDelay2" -> "DoDelay2"
     setWindowTitle(caption);
-    SetDialogFrame(*this);
     auto* outer = new QVBoxLayout(this);
     body_ = new QVBoxLayout;
     outer->addLayout(body_);
