@@ -31,6 +31,9 @@ void FitBoxToText(QWidget& box, QLabel& text, const QSize& least) {
     const int height =
         layout->hasHeightForWidth() ? layout->totalHeightForWidth(width) : layout->totalSizeHint().height();
     box.setFixedSize(width, std::min(std::max(height, least.height()), roomHeight));
+    // Laid out in that size now: the manager may answer with no word of a size it already gave.
+    layout->invalidate();
+    layout->activate();
     CentreOnScreen(box);
 }
 

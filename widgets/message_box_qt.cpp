@@ -8,7 +8,6 @@
 
 #include <cstdio>
 
-#include "widgets/dialog_frame.h"
 #include "widgets/message_box_fit.h"
 
 namespace tessaro {
@@ -19,9 +18,10 @@ namespace {
 // takes its caption's and text's width and stands centred.
 class WholeMessageBox final : public QMessageBox {
 protected:
+    // Sized once: Qt would size it anew when it comes back from the manager (a minimise undone).
     void showEvent(QShowEvent* event) override {
+        if (event->spontaneous()) return QDialog::showEvent(event);
         QMessageBox::showEvent(event);
-        if (event->spontaneous()) return;
         if (auto* text = findChild<QLabel*>("qt_msgbox_label")) FitBoxToText(*this, *text);
     }
     // Qt sizes its box again on each layout request; the text does not change once shown.
@@ -40,7 +40,6 @@ win::MbResult QtMessageBox(const win::MessageBoxCall& call) {
         return FirstButton(call.buttons);
     }
     WholeMessageBox box;
-    SetDialogFrame(box);
     // An empty title is shown as the program's name on this desktop: a box meant to have
     // no caption gets a blank one.
     box.setWindowTitle(call.caption.empty() ? QStringLiteral(" ") : QString::fromStdString(call.caption));

@@ -4,6 +4,7 @@
 // the screen.
 #include "platform/message_box.h"
 #include "widgets/screen_fit.h"
+#include "widgets/window_policy.h"
 
 namespace tessaro {
 
@@ -13,6 +14,7 @@ public:
 
 private:
     win::ScopedMessageBoxHandler boxes_;
+    WindowPolicy policy_;
     ScreenFit fit_;
 };
 

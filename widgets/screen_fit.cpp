@@ -1,13 +1,15 @@
 #include "widgets/screen_fit.h"
 
-#include "widgets/dialog_frame.h"
+#include "widgets/window_policy.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QPlatformSurfaceEvent>
 #include <QScreen>
 #include <QVariant>
 #include <QWidget>
@@ -22,12 +24,9 @@ namespace {
 // first placement is left as it stands. A manager tells the frame before it maps a window;
 // however long it takes to map one, the program waits.
 constexpr int kFrameWaitMs = 2000;
-constexpr int kPollMs = 20;
 // How long the server may hold a window elsewhere than the program heard before the manager
 // is asked where it is.
 constexpr int kUnheardMs = 300;
-// How long a window's showing waits for its manager to tell the frame it will have.
-constexpr int kAskFrameMs = 400;
 
 bool Placed(const QWindow& window) {
     if (!window.isTopLevel()) return false;
@@ -101,6 +100,22 @@ bool ServerAgrees(const QWindow& window) {
 // (an invalid size: what its layout needs), fitted again once its frame is known.
 constexpr const char* kRefit = "tessaroRefit";
 
+// Where the program last put a window of one size it centred, until it hears it there.
+constexpr const char* kExpectedAt = "tessaroExpectedAt";
+
+// Puts a window of one size back where the program put it when its manager, sizing it to new
+// hints, put it elsewhere (the first word heard of it since, at the size it was given).
+void KeepWherePut(QWidget& window) {
+    const QVariant expected = window.property(kExpectedAt);
+    if (!expected.isValid()) return;
+    const QRect at = expected.toRect();
+    if (window.geometry().size() != at.size()) return;  // not yet sized
+    window.setProperty(kExpectedAt, QVariant());
+    if (window.geometry().topLeft() == at.topLeft()) return;
+    window.setGeometry(at);
+    window.setProperty(kCentredAt, window.geometry().topLeft());
+}
+
 // Set from a window's showing until its placement with its own frame is done or given up.
 constexpr const char* kPlacing = "tessaroPlacing";
 
@@ -116,7 +131,7 @@ QSize LayoutNeed(QWidget& window, const QMargins& frame, const QSize& room) {
     if (!layout) {
         QSize need = window.sizeHint();
         need.setWidth(std::max(need.width(), title));
-        return need.boundedTo(room).expandedTo(window.minimumSizeHint());
+        return need.expandedTo(window.minimumSizeHint()).boundedTo(room);
     }
     // Shown and hidden controls count only once the layout has heard of them.
     layout->invalidate();
@@ -124,9 +139,11 @@ QSize LayoutNeed(QWidget& window, const QMargins& frame, const QSize& room) {
     QSize need = layout->totalSizeHint();
     need.setWidth(std::min(std::max(need.width(), title), room.width()));
     if (layout->hasHeightForWidth()) need.setHeight(layout->totalHeightForWidth(need.width()));
-    return need.boundedTo(room).expandedTo(layout->totalMinimumSize());
+    return need.expandedTo(layout->totalMinimumSize()).boundedTo(room);
 }
 
+// Room kept beside a caption inside the part of the title bar it is drawn in.
+constexpr int kCaptionMargin = 4;
 // A title bar and borders before the manager told theirs.
 constexpr int kTitleBarGuess = 24;
 constexpr int kBorderGuess = 4;
@@ -152,13 +169,23 @@ bool BeingPlaced(const QWidget& window) { return window.property(kPlacing).toBoo
 
 int TitleNeed(const QWidget& window, const QMargins& frame) {
     if (window.windowTitle().isEmpty()) return 0;
-    // Managers draw captions bold, beside a window icon, the minimise, maximise and close
-    // boxes (each about as wide as the bar is high) and a margin each side.
-    QFont bold = window.font();
-    bold.setBold(true);
+    // Managers draw captions bold in a font of the desktop's (not the window's own). The part of
+    // the title bar that is not the caption's (the window's icon, the boxes, the margins) as
+    // the manager drew it, else about as wide as six boxes, each about as wide as the bar is
+    // high.
+    int caption = 0;
+    for (QFont font : {window.font(), QApplication::font()}) {
+        font.setBold(true);
+        caption = std::max(caption, QFontMetrics(font).horizontalAdvance(window.windowTitle()));
+    }
+    caption += kCaptionMargin;
     const int bar = frame.top() > frame.bottom() ? frame.top() : kTitleBarGuess;
-    const int caption = QFontMetrics(bold).horizontalAdvance(window.windowTitle());
-    return caption + 4 * bar + bar - frame.left() - frame.right();
+    int besides = 6 * bar;
+    if (const QWindow* handle = window.windowHandle())
+        if (const std::optional<int> room = TitleRoom(*handle))
+            if (const std::optional<QRect> now = ServerGeometry(*handle))
+                besides = now->width() + frame.left() + frame.right() - *room;
+    return caption + besides - frame.left() - frame.right();
 }
 
 QRect FitFrameInside(const QRect& client, const QMargins& frame, const QRect& area, const QSize& minimum) {
@@ -219,19 +246,22 @@ void TakeSize(QWidget& window, const QSize& size, const QMargins& frame, const Q
     QRect target(window.geometry().topLeft(), size);
     if (window.isVisible())  // else its showing places it
         target = moved ? FitFrameInside(target, frame, area, size) : CentredClient(size, frame, area);
-    // Size and place in one request, so that the manager never sees the window grown where it
-    // was (and keeps it there). A window of one size is let go of its bounds for that request
-    // while no other client is served: a manager that read hints letting it be resized, even
-    // for a moment, would give its frame a resize handle, and may keep it.
-    const bool oneSize = HasDialogFrame(window);
-    const ServerHold hold(oneSize ? window.windowHandle() : nullptr);
-    if (oneSize) {
-        window.setMinimumSize(0, 0);
-        window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // A window of one size takes its new size in one write of its hints (least and largest
+    // size both the new one): a manager that read hints letting it be resized, even for a
+    // moment, would give its frame a resize handle, and may keep it.
+    // Moved first, then its hints and size: a manager that gets to the hints late sizes the
+    // window where it already stands, never back where it was.
+    if (HasDialogFrame(window) && size != window.size()) {
+        if (window.isVisible() && target.topLeft() != window.geometry().topLeft())
+            window.move(target.topLeft() - (window.geometry().topLeft() - window.pos()));
+        window.setFixedSize(size);
     }
     if (target != window.geometry()) window.setGeometry(target);
-    if (oneSize) window.setFixedSize(size);
-    if (window.isVisible() && !moved) window.setProperty(kCentredAt, window.geometry().topLeft());
+    if (window.isVisible() && !moved) {
+        window.setProperty(kCentredAt, window.geometry().topLeft());
+        // A manager that gets to the new hints after the move may size the window where it was.
+        if (HasDialogFrame(window)) window.setProperty(kExpectedAt, target);
+    }
 }
 
 // `size` invalid: what the layout needs.
@@ -258,10 +288,10 @@ void FitToLayout(QWidget& window) { FitAfterChange(window, QSize()); }
 
 void ResizeAfterChange(QWidget& window, const QSize& size) { FitAfterChange(window, size); }
 
-ScreenFit::ScreenFit() {
+ScreenFit::ScreenFit() : frameNotices_(WatchFrameNotices([this] { CheckWaiting(); })) {
     qApp->installEventFilter(this);
-    poll_.setInterval(kPollMs);
-    connect(&poll_, &QTimer::timeout, this, &ScreenFit::CheckWaiting);
+    nextLook_.setSingleShot(true);
+    connect(&nextLook_, &QTimer::timeout, this, &ScreenFit::CheckWaiting);
 }
 
 ScreenFit::~ScreenFit() {
@@ -270,14 +300,21 @@ ScreenFit::~ScreenFit() {
 
 bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::Show && type != QEvent::Expose && type != QEvent::Move && type != QEvent::Resize)
+    if (type != QEvent::Show && type != QEvent::Expose && type != QEvent::Move && type != QEvent::Resize &&
+        type != QEvent::PlatformSurface)
         return false;
     auto* window = qobject_cast<QWindow*>(watched);
     if (!window || !Placed(*window)) return false;
-    if (type == QEvent::Show) {
+    if (type == QEvent::PlatformSurface) {
+        // As soon as the window exists, so that the manager's answer is there by its showing.
+        if (static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() ==
+            QPlatformSurfaceEvent::SurfaceCreated)
+            AskFrame(*window);
+    } else if (type == QEvent::Show) {
         // Before the window is mapped, after its own show handlers placed it: with the frame
-        // its manager will give it, else the one the program's windows had so far.
-        const std::optional<QMargins> asked = AskFrame(*window, kAskFrameMs);
+        // its manager will give it, when it has told it already, else the one the program's
+        // windows had so far.
+        const std::optional<QMargins> asked = AskFrame(*window);
         if (asked) {
             lastFrame_ = *asked;
             Refit(*window, *asked);
@@ -289,9 +326,26 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
                        waiting_.end());
         MarkPlacing(window, true);
         waiting_.push_back({window, {}, {}, false});
-        poll_.start();
-    } else if (!waiting_.empty()) {
-        CheckWaiting();
+        SetNextLook();
+    } else if (type == QEvent::Move || type == QEvent::Resize) {
+        if (QWidget* widget = WidgetOf(*window); widget && widget->property(kExpectedAt).isValid())
+            QMetaObject::invokeMethod(
+                widget,
+                [w = QPointer<QWidget>(widget)] {
+                    if (w) KeepWherePut(*w);
+                },
+                Qt::QueuedConnection);
+    }
+    if (type != QEvent::Show && type != QEvent::PlatformSurface && !waiting_.empty() && !lookQueued_) {
+        // Once the widget, too, has heard what its window just heard.
+        lookQueued_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                lookQueued_ = false;
+                CheckWaiting();
+            },
+            Qt::QueuedConnection);
     }
     return false;
 }
@@ -302,10 +356,15 @@ void ScreenFit::Place(QWindow& window, const QMargins& frame) {
     const bool centred = widget && StillCentred(*widget);
     const QRect client =
         centred ? CentredClient(now.size(), frame, ScreenOf(*widget)->availableGeometry()) : now;
-    const QSize minimum = widget ? widget->minimumSize() : window.minimumSize();
+    // A window of one size may still be made smaller, down to what its controls need.
+    const bool oneSize = widget && HasDialogFrame(*widget);
+    QSize minimum = widget ? widget->minimumSize() : window.minimumSize();
+    if (oneSize)
+        minimum = (widget->layout() ? widget->layout()->totalMinimumSize() : QSize(1, 1)).boundedTo(minimum);
     const QRect area = WorkAreaFor(window, client.marginsAdded(frame));
     if (area.isEmpty()) return;
     QRect fit = FitFrameInside(client, frame, area, minimum);
+    if (oneSize && fit.size() != now.size()) widget->setFixedSize(fit.size());
     const bool placedByManager = widget && !widget->testAttribute(Qt::WA_Moved);
     if (placedByManager && !window.isExposed()) {
         // The manager places a window that was never moved; only its size is ours to keep.
@@ -378,7 +437,23 @@ void ScreenFit::CheckWaiting() {
             ++i;
     }
     checking_ = false;
-    if (waiting_.empty()) poll_.stop();
+    SetNextLook();
+}
+
+void ScreenFit::SetNextLook() {
+    // A window not up yet is looked at again when it is (its exposure); one up when its time
+    // for the frame runs out, or when it has been held elsewhere than heard for too long.
+    int soonest = -1;
+    for (const Waiting& w : waiting_) {
+        if (!w.mapped.isValid()) continue;
+        int due = kFrameWaitMs - int(w.mapped.elapsed());
+        if (w.unheard.isValid() && !w.askedPlace) due = std::min(due, kUnheardMs - int(w.unheard.elapsed()));
+        soonest = soonest < 0 ? due : std::min(soonest, due);
+    }
+    if (soonest < 0)
+        nextLook_.stop();
+    else
+        nextLook_.start(std::max(1, soonest + 1));
 }
 
 }  // namespace tessaro

@@ -11,9 +11,12 @@
 #include <QPointer>
 #include <QRect>
 #include <QTimer>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
+class QAbstractNativeEventFilter;
 class QWidget;
 class QWindow;
 
@@ -28,10 +31,14 @@ QRect FitFrameInside(const QRect& client, const QMargins& frame, const QRect& ar
 // has; nothing before, or without a manager that tells. Off X11: the platform's frame.
 std::optional<QMargins> WindowManagerFrame(const QWindow& window);
 
-// The frame the manager gives or will give `window`: asked of it before the window is mapped
-// (_NET_REQUEST_FRAME_EXTENTS), waiting for its answer at most `waitMs`; nothing without an
-// answer.
-std::optional<QMargins> AskFrame(const QWindow& window, int waitMs);
+// The frame the manager gives or will give `window`, when it has told it; else the manager is
+// asked for it (_NET_REQUEST_FRAME_EXTENTS, also before the window is mapped) and its answer
+// comes as a notice (WatchFrameNotices). Nothing is waited for.
+std::optional<QMargins> AskFrame(const QWindow& window);
+
+// While the returned filter lives, `told` is called each time a window manager tells one of
+// the program's windows its frame; nothing off X11.
+std::unique_ptr<QAbstractNativeEventFilter> WatchFrameNotices(std::function<void()> told);
 
 // Puts a window at the centre of its screen, frame included: left = (screen width - window
 // width) / 2, top likewise, rounded toward zero. Before the window manager has framed it the
@@ -55,6 +62,11 @@ QMargins FrameOf(const QWidget& window);
 // the manager's boxes; `frame` as known (none yet: a title bar is guessed).
 int TitleNeed(const QWidget& window, const QMargins& frame);
 
+// The width of the part of its title bar in which the manager draws the window's caption (the
+// widest part of the title bar among its frame's windows), once it framed the window; nothing
+// before, off X11, or with a manager whose frame has no such part.
+std::optional<int> TitleRoom(const QWindow& window);
+
 // The window's inside as the X server has it now, which runs ahead of what the program has
 // heard when the user or the window manager just moved it; nothing off X11 or unmapped.
 std::optional<QRect> ServerGeometry(const QWindow& window);
@@ -64,19 +76,6 @@ std::optional<QRect> ServerGeometry(const QWindow& window);
 // while still framing the window, and changed since without telling, is so put right; nothing
 // off X11.
 void AskPlace(const QWindow& window);
-
-// While it lives the X server serves this program alone, so no other client (the window
-// manager) sees `window` half-changed; nothing off X11 or for no window.
-class ServerHold {
-public:
-    explicit ServerHold(const QWindow* window);
-    ~ServerHold();
-    ServerHold(const ServerHold&) = delete;
-    ServerHold& operator=(const ServerHold&) = delete;
-
-private:
-    void* display_ = nullptr;
-};
 
 // True while the program may still move a shown window once its manager tells its frame.
 bool BeingPlaced(const QWidget& window);
@@ -107,11 +106,16 @@ private:
     void Refit(QWindow& window, const QMargins& frame);
     void AskPlaceIfUnheard(Waiting& w);
     void CheckWaiting();
+    // The timer set for the soonest time a waiting window is to be looked at again without a
+    // word from the server meanwhile.
+    void SetNextLook();
 
     std::vector<Waiting> waiting_;
-    QTimer poll_;
+    QTimer nextLook_;
+    std::unique_ptr<QAbstractNativeEventFilter> frameNotices_;
     QMargins lastFrame_;
     bool checking_ = false;
+    bool lookQueued_ = false;
 };
 
 }  // namespace tessaro

@@ -8,7 +8,6 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "widgets/form_minimise.h"
 #include "editor/commands/form_parts.h"
 #include "mail/recipient_list.h"
 #include "platform/message_box.h"
@@ -38,7 +37,6 @@ int SelectedRow(QListWidget* list) {
 
 TDoAnAddress::TDoAnAddress(QWidget* owner) : QDialog(owner) {
     setWindowTitle(tr("EMail Recipient Maintanence"));
-    RefuseMinimise(*this);
     EMailName = Edit(this, "EMailName");
     EMailAddress = Edit(this, "EMailAddress");
     auto* form = new QFormLayout;
@@ -91,7 +89,6 @@ void TDoAnAddress::OkButtonClick() {
 TMyAddress::TMyAddress(QWidget* owner, TConfigRecord& config, RecipientPathEditor& pathEditor)
     : QDialog(owner), config_(config), pathEditor_(pathEditor) {
     setWindowTitle(tr("E-Mail Recipient List"));
-    RefuseMinimise(*this);
     AddList = new QListWidget(this);
     AddList->setObjectName("AddList");
     AddList->setItemDelegate(new RecipientItemDelegate(AddList));

@@ -20,7 +20,6 @@
 #include <utility>
 
 #include "widgets/entry_text.h"
-#include "widgets/dialog_frame.h"
 #include "widgets/screen_fit.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
@@ -116,7 +115,6 @@ CommandDialog::CommandDialog(QWidget* owner, const char* formClass, const QStrin
     : QDialog(owner), formClass_(formClass) {
     setObjectName(QString::fromLatin1(formClass).mid(1));  // "TDoDelay2" -> "DoDelay2"
     setWindowTitle(caption);
-    SetDialogFrame(*this);
     auto* outer = new QVBoxLayout(this);
     body_ = new QVBoxLayout;
     outer->addLayout(body_);

@@ -20,7 +20,6 @@
 #include <QVBoxLayout>
 
 #include "editor/commands/delay_dialogs.h"
-#include "widgets/form_minimise.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 #include "widgets/drop_down.h"
@@ -130,7 +129,6 @@ TModText::TModText(QWidget* owner) : QDialog(owner) {
     setObjectName("ModText");
     setWindowTitle(tr("Enter Keystrokes"));
     setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
-    RefuseMinimise(*this);
     auto* outer = new QVBoxLayout(this);
     Menu = new QMenuBar(this);
     outer->setMenuBar(Menu);

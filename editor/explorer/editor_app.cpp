@@ -25,7 +25,10 @@ int RunEditor(int argc, char** argv, win::Platform& platform) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessaro");
     ProgramWindows windows;
+    // A signal while the start gate's box is up closes the box, and the gate ends the editor.
+    auto gateSignals = signalsCaught ? std::make_unique<EndSignals>([] { CloseOpenBoxes(); }) : nullptr;
     std::optional<win::SingleInstance> guard = EditorStartGate(argc, argv);
+    gateSignals.reset();
 
     auto glob = std::make_unique<TGlobData>();
     auto config = std::make_unique<TConfigRecord>();

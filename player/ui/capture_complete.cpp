@@ -21,7 +21,6 @@
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "widgets/display_scale.h"
-#include "widgets/dialog_frame.h"
 #include "widgets/on_top.h"
 #include "widgets/screen_fit.h"
 #include "widgets/kept_text.h"
@@ -73,7 +72,6 @@ TCapComplete::TCapComplete(win::Messages& messages, TMacroRecord& rec, const TGl
       programDirectory_(std::move(programDirectory)) {
     setWindowTitle("Capture Complete");
     MakeOnTop(*this);
-    SetDialogFrame(*this);
     auto* layout = new QVBoxLayout(this);
 
     auto* nickRow = new QHBoxLayout;

@@ -18,7 +18,6 @@
 #include "platform/cp1252.h"
 #include "platform/desktop.h"
 #include "platform/message_box.h"
-#include "widgets/dialog_frame.h"
 #include "widgets/message_box_fit.h"
 #include "widgets/screen_fit.h"
 
@@ -71,7 +70,6 @@ TOnTopMessage::TOnTopMessage(const std::string& title, const std::string& text, 
     MessageLabel->setWordWrap(true);
     MessageLabel->setAlignment(Qt::AlignCenter);
     OkButton = AddOkButtonBelow(*this, MessageLabel);
-    SetDialogFrame(*this);
     FitBoxToText(*this, *MessageLabel, {235, 130});
 }
 

@@ -1,8 +1,10 @@
 // Both programs need an X desktop. Started where there is none (no DISPLAY, or one that
-// names no server, whatever Qt platform the environment asks for), each says why in one
-// line on its error output and ends with a failure status: no abort, and no run on a
-// desktop that exists only in memory.
+// names no server, whatever Qt platform the environment asks for), or on a desktop but asked
+// for another Qt platform, each says why in one line on its error output and ends with a
+// failure status: no abort, and no run on a desktop that exists only in memory. The editor
+// started by hand shows its start gate's box, and a SIGTERM ends it there.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <chrono>
@@ -14,6 +16,9 @@
 
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wait_for.h"
+// Xlib's macros last.
+#include "tests/support/xvfb.h"
 
 namespace tessaro::testing {
 namespace {
@@ -44,6 +49,14 @@ std::string AbsentDisplay() {
     }
 }
 
+// An X server for the starts that have one; empty without Xvfb.
+const std::string& Desktop() {
+    static Xvfb xvfb;
+    return xvfb.name();
+}
+// In a start's environment: the display of Desktop().
+constexpr char kOnTheDesktop[] = "DISPLAY=@";
+
 struct Start {
     std::string program;
     std::vector<std::string> env;  // the display part of the environment
@@ -61,6 +74,11 @@ TEST_P(NoDisplay, TheProgramSaysSoInOneLineAndFails) {
     const Start& start = GetParam();
     TempDir dir("nodisplay");
     std::vector<std::string> env = start.env;
+    for (std::string& e : env)
+        if (e == kOnTheDesktop) {
+            if (Desktop().empty()) GTEST_SKIP() << "no Xvfb";
+            e = "DISPLAY=" + Desktop();
+        }
     // Should it start after all, it keeps to this folder.
     for (const char* name : {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "HOME"})
         env.push_back(std::string(name) + "=" + dir.path());
@@ -88,6 +106,10 @@ std::vector<Start> Starts() {
         starts.push_back({program, {"DISPLAY=", "QT_QPA_PLATFORM"}, unset});
         starts.push_back({program, {"DISPLAY=" + absent, "QT_QPA_PLATFORM"}, closed});
         starts.push_back({program, {"DISPLAY=" + absent, "QT_QPA_PLATFORM=offscreen"}, closed});
+        const std::string other =
+            program + " runs only on an X11 display, not on the Qt platform \"offscreen\"";
+        starts.push_back({program, {kOnTheDesktop, "QT_QPA_PLATFORM=offscreen"}, other});
+        starts.push_back({program, {kOnTheDesktop, "QT_QPA_PLATFORM=offscreen;xcb"}, other});
     }
     return starts;
 }
@@ -96,6 +118,39 @@ INSTANTIATE_TEST_SUITE_P(BothPrograms, NoDisplay, ::testing::ValuesIn(Starts()),
                          [](const ::testing::TestParamInfo<Start>& info) {
                              return info.param.program + "_" + std::to_string(info.index);
                          });
+
+// Started by hand, the editor shows its gate's box; a SIGTERM closes it and the editor ends.
+TEST(StartGate, ASigtermEndsTheEditorAtItsBox) {
+    if (Desktop().empty()) GTEST_SKIP() << "no Xvfb";
+    TempDir dir("gate");
+    std::vector<std::string> env = {"DISPLAY=" + Desktop(), "QT_QPA_PLATFORM=xcb"};
+    for (const char* name : {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "HOME"})
+        env.push_back(std::string(name) + "=" + dir.path());
+    Display* d = XOpenDisplay(Desktop().c_str());
+    ASSERT_NE(d, nullptr);
+    ChildProcess editor({Program("tesdesk")},
+                        ChildOptions().Out(dir.file("out")).Err(dir.file("err")).Env(env).EndSignal(SIGKILL));
+    ASSERT_TRUE(editor.started());
+    // The box: a window of the editor's on the screen.
+    const auto boxShown = [d] {
+        ::Window root = 0, parent = 0, *children = nullptr;
+        unsigned int n = 0;
+        bool shown = false;
+        if (XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n))
+            for (unsigned int i = 0; i < n && !shown; ++i) {
+                XWindowAttributes a{};
+                shown = XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable;
+            }
+        if (children) XFree(children);
+        return shown;
+    };
+    ASSERT_TRUE(WaitFor(boxShown, std::chrono::seconds(20))) << "the gate's box never came";
+    ::kill(editor.pid(), SIGTERM);
+    const int status = editor.WaitExit(std::chrono::seconds(20));
+    XCloseDisplay(d);
+    EXPECT_NE(status, -1) << "the editor is still at its box";
+    EXPECT_LT(status, 128) << "ended by the signal itself, not by its own end";
+}
 
 }  // namespace
 }  // namespace tessaro::testing

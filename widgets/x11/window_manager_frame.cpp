@@ -6,8 +6,16 @@
 
 #include "widgets/screen_fit.h"
 
-#include <chrono>
-#include <thread>
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+#include <functional>
+#include <memory>
+
+#include <xcb/xproto.h>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -40,7 +48,7 @@ bool ManagerSupports(Display* display, Atom request) {
 
 }  // namespace
 
-std::optional<QMargins> AskFrame(const QWindow& window, int waitMs) {
+std::optional<QMargins> AskFrame(const QWindow& window) {
     if (std::optional<QMargins> told = WindowManagerFrame(window)) return told;
     Display* display = window.handle() ? X11Display() : nullptr;
     if (!display) return std::nullopt;
@@ -54,28 +62,97 @@ std::optional<QMargins> AskFrame(const QWindow& window, int waitMs) {
     XSendEvent(display, DefaultRootWindow(display), False, SubstructureNotifyMask | SubstructureRedirectMask,
                &ask);
     XFlush(display);
-    // The answer is a property on the window; its notice goes to the toolkit's own queue, so
-    // the property itself is read until it comes.
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-    while (std::chrono::steady_clock::now() < until) {
-        if (std::optional<QMargins> told = WindowManagerFrame(window)) return told;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    return std::nullopt;
+}
+
+namespace {
+
+// The manager tells a frame in a property of the window; the toolkit reads the notice of its
+// change but passes it on to no one.
+class FrameNotices final : public QAbstractNativeEventFilter {
+public:
+    FrameNotices(Display* display, std::function<void()> told)
+        : extents_(static_cast<std::uint32_t>(XInternAtom(display, "_NET_FRAME_EXTENTS", False))),
+          told_(std::move(told)) {}
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) return false;
+        if (reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom != extents_) return false;
+        // After the toolkit has read it (its own idea of the frame is then up to date too).
+        QMetaObject::invokeMethod(&context_, told_, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    std::uint32_t extents_;
+    std::function<void()> told_;
+    QObject context_;  // a notice not yet handed on goes with the filter
+};
+
+}  // namespace
+
+std::unique_ptr<QAbstractNativeEventFilter> WatchFrameNotices(std::function<void()> told) {
+    Display* display = X11Display();
+    if (!display) return nullptr;
+    auto notices = std::make_unique<FrameNotices>(display, std::move(told));
+    qApp->installNativeEventFilter(notices.get());
+    return notices;
+}
+
+namespace {
+
+struct Child {
+    ::Window id;
+    XWindowAttributes attributes;
+};
+
+// The mapped windows inside `parent`.
+std::vector<Child> MappedChildren(Display* display, ::Window parent) {
+    ::Window root = 0, up = 0, *children = nullptr;
+    unsigned int count = 0;
+    std::vector<Child> out;
+    if (!XQueryTree(display, parent, &root, &up, &children, &count)) return out;
+    for (unsigned int i = 0; i < count; ++i) {
+        XWindowAttributes a{};
+        if (XGetWindowAttributes(display, children[i], &a) && a.map_state == IsViewable)
+            out.push_back({children[i], a});
+    }
+    if (children) XFree(children);
+    return out;
+}
+
+// The manager's frame of a window: its ancestor just below the root.
+std::optional<::Window> FrameWindow(Display* display, ::Window window) {
+    for (int depth = 0; depth < 16; ++depth) {
+        ::Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, window, &root, &parent, &children, &count)) return std::nullopt;
+        if (children) XFree(children);
+        if (parent == root) return depth == 0 ? std::nullopt : std::optional(window);
+        window = parent;
     }
     return std::nullopt;
 }
 
-ServerHold::ServerHold(const QWindow* window) {
-    Display* display = window && window->handle() ? X11Display() : nullptr;
-    if (!display) return;
-    XGrabServer(display);
-    display_ = display;
-}
+}  // namespace
 
-ServerHold::~ServerHold() {
-    if (!display_) return;
-    auto* display = static_cast<Display*>(display_);
-    XUngrabServer(display);
-    XFlush(display);
+std::optional<int> TitleRoom(const QWindow& window) {
+    Display* display = window.handle() ? X11Display() : nullptr;
+    const std::optional<QMargins> frame = WindowManagerFrame(window);
+    if (!display || !frame || frame->top() <= 0) return std::nullopt;
+    const std::optional<::Window> outer = FrameWindow(display, static_cast<::Window>(window.winId()));
+    if (!outer) return std::nullopt;
+    // The title bar: a window of the frame above the inside, holding the caption's part
+    // beside the boxes; the caption's is the widest.
+    int widest = 0;
+    for (const Child& bar : MappedChildren(display, *outer)) {
+        if (bar.attributes.y + bar.attributes.height > frame->top()) continue;
+        for (const Child& part : MappedChildren(display, bar.id))
+            widest = std::max(widest, part.attributes.width);
+    }
+    return widest > 0 ? std::optional(widest) : std::nullopt;
 }
 
 std::optional<QRect> ServerGeometry(const QWindow& window) {

@@ -28,7 +28,6 @@
 #include "editor/model/macro_forms/text_import.h"
 #include "foundation/ras.h"
 #include "platform/datetime.h"
-#include "widgets/form_minimise.h"
 #include "widgets/program_icons.h"
 #include "widgets/drop_down.h"
 
@@ -47,7 +46,6 @@ constexpr int kCommandColumns = 4;
 
 TModHotKeys::TModHotKeys(MacroFormsContext& context, QWidget* parent) : QDialog(parent), context_(context) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    RefuseMinimise(*this);
     NickName = new QLineEdit;
     LimitTyping(*NickName, 50);
     NewFormat = new QPlainTextEdit;

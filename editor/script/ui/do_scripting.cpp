@@ -32,7 +32,6 @@
 #include "widgets/entry_text.h"
 #include "editor/commands/command_dialog.h"
 #include "widgets/kept_text.h"
-#include "widgets/form_minimise.h"
 #include "editor/script/command_table.h"
 #include "editor/script/parse_text.h"
 #include "editor/script/save_it.h"
@@ -122,9 +121,9 @@ TDoScripting::TDoScripting(QWidget* owner, TMacroRecord& current, TConfigRecord&
       programDir_(std::move(programDir)),
       notify_(std::move(notify)) {
     setObjectName("TDoScripting");
-    // Resizable with a maximise box; the minimise box is taken away.
+    // Resizable with a maximise box and no minimise box (widgets/window_policy.h).
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-    RefuseMinimise(*this);
+    setWindowFlag(Qt::WindowMinimizeButtonHint, false);
     OptionBox = new CommandChoiceList(this);
     OptionBox->setObjectName("OptionBox");
     Script = new QListView(this);

@@ -9,7 +9,6 @@
 #include <filesystem>
 
 #include "editor/commands/command_dialog.h"
-#include "widgets/form_minimise.h"
 #include "foundation/strings.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
@@ -37,7 +36,6 @@ QPushButton* Button(QWidget* owner, const char* name, const QString& caption) {
 
 TDoTextInsert::TDoTextInsert(QWidget* owner, bool allowEdit, const std::string& presetPath) : QDialog(owner) {
     setWindowTitle(tr("Load Text from a Text File"));
-    RefuseMinimise(*this);
     ProgPath = new QLineEdit(QString::fromStdString(win::Cp1252ToUtf8(presetPath)), this);
     ProgPath->setObjectName("ProgPath");
     LimitTyping(*ProgPath, 255);

@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include "editor/commands/command_dialog.h"
-#include "widgets/form_minimise.h"
 #include "editor/script/ui/do_scripting.h"
 #include "foundation/ras.h"
 #include "platform/message_box.h"
@@ -30,7 +29,6 @@ constexpr int kRowsPerColumn = 5;
 TDoWizard::TDoWizard(TDoScripting& editor) : QDialog(&editor), editor_(editor) {
     setObjectName("DoWizard");
     setWindowTitle(tr("Scripting Wizard"));
-    RefuseMinimise(*this);
     QFont arial("Arial");
     arial.setPixelSize(13);
     setFont(arial);

@@ -1,8 +1,8 @@
 #pragma once
 // Opens windows as a user does (a menu item, a button) and takes each one that comes up: its
 // frame on the server must lie inside the work area, each of its controls inside the window,
-// no caption cut short, no two items of one of its menus on the same letter, and a command
-// dialog or a box offers no resizing, minimising or maximising; then it is gone through (its
+// no caption cut short where the manager draws it, no two items of one of its menus on the same
+// letter, and a dialog offers no resizing or maximising and is never minimised; then it is gone through (its
 // own buttons) and closed, a box answered with its escape button. Nested windows are taken the
 // same way.
 #include <QAbstractButton>
@@ -133,19 +133,17 @@ private:
         QPointer<QWidget> w(&window);
         Seen s{path, WindowsDesktop::Describe(window), {}};
         if (const std::string fault = desktop_.FrameFault(window); !fault.empty()) s.faults.push_back(fault);
-        if (window.windowType() == Qt::Dialog)
-            if (const std::optional<QRect> frame = desktop_.Frame(window.winId()))
-                if (const std::string fault = CaptionFault(window, *frame); !fault.empty())
-                    s.faults.push_back(fault);
-        // Command dialogs and boxes have a dialog's frame.
-        if (window.inherits("tessaro::CommandDialog") || qobject_cast<QMessageBox*>(&window))
-            for (const std::string& f : DialogFrameFaults(desktop_, window)) s.faults.push_back(f);
+        if (const std::string fault = CaptionFault(window); !fault.empty()) s.faults.push_back(fault);
         for (const std::string& f : VisibleFaults(window)) s.faults.push_back(s.window + ": " + f);
         for (const std::string& f : WindowMenuClashes(window)) s.faults.push_back(s.window + ": " + f);
         seen_.push_back(s);
         const std::size_t mine = seen_.size() - 1;
         if (w && !qobject_cast<QMessageBox*>(w.data())) MakeChoices(path + " > " + s.window, *w);
         if (inside && w) inside(*w, path + " > " + s.window);
+        // Every dialog has a dialog's frame (last: a minimise undone leaves it where the manager
+        // puts it back).
+        if (w && w->isVisible() && w->windowType() == Qt::Dialog)
+            for (const std::string& f : DialogFrameFaults(desktop_, *w)) seen_[mine].faults.push_back(f);
         for (int attempt = 0; attempt < 2 && w && w->isVisible(); ++attempt) {
             // A window that asks before it goes hears "No" first, then its box's "Yes".
             const bool saved = accepting_;

@@ -28,6 +28,7 @@
 // Xlib's macros last: they clash with Qt's names.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
 #include "tests/support/window_manager.h"
@@ -114,6 +115,40 @@ public:
         }
         if (data) XFree(data);
         return out;
+    }
+
+    // Asks the manager to minimise the window, as a task bar does (WM_CHANGE_STATE).
+    void Minimise(WId id) const {
+        XEvent ask{};
+        ask.xclient.type = ClientMessage;
+        ask.xclient.window = static_cast<::Window>(id);
+        ask.xclient.message_type = XInternAtom(d_, "WM_CHANGE_STATE", False);
+        ask.xclient.format = 32;
+        ask.xclient.data.l[0] = IconicState;
+        XSendEvent(d_, DefaultRootWindow(d_), False, SubstructureRedirectMask | SubstructureNotifyMask, &ask);
+        XSync(d_, False);
+    }
+
+    // True once the window is on the screen again (mapped, not iconic), within 5 s.
+    bool ComesBack(WId id) const {
+        const auto w = static_cast<::Window>(id);
+        const Atom wmState = XInternAtom(d_, "WM_STATE", False);
+        return QTest::qWaitFor(
+            [&] {
+                XWindowAttributes attributes{};
+                if (!XGetWindowAttributes(d_, w, &attributes) || attributes.map_state != IsViewable)
+                    return false;
+                Atom type = 0;
+                int format = 0;
+                unsigned long n = 0, after = 0;
+                unsigned char* data = nullptr;
+                const bool iconic = XGetWindowProperty(d_, w, wmState, 0, 2, False, wmState, &type, &format,
+                                                       &n, &after, &data) == Success &&
+                                    data && n >= 1 && reinterpret_cast<long*>(data)[0] == IconicState;
+                if (data) XFree(data);
+                return !iconic;
+            },
+            5000);
     }
 
     // The outer frame of a window as the server has it, once the manager framed it.
