@@ -100,18 +100,42 @@ bool ServerAgrees(const QWindow& window) {
 // (an invalid size: what its layout needs), fitted again once its frame is known.
 constexpr const char* kRefit = "tessaroRefit";
 
-// Where the program last put a window of one size it centred, until it hears it there.
+// Where the program last put a window of one size it centred, until it hears it there, and
+// where it stood before.
 constexpr const char* kExpectedAt = "tessaroExpectedAt";
+constexpr const char* kMovedFrom = "tessaroMovedFrom";
 
-// Puts a window of one size back where the program put it when its manager, sizing it to new
-// hints, put it elsewhere (the first word heard of it since, at the size it was given).
-void KeepWherePut(QWidget& window) {
-    const QVariant expected = window.property(kExpectedAt);
-    if (!expected.isValid()) return;
-    const QRect at = expected.toRect();
-    if (window.geometry().size() != at.size()) return;  // not yet sized
+void Expect(QWidget& window, const QRect& at, const QPoint& from) {
+    window.setProperty(kExpectedAt, at);
+    window.setProperty(kMovedFrom, from);
+}
+
+void ForgetExpected(QWidget& window) {
     window.setProperty(kExpectedAt, QVariant());
-    if (window.geometry().topLeft() == at.topLeft()) return;
+    window.setProperty(kMovedFrom, QVariant());
+}
+
+// Weighs what a window of one size the program moved and sized just heard of itself (`heard`,
+// its inside as its window was told it): true when its manager, sizing it to its new hints,
+// put it back where it stood before the move. Heard at the size given anywhere else (where the
+// program put it, or where the user dragged it) ends the watch.
+bool PutBackByManager(QWidget& window, const QRect& heard) {
+    const QVariant expected = window.property(kExpectedAt);
+    if (!expected.isValid()) return false;
+    const QRect at = expected.toRect();
+    if (heard.size() != at.size()) return false;  // not yet sized
+    const QPoint from = window.property(kMovedFrom).toPoint();
+    ForgetExpected(window);
+    return heard.topLeft() == from && from != at.topLeft();
+}
+
+// Puts the window back where the program put it, unless it was moved again since it was heard
+// where it stood before (the user's drag, which the server knows of first).
+void KeepWherePut(QWidget& window, const QRect& at, const QRect& heard) {
+    const QWindow* handle = window.windowHandle();
+    const std::optional<QRect> server = handle ? ServerGeometry(*handle) : std::nullopt;
+    if (server && *server != heard) return;
+    if (window.geometry() != heard) return;
     window.setGeometry(at);
     window.setProperty(kCentredAt, window.geometry().topLeft());
 }
@@ -251,16 +275,20 @@ void TakeSize(QWidget& window, const QSize& size, const QMargins& frame, const Q
     // moment, would give its frame a resize handle, and may keep it.
     // Moved first, then its hints and size: a manager that gets to the hints late sizes the
     // window where it already stands, never back where it was.
+    const QPoint from = window.geometry().topLeft();
     if (HasDialogFrame(window) && size != window.size()) {
-        if (window.isVisible() && target.topLeft() != window.geometry().topLeft())
-            window.move(target.topLeft() - (window.geometry().topLeft() - window.pos()));
+        if (window.isVisible() && target.topLeft() != from)
+            window.move(target.topLeft() - (from - window.pos()));
         window.setFixedSize(size);
     }
     if (target != window.geometry()) window.setGeometry(target);
     if (window.isVisible() && !moved) {
         window.setProperty(kCentredAt, window.geometry().topLeft());
         // A manager that gets to the new hints after the move may size the window where it was.
-        if (HasDialogFrame(window)) window.setProperty(kExpectedAt, target);
+        if (HasDialogFrame(window) && target.topLeft() != from)
+            Expect(window, target, from);
+        else
+            ForgetExpected(window);
     }
 }
 
@@ -328,11 +356,15 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
         waiting_.push_back({window, {}, {}, false});
         SetNextLook();
     } else if (type == QEvent::Move || type == QEvent::Resize) {
-        if (QWidget* widget = WidgetOf(*window); widget && widget->property(kExpectedAt).isValid())
+        // Weighed by the place the window was told in this very event: by the time a queued
+        // call runs, a drag may have moved it on.
+        QWidget* widget = WidgetOf(*window);
+        const QVariant at = widget ? widget->property(kExpectedAt) : QVariant();
+        if (at.isValid() && PutBackByManager(*widget, window->geometry()))
             QMetaObject::invokeMethod(
                 widget,
-                [w = QPointer<QWidget>(widget)] {
-                    if (w) KeepWherePut(*w);
+                [w = QPointer<QWidget>(widget), at = at.toRect(), heard = window->geometry()] {
+                    if (w) KeepWherePut(*w, at, heard);
                 },
                 Qt::QueuedConnection);
     }
