@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 
@@ -31,6 +32,27 @@ std::string ReadAll(int fd) {
         at += n;
     }
     return text;
+}
+
+// The record this process holds, as far as its end needs it. A lost display ends the program
+// through exit() (Xlib's and Qt's handlers both call it), past the record's destructor: a
+// record that lists nothing to undo is removed then as well, and one that does stays for
+// the next start.
+struct RecordAtExit {
+    std::string path;
+    pid_t owner = 0;  // 0: none held
+    bool empty = true;
+};
+
+RecordAtExit& HeldRecord() {
+    static RecordAtExit record;
+    return record;
+}
+
+void RemoveEmptyRecordAtExit() {
+    const RecordAtExit& record = HeldRecord();
+    // A forked child that exits holds no record of its own.
+    if (record.owner == ::getpid() && record.empty) ::unlink(record.path.c_str());
 }
 
 }  // namespace
@@ -131,10 +153,15 @@ std::unique_ptr<HeldInputRecord> HeldInputRecord::Claim(HeldInput& leftover) {
     // A damaged record is dropped: nothing in it could be trusted.
     if (auto held = ParseHeldInput(ReadAll(fd))) leftover = *held;
     record->empty_ = leftover.empty();
+    // Made before the handler is registered, so that it outlives the handler's run.
+    RecordAtExit& atExit = HeldRecord();
+    static const bool removedAtExit = std::atexit(RemoveEmptyRecordAtExit) == 0;
+    if (removedAtExit) atExit = {path, ::getpid(), record->empty_};
     return record;
 }
 
 HeldInputRecord::~HeldInputRecord() {
+    HeldRecord().owner = 0;
     if (empty_) ::unlink(path_.c_str());
     ::close(fd_);
 }
@@ -150,6 +177,7 @@ bool HeldInputRecord::Write(const HeldInput& held) {
     }
     if (::ftruncate(fd_, static_cast<off_t>(text.size())) != 0) return false;
     empty_ = held.empty();
+    HeldRecord().empty = empty_;
     return true;
 }
 

@@ -74,6 +74,14 @@ void TriggerDispatch::FireHotKey(std::uint32_t wParam, std::int32_t lParam) {
         }
         return;
     }
+    // While a macro plays, no other starts: a press that is no system macro's is refused
+    // before it can bring another window to the front under the running macro's keys or
+    // take its target, its record or its end-of-playback mark.
+    if (playing_ && !SystemMacroFor(code)) {
+        // The running macro types on once the hand let go of the key.
+        LetGoOfHotKey();
+        return;
+    }
     if (!glob_.InUse) capsLockWasOn_ = capsLock;
     target_ = static_cast<win::HWND>(lParam);
     // Another user's change is loaded first; this same press is then answered from it.

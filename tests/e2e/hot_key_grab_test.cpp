@@ -119,6 +119,21 @@ TEST_F(HotKeyGrabs, WhatAKilledPlayerLeftIsGoneOnceTheNextOneEnds) {
         EXPECT_EQ(e.path().filename().string().find("held-input"), std::string::npos) << e.path();
 }
 
+TEST_F(HotKeyGrabs, AHotKeyPressedWhileAMacroPlaysLeavesThatMacroWhole) {
+    TMacroRecord scoped = TypingMacro("Scoped", kCtrlAltK, "xyz", scWindow);
+    scoped.ScopeText = "KLW";
+    Start({TypingMacro("Long", kCtrlAltJ, "ab<DELAY:00.50>cd"), scoped});
+    KeyTarget other(xvfb_.Open(), "KLW");
+    ASSERT_TRUE(other.ok());
+    ASSERT_TRUE(target_->Focus());
+    PressHotKey(keyboard_, kCtrlAltJ);
+    ASSERT_TRUE(target_->WaitUntil([&] { return target_->Typed() == "ab"; }, 10s)) << player_->Log();
+    // The scoped macro's window is not brought to the front under the running macro's keys.
+    PressHotKey(keyboard_, kCtrlAltK);
+    EXPECT_EQ(TypedWhenCaughtUp(keyboard_, *target_), "abcd") << player_->Log();
+    EXPECT_EQ(other.Typed(), "");
+}
+
 TEST_F(HotKeyGrabs, AltIsTheModifierTheServersMapMakesIt) {
     // Alt on Mod3 instead of Mod1: every key of Mod1 moves.
     XModifierKeymap* map = XGetModifierMapping(keyboard_);

@@ -1,5 +1,6 @@
 // How the player ends: SIGTERM ends it cleanly whatever box is open, the editors it
-// started end with it, and a display that goes away leaves nothing of it behind.
+// started end with it, and a display that goes away leaves nothing of it behind (no record
+// of held keys either).
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -10,6 +11,7 @@
 #include "foundation/start_gate.h"
 #include "macro/macro_file.h"
 #include "macro/macro_record.h"
+#include "platform/held_input_record.h"
 #include "platform/single_instance.h"
 #include "player/engine/single_start.h"
 #include "player_process.h"
@@ -42,6 +44,7 @@ protected:
         EXPECT_EQ(box_->SharedObjects(), std::vector<std::string>{});
         EXPECT_FALSE(win::InstanceRunning(kPlayerInstanceName));
         EXPECT_FALSE(win::InstanceRunning(kEditorInstanceName));
+        EXPECT_FALSE(std::filesystem::exists(win::HeldInputRecordPath())) << win::HeldInputRecordPath();
     }
 
     std::optional<Xvfb> xvfb_{std::in_place, "640x480x24"};
@@ -79,6 +82,7 @@ TEST_F(PlayerEnd, ALostDisplayLeavesNoSharedMemoryNorGuard) {
     PlayerProcess player(*box_, {"/F" + file_, "/EN"}, "player.log");
     ASSERT_NE(WaitForPlayerWindow(), 0u) << player.Log();
     ASSERT_FALSE(box_->SharedObjects().empty());
+    ASSERT_TRUE(std::filesystem::exists(win::HeldInputRecordPath())) << player.Log();
     xvfb_.reset();  // the X server goes away
     EXPECT_NE(player.WaitExit(20s), -1) << player.Log();
     ExpectNothingLeft();
