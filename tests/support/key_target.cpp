@@ -85,7 +85,25 @@ bool KeyTarget::Focus() {
         XSetInputFocus(d_, window_, RevertToParent, CurrentTime);
     }
     XSync(d_, False);
-    return WaitUntil([&] { return HasFocus(); }, std::chrono::seconds(5));
+    // A manager names the window active a moment after it gave it the focus; the player
+    // reads the name, so the window counts as focused once both hold.
+    const bool managed = WindowManager::Running(d_);
+    return WaitUntil([&] { return HasFocus() && (!managed || ActiveWindow() == window_); },
+                     std::chrono::seconds(5));
+}
+
+Window KeyTarget::ActiveWindow() {
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    Window active = 0;
+    if (XGetWindowProperty(d_, DefaultRootWindow(d_), XInternAtom(d_, "_NET_ACTIVE_WINDOW", False), 0, 1,
+                           False, XA_WINDOW, &type, &format, &n, &after, &data) == Success &&
+        data && n == 1 && format == 32)
+        active = *reinterpret_cast<const Window*>(data);
+    if (data) XFree(data);
+    return active;
 }
 
 bool KeyTarget::Minimise() {

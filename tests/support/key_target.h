@@ -58,6 +58,8 @@ public:
     // Asks for the window to be minimised; true once it is no longer viewable.
     bool Minimise();
     bool HasFocus();
+    // The window the manager names active (_NET_ACTIVE_WINDOW), or 0.
+    Window ActiveWindow();
     bool Viewable();
 
     // Reads what has arrived.
