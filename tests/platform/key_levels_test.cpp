@@ -117,7 +117,7 @@ TEST(KeyLevelsPlan, ASpareTypesItsKeysymWhateverIsHeldAndTheLayoutsOwnKeyComesFi
 using Clock = SpareKeys::Clock;
 using namespace std::chrono_literals;
 
-TEST(SpareKeysLending, FreeKeycodesFirstThenTheLeastRecentlyUsedOnceRead) {
+TEST(SpareKeysLending, FreeKeycodesFirstThenTheOneNeededLastOnceRead) {
     SpareKeys spares;
     spares.SetCodes({200, 201});
     const Clock::time_point t0 = Clock::now();
@@ -133,6 +133,10 @@ TEST(SpareKeysLending, FreeKeycodesFirstThenTheLeastRecentlyUsedOnceRead) {
     // All lent: the least recently used goes, and not before its keys were read.
     spares.Used(*a, 7, t0 + 20ms);
     EXPECT_EQ(spares.Next(), b);
+    // With the text ahead known, the one typed again latest goes, or one not typed again.
+    EXPECT_EQ(spares.Next({'x', 0xe8, 0xe9, 0xe8}), a);
+    EXPECT_EQ(spares.Next({0xe9, 'x'}), b);
+    EXPECT_EQ(spares.Next({'x', 'y'}), b) << "neither used again: the least recently used";
     EXPECT_EQ(SpareKeys::FreeAt(*b, SpareKeys::Reading::kSilent), t0 + 10ms + SpareKeys::kReadCap);
     // A reader that answered before is only busy: it is waited for far longer.
     EXPECT_EQ(SpareKeys::FreeAt(*b, SpareKeys::Reading::kAnswers), t0 + 10ms + SpareKeys::kAnsweredCap);
