@@ -24,7 +24,7 @@ SpareKeys::Spare* SpareKeys::Find(unsigned char code) {
     return it != spares_.end() ? &*it : nullptr;
 }
 
-SpareKeys::Spare* SpareKeys::Next(const std::vector<Sym>& ahead) {
+SpareKeys::Spare* SpareKeys::Next(const std::vector<Sym>& ahead, Clock::time_point now) {
     for (Spare& s : spares_)
         if (!s.sym) return &s;
     // How far ahead each spare's keysym is typed next; npos: not at all.
@@ -36,10 +36,14 @@ SpareKeys::Spare* SpareKeys::Next(const std::vector<Sym>& ahead) {
                 next[k] = i;
                 ++found;
             }
+    // One that needs no question first goes before any that does.
+    const bool any_read =
+        std::any_of(spares_.begin(), spares_.end(), [&](const Spare& s) { return s.read <= now; });
     Spare* pick = nullptr;
     std::size_t pick_next = 0;
     for (std::size_t k = 0; k < spares_.size(); ++k) {
         Spare& s = spares_[k];
+        if (any_read && s.read > now) continue;
         if (!pick || next[k] > pick_next || (next[k] == pick_next && s.used < pick->used)) {
             pick = &s;
             pick_next = next[k];

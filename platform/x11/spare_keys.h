@@ -50,8 +50,9 @@ public:
     Spare* Find(unsigned char code);
     // Where a keysym that no spare carries goes: a free keycode, else the lent one whose
     // keysym comes latest in `ahead` (the keysyms to be typed next, in order), the least
-    // recently used among equals; nullptr when there are none.
-    Spare* Next(const std::vector<Sym>& ahead = {});
+    // recently used among equals; one whose keys were shown read by `now` before one still
+    // to be asked about. nullptr when there are none.
+    Spare* Next(const std::vector<Sym>& ahead = {}, Clock::time_point now = {});
     // From when the spare may carry another keysym (or none), by what its reader showed.
     static Clock::time_point FreeAt(const Spare& spare, Reading reading);
 

@@ -409,7 +409,7 @@ KeyCode XTestInput::SpareFor(unsigned long keysym) {
         std::vector<SpareKeys::Sym> ahead;
         for (char c : ahead_.substr(0, kLookAhead))
             ahead.push_back(KeysymForChar(Cp1252ToUnicode(static_cast<unsigned char>(c))));
-        spare = spares_.Next(ahead);
+        spare = spares_.Next(ahead, Clock::now());
         if (!spare) return 0;
         if (spare->sym) AwaitRead(*spare, kProofWait);
         Remap(spare->code, keysym);

@@ -148,6 +148,8 @@ TEST(SpareKeysLending, FreeKeycodesFirstThenTheOneNeededLastOnceRead) {
     EXPECT_EQ(SpareKeys::FreeAt(*b, SpareKeys::Reading::kAnswers), t0 + 10ms + SpareKeys::kAnsweredCap);
     spares.Answered(7, t0 + 15ms, t0 + 50ms);
     EXPECT_EQ(SpareKeys::FreeAt(*b, SpareKeys::Reading::kAnswers), t0 + 50ms);
+    EXPECT_EQ(spares.Next({0xe8, 'x'}, t0 + 40ms), a);
+    EXPECT_EQ(spares.Next({0xe8, 'x'}, t0 + 50ms), b) << "one shown read goes first: no question";
     EXPECT_EQ(SpareKeys::FreeAt(*a, SpareKeys::Reading::kSilent), t0 + 20ms + SpareKeys::kReadCap)
         << "used after the question";
     // A key typed after the answer needs an answer of its own.
