@@ -42,6 +42,10 @@ public:
     // Enter an Alt keypad code ("0233", "065"). The default is what the keypad does on the
     // other system: Alt down, each digit on the numeric keypad, Alt up.
     virtual void TypeAltCode(std::string_view digits);
+    // The Windows-1252 text to be typed after the next character, as far as it is known; a
+    // backend may plan its keyboard changes by it. The view is only read until the next
+    // call, which may be an empty view.
+    virtual void TextAhead(std::string_view text) { (void)text; }
 
     virtual Point CursorPos() = 0;
     virtual Point ScreenSize() = 0;  // x = width, y = height in pixels

@@ -1,6 +1,7 @@
 #include "platform/x11/spare_keys.h"
 
 #include <algorithm>
+#include <string>
 
 namespace win::x11 {
 
@@ -23,11 +24,30 @@ SpareKeys::Spare* SpareKeys::Find(unsigned char code) {
     return it != spares_.end() ? &*it : nullptr;
 }
 
-SpareKeys::Spare* SpareKeys::Next() {
-    Spare* pick = nullptr;
-    for (Spare& s : spares_) {
+SpareKeys::Spare* SpareKeys::Next(const std::vector<Sym>& ahead, Clock::time_point now) {
+    for (Spare& s : spares_)
         if (!s.sym) return &s;
-        if (!pick || s.used < pick->used) pick = &s;
+    // How far ahead each spare's keysym is typed next; npos: not at all.
+    std::vector<std::size_t> next(spares_.size(), std::string::npos);
+    std::size_t found = 0;
+    for (std::size_t i = 0; i < ahead.size() && found < spares_.size(); ++i)
+        for (std::size_t k = 0; k < spares_.size(); ++k)
+            if (next[k] == std::string::npos && spares_[k].sym == ahead[i]) {
+                next[k] = i;
+                ++found;
+            }
+    // One that needs no question first goes before any that does.
+    const bool any_read =
+        std::any_of(spares_.begin(), spares_.end(), [&](const Spare& s) { return s.read <= now; });
+    Spare* pick = nullptr;
+    std::size_t pick_next = 0;
+    for (std::size_t k = 0; k < spares_.size(); ++k) {
+        Spare& s = spares_[k];
+        if (any_read && s.read > now) continue;
+        if (!pick || next[k] > pick_next || (next[k] == pick_next && s.used < pick->used)) {
+            pick = &s;
+            pick_next = next[k];
+        }
     }
     return pick;
 }

@@ -4,8 +4,9 @@
 // map anew when it reads the notice of a change: a busy program reads hundreds of
 // milliseconds late, and a keycode changed before then types another character (or
 // none) there. So a keycode keeps its keysym as long as it can: a new keysym takes a
-// free keycode; only when all are lent does it take the least recently used one, and
-// that only once the window that read its keys has shown it read them (it answered a
+// free keycode; only when all are lent does it take the one whose next use in the text
+// ahead is furthest away (the least recently used among those not used again), and that
+// only once the window that read its keys has shown it read them (it answered a
 // question asked after them). A reader that has answered before is only busy: it is waited
 // for as long as its window exists, within kAnsweredCap. One not asked yet may be a program
 // just started that reads nothing for seconds; only one that never answered anything is
@@ -47,9 +48,11 @@ public:
 
     Spare* Carrying(Sym sym);
     Spare* Find(unsigned char code);
-    // Where a keysym that no spare carries goes: a free keycode, else the least recently
-    // used; nullptr when there are none.
-    Spare* Next();
+    // Where a keysym that no spare carries goes: a free keycode, else the lent one whose
+    // keysym comes latest in `ahead` (the keysyms to be typed next, in order), the least
+    // recently used among equals; one whose keys were shown read by `now` before one still
+    // to be asked about. nullptr when there are none.
+    Spare* Next(const std::vector<Sym>& ahead = {}, Clock::time_point now = {});
     // From when the spare may carry another keysym (or none), by what its reader showed.
     static Clock::time_point FreeAt(const Spare& spare, Reading reading);
 

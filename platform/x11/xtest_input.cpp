@@ -21,6 +21,7 @@
 #include <set>
 #include <thread>
 
+#include "platform/cp1252.h"
 #include "platform/synthetic_input.h"
 #include "platform/x11/error_trap.h"
 #include "platform/x11/legacy_keysyms.h"
@@ -403,7 +404,12 @@ void XTestInput::NoteSpareUse(unsigned char code) {
 KeyCode XTestInput::SpareFor(unsigned long keysym) {
     SpareKeys::Spare* spare = spares_.Carrying(keysym);
     if (!spare) {
-        spare = spares_.Next();
+        // Far enough ahead to tell the spares apart, and cheap on a long text.
+        constexpr std::size_t kLookAhead = 4096;
+        std::vector<SpareKeys::Sym> ahead;
+        for (char c : ahead_.substr(0, kLookAhead))
+            ahead.push_back(KeysymForChar(Cp1252ToUnicode(static_cast<unsigned char>(c))));
+        spare = spares_.Next(ahead, Clock::now());
         if (!spare) return 0;
         if (spare->sym) AwaitRead(*spare, kProofWait);
         Remap(spare->code, keysym);

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <string_view>
 #include <vector>
 
 #include "platform/held_input_record.h"
@@ -60,6 +61,9 @@ public:
     // unused for a long while are given back from the event loop; all of them when this
     // object ends.
     void EndPlayback() override;
+
+    // A spare keycode to be lent again goes to the keysym typed latest in this text.
+    void TextAhead(std::string_view text) override { ahead_ = text; }
 
     // Types one Unicode character by its keysym.
     void TypeCharacter(char32_t cp);
@@ -128,6 +132,7 @@ private:
     int min_code_ = 8, max_code_ = 255;
     XkbLayout layout_;
     SpareKeys spares_;
+    std::string_view ahead_;                    // the text to be typed after the next character
     std::optional<LevelState> state_;           // nullopt: to be read again
     std::map<unsigned char, Pressed> pressed_;  // by virtual key
     std::optional<unsigned> device_;            // the XTEST keyboard

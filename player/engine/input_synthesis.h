@@ -56,6 +56,7 @@ public:
     // One character of macro text (a Windows-1252 byte).
     void TypeChar(unsigned char ch);
     void TypeAltCode(std::string_view digits) { backend_.TypeAltCode(digits); }
+    void TextAhead(std::string_view text) { backend_.TextAhead(text); }
 
     // Plays a key, Alt-code, mouse or pacing token; false for any other kind.
     bool PlayToken(const Token& token);

@@ -139,7 +139,11 @@ void MacroPlayer::Play(std::string_view text, std::int64_t count, std::int64_t s
             const Step step = NextStep(text, p);
             const TokenKind kind = step.token.kind;
             if (kind == TokenKind::None) {
+                // The plain text behind it, up to what may be the next command.
+                const std::size_t rest = p + step.length;
+                synth_.TextAhead(text.substr(rest, std::min(text.find('<', rest), text.size()) - rest));
                 synth_.TypeChar(static_cast<unsigned char>(step.ch));
+                synth_.TextAhead({});
                 p += step.length;
             } else if (untrusted && !AllowedInUntrustedText(kind)) {
                 synth_.TypeChar('<');  // typed as plain text

@@ -117,7 +117,7 @@ TEST(KeyLevelsPlan, ASpareTypesItsKeysymWhateverIsHeldAndTheLayoutsOwnKeyComesFi
 using Clock = SpareKeys::Clock;
 using namespace std::chrono_literals;
 
-TEST(SpareKeysLending, FreeKeycodesFirstThenTheLeastRecentlyUsedOnceRead) {
+TEST(SpareKeysLending, FreeKeycodesFirstThenTheOneNeededLastOnceRead) {
     SpareKeys spares;
     spares.SetCodes({200, 201});
     const Clock::time_point t0 = Clock::now();
@@ -133,6 +133,10 @@ TEST(SpareKeysLending, FreeKeycodesFirstThenTheLeastRecentlyUsedOnceRead) {
     // All lent: the least recently used goes, and not before its keys were read.
     spares.Used(*a, 7, t0 + 20ms);
     EXPECT_EQ(spares.Next(), b);
+    // With the text ahead known, the one typed again latest goes, or one not typed again.
+    EXPECT_EQ(spares.Next({'x', 0xe8, 0xe9, 0xe8}), a);
+    EXPECT_EQ(spares.Next({0xe9, 'x'}), b);
+    EXPECT_EQ(spares.Next({'x', 'y'}), b) << "neither used again: the least recently used";
     EXPECT_EQ(SpareKeys::FreeAt(*b, SpareKeys::Reading::kSilent), t0 + 10ms + SpareKeys::kReadCap);
     // A reader that answered before is only busy: it is waited for far longer.
     EXPECT_EQ(SpareKeys::FreeAt(*b, SpareKeys::Reading::kAnswers), t0 + 10ms + SpareKeys::kAnsweredCap);
@@ -144,6 +148,8 @@ TEST(SpareKeysLending, FreeKeycodesFirstThenTheLeastRecentlyUsedOnceRead) {
     EXPECT_EQ(SpareKeys::FreeAt(*b, SpareKeys::Reading::kAnswers), t0 + 10ms + SpareKeys::kAnsweredCap);
     spares.Answered(7, t0 + 15ms, t0 + 50ms);
     EXPECT_EQ(SpareKeys::FreeAt(*b, SpareKeys::Reading::kAnswers), t0 + 50ms);
+    EXPECT_EQ(spares.Next({0xe8, 'x'}, t0 + 40ms), a);
+    EXPECT_EQ(spares.Next({0xe8, 'x'}, t0 + 50ms), b) << "one shown read goes first: no question";
     EXPECT_EQ(SpareKeys::FreeAt(*a, SpareKeys::Reading::kSilent), t0 + 20ms + SpareKeys::kReadCap)
         << "used after the question";
     // A key typed after the answer needs an answer of its own.
