@@ -134,11 +134,13 @@ void TMainWin::BuildMenus() {
     AddMenuItem(macros, A::SortMacros, "S&ort Macros");
 
     QMenu* wizards = bar->addMenu("&Wizards");
-    for (const QuickWizardItem& w : QuickWizardMenu()) {
-        if (w.separatorBefore) wizards->addSeparator();
-        QAction* item = wizards->addAction(QString::fromUtf8(w.caption));
-        const int function = w.function;
-        connect(item, &QAction::triggered, this, [this, function] { DoQuickWiz(function); });
+    for (const QuickWizardGroup& g : QuickWizardMenu()) {
+        QMenu* group = wizards->addMenu(QString::fromUtf8(g.caption));
+        for (const QuickWizardItem& w : g.items) {
+            QAction* item = group->addAction(QString::fromUtf8(w.caption));
+            const int function = w.function;
+            connect(item, &QAction::triggered, this, [this, function] { DoQuickWiz(function); });
+        }
     }
 
     QAction* remap = bar->addAction("&Remap");

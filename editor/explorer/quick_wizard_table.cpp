@@ -35,41 +35,56 @@ constexpr QuickWizardButton kButtons[] = {
     {"WizBlocks", "Single\nMacro\nCommand", 27, QStyle::SP_CommandLink},
 };
 
-// Grouped: typing, programs and the web, files and the system, multimedia, windows and
-// the desktop, macros of macros.
-constexpr QuickWizardItem kMenu[] = {
-    {"&Type Text and Keystrokes", 1, false},
-    {"&Paste Text or Graphics", 2, false},
-    {"Type A &Symbol", 3, false},
-    {"Type A &Date or Time", 6, false},
-    {"&Launch or Activate Programs", 4, true},
-    {"&Go To A Web Site", 5, false},
-    {"&Send E-Mail", 29, false},
-    {"&Web Sweepstakes", 18, false},
-    {"&Capture A Macro", 7, true},
-    {"&Create A Reminder", 10, false},
-    {"&Copy, Delete, Rename", 11, true},
-    {"&Connect Network", 8, false},
-    {"&Dial-Up Networking", 12, false},
-    {"Choose A &Printer", 14, false},
-    {"&Reboot or Shut Down", 9, false},
-    {"&Play Audio CD-Rom", 15, true},
-    {"Pla&y A Video Clip", 16, false},
-    {"Sounds and &Volume", 17, false},
-    {"&Set Display Resolution", 13, true},
-    {"Change Desktop &Wallpaper", 19, false},
-    {"&Move or Size a Window", 20, false},
-    {"Ma&ximize, Minimize Windows", 21, false},
-    {"&Open an Explorer Folder", 22, false},
-    {"&Desktop Goodies", 23, false},
-    {"Screen Saver &Options", 24, false},
-    {"Create &Menu of Macros", 25, true},
-    {"&Build Macros From Other Macros", 26, false},
+// Each group gives each of its items a letter of its own.
+constexpr QuickWizardItem kTyping[] = {
+    {"&Type Text and Keystrokes", 1},
+    {"&Paste Text or Graphics", 2},
+    {"Type A &Symbol", 3},
+    {"Type A &Date or Time", 6},
+};
+constexpr QuickWizardItem kProgramsAndWeb[] = {
+    {"&Launch or Activate Programs", 4},
+    {"&Go To A Web Site", 5},
+    {"&Send E-Mail", 29},
+    {"&Web Sweepstakes", 18},
+};
+constexpr QuickWizardItem kCaptureAndReminders[] = {
+    {"&Capture A Macro", 7},
+    {"Create A &Reminder", 10},
+};
+constexpr QuickWizardItem kFilesAndSystem[] = {
+    {"&Copy, Delete, Rename", 11}, {"Connect &Network", 8},     {"&Dial-Up Networking", 12},
+    {"Choose A &Printer", 14},     {"&Reboot or Shut Down", 9},
+};
+constexpr QuickWizardItem kMultimedia[] = {
+    {"&Play Audio CD-Rom", 15},
+    {"Play A &Video Clip", 16},
+    {"&Sounds and Volume", 17},
+};
+constexpr QuickWizardItem kWindowsAndDesktop[] = {
+    {"&Set Display Resolution", 13},     {"Change Desktop &Wallpaper", 19}, {"&Move or Size a Window", 20},
+    {"Ma&ximize, Minimize Windows", 21}, {"&Open an Explorer Folder", 22},  {"&Desktop Goodies", 23},
+    {"Screen Sa&ver Options", 24},
+};
+constexpr QuickWizardItem kMacrosOfMacros[] = {
+    {"Create &Menu of Macros", 25},
+    {"&Build Macros From Other Macros", 26},
+    {"Single Macro &Command", 27},
+};
+
+constexpr QuickWizardGroup kMenu[] = {
+    {"&Typing", kTyping},
+    {"&Programs and the Web", kProgramsAndWeb},
+    {"&Capture and Reminders", kCaptureAndReminders},
+    {"&Files and System", kFilesAndSystem},
+    {"&Multimedia", kMultimedia},
+    {"&Windows and Desktop", kWindowsAndDesktop},
+    {"M&acros From Macros", kMacrosOfMacros},
 };
 
 }  // namespace
 
 std::span<const QuickWizardButton> QuickWizardButtons() { return kButtons; }
-std::span<const QuickWizardItem> QuickWizardMenu() { return kMenu; }
+std::span<const QuickWizardGroup> QuickWizardMenu() { return kMenu; }
 
 }  // namespace tessaro

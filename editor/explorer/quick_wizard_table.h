@@ -16,13 +16,18 @@ struct QuickWizardButton {
 struct QuickWizardItem {
     const char* caption;
     int function;
-    bool separatorBefore;
+};
+
+// One submenu of the "&Wizards" menu: wizards of one kind of task.
+struct QuickWizardGroup {
+    const char* caption;
+    std::span<const QuickWizardItem> items;
 };
 
 // The function of the first-time set-up, which chains other wizards.
 inline constexpr int kFirstTimeWizard = 28;
 
 std::span<const QuickWizardButton> QuickWizardButtons();
-std::span<const QuickWizardItem> QuickWizardMenu();
+std::span<const QuickWizardGroup> QuickWizardMenu();
 
 }  // namespace tessaro

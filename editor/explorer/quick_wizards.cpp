@@ -15,7 +15,6 @@
 #include "editor/model/wizard/wizard_context.h"
 #include "editor/script/ui/command_editors.h"
 #include "editor/wizard/t_quick_wiz.h"
-#include "foundation/ras.h"
 #include "platform/desktop.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
@@ -28,7 +27,6 @@ constexpr const char* kWizardMaximumText =
     "Maximum number of hot keys has been reached.  A macro cannot be added.";
 constexpr const char* kMenuFullText =
     "This macro could not be added to the menu as the menu is already full.";
-constexpr int kDialUpWizard = 12;
 
 }  // namespace
 
@@ -47,10 +45,6 @@ QuickWizards::QuickWizards(QWidget& window, TConfigRecord& config, TMainWinCore&
 void QuickWizards::DoQuickWiz(int function) { RunQuickWiz(function); }
 
 wizard::WizardOutcome QuickWizards::RunQuickWiz(int function) {
-    if (function == kDialUpWizard && !RasAvailable()) {
-        RasMissingWarning(&window_);
-        return {};
-    }
     if (core_.GlobData.MacroCount >= kMaxMacros) {
         win::MessageBox(kWizardMaximumText, "Error", win::MbButtons::Ok, win::MbIcon::Error);
         return {};

@@ -2,8 +2,11 @@
 // recording of what the user types into it, and how the macro is used afterwards.
 #include <QLabel>
 #include <QLineEdit>
+#include <QEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "editor/commands/form_parts.h"
 #include "editor/model/wizard/sweep_pages.h"
@@ -33,6 +36,27 @@ constexpr const char* kHowToUse =
     "Go to the sweepstakes page in your web browser, click into its first field and activate "
     "this macro: it types everything you recorded, field by field.";
 
+// Tells when a window put aside comes back on screen: restored, or made the active window.
+class ComeBackWatch : public QObject {
+public:
+    ComeBackWatch(QWidget* window, std::function<void()> back) : window_(window), back_(std::move(back)) {
+        window_->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const auto type = event->type();
+        if (watched == window_ && (type == QEvent::WindowStateChange || type == QEvent::WindowActivate) &&
+            window_->isVisible() && !window_->isMinimized())
+            back_();
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    std::function<void()> back_;
+};
+
 class SweepPages : public WizardPageGroup, public WizardPageEvents {
 public:
     // The recording's messages come as `messages` carries them.
@@ -57,8 +81,10 @@ public:
     bool Recording() const override { return recording_ && recording_->Recording(); }
     // Closing the wizard during a recording releases the capture.
     void Closing(WizardForm&) override {
+        helperWatch_.stop();
         if (recording_) recording_->Release();
     }
+    void EndRecording(WizardForm&) override { End(); }
 
 private:
     void BuildAddress(QWidget* panel, QVBoxLayout* layout) {
@@ -87,10 +113,22 @@ private:
         receiver_ = std::make_unique<win::MessageWindow>(
             messages_, [this](std::uint32_t msg, std::uint32_t, std::int32_t lParam) {
                 if (msg == kCaptureChar) recording_->OnChar(lParam);
-                if (msg == kCaptureEnded && recording_->OnEnded()) ShowAgain();
+                if (msg == kCaptureEnded) End();
                 return 0;
             });
         form_ = &form;
+        // The user back at the wizard ends the recording: what is typed into it from then on
+        // is not the form's. So does the end of the helper, the only one left to end it.
+        comeBack_ = std::make_unique<ComeBackWatch>(form.Window(), [this] { End(); });
+        helperWatch_.setInterval(100);
+        QObject::connect(&helperWatch_, &QTimer::timeout, [this] {
+            if (!recording_->HelperRunning()) End();
+        });
+    }
+
+    void End() {
+        helperWatch_.stop();
+        if (recording_ && recording_->OnEnded()) ShowAgain();
     }
 
     void P71LaunchClick() {
@@ -114,6 +152,7 @@ private:
         QWidget* wizard = form.Window();
         if (QWidget* editor = wizard->parentWidget()) editor->window()->showMinimized();
         wizard->showMinimized();
+        helperWatch_.start();
         return true;
     }
 
@@ -131,6 +170,8 @@ private:
     WizardForm* form_ = nullptr;
     std::unique_ptr<wizard::SweepRecording> recording_;
     std::unique_ptr<win::MessageWindow> receiver_;
+    std::unique_ptr<ComeBackWatch> comeBack_;
+    QTimer helperWatch_;
 };
 
 }  // namespace

@@ -143,6 +143,12 @@ bool TQuickWiz::Recording() const {
     return false;
 }
 
+void TQuickWiz::EndRecordings() {
+    for (auto& group : groups_)
+        if (auto* events = dynamic_cast<WizardPageEvents*>(group.get()); events && events->Recording())
+            events->EndRecording(*this);
+}
+
 void TQuickWiz::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!Recording() && !started_) FormShow();
@@ -287,6 +293,7 @@ bool TQuickWiz::LeavePage(int page) {
 }
 
 void TQuickWiz::NextButtonClick() {
+    EndRecordings();
     if (flow_.Empty() || !ValidData() || !LeavePage(flow_.CurrentPage())) return;
     if (flow_.OnLastPage()) {
         Finish();
@@ -297,6 +304,7 @@ void TQuickWiz::NextButtonClick() {
 }
 
 void TQuickWiz::BackButtonClick() {
+    EndRecordings();
     if (!flow_.BackEnabled()) return;
     flow_.Step(wizard::Direction::Backward, Snapshot(), wizard::MenusExist(ctx_.GlobData));
     ShowPanel(wizard::Direction::Backward);

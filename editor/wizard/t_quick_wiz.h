@@ -31,6 +31,8 @@ public:
     virtual bool Recording() const = 0;
     // The form closes: whatever the group started must end.
     virtual void Closing(WizardForm& form) = 0;
+    // The form moves on: a recording still running ends first, complete.
+    virtual void EndRecording(WizardForm&) {}
 };
 
 // The logo: the function's word, bold blue Arial, centred at the top.
@@ -100,6 +102,7 @@ private:
     void Refuse(const FormError& error);
     bool FinishWouldAccept(int page);
     bool Recording() const;
+    void EndRecordings();
     WizardPageGroup* GroupOf(int page) const;
     void HotKeyChosen(int code) override { WMHotKeyChosen(code); }
     void EndHotKeyRouting() override;

@@ -82,6 +82,7 @@ std::string SweepRecording::Start(std::uint32_t window) {
         return "The sweepstakes helper program \"" + helper + "\" could not be started (error " +
                std::to_string(started.code) + ").  The recording was not started.";
     }
+    helper_.emplace(started.pid);
     SetSweepCaptureFields(ctx_.GlobData);
     PushAndTell(ctx_, ggCapture);
     ctx_.GlobData.CaptureOn = 1;
@@ -102,6 +103,7 @@ void SweepRecording::CaptureOff() {
     PushAndTell(ctx_, ggCaptureOn);
     SetCapWind(ctx_.GlobData, window_, false, ctx_.notify);
     on_ = false;
+    helper_.reset();
     // The macro is built from the file: it gets the whole recording, also what came while
     // the file could not follow.
     if (std::string told; !recording_.Keep(told))

@@ -3,11 +3,13 @@
 // characters the user types into its form are recorded into TempCap.Txt while a helper
 // program runs beside the browser; the helper (or the hook library) ends the recording.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "editor/model/wizard/wizard_context.h"
 #include "macro/capture_recording.h"
 #include "platform/launch.h"
+#include "platform/started_process.h"
 #include "protocol/glob_data.h"
 
 namespace tessaro::wizard {
@@ -47,6 +49,9 @@ public:
     // The wizard closes while recording: the capture is released.
     void Release();
     bool Recording() const { return on_; }
+    // Whether the helper started with the recording still runs: once it has ended, nothing
+    // is left to end the recording, which then ends with it.
+    bool HelperRunning() const { return helper_ && helper_->Running(); }
 
 private:
     void CaptureOff();
@@ -54,6 +59,7 @@ private:
     WizardContext& ctx_;
     win::Launcher launcher_;
     CaptureRecording recording_;
+    std::optional<win::StartedProcess> helper_;
     std::uint32_t window_ = 0;
     bool on_ = false;
 };

@@ -38,6 +38,7 @@
 #include "tests/e2e/shared_glob.h"
 // Xlib's macros last.
 #include "tests/e2e/wizard/wizard_desk.h"
+#include "tests/e2e/editor_desk.h"
 #include "tests/e2e/hot_key_press.h"
 
 namespace tessaro::testing {
@@ -91,18 +92,25 @@ protected:
         for (const std::string& f :
              {places_.text, places_.bitmap, places_.video, places_.wave, places_.document, places_.program})
             std::ofstream(f) << "x";
-        // The sweepstakes helper stands beside the program and notes what it was given.
+        // The sweepstakes helper stands beside the program, notes what it was given and
+        // stays as long as the note does.
         helperArgs_ = box_->file("helper.txt");
-        const std::string helper = box_->file("veldra");
-        std::ofstream(helper) << "#!/bin/sh\necho \"$@\" > " << helperArgs_ << "\n";
-        std::filesystem::permissions(helper, std::filesystem::perms::owner_all);
+        WriteHelper("echo \"$@\" > " + helperArgs_ + "\nwhile [ -e " + helperArgs_ +
+                    " ]; do sleep 0.1; done");
         ::setenv("FAKE_NM_CONNECTIONS", "Work Dial:gsm:alice", 1);
         ASSERT_TRUE(RasLoadLibrary(std::string(TESSARO_TEST_BIN_DIR) + "/libfake_nm.so"));
     }
     void TearDown() override {
+        if (box_) std::filesystem::remove(helperArgs_);
         WizardDesk::TearDown();
         RasFreeLibrary();
         ::unsetenv("FAKE_NM_CONNECTIONS");
+    }
+
+    void WriteHelper(const std::string& body) {
+        const std::string helper = box_->file("veldra");
+        std::ofstream(helper) << "#!/bin/sh\n" << body << "\n";
+        std::filesystem::permissions(helper, std::filesystem::perms::owner_all);
     }
 
     // Walks each wizard the explorer opens, in the order given, as soon as it is up.
@@ -228,6 +236,34 @@ void RecordSweepstakes(TQuickWiz& form, win::Messages& messages, Display* keyboa
     messages.PostMessage(window, WM_CAPTURE_DONE, 0, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return form.isVisible() && !form.isMinimized(); }, 10000))
         << "the wizard did not come back";
+    std::filesystem::remove(helperArgs);  // the helper may go
+}
+
+// First the user brings the wizard back while the helper still runs, as a task list would;
+// then a helper ends at once. Either ends the recording, for the player too.
+TEST_F(WizardWalk, SweepstakesRecordingEndsWithItsHelperOrWhenTheUserBringsTheWizardBack) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    for (const bool helperStays : {true, false}) {
+        if (!helperStays) WriteHelper("exit 0");
+        RunWizard(18, [&](TQuickWiz& wiz) {
+            ASSERT_TRUE(NextTo(wiz, 72));
+            wiz.NextButtonClick();
+            ASSERT_EQ(wiz.CurrentPage(), 2);
+            if (helperStays) {
+                ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(helperArgs_); }, 10000));
+                ASSERT_TRUE(wiz.isMinimized());
+                Activate(keyboard_, static_cast<Window>(wiz.winId()));
+            }
+            EXPECT_TRUE(QTest::qWaitFor(
+                [&] {
+                    return wiz.isVisible() && !wiz.isMinimized() && wiz.isActiveWindow() &&
+                           glob_.CaptureOn == 0 && glob_.CapWndOn == 0 && SharedGlob().CaptureOn == 0;
+                },
+                10000))
+                << (helperStays ? "the wizard came back recording" : "the recording outlived its helper");
+            wiz.reject();
+        });
+    }
 }
 
 TEST_F(WizardWalk, EveryFunctionWritesItsMacroTextToTheFile) {

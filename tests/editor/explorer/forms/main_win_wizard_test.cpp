@@ -85,14 +85,11 @@ protected:
     }
 };
 
+// The dial-up wizard too opens without the dial-up service: it may build a hang-up.
 TEST_F(MainWinWizard, EachButtonOpensItsWizardAndCancelAddsNothing) {
+    RasLoadLibrary("/nonexistent/libnm.so.0");
     const size_t before = Records();
     for (QAbstractButton* button : window->WizardButtons()) {
-        if (button->objectName() == "WizPause" && !RasAvailable()) {
-            button->click();  // no dial-up here: its warning, no wizard
-            EXPECT_EQ(texts.back(), kRasMissingText);
-            continue;
-        }
         QString caption;
         WhenWizard([&caption](TQuickWiz& wizard) {
             caption = wizard.windowTitle();
