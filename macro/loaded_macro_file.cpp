@@ -242,7 +242,7 @@ int LoadedMacroFile::AppendTo(const std::string& path, TMacroRecord& rec, bool n
 
 bool LoadedMacroFile::ReadMacroRecord(int index, TMacroRecord& buffer) {
     const std::string path = CurrentFilePath();
-    const MacroFileStatus st = ReadMacroRecordAt(path, index, buffer);
+    const MacroFileStatus st = reader_.Read(path, index, buffer);
     if (st.code == MacroFileStatus::IoError) ShowError(st.Describe(path));
     return st.ok();
 }

@@ -11,6 +11,7 @@
 
 #include "foundation/config_record.h"
 #include "macro/macro_record.h"
+#include "macro/macro_record_reader.h"
 #include "protocol/glob_data.h"
 
 namespace tessaro {
@@ -121,6 +122,7 @@ private:
 
     Context ctx_;
     std::function<bool()> mayWrite_;
+    MacroRecordReader reader_;    // records asked for one by one, as each hot key asks
     std::string warnedOversize_;  // the file whose surplus records were last reported
     std::string warnedPartial_;   // the file whose trailing partial record was last reported
 };

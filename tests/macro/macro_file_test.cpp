@@ -1,9 +1,12 @@
 #include "macro/macro_file.h"
+#include "macro/macro_record_reader.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "tests/support/finishes_in_time.h"
@@ -80,6 +83,38 @@ TEST_F(MacroFileTest, EnabledFlagChangesOnlyItsByte) {
     auto after = ReadBytes(path);
     before[kMacroRecordSize + 97] = 0;
     EXPECT_EQ(after, before);
+}
+
+TEST_F(MacroFileTest, KeptReaderSeesEveryReplacementOfTheName) {
+    for (const char* n : {"one", "two"}) ASSERT_TRUE(WriteMacroRecordAt(path, -1, Named(n, 5)).ok());
+    MacroRecordReader reader;
+    TMacroRecord got;
+    ASSERT_TRUE(reader.Read(path, 2, got).ok());
+    EXPECT_EQ(got.Nickname.str(), "two");
+
+    ASSERT_TRUE(WriteMacroRecordAt(path, 2, Named("TWO", 5)).ok());
+    ASSERT_TRUE(reader.Read(path, 2, got).ok());
+    EXPECT_EQ(got.Nickname.str(), "TWO");
+
+    // Another program's file of the same size and modification time put in its place.
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    const std::string other = dir.file("OTHER.QTM");
+    auto bytes = Bytes(Named("uno", 5));
+    const auto second = Bytes(Named("dos", 5));
+    bytes.insert(bytes.end(), second.begin(), second.end());
+    WriteBytes(other, bytes);
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, other.c_str(), times, 0), 0);
+    ASSERT_EQ(std::rename(other.c_str(), path.c_str()), 0);
+    ASSERT_TRUE(reader.Read(path, 1, got).ok());
+    EXPECT_EQ(got.Nickname.str(), "uno");
+
+    ASSERT_TRUE(DeleteMacroRecordAt(path, 2).ok());
+    EXPECT_EQ(reader.Read(path, 2, got).code, MacroFileStatus::BadIndex);
+    EXPECT_EQ(got.Nickname.str(), "uno");  // kept as it was
+    ASSERT_EQ(std::remove(path.c_str()), 0);
+    EXPECT_EQ(reader.Read(path, 1, got).code, MacroFileStatus::NotFound);
 }
 
 TEST_F(MacroFileTest, BadIndicesAreRefusedAndChangeNothing) {
