@@ -1,19 +1,15 @@
 // Typed abbreviations and start-up, timed and idle-free macros on a real X server: the
 // player's hook sees the keys typed into a text field of another process, erases the
 // abbreviation and types the macro there.
-#include <QApplication>
 #include <QByteArray>
-#include <QLineEdit>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -43,34 +39,6 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kCtrlAltK = 154;
-
-// The typing target: a line edit in a child process that reports its text on each change.
-TEST(AbbreviationFieldChild, ShowsTheField) {
-    if (!std::getenv("TESSARO_FIELD_CHILD")) GTEST_SKIP() << "runs only as a child of the abbreviation tests";
-    int argc = 1;
-    char name[] = "abbreviation_target";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-    QLineEdit field;
-    field.setWindowTitle("Abbreviation Target");
-    field.setGeometry(0, 0, 400, 40);
-    QObject::connect(&field, &QLineEdit::textChanged, [](const QString& text) {
-        std::cout << "TEXT:" << text.toUtf8().toHex().toStdString() << std::endl;
-    });
-    field.show();
-    field.activateWindow();
-    field.setFocus();
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (field.isActiveWindow() && field.hasFocus()) {
-            poll.stop();
-            std::cout << "READY" << std::endl;
-        }
-    });
-    poll.start(20);
-    QTimer::singleShot(300000, &app, &QApplication::quit);
-    app.exec();
-}
 
 // Types plain ASCII through XTest, as a user would.
 void TypeText(Display* d, const std::string& text) { TypeAscii(d, text, 15ms); }
