@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/compared_players.h"
 #include "bench/latency_report.h"
 #include "bench/process_cpu.h"
 #include "macro/macro_file.h"
@@ -27,18 +28,7 @@ using tessaro::testing::KeyTarget;
 
 constexpr int kPresses = 200;
 constexpr int kCtrlAltK = 154;
-enum Program { kThisBuild, kBuildBefore, kFloor };
-
-const char* BeforeBin() {
-    const char* bin = std::getenv("TESSARO_BEFORE_BIN");
-    return bin && *bin ? bin : nullptr;
-}
-
-std::string ProgramOf(int program) {
-    if (program == kBuildBefore) return std::string(BeforeBin()) + "/tesrun";
-    if (program == kFloor) return win::ExecutableDirectory() + "/hotkey_floor";
-    return {};
-}
+using namespace tessaro::bench;
 
 void GapsAndPrograms(benchmark::internal::Benchmark* b) {
     for (const int gap : {150, 20})

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench/full_macro_file.h"
+#include "bench/compared_players.h"
 #include "bench/latency_report.h"
 #include "platform/paths.h"
 #include "tests/e2e/player_process.h"
@@ -33,18 +34,7 @@ using Clock = std::chrono::steady_clock;
 using tessaro::testing::KeyTarget;
 
 constexpr int kCtrlAltK = 154;
-enum Program { kThisBuild, kBuildBefore, kFloor };
-
-const char* BeforeBin() {
-    const char* bin = std::getenv("TESSARO_BEFORE_BIN");
-    return bin && *bin ? bin : nullptr;
-}
-
-std::string ProgramOf(int program) {
-    if (program == kBuildBefore) return std::string(BeforeBin()) + "/tesrun";
-    if (program == kFloor) return win::ExecutableDirectory() + "/hotkey_floor";
-    return {};
-}
+using namespace tessaro::bench;
 
 void Programs(benchmark::internal::Benchmark* b, bool floor) {
     for (const int program : {kThisBuild, kBuildBefore, kFloor})
